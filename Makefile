@@ -1,0 +1,37 @@
+# make test   installs what is missing, configures, builds and runs every test
+# make run    builds and starts the program
+# make bench  builds and runs the benchmarks against the ffmpeg command-line tool
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+CTEST_FLAGS ?=
+
+.PHONY: setup configure build test test-sanitize bench run clean
+
+setup:
+	@scripts/setup
+
+configure: setup
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+
+# The same tests, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-sanitize:
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DVISTREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
+
+bench: build
+	@scripts/bench $(BUILD)
+
+run: build
+	$(BUILD)/bin/Vistrel
+
+clean:
+	rm -rf build build-sanitize

@@ -5,7 +5,8 @@
 // Lifetime: a queue lives until the work submitted to it has run, also when its last handle goes away first.
 // When the application ends, work still pending on the main queue is dropped unrun (its function objects are
 // destroyed), a `sync` onto the main queue from another thread returns false without running its block once
-// quitting has begun, and threads of the other queues are not waited for.
+// quitting has begun, and threads of the other queues are not waited for. Work for the main queue while there
+// is no application object (before MainLoop::init, or once it is gone) is dropped the same way.
 #pragma once
 
 #include <functional>

@@ -47,4 +47,9 @@ bool MainLoop::isQuitting()
     return MainQueue::shared()->isQuitting();
 }
 
+bool MainLoop::isMainThread()
+{
+    return MainQueue::isMainThread();
+}
+
 }  // namespace core

@@ -1,5 +1,5 @@
 // The main thread's event loop, which serves the main queue and timers. One per process; call from the main
-// thread only, except isQuitting.
+// thread only, except isQuitting and isMainThread.
 #pragma once
 
 namespace core {
@@ -18,6 +18,8 @@ public:
     // loop that run() serves ends.
     static void quit();
     static bool isQuitting();
+    // True on the main thread (the application object's); false on every thread while there is no application.
+    static bool isMainThread();
 };
 
 }  // namespace core

@@ -18,8 +18,13 @@ void PoolQueue::async(Work work)
     // Every idle thread takes one waiting item; an item left over gets a thread of its own.
     const bool needsThread = kind_ == Kind::serial ? threads_ == 0 : items_.size() > idle_;
     if (needsThread) {
+        try {
+            std::thread([self = sharedAs<PoolQueue>()] { self->serve(); }).detach();
+        } catch (...) {
+            items_.pop_back();  // the caller learns that the work was not taken
+            throw;
+        }
         ++threads_;
-        std::thread([self = sharedAs<PoolQueue>()] { self->serve(); }).detach();
     } else {
         itemsAdded_.notify_one();
     }

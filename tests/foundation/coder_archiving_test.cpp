@@ -79,17 +79,18 @@ struct Holder : core::Coding {
     Encode encoder;
 };
 
+void registerFlipState()
+{
+    core::CodingRegistry::add<demo::FlipState>("FlipState", [](core::KeyedUnarchiver& u) {
+        auto state = std::make_shared<demo::FlipState>();
+        state->flipped = u.decodeBool("flipped");
+        return state;
+    });
+}
+
 void roundTrip(Encode encode, Decode decode)
 {
-    static const bool registered = [] {
-        core::CodingRegistry::add<demo::FlipState>("FlipState", [](core::KeyedUnarchiver& u) {
-            auto state = std::make_shared<demo::FlipState>();
-            state->flipped = u.decodeBool("flipped");
-            return state;
-        });
-        return true;
-    }();
-    (void)registered;
+    registerFlipState();
     static Decode current;
     current = std::move(decode);
     core::CodingRegistry::add<Holder>("CoderArchivingHolder", [](core::KeyedUnarchiver& u) {
@@ -158,10 +159,8 @@ TEST(CoderArchiving, MissingKeysAndWrongKindsDecodeAsMissing)
 
 TEST(CoderArchiving, UnarchivingAnotherRootClassOrBadDataGivesNull)
 {
+    registerFlipState();
     auto state = std::make_shared<demo::FlipState>();
-    core::CodingRegistry::add<demo::FlipState>("FlipState", [](core::KeyedUnarchiver&) {
-        return std::make_shared<demo::FlipState>();
-    });
     const core::Data archive = kestrane::keyedArchive(state);
     EXPECT_TRUE(kestrane::keyedUnarchive<demo::FlipState>(archive));
     EXPECT_FALSE(kestrane::keyedUnarchive<Holder>(archive));

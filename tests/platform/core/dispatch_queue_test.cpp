@@ -111,7 +111,9 @@ TEST(DispatchQueue, SyncOntoTheMainQueueFromAWorkerRunsOnTheMainThread)
     std::atomic<bool> returned{false};
     bool result = false;
     std::thread::id ranOn;
+    std::atomic<bool> workerIsMain{true};
     std::thread worker([&] {
+        workerIsMain = core::MainLoop::isMainThread();
         result = DispatchQueue::main()->sync([&] { ranOn = std::this_thread::get_id(); });
         returned = true;
     });
@@ -119,6 +121,8 @@ TEST(DispatchQueue, SyncOntoTheMainQueueFromAWorkerRunsOnTheMainThread)
     worker.join();
     EXPECT_TRUE(result);
     EXPECT_EQ(ranOn, mainThread);
+    EXPECT_TRUE(core::MainLoop::isMainThread());
+    EXPECT_FALSE(workerIsMain);
 }
 
 TEST(DispatchQueue, SyncOntoTheCurrentQueueRunsInline)

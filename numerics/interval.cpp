@@ -1,7 +1,6 @@
 #include "numerics/interval.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "numerics/number_text.h"
 #include "numerics/real_number.h"
@@ -78,7 +77,7 @@ double Interval::scaleNormalizedValue(double v) const
 
 double Interval::randomValue() const
 {
-    return min + (double(arc4random() % 100) / 100) * (max - min);
+    return Random<double>::randomValue(min, max);
 }
 
 std::pair<Interval, Interval> Interval::bissect() const

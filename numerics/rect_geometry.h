@@ -22,7 +22,8 @@ gfx::Rect around(const gfx::Point& center, const gfx::Size& size);
 gfx::Rect around(const gfx::Point& center, double edgeSize);
 // Unchecked: right < left or top < bottom give a negative size.
 gfx::Rect fromEdges(double left, double right, double bottom, double top);
-// The shared page rectangle, (0, 0, 612, 792) until assigned.
+// The shared page rectangle, (0, 0, 612, 792) until assigned. Not synchronised: assign it before other
+// threads read it.
 gfx::Rect& PDFPage();
 }  // namespace Rect
 

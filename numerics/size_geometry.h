@@ -14,7 +14,8 @@ namespace kestrane {
 namespace Size {
 // (v, v)
 gfx::Size square(double v);
-// The shared page size, a letter page (612, 792) until assigned.
+// The shared page size, a letter page (612, 792) until assigned. Not synchronised: assign it before
+// other threads read it.
 gfx::Size& PDFPage();
 }  // namespace Size
 

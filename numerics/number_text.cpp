@@ -11,7 +11,7 @@ std::string describe(double v)
     if (std::isinf(v)) return v < 0 ? "-inf" : "inf";
     char buffer[64];
     double magnitude = std::fabs(v);
-    bool plain = magnitude == 0 || (magnitude >= 1e-4 && magnitude < 9007199254740992.0);
+    bool plain = magnitude == 0 || (magnitude >= 1e-4 && magnitude <= 9007199254740992.0);
     auto result = std::to_chars(buffer, buffer + sizeof buffer, v,
                                 plain ? std::chars_format::fixed : std::chars_format::scientific);
     std::string text(buffer, result.ptr);

@@ -16,7 +16,8 @@ Polynomial withSettingsOf(Polynomial result, const Polynomial& source)
     return result;
 }
 
-// The operand whose settings a sum or difference keeps: the one of higher degree, the right one on a tie.
+// The operand a sum starts from and whose settings a sum or difference keeps: the one of higher degree,
+// the right one on a tie.
 const Polynomial& dominant(const Polynomial& p, const Polynomial& q)
 {
     return p.degree() > q.degree() ? p : q;
@@ -232,9 +233,9 @@ std::string Polynomial::readableFormat() const
 
 Polynomial operator+(const Polynomial& p, const Polynomial& q)
 {
-    bool leftIsHigher = p.degree() > q.degree();
-    Polynomial result = leftIsHigher ? p : q;
-    const Polynomial& other = leftIsHigher ? q : p;
+    const Polynomial& higher = dominant(p, q);
+    const Polynomial& other = &higher == &p ? q : p;
+    Polynomial result = higher;
     for (int k = 0; k < static_cast<int>(other.orderedCoeffs().size()); ++k) {
         result.setCoeff(result.coeffForDegree(k) + other.coeffForDegree(k), k);
     }

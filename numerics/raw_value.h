@@ -21,10 +21,18 @@ constexpr int rawValue(E value)
 
 template <class E>
     requires(caseCount<E> > 0)
-constexpr std::optional<E> fromRawValue(std::int64_t raw)
+constexpr std::optional<E> fromRawValue(std::type_identity<E>, std::int64_t raw)
 {
     if (raw < 0 || raw >= caseCount<E>) return std::nullopt;
     return static_cast<E>(raw);
+}
+
+// fromRawValue<Orientation>(3)
+template <class E>
+    requires(caseCount<E> > 0)
+constexpr std::optional<E> fromRawValue(std::int64_t raw)
+{
+    return fromRawValue(std::type_identity<E>{}, raw);
 }
 
 }  // namespace kestrane

@@ -27,7 +27,7 @@ struct Interval {
     bool isValid() const { return max >= min; }
     // Both ends finite.
     bool isClosed() const;
-    Interval with(double newMin) const { return {newMin, max}; }
+    Interval withMin(double newMin) const { return {newMin, max}; }
     Interval withMax(double newMax) const { return {min, newMax}; }
     bool contains(double x) const { return min <= x && x <= max; }
 

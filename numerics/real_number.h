@@ -1,4 +1,4 @@
-// The real-number members shared by float and double (double stands for the platform's CGFloat): decimal
+// The real-number members shared by float and double (double is the geometry's coordinate type): decimal
 // rounding, similarity and overlap tests, clamping, snapping, unit conversions and integer conversions.
 // Every decimal operation scales by 10^p computed in the value's own type; nothing goes through text.
 #pragma once

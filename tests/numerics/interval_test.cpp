@@ -19,7 +19,10 @@ TEST(Interval, ConstructionAndValidity)
     EXPECT_FALSE(Interval(NAN, 1).isClosed());
     EXPECT_TRUE(Interval::unit().isClosed());
     EXPECT_NE(Interval(NAN, 1), Interval(NAN, 1));
-    EXPECT_EQ(Interval(0, 1).with(0.5), Interval(0.5, 1));
+    EXPECT_EQ(Interval(0, 1).withMin(0.5), Interval(0.5, 1));
+    EXPECT_EQ(Interval(0, 1).withMax(0.5), Interval(0, 0.5));
+    EXPECT_TRUE(Interval(0, 1).contains(1));
+    EXPECT_FALSE(Interval(0, 1).contains(1.5));
 }
 
 TEST(Interval, RestrictValueTestsTheUpperBoundFirst)

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "numerics/orientation.h"
+
 namespace demo {
 
 enum class Turn { up = 0, right = 1, down = 2, left = 3 };
@@ -66,6 +68,7 @@ static_assert(kestrane::IntEnum<demo::Turn>);
 static_assert(kestrane::StringEnum<demo::Mode>);
 static_assert(!kestrane::IntEnum<demo::Mode>);
 static_assert(kestrane::CodableStruct<demo::Flip>);
+static_assert(kestrane::IntEnum<kestrane::Orientation>);
 
 namespace {
 
@@ -130,6 +133,23 @@ TEST(CoderArchiving, ValuesRoundTrip)
             const auto state = kestrane::decodeCodingObjectForKey<demo::FlipState>(coder, "state");
             ASSERT_TRUE(state);
             EXPECT_TRUE(state->flipped);
+        });
+}
+
+TEST(CoderArchiving, OrientationsArchiveByRawValueAndAMissingOneReadsAsUp)
+{
+    roundTrip(
+        [](core::KeyedArchiver& coder) {
+            kestrane::encodeIntEnum(coder, kestrane::Orientation::left, "orientation");
+            coder.encodeInt64("bad", 4);
+        },
+        [](core::KeyedUnarchiver& coder) {
+            EXPECT_EQ(coder.decodeInt64("orientation"), 3);
+            EXPECT_EQ(kestrane::decodeIntEnumForKey<kestrane::Orientation>(coder, "orientation"),
+                      kestrane::Orientation::left);
+            EXPECT_EQ(kestrane::decodeIntEnumForKey<kestrane::Orientation>(coder, "missing"),
+                      kestrane::Orientation::up);
+            EXPECT_EQ(kestrane::decodeIntEnumForKey<kestrane::Orientation>(coder, "bad"), std::nullopt);
         });
 }
 

@@ -49,7 +49,8 @@ TEST(KVOObserver, StartsWithTheCurrentValueAndStopsOnDestruction)
 {
     auto player = core::make<Player>();
     std::vector<double> seen;
-    auto observer = core::make<KVOObserver>(player, "rate", [&](const auto& change) { seen.push_back(newRate(change)); });
+    auto observer =
+        core::make<KVOObserver>(player, "rate", [&](const auto& change) { seen.push_back(newRate(change)); });
     EXPECT_FALSE(observer->isObserving());
     player->setRate(0.5);
     EXPECT_TRUE(seen.empty());
@@ -82,7 +83,8 @@ TEST(KVODispatcher, AddRunsTheBlockAtOnceAndEachObserverIsIndependent)
     auto first = core::make<Watcher>();
     auto second = core::make<Watcher>();
     std::vector<std::string> calls;
-    dispatcher.addObserver(first.get(), player, "rate", [&](const auto& c) { calls.push_back("1:" + std::to_string(newRate(c))); });
+    dispatcher.addObserver(first.get(), player, "rate",
+                           [&](const auto& c) { calls.push_back("1:" + std::to_string(newRate(c))); });
     EXPECT_EQ(calls, (std::vector<std::string>{"1:0.000000"}));
     dispatcher.addObserver(second.get(), player, "rate", [&](const auto&) { calls.push_back("2"); });
     calls.clear();

@@ -196,7 +196,8 @@ TEST_F(KeyedArchiveTest, UnknownClassesFailedFactoriesAndOtherRootsGiveNull)
                                                  std::make_shared<Sample>(), std::make_shared<Unregistered>()});
         }
     };
-    const auto decoded = KeyedUnarchiver::unarchiveObject<Sample>(KeyedArchiver::archivedData(std::make_shared<Mixed>()));
+    const auto decoded =
+        KeyedUnarchiver::unarchiveObject<Sample>(KeyedArchiver::archivedData(std::make_shared<Mixed>()));
     ASSERT_TRUE(decoded);
     EXPECT_TRUE(decoded->children.empty());
 }

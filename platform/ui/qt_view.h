@@ -1,0 +1,63 @@
+// The Qt side of a view, for the ui layer's own use (and its tests): the host widget that shows a view,
+// draws it through a y-up context and turns Qt input into events.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <optional>
+
+#include "platform/ui/layer.h"
+#include "platform/ui/view.h"
+
+namespace ui {
+
+class Window;
+
+class HostWidget : public QWidget {
+public:
+    explicit HostWidget(View& view);
+
+    View& view() { return view_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void sendMouse(QMouseEvent* event, bool press);
+
+    View& view_;
+};
+
+struct View::Impl {
+    QPointer<HostWidget> widget;
+    gfx::Rect frame;
+    gfx::Rect bounds;
+    bool hidden = false;
+    double alpha = 1;
+    std::weak_ptr<View> superview;
+    std::vector<std::shared_ptr<View>> subviews;
+    // Set on the content view of a window.
+    std::weak_ptr<Window> window;
+    unsigned autoresizingMask = 0;
+    std::optional<double> fixedHeight;
+    bool wantsLayer = false;
+    std::shared_ptr<Layer> layer;
+    std::shared_ptr<Menu> menu;
+};
+
+QWidget* widgetOf(View& view);
+// The point of `view`'s space at widget pixel (x, y) of its host widget.
+gfx::Point viewPointFromWidget(const View& view, double x, double y);
+// The y-up view space to widget pixels.
+QTransform viewToWidget(const View& view);
+
+}  // namespace ui

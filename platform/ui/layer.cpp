@@ -181,6 +181,7 @@ void Layer::change(const std::string& key, Mix mixer)
         setNeedsDisplay();
         return;
     }
+    mixer(presentation_, 0.0);
     std::weak_ptr<Layer> weak = sharedAs<Layer>();
     engine.start(this, key, action->duration, Transaction::animationTimingFunction(),
                  [weak, mixer](double fraction) {

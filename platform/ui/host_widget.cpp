@@ -16,6 +16,21 @@ HostWidget::HostWidget(View& view) : view_(view)
     setFocusPolicy(Qt::ClickFocus);
 }
 
+void HostWidget::setFill(QWidget* widget)
+{
+    delete fill_.data();
+    fill_ = widget;
+    if (!widget) return;
+    widget->setParent(this);
+    widget->setGeometry(rect());
+    widget->show();
+}
+
+void HostWidget::resizeEvent(QResizeEvent*)
+{
+    if (fill_) fill_->setGeometry(rect());
+}
+
 void HostWidget::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);

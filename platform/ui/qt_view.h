@@ -19,6 +19,9 @@ public:
     explicit HostWidget(View& view);
 
     View& view() { return view_; }
+    // A Qt widget (a control's) that fills this one and gets its input directly.
+    void setFill(QWidget* widget);
+    QWidget* fill() const { return fill_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,11 +33,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void sendMouse(QMouseEvent* event, bool press);
 
     View& view_;
+    QPointer<QWidget> fill_;
 };
 
 struct View::Impl {

@@ -1,19 +1,19 @@
 // Base of everything that takes part in event and action handling: views, windows, controllers and the
 // application. Actions are registered by selector text; a responder passes events it does not handle to its
-// next responder. Main thread only.
+// next responder. Responders are observable, so that their keys can be bound and observed. Main thread only.
 #pragma once
 
 #include <functional>
 #include <map>
 #include <memory>
 
-#include "platform/core/object.h"
+#include "platform/core/observable.h"
 #include "platform/ui/action.h"
 #include "platform/ui/event.h"
 
 namespace ui {
 
-class Responder : public core::Object {
+class Responder : public core::Observable {
 public:
     using ActionHandler = std::function<void(const std::shared_ptr<core::Object>& sender)>;
 

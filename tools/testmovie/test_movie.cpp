@@ -115,7 +115,11 @@ public:
         AVFormatContext* raw = nullptr;
         check(avformat_alloc_output_context2(&raw, nullptr, nullptr, path.c_str()), "no container for " + path);
         format_.reset(raw);
-        openVideo();
+        if (spec.video)
+            openVideo();
+        else if (!spec.audio)
+            throw Failure("a movie needs video or audio");
+        packet_.reset(av_packet_alloc());
         if (spec.audio)
             openAudio(extensionOf(path));
         if (!(format_->oformat->flags & AVFMT_NOFILE))
@@ -128,12 +132,14 @@ public:
         std::int64_t pts = spec_.startTicks;
         for (int k = 0; k < spec_.frameCount; ++k) {
             std::int64_t duration = std::int64_t(spec_.rateDen) * (spec_.variableFrameRate ? 1 + k % 3 : 1);
-            writeVideoFrame(k, pts, duration);
+            if (videoCodec_)
+                writeVideoFrame(k, pts, duration);
             pts += duration;
             if (audioCodec_)
                 writeAudioUntil(pts);
         }
-        flush(videoCodec_.get(), videoStream_);
+        if (videoCodec_)
+            flush(videoCodec_.get(), videoStream_);
         if (audioCodec_)
             flush(audioCodec_.get(), audioStream_);
         check(av_write_trailer(format_.get()), "cannot finish the movie");
@@ -201,7 +207,9 @@ private:
                 av_stream_new_side_data(videoStream_, AV_PKT_DATA_DISPLAYMATRIX, 9 * sizeof(std::int32_t)));
             if (!matrix)
                 throw Failure("no memory for the display matrix");
-            av_display_rotation_set(matrix, -spec_.rotation);
+            // FFmpeg turns counter-clockwise for positive angles in its own frame; this gives the matrix
+            // (0, 1, -1, 0) of a picture to be shown a quarter turn clockwise, as portrait phone movies hold.
+            av_display_rotation_set(matrix, spec_.rotation);
         }
 
         scaler_.reset(sws_getContext(spec_.width, spec_.height, AV_PIX_FMT_BGRA, spec_.width, spec_.height,
@@ -216,7 +224,6 @@ private:
         frame_->width = spec_.width;
         frame_->height = spec_.height;
         check(av_frame_get_buffer(frame_.get(), 0), "frame buffer");
-        packet_.reset(av_packet_alloc());
     }
 
     void openAudio(const std::string& extension)
@@ -324,7 +331,8 @@ private:
 
 void writeMovie(const std::string& path, const MovieSpec& spec)
 {
-    av_log_set_level(AV_LOG_ERROR);
+    if (av_log_get_level() > AV_LOG_ERROR)
+        av_log_set_level(AV_LOG_ERROR);
     Writer writer(path, spec);
     writer.run();
 }

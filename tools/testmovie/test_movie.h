@@ -48,6 +48,8 @@ struct MovieSpec {
     int sampleAspectDen = 1;
     Matrix matrix = Matrix::bt601;
     bool audio = false;
+    // False makes a sound-only movie (audio must be on), as long as the frames would have lasted.
+    bool video = true;
     // A moving, detailed background (for benchmarks: decoding cost like real footage).
     bool texture = false;
 };

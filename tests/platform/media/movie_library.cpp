@@ -57,6 +57,10 @@ std::map<std::string, testmovie::MovieSpec> extraSpecs()
     testmovie::MovieSpec hd;
     hd.matrix = testmovie::Matrix::bt709;
     extras["bt709.mp4"] = hd;
+    testmovie::MovieSpec sound;
+    sound.audio = true;
+    sound.video = false;
+    extras["sound-only.mp4"] = sound;
     return extras;
 }
 

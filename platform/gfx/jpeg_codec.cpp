@@ -106,6 +106,8 @@ std::optional<core::Data> encodeJPEG(const Image& image, int quality)
     info.in_color_space = JCS_EXT_BGRX;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
+    // Huffman tables fitted to the image: smaller files for little time.
+    info.optimize_coding = TRUE;
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         auto* row = reinterpret_cast<JSAMPROW>(const_cast<Pixel*>(image.row(int(info.next_scanline))));

@@ -13,6 +13,8 @@ namespace gfx::codec {
 
 namespace {
 
+constexpr int fullColorQuality = 80;
+
 struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
@@ -106,6 +108,11 @@ std::optional<core::Data> encodeJPEG(const Image& image, int quality)
     info.in_color_space = JCS_EXT_BGRX;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
+    // High qualities keep the colour at full resolution; below, it is halved both ways, as usual.
+    if (quality >= fullColorQuality) {
+        info.comp_info[0].h_samp_factor = 1;
+        info.comp_info[0].v_samp_factor = 1;
+    }
     // Huffman tables fitted to the image: smaller files for little time.
     info.optimize_coding = TRUE;
     jpeg_start_compress(&info, TRUE);

@@ -7,7 +7,7 @@ std::int64_t rawValue(TimeLapseFormat format)
     return static_cast<std::int64_t>(format);
 }
 
-std::optional<TimeLapseFormat> timeLapseFormatFromRawValue(std::int64_t raw)
+std::optional<TimeLapseFormat> fromRawValue(std::type_identity<TimeLapseFormat>, std::int64_t raw)
 {
     if (raw < 0 || raw > 1) return std::nullopt;
     return static_cast<TimeLapseFormat>(raw);

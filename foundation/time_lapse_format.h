@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 namespace kestrane {
 
@@ -11,7 +12,7 @@ enum class TimeLapseFormat : std::int64_t { gif = 0, m4v = 1 };
 
 std::int64_t rawValue(TimeLapseFormat format);
 // Nullopt for any other raw value.
-std::optional<TimeLapseFormat> timeLapseFormatFromRawValue(std::int64_t raw);
+std::optional<TimeLapseFormat> fromRawValue(std::type_identity<TimeLapseFormat>, std::int64_t raw);
 // "gif", "m4v".
 std::string fileExtension(TimeLapseFormat format);
 

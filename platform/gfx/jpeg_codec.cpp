@@ -1,5 +1,6 @@
 #include "platform/gfx/jpeg_codec.h"
 
+#include <bit>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,9 @@
 namespace gfx::codec {
 
 namespace {
+
+// Pixel words are read as bytes B, G, R, A.
+static_assert(std::endian::native == std::endian::little);
 
 constexpr int fullColorQuality = 80;
 

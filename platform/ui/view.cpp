@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/core/notification_center.h"
+#include "platform/ui/animation_engine.h"
 #include "platform/ui/autoresizing.h"
 #include "platform/ui/qt_view.h"
 #include "platform/ui/window.h"
@@ -73,6 +74,7 @@ View::View(const gfx::Rect& frame) : impl_(std::make_unique<Impl>())
 
 View::~View()
 {
+    AnimationEngine::shared().cancelAll(this);
     for (auto& subview : impl_->subviews) {
         subview->impl_->superview.reset();
         if (subview->impl_->widget) subview->impl_->widget->setParent(nullptr);

@@ -12,13 +12,17 @@
 #include <sstream>
 
 #include "platform/core/notification_center.h"
+#include "platform/ui/animation_engine.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_menu.h"
 #include "platform/ui/qt_event.h"
 #include "platform/ui/qt_image.h"
 #include "platform/ui/qt_screen.h"
+#include "platform/ui/qt_toolbar.h"
 #include "platform/ui/qt_view.h"
 #include "platform/ui/qt_window.h"
+#include "platform/ui/text_field.h"
+#include "platform/ui/transaction.h"
 #include "platform/ui/window_controller.h"
 #include "platform/ui/window_delegate.h"
 
@@ -44,6 +48,8 @@ struct PendingSheet {
 struct Window::Impl {
     QPointer<WindowWidget> widget;
     QPointer<QMenuBar> menuBar;
+    std::shared_ptr<Toolbar> toolbar;
+    QPointer<QToolBar> toolbarWidget;
     unsigned styleMask = 0;
     int number = nextWindowNumber();
     gfx::Rect initialContentRect;
@@ -61,7 +67,12 @@ struct Window::Impl {
     std::optional<PendingSheet> activeSheet;
     std::weak_ptr<Window> sheetParent;
 
-    int contentTop() const { return menuBar && !menuBar->isHidden() ? menuBar->sizeHint().height() : 0; }
+    int menuHeight() const { return menuBar && !menuBar->isHidden() ? menuBar->sizeHint().height() : 0; }
+    int toolbarHeight() const
+    {
+        return toolbarWidget && toolbar && toolbar->isVisible() ? toolbarWidget->sizeHint().height() : 0;
+    }
+    int contentTop() const { return menuHeight() + toolbarHeight(); }
 };
 
 std::shared_ptr<Window> Window::create(const gfx::Rect& contentRect, unsigned styleMask)
@@ -77,6 +88,7 @@ Window::Window(const gfx::Rect& contentRect, unsigned styleMask) : impl_(std::ma
 
 Window::~Window()
 {
+    AnimationEngine::shared().cancelAll(this);
     if (impl_->contentView) {
         impl_->contentView->impl().window.reset();
         if (QWidget* content = widgetOf(*impl_->contentView)) content->setParent(nullptr);
@@ -109,6 +121,22 @@ void Window::setTitle(const std::string& title)
 
 int Window::windowNumber() const { return impl_->number; }
 std::shared_ptr<View> Window::contentView() const { return impl_->contentView; }
+
+std::shared_ptr<Toolbar> Window::toolbar() const { return impl_->toolbar; }
+
+void Window::setToolbar(const std::shared_ptr<Toolbar>& toolbar)
+{
+    if (!impl_->widget) return;
+    const gfx::Size size = contentSize();
+    impl_->toolbar = toolbar;
+    if (toolbar) {
+        impl_->toolbarWidget = makeQtToolbar(*toolbar, impl_->widget);
+        impl_->toolbarWidget->show();
+    } else {
+        delete impl_->toolbarWidget.data();
+    }
+    setContentSize(size);
+}
 
 void Window::setContentView(const std::shared_ptr<View>& view)
 {
@@ -326,6 +354,37 @@ bool Window::makeFirstResponder(const std::shared_ptr<Responder>& responder)
     return true;
 }
 
+void Window::endEditingFor(const std::shared_ptr<core::Object>&)
+{
+    if (auto field = std::dynamic_pointer_cast<TextField>(impl_->firstResponder.lock())) field->commitEditing();
+    impl_->firstResponder.reset();
+    if (impl_->widget) impl_->widget->setFocus(Qt::OtherFocusReason);
+}
+
+void Window::Animator::setFrame(const gfx::Rect& frame, bool display)
+{
+    auto window = window_.lock();
+    if (!window) return;
+    const gfx::Rect from = window->frame();
+    const double duration = Transaction::animationDuration();
+    auto& engine = AnimationEngine::shared();
+    if (Transaction::disableActions() || duration <= 0) {
+        engine.cancel(window.get(), "frame");
+        window->setFrame(frame, display);
+        return;
+    }
+    std::weak_ptr<Window> weak = window;
+    auto mix = [](double a, double b, double f) { return a + (b - a) * f; };
+    engine.start(window.get(), "frame", duration, Transaction::animationTimingFunction(),
+                 [weak, from, frame, display, mix](double f) {
+                     if (auto w = weak.lock())
+                         w->setFrame({mix(from.origin.x, frame.origin.x, f), mix(from.origin.y, frame.origin.y, f),
+                                      mix(from.size.width, frame.size.width, f), mix(from.size.height, frame.size.height, f)},
+                                     display);
+                 },
+                 Transaction::currentGroup());
+}
+
 std::shared_ptr<WindowDelegate> Window::delegate() const { return impl_->delegate.lock(); }
 void Window::setDelegate(const std::shared_ptr<WindowDelegate>& delegate) { impl_->delegate = delegate; }
 std::shared_ptr<WindowController> Window::windowController() const { return impl_->controller.lock(); }
@@ -444,7 +503,9 @@ void Window::placeContentView()
 {
     if (!impl_->widget || !impl_->contentView) return;
     const int top = impl_->contentTop();
-    if (impl_->menuBar) impl_->menuBar->setGeometry(0, 0, impl_->widget->width(), top);
+    if (impl_->menuBar) impl_->menuBar->setGeometry(0, 0, impl_->widget->width(), impl_->menuHeight());
+    if (impl_->toolbarWidget)
+        impl_->toolbarWidget->setGeometry(0, impl_->menuHeight(), impl_->widget->width(), impl_->toolbarHeight());
     const gfx::Size size{double(impl_->widget->width()), double(impl_->widget->height() - top)};
     QWidget* content = widgetOf(*impl_->contentView);
     if (content) content->setGeometry(0, top, pixel(size.width), pixel(size.height));

@@ -16,6 +16,7 @@
 
 namespace ui {
 
+class Toolbar;
 class View;
 class WindowController;
 class WindowDelegate;
@@ -45,6 +46,10 @@ public:
     std::string title() const;
     void setTitle(const std::string& title);
     int windowNumber() const;
+
+    // The toolbar shows between the menu bar and the content area; the content keeps its size.
+    std::shared_ptr<Toolbar> toolbar() const;
+    void setToolbar(const std::shared_ptr<Toolbar>& toolbar);
 
     std::shared_ptr<View> contentView() const;
     void setContentView(const std::shared_ptr<View>& view);
@@ -85,6 +90,21 @@ public:
     // "x y w h sx sy sw sh": the frame and the visible frame of its screen.
     std::string stringWithSavedFrame() const;
     void setFrameFromString(const std::string& text);
+
+    // Ends the editing of a text field that is first responder (taking what was typed) and makes the window
+    // first responder, whatever the field says.
+    void endEditingFor(const std::shared_ptr<core::Object>& object);
+
+    // A proxy whose frame changes run inside the current animation context.
+    class Animator {
+    public:
+        explicit Animator(std::weak_ptr<Window> window) : window_(std::move(window)) {}
+        void setFrame(const gfx::Rect& frame, bool display);
+
+    private:
+        std::weak_ptr<Window> window_;
+    };
+    Animator animator() { return Animator(sharedAs<Window>()); }
 
     std::shared_ptr<Responder> firstResponder() const;
     // Asks the current first responder to resign and `responder` to accept; null makes the window itself first.

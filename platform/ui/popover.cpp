@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/ui/qt_appearance.h"
 #include "platform/ui/qt_screen.h"
 #include "platform/ui/qt_view.h"
 #include "platform/ui/qt_window.h"
@@ -40,6 +41,7 @@ struct Popover::Impl {
     std::shared_ptr<ViewController> content;
     PopoverBehavior behavior = PopoverBehavior::applicationDefined;
     std::weak_ptr<PopoverDelegate> delegate;
+    std::shared_ptr<Appearance> appearance;
     std::optional<gfx::Size> contentSize;
     std::weak_ptr<View> positioningView;
     bool shown = false;
@@ -73,6 +75,14 @@ void Popover::setContentViewController(const std::shared_ptr<ViewController>& co
 
 PopoverBehavior Popover::behavior() const { return impl_->behavior; }
 void Popover::setBehavior(PopoverBehavior behavior) { impl_->behavior = behavior; }
+std::shared_ptr<Appearance> Popover::appearance() const { return impl_->appearance; }
+
+void Popover::setAppearance(const std::shared_ptr<Appearance>& appearance)
+{
+    impl_->appearance = appearance;
+    if (impl_->panel) applyAppearance(*impl_->panel, appearance.get());
+}
+
 std::shared_ptr<PopoverDelegate> Popover::delegate() const { return impl_->delegate.lock(); }
 void Popover::setDelegate(const std::shared_ptr<PopoverDelegate>& delegate) { impl_->delegate = delegate; }
 

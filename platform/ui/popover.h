@@ -12,6 +12,7 @@
 
 namespace ui {
 
+class Appearance;
 class Popover;
 class View;
 class ViewController;
@@ -44,6 +45,8 @@ public:
     void setContentViewController(const std::shared_ptr<ViewController>& controller);
     PopoverBehavior behavior() const;
     void setBehavior(PopoverBehavior behavior);
+    std::shared_ptr<Appearance> appearance() const;
+    void setAppearance(const std::shared_ptr<Appearance>& appearance);
     std::shared_ptr<PopoverDelegate> delegate() const;
     void setDelegate(const std::shared_ptr<PopoverDelegate>& delegate);
     // The size of the content; the content view's size when not set.

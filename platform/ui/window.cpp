@@ -15,6 +15,7 @@
 #include "platform/ui/animation_engine.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_menu.h"
+#include "platform/ui/qt_appearance.h"
 #include "platform/ui/qt_event.h"
 #include "platform/ui/qt_image.h"
 #include "platform/ui/qt_screen.h"
@@ -49,6 +50,7 @@ struct Window::Impl {
     QPointer<WindowWidget> widget;
     QPointer<QMenuBar> menuBar;
     std::shared_ptr<Toolbar> toolbar;
+    std::shared_ptr<Appearance> appearance;
     QPointer<QToolBar> toolbarWidget;
     unsigned styleMask = 0;
     int number = nextWindowNumber();
@@ -302,6 +304,14 @@ void Window::setLevel(int level)
     const bool visible = impl_->widget->isVisible();
     impl_->widget->setWindowFlag(Qt::WindowStaysOnTopHint, level > 0);
     if (visible) impl_->widget->show();
+}
+
+std::shared_ptr<Appearance> Window::appearance() const { return impl_->appearance; }
+
+void Window::setAppearance(const std::shared_ptr<Appearance>& appearance)
+{
+    impl_->appearance = appearance;
+    if (impl_->widget) applyAppearance(*impl_->widget, appearance.get());
 }
 
 void Window::setTitlebarAppearsTransparent(bool) {}

@@ -16,6 +16,7 @@
 
 namespace ui {
 
+class Appearance;
 class Toolbar;
 class View;
 class WindowController;
@@ -83,6 +84,8 @@ public:
     // A level above 0 keeps the window above normal windows.
     int level() const;
     void setLevel(int level);
+    std::shared_ptr<Appearance> appearance() const;
+    void setAppearance(const std::shared_ptr<Appearance>& appearance);
     void setTitlebarAppearsTransparent(bool transparent);
     void setMovableByWindowBackground(bool movable);
     bool isMovableByWindowBackground() const;

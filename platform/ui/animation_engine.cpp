@@ -48,10 +48,11 @@ struct AnimationEngine::Impl {
             Running& animation = found->second;
             const double elapsed = animation.duration > 0 ? (time - animation.start) / animation.duration : 1;
             const bool finished = elapsed >= 1;
+            const double fraction = animation.timing.valueAt(finished ? 1.0 : elapsed);
             auto step = animation.step;
-            auto group = animation.group;
+            auto group = animation.group;  // the group ends only once this last step has run
             if (finished) running.erase(found);
-            step(animation.timing.valueAt(finished ? 1.0 : elapsed));
+            step(fraction);
         }
         if (running.empty()) timer.stop();
     }

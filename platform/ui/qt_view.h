@@ -2,6 +2,7 @@
 // draws it through a y-up context and turns Qt input into events.
 #pragma once
 
+#include <QMimeData>
 #include <QPointer>
 #include <QWidget>
 
@@ -33,10 +34,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void sendMouse(QMouseEvent* event, bool press);
+    bool carriesRegisteredType(const QMimeData* data) const;
 
     View& view_;
     QPointer<QWidget> fill_;
@@ -57,6 +63,8 @@ struct View::Impl {
     bool wantsLayer = false;
     std::shared_ptr<Layer> layer;
     std::shared_ptr<Menu> menu;
+    std::vector<std::string> draggedTypes;
+    DragOperation enteredOperation = DragOperations::none;
 };
 
 QWidget* widgetOf(View& view);

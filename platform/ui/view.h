@@ -9,6 +9,7 @@
 
 #include "platform/gfx/rect.h"
 #include "platform/ui/animator.h"
+#include "platform/ui/dragging.h"
 #include "platform/ui/responder.h"
 
 namespace ui {
@@ -104,6 +105,22 @@ public:
     void setMenu(const std::shared_ptr<Menu>& menu);
     std::string toolTip() const;
     void setToolTip(const std::string& text);
+
+    // Drops: a view registered for some types hears of drags that carry one of them.
+    void registerForDraggedTypes(const std::vector<std::string>& types);
+    void unregisterDraggedTypes();
+    const std::vector<std::string>& registeredDraggedTypes() const;
+    virtual DragOperation draggingEntered(const DraggingInfo& info) { return DragOperations::none; }
+    // By default what draggingEntered answered.
+    virtual DragOperation draggingUpdated(const DraggingInfo& info);
+    virtual void draggingExited(const DraggingInfo* info) {}
+    virtual bool prepareForDragOperation(const DraggingInfo& info) { return true; }
+    virtual bool performDragOperation(const DraggingInfo& info) { return false; }
+    virtual void concludeDragOperation(const DraggingInfo& info) {}
+    // Drags: starts dragging the items (data, or the files a source promises, written into a fresh temporary
+    // folder when the drag starts) and returns once the drag has ended.
+    void beginDraggingSession(const std::vector<DraggingItem>& items, const Event& event,
+                              const std::shared_ptr<DraggingSource>& source);
 
     virtual void viewWillStartLiveResize() {}
     virtual void viewDidEndLiveResize() {}

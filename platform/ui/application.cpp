@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/ui/document_controller.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/qt_window.h"
 #include "platform/ui/view.h"
@@ -48,6 +49,7 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
     QApplication::setQuitOnLastWindowClosed(false);
     setDelegate(delegate);
     if (delegate) delegate->applicationWillFinishLaunching();
+    if (auto documents = DocumentController::sharedIfMade()) documents->restoreSession();
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i)
         if (argv[i][0] != '-') paths.push_back(argv[i]);
@@ -72,6 +74,7 @@ void Application::replyToApplicationShouldTerminate(bool shouldTerminate)
 void Application::finishTermination()
 {
     if (auto d = delegate()) d->applicationWillTerminate();
+    if (auto documents = DocumentController::sharedIfMade()) documents->saveSession();
     QCoreApplication::quit();
 }
 
@@ -95,6 +98,7 @@ std::vector<std::shared_ptr<Responder>> Application::responderChain() const
     }
     add(std::const_pointer_cast<Application>(std::static_pointer_cast<const Application>(shared_from_this())));
     add(std::dynamic_pointer_cast<Responder>(delegate()));
+    add(DocumentController::sharedIfMade());
     return chain;
 }
 

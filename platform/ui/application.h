@@ -38,7 +38,8 @@ public:
     std::shared_ptr<Responder> targetForAction(const Action& action,
                                                const std::shared_ptr<Responder>& target = nullptr) const;
     // The chain a nil-targeted action walks: the key window's first responder and its next responders, the
-    // window, its delegate, its controller and the controller's document, then the application and its delegate.
+    // window, its delegate, its controller and the controller's document, then the application, its delegate
+    // and the document controller.
     std::vector<std::shared_ptr<Responder>> responderChain() const;
 
     void setMainMenu(const std::shared_ptr<Menu>& menu);

@@ -1,5 +1,6 @@
 #include "platform/ui/window_controller.h"
 
+#include "platform/ui/document.h"
 #include "platform/ui/interface_registry.h"
 #include "platform/ui/window.h"
 
@@ -22,7 +23,10 @@ std::shared_ptr<Window> WindowController::window()
         windowWillLoad();
         loadWindow();
         loading_ = false;
-        if (window_) windowDidLoad();
+        if (window_) {
+            windowDidLoad();
+            if (auto doc = std::dynamic_pointer_cast<Document>(document())) doc->windowControllerDidLoadNib(*this);
+        }
     }
     return window_;
 }
@@ -35,7 +39,8 @@ void WindowController::setWindow(const std::shared_ptr<Window>& window)
 
 void WindowController::loadWindow()
 {
-    InterfaceRegistry::build(nibName_, shared_from_this());
+    auto owner = nibOwner_.lock();
+    InterfaceRegistry::build(nibName_, owner ? owner : shared_from_this());
 }
 
 void WindowController::showWindow(const std::shared_ptr<core::Object>& sender)

@@ -31,6 +31,10 @@ public:
     virtual void showWindow(const std::shared_ptr<core::Object>& sender);
     virtual void close();
 
+    // The object an interface built by loadWindow belongs to (its outlets are set on it); this controller
+    // unless set (a document sets itself).
+    void setNibOwner(const std::shared_ptr<core::Object>& owner) { nibOwner_ = owner; }
+
     // The document the window shows, which follows the controller in the responder chain.
     std::shared_ptr<Responder> document() const { return document_.lock(); }
     void setDocument(const std::shared_ptr<Responder>& document) { document_ = document; }
@@ -39,6 +43,7 @@ private:
     std::string nibName_;
     std::shared_ptr<Window> window_;
     std::weak_ptr<Responder> document_;
+    std::weak_ptr<core::Object> nibOwner_;
     bool loading_ = false;
 };
 

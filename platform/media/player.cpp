@@ -157,7 +157,8 @@ struct Player::Engine {
     {
         {
             std::lock_guard lock(mutex);
-            if (tickScheduled)
+            // Without an item nothing plays and nothing ends.
+            if (tickScheduled || !item)
                 return;
             tickScheduled = true;
         }

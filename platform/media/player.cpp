@@ -2,6 +2,7 @@
 
 #include "platform/core/main_loop.h"
 #include "platform/core/notification_center.h"
+#include "platform/media/detail/playback_audio_output.h"
 #include "platform/media/detail/playback_decoder.h"
 #include "platform/media/detail/player_time_observers.h"
 
@@ -65,6 +66,13 @@ struct Player::Engine {
     std::optional<detail::PlaybackFrame> shown;
     FrameHandler frameHandler;
     bool tickScheduled = false;
+    bool systemClock = true;
+    std::uint64_t audioCue = 0;  // moves whenever the sound must start again from the current time
+
+    // Main thread only: the sound, opened on first play with the system clock.
+    std::unique_ptr<detail::PlaybackAudioOutput> audio;
+    bool audioOpened = false;
+    std::uint64_t audioCueHeard = 0;
     std::unique_ptr<detail::PlaybackDecoder> decoder;  // last: its thread stops first
 
     Time clampToItem(Time t) const
@@ -141,8 +149,10 @@ struct Player::Engine {
             move.reset();
             now = position;
             playing = advances(rate);
-            if (playing)
+            if (playing) {
                 anchor(position);
+                ++audioCue;
+            }
         }
         observers.reportJump(now);
         if (landing.frame)
@@ -168,6 +178,41 @@ struct Player::Engine {
         });
     }
 
+    // Main thread: starts the sound again when the position or the rate changed, and keeps the device fed.
+    void serveSound(std::uint64_t cue, const Time& now, float speed, bool withSound)
+    {
+        if (!withSound) {
+            silence();
+            return;
+        }
+        if (!audioOpened && item && item->asset()) {
+            audioOpened = true;
+            audio = detail::PlaybackAudioOutput::open(*item->asset());
+            if (audio)
+                audio->setVolume(owner.volume());
+        }
+        if (!audio)
+            return;
+        if (cue != audioCueHeard) {
+            audioCueHeard = cue;
+            audio->start(now, speed);
+        }
+        audio->feed();
+    }
+    void silence()
+    {
+        if (audio)
+            audio->stop();
+        audioCueHeard = 0;
+    }
+    void silenceOnMain()
+    {
+        onMain([weak = self] {
+            if (auto player = weak.lock())
+                player->engine_->silence();
+        });
+    }
+
     bool reachedEnd(const Time& now) const
     {
         if (!decoder)
@@ -188,11 +233,17 @@ struct Player::Engine {
         Time from, now;
         bool ended = false;
         double wait = longestTick;
+        float speed;
+        bool withSound;
+        std::uint64_t cue;
         {
             std::lock_guard lock(mutex);
             tickScheduled = false;
             if (!advances(rate))
                 return;
+            speed = rate;
+            withSound = systemClock;
+            cue = audioCue;
             if (move) {
                 tickScheduled = true;
             } else {
@@ -229,6 +280,10 @@ struct Player::Engine {
         }
         if (frame)
             deliverFrame(frame->image);
+        if (ended)
+            silence();
+        else if (!move)
+            serveSound(cue, now, speed, withSound);
         if (ended) {
             owner.didChange("rate");
             observers.reportJump(now);
@@ -244,7 +299,13 @@ std::shared_ptr<Player> Player::create(std::shared_ptr<PlayerItem> item) { retur
 
 Player::Player(std::shared_ptr<PlayerItem> item) : engine_(std::make_unique<Engine>(*this, std::move(item))) {}
 
-Player::~Player() { engine_->decoder.reset(); }
+Player::~Player()
+{
+    engine_->decoder.reset();
+    // The sound device belongs to the main thread.
+    if (engine_->audio && !core::MainLoop::isMainThread())
+        onMain([audio = std::shared_ptr<detail::PlaybackAudioOutput>(std::move(engine_->audio))] {});
+}
 
 void Player::awake()
 {
@@ -301,10 +362,14 @@ void Player::setRate(float rate)
         else if (wasPlaying && playing && !e.move)
             e.anchor(e.playingTime());
         e.rate = std::isnan(rate) ? 0 : rate;
+        if (playing)
+            ++e.audioCue;
         if (e.decoder)
             e.decoder->setQueueLength(playing ? playingQueueLength : pausedQueueLength);
     }
     didChange("rate");
+    if (startsOrStops && !playing)
+        e.silenceOnMain();
     if (startsOrStops)
         e.observers.reportJump(currentTime());
     if (playing)
@@ -328,6 +393,11 @@ void Player::setVolume(float volume)
         engine_->volume = volume;
     }
     didChange("volume");
+    onMain([weak = engine_->self] {
+        if (auto player = weak.lock())
+            if (player->engine_->audio)
+                player->engine_->audio->setVolume(player->volume());
+    });
 }
 
 Time Player::currentTime() const
@@ -355,8 +425,10 @@ void Player::seek(const Time& time, const Time& toleranceBefore, const Time& tol
             return;
         }
         // Without pictures the time moves at once.
-        if (advances(e.rate))
+        if (advances(e.rate)) {
             e.anchor(target);
+            ++e.audioCue;
+        }
     }
     e.observers.reportJump(target);
     if (done)
@@ -421,6 +493,8 @@ void Player::setClock(PlaybackClockRef clock)
         return;
     std::lock_guard lock(engine_->mutex);
     Time now = engine_->timeNow();
+    engine_->systemClock = dynamic_cast<SystemPlaybackClock*>(clock.get()) != nullptr;
+    ++engine_->audioCue;
     engine_->clock = std::move(clock);
     if (advances(engine_->rate) && !engine_->move)
         engine_->anchor(now);

@@ -459,3 +459,21 @@ TEST(Player, GoesAwayWhileBusy)
     // Work left on the main queue by the players that went away finds nothing to do.
     core::MainLoop::processEvents(0.05);
 }
+
+TEST(Player, PlaysOnTheSystemClockWithItsSound)
+{
+    // With an audio device the sound plays; without one the picture goes on alone.
+    auto item = media::PlayerItem::create(media::Asset::create(core::Url::fileURL(mediatest::moviePath("audio.mkv"))));
+    auto player = media::Player::create(item);
+    player->setVolume(0.1f);
+    player->setRate(1.5f);
+    ASSERT_TRUE(runUntil([&] {
+        gfx::ImageRef frame = player->currentVideoFrame();
+        return frame && testmovie::readFrameIndex(*frame) >= 3;
+    }));
+    player->setRate(3);
+    player->seek(Time::make(1, 2), Time::zero(), Time::zero());
+    core::MainLoop::processEvents(0.02);
+    player->pause();
+    EXPECT_GT(player->currentTime(), Time::zero());
+}

@@ -112,11 +112,12 @@ struct Player::Engine {
         return move->id;
     }
 
-    void showOnMain(const gfx::ImageRef& image)
+    // Tells the frame handler on the main thread of the picture on screen by then.
+    void showOnMain()
     {
-        onMain([weak = self, image] {
+        onMain([weak = self] {
             if (auto player = weak.lock())
-                player->engine_->deliverFrame(image);
+                player->engine_->deliverFrame(player->currentVideoFrame());
         });
     }
     void deliverFrame(const gfx::ImageRef& image)
@@ -126,7 +127,7 @@ struct Player::Engine {
             std::lock_guard lock(mutex);
             handler = frameHandler;
         }
-        if (handler)
+        if (handler && image)
             handler(image);
     }
 
@@ -156,7 +157,7 @@ struct Player::Engine {
         }
         observers.reportJump(now);
         if (landing.frame)
-            showOnMain(landing.frame->image);
+            showOnMain();
         if (done)
             onMain([done = std::move(done), ok = landing.frame.has_value()] { done(ok); });
         if (playing)

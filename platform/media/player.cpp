@@ -22,6 +22,8 @@ constexpr std::size_t pausedQueueLength = 3;
 // The longest wait between two looks at the clock while playing.
 constexpr double longestTick = 0.010;
 constexpr double shortestTick = 0.001;
+// How far the sound may wander from the clock, in seconds, before it starts again at the clock's time.
+constexpr double soundDrift = 0.2;
 
 bool advances(float rate) { return rate > 0; }
 
@@ -194,7 +196,10 @@ struct Player::Engine {
         }
         if (!audio)
             return;
-        if (cue != audioCueHeard) {
+        // The sound follows the clock: it starts again where the clock is when the two drift apart.
+        std::optional<Time> heard = audio->position();
+        bool drifted = heard && std::abs(heard->seconds() - now.seconds()) > soundDrift;
+        if (cue != audioCueHeard || drifted) {
             audioCueHeard = cue;
             audio->start(now, speed);
         }

@@ -27,6 +27,9 @@ struct PlaybackAudioOutput::Device {
     QIODevice* io = nullptr;  // the sink's, while it plays
     std::vector<std::int16_t> pending;
     std::size_t written = 0;  // values of `pending` already handed over
+    Time startTime;
+    double rate = 1;
+    bool ended = false;  // the sound has nothing more to give
 };
 
 std::unique_ptr<PlaybackAudioOutput> PlaybackAudioOutput::open(const Asset& asset)
@@ -62,6 +65,9 @@ void PlaybackAudioOutput::start(const Time& time, double rate)
         return;
     device_->source->seek(time);
     device_->source->setTempo(rate);
+    device_->startTime = time;
+    device_->rate = rate;
+    device_->ended = false;
     device_->io = device_->sink->start();
     feed();
 }
@@ -77,6 +83,14 @@ void PlaybackAudioOutput::stop()
 
 void PlaybackAudioOutput::setVolume(float volume) { device_->sink->setVolume(std::clamp(double(volume), 0.0, 1.0)); }
 
+std::optional<Time> PlaybackAudioOutput::position() const
+{
+    if (!device_->io || device_->ended)
+        return std::nullopt;
+    double played = double(device_->sink->processedUSecs()) / 1e6 * device_->rate;
+    return add(device_->startTime, Time::withSeconds(played, 1000000000));
+}
+
 void PlaybackAudioOutput::feed()
 {
     Device& d = *device_;
@@ -88,8 +102,10 @@ void PlaybackAudioOutput::feed()
             d.pending.clear();
             d.written = 0;
             d.source->read(d.pending, chunkFrames);
-            if (d.pending.empty())
+            if (d.pending.empty()) {
+                d.ended = true;
                 return;
+            }
         }
         qint64 available = qint64(d.pending.size() - d.written) * qint64(sizeof(std::int16_t));
         qint64 frameBytes = qint64(d.source->channels()) * qint64(sizeof(std::int16_t));

@@ -6,6 +6,7 @@
 #include "platform/media/time.h"
 
 #include <memory>
+#include <optional>
 
 namespace media::detail {
 
@@ -22,6 +23,8 @@ public:
     void setVolume(float volume);
     // Hands the sink what it has room for; called often while playing.
     void feed();
+    // Where on the timeline the device's sound is, while it plays and has sound left to play.
+    std::optional<Time> position() const;
 
 private:
     struct Device;

@@ -241,6 +241,8 @@ struct Player::Engine {
         double wait = longestTick;
         float speed;
         bool withSound;
+        bool moving;
+        bool again;
         std::uint64_t cue;
         {
             std::lock_guard lock(mutex);
@@ -250,7 +252,8 @@ struct Player::Engine {
             speed = rate;
             withSound = systemClock;
             cue = audioCue;
-            if (move) {
+            moving = move.has_value();
+            if (moving) {
                 tickScheduled = true;
             } else {
                 from = lastReported;
@@ -277,8 +280,9 @@ struct Player::Engine {
                     tickScheduled = true;
                 }
             }
+            again = tickScheduled;
         }
-        if (tickScheduled) {
+        if (again) {
             core::DispatchQueue::main()->asyncAfter(wait, [weak = self] {
                 if (auto player = weak.lock())
                     player->engine_->tick();
@@ -288,7 +292,7 @@ struct Player::Engine {
             deliverFrame(frame->image);
         if (ended)
             silence();
-        else if (!move)
+        else if (!moving)
             serveSound(cue, now, speed, withSound);
         if (ended) {
             owner.didChange("rate");
@@ -296,7 +300,7 @@ struct Player::Engine {
             core::NotificationCenter::defaultCenter().post(PlayerItem::didPlayToEndTimeNotification, item);
             return;
         }
-        if (!move)
+        if (!moving)
             observers.reportProgress(from, now);
     }
 };

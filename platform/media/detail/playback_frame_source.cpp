@@ -23,32 +23,6 @@ Time usableTolerance(const Time& t)
     return t;
 }
 
-// Every frame's pts of the stream, read from its packets alone, sorted into presentation order.
-std::vector<std::int64_t> readFrameTimes(const std::string& path, int streamIndex)
-{
-    std::vector<std::int64_t> times;
-    FormatContextPtr format = openInput(path);
-    if (!format || streamIndex < 0 || unsigned(streamIndex) >= format->nb_streams)
-        return times;
-    for (unsigned i = 0; i < format->nb_streams; ++i)
-        if (int(i) != streamIndex)
-            format->streams[i]->discard = AVDISCARD_ALL;
-    PacketPtr packet(av_packet_alloc());
-    if (!packet)
-        return times;
-    while (av_read_frame(format.get(), packet.get()) >= 0) {
-        if (packet->stream_index == streamIndex && !(packet->flags & AV_PKT_FLAG_DISCARD)) {
-            std::int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
-            if (pts != AV_NOPTS_VALUE)
-                times.push_back(pts);
-        }
-        av_packet_unref(packet.get());
-    }
-    std::sort(times.begin(), times.end());
-    times.erase(std::unique(times.begin(), times.end()), times.end());
-    return times;
-}
-
 }  // namespace
 
 std::unique_ptr<PlaybackFrameSource> PlaybackFrameSource::open(const Asset& asset)
@@ -67,7 +41,7 @@ std::unique_ptr<PlaybackFrameSource> PlaybackFrameSource::open(const Asset& asse
 }
 
 PlaybackFrameSource::PlaybackFrameSource(const Asset& asset, std::unique_ptr<VideoDecoder> decoder)
-    : path_(asset.path()), decoder_(std::move(decoder)), timeBase_(decoder_->stream()->time_base),
+    : decoder_(std::move(decoder)), frameTimes_(asset.path(), decoder_->stream()->index), timeBase_(decoder_->stream()->time_base),
       origin_(asset.timeOrigin()), width_(decoder_->codec()->width), height_(decoder_->codec()->height)
 {
     for (const TrackRef& track : asset.tracks(MediaType::video))
@@ -103,29 +77,14 @@ std::optional<PlaybackFrame> PlaybackFrameSource::seek(const Time& t, const Time
     return make(decoder_->frameAt(lowTicks, target, highTicks, keyFrame));
 }
 
-const std::vector<std::int64_t>& PlaybackFrameSource::index()
-{
-    if (!indexed_) {
-        index_ = readFrameTimes(path_, decoder_->stream()->index);
-        indexed_ = true;
-    }
-    return index_;
-}
-
 std::int64_t PlaybackFrameSource::stepTarget(std::int64_t fromPts, int count)
 {
-    const std::vector<std::int64_t>& times = index();
-    if (times.empty()) {
-        // Without an index, nominal frame durations.
-        AVRational rate = decoder_->stream()->r_frame_rate;
-        std::int64_t frame =
-            rate.num > 0 && rate.den > 0 ? av_rescale_q(1, av_inv_q(rate), timeBase_) : 1;
-        return fromPts + count * std::max<std::int64_t>(1, frame);
-    }
-    auto at = std::upper_bound(times.begin(), times.end(), fromPts);
-    std::int64_t position = at == times.begin() ? 0 : (at - times.begin()) - 1;
-    std::int64_t last = std::int64_t(times.size()) - 1;
-    return times[std::size_t(std::clamp<std::int64_t>(position + count, 0, last))];
+    if (std::optional<std::int64_t> target = frameTimes_.step(fromPts, count))
+        return *target;
+    // Without readable packets, nominal frame durations.
+    AVRational rate = decoder_->stream()->r_frame_rate;
+    std::int64_t frame = rate.num > 0 && rate.den > 0 ? av_rescale_q(1, av_inv_q(rate), timeBase_) : 1;
+    return fromPts + count * std::max<std::int64_t>(1, frame);
 }
 
 std::optional<PlaybackFrame> PlaybackFrameSource::frameAt(std::int64_t pts)

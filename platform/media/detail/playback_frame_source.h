@@ -1,5 +1,7 @@
 // The pictures of a player: one video stream decoded in presentation order, positioned by seeks with
-// tolerances and by steps through the frame times its packets give. Used by the decode thread alone.
+// tolerances and by steps through the frame times its packets give. The last frames decoded in a row are kept
+// (as decoded, within a memory budget), so that stepping back through them needs no new decoding from the key
+// frame. Used by the decode thread alone.
 #pragma once
 
 #include "platform/gfx/image.h"
@@ -10,6 +12,7 @@
 #include "platform/media/time.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 
@@ -42,6 +45,13 @@ public:
 private:
     PlaybackFrameSource(const Asset& asset, std::unique_ptr<VideoDecoder> decoder);
     std::optional<PlaybackFrame> make(const AVFrame* frame);
+    // Hands out a frame of the run.
+    std::optional<PlaybackFrame> serve(std::size_t position);
+    // Appends a frame decoded right after the run's last one (or starts a new run when `restart`).
+    void remember(const AVFrame* frame, bool restart);
+    // Whether the decoder stands on the run's last frame, so that decoding on extends the run.
+    bool decoderAtRunEnd() const;
+
     std::unique_ptr<VideoDecoder> decoder_;
     PlaybackFrameTimes frameTimes_;
     FrameConverter converter_;
@@ -49,6 +59,10 @@ private:
     Time origin_;
     int width_;
     int height_;
+    // Frames decoded one after another, in presentation order, oldest first.
+    std::deque<FramePtr> run_;
+    std::size_t runLength_ = 0;  // how many frames the budget allows; set by the first frame
+    std::optional<std::int64_t> handedOut_;  // the pts of the last frame handed out
 };
 
 }  // namespace media::detail

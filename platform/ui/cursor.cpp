@@ -6,14 +6,10 @@
 
 #include <cmath>
 
+#include "platform/ui/qt_cursor.h"
 #include "platform/ui/qt_image.h"
 
 namespace ui {
-
-struct Cursor::Impl {
-    QCursor cursor;
-    bool isArrow = false;
-};
 
 Cursor::Cursor(const std::shared_ptr<Picture>& picture, const gfx::Point& hotSpot)
     : picture_(picture), hotSpot_(hotSpot), impl_(std::make_unique<Impl>())

@@ -69,7 +69,11 @@ void HostWidget::sendMouse(QMouseEvent* event, bool press)
 
 void HostWidget::mousePressEvent(QMouseEvent* event) { sendMouse(event, true); }
 void HostWidget::mouseDoubleClickEvent(QMouseEvent* event) { sendMouse(event, true); }
-void HostWidget::mouseMoveEvent(QMouseEvent* event) { sendMouse(event, false); }
+void HostWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    showCursorAt(view_, viewPointFromWidget(view_, event->position().x(), event->position().y()));
+    if (event->buttons() != Qt::NoButton) sendMouse(event, false);
+}
 void HostWidget::mouseReleaseEvent(QMouseEvent* event) { sendMouse(event, false); }
 
 void HostWidget::wheelEvent(QWheelEvent* event)

@@ -64,10 +64,13 @@ struct View::Impl {
     std::shared_ptr<Layer> layer;
     std::shared_ptr<Menu> menu;
     std::vector<std::string> draggedTypes;
+    std::vector<std::pair<gfx::Rect, std::shared_ptr<Cursor>>> cursorRects;
     DragOperation enteredOperation = DragOperations::none;
 };
 
 QWidget* widgetOf(View& view);
+// Gives the host widget the cursor of the cursor rectangle under `point` (bounds space).
+void showCursorAt(View& view, const gfx::Point& point);
 // The point of `view`'s space at widget pixel (x, y) of its host widget.
 gfx::Point viewPointFromWidget(const View& view, double x, double y);
 // The y-up view space to widget pixels.

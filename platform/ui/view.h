@@ -14,6 +14,7 @@
 
 namespace ui {
 
+class Cursor;
 class Layer;
 class Menu;
 class Window;
@@ -122,6 +123,15 @@ public:
     void beginDraggingSession(const std::vector<DraggingItem>& items, const Event& event,
                               const std::shared_ptr<DraggingSource>& source);
 
+    // Cursor rectangles: resetCursorRects adds them (in bounds space) when the window asks; the pointer takes
+    // the cursor of the rectangle it is in.
+    virtual void resetCursorRects() {}
+    void addCursorRect(const gfx::Rect& rect, const std::shared_ptr<Cursor>& cursor);
+    void discardCursorRects();
+    // The cursor of the rectangle holding `point` (bounds space); null outside them all.
+    std::shared_ptr<Cursor> cursorAt(const gfx::Point& point) const;
+
+    // Live resize: a window's resizing starts with its first resize and ends 200 ms after its last.
     virtual void viewWillStartLiveResize() {}
     virtual void viewDidEndLiveResize() {}
 

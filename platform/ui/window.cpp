@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -51,6 +52,9 @@ struct Window::Impl {
     QPointer<QMenuBar> menuBar;
     std::shared_ptr<Toolbar> toolbar;
     std::shared_ptr<Appearance> appearance;
+    bool cursorRectsEnabled = true;
+    bool inLiveResize = false;
+    QPointer<QTimer> liveResizeEnd;
     QPointer<QToolBar> toolbarWidget;
     unsigned styleMask = 0;
     int number = nextWindowNumber();
@@ -257,6 +261,7 @@ void Window::makeKeyAndOrderFront(const std::shared_ptr<core::Object>& sender)
     orderFront(sender);
     if (impl_->widget) impl_->widget->activateWindow();
     Application::shared()->windowDidBecomeKey(sharedAs<Window>());
+    if (impl_->cursorRectsEnabled) enableCursorRects();
     if (auto d = delegate()) d->windowDidBecomeKey(*this);
 }
 
@@ -542,8 +547,65 @@ void Window::rebuildMenuBar()
 
 QWidget* widgetOf(Window& window) { return window.impl().widget; }
 
+namespace {
+
+void forEachView(const std::shared_ptr<View>& view, const std::function<void(View&)>& action)
+{
+    if (!view) return;
+    action(*view);
+    for (auto& subview : std::vector(view->subviews())) forEachView(subview, action);
+}
+
+}  // namespace
+
+void Window::invalidateCursorRectsForView(const std::shared_ptr<View>& view)
+{
+    if (!view) return;
+    view->discardCursorRects();
+    if (impl_->cursorRectsEnabled) view->resetCursorRects();
+}
+
+void Window::enableCursorRects()
+{
+    impl_->cursorRectsEnabled = true;
+    forEachView(impl_->contentView, [](View& view) {
+        view.discardCursorRects();
+        view.resetCursorRects();
+    });
+}
+
+void Window::disableCursorRects()
+{
+    impl_->cursorRectsEnabled = false;
+    forEachView(impl_->contentView, [](View& view) { view.discardCursorRects(); });
+}
+
+bool Window::areCursorRectsEnabled() const { return impl_->cursorRectsEnabled; }
+bool Window::inLiveResize() const { return impl_->inLiveResize; }
+
+void Window::liveResizeStep()
+{
+    if (!impl_->widget || !impl_->widget->isVisible()) return;
+    if (!impl_->liveResizeEnd) {
+        auto* timer = new QTimer(impl_->widget);
+        timer->setSingleShot(true);
+        timer->setInterval(200);
+        QObject::connect(timer, &QTimer::timeout, [this] {
+            impl_->inLiveResize = false;
+            forEachView(impl_->contentView, [](View& view) { view.viewDidEndLiveResize(); });
+        });
+        impl_->liveResizeEnd = timer;
+    }
+    if (!impl_->inLiveResize) {
+        impl_->inLiveResize = true;
+        forEachView(impl_->contentView, [](View& view) { view.viewWillStartLiveResize(); });
+    }
+    impl_->liveResizeEnd->start();
+}
+
 void WindowWidget::resizeEvent(QResizeEvent*)
 {
+    window_.liveResizeStep();
     window_.placeContentView();
     if (auto d = window_.delegate()) d->windowDidResize(window_);
 }

@@ -125,6 +125,14 @@ public:
     std::shared_ptr<Window> attachedSheet() const;
     std::shared_ptr<Window> sheetParent() const;
 
+    // Cursor rectangles: asks `view` for its rectangles again (when enabled); disabled windows keep the arrow.
+    void invalidateCursorRectsForView(const std::shared_ptr<View>& view);
+    void enableCursorRects();
+    void disableCursorRects();
+    bool areCursorRectsEnabled() const;
+    // True between the first resize of a live resize and 200 ms after its last.
+    bool inLiveResize() const;
+
     // Dispatches an event: mouse presses to the deepest view under them (and their drags and release to the
     // same view), keys to the first responder.
     void sendEvent(const Event& event);
@@ -134,6 +142,8 @@ public:
     // For the ui layer: re-places the content view's widget.
     void placeContentView();
     void rebuildMenuBar();
+    // A resize happened: starts a live resize, or extends the one going on.
+    void liveResizeStep();
     Impl& impl() { return *impl_; }
 
 private:

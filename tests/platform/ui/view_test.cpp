@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/context.h"
+#include "platform/ui/cursor.h"
 #include "platform/ui/qt_view.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
+#include "tests/platform/core/run_until.h"
 
 namespace {
 
@@ -179,6 +181,55 @@ TEST(View, DrawingLandsInTheRightPixels)
     EXPECT_TRUE(isRed(image->pixel(69, 39)));
     EXPECT_FALSE(isRed(image->pixel(65, 40)));
     EXPECT_FALSE(isRed(image->pixel(65, 29)));
+}
+
+}  // namespace
+
+namespace {
+
+class ResizeWatcher : public ui::View {
+public:
+    using View::View;
+    int started = 0, ended = 0, cursorResets = 0;
+    void viewWillStartLiveResize() override { ++started; }
+    void viewDidEndLiveResize() override { ++ended; }
+    void resetCursorRects() override
+    {
+        ++cursorResets;
+        addCursorRect({0, 0, 10, 10}, ui::Cursor::pointingHand());
+    }
+};
+
+TEST(View, LiveResizeEndsAfterTheLastResize)
+{
+    auto window = ui::Window::create({0, 0, 100, 100}, ui::StyleMask::titled | ui::StyleMask::resizable);
+    auto watcher = core::make<ResizeWatcher>(gfx::Rect{0, 0, 50, 50});
+    window->contentView()->addSubview(watcher);
+    window->makeKeyAndOrderFront(nullptr);
+    for (int step = 1; step <= 3; ++step) {
+        window->setContentSize({100.0 + step, 100});
+        QApplication::processEvents();
+    }
+    EXPECT_TRUE(testsupport::runUntil([&] { return watcher->ended == 1; }));
+    EXPECT_EQ(watcher->started, 1);
+    EXPECT_FALSE(window->inLiveResize());
+    window->close();
+}
+
+TEST(View, CursorRectsComeFromTheViewWhenTheWindowAsks)
+{
+    auto window = ui::Window::create({0, 0, 100, 100}, ui::StyleMask::titled);
+    auto watcher = core::make<ResizeWatcher>(gfx::Rect{0, 0, 50, 50});
+    window->contentView()->addSubview(watcher);
+    window->invalidateCursorRectsForView(watcher);
+    window->invalidateCursorRectsForView(watcher);
+    EXPECT_EQ(watcher->cursorResets, 2);
+    EXPECT_EQ(watcher->cursorAt({5, 5}), ui::Cursor::pointingHand());
+    EXPECT_EQ(watcher->cursorAt({20, 5}), nullptr);
+    window->disableCursorRects();
+    EXPECT_EQ(watcher->cursorAt({5, 5}), nullptr);
+    window->invalidateCursorRectsForView(watcher);
+    EXPECT_EQ(watcher->cursorResets, 2);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "platform/ui/qt_dragging.h"
 #include "platform/ui/qt_event.h"
 #include "platform/ui/qt_image.h"
 #include "platform/ui/qt_view.h"
@@ -24,6 +25,15 @@ std::weak_ptr<DraggingSource>& currentSource()
     static std::weak_ptr<DraggingSource> source;
     return source;
 }
+
+// The folder promised files are written to; it lasts until the program quits.
+QString promiseFolder()
+{
+    static QTemporaryDir* folder = new QTemporaryDir(QDir::tempPath() + "/vistrel-drag-XXXXXX");
+    return folder->isValid() ? folder->path() : QString();
+}
+
+}  // namespace
 
 DragOperation operationsOf(Qt::DropActions actions)
 {
@@ -43,54 +53,49 @@ Qt::DropAction actionOf(DragOperation operation)
     return Qt::IgnoreAction;
 }
 
-class QtDraggingInfo : public DraggingInfo {
-public:
-    QtDraggingInfo(const QDropEvent& event, View& view) : event_(event), view_(view) {}
-
-    gfx::Point draggingLocation() const override
-    {
-        const gfx::Point local = viewPointFromWidget(view_, event_.position().x(), event_.position().y());
-        return view_.convertPointTo(local, nullptr);
-    }
-    DragOperation draggingSourceOperationMask() const override { return operationsOf(event_.possibleActions()); }
-    std::vector<std::string> types() const override
-    {
-        std::vector<std::string> result;
-        for (const QString& format : event_.mimeData()->formats()) result.push_back(format.toStdString());
-        return result;
-    }
-    std::optional<core::Data> data(const std::string& type) const override
-    {
-        const QString format = QString::fromStdString(type);
-        if (!event_.mimeData()->hasFormat(format)) return std::nullopt;
-        const QByteArray bytes = event_.mimeData()->data(format);
-        return core::Data(bytes.begin(), bytes.end());
-    }
-    std::vector<core::Url> fileURLs() const override
-    {
-        std::vector<core::Url> urls;
-        for (const QUrl& url : event_.mimeData()->urls())
-            if (url.isLocalFile()) urls.push_back(core::Url::fileURL(url.toLocalFile().toStdString()));
-        return urls;
-    }
-    std::shared_ptr<DraggingSource> draggingSource() const override
-    {
-        return event_.source() ? currentSource().lock() : nullptr;
-    }
-
-private:
-    const QDropEvent& event_;
-    View& view_;
-};
-
-// The folder promised files are written to; it lasts until the program quits.
-QString promiseFolder()
+gfx::Point QtDraggingInfo::draggingLocation() const
 {
-    static QTemporaryDir* folder = new QTemporaryDir(QDir::tempPath() + "/vistrel-drag-XXXXXX");
-    return folder->isValid() ? folder->path() : QString();
+    const gfx::Point local = viewPointFromWidget(view_, position_.x(), position_.y());
+    return view_.convertPointTo(local, nullptr);
 }
 
-}  // namespace
+DragOperation QtDraggingInfo::draggingSourceOperationMask() const { return operationsOf(event_.possibleActions()); }
+
+std::vector<std::string> QtDraggingInfo::types() const
+{
+    std::vector<std::string> result;
+    for (const QString& format : event_.mimeData()->formats()) result.push_back(format.toStdString());
+    return result;
+}
+
+std::optional<core::Data> QtDraggingInfo::data(const std::string& type) const
+{
+    const QString format = QString::fromStdString(type);
+    if (!event_.mimeData()->hasFormat(format)) return std::nullopt;
+    const QByteArray bytes = event_.mimeData()->data(format);
+    return core::Data(bytes.begin(), bytes.end());
+}
+
+std::vector<core::Url> QtDraggingInfo::fileURLs() const
+{
+    std::vector<core::Url> urls;
+    for (const QUrl& url : event_.mimeData()->urls())
+        if (url.isLocalFile()) urls.push_back(core::Url::fileURL(url.toLocalFile().toStdString()));
+    return urls;
+}
+
+std::shared_ptr<DraggingSource> QtDraggingInfo::draggingSource() const
+{
+    return event_.source() ? currentSource().lock() : nullptr;
+}
+
+bool carriesRegisteredType(const View& view, const QMimeData* data)
+{
+    if (!data) return false;
+    for (auto& type : view.registeredDraggedTypes())
+        if (data->hasFormat(QString::fromStdString(type))) return true;
+    return false;
+}
 
 void View::registerForDraggedTypes(const std::vector<std::string>& types)
 {
@@ -145,17 +150,9 @@ void View::beginDraggingSession(const std::vector<DraggingItem>& items, const Ev
     if (source) source->draggingSessionEnded(operationsOf(done));
 }
 
-bool HostWidget::carriesRegisteredType(const QMimeData* data) const
-{
-    if (!data) return false;
-    for (auto& type : view_.impl().draggedTypes)
-        if (data->hasFormat(QString::fromStdString(type))) return true;
-    return false;
-}
-
 void HostWidget::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!carriesRegisteredType(event->mimeData())) return event->ignore();
+    if (!carriesRegisteredType(view_, event->mimeData())) return event->ignore();
     QtDraggingInfo info(*event, view_);
     const DragOperation operation = view_.draggingEntered(info);
     view_.impl().enteredOperation = operation;

@@ -42,7 +42,6 @@ protected:
 
 private:
     void sendMouse(QMouseEvent* event, bool press);
-    bool carriesRegisteredType(const QMimeData* data) const;
 
     View& view_;
     QPointer<QWidget> fill_;

@@ -5,10 +5,12 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <tuple>
 
 #include "platform/core/notification_center.h"
 #include "platform/gfx/qt_context.h"
 #include "platform/ui/qt_control.h"
+#include "platform/ui/qt_dragging.h"
 
 namespace ui {
 
@@ -66,6 +68,48 @@ private:
     TableView& table_;
 };
 
+// A QTableView that hands drags to its table's data source.
+class DropTableView : public QTableView {
+public:
+    explicit DropTableView(TableView& table) : table_(table)
+    {
+        setAcceptDrops(true);
+        viewport()->setAcceptDrops(true);
+        setDropIndicatorShown(true);
+    }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override { propose(event); }
+    void dragMoveEvent(QDragMoveEvent* event) override { propose(event); }
+    void dropEvent(QDropEvent* event) override
+    {
+        QtDraggingInfo info(*event, table_, inHost(event));
+        if (!carriesRegisteredType(table_, event->mimeData()) || !table_.drop(info, y(event))) return event->ignore();
+        event->acceptProposedAction();
+    }
+
+private:
+    double y(const QDropEvent* event) const { return event->position().y(); }
+    QPointF inHost(const QDropEvent* event) const
+    {
+        return parentWidget() ? QPointF(viewport()->mapTo(parentWidget(), event->position().toPoint())) : event->position();
+    }
+    void propose(QDropEvent* event)
+    {
+        QtDraggingInfo info(*event, table_, inHost(event));
+        long row;
+        TableViewDropOperation operation;
+        const DragOperation answer = carriesRegisteredType(table_, event->mimeData())
+                                         ? table_.proposeDrop(info, y(event), &row, &operation)
+                                         : DragOperations::none;
+        if (answer == DragOperations::none) return event->ignore();
+        event->setDropAction(actionOf(answer));
+        event->accept();
+    }
+
+    TableView& table_;
+};
+
 }  // namespace
 
 struct TableView::Impl {
@@ -83,7 +127,7 @@ TableView::~TableView() = default;
 void TableView::awake()
 {
     Control::awake();
-    auto* view = new QTableView;
+    auto* view = new DropTableView(*this);
     impl_->model = new TableModel(*this);
     impl_->model->setParent(view);
     view->setModel(impl_->model);
@@ -234,6 +278,39 @@ void TableView::setAllowsMultipleSelection(bool allows)
 void TableView::scrollRowToVisible(long row)
 {
     if (impl_->view && row >= 0 && row < numberOfRows()) impl_->view->scrollTo(impl_->model->index(int(row), 0));
+}
+
+namespace {
+
+// The row under widget pixel `y` of the rows (the row count below the last) and whether the drop goes on it
+// (its middle half) or above it.
+std::pair<long, TableViewDropOperation> dropPlace(QTableView& view, double y, long rows)
+{
+    const int row = view.rowAt(int(y));
+    if (row < 0) return {rows, TableViewDropOperation::above};
+    const int top = view.rowViewportPosition(row), height = view.rowHeight(row);
+    if (y < top + height / 4.0) return {row, TableViewDropOperation::above};
+    if (y > top + height * 3 / 4.0) return {row + 1, TableViewDropOperation::above};
+    return {row, TableViewDropOperation::on};
+}
+
+}  // namespace
+
+DragOperation TableView::proposeDrop(const DraggingInfo& info, double y, long* row, TableViewDropOperation* operation)
+{
+    auto source = dataSource();
+    if (!source || !impl_->view) return DragOperations::none;
+    std::tie(*row, *operation) = dropPlace(*impl_->view, y, numberOfRows());
+    return source->validateDrop(*this, info, *row, *operation);
+}
+
+bool TableView::drop(const DraggingInfo& info, double y)
+{
+    long row;
+    TableViewDropOperation operation;
+    if (proposeDrop(info, y, &row, &operation) == DragOperations::none) return false;
+    auto source = dataSource();
+    return source && source->acceptDrop(*this, info, row, operation);
 }
 
 void TableView::selectionChanged()

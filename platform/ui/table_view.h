@@ -15,6 +15,9 @@ namespace ui {
 
 class TableView;
 
+// Where a drop lands: on a row, or above it (the row count: after the last).
+enum class TableViewDropOperation { on = 0, above = 1 };
+
 class TableColumn : public core::Object {
 public:
     explicit TableColumn(std::string identifier) : identifier_(std::move(identifier)), title_(identifier_) {}
@@ -43,6 +46,17 @@ public:
     virtual long numberOfRowsInTableView(TableView& table) = 0;
     // A string, a number or nothing (an empty value).
     virtual std::any objectValueFor(TableView& table, const std::shared_ptr<TableColumn>& column, long row) { return {}; }
+    // Drops on a table registered for their types: what the drop would do at the proposed place (none refuses
+    // it), then the drop itself.
+    virtual DragOperation validateDrop(TableView& table, const DraggingInfo& info, long proposedRow,
+                                       TableViewDropOperation operation)
+    {
+        return DragOperations::none;
+    }
+    virtual bool acceptDrop(TableView& table, const DraggingInfo& info, long row, TableViewDropOperation operation)
+    {
+        return false;
+    }
 };
 
 class TableDelegate {
@@ -95,6 +109,9 @@ public:
     long clickedRow() const { return clickedRow_; }
     void scrollRowToVisible(long row);
 
+    // For the ui layer: a drag at widget pixel `y` of the rows is proposed to the data source, or dropped.
+    DragOperation proposeDrop(const DraggingInfo& info, double y, long* row, TableViewDropOperation* operation);
+    bool drop(const DraggingInfo& info, double y);
     // For the ui layer: the selection may have changed (by the user or in code); tells of a change.
     void selectionChanged();
     void doubleClicked(long row);

@@ -1,5 +1,9 @@
 // Tables show what their data source gives, coloured by their delegate, and report selection changes.
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QTableView>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +80,60 @@ TEST(TableView, ReportsSelectionChangesAndKeepsRowsThatRemain)
     table->selectRowIndexes({7, -1}, false);
     EXPECT_TRUE(table->selectedRowIndexes().empty());
     EXPECT_EQ(movies->selectionChanges, 3);
+}
+
+}  // namespace
+
+namespace {
+
+struct DropTarget : Movies {
+    std::vector<std::pair<long, ui::TableViewDropOperation>> proposed;
+    std::vector<core::Url> accepted;
+    long acceptedRow = -1;
+    ui::DragOperation validateDrop(ui::TableView&, const ui::DraggingInfo&, long row, ui::TableViewDropOperation op) override
+    {
+        proposed.push_back({row, op});
+        return ui::DragOperations::copy;
+    }
+    bool acceptDrop(ui::TableView&, const ui::DraggingInfo& info, long row, ui::TableViewDropOperation) override
+    {
+        accepted = info.fileURLs();
+        acceptedRow = row;
+        return true;
+    }
+};
+
+TEST(TableView, HandsFileDropsToItsDataSource)
+{
+    auto table = core::make<ui::TableView>(gfx::Rect{0, 0, 300, 200});
+    auto target = std::make_shared<DropTarget>();
+    table->addTableColumn(core::make<ui::TableColumn>("Filename"));
+    table->setDataSource(target);
+    auto* view = qobject_cast<QTableView*>(ui::controlWidget(*table));
+    QWidget* viewport = view->viewport();
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/tmp/new.mov")});
+
+    // Not registered yet: the data source hears nothing.
+    QDragEnterEvent early(QPoint(10, 190), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &early);
+    EXPECT_TRUE(target->proposed.empty());
+
+    table->registerForDraggedTypes({ui::PasteboardType::fileURL});
+    const int below = view->rowViewportPosition(2) + view->rowHeight(2) + 5;
+    QDragEnterEvent enter(QPoint(10, below), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    ASSERT_EQ(target->proposed.size(), 1u);
+    EXPECT_EQ(target->proposed[0], (std::pair<long, ui::TableViewDropOperation>{3, ui::TableViewDropOperation::above}));
+
+    const int middleOfFirst = view->rowViewportPosition(0) + view->rowHeight(0) / 2;
+    QDropEvent drop(QPointF(10, middleOfFirst), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(target->acceptedRow, 0);
+    ASSERT_EQ(target->accepted.size(), 1u);
+    EXPECT_EQ(target->accepted[0].path(), "/tmp/new.mov");
 }
 
 }  // namespace

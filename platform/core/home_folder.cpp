@@ -34,12 +34,22 @@ std::string homeDirectory()
 {
     const char* home = std::getenv("HOME");
     if (home && *home) return withoutTrailingSlashes(home);
+    return accountHomeDirectory();
+}
+
+std::string accountHomeDirectory()
+{
     return withoutTrailingSlashes(passwordEntry([](const passwd& entry) { return entry.pw_dir; }));
 }
 
 std::string abbreviatingWithTilde(const std::string& path)
 {
-    const std::string home = homeDirectory();
+    return abbreviatingWithTilde(path, homeDirectory());
+}
+
+std::string abbreviatingWithTilde(const std::string& path, const std::string& folder)
+{
+    const std::string home = withoutTrailingSlashes(folder);
     if (home.empty() || home == "/") return path;
     if (path.compare(0, home.size(), home) != 0) return path;
     if (path.size() > home.size() && path[home.size()] != '/') return path;

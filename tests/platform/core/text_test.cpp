@@ -58,3 +58,12 @@ TEST(HomeFolder, OnlyALeadingWholeHomeFolderBecomesATilde)
     EXPECT_EQ(core::abbreviatingWithTilde("/tmp/x"), "/tmp/x");
     EXPECT_FALSE(core::userName().empty());
 }
+
+TEST(HomeFolder, AnyFolderCanStandForHome)
+{
+    EXPECT_EQ(core::abbreviatingWithTilde("/home/bob/x", "/home/bob/"), "~/x");
+    EXPECT_EQ(core::abbreviatingWithTilde("/home/bobby/x", "/home/bob"), "/home/bobby/x");
+    EXPECT_EQ(core::abbreviatingWithTilde("/Volumes/D/home/bob/x", "/home/bob"), "/Volumes/D/home/bob/x");
+    EXPECT_EQ(core::abbreviatingWithTilde("/x", "/"), "/x") << "the root is no home to abbreviate";
+    EXPECT_EQ(core::abbreviatingWithTilde("/x", ""), "/x");
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 
 #include "platform/core/character_set.h"
 #include "platform/core/double_description.h"
@@ -66,4 +67,17 @@ TEST(HomeFolder, AnyFolderCanStandForHome)
     EXPECT_EQ(core::abbreviatingWithTilde("/Volumes/D/home/bob/x", "/home/bob"), "/Volumes/D/home/bob/x");
     EXPECT_EQ(core::abbreviatingWithTilde("/x", "/"), "/x") << "the root is no home to abbreviate";
     EXPECT_EQ(core::abbreviatingWithTilde("/x", ""), "/x");
+}
+
+TEST(Graphemes, RandomBytesGiveIncreasingOffsetsToTheEnd)
+{
+    std::mt19937 random(11);
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes(random() % 64, '\0');
+        for (char& byte : bytes) byte = static_cast<char>(random() % 256);
+        const Offsets offsets = core::graphemeBoundaries(bytes);
+        ASSERT_EQ(offsets.front(), 0u);
+        ASSERT_EQ(offsets.back(), bytes.size());
+        for (std::size_t i = 1; i < offsets.size(); ++i) ASSERT_GT(offsets[i], offsets[i - 1]);
+    }
 }

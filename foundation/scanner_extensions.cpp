@@ -100,12 +100,42 @@ bool scanCGFloat(core::Scanner& scanner, double& value)
     return true;
 }
 
+std::optional<Angle> scanAngleInRad(core::Scanner& scanner)
+{
+    return compositeScan<Angle>(scanner, [](core::Scanner& s) -> std::optional<Angle> {
+        const auto value = scanDouble(s);
+        if (!value || !scanString(s, "rad")) return std::nullopt;
+        return Angle::fromRadians(*value);
+    });
+}
+
+std::optional<Angle> scanAngleInDeg(core::Scanner& scanner)
+{
+    return compositeScan<Angle>(scanner, [](core::Scanner& s) -> std::optional<Angle> {
+        const auto value = scanInteger(s);
+        if (!value || !scanString(s, "deg")) return std::nullopt;
+        return Angle::fromDegrees(static_cast<double>(*value));
+    });
+}
+
 std::optional<double> scanPercentage(core::Scanner& scanner)
 {
     return compositeScan<double>(scanner, [](core::Scanner& s) -> std::optional<double> {
         const auto value = scanInteger(s);
         if (!value || !scanString(s, "%")) return std::nullopt;
         return static_cast<double>(*value);
+    });
+}
+
+std::optional<Interval> scanInterval(core::Scanner& scanner)
+{
+    return compositeScan<Interval>(scanner, [](core::Scanner& s) -> std::optional<Interval> {
+        if (!scanString(s, "[")) return std::nullopt;
+        const auto min = scanDouble(s);
+        if (!min || !scanString(s, ",")) return std::nullopt;
+        const auto max = scanDouble(s);
+        if (!max || !scanString(s, "]")) return std::nullopt;
+        return Interval(*min, *max);
     });
 }
 

@@ -1,5 +1,5 @@
-// Scanning that answers with optionals instead of out-parameters, and composite scanners for
-// percentages ("50%"). A composite scanner skips whitespace and line breaks while it runs, then puts the
+// Scanning that answers with optionals instead of out-parameters, and composite scanners for angles
+// ("1.5 rad", "90 deg"), percentages ("50%") and intervals ("[1, 2]"). A composite scanner skips whitespace and line breaks while it runs, then puts the
 // scanner's skip set back; when any part is missing it also puts the location back.
 #pragma once
 
@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "numerics/angle.h"
+#include "numerics/interval.h"
 #include "platform/core/character_set.h"
 #include "platform/core/scanner.h"
 
@@ -32,7 +34,13 @@ std::optional<std::uint64_t> scanHexLongLong(core::Scanner& scanner);
 // Scans a double into `value` and returns true; returns false and leaves `value` alone on failure.
 bool scanCGFloat(core::Scanner& scanner, double& value);
 
+// A double followed by "rad", reduced into [0, 2π).
+std::optional<Angle> scanAngleInRad(core::Scanner& scanner);
+// An integer (no fraction) followed by "deg", in radians reduced into [0, 2π).
+std::optional<Angle> scanAngleInDeg(core::Scanner& scanner);
 // An integer followed by "%", as the integer (50% gives 50).
 std::optional<double> scanPercentage(core::Scanner& scanner);
+// "[", a double, ",", a double, "]": min and max as written, not reordered.
+std::optional<Interval> scanInterval(core::Scanner& scanner);
 
 }  // namespace kestrane

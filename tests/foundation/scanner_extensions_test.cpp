@@ -1,5 +1,6 @@
 #include "foundation/scanner_extensions.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace kestrane;
@@ -39,4 +40,54 @@ TEST(ScannerExtensions, PercentageRestoresTheScannerOnFailure)
     EXPECT_FALSE(scanPercentage(scanner));
     EXPECT_EQ(scanner.scanLocation(), location);
     EXPECT_FALSE(scanner.charactersToBeSkipped());
+}
+
+TEST(ScannerExtensions, AnglesInDegreesAreWholeAndReduced)
+{
+    core::Scanner right("  90 deg");
+    const auto quarter = scanAngleInDeg(right);
+    ASSERT_TRUE(quarter);
+    EXPECT_DOUBLE_EQ(quarter->radians(), M_PI / 2);
+    EXPECT_TRUE(right.isAtEnd());
+
+    core::Scanner negative("-90deg");
+    const auto threeQuarters = scanAngleInDeg(negative);
+    ASSERT_TRUE(threeQuarters);
+    EXPECT_DOUBLE_EQ(threeQuarters->radians(), 3 * M_PI / 2);
+
+    core::Scanner fraction("90.5 deg");
+    EXPECT_FALSE(scanAngleInDeg(fraction));
+    EXPECT_EQ(fraction.scanLocation(), 0u);
+}
+
+TEST(ScannerExtensions, AnglesInRadians)
+{
+    core::Scanner scanner("7.5 rad, -1rad");
+    const auto first = scanAngleInRad(scanner);
+    ASSERT_TRUE(first);
+    EXPECT_DOUBLE_EQ(first->radians(), 7.5 - 2 * M_PI);
+    EXPECT_TRUE(scanString(scanner, ","));
+    const auto second = scanAngleInRad(scanner);
+    ASSERT_TRUE(second);
+    EXPECT_DOUBLE_EQ(second->radians(), 2 * M_PI - 1);
+    core::Scanner degrees("1 deg");
+    EXPECT_FALSE(scanAngleInRad(degrees));
+    EXPECT_EQ(degrees.scanLocation(), 0u);
+}
+
+TEST(ScannerExtensions, IntervalsKeepTheirOrderAndNeedTheComma)
+{
+    core::Scanner scanner("[3, 1]");
+    const auto interval = scanInterval(scanner);
+    ASSERT_TRUE(interval);
+    EXPECT_EQ(interval->min, 3.0);
+    EXPECT_EQ(interval->max, 1.0);
+
+    core::Scanner missingComma("  [3 1]");
+    missingComma.setCharactersToBeSkipped(core::CharacterSet::charactersIn("#"));
+    EXPECT_FALSE(scanInterval(missingComma));
+    EXPECT_EQ(missingComma.scanLocation(), 0u);
+    ASSERT_TRUE(missingComma.charactersToBeSkipped());
+    EXPECT_TRUE(missingComma.charactersToBeSkipped()->contains(U'#'));
+    EXPECT_FALSE(missingComma.charactersToBeSkipped()->contains(U' '));
 }

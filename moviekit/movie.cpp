@@ -1,7 +1,7 @@
 #include "moviekit/movie.h"
 
 #include "foundation/asset_extensions.h"
-#include "foundation/time_extensions.h"
+#include "foundation/time_values.h"
 #include "foundation/url_extensions.h"
 #include "moviekit/thumbnailer.h"
 #include "numerics/size_geometry.h"

@@ -1,5 +1,6 @@
 #include "moviekit/thumbnailer.h"
 
+#include "foundation/asset_extensions.h"
 #include "moviekit/movie.h"
 #include "platform/core/error.h"
 
@@ -31,7 +32,7 @@ gfx::ImageRef Thumbnailer::image(const media::Time& time, const media::Time& tol
     auto& frames = generator();
     frames.setRequestedTimeToleranceBefore(tolerance);
     frames.setRequestedTimeToleranceAfter(tolerance);
-    const gfx::ImageRef frame = frames.copyImage(time);
+    const gfx::ImageRef frame = kestrane::copyCGImage(frames, time);
     if (!edition_) return frame;
     gfx::ImageRef edited = edition_->apply(frame);
     if (!edited)

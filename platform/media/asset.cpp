@@ -124,8 +124,10 @@ const Asset::Probe& Asset::probe() const
                 if (frame) {
                     probe->origin = detail::timeFromTicks(frame->pts, stream->time_base);
                     firstDecoder->setFirstPts(frame->pts);
-                    probe->pool = std::make_unique<detail::DecoderPool>(url_.path(), videoIndex, stream->time_base, frame->pts,
-                                                                        decoderThreads(stream->codecpar));
+                    const AVCodecParameters* parameters = stream->codecpar;
+                    probe->pool = std::make_unique<detail::DecoderPool>(
+                        url_.path(), videoIndex, stream->time_base, frame->pts, decoderThreads(parameters),
+                        detail::DecoderPool::capacityFor(parameters->width, parameters->height));
                 } else {
                     firstDecoder.reset();
                 }

@@ -52,32 +52,42 @@ std::string extensionOf(const std::string& path)
 // The picture of frame k as packed BGRA bytes.
 std::vector<std::uint8_t> drawFrame(const MovieSpec& spec, int index)
 {
-    int w = spec.width, h = spec.height;
+    int w = spec.width, h = spec.height, gridHeight = h * 3 / 4;
     std::vector<std::uint8_t> bgra(std::size_t(w) * h * 4);
-    int gridHeight = h * 3 / 4;
+    // Waves along each axis, moving with the index.
+    std::vector<double> waveX(static_cast<std::size_t>(w)), waveY(static_cast<std::size_t>(h));
+    std::vector<int> columnOf(static_cast<std::size_t>(w));
+    std::vector<bool> innerX(static_cast<std::size_t>(w));
+    for (int x = 0; x < w; ++x) {
+        waveX[std::size_t(x)] = std::sin((x + 3 * index) * 0.05);
+        int column = x * gridSide / w;
+        int cellX0 = column * w / gridSide, cellX1 = (column + 1) * w / gridSide;
+        columnOf[std::size_t(x)] = column;
+        innerX[std::size_t(x)] = x >= cellX0 + (cellX1 - cellX0) / 5 && x < cellX1 - (cellX1 - cellX0) / 5;
+    }
+    for (int y = 0; y < h; ++y)
+        waveY[std::size_t(y)] = std::cos((y - 2 * index) * 0.07);
     for (int y = 0; y < h; ++y) {
+        int row = y * gridSide / std::max(1, gridHeight);
+        int cellY0 = row * gridHeight / gridSide, cellY1 = (row + 1) * gridHeight / gridSide;
+        bool innerY = y >= cellY0 + (cellY1 - cellY0) / 5 && y < cellY1 - (cellY1 - cellY0) / 5;
         for (int x = 0; x < w; ++x) {
             std::uint8_t* p = &bgra[(std::size_t(y) * w + x) * 4];
-            std::uint8_t r = 128, g = 128, b = 128;
+            std::uint8_t r, g, b;
+            int column = columnOf[std::size_t(x)];
+            bool inner = innerY && innerX[std::size_t(x)];
             if (y >= gridHeight) {
                 r = stripRed, g = stripGreen, b = stripBlue;
+            } else if (inner || !spec.texture) {
+                bool bit = (index >> (row * gridSide + column)) & 1;
+                r = g = b = bit ? 235 : 20;
             } else {
-                int column = x * gridSide / w, row = y * gridSide / gridHeight;
-                int cellX0 = column * w / gridSide, cellX1 = (column + 1) * w / gridSide;
-                int cellY0 = row * gridHeight / gridSide, cellY1 = (row + 1) * gridHeight / gridSide;
-                bool inner = x >= cellX0 + (cellX1 - cellX0) / 5 && x < cellX1 - (cellX1 - cellX0) / 5 &&
-                             y >= cellY0 + (cellY1 - cellY0) / 5 && y < cellY1 - (cellY1 - cellY0) / 5;
-                if (inner || !spec.texture) {
-                    bool bit = (index >> (row * gridSide + column)) & 1;
-                    r = g = b = bit ? 235 : 20;
-                } else {
-                    // Moving waves with some grain: costs the codec about what real footage costs.
-                    double v = std::sin((x + 3 * index) * 0.05) * std::cos((y - 2 * index) * 0.07);
-                    unsigned grain = (unsigned(x) * 2654435761u ^ unsigned(y) * 40503u ^ unsigned(index) * 97u) >> 28;
-                    r = std::uint8_t(128 + 90 * v + grain);
-                    g = std::uint8_t(100 + 60 * v);
-                    b = std::uint8_t(140 - 80 * v + grain);
-                }
+                // Moving waves with some grain: costs the codec about what real footage costs.
+                double v = waveX[std::size_t(x)] * waveY[std::size_t(y)];
+                unsigned grain = (unsigned(x) * 2654435761u ^ unsigned(y) * 40503u ^ unsigned(index) * 97u) >> 28;
+                r = std::uint8_t(128 + 90 * v + grain);
+                g = std::uint8_t(100 + 60 * v);
+                b = std::uint8_t(140 - 80 * v + grain);
             }
             p[0] = b, p[1] = g, p[2] = r, p[3] = 255;
         }
@@ -214,8 +224,8 @@ private:
 
         scaler_.reset(sws_getContext(spec_.width, spec_.height, AV_PIX_FMT_BGRA, spec_.width, spec_.height,
                                      settings.format == AV_PIX_FMT_YUVJ420P ? AV_PIX_FMT_YUV420P : settings.format,
-                                     SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP, nullptr, nullptr,
-                                     nullptr));
+                                     spec_.width > 640 ? SWS_BILINEAR : SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP,
+                                     nullptr, nullptr, nullptr));
         int matrix = spec_.matrix == Matrix::bt709 ? SWS_CS_ITU709 : SWS_CS_ITU601;
         sws_setColorspaceDetails(scaler_.get(), sws_getCoefficients(SWS_CS_DEFAULT), 1, sws_getCoefficients(matrix),
                                  settings.fullRange ? 1 : 0, 0, 1 << 16, 1 << 16);

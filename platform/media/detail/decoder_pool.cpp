@@ -1,5 +1,7 @@
 #include "platform/media/detail/decoder_pool.h"
 
+#include <algorithm>
+
 namespace media::detail {
 
 DecoderPool::DecoderPool(std::string path, int streamIndex, AVRational timeBase, std::int64_t firstPts,
@@ -9,24 +11,29 @@ DecoderPool::DecoderPool(std::string path, int streamIndex, AVRational timeBase,
 {
 }
 
+std::size_t DecoderPool::capacityFor(int width, int height)
+{
+    constexpr double fullHD = 1920.0 * 1088.0;
+    double pixels = std::max(1.0, double(width) * double(height));
+    return std::size_t(std::clamp(4.0 * fullHD / pixels, 1.0, 4.0));
+}
+
 std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
 {
     {
         std::lock_guard lock(mutex_);
-        if (!idle_.empty()) {
-            // The decoder that reaches the target by decoding the fewest frames, else the least recently used.
-            auto best = idle_.begin();
-            std::optional<std::int64_t> bestPosition;
-            for (auto it = idle_.begin(); it != idle_.end(); ++it) {
-                VideoDecoder& candidate = *(*it)->decoder;
-                if (!candidate.canReachByDecoding(target))
-                    continue;
-                std::int64_t position = *candidate.position();
-                if (!bestPosition || position > *bestPosition) {
-                    best = it;
-                    bestPosition = position;
-                }
-            }
+        // The decoder that reaches the target by decoding the fewest frames.
+        auto best = idle_.end();
+        for (auto it = idle_.begin(); it != idle_.end(); ++it) {
+            VideoDecoder& candidate = *(*it)->decoder;
+            if (candidate.canReachByDecoding(target) &&
+                (best == idle_.end() || *candidate.position() > *(*best)->decoder->position()))
+                best = it;
+        }
+        // Else the least recently used one seeks: every opened decoder holds its frames and threads.
+        if (best == idle_.end() && !idle_.empty())
+            best = idle_.begin();
+        if (best != idle_.end()) {
             auto taken = std::move(*best);
             idle_.erase(best);
             return taken;

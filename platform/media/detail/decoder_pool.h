@@ -23,8 +23,11 @@ struct PooledDecoder {
 
 class DecoderPool {
 public:
+    // How many idle decoders of pictures this large a pool keeps: 4 up to 1080p, fewer for larger ones.
+    static std::size_t capacityFor(int width, int height);
+
     DecoderPool(std::string path, int streamIndex, AVRational timeBase, std::int64_t firstPts, int threads,
-                std::size_t capacity = 4);
+                std::size_t capacity);
 
     // Null when no decoder can be opened.
     std::unique_ptr<PooledDecoder> take(std::int64_t target);

@@ -103,6 +103,7 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     av_frame_unref(ahead_.get());
     hasCurrent_ = hasAhead_ = drained_ = false;
     lastPts_ = AV_NOPTS_VALUE;
+    sentPts_.clear();
     AVFormatContext* format = format_.get();
     if (av_seek_frame(format, streamIndex_, target, AVSEEK_FLAG_BACKWARD) >= 0)
         return true;
@@ -136,6 +137,9 @@ bool VideoDecoder::decodeAhead()
             continue;
         }
         if (packet_->stream_index == streamIndex_) {
+            context->skip_frame = skippable(packet_->pts) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+            if (packet_->pts != AV_NOPTS_VALUE)
+                sentPts_.insert(packet_->pts);
             result = avcodec_send_packet(context, packet_.get());
             if (result < 0 && result != AVERROR(EAGAIN) && ++errors > maximumErrors) {
                 av_packet_unref(packet_.get());
@@ -154,8 +158,25 @@ void VideoDecoder::takeAhead()
     hasAhead_ = false;
 }
 
+bool VideoDecoder::skippable(std::int64_t pts) const
+{
+    if (pts == AV_NOPTS_VALUE || skipBelow_ == AV_NOPTS_VALUE || pts >= skipBelow_)
+        return false;
+    auto later = sentPts_.upper_bound(pts);
+    return later != sentPts_.end() && *later <= target_;
+}
+
+void VideoDecoder::aimAt(std::int64_t skipBelow, std::int64_t target)
+{
+    skipBelow_ = skipBelow;
+    target_ = target;
+    if (hasCurrent_)
+        sentPts_.erase(sentPts_.begin(), sentPts_.lower_bound(current_->pts));
+}
+
 const AVFrame* VideoDecoder::nextFrame()
 {
+    aimAt(AV_NOPTS_VALUE, AV_NOPTS_VALUE);
     if (!hasAhead_ && !decodeAhead())
         return nullptr;
     takeAhead();
@@ -171,6 +192,7 @@ const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std:
         seekBefore(target);
     }
 
+    aimAt(std::min(low, target), target);
     AVRational base = stream()->time_base;
     std::int64_t backoff = std::max<std::int64_t>(1, base.num > 0 ? base.den / base.num : 1);
     int backoffs = 0;

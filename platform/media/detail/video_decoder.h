@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace media::detail {
@@ -42,6 +43,8 @@ private:
     VideoDecoder() = default;
     bool seekBefore(std::int64_t target);
     void takeAhead();
+    void aimAt(std::int64_t skipBelow, std::int64_t target);
+    bool skippable(std::int64_t pts) const;
     // Decodes the next frame in presentation order into ahead_; false at the end or on a broken stream.
     bool decodeAhead();
     std::int64_t ptsOf(const AVFrame* frame) const;
@@ -57,6 +60,11 @@ private:
     int streamIndex_ = -1;
     std::int64_t firstPts_ = 0;
     std::int64_t lastPts_ = AV_NOPTS_VALUE;
+    // While decoding towards a request: frames below skipBelow_ that are no reference and have a later
+    // frame at or before target_ already sent are never answers, so the decoder may drop them.
+    std::int64_t skipBelow_ = AV_NOPTS_VALUE;
+    std::int64_t target_ = AV_NOPTS_VALUE;
+    std::set<std::int64_t> sentPts_;
 };
 
 }  // namespace media::detail

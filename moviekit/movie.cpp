@@ -3,6 +3,7 @@
 #include "foundation/asset_extensions.h"
 #include "foundation/time_values.h"
 #include "foundation/url_extensions.h"
+#include "moviekit/player.h"
 #include "moviekit/thumbnailer.h"
 #include "numerics/size_geometry.h"
 #include "platform/core/error.h"
@@ -39,6 +40,13 @@ media::Time Movie::duration() const { return avasset()->duration(); }
 float Movie::frameRate() const { return kestrane::computeFrameRate(*avasset()); }
 
 bool Movie::playable() const { return avasset()->isPlayable(); }
+
+std::shared_ptr<Player> Movie::player()
+{
+    std::lock_guard lock(playerMutex_);
+    if (!player_) player_ = Player::create(*this);
+    return player_;
+}
 
 gfx::Size Movie::resolution() const
 {

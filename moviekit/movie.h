@@ -23,6 +23,8 @@
 
 namespace orvalis {
 
+class Player;
+
 // Posted on the default notification centre after every change of a movie's edition, also one that leaves it
 // as it was; object: the movie; no user info.
 inline const std::string MovieDidChangeEdition = "MovieDidChangeEditionNotification";
@@ -44,6 +46,8 @@ public:
     // The nominal frame rate of the video; 0 without video.
     virtual float frameRate() const;
     virtual bool playable() const;
+    // The movie's one player, made on first use.
+    virtual std::shared_ptr<Player> player();
     // The largest width and the largest height of the video tracks; zero without video.
     virtual gfx::Size resolution() const;
     // How the video track is meant to be turned, from its preferred transform.
@@ -67,6 +71,8 @@ private:
     const core::Url url_;
     mutable std::mutex mutex_;
     mutable media::AssetRef avasset_;
+    std::mutex playerMutex_;
+    std::shared_ptr<Player> player_;
     mutable std::optional<gfx::Size> resolution_;
     mutable std::optional<kestrane::Orientation> orientation_;
     Edition edition_;

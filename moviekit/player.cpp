@@ -1,12 +1,13 @@
 #include "moviekit/player.h"
 
 #include "foundation/player_extensions.h"
+#include "foundation/time_operators.h"
+#include "foundation/time_range_values.h"
 #include "moviekit/movie.h"
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/main_loop.h"
 #include "platform/core/notification_center.h"
 
-#include <limits>
 
 namespace orvalis {
 
@@ -26,7 +27,7 @@ std::shared_ptr<Player> Player::create(const Movie& movie) { return core::make<P
 Player::Player(const Movie& movie)
     : avasset_(movie.avasset()),
       avplayer_(makePlatformPlayer(avasset_)),
-      clipRange_(media::TimeRange::make(media::Time::zero(), avasset_->duration()))
+      clipRange_(kestrane::TimeRangeStatics::withDuration(avasset_->duration()))
 {
 }
 
@@ -95,10 +96,8 @@ media::Time Player::currentTime() const { return avplayer_->currentTime(); }
 
 double Player::currentProgress() const
 {
-    const media::Time t = currentTime();
-    const media::Time d = duration();
-    if (!t.isNumeric() || !d.isNumeric()) return std::numeric_limits<double>::quiet_NaN();
-    return t.seconds() / d.seconds();
+    using kestrane::operator/;
+    return currentTime() / duration();
 }
 
 // User rate and volume

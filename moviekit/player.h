@@ -72,7 +72,7 @@ public:
     virtual void pause();
     virtual void playPause();
     virtual media::Time currentTime() const;
-    // currentTime() over duration(); not a number for a movie without duration.
+    // currentTime() over duration(), as a ratio of the two times; not a finite number without a duration.
     virtual double currentProgress() const;
     // Pauses, then moves `count` frames (backwards when negative).
     virtual void step(int count);

@@ -54,7 +54,8 @@ public:
     virtual kestrane::Orientation orientation() const;
     virtual Edition edition() const;
     virtual void setEdition(const Edition& edition);
-    // Changes the edition in place (edition.rotateLeft(), …), then posts MovieDidChangeEdition.
+    // Changes the edition in place (edition.rotateLeft(), …), then posts MovieDidChangeEdition. The change runs
+    // under the movie's lock: it works on the edition it is given and calls nothing of the movie.
     void changeEdition(const std::function<void(Edition&)>& change);
     // The resolution with width and height exchanged while the edition is turned sideways.
     virtual gfx::Size editedResolution() const;

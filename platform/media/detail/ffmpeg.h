@@ -44,8 +44,7 @@ FormatContextPtr openInput(const std::string& path);
 
 // ticks · timeBase seconds as an exact time.
 Time timeFromTicks(std::int64_t ticks, AVRational timeBase);
-// The time in ticks of the time base, rounded as asked; nullopt-like INT64_MIN for non-numeric times is
-// left to callers, who pass numeric times only.
+// The numeric time in ticks of the time base, rounded as asked, kept within half the 64-bit range.
 std::int64_t ticksFromTime(const Time& t, AVRational timeBase, Rounding rounding);
 
 }  // namespace media::detail

@@ -66,7 +66,7 @@ gfx::ImageRef FrameConverter::convert(const AVFrame* frame, int width, int heigh
     AVPixelFormat source = plainFormat(AVPixelFormat(frame->format), fullRange);
     // Bicubic for scaling; at the same size only the chroma is interpolated, where bilinear is as good.
     bool scales = width != frame->width || height != frame->height;
-    int flags = (scales ? SWS_BICUBIC | SWS_ACCURATE_RND : SWS_BILINEAR) | SWS_FULL_CHR_H_INT;
+    int flags = scales ? SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT : SWS_BILINEAR | SWS_FULL_CHR_H_INT;
     scaler_.reset(sws_getCachedContext(scaler_.release(), frame->width, frame->height, source, width, height,
                                        AV_PIX_FMT_BGRA, flags, nullptr, nullptr, nullptr));
     if (!scaler_)

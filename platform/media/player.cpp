@@ -2,6 +2,7 @@
 
 #include "platform/core/main_loop.h"
 #include "platform/core/notification_center.h"
+#include "platform/media/detail/playback_audio_output.h"
 #include "platform/media/detail/playback_decoder.h"
 #include "platform/media/detail/player_time_observers.h"
 
@@ -21,6 +22,8 @@ constexpr std::size_t pausedQueueLength = 3;
 // The longest wait between two looks at the clock while playing.
 constexpr double longestTick = 0.010;
 constexpr double shortestTick = 0.001;
+// How far the sound may wander from the clock, in seconds, before it starts again at the clock's time.
+constexpr double soundDrift = 0.2;
 
 bool advances(float rate) { return rate > 0; }
 
@@ -65,6 +68,13 @@ struct Player::Engine {
     std::optional<detail::PlaybackFrame> shown;
     FrameHandler frameHandler;
     bool tickScheduled = false;
+    bool systemClock = true;
+    std::uint64_t audioCue = 0;  // moves whenever the sound must start again from the current time
+
+    // Main thread only: the sound, opened on first play with the system clock.
+    std::unique_ptr<detail::PlaybackAudioOutput> audio;
+    bool audioOpened = false;
+    std::uint64_t audioCueHeard = 0;
     std::unique_ptr<detail::PlaybackDecoder> decoder;  // last: its thread stops first
 
     Time clampToItem(Time t) const
@@ -104,11 +114,12 @@ struct Player::Engine {
         return move->id;
     }
 
-    void showOnMain(const gfx::ImageRef& image)
+    // Tells the frame handler on the main thread of the picture on screen by then.
+    void showOnMain()
     {
-        onMain([weak = self, image] {
+        onMain([weak = self] {
             if (auto player = weak.lock())
-                player->engine_->deliverFrame(image);
+                player->engine_->deliverFrame(player->currentVideoFrame());
         });
     }
     void deliverFrame(const gfx::ImageRef& image)
@@ -118,7 +129,7 @@ struct Player::Engine {
             std::lock_guard lock(mutex);
             handler = frameHandler;
         }
-        if (handler)
+        if (handler && image)
             handler(image);
     }
 
@@ -141,12 +152,14 @@ struct Player::Engine {
             move.reset();
             now = position;
             playing = advances(rate);
-            if (playing)
+            if (playing) {
                 anchor(position);
+                ++audioCue;
+            }
         }
         observers.reportJump(now);
         if (landing.frame)
-            showOnMain(landing.frame->image);
+            showOnMain();
         if (done)
             onMain([done = std::move(done), ok = landing.frame.has_value()] { done(ok); });
         if (playing)
@@ -157,13 +170,52 @@ struct Player::Engine {
     {
         {
             std::lock_guard lock(mutex);
-            if (tickScheduled)
+            // Without an item nothing plays and nothing ends.
+            if (tickScheduled || !item)
                 return;
             tickScheduled = true;
         }
         core::DispatchQueue::main()->asyncAfter(seconds, [weak = self] {
             if (auto player = weak.lock())
                 player->engine_->tick();
+        });
+    }
+
+    // Main thread: starts the sound again when the position or the rate changed, and keeps the device fed.
+    void serveSound(std::uint64_t cue, const Time& now, float speed, bool withSound)
+    {
+        if (!withSound) {
+            silence();
+            return;
+        }
+        if (!audioOpened && item && item->asset()) {
+            audioOpened = true;
+            audio = detail::PlaybackAudioOutput::open(*item->asset());
+            if (audio)
+                audio->setVolume(owner.volume());
+        }
+        if (!audio)
+            return;
+        // The sound follows the clock: it starts again where the clock is when the two drift apart.
+        std::optional<Time> heard = audio->position();
+        bool drifted = heard && std::abs(heard->seconds() - now.seconds()) > soundDrift;
+        if (cue != audioCueHeard || drifted) {
+            audioCueHeard = cue;
+            audio->start(now, speed);
+        }
+        audio->feed();
+    }
+    void silence()
+    {
+        if (audio)
+            audio->stop();
+        audioCueHeard = 0;
+    }
+    void silenceOnMain()
+    {
+        onMain([weak = self] {
+            if (auto player = weak.lock())
+                player->engine_->silence();
         });
     }
 
@@ -187,12 +239,21 @@ struct Player::Engine {
         Time from, now;
         bool ended = false;
         double wait = longestTick;
+        float speed;
+        bool withSound;
+        bool moving;
+        bool again;
+        std::uint64_t cue;
         {
             std::lock_guard lock(mutex);
             tickScheduled = false;
             if (!advances(rate))
                 return;
-            if (move) {
+            speed = rate;
+            withSound = systemClock;
+            cue = audioCue;
+            moving = move.has_value();
+            if (moving) {
                 tickScheduled = true;
             } else {
                 from = lastReported;
@@ -219,8 +280,9 @@ struct Player::Engine {
                     tickScheduled = true;
                 }
             }
+            again = tickScheduled;
         }
-        if (tickScheduled) {
+        if (again) {
             core::DispatchQueue::main()->asyncAfter(wait, [weak = self] {
                 if (auto player = weak.lock())
                     player->engine_->tick();
@@ -228,13 +290,17 @@ struct Player::Engine {
         }
         if (frame)
             deliverFrame(frame->image);
+        if (ended)
+            silence();
+        else if (!moving)
+            serveSound(cue, now, speed, withSound);
         if (ended) {
             owner.didChange("rate");
             observers.reportJump(now);
             core::NotificationCenter::defaultCenter().post(PlayerItem::didPlayToEndTimeNotification, item);
             return;
         }
-        if (!move)
+        if (!moving)
             observers.reportProgress(from, now);
     }
 };
@@ -243,7 +309,13 @@ std::shared_ptr<Player> Player::create(std::shared_ptr<PlayerItem> item) { retur
 
 Player::Player(std::shared_ptr<PlayerItem> item) : engine_(std::make_unique<Engine>(*this, std::move(item))) {}
 
-Player::~Player() { engine_->decoder.reset(); }
+Player::~Player()
+{
+    engine_->decoder.reset();
+    // The sound device belongs to the main thread.
+    if (engine_->audio && !core::MainLoop::isMainThread())
+        onMain([audio = std::shared_ptr<detail::PlaybackAudioOutput>(std::move(engine_->audio))] {});
+}
 
 void Player::awake()
 {
@@ -300,10 +372,14 @@ void Player::setRate(float rate)
         else if (wasPlaying && playing && !e.move)
             e.anchor(e.playingTime());
         e.rate = std::isnan(rate) ? 0 : rate;
+        if (playing)
+            ++e.audioCue;
         if (e.decoder)
             e.decoder->setQueueLength(playing ? playingQueueLength : pausedQueueLength);
     }
     didChange("rate");
+    if (startsOrStops && !playing)
+        e.silenceOnMain();
     if (startsOrStops)
         e.observers.reportJump(currentTime());
     if (playing)
@@ -327,6 +403,11 @@ void Player::setVolume(float volume)
         engine_->volume = volume;
     }
     didChange("volume");
+    onMain([weak = engine_->self] {
+        if (auto player = weak.lock())
+            if (player->engine_->audio)
+                player->engine_->audio->setVolume(player->volume());
+    });
 }
 
 Time Player::currentTime() const
@@ -354,8 +435,10 @@ void Player::seek(const Time& time, const Time& toleranceBefore, const Time& tol
             return;
         }
         // Without pictures the time moves at once.
-        if (advances(e.rate))
+        if (advances(e.rate)) {
             e.anchor(target);
+            ++e.audioCue;
+        }
     }
     e.observers.reportJump(target);
     if (done)
@@ -420,6 +503,8 @@ void Player::setClock(PlaybackClockRef clock)
         return;
     std::lock_guard lock(engine_->mutex);
     Time now = engine_->timeNow();
+    engine_->systemClock = dynamic_cast<SystemPlaybackClock*>(clock.get()) != nullptr;
+    ++engine_->audioCue;
     engine_->clock = std::move(clock);
     if (advances(engine_->rate) && !engine_->move)
         engine_->anchor(now);

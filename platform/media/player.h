@@ -59,7 +59,7 @@ public:
     // Moves to `time` (clamped to the item): with zero tolerances to exactly that time, showing the frame that
     // holds it; with an infinite tolerance before, to the key frame at or before it; else to the first frame
     // within [time − before, time + after]. The completion runs on the main queue: true once there, false when
-    // a newer seek or step took over or the time is not a time.
+    // a newer seek or step took over, the time is not a time or no frame decodes there.
     void seek(const Time& time, const Time& toleranceBefore, const Time& toleranceAfter, SeekCompletion done = {});
     // Pauses, then moves `count` frames from the frame on screen (backwards when negative), stopping at the
     // first and the last frame.

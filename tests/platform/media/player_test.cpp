@@ -459,3 +459,63 @@ TEST(Player, GoesAwayWhileBusy)
     // Work left on the main queue by the players that went away finds nothing to do.
     core::MainLoop::processEvents(0.05);
 }
+
+TEST(Player, PlaysOnTheSystemClockWithItsSound)
+{
+    // With an audio device the sound plays; without one the picture goes on alone.
+    auto item = media::PlayerItem::create(media::Asset::create(core::Url::fileURL(mediatest::moviePath("audio.mkv"))));
+    auto player = media::Player::create(item);
+    player->setVolume(0.1f);
+    player->setRate(1.5f);
+    ASSERT_TRUE(runUntil([&] {
+        gfx::ImageRef frame = player->currentVideoFrame();
+        return frame && testmovie::readFrameIndex(*frame) >= 3;
+    }));
+    player->setRate(3);
+    player->seek(Time::make(1, 2), Time::zero(), Time::zero());
+    core::MainLoop::processEvents(0.02);
+    player->pause();
+    EXPECT_GT(player->currentTime(), Time::zero());
+}
+
+TEST(Player, CallableFromManyThreadsAtOnce)
+{
+    Playback p(longMoviePath());
+    std::atomic<int> completions{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            std::mt19937 random{unsigned(t)};
+            for (int i = 0; i < 60; ++i) {
+                switch (random() % 6) {
+                case 0:
+                    p.player->seek(frameStart(int(random() % 110)), Time::zero(), Time::zero(),
+                                   [&](bool) { ++completions; });
+                    break;
+                case 1:
+                    p.player->step(int(random() % 7) - 3);
+                    break;
+                case 2:
+                    p.player->setRate(float(random() % 3));
+                    break;
+                case 3:
+                    p.clock->advance(0.03);
+                    break;
+                case 4:
+                    p.player->removeTimeObserver(
+                        p.player->addPeriodicTimeObserver(Time::make(1, 30), nullptr, [](const Time&) {}));
+                    break;
+                default:
+                    p.player->currentTime();
+                    p.player->currentVideoFrame();
+                    break;
+                }
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    p.player->pause();
+    ASSERT_TRUE(p.seek(frameStart(42), Time::zero()));
+    EXPECT_EQ(p.shownIndex(), 42);
+    EXPECT_EQ(p.player->currentTime(), frameStart(42));
+}

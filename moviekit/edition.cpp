@@ -9,8 +9,7 @@ namespace orvalis {
 using kestrane::Orientation;
 
 Edition::Edition(const EditionCodingState& state)
-    : orientation(state.orientation()),
-      horizontalFlipped(state.horizontalFlipped()),
+    : orientation(state.orientation()), horizontalFlipped(state.horizontalFlipped()),
       verticalFlipped(state.verticalFlipped())
 {
 }
@@ -20,13 +19,25 @@ bool Edition::isIdentity() const
     return orientation == Orientation::up && !horizontalFlipped && !verticalFlipped;
 }
 
-void Edition::rotateLeft() { kestrane::turnLeft(orientation); }
+void Edition::rotateLeft()
+{
+    kestrane::turnLeft(orientation);
+}
 
-void Edition::rotateRight() { kestrane::turnRight(orientation); }
+void Edition::rotateRight()
+{
+    kestrane::turnRight(orientation);
+}
 
-void Edition::flipHorizontally() { horizontalFlipped = !horizontalFlipped; }
+void Edition::flipHorizontally()
+{
+    horizontalFlipped = !horizontalFlipped;
+}
 
-void Edition::flipVertically() { verticalFlipped = !verticalFlipped; }
+void Edition::flipVertically()
+{
+    verticalFlipped = !verticalFlipped;
+}
 
 Edition Edition::rotatedLeft() const
 {
@@ -73,4 +84,4 @@ std::shared_ptr<const EditionCodingState> Edition::codingState() const
     return std::make_shared<EditionCodingState>(orientation, horizontalFlipped, verticalFlipped);
 }
 
-}  // namespace orvalis
+} // namespace orvalis

@@ -1,5 +1,5 @@
-// The non-destructive edit a user applies to a movie's picture: a quarter-turn orientation and a horizontal and
-// a vertical flip. Applied to grabbed frames, to sizes and to the movie view's layer, never to the file.
+// The non-destructive edit a user applies to a movie's picture: a quarter-turn orientation and a horizontal
+// and a vertical flip. Applied to grabbed frames, to sizes and to the movie view's layer, never to the file.
 // A plain value; archived through its coding state, EditionCodingState.
 #pragma once
 
@@ -46,7 +46,8 @@ struct Edition {
     // Width and height exchanged for a sideways orientation (right, left); flips keep a size.
     gfx::Size apply(const gfx::Size& size) const;
     // The picture as the edition shows it, drawn through editionTransform (moviekit/edition_transform.h). The
-    // identity gives back the very same image; null when the edited bitmap cannot be made (or for a null image).
+    // identity gives back the very same image; null when the edited bitmap cannot be made (or for a null
+    // image).
     gfx::ImageRef apply(const gfx::ImageRef& image) const;
 
     std::shared_ptr<const EditionCodingState> codingState() const;
@@ -56,4 +57,4 @@ struct Edition {
 
 inline const Edition Edition::identity{};
 
-}  // namespace orvalis
+} // namespace orvalis

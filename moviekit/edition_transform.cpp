@@ -24,7 +24,8 @@ gfx::AffineTransform editionTransform(const Edition& edition, const gfx::Size& s
         kestrane::rotate(t, kestrane::PI_1_2);
         kestrane::translateBy(t, 0, -h);
         break;
-    case Orientation::up: break;
+    case Orientation::up:
+        break;
     }
     if (edition.horizontalFlipped) {
         kestrane::translateBy(t, w, 0);
@@ -37,4 +38,4 @@ gfx::AffineTransform editionTransform(const Edition& edition, const gfx::Size& s
     return t;
 }
 
-}  // namespace orvalis
+} // namespace orvalis

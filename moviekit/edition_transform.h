@@ -9,9 +9,10 @@
 namespace orvalis {
 
 // Maps a picture of `size` (y-up, origin at its bottom-left corner) onto the edited picture, which lands on
-// [0, w'] × [0, h'] with w' × h' = edition.apply(size). The turn is built first and each flip is put in front of
-// it, so on a point the vertical flip acts first, then the horizontal flip, then the turn: the flips mirror the
-// picture as stored in the file. The movie view takes the linear part (a, b, c, d) about its layer's centre.
+// [0, w'] × [0, h'] with w' × h' = edition.apply(size). The turn is built first and each flip is put in front
+// of it, so on a point the vertical flip acts first, then the horizontal flip, then the turn: the flips
+// mirror the picture as stored in the file. The movie view takes the linear part (a, b, c, d) about its
+// layer's centre.
 gfx::AffineTransform editionTransform(const Edition& edition, const gfx::Size& size);
 
-}  // namespace orvalis
+} // namespace orvalis

@@ -20,15 +20,18 @@ std::string wholeSeconds(const media::Time& time)
 }
 
 // What may not appear in a file name: the path separator and NUL.
-bool isForbidden(char c) { return c == '/' || c == '\0'; }
+bool isForbidden(char c)
+{
+    return c == '/' || c == '\0';
+}
 
-}  // namespace
+} // namespace
 
 const std::vector<std::string>& ImageNamer::AllMarkups()
 {
     static const std::vector<std::string> markups = {
-        MovieNameMarkup,  MovieExtMarkup,   ImageExtMarkup, HhmmssMarkup, HhmmssmsMarkup,
-        SecondsMarkup,    FrameIndexMarkup, FrameCountMarkup, DashMarkup, DotMarkup,
+        MovieNameMarkup, MovieExtMarkup,   ImageExtMarkup,   HhmmssMarkup, HhmmssmsMarkup,
+        SecondsMarkup,   FrameIndexMarkup, FrameCountMarkup, DashMarkup,   DotMarkup,
     };
     return markups;
 }
@@ -42,7 +45,8 @@ const std::vector<std::string>& ImageNamer::DefaultMarkups()
 
 std::string ImageNamer::valueOf(const std::string& markup) const
 {
-    if (markup == MovieNameMarkup) return movieURL_ ? movieURL_->deletingPathExtension().lastPathComponent() : "";
+    if (markup == MovieNameMarkup)
+        return movieURL_ ? movieURL_->deletingPathExtension().lastPathComponent() : "";
     if (markup == MovieExtMarkup) return movieURL_ ? movieURL_->pathExtension() : "";
     if (markup == ImageExtMarkup) return format_ ? kestrane::fileExtension(*format_) : "";
     if (markup == HhmmssMarkup) return time_ ? kestrane::hhmmssName(*time_) : "";
@@ -56,10 +60,11 @@ std::string ImageNamer::valueOf(const std::string& markup) const
 std::optional<std::string> ImageNamer::name() const
 {
     std::string name;
-    for (const auto& markup : markups()) name += valueOf(markup);
+    for (const auto& markup : markups())
+        name += valueOf(markup);
     std::replace_if(name.begin(), name.end(), isForbidden, '_');
     if (name.empty() || name == "." || name == "..") return std::nullopt;
     return name;
 }
 
-}  // namespace orvalis
+} // namespace orvalis

@@ -1,7 +1,8 @@
-// Builds the file name of each image a batch task writes from an output template: a list of tokens, each value
-// token replaced by a value of the movie, the image format, the frame's time or its position, every other entry
-// copied as it stands. A finished name always stays inside the export folder: path separators and NUL
-// characters in it become "_", and a name that is empty, "." or ".." is refused. Used by one thread at a time.
+// Builds the file name of each image a batch task writes from an output template: a list of tokens, each
+// value token replaced by a value of the movie, the image format, the frame's time or its position, every
+// other entry copied as it stands. A finished name always stays inside the export folder: path separators and
+// NUL characters in it become "_", and a name that is empty, "." or ".." is refused. Used by one thread at a
+// time.
 #pragma once
 
 #include "foundation/image_format.h"
@@ -16,7 +17,7 @@
 namespace orvalis {
 
 class ImageNamer {
-public:
+  public:
     static inline const std::string MovieNameMarkup = "<movie_name>";
     static inline const std::string MovieExtMarkup = "<movie_extension>";
     static inline const std::string ImageExtMarkup = "<image_extension>";
@@ -49,10 +50,11 @@ public:
     virtual void setMarkups(const std::vector<std::string>& markups) { markups_ = markups; }
 
     // The template's entries run together, each value token replaced by its value (nothing when the value is
-    // none), tokens matched by exact, case-sensitive equality. Nullopt when the name would be empty, "." or "..".
+    // none), tokens matched by exact, case-sensitive equality. Nullopt when the name would be empty, "." or
+    // "..".
     virtual std::optional<std::string> name() const;
 
-private:
+  private:
     std::string valueOf(const std::string& markup) const;
 
     std::optional<core::Url> movieURL_;
@@ -63,4 +65,4 @@ private:
     std::vector<std::string> markups_;
 };
 
-}  // namespace orvalis
+} // namespace orvalis

@@ -1,9 +1,9 @@
 // One movie file opened for reading, never written: its name and title, its asset, duration, frame rate,
 // playability and picture size, its one Player, its current Edition and a small poster frame. Costly values
-// (asset, player, resolution, orientation) are made on first use, once, whichever thread asks first; a missing
-// or unreadable file is no error here, it shows as a movie that is not playable, with no duration, no size and
-// a frame rate of 0. Created and read on any thread; the edition may be changed from any thread, and each
-// change posts MovieDidChangeEdition on the changing thread.
+// (asset, player, resolution, orientation) are made on first use, once, whichever thread asks first; a
+// missing or unreadable file is no error here, it shows as a movie that is not playable, with no duration, no
+// size and a frame rate of 0. Created and read on any thread; the edition may be changed from any thread, and
+// each change posts MovieDidChangeEdition on the changing thread.
 #pragma once
 
 #include "moviekit/edition.h"
@@ -30,7 +30,7 @@ class Player;
 inline const std::string MovieDidChangeEdition = "MovieDidChangeEditionNotification";
 
 class Movie : public core::Object {
-public:
+  public:
     static std::shared_ptr<Movie> create(const core::Url& url) { return core::make<Movie>(url); }
     // Keeps the URL, starts with the identity edition; reads nothing from the file yet.
     explicit Movie(core::Url url) : url_(std::move(url)) {}
@@ -54,8 +54,8 @@ public:
     virtual kestrane::Orientation orientation() const;
     virtual Edition edition() const;
     virtual void setEdition(const Edition& edition);
-    // Changes the edition in place (edition.rotateLeft(), …), then posts MovieDidChangeEdition. The change runs
-    // under the movie's lock: it works on the edition it is given and calls nothing of the movie.
+    // Changes the edition in place (edition.rotateLeft(), …), then posts MovieDidChangeEdition. The change
+    // runs under the movie's lock: it works on the edition it is given and calls nothing of the movie.
     void changeEdition(const std::function<void(Edition&)>& change);
     // The resolution with width and height exchanged while the edition is turned sideways.
     virtual gfx::Size editedResolution() const;
@@ -66,7 +66,7 @@ public:
 
     std::string description() const override;
 
-private:
+  private:
     void postEditionChange();
 
     const core::Url url_;
@@ -82,4 +82,4 @@ private:
 
 using MovieRef = std::shared_ptr<Movie>;
 
-}  // namespace orvalis
+} // namespace orvalis

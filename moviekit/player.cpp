@@ -8,7 +8,6 @@
 #include "platform/core/main_loop.h"
 #include "platform/core/notification_center.h"
 
-
 namespace orvalis {
 
 namespace {
@@ -20,13 +19,15 @@ media::PlayerRef makePlatformPlayer(const media::AssetRef& asset)
     return player;
 }
 
-}  // namespace
+} // namespace
 
-std::shared_ptr<Player> Player::create(const Movie& movie) { return core::make<Player>(movie); }
+std::shared_ptr<Player> Player::create(const Movie& movie)
+{
+    return core::make<Player>(movie);
+}
 
 Player::Player(const Movie& movie)
-    : avasset_(movie.avasset()),
-      avplayer_(makePlatformPlayer(avasset_)),
+    : avasset_(movie.avasset()), avplayer_(makePlatformPlayer(avasset_)),
       clipRange_(kestrane::TimeRangeStatics::withDuration(avasset_->duration()))
 {
 }
@@ -34,14 +35,18 @@ Player::Player(const Movie& movie)
 void Player::awake()
 {
     core::Observable::awake();
-    exposeKey("userRate", [this] { return std::any(userRate()); },
-              [this](const std::any& v) { setUserRate(std::any_cast<float>(v)); });
-    exposeKey("userVolume", [this] { return std::any(userVolume()); },
-              [this](const std::any& v) { setUserVolume(std::any_cast<float>(v)); });
-    exposeKey("clipRange", [this] { return std::any(clipRange()); },
-              [this](const std::any& v) { setClipRange(std::any_cast<media::TimeRange>(v)); });
-    exposeKey("observedTime", [this] { return std::any(observedTime()); },
-              [this](const std::any& v) { setObservedTime(std::any_cast<media::Time>(v)); });
+    exposeKey(
+        "userRate", [this] { return std::any(userRate()); },
+        [this](const std::any& v) { setUserRate(std::any_cast<float>(v)); });
+    exposeKey(
+        "userVolume", [this] { return std::any(userVolume()); },
+        [this](const std::any& v) { setUserVolume(std::any_cast<float>(v)); });
+    exposeKey(
+        "clipRange", [this] { return std::any(clipRange()); },
+        [this](const std::any& v) { setClipRange(std::any_cast<media::TimeRange>(v)); });
+    exposeKey(
+        "observedTime", [this] { return std::any(observedTime()); },
+        [this](const std::any& v) { setObservedTime(std::any_cast<media::Time>(v)); });
     observePlayerItem();
 }
 
@@ -70,7 +75,10 @@ void Player::observePlayerItem()
         });
 }
 
-void Player::unobservePlayerItem() { core::NotificationCenter::defaultCenter().removeObserver(this); }
+void Player::unobservePlayerItem()
+{
+    core::NotificationCenter::defaultCenter().removeObserver(this);
+}
 
 void Player::playerItemDidPlayToEndTime()
 {
@@ -80,19 +88,40 @@ void Player::playerItemDidPlayToEndTime()
 
 // State of the platform player
 
-float Player::rate() const { return avplayer_->rate(); }
+float Player::rate() const
+{
+    return avplayer_->rate();
+}
 
-float Player::volume() const { return avplayer_->volume(); }
+float Player::volume() const
+{
+    return avplayer_->volume();
+}
 
-media::Time Player::duration() const { return kestrane::duration(*avplayer_).value_or(media::Time::invalid()); }
+media::Time Player::duration() const
+{
+    return kestrane::duration(*avplayer_).value_or(media::Time::invalid());
+}
 
-bool Player::playing() const { return rate() != 0; }
+bool Player::playing() const
+{
+    return rate() != 0;
+}
 
-bool Player::isMuted() const { return volume() == 0; }
+bool Player::isMuted() const
+{
+    return volume() == 0;
+}
 
-bool Player::isPaused() const { return rate() == 0; }
+bool Player::isPaused() const
+{
+    return rate() == 0;
+}
 
-media::Time Player::currentTime() const { return avplayer_->currentTime(); }
+media::Time Player::currentTime() const
+{
+    return avplayer_->currentTime();
+}
 
 double Player::currentProgress() const
 {
@@ -118,7 +147,10 @@ void Player::setUserRate(float rate)
     didChange("userRate");
 }
 
-float Player::userVolume() const { return avplayer_->volume(); }
+float Player::userVolume() const
+{
+    return avplayer_->volume();
+}
 
 void Player::setUserVolume(float volume)
 {
@@ -144,7 +176,10 @@ void Player::setClipRange(const media::TimeRange& range)
     core::NotificationCenter::defaultCenter().post(MoviePlayerDidChangeClip, shared_from_this());
 }
 
-media::Time Player::clipStart() const { return clipRange().start; }
+media::Time Player::clipStart() const
+{
+    return clipRange().start;
+}
 
 void Player::setClipStart(const media::Time& start)
 {
@@ -152,7 +187,10 @@ void Player::setClipStart(const media::Time& start)
     if (start <= end) setClipRange(media::TimeRange::fromTo(start, end));
 }
 
-media::Time Player::clipEnd() const { return clipRange().end(); }
+media::Time Player::clipEnd() const
+{
+    return clipRange().end();
+}
 
 void Player::setClipEnd(const media::Time& end)
 {
@@ -160,15 +198,27 @@ void Player::setClipEnd(const media::Time& end)
     if (start <= end) setClipRange(media::TimeRange::fromTo(start, end));
 }
 
-media::Time Player::clipDuration() const { return clipRange().duration; }
+media::Time Player::clipDuration() const
+{
+    return clipRange().duration;
+}
 
 // Playback
 
-void Player::play() { avplayer_->setRate(userRate()); }
+void Player::play()
+{
+    avplayer_->setRate(userRate());
+}
 
-void Player::pause() { avplayer_->setRate(0); }
+void Player::pause()
+{
+    avplayer_->setRate(0);
+}
 
-void Player::playPause() { avplayer_->setRate(playing() ? 0 : userRate()); }
+void Player::playPause()
+{
+    avplayer_->setRate(playing() ? 0 : userRate());
+}
 
 void Player::temporaryPause()
 {
@@ -191,24 +241,54 @@ void Player::temporaryPlay()
 
 // Stepping and seeking
 
-void Player::step(int count) { kestrane::step(*avplayer_, count); }
+void Player::step(int count)
+{
+    kestrane::step(*avplayer_, count);
+}
 
-void Player::seekAccurately(const media::Time& time) { kestrane::seekAccurately(*avplayer_, time); }
+void Player::seekAccurately(const media::Time& time)
+{
+    kestrane::seekAccurately(*avplayer_, time);
+}
 
-void Player::seekInaccurately(const media::Time& time) { kestrane::seekInaccurately(*avplayer_, time); }
+void Player::seekInaccurately(const media::Time& time)
+{
+    kestrane::seekInaccurately(*avplayer_, time);
+}
 
-void Player::seekPreviousFrame() { kestrane::seekPreviousFrame(*avplayer_); }
+void Player::seekPreviousFrame()
+{
+    kestrane::seekPreviousFrame(*avplayer_);
+}
 
-void Player::seekNextFrame() { kestrane::seekNextFrame(*avplayer_); }
+void Player::seekNextFrame()
+{
+    kestrane::seekNextFrame(*avplayer_);
+}
 
-void Player::seekToStart() { seekAccurately(media::Time::zero()); }
+void Player::seekToStart()
+{
+    seekAccurately(media::Time::zero());
+}
 
-void Player::seekToEnd() { seekAccurately(duration()); }
+void Player::seekToEnd()
+{
+    seekAccurately(duration());
+}
 
-void Player::seekToClipStart() { seekAccurately(clipStart()); }
+void Player::seekToClipStart()
+{
+    seekAccurately(clipStart());
+}
 
-void Player::seekToClipEnd() { seekAccurately(clipEnd()); }
+void Player::seekToClipEnd()
+{
+    seekAccurately(clipEnd());
+}
 
-std::string Player::description() const { return "<Player " + avasset_->url().path() + ">"; }
+std::string Player::description() const
+{
+    return "<Player " + avasset_->url().path() + ">";
+}
 
-}  // namespace orvalis
+} // namespace orvalis

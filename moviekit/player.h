@@ -1,7 +1,7 @@
-// The player of one Movie: the platform player with what the movie interface and the application add on top, a
-// user rate that survives pauses, a user volume, a clip range (in and out points), frame stepping, accurate and
-// quick seeks, a temporary pause for drags, observers (PlayerObserver), and the return to the start once the
-// movie has played to its end. Holds the movie's asset, never the movie.
+// The player of one Movie: the platform player with what the movie interface and the application add on top,
+// a user rate that survives pauses, a user volume, a clip range (in and out points), frame stepping, accurate
+// and quick seeks, a temporary pause for drags, observers (PlayerObserver), and the return to the start once
+// the movie has played to its end. Holds the movie's asset, never the movie.
 //
 // Observable under "userRate", "userVolume", "clipRange" and "observedTime"; its platform player under "rate"
 // and "volume". Used on the main thread by the interface; also callable from other threads (the batch window
@@ -28,7 +28,7 @@ class Movie;
 inline const std::string MoviePlayerDidChangeClip = "MoviePlayerDidChangeClipNotification";
 
 class Player : public core::Observable {
-public:
+  public:
     // The movie's player; Movie::player() makes the one each movie has.
     static std::shared_ptr<Player> create(const Movie& movie);
     // The platform player plays a new item of the movie's asset at volume 1; the clip is the whole movie.
@@ -105,7 +105,7 @@ public:
 
     std::string description() const override;
 
-private:
+  private:
     void observePlayerItem();
     void unobservePlayerItem();
     void playerItemDidPlayToEndTime();
@@ -128,4 +128,4 @@ private:
 
 using PlayerRef = std::shared_ptr<Player>;
 
-}  // namespace orvalis
+} // namespace orvalis

@@ -17,7 +17,8 @@ constexpr int timeReportsPerSecond = 25;
 
 using Callback = std::function<void(Player&, PlayerObserver&)>;
 
-// One option: the key observed, on the player itself or on its platform player, and what the observer is told.
+// One option: the key observed, on the player itself or on its platform player, and what the observer is
+// told.
 struct Observation {
     PlayerObserverOptions option;
     const char* keyPath;
@@ -37,7 +38,8 @@ const std::vector<Observation>& observations()
     static const std::vector<Observation> list = {
         {PlayerObserverOptions::time, "observedTime", false,
          [](Player& p, PlayerObserver& o) { o.playerTimeDidChange(p, observedTimeOf(p)); }},
-        {PlayerObserverOptions::rate, "rate", true, [](Player& p, PlayerObserver& o) { o.playerRateDidChange(p, p.rate()); }},
+        {PlayerObserverOptions::rate, "rate", true,
+         [](Player& p, PlayerObserver& o) { o.playerRateDidChange(p, p.rate()); }},
         {PlayerObserverOptions::userRate, "userRate", false,
          [](Player& p, PlayerObserver& o) { o.playerUserRateDidChange(p, p.userRate()); }},
         {PlayerObserverOptions::userVolume, "volume", true,
@@ -54,7 +56,7 @@ const core::Object* identityOf(const std::shared_ptr<PlayerObserver>& observer)
     return dynamic_cast<const core::Object*>(observer.get());
 }
 
-}  // namespace
+} // namespace
 
 media::Time Player::observedTime() const
 {
@@ -83,9 +85,10 @@ void Player::updateTimeObserver()
         lock.unlock();
         setObservedTime(currentTime());
         std::weak_ptr<Player> weakSelf = sharedAs<Player>();
-        const auto token = kestrane::addTimeObserver(*avplayer_, timeReportsPerSecond, [weakSelf](const media::Time& t) {
-            if (auto self = weakSelf.lock()) self->setObservedTime(t);
-        });
+        const auto token =
+            kestrane::addTimeObserver(*avplayer_, timeReportsPerSecond, [weakSelf](const media::Time& t) {
+                if (auto self = weakSelf.lock()) self->setObservedTime(t);
+            });
         lock.lock();
         timeObserverContext_ = token;
     }
@@ -109,12 +112,13 @@ void Player::addObserver(const std::shared_ptr<PlayerObserver>& observer)
         }
         std::shared_ptr<core::Observable> observed =
             observation.onPlatformPlayer ? std::shared_ptr<core::Observable>(avplayer()) : sharedAs<Player>();
-        kestrane::KVO().addObserver(identity, observed, observation.keyPath,
-                                    [weakSelf, weakObserver, callback = observation.callback](const core::KeyValueChange&) {
-                                        auto self = weakSelf.lock();
-                                        auto target = weakObserver.lock();
-                                        if (self && target) callback(*self, *target);
-                                    });
+        kestrane::KVO().addObserver(
+            identity, observed, observation.keyPath,
+            [weakSelf, weakObserver, callback = observation.callback](const core::KeyValueChange&) {
+                auto self = weakSelf.lock();
+                auto target = weakObserver.lock();
+                if (self && target) callback(*self, *target);
+            });
     }
 }
 
@@ -151,4 +155,4 @@ void Player::triggerObserver(const std::shared_ptr<PlayerObserver>& observer)
     }
 }
 
-}  // namespace orvalis
+} // namespace orvalis

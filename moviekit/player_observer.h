@@ -49,7 +49,7 @@ inline constexpr PlayerObserverOptions PlayerObserverOptions::clipRange{16};
 // registrations under that object's identity. An observer implements the callback of every option it returns;
 // the others are never called.
 class PlayerObserver {
-public:
+  public:
     virtual ~PlayerObserver() = default;
 
     // The raw value of the options wanted; asked when the observer is added, removed and triggered.
@@ -62,4 +62,4 @@ public:
     virtual void playerClipRangeDidChange(Player& /*player*/, const media::TimeRange& /*clipRange*/) {}
 };
 
-}  // namespace orvalis
+} // namespace orvalis

@@ -16,11 +16,20 @@ media::ImageGenerator& Thumbnailer::generator()
     return *generator_;
 }
 
-gfx::Size Thumbnailer::maximumSize() { return generator().maximumSize(); }
+gfx::Size Thumbnailer::maximumSize()
+{
+    return generator().maximumSize();
+}
 
-void Thumbnailer::setMaximumSize(const gfx::Size& size) { generator().setMaximumSize(size); }
+void Thumbnailer::setMaximumSize(const gfx::Size& size)
+{
+    generator().setMaximumSize(size);
+}
 
-gfx::ImageRef Thumbnailer::accurateImage(const media::Time& time) { return image(time, media::Time::zero()); }
+gfx::ImageRef Thumbnailer::accurateImage(const media::Time& time)
+{
+    return image(time, media::Time::zero());
+}
 
 gfx::ImageRef Thumbnailer::inaccurateImage(const media::Time& time)
 {
@@ -42,4 +51,4 @@ gfx::ImageRef Thumbnailer::image(const media::Time& time, const media::Time& tol
     return edited;
 }
 
-}  // namespace orvalis
+} // namespace orvalis

@@ -1,6 +1,6 @@
 // Grabs still frames of a Movie at given times, synchronously: exactly at the time (snaps, exports) or at the
-// nearest frame that decodes quickly (previews). Each frame is first scaled down to fit maximumSize (a bound on
-// the frame as stored, before the edition), then shown through the thumbnailer's edition; the track's own
+// nearest frame that decodes quickly (previews). Each frame is first scaled down to fit maximumSize (a bound
+// on the frame as stored, before the edition), then shown through the thumbnailer's edition; the track's own
 // rotation is never applied. A thumbnailer serves one queue at a time; several may grab one movie at once.
 #pragma once
 
@@ -22,7 +22,7 @@ inline constexpr const char* thumbnailerErrorDomain = "Orvalis.Thumbnailer";
 enum ThumbnailerErrorCode { editionFailed = 1 };
 
 class Thumbnailer {
-public:
+  public:
     // Keeps the movie and copies its edition as it is now; later changes of the movie's edition are not
     // followed.
     explicit Thumbnailer(std::shared_ptr<Movie> movie);
@@ -48,7 +48,7 @@ public:
     // picture cannot be made; the thumbnailer stays usable.
     virtual gfx::ImageRef image(const media::Time& time, const media::Time& tolerance);
 
-private:
+  private:
     media::ImageGenerator& generator();
 
     std::shared_ptr<Movie> movie_;
@@ -56,4 +56,4 @@ private:
     media::ImageGeneratorRef generator_;
 };
 
-}  // namespace orvalis
+} // namespace orvalis

@@ -12,7 +12,10 @@ using Wide = __int128;
 // Keeps every count of the list, and the count plus both ends, within 64 bits.
 constexpr std::int64_t largestCount = std::numeric_limits<std::int64_t>::max() - 2;
 
-bool isPositiveNumber(const media::Time& t) { return t.isNumeric() && t.value > 0; }
+bool isPositiveNumber(const media::Time& t)
+{
+    return t.isNumeric() && t.value > 0;
+}
 
 // Whether k · interval < duration, exactly (both positive numbers).
 bool multipleIsBefore(Wide k, const media::Time& interval, const media::Time& duration)
@@ -36,7 +39,7 @@ std::optional<media::Time> finestStepUp(const media::Time& duration, std::int32_
     return media::Time::make(std::int64_t(value), media::Time::maxTimescale);
 }
 
-}  // namespace
+} // namespace
 
 std::int64_t TimeSplitter::splitCount() const
 {
@@ -56,7 +59,8 @@ void TimeSplitter::setSplitCount(std::int64_t n)
     interval = media::multiplyByRatio(duration, 1, parts);
     // A rounded step may put the last point on or after the end; the finest step rounded up does not, unless
     // the points lie closer together than the finest timescale can tell apart.
-    if (!isPositiveNumber(duration) || !isPositiveNumber(interval) || splitsIntoParts(interval, parts, duration))
+    if (!isPositiveNumber(duration) || !isPositiveNumber(interval) ||
+        splitsIntoParts(interval, parts, duration))
         return;
     if (const auto finer = finestStepUp(duration, parts)) interval = *finer;
 }
@@ -75,12 +79,16 @@ media::Time TimeSplitter::time(std::int64_t index) const
     }
     if (includeEnd && k == splitCount()) return timeRange.end();
     const std::int64_t multiple = k + 1;
-    if (multiple >= std::numeric_limits<std::int32_t>::min() && multiple <= std::numeric_limits<std::int32_t>::max())
+    if (multiple >= std::numeric_limits<std::int32_t>::min() &&
+        multiple <= std::numeric_limits<std::int32_t>::max())
         return timeRange.start + media::multiply(interval, std::int32_t(multiple));
     return timeRange.start + media::multiplyByFloat64(interval, double(multiple));
 }
 
-TimeSplitterTimes TimeSplitter::generateTimes() const { return TimeSplitterTimes(*this); }
+TimeSplitterTimes TimeSplitter::generateTimes() const
+{
+    return TimeSplitterTimes(*this);
+}
 
 std::optional<media::Time> TimeSplitterTimes::next()
 {
@@ -118,4 +126,4 @@ std::optional<media::Time> SplitterIterator::previous()
     return time();
 }
 
-}  // namespace orvalis
+} // namespace orvalis

@@ -1,7 +1,7 @@
 // The times at which frames are taken out of a range: points at a regular interval strictly inside the range,
 // optionally preceded by its start and followed by its end. The interval is given directly or through the
-// number of inner points. Counting is exact: n inner points asked for are n inner points, whatever the range's
-// length, and a zero or unusable interval gives none. A plain value.
+// number of inner points. Counting is exact: n inner points asked for are n inner points, whatever the
+// range's length, and a zero or unusable interval gives none. A plain value.
 #pragma once
 
 #include "platform/media/time.h"
@@ -33,8 +33,8 @@ struct TimeSplitter {
     void setSplitCount(std::int64_t n);
     // splitCount, plus one for the start and one for the end when they are included.
     std::int64_t timesCount() const;
-    // [start], start + interval, start + 2 · interval, …, start + splitCount · interval, [end]. Positions past
-    // the end of the list continue the series.
+    // [start], start + interval, start + 2 · interval, …, start + splitCount · interval, [end]. Positions
+    // past the end of the list continue the series.
     media::Time time(std::int64_t index) const;
     // Every time of the list, in order, from a copy of the splitter taken now.
     TimeSplitterTimes generateTimes() const;
@@ -44,12 +44,15 @@ struct TimeSplitter {
 
 // The times of one splitter, one per call to next(), then nothing.
 class TimeSplitterTimes {
-public:
-    explicit TimeSplitterTimes(const TimeSplitter& splitter) : splitter_(splitter), count_(splitter.timesCount()) {}
+  public:
+    explicit TimeSplitterTimes(const TimeSplitter& splitter)
+        : splitter_(splitter), count_(splitter.timesCount())
+    {
+    }
 
     std::optional<media::Time> next();
 
-private:
+  private:
     TimeSplitter splitter_;
     std::int64_t count_;
     std::int64_t position_ = 0;
@@ -73,4 +76,4 @@ struct SplitterIterator {
     void reset() { index.reset(); }
 };
 
-}  // namespace orvalis
+} // namespace orvalis

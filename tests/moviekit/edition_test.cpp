@@ -25,13 +25,14 @@ std::vector<std::vector<gfx::Pixel>> pixelsOf(const gfx::ImageRef& image)
 {
     std::vector<std::vector<gfx::Pixel>> rows(std::size_t(image->height()));
     for (int y = 0; y < image->height(); ++y)
-        for (int x = 0; x < image->width(); ++x) rows[std::size_t(y)].push_back(image->pixel(x, y));
+        for (int x = 0; x < image->width(); ++x)
+            rows[std::size_t(y)].push_back(image->pixel(x, y));
     return rows;
 }
 
 using Rows = std::vector<std::vector<gfx::Pixel>>;
 
-}  // namespace
+} // namespace
 
 TEST(Edition, TurnsAndFlipsComeBackAround)
 {
@@ -45,7 +46,8 @@ TEST(Edition, TurnsAndFlipsComeBackAround)
     EXPECT_EQ(e.orientation, Orientation::right);
     e.rotateLeft();
     EXPECT_EQ(e, Edition::identity);
-    for (int i = 0; i < 4; ++i) e.rotateRight();
+    for (int i = 0; i < 4; ++i)
+        e.rotateRight();
     EXPECT_EQ(e, Edition::identity);
     EXPECT_EQ(e.rotatedLeft().rotatedRight(), e);
 
@@ -80,7 +82,7 @@ TEST(Edition, QuarterTurnsAndFlipsMovePixelsExactly)
 {
     // [A|B]: A on the left.
     const auto wide = gfx::Image::create(2, 1, {A, B});
-    EXPECT_EQ(pixelsOf(Edition(Orientation::right, false, false).apply(wide)), (Rows{{A}, {B}}));  // clockwise
+    EXPECT_EQ(pixelsOf(Edition(Orientation::right, false, false).apply(wide)), (Rows{{A}, {B}})); // clockwise
     EXPECT_EQ(pixelsOf(Edition(Orientation::left, false, false).apply(wide)), (Rows{{B}, {A}}));
     EXPECT_EQ(pixelsOf(Edition(Orientation::down, false, false).apply(wide)), (Rows{{B, A}}));
     // The flips act on the picture as stored, before the turn.
@@ -129,7 +131,7 @@ namespace {
 
 // Writes what an archive of an edition may hold, under the edition's class name.
 class StoredEdition : public core::Coding {
-public:
+  public:
     explicit StoredEdition(std::optional<std::int64_t> orientation) : orientation_(orientation) {}
     std::string className() const override { return EditionCodingState::codingClassName; }
     void encode(core::KeyedArchiver& coder) const override
@@ -138,7 +140,7 @@ public:
         coder.encodeBool("verticalFlipped", true);
     }
 
-private:
+  private:
     std::optional<std::int64_t> orientation_;
 };
 
@@ -149,7 +151,7 @@ std::optional<Edition> decoded(const core::Data& data)
     return Edition(*state);
 }
 
-}  // namespace
+} // namespace
 
 TEST(Edition, ArchivesItsThreeFields)
 {

@@ -15,21 +15,25 @@ using orvalis::Movie;
 
 namespace {
 
-std::shared_ptr<Movie> movieAt(const std::string& path) { return Movie::create(core::Url::fileURL(path)); }
+std::shared_ptr<Movie> movieAt(const std::string& path)
+{
+    return Movie::create(core::Url::fileURL(path));
+}
 
 // Counts MovieDidChangeEdition for one movie while it lives.
 class EditionChanges : public core::Object {
-public:
+  public:
     explicit EditionChanges(const std::shared_ptr<Movie>& movie)
     {
-        core::NotificationCenter::defaultCenter().addObserver(this, orvalis::MovieDidChangeEdition, movie.get(),
+        core::NotificationCenter::defaultCenter().addObserver(this, orvalis::MovieDidChangeEdition,
+                                                              movie.get(),
                                                               [this](const core::Notification&) { ++count; });
     }
     ~EditionChanges() override { core::NotificationCenter::defaultCenter().removeObserver(this); }
     int count = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST(Movie, NamesComeFromTheFile)
 {
@@ -57,7 +61,9 @@ TEST(Movie, MissingAndBrokenFilesGiveMoviesThatSaySo)
         moviekittest::missingFile(),
         moviekittest::fileWith("Empty.mov", ""),
         moviekittest::fileWith("Text.mp4", "this is not a movie at all, only a few words of text"),
-        moviekittest::fileWith("Random.mov", std::string("\x00\x00\x00\x18" "ftypmp42\x13\x9a\xff\x01", 16)),
+        moviekittest::fileWith("Random.mov", std::string("\x00\x00\x00\x18"
+                                                         "ftypmp42\x13\x9a\xff\x01",
+                                                         16)),
     };
     for (const auto& path : paths) {
         const auto movie = movieAt(path);
@@ -76,8 +82,8 @@ TEST(Movie, TruncatedFilesNeverCrash)
     std::ifstream in(moviekittest::hdMovie(), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     for (std::size_t length : {std::size_t(32), bytes.size() / 3, bytes.size() - 100}) {
-        const auto movie = movieAt(moviekittest::fileWith("Cut" + std::to_string(length) + ".mov",
-                                                          bytes.substr(0, length)));
+        const auto movie =
+            movieAt(moviekittest::fileWith("Cut" + std::to_string(length) + ".mov", bytes.substr(0, length)));
         movie->playable();
         movie->resolution();
         movie->generateThumbnail();
@@ -123,7 +129,10 @@ TEST(Movie, ThreadsAskingAtOnceShareOneAsset)
     const auto movie = movieAt(moviekittest::smallMovie());
     std::vector<media::AssetRef> assets(4);
     std::vector<std::thread> threads;
-    for (auto& asset : assets) threads.emplace_back([&asset, &movie] { asset = movie->avasset(); });
-    for (auto& thread : threads) thread.join();
-    for (const auto& asset : assets) EXPECT_EQ(asset, assets.front());
+    for (auto& asset : assets)
+        threads.emplace_back([&asset, &movie] { asset = movie->avasset(); });
+    for (auto& thread : threads)
+        thread.join();
+    for (const auto& asset : assets)
+        EXPECT_EQ(asset, assets.front());
 }

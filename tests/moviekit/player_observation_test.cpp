@@ -19,11 +19,14 @@ using testsupport::runUntil;
 
 namespace {
 
-Time frameStart(int k) { return Time::make(std::int64_t(k) * 1001, 30000); }
+Time frameStart(int k)
+{
+    return Time::make(std::int64_t(k) * 1001, 30000);
+}
 
 // Notes every callback it hears, by name and value.
 class Recorder : public core::Object, public orvalis::PlayerObserver {
-public:
+  public:
     explicit Recorder(PlayerObserverOptions options) : options_(options) {}
 
     int observerOptions(const Player&) override
@@ -36,7 +39,10 @@ public:
         events.push_back("time");
         times.push_back(time);
     }
-    void playerRateDidChange(Player&, float rate) override { events.push_back("rate " + std::to_string(rate)); }
+    void playerRateDidChange(Player&, float rate) override
+    {
+        events.push_back("rate " + std::to_string(rate));
+    }
     void playerUserRateDidChange(Player&, float rate) override
     {
         events.push_back("userRate " + std::to_string(rate));
@@ -54,11 +60,14 @@ public:
     std::vector<std::string> events;
     std::vector<Time> times;
 
-private:
+  private:
     PlayerObserverOptions options_;
 };
 
-std::shared_ptr<Recorder> recorder(PlayerObserverOptions options) { return std::make_shared<Recorder>(options); }
+std::shared_ptr<Recorder> recorder(PlayerObserverOptions options)
+{
+    return std::make_shared<Recorder>(options);
+}
 
 struct Playback {
     Playback() : movie(Movie::create(core::Url::fileURL(moviekittest::smallMovie()))), player(movie->player())
@@ -79,7 +88,7 @@ std::string printed(const std::function<void()>& action)
     return testing::internal::GetCapturedStdout();
 }
 
-}  // namespace
+} // namespace
 
 TEST(PlayerObserverOptions, AreASetOfRawValues)
 {
@@ -117,7 +126,8 @@ TEST(PlayerObservation, ChangesReachEveryObserverOfTheirKindOnce)
     auto first = recorder(PlayerObserverOptions::userRate | PlayerObserverOptions::userVolume);
     auto second = recorder(PlayerObserverOptions::userRate | PlayerObserverOptions::rate);
     auto quiet = recorder(PlayerObserverOptions::none);
-    for (const auto& o : {first, second, quiet}) p.player->addObserver(o);
+    for (const auto& o : {first, second, quiet})
+        p.player->addObserver(o);
     first->events.clear();
     second->events.clear();
 
@@ -132,7 +142,8 @@ TEST(PlayerObservation, ChangesReachEveryObserverOfTheirKindOnce)
     p.player->setClipStart(frameStart(3));
     EXPECT_TRUE(quiet->events.empty());
 
-    for (const auto& o : {first, second, quiet}) p.player->removeObserver(o);
+    for (const auto& o : {first, second, quiet})
+        p.player->removeObserver(o);
 }
 
 TEST(PlayerObservation, TriggeringCallsEveryObserverOfTheKey)
@@ -148,7 +159,8 @@ TEST(PlayerObservation, TriggeringCallsEveryObserverOfTheKey)
     EXPECT_EQ(one->events, (std::vector<std::string>{"rate 0.000000"}));
     EXPECT_EQ(other->events, (std::vector<std::string>{"rate 0.000000"}));
     p.player->triggerObserver(other);
-    EXPECT_EQ(other->events, (std::vector<std::string>{"rate 0.000000", "rate 0.000000", "clipRange 0.000000"}));
+    EXPECT_EQ(other->events,
+              (std::vector<std::string>{"rate 0.000000", "rate 0.000000", "clipRange 0.000000"}));
     p.player->removeObserver(one);
     p.player->removeObserver(other);
 }
@@ -179,7 +191,7 @@ TEST(PlayerObservation, TimeIsReported25TimesASecondWhilePlaying)
     ASSERT_EQ(observer->times.size(), 1u);
 
     p.player->play();
-    ASSERT_TRUE(runUntil([&] { return observer->times.size() == 2; }));  // the start
+    ASSERT_TRUE(runUntil([&] { return observer->times.size() == 2; })); // the start
     const Time start = observer->times.back();
     for (int i = 1; i <= 25; ++i) {
         p.clock->advance(0.04);

@@ -18,7 +18,10 @@ using testsupport::runUntil;
 
 namespace {
 
-Time frameStart(int k) { return Time::make(std::int64_t(k) * 1001, 30000); }
+Time frameStart(int k)
+{
+    return Time::make(std::int64_t(k) * 1001, 30000);
+}
 
 // A movie's player on a clock the test moves by hand.
 struct Playback {
@@ -29,7 +32,8 @@ struct Playback {
     // Waits until a seek or a step has landed on `t`.
     bool landsOn(const Time& t)
     {
-        return runUntil([&] { return player->currentTime() == t && player->avplayer()->currentVideoFrame(); });
+        return runUntil(
+            [&] { return player->currentTime() == t && player->avplayer()->currentVideoFrame(); });
     }
 
     std::shared_ptr<media::ManualPlaybackClock> clock = std::make_shared<media::ManualPlaybackClock>();
@@ -39,17 +43,18 @@ struct Playback {
 
 // Counts MoviePlayerDidChangeClip for one player.
 class ClipPosts : public core::Object {
-public:
+  public:
     explicit ClipPosts(const std::shared_ptr<Player>& player)
     {
-        core::NotificationCenter::defaultCenter().addObserver(this, orvalis::MoviePlayerDidChangeClip, player.get(),
+        core::NotificationCenter::defaultCenter().addObserver(this, orvalis::MoviePlayerDidChangeClip,
+                                                              player.get(),
                                                               [this](const core::Notification&) { ++count; });
     }
     ~ClipPosts() override { core::NotificationCenter::defaultCenter().removeObserver(this); }
     int count = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST(Player, StartsPausedWithTheWholeMovieAsClip)
 {
@@ -83,7 +88,8 @@ TEST(Player, UserRateStartsEveryPlayback)
 {
     Playback p;
     std::vector<float> ratesHeard;
-    p.player->addObserver("userRate", [&](const core::KeyValueChange&) { ratesHeard.push_back(p.player->rate()); });
+    p.player->addObserver("userRate",
+                          [&](const core::KeyValueChange&) { ratesHeard.push_back(p.player->rate()); });
 
     p.player->setUserRate(2.0f);
     EXPECT_EQ(p.player->rate(), 0);
@@ -187,7 +193,7 @@ TEST(Player, SeeksAndStepsLandOnFrames)
     p.player->seekToStart();
     ASSERT_TRUE(p.landsOn(Time::zero()));
     p.player->seekInaccurately(frameStart(30));
-    ASSERT_TRUE(p.landsOn(frameStart(24)));  // the key frame before
+    ASSERT_TRUE(p.landsOn(frameStart(24))); // the key frame before
     EXPECT_TRUE(p.player->isPaused());
 }
 

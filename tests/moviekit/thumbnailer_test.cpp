@@ -14,7 +14,10 @@ using orvalis::Thumbnailer;
 
 namespace {
 
-std::shared_ptr<Movie> movieAt(const std::string& path) { return Movie::create(core::Url::fileURL(path)); }
+std::shared_ptr<Movie> movieAt(const std::string& path)
+{
+    return Movie::create(core::Url::fileURL(path));
+}
 
 bool isStrip(gfx::Pixel p)
 {
@@ -23,7 +26,7 @@ bool isStrip(gfx::Pixel p)
            near(gfx::blueOf(p), testmovie::stripBlue);
 }
 
-}  // namespace
+} // namespace
 
 TEST(Thumbnailer, BoundsTheStoredFrameBeforeTheEdition)
 {
@@ -96,7 +99,8 @@ TEST(Thumbnailer, FailuresThrowAndLeaveItUsable)
     EXPECT_THROW(thumbnailer.accurateImage(Time::make(-1, 1)), core::Error);
     EXPECT_EQ(testmovie::readFrameIndex(*thumbnailer.accurateImage(Time::make(7 * 1001, 30000))), 7);
 
-    for (const auto& path : {moviekittest::missingFile(), moviekittest::fileWith("Noise.mp4", "\x01\x02garbage")}) {
+    for (const auto& path :
+         {moviekittest::missingFile(), moviekittest::fileWith("Noise.mp4", "\x01\x02garbage")}) {
         Thumbnailer broken(movieAt(path));
         EXPECT_THROW(broken.accurateImage(Time::zero()), core::Error);
         EXPECT_THROW(broken.inaccurateImage(Time::zero()), core::Error);

@@ -11,19 +11,26 @@ using orvalis::TimeSplitter;
 
 namespace {
 
-Time sec(double s) { return Time::withSeconds(s, 1000000000); }
+Time sec(double s)
+{
+    return Time::withSeconds(s, 1000000000);
+}
 
 std::vector<double> secondsOf(const TimeSplitter& splitter)
 {
     std::vector<double> seconds;
     auto times = splitter.generateTimes();
-    while (auto t = times.next()) seconds.push_back(t->seconds());
+    while (auto t = times.next())
+        seconds.push_back(t->seconds());
     return seconds;
 }
 
-TimeSplitter over(double start, double duration) { return TimeSplitter(TimeRange{sec(start), sec(duration)}); }
+TimeSplitter over(double start, double duration)
+{
+    return TimeSplitter(TimeRange{sec(start), sec(duration)});
+}
 
-}  // namespace
+} // namespace
 
 TEST(TimeSplitter, StartsEmpty)
 {
@@ -82,7 +89,7 @@ TEST(TimeSplitter, UnusableIntervalsGiveNoInnerPoint)
 {
     TimeSplitter splitter = over(0, 10);
     splitter.includeEnd = true;
-    EXPECT_EQ(splitter.splitCount(), 0);  // interval never set
+    EXPECT_EQ(splitter.splitCount(), 0); // interval never set
     EXPECT_EQ(secondsOf(splitter), (std::vector<double>{10}));
     splitter.interval = sec(-1);
     EXPECT_EQ(splitter.splitCount(), 0);
@@ -109,8 +116,9 @@ TEST(TimeSplitter, UnusableIntervalsGiveNoInnerPoint)
 TEST(TimeSplitter, SplitCountIsExactOnOddLengths)
 {
     const std::vector<Time> durations = {
-        Time::make(1001, 100), Time::make(7, 3),     sec(10.01),     sec(7.0 / 3),        sec(0.1),
-        Time::make(6001, 600), Time::make(1, 30000), sec(86400.001), Time::make(123456789, 90000),
+        Time::make(1001, 100), Time::make(7, 3), sec(10.01),
+        sec(7.0 / 3),          sec(0.1),         Time::make(6001, 600),
+        Time::make(1, 30000),  sec(86400.001),   Time::make(123456789, 90000),
     };
     for (const Time& duration : durations) {
         for (std::int64_t n : {0, 1, 2, 3, 6, 7, 11, 29, 99, 997, 9999}) {

@@ -7,7 +7,7 @@ std::int64_t rawValue(ImageFormat format)
     return static_cast<std::int64_t>(format);
 }
 
-std::optional<ImageFormat> imageFormatFromRawValue(std::int64_t raw)
+std::optional<ImageFormat> fromRawValue(std::type_identity<ImageFormat>, std::int64_t raw)
 {
     if (raw < 0 || raw > 2) return std::nullopt;
     return static_cast<ImageFormat>(raw);

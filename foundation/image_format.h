@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 namespace kestrane {
 
@@ -11,7 +12,7 @@ enum class ImageFormat : std::int64_t { png = 0, jpg = 1, tiff = 2 };
 
 std::int64_t rawValue(ImageFormat format);
 // Nullopt for any other raw value.
-std::optional<ImageFormat> imageFormatFromRawValue(std::int64_t raw);
+std::optional<ImageFormat> fromRawValue(std::type_identity<ImageFormat>, std::int64_t raw);
 // "png", "jpg", "tiff".
 std::string fileExtension(ImageFormat format);
 

@@ -41,8 +41,11 @@ gfx::ImageRef sceneFrame(int index, int width, int height)
                 const double shade = 1 - ball / ballRadius * 0.6;
                 r = 230 * shade, g = 60 * shade, b = 40 * shade;
             }
-            pixels.push_back(gfx::makePixel(255, clampByte(r + noise(grain)), clampByte(g + noise(grain)),
-                                            clampByte(b + noise(grain))));
+            // Grain is mostly in the brightness, as in footage from sensors and film.
+            const double luma = noise(grain);
+            pixels.push_back(gfx::makePixel(255, clampByte(r + luma + noise(grain) * 0.3),
+                                            clampByte(g + luma + noise(grain) * 0.3),
+                                            clampByte(b + luma + noise(grain) * 0.3)));
         }
     }
     return gfx::Image::create(width, height, std::move(pixels));

@@ -1,6 +1,7 @@
 #include "platform/gfx/attributed_string.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -58,7 +59,11 @@ void AttributedString::replaceCharacters(TextRange range, const std::string& rep
 
 Size AttributedString::size() const
 {
-    const QFontMetricsF metrics(unitFont(fontOf(attributes_), nullptr));
+    // Measured on a device of 72 dots per inch, where a point is a unit, as in drawing.
+    QImage device(1, 1, QImage::Format_ARGB32_Premultiplied);
+    device.setDotsPerMeterX(2835);
+    device.setDotsPerMeterY(2835);
+    const QFontMetricsF metrics(unitFont(fontOf(attributes_), &device), &device);
     const QStringList lines = QString::fromStdString(text_).split(QLatin1Char('\n'));
     double width = 0;
     for (const auto& line : lines) width = std::max(width, metrics.horizontalAdvance(line));

@@ -53,10 +53,9 @@ QTransform snapped(const QTransform& t)
 // whole-number moves.
 bool copiesPixels(const QTransform& t)
 {
-    const auto unit = [](double v) { return v == 0 || v == 1 || v == -1; };
-    const bool axes = (t.m12() == 0 && t.m21() == 0 && std::abs(t.m11()) == 1 && std::abs(t.m22()) == 1) ||
-                      (t.m11() == 0 && t.m22() == 0 && std::abs(t.m12()) == 1 && std::abs(t.m21()) == 1);
-    return axes && unit(t.m11()) && t.dx() == std::round(t.dx()) && t.dy() == std::round(t.dy());
+    const bool axes = t.m12() == 0 && t.m21() == 0 && std::abs(t.m11()) == 1 && std::abs(t.m22()) == 1;
+    const bool turned = t.m11() == 0 && t.m22() == 0 && std::abs(t.m12()) == 1 && std::abs(t.m21()) == 1;
+    return (axes || turned) && t.dx() == std::round(t.dx()) && t.dy() == std::round(t.dy());
 }
 
 }  // namespace

@@ -109,8 +109,9 @@ struct LiqDeleter {
     void operator()(liq_result* p) const { liq_result_destroy(p); }
 };
 
-// Quantiser speed: 1 is slowest and best, 10 fastest; 6 keeps nearly all the quality at half the time of 4.
-constexpr int quantizerSpeed = 6;
+// Quantiser speed: 1 is slowest and best, 10 fastest; 7 keeps nearly all the quality of 4 in much less time
+// (from 8 on, the palette refinement is dropped and quality falls).
+constexpr int quantizerSpeed = 7;
 
 IndexedFrame quantize(const Image& image)
 {

@@ -1,5 +1,6 @@
 #include "platform/gfx/jpeg_codec.h"
 
+#include <bit>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,11 @@
 namespace gfx::codec {
 
 namespace {
+
+// Pixel words are read as bytes B, G, R, A.
+static_assert(std::endian::native == std::endian::little);
+
+constexpr int fullColorQuality = 80;
 
 struct ErrorManager {
     jpeg_error_mgr base;
@@ -106,6 +112,11 @@ std::optional<core::Data> encodeJPEG(const Image& image, int quality)
     info.in_color_space = JCS_EXT_BGRX;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
+    // High qualities keep the colour at full resolution; below, it is halved both ways, as usual.
+    if (quality >= fullColorQuality) {
+        info.comp_info[0].h_samp_factor = 1;
+        info.comp_info[0].v_samp_factor = 1;
+    }
     // Huffman tables fitted to the image: smaller files for little time.
     info.optimize_coding = TRUE;
     jpeg_start_compress(&info, TRUE);

@@ -11,7 +11,8 @@ namespace gfx::codec {
 
 bool looksLikeJPEG(const core::Data& data);
 ImageRef decodeJPEG(const core::Data& data);
-// Transparent pixels are flattened onto black, as their premultiplied values already are.
+// Transparent pixels are flattened onto black, as their premultiplied values already are. From quality 80
+// up the colour keeps full resolution (4:4:4), below it is subsampled 4:2:0.
 std::optional<core::Data> encodeJPEG(const Image& image, int quality);
 
 }  // namespace gfx::codec

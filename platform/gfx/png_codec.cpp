@@ -24,7 +24,20 @@ void appendToData(png_structp png, png_bytep bytes, png_size_t length)
 
 void flushNothing(png_structp) {}
 
-[[noreturn]] void failWrite(png_structp png, png_const_charp)
+struct MemoryReader {
+    const core::Data& bytes;
+    std::size_t position = 0;
+};
+
+void readFromMemory(png_structp png, png_bytep out, png_size_t length)
+{
+    auto* reader = static_cast<MemoryReader*>(png_get_io_ptr(png));
+    if (length > reader->bytes.size() - reader->position) png_error(png, "truncated");
+    std::memcpy(out, reader->bytes.data() + reader->position, length);
+    reader->position += length;
+}
+
+[[noreturn]] void fail(png_structp png, png_const_charp)
 {
     png_longjmp(png, 1);
 }
@@ -40,31 +53,43 @@ bool looksLikePNG(const core::Data& data)
 
 ImageRef decodePNG(const core::Data& data)
 {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, data.data(), data.size())) return nullptr;
-    if (!acceptableSize(image.width, image.height)) {
-        png_image_free(&image);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, fail, ignoreWarning);
+    if (!png) return nullptr;
+    png_infop info = png_create_info_struct(png);
+    MemoryReader reader{data};
+    std::vector<std::uint8_t> rgba;
+    std::vector<png_bytep> rows;
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
         return nullptr;
     }
-    image.format = PNG_FORMAT_RGBA;
-    std::vector<std::uint8_t> rgba(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) {
-        png_image_free(&image);
-        return nullptr;
-    }
-    std::vector<Pixel> pixels(std::size_t(image.width) * image.height);
+    png_set_read_fn(png, &reader, readFromMemory);
+    png_read_info(png, info);
+    const png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+    if (!acceptableSize(width, height)) png_longjmp(png, 1);
+    // Every kind of PNG becomes 8-bit RGBA with its samples as stored (no gamma conversion).
+    png_set_expand(png);
+    png_set_scale_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != std::size_t(width) * 4) png_longjmp(png, 1);
+    rgba.resize(std::size_t(width) * height * 4);
+    for (png_uint_32 y = 0; y < height; ++y) rows.push_back(&rgba[std::size_t(y) * width * 4]);
+    png_read_image(png, rows.data());
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::vector<Pixel> pixels(std::size_t(width) * height);
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         const std::uint8_t* p = &rgba[i * 4];
         pixels[i] = pixelFromStraight(p[0], p[1], p[2], p[3]);
     }
-    return Image::create(int(image.width), int(image.height), std::move(pixels));
+    return Image::create(int(width), int(height), std::move(pixels));
 }
 
 std::optional<core::Data> encodePNG(const Image& image)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failWrite, ignoreWarning);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, fail, ignoreWarning);
     if (!png) return std::nullopt;
     png_infop info = png_create_info_struct(png);
     core::Data out;

@@ -2,6 +2,7 @@
 
 #include "foundation/drawing_helpers.h"
 #include "foundation/text_attributes.h"
+#include "foundation/video_aperture.h"
 
 using namespace kestrane;
 
@@ -89,4 +90,14 @@ TEST(DrawingHelpers, TextAttributesHoldOnlyWhatIsPresent)
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 120; ++x) ink += gfx::alphaOf(image->pixel(x, y)) > 0;
     EXPECT_GT(ink, 20);
+}
+
+TEST(DrawingHelpers, VideoApertureIsTheWholeCodedPicture)
+{
+    media::FormatDescription description;
+    description.mediaType = media::MediaType::video;
+    description.width = 1920;
+    description.height = 1080;
+    EXPECT_EQ(aperture(description), gfx::Rect(0, 0, 1920, 1080));
+    EXPECT_EQ(flippedAperture(description), gfx::Rect(0, 0, 1920, 1080));
 }

@@ -36,9 +36,9 @@ bool samePixels(const gfx::ImageRef& a, const gfx::ImageRef& b)
 
 TEST(ImageFormat, RawValuesAndExtensions)
 {
-    EXPECT_EQ(imageFormatFromRawValue(1), ImageFormat::jpg);
-    EXPECT_EQ(imageFormatFromRawValue(3), std::nullopt);
-    EXPECT_EQ(imageFormatFromRawValue(-1), std::nullopt);
+    EXPECT_EQ(fromRawValue(std::type_identity<ImageFormat>{}, 1), ImageFormat::jpg);
+    EXPECT_EQ(fromRawValue(std::type_identity<ImageFormat>{}, 3), std::nullopt);
+    EXPECT_EQ(fromRawValue(std::type_identity<ImageFormat>{}, -1), std::nullopt);
     EXPECT_EQ(fileExtension(ImageFormat::tiff), "tiff");
     EXPECT_EQ(fileExtension(ImageFormat::jpg), "jpg");
     EXPECT_EQ(rawValue(ImageFormat::tiff), 2);

@@ -213,7 +213,10 @@ TEST(Context, TextStandsUprightFromTheTopOfItsRectangle)
     EXPECT_GT(last - first, 10);
     // The bar of the T is its widest row and lies at the top of the ink.
     EXPECT_LT(widest - first, (last - first) / 3);
+    // Measured in the units it is drawn in: the ink fits the measured height.
     EXPECT_GT(text.size().width, 5);
+    EXPECT_LE(last - first, text.size().height);
+    EXPECT_GT(last - first, text.size().height / 2);
 }
 
 TEST(Context, AttributedStringsCountUTF16AndFontsResolve)

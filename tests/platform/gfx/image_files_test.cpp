@@ -218,3 +218,29 @@ TEST(ImageFiles, EveryReaderRefusesEmptyTruncatedAndRandomBytes)
     for (int i = 0; i < 4096; ++i) noise.push_back(std::uint8_t(random()));
     EXPECT_EQ(ImageReader::readData(noise), nullptr);
 }
+
+TEST(ImageFiles, PNGOfEveryKindReadsItsSamplesAsStored)
+{
+    testsupport::TempDir dir;
+    QImage deep(2, 1, QImage::Format_RGBA64);
+    deep.fill(QColor::fromRgba64(0x8080, 0x4040, 0xC0C0, 0xffff));
+    QImage gray(2, 1, QImage::Format_Grayscale8);
+    gray.fill(QColor(77, 77, 77));
+    QImage indexed(2, 1, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(10, 200, 30), qRgba(0, 0, 0, 0)});
+    indexed.setPixel(0, 0, 0);
+    indexed.setPixel(1, 0, 1);
+    const std::vector<std::pair<QImage, std::pair<Pixel, Pixel>>> cases{
+        {deep, {makePixel(255, 0x80, 0x40, 0xC0), makePixel(255, 0x80, 0x40, 0xC0)}},
+        {gray, {makePixel(255, 77, 77, 77), makePixel(255, 77, 77, 77)}},
+        {indexed, {makePixel(255, 10, 200, 30), 0u}},
+    };
+    for (const auto& [qimage, expected] : cases) {
+        const auto path = dir / "kind.png";
+        ASSERT_TRUE(qimage.save(QString::fromStdString(path.string()), "PNG"));
+        const auto image = ImageReader::read(core::Url::fileURL(path.string()));
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->pixel(0, 0), expected.first);
+        EXPECT_EQ(image->pixel(1, 0), expected.second);
+    }
+}

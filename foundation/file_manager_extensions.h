@@ -42,7 +42,8 @@ std::optional<core::Url> applicationsSupportDirectoryURL(const core::FileManager
 // Creates the folder and its missing parents; throws core::Error on failure.
 void createDirectory(core::FileManager& fm, const core::Url& url);
 // Creates `url` + `appendPathComponent` the same way and returns it.
-core::Url createDirectory(core::FileManager& fm, const core::Url& url, const std::string& appendPathComponent);
+core::Url createDirectory(core::FileManager& fm, const core::Url& url,
+                          const std::string& appendPathComponent);
 
 // A walk of the folder with the given options; null when the folder cannot be read.
 std::shared_ptr<core::DirectoryEnumerator> dirEnumerator(core::FileManager& fm, const core::Url& url,

@@ -102,7 +102,8 @@ TEST(FreeName, ClaimCreatesTheFileAndNeverGivesOneNameTwice)
 TEST(FreeName, ClaimFailsWhereNothingCanBeCreated)
 {
     testsupport::TempDir dir;
-    EXPECT_FALSE(kestrane::claimAlternative(*FileManager::defaultManager(), urlOf(dir / "missing/frame.png")));
+    EXPECT_FALSE(
+        kestrane::claimAlternative(*FileManager::defaultManager(), urlOf(dir / "missing/frame.png")));
 }
 
 TEST(EnumerateFiles, GivesFilesThenEverythingVisibleUnderFolders)
@@ -117,11 +118,11 @@ TEST(EnumerateFiles, GivesFilesThenEverythingVisibleUnderFolders)
     touch(dir / "single.mp4");
 
     std::vector<std::string> seen;
-    kestrane::enumerateFiles(*FileManager::defaultManager(),
-                             {urlOf(dir / "single.mp4"), urlOf(dir / "drop"), urlOf(dir / "absent.mov")},
-                             [&](const Url& url) {
-                                 seen.push_back(std::filesystem::path(url.path()).lexically_relative(dir.path()));
-                             });
+    kestrane::enumerateFiles(
+        *FileManager::defaultManager(),
+        {urlOf(dir / "single.mp4"), urlOf(dir / "drop"), urlOf(dir / "absent.mov")}, [&](const Url& url) {
+            seen.push_back(std::filesystem::path(url.path()).lexically_relative(dir.path()));
+        });
     EXPECT_EQ(seen, (std::vector<std::string>{"single.mp4", "drop/a.mov", "drop/sub", "drop/sub/b.mov",
                                               "absent.mov"}));
 }

@@ -52,7 +52,8 @@ std::string dateText(Date date)
 {
     const auto msecs = static_cast<qint64>(std::llround(date.timeIntervalSince1970() * 1000.0));
     const QDateTime moment = QDateTime::fromMSecsSinceEpoch(msecs, QTimeZone::utc());
-    return moment.toString(msecs % 1000 == 0 ? Qt::ISODate : Qt::ISODateWithMs).toStdString();
+    const QString pattern = msecs % 1000 == 0 ? "yyyy-MM-dd'T'HH:mm:ss'Z'" : "yyyy-MM-dd'T'HH:mm:ss.zzz'Z'";
+    return moment.toString(pattern).toStdString();
 }
 
 std::optional<Data> parseData(const QString& text)

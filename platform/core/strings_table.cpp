@@ -11,7 +11,7 @@ std::optional<QString> decodedText(const Data& bytes)
 {
     const QByteArrayView view(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     auto encoding = QStringConverter::encodingForData(view);
-    QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8));
+    QStringDecoder decoder(encoding.value_or(QStringConverter::Utf8), QStringConverter::Flag::Stateless);
     QString text = decoder.decode(view);
     if (decoder.hasError()) return std::nullopt;
     if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);

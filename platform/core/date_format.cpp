@@ -42,7 +42,7 @@ std::string field(char letter, std::size_t count, const QDateTime& local, double
     case 's':
         return padded(time.second(), count);
     case 'S':
-        return padded(static_cast<long long>(std::floor(fraction * std::pow(10.0, double(count)))), count);
+        return padded(static_cast<long long>(std::floor(fraction * std::pow(10.0, double(count)) + 1e-9)), count);
     case 'a':
         return time.hour() < 12 ? "AM" : "PM";
     default:
@@ -54,10 +54,11 @@ std::string field(char letter, std::size_t count, const QDateTime& local, double
 
 std::string formatDate(Date date, const std::string& pattern)
 {
-    const double unix = date.timeIntervalSince1970();
-    const double whole = std::floor(unix);
-    const QDateTime local =
-        QDateTime::fromSecsSinceEpoch(static_cast<qint64>(whole), QTimeZone::systemTimeZone());
+    // Whole milliseconds first, so that a fraction such as .123 does not show as .122.
+    const auto msecs = static_cast<long long>(std::llround(date.timeIntervalSince1970() * 1000.0));
+    const long long seconds = msecs >= 0 ? msecs / 1000 : -((-msecs + 999) / 1000);
+    const double fraction = double(msecs - seconds * 1000) / 1000.0;
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::systemTimeZone());
     std::string text;
     for (std::size_t i = 0; i < pattern.size();) {
         const char letter = pattern[i];
@@ -71,7 +72,7 @@ std::string formatDate(Date date, const std::string& pattern)
         std::size_t count = 1;
         while (i + count < pattern.size() && pattern[i + count] == letter) ++count;
         const bool isLetter = (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
-        text += isLetter ? field(letter, count, local, unix - whole) : pattern.substr(i, count);
+        text += isLetter ? field(letter, count, local, fraction) : pattern.substr(i, count);
         i += count;
     }
     return text;

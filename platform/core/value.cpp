@@ -50,7 +50,12 @@ std::vector<std::string> Dictionary::keys() const
 
 bool operator==(const Dictionary& a, const Dictionary& b)
 {
-    return a.entries_ == b.entries_;
+    if (a.size() != b.size()) return false;
+    for (const auto& [key, value] : a) {
+        const Value* other = b.find(key);
+        if (!other || !(*other == value)) return false;
+    }
+    return true;
 }
 
 bool Value::isNumber() const

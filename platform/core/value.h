@@ -41,6 +41,7 @@ public:
     std::vector<Entry>::const_iterator begin() const { return entries_.begin(); }
     std::vector<Entry>::const_iterator end() const { return entries_.end(); }
 
+    // The same keys with equal values, in any order.
     friend bool operator==(const Dictionary&, const Dictionary&);
 
 private:

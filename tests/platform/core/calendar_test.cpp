@@ -91,6 +91,8 @@ TEST(DateFormat, TheReferenceDateIsTheStartOf2001InUtc)
     TimeZoneScope zone("UTC");
     EXPECT_EQ(core::formatDate(Date(0), "yyyy-MM-dd HH:mm:ss"), "2001-01-01 00:00:00");
     EXPECT_EQ(core::formatDate(Date(-0.5), "yyyy-MM-dd HH:mm:ss.SSS"), "2000-12-31 23:59:59.500");
+    EXPECT_EQ(core::formatDate(Date(0.123), "ss.SSS"), "00.123");
+    EXPECT_EQ(core::formatDate(Date(-0.001), "ss.SSS"), "59.999");
 }
 
 TEST(Clock, TestsCanFixTheCurrentDate)

@@ -46,6 +46,9 @@ TEST(Value, DictionaryKeepsInsertionOrderAndReplacesInPlace)
     EXPECT_FALSE(dictionary.remove("a"));
     EXPECT_EQ(dictionary.keys(), (std::vector<std::string>{"b", "c"}));
     EXPECT_EQ(dictionary.find("a"), nullptr);
+    EXPECT_EQ(dictionary, (Dictionary{{"c", 3}, {"b", "two"}}));
+    EXPECT_NE(dictionary, (Dictionary{{"c", 3}, {"b", "two"}, {"d", 4}}));
+    EXPECT_NE(dictionary, (Dictionary{{"c", 3}, {"b", 2}}));
 }
 
 TEST(Value, DescriptionsAreShortAndExact)

@@ -1,5 +1,7 @@
 #include "platform/core/value.h"
 
+#include <QDateTime>
+#include <QTimeZone>
 #include <charconv>
 #include <cmath>
 
@@ -130,7 +132,10 @@ std::string Value::description() const
     case Kind::string:
         return std::get<std::string>(storage_);
     case Kind::date:
-        return describe(std::get<Date>(storage_).timeIntervalSinceReferenceDate());
+        return QDateTime::fromSecsSinceEpoch(
+                   static_cast<qint64>(std::floor(std::get<Date>(storage_).timeIntervalSince1970())), QTimeZone::utc())
+                   .toString("yyyy-MM-dd HH:mm:ss +0000")
+                   .toStdString();
     case Kind::data:
         return "<" + std::to_string(std::get<Data>(storage_).size()) + " bytes>";
     case Kind::array: {

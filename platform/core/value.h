@@ -89,7 +89,8 @@ public:
     const Array* arrayPointer() const { return std::get_if<Array>(&storage_); }
     const Dictionary* dictionaryPointer() const { return std::get_if<Dictionary>(&storage_); }
 
-    // A short text for logs and for "%@": numbers in their shortest exact form, strings as they are.
+    // A short text for logs and for "%@": numbers in their shortest exact form, strings as they are, dates as
+    // "2001-01-01 00:00:00 +0000".
     std::string description() const;
 
     friend bool operator==(const Value&, const Value&) = default;

@@ -58,4 +58,5 @@ TEST(Value, DescriptionsAreShortAndExact)
     EXPECT_EQ(Value(true).description(), "1");
     EXPECT_EQ(Value(Array{1, "a"}).description(), "(1, a)");
     EXPECT_EQ(Value(Dictionary{{"k", 1.5}}).description(), "{k = 1.5}");
+    EXPECT_EQ(Value(core::Date(86400.5)).description(), "2001-01-02 00:00:00 +0000");
 }

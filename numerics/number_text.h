@@ -1,0 +1,12 @@
+// The standard text of a double, independent of the locale: the shortest digits that read back exactly,
+// whole numbers with ".0" ("1.0", "-0.0", "0.1"), the exponent form outside [1e-4, 2^53] ("1e-05",
+// "1e+16"), and "inf", "-inf", "nan".
+#pragma once
+
+#include <string>
+
+namespace kestrane {
+
+std::string describe(double v);
+
+}  // namespace kestrane

@@ -1,0 +1,143 @@
+#include "platform/core/main_queue.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QThread>
+#include <condition_variable>
+
+namespace core {
+
+// One `sync` from another thread, from the moment it is posted until its caller is let go.
+struct MainQueue::PendingSync {
+    enum class State { waiting, running, done, cancelled };
+
+    // True when the work may start: it was neither cancelled nor started before.
+    bool claim()
+    {
+        std::lock_guard lock(mutex);
+        if (state != State::waiting) return false;
+        state = State::running;
+        return true;
+    }
+
+    // Work already started always ends as done; cancelling only lets a waiting call go.
+    void finish(State outcome)
+    {
+        std::lock_guard lock(mutex);
+        if (outcome == State::cancelled && state != State::waiting) return;
+        state = outcome;
+        changed.notify_all();
+    }
+
+    State await()
+    {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this] { return state == State::done || state == State::cancelled; });
+        return state;
+    }
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    State state = State::waiting;
+};
+
+namespace {
+
+// Held only by the posted event: when the application drops the event unrun, the waiting caller is let go.
+class SyncTicket {
+public:
+    explicit SyncTicket(std::shared_ptr<MainQueue::PendingSync> pending) : pending_(std::move(pending)) {}
+    ~SyncTicket() { pending_->finish(MainQueue::PendingSync::State::cancelled); }
+    SyncTicket(const SyncTicket&) = delete;
+    SyncTicket& operator=(const SyncTicket&) = delete;
+
+    MainQueue::PendingSync& pending() const { return *pending_; }
+
+private:
+    std::shared_ptr<MainQueue::PendingSync> pending_;
+};
+
+}  // namespace
+
+std::shared_ptr<MainQueue> MainQueue::shared()
+{
+    // Never destroyed: worker threads may still reach it while the process ends.
+    static auto* queue = new std::shared_ptr<MainQueue>(std::make_shared<MainQueue>());
+    return *queue;
+}
+
+QCoreApplication* MainQueue::application()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && app != watched_) {
+        watched_ = app;
+        QObject::connect(app, &QCoreApplication::aboutToQuit, app, [] { MainQueue::shared()->beginQuitting(); },
+                         Qt::DirectConnection);
+    }
+    return app;
+}
+
+void MainQueue::async(Work work)
+{
+    std::lock_guard lock(mutex_);
+    if (QCoreApplication* app = application()) QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
+}
+
+bool MainQueue::sync(Work work)
+{
+    std::shared_ptr<PendingSync> pending;
+    {
+        std::lock_guard lock(mutex_);
+        QCoreApplication* app = application();
+        if (!app) return false;
+        if (QThread::currentThread() != app->thread()) {
+            if (quitting_) return false;
+            pending = std::make_shared<PendingSync>();
+            pendingSyncs_.insert(pending);
+            auto ticket = std::make_shared<SyncTicket>(pending);
+            QMetaObject::invokeMethod(
+                app,
+                [ticket, work] {
+                    if (!ticket->pending().claim()) return;
+                    work();
+                    ticket->pending().finish(PendingSync::State::done);
+                },
+                Qt::QueuedConnection);
+        }
+    }
+    if (!pending) {
+        work();
+        return true;
+    }
+    const PendingSync::State outcome = pending->await();
+    std::lock_guard lock(mutex_);
+    pendingSyncs_.erase(pending);
+    return outcome == PendingSync::State::done;
+}
+
+void MainQueue::beginQuitting()
+{
+    std::lock_guard lock(mutex_);
+    quitting_ = true;
+    for (const auto& pending : pendingSyncs_) pending->finish(PendingSync::State::cancelled);
+}
+
+void MainQueue::endQuitting()
+{
+    std::lock_guard lock(mutex_);
+    quitting_ = false;
+}
+
+bool MainQueue::isMainThread()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
+}
+
+bool MainQueue::isQuitting() const
+{
+    std::lock_guard lock(mutex_);
+    return quitting_;
+}
+
+}  // namespace core

@@ -1,0 +1,27 @@
+// A counting semaphore: `wait` takes one unit, blocking while there is none, `signal` gives one back. A signal
+// is never lost, whether it comes before or after the wait. Safe from any thread.
+#pragma once
+
+#include <condition_variable>
+#include <mutex>
+
+namespace core {
+
+class Semaphore {
+public:
+    explicit Semaphore(long value = 0) : count_(value) {}
+    Semaphore(const Semaphore&) = delete;
+    Semaphore& operator=(const Semaphore&) = delete;
+
+    void wait();
+    // False when no unit came within `seconds` (nothing is taken then).
+    bool wait(double seconds);
+    void signal();
+
+private:
+    std::mutex mutex_;
+    std::condition_variable available_;
+    long count_;
+};
+
+}  // namespace core

@@ -1,5 +1,6 @@
-// Global shortcuts to the platform's shared objects: `Defaults` (the standard user defaults) and `MB` (the main
-// bundle). Each forwards to the platform's one instance, made once on first use and safe from any thread.
+// Global shortcuts to the platform's shared objects: `Defaults` (the standard user defaults), `MB` (the main
+// bundle) and `NC` (the default notification centre). Each forwards to the platform's one instance, made once on
+// first use and safe from any thread.
 #pragma once
 
 #include <memory>
@@ -7,6 +8,7 @@
 
 #include "foundation/user_defaults_proxy.h"
 #include "platform/core/bundle.h"
+#include "platform/core/notification_center.h"
 #include "platform/core/user_defaults.h"
 
 namespace kestrane {
@@ -25,7 +27,15 @@ struct MainBundleShortcut {
     std::shared_ptr<const core::Bundle> operator->() const { return get(); }
 };
 
+struct NotificationCenterShortcut {
+    core::NotificationCenter& get() const { return core::NotificationCenter::defaultCenter(); }
+    operator core::NotificationCenter&() const { return get(); }
+    core::NotificationCenter* operator->() const { return &get(); }
+    core::NotificationCenter& operator*() const { return get(); }
+};
+
 inline constexpr DefaultsShortcut Defaults{};
 inline constexpr MainBundleShortcut MB{};
+inline constexpr NotificationCenterShortcut NC{};
 
 }  // namespace kestrane

@@ -119,7 +119,7 @@ TEST(UserDefaultsProxy, SetIfAbsentNeverEvaluatesForAPresentKey)
     EXPECT_EQ(store.defaults->string("answer"), "kept");
 }
 
-TEST(Shortcuts, DefaultsAndMainBundleAreThePlatformsOwn)
+TEST(Shortcuts, DefaultsMainBundleAndNotificationCentreAreThePlatformsOwn)
 {
     EXPECT_EQ(kestrane::Defaults.get(), core::UserDefaults::standard());
     kestrane::Defaults["ShortcutKey"] = 5;
@@ -127,4 +127,5 @@ TEST(Shortcuts, DefaultsAndMainBundleAreThePlatformsOwn)
     EXPECT_EQ(kestrane::Defaults["ShortcutKey"].intValue(), 5);
     EXPECT_EQ(kestrane::MB.get(), core::Bundle::main());
     EXPECT_EQ(kestrane::MB->path(), core::Bundle::main()->path());
+    EXPECT_EQ(&kestrane::NC.get(), &core::NotificationCenter::defaultCenter());
 }

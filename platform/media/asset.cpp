@@ -1,0 +1,224 @@
+#include "platform/media/asset.h"
+
+#include "platform/media/detail/decoder_pool.h"
+#include "platform/media/detail/ffmpeg.h"
+
+#include <cstring>
+
+namespace media {
+
+namespace {
+
+MediaType mediaTypeOf(AVMediaType type)
+{
+    switch (type) {
+    case AVMEDIA_TYPE_VIDEO:
+        return MediaType::video;
+    case AVMEDIA_TYPE_AUDIO:
+        return MediaType::audio;
+    case AVMEDIA_TYPE_SUBTITLE:
+        return MediaType::subtitle;
+    default:
+        return MediaType::other;
+    }
+}
+
+// Still-image readers are not movies.
+bool isImageFormat(const AVInputFormat* format)
+{
+    std::string name = format ? format->name : "";
+    return name == "image2" || name.find("_pipe") != std::string::npos;
+}
+
+bool validRational(AVRational r) { return r.num > 0 && r.den > 0; }
+
+gfx::AffineTransform transformOf(const AVStream* stream)
+{
+    std::size_t size = 0;
+    const std::uint8_t* data = av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, &size);
+    if (!data || size < 9 * sizeof(std::int32_t))
+        return gfx::AffineTransform::identity();
+    std::int32_t m[9];
+    std::memcpy(m, data, sizeof m);
+    return {m[0] / 65536.0, m[1] / 65536.0, m[3] / 65536.0, m[4] / 65536.0, m[6] / 65536.0, m[7] / 65536.0};
+}
+
+gfx::Size naturalSizeOf(AVFormatContext* format, AVStream* stream)
+{
+    const AVCodecParameters* parameters = stream->codecpar;
+    if (parameters->codec_type != AVMEDIA_TYPE_VIDEO)
+        return {};
+    double width = parameters->width;
+    AVRational aspect = av_guess_sample_aspect_ratio(format, stream, nullptr);
+    if (validRational(aspect))
+        width = width * aspect.num / aspect.den;
+    return {width, double(parameters->height)};
+}
+
+// Decoders of large pictures use frame threads; small ones decode faster on one.
+int decoderThreads(const AVCodecParameters* parameters)
+{
+    return parameters->width * parameters->height >= 640 * 480 ? 0 : 1;
+}
+
+// Whether a decoder of the (non-video) stream yields a frame from the start of the file.
+bool decodesAFrame(AVFormatContext* format, int streamIndex)
+{
+    AVStream* stream = format->streams[streamIndex];
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    if (!codec)
+        return false;
+    detail::CodecContextPtr context(avcodec_alloc_context3(codec));
+    detail::PacketPtr packet(av_packet_alloc());
+    detail::FramePtr frame(av_frame_alloc());
+    if (!context || !packet || !frame || avcodec_parameters_to_context(context.get(), stream->codecpar) < 0 ||
+        avcodec_open2(context.get(), codec, nullptr) < 0)
+        return false;
+    for (int packets = 0; packets < 1000 && av_read_frame(format, packet.get()) >= 0; ++packets) {
+        bool ours = packet->stream_index == streamIndex;
+        if (ours)
+            avcodec_send_packet(context.get(), packet.get());
+        av_packet_unref(packet.get());
+        if (ours && avcodec_receive_frame(context.get(), frame.get()) == 0)
+            return true;
+    }
+    avcodec_send_packet(context.get(), nullptr);
+    return avcodec_receive_frame(context.get(), frame.get()) == 0;
+}
+
+}  // namespace
+
+struct Asset::Probe {
+    Time duration = Time::invalid();
+    Time origin = Time::zero();
+    bool readable = false;
+    bool playable = false;
+    std::vector<TrackRef> tracks;
+    std::unique_ptr<detail::DecoderPool> pool;
+};
+
+std::shared_ptr<Asset> Asset::create(const core::Url& url, AssetOptions) { return core::make<Asset>(url); }
+
+Asset::Asset(core::Url url) : url_(std::move(url)) {}
+
+Asset::~Asset() = default;
+
+const Asset::Probe& Asset::probe() const
+{
+    std::call_once(probed_, [this] {
+        auto probe = std::make_unique<Probe>();
+        auto format = url_.isFileURL() ? detail::openInput(url_.path()) : nullptr;
+        if (format && !isImageFormat(format->iformat)) {
+            // The first video stream that is not cover art sets time zero with its first frame.
+            int videoIndex = -1;
+            std::unique_ptr<detail::VideoDecoder> firstDecoder;
+            for (unsigned i = 0; i < format->nb_streams && videoIndex < 0; ++i) {
+                AVStream* stream = format->streams[i];
+                if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO ||
+                    (stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
+                    continue;
+                videoIndex = int(i);
+                firstDecoder = detail::VideoDecoder::open(url_.path(), videoIndex, 0,
+                                                          decoderThreads(stream->codecpar));
+                const AVFrame* frame = firstDecoder ? firstDecoder->nextFrame() : nullptr;
+                if (frame) {
+                    probe->origin = detail::timeFromTicks(frame->pts, stream->time_base);
+                    firstDecoder->setFirstPts(frame->pts);
+                    const AVCodecParameters* parameters = stream->codecpar;
+                    probe->pool = std::make_unique<detail::DecoderPool>(
+                        url_.path(), videoIndex, stream->time_base, frame->pts, decoderThreads(parameters),
+                        detail::DecoderPool::capacityFor(parameters->width, parameters->height));
+                } else {
+                    firstDecoder.reset();
+                }
+            }
+            if (videoIndex < 0 && format->start_time != AV_NOPTS_VALUE)
+                probe->origin = Time::make(format->start_time, AV_TIME_BASE);
+
+            for (unsigned i = 0; i < format->nb_streams; ++i) {
+                AVStream* stream = format->streams[i];
+                if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC)
+                    continue;
+                const AVCodecParameters* parameters = stream->codecpar;
+                TrackInfo info;
+                info.trackID = int(i) + 1;
+                info.streamIndex = int(i);
+                info.mediaType = mediaTypeOf(parameters->codec_type);
+                info.naturalSize = naturalSizeOf(format.get(), stream);
+                info.preferredTransform = transformOf(stream);
+                AVRational rate = validRational(stream->avg_frame_rate) ? stream->avg_frame_rate : stream->r_frame_rate;
+                info.nominalFrameRate = validRational(rate) ? float(av_q2d(rate)) : 0.0f;
+                if (validRational(stream->r_frame_rate))
+                    info.minFrameDuration = Time::make(stream->r_frame_rate.den, stream->r_frame_rate.num);
+                Time start = stream->start_time != AV_NOPTS_VALUE
+                                 ? subtract(detail::timeFromTicks(stream->start_time, stream->time_base), probe->origin)
+                                 : Time::zero();
+                Time length = stream->duration != AV_NOPTS_VALUE && stream->duration > 0
+                                  ? detail::timeFromTicks(stream->duration, stream->time_base)
+                                  : Time::indefinite();
+                info.timeRange = {start, length};
+                const AVCodecDescriptor* codec = avcodec_descriptor_get(parameters->codec_id);
+                info.formatDescription = {info.mediaType, codec ? codec->name : "", parameters->width,
+                                          parameters->height};
+                info.playable = int(i) == videoIndex ? probe->pool != nullptr
+                                                     : avcodec_find_decoder(parameters->codec_id) != nullptr;
+                probe->tracks.push_back(core::make<Track>(std::move(info)));
+            }
+
+            probe->readable = !probe->tracks.empty();
+            if (probe->readable) {
+                if (videoIndex >= 0) {
+                    probe->playable = probe->pool != nullptr;
+                } else {
+                    for (const TrackRef& track : probe->tracks)
+                        if (track->mediaType() == MediaType::audio && !probe->playable)
+                            probe->playable = decodesAFrame(format.get(), track->streamIndex());
+                }
+                // The longest track's end, else the container's own duration.
+                Time end = Time::invalid();
+                for (const TrackRef& track : probe->tracks) {
+                    TimeRange range = track->timeRange();
+                    if (range.duration.isNumeric())
+                        end = end.isValid() ? maximum(end, range.end()) : range.end();
+                }
+                if (!end.isValid() && format->duration != AV_NOPTS_VALUE && format->duration > 0) {
+                    std::int64_t start = format->start_time != AV_NOPTS_VALUE ? format->start_time : 0;
+                    end = subtract(Time::make(start + format->duration, AV_TIME_BASE), probe->origin);
+                }
+                probe->duration = end.isValid() ? end : Time::indefinite();
+            }
+            if (firstDecoder && probe->pool) {
+                auto pooled = std::make_unique<detail::PooledDecoder>();
+                pooled->decoder = std::move(firstDecoder);
+                probe->pool->give(std::move(pooled));
+            }
+        }
+        probe_ = std::move(probe);
+    });
+    return *probe_;
+}
+
+Time Asset::duration() const { return probe().duration; }
+
+bool Asset::isReadable() const { return probe().readable; }
+
+bool Asset::isPlayable() const { return probe().playable; }
+
+std::vector<TrackRef> Asset::tracks() const { return probe().tracks; }
+
+std::vector<TrackRef> Asset::tracks(MediaType type) const
+{
+    std::vector<TrackRef> found;
+    for (const TrackRef& track : probe().tracks)
+        if (track->mediaType() == type)
+            found.push_back(track);
+    return found;
+}
+
+Time Asset::timeOrigin() const { return probe().origin; }
+
+detail::DecoderPool* Asset::videoDecoders() const { return probe().pool.get(); }
+
+std::string Asset::description() const { return "Asset(" + url_.absoluteString() + ")"; }
+
+}  // namespace media

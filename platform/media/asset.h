@@ -1,0 +1,68 @@
+// A movie file opened for reading. It probes the file once, on first use, from whichever thread asks first,
+// and never throws: a missing, empty, truncated or corrupt file is an asset with an invalid duration, no
+// tracks, that is neither readable nor playable. Time zero is the movie's first video frame (the first frame
+// of any track without video). Safe from any thread.
+#pragma once
+
+#include "platform/core/object.h"
+#include "platform/core/url.h"
+#include "platform/media/media_type.h"
+#include "platform/media/time.h"
+#include "platform/media/track.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace media {
+
+namespace detail {
+class DecoderPool;
+}
+
+struct AssetOptions {
+    // Accepted for the callers' sake; durations are always the container's exact ones.
+    bool preferPreciseDurationAndTiming = true;
+};
+
+class Asset : public core::Object {
+public:
+    static std::shared_ptr<Asset> create(const core::Url& url, AssetOptions options = {});
+    explicit Asset(core::Url url);
+    ~Asset() override;
+
+    const core::Url& url() const { return url_; }
+
+    // The movie's length as the container states it, exactly (a duration of 6001/600 s reads 6001/600);
+    // invalid when the file cannot be read, indefinite when the container does not know.
+    Time duration() const;
+    // FFmpeg reads the file and finds at least one track.
+    bool isReadable() const;
+    // A track's decoder opens and yields a frame.
+    bool isPlayable() const;
+    std::vector<TrackRef> tracks() const;
+    std::vector<TrackRef> tracks(MediaType type) const;
+
+    // For the layer's own engines (generators, players) that open their demuxers on the same file.
+    // The file's path.
+    std::string path() const { return url_.path(); }
+    // The container time, in seconds, that is time zero on the asset's timeline.
+    Time timeOrigin() const;
+    // The pool of opened decoders of the first video track; null without a playable video track.
+    detail::DecoderPool* videoDecoders() const;
+
+    std::string description() const override;
+
+private:
+    struct Probe;
+    const Probe& probe() const;
+
+    core::Url url_;
+    mutable std::once_flag probed_;
+    mutable std::unique_ptr<Probe> probe_;
+};
+
+using AssetRef = std::shared_ptr<Asset>;
+
+}  // namespace media

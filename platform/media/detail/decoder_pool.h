@@ -1,0 +1,71 @@
+// The opened, positioned decoders of one video stream that an asset keeps between grabs. A grab takes the
+// decoder best placed for its time (one that reaches it by decoding forward, else any idle one, else a new
+// one) and gives it back when done, so that a run of grabs in order never seeks twice into the same stretch
+// of frames. Safe from any thread; a taken decoder serves only its taker.
+#pragma once
+
+#include "platform/media/detail/frame_converter.h"
+#include "platform/media/detail/video_decoder.h"
+
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace media::detail {
+
+// A decoder with the scaler that turns its frames into images.
+struct PooledDecoder {
+    std::unique_ptr<VideoDecoder> decoder;
+    FrameConverter converter;
+};
+
+class DecoderPool {
+public:
+    // How many idle decoders of pictures this large a pool keeps: 4 up to 1080p, fewer for larger ones.
+    static std::size_t capacityFor(int width, int height);
+
+    DecoderPool(std::string path, int streamIndex, AVRational timeBase, std::int64_t firstPts, int threads,
+                std::size_t capacity);
+
+    // Null when no decoder can be opened.
+    std::unique_ptr<PooledDecoder> take(std::int64_t target);
+    // Keeps the decoder for later grabs; the least recently used one goes when the pool is full.
+    void give(std::unique_ptr<PooledDecoder> decoder);
+
+    int streamIndex() const { return streamIndex_; }
+    AVRational timeBase() const { return timeBase_; }
+    std::int64_t firstPts() const { return firstPts_; }
+
+private:
+    const std::string path_;
+    const int streamIndex_;
+    const AVRational timeBase_;
+    const std::int64_t firstPts_;
+    const int threads_;
+    const std::size_t capacity_;
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<PooledDecoder>> idle_;  // least recently given first
+};
+
+// Takes a decoder from the pool and gives it back when it goes out of scope, also on a throw.
+class PoolLease {
+public:
+    PoolLease(DecoderPool& pool, std::int64_t target) : pool_(pool), decoder_(pool.take(target)) {}
+    ~PoolLease()
+    {
+        if (decoder_)
+            pool_.give(std::move(decoder_));
+    }
+    PoolLease(const PoolLease&) = delete;
+    PoolLease& operator=(const PoolLease&) = delete;
+
+    PooledDecoder* get() const { return decoder_.get(); }
+
+private:
+    DecoderPool& pool_;
+    std::unique_ptr<PooledDecoder> decoder_;
+};
+
+}  // namespace media::detail

@@ -1,0 +1,62 @@
+#include "platform/media/detail/ffmpeg.h"
+
+#include <limits>
+#include <mutex>
+
+namespace media::detail {
+
+FormatContextPtr openInput(const std::string& path)
+{
+    // The layer prints nothing: FFmpeg's own diagnostics are silenced.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0)
+        return nullptr;
+    FormatContextPtr context(raw);
+    if (avformat_find_stream_info(context.get(), nullptr) < 0)
+        return nullptr;
+    return context;
+}
+
+Time timeFromTicks(std::int64_t ticks, AVRational timeBase)
+{
+    if (timeBase.num <= 0 || timeBase.den <= 0)
+        return Time::invalid();
+    return multiplyByRatio(Time::make(ticks, timeBase.den), timeBase.num, 1);
+}
+
+std::int64_t ticksFromTime(const Time& t, AVRational timeBase, Rounding rounding)
+{
+    using Int128 = __int128;
+    Int128 num = Int128(t.value) * timeBase.den;
+    Int128 den = Int128(t.timescale) * timeBase.num;
+    Int128 q = num / den, r = num % den;
+    if (r != 0) {
+        bool negative = (num < 0) != (den < 0);
+        switch (rounding) {
+        case Rounding::towardNegativeInfinity:
+            if (negative)
+                --q;
+            break;
+        case Rounding::towardPositiveInfinity:
+            if (!negative)
+                ++q;
+            break;
+        case Rounding::awayFromZero:
+            q += negative ? -1 : 1;
+            break;
+        case Rounding::towardZero:
+            break;
+        case Rounding::halfAwayFromZero:
+            if (2 * (r < 0 ? -r : r) >= (den < 0 ? -den : den))
+                q += negative ? -1 : 1;
+            break;
+        }
+    }
+    constexpr Int128 low = std::numeric_limits<std::int64_t>::min() / 2;
+    constexpr Int128 high = std::numeric_limits<std::int64_t>::max() / 2;
+    return std::int64_t(q < low ? low : q > high ? high : q);
+}
+
+}  // namespace media::detail

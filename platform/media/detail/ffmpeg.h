@@ -1,0 +1,50 @@
+// FFmpeg's headers for the media layer's own sources, with owning pointers for its objects and the exact
+// conversions between stream ticks and media::Time. Never included by a public header.
+#pragma once
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/display.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/pixdesc.h>
+#include <libswscale/swscale.h>
+}
+
+#include "platform/media/time.h"
+
+#include <memory>
+
+namespace media::detail {
+
+struct FormatContextCloser {
+    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+};
+struct CodecContextFreer {
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct PacketFreer {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct SwsFreer {
+    void operator()(SwsContext* c) const { sws_freeContext(c); }
+};
+
+using FormatContextPtr = std::unique_ptr<AVFormatContext, FormatContextCloser>;
+using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextFreer>;
+using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
+using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
+using SwsContextPtr = std::unique_ptr<SwsContext, SwsFreer>;
+
+// Opens the file for reading and reads its stream information; null when it is not a movie FFmpeg reads.
+FormatContextPtr openInput(const std::string& path);
+
+// ticks · timeBase seconds as an exact time.
+Time timeFromTicks(std::int64_t ticks, AVRational timeBase);
+// The numeric time in ticks of the time base, rounded as asked, kept within half the 64-bit range.
+std::int64_t ticksFromTime(const Time& t, AVRational timeBase, Rounding rounding);
+
+}  // namespace media::detail

@@ -1,0 +1,100 @@
+#include "platform/media/image_generator.h"
+
+#include "platform/core/error.h"
+#include "platform/media/detail/decoder_pool.h"
+#include "platform/media/media_error.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace media {
+
+namespace {
+
+constexpr std::int64_t farPast = std::numeric_limits<std::int64_t>::min() / 2;
+constexpr std::int64_t farFuture = std::numeric_limits<std::int64_t>::max() / 2;
+
+// Tolerances that are not valid, or negative, count as zero.
+Time usableTolerance(const Time& t)
+{
+    if (t.isPositiveInfinity())
+        return t;
+    if (!t.isNumeric() || compare(t, Time::zero()) < 0)
+        return Time::zero();
+    return t;
+}
+
+double sampleAspect(const AVFrame* frame, const AVStream* stream)
+{
+    for (AVRational r : {frame->sample_aspect_ratio, stream->sample_aspect_ratio, stream->codecpar->sample_aspect_ratio})
+        if (r.num > 0 && r.den > 0)
+            return av_q2d(r);
+    return 1;
+}
+
+}  // namespace
+
+std::shared_ptr<ImageGenerator> ImageGenerator::create(std::shared_ptr<const Asset> asset)
+{
+    return core::make<ImageGenerator>(std::move(asset));
+}
+
+gfx::ImageRef ImageGenerator::copyImage(const Time& time, Time* actualTime)
+{
+    detail::DecoderPool* pool = asset_ ? asset_->videoDecoders() : nullptr;
+    if (!pool)
+        throw core::Error(errorDomain, noVideo, "The movie holds no video that can be decoded.");
+    Time duration = asset_->duration();
+    if (!time.isNumeric() || compare(time, Time::zero()) < 0 ||
+        (duration.isNumeric() && compare(time, duration) > 0))
+        throw core::Error(errorDomain, timeOutOfRange, "The time lies outside the movie.");
+
+    AVRational base = pool->timeBase();
+    Time absolute = add(time, asset_->timeOrigin());
+    Time before = usableTolerance(toleranceBefore_);
+    Time after = usableTolerance(toleranceAfter_);
+    bool keyFrame = before.isPositiveInfinity();
+    std::int64_t target = detail::ticksFromTime(absolute, base, Rounding::towardNegativeInfinity);
+    std::int64_t low =
+        keyFrame ? farPast : detail::ticksFromTime(subtract(absolute, before), base, Rounding::towardPositiveInfinity);
+    std::int64_t high = after.isPositiveInfinity()
+                            ? farFuture
+                            : detail::ticksFromTime(add(absolute, after), base, Rounding::towardNegativeInfinity);
+
+    detail::PoolLease lease(*pool, target);
+    detail::PooledDecoder* pooled = lease.get();
+    const AVFrame* frame = pooled ? pooled->decoder->frameAt(low, target, high, keyFrame) : nullptr;
+    if (!frame)
+        throw core::Error(errorDomain, decodeFailed, "The frame could not be decoded.");
+
+    gfx::AffineTransform transform = gfx::AffineTransform::identity();
+    for (const TrackRef& track : asset_->tracks(MediaType::video))
+        if (track->streamIndex() == pool->streamIndex())
+            transform = track->preferredTransform();
+    bool turns = appliesTransform_ && !transform.isIdentity();
+    bool swapsSides = turns && transform.a == 0 && transform.d == 0;
+
+    double width = frame->width * sampleAspect(frame, pooled->decoder->stream());
+    double height = frame->height;
+    double boundW = swapsSides ? maximumSize_.height : maximumSize_.width;
+    double boundH = swapsSides ? maximumSize_.width : maximumSize_.height;
+    double scale = 1;
+    if (boundW > 0)
+        scale = std::min(scale, boundW / width);
+    if (boundH > 0)
+        scale = std::min(scale, boundH / height);
+    int outW = std::max(1, int(std::lround(width * scale)));
+    int outH = std::max(1, int(std::lround(height * scale)));
+
+    gfx::ImageRef image = pooled->converter.convert(frame, outW, outH);
+    if (!image)
+        throw core::Error(errorDomain, decodeFailed, "The frame could not be converted.");
+    if (turns)
+        image = detail::transformImage(image, transform.a, transform.b, transform.c, transform.d);
+    if (actualTime)
+        *actualTime = subtract(detail::timeFromTicks(frame->pts, base), asset_->timeOrigin());
+    return image;
+}
+
+}  // namespace media

@@ -1,0 +1,51 @@
+// Takes still images out of an asset's first video track at chosen times. Frames come out at their display
+// size (the sample aspect ratio applied), scaled down to fit maximumSize when one is set, unturned unless
+// appliesPreferredTrackTransform is on. Serves one thread at a time; any number of generators of one asset
+// may grab at once on different threads, sharing the asset's pool of positioned decoders.
+#pragma once
+
+#include "platform/core/object.h"
+#include "platform/gfx/image.h"
+#include "platform/gfx/size.h"
+#include "platform/media/asset.h"
+#include "platform/media/time.h"
+
+#include <memory>
+
+namespace media {
+
+class ImageGenerator : public core::Object {
+public:
+    static std::shared_ptr<ImageGenerator> create(std::shared_ptr<const Asset> asset);
+    explicit ImageGenerator(std::shared_ptr<const Asset> asset) : asset_(std::move(asset)) {}
+
+    const std::shared_ptr<const Asset>& asset() const { return asset_; }
+
+    // 0 on an axis leaves it unbounded; the default bounds nothing.
+    gfx::Size maximumSize() const { return maximumSize_; }
+    void setMaximumSize(gfx::Size size) { maximumSize_ = size; }
+    // How far before and after the time asked for the frame may lie. Both zero: the frame whose display
+    // interval holds the time. Infinite before: the key frame at or before it (the default, the quickest).
+    Time requestedTimeToleranceBefore() const { return toleranceBefore_; }
+    void setRequestedTimeToleranceBefore(const Time& t) { toleranceBefore_ = t; }
+    Time requestedTimeToleranceAfter() const { return toleranceAfter_; }
+    void setRequestedTimeToleranceAfter(const Time& t) { toleranceAfter_ = t; }
+    bool appliesPreferredTrackTransform() const { return appliesTransform_; }
+    void setAppliesPreferredTrackTransform(bool applies) { appliesTransform_ = applies; }
+
+    // The image of the frame at the time, and that frame's own time in actualTime. Throws core::Error
+    // (domain media::errorDomain) for a movie without decodable video, a time outside [0, duration] and a
+    // frame that does not decode; the generator stays usable after a throw.
+    gfx::ImageRef copyImage(const Time& time, Time* actualTime = nullptr);
+
+private:
+    std::shared_ptr<const Asset> asset_;
+    gfx::Size maximumSize_;
+    Time toleranceBefore_ = Time::positiveInfinity();
+    Time toleranceAfter_ = Time::positiveInfinity();
+    bool appliesTransform_ = false;
+};
+
+using ImageGeneratorRef = std::shared_ptr<ImageGenerator>;
+
+}  // namespace media

@@ -1,0 +1,90 @@
+// Accurate grabs on every kind of test movie give the frame whose display interval holds the time.
+#include "platform/core/error.h"
+#include "platform/media/asset.h"
+#include "platform/media/image_generator.h"
+#include "tests/platform/media/movie_library.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+using media::Time;
+
+namespace {
+
+struct Probe {
+    Time time;
+    int index;
+};
+
+Time startOf(const testmovie::FrameStart& s) { return Time::make(s.value, s.timescale); }
+
+// Frame starts, middles, the instant before the next start, and the movie's end.
+std::vector<Probe> probesFor(const std::vector<testmovie::FrameStart>& starts, const Time& duration)
+{
+    std::vector<Probe> probes;
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        Time start = startOf(starts[k]);
+        Time next = k + 1 < starts.size() ? startOf(starts[k + 1]) : duration;
+        probes.push_back({start, int(k)});
+        probes.push_back({media::multiplyByRatio(start + next, 1, 2), int(k)});
+        probes.push_back({next - Time::make(1, 1000000), int(k)});
+    }
+    probes.push_back({duration, int(starts.size()) - 1});
+    return probes;
+}
+
+media::ImageGeneratorRef accurateGenerator(const media::AssetRef& asset)
+{
+    auto generator = media::ImageGenerator::create(asset);
+    generator->setRequestedTimeToleranceBefore(Time::zero());
+    generator->setRequestedTimeToleranceAfter(Time::zero());
+    return generator;
+}
+
+class GrabExactness : public testing::TestWithParam<mediatest::MovieCase> {};
+
+}  // namespace
+
+TEST_P(GrabExactness, EveryProbeGivesTheFrameShownAtThatTime)
+{
+    const mediatest::MovieCase& movie = GetParam();
+    std::string path = mediatest::moviePath(movie.name);
+    auto starts = testmovie::readFrameStarts(path);
+    ASSERT_EQ(int(starts.size()), movie.spec.frameCount);
+
+    auto asset = media::Asset::create(core::Url::fileURL(path));
+    ASSERT_TRUE(asset->isPlayable());
+    Time duration = asset->duration();
+    ASSERT_TRUE(duration.isNumeric());
+    EXPECT_GT(duration, startOf(starts.back()));
+    std::vector<Probe> probes = probesFor(starts, duration);
+
+    // In order, on one generator: the decoder runs forward.
+    auto generator = accurateGenerator(asset);
+    for (const Probe& probe : probes) {
+        Time actual;
+        gfx::ImageRef image = generator->copyImage(probe.time, &actual);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(testmovie::readFrameIndex(*image), probe.index) << movie.name << " at " << probe.time.seconds();
+        EXPECT_EQ(actual, startOf(starts[std::size_t(probe.index)])) << movie.name << " at " << probe.time.seconds();
+    }
+
+    // Scattered, with a new generator for each grab (as the batch engine does): seeks and pooled decoders.
+    std::mt19937 random(7);
+    std::shuffle(probes.begin(), probes.end(), random);
+    probes.resize(std::min<std::size_t>(probes.size(), 60));
+    for (const Probe& probe : probes) {
+        gfx::ImageRef image = accurateGenerator(asset)->copyImage(probe.time);
+        ASSERT_TRUE(image);
+        EXPECT_EQ(testmovie::readFrameIndex(*image), probe.index) << movie.name << " at " << probe.time.seconds();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllMovies, GrabExactness, testing::ValuesIn(mediatest::movieCases()),
+                         [](const testing::TestParamInfo<mediatest::MovieCase>& info) {
+                             std::string name = info.param.name;
+                             std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+                             return name;
+                         });

@@ -1,0 +1,99 @@
+#include "tests/platform/media/movie_library.h"
+
+#include "tests/support/temp_dir.h"
+
+#include <filesystem>
+#include <map>
+#include <mutex>
+
+namespace mediatest {
+
+namespace {
+
+testmovie::MovieSpec spec(testmovie::Codec codec, int rateNum, int rateDen)
+{
+    testmovie::MovieSpec s;
+    s.codec = codec;
+    s.rateNum = rateNum;
+    s.rateDen = rateDen;
+    return s;
+}
+
+std::vector<MovieCase> makeCases()
+{
+    using testmovie::Codec;
+    std::vector<MovieCase> cases = {
+        {"h264.mp4", spec(Codec::h264, 30000, 1001)},   {"h264.mkv", spec(Codec::h264, 30000, 1001)},
+        {"h264-25.mp4", spec(Codec::h264, 25, 1)},      {"mpeg4.avi", spec(Codec::mpeg4, 25, 1)},
+        {"mjpeg.mov", spec(Codec::mjpeg, 30000, 1001)}, {"vp9.webm", spec(Codec::vp9, 30000, 1001)},
+        {"prores.mov", spec(Codec::prores, 25, 1)},
+    };
+    MovieCase vfr{"vfr.mp4", spec(Codec::h264, 30000, 1001)};
+    vfr.spec.variableFrameRate = true;
+    cases.push_back(vfr);
+    vfr.name = "vfr.mkv";
+    cases.push_back(vfr);
+    MovieCase late{"start.mp4", spec(Codec::h264, 30000, 1001)};
+    late.spec.startTicks = 45045;  // 1.5015 s
+    cases.push_back(late);
+    MovieCase sound{"audio.mkv", spec(Codec::h264, 25, 1)};
+    sound.spec.audio = true;
+    cases.push_back(sound);
+    sound.name = "audio.mp4";
+    cases.push_back(sound);
+    return cases;
+}
+
+std::map<std::string, testmovie::MovieSpec> extraSpecs()
+{
+    std::map<std::string, testmovie::MovieSpec> extras;
+    testmovie::MovieSpec rotated;
+    rotated.rotation = 90;
+    extras["rotated.mp4"] = rotated;
+    testmovie::MovieSpec anamorphic;
+    anamorphic.sampleAspectNum = 4;
+    anamorphic.sampleAspectDen = 3;
+    extras["anamorphic.mp4"] = anamorphic;
+    testmovie::MovieSpec hd;
+    hd.matrix = testmovie::Matrix::bt709;
+    extras["bt709.mp4"] = hd;
+    testmovie::MovieSpec sound;
+    sound.audio = true;
+    sound.video = false;
+    extras["sound-only.mp4"] = sound;
+    return extras;
+}
+
+testsupport::TempDir& folder()
+{
+    static testsupport::TempDir dir("media");
+    return dir;
+}
+
+}  // namespace
+
+const std::vector<MovieCase>& movieCases()
+{
+    static const std::vector<MovieCase> cases = makeCases();
+    return cases;
+}
+
+std::string moviePath(const std::string& name)
+{
+    static std::mutex mutex;
+    std::lock_guard lock(mutex);
+    std::string path = (folder() / name).string();
+    if (std::filesystem::exists(path))
+        return path;
+    for (const MovieCase& c : movieCases())
+        if (c.name == name)
+            testmovie::writeMovie(path, c.spec);
+    auto extras = extraSpecs();
+    if (extras.count(name))
+        testmovie::writeMovie(path, extras.at(name));
+    return path;
+}
+
+std::string scratchPath(const std::string& name) { return (folder() / name).string(); }
+
+}  // namespace mediatest

@@ -1,6 +1,6 @@
 // Global shortcuts to the platform's shared objects: `Defaults` (the standard user defaults), `MB` (the main
-// bundle) and `NC` (the default notification centre). Each forwards to the platform's one instance, made once on
-// first use and safe from any thread.
+// bundle), `NC` (the default notification centre) and `FM` (the default file manager). Each forwards to the
+// platform's one instance, made once on first use and safe from any thread.
 #pragma once
 
 #include <memory>
@@ -8,6 +8,7 @@
 
 #include "foundation/user_defaults_proxy.h"
 #include "platform/core/bundle.h"
+#include "platform/core/file_manager.h"
 #include "platform/core/notification_center.h"
 #include "platform/core/user_defaults.h"
 
@@ -34,8 +35,15 @@ struct NotificationCenterShortcut {
     core::NotificationCenter& operator*() const { return get(); }
 };
 
+struct FileManagerShortcut {
+    std::shared_ptr<core::FileManager> get() const { return core::FileManager::defaultManager(); }
+    operator std::shared_ptr<core::FileManager>() const { return get(); }
+    std::shared_ptr<core::FileManager> operator->() const { return get(); }
+};
+
 inline constexpr DefaultsShortcut Defaults{};
 inline constexpr MainBundleShortcut MB{};
 inline constexpr NotificationCenterShortcut NC{};
+inline constexpr FileManagerShortcut FM{};
 
 }  // namespace kestrane

@@ -1,0 +1,34 @@
+// Writes an animated GIF that repeats for ever: one frame per image added, each shown for its interval
+// (stored in hundredths of a second). The file appears only when finishing succeeds, whole; a writer that
+// fails or is dropped before finishing leaves nothing behind. Serves one thread at a time.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "foundation/time_lapse_writer.h"
+#include "platform/core/object.h"
+#include "platform/gfx/image_writer.h"
+
+namespace kestrane {
+
+class GIFImageWriter : public core::Object, public TimeLapseWriter {
+public:
+    // The number of frames the file will hold; finishing fails when another number was added.
+    explicit GIFImageWriter(std::int64_t count);
+
+    std::int64_t count() const { return count_; }
+
+    // False, with a printed line, when the file cannot be created there (no such folder, not a file URL).
+    // Starting again drops the unfinished file.
+    bool startWriting(const core::Url& url) override;
+    // A negative or not-a-number interval shows the frame for no time.
+    bool addImage(const gfx::ImageRef& image, const media::Time& interval) override;
+    bool finishWriting() override;
+
+private:
+    std::int64_t count_;
+    std::shared_ptr<gfx::ImageWriter> destination_;
+};
+
+}  // namespace kestrane

@@ -1,0 +1,99 @@
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "foundation/gif_image_writer.h"
+#include "foundation/time_lapse_format.h"
+#include "platform/gfx/image_reader.h"
+#include "tests/support/temp_dir.h"
+
+using namespace kestrane;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+namespace {
+
+gfx::ImageRef solid(gfx::Pixel pixel)
+{
+    return gfx::Image::create(6, 4, std::vector<gfx::Pixel>(24, pixel));
+}
+
+// The delays of the graphic control blocks and the NETSCAPE2.0 loop count (-1 without one).
+std::pair<std::vector<int>, int> delaysAndLoop(const core::Data& gif)
+{
+    std::vector<int> delays;
+    int loop = -1;
+    for (std::size_t i = 0; i + 19 < gif.size(); ++i) {
+        if (gif[i] == 0x21 && gif[i + 1] == 0xF9 && gif[i + 2] == 4) delays.push_back(gif[i + 4] | gif[i + 5] << 8);
+        if (gif[i] == 0x21 && gif[i + 1] == 0xFF && std::string(gif.begin() + long(i) + 3, gif.begin() + long(i) + 14) == "NETSCAPE2.0")
+            loop = gif[i + 16] | gif[i + 17] << 8;
+    }
+    return {delays, loop};
+}
+
+}  // namespace
+
+TEST(TimeLapseFormat, RawValuesAndExtensions)
+{
+    EXPECT_EQ(fromRawValue(std::type_identity<TimeLapseFormat>{}, 1), TimeLapseFormat::m4v);
+    EXPECT_EQ(fromRawValue(std::type_identity<TimeLapseFormat>{}, 2), std::nullopt);
+    EXPECT_EQ(fromRawValue(std::type_identity<TimeLapseFormat>{}, -1), std::nullopt);
+    EXPECT_EQ(fileExtension(TimeLapseFormat::m4v), "m4v");
+    EXPECT_EQ(fileExtension(TimeLapseFormat::gif), "gif");
+}
+
+TEST(GIFImageWriter, FramesKeepTheirDelaysAndTheAnimationLoopsForEver)
+{
+    testsupport::TempDir dir;
+    const auto url = core::Url::fileURL((dir / "snaps.gif").string());
+    auto writer = std::make_shared<GIFImageWriter>(5);
+    EXPECT_EQ(writer->count(), 5);
+    ASSERT_TRUE(writer->startWriting(url));
+    EXPECT_TRUE(writer->addImage(solid(gfx::makePixel(255, 255, 0, 0)), media::Time::make(1, 4)));
+    EXPECT_TRUE(writer->addImage(solid(gfx::makePixel(255, 0, 255, 0)), media::Time::make(300, 600)));
+    EXPECT_TRUE(writer->addImage(solid(gfx::makePixel(255, 0, 0, 255)), media::Time::make(-3, 1)));
+    EXPECT_TRUE(writer->addImage(solid(gfx::makePixel(255, 9, 9, 9)), media::Time::invalid()));
+    EXPECT_TRUE(writer->addImage(solid(gfx::makePixel(255, 9, 9, 9)), media::Time::make(10000, 1)));
+    // Nothing is on disk before the file is finished.
+    EXPECT_FALSE(std::filesystem::exists(url.path()));
+    ASSERT_TRUE(writer->finishWriting());
+
+    const auto bytes = core::readData(url.path());
+    ASSERT_TRUE(bytes);
+    const auto [delays, loop] = delaysAndLoop(*bytes);
+    EXPECT_EQ(delays, (std::vector<int>{25, 50, 0, 0, 65535}));
+    EXPECT_EQ(loop, 0);
+    const auto first = gfx::ImageReader::readData(*bytes);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->pixel(0, 0), gfx::makePixel(255, 255, 0, 0));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(GIFImageWriter, MisuseAndFailuresReportAndLeaveNoFile)
+{
+    testsupport::TempDir dir;
+    GIFImageWriter writer(2);
+    CaptureStdout();
+    EXPECT_FALSE(writer.finishWriting());
+    EXPECT_FALSE(writer.addImage(solid(0), media::Time::make(1, 1)));
+    const auto missing = core::Url::fileURL((dir / "none" / "a.gif").string());
+    EXPECT_FALSE(writer.startWriting(missing));
+    EXPECT_EQ(GetCapturedStdout(), "GIFImageWriter cannot finish writing, CGImageDestination is nil\n"
+                                   "GIFImageWriter cannot add image, CGImageDestination is nil\n"
+                                   "GIFImageWriter cannot create destination at URL " +
+                                       missing.absoluteString() + "\n");
+
+    // One frame short of the count: finishing fails, the old file stays, and the writer is idle again.
+    const auto url = core::Url::fileURL((dir / "old.gif").string());
+    { std::ofstream(url.path()) << "old"; }
+    ASSERT_TRUE(writer.startWriting(url));
+    writer.addImage(solid(0xff000000), media::Time::make(1, 10));
+    EXPECT_FALSE(writer.finishWriting());
+    EXPECT_EQ(std::filesystem::file_size(url.path()), 3u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    CaptureStdout();
+    EXPECT_FALSE(writer.finishWriting());
+    EXPECT_EQ(GetCapturedStdout(), "GIFImageWriter cannot finish writing, CGImageDestination is nil\n");
+}

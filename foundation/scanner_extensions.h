@@ -1,6 +1,7 @@
 // Scanning that answers with optionals instead of out-parameters, and composite scanners for angles
-// ("1.5 rad", "90 deg"), percentages ("50%") and intervals ("[1, 2]"). A composite scanner skips whitespace and line breaks while it runs, then puts the
-// scanner's skip set back; when any part is missing it also puts the location back.
+// ("1.5 rad", "90 deg"), percentages ("50%") and intervals ("[1, 2]"). A composite scanner skips whitespace
+// and line breaks while it runs, then puts the scanner's skip set back; when any part is missing it also puts
+// the location back.
 #pragma once
 
 #include <cstdint>

@@ -33,7 +33,10 @@ public:
         return text_.substr(r.lower, r.upper - r.lower);
     }
     std::string first(std::ptrdiff_t n) const { return slice({0, n}); }
-    std::string last(std::ptrdiff_t n) const { return slice({count() - std::max<std::ptrdiff_t>(n, 0), count()}); }
+    std::string last(std::ptrdiff_t n) const
+    {
+        return slice({count() - std::max<std::ptrdiff_t>(n, 0), count()});
+    }
     std::string at(std::ptrdiff_t i) const { return slice({i, i + 1}); }
 
 private:

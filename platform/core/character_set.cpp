@@ -49,7 +49,8 @@ CharacterSet CharacterSet::charactersIn(std::string_view characters)
 {
     auto members = std::make_shared<std::vector<char32_t>>(codePoints(characters));
     std::sort(members->begin(), members->end());
-    return CharacterSet([members](char32_t c) { return std::binary_search(members->begin(), members->end(), c); });
+    return CharacterSet(
+        [members](char32_t c) { return std::binary_search(members->begin(), members->end(), c); });
 }
 
 std::string trimming(const std::string& text, const CharacterSet& set)

@@ -74,7 +74,8 @@ void FileManager::removeItem(const Url& url)
     const std::string path = url.path();
     std::error_code error;
     const auto status = fs::symlink_status(path, error);
-    if (!fs::exists(status)) fail("Cannot remove", path, std::make_error_code(std::errc::no_such_file_or_directory));
+    if (!fs::exists(status))
+        fail("Cannot remove", path, std::make_error_code(std::errc::no_such_file_or_directory));
     fs::remove_all(path, error);
     if (error) fail("Cannot remove", path, error);
 }

@@ -61,7 +61,10 @@ Qt::CaseSensitivity sensitivity(bool caseSensitive)
 
 }  // namespace
 
-Scanner::Scanner(std::string_view text) : text_(toUTF16(text)), skipped_(CharacterSet::whitespacesAndNewlines()) {}
+Scanner::Scanner(std::string_view text)
+    : text_(toUTF16(text)), skipped_(CharacterSet::whitespacesAndNewlines())
+{
+}
 
 std::string Scanner::string() const
 {
@@ -138,7 +141,8 @@ bool Scanner::scanUpToString(std::string_view text, std::string* into)
     const std::u16string wanted = toUTF16(text);
     const std::size_t start = skipFrom(location_);
     if (wanted.empty()) return false;
-    const qsizetype found = QStringView(text_).indexOf(QStringView(wanted), start, sensitivity(caseSensitive_));
+    const qsizetype found =
+        QStringView(text_).indexOf(QStringView(wanted), start, sensitivity(caseSensitive_));
     const std::size_t end = found < 0 ? text_.size() : static_cast<std::size_t>(found);
     if (end == start) return false;
     if (into) *into = QStringView(text_).mid(start, end - start).toString().toStdString();
@@ -248,8 +252,8 @@ bool Scanner::scanSignedDecimal(std::int64_t lowest, std::int64_t highest, std::
 
 bool Scanner::scanInteger(std::int64_t* into)
 {
-    return scanSignedDecimal(std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max(),
-                             into);
+    return scanSignedDecimal(std::numeric_limits<std::int64_t>::min(),
+                             std::numeric_limits<std::int64_t>::max(), into);
 }
 
 bool Scanner::scanLongLong(std::int64_t* into)
@@ -287,7 +291,8 @@ bool Scanner::scanHexDigits(std::uint64_t highest, std::uint64_t* into)
 {
     const std::size_t start = skipFrom(location_);
     std::size_t at = start;
-    if (unitAt(at) == u'0' && (unitAt(at + 1) == u'x' || unitAt(at + 1) == u'X') && isHexDigit(unitAt(at + 2)))
+    if (unitAt(at) == u'0' && (unitAt(at + 1) == u'x' || unitAt(at + 1) == u'X') &&
+        isHexDigit(unitAt(at + 2)))
         at += 2;
     if (!isHexDigit(unitAt(at))) return false;
     std::uint64_t value = 0;

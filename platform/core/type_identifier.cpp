@@ -117,8 +117,8 @@ std::optional<std::string> TypeIdentifier::forExtension(const std::string& exten
     const std::string lower = lowercased(extension);
     if (lower.empty()) return std::nullopt;
     if (const OwnType* own = ownTypeWithExtension(lower)) return std::string(own->identifier);
-    const QMimeType type =
-        QMimeDatabase().mimeTypeForFile("file." + QString::fromStdString(lower), QMimeDatabase::MatchExtension);
+    const QMimeType type = QMimeDatabase().mimeTypeForFile("file." + QString::fromStdString(lower),
+                                                           QMimeDatabase::MatchExtension);
     const bool known = type.isValid() && !type.isDefault();
     const std::string id = known ? type.name().toStdString() : std::string();
     if (isMovieExtension(lower) && (id.empty() || !conforms(id, movie))) return "video/x-" + lower;
@@ -178,7 +178,8 @@ std::optional<Url> TypeIdentifier::declaringBundleURL(const std::string&)
 std::string TypeIdentifier::osTypeToString(std::uint32_t code)
 {
     std::string text;
-    for (int shift = 24; shift >= 0; shift -= 8) appendUTF8(text, static_cast<char32_t>((code >> shift) & 0xFF));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        appendUTF8(text, static_cast<char32_t>((code >> shift) & 0xFF));
     return text;
 }
 

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/core/error.h"
+#include "tests/foundation/test_bundle.h"
 #include "tests/support/temp_dir.h"
 
 using core::FileManager;
@@ -102,7 +103,8 @@ TEST(FreeName, ClaimCreatesTheFileAndNeverGivesOneNameTwice)
 TEST(FreeName, ClaimFailsWhereNothingCanBeCreated)
 {
     testsupport::TempDir dir;
-    EXPECT_FALSE(kestrane::claimAlternative(*FileManager::defaultManager(), urlOf(dir / "missing/frame.png")));
+    EXPECT_FALSE(
+        kestrane::claimAlternative(*FileManager::defaultManager(), urlOf(dir / "missing/frame.png")));
 }
 
 TEST(EnumerateFiles, GivesFilesThenEverythingVisibleUnderFolders)
@@ -117,11 +119,11 @@ TEST(EnumerateFiles, GivesFilesThenEverythingVisibleUnderFolders)
     touch(dir / "single.mp4");
 
     std::vector<std::string> seen;
-    kestrane::enumerateFiles(*FileManager::defaultManager(),
-                             {urlOf(dir / "single.mp4"), urlOf(dir / "drop"), urlOf(dir / "absent.mov")},
-                             [&](const Url& url) {
-                                 seen.push_back(std::filesystem::path(url.path()).lexically_relative(dir.path()));
-                             });
+    kestrane::enumerateFiles(
+        *FileManager::defaultManager(),
+        {urlOf(dir / "single.mp4"), urlOf(dir / "drop"), urlOf(dir / "absent.mov")}, [&](const Url& url) {
+            seen.push_back(std::filesystem::path(url.path()).lexically_relative(dir.path()));
+        });
     EXPECT_EQ(seen, (std::vector<std::string>{"single.mp4", "drop/a.mov", "drop/sub", "drop/sub/b.mov",
                                               "absent.mov"}));
 }
@@ -162,4 +164,30 @@ TEST(FileManagerExtensions, SupportFolderIsTheFirstOneOffered)
     EXPECT_FALSE(kestrane::applicationsSupportDirectoryURL(*offering));
     offering->folders = {Url::fileURL("/first"), Url::fileURL("/second")};
     EXPECT_EQ(kestrane::applicationsSupportDirectoryURL(*offering), Url::fileURL("/first"));
+}
+
+TEST(FileManagerExtensions, BundleSupportFolderIsNamedAfterTheMainBundle)
+{
+    struct Offering : FileManager {
+        std::vector<Url> folders;
+        std::vector<Url> applicationSupportDirectories() const override { return folders; }
+    };
+    testsupport::TempDir dir;
+    testsupport::TestBundle bundle(core::Dictionary{{"CFBundleName", "Snapper"}});
+    core::Bundle::setMain(bundle.shared());
+    auto offering = core::make<Offering>();
+    EXPECT_FALSE(kestrane::bundleSupportDirectoryURL(*offering));
+    EXPECT_FALSE(kestrane::createBundleSupportDirectory(*offering));
+
+    offering->folders = {urlOf(dir / "share")};
+    EXPECT_EQ(kestrane::bundleSupportDirectoryURL(*offering), urlOf(dir / "share/Snapper"));
+    const auto made = kestrane::createBundleSupportDirectoryWithComponent(*offering, "Logs");
+    EXPECT_EQ(made, urlOf(dir / "share/Snapper/Logs"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "share/Snapper/Logs"));
+    ASSERT_TRUE(kestrane::createBundleSupportDirectory(*offering));
+
+    touch(dir / "share/Snapper/taken");
+    EXPECT_FALSE(kestrane::createBundleSupportDirectoryWithComponent(*offering, "taken"))
+        << "the error is dropped";
+    core::Bundle::setMain(nullptr);
 }

@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <set>
 #include <sstream>
 
 #include "platform/core/notification_center.h"
+#include "platform/core/user_defaults.h"
 #include "platform/ui/animation_engine.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_menu.h"
@@ -47,12 +49,25 @@ struct PendingSheet {
 
 }  // namespace
 
+namespace {
+
+std::set<std::string>& autosaveNamesInUse()
+{
+    static std::set<std::string> names;
+    return names;
+}
+
+std::string autosaveKey(const std::string& name) { return "NSWindow Frame " + name; }
+
+}  // namespace
+
 struct Window::Impl {
     QPointer<WindowWidget> widget;
     QPointer<QMenuBar> menuBar;
     std::shared_ptr<Toolbar> toolbar;
     std::shared_ptr<Appearance> appearance;
     bool cursorRectsEnabled = true;
+    std::string autosaveName;
     bool inLiveResize = false;
     QPointer<QTimer> liveResizeEnd;
     QPointer<QToolBar> toolbarWidget;
@@ -94,6 +109,7 @@ Window::Window(const gfx::Rect& contentRect, unsigned styleMask) : impl_(std::ma
 
 Window::~Window()
 {
+    autosaveNamesInUse().erase(impl_->autosaveName);
     AnimationEngine::shared().cancelAll(this);
     if (impl_->contentView) {
         impl_->contentView->impl().window.reset();
@@ -213,6 +229,7 @@ void Window::setFrame(const gfx::Rect& frame, bool display, bool animate)
     widget->setGeometry(wanted.adjusted(inner.left() - outer.left(), inner.top() - outer.top(),
                                         inner.right() - outer.right(), inner.bottom() - outer.bottom()));
     placeContentView();
+    frameDidChange();  // a hidden window hears of no move or resize
 }
 
 void Window::setFrameOrigin(const gfx::Point& origin)
@@ -341,6 +358,28 @@ void Window::setFrameFromString(const std::string& text)
     double x, y, w, h;
     if (!(in >> x >> y >> w >> h) || !(w > 0) || !(h > 0) || w > 1e6 || h > 1e6) return;
     setFrame({x, y, w, h}, true);
+}
+
+bool Window::setFrameAutosaveName(const std::string& name)
+{
+    if (name == impl_->autosaveName) return true;
+    auto& names = autosaveNamesInUse();
+    if (!name.empty() && names.count(name)) return false;
+    names.erase(impl_->autosaveName);
+    impl_->autosaveName = name;
+    if (name.empty()) return true;
+    names.insert(name);
+    if (auto saved = core::UserDefaults::standard()->string(autosaveKey(name))) setFrameFromString(*saved);
+    else frameDidChange();
+    return true;
+}
+
+std::string Window::frameAutosaveName() const { return impl_->autosaveName; }
+
+void Window::frameDidChange()
+{
+    if (!impl_->autosaveName.empty())
+        core::UserDefaults::standard()->set(autosaveKey(impl_->autosaveName), core::Value(stringWithSavedFrame()));
 }
 
 std::shared_ptr<Responder> Window::firstResponder() const
@@ -607,11 +646,13 @@ void WindowWidget::resizeEvent(QResizeEvent*)
 {
     window_.liveResizeStep();
     window_.placeContentView();
+    window_.frameDidChange();
     if (auto d = window_.delegate()) d->windowDidResize(window_);
 }
 
 void WindowWidget::moveEvent(QMoveEvent*)
 {
+    window_.frameDidChange();
     if (auto d = window_.delegate()) d->windowDidMove(window_);
 }
 

@@ -93,6 +93,12 @@ public:
     // "x y w h sx sy sw sh": the frame and the visible frame of its screen.
     std::string stringWithSavedFrame() const;
     void setFrameFromString(const std::string& text);
+    // Restores the frame kept in the user defaults under "NSWindow Frame <name>" and keeps it there from now
+    // on; false when another window already uses the name.
+    bool setFrameAutosaveName(const std::string& name);
+    std::string frameAutosaveName() const;
+    // For the ui layer: the window moved or changed size.
+    void frameDidChange();
 
     // Ends the editing of a text field that is first responder (taking what was typed) and makes the window
     // first responder, whatever the field says.

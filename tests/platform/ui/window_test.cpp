@@ -2,6 +2,7 @@
 // view controllers loaded lazily from registered interfaces.
 #include <gtest/gtest.h>
 
+#include "platform/core/user_defaults.h"
 #include "platform/ui/application.h"
 #include "platform/ui/interface_registry.h"
 #include "platform/ui/view.h"
@@ -117,6 +118,26 @@ TEST(WindowController, LoadsItsWindowLazily)
     auto window = controller->window();
     ASSERT_TRUE(window);
     EXPECT_EQ(window->windowController(), controller);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Window, KeepsItsFrameUnderItsAutosaveName)
+{
+    {
+        auto first = ui::Window::create({40, 50, 120, 80}, ui::StyleMask::titled);
+        EXPECT_TRUE(first->setFrameAutosaveName("TestWindowFrame"));
+        auto second = ui::Window::create({0, 0, 10, 10}, ui::StyleMask::titled);
+        EXPECT_FALSE(second->setFrameAutosaveName("TestWindowFrame"));
+        first->setFrame({70, 90, 200, 150}, true);
+        EXPECT_EQ(core::UserDefaults::standard()->string("NSWindow Frame TestWindowFrame")->substr(0, 14),
+                  "70 90 200 150 ");
+    }
+    auto again = ui::Window::create({0, 0, 50, 50}, ui::StyleMask::titled);
+    EXPECT_TRUE(again->setFrameAutosaveName("TestWindowFrame"));  // the first window is gone
+    EXPECT_EQ(again->frame(), (gfx::Rect{70, 90, 200, 150}));
 }
 
 }  // namespace

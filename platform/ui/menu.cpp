@@ -109,6 +109,12 @@ void Menu::popUpContextMenu(const std::shared_ptr<Menu>& menu, const Event& even
     menu->popUpAtGlobal(global.x(), global.y());
 }
 
+gfx::Size Menu::size() const
+{
+    const QSize hint = impl_->menu->sizeHint();
+    return {double(hint.width()), double(hint.height())};
+}
+
 void Menu::popUpAtGlobal(int x, int y)
 {
     update();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/core/object.h"
+#include "platform/gfx/size.h"
 #include "platform/ui/event.h"
 #include "platform/ui/menu_item.h"
 
@@ -35,6 +36,8 @@ public:
 
     // Enables and disables the items by validation, as happens before the menu shows.
     void update();
+    // The size the menu takes on screen when it shows, in points.
+    gfx::Size size() const;
     // Shows the menu at the event's location in `view`'s window.
     static void popUpContextMenu(const std::shared_ptr<Menu>& menu, const Event& event, const std::shared_ptr<View>& view);
 

@@ -6,6 +6,7 @@
 #include "appkit/layered_text_field.h"
 #include "appkit/text_attributes.h"
 #include "platform/ui/text_layer.h"
+#include "tests/platform/core/run_until.h"
 
 namespace {
 
@@ -29,7 +30,10 @@ TEST(LayeredImageView, StartsBlackAndEmptyAndFadesByDefault)
 
     auto image = whiteImage(4, 2);
     view->setImage(image);
-    EXPECT_EQ(view->image(), image);
+    EXPECT_EQ(view->image(), image);  // the model holds the new picture at once
+    EXPECT_LT(view->imageLayer()->presentation().contentsFade, 1);  // the screen fades to it
+    EXPECT_TRUE(testsupport::runUntil([&] { return view->imageLayer()->presentation().contentsFade == 1; }));
+    EXPECT_EQ(view->imageLayer()->presentation().contents, image);
     view->setImage(nullptr);
     EXPECT_EQ(view->image(), nullptr);
 }

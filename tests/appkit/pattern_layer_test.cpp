@@ -58,3 +58,20 @@ TEST(CheckerboardLayer, SkipsTheFillForAnEmptyCell)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PatternLayerDeathTest, StopsWhenTheCellIsNotDefined)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            auto layer = core::make<kestrane::PatternLayer>();
+            layer->setBounds({0, 0, 20, 20});
+            auto context = gfx::BitmapContext::create(20, 20, gfx::AlphaInfo::premultipliedFirst);
+            layer->drawInContext(*context);
+        },
+        "patternSize\\(\\) should be overriden by subclass");
+}
+
+}  // namespace

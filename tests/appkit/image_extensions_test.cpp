@@ -55,4 +55,13 @@ TEST(ImageExtensions, WritesNothingForAPictureWithoutBitmap)
     EXPECT_GT(std::filesystem::file_size(written), 0u);
 }
 
+TEST(ImageExtensions, NamesTheStandardPictures)
+{
+    // The preference panes' toolbar icon must be there; the desktop supplies it or a stand-in.
+    auto general = kestrane::Picture::preferencesGeneralImage();
+    ASSERT_TRUE(general);
+    EXPECT_TRUE(kestrane::hasRepresentation(*general));
+    EXPECT_TRUE(kestrane::Picture::cautionImage());
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/core/bundle.h"
 #include "platform/core/coding.h"
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/error.h"
@@ -185,8 +186,10 @@ core::Url DocumentController::sessionURL() const
 {
     if (sessionURL_) return *sessionURL_;
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    const QString name = QCoreApplication::applicationName().isEmpty() ? "Vistrel" : QCoreApplication::applicationName();
-    return core::Url::fileURL((base + "/" + name + "/Session.cbor").toStdString());
+    // $XDG_DATA_HOME/<bundle identifier>/Session.cbor; the program's name when the bundle has no identifier.
+    const auto identifier = core::Bundle::main()->identifier();
+    const std::string name = identifier ? *identifier : QCoreApplication::applicationName().toStdString();
+    return core::Url::fileURL(base.toStdString() + "/" + name + "/Session.cbor");
 }
 
 void DocumentController::scheduleSessionSave()

@@ -130,4 +130,6 @@ TEST(Shortcuts, LeadToThePlatformsSharedObjects)
     EXPECT_EQ(&kestrane::NC.get(), &core::NotificationCenter::defaultCenter());
     EXPECT_EQ(kestrane::FM.get(), core::FileManager::defaultManager());
     EXPECT_TRUE(kestrane::FM->fileExists(core::Bundle::named("Kestrane")->path()));
+    EXPECT_EQ(kestrane::DC.get(), ui::DocumentController::shared());
+    EXPECT_EQ(&*kestrane::UNC, &ui::UserNotificationCenter::defaultCenter());
 }

@@ -1,0 +1,25 @@
+// XML property lists (dict, array, string, integer, real, true, false, date, data) read into and written from
+// core::Value. Reading is all or nothing: a malformed document gives nullopt, never part of a value.
+#pragma once
+
+#include <optional>
+
+#include "platform/core/data.h"
+#include "platform/core/url.h"
+#include "platform/core/value.h"
+
+namespace core {
+
+class PropertyList {
+public:
+    static std::optional<Value> read(const Data& bytes);
+    static std::optional<Value> read(const Url& url);
+
+    // The document's bytes; nullopt when the value holds a null, which property lists cannot carry.
+    // Reals are written in their shortest exact form, dates to the millisecond.
+    static std::optional<Data> write(const Value& value);
+    // Writes atomically (the old file or the whole new one, never a part); false on any failure.
+    static bool write(const Value& value, const Url& url);
+};
+
+}  // namespace core

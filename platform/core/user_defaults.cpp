@@ -1,0 +1,127 @@
+#include "platform/core/user_defaults.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/core/bundle.h"
+
+namespace core {
+
+namespace {
+// Property lists cannot carry a null, so a value holding one could never be saved.
+bool holdsNull(const Value& value)
+{
+    if (value.isNull()) return true;
+    if (const auto* elements = value.arrayPointer()) {
+        for (const auto& element : *elements) {
+            if (holdsNull(element)) return true;
+        }
+    }
+    if (const auto* entries = value.dictionaryPointer()) {
+        for (const auto& entry : *entries) {
+            if (holdsNull(entry.second)) return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
+const std::shared_ptr<UserDefaults>& UserDefaults::standard()
+{
+    static const std::shared_ptr<UserDefaults> instance = std::make_shared<UserDefaults>(standardPath());
+    return instance;
+}
+
+std::string UserDefaults::standardPath()
+{
+    std::filesystem::path folder;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') {
+        folder = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        folder = std::filesystem::path(home ? home : "/tmp") / ".config";
+    }
+    const auto bundle = Bundle::main();
+    std::string name = bundle->identifier().value_or("");
+    if (name.empty()) {
+        name = std::filesystem::path(bundle->path()).stem().string();
+    }
+    return (folder / (name + ".plist")).string();
+}
+
+UserDefaults::UserDefaults(const std::string& path) : UserDefaults(std::make_unique<FileDefaultsStorage>(path)) {}
+
+UserDefaults::UserDefaults(std::unique_ptr<DefaultsStorage> storage) : storage_(std::move(storage))
+{
+    if (auto stored = storage_->load()) values_ = std::move(*stored);
+}
+
+std::optional<Value> UserDefaults::object(const std::string& key) const
+{
+    std::lock_guard lock(mutex_);
+    const Value* value = values_.find(key);
+    if (!value) return std::nullopt;
+    return *value;
+}
+
+std::optional<std::string> UserDefaults::string(const std::string& key) const
+{
+    const auto value = object(key);
+    return value ? value->string() : std::nullopt;
+}
+
+std::optional<Array> UserDefaults::array(const std::string& key) const
+{
+    const auto value = object(key);
+    return value ? value->array() : std::nullopt;
+}
+
+std::optional<Dictionary> UserDefaults::dictionary(const std::string& key) const
+{
+    const auto value = object(key);
+    return value ? value->dictionary() : std::nullopt;
+}
+
+std::optional<Data> UserDefaults::data(const std::string& key) const
+{
+    const auto value = object(key);
+    return value ? value->data() : std::nullopt;
+}
+
+std::optional<Date> UserDefaults::date(const std::string& key) const
+{
+    const auto value = object(key);
+    return value ? value->date() : std::nullopt;
+}
+
+void UserDefaults::set(const std::string& key, Value value)
+{
+    if (value.isNull()) return remove(key);
+    if (holdsNull(value)) return;
+    std::lock_guard lock(mutex_);
+    const Value* current = values_.find(key);
+    if (current && *current == value) return;
+    values_.set(key, std::move(value));
+    saveLocked();
+}
+
+void UserDefaults::remove(const std::string& key)
+{
+    std::lock_guard lock(mutex_);
+    if (values_.remove(key)) saveLocked();
+}
+
+bool UserDefaults::synchronize()
+{
+    std::lock_guard lock(mutex_);
+    if (dirty_) saveLocked();
+    return !dirty_;
+}
+
+void UserDefaults::saveLocked()
+{
+    dirty_ = !storage_->save(values_);
+}
+
+}  // namespace core

@@ -1,0 +1,52 @@
+// The per-user store of preferences: string keys to typed values. A value comes back with the kind it was
+// stored with, and typed getters never convert (a value of another kind reads as absent). Every change is
+// written through to the storage at once. Safe from any thread.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "platform/core/defaults_storage.h"
+#include "platform/core/value.h"
+
+namespace core {
+
+class UserDefaults {
+public:
+    // The application's store, made once per process: $XDG_CONFIG_HOME/<main bundle identifier>.plist
+    // (~/.config when XDG_CONFIG_HOME is unset; the executable's name when the bundle has no identifier).
+    static const std::shared_ptr<UserDefaults>& standard();
+    static std::string standardPath();
+
+    // A store kept in the property-list file at `path`.
+    explicit UserDefaults(const std::string& path);
+    explicit UserDefaults(std::unique_ptr<DefaultsStorage> storage);
+    UserDefaults(const UserDefaults&) = delete;
+    UserDefaults& operator=(const UserDefaults&) = delete;
+
+    std::optional<Value> object(const std::string& key) const;
+    std::optional<std::string> string(const std::string& key) const;
+    std::optional<Array> array(const std::string& key) const;
+    std::optional<Dictionary> dictionary(const std::string& key) const;
+    std::optional<Data> data(const std::string& key) const;
+    std::optional<Date> date(const std::string& key) const;
+
+    // Stores the value; a null value removes the key. An array or dictionary holding a null is refused (a
+    // property list cannot keep it) and the key keeps its value.
+    void set(const std::string& key, Value value);
+    void remove(const std::string& key);
+    // Writes the values again when an earlier write failed; true when the storage holds every change.
+    bool synchronize();
+
+private:
+    void saveLocked();
+
+    std::unique_ptr<DefaultsStorage> storage_;
+    mutable std::mutex mutex_;
+    Dictionary values_;
+    bool dirty_ = false;
+};
+
+}  // namespace core

@@ -1,0 +1,243 @@
+#include "platform/core/user_defaults.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/core/property_list.h"
+#include "tests/support/temp_dir.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+using core::Array;
+using core::Data;
+using core::Dictionary;
+using core::UserDefaults;
+using core::Value;
+
+namespace {
+
+constexpr char childPathVariable[] = "VISTREL_DEFAULTS_TEST_PATH";
+
+Dictionary everyKind()
+{
+    return Dictionary{
+        {"int", std::int64_t(-1234567890123)},
+        {"real", 0.1},
+        {"third", 1.0 / 3.0},
+        {"yes", true},
+        {"no", false},
+        {"text", "snaps & <movies> ü"},
+        {"date", core::Date::fromUnixTime(1700000000.125)},
+        {"data", Data{0, 255, 10, 13}},
+        {"strings", Array{"a", "b"}},
+        {"empty array", Array{}},
+        {"dictionary", Dictionary{{"z", 1}, {"a", Array{2.5}}}},
+    };
+}
+
+// Starts this test executable again with the filter and the store's path in the environment.
+pid_t spawnChild(const std::string& filter, const std::string& path)
+{
+    std::string filterArgument = "--gtest_filter=" + filter;
+    const std::string variable = std::string(childPathVariable) + "=" + path;
+    std::vector<std::string> environment{variable};
+    for (char** entry = environ; *entry; ++entry) environment.emplace_back(*entry);
+    std::vector<char*> envp;
+    for (auto& entry : environment) envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    std::string program = "/proc/self/exe";
+    std::string alsoDisabled = "--gtest_also_run_disabled_tests";
+    char* argv[] = {program.data(), filterArgument.data(), alsoDisabled.data(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, envp.data()) != 0) return -1;
+    return pid;
+}
+
+int waitForExit(pid_t pid)
+{
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return status;
+}
+
+ino_t inodeOf(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+}  // namespace
+
+// Run only by RoundTripsEveryKindThroughANewProcess, in a child process: writes every kind and exits.
+TEST(UserDefaultsChild, DISABLED_WriteEveryKind)
+{
+    const char* path = std::getenv(childPathVariable);
+    ASSERT_NE(path, nullptr);
+    UserDefaults defaults{std::string(path)};
+    for (const auto& [key, value] : everyKind()) defaults.set(key, value);
+    defaults.remove("no");
+    EXPECT_TRUE(defaults.synchronize());
+}
+
+// Run only by ACrashDuringAWriteLeavesTheLastCompleteFile, in a child process: writes until killed.
+TEST(UserDefaultsChild, DISABLED_WriteUntilKilled)
+{
+    const char* path = std::getenv(childPathVariable);
+    ASSERT_NE(path, nullptr);
+    UserDefaults defaults{std::string(path)};
+    for (std::int64_t round = 1;; ++round) {
+        defaults.set("blob", Data(std::size_t(1 << 20), std::uint8_t(round)));
+        defaults.set("round", round);
+    }
+}
+
+TEST(UserDefaults, RoundTripsEveryKindThroughANewProcess)
+{
+    testsupport::TempDir folder;
+    const std::string path = (folder / "config" / "net.example.App.plist").string();
+    const int status = waitForExit(spawnChild("UserDefaultsChild.DISABLED_WriteEveryKind", path));
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+
+    UserDefaults relaunched{path};
+    Dictionary expected = everyKind();
+    expected.remove("no");
+    for (const auto& [key, value] : expected) EXPECT_EQ(relaunched.object(key), value) << key;
+    EXPECT_EQ(relaunched.object("no"), std::nullopt);
+    EXPECT_EQ(relaunched.object("real")->asDouble(), 0.1);
+    EXPECT_EQ(relaunched.object("int")->kind(), Value::Kind::integer);
+    EXPECT_EQ(relaunched.object("yes")->kind(), Value::Kind::boolean);
+    EXPECT_EQ(relaunched.array("empty array"), Array{});
+    EXPECT_EQ(relaunched.dictionary("dictionary")->keys(), (std::vector<std::string>{"z", "a"}));
+}
+
+TEST(UserDefaults, ACrashDuringAWriteLeavesTheLastCompleteFile)
+{
+    testsupport::TempDir folder;
+    const std::string path = (folder / "crash.plist").string();
+    const pid_t child = spawnChild("UserDefaultsChild.DISABLED_WriteUntilKilled", path);
+    ASSERT_GT(child, 0);
+    // Let a few complete files replace one another, then kill the writer wherever it is.
+    for (int tries = 0; tries < 3000 && inodeOf(path) == 0; ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const ino_t first = inodeOf(path);
+    for (int tries = 0; tries < 3000 && inodeOf(path) == first; ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    kill(child, SIGKILL);
+    const int status = waitForExit(child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    const auto stored = core::PropertyList::read(core::Url::fileURL(path));
+    ASSERT_TRUE(stored) << "the file is not a whole property list";
+    const auto blob = stored->dictionaryPointer()->find("blob")->data();
+    ASSERT_TRUE(blob);
+    EXPECT_EQ(blob->size(), std::size_t(1 << 20));
+    UserDefaults reopened{path};
+    EXPECT_TRUE(reopened.object("blob"));
+}
+
+TEST(UserDefaults, ChangesReplaceTheFileByRenameNeverInPlace)
+{
+    testsupport::TempDir folder;
+    const std::string path = (folder / "rename.plist").string();
+    UserDefaults defaults{path};
+    defaults.set("a", 1);
+    const ino_t before = inodeOf(path);
+    ASSERT_NE(before, 0u);
+    defaults.set("a", 2);
+    EXPECT_NE(inodeOf(path), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST(UserDefaults, TypedGettersNeverConvert)
+{
+    testsupport::TempDir folder;
+    UserDefaults defaults{(folder / "typed.plist").string()};
+    defaults.set("number", 3);
+    defaults.set("text", "3");
+    defaults.set("list", Array{});
+    EXPECT_EQ(defaults.string("number"), std::nullopt);
+    EXPECT_EQ(defaults.string("text"), "3");
+    EXPECT_EQ(defaults.array("text"), std::nullopt);
+    EXPECT_EQ(defaults.array("list"), Array{});
+    EXPECT_EQ(defaults.dictionary("list"), std::nullopt);
+    EXPECT_EQ(defaults.data("text"), std::nullopt);
+    EXPECT_EQ(defaults.date("number"), std::nullopt);
+    EXPECT_EQ(defaults.object("missing"), std::nullopt);
+}
+
+TEST(UserDefaults, NullRemovesAndValuesHoldingNullAreRefused)
+{
+    testsupport::TempDir folder;
+    const std::string path = (folder / "nulls.plist").string();
+    UserDefaults defaults{path};
+    defaults.set("a", 1);
+    defaults.set("a", Value());
+    EXPECT_EQ(defaults.object("a"), std::nullopt);
+    defaults.set("b", "kept");
+    defaults.set("b", Array{Value()});
+    EXPECT_EQ(defaults.string("b"), "kept");
+    EXPECT_TRUE(defaults.synchronize());
+    EXPECT_EQ(UserDefaults(path).string("b"), "kept");
+}
+
+TEST(UserDefaults, ACorruptFileStartsEmptyAndIsReplacedOnTheNextChange)
+{
+    testsupport::TempDir folder;
+    const std::string path = (folder / "corrupt.plist").string();
+    core::writeAtomically(core::dataFromString("<plist><dict><key>a</key>"), path);
+    UserDefaults defaults{path};
+    EXPECT_EQ(defaults.object("a"), std::nullopt);
+    defaults.set("b", true);
+    EXPECT_EQ(UserDefaults(path).object("b"), Value(true));
+}
+
+TEST(UserDefaults, SynchronizeReportsAStoreThatCannotBeWritten)
+{
+    testsupport::TempDir folder;
+    fs::create_directories(folder / "file");
+    UserDefaults defaults{(folder / "file").string()};  // a folder stands where the file should be
+    defaults.set("a", 1);
+    EXPECT_EQ(defaults.object("a"), Value(1));
+    EXPECT_FALSE(defaults.synchronize());
+}
+
+TEST(UserDefaults, ConcurrentWritersLoseNothing)
+{
+    testsupport::TempDir folder;
+    const std::string path = (folder / "threads.plist").string();
+    {
+        UserDefaults defaults{path};
+        std::vector<std::thread> writers;
+        for (int t = 0; t < 4; ++t) {
+            writers.emplace_back([&defaults, t] {
+                for (int i = 0; i < 25; ++i) {
+                    defaults.set("k" + std::to_string(t) + "-" + std::to_string(i), i);
+                    defaults.object("k0-0");
+                }
+            });
+        }
+        for (auto& writer : writers) writer.join();
+    }
+    UserDefaults reopened{path};
+    for (int t = 0; t < 4; ++t) {
+        for (int i = 0; i < 25; ++i)
+            EXPECT_EQ(reopened.object("k" + std::to_string(t) + "-" + std::to_string(i)), Value(i));
+    }
+}
+
+TEST(UserDefaults, TheStandardStoreLivesInTheConfigFolderUnderTheBundleIdentifier)
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    ASSERT_NE(config, nullptr);
+    EXPECT_EQ(UserDefaults::standardPath(), (fs::path(config) / "test_platform_core.plist").string());
+    EXPECT_EQ(UserDefaults::standard(), UserDefaults::standard());
+    UserDefaults::standard()->set("standard", 1);
+    EXPECT_TRUE(fs::exists(UserDefaults::standardPath()));
+}

@@ -1,0 +1,110 @@
+#include "foundation/file_manager_extensions.h"
+
+#include "platform/core/error.h"
+
+namespace kestrane {
+
+namespace {
+
+// The i-th numbered name of `url`: "base (i).ext" in the same folder.
+core::Url numberedName(const core::Url& url, long i)
+{
+    const std::string extension = url.pathExtension();
+    const std::string base = url.deletingPathExtension().lastPathComponent();
+    const core::Url numbered =
+        url.deletingLastPathComponent().appendingPathComponent(base + " (" + std::to_string(i) + ")");
+    return extension.empty() ? numbered : numbered.appendingPathExtension(extension);
+}
+
+bool isTaken(const core::FileManager& fm, const core::Url& url)
+{
+    return fm.fileExists(url.path());
+}
+
+}  // namespace
+
+void tryToRemoveItem(core::FileManager&, const core::Url& url)
+{
+    try {
+        core::FileManager::defaultManager()->removeItem(url);
+    } catch (const core::Error&) {
+    }
+}
+
+ContentExistence contentExists(const core::FileManager& fm, const core::Url& url)
+{
+    bool isDir = false;
+    const bool exist = fm.fileExists(url.path(), &isDir);
+    return {exist, isDir};
+}
+
+core::Url alternative(const core::FileManager& fm, const core::Url& url)
+{
+    if (!isTaken(fm, url)) return url;
+    for (long i = 0;; ++i) {
+        core::Url candidate = numberedName(url, i);
+        if (!isTaken(fm, candidate)) return candidate;
+    }
+}
+
+core::Url alternative(const core::FileManager&, const std::string& name, const core::Url& folder)
+{
+    return alternative(*core::FileManager::defaultManager(), folder.appendingPathComponent(name));
+}
+
+std::optional<core::Url> claimAlternative(core::FileManager& fm, const core::Url& url)
+{
+    for (long i = -1;; ++i) {
+        core::Url candidate = i < 0 ? url : numberedName(url, i);
+        if (isTaken(fm, candidate)) continue;
+        switch (fm.createNewFile(candidate.path())) {
+        case core::NewFileResult::created:
+            return candidate;
+        case core::NewFileResult::exists:
+            continue;
+        case core::NewFileResult::failed:
+            return std::nullopt;
+        }
+    }
+}
+
+std::optional<core::Url> applicationsSupportDirectoryURL(const core::FileManager& fm)
+{
+    const std::vector<core::Url> folders = fm.applicationSupportDirectories();
+    if (folders.empty()) return std::nullopt;
+    return folders.front();
+}
+
+void createDirectory(core::FileManager& fm, const core::Url& url)
+{
+    fm.createDirectory(url, true);
+}
+
+core::Url createDirectory(core::FileManager& fm, const core::Url& url, const std::string& appendPathComponent)
+{
+    const core::Url folder = url.appendingPathComponent(appendPathComponent);
+    createDirectory(fm, folder);
+    return folder;
+}
+
+std::shared_ptr<core::DirectoryEnumerator> dirEnumerator(core::FileManager& fm, const core::Url& url,
+                                                         core::DirectoryEnumerationOptions options)
+{
+    return fm.enumerator(url, options);
+}
+
+void enumerateFiles(core::FileManager& fm, const std::vector<core::Url>& urls,
+                    const std::function<void(const core::Url&)>& block)
+{
+    for (const core::Url& url : urls) {
+        if (!contentExists(fm, url).isDir) {
+            block(url);
+            continue;
+        }
+        const auto enumerator = dirEnumerator(fm, url, core::DirectoryEnumerationOptions::skipsHiddenFiles);
+        if (!enumerator) continue;
+        while (const auto item = enumerator->next()) block(*item);
+    }
+}
+
+}  // namespace kestrane

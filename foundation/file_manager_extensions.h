@@ -1,0 +1,57 @@
+// What the program does with files beyond the file manager's own calls: free names "name (i).ext" (and
+// claiming one for concurrent writers), support folders, and walks over dropped files and folders.
+// Safe from any thread.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/core/file_manager.h"
+#include "platform/core/url.h"
+
+namespace kestrane {
+
+struct ContentExistence {
+    bool exist;
+    bool isDir;
+};
+
+// Removes the item with the default manager (not `fm`), ignoring any failure.
+void tryToRemoveItem(core::FileManager& fm, const core::Url& url);
+
+ContentExistence contentExists(const core::FileManager& fm, const core::Url& url);
+
+// `url` when nothing exists at its path, else the first of "base (0).ext", "base (1).ext", ... in the
+// same folder at which nothing exists (a folder counts as taken). Creates nothing: when several writers
+// may pick names in one folder at once, use claimAlternative.
+core::Url alternative(const core::FileManager& fm, const core::Url& url);
+// The same for `name` in `folder`, asked of the default manager.
+core::Url alternative(const core::FileManager& fm, const std::string& name, const core::Url& folder);
+
+// Like alternative, but also creates the chosen file, empty, in one atomic step: of any number of threads
+// or processes claiming names in one folder, each gets a name nobody else got. Writers then replace the
+// empty file in place. nullopt when the file cannot be created (missing folder, no permission).
+std::optional<core::Url> claimAlternative(core::FileManager& fm, const core::Url& url);
+
+// The user's application-support folder; nullopt when there is none.
+std::optional<core::Url> applicationsSupportDirectoryURL(const core::FileManager& fm);
+
+// Creates the folder and its missing parents; throws core::Error on failure.
+void createDirectory(core::FileManager& fm, const core::Url& url);
+// Creates `url` + `appendPathComponent` the same way and returns it.
+core::Url createDirectory(core::FileManager& fm, const core::Url& url,
+                          const std::string& appendPathComponent);
+
+// A walk of the folder with the given options; null when the folder cannot be read.
+std::shared_ptr<core::DirectoryEnumerator> dirEnumerator(core::FileManager& fm, const core::Url& url,
+                                                         core::DirectoryEnumerationOptions options);
+
+// Calls `block` for each URL in order: a folder gives every item below it (folders too, hidden ones
+// skipped, an unreadable folder nothing); anything else, a missing path included, gives itself.
+void enumerateFiles(core::FileManager& fm, const std::vector<core::Url>& urls,
+                    const std::function<void(const core::Url&)>& block);
+
+}  // namespace kestrane

@@ -1,0 +1,166 @@
+#include "foundation/file_manager_extensions.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include "platform/core/error.h"
+#include "tests/support/temp_dir.h"
+
+using core::FileManager;
+using core::Url;
+
+namespace {
+
+void touch(const std::filesystem::path& path)
+{
+    ASSERT_TRUE(core::writeAtomically(core::dataFromString("x"), path.string()));
+}
+
+Url urlOf(const std::filesystem::path& path)
+{
+    return Url::fileURL(path.string());
+}
+
+// A manager that counts the existence questions it is asked.
+struct CountingManager : FileManager {
+    mutable int asked = 0;
+    bool fileExists(const std::string& path, bool* isDirectory) const override
+    {
+        ++asked;
+        return FileManager::fileExists(path, isDirectory);
+    }
+};
+
+}  // namespace
+
+TEST(FreeName, NumbersFromZeroAndCountsFoldersAsTaken)
+{
+    testsupport::TempDir dir;
+    auto& fm = *FileManager::defaultManager();
+    EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "a.mov")), urlOf(dir / "a.mov"));
+    touch(dir / "a.mov");
+    EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "a.mov")), urlOf(dir / "a (0).mov"));
+    touch(dir / "a (0).mov");
+    std::filesystem::create_directory(dir / "a (1).mov");
+    EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "a.mov")), urlOf(dir / "a (2).mov"));
+
+    touch(dir / "clip (0).png");
+    EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "clip (0).png")), urlOf(dir / "clip (0) (0).png"));
+    touch(dir / "notes");
+    EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "notes")), urlOf(dir / "notes (0)"));
+}
+
+TEST(FreeName, InFolderAsksTheDefaultManager)
+{
+    testsupport::TempDir dir;
+    touch(dir / "x.png");
+    const auto receiver = core::make<CountingManager>();
+    const auto counting = core::make<CountingManager>();
+    const auto plain = FileManager::defaultManager();
+    const auto previous = FileManager::setDefaultManager(counting);
+    const Url named = kestrane::alternative(*receiver, "x.png", urlOf(dir.path()));
+    FileManager::setDefaultManager(previous);
+    EXPECT_EQ(named, kestrane::alternative(*plain, urlOf(dir / "x.png")));
+    EXPECT_EQ(named, urlOf(dir / "x (0).png"));
+    EXPECT_EQ(receiver->asked, 0);
+    EXPECT_EQ(counting->asked, 2);
+}
+
+TEST(FreeName, ClaimCreatesTheFileAndNeverGivesOneNameTwice)
+{
+    testsupport::TempDir dir;
+    auto fm = FileManager::defaultManager();
+    const Url wanted = urlOf(dir / "frame.png");
+    constexpr int Threads = 12;
+    constexpr int ClaimsPerThread = 25;
+    std::mutex mutex;
+    std::vector<Url> claimed;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < Threads; ++t)
+        threads.emplace_back([&] {
+            for (int i = 0; i < ClaimsPerThread; ++i) {
+                const auto url = kestrane::claimAlternative(*fm, wanted);
+                ASSERT_TRUE(url);
+                std::lock_guard lock(mutex);
+                claimed.push_back(*url);
+            }
+        });
+    for (auto& thread : threads) thread.join();
+
+    ASSERT_EQ(claimed.size(), std::size_t(Threads * ClaimsPerThread));
+    const std::set<Url> distinct(claimed.begin(), claimed.end());
+    EXPECT_EQ(distinct.size(), claimed.size()) << "a name was handed out twice";
+    EXPECT_TRUE(distinct.count(wanted));
+    EXPECT_TRUE(distinct.count(urlOf(dir / "frame (0).png")));
+    for (const Url& url : distinct) EXPECT_EQ(std::filesystem::file_size(url.path()), 0u) << url.path();
+}
+
+TEST(FreeName, ClaimFailsWhereNothingCanBeCreated)
+{
+    testsupport::TempDir dir;
+    EXPECT_FALSE(
+        kestrane::claimAlternative(*FileManager::defaultManager(), urlOf(dir / "missing/frame.png")));
+}
+
+TEST(EnumerateFiles, GivesFilesThenEverythingVisibleUnderFolders)
+{
+    testsupport::TempDir dir;
+    std::filesystem::create_directories(dir / "drop/sub");
+    std::filesystem::create_directories(dir / "drop/.cache");
+    touch(dir / "drop/.cache/x.mov");
+    touch(dir / "drop/sub/b.mov");
+    touch(dir / "drop/a.mov");
+    touch(dir / "drop/.hidden.mov");
+    touch(dir / "single.mp4");
+
+    std::vector<std::string> seen;
+    kestrane::enumerateFiles(
+        *FileManager::defaultManager(),
+        {urlOf(dir / "single.mp4"), urlOf(dir / "drop"), urlOf(dir / "absent.mov")}, [&](const Url& url) {
+            seen.push_back(std::filesystem::path(url.path()).lexically_relative(dir.path()));
+        });
+    EXPECT_EQ(seen, (std::vector<std::string>{"single.mp4", "drop/a.mov", "drop/sub", "drop/sub/b.mov",
+                                              "absent.mov"}));
+}
+
+TEST(FileManagerExtensions, RemovalIgnoresFailures)
+{
+    testsupport::TempDir dir;
+    auto& fm = *FileManager::defaultManager();
+    touch(dir / "gone");
+    kestrane::tryToRemoveItem(fm, urlOf(dir / "gone"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "gone"));
+    EXPECT_NO_THROW(kestrane::tryToRemoveItem(fm, urlOf(dir / "gone")));
+
+    const auto exists = kestrane::contentExists(fm, urlOf(dir.path()));
+    EXPECT_TRUE(exists.exist);
+    EXPECT_TRUE(exists.isDir);
+    EXPECT_FALSE(kestrane::contentExists(fm, urlOf(dir / "gone")).exist);
+}
+
+TEST(FileManagerExtensions, CreatingFoldersThrowsThePlatformError)
+{
+    testsupport::TempDir dir;
+    auto& fm = *FileManager::defaultManager();
+    const Url made = kestrane::createDirectory(fm, urlOf(dir / "a"), "b/c");
+    EXPECT_EQ(made, urlOf(dir / "a/b/c"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "a/b/c"));
+    touch(dir / "file");
+    EXPECT_THROW(kestrane::createDirectory(fm, urlOf(dir / "file")), core::Error);
+}
+
+TEST(FileManagerExtensions, SupportFolderIsTheFirstOneOffered)
+{
+    struct Offering : FileManager {
+        std::vector<Url> folders;
+        std::vector<Url> applicationSupportDirectories() const override { return folders; }
+    };
+    auto offering = core::make<Offering>();
+    EXPECT_FALSE(kestrane::applicationsSupportDirectoryURL(*offering));
+    offering->folders = {Url::fileURL("/first"), Url::fileURL("/second")};
+    EXPECT_EQ(kestrane::applicationsSupportDirectoryURL(*offering), Url::fileURL("/first"));
+}

@@ -1,0 +1,85 @@
+// One movie file opened for reading, never written: its name and title, its asset, duration, frame rate,
+// playability and picture size, its one Player, its current Edition and a small poster frame. Costly values
+// (asset, player, resolution, orientation) are made on first use, once, whichever thread asks first; a
+// missing or unreadable file is no error here, it shows as a movie that is not playable, with no duration, no
+// size and a frame rate of 0. Created and read on any thread; the edition may be changed from any thread, and
+// each change posts MovieDidChangeEdition on the changing thread.
+#pragma once
+
+#include "moviekit/edition.h"
+#include "numerics/orientation.h"
+#include "platform/core/object.h"
+#include "platform/core/url.h"
+#include "platform/gfx/image.h"
+#include "platform/gfx/size.h"
+#include "platform/media/asset.h"
+#include "platform/media/time.h"
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+namespace orvalis {
+
+class Player;
+
+// Posted on the default notification centre after every change of a movie's edition, also one that leaves it
+// as it was; object: the movie; no user info.
+inline const std::string MovieDidChangeEdition = "MovieDidChangeEditionNotification";
+
+class Movie : public core::Object {
+  public:
+    static std::shared_ptr<Movie> create(const core::Url& url) { return core::make<Movie>(url); }
+    // Keeps the URL, starts with the identity edition; reads nothing from the file yet.
+    explicit Movie(core::Url url) : url_(std::move(url)) {}
+    ~Movie() override;
+
+    const core::Url& url() const { return url_; }
+    // The file's last path component without its extension.
+    virtual std::string filename() const;
+    // The same, or "Untitled" when there is none.
+    virtual std::string title() const;
+    virtual media::AssetRef avasset() const;
+    virtual media::Time duration() const;
+    // The nominal frame rate of the video; 0 without video.
+    virtual float frameRate() const;
+    virtual bool playable() const;
+    // The movie's one player, made on first use.
+    virtual std::shared_ptr<Player> player();
+    // The largest width and the largest height of the video tracks; zero without video.
+    virtual gfx::Size resolution() const;
+    // How the video track is meant to be turned, from its preferred transform.
+    virtual kestrane::Orientation orientation() const;
+    virtual Edition edition() const;
+    virtual void setEdition(const Edition& edition);
+    // Changes the edition in place (edition.rotateLeft(), …), then posts MovieDidChangeEdition. The change
+    // runs under the movie's lock: it works on the edition it is given and calls nothing of the movie.
+    void changeEdition(const std::function<void(Edition&)>& change);
+    // The resolution with width and height exchanged while the edition is turned sideways.
+    virtual gfx::Size editedResolution() const;
+    virtual gfx::ImageRef thumbnail() const;
+    // The poster frame: the frame that decodes quickly nearest the middle of the movie, within 300 × 300,
+    // through the current edition. Made once and kept; a failure keeps nothing, so the next call tries again.
+    virtual gfx::ImageRef generateThumbnail();
+
+    std::string description() const override;
+
+  private:
+    void postEditionChange();
+
+    const core::Url url_;
+    mutable std::mutex mutex_;
+    mutable media::AssetRef avasset_;
+    std::mutex playerMutex_;
+    std::shared_ptr<Player> player_;
+    mutable std::optional<gfx::Size> resolution_;
+    mutable std::optional<kestrane::Orientation> orientation_;
+    Edition edition_;
+    gfx::ImageRef thumbnail_;
+};
+
+using MovieRef = std::shared_ptr<Movie>;
+
+} // namespace orvalis

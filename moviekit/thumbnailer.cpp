@@ -1,0 +1,54 @@
+#include "moviekit/thumbnailer.h"
+
+#include "foundation/asset_extensions.h"
+#include "moviekit/movie.h"
+#include "platform/core/error.h"
+
+namespace orvalis {
+
+Thumbnailer::Thumbnailer(std::shared_ptr<Movie> movie) : movie_(std::move(movie)), edition_(movie_->edition())
+{
+}
+
+media::ImageGenerator& Thumbnailer::generator()
+{
+    if (!generator_) generator_ = media::ImageGenerator::create(movie_->avasset());
+    return *generator_;
+}
+
+gfx::Size Thumbnailer::maximumSize()
+{
+    return generator().maximumSize();
+}
+
+void Thumbnailer::setMaximumSize(const gfx::Size& size)
+{
+    generator().setMaximumSize(size);
+}
+
+gfx::ImageRef Thumbnailer::accurateImage(const media::Time& time)
+{
+    return image(time, media::Time::zero());
+}
+
+gfx::ImageRef Thumbnailer::inaccurateImage(const media::Time& time)
+{
+    return image(time, media::Time::positiveInfinity());
+}
+
+gfx::ImageRef Thumbnailer::image(const media::Time& time, const media::Time& tolerance)
+{
+    auto& frames = generator();
+    frames.setRequestedTimeToleranceBefore(tolerance);
+    frames.setRequestedTimeToleranceAfter(tolerance);
+    const gfx::ImageRef frame = kestrane::copyCGImage(frames, time);
+    if (!edition_) return frame;
+    gfx::ImageRef edited = edition_->apply(frame);
+    if (!edited)
+        throw core::Error(thumbnailerErrorDomain, editionFailed,
+                          "The frame could not be drawn with the edition (" + std::to_string(frame->width()) +
+                              " × " + std::to_string(frame->height()) + ")");
+    return edited;
+}
+
+} // namespace orvalis

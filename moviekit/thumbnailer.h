@@ -1,0 +1,59 @@
+// Grabs still frames of a Movie at given times, synchronously: exactly at the time (snaps, exports) or at the
+// nearest frame that decodes quickly (previews). Each frame is first scaled down to fit maximumSize (a bound
+// on the frame as stored, before the edition), then shown through the thumbnailer's edition; the track's own
+// rotation is never applied. A thumbnailer serves one queue at a time; several may grab one movie at once.
+#pragma once
+
+#include "moviekit/edition.h"
+#include "platform/gfx/image.h"
+#include "platform/gfx/size.h"
+#include "platform/media/image_generator.h"
+#include "platform/media/time.h"
+
+#include <memory>
+#include <optional>
+
+namespace orvalis {
+
+class Movie;
+
+// The thumbnailer's own failure; the media layer's errors pass through as they are.
+inline constexpr const char* thumbnailerErrorDomain = "Orvalis.Thumbnailer";
+enum ThumbnailerErrorCode { editionFailed = 1 };
+
+class Thumbnailer {
+  public:
+    // Keeps the movie and copies its edition as it is now; later changes of the movie's edition are not
+    // followed.
+    explicit Thumbnailer(std::shared_ptr<Movie> movie);
+    virtual ~Thumbnailer() = default;
+    Thumbnailer(const Thumbnailer&) = delete;
+    Thumbnailer& operator=(const Thumbnailer&) = delete;
+
+    const std::shared_ptr<Movie>& movie() const { return movie_; }
+
+    // None shows frames as stored.
+    virtual std::optional<Edition> edition() const { return edition_; }
+    virtual void setEdition(const std::optional<Edition>& edition) { edition_ = edition; }
+    // Zero (the start value) bounds nothing; otherwise frames are scaled down, keeping their proportions, to
+    // fit within it.
+    virtual gfx::Size maximumSize();
+    virtual void setMaximumSize(const gfx::Size& size);
+    // The frame at exactly that time.
+    virtual gfx::ImageRef accurateImage(const media::Time& time);
+    // The frame nearest that time that decodes quickly.
+    virtual gfx::ImageRef inaccurateImage(const media::Time& time);
+    // The frame within `tolerance` before or after the time. Throws core::Error when no frame can be had (an
+    // unreadable movie, no video, a time outside the movie, a frame that does not decode) or the edited
+    // picture cannot be made; the thumbnailer stays usable.
+    virtual gfx::ImageRef image(const media::Time& time, const media::Time& tolerance);
+
+  private:
+    media::ImageGenerator& generator();
+
+    std::shared_ptr<Movie> movie_;
+    std::optional<Edition> edition_;
+    media::ImageGeneratorRef generator_;
+};
+
+} // namespace orvalis

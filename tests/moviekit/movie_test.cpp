@@ -1,0 +1,138 @@
+#include "moviekit/movie.h"
+
+#include "platform/core/notification_center.h"
+#include "tests/moviekit/test_movies.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <thread>
+#include <vector>
+
+using kestrane::Orientation;
+using orvalis::Edition;
+using orvalis::Movie;
+
+namespace {
+
+std::shared_ptr<Movie> movieAt(const std::string& path)
+{
+    return Movie::create(core::Url::fileURL(path));
+}
+
+// Counts MovieDidChangeEdition for one movie while it lives.
+class EditionChanges : public core::Object {
+  public:
+    explicit EditionChanges(const std::shared_ptr<Movie>& movie)
+    {
+        core::NotificationCenter::defaultCenter().addObserver(this, orvalis::MovieDidChangeEdition,
+                                                              movie.get(),
+                                                              [this](const core::Notification&) { ++count; });
+    }
+    ~EditionChanges() override { core::NotificationCenter::defaultCenter().removeObserver(this); }
+    int count = 0;
+};
+
+} // namespace
+
+TEST(Movie, NamesComeFromTheFile)
+{
+    const auto movie = movieAt("/tmp/Clip.One.mov");
+    EXPECT_EQ(movie->filename(), "Clip.One");
+    EXPECT_EQ(movie->title(), "Clip.One");
+    EXPECT_EQ(movie->edition(), Edition::identity);
+}
+
+TEST(Movie, ReportsTheFactsOfItsFile)
+{
+    const auto movie = movieAt(moviekittest::smallMovie());
+    EXPECT_TRUE(movie->playable());
+    EXPECT_EQ(movie->duration(), media::Time::make(48 * 1001, 30000));
+    EXPECT_NEAR(movie->frameRate(), 30000.0 / 1001, 1e-3);
+    EXPECT_EQ(movie->resolution(), (gfx::Size{160, 120}));
+    EXPECT_EQ(movie->orientation(), Orientation::up);
+    EXPECT_EQ(movie->title(), "Small.Clip");
+    EXPECT_EQ(movie->avasset(), movie->avasset());
+}
+
+TEST(Movie, MissingAndBrokenFilesGiveMoviesThatSaySo)
+{
+    const std::vector<std::string> paths = {
+        moviekittest::missingFile(),
+        moviekittest::fileWith("Empty.mov", ""),
+        moviekittest::fileWith("Text.mp4", "this is not a movie at all, only a few words of text"),
+        moviekittest::fileWith("Random.mov", std::string("\x00\x00\x00\x18"
+                                                         "ftypmp42\x13\x9a\xff\x01",
+                                                         16)),
+    };
+    for (const auto& path : paths) {
+        const auto movie = movieAt(path);
+        EXPECT_FALSE(movie->playable()) << path;
+        EXPECT_EQ(movie->frameRate(), 0) << path;
+        EXPECT_EQ(movie->resolution(), (gfx::Size{0, 0})) << path;
+        EXPECT_FALSE(movie->duration().isNumeric() && movie->duration() > media::Time::zero()) << path;
+        EXPECT_EQ(movie->generateThumbnail(), nullptr) << path;
+        EXPECT_EQ(movie->generateThumbnail(), nullptr) << path;
+        EXPECT_EQ(movie->thumbnail(), nullptr) << path;
+    }
+}
+
+TEST(Movie, TruncatedFilesNeverCrash)
+{
+    std::ifstream in(moviekittest::hdMovie(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (std::size_t length : {std::size_t(32), bytes.size() / 3, bytes.size() - 100}) {
+        const auto movie =
+            movieAt(moviekittest::fileWith("Cut" + std::to_string(length) + ".mov", bytes.substr(0, length)));
+        movie->playable();
+        movie->resolution();
+        movie->generateThumbnail();
+    }
+}
+
+TEST(Movie, NaturalOrientationFollowsTheTrack)
+{
+    EXPECT_EQ(movieAt(moviekittest::rotatedMovie(90))->orientation(), Orientation::left);
+    EXPECT_EQ(movieAt(moviekittest::rotatedMovie(180))->orientation(), Orientation::down);
+    EXPECT_EQ(movieAt(moviekittest::rotatedMovie(270))->orientation(), Orientation::right);
+}
+
+TEST(Movie, EveryEditionChangeIsPostedOnce)
+{
+    const auto movie = movieAt(moviekittest::hdMovie());
+    EditionChanges changes(movie);
+    movie->setEdition(movie->edition());
+    EXPECT_EQ(changes.count, 1);
+    movie->changeEdition([](Edition& e) { e.rotateLeft(); });
+    EXPECT_EQ(changes.count, 2);
+    EXPECT_EQ(movie->edition().orientation, Orientation::left);
+    EXPECT_EQ(movie->editedResolution(), (gfx::Size{1080, 1920}));
+    movie->changeEdition([](Edition& e) { e.rotateLeft(); });
+    EXPECT_EQ(movie->editedResolution(), (gfx::Size{1920, 1080}));
+    EXPECT_EQ(changes.count, 3);
+}
+
+TEST(Movie, ThumbnailIsMadeOnceAndKept)
+{
+    const auto movie = movieAt(moviekittest::hdMovie());
+    EXPECT_EQ(movie->thumbnail(), nullptr);
+    const auto poster = movie->generateThumbnail();
+    ASSERT_NE(poster, nullptr);
+    EXPECT_EQ(poster->width(), 300);
+    EXPECT_EQ(movie->generateThumbnail(), poster);
+    movie->changeEdition([](Edition& e) { e.rotateRight(); });
+    EXPECT_EQ(movie->thumbnail(), poster);
+}
+
+TEST(Movie, ThreadsAskingAtOnceShareOneAsset)
+{
+    const auto movie = movieAt(moviekittest::smallMovie());
+    std::vector<media::AssetRef> assets(4);
+    std::vector<std::thread> threads;
+    for (auto& asset : assets)
+        threads.emplace_back([&asset, &movie] { asset = movie->avasset(); });
+    for (auto& thread : threads)
+        thread.join();
+    for (const auto& asset : assets)
+        EXPECT_EQ(asset, assets.front());
+}

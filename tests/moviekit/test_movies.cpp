@@ -1,0 +1,70 @@
+#include "tests/moviekit/test_movies.h"
+
+#include "tests/support/temp_dir.h"
+
+#include <fstream>
+#include <map>
+#include <mutex>
+
+namespace moviekittest {
+
+namespace {
+
+testsupport::TempDir& folder()
+{
+    static testsupport::TempDir dir("moviekit");
+    return dir;
+}
+
+std::string made(const std::string& name, const testmovie::MovieSpec& spec)
+{
+    static std::mutex mutex;
+    static std::map<std::string, std::string> paths;
+    std::lock_guard lock(mutex);
+    auto found = paths.find(name);
+    if (found != paths.end()) return found->second;
+    const std::string path = (folder() / name).string();
+    testmovie::writeMovie(path, spec);
+    return paths[name] = path;
+}
+
+} // namespace
+
+std::string smallMovie()
+{
+    return made("Small.Clip.mp4", testmovie::MovieSpec{});
+}
+
+std::string hdMovie()
+{
+    testmovie::MovieSpec spec;
+    spec.width = 1920;
+    spec.height = 1080;
+    spec.rateNum = 25;
+    spec.rateDen = 1;
+    spec.frameCount = 8;
+    spec.keyInterval = 4;
+    return made("HD.mov", spec);
+}
+
+std::string rotatedMovie(int degrees)
+{
+    testmovie::MovieSpec spec;
+    spec.frameCount = 6;
+    spec.rotation = degrees;
+    return made("Turned" + std::to_string(degrees) + ".mp4", spec);
+}
+
+std::string fileWith(const std::string& name, const std::string& bytes)
+{
+    const std::string path = (folder() / name).string();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string missingFile()
+{
+    return (folder() / "Nothing Here.mov").string();
+}
+
+} // namespace moviekittest

@@ -1,0 +1,22 @@
+// Small movies for the movie kit's tests, made on first use into a temporary folder that lives as long as the
+// test process; every frame carries its own index in its pixels.
+#pragma once
+
+#include "tools/testmovie/test_movie.h"
+
+#include <string>
+
+namespace moviekittest {
+
+// 48 frames of 160 × 120 at 30000/1001 frames per second, H.264 with B-frames, key frames every 12.
+std::string smallMovie();
+// 8 frames of 1920 × 1080 at 25 frames per second.
+std::string hdMovie();
+// A small movie meant to be turned by `degrees` clockwise for display.
+std::string rotatedMovie(int degrees);
+// A file of the given bytes, named `name`, in the same folder.
+std::string fileWith(const std::string& name, const std::string& bytes);
+// A path in the folder where nothing exists.
+std::string missingFile();
+
+} // namespace moviekittest

@@ -1,0 +1,521 @@
+#include "platform/core/dispatch_queue.h"
+#include "platform/core/main_loop.h"
+#include "platform/core/notification_center.h"
+#include "platform/media/image_generator.h"
+#include "platform/media/player.h"
+#include "tests/platform/core/run_until.h"
+#include "tests/platform/media/movie_library.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <random>
+#include <thread>
+
+using media::Time;
+using testsupport::runUntil;
+
+namespace {
+
+// 110 frames of H.264 with B-frames, a key frame every 24.
+std::string longMoviePath()
+{
+    static std::once_flag made;
+    std::string path = mediatest::scratchPath("player-h264-110.mp4");
+    std::call_once(made, [&] {
+        testmovie::MovieSpec spec;
+        spec.frameCount = 110;
+        spec.keyInterval = 24;
+        testmovie::writeMovie(path, spec);
+    });
+    return path;
+}
+
+Time frameStart(int k) { return Time::make(std::int64_t(k) * 1001, 30000); }
+
+// A player on a movie with a clock the test moves, counting the pictures it puts on screen.
+struct Playback {
+    explicit Playback(const std::string& path)
+    {
+        asset = media::Asset::create(core::Url::fileURL(path));
+        item = media::PlayerItem::create(asset);
+        player = media::Player::create(item);
+        player->setClock(clock);
+        player->setFrameHandler([this](const gfx::ImageRef& image) {
+            EXPECT_TRUE(core::MainLoop::isMainThread());
+            EXPECT_EQ(image, player->currentVideoFrame());
+            ++framesShown;
+        });
+    }
+
+    int shownIndex() const
+    {
+        gfx::ImageRef frame = player->currentVideoFrame();
+        return frame ? testmovie::readFrameIndex(*frame) : -1;
+    }
+    // Waits for the picture of the next landing (a step or a seek).
+    bool nextPicture(int before) { return runUntil([&] { return framesShown > before; }); }
+    bool step(int count)
+    {
+        int before = framesShown;
+        player->step(count);
+        return nextPicture(before);
+    }
+    bool seek(const Time& t, const Time& tolerance)
+    {
+        bool finished = false, called = false;
+        player->seek(t, tolerance, tolerance, [&](bool ok) {
+            EXPECT_TRUE(core::MainLoop::isMainThread());
+            finished = ok;
+            called = true;
+        });
+        return runUntil([&] { return called; }) && finished;
+    }
+
+    std::shared_ptr<media::ManualPlaybackClock> clock = std::make_shared<media::ManualPlaybackClock>();
+    media::AssetRef asset;
+    media::PlayerItemRef item;
+    media::PlayerRef player;
+    int framesShown = 0;
+};
+
+int grabbedIndex(const media::AssetRef& asset, const Time& t)
+{
+    auto generator = media::ImageGenerator::create(asset);
+    generator->setRequestedTimeToleranceBefore(Time::zero());
+    generator->setRequestedTimeToleranceAfter(Time::zero());
+    return testmovie::readFrameIndex(*generator->copyImage(t));
+}
+
+}  // namespace
+
+TEST(Player, StartsPausedOnTheFirstFrame)
+{
+    Playback p(mediatest::moviePath("h264.mp4"));
+    EXPECT_EQ(p.player->rate(), 0);
+    EXPECT_EQ(p.player->volume(), 1);
+    EXPECT_EQ(p.player->currentItem(), p.item);
+    EXPECT_EQ(p.item->duration(), Time::make(48 * 1001, 30000));
+    ASSERT_TRUE(runUntil([&] { return p.player->currentVideoFrame() != nullptr; }));
+    EXPECT_EQ(p.shownIndex(), 0);
+    EXPECT_EQ(p.player->currentTime(), Time::zero());
+    EXPECT_EQ(p.item->currentTime(), Time::zero());
+}
+
+TEST(Player, SteppingVisitsEveryFrameOnceEachWay)
+{
+    Playback p(longMoviePath());
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    for (int k = 1; k <= 100; ++k) {
+        ASSERT_TRUE(p.step(1));
+        ASSERT_EQ(p.shownIndex(), k);
+        ASSERT_EQ(p.player->currentTime(), frameStart(k));
+    }
+    EXPECT_EQ(grabbedIndex(p.asset, p.player->currentTime()), 100);
+    for (int k = 99; k >= 0; --k) {
+        ASSERT_TRUE(p.step(-1));
+        ASSERT_EQ(p.shownIndex(), k);
+        ASSERT_EQ(p.player->currentTime(), frameStart(k));
+        if (k % 25 == 0) {
+            EXPECT_EQ(grabbedIndex(p.asset, p.player->currentTime()), k);
+        }
+    }
+}
+
+TEST(Player, StepsStopAtTheEndsAndGoThroughTheItem)
+{
+    Playback p(longMoviePath());
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    ASSERT_TRUE(p.step(-3));
+    EXPECT_EQ(p.shownIndex(), 0);
+    ASSERT_TRUE(p.step(1000));
+    EXPECT_EQ(p.shownIndex(), 109);
+    EXPECT_EQ(p.player->currentTime(), frameStart(109));
+    // Across key frames, backwards by many at once.
+    ASSERT_TRUE(p.step(-60));
+    EXPECT_EQ(p.shownIndex(), 49);
+    int before = p.framesShown;
+    p.item->step(2);
+    ASSERT_TRUE(p.nextPicture(before));
+    EXPECT_EQ(p.shownIndex(), 51);
+    EXPECT_EQ(p.item->currentTime(), frameStart(51));
+}
+
+TEST(Player, StepsIssuedBeforeTheFirstLandsAddUp)
+{
+    Playback p(longMoviePath());
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    for (int i = 0; i < 5; ++i)
+        p.player->step(2);
+    p.player->step(-1);
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 9; }));
+    EXPECT_EQ(p.player->currentTime(), frameStart(9));
+}
+
+TEST(Player, ExactSeeksShowTheFrameHoldingTheTime)
+{
+    Playback p(longMoviePath());
+    struct Case {
+        Time time;
+        int index;
+    };
+    std::vector<Case> cases = {
+        {Time::make(2 * 37 * 1001 + 1001, 60000), 37},  // mid-frame
+        {frameStart(80), 80},                           // a frame start
+        {Time::make(60 * 1001 - 1, 30000), 59},         // just before a frame starts
+        {frameStart(3), 3},                             // backwards, before a key frame
+        {Time::withSeconds(100, 600), 109},             // past the end: the last frame
+        {Time::make(-5, 1), 0},                         // before the start
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(p.seek(c.time, Time::zero()));
+        EXPECT_EQ(p.shownIndex(), c.index);
+        Time expected = c.time;
+        if (c.index == 109)
+            expected = p.item->duration();
+        else if (c.index == 0)
+            expected = Time::zero();
+        EXPECT_EQ(p.player->currentTime(), expected);
+        EXPECT_EQ(grabbedIndex(p.asset, p.player->currentTime()), c.index);
+    }
+}
+
+TEST(Player, QuickSeeksStopAtTheKeyFrameBefore)
+{
+    Playback p(longMoviePath());
+    ASSERT_TRUE(p.seek(frameStart(70) + Time::make(1, 60000), Time::positiveInfinity()));
+    EXPECT_EQ(p.shownIndex(), 48);
+    EXPECT_EQ(p.player->currentTime(), frameStart(48));
+}
+
+TEST(Player, ANewerSeekFinishesTheOlderWithFalse)
+{
+    Playback p(longMoviePath());
+    std::vector<std::pair<int, bool>> results;
+    p.player->seek(frameStart(90), Time::zero(), Time::zero(), [&](bool ok) { results.push_back({1, ok}); });
+    p.player->seek(frameStart(20), Time::zero(), Time::zero(), [&](bool ok) { results.push_back({2, ok}); });
+    p.player->seek(Time::invalid(), Time::zero(), Time::zero(), [&](bool ok) { results.push_back({3, ok}); });
+    ASSERT_TRUE(runUntil([&] { return results.size() == 3; }));
+    EXPECT_EQ(results[0], std::make_pair(1, false));
+    EXPECT_EQ(results[1], std::make_pair(3, false));
+    EXPECT_EQ(results[2], std::make_pair(2, true));
+    EXPECT_EQ(p.shownIndex(), 20);
+    // A step takes over from a seek under way too, and starts where the seek was going.
+    bool finished = true;
+    p.player->seek(frameStart(90), Time::zero(), Time::zero(), [&](bool ok) { finished = ok; });
+    p.player->step(1);
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 91; }));
+    ASSERT_TRUE(runUntil([&] { return !finished; }));
+}
+
+TEST(Player, RateAndVolumeNotifyEverySettingOnTheSettingThread)
+{
+    Playback p(mediatest::moviePath("h264.mp4"));
+    std::vector<float> rates;
+    std::vector<std::thread::id> threads;
+    std::mutex mutex;
+    p.player->addObserver("rate", [&](const core::KeyValueChange&) {
+        std::lock_guard lock(mutex);
+        rates.push_back(p.player->rate());
+        threads.push_back(std::this_thread::get_id());
+    });
+    int volumes = 0;
+    p.player->addObserver("volume", [&](const core::KeyValueChange& change) {
+        ++volumes;
+        EXPECT_EQ(std::any_cast<float>(change.newValue), p.player->volume());
+    });
+    p.player->play();
+    p.player->play();
+    p.player->setRate(2);
+    p.player->pause();
+    p.player->setRate(-1);
+    std::thread([&] { p.player->setRate(0.5f); }).join();
+    p.player->setValueForKey("rate", std::any(0.0f));
+    EXPECT_EQ(rates, (std::vector<float>{1, 1, 2, 0, -1, 0.5f, 0}));
+    EXPECT_NE(threads[5], std::this_thread::get_id());
+    EXPECT_EQ(threads[4], std::this_thread::get_id());
+    p.player->setVolume(0.25f);
+    p.player->setVolume(0.25f);
+    EXPECT_EQ(volumes, 2);
+    EXPECT_EQ(std::any_cast<float>(p.player->valueForKey("volume")), 0.25f);
+}
+
+TEST(Player, TheClockDrivesPlaybackAtTheRate)
+{
+    Playback p(longMoviePath());
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    p.player->play();
+    EXPECT_EQ(p.player->currentTime(), Time::zero());
+    p.clock->advance(0.5);
+    EXPECT_EQ(p.player->currentTime(), Time::make(1, 2));
+    // 0.5 s lies in frame 14 (14 · 1001/30000 = 0.4671 s).
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 14; }));
+    p.player->setRate(2);
+    p.clock->advance(0.25);
+    EXPECT_EQ(p.player->currentTime(), Time::make(1, 1));
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 29; }));
+    p.player->pause();
+    // Paused, the time is that of the picture on screen.
+    EXPECT_EQ(p.player->currentTime(), frameStart(29));
+    EXPECT_EQ(grabbedIndex(p.asset, p.player->currentTime()), 29);
+    p.clock->advance(5);
+    EXPECT_EQ(p.player->currentTime(), frameStart(29));
+    // Negative rates are kept but the time stands.
+    p.player->setRate(-1);
+    p.clock->advance(1);
+    EXPECT_EQ(p.player->rate(), -1);
+    EXPECT_EQ(p.player->currentTime(), frameStart(29));
+    // Stepping pauses.
+    p.player->play();
+    p.clock->advance(0.1);
+    ASSERT_TRUE(p.step(1));
+    EXPECT_EQ(p.player->rate(), 0);
+    int shown = p.shownIndex();
+    EXPECT_EQ(p.player->currentTime(), frameStart(shown));
+}
+
+TEST(Player, PlayingToTheEndStopsThenPostsOnTheMainThread)
+{
+    Playback p(mediatest::moviePath("h264.mp4"));
+    std::vector<std::string> events;
+    p.player->addObserver("rate", [&](const core::KeyValueChange&) {
+        events.push_back("rate " + std::to_string(p.player->rate()));
+    });
+    int posts = 0;
+    core::NotificationCenter::defaultCenter().addObserver(
+        p.player.get(), media::PlayerItem::didPlayToEndTimeNotification, p.item.get(),
+        [&](const core::Notification& n) {
+            EXPECT_TRUE(core::MainLoop::isMainThread());
+            EXPECT_EQ(n.object, p.item);
+            EXPECT_EQ(p.player->rate(), 0);
+            events.push_back("end");
+            ++posts;
+        });
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    p.player->play();
+    p.clock->advance(1);
+    p.clock->advance(1);
+    ASSERT_TRUE(runUntil([&] { return posts == 1; }));
+    EXPECT_EQ(events, (std::vector<std::string>{"rate 1.000000", "rate 0.000000", "end"}));
+    EXPECT_EQ(p.shownIndex(), 47);
+    EXPECT_EQ(p.player->currentTime(), p.item->duration());
+    EXPECT_EQ(grabbedIndex(p.asset, p.player->currentTime()), 47);
+    core::NotificationCenter::defaultCenter().removeObserver(p.player.get());
+}
+
+TEST(Player, PeriodicObserversReportJumpsStartsStopsAndPlayback)
+{
+    Playback p(longMoviePath());
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    std::vector<Time> reports;
+    auto token = p.player->addPeriodicTimeObserver(Time::make(1, 10), nullptr, [&](const Time& t) {
+        EXPECT_TRUE(core::MainLoop::isMainThread());
+        reports.push_back(t);
+    });
+    ASSERT_TRUE(token);
+    // Paused, nothing reports by itself.
+    core::MainLoop::processEvents(0.02);
+    EXPECT_TRUE(reports.empty());
+
+    ASSERT_TRUE(p.seek(frameStart(10), Time::zero()));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports.back(), frameStart(10));
+    ASSERT_TRUE(p.step(1));
+    ASSERT_TRUE(runUntil([&] { return reports.size() == 2; }));
+    EXPECT_EQ(reports.back(), frameStart(11));
+
+    p.player->play();
+    ASSERT_TRUE(runUntil([&] { return reports.size() == 3; }));
+    EXPECT_EQ(reports.back(), frameStart(11));
+    // 0.35 s of playback from 0.367 s passes the reports due at 0.4, 0.5, 0.6 and 0.7 s; a jump of the clock
+    // reports once, at the time reached.
+    p.clock->advance(0.35);
+    ASSERT_TRUE(runUntil([&] { return reports.size() == 4; }));
+    EXPECT_EQ(reports.back(), frameStart(11) + Time::withSeconds(0.35, 1000000000));
+    for (int i = 0; i < 3; ++i)
+        p.clock->advance(0.05);
+    ASSERT_TRUE(runUntil([&] { return reports.size() >= 5; }));
+    p.player->pause();
+    std::size_t stopped = reports.size() + 1;
+    ASSERT_TRUE(runUntil([&] { return reports.size() == stopped; }));
+    EXPECT_EQ(reports.back(), p.player->currentTime());
+
+    p.player->removeTimeObserver(token);
+    ASSERT_TRUE(p.seek(frameStart(30), Time::zero()));
+    ASSERT_TRUE(p.step(-2));
+    p.player->play();
+    p.clock->advance(1);
+    p.player->pause();
+    core::MainLoop::processEvents(0.05);
+    EXPECT_EQ(reports.size(), stopped);
+}
+
+TEST(Player, ObserversRunOnTheirQueueAndBoundariesFireWhenCrossed)
+{
+    Playback p(longMoviePath());
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    auto queue = core::DispatchQueue::makeSerial("player-test");
+    std::atomic<int> onQueue{0};
+    std::atomic<bool> elsewhere{false};
+    p.player->addPeriodicTimeObserver(Time::make(1, 25), queue, [&](const Time&) {
+        if (core::MainLoop::isMainThread())
+            elsewhere = true;
+        ++onQueue;
+    });
+    std::vector<int> crossed;
+    p.player->addBoundaryTimeObserver({Time::make(1, 2), Time::make(3, 2)}, nullptr, [&] {
+        EXPECT_TRUE(core::MainLoop::isMainThread());
+        crossed.push_back(p.shownIndex());
+    });
+    p.player->play();
+    p.clock->advance(0.4);
+    core::MainLoop::processEvents(0.03);
+    EXPECT_TRUE(crossed.empty());
+    p.clock->advance(0.2);
+    ASSERT_TRUE(runUntil([&] { return crossed.size() == 1; }));
+    ASSERT_TRUE(runUntil([&] { return onQueue >= 2; }));
+    EXPECT_FALSE(elsewhere);
+    // A seek across a boundary does not cross it.
+    ASSERT_TRUE(p.seek(Time::make(2, 1), Time::zero()));
+    p.player->pause();
+    core::MainLoop::processEvents(0.03);
+    EXPECT_EQ(crossed.size(), 1u);
+}
+
+TEST(Player, MoviesWithoutPicturesPlayByTheClock)
+{
+    Playback p(mediatest::moviePath("sound-only.mp4"));
+    ASSERT_TRUE(p.asset->duration().isNumeric());
+    int posts = 0;
+    core::NotificationCenter::defaultCenter().addObserver(p.player.get(), media::PlayerItem::didPlayToEndTimeNotification,
+                                                         p.item.get(), [&](const core::Notification&) { ++posts; });
+    EXPECT_TRUE(p.seek(Time::make(1, 2), Time::zero()));
+    EXPECT_EQ(p.player->currentTime(), Time::make(1, 2));
+    p.player->step(3);
+    EXPECT_EQ(p.player->currentTime(), Time::make(1, 2));
+    p.player->play();
+    p.clock->advance(0.25);
+    EXPECT_EQ(p.player->currentTime(), Time::make(3, 4));
+    p.clock->advance(100);
+    ASSERT_TRUE(runUntil([&] { return posts == 1; }));
+    EXPECT_EQ(p.player->rate(), 0);
+    EXPECT_EQ(p.player->currentTime(), p.asset->duration());
+    EXPECT_EQ(p.player->currentVideoFrame(), nullptr);
+    core::NotificationCenter::defaultCenter().removeObserver(p.player.get());
+}
+
+TEST(Player, BrokenMoviesNeverBreakThePlayer)
+{
+    std::string good = longMoviePath();
+    std::ifstream in(good, std::ios::binary);
+    std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<std::string> paths = {mediatest::scratchPath("player-missing.mp4")};
+    auto write = [&](const std::string& name, const std::vector<char>& data) {
+        std::string path = mediatest::scratchPath(name);
+        std::ofstream(path, std::ios::binary).write(data.data(), std::streamsize(data.size()));
+        paths.push_back(path);
+    };
+    write("player-empty.mp4", {});
+    write("player-half.mp4", std::vector<char>(bytes.begin(), bytes.begin() + std::ptrdiff_t(bytes.size() / 2)));
+    std::vector<char> damaged = bytes;
+    std::mt19937 random(7);
+    for (std::size_t i = damaged.size() / 3; i < damaged.size(); i += 97)
+        damaged[i] = char(random());
+    write("player-damaged.mp4", damaged);
+    std::vector<char> noise(20000);
+    for (char& c : noise)
+        c = char(random());
+    write("player-noise.mp4", noise);
+
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        Playback p(path);
+        p.player->seek(Time::make(1, 1), Time::zero(), Time::zero());
+        p.player->step(-2);
+        p.player->step(5);
+        bool done = false;
+        p.player->seek(Time::make(1, 3), Time::zero(), Time::zero(), [&](bool) { done = true; });
+        ASSERT_TRUE(runUntil([&] { return done; }));
+        p.player->play();
+        for (int i = 0; i < 10; ++i)
+            p.clock->advance(1);
+        ASSERT_TRUE(runUntil([&] { return p.player->rate() == 0; }));
+    }
+}
+
+TEST(Player, GoesAwayWhileBusy)
+{
+    for (int i = 0; i < 3; ++i) {
+        Playback p(longMoviePath());
+        p.player->play();
+        p.clock->advance(0.5);
+        p.player->seek(frameStart(90), Time::zero(), Time::zero(), [](bool) {});
+        p.player->step(-4);
+        core::MainLoop::processEvents(0.005 * i);
+    }
+    // Work left on the main queue by the players that went away finds nothing to do.
+    core::MainLoop::processEvents(0.05);
+}
+
+TEST(Player, PlaysOnTheSystemClockWithItsSound)
+{
+    // With an audio device the sound plays; without one the picture goes on alone.
+    auto item = media::PlayerItem::create(media::Asset::create(core::Url::fileURL(mediatest::moviePath("audio.mkv"))));
+    auto player = media::Player::create(item);
+    player->setVolume(0.1f);
+    player->setRate(1.5f);
+    ASSERT_TRUE(runUntil([&] {
+        gfx::ImageRef frame = player->currentVideoFrame();
+        return frame && testmovie::readFrameIndex(*frame) >= 3;
+    }));
+    player->setRate(3);
+    player->seek(Time::make(1, 2), Time::zero(), Time::zero());
+    core::MainLoop::processEvents(0.02);
+    player->pause();
+    EXPECT_GT(player->currentTime(), Time::zero());
+}
+
+TEST(Player, CallableFromManyThreadsAtOnce)
+{
+    Playback p(longMoviePath());
+    std::atomic<int> completions{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            std::mt19937 random{unsigned(t)};
+            for (int i = 0; i < 60; ++i) {
+                switch (random() % 6) {
+                case 0:
+                    p.player->seek(frameStart(int(random() % 110)), Time::zero(), Time::zero(),
+                                   [&](bool) { ++completions; });
+                    break;
+                case 1:
+                    p.player->step(int(random() % 7) - 3);
+                    break;
+                case 2:
+                    p.player->setRate(float(random() % 3));
+                    break;
+                case 3:
+                    p.clock->advance(0.03);
+                    break;
+                case 4:
+                    p.player->removeTimeObserver(
+                        p.player->addPeriodicTimeObserver(Time::make(1, 30), nullptr, [](const Time&) {}));
+                    break;
+                default:
+                    p.player->currentTime();
+                    p.player->currentVideoFrame();
+                    break;
+                }
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    p.player->pause();
+    ASSERT_TRUE(p.seek(frameStart(42), Time::zero()));
+    EXPECT_EQ(p.shownIndex(), 42);
+    EXPECT_EQ(p.player->currentTime(), frameStart(42));
+}

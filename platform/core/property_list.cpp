@@ -69,7 +69,7 @@ std::string realText(double value)
 {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-infinity" : "+infinity";
-    return describe(value);
+    return numberDescription(value);
 }
 
 class Parser {

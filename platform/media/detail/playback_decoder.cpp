@@ -52,21 +52,17 @@ void PlaybackDecoder::setQueueLength(std::size_t length)
     wake_.notify_all();
 }
 
-std::optional<PlaybackFrame> PlaybackDecoder::takeDue(const Time& time, int* skipped)
+std::optional<PlaybackFrame> PlaybackDecoder::takeDue(const Time& time)
 {
     std::optional<PlaybackFrame> due;
     {
         std::lock_guard lock(mutex_);
         if (pending_)
             return std::nullopt;
-        int passed = -1;
         while (!queue_.empty() && compare(queue_.front().time, time) <= 0) {
             due = std::move(queue_.front());
             queue_.pop_front();
-            ++passed;
         }
-        if (skipped)
-            *skipped = std::max(0, passed);
     }
     if (due)
         wake_.notify_all();

@@ -37,9 +37,9 @@ public:
     // How many frames to decode ahead.
     void setQueueLength(std::size_t length);
 
-    // The last queued frame whose time is at or before `time`, taken off the queue with the ones before it
-    // (counted in `skipped`); nullopt when none is due yet.
-    std::optional<PlaybackFrame> takeDue(const Time& time, int* skipped = nullptr);
+    // The last queued frame whose time is at or before `time`, taken off the queue with the ones before it;
+    // nullopt when none is due yet.
+    std::optional<PlaybackFrame> takeDue(const Time& time);
     // The time of the next queued frame, if one is queued.
     std::optional<Time> nextFrameTime() const;
     // The stream has no more frames to give: its end (or a break) was reached and the queue is empty.

@@ -12,6 +12,10 @@ namespace {
 
 constexpr std::int64_t farPast = std::numeric_limits<std::int64_t>::min() / 2;
 constexpr std::int64_t farFuture = std::numeric_limits<std::int64_t>::max() / 2;
+// Memory for decoded frames kept for stepping back, and the bounds on their number.
+constexpr std::size_t runBudget = 64 << 20;
+constexpr std::size_t shortestRun = 4;
+constexpr std::size_t longestRun = 64;
 
 // Tolerances that are not valid, or negative, count as zero.
 Time usableTolerance(const Time& t)
@@ -21,32 +25,6 @@ Time usableTolerance(const Time& t)
     if (!t.isNumeric() || compare(t, Time::zero()) < 0)
         return Time::zero();
     return t;
-}
-
-// Every frame's pts of the stream, read from its packets alone, sorted into presentation order.
-std::vector<std::int64_t> readFrameTimes(const std::string& path, int streamIndex)
-{
-    std::vector<std::int64_t> times;
-    FormatContextPtr format = openInput(path);
-    if (!format || streamIndex < 0 || unsigned(streamIndex) >= format->nb_streams)
-        return times;
-    for (unsigned i = 0; i < format->nb_streams; ++i)
-        if (int(i) != streamIndex)
-            format->streams[i]->discard = AVDISCARD_ALL;
-    PacketPtr packet(av_packet_alloc());
-    if (!packet)
-        return times;
-    while (av_read_frame(format.get(), packet.get()) >= 0) {
-        if (packet->stream_index == streamIndex && !(packet->flags & AV_PKT_FLAG_DISCARD)) {
-            std::int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
-            if (pts != AV_NOPTS_VALUE)
-                times.push_back(pts);
-        }
-        av_packet_unref(packet.get());
-    }
-    std::sort(times.begin(), times.end());
-    times.erase(std::unique(times.begin(), times.end()), times.end());
-    return times;
 }
 
 }  // namespace
@@ -67,7 +45,7 @@ std::unique_ptr<PlaybackFrameSource> PlaybackFrameSource::open(const Asset& asse
 }
 
 PlaybackFrameSource::PlaybackFrameSource(const Asset& asset, std::unique_ptr<VideoDecoder> decoder)
-    : path_(asset.path()), decoder_(std::move(decoder)), timeBase_(decoder_->stream()->time_base),
+    : decoder_(std::move(decoder)), frameTimes_(asset.path(), decoder_->stream()->index), timeBase_(decoder_->stream()->time_base),
       origin_(asset.timeOrigin()), width_(decoder_->codec()->width), height_(decoder_->codec()->height)
 {
     for (const TrackRef& track : asset.tracks(MediaType::video))
@@ -100,39 +78,115 @@ std::optional<PlaybackFrame> PlaybackFrameSource::seek(const Time& t, const Time
     std::int64_t lowTicks = keyFrame ? farPast : ticksOf(subtract(t, low), Rounding::towardPositiveInfinity);
     std::int64_t highTicks =
         high.isPositiveInfinity() ? farFuture : ticksOf(add(t, high), Rounding::towardNegativeInfinity);
-    return make(decoder_->frameAt(lowTicks, target, highTicks, keyFrame));
-}
-
-const std::vector<std::int64_t>& PlaybackFrameSource::index()
-{
-    if (!indexed_) {
-        index_ = readFrameTimes(path_, decoder_->stream()->index);
-        indexed_ = true;
-    }
-    return index_;
+    const AVFrame* frame = decoder_->frameAt(lowTicks, target, highTicks, keyFrame);
+    if (!frame)
+        return std::nullopt;
+    remember(frame, true);
+    return serve(run_.size() - 1);
 }
 
 std::int64_t PlaybackFrameSource::stepTarget(std::int64_t fromPts, int count)
 {
-    const std::vector<std::int64_t>& times = index();
-    if (times.empty()) {
-        // Without an index, nominal frame durations.
-        AVRational rate = decoder_->stream()->r_frame_rate;
-        std::int64_t frame =
-            rate.num > 0 && rate.den > 0 ? av_rescale_q(1, av_inv_q(rate), timeBase_) : 1;
-        return fromPts + count * std::max<std::int64_t>(1, frame);
+    if (std::optional<std::int64_t> target = frameTimes_.step(fromPts, count))
+        return *target;
+    // Without readable packets, nominal frame durations.
+    AVRational rate = decoder_->stream()->r_frame_rate;
+    std::int64_t frame = rate.num > 0 && rate.den > 0 ? av_rescale_q(1, av_inv_q(rate), timeBase_) : 1;
+    return fromPts + count * std::max<std::int64_t>(1, frame);
+}
+
+bool PlaybackFrameSource::decoderAtRunEnd() const
+{
+    std::optional<std::int64_t> position = decoder_->position();
+    return !run_.empty() && position && *position == run_.back()->pts;
+}
+
+void PlaybackFrameSource::remember(const AVFrame* frame, bool restart)
+{
+    if (restart)
+        run_.clear();
+    if (runLength_ == 0) {
+        int bytes = av_image_get_buffer_size(AVPixelFormat(frame->format), frame->width, frame->height, 1);
+        runLength_ = bytes > 0 ? std::clamp(runBudget / std::size_t(bytes), shortestRun, longestRun) : shortestRun;
     }
-    auto at = std::upper_bound(times.begin(), times.end(), fromPts);
-    std::int64_t position = at == times.begin() ? 0 : (at - times.begin()) - 1;
-    std::int64_t last = std::int64_t(times.size()) - 1;
-    return times[std::size_t(std::clamp<std::int64_t>(position + count, 0, last))];
+    FramePtr copy(av_frame_clone(frame));
+    if (!copy) {
+        run_.clear();
+        return;
+    }
+    run_.push_back(std::move(copy));
+    while (run_.size() > runLength_)
+        run_.pop_front();
+}
+
+std::optional<PlaybackFrame> PlaybackFrameSource::serve(std::size_t position)
+{
+    handedOut_ = run_[position]->pts;
+    return make(run_[position].get());
 }
 
 std::optional<PlaybackFrame> PlaybackFrameSource::frameAt(std::int64_t pts)
 {
-    return make(decoder_->frameAt(pts, pts, pts, false));
+    // The frame holding the time: the last one at or before it, in a run that reaches past it.
+    auto holder = [this, pts]() -> std::optional<std::size_t> {
+        if (run_.empty() || run_.front()->pts > pts)
+            return std::nullopt;
+        std::size_t i = 0;
+        while (i + 1 < run_.size() && run_[i + 1]->pts <= pts)
+            ++i;
+        return i;
+    };
+    if (auto kept = holder(); kept && (*kept + 1 < run_.size() || run_[*kept]->pts == pts))
+        return serve(*kept);
+
+    if (decoderAtRunEnd() && decoder_->canReachByDecoding(pts)) {
+        // Ahead in the same run of frames: decode on.
+        while (run_.back()->pts < pts) {
+            const AVFrame* frame = decoder_->nextFrame();
+            if (!frame)
+                break;
+            remember(frame, false);
+        }
+    } else {
+        // From the key frame at or before it, keeping the frames on the way.
+        const AVFrame* frame = decoder_->frameAt(farPast, pts, farFuture, true);
+        if (!frame)
+            return std::nullopt;
+        remember(frame, true);
+        while (frame && frame->pts < pts) {
+            frame = decoder_->nextFrame();
+            if (frame)
+                remember(frame, false);
+        }
+    }
+    if (run_.empty())
+        return std::nullopt;
+    return serve(holder().value_or(0));
 }
 
-std::optional<PlaybackFrame> PlaybackFrameSource::next() { return make(decoder_->nextFrame()); }
+std::optional<PlaybackFrame> PlaybackFrameSource::next()
+{
+    // The frame after the one handed out, when the run holds it.
+    if (handedOut_)
+        for (std::size_t i = 0; i < run_.size(); ++i)
+            if (run_[i]->pts > *handedOut_ && (i == 0 ? false : run_[i - 1]->pts <= *handedOut_))
+                return serve(i);
+    const AVFrame* frame = nullptr;
+    if (!handedOut_ || (decoderAtRunEnd() && run_.back()->pts == *handedOut_)) {
+        frame = decoder_->nextFrame();
+        if (frame)
+            remember(frame, false);
+    } else {
+        // The decoder stands elsewhere: back to the frame after the one handed out.
+        frame = decoder_->frameAt(*handedOut_ + 1, *handedOut_ + 1, farFuture, false);
+        if (frame && frame->pts <= *handedOut_)
+            frame = nullptr;
+        if (frame)
+            remember(frame, true);
+    }
+    if (!frame)
+        return std::nullopt;
+    return serve(run_.size() - 1);
+}
 
 }  // namespace media::detail

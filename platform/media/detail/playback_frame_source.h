@@ -1,17 +1,20 @@
 // The pictures of a player: one video stream decoded in presentation order, positioned by seeks with
-// tolerances and by steps through the stream's index of frame times. Used by the decode thread alone.
+// tolerances and by steps through the frame times its packets give. The last frames decoded in a row are kept
+// (as decoded, within a memory budget), so that stepping back through them needs no new decoding from the key
+// frame. Used by the decode thread alone.
 #pragma once
 
 #include "platform/gfx/image.h"
 #include "platform/media/asset.h"
 #include "platform/media/detail/frame_converter.h"
+#include "platform/media/detail/playback_frame_times.h"
 #include "platform/media/detail/video_decoder.h"
 #include "platform/media/time.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace media::detail {
 
@@ -32,7 +35,7 @@ public:
     std::optional<PlaybackFrame> seek(const Time& t, const Time& before, const Time& after);
     // The pts `count` frames away from the frame at `fromPts`, clamped to the first and last frame.
     std::int64_t stepTarget(std::int64_t fromPts, int count);
-    // The frame with exactly that pts (the one holding it when the stream disagrees with its index).
+    // The frame with exactly that pts (the one holding it when the decoded frames disagree with the packets).
     std::optional<PlaybackFrame> frameAt(std::int64_t pts);
     // The frame after the last one handed out; nullopt at the end of the stream or when it stops decoding.
     std::optional<PlaybackFrame> next();
@@ -42,17 +45,24 @@ public:
 private:
     PlaybackFrameSource(const Asset& asset, std::unique_ptr<VideoDecoder> decoder);
     std::optional<PlaybackFrame> make(const AVFrame* frame);
-    const std::vector<std::int64_t>& index();
+    // Hands out a frame of the run.
+    std::optional<PlaybackFrame> serve(std::size_t position);
+    // Appends a frame decoded right after the run's last one (or starts a new run when `restart`).
+    void remember(const AVFrame* frame, bool restart);
+    // Whether the decoder stands on the run's last frame, so that decoding on extends the run.
+    bool decoderAtRunEnd() const;
 
-    std::string path_;
     std::unique_ptr<VideoDecoder> decoder_;
+    PlaybackFrameTimes frameTimes_;
     FrameConverter converter_;
     AVRational timeBase_;
     Time origin_;
     int width_;
     int height_;
-    bool indexed_ = false;
-    std::vector<std::int64_t> index_;  // every frame's pts, in presentation order
+    // Frames decoded one after another, in presentation order, oldest first.
+    std::deque<FramePtr> run_;
+    std::size_t runLength_ = 0;  // how many frames the budget allows; set by the first frame
+    std::optional<std::int64_t> handedOut_;  // the pts of the last frame handed out
 };
 
 }  // namespace media::detail

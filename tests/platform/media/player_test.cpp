@@ -519,3 +519,32 @@ TEST(Player, CallableFromManyThreadsAtOnce)
     EXPECT_EQ(p.shownIndex(), 42);
     EXPECT_EQ(p.player->currentTime(), frameStart(42));
 }
+
+TEST(Player, StepsAndSeeksOnEveryCodecAndContainer)
+{
+    for (const mediatest::MovieCase& c : mediatest::movieCases()) {
+        SCOPED_TRACE(c.name);
+        Playback p(mediatest::moviePath(c.name));
+        ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+        for (int k = 1; k <= 6; ++k) {
+            ASSERT_TRUE(p.step(1));
+            ASSERT_EQ(p.shownIndex(), k);
+        }
+        ASSERT_TRUE(p.step(-4));
+        EXPECT_EQ(p.shownIndex(), 2);
+        EXPECT_EQ(grabbedIndex(p.asset, p.player->currentTime()), 2);
+        // Halfway into the frame that starts at the 31st of 48 frame starts.
+        std::vector<testmovie::FrameStart> starts = testmovie::readFrameStarts(mediatest::moviePath(c.name));
+        ASSERT_GT(starts.size(), 31u);
+        Time t = add(Time::make(starts[30].value, starts[30].timescale),
+                     multiplyByRatio(subtract(Time::make(starts[31].value, starts[31].timescale),
+                                              Time::make(starts[30].value, starts[30].timescale)),
+                                     1, 2));
+        ASSERT_TRUE(p.seek(t, Time::zero()));
+        EXPECT_EQ(p.shownIndex(), 30);
+        EXPECT_EQ(p.player->currentTime(), t);
+        ASSERT_TRUE(p.step(-1));
+        EXPECT_EQ(p.shownIndex(), 29);
+        EXPECT_EQ(p.player->currentTime(), Time::make(starts[29].value, starts[29].timescale));
+    }
+}

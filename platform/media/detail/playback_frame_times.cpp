@@ -1,0 +1,114 @@
+#include "platform/media/detail/playback_frame_times.h"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+namespace media::detail {
+
+namespace {
+
+// Packets read in a row past the wanted times before a stream without decoding times counts as known there:
+// more than any reordering of frames puts between a frame's packet and its place on screen.
+constexpr int reorderMargin = 16;
+// How many key frames a backward step goes back at most.
+constexpr int maximumRounds = 64;
+constexpr std::int64_t farBack = std::numeric_limits<std::int64_t>::min() / 4;
+
+}  // namespace
+
+std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::int64_t until, int after,
+                                                     std::set<std::int64_t>& times, bool& reachedEnd)
+{
+    AVFormatContext* format = format_.get();
+    if (av_seek_frame(format, streamIndex_, start, AVSEEK_FLAG_BACKWARD) < 0 &&
+        av_seek_frame(format, -1, 0, AVSEEK_FLAG_BYTE) < 0)
+        return std::nullopt;
+    std::optional<std::int64_t> earliest;
+    int pastBound = 0;
+    reachedEnd = false;
+    for (;;) {
+        if (av_read_frame(format, packet_.get()) < 0) {
+            reachedEnd = true;
+            break;
+        }
+        bool ours = packet_->stream_index == streamIndex_ && !(packet_->flags & AV_PKT_FLAG_DISCARD);
+        std::int64_t pts = packet_->pts != AV_NOPTS_VALUE ? packet_->pts : packet_->dts;
+        std::int64_t dts = packet_->dts;
+        av_packet_unref(packet_.get());
+        if (!ours || pts == AV_NOPTS_VALUE)
+            continue;
+        times.insert(pts);
+        earliest = earliest ? std::min(*earliest, pts) : pts;
+
+        // Every later packet shows at or after its decoding time, so once that passes the last time wanted,
+        // the times up to it are all known.
+        std::int64_t bound = until;
+        if (after > 0) {
+            auto beyond = times.upper_bound(until);
+            if (std::distance(beyond, times.end()) < after)
+                continue;
+            bound = *std::next(beyond, after - 1);
+        }
+        if (dts != AV_NOPTS_VALUE && dts > bound)
+            break;
+        pastBound = pts > bound ? pastBound + 1 : 0;
+        if (pastBound >= reorderMargin)
+            break;
+    }
+    return earliest;
+}
+
+std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int count)
+{
+    if (!opened_) {
+        opened_ = true;
+        format_ = openInput(path_);
+        packet_.reset(av_packet_alloc());
+        if (format_ && streamIndex_ >= 0 && unsigned(streamIndex_) < format_->nb_streams) {
+            for (unsigned i = 0; i < format_->nb_streams; ++i)
+                if (int(i) != streamIndex_)
+                    format_->streams[i]->discard = AVDISCARD_ALL;
+        } else {
+            format_.reset();
+        }
+    }
+    if (!format_ || !packet_)
+        return std::nullopt;
+
+    // Back a key frame at a time until the frame at `from` and enough frames before it are known, or the stream
+    // starts. A seek that lands on the same key frame again (containers seek by decoding time) goes back further.
+    std::set<std::int64_t> times;
+    bool reachedEnd = false;
+    auto framesUpTo = [&] { return std::distance(times.begin(), times.upper_bound(from)); };
+    int before = count < 0 ? -count : 0;
+    int after = count > 0 ? count : 0;
+    AVStream* stream = format_->streams[streamIndex_];
+    std::int64_t streamStart = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : farBack;
+    std::int64_t backoff = stream->time_base.num > 0 ? std::max(1, stream->time_base.den / stream->time_base.num) : 1;
+    std::int64_t start = from;
+    std::optional<std::int64_t> reached;
+    for (int round = 0; round < maximumRounds; ++round) {
+        std::optional<std::int64_t> earliest = scan(start, from, after, times, reachedEnd);
+        if (!earliest || framesUpTo() > before)
+            break;
+        bool progressed = !reached || *earliest < *reached;
+        if (!progressed && start <= streamStart)
+            break;
+        if (progressed) {
+            reached = earliest;
+            start = std::min(start, *reached) - 1;
+        } else {
+            start -= backoff;
+            backoff *= 2;
+        }
+        start = std::max(start, farBack);
+    }
+    if (times.empty())
+        return std::nullopt;
+    std::int64_t position = std::int64_t(framesUpTo()) - 1 + count;
+    position = std::clamp<std::int64_t>(position, 0, std::int64_t(times.size()) - 1);
+    return *std::next(times.begin(), position);
+}
+
+}  // namespace media::detail

@@ -1,0 +1,37 @@
+// The presentation times of a video stream's frames around a frame, read from the packets alone (no
+// decoding): what a step of some frames forwards or backwards needs. Reads from the key frame at or before
+// the frame, going back a key frame at a time while a backward step needs more, so that a step costs the same
+// at the start of a long movie as at its end. One thread at a time.
+#pragma once
+
+#include "platform/media/detail/ffmpeg.h"
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace media::detail {
+
+class PlaybackFrameTimes {
+public:
+    PlaybackFrameTimes(std::string path, int streamIndex) : path_(std::move(path)), streamIndex_(streamIndex) {}
+
+    // The pts `count` frames away from the frame shown at `from` (the last frame at or before it), stopping at
+    // the first and the last frame; nullopt when the stream's packets cannot be read.
+    std::optional<std::int64_t> step(std::int64_t from, int count);
+
+private:
+    // Adds the pts of the packets from the key frame at or before `start` on, until every frame up to
+    // `until` is known and `after` more beyond it (or the end). The earliest pts read; nullopt when none.
+    std::optional<std::int64_t> scan(std::int64_t start, std::int64_t until, int after, std::set<std::int64_t>& times,
+                                     bool& reachedEnd);
+
+    const std::string path_;
+    const int streamIndex_;
+    FormatContextPtr format_;
+    PacketPtr packet_;
+    bool opened_ = false;
+};
+
+}  // namespace media::detail

@@ -248,3 +248,15 @@ TEST(Player, AnEndPostedOffTheMainThreadIsHandledOnIt)
     ASSERT_TRUE(runUntil([&] { return p.player->isPaused() && p.player->currentTime() == Time::zero(); }));
     EXPECT_EQ(pausedOnMain, (std::vector<bool>{true}));
 }
+
+TEST(Player, MoviesLoadedOnAQueueGetWorkingPlayers)
+{
+    std::shared_ptr<Movie> movie;
+    std::thread([&] {
+        movie = Movie::create(core::Url::fileURL(moviekittest::smallMovie()));
+        movie->player()->setUserVolume(0);
+        movie->player()->seekInaccurately(media::Time::make(1, 2));
+    }).join();
+    EXPECT_TRUE(movie->player()->isMuted());
+    EXPECT_TRUE(runUntil([&] { return movie->player()->currentTime() == frameStart(12); }));
+}

@@ -8,7 +8,6 @@
 #include "app/batch/batch_manager.h"
 #include "app/batch/batch_task.h"
 #include "moviekit/movie.h"
-#include "foundation/shortcuts.h"
 #include "platform/core/main_loop.h"
 #include "tools/testmovie/test_movie.h"
 
@@ -184,7 +183,6 @@ int main()
         theirs.push_back(folder / ("theirs" + std::to_string(i)));
     }
     core::MainLoop::init();
-    if (const char* n = getenv("BENCH_COUNT")) kestrane::Defaults["BatchManagerConcurrentCount"] = atoi(n);
 
     // The first batch run alone gives the peak memory.
     runBatch(movies, ours);

@@ -43,6 +43,16 @@ std::string UTCFormatted(core::Date date)
     return core::formatDate(date, "yyyy:MM:dd HH:mm:ss");
 }
 
+core::Date addingCMTime(core::Date date, const media::Time& time)
+{
+    return time.isNumeric() ? date.addingTimeInterval(time.seconds()) : date;
+}
+
+core::Date removingCMTime(core::Date date, const media::Time& time)
+{
+    return time.isNumeric() ? date.addingTimeInterval(-time.seconds()) : date;
+}
+
 std::optional<core::Date> add(const core::Calendar& calendar, int days, core::Date date)
 {
     return calendar.addingDays(date, days);

@@ -1,5 +1,5 @@
-// Day arithmetic on dates through the user's current calendar (read at each call), and the date text
-// "yyyy:MM:dd HH:mm:ss" in local time.
+// Day arithmetic on dates through the user's current calendar (read at each call), the date text
+// "yyyy:MM:dd HH:mm:ss" in local time, and dates moved by media times. Safe from any thread.
 #pragma once
 
 #include <optional>
@@ -7,6 +7,7 @@
 
 #include "platform/core/calendar.h"
 #include "platform/core/date.h"
+#include "platform/media/time.h"
 
 namespace kestrane {
 
@@ -23,6 +24,10 @@ std::optional<core::Date> adding(core::Date date, int days);
 int daysFromNow(core::Date date);
 // "yyyy:MM:dd HH:mm:ss" in the current time zone (local time, despite the name).
 std::string UTCFormatted(core::Date date);
+// The date moved later (earlier) by the time's length in seconds; a time that is not numeric (invalid,
+// indefinite, infinite) leaves the date as it is.
+core::Date addingCMTime(core::Date date, const media::Time& time);
+core::Date removingCMTime(core::Date date, const media::Time& time);
 
 // The date moved by whole calendar days, keeping the wall-clock time; nullopt when it cannot be computed.
 std::optional<core::Date> add(const core::Calendar& calendar, int days, core::Date date);

@@ -1,5 +1,7 @@
 #include "foundation/file_manager_extensions.h"
 
+#include "foundation/bundle_info.h"
+#include "foundation/shortcuts.h"
 #include "platform/core/error.h"
 
 namespace kestrane {
@@ -26,7 +28,7 @@ bool isTaken(const core::FileManager& fm, const core::Url& url)
 void tryToRemoveItem(core::FileManager&, const core::Url& url)
 {
     try {
-        core::FileManager::defaultManager()->removeItem(url);
+        FM->removeItem(url);
     } catch (const core::Error&) {
     }
 }
@@ -49,7 +51,7 @@ core::Url alternative(const core::FileManager& fm, const core::Url& url)
 
 core::Url alternative(const core::FileManager&, const std::string& name, const core::Url& folder)
 {
-    return alternative(*core::FileManager::defaultManager(), folder.appendingPathComponent(name));
+    return alternative(*FM.get(), folder.appendingPathComponent(name));
 }
 
 std::optional<core::Url> claimAlternative(core::FileManager& fm, const core::Url& url)
@@ -75,6 +77,13 @@ std::optional<core::Url> applicationsSupportDirectoryURL(const core::FileManager
     return folders.front();
 }
 
+std::optional<core::Url> bundleSupportDirectoryURL(const core::FileManager& fm)
+{
+    const auto support = applicationsSupportDirectoryURL(fm);
+    if (!support) return std::nullopt;
+    return support->appendingPathComponent(name(*MB.get()));
+}
+
 void createDirectory(core::FileManager& fm, const core::Url& url)
 {
     fm.createDirectory(url, true);
@@ -85,6 +94,23 @@ core::Url createDirectory(core::FileManager& fm, const core::Url& url, const std
     const core::Url folder = url.appendingPathComponent(appendPathComponent);
     createDirectory(fm, folder);
     return folder;
+}
+
+std::optional<core::Url> createBundleSupportDirectory(core::FileManager& fm)
+{
+    return createBundleSupportDirectoryWithComponent(fm, "");
+}
+
+std::optional<core::Url> createBundleSupportDirectoryWithComponent(core::FileManager& fm,
+                                                                   const std::string& component)
+{
+    const auto folder = bundleSupportDirectoryURL(fm);
+    if (!folder) return std::nullopt;
+    try {
+        return createDirectory(fm, *folder, component);
+    } catch (const core::Error&) {
+        return std::nullopt;
+    }
 }
 
 std::shared_ptr<core::DirectoryEnumerator> dirEnumerator(core::FileManager& fm, const core::Url& url,

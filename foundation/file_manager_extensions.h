@@ -19,7 +19,7 @@ struct ContentExistence {
     bool isDir;
 };
 
-// Removes the item with the default manager (not `fm`), ignoring any failure.
+// Removes the item with the default manager `FM` (not `fm`), ignoring any failure.
 void tryToRemoveItem(core::FileManager& fm, const core::Url& url);
 
 ContentExistence contentExists(const core::FileManager& fm, const core::Url& url);
@@ -28,7 +28,7 @@ ContentExistence contentExists(const core::FileManager& fm, const core::Url& url
 // same folder at which nothing exists (a folder counts as taken). Creates nothing: when several writers
 // may pick names in one folder at once, use claimAlternative.
 core::Url alternative(const core::FileManager& fm, const core::Url& url);
-// The same for `name` in `folder`, asked of the default manager.
+// The same for `name` in `folder`, asked of the default manager `FM`.
 core::Url alternative(const core::FileManager& fm, const std::string& name, const core::Url& folder);
 
 // Like alternative, but also creates the chosen file, empty, in one atomic step: of any number of threads
@@ -39,11 +39,20 @@ std::optional<core::Url> claimAlternative(core::FileManager& fm, const core::Url
 // The user's application-support folder; nullopt when there is none.
 std::optional<core::Url> applicationsSupportDirectoryURL(const core::FileManager& fm);
 
+// The support folder with the main bundle's name appended; nullopt when there is no support folder.
+std::optional<core::Url> bundleSupportDirectoryURL(const core::FileManager& fm);
+
 // Creates the folder and its missing parents; throws core::Error on failure.
 void createDirectory(core::FileManager& fm, const core::Url& url);
 // Creates `url` + `appendPathComponent` the same way and returns it.
 core::Url createDirectory(core::FileManager& fm, const core::Url& url,
                           const std::string& appendPathComponent);
+
+// Creates the bundle's support folder (with the component appended) and returns it; nullopt when there is
+// no support folder or it cannot be created.
+std::optional<core::Url> createBundleSupportDirectory(core::FileManager& fm);
+std::optional<core::Url> createBundleSupportDirectoryWithComponent(core::FileManager& fm,
+                                                                   const std::string& component);
 
 // A walk of the folder with the given options; null when the folder cannot be read.
 std::shared_ptr<core::DirectoryEnumerator> dirEnumerator(core::FileManager& fm, const core::Url& url,

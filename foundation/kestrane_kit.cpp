@@ -1,5 +1,7 @@
 #include "foundation/kestrane_kit.h"
 
+#include "platform/gfx/image_reader.h"
+
 namespace kestrane {
 
 std::shared_ptr<const core::Bundle> KestraneKit::bundle()
@@ -10,6 +12,21 @@ std::shared_ptr<const core::Bundle> KestraneKit::bundle()
 std::string KestraneKit::local(const std::string& key)
 {
     return kestrane::local(*bundle(), key);
+}
+
+gfx::ImageRef KestraneKit::imageNamed(const std::string& name)
+{
+    return imageForResource(*bundle(), name);
+}
+
+gfx::ImageRef imageForResource(const core::Bundle& bundle, const std::string& name)
+{
+    for (const char* extension : {"", "png", "tiff", "tif", "jpg", "jpeg", "gif"}) {
+        if (const auto url = bundle.urlForResource(name, extension)) {
+            if (auto image = gfx::ImageReader::read(*url)) return image;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace kestrane

@@ -1,4 +1,5 @@
-// The framework itself: its own bundle (Kestrane.bundle next to the binaries) and its localized strings.
+// The framework itself: its own bundle (Kestrane.bundle next to the binaries), its localized strings and its
+// images. Safe from any thread.
 #pragma once
 
 #include <memory>
@@ -6,6 +7,7 @@
 
 #include "foundation/bundle_info.h"
 #include "platform/core/bundle.h"
+#include "platform/gfx/image.h"
 
 namespace kestrane {
 
@@ -21,6 +23,13 @@ public:
     {
         return kestrane::local(*bundle(), key, arguments...);
     }
+
+    // The framework's image resource of that name; null when there is none.
+    static gfx::ImageRef imageNamed(const std::string& name);
 };
+
+// A bundle's image resource of that name, given with or without its extension (png, tiff, tif, jpg, jpeg or
+// gif); null when there is none or it cannot be read.
+gfx::ImageRef imageForResource(const core::Bundle& bundle, const std::string& name);
 
 }  // namespace kestrane

@@ -1,6 +1,7 @@
 // Global shortcuts to the platform's shared objects: `Defaults` (the standard user defaults), `MB` (the main
-// bundle) and `NC` (the default notification centre). Each forwards to the platform's one instance, made once on
-// first use and safe from any thread.
+// bundle), `NC` (the default notification centre), `FM` (the default file manager), `DC` (the shared document
+// controller) and `UNC` (the default user notification centre). Each forwards to the platform's one instance,
+// made once on first use. The first four are safe from any thread; DC and UNC belong to the main thread.
 #pragma once
 
 #include <memory>
@@ -8,8 +9,11 @@
 
 #include "foundation/user_defaults_proxy.h"
 #include "platform/core/bundle.h"
+#include "platform/core/file_manager.h"
 #include "platform/core/notification_center.h"
 #include "platform/core/user_defaults.h"
+#include "platform/ui/document_controller.h"
+#include "platform/ui/user_notification.h"
 
 namespace kestrane {
 
@@ -34,8 +38,30 @@ struct NotificationCenterShortcut {
     core::NotificationCenter& operator*() const { return get(); }
 };
 
+struct FileManagerShortcut {
+    std::shared_ptr<core::FileManager> get() const { return core::FileManager::defaultManager(); }
+    operator std::shared_ptr<core::FileManager>() const { return get(); }
+    std::shared_ptr<core::FileManager> operator->() const { return get(); }
+};
+
+struct DocumentControllerShortcut {
+    std::shared_ptr<ui::DocumentController> get() const { return ui::DocumentController::shared(); }
+    operator std::shared_ptr<ui::DocumentController>() const { return get(); }
+    std::shared_ptr<ui::DocumentController> operator->() const { return get(); }
+};
+
+struct UserNotificationCenterShortcut {
+    ui::UserNotificationCenter& get() const { return ui::UserNotificationCenter::defaultCenter(); }
+    operator ui::UserNotificationCenter&() const { return get(); }
+    ui::UserNotificationCenter* operator->() const { return &get(); }
+    ui::UserNotificationCenter& operator*() const { return get(); }
+};
+
 inline constexpr DefaultsShortcut Defaults{};
 inline constexpr MainBundleShortcut MB{};
 inline constexpr NotificationCenterShortcut NC{};
+inline constexpr FileManagerShortcut FM{};
+inline constexpr DocumentControllerShortcut DC{};
+inline constexpr UserNotificationCenterShortcut UNC{};
 
 }  // namespace kestrane

@@ -1,22 +1,19 @@
 #include "moviekit/image_namer.h"
 
-#include "foundation/time_values.h"
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+
+#include "foundation/time_values.h"
+#include "platform/core/format.h"
 
 namespace orvalis {
 
 namespace {
 
-// "%.0f" of the seconds: rounded to a whole number, no decimals. The format has no separator that a locale
-// could change.
+// "%.0f" of the seconds: rounded to a whole number, no decimals, whatever the locale.
 std::string wholeSeconds(const media::Time& time)
 {
-    char text[400];
-    std::snprintf(text, sizeof text, "%.0f", time.seconds());
-    return text;
+    return core::format("%.0f", time.seconds());
 }
 
 // What may not appear in a file name: the path separator and NUL.

@@ -45,8 +45,10 @@ private:
                 changed_.wait(lock);
                 continue;
             }
-            if (std::chrono::steady_clock::now() < heap_.top().deadline) {
-                changed_.wait_until(lock, heap_.top().deadline);
+            // A copy: the wait reads the deadline again after waking, when new work may have moved the heap.
+            const SteadyTime next = heap_.top().deadline;
+            if (std::chrono::steady_clock::now() < next) {
+                changed_.wait_until(lock, next);
                 continue;
             }
             std::vector<DelayedWork> due;

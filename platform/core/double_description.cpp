@@ -15,7 +15,7 @@ constexpr double SmallestPlain = 1e-4;
 
 std::string describe(double value)
 {
-    if (std::isnan(value)) return "nan";
+    if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     const double magnitude = std::fabs(value);
     const bool plain = magnitude == 0 || (magnitude >= SmallestPlain && magnitude <= LargestPlain);

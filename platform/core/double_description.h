@@ -1,5 +1,5 @@
 // The text of a double as the program shows it in logs and fields: the shortest text that reads back as
-// the same value, always with a fraction or an exponent ("1.0", "0.1", "1e-05", "1e+16", "nan", "-inf").
+// the same value, always with a fraction or an exponent ("1.0", "0.1", "1e-05", "1e+16", "nan", "-nan", "-inf").
 #pragma once
 
 #include <string>

@@ -192,7 +192,7 @@ std::string ownKind(const FormatArgument& argument, const Specifier& spec, bool 
     case FormatArgument::Kind::unsignedInteger:
         return pad(grouped(unsignedDigits(argument.unsignedValue(), 10, false), localized), spec);
     case FormatArgument::Kind::real:
-        return pad(numberDescription(argument.realValue()), spec);
+        return pad(numberText(argument.realValue()), spec);
     case FormatArgument::Kind::text:
         break;
     }

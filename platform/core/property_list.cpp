@@ -15,9 +15,11 @@ namespace {
 // Deeper documents are refused rather than risking the stack.
 constexpr int maximumDepth = 256;
 
-std::optional<std::int64_t> parseInteger(const std::string& text)
+// The whole text as a number, an optional leading "+" allowed; nullopt for anything else.
+template <class Number>
+std::optional<Number> parseNumber(const std::string& text)
 {
-    std::int64_t value = 0;
+    Number value = 0;
     const char* first = text.data();
     const char* last = first + text.size();
     if (first != last && *first == '+') ++first;
@@ -26,18 +28,17 @@ std::optional<std::int64_t> parseInteger(const std::string& text)
     return value;
 }
 
+std::optional<std::int64_t> parseInteger(const std::string& text)
+{
+    return parseNumber<std::int64_t>(text);
+}
+
 std::optional<double> parseReal(const std::string& text)
 {
     if (text == "nan") return std::nan("");
     if (text == "+infinity" || text == "inf" || text == "+inf") return HUGE_VAL;
     if (text == "-infinity" || text == "-inf") return -HUGE_VAL;
-    double value = 0;
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (first != last && *first == '+') ++first;
-    const auto result = std::from_chars(first, last, value);
-    if (first == last || result.ec != std::errc() || result.ptr != last) return std::nullopt;
-    return value;
+    return parseNumber<double>(text);
 }
 
 std::optional<Date> parseDate(const std::string& text)
@@ -69,7 +70,7 @@ std::string realText(double value)
 {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-infinity" : "+infinity";
-    return numberDescription(value);
+    return numberText(value);
 }
 
 class Parser {

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/core/bundle.h"
+#include "platform/core/notification_center.h"
 
 namespace core {
 
@@ -99,17 +100,29 @@ void UserDefaults::set(const std::string& key, Value value)
 {
     if (value.isNull()) return remove(key);
     if (holdsNull(value)) return;
-    std::lock_guard lock(mutex_);
-    const Value* current = values_.find(key);
-    if (current && *current == value) return;
-    values_.set(key, std::move(value));
-    saveLocked();
+    {
+        std::lock_guard lock(mutex_);
+        const Value* current = values_.find(key);
+        if (current && *current == value) return;
+        values_.set(key, std::move(value));
+        saveLocked();
+    }
+    announceChange(key);
 }
 
 void UserDefaults::remove(const std::string& key)
 {
-    std::lock_guard lock(mutex_);
-    if (values_.remove(key)) saveLocked();
+    {
+        std::lock_guard lock(mutex_);
+        if (!values_.remove(key)) return;
+        saveLocked();
+    }
+    announceChange(key);
+}
+
+void UserDefaults::announceChange(const std::string& key)
+{
+    NotificationCenter::defaultCenter().post(didChangeNotification, nullptr, {{"key", key}});
 }
 
 bool UserDefaults::synchronize()

@@ -23,6 +23,9 @@ public:
     // A store kept in the property-list file at `path`.
     explicit UserDefaults(const std::string& path);
     explicit UserDefaults(std::unique_ptr<DefaultsStorage> storage);
+    // Posted on the changing thread after a key's value changed or went away; userInfo "key" holds the key.
+    static constexpr const char* didChangeNotification = "NSUserDefaultsDidChangeNotification";
+
     UserDefaults(const UserDefaults&) = delete;
     UserDefaults& operator=(const UserDefaults&) = delete;
 
@@ -42,6 +45,7 @@ public:
 
 private:
     void saveLocked();
+    static void announceChange(const std::string& key);
 
     std::unique_ptr<DefaultsStorage> storage_;
     mutable std::mutex mutex_;

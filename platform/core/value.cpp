@@ -109,7 +109,7 @@ std::optional<Data> Value::data() const { return exactly<Data>(storage_); }
 std::optional<Array> Value::array() const { return exactly<Array>(storage_); }
 std::optional<Dictionary> Value::dictionary() const { return exactly<Dictionary>(storage_); }
 
-std::string numberDescription(double value)
+std::string numberText(double value)
 {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
@@ -128,7 +128,7 @@ std::string Value::description() const
     case Kind::integer:
         return std::to_string(std::get<std::int64_t>(storage_));
     case Kind::real:
-        return numberDescription(std::get<double>(storage_));
+        return numberText(std::get<double>(storage_));
     case Kind::string:
         return std::get<std::string>(storage_);
     case Kind::date:

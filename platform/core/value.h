@@ -108,8 +108,8 @@ private:
     std::variant<std::monostate, bool, std::int64_t, double, std::string, Date, Data, Array, Dictionary> storage_;
 };
 
-// The shortest text that reads back as exactly the same double, as a stored number prints itself
-// ("2.5", "1", "1e+300", "nan", "inf").
-std::string numberDescription(double value);
+// The shortest text that reads back as exactly the same double, as numbers show in values and formats: no
+// fraction when whole ("2", "2.5", "1e+300", "nan", "inf").
+std::string numberText(double value);
 
 }  // namespace core

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/kestrane_kit.h"
+#include "platform/gfx/image_writer.h"
 #include "tests/foundation/test_bundle.h"
 
 using core::Dictionary;
@@ -121,4 +122,23 @@ TEST(KestraneKit, IsTheFrameworksOwnBundle)
     EXPECT_EQ(bundle->identifier(), "net.vistrel.Kestrane");
     EXPECT_EQ(kestrane::name(*bundle), "Kestrane");
     EXPECT_EQ(kestrane::KestraneKit::local("No such key"), "No such key");
+    EXPECT_EQ(kestrane::KestraneKit::imageNamed("No such image"), nullptr);
+}
+
+TEST(KestraneKit, ImagesAreFoundWithOrWithoutTheirExtension)
+{
+    TestBundle test;
+    auto writer = gfx::ImageWriter::create(core::Url::fileURL((test.path() / "Dot.png").string()),
+                                           gfx::ImageFileType::png, 1);
+    writer->addImage(gfx::Image::create(2, 1, {gfx::makePixel(255, 255, 0, 0), gfx::makePixel(255, 0, 0, 255)}));
+    ASSERT_TRUE(writer->finalize());
+    test.writeFile("Broken.png", "not an image");
+    for (const char* name : {"Dot", "Dot.png"}) {
+        const auto image = kestrane::imageForResource(test.bundle(), name);
+        ASSERT_TRUE(image) << name;
+        EXPECT_EQ(image->width(), 2);
+        EXPECT_EQ(image->pixel(1, 0), gfx::makePixel(255, 0, 0, 255));
+    }
+    EXPECT_EQ(kestrane::imageForResource(test.bundle(), "Broken"), nullptr);
+    EXPECT_EQ(kestrane::imageForResource(test.bundle(), "Missing"), nullptr);
 }

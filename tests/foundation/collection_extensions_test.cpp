@@ -6,6 +6,7 @@
 #include "foundation/bool_operators.h"
 #include "foundation/character_extensions.h"
 #include "foundation/index_set_extensions.h"
+#include "foundation/number_extensions.h"
 
 using core::IndexSet;
 using namespace kestrane;
@@ -107,4 +108,11 @@ TEST(NumberExtensions, DigitsAndCompoundFlags)
     orAssign(flag, check(false));
     EXPECT_TRUE(flag);
     EXPECT_EQ(evaluated, 2) << "the right-hand side is evaluated whatever the flag";
+}
+
+TEST(NumberExtensions, CGFloatNumbers)
+{
+    EXPECT_EQ(cgfloatValue(initWithCgfloat(2.5)), 2.5);
+    EXPECT_EQ(cgfloatValue(core::Value(3)), 3.0);
+    EXPECT_FALSE(cgfloatValue(core::Value("2.5")));
 }

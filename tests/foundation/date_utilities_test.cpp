@@ -67,3 +67,14 @@ TEST_F(DateUtilities, UTCFormattedShowsLocalTime)
     tzset();
     EXPECT_EQ(kestrane::UTCFormatted(local(2017, 2, 1, 14, 5, 9)), "2017:02:01 14:05:09");
 }
+
+TEST_F(DateUtilities, MediaTimesMoveTheDate)
+{
+    const Date start(1000);
+    const auto oneAndAHalf = media::Time::make(3, 2);
+    EXPECT_EQ(kestrane::addingCMTime(start, oneAndAHalf), Date(1001.5));
+    EXPECT_EQ(kestrane::removingCMTime(kestrane::addingCMTime(start, oneAndAHalf), oneAndAHalf), start);
+    EXPECT_EQ(kestrane::removingCMTime(start, media::Time::make(600, 600)), Date(999));
+    EXPECT_EQ(kestrane::addingCMTime(start, media::Time::invalid()), start);
+    EXPECT_EQ(kestrane::removingCMTime(start, media::Time::positiveInfinity()), start);
+}

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "platform/core/error.h"
+#include "tests/foundation/test_bundle.h"
 #include "tests/support/temp_dir.h"
 
 using core::FileManager;
@@ -163,4 +164,30 @@ TEST(FileManagerExtensions, SupportFolderIsTheFirstOneOffered)
     EXPECT_FALSE(kestrane::applicationsSupportDirectoryURL(*offering));
     offering->folders = {Url::fileURL("/first"), Url::fileURL("/second")};
     EXPECT_EQ(kestrane::applicationsSupportDirectoryURL(*offering), Url::fileURL("/first"));
+}
+
+TEST(FileManagerExtensions, BundleSupportFolderIsNamedAfterTheMainBundle)
+{
+    struct Offering : FileManager {
+        std::vector<Url> folders;
+        std::vector<Url> applicationSupportDirectories() const override { return folders; }
+    };
+    testsupport::TempDir dir;
+    testsupport::TestBundle bundle(core::Dictionary{{"CFBundleName", "Snapper"}});
+    core::Bundle::setMain(bundle.shared());
+    auto offering = core::make<Offering>();
+    EXPECT_FALSE(kestrane::bundleSupportDirectoryURL(*offering));
+    EXPECT_FALSE(kestrane::createBundleSupportDirectory(*offering));
+
+    offering->folders = {urlOf(dir / "share")};
+    EXPECT_EQ(kestrane::bundleSupportDirectoryURL(*offering), urlOf(dir / "share/Snapper"));
+    const auto made = kestrane::createBundleSupportDirectoryWithComponent(*offering, "Logs");
+    EXPECT_EQ(made, urlOf(dir / "share/Snapper/Logs"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "share/Snapper/Logs"));
+    ASSERT_TRUE(kestrane::createBundleSupportDirectory(*offering));
+
+    touch(dir / "share/Snapper/taken");
+    EXPECT_FALSE(kestrane::createBundleSupportDirectoryWithComponent(*offering, "taken"))
+        << "the error is dropped";
+    core::Bundle::setMain(nullptr);
 }

@@ -119,7 +119,7 @@ TEST(UserDefaultsProxy, SetIfAbsentNeverEvaluatesForAPresentKey)
     EXPECT_EQ(store.defaults->string("answer"), "kept");
 }
 
-TEST(Shortcuts, DefaultsMainBundleAndNotificationCentreAreThePlatformsOwn)
+TEST(Shortcuts, LeadToThePlatformsSharedObjects)
 {
     EXPECT_EQ(kestrane::Defaults.get(), core::UserDefaults::standard());
     kestrane::Defaults["ShortcutKey"] = 5;
@@ -128,4 +128,8 @@ TEST(Shortcuts, DefaultsMainBundleAndNotificationCentreAreThePlatformsOwn)
     EXPECT_EQ(kestrane::MB.get(), core::Bundle::main());
     EXPECT_EQ(kestrane::MB->path(), core::Bundle::main()->path());
     EXPECT_EQ(&kestrane::NC.get(), &core::NotificationCenter::defaultCenter());
+    EXPECT_EQ(kestrane::FM.get(), core::FileManager::defaultManager());
+    EXPECT_TRUE(kestrane::FM->fileExists(core::Bundle::named("Kestrane")->path()));
+    EXPECT_EQ(kestrane::DC.get(), ui::DocumentController::shared());
+    EXPECT_EQ(&*kestrane::UNC, &ui::UserNotificationCenter::defaultCenter());
 }

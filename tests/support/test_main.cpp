@@ -1,5 +1,6 @@
 // Entry point of every test executable: an offscreen QApplication owns the main thread, so the main
-// queue, timers and widgets behave as in the program, and the user defaults live in a fresh folder.
+// queue, timers and widgets behave as in the program, and the user defaults and the kept session live in
+// fresh folders, never in the user's own.
 #include <QApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static testsupport::TempDir config("config");
     setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    static testsupport::TempDir data("data");
+    setenv("XDG_DATA_HOME", data.path().c_str(), 1);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

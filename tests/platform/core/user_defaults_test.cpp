@@ -11,6 +11,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/core/notification_center.h"
 #include "platform/core/property_list.h"
 #include "tests/support/temp_dir.h"
 
@@ -240,4 +241,25 @@ TEST(UserDefaults, TheStandardStoreLivesInTheConfigFolderUnderTheBundleIdentifie
     EXPECT_EQ(UserDefaults::standard(), UserDefaults::standard());
     UserDefaults::standard()->set("standard", 1);
     EXPECT_TRUE(fs::exists(UserDefaults::standardPath()));
+}
+
+TEST(UserDefaults, AnnouncesEachRealChangeWithItsKey)
+{
+    testsupport::TempDir dir;
+    UserDefaults defaults((dir / "d.plist").string());
+    std::vector<std::string> keys;
+    struct Listener : core::Object {};
+    const auto listener = core::make<Listener>();
+    const core::Object* ownerId = listener.get();
+    auto& center = core::NotificationCenter::defaultCenter();
+    center.addObserver(ownerId, UserDefaults::didChangeNotification, nullptr, [&](const core::Notification& n) {
+        keys.push_back(std::any_cast<std::string>(n.userInfo.at("key")));
+    });
+    defaults.set("a", Value(std::int64_t(1)));
+    defaults.set("a", Value(std::int64_t(1)));
+    defaults.set("b", Value(std::string("x")));
+    defaults.remove("a");
+    defaults.remove("missing");
+    center.removeObserver(ownerId);
+    EXPECT_EQ(keys, (std::vector<std::string>{"a", "b", "a"}));
 }

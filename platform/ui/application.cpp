@@ -1,0 +1,175 @@
+#include "platform/ui/application.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <set>
+
+#include "platform/ui/document_controller.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/qt_window.h"
+#include "platform/ui/view.h"
+#include "platform/ui/window.h"
+#include "platform/ui/window_controller.h"
+#include "platform/ui/window_delegate.h"
+
+namespace ui {
+
+namespace {
+
+std::shared_ptr<Application>& sharedSlot()
+{
+    static std::shared_ptr<Application> application;
+    return application;
+}
+
+// Windows hold widgets: they go while the Qt application still exists.
+void releaseWindows()
+{
+    if (auto& application = sharedSlot()) application.reset();
+}
+
+}  // namespace
+
+std::shared_ptr<Application> Application::shared()
+{
+    auto& application = sharedSlot();
+    if (!application) {
+        application = core::make<Application>();
+        if (QCoreApplication::instance()) qAddPostRoutine(releaseWindows);
+    }
+    return application;
+}
+
+int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDelegate>& delegate)
+{
+    static int storedArgc = argc;
+    if (!QCoreApplication::instance()) new QApplication(storedArgc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    setDelegate(delegate);
+    if (delegate) delegate->applicationWillFinishLaunching();
+    if (auto documents = DocumentController::sharedIfMade()) documents->restoreSession();
+    std::vector<std::string> paths;
+    for (int i = 1; i < argc; ++i)
+        if (argv[i][0] != '-') paths.push_back(argv[i]);
+    if (delegate && !paths.empty()) delegate->openFiles(paths);
+    if (delegate) delegate->applicationDidFinishLaunching();
+    if (delegate && paths.empty() && delegate->applicationShouldOpenUntitledFile())
+        delegate->applicationOpenUntitledFile();
+    return QApplication::exec();
+}
+
+void Application::terminate()
+{
+    const TerminateReply reply = delegate() ? delegate()->applicationShouldTerminate() : TerminateReply::terminateNow;
+    if (reply == TerminateReply::terminateNow) finishTermination();
+}
+
+void Application::replyToApplicationShouldTerminate(bool shouldTerminate)
+{
+    if (shouldTerminate) finishTermination();
+}
+
+void Application::finishTermination()
+{
+    if (auto d = delegate()) d->applicationWillTerminate();
+    if (auto documents = DocumentController::sharedIfMade()) documents->saveSession();
+    QCoreApplication::quit();
+}
+
+std::vector<std::shared_ptr<Responder>> Application::responderChain() const
+{
+    std::vector<std::shared_ptr<Responder>> chain;
+    std::set<const Responder*> seen;
+    auto add = [&](const std::shared_ptr<Responder>& responder) {
+        if (responder && seen.insert(responder.get()).second) chain.push_back(responder);
+    };
+    if (auto window = keyWindow()) {
+        for (auto responder = window->firstResponder(); responder && !seen.count(responder.get());
+             responder = responder->nextResponder())
+            add(responder);
+        add(window);
+        add(std::dynamic_pointer_cast<Responder>(window->delegate()));
+        if (auto controller = window->windowController()) {
+            add(controller);
+            add(controller->document());
+        }
+    }
+    add(std::const_pointer_cast<Application>(std::static_pointer_cast<const Application>(shared_from_this())));
+    add(std::dynamic_pointer_cast<Responder>(delegate()));
+    add(DocumentController::sharedIfMade());
+    return chain;
+}
+
+std::shared_ptr<Responder> Application::targetForAction(const Action& action,
+                                                        const std::shared_ptr<Responder>& target) const
+{
+    if (target) return target->respondsTo(action) ? target : nullptr;
+    for (auto& responder : responderChain())
+        if (responder->respondsTo(action)) return responder;
+    return nullptr;
+}
+
+bool Application::sendAction(const Action& action, const std::shared_ptr<Responder>& target,
+                             const std::shared_ptr<core::Object>& sender)
+{
+    if (action.empty()) return false;
+    auto performer = targetForAction(action, target);
+    return performer && performer->tryToPerform(action, sender);
+}
+
+void Application::setMainMenu(const std::shared_ptr<Menu>& menu)
+{
+    mainMenu_ = menu;
+    for (auto& window : windows_) window->rebuildMenuBar();
+}
+
+std::shared_ptr<Window> Application::windowWithNumber(int number) const
+{
+    for (auto& window : windows_)
+        if (window->windowNumber() == number) return window;
+    if (auto key = keyWindow(); key && key->windowNumber() == number) return key;
+    return nullptr;
+}
+
+void Application::requestUserAttention(RequestUserAttentionType)
+{
+    QWidget* widget = nullptr;
+    if (auto window = keyWindow()) widget = widgetOf(*window);
+    else if (!windows_.empty()) widget = widgetOf(*windows_.front());
+    if (widget) QApplication::alert(widget, 1000);
+}
+
+void Application::windowDidOrderIn(const std::shared_ptr<Window>& window)
+{
+    if (std::find(windows_.begin(), windows_.end(), window) == windows_.end()) windows_.push_back(window);
+}
+
+void Application::windowDidOrderOut(const Window* window)
+{
+    if (keyWindow().get() == window) {
+        keyWindow_.reset();
+        for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+            if (it->get() != window && (*it)->isVisible() && !(*it)->sheetParent()) {
+                keyWindow_ = *it;
+                break;
+            }
+    }
+    auto found = std::find_if(windows_.begin(), windows_.end(), [&](auto& w) { return w.get() == window; });
+    if (found == windows_.end()) return;
+    auto keep = *found;  // the window may go with this reference; let it finish its call first
+    windows_.erase(found);
+}
+
+void Application::windowDidBecomeKey(const std::shared_ptr<Window>& window)
+{
+    keyWindow_ = window;
+}
+
+void beep()
+{
+    QApplication::beep();
+}
+
+}  // namespace ui

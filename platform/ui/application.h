@@ -1,0 +1,73 @@
+// The application: the one object that runs the event loop, knows the windows and the key window, holds the
+// main menu and sends actions along the responder chain. Main thread only.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/ui/application_delegate.h"
+#include "platform/ui/responder.h"
+
+namespace ui {
+
+class Menu;
+class Window;
+
+enum class RequestUserAttentionType { criticalRequest = 0, informationalRequest = 10 };
+
+class Application : public Responder {
+public:
+    static std::shared_ptr<Application> shared();
+
+    // Creates the Qt application when there is none, tells the delegate about launching and the files named
+    // on the command line, then serves events until terminate(). Returns the exit code.
+    int run(int argc, char** argv, const std::shared_ptr<ApplicationDelegate>& delegate);
+    // Asks the delegate, then ends the loop unless it cancels or answers later.
+    void terminate();
+    // The answer to terminateLater.
+    void replyToApplicationShouldTerminate(bool shouldTerminate);
+
+    std::shared_ptr<ApplicationDelegate> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::shared_ptr<ApplicationDelegate>& delegate) { delegate_ = delegate; }
+
+    // Performs `action` on `target`, or with no target on the first responder of the chain that has it. True
+    // when some responder performed it.
+    bool sendAction(const Action& action, const std::shared_ptr<Responder>& target,
+                    const std::shared_ptr<core::Object>& sender);
+    // The responder that would perform `action`: `target` when it has it, else the first of the chain.
+    std::shared_ptr<Responder> targetForAction(const Action& action,
+                                               const std::shared_ptr<Responder>& target = nullptr) const;
+    // The chain a nil-targeted action walks: the key window's first responder and its next responders, the
+    // window, its delegate, its controller and the controller's document, then the application, its delegate
+    // and the document controller.
+    std::vector<std::shared_ptr<Responder>> responderChain() const;
+
+    void setMainMenu(const std::shared_ptr<Menu>& menu);
+    std::shared_ptr<Menu> mainMenu() const { return mainMenu_; }
+
+    std::shared_ptr<Window> keyWindow() const { return keyWindow_.lock(); }
+    // The windows on screen, in the order they came.
+    std::vector<std::shared_ptr<Window>> windows() const { return windows_; }
+    std::shared_ptr<Window> windowWithNumber(int number) const;
+
+    // Draws the user's attention to the program: the window manager's urgency hint for a second.
+    void requestUserAttention(RequestUserAttentionType type);
+
+    // For windows: they come and go, and become key.
+    void windowDidOrderIn(const std::shared_ptr<Window>& window);
+    void windowDidOrderOut(const Window* window);
+    void windowDidBecomeKey(const std::shared_ptr<Window>& window);
+
+private:
+    void finishTermination();
+
+    std::weak_ptr<ApplicationDelegate> delegate_;
+    std::shared_ptr<Menu> mainMenu_;
+    std::weak_ptr<Window> keyWindow_;
+    std::vector<std::shared_ptr<Window>> windows_;
+};
+
+// The system's alert sound.
+void beep();
+
+}  // namespace ui

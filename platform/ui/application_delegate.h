@@ -1,0 +1,27 @@
+// What the program's delegate hears from the application: launching, files to open, the untitled document
+// and termination. Every member has a default. Main thread only.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ui {
+
+enum class TerminateReply { terminateCancel = 0, terminateNow = 1, terminateLater = 2 };
+
+class ApplicationDelegate {
+public:
+    virtual ~ApplicationDelegate() = default;
+
+    virtual void applicationWillFinishLaunching() {}
+    virtual void applicationDidFinishLaunching() {}
+    // Asked once launching is done when no file was given; true lets applicationOpenUntitledFile run.
+    virtual bool applicationShouldOpenUntitledFile() { return false; }
+    virtual bool applicationOpenUntitledFile() { return false; }
+    // The paths given on the command line.
+    virtual void openFiles(const std::vector<std::string>& paths) {}
+    virtual TerminateReply applicationShouldTerminate() { return TerminateReply::terminateNow; }
+    virtual void applicationWillTerminate() {}
+};
+
+}  // namespace ui

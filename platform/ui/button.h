@@ -1,0 +1,72 @@
+// A push button, check box or radio button: a title, an optional image, a state (on 1, off 0, mixed −1) and
+// a key equivalent; pressing it sends its action. Main thread only.
+#pragma once
+
+#include "platform/gfx/image.h"
+#include "platform/ui/control.h"
+#include "platform/ui/menu_item.h"
+
+namespace ui {
+
+enum class ButtonType {
+    momentaryLight = 0,
+    pushOnPushOff = 1,
+    toggle = 2,
+    switchButton = 3,
+    radio = 4,
+    momentaryChange = 5,
+    onOff = 6,
+    momentaryPushIn = 7,
+};
+
+enum class ImageScaling { proportionallyDown = 0, axesIndependently = 1, none = 2, proportionallyUpOrDown = 3 };
+
+class Button : public Control {
+public:
+    explicit Button(const gfx::Rect& frame = {});
+    void awake() override;
+
+    std::string title() const { return title_; }
+    void setTitle(const std::string& title);
+    gfx::ImageRef image() const { return image_; }
+    void setImage(const gfx::ImageRef& image);
+    gfx::ImageRef alternateImage() const { return alternateImage_; }
+    void setAlternateImage(const gfx::ImageRef& image);
+    ImageScaling imageScaling() const { return scaling_; }
+    void setImageScaling(ImageScaling scaling) { scaling_ = scaling; }
+    ButtonType buttonType() const { return type_; }
+    void setButtonType(ButtonType type);
+    ControlState state() const;
+    void setState(ControlState state);
+    bool allowsMixedState() const { return allowsMixed_; }
+    void setAllowsMixedState(bool allows);
+    bool isBordered() const { return bordered_; }
+    void setBordered(bool bordered);
+    // "\r" makes it the default button of its window.
+    std::string keyEquivalent() const { return keyEquivalent_; }
+    void setKeyEquivalent(const std::string& key);
+    bool isHighlighted() const;
+    // Presses the button as a click does: changes the state as its type says and sends the action.
+    void performClick(const std::shared_ptr<core::Object>& sender);
+
+    gfx::Size intrinsicContentSize() const override;
+
+protected:
+    void valueDidChange() override;
+
+private:
+    void rebuild();
+    void pressed();
+    void released();
+
+    std::string title_;
+    gfx::ImageRef image_;
+    gfx::ImageRef alternateImage_;
+    ImageScaling scaling_ = ImageScaling::proportionallyDown;
+    ButtonType type_ = ButtonType::momentaryPushIn;
+    bool allowsMixed_ = false;
+    bool bordered_ = true;
+    std::string keyEquivalent_;
+};
+
+}  // namespace ui

@@ -1,0 +1,232 @@
+#include "platform/ui/document_controller.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/core/bundle.h"
+#include "platform/core/coding.h"
+#include "platform/core/dispatch_queue.h"
+#include "platform/core/error.h"
+#include "platform/core/keyed_archiver.h"
+#include "platform/core/keyed_unarchiver.h"
+#include "platform/ui/alert.h"
+#include "platform/ui/application.h"
+#include "platform/ui/save_panel.h"
+#include "platform/ui/window.h"
+
+namespace ui {
+
+namespace {
+
+const char* const entryClass = "ui.SessionDocument";
+const char* const sessionClass = "ui.Session";
+
+// One open document in the session archive: its file, its type and its restorable state.
+class SessionDocument : public core::Coding {
+public:
+    explicit SessionDocument(std::shared_ptr<Document> document) : document_(std::move(document)) {}
+    std::string className() const override { return entryClass; }
+    void encode(core::KeyedArchiver& archiver) const override
+    {
+        archiver.encodeString("url", document_->fileURL() ? document_->fileURL()->absoluteString() : "");
+        archiver.encodeString("type", document_->fileType());
+        document_->encodeRestorableState(archiver);
+    }
+    const std::shared_ptr<Document>& document() const { return document_; }
+
+private:
+    std::shared_ptr<Document> document_;
+};
+
+class Session : public core::Coding {
+public:
+    explicit Session(std::vector<std::shared_ptr<SessionDocument>> entries) : entries_(std::move(entries)) {}
+    std::string className() const override { return sessionClass; }
+    void encode(core::KeyedArchiver& archiver) const override { archiver.encodeArray("documents", entries_); }
+    const std::vector<std::shared_ptr<SessionDocument>>& entries() const { return entries_; }
+
+private:
+    std::vector<std::shared_ptr<SessionDocument>> entries_;
+};
+
+std::string lowercase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+// Decoding an entry reopens its document (shown, then given its state); an unreadable one decodes as null.
+void registerSessionClasses()
+{
+    static bool done = false;
+    if (done) return;
+    done = true;
+    core::CodingRegistry::add<SessionDocument>(entryClass, [](core::KeyedUnarchiver& unarchiver) -> SessionDocument* {
+        const auto text = unarchiver.decodeString("url");
+        const auto type = unarchiver.decodeString("type");
+        const auto url = text ? core::Url::fromString(*text) : std::nullopt;
+        if (!url || !type) return nullptr;
+        try {
+            auto document = DocumentController::shared()->openDocumentWithContentsOf(*url, true);
+            document->restoreState(unarchiver);
+            return new SessionDocument(document);
+        } catch (const core::Error&) {
+            return nullptr;
+        }
+    });
+    core::CodingRegistry::add<Session>(sessionClass, [](core::KeyedUnarchiver& unarchiver) {
+        std::vector<std::shared_ptr<SessionDocument>> entries;
+        // Entries of files that could not be opened again decode as null and are left out.
+        if (auto decoded = unarchiver.decodeArray("documents"))
+            for (auto& object : *decoded)
+                if (auto entry = std::dynamic_pointer_cast<SessionDocument>(object)) entries.push_back(entry);
+        return new Session(std::move(entries));
+    });
+}
+
+std::shared_ptr<DocumentController>& sharedSlot()
+{
+    static std::shared_ptr<DocumentController> controller;
+    return controller;
+}
+
+}  // namespace
+
+std::shared_ptr<DocumentController> DocumentController::shared()
+{
+    auto& controller = sharedSlot();
+    if (!controller) controller = core::make<DocumentController>();
+    return controller;
+}
+
+std::shared_ptr<DocumentController> DocumentController::sharedIfMade() { return sharedSlot(); }
+
+void DocumentController::registerDocumentType(const std::string& type, const std::vector<std::string>& extensions,
+                                              Factory factory)
+{
+    std::vector<std::string> lower;
+    for (auto& extension : extensions) lower.push_back(lowercase(extension));
+    types_.push_back({type, lower, std::move(factory)});
+}
+
+std::vector<std::string> DocumentController::registeredExtensions() const
+{
+    std::vector<std::string> all;
+    for (auto& type : types_) all.insert(all.end(), type.extensions.begin(), type.extensions.end());
+    return all;
+}
+
+void DocumentController::addDocument(const std::shared_ptr<Document>& document)
+{
+    if (document && std::find(documents_.begin(), documents_.end(), document) == documents_.end())
+        documents_.push_back(document);
+}
+
+void DocumentController::removeDocument(const Document* document)
+{
+    documents_.erase(std::remove_if(documents_.begin(), documents_.end(), [&](auto& d) { return d.get() == document; }),
+                     documents_.end());
+}
+
+std::string DocumentController::typeForContentsOf(const core::Url& url) const
+{
+    const std::string extension = lowercase(url.pathExtension());
+    for (auto& type : types_)
+        if (std::find(type.extensions.begin(), type.extensions.end(), extension) != type.extensions.end())
+            return type.type;
+    throw core::Error("NSCocoaErrorDomain", 259, "The file \"" + url.lastPathComponent() + "\" couldn't be opened because it isn't in the correct format.");
+}
+
+std::shared_ptr<Document> DocumentController::makeDocument(const core::Url& url, const std::string& type) const
+{
+    auto found = std::find_if(types_.begin(), types_.end(), [&](auto& t) { return t.type == type; });
+    if (found == types_.end() || !found->factory)
+        throw core::Error("NSCocoaErrorDomain", 256, "No document can be made of the type \"" + type + "\".");
+    auto document = found->factory();
+    if (!document) throw core::Error("NSCocoaErrorDomain", 256, "The document could not be made.");
+    document->setFileURL(url);
+    document->setFileType(type);
+    document->read(url, type);
+    return document;
+}
+
+std::shared_ptr<Document> DocumentController::openDocumentWithContentsOf(const core::Url& url, bool display)
+{
+    auto document = makeDocument(url, typeForContentsOf(url));
+    addDocument(document);
+    document->makeWindowControllers();
+    if (display) document->showWindows();
+    scheduleSessionSave();
+    return document;
+}
+
+void DocumentController::openDocument(const std::shared_ptr<core::Object>&)
+{
+    auto panel = core::make<OpenPanel>();
+    panel->setCanChooseFiles(true);
+    panel->setAllowsMultipleSelection(true);
+    panel->setAllowedFileTypes(registeredExtensions());
+    if (panel->runModal() != ModalResponses::ok) return;
+    for (auto& url : panel->urls()) {
+        try {
+            openDocumentWithContentsOf(url, true);
+        } catch (const core::Error& error) {
+            auto alert = core::make<Alert>();
+            alert->setMessageText(error.message());
+            alert->runModal();
+        }
+    }
+}
+
+core::Url DocumentController::sessionURL() const
+{
+    if (sessionURL_) return *sessionURL_;
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    // $XDG_DATA_HOME/<bundle identifier>/Session.cbor; the program's name when the bundle has no identifier.
+    const auto identifier = core::Bundle::main()->identifier();
+    const std::string name = identifier ? *identifier : QCoreApplication::applicationName().toStdString();
+    return core::Url::fileURL(base.toStdString() + "/" + name + "/Session.cbor");
+}
+
+void DocumentController::scheduleSessionSave()
+{
+    if (saveScheduled_) return;
+    saveScheduled_ = true;
+    std::weak_ptr<DocumentController> weak = sharedAs<DocumentController>();
+    core::DispatchQueue::main()->asyncAfter(1.0, [weak] {
+        if (auto controller = weak.lock()) {
+            controller->saveScheduled_ = false;
+            controller->saveSession();
+        }
+    });
+}
+
+bool DocumentController::saveSession()
+{
+    registerSessionClasses();
+    std::vector<std::shared_ptr<SessionDocument>> entries;
+    for (auto& document : documents_)
+        if (document->fileURL()) entries.push_back(std::make_shared<SessionDocument>(document));
+    const core::Url url = sessionURL();
+    QDir().mkpath(QString::fromStdString(url.deletingLastPathComponent().path()));
+    try {
+        return core::writeAtomically(core::KeyedArchiver::archivedData(std::make_shared<Session>(entries)), url);
+    } catch (const core::Error&) {
+        return false;
+    }
+}
+
+int DocumentController::restoreSession()
+{
+    registerSessionClasses();
+    const auto data = core::readData(sessionURL().path());
+    if (!data) return 0;
+    auto session = core::KeyedUnarchiver::unarchiveObject<Session>(*data);
+    return session ? int(session->entries().size()) : 0;
+}
+
+}  // namespace ui

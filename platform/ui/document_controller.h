@@ -1,0 +1,63 @@
+// Keeps the open documents, makes documents of the registered types from files, and keeps the session: the
+// open documents' files and restorable states are written (a second after a change, and at quit) and
+// reopened at the next launch. Main thread only.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/core/url.h"
+#include "platform/ui/document.h"
+
+namespace ui {
+
+class DocumentController : public Responder {
+public:
+    using Factory = std::function<std::shared_ptr<Document>()>;
+
+    static std::shared_ptr<DocumentController> shared();
+    // The shared controller when it has been made; never makes it.
+    static std::shared_ptr<DocumentController> sharedIfMade();
+
+    // Files with one of `extensions` (lower case, no dot) are of `type`, made by `factory`.
+    void registerDocumentType(const std::string& type, const std::vector<std::string>& extensions, Factory factory);
+    std::vector<std::string> registeredExtensions() const;
+
+    const std::vector<std::shared_ptr<Document>>& documents() const { return documents_; }
+    void addDocument(const std::shared_ptr<Document>& document);
+    void removeDocument(const Document* document);
+    // The type whose extensions hold the file's; throws core::Error when none does.
+    std::string typeForContentsOf(const core::Url& url) const;
+    // A new document of `type` read from the file; throws core::Error.
+    std::shared_ptr<Document> makeDocument(const core::Url& url, const std::string& type) const;
+    // Makes, adds and (when `display`) shows a document of the file; throws core::Error.
+    std::shared_ptr<Document> openDocumentWithContentsOf(const core::Url& url, bool display);
+    // Asks for files with an open panel and opens each; errors are reported in an alert.
+    void openDocument(const std::shared_ptr<core::Object>& sender);
+
+    // Where the session is kept: $XDG_DATA_HOME/<application name>/Session.cbor unless set.
+    core::Url sessionURL() const;
+    void setSessionURL(const core::Url& url) { sessionURL_ = url; }
+    // Writes the session a second from now (once, however often it is asked).
+    void scheduleSessionSave();
+    // Writes the session now; false when it could not be written.
+    bool saveSession();
+    // Reopens the documents of the kept session, skipping files that cannot be read; gives how many opened.
+    int restoreSession();
+
+private:
+    struct DocumentType {
+        std::string type;
+        std::vector<std::string> extensions;
+        Factory factory;
+    };
+    std::vector<DocumentType> types_;
+    std::vector<std::shared_ptr<Document>> documents_;
+    std::optional<core::Url> sessionURL_;
+    bool saveScheduled_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,63 @@
+// Drag and drop: what a drop target sees of a drag (its data, its location in the window, the operations
+// the source allows), what a drag source answers, and the items a view drags. Main thread only.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/core/data.h"
+#include "platform/core/url.h"
+#include "platform/gfx/image.h"
+#include "platform/gfx/rect.h"
+#include "platform/ui/pasteboard.h"
+
+namespace ui {
+
+// Bits of what a drag does.
+using DragOperation = unsigned;
+namespace DragOperations {
+constexpr DragOperation none = 0;
+constexpr DragOperation copy = 1;
+constexpr DragOperation link = 2;
+constexpr DragOperation generic = 4;
+constexpr DragOperation privateOperation = 8;
+constexpr DragOperation move = 16;
+constexpr DragOperation deleteOperation = 32;
+constexpr DragOperation every = ~0u;
+}  // namespace DragOperations
+
+enum class DraggingContext { outsideApplication = 0, withinApplication = 1 };
+
+class DraggingSource {
+public:
+    virtual ~DraggingSource() = default;
+    virtual DragOperation sourceOperationMask(DraggingContext context) { return DragOperations::copy; }
+    // Writes the promised files into `destination` and gives their names; called when the drag starts.
+    virtual std::vector<std::string> namesOfPromisedFilesDroppedAtDestination(const core::Url& destination) { return {}; }
+    virtual void draggingSessionEnded(DragOperation operation) {}
+};
+
+class DraggingInfo {
+public:
+    virtual ~DraggingInfo() = default;
+    // In the window's content area, y-up.
+    virtual gfx::Point draggingLocation() const = 0;
+    virtual DragOperation draggingSourceOperationMask() const = 0;
+    virtual std::vector<std::string> types() const = 0;
+    virtual std::optional<core::Data> data(const std::string& type) const = 0;
+    // The local files the drag carries, in order.
+    virtual std::vector<core::Url> fileURLs() const = 0;
+    // The source when the drag began in this program.
+    virtual std::shared_ptr<DraggingSource> draggingSource() const = 0;
+};
+
+// One thing dragged: data by type or a promise of files, with where it starts (in the view) and its picture.
+struct DraggingItem {
+    std::shared_ptr<PasteboardItem> item;
+    gfx::Rect draggingFrame;
+    gfx::ImageRef image;
+};
+
+}  // namespace ui

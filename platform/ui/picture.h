@@ -1,0 +1,81 @@
+// An image for the interface: a size in points and representations, bitmaps or a drawing handler that draws
+// the picture on demand. Pictures come from bitmaps, from the desktop's icon theme by system name, or from a
+// handler; focus can be locked on a picture to draw into it. Main thread only for drawing; reading its bitmaps
+// is safe from the thread that owns it.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/core/data.h"
+#include "platform/core/object.h"
+#include "platform/gfx/image.h"
+#include "platform/gfx/image_file_type.h"
+#include "platform/gfx/rect.h"
+
+namespace gfx {
+class BitmapContext;
+class ContextScope;
+}
+
+namespace ui {
+
+class Picture : public core::Object {
+public:
+    // Draws the picture into the current context within the rectangle; false when it could not.
+    using DrawingHandler = std::function<bool(const gfx::Rect&)>;
+
+    struct Representation {
+        gfx::ImageRef bitmap;  // null for a drawing handler
+        int pixelsWide = 0;
+        int pixelsHigh = 0;
+    };
+
+    ~Picture() override;
+
+    // A zero size takes the bitmap's pixel size. Null for a null image.
+    static std::shared_ptr<Picture> withImage(const gfx::ImageRef& image, const gfx::Size& size = {});
+    static std::shared_ptr<Picture> withSize(const gfx::Size& size, bool flipped, DrawingHandler handler);
+    // A picture of the desktop's icon theme or of the widget style for one of the system names; null when
+    // neither has it.
+    static std::shared_ptr<Picture> system(const std::string& name);
+
+    gfx::Size size() const { return size_; }
+    void setSize(const gfx::Size& size) { size_ = size; }
+    bool isTemplate() const { return template_; }
+    void setTemplate(bool isTemplate) { template_ = isTemplate; }
+    std::vector<Representation> representations() const;
+    void addRepresentation(const gfx::ImageRef& bitmap);
+
+    // A bitmap of the picture: its largest bitmap, else the handler's drawing at the picture's size.
+    gfx::ImageRef cgImage(const std::optional<gfx::Rect>& proposed = std::nullopt) const;
+    std::shared_ptr<Picture> copy() const;
+    // Makes a context on the picture current; drawing lands in it at unlockFocus (which replaces the
+    // representations with the result).
+    void lockFocus();
+    void unlockFocus();
+    // TIFF data of the picture's bitmap; nullopt without one.
+    std::optional<core::Data> tiffRepresentation() const;
+    // Draws the picture into the current context within `rect`.
+    void drawInRect(const gfx::Rect& rect, double alpha = 1) const;
+
+private:
+    gfx::Size size_;
+    bool flipped_ = false;
+    bool template_ = false;
+    std::vector<gfx::ImageRef> bitmaps_;
+    DrawingHandler handler_;
+    std::shared_ptr<gfx::BitmapContext> focus_;
+    std::unique_ptr<gfx::ContextScope> focusScope_;
+};
+
+// Encodes bitmaps into files' bytes.
+struct BitmapImageRep {
+    // Data in the type (TIFF, GIF, JPEG or PNG); nullopt for other types or a failed encoding.
+    static std::optional<core::Data> representation(const gfx::ImageRef& bitmap, gfx::BitmapFileType type);
+};
+
+}  // namespace ui

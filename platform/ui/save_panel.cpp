@@ -1,0 +1,137 @@
+#include "platform/ui/save_panel.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPointer>
+
+#include "platform/ui/qt_window.h"
+
+namespace ui {
+
+namespace {
+
+// A file dialog that, when folders may be chosen along with files, takes a selected folder instead of
+// opening it.
+class PanelDialog : public QFileDialog {
+public:
+    bool acceptsFolders = false;
+
+protected:
+    void accept() override
+    {
+        if (acceptsFolders) {
+            const QStringList chosen = selectedFiles();
+            if (!chosen.isEmpty() && QFileInfo(chosen.first()).isDir()) {
+                QDialog::accept();
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
+
+}  // namespace
+
+struct SavePanel::Impl {
+    QPointer<PanelDialog> dialog;
+};
+
+SavePanel::SavePanel() : impl_(std::make_unique<Impl>()) {}
+
+SavePanel::~SavePanel()
+{
+    delete impl_->dialog.data();
+}
+
+std::optional<core::Url> SavePanel::url() const
+{
+    if (urls_.empty()) return std::nullopt;
+    return urls_.front();
+}
+
+void SavePanel::configure()
+{
+    PanelDialog* dialog = impl_->dialog;
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::ReadOnly, !canCreateDirectories_);
+    if (!title_.empty()) dialog->setWindowTitle(QString::fromStdString(title_));
+    if (!message_.empty()) dialog->setLabelText(QFileDialog::LookIn, QString::fromStdString(message_));
+    if (!prompt_.empty()) dialog->setLabelText(QFileDialog::Accept, QString::fromStdString(prompt_));
+    if (directory_) dialog->setDirectory(QString::fromStdString(directory_->path()));
+    if (!name_.empty()) dialog->selectFile(QString::fromStdString(name_));
+    if (!types_.empty()) {
+        QStringList patterns;
+        for (auto& type : types_) patterns << "*." + QString::fromStdString(type);
+        QStringList filters{patterns.join(' ')};
+        if (allowsOthers_) filters << "*";
+        dialog->setNameFilters(filters);
+        if (!allowsOthers_) dialog->setDefaultSuffix(QString::fromStdString(types_.front()));
+    }
+}
+
+void OpenPanel::configure()
+{
+    SavePanel::configure();
+    PanelDialog* dialog = impl().dialog;
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setOption(QFileDialog::ReadOnly, !canCreateDirectories());
+    if (chooseDirectories_ && !chooseFiles_) {
+        dialog->setFileMode(QFileDialog::Directory);
+        dialog->setOption(QFileDialog::ShowDirsOnly);
+    } else {
+        dialog->setFileMode(multiple_ ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+        dialog->acceptsFolders = chooseDirectories_;
+    }
+}
+
+namespace {
+
+std::vector<core::Url> urlsOf(QFileDialog& dialog)
+{
+    std::vector<core::Url> urls;
+    for (const QString& path : dialog.selectedFiles()) urls.push_back(core::Url::fileURL(path.toStdString()));
+    return urls;
+}
+
+}  // namespace
+
+ModalResponse SavePanel::runModal()
+{
+    delete impl_->dialog.data();
+    impl_->dialog = new PanelDialog;
+    configure();
+    urls_.clear();
+    const bool ok = impl_->dialog->exec() == QDialog::Accepted;
+    if (ok) urls_ = urlsOf(*impl_->dialog);
+    delete impl_->dialog.data();
+    return ok ? ModalResponses::ok : ModalResponses::cancel;
+}
+
+void SavePanel::beginSheetModal(const std::shared_ptr<Window>& window, std::function<void(ModalResponse)> completion)
+{
+    delete impl_->dialog.data();
+    QWidget* parent = window ? widgetOf(*window) : nullptr;
+    auto* dialog = new PanelDialog;
+    dialog->setParent(parent, Qt::Dialog);
+    impl_->dialog = dialog;
+    configure();
+    dialog->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    urls_.clear();
+    auto self = sharedAs<SavePanel>();  // the panel lives until its sheet has ended
+    QObject::connect(dialog, &QDialog::finished, [self, dialog, completion](int result) {
+        const bool ok = result == QDialog::Accepted;
+        if (ok) self->urls_ = urlsOf(*dialog);
+        dialog->deleteLater();
+        if (completion) completion(ok ? ModalResponses::ok : ModalResponses::cancel);
+    });
+    dialog->open();
+}
+
+void SavePanel::cancel()
+{
+    if (impl_->dialog) impl_->dialog->reject();
+}
+
+}  // namespace ui

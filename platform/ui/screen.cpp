@@ -1,0 +1,70 @@
+#include "platform/ui/screen.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+
+#include <mutex>
+
+#include "platform/ui/application.h"
+#include "platform/ui/qt_screen.h"
+#include "platform/ui/qt_window.h"
+#include "platform/ui/window.h"
+
+namespace ui {
+
+namespace {
+
+std::mutex& lastSeenMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::vector<Screen>& lastSeen()
+{
+    static std::vector<Screen> screens;
+    return screens;
+}
+
+Screen screenOf(QScreen* screen)
+{
+    return {screenRectFromQt(screen->geometry()), screenRectFromQt(screen->availableGeometry()),
+            screen->devicePixelRatio()};
+}
+
+bool onMainThread()
+{
+    auto* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
+}
+
+}  // namespace
+
+std::vector<Screen> Screen::screens()
+{
+    if (!onMainThread() || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        std::lock_guard lock(lastSeenMutex());
+        return lastSeen();
+    }
+    std::vector<Screen> result;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary) result.push_back(screenOf(primary));
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen != primary) result.push_back(screenOf(screen));
+    std::lock_guard lock(lastSeenMutex());
+    lastSeen() = result;
+    return result;
+}
+
+std::optional<Screen> Screen::main()
+{
+    const auto all = screens();
+    if (all.empty()) return std::nullopt;
+    if (onMainThread())
+        if (auto window = Application::shared()->keyWindow())
+            if (QWidget* widget = widgetOf(*window); widget && widget->screen()) return screenOf(widget->screen());
+    return all.front();
+}
+
+}  // namespace ui

@@ -1,0 +1,129 @@
+#include "platform/ui/sharing.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "platform/core/data.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/pasteboard.h"
+#include "platform/ui/picture.h"
+#include "platform/ui/qt_screen.h"
+#include "platform/ui/save_panel.h"
+#include "platform/ui/view.h"
+#include "platform/ui/window.h"
+#include "platform/ui/workspace.h"
+
+namespace ui {
+
+std::shared_ptr<SharingService> SharingService::named(const std::string& name)
+{
+    return name == composeEmail ? core::make<SharingService>() : nullptr;
+}
+
+std::string SharingService::mailtoLink(const std::vector<SharingItem>& items) const
+{
+    std::string to;
+    for (auto& recipient : recipients_) to += (to.empty() ? "" : ",") + recipient;
+    std::string body;
+    for (auto& item : items) {
+        const std::string text = !item.text.empty() ? item.text : item.url ? item.url->path() : std::string();
+        if (!text.empty()) body += (body.empty() ? "" : "\n") + text;
+    }
+    auto encode = [](const std::string& s) { return QUrl::toPercentEncoding(QString::fromStdString(s)).toStdString(); };
+    std::string link = "mailto:" + encode(to) + "?subject=" + encode(subject_);
+    if (!body.empty()) link += "&body=" + encode(body);
+    return link;
+}
+
+bool SharingService::perform(const std::vector<SharingItem>& items)
+{
+    auto link = core::Url::fromString(mailtoLink(items));
+    return link && Workspace::shared().open(*link);
+}
+
+void SharingServicePicker::awake()
+{
+    Responder::awake();
+    auto self = sharedAs<SharingServicePicker>();
+    menu_ = core::make<Menu>("Share");
+    const std::pair<const char*, const char*> entries[] = {
+        {"Copy", "copyItems:"},
+        {"Save As\u2026", "saveItems:"},
+        {"Open in Default Application", "openItems:"},
+        {"Email", "emailItems:"},
+    };
+    for (auto& [title, action] : entries) menu_->addItem(title, action, "")->setTarget(self);
+    std::weak_ptr<SharingServicePicker> weak = self;
+    registerAction("copyItems:", [weak](const std::shared_ptr<core::Object>&) {
+        auto picker = weak.lock();
+        if (!picker) return;
+        auto board = Pasteboard::general();
+        board->clearContents();
+        for (auto& item : picker->items_)
+            if (item.image) {
+                if (auto png = BitmapImageRep::representation(item.image, gfx::BitmapFileType::png))
+                    board->setData(*png, PasteboardType::png);
+                break;
+            }
+        std::vector<core::Url> files;
+        for (auto& item : picker->items_)
+            if (item.url) files.push_back(*item.url);
+        if (!files.empty()) board->setFileURLs(files);
+    });
+    registerAction("saveItems:", [weak](const std::shared_ptr<core::Object>&) {
+        auto picker = weak.lock();
+        if (!picker) return;
+        for (auto& item : picker->items_) {
+            if (!item.image) continue;
+            auto panel = core::make<SavePanel>();
+            panel->setAllowedFileTypes({"png"});
+            if (panel->runModal() != ModalResponses::ok || !panel->url()) return;
+            if (auto png = BitmapImageRep::representation(item.image, gfx::BitmapFileType::png))
+                core::writeAtomically(*png, *panel->url());
+            return;
+        }
+    });
+    registerAction("openItems:", [weak](const std::shared_ptr<core::Object>&) {
+        if (auto picker = weak.lock())
+            for (auto& url : picker->filesOfItems()) Workspace::shared().open(url);
+    });
+    registerAction("emailItems:", [weak](const std::shared_ptr<core::Object>&) {
+        if (auto picker = weak.lock()) SharingService::named(SharingService::composeEmail)->perform(picker->items_);
+    });
+}
+
+std::vector<core::Url> SharingServicePicker::filesOfItems() const
+{
+    std::vector<core::Url> files;
+    QString folder;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const SharingItem& item = items_[i];
+        if (item.url) {
+            files.push_back(*item.url);
+            continue;
+        }
+        if (!item.image) continue;
+        if (folder.isEmpty()) {
+            QTemporaryDir made(QDir::tempPath() + "/vistrel-share-XXXXXX");
+            made.setAutoRemove(false);
+            if (!made.isValid()) return files;
+            folder = made.path();
+        }
+        const auto path = (folder + QString("/Snap %1.png").arg(i + 1)).toStdString();
+        if (auto png = BitmapImageRep::representation(item.image, gfx::BitmapFileType::png))
+            if (core::writeAtomically(*png, path)) files.push_back(core::Url::fileURL(path));
+    }
+    return files;
+}
+
+void SharingServicePicker::show(const gfx::Rect& rect, const std::shared_ptr<View>& view, RectEdge)
+{
+    auto window = view ? view->window() : nullptr;
+    if (!window) return;
+    const gfx::Rect anchor = window->convertRectToScreen(view->convertRectTo(rect, nullptr));
+    const QPoint top = qtPointFromScreen({anchor.minX(), anchor.maxY()});
+    menu_->popUpAtGlobal(top.x(), top.y());
+}
+
+}  // namespace ui

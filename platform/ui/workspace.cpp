@@ -1,0 +1,39 @@
+#include "platform/ui/workspace.h"
+
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace ui {
+
+Workspace& Workspace::shared()
+{
+    static Workspace workspace;
+    return workspace;
+}
+
+bool Workspace::open(const core::Url& url)
+{
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url.absoluteString()), QUrl::StrictMode));
+}
+
+void Workspace::activateFileViewerSelecting(const std::vector<core::Url>& urls)
+{
+    if (urls.empty()) return;
+    QStringList uris;
+    for (auto& url : urls) uris << QString::fromStdString(url.absoluteString());
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected()) {
+        QDBusInterface manager("org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
+                               "org.freedesktop.FileManager1", bus);
+        if (manager.isValid()) {
+            QDBusReply<void> reply = manager.call("ShowItems", uris, QString());
+            if (reply.isValid()) return;
+        }
+    }
+    open(urls.front().deletingLastPathComponent());
+}
+
+}  // namespace ui

@@ -1,0 +1,106 @@
+// Alerts and file panels run as sheets: the response comes after they closed; tab views switch pages.
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <gtest/gtest.h>
+
+#include "platform/ui/alert.h"
+#include "platform/ui/qt_window.h"
+#include "platform/ui/save_panel.h"
+#include "platform/ui/tab_view.h"
+#include "platform/ui/window.h"
+#include "tests/platform/core/run_until.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+TEST(Alert, AnswersWithTheIndexOfTheButtonAfterClosing)
+{
+    auto window = ui::Window::create({0, 0, 300, 200}, ui::StyleMask::titled);
+    window->makeKeyAndOrderFront(nullptr);
+    auto alert = core::make<ui::Alert>();
+    alert->setMessageText("Rate this program?");
+    alert->addButton("Rate");
+    alert->addButton("Cancel");
+    alert->addButton("Remind");
+    std::optional<ui::ModalResponse> response;
+    bool boxVisibleAtCompletion = true;
+    alert->beginSheetModal(window, [&](ui::ModalResponse r) {
+        response = r;
+        auto boxes = ui::widgetOf(*window)->findChildren<QMessageBox*>();
+        boxVisibleAtCompletion = !boxes.isEmpty() && boxes.first()->isVisible();
+    });
+    auto boxes = ui::widgetOf(*window)->findChildren<QMessageBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    QMessageBox* box = boxes.first();
+    EXPECT_EQ(box->text(), "Rate this program?");
+    QAbstractButton* remind = nullptr;
+    for (auto* button : box->buttons())
+        if (button->text() == "Remind") remind = button;
+    ASSERT_TRUE(remind);
+    remind->click();
+    EXPECT_TRUE(testsupport::runUntil([&] { return response.has_value(); }));
+    EXPECT_EQ(*response, 1002);
+    EXPECT_FALSE(boxVisibleAtCompletion);
+    window->close();
+}
+
+TEST(SavePanel, GivesTheChosenFileOrNothingOnCancel)
+{
+    testsupport::TempDir folder("panel");
+    auto window = ui::Window::create({0, 0, 300, 200}, ui::StyleMask::titled);
+    auto panel = core::make<ui::SavePanel>();
+    panel->setDirectoryURL(core::Url::fileURL(folder.path()));
+    panel->setNameFieldStringValue("snaps");
+    panel->setAllowedFileTypes({"gif"});
+    std::optional<ui::ModalResponse> response;
+    panel->beginSheetModal(window, [&](ui::ModalResponse r) { response = r; });
+    auto dialogs = ui::widgetOf(*window)->findChildren<QFileDialog*>();
+    ASSERT_EQ(dialogs.size(), 1);
+    QMetaObject::invokeMethod(dialogs.first(), "accept");
+    EXPECT_TRUE(testsupport::runUntil([&] { return response.has_value(); }));
+    EXPECT_EQ(*response, ui::ModalResponses::ok);
+    ASSERT_TRUE(panel->url());
+    EXPECT_EQ(panel->url()->lastPathComponent(), "snaps.gif");
+
+    response.reset();
+    panel->beginSheetModal(window, [&](ui::ModalResponse r) { response = r; });
+    panel->cancel();
+    EXPECT_TRUE(testsupport::runUntil([&] { return response.has_value(); }));
+    EXPECT_EQ(*response, ui::ModalResponses::cancel);
+    EXPECT_FALSE(panel->url());
+}
+
+TEST(TabView, ShowsOnePageAtATime)
+{
+    struct Recorder : ui::TabViewDelegate {
+        std::vector<std::string> selected;
+        void didSelectTabViewItem(ui::TabView&, const std::shared_ptr<ui::TabViewItem>& item) override
+        {
+            selected.push_back(item->identifier());
+        }
+    };
+    auto tabs = core::make<ui::TabView>(gfx::Rect{0, 0, 300, 200});
+    tabs->setTabViewType(ui::TabViewType::noTabsNoBorder);
+    auto recorder = std::make_shared<Recorder>();
+    tabs->setDelegate(recorder);
+    auto general = core::make<ui::TabViewItem>("general");
+    general->setView(core::make<ui::View>());
+    auto advanced = core::make<ui::TabViewItem>("advanced");
+    advanced->setView(core::make<ui::View>());
+    tabs->addTabViewItem(general);
+    tabs->addTabViewItem(advanced);
+    EXPECT_EQ(tabs->selectedTabViewItem(), general);
+    EXPECT_EQ(general->view()->superview(), tabs);
+    EXPECT_EQ(general->view()->frame(), (gfx::Rect{0, 0, 300, 200}));
+    tabs->selectTabViewItemWithIdentifier("advanced");
+    EXPECT_EQ(advanced->view()->superview(), tabs);
+    EXPECT_EQ(general->view()->superview(), nullptr);
+    tabs->setFrameSize({400, 250});
+    EXPECT_EQ(advanced->view()->frame(), (gfx::Rect{0, 0, 400, 250}));
+    EXPECT_EQ(tabs->indexOfTabViewItemWithIdentifier("nothing"), -1);
+    EXPECT_EQ(recorder->selected, (std::vector<std::string>{"general", "advanced"}));
+}
+
+}  // namespace

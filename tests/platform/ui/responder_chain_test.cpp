@@ -1,0 +1,125 @@
+// Nil-targeted actions travel the responder chain of the key window; menu items are enabled by validation
+// along the same chain.
+#include <gtest/gtest.h>
+
+#include "platform/ui/application.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/view.h"
+#include "platform/ui/window.h"
+#include "platform/ui/window_controller.h"
+#include "platform/ui/window_delegate.h"
+
+namespace {
+
+class FocusView : public ui::View {
+public:
+    using View::View;
+    bool acceptsFirstResponder() const override { return true; }
+};
+
+class Controller : public ui::WindowController, public ui::WindowDelegate {
+public:
+    using WindowController::WindowController;
+    bool allowed = true;
+    bool validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item) override
+    {
+        return item.action() != "seekNextFrame:" || allowed;
+    }
+};
+
+struct Chain {
+    std::shared_ptr<ui::Window> window = ui::Window::create({0, 0, 200, 100}, ui::StyleMask::titled);
+    std::shared_ptr<Controller> controller = core::make<Controller>(window);
+    std::shared_ptr<ui::View> outer = core::make<ui::View>(gfx::Rect{0, 0, 100, 100});
+    std::shared_ptr<FocusView> inner = core::make<FocusView>(gfx::Rect{10, 10, 20, 20});
+    std::vector<std::string> performed;
+
+    Chain()
+    {
+        window->contentView()->addSubview(outer);
+        outer->addSubview(inner);
+        window->setDelegate(controller);
+        window->makeKeyAndOrderFront(nullptr);
+        EXPECT_TRUE(window->makeFirstResponder(inner));
+    }
+    ~Chain() { window->close(); }
+
+    void record(const std::shared_ptr<ui::Responder>& responder, const std::string& name, const ui::Action& action)
+    {
+        responder->registerAction(action, [this, name](const std::shared_ptr<core::Object>&) { performed.push_back(name); });
+    }
+};
+
+TEST(ResponderChain, ANilTargetedActionReachesTheFirstResponderThatHasIt)
+{
+    Chain chain;
+    chain.record(chain.controller, "controller", "seekNextFrame:");
+    auto app = ui::Application::shared();
+    EXPECT_TRUE(app->sendAction("seekNextFrame:", nullptr, nullptr));
+    chain.record(chain.outer, "outer", "seekNextFrame:");
+    EXPECT_TRUE(app->sendAction("seekNextFrame:", nullptr, nullptr));
+    EXPECT_FALSE(app->sendAction("unknownAction:", nullptr, nullptr));
+    EXPECT_EQ(chain.performed, (std::vector<std::string>{"controller", "outer"}));
+    EXPECT_EQ(app->targetForAction("seekNextFrame:"), chain.outer);
+
+    // An explicit target gets it, or nothing does.
+    EXPECT_TRUE(app->sendAction("seekNextFrame:", chain.controller, nullptr));
+    EXPECT_FALSE(app->sendAction("seekNextFrame:", chain.inner, nullptr));
+    EXPECT_EQ(chain.performed.back(), "controller");
+}
+
+TEST(ResponderChain, RunsFromTheFirstResponderThroughTheWindowToTheApplication)
+{
+    Chain chain;
+    auto responders = ui::Application::shared()->responderChain();
+    ASSERT_GE(responders.size(), 6u);
+    EXPECT_EQ(responders[0], chain.inner);
+    EXPECT_EQ(responders[1], chain.outer);
+    EXPECT_EQ(responders[2], chain.window->contentView());
+    EXPECT_EQ(responders[3], chain.window);
+    EXPECT_EQ(responders[4], chain.controller);
+    EXPECT_EQ(responders[5], ui::Application::shared());
+}
+
+TEST(ResponderChain, AnInsertedNextResponderTakesPart)
+{
+    Chain chain;
+    auto inserted = core::make<ui::Responder>();
+    inserted->setNextResponder(chain.outer);
+    chain.inner->setNextResponder(inserted);
+    chain.record(inserted, "inserted", "zoomIn:");
+    EXPECT_TRUE(ui::Application::shared()->sendAction("zoomIn:", nullptr, nullptr));
+    EXPECT_EQ(chain.performed, std::vector<std::string>{"inserted"});
+}
+
+TEST(ResponderChain, ValidationEnablesAndDisablesMenuItems)
+{
+    Chain chain;
+    chain.record(chain.controller, "controller", "seekNextFrame:");
+    auto menu = core::make<ui::Menu>("Movie");
+    auto seek = menu->addItem("Next Frame", "seekNextFrame:", "");
+    auto orphan = menu->addItem("Nothing", "nobodyHasThis:", "");
+    menu->update();
+    EXPECT_TRUE(seek->isEnabled());
+    EXPECT_FALSE(orphan->isEnabled());
+    chain.controller->allowed = false;
+    menu->update();
+    EXPECT_FALSE(seek->isEnabled());
+    chain.controller->allowed = true;
+    menu->update();
+    EXPECT_TRUE(seek->isEnabled());
+}
+
+TEST(ResponderChain, AMenuItemSendsItsActionAlongTheChain)
+{
+    Chain chain;
+    chain.record(chain.inner, "inner", "togglePlay:");
+    auto menu = core::make<ui::Menu>("Movie");
+    auto item = menu->addItem("Play", "togglePlay:", "p");
+    item->setTag(7);
+    ui::Application::shared()->sendAction(item->action(), item->target(), item);
+    EXPECT_EQ(chain.performed, std::vector<std::string>{"inner"});
+    EXPECT_EQ(menu->itemWithTag(7), item);
+}
+
+}  // namespace

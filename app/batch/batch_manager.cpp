@@ -76,17 +76,14 @@ void BatchManager::appendTasks(const std::vector<std::shared_ptr<BatchTask>>& ta
 
 void BatchManager::cancelAllTasks()
 {
-    // A copy: a delegate told synchronously may not change the list under the walk, but stay safe if it does.
-    const auto tasks = tasks_;
-    for (const auto& task : tasks)
+    for (const auto& task : tasks_)
         task->cancel();
 }
 
 void BatchManager::cancelTasks(const core::IndexSet& indexes)
 {
-    const auto tasks = tasks_;
     for (const auto index : indexes)
-        if (index >= 0 && std::size_t(index) < tasks.size()) tasks[std::size_t(index)]->cancel();
+        if (index >= 0 && std::size_t(index) < tasks_.size()) tasks_[std::size_t(index)]->cancel();
 }
 
 void BatchManager::removeFinishedTasks()

@@ -1,6 +1,7 @@
 #include "platform/media/detail/decoder_pool.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace media::detail {
 
@@ -18,41 +19,80 @@ std::size_t DecoderPool::capacityFor(int width, int height)
     return std::size_t(std::clamp(4.0 * fullHD / pixels, 1.0, 4.0));
 }
 
+bool DecoderPool::busyShortlyBefore(std::int64_t target) const
+{
+    auto after = busyTargets_.upper_bound(target);
+    if (after == busyTargets_.begin())
+        return false;
+    const std::int64_t nearest = *std::prev(after);
+    auto key = std::upper_bound(keyFrames_.begin(), keyFrames_.end(), target);
+    if (key != keyFrames_.begin())
+        return *std::prev(key) <= nearest;
+    const std::int64_t twoSeconds = timeBase_.num > 0 ? 2 * std::int64_t(timeBase_.den) / timeBase_.num : 0;
+    return target - nearest <= twoSeconds;
+}
+
+std::unique_ptr<PooledDecoder> DecoderPool::lend(std::unique_ptr<PooledDecoder> decoder, std::int64_t target)
+{
+    decoder->target = target;
+    busyTargets_.insert(target);
+    return decoder;
+}
+
 std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
 {
     {
-        std::lock_guard lock(mutex_);
-        // The decoder that reaches the target by decoding the fewest frames.
-        auto best = idle_.end();
-        for (auto it = idle_.begin(); it != idle_.end(); ++it) {
-            VideoDecoder& candidate = *(*it)->decoder;
-            if (candidate.canReachByDecoding(target) &&
-                (best == idle_.end() || *candidate.position() > *(*best)->decoder->position()))
-                best = it;
-        }
-        // Else the least recently used one seeks: every opened decoder holds its frames and threads.
-        if (best == idle_.end() && !idle_.empty())
-            best = idle_.begin();
-        if (best != idle_.end()) {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            // The decoder that reaches the target by decoding the fewest frames.
+            auto best = idle_.end();
+            for (auto it = idle_.begin(); it != idle_.end(); ++it) {
+                VideoDecoder& candidate = *(*it)->decoder;
+                if (candidate.canReachByDecoding(target) &&
+                    (best == idle_.end() || *candidate.position() > *(*best)->decoder->position()))
+                    best = it;
+            }
+            if (best == idle_.end() && busyShortlyBefore(target)) {
+                given_.wait(lock);
+                continue;
+            }
+            // Else the least recently used one seeks: every opened decoder holds its frames and threads.
+            if (best == idle_.end() && !idle_.empty())
+                best = idle_.begin();
+            if (best == idle_.end())
+                break;
             auto taken = std::move(*best);
             idle_.erase(best);
-            return taken;
+            return lend(std::move(taken), target);
         }
+        // Counted as busy while it opens, so that grabs shortly after wait for it.
+        busyTargets_.insert(target);
     }
-    auto decoder = VideoDecoder::open(path_, streamIndex_, firstPts_, threads_);
-    if (!decoder)
-        return nullptr;
-    auto pooled = std::make_unique<PooledDecoder>();
-    pooled->decoder = std::move(decoder);
-    return pooled;
+    if (auto decoder = VideoDecoder::open(path_, streamIndex_, firstPts_, threads_)) {
+        auto pooled = std::make_unique<PooledDecoder>();
+        pooled->decoder = std::move(decoder);
+        pooled->target = target;
+        return pooled;
+    }
+    std::lock_guard lock(mutex_);
+    busyTargets_.erase(busyTargets_.find(target));
+    given_.notify_all();
+    return nullptr;
 }
 
 void DecoderPool::give(std::unique_ptr<PooledDecoder> decoder)
 {
     std::lock_guard lock(mutex_);
+    if (decoder->target) {
+        busyTargets_.erase(busyTargets_.find(*decoder->target));
+        decoder->target.reset();
+    }
+    if (keyFrames_.empty())
+        keyFrames_ = decoder->decoder->indexedKeyFrames();
     idle_.push_back(std::move(decoder));
     if (idle_.size() > capacity_)
         idle_.erase(idle_.begin());
+    given_.notify_all();
 }
 
 }  // namespace media::detail

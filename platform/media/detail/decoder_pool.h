@@ -1,15 +1,22 @@
 // The opened, positioned decoders of one video stream that an asset keeps between grabs. A grab takes the
 // decoder best placed for its time (one that reaches it by decoding forward, else any idle one, else a new
 // one) and gives it back when done, so that a run of grabs in order never seeks twice into the same stretch
-// of frames. Safe from any thread; a taken decoder serves only its taker.
+// of frames. A grab whose time lies shortly after the time of a grab in progress waits for that decoder
+// rather than decode the same frames again on another one: grabs of nearby times made at once (a batch
+// running several frames of one movie together) then cost one pass over the frames. Safe from any thread; a
+// taken decoder serves only its taker.
 #pragma once
 
 #include "platform/media/detail/frame_converter.h"
 #include "platform/media/detail/video_decoder.h"
 
+#include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +26,8 @@ namespace media::detail {
 struct PooledDecoder {
     std::unique_ptr<VideoDecoder> decoder;
     FrameConverter converter;
+    // The time it was taken for, while taken from the pool.
+    std::optional<std::int64_t> target;
 };
 
 class DecoderPool {
@@ -39,6 +48,11 @@ public:
     std::int64_t firstPts() const { return firstPts_; }
 
 private:
+    // With the lock held: whether a taken decoder is headed for a time at or before the target that it reaches
+    // more cheaply than a seek would: at or after the target's key frame (without an index, within two seconds).
+    bool busyShortlyBefore(std::int64_t target) const;
+    std::unique_ptr<PooledDecoder> lend(std::unique_ptr<PooledDecoder> decoder, std::int64_t target);
+
     const std::string path_;
     const int streamIndex_;
     const AVRational timeBase_;
@@ -47,6 +61,9 @@ private:
     const std::size_t capacity_;
     std::mutex mutex_;
     std::vector<std::unique_ptr<PooledDecoder>> idle_;  // least recently given first
+    std::multiset<std::int64_t> busyTargets_;           // the targets of the decoders taken
+    std::condition_variable given_;
+    std::vector<std::int64_t> keyFrames_;  // from the index of the first decoder given back
 };
 
 // Takes a decoder from the pool and gives it back when it goes out of scope, also on a throw.

@@ -71,6 +71,20 @@ std::optional<std::int64_t> VideoDecoder::indexedKeyFrame(std::int64_t target) c
     return entry->timestamp;
 }
 
+std::vector<std::int64_t> VideoDecoder::indexedKeyFrames() const
+{
+    AVStream* s = stream();
+    std::vector<std::int64_t> keys;
+    const int count = avformat_index_get_entries_count(s);
+    for (int i = 0; i < count; ++i) {
+        const AVIndexEntry* entry = avformat_index_get_entry(s, i);
+        if (entry && (entry->flags & AVINDEX_KEYFRAME))
+            keys.push_back(entry->timestamp);
+    }
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
 bool VideoDecoder::canReachByDecoding(std::int64_t target) const
 {
     if (!hasCurrent_ || current_->pts > target)

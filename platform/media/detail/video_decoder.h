@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 #include <set>
 #include <string>
 
@@ -27,6 +28,8 @@ public:
     std::optional<std::int64_t> position() const;
     // The pts of the key frame at or before the target that the container's index names, if it has one.
     std::optional<std::int64_t> indexedKeyFrame(std::int64_t target) const;
+    // The pts of every key frame the container's index names, in order; empty without an index.
+    std::vector<std::int64_t> indexedKeyFrames() const;
     // Whether reaching the target by decoding forward costs no more than seeking.
     bool canReachByDecoding(std::int64_t target) const;
 

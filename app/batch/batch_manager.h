@@ -1,0 +1,83 @@
+// The batch tasks of one batch window: starts them as they are appended, counts how many are in each state,
+// cancels and removes them, and tells its delegate about every change. The list and the commands belong to
+// the main thread; the counters also move on the tasks' threads, always under the manager's lock together
+// with the task's state, so that a reading never counts a task twice or not at all.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "app/batch/batch_manager_delegate.h"
+#include "app/batch/batch_state.h"
+#include "platform/core/index_set.h"
+
+namespace vistrel {
+
+class BatchTask;
+
+class BatchManager : public std::enable_shared_from_this<BatchManager> {
+public:
+    // One consistent reading of the four counters.
+    struct Counts {
+        int pending = 0;
+        int stopped = 0;
+        int processing = 0;
+        int complete = 0;  // cancelled or complete
+
+        int sum() const { return pending + stopped + processing + complete; }
+    };
+
+    static std::shared_ptr<BatchManager> create() { return std::make_shared<BatchManager>(); }
+    BatchManager() = default;
+    virtual ~BatchManager() = default;
+    BatchManager(const BatchManager&) = delete;
+    BatchManager& operator=(const BatchManager&) = delete;
+
+    // Main thread.
+    virtual std::shared_ptr<BatchManagerDelegate> delegate() const { return delegate_.lock(); }
+    virtual void setDelegate(const std::weak_ptr<BatchManagerDelegate>& delegate) { delegate_ = delegate; }
+    // Main thread: the tasks in the order they were appended.
+    virtual const std::vector<std::shared_ptr<BatchTask>>& tasks() const { return tasks_; }
+
+    // Any thread.
+    virtual int pendingTasksCount() const { return counts().pending; }
+    virtual int stoppedTasksCount() const { return counts().stopped; }
+    virtual int processingTasksCount() const { return counts().processing; }
+    virtual int completeTasksCount() const { return counts().complete; }
+    // Pending and processing tasks; stopped ones are not running.
+    virtual int runningTasksCount() const;
+    Counts counts() const;
+
+    // Main thread: adds the new, pending tasks of no other manager and starts them all.
+    virtual void appendTasks(const std::vector<std::shared_ptr<BatchTask>>& tasks);
+    // Main thread: cancels every task that is not finished.
+    virtual void cancelAllTasks();
+    // Main thread: cancels the unfinished tasks at these positions of `tasks`, in ascending order.
+    virtual void cancelTasks(const core::IndexSet& indexes);
+    // Main thread: removes every cancelled or complete task.
+    virtual void removeFinishedTasks();
+
+private:
+    friend class BatchTask;
+
+    // The lock a task holds around leaveState, its change of state and enterState.
+    std::mutex& countersMutex() { return countersMutex_; }
+    // With the counters' lock held: counts the task in its current state, then tells the delegate.
+    void enterState(const BatchTask& task);
+    // With the counters' lock held: stops counting the task in its current state.
+    void leaveState(const BatchTask& task);
+    int& counter(BatchState state);
+    // Any thread: tells the delegate, later on the main queue, that a frame has finished.
+    void taskDidUpdateProgress();
+    template <class Call>
+    void tellDelegateLater(Call call);
+
+    std::weak_ptr<BatchManagerDelegate> delegate_;
+    std::vector<std::shared_ptr<BatchTask>> tasks_;
+    mutable std::mutex countersMutex_;
+    Counts counts_;
+};
+
+}  // namespace vistrel

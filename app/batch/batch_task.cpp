@@ -1,0 +1,330 @@
+#include "app/batch/batch_task.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <filesystem>
+#include <limits>
+
+#include "app/batch/batch_manager.h"
+#include "app/document/defaults_keys.h"
+#include "foundation/file_manager_extensions.h"
+#include "foundation/image_encoding.h"
+#include "foundation/shortcuts.h"
+#include "foundation/time_values.h"
+#include "moviekit/thumbnailer.h"
+#include "platform/core/bundle.h"
+#include "platform/core/data.h"
+#include "platform/core/double_description.h"
+#include "platform/core/file_manager.h"
+
+namespace vistrel {
+
+namespace {
+
+constexpr long defaultConcurrentFrameCount = 8;
+
+std::atomic<int> framesAtWorkNow = 0;
+std::atomic<int> framesAtWorkPeak = 0;
+
+// Counts one frame at work for its scope.
+class FrameAtWork {
+public:
+    FrameAtWork()
+    {
+        const int now = ++framesAtWorkNow;
+        int peak = framesAtWorkPeak.load();
+        while (now > peak && !framesAtWorkPeak.compare_exchange_weak(peak, now)) {
+        }
+    }
+    ~FrameAtWork() { --framesAtWorkNow; }
+    FrameAtWork(const FrameAtWork&) = delete;
+    FrameAtWork& operator=(const FrameAtWork&) = delete;
+};
+
+// Removes an empty file this task claimed and then could not fill; never a folder, never a filled file.
+void giveBack(const core::Url& url)
+{
+    std::error_code error;
+    const std::filesystem::path path = url.path();
+    if (std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) == 0)
+        std::filesystem::remove(path, error);
+}
+
+// A label padded with blanks to 12 characters, then ": ".
+std::string headerLine(const std::string& label, const std::string& value)
+{
+    std::string line = label;
+    line.resize(12, ' ');
+    return line + ": " + value + "\n";
+}
+
+}  // namespace
+
+std::shared_ptr<BatchTask> BatchTask::create(std::shared_ptr<orvalis::Movie> movie, core::Url destURL)
+{
+    return std::make_shared<BatchTask>(std::move(movie), std::move(destURL));
+}
+
+BatchTask::BatchTask(std::shared_ptr<orvalis::Movie> movie, core::Url destURL)
+    : movie_(std::move(movie)), edition_(movie_->edition()), destURL_(std::move(destURL))
+{
+}
+
+void BatchTask::setSplitter(const orvalis::TimeSplitter& splitter)
+{
+    splitter_ = splitter;
+    count_ = std::max<std::int64_t>(0, splitter_.timesCount());
+}
+
+std::shared_ptr<BatchManager> BatchTask::manager() const
+{
+    std::lock_guard lock(stateMutex_);
+    return manager_.lock();
+}
+
+void BatchTask::setManager(const std::weak_ptr<BatchManager>& manager)
+{
+    std::lock_guard lock(stateMutex_);
+    manager_ = manager;
+}
+
+// MARK: - States
+
+template <class Allowed>
+std::optional<BatchState> BatchTask::changeState(Allowed allowed, BatchState to)
+{
+    std::lock_guard lock(stateMutex_);
+    const BatchState from = state_.load();
+    if (!allowed(from)) return std::nullopt;
+    if (auto manager = manager_.lock()) {
+        std::lock_guard counters(manager->countersMutex());
+        manager->leaveState(*this);
+        state_ = to;
+        manager->enterState(*this);
+    } else {
+        state_ = to;
+    }
+    return from;
+}
+
+void BatchTask::start()
+{
+    if (!changeState([](BatchState s) { return s == BatchState::pending; }, BatchState::processing)) return;
+    core::DispatchQueue::global(core::QoS::utility)->async([self = shared_from_this()] { self->execute(); });
+}
+
+void BatchTask::stop()
+{
+    // A pending task goes straight to stopped and gets its worker, which waits for resume before any frame.
+    const auto from = changeState([](BatchState s) { return !batch_state::isFinished(s); }, BatchState::stopped);
+    if (from == BatchState::pending)
+        core::DispatchQueue::global(core::QoS::utility)->async([self = shared_from_this()] { self->execute(); });
+}
+
+void BatchTask::resume()
+{
+    if (changeState([](BatchState s) { return s == BatchState::stopped; }, BatchState::processing))
+        stopSemaphore_.signal();
+}
+
+void BatchTask::cancel()
+{
+    const auto from = changeState([](BatchState s) { return !batch_state::isFinished(s); }, BatchState::cancelled);
+    if (!from) return;
+    if (*from == BatchState::stopped) stopSemaphore_.signal();
+    lastSemaphore_.signal();
+}
+
+// MARK: - Shared limit and queue
+
+long BatchTask::concurrentFrameCount(const std::optional<std::int64_t>& stored)
+{
+    if (!stored) return defaultConcurrentFrameCount;
+    return long(std::clamp<std::int64_t>(*stored, 1, std::numeric_limits<long>::max()));
+}
+
+core::Semaphore& BatchTask::concurrencySemaphore()
+{
+    static core::Semaphore semaphore(concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue()));
+    return semaphore;
+}
+
+std::shared_ptr<core::DispatchQueue> BatchTask::sharedQueue()
+{
+    static const std::shared_ptr<core::DispatchQueue> queue = core::DispatchQueue::makeConcurrent(
+        core::Bundle::main()->identifier().value_or("") + ".BatchTask.sharedQueue");
+    return queue;
+}
+
+int BatchTask::framesAtWork() { return framesAtWorkNow.load(); }
+
+int BatchTask::mostFramesAtWork() { return framesAtWorkPeak.load(); }
+
+void BatchTask::resetMostFramesAtWork() { framesAtWorkPeak = framesAtWorkNow.load(); }
+
+// MARK: - Work
+
+void BatchTask::execute()
+{
+    openLog();
+    run();
+    // A task without frames has nothing to wait for.
+    if (count_ > 0) lastSemaphore_.wait();
+    // The log is in place before anyone can see the task finished.
+    closeLog();
+    changeState([](BatchState s) { return s != BatchState::cancelled; }, BatchState::complete);
+}
+
+orvalis::ImageNamer& BatchTask::imageNamer()
+{
+    if (!imageNamer_) {
+        imageNamer_.emplace();
+        imageNamer_->setMovieURL(movie_->url());
+        imageNamer_->setFormat(format_);
+        imageNamer_->setMarkups(
+            kestrane::Defaults[BatchOutputMarkupsKey].strings().value_or(orvalis::ImageNamer::DefaultMarkups()));
+    }
+    return *imageNamer_;
+}
+
+void BatchTask::run()
+{
+    orvalis::ImageNamer& namer = imageNamer();
+    namer.setCount(count_);
+    if (count_ == 0) return;
+    for (std::int64_t i = 0; i < count_; ++i) {
+        if (!takeFrameSlot()) return;
+        const media::Time time = splitter_.time(i);
+        namer.setIndex(i + 1);
+        namer.setTime(time);
+        const std::optional<std::string> name = namer.name();
+        const std::optional<FrameTarget> target = name ? frameTarget(*name) : std::nullopt;
+        if (!target) {
+            // A name that would not be a file of the folder, or a folder where no file can be made.
+            concurrencySemaphore().signal();
+            logWriteError(name ? destURL_.appendingPathComponent(*name) : destURL_);
+            frameDone();
+            continue;
+        }
+        sharedQueue()->async([self = shared_from_this(), time, target = *target] {
+            self->frameDidFinish(time, target);
+        });
+    }
+}
+
+bool BatchTask::takeFrameSlot()
+{
+    for (;;) {
+        // A wake-up left over from an earlier resume finds the task still stopped and waits again.
+        while (state() == BatchState::stopped)
+            stopSemaphore_.wait();
+        if (isFinished()) return false;
+        concurrencySemaphore().wait();
+        // The wait may have been long: a task stopped or cancelled meanwhile starts no frame.
+        if (state() == BatchState::processing) return true;
+        concurrencySemaphore().signal();
+    }
+}
+
+std::optional<BatchTask::FrameTarget> BatchTask::frameTarget(const std::string& name)
+{
+    const core::Url url = destURL_.appendingPathComponent(name);
+    if (!useAlternativeName_) return FrameTarget{url, false};
+    auto claimed = kestrane::claimAlternative(*core::FileManager::defaultManager(), url);
+    if (!claimed) return std::nullopt;
+    return FrameTarget{*claimed, true};
+}
+
+void BatchTask::frameDidFinish(const media::Time& time, const FrameTarget& target)
+{
+    {
+        FrameAtWork atWork;
+        snapImage(time, target);
+    }
+    concurrencySemaphore().signal();
+    frameDone();
+}
+
+void BatchTask::snapImage(const media::Time& time, const FrameTarget& target)
+{
+    gfx::ImageRef image;
+    const double seconds = time.seconds();
+    if (std::isfinite(maxSize_) && maxSize_ >= 0 && time.isNumeric() && std::isfinite(seconds)) {
+        try {
+            orvalis::Thumbnailer thumbnailer(movie_);
+            thumbnailer.setMaximumSize(gfx::Size{maxSize_, maxSize_});
+            thumbnailer.setEdition(edition_);
+            image = thumbnailer.accurateImage(time);
+        } catch (const std::exception&) {
+            image = nullptr;
+        }
+    }
+    if (!image) {
+        if (target.claimed) giveBack(target.url);
+        logSnapError(time);
+        return;
+    }
+    if (!kestrane::write(image, format_, target.url)) {
+        if (target.claimed) giveBack(target.url);
+        logWriteError(target.url);
+    }
+}
+
+void BatchTask::frameDone()
+{
+    const std::int64_t done = ++index_;
+    if (auto manager = this->manager()) manager->taskDidUpdateProgress();
+    if (done == count_) lastSemaphore_.signal();
+}
+
+// MARK: - Log
+
+void BatchTask::openLog()
+{
+    if (!shouldWriteLog_) return;
+    const core::Url url = destURL_.appendingPathComponent(movie_->title() + "-logs.txt");
+    std::optional<FrameTarget> target = FrameTarget{url, false};
+    if (useAlternativeName_) {
+        auto claimed = kestrane::claimAlternative(*core::FileManager::defaultManager(), url);
+        if (!claimed) return;
+        target = FrameTarget{*claimed, true};
+    }
+    std::string header = headerLine("File url", movie_->url().path()) + headerLine("Dest url", destURL_.path()) +
+                         headerLine("Format", kestrane::fileExtension(format_)) +
+                         headerLine("Count", std::to_string(count_)) +
+                         headerLine("Size", core::describe(maxSize_)) + "\n";
+    std::lock_guard lock(logMutex_);
+    logTarget_ = target;
+    logText_ = std::move(header);
+}
+
+void BatchTask::closeLog()
+{
+    std::lock_guard lock(logMutex_);
+    if (!logText_ || !logTarget_) return;
+    if (!core::writeAtomically(core::dataFromString(*logText_), logTarget_->url) && logTarget_->claimed)
+        giveBack(logTarget_->url);
+    logText_.reset();
+    logTarget_.reset();
+}
+
+void BatchTask::writeLogLine(const std::string& line)
+{
+    std::lock_guard lock(logMutex_);
+    if (logText_) *logText_ += line;
+}
+
+void BatchTask::logSnapError(const media::Time& time)
+{
+    ++errors_;
+    writeLogLine("Cannot snap image at time : " + kestrane::hhmmssmsDesc(time) + "\n");
+}
+
+void BatchTask::logWriteError(const core::Url& url)
+{
+    ++errors_;
+    writeLogLine("Cannot write image at url : " + url.path() + "\n");
+}
+
+}  // namespace vistrel

@@ -1,0 +1,155 @@
+// One movie turned into a series of image files in a folder: the times of its splitter one after the other,
+// each frame named through an image namer, grabbed at up to a maximum size and written, with an optional log
+// of the frames that failed. Can be stopped, resumed and cancelled at any time.
+//
+// Threads: created, set up and commanded (start, stop, resume, cancel) on the main thread; its frame loop
+// runs on a worker of the global utility queue; its frames run on the shared concurrent queue. State, index
+// and errors are safe to read from any thread. All tasks of the process share one counting semaphore that
+// limits how many frames are grabbed and written at once, and one concurrent queue for that work.
+//
+// Files: every image and the log are written under a temporary name and renamed into place whole; a name
+// taken when free names are asked for is claimed atomically, so that no two frames or tasks ever get it.
+// Nothing here removes a folder.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "app/batch/batch_state.h"
+#include "foundation/image_format.h"
+#include "moviekit/edition.h"
+#include "moviekit/image_namer.h"
+#include "moviekit/movie.h"
+#include "moviekit/time_splitter.h"
+#include "platform/core/dispatch_queue.h"
+#include "platform/core/semaphore.h"
+#include "platform/core/url.h"
+#include "platform/media/time.h"
+
+namespace vistrel {
+
+class BatchManager;
+
+class BatchTask : public std::enable_shared_from_this<BatchTask> {
+public:
+    static std::shared_ptr<BatchTask> create(std::shared_ptr<orvalis::Movie> movie, core::Url destURL);
+    // Reads the movie's edition as it is now; every other setting takes its start value.
+    BatchTask(std::shared_ptr<orvalis::Movie> movie, core::Url destURL);
+    virtual ~BatchTask() = default;
+    BatchTask(const BatchTask&) = delete;
+    BatchTask& operator=(const BatchTask&) = delete;
+
+    const std::shared_ptr<orvalis::Movie>& movie() const { return movie_; }
+    const orvalis::Edition& edition() const { return edition_; }
+    const core::Url& destURL() const { return destURL_; }
+
+    // Settings, made on the main thread before the task is handed to a manager.
+    // The largest width and height of a written frame in pixels; 0 keeps the movie's own size.
+    virtual double maxSize() const { return maxSize_; }
+    virtual void setMaxSize(double size) { maxSize_ = size; }
+    virtual kestrane::ImageFormat format() const { return format_; }
+    virtual void setFormat(kestrane::ImageFormat format) { format_ = format; }
+    virtual bool shouldWriteLog() const { return shouldWriteLog_; }
+    virtual void setShouldWriteLog(bool write) { shouldWriteLog_ = write; }
+    // Whether a name already taken in the folder is replaced by a free one "name (i).ext".
+    virtual bool useAlternativeName() const { return useAlternativeName_; }
+    virtual void setUseAlternativeName(bool use) { useAlternativeName_ = use; }
+    virtual const orvalis::TimeSplitter& splitter() const { return splitter_; }
+    // Also sets count to the splitter's number of times.
+    virtual void setSplitter(const orvalis::TimeSplitter& splitter);
+    virtual std::shared_ptr<BatchManager> manager() const;
+    virtual void setManager(const std::weak_ptr<BatchManager>& manager);
+
+    virtual BatchState state() const { return state_.load(); }
+    virtual bool isFinished() const { return batch_state::isFinished(state()); }
+    // Frames finished so far, written or failed.
+    virtual std::int64_t index() const { return index_.load(); }
+    virtual std::int64_t count() const { return count_; }
+    // Frames that could not be grabbed or written.
+    virtual std::int64_t errors() const { return errors_.load(); }
+
+    // Main thread: the user's commands; each is ignored in the states where it means nothing.
+    void start();
+    void stop();
+    void resume();
+    void cancel();
+
+    // The frames of all tasks being grabbed and written at once: the limit, made on first use from
+    // "BatchManagerConcurrentCount" (8 when it holds no integer, at least 1), and the queue they run on.
+    static core::Semaphore& concurrencySemaphore();
+    static std::shared_ptr<core::DispatchQueue> sharedQueue();
+    // The number of frames of a stored "BatchManagerConcurrentCount".
+    static long concurrentFrameCount(const std::optional<std::int64_t>& stored);
+    // For observation: how many frames are being grabbed or written at this moment, and the most at once
+    // since the last reset.
+    static int framesAtWork();
+    static int mostFramesAtWork();
+    static void resetMostFramesAtWork();
+
+protected:
+    // Worker: the frame loop; it returns once every frame is submitted or the task is cancelled.
+    virtual void run();
+    // Worker: starts the log, when one is asked for, with its header; its name is chosen (and claimed, when
+    // free names are asked for) now.
+    virtual void openLog();
+    // Writes the log whole under its name (through a temporary file renamed into place) and closes it; later
+    // lines are dropped. A log that cannot be written is left out silently.
+    virtual void closeLog();
+    // Count one failed frame and log its line.
+    virtual void logSnapError(const media::Time& time);
+    virtual void logWriteError(const core::Url& url);
+
+private:
+    // Where a frame goes: its file, and whether that file is an empty claim of ours to give back on failure.
+    struct FrameTarget {
+        core::Url url;
+        bool claimed = false;
+    };
+
+    void execute();
+    // Waits while the task is stopped, then takes one unit of the shared limit while the task is processing;
+    // false, with no unit held, once the task is finished.
+    bool takeFrameSlot();
+    orvalis::ImageNamer& imageNamer();
+    // The file of the frame named `name`, claimed when free names are asked for; none when it cannot be had.
+    std::optional<FrameTarget> frameTarget(const std::string& name);
+    void frameDidFinish(const media::Time& time, const FrameTarget& target);
+    void snapImage(const media::Time& time, const FrameTarget& target);
+    // One more frame handled: progress, and the end of the last one.
+    void frameDone();
+    // Moves to `to` when the current state allows it, with the manager's counters in the same step; the old
+    // state, or none when nothing changed.
+    template <class Allowed>
+    std::optional<BatchState> changeState(Allowed allowed, BatchState to);
+    void writeLogLine(const std::string& line);
+
+    const std::shared_ptr<orvalis::Movie> movie_;
+    const orvalis::Edition edition_;
+    const core::Url destURL_;
+    double maxSize_ = 0;
+    kestrane::ImageFormat format_ = kestrane::ImageFormat::png;
+    bool shouldWriteLog_ = false;
+    bool useAlternativeName_ = false;
+    orvalis::TimeSplitter splitter_;
+    std::int64_t count_ = 0;
+
+    mutable std::mutex stateMutex_;  // held around every change of state, with the manager's lock inside
+    std::weak_ptr<BatchManager> manager_;
+    std::atomic<BatchState> state_ = BatchState::pending;
+    std::atomic<std::int64_t> index_ = 0;
+    std::atomic<std::int64_t> errors_ = 0;
+
+    core::Semaphore stopSemaphore_{0};
+    core::Semaphore lastSemaphore_{0};
+    std::optional<orvalis::ImageNamer> imageNamer_;
+
+    std::mutex logMutex_;
+    std::optional<std::string> logText_;  // present while the log is open
+    std::optional<FrameTarget> logTarget_;
+};
+
+}  // namespace vistrel

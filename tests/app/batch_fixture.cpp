@@ -1,0 +1,137 @@
+#include "tests/app/batch_fixture.h"
+
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "app/document/defaults_keys.h"
+#include "foundation/image_encoding.h"
+#include "foundation/shortcuts.h"
+#include "platform/core/bundle.h"
+#include "tests/platform/core/run_until.h"
+#include "tools/testmovie/test_movie.h"
+
+namespace batchtest {
+
+namespace {
+
+// Every test of this program shares one process-wide frame limit, read once: two frames at a time.
+class BatchEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        kestrane::Defaults[vistrel::BatchManagerConcurrentCountKey] = 2;
+        core::Bundle::setMain(core::Bundle::named("Vistrel"));
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const environment =
+    ::testing::AddGlobalTestEnvironment(new BatchEnvironment);
+
+}  // namespace
+
+std::string makeMovie(const std::filesystem::path& folder, const std::string& name)
+{
+    testmovie::MovieSpec spec;
+    spec.rateNum = rate;
+    spec.rateDen = 1;
+    spec.frameCount = 3 * rate;
+    spec.keyInterval = 8;
+    const std::string path = (folder / name).string();
+    testmovie::writeMovie(path, spec);
+    return path;
+}
+
+orvalis::TimeSplitter everyTenths(int everyTenths, int rangeTenths, bool includeStart, bool includeEnd)
+{
+    orvalis::TimeSplitter splitter(
+        media::TimeRange{media::Time::zero(), media::Time::make(rangeTenths, rate)});
+    splitter.interval = media::Time::make(everyTenths, rate);
+    splitter.includeStart = includeStart;
+    splitter.includeEnd = includeEnd;
+    return splitter;
+}
+
+std::shared_ptr<vistrel::BatchTask> makeTask(const std::string& moviePath, const std::filesystem::path& folder,
+                                             const orvalis::TimeSplitter& splitter)
+{
+    auto task = vistrel::BatchTask::create(orvalis::Movie::create(core::Url::fileURL(moviePath)),
+                                           core::Url::fileURL(folder.string()));
+    task->setSplitter(splitter);
+    return task;
+}
+
+std::vector<std::string> fileNames(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int frameIndexIn(const std::filesystem::path& file)
+{
+    const gfx::ImageRef image = kestrane::CGImage::image(core::Url::fileURL(file.string()));
+    return image ? testmovie::readFrameIndex(*image) : -1;
+}
+
+std::string readText(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool runUntilFinished(const std::vector<std::shared_ptr<vistrel::BatchTask>>& tasks, double timeout)
+{
+    return testsupport::runUntil(
+        [&] { return std::all_of(tasks.begin(), tasks.end(), [](const auto& t) { return t->isFinished(); }); },
+        timeout);
+}
+
+FramesHeld::FramesHeld()
+{
+    for (int i = 0; i < 2; ++i)
+        vistrel::BatchTask::concurrencySemaphore().wait();
+}
+
+FramesHeld::~FramesHeld()
+{
+    for (int i = 0; i < 2; ++i)
+        vistrel::BatchTask::concurrencySemaphore().signal();
+}
+
+void RecordingDelegate::check(vistrel::BatchManager& manager)
+{
+    if (std::this_thread::get_id() != mainThread_) offMainThread = true;
+    if (manager.counts().sum() != int(manager.tasks().size())) ++unbalanced;
+}
+
+void RecordingDelegate::batchManagerDidAppendTasks(vistrel::BatchManager& manager)
+{
+    check(manager);
+    ++appended;
+}
+
+void RecordingDelegate::batchManagerDidRemoveTasks(vistrel::BatchManager& manager)
+{
+    check(manager);
+    ++removed;
+}
+
+void RecordingDelegate::batchManagerDidUpdateProgress(vistrel::BatchManager& manager)
+{
+    check(manager);
+    ++progress;
+}
+
+void RecordingDelegate::batchManagerDidUpdate(vistrel::BatchManager& manager)
+{
+    check(manager);
+    ++updates;
+}
+
+}  // namespace batchtest

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "app/batch/batch_manager.h"
+#include "app/batch/batch_task.h"
+#include "tests/app/batch_fixture.h"
+#include "tests/platform/core/run_until.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using batchtest::everyTenths;
+using vistrel::BatchManager;
+using vistrel::BatchState;
+using vistrel::BatchTask;
+using Tasks = std::vector<std::shared_ptr<BatchTask>>;
+
+namespace fs = std::filesystem;
+
+class BatchManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        movie = batchtest::makeMovie(movies.path());
+        manager->setDelegate(delegate);
+    }
+
+    Tasks makeTasks(int n, const orvalis::TimeSplitter& splitter, const fs::path& folder)
+    {
+        Tasks tasks;
+        for (int i = 0; i < n; ++i)
+            tasks.push_back(batchtest::makeTask(movie, folder, splitter));
+        return tasks;
+    }
+
+    // Each counter against the states of the listed tasks, once nothing moves any more.
+    void expectCountsMatchStates()
+    {
+        BatchManager::Counts fromStates;
+        for (const auto& task : manager->tasks()) {
+            switch (task->state()) {
+            case BatchState::pending: ++fromStates.pending; break;
+            case BatchState::processing: ++fromStates.processing; break;
+            case BatchState::stopped: ++fromStates.stopped; break;
+            case BatchState::cancelled:
+            case BatchState::complete: ++fromStates.complete; break;
+            }
+        }
+        const auto counts = manager->counts();
+        EXPECT_EQ(counts.pending, fromStates.pending);
+        EXPECT_EQ(counts.processing, fromStates.processing);
+        EXPECT_EQ(counts.stopped, fromStates.stopped);
+        EXPECT_EQ(counts.complete, fromStates.complete);
+    }
+
+    testsupport::TempDir movies{"movies"};
+    testsupport::TempDir out{"out"};
+    std::string movie;
+    std::shared_ptr<BatchManager> manager = BatchManager::create();
+    std::shared_ptr<batchtest::RecordingDelegate> delegate = std::make_shared<batchtest::RecordingDelegate>();
+};
+
+TEST_F(BatchManagerTest, AppendingStartsEveryTaskAndReportsOnTheMainQueue)
+{
+    Tasks tasks = makeTasks(3, everyTenths(10, 30), out.path());
+    {
+        batchtest::FramesHeld held;
+        manager->appendTasks(tasks);
+        EXPECT_EQ(delegate->appended, 1);
+        EXPECT_EQ(delegate->updates, 0);
+        EXPECT_EQ(manager->pendingTasksCount(), 0);
+        EXPECT_EQ(manager->processingTasksCount(), 3);
+        EXPECT_EQ(manager->runningTasksCount(), 3);
+        EXPECT_TRUE(testsupport::runUntil([&] { return delegate->updates == 3; }));
+    }
+    ASSERT_TRUE(batchtest::runUntilFinished(tasks));
+    EXPECT_TRUE(testsupport::runUntil([&] { return delegate->updates == 6 && delegate->progress == 6; }));
+    EXPECT_EQ(manager->completeTasksCount(), 3);
+    EXPECT_EQ(manager->runningTasksCount(), 0);
+    EXPECT_FALSE(delegate->offMainThread);
+    EXPECT_EQ(delegate->unbalanced, 0);
+}
+
+TEST_F(BatchManagerTest, StoppedTasksAreNotRunningAndCancellingCountsAsComplete)
+{
+    Tasks tasks = makeTasks(3, everyTenths(10, 30), out.path());
+    {
+        batchtest::FramesHeld held;
+        manager->appendTasks(tasks);
+        tasks[1]->stop();
+        tasks[2]->stop();
+        tasks[0]->cancel();
+        EXPECT_EQ(manager->runningTasksCount(), 0);
+        EXPECT_EQ(manager->stoppedTasksCount(), 2);
+        EXPECT_EQ(manager->completeTasksCount(), 1);
+        tasks[2]->resume();
+    }
+    ASSERT_TRUE(batchtest::runUntilFinished({tasks[0], tasks[2]}));
+    EXPECT_EQ(tasks[2]->state(), BatchState::complete);
+    EXPECT_EQ(tasks[1]->state(), BatchState::stopped);
+    manager->cancelAllTasks();
+    EXPECT_EQ(tasks[1]->state(), BatchState::cancelled);
+    EXPECT_EQ(manager->completeTasksCount(), 3);
+    ASSERT_TRUE(batchtest::runUntilFinished(tasks));
+    expectCountsMatchStates();
+}
+
+TEST_F(BatchManagerTest, RemovingFinishedTasksKeepsTheOrderOfTheOthers)
+{
+    Tasks tasks = makeTasks(5, everyTenths(10, 30), out.path());
+    batchtest::FramesHeld held;
+    manager->appendTasks(tasks);
+    manager->removeFinishedTasks();
+    EXPECT_EQ(delegate->removed, 1);
+    EXPECT_EQ(manager->tasks().size(), 5u);
+
+    core::IndexSet indexes;
+    indexes.insert(1);
+    indexes.insert(3);
+    manager->cancelTasks(indexes);
+    manager->removeFinishedTasks();
+    EXPECT_EQ(delegate->removed, 2);
+    EXPECT_EQ(manager->tasks(), (Tasks{tasks[0], tasks[2], tasks[4]}));
+    EXPECT_EQ(manager->completeTasksCount(), 0);
+    EXPECT_EQ(manager->processingTasksCount(), 3);
+
+    manager->cancelAllTasks();
+    manager->removeFinishedTasks();
+    EXPECT_TRUE(manager->tasks().empty());
+    EXPECT_EQ(manager->counts().sum(), 0);
+}
+
+TEST_F(BatchManagerTest, NeverMoreFramesAtWorkThanTheSharedLimit)
+{
+    Tasks tasks;
+    std::vector<fs::path> folders;
+    for (int i = 0; i < 6; ++i) {
+        folders.push_back(out / std::to_string(i));
+        fs::create_directory(folders.back());
+        tasks.push_back(batchtest::makeTask(movie, folders.back(), everyTenths(3, 30)));
+    }
+    BatchTask::resetMostFramesAtWork();
+    manager->appendTasks(tasks);
+    ASSERT_TRUE(batchtest::runUntilFinished(tasks));
+    EXPECT_LE(BatchTask::mostFramesAtWork(), 2);
+    EXPECT_GE(BatchTask::mostFramesAtWork(), 1);
+    for (const auto& folder : folders) {
+        const auto names = batchtest::fileNames(folder);
+        ASSERT_EQ(names.size(), 9u);
+        for (std::size_t k = 0; k < names.size(); ++k)
+            EXPECT_EQ(batchtest::frameIndexIn(folder / names[k]), 3 * int(k + 1));
+    }
+}
+
+TEST_F(BatchManagerTest, RandomCommandsKeepTheCountsAndLeaveOnlyWholeFiles)
+{
+    std::mt19937 random(7);
+    Tasks tasks;
+    for (int i = 0; i < 8; ++i) {
+        // Two tasks write into each folder with the same names: half of them claim free names.
+        auto task = batchtest::makeTask(movie, out.path(), everyTenths(1 + i % 3, 30));
+        task->setUseAlternativeName(i % 2 == 0);
+        task->setShouldWriteLog(true);
+        tasks.push_back(task);
+    }
+    manager->appendTasks(tasks);
+    for (int step = 0; step < 200; ++step) {
+        auto& task = tasks[random() % tasks.size()];
+        switch (random() % 4) {
+        case 0: task->stop(); break;
+        case 1: task->resume(); break;
+        case 2:
+            if (random() % 8 == 0) task->cancel();
+            break;
+        default: break;
+        }
+        const auto counts = manager->counts();
+        ASSERT_EQ(counts.sum(), 8);
+        ASSERT_GE(counts.pending, 0);
+        ASSERT_GE(counts.stopped, 0);
+        ASSERT_GE(counts.processing, 0);
+        ASSERT_GE(counts.complete, 0);
+        core::MainLoop::processEvents(0.002 * double(random() % 4));
+    }
+    for (const auto& task : tasks)
+        task->resume();
+    ASSERT_TRUE(batchtest::runUntilFinished(tasks));
+    testsupport::runUntil([] { return false; }, 0.1);
+    expectCountsMatchStates();
+    EXPECT_EQ(delegate->unbalanced, 0);
+    for (const auto& task : tasks) {
+        if (task->state() == BatchState::complete) {
+            EXPECT_EQ(task->index(), task->count());
+        }
+    }
+    for (const auto& name : batchtest::fileNames(out.path())) {
+        if (name.ends_with(".txt")) {
+            EXPECT_EQ(batchtest::readText(out / name).rfind("File url    : ", 0), 0u) << name;
+        } else {
+            ASSERT_TRUE(name.ends_with(".png")) << name;
+            EXPECT_GE(batchtest::frameIndexIn(out / name), 0) << name;
+        }
+    }
+}
+
+}  // namespace

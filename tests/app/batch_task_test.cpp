@@ -1,0 +1,271 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <set>
+
+#include "app/batch/batch_task.h"
+#include "app/document/defaults_keys.h"
+#include "foundation/image_encoding.h"
+#include "foundation/shortcuts.h"
+#include "moviekit/image_namer.h"
+#include "tests/app/batch_fixture.h"
+#include "tests/platform/core/run_until.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using batchtest::everyTenths;
+using batchtest::fileNames;
+using batchtest::frameIndexIn;
+using vistrel::BatchState;
+using vistrel::BatchTask;
+
+namespace fs = std::filesystem;
+
+class BatchTaskTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        movie = batchtest::makeMovie(movies.path(), "Beach Day.mp4");
+        kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = nullptr;
+    }
+    void TearDown() override { kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = nullptr; }
+
+    std::shared_ptr<BatchTask> run(const orvalis::TimeSplitter& splitter,
+                                   const std::function<void(BatchTask&)>& setUp = {})
+    {
+        auto task = batchtest::makeTask(movie, out.path(), splitter);
+        if (setUp) setUp(*task);
+        task->start();
+        EXPECT_TRUE(batchtest::runUntilFinished({task}));
+        return task;
+    }
+
+    testsupport::TempDir movies{"movies"};
+    testsupport::TempDir out{"out"};
+    std::string movie;
+};
+
+TEST_F(BatchTaskTest, WritesEachFrameUnderTheDefaultTemplateWithTheExactPicture)
+{
+    auto task = run(everyTenths(5, 30, true), [](BatchTask& t) { t.setShouldWriteLog(true); });
+    EXPECT_EQ(task->state(), BatchState::complete);
+    EXPECT_EQ(task->count(), 6);
+    EXPECT_EQ(task->index(), 6);
+    EXPECT_EQ(task->errors(), 0);
+    const std::vector<std::string> expected = {
+        "Beach Day-00-00-00-000.png", "Beach Day-00-00-00-500.png", "Beach Day-00-00-01-000.png",
+        "Beach Day-00-00-01-500.png", "Beach Day-00-00-02-000.png", "Beach Day-00-00-02-500.png",
+        "Beach Day-logs.txt"};
+    EXPECT_EQ(fileNames(out.path()), expected);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(frameIndexIn(out / expected[std::size_t(k)]), k * 5) << expected[std::size_t(k)];
+    // No failure: the log holds its header alone.
+    EXPECT_EQ(batchtest::readText(out / "Beach Day-logs.txt"),
+              "File url    : " + movie + "\nDest url    : " + out.path().string() +
+                  "\nFormat      : png\nCount       : 6\nSize        : 0.0\n\n");
+}
+
+TEST_F(BatchTaskTest, FollowsTheStoredTemplateFormatAndSize)
+{
+    kestrane::Defaults[vistrel::BatchOutputMarkupsKey] =
+        core::Array{core::Value("shot"), core::Value("<frame_index>"), core::Value("of"),
+                    core::Value("<frames_count>"), core::Value("."), core::Value("<image_extension>")};
+    auto task = run(everyTenths(10, 30), [](BatchTask& t) {
+        t.setFormat(kestrane::ImageFormat::jpg);
+        t.setMaxSize(80);
+    });
+    EXPECT_EQ(fileNames(out.path()), (std::vector<std::string>{"shot1of2.jpg", "shot2of2.jpg"}));
+    EXPECT_EQ(frameIndexIn(out / "shot1of2.jpg"), 10);
+    EXPECT_EQ(frameIndexIn(out / "shot2of2.jpg"), 20);
+    auto image = kestrane::CGImage::image(core::Url::fileURL((out / "shot2of2.jpg").string()));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width(), 80);
+    EXPECT_EQ(image->height(), 60);
+}
+
+TEST_F(BatchTaskTest, LogsFramesThatCannotBeGrabbedAndGoesOn)
+{
+    // Times 1 to 5 s in a 3 s movie: the frames at 4 and 5 s do not exist.
+    auto task = run(everyTenths(10, 60), [](BatchTask& t) {
+        t.setShouldWriteLog(true);
+        t.setMaxSize(1920);
+    });
+    EXPECT_EQ(task->state(), BatchState::complete);
+    EXPECT_EQ(task->index(), 5);
+    EXPECT_EQ(task->errors(), 2);
+    EXPECT_EQ(fileNames(out.path()).size(), 4u);
+    // Frames run two at a time, so their failures may come in either order.
+    const std::string header = "File url    : " + movie + "\nDest url    : " + out.path().string() +
+                               "\nFormat      : png\nCount       : 5\nSize        : 1920.0\n\n";
+    const std::string at4 = "Cannot snap image at time : 00:00:04:000\n";
+    const std::string at5 = "Cannot snap image at time : 00:00:05:000\n";
+    const std::string log = batchtest::readText(out / "Beach Day-logs.txt");
+    EXPECT_TRUE(log == header + at4 + at5 || log == header + at5 + at4) << log;
+}
+
+TEST_F(BatchTaskTest, KeepsTakenNamesWhenAskedAndReplacesThemOtherwise)
+{
+    const fs::path taken = out / "Beach Day-00-00-01-000.png";
+    const fs::path takenLog = out / "Beach Day-logs.txt";
+    for (const auto& path : {taken, takenLog})
+        std::ofstream(path) << "mine";
+
+    run(everyTenths(10, 20), [](BatchTask& t) {
+        t.setUseAlternativeName(true);
+        t.setShouldWriteLog(true);
+    });
+    EXPECT_EQ(batchtest::readText(taken), "mine");
+    EXPECT_EQ(batchtest::readText(takenLog), "mine");
+    EXPECT_EQ(frameIndexIn(out / "Beach Day-00-00-01-000 (0).png"), 10);
+    EXPECT_NE(batchtest::readText(out / "Beach Day-logs (0).txt").find("Count       : 1\n"), std::string::npos);
+
+    run(everyTenths(10, 20), [](BatchTask& t) { t.setShouldWriteLog(true); });
+    EXPECT_EQ(frameIndexIn(taken), 10);
+    EXPECT_NE(batchtest::readText(takenLog).find("Count       : 1\n"), std::string::npos);
+    EXPECT_EQ(fileNames(out.path()).size(), 4u);
+}
+
+TEST_F(BatchTaskTest, FramesOfOneNameGetFreeNamesOrReplaceOneAnotherWhole)
+{
+    kestrane::Defaults[vistrel::BatchOutputMarkupsKey] =
+        core::Array{core::Value("same"), core::Value("."), core::Value("<image_extension>")};
+    run(everyTenths(2, 30), [](BatchTask& t) { t.setUseAlternativeName(true); });
+    const auto names = fileNames(out.path());
+    ASSERT_EQ(names.size(), 14u);
+    std::set<int> frames;
+    for (const auto& name : names)
+        frames.insert(frameIndexIn(out / name));
+    EXPECT_EQ(frames.size(), 14u);
+    EXPECT_FALSE(frames.count(-1));
+
+    fs::remove_all(out.path());
+    fs::create_directory(out.path());
+    run(everyTenths(2, 30));
+    ASSERT_EQ(fileNames(out.path()), std::vector<std::string>{"same.png"});
+    EXPECT_EQ(frameIndexIn(out / "same.png") % 2, 0);
+}
+
+TEST_F(BatchTaskTest, NamesThatAreNoFileNeverTouchTheFolder)
+{
+    std::ofstream(out / "keep.txt") << "keep";
+    for (const auto& markups : {core::Array{}, core::Array{core::Value(".")}, core::Array{core::Value("..")}}) {
+        kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = markups;
+        for (bool alternative : {false, true}) {
+            auto task = run(everyTenths(10, 30), [&](BatchTask& t) {
+                t.setUseAlternativeName(alternative);
+                t.setShouldWriteLog(true);
+            });
+            EXPECT_EQ(task->state(), BatchState::complete);
+            EXPECT_EQ(task->errors(), 2);
+            ASSERT_TRUE(fs::is_directory(out.path()));
+            const std::string log = batchtest::readText(out / "Beach Day-logs.txt");
+            EXPECT_NE(log.find("Cannot write image at url : "), std::string::npos) << log;
+            fs::remove(out / "Beach Day-logs.txt");
+            EXPECT_EQ(fileNames(out.path()), std::vector<std::string>{"keep.txt"});
+        }
+    }
+    EXPECT_EQ(batchtest::readText(out / "keep.txt"), "keep");
+}
+
+TEST_F(BatchTaskTest, AFolderInTheWayOfAFileStaysAndTheFrameFails)
+{
+    fs::create_directory(out / "Beach Day-00-00-01-000.png");
+    std::ofstream(out / "Beach Day-00-00-01-000.png" / "inside") << "x";
+    fs::create_directory(out / "Beach Day-logs.txt");
+    auto task = run(everyTenths(10, 20), [](BatchTask& t) { t.setShouldWriteLog(true); });
+    EXPECT_EQ(task->errors(), 1);
+    EXPECT_TRUE(fs::exists(out / "Beach Day-00-00-01-000.png" / "inside"));
+    EXPECT_TRUE(fs::is_directory(out / "Beach Day-logs.txt"));
+    EXPECT_TRUE(fileNames(out.path()).empty());
+}
+
+TEST_F(BatchTaskTest, ATaskWithoutFramesCompletesAtOnce)
+{
+    // An interval longer than the clip, and an interval of zero.
+    for (int every : {40, 0}) {
+        auto task = run(everyTenths(every, 30), [](BatchTask& t) { t.setShouldWriteLog(true); });
+        EXPECT_EQ(task->count(), 0);
+        EXPECT_EQ(task->state(), BatchState::complete);
+        EXPECT_NE(batchtest::readText(out / "Beach Day-logs.txt").find("Count       : 0\n"), std::string::npos);
+    }
+}
+
+TEST_F(BatchTaskTest, UnusableSizesAndTimesFailTheirFramesOnly)
+{
+    for (double size : {-1.0, std::nan(""), std::numeric_limits<double>::infinity()}) {
+        auto task = run(everyTenths(10, 30), [&](BatchTask& t) { t.setMaxSize(size); });
+        EXPECT_EQ(task->state(), BatchState::complete);
+        EXPECT_EQ(task->errors(), 2);
+    }
+    orvalis::TimeSplitter broken(media::TimeRange{media::Time::invalid(), media::Time::make(30, 10)});
+    broken.includeStart = true;
+    auto task = run(broken);
+    EXPECT_EQ(task->state(), BatchState::complete);
+    EXPECT_EQ(task->errors(), task->count());
+    EXPECT_TRUE(fileNames(out.path()).empty());
+}
+
+TEST_F(BatchTaskTest, AStoppedPendingTaskStartsNoFrameUntilResumed)
+{
+    auto task = batchtest::makeTask(movie, out.path(), everyTenths(10, 30));
+    task->stop();
+    EXPECT_EQ(task->state(), BatchState::stopped);
+    testsupport::runUntil([] { return false; }, 0.2);
+    EXPECT_EQ(task->index(), 0);
+    EXPECT_TRUE(fileNames(out.path()).empty());
+    task->resume();
+    EXPECT_TRUE(batchtest::runUntilFinished({task}));
+    EXPECT_EQ(task->state(), BatchState::complete);
+    EXPECT_EQ(fileNames(out.path()).size(), 2u);
+}
+
+TEST_F(BatchTaskTest, CancellingAStoppedTaskEndsItWithItsLog)
+{
+    auto task = batchtest::makeTask(movie, out.path(), everyTenths(10, 30));
+    task->setShouldWriteLog(true);
+    task->start();
+    task->stop();
+    const std::int64_t before = task->index();
+    task->cancel();
+    EXPECT_EQ(task->state(), BatchState::cancelled);
+    task->resume();
+    task->stop();
+    EXPECT_EQ(task->state(), BatchState::cancelled);
+    EXPECT_TRUE(testsupport::runUntil([&] { return fs::exists(out / "Beach Day-logs.txt"); }));
+    EXPECT_LE(task->index(), 2);
+    EXPECT_GE(task->index(), before);
+    EXPECT_EQ(task->state(), BatchState::cancelled);
+}
+
+TEST_F(BatchTaskTest, AStopOrCancelWhileWaitingForTheSharedLimitStartsNoFrame)
+{
+    auto stopped = batchtest::makeTask(movie, out.path(), everyTenths(10, 30));
+    auto cancelled = batchtest::makeTask(movie, out.path(), everyTenths(10, 30));
+    {
+        batchtest::FramesHeld held;
+        stopped->start();
+        cancelled->start();
+        stopped->stop();
+        cancelled->cancel();
+    }
+    EXPECT_TRUE(batchtest::runUntilFinished({cancelled}));
+    testsupport::runUntil([] { return false; }, 0.2);
+    EXPECT_EQ(stopped->index(), 0);
+    EXPECT_EQ(cancelled->index(), 0);
+    EXPECT_TRUE(fileNames(out.path()).empty());
+    stopped->cancel();
+}
+
+TEST(BatchTaskLimit, ConcurrentCountIsClampedAndDefaultsToEight)
+{
+    EXPECT_EQ(BatchTask::concurrentFrameCount(std::nullopt), 8);
+    EXPECT_EQ(BatchTask::concurrentFrameCount(0), 1);
+    EXPECT_EQ(BatchTask::concurrentFrameCount(-5), 1);
+    EXPECT_EQ(BatchTask::concurrentFrameCount(3), 3);
+}
+
+}  // namespace

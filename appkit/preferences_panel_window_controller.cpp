@@ -195,8 +195,11 @@ void PreferencesPanelWindowController::activatePanel(const std::shared_ptr<Prefe
             window->animator().setFrame(target, true);
             view->animator().setAlphaValue(1);
         },
-        [weakSelf, pane] {
-            if (auto self = weakSelf.lock()) self->activatedPanel_ = pane;
+        // Weak: a completion still queued when the window goes must not be the last owner of the pane's views.
+        [weakSelf, weakPane = std::weak_ptr<PreferencesPanel>(pane)] {
+            auto self = weakSelf.lock();
+            auto shown = weakPane.lock();
+            if (self && shown) self->activatedPanel_ = shown;
         });
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/gfx/rect.h"
@@ -57,6 +58,9 @@ public:
     bool isHiddenOrHasHiddenAncestor() const;
     double alphaValue() const;
     void setAlphaValue(double alpha);
+    // A name that tells this view apart from its siblings; empty unless set.
+    const std::string& identifier() const { return identifier_; }
+    void setIdentifier(const std::string& identifier) { identifier_ = identifier; }
 
     std::shared_ptr<View> superview() const;
     const std::vector<std::shared_ptr<View>>& subviews() const;
@@ -143,6 +147,7 @@ protected:
     void setNeedsFocus(bool acceptsKeys);
 
 private:
+    std::string identifier_;
     void placeWidget();
     void placeSubviewWidgets();
     void frameChanged(const gfx::Size& oldSize);

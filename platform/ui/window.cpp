@@ -226,8 +226,11 @@ void Window::setFrame(const gfx::Rect& frame, bool display, bool animate)
     if (!widget) return;
     const QRect outer = widget->frameGeometry(), inner = widget->geometry();
     const QRect wanted = qtRectFromScreen(frame);
-    widget->setGeometry(wanted.adjusted(inner.left() - outer.left(), inner.top() - outer.top(),
-                                        inner.right() - outer.right(), inner.bottom() - outer.bottom()));
+    const QRect geometry = wanted.adjusted(inner.left() - outer.left(), inner.top() - outer.top(),
+                                           inner.right() - outer.right(), inner.bottom() - outer.bottom());
+    // A window the user cannot resize keeps a fixed size, which its owner still changes.
+    if (!(impl_->styleMask & StyleMask::resizable)) widget->setFixedSize(geometry.size());
+    widget->setGeometry(geometry);
     placeContentView();
     frameDidChange();  // a hidden window hears of no move or resize
 }

@@ -9,7 +9,7 @@
 #include "app/batch/batch_task.h"
 #include "moviekit/movie.h"
 #include "platform/core/main_loop.h"
-#include "tools/testmovie/test_movie.h"
+#include "bench/common/bench_support.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,79 +30,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* ffmpegTool = "/usr/bin/ffmpeg";
 constexpr int movieCount = 4;
 constexpr int movieSeconds = 60;
-
-double secondsTaken(const std::function<void()>& work)
-{
-    auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The best times of ours and theirs over rounds in which they take turns.
-std::pair<double, double> bestInTurns(const std::function<void()>& ours, const std::function<void()>& theirs)
-{
-    double best[2] = {1e300, 1e300};
-    for (int round = 0; round < 3; ++round) {
-        best[0] = std::min(best[0], secondsTaken(ours));
-        best[1] = std::min(best[1], secondsTaken(theirs));
-    }
-    return {best[0], best[1]};
-}
-
-// Starts a program with its output thrown away.
-pid_t launch(const std::vector<std::string>& arguments)
-{
-    pid_t child = fork();
-    if (child == 0) {
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
-        std::vector<char*> argv;
-        for (const std::string& a : arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    return child;
-}
-
-// Waits for a child; exits the benchmark when it failed.
-void awaitSuccess(pid_t child, const char* what)
-{
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "bench_batch: %s failed\n", what);
-        std::exit(1);
-    }
-}
-
-// Writes the movie in a child process, so that the encoder's memory does not count as ours.
-void makeMovie(const std::string& path)
-{
-    pid_t child = fork();
-    if (child == 0) {
-        testmovie::MovieSpec spec;
-        spec.width = 1920;
-        spec.height = 1080;
-        spec.rateNum = 30;
-        spec.rateDen = 1;
-        spec.frameCount = movieSeconds * 30;
-        spec.keyInterval = 250;
-        spec.texture = true;
-        try {
-            testmovie::writeMovie(path, spec);
-        } catch (const testmovie::Failure& failure) {
-            std::fprintf(stderr, "bench_batch: %s\n", failure.what());
-            _exit(1);
-        }
-        _exit(0);
-    }
-    awaitSuccess(child, "making the movie");
-}
 
 // An empty folder at the path.
 void freshFolder(const fs::path& folder)
@@ -155,11 +84,11 @@ void runTool(const std::vector<std::string>& movies, const std::vector<fs::path>
     std::vector<pid_t> children;
     for (std::size_t i = 0; i < movies.size(); ++i) {
         freshFolder(folders[i]);
-        children.push_back(launch({ffmpegTool, "-nostdin", "-v", "error", "-i", movies[i], "-vf", "fps=1", "-q:v",
+        children.push_back(bench::launch({bench::ffmpegTool, "-nostdin", "-v", "error", "-i", movies[i], "-vf", "fps=1", "-q:v",
                                    "1", (folders[i] / "%03d.jpg").string()}));
     }
     for (pid_t child : children)
-        awaitSuccess(child, ffmpegTool);
+        bench::awaitSuccess(child, bench::ffmpegTool);
     for (const auto& folder : folders)
         expectFrames(folder, std::size_t(movieSeconds));
 }
@@ -173,7 +102,7 @@ int main()
     // A settings folder of its own: the frame limit is the engine's default.
     setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
     const std::string original = (folder / "movie.mp4").string();
-    makeMovie(original);
+    bench::makeMovie(original, movieSeconds);
     std::vector<std::string> movies;
     std::vector<fs::path> ours, theirs;
     for (int i = 0; i < movieCount; ++i) {
@@ -191,7 +120,7 @@ int main()
     const double peakMB = double(usage.ru_maxrss) / 1024;
 
     auto [ourTime, theirTime] =
-        bestInTurns([&] { runBatch(movies, ours); }, [&] { runTool(movies, theirs); });
+        bench::bestInTurns([&] { runBatch(movies, ours); }, [&] { runTool(movies, theirs); });
 
     std::printf("ratio batch-4x60 %.3f\n", ourTime / theirTime);
     std::printf("peak-mb batch-4x60 %.0f\n", peakMB);

@@ -1,0 +1,86 @@
+#include "bench/common/bench_support.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "tools/testmovie/test_movie.h"
+
+namespace bench {
+
+double secondsTaken(const std::function<void()>& work)
+{
+    auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::pair<double, double> bestInTurns(const std::function<void()>& ours, const std::function<void()>& theirs)
+{
+    double best[2] = {1e300, 1e300};
+    for (int round = 0; round < 3; ++round) {
+        best[0] = std::min(best[0], secondsTaken(ours));
+        best[1] = std::min(best[1], secondsTaken(theirs));
+    }
+    return {best[0], best[1]};
+}
+
+pid_t launch(const std::vector<std::string>& arguments)
+{
+    pid_t child = fork();
+    if (child == 0) {
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+        std::vector<char*> argv;
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    return child;
+}
+
+void awaitSuccess(pid_t child, const std::string& what)
+{
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "%s: %s failed\n", program_invocation_short_name, what.c_str());
+        std::exit(1);
+    }
+}
+
+void run(const std::vector<std::string>& arguments)
+{
+    awaitSuccess(launch(arguments), arguments.at(0));
+}
+
+void makeMovie(const std::string& path, int seconds)
+{
+    pid_t child = fork();
+    if (child == 0) {
+        testmovie::MovieSpec spec;
+        spec.width = 1920;
+        spec.height = 1080;
+        spec.rateNum = 30;
+        spec.rateDen = 1;
+        spec.frameCount = seconds * 30;
+        spec.keyInterval = 250;
+        spec.texture = true;
+        try {
+            testmovie::writeMovie(path, spec);
+        } catch (const testmovie::Failure& failure) {
+            std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, failure.what());
+            _exit(1);
+        }
+        _exit(0);
+    }
+    awaitSuccess(child, "making the movie");
+}
+
+}  // namespace bench

@@ -55,12 +55,6 @@ gfx::Size naturalSizeOf(AVFormatContext* format, AVStream* stream)
     return {width, double(parameters->height)};
 }
 
-// Decoders of large pictures use frame threads; small ones decode faster on one.
-int decoderThreads(const AVCodecParameters* parameters)
-{
-    return parameters->width * parameters->height >= 640 * 480 ? 0 : 1;
-}
-
 // Whether a decoder of the (non-video) stream yields a frame from the start of the file.
 bool decodesAFrame(AVFormatContext* format, int streamIndex)
 {
@@ -112,22 +106,24 @@ const Asset::Probe& Asset::probe() const
             // The first video stream that is not cover art sets time zero with its first frame.
             int videoIndex = -1;
             std::unique_ptr<detail::VideoDecoder> firstDecoder;
+            // The movie counts in the share of decoder threads from its first decoder on; its pool then does.
+            const detail::DecodingMovie joining;
             for (unsigned i = 0; i < format->nb_streams && videoIndex < 0; ++i) {
                 AVStream* stream = format->streams[i];
                 if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO ||
                     (stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
                     continue;
                 videoIndex = int(i);
-                firstDecoder = detail::VideoDecoder::open(url_.path(), videoIndex, 0,
-                                                          decoderThreads(stream->codecpar));
+                firstDecoder = detail::VideoDecoder::open(
+                    url_.path(), videoIndex, 0,
+                    detail::decoderThreads(stream->codecpar->width, stream->codecpar->height));
                 const AVFrame* frame = firstDecoder ? firstDecoder->nextFrame() : nullptr;
                 if (frame) {
                     probe->origin = detail::timeFromTicks(frame->pts, stream->time_base);
                     firstDecoder->setFirstPts(frame->pts);
                     const AVCodecParameters* parameters = stream->codecpar;
                     probe->pool = std::make_unique<detail::DecoderPool>(
-                        url_.path(), videoIndex, stream->time_base, frame->pts, decoderThreads(parameters),
-                        detail::DecoderPool::capacityFor(parameters->width, parameters->height));
+                        url_.path(), videoIndex, stream->time_base, frame->pts, parameters->width, parameters->height);
                 } else {
                     firstDecoder.reset();
                 }

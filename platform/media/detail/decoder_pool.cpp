@@ -5,18 +5,28 @@
 
 namespace media::detail {
 
-DecoderPool::DecoderPool(std::string path, int streamIndex, AVRational timeBase, std::int64_t firstPts,
-                         int threads, std::size_t capacity)
-    : path_(std::move(path)), streamIndex_(streamIndex), timeBase_(timeBase), firstPts_(firstPts), threads_(threads),
-      capacity_(capacity)
-{
-}
+namespace {
 
-std::size_t DecoderPool::capacityFor(int width, int height)
+// How many idle decoders of pictures this large a pool keeps: 4 up to 1080p, fewer for larger ones.
+std::size_t capacityFor(int width, int height)
 {
     constexpr double fullHD = 1920.0 * 1088.0;
     double pixels = std::max(1.0, double(width) * double(height));
     return std::size_t(std::clamp(4.0 * fullHD / pixels, 1.0, 4.0));
+}
+
+}  // namespace
+
+DecoderPool::DecoderPool(std::string path, int streamIndex, AVRational timeBase, std::int64_t firstPts, int width,
+                         int height)
+    : path_(std::move(path)), streamIndex_(streamIndex), timeBase_(timeBase), firstPts_(firstPts), width_(width),
+      height_(height), capacity_(capacityFor(width, height))
+{
+}
+
+std::unique_ptr<VideoDecoder> DecoderPool::openDecoder() const
+{
+    return VideoDecoder::open(path_, streamIndex_, firstPts_, decoderThreads(width_, height_));
 }
 
 bool DecoderPool::busyShortlyBefore(std::int64_t target) const
@@ -68,7 +78,7 @@ std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
         // Counted as busy while it opens, so that grabs shortly after wait for it.
         busyTargets_.insert(target);
     }
-    if (auto decoder = VideoDecoder::open(path_, streamIndex_, firstPts_, threads_)) {
+    if (auto decoder = openDecoder()) {
         auto pooled = std::make_unique<PooledDecoder>();
         pooled->decoder = std::move(decoder);
         pooled->target = target;

@@ -7,6 +7,7 @@
 // taken decoder serves only its taker.
 #pragma once
 
+#include "platform/media/detail/decoder_threads.h"
 #include "platform/media/detail/frame_converter.h"
 #include "platform/media/detail/video_decoder.h"
 
@@ -32,11 +33,12 @@ struct PooledDecoder {
 
 class DecoderPool {
 public:
-    // How many idle decoders of pictures this large a pool keeps: 4 up to 1080p, fewer for larger ones.
-    static std::size_t capacityFor(int width, int height);
+    // width and height: the stream's picture size, which sets the decoders' threads and the capacity.
+    DecoderPool(std::string path, int streamIndex, AVRational timeBase, std::int64_t firstPts, int width,
+                int height);
 
-    DecoderPool(std::string path, int streamIndex, AVRational timeBase, std::int64_t firstPts, int threads,
-                std::size_t capacity);
+    // A new decoder of the stream outside the pool (the player's own); null when it cannot be opened.
+    std::unique_ptr<VideoDecoder> openDecoder() const;
 
     // Null when no decoder can be opened.
     std::unique_ptr<PooledDecoder> take(std::int64_t target);
@@ -57,8 +59,11 @@ private:
     const int streamIndex_;
     const AVRational timeBase_;
     const std::int64_t firstPts_;
-    const int threads_;
+    const int width_;
+    const int height_;
     const std::size_t capacity_;
+    // The movie's part in the share of decoder threads, while its decoders may open.
+    const DecodingMovie decoding_;
     std::mutex mutex_;
     std::vector<std::unique_ptr<PooledDecoder>> idle_;  // least recently given first
     std::multiset<std::int64_t> busyTargets_;           // the targets of the decoders taken

@@ -34,11 +34,7 @@ std::unique_ptr<PlaybackFrameSource> PlaybackFrameSource::open(const Asset& asse
     DecoderPool* pool = asset.videoDecoders();
     if (!pool)
         return nullptr;
-    int threads = 0;
-    for (const TrackRef& track : asset.tracks(MediaType::video))
-        if (track->streamIndex() == pool->streamIndex() && track->naturalSize().width * track->naturalSize().height < 640 * 480)
-            threads = 1;
-    auto decoder = VideoDecoder::open(asset.path(), pool->streamIndex(), pool->firstPts(), threads);
+    auto decoder = pool->openDecoder();
     if (!decoder)
         return nullptr;
     return std::unique_ptr<PlaybackFrameSource>(new PlaybackFrameSource(asset, std::move(decoder)));

@@ -34,7 +34,7 @@ public:
     void setMinMagnification(double magnification);
     double maxMagnification() const { return maxMagnification_; }
     void setMaxMagnification(double magnification);
-    // Magnifies, within the limits, so that `rect` of the document's space fits the clip view, and centres it.
+    // Magnifies, within the limits, so that `rect` of the document's space fits the clip view; centres it.
     void magnifyToFitRect(const gfx::Rect& rect);
     // How far one step of the wheel scrolls, in points.
     double lineScroll() const { return lineScroll_; }

@@ -114,7 +114,8 @@ TEST(ScrollView, MagnifiedDocumentDrawsAndTakesPressesLarger)
     EXPECT_FALSE(isRed(image->pixel(21, 90)));
     EXPECT_FALSE(isRed(image->pixel(10, 78)));
 
-    window->sendEvent(ui::Event::mouseEvent(ui::EventType::leftMouseDown, {15, 5}, 0, 0, window->windowNumber(), 1, 1));
+    const int number = window->windowNumber();
+    window->sendEvent(ui::Event::mouseEvent(ui::EventType::leftMouseDown, {15, 5}, 0, 0, number, 1, 1));
     ASSERT_EQ(document->presses.size(), 1u);
     EXPECT_EQ(document->presses[0], (gfx::Point{7.5, 2.5}));
 

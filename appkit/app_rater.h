@@ -1,16 +1,12 @@
 // A modal prompt asking the user to rate the program: at most once per version, never on the launch that
 // found a version update, and again two days after "remind me later". Its state lives in the user defaults
-// under "RaterWakeUpDateKey" and "RaterVersionWasRated". Main thread only.
+// under RaterWakeUpDateKey and RaterRatedVersionKey. Main thread only.
 #pragma once
 
-#include <string>
-
+#include "foundation/constants.h"
 #include "platform/core/date.h"
 
 namespace kestrane {
-
-inline const std::string RaterWakeUpDateKey = "RaterWakeUpDateKey";
-inline const std::string RaterRatedVersionKey = "RaterVersionWasRated";
 
 class AppRater {
 public:

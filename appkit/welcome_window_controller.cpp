@@ -42,7 +42,8 @@ void WelcomeWindowController::showSharedWindowIfUpdate(const std::shared_ptr<cor
     if (didUpdateVersion(Defaults)) showSharedWindow(sender);
 }
 
-WelcomeWindowController::WelcomeWindowController() : WindowController(makeWelcomeWindow()), buildsOwnWindow_(true)
+WelcomeWindowController::WelcomeWindowController()
+    : WindowController(makeWelcomeWindow()), buildsOwnWindow_(true)
 {
 }
 

@@ -1,6 +1,6 @@
 // The welcome window: one fixed-size window per process showing the main bundle's page
-// "WelcomeHTML/index.html", which hides the window by posting the message "closeWelcomeWindow"; the window can
-// be offered only on the first launch after a version update. Main thread only; messages arrive on it.
+// "WelcomeHTML/index.html", which hides the window by posting the message "closeWelcomeWindow"; the window
+// can be offered only on the first launch after a version update. Main thread only; messages arrive on it.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,8 @@
 // The welcome window: fixed size, the main bundle's page with its folder as base, hidden and reloaded by the
 // page's close message, one shared window shown on demand or after a version update.
+#include <QColor>
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include "appkit/welcome_window_controller.h"
@@ -88,6 +91,28 @@ TEST_F(WelcomeWindow, CloseMessageHidesAndReloadsThePage)
     controller->showWindow(nullptr);
     EXPECT_TRUE(window->isVisible());
     window->close();
+}
+
+TEST_F(WelcomeWindow, RelativePicturesComeFromThePageFolder)
+{
+    testsupport::TestBundle bundle(core::Dictionary{{"CFBundleName", "Snapper"}});
+    bundle.writeFile("WelcomeHTML/index.html", "<html><body><img src=\"images/red.png\"></body></html>");
+    QImage red(40, 40, QImage::Format_RGB32);
+    red.fill(QColor(255, 0, 0));
+    std::filesystem::create_directories(bundle.path() / "WelcomeHTML/images");
+    ASSERT_TRUE(red.save(QString::fromStdString((bundle.path() / "WelcomeHTML/images/red.png").string()), "PNG"));
+    useBundle(bundle);
+    std::string printed;
+    auto controller = make(printed);
+    auto snapshot = controller->window()->snapshot();
+    ASSERT_TRUE(snapshot);
+    int redPixels = 0;
+    for (int y = 0; y < snapshot->height(); ++y)
+        for (int x = 0; x < snapshot->width(); ++x) {
+            const gfx::Pixel p = snapshot->pixel(x, y);
+            if (gfx::redOf(p) > 200 && gfx::greenOf(p) < 50 && gfx::blueOf(p) < 50) ++redPixels;
+        }
+    EXPECT_GE(redPixels, 40 * 40);
 }
 
 TEST_F(WelcomeWindow, AnUnreadablePageIsReportedWithItsURL)

@@ -56,6 +56,12 @@ void asyncNeedsDiplay(const std::shared_ptr<ui::View>& view)
     core::DispatchQueue::main()->async([view] { view->setNeedsDisplay(); });
 }
 
+void magnifyToDocumentRect(ui::ScrollView& scrollView)
+{
+    if (auto document = scrollView.documentView())
+        scrollView.magnifyToFitRect(gfx::inset(document->bounds(), -40, -40));
+}
+
 double screenScale()
 {
     double scale = 1;

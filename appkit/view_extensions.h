@@ -1,10 +1,12 @@
-// Small helpers on views and screens: centring a frame on a point, emptying and filling a container, a redraw
-// asked for from any thread, the largest screen scale, and the names of a grid view's selection notices.
+// Small helpers on views, scroll views and screens: centring a frame on a point, emptying and filling a
+// container, a redraw asked for from any thread, zooming to the whole document, the largest screen scale, and
+// the names of a grid view's selection notices.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "platform/ui/scroll_view.h"
 #include "platform/ui/view.h"
 
 namespace kestrane {
@@ -23,6 +25,10 @@ void addFilledSubView(ui::View& view, const std::shared_ptr<ui::View>& subview);
 void setFilledSubview(ui::View& view, const std::shared_ptr<ui::View>& subview);
 // Marks the view for redrawing on a later turn of the main queue; callable from any thread.
 void asyncNeedsDiplay(const std::shared_ptr<ui::View>& view);
+
+// Magnifies the scroll view to fit its document view's bounds with a margin of 40 points on every side;
+// nothing without a document view.
+void magnifyToDocumentRect(ui::ScrollView& scrollView);
 
 // The largest backing scale of the screens, never below 1. Safe from any thread.
 double screenScale();

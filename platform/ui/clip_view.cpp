@@ -56,6 +56,12 @@ void ClipView::reconstrain()
     if (constrained.origin != bounds().origin) setBoundsOrigin(constrained.origin);
 }
 
+void ClipView::setMagnification(double magnification)
+{
+    setBoundsScale(magnification);
+    reconstrain();
+}
+
 void ClipView::resizeSubviewsWithOldSize(const gfx::Size& oldSize)
 {
     View::resizeSubviewsWithOldSize(oldSize);

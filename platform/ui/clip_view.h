@@ -1,5 +1,6 @@
 // The visible part of a scroll view's document: its bounds origin is the scroll position, kept within the
-// document by constrainBoundsRect (overridable). Main thread only.
+// document by constrainBoundsRect (overridable); its bounds size is its frame size over the magnification.
+// Main thread only.
 #pragma once
 
 #include "platform/ui/view.h"
@@ -20,6 +21,9 @@ public:
     gfx::Rect documentVisibleRect() const;
     // Applies the constraint again (after the document or the clip view changed size).
     void reconstrain();
+    // Shows the document magnified: one unit of the bounds (the document's space) takes `magnification`
+    // points of the frame, the bounds origin staying where it is, as constrained.
+    void setMagnification(double magnification);
 
     void resizeSubviewsWithOldSize(const gfx::Size& oldSize) override;
 

@@ -51,6 +51,7 @@ struct View::Impl {
     QPointer<HostWidget> widget;
     gfx::Rect frame;
     gfx::Rect bounds;
+    double scale = 1;  // frame points per bounds unit
     bool hidden = false;
     double alpha = 1;
     std::weak_ptr<View> superview;

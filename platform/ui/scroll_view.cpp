@@ -2,6 +2,7 @@
 
 #include <QScrollBar>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/core/notification_center.h"
@@ -66,7 +67,9 @@ void ScrollView::setContentView(const std::shared_ptr<ClipView>& clip)
         impl_->clip->removeFromSuperview();
         core::NotificationCenter::defaultCenter().removeObserver(this);
     }
+    const double magnification = impl_->clip ? impl_->clip->boundsScale() : 1;
     impl_->clip = clip;
+    clip->setMagnification(magnification);
     addSubview(clip);
     tile();
     if (document) clip->setDocumentView(document);
@@ -86,6 +89,48 @@ void ScrollView::setDocumentView(const std::shared_ptr<View>& view)
     impl_->clip->setDocumentView(view);
     reflectScrolledClipView();
     didChange("documentView");
+}
+
+double ScrollView::magnification() const { return impl_->clip->boundsScale(); }
+
+void ScrollView::setMagnification(double magnification)
+{
+    const gfx::Rect visible = impl_->clip->bounds();
+    magnifyAround(clamped(magnification), {visible.midX(), visible.midY()});
+}
+
+void ScrollView::setMinMagnification(double magnification)
+{
+    minMagnification_ = magnification;
+    setMagnification(this->magnification());
+}
+
+void ScrollView::setMaxMagnification(double magnification)
+{
+    maxMagnification_ = magnification;
+    setMagnification(this->magnification());
+}
+
+void ScrollView::magnifyToFitRect(const gfx::Rect& rect)
+{
+    const gfx::Rect r = rect.standardized();
+    const gfx::Size room = impl_->clip->frame().standardized().size;
+    if (!(r.width() > 0) || !(r.height() > 0) || !(room.width > 0) || !(room.height > 0)) return;
+    magnifyAround(clamped(std::min(room.width / r.width(), room.height / r.height())), {r.midX(), r.midY()});
+}
+
+double ScrollView::clamped(double magnification) const
+{
+    return std::max(minMagnification_, std::min(maxMagnification_, magnification));
+}
+
+void ScrollView::magnifyAround(double magnification, const gfx::Point& center)
+{
+    if (!(magnification > 0) || !std::isfinite(magnification)) return;
+    impl_->clip->setMagnification(magnification);
+    const gfx::Size size = impl_->clip->bounds().size;
+    impl_->clip->scrollToPoint({center.x - size.width / 2, center.y - size.height / 2});
+    reflectScrolledClipView();
 }
 
 bool ScrollView::hasVerticalScroller() const { return impl_->hasVertical; }

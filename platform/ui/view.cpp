@@ -22,8 +22,9 @@ gfx::Point toSuperview(const View& view, gfx::Point p)
 {
     const gfx::Rect f = view.frame().standardized();
     const gfx::Rect b = view.bounds();
-    const double dx = p.x - b.origin.x;
-    const double dy = p.y - b.origin.y;
+    const double s = view.boundsScale();
+    const double dx = (p.x - b.origin.x) * s;
+    const double dy = (p.y - b.origin.y) * s;
     const double down = view.isFlipped() ? dy : f.height() - dy;  // distance below the frame's visual top
     auto super = view.superview();
     const bool superFlipped = super && super->isFlipped();
@@ -36,9 +37,10 @@ gfx::Point fromSuperview(const View& view, gfx::Point p)
     const gfx::Rect b = view.bounds();
     auto super = view.superview();
     const bool superFlipped = super && super->isFlipped();
+    const double s = view.boundsScale();
     const double down = superFlipped ? p.y - f.minY() : f.maxY() - p.y;
     const double dy = view.isFlipped() ? down : f.height() - down;
-    return {p.x - f.minX() + b.origin.x, dy + b.origin.y};
+    return {(p.x - f.minX()) / s + b.origin.x, dy / s + b.origin.y};
 }
 
 gfx::Point toWindow(const View* view, gfx::Point p)
@@ -62,6 +64,14 @@ gfx::Rect rectThrough(const gfx::Rect& r, const std::function<gfx::Point(gfx::Po
     const gfx::Point a = map(s.origin);
     const gfx::Point b = map({s.maxX(), s.maxY()});
     return gfx::Rect(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x), std::abs(b.y - a.y));
+}
+
+// Widget pixels per unit of the view's own space: its bounds scale and those of its superviews.
+double pixelsPerUnit(const View& view)
+{
+    double scale = view.boundsScale();
+    for (auto super = view.superview(); super; super = super->superview()) scale *= super->boundsScale();
+    return scale;
 }
 
 }  // namespace
@@ -97,10 +107,11 @@ void View::setFrame(const gfx::Rect& frame)
 {
     gfx::Rect next = frame;
     if (impl_->fixedHeight) next.size.height = *impl_->fixedHeight;
-    const gfx::Size oldSize = impl_->frame.standardized().size;
+    const gfx::Size oldSize = impl_->bounds.size;
     if (next == impl_->frame) return;
     impl_->frame = next;
-    impl_->bounds.size = next.standardized().size;
+    const gfx::Size size = next.standardized().size;
+    impl_->bounds.size = {size.width / impl_->scale, size.height / impl_->scale};
     frameChanged(oldSize);
 }
 
@@ -128,16 +139,30 @@ gfx::Rect View::bounds() const { return impl_->bounds; }
 
 void View::setBounds(const gfx::Rect& bounds)
 {
-    const gfx::Size oldSize = impl_->frame.standardized().size;
+    const gfx::Size oldSize = impl_->bounds.size;
     impl_->bounds = bounds;
-    impl_->frame.size = bounds.standardized().size;
+    const gfx::Size size = bounds.standardized().size;
+    impl_->frame.size = {size.width * impl_->scale, size.height * impl_->scale};
     frameChanged(oldSize);
+}
+
+double View::boundsScale() const { return impl_->scale; }
+
+void View::setBoundsScale(double scale)
+{
+    if (!(scale > 0) || !std::isfinite(scale) || scale == impl_->scale) return;
+    impl_->scale = scale;
+    const gfx::Size size = impl_->frame.standardized().size;
+    impl_->bounds.size = {size.width / scale, size.height / scale};
+    placeSubviewWidgets();
+    setNeedsDisplay();
 }
 
 void View::setBoundsOrigin(const gfx::Point& origin)
 {
     impl_->bounds.origin = origin;
-    placeSubviewWidgets();
+    // Every widget below changes its pixel size.
+    for (auto& subview : impl_->subviews) subview->placeWidgetTree();
     setNeedsDisplay();
 }
 
@@ -354,10 +379,12 @@ void View::placeWidget()
     const gfx::Rect f = impl_->frame.standardized();
     auto super = superview();
     if (super) {
+        // The superview's space in its widget's pixels.
         const gfx::Rect b = super->bounds();
+        const double s = pixelsPerUnit(*super);
         const double top = super->isFlipped() ? f.minY() - b.origin.y : b.origin.y + b.height() - f.maxY();
-        const int x = pixel(f.minX() - b.origin.x), y = pixel(top);
-        widget->setGeometry(x, y, pixel(f.maxX() - b.origin.x) - x, pixel(top + f.height()) - y);
+        const int x = pixel((f.minX() - b.origin.x) * s), y = pixel(top * s);
+        widget->setGeometry(x, y, pixel((f.maxX() - b.origin.x) * s) - x, pixel((top + f.height()) * s) - y);
         widget->setVisible(!impl_->hidden);
     } else if (auto window = impl_->window.lock()) {
         window->placeContentView();
@@ -371,15 +398,22 @@ void View::placeSubviewWidgets()
     for (auto& subview : impl_->subviews) subview->placeWidget();
 }
 
+void View::placeWidgetTree()
+{
+    placeWidget();
+    for (auto& subview : impl_->subviews) subview->placeWidgetTree();
+}
+
 QWidget* widgetOf(View& view) { return view.impl().widget; }
 
 QTransform viewToWidget(const View& view)
 {
     const gfx::Rect b = view.bounds();
+    const double s = pixelsPerUnit(view);
     const QWidget* widget = view.impl().widget;
-    const double h = widget ? widget->height() : b.height();
-    if (view.isFlipped()) return QTransform(1, 0, 0, 1, -b.origin.x, -b.origin.y);
-    return QTransform(1, 0, 0, -1, -b.origin.x, h + b.origin.y);
+    const double h = widget ? widget->height() : b.height() * s;
+    if (view.isFlipped()) return QTransform(s, 0, 0, s, -b.origin.x * s, -b.origin.y * s);
+    return QTransform(s, 0, 0, -s, -b.origin.x * s, h + b.origin.y * s);
 }
 
 gfx::Point viewPointFromWidget(const View& view, double x, double y)

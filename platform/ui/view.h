@@ -49,6 +49,8 @@ public:
     gfx::Rect bounds() const;
     void setBounds(const gfx::Rect& bounds);
     void setBoundsOrigin(const gfx::Point& origin);
+    // Frame points per unit of the bounds: above 1 the view shows its subviews magnified. 1 unless set.
+    double boundsScale() const;
     // True when y grows downwards in this view's own space (and so in its subviews' frames).
     virtual bool isFlipped() const { return false; }
 
@@ -145,11 +147,14 @@ public:
 protected:
     // A subclass that shows a Qt widget of its own (a control) calls this from its awake().
     void setNeedsFocus(bool acceptsKeys);
+    // Scales the bounds around their origin so that one unit takes `scale` frame points; the frame stays.
+    void setBoundsScale(double scale);
 
 private:
     std::string identifier_;
     void placeWidget();
     void placeSubviewWidgets();
+    void placeWidgetTree();
     void frameChanged(const gfx::Size& oldSize);
 
     std::unique_ptr<Impl> impl_;

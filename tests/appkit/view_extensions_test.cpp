@@ -40,6 +40,24 @@ TEST(ViewExtensions, AsksForARedrawFromAnyThread)
     EXPECT_TRUE(testsupport::runUntil([&] { return view.use_count() == before; }));
 }
 
+TEST(ViewExtensions, MagnifiesToTheDocumentWithAMargin)
+{
+    auto scroll = core::make<ui::ScrollView>(gfx::Rect{0, 0, 560, 540});
+    scroll->setMaxMagnification(10);
+    kestrane::magnifyToDocumentRect(*scroll);
+    EXPECT_EQ(scroll->magnification(), 1) << "no document: nothing happens";
+    scroll->setDocumentView(core::make<ui::View>(gfx::Rect{0, 0, 200, 100}));
+    kestrane::magnifyToDocumentRect(*scroll);
+    // (-40, -40, 280, 180) fits 560 x 540 at 2 (its width decides).
+    EXPECT_EQ(scroll->magnification(), 2);
+    scroll->setFrameSize({840, 360});
+    kestrane::magnifyToDocumentRect(*scroll);
+    EXPECT_EQ(scroll->magnification(), 2);  // now its height decides
+    scroll->setFrameSize({1400, 1800});
+    kestrane::magnifyToDocumentRect(*scroll);
+    EXPECT_EQ(scroll->magnification(), 5);
+}
+
 TEST(ViewExtensions, TheScreenScaleIsAtLeastOne)
 {
     EXPECT_GE(kestrane::screenScale(), 1);

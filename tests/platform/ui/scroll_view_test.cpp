@@ -1,7 +1,8 @@
-// Scroll views keep their clip view's position inside the document, scroll with the wheel and tell observers
-// of a new document view.
+// Scroll views keep their clip view's position inside the document, scroll with the wheel, tell observers
+// of a new document view and magnify the document within limits, on screen and in their conversions.
 #include <gtest/gtest.h>
 
+#include "platform/gfx/context.h"
 #include "platform/ui/scroll_view.h"
 #include "platform/ui/window.h"
 
@@ -49,6 +50,80 @@ TEST(ScrollView, ScrollersTakeRoomFromTheClipView)
     scroll->setFrameSize({200, 150});
     EXPECT_LT(scroll->contentView()->frame().width(), 200);
     EXPECT_GT(scroll->contentView()->frame().width(), 100);
+}
+
+// Paints its bottom-left 10 x 10 points red and records where presses land.
+class Marked : public ui::View {
+public:
+    using View::View;
+    std::vector<gfx::Point> presses;
+    void draw(const gfx::Rect&) override
+    {
+        gfx::Context::current()->setFillColor(gfx::Color::red());
+        gfx::Context::current()->fillRect({0, 0, 10, 10});
+    }
+    void mouseDown(const ui::Event& event) override
+    {
+        presses.push_back(convertPoint(event.locationInWindow, nullptr));
+    }
+};
+
+bool isRed(gfx::Pixel p) { return gfx::redOf(p) > 200 && gfx::greenOf(p) < 50 && gfx::blueOf(p) < 50; }
+
+TEST(ScrollView, MagnificationStaysWithinItsLimits)
+{
+    auto scroll = core::make<ui::ScrollView>(gfx::Rect{0, 0, 100, 100});
+    scroll->setDocumentView(core::make<ui::View>(gfx::Rect{0, 0, 400, 400}));
+    EXPECT_EQ(scroll->magnification(), 1);
+    scroll->setMagnification(10);
+    EXPECT_EQ(scroll->magnification(), 4);
+    EXPECT_EQ(scroll->contentView()->bounds().size, (gfx::Size{25, 25}));
+    EXPECT_EQ(scroll->contentView()->frame().size, (gfx::Size{100, 100}));
+    scroll->setMaxMagnification(2);
+    EXPECT_EQ(scroll->magnification(), 2) << "a new limit pulls the current value in";
+    scroll->setMinMagnification(3);
+    EXPECT_EQ(scroll->magnification(), 3) << "crossed limits: the lower one wins";
+    scroll->setMinMagnification(0.1);
+    scroll->setMagnification(0.5);
+    EXPECT_EQ(scroll->contentView()->bounds().size, (gfx::Size{200, 200}));
+    // Resizing the scroll view keeps the magnification.
+    scroll->setFrameSize({50, 100});
+    EXPECT_EQ(scroll->contentView()->bounds().size, (gfx::Size{100, 200}));
+    scroll->magnifyToFitRect({0, 0, 0, 10});  // nothing to fit
+    EXPECT_EQ(scroll->magnification(), 0.5);
+}
+
+TEST(ScrollView, MagnifiedDocumentDrawsAndTakesPressesLarger)
+{
+    auto window = ui::Window::create({0, 0, 100, 100}, ui::StyleMask::titled);
+    auto scroll = core::make<ui::ScrollView>(gfx::Rect{0, 0, 100, 100});
+    window->contentView()->addSubview(scroll);
+    auto document = core::make<Marked>(gfx::Rect{0, 0, 200, 200});
+    scroll->setDocumentView(document);
+    scroll->magnifyToFitRect({0, 0, 50, 50});
+    EXPECT_EQ(scroll->magnification(), 2);
+    EXPECT_EQ(scroll->documentVisibleRect(), (gfx::Rect{0, 0, 50, 50}));
+    EXPECT_EQ(document->convertPointTo({10, 10}, nullptr), (gfx::Point{20, 20}));
+    EXPECT_EQ(document->convertPoint({30, 50}, nullptr), (gfx::Point{15, 25}));
+
+    auto image = window->snapshot();
+    ASSERT_TRUE(image);
+    // The 10-point marker covers 20 x 20 pixels at the bottom left (rows 80...99 from the top).
+    EXPECT_TRUE(isRed(image->pixel(0, 99)));
+    EXPECT_TRUE(isRed(image->pixel(19, 80)));
+    EXPECT_FALSE(isRed(image->pixel(21, 90)));
+    EXPECT_FALSE(isRed(image->pixel(10, 78)));
+
+    const int number = window->windowNumber();
+    window->sendEvent(ui::Event::mouseEvent(ui::EventType::leftMouseDown, {15, 5}, 0, 0, number, 1, 1));
+    ASSERT_EQ(document->presses.size(), 1u);
+    EXPECT_EQ(document->presses[0], (gfx::Point{7.5, 2.5}));
+
+    // Scrolled and magnified: the document's point (100, 60) is at the clip view's bottom left.
+    scroll->contentView()->scrollToPoint({100, 60});
+    EXPECT_EQ(document->convertPointTo({100, 60}, nullptr), (gfx::Point{0, 0}));
+    EXPECT_EQ(document->convertPointTo({110, 70}, scroll->contentView().get()), (gfx::Point{110, 70}));
+    window->close();
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 
 #include <QAudioOutput>
 #include <QCoreApplication>
-#include <QDir>
 #include <QMediaPlayer>
 #include <QUrl>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <vector>

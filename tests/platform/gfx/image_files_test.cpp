@@ -150,6 +150,38 @@ TEST(ImageFiles, QualityAndDelayConversions)
     EXPECT_EQ(encoded(scene, ImageFileType::jpeg, {.jpegQuality = std::nan("")}), best);
 }
 
+// Sum of squared component differences, alpha left out.
+double squaredError(const QImage& a, const QImage& b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            for (const int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)}) sum += d * d;
+        }
+    return sum;
+}
+
+TEST(ImageFiles, JPEGSizeGrowsAndErrorShrinksWithQualityAlsoWhereColourGoesFullResolution)
+{
+    testsupport::TempDir dir;
+    const auto scene = gfxtest::sceneWithMarker(96, 64, 10, 10);
+    const QImage expected = gfxtest::toQImage(*scene);
+    double lastError = INFINITY;
+    std::uintmax_t lastSize = 0;
+    for (const double quality : {0.5, 0.79, 0.8, 0.9, 1.0}) {
+        SCOPED_TRACE(quality);
+        const auto path = dir / "q.jpg";
+        ASSERT_TRUE(writeFile(scene, path, ImageFileType::jpeg, {.jpegQuality = quality}));
+        const double error = squaredError(gfxtest::readWithQt(path.string()), expected);
+        const auto size = std::filesystem::file_size(path);
+        EXPECT_LT(error, lastError);
+        EXPECT_GT(size, lastSize);
+        lastError = error;
+        lastSize = size;
+    }
+}
+
 TEST(ImageFiles, WritingReplacesWholeFilesOrLeavesThemAlone)
 {
     testsupport::TempDir dir;

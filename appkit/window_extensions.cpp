@@ -26,4 +26,26 @@ bool endEditing(ui::Window& window)
 
 void forceEndEditing(ui::Window& window) { window.endEditingFor(nullptr); }
 
+std::shared_ptr<ui::VisualEffectView> visualContentView(const ui::Window& window)
+{
+    return std::dynamic_pointer_cast<ui::VisualEffectView>(window.contentView());
+}
+
+void replaceContentView(ui::Window& window, const std::shared_ptr<ui::View>& view)
+{
+    if (!view) return;
+    if (auto current = window.contentView(); current && current != view) {
+        const auto subviews = current->subviews();
+        for (const auto& subview : subviews) view->addSubview(subview);
+    }
+    window.setContentView(view);
+}
+
+void setContentViewAppearance(ui::Window& window, ui::VisualEffectMaterial material)
+{
+    auto backdrop = core::make<ui::VisualEffectView>(gfx::Rect{{0, 0}, window.frame().size});
+    backdrop->setMaterial(material);
+    replaceContentView(window, backdrop);
+}
+
 }  // namespace kestrane

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include "platform/gfx/rect.h"
+#include "platform/ui/visual_effect_view.h"
 #include "platform/ui/window.h"
 
 namespace kestrane {
@@ -24,5 +25,12 @@ bool endEditing(ui::Window& window);
 
 // Ends any field editing in the window, whatever the field says.
 void forceEndEditing(ui::Window& window);
+
+// The content view when it is a backdrop view; null otherwise.
+std::shared_ptr<ui::VisualEffectView> visualContentView(const ui::Window& window);
+// Moves the subviews of the content view, in order, into `view` and makes it the content view.
+void replaceContentView(ui::Window& window, const std::shared_ptr<ui::View>& view);
+// Puts the content on a backdrop of that material the size of the window's frame.
+void setContentViewAppearance(ui::Window& window, ui::VisualEffectMaterial material);
 
 }  // namespace kestrane

@@ -5,6 +5,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "platform/core/property_list.h"
+
 namespace ui {
 
 namespace {
@@ -133,6 +135,18 @@ std::vector<std::string> Pasteboard::types() const
     if (const QMimeData* mime = board ? board->mimeData() : nullptr)
         for (const QString& format : mime->formats()) result.push_back(format.toStdString());
     return result;
+}
+
+std::optional<core::Value> Pasteboard::propertyList(const std::string& type) const
+{
+    auto bytes = data(type);
+    if (!bytes) return std::nullopt;
+    if (type == PasteboardType::filenames) {
+        core::Array paths;
+        for (auto& path : filenames()) paths.push_back(path);
+        return core::Value(paths);
+    }
+    return core::PropertyList::read(*bytes);
 }
 
 std::vector<core::Url> Pasteboard::fileURLs() const

@@ -10,6 +10,7 @@
 #include "platform/core/data.h"
 #include "platform/core/object.h"
 #include "platform/core/url.h"
+#include "platform/core/value.h"
 
 namespace ui {
 
@@ -50,6 +51,10 @@ public:
     std::optional<core::Data> data(const std::string& type) const;
     std::optional<std::string> string(const std::string& type = PasteboardType::string) const;
     std::vector<std::string> types() const;
+    // The type's contents as a property list: for the file-name type the paths of the local files it names (a
+    // list of strings), for other types their data read as an XML property list; nullopt when the pasteboard
+    // does not hold the type or its data is no property list.
+    std::optional<core::Value> propertyList(const std::string& type) const;
     // The local files named on the pasteboard, in order.
     std::vector<core::Url> fileURLs() const;
     // Their paths.

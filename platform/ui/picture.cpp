@@ -9,8 +9,10 @@
 #include <cmath>
 #include <map>
 
+#include "platform/core/bundle.h"
 #include "platform/gfx/bitmap_context.h"
 #include "platform/gfx/context.h"
+#include "platform/gfx/image_reader.h"
 #include "platform/gfx/image_writer.h"
 #include "platform/ui/qt_image.h"
 
@@ -98,6 +100,14 @@ std::shared_ptr<Picture> Picture::system(const std::string& name)
     picture->size_ = {32, 32};
     picture->template_ = name.size() > 8 && name.compare(name.size() - 8, 8, "Template") == 0;
     return picture;
+}
+
+std::shared_ptr<Picture> Picture::fromBundle(const core::Bundle& bundle, const std::string& name)
+{
+    for (const char* extension : {"", "png", "tiff", "tif", "jpg", "jpeg", "gif"})
+        if (const auto url = bundle.urlForResource(name, extension))
+            if (auto image = gfx::ImageReader::read(*url)) return withImage(image);
+    return nullptr;
 }
 
 std::vector<Picture::Representation> Picture::representations() const

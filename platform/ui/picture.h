@@ -16,6 +16,10 @@
 #include "platform/gfx/image_file_type.h"
 #include "platform/gfx/rect.h"
 
+namespace core {
+class Bundle;
+}
+
 namespace gfx {
 class BitmapContext;
 class ContextScope;
@@ -42,6 +46,9 @@ public:
     // A picture of the desktop's icon theme or of the widget style for one of the system names; null when
     // neither has it.
     static std::shared_ptr<Picture> system(const std::string& name);
+    // The bundle's image resource of that name (as given, or with an image extension: png, tiff, tif, jpg,
+    // jpeg, gif), its size the bitmap's; null when the bundle has none that reads.
+    static std::shared_ptr<Picture> fromBundle(const core::Bundle& bundle, const std::string& name);
 
     gfx::Size size() const { return size_; }
     void setSize(const gfx::Size& size) { size_ = size; }

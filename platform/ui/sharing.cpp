@@ -117,13 +117,24 @@ std::vector<core::Url> SharingServicePicker::filesOfItems() const
     return files;
 }
 
-void SharingServicePicker::show(const gfx::Rect& rect, const std::shared_ptr<View>& view, RectEdge)
+void SharingServicePicker::show(const gfx::Rect& rect, const std::shared_ptr<View>& view, RectEdge edge)
 {
     auto window = view ? view->window() : nullptr;
     if (!window) return;
+    if (view->isFlipped() && (edge == RectEdge::minY || edge == RectEdge::maxY))
+        edge = edge == RectEdge::minY ? RectEdge::maxY : RectEdge::minY;
     const gfx::Rect anchor = window->convertRectToScreen(view->convertRectTo(rect, nullptr));
-    const QPoint top = qtPointFromScreen({anchor.minX(), anchor.maxY()});
-    menu_->popUpAtGlobal(top.x(), top.y());
+    const gfx::Size size = menu_->size();
+    // The menu's top left corner on the screen, y-up.
+    gfx::Point corner;
+    switch (edge) {
+    case RectEdge::maxY: corner = {anchor.minX(), anchor.maxY() + size.height}; break;
+    case RectEdge::minY: corner = {anchor.minX(), anchor.minY()}; break;
+    case RectEdge::minX: corner = {anchor.minX() - size.width, anchor.maxY()}; break;
+    case RectEdge::maxX: corner = {anchor.maxX(), anchor.maxY()}; break;
+    }
+    const QPoint global = qtPointFromScreen(corner);
+    menu_->popUpAtGlobal(global.x(), global.y());
 }
 
 }  // namespace ui

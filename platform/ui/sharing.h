@@ -1,4 +1,4 @@
-// Sharing pictures and files: a menu shown above a view offering to copy them (PNG), save them, open them in
+// Sharing pictures and files: a menu shown beside a view offering to copy them (PNG), save them, open them in
 // the default application or mail them; and the mail service, which opens a new message with recipients,
 // subject and text in the desktop's mail program. Main thread only.
 #pragma once
@@ -53,8 +53,9 @@ public:
     const std::vector<SharingItem>& items() const { return items_; }
     // The picker's menu: Copy, Save As…, Open in Default Application, Email.
     std::shared_ptr<Menu> menu() const { return menu_; }
-    // Shows the menu at the visual top of `rect` of `view` (the edge is not used).
-    void show(const gfx::Rect& rect, const std::shared_ptr<View>& view, RectEdge edge);
+    // Shows the menu beside `rect` of `view` at `edge`, in the view's own space (maxY is the visual top unless
+    // the view is flipped); the menu keeps to the screen.
+    virtual void show(const gfx::Rect& rect, const std::shared_ptr<View>& view, RectEdge edge);
 
 private:
     // The items' pictures as PNG files in a fresh temporary folder, and their files.

@@ -17,6 +17,12 @@ struct TabView::Impl {
     QPointer<QTabBar> bar;
 };
 
+void TabViewItem::setView(const std::shared_ptr<View>& view)
+{
+    view_ = view;
+    if (auto tabs = tabView()) tabs->itemViewDidChange(*this);
+}
+
 TabView::TabView(const gfx::Rect& frame) : View(frame), impl_(std::make_unique<Impl>()) {}
 TabView::~TabView() = default;
 
@@ -35,6 +41,8 @@ void TabView::awake()
 void TabView::addTabViewItem(const std::shared_ptr<TabViewItem>& item)
 {
     if (!item) return;
+    if (auto previous = item->tabView(); previous && previous.get() != this) previous->removeTabViewItem(item);
+    item->tabView_ = sharedAs<TabView>();
     impl_->items.push_back(item);
     refreshTabs();
     if (!impl_->selected) selectTabViewItemAtIndex(0);
@@ -43,6 +51,8 @@ void TabView::addTabViewItem(const std::shared_ptr<TabViewItem>& item)
 void TabView::removeTabViewItem(const std::shared_ptr<TabViewItem>& item)
 {
     auto& items = impl_->items;
+    if (std::find(items.begin(), items.end(), item) == items.end()) return;
+    item->tabView_.reset();
     items.erase(std::remove(items.begin(), items.end(), item), items.end());
     if (impl_->selected == item) {
         impl_->selected.reset();
@@ -53,6 +63,22 @@ void TabView::removeTabViewItem(const std::shared_ptr<TabViewItem>& item)
 }
 
 const std::vector<std::shared_ptr<TabViewItem>>& TabView::tabViewItems() const { return impl_->items; }
+
+long TabView::indexOfTabViewItem(const std::shared_ptr<TabViewItem>& item) const
+{
+    const auto found = std::find(impl_->items.begin(), impl_->items.end(), item);
+    return item && found != impl_->items.end() ? long(found - impl_->items.begin()) : -1;
+}
+
+std::shared_ptr<TabViewItem> TabView::tabViewItemAtIndex(long index) const
+{
+    return index >= 0 && index < numberOfTabViewItems() ? impl_->items[std::size_t(index)] : nullptr;
+}
+
+void TabView::itemViewDidChange(const TabViewItem& item)
+{
+    if (impl_->selected.get() == &item) showSelected();
+}
 
 long TabView::indexOfTabViewItemWithIdentifier(const std::string& identifier) const
 {

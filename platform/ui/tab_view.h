@@ -19,12 +19,16 @@ public:
     std::string label() const { return label_; }
     void setLabel(const std::string& label) { label_ = label; }
     std::shared_ptr<View> view() const { return view_; }
-    void setView(const std::shared_ptr<View>& view) { view_ = view; }
+    // A new view of the selected item shows at once in its place.
+    void setView(const std::shared_ptr<View>& view);
+    std::shared_ptr<TabView> tabView() const { return tabView_.lock(); }
 
 private:
+    friend class TabView;
     std::string identifier_;
     std::string label_;
     std::shared_ptr<View> view_;
+    std::weak_ptr<TabView> tabView_;
 };
 
 class TabViewDelegate {
@@ -48,7 +52,10 @@ public:
     const std::vector<std::shared_ptr<TabViewItem>>& tabViewItems() const;
     long numberOfTabViewItems() const { return long(tabViewItems().size()); }
     // −1 when absent.
+    long indexOfTabViewItem(const std::shared_ptr<TabViewItem>& item) const;
     long indexOfTabViewItemWithIdentifier(const std::string& identifier) const;
+    // Null outside the items.
+    std::shared_ptr<TabViewItem> tabViewItemAtIndex(long index) const;
     std::shared_ptr<TabViewItem> selectedTabViewItem() const;
     void selectTabViewItemAtIndex(long index);
     void selectTabViewItemWithIdentifier(const std::string& identifier);
@@ -60,6 +67,9 @@ public:
     gfx::Rect contentRect() const;
 
     void resizeSubviewsWithOldSize(const gfx::Size& oldSize) override;
+
+    // For items: the item's view changed.
+    void itemViewDidChange(const TabViewItem& item);
 
 private:
     void refreshTabs();

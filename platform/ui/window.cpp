@@ -556,6 +556,23 @@ gfx::ImageRef Window::snapshot()
     return imageFromQImage(content->grab().toImage());
 }
 
+bool Window::isExposed() const
+{
+    const QWindow* handle = impl_->widget ? impl_->widget->windowHandle() : nullptr;
+    return handle && handle->isExposed();
+}
+
+gfx::ImageRef Window::screenSnapshot() const
+{
+    if (!isExposed()) return nullptr;
+    QWidget* widget = impl_->widget;
+    QScreen* screen = widget->screen();
+    if (!screen) return nullptr;
+    const QPoint topLeft = widget->mapToGlobal(QPoint(0, impl_->contentTop())) - screen->geometry().topLeft();
+    const gfx::Size size = contentSize();
+    return imageFromQImage(screen->grabWindow(0, topLeft.x(), topLeft.y(), pixel(size.width), pixel(size.height)).toImage());
+}
+
 void Window::placeContentView()
 {
     if (!impl_->widget || !impl_->contentView) return;

@@ -144,6 +144,11 @@ public:
     void sendEvent(const Event& event);
     // The content area as drawn now.
     gfx::ImageRef snapshot();
+    // True once the window system has put the window on the screen and asked it to draw.
+    bool isExposed() const;
+    // The content area as the screen shows it now, read back from the window system; null when the window
+    // is not exposed. Other windows above it show in it.
+    gfx::ImageRef screenSnapshot() const;
 
     // For the ui layer: re-places the content view's widget.
     void placeContentView();

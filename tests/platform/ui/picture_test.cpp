@@ -2,6 +2,7 @@
 // scale; text layers draw their text.
 #include <gtest/gtest.h>
 
+#include "platform/core/bundle.h"
 #include "platform/gfx/context.h"
 #include "platform/gfx/image_reader.h"
 #include "platform/ui/cursor.h"
@@ -11,6 +12,7 @@
 #include "platform/ui/transaction.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -74,6 +76,25 @@ TEST(Picture, SystemPicturesComeFromTheThemeOrTheStyle)
     ASSERT_TRUE(general);
     EXPECT_TRUE(general->cgImage());
     EXPECT_EQ(ui::Picture::system("NoSuchPicture"), nullptr);
+}
+
+TEST(Picture, FromABundleByNameWithOrWithoutExtension)
+{
+    testsupport::TempDir folder("bundle");
+    auto png = ui::BitmapImageRep::representation(solid(4, 2, 0xff112233), gfx::BitmapFileType::png);
+    ASSERT_TRUE(png);
+    ASSERT_TRUE(core::writeAtomically(*png, (folder / "Badge.png").string()));
+    ASSERT_TRUE(core::writeAtomically(core::dataFromString("no picture"), (folder / "Broken.png").string()));
+    auto bundle = core::Bundle::atPath(folder.path().string());
+    ASSERT_TRUE(bundle);
+    for (const char* name : {"Badge", "Badge.png"}) {
+        auto picture = ui::Picture::fromBundle(*bundle, name);
+        ASSERT_TRUE(picture) << name;
+        EXPECT_EQ(picture->size(), (gfx::Size{4, 2}));
+        EXPECT_EQ(picture->cgImage()->pixel(3, 1), 0xff112233u);
+    }
+    EXPECT_EQ(ui::Picture::fromBundle(*bundle, "Broken"), nullptr);
+    EXPECT_EQ(ui::Picture::fromBundle(*bundle, "Missing"), nullptr);
 }
 
 TEST(Cursor, KeepsItsPictureAndHotSpot)

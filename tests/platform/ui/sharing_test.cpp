@@ -1,10 +1,16 @@
 // Sharing: the picker's menu copies pictures as PNG and file names; the mail service builds its message link.
+#include <QApplication>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 #include "platform/gfx/image_reader.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/pasteboard.h"
+#include "platform/ui/qt_view.h"
 #include "platform/ui/sharing.h"
+#include "platform/ui/view.h"
+#include "platform/ui/window.h"
 
 namespace {
 
@@ -23,6 +29,44 @@ TEST(SharingServicePicker, CopiesThePictureAsPngAndTheFiles)
     ASSERT_TRUE(back);
     EXPECT_EQ(back->pixel(1, 1), 0xff336699u);
     EXPECT_EQ(board->filenames(), std::vector<std::string>{"/tmp/snap 1.png"});
+}
+
+class FlippedView : public ui::View {
+public:
+    using View::View;
+    bool isFlipped() const override { return true; }
+};
+
+TEST(SharingServicePicker, ShowsItsMenuAtTheEdgeInTheViewsOwnSpace)
+{
+    auto window = ui::Window::create({200, 200, 300, 300}, ui::StyleMask::titled);
+    auto plain = core::make<ui::View>(gfx::Rect{100, 120, 60, 40});
+    auto flipped = core::make<FlippedView>(gfx::Rect{20, 20, 60, 40});
+    window->contentView()->addSubview(plain);
+    window->contentView()->addSubview(flipped);
+    window->makeKeyAndOrderFront(nullptr);
+    auto picker = core::make<ui::SharingServicePicker>(std::vector<ui::SharingItem>{});
+    // Where the menu's widget sits against the view's widget, in the toolkit's y-down pixels.
+    auto place = [&](const std::shared_ptr<ui::View>& view, ui::RectEdge edge) {
+        picker->show(view->bounds(), view, edge);
+        QWidget* popup = QApplication::activePopupWidget();
+        EXPECT_TRUE(popup);
+        const QRect anchor(ui::widgetOf(*view)->mapToGlobal(QPoint(0, 0)), ui::widgetOf(*view)->size());
+        const QRect menu = popup ? popup->geometry() : QRect();
+        if (popup) popup->hide();
+        return std::pair{anchor, menu};
+    };
+    auto [anchor, menu] = place(plain, ui::RectEdge::maxY);
+    EXPECT_EQ(menu.bottom() + 1, anchor.top());
+    EXPECT_EQ(menu.left(), anchor.left());
+    std::tie(anchor, menu) = place(plain, ui::RectEdge::minY);
+    EXPECT_EQ(menu.top(), anchor.bottom() + 1);
+    std::tie(anchor, menu) = place(plain, ui::RectEdge::maxX);
+    EXPECT_EQ(menu.left(), anchor.right() + 1);
+    // A flipped view's maximum Y is its visual bottom.
+    std::tie(anchor, menu) = place(flipped, ui::RectEdge::maxY);
+    EXPECT_EQ(menu.top(), anchor.bottom() + 1);
+    window->close();
 }
 
 TEST(SharingService, WritesTheMessageLink)

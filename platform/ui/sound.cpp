@@ -1,0 +1,137 @@
+#include "platform/ui/sound.h"
+
+#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QMediaPlayer>
+#include <QUrl>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "platform/core/bundle.h"
+
+namespace ui {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const soundExtensions[] = {"wav", "oga", "ogg", "flac", "aiff"};
+
+std::optional<core::Url> soundInBundle(const core::Bundle& bundle, const std::string& name)
+{
+    for (const char* folder : {"Sounds", ""})
+        for (const char* extension : soundExtensions)
+            if (auto url = bundle.urlForResource(name, extension, folder)) return url;
+    return std::nullopt;
+}
+
+// The main bundle, then the other bundles beside the executable, by name.
+std::vector<std::shared_ptr<const core::Bundle>> applicationBundles()
+{
+    std::vector<std::shared_ptr<const core::Bundle>> bundles{core::Bundle::main()};
+    if (!QCoreApplication::instance()) return bundles;
+    std::error_code error;
+    std::vector<fs::path> folders;
+    for (const auto& entry : fs::directory_iterator(QCoreApplication::applicationDirPath().toStdString(), error))
+        if (entry.path().extension() == ".bundle" && entry.is_directory(error)) folders.push_back(entry.path());
+    std::sort(folders.begin(), folders.end());
+    for (const auto& folder : folders)
+        if (fs::path(folder) != fs::path(bundles.front()->path()))
+            if (auto bundle = core::Bundle::atPath(folder.string())) bundles.push_back(bundle);
+    return bundles;
+}
+
+std::vector<fs::path> dataFolders()
+{
+    const char* value = std::getenv("XDG_DATA_DIRS");
+    const std::string list = value && *value ? value : "/usr/local/share:/usr/share";
+    std::vector<fs::path> folders;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t end = std::min(list.find(':', start), list.size());
+        if (end > start) folders.emplace_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return folders;
+}
+
+// The themes of a sounds folder: "freedesktop" (every desktop's fallback) first, then the others by name.
+std::vector<fs::path> themesIn(const fs::path& sounds)
+{
+    std::error_code error;
+    std::vector<fs::path> themes;
+    for (const auto& entry : fs::directory_iterator(sounds, error))
+        if (entry.is_directory(error) && entry.path().filename() != "freedesktop") themes.push_back(entry.path());
+    std::sort(themes.begin(), themes.end());
+    if (fs::is_directory(sounds / "freedesktop", error)) themes.insert(themes.begin(), sounds / "freedesktop");
+    return themes;
+}
+
+std::optional<core::Url> soundInThemes(const std::string& name)
+{
+    std::string lower = name;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::error_code error;
+    for (const auto& data : dataFolders())
+        for (const auto& theme : themesIn(data / "sounds"))
+            for (const fs::path& folder : {theme / "stereo", theme})
+                for (const std::string& candidate : {name, lower})
+                    for (const char* extension : {"oga", "ogg", "wav"}) {
+                        const fs::path file = folder / (candidate + "." + extension);
+                        if (fs::is_regular_file(file, error)) return core::Url::fileURL(file.string());
+                    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+struct Sound::Impl {
+    QAudioOutput output;
+    QMediaPlayer player;
+};
+
+std::shared_ptr<Sound> Sound::named(const std::string& name)
+{
+    std::optional<core::Url> url;
+    if (!name.empty() && name.find('/') == std::string::npos) {
+        for (const auto& bundle : applicationBundles())
+            if ((url = soundInBundle(*bundle, name))) break;
+        if (!url) url = soundInThemes(name);
+    }
+    return core::make<Sound>(name, url);
+}
+
+Sound::Sound(std::string name, std::optional<core::Url> url) : name_(std::move(name)), url_(std::move(url)) {}
+Sound::~Sound() = default;
+
+void Sound::setVolume(double volume)
+{
+    volume_ = std::clamp(volume, 0.0, 1.0);
+    if (impl_) impl_->output.setVolume(float(volume_));
+}
+
+bool Sound::play()
+{
+    if (!url_) return false;
+    if (!impl_) {
+        // Made on first play: the media backend is slow to start and most named sounds never play.
+        impl_ = std::make_unique<Impl>();
+        impl_->player.setAudioOutput(&impl_->output);
+        impl_->output.setVolume(float(volume_));
+        impl_->player.setSource(QUrl::fromLocalFile(QString::fromStdString(url_->path())));
+    }
+    impl_->player.setPosition(0);
+    impl_->player.play();
+    return true;
+}
+
+void Sound::stop()
+{
+    if (impl_) impl_->player.stop();
+}
+
+}  // namespace ui

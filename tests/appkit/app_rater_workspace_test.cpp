@@ -18,27 +18,8 @@
 #include "foundation/kestrane_kit.h"
 #include "foundation/shortcuts.h"
 #include "platform/core/calendar.h"
+#include "tests/appkit/url_catcher.h"
 #include "tests/foundation/test_bundle.h"
-
-// Takes the links the program asks the desktop to open, of the schemes it was installed for.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    UrlCatcher()
-    {
-        for (const char* scheme : {"https", "http", "mailto"})
-            QDesktopServices::setUrlHandler(scheme, this, "take");
-    }
-    ~UrlCatcher() override
-    {
-        for (const char* scheme : {"https", "http", "mailto"})
-            QDesktopServices::unsetUrlHandler(scheme);
-    }
-    std::vector<QUrl> urls;
-
-public slots:
-    void take(const QUrl& url) { urls.push_back(url); }
-};
 
 namespace {
 
@@ -221,4 +202,3 @@ TEST_F(Rater, StaysQuietOnTheLaunchOfAnUpdate)
 
 }  // namespace
 
-#include "app_rater_workspace_test.moc"

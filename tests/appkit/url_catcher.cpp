@@ -1,0 +1,19 @@
+#include "tests/appkit/url_catcher.h"
+
+#include <QDesktopServices>
+
+namespace {
+
+constexpr const char* caughtSchemes[] = {"https", "http", "mailto"};
+
+}  // namespace
+
+UrlCatcher::UrlCatcher()
+{
+    for (const char* scheme : caughtSchemes) QDesktopServices::setUrlHandler(scheme, this, "take");
+}
+
+UrlCatcher::~UrlCatcher()
+{
+    for (const char* scheme : caughtSchemes) QDesktopServices::unsetUrlHandler(scheme);
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace media::detail {
 
@@ -49,6 +50,17 @@ std::unique_ptr<PooledDecoder> DecoderPool::lend(std::unique_ptr<PooledDecoder> 
     return decoder;
 }
 
+bool DecoderPool::wantedByWaiter(const VideoDecoder& decoder, std::int64_t below) const
+{
+    const std::optional<std::int64_t> position = decoder.position();
+    if (!position)
+        return false;
+    for (auto it = waitingTargets_.lower_bound(*position); it != waitingTargets_.end() && *it < below; ++it)
+        if (decoder.canReachByDecoding(*it))
+            return true;
+    return false;
+}
+
 std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
 {
     {
@@ -62,13 +74,21 @@ std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
                     (best == idle_.end() || *candidate.position() > *(*best)->decoder->position()))
                     best = it;
             }
-            if (best == idle_.end() && busyShortlyBefore(target)) {
+            // Grabs waiting for an earlier time on the way go first (the wakeup order is anyone's): taken
+            // for this later time, the decoder would leave them behind to decode the same frames again.
+            const bool yields = best != idle_.end() && wantedByWaiter(*(*best)->decoder, target);
+            if (yields || (best == idle_.end() && busyShortlyBefore(target))) {
+                waitingTargets_.insert(target);
                 given_.wait(lock);
+                waitingTargets_.erase(waitingTargets_.find(target));
                 continue;
             }
-            // Else the least recently used one seeks: every opened decoder holds its frames and threads.
-            if (best == idle_.end() && !idle_.empty())
-                best = idle_.begin();
+            // Else the least recently used one that no waiting grab is headed for seeks: every opened decoder
+            // holds its frames and threads.
+            if (best == idle_.end())
+                best = std::find_if(idle_.begin(), idle_.end(), [&](const auto& pooled) {
+                    return !wantedByWaiter(*pooled->decoder, std::numeric_limits<std::int64_t>::max());
+                });
             if (best == idle_.end())
                 break;
             auto taken = std::move(*best);

@@ -53,6 +53,8 @@ private:
     // With the lock held: whether a taken decoder is headed for a time at or before the target that it reaches
     // more cheaply than a seek would: at or after the target's key frame (without an index, within two seconds).
     bool busyShortlyBefore(std::int64_t target) const;
+    // With the lock held: whether a grab waiting for a time below `below` would reach it with the decoder.
+    bool wantedByWaiter(const VideoDecoder& decoder, std::int64_t below) const;
     std::unique_ptr<PooledDecoder> lend(std::unique_ptr<PooledDecoder> decoder, std::int64_t target);
 
     const std::string path_;
@@ -67,6 +69,7 @@ private:
     std::mutex mutex_;
     std::vector<std::unique_ptr<PooledDecoder>> idle_;  // least recently given first
     std::multiset<std::int64_t> busyTargets_;           // the targets of the decoders taken
+    std::multiset<std::int64_t> waitingTargets_;        // the targets of the grabs waiting in take()
     std::condition_variable given_;
     std::vector<std::int64_t> keyFrames_;  // from the index of the first decoder given back
 };

@@ -169,6 +169,33 @@ TEST(ImageGenerator, ManyGeneratorsOfOneAssetGrabAtOnce)
     EXPECT_EQ(wrong.load(), 0);
 }
 
+// A batch's pattern: grabs of nearby times between two key frames, started at once and woken in any order,
+// share the decoders and all come back with their own frame.
+TEST(ImageGenerator, NearbyGrabsStartedAtOnceEachGetTheirFrame)
+{
+    for (int round = 0; round < 4; ++round) {
+        auto asset = assetNamed("h264.mp4");
+        std::atomic<int> wrong{0};
+        std::atomic<int> ready{0};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 10; ++t) {
+            // Frames 13 to 22 lie between the key frames 12 and 24; the threads start them in a scrambled order.
+            const int k = 13 + (t * 3 + round) % 10;
+            threads.emplace_back([&, k] {
+                ++ready;
+                while (ready.load() < 10) std::this_thread::yield();
+                try {
+                    if (testmovie::readFrameIndex(*accurate(asset)->copyImage(middleOfFrame(k))) != k) ++wrong;
+                } catch (const core::Error&) {
+                    ++wrong;
+                }
+            });
+        }
+        for (auto& thread : threads) thread.join();
+        EXPECT_EQ(wrong.load(), 0) << "round " << round;
+    }
+}
+
 TEST(ImageGenerator, ASoundOnlyMovieIsPlayableButCannotGrab)
 {
     auto asset = assetNamed("sound-only.mp4");

@@ -93,6 +93,9 @@ std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
                 break;
             auto taken = std::move(*best);
             idle_.erase(best);
+            // Grabs that stood back for this one may now take the decoders it left.
+            if (!waitingTargets_.empty())
+                given_.notify_all();
             return lend(std::move(taken), target);
         }
         // Counted as busy while it opens, so that grabs shortly after wait for it.

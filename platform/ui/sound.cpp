@@ -1,8 +1,7 @@
 #include "platform/ui/sound.h"
 
-#include <QAudioOutput>
 #include <QCoreApplication>
-#include <QMediaPlayer>
+#include <QSoundEffect>
 #include <QUrl>
 
 #include <algorithm>
@@ -12,6 +11,9 @@
 #include <vector>
 
 #include "platform/core/bundle.h"
+#include "platform/media/asset.h"
+#include "platform/media/player.h"
+#include "platform/media/player_item.h"
 
 namespace ui {
 
@@ -89,9 +91,11 @@ std::optional<core::Url> soundInThemes(const std::string& name)
 
 }  // namespace
 
+// WAV files play through a sound effect, which needs no media backend; other kinds (the themes' Ogg files)
+// through our own player.
 struct Sound::Impl {
-    QAudioOutput output;
-    QMediaPlayer player;
+    std::unique_ptr<QSoundEffect> effect;
+    std::shared_ptr<media::Player> player;
 };
 
 std::shared_ptr<Sound> Sound::named(const std::string& name)
@@ -111,27 +115,40 @@ Sound::~Sound() = default;
 void Sound::setVolume(double volume)
 {
     volume_ = std::clamp(volume, 0.0, 1.0);
-    if (impl_) impl_->output.setVolume(float(volume_));
+    if (!impl_) return;
+    if (impl_->effect) impl_->effect->setVolume(float(volume_));
+    if (impl_->player) impl_->player->setVolume(float(volume_));
 }
 
 bool Sound::play()
 {
     if (!url_) return false;
     if (!impl_) {
-        // Made on first play: the media backend is slow to start and most named sounds never play.
+        // Made on first play: most named sounds never play.
         impl_ = std::make_unique<Impl>();
-        impl_->player.setAudioOutput(&impl_->output);
-        impl_->output.setVolume(float(volume_));
-        impl_->player.setSource(QUrl::fromLocalFile(QString::fromStdString(url_->path())));
+        if (fs::path(url_->path()).extension() == ".wav") {
+            impl_->effect = std::make_unique<QSoundEffect>();
+            impl_->effect->setSource(QUrl::fromLocalFile(QString::fromStdString(url_->path())));
+        } else {
+            impl_->player = media::Player::create(media::PlayerItem::create(media::Asset::create(*url_)));
+        }
+        setVolume(volume_);
     }
-    impl_->player.setPosition(0);
-    impl_->player.play();
+    if (impl_->effect) {
+        impl_->effect->stop();
+        impl_->effect->play();
+    } else {
+        impl_->player->seek(media::Time::zero(), media::Time::zero(), media::Time::zero());
+        impl_->player->play();
+    }
     return true;
 }
 
 void Sound::stop()
 {
-    if (impl_) impl_->player.stop();
+    if (!impl_) return;
+    if (impl_->effect) impl_->effect->stop();
+    if (impl_->player) impl_->player->pause();
 }
 
 }  // namespace ui

@@ -1,0 +1,101 @@
+#include "platform/ui/defaults_binding.h"
+
+#include <cmath>
+
+#include "platform/core/dispatch_queue.h"
+#include "platform/core/main_loop.h"
+#include "platform/core/notification_center.h"
+#include "platform/ui/token_field.h"
+
+namespace ui {
+
+namespace {
+
+std::any shown(const std::optional<core::Value>& value)
+{
+    if (!value) return {};
+    switch (value->kind()) {
+    case core::Value::Kind::boolean: return *value->asBool();
+    case core::Value::Kind::integer: return long(*value->asInt());
+    case core::Value::Kind::real: return *value->asDouble();
+    case core::Value::Kind::string: return *value->string();
+    case core::Value::Kind::array: {
+        std::string text;
+        for (const auto& token : *value->arrayPointer())
+            if (auto string = token.string()) text += (text.empty() ? "" : ", ") + *string;
+        return text;
+    }
+    default: return {};
+    }
+}
+
+// The control's value in the kind `old` had; null when the control holds no value.
+core::Value stored(const std::any& value, const std::optional<core::Value>& old)
+{
+    const auto kind = old ? old->kind() : core::Value::Kind::null;
+    if (const auto* text = std::any_cast<std::string>(&value)) return *text;
+    const auto* number = std::any_cast<double>(&value);
+    if (!number) return nullptr;
+    if (kind == core::Value::Kind::boolean) return *number != 0;
+    if (kind == core::Value::Kind::integer && std::isfinite(*number)) return std::int64_t(std::llround(*number));
+    return *number;
+}
+
+// The key of the defaults as an observable key, for the control's value binding.
+class DefaultsValue : public core::Observable {
+public:
+    DefaultsValue(std::shared_ptr<core::UserDefaults> defaults, std::string key,
+                  std::shared_ptr<TokenField> tokenField)
+        : defaults_(std::move(defaults)), key_(std::move(key)), tokenField_(tokenField)
+    {
+        exposeKey(key_, [this] { return shown(defaults_->object(key_)); },
+                  [this](const std::any& value) { store(value); });
+    }
+    ~DefaultsValue() override { core::NotificationCenter::defaultCenter().removeObserver(this); }
+
+    void awake() override
+    {
+        std::weak_ptr<DefaultsValue> weak = sharedAs<DefaultsValue>();
+        core::NotificationCenter::defaultCenter().addObserver(
+            this, core::UserDefaults::didChangeNotification, nullptr, [weak](const core::Notification& note) {
+                auto self = weak.lock();
+                const auto key = note.userInfo.find("key");
+                if (!self || key == note.userInfo.end()) return;
+                const auto* changed = std::any_cast<std::string>(&key->second);
+                if (!changed || *changed != self->key_) return;
+                if (core::MainLoop::isMainThread()) return self->didChange(self->key_);
+                core::DispatchQueue::main()->async([weak] {
+                    if (auto self = weak.lock()) self->didChange(self->key_);
+                });
+            });
+    }
+
+private:
+    void store(const std::any& value)
+    {
+        if (auto field = tokenField_.lock()) {
+            core::Array tokens;
+            for (auto& token : field->tokens()) tokens.emplace_back(token);
+            defaults_->set(key_, std::move(tokens));
+            return;
+        }
+        defaults_->set(key_, stored(value, defaults_->object(key_)));
+    }
+
+    std::shared_ptr<core::UserDefaults> defaults_;
+    std::string key_;
+    std::weak_ptr<TokenField> tokenField_;
+};
+
+}  // namespace
+
+void bindToDefaults(const std::shared_ptr<Control>& control, const std::string& key,
+                    std::shared_ptr<core::UserDefaults> defaults)
+{
+    if (!control) return;
+    if (!defaults) defaults = core::UserDefaults::standard();
+    auto value = core::make<DefaultsValue>(std::move(defaults), key, std::dynamic_pointer_cast<TokenField>(control));
+    control->bind(valueBinding, value, key);
+}
+
+}  // namespace ui

@@ -1,0 +1,119 @@
+// Controls bound to the user defaults: the stored value shows, its changes follow (also from other threads),
+// and edits go back under the key in the kind it held.
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/core/user_defaults.h"
+#include "platform/ui/button.h"
+#include "platform/ui/defaults_binding.h"
+#include "platform/ui/number_formatter.h"
+#include "platform/ui/qt_control.h"
+#include "platform/ui/text_field.h"
+#include "platform/ui/token_field.h"
+#include "tests/platform/core/run_until.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+struct Store {
+    testsupport::TempDir folder{"defaults-binding"};
+    std::shared_ptr<core::UserDefaults> defaults =
+        std::make_shared<core::UserDefaults>((folder / "Preferences.plist").string());
+};
+
+QLineEdit* editOf(ui::Control& control) { return qobject_cast<QLineEdit*>(ui::controlWidget(control)); }
+
+TEST(DefaultsBinding, ShowsTheStoredTextFollowsItAndStoresEdits)
+{
+    Store store;
+    store.defaults->set("OutputName", "snap");
+    auto field = core::make<ui::TextField>(gfx::Rect{0, 0, 100, 20});
+    ui::bindToDefaults(field, "OutputName", store.defaults);
+    auto* edit = editOf(*field);
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(edit->text(), "snap");
+    const auto info = field->infoForBinding(ui::valueBinding);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->observedKeyPath, "OutputName");
+
+    store.defaults->set("OutputName", "still");
+    store.defaults->set("Other", "ignored");
+    EXPECT_EQ(edit->text(), "still");
+
+    edit->setText("frame");
+    field->commitEditing();
+    EXPECT_EQ(store.defaults->string("OutputName"), "frame");
+    EXPECT_EQ(edit->text(), "frame");
+
+    store.defaults->remove("OutputName");
+    EXPECT_EQ(edit->text(), "");
+
+    field->unbind(ui::valueBinding);
+    store.defaults->set("OutputName", "after");
+    EXPECT_EQ(edit->text(), "");
+}
+
+TEST(DefaultsBinding, EditsKeepTheKindTheKeyHeld)
+{
+    Store store;
+    store.defaults->set("PlaySound", true);
+    store.defaults->set("Count", 3);
+    auto check = core::make<ui::Button>(gfx::Rect{0, 0, 80, 20});
+    check->setButtonType(ui::ButtonType::switchButton);
+    ui::bindToDefaults(check, "PlaySound", store.defaults);
+    EXPECT_EQ(check->state(), ui::ControlState::on);
+    check->performClick(nullptr);
+    ASSERT_TRUE(store.defaults->object("PlaySound"));
+    EXPECT_EQ(*store.defaults->object("PlaySound"), core::Value(false));
+    store.defaults->set("PlaySound", true);
+    EXPECT_EQ(check->state(), ui::ControlState::on);
+
+    auto count = core::make<ui::TextField>(gfx::Rect{0, 0, 100, 20});
+    count->setFormatter(core::make<ui::NumberFormatter>());
+    ui::bindToDefaults(count, "Count", store.defaults);
+    EXPECT_EQ(count->integerValue(), 3);
+    editOf(*count)->setText("5");
+    count->commitEditing();
+    EXPECT_EQ(*store.defaults->object("Count"), core::Value(5));
+
+    // A key without a value takes a number as a real.
+    auto scale = core::make<ui::TextField>(gfx::Rect{0, 0, 100, 20});
+    scale->setFormatter(core::make<ui::NumberFormatter>());
+    ui::bindToDefaults(scale, "Scale", store.defaults);
+    editOf(*scale)->setText("2");
+    scale->commitEditing();
+    EXPECT_EQ(*store.defaults->object("Scale"), core::Value(2.0));
+}
+
+TEST(DefaultsBinding, ATokenFieldKeepsAnArrayOfItsTokens)
+{
+    Store store;
+    store.defaults->set("Markups", core::Array{"{name}", "{time}"});
+    auto field = core::make<ui::TokenField>(gfx::Rect{0, 0, 200, 20});
+    ui::bindToDefaults(field, "Markups", store.defaults);
+    EXPECT_EQ(field->tokens(), (std::vector<std::string>{"{name}", "{time}"}));
+    editOf(*field)->setText("{index}, ,{name}");
+    field->commitEditing();
+    EXPECT_EQ(*store.defaults->object("Markups"), core::Value(core::Array{"{index}", "{name}"}));
+    EXPECT_EQ(editOf(*field)->text(), "{index}, {name}");
+}
+
+TEST(DefaultsBinding, AChangeOnAnotherThreadShowsOnTheMainThread)
+{
+    Store store;
+    auto field = core::make<ui::TextField>(gfx::Rect{0, 0, 100, 20});
+    ui::bindToDefaults(field, "Title", store.defaults);
+    std::thread([&] { store.defaults->set("Title", "from afar"); }).join();
+    EXPECT_TRUE(testsupport::runUntil([&] { return field->stringValue() == "from afar"; }));
+
+    // A control gone leaves the binding's pending work and later changes harmless.
+    std::thread([&] { store.defaults->set("Title", "late"); }).join();
+    field.reset();
+    store.defaults->set("Title", "later");
+    core::MainLoop::processEvents(0.01);
+}
+
+}  // namespace

@@ -1,9 +1,13 @@
 #include "platform/ui/user_notification.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
+#include <QPointer>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QTimer>
 #include <QVariantMap>
 
 namespace ui {
@@ -25,6 +29,28 @@ bool showOnDesktop(const UserNotification& notification)
     return reply.isValid();
 }
 
+// True when a tray icon showed the notice as its message; the icon goes away again after the message.
+bool showInTray(const UserNotification& notification)
+{
+    constexpr int shownMilliseconds = 10000;
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()) || !QSystemTrayIcon::isSystemTrayAvailable())
+        return false;
+    static QPointer<QSystemTrayIcon> icon;
+    if (!icon) {
+        QIcon picture = QApplication::windowIcon();
+        if (picture.isNull()) picture = QApplication::style()->standardIcon(QStyle::SP_MessageBoxInformation);
+        icon = new QSystemTrayIcon(picture, QCoreApplication::instance());
+    }
+    icon->show();
+    icon->showMessage(QString::fromStdString(notification.title()),
+                      QString::fromStdString(notification.informativeText()), QSystemTrayIcon::Information,
+                      shownMilliseconds);
+    QTimer::singleShot(shownMilliseconds, icon, [] {
+        if (icon) icon->hide();
+    });
+    return true;
+}
+
 }  // namespace
 
 UserNotificationCenter& UserNotificationCenter::defaultCenter()
@@ -38,7 +64,7 @@ void UserNotificationCenter::deliver(const std::shared_ptr<UserNotification>& no
     if (!notification) return;
     auto d = delegate();
     const bool present = !d || d->shouldPresent(notification);
-    notification->presented_ = present && showOnDesktop(*notification);
+    notification->presented_ = present && (showOnDesktop(*notification) || showInTray(*notification));
     delivered_.push_back(notification);
     if (d) d->didDeliver(notification);
 }

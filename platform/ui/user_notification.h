@@ -1,5 +1,5 @@
-// Notices shown by the desktop's notification service (over D-Bus), also while the program is active.
-// Main thread only.
+// Notices shown by the desktop's notification service (over D-Bus), else as the message of a tray icon, also
+// while the program is active. Main thread only.
 #pragma once
 
 #include <memory>
@@ -39,8 +39,9 @@ public:
 
     std::shared_ptr<UserNotificationCenterDelegate> delegate() const { return delegate_.lock(); }
     void setDelegate(const std::shared_ptr<UserNotificationCenterDelegate>& delegate) { delegate_ = delegate; }
-    // Shows the notice when the delegate lets it and the service is there; the delegate hears of the
-    // delivery either way.
+    // Shows the notice when the delegate lets it: through the notification service, or when the session has
+    // none (or it refuses), through the system tray; isPresented() tells whether either took it. The delegate
+    // hears of the delivery either way.
     void deliver(const std::shared_ptr<UserNotification>& notification);
     const std::vector<std::shared_ptr<UserNotification>>& deliveredNotifications() const { return delivered_; }
 

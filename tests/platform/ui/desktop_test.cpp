@@ -1,5 +1,10 @@
 // The pasteboard keeps data by type and file names; appearances and backdrops; notices reach the delegate.
+#include <QSystemTrayIcon>
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "platform/ui/appearance.h"
 #include "platform/ui/pasteboard.h"
@@ -80,6 +85,23 @@ TEST(UserNotificationCenter, AsksAndTellsTheDelegate)
     EXPECT_FALSE(notice->isPresented());
     EXPECT_EQ(center.deliveredNotifications().back(), notice);
     center.setDelegate(nullptr);
+}
+
+// Without a session bus the notice falls back to the tray, and claims to be shown only when a tray is there.
+TEST(UserNotificationCenter, WithoutANotificationServiceTriesTheTray)
+{
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if ((address && *address) || (runtime && std::filesystem::exists(std::filesystem::path(runtime) / "bus")))
+        GTEST_SKIP() << "this session has a bus";
+    auto& center = ui::UserNotificationCenter::defaultCenter();
+    center.setDelegate(nullptr);
+    auto notice = core::make<ui::UserNotification>();
+    notice->setTitle("Snaps saved");
+    center.deliver(notice);
+    EXPECT_EQ(notice->isPresented(), QSystemTrayIcon::isSystemTrayAvailable());
+    center.deliver(notice);  // again, with the tray icon made the first time (when there is a tray)
+    EXPECT_EQ(center.deliveredNotifications().back(), notice);
 }
 
 }  // namespace

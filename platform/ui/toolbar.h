@@ -1,6 +1,8 @@
 // A row of items at the top of a window, asked of a delegate by identifier: buttons with an image and a
 // label that send an action, views (a segmented control, say), and flexible spaces. Items the delegate calls
-// selectable show which one is selected. Main thread only.
+// selectable show which one is selected. A toolbar that allows customisation lets the user add and remove the
+// delegate's allowed items (from the toolbar's context menu); one that autosaves keeps its items and display
+// mode in the user defaults ("NSToolbar Configuration <identifier>") and comes back with them. Main thread only.
 #pragma once
 
 #include <memory>
@@ -86,18 +88,24 @@ public:
     std::shared_ptr<ToolbarDelegate> delegate() const { return delegate_.lock(); }
     void setDelegate(const std::shared_ptr<ToolbarDelegate>& delegate);
     bool allowsUserCustomization() const { return allowsCustomization_; }
-    void setAllowsUserCustomization(bool allows) { allowsCustomization_ = allows; }
+    void setAllowsUserCustomization(bool allows);
+    // Turning it on takes the saved configuration, when there is one.
     bool autosavesConfiguration() const { return autosaves_; }
-    void setAutosavesConfiguration(bool autosaves) { autosaves_ = autosaves; }
+    void setAutosavesConfiguration(bool autosaves);
     bool showsBaselineSeparator() const { return baseline_; }
-    void setShowsBaselineSeparator(bool shows) { baseline_ = shows; }
+    void setShowsBaselineSeparator(bool shows);
     ToolbarDisplayMode displayMode() const { return displayMode_; }
     void setDisplayMode(ToolbarDisplayMode mode);
     bool isVisible() const { return visible_; }
     void setVisible(bool visible);
 
-    // The items the delegate gave for its default identifiers, in order (spaces included).
+    // The items the delegate gave for its default identifiers (or for the saved ones), in order (spaces
+    // included).
     const std::vector<std::shared_ptr<ToolbarItem>>& items();
+    // Adds the delegate's item for `identifier` at `index` (clamped), as a customising user does; nothing
+    // when the delegate gives no item for it.
+    void insertItemWithItemIdentifier(const std::string& identifier, std::size_t index);
+    void removeItemAtIndex(std::size_t index);
     std::string selectedItemIdentifier() const { return selected_; }
     void setSelectedItemIdentifier(const std::string& identifier);
     // Presses an item as a click does.
@@ -107,6 +115,8 @@ public:
 
 private:
     void rebuild();
+    void saveConfiguration();
+    std::shared_ptr<ToolbarItem> makeItem(ToolbarDelegate& delegate, const std::string& identifier);
 
     std::string identifier_;
     std::weak_ptr<ToolbarDelegate> delegate_;

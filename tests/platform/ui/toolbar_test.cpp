@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/animation_context.h"
+#include "platform/core/user_defaults.h"
 #include "platform/ui/qt_control.h"
+#include "platform/ui/qt_toolbar.h"
+#include "platform/ui/qt_view.h"
 #include "platform/ui/segmented_control.h"
 #include "platform/ui/text_field.h"
 #include "platform/ui/toolbar.h"
@@ -70,6 +73,77 @@ TEST(Toolbar, BuildsItsItemsFromTheDelegateAboveTheContent)
 
     window->setToolbar(nullptr);
     EXPECT_EQ(window->contentSize(), (gfx::Size{300, 200}));
+}
+
+std::vector<std::string> identifiersOf(ui::Toolbar& toolbar)
+{
+    std::vector<std::string> identifiers;
+    for (auto& item : toolbar.items()) identifiers.push_back(item->itemIdentifier());
+    return identifiers;
+}
+
+// Offers more items than it shows at first.
+struct Tools : Panes {
+    std::vector<std::string> allowed{"general", "advanced", "segments", "export"};
+    std::vector<std::string> allowedItemIdentifiers(ui::Toolbar&) override { return allowed; }
+    std::vector<std::string> defaultItemIdentifiers(ui::Toolbar&) override { return {"general", "advanced"}; }
+};
+
+TEST(Toolbar, KeepsTheUsersItemsAndDisplayModeWhenItAutosaves)
+{
+    const std::string key = "NSToolbar Configuration Tools";
+    auto tools = std::make_shared<Tools>();
+    auto first = core::make<ui::Toolbar>("Tools");
+    first->setDelegate(tools);
+    first->setAllowsUserCustomization(true);
+    first->insertItemWithItemIdentifier("export", 1);
+    EXPECT_FALSE(core::UserDefaults::standard()->object(key));  // nothing kept without autosaving
+
+    first->setAutosavesConfiguration(true);
+    first->insertItemWithItemIdentifier("missing", 0);  // the delegate has no such item
+    first->insertItemWithItemIdentifier(ui::toolbarFlexibleSpaceItemIdentifier, 99);
+    first->removeItemAtIndex(0);
+    first->removeItemAtIndex(7);
+    first->setDisplayMode(ui::ToolbarDisplayMode::labelOnly);
+    EXPECT_EQ(identifiersOf(*first), (std::vector<std::string>{"export", "advanced", ui::toolbarFlexibleSpaceItemIdentifier}));
+    EXPECT_TRUE(core::UserDefaults::standard()->dictionary(key));
+
+    // A toolbar of the same identifier comes back as the user left it, without items no longer allowed.
+    tools->allowed = {"general", "advanced"};
+    auto second = core::make<ui::Toolbar>("Tools");
+    second->setAutosavesConfiguration(true);
+    second->setDelegate(tools);
+    EXPECT_EQ(identifiersOf(*second), (std::vector<std::string>{"advanced", ui::toolbarFlexibleSpaceItemIdentifier}));
+    EXPECT_EQ(second->displayMode(), ui::ToolbarDisplayMode::labelOnly);
+    auto third = core::make<ui::Toolbar>("Tools");
+    third->setDelegate(tools);
+    EXPECT_EQ(identifiersOf(*third), (std::vector<std::string>{"general", "advanced"}));
+    third->setAutosavesConfiguration(true);
+    EXPECT_EQ(identifiersOf(*third), (std::vector<std::string>{"advanced", ui::toolbarFlexibleSpaceItemIdentifier}));
+
+    auto window = ui::Window::create({100, 100, 300, 200}, ui::StyleMask::titled);
+    window->setToolbar(third);
+    EXPECT_EQ(third->impl().bar->contextMenuPolicy(), Qt::PreventContextMenu);
+    third->setAllowsUserCustomization(true);
+    EXPECT_EQ(third->impl().bar->contextMenuPolicy(), Qt::CustomContextMenu);
+    core::UserDefaults::standard()->remove(key);
+}
+
+TEST(Toolbar, AnItemViewGrowsFromItsMinimumToItsMaximum)
+{
+    auto window = ui::Window::create({100, 100, 300, 200}, ui::StyleMask::titled);
+    auto panes = std::make_shared<Panes>();
+    auto toolbar = core::make<ui::Toolbar>("Sizes");
+    toolbar->setDelegate(panes);
+    toolbar->items()[3]->setMaxSize({200, 24});
+    window->setToolbar(toolbar);
+    window->makeKeyAndOrderFront(nullptr);
+    QWidget* widget = ui::widgetOf(*panes->segments);
+    EXPECT_EQ(widget->minimumSize(), QSize(90, 24));
+    EXPECT_EQ(widget->maximumSize(), QSize(200, 24));
+    widget->resize(150, 24);  // as the toolbar's layout does
+    EXPECT_EQ(panes->segments->frame().size, (gfx::Size{150, 24}));
+    window->close();
 }
 
 TEST(Window, AnimatesItsFrameInAGroup)

@@ -1,9 +1,12 @@
 #include "platform/ui/button.h"
 
 #include <QCheckBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
 
+#include "platform/gfx/qt_context.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/qt_image.h"
 
@@ -15,6 +18,56 @@ bool keepsState(ButtonType type)
 {
     return type == ButtonType::pushOnPushOff || type == ButtonType::toggle || type == ButtonType::switchButton ||
            type == ButtonType::radio || type == ButtonType::onOff;
+}
+
+QRect deviceRect(const gfx::Rect& frame)
+{
+    return QRectF(frame.minX(), frame.minY(), frame.width(), frame.height()).toAlignedRect();
+}
+
+// A push button painted by its Button: the bezel, then the title, in a y-down context over the widget.
+class DrawnPushButton : public QPushButton {
+public:
+    explicit DrawnPushButton(std::weak_ptr<Button> owner) : owner_(std::move(owner)) {}
+
+    // For the default drawing, during a paint: the style's pieces of a push button.
+    QPainter* painter() const { return painter_; }
+    void drawStyle(QStyle::ControlElement element, const QRect& rect, const QString* text = nullptr)
+    {
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.rect = rect;
+        if (text) option.text = *text;
+        painter_->save();
+        painter_->resetTransform();
+        style()->drawControl(element, &option, painter_, this);
+        painter_->restore();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        auto button = owner_.lock();
+        if (!button) return QPushButton::paintEvent(event);
+        QPainter painter(this);
+        painter_ = &painter;
+        gfx::PainterContext context(painter, QTransform(), QRectF(rect()));
+        gfx::ContextScope scope(context);
+        const gfx::Rect frame{0, 0, double(width()), double(height())};
+        button->drawBezel(frame);
+        button->drawTitle(gfx::AttributedString(button->title()), frame);
+        painter_ = nullptr;
+    }
+
+private:
+    std::weak_ptr<Button> owner_;
+    QPainter* painter_ = nullptr;
+};
+
+DrawnPushButton* paintingButton(Button& button)
+{
+    auto* push = dynamic_cast<DrawnPushButton*>(controlWidget(button));
+    return push && push->painter() ? push : nullptr;
 }
 
 }  // namespace
@@ -40,7 +93,7 @@ void Button::rebuild()
         radio->setAutoExclusive(false);
         button = radio;
     } else {
-        auto* push = new QPushButton;
+        auto* push = new DrawnPushButton(sharedAs<Button>());
         push->setFlat(!bordered_);
         push->setDefault(keyEquivalent_ == "\r");
         button = push;
@@ -156,6 +209,30 @@ void Button::valueDidChange()
     button->setDown(keepsState(type_) && state() == ControlState::on);
     if (alternateImage_ && image_)
         button->setIcon(QIcon(QPixmap::fromImage(qImageFromImage(state() == ControlState::on ? *alternateImage_ : *image_))));
+}
+
+void Button::drawBezel(const gfx::Rect& frame)
+{
+    if (auto* push = paintingButton(*this)) push->drawStyle(QStyle::CE_PushButtonBevel, deviceRect(frame));
+}
+
+gfx::Rect Button::drawTitle(const gfx::AttributedString& title, const gfx::Rect& frame)
+{
+    auto* push = paintingButton(*this);
+    if (!push) return {};
+    if (title.attributes() == gfx::TextAttributes{}) {
+        const QString text = QString::fromStdString(title.text());
+        push->drawStyle(QStyle::CE_PushButtonLabel, deviceRect(frame), &text);
+        return frame;
+    }
+    const gfx::Size size = title.size();
+    const gfx::Rect taken{frame.minX(), frame.minY() + (frame.height() - size.height) / 2, frame.width(), size.height};
+    // Text stands upright in y-up space: draw it in one over the same painter.
+    QPainter& painter = *push->painter();
+    const double height = push->height();
+    gfx::PainterContext upright(painter, QTransform(1, 0, 0, -1, 0, height), QRectF(push->rect()));
+    gfx::drawText(upright, title, {taken.minX(), height - taken.maxY(), taken.width(), taken.height()});
+    return taken;
 }
 
 gfx::Size Button::intrinsicContentSize() const

@@ -1,7 +1,9 @@
 // A push button, check box or radio button: a title, an optional image, a state (on 1, off 0, mixed −1) and
-// a key equivalent; pressing it sends its action. Main thread only.
+// a key equivalent; pressing it sends its action. A push button draws itself through drawBezel and drawTitle,
+// which subclasses replace to draw their own look. Main thread only.
 #pragma once
 
+#include "platform/gfx/attributed_string.h"
 #include "platform/gfx/image.h"
 #include "platform/ui/control.h"
 #include "platform/ui/menu_item.h"
@@ -50,6 +52,13 @@ public:
     void performClick(const std::shared_ptr<core::Object>& sender);
 
     gfx::Size intrinsicContentSize() const override;
+
+    // A push button's drawing, into gfx::Context::current() in the button's space with y down from its top-left
+    // (its cell's space): the bezel over the whole frame, by default the desktop style's.
+    virtual void drawBezel(const gfx::Rect& frame);
+    // Then its title, by default the style's label (with the image) for a title without attributes, else the
+    // text in its attributes, centred vertically in `frame`. Gives the rectangle the text takes.
+    virtual gfx::Rect drawTitle(const gfx::AttributedString& title, const gfx::Rect& frame);
 
 protected:
     void valueDidChange() override;

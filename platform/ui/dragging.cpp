@@ -173,15 +173,20 @@ void HostWidget::dragMoveEvent(QDragMoveEvent* event)
 void HostWidget::dragLeaveEvent(QDragLeaveEvent*)
 {
     view_.draggingExited(nullptr);
+    view_.draggingEnded(nullptr);
 }
 
 void HostWidget::dropEvent(QDropEvent* event)
 {
     QtDraggingInfo info(*event, view_);
-    if (!view_.prepareForDragOperation(info) || !view_.performDragOperation(info)) return event->ignore();
-    event->setDropAction(actionOf(view_.impl().enteredOperation));
-    event->accept();
-    view_.concludeDragOperation(info);
+    if (view_.prepareForDragOperation(info) && view_.performDragOperation(info)) {
+        event->setDropAction(actionOf(view_.impl().enteredOperation));
+        event->accept();
+        view_.concludeDragOperation(info);
+    } else {
+        event->ignore();
+    }
+    view_.draggingEnded(&info);
 }
 
 }  // namespace ui

@@ -8,7 +8,9 @@
 #include "platform/core/notification_center.h"
 #include "platform/ui/animation_engine.h"
 #include "platform/ui/autoresizing.h"
+#include "platform/ui/clip_view.h"
 #include "platform/ui/qt_view.h"
+#include "platform/ui/scroll_view.h"
 #include "platform/ui/window.h"
 
 namespace ui {
@@ -353,6 +355,39 @@ void View::setLayer(const std::shared_ptr<Layer>& layer)
 }
 
 Animator View::animator() { return Animator(sharedAs<View>()); }
+
+std::shared_ptr<ScrollView> View::enclosingScrollView() const
+{
+    for (auto view = superview(); view; view = view->superview())
+        if (auto scroll = std::dynamic_pointer_cast<ScrollView>(view)) return scroll;
+    return nullptr;
+}
+
+namespace {
+
+// The smallest move of [start, start + length) that shows [low, high), its low end first.
+double scrolledTo(double start, double length, double low, double high)
+{
+    if (low < start || high - low > length) return low;
+    if (high > start + length) return high - length;
+    return start;
+}
+
+}  // namespace
+
+bool View::scrollRectToVisible(const gfx::Rect& rect)
+{
+    std::shared_ptr<ClipView> clip;
+    for (auto view = superview(); view && !clip; view = view->superview()) clip = std::dynamic_pointer_cast<ClipView>(view);
+    if (!clip) return false;
+    const gfx::Rect wanted = convertRectTo(rect.standardized(), clip.get());
+    const gfx::Rect shown = clip->bounds();
+    const gfx::Point origin{scrolledTo(shown.minX(), shown.width(), wanted.minX(), wanted.maxX()),
+                            scrolledTo(shown.minY(), shown.height(), wanted.minY(), wanted.maxY())};
+    if (origin == shown.origin) return false;
+    clip->scrollToPoint(origin);
+    return clip->bounds().origin != shown.origin;
+}
 
 std::shared_ptr<Menu> View::menu() const { return impl_->menu; }
 void View::setMenu(const std::shared_ptr<Menu>& menu) { impl_->menu = menu; }

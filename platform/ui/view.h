@@ -18,6 +18,7 @@ namespace ui {
 class Cursor;
 class Layer;
 class Menu;
+class ScrollView;
 class Window;
 
 // Which margins and sides follow the superview's size.
@@ -108,6 +109,12 @@ public:
     // A proxy whose changes animate inside an animation context, and at once outside one.
     Animator animator();
 
+    // The nearest scroll view among the superviews; null when there is none.
+    std::shared_ptr<ScrollView> enclosingScrollView() const;
+    // Scrolls the nearest clip view above as little as it takes to show `rect` (bounds space); of a rectangle
+    // larger than the clip view, the part from its lowest coordinates. True when it scrolled.
+    bool scrollRectToVisible(const gfx::Rect& rect);
+
     std::shared_ptr<Menu> menu() const;
     void setMenu(const std::shared_ptr<Menu>& menu);
     std::string toolTip() const;
@@ -121,6 +128,8 @@ public:
     // By default what draggingEntered answered.
     virtual DragOperation draggingUpdated(const DraggingInfo& info);
     virtual void draggingExited(const DraggingInfo* info) {}
+    // The drag over this view is over: after the drop (whether taken or not) or once it left; no info then.
+    virtual void draggingEnded(const DraggingInfo* info) {}
     virtual bool prepareForDragOperation(const DraggingInfo& info) { return true; }
     virtual bool performDragOperation(const DraggingInfo& info) { return false; }
     virtual void concludeDragOperation(const DraggingInfo& info) {}

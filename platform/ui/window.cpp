@@ -79,6 +79,7 @@ struct Window::Impl {
     gfx::Size maxSize{1e7, 1e7};
     int level = 0;
     bool movableByBackground = false;
+    bool titlebarTransparent = false;
     bool closing = false;
     std::weak_ptr<Responder> firstResponder;
     std::weak_ptr<WindowDelegate> delegate;
@@ -339,7 +340,8 @@ void Window::setAppearance(const std::shared_ptr<Appearance>& appearance)
     if (impl_->widget) applyAppearance(*impl_->widget, appearance.get());
 }
 
-void Window::setTitlebarAppearsTransparent(bool) {}
+bool Window::titlebarAppearsTransparent() const { return impl_->titlebarTransparent; }
+void Window::setTitlebarAppearsTransparent(bool transparent) { impl_->titlebarTransparent = transparent; }
 void Window::setMovableByWindowBackground(bool movable) { impl_->movableByBackground = movable; }
 bool Window::isMovableByWindowBackground() const { return impl_->movableByBackground; }
 

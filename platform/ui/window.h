@@ -86,6 +86,8 @@ public:
     void setLevel(int level);
     std::shared_ptr<Appearance> appearance() const;
     void setAppearance(const std::shared_ptr<Appearance>& appearance);
+    // Kept for callers; the window manager draws the title bar, so nothing changes on screen.
+    bool titlebarAppearsTransparent() const;
     void setTitlebarAppearsTransparent(bool transparent);
     void setMovableByWindowBackground(bool movable);
     bool isMovableByWindowBackground() const;

@@ -17,6 +17,8 @@ class DropView : public ui::View {
 public:
     using View::View;
     int entered = 0;
+    int exited = 0;
+    std::vector<bool> ended;  // with info or without
     std::vector<core::Url> dropped;
     gfx::Point location;
     ui::DragOperation draggingEntered(const ui::DraggingInfo& info) override
@@ -24,8 +26,11 @@ public:
         ++entered;
         return info.fileURLs().empty() ? ui::DragOperations::none : ui::DragOperations::copy;
     }
+    void draggingExited(const ui::DraggingInfo*) override { ++exited; }
+    void draggingEnded(const ui::DraggingInfo* info) override { ended.push_back(info != nullptr); }
     bool performDragOperation(const ui::DraggingInfo& info) override
     {
+        if (info.fileURLs().size() > 2) return false;
         dropped = info.fileURLs();
         location = info.draggingLocation();
         return true;
@@ -60,6 +65,23 @@ TEST(Dragging, AFileDropReachesARegisteredView)
     EXPECT_EQ(view->dropped[0].path(), "/tmp/movie one.mov");
     // Widget pixel (10, 40) is 10 up from the bottom of the view, whose bottom left is at (20, 10).
     EXPECT_EQ(view->location, (gfx::Point{30, 20}));
+    EXPECT_EQ(view->ended, std::vector<bool>{true});
+
+    // A drag that leaves ends without a drop; a refused drop ends too.
+    QDragEnterEvent again(QPoint(10, 40), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &again);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(widget, &leave);
+    EXPECT_EQ(view->exited, 1);
+    EXPECT_EQ(view->ended, (std::vector<bool>{true, false}));
+    QMimeData many;
+    many.setUrls({QUrl::fromLocalFile("/tmp/a.mov"), QUrl::fromLocalFile("/tmp/b.mov"), QUrl::fromLocalFile("/tmp/c.mov")});
+    QDragEnterEvent third(QPoint(10, 40), Qt::CopyAction, &many, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &third);
+    QDropEvent refused(QPointF(10, 40), Qt::CopyAction, &many, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_EQ(view->ended, (std::vector<bool>{true, false, true}));
 }
 
 }  // namespace

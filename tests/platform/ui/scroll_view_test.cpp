@@ -39,6 +39,32 @@ TEST(ScrollView, KeepsTheVisibleRectInsideTheDocument)
     EXPECT_EQ(scroll->contentView()->bounds().origin, (gfx::Point{0, 20}));
 }
 
+TEST(ScrollView, AViewScrollsItsRectIntoSight)
+{
+    auto scroll = core::make<ui::ScrollView>(gfx::Rect{0, 0, 100, 100});
+    auto document = core::make<ui::View>(gfx::Rect{0, 0, 300, 400});
+    auto item = core::make<ui::View>(gfx::Rect{200, 250, 40, 40});
+    document->addSubview(item);
+    scroll->setDocumentView(document);
+    EXPECT_EQ(item->enclosingScrollView(), scroll);
+    EXPECT_EQ(scroll->enclosingScrollView(), nullptr);
+    auto clip = scroll->contentView();
+    clip->scrollToPoint({0, 0});
+
+    // Only as far as it takes: the item's far corner comes to the clip view's far corner.
+    EXPECT_TRUE(item->scrollRectToVisible(item->bounds()));
+    EXPECT_EQ(clip->bounds().origin, (gfx::Point{140, 190}));
+    EXPECT_FALSE(item->scrollRectToVisible({10, 10, 10, 10}));  // already in sight
+    EXPECT_TRUE(document->scrollRectToVisible({20, 30, 10, 10}));
+    EXPECT_EQ(clip->bounds().origin, (gfx::Point{20, 30}));
+    // Larger than the clip view: its low corner; beyond the document: as far as the document goes.
+    EXPECT_TRUE(document->scrollRectToVisible({100, 100, 150, 150}));
+    EXPECT_EQ(clip->bounds().origin, (gfx::Point{100, 100}));
+    EXPECT_TRUE(document->scrollRectToVisible({280, 390, 50, 50}));
+    EXPECT_EQ(clip->bounds().origin, (gfx::Point{200, 300}));
+    EXPECT_FALSE(scroll->scrollRectToVisible({0, 0, 10, 10}));  // nothing to scroll above it
+}
+
 TEST(ScrollView, ScrollersTakeRoomFromTheClipView)
 {
     auto scroll = core::make<ui::ScrollView>(gfx::Rect{0, 0, 100, 100});

@@ -102,6 +102,13 @@ std::shared_ptr<Picture> Picture::system(const std::string& name)
     return picture;
 }
 
+std::shared_ptr<Picture> Picture::named(const std::string& name)
+{
+    if (auto bundle = core::Bundle::main())
+        if (auto picture = fromBundle(*bundle, name)) return picture;
+    return system(name);
+}
+
 std::shared_ptr<Picture> Picture::fromBundle(const core::Bundle& bundle, const std::string& name)
 {
     for (const char* extension : {"", "png", "tiff", "tif", "jpg", "jpeg", "gif"})

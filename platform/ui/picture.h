@@ -49,6 +49,8 @@ public:
     // The bundle's image resource of that name (as given, or with an image extension: png, tiff, tif, jpg,
     // jpeg, gif), its size the bitmap's; null when the bundle has none that reads.
     static std::shared_ptr<Picture> fromBundle(const core::Bundle& bundle, const std::string& name);
+    // The main bundle's image of that name, else the system picture; null when neither has it.
+    static std::shared_ptr<Picture> named(const std::string& name);
 
     gfx::Size size() const { return size_; }
     void setSize(const gfx::Size& size) { size_ = size; }

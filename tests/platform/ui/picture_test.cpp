@@ -95,6 +95,15 @@ TEST(Picture, FromABundleByNameWithOrWithoutExtension)
     }
     EXPECT_EQ(ui::Picture::fromBundle(*bundle, "Broken"), nullptr);
     EXPECT_EQ(ui::Picture::fromBundle(*bundle, "Missing"), nullptr);
+
+    // By name: the main bundle's first, then the system's.
+    core::Bundle::setMain(bundle);
+    auto badge = ui::Picture::named("Badge");
+    ASSERT_TRUE(badge);
+    EXPECT_EQ(badge->size(), (gfx::Size{4, 2}));
+    EXPECT_TRUE(ui::Picture::named("NSPreferencesGeneral"));
+    EXPECT_EQ(ui::Picture::named("Missing"), nullptr);
+    core::Bundle::setMain(nullptr);
 }
 
 TEST(Cursor, KeepsItsPictureAndHotSpot)

@@ -89,7 +89,11 @@ void SharingServicePicker::awake()
             for (auto& url : picker->filesOfItems()) Workspace::shared().open(url);
     });
     registerAction("emailItems:", [weak](const std::shared_ptr<core::Object>&) {
-        if (auto picker = weak.lock()) SharingService::named(SharingService::composeEmail)->perform(picker->items_);
+        auto picker = weak.lock();
+        if (!picker) return;
+        auto mail = SharingService::named(SharingService::composeEmail);
+        if (auto d = picker->delegate()) mail->setDelegate(d->delegateForSharingService(*picker, *mail));
+        mail->perform(picker->items_);
     });
 }
 

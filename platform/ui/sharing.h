@@ -16,13 +16,45 @@
 namespace ui {
 
 class Menu;
+class SharingService;
+class SharingServicePicker;
 class View;
+class Window;
 
 // One thing to share: a picture, a file or a text.
 struct SharingItem {
     gfx::ImageRef image;
     std::optional<core::Url> url;
     std::string text;
+};
+
+// What a service may ask of the one sharing: where the item shows on screen, a picture for the transition and
+// the window sharing it. Our services ask nothing (they show no transition); the answers are accepted, unused.
+class SharingServiceDelegate {
+public:
+    virtual ~SharingServiceDelegate() = default;
+    virtual gfx::Rect sourceFrameOnScreenForShareItem(SharingService& service, const SharingItem& item) { return {}; }
+    virtual gfx::ImageRef transitionImageForShareItem(SharingService& service, const SharingItem& item,
+                                                      gfx::Rect* contentRect)
+    {
+        return nullptr;
+    }
+    virtual std::shared_ptr<Window> sourceWindowForShareItems(SharingService& service,
+                                                              const std::vector<SharingItem>& items, int* scope)
+    {
+        return nullptr;
+    }
+};
+
+class SharingServicePickerDelegate {
+public:
+    virtual ~SharingServicePickerDelegate() = default;
+    // The delegate to give the service the user chose from the picker; none by default.
+    virtual std::shared_ptr<SharingServiceDelegate> delegateForSharingService(SharingServicePicker& picker,
+                                                                             SharingService& service)
+    {
+        return nullptr;
+    }
 };
 
 class SharingService : public core::Object {
@@ -39,8 +71,11 @@ public:
     std::string mailtoLink(const std::vector<SharingItem>& items) const;
     // Opens the message; false when no mail program took it.
     bool perform(const std::vector<SharingItem>& items);
+    std::shared_ptr<SharingServiceDelegate> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::shared_ptr<SharingServiceDelegate>& delegate) { delegate_ = delegate; }
 
 private:
+    std::weak_ptr<SharingServiceDelegate> delegate_;
     std::vector<std::string> recipients_;
     std::string subject_;
 };
@@ -51,6 +86,9 @@ public:
     void awake() override;
 
     const std::vector<SharingItem>& items() const { return items_; }
+    // Asked for the delegate of the mail service when the user chooses Email.
+    std::shared_ptr<SharingServicePickerDelegate> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::shared_ptr<SharingServicePickerDelegate>& delegate) { delegate_ = delegate; }
     // The picker's menu: Copy, Save As…, Open in Default Application, Email.
     std::shared_ptr<Menu> menu() const { return menu_; }
     // Shows the menu beside `rect` of `view` at `edge`, in the view's own space (maxY is the visual top unless
@@ -63,6 +101,7 @@ private:
 
     std::vector<SharingItem> items_;
     std::shared_ptr<Menu> menu_;
+    std::weak_ptr<SharingServicePickerDelegate> delegate_;
 };
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/core/dispatch_queue.h"
 #include "platform/ui/document_controller.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/qt_window.h"
@@ -57,7 +58,10 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
     if (delegate) delegate->applicationDidFinishLaunching();
     if (delegate && paths.empty() && delegate->applicationShouldOpenUntitledFile())
         delegate->applicationOpenUntitledFile();
-    return QApplication::exec();
+    running_ = true;
+    const int code = QApplication::exec();
+    running_ = false;
+    return code;
 }
 
 void Application::terminate()
@@ -160,6 +164,18 @@ void Application::windowDidOrderOut(const Window* window)
     if (found == windows_.end()) return;
     auto keep = *found;  // the window may go with this reference; let it finish its call first
     windows_.erase(found);
+    if (running_ && windows_.empty()) {
+        // Checked once the turn is over: a window closing for another to show leaves the program reachable.
+        std::weak_ptr<Application> weak = sharedAs<Application>();
+        core::DispatchQueue::main()->async([weak] {
+            if (auto application = weak.lock()) application->terminateWhenWindowless();
+        });
+    }
+}
+
+void Application::terminateWhenWindowless()
+{
+    if (running_ && windows_.empty()) terminate();
 }
 
 void Application::windowDidBecomeKey(const std::shared_ptr<Window>& window)

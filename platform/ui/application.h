@@ -20,7 +20,9 @@ public:
     static std::shared_ptr<Application> shared();
 
     // Creates the Qt application when there is none, tells the delegate about launching and the files named
-    // on the command line, then serves events until terminate(). Returns the exit code.
+    // on the command line, then serves events until terminate(). Returns the exit code. While it runs, a turn
+    // of the loop that ends with no window on screen after one went asks to terminate (a program without
+    // windows could not be reached).
     int run(int argc, char** argv, const std::shared_ptr<ApplicationDelegate>& delegate);
     // Asks the delegate, then ends the loop unless it cancels or answers later.
     void terminate();
@@ -60,11 +62,13 @@ public:
 
 private:
     void finishTermination();
+    void terminateWhenWindowless();
 
     std::weak_ptr<ApplicationDelegate> delegate_;
     std::shared_ptr<Menu> mainMenu_;
     std::weak_ptr<Window> keyWindow_;
     std::vector<std::shared_ptr<Window>> windows_;
+    bool running_ = false;
 };
 
 // The system's alert sound.

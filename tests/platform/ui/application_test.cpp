@@ -1,0 +1,56 @@
+// A running application asks to terminate once no window is left on screen, but not while one window gives
+// way to another.
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "platform/core/dispatch_queue.h"
+#include "platform/ui/application.h"
+#include "platform/ui/window.h"
+
+namespace {
+
+struct Launcher : ui::ApplicationDelegate {
+    std::shared_ptr<ui::Window> first;
+    std::shared_ptr<ui::Window> second;
+    int asked = 0;
+    bool windowsLeftWhenAsked = true;
+
+    void applicationDidFinishLaunching() override
+    {
+        first = ui::Window::create({100, 100, 200, 100}, ui::StyleMask::titled);
+        first->makeKeyAndOrderFront(nullptr);
+        core::DispatchQueue::main()->async([this] {
+            // One window closes and the next opens in the same turn: the program stays.
+            first->close();
+            second = ui::Window::create({120, 120, 200, 100}, ui::StyleMask::titled);
+            second->makeKeyAndOrderFront(nullptr);
+            core::DispatchQueue::main()->async([this] { second->close(); });
+        });
+    }
+    ui::TerminateReply applicationShouldTerminate() override
+    {
+        ++asked;
+        windowsLeftWhenAsked = !ui::Application::shared()->windows().empty();
+        return ui::TerminateReply::terminateNow;
+    }
+};
+
+TEST(Application, AsksToTerminateWhenItsLastWindowCloses)
+{
+    for (auto& window : ui::Application::shared()->windows()) window->orderOut(nullptr);  // other tests' windows
+    auto launcher = std::make_shared<Launcher>();
+    QTimer safety;  // ends the loop should the question never come
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    safety.start(30000);
+    char name[] = "test_platform_ui";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(ui::Application::shared()->run(1, argv, launcher), 0);
+    EXPECT_EQ(launcher->asked, 1);
+    EXPECT_FALSE(launcher->windowsLeftWhenAsked);
+    ui::Application::shared()->setDelegate(nullptr);
+}
+
+}  // namespace

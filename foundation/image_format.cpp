@@ -2,17 +2,6 @@
 
 namespace kestrane {
 
-std::int64_t rawValue(ImageFormat format)
-{
-    return static_cast<std::int64_t>(format);
-}
-
-std::optional<ImageFormat> fromRawValue(std::type_identity<ImageFormat>, std::int64_t raw)
-{
-    if (raw < 0 || raw > 2) return std::nullopt;
-    return static_cast<ImageFormat>(raw);
-}
-
 std::string fileExtension(ImageFormat format)
 {
     switch (format) {

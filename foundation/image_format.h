@@ -2,17 +2,17 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <type_traits>
+
+#include "numerics/raw_value.h"
 
 namespace kestrane {
 
 enum class ImageFormat : std::int64_t { png = 0, jpg = 1, tiff = 2 };
 
-std::int64_t rawValue(ImageFormat format);
-// Nullopt for any other raw value.
-std::optional<ImageFormat> fromRawValue(std::type_identity<ImageFormat>, std::int64_t raw);
+// Raw values are the case indices; any other raw value gives no case.
+template <>
+inline constexpr int caseCount<ImageFormat> = 3;
 // "png", "jpg", "tiff".
 std::string fileExtension(ImageFormat format);
 

@@ -2,17 +2,17 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <type_traits>
+
+#include "numerics/raw_value.h"
 
 namespace kestrane {
 
 enum class TimeLapseFormat : std::int64_t { gif = 0, m4v = 1 };
 
-std::int64_t rawValue(TimeLapseFormat format);
-// Nullopt for any other raw value.
-std::optional<TimeLapseFormat> fromRawValue(std::type_identity<TimeLapseFormat>, std::int64_t raw);
+// Raw values are the case indices; any other raw value gives no case.
+template <>
+inline constexpr int caseCount<TimeLapseFormat> = 2;
 // "gif", "m4v".
 std::string fileExtension(TimeLapseFormat format);
 

@@ -5,6 +5,7 @@
 // A movie path as the first argument is played instead of a new one.
 #include "platform/core/main_loop.h"
 #include "platform/media/player.h"
+#include "bench/common/bench_support.h"
 #include "tools/testmovie/test_movie.h"
 
 #include <chrono>
@@ -23,21 +24,6 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-std::string makeMovie(const std::filesystem::path& folder)
-{
-    testmovie::MovieSpec spec;
-    spec.width = 1920;
-    spec.height = 1080;
-    spec.rateNum = 30;
-    spec.rateDen = 1;
-    spec.frameCount = 1800;
-    spec.keyInterval = 250;
-    spec.texture = true;
-    std::string path = (folder / "playback-1080p.mp4").string();
-    testmovie::writeMovie(path, spec);
-    return path;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -48,7 +34,8 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(folder);
     int status = 0;
     try {
-        std::string path = argc > 1 ? argv[1] : makeMovie(folder);
+        std::string path = argc > 1 ? argv[1] : (folder / "playback-1080p.mp4").string();
+        if (argc <= 1) bench::makeMovie(path, 60);
         auto item = media::PlayerItem::create(media::Asset::create(core::Url::fileURL(path)));
         auto player = media::Player::create(item);
 

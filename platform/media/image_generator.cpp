@@ -2,28 +2,15 @@
 
 #include "platform/core/error.h"
 #include "platform/media/detail/decoder_pool.h"
+#include "platform/media/detail/tolerance.h"
 #include "platform/media/media_error.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace media {
 
 namespace {
-
-constexpr std::int64_t farPast = std::numeric_limits<std::int64_t>::min() / 2;
-constexpr std::int64_t farFuture = std::numeric_limits<std::int64_t>::max() / 2;
-
-// Tolerances that are not valid, or negative, count as zero.
-Time usableTolerance(const Time& t)
-{
-    if (t.isPositiveInfinity())
-        return t;
-    if (!t.isNumeric() || compare(t, Time::zero()) < 0)
-        return Time::zero();
-    return t;
-}
 
 double sampleAspect(const AVFrame* frame, const AVStream* stream)
 {
@@ -50,21 +37,11 @@ gfx::ImageRef ImageGenerator::copyImage(const Time& time, Time* actualTime)
         (duration.isNumeric() && compare(time, duration) > 0))
         throw core::Error(errorDomain, timeOutOfRange, "The time lies outside the movie.");
 
-    AVRational base = pool->timeBase();
-    Time absolute = add(time, asset_->timeOrigin());
-    Time before = usableTolerance(toleranceBefore_);
-    Time after = usableTolerance(toleranceAfter_);
-    bool keyFrame = before.isPositiveInfinity();
-    std::int64_t target = detail::ticksFromTime(absolute, base, Rounding::towardNegativeInfinity);
-    std::int64_t low =
-        keyFrame ? farPast : detail::ticksFromTime(subtract(absolute, before), base, Rounding::towardPositiveInfinity);
-    std::int64_t high = after.isPositiveInfinity()
-                            ? farFuture
-                            : detail::ticksFromTime(add(absolute, after), base, Rounding::towardNegativeInfinity);
-
-    detail::PoolLease lease(*pool, target);
+    const detail::FrameWindow window = detail::frameWindow(add(time, asset_->timeOrigin()), toleranceBefore_,
+                                                           toleranceAfter_, pool->timeBase());
+    detail::PoolLease lease(*pool, window.target);
     detail::PooledDecoder* pooled = lease.get();
-    const AVFrame* frame = pooled ? pooled->decoder->frameAt(low, target, high, keyFrame) : nullptr;
+    const AVFrame* frame = pooled ? pooled->decoder->frameAt(window.low, window.target, window.high, window.keyFrame) : nullptr;
     if (!frame)
         throw core::Error(errorDomain, decodeFailed, "The frame could not be decoded.");
 
@@ -93,7 +70,7 @@ gfx::ImageRef ImageGenerator::copyImage(const Time& time, Time* actualTime)
     if (turns)
         image = detail::transformImage(image, transform.a, transform.b, transform.c, transform.d);
     if (actualTime)
-        *actualTime = subtract(detail::timeFromTicks(frame->pts, base), asset_->timeOrigin());
+        *actualTime = subtract(detail::timeFromTicks(frame->pts, pool->timeBase()), asset_->timeOrigin());
     return image;
 }
 

@@ -1,31 +1,19 @@
 #include "platform/media/detail/playback_frame_source.h"
 
 #include "platform/media/detail/decoder_pool.h"
+#include "platform/media/detail/tolerance.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace media::detail {
 
 namespace {
 
-constexpr std::int64_t farPast = std::numeric_limits<std::int64_t>::min() / 2;
-constexpr std::int64_t farFuture = std::numeric_limits<std::int64_t>::max() / 2;
 // Memory for decoded frames kept for stepping back, and the bounds on their number.
 constexpr std::size_t runBudget = 64 << 20;
 constexpr std::size_t shortestRun = 4;
 constexpr std::size_t longestRun = 64;
-
-// Tolerances that are not valid, or negative, count as zero.
-Time usableTolerance(const Time& t)
-{
-    if (t.isPositiveInfinity())
-        return t;
-    if (!t.isNumeric() || compare(t, Time::zero()) < 0)
-        return Time::zero();
-    return t;
-}
 
 }  // namespace
 
@@ -68,13 +56,8 @@ std::optional<PlaybackFrame> PlaybackFrameSource::make(const AVFrame* frame)
 
 std::optional<PlaybackFrame> PlaybackFrameSource::seek(const Time& t, const Time& before, const Time& after)
 {
-    Time low = usableTolerance(before), high = usableTolerance(after);
-    bool keyFrame = low.isPositiveInfinity();
-    std::int64_t target = ticksOf(t, Rounding::towardNegativeInfinity);
-    std::int64_t lowTicks = keyFrame ? farPast : ticksOf(subtract(t, low), Rounding::towardPositiveInfinity);
-    std::int64_t highTicks =
-        high.isPositiveInfinity() ? farFuture : ticksOf(add(t, high), Rounding::towardNegativeInfinity);
-    const AVFrame* frame = decoder_->frameAt(lowTicks, target, highTicks, keyFrame);
+    const FrameWindow window = frameWindow(add(t, origin_), before, after, timeBase_);
+    const AVFrame* frame = decoder_->frameAt(window.low, window.target, window.high, window.keyFrame);
     if (!frame)
         return std::nullopt;
     remember(frame, true);

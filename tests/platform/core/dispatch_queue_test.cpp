@@ -214,6 +214,30 @@ TEST(DispatchGroup, WaitsForEveryTaskAndNotifiesOnce)
     group->wait();
 }
 
+TEST(DispatchGroup, TheLastLeaveWakesEveryWaiter)
+{
+    // Waiters without a time limit, which only a wake-up frees; they and the group are left behind if none
+    // comes, so that the test fails instead of hanging.
+    auto group = std::make_shared<core::DispatchGroup>();
+    auto waiting = std::make_shared<Semaphore>();
+    auto woken = std::make_shared<Semaphore>();
+    group->enter();
+    group->enter();
+    for (int i = 0; i < 3; ++i)
+        std::thread([=] {
+            waiting->signal();
+            group->wait();
+            woken->signal();
+        }).detach();
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(waiting->wait(5));
+    // Give the waiters time to block in the group: a wait begun after the leave returns at once.
+    core::sleepFor(0.05);
+    group->leave();
+    EXPECT_FALSE(woken->wait(0.05));
+    group->leave();
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(woken->wait(5)) << "waiter " << i << " was not woken";
+}
+
 TEST(Semaphore, LosesNoSignalAndTimesOutWithoutTakingOne)
 {
     Semaphore semaphore;

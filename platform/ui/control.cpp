@@ -4,6 +4,7 @@
 #include <cmath>
 #include <variant>
 
+#include "platform/core/main_thread.h"
 #include "platform/ui/application.h"
 #include "platform/ui/number_formatter.h"
 #include "platform/ui/qt_control.h"
@@ -100,6 +101,7 @@ double Control::doubleValue() const
 
 void Control::setDoubleValue(double value)
 {
+    core::assertMainThread();
     storeValue(value);
     valueDidChange();
 }
@@ -120,6 +122,7 @@ std::string Control::stringValue() const
 
 void Control::setStringValue(const std::string& value)
 {
+    core::assertMainThread();
     storeValue(value);
     valueDidChange();
 }
@@ -133,6 +136,7 @@ std::any Control::objectValue() const
 
 void Control::setObjectValue(const std::any& value)
 {
+    core::assertMainThread();
     storeValue(value);
     valueDidChange();
 }
@@ -149,6 +153,7 @@ bool Control::isEnabled() const { return impl_->enabled; }
 
 void Control::setEnabled(bool enabled)
 {
+    core::assertMainThread();
     impl_->enabled = enabled;
     if (impl_->widget) impl_->widget->setEnabled(enabled);
 }
@@ -173,6 +178,7 @@ void Control::setContinuous(bool continuous) { impl_->continuous = continuous; }
 
 bool Control::sendAction(const Action& action, const std::shared_ptr<Responder>& target)
 {
+    core::assertMainThread();
     if (action.empty()) return false;
     return Application::shared()->sendAction(action, target, sharedAs<Control>());
 }

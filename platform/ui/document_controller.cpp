@@ -13,6 +13,7 @@
 #include "platform/core/error.h"
 #include "platform/core/keyed_archiver.h"
 #include "platform/core/keyed_unarchiver.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/application.h"
 #include "platform/ui/save_panel.h"
@@ -98,6 +99,7 @@ std::shared_ptr<DocumentController>& sharedSlot()
 
 std::shared_ptr<DocumentController> DocumentController::shared()
 {
+    core::assertMainThread();
     auto& controller = sharedSlot();
     if (!controller) controller = core::make<DocumentController>();
     return controller;
@@ -122,6 +124,7 @@ std::vector<std::string> DocumentController::registeredExtensions() const
 
 void DocumentController::addDocument(const std::shared_ptr<Document>& document)
 {
+    core::assertMainThread();
     if (document && std::find(documents_.begin(), documents_.end(), document) == documents_.end())
         documents_.push_back(document);
 }
@@ -156,6 +159,7 @@ std::shared_ptr<Document> DocumentController::makeDocument(const core::Url& url,
 
 std::shared_ptr<Document> DocumentController::openDocumentWithContentsOf(const core::Url& url, bool display)
 {
+    core::assertMainThread();
     auto document = makeDocument(url, typeForContentsOf(url));
     addDocument(document);
     document->makeWindowControllers();

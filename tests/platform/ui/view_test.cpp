@@ -243,7 +243,7 @@ TEST(ViewDeathTest, ViewsAndWindowsMadeOrChangedOffTheMainThreadStopDebugBuilds)
 #else
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto view = core::make<ui::View>(gfx::Rect{0, 0, 10, 10});
-    EXPECT_DEATH(std::thread([] { core::make<ui::View>(gfx::Rect{}); }).join(), "View::View.* main thread");
+    EXPECT_DEATH(std::thread([] { core::make<ui::View>(gfx::Rect{}); }).join(), "view.cpp:.* is for the main thread");
     EXPECT_DEATH(std::thread([&] { view->setFrame({0, 0, 20, 20}); }).join(), "setFrame.* main thread");
     EXPECT_DEATH(std::thread([] { ui::Window::create({0, 0, 10, 10}, 0); }).join(), "main thread");
 #endif

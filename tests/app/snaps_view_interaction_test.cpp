@@ -110,6 +110,12 @@ TEST(SnapsViewInteraction, ARubberBandShowsWhatItTouchesAndCommitsOnRelease)
     strip.send(ui::EventType::leftMouseUp, strip.inWindow(*strip.cell(2), {40, 60}));
     EXPECT_EQ(strip.selection(), (Indexes{0, 1, 2}));
 
+    // A drag straight along the row selects what it crosses.
+    strip.send(ui::EventType::leftMouseDown, strip.inWindow(*strip.cell(1), {4, 70}));
+    strip.send(ui::EventType::leftMouseDragged, strip.inWindow(*strip.cell(2), {30, 70}));
+    strip.send(ui::EventType::leftMouseUp, strip.inWindow(*strip.cell(2), {30, 70}));
+    EXPECT_EQ(strip.selection(), (Indexes{1, 2}));
+
     // A band that starts beside the row, in the clip view, reaches the strip too.
     Strip narrow(1);
     const gfx::Point beside{500, 80};

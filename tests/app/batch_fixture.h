@@ -52,7 +52,7 @@ int frameIndexIn(const std::filesystem::path& file);
 std::string readText(const std::filesystem::path& file);
 
 // Serves the main queue until every task is finished.
-bool runUntilFinished(const std::vector<std::shared_ptr<vistrel::BatchTask>>& tasks, double timeout = 120);
+bool runUntilFinished(const std::vector<std::shared_ptr<vistrel::BatchTask>>& tasks, double timeout = 20);
 
 // Takes every unit of the shared frame limit for its scope, so that no frame of any task starts.
 class FramesHeld {

@@ -102,7 +102,7 @@ TEST(UserDefaults, ACrashDuringAWriteLeavesTheLastCompleteFile)
         testsupport::spawnSelf("UserDefaultsChild.DISABLED_WriteUntilKilled", {{childPathVariable, path}});
     ASSERT_GT(child, 0);
     // Let a few complete files replace one another, then kill the writer wherever it is.
-    for (int tries = 0; tries < 3000 && inodeOf(path) == 0; ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int tries = 0; tries < 1000 && inodeOf(path) == 0; ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     const ino_t first = inodeOf(path);
     for (int tries = 0; tries < 3000 && inodeOf(path) == first; ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     kill(child, SIGKILL);

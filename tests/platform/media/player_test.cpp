@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -56,6 +57,9 @@ struct Playback {
         gfx::ImageRef frame = player->currentVideoFrame();
         return frame ? testmovie::readFrameIndex(*frame) : -1;
     }
+    // Waits until the first frame is on screen and the frame handler has had it: a step counts the pictures
+    // handed over from then on.
+    bool firstPicture() { return runUntil([&] { return shownIndex() == 0 && framesShown > 0; }); }
     // Waits for the picture of the next landing (a step or a seek).
     bool nextPicture(int before) { return runUntil([&] { return framesShown > before; }); }
     bool step(int count)
@@ -108,7 +112,7 @@ TEST(Player, StartsPausedOnTheFirstFrame)
 TEST(Player, SteppingVisitsEveryFrameOnceEachWay)
 {
     Playback p(longMoviePath());
-    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    ASSERT_TRUE(p.firstPicture());
     for (int k = 1; k <= 100; ++k) {
         ASSERT_TRUE(p.step(1));
         ASSERT_EQ(p.shownIndex(), k);
@@ -128,7 +132,7 @@ TEST(Player, SteppingVisitsEveryFrameOnceEachWay)
 TEST(Player, StepsStopAtTheEndsAndGoThroughTheItem)
 {
     Playback p(longMoviePath());
-    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    ASSERT_TRUE(p.firstPicture());
     ASSERT_TRUE(p.step(-3));
     EXPECT_EQ(p.shownIndex(), 0);
     ASSERT_TRUE(p.step(1000));
@@ -147,7 +151,7 @@ TEST(Player, StepsStopAtTheEndsAndGoThroughTheItem)
 TEST(Player, StepsIssuedBeforeTheFirstLandsAddUp)
 {
     Playback p(longMoviePath());
-    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    ASSERT_TRUE(p.firstPicture());
     for (int i = 0; i < 5; ++i)
         p.player->step(2);
     p.player->step(-1);
@@ -199,9 +203,11 @@ TEST(Player, ANewerSeekFinishesTheOlderWithFalse)
     p.player->seek(frameStart(20), Time::zero(), Time::zero(), [&](bool ok) { results.push_back({2, ok}); });
     p.player->seek(Time::invalid(), Time::zero(), Time::zero(), [&](bool ok) { results.push_back({3, ok}); });
     ASSERT_TRUE(runUntil([&] { return results.size() == 3; }));
+    // The second seek may land before the third is even asked for: those two finish in either order.
     EXPECT_EQ(results[0], std::make_pair(1, false));
-    EXPECT_EQ(results[1], std::make_pair(3, false));
-    EXPECT_EQ(results[2], std::make_pair(2, true));
+    std::sort(results.begin() + 1, results.end());
+    EXPECT_EQ(results[1], std::make_pair(2, true));
+    EXPECT_EQ(results[2], std::make_pair(3, false));
     EXPECT_EQ(p.shownIndex(), 20);
     // A step takes over from a seek under way too, and starts where the seek was going. (On a busy machine the
     // seek may have finished before the step comes; its completion then says so.)
@@ -248,7 +254,7 @@ TEST(Player, RateAndVolumeNotifyEverySettingOnTheSettingThread)
 TEST(Player, TheClockDrivesPlaybackAtTheRate)
 {
     Playback p(longMoviePath());
-    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    ASSERT_TRUE(p.firstPicture());
     p.player->play();
     EXPECT_EQ(p.player->currentTime(), Time::zero());
     p.clock->advance(0.5);
@@ -296,7 +302,7 @@ TEST(Player, PlayingToTheEndStopsThenPostsOnTheMainThread)
             events.push_back("end");
             ++posts;
         });
-    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    ASSERT_TRUE(p.firstPicture());
     p.player->play();
     p.clock->advance(1);
     p.clock->advance(1);
@@ -311,7 +317,7 @@ TEST(Player, PlayingToTheEndStopsThenPostsOnTheMainThread)
 TEST(Player, PeriodicObserversReportJumpsStartsStopsAndPlayback)
 {
     Playback p(longMoviePath());
-    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    ASSERT_TRUE(p.firstPicture());
     std::vector<Time> reports;
     auto token = p.player->addPeriodicTimeObserver(Time::make(1, 10), nullptr, [&](const Time& t) {
         EXPECT_TRUE(core::MainLoop::isMainThread());
@@ -358,14 +364,15 @@ TEST(Player, PeriodicObserversReportJumpsStartsStopsAndPlayback)
 TEST(Player, ObserversRunOnTheirQueueAndBoundariesFireWhenCrossed)
 {
     Playback p(longMoviePath());
-    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    ASSERT_TRUE(p.firstPicture());
     auto queue = core::DispatchQueue::makeSerial("player-test");
-    std::atomic<int> onQueue{0};
-    std::atomic<bool> elsewhere{false};
-    p.player->addPeriodicTimeObserver(Time::make(1, 25), queue, [&](const Time&) {
+    // Shared with the observer, whose calls on the queue may still come while the test ends.
+    auto onQueue = std::make_shared<std::atomic<int>>(0);
+    auto elsewhere = std::make_shared<std::atomic<bool>>(false);
+    p.player->addPeriodicTimeObserver(Time::make(1, 25), queue, [onQueue, elsewhere](const Time&) {
         if (core::MainLoop::isMainThread())
-            elsewhere = true;
-        ++onQueue;
+            *elsewhere = true;
+        ++*onQueue;
     });
     std::vector<int> crossed;
     p.player->addBoundaryTimeObserver({Time::make(1, 2), Time::make(3, 2)}, nullptr, [&] {
@@ -378,8 +385,8 @@ TEST(Player, ObserversRunOnTheirQueueAndBoundariesFireWhenCrossed)
     EXPECT_TRUE(crossed.empty());
     p.clock->advance(0.2);
     ASSERT_TRUE(runUntil([&] { return crossed.size() == 1; }));
-    ASSERT_TRUE(runUntil([&] { return onQueue >= 2; }));
-    EXPECT_FALSE(elsewhere);
+    ASSERT_TRUE(runUntil([&] { return *onQueue >= 2; }));
+    EXPECT_FALSE(*elsewhere);
     // A seek across a boundary does not cross it.
     ASSERT_TRUE(p.seek(Time::make(2, 1), Time::zero()));
     p.player->pause();
@@ -527,7 +534,7 @@ TEST(Player, StepsAndSeeksOnEveryCodecAndContainer)
     for (const mediatest::MovieCase& c : mediatest::movieCases()) {
         SCOPED_TRACE(c.name);
         Playback p(mediatest::moviePath(c.name));
-        ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+        ASSERT_TRUE(p.firstPicture());
         for (int k = 1; k <= 6; ++k) {
             ASSERT_TRUE(p.step(1));
             ASSERT_EQ(p.shownIndex(), k);

@@ -69,12 +69,26 @@ std::shared_ptr<MainQueue> MainQueue::shared()
 QCoreApplication* MainQueue::application()
 {
     QCoreApplication* app = QCoreApplication::instance();
-    if (app && app != watched_) {
+    if (!app) {
+        ending_ = nullptr;
+        return nullptr;
+    }
+    if (app == ending_) return nullptr;
+    if (app != watched_) {
         watched_ = app;
         QObject::connect(app, &QCoreApplication::aboutToQuit, app, [] { MainQueue::shared()->beginQuitting(); },
                          Qt::DirectConnection);
+        qAddPostRoutine(&MainQueue::applicationEnds);
     }
     return app;
+}
+
+void MainQueue::applicationEnds()
+{
+    const auto queue = shared();
+    std::lock_guard lock(queue->mutex_);
+    queue->ending_ = queue->watched_;
+    queue->watched_ = nullptr;
 }
 
 void MainQueue::async(Work work)

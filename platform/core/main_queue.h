@@ -35,12 +35,17 @@ public:
     struct PendingSync;
 
 private:
-    // The application object, watched for its end of loop; null when there is none. Called with mutex_ held.
+    // The application object, watched for its end of loop and its destruction; null when there is none or
+    // it is being destroyed. Called with mutex_ held.
     QCoreApplication* application();
+    // Called by the application object's destructor, before anything of it is gone: nothing is posted to it
+    // from then on. Work posted while it runs is never in the middle of posting then, since both hold mutex_.
+    static void applicationEnds();
 
     mutable std::mutex mutex_;
     bool quitting_ = false;
     QCoreApplication* watched_ = nullptr;
+    QCoreApplication* ending_ = nullptr;
     std::set<std::shared_ptr<PendingSync>> pendingSyncs_;
 };
 

@@ -1,11 +1,14 @@
 #include "platform/core/dispatch_queue.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <memory>
 #include <mutex>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -15,6 +18,8 @@
 #include "platform/core/semaphore.h"
 #include "platform/core/timer.h"
 #include "tests/platform/core/run_until.h"
+#include "tests/support/child_process.h"
+#include "tests/support/temp_dir.h"
 
 using core::DispatchQueue;
 using core::Semaphore;
@@ -236,6 +241,36 @@ TEST(DispatchGroup, TheLastLeaveWakesEveryWaiter)
     EXPECT_FALSE(woken->wait(0.05));
     group->leave();
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(woken->wait(5)) << "waiter " << i << " was not woken";
+}
+
+// Run only by WorkAskedForWhileTheApplicationIsDestroyedIsDropped, in a child process: asks for work on the
+// main queue from inside the application object's destructor, where nothing may be posted to it any more
+// (another thread doing the same would break the process), and ends the process with 3 when the work was
+// kept instead of dropped.
+TEST(MainQueueChild, DISABLED_AsksForWorkWhileTheApplicationIsDestroyed)
+{
+    // Routines run last-added first: the main queue's own, added when it first posts below, runs before this.
+    qAddPostRoutine([] {
+        static bool dropped = false;
+        auto marker = std::shared_ptr<int>(new int(0), [](int* p) {
+            delete p;
+            dropped = true;
+        });
+        DispatchQueue::main()->async([marker] {});
+        marker.reset();
+        if (!dropped) _exit(3);
+    });
+    DispatchQueue::main()->async([] {});
+    core::MainLoop::processEvents(0);
+}
+
+TEST(MainQueue, WorkAskedForWhileTheApplicationIsDestroyedIsDropped)
+{
+    testsupport::TempDir temporaries;
+    const int status = testsupport::waitForExit(testsupport::spawnSelf(
+        "MainQueueChild.DISABLED_AsksForWorkWhileTheApplicationIsDestroyed",
+        {{"TMPDIR", temporaries.path().string()}}));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 TEST(Semaphore, LosesNoSignalAndTimesOutWithoutTakingOne)

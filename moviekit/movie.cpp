@@ -60,7 +60,7 @@ std::shared_ptr<Player> Movie::player()
     return player_;
 }
 
-std::shared_ptr<Player> Movie::playerIfMade()
+std::shared_ptr<Player> Movie::existingPlayer()
 {
     std::lock_guard lock(playerMutex_);
     return player_;

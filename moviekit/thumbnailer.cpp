@@ -40,7 +40,7 @@ gfx::ImageRef Thumbnailer::inaccurateImage(const media::Time& time)
 
 gfx::ImageRef Thumbnailer::frameOnScreen(const media::Time& time)
 {
-    const auto player = movie_->playerIfMade();
+    const auto player = movie_->existingPlayer();
     const gfx::ImageRef shown = player ? player->avplayer()->videoFrameShownAt(time) : nullptr;
     if (!shown) return nullptr;
     const gfx::Size size = media::fittingSize(shown->width(), shown->height(), generator().maximumSize());

@@ -1,16 +1,17 @@
 #include "platform/ui/button.h"
 
+#include <cmath>
+
 #include <QCheckBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
 
-#include <cmath>
-
 #include "platform/gfx/qt_context.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/qt_image.h"
+#include "platform/ui/qt_picture_icon.h"
 
 namespace ui {
 
@@ -122,6 +123,12 @@ void Button::showImage()
 {
     auto* button = qobject_cast<QAbstractButton*>(controlWidget(*this));
     if (!button) return;
+    if (picture_) {
+        const gfx::Size size = picture_->size();
+        button->setIconSize(QSize(int(std::ceil(size.width)), int(std::ceil(size.height))));
+        button->setIcon(iconOfPicture(picture_, button));
+        return;
+    }
     const bool alternate = alternateImage_ && (type_ == ButtonType::momentaryChange ? button->isDown()
                                                                                       : state() == ControlState::on);
     const gfx::ImageRef& shown = alternate ? alternateImage_ : image_;
@@ -153,6 +160,12 @@ void Button::setTitle(const std::string& title)
 void Button::setImage(const gfx::ImageRef& image)
 {
     image_ = image;
+    showImage();
+}
+
+void Button::setPicture(const std::shared_ptr<Picture>& picture)
+{
+    picture_ = picture;
     showImage();
 }
 

@@ -53,7 +53,13 @@ std::optional<double> numberIn(const core::Dictionary& description, const std::s
 std::shared_ptr<ui::Control> makeControl(const std::string& kind, const gfx::Rect& frame,
                                          const core::Dictionary& description, const core::Bundle& bundle)
 {
-    if (kind == "Label") return kestrane::labelFrame(frame);
+    if (kind == "Label") {
+        auto label = kestrane::labelFrame(frame);
+        const std::string alignment = stringIn(description, "alignment");
+        if (alignment == "center") label->setAlignment(gfx::TextAlignment::center);
+        if (alignment == "right") label->setAlignment(gfx::TextAlignment::right);
+        return label;
+    }
     if (kind == "Slider") {
         auto slider = core::make<ui::Slider>(frame);
         if (auto min = numberIn(description, "minValue")) slider->setMinValue(*min);
@@ -112,7 +118,9 @@ void registerInterfaceFile(const std::string& name)
         auto controller = std::dynamic_pointer_cast<ui::ViewController>(object);
         auto owner = std::dynamic_pointer_cast<InterfaceFileOwner>(object);
         if (!controller || !owner) return;
-        if (auto view = loadInterfaceFile(*OrvalisKit::bundle(), name, controller, *owner)) controller->setView(view);
+        // A missing file leaves an empty view rather than none.
+        auto view = loadInterfaceFile(*OrvalisKit::bundle(), name, controller, *owner);
+        controller->setView(view ? view : core::make<ui::View>());
     });
 }
 

@@ -5,8 +5,8 @@
 // A file <name>.plist holds a dictionary: "size" ("width height" in points) and "views", an array of
 // dictionaries, one per view, each with "class" (Label, Button or Slider) and "frame" ("x y width height",
 // y-up from the bottom left), and as they apply: "title" and "toolTip" (keys of the bundle's strings),
-// "image" (a picture of the bundle), "bordered", "minValue", "maxValue", "continuous", "action" (sent to the
-// owner) and "outlet" (the name under which the owner keeps the view).
+// "image" (a picture of the bundle), "bordered", "alignment" (left, center or right), "minValue", "maxValue",
+// "continuous", "action" (sent to the owner) and "outlet" (the name under which the owner keeps the view).
 #pragma once
 
 #include "platform/core/bundle.h"

@@ -82,6 +82,7 @@ void Document::awake()
     command("copySelectedItem:", &Document::copySelectedItem);
     command("showShareMenu:", &Document::showShareMenu);
     command("closeExportErrorsAlert:", &Document::closeExportErrorsAlert);
+    command("showExportMenu:", &Document::showExportMenu);
 }
 
 gfx::ImageRef Document::snapRedButtonImage()

@@ -110,6 +110,8 @@ public:
     virtual void copySelectedItem(const std::shared_ptr<core::Object>& sender);
     virtual void showShareMenu(const std::shared_ptr<core::Object>& sender);
     virtual void closeExportErrorsAlert(const std::shared_ptr<core::Object>& sender);
+    // The export button's menu of the export commands.
+    void showExportMenu(const std::shared_ptr<core::Object>& sender);
     bool validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item) override;
 
     // Grabs. Each sets the thumbnailer's edition to the snap's, then its maximum size, then takes the exact

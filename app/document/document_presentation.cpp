@@ -9,6 +9,7 @@
 #include "foundation/bundle_info.h"
 #include "foundation/shortcuts.h"
 #include "platform/ui/alert.h"
+#include "platform/ui/menu.h"
 
 namespace vistrel {
 
@@ -90,6 +91,19 @@ void Document::showExportErrors(const std::string& errors)
 void Document::closeExportErrorsAlert(const std::shared_ptr<core::Object>&)
 {
     mainWindow->endSheet(exportErrorsAlert);
+}
+
+void Document::showExportMenu(const std::shared_ptr<core::Object>&)
+{
+    auto menu = core::make<ui::Menu>();
+    for (const auto& [key, action] : {std::pair{"Menu.File.ExportSelection", "exportAsImage:"},
+                                      std::pair{"Menu.File.ExportAll", "exportAllAsImage:"},
+                                      std::pair{"Menu.File.ExportAllAsGIF", "exportAllAsGIF:"}})
+        menu->addItem(text(key), action, "")->setTarget(sharedAs<Document>());
+    // Under the button's bottom left corner.
+    const gfx::Point corner = exportButton->convertPointTo({0, 0}, nullptr);
+    const auto event = ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0, mainWindow->windowNumber(), 1, 1);
+    ui::Menu::popUpContextMenu(menu, event, exportButton);
 }
 
 void Document::selectAll(const std::shared_ptr<core::Object>&) { snapsManager_->selectAll(); }

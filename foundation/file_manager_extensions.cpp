@@ -3,6 +3,7 @@
 #include "foundation/bundle_info.h"
 #include "foundation/shortcuts.h"
 #include "platform/core/error.h"
+#include "platform/core/unpublished_file.h"
 
 namespace kestrane {
 
@@ -54,12 +55,19 @@ core::Url alternative(const core::FileManager&, const std::string& name, const c
     return alternative(*FM.get(), folder.appendingPathComponent(name));
 }
 
-std::optional<core::Url> claimAlternative(core::FileManager& fm, const core::Url& url)
+std::optional<core::Url> writeToFreeName(core::FileManager& fm, const core::Url& url,
+                                         const std::function<std::optional<core::Data>()>& bytes)
 {
+    if (!url.isFileURL()) return std::nullopt;
+    const auto file =
+        core::UnpublishedFile::create(url.deletingLastPathComponent().path(), url.lastPathComponent());
+    if (!file) return std::nullopt;
+    const std::optional<core::Data> data = bytes();
+    if (!data || !file->write(*data)) return std::nullopt;
     for (long i = -1;; ++i) {
-        core::Url candidate = i < 0 ? url : numberedName(url, i);
+        const core::Url candidate = i < 0 ? url : numberedName(url, i);
         if (isTaken(fm, candidate)) continue;
-        switch (fm.createNewFile(candidate.path())) {
+        switch (file->publishAsNew(candidate.path())) {
         case core::NewFileResult::created:
             return candidate;
         case core::NewFileResult::exists:

@@ -26,15 +26,19 @@ ContentExistence contentExists(const core::FileManager& fm, const core::Url& url
 
 // `url` when nothing exists at its path, else the first of "base (0).ext", "base (1).ext", ... in the
 // same folder at which nothing exists (a folder counts as taken). Creates nothing: when several writers
-// may pick names in one folder at once, use claimAlternative.
+// may pick names in one folder at once, use writeToFreeName.
 core::Url alternative(const core::FileManager& fm, const core::Url& url);
 // The same for `name` in `folder`, asked of the default manager `FM`.
 core::Url alternative(const core::FileManager& fm, const std::string& name, const core::Url& folder);
 
-// Like alternative, but also creates the chosen file, empty, in one atomic step: of any number of threads
-// or processes claiming names in one folder, each gets a name nobody else got. Writers then replace the
-// empty file in place. nullopt when the file cannot be created (missing folder, no permission).
-std::optional<core::Url> claimAlternative(core::FileManager& fm, const core::Url& url);
+// Writes a new file at `url` or, when that name is taken, at the first free name of alternative's series,
+// whole or not at all. The bytes go to a temporary file of the same folder that takes its name only once
+// complete and never in place of anything there: of any number of threads or processes writing into one
+// folder, each gets a name nobody else got, and a process killed meanwhile leaves no empty or partial file
+// under any name. The name it got; nullopt, with nothing left behind, when `bytes` gives none or no file can
+// be written there.
+std::optional<core::Url> writeToFreeName(core::FileManager& fm, const core::Url& url,
+                                         const std::function<std::optional<core::Data>()>& bytes);
 
 // The user's application-support folder; nullopt when there is none.
 std::optional<core::Url> applicationsSupportDirectoryURL(const core::FileManager& fm);

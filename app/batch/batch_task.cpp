@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
-#include <filesystem>
 #include <limits>
 
 #include "app/batch/batch_manager.h"
@@ -41,15 +40,6 @@ public:
     FrameAtWork(const FrameAtWork&) = delete;
     FrameAtWork& operator=(const FrameAtWork&) = delete;
 };
-
-// Removes an empty file this task claimed and then could not fill; never a folder, never a filled file.
-void giveBack(const core::Url& url)
-{
-    std::error_code error;
-    const std::filesystem::path path = url.path();
-    if (std::filesystem::is_regular_file(path, error) && std::filesystem::file_size(path, error) == 0)
-        std::filesystem::remove(path, error);
-}
 
 // A label padded with blanks to 12 characters, then ": ".
 std::string headerLine(const std::string& label, const std::string& value)
@@ -199,16 +189,15 @@ void BatchTask::run()
         namer.setIndex(i + 1);
         namer.setTime(time);
         const std::optional<std::string> name = namer.name();
-        const std::optional<FrameTarget> target = name ? frameTarget(*name) : std::nullopt;
-        if (!target) {
-            // A name that would not be a file of the folder, or a folder where no file can be made.
+        if (!name) {
+            // A name that would not be a file of the folder.
             concurrencySemaphore().signal();
-            logWriteError(name ? destURL_.appendingPathComponent(*name) : destURL_);
+            logWriteError(destURL_);
             frameDone();
             continue;
         }
-        sharedQueue()->async([self = shared_from_this(), time, target = *target] {
-            self->frameDidFinish(time, target);
+        sharedQueue()->async([self = shared_from_this(), time, url = destURL_.appendingPathComponent(*name)] {
+            self->frameDidFinish(time, url);
         });
     }
 }
@@ -227,26 +216,25 @@ bool BatchTask::takeFrameSlot()
     }
 }
 
-std::optional<BatchTask::FrameTarget> BatchTask::frameTarget(const std::string& name)
+bool BatchTask::writeFile(const core::Url& url, const std::function<std::optional<core::Data>()>& bytes) const
 {
-    const core::Url url = destURL_.appendingPathComponent(name);
-    if (!useAlternativeName_) return FrameTarget{url, false};
-    auto claimed = kestrane::claimAlternative(*core::FileManager::defaultManager(), url);
-    if (!claimed) return std::nullopt;
-    return FrameTarget{*claimed, true};
+    if (useAlternativeName_)
+        return kestrane::writeToFreeName(*core::FileManager::defaultManager(), url, bytes).has_value();
+    const std::optional<core::Data> data = bytes();
+    return data && core::writeAtomically(*data, url);
 }
 
-void BatchTask::frameDidFinish(const media::Time& time, const FrameTarget& target)
+void BatchTask::frameDidFinish(const media::Time& time, const core::Url& url)
 {
     {
         FrameAtWork atWork;
-        snapImage(time, target);
+        snapImage(time, url);
     }
     concurrencySemaphore().signal();
     frameDone();
 }
 
-void BatchTask::snapImage(const media::Time& time, const FrameTarget& target)
+void BatchTask::snapImage(const media::Time& time, const core::Url& url)
 {
     gfx::ImageRef image;
     const double seconds = time.seconds();
@@ -261,14 +249,10 @@ void BatchTask::snapImage(const media::Time& time, const FrameTarget& target)
         }
     }
     if (!image) {
-        if (target.claimed) giveBack(target.url);
         logSnapError(time);
         return;
     }
-    if (!kestrane::write(image, format_, target.url)) {
-        if (target.claimed) giveBack(target.url);
-        logWriteError(target.url);
-    }
+    if (!writeFile(url, [&] { return kestrane::data(image, format_); })) logWriteError(url);
 }
 
 void BatchTask::frameDone()
@@ -283,30 +267,21 @@ void BatchTask::frameDone()
 void BatchTask::openLog()
 {
     if (!shouldWriteLog_) return;
-    const core::Url url = destURL_.appendingPathComponent(movie_->title() + "-logs.txt");
-    std::optional<FrameTarget> target = FrameTarget{url, false};
-    if (useAlternativeName_) {
-        auto claimed = kestrane::claimAlternative(*core::FileManager::defaultManager(), url);
-        if (!claimed) return;
-        target = FrameTarget{*claimed, true};
-    }
     std::string header = headerLine("File url", movie_->url().path()) + headerLine("Dest url", destURL_.path()) +
                          headerLine("Format", kestrane::fileExtension(format_)) +
                          headerLine("Count", std::to_string(count_)) +
                          headerLine("Size", core::describe(maxSize_)) + "\n";
     std::lock_guard lock(logMutex_);
-    logTarget_ = target;
     logText_ = std::move(header);
 }
 
 void BatchTask::closeLog()
 {
     std::lock_guard lock(logMutex_);
-    if (!logText_ || !logTarget_) return;
-    if (!core::writeAtomically(core::dataFromString(*logText_), logTarget_->url) && logTarget_->claimed)
-        giveBack(logTarget_->url);
+    if (!logText_) return;
+    writeFile(destURL_.appendingPathComponent(movie_->title() + "-logs.txt"),
+              [&] { return core::dataFromString(*logText_); });
     logText_.reset();
-    logTarget_.reset();
 }
 
 void BatchTask::writeLogLine(const std::string& line)

@@ -7,13 +7,15 @@
 // and errors are safe to read from any thread. All tasks of the process share one counting semaphore that
 // limits how many frames are grabbed and written at once, and one concurrent queue for that work.
 //
-// Files: every image and the log are written under a temporary name and renamed into place whole; a name
-// taken when free names are asked for is claimed atomically, so that no two frames or tasks ever get it.
-// Nothing here removes a folder.
+// Files: every image and the log come into being whole or not at all, also when the process is killed: each
+// is written to a temporary file of the folder and then given its name in one step. A free name, when free
+// names are asked for, is taken in that same step, so that no two frames or tasks ever get it and nothing
+// already there is replaced. Nothing here removes a folder.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -25,6 +27,7 @@
 #include "moviekit/image_namer.h"
 #include "moviekit/movie.h"
 #include "moviekit/time_splitter.h"
+#include "platform/core/data.h"
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/semaphore.h"
 #include "platform/core/url.h"
@@ -93,10 +96,9 @@ public:
 protected:
     // Worker: the frame loop; it returns once every frame is submitted or the task is cancelled.
     virtual void run();
-    // Worker: starts the log, when one is asked for, with its header; its name is chosen (and claimed, when
-    // free names are asked for) now.
+    // Worker: starts the log, when one is asked for, with its header.
     virtual void openLog();
-    // Writes the log whole under its name (through a temporary file renamed into place) and closes it; later
+    // Writes the log whole under its name (a free one, when free names are asked for) and closes it; later
     // lines are dropped. A log that cannot be written is left out silently.
     virtual void closeLog();
     // Count one failed frame and log its line.
@@ -104,21 +106,16 @@ protected:
     virtual void logWriteError(const core::Url& url);
 
 private:
-    // Where a frame goes: its file, and whether that file is an empty claim of ours to give back on failure.
-    struct FrameTarget {
-        core::Url url;
-        bool claimed = false;
-    };
-
     void execute();
     // Waits while the task is stopped, then takes one unit of the shared limit while the task is processing;
     // false, with no unit held, once the task is finished.
     bool takeFrameSlot();
     orvalis::ImageNamer& imageNamer();
-    // The file of the frame named `name`, claimed when free names are asked for; none when it cannot be had.
-    std::optional<FrameTarget> frameTarget(const std::string& name);
-    void frameDidFinish(const media::Time& time, const FrameTarget& target);
-    void snapImage(const media::Time& time, const FrameTarget& target);
+    // Writes the bytes as a new file at `url`, under a free name like it when free names are asked for, else
+    // replacing the file there; false when nothing could be written.
+    bool writeFile(const core::Url& url, const std::function<std::optional<core::Data>()>& bytes) const;
+    void frameDidFinish(const media::Time& time, const core::Url& url);
+    void snapImage(const media::Time& time, const core::Url& url);
     // One more frame handled: progress, and the end of the last one.
     void frameDone();
     // Moves to `to` when the current state allows it, with the manager's counters in the same step; the old
@@ -149,7 +146,6 @@ private:
 
     std::mutex logMutex_;
     std::optional<std::string> logText_;  // present while the log is open
-    std::optional<FrameTarget> logTarget_;
 };
 
 }  // namespace vistrel

@@ -2,9 +2,10 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
+#include <filesystem>
 
+#include "platform/core/unpublished_file.h"
 #include "platform/core/url.h"
 
 namespace core {
@@ -34,16 +35,32 @@ std::optional<std::string> readUTF8(const std::string& path)
     return text.toStdString();
 }
 
+namespace {
+
+// The file a path names once links are followed, even to where nothing is yet; the path itself when the links
+// go round in circles.
+std::filesystem::path followingLinks(const std::filesystem::path& path)
+{
+    namespace fs = std::filesystem;
+    fs::path target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
+        const fs::path next = fs::read_symlink(target, error);
+        if (error) return target;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return path;
+}
+
+}  // namespace
+
 bool writeAtomically(const Data& data, const std::string& path)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const auto size = qint64(data.size());
-    if (file.write(reinterpret_cast<const char*>(data.data()), size) != size) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    if (path.empty()) return false;
+    const std::filesystem::path target = followingLinks(path);
+    auto file = UnpublishedFile::create(target.parent_path().string(), target.filename().string());
+    return file && file->write(data) && file->publishReplacing(target.string());
 }
 
 bool writeAtomically(const Data& data, const Url& url)

@@ -20,8 +20,9 @@ std::optional<Data> readData(const std::string& path);
 // The whole file as text, or nullopt when it cannot be read or is not valid UTF-8.
 std::optional<std::string> readUTF8(const std::string& path);
 
-// Writes to a temporary file in the same folder, then renames it over the target: the target is either the
-// old file or the complete new one, never a part. False when any step fails (nothing is left behind then).
+// Writes to a temporary file in the same folder, then renames it over the target (the file a link there
+// points to): the target is either the old file or the complete new one, never a part, also when the process
+// is killed meanwhile. False when any step fails (nothing is left behind then).
 bool writeAtomically(const Data& data, const std::string& path);
 bool writeAtomically(const Data& data, const Url& url);
 

@@ -28,8 +28,9 @@ public:
     Dictionary() = default;
     Dictionary(std::initializer_list<Entry> entries);
 
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
+    // Defined once Value is complete.
+    std::size_t size() const;
+    bool empty() const;
     bool contains(const std::string& key) const { return find(key) != nullptr; }
     // The value under the key, or null when there is none.
     const Value* find(const std::string& key) const;
@@ -38,8 +39,8 @@ public:
     bool remove(const std::string& key);
     std::vector<std::string> keys() const;
 
-    std::vector<Entry>::const_iterator begin() const { return entries_.begin(); }
-    std::vector<Entry>::const_iterator end() const { return entries_.end(); }
+    std::vector<Entry>::const_iterator begin() const;
+    std::vector<Entry>::const_iterator end() const;
 
     // The same keys with equal values, in any order.
     friend bool operator==(const Dictionary&, const Dictionary&);
@@ -107,6 +108,11 @@ private:
 
     std::variant<std::monostate, bool, std::int64_t, double, std::string, Date, Data, Array, Dictionary> storage_;
 };
+
+inline std::size_t Dictionary::size() const { return entries_.size(); }
+inline bool Dictionary::empty() const { return entries_.empty(); }
+inline std::vector<Dictionary::Entry>::const_iterator Dictionary::begin() const { return entries_.begin(); }
+inline std::vector<Dictionary::Entry>::const_iterator Dictionary::end() const { return entries_.end(); }
 
 // The shortest text that reads back as exactly the same double, as numbers show in values and formats: no
 // fraction when whole ("2", "2.5", "1e+300", "nan", "inf").

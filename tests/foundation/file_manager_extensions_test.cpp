@@ -71,40 +71,60 @@ TEST(FreeName, InFolderAsksTheDefaultManager)
     EXPECT_EQ(counting->asked, 2);
 }
 
-TEST(FreeName, ClaimCreatesTheFileAndNeverGivesOneNameTwice)
+TEST(FreeName, WritingNeverGivesOneNameTwiceNorReplacesAnything)
 {
     testsupport::TempDir dir;
     auto fm = FileManager::defaultManager();
     const Url wanted = urlOf(dir / "frame.png");
+    touch(dir / "frame (1).png");
     constexpr int Threads = 12;
-    constexpr int ClaimsPerThread = 25;
+    constexpr int WritesPerThread = 25;
     std::mutex mutex;
-    std::vector<Url> claimed;
+    std::vector<std::pair<Url, std::string>> written;
     std::vector<std::thread> threads;
     for (int t = 0; t < Threads; ++t)
-        threads.emplace_back([&] {
-            for (int i = 0; i < ClaimsPerThread; ++i) {
-                const auto url = kestrane::claimAlternative(*fm, wanted);
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < WritesPerThread; ++i) {
+                const std::string contents = std::to_string(t) + "/" + std::to_string(i);
+                const auto url =
+                    kestrane::writeToFreeName(*fm, wanted, [&] { return core::dataFromString(contents); });
                 ASSERT_TRUE(url);
                 std::lock_guard lock(mutex);
-                claimed.push_back(*url);
+                written.emplace_back(*url, contents);
             }
         });
     for (auto& thread : threads) thread.join();
 
-    ASSERT_EQ(claimed.size(), std::size_t(Threads * ClaimsPerThread));
-    const std::set<Url> distinct(claimed.begin(), claimed.end());
-    EXPECT_EQ(distinct.size(), claimed.size()) << "a name was handed out twice";
+    ASSERT_EQ(written.size(), std::size_t(Threads * WritesPerThread));
+    std::set<Url> distinct;
+    for (const auto& [url, contents] : written) {
+        distinct.insert(url);
+        EXPECT_EQ(core::readUTF8(url.path()), contents) << url.path();
+    }
+    EXPECT_EQ(distinct.size(), written.size()) << "a name was handed out twice";
     EXPECT_TRUE(distinct.count(wanted));
     EXPECT_TRUE(distinct.count(urlOf(dir / "frame (0).png")));
-    for (const Url& url : distinct) EXPECT_EQ(std::filesystem::file_size(url.path()), 0u) << url.path();
+    EXPECT_FALSE(distinct.count(urlOf(dir / "frame (1).png")));
+    EXPECT_EQ(core::readUTF8((dir / "frame (1).png").string()), "x");
+    // Every file of the folder is one of those written, or the one that was there: no temporary is left.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), long(written.size()) + 1);
 }
 
-TEST(FreeName, ClaimFailsWhereNothingCanBeCreated)
+TEST(FreeName, WritingThatFailsLeavesNothingBehind)
 {
     testsupport::TempDir dir;
-    EXPECT_FALSE(
-        kestrane::claimAlternative(*FileManager::defaultManager(), urlOf(dir / "missing/frame.png")));
+    auto& fm = *FileManager::defaultManager();
+    const auto bytes = [] { return core::dataFromString("x"); };
+    EXPECT_FALSE(kestrane::writeToFreeName(fm, urlOf(dir / "missing/frame.png"), bytes));
+    EXPECT_FALSE(kestrane::writeToFreeName(fm, urlOf(dir / "frame.png"), [] { return std::optional<core::Data>(); }));
+    EXPECT_FALSE(kestrane::writeToFreeName(fm, *Url::fromString("https://example.com/frame.png"), bytes));
+    // A name taken by a link to nowhere stays as it is.
+    std::filesystem::create_symlink(dir / "nowhere", dir / "link.png");
+    EXPECT_EQ(kestrane::writeToFreeName(fm, urlOf(dir / "link.png"), bytes), urlOf(dir / "link (0).png"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.png"));
+    std::filesystem::remove(dir / "link.png");
+    std::filesystem::remove(dir / "link (0).png");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 TEST(EnumerateFiles, GivesFilesThenEverythingVisibleUnderFolders)

@@ -123,7 +123,7 @@ TEST_F(NotificationCenterTest, PostsFromManyThreadsReachEveryHandler)
     center.addObserver(owner.get(), "Tick", nullptr, [&](const Notification&) { ++received; });
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([&, t] {
+        threads.emplace_back([&] {
             auto mine = core::make<Owner>();
             for (int i = 0; i < 200; ++i) {
                 center.addObserver(mine.get(), "Tick", nullptr, [](const Notification&) {});

@@ -1,0 +1,128 @@
+#include "platform/core/unpublished_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "tests/support/temp_dir.h"
+
+namespace fs = std::filesystem;
+using core::NewFileResult;
+using core::UnpublishedFile;
+
+namespace {
+
+std::vector<std::string> namesIn(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class UnpublishedFileTest : public ::testing::TestWithParam<UnpublishedFile::Storage> {
+protected:
+    std::unique_ptr<UnpublishedFile> make(const std::string& contents, const std::string& hint = "frame.png")
+    {
+        auto file = UnpublishedFile::create(dir.path().string(), hint, GetParam());
+        EXPECT_TRUE(file);
+        if (file) {
+            EXPECT_TRUE(file->write(core::dataFromString(contents)));
+        }
+        return file;
+    }
+
+    testsupport::TempDir dir;
+};
+
+}  // namespace
+
+TEST_P(UnpublishedFileTest, ShowsUnderNoNameOfItsOwnUntilPublishedAndLeavesNothingWhenDropped)
+{
+    auto file = make("contents");
+    ASSERT_TRUE(file);
+    const auto names = namesIn(dir.path());
+    if (file->storage() == UnpublishedFile::Storage::unnamed) {
+        EXPECT_TRUE(names.empty());
+    } else {
+        ASSERT_EQ(names.size(), 1u);
+        EXPECT_TRUE(names[0].starts_with(".frame.png.") && names[0].ends_with(".part")) << names[0];
+    }
+    file.reset();
+    EXPECT_TRUE(namesIn(dir.path()).empty());
+}
+
+TEST_P(UnpublishedFileTest, PublishingAsNewNeverReplacesAndPublishesOnce)
+{
+    const fs::path taken = dir / "frame.png";
+    ASSERT_TRUE(core::writeAtomically(core::dataFromString("mine"), taken.string()));
+    fs::create_symlink(dir / "nowhere", dir / "link.png");
+    auto file = make("new");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->publishAsNew(taken.string()), NewFileResult::exists);
+    EXPECT_EQ(file->publishAsNew((dir / "link.png").string()), NewFileResult::exists);
+    EXPECT_EQ(file->publishAsNew((dir / "missing/frame.png").string()), NewFileResult::failed);
+    EXPECT_EQ(file->publishAsNew((dir / "frame (0).png").string()), NewFileResult::created);
+    EXPECT_EQ(file->publishAsNew((dir / "frame (1).png").string()), NewFileResult::failed);
+    EXPECT_FALSE(file->write(core::dataFromString("more")));
+    file.reset();
+    EXPECT_EQ(core::readUTF8(taken.string()), "mine");
+    EXPECT_EQ(core::readUTF8((dir / "frame (0).png").string()), "new");
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"frame (0).png", "frame.png", "link.png"}));
+}
+
+TEST_P(UnpublishedFileTest, PublishingReplacingKeepsTheReplacedFilesPermissions)
+{
+    const fs::path target = dir / "notes.txt";
+    ASSERT_TRUE(core::writeAtomically(core::dataFromString("old"), target.string()));
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    auto file = make("new", "notes.txt");
+    ASSERT_TRUE(file);
+    EXPECT_TRUE(file->publishReplacing(target.string()));
+    EXPECT_FALSE(file->publishReplacing(target.string()));
+    EXPECT_EQ(core::readUTF8(target.string()), "new");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // A folder in the way stays, and the file is dropped.
+    fs::create_directory(dir / "folder");
+    fs::create_directory(dir / "folder" / "inner");
+    file = make("x", "folder");
+    ASSERT_TRUE(file);
+    EXPECT_FALSE(file->publishReplacing((dir / "folder").string()));
+    file.reset();
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"folder", "notes.txt"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Storage, UnpublishedFileTest,
+                         ::testing::Values(UnpublishedFile::Storage::unnamed, UnpublishedFile::Storage::hidden),
+                         [](const auto& info) {
+                             return info.param == UnpublishedFile::Storage::unnamed ? "Unnamed" : "Hidden";
+                         });
+
+TEST(UnpublishedFile, AHiddenNameStaysWithinTheLimitsOfAName)
+{
+    testsupport::TempDir dir;
+    std::string hint;
+    for (int i = 0; i < 100; ++i) hint += "é/";
+    auto file = UnpublishedFile::create(dir.path().string(), hint, UnpublishedFile::Storage::hidden);
+    ASSERT_TRUE(file);
+    const auto names = namesIn(dir.path());
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_LE(names[0].size(), 255u);
+    EXPECT_EQ(names[0].find('/'), std::string::npos);
+    EXPECT_FALSE(UnpublishedFile::create((dir / "missing").string(), "x", UnpublishedFile::Storage::unnamed));
+}
+
+TEST(WriteAtomically, WritesThroughALinkAndLeavesNoTemporary)
+{
+    testsupport::TempDir dir;
+    fs::create_directory(dir / "real");
+    ASSERT_TRUE(core::writeAtomically(core::dataFromString("one"), (dir / "real" / "file.txt").string()));
+    fs::create_symlink(fs::path("real") / "file.txt", dir / "link.txt");
+    ASSERT_TRUE(core::writeAtomically(core::dataFromString("two"), (dir / "link.txt").string()));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.txt"));
+    EXPECT_EQ(core::readUTF8((dir / "real" / "file.txt").string()), "two");
+    EXPECT_EQ(namesIn(dir / "real"), std::vector<std::string>{"file.txt"});
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"link.txt", "real"}));
+}

@@ -38,14 +38,6 @@ gfx::ImageRef grab(orvalis::Thumbnailer& thumbnailer, const SnapItem& item, cons
     }
 }
 
-// Runs `work` on the main thread with the document, when it is still there, and waits for it.
-void onMain(const std::weak_ptr<Document>& weak, const std::function<void(Document&)>& work)
-{
-    core::DispatchQueue::main()->sync([&] {
-        if (auto document = weak.lock()) work(*document);
-    });
-}
-
 gfx::ImageRef bundleImage(const char* name)
 {
     auto picture = ui::Picture::fromBundle(*kestrane::MB.get(), name);
@@ -231,6 +223,13 @@ void Document::snapImage(const std::shared_ptr<core::Object>&)
     fillMiniature(SnapItem::create(time, edition));
 }
 
+void Document::onMain(const std::weak_ptr<Document>& weak, const std::function<void(Document&)>& work)
+{
+    core::DispatchQueue::main()->sync([&] {
+        if (auto document = weak.lock()) work(*document);
+    });
+}
+
 void Document::fillMiniature(const std::shared_ptr<SnapItem>& item)
 {
     std::weak_ptr<Document> weak = sharedAs<Document>();
@@ -258,13 +257,19 @@ void Document::fillMiniatures(const SnapItems& items, DocumentState state)
     });
 }
 
-gfx::ImageRef Document::exportImage(const std::shared_ptr<SnapItem>& item, double side)
+gfx::ImageRef Document::FrameGrabber::image(const SnapItem& item, double side) const
 {
     gfx::ImageRef image;
-    auto grabber = thumbnailer();
     const gfx::Size bound = side > 0 ? gfx::Size{side, side} : gfx::Size{};
-    thumbnailQueue()->sync([&] { image = grab(*grabber, *item, bound); });
+    queue->sync([&] { image = grab(*thumbnailer, item, bound); });
     return image;
+}
+
+Document::FrameGrabber Document::frameGrabber() { return {thumbnailer(), thumbnailQueue()}; }
+
+gfx::ImageRef Document::exportImage(const std::shared_ptr<SnapItem>& item, double side)
+{
+    return frameGrabber().image(*item, side);
 }
 
 void Document::fullImage(const std::shared_ptr<SnapItem>& item, std::function<void(const gfx::ImageRef&)> completion)

@@ -24,6 +24,7 @@
 #include "platform/ui/button.h"
 #include "platform/ui/document.h"
 #include "platform/ui/progress_indicator.h"
+#include "platform/ui/sharing.h"
 #include "platform/ui/text_field.h"
 #include "platform/ui/text_view.h"
 #include "platform/ui/window.h"
@@ -37,13 +38,16 @@ namespace vistrel {
 
 class FlashMovieView;
 class GeneratePopoverController;
+class GIFExporterController;
 class SnapsManager;
 class SnapsView;
 
 class Document : public ui::Document,
                  public ui::WindowDelegate,
                  public SnapsManagerObserver,
-                 public SnapsViewDelegate {
+                 public SnapsViewDelegate,
+                 public ui::SharingServicePickerDelegate,
+                 public ui::SharingServiceDelegate {
 public:
     // The interface of the document window, and the type of the files it opens.
     static constexpr const char* windowInterface = "Document";
@@ -112,6 +116,30 @@ public:
     virtual void closeExportErrorsAlert(const std::shared_ptr<core::Object>& sender);
     // The export button's menu of the export commands.
     void showExportMenu(const std::shared_ptr<core::Object>& sender);
+
+    // Exports (document_export.cpp). Each counts as busy work from its start to its end, and the failures of
+    // each are listed together in the export-errors sheet at its end.
+    // Starts writing the snaps, in order, as image files of exportFormat into the folder on the export queue,
+    // and returns at once the names the files get there, one per snap: each free of the folder's files and
+    // of every name that exports still have to write, and never in place of anything.
+    virtual std::vector<std::string> asyncExport(const SnapItems& snaps, const core::Url& folder);
+    // Starts writing the frames, in order, into one animated GIF at the URL (or, when something is there by
+    // then, at the next free name beside it) on a global queue.
+    virtual void asyncExportAsGIF(const SnapItems& snaps, const core::Url& url);
+    // The GIF sheet's controller, made on first use.
+    std::shared_ptr<GIFExporterController> gifSheetWindowController();
+    // Where a shared picture comes from on the screen: the movie's picture for an image, else the zero
+    // rectangle.
+    gfx::Rect sharingSourceFrame(const ui::SharingItem& item) const;
+    // Sharing delegates: the document serves every service, tells where the picture comes from, hands it as
+    // the transition's picture and names its window.
+    std::shared_ptr<ui::SharingServiceDelegate> delegateForSharingService(ui::SharingServicePicker& picker,
+                                                                          ui::SharingService& service) override;
+    gfx::Rect sourceFrameOnScreenForShareItem(ui::SharingService& service, const ui::SharingItem& item) override;
+    gfx::ImageRef transitionImageForShareItem(ui::SharingService& service, const ui::SharingItem& item,
+                                              gfx::Rect* contentRect) override;
+    std::shared_ptr<ui::Window> sourceWindowForShareItems(ui::SharingService& service,
+                                                          const std::vector<ui::SharingItem>& items, int* scope) override;
     bool validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item) override;
 
     // Grabs. Each sets the thumbnailer's edition to the snap's, then its maximum size, then takes the exact
@@ -121,6 +149,16 @@ public:
     // The miniatures of a list on the thumbnail queue with progress, then all appended at once and the busy
     // work of `state` ended.
     void fillMiniatures(const SnapItems& items, DocumentState state);
+    // The document's frames off the main thread: its thumbnailer on its thumbnail queue. Work that outlives a
+    // turn of the main loop keeps one of these rather than the document.
+    struct FrameGrabber {
+        std::shared_ptr<orvalis::Thumbnailer> thumbnailer;
+        std::shared_ptr<core::DispatchQueue> queue;
+        // The snap's image within a square of that side (0 or less: full size), grabbed on the queue while
+        // the caller waits; null when it cannot be had.
+        gfx::ImageRef image(const SnapItem& item, double side) const;
+    };
+    FrameGrabber frameGrabber();
     // From the export queue: the snap's image within a square of that side (0: full size), grabbed
     // synchronously on the thumbnail queue; null when it cannot be had.
     gfx::ImageRef exportImage(const std::shared_ptr<SnapItem>& item, double side);
@@ -159,6 +197,10 @@ public:
     std::shared_ptr<ui::Window> exportErrorsAlert;
     std::shared_ptr<ui::TextView> exportErrorsTextView;
 
+    // Runs `work` on the main thread with the document, when it is still there, and waits for it (from a
+    // queue: never from the main thread itself while the queue waits for it).
+    static void onMain(const std::weak_ptr<Document>& weak, const std::function<void(Document&)>& work);
+
     // The snap button's pictures while snapping and while selecting.
     static gfx::ImageRef snapRedButtonImage();
     static gfx::ImageRef snapBlankButtonImage();
@@ -172,6 +214,11 @@ private:
     std::shared_ptr<orvalis::Movie> movie_;
     std::shared_ptr<SnapsManager> snapsManager_;
     std::shared_ptr<GeneratePopoverController> generatorPopoverController_;
+    std::shared_ptr<GIFExporterController> gifSheetWindowController_;
+    // The sharing menu shown last, kept while it may still be chosen from.
+    std::shared_ptr<ui::SharingServicePicker> sharingPicker_;
+    // Whether the export-errors sheet is shown or waiting to be.
+    bool exportErrorsShown_ = false;
     DocumentState state_ = DocumentState::snapping;
     std::vector<DocumentState> busyWork_;
     // Restored snaps whose miniatures are still being grabbed: kept in the session until they are appended.

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/document/document.h"
+#include "app/document/main_menu.h"
 #include "app/document/snaps_manager.h"
 #include "foundation/bundle_info.h"
 #include "foundation/shortcuts.h"
@@ -85,7 +86,13 @@ void Document::showExportErrors(const std::string& errors)
 {
     if (errors.empty()) return;
     exportErrorsTextView->setString(errors);
-    mainWindow->beginSheet(exportErrorsAlert, {});
+    // A sheet already up, or waiting for another to end, only takes the new text.
+    if (exportErrorsShown_) return;
+    exportErrorsShown_ = true;
+    std::weak_ptr<Document> weak = sharedAs<Document>();
+    mainWindow->beginSheet(exportErrorsAlert, [weak](ui::ModalResponse) {
+        if (auto document = weak.lock()) document->exportErrorsShown_ = false;
+    });
 }
 
 void Document::closeExportErrorsAlert(const std::shared_ptr<core::Object>&)
@@ -96,10 +103,14 @@ void Document::closeExportErrorsAlert(const std::shared_ptr<core::Object>&)
 void Document::showExportMenu(const std::shared_ptr<core::Object>&)
 {
     auto menu = core::make<ui::Menu>();
+    const auto self = sharedAs<Document>();
     for (const auto& [key, action] : {std::pair{"Menu.File.ExportSelection", "exportAsImage:"},
-                                      std::pair{"Menu.File.ExportAll", "exportAllAsImage:"},
-                                      std::pair{"Menu.File.ExportAllAsGIF", "exportAllAsGIF:"}})
-        menu->addItem(text(key), action, "")->setTarget(sharedAs<Document>());
+                                      std::pair{"Menu.File.ExportAll", "exportAllAsImage:"}}) {
+        auto formats = makeImageFormatMenu(action);
+        for (const auto& item : formats->items()) item->setTarget(self);
+        menu->addItem(text(key), "", "")->setSubmenu(formats);
+    }
+    menu->addItem(text("Menu.File.ExportAllAsGIF"), "exportAllAsGIF:", "")->setTarget(self);
     // Under the button's bottom left corner.
     const gfx::Point corner = exportButton->convertPointTo({0, 0}, nullptr);
     const auto event = ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0, mainWindow->windowNumber(), 1, 1);

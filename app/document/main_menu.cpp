@@ -18,6 +18,8 @@ struct Entry {
     const char* action = "";
     const char* key = "";
     std::uint64_t modifiers = ui::ModifierFlags::command;
+    // A submenu of the image formats, its first item taking the key.
+    bool byImageFormat = false;
 };
 
 constexpr std::uint64_t plain = 0;
@@ -33,7 +35,11 @@ std::shared_ptr<ui::MenuItem> submenu(const std::string& titleKey, std::initiali
             menu->addItem(ui::MenuItem::separator());
             continue;
         }
-        auto item = menu->addItem(text(entry.titleKey), entry.action, "");
+        auto item = menu->addItem(text(entry.titleKey), entry.byImageFormat ? "" : entry.action, "");
+        if (entry.byImageFormat) {
+            item->setSubmenu(makeImageFormatMenu(entry.action));
+            item = item->submenu()->items().front();
+        }
         item->setKeyEquivalentModifierMask(entry.modifiers);
         item->setKeyEquivalent(entry.key);
     }
@@ -44,6 +50,15 @@ std::shared_ptr<ui::MenuItem> submenu(const std::string& titleKey, std::initiali
 
 }  // namespace
 
+std::shared_ptr<ui::Menu> makeImageFormatMenu(const ui::Action& action)
+{
+    auto menu = core::make<ui::Menu>();
+    long tag = 0;
+    for (const char* key : {"Menu.File.Export.PNG", "Menu.File.Export.JPEG", "Menu.File.Export.TIFF"})
+        menu->addItem(text(key), action, "")->setTag(tag++);
+    return menu;
+}
+
 std::shared_ptr<ui::Menu> makeMainMenu()
 {
     auto main = core::make<ui::Menu>("Vistrel");
@@ -52,8 +67,8 @@ std::shared_ptr<ui::Menu> makeMainMenu()
                                            {""},
                                            {"Menu.File.Close", "performClose:", "w"},
                                            {""},
-                                           {"Menu.File.ExportSelection", "exportAsImage:", "e"},
-                                           {"Menu.File.ExportAll", "exportAllAsImage:", "e", shifted},
+                                           {"Menu.File.ExportSelection", "exportAsImage:", "e", ui::ModifierFlags::command, true},
+                                           {"Menu.File.ExportAll", "exportAllAsImage:", "e", shifted, true},
                                            {"Menu.File.ExportAllAsGIF", "exportAllAsGIF:", "g", shifted},
                                            {""},
                                            {"Menu.File.Quit", "terminate:", "q"},

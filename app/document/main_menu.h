@@ -9,5 +9,7 @@
 namespace vistrel {
 
 std::shared_ptr<ui::Menu> makeMainMenu();
+// The image formats PNG, JPEG and TIFF, each item sending `action` with the format's raw value as its tag.
+std::shared_ptr<ui::Menu> makeImageFormatMenu(const ui::Action& action);
 
 }  // namespace vistrel

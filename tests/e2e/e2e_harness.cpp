@@ -194,6 +194,13 @@ XServer::~XServer() { end(pid_); }
 
 Screen::Screen(const std::string& display) : display_(display), connection_(XOpenDisplay(display.c_str())) {}
 
+void* Screen::connection()
+{
+    // A server just started may refuse a connection now and then: ask again at the next use.
+    if (!connection_) connection_ = XOpenDisplay(display_.c_str());
+    return connection_;
+}
+
 Screen::~Screen()
 {
     if (connection_) XCloseDisplay(static_cast<Display*>(connection_));
@@ -215,7 +222,7 @@ std::vector<Window> Screen::windows(int pid, const std::string& title)
 {
     std::vector<Window> found;
     std::stringstream ids(run("search --onlyvisible --pid " + std::to_string(pid) + " --name '" + title + "'"));
-    auto* connection = static_cast<Display*>(connection_);
+    auto* connection = static_cast<Display*>(this->connection());
     for (unsigned long id; ids >> id;) {
         XWindowAttributes attributes;
         if (!connection || !XGetWindowAttributes(connection, id, &attributes)) continue;
@@ -262,9 +269,24 @@ bool Screen::click(const Window& window, int x, int y)
     return true;
 }
 
+bool Screen::drag(const Window& from, int x, int y, const Window& to, int toX, int toY)
+{
+    const int startX = from.x + x, startY = from.y + y, endX = to.x + toX, endY = to.y + toY;
+    run("mousemove --sync " + std::to_string(startX) + " " + std::to_string(startY) + " mousedown 1");
+    constexpr int steps = 20;
+    for (int i = 1; i <= steps; ++i) {
+        run("mousemove --sync " + std::to_string(startX + (endX - startX) * i / steps) + " " +
+            std::to_string(startY + (endY - startY) * i / steps));
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    run("mouseup 1");
+    return true;
+}
+
 gfx::ImageRef Screen::capture(const Window& window)
 {
-    auto* connection = static_cast<Display*>(connection_);
+    auto* connection = static_cast<Display*>(this->connection());
     if (!connection) return nullptr;
     XSync(connection, False);
     XImage* shot = XGetImage(connection, DefaultRootWindow(connection), window.x, window.y, unsigned(window.width),

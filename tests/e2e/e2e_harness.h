@@ -92,11 +92,16 @@ public:
     bool key(const std::vector<std::string>& keys);
     // Moves the pointer to (x, y) of the window (y down from its top left) and clicks the left button.
     bool click(const Window& window, int x, int y);
+    // Presses the left button at (x, y) of `from`, moves the pointer in small steps to (toX, toY) of `to`
+    // and releases it there.
+    bool drag(const Window& from, int x, int y, const Window& to, int toX, int toY);
     // The window's pixels as the screen shows them (opaque, rows from the top).
     gfx::ImageRef capture(const Window& window);
 
 private:
     std::string run(const std::string& arguments);
+    // The connection to the server, opened anew while it is not open.
+    void* connection();
 
     std::string display_;
     void* connection_ = nullptr;

@@ -4,6 +4,7 @@
 // thumbnail queue; every file is written out of sight and takes its name only once whole, a name nobody else
 // has, so nothing already in a folder is ever replaced.
 #include <algorithm>
+#include <atomic>
 
 #include "app/document/defaults_keys.h"
 #include "app/document/document.h"
@@ -19,6 +20,8 @@
 #include "foundation/image_encoding.h"
 #include "foundation/shortcuts.h"
 #include "foundation/time_values.h"
+#include "platform/core/dispatch_group.h"
+#include "platform/core/semaphore.h"
 #include "numerics/size_geometry.h"
 #include "platform/ui/application.h"
 #include "platform/ui/menu_item.h"
@@ -45,25 +48,50 @@ kestrane::ImageFormat senderFormat(const std::shared_ptr<core::Object>& sender)
 
 std::string cannotSnapLine(const SnapItem& item) { return "Cannot snap image at " + kestrane::hhmmssmsDesc(item.time()) + "\n"; }
 
-// What the steps of one image export share on the export queue, one step after the other.
+// How many frames of one image export may wait for or be in encoding at once, while the next is grabbed.
+constexpr long framesEncodedAtOnce = 3;
+
+// What the steps of one image export share: its format, the failure line of each snap (written by that
+// snap's step alone), and the encodings still running.
 struct ImageExport {
-    kestrane::ImageFormat format;
-    std::size_t count;
-    std::string errors;
+    ImageExport(kestrane::ImageFormat format, std::size_t count) : format(format), lines(count) {}
+
+    const kestrane::ImageFormat format;
+    std::vector<std::string> lines;
+    std::atomic<std::size_t> done = 0;
+    core::Semaphore encodingSlots{framesEncodedAtOnce};
+    core::DispatchGroup encodings;
 };
 
-// One snap of an image export, on the export queue: its frame at full size, written as a new file under
-// the name promised for it (or, should something have taken that name since, the next free one).
-void exportSnap(const Document::FrameGrabber& frames, const SnapItem& item, const core::Url& url, ImageExport& job,
-                std::size_t index, const std::weak_ptr<Document>& document)
+// A snap of the export is done: the progress shows it.
+void snapDone(ImageExport& job, const std::weak_ptr<Document>& document)
 {
-    const gfx::ImageRef image = frames.image(item, 0);
-    if (!image)
-        job.errors += cannotSnapLine(item);
-    else if (!kestrane::writeToFreeName(*kestrane::FM.get(), url, [&] { return kestrane::data(image, job.format); }))
-        job.errors += "Cannot export image to " + url.path() + "\n";
-    ExportNames::shared().release(url);
-    Document::onMain(document, [&](Document& d) { d.updateProgress(double(index + 1) / double(job.count)); });
+    const double fraction = double(++job.done) / double(job.lines.size());
+    Document::onMain(document, [&](Document& d) { d.updateProgress(fraction); });
+}
+
+// One snap of an image export, on the export queue: its frame at full size, then, on a global queue while
+// the export queue grabs the next frame, written as a new file under the name promised for it (or, should
+// something have taken that name since, the next free one).
+void exportSnap(const Document::FrameGrabber& frames, const SnapItem& item, const core::Url& url,
+                const std::shared_ptr<ImageExport>& job, std::size_t index, const std::weak_ptr<Document>& document)
+{
+    gfx::ImageRef image = frames.image(item, 0);
+    if (!image) {
+        job->lines[index] = cannotSnapLine(item);
+        ExportNames::shared().release(url);
+        return snapDone(*job, document);
+    }
+    job->encodingSlots.wait();
+    job->encodings.enter();
+    core::DispatchQueue::global(core::QoS::utility)->async([image = std::move(image), url, job, index, document] {
+        if (!kestrane::writeToFreeName(*kestrane::FM.get(), url, [&] { return kestrane::data(image, job->format); }))
+            job->lines[index] = "Cannot export image to " + url.path() + "\n";
+        ExportNames::shared().release(url);
+        snapDone(*job, document);
+        job->encodingSlots.signal();
+        job->encodings.leave();
+    });
 }
 
 // The end of an export on its queue: its errors shown, its busy work over.
@@ -158,16 +186,21 @@ std::vector<std::string> Document::asyncExport(const SnapItems& snaps, const cor
 {
     beginBusyWork(DocumentState::exporting);
     // The format travels with the steps: a later export that sets another changes nothing queued here.
-    auto job = std::make_shared<ImageExport>(ImageExport{exportFormat_, snaps.size(), {}});
+    auto job = std::make_shared<ImageExport>(exportFormat_, snaps.size());
     const std::weak_ptr<Document> weak = sharedAs<Document>();
     const FrameGrabber frames = frameGrabber();
     std::vector<std::string> names;
     for (std::size_t i = 0; i < snaps.size(); ++i) {
         const core::Url url = ExportNames::shared().promise(folder, snapFileName(*snaps[i]));
         names.push_back(url.lastPathComponent());
-        exportQueue()->async([frames, item = snaps[i], url, job, i, weak] { exportSnap(frames, *item, url, *job, i, weak); });
+        exportQueue()->async([frames, item = snaps[i], url, job, i, weak] { exportSnap(frames, *item, url, job, i, weak); });
     }
-    exportQueue()->async([weak, job] { finishExport(weak, job->errors); });
+    exportQueue()->async([weak, job] {
+        job->encodings.wait();
+        std::string errors;
+        for (const auto& line : job->lines) errors += line;
+        finishExport(weak, errors);
+    });
     return names;
 }
 

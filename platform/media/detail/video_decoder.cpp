@@ -91,12 +91,28 @@ bool VideoDecoder::canReachByDecoding(std::int64_t target) const
         return false;
     if ((hasAhead_ && ahead_->pts > target) || drained_)
         return true;
-    if (auto key = indexedKeyFrame(target))
-        return *key <= current_->pts;
+    if (auto key = indexedKeyFrame(target)) {
+        if (*key <= current_->pts)
+            return true;
+        // The index holds decoding times: a target within the reordering delay after a key frame's entry
+        // may still lie before that key frame on screen, in the stretch the decoder is in. A seek there would
+        // land past it and have to go back a whole stretch; decoding on reaches it.
+        return target - *key < reorderTicks();
+    }
     // Without an index, a short way forward still beats a seek.
     AVRational base = stream()->time_base;
     std::int64_t twoSeconds = base.num > 0 ? 2 * std::int64_t(base.den) / base.num : 0;
     return target - current_->pts <= twoSeconds;
+}
+
+std::int64_t VideoDecoder::reorderTicks() const
+{
+    const AVStream* s = stream();
+    AVRational rate = s->avg_frame_rate.num > 0 ? s->avg_frame_rate : s->r_frame_rate;
+    if (rate.num <= 0 || rate.den <= 0 || s->time_base.num <= 0)
+        return 0;
+    const std::int64_t frameTicks = av_rescale_q(1, av_inv_q(rate), s->time_base);
+    return (std::int64_t(codec_->has_b_frames) + 1) * std::max<std::int64_t>(1, frameTicks);
 }
 
 std::int64_t VideoDecoder::ptsOf(const AVFrame* frame) const

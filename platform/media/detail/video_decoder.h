@@ -32,6 +32,9 @@ public:
     std::vector<std::int64_t> indexedKeyFrames() const;
     // Whether reaching the target by decoding forward costs no more than seeking.
     bool canReachByDecoding(std::int64_t target) const;
+    // How far, in stream ticks, a frame may be shown after its decoding time: the codec's reordering delay
+    // in frames, plus one.
+    std::int64_t reorderTicks() const;
 
     // In presentation order, the first frame whose pts lies in [low, high], else the frame whose display
     // interval contains the target (the last one at the end of the stream, the first one before it starts).

@@ -8,7 +8,7 @@
 #include "moviekit/thumbnailer.h"
 #include "platform/core/main_loop.h"
 #include "platform/ui/transaction.h"
-#include "tests/moviekit/panel_pixels.h"
+#include "tests/moviekit/panel_support.h"
 #include "tests/moviekit/test_movies.h"
 #include "tests/platform/core/run_until.h"
 

@@ -1,4 +1,6 @@
-#include "tests/moviekit/panel_pixels.h"
+#include "tests/moviekit/panel_support.h"
+
+#include "foundation/kvo_dispatcher.h"
 
 #include "tools/testmovie/test_movie.h"
 
@@ -86,6 +88,17 @@ bool drawsSomethingIn(ui::Window& window, const gfx::Rect& rect, gfx::Pixel grou
             if (difference > 60) return true;
         }
     return false;
+}
+
+int registrationsOf(const core::Object* observer)
+{
+    const std::string text = kestrane::KVO().description();
+    const auto start = text.find(std::to_string(reinterpret_cast<std::intptr_t>(observer)) + ": [");
+    if (start == std::string::npos) return 0;
+    const auto end = text.find(">]", start);
+    int count = 0;
+    for (auto at = text.find("KVOObservator<", start); at < end; at = text.find("KVOObservator<", at + 1)) ++count;
+    return count;
 }
 
 } // namespace moviekittest

@@ -93,8 +93,8 @@ struct Panel {
     void press(const std::string& action) { find<ui::Button>(panel, action)->performClick(nullptr); }
     void type(std::uint16_t keyCode)
     {
-        window->sendEvent(ui::Event::keyEvent(ui::EventType::keyDown, {}, 0, 0, window->windowNumber(), "", "",
-                                              false, keyCode));
+        window->sendEvent(ui::Event::keyEvent(ui::EventType::keyDown, {}, 0, 0, window->windowNumber(), "",
+                                              "", false, keyCode));
     }
     bool validates(const ui::Action& action) { return controller->validateUserInterfaceItem(Item(action)); }
     std::string time() { return controller->timeField()->stringValue(); }
@@ -127,7 +127,6 @@ bool isStrip(gfx::Pixel p)
     return gfx::redOf(p) > 150 && gfx::greenOf(p) < 110 && gfx::blueOf(p) < 110;
 }
 
-
 } // namespace
 
 TEST(MovieViewController, CommandsAndButtonsAreEnabledExactlyWithAPlayableMovie)
@@ -142,14 +141,17 @@ TEST(MovieViewController, CommandsAndButtonsAreEnabledExactlyWithAPlayableMovie)
         EXPECT_FALSE(button->toolTip().empty()) << action;
     }
     EXPECT_EQ(MovieViewController::commandActions().size(), 18u);
-    for (const auto& action : MovieViewController::commandActions()) EXPECT_FALSE(p.validates(action)) << action;
+    for (const auto& action : MovieViewController::commandActions())
+        EXPECT_FALSE(p.validates(action)) << action;
     EXPECT_TRUE(p.validates("copy:"));
     EXPECT_EQ(p.time(), "00:00:00:000");
     EXPECT_FALSE(p.controller->movieView()->enabledMouse());
 
     const auto movie = p.showMovie();
-    for (const auto& [action, image] : startImages) EXPECT_TRUE(find<ui::Button>(p.panel, action)->isEnabled());
-    for (const auto& action : MovieViewController::commandActions()) EXPECT_TRUE(p.validates(action)) << action;
+    for (const auto& [action, image] : startImages)
+        EXPECT_TRUE(find<ui::Button>(p.panel, action)->isEnabled());
+    for (const auto& action : MovieViewController::commandActions())
+        EXPECT_TRUE(p.validates(action)) << action;
     EXPECT_TRUE(p.controller->movieView()->enabledMouse());
     EXPECT_EQ(p.controller->movieView()->movie(), movie);
     EXPECT_EQ(p.controller->movieSlider()->movie(), movie);
@@ -157,8 +159,10 @@ TEST(MovieViewController, CommandsAndButtonsAreEnabledExactlyWithAPlayableMovie)
 
     // A file that cannot be played: shown, but nothing acts on it.
     p.showMovie(moviekittest::fileWith("Broken.mov", "no movie in here"));
-    for (const auto& [action, image] : startImages) EXPECT_FALSE(find<ui::Button>(p.panel, action)->isEnabled());
-    for (const auto& action : MovieViewController::commandActions()) EXPECT_FALSE(p.validates(action)) << action;
+    for (const auto& [action, image] : startImages)
+        EXPECT_FALSE(find<ui::Button>(p.panel, action)->isEnabled());
+    for (const auto& action : MovieViewController::commandActions())
+        EXPECT_FALSE(p.validates(action)) << action;
     EXPECT_FALSE(p.controller->movieView()->enabledMouse());
     p.controller->playPause(nullptr);
     p.controller->rotateLeft(nullptr);
@@ -260,8 +264,11 @@ TEST(MovieViewController, ButtonImagesFollowThePlayer)
         EXPECT_EQ(p.controller->popoverRateButton()->picture(), image()) << rate;
     }
     const std::vector<std::pair<float, const orvalis::PictureRef& (*)()>> volumes = {
-        {0, orvalis::Volume0Template},     {0.2f, orvalis::Volume1Template}, {0.5f, orvalis::Volume2Template},
-        {0.99f, orvalis::Volume2Template}, {1, orvalis::Volume3Template}};
+        {0, orvalis::Volume0Template},
+        {0.2f, orvalis::Volume1Template},
+        {0.5f, orvalis::Volume2Template},
+        {0.99f, orvalis::Volume2Template},
+        {1, orvalis::Volume3Template}};
     for (const auto& [volume, image] : volumes) {
         player->setUserVolume(volume);
         EXPECT_EQ(p.controller->popoverVolumeButton()->picture(), image()) << volume;

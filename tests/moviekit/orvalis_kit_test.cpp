@@ -20,20 +20,16 @@ TEST(OrvalisKit, LooksUpItsOwnBundle)
 TEST(OrvalisKit, TemplateImagesAreMadeOnceAndDrawSharpInTheirTint)
 {
     EXPECT_EQ(PlayTemplate(), PlayTemplate());
-    const std::vector<const PictureRef* (*)()> all = {
-        [] { return &PlayTemplate(); },          [] { return &PauseTemplate(); },
-        [] { return &Volume0Template(); },       [] { return &Volume1Template(); },
-        [] { return &Volume2Template(); },       [] { return &Volume3Template(); },
-        [] { return &RotateLeftTemplate(); },    [] { return &RotateRightTemplate(); },
-        [] { return &FlipHorizontalTemplate(); }, [] { return &FlipVerticalTemplate(); },
-        [] { return &TurtleTemplate(); },        [] { return &RabbitTemplate(); },
-        [] { return &SettingsTemplate(); },      [] { return &BackwardTemplate(); },
-        [] { return &ForwardTemplate(); },       [] { return &NextFrameTemplate(); },
-        [] { return &PreviousFrameTemplate(); }, [] { return &FileTemplate(); },
+    const std::vector<const PictureRef& (*)()> all = {
+        PlayTemplate,           PauseTemplate,        Volume0Template,    Volume1Template,
+        Volume2Template,        Volume3Template,      RotateLeftTemplate, RotateRightTemplate,
+        FlipHorizontalTemplate, FlipVerticalTemplate, TurtleTemplate,     RabbitTemplate,
+        SettingsTemplate,       BackwardTemplate,     ForwardTemplate,    NextFrameTemplate,
+        PreviousFrameTemplate,  FileTemplate,
     };
     std::vector<gfx::ImageRef> drawn;
     for (auto image : all) {
-        const PictureRef& picture = *image();
+        const PictureRef& picture = image();
         ASSERT_TRUE(picture);
         EXPECT_TRUE(picture->isTemplate());
         const auto bitmap = picture->bitmap(picture->size(), 2, gfx::Color::white());
@@ -51,8 +47,9 @@ TEST(OrvalisKit, TemplateImagesAreMadeOnceAndDrawSharpInTheirTint)
         EXPECT_GT(opaque, 30);
         // Each image is a drawing of its own.
         for (const auto& other : drawn)
-            EXPECT_FALSE(other->width() == bitmap->width() && other->height() == bitmap->height() &&
-                         std::equal(other->data(), other->data() + other->width() * other->height(), bitmap->data()));
+            EXPECT_FALSE(
+                other->width() == bitmap->width() && other->height() == bitmap->height() &&
+                std::equal(other->data(), other->data() + other->width() * other->height(), bitmap->data()));
         drawn.push_back(bitmap);
     }
 }

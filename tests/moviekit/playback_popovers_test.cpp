@@ -42,7 +42,6 @@ void slide(const std::shared_ptr<ui::Slider>& slider, double value)
     kestrane::performAction(slider);
 }
 
-
 } // namespace
 
 TEST(RatePopover, ShowsTheUserRateAndStepsAndSnapsIt)
@@ -168,14 +167,15 @@ TEST(EditionPopover, TurnsAndMirrorsTheMovieOncePerPress)
     auto popover = core::make<orvalis::EditionPopoverController>();
     const auto view = popover->view();
     const auto left = find<ui::Button>(view, "rotateLeft:");
-    ASSERT_TRUE(left && find<ui::Button>(view, "rotateRight:") && find<ui::Button>(view, "flipHorizontally:") &&
-                find<ui::Button>(view, "flipVertically:"));
-    kestrane::performAction(left);  // without a movie: nothing
+    ASSERT_TRUE(left && find<ui::Button>(view, "rotateRight:") &&
+                find<ui::Button>(view, "flipHorizontally:") && find<ui::Button>(view, "flipVertically:"));
+    kestrane::performAction(left); // without a movie: nothing
 
     const auto movie = newMovie();
     int posted = 0;
     const auto counter = core::make<ui::View>();
-    core::NotificationCenter::defaultCenter().addObserver(counter.get(), orvalis::MovieDidChangeEdition, movie.get(),
+    core::NotificationCenter::defaultCenter().addObserver(counter.get(), orvalis::MovieDidChangeEdition,
+                                                          movie.get(),
                                                           [&](const core::Notification&) { ++posted; });
     popover->setMovie(movie);
     kestrane::performAction(left);

@@ -87,7 +87,7 @@ std::vector<std::int64_t> VideoDecoder::indexedKeyFrames() const
 
 bool VideoDecoder::canReachByDecoding(std::int64_t target) const
 {
-    if (!hasCurrent_ || current_->pts > target)
+    if (!hasCurrent_ || keyFrameAlone_ || current_->pts > target)
         return false;
     if ((hasAhead_ && ahead_->pts > target) || drained_)
         return true;
@@ -131,7 +131,7 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     avcodec_flush_buffers(codec_.get());
     av_frame_unref(current_.get());
     av_frame_unref(ahead_.get());
-    hasCurrent_ = hasAhead_ = drained_ = false;
+    hasCurrent_ = hasAhead_ = drained_ = keyFrameAlone_ = false;
     lastPts_ = AV_NOPTS_VALUE;
     sentPts_.clear();
     AVFormatContext* format = format_.get();
@@ -246,6 +246,45 @@ const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std:
             return current_.get();
         takeAhead();
     }
+}
+
+const AVFrame* VideoDecoder::keyFrameAt(std::int64_t low, std::int64_t target, std::int64_t high)
+{
+    const AVFrame* frame = decodeKeyFrameAlone(target);
+    if (frame && frame->pts >= low && frame->pts <= high)
+        return frame;
+    return frameAt(low, target, high, true);
+}
+
+const AVFrame* VideoDecoder::decodeKeyFrameAlone(std::int64_t target)
+{
+    if (!seekBefore(target))
+        return nullptr;
+    AVPacket* packet = packet_.get();
+    for (;;) {
+        if (av_read_frame(format_.get(), packet) < 0)
+            return nullptr;
+        if (packet->stream_index == streamIndex_)
+            break;
+        av_packet_unref(packet);
+    }
+    AVCodecContext* context = codec_.get();
+    const bool key = packet->flags & AV_PKT_FLAG_KEY;
+    context->skip_frame = AVDISCARD_DEFAULT;
+    const int sent = key ? avcodec_send_packet(context, packet) : -1;
+    av_packet_unref(packet);
+    // From here on only a seek may feed the decoder.
+    keyFrameAlone_ = true;
+    if (sent < 0 || avcodec_send_packet(context, nullptr) < 0 || avcodec_receive_frame(context, current_.get()) < 0)
+        return nullptr;
+    if ((current_->flags & AV_FRAME_FLAG_CORRUPT) || current_->decode_error_flags) {
+        av_frame_unref(current_.get());
+        return nullptr;
+    }
+    current_->pts = ptsOf(current_.get());
+    lastPts_ = current_->pts;
+    hasCurrent_ = true;
+    return current_->pts <= target ? current_.get() : nullptr;
 }
 
 }  // namespace media::detail

@@ -145,6 +145,21 @@ TEST_F(BatchWindowTest, TheSelectionNeverNamesARowThatIsGone)
     EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 0");
 }
 
+TEST(BatchWindowController, KeepsItsSelectionWithinItsListWhateverTheTableReports)
+{
+    // No interface: nothing but the controller itself brings the selection in line.
+    auto controller = core::make<vistrel::BatchWindowController>(ui::Window::create({0, 0, 200, 100}, 0));
+    std::vector<orvalis::MovieRef> three;
+    for (const char* name : {"a.mp4", "b.mp4", "c.mp4"}) three.push_back(orvalis::Movie::create(core::Url::fileURL(name)));
+    controller->setMovies(three);
+    controller->setMoviesSelection({0, 2, 5});
+    EXPECT_EQ(controller->moviesSelection(), (core::IndexSet{0, 2}));
+    controller->setMovies({three[0], three[1]});
+    EXPECT_EQ(controller->moviesSelection(), (core::IndexSet{0}));
+    controller->setMovies({});
+    EXPECT_TRUE(controller->moviesSelection().isEmpty());
+}
+
 TEST_F(BatchWindowTest, ADropRowPastTheEndOfAListThatShrankWhileLoadingGoesToTheEnd)
 {
     ASSERT_TRUE(drop({movieFolder() / "a.mp4", movieFolder() / "b.mov", movieFolder() / "c.mkv"}, 3));

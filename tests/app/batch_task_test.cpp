@@ -223,6 +223,33 @@ TEST_F(BatchTaskTest, AStoppedPendingTaskStartsNoFrameUntilResumed)
     EXPECT_EQ(fileNames(out.path()).size(), 2u);
 }
 
+TEST_F(BatchTaskTest, StoppingWithFramesInFlightHoldsTheIndexAtThemUntilResumed)
+{
+    auto task = batchtest::makeTask(movie, out.path(), everyTenths(1, 30));
+    task->start();
+    ASSERT_TRUE(testsupport::runUntil([&] { return task->index() >= 1; }));
+    task->stop();
+    // Every unit of the shared limit comes back once the frames in flight have ended.
+    { batchtest::FramesHeld held; }
+    ASSERT_TRUE(testsupport::runUntil([&] { return fileNames(out.path()).size() == std::size_t(task->index()); }));
+    const std::int64_t held = task->index();
+    EXPECT_LT(held, task->count());
+    testsupport::runUntil([] { return false; }, 0.3);
+    EXPECT_EQ(task->state(), BatchState::stopped);
+    EXPECT_EQ(task->index(), held);
+    EXPECT_EQ(fileNames(out.path()).size(), std::size_t(held));
+
+    task->resume();
+    ASSERT_TRUE(batchtest::runUntilFinished({task}));
+    EXPECT_EQ(task->state(), BatchState::complete);
+    EXPECT_EQ(task->index(), 29);
+    std::set<int> frames;
+    for (const auto& name : fileNames(out.path())) frames.insert(frameIndexIn(out / name));
+    std::set<int> every;
+    for (int i = 1; i <= 29; ++i) every.insert(i);
+    EXPECT_EQ(frames, every);
+}
+
 TEST_F(BatchTaskTest, CancellingAStoppedTaskEndsItWithItsLog)
 {
     auto task = batchtest::makeTask(movie, out.path(), everyTenths(10, 30));

@@ -1,5 +1,7 @@
 #include "platform/ui/button.h"
 
+#include <cmath>
+
 #include <QCheckBox>
 #include <QPainter>
 #include <QPushButton>
@@ -9,6 +11,7 @@
 #include "platform/gfx/qt_context.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/qt_image.h"
+#include "platform/ui/qt_picture_icon.h"
 
 namespace ui {
 
@@ -99,7 +102,6 @@ void Button::rebuild()
         button = push;
     }
     button->setText(QString::fromStdString(title_));
-    if (image_) button->setIcon(QIcon(QPixmap::fromImage(qImageFromImage(*image_))));
     // The state is ours: after a click valueDidChange shows what the type's rules made of it.
     std::weak_ptr<Button> weak = sharedAs<Button>();
     QObject::connect(button, &QAbstractButton::pressed, [weak] {
@@ -109,7 +111,21 @@ void Button::rebuild()
         if (auto b = weak.lock()) b->released();
     });
     setControlWidget(*this, button);
+    showImage();
     valueDidChange();
+}
+
+void Button::showImage()
+{
+    auto* button = qobject_cast<QAbstractButton*>(controlWidget(*this));
+    if (!button) return;
+    if (picture_) {
+        const gfx::Size size = picture_->size();
+        button->setIconSize(QSize(int(std::ceil(size.width)), int(std::ceil(size.height))));
+        button->setIcon(iconOfPicture(picture_, button));
+    } else {
+        button->setIcon(image_ ? QIcon(QPixmap::fromImage(qImageFromImage(*image_))) : QIcon());
+    }
 }
 
 void Button::setTitle(const std::string& title)
@@ -122,8 +138,13 @@ void Button::setTitle(const std::string& title)
 void Button::setImage(const gfx::ImageRef& image)
 {
     image_ = image;
-    if (auto* button = qobject_cast<QAbstractButton*>(controlWidget(*this)))
-        button->setIcon(image ? QIcon(QPixmap::fromImage(qImageFromImage(*image))) : QIcon());
+    showImage();
+}
+
+void Button::setPicture(const std::shared_ptr<Picture>& picture)
+{
+    picture_ = picture;
+    showImage();
 }
 
 void Button::setAlternateImage(const gfx::ImageRef& image) { alternateImage_ = image; }
@@ -207,7 +228,7 @@ void Button::valueDidChange()
         return;
     }
     button->setDown(keepsState(type_) && state() == ControlState::on);
-    if (alternateImage_ && image_)
+    if (alternateImage_ && image_ && !picture_)
         button->setIcon(QIcon(QPixmap::fromImage(qImageFromImage(state() == ControlState::on ? *alternateImage_ : *image_))));
 }
 

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "platform/gfx/qt_context.h"
+#include "platform/gfx/qt_font.h"
 #include "platform/ui/number_formatter.h"
 #include "platform/ui/qt_control.h"
 
@@ -46,6 +47,22 @@ void TextField::rebuild()
     valueDidChange();
 }
 
+namespace {
+
+Qt::Alignment qtAlignment(gfx::TextAlignment alignment)
+{
+    switch (alignment) {
+    case gfx::TextAlignment::right: return Qt::AlignRight | Qt::AlignVCenter;
+    case gfx::TextAlignment::center: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case gfx::TextAlignment::justified: return Qt::AlignJustify | Qt::AlignVCenter;
+    case gfx::TextAlignment::left: return Qt::AlignLeft | Qt::AlignVCenter;
+    case gfx::TextAlignment::natural: break;
+    }
+    return Qt::AlignLeading | Qt::AlignVCenter;
+}
+
+}  // namespace
+
 void TextField::applyLook()
 {
     QWidget* widget = controlWidget(*this);
@@ -54,7 +71,11 @@ void TextField::applyLook()
         edit->setReadOnly(!editable_);
         edit->setFrame(bezeled_);
         edit->setPlaceholderText(QString::fromStdString(placeholder_));
+        edit->setAlignment(qtAlignment(alignment_));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setAlignment(qtAlignment(alignment_));
     }
+    if (font_) widget->setFont(gfx::toQFont(*font_));
     QPalette palette = widget->palette();
     if (textColor_) {
         palette.setColor(QPalette::Text, gfx::toQColor(*textColor_));
@@ -101,6 +122,18 @@ void TextField::setTextColor(const std::optional<gfx::Color>& color)
 void TextField::setPlaceholderString(const std::string& text)
 {
     placeholder_ = text;
+    applyLook();
+}
+
+void TextField::setFont(const gfx::Font& font)
+{
+    font_ = font;
+    applyLook();
+}
+
+void TextField::setAlignment(gfx::TextAlignment alignment)
+{
+    alignment_ = alignment;
     applyLook();
 }
 

@@ -10,6 +10,7 @@
 #include "foundation/shortcuts.h"
 #include "foundation/url_extensions.h"
 #include "moviekit/image_namer.h"
+#include "moviekit/player.h"
 #include "platform/ui/user_notification.h"
 #include "platform/ui/window.h"
 #include "tests/app/batch_fixture.h"
@@ -41,11 +42,13 @@ class BatchTasksTest : public BatchWindowTest {
         ASSERT_TRUE(drop({movieFolder() / "a.mp4", movieFolder() / "c.mkv", movieFolder() / "e.mp4"}, 3));
     }
 
-    // Launches the three movies with the split settings into a fresh folder and runs them to their end.
-    std::vector<std::shared_ptr<vistrel::BatchTask>> runAll(const fs::path& folder)
+    // Launches the movies (all three unless told) with the split settings into a fresh folder and runs them
+    // to their end.
+    std::vector<std::shared_ptr<vistrel::BatchTask>> runAll(const fs::path& folder,
+                                                            const std::vector<long>& rows = {0, 1, 2})
     {
         chooseExportFolder(folder);
-        selectMovies({0, 1, 2});
+        selectMovies(rows);
         const std::size_t before = controller->manager()->tasks().size();
         launch();
         const auto& all = controller->manager()->tasks();
@@ -96,6 +99,24 @@ TEST_F(BatchTasksTest, EachSplitModeWritesTheFramesItPromises)
     }
     EXPECT_EQ(framesOf(total.path(), "a"), (std::multiset<int>{0, 6, 12, 18, 24}));
     EXPECT_EQ(framesOf(total.path(), "c"), (std::multiset<int>{0, 10, 20, 30, 40}));
+}
+
+TEST_F(BatchTasksTest, ATaskCoversTheClipSetInThePreview)
+{
+    testsupport::TempDir out("out");
+    setSplit(2, 1, true, true);
+    selectMovies({0});
+    auto player = controller->movies()[0]->existingPlayer();
+    ASSERT_TRUE(player);
+    player->seekAccurately(media::Time::make(1, 1));
+    movies->setStartButton.lock()->performClick(nullptr);
+    player->seekAccurately(media::Time::make(2, 1));
+    movies->setEndButton.lock()->performClick(nullptr);
+    ASSERT_EQ(media::compare(player->clipRange().duration, media::Time::make(1, 1)), 0);
+    EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 3");
+    auto launched = runAll(out.path(), {0});
+    ASSERT_EQ(launched.size(), 1u);
+    EXPECT_EQ(framesOf(out.path(), "a"), (std::multiset<int>{10, 15, 20}));
 }
 
 TEST_F(BatchTasksTest, TheTableFollowsEachTaskAsItIsStoppedResumedCancelledAndCleared)

@@ -5,6 +5,7 @@
 
 #include "app/document/defaults_keys.h"
 #include "foundation/shortcuts.h"
+#include "moviekit/player.h"
 #include "platform/ui/system_style.h"
 #include "platform/ui/window.h"
 #include "tests/app/batch_fixture.h"
@@ -89,16 +90,28 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
     EXPECT_EQ(frames->stringValue(), "Frames to write: 0");
     EXPECT_TRUE(buttonsDisabled());
 
+    // A long list holds no player until a movie is previewed.
+    for (const auto& movie : controller->movies())
+        EXPECT_FALSE(movie->existingPlayer());
     selectMovies({0});
     EXPECT_TRUE(overlay->isHidden());
     EXPECT_EQ(selection->stringValue(), "Selected: 1");
     EXPECT_TRUE(buttonsEnabled());
     EXPECT_EQ(frames->stringValue(), "Frames to write: 2");
+    auto preview = movies->movieViewController.lock();
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(preview->movie(), controller->movies()[0]);
+    auto player = controller->movies()[0]->existingPlayer();
+    ASSERT_TRUE(player);
+    EXPECT_EQ(player->userVolume(), 0);
+    EXPECT_GT(player->currentTime().seconds(), 0);
+    EXPECT_LE(player->currentTime().seconds(), 1.5);
 
     // The broken movie adds nothing and keeps the overlay; two movies clear the preview.
     selectMovies({0, brokenRow, 3, 5});
     EXPECT_FALSE(overlay->isHidden());
     EXPECT_EQ(overlay->string(), "Selected movies: 4");
+    EXPECT_FALSE(preview->movie());
     EXPECT_TRUE(buttonsDisabled());
     EXPECT_EQ(frames->stringValue(), "Frames to write: 6"); // 2 + 0 + 1 + 3
 
@@ -150,7 +163,8 @@ TEST(BatchWindowController, KeepsItsSelectionWithinItsListWhateverTheTableReport
     // No interface: nothing but the controller itself brings the selection in line.
     auto controller = core::make<vistrel::BatchWindowController>(ui::Window::create({0, 0, 200, 100}, 0));
     std::vector<orvalis::MovieRef> three;
-    for (const char* name : {"a.mp4", "b.mp4", "c.mp4"}) three.push_back(orvalis::Movie::create(core::Url::fileURL(name)));
+    for (const char* name : {"a.mp4", "b.mp4", "c.mp4"})
+        three.push_back(orvalis::Movie::create(core::Url::fileURL(name)));
     controller->setMovies(three);
     controller->setMoviesSelection({0, 2, 5});
     EXPECT_EQ(controller->moviesSelection(), (core::IndexSet{0, 2}));

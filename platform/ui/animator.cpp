@@ -52,6 +52,16 @@ void Animator::setFrameSize(const gfx::Size& size)
     if (auto view = view_.lock()) setFrame({view->frame().origin, size});
 }
 
+void Animator::setBoundsOrigin(const gfx::Point& origin)
+{
+    auto view = view_.lock();
+    if (!view) return;
+    const gfx::Point from = view->bounds().origin;
+    animate(view, "boundsOrigin", [from, origin](View& v, double f) {
+        v.setBoundsOrigin({mix(from.x, origin.x, f), mix(from.y, origin.y, f)});
+    });
+}
+
 void Animator::setAlphaValue(double alpha)
 {
     auto view = view_.lock();

@@ -110,9 +110,13 @@ void Button::rebuild()
     QObject::connect(button, &QAbstractButton::clicked, [weak] {
         if (auto b = weak.lock()) b->released();
     });
+    for (auto signal : {&QAbstractButton::pressed, &QAbstractButton::released})
+        QObject::connect(button, signal, [weak] {
+            if (auto b = weak.lock()) b->showImage();
+        });
     setControlWidget(*this, button);
-    showImage();
     valueDidChange();
+    showImage();
 }
 
 void Button::showImage()
@@ -123,9 +127,27 @@ void Button::showImage()
         const gfx::Size size = picture_->size();
         button->setIconSize(QSize(int(std::ceil(size.width)), int(std::ceil(size.height))));
         button->setIcon(iconOfPicture(picture_, button));
-    } else {
-        button->setIcon(image_ ? QIcon(QPixmap::fromImage(qImageFromImage(*image_))) : QIcon());
+        return;
     }
+    const bool alternate = alternateImage_ && (type_ == ButtonType::momentaryChange ? button->isDown()
+                                                                                      : state() == ControlState::on);
+    const gfx::ImageRef& shown = alternate ? alternateImage_ : image_;
+    button->setIcon(shown ? QIcon(QPixmap::fromImage(qImageFromImage(*shown))) : QIcon());
+    const gfx::Size size = frame().standardized().size;
+    if (scaling_ == ImageScaling::axesIndependently)
+        button->setIconSize(QSize(int(std::lround(size.width)), int(std::lround(size.height))));
+}
+
+void Button::setImageScaling(ImageScaling scaling)
+{
+    scaling_ = scaling;
+    showImage();
+}
+
+void Button::setFrame(const gfx::Rect& frame)
+{
+    Control::setFrame(frame);
+    if (scaling_ == ImageScaling::axesIndependently) showImage();
 }
 
 void Button::setTitle(const std::string& title)
@@ -147,7 +169,11 @@ void Button::setPicture(const std::shared_ptr<Picture>& picture)
     showImage();
 }
 
-void Button::setAlternateImage(const gfx::ImageRef& image) { alternateImage_ = image; }
+void Button::setAlternateImage(const gfx::ImageRef& image)
+{
+    alternateImage_ = image;
+    showImage();
+}
 
 void Button::setButtonType(ButtonType type)
 {
@@ -228,12 +254,12 @@ void Button::valueDidChange()
         return;
     }
     button->setDown(keepsState(type_) && state() == ControlState::on);
-    if (alternateImage_ && image_ && !picture_)
-        button->setIcon(QIcon(QPixmap::fromImage(qImageFromImage(state() == ControlState::on ? *alternateImage_ : *image_))));
+    showImage();
 }
 
 void Button::drawBezel(const gfx::Rect& frame)
 {
+    if (!bordered_) return;
     if (auto* push = paintingButton(*this)) push->drawStyle(QStyle::CE_PushButtonBevel, deviceRect(frame));
 }
 

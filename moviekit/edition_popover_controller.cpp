@@ -29,10 +29,22 @@ void EditionPopoverController::changeEdition(void (Edition::*change)())
     if (auto movie = this->movie()) movie->changeEdition([change](Edition& edition) { (edition.*change)(); });
 }
 
-void EditionPopoverController::rotateLeft() { changeEdition(&Edition::rotateLeft); }
-void EditionPopoverController::rotateRight() { changeEdition(&Edition::rotateRight); }
-void EditionPopoverController::flipHorizontally() { changeEdition(&Edition::flipHorizontally); }
-void EditionPopoverController::flipVertically() { changeEdition(&Edition::flipVertically); }
+void EditionPopoverController::rotateLeft()
+{
+    changeEdition(&Edition::rotateLeft);
+}
+void EditionPopoverController::rotateRight()
+{
+    changeEdition(&Edition::rotateRight);
+}
+void EditionPopoverController::flipHorizontally()
+{
+    changeEdition(&Edition::flipHorizontally);
+}
+void EditionPopoverController::flipVertically()
+{
+    changeEdition(&Edition::flipVertically);
+}
 
 void EditionPopoverController::popoverWillClose(ui::Popover&)
 {

@@ -30,7 +30,8 @@ class InterfaceFileOwner {
 // `owner` by outlet; null when the file is missing or is no such description (a view of an unknown class is
 // left out).
 std::shared_ptr<ui::View> loadInterfaceFile(const core::Bundle& bundle, const std::string& name,
-                                            const std::shared_ptr<ui::Responder>& target, InterfaceFileOwner& owner);
+                                            const std::shared_ptr<ui::Responder>& target,
+                                            InterfaceFileOwner& owner);
 
 // Makes the interface file `name` of the movie kit's bundle the interface of view controllers of that name:
 // loading their view builds it for them (the controller must be an InterfaceFileOwner). Once per name.

@@ -57,8 +57,8 @@ double groupsWidth(const std::vector<std::vector<ButtonSpec>>& groups)
 }
 
 // Lays a group of buttons out from `x`; gives where the next item may start.
-double addButtons(ui::View& panel, MovieViewController& controller, const std::vector<ButtonSpec>& group, double x,
-                  unsigned mask)
+double addButtons(ui::View& panel, MovieViewController& controller, const std::vector<ButtonSpec>& group,
+                  double x, unsigned mask)
 {
     for (const ButtonSpec& spec : group) {
         auto button = core::make<ui::Button>(gfx::Rect{x, rowY, buttonSide, buttonSide});
@@ -97,14 +97,17 @@ std::shared_ptr<ui::View> makeMoviePanel(const std::shared_ptr<MovieViewControll
 
     addView<MovieView>(*panel, *controller, "movieView", {0, pictureY, width, height - pictureY},
                        Mask::widthSizable | Mask::heightSizable, "MoviePanel.Picture");
-    addView<MovieSlideBar>(*panel, *controller, "movieSlideBar", {margin, barY, width - 2 * margin, barHeight},
+    addView<MovieSlideBar>(*panel, *controller, "movieSlideBar",
+                           {margin, barY, width - 2 * margin, barHeight},
                            Mask::widthSizable | Mask::maxYMargin, "MoviePanel.SlideBar");
 
     double x = margin;
-    for (const auto& group : leftGroups) x = addButtons(*panel, *controller, group, x, Mask::maxXMargin | Mask::maxYMargin);
+    for (const auto& group : leftGroups)
+        x = addButtons(*panel, *controller, group, x, Mask::maxXMargin | Mask::maxYMargin);
     const double rightStart = width - margin - groupsWidth(rightGroups) - timeWidth;
-    auto slider = addView<MovieSlider>(*panel, *controller, "movieSlider", {x, rowY, rightStart - gap - x, buttonSide},
-                                       Mask::widthSizable | Mask::maxYMargin, "MoviePanel.Slider");
+    auto slider =
+        addView<MovieSlider>(*panel, *controller, "movieSlider", {x, rowY, rightStart - gap - x, buttonSide},
+                             Mask::widthSizable | Mask::maxYMargin, "MoviePanel.Slider");
     slider->trackingSlider()->setRefusesFirstResponder(true);
     auto time = kestrane::labelFrame({rightStart, rowY + 5, timeWidth, 18});
     time->setAlignment(gfx::TextAlignment::center);
@@ -113,7 +116,8 @@ std::shared_ptr<ui::View> makeMoviePanel(const std::shared_ptr<MovieViewControll
     panel->addSubview(time);
     controller->setOutlet("timeField", time);
     x = rightStart + timeWidth + gap;
-    for (const auto& group : rightGroups) x = addButtons(*panel, *controller, group, x, Mask::minXMargin | Mask::maxYMargin);
+    for (const auto& group : rightGroups)
+        x = addButtons(*panel, *controller, group, x, Mask::minXMargin | Mask::maxYMargin);
 
     controller->setView(panel);
     controller->awakeFromNib();

@@ -1,8 +1,8 @@
 // The movie panel, laid out once for every window that shows a movie (documents and the batch window): the
-// picture on top taking all the room there is, the slide bar with its strip of thumbnails under it, then a row
-// with the frame-step and play buttons, the clip buttons, the time slider, the time text, the volume and rate
-// buttons and the rotate, flip and edition buttons, each with its tooltip. Sizes are in points, so the panel
-// follows the screen's scale; colours come from the desktop's palette. Main thread only.
+// picture on top taking all the room there is, the slide bar with its strip of thumbnails under it, then a
+// row with the frame-step and play buttons, the clip buttons, the time slider, the time text, the volume and
+// rate buttons and the rotate, flip and edition buttons, each with its tooltip. Sizes are in points, so the
+// panel follows the screen's scale; colours come from the desktop's palette. Main thread only.
 //
 // Use: make a MovieViewController (core::make<MovieViewController>()), then either read its view() (the
 // panel is built on first use, at its natural size, through the interface registry under

@@ -34,12 +34,13 @@ gfx::AffineTransform yUp(const gfx::AffineTransform& trackTransform)
     return gfx::concat(gfx::concat(flip, linearPart(trackTransform)), flip);
 }
 
-// The turn and mirror, about the layer's centre, that takes the picture as the video layer draws it (turned by
-// the track's transform) to the frame as stored with the edition applied, exactly as snaps are edited.
+// The turn and mirror, about the layer's centre, that takes the picture as the video layer draws it (turned
+// by the track's transform) to the frame as stored with the edition applied, exactly as snaps are edited.
 gfx::AffineTransform layerTurn(const Edition& edition, const gfx::Size& pictureSize,
                                const gfx::AffineTransform& trackTransform)
 {
-    return gfx::concat(gfx::inverted(yUp(trackTransform)), linearPart(editionTransform(edition, pictureSize)));
+    return gfx::concat(gfx::inverted(yUp(trackTransform)),
+                       linearPart(editionTransform(edition, pictureSize)));
 }
 
 } // namespace
@@ -102,7 +103,8 @@ void MovieView::updatePlayerLayer()
     }
     if (!showsPlayableMovie()) return;
     playerLayer_ = ui::VideoLayer::create(movie_->player()->avplayer());
-    playerLayer_->setAutoresizingMask(ui::AutoresizingMask::widthSizable | ui::AutoresizingMask::heightSizable);
+    playerLayer_->setAutoresizingMask(ui::AutoresizingMask::widthSizable |
+                                      ui::AutoresizingMask::heightSizable);
     layer()->addSublayer(playerLayer_);
     kestrane::Transaction::disableAnimation([this] { updateLayersGeometry(); });
 }
@@ -119,7 +121,8 @@ void MovieView::updateLayersGeometry()
     const gfx::Rect turned = gfx::applying(drawn, turn);
     if (!drawn.isNull() && turned.width() > 0 && turned.height() > 0) {
         const double scale = std::min(area.width() / turned.width(), area.height() / turned.height());
-        if (std::isfinite(scale) && scale > 0) turn = gfx::concat(turn, gfx::AffineTransform::scaling(scale, scale));
+        if (std::isfinite(scale) && scale > 0)
+            turn = gfx::concat(turn, gfx::AffineTransform::scaling(scale, scale));
     }
     playerLayer_->setAffineTransform(turn);
     playerLayer_->setFrame(area);
@@ -129,8 +132,9 @@ gfx::Rect MovieView::videoRect() const
 {
     if (!playerLayer_) return bounds();
     gfx::Rect drawn = playerLayer_->videoRect();
-    if (drawn.isNull()) drawn = ui::fittedVideoRect(movie_->resolution(), playerLayer_->preferredTransform(),
-                                                    playerLayer_->bounds());
+    if (drawn.isNull())
+        drawn = ui::fittedVideoRect(movie_->resolution(), playerLayer_->preferredTransform(),
+                                    playerLayer_->bounds());
     if (drawn.isNull()) return bounds();
     return kestrane::fitting(gfx::applying(drawn, playerLayer_->affineTransform()), bounds());
 }
@@ -149,10 +153,18 @@ void MovieView::keyDown(const ui::Event& event)
 {
     if (!enabledMouse_ || !showsPlayableMovie()) return;
     switch (event.keyCode) {
-    case kestrane::EventKeyCode::leftArrow: kestrane::seekPreviousFrame(*movie_->player()->avplayer()); break;
-    case kestrane::EventKeyCode::rightArrow: kestrane::seekNextFrame(*movie_->player()->avplayer()); break;
-    case kestrane::EventKeyCode::space: movie_->player()->playPause(); break;
-    default: View::keyDown(event); break;
+    case kestrane::EventKeyCode::leftArrow:
+        kestrane::seekPreviousFrame(*movie_->player()->avplayer());
+        break;
+    case kestrane::EventKeyCode::rightArrow:
+        kestrane::seekNextFrame(*movie_->player()->avplayer());
+        break;
+    case kestrane::EventKeyCode::space:
+        movie_->player()->playPause();
+        break;
+    default:
+        View::keyDown(event);
+        break;
     }
 }
 

@@ -1,8 +1,9 @@
-// Shows the picture of a Movie: a video layer on the movie's player, turned and mirrored by the movie's edition
-// so that the picture on screen is the frame as stored in the file with the edition applied (what a snap of it
-// gives), fitted into the view with its proportions kept on a black ground. A double click plays or pauses;
-// the arrow keys step a frame and the space bar plays or pauses while the view has the keyboard. Tells where
-// the picture lies (videoRect). An unplayable movie shows as an empty black view. Main thread only.
+// Shows the picture of a Movie: a video layer on the movie's player, turned and mirrored by the movie's
+// edition so that the picture on screen is the frame as stored in the file with the edition applied (what a
+// snap of it gives), fitted into the view with its proportions kept on a black ground. A double click plays
+// or pauses; the arrow keys step a frame and the space bar plays or pauses while the view has the keyboard.
+// Tells where the picture lies (videoRect). An unplayable movie shows as an empty black view. Main thread
+// only.
 #pragma once
 
 #include "moviekit/movie.h"

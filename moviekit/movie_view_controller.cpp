@@ -57,8 +57,7 @@ void show(const std::weak_ptr<ui::Button>& button, const PictureRef& image)
     if (auto shown = button.lock()) shown->setPicture(image);
 }
 
-template <class View>
-void connect(std::weak_ptr<View>& outlet, const std::shared_ptr<ui::View>& view)
+template <class View> void connect(std::weak_ptr<View>& outlet, const std::shared_ptr<ui::View>& view)
 {
     outlet = std::dynamic_pointer_cast<View>(view);
 }
@@ -92,7 +91,8 @@ const std::vector<ui::Action>& MovieViewController::commandActions()
 {
     static const std::vector<ui::Action> actions = [] {
         std::vector<ui::Action> list;
-        for (const auto& command : commands()) list.push_back(command.first);
+        for (const auto& command : commands())
+            list.push_back(command.first);
         return list;
     }();
     return actions;
@@ -100,23 +100,40 @@ const std::vector<ui::Action>& MovieViewController::commandActions()
 
 void MovieViewController::setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view)
 {
-    if (name == "movieView") connect(movieView_, view);
-    else if (name == "timeField") connect(timeField_, view);
-    else if (name == "movieSlider") connect(movieSlider_, view);
-    else if (name == "movieSlideBar") connect(movieSlideBar_, view);
-    else if (name == "playPauseButton") connect(playPauseButton_, view);
-    else if (name == "beginClipButton") connect(beginClipButton_, view);
-    else if (name == "endClipButton") connect(endClipButton_, view);
-    else if (name == "nextFrameButton") connect(nextFrameButton_, view);
-    else if (name == "previousFrameButton") connect(previousFrameButton_, view);
-    else if (name == "toogleVolumeButton") connect(toogleVolumeButton_, view);
-    else if (name == "rotateLeftButton") connect(rotateLeftButton_, view);
-    else if (name == "rotateRightButton") connect(rotateRightButton_, view);
-    else if (name == "flipHorizontalButton") connect(flipHorizontalButton_, view);
-    else if (name == "flipVerticalButton") connect(flipVerticalButton_, view);
-    else if (name == "popoverVolumeButton") connect(popoverVolumeButton_, view);
-    else if (name == "popoverRateButton") connect(popoverRateButton_, view);
-    else if (name == "popoverEditionButton") connect(popoverEditionButton_, view);
+    if (name == "movieView")
+        connect(movieView_, view);
+    else if (name == "timeField")
+        connect(timeField_, view);
+    else if (name == "movieSlider")
+        connect(movieSlider_, view);
+    else if (name == "movieSlideBar")
+        connect(movieSlideBar_, view);
+    else if (name == "playPauseButton")
+        connect(playPauseButton_, view);
+    else if (name == "beginClipButton")
+        connect(beginClipButton_, view);
+    else if (name == "endClipButton")
+        connect(endClipButton_, view);
+    else if (name == "nextFrameButton")
+        connect(nextFrameButton_, view);
+    else if (name == "previousFrameButton")
+        connect(previousFrameButton_, view);
+    else if (name == "toogleVolumeButton")
+        connect(toogleVolumeButton_, view);
+    else if (name == "rotateLeftButton")
+        connect(rotateLeftButton_, view);
+    else if (name == "rotateRightButton")
+        connect(rotateRightButton_, view);
+    else if (name == "flipHorizontalButton")
+        connect(flipHorizontalButton_, view);
+    else if (name == "flipVerticalButton")
+        connect(flipVerticalButton_, view);
+    else if (name == "popoverVolumeButton")
+        connect(popoverVolumeButton_, view);
+    else if (name == "popoverRateButton")
+        connect(popoverRateButton_, view);
+    else if (name == "popoverEditionButton")
+        connect(popoverEditionButton_, view);
 }
 
 void MovieViewController::awakeFromNib()
@@ -173,7 +190,8 @@ void MovieViewController::refreshComponents()
     if (auto bar = movieSlideBar()) bar->setMovie(movie_);
     const bool playable = holdsPlayableMovie();
     show(playPauseButton_, PlayTemplate());
-    for (const auto& button : buttons()) button->setEnabled(playable);
+    for (const auto& button : buttons())
+        button->setEnabled(playable);
     if (auto view = movieView()) view->setEnabledMouse(playable);
     showTime(movie_ ? movie_->player()->avplayer()->currentTime() : media::Time::zero());
 }
@@ -292,16 +310,29 @@ void MovieViewController::changeEdition(void (Edition::*change)())
     if (holdsPlayableMovie()) movie_->changeEdition([change](Edition& edition) { (edition.*change)(); });
 }
 
-void MovieViewController::rotateLeft(const Sender&) { changeEdition(&Edition::rotateLeft); }
-void MovieViewController::rotateRight(const Sender&) { changeEdition(&Edition::rotateRight); }
-void MovieViewController::flipVertically(const Sender&) { changeEdition(&Edition::flipVertically); }
-void MovieViewController::flipHorizontally(const Sender&) { changeEdition(&Edition::flipHorizontally); }
+void MovieViewController::rotateLeft(const Sender&)
+{
+    changeEdition(&Edition::rotateLeft);
+}
+void MovieViewController::rotateRight(const Sender&)
+{
+    changeEdition(&Edition::rotateRight);
+}
+void MovieViewController::flipVertically(const Sender&)
+{
+    changeEdition(&Edition::flipVertically);
+}
+void MovieViewController::flipHorizontally(const Sender&)
+{
+    changeEdition(&Edition::flipHorizontally);
+}
 
 namespace {
 
 // Where a popover opens: the sender when it is a view (the button pressed), else the panel's button for it (a
 // menu command), else the picture.
-std::shared_ptr<ui::View> anchorOf(const MovieViewController::Sender& sender, const std::shared_ptr<ui::View>& button,
+std::shared_ptr<ui::View> anchorOf(const MovieViewController::Sender& sender,
+                                   const std::shared_ptr<ui::View>& button,
                                    const std::shared_ptr<ui::View>& picture)
 {
     if (auto view = std::dynamic_pointer_cast<ui::View>(sender)) return view;

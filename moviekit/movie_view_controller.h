@@ -3,8 +3,8 @@
 // thirteen buttons. Handed a Movie, it passes the movie on to those views, drives the movie's player from the
 // buttons, the menu commands and the keys (actions reaching it along the responder chain), keeps the button
 // images and the time text in step with the player as one of its observers, enables every command only while
-// it holds a movie that can be played, and opens the shared rate, volume and edition popovers. Every outlet is
-// held weakly and may be missing. Main thread only.
+// it holds a movie that can be played, and opens the shared rate, volume and edition popovers. Every outlet
+// is held weakly and may be missing. Main thread only.
 #pragma once
 
 #include "moviekit/interface_file.h"
@@ -70,7 +70,10 @@ class MovieViewController : public ui::ViewController, public PlayerObserver, pu
     std::shared_ptr<ui::Button> popoverRateButton() const { return popoverRateButton_.lock(); }
     void setPopoverRateButton(const std::shared_ptr<ui::Button>& button) { popoverRateButton_ = button; }
     std::shared_ptr<ui::Button> popoverEditionButton() const { return popoverEditionButton_.lock(); }
-    void setPopoverEditionButton(const std::shared_ptr<ui::Button>& button) { popoverEditionButton_ = button; }
+    void setPopoverEditionButton(const std::shared_ptr<ui::Button>& button)
+    {
+        popoverEditionButton_ = button;
+    }
 
     virtual MovieRef movie() const { return movie_; }
     // Every assignment, also of the movie held: leaves the old movie's player, shows the new movie in the

@@ -12,12 +12,18 @@ ui::Action actionOfKey(std::uint16_t keyCode)
 {
     using Key = kestrane::EventKeyCode;
     switch (keyCode) {
-    case Key::leftArrow: return "seekPreviousFrame:";
-    case Key::rightArrow: return "seekNextFrame:";
-    case Key::space: return "playPause:";
-    case Key::letterI: return "setClipStart:";
-    case Key::letterO: return "setClipEnd:";
-    default: return {};
+    case Key::leftArrow:
+        return "seekPreviousFrame:";
+    case Key::rightArrow:
+        return "seekNextFrame:";
+    case Key::space:
+        return "playPause:";
+    case Key::letterI:
+        return "setClipStart:";
+    case Key::letterO:
+        return "setClipEnd:";
+    default:
+        return {};
     }
 }
 

@@ -18,11 +18,11 @@ std::shared_ptr<ui::Picture> OrvalisKit::imageNamed(const std::string& name)
 }
 
 // Each constant has its own one-time initialisation.
-#define ORVALIS_TEMPLATE_IMAGE(name)                                                                                   \
-    const PictureRef& name()                                                                                           \
-    {                                                                                                                  \
-        static const PictureRef image = OrvalisKit::imageNamed(#name);                                                 \
-        return image;                                                                                                  \
+#define ORVALIS_TEMPLATE_IMAGE(name)                                                                         \
+    const PictureRef& name()                                                                                 \
+    {                                                                                                        \
+        static const PictureRef image = OrvalisKit::imageNamed(#name);                                       \
+        return image;                                                                                        \
     }
 
 ORVALIS_TEMPLATE_IMAGE(PlayTemplate)

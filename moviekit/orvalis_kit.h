@@ -21,8 +21,7 @@ class OrvalisKit {
     // The kit's text for the key; the key itself when the strings table lacks it.
     static std::string local(const std::string& key);
     // The kit's text for the key used as a format for the arguments (one or two), in the user's locale.
-    template <class... Args>
-    static std::string local(const std::string& format, const Args&... arguments)
+    template <class... Args> static std::string local(const std::string& format, const Args&... arguments)
     {
         return kestrane::local(*bundle(), format, arguments...);
     }

@@ -58,8 +58,9 @@ void PlayerPopoverController::popoverWillClose(ui::Popover&)
     setMovie(nullptr);
 }
 
-void PlayerPopoverController::showValue(const std::weak_ptr<ui::TextField>& label, const std::string& formatKey,
-                                        const std::weak_ptr<ui::Slider>& slider, float value)
+void PlayerPopoverController::showValue(const std::weak_ptr<ui::TextField>& label,
+                                        const std::string& formatKey, const std::weak_ptr<ui::Slider>& slider,
+                                        float value)
 {
     if (auto field = label.lock()) field->setStringValue(OrvalisKit::local(formatKey, 100.0 * double(value)));
     if (auto control = slider.lock()) control->setDoubleValue(value);

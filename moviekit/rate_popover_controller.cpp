@@ -7,7 +7,8 @@ namespace orvalis {
 
 const std::shared_ptr<RatePopoverController>& RatePopoverController::sharedController()
 {
-    static const auto* shared = new std::shared_ptr<RatePopoverController>(core::make<RatePopoverController>());
+    static const auto* shared =
+        new std::shared_ptr<RatePopoverController>(core::make<RatePopoverController>());
     return *shared;
 }
 
@@ -52,7 +53,8 @@ void RatePopoverController::increaseRate()
 
 void RatePopoverController::slideRate()
 {
-    if (auto slider = rateSlider_.lock(); slider && movie()) setUserRate(kestrane::glue(slider->doubleValue(), 1.0, 0.05));
+    if (auto slider = rateSlider_.lock(); slider && movie())
+        setUserRate(kestrane::glue(slider->doubleValue(), 1.0, 0.05));
 }
 
 } // namespace orvalis

@@ -1,6 +1,6 @@
 // The playback-rate popover shared by every movie panel: a label and a slider showing the user rate of the
-// player of the panel's movie, a slider that sets it (snapped to 1 near 1) and two buttons that step it by 0.2
-// within the slider's range. Main thread only.
+// player of the panel's movie, a slider that sets it (snapped to 1 near 1) and two buttons that step it by
+// 0.2 within the slider's range. Main thread only.
 #pragma once
 
 #include "moviekit/player_popover_controller.h"

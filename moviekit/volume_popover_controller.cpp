@@ -6,7 +6,8 @@ namespace orvalis {
 
 const std::shared_ptr<VolumePopoverController>& VolumePopoverController::sharedController()
 {
-    static const auto* shared = new std::shared_ptr<VolumePopoverController>(core::make<VolumePopoverController>());
+    static const auto* shared =
+        new std::shared_ptr<VolumePopoverController>(core::make<VolumePopoverController>());
     return *shared;
 }
 

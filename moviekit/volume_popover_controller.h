@@ -1,5 +1,5 @@
-// The volume popover shared by every movie panel: a label and a slider showing the volume of the player of the
-// panel's movie, a slider that sets it and two buttons that step it by 0.2 within the slider's range.
+// The volume popover shared by every movie panel: a label and a slider showing the volume of the player of
+// the panel's movie, a slider that sets it and two buttons that step it by 0.2 within the slider's range.
 // Main thread only.
 #pragma once
 

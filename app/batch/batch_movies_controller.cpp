@@ -14,6 +14,7 @@
 #include "foundation/shortcuts.h"
 #include "foundation/time_values.h"
 #include "foundation/url_extensions.h"
+#include "moviekit/player.h"
 #include "numerics/real_number.h"
 #include "numerics/size_geometry.h"
 #include "platform/core/dispatch_group.h"
@@ -33,6 +34,16 @@ core::IndexSet indexSetOf(const std::vector<long>& rows)
     for (long row : rows)
         set.insert(row);
     return set;
+}
+
+// The first time a movie is previewed, its player is made, silent and at the movie's middle.
+void prepareForPreview(orvalis::Movie& movie)
+{
+    if (movie.existingPlayer()) return;
+    auto player = movie.player();
+    player->setUserVolume(0);
+    const media::Time duration = movie.duration();
+    if (duration.isNumeric()) player->seekInaccurately(kestrane::middle(duration));
 }
 
 // Reads everything the table shows of each movie, several movies at a time, so that the main thread never
@@ -156,6 +167,8 @@ void BatchMoviesController::moviesSelectionDidChange()
     const auto single = kestrane::singleIndex(selection);
     const orvalis::MovieRef movie = single ? movieAt(long(*single)) : nullptr;
     const bool playable = movie && movie->playable();
+    if (movie) prepareForPreview(*movie);
+    if (auto preview = movieViewController.lock()) preview->setMovie(movie);
 
     if (auto field = movieInfoField.lock()) {
         field->setString(kestrane::local(*kestrane::MB.get(), "BatchMC.MovieLabel", n));

@@ -13,6 +13,7 @@
 #include "appkit/layered_text_field.h"
 #include "appkit/progress_indicator.h"
 #include "moviekit/movie.h"
+#include "moviekit/movie_view_controller.h"
 #include "platform/core/url.h"
 #include "platform/ui/button.h"
 #include "platform/ui/table_view.h"
@@ -28,6 +29,7 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
 
     // Outlets, set by the interface.
     std::weak_ptr<BatchWindowController> controller;
+    std::weak_ptr<orvalis::MovieViewController> movieViewController;
     std::weak_ptr<kestrane::LayeredTextField> movieInfoField;
     std::weak_ptr<kestrane::ProgressIndicator> filesProgress;
     std::weak_ptr<ui::TableView> moviesTableView;

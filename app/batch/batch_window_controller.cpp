@@ -57,7 +57,7 @@ void BatchWindowController::setMovies(std::vector<orvalis::MovieRef> movies)
 {
     movies_ = std::move(movies);
     const core::IndexSet kept = withinList(moviesSelection_, movies_.size());
-    if (!(kept == moviesSelection_)) setMoviesSelection(kept);
+    if (kept != moviesSelection_) setMoviesSelection(kept);
     if (auto controller = moviesController()) controller->moviesDidChange();
     if (auto controller = tasksController()) controller->updateComponents();
 }

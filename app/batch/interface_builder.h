@@ -31,6 +31,7 @@ class InterfaceBuilder {
         return view;
     }
 
+    void addView(const std::shared_ptr<ui::View>& view) { container_->addSubview(view); }
     // A push button titled with the text of `key`.
     std::shared_ptr<ui::Button> button(const gfx::Rect& frame, unsigned mask, const std::string& key,
                                        const std::shared_ptr<ui::Responder>& target,

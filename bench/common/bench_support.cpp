@@ -21,8 +21,15 @@ double secondsTaken(const std::function<void()>& work)
 
 std::pair<double, double> bestInTurns(const std::function<void()>& ours, const std::function<void()>& theirs)
 {
+    return bestInTurns([] {}, ours, theirs);
+}
+
+std::pair<double, double> bestInTurns(const std::function<void()>& prepare, const std::function<void()>& ours,
+                                      const std::function<void()>& theirs)
+{
     double best[2] = {1e300, 1e300};
     for (int round = 0; round < 3; ++round) {
+        prepare();
         best[0] = std::min(best[0], secondsTaken(ours));
         best[1] = std::min(best[1], secondsTaken(theirs));
     }

@@ -17,6 +17,9 @@ double secondsTaken(const std::function<void()>& work);
 
 // The best times of ours and theirs over three rounds in which they take turns.
 std::pair<double, double> bestInTurns(const std::function<void()>& ours, const std::function<void()>& theirs);
+// The same with `prepare` run, untimed, before each of our turns.
+std::pair<double, double> bestInTurns(const std::function<void()>& prepare, const std::function<void()>& ours,
+                                      const std::function<void()>& theirs);
 
 // Starts a program with its output thrown away.
 pid_t launch(const std::vector<std::string>& arguments);

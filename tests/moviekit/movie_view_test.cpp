@@ -8,7 +8,7 @@
 #include "moviekit/thumbnailer.h"
 #include "platform/core/main_loop.h"
 #include "platform/ui/transaction.h"
-#include "tests/moviekit/panel_pixels.h"
+#include "tests/moviekit/panel_support.h"
 #include "tests/moviekit/test_movies.h"
 #include "tests/platform/core/run_until.h"
 
@@ -52,14 +52,16 @@ struct Shown {
         return runUntil(
             [&] {
                 const auto& layer = view->playerLayer();
-                return layer && layer->currentFrame() && testmovie::readFrameIndex(*layer->currentFrame()) == k;
+                return layer && layer->currentFrame() &&
+                       testmovie::readFrameIndex(*layer->currentFrame()) == k;
             },
             10);
     }
 
     ui::Event click(int count) const
     {
-        return ui::Event::mouseEvent(ui::EventType::leftMouseUp, {50, 50}, 0, 0, window->windowNumber(), count, 1);
+        return ui::Event::mouseEvent(ui::EventType::leftMouseUp, {50, 50}, 0, 0, window->windowNumber(),
+                                     count, 1);
     }
 
     std::shared_ptr<ui::Window> window;
@@ -136,8 +138,8 @@ TEST(MovieView, FollowsTheEditionOfItsMovieOnly)
     EXPECT_NEAR(shown.view->videoRect().width(), 168.75, 1e-6);
 }
 
-// Screen and snap agree in shape and in where every part of the frame lands, for movies whose track asks to be
-// turned, whatever the edition.
+// Screen and snap agree in shape and in where every part of the frame lands, for movies whose track asks to
+// be turned, whatever the edition.
 TEST(MovieView, ShowsWhatASnapWithTheSameEditionGives)
 {
     const std::vector<Edition> editions = [] {
@@ -161,14 +163,16 @@ TEST(MovieView, ShowsWhatASnapWithTheSameEditionGives)
             const auto snap = thumbnailer.accurateImage(frameStart(5));
             const auto screen = moviekittest::shownPicture(*shown.window, *shown.view);
             ASSERT_TRUE(snap && screen);
-            EXPECT_NEAR(double(screen->width()) / screen->height(), double(snap->width()) / snap->height(), 0.05);
+            EXPECT_NEAR(double(screen->width()) / screen->height(), double(snap->width()) / snap->height(),
+                        0.05);
             EXPECT_GT(moviekittest::agreement(*screen, *snap), 0.95);
         }
         // The comparison tells a mirrored picture apart.
         ui::Transaction::withoutAnimation([&] { movie->setEdition(Edition::identity); });
         thumbnailer.setEdition(Edition::identity.flippedHorizontally());
         const auto mirrored = thumbnailer.accurateImage(frameStart(5));
-        EXPECT_LT(moviekittest::agreement(*moviekittest::shownPicture(*shown.window, *shown.view), *mirrored), 0.9);
+        EXPECT_LT(moviekittest::agreement(*moviekittest::shownPicture(*shown.window, *shown.view), *mirrored),
+                  0.9);
     }
 }
 

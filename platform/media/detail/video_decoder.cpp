@@ -87,16 +87,32 @@ std::vector<std::int64_t> VideoDecoder::indexedKeyFrames() const
 
 bool VideoDecoder::canReachByDecoding(std::int64_t target) const
 {
-    if (!hasCurrent_ || current_->pts > target)
+    if (!hasCurrent_ || keyFrameAlone_ || current_->pts > target)
         return false;
     if ((hasAhead_ && ahead_->pts > target) || drained_)
         return true;
-    if (auto key = indexedKeyFrame(target))
-        return *key <= current_->pts;
+    if (auto key = indexedKeyFrame(target)) {
+        if (*key <= current_->pts)
+            return true;
+        // The index holds decoding times: a target within the reordering delay after a key frame's entry
+        // may still lie before that key frame on screen, in the stretch the decoder is in. A seek there would
+        // land past it and have to go back a whole stretch; decoding on reaches it.
+        return target - *key < reorderTicks();
+    }
     // Without an index, a short way forward still beats a seek.
     AVRational base = stream()->time_base;
     std::int64_t twoSeconds = base.num > 0 ? 2 * std::int64_t(base.den) / base.num : 0;
     return target - current_->pts <= twoSeconds;
+}
+
+std::int64_t VideoDecoder::reorderTicks() const
+{
+    const AVStream* s = stream();
+    AVRational rate = s->avg_frame_rate.num > 0 ? s->avg_frame_rate : s->r_frame_rate;
+    if (rate.num <= 0 || rate.den <= 0 || s->time_base.num <= 0)
+        return 0;
+    const std::int64_t frameTicks = av_rescale_q(1, av_inv_q(rate), s->time_base);
+    return (std::int64_t(codec_->has_b_frames) + 1) * std::max<std::int64_t>(1, frameTicks);
 }
 
 std::int64_t VideoDecoder::ptsOf(const AVFrame* frame) const
@@ -115,7 +131,7 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     avcodec_flush_buffers(codec_.get());
     av_frame_unref(current_.get());
     av_frame_unref(ahead_.get());
-    hasCurrent_ = hasAhead_ = drained_ = false;
+    hasCurrent_ = hasAhead_ = drained_ = keyFrameAlone_ = false;
     lastPts_ = AV_NOPTS_VALUE;
     sentPts_.clear();
     AVFormatContext* format = format_.get();
@@ -230,6 +246,45 @@ const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std:
             return current_.get();
         takeAhead();
     }
+}
+
+const AVFrame* VideoDecoder::keyFrameAt(std::int64_t low, std::int64_t target, std::int64_t high)
+{
+    const AVFrame* frame = decodeKeyFrameAlone(target);
+    if (frame && frame->pts >= low && frame->pts <= high)
+        return frame;
+    return frameAt(low, target, high, true);
+}
+
+const AVFrame* VideoDecoder::decodeKeyFrameAlone(std::int64_t target)
+{
+    if (!seekBefore(target))
+        return nullptr;
+    AVPacket* packet = packet_.get();
+    for (;;) {
+        if (av_read_frame(format_.get(), packet) < 0)
+            return nullptr;
+        if (packet->stream_index == streamIndex_)
+            break;
+        av_packet_unref(packet);
+    }
+    AVCodecContext* context = codec_.get();
+    const bool key = packet->flags & AV_PKT_FLAG_KEY;
+    context->skip_frame = AVDISCARD_DEFAULT;
+    const int sent = key ? avcodec_send_packet(context, packet) : -1;
+    av_packet_unref(packet);
+    // From here on only a seek may feed the decoder.
+    keyFrameAlone_ = true;
+    if (sent < 0 || avcodec_send_packet(context, nullptr) < 0 || avcodec_receive_frame(context, current_.get()) < 0)
+        return nullptr;
+    if ((current_->flags & AV_FRAME_FLAG_CORRUPT) || current_->decode_error_flags) {
+        av_frame_unref(current_.get());
+        return nullptr;
+    }
+    current_->pts = ptsOf(current_.get());
+    lastPts_ = current_->pts;
+    hasCurrent_ = true;
+    return current_->pts <= target ? current_.get() : nullptr;
 }
 
 }  // namespace media::detail

@@ -32,12 +32,20 @@ public:
     std::vector<std::int64_t> indexedKeyFrames() const;
     // Whether reaching the target by decoding forward costs no more than seeking.
     bool canReachByDecoding(std::int64_t target) const;
+    // How far, in stream ticks, a frame may be shown after its decoding time: the codec's reordering delay
+    // in frames, plus one.
+    std::int64_t reorderTicks() const;
 
     // In presentation order, the first frame whose pts lies in [low, high], else the frame whose display
     // interval contains the target (the last one at the end of the stream, the first one before it starts).
     // Decodes forward from the current position when that is cheaper (unless seekFirst), else seeks back to
     // a key frame. Null when no frame decodes. The frame stays the decoder's, valid until its next call.
     const AVFrame* frameAt(std::int64_t low, std::int64_t target, std::int64_t high, bool seekFirst);
+    // The key frame at or before the target, for a grab that takes the quickest frame: after the seek, the key
+    // frame's packet is decoded alone and the decoder drained, so that the picture costs one frame's decoding
+    // whatever frame threads would hold back. The decoder then seeks again before it decodes on. When that
+    // packet holds no key frame, or gives no whole picture, or one past the target, as frameAt with seekFirst.
+    const AVFrame* keyFrameAt(std::int64_t low, std::int64_t target, std::int64_t high);
     // The next frame in presentation order from where the decoder stands; null at the end.
     const AVFrame* nextFrame();
     void setFirstPts(std::int64_t pts) { firstPts_ = pts; }
@@ -45,6 +53,7 @@ public:
 private:
     VideoDecoder() = default;
     bool seekBefore(std::int64_t target);
+    const AVFrame* decodeKeyFrameAlone(std::int64_t target);
     void takeAhead();
     void aimAt(std::int64_t skipBelow, std::int64_t target);
     bool skippable(std::int64_t pts) const;
@@ -60,6 +69,8 @@ private:
     bool hasCurrent_ = false;
     bool hasAhead_ = false;
     bool drained_ = false;
+    // Standing on a key frame decoded alone, with the decoder drained: only a seek goes on from here.
+    bool keyFrameAlone_ = false;
     int streamIndex_ = -1;
     std::int64_t firstPts_ = 0;
     std::int64_t lastPts_ = AV_NOPTS_VALUE;

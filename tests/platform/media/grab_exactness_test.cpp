@@ -1,4 +1,5 @@
-// Accurate grabs on every kind of test movie give the frame whose display interval holds the time.
+// Accurate grabs on every kind of test movie give the frame whose display interval holds the time; quick grabs
+// give a key frame at or before it.
 #include "platform/core/error.h"
 #include "platform/media/asset.h"
 #include "platform/media/image_generator.h"
@@ -79,6 +80,35 @@ TEST_P(GrabExactness, EveryProbeGivesTheFrameShownAtThatTime)
         gfx::ImageRef image = accurateGenerator(asset)->copyImage(probe.time);
         ASSERT_TRUE(image);
         EXPECT_EQ(testmovie::readFrameIndex(*image), probe.index) << movie.name << " at " << probe.time.seconds();
+    }
+}
+
+TEST_P(GrabExactness, QuickGrabsGiveAKeyFrameAndLeaveTheDecodersExact)
+{
+    const mediatest::MovieCase& movie = GetParam();
+    std::string path = mediatest::moviePath(movie.name);
+    auto starts = testmovie::readFrameStarts(path);
+    auto asset = media::Asset::create(core::Url::fileURL(path));
+    // The default tolerances: the key frame at or before the time, decoded alone.
+    auto quick = media::ImageGenerator::create(asset);
+    auto exact = accurateGenerator(asset);
+    for (int k : {40, 17, 5, 29, 0, 46}) {
+        const Time middle =
+            media::multiplyByRatio(startOf(starts[std::size_t(k)]) + startOf(starts[std::size_t(k) + 1]), 1, 2);
+        Time actual;
+        gfx::ImageRef key = quick->copyImage(middle, &actual);
+        ASSERT_TRUE(key);
+        const int index = testmovie::readFrameIndex(*key);
+        EXPECT_LE(index, k) << movie.name;
+        EXPECT_GE(index, k - movie.spec.keyInterval) << movie.name;
+        ASSERT_GE(index, 0) << movie.name;
+        EXPECT_EQ(actual, startOf(starts[std::size_t(index)])) << movie.name;
+        // Exact grabs after it, on the decoders the pool holds, at the frame and on from it.
+        for (int j : {k, k + 1}) {
+            gfx::ImageRef image = exact->copyImage(startOf(starts[std::size_t(j)]));
+            ASSERT_TRUE(image);
+            EXPECT_EQ(testmovie::readFrameIndex(*image), j) << movie.name << " after a quick grab at " << k;
+        }
     }
 }
 

@@ -1,5 +1,5 @@
-// What the movie panel shows, read back from its window's drawing: the picture of a movie view as an image,
-// the frame index it carries, and how far two pictures agree.
+// What the movie panel shows, read back from its window's drawing (the picture of a movie view as an image,
+// the frame index it carries, how far two pictures agree), and what the panel's objects observe.
 #pragma once
 
 #include "moviekit/movie_view.h"
@@ -19,5 +19,8 @@ double agreement(const gfx::Image& a, const gfx::Image& b);
 // Any pixel of the rectangle (y-up points of the window's content area) differs from `ground` by more than a
 // little.
 bool drawsSomethingIn(ui::Window& window, const gfx::Rect& rect, gfx::Pixel ground);
+
+// The observations the shared dispatcher keeps filed under an observing object.
+int registrationsOf(const core::Object* observer);
 
 } // namespace moviekittest

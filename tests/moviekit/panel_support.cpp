@@ -1,4 +1,6 @@
-#include "tests/moviekit/panel_pixels.h"
+#include "tests/moviekit/panel_support.h"
+
+#include "foundation/kvo_dispatcher.h"
 
 #include "tools/testmovie/test_movie.h"
 
@@ -19,7 +21,8 @@ PixelBox boxOf(const gfx::Image& image, const gfx::Size& content, const gfx::Rec
 {
     const double scale = image.width() / content.width;
     PixelBox box{int(std::ceil(rect.minX() * scale)), int(std::ceil((content.height - rect.maxY()) * scale)),
-                 int(std::floor(rect.maxX() * scale)), int(std::floor((content.height - rect.minY()) * scale))};
+                 int(std::floor(rect.maxX() * scale)),
+                 int(std::floor((content.height - rect.minY()) * scale))};
     box.x0 = std::clamp(box.x0, 0, image.width());
     box.x1 = std::clamp(box.x1, 0, image.width());
     box.y0 = std::clamp(box.y0, 0, image.height());
@@ -46,7 +49,8 @@ gfx::ImageRef shownPicture(ui::Window& window, const orvalis::MovieView& view)
     if (box.x1 <= box.x0 || box.y1 <= box.y0) return nullptr;
     std::vector<gfx::Pixel> pixels;
     for (int y = box.y0; y < box.y1; ++y)
-        for (int x = box.x0; x < box.x1; ++x) pixels.push_back(drawing->pixel(x, y));
+        for (int x = box.x0; x < box.x1; ++x)
+            pixels.push_back(drawing->pixel(x, y));
     return gfx::Image::create(box.x1 - box.x0, box.y1 - box.y0, std::move(pixels));
 }
 
@@ -86,6 +90,18 @@ bool drawsSomethingIn(ui::Window& window, const gfx::Rect& rect, gfx::Pixel grou
             if (difference > 60) return true;
         }
     return false;
+}
+
+int registrationsOf(const core::Object* observer)
+{
+    const std::string text = kestrane::KVO().description();
+    const auto start = text.find(std::to_string(reinterpret_cast<std::intptr_t>(observer)) + ": [");
+    if (start == std::string::npos) return 0;
+    const auto end = text.find(">]", start);
+    int count = 0;
+    for (auto at = text.find("KVOObservator<", start); at < end; at = text.find("KVOObservator<", at + 1))
+        ++count;
+    return count;
 }
 
 } // namespace moviekittest

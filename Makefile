@@ -20,12 +20,15 @@ build: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
-# The same tests, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The same tests, built by Clang with AddressSanitizer (and LeakSanitizer) and UndefinedBehaviorSanitizer, the
+# conversions of out-of-range floating-point numbers to integers included.
+SANITIZE_FLAGS ?= -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 test-sanitize:
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DVISTREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
+	$(MAKE) test BUILD=build-sanitize \
+	    CMAKE_FLAGS="-DVISTREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(SANITIZE_FLAGS) $(CMAKE_FLAGS)"
 
 bench: build
 	@scripts/bench $(BUILD)

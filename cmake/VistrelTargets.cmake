@@ -56,5 +56,5 @@ function(vistrel_tests library)
   target_link_libraries(${exe} PRIVATE ${library} test_support GTest::gtest GTest::gmock)
   add_dependencies(${exe} Kestrane_bundle Orvalis_bundle Vistrel_bundle)
   gtest_discover_tests(${exe} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

@@ -17,11 +17,14 @@ public:
     // False when no unit came within `seconds` (nothing is taken then).
     bool wait(double seconds);
     void signal();
+    // For observation: how many threads are blocked in a wait at this moment.
+    long waiters() const;
 
 private:
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable available_;
     long count_;
+    long waiters_ = 0;
 };
 
 }  // namespace core

@@ -1,10 +1,7 @@
 #include "platform/media/asset_writer.h"
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/opt.h>
-#include <libswscale/swscale.h>
 }
 
 #include <unistd.h>
@@ -12,10 +9,10 @@ extern "C" {
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
-#include <thread>
-#include <vector>
 
+#include "platform/core/dispatch_queue.h"
 #include "platform/core/error.h"
+#include "platform/media/detail/ffmpeg.h"
 #include "platform/media/export_names.h"
 
 namespace media {
@@ -46,38 +43,38 @@ void silenceFFmpeg()
 struct AssetWriter::Impl {
     core::Url url;
     std::string muxer;
-    std::string temporaryPath;
     std::shared_ptr<AssetWriterInput> input;
+    // Finishing runs here, in order, after any earlier finish.
+    const std::shared_ptr<core::DispatchQueue> queue;
 
-    AVFormatContext* format = nullptr;
-    AVCodecContext* codec = nullptr;
+    // Held by whatever touches the file and the FFmpeg objects below: opening, appending, finishing and
+    // cancelling never overlap, whatever threads they come from.
+    std::mutex work;
+    std::string temporaryPath;
+    detail::OutputContextPtr format;
+    detail::CodecContextPtr codec;
     AVStream* stream = nullptr;
-    SwsContext* scaler = nullptr;
-    AVFrame* frame = nullptr;
+    detail::SwsContextPtr scaler;
+    detail::FramePtr frame;
     // The last packet out of the encoder, held back until the next one tells how long it lasts.
-    AVPacket* pending = nullptr;
+    detail::PacketPtr pending;
     std::int64_t lastDuration = 1;
     std::int64_t lastPts = 0;
     bool anyFrame = false;
     Time sessionStart = Time::zero();
     std::optional<Time> sessionEnd;
 
-    mutable std::mutex mutex;
+    mutable std::mutex mutex;  // the status and the error
     Status status = Status::unknown;
     std::optional<std::string> error;
-    std::thread finisher;
 
-    Impl(const core::Url& url, std::string muxer) : url(url), muxer(std::move(muxer)) {}
+    Impl(const core::Url& url, std::string muxer)
+        : url(url), muxer(std::move(muxer)), queue(core::DispatchQueue::makeSerial("AssetWriter.finishing"))
+    {
+    }
 
     ~Impl()
     {
-        // The last owner may let go inside the completion, on the finishing thread itself.
-        if (finisher.joinable()) {
-            if (finisher.get_id() == std::this_thread::get_id())
-                finisher.detach();
-            else
-                finisher.join();
-        }
         close();
         removeTemporary();
     }
@@ -95,6 +92,7 @@ struct AssetWriter::Impl {
         if (message) error = std::move(message);
     }
 
+    // The steps below run with `work` held.
     bool fail(const std::string& message)
     {
         setStatus(Status::failed, message);
@@ -105,14 +103,11 @@ struct AssetWriter::Impl {
 
     void close()
     {
-        if (format && format->pb) avio_closep(&format->pb);
-        avformat_free_context(format);
-        format = nullptr;
-        avcodec_free_context(&codec);
-        sws_freeContext(scaler);
-        scaler = nullptr;
-        av_frame_free(&frame);
-        av_packet_free(&pending);
+        format.reset();
+        codec.reset();
+        scaler.reset();
+        frame.reset();
+        pending.reset();
     }
 
     void removeTemporary()
@@ -140,13 +135,15 @@ struct AssetWriter::Impl {
         if (settings.width <= 0 || settings.height <= 0 || settings.width % 2 || settings.height % 2)
             return fail("H.264 needs an even, positive width and height");
         if (!reserveTemporaryFile()) return fail("cannot create a file next to " + url.path());
-        if (avformat_alloc_output_context2(&format, nullptr, muxer.c_str(), temporaryPath.c_str()) < 0 || !format)
+        AVFormatContext* output = nullptr;
+        if (avformat_alloc_output_context2(&output, nullptr, muxer.c_str(), temporaryPath.c_str()) < 0 || !output)
             return fail("cannot make the " + muxer + " muxer");
+        format.reset(output);
         const AVCodec* encoder = avcodec_find_encoder_by_name("libx264");
         if (!encoder) encoder = avcodec_find_encoder(AV_CODEC_ID_H264);
         if (!encoder) return fail("no H.264 encoder");
-        stream = avformat_new_stream(format, nullptr);
-        codec = avcodec_alloc_context3(encoder);
+        stream = avformat_new_stream(format.get(), nullptr);
+        codec.reset(avcodec_alloc_context3(encoder));
         if (!stream || !codec) return fail("out of memory");
         codec->width = settings.width;
         codec->height = settings.height;
@@ -156,18 +153,19 @@ struct AssetWriter::Impl {
         codec->max_b_frames = 0;
         if (format->oformat->flags & AVFMT_GLOBALHEADER) codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         av_opt_set(codec->priv_data, "preset", "veryfast", 0);
-        if (avcodec_open2(codec, encoder, nullptr) < 0) return fail("cannot open the H.264 encoder");
-        if (avcodec_parameters_from_context(stream->codecpar, codec) < 0) return fail("cannot set the stream up");
+        if (avcodec_open2(codec.get(), encoder, nullptr) < 0) return fail("cannot open the H.264 encoder");
+        if (avcodec_parameters_from_context(stream->codecpar, codec.get()) < 0)
+            return fail("cannot set the stream up");
         stream->time_base = encoderTimeBase;
         if (avio_open(&format->pb, temporaryPath.c_str(), AVIO_FLAG_WRITE) < 0) return fail("cannot write the file");
-        if (avformat_write_header(format, nullptr) < 0) return fail("cannot write the movie header");
-        frame = av_frame_alloc();
-        pending = av_packet_alloc();
+        if (avformat_write_header(format.get(), nullptr) < 0) return fail("cannot write the movie header");
+        frame.reset(av_frame_alloc());
+        pending.reset(av_packet_alloc());
         if (!frame || !pending) return fail("out of memory");
         frame->format = AV_PIX_FMT_YUV420P;
         frame->width = settings.width;
         frame->height = settings.height;
-        if (av_frame_get_buffer(frame, 0) < 0) return fail("out of memory");
+        if (av_frame_get_buffer(frame.get(), 0) < 0) return fail("out of memory");
         return true;
     }
 
@@ -175,27 +173,25 @@ struct AssetWriter::Impl {
     {
         packet->stream_index = stream->index;
         av_packet_rescale_ts(packet, encoderTimeBase, stream->time_base);
-        return av_interleaved_write_frame(format, packet) >= 0;
+        return av_interleaved_write_frame(format.get(), packet) >= 0;
     }
 
     // Moves every packet the encoder has ready to the muxer, one packet behind.
     bool drain()
     {
-        AVPacket* packet = av_packet_alloc();
+        detail::PacketPtr packet(av_packet_alloc());
         if (!packet) return false;
-        bool ok = true;
         int result = 0;
-        while (ok && (result = avcodec_receive_packet(codec, packet)) >= 0) {
+        while ((result = avcodec_receive_packet(codec.get(), packet.get())) >= 0) {
             if (pending->data) {
                 lastDuration = std::max<std::int64_t>(packet->pts - pending->pts, 1);
                 pending->duration = lastDuration;
-                ok = writePacket(pending);
+                if (!writePacket(pending.get())) return false;
             }
-            av_packet_unref(pending);
-            av_packet_move_ref(pending, packet);
+            av_packet_unref(pending.get());
+            av_packet_move_ref(pending.get(), packet.get());
         }
-        av_packet_free(&packet);
-        return ok && (result == AVERROR(EAGAIN) || result == AVERROR_EOF);
+        return result == AVERROR(EAGAIN) || result == AVERROR_EOF;
     }
 
     std::int64_t ptsOf(const Time& time) const
@@ -213,31 +209,32 @@ struct AssetWriter::Impl {
         if (buffer.pixelFormat() != gfx::PixelFormat::argb32 || buffer.width() != codec->width ||
             buffer.height() != codec->height)
             return false;
-        scaler = sws_getCachedContext(scaler, buffer.width(), buffer.height(), AV_PIX_FMT_ARGB, codec->width,
-                                      codec->height, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
-        if (!scaler || av_frame_make_writable(frame) < 0) return fail("cannot convert the pixels");
+        scaler.reset(sws_getCachedContext(scaler.release(), buffer.width(), buffer.height(), AV_PIX_FMT_ARGB,
+                                          codec->width, codec->height, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr,
+                                          nullptr, nullptr));
+        if (!scaler || av_frame_make_writable(frame.get()) < 0) return fail("cannot convert the pixels");
         buffer.lock();
         const std::uint8_t* planes[] = {buffer.baseAddress()};
         const int strides[] = {buffer.bytesPerRow()};
-        sws_scale(scaler, planes, strides, 0, buffer.height(), frame->data, frame->linesize);
+        sws_scale(scaler.get(), planes, strides, 0, buffer.height(), frame->data, frame->linesize);
         buffer.unlock();
         frame->pts = pts;
         lastPts = pts;
         anyFrame = true;
-        if (avcodec_send_frame(codec, frame) < 0 || !drain()) return fail("cannot encode the frame");
+        if (avcodec_send_frame(codec.get(), frame.get()) < 0 || !drain()) return fail("cannot encode the frame");
         return true;
     }
 
     bool finish()
     {
         if (currentStatus() != Status::writing) return false;
-        if (avcodec_send_frame(codec, nullptr) < 0 || !drain()) return fail("cannot flush the encoder");
+        if (avcodec_send_frame(codec.get(), nullptr) < 0 || !drain()) return fail("cannot flush the encoder");
         if (pending->data) {
             const std::int64_t end = sessionEnd ? ptsOf(*sessionEnd) : AV_NOPTS_VALUE;
             pending->duration = end != AV_NOPTS_VALUE && end > pending->pts ? end - pending->pts : lastDuration;
-            if (!writePacket(pending)) return fail("cannot write the last frame");
+            if (!writePacket(pending.get())) return fail("cannot write the last frame");
         }
-        if (av_write_trailer(format) < 0) return fail("cannot write the movie's index");
+        if (av_write_trailer(format.get()) < 0) return fail("cannot write the movie's index");
         if (avio_closep(&format->pb) < 0) return fail("cannot close the file");
         std::error_code error;
         std::filesystem::rename(temporaryPath, url.path(), error);
@@ -246,6 +243,14 @@ struct AssetWriter::Impl {
         close();
         setStatus(Status::completed);
         return true;
+    }
+
+    void cancel()
+    {
+        if (currentStatus() != Status::writing) return;
+        close();
+        removeTemporary();
+        setStatus(Status::cancelled);
     }
 };
 
@@ -314,6 +319,7 @@ void AssetWriter::add(const std::shared_ptr<AssetWriterInput>& input)
 
 bool AssetWriter::startWriting()
 {
+    std::lock_guard work(impl_->work);
     if (impl_->currentStatus() != Status::unknown || !impl_->input) return false;
     if (!impl_->open()) return false;
     impl_->setStatus(Status::writing);
@@ -322,29 +328,32 @@ bool AssetWriter::startWriting()
 
 void AssetWriter::startSession(const Time& sourceTime)
 {
+    std::lock_guard work(impl_->work);
     impl_->sessionStart = sourceTime;
 }
 
 void AssetWriter::endSession(const Time& sourceTime)
 {
+    std::lock_guard work(impl_->work);
     impl_->sessionEnd = sourceTime;
 }
 
 void AssetWriter::finishWriting(std::function<void()> completion)
 {
-    if (impl_->finisher.joinable()) impl_->finisher.join();
-    impl_->finisher = std::thread([impl = impl_.get(), completion = std::move(completion)] {
-        impl->finish();
+    // The writer lives until its completion has run.
+    impl_->queue->async([self = sharedAs<AssetWriter>(), completion = std::move(completion)] {
+        {
+            std::lock_guard work(self->impl_->work);
+            self->impl_->finish();
+        }
         if (completion) completion();
     });
 }
 
 void AssetWriter::cancelWriting()
 {
-    if (impl_->currentStatus() != Status::writing) return;
-    impl_->close();
-    impl_->removeTemporary();
-    impl_->setStatus(Status::cancelled);
+    std::lock_guard work(impl_->work);
+    impl_->cancel();
 }
 
 AssetWriter::Status AssetWriter::status() const
@@ -360,6 +369,7 @@ std::optional<std::string> AssetWriter::error() const
 
 bool AssetWriter::append(gfx::PixelBuffer& buffer, const Time& presentationTime)
 {
+    std::lock_guard work(impl_->work);
     return impl_->append(buffer, presentationTime);
 }
 

@@ -2,8 +2,10 @@
 // H.264 video track (yuv420p, even sizes only), and a PixelBufferAdaptor hands it ARGB pixel buffers from a
 // pool, each at a presentation time. ".m4v" and ".mp4" files use the MP4 family's "ipod" and "mp4" muxers.
 // The movie is written to a temporary file in the same folder and renamed over the target when finishing
-// succeeds, so a failed or abandoned movie leaves nothing behind. Each object serves one thread at a time;
-// finishWriting's completion runs on a writer thread of its own.
+// succeeds, so a failed or abandoned movie leaves nothing behind. Each object serves one thread at a time,
+// except that a writer may be cancelled from any thread, also while it finishes: cancelling waits for the
+// step under way, and after a finish it does nothing. finishWriting works, and calls its completion, on a
+// serial queue of the writer's own.
 #pragma once
 
 #include <functional>
@@ -94,7 +96,7 @@ public:
     // The time the last frame ends; without it the last frame lasts as long as the one before.
     void endSession(const Time& sourceTime);
     // Flushes the encoder, writes the trailer, moves the file into place and sets the status, then calls
-    // the completion on a writer thread.
+    // the completion, on the writer's queue; the writer lives until then.
     void finishWriting(std::function<void()> completion);
     // Drops the unfinished movie.
     void cancelWriting();

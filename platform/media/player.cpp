@@ -1,6 +1,7 @@
 #include "platform/media/player.h"
 
 #include "platform/core/main_loop.h"
+#include "platform/core/main_thread.h"
 #include "platform/core/notification_center.h"
 #include "platform/media/detail/playback_audio_output.h"
 #include "platform/media/detail/playback_decoder.h"
@@ -186,6 +187,7 @@ struct Player::Engine {
     // Main thread: starts the sound again when the position or the rate changed, and keeps the device fed.
     void serveSound(std::uint64_t cue, const Time& now, float speed, bool withSound)
     {
+        core::assertMainThread();
         if (!withSound) {
             silence();
             return;
@@ -209,6 +211,7 @@ struct Player::Engine {
     }
     void silence()
     {
+        core::assertMainThread();
         if (audio)
             audio->stop();
         audioCueHeard = 0;
@@ -237,6 +240,7 @@ struct Player::Engine {
     // Main thread: shows the frame that fell due, tells the observers, stops at the end.
     void tick()
     {
+        core::assertMainThread();
         std::optional<detail::PlaybackFrame> frame;
         Time from, now;
         bool ended = false;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QPointer>
 
+#include "platform/core/main_thread.h"
 #include "platform/ui/qt_window.h"
 
 namespace ui {
@@ -54,6 +55,7 @@ ModalResponse responseOf(QMessageBox* box, const std::vector<QAbstractButton*>& 
 
 ModalResponse Alert::runModal()
 {
+    core::assertMainThread();
     std::vector<QAbstractButton*> buttons;
     QMessageBox* box = makeBox(*this, nullptr, buttons);
     box->exec();
@@ -64,6 +66,7 @@ ModalResponse Alert::runModal()
 
 void Alert::beginSheetModal(const std::shared_ptr<Window>& window, std::function<void(ModalResponse)> completion)
 {
+    core::assertMainThread();
     if (impl_->box) impl_->box->deleteLater();
     QWidget* parent = window ? widgetOf(*window) : nullptr;
     QMessageBox* box = makeBox(*this, parent, impl_->buttons);

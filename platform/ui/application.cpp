@@ -7,6 +7,7 @@
 #include <set>
 
 #include "platform/core/dispatch_queue.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/document_controller.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/qt_window.h"
@@ -35,6 +36,7 @@ void releaseWindows()
 
 std::shared_ptr<Application> Application::shared()
 {
+    core::assertMainThread();
     auto& application = sharedSlot();
     if (!application) {
         application = core::make<Application>();
@@ -54,6 +56,7 @@ void Application::awake()
 
 int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDelegate>& delegate)
 {
+    core::assertMainThread();
     static int storedArgc = argc;
     if (!QCoreApplication::instance()) new QApplication(storedArgc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
@@ -75,6 +78,7 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
 
 void Application::terminate()
 {
+    core::assertMainThread();
     const TerminateReply reply = delegate() ? delegate()->applicationShouldTerminate() : TerminateReply::terminateNow;
     if (reply == TerminateReply::terminateNow) finishTermination();
 }
@@ -134,6 +138,7 @@ bool Application::sendAction(const Action& action, const std::shared_ptr<Respond
 
 void Application::setMainMenu(const std::shared_ptr<Menu>& menu)
 {
+    core::assertMainThread();
     mainMenu_ = menu;
     for (auto& window : windows_) window->rebuildMenuBar();
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <variant>
 
+#include "platform/core/main_thread.h"
 #include "platform/ui/application.h"
 #include "platform/ui/number_formatter.h"
 #include "platform/ui/qt_control.h"
@@ -102,6 +103,7 @@ double Control::doubleValue() const
 
 void Control::setDoubleValue(double value)
 {
+    core::assertMainThread();
     storeValue(value);
     valueDidChange();
 }
@@ -122,6 +124,7 @@ std::string Control::stringValue() const
 
 void Control::setStringValue(const std::string& value)
 {
+    core::assertMainThread();
     storeValue(value);
     valueDidChange();
 }
@@ -135,6 +138,7 @@ std::any Control::objectValue() const
 
 void Control::setObjectValue(const std::any& value)
 {
+    core::assertMainThread();
     storeValue(value);
     valueDidChange();
 }
@@ -151,6 +155,7 @@ bool Control::isEnabled() const { return impl_->enabled; }
 
 void Control::setEnabled(bool enabled)
 {
+    core::assertMainThread();
     impl_->enabled = enabled;
     if (impl_->widget) impl_->widget->setEnabled(enabled);
 }
@@ -183,6 +188,7 @@ void Control::setContinuous(bool continuous) { impl_->continuous = continuous; }
 
 bool Control::sendAction(const Action& action, const std::shared_ptr<Responder>& target)
 {
+    core::assertMainThread();
     if (action.empty()) return false;
     return Application::shared()->sendAction(action, target, sharedAs<Control>());
 }

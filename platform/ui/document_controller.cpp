@@ -14,6 +14,7 @@
 #include "platform/core/file_manager.h"
 #include "platform/core/keyed_archiver.h"
 #include "platform/core/keyed_unarchiver.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/application.h"
 #include "platform/ui/save_panel.h"
@@ -101,6 +102,7 @@ std::shared_ptr<DocumentController>& sharedSlot()
 
 std::shared_ptr<DocumentController> DocumentController::shared()
 {
+    core::assertMainThread();
     auto& controller = sharedSlot();
     if (!controller) controller = core::make<DocumentController>();
     return controller;
@@ -125,6 +127,7 @@ std::vector<std::string> DocumentController::registeredExtensions() const
 
 void DocumentController::addDocument(const std::shared_ptr<Document>& document)
 {
+    core::assertMainThread();
     if (document && std::find(documents_.begin(), documents_.end(), document) == documents_.end())
         documents_.push_back(document);
 }
@@ -159,6 +162,7 @@ std::shared_ptr<Document> DocumentController::makeDocument(const core::Url& url,
 
 std::shared_ptr<Document> DocumentController::openDocumentWithContentsOf(const core::Url& url, bool display)
 {
+    core::assertMainThread();
     auto document = makeDocument(url, typeForContentsOf(url));
     addDocument(document);
     document->makeWindowControllers();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/main_thread.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_menu.h"
 #include "platform/ui/qt_screen.h"
@@ -12,6 +13,7 @@ namespace ui {
 
 Menu::Menu(const std::string& title) : impl_(std::make_unique<Impl>())
 {
+    core::assertMainThread();
     impl_->title = title;
     impl_->menu = new QMenu(QString::fromStdString(title));
 }
@@ -35,6 +37,7 @@ const std::vector<std::shared_ptr<MenuItem>>& Menu::items() const { return impl_
 
 void Menu::addItem(const std::shared_ptr<MenuItem>& item)
 {
+    core::assertMainThread();
     insertItem(item, impl_->items.size());
 }
 
@@ -47,6 +50,7 @@ std::shared_ptr<MenuItem> Menu::addItem(const std::string& title, const Action& 
 
 void Menu::insertItem(const std::shared_ptr<MenuItem>& item, std::size_t index)
 {
+    core::assertMainThread();
     if (!item) return;
     if (auto old = item->menu()) old->removeItem(item);
     index = std::min(index, impl_->items.size());
@@ -58,6 +62,7 @@ void Menu::insertItem(const std::shared_ptr<MenuItem>& item, std::size_t index)
 
 void Menu::removeItem(const std::shared_ptr<MenuItem>& item)
 {
+    core::assertMainThread();
     auto& items = impl_->items;
     auto found = std::find(items.begin(), items.end(), item);
     if (found == items.end()) return;
@@ -102,6 +107,7 @@ void Menu::update()
 
 void Menu::popUpContextMenu(const std::shared_ptr<Menu>& menu, const Event& event, const std::shared_ptr<View>& view)
 {
+    core::assertMainThread();
     if (!menu || !view) return;
     auto window = view->window();
     if (!window) return;

@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "platform/core/main_thread.h"
 #include "platform/core/property_list.h"
 
 namespace ui {
@@ -72,28 +73,33 @@ std::vector<std::string> PasteboardItem::types() const
 
 std::shared_ptr<Pasteboard> Pasteboard::general()
 {
+    core::assertMainThread();
     static auto pasteboard = core::make<Pasteboard>();
     return pasteboard;
 }
 
 long Pasteboard::clearContents()
 {
+    core::assertMainThread();
     if (QClipboard* board = clipboard()) board->setMimeData(new QMimeData);
     return ++changeCount_;
 }
 
 bool Pasteboard::setData(const core::Data& data, const std::string& type)
 {
+    core::assertMainThread();
     return addToClipboard(type, data);
 }
 
 bool Pasteboard::setString(const std::string& text, const std::string& type)
 {
+    core::assertMainThread();
     return setData(core::dataFromString(text), type);
 }
 
 bool Pasteboard::writeObjects(const std::vector<std::shared_ptr<PasteboardItem>>& items)
 {
+    core::assertMainThread();
     QClipboard* board = clipboard();
     if (!board) return false;
     auto* mime = new QMimeData;
@@ -107,6 +113,7 @@ bool Pasteboard::writeObjects(const std::vector<std::shared_ptr<PasteboardItem>>
 
 bool Pasteboard::setFileURLs(const std::vector<core::Url>& urls)
 {
+    core::assertMainThread();
     std::string list;
     for (auto& url : urls) list += url.absoluteString() + "\r\n";
     return setString(list, PasteboardType::fileURL);
@@ -114,6 +121,7 @@ bool Pasteboard::setFileURLs(const std::vector<core::Url>& urls)
 
 std::optional<core::Data> Pasteboard::data(const std::string& type) const
 {
+    core::assertMainThread();
     QClipboard* board = clipboard();
     const QMimeData* mime = board ? board->mimeData() : nullptr;
     const QString format = QString::fromStdString(type);
@@ -123,6 +131,7 @@ std::optional<core::Data> Pasteboard::data(const std::string& type) const
 
 std::optional<std::string> Pasteboard::string(const std::string& type) const
 {
+    core::assertMainThread();
     auto bytes = data(type);
     if (!bytes) return std::nullopt;
     return std::string(bytes->begin(), bytes->end());
@@ -130,6 +139,7 @@ std::optional<std::string> Pasteboard::string(const std::string& type) const
 
 std::vector<std::string> Pasteboard::types() const
 {
+    core::assertMainThread();
     std::vector<std::string> result;
     QClipboard* board = clipboard();
     if (const QMimeData* mime = board ? board->mimeData() : nullptr)
@@ -151,6 +161,7 @@ std::optional<core::Value> Pasteboard::propertyList(const std::string& type) con
 
 std::vector<core::Url> Pasteboard::fileURLs() const
 {
+    core::assertMainThread();
     std::vector<core::Url> urls;
     QClipboard* board = clipboard();
     const QMimeData* mime = board ? board->mimeData() : nullptr;

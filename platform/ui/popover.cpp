@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/core/main_thread.h"
 #include "platform/ui/qt_appearance.h"
 #include "platform/ui/qt_screen.h"
 #include "platform/ui/qt_view.h"
@@ -47,7 +48,10 @@ struct Popover::Impl {
     bool shown = false;
 };
 
-Popover::Popover() : impl_(std::make_unique<Impl>()) {}
+Popover::Popover() : impl_(std::make_unique<Impl>())
+{
+    core::assertMainThread();
+}
 
 Popover::~Popover()
 {
@@ -99,6 +103,7 @@ bool Popover::isShown() const { return impl_->shown; }
 
 void Popover::show(const gfx::Rect& rect, const std::shared_ptr<View>& view, RectEdge edge)
 {
+    core::assertMainThread();
     auto window = view ? view->window() : nullptr;
     if (!window || !impl_->content || !impl_->panel) return;
     auto contentView = impl_->content->view();
@@ -137,6 +142,7 @@ void Popover::show(const gfx::Rect& rect, const std::shared_ptr<View>& view, Rec
 
 void Popover::close()
 {
+    core::assertMainThread();
     if (!impl_->shown) return;
     auto self = sharedAs<Popover>();
     auto d = delegate();

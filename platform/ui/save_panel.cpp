@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QPointer>
 
+#include "platform/core/main_thread.h"
 #include "platform/ui/qt_window.h"
 
 namespace ui {
@@ -99,6 +100,7 @@ std::vector<core::Url> urlsOf(QFileDialog& dialog)
 
 ModalResponse SavePanel::runModal()
 {
+    core::assertMainThread();
     delete impl_->dialog.data();
     impl_->dialog = new PanelDialog;
     configure();
@@ -111,6 +113,7 @@ ModalResponse SavePanel::runModal()
 
 void SavePanel::beginSheetModal(const std::shared_ptr<Window>& window, std::function<void(ModalResponse)> completion)
 {
+    core::assertMainThread();
     delete impl_->dialog.data();
     QWidget* parent = window ? widgetOf(*window) : nullptr;
     auto* dialog = new PanelDialog;

@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "platform/core/data.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/pasteboard.h"
 #include "platform/ui/picture.h"
@@ -38,6 +39,7 @@ std::string SharingService::mailtoLink(const std::vector<SharingItem>& items) co
 
 bool SharingService::perform(const std::vector<SharingItem>& items)
 {
+    core::assertMainThread();
     auto link = core::Url::fromString(mailtoLink(items));
     return link && Workspace::shared().open(*link);
 }
@@ -123,6 +125,7 @@ std::vector<core::Url> SharingServicePicker::filesOfItems() const
 
 void SharingServicePicker::show(const gfx::Rect& rect, const std::shared_ptr<View>& view, RectEdge edge)
 {
+    core::assertMainThread();
     auto window = view ? view->window() : nullptr;
     if (!window) return;
     if (view->isFlipped() && (edge == RectEdge::minY || edge == RectEdge::maxY))

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/core/bundle.h"
+#include "platform/core/main_thread.h"
 #include "platform/media/asset.h"
 #include "platform/media/player.h"
 #include "platform/media/player_item.h"
@@ -122,6 +123,7 @@ void Sound::setVolume(double volume)
 
 bool Sound::play()
 {
+    core::assertMainThread();
     if (!url_) return false;
     if (!impl_) {
         // Made on first play: most named sounds never play.
@@ -146,6 +148,7 @@ bool Sound::play()
 
 void Sound::stop()
 {
+    core::assertMainThread();
     if (!impl_) return;
     if (impl_->effect) impl_->effect->stop();
     if (impl_->player) impl_->player->pause();

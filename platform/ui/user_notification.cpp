@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QVariantMap>
 
+#include "platform/core/main_thread.h"
+
 namespace ui {
 
 namespace {
@@ -61,6 +63,7 @@ UserNotificationCenter& UserNotificationCenter::defaultCenter()
 
 void UserNotificationCenter::deliver(const std::shared_ptr<UserNotification>& notification)
 {
+    core::assertMainThread();
     if (!notification) return;
     auto d = delegate();
     const bool present = !d || d->shouldPresent(notification);

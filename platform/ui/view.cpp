@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/core/main_thread.h"
 #include "platform/core/notification_center.h"
 #include "platform/ui/animation_engine.h"
 #include "platform/ui/autoresizing.h"
@@ -80,6 +81,7 @@ double pixelsPerUnit(const View& view)
 
 View::View(const gfx::Rect& frame) : impl_(std::make_unique<Impl>())
 {
+    core::assertMainThread();
     impl_->frame = frame;
     impl_->bounds = {{0, 0}, frame.standardized().size};
 }
@@ -107,6 +109,7 @@ gfx::Rect View::frame() const { return impl_->frame; }
 
 void View::setFrame(const gfx::Rect& frame)
 {
+    core::assertMainThread();
     gfx::Rect next = frame;
     if (impl_->fixedHeight) next.size.height = *impl_->fixedHeight;
     const gfx::Size oldSize = impl_->bounds.size;
@@ -141,6 +144,7 @@ gfx::Rect View::bounds() const { return impl_->bounds; }
 
 void View::setBounds(const gfx::Rect& bounds)
 {
+    core::assertMainThread();
     const gfx::Size oldSize = impl_->bounds.size;
     impl_->bounds = bounds;
     const gfx::Size size = bounds.standardized().size;
@@ -175,6 +179,7 @@ bool View::isHidden() const { return impl_->hidden; }
 
 void View::setHidden(bool hidden)
 {
+    core::assertMainThread();
     impl_->hidden = hidden;
     placeWidget();
 }
@@ -209,6 +214,7 @@ const std::vector<std::shared_ptr<View>>& View::subviews() const { return impl_-
 
 void View::addSubview(const std::shared_ptr<View>& view)
 {
+    core::assertMainThread();
     if (!view || view.get() == this || isDescendantOf(*view)) return;
     auto self = sharedAs<View>();
     view->viewWillMoveToSuperview(self);
@@ -229,6 +235,7 @@ void View::addSubview(const std::shared_ptr<View>& view)
 
 void View::removeFromSuperview()
 {
+    core::assertMainThread();
     auto super = superview();
     if (!super) return;
     auto self = sharedAs<View>();
@@ -280,11 +287,13 @@ void View::setFixedHeight(double height)
 
 void View::setNeedsDisplay()
 {
+    core::assertMainThread();
     if (impl_->widget) impl_->widget->update();
 }
 
 void View::setNeedsDisplayInRect(const gfx::Rect& rect)
 {
+    core::assertMainThread();
     if (!impl_->widget) return;
     const QRectF area = viewToWidget(*this).mapRect(QRectF(rect.minX(), rect.minY(), rect.width(), rect.height()));
     impl_->widget->update(area.toAlignedRect());
@@ -330,6 +339,7 @@ bool View::wantsLayer() const { return impl_->wantsLayer; }
 
 void View::setWantsLayer(bool wants)
 {
+    core::assertMainThread();
     impl_->wantsLayer = wants;
     if (wants) layer();
     setNeedsDisplay();

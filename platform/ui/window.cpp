@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 
+#include "platform/core/main_thread.h"
 #include "platform/core/notification_center.h"
 #include "platform/core/user_defaults.h"
 #include "platform/ui/animation_engine.h"
@@ -104,6 +105,7 @@ std::shared_ptr<Window> Window::create(const gfx::Rect& contentRect, unsigned st
 
 Window::Window(const gfx::Rect& contentRect, unsigned styleMask) : impl_(std::make_unique<Impl>())
 {
+    core::assertMainThread();
     impl_->styleMask = styleMask;
     impl_->initialContentRect = contentRect.standardized();
 }
@@ -146,6 +148,7 @@ std::string Window::title() const { return impl_->widget ? impl_->widget->window
 
 void Window::setTitle(const std::string& title)
 {
+    core::assertMainThread();
     if (impl_->widget) impl_->widget->setWindowTitle(QString::fromStdString(title));
 }
 
@@ -170,6 +173,7 @@ void Window::setToolbar(const std::shared_ptr<Toolbar>& toolbar)
 
 void Window::setContentView(const std::shared_ptr<View>& view)
 {
+    core::assertMainThread();
     if (impl_->contentView) {
         impl_->contentView->impl().window.reset();
         if (QWidget* old = widgetOf(*impl_->contentView)) {
@@ -230,6 +234,7 @@ gfx::Rect Window::frame() const
 
 void Window::setFrame(const gfx::Rect& frame, bool display, bool animate)
 {
+    core::assertMainThread();
     QWidget* widget = impl_->widget;
     if (!widget) return;
     const QRect outer = widget->frameGeometry(), inner = widget->geometry();
@@ -286,6 +291,7 @@ bool Window::isKeyWindow() const { return Application::shared()->keyWindow().get
 
 void Window::makeKeyAndOrderFront(const std::shared_ptr<core::Object>& sender)
 {
+    core::assertMainThread();
     orderFront(sender);
     if (impl_->widget) impl_->widget->activateWindow();
     Application::shared()->windowDidBecomeKey(sharedAs<Window>());
@@ -295,6 +301,7 @@ void Window::makeKeyAndOrderFront(const std::shared_ptr<core::Object>& sender)
 
 void Window::orderFront(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     if (!impl_->widget) return;
     impl_->closing = false;
     impl_->widget->show();
@@ -304,6 +311,7 @@ void Window::orderFront(const std::shared_ptr<core::Object>&)
 
 void Window::orderOut(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     auto self = sharedAs<Window>();
     if (impl_->widget) impl_->widget->hide();
     Application::shared()->windowDidOrderOut(this);
@@ -311,6 +319,7 @@ void Window::orderOut(const std::shared_ptr<core::Object>&)
 
 void Window::close()
 {
+    core::assertMainThread();
     if (impl_->closing) return;
     auto self = sharedAs<Window>();
     impl_->closing = true;

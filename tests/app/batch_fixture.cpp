@@ -29,6 +29,13 @@ public:
 [[maybe_unused]] ::testing::Environment* const environment =
     ::testing::AddGlobalTestEnvironment(new BatchEnvironment);
 
+// The tasks made since the last TasksEnd went; main thread.
+std::vector<std::weak_ptr<vistrel::BatchTask>>& madeTasks()
+{
+    static std::vector<std::weak_ptr<vistrel::BatchTask>> tasks;
+    return tasks;
+}
+
 }  // namespace
 
 std::string makeMovie(const std::filesystem::path& folder, const std::string& name)
@@ -59,7 +66,25 @@ std::shared_ptr<vistrel::BatchTask> makeTask(const std::string& moviePath, const
     auto task = vistrel::BatchTask::create(orvalis::Movie::create(core::Url::fileURL(moviePath)),
                                            core::Url::fileURL(folder.string()));
     task->setSplitter(splitter);
+    endWithTest(task);
     return task;
+}
+
+void endWithTest(const std::shared_ptr<vistrel::BatchTask>& task)
+{
+    madeTasks().push_back(task);
+}
+
+TasksEnd::~TasksEnd()
+{
+    auto& tasks = madeTasks();
+    for (const auto& weak : tasks)
+        if (auto task = weak.lock()) task->cancel();
+    const bool released = testsupport::runUntil(
+        [&] { return std::all_of(tasks.begin(), tasks.end(), [](const auto& weak) { return weak.expired(); }); },
+        10);
+    EXPECT_TRUE(released) << "a task's thread still holds it";
+    tasks.clear();
 }
 
 std::vector<std::string> fileNames(const std::filesystem::path& folder)

@@ -27,8 +27,23 @@ std::string makeMovie(const std::filesystem::path& folder, const std::string& na
 orvalis::TimeSplitter everyTenths(int everyTenths, int rangeTenths, bool includeStart = false,
                                   bool includeEnd = false);
 
+// A task over the movie into the folder; it is cancelled when its test ends (see TasksEnd).
 std::shared_ptr<vistrel::BatchTask> makeTask(const std::string& moviePath, const std::filesystem::path& folder,
                                              const orvalis::TimeSplitter& splitter);
+
+// Lets the task end with its test, as those of makeTask do.
+void endWithTest(const std::shared_ptr<vistrel::BatchTask>& task);
+
+// Ends every task made through makeTask (or handed to endWithTest) before its test ends: when it goes, cancels those still alive and
+// waits until their threads have let go of them, so that no frame loop runs on into the next test or the end
+// of the process. A fixture declares it after the folders its tasks use and before whatever holds tasks.
+class TasksEnd {
+public:
+    TasksEnd() = default;
+    ~TasksEnd();
+    TasksEnd(const TasksEnd&) = delete;
+    TasksEnd& operator=(const TasksEnd&) = delete;
+};
 
 // The regular files of a folder, by name.
 std::vector<std::string> fileNames(const std::filesystem::path& folder);
@@ -37,7 +52,7 @@ int frameIndexIn(const std::filesystem::path& file);
 std::string readText(const std::filesystem::path& file);
 
 // Serves the main queue until every task is finished.
-bool runUntilFinished(const std::vector<std::shared_ptr<vistrel::BatchTask>>& tasks, double timeout = 120);
+bool runUntilFinished(const std::vector<std::shared_ptr<vistrel::BatchTask>>& tasks, double timeout = 20);
 
 // Takes every unit of the shared frame limit for its scope, so that no frame of any task starts.
 class FramesHeld {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <atomic>
+#include <chrono>
 #include <random>
+#include <thread>
 
 #include "app/batch/batch_manager.h"
 #include "app/batch/batch_task.h"
@@ -18,6 +21,47 @@ using vistrel::BatchTask;
 using Tasks = std::vector<std::shared_ptr<BatchTask>>;
 
 namespace fs = std::filesystem;
+
+// A task without frames whose thread stops where the test says: holding the counters' lock (its state, first
+// read on its own thread, is read by the manager with the lock held), or before it completes (outside every
+// lock), until the test lets it go.
+class HeldTask : public BatchTask {
+public:
+    enum class Where { holdingTheLock, beforeCompleting };
+
+    HeldTask(const std::string& movie, const std::filesystem::path& folder, Where where)
+        : BatchTask(orvalis::Movie::create(core::Url::fileURL(movie)), core::Url::fileURL(folder.string())),
+          where_(where)
+    {
+        setSplitter(everyTenths(40, 30));
+    }
+
+    BatchState state() const override
+    {
+        if (where_ == Where::holdingTheLock && std::this_thread::get_id() != mainThread_) stop();
+        return BatchTask::state();
+    }
+    bool isHeld() const { return held_; }
+    void letGo() { letGo_.signal(); }
+
+protected:
+    void closeLog() override
+    {
+        if (where_ == Where::beforeCompleting) stop();
+        BatchTask::closeLog();
+    }
+
+private:
+    void stop() const
+    {
+        if (!held_.exchange(true)) letGo_.wait();
+    }
+
+    const Where where_;
+    const std::thread::id mainThread_ = std::this_thread::get_id();
+    mutable std::atomic<bool> held_ = false;
+    mutable core::Semaphore letGo_;
+};
 
 class BatchManagerTest : public ::testing::Test {
   protected:
@@ -65,6 +109,7 @@ class BatchManagerTest : public ::testing::Test {
 
     testsupport::TempDir movies{"movies"};
     testsupport::TempDir out{"out"};
+    batchtest::TasksEnd tasksEnd;
     std::string movie;
     std::shared_ptr<BatchManager> manager = BatchManager::create();
     std::shared_ptr<batchtest::RecordingDelegate> delegate = std::make_shared<batchtest::RecordingDelegate>();
@@ -138,6 +183,66 @@ TEST_F(BatchManagerTest, RemovingFinishedTasksKeepsTheOrderOfTheOthers)
     manager->removeFinishedTasks();
     EXPECT_TRUE(manager->tasks().empty());
     EXPECT_EQ(manager->counts().sum(), 0);
+}
+
+// Notes, each time the manager tells of appended or removed tasks, whether `flag` was up by then.
+class FlagWatcher : public vistrel::BatchManagerDelegate {
+public:
+    explicit FlagWatcher(const std::atomic<bool>& flag) : flag_(flag) {}
+    void batchManagerDidAppendTasks(BatchManager&) override { seen.push_back(flag_); }
+    void batchManagerDidRemoveTasks(BatchManager&) override { seen.push_back(flag_); }
+    void batchManagerDidUpdateProgress(BatchManager&) override {}
+    void batchManagerDidUpdate(BatchManager&) override {}
+
+    std::vector<bool> seen;
+
+private:
+    const std::atomic<bool>& flag_;
+};
+
+TEST_F(BatchManagerTest, TheCountersChangeOnlyUnderTheirLock)
+{
+    const auto heldTask = [&](HeldTask::Where where) {
+        auto task = std::make_shared<HeldTask>(movie, out.path(), where);
+        batchtest::endWithTest(task);
+        return task;
+    };
+    // While a task's thread holds the lock, appending and removing must wait for it: the manager tells of
+    // either only once it has changed the counters, which is after the task was let go.
+    for (const bool appending : {true, false}) {
+        auto holder = heldTask(HeldTask::Where::holdingTheLock);
+        manager->setDelegate({});
+        manager->appendTasks({holder});
+        ASSERT_TRUE(testsupport::runUntil([&] { return holder->isHeld(); }, 5));
+        std::atomic<bool> letGo = false;
+        auto watcher = std::make_shared<FlagWatcher>(letGo);
+        manager->setDelegate(watcher);
+        std::thread later([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            letGo = true;
+            holder->letGo();
+        });
+        if (appending)
+            manager->appendTasks(makeTasks(1, everyTenths(40, 30), out.path()));
+        else
+            manager->removeFinishedTasks();
+        later.join();
+        EXPECT_EQ(watcher->seen, std::vector<bool>{true}) << (appending ? "appending" : "removing");
+        ASSERT_TRUE(batchtest::runUntilFinished({holder}));
+    }
+    manager->setDelegate({});
+    // A task's own change of state, on its thread.
+    auto mover = heldTask(HeldTask::Where::beforeCompleting);
+    auto holder = heldTask(HeldTask::Where::holdingTheLock);
+    manager->appendTasks({mover, holder});
+    ASSERT_TRUE(testsupport::runUntil([&] { return mover->isHeld() && holder->isHeld(); }, 5));
+    mover->letGo();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(mover->state(), BatchState::processing) << "a task changed state while another held the lock";
+    holder->letGo();
+    ASSERT_TRUE(batchtest::runUntilFinished(manager->tasks()));
+    EXPECT_EQ(mover->state(), BatchState::complete);
+    expectCountsMatchStates();
 }
 
 TEST_F(BatchManagerTest, NeverMoreFramesAtWorkThanTheSharedLimit)

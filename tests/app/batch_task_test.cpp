@@ -46,6 +46,7 @@ class BatchTaskTest : public ::testing::Test {
 
     testsupport::TempDir movies{"movies"};
     testsupport::TempDir out{"out"};
+    batchtest::TasksEnd tasksEnd;
     std::string movie;
 };
 
@@ -281,19 +282,42 @@ TEST_F(BatchTaskTest, AStopOrCancelWhileWaitingForTheSharedLimitStartsNoFrame)
 {
     auto stopped = batchtest::makeTask(movie, out.path(), everyTenths(10, 30));
     auto cancelled = batchtest::makeTask(movie, out.path(), everyTenths(10, 30));
+    core::Semaphore& limit = BatchTask::concurrencySemaphore();
     {
         batchtest::FramesHeld held;
         stopped->start();
         cancelled->start();
+        // Both frame loops wait for the limit before their first frame.
+        ASSERT_TRUE(testsupport::runUntil([&] { return limit.waiters() == 2; }, 5));
         stopped->stop();
         cancelled->cancel();
     }
+    // Both loops have had the limit back and given it up again; a frame started meanwhile would still hold
+    // its unit until its file is written.
+    ASSERT_TRUE(testsupport::runUntil([&] { return limit.waiters() == 0; }, 5));
     EXPECT_TRUE(batchtest::runUntilFinished({cancelled}));
-    testsupport::runUntil([] { return false; }, 0.2);
+    batchtest::FramesHeld again;
     EXPECT_EQ(stopped->index(), 0);
     EXPECT_EQ(cancelled->index(), 0);
     EXPECT_TRUE(fileNames(out.path()).empty());
     stopped->cancel();
+}
+
+TEST_F(BatchTaskTest, FramesThatFailLeaveNoFileUnderAnyName)
+{
+    // Times 1 to 5 s in a 3 s movie: the frames at 4 and 5 s do not exist.
+    std::ofstream(out / "Beach Day-00-00-04-000.png") << "mine";
+    auto task = run(everyTenths(10, 60), [](BatchTask& t) {
+        t.setUseAlternativeName(true);
+        t.setShouldWriteLog(true);
+    });
+    EXPECT_EQ(task->errors(), 2);
+    EXPECT_EQ(fileNames(out.path()), (std::vector<std::string>{
+                                         "Beach Day-00-00-01-000.png", "Beach Day-00-00-02-000.png",
+                                         "Beach Day-00-00-03-000.png", "Beach Day-00-00-04-000.png",
+                                         "Beach Day-logs.txt"}));
+    EXPECT_EQ(batchtest::readText(out / "Beach Day-00-00-04-000.png"), "mine");
+    EXPECT_EQ(frameIndexIn(out / "Beach Day-00-00-03-000.png"), 29);
 }
 
 TEST(BatchTaskLimit, ConcurrentCountIsClampedAndDefaultsToEight)

@@ -58,8 +58,8 @@ TEST(BlockDelayer, RunsBothBlocksOnItsQueue)
     };
     delayer.start(check);
     delayer.stop(check);
-    EXPECT_TRUE(done.wait(30));
-    EXPECT_TRUE(done.wait(30));
+    EXPECT_TRUE(done.wait(5));
+    EXPECT_TRUE(done.wait(5));
     EXPECT_EQ(onQueue, 2);
 }
 

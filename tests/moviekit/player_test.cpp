@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <thread>
 
@@ -29,11 +30,16 @@ struct Playback {
     {
         player->avplayer()->setClock(clock);
     }
-    // Waits until a seek or a step has landed on `t`.
+    // Waits until a seek or a step has landed on `t`: the time reads `t` (which it does as soon as a seek is
+    // asked for) and the picture is the frame at `t` (the last one from the end on), which it is only once
+    // the seek has landed.
     bool landsOn(const Time& t)
     {
-        return runUntil(
-            [&] { return player->currentTime() == t && player->avplayer()->currentVideoFrame(); });
+        const int frame = int(std::min<std::int64_t>(t.value * 30000 / (std::int64_t(t.timescale) * 1001), 47));
+        return runUntil([&] {
+            const gfx::ImageRef picture = player->avplayer()->currentVideoFrame();
+            return player->currentTime() == t && picture && testmovie::readFrameIndex(*picture) == frame;
+        });
     }
 
     std::shared_ptr<media::ManualPlaybackClock> clock = std::make_shared<media::ManualPlaybackClock>();

@@ -33,12 +33,21 @@ struct PacketFreer {
 struct SwsFreer {
     void operator()(SwsContext* c) const { sws_freeContext(c); }
 };
+// A muxer's context and the file it opened.
+struct OutputContextCloser {
+    void operator()(AVFormatContext* c) const
+    {
+        if (c && c->pb && !(c->oformat->flags & AVFMT_NOFILE)) avio_closep(&c->pb);
+        avformat_free_context(c);
+    }
+};
 
 using FormatContextPtr = std::unique_ptr<AVFormatContext, FormatContextCloser>;
 using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextFreer>;
 using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 using SwsContextPtr = std::unique_ptr<SwsContext, SwsFreer>;
+using OutputContextPtr = std::unique_ptr<AVFormatContext, OutputContextCloser>;
 
 // Opens the file for reading and reads its stream information; null when it is not a movie FFmpeg reads.
 FormatContextPtr openInput(const std::string& path);

@@ -9,7 +9,7 @@
 namespace testsupport {
 
 // Serves events until `done()` or until `timeoutSeconds` have passed; the final value of `done()`.
-inline bool runUntil(const std::function<bool()>& done, double timeoutSeconds = 30)
+inline bool runUntil(const std::function<bool()>& done, double timeoutSeconds = 10)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
     while (!done() && std::chrono::steady_clock::now() < end) core::MainLoop::processEvents(0.005);

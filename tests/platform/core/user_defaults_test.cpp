@@ -5,7 +5,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -13,9 +12,8 @@
 
 #include "platform/core/notification_center.h"
 #include "platform/core/property_list.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 using core::Array;
@@ -43,31 +41,6 @@ Dictionary everyKind()
         {"empty array", Array{}},
         {"dictionary", Dictionary{{"z", 1}, {"a", Array{2.5}}}},
     };
-}
-
-// Starts this test executable again with the filter and the store's path in the environment.
-pid_t spawnChild(const std::string& filter, const std::string& path)
-{
-    std::string filterArgument = "--gtest_filter=" + filter;
-    const std::string variable = std::string(childPathVariable) + "=" + path;
-    std::vector<std::string> environment{variable};
-    for (char** entry = environ; *entry; ++entry) environment.emplace_back(*entry);
-    std::vector<char*> envp;
-    for (auto& entry : environment) envp.push_back(entry.data());
-    envp.push_back(nullptr);
-    std::string program = "/proc/self/exe";
-    std::string alsoDisabled = "--gtest_also_run_disabled_tests";
-    char* argv[] = {program.data(), filterArgument.data(), alsoDisabled.data(), nullptr};
-    pid_t pid = 0;
-    if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv, envp.data()) != 0) return -1;
-    return pid;
-}
-
-int waitForExit(pid_t pid)
-{
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return status;
 }
 
 ino_t inodeOf(const std::string& path)
@@ -105,7 +78,8 @@ TEST(UserDefaults, RoundTripsEveryKindThroughANewProcess)
 {
     testsupport::TempDir folder;
     const std::string path = (folder / "config" / "net.example.App.plist").string();
-    const int status = waitForExit(spawnChild("UserDefaultsChild.DISABLED_WriteEveryKind", path));
+    const int status = testsupport::waitForExit(
+        testsupport::spawnSelf("UserDefaultsChild.DISABLED_WriteEveryKind", {{childPathVariable, path}}));
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
     UserDefaults relaunched{path};
@@ -124,14 +98,15 @@ TEST(UserDefaults, ACrashDuringAWriteLeavesTheLastCompleteFile)
 {
     testsupport::TempDir folder;
     const std::string path = (folder / "crash.plist").string();
-    const pid_t child = spawnChild("UserDefaultsChild.DISABLED_WriteUntilKilled", path);
+    const pid_t child =
+        testsupport::spawnSelf("UserDefaultsChild.DISABLED_WriteUntilKilled", {{childPathVariable, path}});
     ASSERT_GT(child, 0);
     // Let a few complete files replace one another, then kill the writer wherever it is.
-    for (int tries = 0; tries < 3000 && inodeOf(path) == 0; ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int tries = 0; tries < 1000 && inodeOf(path) == 0; ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     const ino_t first = inodeOf(path);
     for (int tries = 0; tries < 3000 && inodeOf(path) == first; ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     kill(child, SIGKILL);
-    const int status = waitForExit(child);
+    const int status = testsupport::waitForExit(child);
     ASSERT_TRUE(WIFSIGNALED(status));
 
     const auto stored = core::PropertyList::read(core::Url::fileURL(path));

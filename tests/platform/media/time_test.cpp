@@ -158,6 +158,19 @@ TEST(Time, ConvertScaleAbsoluteMinMax)
     EXPECT_FALSE(maximum(Time::invalid(), t(1, 3)).isValid());
 }
 
+TEST(Time, DivisionRoundsTiesAwayFromZero)
+{
+    // Exact halves on the new timescale, of both signs: 0.05 s is half a tenth.
+    EXPECT_EQ(convertScale(t(1, 20), 10).value, 1);
+    EXPECT_EQ(convertScale(t(-1, 20), 10).value, -1);
+    EXPECT_EQ(convertScale(t(3, 20), 10).value, 2);
+    EXPECT_EQ(convertScale(t(-3, 20), 10).value, -2);
+    EXPECT_TRUE(convertScale(t(1, 20), 10).hasBeenRounded());
+    // Just under a half goes toward zero.
+    EXPECT_EQ(convertScale(t(49, 1000), 10).value, 0);
+    EXPECT_EQ(convertScale(t(-49, 1000), 10).value, 0);
+}
+
 TEST(TimeRange, ContainmentIntersectionUnionClamp)
 {
     TimeRange r = TimeRange::make(t(2, 1), t(3, 1));

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSlider>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,38 @@ TEST(Slider, MapsItsRangeAndSendsOnlyAtTheEndWhenNotContinuous)
     EXPECT_EQ(target.seen.size(), 1u);
     EXPECT_GE(slider->doubleValue(), 10);
     EXPECT_LE(slider->doubleValue(), 20);
+}
+
+TEST(Slider, KeepsEveryValueFromTheLayerWithinItsRange)
+{
+    auto slider = core::make<ui::Slider>(gfx::Rect{0, 0, 200, 20});
+    slider->setMinValue(10);
+    slider->setMaxValue(20);
+    slider->trackPress({0, 0}, 25);
+    EXPECT_DOUBLE_EQ(slider->doubleValue(), 20);
+    slider->trackDrag({0, 0}, -5);
+    EXPECT_DOUBLE_EQ(slider->doubleValue(), 10);
+    slider->trackRelease({0, 0}, 1e9);
+    EXPECT_DOUBLE_EQ(slider->doubleValue(), 20);
+    // A range given backwards holds the same values.
+    slider->setMinValue(20);
+    slider->setMaxValue(10);
+    slider->trackPress({0, 0}, 5);
+    EXPECT_DOUBLE_EQ(slider->doubleValue(), 10);
+    slider->trackRelease({0, 0}, 30);
+    EXPECT_DOUBLE_EQ(slider->doubleValue(), 20);
+
+    // A value set outside the range puts the knob at the end, not past it.
+    slider->setMinValue(0);
+    slider->setMaxValue(1);
+    auto* widget = qobject_cast<QSlider*>(ui::controlWidget(*slider));
+    ASSERT_TRUE(widget);
+    for (const double above : {7.0, 1e300}) {
+        slider->setDoubleValue(above);
+        EXPECT_EQ(widget->value(), ui::Slider::resolution) << above;
+    }
+    slider->setDoubleValue(-7);
+    EXPECT_EQ(widget->value(), 0);
 }
 
 TEST(Button, SwitchesCycleTheirStateAndSendTheAction)

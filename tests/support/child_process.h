@@ -1,0 +1,19 @@
+// Runs one test of the calling test executable in a child process, for tests that kill a writer or read back
+// what another process left.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+#include <utility>
+#include <vector>
+
+namespace testsupport {
+
+// Starts this executable again with the gtest filter (disabled tests included) and these variables added to
+// the environment; -1 when it cannot be started.
+pid_t spawnSelf(const std::string& filter, const std::vector<std::pair<std::string, std::string>>& variables);
+
+// Waits for the child to end; its wait status.
+int waitForExit(pid_t pid);
+
+}  // namespace testsupport

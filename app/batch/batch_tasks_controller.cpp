@@ -54,7 +54,7 @@ BatchTasksController::BatchTasksController()
         };
     for (const auto& [action, method] : actions)
         registerAction(
-            action, [this, method](const std::shared_ptr<core::Object>& sender) { (this->*method)(sender); });
+            action, [this, member = method](const std::shared_ptr<core::Object>& sender) { (this->*member)(sender); });
 }
 
 void BatchTasksController::awakeFromNib()

@@ -215,7 +215,8 @@ private:
     std::shared_ptr<SnapsManager> snapsManager_;
     std::shared_ptr<GeneratePopoverController> generatorPopoverController_;
     std::shared_ptr<GIFExporterController> gifSheetWindowController_;
-    // The sharing menu shown last, kept while it may still be chosen from.
+    // The export and sharing menus shown last, kept while they may still be chosen from.
+    std::shared_ptr<ui::Menu> exportMenu_;
     std::shared_ptr<ui::SharingServicePicker> sharingPicker_;
     // Whether the export-errors sheet is shown or waiting to be.
     bool exportErrorsShown_ = false;

@@ -102,7 +102,8 @@ void Document::closeExportErrorsAlert(const std::shared_ptr<core::Object>&)
 
 void Document::showExportMenu(const std::shared_ptr<core::Object>&)
 {
-    auto menu = core::make<ui::Menu>();
+    exportMenu_ = core::make<ui::Menu>();
+    auto& menu = exportMenu_;
     const auto self = sharedAs<Document>();
     for (const auto& [key, action] : {std::pair{"Menu.File.ExportSelection", "exportAsImage:"},
                                       std::pair{"Menu.File.ExportAll", "exportAllAsImage:"}}) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/core/dispatch_queue.h"
 #include "platform/core/main_thread.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_menu.h"
@@ -125,11 +124,6 @@ gfx::Size Menu::size() const
 void Menu::popUpAtGlobal(int x, int y)
 {
     update();
-    // A menu shown lives until it has closed and its chosen item has acted, whoever else still holds it.
-    auto keep = std::make_shared<std::shared_ptr<Menu>>(sharedAs<Menu>());
-    QObject::connect(
-        impl_->menu, &QMenu::aboutToHide, impl_->menu,
-        [keep] { core::DispatchQueue::main()->async([menu = std::move(*keep)] {}); }, Qt::SingleShotConnection);
     impl_->menu->popup(QPoint(x, y));
 }
 

@@ -38,7 +38,7 @@ public:
     void update();
     // The size the menu takes on screen when it shows, in points.
     gfx::Size size() const;
-    // Shows the menu at the event's location in `view`'s window; a menu shown stays until it closes.
+    // Shows the menu at the event's location in `view`'s window.
     static void popUpContextMenu(const std::shared_ptr<Menu>& menu, const Event& event, const std::shared_ptr<View>& view);
 
     // For the ui layer.

@@ -20,8 +20,9 @@ BatchSettings mode(long row, double value)
     BatchSettings s;
     s.splitterRow = row;
     s.seconds = value;
-    s.frames = long(value);
-    s.count = long(value);
+    // Whole counts only of values within their range.
+    s.frames = std::fabs(value) < 1e18 ? long(value) : 0;
+    s.count = s.frames;
     return s;
 }
 

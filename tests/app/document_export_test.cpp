@@ -10,6 +10,9 @@
 
 #include <sys/resource.h>
 
+#include <QApplication>
+#include <QMenu>
+
 #include "app/document/defaults_keys.h"
 #include "app/document/gif_exporter_controller.h"
 #include "app/document/movie_opening.h"
@@ -312,6 +315,18 @@ TEST_F(DocumentExport, SharedPicturesComeFromTheMoviePictureOnScreen)
     auto service = ui::SharingService::named(ui::SharingService::composeEmail);
     EXPECT_EQ(document->sourceWindowForShareItems(*service, {picture}, nullptr), document->mainWindow);
     EXPECT_EQ(document->transitionImageForShareItem(*service, picture, nullptr), picture.image);
+
+    // The export button's menu stays up once shown, with the image formats under each image export.
+    document->snapsManager()->append({snapAt(3)});
+    document->snapsManager()->setSelection(core::IndexSet{0});
+    document->showExportMenu(nullptr);
+    core::MainLoop::processEvents(0.02);
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(popup);
+    ASSERT_EQ(popup->actions().size(), 3);
+    ASSERT_TRUE(popup->actions()[0]->menu());
+    EXPECT_EQ(popup->actions()[0]->menu()->actions().size(), 3);
+    popup->hide();
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "app/document/drop_window_controller.h"
 
-#include <mutex>
-
 #include "appkit/appearance_extensions.h"
 #include "appkit/window_extensions.h"
 #include "platform/ui/visual_effect_view.h"
@@ -11,10 +9,9 @@ namespace vistrel {
 
 std::shared_ptr<DropWindowController> DropWindowController::sharedController()
 {
-    static std::shared_ptr<DropWindowController> controller;
-    static std::once_flag made;
-    std::call_once(made, [] { controller = core::make<DropWindowController>(); });
-    return controller;
+    // Never destroyed: the window must not outlive the application's widgets at exit.
+    static auto* controller = new std::shared_ptr<DropWindowController>(core::make<DropWindowController>());
+    return *controller;
 }
 
 DropWindowController::DropWindowController() : WindowController(std::string("DropWindow")) {}

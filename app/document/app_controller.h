@@ -18,6 +18,8 @@
 
 namespace vistrel {
 
+class BatchWindowController;
+
 class AppController : public ui::Responder,
                       public ui::ApplicationDelegate,
                       public ui::UserNotificationCenterDelegate {
@@ -58,6 +60,14 @@ public:
 
     bool validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item) override;
 
+    // The batch window, made the first time it is asked for and kept for the rest of the run; closing the
+    // window keeps it, with its manager.
+    const std::shared_ptr<BatchWindowController>& batchWindowController() const { return batchWindowController_; }
+    void setBatchWindowController(const std::shared_ptr<BatchWindowController>& controller)
+    {
+        batchWindowController_ = controller;
+    }
+
     // How modal alerts are run: the alert's own runModal unless replaced (tests answer for the user).
     using AlertRunner = std::function<ui::ModalResponse(ui::Alert&)>;
     void setAlertRunner(AlertRunner runner) { alertRunner_ = std::move(runner); }
@@ -72,6 +82,7 @@ protected:
 
 private:
     AlertRunner alertRunner_;
+    std::shared_ptr<BatchWindowController> batchWindowController_;
 };
 
 // An alert of the main bundle's texts "<prefix>.MessageText" (a format given `count`), "<prefix>.InformativeText"

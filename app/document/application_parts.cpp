@@ -1,5 +1,6 @@
 #include "app/document/application_parts.h"
 
+#include "app/batch/batch_window_interface.h"
 #include "app/document/document.h"
 #include "app/document/document_window_interface.h"
 #include "app/document/drop_window_interface.h"
@@ -17,6 +18,7 @@ void registerApplicationParts()
     registerDocumentWindowInterface();
     registerDropWindowInterface();
     registerGeneratePopoverInterface();
+    registerBatchWindowInterface();
     kestrane::DC->registerDocumentType(Document::movieType, core::TypeIdentifier::movieExtensions(),
                                        [] { return core::make<Document>(); });
 }

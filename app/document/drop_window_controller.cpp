@@ -9,7 +9,7 @@ namespace vistrel {
 
 std::shared_ptr<DropWindowController> DropWindowController::sharedController()
 {
-    // Kept for as long as the process runs, past the end of the interface: never destroyed.
+    // Never destroyed: the window must not outlive the application's widgets at exit.
     static auto* controller = new std::shared_ptr<DropWindowController>(core::make<DropWindowController>());
     return *controller;
 }

@@ -95,9 +95,13 @@ bool VideoDecoder::canReachByDecoding(std::int64_t target) const
         if (*key <= current_->pts)
             return true;
         // The index holds decoding times: a target within the reordering delay after a key frame's entry
-        // may still lie before that key frame on screen, in the stretch the decoder is in. A seek there would
-        // land past it and have to go back a whole stretch; decoding on reaches it.
-        return target - *key < reorderTicks();
+        // may still lie before that key frame on screen, in the stretch before it. A seek there would land
+        // past the target and have to go back a whole stretch; a decoder already in that stretch reaches it
+        // by decoding on.
+        if (target - *key >= reorderTicks())
+            return false;
+        const auto previous = indexedKeyFrame(*key - 1);
+        return previous && *previous <= current_->pts;
     }
     // Without an index, a short way forward still beats a seek.
     AVRational base = stream()->time_base;

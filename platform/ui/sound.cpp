@@ -1,8 +1,6 @@
 #include "platform/ui/sound.h"
 
 #include <QCoreApplication>
-#include <QSoundEffect>
-#include <QUrl>
 
 #include <algorithm>
 #include <cctype>
@@ -92,10 +90,9 @@ std::optional<core::Url> soundInThemes(const std::string& name)
 
 }  // namespace
 
-// WAV files play through a sound effect, which needs no media backend; other kinds (the themes' Ogg files)
-// through our own player.
+// Every kind of file plays through our own player. (Qt's sound effects load on a thread of a cache that,
+// when the process ends while it still loads one, never lets the process end.)
 struct Sound::Impl {
-    std::unique_ptr<QSoundEffect> effect;
     std::shared_ptr<media::Player> player;
 };
 
@@ -116,9 +113,7 @@ Sound::~Sound() = default;
 void Sound::setVolume(double volume)
 {
     volume_ = std::clamp(volume, 0.0, 1.0);
-    if (!impl_) return;
-    if (impl_->effect) impl_->effect->setVolume(float(volume_));
-    if (impl_->player) impl_->player->setVolume(float(volume_));
+    if (impl_) impl_->player->setVolume(float(volume_));
 }
 
 bool Sound::play()
@@ -128,30 +123,18 @@ bool Sound::play()
     if (!impl_) {
         // Made on first play: most named sounds never play.
         impl_ = std::make_unique<Impl>();
-        if (fs::path(url_->path()).extension() == ".wav") {
-            impl_->effect = std::make_unique<QSoundEffect>();
-            impl_->effect->setSource(QUrl::fromLocalFile(QString::fromStdString(url_->path())));
-        } else {
-            impl_->player = media::Player::create(media::PlayerItem::create(media::Asset::create(*url_)));
-        }
+        impl_->player = media::Player::create(media::PlayerItem::create(media::Asset::create(*url_)));
         setVolume(volume_);
     }
-    if (impl_->effect) {
-        impl_->effect->stop();
-        impl_->effect->play();
-    } else {
-        impl_->player->seek(media::Time::zero(), media::Time::zero(), media::Time::zero());
-        impl_->player->play();
-    }
+    impl_->player->seek(media::Time::zero(), media::Time::zero(), media::Time::zero());
+    impl_->player->play();
     return true;
 }
 
 void Sound::stop()
 {
     core::assertMainThread();
-    if (!impl_) return;
-    if (impl_->effect) impl_->effect->stop();
-    if (impl_->player) impl_->player->pause();
+    if (impl_) impl_->player->pause();
 }
 
 }  // namespace ui

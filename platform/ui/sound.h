@@ -1,8 +1,8 @@
 // A short sound played by name: a file of the application's bundles (in the bundle or its "Sounds" folder),
 // else of the desktop's sound themes (<data dir>/sounds/<theme>/stereo). Kestrane's bundle ships the system
 // sounds (Sounds/Basso.wav ... Sounds/Tink.wav, made by scripts/make_sounds.py). A name found nowhere still
-// gives a sound, one that plays nothing. Played on the default audio device, silently when there is none:
-// WAV files as sound effects, other kinds through media::Player. Main thread only.
+// gives a sound, one that plays nothing. Played through media::Player on the default audio device, silently
+// when there is none. Main thread only.
 #pragma once
 
 #include <memory>

@@ -103,11 +103,14 @@ TEST(BatchKill, ABatchKilledAtAnyMomentLeavesOnlyWholeFiles)
 {
     testsupport::TempDir movies{"movies"};
     testsupport::TempDir out{"out"};
+    // The children's own temporary folders, which a killed child leaves behind.
+    testsupport::TempDir children{"children"};
     const std::string movie = batchtest::makeMovie(movies.path(), "clip.mp4");
     const auto spawn = [&](bool alternative) {
-        return testsupport::spawnSelf("BatchKillChild.DISABLED_RunsABatch",
-                                      {{childVariable, movie + "\n" + out.path().string() + "\n" +
-                                                           (alternative ? "1" : "0")}});
+        return testsupport::spawnSelf(
+            "BatchKillChild.DISABLED_RunsABatch",
+            {{childVariable, movie + "\n" + out.path().string() + "\n" + (alternative ? "1" : "0")},
+             {"TMPDIR", children.path().string()}});
     };
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("seed " + std::to_string(seed));

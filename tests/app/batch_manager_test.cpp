@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <random>
 #include <thread>
 

@@ -10,7 +10,8 @@
 namespace testsupport {
 
 // Starts this executable again with the gtest filter (disabled tests included) and these variables added to
-// the environment; -1 when it cannot be started.
+// the environment; -1 when it cannot be started. A child that is killed leaves its temporary folders behind:
+// give it a TMPDIR of the test's own to have them removed.
 pid_t spawnSelf(const std::string& filter, const std::vector<std::pair<std::string, std::string>>& variables);
 
 // Waits for the child to end; its wait status.

@@ -99,7 +99,8 @@ TEST(UserDefaults, ACrashDuringAWriteLeavesTheLastCompleteFile)
     testsupport::TempDir folder;
     const std::string path = (folder / "crash.plist").string();
     const pid_t child =
-        testsupport::spawnSelf("UserDefaultsChild.DISABLED_WriteUntilKilled", {{childPathVariable, path}});
+        testsupport::spawnSelf("UserDefaultsChild.DISABLED_WriteUntilKilled",
+                               {{childPathVariable, path}, {"TMPDIR", folder.path().string()}});
     ASSERT_GT(child, 0);
     // Let a few complete files replace one another, then kill the writer wherever it is.
     for (int tries = 0; tries < 1000 && inodeOf(path) == 0; ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(10));

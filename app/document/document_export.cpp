@@ -4,7 +4,6 @@
 // thumbnail queue; every file is written out of sight and takes its name only once whole, a name nobody else
 // has, so nothing already in a folder is ever replaced.
 #include <algorithm>
-#include <atomic>
 
 #include "app/document/defaults_keys.h"
 #include "app/document/document.h"
@@ -58,16 +57,16 @@ struct ImageExport {
 
     const kestrane::ImageFormat format;
     std::vector<std::string> lines;
-    std::atomic<std::size_t> done = 0;
+    std::size_t done = 0;  // main thread only
     core::Semaphore encodingSlots{framesEncodedAtOnce};
     core::DispatchGroup encodings;
 };
 
-// A snap of the export is done: the progress shows it.
+// A snap of the export is done: the progress shows it. Counted on the main thread, so that the progress of
+// snaps that end together never goes back.
 void snapDone(ImageExport& job, const std::weak_ptr<Document>& document)
 {
-    const double fraction = double(++job.done) / double(job.lines.size());
-    Document::onMain(document, [&](Document& d) { d.updateProgress(fraction); });
+    Document::onMain(document, [&](Document& d) { d.updateProgress(double(++job.done) / double(job.lines.size())); });
 }
 
 // One snap of an image export, on the export queue: its frame at full size, then, on a global queue while

@@ -20,19 +20,18 @@ constexpr std::int64_t farBack = std::numeric_limits<std::int64_t>::min() / 4;
 std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::int64_t until, int after,
                                                      std::set<std::int64_t>& times, bool& reachedEnd)
 {
-    AVFormatContext* format = format_.get();
-    if (av_seek_frame(format, streamIndex_, start, AVSEEK_FLAG_BACKWARD) < 0 &&
-        av_seek_frame(format, -1, 0, AVSEEK_FLAG_BYTE) < 0)
+    AVStream* stream = reader_->stream();
+    if (!reader_->seek(start, stream->start_time != AV_NOPTS_VALUE ? stream->start_time : farBack))
         return std::nullopt;
     std::optional<std::int64_t> earliest;
     int pastBound = 0;
     reachedEnd = false;
     for (;;) {
-        if (av_read_frame(format, packet_.get()) < 0) {
+        if (!reader_->read(packet_.get())) {
             reachedEnd = true;
             break;
         }
-        bool ours = packet_->stream_index == streamIndex_ && !(packet_->flags & AV_PKT_FLAG_DISCARD);
+        bool ours = !(packet_->flags & AV_PKT_FLAG_DISCARD);
         std::int64_t pts = packet_->pts != AV_NOPTS_VALUE ? packet_->pts : packet_->dts;
         std::int64_t dts = packet_->dts;
         av_packet_unref(packet_.get());
@@ -63,17 +62,10 @@ std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int coun
 {
     if (!opened_) {
         opened_ = true;
-        format_ = openInput(path_);
+        reader_ = PacketReader::open(path_, streamIndex_);
         packet_.reset(av_packet_alloc());
-        if (format_ && streamIndex_ >= 0 && unsigned(streamIndex_) < format_->nb_streams) {
-            for (unsigned i = 0; i < format_->nb_streams; ++i)
-                if (int(i) != streamIndex_)
-                    format_->streams[i]->discard = AVDISCARD_ALL;
-        } else {
-            format_.reset();
-        }
     }
-    if (!format_ || !packet_)
+    if (!reader_ || !packet_)
         return std::nullopt;
 
     // Back a key frame at a time until the frame at `from` and enough frames before it are known, or the stream
@@ -83,7 +75,7 @@ std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int coun
     auto framesUpTo = [&] { return std::distance(times.begin(), times.upper_bound(from)); };
     int before = count < 0 ? -count : 0;
     int after = count > 0 ? count : 0;
-    AVStream* stream = format_->streams[streamIndex_];
+    AVStream* stream = reader_->stream();
     std::int64_t streamStart = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : farBack;
     std::int64_t backoff = stream->time_base.num > 0 ? std::max(1, stream->time_base.den / stream->time_base.num) : 1;
     std::int64_t start = from;

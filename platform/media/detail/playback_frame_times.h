@@ -5,8 +5,10 @@
 #pragma once
 
 #include "platform/media/detail/ffmpeg.h"
+#include "platform/media/detail/packet_reader.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -29,7 +31,7 @@ private:
 
     const std::string path_;
     const int streamIndex_;
-    FormatContextPtr format_;
+    std::unique_ptr<PacketReader> reader_;
     PacketPtr packet_;
     bool opened_ = false;
 };

@@ -20,7 +20,8 @@ struct Probe {
 
 Time startOf(const testmovie::FrameStart& s) { return Time::make(s.value, s.timescale); }
 
-// Frame starts, middles, the instant before the next start, and the movie's end.
+// Frame starts, middles, the instant before the next start, and the movie's end (which may be the last frame's
+// start, where the container's duration leaves it out).
 std::vector<Probe> probesFor(const std::vector<testmovie::FrameStart>& starts, const Time& duration)
 {
     std::vector<Probe> probes;
@@ -28,8 +29,10 @@ std::vector<Probe> probesFor(const std::vector<testmovie::FrameStart>& starts, c
         Time start = startOf(starts[k]);
         Time next = k + 1 < starts.size() ? startOf(starts[k + 1]) : duration;
         probes.push_back({start, int(k)});
-        probes.push_back({media::multiplyByRatio(start + next, 1, 2), int(k)});
-        probes.push_back({next - Time::make(1, 1000000), int(k)});
+        if (next > start) {
+            probes.push_back({media::multiplyByRatio(start + next, 1, 2), int(k)});
+            probes.push_back({next - Time::make(1, 1000000), int(k)});
+        }
     }
     probes.push_back({duration, int(starts.size()) - 1});
     return probes;
@@ -58,7 +61,7 @@ TEST_P(GrabExactness, EveryProbeGivesTheFrameShownAtThatTime)
     ASSERT_TRUE(asset->isPlayable());
     Time duration = asset->duration();
     ASSERT_TRUE(duration.isNumeric());
-    EXPECT_GT(duration, startOf(starts.back()));
+    EXPECT_GE(duration, startOf(starts.back()));
     std::vector<Probe> probes = probesFor(starts, duration);
 
     // In order, on one generator: the decoder runs forward.

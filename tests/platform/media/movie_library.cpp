@@ -41,6 +41,22 @@ std::vector<MovieCase> makeCases()
     cases.push_back(sound);
     sound.name = "audio.mp4";
     cases.push_back(sound);
+    // Transport and program streams carry no index: seeks search the file by decoding times.
+    cases.push_back({"h264.ts", spec(Codec::h264, 30000, 1001)});
+    late.name = "h264-start.ts";
+    cases.push_back(late);
+    cases.push_back({"h264.m2ts", spec(Codec::h264, 25, 1)});
+    // A broadcast recording: open groups of pictures whose first frames in display order come after the key
+    // frame in the stream, non-square pixels, and a start offset.
+    MovieCase broadcast{"mpeg2-start.ts", spec(Codec::mpeg2, 25, 1)};
+    broadcast.spec.width = 720;
+    broadcast.spec.height = 576;
+    broadcast.spec.sampleAspectNum = 64;
+    broadcast.spec.sampleAspectDen = 45;
+    broadcast.spec.startTicks = 25 * 3600;
+    cases.push_back(broadcast);
+    cases.push_back({"mpeg2.ts", spec(Codec::mpeg2, 25, 1)});
+    cases.push_back({"mpeg2.mpg", spec(Codec::mpeg2, 25, 1)});
     return cases;
 }
 

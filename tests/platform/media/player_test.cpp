@@ -438,9 +438,17 @@ TEST(Player, BrokenMoviesNeverBreakThePlayer)
         p.player->seek(Time::make(1, 1), Time::zero(), Time::zero());
         p.player->step(-2);
         p.player->step(5);
-        bool done = false;
-        p.player->seek(Time::make(1, 3), Time::zero(), Time::zero(), [&](bool) { done = true; });
+        bool done = false, finished = true;
+        p.player->seek(Time::make(1, 3), Time::zero(), Time::zero(), [&](bool ok) {
+            done = true;
+            finished = ok;
+        });
         ASSERT_TRUE(runUntil([&] { return done; }));
+        // Only the damaged movie keeps frames that decode; a seek on the others goes nowhere.
+        if (path.find("damaged") == std::string::npos) {
+            EXPECT_FALSE(p.asset->isPlayable());
+            EXPECT_FALSE(finished);
+        }
         p.player->play();
         for (int i = 0; i < 10; ++i)
             p.clock->advance(1);

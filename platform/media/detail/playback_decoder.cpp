@@ -121,9 +121,8 @@ void PlaybackDecoder::run()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] {
-            return stopping_ || pending_ || (source_ && !ended_ && queue_.size() < queueLength_);
-        });
+        const auto decodesAhead = [this] { return source_ && !ended_ && queue_.size() < queueLength_; };
+        wake_.wait(lock, [&] { return stopping_ || pending_ || decodesAhead() || (source_ && source_->wantsEarlierFrames()); });
         if (stopping_)
             return;
         if (pending_) {
@@ -137,6 +136,16 @@ void PlaybackDecoder::run()
                 carryOut(command);
             else
                 landed_({command.id, std::nullopt});
+            lock.lock();
+            continue;
+        }
+        if (!decodesAhead()) {
+            // Idle while the user steps back: the frames before those kept, before they are asked for.
+            lock.unlock();
+            source_->decodeEarlier([this] {
+                std::lock_guard stopLock(mutex_);
+                return stopping_ || pending_.has_value();
+            });
             lock.lock();
             continue;
         }

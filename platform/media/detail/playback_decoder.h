@@ -1,6 +1,8 @@
 // A player's decode thread and its queue of decoded frames. The thread carries out one positioning command at a
 // time (a newer command replaces one that has not started), then decodes ahead of the frame it landed on until
-// the queue is full; the presentation side takes frames off the queue as they fall due. Safe from any thread.
+// the queue is full, and then, while the user steps back, the frames before those its source keeps (given up
+// as soon as a command comes); the presentation side takes frames off the queue as they fall due. Safe from any
+// thread.
 #pragma once
 
 #include "platform/media/detail/playback_frame_source.h"

@@ -18,8 +18,10 @@ constexpr std::int64_t farBack = std::numeric_limits<std::int64_t>::min() / 4;
 }  // namespace
 
 std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::int64_t until, int after,
-                                                     std::set<std::int64_t>& times, bool& reachedEnd)
+                                                     Stretch& stretch)
 {
+    std::set<std::int64_t>& times = stretch.times;
+    bool& reachedEnd = stretch.reachedEnd;
     AVStream* stream = reader_->stream();
     if (!reader_->seek(start, stream->start_time != AV_NOPTS_VALUE ? stream->start_time : farBack))
         return std::nullopt;
@@ -49,6 +51,7 @@ std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::in
                 continue;
             bound = *std::next(beyond, after - 1);
         }
+        stretch.knownUpTo = bound;
         if (dts != AV_NOPTS_VALUE && dts > bound)
             break;
         pastBound = pts > bound ? pastBound + 1 : 0;
@@ -56,6 +59,22 @@ std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::in
             break;
     }
     return earliest;
+}
+
+std::optional<std::int64_t> PlaybackFrameTimes::stepWithin(const Stretch& stretch, std::int64_t from, int count) const
+{
+    const std::set<std::int64_t>& times = stretch.times;
+    if (times.empty() || from < *times.begin() || (!stretch.reachedEnd && from > stretch.knownUpTo))
+        return std::nullopt;
+    const std::int64_t position = std::distance(times.begin(), times.upper_bound(from)) - 1 + std::int64_t(count);
+    if (position < 0)
+        return std::nullopt;
+    if (position >= std::int64_t(times.size()))
+        return stretch.reachedEnd ? std::optional(*times.rbegin()) : std::nullopt;
+    const std::int64_t time = *std::next(times.begin(), position);
+    if (!stretch.reachedEnd && time > stretch.knownUpTo)
+        return std::nullopt;
+    return time;
 }
 
 std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int count)
@@ -68,10 +87,12 @@ std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int coun
     if (!reader_ || !packet_)
         return std::nullopt;
 
+    if (std::optional<std::int64_t> known = stepWithin(last_, from, count))
+        return known;
     // Back a key frame at a time until the frame at `from` and enough frames before it are known, or the stream
     // starts. A seek that lands on the same key frame again (containers seek by decoding time) goes back further.
-    std::set<std::int64_t> times;
-    bool reachedEnd = false;
+    Stretch stretch;
+    std::set<std::int64_t>& times = stretch.times;
     auto framesUpTo = [&] { return std::distance(times.begin(), times.upper_bound(from)); };
     int before = count < 0 ? -count : 0;
     int after = count > 0 ? count : 0;
@@ -81,7 +102,7 @@ std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int coun
     std::int64_t start = from;
     std::optional<std::int64_t> reached;
     for (int round = 0; round < maximumRounds; ++round) {
-        std::optional<std::int64_t> earliest = scan(start, from, after, times, reachedEnd);
+        std::optional<std::int64_t> earliest = scan(start, from, after, stretch);
         if (!earliest || framesUpTo() > before)
             break;
         bool progressed = !reached || *earliest < *reached;
@@ -100,7 +121,9 @@ std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int coun
         return std::nullopt;
     std::int64_t position = std::int64_t(framesUpTo()) - 1 + count;
     position = std::clamp<std::int64_t>(position, 0, std::int64_t(times.size()) - 1);
-    return *std::next(times.begin(), position);
+    const std::int64_t answer = *std::next(times.begin(), position);
+    last_ = std::move(stretch);
+    return answer;
 }
 
 }  // namespace media::detail

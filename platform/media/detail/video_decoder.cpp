@@ -207,7 +207,8 @@ const AVFrame* VideoDecoder::nextFrame()
     return current_.get();
 }
 
-const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std::int64_t high, bool seekFirst)
+const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std::int64_t high, bool seekFirst,
+                                     const Trail* trail)
 {
     if (!seekFirst && canReachByDecoding(target)) {
         if (current_->pts >= low && current_->pts <= high)
@@ -216,7 +217,7 @@ const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std:
         return nullptr;
     }
 
-    aimAt(std::min(low, target), target);
+    aimAt(std::min({low, target, trail ? trail->from : target}), target);
     int backoffs = 0;
     for (;;) {
         if (!hasAhead_ && !decodeAhead())
@@ -239,6 +240,10 @@ const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std:
         if (pts > high)
             return holderOf(target);
         takeAhead();
+        if (trail && pts >= trail->from)
+            trail->keep(current_.get());
+        if (trail && trail->stop && trail->stop())
+            return nullptr;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/media/detail/packet_reader.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -33,11 +34,21 @@ public:
     // Whether reaching the target by decoding forward costs no more than seeking.
     bool canReachByDecoding(std::int64_t target) const;
 
+    // The frames on the way to a request that its caller keeps: from `from` on, none is left undecoded as a frame
+    // no later one needs, and each is handed to `keep` (valid during the call) before the answer. `stop`, when
+    // set, is asked after every frame on the way: true gives the request up (no answer).
+    struct Trail {
+        std::int64_t from;
+        std::function<void(const AVFrame*)> keep;
+        std::function<bool()> stop;
+    };
+
     // In presentation order, the first frame whose pts lies in [low, high], else the frame whose display
     // interval contains the target (the last one at the end of the stream, the first one before it starts).
     // Decodes forward from the current position when that is cheaper (unless seekFirst), else seeks back to
     // a key frame. Null when that frame does not decode. The frame stays the decoder's, valid until its next call.
-    const AVFrame* frameAt(std::int64_t low, std::int64_t target, std::int64_t high, bool seekFirst);
+    const AVFrame* frameAt(std::int64_t low, std::int64_t target, std::int64_t high, bool seekFirst,
+                           const Trail* trail = nullptr);
     // The next frame in presentation order from where the decoder stands; null at the end.
     const AVFrame* nextFrame();
     void setFirstPts(std::int64_t pts) { firstPts_ = pts; }

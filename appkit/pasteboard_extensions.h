@@ -12,7 +12,7 @@
 namespace kestrane {
 
 // The type of promised files, which a drag offers before it writes them.
-inline const std::string PBPromisedFileType = "com.apple.pasteboard.promised-file-content-type";
+inline const std::string PBPromisedFileType = ui::PasteboardType::promisedFile;
 
 bool containsType(const ui::Pasteboard& pasteboard, const std::string& type);
 // The type's property list when it is a list of strings; nullopt for none or another shape.

@@ -27,7 +27,8 @@ void animate(const std::shared_ptr<View>& view, const std::string& key, std::fun
                  Transaction::currentGroup());
 }
 
-double mix(double a, double b, double f) { return a + (b - a) * f; }
+// Lands exactly on b at the end.
+double mix(double a, double b, double f) { return f >= 1 ? b : a + (b - a) * f; }
 
 }  // namespace
 
@@ -50,6 +51,16 @@ void Animator::setFrameOrigin(const gfx::Point& origin)
 void Animator::setFrameSize(const gfx::Size& size)
 {
     if (auto view = view_.lock()) setFrame({view->frame().origin, size});
+}
+
+void Animator::setBoundsOrigin(const gfx::Point& origin)
+{
+    auto view = view_.lock();
+    if (!view) return;
+    const gfx::Point from = view->bounds().origin;
+    animate(view, "boundsOrigin", [from, origin](View& v, double f) {
+        v.setBoundsOrigin({mix(from.x, origin.x, f), mix(from.y, origin.y, f)});
+    });
 }
 
 void Animator::setAlphaValue(double alpha)

@@ -17,6 +17,8 @@ public:
     void setFrame(const gfx::Rect& frame);
     void setFrameOrigin(const gfx::Point& origin);
     void setFrameSize(const gfx::Size& size);
+    // Scrolls the view's own space: a clip view's scroll position.
+    void setBoundsOrigin(const gfx::Point& origin);
     void setAlphaValue(double alpha);
 
 private:

@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 
+#include <cmath>
+
 #include "platform/gfx/qt_context.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/qt_image.h"
@@ -99,7 +101,6 @@ void Button::rebuild()
         button = push;
     }
     button->setText(QString::fromStdString(title_));
-    if (image_) button->setIcon(QIcon(QPixmap::fromImage(qImageFromImage(*image_))));
     // The state is ours: after a click valueDidChange shows what the type's rules made of it.
     std::weak_ptr<Button> weak = sharedAs<Button>();
     QObject::connect(button, &QAbstractButton::pressed, [weak] {
@@ -108,8 +109,38 @@ void Button::rebuild()
     QObject::connect(button, &QAbstractButton::clicked, [weak] {
         if (auto b = weak.lock()) b->released();
     });
+    for (auto signal : {&QAbstractButton::pressed, &QAbstractButton::released})
+        QObject::connect(button, signal, [weak] {
+            if (auto b = weak.lock()) b->showImage();
+        });
     setControlWidget(*this, button);
     valueDidChange();
+    showImage();
+}
+
+void Button::showImage()
+{
+    auto* button = qobject_cast<QAbstractButton*>(controlWidget(*this));
+    if (!button) return;
+    const bool alternate = alternateImage_ && (type_ == ButtonType::momentaryChange ? button->isDown()
+                                                                                      : state() == ControlState::on);
+    const gfx::ImageRef& shown = alternate ? alternateImage_ : image_;
+    button->setIcon(shown ? QIcon(QPixmap::fromImage(qImageFromImage(*shown))) : QIcon());
+    const gfx::Size size = frame().standardized().size;
+    if (scaling_ == ImageScaling::axesIndependently)
+        button->setIconSize(QSize(int(std::lround(size.width)), int(std::lround(size.height))));
+}
+
+void Button::setImageScaling(ImageScaling scaling)
+{
+    scaling_ = scaling;
+    showImage();
+}
+
+void Button::setFrame(const gfx::Rect& frame)
+{
+    Control::setFrame(frame);
+    if (scaling_ == ImageScaling::axesIndependently) showImage();
 }
 
 void Button::setTitle(const std::string& title)
@@ -122,11 +153,14 @@ void Button::setTitle(const std::string& title)
 void Button::setImage(const gfx::ImageRef& image)
 {
     image_ = image;
-    if (auto* button = qobject_cast<QAbstractButton*>(controlWidget(*this)))
-        button->setIcon(image ? QIcon(QPixmap::fromImage(qImageFromImage(*image))) : QIcon());
+    showImage();
 }
 
-void Button::setAlternateImage(const gfx::ImageRef& image) { alternateImage_ = image; }
+void Button::setAlternateImage(const gfx::ImageRef& image)
+{
+    alternateImage_ = image;
+    showImage();
+}
 
 void Button::setButtonType(ButtonType type)
 {
@@ -207,12 +241,12 @@ void Button::valueDidChange()
         return;
     }
     button->setDown(keepsState(type_) && state() == ControlState::on);
-    if (alternateImage_ && image_)
-        button->setIcon(QIcon(QPixmap::fromImage(qImageFromImage(state() == ControlState::on ? *alternateImage_ : *image_))));
+    showImage();
 }
 
 void Button::drawBezel(const gfx::Rect& frame)
 {
+    if (!bordered_) return;
     if (auto* push = paintingButton(*this)) push->drawStyle(QStyle::CE_PushButtonBevel, deviceRect(frame));
 }
 

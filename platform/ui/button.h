@@ -35,7 +35,8 @@ public:
     gfx::ImageRef alternateImage() const { return alternateImage_; }
     void setAlternateImage(const gfx::ImageRef& image);
     ImageScaling imageScaling() const { return scaling_; }
-    void setImageScaling(ImageScaling scaling) { scaling_ = scaling; }
+    // Scaling axes independently stretches the image over the whole button.
+    void setImageScaling(ImageScaling scaling);
     ButtonType buttonType() const { return type_; }
     void setButtonType(ButtonType type);
     ControlState state() const;
@@ -52,9 +53,10 @@ public:
     void performClick(const std::shared_ptr<core::Object>& sender);
 
     gfx::Size intrinsicContentSize() const override;
+    void setFrame(const gfx::Rect& frame) override;
 
     // A push button's drawing, into gfx::Context::current() in the button's space with y down from its top-left
-    // (its cell's space): the bezel over the whole frame, by default the desktop style's.
+    // (its cell's space): the bezel over the whole frame, by default the desktop style's (none unbordered).
     virtual void drawBezel(const gfx::Rect& frame);
     // Then its title, by default the style's label (with the image) for a title without attributes, else the
     // text in its attributes, centred vertically in `frame`. Gives the rectangle the text takes.
@@ -65,6 +67,8 @@ protected:
 
 private:
     void rebuild();
+    // The image, or while a momentary-change button is held down its alternate image, at the size scaling gives.
+    void showImage();
     void pressed();
     void released();
 

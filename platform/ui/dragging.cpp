@@ -5,9 +5,13 @@
 #include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "platform/ui/qt_dragging.h"
@@ -109,35 +113,93 @@ const std::vector<std::string>& View::registeredDraggedTypes() const { return im
 
 DragOperation View::draggingUpdated(const DraggingInfo&) { return impl_->enteredOperation; }
 
-void View::beginDraggingSession(const std::vector<DraggingItem>& items, const Event&,
+namespace {
+
+// How far from the pointer the drag's picture reaches, in points: a drag of many items shows those nearby.
+constexpr double pictureReach = 400;
+
+bool isPromise(const DraggingItem& dragged)
+{
+    if (!dragged.item) return false;
+    const auto types = dragged.item->types();
+    return std::find(types.begin(), types.end(), PasteboardType::promisedFile) != types.end();
+}
+
+// The data the items carry, and the files that the source writes for the promises among them into a fresh
+// folder (so that their names never meet the files of an earlier drag).
+QMimeData* dragData(const std::vector<DraggingItem>& items, DraggingSource* source)
+{
+    auto* mime = new QMimeData;
+    bool promises = false;
+    for (auto& dragged : items) {
+        if (isPromise(dragged)) {
+            promises = true;
+            continue;
+        }
+        if (!dragged.item) continue;
+        for (auto& type : dragged.item->types()) {
+            const auto bytes = *dragged.item->data(type);
+            mime->setData(QString::fromStdString(type),
+                          QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+        }
+    }
+    const QString folder = promises && source ? promiseFolder() : QString();
+    if (folder.isEmpty()) return mime;
+    QTemporaryDir each(folder + "/drop-XXXXXX");
+    if (!each.isValid()) return mime;
+    each.setAutoRemove(false);
+    const QString path = each.path();
+    QList<QUrl> urls;
+    for (auto& name : source->namesOfPromisedFilesDroppedAtDestination(core::Url::fileURL(path.toStdString())))
+        urls << QUrl::fromLocalFile(path + "/" + QString::fromStdString(name));
+    if (!urls.isEmpty()) mime->setUrls(urls);
+    return mime;
+}
+
+// One picture of the items' images at their dragging frames (in the view's space), as far as they lie near
+// `press`, and where the pointer holds it.
+QPixmap dragPicture(const View& view, const std::vector<DraggingItem>& items, const gfx::Point& press,
+                    qreal pixelRatio, QPoint& hotSpot)
+{
+    const gfx::Rect near{press.x - pictureReach, press.y - pictureReach, 2 * pictureReach, 2 * pictureReach};
+    gfx::Rect area = gfx::Rect::null();
+    for (auto& dragged : items)
+        if (dragged.image) area = gfx::unionOf(area, gfx::intersection(dragged.draggingFrame.standardized(), near));
+    if (area.isNull() || area.isEmpty()) return {};
+    const bool flipped = view.isFlipped();
+    auto top = [&](const gfx::Rect& r) { return flipped ? r.minY() - area.minY() : area.maxY() - r.maxY(); };
+    QImage canvas(int(std::ceil(area.width() * pixelRatio)), int(std::ceil(area.height() * pixelRatio)),
+                  QImage::Format_ARGB32_Premultiplied);
+    canvas.setDevicePixelRatio(pixelRatio);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    for (auto& dragged : items) {
+        if (!dragged.image) continue;
+        const gfx::Rect f = dragged.draggingFrame.standardized();
+        painter.drawImage(QRectF(f.minX() - area.minX(), top(f), f.width(), f.height()), qImageFromImage(*dragged.image));
+    }
+    painter.end();
+    hotSpot = QPoint(int(std::lround(press.x - area.minX())), int(std::lround(top({press, {0, 0}}))));
+    return QPixmap::fromImage(canvas);
+}
+
+}  // namespace
+
+void View::beginDraggingSession(const std::vector<DraggingItem>& items, const Event& event,
                                 const std::shared_ptr<DraggingSource>& source)
 {
     QWidget* widget = impl_->widget;
     if (!widget || items.empty()) return;
-    auto* mime = new QMimeData;
-    QList<QUrl> urls;
-    for (auto& dragged : items)
-        if (dragged.item)
-            for (auto& type : dragged.item->types()) {
-                const auto bytes = *dragged.item->data(type);
-                mime->setData(QString::fromStdString(type), QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
-            }
-    if (source) {
-        const QString folder = promiseFolder();
-        if (!folder.isEmpty()) {
-            // A fresh folder for each drag, so that names never meet files of an earlier one.
-            QTemporaryDir* each = new QTemporaryDir(folder + "/drop-XXXXXX");
-            each->setAutoRemove(false);
-            const QString path = each->path();
-            delete each;
-            for (auto& name : source->namesOfPromisedFilesDroppedAtDestination(core::Url::fileURL(path.toStdString())))
-                urls << QUrl::fromLocalFile(path + "/" + QString::fromStdString(name));
-        }
-    }
-    if (!urls.isEmpty()) mime->setUrls(urls);
     auto* drag = new QDrag(widget);
-    drag->setMimeData(mime);
-    if (items.front().image) drag->setPixmap(QPixmap::fromImage(qImageFromImage(*items.front().image)));
+    drag->setMimeData(dragData(items, source.get()));
+    QPoint hotSpot;
+    const QPixmap picture =
+        dragPicture(*this, items, convertPoint(event.locationInWindow, nullptr), widget->devicePixelRatioF(), hotSpot);
+    if (!picture.isNull()) {
+        drag->setPixmap(picture);
+        drag->setHotSpot(hotSpot);
+    }
     currentSource() = source;
     const DragOperation allowed =
         source ? source->sourceOperationMask(DraggingContext::outsideApplication) : DragOperations::copy;

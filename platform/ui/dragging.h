@@ -34,7 +34,8 @@ class DraggingSource {
 public:
     virtual ~DraggingSource() = default;
     virtual DragOperation sourceOperationMask(DraggingContext context) { return DragOperations::copy; }
-    // Writes the promised files into `destination` and gives their names; called when the drag starts.
+    // Writes the promised files into `destination` and gives their names; called when a drag that carries
+    // promises (PasteboardType::promisedFile) starts.
     virtual std::vector<std::string> namesOfPromisedFilesDroppedAtDestination(const core::Url& destination) { return {}; }
     virtual void draggingSessionEnded(DragOperation operation) {}
 };

@@ -21,6 +21,9 @@ inline const std::string fileURL = "text/uri-list";
 inline const std::string string = "text/plain";
 // The name older code uses for a list of file paths; the same as fileURL here.
 inline const std::string filenames = "text/uri-list";
+// An item of this type promises files, its data naming their content type (PNG, say): a drag writes them when
+// it starts and carries them as file URLs; the type itself never leaves the program.
+inline const std::string promisedFile = "application/x-promised-file-content-type";
 }  // namespace PasteboardType
 
 // Data of several types for one thing on the pasteboard.

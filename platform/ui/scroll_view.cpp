@@ -80,6 +80,11 @@ void ScrollView::setContentView(const std::shared_ptr<ClipView>& clip)
         if (!self) return;
         if (n.object == self->impl_->clip || n.object == self->documentView()) self->reflectScrolledClipView();
     });
+    // The scroll bars follow a scroll made in code, animated or not.
+    core::NotificationCenter::defaultCenter().addObserver(this, boundsDidChangeNotification, clip.get(),
+                                                          [weak](const core::Notification&) {
+        if (auto self = weak.lock()) self->reflectScrolledClipView();
+    });
 }
 
 std::shared_ptr<View> ScrollView::documentView() const { return impl_->clip ? impl_->clip->documentView() : nullptr; }

@@ -162,10 +162,13 @@ void View::setBoundsScale(double scale)
 
 void View::setBoundsOrigin(const gfx::Point& origin)
 {
+    const bool moved = origin != impl_->bounds.origin;
     impl_->bounds.origin = origin;
     // Every widget below changes its pixel size.
     for (auto& subview : impl_->subviews) subview->placeWidgetTree();
     setNeedsDisplay();
+    if (auto self = weak_from_this().lock(); self && moved)
+        core::NotificationCenter::defaultCenter().post(boundsDidChangeNotification, std::move(self));
 }
 
 bool View::isHidden() const { return impl_->hidden; }

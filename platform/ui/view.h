@@ -38,6 +38,8 @@ public:
     static constexpr double noIntrinsicMetric = -1;
     // Posted with the view as object when its frame changes.
     static constexpr const char* frameDidChangeNotification = "NSViewFrameDidChangeNotification";
+    // Posted with the view as object when its bounds origin moves (a clip view scrolled).
+    static constexpr const char* boundsDidChangeNotification = "NSViewBoundsDidChangeNotification";
 
     explicit View(const gfx::Rect& frame = {});
     ~View() override;
@@ -133,8 +135,10 @@ public:
     virtual bool prepareForDragOperation(const DraggingInfo& info) { return true; }
     virtual bool performDragOperation(const DraggingInfo& info) { return false; }
     virtual void concludeDragOperation(const DraggingInfo& info) {}
-    // Drags: starts dragging the items (data, or the files a source promises, written into a fresh temporary
-    // folder when the drag starts) and returns once the drag has ended.
+    // Drags: starts dragging the items and returns once the drag has ended. Items of the promised-file type
+    // are written by the source into a fresh temporary folder when the drag starts and dragged as their files
+    // (text/uri-list); the others as their data. The picture shows the items' images at their dragging frames
+    // (in this view's space) around the pointer.
     void beginDraggingSession(const std::vector<DraggingItem>& items, const Event& event,
                               const std::shared_ptr<DraggingSource>& source);
 

@@ -181,7 +181,8 @@ std::optional<PacketReader::Landing> PacketReader::seek(std::int64_t target, std
     AVRational base = stream()->time_base;
     std::int64_t step = std::max<std::int64_t>(1, base.num > 0 ? base.den / base.num : 1);
     std::int64_t aim = target;
-    awaitingKey_ = false;
+    // Wherever a failed seek leaves the demuxer, reading goes on from a key frame only.
+    awaitingKey_ = true;
     for (int round = 0; round < maximumRounds; ++round) {
         const bool atStart = aim < startTime || round == maximumRounds - 1;
         if (!(atStart ? seekToStart() : seekContainer(aim)))
@@ -194,10 +195,12 @@ std::optional<PacketReader::Landing> PacketReader::seek(std::int64_t target, std
                 return std::nullopt;
             scan = readAhead(target, true);
         }
-        if (scan.found)
-            return Landing{scan.keyTime, false};
+        if (scan.found || (atStart && !queue_.empty())) {
+            awaitingKey_ = false;
+            return Landing{scan.keyTime, !scan.found};
+        }
         if (atStart)
-            return queue_.empty() ? std::nullopt : std::optional<Landing>(Landing{scan.keyTime, true});
+            return std::nullopt;
         // Landed past the target: go back from where it landed by a stretch that doubles each time.
         aim = std::min(aim, scan.earliest.value_or(aim));
         aim = aim > farPast + step ? aim - step : farPast;

@@ -14,7 +14,7 @@ constexpr int maximumRounds = 40;
 // any reordering of frames puts between a frame's packet and its place on screen.
 constexpr int reorderMargin = 16;
 // The packets a seek reads ahead to find the last key frame before its time, at most.
-constexpr std::size_t readAheadBudget = std::size_t(256) << 20;
+constexpr std::size_t readAheadBudget = std::size_t(64) << 20;
 
 // A packet's time: its display time, else its decoding time.
 std::int64_t timeOf(const AVPacket* packet) { return packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts; }

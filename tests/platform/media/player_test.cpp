@@ -560,7 +560,10 @@ TEST(Player, CallableFromManyThreadsAtOnce)
 
 TEST(Player, StepsAndSeeksOnEveryCodecAndContainer)
 {
-    for (const mediatest::MovieCase& c : mediatest::movieCases()) {
+    std::vector<mediatest::MovieCase> movies = mediatest::movieCases();
+    for (const mediatest::MovieCase& c : mediatest::toolMovieCases())
+        movies.push_back(c);
+    for (const mediatest::MovieCase& c : movies) {
         SCOPED_TRACE(c.name);
         Playback p(mediatest::moviePath(c.name));
         ASSERT_TRUE(p.firstPicture());

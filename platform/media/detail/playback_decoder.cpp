@@ -62,6 +62,7 @@ std::optional<PlaybackFrame> PlaybackDecoder::takeDue(const Time& time)
         while (!queue_.empty() && compare(queue_.front().time, time) <= 0) {
             due = std::move(queue_.front());
             queue_.pop_front();
+            takenSinceLanding_ = true;
         }
     }
     if (due)
@@ -113,6 +114,7 @@ void PlaybackDecoder::carryOut(const Command& command)
             return;  // replaced while it ran: the newer command speaks for both
         if (!landing.frame)
             ended_ = true;
+        takenSinceLanding_ = false;
     }
     landed_(std::move(landing));
 }
@@ -122,7 +124,9 @@ void PlaybackDecoder::run()
     std::unique_lock lock(mutex_);
     for (;;) {
         const auto decodesAhead = [this] { return source_ && !ended_ && queue_.size() < queueLength_; };
-        wake_.wait(lock, [&] { return stopping_ || pending_ || decodesAhead() || (source_ && source_->wantsEarlierFrames()); });
+        // Frames before those kept only while paused: playback takes frames off the queue.
+        const auto decodesEarlier = [this] { return source_ && !takenSinceLanding_ && source_->wantsEarlierFrames(); };
+        wake_.wait(lock, [&] { return stopping_ || pending_ || decodesAhead() || decodesEarlier(); });
         if (stopping_)
             return;
         if (pending_) {
@@ -144,7 +148,7 @@ void PlaybackDecoder::run()
             lock.unlock();
             source_->decodeEarlier([this] {
                 std::lock_guard stopLock(mutex_);
-                return stopping_ || pending_.has_value();
+                return stopping_ || pending_.has_value() || takenSinceLanding_;
             });
             lock.lock();
             continue;

@@ -26,11 +26,11 @@ std::unique_ptr<PlaybackFrameSource> PlaybackFrameSource::open(const Asset& asse
     auto decoder = pool->openDecoder();
     if (!decoder)
         return nullptr;
-    return std::unique_ptr<PlaybackFrameSource>(new PlaybackFrameSource(asset, std::move(decoder)));
+    return std::unique_ptr<PlaybackFrameSource>(new PlaybackFrameSource(asset, *pool, std::move(decoder)));
 }
 
-PlaybackFrameSource::PlaybackFrameSource(const Asset& asset, std::unique_ptr<VideoDecoder> decoder)
-    : decoder_(std::move(decoder)), frameTimes_(asset.path(), decoder_->stream()->index),
+PlaybackFrameSource::PlaybackFrameSource(const Asset& asset, DecoderPool& pool, std::unique_ptr<VideoDecoder> decoder)
+    : pool_(pool), decoder_(std::move(decoder)), frameTimes_(asset.path(), decoder_->stream()->index),
       timeBase_(decoder_->stream()->time_base), origin_(asset.timeOrigin()),
       firstPts_(ticksFromTime(asset.timeOrigin(), timeBase_, Rounding::towardNegativeInfinity)),
       width_(decoder_->codec()->width), height_(decoder_->codec()->height)
@@ -67,13 +67,14 @@ std::int64_t PlaybackFrameSource::frameTicks() const
     return std::max<std::int64_t>(1, ticks);
 }
 
-PlaybackFrameSource::Run PlaybackFrameSource::decodeStretch(const FrameWindow& window, bool seekFirst,
-                                                            std::size_t before, const std::function<bool()>& stop)
+PlaybackFrameSource::Run PlaybackFrameSource::decodeStretch(VideoDecoder& decoder, const FrameWindow& window,
+                                                            bool seekFirst, std::size_t before, std::int64_t frameTicks,
+                                                            const std::function<bool()>& stop)
 {
     Run frames;
     // Every clone or none: the run stays a row of frames without gaps.
     bool complete = true;
-    const VideoDecoder::Trail trail{window.target - std::int64_t(before) * frameTicks(),
+    const VideoDecoder::Trail trail{window.target - std::int64_t(before) * frameTicks,
                                     [&](const AVFrame* frame) {
                                         FramePtr copy(av_frame_clone(frame));
                                         complete = complete && copy;
@@ -83,7 +84,7 @@ PlaybackFrameSource::Run PlaybackFrameSource::decodeStretch(const FrameWindow& w
                                             frames.pop_front();
                                     },
                                     stop};
-    const AVFrame* answer = decoder_->frameAt(window.low, window.target, window.high, seekFirst, &trail);
+    const AVFrame* answer = decoder.frameAt(window.low, window.target, window.high, seekFirst, &trail);
     FramePtr copy(answer ? av_frame_clone(answer) : nullptr);
     if (!copy)
         return {};
@@ -98,7 +99,7 @@ std::optional<PlaybackFrame> PlaybackFrameSource::seek(const Time& t, const Time
     const FrameWindow window = frameWindow(add(t, origin_), before, after, timeBase_);
     steppingBack_ = false;
     earlierTried_.reset();
-    run_ = decodeStretch(window, window.keyFrame, std::min(seekTrail, runLength_ - 1));
+    run_ = decodeStretch(*decoder_, window, window.keyFrame, std::min(seekTrail, runLength_ - 1), frameTicks());
     if (run_.empty())
         return std::nullopt;
     return land(run_.size() - 1);
@@ -176,7 +177,7 @@ std::optional<PlaybackFrame> PlaybackFrameSource::frameAt(std::int64_t pts)
     }
     // From the key frame at or before it, keeping the frames before it that the run holds.
     earlierTried_.reset();
-    run_ = decodeStretch({pts, pts, pts, false}, false, runLength_ - 1);
+    run_ = decodeStretch(*decoder_, {pts, pts, pts, false}, false, runLength_ - 1, frameTicks());
     if (run_.empty())
         return std::nullopt;
     return land(run_.size() - 1);
@@ -195,8 +196,14 @@ bool PlaybackFrameSource::wantsEarlierFrames() const
 void PlaybackFrameSource::decodeEarlier(const std::function<bool()>& stop)
 {
     const std::int64_t front = run_.front()->pts;
+    if (!behind_)
+        behind_ = pool_.openDecoder();
+    if (!behind_) {
+        earlierTried_ = front;
+        return;
+    }
     const std::size_t wanted = runLength_ / 2;
-    Run earlier = decodeStretch({front - 1, front - 1, front - 1, false}, false, wanted - 1, stop);
+    Run earlier = decodeStretch(*behind_, {front - 1, front - 1, front - 1, false}, false, wanted - 1, frameTicks(), stop);
     if (stop && stop())
         return;  // left for later
     if (earlier.empty() || earlier.back()->pts >= front) {

@@ -21,6 +21,8 @@
 
 namespace media::detail {
 
+class DecoderPool;
+
 // A decoded picture: its pts in stream ticks, its time on the asset's timeline and its image.
 struct PlaybackFrame {
     std::int64_t pts = 0;
@@ -45,7 +47,8 @@ public:
 
     // Whether the user is stepping back towards the first of the frames kept, with earlier frames to decode.
     bool wantsEarlierFrames() const;
-    // Decodes frames before the first one kept and keeps them in its place; gives up when `stop` says so.
+    // Decodes frames before the first one kept, on a decoder of its own (the one the run comes from stays where
+    // it stands), and keeps them in front; gives up when `stop` says so.
     void decodeEarlier(const std::function<bool()>& stop);
 
     std::int64_t ticksOf(const Time& t, Rounding rounding) const;
@@ -53,7 +56,7 @@ public:
 private:
     using Run = std::deque<FramePtr>;
 
-    PlaybackFrameSource(const Asset& asset, std::unique_ptr<VideoDecoder> decoder);
+    PlaybackFrameSource(const Asset& asset, DecoderPool& pool, std::unique_ptr<VideoDecoder> decoder);
     std::optional<PlaybackFrame> make(const AVFrame* frame);
     // Hands out a frame of the run.
     std::optional<PlaybackFrame> serve(std::size_t position);
@@ -63,8 +66,8 @@ private:
     void remember(const AVFrame* frame, bool restart);
     // The frame the window asks for, last, after up to `before` frames decoded in a row before it. Empty when
     // that frame does not decode or `stop` gave up.
-    Run decodeStretch(const FrameWindow& window, bool seekFirst, std::size_t before,
-                      const std::function<bool()>& stop = {});
+    static Run decodeStretch(VideoDecoder& decoder, const FrameWindow& window, bool seekFirst, std::size_t before,
+                             std::int64_t frameTicks, const std::function<bool()>& stop = {});
     // The position in the run of the frame holding pts, when the run reaches past it.
     std::optional<std::size_t> holderInRun(std::int64_t pts) const;
     // Whether the decoder stands on the run's last frame, so that decoding on extends the run.
@@ -72,7 +75,9 @@ private:
     // The stream's nominal frame duration in ticks.
     std::int64_t frameTicks() const;
 
+    DecoderPool& pool_;
     std::unique_ptr<VideoDecoder> decoder_;
+    std::unique_ptr<VideoDecoder> behind_;  // decodes the frames before the run, opened when first needed
     PlaybackFrameTimes frameTimes_;
     FrameConverter converter_;
     AVRational timeBase_;

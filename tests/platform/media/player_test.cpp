@@ -206,8 +206,17 @@ TEST(Player, StepsBackAfterAnExactSeekGiveEachFrameBeforeIt)
             ASSERT_EQ(p.shownIndex(), k);
             ASSERT_EQ(p.player->currentTime(), Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale));
         }
+        // Forwards again by steps and by playing: every frame in its turn.
         ASSERT_TRUE(p.step(3));
         EXPECT_EQ(p.shownIndex(), 23);
+        p.player->play();
+        for (int k = 24; k <= 36; ++k) {
+            // Into the middle of frame k.
+            const Time start = Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale);
+            p.clock->advance((start - p.player->currentTime()).seconds() + 0.5 / 30);
+            ASSERT_TRUE(runUntil([&] { return p.shownIndex() == k; })) << k;
+        }
+        p.player->pause();
     }
 }
 

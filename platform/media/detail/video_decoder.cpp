@@ -103,7 +103,7 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     return landing_.has_value();
 }
 
-void VideoDecoder::send(AVPacket* packet)
+int VideoDecoder::send(AVPacket* packet)
 {
     AVCodecContext* context = codec_.get();
     const std::int64_t pts = packet->pts;
@@ -121,6 +121,7 @@ void VideoDecoder::send(AVPacket* packet)
         damaged_.insert(pts);
         awaited_.erase(pts);
     }
+    return result;
 }
 
 bool VideoDecoder::decodeAhead()
@@ -155,8 +156,10 @@ bool VideoDecoder::decodeAhead()
             avcodec_send_packet(context, nullptr);
             continue;
         }
-        send(packet_.get());
+        result = send(packet_.get());
         av_packet_unref(packet_.get());
+        if (result < 0 && result != AVERROR(EAGAIN) && ++errors > maximumErrors)
+            return false;
     }
 }
 

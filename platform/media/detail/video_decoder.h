@@ -61,7 +61,8 @@ private:
     bool skippable(std::int64_t pts) const;
     // Decodes the next whole frame in presentation order into ahead_; false at the end or on a broken stream.
     bool decodeAhead();
-    void send(AVPacket* packet);
+    // Sends the packet to the decoder, noting its pts among those awaited or damaged; the decoder's answer.
+    int send(AVPacket* packet);
     std::int64_t ptsOf(const AVFrame* frame) const;
     // The current frame as the one holding the target: null when a frame after it and at or before the target
     // was damaged or never came out of the decoder.

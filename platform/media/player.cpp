@@ -67,6 +67,7 @@ struct Player::Engine {
     std::optional<Move> move;
     std::uint64_t lastMove = 0;
     std::optional<detail::PlaybackFrame> shown;
+    bool shownAtPosition = false;  // while paused: the picture shown is the frame at `position`
     FrameHandler frameHandler;
     bool tickScheduled = false;
     bool systemClock = true;
@@ -150,6 +151,7 @@ struct Player::Engine {
                     position = landing.frame->time;
                 shown = landing.frame;
             }
+            shownAtPosition = landing.frame.has_value();
             move.reset();
             now = position;
             playing = advances(rate);
@@ -267,6 +269,7 @@ struct Player::Engine {
                 if (ended) {
                     rate = 0;
                     position = end.isNumeric() ? end : now;
+                    shownAtPosition = false;
                     now = position;
                     if (decoder)
                         decoder->setQueueLength(pausedQueueLength);
@@ -367,8 +370,10 @@ void Player::setRate(float rate)
         std::lock_guard lock(e.mutex);
         bool wasPlaying = advances(e.rate);
         startsOrStops = wasPlaying != playing;
-        if (wasPlaying && !playing && !e.move)
+        if (wasPlaying && !playing && !e.move) {
             e.position = e.shown ? e.shown->time : e.playingTime();
+            e.shownAtPosition = e.shown.has_value();
+        }
         else if (!wasPlaying && playing && !e.move)
             e.anchor(e.position);
         else if (wasPlaying && playing && !e.move)
@@ -433,6 +438,7 @@ void Player::seek(const Time& time, const Time& toleranceBefore, const Time& tol
         std::lock_guard lock(e.mutex);
         target = e.clampToItem(time);
         e.position = target;
+        e.shownAtPosition = false;
         if (e.decoder) {
             e.decoder->seek(e.beginMove(exact, std::move(done)), target, toleranceBefore, toleranceAfter);
             return;
@@ -492,6 +498,15 @@ gfx::ImageRef Player::currentVideoFrame() const
 {
     std::lock_guard lock(engine_->mutex);
     return engine_->shown ? engine_->shown->image : nullptr;
+}
+
+gfx::ImageRef Player::videoFrameShownAt(const Time& time) const
+{
+    const Engine& e = *engine_;
+    std::lock_guard lock(e.mutex);
+    if (advances(e.rate) || e.move || !e.shown || !e.shownAtPosition || compare(e.position, time) != 0)
+        return nullptr;
+    return e.shown->image;
 }
 
 void Player::setFrameHandler(FrameHandler handler)

@@ -6,8 +6,6 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 
-#include <cmath>
-
 #include "platform/gfx/qt_context.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/qt_image.h"

@@ -67,15 +67,31 @@ bool VideoDecoder::canReachByDecoding(std::int64_t target) const
         return false;
     if ((hasAhead_ && ahead_->pts > target) || drained_)
         return true;
-    // A seek would start at a key frame after the decoder's position.
-    if (std::optional<std::int64_t> key = reader_->keyFrameAtOrBefore(target); key && *key > current_->pts)
-        return false;
+    if (std::optional<std::int64_t> key = reader_->keyFrameAtOrBefore(target); key && *key > current_->pts) {
+        // An index may hold decoding times: a target within the reordering delay after a key frame's entry may
+        // still lie before that key frame on screen, in the stretch before it. A seek there would land past the
+        // target and have to go back a whole stretch; a decoder already in that stretch reaches it by decoding on.
+        if (target - *key >= reorderTicks())
+            return false;
+        const std::optional<std::int64_t> previous = reader_->keyFrameAtOrBefore(*key - 1);
+        return previous && *previous <= current_->pts;
+    }
     if (reader_->knowsKeyFramesUpTo(target))
         return true;
     // Where the key frames are unknown, a short way forward still beats a seek.
     AVRational base = stream()->time_base;
     std::int64_t twoSeconds = base.num > 0 ? 2 * std::int64_t(base.den) / base.num : 0;
     return target - current_->pts <= twoSeconds;
+}
+
+std::int64_t VideoDecoder::reorderTicks() const
+{
+    const AVStream* s = stream();
+    AVRational rate = s->avg_frame_rate.num > 0 ? s->avg_frame_rate : s->r_frame_rate;
+    if (rate.num <= 0 || rate.den <= 0 || s->time_base.num <= 0)
+        return 0;
+    const std::int64_t frameTicks = av_rescale_q(1, av_inv_q(rate), s->time_base);
+    return (std::int64_t(codec_->has_b_frames) + 1) * std::max<std::int64_t>(1, frameTicks);
 }
 
 std::int64_t VideoDecoder::ptsOf(const AVFrame* frame) const

@@ -33,6 +33,9 @@ public:
     std::vector<std::int64_t> indexedKeyFrames() const { return reader_->indexedKeyFrames(); }
     // Whether reaching the target by decoding forward costs no more than seeking.
     bool canReachByDecoding(std::int64_t target) const;
+    // How far, in stream ticks, a frame may be shown after its decoding time: the codec's reordering delay
+    // in frames, plus one.
+    std::int64_t reorderTicks() const;
 
     // The frames on the way to a request that its caller keeps: from `from` on, none is left undecoded as a frame
     // no later one needs, and each is handed to `keep` (valid during the call) before the answer. `stop`, when

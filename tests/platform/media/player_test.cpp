@@ -220,6 +220,43 @@ TEST(Player, StepsBackAfterAnExactSeekGiveEachFrameBeforeIt)
     }
 }
 
+TEST(Player, HandsOverThePictureOnScreenOnlyAtTheTimeItHolds)
+{
+    Playback p(longMoviePath());
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
+    ASSERT_TRUE(p.step(40));
+    const Time shownTime = p.player->currentTime();
+    gfx::ImageRef handed = p.player->videoFrameShownAt(shownTime);
+    ASSERT_TRUE(handed);
+    EXPECT_EQ(handed, p.player->currentVideoFrame());
+    EXPECT_EQ(testmovie::readFrameIndex(*handed), 40);
+    // Another time, even one inside the same frame, is grabbed by the caller.
+    EXPECT_FALSE(p.player->videoFrameShownAt(shownTime + Time::make(1, 90000)));
+    EXPECT_FALSE(p.player->videoFrameShownAt(frameStart(41)));
+
+    // While a step is under way the picture is about to change.
+    p.player->step(1);
+    EXPECT_FALSE(p.player->videoFrameShownAt(shownTime));
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() == 41; }));
+    ASSERT_TRUE(runUntil([&] { return p.player->videoFrameShownAt(frameStart(41)) != nullptr; }));
+
+    // An exact seek to the middle of a frame hands it over at the time asked for.
+    const Time middle = frameStart(70) + Time::make(1, 60000);
+    ASSERT_TRUE(p.seek(middle, Time::zero()));
+    ASSERT_TRUE(p.player->videoFrameShownAt(middle));
+    EXPECT_EQ(testmovie::readFrameIndex(*p.player->videoFrameShownAt(middle)), 70);
+
+    // Playing, nothing is handed over; paused again, the frame on screen is.
+    p.player->play();
+    EXPECT_FALSE(p.player->videoFrameShownAt(p.player->currentTime()));
+    p.clock->advance(0.2);
+    ASSERT_TRUE(runUntil([&] { return p.shownIndex() > 70; }));
+    p.player->pause();
+    gfx::ImageRef paused = p.player->videoFrameShownAt(p.player->currentTime());
+    ASSERT_TRUE(paused);
+    EXPECT_EQ(testmovie::readFrameIndex(*paused), grabbedIndex(p.asset, p.player->currentTime()));
+}
+
 TEST(Player, QuickSeeksStopAtTheKeyFrameBefore)
 {
     Playback p(longMoviePath());

@@ -49,9 +49,12 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
     void moviesDidChange();
     void moviesSelectionDidChange();
 
-    // Actions "openMovieFiles:" and "removeSelectedMovies:".
+    // Actions "openMovieFiles:" and "removeSelectedMovies:"; "selectAll:" and "deselectAll:" (the Edit menu's,
+    // reaching this object along the window's responder chain) select every movie or none.
     void openMovieFiles(const std::shared_ptr<core::Object>& sender);
     void removeSelectedMovies(const std::shared_ptr<core::Object>& sender);
+    void selectAll(const std::shared_ptr<core::Object>& sender);
+    void deselectAll(const std::shared_ptr<core::Object>& sender);
 
     long numberOfRowsInTableView(ui::TableView& table) override;
     std::any objectValueFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column,

@@ -16,6 +16,7 @@ namespace vistrel {
 namespace {
 
 const ui::Action removeActionName = "removeAction:";
+constexpr double frameLineWidth = 0.5;
 
 // The bundle's picture of that name as a bitmap, read once and shared by every cell; null when missing.
 gfx::ImageRef bundleImage(const std::string& name)
@@ -100,11 +101,12 @@ void SnapCell::draw(const gfx::Rect&)
         context->setFillColor(ui::SystemColor::focusIndicator());
         context->fillRect(contentRect());
     } else {
-        context->setLineWidth(0.5);
+        context->setLineWidth(frameLineWidth);
         context->setFillColor(gfx::Color::white());
         context->fillRect(imageRect());
         context->setStrokeColor(gfx::Color::black());
-        context->strokeRect(contentRect());
+        // The line lies just inside the content rectangle, so that it covers whole device pixels at scale 2.
+        context->strokeRect(kestrane::shrunkByDelta(contentRect(), frameLineWidth / 2));
     }
     if (image_) {
         context->drawImage(image_, imageRect());

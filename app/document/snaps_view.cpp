@@ -82,7 +82,9 @@ void SnapsView::setSnapsManager(const std::shared_ptr<SnapsManager>& manager)
     snapsManager_ = manager;
     if (!manager) return;
     manager->addObserver(sharedAs<SnapsView>());
-    appendCells(manager->items());
+    if (manager->items().empty()) return;
+    makeCells(manager->items());
+    closeGaps(0);
     updateCellsSelection(manager->selection());
 }
 
@@ -122,9 +124,8 @@ gfx::Rect SnapsView::restingFrame(std::size_t position) const
     return {x, 0, cells_[position]->frame().width(), bounds().height()};
 }
 
-void SnapsView::appendCells(const SnapItems& items)
+std::vector<std::shared_ptr<SnapCell>> SnapsView::makeCells(const SnapItems& items)
 {
-    if (items.empty()) return;
     const double height = bounds().height();
     double x = rowWidth();
     std::vector<std::shared_ptr<SnapCell>> added;
@@ -140,6 +141,14 @@ void SnapsView::appendCells(const SnapItems& items)
         addSubview(cell);
         x += width;
     }
+    return added;
+}
+
+void SnapsView::appendCells(const SnapItems& items)
+{
+    if (items.empty()) return;
+    const auto added = makeCells(items);
+    const double x = rowWidth();
     const auto scrollView = enclosingScrollView();
     const auto clip = scrollView ? scrollView->contentView() : nullptr;
     const double duration = clip && clip->frame().width() < x ? animationDuration : 0;

@@ -41,7 +41,7 @@ public:
     std::shared_ptr<SnapsViewDelegate> delegate() const { return delegate_.lock(); }
     void setDelegate(const std::shared_ptr<SnapsViewDelegate>& delegate) { delegate_ = delegate; }
     const std::shared_ptr<SnapsManager>& snapsManager() const { return snapsManager_; }
-    // Follows the new manager's notifications instead of the old one's and shows its items, from the start.
+    // Follows the new manager's notifications instead of the old one's and shows the items it holds at once.
     void setSnapsManager(const std::shared_ptr<SnapsManager>& manager);
     // From left to right; cell k shows item k of the manager.
     const std::vector<std::shared_ptr<SnapCell>>& cells() const { return cells_; }
@@ -87,6 +87,8 @@ private:
     // Where the cell at that position rests: after the cells before it, at the bottom, the strip's height.
     gfx::Rect restingFrame(std::size_t position) const;
     double rowWidth() const;
+    // Cells for the items at the end of the row, just above it.
+    std::vector<std::shared_ptr<SnapCell>> makeCells(const SnapItems& items);
     // Slides the cells at their resting frames and fits the strip to the row.
     void closeGaps(double duration);
     void showCellsAtRest(const std::vector<std::shared_ptr<SnapCell>>& moving, double duration);

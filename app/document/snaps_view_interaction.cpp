@@ -73,8 +73,9 @@ void SnapsView::mouseDragged(const ui::Event& event)
     if (!dragSelectLocation_) return;
     const gfx::Rect band = kestrane::Rect::fromPoints(*dragSelectLocation_, kestrane::locationIn(event, *this));
     core::IndexSet touched;
+    // A band without height (a drag straight along the row) still touches what it crosses.
     for (std::size_t p = 0; p < cells_.size(); ++p)
-        if (gfx::intersects(convertRect(cells_[p]->contentRect(), cells_[p].get()), band))
+        if (!gfx::intersection(convertRect(cells_[p]->contentRect(), cells_[p].get()), band).isNull())
             touched.insert(core::IndexSet::Index(p));
     updateCellsSelection(touched);
 }

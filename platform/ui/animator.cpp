@@ -27,7 +27,8 @@ void animate(const std::shared_ptr<View>& view, const std::string& key, std::fun
                  Transaction::currentGroup());
 }
 
-double mix(double a, double b, double f) { return a + (b - a) * f; }
+// Lands exactly on b at the end.
+double mix(double a, double b, double f) { return f >= 1 ? b : a + (b - a) * f; }
 
 }  // namespace
 

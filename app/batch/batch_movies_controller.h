@@ -67,12 +67,12 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
                     ui::TableViewDropOperation operation) override;
     void tableViewSelectionDidChange(ui::TableView& table) override;
 
+  private:
+    void setupViews();
     // Any thread but the main one: the movies of the files and of the files below the folders, in order, each
     // already probed (duration, frame rate, size, playability), so that showing them reads nothing.
     static std::vector<orvalis::MovieRef> loadMovies(const std::vector<core::Url>& urls);
 
-  private:
-    void setupViews();
     // Loads on a background queue, then hands the movies to `place` on the main queue.
     void load(const std::vector<core::Url>& urls, std::function<void(std::vector<orvalis::MovieRef>)> place);
     orvalis::MovieRef movieAt(long row) const;

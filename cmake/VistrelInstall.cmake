@@ -4,7 +4,6 @@
 include(GNUInstallDirs)
 
 set(VISTREL_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/vistrel)
-set(VISTREL_INSTALLED_EXECUTABLE ${CMAKE_INSTALL_FULL_LIBDIR}/vistrel/Vistrel)
 
 if(TARGET Vistrel)
   set(libraries platform_core platform_gfx platform_media platform_ui Kestrane Orvalis)
@@ -15,13 +14,13 @@ if(TARGET Vistrel)
   foreach(bundle IN ITEMS Kestrane Orvalis Vistrel)
     install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/${bundle}/ DESTINATION ${VISTREL_INSTALL_DIR}/${bundle}.bundle)
   endforeach()
-  install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}${CMAKE_INSTALL_FULL_BINDIR}\")
-                file(CREATE_LINK \"${VISTREL_INSTALLED_EXECUTABLE}\"
-                     \"\$ENV{DESTDIR}${CMAKE_INSTALL_FULL_BINDIR}/Vistrel\" SYMBOLIC)")
+  # The link is relative, so that it holds wherever the prefix is given (at configuring or at installing).
+  install(CODE "file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+                file(CREATE_LINK \"../${VISTREL_INSTALL_DIR}/Vistrel\"
+                     \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/Vistrel\" SYMBOLIC)")
 
-  configure_file(${CMAKE_SOURCE_DIR}/resources/desktop/net.vistrel.Vistrel.desktop.in
-                 ${CMAKE_BINARY_DIR}/net.vistrel.Vistrel.desktop @ONLY)
-  install(FILES ${CMAKE_BINARY_DIR}/net.vistrel.Vistrel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/net.vistrel.Vistrel.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${CMAKE_SOURCE_DIR}/resources/Vistrel/Vistrel.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps RENAME net.vistrel.Vistrel.png)
 endif()

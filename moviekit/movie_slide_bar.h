@@ -84,6 +84,7 @@ class MovieSlideBar : public ui::View, public PlayerObserver {
     void mouseUp(const ui::Event& event) override;
     // Left and right arrows step a frame, space plays or pauses; other keys go on to the next responder.
     void keyDown(const ui::Event& event) override;
+    // Takes the keys once a press has made it first responder.
     bool acceptsFirstResponder() const override { return true; }
     bool mouseDownCanMoveWindow() const override { return false; }
 

@@ -26,6 +26,10 @@ namespace vistrel {
 
 namespace {
 
+// A list of miniatures this long or longer is grabbed in stretches at once, at most this many.
+constexpr std::size_t miniaturesPerStretch = 16;
+constexpr std::size_t maximumStretches = 1;
+
 // The frame at exactly the snap's time through its edition, within `maximumSize`; null when it cannot be had.
 gfx::ImageRef grab(orvalis::Thumbnailer& thumbnailer, const SnapItem& item, const gfx::Size& maximumSize)
 {
@@ -244,11 +248,17 @@ void Document::fillMiniatures(const SnapItems& items, DocumentState state)
 {
     std::weak_ptr<Document> weak = sharedAs<Document>();
     thumbnailQueue()->async([weak, items, state, thumbnailer = thumbnailer(), size = miniatureThumbnailSize()] {
-        onMain(weak, [](Document& document) { document.updateProgress(0.0); });
+        // Progress goes to the main queue without waiting for it; the queue keeps its order, so every step
+        // shows before the snaps are appended.
+        const auto progress = [weak](double done) {
+            core::DispatchQueue::main()->async([weak, done] {
+                if (auto document = weak.lock()) document->updateProgress(done);
+            });
+        };
+        progress(0.0);
         for (std::size_t i = 0; i < items.size(); ++i) {
             items[i]->setImage(grab(*thumbnailer, *items[i], size));
-            const double done = double(i + 1) / double(items.size());
-            onMain(weak, [done](Document& document) { document.updateProgress(done); });
+            progress(double(i + 1) / double(items.size()));
         }
         onMain(weak, [&](Document& document) {
             if (state == DocumentState::restoring) document.restoring_.clear();

@@ -51,7 +51,11 @@ gfx::ImageRef ImageGenerator::copyImage(const Time& time, Time* actualTime)
                                                            toleranceAfter_, pool->timeBase());
     detail::PoolLease lease(*pool, window.target);
     detail::PooledDecoder* pooled = lease.get();
-    const AVFrame* frame = pooled ? pooled->decoder->frameAt(window.low, window.target, window.high, window.keyFrame) : nullptr;
+    const AVFrame* frame = nullptr;
+    if (pooled && window.keyFrame)
+        frame = pooled->decoder->keyFrameAt(window.low, window.target, window.high);
+    else if (pooled)
+        frame = pooled->decoder->frameAt(window.low, window.target, window.high, false);
     if (!frame)
         throw core::Error(errorDomain, decodeFailed, "The frame could not be decoded.");
 

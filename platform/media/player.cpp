@@ -53,6 +53,7 @@ struct Player::Engine {
     std::weak_ptr<Player> self;
     detail::PlayerTimeObservers observers;
     Time end = Time::invalid();           // the item's duration, when it has one
+    bool playable = false;                // the item's movie plays (its pictures or its sound decode)
     double frameSeconds = 1.0 / 30;       // a nominal frame duration
 
     mutable std::mutex mutex;
@@ -336,6 +337,7 @@ void Player::awake()
     item->setPlayer(self);
     const Asset& asset = *item->asset();
     engine_->end = asset.duration().isNumeric() ? asset.duration() : Time::invalid();
+    engine_->playable = asset.isPlayable();
     for (const TrackRef& track : asset.tracks(MediaType::video))
         if (track->nominalFrameRate() > 0) {
             engine_->frameSeconds = 1.0 / track->nominalFrameRate();
@@ -424,7 +426,8 @@ Time Player::currentTime() const
 void Player::seek(const Time& time, const Time& toleranceBefore, const Time& toleranceAfter, SeekCompletion done)
 {
     Engine& e = *engine_;
-    if (!time.isNumeric()) {
+    // A movie that does not decode has no time to go to (decoder and playable are set once, when made).
+    if (!time.isNumeric() || (!e.decoder && !e.playable)) {
         if (done)
             onMain([done = std::move(done)] { done(false); });
         return;

@@ -1,7 +1,5 @@
 #include "platform/ui/button.h"
 
-#include <cmath>
-
 #include <QCheckBox>
 #include <QPainter>
 #include <QPushButton>
@@ -123,9 +121,14 @@ void Button::showImage()
 {
     auto* button = qobject_cast<QAbstractButton*>(controlWidget(*this));
     if (!button) return;
+    const gfx::Size size = frame().standardized().size;
+    if (scaling_ == ImageScaling::axesIndependently)
+        button->setIconSize(QSize(int(std::lround(size.width)), int(std::lround(size.height))));
     if (picture_) {
-        const gfx::Size size = picture_->size();
-        button->setIconSize(QSize(int(std::ceil(size.width)), int(std::ceil(size.height))));
+        if (scaling_ != ImageScaling::axesIndependently) {
+            const gfx::Size own = picture_->size();
+            button->setIconSize(QSize(int(std::ceil(own.width)), int(std::ceil(own.height))));
+        }
         button->setIcon(iconOfPicture(picture_, button));
         return;
     }
@@ -133,9 +136,6 @@ void Button::showImage()
                                                                                       : state() == ControlState::on);
     const gfx::ImageRef& shown = alternate ? alternateImage_ : image_;
     button->setIcon(shown ? QIcon(QPixmap::fromImage(qImageFromImage(*shown))) : QIcon());
-    const gfx::Size size = frame().standardized().size;
-    if (scaling_ == ImageScaling::axesIndependently)
-        button->setIconSize(QSize(int(std::lround(size.width)), int(std::lround(size.height))));
 }
 
 void Button::setImageScaling(ImageScaling scaling)

@@ -72,8 +72,8 @@ protected:
 
 private:
     void rebuild();
-    // The picture; else the image, or while a momentary-change button is held down (or another kind is on)
-    // its alternate image, at the size scaling gives.
+    // The picture when set; else the image, or while a momentary-change button is held down (or another kind
+    // is on) its alternate image; at the size scaling gives.
     void showImage();
     void pressed();
     void released();

@@ -5,6 +5,7 @@
 #include "app/document/application_parts.h"
 #include "app/document/movie_opening.h"
 #include "app/document/snaps_manager.h"
+#include "app/document/snaps_view.h"
 #include "foundation/shortcuts.h"
 #include "moviekit/player.h"
 #include "tests/platform/core/run_until.h"
@@ -48,6 +49,12 @@ const std::string& clipMovie()
 media::Time frameTime(int k) { return media::Time::make(k, rate); }
 
 void DocumentTest::SetUp() { vistrel::registerApplicationParts(); }
+
+void DocumentTest::TearDown()
+{
+    closeAll();
+    core::MainLoop::processEvents(2 * vistrel::SnapsView::animationDuration + 0.1);
+}
 
 std::shared_ptr<vistrel::Document> open(const std::string& path)
 {

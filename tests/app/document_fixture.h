@@ -45,7 +45,8 @@ bool enables(vistrel::Document& document, const ui::Action& action);
 class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override { closeAll(); }
+    // Also lets the strips' animations end: work they left on the main queue holds their cells.
+    void TearDown() override;
 };
 
 }  // namespace documenttest

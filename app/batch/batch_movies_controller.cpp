@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "app/batch/batch_window_controller.h"
+#include "appkit/table_view_extensions.h"
 #include "appkit/text_attributes.h"
 #include "foundation/array_extensions.h"
 #include "foundation/bundle_info.h"
@@ -78,6 +79,9 @@ BatchMoviesController::BatchMoviesController()
                    [this](const std::shared_ptr<core::Object>& sender) { openMovieFiles(sender); });
     registerAction("removeSelectedMovies:",
                    [this](const std::shared_ptr<core::Object>& sender) { removeSelectedMovies(sender); });
+    registerAction("selectAll:", [this](const std::shared_ptr<core::Object>& sender) { selectAll(sender); });
+    registerAction("deselectAll:",
+                   [this](const std::shared_ptr<core::Object>& sender) { deselectAll(sender); });
 }
 
 void BatchMoviesController::awakeFromNib()
@@ -213,6 +217,17 @@ void BatchMoviesController::removeSelectedMovies(const std::shared_ptr<core::Obj
     std::vector<orvalis::MovieRef> movies = owner->movies();
     kestrane::removeAt(movies, indexSetOf(table->selectedRowIndexes()));
     owner->setMovies(std::move(movies));
+}
+
+void BatchMoviesController::selectAll(const std::shared_ptr<core::Object>&)
+{
+    auto table = moviesTableView.lock();
+    if (table) kestrane::selectOnlyRows(*table, core::IndexSet::inRange(0, table->numberOfRows()));
+}
+
+void BatchMoviesController::deselectAll(const std::shared_ptr<core::Object>& sender)
+{
+    if (auto table = moviesTableView.lock()) table->deselectAll(sender);
 }
 
 // MARK: - Table

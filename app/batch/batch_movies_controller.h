@@ -49,9 +49,12 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
     void moviesDidChange();
     void moviesSelectionDidChange();
 
-    // Actions "openMovieFiles:" and "removeSelectedMovies:".
+    // Actions "openMovieFiles:" and "removeSelectedMovies:"; "selectAll:" and "deselectAll:" (the Edit menu's,
+    // reaching this object along the window's responder chain) select every movie or none.
     void openMovieFiles(const std::shared_ptr<core::Object>& sender);
     void removeSelectedMovies(const std::shared_ptr<core::Object>& sender);
+    void selectAll(const std::shared_ptr<core::Object>& sender);
+    void deselectAll(const std::shared_ptr<core::Object>& sender);
 
     long numberOfRowsInTableView(ui::TableView& table) override;
     std::any objectValueFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column,
@@ -64,12 +67,12 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
                     ui::TableViewDropOperation operation) override;
     void tableViewSelectionDidChange(ui::TableView& table) override;
 
+  private:
+    void setupViews();
     // Any thread but the main one: the movies of the files and of the files below the folders, in order, each
     // already probed (duration, frame rate, size, playability), so that showing them reads nothing.
     static std::vector<orvalis::MovieRef> loadMovies(const std::vector<core::Url>& urls);
 
-  private:
-    void setupViews();
     // Loads on a background queue, then hands the movies to `place` on the main queue.
     void load(const std::vector<core::Url>& urls, std::function<void(std::vector<orvalis::MovieRef>)> place);
     orvalis::MovieRef movieAt(long row) const;

@@ -189,8 +189,9 @@ void build(const std::shared_ptr<core::Object>& object)
     owner->setTasksController(tasks);
     owner->setWindow(window);
     window->setDelegate(std::static_pointer_cast<ui::WindowDelegate>(owner));
-    // Menu commands and keys reach the preview.
+    // Menu commands and keys reach the preview, and the Edit menu's selection commands the movies table.
     kestrane::insertNextResponder(*window, preview);
+    kestrane::insertNextResponder(*window, movies);
     window->setFrameAutosaveName(BatchWindowInterface);
     movies->awakeFromNib();
     tasks->awakeFromNib();

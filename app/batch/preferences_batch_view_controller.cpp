@@ -16,15 +16,15 @@ void build(const std::shared_ptr<core::Object>& object)
 {
     auto pane = std::dynamic_pointer_cast<PreferencesBatchViewController>(object);
     if (!pane) return;
-    auto view = core::make<ui::View>(gfx::Rect{0, 0, 560, 210});
+    auto view = core::make<ui::View>(gfx::Rect{0, 0, 680, 210});
     InterfaceBuilder b(view);
     const unsigned pinned = ui::AutoresizingMask::maxXMargin | ui::AutoresizingMask::minYMargin;
-    b.label({20, 176, 520, 20}, pinned, "PreferencesBatch.OutputName");
-    auto output = b.add<ui::TokenField>({20, 148, 520, 24}, pinned);
+    b.label({20, 176, 640, 20}, pinned, "PreferencesBatch.OutputName");
+    auto output = b.add<ui::TokenField>({20, 148, 640, 24}, pinned);
     ui::bindToDefaults(output, BatchOutputMarkupsKey);
     pane->outputFormatTokenField = output;
-    b.label({20, 116, 520, 20}, pinned, "PreferencesBatch.AllMarkups");
-    auto all = b.add<ui::TokenField>({20, 88, 520, 24}, pinned);
+    b.label({20, 116, 640, 20}, pinned, "PreferencesBatch.AllMarkups");
+    auto all = b.add<ui::TokenField>({20, 88, 640, 24}, pinned);
     all->setEditable(false);
     pane->allMarkupsTokenField = all;
     b.button({20, 50, 180, 30}, pinned, "PreferencesBatch.Restore", pane, "restoreOutputName:");

@@ -159,8 +159,11 @@ void TextField::valueDidChange()
 {
     const QString text = QString::fromStdString(stringValue());
     QWidget* widget = controlWidget(*this);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(text);
+        // A field that is only read shows its text from the start; one being typed in keeps its cursor at the end.
+        if (!editable_) edit->setCursorPosition(0);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
 }
 
 gfx::Size TextField::intrinsicContentSize() const

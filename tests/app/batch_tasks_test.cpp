@@ -17,6 +17,7 @@
 #include "tests/app/batch_window_fixture.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/url_catcher.h"
 
 namespace {
 
@@ -167,6 +168,20 @@ TEST_F(BatchTasksTest, TheTableFollowsEachTaskAsItIsStoppedResumedCancelledAndCl
     EXPECT_EQ(taskCell(0, "Progress"), "100");
     EXPECT_EQ(framesOf(out.path(), "a"), (std::multiset<int>{10, 20}));
     EXPECT_TRUE(framesOf(out.path(), "c").empty());
+
+    // Revealing opens the file manager at the export folder; without one on the session, the folder that
+    // holds it opens through the desktop. With no row selected nothing opens.
+    {
+        UrlCatcher catcher;
+        selectTasks({});
+        tasks->openSelectedTasks(nullptr);
+        EXPECT_TRUE(catcher.urls.empty());
+        selectTasks({0, 2});
+        tasks->openSelectedTasks(nullptr);
+        ASSERT_EQ(catcher.urls.size(), 1u);
+        EXPECT_TRUE(fs::equivalent(catcher.urls[0].toLocalFile().toStdString(), out.path().parent_path()))
+            << catcher.urls[0].toString().toStdString();
+    }
 
     // A folder that does not exist fails every frame: the row turns red with its count of failures.
     chooseExportFolder(out.path() / "missing");

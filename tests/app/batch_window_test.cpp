@@ -120,6 +120,16 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
     EXPECT_TRUE(buttonsDisabled());
     EXPECT_EQ(frames->stringValue(), "Frames to write: 0");
 
+    // The Edit menu's Select All and Deselect All reach the movies table along the window's responder chain.
+    std::shared_ptr<ui::Responder> responder = controller->window();
+    while (responder && !responder->respondsTo("selectAll:")) responder = responder->nextResponder();
+    ASSERT_EQ(responder, std::static_pointer_cast<ui::Responder>(movies));
+    responder->tryToPerform("selectAll:", nullptr);
+    EXPECT_EQ(controller->moviesSelection().count(), listedCount);
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 12");  // 2 + 0 + 2 + 1 + 2 + 3 + 2
+    responder->tryToPerform("deselectAll:", nullptr);
+    EXPECT_TRUE(controller->moviesSelection().isEmpty());
+
     // The count follows the settings as they change.
     selectMovies({0, 3});
     setSplit(1, 5, true, true);

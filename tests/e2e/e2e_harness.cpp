@@ -161,11 +161,13 @@ std::string Process::output() const
 
 XServer::XServer()
 {
-    // Xvfb finds a free display itself and writes its number on the pipe.
+    // Xvfb finds a free display itself and writes its number on the pipe. It must not reset when its last client
+    // leaves: the readiness check below is a client, and a connection made while the server resets is lost.
     int fds[2];
     if (pipe(fds) != 0) return;
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-    pid_ = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+    pid_ = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                  "-noreset"},
                  {}, -1);
     close(fds[1]);
     std::string number;
@@ -221,7 +223,7 @@ std::string Screen::run(const std::string& arguments)
 std::vector<Window> Screen::windows(int pid, const std::string& title)
 {
     std::vector<Window> found;
-    std::stringstream ids(run("search --onlyvisible --pid " + std::to_string(pid) + " --name '" + title + "'"));
+    std::stringstream ids(run("search --all --onlyvisible --pid " + std::to_string(pid) + " --name '" + title + "'"));
     auto* connection = static_cast<Display*>(this->connection());
     for (unsigned long id; ids >> id;) {
         XWindowAttributes attributes;
@@ -260,6 +262,12 @@ bool Screen::key(const std::vector<std::string>& keys)
     std::string names;
     for (const auto& name : keys) names += " " + name;
     run("key --clearmodifiers --delay 30" + names);
+    return true;
+}
+
+bool Screen::type(const std::string& text)
+{
+    run("type --clearmodifiers --delay 20 '" + text + "'");
     return true;
 }
 

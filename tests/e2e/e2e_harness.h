@@ -90,6 +90,8 @@ public:
     bool focus(const Window& window);
     // Presses and releases keys as xdotool names them ("Right", "Return", "ctrl+q"), in order.
     bool key(const std::vector<std::string>& keys);
+    // Types the text as key presses into the window that has the focus.
+    bool type(const std::string& text);
     // Moves the pointer to (x, y) of the window (y down from its top left) and clicks the left button.
     bool click(const Window& window, int x, int y);
     // Presses the left button at (x, y) of `from`, moves the pointer in small steps to (toX, toY) of `to`

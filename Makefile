@@ -1,5 +1,5 @@
 # make test   installs what is missing, configures, builds and runs every test
-# make run    builds and starts the program
+# make run    builds and starts the program on a sample movie
 # make bench  builds and runs the benchmarks against the ffmpeg command-line tool
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -34,7 +34,7 @@ bench: build
 	@scripts/bench $(BUILD)
 
 run: build
-	$(BUILD)/bin/Vistrel
+	$(BUILD)/bin/Vistrel $(BUILD)/sample/Sample.mp4
 
 clean:
 	rm -rf build build-sanitize

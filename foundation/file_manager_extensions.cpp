@@ -43,10 +43,15 @@ ContentExistence contentExists(const core::FileManager& fm, const core::Url& url
 
 core::Url alternative(const core::FileManager& fm, const core::Url& url)
 {
-    if (!isTaken(fm, url)) return url;
-    for (long i = 0;; ++i) {
-        core::Url candidate = numberedName(url, i);
-        if (!isTaken(fm, candidate)) return candidate;
+    return alternative(fm, url, [](const core::Url&) { return false; });
+}
+
+core::Url alternative(const core::FileManager& fm, const core::Url& url,
+                      const std::function<bool(const core::Url&)>& alsoTaken)
+{
+    for (long i = -1;; ++i) {
+        const core::Url candidate = i < 0 ? url : numberedName(url, i);
+        if (!isTaken(fm, candidate) && !alsoTaken(candidate)) return candidate;
     }
 }
 

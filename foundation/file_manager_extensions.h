@@ -28,6 +28,9 @@ ContentExistence contentExists(const core::FileManager& fm, const core::Url& url
 // same folder at which nothing exists (a folder counts as taken). Creates nothing: when several writers
 // may pick names in one folder at once, use writeToFreeName.
 core::Url alternative(const core::FileManager& fm, const core::Url& url);
+// The same, also passing over every name `alsoTaken` answers true for (names promised but not yet written).
+core::Url alternative(const core::FileManager& fm, const core::Url& url,
+                      const std::function<bool(const core::Url&)>& alsoTaken);
 // The same for `name` in `folder`, asked of the default manager `FM`.
 core::Url alternative(const core::FileManager& fm, const std::string& name, const core::Url& folder);
 

@@ -1,22 +1,36 @@
 #include "foundation/gif_image_writer.h"
 
 #include <algorithm>
+#include <filesystem>
 
+#include "foundation/file_manager_extensions.h"
+#include "foundation/shortcuts.h"
 #include "platform/core/print.h"
 
 namespace kestrane {
+
+namespace {
+
+bool folderExists(const core::Url& url)
+{
+    std::error_code error;
+    return url.isFileURL() && std::filesystem::is_directory(std::filesystem::path(url.path()).parent_path(), error);
+}
+
+}  // namespace
 
 GIFImageWriter::GIFImageWriter(std::int64_t count) : count_(count) {}
 
 bool GIFImageWriter::startWriting(const core::Url& url)
 {
-    auto destination = gfx::ImageWriter::create(url, gfx::ImageFileType::gif, std::size_t(std::max<std::int64_t>(count_, 0)));
-    if (!destination) {
+    if (!folderExists(url)) {
         core::print("GIFImageWriter cannot create destination at URL " + url.absoluteString());
         return false;
     }
-    destination->setFileProperties({.gifLoopCount = 0});
-    destination_ = std::move(destination);
+    // Encoded in memory, then published whole.
+    destination_ = gfx::ImageWriter::createInMemory(gfx::ImageFileType::gif, std::size_t(std::max<std::int64_t>(count_, 0)));
+    destination_->setFileProperties({.gifLoopCount = 0});
+    url_ = url;
     return true;
 }
 
@@ -37,9 +51,11 @@ bool GIFImageWriter::finishWriting()
         core::print("GIFImageWriter cannot finish writing, CGImageDestination is nil");
         return false;
     }
-    const bool finished = destination_->finalize();
-    destination_.reset();
-    return finished;
+    const auto destination = std::move(destination_);
+    if (!destination->finalize()) return false;
+    const auto written = writeToFreeName(*FM.get(), url_, [&] { return std::optional(destination->data()); });
+    if (written) writtenURL_ = written;
+    return written.has_value();
 }
 
 }  // namespace kestrane

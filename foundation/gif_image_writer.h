@@ -1,10 +1,13 @@
 // Writes an animated GIF that repeats for ever: one frame per image added, each shown for its interval
-// (stored in hundredths of a second). The file appears only when finishing succeeds, whole; a writer that
-// fails or is dropped before finishing leaves nothing behind. Serves one thread at a time.
+// (stored in hundredths of a second). The file appears only when finishing succeeds, whole, under the URL's
+// name or, when something is there by then, under the next free numbered name: nothing already there is ever
+// replaced. A writer that fails or is dropped before finishing leaves nothing behind. Serves one thread at a
+// time.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "foundation/time_lapse_writer.h"
 #include "platform/core/object.h"
@@ -25,10 +28,14 @@ public:
     // A negative or not-a-number interval shows the frame for no time.
     bool addImage(const gfx::ImageRef& image, const media::Time& interval) override;
     bool finishWriting() override;
+    // Where the last successful finishing put the file; nullopt before one.
+    const std::optional<core::Url>& writtenURL() const { return writtenURL_; }
 
 private:
     std::int64_t count_;
     std::shared_ptr<gfx::ImageWriter> destination_;
+    core::Url url_;
+    std::optional<core::Url> writtenURL_;
 };
 
 }  // namespace kestrane

@@ -103,6 +103,27 @@ void KVODispatcher::removeObserver(const core::Object* observer, const std::shar
     removed->stopObservation();
 }
 
+void KVODispatcher::removeObserversOfGoneObjects(const core::Object* observer)
+{
+    std::vector<std::shared_ptr<KVOObserver>> gone;  // stopped once the lock is released
+    {
+        std::lock_guard lock(mutex_);
+        auto entry = observersDict_.find(identity(observer));
+        if (entry == observersDict_.end()) return;
+        auto& observers = entry->second.observers;
+        for (auto it = observers.begin(); it != observers.end();) {
+            if ((*it)->observable()) {
+                ++it;
+            } else {
+                gone.push_back(std::move(*it));
+                it = observers.erase(it);
+            }
+        }
+        if (observers.empty()) observersDict_.erase(entry);
+    }
+    for (auto& registration : gone) registration->stopObservation();
+}
+
 std::string KVODispatcher::description() const
 {
     std::lock_guard lock(mutex_);

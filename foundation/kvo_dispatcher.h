@@ -35,6 +35,10 @@ public:
     virtual void removeObserver(const core::Object* observer, const std::shared_ptr<core::Observable>& object,
                                 const std::string& keyPath);
 
+    // Stops and removes the registrations of `observer` whose observed object is gone: they can no longer be
+    // named for removeObserver, and would otherwise stay filed under the observer for good.
+    virtual void removeObserversOfGoneObjects(const core::Object* observer);
+
     std::string description() const;
 
 private:

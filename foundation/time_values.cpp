@@ -10,25 +10,6 @@ namespace {
 constexpr double int64Low = -9.223372036854778e18;
 constexpr double int64High = 9.223372036854776e18;
 
-// floor(seconds) as an integer, when the time has one in range.
-bool wholeSeconds(const media::Time& t, double& seconds, std::int64_t& whole)
-{
-    seconds = t.seconds();
-    if (!std::isfinite(seconds))
-        return false;
-    double a = std::floor(seconds);
-    if (!(a > int64Low && a < int64High))
-        return false;
-    whole = std::int64_t(a);
-    return true;
-}
-
-ClockFields fieldsOf(std::int64_t whole)
-{
-    return {double(whole / 3600), double(whole % 3600 / 60), double(whole % 3600 % 60)};
-}
-
-// All four fields from one rounded count of milliseconds.
 ClockFieldsWithMilliseconds roundedFields(const media::Time& t)
 {
     double seconds = t.seconds();
@@ -39,8 +20,8 @@ ClockFieldsWithMilliseconds roundedFields(const media::Time& t)
         return {};
     auto count = std::int64_t(milliseconds);
     std::int64_t whole = count / 1000 - (count % 1000 < 0 ? 1 : 0);
-    ClockFields f = fieldsOf(whole);
-    return {f.hh, f.mm, f.ss, double(count - whole * 1000)};
+    return {double(whole / 3600), double(whole % 3600 / 60), double(whole % 3600 % 60),
+            double(count - whole * 1000)};
 }
 
 std::string format(const char* pattern, double a, double b, double c)
@@ -75,22 +56,11 @@ media::Time middle(const media::Time& t) { return media::multiplyByRatio(t, 1, 2
 
 ClockFields hhmmss(const media::Time& t)
 {
-    double seconds;
-    std::int64_t whole;
-    if (!wholeSeconds(t, seconds, whole))
-        return {};
-    return fieldsOf(whole);
+    ClockFieldsWithMilliseconds f = roundedFields(t);
+    return {f.hh, f.mm, f.ss};
 }
 
-ClockFieldsWithMilliseconds hhmmssms(const media::Time& t)
-{
-    double seconds;
-    std::int64_t whole;
-    if (!wholeSeconds(t, seconds, whole))
-        return {};
-    ClockFields f = fieldsOf(whole);
-    return {f.hh, f.mm, f.ss, (seconds - std::floor(seconds)) * 1000};
-}
+ClockFieldsWithMilliseconds hhmmssms(const media::Time& t) { return roundedFields(t); }
 
 std::string hhmmssDesc(const media::Time& t)
 {

@@ -42,19 +42,21 @@ struct ClockFieldsWithMilliseconds {
     double hh = 0;
     double mm = 0;
     double ss = 0;
-    double ms = 0;  // not rounded: 0 ≤ ms < 1000
+    double ms = 0;  // whole: 0 ≤ ms < 1000
 };
 
-// Whole hours, minutes and seconds of floor(seconds) (truncating division, so −1.5 s gives 0, 0, −2).
-// Times without a finite number of seconds in the 64-bit range give zeros.
+// Every clock field comes from one count of milliseconds rounded half away from zero, so that all texts of
+// one time agree and the last field always has three digits: 5.9996 s reads "00:00:06" and "00:00:06:000".
+// Hours, minutes and seconds are those of the whole seconds of that count (its floor, with truncating
+// division, so −1.5 s gives 0, 0, −2 and 500 ms). Times without a finite number of seconds in the 64-bit
+// range give zeros.
 ClockFields hhmmss(const media::Time& t);
 ClockFieldsWithMilliseconds hhmmssms(const media::Time& t);
 
 // "01:02:05" and "01-02-05".
 std::string hhmmssDesc(const media::Time& t);
 std::string hhmmssName(const media::Time& t);
-// "01:02:05:500" and "01-02-05-500". All four fields come from one count of milliseconds rounded half away
-// from zero, so the last field always has three digits: 5.9996 s reads "00:00:06:000".
+// "01:02:05:500" and "01-02-05-500".
 std::string hhmmssmsDesc(const media::Time& t);
 std::string hhmmssmsName(const media::Time& t);
 

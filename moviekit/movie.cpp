@@ -60,6 +60,12 @@ std::shared_ptr<Player> Movie::player()
     return player_;
 }
 
+std::shared_ptr<Player> Movie::existingPlayer()
+{
+    std::lock_guard lock(playerMutex_);
+    return player_;
+}
+
 gfx::Size Movie::resolution() const
 {
     const auto asset = avasset();

@@ -48,6 +48,8 @@ class Movie : public core::Object {
     virtual bool playable() const;
     // The movie's one player, made on first use.
     virtual std::shared_ptr<Player> player();
+    // The player when it has been made; null before, and nothing is made.
+    std::shared_ptr<Player> existingPlayer();
     // The largest width and the largest height of the video tracks; zero without video.
     virtual gfx::Size resolution() const;
     // How the video track is meant to be turned, from its preferred transform.

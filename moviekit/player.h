@@ -95,13 +95,14 @@ class Player : public core::Observable {
 
     // Registers the observer, held weakly, for the options it returns now; each callback runs once before
     // this returns (time, rate, user rate, user volume, clip range) and then after every change. Observers
-    // that ask for time keep the periodic time observer running, 25 reports per second of playback.
-    virtual void addObserver(const std::shared_ptr<PlayerObserver>& observer);
-    // Undoes addObserver; the observer must return the same options as then.
-    virtual void removeObserver(const std::shared_ptr<PlayerObserver>& observer);
+    // that ask for time keep the periodic time observer running, 25 reports per second of playback. Throws
+    // std::logic_error for an observer that no shared pointer owns: it could never be called.
+    virtual void addObserver(const PlayerObserverRef& observer);
+    // Undoes addObserver; the observer must return the same options as then. Also from its destructor.
+    virtual void removeObserver(const PlayerObserverRef& observer);
     // Runs the callbacks of the observer's options now with the current values; every observer of those
     // changes is called, not only this one.
-    virtual void triggerObserver(const std::shared_ptr<PlayerObserver>& observer);
+    virtual void triggerObserver(const PlayerObserverRef& observer);
 
     std::string description() const override;
 

@@ -7,6 +7,7 @@
 #include "foundation/player_extensions.h"
 
 #include <functional>
+#include <stdexcept>
 
 namespace orvalis {
 
@@ -50,12 +51,6 @@ const std::vector<Observation>& observations()
     return list;
 }
 
-// The identity the dispatcher files an observer's registrations under.
-const core::Object* identityOf(const std::shared_ptr<PlayerObserver>& observer)
-{
-    return dynamic_cast<const core::Object*>(observer.get());
-}
-
 } // namespace
 
 media::Time Player::observedTime() const
@@ -94,13 +89,14 @@ void Player::updateTimeObserver()
     }
 }
 
-void Player::addObserver(const std::shared_ptr<PlayerObserver>& observer)
+void Player::addObserver(const PlayerObserverRef& observer)
 {
-    const core::Object* identity = identityOf(observer);
-    if (!identity) return;
-    const PlayerObserverOptions options(observer->observerOptions(*this));
+    std::weak_ptr<PlayerObserver> weakObserver = observer.weak();
+    if (weakObserver.expired())
+        throw std::logic_error("Player::addObserver: the observer is not owned by a shared pointer");
+    const core::Object* identity = observer.identity();
+    const PlayerObserverOptions options(observer.observer().observerOptions(*this));
     std::weak_ptr<Player> weakSelf = sharedAs<Player>();
-    std::weak_ptr<PlayerObserver> weakObserver = observer;
     for (const Observation& observation : observations()) {
         if (!options.contains(observation.option)) continue;
         if (observation.option == PlayerObserverOptions::time) {
@@ -122,11 +118,10 @@ void Player::addObserver(const std::shared_ptr<PlayerObserver>& observer)
     }
 }
 
-void Player::removeObserver(const std::shared_ptr<PlayerObserver>& observer)
+void Player::removeObserver(const PlayerObserverRef& observer)
 {
-    const core::Object* identity = identityOf(observer);
-    if (!identity) return;
-    const PlayerObserverOptions options(observer->observerOptions(*this));
+    const core::Object* identity = observer.identity();
+    const PlayerObserverOptions options(observer.observer().observerOptions(*this));
     for (const Observation& observation : observations()) {
         if (!options.contains(observation.option)) continue;
         if (observation.option == PlayerObserverOptions::time) {
@@ -143,9 +138,9 @@ void Player::removeObserver(const std::shared_ptr<PlayerObserver>& observer)
     }
 }
 
-void Player::triggerObserver(const std::shared_ptr<PlayerObserver>& observer)
+void Player::triggerObserver(const PlayerObserverRef& observer)
 {
-    const PlayerObserverOptions options(observer->observerOptions(*this));
+    const PlayerObserverOptions options(observer.observer().observerOptions(*this));
     for (const Observation& observation : observations()) {
         if (!options.contains(observation.option)) continue;
         if (observation.onPlatformPlayer)

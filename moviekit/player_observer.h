@@ -3,8 +3,12 @@
 // player first. All of it runs on the main thread for the interface's own changes.
 #pragma once
 
+#include "platform/core/object.h"
 #include "platform/media/time.h"
 #include "platform/media/time_range.h"
+
+#include <concepts>
+#include <memory>
 
 namespace orvalis {
 
@@ -60,6 +64,38 @@ class PlayerObserver {
     virtual void playerUserRateDidChange(Player& /*player*/, float /*userRate*/) {}
     virtual void playerUserVolumeDidChange(Player& /*player*/, float /*userVolume*/) {}
     virtual void playerClipRangeDidChange(Player& /*player*/, const media::TimeRange& /*clipRange*/) {}
+};
+
+// What a player registers under: an observer that is also a core::Object. Only such objects convert to it, so
+// passing an observer without an identity does not compile. Made from the object itself (an observer removes
+// itself while it is being destroyed) or from a shared pointer to it.
+class PlayerObserverRef {
+  public:
+    template <class T>
+        requires std::derived_from<T, PlayerObserver> && std::derived_from<T, core::Object>
+    PlayerObserverRef(T& observer) : observer_(&observer), identity_(&observer)
+    {
+    }
+
+    template <class T>
+        requires std::derived_from<T, PlayerObserver> && std::derived_from<T, core::Object>
+    PlayerObserverRef(const std::shared_ptr<T>& observer) : PlayerObserverRef(*observer)
+    {
+    }
+
+    PlayerObserver& observer() const { return *observer_; }
+    const core::Object* identity() const { return identity_; }
+    // The observer as its owners share it; empty when no shared pointer owns it (yet, or any more).
+    std::weak_ptr<PlayerObserver> weak() const
+    {
+        auto owner = std::const_pointer_cast<core::Object>(identity_->weak_from_this().lock());
+        if (!owner) return {};
+        return std::shared_ptr<PlayerObserver>(owner, observer_);
+    }
+
+  private:
+    PlayerObserver* observer_;
+    const core::Object* identity_;
 };
 
 } // namespace orvalis

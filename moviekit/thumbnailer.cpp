@@ -2,6 +2,8 @@
 
 #include "foundation/asset_extensions.h"
 #include "moviekit/movie.h"
+#include "moviekit/player.h"
+#include "platform/gfx/image_scaling.h"
 #include "platform/core/error.h"
 
 namespace orvalis {
@@ -36,12 +38,23 @@ gfx::ImageRef Thumbnailer::inaccurateImage(const media::Time& time)
     return image(time, media::Time::positiveInfinity());
 }
 
+gfx::ImageRef Thumbnailer::frameOnScreen(const media::Time& time)
+{
+    const auto player = movie_->existingPlayer();
+    const gfx::ImageRef shown = player ? player->avplayer()->videoFrameShownAt(time) : nullptr;
+    if (!shown) return nullptr;
+    const gfx::Size size = media::fittingSize(shown->width(), shown->height(), generator().maximumSize());
+    return gfx::scaledImage(shown, int(size.width), int(size.height));
+}
+
 gfx::ImageRef Thumbnailer::image(const media::Time& time, const media::Time& tolerance)
 {
     auto& frames = generator();
     frames.setRequestedTimeToleranceBefore(tolerance);
     frames.setRequestedTimeToleranceAfter(tolerance);
-    const gfx::ImageRef frame = kestrane::copyCGImage(frames, time);
+    // The frame at exactly the time the player shows is already decoded: it is taken from the screen.
+    gfx::ImageRef frame = media::compare(tolerance, media::Time::zero()) == 0 ? frameOnScreen(time) : nullptr;
+    if (!frame) frame = kestrane::copyCGImage(frames, time);
     if (!edition_) return frame;
     gfx::ImageRef edited = edition_->apply(frame);
     if (!edited)

@@ -1,7 +1,9 @@
 // Grabs still frames of a Movie at given times, synchronously: exactly at the time (snaps, exports) or at the
 // nearest frame that decodes quickly (previews). Each frame is first scaled down to fit maximumSize (a bound
 // on the frame as stored, before the edition), then shown through the thumbnailer's edition; the track's own
-// rotation is never applied. A thumbnailer serves one queue at a time; several may grab one movie at once.
+// rotation is never applied. An exact grab at the time the movie's player is paused on takes the picture on
+// screen instead of decoding it again. A thumbnailer serves one queue at a time; several may grab one movie at
+// once.
 #pragma once
 
 #include "moviekit/edition.h"
@@ -50,6 +52,9 @@ class Thumbnailer {
 
   private:
     media::ImageGenerator& generator();
+    // The picture the movie's player shows when it is the frame at `time`, fitted to maximumSize; null when
+    // the player shows another (or has not been made).
+    gfx::ImageRef frameOnScreen(const media::Time& time);
 
     std::shared_ptr<Movie> movie_;
     std::optional<Edition> edition_;

@@ -7,6 +7,7 @@
 #include <concepts>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 #include "numerics/numeric_defaults.h"
 
@@ -15,10 +16,16 @@ namespace kestrane {
 template <class T>
 concept RealNumber = std::floating_point<T>;
 
-// The value truncated toward zero to a 64-bit integer; needs a finite value that fits.
+// The value truncated toward zero to a 64-bit integer: 0 for NaN, the nearest end of the integer range for
+// infinities and for values beyond it. Every integer conversion below goes through it.
 template <RealNumber T>
 std::int64_t intValue(T v)
 {
+    // −2^63 is exact in every floating-point type; 2^63 is its negation.
+    constexpr T lowest = T(std::numeric_limits<std::int64_t>::min());
+    if (std::isnan(v)) return 0;
+    if (v <= lowest) return std::numeric_limits<std::int64_t>::min();
+    if (v >= -lowest) return std::numeric_limits<std::int64_t>::max();
     return static_cast<std::int64_t>(v);
 }
 

@@ -44,6 +44,9 @@ inline const std::string SnapsManagerDidRemoveItemsNotification = "SnapsManagerD
 inline const std::string SnapsManagerDidChangeSelectionNotification =
     "SnapsManagerDidChangeSelectionNotification";
 inline const std::string DocumentDidLoadNotification = "DocumentDidLoadNotification";
+// Posted by a document once it has closed (object: the document), so that the program, which cannot stay
+// without a window here, shows the drop window again.
+inline const std::string DocumentDidCloseNotification = "DocumentDidCloseNotification";
 
 // The same names through getters.
 const std::string& snapsManagerDidAppendItemsNotification();

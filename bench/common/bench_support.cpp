@@ -21,8 +21,15 @@ double secondsTaken(const std::function<void()>& work)
 
 std::pair<double, double> bestInTurns(const std::function<void()>& ours, const std::function<void()>& theirs)
 {
+    return bestInTurns([] {}, ours, theirs);
+}
+
+std::pair<double, double> bestInTurns(const std::function<void()>& prepare, const std::function<void()>& ours,
+                                      const std::function<void()>& theirs)
+{
     double best[2] = {1e300, 1e300};
     for (int round = 0; round < 3; ++round) {
+        prepare();
         best[0] = std::min(best[0], secondsTaken(ours));
         best[1] = std::min(best[1], secondsTaken(theirs));
     }
@@ -81,6 +88,35 @@ void makeMovie(const std::string& path, int seconds)
         _exit(0);
     }
     awaitSuccess(child, "making the movie");
+}
+
+std::string cachedMovie(int seconds, const std::string& extension)
+{
+    const std::filesystem::path folder =
+        std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "bench-movies";
+    std::filesystem::create_directories(folder);
+    const std::string stem = "h264-1080p-" + std::to_string(seconds) + "s";
+    const std::filesystem::path path = folder / (stem + "." + extension);
+    if (std::filesystem::exists(path))
+        return path.string();
+    // Made under another name and renamed when whole, so that an interrupted run leaves nothing half made.
+    const std::filesystem::path making = folder / ("making-" + stem + "." + extension);
+    if (extension == "mkv")
+        makeMovie(making.string(), seconds);
+    else
+        run({ffmpegTool, "-nostdin", "-v", "error", "-y", "-i", cachedMovie(seconds, "mkv"), "-c", "copy",
+             making.string()});
+    std::filesystem::rename(making, path);
+    return path.string();
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 }  // namespace bench

@@ -2,8 +2,6 @@
 // grabbed from a movie as an animated GIF (ffmpeg's two-pass palettegen/paletteuse). Prints "KIND NAME VALUE"
 // lines.
 #include <QGuiApplication>
-#include <QImage>
-#include <QMovie>
 
 #include <algorithm>
 #include <chrono>
@@ -16,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/bench_quality.h"
 #include "bench/images/scene.h"
 #include "platform/core/data.h"
 #include "platform/gfx/image_writer.h"
@@ -86,48 +85,6 @@ bool writeImage(const gfx::ImageRef& image, const fs::path& path, gfx::ImageFile
     return writer->finalize();
 }
 
-double squaredError(const gfx::Image& source, const QImage& decoded)
-{
-    double sum = 0;
-    for (int y = 0; y < source.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(decoded.constScanLine(y));
-        for (int x = 0; x < source.width(); ++x) {
-            const gfx::Pixel p = source.pixel(x, y);
-            sum += std::pow(gfx::redOf(p) - qRed(row[x]), 2) + std::pow(gfx::greenOf(p) - qGreen(row[x]), 2) +
-                   std::pow(gfx::blueOf(p) - qBlue(row[x]), 2);
-        }
-    }
-    return sum;
-}
-
-double psnrFromError(double squared, double samples)
-{
-    return 10 * std::log10(255.0 * 255.0 / (squared / samples));
-}
-
-double psnrOfImage(const gfx::Image& source, const fs::path& file)
-{
-    const QImage decoded = QImage(QString::fromStdString(file.string())).convertToFormat(QImage::Format_ARGB32);
-    return psnrFromError(squaredError(source, decoded), 3.0 * source.width() * source.height());
-}
-
-// Every frame of the GIF against its source frame.
-double psnrOfGIF(const std::vector<gfx::ImageRef>& sources, const fs::path& file)
-{
-    QMovie movie(QString::fromStdString(file.string()));
-    if (movie.frameCount() != int(sources.size())) {
-        std::fprintf(stderr, "bench_images: %s has %d frames\n", file.c_str(), movie.frameCount());
-        std::exit(1);
-    }
-    double squared = 0, samples = 0;
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-        movie.jumpToFrame(int(i));
-        squared += squaredError(*sources[i], movie.currentImage().convertToFormat(QImage::Format_ARGB32));
-        samples += 3.0 * sources[i]->width() * sources[i]->height();
-    }
-    return psnrFromError(squared, samples);
-}
-
 void report(const char* kind, const std::string& name, double value)
 {
     std::printf("%s %s %.3f\n", kind, name.c_str(), value);
@@ -151,11 +108,11 @@ void benchStill(const fs::path& dir)
     // ffmpeg at its usual high quality (-q:v 2, 4:2:0); ours at the lowest quality (in hundredths) whose
     // PSNR reaches ffmpeg's, so that sizes compare at equal fidelity.
     const double theirJPEG = ffmpegSeconds(input, "-pix_fmt yuvj420p -q:v 2 " + (dir / "ffmpeg.jpg").string());
-    const double theirPSNR = psnrOfImage(*frame, dir / "ffmpeg.jpg");
+    const double theirPSNR = bench::psnrOfImage(*frame, (dir / "ffmpeg.jpg").string());
     double quality = 0.5;
     while (quality < 1.0) {
         writeImage(frame, dir / "ours.jpg", gfx::ImageFileType::jpeg, {.jpegQuality = quality});
-        if (psnrOfImage(*frame, dir / "ours.jpg") >= theirPSNR) break;
+        if (bench::psnrOfImage(*frame, (dir / "ours.jpg").string()) >= theirPSNR) break;
         quality += 0.01;
     }
     const gfx::FrameProperties matched{.jpegQuality = quality};
@@ -163,7 +120,7 @@ void benchStill(const fs::path& dir)
         medianSeconds([&] { writeImage(frame, dir / "ours.jpg", gfx::ImageFileType::jpeg, matched); });
     report("ratio", "jpeg-encode", ourJPEG / theirJPEG);
     report("ratio", "jpeg-size", double(fs::file_size(dir / "ours.jpg")) / double(fs::file_size(dir / "ffmpeg.jpg")));
-    report("psnr-delta", "jpeg-quality", psnrOfImage(*frame, dir / "ours.jpg") - theirPSNR);
+    report("psnr-delta", "jpeg-quality", bench::psnrOfImage(*frame, (dir / "ours.jpg").string()) - theirPSNR);
     report("quality", "jpeg-matched", quality);
     report("seconds", "jpeg-encode-ours", ourJPEG);
     report("seconds", "jpeg-encode-ffmpeg", theirJPEG);
@@ -207,7 +164,7 @@ void benchGIF(const fs::path& dir)
     const double theirs = ffmpegSeconds(rawInput(dir / "frames.raw", width, height, 10),
                                         "-filter_complex \"[0:v]split[a][b];[a]palettegen[p];[b][p]paletteuse\" -loop 0 " +
                                             (dir / "ffmpeg.gif").string());
-    const double ourPSNR = psnrOfGIF(frames, dir / "ours.gif"), theirPSNR = psnrOfGIF(frames, dir / "ffmpeg.gif");
+    const double ourPSNR = bench::psnrOfGIF(frames, (dir / "ours.gif").string()), theirPSNR = bench::psnrOfGIF(frames, (dir / "ffmpeg.gif").string());
     report("ratio", "gif-time", ours / theirs);
     report("psnr-delta", "gif-quality", ourPSNR - theirPSNR);
     report("psnr", "gif-ours", ourPSNR);

@@ -18,4 +18,9 @@ std::string lowercased(std::string_view text)
     return toQString(text).toLower().toStdString();
 }
 
+std::string uppercased(std::string_view text)
+{
+    return toQString(text).toUpper().toStdString();
+}
+
 }  // namespace core

@@ -1,4 +1,4 @@
-// Lower-casing of UTF-8 text by the Unicode rules, independent of the locale.
+// Lower- and upper-casing of UTF-8 text by the Unicode rules, independent of the locale.
 #pragma once
 
 #include <string>
@@ -7,5 +7,6 @@
 namespace core {
 
 std::string lowercased(std::string_view text);
+std::string uppercased(std::string_view text);
 
 }  // namespace core

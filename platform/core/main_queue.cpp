@@ -75,6 +75,12 @@ QCoreApplication* MainQueue::application()
     }
     if (app == ending_) return nullptr;
     if (app != watched_) {
+        if (!waiting_.empty()) {
+            // The events that would have run them went with the old application object.
+            static auto* setAside = new std::deque<Work>;
+            for (auto& work : waiting_) setAside->push_back(std::move(work));
+            waiting_.clear();
+        }
         watched_ = app;
         QObject::connect(app, &QCoreApplication::aboutToQuit, app, [] { MainQueue::shared()->beginQuitting(); },
                          Qt::DirectConnection);
@@ -94,7 +100,22 @@ void MainQueue::applicationEnds()
 void MainQueue::async(Work work)
 {
     std::lock_guard lock(mutex_);
-    if (QCoreApplication* app = application()) QMetaObject::invokeMethod(app, std::move(work), Qt::QueuedConnection);
+    QCoreApplication* app = application();
+    if (!app) return;
+    waiting_.push_back(std::move(work));
+    QMetaObject::invokeMethod(app, [] { MainQueue::shared()->runNext(); }, Qt::QueuedConnection);
+}
+
+void MainQueue::runNext()
+{
+    Work work;
+    {
+        std::lock_guard lock(mutex_);
+        if (waiting_.empty()) return;
+        work = std::move(waiting_.front());
+        waiting_.pop_front();
+    }
+    work();
 }
 
 bool MainQueue::sync(Work work)

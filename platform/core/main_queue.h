@@ -1,7 +1,10 @@
-// The main queue: work items posted, in order, to the application object's event queue on the main thread.
-// Internal to the dispatch layer; MainLoop tells it when quitting begins.
+// The main queue: work items run in order on the main thread, one per event posted to the application object.
+// The queue keeps the items itself, so that items still waiting when the application object goes away are
+// neither run nor destroyed: destroying them there (with the windows they may hold) would happen inside Qt's
+// own clean-up, which cannot take it. Internal to the dispatch layer; MainLoop tells it when quitting begins.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <set>
@@ -36,17 +39,21 @@ public:
 
 private:
     // The application object, watched for its end of loop and its destruction; null when there is none or
-    // it is being destroyed. Called with mutex_ held.
+    // it is being destroyed. Items left by an earlier application object are put aside for good. Called with
+    // mutex_ held.
     QCoreApplication* application();
     // Called by the application object's destructor, before anything of it is gone: nothing is posted to it
     // from then on. Work posted while it runs is never in the middle of posting then, since both hold mutex_.
     static void applicationEnds();
+    // Main thread: runs the oldest waiting item.
+    void runNext();
 
     mutable std::mutex mutex_;
     bool quitting_ = false;
     QCoreApplication* watched_ = nullptr;
     QCoreApplication* ending_ = nullptr;
     std::set<std::shared_ptr<PendingSync>> pendingSyncs_;
+    std::deque<Work> waiting_;
 };
 
 }  // namespace core

@@ -195,4 +195,9 @@ std::uint32_t TypeIdentifier::osTypeFromString(const std::string& text)
     return code;
 }
 
+std::vector<std::string> TypeIdentifier::movieExtensions()
+{
+    return {MovieExtensions.begin(), MovieExtensions.end()};
+}
+
 }  // namespace core

@@ -37,6 +37,8 @@ public:
     // The preferred identifier of a file-name extension (without its dot, any case); nullopt when the
     // extension names no known type.
     static std::optional<std::string> forExtension(const std::string& extension);
+    // The extensions (lower case, no dot) that always name a movie; others may too, by the MIME database.
+    static std::vector<std::string> movieExtensions();
 
     // True when `id` is `parent`, or inherits it, directly or through its ancestors.
     static bool conforms(const std::string& id, const std::string& parent);

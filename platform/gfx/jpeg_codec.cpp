@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "platform/gfx/straight_alpha.h"
 
@@ -32,6 +33,8 @@ constexpr unsigned int fidelityTable[DCTSIZE2] = {
 struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
+    // libjpeg warned that the compressed data is damaged or ends early: it makes up the rows it cannot decode.
+    bool damaged = false;
 };
 
 [[noreturn]] void failJPEG(j_common_ptr info)
@@ -41,11 +44,29 @@ struct ErrorManager {
 
 void ignoreMessage(j_common_ptr) {}
 
+void noteMessage(j_common_ptr info, int level)
+{
+    if (level >= 0)
+        return;
+    switch (info->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_MUST_RESYNC:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+        reinterpret_cast<ErrorManager*>(info->err)->damaged = true;
+        break;
+    default:
+        break;
+    }
+}
+
 void installErrors(ErrorManager& errors)
 {
     jpeg_std_error(&errors.base);
     errors.base.error_exit = failJPEG;
     errors.base.output_message = ignoreMessage;
+    errors.base.emit_message = noteMessage;
 }
 
 // Adobe's CMYK JPEGs store inverted inks: the channel values are already 255 minus the ink.
@@ -93,6 +114,12 @@ ImageRef decodeJPEG(const core::Data& data)
         jpeg_read_scanlines(&info, &target, 1);
         if (cmyk)
             for (std::size_t x = 0; x < width; ++x) row[x] = pixelFromInvertedCMYK(&cmykRow[x * 4]);
+    }
+    // Rows made up for damaged or missing data are no picture; once every row decoded, a damaged tail is
+    // no harm.
+    if (errors.damaged) {
+        jpeg_destroy_decompress(&info);
+        return nullptr;
     }
     jpeg_finish_decompress(&info);
     const int w = int(info.output_width), h = int(info.output_height);

@@ -129,9 +129,10 @@ ImageRef decodeTIFF(const core::Data& data)
         TIFFClose(tiff);
         return nullptr;
     }
-    // Packed R, G, B, A from the low byte up, alpha associated, rows from the top.
+    // Packed R, G, B, A from the low byte up, alpha associated, rows from the top. A strip or tile that does not
+    // read ends the reading: no image rather than one with made-up parts.
     std::vector<std::uint32_t> abgr(std::size_t(width) * height);
-    const int ok = TIFFReadRGBAImageOriented(tiff, width, height, abgr.data(), ORIENTATION_TOPLEFT, 0);
+    const int ok = TIFFReadRGBAImageOriented(tiff, width, height, abgr.data(), ORIENTATION_TOPLEFT, 1);
     TIFFClose(tiff);
     if (!ok) return nullptr;
     std::vector<Pixel> pixels(abgr.size());

@@ -22,6 +22,16 @@ double sampleAspect(const AVFrame* frame, const AVStream* stream)
 
 }  // namespace
 
+gfx::Size fittingSize(double width, double height, const gfx::Size& bound)
+{
+    double scale = 1;
+    if (bound.width > 0)
+        scale = std::min(scale, bound.width / width);
+    if (bound.height > 0)
+        scale = std::min(scale, bound.height / height);
+    return {double(std::max(1L, std::lround(width * scale))), double(std::max(1L, std::lround(height * scale)))};
+}
+
 std::shared_ptr<ImageGenerator> ImageGenerator::create(std::shared_ptr<const Asset> asset)
 {
     return core::make<ImageGenerator>(std::move(asset));
@@ -41,7 +51,11 @@ gfx::ImageRef ImageGenerator::copyImage(const Time& time, Time* actualTime)
                                                            toleranceAfter_, pool->timeBase());
     detail::PoolLease lease(*pool, window.target);
     detail::PooledDecoder* pooled = lease.get();
-    const AVFrame* frame = pooled ? pooled->decoder->frameAt(window.low, window.target, window.high, window.keyFrame) : nullptr;
+    const AVFrame* frame = nullptr;
+    if (pooled && window.keyFrame)
+        frame = pooled->decoder->keyFrameAt(window.low, window.target, window.high);
+    else if (pooled)
+        frame = pooled->decoder->frameAt(window.low, window.target, window.high, false);
     if (!frame)
         throw core::Error(errorDomain, decodeFailed, "The frame could not be decoded.");
 
@@ -52,17 +66,9 @@ gfx::ImageRef ImageGenerator::copyImage(const Time& time, Time* actualTime)
     bool turns = appliesTransform_ && !transform.isIdentity();
     bool swapsSides = turns && transform.a == 0 && transform.d == 0;
 
-    double width = frame->width * sampleAspect(frame, pooled->decoder->stream());
-    double height = frame->height;
-    double boundW = swapsSides ? maximumSize_.height : maximumSize_.width;
-    double boundH = swapsSides ? maximumSize_.width : maximumSize_.height;
-    double scale = 1;
-    if (boundW > 0)
-        scale = std::min(scale, boundW / width);
-    if (boundH > 0)
-        scale = std::min(scale, boundH / height);
-    int outW = std::max(1, int(std::lround(width * scale)));
-    int outH = std::max(1, int(std::lround(height * scale)));
+    const gfx::Size bound = swapsSides ? gfx::Size{maximumSize_.height, maximumSize_.width} : maximumSize_;
+    const gfx::Size out = fittingSize(frame->width * sampleAspect(frame, pooled->decoder->stream()), frame->height, bound);
+    const int outW = int(out.width), outH = int(out.height);
 
     gfx::ImageRef image = pooled->converter.convert(frame, outW, outH);
     if (!image)

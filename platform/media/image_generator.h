@@ -48,4 +48,8 @@ private:
 
 using ImageGeneratorRef = std::shared_ptr<ImageGenerator>;
 
+// The pixel size of a frame of width × height scaled down, proportions kept, to fit within `bound` (0 on an
+// axis bounds nothing): sides rounded, never enlarged, at least 1. The size copyImage gives a frame.
+gfx::Size fittingSize(double width, double height, const gfx::Size& bound);
+
 }  // namespace media

@@ -54,6 +54,7 @@ struct Player::Engine {
     std::weak_ptr<Player> self;
     detail::PlayerTimeObservers observers;
     Time end = Time::invalid();           // the item's duration, when it has one
+    bool playable = false;                // the item's movie plays (its pictures or its sound decode)
     double frameSeconds = 1.0 / 30;       // a nominal frame duration
 
     mutable std::mutex mutex;
@@ -67,6 +68,7 @@ struct Player::Engine {
     std::optional<Move> move;
     std::uint64_t lastMove = 0;
     std::optional<detail::PlaybackFrame> shown;
+    bool shownAtPosition = false;  // while paused: the picture shown is the frame at `position`
     FrameHandler frameHandler;
     bool tickScheduled = false;
     bool systemClock = true;
@@ -150,6 +152,7 @@ struct Player::Engine {
                     position = landing.frame->time;
                 shown = landing.frame;
             }
+            shownAtPosition = landing.frame.has_value();
             move.reset();
             now = position;
             playing = advances(rate);
@@ -270,6 +273,7 @@ struct Player::Engine {
                 if (ended) {
                     rate = 0;
                     position = end.isNumeric() ? end : now;
+                    shownAtPosition = false;
                     now = position;
                     if (decoder)
                         decoder->setQueueLength(pausedQueueLength);
@@ -337,6 +341,7 @@ void Player::awake()
     item->setPlayer(self);
     const Asset& asset = *item->asset();
     engine_->end = asset.duration().isNumeric() ? asset.duration() : Time::invalid();
+    engine_->playable = asset.isPlayable();
     for (const TrackRef& track : asset.tracks(MediaType::video))
         if (track->nominalFrameRate() > 0) {
             engine_->frameSeconds = 1.0 / track->nominalFrameRate();
@@ -369,8 +374,10 @@ void Player::setRate(float rate)
         std::lock_guard lock(e.mutex);
         bool wasPlaying = advances(e.rate);
         startsOrStops = wasPlaying != playing;
-        if (wasPlaying && !playing && !e.move)
+        if (wasPlaying && !playing && !e.move) {
             e.position = e.shown ? e.shown->time : e.playingTime();
+            e.shownAtPosition = e.shown.has_value();
+        }
         else if (!wasPlaying && playing && !e.move)
             e.anchor(e.position);
         else if (wasPlaying && playing && !e.move)
@@ -423,7 +430,8 @@ Time Player::currentTime() const
 void Player::seek(const Time& time, const Time& toleranceBefore, const Time& toleranceAfter, SeekCompletion done)
 {
     Engine& e = *engine_;
-    if (!time.isNumeric()) {
+    // A movie that does not decode has no time to go to (decoder and playable are set once, when made).
+    if (!time.isNumeric() || (!e.decoder && !e.playable)) {
         if (done)
             onMain([done = std::move(done)] { done(false); });
         return;
@@ -434,6 +442,7 @@ void Player::seek(const Time& time, const Time& toleranceBefore, const Time& tol
         std::lock_guard lock(e.mutex);
         target = e.clampToItem(time);
         e.position = target;
+        e.shownAtPosition = false;
         if (e.decoder) {
             e.decoder->seek(e.beginMove(exact, std::move(done)), target, toleranceBefore, toleranceAfter);
             return;
@@ -493,6 +502,15 @@ gfx::ImageRef Player::currentVideoFrame() const
 {
     std::lock_guard lock(engine_->mutex);
     return engine_->shown ? engine_->shown->image : nullptr;
+}
+
+gfx::ImageRef Player::videoFrameShownAt(const Time& time) const
+{
+    const Engine& e = *engine_;
+    std::lock_guard lock(e.mutex);
+    if (advances(e.rate) || e.move || !e.shown || !e.shownAtPosition || compare(e.position, time) != 0)
+        return nullptr;
+    return e.shown->image;
 }
 
 void Player::setFrameHandler(FrameHandler handler)

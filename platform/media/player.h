@@ -78,6 +78,10 @@ public:
 
     // The picture on screen; null before the first frame has decoded and for items without video.
     gfx::ImageRef currentVideoFrame() const;
+    // The picture on screen when it is the frame at `time`, as an accurate grab at that time would give it
+    // (at display size, unturned): while paused with no seek or step under way and currentTime() equal to
+    // `time`. Null otherwise, so that a caller grabs the frame itself.
+    gfx::ImageRef videoFrameShownAt(const Time& time) const;
     // Called on the main thread with every new picture on screen.
     void setFrameHandler(FrameHandler handler);
 

@@ -45,6 +45,15 @@ std::shared_ptr<Application> Application::shared()
     return application;
 }
 
+void Application::awake()
+{
+    Responder::awake();
+    std::weak_ptr<Application> weak = sharedAs<Application>();
+    registerAction("terminate:", [weak](const std::shared_ptr<core::Object>&) {
+        if (auto application = weak.lock()) application->terminate();
+    });
+}
+
 int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDelegate>& delegate)
 {
     core::assertMainThread();
@@ -180,7 +189,9 @@ void Application::windowDidOrderOut(const Window* window)
 
 void Application::terminateWhenWindowless()
 {
-    if (running_ && windows_.empty()) terminate();
+    if (!running_ || !windows_.empty()) return;
+    if (auto d = delegate(); d && !d->applicationShouldTerminateAfterLastWindowClosed()) return;
+    terminate();
 }
 
 void Application::windowDidBecomeKey(const std::shared_ptr<Window>& window)

@@ -18,11 +18,13 @@ enum class RequestUserAttentionType { criticalRequest = 0, informationalRequest 
 class Application : public Responder {
 public:
     static std::shared_ptr<Application> shared();
+    // Performs "terminate:".
+    void awake() override;
 
     // Creates the Qt application when there is none, tells the delegate about launching and the files named
     // on the command line, then serves events until terminate(). Returns the exit code. While it runs, a turn
     // of the loop that ends with no window on screen after one went asks to terminate (a program without
-    // windows could not be reached).
+    // windows could not be reached), unless the delegate answers that it should not.
     int run(int argc, char** argv, const std::shared_ptr<ApplicationDelegate>& delegate);
     // Asks the delegate, then ends the loop unless it cancels or answers later.
     void terminate();

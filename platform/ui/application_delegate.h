@@ -20,6 +20,9 @@ public:
     virtual bool applicationOpenUntitledFile() { return false; }
     // The paths given on the command line.
     virtual void openFiles(const std::vector<std::string>& paths) {}
+    // Asked when a running program is left with no window on screen at the end of a turn of its loop; false
+    // keeps it running (the delegate shows a window of its own, or one is on its way).
+    virtual bool applicationShouldTerminateAfterLastWindowClosed() { return true; }
     virtual TerminateReply applicationShouldTerminate() { return TerminateReply::terminateNow; }
     virtual void applicationWillTerminate() {}
 };

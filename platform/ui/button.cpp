@@ -6,11 +6,10 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 
-#include <cmath>
-
 #include "platform/gfx/qt_context.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/qt_image.h"
+#include "platform/ui/qt_picture_icon.h"
 
 namespace ui {
 
@@ -122,13 +121,21 @@ void Button::showImage()
 {
     auto* button = qobject_cast<QAbstractButton*>(controlWidget(*this));
     if (!button) return;
+    const gfx::Size size = frame().standardized().size;
+    if (scaling_ == ImageScaling::axesIndependently)
+        button->setIconSize(QSize(int(std::lround(size.width)), int(std::lround(size.height))));
+    if (picture_) {
+        if (scaling_ != ImageScaling::axesIndependently) {
+            const gfx::Size own = picture_->size();
+            button->setIconSize(QSize(int(std::ceil(own.width)), int(std::ceil(own.height))));
+        }
+        button->setIcon(iconOfPicture(picture_, button));
+        return;
+    }
     const bool alternate = alternateImage_ && (type_ == ButtonType::momentaryChange ? button->isDown()
                                                                                       : state() == ControlState::on);
     const gfx::ImageRef& shown = alternate ? alternateImage_ : image_;
     button->setIcon(shown ? QIcon(QPixmap::fromImage(qImageFromImage(*shown))) : QIcon());
-    const gfx::Size size = frame().standardized().size;
-    if (scaling_ == ImageScaling::axesIndependently)
-        button->setIconSize(QSize(int(std::lround(size.width)), int(std::lround(size.height))));
 }
 
 void Button::setImageScaling(ImageScaling scaling)
@@ -153,6 +160,12 @@ void Button::setTitle(const std::string& title)
 void Button::setImage(const gfx::ImageRef& image)
 {
     image_ = image;
+    showImage();
+}
+
+void Button::setPicture(const std::shared_ptr<Picture>& picture)
+{
+    picture_ = picture;
     showImage();
 }
 

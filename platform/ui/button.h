@@ -1,5 +1,6 @@
-// A push button, check box or radio button: a title, an optional image, a state (on 1, off 0, mixed −1) and
-// a key equivalent; pressing it sends its action. A push button draws itself through drawBezel and drawTitle,
+// A push button, check box or radio button: a title, an optional image (a bitmap, or a picture drawn sharp
+// at the screen's scale, a template one in the text colour of the button), a state (on 1, off 0, mixed −1)
+// and a key equivalent; pressing it sends its action. A push button draws itself through drawBezel and drawTitle,
 // which subclasses replace to draw their own look. Main thread only.
 #pragma once
 
@@ -7,6 +8,7 @@
 #include "platform/gfx/image.h"
 #include "platform/ui/control.h"
 #include "platform/ui/menu_item.h"
+#include "platform/ui/picture.h"
 
 namespace ui {
 
@@ -32,6 +34,9 @@ public:
     void setTitle(const std::string& title);
     gfx::ImageRef image() const { return image_; }
     void setImage(const gfx::ImageRef& image);
+    // Shown instead of the bitmap image while set; the button's image size is the picture's size.
+    std::shared_ptr<Picture> picture() const { return picture_; }
+    void setPicture(const std::shared_ptr<Picture>& picture);
     gfx::ImageRef alternateImage() const { return alternateImage_; }
     void setAlternateImage(const gfx::ImageRef& image);
     ImageScaling imageScaling() const { return scaling_; }
@@ -67,7 +72,8 @@ protected:
 
 private:
     void rebuild();
-    // The image, or while a momentary-change button is held down its alternate image, at the size scaling gives.
+    // The picture when set; else the image, or while a momentary-change button is held down (or another kind
+    // is on) its alternate image; at the size scaling gives.
     void showImage();
     void pressed();
     void released();
@@ -75,6 +81,7 @@ private:
     std::string title_;
     gfx::ImageRef image_;
     gfx::ImageRef alternateImage_;
+    std::shared_ptr<Picture> picture_;
     ImageScaling scaling_ = ImageScaling::proportionallyDown;
     ButtonType type_ = ButtonType::momentaryPushIn;
     bool allowsMixed_ = false;

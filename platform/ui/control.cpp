@@ -56,6 +56,8 @@ struct Control::Impl {
     bool continuous = false;
     std::shared_ptr<NumberFormatter> formatter;
     ControlSize size = ControlSize::regular;
+    bool refusesFirstResponder = false;
+    Qt::FocusPolicy widgetFocusPolicy = Qt::NoFocus;  // what the widget takes by its kind
     struct Binding {
         BindingInfo info;
         core::ObservationId id;
@@ -158,6 +160,14 @@ void Control::setEnabled(bool enabled)
     if (impl_->widget) impl_->widget->setEnabled(enabled);
 }
 
+bool Control::refusesFirstResponder() const { return impl_->refusesFirstResponder; }
+
+void Control::setRefusesFirstResponder(bool refuses)
+{
+    impl_->refusesFirstResponder = refuses;
+    if (impl_->widget) impl_->widget->setFocusPolicy(refuses ? Qt::NoFocus : impl_->widgetFocusPolicy);
+}
+
 std::shared_ptr<Responder> Control::target() const { return impl_->target.lock(); }
 void Control::setTarget(const std::shared_ptr<Responder>& target) { impl_->target = target; }
 Action Control::action() const { return impl_->action; }
@@ -238,7 +248,10 @@ void setControlWidget(Control& control, QWidget* widget)
 {
     control.controlImpl().widget = widget;
     if (auto* host = static_cast<HostWidget*>(widgetOf(control))) host->setFill(widget);
-    if (widget) widget->setEnabled(control.isEnabled());
+    if (!widget) return;
+    widget->setEnabled(control.isEnabled());
+    control.controlImpl().widgetFocusPolicy = widget->focusPolicy();
+    if (control.refusesFirstResponder()) widget->setFocusPolicy(Qt::NoFocus);
 }
 
 QWidget* controlWidget(Control& control) { return control.controlImpl().widget; }

@@ -66,6 +66,10 @@ public:
     void setFormatter(const std::shared_ptr<NumberFormatter>& formatter);
     ControlSize controlSize() const;
     void setControlSize(ControlSize size);
+    // A control that refuses first responder status never takes the keyboard: clicks work, keys go on to
+    // the window. False unless set.
+    bool refusesFirstResponder() const;
+    void setRefusesFirstResponder(bool refuses);
 
     // Keeps the control's value and `keyPath` of `object` in step: the object's changes show in the control,
     // the user's edits are written to the object.

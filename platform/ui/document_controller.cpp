@@ -11,6 +11,7 @@
 #include "platform/core/coding.h"
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/error.h"
+#include "platform/core/file_manager.h"
 #include "platform/core/keyed_archiver.h"
 #include "platform/core/keyed_unarchiver.h"
 #include "platform/core/main_thread.h"
@@ -71,6 +72,8 @@ void registerSessionClasses()
         const auto type = unarchiver.decodeString("type");
         const auto url = text ? core::Url::fromString(*text) : std::nullopt;
         if (!url || !type) return nullptr;
+        // A file that has gone since is not reopened, whatever its document would make of its absence.
+        if (url->isFileURL() && !core::FileManager::defaultManager()->fileExists(url->path())) return nullptr;
         try {
             auto document = DocumentController::shared()->openDocumentWithContentsOf(*url, true);
             document->restoreState(unarchiver);

@@ -3,8 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QDrag>
+#include <QDeadlineTimer>
 #include <QDropEvent>
+#include <QEventLoop>
+#include <QFileInfo>
 #include <QMimeData>
+#include <QTimer>
 #include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -125,34 +129,78 @@ bool isPromise(const DraggingItem& dragged)
     return std::find(types.begin(), types.end(), PasteboardType::promisedFile) != types.end();
 }
 
+// How long a drop target may have to wait for promised files still being written.
+constexpr int promiseWaitMilliseconds = 4000;
+
+// Promised files dragged as file URLs. The source may still be writing them when the drag starts (each
+// appears whole under its name), so a request for the URLs is answered once every file is there, running the
+// loop meanwhile so that the writing can reach the main thread; files still missing when the wait ends (at
+// most a few seconds after the first request, for all requests together) are left out.
+class PromisedFiles : public QMimeData {
+public:
+    explicit PromisedFiles(QList<QUrl> urls) : promised_(std::move(urls)) { setUrls(promised_); }
+
+protected:
+    QVariant retrieveData(const QString& format, QMetaType type) const override
+    {
+        if (format == QLatin1String("text/uri-list") && !settled_) settle();
+        return QMimeData::retrieveData(format, type);
+    }
+
+private:
+    bool allThere() const
+    {
+        return std::all_of(promised_.begin(), promised_.end(), [](const QUrl& url) { return QFileInfo::exists(url.toLocalFile()); });
+    }
+
+    void settle() const
+    {
+        if (!deadline_) deadline_ = QDeadlineTimer(promiseWaitMilliseconds);
+        QEventLoop loop;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (allThere() || deadline_->hasExpired()) loop.quit();
+        });
+        if (!allThere() && !deadline_->hasExpired()) {
+            poll.start(10);
+            loop.exec();
+        }
+        settled_ = true;
+        QList<QUrl> there;
+        for (const QUrl& url : promised_)
+            if (QFileInfo::exists(url.toLocalFile())) there << url;
+        const_cast<PromisedFiles*>(this)->setUrls(there);
+    }
+
+    QList<QUrl> promised_;
+    mutable std::optional<QDeadlineTimer> deadline_;
+    mutable bool settled_ = false;
+};
+
 // The data the items carry, and the files that the source writes for the promises among them into a fresh
 // folder (so that their names never meet the files of an earlier drag).
 QMimeData* dragData(const std::vector<DraggingItem>& items, DraggingSource* source)
 {
-    auto* mime = new QMimeData;
-    bool promises = false;
+    QList<QUrl> urls;
+    const bool promises = std::any_of(items.begin(), items.end(), isPromise);
+    const QString folder = promises && source ? promiseFolder() : QString();
+    if (!folder.isEmpty()) {
+        QTemporaryDir each(folder + "/drop-XXXXXX");
+        each.setAutoRemove(false);
+        const QString path = each.path();
+        if (each.isValid())
+            for (auto& name : source->namesOfPromisedFilesDroppedAtDestination(core::Url::fileURL(path.toStdString())))
+                urls << QUrl::fromLocalFile(path + "/" + QString::fromStdString(name));
+    }
+    QMimeData* mime = urls.isEmpty() ? new QMimeData : new PromisedFiles(urls);
     for (auto& dragged : items) {
-        if (isPromise(dragged)) {
-            promises = true;
-            continue;
-        }
-        if (!dragged.item) continue;
+        if (isPromise(dragged) || !dragged.item) continue;
         for (auto& type : dragged.item->types()) {
             const auto bytes = *dragged.item->data(type);
             mime->setData(QString::fromStdString(type),
                           QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
         }
     }
-    const QString folder = promises && source ? promiseFolder() : QString();
-    if (folder.isEmpty()) return mime;
-    QTemporaryDir each(folder + "/drop-XXXXXX");
-    if (!each.isValid()) return mime;
-    each.setAutoRemove(false);
-    const QString path = each.path();
-    QList<QUrl> urls;
-    for (auto& name : source->namesOfPromisedFilesDroppedAtDestination(core::Url::fileURL(path.toStdString())))
-        urls << QUrl::fromLocalFile(path + "/" + QString::fromStdString(name));
-    if (!urls.isEmpty()) mime->setUrls(urls);
     return mime;
 }
 

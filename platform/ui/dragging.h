@@ -34,8 +34,9 @@ class DraggingSource {
 public:
     virtual ~DraggingSource() = default;
     virtual DragOperation sourceOperationMask(DraggingContext context) { return DragOperations::copy; }
-    // Writes the promised files into `destination` and gives their names; called when a drag that carries
-    // promises (PasteboardType::promisedFile) starts.
+    // Writes the promised files into `destination`, or starts writing them, and gives their names; called when
+    // a drag that carries promises (PasteboardType::promisedFile) starts. Each file must appear whole under
+    // its name: a drop target is handed the files once all of them are there.
     virtual std::vector<std::string> namesOfPromisedFilesDroppedAtDestination(const core::Url& destination) { return {}; }
     virtual void draggingSessionEnded(DragOperation operation) {}
 };

@@ -258,6 +258,7 @@ void Layer::render(gfx::Context& context, double parentAlpha, bool flipped)
     }
     drawContents(context, alpha, flipped);
     context.setAlpha(alpha);
+    drawsFlipped_ = flipped;
     drawInContext(context);
     for (auto& sublayer : sublayers_) sublayer->render(context, alpha, flipped);
     context.restore();

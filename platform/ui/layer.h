@@ -83,6 +83,9 @@ public:
     void setNeedsDisplay();
     // Draws the layer's own content in its bounds space; by default asks the delegate.
     virtual void drawInContext(gfx::Context& context);
+    // While drawInContext runs: whether y grows downwards in the space of the view the layer is painted in (so
+    // that what stands upright must be flipped), whatever mirror the layer's own transform adds.
+    bool drawsInFlippedSpace() const { return drawsFlipped_; }
 
     // The values being shown, animations included.
     const State& presentation() const { return presentation_; }
@@ -112,6 +115,7 @@ private:
     std::vector<std::shared_ptr<Layer>> sublayers_;
     std::weak_ptr<LayerDelegate> delegate_;
     std::weak_ptr<View> hostView_;
+    bool drawsFlipped_ = false;
 };
 
 // The rectangle an image of `imageSize` takes in `bounds` under `gravity`.

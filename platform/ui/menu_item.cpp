@@ -29,7 +29,14 @@ void MenuItem::awake()
     QObject::connect(impl_->action, &QAction::triggered, [weak] {
         auto item = weak.lock();
         if (!item || item->action().empty()) return;
-        Application::shared()->sendAction(item->action(), item->target(), item);
+        // A key equivalent reaches the item without its menu showing: it acts only when it validates.
+        auto application = Application::shared();
+        auto target = application->targetForAction(item->action(), item->target());
+        if (!target || !target->validateUserInterfaceItem(*item)) {
+            beep();
+            return;
+        }
+        target->tryToPerform(item->action(), item);
     });
     updateShortcut();
 }

@@ -1,5 +1,7 @@
 // An entry of a menu: a title, the action it sends (to its target, or along the responder chain when it has
-// none), a key equivalent, a tag, a state mark and an optional submenu. Main thread only.
+// none), a key equivalent, a tag, a state mark and an optional submenu. Chosen, or reached by its key
+// equivalent, it sends its action only when the responder that would perform it validates it; else it beeps.
+// Main thread only.
 #pragma once
 
 #include <memory>

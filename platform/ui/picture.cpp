@@ -1,7 +1,9 @@
 #include "platform/ui/picture.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QIcon>
+#include <QImageReader>
 #include <QPainter>
 #include <QStyle>
 
@@ -10,8 +12,10 @@
 #include <map>
 
 #include "platform/core/bundle.h"
+#include "platform/core/data.h"
 #include "platform/gfx/bitmap_context.h"
 #include "platform/gfx/context.h"
+#include "platform/gfx/qt_context.h"
 #include "platform/gfx/image_reader.h"
 #include "platform/gfx/image_writer.h"
 #include "platform/ui/qt_image.h"
@@ -66,6 +70,47 @@ const std::map<std::string, SystemPicture>& systemPictures()
     return table;
 }
 
+bool isTemplateName(const std::string& name)
+{
+    static const std::string suffix = "Template";
+    return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// A scalable drawing: its size in points, and a handler that renders it at as many pixels as the current
+// context gives the rectangle, so that it stays sharp at any scale. Null when the bytes are no drawing.
+std::shared_ptr<Picture> scalableDrawing(const QByteArray& bytes)
+{
+    QBuffer probe;
+    probe.setData(bytes);
+    QImageReader reader(&probe, "svg");
+    const QSize size = reader.size();
+    if (!reader.canRead() || size.isEmpty()) return nullptr;
+    return Picture::withSize({double(size.width()), double(size.height())}, false, [bytes](const gfx::Rect& rect) {
+        gfx::Context* context = gfx::Context::current();
+        if (!context) return false;
+        const QTransform device = gfx::userToDevice(*context);
+        const double scale = std::sqrt(std::abs(device.determinant()));
+        const int width = int(std::ceil(rect.width() * scale)), height = int(std::ceil(rect.height() * scale));
+        if (width <= 0 || height <= 0) return false;
+        QBuffer buffer;
+        buffer.setData(bytes);
+        QImageReader renderer(&buffer, "svg");
+        renderer.setScaledSize(QSize(width, height));
+        const gfx::ImageRef image = imageFromQImage(renderer.read());
+        if (!image) return false;
+        context->drawImage(image, rect);
+        return true;
+    });
+}
+
+std::shared_ptr<Picture> pictureFromFile(const core::Url& url, const std::string& extension)
+{
+    if (extension != "svg") return Picture::withImage(gfx::ImageReader::read(url));
+    const auto bytes = core::readData(url.path());
+    return bytes ? scalableDrawing(QByteArray(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size())))
+                 : nullptr;
+}
+
 }  // namespace
 
 std::shared_ptr<Picture> Picture::withImage(const gfx::ImageRef& image, const gfx::Size& size)
@@ -98,7 +143,7 @@ std::shared_ptr<Picture> Picture::system(const std::string& name)
         if (auto bitmap = imageFromQImage(icon.pixmap(side, side).toImage())) picture->bitmaps_.push_back(bitmap);
     if (picture->bitmaps_.empty()) return nullptr;
     picture->size_ = {32, 32};
-    picture->template_ = name.size() > 8 && name.compare(name.size() - 8, 8, "Template") == 0;
+    picture->template_ = isTemplateName(name);
     return picture;
 }
 
@@ -111,9 +156,12 @@ std::shared_ptr<Picture> Picture::named(const std::string& name)
 
 std::shared_ptr<Picture> Picture::fromBundle(const core::Bundle& bundle, const std::string& name)
 {
-    for (const char* extension : {"", "png", "tiff", "tif", "jpg", "jpeg", "gif"})
+    for (const char* extension : {"", "png", "tiff", "tif", "jpg", "jpeg", "gif", "svg"})
         if (const auto url = bundle.urlForResource(name, extension))
-            if (auto image = gfx::ImageReader::read(*url)) return withImage(image);
+            if (auto picture = pictureFromFile(*url, extension)) {
+                picture->template_ = isTemplateName(name);
+                return picture;
+            }
     return nullptr;
 }
 
@@ -190,11 +238,21 @@ std::optional<core::Data> Picture::tiffRepresentation() const
 void Picture::drawInRect(const gfx::Rect& rect, double alpha) const
 {
     auto* context = gfx::Context::current();
-    auto image = cgImage();
-    if (!context || !image) return;
+    if (!context) return;
     context->save();
     context->setAlpha(alpha);
-    context->drawImage(image, rect);
+    if (bitmaps_.empty() && handler_ && size_.width > 0 && size_.height > 0) {
+        // Drawn afresh, so that it takes as many pixels as the context gives it.
+        context->translateBy(rect.minX(), rect.minY());
+        context->scaleBy(rect.width() / size_.width, rect.height() / size_.height);
+        if (flipped_) {
+            context->translateBy(0, size_.height);
+            context->scaleBy(1, -1);
+        }
+        handler_({{0, 0}, size_});
+    } else if (auto image = cgImage()) {
+        context->drawImage(image, rect);
+    }
     context->restore();
 }
 
@@ -214,6 +272,23 @@ std::optional<core::Data> BitmapImageRep::representation(const gfx::ImageRef& bi
     writer->addImage(bitmap);
     if (!writer->finalize()) return std::nullopt;
     return writer->data();
+}
+
+gfx::ImageRef Picture::bitmap(const gfx::Size& size, double scale, const gfx::Color& tint) const
+{
+    const int width = int(std::ceil(size.width * scale)), height = int(std::ceil(size.height * scale));
+    auto context = gfx::BitmapContext::create(width, height, gfx::AlphaInfo::premultipliedFirst);
+    if (!context || (bitmaps_.empty() && !handler_)) return nullptr;
+    gfx::ContextScope scope(*context);
+    context->scaleBy(scale, scale);
+    const gfx::Rect rect{{0, 0}, size};
+    drawInRect(rect);
+    if (template_) {
+        context->setBlendMode(gfx::BlendMode::sourceAtop);
+        context->setFillColor(tint);
+        context->fillRect(rect);
+    }
+    return context->makeImage();
 }
 
 }  // namespace ui

@@ -1,7 +1,9 @@
 // An image for the interface: a size in points and representations, bitmaps or a drawing handler that draws
-// the picture on demand. Pictures come from bitmaps, from the desktop's icon theme by system name, or from a
-// handler; focus can be locked on a picture to draw into it. Main thread only for drawing; reading its bitmaps
-// is safe from the thread that owns it.
+// the picture on demand. Pictures come from bitmaps, from scalable drawings (SVG) drawn sharp at whatever
+// resolution they are shown, from the desktop's icon theme by system name, or from a handler; focus can be
+// locked on a picture to draw into it. A template picture is a shape: its colours are ignored and it is
+// shown in the colour of the text around it. Main thread only for drawing; reading its bitmaps is safe from
+// the thread that owns it.
 #pragma once
 
 #include <functional>
@@ -12,6 +14,7 @@
 
 #include "platform/core/data.h"
 #include "platform/core/object.h"
+#include "platform/gfx/color.h"
 #include "platform/gfx/image.h"
 #include "platform/gfx/image_file_type.h"
 #include "platform/gfx/rect.h"
@@ -47,7 +50,8 @@ public:
     // neither has it.
     static std::shared_ptr<Picture> system(const std::string& name);
     // The bundle's image resource of that name (as given, or with an image extension: png, tiff, tif, jpg,
-    // jpeg, gif), its size the bitmap's; null when the bundle has none that reads.
+    // jpeg, gif, svg), its size the bitmap's or the drawing's; null when the bundle has none that reads. A
+    // name ending in "Template" makes a template picture.
     static std::shared_ptr<Picture> fromBundle(const core::Bundle& bundle, const std::string& name);
     // The main bundle's image of that name, else the system picture; null when neither has it.
     static std::shared_ptr<Picture> named(const std::string& name);
@@ -70,6 +74,9 @@ public:
     std::optional<core::Data> tiffRepresentation() const;
     // Draws the picture into the current context within `rect`.
     void drawInRect(const gfx::Rect& rect, double alpha = 1) const;
+    // A bitmap of the picture drawn at `size` points, `scale` pixels to the point; a template picture comes
+    // filled with `tint` wherever it is not transparent. Null for an empty size or a picture that cannot draw.
+    gfx::ImageRef bitmap(const gfx::Size& size, double scale, const gfx::Color& tint = gfx::Color::black()) const;
 
 private:
     gfx::Size size_;

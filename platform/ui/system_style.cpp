@@ -15,10 +15,18 @@ double systemFontSize(ControlSize size)
     return 13;
 }
 
-gfx::Color SystemColor::focusIndicator()
+namespace {
+
+gfx::Color paletteColor(QPalette::ColorRole role)
 {
-    const QColor c = QApplication::palette().color(QPalette::Highlight);
+    const QColor c = QApplication::palette().color(role);
     return gfx::Color::rgb(c.redF(), c.greenF(), c.blueF(), c.alphaF());
 }
+
+}  // namespace
+
+gfx::Color SystemColor::focusIndicator() { return paletteColor(QPalette::Highlight); }
+
+gfx::Color SystemColor::text() { return paletteColor(QPalette::Text); }
 
 }  // namespace ui

@@ -12,6 +12,8 @@ double systemFontSize(ControlSize size);
 namespace SystemColor {
 // The colour that marks keyboard focus (the palette's highlight). Main thread only.
 gfx::Color focusIndicator();
+// The colour of ordinary text in lists and fields (the palette's text): black in a light theme. Main thread only.
+gfx::Color text();
 }  // namespace SystemColor
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "platform/gfx/qt_context.h"
+#include "platform/gfx/qt_font.h"
 #include "platform/ui/number_formatter.h"
 #include "platform/ui/qt_control.h"
 
@@ -46,6 +47,22 @@ void TextField::rebuild()
     valueDidChange();
 }
 
+namespace {
+
+Qt::Alignment qtAlignment(gfx::TextAlignment alignment)
+{
+    switch (alignment) {
+    case gfx::TextAlignment::right: return Qt::AlignRight | Qt::AlignVCenter;
+    case gfx::TextAlignment::center: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case gfx::TextAlignment::justified: return Qt::AlignJustify | Qt::AlignVCenter;
+    case gfx::TextAlignment::left: return Qt::AlignLeft | Qt::AlignVCenter;
+    case gfx::TextAlignment::natural: break;
+    }
+    return Qt::AlignLeading | Qt::AlignVCenter;
+}
+
+}  // namespace
+
 void TextField::applyLook()
 {
     QWidget* widget = controlWidget(*this);
@@ -54,7 +71,11 @@ void TextField::applyLook()
         edit->setReadOnly(!editable_);
         edit->setFrame(bezeled_);
         edit->setPlaceholderText(QString::fromStdString(placeholder_));
+        edit->setAlignment(qtAlignment(alignment_));
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setAlignment(qtAlignment(alignment_));
     }
+    if (font_) widget->setFont(gfx::toQFont(*font_));
     QPalette palette = widget->palette();
     if (textColor_) {
         palette.setColor(QPalette::Text, gfx::toQColor(*textColor_));
@@ -104,6 +125,18 @@ void TextField::setPlaceholderString(const std::string& text)
     applyLook();
 }
 
+void TextField::setFont(const gfx::Font& font)
+{
+    font_ = font;
+    applyLook();
+}
+
+void TextField::setAlignment(gfx::TextAlignment alignment)
+{
+    alignment_ = alignment;
+    applyLook();
+}
+
 void TextField::commitEditing()
 {
     auto* edit = qobject_cast<QLineEdit*>(controlWidget(*this));
@@ -126,8 +159,11 @@ void TextField::valueDidChange()
 {
     const QString text = QString::fromStdString(stringValue());
     QWidget* widget = controlWidget(*this);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setText(text);
-    else if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setText(text);
+        // A field that is only read shows its text from the start; one being typed in keeps its cursor at the end.
+        if (!editable_) edit->setCursorPosition(0);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
 }
 
 gfx::Size TextField::intrinsicContentSize() const

@@ -5,7 +5,9 @@
 
 #include <optional>
 
+#include "platform/gfx/attributed_string.h"
 #include "platform/gfx/color.h"
+#include "platform/gfx/font.h"
 #include "platform/ui/control.h"
 
 namespace ui {
@@ -29,6 +31,12 @@ public:
     void setTextColor(const std::optional<gfx::Color>& color);
     std::string placeholderString() const { return placeholder_; }
     void setPlaceholderString(const std::string& text);
+    // The system's font for controls until one is set.
+    std::optional<gfx::Font> font() const { return font_; }
+    void setFont(const gfx::Font& font);
+    // Where the text sits across the field; natural (the writing direction's start) until set.
+    gfx::TextAlignment alignment() const { return alignment_; }
+    void setAlignment(gfx::TextAlignment alignment);
 
     bool acceptsFirstResponder() const override { return editable_ || selectable_; }
     gfx::Size intrinsicContentSize() const override;
@@ -49,6 +57,8 @@ private:
     bool drawsBackground_ = true;
     std::optional<gfx::Color> textColor_;
     std::string placeholder_;
+    std::optional<gfx::Font> font_;
+    gfx::TextAlignment alignment_ = gfx::TextAlignment::natural;
 };
 
 }  // namespace ui

@@ -1,7 +1,6 @@
 #include "platform/ui/video_layer.h"
 
 #include "platform/gfx/context.h"
-#include "platform/gfx/qt_context.h"
 #include "platform/media/player.h"
 
 namespace ui {
@@ -72,8 +71,9 @@ void VideoLayer::drawInContext(gfx::Context& context)
     if (turned.width() <= 0 || target.isNull()) return;
     const double scale = target.width() / turned.width();
     context.save();
-    // Into the turned picture's y-down space, fitted into the target.
-    if (gfx::userToDevice(context).determinant() > 0) {
+    // Into the turned picture's y-down space, fitted into the target (a mirror in the layer's own transform
+    // mirrors the picture; only the view's space decides which way is up).
+    if (drawsInFlippedSpace()) {
         context.translateBy(target.minX(), target.minY());
         context.scaleBy(scale, scale);
     } else {

@@ -22,6 +22,8 @@ public:
     // Takes the player's pictures from now on (the player tells one layer of its pictures at a time).
     void setPlayer(const std::shared_ptr<media::Player>& player);
     ContentsGravity videoGravity() const { return ContentsGravity::resizeAspect; }
+    // The turn the pictures get: the preferred transform of the player's video track (identity without one).
+    const gfx::AffineTransform& preferredTransform() const { return transform_; }
     // Where the picture is drawn in the bounds; the null rectangle before the first picture.
     gfx::Rect videoRect() const;
     // The picture now shown.

@@ -137,7 +137,8 @@ public:
     virtual void concludeDragOperation(const DraggingInfo& info) {}
     // Drags: starts dragging the items and returns once the drag has ended. Items of the promised-file type
     // are written by the source into a fresh temporary folder when the drag starts and dragged as their files
-    // (text/uri-list); the others as their data. The picture shows the items' images at their dragging frames
+    // (text/uri-list), which a target gets once they are all there (waiting a few seconds at most); the others
+    // as their data. The picture shows the items' images at their dragging frames
     // (in this view's space) around the pointer.
     void beginDraggingSession(const std::vector<DraggingItem>& items, const Event& event,
                               const std::shared_ptr<DraggingSource>& source);

@@ -134,6 +134,13 @@ void Window::awake()
     widget->setGeometry(qtRectFromScreen(r));
     setContentView(core::make<View>(gfx::Rect(0, 0, r.width(), r.height())));
     rebuildMenuBar();
+    std::weak_ptr<Window> weak = sharedAs<Window>();
+    registerAction("performClose:", [weak](const std::shared_ptr<core::Object>& sender) {
+        if (auto window = weak.lock()) window->performClose(sender);
+    });
+    registerAction("performMiniaturize:", [weak](const std::shared_ptr<core::Object>&) {
+        if (auto window = weak.lock(); window && window->impl_->widget) window->impl_->widget->showMinimized();
+    });
 }
 
 unsigned Window::styleMask() const { return impl_->styleMask; }
@@ -317,7 +324,7 @@ void Window::close()
     auto self = sharedAs<Window>();
     impl_->closing = true;
     if (auto d = delegate()) d->windowWillClose(*this);
-    core::NotificationCenter::defaultCenter().post("NSWindowWillCloseNotification", self);
+    core::NotificationCenter::defaultCenter().post(willCloseNotification, self);
     if (auto parent = sheetParent()) parent->endSheet(self);
     if (impl_->widget) impl_->widget->hide();
     Application::shared()->windowDidOrderOut(this);

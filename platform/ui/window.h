@@ -35,12 +35,15 @@ class Window : public Responder {
 public:
     struct Impl;
     using SheetCompletion = std::function<void(ModalResponse)>;
+    // Posted with the window as object when it closes.
+    static constexpr const char* willCloseNotification = "NSWindowWillCloseNotification";
 
     // A hidden window whose content area has the rectangle's size and, on the screen, its origin.
     static std::shared_ptr<Window> create(const gfx::Rect& contentRect, unsigned styleMask);
 
     Window(const gfx::Rect& contentRect, unsigned styleMask);
     ~Window() override;
+    // Makes the window and its actions "performClose:" and "performMiniaturize:".
     void awake() override;
 
     unsigned styleMask() const;

@@ -1,5 +1,6 @@
 #include "platform/ui/window_controller.h"
 
+#include "platform/core/notification_center.h"
 #include "platform/ui/document.h"
 #include "platform/ui/interface_registry.h"
 #include "platform/ui/window.h"
@@ -13,7 +14,7 @@ WindowController::WindowController(std::string windowNibName) : nibName_(std::mo
 void WindowController::awake()
 {
     Responder::awake();
-    if (window_) window_->setWindowController(sharedAs<WindowController>());
+    if (window_) adoptWindow();
 }
 
 std::shared_ptr<Window> WindowController::window()
@@ -33,8 +34,30 @@ std::shared_ptr<Window> WindowController::window()
 
 void WindowController::setWindow(const std::shared_ptr<Window>& window)
 {
+    auto& center = core::NotificationCenter::defaultCenter();
+    if (window_) center.removeObserver(this, Window::willCloseNotification, window_.get());
     window_ = window;
-    if (window_) window_->setWindowController(sharedAs<WindowController>());
+    if (window_) adoptWindow();
+}
+
+void WindowController::adoptWindow()
+{
+    window_->setWindowController(sharedAs<WindowController>());
+    std::weak_ptr<WindowController> weak = sharedAs<WindowController>();
+    core::NotificationCenter::defaultCenter().addObserver(this, Window::willCloseNotification, window_.get(),
+                                                          [weak](const core::Notification&) {
+                                                              if (auto controller = weak.lock())
+                                                                  controller->windowWillClose();
+                                                          });
+}
+
+void WindowController::windowWillClose()
+{
+    // The document goes with its last window.
+    auto doc = std::dynamic_pointer_cast<Document>(document());
+    if (!doc) return;
+    const auto& controllers = doc->windowControllers();
+    if (controllers.size() == 1 && controllers.front().get() == this) doc->close();
 }
 
 void WindowController::loadWindow()

@@ -1,6 +1,6 @@
 // Manages a window: given one, or loaded on first use from the registered interface of windowNibName()
-// (windowWillLoad, loadWindow, windowDidLoad). Owns its window; the window's controller is this. Main thread
-// only.
+// (windowWillLoad, loadWindow, windowDidLoad). Owns its window; the window's controller is this. When the last
+// window of a document closes, the document closes. Main thread only.
 #pragma once
 
 #include <memory>
@@ -40,6 +40,9 @@ public:
     void setDocument(const std::shared_ptr<Responder>& document) { document_ = document; }
 
 private:
+    void adoptWindow();
+    void windowWillClose();
+
     std::string nibName_;
     std::shared_ptr<Window> window_;
     std::weak_ptr<Responder> document_;

@@ -1,5 +1,6 @@
 #include "tests/app/batch_fixture.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -22,6 +23,8 @@ public:
     void SetUp() override
     {
         kestrane::Defaults[vistrel::BatchManagerConcurrentCountKey] = 2;
+        // Notices and file managers stay off the session of whoever runs the tests.
+        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
         core::Bundle::setMain(core::Bundle::named("Vistrel"));
     }
 };

@@ -64,7 +64,7 @@ private:
 };
 
 class BatchManagerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         movie = batchtest::makeMovie(movies.path());
@@ -85,11 +85,19 @@ protected:
         BatchManager::Counts fromStates;
         for (const auto& task : manager->tasks()) {
             switch (task->state()) {
-            case BatchState::pending: ++fromStates.pending; break;
-            case BatchState::processing: ++fromStates.processing; break;
-            case BatchState::stopped: ++fromStates.stopped; break;
+            case BatchState::pending:
+                ++fromStates.pending;
+                break;
+            case BatchState::processing:
+                ++fromStates.processing;
+                break;
+            case BatchState::stopped:
+                ++fromStates.stopped;
+                break;
             case BatchState::cancelled:
-            case BatchState::complete: ++fromStates.complete; break;
+            case BatchState::complete:
+                ++fromStates.complete;
+                break;
             }
         }
         const auto counts = manager->counts();
@@ -274,12 +282,17 @@ TEST_F(BatchManagerTest, RandomCommandsKeepTheCountsAndLeaveOnlyWholeFiles)
     for (int step = 0; step < 200; ++step) {
         auto& task = tasks[random() % tasks.size()];
         switch (random() % 4) {
-        case 0: task->stop(); break;
-        case 1: task->resume(); break;
+        case 0:
+            task->stop();
+            break;
+        case 1:
+            task->resume();
+            break;
         case 2:
             if (random() % 8 == 0) task->cancel();
             break;
-        default: break;
+        default:
+            break;
         }
         const auto counts = manager->counts();
         ASSERT_EQ(counts.sum(), 8);
@@ -310,4 +323,4 @@ TEST_F(BatchManagerTest, RandomCommandsKeepTheCountsAndLeaveOnlyWholeFiles)
     }
 }
 
-}  // namespace
+} // namespace

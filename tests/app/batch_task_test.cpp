@@ -26,7 +26,7 @@ using vistrel::BatchTask;
 namespace fs = std::filesystem;
 
 class BatchTaskTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         movie = batchtest::makeMovie(movies.path(), "Beach Day.mp4");
@@ -57,10 +57,10 @@ TEST_F(BatchTaskTest, WritesEachFrameUnderTheDefaultTemplateWithTheExactPicture)
     EXPECT_EQ(task->count(), 6);
     EXPECT_EQ(task->index(), 6);
     EXPECT_EQ(task->errors(), 0);
-    const std::vector<std::string> expected = {
-        "Beach Day-00-00-00-000.png", "Beach Day-00-00-00-500.png", "Beach Day-00-00-01-000.png",
-        "Beach Day-00-00-01-500.png", "Beach Day-00-00-02-000.png", "Beach Day-00-00-02-500.png",
-        "Beach Day-logs.txt"};
+    const std::vector<std::string> expected = {"Beach Day-00-00-00-000.png", "Beach Day-00-00-00-500.png",
+                                               "Beach Day-00-00-01-000.png", "Beach Day-00-00-01-500.png",
+                                               "Beach Day-00-00-02-000.png", "Beach Day-00-00-02-500.png",
+                                               "Beach Day-logs.txt"};
     EXPECT_EQ(fileNames(out.path()), expected);
     for (int k = 0; k < 6; ++k)
         EXPECT_EQ(frameIndexIn(out / expected[std::size_t(k)]), k * 5) << expected[std::size_t(k)];
@@ -73,8 +73,9 @@ TEST_F(BatchTaskTest, WritesEachFrameUnderTheDefaultTemplateWithTheExactPicture)
 TEST_F(BatchTaskTest, FollowsTheStoredTemplateFormatAndSize)
 {
     kestrane::Defaults[vistrel::BatchOutputMarkupsKey] =
-        core::Array{core::Value("shot"), core::Value("<frame_index>"), core::Value("of"),
-                    core::Value("<frames_count>"), core::Value("."), core::Value("<image_extension>")};
+        core::Array{core::Value("shot"), core::Value("<frame_index>"),
+                    core::Value("of"),   core::Value("<frames_count>"),
+                    core::Value("."),    core::Value("<image_extension>")};
     auto task = run(everyTenths(10, 30), [](BatchTask& t) {
         t.setFormat(kestrane::ImageFormat::jpg);
         t.setMaxSize(80);
@@ -122,7 +123,8 @@ TEST_F(BatchTaskTest, KeepsTakenNamesWhenAskedAndReplacesThemOtherwise)
     EXPECT_EQ(batchtest::readText(taken), "mine");
     EXPECT_EQ(batchtest::readText(takenLog), "mine");
     EXPECT_EQ(frameIndexIn(out / "Beach Day-00-00-01-000 (0).png"), 10);
-    EXPECT_NE(batchtest::readText(out / "Beach Day-logs (0).txt").find("Count       : 1\n"), std::string::npos);
+    EXPECT_NE(batchtest::readText(out / "Beach Day-logs (0).txt").find("Count       : 1\n"),
+              std::string::npos);
 
     run(everyTenths(10, 20), [](BatchTask& t) { t.setShouldWriteLog(true); });
     EXPECT_EQ(frameIndexIn(taken), 10);
@@ -153,7 +155,8 @@ TEST_F(BatchTaskTest, FramesOfOneNameGetFreeNamesOrReplaceOneAnotherWhole)
 TEST_F(BatchTaskTest, NamesThatAreNoFileNeverTouchTheFolder)
 {
     std::ofstream(out / "keep.txt") << "keep";
-    for (const auto& markups : {core::Array{}, core::Array{core::Value(".")}, core::Array{core::Value("..")}}) {
+    for (const auto& markups :
+         {core::Array{}, core::Array{core::Value(".")}, core::Array{core::Value("..")}}) {
         kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = markups;
         for (bool alternative : {false, true}) {
             auto task = run(everyTenths(10, 30), [&](BatchTask& t) {
@@ -191,7 +194,8 @@ TEST_F(BatchTaskTest, ATaskWithoutFramesCompletesAtOnce)
         auto task = run(everyTenths(every, 30), [](BatchTask& t) { t.setShouldWriteLog(true); });
         EXPECT_EQ(task->count(), 0);
         EXPECT_EQ(task->state(), BatchState::complete);
-        EXPECT_NE(batchtest::readText(out / "Beach Day-logs.txt").find("Count       : 0\n"), std::string::npos);
+        EXPECT_NE(batchtest::readText(out / "Beach Day-logs.txt").find("Count       : 0\n"),
+                  std::string::npos);
     }
 }
 
@@ -222,6 +226,38 @@ TEST_F(BatchTaskTest, AStoppedPendingTaskStartsNoFrameUntilResumed)
     EXPECT_TRUE(batchtest::runUntilFinished({task}));
     EXPECT_EQ(task->state(), BatchState::complete);
     EXPECT_EQ(fileNames(out.path()).size(), 2u);
+}
+
+TEST_F(BatchTaskTest, StoppingWithFramesInFlightHoldsTheIndexAtThemUntilResumed)
+{
+    auto task = batchtest::makeTask(movie, out.path(), everyTenths(1, 30));
+    task->start();
+    ASSERT_TRUE(testsupport::runUntil([&] { return task->index() >= 1; }));
+    task->stop();
+    // Every unit of the shared limit comes back once the frames in flight have ended.
+    {
+        batchtest::FramesHeld held;
+    }
+    ASSERT_TRUE(
+        testsupport::runUntil([&] { return fileNames(out.path()).size() == std::size_t(task->index()); }));
+    const std::int64_t held = task->index();
+    EXPECT_LT(held, task->count());
+    testsupport::runUntil([] { return false; }, 0.3);
+    EXPECT_EQ(task->state(), BatchState::stopped);
+    EXPECT_EQ(task->index(), held);
+    EXPECT_EQ(fileNames(out.path()).size(), std::size_t(held));
+
+    task->resume();
+    ASSERT_TRUE(batchtest::runUntilFinished({task}));
+    EXPECT_EQ(task->state(), BatchState::complete);
+    EXPECT_EQ(task->index(), 29);
+    std::set<int> frames;
+    for (const auto& name : fileNames(out.path()))
+        frames.insert(frameIndexIn(out / name));
+    std::set<int> every;
+    for (int i = 1; i <= 29; ++i)
+        every.insert(i);
+    EXPECT_EQ(frames, every);
 }
 
 TEST_F(BatchTaskTest, CancellingAStoppedTaskEndsItWithItsLog)
@@ -292,4 +328,4 @@ TEST(BatchTaskLimit, ConcurrentCountIsClampedAndDefaultsToEight)
     EXPECT_EQ(BatchTask::concurrentFrameCount(3), 3);
 }
 
-}  // namespace
+} // namespace

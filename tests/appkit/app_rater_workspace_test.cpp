@@ -18,7 +18,7 @@
 #include "foundation/kestrane_kit.h"
 #include "foundation/shortcuts.h"
 #include "platform/core/calendar.h"
-#include "tests/appkit/url_catcher.h"
+#include "tests/support/url_catcher.h"
 #include "tests/foundation/test_bundle.h"
 
 namespace {

@@ -53,6 +53,11 @@ TEST(FreeName, NumbersFromZeroAndCountsFoldersAsTaken)
     EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "clip (0).png")), urlOf(dir / "clip (0) (0).png"));
     touch(dir / "notes");
     EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "notes")), urlOf(dir / "notes (0)"));
+
+    // Names promised but not yet written count as taken too.
+    const auto promised = [&](const core::Url& url) { return url == urlOf(dir / "a (2).mov") || url == urlOf(dir / "b.mov"); };
+    EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "a.mov"), promised), urlOf(dir / "a (3).mov"));
+    EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "b.mov"), promised), urlOf(dir / "b (0).mov"));
 }
 
 TEST(FreeName, InFolderAsksTheDefaultManager)

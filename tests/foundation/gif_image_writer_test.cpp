@@ -97,3 +97,21 @@ TEST(GIFImageWriter, MisuseAndFailuresReportAndLeaveNoFile)
     EXPECT_FALSE(writer.finishWriting());
     EXPECT_EQ(GetCapturedStdout(), "GIFImageWriter cannot finish writing, CGImageDestination is nil\n");
 }
+
+TEST(GIFImageWriter, AFileAlreadyThereIsNeverReplaced)
+{
+    testsupport::TempDir dir;
+    const auto url = core::Url::fileURL((dir / "snaps.gif").string());
+    { std::ofstream(url.path()) << "old"; }
+    GIFImageWriter writer(1);
+    ASSERT_TRUE(writer.startWriting(url));
+    writer.addImage(solid(gfx::makePixel(255, 0, 0, 255)), media::Time::make(1, 10));
+    ASSERT_TRUE(writer.finishWriting());
+    EXPECT_EQ(std::filesystem::file_size(url.path()), 3u);
+    const auto written = writer.writtenURL();
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->lastPathComponent(), "snaps (0).gif");
+    const auto bytes = core::readData(written->path());
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(delaysAndLoop(*bytes).first, std::vector<int>{10});
+}

@@ -71,6 +71,25 @@ TEST(TimeValues, MillisecondsNeverPrintFourDigits)
     EXPECT_LT(hhmmssms(frame).ms, 1000);
 }
 
+TEST(TimeValues, AllClockTextsOfATimeAgree)
+{
+    // The whole seconds come from the same rounded count of milliseconds as the milliseconds do.
+    for (double s : {5.9996, 59.9995, 3599.9999, 0.0004}) {
+        const Time t = seconds(s);
+        const std::string name = hhmmssName(t), withMilliseconds = hhmmssmsName(t);
+        EXPECT_EQ(withMilliseconds.substr(0, name.size()), name) << s;
+        EXPECT_EQ(hhmmssmsDesc(t).substr(0, hhmmssDesc(t).size()), hhmmssDesc(t)) << s;
+    }
+    EXPECT_EQ(hhmmssName(seconds(5.9996)), "00-00-06");
+    EXPECT_EQ(hhmmssDesc(seconds(3599.9999)), "01:00:00");
+    EXPECT_EQ(hhmmssDesc(seconds(5.4996)), "00:00:05");
+    ClockFieldsWithMilliseconds f = hhmmssms(seconds(59.9995));
+    EXPECT_EQ(f.mm, 1);
+    EXPECT_EQ(f.ss, 0);
+    EXPECT_EQ(f.ms, 0);
+    EXPECT_EQ(hhmmss(seconds(59.9995)).mm, 1);
+}
+
 TEST(TimeValues, TextsOutsideTheClockDomainDoNotCrash)
 {
     for (Time t : {Time::invalid(), Time::indefinite(), Time::positiveInfinity(), Time::negativeInfinity(),

@@ -65,6 +65,18 @@ TEST(ImageNamer, EveryTokenAndFreeText)
     EXPECT_EQ(namer.name(), "<Movie_Name><movie_name >3");
 }
 
+TEST(ImageNamer, TimeTokensOfOneNameAgree)
+{
+    // 5.9996 s: the whole seconds and the milliseconds come from one rounded count.
+    ImageNamer namer = holidayNamer();
+    namer.setTime(Time::withSeconds(5.9996, 1000000000));
+    namer.setMarkups({"<time_hhmmss>", "_", "<time_hhmmssms>", "_", "<time_seconds>"});
+    EXPECT_EQ(namer.name(), "00-00-06_00-00-06-000_6");
+    // A frame of a 30000/1001 movie just before a whole second.
+    namer.setTime(Time::make(1001 * 989, 30000));
+    EXPECT_EQ(namer.name(), "00-00-33_00-00-33-000_33");
+}
+
 TEST(ImageNamer, NamesNeverLeaveTheExportFolder)
 {
     ImageNamer namer = holidayNamer();

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -181,6 +182,49 @@ TEST(PlayerObservation, RemovedOrGoneObserversHearNothingMore)
     const std::string output = printed([&] { p.player->removeObserver(removed); });
     EXPECT_NE(output.find("KVO error: Attempt to remove an object which is not observing"),
               std::string::npos);
+}
+
+namespace {
+
+// An observer without an identity to file its registrations under.
+class Anonymous : public orvalis::PlayerObserver {
+  public:
+    int observerOptions(const Player&) override { return PlayerObserverOptions::time.rawValue; }
+};
+
+template <class Observer>
+concept Registrable = requires(Player& player, std::shared_ptr<Observer> observer) {
+    player.addObserver(observer);
+    player.removeObserver(*observer);
+};
+
+} // namespace
+
+TEST(PlayerObservation, OnlyObjectsOwnedBySharedPointersCanObserve)
+{
+    // An observer that is not an object would never be called: it does not compile.
+    static_assert(!Registrable<Anonymous>);
+    static_assert(!Registrable<orvalis::PlayerObserver>);
+    static_assert(Registrable<Recorder>);
+
+    // One that no shared pointer owns could not be held weakly: the player refuses it aloud.
+    Playback p;
+    Recorder unowned(PlayerObserverOptions::time | PlayerObserverOptions::clipRange);
+    EXPECT_THROW(p.player->addObserver(unowned), std::logic_error);
+    EXPECT_TRUE(unowned.events.empty());
+    p.player->setClipEnd(frameStart(40));
+    EXPECT_TRUE(unowned.events.empty());
+
+    // An observer may leave from its destructor, when no shared pointer to it can be made any more.
+    struct Leaving : Recorder {
+        Leaving(std::shared_ptr<Player> player) : Recorder(PlayerObserverOptions::time), player(std::move(player)) {}
+        ~Leaving() override { player->removeObserver(*this); }
+        std::shared_ptr<Player> player;
+    };
+    auto leaving = std::make_shared<Leaving>(p.player);
+    p.player->addObserver(leaving);
+    // Its registrations are found by its identity alone: no "KVO error" line.
+    EXPECT_EQ(printed([&] { leaving.reset(); }), "");
 }
 
 TEST(PlayerObservation, TimeIsReported25TimesASecondWhilePlaying)

@@ -47,6 +47,36 @@ std::string hdMovie()
     return made("HD.mov", spec);
 }
 
+std::string stripMovie()
+{
+    testmovie::MovieSpec spec;
+    spec.width = 320;
+    spec.height = 180;
+    spec.rateNum = 25;
+    spec.rateDen = 1;
+    spec.frameCount = 27;
+    spec.keyInterval = 1;
+    spec.bFrames = false;
+    return made("Strip.mp4", spec);
+}
+
+std::string secondsMovie(int seconds)
+{
+    testmovie::MovieSpec spec;
+    spec.rateNum = 1;
+    spec.rateDen = 1;
+    spec.frameCount = seconds;
+    return made("Seconds" + std::to_string(seconds) + ".mp4", spec);
+}
+
+std::string soundOnlyMovie()
+{
+    testmovie::MovieSpec spec;
+    spec.audio = true;
+    spec.video = false;
+    return made("Sound.mp4", spec);
+}
+
 std::string rotatedMovie(int degrees)
 {
     testmovie::MovieSpec spec;

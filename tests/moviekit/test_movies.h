@@ -12,6 +12,12 @@ namespace moviekittest {
 std::string smallMovie();
 // 8 frames of 1920 × 1080 at 25 frames per second.
 std::string hdMovie();
+// 27 frames of 320 × 180 at 25 frames per second (1.08 s), every frame a key frame.
+std::string stripMovie();
+// A small movie of `seconds` frames at one frame per second.
+std::string secondsMovie(int seconds);
+// Sound only, as long as 48 frames at 30000/1001 would last.
+std::string soundOnlyMovie();
 // A small movie meant to be turned by `degrees` clockwise for display.
 std::string rotatedMovie(int degrees);
 // A file of the given bytes, named `name`, in the same folder.

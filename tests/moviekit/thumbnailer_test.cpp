@@ -1,6 +1,8 @@
 #include "moviekit/thumbnailer.h"
 
 #include "moviekit/movie.h"
+#include "moviekit/player.h"
+#include "tests/platform/core/run_until.h"
 #include "platform/core/error.h"
 #include "tests/moviekit/test_movies.h"
 
@@ -105,4 +107,29 @@ TEST(Thumbnailer, FailuresThrowAndLeaveItUsable)
         EXPECT_THROW(broken.accurateImage(Time::zero()), core::Error);
         EXPECT_THROW(broken.inaccurateImage(Time::zero()), core::Error);
     }
+}
+
+TEST(Thumbnailer, TakesTheFrameThePlayerShowsAtExactlyThatTime)
+{
+    const auto movie = movieAt(moviekittest::hdMovie());
+    const auto player = movie->player();
+    player->seekAccurately(Time::make(5, 25));
+    ASSERT_TRUE(testsupport::runUntil([&] { return player->avplayer()->videoFrameShownAt(Time::make(5, 25)) != nullptr; }));
+    const gfx::ImageRef onScreen = player->avplayer()->currentVideoFrame();
+
+    Thumbnailer thumbnailer(movie);
+    thumbnailer.setEdition(std::nullopt);
+    // Full size and unedited: the very picture on screen.
+    EXPECT_EQ(thumbnailer.accurateImage(Time::make(5, 25)), onScreen);
+    // Bounded and edited as a decoded frame would be.
+    thumbnailer.setMaximumSize({300, 300});
+    thumbnailer.setEdition(Edition(Orientation::left, false, false));
+    const auto small = thumbnailer.accurateImage(Time::make(5, 25));
+    EXPECT_EQ(small->width(), 169);
+    EXPECT_EQ(small->height(), 300);
+    EXPECT_EQ(testmovie::readFrameIndex(*Edition(Orientation::right, false, false).apply(small)), 5);
+    // Another time is decoded.
+    thumbnailer.setEdition(std::nullopt);
+    const auto other = thumbnailer.accurateImage(Time::make(6, 25));
+    EXPECT_EQ(testmovie::readFrameIndex(*other), 6);
 }

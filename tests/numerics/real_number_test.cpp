@@ -5,6 +5,9 @@
 
 #include "numerics/int_extensions.h"
 #include "numerics/real_math.h"
+#include "numerics/size_geometry.h"
+
+#include <limits>
 
 namespace kestrane {
 namespace {
@@ -94,6 +97,33 @@ TEST(RealNumber, ConversionsAndUnits)
     EXPECT_FALSE(isInteger(3.5));
     EXPECT_EQ(intValue(-2.9), -2);
     EXPECT_EQ(intValue(2.9f), 2);
+}
+
+TEST(RealNumber, IntegerConversionsGiveZeroForNaNAndSaturateOutOfRange)
+{
+    constexpr std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
+    constexpr std::int64_t highest = std::numeric_limits<std::int64_t>::max();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (auto convert : {+[](double v) { return intValue(v); }, +[](double v) { return ceilInt(v); },
+                         +[](double v) { return floorInt(v); }, +[](double v) { return roundInt(v); },
+                         +[](double v) { return roundInt(v, 2); }}) {
+        EXPECT_EQ(convert(nan), 0);
+        EXPECT_EQ(convert(inf), highest);
+        EXPECT_EQ(convert(-inf), lowest);
+        EXPECT_EQ(convert(1e19), highest);
+        EXPECT_EQ(convert(-1e300), lowest);
+    }
+    // The ends of the range itself: −2^63 fits, 2^63 does not.
+    EXPECT_EQ(intValue(-9223372036854775808.0), lowest);
+    EXPECT_EQ(intValue(9223372036854775808.0), highest);
+    EXPECT_EQ(intValue(9223372036854774784.0), 9223372036854774784);
+    EXPECT_EQ(intValue(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(ceilInt(1e30f), highest);
+    // A slot count of a bar not laid out yet: 572 / 0.
+    EXPECT_EQ(ceilInt(572.0 / 0.0), highest);
+    EXPECT_EQ(toByte(nan), 0);
+    EXPECT_EQ(roundIntDesc(gfx::Size{nan, -inf}), "0 x " + std::to_string(lowest));
 }
 
 TEST(RealNumber, RandomValuesStayInTheirRange)

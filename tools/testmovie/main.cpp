@@ -1,5 +1,5 @@
 // testmovie: writes a test movie whose frames carry their own index.
-//   testmovie OUT.(mp4|mkv|avi|mov|webm) [--codec h264|mpeg4|mjpeg|vp9|prores] [--size WxH] [--rate N/D]
+//   testmovie OUT.(mp4|mkv|avi|mov|webm|ts|m2ts) [--codec h264|mpeg4|mjpeg|vp9|prores|mpeg2] [--size WxH] [--rate N/D]
 //             [--frames N] [--keyint N] [--no-bframes] [--vfr] [--start TICKS] [--rotate DEG] [--sar N:D]
 //             [--bt709] [--audio] [--texture]
 #include "tools/testmovie/test_movie.h"
@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     testmovie::MovieSpec spec;
     const std::map<std::string, testmovie::Codec> codecs = {
         {"h264", testmovie::Codec::h264}, {"mpeg4", testmovie::Codec::mpeg4}, {"mjpeg", testmovie::Codec::mjpeg},
-        {"vp9", testmovie::Codec::vp9},   {"prores", testmovie::Codec::prores}};
+        {"vp9", testmovie::Codec::vp9},   {"prores", testmovie::Codec::prores}, {"mpeg2", testmovie::Codec::mpeg2}};
     for (int i = 2; i < argc; ++i) {
         std::string option = argv[i];
         auto value = [&]() -> std::string {

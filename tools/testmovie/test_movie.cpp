@@ -114,6 +114,8 @@ VideoSettings settingsFor(Codec codec)
         return {"libvpx-vp9", AV_PIX_FMT_YUV420P, false};
     case Codec::prores:
         return {"prores_ks", AV_PIX_FMT_YUV422P10LE, false};
+    case Codec::mpeg2:
+        return {"mpeg2video", AV_PIX_FMT_YUV420P, false};
     }
     throw Failure("unknown codec");
 }
@@ -171,7 +173,7 @@ private:
         c->framerate = {spec_.rateNum, spec_.rateDen};
         c->gop_size = spec_.keyInterval;
         // B-frames where the containers store them cleanly (MPEG-4 part 2 would need packed AVI frames).
-        bool bFramesAllowed = spec_.codec == Codec::h264;
+        bool bFramesAllowed = spec_.codec == Codec::h264 || spec_.codec == Codec::mpeg2;
         c->max_b_frames = spec_.bFrames && bFramesAllowed ? 2 : 0;
         c->sample_aspect_ratio = {spec_.sampleAspectNum, spec_.sampleAspectDen};
         c->colorspace = spec_.matrix == Matrix::bt709 ? AVCOL_SPC_BT709 : AVCOL_SPC_SMPTE170M;
@@ -191,6 +193,7 @@ private:
             break;
         case Codec::mpeg4:
         case Codec::mjpeg:
+        case Codec::mpeg2:
             c->flags |= AV_CODEC_FLAG_QSCALE;
             c->global_quality = FF_QP2LAMBDA * 3;
             break;
@@ -347,6 +350,43 @@ void writeMovie(const std::string& path, const MovieSpec& spec)
     writer.run();
 }
 
+namespace {
+
+// The display times of the frames that decode from the packets, for streams whose packets do not all carry one.
+std::vector<std::int64_t> decodedTimes(AVFormatContext* format, int video, std::vector<Owned<AVPacket>>& packets)
+{
+    const AVCodecParameters* parameters = format->streams[video]->codecpar;
+    const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
+    if (!codec)
+        throw Failure("no decoder for the video");
+    Owned<AVCodecContext> context(avcodec_alloc_context3(codec));
+    check(avcodec_parameters_to_context(context.get(), parameters), "video parameters");
+    context->pkt_timebase = format->streams[video]->time_base;
+    context->thread_count = 1;
+    check(avcodec_open2(context.get(), codec, nullptr), "cannot open the decoder");
+    Owned<AVFrame> frame(av_frame_alloc());
+    std::vector<std::int64_t> times;
+    auto receive = [&] {
+        while (avcodec_receive_frame(context.get(), frame.get()) == 0) {
+            std::int64_t time = frame->best_effort_timestamp;
+            // The last frame out of the decoder may come without a time: it follows its predecessor.
+            if (time == AV_NOPTS_VALUE && !times.empty())
+                time = times.back() + (frame->pkt_duration > 0 ? frame->pkt_duration
+                                       : times.size() > 1 ? times.back() - times[times.size() - 2] : 1);
+            times.push_back(time);
+        }
+    };
+    for (Owned<AVPacket>& packet : packets) {
+        check(avcodec_send_packet(context.get(), packet.get()), "cannot decode");
+        receive();
+    }
+    avcodec_send_packet(context.get(), nullptr);
+    receive();
+    return times;
+}
+
+}  // namespace
+
 std::vector<FrameStart> readFrameStarts(const std::string& path)
 {
     AVFormatContext* raw = nullptr;
@@ -359,12 +399,21 @@ std::vector<FrameStart> readFrameStarts(const std::string& path)
     check(video, "no video in " + path);
     AVRational base = raw->streams[video]->time_base;
     std::vector<std::int64_t> pts;
-    Owned<AVPacket> packet(av_packet_alloc());
-    while (av_read_frame(raw, packet.get()) >= 0) {
-        if (packet->stream_index == video)
-            pts.push_back(packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts);
-        av_packet_unref(packet.get());
+    std::vector<Owned<AVPacket>> packets;
+    bool everyPts = true;
+    for (;;) {
+        Owned<AVPacket> packet(av_packet_alloc());
+        if (av_read_frame(raw, packet.get()) < 0)
+            break;
+        if (packet->stream_index != video)
+            continue;
+        everyPts = everyPts && packet->pts != AV_NOPTS_VALUE;
+        pts.push_back(packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts);
+        packets.push_back(std::move(packet));
     }
+    // Program streams leave out the display time of some packets: the decoder knows it.
+    if (!everyPts)
+        pts = decodedTimes(raw, video, packets);
     std::sort(pts.begin(), pts.end());
     std::vector<FrameStart> starts;
     for (std::int64_t p : pts)

@@ -19,6 +19,7 @@ enum class Codec {
     mjpeg,   // Motion JPEG, full-range 4:2:0
     vp9,     // libvpx-vp9, 4:2:0
     prores,  // prores_ks, 10-bit 4:2:2
+    mpeg2,   // MPEG-2 video, 4:2:0, closed groups of pictures
 };
 
 enum class Matrix {
@@ -61,7 +62,8 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Writes the movie; the container comes from the path's extension (mp4, mkv, avi, mov, webm). Throws Failure.
+// Writes the movie; the container comes from the path's extension (mp4, mkv, avi, mov, webm, ts, m2ts).
+// Throws Failure.
 void writeMovie(const std::string& path, const MovieSpec& spec);
 
 // A frame's start on the movie's timeline, value / timescale seconds after the first frame's start.
@@ -70,8 +72,9 @@ struct FrameStart {
     std::int32_t timescale;
 };
 
-// The start of every frame as the container stores it, in display order, read from the packets alone
-// (no decoding); frame k of the list is the frame that carries index k. Throws Failure.
+// The start of every frame as the container stores it, in display order, read from the packets alone (decoded
+// where packets leave their display time out); frame k of the list is the frame that carries index k. Throws
+// Failure.
 std::vector<FrameStart> readFrameStarts(const std::string& path);
 
 // The index a frame image carries (read at the block centres, whatever the image's size); -1 when the

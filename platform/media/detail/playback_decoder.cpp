@@ -62,6 +62,7 @@ std::optional<PlaybackFrame> PlaybackDecoder::takeDue(const Time& time)
         while (!queue_.empty() && compare(queue_.front().time, time) <= 0) {
             due = std::move(queue_.front());
             queue_.pop_front();
+            takenSinceLanding_ = true;
         }
     }
     if (due)
@@ -113,6 +114,7 @@ void PlaybackDecoder::carryOut(const Command& command)
             return;  // replaced while it ran: the newer command speaks for both
         if (!landing.frame)
             ended_ = true;
+        takenSinceLanding_ = false;
     }
     landed_(std::move(landing));
 }
@@ -121,9 +123,10 @@ void PlaybackDecoder::run()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] {
-            return stopping_ || pending_ || (source_ && !ended_ && queue_.size() < queueLength_);
-        });
+        const auto decodesAhead = [this] { return source_ && !ended_ && queue_.size() < queueLength_; };
+        // Frames before those kept only while paused: playback takes frames off the queue.
+        const auto decodesEarlier = [this] { return source_ && !takenSinceLanding_ && source_->wantsEarlierFrames(); };
+        wake_.wait(lock, [&] { return stopping_ || pending_ || decodesAhead() || decodesEarlier(); });
         if (stopping_)
             return;
         if (pending_) {
@@ -137,6 +140,16 @@ void PlaybackDecoder::run()
                 carryOut(command);
             else
                 landed_({command.id, std::nullopt});
+            lock.lock();
+            continue;
+        }
+        if (!decodesAhead()) {
+            // Idle while the user steps back: the frames before those kept, before they are asked for.
+            lock.unlock();
+            source_->decodeEarlier([this] {
+                std::lock_guard stopLock(mutex_);
+                return stopping_ || pending_.has_value() || takenSinceLanding_;
+            });
             lock.lock();
             continue;
         }

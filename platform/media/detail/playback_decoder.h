@@ -1,6 +1,8 @@
 // A player's decode thread and its queue of decoded frames. The thread carries out one positioning command at a
 // time (a newer command replaces one that has not started), then decodes ahead of the frame it landed on until
-// the queue is full; the presentation side takes frames off the queue as they fall due. Safe from any thread.
+// the queue is full, and then, while the user steps back, the frames before those its source keeps (given up as
+// soon as a command comes or playback takes a frame); the presentation side takes frames off the queue as they
+// fall due. Safe from any thread.
 #pragma once
 
 #include "platform/media/detail/playback_frame_source.h"
@@ -69,6 +71,7 @@ private:
     std::deque<PlaybackFrame> queue_;
     std::size_t queueLength_ = 3;
     bool ended_ = false;
+    bool takenSinceLanding_ = false;  // playback took a frame off the queue since the last command landed
     bool stopping_ = false;
     std::thread thread_;
 };

@@ -1,7 +1,6 @@
 #include "platform/media/detail/playback_frame_source.h"
 
 #include "platform/media/detail/decoder_pool.h"
-#include "platform/media/detail/tolerance.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +13,8 @@ namespace {
 constexpr std::size_t runBudget = 64 << 20;
 constexpr std::size_t shortestRun = 4;
 constexpr std::size_t longestRun = 64;
+// The frames before the one a seek lands on that the run keeps, so that the first steps back need no decoding.
+constexpr std::size_t seekTrail = 12;
 
 }  // namespace
 
@@ -25,18 +26,23 @@ std::unique_ptr<PlaybackFrameSource> PlaybackFrameSource::open(const Asset& asse
     auto decoder = pool->openDecoder();
     if (!decoder)
         return nullptr;
-    return std::unique_ptr<PlaybackFrameSource>(new PlaybackFrameSource(asset, std::move(decoder)));
+    return std::unique_ptr<PlaybackFrameSource>(new PlaybackFrameSource(asset, *pool, std::move(decoder)));
 }
 
-PlaybackFrameSource::PlaybackFrameSource(const Asset& asset, std::unique_ptr<VideoDecoder> decoder)
-    : decoder_(std::move(decoder)), frameTimes_(asset.path(), decoder_->stream()->index), timeBase_(decoder_->stream()->time_base),
-      origin_(asset.timeOrigin()), width_(decoder_->codec()->width), height_(decoder_->codec()->height)
+PlaybackFrameSource::PlaybackFrameSource(const Asset& asset, DecoderPool& pool, std::unique_ptr<VideoDecoder> decoder)
+    : pool_(pool), decoder_(std::move(decoder)), frameTimes_(asset.path(), decoder_->stream()->index),
+      timeBase_(decoder_->stream()->time_base), origin_(asset.timeOrigin()),
+      firstPts_(ticksFromTime(asset.timeOrigin(), timeBase_, Rounding::towardNegativeInfinity)),
+      width_(decoder_->codec()->width), height_(decoder_->codec()->height)
 {
     for (const TrackRef& track : asset.tracks(MediaType::video))
         if (track->streamIndex() == decoder_->stream()->index && track->naturalSize().width > 0) {
             width_ = std::max(1, int(std::lround(track->naturalSize().width)));
             height_ = std::max(1, int(std::lround(track->naturalSize().height)));
         }
+    const AVCodecContext* codec = decoder_->codec();
+    const int bytes = av_image_get_buffer_size(codec->pix_fmt, codec->width, codec->height, 1);
+    runLength_ = bytes > 0 ? std::clamp(runBudget / std::size_t(bytes), shortestRun, longestRun) : shortestRun;
 }
 
 std::int64_t PlaybackFrameSource::ticksOf(const Time& t, Rounding rounding) const
@@ -54,14 +60,49 @@ std::optional<PlaybackFrame> PlaybackFrameSource::make(const AVFrame* frame)
     return PlaybackFrame{frame->pts, subtract(timeFromTicks(frame->pts, timeBase_), origin_), std::move(image)};
 }
 
+std::int64_t PlaybackFrameSource::frameTicks() const
+{
+    AVRational rate = decoder_->stream()->r_frame_rate;
+    std::int64_t ticks = rate.num > 0 && rate.den > 0 ? av_rescale_q(1, av_inv_q(rate), timeBase_) : 1;
+    return std::max<std::int64_t>(1, ticks);
+}
+
+PlaybackFrameSource::Run PlaybackFrameSource::decodeStretch(VideoDecoder& decoder, const FrameWindow& window,
+                                                            bool seekFirst, std::size_t before, std::int64_t frameTicks,
+                                                            const std::function<bool()>& stop)
+{
+    Run frames;
+    // Every clone or none: the run stays a row of frames without gaps.
+    bool complete = true;
+    const VideoDecoder::Trail trail{window.target - std::int64_t(before) * frameTicks,
+                                    [&](const AVFrame* frame) {
+                                        FramePtr copy(av_frame_clone(frame));
+                                        complete = complete && copy;
+                                        if (complete)
+                                            frames.push_back(std::move(copy));
+                                        while (frames.size() > before)
+                                            frames.pop_front();
+                                    },
+                                    stop};
+    const AVFrame* answer = decoder.frameAt(window.low, window.target, window.high, seekFirst, &trail);
+    FramePtr copy(answer ? av_frame_clone(answer) : nullptr);
+    if (!copy)
+        return {};
+    if (!complete)
+        frames.clear();
+    frames.push_back(std::move(copy));
+    return frames;
+}
+
 std::optional<PlaybackFrame> PlaybackFrameSource::seek(const Time& t, const Time& before, const Time& after)
 {
     const FrameWindow window = frameWindow(add(t, origin_), before, after, timeBase_);
-    const AVFrame* frame = decoder_->frameAt(window.low, window.target, window.high, window.keyFrame);
-    if (!frame)
+    steppingBack_ = false;
+    earlierTried_.reset();
+    run_ = decodeStretch(*decoder_, window, window.keyFrame, std::min(seekTrail, runLength_ - 1), frameTicks());
+    if (run_.empty())
         return std::nullopt;
-    remember(frame, true);
-    return serve(run_.size() - 1);
+    return land(run_.size() - 1);
 }
 
 std::int64_t PlaybackFrameSource::stepTarget(std::int64_t fromPts, int count)
@@ -69,9 +110,7 @@ std::int64_t PlaybackFrameSource::stepTarget(std::int64_t fromPts, int count)
     if (std::optional<std::int64_t> target = frameTimes_.step(fromPts, count))
         return *target;
     // Without readable packets, nominal frame durations.
-    AVRational rate = decoder_->stream()->r_frame_rate;
-    std::int64_t frame = rate.num > 0 && rate.den > 0 ? av_rescale_q(1, av_inv_q(rate), timeBase_) : 1;
-    return fromPts + count * std::max<std::int64_t>(1, frame);
+    return fromPts + count * frameTicks();
 }
 
 bool PlaybackFrameSource::decoderAtRunEnd() const
@@ -84,10 +123,6 @@ void PlaybackFrameSource::remember(const AVFrame* frame, bool restart)
 {
     if (restart)
         run_.clear();
-    if (runLength_ == 0) {
-        int bytes = av_image_get_buffer_size(AVPixelFormat(frame->format), frame->width, frame->height, 1);
-        runLength_ = bytes > 0 ? std::clamp(runBudget / std::size_t(bytes), shortestRun, longestRun) : shortestRun;
-    }
     FramePtr copy(av_frame_clone(frame));
     if (!copy) {
         run_.clear();
@@ -104,19 +139,29 @@ std::optional<PlaybackFrame> PlaybackFrameSource::serve(std::size_t position)
     return make(run_[position].get());
 }
 
+std::optional<PlaybackFrame> PlaybackFrameSource::land(std::size_t position)
+{
+    landed_ = run_[position]->pts;
+    return serve(position);
+}
+
+std::optional<std::size_t> PlaybackFrameSource::holderInRun(std::int64_t pts) const
+{
+    if (run_.empty() || run_.front()->pts > pts)
+        return std::nullopt;
+    std::size_t i = 0;
+    while (i + 1 < run_.size() && run_[i + 1]->pts <= pts)
+        ++i;
+    if (i + 1 == run_.size() && run_[i]->pts != pts)
+        return std::nullopt;
+    return i;
+}
+
 std::optional<PlaybackFrame> PlaybackFrameSource::frameAt(std::int64_t pts)
 {
-    // The frame holding the time: the last one at or before it, in a run that reaches past it.
-    auto holder = [this, pts]() -> std::optional<std::size_t> {
-        if (run_.empty() || run_.front()->pts > pts)
-            return std::nullopt;
-        std::size_t i = 0;
-        while (i + 1 < run_.size() && run_[i + 1]->pts <= pts)
-            ++i;
-        return i;
-    };
-    if (auto kept = holder(); kept && (*kept + 1 < run_.size() || run_[*kept]->pts == pts))
-        return serve(*kept);
+    steppingBack_ = landed_ && pts < *landed_;
+    if (std::optional<std::size_t> kept = holderInRun(pts))
+        return land(*kept);
 
     if (decoderAtRunEnd() && decoder_->canReachByDecoding(pts)) {
         // Ahead in the same run of frames: decode on.
@@ -126,29 +171,58 @@ std::optional<PlaybackFrame> PlaybackFrameSource::frameAt(std::int64_t pts)
                 break;
             remember(frame, false);
         }
-    } else {
-        // From the key frame at or before it, keeping the frames on the way.
-        const AVFrame* frame = decoder_->frameAt(farPast, pts, farFuture, true);
-        if (!frame)
+        if (run_.empty() || run_.back()->pts < pts)
             return std::nullopt;
-        remember(frame, true);
-        while (frame && frame->pts < pts) {
-            frame = decoder_->nextFrame();
-            if (frame)
-                remember(frame, false);
-        }
+        return land(holderInRun(pts).value_or(run_.size() - 1));
     }
+    // From the key frame at or before it, keeping the frames before it that the run holds.
+    earlierTried_.reset();
+    run_ = decodeStretch(*decoder_, {pts, pts, pts, false}, false, runLength_ - 1, frameTicks());
     if (run_.empty())
         return std::nullopt;
-    return serve(holder().value_or(0));
+    return land(run_.size() - 1);
+}
+
+bool PlaybackFrameSource::wantsEarlierFrames() const
+{
+    if (!steppingBack_ || run_.empty() || !landed_ || run_.front()->pts <= firstPts_ ||
+        (earlierTried_ && *earlierTried_ == run_.front()->pts))
+        return false;
+    // Half the run or less lies before the frame on screen.
+    const std::optional<std::size_t> shown = holderInRun(*landed_);
+    return shown && *shown < runLength_ / 2;
+}
+
+void PlaybackFrameSource::decodeEarlier(const std::function<bool()>& stop)
+{
+    const std::int64_t front = run_.front()->pts;
+    if (!behind_)
+        behind_ = pool_.openDecoder();
+    if (!behind_) {
+        earlierTried_ = front;
+        return;
+    }
+    const std::size_t wanted = runLength_ / 2;
+    Run earlier = decodeStretch(*behind_, {front - 1, front - 1, front - 1, false}, false, wanted - 1, frameTicks(), stop);
+    if (stop && stop())
+        return;  // left for later
+    if (earlier.empty() || earlier.back()->pts >= front) {
+        earlierTried_ = front;
+        return;
+    }
+    // In front of the run, dropping as many of its last frames, which lie furthest from the frame on screen.
+    for (auto it = earlier.rbegin(); it != earlier.rend(); ++it)
+        run_.push_front(std::move(*it));
+    while (run_.size() > runLength_)
+        run_.pop_back();
 }
 
 std::optional<PlaybackFrame> PlaybackFrameSource::next()
 {
     // The frame after the one handed out, when the run holds it.
     if (handedOut_)
-        for (std::size_t i = 0; i < run_.size(); ++i)
-            if (run_[i]->pts > *handedOut_ && (i == 0 ? false : run_[i - 1]->pts <= *handedOut_))
+        for (std::size_t i = 1; i < run_.size(); ++i)
+            if (run_[i]->pts > *handedOut_ && run_[i - 1]->pts <= *handedOut_)
                 return serve(i);
     const AVFrame* frame = nullptr;
     if (!handedOut_ || (decoderAtRunEnd() && run_.back()->pts == *handedOut_)) {

@@ -18,21 +18,22 @@ constexpr std::int64_t farBack = std::numeric_limits<std::int64_t>::min() / 4;
 }  // namespace
 
 std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::int64_t until, int after,
-                                                     std::set<std::int64_t>& times, bool& reachedEnd)
+                                                     Stretch& stretch)
 {
-    AVFormatContext* format = format_.get();
-    if (av_seek_frame(format, streamIndex_, start, AVSEEK_FLAG_BACKWARD) < 0 &&
-        av_seek_frame(format, -1, 0, AVSEEK_FLAG_BYTE) < 0)
+    std::set<std::int64_t>& times = stretch.times;
+    bool& reachedEnd = stretch.reachedEnd;
+    AVStream* stream = reader_->stream();
+    if (!reader_->seek(start, stream->start_time != AV_NOPTS_VALUE ? stream->start_time : farBack))
         return std::nullopt;
     std::optional<std::int64_t> earliest;
     int pastBound = 0;
     reachedEnd = false;
     for (;;) {
-        if (av_read_frame(format, packet_.get()) < 0) {
+        if (!reader_->read(packet_.get())) {
             reachedEnd = true;
             break;
         }
-        bool ours = packet_->stream_index == streamIndex_ && !(packet_->flags & AV_PKT_FLAG_DISCARD);
+        bool ours = !(packet_->flags & AV_PKT_FLAG_DISCARD);
         std::int64_t pts = packet_->pts != AV_NOPTS_VALUE ? packet_->pts : packet_->dts;
         std::int64_t dts = packet_->dts;
         av_packet_unref(packet_.get());
@@ -50,6 +51,7 @@ std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::in
                 continue;
             bound = *std::next(beyond, after - 1);
         }
+        stretch.knownUpTo = bound;
         if (dts != AV_NOPTS_VALUE && dts > bound)
             break;
         pastBound = pts > bound ? pastBound + 1 : 0;
@@ -59,37 +61,48 @@ std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::in
     return earliest;
 }
 
+std::optional<std::int64_t> PlaybackFrameTimes::stepWithin(const Stretch& stretch, std::int64_t from, int count) const
+{
+    const std::set<std::int64_t>& times = stretch.times;
+    if (times.empty() || from < *times.begin() || (!stretch.reachedEnd && from > stretch.knownUpTo))
+        return std::nullopt;
+    const std::int64_t position = std::distance(times.begin(), times.upper_bound(from)) - 1 + std::int64_t(count);
+    if (position < 0)
+        return std::nullopt;
+    if (position >= std::int64_t(times.size()))
+        return stretch.reachedEnd ? std::optional(*times.rbegin()) : std::nullopt;
+    const std::int64_t time = *std::next(times.begin(), position);
+    if (!stretch.reachedEnd && time > stretch.knownUpTo)
+        return std::nullopt;
+    return time;
+}
+
 std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int count)
 {
     if (!opened_) {
         opened_ = true;
-        format_ = openInput(path_);
+        reader_ = PacketReader::open(path_, streamIndex_);
         packet_.reset(av_packet_alloc());
-        if (format_ && streamIndex_ >= 0 && unsigned(streamIndex_) < format_->nb_streams) {
-            for (unsigned i = 0; i < format_->nb_streams; ++i)
-                if (int(i) != streamIndex_)
-                    format_->streams[i]->discard = AVDISCARD_ALL;
-        } else {
-            format_.reset();
-        }
     }
-    if (!format_ || !packet_)
+    if (!reader_ || !packet_)
         return std::nullopt;
 
+    if (std::optional<std::int64_t> known = stepWithin(last_, from, count))
+        return known;
     // Back a key frame at a time until the frame at `from` and enough frames before it are known, or the stream
     // starts. A seek that lands on the same key frame again (containers seek by decoding time) goes back further.
-    std::set<std::int64_t> times;
-    bool reachedEnd = false;
+    Stretch stretch;
+    std::set<std::int64_t>& times = stretch.times;
     auto framesUpTo = [&] { return std::distance(times.begin(), times.upper_bound(from)); };
     int before = count < 0 ? -count : 0;
     int after = count > 0 ? count : 0;
-    AVStream* stream = format_->streams[streamIndex_];
+    AVStream* stream = reader_->stream();
     std::int64_t streamStart = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : farBack;
     std::int64_t backoff = stream->time_base.num > 0 ? std::max(1, stream->time_base.den / stream->time_base.num) : 1;
     std::int64_t start = from;
     std::optional<std::int64_t> reached;
     for (int round = 0; round < maximumRounds; ++round) {
-        std::optional<std::int64_t> earliest = scan(start, from, after, times, reachedEnd);
+        std::optional<std::int64_t> earliest = scan(start, from, after, stretch);
         if (!earliest || framesUpTo() > before)
             break;
         bool progressed = !reached || *earliest < *reached;
@@ -108,7 +121,9 @@ std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int coun
         return std::nullopt;
     std::int64_t position = std::int64_t(framesUpTo()) - 1 + count;
     position = std::clamp<std::int64_t>(position, 0, std::int64_t(times.size()) - 1);
-    return *std::next(times.begin(), position);
+    const std::int64_t answer = *std::next(times.begin(), position);
+    last_ = std::move(stretch);
+    return answer;
 }
 
 }  // namespace media::detail

@@ -5,8 +5,10 @@
 #pragma once
 
 #include "platform/media/detail/ffmpeg.h"
+#include "platform/media/detail/packet_reader.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -22,16 +24,26 @@ public:
     std::optional<std::int64_t> step(std::int64_t from, int count);
 
 private:
+    // The times of a stretch read before, every one of them from its first up to knownUpTo (to the end of the
+    // stream when reachedEnd).
+    struct Stretch {
+        std::set<std::int64_t> times;
+        std::int64_t knownUpTo = 0;
+        bool reachedEnd = false;
+    };
     // Adds the pts of the packets from the key frame at or before `start` on, until every frame up to
     // `until` is known and `after` more beyond it (or the end). The earliest pts read; nullopt when none.
-    std::optional<std::int64_t> scan(std::int64_t start, std::int64_t until, int after, std::set<std::int64_t>& times,
-                                     bool& reachedEnd);
+    std::optional<std::int64_t> scan(std::int64_t start, std::int64_t until, int after, Stretch& stretch);
+    // The step's answer from the stretch read last, when it lies within it.
+    std::optional<std::int64_t> stepWithin(const Stretch& stretch, std::int64_t from, int count) const;
 
     const std::string path_;
     const int streamIndex_;
-    FormatContextPtr format_;
+    std::unique_ptr<PacketReader> reader_;
     PacketPtr packet_;
     bool opened_ = false;
+    // Steps in a row mostly stay within the stretch of frames the first one read.
+    Stretch last_;
 };
 
 }  // namespace media::detail

@@ -9,8 +9,18 @@ namespace {
 
 // Undecodable packets tolerated in a row before the stream counts as broken.
 constexpr int maximumErrors = 64;
-// How often a seek that lands past its target is retried further back.
-constexpr int maximumBackoffs = 40;
+// How often a seek whose first frame lies past its target starts at a key frame further back.
+constexpr int maximumBackoffs = 8;
+
+// The decoder concealed damage in the frame or made it up from missing references.
+bool isDamaged(const AVFrame* frame) { return (frame->flags & AV_FRAME_FLAG_CORRUPT) || frame->decode_error_flags != 0; }
+
+// Whether the set holds a value in (after, upTo].
+bool holdsBetween(const std::set<std::int64_t>& values, std::int64_t after, std::int64_t upTo)
+{
+    auto it = values.upper_bound(after);
+    return it != values.end() && *it <= upTo;
+}
 
 }  // namespace
 
@@ -18,17 +28,10 @@ std::unique_ptr<VideoDecoder> VideoDecoder::open(const std::string& path, int st
                                                  int threads)
 {
     std::unique_ptr<VideoDecoder> decoder(new VideoDecoder);
-    decoder->format_ = openInput(path);
-    AVFormatContext* format = decoder->format_.get();
-    if (!format || streamIndex < 0 || unsigned(streamIndex) >= format->nb_streams)
+    decoder->reader_ = PacketReader::open(path, streamIndex);
+    if (!decoder->reader_)
         return nullptr;
-    AVStream* stream = format->streams[streamIndex];
-    if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO)
-        return nullptr;
-    for (unsigned i = 0; i < format->nb_streams; ++i)
-        if (int(i) != streamIndex)
-            format->streams[i]->discard = AVDISCARD_ALL;
-
+    AVStream* stream = decoder->reader_->stream();
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
     if (!codec)
         return nullptr;
@@ -47,7 +50,6 @@ std::unique_ptr<VideoDecoder> VideoDecoder::open(const std::string& path, int st
     decoder->ahead_.reset(av_frame_alloc());
     if (!decoder->packet_ || !decoder->current_ || !decoder->ahead_)
         return nullptr;
-    decoder->streamIndex_ = streamIndex;
     decoder->firstPts_ = firstPts;
     return decoder;
 }
@@ -59,44 +61,37 @@ std::optional<std::int64_t> VideoDecoder::position() const
     return current_->pts;
 }
 
-std::optional<std::int64_t> VideoDecoder::indexedKeyFrame(std::int64_t target) const
-{
-    AVStream* s = stream();
-    int index = av_index_search_timestamp(s, target, AVSEEK_FLAG_BACKWARD);
-    if (index < 0)
-        return std::nullopt;
-    const AVIndexEntry* entry = avformat_index_get_entry(s, index);
-    if (!entry)
-        return std::nullopt;
-    return entry->timestamp;
-}
-
-std::vector<std::int64_t> VideoDecoder::indexedKeyFrames() const
-{
-    AVStream* s = stream();
-    std::vector<std::int64_t> keys;
-    const int count = avformat_index_get_entries_count(s);
-    for (int i = 0; i < count; ++i) {
-        const AVIndexEntry* entry = avformat_index_get_entry(s, i);
-        if (entry && (entry->flags & AVINDEX_KEYFRAME))
-            keys.push_back(entry->timestamp);
-    }
-    std::sort(keys.begin(), keys.end());
-    return keys;
-}
-
 bool VideoDecoder::canReachByDecoding(std::int64_t target) const
 {
-    if (!hasCurrent_ || current_->pts > target)
+    if (!hasCurrent_ || keyFrameAlone_ || current_->pts > target)
         return false;
     if ((hasAhead_ && ahead_->pts > target) || drained_)
         return true;
-    if (auto key = indexedKeyFrame(target))
-        return *key <= current_->pts;
-    // Without an index, a short way forward still beats a seek.
+    if (std::optional<std::int64_t> key = reader_->keyFrameAtOrBefore(target); key && *key > current_->pts) {
+        // An index may hold decoding times: a target within the reordering delay after a key frame's entry may
+        // still lie before that key frame on screen, in the stretch before it. A seek there would land past the
+        // target and have to go back a whole stretch; a decoder already in that stretch reaches it by decoding on.
+        if (target - *key >= reorderTicks())
+            return false;
+        const std::optional<std::int64_t> previous = reader_->keyFrameAtOrBefore(*key - 1);
+        return previous && *previous <= current_->pts;
+    }
+    if (reader_->knowsKeyFramesUpTo(target))
+        return true;
+    // Where the key frames are unknown, a short way forward still beats a seek.
     AVRational base = stream()->time_base;
     std::int64_t twoSeconds = base.num > 0 ? 2 * std::int64_t(base.den) / base.num : 0;
     return target - current_->pts <= twoSeconds;
+}
+
+std::int64_t VideoDecoder::reorderTicks() const
+{
+    const AVStream* s = stream();
+    AVRational rate = s->avg_frame_rate.num > 0 ? s->avg_frame_rate : s->r_frame_rate;
+    if (rate.num <= 0 || rate.den <= 0 || s->time_base.num <= 0)
+        return 0;
+    const std::int64_t frameTicks = av_rescale_q(1, av_inv_q(rate), s->time_base);
+    return (std::int64_t(codec_->has_b_frames) + 1) * std::max<std::int64_t>(1, frameTicks);
 }
 
 std::int64_t VideoDecoder::ptsOf(const AVFrame* frame) const
@@ -115,15 +110,34 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     avcodec_flush_buffers(codec_.get());
     av_frame_unref(current_.get());
     av_frame_unref(ahead_.get());
-    hasCurrent_ = hasAhead_ = drained_ = false;
+    hasCurrent_ = hasAhead_ = drained_ = keyFrameAlone_ = false;
     lastPts_ = AV_NOPTS_VALUE;
     sentPts_.clear();
-    AVFormatContext* format = format_.get();
-    if (av_seek_frame(format, streamIndex_, target, AVSEEK_FLAG_BACKWARD) >= 0)
-        return true;
-    if (avformat_seek_file(format, streamIndex_, INT64_MIN, target, target, 0) >= 0)
-        return true;
-    return av_seek_frame(format, -1, 0, AVSEEK_FLAG_BYTE) >= 0;
+    awaited_.clear();
+    damaged_.clear();
+    landing_ = reader_->seek(target, firstPts_);
+    return landing_.has_value();
+}
+
+int VideoDecoder::send(AVPacket* packet)
+{
+    AVCodecContext* context = codec_.get();
+    const std::int64_t pts = packet->pts;
+    const bool skipped = skippable(pts);
+    context->skip_frame = skipped ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+    if (pts != AV_NOPTS_VALUE) {
+        sentPts_.insert(pts);
+        if (packet->flags & AV_PKT_FLAG_CORRUPT)
+            damaged_.insert(pts);
+        else if (!skipped && !(packet->flags & AV_PKT_FLAG_DISCARD))
+            awaited_.insert(pts);
+    }
+    const int result = avcodec_send_packet(context, packet);
+    if (result < 0 && result != AVERROR(EAGAIN) && pts != AV_NOPTS_VALUE) {
+        damaged_.insert(pts);
+        awaited_.erase(pts);
+    }
+    return result;
 }
 
 bool VideoDecoder::decodeAhead()
@@ -133,8 +147,16 @@ bool VideoDecoder::decodeAhead()
     for (;;) {
         int result = avcodec_receive_frame(context, ahead_.get());
         if (result == 0) {
-            ahead_->pts = ptsOf(ahead_.get());
-            lastPts_ = ahead_->pts;
+            const std::int64_t pts = ptsOf(ahead_.get());
+            lastPts_ = pts;
+            awaited_.erase(pts);
+            interlaced_ = interlaced_ || ahead_->interlaced_frame;
+            if (isDamaged(ahead_.get()) || damaged_.count(pts)) {
+                damaged_.insert(pts);
+                av_frame_unref(ahead_.get());
+                continue;
+            }
+            ahead_->pts = pts;
             hasAhead_ = true;
             return true;
         }
@@ -145,22 +167,15 @@ bool VideoDecoder::decodeAhead()
                 return false;
             continue;
         }
-        if (av_read_frame(format_.get(), packet_.get()) < 0) {
+        if (!reader_->read(packet_.get())) {
             drained_ = true;
             avcodec_send_packet(context, nullptr);
             continue;
         }
-        if (packet_->stream_index == streamIndex_) {
-            context->skip_frame = skippable(packet_->pts) ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
-            if (packet_->pts != AV_NOPTS_VALUE)
-                sentPts_.insert(packet_->pts);
-            result = avcodec_send_packet(context, packet_.get());
-            if (result < 0 && result != AVERROR(EAGAIN) && ++errors > maximumErrors) {
-                av_packet_unref(packet_.get());
-                return false;
-            }
-        }
+        result = send(packet_.get());
         av_packet_unref(packet_.get());
+        if (result < 0 && result != AVERROR(EAGAIN) && ++errors > maximumErrors)
+            return false;
     }
 }
 
@@ -170,6 +185,9 @@ void VideoDecoder::takeAhead()
     av_frame_unref(ahead_.get());
     hasCurrent_ = true;
     hasAhead_ = false;
+    // What went missing before the frame handed out no longer matters.
+    awaited_.erase(awaited_.begin(), awaited_.upper_bound(current_->pts));
+    damaged_.erase(damaged_.begin(), damaged_.upper_bound(current_->pts));
 }
 
 bool VideoDecoder::skippable(std::int64_t pts) const
@@ -188,6 +206,17 @@ void VideoDecoder::aimAt(std::int64_t skipBelow, std::int64_t target)
         sentPts_.erase(sentPts_.begin(), sentPts_.lower_bound(current_->pts));
 }
 
+const AVFrame* VideoDecoder::holderOf(std::int64_t target) const
+{
+    if (!hasCurrent_)
+        return nullptr;
+    // Field pictures come in pairs of packets for one frame: only damage counts there.
+    const std::int64_t after = current_->pts;
+    if (holdsBetween(damaged_, after, target) || (!interlaced_ && holdsBetween(awaited_, after, target)))
+        return nullptr;
+    return current_.get();
+}
+
 const AVFrame* VideoDecoder::nextFrame()
 {
     aimAt(AV_NOPTS_VALUE, AV_NOPTS_VALUE);
@@ -197,39 +226,78 @@ const AVFrame* VideoDecoder::nextFrame()
     return current_.get();
 }
 
-const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std::int64_t high, bool seekFirst)
+const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std::int64_t high, bool seekFirst,
+                                     const Trail* trail)
 {
     if (!seekFirst && canReachByDecoding(target)) {
         if (current_->pts >= low && current_->pts <= high)
             return current_.get();
-    } else {
-        seekBefore(target);
+    } else if (!seekBefore(target)) {
+        return nullptr;
     }
 
-    aimAt(std::min(low, target), target);
-    AVRational base = stream()->time_base;
-    std::int64_t backoff = std::max<std::int64_t>(1, base.num > 0 ? base.den / base.num : 1);
+    aimAt(std::min({low, target, trail ? trail->from : target}), target);
     int backoffs = 0;
     for (;;) {
         if (!hasAhead_ && !decodeAhead())
-            return hasCurrent_ ? current_.get() : nullptr;
-        std::int64_t pts = ahead_->pts;
-        if (!hasCurrent_ && pts > target && pts > firstPts_ && backoffs < maximumBackoffs) {
-            // The seek landed past the target (a sparse or inexact index): go further back.
-            ++backoffs;
-            std::int64_t earlier = target - backoff;
-            backoff *= 2;
-            seekBefore(std::max(earlier, firstPts_));
+            return holderOf(target);
+        const std::int64_t pts = ahead_->pts;
+        if (!hasCurrent_ && pts > target && pts > firstPts_) {
+            // Decoding started at a key frame before the target, yet its first frame lies past it: the frames
+            // between did not decode from there (the leading frames of an open group of pictures, or a key
+            // frame of unknown time). Start at the key frame before that one.
+            if (!landing_ || landing_->atStart || ++backoffs > maximumBackoffs ||
+                !seekBefore(std::min(landing_->keyTime, target) - 1))
+                return nullptr;
             continue;
         }
+        // The first frame of the stream also answers for times before it.
         if ((pts >= low && pts <= high) || (!hasCurrent_ && pts > high)) {
             takeAhead();
             return current_.get();
         }
         if (pts > high)
-            return current_.get();
+            return holderOf(target);
         takeAhead();
+        if (trail && pts >= trail->from)
+            trail->keep(current_.get());
+        if (trail && trail->stop && trail->stop())
+            return nullptr;
     }
+}
+
+const AVFrame* VideoDecoder::keyFrameAt(std::int64_t low, std::int64_t target, std::int64_t high)
+{
+    const AVFrame* frame = decodeKeyFrameAlone(target);
+    if (frame && frame->pts >= low && frame->pts <= high)
+        return frame;
+    return frameAt(low, target, high, true);
+}
+
+const AVFrame* VideoDecoder::decodeKeyFrameAlone(std::int64_t target)
+{
+    if (!seekBefore(target))
+        return nullptr;
+    AVPacket* packet = packet_.get();
+    if (!reader_->read(packet))
+        return nullptr;
+    AVCodecContext* context = codec_.get();
+    const bool key = packet->flags & AV_PKT_FLAG_KEY;
+    context->skip_frame = AVDISCARD_DEFAULT;
+    const int sent = key ? avcodec_send_packet(context, packet) : -1;
+    av_packet_unref(packet);
+    // From here on only a seek may feed the decoder.
+    keyFrameAlone_ = true;
+    if (sent < 0 || avcodec_send_packet(context, nullptr) < 0 || avcodec_receive_frame(context, current_.get()) < 0)
+        return nullptr;
+    if ((current_->flags & AV_FRAME_FLAG_CORRUPT) || current_->decode_error_flags) {
+        av_frame_unref(current_.get());
+        return nullptr;
+    }
+    current_->pts = ptsOf(current_.get());
+    lastPts_ = current_->pts;
+    hasCurrent_ = true;
+    return current_->pts <= target ? current_.get() : nullptr;
 }
 
 }  // namespace media::detail

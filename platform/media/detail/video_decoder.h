@@ -1,16 +1,19 @@
 // One video stream of a movie file with a demuxer and a decoder of its own, positioned somewhere in the
 // stream: it answers "the frame at this time" by decoding forward from where it stands, or by seeking back
-// to a key frame first. Serves one thread at a time.
+// to a key frame first. It hands out only frames that decoded whole: when the frame asked for is damaged or
+// went missing, the answer is none, never a neighbour in its place. Serves one thread at a time.
 #pragma once
 
 #include "platform/media/detail/ffmpeg.h"
+#include "platform/media/detail/packet_reader.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace media::detail {
 
@@ -21,23 +24,39 @@ public:
     static std::unique_ptr<VideoDecoder> open(const std::string& path, int streamIndex, std::int64_t firstPts,
                                               int threads);
 
-    AVStream* stream() const { return format_->streams[streamIndex_]; }
+    AVStream* stream() const { return reader_->stream(); }
     AVCodecContext* codec() const { return codec_.get(); }
 
     // The pts of the frame last handed out, if any.
     std::optional<std::int64_t> position() const;
-    // The pts of the key frame at or before the target that the container's index names, if it has one.
-    std::optional<std::int64_t> indexedKeyFrame(std::int64_t target) const;
     // The pts of every key frame the container's index names, in order; empty without an index.
-    std::vector<std::int64_t> indexedKeyFrames() const;
+    std::vector<std::int64_t> indexedKeyFrames() const { return reader_->indexedKeyFrames(); }
     // Whether reaching the target by decoding forward costs no more than seeking.
     bool canReachByDecoding(std::int64_t target) const;
+    // How far, in stream ticks, a frame may be shown after its decoding time: the codec's reordering delay
+    // in frames, plus one.
+    std::int64_t reorderTicks() const;
+
+    // The frames on the way to a request that its caller keeps: from `from` on, none is left undecoded as a frame
+    // no later one needs, and each is handed to `keep` (valid during the call) before the answer. `stop`, when
+    // set, is asked after every frame on the way: true gives the request up (no answer).
+    struct Trail {
+        std::int64_t from;
+        std::function<void(const AVFrame*)> keep;
+        std::function<bool()> stop;
+    };
 
     // In presentation order, the first frame whose pts lies in [low, high], else the frame whose display
     // interval contains the target (the last one at the end of the stream, the first one before it starts).
     // Decodes forward from the current position when that is cheaper (unless seekFirst), else seeks back to
-    // a key frame. Null when no frame decodes. The frame stays the decoder's, valid until its next call.
-    const AVFrame* frameAt(std::int64_t low, std::int64_t target, std::int64_t high, bool seekFirst);
+    // a key frame. Null when that frame does not decode. The frame stays the decoder's, valid until its next call.
+    const AVFrame* frameAt(std::int64_t low, std::int64_t target, std::int64_t high, bool seekFirst,
+                           const Trail* trail = nullptr);
+    // The key frame at or before the target, for a grab that takes the quickest frame: after the seek, the key
+    // frame's packet is decoded alone and the decoder drained, so that the picture costs one frame's decoding
+    // whatever frame threads would hold back. The decoder then seeks again before it decodes on. When that
+    // packet holds no key frame, or gives no whole picture, or one past the target, as frameAt with seekFirst.
+    const AVFrame* keyFrameAt(std::int64_t low, std::int64_t target, std::int64_t high);
     // The next frame in presentation order from where the decoder stands; null at the end.
     const AVFrame* nextFrame();
     void setFirstPts(std::int64_t pts) { firstPts_ = pts; }
@@ -45,14 +64,20 @@ public:
 private:
     VideoDecoder() = default;
     bool seekBefore(std::int64_t target);
+    const AVFrame* decodeKeyFrameAlone(std::int64_t target);
     void takeAhead();
     void aimAt(std::int64_t skipBelow, std::int64_t target);
     bool skippable(std::int64_t pts) const;
-    // Decodes the next frame in presentation order into ahead_; false at the end or on a broken stream.
+    // Decodes the next whole frame in presentation order into ahead_; false at the end or on a broken stream.
     bool decodeAhead();
+    // Sends the packet to the decoder, noting its pts among those awaited or damaged; the decoder's answer.
+    int send(AVPacket* packet);
     std::int64_t ptsOf(const AVFrame* frame) const;
+    // The current frame as the one holding the target: null when a frame after it and at or before the target
+    // was damaged or never came out of the decoder.
+    const AVFrame* holderOf(std::int64_t target) const;
 
-    FormatContextPtr format_;
+    std::unique_ptr<PacketReader> reader_;
     CodecContextPtr codec_;
     PacketPtr packet_;
     FramePtr current_;
@@ -60,14 +85,22 @@ private:
     bool hasCurrent_ = false;
     bool hasAhead_ = false;
     bool drained_ = false;
-    int streamIndex_ = -1;
+    // Standing on a key frame decoded alone, with the decoder drained: only a seek goes on from here.
+    bool keyFrameAlone_ = false;
     std::int64_t firstPts_ = 0;
     std::int64_t lastPts_ = AV_NOPTS_VALUE;
+    // Where the last seek started decoding.
+    std::optional<PacketReader::Landing> landing_;
     // While decoding towards a request: frames below skipBelow_ that are no reference and have a later
     // frame at or before target_ already sent are never answers, so the decoder may drop them.
     std::int64_t skipBelow_ = AV_NOPTS_VALUE;
     std::int64_t target_ = AV_NOPTS_VALUE;
     std::set<std::int64_t> sentPts_;
+    // The pts of packets sent whose frames have not come out yet, and of frames that came out damaged.
+    std::set<std::int64_t> awaited_;
+    std::set<std::int64_t> damaged_;
+    // Field pictures: two packets may make one frame.
+    bool interlaced_ = false;
 };
 
 }  // namespace media::detail

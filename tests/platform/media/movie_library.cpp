@@ -5,6 +5,10 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <stdexcept>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace mediatest {
 
@@ -41,6 +45,22 @@ std::vector<MovieCase> makeCases()
     cases.push_back(sound);
     sound.name = "audio.mp4";
     cases.push_back(sound);
+    // Transport and program streams carry no index: seeks search the file by decoding times.
+    cases.push_back({"h264.ts", spec(Codec::h264, 30000, 1001)});
+    late.name = "h264-start.ts";
+    cases.push_back(late);
+    cases.push_back({"h264.m2ts", spec(Codec::h264, 25, 1)});
+    // A broadcast recording: open groups of pictures whose first frames in display order come after the key
+    // frame in the stream, non-square pixels, and a start offset.
+    MovieCase broadcast{"mpeg2-start.ts", spec(Codec::mpeg2, 25, 1)};
+    broadcast.spec.width = 720;
+    broadcast.spec.height = 576;
+    broadcast.spec.sampleAspectNum = 64;
+    broadcast.spec.sampleAspectDen = 45;
+    broadcast.spec.startTicks = 25 * 3600;
+    cases.push_back(broadcast);
+    cases.push_back({"mpeg2.ts", spec(Codec::mpeg2, 25, 1)});
+    cases.push_back({"mpeg2.mpg", spec(Codec::mpeg2, 25, 1)});
     return cases;
 }
 
@@ -64,6 +84,42 @@ std::map<std::string, testmovie::MovieSpec> extraSpecs()
     return extras;
 }
 
+struct ToolMovie {
+    std::string source;                   // one of movieCases()
+    std::vector<std::string> arguments;  // between the input and the output
+};
+
+const std::map<std::string, ToolMovie>& toolMovies()
+{
+    static const std::map<std::string, ToolMovie> movies = {
+        {"tool-h264.ts", {"h264.mp4", {"-c", "copy"}}},
+        {"tool-h264-offset.ts", {"h264.mp4", {"-c", "copy", "-output_ts_offset", "3600"}}},
+        {"tool-mpeg2.ts", {"h264-25.mp4", {"-c:v", "mpeg2video", "-q:v", "3", "-s", "720x576", "-aspect", "16:9"}}},
+        {"tool-mpeg2-offset.ts",
+         {"h264-25.mp4",
+          {"-c:v", "mpeg2video", "-q:v", "3", "-bf", "2", "-s", "720x576", "-aspect", "16:9", "-output_ts_offset", "36000"}}},
+        {"tool-h264.mkv", {"h264.mp4", {"-c", "copy"}}},
+        {"tool-vp8.webm", {"h264.mp4", {"-c:v", "libvpx", "-b:v", "400k", "-g", "12"}}},
+    };
+    return movies;
+}
+
+void runTool(const std::vector<std::string>& arguments)
+{
+    pid_t child = fork();
+    if (child == 0) {
+        std::vector<char*> argv;
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error("the ffmpeg tool could not make " + arguments.back());
+}
+
 testsupport::TempDir& folder()
 {
     static testsupport::TempDir dir("media");
@@ -78,13 +134,34 @@ const std::vector<MovieCase>& movieCases()
     return cases;
 }
 
+const std::vector<MovieCase>& toolMovieCases()
+{
+    static const std::vector<MovieCase> cases = [] {
+        std::vector<MovieCase> made;
+        for (const auto& [name, movie] : toolMovies())
+            for (const MovieCase& source : movieCases())
+                if (source.name == movie.source)
+                    made.push_back({name, source.spec});
+        return made;
+    }();
+    return cases;
+}
+
 std::string moviePath(const std::string& name)
 {
-    static std::mutex mutex;
+    static std::recursive_mutex mutex;
     std::lock_guard lock(mutex);
     std::string path = (folder() / name).string();
     if (std::filesystem::exists(path))
         return path;
+    if (auto tool = toolMovies().find(name); tool != toolMovies().end()) {
+        std::vector<std::string> arguments = {"/usr/bin/ffmpeg", "-nostdin", "-v", "error", "-i",
+                                              moviePath(tool->second.source), "-fps_mode", "passthrough"};
+        arguments.insert(arguments.end(), tool->second.arguments.begin(), tool->second.arguments.end());
+        arguments.push_back(path);
+        runTool(arguments);
+        return path;
+    }
     for (const MovieCase& c : movieCases())
         if (c.name == name)
             testmovie::writeMovie(path, c.spec);

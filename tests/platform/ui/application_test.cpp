@@ -1,5 +1,5 @@
 // A running application asks to terminate once no window is left on screen, but not while one window gives
-// way to another.
+// way to another, nor while its delegate keeps it for a window that comes in a later turn.
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -50,6 +50,51 @@ TEST(Application, AsksToTerminateWhenItsLastWindowCloses)
     EXPECT_EQ(ui::Application::shared()->run(1, argv, launcher), 0);
     EXPECT_EQ(launcher->asked, 1);
     EXPECT_FALSE(launcher->windowsLeftWhenAsked);
+    ui::Application::shared()->setDelegate(nullptr);
+}
+
+// The delegate keeps the program when its only window closes, and shows the next one a turn later.
+struct Keeper : ui::ApplicationDelegate {
+    std::shared_ptr<ui::Window> window;
+    int keptFor = 0;
+    int asked = 0;
+
+    void show(double after)
+    {
+        core::DispatchQueue::main()->asyncAfter(after, [this] {
+            window = ui::Window::create({100, 100, 200, 100}, ui::StyleMask::titled);
+            window->makeKeyAndOrderFront(nullptr);
+            core::DispatchQueue::main()->async([this] { window->close(); });
+        });
+    }
+    void applicationDidFinishLaunching() override { show(0); }
+    bool applicationShouldTerminateAfterLastWindowClosed() override
+    {
+        if (keptFor == 1) return true;
+        ++keptFor;
+        show(0.05);
+        return false;
+    }
+    ui::TerminateReply applicationShouldTerminate() override
+    {
+        ++asked;
+        return ui::TerminateReply::terminateNow;
+    }
+};
+
+TEST(Application, ADelegateKeepsTheProgramForAWindowToCome)
+{
+    for (auto& window : ui::Application::shared()->windows()) window->orderOut(nullptr);
+    auto keeper = std::make_shared<Keeper>();
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    safety.start(30000);
+    char name[] = "test_platform_ui";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(ui::Application::shared()->run(1, argv, keeper), 0);
+    EXPECT_EQ(keeper->keptFor, 1);
+    EXPECT_EQ(keeper->asked, 1);
     ui::Application::shared()->setDelegate(nullptr);
 }
 

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/context.h"
+#include "platform/ui/appearance.h"
 #include "platform/ui/button.h"
+#include "platform/ui/window.h"
 #include "platform/ui/qt_control.h"
 
 namespace {
@@ -84,3 +86,65 @@ TEST(Button, WithoutHooksDrawsTheStylesButton)
 }
 
 }  // namespace
+
+namespace {
+
+// The brightest pixel of the window's drawing inside a button's frame, and the darkest.
+std::pair<int, int> lightnessRange(ui::Window& window, const ui::Button& button)
+{
+    auto image = window.snapshot();
+    const gfx::Rect f = button.frame();
+    const int height = int(window.contentSize().height);
+    int lightest = 0, darkest = 255;
+    for (int y = height - int(f.maxY()); y < height - int(f.minY()); ++y)
+        for (int x = int(f.minX()); x < int(f.maxX()); ++x) {
+            const gfx::Pixel p = image->pixel(x, y);
+            const int lightness = (gfx::redOf(p) + gfx::greenOf(p) + gfx::blueOf(p)) / 3;
+            lightest = std::max(lightest, lightness);
+            darkest = std::min(darkest, lightness);
+        }
+    return {lightest, darkest};
+}
+
+} // namespace
+
+TEST(Button, ShowsATemplatePictureInItsTextColourForLightAndDarkAppearances)
+{
+    auto square = ui::Picture::withSize({16, 16}, false, [](const gfx::Rect& r) {
+        gfx::Context::current()->setFillColor(gfx::Color::rgb(0.5, 0.2, 0.9));
+        gfx::Context::current()->fillRect(r);
+        return true;
+    });
+    square->setTemplate(true);
+    for (const std::string& name : {ui::AppearanceName::aqua, ui::AppearanceName::vibrantDark}) {
+        SCOPED_TRACE(name);
+        auto window = ui::Window::create({0, 0, 60, 40}, ui::StyleMask::titled);
+        auto appearance = ui::Appearance::named(name);
+        window->setAppearance(appearance);
+        auto button = core::make<ui::Button>(gfx::Rect{10, 5, 40, 30});
+        button->setBordered(false);
+        button->setPicture(square);
+        window->contentView()->addSubview(button);
+        const auto [lightest, darkest] = lightnessRange(*window, *button);
+        const gfx::Color text = appearance->textColor();
+        const int expected = int(std::lround((text.r + text.g + text.b) / 3 * 255));
+        // The square shows in the text colour: as light as it on a dark ground, as dark as it on a light one.
+        if (appearance->isDark())
+            EXPECT_NEAR(lightest, expected, 8);
+        else
+            EXPECT_NEAR(darkest, expected, 8);
+        window->close();
+    }
+}
+
+TEST(Button, ThatRefusesFirstResponderNeverTakesTheKeyboard)
+{
+    auto button = core::make<ui::Button>(gfx::Rect{0, 0, 40, 20});
+    EXPECT_NE(ui::controlWidget(*button)->focusPolicy(), Qt::NoFocus);
+    button->setRefusesFirstResponder(true);
+    EXPECT_EQ(ui::controlWidget(*button)->focusPolicy(), Qt::NoFocus);
+    button->setButtonType(ui::ButtonType::toggle);  // a new widget keeps the rule
+    EXPECT_EQ(ui::controlWidget(*button)->focusPolicy(), Qt::NoFocus);
+    button->setRefusesFirstResponder(false);
+    EXPECT_NE(ui::controlWidget(*button)->focusPolicy(), Qt::NoFocus);
+}

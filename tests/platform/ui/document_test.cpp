@@ -84,6 +84,14 @@ TEST(DocumentController, OpensFilesOfItsTypesWithTheirWindows)
     document->close();
     EXPECT_TRUE(documents.controller->documents().empty());
     EXPECT_FALSE(window->isVisible());
+
+    // Closing the last window of a document closes the document.
+    auto second = documents.controller->openDocumentWithContentsOf(documents.file("second.note"), true);
+    auto secondWindow = second->windowControllers().front()->window();
+    secondWindow->performClose(nullptr);
+    EXPECT_TRUE(documents.controller->documents().empty());
+    EXPECT_TRUE(second->windowControllers().empty());
+    EXPECT_FALSE(secondWindow->isVisible());
 }
 
 TEST(DocumentController, ReopensTheKeptSessionSkippingUnreadableFiles)

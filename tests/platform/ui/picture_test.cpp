@@ -1,5 +1,7 @@
 // Pictures from bitmaps and handlers, drawn into and encoded; cursors keep their hot spot; screens have a
 // scale; text layers draw their text.
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include "platform/core/bundle.h"
@@ -151,3 +153,50 @@ TEST(TextLayer, DrawsItsTextInTheLayer)
 }
 
 }  // namespace
+
+namespace {
+
+// The share of a bitmap's pixels that are neither clear nor opaque: edges, blurred or not.
+double partialShare(const gfx::Image& image)
+{
+    int partial = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const int alpha = gfx::alphaOf(image.pixel(x, y));
+            partial += alpha > 10 && alpha < 245 ? 1 : 0;
+        }
+    return double(partial) / (image.width() * image.height());
+}
+
+} // namespace
+
+TEST(Picture, ScalableDrawingsOfABundleStaySharpAtAnyScaleAndTemplatesTakeTheirTint)
+{
+    testsupport::TempDir folder("bundle");
+    const std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\" viewBox=\"0 0 16 16\">"
+                            "<circle cx=\"8\" cy=\"8\" r=\"6\" fill=\"#3080f0\"/></svg>";
+    for (const char* name : {"DotTemplate.svg", "Dot.svg", "Broken.svg"})
+        std::ofstream(folder / name) << (std::string(name) == "Broken.svg" ? std::string("<svg") : svg);
+    const core::Bundle bundle(folder.path().string());
+
+    auto dot = ui::Picture::fromBundle(bundle, "DotTemplate");
+    ASSERT_TRUE(dot);
+    EXPECT_TRUE(dot->isTemplate());
+    EXPECT_EQ(dot->size(), (gfx::Size{16, 16}));
+    EXPECT_FALSE(ui::Picture::fromBundle(bundle, "Dot")->isTemplate());
+    EXPECT_EQ(ui::Picture::fromBundle(bundle, "Broken"), nullptr);
+
+    const auto once = dot->bitmap({16, 16}, 1, gfx::Color::white());
+    const auto twice = dot->bitmap({16, 16}, 2, gfx::Color::white());
+    ASSERT_TRUE(once && twice);
+    EXPECT_EQ(twice->width(), 32);
+    EXPECT_EQ(twice->height(), 32);
+    // Drawn afresh at twice the pixels, not enlarged: its edges take half the share of the pixels.
+    EXPECT_LT(partialShare(*twice), 0.7 * partialShare(*once));
+    // A template is its shape in the tint; another picture keeps its colours.
+    EXPECT_EQ(twice->pixel(16, 16), 0xffffffffu);
+    EXPECT_EQ(twice->pixel(1, 1), 0u);
+    EXPECT_EQ(dot->bitmap({16, 16}, 1, gfx::Color::red())->pixel(8, 8), 0xffff0000u);
+    EXPECT_EQ(ui::Picture::fromBundle(bundle, "Dot")->bitmap({16, 16}, 1, gfx::Color::red())->pixel(8, 8),
+              0xff3080f0u);
+}

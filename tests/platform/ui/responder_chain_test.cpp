@@ -4,6 +4,7 @@
 
 #include "platform/ui/application.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/qt_menu.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
 #include "platform/ui/window_controller.h"
@@ -120,6 +121,23 @@ TEST(ResponderChain, AMenuItemSendsItsActionAlongTheChain)
     ui::Application::shared()->sendAction(item->action(), item->target(), item);
     EXPECT_EQ(chain.performed, std::vector<std::string>{"inner"});
     EXPECT_EQ(menu->itemWithTag(7), item);
+}
+
+TEST(ResponderChain, AKeyEquivalentActsOnlyWhenItsItemValidates)
+{
+    Chain chain;
+    chain.record(chain.controller, "controller", "seekNextFrame:");
+    auto menu = core::make<ui::Menu>("Movie");
+    auto seek = menu->addItem("Next Frame", "seekNextFrame:", "\r");
+    chain.controller->allowed = false;
+    seek->impl().action->trigger();  // as the shortcut does, with the menu never shown
+    EXPECT_TRUE(chain.performed.empty());
+    chain.controller->allowed = true;
+    seek->impl().action->trigger();
+    EXPECT_EQ(chain.performed, std::vector<std::string>{"controller"});
+    // The window closes through the chain.
+    ui::Application::shared()->sendAction("performClose:", nullptr, nullptr);
+    EXPECT_FALSE(chain.window->isVisible());
 }
 
 }  // namespace

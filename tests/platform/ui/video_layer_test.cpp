@@ -46,3 +46,50 @@ TEST(VideoLayer, DrawsItsPictureUpright)
 }
 
 }  // namespace
+
+namespace {
+
+class FlippedView : public ui::View {
+public:
+    using View::View;
+    bool isFlipped() const override { return true; }
+};
+
+// A 4 × 2 picture, red and blue on its top row, green below, shown by a video layer filling a 40 × 20 view.
+gfx::ImageRef drawnWith(const std::shared_ptr<ui::View>& view, const gfx::AffineTransform& layerTransform)
+{
+    auto window = ui::Window::create({0, 0, 40, 20}, ui::StyleMask::titled);
+    window->contentView()->addSubview(view);
+    view->setWantsLayer(true);
+    auto video = ui::VideoLayer::create(nullptr);
+    ui::Transaction::withoutAnimation([&] {
+        video->setAffineTransform(layerTransform);
+        video->setFrame({0, 0, 40, 20});
+    });
+    view->layer()->addSublayer(video);
+    const gfx::Pixel red = 0xffff0000, blue = 0xff0000ff, green = 0xff00ff00;
+    video->showFrame(gfx::Image::create(4, 2, {red, red, blue, blue, green, green, green, green}));
+    return window->snapshot();
+}
+
+} // namespace
+
+TEST(VideoLayer, AMirrorOfTheLayerMirrorsThePictureOnlyAndAFlippedViewKeepsItUpright)
+{
+    const gfx::Pixel red = 0xffff0000, blue = 0xff0000ff, green = 0xff00ff00;
+    for (bool flippedView : {false, true}) {
+        SCOPED_TRACE(flippedView ? "flipped view" : "view");
+        auto view = flippedView ? std::shared_ptr<ui::View>(core::make<FlippedView>(gfx::Rect{0, 0, 40, 20}))
+                                : core::make<ui::View>(gfx::Rect{0, 0, 40, 20});
+        auto image = drawnWith(view, {});
+        ASSERT_TRUE(image);
+        EXPECT_EQ(image->pixel(5, 2), red);
+        EXPECT_EQ(image->pixel(20, 17), green);
+        // Mirrored left to right: blue on the left of the top row, green still below.
+        auto mirrored = drawnWith(view, gfx::AffineTransform::scaling(-1, 1));
+        ASSERT_TRUE(mirrored);
+        EXPECT_EQ(mirrored->pixel(5, 2), blue);
+        EXPECT_EQ(mirrored->pixel(35, 2), red);
+        EXPECT_EQ(mirrored->pixel(20, 17), green);
+    }
+}

@@ -1,10 +1,10 @@
-#include "tests/appkit/url_catcher.h"
+#include "tests/support/url_catcher.h"
 
 #include <QDesktopServices>
 
 namespace {
 
-constexpr const char* caughtSchemes[] = {"https", "http", "mailto"};
+constexpr const char* caughtSchemes[] = {"https", "http", "mailto", "file"};
 
 }  // namespace
 

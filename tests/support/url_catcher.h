@@ -1,5 +1,5 @@
-// Catches, while it lives, the links of the web and mail schemes that the program asks the desktop to open,
-// so that tests see them and no browser or mail program starts. Main thread.
+// Catches, while it lives, the links of the web, mail and file schemes that the program asks the desktop to
+// open, so that tests see them and no browser, mail program or file manager starts. Main thread.
 #pragma once
 
 #include <QObject>

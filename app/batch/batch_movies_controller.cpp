@@ -1,0 +1,285 @@
+#include "app/batch/batch_movies_controller.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include "app/batch/batch_window_controller.h"
+#include "appkit/table_view_extensions.h"
+#include "appkit/text_attributes.h"
+#include "foundation/array_extensions.h"
+#include "foundation/bundle_info.h"
+#include "foundation/file_manager_extensions.h"
+#include "foundation/index_set_extensions.h"
+#include "foundation/media_file_extensions.h"
+#include "foundation/shortcuts.h"
+#include "foundation/time_values.h"
+#include "foundation/url_extensions.h"
+#include "moviekit/player.h"
+#include "numerics/real_number.h"
+#include "numerics/size_geometry.h"
+#include "platform/core/dispatch_group.h"
+#include "platform/core/dispatch_queue.h"
+#include "platform/ui/save_panel.h"
+#include "platform/ui/system_style.h"
+#include "platform/ui/text_layer.h"
+#include "platform/ui/window.h"
+
+namespace vistrel {
+
+namespace {
+
+core::IndexSet indexSetOf(const std::vector<long>& rows)
+{
+    core::IndexSet set;
+    for (long row : rows)
+        set.insert(row);
+    return set;
+}
+
+// The first time a movie is previewed, its player is made, silent and at the movie's middle.
+void prepareForPreview(orvalis::Movie& movie)
+{
+    if (movie.existingPlayer()) return;
+    auto player = movie.player();
+    player->setUserVolume(0);
+    const media::Time duration = movie.duration();
+    if (duration.isNumeric()) player->seekInaccurately(kestrane::middle(duration));
+}
+
+// Reads everything the table shows of each movie, several movies at a time, so that the main thread never
+// waits for a file.
+void probe(const std::vector<orvalis::MovieRef>& movies)
+{
+    const std::size_t workers =
+        std::min<std::size_t>(movies.size(), std::max(1u, std::thread::hardware_concurrency()));
+    std::atomic<std::size_t> next = 0;
+    core::DispatchGroup group;
+    for (std::size_t w = 0; w < workers; ++w) {
+        group.enter();
+        core::DispatchQueue::global(core::QoS::userInteractive)->async([&] {
+            for (std::size_t i = next++; i < movies.size(); i = next++) {
+                const orvalis::Movie& movie = *movies[i];
+                movie.playable();
+                movie.duration();
+                movie.frameRate();
+                movie.resolution();
+            }
+            group.leave();
+        });
+    }
+    group.wait();
+}
+
+} // namespace
+
+BatchMoviesController::BatchMoviesController()
+{
+    registerAction("openMovieFiles:",
+                   [this](const std::shared_ptr<core::Object>& sender) { openMovieFiles(sender); });
+    registerAction("removeSelectedMovies:",
+                   [this](const std::shared_ptr<core::Object>& sender) { removeSelectedMovies(sender); });
+    registerAction("selectAll:", [this](const std::shared_ptr<core::Object>& sender) { selectAll(sender); });
+    registerAction("deselectAll:",
+                   [this](const std::shared_ptr<core::Object>& sender) { deselectAll(sender); });
+}
+
+void BatchMoviesController::awakeFromNib()
+{
+    setupViews();
+    moviesSelectionDidChange();
+}
+
+void BatchMoviesController::setupViews()
+{
+    const kestrane::NSTextAttributes attributes(std::nullopt, 18, gfx::Color::white(),
+                                                gfx::TextAlignment::left);
+    if (auto field = movieInfoField.lock()) {
+        field->setAlignmentMode(ui::AlignmentMode::center);
+        field->setAttributes(attributes.dictionary());
+    }
+    if (auto table = moviesTableView.lock()) table->registerForDraggedTypes({ui::PasteboardType::filenames});
+}
+
+// MARK: - The list
+
+void BatchMoviesController::addMovies(const std::vector<core::Url>& urls)
+{
+    load(urls, [weak = controller](std::vector<orvalis::MovieRef> loaded) {
+        auto owner = weak.lock();
+        if (!owner) return;
+        std::vector<orvalis::MovieRef> movies = owner->movies();
+        movies.insert(movies.end(), loaded.begin(), loaded.end());
+        owner->setMovies(std::move(movies));
+    });
+}
+
+void BatchMoviesController::insertMovies(const std::vector<core::Url>& urls, long row)
+{
+    load(urls, [weak = controller, row](std::vector<orvalis::MovieRef> loaded) {
+        auto owner = weak.lock();
+        if (!owner) return;
+        std::vector<orvalis::MovieRef> movies = owner->movies();
+        // Rows may have gone while the files loaded.
+        const auto at = movies.begin() + std::clamp<long>(row, 0, long(movies.size()));
+        movies.insert(at, loaded.begin(), loaded.end());
+        owner->setMovies(std::move(movies));
+    });
+}
+
+void BatchMoviesController::load(const std::vector<core::Url>& urls,
+                                 std::function<void(std::vector<orvalis::MovieRef>)> place)
+{
+    if (auto progress = filesProgress.lock()) progress->startAnimation(nullptr);
+    std::weak_ptr<BatchMoviesController> weak = sharedAs<BatchMoviesController>();
+    core::DispatchQueue::global(core::QoS::userInteractive)->async([urls, weak, place = std::move(place)] {
+        auto loaded = loadMovies(urls);
+        core::DispatchQueue::main()->async([weak, place, loaded = std::move(loaded)]() mutable {
+            auto self = weak.lock();
+            if (!self) return;
+            place(std::move(loaded));
+            if (auto progress = self->filesProgress.lock()) progress->stopAnimation(nullptr);
+        });
+    });
+}
+
+std::vector<orvalis::MovieRef> BatchMoviesController::loadMovies(const std::vector<core::Url>& urls)
+{
+    std::vector<orvalis::MovieRef> movies;
+    auto fileManager = kestrane::FM.get();
+    kestrane::enumerateFiles(*fileManager, urls, [&](const core::Url& url) {
+        bool isFolder = false;
+        if (!kestrane::conformsToMovieUTI(url)) return;
+        if (fileManager->fileExists(url.path(), &isFolder) && isFolder) return;
+        movies.push_back(orvalis::Movie::create(url));
+    });
+    probe(movies);
+    return movies;
+}
+
+void BatchMoviesController::moviesDidChange()
+{
+    if (auto table = moviesTableView.lock()) table->reloadData();
+}
+
+void BatchMoviesController::moviesSelectionDidChange()
+{
+    auto owner = controller.lock();
+    if (!owner) return;
+    const core::IndexSet& selection = owner->moviesSelection();
+    const long n = long(selection.count());
+    const auto single = kestrane::singleIndex(selection);
+    const orvalis::MovieRef movie = single ? movieAt(long(*single)) : nullptr;
+    const bool playable = movie && movie->playable();
+    if (movie) prepareForPreview(*movie);
+    if (auto preview = movieViewController.lock()) preview->setMovie(movie);
+
+    if (auto field = movieInfoField.lock()) {
+        field->setString(kestrane::local(*kestrane::MB.get(), "BatchMC.MovieLabel", n));
+        field->setHidden(playable);
+    }
+    if (auto label = selectionLabel.lock())
+        label->setStringValue(kestrane::local(*kestrane::MB.get(), "BatchMC.SelectionLabel", n));
+    for (const auto& button : {showStartButton, setStartButton, showEndButton, setEndButton})
+        if (auto b = button.lock()) b->setEnabled(playable);
+}
+
+orvalis::MovieRef BatchMoviesController::movieAt(long row) const
+{
+    auto owner = controller.lock();
+    if (!owner || row < 0 || row >= long(owner->movies().size())) return nullptr;
+    return owner->movies()[std::size_t(row)];
+}
+
+// MARK: - Actions
+
+void BatchMoviesController::openMovieFiles(const std::shared_ptr<core::Object>&)
+{
+    auto owner = controller.lock();
+    if (!owner) return;
+    auto panel = core::make<ui::OpenPanel>();
+    panel->setCanChooseDirectories(true);
+    panel->setCanChooseFiles(true);
+    panel->setAllowsMultipleSelection(true);
+    panel->setAllowedFileTypes(kestrane::AVVideoExtensions);
+    std::weak_ptr<BatchMoviesController> weak = sharedAs<BatchMoviesController>();
+    panel->beginSheetModal(owner->window(), [weak, panel](ui::ModalResponse response) {
+        auto self = weak.lock();
+        if (self && response == ui::ModalResponses::ok) self->addMovies(panel->urls());
+    });
+}
+
+void BatchMoviesController::removeSelectedMovies(const std::shared_ptr<core::Object>&)
+{
+    auto owner = controller.lock();
+    auto table = moviesTableView.lock();
+    if (!owner || !table) return;
+    std::vector<orvalis::MovieRef> movies = owner->movies();
+    kestrane::removeAt(movies, indexSetOf(table->selectedRowIndexes()));
+    owner->setMovies(std::move(movies));
+}
+
+void BatchMoviesController::selectAll(const std::shared_ptr<core::Object>&)
+{
+    auto table = moviesTableView.lock();
+    if (table) kestrane::selectOnlyRows(*table, core::IndexSet::inRange(0, table->numberOfRows()));
+}
+
+void BatchMoviesController::deselectAll(const std::shared_ptr<core::Object>& sender)
+{
+    if (auto table = moviesTableView.lock()) table->deselectAll(sender);
+}
+
+// MARK: - Table
+
+long BatchMoviesController::numberOfRowsInTableView(ui::TableView&)
+{
+    auto owner = controller.lock();
+    return owner ? long(owner->movies().size()) : 0;
+}
+
+std::any BatchMoviesController::objectValueFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>& column,
+                                               long row)
+{
+    const orvalis::MovieRef movie = movieAt(row);
+    if (!movie || !column) return {};
+    const std::string& title = column->title();
+    if (title == "Filename") return movie->filename();
+    if (title == "Resolution") return kestrane::roundIntDesc(movie->resolution());
+    if (title == "FPS") return long(kestrane::roundInt(double(movie->frameRate())));
+    if (title == "Duration") {
+        // An unreadable file has no duration to write.
+        const media::Time duration = movie->duration();
+        if (!duration.isNumeric()) return std::string();
+        return kestrane::hhmmssmsDesc(duration);
+    }
+    return {};
+}
+
+void BatchMoviesController::willDisplayCell(ui::TableView&, ui::TableCell& cell,
+                                            const std::shared_ptr<ui::TableColumn>&, long row)
+{
+    const orvalis::MovieRef movie = movieAt(row);
+    if (!cell.isTextCell || !movie) return;
+    cell.textColor = movie->playable() ? ui::SystemColor::text() : gfx::Color::red();
+}
+
+ui::DragOperation BatchMoviesController::validateDrop(ui::TableView&, const ui::DraggingInfo&, long,
+                                                      ui::TableViewDropOperation)
+{
+    return ui::DragOperations::copy;
+}
+
+bool BatchMoviesController::acceptDrop(ui::TableView&, const ui::DraggingInfo& info, long row,
+                                       ui::TableViewDropOperation)
+{
+    insertMovies(info.fileURLs(), row);
+    return true;
+}
+
+void BatchMoviesController::tableViewSelectionDidChange(ui::TableView& table)
+{
+    if (auto owner = controller.lock()) owner->setMoviesSelection(indexSetOf(table.selectedRowIndexes()));
+}
+
+} // namespace vistrel

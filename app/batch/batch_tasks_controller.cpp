@@ -1,0 +1,299 @@
+#include "app/batch/batch_tasks_controller.h"
+
+#include <cmath>
+
+#include "app/batch/batch_manager.h"
+#include "app/batch/batch_window_controller.h"
+#include "app/document/defaults_keys.h"
+#include "appkit/control_extensions.h"
+#include "appkit/window_extensions.h"
+#include "foundation/bundle_info.h"
+#include "foundation/shortcuts.h"
+#include "foundation/time_range_values.h"
+#include "foundation/url_extensions.h"
+#include "moviekit/player.h"
+#include "numerics/real_number.h"
+#include "platform/ui/application.h"
+#include "platform/ui/save_panel.h"
+#include "platform/ui/system_style.h"
+#include "platform/ui/user_notification.h"
+#include "platform/ui/window.h"
+#include "platform/ui/workspace.h"
+
+namespace vistrel {
+
+namespace {
+
+// How the end of a batch is announced ("BatchAlertUserType").
+constexpr std::int64_t alertByNotification = 1;
+constexpr std::int64_t alertByAttentionRequest = 2;
+
+// The clip a task of the movie covers: its player's clip, or the whole movie while it has no player (a player
+// starts with the whole movie as its clip).
+media::TimeRange clipRangeOf(orvalis::Movie& movie)
+{
+    if (auto player = movie.existingPlayer()) return player->clipRange();
+    return kestrane::TimeRangeStatics::withDuration(movie.duration());
+}
+
+} // namespace
+
+BatchTasksController::BatchTasksController()
+{
+    const std::pair<const char*, void (BatchTasksController::*)(const std::shared_ptr<core::Object>&)>
+        actions[] = {
+            {"changeSettings:", &BatchTasksController::changeSettings},
+            {"chooseExportFolder:", &BatchTasksController::chooseExportFolder},
+            {"clearExportFolder:", &BatchTasksController::clearExportFolder},
+            {"launchSnapTasks:", &BatchTasksController::launchSnapTasks},
+            {"openSelectedTasks:", &BatchTasksController::openSelectedTasks},
+            {"stopSelectedTasks:", &BatchTasksController::stopSelectedTasks},
+            {"resumeSelectedTasks:", &BatchTasksController::resumeSelectedTasks},
+            {"cancelSelectedTasks:", &BatchTasksController::cancelSelectedTasks},
+            {"removeFinishedTasks:", &BatchTasksController::removeFinishedTasks},
+        };
+    for (const auto& [action, method] : actions)
+        registerAction(
+            action, [this, member = method](const std::shared_ptr<core::Object>& sender) { (this->*member)(sender); });
+}
+
+void BatchTasksController::awakeFromNib()
+{
+    updateComponents();
+    if (auto owner = controller.lock())
+        owner->manager()->setDelegate(
+            std::static_pointer_cast<BatchManagerDelegate>(sharedAs<BatchTasksController>()));
+}
+
+void BatchTasksController::setExportURL(const std::optional<core::Url>& url)
+{
+    exportURL_ = url;
+    if (auto field = exportField.lock())
+        field->setStringValue(url ? kestrane::abbreviatedPath(*url) : std::string());
+}
+
+// MARK: - Settings
+
+BatchSettings BatchTasksController::settings() const
+{
+    BatchSettings s;
+    if (auto matrix = splitterMatrix.lock()) s.splitterRow = matrix->selectedRow();
+    if (auto field = secondsSplitterField.lock()) s.seconds = field->doubleValue();
+    if (auto field = framesSplitterField.lock()) s.frames = field->integerValue();
+    if (auto field = countSplitterField.lock()) s.count = field->integerValue();
+    if (auto button = includesStartButton.lock()) s.includesStart = kestrane::boolState(*button);
+    if (auto button = includesEndButton.lock()) s.includesEnd = kestrane::boolState(*button);
+    if (auto field = maxSizeField.lock()) s.maxSize = kestrane::CGFloatValue(*field);
+    if (auto popUp = formatPopUp.lock()) s.formatTag = popUp->selectedTag();
+    if (auto popUp = errorPopUp.lock()) s.errorIndex = popUp->indexOfSelectedItem();
+    if (auto popUp = logsPopUp.lock()) s.logsIndex = popUp->indexOfSelectedItem();
+    return s;
+}
+
+std::optional<orvalis::TimeSplitter> BatchTasksController::makeSplitter(orvalis::Movie& movie) const
+{
+    return vistrel::makeSplitter(clipRangeOf(movie), movie.frameRate(), settings());
+}
+
+std::shared_ptr<BatchTask> BatchTasksController::makeTask(const orvalis::MovieRef& movie) const
+{
+    const BatchSettings s = settings();
+    const auto splitter = makeSplitter(*movie);
+    const auto format = formatOfTag(s.formatTag);
+    if (!splitter || !format || !exportURL_) return nullptr;
+    auto task = BatchTask::create(movie, *exportURL_);
+    task->setMaxSize(usableMaxSize(s.maxSize));
+    task->setSplitter(*splitter);
+    task->setFormat(*format);
+    task->setShouldWriteLog(s.logsIndex == 1);
+    task->setUseAlternativeName(s.errorIndex == 1);
+    return task;
+}
+
+std::int64_t BatchTasksController::totalSnapsCount(std::int64_t total, std::int64_t index) const
+{
+    auto owner = controller.lock();
+    if (!owner || index < 0 || index >= std::int64_t(owner->movies().size())) return total;
+    orvalis::Movie& movie = *owner->movies()[std::size_t(index)];
+    if (!movie.playable()) return total;
+    const auto splitter = makeSplitter(movie);
+    return total + (splitter ? splitter->timesCount() : 0);
+}
+
+void BatchTasksController::updateComponents()
+{
+    std::int64_t total = 0;
+    if (auto owner = controller.lock())
+        for (const auto index : owner->moviesSelection())
+            total = totalSnapsCount(total, index);
+    if (auto label = framesLabel.lock())
+        label->setStringValue(kestrane::local(*kestrane::MB.get(), "BatchTC.FramesLabel", total));
+}
+
+// MARK: - Commands
+
+void BatchTasksController::chooseExportFolder(const std::shared_ptr<core::Object>&)
+{
+    auto owner = controller.lock();
+    if (!owner) return;
+    auto panel = core::make<ui::OpenPanel>();
+    panel->setCanChooseFiles(false);
+    panel->setCanChooseDirectories(true);
+    panel->setCanCreateDirectories(true);
+    panel->setPrompt(kestrane::local(*kestrane::MB.get(), "BatchWC.ChooseExportFolder.PromptTitle"));
+    std::weak_ptr<BatchTasksController> weak = sharedAs<BatchTasksController>();
+    panel->beginSheetModal(owner->window(), [weak, panel](ui::ModalResponse response) {
+        auto self = weak.lock();
+        if (self && response == ui::ModalResponses::ok) self->setExportURL(panel->url());
+    });
+}
+
+void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
+{
+    auto owner = controller.lock();
+    auto window = owner ? owner->window() : nullptr;
+    if (!window || !kestrane::endEditing(*window) || !exportURL_) return ui::beep();
+    std::vector<std::shared_ptr<BatchTask>> tasks;
+    const auto& movies = owner->movies();
+    for (const auto index : owner->moviesSelection()) {
+        if (index < 0 || index >= std::int64_t(movies.size())) continue;
+        const orvalis::MovieRef& movie = movies[std::size_t(index)];
+        auto task = movie->playable() ? makeTask(movie) : nullptr;
+        if (task)
+            tasks.push_back(std::move(task));
+        else
+            ui::beep();
+    }
+    owner->manager()->appendTasks(tasks);
+}
+
+std::vector<std::shared_ptr<BatchTask>> BatchTasksController::selectedTasks() const
+{
+    std::vector<std::shared_ptr<BatchTask>> selected;
+    auto owner = controller.lock();
+    auto table = tasksTableView.lock();
+    if (owner && table) {
+        const auto& tasks = owner->manager()->tasks();
+        for (long row : table->selectedRowIndexes())
+            if (row >= 0 && row < long(tasks.size())) selected.push_back(tasks[std::size_t(row)]);
+    }
+    if (selected.empty()) ui::beep();
+    return selected;
+}
+
+void BatchTasksController::openSelectedTasks(const std::shared_ptr<core::Object>&)
+{
+    std::vector<core::Url> folders;
+    for (const auto& task : selectedTasks())
+        folders.push_back(task->destURL());
+    if (!folders.empty()) ui::Workspace::shared().activateFileViewerSelecting(folders);
+}
+
+void BatchTasksController::stopSelectedTasks(const std::shared_ptr<core::Object>&)
+{
+    for (const auto& task : selectedTasks())
+        task->stop();
+}
+
+void BatchTasksController::resumeSelectedTasks(const std::shared_ptr<core::Object>&)
+{
+    for (const auto& task : selectedTasks())
+        task->resume();
+}
+
+void BatchTasksController::cancelSelectedTasks(const std::shared_ptr<core::Object>&)
+{
+    for (const auto& task : selectedTasks())
+        task->cancel();
+}
+
+void BatchTasksController::removeFinishedTasks(const std::shared_ptr<core::Object>&)
+{
+    auto owner = controller.lock();
+    if (owner && !selectedTasks().empty()) owner->manager()->removeFinishedTasks();
+}
+
+// MARK: - Table
+
+std::string BatchTasksController::progressText(std::int64_t index, std::int64_t count)
+{
+    if (count == 0) return "100";
+    return std::to_string(kestrane::roundInt(double(index) / double(count) * 100.0));
+}
+
+long BatchTasksController::numberOfRowsInTableView(ui::TableView&)
+{
+    auto owner = controller.lock();
+    return owner ? long(owner->manager()->tasks().size()) : 0;
+}
+
+std::any BatchTasksController::objectValueFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>& column,
+                                              long row)
+{
+    auto owner = controller.lock();
+    if (!owner || !column || row < 0 || row >= long(owner->manager()->tasks().size())) return {};
+    const BatchTask& task = *owner->manager()->tasks()[std::size_t(row)];
+    const std::string& title = column->title();
+    if (title == "Filename") return task.movie()->title();
+    if (title == "State") return batch_state::localizedDescription(task.state());
+    if (title == "Progress") return progressText(task.index(), task.count());
+    if (title == "Errors") return std::to_string(task.errors());
+    if (title == "Index") return std::to_string(task.index());
+    if (title == "Total") return std::to_string(task.count());
+    if (title == "Destination") return kestrane::abbreviatedPath(task.destURL());
+    return {};
+}
+
+void BatchTasksController::willDisplayCell(ui::TableView&, ui::TableCell& cell,
+                                           const std::shared_ptr<ui::TableColumn>&, long row)
+{
+    auto owner = controller.lock();
+    if (!cell.isTextCell || !owner || row < 0 || row >= long(owner->manager()->tasks().size())) return;
+    const bool failed = owner->manager()->tasks()[std::size_t(row)]->errors() > 0;
+    cell.textColor = failed ? gfx::Color::red() : ui::SystemColor::text();
+}
+
+void BatchTasksController::reloadTable()
+{
+    if (auto table = tasksTableView.lock()) table->reloadData();
+}
+
+// MARK: - Manager
+
+void BatchTasksController::batchManagerDidAppendTasks(BatchManager&)
+{
+    reloadTable();
+}
+
+void BatchTasksController::batchManagerDidRemoveTasks(BatchManager&)
+{
+    reloadTable();
+}
+
+void BatchTasksController::batchManagerDidUpdateProgress(BatchManager&)
+{
+    reloadTable();
+}
+
+void BatchTasksController::batchManagerDidUpdate(BatchManager& manager)
+{
+    reloadTable();
+    const BatchManager::Counts counts = manager.counts();
+    if (counts.pending + counts.processing == 0) alertUser();
+}
+
+void BatchTasksController::alertUser()
+{
+    const auto type = kestrane::Defaults[BatchAlertUserTypeKey].intValue();
+    if (type == alertByAttentionRequest) {
+        ui::Application::shared()->requestUserAttention(ui::RequestUserAttentionType::informationalRequest);
+    } else if (type == alertByNotification) {
+        auto notification = core::make<ui::UserNotification>();
+        notification->setTitle(kestrane::local(*kestrane::MB.get(), "BatchWC.UserNotification.Title"));
+        notification->setInformativeText(
+            kestrane::local(*kestrane::MB.get(), "BatchWC.UserNotification.InformativeText"));
+        kestrane::UNC->deliver(notification);
+    }
+}
+
+} // namespace vistrel

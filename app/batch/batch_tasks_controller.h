@@ -1,0 +1,106 @@
+// The lower half of the batch window: the split settings (every N seconds, every N frames or N frames in
+// total, with or without the clip's start and end), the output settings (largest size, format, what to do
+// with a name already taken, whether to log), the export folder, the count of frames the selected movies
+// would give, the tasks table and the commands that launch, reveal, stop, resume, cancel and remove tasks.
+// Turns the selected playable movies into tasks for the window's manager, is that manager's delegate, and
+// announces the end of a batch with the desktop's attention request or a notification. Main thread only.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "app/batch/batch_manager_delegate.h"
+#include "app/batch/batch_settings.h"
+#include "app/batch/batch_task.h"
+#include "moviekit/movie.h"
+#include "platform/core/url.h"
+#include "platform/ui/button.h"
+#include "platform/ui/pop_up_button.h"
+#include "platform/ui/radio_group.h"
+#include "platform/ui/table_view.h"
+#include "platform/ui/text_field.h"
+
+namespace vistrel {
+
+class BatchWindowController;
+
+class BatchTasksController : public ui::Responder,
+                             public ui::TableDataSource,
+                             public ui::TableDelegate,
+                             public BatchManagerDelegate {
+  public:
+    BatchTasksController();
+
+    // Outlets, set by the interface.
+    std::weak_ptr<BatchWindowController> controller;
+    std::weak_ptr<ui::TableView> tasksTableView;
+    std::weak_ptr<ui::RadioGroup> splitterMatrix;
+    std::weak_ptr<ui::TextField> secondsSplitterField;
+    std::weak_ptr<ui::TextField> framesSplitterField;
+    std::weak_ptr<ui::TextField> countSplitterField;
+    std::weak_ptr<ui::Button> includesStartButton;
+    std::weak_ptr<ui::Button> includesEndButton;
+    std::weak_ptr<ui::TextField> maxSizeField;
+    std::weak_ptr<ui::TextField> exportField;
+    std::weak_ptr<ui::PopUpButton> formatPopUp;
+    std::weak_ptr<ui::PopUpButton> errorPopUp;
+    std::weak_ptr<ui::PopUpButton> logsPopUp;
+    std::weak_ptr<ui::TextField> framesLabel;
+
+    // The export folder; the export field shows it after every change.
+    const std::optional<core::Url>& exportURL() const { return exportURL_; }
+    void setExportURL(const std::optional<core::Url>& url);
+
+    // Once the interface is connected: the frames label, and the manager's delegate.
+    virtual void awakeFromNib();
+    void moviesDidChange() { updateComponents(); }
+    void moviesSelectionDidChange() { updateComponents(); }
+    // The frames label: the frames the selected playable movies would give with the settings as they are.
+    void updateComponents();
+    // The settings as the controls show them.
+    BatchSettings settings() const;
+
+    // Actions: "changeSettings:", "chooseExportFolder:", "clearExportFolder:", "launchSnapTasks:",
+    // "openSelectedTasks:", "stopSelectedTasks:", "resumeSelectedTasks:", "cancelSelectedTasks:",
+    // "removeFinishedTasks:". Each beeps and does nothing when it lacks what it needs.
+    void changeSettings(const std::shared_ptr<core::Object>& sender) { updateComponents(); }
+    void chooseExportFolder(const std::shared_ptr<core::Object>& sender);
+    void clearExportFolder(const std::shared_ptr<core::Object>& sender) { setExportURL(std::nullopt); }
+    void launchSnapTasks(const std::shared_ptr<core::Object>& sender);
+    void openSelectedTasks(const std::shared_ptr<core::Object>& sender);
+    void stopSelectedTasks(const std::shared_ptr<core::Object>& sender);
+    void resumeSelectedTasks(const std::shared_ptr<core::Object>& sender);
+    void cancelSelectedTasks(const std::shared_ptr<core::Object>& sender);
+    void removeFinishedTasks(const std::shared_ptr<core::Object>& sender);
+
+    long numberOfRowsInTableView(ui::TableView& table) override;
+    std::any objectValueFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column,
+                            long row) override;
+    void willDisplayCell(ui::TableView& table, ui::TableCell& cell,
+                         const std::shared_ptr<ui::TableColumn>& column, long row) override;
+
+    void batchManagerDidAppendTasks(BatchManager& manager) override;
+    void batchManagerDidRemoveTasks(BatchManager& manager) override;
+    void batchManagerDidUpdateProgress(BatchManager& manager) override;
+    void batchManagerDidUpdate(BatchManager& manager) override;
+
+    // The frame times of a movie's clip with the current settings; none when they cannot give sound times.
+    std::optional<orvalis::TimeSplitter> makeSplitter(orvalis::Movie& movie) const;
+    // A task of the movie into the export folder with the current settings; null when the settings refuse it.
+    std::shared_ptr<BatchTask> makeTask(const orvalis::MovieRef& movie) const;
+
+    // "100" for a task without frames, else the rounded share of its frames done.
+    static std::string progressText(std::int64_t index, std::int64_t count);
+
+  private:
+    // The running total plus the frames of the movie at `index` of the list.
+    std::int64_t totalSnapsCount(std::int64_t total, std::int64_t index) const;
+    // The tasks at the selected rows, in row order; empty (after a beep) when no row is selected.
+    std::vector<std::shared_ptr<BatchTask>> selectedTasks() const;
+    void reloadTable();
+    void alertUser();
+
+    std::optional<core::Url> exportURL_;
+};
+
+} // namespace vistrel

@@ -1,0 +1,98 @@
+#include "app/batch/batch_window_controller.h"
+
+#include "app/batch/batch_movies_controller.h"
+#include "app/batch/batch_tasks_controller.h"
+#include "app/batch/batch_window_interface.h"
+#include "foundation/bundle_info.h"
+#include "foundation/shortcuts.h"
+#include "platform/ui/alert.h"
+
+namespace vistrel {
+
+namespace {
+
+// The selection without the rows past the end of a list of `count` rows.
+core::IndexSet withinList(const core::IndexSet& selection, std::size_t count)
+{
+    core::IndexSet kept = selection;
+    kept.removeRange(core::IndexSet::Index(count), std::numeric_limits<core::IndexSet::Index>::max());
+    kept.removeRange(std::numeric_limits<core::IndexSet::Index>::min(), 0);
+    return kept;
+}
+
+} // namespace
+
+std::shared_ptr<BatchWindowController> BatchWindowController::create()
+{
+    return core::make<BatchWindowController>();
+}
+
+BatchWindowController::BatchWindowController() : ui::WindowController(BatchWindowInterface)
+{
+    registerBatchWindowInterface();
+}
+
+BatchWindowController::BatchWindowController(std::shared_ptr<ui::Window> window)
+    : ui::WindowController(std::move(window))
+{
+}
+
+BatchWindowController::~BatchWindowController()
+{
+    // Nothing can show, stop or resume the tasks any more: they start no further frame.
+    manager_->cancelAllTasks();
+}
+
+void BatchWindowController::setMoviesController(const std::shared_ptr<BatchMoviesController>& controller)
+{
+    moviesController_ = controller;
+}
+
+void BatchWindowController::setTasksController(const std::shared_ptr<BatchTasksController>& controller)
+{
+    tasksController_ = controller;
+}
+
+void BatchWindowController::setMovies(std::vector<orvalis::MovieRef> movies)
+{
+    movies_ = std::move(movies);
+    const core::IndexSet kept = withinList(moviesSelection_, movies_.size());
+    if (kept != moviesSelection_) setMoviesSelection(kept);
+    if (auto controller = moviesController()) controller->moviesDidChange();
+    if (auto controller = tasksController()) controller->updateComponents();
+}
+
+void BatchWindowController::setMoviesSelection(const core::IndexSet& selection)
+{
+    moviesSelection_ = withinList(selection, movies_.size());
+    if (auto controller = moviesController()) controller->moviesSelectionDidChange();
+    if (auto controller = tasksController()) controller->updateComponents();
+}
+
+void BatchWindowController::keepInterfaceObject(const std::shared_ptr<core::Object>& object)
+{
+    interfaceObjects_.push_back(object);
+}
+
+bool BatchWindowController::windowShouldClose(ui::Window&)
+{
+    const int running = manager_->runningTasksCount();
+    if (running == 0) return true;
+    auto alert = core::make<ui::Alert>();
+    alert->setMessageText(
+        kestrane::local(*kestrane::MB.get(), "BatchWC.CloseProcessAlert.MessageText", running));
+    alert->setInformativeText(
+        kestrane::local(*kestrane::MB.get(), "BatchWC.CloseProcessAlert.InformativeText"));
+    alert->addButton(kestrane::local(*kestrane::MB.get(), "BatchWC.CloseProcessAlert.FirstButton"));
+    alert->addButton(kestrane::local(*kestrane::MB.get(), "BatchWC.CloseProcessAlert.SecondButton"));
+    return alert->runModal() != ui::ModalResponses::alertFirstButton;
+}
+
+void BatchWindowController::windowWillClose(ui::Window&)
+{
+    manager_->cancelAllTasks();
+    manager_->removeFinishedTasks();
+    setMovies({});
+}
+
+} // namespace vistrel

@@ -1,0 +1,45 @@
+// The batch pane of the preferences window: the template batch tasks name their image files from, edited as
+// tokens and kept in the user defaults ("BatchOutputMarkups"), every token the namer knows for reference, a
+// command that puts the default template back, and how the end of a batch is announced. Its interface is
+// "PreferencesBatch". Main thread only.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "appkit/preferences_panel.h"
+#include "platform/ui/token_field.h"
+#include "platform/ui/view_controller.h"
+
+namespace vistrel {
+
+inline const std::string PreferencesBatchInterface = "PreferencesBatch";
+
+class PreferencesBatchViewController : public ui::ViewController, public kestrane::PreferencesPanel {
+  public:
+    PreferencesBatchViewController() : PreferencesBatchViewController(PreferencesBatchInterface) {}
+    explicit PreferencesBatchViewController(const std::string& nibName);
+
+    // Outlets, set by the interface.
+    std::weak_ptr<ui::TokenField> outputFormatTokenField;
+    std::weak_ptr<ui::TokenField> allMarkupsTokenField;
+
+    // Once the interface is connected: every token of the namer, separated by commas.
+    virtual void awakeFromNib();
+    // Action "restoreOutputName:": stores the default template; the template field follows the defaults.
+    void restoreOutputName(const std::shared_ptr<core::Object>& sender);
+
+    std::shared_ptr<ui::View> view() override { return ViewController::view(); }
+    std::string preferenceIdentifier() override { return identifier_; }
+    std::string preferenceTitle() override { return title_; }
+    std::shared_ptr<ui::Picture> preferenceIcon() override { return icon_; }
+    std::string preferenceToolTip() override { return toolTip_; }
+
+  private:
+    std::string identifier_;
+    std::string title_;
+    std::string toolTip_;
+    std::shared_ptr<ui::Picture> icon_;
+};
+
+} // namespace vistrel

@@ -1,0 +1,155 @@
+#include "app/document/app_controller.h"
+
+#include <mutex>
+
+#include "app/document/defaults_keys.h"
+#include "app/document/drop_window_controller.h"
+#include "app/document/main_menu.h"
+#include "app/document/movie_opening.h"
+#include "appkit/welcome_window_controller.h"
+#include "appkit/workspace_extensions.h"
+#include "foundation/bundle_info.h"
+#include "foundation/launch_setup.h"
+#include "foundation/shortcuts.h"
+#include "foundation/url_extensions.h"
+#include "platform/ui/application.h"
+#include "platform/ui/workspace.h"
+
+namespace vistrel {
+
+AppController::AppController()
+{
+    static std::once_flag classSetUp;
+    std::call_once(classSetUp, [] { kestrane::setup(kestrane::Defaults); });
+}
+
+void AppController::awake()
+{
+    Responder::awake();
+    std::weak_ptr<AppController> weak = sharedAs<AppController>();
+    const auto command = [&](const ui::Action& action, void (AppController::*member)(const std::shared_ptr<core::Object>&)) {
+        registerAction(action, [weak, member](const std::shared_ptr<core::Object>& sender) {
+            if (auto controller = weak.lock()) ((*controller).*member)(sender);
+        });
+    };
+    command("openDocument:", &AppController::openDocument);
+    command("showBatchWindow:", &AppController::showBatchWindow);
+    command("showWelcomeWindow:", &AppController::showWelcomeWindow);
+    command("showPreferencesWindow:", &AppController::showPreferencesWindow);
+    command("showAppStore:", &AppController::showAppStore);
+    command("showWebsite:", &AppController::showWebsite);
+    command("askForHelp:", &AppController::askForHelp);
+    registerAction("toggleDropWindowIfNeeded", [weak](const std::shared_ptr<core::Object>&) {
+        if (auto controller = weak.lock()) controller->toggleDropWindowIfNeeded();
+    });
+}
+
+void AppController::applicationWillFinishLaunching()
+{
+    kestrane::UNC->setDelegate(sharedAs<AppController>());
+    ui::Application::shared()->setMainMenu(makeMainMenu());
+    std::weak_ptr<AppController> weak = sharedAs<AppController>();
+    const auto rule = [weak](const core::Notification&) {
+        if (auto controller = weak.lock()) controller->toggleDropWindowIfNeeded();
+    };
+    kestrane::NC->addObserver(this, DocumentDidLoadNotification, nullptr, rule);
+    // Here a program without windows could not be reached: the rule also runs when a document has closed.
+    kestrane::NC->addObserver(this, DocumentDidCloseNotification, nullptr, rule);
+}
+
+void AppController::applicationDidFinishLaunching() { toggleDropWindowIfNeeded(); }
+
+bool AppController::applicationShouldOpenUntitledFile()
+{
+    toggleDropWindowIfNeeded();
+    return false;
+}
+
+bool AppController::applicationOpenUntitledFile() { return true; }
+
+void AppController::openFiles(const std::vector<std::string>& paths)
+{
+    openDocuments(*kestrane::DC.get(), kestrane::URL::URLsFromPaths(paths));
+}
+
+bool AppController::applicationShouldTerminateAfterLastWindowClosed()
+{
+    const bool documentsOpen = !kestrane::DC->documents().empty();
+    if (!documentsOpen && DropWindowController::sharedController()->wasClosedByUser()) return true;
+    toggleDropWindowIfNeeded();
+    return !documentsOpen && ui::Application::shared()->windows().empty();
+}
+
+ui::TerminateReply AppController::applicationShouldTerminate()
+{
+    const int processing = processingDocumentsCount(*kestrane::DC.get());
+    if (processing > 0) {
+        auto alert = makeCountAlert("AppController.DocumentsProcessingAlert", processing);
+        if (runAlert(*alert) == ui::ModalResponses::alertFirstButton) return ui::TerminateReply::terminateCancel;
+    }
+    if (!askBatchQuestion()) return ui::TerminateReply::terminateCancel;
+    return ui::TerminateReply::terminateNow;
+}
+
+void AppController::applicationWillTerminate() { kestrane::NC->removeObserver(this); }
+
+void AppController::toggleDropWindowIfNeeded()
+{
+    const bool documentsOpen = !kestrane::DC->documents().empty();
+    const bool batchVisible = isBatchWindowVisible();
+    auto drop = DropWindowController::sharedController();
+    if (!documentsOpen && !batchVisible) drop->showWindow(nullptr);
+    else drop->close();
+}
+
+void AppController::openDocument(const std::shared_ptr<core::Object>& sender)
+{
+    DropWindowController::sharedController()->close();
+    kestrane::DC->openDocument(sender);
+}
+
+void AppController::showWelcomeWindow(const std::shared_ptr<core::Object>& sender)
+{
+    kestrane::WelcomeWindowController::showSharedWindow(sender);
+}
+
+void AppController::showAppStore(const std::shared_ptr<core::Object>&)
+{
+    kestrane::openAppStorePage(ui::Workspace::shared());
+}
+
+void AppController::showWebsite(const std::shared_ptr<core::Object>&)
+{
+    kestrane::openAppWebsitePage(ui::Workspace::shared());
+}
+
+void AppController::askForHelp(const std::shared_ptr<core::Object>&)
+{
+    kestrane::contactCustomerSupport(ui::Workspace::shared());
+}
+
+bool AppController::validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item)
+{
+    const ui::Action action = item.action();
+    if (action == "showBatchWindow:" || action == "showPreferencesWindow:") return validateBatchCommand(action);
+    return true;
+}
+
+ui::ModalResponse AppController::runAlert(ui::Alert& alert)
+{
+    return alertRunner_ ? alertRunner_(alert) : alert.runModal();
+}
+
+std::shared_ptr<ui::Alert> makeCountAlert(const std::string& prefix, int count)
+{
+    const auto& bundle = *kestrane::MB.get();
+    auto alert = core::make<ui::Alert>();
+    alert->setAlertStyle(ui::AlertStyle::informational);
+    alert->setMessageText(kestrane::local(bundle, prefix + ".MessageText", count));
+    alert->setInformativeText(kestrane::local(bundle, prefix + ".InformativeText"));
+    alert->addButton(kestrane::local(bundle, prefix + ".FirstButton"));
+    alert->addButton(kestrane::local(bundle, prefix + ".SecondButton"));
+    return alert;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,342 @@
+#include "app/document/document.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/document/defaults_keys.h"
+#include "app/document/flash_movie_view.h"
+#include "app/document/generate_popover_controller.h"
+#include "app/document/snaps_manager.h"
+#include "app/document/snaps_view.h"
+#include "appkit/responder_extensions.h"
+#include "appkit/view_extensions.h"
+#include "foundation/bundle_info.h"
+#include "foundation/shortcuts.h"
+#include "foundation/time_values.h"
+#include "moviekit/movie_view_controller.h"
+#include "moviekit/player.h"
+#include "platform/core/keyed_archiver.h"
+#include "platform/core/keyed_unarchiver.h"
+#include "platform/core/print.h"
+#include "platform/ui/alert.h"
+#include "platform/ui/picture.h"
+#include "platform/ui/window_controller.h"
+
+namespace vistrel {
+
+namespace {
+
+// A list of miniatures this long or longer is grabbed in stretches at once, at most this many.
+constexpr std::size_t miniaturesPerStretch = 16;
+constexpr std::size_t maximumStretches = 1;
+
+// The frame at exactly the snap's time through its edition, within `maximumSize`; null when it cannot be had.
+gfx::ImageRef grab(orvalis::Thumbnailer& thumbnailer, const SnapItem& item, const gfx::Size& maximumSize)
+{
+    thumbnailer.setEdition(item.edition());
+    thumbnailer.setMaximumSize(maximumSize);
+    try {
+        return thumbnailer.accurateImage(item.time());
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+gfx::ImageRef bundleImage(const char* name)
+{
+    auto picture = ui::Picture::fromBundle(*kestrane::MB.get(), name);
+    if (!picture) core::fatalError(std::string("The image ") + name + " is missing from the program's bundle");
+    return picture->cgImage();
+}
+
+}  // namespace
+
+Document::~Document()
+{
+    if (snapsManager_) snapsManager_->removeObserver(this);
+}
+
+void Document::awake()
+{
+    ui::Document::awake();
+    std::weak_ptr<Document> weak = sharedAs<Document>();
+    const auto command = [&](const ui::Action& action, void (Document::*member)(const std::shared_ptr<core::Object>&)) {
+        registerAction(action, [weak, member](const std::shared_ptr<core::Object>& sender) {
+            if (auto document = weak.lock()) ((*document).*member)(sender);
+        });
+    };
+    command("snapImage:", &Document::snapImage);
+    command("selectAll:", &Document::selectAll);
+    command("deselectAll:", &Document::deselectAll);
+    command("removeSelection:", &Document::removeSelection);
+    command("removeAll:", &Document::removeAll);
+    command("showGeneratorPopover:", &Document::showGeneratorPopover);
+    command("performSnapsGeneration:", &Document::performSnapsGeneration);
+    command("exportAsImage:", &Document::exportAsImage);
+    command("exportAllAsImage:", &Document::exportAllAsImage);
+    command("exportAllAsGIF:", &Document::exportAllAsGIF);
+    command("copySelectedItem:", &Document::copySelectedItem);
+    command("showShareMenu:", &Document::showShareMenu);
+    command("closeExportErrorsAlert:", &Document::closeExportErrorsAlert);
+    command("showExportMenu:", &Document::showExportMenu);
+}
+
+gfx::ImageRef Document::snapRedButtonImage()
+{
+    static const gfx::ImageRef image = bundleImage("SnapButton-Red");
+    return image;
+}
+
+gfx::ImageRef Document::snapBlankButtonImage()
+{
+    static const gfx::ImageRef image = bundleImage("SnapButton-Blank");
+    return image;
+}
+
+// Life.
+
+void Document::read(const core::Url& url, const std::string&)
+{
+    movie_ = orvalis::Movie::create(url);
+    snapsManager_ = SnapsManager::create(movie_);
+}
+
+void Document::windowControllerDidLoadNib(ui::WindowController& controller)
+{
+    kestrane::NC->post(DocumentDidLoadNotification, sharedAs<Document>());
+    ui::Document::windowControllerDidLoadNib(controller);
+    if (movieViewController) movieViewController->setMovie(movie_);
+    if (mainWindow && movieViewController) kestrane::insertNextResponder(*mainWindow, movieViewController);
+    const bool playable = movie_->playable();
+    unplayableLabel->setHidden(playable);
+    snapButton->setHidden(!playable);
+    snapsView->setDelegate(sharedAs<Document>());
+    snapsView->setSnapsManager(snapsManager_);
+    snapsManager_->addObserver(sharedAs<Document>());
+    updateSnapsField();
+}
+
+void Document::close()
+{
+    auto self = sharedAs<Document>();  // closing may drop the last other reference
+    if (movie_)
+        if (auto player = movie_->existingPlayer()) player->pause();
+    if (generatorPopoverController_) generatorPopoverController_->closePopover();
+    kestrane::NC->removeObserver(this);
+    ui::Document::close();
+    kestrane::NC->post(DocumentDidCloseNotification, self);
+}
+
+bool Document::windowShouldClose(ui::Window&)
+{
+    if (!isBusy(state_)) return true;
+    showCannotBeClosedAlert();
+    return false;
+}
+
+// Restoration.
+
+void Document::encodeRestorableState(core::KeyedArchiver& archiver) const
+{
+    ui::Document::encodeRestorableState(archiver);
+    SnapItems kept = snapsManager_ ? snapsManager_->items() : SnapItems{};
+    kept.insert(kept.end(), restoring_.begin(), restoring_.end());
+    archiver.encodeArray(RestorableSnapsKey, kept);
+}
+
+void Document::restoreState(core::KeyedUnarchiver& unarchiver)
+{
+    ui::Document::restoreState(unarchiver);
+    const auto objects = unarchiver.decodeArray(RestorableSnapsKey);
+    if (!objects) return;
+    // A snap that cannot be read back is left out; the others come back.
+    SnapItems items;
+    for (const auto& object : *objects)
+        if (auto item = std::dynamic_pointer_cast<SnapItem>(object)) items.push_back(item);
+    if (items.empty()) return;
+    restoring_.insert(restoring_.end(), items.begin(), items.end());
+    beginBusyWork(DocumentState::restoring);
+    fillMiniatures(items, DocumentState::restoring);
+}
+
+// Lazily made members.
+
+std::shared_ptr<GeneratePopoverController> Document::generatorPopoverController()
+{
+    if (!generatorPopoverController_) {
+        generatorPopoverController_ = GeneratePopoverController::create();
+        generatorPopoverController_->setTarget(sharedAs<Document>());
+        generatorPopoverController_->setAction("performSnapsGeneration:");
+        generatorPopoverController_->setMovie(movie_);
+    }
+    return generatorPopoverController_;
+}
+
+void Document::closeGeneratorPopover() { generatorPopoverController()->closePopover(); }
+
+std::shared_ptr<orvalis::Thumbnailer> Document::thumbnailer()
+{
+    std::call_once(thumbnailerMade_, [this] { thumbnailer_ = std::make_shared<orvalis::Thumbnailer>(movie_); });
+    return thumbnailer_;
+}
+
+std::shared_ptr<core::DispatchQueue> Document::thumbnailQueue()
+{
+    std::call_once(thumbnailQueueMade_, [this] {
+        const std::string identifier = kestrane::MB->identifier().value_or("Vistrel");
+        thumbnailQueue_ = core::DispatchQueue::makeSerial(identifier + ".thumbnailQueue");
+    });
+    return thumbnailQueue_;
+}
+
+std::shared_ptr<core::DispatchQueue> Document::exportQueue()
+{
+    std::call_once(exportQueueMade_, [this] {
+        const std::string identifier = kestrane::MB->identifier().value_or("Vistrel");
+        exportQueue_ = core::DispatchQueue::makeSerial(identifier + ".exportQueue");
+    });
+    return exportQueue_;
+}
+
+gfx::Size Document::miniatureThumbnailSize()
+{
+    std::call_once(miniatureSizeMade_, [this] {
+        const double side = kestrane::screenScale() * miniatureSide;
+        miniatureThumbnailSize_ = {side, side};
+    });
+    return miniatureThumbnailSize_;
+}
+
+std::string Document::snapFileName(const SnapItem& item) const
+{
+    return movie_->title() + "-" + kestrane::hhmmssmsName(item.time()) + "." + kestrane::fileExtension(exportFormat_);
+}
+
+// Taking snaps.
+
+void Document::snapImage(const std::shared_ptr<core::Object>&)
+{
+    closeGeneratorPopover();
+    if (!snapsManager_->isSelectionEmpty()) {
+        snapsManager_->deselectAll();
+        return;
+    }
+    if (movieView) movieView->flash();
+    const orvalis::Edition edition = movie_->edition();
+    const media::Time time = movie_->player()->currentTime();
+    fillMiniature(SnapItem::create(time, edition));
+}
+
+void Document::onMain(const std::weak_ptr<Document>& weak, const std::function<void(Document&)>& work)
+{
+    core::DispatchQueue::main()->sync([&] {
+        if (auto document = weak.lock()) work(*document);
+    });
+}
+
+void Document::fillMiniature(const std::shared_ptr<SnapItem>& item)
+{
+    std::weak_ptr<Document> weak = sharedAs<Document>();
+    thumbnailQueue()->async([weak, item, thumbnailer = thumbnailer(), size = miniatureThumbnailSize()] {
+        item->setImage(grab(*thumbnailer, *item, size));
+        onMain(weak, [&](Document& document) { document.snapsManager_->append({item}); });
+    });
+}
+
+void Document::fillMiniatures(const SnapItems& items, DocumentState state)
+{
+    std::weak_ptr<Document> weak = sharedAs<Document>();
+    thumbnailQueue()->async([weak, items, state, thumbnailer = thumbnailer(), size = miniatureThumbnailSize()] {
+        // Progress goes to the main queue without waiting for it; the queue keeps its order, so every step
+        // shows before the snaps are appended.
+        const auto progress = [weak](double done) {
+            core::DispatchQueue::main()->async([weak, done] {
+                if (auto document = weak.lock()) document->updateProgress(done);
+            });
+        };
+        progress(0.0);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            items[i]->setImage(grab(*thumbnailer, *items[i], size));
+            progress(double(i + 1) / double(items.size()));
+        }
+        onMain(weak, [&](Document& document) {
+            if (state == DocumentState::restoring) document.restoring_.clear();
+            document.snapsManager_->append(items);
+            document.endBusyWork(state);
+        });
+    });
+}
+
+gfx::ImageRef Document::FrameGrabber::image(const SnapItem& item, double side) const
+{
+    gfx::ImageRef image;
+    const gfx::Size bound = side > 0 ? gfx::Size{side, side} : gfx::Size{};
+    queue->sync([&] { image = grab(*thumbnailer, item, bound); });
+    return image;
+}
+
+Document::FrameGrabber Document::frameGrabber() { return {thumbnailer(), thumbnailQueue()}; }
+
+gfx::ImageRef Document::exportImage(const std::shared_ptr<SnapItem>& item, double side)
+{
+    return frameGrabber().image(*item, side);
+}
+
+void Document::fullImage(const std::shared_ptr<SnapItem>& item, std::function<void(const gfx::ImageRef&)> completion)
+{
+    thumbnailQueue()->async([item, completion = std::move(completion), thumbnailer = thumbnailer()] {
+        const gfx::ImageRef image = grab(*thumbnailer, *item, {});
+        core::DispatchQueue::main()->sync([&] { completion(image); });
+    });
+}
+
+// Generation.
+
+void Document::showGeneratorPopover(const std::shared_ptr<core::Object>&)
+{
+    if (!movie_->playable() || isBusy(state_)) return;
+    generatorPopoverController()->togglePopoverAtTop(generatorButton);
+}
+
+void Document::performSnapsGeneration(const std::shared_ptr<core::Object>&)
+{
+    closeGeneratorPopover();
+    const orvalis::Edition edition = movie_->edition();
+    const orvalis::TimeSplitter splitter = generatorPopoverController()->splitter();
+    SnapItems items;
+    auto times = splitter.generateTimes();
+    while (const auto time = times.next()) items.push_back(SnapItem::create(*time, edition));
+    beginBusyWork(DocumentState::generating);
+    fillMiniatures(items, DocumentState::generating);
+}
+
+// Snaps-manager notifications.
+
+void Document::snapsManagerDidAppendItems(const core::Notification&)
+{
+    invalidateRestorableState();
+    closeGeneratorPopover();
+    updateSnapsField();
+}
+
+void Document::snapsManagerDidRemoveItems(const core::Notification& notification)
+{
+    invalidateRestorableState();
+    closeGeneratorPopover();
+    updateSnapsField();
+    snapsManagerDidChangeSelection(notification);
+}
+
+void Document::snapsManagerDidChangeSelection(const core::Notification&)
+{
+    closeGeneratorPopover();
+    if (!isBusy(state_)) setState(stateBySelection());
+    updateSnapsField();
+    if (snapsManager_->isSelectionSingle()) {
+        auto player = movie_->player();
+        player->pause();
+        player->seekAccurately(snapsManager_->firstSelectedItem()->time());
+    }
+}
+
+}  // namespace vistrel

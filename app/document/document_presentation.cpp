@@ -1,0 +1,145 @@
+// What the document window shows of its document: the snap button's picture, the spinner and the progress
+// label while busy, the export and share buttons while snaps are selected, the snaps label, the cannot-close
+// alert and the export-errors sheet; the selection commands; and which commands are available.
+#include <algorithm>
+#include <cmath>
+
+#include "app/document/document.h"
+#include "app/document/main_menu.h"
+#include "app/document/snaps_manager.h"
+#include "foundation/bundle_info.h"
+#include "foundation/shortcuts.h"
+#include "platform/ui/alert.h"
+#include "platform/ui/menu.h"
+
+namespace vistrel {
+
+namespace {
+
+std::string text(const std::string& key) { return kestrane::local(*kestrane::MB.get(), key); }
+
+}  // namespace
+
+void Document::setState(DocumentState state)
+{
+    if (state == state_) return;
+    state_ = state;
+    const bool busy = isBusy(state);
+    if (!busy) {
+        snapButton->setImage(state == DocumentState::snapping ? snapRedButtonImage() : snapBlankButtonImage());
+        progressIndicator->stopAnimation(nullptr);
+    } else {
+        progressIndicator->startAnimation(nullptr);
+        progressLabel->setStringValue(localizedTitle(state));
+    }
+    progressLabel->setHidden(!busy);
+    progressIndicator->setHidden(!busy);
+    // The snap button needs a movie that plays.
+    snapButton->setHidden(busy || !movie_->playable());
+    exportButton->setHidden(state != DocumentState::selecting);
+    shareButton->setHidden(state != DocumentState::selecting);
+}
+
+DocumentState Document::stateBySelection() const
+{
+    return snapsManager_->isSelectionEmpty() ? DocumentState::snapping : DocumentState::selecting;
+}
+
+void Document::beginBusyWork(DocumentState state)
+{
+    busyWork_.push_back(state);
+    setState(state);
+}
+
+void Document::endBusyWork(DocumentState state)
+{
+    const auto found = std::find(busyWork_.rbegin(), busyWork_.rend(), state);
+    if (found != busyWork_.rend()) busyWork_.erase(std::next(found).base());
+    setState(busyWork_.empty() ? stateBySelection() : busyWork_.back());
+}
+
+void Document::updateProgress(double fraction)
+{
+    // A hair above the fraction, so that 29/100 reads 29 and not 28.
+    const long percent = long(std::floor(fraction * 100 + 1e-9));
+    progressLabel->setStringValue(localizedTitle(state_) + " : " + std::to_string(percent) + " %");
+}
+
+void Document::updateSnapsField()
+{
+    const std::string snaps =
+        kestrane::local(*kestrane::MB.get(), "Document.SnapsLabel", std::int64_t(snapsManager_->items().size()));
+    const auto& selection = snapsManager_->selection();
+    snapsField->setStringValue(selection.isEmpty() ? snaps : std::to_string(selection.count()) + " of " + snaps);
+}
+
+void Document::showCannotBeClosedAlert()
+{
+    auto alert = core::make<ui::Alert>();
+    alert->setMessageText(text("Document.CannotBeClosedAlert.MessageText"));
+    alert->setInformativeText(text("Document.CannotBeClosedAlert.InformativeText"));
+    alert->addButton(text("Document.CannotBeClosedAlert.FirstButton"));
+    alert->beginSheetModal(mainWindow, {});
+}
+
+void Document::showExportErrors(const std::string& errors)
+{
+    if (errors.empty()) return;
+    exportErrorsTextView->setString(errors);
+    // A sheet already up, or waiting for another to end, only takes the new text.
+    if (exportErrorsShown_) return;
+    exportErrorsShown_ = true;
+    std::weak_ptr<Document> weak = sharedAs<Document>();
+    mainWindow->beginSheet(exportErrorsAlert, [weak](ui::ModalResponse) {
+        if (auto document = weak.lock()) document->exportErrorsShown_ = false;
+    });
+}
+
+void Document::closeExportErrorsAlert(const std::shared_ptr<core::Object>&)
+{
+    mainWindow->endSheet(exportErrorsAlert);
+}
+
+void Document::showExportMenu(const std::shared_ptr<core::Object>&)
+{
+    exportMenu_ = core::make<ui::Menu>();
+    auto& menu = exportMenu_;
+    const auto self = sharedAs<Document>();
+    for (const auto& [key, action] : {std::pair{"Menu.File.ExportSelection", "exportAsImage:"},
+                                      std::pair{"Menu.File.ExportAll", "exportAllAsImage:"}}) {
+        auto formats = makeImageFormatMenu(action);
+        for (const auto& item : formats->items()) item->setTarget(self);
+        menu->addItem(text(key), "", "")->setSubmenu(formats);
+    }
+    menu->addItem(text("Menu.File.ExportAllAsGIF"), "exportAllAsGIF:", "")->setTarget(self);
+    // Under the button's bottom left corner.
+    const gfx::Point corner = exportButton->convertPointTo({0, 0}, nullptr);
+    const auto event = ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0, mainWindow->windowNumber(), 1, 1);
+    ui::Menu::popUpContextMenu(menu, event, exportButton);
+}
+
+void Document::selectAll(const std::shared_ptr<core::Object>&) { snapsManager_->selectAll(); }
+
+void Document::deselectAll(const std::shared_ptr<core::Object>&) { snapsManager_->deselectAll(); }
+
+void Document::removeSelection(const std::shared_ptr<core::Object>&) { snapsManager_->removeSelection(); }
+
+void Document::removeAll(const std::shared_ptr<core::Object>&) { snapsManager_->removeAll(); }
+
+bool Document::validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item)
+{
+    const ui::Action action = item.action();
+    const bool playable = movie_ && movie_->playable();
+    const std::size_t count = snapsManager_ ? snapsManager_->items().size() : 0;
+    const bool selection = snapsManager_ && !snapsManager_->isSelectionEmpty();
+    if (action == "selectAll:") return playable && !snapsManager_->isAllSelected() && count > 0;
+    if (action == "deselectAll:" || action == "removeSelection:" || action == "exportAsImage:")
+        return playable && selection;
+    if (action == "removeAll:" || action == "exportAllAsImage:" || action == "exportAllAsGIF:")
+        return playable && count > 0;
+    if (action == "snapImage:") return playable && !isBusy(state_);
+    if (action == "copySelectedItem:") return playable && snapsManager_->isSelectionSingle();
+    return ui::Document::validateUserInterfaceItem(item);
+}
+
+}  // namespace vistrel

@@ -1,0 +1,29 @@
+#include "app/document/export_names.h"
+
+#include "foundation/file_manager_extensions.h"
+#include "foundation/shortcuts.h"
+
+namespace vistrel {
+
+ExportNames& ExportNames::shared()
+{
+    static ExportNames names;
+    return names;
+}
+
+core::Url ExportNames::promise(const core::Url& folder, const std::string& name)
+{
+    std::lock_guard lock(mutex_);
+    const core::Url url = kestrane::alternative(*kestrane::FM.get(), folder.appendingPathComponent(name),
+                                                [&](const core::Url& candidate) { return promised_.contains(candidate.path()); });
+    promised_.insert(url.path());
+    return url;
+}
+
+void ExportNames::release(const core::Url& url)
+{
+    std::lock_guard lock(mutex_);
+    if (const auto found = promised_.find(url.path()); found != promised_.end()) promised_.erase(found);
+}
+
+}  // namespace vistrel

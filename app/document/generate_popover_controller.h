@@ -1,0 +1,76 @@
+// The generator popover: sets up a series of snaps over a time range of the movie (its start and end taken
+// from the player's position or reset to the clip range), a number of frames between them and whether the
+// range's ends are among the times; its Generate button sends its action to its target, the document. The
+// number of frames always applies to the range as it is now, whatever changed the range after it was typed,
+// and is kept within 0...1000. Main thread only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "appkit/popover_controller.h"
+#include "moviekit/movie.h"
+#include "moviekit/time_splitter.h"
+#include "platform/ui/button.h"
+#include "platform/ui/text_field.h"
+
+namespace vistrel {
+
+class GeneratePopoverController : public kestrane::PopoverController {
+public:
+    // The most frames one generation makes, and the number the field starts with.
+    static constexpr std::int64_t maximumFrames = 1000;
+    static constexpr std::int64_t initialFrames = 10;
+
+    // The controller of the interface "GeneratePopover", its view loaded at once.
+    static std::shared_ptr<GeneratePopoverController> create();
+    explicit GeneratePopoverController(std::string nibName = "GeneratePopover");
+    // Makes the actions performable.
+    void awake() override;
+    // Takes the frame count the field shows as the count to apply.
+    void viewDidLoad() override;
+    // Application-defined (it stays open while the user moves the player); the include flags come from the
+    // check boxes.
+    std::shared_ptr<ui::Popover> createPopover(const std::shared_ptr<ui::View>& view) override;
+
+    std::shared_ptr<ui::Responder> target() const { return target_.lock(); }
+    void setTarget(const std::shared_ptr<ui::Responder>& target) { target_ = target; }
+    const ui::Action& action() const { return action_; }
+    void setAction(const ui::Action& action) { action_ = action; }
+    const std::shared_ptr<orvalis::Movie>& movie() const { return movie_; }
+    // Stores the movie and shows its clip range.
+    void setMovie(const std::shared_ptr<orvalis::Movie>& movie);
+    const orvalis::TimeSplitter& splitter() const { return splitter_; }
+    // The number of frames applied to the range.
+    std::int64_t frameCount() const { return frameCount_; }
+
+    // Actions of the controls.
+    virtual void changeStart(const std::shared_ptr<core::Object>& sender);
+    virtual void changeEnd(const std::shared_ptr<core::Object>& sender);
+    virtual void changeIncludeStart(const std::shared_ptr<core::Object>& sender);
+    virtual void changeIncludeEnd(const std::shared_ptr<core::Object>& sender);
+    virtual void changeFrames(const std::shared_ptr<core::Object>& sender);
+    virtual void resetTimes(const std::shared_ptr<core::Object>& sender);
+    virtual void generateSnaps(const std::shared_ptr<core::Object>& sender);
+
+    // Outlets, set by the interface.
+    std::shared_ptr<ui::TextField> startTextField;
+    std::shared_ptr<ui::TextField> endTextField;
+    std::shared_ptr<ui::TextField> framesTextField;
+    std::shared_ptr<ui::Button> includeStartButton;
+    std::shared_ptr<ui::Button> includeEndButton;
+
+private:
+    void updateFields();
+    // The range and the fields that show it; the frame count is applied to the new range.
+    void setTimeRange(const media::TimeRange& range);
+    std::shared_ptr<orvalis::Player> player() const;
+
+    std::weak_ptr<ui::Responder> target_;
+    ui::Action action_;
+    std::shared_ptr<orvalis::Movie> movie_;
+    orvalis::TimeSplitter splitter_;
+    std::int64_t frameCount_ = 0;
+};
+
+}  // namespace vistrel

@@ -1,0 +1,15 @@
+// The program's menus, shown in the menu bar of every window: File, Edit, View, Window and Help with the
+// usual shortcuts, their items sending their commands along the responder chain. Main thread only.
+#pragma once
+
+#include <memory>
+
+#include "platform/ui/menu.h"
+
+namespace vistrel {
+
+std::shared_ptr<ui::Menu> makeMainMenu();
+// The image formats PNG, JPEG and TIFF, each item sending `action` with the format's raw value as its tag.
+std::shared_ptr<ui::Menu> makeImageFormatMenu(const ui::Action& action);
+
+}  // namespace vistrel

@@ -1,0 +1,201 @@
+// bench_export: makes a 60 s 1920 × 1080 30 fps H.264 movie with key frames every 250 frames, opens it as a
+// document of the program (offscreen), and measures its exports against the ffmpeg command-line tool on the
+// same movie and frames, in the same run:
+//   ratio export-20 R         20 snaps spread over the movie written as JPEG at full size, from the export
+//                             command to the last file in place / ffmpeg writing the same 20 frames in one run
+//                             (`select` filter, `-q:v 1`)
+//   ratio gif-export-30 R     a GIF of 30 snaps at the default size (the movie's), from the command to the file
+//                             in place / ffmpeg's two runs of palettegen and paletteuse on the same frames
+//   psnr-delta gif-export D   our GIF's PSNR minus ffmpeg's, both against the frames as ffmpeg decodes them
+// The two sides take turns, three times each, and each keeps its best time.
+#include "app/document/application_parts.h"
+#include "app/document/document.h"
+#include "app/document/movie_opening.h"
+#include "bench/common/bench_quality.h"
+#include "bench/common/bench_support.h"
+#include "foundation/shortcuts.h"
+#include "platform/core/bundle.h"
+#include "platform/core/dispatch_queue.h"
+#include "platform/core/main_loop.h"
+#include "platform/ui/application.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int framesPerSecond = 30;
+constexpr int width = 1920, height = 1080;
+
+void fail(const std::string& why)
+{
+    std::fprintf(stderr, "bench_export: %s\n", why.c_str());
+    std::exit(1);
+}
+
+// Serves the main loop until `done`; fails the benchmark after two minutes.
+void serveUntil(const std::function<bool()>& done)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) fail("the export did not finish in time");
+        core::MainLoop::processEvents(0.0005);
+    }
+}
+
+// `count` frames spread evenly over the movie: the middle of each of `count` equal parts.
+std::vector<int> spreadFrames(int count)
+{
+    const int movieFrames = 60 * framesPerSecond;
+    std::vector<int> frames;
+    for (int i = 0; i < count; ++i) frames.push_back(movieFrames * (2 * i + 1) / (2 * count));
+    return frames;
+}
+
+vistrel::SnapItems snapsOf(const std::vector<int>& frames)
+{
+    vistrel::SnapItems snaps;
+    for (const int k : frames)
+        snaps.push_back(vistrel::SnapItem::create(media::Time::make(k, framesPerSecond), orvalis::Edition::identity));
+    return snaps;
+}
+
+// ffmpeg's filter that keeps those frames.
+std::string selectFrames(const std::vector<int>& frames)
+{
+    std::string expression;
+    for (const int k : frames) expression += (expression.empty() ? "" : "+") + std::string("eq(n\\,") + std::to_string(k) + ")";
+    return "select='" + expression + "'";
+}
+
+std::vector<std::string> ffmpeg(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), {bench::ffmpegTool, "-nostdin", "-y", "-v", "error"});
+    return arguments;
+}
+
+// The frames as ffmpeg decodes them, as BGRA pictures.
+std::vector<gfx::ImageRef> sourceFrames(const std::string& movie, const std::vector<int>& frames, const fs::path& folder)
+{
+    const fs::path raw = folder / "frames.raw";
+    bench::run(ffmpeg({"-i", movie, "-vf", selectFrames(frames), "-vsync", "0", "-pix_fmt", "bgra", "-f", "rawvideo", raw.string()}));
+    std::ifstream in(raw, std::ios::binary);
+    std::vector<gfx::ImageRef> images;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        std::vector<gfx::Pixel> pixels(std::size_t(width) * height);
+        in.read(reinterpret_cast<char*>(pixels.data()), std::streamsize(pixels.size() * sizeof(gfx::Pixel)));
+        if (!in) fail("ffmpeg decoded fewer frames than selected");
+        images.push_back(gfx::Image::create(width, height, std::move(pixels)));
+    }
+    fs::remove(raw);
+    return images;
+}
+
+void removeContents(const fs::path& folder)
+{
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+}
+
+int runBenchmarks(const fs::path& folder)
+{
+    const std::string movie = (folder / "movie.mp4").string();
+    vistrel::registerApplicationParts();
+    vistrel::openDocument(*kestrane::DC.get(), core::Url::fileURL(movie));
+    if (kestrane::DC->documents().empty()) fail("the movie did not open");
+    auto document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
+    const auto exported = [&](const std::function<void()>& start) {
+        start();
+        serveUntil([&] { return !vistrel::isBusy(document->state()); });
+    };
+
+    // Twenty JPEG files at full size.
+    const std::vector<int> twenty = spreadFrames(20);
+    const auto twentySnaps = snapsOf(twenty);
+    const fs::path ours = folder / "ours", theirs = folder / "theirs";
+    auto [ourExport, theirExport] = bench::bestInTurns(
+        [&] {
+            removeContents(ours);
+            document->setExportFormat(kestrane::ImageFormat::jpg);
+            exported([&] { document->asyncExport(twentySnaps, core::Url::fileURL(ours.string())); });
+        },
+        [&] {
+            removeContents(theirs);
+            bench::run(ffmpeg({"-i", movie, "-vf", selectFrames(twenty), "-vsync", "0", "-q:v", "1", (theirs / "%02d.jpg").string()}));
+        });
+    if (std::distance(fs::directory_iterator(ours), {}) != 20) fail("the export did not write 20 files");
+
+    // A GIF of thirty frames at the movie's size.
+    const std::vector<int> thirty = spreadFrames(30);
+    const auto thirtySnaps = snapsOf(thirty);
+    const fs::path ourGIF = ours / "ours.gif", palette = theirs / "palette.png", theirGIF = theirs / "ffmpeg.gif";
+    auto [ourTime, theirTime] = bench::bestInTurns(
+        [&] {
+            removeContents(ours);
+            exported([&] { document->asyncExportAsGIF(thirtySnaps, core::Url::fileURL(ourGIF.string())); });
+        },
+        [&] {
+            removeContents(theirs);
+            bench::run(ffmpeg({"-i", movie, "-vf", selectFrames(thirty) + ",palettegen", palette.string()}));
+            bench::run(ffmpeg({"-i", movie, "-i", palette.string(), "-lavfi", selectFrames(thirty) + "[x];[x][1:v]paletteuse",
+                               "-vsync", "0", "-loop", "0", theirGIF.string()}));
+        });
+    if (!fs::exists(ourGIF)) fail("the GIF was not written");
+    const auto sources = sourceFrames(movie, thirty, folder);
+    const double ourPSNR = bench::psnrOfGIF(sources, ourGIF.string());
+    const double theirPSNR = bench::psnrOfGIF(sources, theirGIF.string());
+
+    std::printf("ratio export-20 %.3f\n", ourExport / theirExport);
+    std::printf("ratio gif-export-30 %.3f\n", ourTime / theirTime);
+    std::printf("psnr-delta gif-export %.3f\n", ourPSNR - theirPSNR);
+    std::fflush(stdout);
+    std::fprintf(stderr, "bench_export: export-20 %.2f s vs %.2f s, gif-export-30 %.2f s vs %.2f s, PSNR %.2f vs %.2f dB\n",
+                 ourExport, theirExport, ourTime, theirTime, ourPSNR, theirPSNR);
+    return 0;
+}
+
+class Delegate : public ui::ApplicationDelegate {
+public:
+    explicit Delegate(fs::path folder) : folder_(std::move(folder)) {}
+    int result = 1;
+    void applicationDidFinishLaunching() override
+    {
+        core::DispatchQueue::main()->async([this] {
+            result = runBenchmarks(folder_);
+            std::fflush(stdout);
+            fs::remove_all(folder_);
+            std::_Exit(result);  // the document's window needs no orderly goodbye
+        });
+    }
+
+private:
+    fs::path folder_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const auto folder = fs::temp_directory_path() / ("bench-export-" + std::to_string(getpid()));
+    fs::create_directories(folder / "config");
+    fs::create_directories(folder / "data");
+    setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    bench::makeMovie((folder / "movie.mp4").string(), 60);
+    // The program's own bundle: its pictures and texts.
+    core::Bundle::setMain(core::Bundle::named("Vistrel"));
+    auto delegate = std::make_shared<Delegate>(folder);
+    char* only[] = {argv[0], nullptr};
+    ui::Application::shared()->run(1, only, delegate);
+    return delegate->result;
+}

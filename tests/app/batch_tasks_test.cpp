@@ -1,0 +1,339 @@
+// The batch window's tasks: each split mode writes exactly the frames it promises, the table follows every
+// task's state, progress and failures as the user stops, resumes, cancels and clears them, the end of a batch
+// is announced once, and settings that cannot give sound frames or sizes never reach a task.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+
+#include "app/document/defaults_keys.h"
+#include "foundation/shortcuts.h"
+#include "foundation/url_extensions.h"
+#include "moviekit/image_namer.h"
+#include "moviekit/player.h"
+#include "platform/ui/user_notification.h"
+#include "platform/ui/window.h"
+#include "tests/app/batch_fixture.h"
+#include "tests/app/batch_window_fixture.h"
+#include "tests/platform/core/run_until.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/url_catcher.h"
+
+namespace {
+
+using batchwindow::BatchWindowTest;
+using batchwindow::movieFolder;
+using vistrel::BatchState;
+namespace fs = std::filesystem;
+
+// The frame indexes of the files of one movie (by its name) in a folder.
+std::multiset<int> framesOf(const fs::path& folder, const std::string& movie)
+{
+    std::multiset<int> frames;
+    for (const auto& name : batchtest::fileNames(folder))
+        if (name.rfind(movie + "-", 0) == 0) frames.insert(batchtest::frameIndexIn(folder / name));
+    return frames;
+}
+
+class BatchTasksTest : public BatchWindowTest {
+  protected:
+    void SetUp() override
+    {
+        BatchWindowTest::SetUp();
+        ASSERT_TRUE(drop({movieFolder() / "a.mp4", movieFolder() / "c.mkv", movieFolder() / "e.mp4"}, 3));
+    }
+
+    // Launches the movies (all three unless told) with the split settings into a fresh folder and runs them
+    // to their end.
+    std::vector<std::shared_ptr<vistrel::BatchTask>> runAll(const fs::path& folder,
+                                                            const std::vector<long>& rows = {0, 1, 2})
+    {
+        chooseExportFolder(folder);
+        selectMovies(rows);
+        const std::size_t before = controller->manager()->tasks().size();
+        launch();
+        const auto& all = controller->manager()->tasks();
+        std::vector<std::shared_ptr<vistrel::BatchTask>> launched(all.begin() + long(before), all.end());
+        EXPECT_TRUE(runUntilTasksFinished());
+        return launched;
+    }
+};
+
+TEST_F(BatchTasksTest, EachSplitModeWritesTheFramesItPromises)
+{
+    // Every second: 1, 2 s of a; 1 s of c; 1, 2, 3 s of e (3.003 s long).
+    testsupport::TempDir seconds("seconds");
+    setSplit(0, 1);
+    EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 0");
+    selectMovies({0, 1, 2});
+    EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 6");
+    auto launched = runAll(seconds.path());
+    ASSERT_EQ(launched.size(), 3u);
+    EXPECT_EQ(launched[0]->count(), 2);
+    EXPECT_EQ(launched[1]->count(), 1);
+    EXPECT_EQ(launched[2]->count(), 3);
+    EXPECT_EQ(framesOf(seconds.path(), "a"), (std::multiset<int>{10, 20}));
+    EXPECT_EQ(framesOf(seconds.path(), "c"), (std::multiset<int>{25}));
+    EXPECT_EQ(framesOf(seconds.path(), "e"), (std::multiset<int>{29, 59, 89}));
+
+    // Every 5 frames at each movie's own rate (30 for 29.97), with the start and the end.
+    testsupport::TempDir frames("frames");
+    setSplit(1, 5, true, true);
+    launched = runAll(frames.path());
+    ASSERT_EQ(launched.size(), 3u);
+    EXPECT_EQ(launched[0]->count(), 7);
+    EXPECT_EQ(launched[1]->count(), 11);
+    EXPECT_EQ(launched[2]->count(), 20);
+    EXPECT_EQ(framesOf(frames.path(), "a"), (std::multiset<int>{0, 5, 10, 15, 20, 25, 29}));
+    EXPECT_EQ(framesOf(frames.path(), "c"), (std::multiset<int>{0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 49}));
+    EXPECT_EQ(framesOf(frames.path(), "e").size(), 20u);
+
+    // Four in total with the start: the clip in five equal parts.
+    testsupport::TempDir total("total");
+    setSplit(2, 4, true, false);
+    launched = runAll(total.path());
+    ASSERT_EQ(launched.size(), 3u);
+    for (const auto& task : launched) {
+        EXPECT_EQ(task->count(), 5);
+        EXPECT_EQ(task->state(), BatchState::complete);
+        EXPECT_EQ(task->errors(), 0);
+    }
+    EXPECT_EQ(framesOf(total.path(), "a"), (std::multiset<int>{0, 6, 12, 18, 24}));
+    EXPECT_EQ(framesOf(total.path(), "c"), (std::multiset<int>{0, 10, 20, 30, 40}));
+}
+
+TEST_F(BatchTasksTest, ATaskCoversTheClipSetInThePreview)
+{
+    testsupport::TempDir out("out");
+    setSplit(2, 1, true, true);
+    selectMovies({0});
+    auto player = controller->movies()[0]->existingPlayer();
+    ASSERT_TRUE(player);
+    player->seekAccurately(media::Time::make(1, 1));
+    movies->setStartButton.lock()->performClick(nullptr);
+    player->seekAccurately(media::Time::make(2, 1));
+    movies->setEndButton.lock()->performClick(nullptr);
+    ASSERT_EQ(media::compare(player->clipRange().duration, media::Time::make(1, 1)), 0);
+    EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 3");
+    auto launched = runAll(out.path(), {0});
+    ASSERT_EQ(launched.size(), 1u);
+    EXPECT_EQ(framesOf(out.path(), "a"), (std::multiset<int>{10, 15, 20}));
+}
+
+TEST_F(BatchTasksTest, TheTableFollowsEachTaskAsItIsStoppedResumedCancelledAndCleared)
+{
+    testsupport::TempDir out("out");
+    setSplit(0, 1);
+    chooseExportFolder(out.path());
+    selectMovies({0, 1, 2});
+    std::vector<std::shared_ptr<vistrel::BatchTask>> launched;
+    {
+        batchtest::FramesHeld held;
+        launch();
+        launched = controller->manager()->tasks();
+        ASSERT_EQ(launched.size(), 3u);
+        ASSERT_TRUE(testsupport::runUntil([&] { return taskCell(2, "State") == "Processing"; }));
+        EXPECT_EQ(taskCell(0, "Filename"), "a");
+        EXPECT_EQ(taskCell(0, "Progress"), "0");
+        EXPECT_EQ(taskCell(0, "Index"), "0");
+        EXPECT_EQ(taskCell(0, "Total"), "2");
+        EXPECT_EQ(taskCell(1, "Total"), "1");
+        EXPECT_EQ(taskCell(0, "Errors"), "0");
+        EXPECT_EQ(taskCell(0, "Destination").toStdString(),
+                  kestrane::abbreviatedPath(core::Url::fileURL(out.path().string())));
+
+        // Commands without a selected row do nothing.
+        selectTasks({});
+        tasks->stopSelectedTasks(nullptr);
+        tasks->cancelSelectedTasks(nullptr);
+        EXPECT_EQ(launched[0]->state(), BatchState::processing);
+
+        selectTasks({0});
+        tasks->stopSelectedTasks(nullptr);
+        selectTasks({1});
+        tasks->cancelSelectedTasks(nullptr);
+        EXPECT_TRUE(testsupport::runUntil([&] { return taskCell(0, "State") == "Stopped"; }));
+        EXPECT_TRUE(testsupport::runUntil([&] { return taskCell(1, "State") == "Cancelled"; }));
+    }
+    ASSERT_TRUE(testsupport::runUntil([&] { return taskCell(2, "State") == "Complete"; }));
+    EXPECT_EQ(taskCell(2, "Progress"), "100");
+    EXPECT_EQ(taskCell(2, "Index"), "3");
+    testsupport::runUntil([] { return false; }, 0.2);
+    EXPECT_EQ(launched[0]->index(), 0);
+    EXPECT_EQ(taskCell(0, "State"), "Stopped");
+
+    selectTasks({0});
+    tasks->resumeSelectedTasks(nullptr);
+    ASSERT_TRUE(testsupport::runUntil([&] { return taskCell(0, "State") == "Complete"; }));
+    EXPECT_EQ(taskCell(0, "Progress"), "100");
+    EXPECT_EQ(framesOf(out.path(), "a"), (std::multiset<int>{10, 20}));
+    EXPECT_TRUE(framesOf(out.path(), "c").empty());
+
+    // Revealing opens the file manager at the export folder; without one on the session, the folder that
+    // holds it opens through the desktop. With no row selected nothing opens.
+    {
+        UrlCatcher catcher;
+        selectTasks({});
+        tasks->openSelectedTasks(nullptr);
+        EXPECT_TRUE(catcher.urls.empty());
+        selectTasks({0, 2});
+        tasks->openSelectedTasks(nullptr);
+        ASSERT_EQ(catcher.urls.size(), 1u);
+        EXPECT_TRUE(fs::equivalent(catcher.urls[0].toLocalFile().toStdString(), out.path().parent_path()))
+            << catcher.urls[0].toString().toStdString();
+    }
+
+    // A folder that does not exist fails every frame: the row turns red with its count of failures.
+    chooseExportFolder(out.path() / "missing");
+    selectMovies({0});
+    launch();
+    ASSERT_TRUE(runUntilTasksFinished());
+    ASSERT_TRUE(testsupport::runUntil([&] { return taskCell(3, "Errors") == "2"; }));
+    EXPECT_EQ(taskColour(3), QColor(Qt::red));
+    EXPECT_NE(taskColour(0), QColor(Qt::red));
+
+    // Clearing removes every finished task, selected or not; with no row selected it does nothing.
+    selectTasks({});
+    tasks->removeFinishedTasks(nullptr);
+    EXPECT_EQ(controller->manager()->tasks().size(), 4u);
+    selectTasks({1});
+    tasks->removeFinishedTasks(nullptr);
+    EXPECT_TRUE(controller->manager()->tasks().empty());
+    EXPECT_EQ(tasks->tasksTableView.lock()->numberOfRows(), 0);
+}
+
+TEST_F(BatchTasksTest, TheEndOfABatchIsAnnouncedOnceAsTheSettingsSay)
+{
+    testsupport::TempDir out("out");
+    setSplit(0, 1);
+    chooseExportFolder(out.path());
+    auto& center = ui::UserNotificationCenter::defaultCenter();
+
+    kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = 1;
+    std::size_t before = center.deliveredNotifications().size();
+    selectMovies({0});
+    launch();
+    ASSERT_TRUE(runUntilTasksFinished());
+    ASSERT_TRUE(testsupport::runUntil([&] { return center.deliveredNotifications().size() > before; }));
+    testsupport::runUntil([] { return false; }, 0.2);
+    ASSERT_EQ(center.deliveredNotifications().size(), before + 1);
+    EXPECT_EQ(center.deliveredNotifications().back()->title(), "Batch finished");
+
+    // No setting, no announcement.
+    kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = nullptr;
+    before = center.deliveredNotifications().size();
+    launch();
+    ASSERT_TRUE(runUntilTasksFinished());
+    testsupport::runUntil([] { return false; }, 0.2);
+    EXPECT_EQ(center.deliveredNotifications().size(), before);
+}
+
+TEST_F(BatchTasksTest, UnsoundSettingsNeverReachATask)
+{
+    testsupport::TempDir out("out");
+    selectMovies({0});
+
+    // Without an export folder nothing launches.
+    setSplit(0, 1);
+    launch();
+    EXPECT_TRUE(controller->manager()->tasks().empty());
+    chooseExportFolder(out.path());
+
+    // Stored values the fields would never take: no frames, no task.
+    const auto launchWith = [&](long row, auto&& setField) {
+        tasks->splitterMatrix.lock()->selectCellAtRow(row);
+        setField();
+        tasks->updateComponents();
+        const std::string label = tasks->framesLabel.lock()->stringValue();
+        launch();
+        return label;
+    };
+    EXPECT_EQ(launchWith(0, [&] { tasks->secondsSplitterField.lock()->setDoubleValue(0); }),
+              "Frames to write: 0");
+    EXPECT_EQ(launchWith(0, [&] { tasks->secondsSplitterField.lock()->setDoubleValue(-2); }),
+              "Frames to write: 0");
+    EXPECT_EQ(launchWith(1, [&] { tasks->framesSplitterField.lock()->setIntegerValue(0); }),
+              "Frames to write: 0");
+    EXPECT_EQ(launchWith(2, [&] { tasks->countSplitterField.lock()->setIntegerValue(-1); }),
+              "Frames to write: 0");
+    EXPECT_TRUE(controller->manager()->tasks().empty());
+
+    // A size below zero or no number at all means no limit.
+    tasks->countSplitterField.lock()->setIntegerValue(1);
+    for (double size : {-640.0, std::nan("")}) {
+        tasks->maxSizeField.lock()->setDoubleValue(size);
+        auto task = tasks->makeTask(controller->movies()[0]);
+        ASSERT_TRUE(task);
+        EXPECT_EQ(task->maxSize(), 0);
+    }
+}
+
+TEST_F(BatchTasksTest, TemplatesThatWouldLeaveTheFolderOrNameNothingWriteNothingOutsideIt)
+{
+    testsupport::TempDir parent("parent");
+    const fs::path out = parent.path() / "out";
+    fs::create_directory(out);
+    setSplit(0, 1);
+    chooseExportFolder(out);
+    selectMovies({0});
+    for (const std::vector<std::string>& markups : {std::vector<std::string>{},
+                                                    {".."},
+                                                    {"..", "/", "..", "/", "escaped"},
+                                                    {parent.path().string(), "/", "x"}}) {
+        core::Array tokens;
+        for (const auto& markup : markups)
+            tokens.emplace_back(markup);
+        kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = tokens;
+        launch();
+        ASSERT_TRUE(runUntilTasksFinished());
+    }
+    EXPECT_TRUE(fs::is_directory(out));
+    std::vector<std::string> inParent;
+    for (const auto& entry : fs::directory_iterator(parent.path()))
+        inParent.push_back(entry.path().filename());
+    EXPECT_EQ(inParent, (std::vector<std::string>{"out"}));
+    const auto& all = controller->manager()->tasks();
+    EXPECT_EQ(all[0]->errors(), 2); // no name
+    EXPECT_EQ(all[1]->errors(), 2); // ".."
+    for (const auto& entry : fs::recursive_directory_iterator(out))
+        EXPECT_TRUE(entry.is_regular_file());
+}
+
+TEST_F(BatchTasksTest, TasksEndingAfterTheirWindowClosedOrTheirControllerWentAwayCallNobody)
+{
+    testsupport::TempDir out("out");
+    setSplit(1, 1); // every frame: 29 of a
+    chooseExportFolder(out.path());
+    selectMovies({0});
+    launch();
+    auto closing = controller->manager()->tasks().front();
+    {
+        batchwindow::AlertAnswer close("Close and Cancel");
+        controller->window()->performClose(nullptr);
+    }
+    EXPECT_FALSE(controller->window()->isVisible());
+
+    controller->showWindow(nullptr);
+    ASSERT_TRUE(drop({movieFolder() / "a.mp4"}, 1));
+    selectMovies({0});
+    launch();
+    auto orphan = controller->manager()->tasks().front();
+    std::weak_ptr<vistrel::BatchManager> manager = controller->manager();
+    std::weak_ptr<vistrel::BatchTasksController> delegate = tasks;
+    // The window goes off the screen without closing: only the controller's end stops the task.
+    controller->window()->orderOut(nullptr);
+    controller.reset();
+    movies.reset();
+    tasks.reset();
+    EXPECT_TRUE(manager.expired());
+    EXPECT_TRUE(delegate.expired());
+    EXPECT_TRUE(batchtest::runUntilFinished({closing, orphan}));
+    testsupport::runUntil([] { return false; }, 0.2);
+    EXPECT_EQ(closing->state(), BatchState::cancelled);
+    EXPECT_EQ(orphan->state(), BatchState::cancelled);
+    // Whatever frames were under way when they ended were written whole.
+    for (const auto& name : batchtest::fileNames(out.path()))
+        EXPECT_GE(batchtest::frameIndexIn(out.path() / name), 0);
+}
+
+} // namespace

@@ -1,0 +1,273 @@
+// The batch window as a user works it: movies dropped on its table load in the background and show their
+// details, the selection drives the labels, the preview's buttons and the frame count, rows go and come
+// without the selection or a drop ever naming a row that is not there, and closing asks while tasks run.
+#include <gtest/gtest.h>
+
+#include "app/document/defaults_keys.h"
+#include "foundation/shortcuts.h"
+#include "moviekit/player.h"
+#include "platform/ui/system_style.h"
+#include "platform/ui/window.h"
+#include "tests/app/batch_fixture.h"
+#include "tests/app/batch_window_fixture.h"
+#include "tests/platform/core/run_until.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using batchwindow::BatchWindowTest;
+using batchwindow::brokenRow;
+using batchwindow::listedCount;
+using batchwindow::movieFolder;
+using vistrel::BatchState;
+
+QColor textColour()
+{
+    const gfx::Color c = ui::SystemColor::text();
+    return QColor::fromRgbF(float(c.r), float(c.g), float(c.b), float(c.a));
+}
+
+std::vector<std::string> names(const std::vector<orvalis::MovieRef>& movies)
+{
+    std::vector<std::string> result;
+    for (const auto& movie : movies)
+        result.push_back(movie->filename());
+    return result;
+}
+
+TEST_F(BatchWindowTest, ADroppedFolderListsItsMoviesInOrderInTheBackgroundWithTheBrokenOneInRed)
+{
+    ASSERT_TRUE(drop({movieFolder()}, listedCount));
+    EXPECT_TRUE(sawBusy);
+    EXPECT_TRUE(testsupport::runUntil([&] { return !movies->filesProgress.lock()->isAnimating(); }));
+    EXPECT_EQ(names(controller->movies()),
+              (std::vector<std::string>{"a", "b", "broken", "c", "d", "e", "f"}));
+
+    EXPECT_EQ(movieCell(0, "Filename"), "a");
+    EXPECT_EQ(movieCell(0, "Resolution"), "160 x 120");
+    EXPECT_EQ(movieCell(0, "FPS"), "10");
+    EXPECT_EQ(movieCell(0, "Duration"), "00:00:03:000");
+    EXPECT_EQ(movieCell(3, "FPS"), "25");
+    EXPECT_EQ(movieCell(3, "Duration"), "00:00:02:000");
+    EXPECT_EQ(movieCell(5, "FPS"), "30"); // 29.97
+    EXPECT_EQ(movieCell(5, "Duration"), "00:00:03:003");
+    EXPECT_EQ(movieColour(0), textColour());
+
+    // The broken file is listed, in red in every column, with no duration to show.
+    EXPECT_FALSE(controller->movies()[brokenRow]->playable());
+    EXPECT_EQ(movieCell(brokenRow, "Duration"), "");
+    for (const char* column : {"Filename", "Resolution", "FPS", "Duration"})
+        EXPECT_EQ(batchwindow::cellColour(*movies->moviesTableView.lock(), brokenRow, column),
+                  QColor(Qt::red))
+            << column;
+
+    // The same file dropped again is listed again; dropped on row 0, it comes first.
+    ASSERT_TRUE(drop({movieFolder() / "c.mkv", movieFolder() / "a.mp4"}, listedCount + 2, 0));
+    EXPECT_EQ(names(controller->movies())[0], "c");
+    EXPECT_EQ(names(controller->movies())[1], "a");
+    EXPECT_EQ(names(controller->movies())[2], "a");
+}
+
+TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameCount)
+{
+    ASSERT_TRUE(drop({movieFolder()}, listedCount));
+    setSplit(0, 1);
+    auto overlay = movies->movieInfoField.lock();
+    auto selection = movies->selectionLabel.lock();
+    auto frames = tasks->framesLabel.lock();
+    const std::vector<std::shared_ptr<ui::Button>> buttons{
+        movies->showStartButton.lock(), movies->setStartButton.lock(), movies->showEndButton.lock(),
+        movies->setEndButton.lock()};
+    const auto buttonsEnabled = [&] {
+        return std::all_of(buttons.begin(), buttons.end(), [](const auto& b) { return b->isEnabled(); });
+    };
+    const auto buttonsDisabled = [&] {
+        return std::none_of(buttons.begin(), buttons.end(), [](const auto& b) { return b->isEnabled(); });
+    };
+
+    EXPECT_FALSE(overlay->isHidden());
+    EXPECT_EQ(overlay->string(), "Selected movies: 0");
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 0");
+    EXPECT_TRUE(buttonsDisabled());
+
+    // A long list holds no player until a movie is previewed.
+    for (const auto& movie : controller->movies())
+        EXPECT_FALSE(movie->existingPlayer());
+    selectMovies({0});
+    EXPECT_TRUE(overlay->isHidden());
+    EXPECT_EQ(selection->stringValue(), "Selected: 1");
+    EXPECT_TRUE(buttonsEnabled());
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 2");
+    auto preview = movies->movieViewController.lock();
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(preview->movie(), controller->movies()[0]);
+    auto player = controller->movies()[0]->existingPlayer();
+    ASSERT_TRUE(player);
+    EXPECT_EQ(player->userVolume(), 0);
+    EXPECT_GT(player->currentTime().seconds(), 0);
+    EXPECT_LE(player->currentTime().seconds(), 1.5);
+
+    // The broken movie adds nothing and keeps the overlay; two movies clear the preview.
+    selectMovies({0, brokenRow, 3, 5});
+    EXPECT_FALSE(overlay->isHidden());
+    EXPECT_EQ(overlay->string(), "Selected movies: 4");
+    EXPECT_FALSE(preview->movie());
+    EXPECT_TRUE(buttonsDisabled());
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 6"); // 2 + 0 + 1 + 3
+
+    selectMovies({brokenRow});
+    EXPECT_FALSE(overlay->isHidden());
+    EXPECT_TRUE(buttonsDisabled());
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 0");
+
+    // The Edit menu's Select All and Deselect All reach the movies table along the window's responder chain.
+    std::shared_ptr<ui::Responder> responder = controller->window();
+    while (responder && !responder->respondsTo("selectAll:")) responder = responder->nextResponder();
+    ASSERT_EQ(responder, std::static_pointer_cast<ui::Responder>(movies));
+    responder->tryToPerform("selectAll:", nullptr);
+    EXPECT_EQ(controller->moviesSelection().count(), listedCount);
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 12");  // 2 + 0 + 2 + 1 + 2 + 3 + 2
+    responder->tryToPerform("deselectAll:", nullptr);
+    EXPECT_TRUE(controller->moviesSelection().isEmpty());
+
+    // The count follows the settings as they change.
+    selectMovies({0, 3});
+    setSplit(1, 5, true, true);
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 18"); // (5 + 2) + (9 + 2)
+}
+
+TEST_F(BatchWindowTest, TheSelectionNeverNamesARowThatIsGone)
+{
+    ASSERT_TRUE(drop({movieFolder()}, listedCount));
+    setSplit(0, 1);
+
+    // The list shrinks under a selection of its last rows.
+    selectMovies({5, 6});
+    auto shorter = controller->movies();
+    shorter.resize(3);
+    controller->setMovies(shorter);
+    EXPECT_TRUE(controller->moviesSelection().isEmpty());
+    EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 0");
+    EXPECT_EQ(movies->selectionLabel.lock()->stringValue(), "Selected: 0");
+
+    // Removing selected rows; removing with none selected keeps the list.
+    selectMovies({0, 2});
+    movies->removeSelectedMovies(nullptr);
+    EXPECT_EQ(names(controller->movies()), (std::vector<std::string>{"b"}));
+    EXPECT_TRUE(controller->moviesSelection().count() <= 1);
+    selectMovies({});
+    movies->removeSelectedMovies(nullptr);
+    EXPECT_EQ(controller->movies().size(), 1u);
+
+    // Closing empties the list; the selection goes with it.
+    selectMovies({0});
+    controller->window()->performClose(nullptr);
+    EXPECT_FALSE(controller->window()->isVisible());
+    EXPECT_TRUE(controller->movies().empty());
+    EXPECT_TRUE(controller->moviesSelection().isEmpty());
+    EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 0");
+}
+
+TEST(BatchWindowController, KeepsItsSelectionWithinItsListWhateverTheTableReports)
+{
+    // No interface: nothing but the controller itself brings the selection in line.
+    auto controller = core::make<vistrel::BatchWindowController>(ui::Window::create({0, 0, 200, 100}, 0));
+    std::vector<orvalis::MovieRef> three;
+    for (const char* name : {"a.mp4", "b.mp4", "c.mp4"})
+        three.push_back(orvalis::Movie::create(core::Url::fileURL(name)));
+    controller->setMovies(three);
+    controller->setMoviesSelection({0, 2, 5});
+    EXPECT_EQ(controller->moviesSelection(), (core::IndexSet{0, 2}));
+    controller->setMovies({three[0], three[1]});
+    EXPECT_EQ(controller->moviesSelection(), (core::IndexSet{0}));
+    controller->setMovies({});
+    EXPECT_TRUE(controller->moviesSelection().isEmpty());
+}
+
+TEST_F(BatchWindowTest, ADropRowPastTheEndOfAListThatShrankWhileLoadingGoesToTheEnd)
+{
+    ASSERT_TRUE(drop({movieFolder() / "a.mp4", movieFolder() / "b.mov", movieFolder() / "c.mkv"}, 3));
+    movies->insertMovies({core::Url::fileURL((movieFolder() / "d.avi").string())}, 3);
+    // Rows go before the load ends: the main queue has not served its result yet.
+    controller->setMovies({controller->movies()[0]});
+    ASSERT_TRUE(testsupport::runUntil([&] { return controller->movies().size() == 2; }));
+    EXPECT_EQ(names(controller->movies()), (std::vector<std::string>{"a", "d"}));
+}
+
+TEST_F(BatchWindowTest, ClosingWhileTasksRunAsksFirstAndThenCancelsAndClears)
+{
+    testsupport::TempDir out("out");
+    ASSERT_TRUE(drop({movieFolder() / "a.mp4", movieFolder() / "b.mov", movieFolder() / "c.mkv"}, 3));
+    setSplit(0, 1);
+    chooseExportFolder(out.path());
+    selectMovies({0, 1});
+    std::vector<std::shared_ptr<vistrel::BatchTask>> launched;
+    {
+        batchtest::FramesHeld held;
+        launch();
+        launched = controller->manager()->tasks();
+        ASSERT_EQ(launched.size(), 2u);
+
+        batchwindow::AlertAnswer keep("Keep Working");
+        controller->window()->performClose(nullptr);
+        EXPECT_TRUE(keep.asked());
+        EXPECT_EQ(keep.message(), "Batch tasks still running: 2");
+        EXPECT_TRUE(controller->window()->isVisible());
+        EXPECT_EQ(controller->manager()->tasks().size(), 2u);
+        EXPECT_EQ(controller->movies().size(), 3u);
+
+        batchwindow::AlertAnswer close("Close and Cancel");
+        controller->window()->performClose(nullptr);
+        EXPECT_TRUE(close.asked());
+        EXPECT_FALSE(controller->window()->isVisible());
+    }
+    EXPECT_TRUE(controller->manager()->tasks().empty());
+    EXPECT_TRUE(controller->movies().empty());
+    for (const auto& task : launched)
+        EXPECT_EQ(task->state(), BatchState::cancelled);
+    EXPECT_TRUE(batchtest::runUntilFinished(launched));
+    testsupport::runUntil([] { return false; }, 0.1);
+    EXPECT_TRUE(batchtest::fileNames(out.path()).empty());
+
+    // Shown again, the window is empty; with only stopped tasks it closes without a question.
+    controller->showWindow(nullptr);
+    ASSERT_TRUE(drop({movieFolder() / "a.mp4"}, 1));
+    selectMovies({0});
+    {
+        batchtest::FramesHeld held;
+        launch();
+        selectTasks({0});
+        tasks->stopSelectedTasks(nullptr);
+    }
+    batchwindow::AlertAnswer none("Keep Working");
+    controller->window()->performClose(nullptr);
+    EXPECT_FALSE(none.asked());
+    EXPECT_FALSE(controller->window()->isVisible());
+    EXPECT_TRUE(controller->manager()->tasks().empty());
+}
+
+TEST_F(BatchWindowTest, SettingsKeepTheirValuesForTheNextWindow)
+{
+    tasks->splitterMatrix.lock()->pressRow(2);
+    batchwindow::type(*tasks->secondsSplitterField.lock(), "2.5");
+    batchwindow::type(*tasks->countSplitterField.lock(), "12");
+    batchwindow::type(*tasks->maxSizeField.lock(), "640");
+    // A value the field's limits refuse leaves the stored one.
+    batchwindow::type(*tasks->framesSplitterField.lock(), "-3");
+    EXPECT_EQ(kestrane::Defaults[vistrel::BatchSplitterModeKey].intValue(), 2);
+    EXPECT_EQ(kestrane::Defaults[vistrel::BatchEverySecondsKey].doubleValue(), 2.5);
+    EXPECT_EQ(kestrane::Defaults[vistrel::BatchNbFramesKey].intValue(), 12);
+    EXPECT_EQ(kestrane::Defaults[vistrel::BatchEveryFramesKey].intValue(), 5);
+
+    auto next = vistrel::BatchWindowController::create();
+    ASSERT_TRUE(next->window());
+    auto settings = next->tasksController()->settings();
+    EXPECT_EQ(settings.splitterRow, 2);
+    EXPECT_EQ(settings.seconds, 2.5);
+    EXPECT_EQ(settings.count, 12);
+    EXPECT_EQ(settings.frames, 5);
+    EXPECT_EQ(settings.maxSize, 640);
+    next->window()->close();
+}
+
+} // namespace

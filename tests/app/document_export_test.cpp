@@ -1,0 +1,333 @@
+// Snaps leaving a document as image files: the exact frame of each snap at full size through its own
+// edition, names that never meet a file already there nor one another, the errors sheet, overlapping busy
+// work, the drag-out's format, and the clipboard.
+#include "tests/app/document_fixture.h"
+
+#include <csignal>
+#include <fstream>
+#include <future>
+#include <set>
+
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QMenu>
+
+#include "app/document/defaults_keys.h"
+#include "app/document/gif_exporter_controller.h"
+#include "app/document/movie_opening.h"
+#include "app/document/snaps_manager.h"
+#include "app/document/snaps_view.h"
+#include "app/document/flash_movie_view.h"
+#include "foundation/image_encoding.h"
+#include "foundation/shortcuts.h"
+#include "platform/gfx/image_reader.h"
+#include "platform/ui/pasteboard.h"
+#include "tests/platform/core/run_until.h"
+#include "tests/support/temp_dir.h"
+#include "tools/testmovie/test_movie.h"
+
+namespace documenttest {
+namespace {
+
+namespace fs = std::filesystem;
+using vistrel::DocumentState;
+using vistrel::SnapItem;
+using vistrel::SnapItems;
+
+const orvalis::Edition editions[] = {orvalis::Edition::identity, orvalis::Edition::identity.rotatedRight(),
+                                     orvalis::Edition::identity.flippedHorizontally()};
+
+// The edition that undoes one of `editions`: a turn to the left for the turn to the right, else itself.
+orvalis::Edition undoing(const orvalis::Edition& edition)
+{
+    return edition == editions[1] ? orvalis::Edition::identity.rotatedLeft() : edition;
+}
+
+std::shared_ptr<SnapItem> snapAt(int frame, const orvalis::Edition& edition = orvalis::Edition::identity)
+{
+    return SnapItem::create(frameTime(frame), edition);
+}
+
+std::string contents(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void write(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+std::set<std::string> filesIn(const fs::path& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// Serves the main loop until the document has no busy work left.
+bool waitUntilIdle(vistrel::Document& document)
+{
+    return testsupport::runUntil([&] { return !vistrel::isBusy(document.state()); }, 20);
+}
+
+// The file holds the snap's frame, through the snap's edition, at the movie's full size.
+void expectFrame(const fs::path& file, const SnapItem& snap, int frame)
+{
+    const auto image = gfx::ImageReader::read(core::Url::fileURL(file.string()));
+    ASSERT_TRUE(image) << file;
+    EXPECT_EQ(kestrane::size(image), snap.edition().apply(gfx::Size{160, 120})) << file;
+    EXPECT_EQ(frameOf(undoing(snap.edition()).apply(image)), frame) << file;
+}
+
+using DocumentExport = DocumentTest;
+
+TEST_F(DocumentExport, WritesEachSnapAsItsExactFrameInEveryFormatBesideFilesOfTheSameNames)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    const std::pair<kestrane::ImageFormat, std::string> formats[] = {
+        {kestrane::ImageFormat::png, std::string("\x89PNG", 4)},
+        {kestrane::ImageFormat::jpg, std::string("\xFF\xD8\xFF", 3)},
+        {kestrane::ImageFormat::tiff, std::string("II*\0", 4)}};
+    for (const auto& [format, magic] : formats) {
+        SCOPED_TRACE(kestrane::fileExtension(format));
+        testsupport::TempDir folder("export");
+        SnapItems snaps;
+        std::vector<int> frames;
+        for (int i = 0; i < 20; ++i) {
+            frames.push_back(1 + 3 * i);
+            snaps.push_back(snapAt(frames.back(), editions[i % 3]));
+        }
+        // Every name is taken already; the first one's first alternative too.
+        document->setExportFormat(format);
+        std::set<std::string> before;
+        for (const auto& snap : snaps) {
+            write(folder / document->snapFileName(*snap), "old");
+            before.insert(document->snapFileName(*snap));
+        }
+        const std::string ext = "." + kestrane::fileExtension(format);
+        write(folder / ("clip-00-00-00-100 (0)" + ext), "old");
+        before.insert("clip-00-00-00-100 (0)" + ext);
+
+        const auto names = document->asyncExport(snaps, core::Url::fileURL(folder.path().string()));
+        EXPECT_EQ(document->state(), DocumentState::exporting);
+        ASSERT_EQ(names.size(), 20u);
+        EXPECT_EQ(names[0], "clip-00-00-00-100 (1)" + ext);
+        EXPECT_EQ(names[1], "clip-00-00-00-400 (0)" + ext);
+        ASSERT_TRUE(waitUntilIdle(*document));
+        EXPECT_EQ(document->state(), DocumentState::snapping);
+        EXPECT_EQ(document->progressLabel->stringValue(), "Exporting : 100 %");
+        EXPECT_EQ(document->mainWindow->attachedSheet(), nullptr);
+
+        for (const auto& name : before) EXPECT_EQ(contents(folder / name), "old") << name;
+        EXPECT_EQ(filesIn(folder.path()).size(), before.size() + 20);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            EXPECT_FALSE(before.contains(names[i])) << names[i];
+            EXPECT_EQ(contents(folder / names[i]).substr(0, magic.size()), magic) << names[i];
+            expectFrame(folder / names[i], *snaps[i], frames[i]);
+        }
+    }
+}
+
+TEST_F(DocumentExport, SnapsOfOneTimeAndExportsIntoOneFolderAtOnceNeverShareAName)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    testsupport::TempDir folder("export");
+    const auto url = core::Url::fileURL(folder.path().string());
+    // Snap, turn the picture, snap again: one time, two editions.
+    const SnapItems snaps{snapAt(12), snapAt(12, editions[1]), snapAt(30)};
+    const auto first = document->asyncExport(snaps, url);
+    document->setExportFormat(kestrane::ImageFormat::png);
+    const auto second = document->asyncExport(snaps, url);
+    EXPECT_EQ(first, (std::vector<std::string>{"clip-00-00-01-200.png", "clip-00-00-01-200 (0).png", "clip-00-00-03-000.png"}));
+    EXPECT_EQ(second, (std::vector<std::string>{"clip-00-00-01-200 (1).png", "clip-00-00-01-200 (2).png",
+                                                "clip-00-00-03-000 (0).png"}));
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_EQ(filesIn(folder.path()).size(), 6u);
+    for (const auto* names : {&first, &second})
+        for (std::size_t i = 0; i < snaps.size(); ++i) expectFrame(folder / (*names)[i], *snaps[i], i == 2 ? 30 : 12);
+
+    // Once written, the names are taken by the files themselves.
+    const auto third = document->asyncExport({snaps[2]}, url);
+    EXPECT_EQ(third, std::vector<std::string>{"clip-00-00-03-000 (1).png"});
+    ASSERT_TRUE(waitUntilIdle(*document));
+}
+
+TEST_F(DocumentExport, FailuresAreListedTogetherAtTheEndAndLeaveNothingBehind)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    testsupport::TempDir parent("export");
+    // A folder that is a file: nothing can be written into it.
+    write(parent / "folder", "a file");
+    const auto blocked = parent / "folder";
+    const SnapItems snaps{snapAt(5), snapAt(900), snapAt(7)};
+    document->snapsManager()->append({snapAt(3)});
+    document->snapsManager()->setSelection(core::IndexSet{0});
+    document->asyncExport(snaps, core::Url::fileURL(blocked.string()));
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_EQ(document->state(), DocumentState::selecting);
+    EXPECT_EQ(document->exportErrorsTextView->string(),
+              "Cannot export image to " + (blocked / "clip-00-00-00-500.png").string() + "\n" +
+                  "Cannot snap image at 00:01:30:000\n"
+                  "Cannot export image to " + (blocked / "clip-00-00-00-700.png").string() + "\n");
+    EXPECT_EQ(document->mainWindow->attachedSheet(), document->exportErrorsAlert);
+    EXPECT_EQ(filesIn(parent.path()), std::set<std::string>{"folder"});
+
+    // Files that fail while being written (here: longer than the process may write) leave nothing, and a
+    // second export with errors replaces the text of the sheet still shown.
+    testsupport::TempDir folder("export");
+    write(folder / "kept.txt", "kept");
+    rlimit limit{}, small{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    small = limit;
+    small.rlim_cur = 100;
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    document->setExportFormat(kestrane::ImageFormat::tiff);
+    document->asyncExport({snapAt(9)}, core::Url::fileURL(folder.path().string()));
+    const bool idle = waitUntilIdle(*document);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previous);
+    ASSERT_TRUE(idle);
+    EXPECT_EQ(document->exportErrorsTextView->string(),
+              "Cannot export image to " + (folder / "clip-00-00-00-900.tiff").string() + "\n");
+    EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{"kept.txt"});
+    EXPECT_TRUE(document->tryToPerform("closeExportErrorsAlert:", nullptr));
+    EXPECT_EQ(document->mainWindow->attachedSheet(), nullptr);
+}
+
+TEST_F(DocumentExport, OverlappingExportsAndAGenerationKeepTheDocumentBusyUntilTheLastEnds)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    testsupport::TempDir folder("export");
+    const auto url = core::Url::fileURL(folder.path().string());
+    // The first export, then a gate on the export queue that holds the second one back.
+    const auto first = document->asyncExport({snapAt(2), snapAt(4)}, url);
+    std::atomic<bool> reached = false;
+    std::promise<void> open;
+    document->exportQueue()->async([&, gate = open.get_future().share()] {
+        reached = true;
+        gate.wait_for(std::chrono::seconds(10));
+    });
+    const auto second = document->asyncExport({snapAt(6)}, url);
+    document->asyncExportAsGIF({snapAt(8), snapAt(10)}, core::Url::fileURL((folder / "clip.gif").string()));
+    ASSERT_TRUE(testsupport::runUntil([&] { return reached.load() && fs::exists(folder / "clip.gif"); }, 20));
+    // The first export and the GIF are done, the second export waits: still exporting.
+    EXPECT_TRUE(testsupport::runUntil([&] { return fs::exists(folder / first[1]); }, 5));
+    core::MainLoop::processEvents(0.05);
+    EXPECT_EQ(document->state(), DocumentState::exporting);
+    EXPECT_FALSE(fs::exists(folder / second[0]));
+
+    // A generation in the meantime ends too, and still the document stays busy.
+    document->performSnapsGeneration(nullptr);
+    ASSERT_TRUE(waitForSnaps(*document, 12));
+    EXPECT_EQ(document->state(), DocumentState::exporting);
+    EXPECT_FALSE(enables(*document, "snapImage:"));
+    EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
+    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow));
+
+    open.set_value();
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_TRUE(fs::exists(folder / second[0]));
+    EXPECT_EQ(document->state(), DocumentState::snapping);
+    EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 0);
+    EXPECT_TRUE(document->windowShouldClose(*document->mainWindow));
+}
+
+TEST_F(DocumentExport, DraggedSnapsAreWrittenInThePreferredFormatAndAnUnknownOneGivesPNG)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    document->snapsManager()->append({snapAt(11), snapAt(22), snapAt(33)});
+    document->snapsManager()->setSelection(core::IndexSet{0, 2});
+    testsupport::TempDir folder("drop");
+    const auto url = core::Url::fileURL(folder.path().string());
+    write(folder / "clip-00-00-01-100.jpg", "old");
+
+    kestrane::Defaults[vistrel::PreferredImageFormatKey] = std::int64_t(1);
+    auto names = document->snapsViewDropSelectionTo(*document->snapsView, url);
+    ASSERT_TRUE(names);
+    EXPECT_EQ(*names, (std::vector<std::string>{"clip-00-00-01-100 (0).jpg", "clip-00-00-03-300.jpg"}));
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_EQ(document->state(), DocumentState::selecting);
+    EXPECT_EQ(contents(folder / (*names)[1]).substr(0, 3), std::string("\xFF\xD8\xFF", 3));
+    EXPECT_EQ(frameOf(gfx::ImageReader::read(url.appendingPathComponent((*names)[0]))), 11);
+
+    for (const std::int64_t stored : {std::int64_t(3), std::int64_t(-1)}) {
+        kestrane::Defaults[vistrel::PreferredImageFormatKey] = stored;
+        names = document->snapsViewDropSelectionTo(*document->snapsView, url);
+        ASSERT_TRUE(names);
+        EXPECT_EQ(names->front().substr(names->front().size() - 4), ".png") << stored;
+        ASSERT_TRUE(waitUntilIdle(*document));
+    }
+    kestrane::Defaults[vistrel::PreferredImageFormatKey] = nullptr;
+    EXPECT_EQ(contents(folder / "clip-00-00-01-100.png").substr(0, 4), std::string("\x89PNG", 4));
+    EXPECT_EQ(contents(folder / "clip-00-00-01-100 (0).png").substr(0, 4), std::string("\x89PNG", 4));
+}
+
+TEST_F(DocumentExport, CopyPutsThePNGOfTheFirstSelectedSnapOnTheClipboard)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    auto pasteboard = ui::Pasteboard::general();
+    pasteboard->clearContents();
+    pasteboard->setString("before");
+    // Nothing selected: only a beep.
+    document->copySelectedItem(nullptr);
+    core::MainLoop::processEvents(0.05);
+    EXPECT_EQ(pasteboard->string(), "before");
+
+    document->snapsManager()->append({snapAt(40, editions[1]), snapAt(17), snapAt(50)});
+    document->snapsManager()->setSelection(core::IndexSet{0, 2});
+    document->copySelectedItem(nullptr);
+    ASSERT_TRUE(testsupport::runUntil([&] { return pasteboard->data(ui::PasteboardType::png).has_value(); }, 10));
+    EXPECT_EQ(pasteboard->types(), std::vector<std::string>{"image/png"});
+    const auto image = gfx::ImageReader::readData(*pasteboard->data(ui::PasteboardType::png));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(kestrane::size(image), (gfx::Size{120, 160}));
+    EXPECT_EQ(frameOf(undoing(editions[1]).apply(image)), 40);
+
+    // A frame that cannot be had leaves the clipboard as it was.
+    document->snapsManager()->append({snapAt(900)});
+    document->snapsManager()->setSelection(core::IndexSet{3});
+    pasteboard->setString("kept");
+    document->copySelectedItem(nullptr);
+    std::atomic<bool> grabbed = false;
+    document->thumbnailQueue()->async([&] { grabbed = true; });
+    ASSERT_TRUE(testsupport::runUntil([&] { return grabbed.load(); }, 10));
+    core::MainLoop::processEvents(0.01);
+    EXPECT_EQ(pasteboard->string(), "kept");
+}
+
+TEST_F(DocumentExport, SharedPicturesComeFromTheMoviePictureOnScreen)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    const ui::SharingItem picture{.image = gfx::Image::create(2, 2, std::vector<gfx::Pixel>(4, 0)), .url = {}, .text = {}};
+    const gfx::Rect onScreen = document->mainWindow->convertRectToScreen(
+        document->movieView->convertRectTo(document->movieView->videoRect(), nullptr));
+    EXPECT_FALSE(document->movieView->videoRect().isEmpty());
+    EXPECT_EQ(document->sharingSourceFrame(picture), onScreen);
+    EXPECT_EQ(document->sharingSourceFrame(ui::SharingItem{.image = nullptr, .url = {}, .text = "text"}), gfx::Rect{});
+    auto service = ui::SharingService::named(ui::SharingService::composeEmail);
+    EXPECT_EQ(document->sourceWindowForShareItems(*service, {picture}, nullptr), document->mainWindow);
+    EXPECT_EQ(document->transitionImageForShareItem(*service, picture, nullptr), picture.image);
+
+    // The export button's menu stays up once shown, with the image formats under each image export.
+    document->snapsManager()->append({snapAt(3)});
+    document->snapsManager()->setSelection(core::IndexSet{0});
+    document->showExportMenu(nullptr);
+    core::MainLoop::processEvents(0.02);
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(popup);
+    ASSERT_EQ(popup->actions().size(), 3);
+    ASSERT_TRUE(popup->actions()[0]->menu());
+    EXPECT_EQ(popup->actions()[0]->menu()->actions().size(), 3);
+    popup->hide();
+}
+
+}  // namespace
+}  // namespace documenttest

@@ -1,0 +1,152 @@
+// Generating a series of snaps over a clip from the generator popover: the popover's range and frame count
+// (applied to the range as it stands when the snaps are generated, kept within 0...1000), the busy state while
+// the images are grabbed, one append of them all in time order, and busy work that overlaps.
+#include "tests/app/document_fixture.h"
+
+#include "app/document/defaults_keys.h"
+#include "app/document/generate_popover_controller.h"
+#include "app/document/movie_opening.h"
+#include "app/document/snaps_manager.h"
+#include "foundation/shortcuts.h"
+#include "moviekit/player.h"
+#include "platform/core/notification_center.h"
+#include "tests/platform/core/run_until.h"
+
+namespace documenttest {
+namespace {
+
+using DocumentGeneration = DocumentTest;
+
+std::vector<media::Time> times(const orvalis::TimeSplitter& splitter)
+{
+    std::vector<media::Time> all;
+    auto list = splitter.generateTimes();
+    while (const auto t = list.next()) all.push_back(*t);
+    return all;
+}
+
+void setChecked(ui::Button& box, bool on) { box.setState(on ? ui::ControlState::on : ui::ControlState::off); }
+
+TEST_F(DocumentGeneration, GeneratesTheSeriesOfTheClipAllAtOnceWhileBusy)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    auto player = document->movie()->player();
+    player->setClipRange(media::TimeRange::fromTo(frameTime(10), frameTime(43)));
+    auto popover = document->generatorPopoverController();
+    popover->resetTimes(nullptr);
+    EXPECT_EQ(popover->startTextField->stringValue(), "00:00:01:000");
+    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:04:300");
+    EXPECT_EQ(popover->frameCount(), 10);
+    setChecked(*popover->includeStartButton, false);
+    popover->changeIncludeStart(popover->includeStartButton);
+    setChecked(*popover->includeEndButton, false);
+    popover->changeIncludeEnd(popover->includeEndButton);
+
+    int appends = 0;
+    core::NotificationCenter::defaultCenter().addObserver(
+        document.get(), vistrel::SnapsManagerDidAppendItemsNotification, document->snapsManager().get(),
+        [&](const core::Notification&) { ++appends; });
+    popover->generateSnaps(nullptr);
+    EXPECT_EQ(document->state(), vistrel::DocumentState::generating);
+    EXPECT_FALSE(document->progressLabel->isHidden());
+    EXPECT_TRUE(document->snapButton->isHidden());
+    EXPECT_FALSE(enables(*document, "snapImage:"));
+    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow));
+    EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
+
+    ASSERT_TRUE(waitForSnaps(*document, 10));
+    EXPECT_EQ(appends, 1);
+    EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
+    EXPECT_TRUE(document->progressLabel->isHidden());
+    EXPECT_TRUE(document->windowShouldClose(*document->mainWindow));
+    EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 0);
+    // Ten inner points of 1.0 s to 4.3 s, three frames apart, each snap the frame holding its time.
+    const auto& items = document->snapsManager()->items();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i]->time(), frameTime(13 + 3 * int(i)));
+        EXPECT_EQ(frameOf(items[i]->image()), 13 + 3 * int(i)) << i;
+    }
+    core::NotificationCenter::defaultCenter().removeObserver(document.get(), vistrel::SnapsManagerDidAppendItemsNotification,
+                                                              document->snapsManager().get());
+}
+
+TEST_F(DocumentGeneration, OverlappingBusyWorkKeepsTheGuardsUntilTheLastEnds)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    // An export runs while snaps are generated; the generation ends first.
+    document->beginBusyWork(vistrel::DocumentState::exporting);
+    document->performSnapsGeneration(nullptr);
+    ASSERT_TRUE(waitForSnaps(*document, 12));
+    EXPECT_EQ(document->state(), vistrel::DocumentState::exporting);
+    EXPECT_FALSE(enables(*document, "snapImage:"));
+    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow));
+    EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
+    document->endBusyWork(vistrel::DocumentState::exporting);
+    EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
+    EXPECT_TRUE(document->windowShouldClose(*document->mainWindow));
+
+    // Two exports at once: the first to end leaves the document busy.
+    document->snapsManager()->setSelection(core::IndexSet{2});
+    document->beginBusyWork(vistrel::DocumentState::exporting);
+    document->beginBusyWork(vistrel::DocumentState::exporting);
+    document->endBusyWork(vistrel::DocumentState::exporting);
+    EXPECT_EQ(document->state(), vistrel::DocumentState::exporting);
+    document->endBusyWork(vistrel::DocumentState::exporting);
+    EXPECT_EQ(document->state(), vistrel::DocumentState::selecting);
+}
+
+TEST_F(DocumentGeneration, TheFrameCountAppliesToTheRangeAsItStandsAndStaysWithinBounds)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    auto popover = document->generatorPopoverController();
+    auto player = document->movie()->player();
+    popover->resetTimes(nullptr);  // the whole movie, 0 s to 6 s
+    popover->closePopover();       // made, as the document makes it: the check boxes give the flags
+    popover->framesTextField->setIntegerValue(4);
+    popover->changeFrames(popover->framesTextField);
+
+    // A new start after the count was typed: still four inner points, now between 2 s and 6 s.
+    ASSERT_TRUE(showFrame(*document, 20));
+    popover->changeStart(nullptr);
+    EXPECT_EQ(popover->startTextField->stringValue(), "00:00:02:000");
+    EXPECT_EQ(popover->splitter().splitCount(), 4);
+    auto series = times(popover->splitter());
+    ASSERT_EQ(series.size(), 6u);  // with the start and the end, as the check boxes say
+    EXPECT_EQ(series.front(), frameTime(20));
+    EXPECT_EQ(series[1], frameTime(28));
+    EXPECT_EQ(series.back(), frameTime(60));
+
+    // A start at or after the end, an end at or before the start: nothing changes.
+    ASSERT_TRUE(showFrame(*document, 15));
+    popover->changeEnd(nullptr);
+    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:06:000");
+    ASSERT_TRUE(showFrame(*document, 40));
+    popover->changeEnd(nullptr);
+    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:04:000");
+    EXPECT_EQ(popover->splitter().splitCount(), 4);
+    ASSERT_TRUE(showFrame(*document, 40));
+    popover->changeStart(nullptr);
+    EXPECT_EQ(popover->startTextField->stringValue(), "00:00:02:000");
+
+    // Reset brings back the clip range with the same count.
+    popover->resetTimes(nullptr);
+    EXPECT_EQ(popover->startTextField->stringValue(), "00:00:00:000");
+    EXPECT_EQ(popover->splitter().splitCount(), 4);
+
+    // Counts outside 0...1000 are brought within.
+    popover->framesTextField->setIntegerValue(-3);
+    popover->changeFrames(popover->framesTextField);
+    EXPECT_EQ(popover->frameCount(), 0);
+    EXPECT_EQ(popover->framesTextField->integerValue(), 0);
+    EXPECT_EQ(times(popover->splitter()).size(), 2u);
+    popover->framesTextField->setIntegerValue(50000);
+    popover->changeFrames(popover->framesTextField);
+    EXPECT_EQ(popover->frameCount(), vistrel::GeneratePopoverController::maximumFrames);
+    EXPECT_EQ(popover->splitter().splitCount(), vistrel::GeneratePopoverController::maximumFrames);
+}
+
+}  // namespace
+}  // namespace documenttest

@@ -1,0 +1,300 @@
+// Animated GIFs of a document's snaps: the sheet that orders and prunes the frames, the file read back by
+// giflib itself (frames, their delays and pictures, the endless loop), the delay and size of the user
+// defaults, frames that cannot be grabbed, and a file that cannot be written.
+#include "tests/app/document_fixture.h"
+
+#include <gif_lib.h>
+
+#include <fstream>
+
+#include <QApplication>
+#include <QFileDialog>
+
+#include "app/document/defaults_keys.h"
+#include "app/document/gif_exporter_controller.h"
+#include "app/document/snaps_manager.h"
+#include "foundation/image_encoding.h"
+#include "foundation/shortcuts.h"
+#include "tests/platform/core/run_until.h"
+#include "tests/support/temp_dir.h"
+#include "tools/testmovie/test_movie.h"
+
+namespace documenttest {
+namespace {
+
+namespace fs = std::filesystem;
+using vistrel::DocumentState;
+using vistrel::SnapItem;
+using vistrel::SnapItems;
+
+// A GIF as giflib reads it: each frame's picture on the logical screen and its delay, and the loop count
+// of the NETSCAPE2.0 block (-1 without one).
+struct ReadGIF {
+    int width = 0, height = 0;
+    std::vector<gfx::ImageRef> frames;
+    std::vector<int> delays;
+    int loop = -1;
+};
+
+std::optional<ReadGIF> readGIF(const fs::path& path)
+{
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+    if (!gif) return std::nullopt;
+    if (DGifSlurp(gif) != GIF_OK) {
+        DGifCloseFile(gif, &error);
+        return std::nullopt;
+    }
+    ReadGIF read;
+    read.width = gif->SWidth;
+    read.height = gif->SHeight;
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        const SavedImage& image = gif->SavedImages[i];
+        for (int e = 0; e < image.ExtensionBlockCount; ++e) {
+            const ExtensionBlock& block = image.ExtensionBlocks[e];
+            if (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
+                std::string(reinterpret_cast<const char*>(block.Bytes), 11) == "NETSCAPE2.0" && e + 1 < image.ExtensionBlockCount)
+                read.loop = image.ExtensionBlocks[e + 1].Bytes[1] | image.ExtensionBlocks[e + 1].Bytes[2] << 8;
+        }
+        GraphicsControlBlock control;
+        read.delays.push_back(DGifSavedExtensionToGCB(gif, i, &control) == GIF_OK ? control.DelayTime : -1);
+        const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+        std::vector<gfx::Pixel> pixels(std::size_t(image.ImageDesc.Width) * std::size_t(image.ImageDesc.Height));
+        for (std::size_t p = 0; p < pixels.size(); ++p) {
+            const GifColorType& c = map->Colors[image.RasterBits[p]];
+            pixels[p] = gfx::makePixel(255, c.Red, c.Green, c.Blue);
+        }
+        read.frames.push_back(gfx::Image::create(image.ImageDesc.Width, image.ImageDesc.Height, std::move(pixels)));
+    }
+    DGifCloseFile(gif, &error);
+    return read;
+}
+
+std::vector<int> frameIndexes(const ReadGIF& gif)
+{
+    std::vector<int> indexes;
+    for (const auto& frame : gif.frames) indexes.push_back(frameOf(frame));
+    return indexes;
+}
+
+// Snaps of those frames.
+SnapItems snapsOf(const std::vector<int>& frames)
+{
+    SnapItems snaps;
+    for (const int k : frames) snaps.push_back(SnapItem::create(frameTime(k), orvalis::Edition::identity));
+    return snaps;
+}
+
+bool waitUntilIdle(vistrel::Document& document)
+{
+    return testsupport::runUntil([&] { return !vistrel::isBusy(document.state()); }, 20);
+}
+
+// Chooses `path` in the file dialog that the program shows, as the user would.
+bool chooseInFileDialog(const fs::path& path)
+{
+    QFileDialog* dialog = nullptr;
+    testsupport::runUntil([&] {
+        for (QWidget* widget : QApplication::allWidgets())
+            if (auto* found = qobject_cast<QFileDialog*>(widget); found && found->isVisible()) dialog = found;
+        return dialog != nullptr;
+    }, 5);
+    if (!dialog) return false;
+    dialog->selectFile(QString::fromStdString(path.string()));
+    static_cast<QDialog*>(dialog)->accept();
+    return true;
+}
+
+class DocumentGIFExport : public DocumentTest {
+protected:
+    void TearDown() override
+    {
+        kestrane::Defaults[vistrel::TimeLapseIntervalKey] = nullptr;
+        kestrane::Defaults[vistrel::TimeLapseMaxSizeKey] = nullptr;
+        DocumentTest::TearDown();
+    }
+};
+
+TEST_F(DocumentGIFExport, ThirtySnapsLoopForEverWithTheDefaultDelayAtFullSize)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    testsupport::TempDir folder("gif");
+    std::vector<int> frames;
+    for (int i = 0; i < 30; ++i) frames.push_back(2 * i);
+    document->asyncExportAsGIF(snapsOf(frames), core::Url::fileURL((folder / "clip.gif").string()));
+    EXPECT_EQ(document->state(), DocumentState::exporting);
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_EQ(document->state(), DocumentState::snapping);
+    EXPECT_EQ(document->mainWindow->attachedSheet(), nullptr);
+
+    const auto gif = readGIF(folder / "clip.gif");
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(gif->width, 160);
+    EXPECT_EQ(gif->height, 120);
+    EXPECT_EQ(gif->loop, 0);
+    EXPECT_EQ(gif->delays, std::vector<int>(30, 10));
+    EXPECT_EQ(frameIndexes(*gif), frames);
+}
+
+TEST_F(DocumentGIFExport, FramesThatCannotBeGrabbedAreLeftOutOfAGIFOfTheOthers)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    kestrane::Defaults[vistrel::TimeLapseIntervalKey] = 0.25;
+    kestrane::Defaults[vistrel::TimeLapseMaxSizeKey] = 80.0;
+    testsupport::TempDir folder("gif");
+    std::vector<int> frames;
+    for (int i = 0; i < 30; ++i) frames.push_back(i == 7 ? 900 : i);
+    SnapItems snaps = snapsOf(frames);
+    // A snap turned sideways is fitted into the size of the others.
+    snaps[3] = SnapItem::create(frameTime(3), orvalis::Edition::identity.rotatedRight());
+    // Something already at the name stays; the GIF goes beside it.
+    { std::ofstream(folder / "clip.gif") << "old"; }
+    document->asyncExportAsGIF(snaps, core::Url::fileURL((folder / "clip.gif").string()));
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_EQ(document->exportErrorsTextView->string(), "Cannot snap image at 00:01:30:000\n");
+    EXPECT_EQ(document->mainWindow->attachedSheet(), document->exportErrorsAlert);
+    EXPECT_EQ(fs::file_size(folder / "clip.gif"), 3u);
+
+    const auto gif = readGIF(folder / "clip (0).gif");
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(gif->width, 80);
+    EXPECT_EQ(gif->height, 60);
+    EXPECT_EQ(gif->delays, std::vector<int>(29, 25));
+    frames.erase(frames.begin() + 7);
+    std::vector<int> indexes = frameIndexes(*gif);
+    indexes[3] = frames[3];  // turned and fitted: checked apart
+    EXPECT_EQ(indexes, frames);
+    // The turned snap stands upright in the middle of the frame, with black on both sides.
+    const gfx::Image& turned = *gif->frames[3];
+    int dark = 0;
+    for (int y = 0; y < 60; ++y)
+        for (const int x : {0, 5, 74, 79}) dark += gfx::redOf(turned.pixel(x, y)) < 16 && gfx::greenOf(turned.pixel(x, y)) < 16;
+    EXPECT_EQ(dark, 4 * 60);
+    int strip = 0;  // the red strip under the index, now upright
+    for (int y = 0; y < 60; ++y)
+        for (int x = 16; x < 64; ++x) strip += gfx::redOf(turned.pixel(x, y)) > 150 && gfx::greenOf(turned.pixel(x, y)) < 100;
+    EXPECT_GT(strip, 3 * 60);
+}
+
+TEST_F(DocumentGIFExport, AFileThatCannotBeStartedReportsEveryStep)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    testsupport::TempDir folder("gif");
+    const fs::path missing = folder / "none" / "clip.gif";
+    document->asyncExportAsGIF(snapsOf({4, 900, 6}), core::Url::fileURL(missing.string()));
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_EQ(document->exportErrorsTextView->string(), "Cannot create writer at " + missing.string() + "\n" +
+                                                            "Cannot add image at 00:00:00:400\n"
+                                                            "Cannot snap image at 00:01:30:000\n"
+                                                            "Cannot add image at 00:00:00:600\n"
+                                                            "Cannot finish writing\n");
+    EXPECT_TRUE(fs::is_empty(folder.path()));
+}
+
+TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    document->snapsManager()->append(snapsOf({5, 15, 25, 35}));
+    ASSERT_TRUE(enables(*document, "exportAllAsGIF:"));
+    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
+    auto sheet = document->gifSheetWindowController();
+    EXPECT_EQ(document->mainWindow->attachedSheet(), sheet->window());
+    EXPECT_EQ(sheet->saveName(), "clip");
+    auto table = sheet->tableView.lock();
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->selectedRowIndexes(), std::vector<long>{0});
+
+    // The second frame goes down one place, then the first is removed.
+    vistrel::GIFExporterController& controller = *sheet;
+    table->selectRowIndexes({1}, false);
+    ASSERT_TRUE(controller.tryToPerform("moveDownItem:", nullptr));
+    EXPECT_EQ(table->selectedRowIndexes(), std::vector<long>{2});
+    EXPECT_EQ(sheet->frameField.lock()->stringValue(), "3 / 4");
+    table->selectRowIndexes({0}, false);
+    ASSERT_TRUE(controller.tryToPerform("deleteItem:", nullptr));
+
+    testsupport::TempDir folder("gif");
+    ASSERT_TRUE(controller.tryToPerform("validateExportation:", nullptr));
+    ASSERT_TRUE(chooseInFileDialog(folder / "ordered.gif"));
+    EXPECT_TRUE(sheet->snapItems().empty());
+    EXPECT_EQ(sheet->fileURL(), core::Url::fileURL((folder / "ordered.gif").string()));
+    EXPECT_EQ(document->state(), DocumentState::exporting);
+    ASSERT_TRUE(waitUntilIdle(*document));
+    const auto gif = readGIF(folder / "ordered.gif");
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(frameIndexes(*gif), (std::vector<int>{25, 15, 35}));
+
+    // A cancelled sheet writes nothing and leaves the state.
+    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
+    ASSERT_TRUE(controller.tryToPerform("cancelExportation:", nullptr));
+    EXPECT_EQ(document->mainWindow->attachedSheet(), nullptr);
+    EXPECT_TRUE(sheet->snapItems().empty());
+    EXPECT_EQ(document->state(), DocumentState::snapping);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
+}
+
+TEST_F(DocumentGIFExport, TheSheetStepsRoundMovesAndKeepsItsLastFrame)
+{
+    auto sheet = vistrel::GIFExporterController::create();
+    auto table = sheet->tableView.lock();
+    auto label = sheet->frameField.lock();
+    ASSERT_TRUE(table && label && sheet->imageView.lock());
+    sheet->setSnapItems({});
+    EXPECT_EQ(label->stringValue(), "No frame");
+    EXPECT_TRUE(table->selectedRowIndexes().empty());
+
+    SnapItems snaps = snapsOf({1, 2, 3});
+    snaps[1]->setImage(gfx::Image::create(2, 2, std::vector<gfx::Pixel>(4, 0xff000000)));
+    sheet->setSnapItems(snaps);
+    EXPECT_EQ(label->stringValue(), "1 / 3");
+    EXPECT_EQ(sheet->objectValueFor(*table, table->tableColumnWithIdentifier("Index"), 2).type(), typeid(long));
+    EXPECT_EQ(std::any_cast<long>(sheet->objectValueFor(*table, table->tableColumnWithIdentifier("Index"), 2)), 3);
+    EXPECT_EQ(std::any_cast<std::string>(sheet->objectValueFor(*table, table->tableColumnWithIdentifier("Time"), 1)),
+              "00:00:00:200");
+    EXPECT_FALSE(sheet->objectValueFor(*table, table->tableColumnWithIdentifier("Time"), 3).has_value());
+
+    sheet->showPreviousFrame(nullptr);
+    EXPECT_EQ(sheet->currentIndex(), 2u);
+    sheet->showNextFrame(nullptr);
+    EXPECT_EQ(sheet->currentIndex(), 0u);
+    sheet->showNextFrame(nullptr);
+    EXPECT_EQ(label->stringValue(), "2 / 3");
+    EXPECT_EQ(table->selectedRowIndexes(), std::vector<long>{1});
+    EXPECT_EQ(sheet->imageView.lock()->image(), snaps[1]->image());
+
+    // The first frame does not move up; the moved frame stays selected where it went.
+    table->selectRowIndexes({0}, false);
+    sheet->moveUpItem(nullptr);
+    EXPECT_EQ(sheet->snapItems(), snaps);
+    EXPECT_EQ(table->selectedRowIndexes(), std::vector<long>{0});
+    table->selectRowIndexes({2}, false);
+    sheet->moveUpItem(nullptr);
+    EXPECT_EQ(sheet->snapItems(), (SnapItems{snaps[0], snaps[2], snaps[1]}));
+    EXPECT_EQ(sheet->currentIndex(), 1u);
+
+    // Removing shows the first frame; the last one left stays.
+    sheet->deleteItem(nullptr);
+    EXPECT_EQ(sheet->snapItems(), (SnapItems{snaps[0], snaps[1]}));
+    EXPECT_EQ(sheet->currentIndex(), 0u);
+    sheet->deleteItem(nullptr);
+    sheet->deleteItem(nullptr);
+    EXPECT_EQ(sheet->snapItems(), SnapItems{snaps[1]});
+    sheet->showNextFrame(nullptr);
+    sheet->showPreviousFrame(nullptr);
+    EXPECT_EQ(sheet->currentIndex(), 0u);
+    EXPECT_EQ(label->stringValue(), "1 / 1");
+
+    // The fields show the user defaults the writing reads.
+    kestrane::Defaults[vistrel::TimeLapseIntervalKey] = 0.3;
+    kestrane::Defaults[vistrel::TimeLapseMaxSizeKey] = 240.0;
+    EXPECT_TRUE(testsupport::runUntil([&] { return sheet->frameDelay() == 0.3 && sheet->frameSize() == 240; }, 5));
+    sheet->frameDelayStepper.lock()->step(+1);
+    EXPECT_DOUBLE_EQ(kestrane::Defaults[vistrel::TimeLapseIntervalKey].doubleValue().value_or(0), 0.31);
+}
+
+}  // namespace
+}  // namespace documenttest

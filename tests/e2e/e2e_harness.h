@@ -1,0 +1,122 @@
+// What end-to-end tests need to drive the real program as a user does: an X server of their own (Xvfb on a
+// free display), the program started there with fresh settings and data folders, its windows found and
+// driven with real input events (xdotool), the screen's pixels read back (Xlib), frame indexes read from
+// the test movies' pictures in them, and bounded waits. Every wait gives up after its timeout, so a program
+// that hangs fails the test instead of holding it.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/image.h"
+
+namespace e2e {
+
+using Seconds = std::chrono::duration<double>;
+
+// Polls `condition` every 50 ms until it holds (true) or `timeout` has passed (false).
+bool waitUntil(const std::function<bool()>& condition, Seconds timeout);
+
+// True when the tools the tests drive the program with are installed (Xvfb and xdotool).
+bool toolsPresent();
+// Why they are not, for a skipped test's message.
+std::string missingTools();
+
+// A child process: started with arguments and extra environment, its output kept in a file.
+class Process {
+public:
+    Process(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment,
+            const std::filesystem::path& output);
+    ~Process();  // ends the process if it still runs
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    int pid() const { return pid_; }
+    bool running();
+    // The exit code once the process has ended within the timeout (-1 for a signal); nullopt otherwise.
+    std::optional<int> waitForExit(Seconds timeout);
+    void terminate();
+    // What the process wrote on its standard output and error.
+    std::string output() const;
+
+private:
+    int pid_ = -1;
+    std::optional<int> status_;
+    std::filesystem::path output_;
+};
+
+// An X server of its own, on a display it found free, 1280 × 1024 at 24 bits.
+class XServer {
+public:
+    XServer();
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    // ":N"
+    const std::string& display() const { return display_; }
+    bool ready() const { return ready_; }
+
+private:
+    std::string display_;
+    int pid_ = -1;
+    bool ready_ = false;
+};
+
+// A window on the server.
+struct Window {
+    unsigned long id = 0;
+    int x = 0, y = 0, width = 0, height = 0;  // on the screen, y down
+};
+
+// Talks to one server: finds windows, sends real keys and clicks, reads pixels.
+class Screen {
+public:
+    explicit Screen(const std::string& display);
+    ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    // Visible windows of the process whose title holds `title` (empty: any), in stacking order.
+    std::vector<Window> windows(int pid, const std::string& title = "");
+    // The first such window, waited for.
+    std::optional<Window> waitForWindow(int pid, const std::string& title, Seconds timeout);
+    // Gives the window the keyboard focus.
+    bool focus(const Window& window);
+    // Presses and releases keys as xdotool names them ("Right", "Return", "ctrl+q"), in order.
+    bool key(const std::vector<std::string>& keys);
+    // Types the text as key presses into the window that has the focus.
+    bool type(const std::string& text);
+    // Moves the pointer to (x, y) of the window (y down from its top left) and clicks the left button.
+    bool click(const Window& window, int x, int y);
+    // Presses the left button at (x, y) of `from`, moves the pointer in small steps to (toX, toY) of `to`
+    // and releases it there.
+    bool drag(const Window& from, int x, int y, const Window& to, int toX, int toY);
+    // The window's pixels as the screen shows them (opaque, rows from the top).
+    gfx::ImageRef capture(const Window& window);
+
+private:
+    std::string run(const std::string& arguments);
+    // The connection to the server, opened anew while it is not open.
+    void* connection();
+
+    std::string display_;
+    void* connection_ = nullptr;
+};
+
+// A picture of a test movie's frame found in a capture: where it lies and the index it shows.
+struct Picture {
+    int x = 0, y = 0, width = 0, height = 0;  // y down
+    int frameIndex = -1;
+};
+
+// Every frame picture of a test movie in the image (found by the coloured strip under its index grid), at
+// least `minimumWidth` pixels wide, top to bottom, then left to right.
+std::vector<Picture> findPictures(const gfx::Image& image, int minimumWidth = 24);
+
+}  // namespace e2e

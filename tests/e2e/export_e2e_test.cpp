@@ -1,0 +1,170 @@
+// Snaps leaving the real program as a user takes them out: copied with Ctrl+C and read from the clipboard by
+// another program (xclip), and dragged out of the strip onto another program's window that takes files as
+// a file manager does (XDND, text/uri-list), which copies them into its folder.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/gfx/image_reader.h"
+#include "tests/e2e/e2e_harness.h"
+#include "tools/testmovie/test_movie.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::Seconds;
+
+// The document window's strip of snaps: its bottom 150 points.
+constexpr int stripHeight = 150;
+
+struct Folder {
+    fs::path path = fs::temp_directory_path() / ("vistrel-e2e-export-" + std::to_string(getpid()));
+    Folder() { fs::create_directories(path); }
+    ~Folder() { fs::remove_all(path); }
+};
+
+// The snaps the strip shows, left to right.
+std::vector<e2e::Picture> stripPictures(e2e::Screen& screen, const e2e::Window& window)
+{
+    std::vector<e2e::Picture> snaps;
+    const auto image = screen.capture(window);
+    if (!image) return snaps;
+    for (const auto& picture : e2e::findPictures(*image))
+        if (picture.y >= window.height - stripHeight) snaps.push_back(picture);
+    std::sort(snaps.begin(), snaps.end(), [](auto& a, auto& b) { return a.x < b.x; });
+    return snaps;
+}
+
+std::vector<int> stripFrames(e2e::Screen& screen, const e2e::Window& window)
+{
+    std::vector<int> frames;
+    for (const auto& picture : stripPictures(screen, window)) frames.push_back(picture.frameIndex);
+    return frames;
+}
+
+// The index the picture of a file shows, or -1.
+int frameInFile(const fs::path& file)
+{
+    const auto image = gfx::ImageReader::read(core::Url::fileURL(file.string()));
+    return image ? testmovie::readFrameIndex(*image) : -1;
+}
+
+// The program on a movie of 320 × 240, with snaps of the frames taken with the arrow and snap keys.
+class ExportE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
+        testmovie::MovieSpec spec;
+        spec.width = 320;
+        spec.height = 240;
+        spec.frameCount = 60;
+        spec.keyInterval = 12;
+        testmovie::writeMovie((folder.path / "movie.mp4").string(), spec);
+        server = std::make_unique<e2e::XServer>();
+        ASSERT_TRUE(server->ready()) << "Xvfb did not start";
+        environment = {{"DISPLAY", server->display()},
+                       {"QT_QPA_PLATFORM", "xcb"},
+                       {"XDG_CONFIG_HOME", (folder.path / "config").string()},
+                       {"XDG_DATA_HOME", (folder.path / "data").string()}};
+        screen = std::make_unique<e2e::Screen>(server->display());
+        program = std::make_unique<e2e::Process>(std::vector<std::string>{VISTREL_PROGRAM, (folder.path / "movie.mp4").string()},
+                                                 environment, folder.path / "program.log");
+        const auto found = screen->waitForWindow(program->pid(), "movie.mp4", Seconds(30));
+        ASSERT_TRUE(found) << program->output();
+        window = *found;
+        screen->focus(window);
+    }
+
+    // Steps forward and snaps for each count of frames, in order.
+    void snapAfter(const std::vector<int>& steps)
+    {
+        std::vector<int> expected;
+        int frame = 0;
+        for (const int step : steps) {
+            screen->key(std::vector<std::string>(std::size_t(step), "Right"));
+            frame += step;
+            expected.push_back(frame);
+            // The snap of the frame on screen, once it is there.
+            ASSERT_TRUE(e2e::waitUntil([&] {
+                const auto image = screen->capture(window);
+                const auto pictures = image ? e2e::findPictures(*image, 100) : std::vector<e2e::Picture>{};
+                return std::any_of(pictures.begin(), pictures.end(), [&](auto& p) { return p.frameIndex == frame; });
+            }, Seconds(15)));
+            screen->key({"Return"});
+            ASSERT_TRUE(e2e::waitUntil([&] { return stripFrames(*screen, window) == expected; }, Seconds(15)))
+                << "the strip holds " << stripFrames(*screen, window).size() << " snaps";
+        }
+    }
+
+    void TearDown() override
+    {
+        if (!program) return;
+        screen->focus(window);
+        screen->key({"ctrl+q"});
+        EXPECT_EQ(program->waitForExit(Seconds(15)), 0) << program->output();
+    }
+
+    Folder folder;
+    std::unique_ptr<e2e::XServer> server;
+    std::map<std::string, std::string> environment;
+    std::unique_ptr<e2e::Screen> screen;
+    std::unique_ptr<e2e::Process> program;
+    e2e::Window window;
+};
+
+TEST_F(ExportE2E, CopiedSnapIsReadFromTheClipboardByAnotherProgramAsPNG)
+{
+    if (std::system("command -v xclip > /dev/null") != 0) GTEST_SKIP() << "not installed: xclip";
+    snapAfter({5, 9});
+    const auto snaps = stripPictures(*screen, window);
+    ASSERT_EQ(snaps.size(), 2u);
+    screen->click(window, snaps[1].x + snaps[1].width / 2, snaps[1].y + snaps[1].height / 2);
+    screen->key({"ctrl+c"});
+
+    const fs::path pasted = folder.path / "pasted.png";
+    const std::string read = "DISPLAY=" + server->display() + " timeout 5 xclip -selection clipboard -t image/png -o > " +
+                             pasted.string() + " 2> /dev/null";
+    gfx::ImageRef image;
+    ASSERT_TRUE(e2e::waitUntil([&] {
+        if (std::system(read.c_str()) != 0) return false;
+        image = gfx::ImageReader::read(core::Url::fileURL(pasted.string()));
+        return image != nullptr;
+    }, Seconds(15))) << "nothing of type image/png on the clipboard";
+    EXPECT_EQ(image->width(), 320);
+    EXPECT_EQ(image->height(), 240);
+    EXPECT_EQ(testmovie::readFrameIndex(*image), 14);
+}
+
+TEST_F(ExportE2E, DraggedSnapsBecomeFilesInTheFolderTheyAreDroppedOn)
+{
+    snapAfter({3, 8, 11});
+    const fs::path dropped = folder.path / "dropped";
+    fs::create_directories(dropped);
+    e2e::Process target({DROP_TARGET_PROGRAM, dropped.string()}, environment, folder.path / "target.log");
+    const auto targetWindow = screen->waitForWindow(target.pid(), "Drop Target", Seconds(15));
+    ASSERT_TRUE(targetWindow) << target.output();
+
+    screen->focus(window);
+    screen->key({"ctrl+a"});
+    const auto snaps = stripPictures(*screen, window);
+    ASSERT_EQ(snaps.size(), 3u);
+    screen->drag(window, snaps[0].x + snaps[0].width / 2, snaps[0].y + snaps[0].height / 2, *targetWindow,
+                 targetWindow->width / 2, targetWindow->height / 2);
+
+    const std::vector<std::string> names{"movie-00-00-00-100.png", "movie-00-00-00-367.png", "movie-00-00-00-734.png"};
+    ASSERT_TRUE(e2e::waitUntil([&] {
+        return std::all_of(names.begin(), names.end(), [&](auto& name) { return fs::exists(dropped / name); });
+    }, Seconds(20))) << "the drop target says: " << target.output();
+    EXPECT_EQ(std::distance(fs::directory_iterator(dropped), {}), 3);
+    EXPECT_EQ(frameInFile(dropped / names[0]), 3);
+    EXPECT_EQ(frameInFile(dropped / names[1]), 11);
+    EXPECT_EQ(frameInFile(dropped / names[2]), 22);
+    EXPECT_EQ(target.output().find("missing"), std::string::npos) << target.output();
+}
+
+}  // namespace

@@ -26,10 +26,6 @@ namespace vistrel {
 
 namespace {
 
-// A list of miniatures this long or longer is grabbed in stretches at once, at most this many.
-constexpr std::size_t miniaturesPerStretch = 16;
-constexpr std::size_t maximumStretches = 1;
-
 // The frame at exactly the snap's time through its edition, within `maximumSize`; null when it cannot be had.
 gfx::ImageRef grab(orvalis::Thumbnailer& thumbnailer, const SnapItem& item, const gfx::Size& maximumSize)
 {

@@ -63,9 +63,6 @@ struct Playback {
         gfx::ImageRef frame = player->currentVideoFrame();
         return frame ? testmovie::readFrameIndex(*frame) : -1;
     }
-    // Waits until the first frame is on screen and the frame handler has had it: a step counts the pictures
-    // handed over from then on.
-    bool firstPicture() { return runUntil([&] { return shownIndex() == 0 && framesShown > 0; }); }
     // Waits for the picture of the next landing (a step or a seek).
     bool nextPicture(int before) { return runUntil([&] { return framesShown > before; }); }
     bool step(int count)

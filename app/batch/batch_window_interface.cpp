@@ -3,7 +3,7 @@
 #include "app/batch/batch_movies_controller.h"
 #include "app/batch/batch_tasks_controller.h"
 #include "app/batch/batch_window_controller.h"
-#include "app/batch/interface_builder.h"
+#include "app/document/interface_builder.h"
 #include "app/document/defaults_keys.h"
 #include "appkit/responder_extensions.h"
 #include "moviekit/movie_panel.h"

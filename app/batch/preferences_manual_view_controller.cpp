@@ -1,6 +1,6 @@
 #include "app/batch/preferences_manual_view_controller.h"
 
-#include "app/batch/interface_builder.h"
+#include "app/document/interface_builder.h"
 #include "app/document/defaults_keys.h"
 #include "appkit/image_extensions.h"
 #include "platform/ui/defaults_binding.h"

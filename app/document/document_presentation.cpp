@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/document/document.h"
+#include "app/document/interface_builder.h"
 #include "app/document/main_menu.h"
 #include "app/document/snaps_manager.h"
 #include "foundation/bundle_info.h"
@@ -16,7 +17,6 @@ namespace vistrel {
 
 namespace {
 
-std::string text(const std::string& key) { return kestrane::local(*kestrane::MB.get(), key); }
 
 }  // namespace
 
@@ -76,9 +76,9 @@ void Document::updateSnapsField()
 void Document::showCannotBeClosedAlert()
 {
     auto alert = core::make<ui::Alert>();
-    alert->setMessageText(text("Document.CannotBeClosedAlert.MessageText"));
-    alert->setInformativeText(text("Document.CannotBeClosedAlert.InformativeText"));
-    alert->addButton(text("Document.CannotBeClosedAlert.FirstButton"));
+    alert->setMessageText(interfaceText("Document.CannotBeClosedAlert.MessageText"));
+    alert->setInformativeText(interfaceText("Document.CannotBeClosedAlert.InformativeText"));
+    alert->addButton(interfaceText("Document.CannotBeClosedAlert.FirstButton"));
     alert->beginSheetModal(mainWindow, {});
 }
 
@@ -109,9 +109,9 @@ void Document::showExportMenu(const std::shared_ptr<core::Object>&)
                                       std::pair{"Menu.File.ExportAll", "exportAllAsImage:"}}) {
         auto formats = makeImageFormatMenu(action);
         for (const auto& item : formats->items()) item->setTarget(self);
-        menu->addItem(text(key), "", "")->setSubmenu(formats);
+        menu->addItem(interfaceText(key), "", "")->setSubmenu(formats);
     }
-    menu->addItem(text("Menu.File.ExportAllAsGIF"), "exportAllAsGIF:", "")->setTarget(self);
+    menu->addItem(interfaceText("Menu.File.ExportAllAsGIF"), "exportAllAsGIF:", "")->setTarget(self);
     // Under the button's bottom left corner.
     const gfx::Point corner = exportButton->convertPointTo({0, 0}, nullptr);
     const auto event = ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0, mainWindow->windowNumber(), 1, 1);

@@ -1,11 +1,10 @@
 #include "app/document/document_window_interface.h"
+#include "app/document/interface_builder.h"
 
 #include "app/document/document.h"
 #include "app/document/flash_movie_view.h"
 #include "app/document/snaps_view.h"
 #include "appkit/control_extensions.h"
-#include "foundation/bundle_info.h"
-#include "foundation/shortcuts.h"
 #include "moviekit/movie_panel.h"
 #include "moviekit/movie_window.h"
 #include "platform/ui/interface_registry.h"
@@ -25,14 +24,13 @@ constexpr double margin = 12;
 constexpr double snapSide = 40;
 constexpr double buttonHeight = 28;
 
-std::string text(const std::string& key) { return kestrane::local(*kestrane::MB.get(), key); }
 
 std::shared_ptr<ui::Button> pushButton(ui::View& bar, const std::string& titleKey, const gfx::Rect& frame,
                                        unsigned mask, const std::shared_ptr<Document>& document,
                                        const ui::Action& action)
 {
     auto button = core::make<ui::Button>(frame);
-    button->setTitle(text(titleKey));
+    button->setTitle(interfaceText(titleKey));
     button->setAutoresizingMask(mask);
     button->setRefusesFirstResponder(true);
     kestrane::setTarget(*button, document, action);
@@ -70,7 +68,7 @@ void buildBar(ui::View& content, const std::shared_ptr<Document>& document)
     snap->setBordered(false);
     snap->setImageScaling(ui::ImageScaling::axesIndependently);
     snap->setImage(Document::snapRedButtonImage());
-    snap->setToolTip(text("Document.SnapButton"));
+    snap->setToolTip(interfaceText("Document.SnapButton"));
     snap->setRefusesFirstResponder(true);
     snap->setAutoresizingMask(Mask::minXMargin | Mask::maxXMargin);
     kestrane::setTarget(*snap, document, "snapImage:");
@@ -117,10 +115,10 @@ void buildExportErrorsSheet(const std::shared_ptr<Document>& document)
 {
     const double width = 460, height = 280;
     auto sheet = ui::Window::create({0, 0, width, height}, ui::StyleMask::titled);
-    sheet->setTitle(text("Document.ExportErrors.Title"));
+    sheet->setTitle(interfaceText("Document.ExportErrors.Title"));
     auto content = sheet->contentView();
     auto title = kestrane::labelFrame({margin, height - margin - 20, width - 2 * margin, 20});
-    title->setStringValue(text("Document.ExportErrors.Title"));
+    title->setStringValue(interfaceText("Document.ExportErrors.Title"));
     content->addSubview(title);
     auto scroll = core::make<ui::ScrollView>(gfx::Rect{margin, 2 * margin + buttonHeight, width - 2 * margin,
                                                        height - 4 * margin - buttonHeight - 20});
@@ -155,7 +153,7 @@ void build(const std::shared_ptr<core::Object>& owner)
     auto notice = kestrane::labelFrame({0, (windowHeight + bottom) / 2, windowWidth, 20});
     notice->setAlignment(gfx::TextAlignment::center);
     notice->setTextColor(gfx::Color::white());
-    notice->setStringValue(text("Document.Unplayable"));
+    notice->setStringValue(interfaceText("Document.Unplayable"));
     notice->setAutoresizingMask(Mask::widthSizable | Mask::minYMargin | Mask::maxYMargin);
     notice->setHidden(true);
     content->addSubview(notice);

@@ -1,8 +1,7 @@
 #include "app/document/generate_popover_interface.h"
+#include "app/document/interface_builder.h"
 
 #include "app/document/generate_popover_controller.h"
-#include "foundation/bundle_info.h"
-#include "foundation/shortcuts.h"
 #include "platform/ui/interface_registry.h"
 #include "platform/ui/number_formatter.h"
 #include "platform/ui/view.h"
@@ -18,12 +17,11 @@ constexpr double labelWidth = 70;
 constexpr double fieldWidth = 110;
 constexpr double buttonWidth = 80;
 
-std::string text(const std::string& key) { return kestrane::local(*kestrane::MB.get(), key); }
 
 std::shared_ptr<ui::TextField> label(const std::string& key, double y)
 {
     auto field = ui::TextField::labelWithFrame({margin, y + 4, labelWidth, 20});
-    field->setStringValue(text(key));
+    field->setStringValue(interfaceText(key));
     return field;
 }
 
@@ -31,7 +29,7 @@ std::shared_ptr<ui::Button> button(const std::string& key, const ui::Action& act
                                    const std::shared_ptr<GeneratePopoverController>& owner)
 {
     auto made = core::make<ui::Button>(frame);
-    made->setTitle(text(key));
+    made->setTitle(interfaceText(key));
     made->setAction(action);
     made->setTarget(owner);
     return made;

@@ -1,6 +1,6 @@
 #include "app/document/gif_export_panel_interface.h"
 
-#include "app/batch/interface_builder.h"
+#include "app/document/interface_builder.h"
 #include "app/document/defaults_keys.h"
 #include "app/document/gif_exporter_controller.h"
 #include "appkit/increment_stepper.h"

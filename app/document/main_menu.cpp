@@ -1,9 +1,8 @@
 #include "app/document/main_menu.h"
+#include "app/document/interface_builder.h"
 
 #include <initializer_list>
 
-#include "foundation/bundle_info.h"
-#include "foundation/shortcuts.h"
 #include "platform/ui/event.h"
 #include "platform/ui/menu_item.h"
 
@@ -25,17 +24,16 @@ struct Entry {
 constexpr std::uint64_t plain = 0;
 constexpr std::uint64_t shifted = ui::ModifierFlags::command | ui::ModifierFlags::shift;
 
-std::string text(const std::string& key) { return kestrane::local(*kestrane::MB.get(), key); }
 
 std::shared_ptr<ui::MenuItem> submenu(const std::string& titleKey, std::initializer_list<Entry> entries)
 {
-    auto menu = core::make<ui::Menu>(text(titleKey));
+    auto menu = core::make<ui::Menu>(interfaceText(titleKey));
     for (const Entry& entry : entries) {
         if (*entry.titleKey == '\0') {
             menu->addItem(ui::MenuItem::separator());
             continue;
         }
-        auto item = menu->addItem(text(entry.titleKey), entry.byImageFormat ? "" : entry.action, "");
+        auto item = menu->addItem(interfaceText(entry.titleKey), entry.byImageFormat ? "" : entry.action, "");
         if (entry.byImageFormat) {
             item->setSubmenu(makeImageFormatMenu(entry.action));
             item = item->submenu()->items().front();
@@ -43,7 +41,7 @@ std::shared_ptr<ui::MenuItem> submenu(const std::string& titleKey, std::initiali
         item->setKeyEquivalentModifierMask(entry.modifiers);
         item->setKeyEquivalent(entry.key);
     }
-    auto holder = core::make<ui::MenuItem>(text(titleKey), "", "");
+    auto holder = core::make<ui::MenuItem>(interfaceText(titleKey), "", "");
     holder->setSubmenu(menu);
     return holder;
 }
@@ -55,7 +53,7 @@ std::shared_ptr<ui::Menu> makeImageFormatMenu(const ui::Action& action)
     auto menu = core::make<ui::Menu>();
     long tag = 0;
     for (const char* key : {"Menu.File.Export.PNG", "Menu.File.Export.JPEG", "Menu.File.Export.TIFF"})
-        menu->addItem(text(key), action, "")->setTag(tag++);
+        menu->addItem(interfaceText(key), action, "")->setTag(tag++);
     return menu;
 }
 

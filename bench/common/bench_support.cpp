@@ -8,9 +8,25 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/core/main_loop.h"
 #include "tools/testmovie/test_movie.h"
 
 namespace bench {
+
+void fail(const std::string& why)
+{
+    std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, why.c_str());
+    std::exit(1);
+}
+
+void serveUntil(const std::function<bool()>& done, double limitSeconds, const std::string& what)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(limitSeconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) fail(what);
+        core::MainLoop::processEvents(0.0005);
+    }
+}
 
 double secondsTaken(const std::function<void()>& work)
 {

@@ -14,6 +14,11 @@ namespace bench {
 
 inline constexpr const char* ffmpegTool = "/usr/bin/ffmpeg";
 
+// Ends the benchmark: "<program>: <why>" on stderr, exit status 1.
+[[noreturn]] void fail(const std::string& why);
+// Serves the main loop until `done`; fails the benchmark with `what` once `limitSeconds` have passed.
+void serveUntil(const std::function<bool()>& done, double limitSeconds, const std::string& what);
+
 double secondsTaken(const std::function<void()>& work);
 
 // The best times of ours and theirs over three rounds in which they take turns.

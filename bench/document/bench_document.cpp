@@ -35,25 +35,14 @@
 
 namespace {
 
+using bench::fail;
+
+// Serves the main loop until `done`; fails the benchmark when the document has not finished in 60 s.
+void serveUntil(const std::function<bool()>& done) { bench::serveUntil(done, 60, "the document did not finish in time"); }
+
 constexpr int framesPerSecond = 30;
 // Frame 375: half-way between the key frames 250 and 500.
 constexpr int snapFrame = 375;
-
-void fail(const std::string& why)
-{
-    std::fprintf(stderr, "bench_document: %s\n", why.c_str());
-    std::exit(1);
-}
-
-// Serves the main loop until `done`; fails the benchmark after a minute.
-void serveUntil(const std::function<bool()>& done)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) fail("the document did not finish in time");
-        core::MainLoop::processEvents(0.0005);
-    }
-}
 
 // The strip shows `count` cells, each with its miniature.
 bool stripShows(vistrel::Document& document, std::size_t count)

@@ -31,26 +31,15 @@
 
 namespace {
 
+using bench::fail;
+
+// Serves the main loop until `done`; fails the benchmark when the export has not finished in 120 s.
+void serveUntil(const std::function<bool()>& done) { bench::serveUntil(done, 120, "the export did not finish in time"); }
+
 namespace fs = std::filesystem;
 
 constexpr int framesPerSecond = 30;
 constexpr int width = 1920, height = 1080;
-
-void fail(const std::string& why)
-{
-    std::fprintf(stderr, "bench_export: %s\n", why.c_str());
-    std::exit(1);
-}
-
-// Serves the main loop until `done`; fails the benchmark after two minutes.
-void serveUntil(const std::function<bool()>& done)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::minutes(2);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) fail("the export did not finish in time");
-        core::MainLoop::processEvents(0.0005);
-    }
-}
 
 // `count` frames spread evenly over the movie: the middle of each of `count` equal parts.
 std::vector<int> spreadFrames(int count)

@@ -19,18 +19,14 @@
 
 namespace {
 
+using bench::fail;
+
 constexpr int fps = 30;
 constexpr int stepsPerPlace = 5;
 // Seconds into the movie, at every depth into a stretch of 250 frames (8.3 s) from near its start to its end.
 constexpr double places[] = {7.9, 9.1, 15.8, 27.5, 33.0, 57.5};
 
 using Clock = std::chrono::steady_clock;
-
-[[noreturn]] void fail(const std::string& what)
-{
-    std::fprintf(stderr, "bench_step_back: %s\n", what.c_str());
-    std::exit(1);
-}
 
 // Runs the main loop until the condition holds; false after 30 s.
 template <class Condition>

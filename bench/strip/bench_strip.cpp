@@ -26,6 +26,8 @@
 
 namespace {
 
+using bench::fail;
+
 using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t slots = 9;
@@ -41,12 +43,6 @@ class TimedBar : public orvalis::MovieSlideBar {
     }
     std::optional<Clock::time_point> stripDrawn;
 };
-
-void fail(const std::string& message)
-{
-    std::fprintf(stderr, "bench_strip: %s\n", message.c_str());
-    std::exit(1);
-}
 
 // A new movie of the file, opened, with its player.
 orvalis::MovieRef openedMovie(const core::Url& url)

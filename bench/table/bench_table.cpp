@@ -24,17 +24,13 @@
 
 namespace {
 
+using bench::fail;
+
 namespace fs = std::filesystem;
 
 constexpr int movieCount = 200;
 constexpr std::size_t toolsAtOnce = 8;
 constexpr const char* ffprobeTool = "/usr/bin/ffprobe";
-
-void fail(const std::string& message)
-{
-    std::fprintf(stderr, "bench_table: %s\n", message.c_str());
-    std::exit(1);
-}
 
 std::vector<std::string> makeMovies(const fs::path& folder)
 {

@@ -1,4 +1,4 @@
-#include "app/batch/interface_builder.h"
+#include "app/document/interface_builder.h"
 
 #include "foundation/bundle_info.h"
 #include "foundation/shortcuts.h"

@@ -64,9 +64,13 @@ gfx::ImageRef FrameConverter::convert(const AVFrame* frame, int width, int heigh
         return nullptr;
     bool fullRange = frame->color_range == AVCOL_RANGE_JPEG;
     AVPixelFormat source = plainFormat(AVPixelFormat(frame->format), fullRange);
-    // Bicubic for scaling; at the same size only the chroma is interpolated, where bilinear is as good.
+    // Bicubic for scaling; at the same size only the chroma is interpolated, where bilinear is as good. Chroma
+    // is interpolated in full across each row only where the picture keeps more than half its width: a smaller
+    // one narrows the chroma too, and the full interpolation would double the cost of a miniature for nothing.
     bool scales = width != frame->width || height != frame->height;
-    int flags = scales ? SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT : SWS_BILINEAR | SWS_FULL_CHR_H_INT;
+    int flags = scales ? SWS_BICUBIC | SWS_ACCURATE_RND : SWS_BILINEAR;
+    if (2 * width > frame->width)
+        flags |= SWS_FULL_CHR_H_INT;
     scaler_.reset(sws_getCachedContext(scaler_.release(), frame->width, frame->height, source, width, height,
                                        AV_PIX_FMT_BGRA, flags, nullptr, nullptr, nullptr));
     if (!scaler_)

@@ -257,6 +257,11 @@ bool Screen::focus(const Window& window)
     return true;
 }
 
+unsigned long Screen::focused()
+{
+    return std::strtoul(run("getwindowfocus").c_str(), nullptr, 10);
+}
+
 bool Screen::key(const std::vector<std::string>& keys)
 {
     std::string names;
@@ -271,20 +276,35 @@ bool Screen::type(const std::string& text)
     return true;
 }
 
+void Screen::moveTo(int x, int y)
+{
+    // xdotool waits for a motion that never comes when the pointer is already there.
+    auto* connection = static_cast<Display*>(this->connection());
+    ::Window root = 0, child = 0;
+    int rootX = -1, rootY = -1, childX = 0, childY = 0;
+    unsigned int buttons = 0;
+    if (connection)
+        XQueryPointer(connection, DefaultRootWindow(connection), &root, &child, &rootX, &rootY, &childX, &childY,
+                      &buttons);
+    if (rootX == x && rootY == y) return;
+    run("mousemove --sync " + std::to_string(x) + " " + std::to_string(y));
+}
+
 bool Screen::click(const Window& window, int x, int y)
 {
-    run("mousemove --sync " + std::to_string(window.x + x) + " " + std::to_string(window.y + y) + " click 1");
+    moveTo(window.x + x, window.y + y);
+    run("click 1");
     return true;
 }
 
 bool Screen::drag(const Window& from, int x, int y, const Window& to, int toX, int toY)
 {
     const int startX = from.x + x, startY = from.y + y, endX = to.x + toX, endY = to.y + toY;
-    run("mousemove --sync " + std::to_string(startX) + " " + std::to_string(startY) + " mousedown 1");
+    moveTo(startX, startY);
+    run("mousedown 1");
     constexpr int steps = 20;
     for (int i = 1; i <= steps; ++i) {
-        run("mousemove --sync " + std::to_string(startX + (endX - startX) * i / steps) + " " +
-            std::to_string(startY + (endY - startY) * i / steps));
+        moveTo(startX + (endX - startX) * i / steps, startY + (endY - startY) * i / steps);
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(200));

@@ -88,6 +88,8 @@ public:
     std::optional<Window> waitForWindow(int pid, const std::string& title, Seconds timeout);
     // Gives the window the keyboard focus.
     bool focus(const Window& window);
+    // The window that has the keyboard focus (0: none).
+    unsigned long focused();
     // Presses and releases keys as xdotool names them ("Right", "Return", "ctrl+q"), in order.
     bool key(const std::vector<std::string>& keys);
     // Types the text as key presses into the window that has the focus.
@@ -102,6 +104,8 @@ public:
 
 private:
     std::string run(const std::string& arguments);
+    // Puts the pointer at (x, y) of the screen and waits until it is there.
+    void moveTo(int x, int y);
     // The connection to the server, opened anew while it is not open.
     void* connection();
 

@@ -1,5 +1,6 @@
 #include "app/document/document_window_interface.h"
 #include "app/document/interface_builder.h"
+#include "app/document/main_menu.h"
 
 #include "app/document/document.h"
 #include "app/document/flash_movie_view.h"
@@ -105,6 +106,7 @@ void buildStrip(ui::View& content, const std::shared_ptr<Document>& document)
     content.addSubview(scroll);
     auto strip = core::make<SnapsView>(gfx::Rect{0, 0, windowWidth, documentStripHeight});
     scroll->setDocumentView(strip);
+    strip->setMenu(makeSnapsMenu());
     strip->awakeFromNib();
     // The cells take the height the scroll bar leaves.
     strip->setFrameSize({strip->frame().width(), scroll->contentView()->frame().height()});

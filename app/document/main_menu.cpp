@@ -25,9 +25,9 @@ constexpr std::uint64_t plain = 0;
 constexpr std::uint64_t shifted = ui::ModifierFlags::command | ui::ModifierFlags::shift;
 
 
-std::shared_ptr<ui::MenuItem> submenu(const std::string& titleKey, std::initializer_list<Entry> entries)
+std::shared_ptr<ui::Menu> menuOf(const std::string& title, std::initializer_list<Entry> entries)
 {
-    auto menu = core::make<ui::Menu>(interfaceText(titleKey));
+    auto menu = core::make<ui::Menu>(title);
     for (const Entry& entry : entries) {
         if (*entry.titleKey == '\0') {
             menu->addItem(ui::MenuItem::separator());
@@ -38,11 +38,17 @@ std::shared_ptr<ui::MenuItem> submenu(const std::string& titleKey, std::initiali
             item->setSubmenu(makeImageFormatMenu(entry.action));
             item = item->submenu()->items().front();
         }
+        if (*entry.key == '\0') continue;
         item->setKeyEquivalentModifierMask(entry.modifiers);
         item->setKeyEquivalent(entry.key);
     }
+    return menu;
+}
+
+std::shared_ptr<ui::MenuItem> submenu(const std::string& titleKey, std::initializer_list<Entry> entries)
+{
     auto holder = core::make<ui::MenuItem>(interfaceText(titleKey), "", "");
-    holder->setSubmenu(menu);
+    holder->setSubmenu(menuOf(interfaceText(titleKey), entries));
     return holder;
 }
 
@@ -55,6 +61,21 @@ std::shared_ptr<ui::Menu> makeImageFormatMenu(const ui::Action& action)
     for (const char* key : {"Menu.File.Export.PNG", "Menu.File.Export.JPEG", "Menu.File.Export.TIFF"})
         menu->addItem(interfaceText(key), action, "")->setTag(tag++);
     return menu;
+}
+
+std::shared_ptr<ui::Menu> makeSnapsMenu()
+{
+    return menuOf("", {
+                          {"Menu.Edit.Copy", "copySelectedItem:"},
+                          {""},
+                          {"Menu.File.ExportSelection", "exportAsImage:", "", 0, true},
+                          {"Menu.File.ExportAllAsGIF", "exportAllAsGIF:"},
+                          {""},
+                          {"Menu.Edit.SelectAll", "selectAll:"},
+                          {"Menu.Edit.DeselectAll", "deselectAll:"},
+                          {""},
+                          {"Menu.Edit.RemoveSelection", "removeSelection:"},
+                      });
 }
 
 std::shared_ptr<ui::Menu> makeMainMenu()

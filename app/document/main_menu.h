@@ -9,6 +9,8 @@
 namespace vistrel {
 
 std::shared_ptr<ui::Menu> makeMainMenu();
+// The snaps strip's context menu: copy, export and remove the selection, select or deselect all.
+std::shared_ptr<ui::Menu> makeSnapsMenu();
 // The image formats PNG, JPEG and TIFF, each item sending `action` with the format's raw value as its tag.
 std::shared_ptr<ui::Menu> makeImageFormatMenu(const ui::Action& action);
 

@@ -103,6 +103,10 @@ void HostWidget::keyReleaseEvent(QKeyEvent* event)
 
 void HostWidget::contextMenuEvent(QContextMenuEvent* event)
 {
+    // A right click reaches the view as a press (rightMouseDown), which pops the menu up; only the menu key
+    // and its like come this way.
+    event->accept();
+    if (event->reason() != QContextMenuEvent::Keyboard) return;
     for (auto view = view_.sharedAs<View>(); view; view = view->superview()) {
         if (auto menu = view->menu()) {
             menu->popUpAtGlobal(event->globalPos().x(), event->globalPos().y());

@@ -10,6 +10,7 @@
 #include "platform/ui/animation_engine.h"
 #include "platform/ui/autoresizing.h"
 #include "platform/ui/clip_view.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/qt_view.h"
 #include "platform/ui/scroll_view.h"
 #include "platform/ui/window.h"
@@ -404,6 +405,12 @@ bool View::scrollRectToVisible(const gfx::Rect& rect)
 
 std::shared_ptr<Menu> View::menu() const { return impl_->menu; }
 void View::setMenu(const std::shared_ptr<Menu>& menu) { impl_->menu = menu; }
+
+void View::rightMouseDown(const Event& event)
+{
+    if (const auto menu = this->menu()) return Menu::popUpContextMenu(menu, event, sharedAs<View>());
+    Responder::rightMouseDown(event);
+}
 
 std::string View::toolTip() const
 {

@@ -117,8 +117,11 @@ public:
     // larger than the clip view, the part from its lowest coordinates. True when it scrolled.
     bool scrollRectToVisible(const gfx::Rect& rect);
 
+    // The context menu: a right click on the view pops it up, the menu key too while the view has the focus.
     std::shared_ptr<Menu> menu() const;
     void setMenu(const std::shared_ptr<Menu>& menu);
+    // Pops up the view's menu; passes the press on when it has none.
+    void rightMouseDown(const Event& event) override;
     std::string toolTip() const;
     void setToolTip(const std::string& text);
 

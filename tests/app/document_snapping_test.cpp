@@ -6,7 +6,11 @@
 #include "app/document/snap_cell.h"
 #include "app/document/snaps_manager.h"
 #include "app/document/snaps_view.h"
+#include "appkit/event_extensions.h"
 #include "moviekit/player.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/menu_item.h"
+#include "platform/ui/qt_menu.h"
 #include "platform/ui/window_controller.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
@@ -80,6 +84,63 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
     EXPECT_EQ(document->snapsField->stringValue(), "0 snaps");
     EXPECT_FALSE(enables(*document, "removeAll:"));
+}
+
+// The item of the strip's context menu with that text, looked for in its submenus too.
+std::shared_ptr<ui::MenuItem> itemTitled(const ui::Menu& menu, const std::string& title)
+{
+    for (const auto& item : menu.items()) {
+        if (item->title() == title) return item;
+        if (const auto sub = item->submenu())
+            if (auto found = itemTitled(*sub, title)) return found;
+    }
+    return nullptr;
+}
+
+TEST_F(DocumentSnapping, TheStripsContextMenuActsOnTheSnapRightClicked)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    for (int k : {5, 17, 33}) {
+        ASSERT_TRUE(showFrame(*document, k));
+        document->snapImage(nullptr);
+    }
+    ASSERT_TRUE(waitForSnaps(*document, 3));
+    core::MainLoop::processEvents(0.5);  // the new cells' animations end
+    auto strip = document->snapsView;
+    auto menu = strip->menu();
+    ASSERT_TRUE(menu);
+    auto window = strip->window();
+    const auto rightClick = [&](const gfx::Point& inStrip) {
+        const auto down = kestrane::rightMouseDown(strip->convertPointTo(inStrip, nullptr), window);
+        ASSERT_TRUE(down);
+        window->sendEvent(*down);
+    };
+
+    const auto& cell = strip->cells()[1];
+    rightClick(strip->convertPoint(gfx::Point{cell->contentRect().midX(), cell->contentRect().midY()}, cell.get()));
+    EXPECT_TRUE(menu->impl().menu->isVisible());
+    EXPECT_EQ(document->snapsManager()->selection(), core::IndexSet{1});
+    for (const char* title : {"Copy", "As PNG…", "Export All Snaps as GIF…", "Remove Selected Snaps"}) {
+        const auto item = itemTitled(*menu, title);
+        ASSERT_TRUE(item) << title;
+        if (const auto owner = item->menu()) owner->update();
+        EXPECT_TRUE(item->isEnabled()) << title;
+    }
+    itemTitled(*menu, "Remove Selected Snaps")->impl().action->trigger();
+    ASSERT_EQ(document->snapsManager()->items().size(), 2u);
+    EXPECT_EQ(frameOf(document->snapsManager()->items()[1]->image()), 33);
+    menu->impl().menu->hide();
+
+    // Beside the snaps: the selection goes, and with it the commands on it.
+    document->snapsManager()->setSelection(core::IndexSet{0});
+    rightClick({strip->bounds().maxX() - 4, strip->bounds().midY()});
+    EXPECT_TRUE(menu->impl().menu->isVisible());
+    EXPECT_TRUE(document->snapsManager()->isSelectionEmpty());
+    EXPECT_FALSE(itemTitled(*menu, "Remove Selected Snaps")->isEnabled());
+    itemTitled(*menu, "Select All")->impl().action->trigger();
+    EXPECT_EQ(document->snapsManager()->selection(), (core::IndexSet{0, 1}));
+    menu->impl().menu->hide();
 }
 
 TEST_F(DocumentSnapping, EachSnapKeepsTheEditionOfItsMomentWithinTheMiniatureSquare)

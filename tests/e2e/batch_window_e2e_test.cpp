@@ -142,6 +142,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     }
     writeSettings(folder.path / "config");
 
+    e2e::step("making the X server");
     e2e::XServer server;
     ASSERT_TRUE(server.ready()) << "Xvfb did not start";
     const std::map<std::string, std::string> environment = {
@@ -154,6 +155,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     e2e::Screen screen(server.display());
     e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "program.log");
 
+    e2e::step("starting the program");
     // The drop window shows first; the Window menu's Batch item (Ctrl+B) opens the batch window.
     auto drop = screen.waitForWindow(program.pid(), "", Seconds(30));
     ASSERT_TRUE(drop) << program.output();
@@ -163,6 +165,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     ASSERT_TRUE(batch) << program.output();
     screen.focus(*batch);
 
+    e2e::step("adding the movies");
     // The folder of movies, chosen in the open panel.
     click(screen, *batch, addMovies);
     auto panel = waitForPanel(screen, program.pid(), *batch);
@@ -171,6 +174,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     screen.key({"Return"});
     ASSERT_TRUE(panelClosed(screen, program.pid(), *panel));
 
+    e2e::step("previewing a movie");
     // One movie previewed: its picture shows in the panel once it has loaded.
     ASSERT_TRUE(e2e::waitUntil(
         [&] {
@@ -182,6 +186,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
         << "no movie previewed";
     screen.key({"ctrl+a"});
 
+    e2e::step("choosing the export folder");
     click(screen, *batch, chooseFolder);
     panel = waitForPanel(screen, program.pid(), *batch);
     ASSERT_TRUE(panel) << "no folder panel";
@@ -189,6 +194,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     screen.key({"Return"});
     ASSERT_TRUE(panelClosed(screen, program.pid(), *panel));
 
+    e2e::step("starting the batch");
     // With no window manager nobody gives the focus back once the panel is gone: the test does, and waits for
     // it before the click on Start. A second click would stop the batch, so it is sent only when the first
     // plainly went unseen.
@@ -203,6 +209,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
         e2e::waitUntil(started, Seconds(30));
     }
     ASSERT_TRUE(started()) << "the batch did not start\n" << program.output();
+    e2e::step("waiting for the files");
     const std::size_t expected = movieNames.size() * std::size_t(seconds * rate - 1);
     int drawnWhileRunning = -1;
     std::set<std::size_t> shownWhileRunning;
@@ -222,6 +229,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     EXPECT_GT(drawnWhileRunning, before.drawn + 100) << "before " << before.drawn;
     EXPECT_GE(shownWhileRunning.size(), 2u);
 
+    e2e::step("reading the files back");
     // Each file shows the frame its time names.
     const std::regex name(R"((\w+)-00-00-(\d\d)-(\d\d\d)\.jpg)");
     std::map<std::string, int> perMovie;

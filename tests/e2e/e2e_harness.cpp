@@ -104,6 +104,13 @@ bool waitUntil(const std::function<bool()>& condition, Seconds timeout)
     }
 }
 
+void step(const std::string& what)
+{
+    static const auto start = std::chrono::steady_clock::now();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::fprintf(stderr, "[e2e %6.1f s] %s\n", seconds, what.c_str());
+}
+
 bool toolsPresent() { return missingTools().empty(); }
 
 std::string missingTools()
@@ -210,7 +217,8 @@ Screen::~Screen()
 
 std::string Screen::run(const std::string& arguments)
 {
-    const std::string command = "DISPLAY=" + display_ + " xdotool " + arguments + " 2>/dev/null";
+    // No xdotool command may hold the test: one that waits for what never comes is given up after 20 s.
+    const std::string command = "DISPLAY=" + display_ + " timeout 20 xdotool " + arguments + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return {};
     std::string output;

@@ -22,6 +22,9 @@ using Seconds = std::chrono::duration<double>;
 // Polls `condition` every 50 ms until it holds (true) or `timeout` has passed (false).
 bool waitUntil(const std::function<bool()>& condition, Seconds timeout);
 
+// Notes on the standard error where a test has got to, so that one stopped by its time limit shows where.
+void step(const std::string& what);
+
 // True when the tools the tests drive the program with are installed (Xvfb and xdotool).
 bool toolsPresent();
 // Why they are not, for a skipped test's message.

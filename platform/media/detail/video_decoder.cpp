@@ -68,6 +68,10 @@ bool VideoDecoder::canReachByDecoding(std::int64_t target) const
     if ((hasAhead_ && ahead_->pts > target) || drained_)
         return true;
     if (std::optional<std::int64_t> key = reader_->keyFrameAtOrBefore(target); key && *key > current_->pts) {
+        // A seek throws away the frames in flight and starts the decoder from empty, which costs about two
+        // frames per decoding thread: a key frame closer than that is cheaper to decode through.
+        if (*key - current_->pts <= restartTicks())
+            return true;
         // An index may hold decoding times: a target within the reordering delay after a key frame's entry may
         // still lie before that key frame on screen, in the stretch before it. A seek there would land past the
         // target and have to go back a whole stretch; a decoder already in that stretch reaches it by decoding on.
@@ -84,14 +88,23 @@ bool VideoDecoder::canReachByDecoding(std::int64_t target) const
     return target - current_->pts <= twoSeconds;
 }
 
-std::int64_t VideoDecoder::reorderTicks() const
+std::int64_t VideoDecoder::frameTicks() const
 {
     const AVStream* s = stream();
     AVRational rate = s->avg_frame_rate.num > 0 ? s->avg_frame_rate : s->r_frame_rate;
     if (rate.num <= 0 || rate.den <= 0 || s->time_base.num <= 0)
         return 0;
-    const std::int64_t frameTicks = av_rescale_q(1, av_inv_q(rate), s->time_base);
-    return (std::int64_t(codec_->has_b_frames) + 1) * std::max<std::int64_t>(1, frameTicks);
+    return std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), s->time_base));
+}
+
+std::int64_t VideoDecoder::reorderTicks() const
+{
+    return (std::int64_t(codec_->has_b_frames) + 1) * frameTicks();
+}
+
+std::int64_t VideoDecoder::restartTicks() const
+{
+    return 2 * std::int64_t(std::max(1, codec_->thread_count)) * frameTicks();
 }
 
 std::int64_t VideoDecoder::ptsOf(const AVFrame* frame) const

@@ -36,6 +36,8 @@ public:
     // How far, in stream ticks, a frame may be shown after its decoding time: the codec's reordering delay
     // in frames, plus one.
     std::int64_t reorderTicks() const;
+    // How far decoding on costs no more than a seek: two frames per decoding thread.
+    std::int64_t restartTicks() const;
 
     // The frames on the way to a request that its caller keeps: from `from` on, none is left undecoded as a frame
     // no later one needs, and each is handed to `keep` (valid during the call) before the answer. `stop`, when
@@ -68,6 +70,8 @@ private:
     void takeAhead();
     void aimAt(std::int64_t skipBelow, std::int64_t target);
     bool skippable(std::int64_t pts) const;
+    // One frame's duration in stream ticks by the average frame rate; 0 when unknown.
+    std::int64_t frameTicks() const;
     // Decodes the next whole frame in presentation order into ahead_; false at the end or on a broken stream.
     bool decodeAhead();
     // Sends the packet to the decoder, noting its pts among those awaited or damaged; the decoder's answer.

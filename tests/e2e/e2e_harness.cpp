@@ -35,9 +35,12 @@ bool onPath(const std::string& program)
     return false;
 }
 
-// Starts `arguments` with the environment plus `extra`, its output into `fd` (-1: none). Gives the pid.
-int spawn(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& extra, int fd)
+// Starts `arguments` with the environment plus `extra`, its output into `fd` (-1: none). Gives the pid. The
+// child is killed when the test process ends, also when a time limit kills the test before its destructors run.
+int spawn(const std::vector<std::string>& command, const std::map<std::string, std::string>& extra, int fd)
 {
+    std::vector<std::string> arguments = {"setpriv", "--pdeathsig", "KILL", "--"};
+    arguments.insert(arguments.end(), command.begin(), command.end());
     std::vector<std::string> environment;
     for (char** entry = environ; *entry; ++entry) {
         const std::string text = *entry;

@@ -26,6 +26,9 @@ namespace e2e {
 
 namespace {
 
+// Failures reach the log at once, also when a time limit kills the test before it ends.
+[[maybe_unused]] const bool unbufferedOutput = [] { return std::setvbuf(stdout, nullptr, _IONBF, 0) == 0; }();
+
 bool onPath(const std::string& program)
 {
     const char* path = std::getenv("PATH");
@@ -204,7 +207,18 @@ XServer::XServer()
 
 XServer::~XServer() { end(pid_); }
 
-Screen::Screen(const std::string& display) : display_(display), connection_(XOpenDisplay(display.c_str())) {}
+namespace {
+
+// A window may go between finding it and asking about it: the request fails and the caller skips the window,
+// instead of Xlib's default handler ending the test.
+int ignoreError(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
+Screen::Screen(const std::string& display) : display_(display), connection_(XOpenDisplay(display.c_str()))
+{
+    XSetErrorHandler(ignoreError);
+}
 
 void* Screen::connection()
 {
@@ -242,7 +256,7 @@ std::vector<Window> Screen::windows(int pid, const std::string& title)
         if (attributes.map_state != IsViewable || attributes.width < 50) continue;
         ::Window child;
         int x = 0, y = 0;
-        XTranslateCoordinates(connection, id, DefaultRootWindow(connection), 0, 0, &x, &y, &child);
+        if (!XTranslateCoordinates(connection, id, DefaultRootWindow(connection), 0, 0, &x, &y, &child)) continue;
         found.push_back({id, x, y, attributes.width, attributes.height});
     }
     return found;

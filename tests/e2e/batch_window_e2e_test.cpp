@@ -145,13 +145,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     e2e::step("making the X server");
     e2e::XServer server;
     ASSERT_TRUE(server.ready()) << "Xvfb did not start";
-    const std::map<std::string, std::string> environment = {
-        {"DISPLAY", server.display()},
-        {"QT_QPA_PLATFORM", "xcb"},
-        {"XDG_CONFIG_HOME", (folder.path / "config").string()},
-        {"XDG_DATA_HOME", (folder.path / "data").string()},
-        {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
-    };
+    const auto environment = e2e::programEnvironment(server, folder.path);
     e2e::Screen screen(server.display());
     e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "program.log");
 

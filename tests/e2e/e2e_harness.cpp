@@ -207,6 +207,17 @@ XServer::XServer()
 
 XServer::~XServer() { end(pid_); }
 
+std::map<std::string, std::string> programEnvironment(const XServer& server, const std::filesystem::path& folder)
+{
+    return {
+        {"DISPLAY", server.display()},
+        {"QT_QPA_PLATFORM", "xcb"},
+        {"XDG_CONFIG_HOME", (folder / "config").string()},
+        {"XDG_DATA_HOME", (folder / "data").string()},
+        {"DBUS_SESSION_BUS_ADDRESS", "disabled:"},
+    };
+}
+
 namespace {
 
 // A window may go between finding it and asking about it: the request fails and the caller skips the window,

@@ -71,6 +71,10 @@ private:
     bool ready_ = false;
 };
 
+// The environment of the program under test: the server's display, the X platform, settings and data in
+// `folder` (config/ and data/), and no session bus, so that nothing of the user's desktop reaches the test.
+std::map<std::string, std::string> programEnvironment(const XServer& server, const std::filesystem::path& folder);
+
 // A window on the server.
 struct Window {
     unsigned long id = 0;

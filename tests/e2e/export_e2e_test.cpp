@@ -67,10 +67,7 @@ protected:
         testmovie::writeMovie((folder.path / "movie.mp4").string(), spec);
         server = std::make_unique<e2e::XServer>();
         ASSERT_TRUE(server->ready()) << "Xvfb did not start";
-        environment = {{"DISPLAY", server->display()},
-                       {"QT_QPA_PLATFORM", "xcb"},
-                       {"XDG_CONFIG_HOME", (folder.path / "config").string()},
-                       {"XDG_DATA_HOME", (folder.path / "data").string()}};
+        environment = e2e::programEnvironment(*server, folder.path);
         screen = std::make_unique<e2e::Screen>(server->display());
         program = std::make_unique<e2e::Process>(std::vector<std::string>{VISTREL_PROGRAM, (folder.path / "movie.mp4").string()},
                                                  environment, folder.path / "program.log");

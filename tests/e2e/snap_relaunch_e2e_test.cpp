@@ -61,12 +61,7 @@ TEST(SnapAndRelaunch, ASnapTakenWithTheKeysComesBackAfterARelaunch)
 
     e2e::XServer server;
     ASSERT_TRUE(server.ready()) << "Xvfb did not start";
-    const std::map<std::string, std::string> environment = {
-        {"DISPLAY", server.display()},
-        {"QT_QPA_PLATFORM", "xcb"},
-        {"XDG_CONFIG_HOME", (folder.path / "config").string()},
-        {"XDG_DATA_HOME", (folder.path / "data").string()},
-    };
+    const auto environment = e2e::programEnvironment(server, folder.path);
     e2e::Screen screen(server.display());
     const int k = 7;
 

@@ -15,12 +15,9 @@
 #include "app/document/snaps_manager.h"
 #include "app/document/snaps_view.h"
 #include "bench/common/bench_support.h"
+#include "bench/common/program_bench.h"
 #include "foundation/shortcuts.h"
 #include "moviekit/player.h"
-#include "platform/core/bundle.h"
-#include "platform/core/dispatch_queue.h"
-#include "platform/core/main_loop.h"
-#include "platform/ui/application.h"
 
 #include <chrono>
 #include <cmath>
@@ -31,7 +28,6 @@
 #include <string>
 
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -137,39 +133,9 @@ int runBenchmarks(const std::string& movie)
     return 0;
 }
 
-class Delegate : public ui::ApplicationDelegate {
-public:
-    explicit Delegate(std::filesystem::path folder) : folder_(std::move(folder)) {}
-    int result = 1;
-    void applicationDidFinishLaunching() override
-    {
-        core::DispatchQueue::main()->async([this] {
-            result = runBenchmarks((folder_ / "movie.mp4").string());
-            std::fflush(stdout);
-            std::filesystem::remove_all(folder_);
-            std::_Exit(result);  // the documents' windows need no orderly goodbye
-        });
-    }
-
-private:
-    std::filesystem::path folder_;
-};
-
 }  // namespace
 
-int main(int argc, char** argv)
+int main(int, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    const auto folder = std::filesystem::temp_directory_path() / ("bench-document-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder / "config");
-    std::filesystem::create_directories(folder / "data");
-    setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-    bench::makeMovie((folder / "movie.mp4").string(), 60);
-    // The program's own bundle: its pictures and texts.
-    core::Bundle::setMain(core::Bundle::named("Vistrel"));
-    auto delegate = std::make_shared<Delegate>(folder);
-    char* only[] = {argv[0], nullptr};
-    ui::Application::shared()->run(1, only, delegate);
-    return delegate->result;
+    return bench::runInProgram("bench-document", argv[0], [](const std::filesystem::path& folder) { return runBenchmarks((folder / "movie.mp4").string()); });
 }

@@ -13,11 +13,8 @@
 #include "app/document/movie_opening.h"
 #include "bench/common/bench_quality.h"
 #include "bench/common/bench_support.h"
+#include "bench/common/program_bench.h"
 #include "foundation/shortcuts.h"
-#include "platform/core/bundle.h"
-#include "platform/core/dispatch_queue.h"
-#include "platform/core/main_loop.h"
-#include "platform/ui/application.h"
 
 #include <chrono>
 #include <cstdio>
@@ -27,7 +24,6 @@
 #include <functional>
 #include <string>
 
-#include <unistd.h>
 
 namespace {
 
@@ -152,39 +148,9 @@ int runBenchmarks(const fs::path& folder)
     return 0;
 }
 
-class Delegate : public ui::ApplicationDelegate {
-public:
-    explicit Delegate(fs::path folder) : folder_(std::move(folder)) {}
-    int result = 1;
-    void applicationDidFinishLaunching() override
-    {
-        core::DispatchQueue::main()->async([this] {
-            result = runBenchmarks(folder_);
-            std::fflush(stdout);
-            fs::remove_all(folder_);
-            std::_Exit(result);  // the document's window needs no orderly goodbye
-        });
-    }
-
-private:
-    fs::path folder_;
-};
-
 }  // namespace
 
-int main(int argc, char** argv)
+int main(int, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    const auto folder = fs::temp_directory_path() / ("bench-export-" + std::to_string(getpid()));
-    fs::create_directories(folder / "config");
-    fs::create_directories(folder / "data");
-    setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-    bench::makeMovie((folder / "movie.mp4").string(), 60);
-    // The program's own bundle: its pictures and texts.
-    core::Bundle::setMain(core::Bundle::named("Vistrel"));
-    auto delegate = std::make_shared<Delegate>(folder);
-    char* only[] = {argv[0], nullptr};
-    ui::Application::shared()->run(1, only, delegate);
-    return delegate->result;
+    return bench::runInProgram("bench-export", argv[0], runBenchmarks);
 }

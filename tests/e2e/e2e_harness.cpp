@@ -82,6 +82,27 @@ void end(int pid)
     waitpid(pid, nullptr, 0);
 }
 
+// True once a window manager has announced itself on the display's root window (_NET_SUPPORTING_WM_CHECK).
+bool windowManagerRuns(const std::string& display)
+{
+    Display* connection = XOpenDisplay(display.c_str());
+    if (!connection) return false;
+    const Atom check = XInternAtom(connection, "_NET_SUPPORTING_WM_CHECK", True);
+    bool found = false;
+    if (check != None) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        found = XGetWindowProperty(connection, DefaultRootWindow(connection), check, 0, 1, False, AnyPropertyType,
+                                   &type, &format, &count, &after, &data) == Success &&
+                count == 1;
+        if (data) XFree(data);
+    }
+    XCloseDisplay(connection);
+    return found;
+}
+
 bool isStrip(gfx::Pixel p)
 {
     const auto near = [](int a, int b) { return std::abs(a - b) < 48; };
@@ -122,7 +143,7 @@ bool toolsPresent() { return missingTools().empty(); }
 std::string missingTools()
 {
     std::string missing;
-    for (const char* tool : {"Xvfb", "xdotool"})
+    for (const char* tool : {"Xvfb", "openbox", "xdotool"})
         if (!onPath(tool)) missing += std::string(missing.empty() ? "" : ", ") + tool;
     return missing;
 }
@@ -203,9 +224,17 @@ XServer::XServer()
             return connection != nullptr;
         },
         Seconds(10));
+    if (!ready_) return;
+    // A window manager, as on a user's desktop: it places, decorates and focuses the windows.
+    windowManager_ = spawn({"openbox", "--sm-disable"}, {{"DISPLAY", display_}}, -1);
+    ready_ = windowManager_ > 0 && waitUntil([&] { return windowManagerRuns(display_); }, Seconds(10));
 }
 
-XServer::~XServer() { end(pid_); }
+XServer::~XServer()
+{
+    end(windowManager_);
+    end(pid_);
+}
 
 std::map<std::string, std::string> programEnvironment(const XServer& server, const std::filesystem::path& folder)
 {

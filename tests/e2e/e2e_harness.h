@@ -25,7 +25,7 @@ bool waitUntil(const std::function<bool()>& condition, Seconds timeout);
 // Notes on the standard error where a test has got to, so that one stopped by its time limit shows where.
 void step(const std::string& what);
 
-// True when the tools the tests drive the program with are installed (Xvfb and xdotool).
+// True when the tools the tests drive the program with are installed (Xvfb, openbox and xdotool).
 bool toolsPresent();
 // Why they are not, for a skipped test's message.
 std::string missingTools();
@@ -53,7 +53,8 @@ private:
     std::filesystem::path output_;
 };
 
-// An X server of its own, on a display it found free, 1280 × 1024 at 24 bits.
+// An X server of its own, on a display it found free, 1280 × 1024 at 24 bits, with a window manager (openbox)
+// running on it as on a user's desktop.
 class XServer {
 public:
     XServer();
@@ -68,6 +69,7 @@ public:
 private:
     std::string display_;
     int pid_ = -1;
+    int windowManager_ = -1;
     bool ready_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/core/error.h"
 #include "tests/moviekit/panel_support.h"
 #include "tests/moviekit/test_movies.h"
+#include "foundation/asset_extensions.h"
 #include "foundation/image_encoding.h"
 
 #include <gtest/gtest.h>
@@ -146,7 +147,7 @@ TEST(Thumbnailer, GrabsMoviesWhoseTrackAsksToBeTurnedUpright)
     for (int degrees : {90, 180, 270}) {
         SCOPED_TRACE(std::to_string(degrees) + " degrees");
         const auto movie = movieAt(moviekittest::taggedMovie(degrees));
-        ASSERT_FALSE(movie->naturalTransform().isIdentity());
+        ASSERT_FALSE(kestrane::computeNaturalTransform(*movie->avasset()).isIdentity());
         // Stored 120 × 160 (or upside down), shown 160 × 120.
         const gfx::Size upright{160, 120};
         EXPECT_EQ(movie->resolution(), upright);

@@ -4,6 +4,8 @@
 #include "platform/media/media_error.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace kestrane {
 
@@ -47,6 +49,43 @@ Orientation orientationOf(const gfx::AffineTransform& t)
 }
 
 Orientation computeNaturalOrientation(const media::Asset& asset) { return orientationOf(computeNaturalTransform(asset)); }
+
+namespace {
+
+// The entry over the transform's scale as -1, 0 or 1; nullopt when it is none of them.
+std::optional<double> unitEntry(double entry, double scale)
+{
+    constexpr double slack = 1e-3;
+    for (double unit : {-1.0, 0.0, 1.0})
+        if (std::abs(entry / scale - unit) < slack)
+            return unit;
+    return std::nullopt;
+}
+
+}  // namespace
+
+gfx::AffineTransform rightAngleTurn(const gfx::AffineTransform& t)
+{
+    const double scale = std::max({std::abs(t.a), std::abs(t.b), std::abs(t.c), std::abs(t.d)});
+    if (!(scale > 0) || !std::isfinite(scale))
+        return gfx::AffineTransform::identity();
+    const auto a = unitEntry(t.a, scale), b = unitEntry(t.b, scale), c = unitEntry(t.c, scale),
+               d = unitEntry(t.d, scale);
+    if (!a || !b || !c || !d)
+        return gfx::AffineTransform::identity();
+    const bool straight = *b == 0 && *c == 0 && *a != 0 && *d != 0;
+    const bool sideways = *a == 0 && *d == 0 && *b != 0 && *c != 0;
+    if (!straight && !sideways)
+        return gfx::AffineTransform::identity();
+    return {*a, *b, *c, *d, 0, 0};
+}
+
+gfx::Size computePresentationSize(const media::Asset& asset)
+{
+    const gfx::Size size = computeNaturalSize(asset);
+    const gfx::AffineTransform turn = rightAngleTurn(computeNaturalTransform(asset));
+    return turn.a == 0 ? gfx::Size{size.height, size.width} : size;
+}
 
 gfx::ImageRef copyCGImage(media::ImageGenerator& generator, const media::Time& time)
 {

@@ -21,6 +21,12 @@ gfx::AffineTransform computeNaturalTransform(const media::Asset& asset);
 // (−1, 0, 0, −1) down, anything else up (exact comparisons; the translation does not count).
 Orientation computeNaturalOrientation(const media::Asset& asset);
 Orientation orientationOf(const gfx::AffineTransform& transform);
+// The right-angle turn and mirror that a transform makes: its linear part with every entry -1, 0 or 1 and no
+// translation (a uniform scale does not count); the identity for any other transform (a free angle, a skew).
+gfx::AffineTransform rightAngleTurn(const gfx::AffineTransform& transform);
+// The natural size as the file asks it to be shown: width and height exchanged when the natural transform
+// turns the picture a quarter.
+gfx::Size computePresentationSize(const media::Asset& asset);
 
 // The image at the time; throws the generator's core::Error when it gives none.
 gfx::ImageRef copyCGImage(media::ImageGenerator& generator, const media::Time& time);

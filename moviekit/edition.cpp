@@ -1,5 +1,6 @@
 #include "moviekit/edition.h"
 
+#include "foundation/asset_extensions.h"
 #include "foundation/image_encoding.h"
 #include "moviekit/edition_transform.h"
 #include "numerics/size_geometry.h"
@@ -29,14 +30,25 @@ void Edition::rotateRight()
     kestrane::turnRight(orientation);
 }
 
+namespace {
+
+bool isSideways(Orientation orientation)
+{
+    return orientation == Orientation::right || orientation == Orientation::left;
+}
+
+} // namespace
+
 void Edition::flipHorizontally()
 {
-    horizontalFlipped = !horizontalFlipped;
+    bool& flag = isSideways(orientation) ? verticalFlipped : horizontalFlipped;
+    flag = !flag;
 }
 
 void Edition::flipVertically()
 {
-    verticalFlipped = !verticalFlipped;
+    bool& flag = isSideways(orientation) ? horizontalFlipped : verticalFlipped;
+    flag = !flag;
 }
 
 Edition Edition::rotatedLeft() const
@@ -69,14 +81,18 @@ Edition Edition::flippedVertically() const
 
 gfx::Size Edition::apply(const gfx::Size& size) const
 {
-    const bool sideways = orientation == Orientation::right || orientation == Orientation::left;
-    return sideways ? kestrane::invertedSize(size) : size;
+    return isSideways(orientation) ? kestrane::invertedSize(size) : size;
 }
 
 gfx::ImageRef Edition::apply(const gfx::ImageRef& image) const
 {
-    if (!image || isIdentity()) return image;
-    return kestrane::applying(image, editionTransform(*this, kestrane::size(image)));
+    return apply(image, gfx::AffineTransform::identity());
+}
+
+gfx::ImageRef Edition::apply(const gfx::ImageRef& image, const gfx::AffineTransform& trackTransform) const
+{
+    if (!image || (isIdentity() && kestrane::rightAngleTurn(trackTransform).isIdentity())) return image;
+    return kestrane::applying(image, editionTransform(*this, kestrane::size(image), trackTransform));
 }
 
 std::shared_ptr<const EditionCodingState> Edition::codingState() const

@@ -5,6 +5,7 @@
 
 #include "moviekit/edition_coding_state.h"
 #include "numerics/orientation.h"
+#include "platform/gfx/affine_transform.h"
 #include "platform/gfx/image.h"
 #include "platform/gfx/size.h"
 
@@ -35,6 +36,8 @@ struct Edition {
     void rotateLeft();
     // up → right → down → left → up
     void rotateRight();
+    // Mirror the picture as the edition shows it left to right (top to bottom): while it is turned a
+    // quarter, the flag that does so is the other one, since the flags mirror the picture before the turn.
     void flipHorizontally();
     void flipVertically();
 
@@ -49,6 +52,10 @@ struct Edition {
     // identity gives back the very same image; null when the edited bitmap cannot be made (or for a null
     // image).
     gfx::ImageRef apply(const gfx::ImageRef& image) const;
+    // A frame as stored in the movie, turned and mirrored as its track asks (`trackTransform`, the track's
+    // display matrix), then through the edition: the picture as presented. Gives back the very same image
+    // when neither turns it.
+    gfx::ImageRef apply(const gfx::ImageRef& image, const gfx::AffineTransform& trackTransform) const;
 
     std::shared_ptr<const EditionCodingState> codingState() const;
 

@@ -70,8 +70,16 @@ gfx::Size Movie::resolution() const
 {
     const auto asset = avasset();
     std::lock_guard lock(mutex_);
-    if (!resolution_) resolution_ = kestrane::computeNaturalSize(*asset);
+    if (!resolution_) resolution_ = kestrane::computePresentationSize(*asset);
     return *resolution_;
+}
+
+gfx::AffineTransform Movie::naturalTransform() const
+{
+    const auto asset = avasset();
+    std::lock_guard lock(mutex_);
+    if (!naturalTransform_) naturalTransform_ = kestrane::computeNaturalTransform(*asset);
+    return *naturalTransform_;
 }
 
 kestrane::Orientation Movie::orientation() const

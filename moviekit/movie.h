@@ -10,6 +10,7 @@
 #include "numerics/orientation.h"
 #include "platform/core/object.h"
 #include "platform/core/url.h"
+#include "platform/gfx/affine_transform.h"
 #include "platform/gfx/image.h"
 #include "platform/gfx/size.h"
 #include "platform/media/asset.h"
@@ -50,10 +51,14 @@ class Movie : public core::Object {
     virtual std::shared_ptr<Player> player();
     // The player when it has been made; null before, and nothing is made.
     std::shared_ptr<Player> existingPlayer();
-    // The largest width and the largest height of the video tracks; zero without video.
+    // The picture's size as the file asks it to be shown: the largest width and the largest height of the
+    // video tracks, exchanged when the track turns its picture a quarter; zero without video.
     virtual gfx::Size resolution() const;
     // How the video track is meant to be turned, from its preferred transform.
     virtual kestrane::Orientation orientation() const;
+    // The video track's preferred transform (its display matrix), which every picture of the movie is shown
+    // through before its edition (moviekit/edition_transform.h).
+    virtual gfx::AffineTransform naturalTransform() const;
     virtual Edition edition() const;
     virtual void setEdition(const Edition& edition);
     // Changes the edition in place (edition.rotateLeft(), …), then posts MovieDidChangeEdition. The change
@@ -78,6 +83,7 @@ class Movie : public core::Object {
     std::shared_ptr<Player> player_;
     mutable std::optional<gfx::Size> resolution_;
     mutable std::optional<kestrane::Orientation> orientation_;
+    mutable std::optional<gfx::AffineTransform> naturalTransform_;
     Edition edition_;
     gfx::ImageRef thumbnail_;
 };

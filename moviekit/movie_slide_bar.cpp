@@ -242,7 +242,7 @@ void MovieSlideBar::startStrip(int count, const gfx::Size& slotSize)
     // Everything the worker needs is taken here, on the main thread.
     const std::uint64_t strip = currentStrip_->load();
     const Edition edition = movie_->edition();
-    // The bound applies to the frame as stored, before the edition turns it.
+    // The bound applies to the upright picture, before the edition turns it.
     const gfx::Size maximumSize = edition.apply(slotSize) * kestrane::screenScale();
     const media::Time duration = movie_->duration();
     std::weak_ptr<MovieSlideBar> weakSelf = sharedAs<MovieSlideBar>();

@@ -27,20 +27,14 @@ gfx::AffineTransform linearPart(gfx::AffineTransform t)
     return t;
 }
 
-// A track's transform works in the picture's y-down pixel space; the same turn in y-up space.
-gfx::AffineTransform yUp(const gfx::AffineTransform& trackTransform)
-{
-    const auto flip = gfx::AffineTransform::scaling(1, -1);
-    return gfx::concat(gfx::concat(flip, linearPart(trackTransform)), flip);
-}
-
 // The turn and mirror, about the layer's centre, that takes the picture as the video layer draws it (turned
-// by the track's transform) to the frame as stored with the edition applied, exactly as snaps are edited.
-gfx::AffineTransform layerTurn(const Edition& edition, const gfx::Size& pictureSize,
-                               const gfx::AffineTransform& trackTransform)
+// by the track's transform) to the picture as presented, exactly as snaps are drawn: the layer's own turn
+// undone, then the one presented transform.
+gfx::AffineTransform layerTurn(const Movie& movie, const gfx::AffineTransform& layerTransform)
 {
-    return gfx::concat(gfx::inverted(yUp(trackTransform)),
-                       linearPart(editionTransform(edition, pictureSize)));
+    const gfx::AffineTransform presented =
+        editionTransform(movie.edition(), movie.resolution(), movie.naturalTransform());
+    return gfx::concat(gfx::inverted(yUpLinear(layerTransform)), linearPart(presented));
 }
 
 } // namespace
@@ -113,11 +107,9 @@ void MovieView::updateLayersGeometry()
 {
     if (!movie_ || !playerLayer_) return;
     const gfx::Rect area = bounds();
-    const gfx::Size picture = movie_->resolution();
-    const gfx::AffineTransform& track = playerLayer_->preferredTransform();
-    gfx::AffineTransform turn = layerTurn(movie_->edition(), picture, track);
+    gfx::AffineTransform turn = layerTurn(*movie_, playerLayer_->preferredTransform());
     // Turned a quarter, the picture fitted by the layer takes the largest size that fits the view again.
-    const gfx::Rect drawn = ui::fittedVideoRect(picture, track, area);
+    const gfx::Rect drawn = uprightRect(area);
     const gfx::Rect turned = gfx::applying(drawn, turn);
     if (!drawn.isNull() && turned.width() > 0 && turned.height() > 0) {
         const double scale = std::min(area.width() / turned.width(), area.height() / turned.height());
@@ -128,13 +120,16 @@ void MovieView::updateLayersGeometry()
     playerLayer_->setFrame(area);
 }
 
+gfx::Rect MovieView::uprightRect(const gfx::Rect& area) const
+{
+    return ui::fittedVideoRect(movie_->resolution(), gfx::AffineTransform::identity(), area);
+}
+
 gfx::Rect MovieView::videoRect() const
 {
     if (!playerLayer_) return bounds();
     gfx::Rect drawn = playerLayer_->videoRect();
-    if (drawn.isNull())
-        drawn = ui::fittedVideoRect(movie_->resolution(), playerLayer_->preferredTransform(),
-                                    playerLayer_->bounds());
+    if (drawn.isNull()) drawn = uprightRect(playerLayer_->bounds());
     if (drawn.isNull()) return bounds();
     return kestrane::fitting(gfx::applying(drawn, playerLayer_->affineTransform()), bounds());
 }

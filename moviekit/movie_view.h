@@ -1,6 +1,6 @@
-// Shows the picture of a Movie: a video layer on the movie's player, turned and mirrored by the movie's
-// edition so that the picture on screen is the frame as stored in the file with the edition applied (what a
-// snap of it gives), fitted into the view with its proportions kept on a black ground. A double click plays
+// Shows the picture of a Movie: a video layer on the movie's player, turned and mirrored so that the picture
+// on screen is the frame turned upright as its track asks, then with the movie's edition applied (what a snap
+// of it gives), fitted into the view with its proportions kept on a black ground. A double click plays
 // or pauses; the arrow keys step a frame and the space bar plays or pauses while the view has the keyboard.
 // Tells where the picture lies (videoRect). An unplayable movie shows as an empty black view. Main thread
 // only.
@@ -48,6 +48,8 @@ class MovieView : public ui::View {
     void unobserveMovie(const Movie& movie);
     void updatePlayerLayer();
     bool showsPlayableMovie() const;
+    // Where the video layer draws the upright picture (the track's turn applied) within `area`.
+    gfx::Rect uprightRect(const gfx::Rect& area) const;
 
     std::shared_ptr<Movie> movie_;
     bool enabledMouse_ = true;

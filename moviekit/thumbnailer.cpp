@@ -18,14 +18,20 @@ media::ImageGenerator& Thumbnailer::generator()
     return *generator_;
 }
 
+gfx::Size Thumbnailer::stored(const gfx::Size& upright) const
+{
+    const bool sideways = kestrane::rightAngleTurn(movie_->naturalTransform()).a == 0;
+    return sideways ? gfx::Size{upright.height, upright.width} : upright;
+}
+
 gfx::Size Thumbnailer::maximumSize()
 {
-    return generator().maximumSize();
+    return stored(generator().maximumSize());
 }
 
 void Thumbnailer::setMaximumSize(const gfx::Size& size)
 {
-    generator().setMaximumSize(size);
+    generator().setMaximumSize(stored(size));
 }
 
 gfx::ImageRef Thumbnailer::accurateImage(const media::Time& time)
@@ -56,7 +62,7 @@ gfx::ImageRef Thumbnailer::image(const media::Time& time, const media::Time& tol
     gfx::ImageRef frame = media::compare(tolerance, media::Time::zero()) == 0 ? frameOnScreen(time) : nullptr;
     if (!frame) frame = kestrane::copyCGImage(frames, time);
     if (!edition_) return frame;
-    gfx::ImageRef edited = edition_->apply(frame);
+    gfx::ImageRef edited = edition_->apply(frame, movie_->naturalTransform());
     if (!edited)
         throw core::Error(thumbnailerErrorDomain, editionFailed,
                           "The frame could not be drawn with the edition (" + std::to_string(frame->width()) +

@@ -1,7 +1,7 @@
 // Grabs still frames of a Movie at given times, synchronously: exactly at the time (snaps, exports) or at the
 // nearest frame that decodes quickly (previews). Each frame is first scaled down to fit maximumSize (a bound
-// on the frame as stored, before the edition), then shown through the thumbnailer's edition; the track's own
-// rotation is never applied. An exact grab at the time the movie's player is paused on takes the picture on
+// on the picture turned upright as its track asks, before the edition), then turned as its track asks and
+// shown through the thumbnailer's edition, in one drawing (editionTransform). An exact grab at the time the movie's player is paused on takes the picture on
 // screen instead of decoding it again. A thumbnailer serves one queue at a time; several may grab one movie at
 // once.
 #pragma once
@@ -34,11 +34,12 @@ class Thumbnailer {
 
     const std::shared_ptr<Movie>& movie() const { return movie_; }
 
-    // None shows frames as stored.
+    // None shows frames as stored, not even turned as their track asks.
     virtual std::optional<Edition> edition() const { return edition_; }
     virtual void setEdition(const std::optional<Edition>& edition) { edition_ = edition; }
-    // Zero (the start value) bounds nothing; otherwise frames are scaled down, keeping their proportions, to
-    // fit within it.
+    // Zero (the start value) bounds nothing; otherwise frames are scaled down, keeping their proportions, so
+    // that the upright picture fits within it (for a track turned a quarter, the stored frame's width is
+    // bounded by the height).
     virtual gfx::Size maximumSize();
     virtual void setMaximumSize(const gfx::Size& size);
     // The frame at exactly that time.
@@ -52,6 +53,8 @@ class Thumbnailer {
 
   private:
     media::ImageGenerator& generator();
+    // The size as stored for the size upright, or the other way: exchanged for a track turned a quarter.
+    gfx::Size stored(const gfx::Size& upright) const;
     // The picture the movie's player shows when it is the frame at `time`, fitted to maximumSize; null when
     // the player shows another (or has not been made).
     gfx::ImageRef frameOnScreen(const media::Time& time);

@@ -16,6 +16,7 @@
 #include "foundation/image_encoding.h"
 #include "foundation/shortcuts.h"
 #include "tests/platform/core/run_until.h"
+#include "tests/support/ffmpeg_tool.h"
 #include "tests/support/temp_dir.h"
 #include "tools/testmovie/test_movie.h"
 
@@ -294,6 +295,23 @@ TEST_F(DocumentGIFExport, TheSheetStepsRoundMovesAndKeepsItsLastFrame)
     EXPECT_TRUE(testsupport::runUntil([&] { return sheet->frameDelay() == 0.3 && sheet->frameSize() == 240; }, 5));
     sheet->frameDelayStepper.lock()->step(+1);
     EXPECT_DOUBLE_EQ(kestrane::Defaults[vistrel::TimeLapseIntervalKey].doubleValue().value_or(0), 0.31);
+}
+
+// A movie stored turned whose rotation tag (set by the ffmpeg tool) turns it back: the frames stand upright.
+TEST_F(DocumentGIFExport, FramesOfAMovieWhoseTrackAsksToBeTurnedStandUpright)
+{
+    testsupport::TempDir folder("gif");
+    const std::string movie =
+        testsupport::copyStoredTurned(clipMovie(), 90, (folder / "turned.mp4").string());
+    auto document = open(movie);
+    ASSERT_TRUE(document);
+    document->asyncExportAsGIF(snapsOf({4, 17}), core::Url::fileURL((folder / "turned.gif").string()));
+    ASSERT_TRUE(waitUntilIdle(*document));
+    const auto gif = readGIF(folder / "turned.gif");
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(gif->width, 160);
+    EXPECT_EQ(gif->height, 120);
+    EXPECT_EQ(frameIndexes(*gif), (std::vector<int>{4, 17}));
 }
 
 }  // namespace

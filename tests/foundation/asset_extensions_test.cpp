@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace kestrane;
 
 namespace {
@@ -36,6 +38,8 @@ TEST(AssetExtensions, FactsOfTheVideoTracks)
     auto portrait = makeMovie(dir, "portrait.mp4", 90);
     EXPECT_EQ(computeNaturalOrientation(*portrait), Orientation::left);
     EXPECT_EQ(computeNaturalSize(*portrait), (gfx::Size{160, 120}));
+    EXPECT_EQ(computePresentationSize(*portrait), (gfx::Size{120, 160}));
+    EXPECT_EQ(computePresentationSize(*plain), (gfx::Size{160, 120}));
 
     auto missing = media::Asset::create(core::Url::fileURL((dir / "none.mp4").string()));
     EXPECT_EQ(computeFrameRate(*missing), 0);
@@ -50,6 +54,17 @@ TEST(AssetExtensions, OrientationFromTransforms)
     EXPECT_EQ(orientationOf({0, -1, 1, 0, 0, 0}), Orientation::right);
     EXPECT_EQ(orientationOf({-1, 0, 0, -1, 0, 0}), Orientation::down);
     EXPECT_EQ(orientationOf({0, 1, -1, 0.5, 0, 0}), Orientation::up);
+}
+
+TEST(AssetExtensions, RightAngleTurnsOfTransforms)
+{
+    EXPECT_EQ(rightAngleTurn({0, 2, -2, 0, 30, 40}), (gfx::AffineTransform{0, 1, -1, 0, 0, 0}));
+    EXPECT_EQ(rightAngleTurn({-1, 0, 0, 1, 5, 0}), (gfx::AffineTransform{-1, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(rightAngleTurn({0, -0.99999, 1, 0, 0, 0}), (gfx::AffineTransform{0, -1, 1, 0, 0, 0}));
+    EXPECT_TRUE(rightAngleTurn(gfx::AffineTransform::rotation(0.3)).isIdentity());
+    EXPECT_TRUE(rightAngleTurn({1, 1, 0, 1, 0, 0}).isIdentity());
+    EXPECT_TRUE(rightAngleTurn({0, 0, 0, 0, 0, 0}).isIdentity());
+    EXPECT_TRUE(rightAngleTurn({1, 0, 0, std::numeric_limits<double>::quiet_NaN(), 0, 0}).isIdentity());
 }
 
 TEST(AssetExtensions, CopyImageThrowsWhenTheGeneratorGivesNone)

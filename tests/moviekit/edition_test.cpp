@@ -85,7 +85,7 @@ TEST(Edition, QuarterTurnsAndFlipsMovePixelsExactly)
     EXPECT_EQ(pixelsOf(Edition(Orientation::right, false, false).apply(wide)), (Rows{{A}, {B}})); // clockwise
     EXPECT_EQ(pixelsOf(Edition(Orientation::left, false, false).apply(wide)), (Rows{{B}, {A}}));
     EXPECT_EQ(pixelsOf(Edition(Orientation::down, false, false).apply(wide)), (Rows{{B, A}}));
-    // The flips act on the picture as stored, before the turn.
+    // The flags mirror the picture before the turn.
     EXPECT_EQ(pixelsOf(Edition(Orientation::right, true, false).apply(wide)), (Rows{{B}, {A}}));
     EXPECT_EQ(pixelsOf(Edition(Orientation::up, true, false).apply(wide)), (Rows{{B, A}}));
 
@@ -97,6 +97,47 @@ TEST(Edition, QuarterTurnsAndFlipsMovePixelsExactly)
     // Mirrored top to bottom (C D over A B), then turned.
     EXPECT_EQ(pixelsOf(Edition(Orientation::left, false, true).apply(square)), (Rows{{D, B}, {C, A}}));
     EXPECT_EQ(pixelsOf(Edition(Orientation::right, false, true).apply(square)), (Rows{{A, C}, {B, D}}));
+}
+
+// The flip commands mirror the picture as the edition shows it: after a quarter turn, the flag that does so
+// is the other one.
+TEST(Edition, FlipCommandsMirrorThePictureAsShown)
+{
+    const auto square = gfx::Image::create(2, 2, {A, B, C, D});
+    const Edition leftRight = Edition::identity.flippedHorizontally();
+    const Edition topBottom = Edition::identity.flippedVertically();
+    for (auto o : {Orientation::up, Orientation::right, Orientation::down, Orientation::left}) {
+        const Edition turned(o, false, false);
+        const auto shown = turned.apply(square);
+        EXPECT_EQ(pixelsOf(turned.flippedHorizontally().apply(square)), pixelsOf(leftRight.apply(shown)));
+        EXPECT_EQ(pixelsOf(turned.flippedVertically().apply(square)), pixelsOf(topBottom.apply(shown)));
+        Edition edited = turned;
+        edited.flipHorizontally();
+        edited.flipVertically();
+        EXPECT_EQ(pixelsOf(edited.apply(square)), pixelsOf(topBottom.apply(leftRight.apply(shown))));
+    }
+    EXPECT_EQ(Edition(Orientation::right, false, false).flippedHorizontally(), Edition(Orientation::right, false, true));
+}
+
+// The track's own turn and mirror (its display matrix, y-down) come first, then the edition.
+TEST(Edition, TheTracksTurnComesFirst)
+{
+    const auto wide = gfx::Image::create(2, 1, {A, B});
+    const gfx::AffineTransform clockwise{0, 1, -1, 0, 0, 0};
+    EXPECT_EQ(pixelsOf(Edition::identity.apply(wide, clockwise)), (Rows{{A}, {B}}));
+    EXPECT_EQ(pixelsOf(Edition(Orientation::right, false, false).apply(wide, clockwise)), (Rows{{B, A}}));
+    EXPECT_EQ(pixelsOf(Edition::identity.flippedVertically().apply(wide, clockwise)), (Rows{{B}, {A}}));
+    EXPECT_EQ(pixelsOf(Edition::identity.apply(wide, {-1, 0, 0, 1, 0, 0})), (Rows{{B, A}}));
+    // A scaled and moved matrix turns as its turn does; a free angle is no turn.
+    EXPECT_EQ(pixelsOf(Edition::identity.apply(wide, {0, 2, -2, 0, 5, 7})), (Rows{{A}, {B}}));
+    EXPECT_EQ(Edition::identity.apply(wide, gfx::AffineTransform::rotation(0.3)), wide);
+    const gfx::Size stored{40, 30};
+    const auto r = gfx::applying(gfx::Rect{{0, 0}, stored},
+                                 orvalis::editionTransform(Edition::identity, stored, clockwise));
+    EXPECT_NEAR(r.minX(), 0, 1e-9);
+    EXPECT_NEAR(r.minY(), 0, 1e-9);
+    EXPECT_NEAR(r.width(), 30, 1e-9);
+    EXPECT_NEAR(r.height(), 40, 1e-9);
 }
 
 TEST(Edition, ImagesTakeTheEditedSize)

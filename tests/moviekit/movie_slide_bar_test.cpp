@@ -2,6 +2,7 @@
 // it, what happens when the movie or its edition changes under a running worker) and its drawing.
 #include "moviekit/movie_slide_bar.h"
 
+#include "appkit/view_extensions.h"
 #include "moviekit/player.h"
 #include "tests/moviekit/test_movies.h"
 #include "tests/platform/core/run_until.h"
@@ -296,4 +297,25 @@ TEST(MovieSlideBar, DrawsTheStripTheClipFrameTheHandlesAndTheCursor)
     EXPECT_EQ(grey(clipped->pixel(151, 25)), 0);
     EXPECT_GT(grey(clipped->pixel(150, 25)), 40);
     EXPECT_NEAR(grey(clipped->pixel(148, 10)), grey(clipped->pixel(149, 10)), 3);
+}
+
+// The strip of a movie stored turned (a rotation tag in the file) holds its frames upright, in slots of the upright
+// shape, grabbed at the slots' full size.
+TEST(MovieSlideBar, StripsMoviesWhoseTrackAsksToBeTurnedUpright)
+{
+    BarScene scene;
+    auto movie = movieAt(moviekittest::taggedMovie(90));
+    scene.bar->setMovie(movie);
+    // Stored 120 × 160, shown 160 × 120: in a bar 40 high, slots of 53.3 × 40.
+    ASSERT_TRUE(runUntil([&] { return scene.bar->thumbnailsCount() > 0; }, waitSeconds));
+    const std::size_t count = std::size_t(scene.bar->thumbnailsCount());
+    ASSERT_TRUE(scene.stripFilled(count));
+    const double height = 40 * kestrane::screenScale();
+    for (std::size_t i = 0; i < count; i += 4) {
+        const gfx::ImageRef& image = scene.bar->thumbnails()[i];
+        ASSERT_TRUE(image);
+        EXPECT_NEAR(image->height(), height, 1) << i;
+        EXPECT_NEAR(image->width(), height * 160 / 120, 1) << i;
+        EXPECT_GE(frameIndexOf(image), 0) << i;
+    }
 }

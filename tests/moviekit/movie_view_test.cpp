@@ -210,3 +210,40 @@ TEST(MovieView, ADoubleClickAndTheKeysDriveThePlayerWhileTheMouseIsEnabled)
     core::MainLoop::processEvents(0.2);
     EXPECT_EQ(player->currentTime(), frameStart(9));
 }
+
+// A movie stored turned, as phones store theirs (a rotation tag in the file), is shown upright, in the picture's upright shape; after
+// a quarter turn with the edition, each flip mirrors the picture on screen along the axis the user sees.
+TEST(MovieView, ShowsMoviesWhoseTrackAsksToBeTurnedUpright)
+{
+    const Edition mirror = Edition::identity.flippedHorizontally();
+    const Edition upsideDown = Edition::identity.flippedVertically();
+    for (int degrees : {90, 180, 270}) {
+        SCOPED_TRACE(std::to_string(degrees) + " degrees");
+        Shown shown;
+        const auto movie = movieAt(moviekittest::taggedMovie(degrees));
+        shown.view->setMovie(movie);
+        movie->player()->seekAccurately(frameStart(7));
+        // The frame as stored does not read; the picture on screen does.
+        ASSERT_TRUE(runUntil([&] { return moviekittest::shownFrameIndex(*shown.window, *shown.view) == 7; }, 10));
+        EXPECT_EQ(testmovie::readFrameIndex(*shown.view->playerLayer()->currentFrame()), -1);
+        const gfx::Rect rect = shown.view->videoRect();
+        EXPECT_NEAR(rect.width() / rect.height(), 160.0 / 120, 0.01);
+
+        ui::Transaction::withoutAnimation([&] { movie->changeEdition([](Edition& e) { e.rotateRight(); }); });
+        const auto turned = moviekittest::shownPicture(*shown.window, *shown.view);
+        ui::Transaction::withoutAnimation([&] { movie->changeEdition([](Edition& e) { e.flipHorizontally(); }); });
+        const auto leftRight = moviekittest::shownPicture(*shown.window, *shown.view);
+        ui::Transaction::withoutAnimation([&] {
+            movie->changeEdition([](Edition& e) {
+                e.flipHorizontally();
+                e.flipVertically();
+            });
+        });
+        const auto topBottom = moviekittest::shownPicture(*shown.window, *shown.view);
+        ASSERT_TRUE(turned && leftRight && topBottom);
+        EXPECT_GT(moviekittest::agreement(*leftRight, *mirror.apply(turned)), 0.95);
+        EXPECT_LT(moviekittest::agreement(*leftRight, *upsideDown.apply(turned)), 0.9);
+        EXPECT_GT(moviekittest::agreement(*topBottom, *upsideDown.apply(turned)), 0.95);
+        EXPECT_LT(moviekittest::agreement(*topBottom, *mirror.apply(turned)), 0.9);
+    }
+}

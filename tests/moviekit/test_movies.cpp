@@ -1,7 +1,9 @@
 #include "tests/moviekit/test_movies.h"
 
+#include "tests/support/ffmpeg_tool.h"
 #include "tests/support/temp_dir.h"
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <mutex>
@@ -83,6 +85,15 @@ std::string rotatedMovie(int degrees)
     spec.frameCount = 6;
     spec.rotation = degrees;
     return made("Turned" + std::to_string(degrees) + ".mp4", spec);
+}
+
+std::string taggedMovie(int degrees)
+{
+    static std::mutex mutex;
+    std::lock_guard lock(mutex);
+    const std::string path = (folder() / ("Tagged" + std::to_string(degrees) + ".mp4")).string();
+    if (!std::filesystem::exists(path)) testsupport::copyStoredTurned(smallMovie(), degrees, path);
+    return path;
 }
 
 std::string fileWith(const std::string& name, const std::string& bytes)

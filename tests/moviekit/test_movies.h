@@ -20,6 +20,9 @@ std::string secondsMovie(int seconds);
 std::string soundOnlyMovie();
 // A small movie meant to be turned by `degrees` clockwise for display.
 std::string rotatedMovie(int degrees);
+// smallMovie() stored turned, with a rotation tag of `degrees` (90, 180 or 270) that turns it back upright, as
+// phones write their portrait movies (testsupport::copyStoredTurned).
+std::string taggedMovie(int degrees);
 // A file of the given bytes, named `name`, in the same folder.
 std::string fileWith(const std::string& name, const std::string& bytes);
 // A path in the folder where nothing exists.

@@ -4,7 +4,10 @@
 #include "moviekit/player.h"
 #include "tests/platform/core/run_until.h"
 #include "platform/core/error.h"
+#include "tests/moviekit/panel_support.h"
 #include "tests/moviekit/test_movies.h"
+#include "foundation/asset_extensions.h"
+#include "foundation/image_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -132,4 +135,56 @@ TEST(Thumbnailer, TakesTheFrameThePlayerShowsAtExactlyThatTime)
     thumbnailer.setEdition(std::nullopt);
     const auto other = thumbnailer.accurateImage(Time::make(6, 25));
     EXPECT_EQ(testmovie::readFrameIndex(*other), 6);
+}
+
+// A movie stored turned, as phones store theirs: the file asks, through its track's display matrix, for its picture to be turned.
+// Every grab is that picture upright, at the upright size, and the edition acts on it as the user sees it.
+TEST(Thumbnailer, GrabsMoviesWhoseTrackAsksToBeTurnedUpright)
+{
+    const Time seventh = Time::make(7 * 1001, 30000);
+    const Edition mirror = Edition::identity.flippedHorizontally();
+    const Edition upsideDown = Edition::identity.flippedVertically();
+    for (int degrees : {90, 180, 270}) {
+        SCOPED_TRACE(std::to_string(degrees) + " degrees");
+        const auto movie = movieAt(moviekittest::taggedMovie(degrees));
+        ASSERT_FALSE(kestrane::computeNaturalTransform(*movie->avasset()).isIdentity());
+        // Stored 120 × 160 (or upside down), shown 160 × 120.
+        const gfx::Size upright{160, 120};
+        EXPECT_EQ(movie->resolution(), upright);
+
+        Thumbnailer thumbnailer(movie);
+        const auto frame = thumbnailer.accurateImage(seventh);
+        ASSERT_TRUE(frame);
+        EXPECT_EQ(kestrane::size(frame), upright);
+        EXPECT_EQ(testmovie::readFrameIndex(*frame), 7);
+
+        // The bound is on the upright picture, not on the frame as stored.
+        thumbnailer.setMaximumSize({80, 100});
+        EXPECT_EQ(thumbnailer.maximumSize(), (gfx::Size{80, 100}));
+        const auto small = thumbnailer.accurateImage(seventh);
+        EXPECT_EQ(kestrane::size(small), (gfx::Size{80, 60}));
+        EXPECT_EQ(testmovie::readFrameIndex(*small), 7);
+        thumbnailer.setMaximumSize({});
+
+        // After a quarter turn right, each flip mirrors the picture along the axis the user sees.
+        Edition edition;
+        edition.rotateRight();
+        thumbnailer.setEdition(edition);
+        const auto turned = thumbnailer.accurateImage(seventh);
+        EXPECT_EQ(kestrane::size(turned), Edition(Orientation::right, false, false).apply(upright));
+        edition.flipHorizontally();
+        thumbnailer.setEdition(edition);
+        const auto leftRight = thumbnailer.accurateImage(seventh);
+        EXPECT_GT(moviekittest::agreement(*leftRight, *mirror.apply(turned)), 0.95);
+        EXPECT_LT(moviekittest::agreement(*leftRight, *upsideDown.apply(turned)), 0.9);
+        edition.flipHorizontally();
+        edition.flipVertically();
+        thumbnailer.setEdition(edition);
+        const auto topBottom = thumbnailer.accurateImage(seventh);
+        EXPECT_GT(moviekittest::agreement(*topBottom, *upsideDown.apply(turned)), 0.95);
+        // Turned back left and mirrored again, the grab is the upright frame.
+        const Edition back(Orientation::left, false, false);
+        EXPECT_EQ(testmovie::readFrameIndex(*back.apply(mirror.apply(leftRight))), 7);
+        EXPECT_EQ(testmovie::readFrameIndex(*back.apply(upsideDown.apply(topBottom))), 7);
+    }
 }

@@ -79,11 +79,16 @@ gfx::ImageRef FrameConverter::convert(const AVFrame* frame, int width, int heigh
     sws_setColorspaceDetails(scaler_.get(), coefficients, fullRange ? 1 : 0, sws_getCoefficients(SWS_CS_DEFAULT), 1,
                              0, 1 << 16, 1 << 16);
 
-    std::vector<gfx::Pixel> pixels(std::size_t(width) * std::size_t(height));
+    // The scaler's vector code may write a few pixels past the end of the last row (a 120 × 160 picture with
+    // full chroma interpolation does): the buffer has room for them, then drops them.
+    constexpr std::size_t scalerSlack = 64;
+    const std::size_t count = std::size_t(width) * std::size_t(height);
+    std::vector<gfx::Pixel> pixels(count + scalerSlack);
     std::uint8_t* planes[4] = {reinterpret_cast<std::uint8_t*>(pixels.data()), nullptr, nullptr, nullptr};
     int strides[4] = {width * 4, 0, 0, 0};
     if (sws_scale(scaler_.get(), frame->data, frame->linesize, 0, frame->height, planes, strides) != height)
         return nullptr;
+    pixels.resize(count);
     const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(source);
     if (descriptor && (descriptor->flags & AV_PIX_FMT_FLAG_ALPHA))
         premultiply(pixels);

@@ -1,14 +1,11 @@
 #include "tests/platform/media/movie_library.h"
 
+#include "tests/support/ffmpeg_tool.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
 #include <map>
 #include <mutex>
-#include <stdexcept>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace mediatest {
 
@@ -104,22 +101,6 @@ const std::map<std::string, ToolMovie>& toolMovies()
     return movies;
 }
 
-void runTool(const std::vector<std::string>& arguments)
-{
-    pid_t child = fork();
-    if (child == 0) {
-        std::vector<char*> argv;
-        for (const std::string& a : arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error("the ffmpeg tool could not make " + arguments.back());
-}
-
 testsupport::TempDir& folder()
 {
     static testsupport::TempDir dir("media");
@@ -155,11 +136,9 @@ std::string moviePath(const std::string& name)
     if (std::filesystem::exists(path))
         return path;
     if (auto tool = toolMovies().find(name); tool != toolMovies().end()) {
-        std::vector<std::string> arguments = {"/usr/bin/ffmpeg", "-nostdin", "-v", "error", "-i",
-                                              moviePath(tool->second.source), "-fps_mode", "passthrough"};
+        std::vector<std::string> arguments = {"-fps_mode", "passthrough"};
         arguments.insert(arguments.end(), tool->second.arguments.begin(), tool->second.arguments.end());
-        arguments.push_back(path);
-        runTool(arguments);
+        testsupport::runFfmpeg(moviePath(tool->second.source), arguments, path);
         return path;
     }
     for (const MovieCase& c : movieCases())

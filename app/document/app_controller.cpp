@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "app/document/defaults_keys.h"
+#include "app/document/document.h"
 #include "app/document/drop_window_controller.h"
 #include "app/document/main_menu.h"
 #include "app/document/movie_opening.h"
@@ -12,6 +13,7 @@
 #include "foundation/launch_setup.h"
 #include "foundation/shortcuts.h"
 #include "foundation/url_extensions.h"
+#include "platform/core/dispatch_queue.h"
 #include "platform/ui/application.h"
 #include "platform/ui/workspace.h"
 
@@ -82,13 +84,44 @@ bool AppController::applicationShouldTerminateAfterLastWindowClosed()
 
 ui::TerminateReply AppController::applicationShouldTerminate()
 {
+    if (quitting_) return ui::TerminateReply::terminateLater;
     const int processing = processingDocumentsCount(*kestrane::DC.get());
     if (processing > 0) {
         auto alert = makeCountAlert("AppController.DocumentsProcessingAlert", processing);
         if (runAlert(*alert) == ui::ModalResponses::alertFirstButton) return ui::TerminateReply::terminateCancel;
     }
     if (!askBatchQuestion()) return ui::TerminateReply::terminateCancel;
-    return ui::TerminateReply::terminateNow;
+    if (!stopAllWork()) return ui::TerminateReply::terminateNow;
+    const auto wait = std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(quitWaitSeconds));
+    quitting_ = true;
+    replyWhenWorkHasStopped(std::chrono::steady_clock::now() + wait);
+    return ui::TerminateReply::terminateLater;
+}
+
+bool AppController::stopAllWork()
+{
+    bool finishing = false;
+    for (const auto& each : kestrane::DC->documents())
+        if (const auto document = std::dynamic_pointer_cast<Document>(each)) {
+            document->stopBusyWork();
+            finishing = finishing || document->isAtWork();
+        }
+    stopBatchTasks();
+    return finishing || isBatchWriting();
+}
+
+void AppController::replyWhenWorkHasStopped(std::chrono::steady_clock::time_point deadline)
+{
+    std::weak_ptr<AppController> weak = sharedAs<AppController>();
+    core::DispatchQueue::main()->asyncAfter(0.05, [weak, deadline] {
+        const auto controller = weak.lock();
+        if (!controller) return;
+        if (controller->stopAllWork() && std::chrono::steady_clock::now() < deadline)
+            return controller->replyWhenWorkHasStopped(deadline);
+        controller->quitting_ = false;
+        if (controller->terminationReplier_) controller->terminationReplier_(true);
+        else ui::Application::shared()->replyToApplicationShouldTerminate(true);
+    });
 }
 
 void AppController::applicationWillTerminate() { kestrane::NC->removeObserver(this); }

@@ -6,6 +6,7 @@
 // app_controller_batch.cpp. Main thread only.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -41,7 +42,9 @@ public:
     // The program stays while a window is on screen or on its way: a document that closed gives way to the
     // drop window; only when the user closed the drop window itself is there nothing left to show.
     bool applicationShouldTerminateAfterLastWindowClosed() override;
-    // The documents question, then the batch question; the first button of either cancels.
+    // The documents question, then the batch question; the first button of either cancels. Quitting stops
+    // the documents' busy work and the batch tasks where they are; while a frame or file is still being
+    // finished the answer comes later, once it is (or after a few seconds at most).
     ui::TerminateReply applicationShouldTerminate() override;
     void applicationWillTerminate() override;
     // Notices show even while the program is active.
@@ -71,6 +74,11 @@ public:
     // How modal alerts are run: the alert's own runModal unless replaced (tests answer for the user).
     using AlertRunner = std::function<ui::ModalResponse(ui::Alert&)>;
     void setAlertRunner(AlertRunner runner) { alertRunner_ = std::move(runner); }
+    // How a later answer to quitting is given: the application's reply unless replaced (tests).
+    using TerminationReplier = std::function<void(bool)>;
+    void setTerminationReplier(TerminationReplier replier) { terminationReplier_ = std::move(replier); }
+    // The longest quitting waits for work under way to finish.
+    static constexpr double quitWaitSeconds = 5;
 
 protected:
     ui::ModalResponse runAlert(ui::Alert& alert);
@@ -79,9 +87,20 @@ protected:
     bool validateBatchCommand(const ui::Action& action) const;
     // Asks about running batch tasks; true goes on with quitting.
     bool askBatchQuestion();
+    // Quitting: every task stops starting frames; whether frames of the batch are still being written.
+    void stopBatchTasks();
+    bool isBatchWriting() const;
 
 private:
+    // Stops the documents' work and the batch's; whether something is still finishing.
+    bool stopAllWork();
+    // Answers the quit once nothing is finishing any more, or at `deadline`.
+    void replyWhenWorkHasStopped(std::chrono::steady_clock::time_point deadline);
+
     AlertRunner alertRunner_;
+    TerminationReplier terminationReplier_;
+    // Quitting has been agreed to and waits for work to finish: asked again, nothing more is asked.
+    bool quitting_ = false;
     std::shared_ptr<BatchWindowController> batchWindowController_;
 };
 

@@ -1,6 +1,7 @@
 #include "app/document/document.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "app/document/defaults_keys.h"
@@ -242,7 +243,7 @@ void Document::fillMiniature(const std::shared_ptr<SnapItem>& item)
 void Document::fillMiniatures(const SnapItems& items, DocumentState state)
 {
     std::weak_ptr<Document> weak = sharedAs<Document>();
-    thumbnailQueue()->async([weak, items, state, thumbnailer = thumbnailer(), size = miniatureThumbnailSize()] {
+    thumbnailQueue()->async([weak, items, state, frames = frameGrabber(), size = miniatureThumbnailSize()] {
         // Progress goes to the main queue without waiting for it; the queue keeps its order, so every step
         // shows before the snaps are appended.
         const auto progress = [weak](double done) {
@@ -250,28 +251,53 @@ void Document::fillMiniatures(const SnapItems& items, DocumentState state)
                 if (auto document = weak.lock()) document->updateProgress(done);
             });
         };
+        // Appends the snaps grabbed since the last append.
+        std::size_t appended = 0;
+        const auto appendUpTo = [&](std::size_t end, bool last) {
+            const SnapItems ready(items.begin() + std::ptrdiff_t(appended), items.begin() + std::ptrdiff_t(end));
+            appended = end;
+            onMain(weak, [&](Document& document) {
+                if (state == DocumentState::restoring) document.takeRestored(ready);
+                if (!ready.empty()) document.snapsManager_->append(ready);
+                if (last) document.endBusyWork(state);
+            });
+        };
+        constexpr auto appendEvery = std::chrono::milliseconds(500);
+        auto lastAppend = std::chrono::steady_clock::now();
         progress(0.0);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            items[i]->setImage(grab(*thumbnailer, *items[i], size));
-            progress(double(i + 1) / double(items.size()));
+        std::size_t done = 0;
+        for (; done < items.size() && !frames.stopped(); ++done) {
+            items[done]->setImage(grab(*frames.thumbnailer, *items[done], size));
+            progress(double(done + 1) / double(items.size()));
+            if (state == DocumentState::restoring && std::chrono::steady_clock::now() - lastAppend >= appendEvery) {
+                appendUpTo(done + 1, false);
+                lastAppend = std::chrono::steady_clock::now();
+            }
         }
-        onMain(weak, [&](Document& document) {
-            if (state == DocumentState::restoring) document.restoring_.clear();
-            document.snapsManager_->append(items);
-            document.endBusyWork(state);
-        });
+        appendUpTo(done, true);
     });
 }
+
+void Document::takeRestored(const SnapItems& items)
+{
+    for (const auto& item : items) {
+        const auto found = std::find(restoring_.begin(), restoring_.end(), item);
+        if (found != restoring_.end()) restoring_.erase(found);
+    }
+}
+
+void Document::stopBusyWork() { stopFlag_->store(true); }
 
 gfx::ImageRef Document::FrameGrabber::image(const SnapItem& item, double side) const
 {
     gfx::ImageRef image;
+    if (stopped()) return image;
     const gfx::Size bound = side > 0 ? gfx::Size{side, side} : gfx::Size{};
     queue->sync([&] { image = grab(*thumbnailer, item, bound); });
     return image;
 }
 
-Document::FrameGrabber Document::frameGrabber() { return {thumbnailer(), thumbnailQueue()}; }
+Document::FrameGrabber Document::frameGrabber() { return {thumbnailer(), thumbnailQueue(), stopFlag_}; }
 
 gfx::ImageRef Document::exportImage(const std::shared_ptr<SnapItem>& item, double side)
 {

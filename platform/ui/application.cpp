@@ -92,7 +92,9 @@ void Application::finishTermination()
 {
     if (auto d = delegate()) d->applicationWillTerminate();
     if (auto documents = DocumentController::sharedIfMade()) documents->saveSession();
-    QCoreApplication::quit();
+    // Not quit(): Qt would first ask every window to close, and a window that refuses (a busy document, a
+    // batch at work) would cancel the quit the user has already confirmed.
+    QCoreApplication::exit(0);
 }
 
 std::vector<std::shared_ptr<Responder>> Application::responderChain() const

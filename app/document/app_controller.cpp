@@ -59,7 +59,11 @@ void AppController::applicationWillFinishLaunching()
     kestrane::NC->addObserver(this, DocumentDidCloseNotification, nullptr, rule);
 }
 
-void AppController::applicationDidFinishLaunching() { toggleDropWindowIfNeeded(); }
+void AppController::applicationDidFinishLaunching()
+{
+    toggleDropWindowIfNeeded();
+    tellAboutMissingMovies();
+}
 
 bool AppController::applicationShouldOpenUntitledFile()
 {
@@ -71,7 +75,48 @@ bool AppController::applicationOpenUntitledFile() { return true; }
 
 void AppController::openFiles(const std::vector<std::string>& paths)
 {
-    openDocuments(*kestrane::DC.get(), kestrane::URL::URLsFromPaths(paths));
+    const auto& bundle = *kestrane::MB.get();
+    std::vector<core::Url> urls;
+    std::string refused;
+    for (const auto& url : kestrane::URL::URLsFromPaths(paths)) {
+        bool folder = false;
+        if (!kestrane::FM->fileExists(url.path(), &folder))
+            refused += kestrane::local(bundle, "AppController.CannotOpenAlert.Missing", url.path()) + "\n";
+        else if (!folder && !kestrane::conformsToMovieUTI(url))
+            refused += kestrane::local(bundle, "AppController.CannotOpenAlert.NotAMovie", url.path()) + "\n";
+        else
+            urls.push_back(url);
+    }
+    openDocuments(*kestrane::DC.get(), urls);
+    if (refused.empty()) return;
+    refused.pop_back();
+    tellLater(kestrane::local(bundle, "AppController.CannotOpenAlert.MessageText"), refused);
+}
+
+void AppController::tellAboutMissingMovies()
+{
+    std::string paths;
+    for (const auto& document : kestrane::DC->missingDocuments())
+        if (const auto url = document->fileURL()) paths += url->path() + "\n";
+    if (paths.empty()) return;
+    const auto& bundle = *kestrane::MB.get();
+    tellLater(kestrane::local(bundle, "AppController.MissingMoviesAlert.MessageText"),
+              paths + "\n" + kestrane::local(bundle, "AppController.MissingMoviesAlert.InformativeText"));
+}
+
+void AppController::tellLater(const std::string& message, const std::string& information)
+{
+    std::weak_ptr<AppController> weak = sharedAs<AppController>();
+    core::DispatchQueue::main()->async([weak, message, information] {
+        const auto controller = weak.lock();
+        if (!controller) return;
+        auto alert = core::make<ui::Alert>();
+        alert->setAlertStyle(ui::AlertStyle::warning);
+        alert->setMessageText(message);
+        alert->setInformativeText(information);
+        alert->addButton(kestrane::local(*kestrane::MB.get(), "AppController.NoticeButton"));
+        controller->runAlert(*alert);
+    });
 }
 
 bool AppController::applicationShouldTerminateAfterLastWindowClosed()

@@ -33,11 +33,14 @@ public:
     // Becomes the user notification centre's delegate, installs the main menu, and follows the documents as
     // their windows load and as they close.
     void applicationWillFinishLaunching() override;
+    // Runs the drop-window rule and tells which movies of the kept session were missing.
     void applicationDidFinishLaunching() override;
     // Runs the drop-window rule; the answer is no.
     bool applicationShouldOpenUntitledFile() override;
     // Opens nothing; the answer is yes.
     bool applicationOpenUntitledFile() override;
+    // Opens the movies among the paths and in the folders; a path that does not exist or is no movie opens
+    // nothing, and all such paths are named in one alert.
     void openFiles(const std::vector<std::string>& paths) override;
     // The program stays while a window is on screen or on its way: a document that closed gives way to the
     // drop window; only when the user closed the drop window itself is there nothing left to show.
@@ -92,6 +95,10 @@ protected:
     bool isBatchWriting() const;
 
 private:
+    // One alert, when the program is on screen, naming the movies of the session whose files were missing.
+    void tellAboutMissingMovies();
+    // A notice with one button, shown once the current turn of the main loop is over.
+    void tellLater(const std::string& message, const std::string& information);
     // Stops the documents' work and the batch's; whether something is still finishing.
     bool stopAllWork();
     // Answers the quit once nothing is finishing any more, or at `deadline`.

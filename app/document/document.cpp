@@ -19,6 +19,7 @@
 #include "platform/core/keyed_archiver.h"
 #include "platform/core/keyed_unarchiver.h"
 #include "platform/core/print.h"
+#include "platform/core/semaphore.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/picture.h"
 #include "platform/ui/window_controller.h"
@@ -102,20 +103,50 @@ void Document::windowControllerDidLoadNib(ui::WindowController& controller)
 {
     kestrane::NC->post(DocumentDidLoadNotification, sharedAs<Document>());
     ui::Document::windowControllerDidLoadNib(controller);
+    snapsView->setDelegate(sharedAs<Document>());
+    snapsView->setSnapsManager(snapsManager_);
+    snapsManager_->addObserver(sharedAs<Document>());
+    updateSnapsField();
+    // Probing reads the file, which may block for good: never on the main thread. The queue's thread keeps
+    // the movie, not the document, so that a document closed meanwhile goes.
+    auto probed = std::make_shared<core::Semaphore>(0);
+    std::weak_ptr<Document> weak = sharedAs<Document>();
+    core::DispatchQueue::global(core::QoS::userInitiated)->async([movie = movie_, probed, weak] {
+        (void)movie->playable();
+        probed->signal();
+        core::DispatchQueue::main()->async([weak] {
+            if (auto document = weak.lock(); document && !document->movieOpen_ && !document->closed_)
+                document->movieDidOpen();
+        });
+    });
+    if (probed->wait(openingWaitSeconds)) return movieDidOpen();
+    unplayableLabel->setHidden(true);
+    generatorButton->setEnabled(false);
+    setState(DocumentState::opening);
+}
+
+void Document::movieDidOpen()
+{
+    movieOpen_ = true;
     if (movieViewController) movieViewController->setMovie(movie_);
     if (mainWindow && movieViewController) kestrane::insertNextResponder(*mainWindow, movieViewController);
     const bool playable = movie_->playable();
     unplayableLabel->setHidden(playable);
     snapButton->setHidden(!playable);
-    snapsView->setDelegate(sharedAs<Document>());
-    snapsView->setSnapsManager(snapsManager_);
-    snapsManager_->addObserver(sharedAs<Document>());
-    updateSnapsField();
+    generatorButton->setEnabled(playable);
+    if (state_ == DocumentState::opening) setState(stateBySelection());
+    if (!restoring_.empty()) {
+        beginBusyWork(DocumentState::restoring);
+        fillMiniatures(restoring_, DocumentState::restoring);
+    }
 }
+
+bool Document::isPlayable() const { return movieOpen_ && movie_ && movie_->playable(); }
 
 void Document::close()
 {
     auto self = sharedAs<Document>();  // closing may drop the last other reference
+    closed_ = true;
     if (movie_)
         if (auto player = movie_->existingPlayer()) player->pause();
     if (generatorPopoverController_) generatorPopoverController_->closePopover();
@@ -152,6 +183,8 @@ void Document::restoreState(core::KeyedUnarchiver& unarchiver)
         if (auto item = std::dynamic_pointer_cast<SnapItem>(object)) items.push_back(item);
     if (items.empty()) return;
     restoring_.insert(restoring_.end(), items.begin(), items.end());
+    // A movie still opening restores its snaps once it has opened; they are kept in the session meanwhile.
+    if (!movieOpen_) return;
     beginBusyWork(DocumentState::restoring);
     fillMiniatures(items, DocumentState::restoring);
 }
@@ -316,7 +349,7 @@ void Document::fullImage(const std::shared_ptr<SnapItem>& item, std::function<vo
 
 void Document::showGeneratorPopover(const std::shared_ptr<core::Object>&)
 {
-    if (!movie_->playable() || isBusy(state_)) return;
+    if (!isPlayable() || isBusy(state_)) return;
     generatorPopoverController()->togglePopoverAtTop(generatorButton);
 }
 

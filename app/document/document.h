@@ -64,10 +64,14 @@ public:
     // Opens the movie (nothing of the file is read yet) and an empty snaps manager; never fails.
     void read(const core::Url& url, const std::string& typeName) override;
     std::string windowNibName() const override { return windowInterface; }
-    // Wires the loaded window: posts DocumentDidLoadNotification, hands the movie to the movie panel, puts
-    // its controller in the responder chain, shows or hides what the movie's playability decides, and
-    // connects the strip and the document to the snaps manager.
+    // Wires the loaded window: posts DocumentDidLoadNotification, connects the strip and the document to the
+    // snaps manager, and opens the movie. The movie's file is probed on a queue: one that answers within
+    // openingWaitSeconds is wired at once; one that does not (a hung network mount) leaves the window in the
+    // opening state, which can be closed, until it does (see movieDidOpen).
     void windowControllerDidLoadNib(ui::WindowController& controller) override;
+    static constexpr double openingWaitSeconds = 1;
+    // Whether the movie's file has answered; until then nothing of the movie is asked on the main thread.
+    bool isMovieOpen() const { return movieOpen_; }
     bool autosavesInPlace() const override { return false; }
     // Pauses the player, leaves the notification centre, closes, then posts DocumentDidCloseNotification.
     void close() override;
@@ -219,6 +223,11 @@ private:
     std::shared_ptr<orvalis::Thumbnailer> thumbnailer();
     // Snapping when nothing is selected, selecting otherwise.
     DocumentState stateBySelection() const;
+    // The movie has been probed: hands it to the movie panel, puts the panel's controller in the responder
+    // chain, shows or hides what its playability decides, and starts the restore of snaps that waited for it.
+    void movieDidOpen();
+    // The movie has been probed and can be played.
+    bool isPlayable() const;
     void closeGeneratorPopover();
     // Restored snaps whose miniatures are in leave the list of those still being restored.
     void takeRestored(const SnapItems& items);
@@ -233,6 +242,8 @@ private:
     // Whether the export-errors sheet is shown or waiting to be.
     bool exportErrorsShown_ = false;
     DocumentState state_ = DocumentState::snapping;
+    bool movieOpen_ = false;
+    bool closed_ = false;
     std::vector<DocumentState> busyWork_;
     // Set for good by stopBusyWork; read by the work on the queues.
     std::shared_ptr<std::atomic<bool>> stopFlag_ = std::make_shared<std::atomic<bool>>(false);

@@ -72,9 +72,15 @@ void registerSessionClasses()
         const auto type = unarchiver.decodeString("type");
         const auto url = text ? core::Url::fromString(*text) : std::nullopt;
         if (!url || !type) return nullptr;
-        // A file that has gone since is not reopened, whatever its document would make of its absence.
-        if (url->isFileURL() && !core::FileManager::defaultManager()->fileExists(url->path())) return nullptr;
         try {
+            // A file that has gone since is not reopened, whatever its document would make of its absence;
+            // its entry is kept as it was, to come back with the file.
+            if (url->isFileURL() && !core::FileManager::defaultManager()->fileExists(url->path())) {
+                auto kept = DocumentController::shared()->makeDocument(*url, *type);
+                kept->restoreState(unarchiver);
+                DocumentController::shared()->keepMissingDocument(kept);
+                return nullptr;
+            }
             auto document = DocumentController::shared()->openDocumentWithContentsOf(*url, true);
             document->restoreState(unarchiver);
             return new SessionDocument(document);
@@ -218,6 +224,7 @@ bool DocumentController::saveSession()
     std::vector<std::shared_ptr<SessionDocument>> entries;
     for (auto& document : documents_)
         if (document->fileURL()) entries.push_back(std::make_shared<SessionDocument>(document));
+    for (auto& document : missing_) entries.push_back(std::make_shared<SessionDocument>(document));
     const core::Url url = sessionURL();
     QDir().mkpath(QString::fromStdString(url.deletingLastPathComponent().path()));
     try {
@@ -230,6 +237,7 @@ bool DocumentController::saveSession()
 int DocumentController::restoreSession()
 {
     registerSessionClasses();
+    missing_.clear();
     const auto data = core::readData(sessionURL().path());
     if (!data) return 0;
     auto session = core::KeyedUnarchiver::unarchiveObject<Session>(*data);

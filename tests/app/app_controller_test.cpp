@@ -22,6 +22,7 @@ namespace {
 struct Launched {
     std::shared_ptr<vistrel::AppController> controller = core::make<vistrel::AppController>();
     std::vector<std::string> asked;
+    std::vector<std::string> told;  // the informative texts
     ui::ModalResponse answer = ui::ModalResponses::alertFirstButton;
 
     Launched()
@@ -29,6 +30,7 @@ struct Launched {
         vistrel::registerApplicationParts();
         controller->setAlertRunner([this](ui::Alert& alert) {
             asked.push_back(alert.messageText());
+            told.push_back(alert.informativeText());
             return answer;
         });
         controller->applicationWillFinishLaunching();
@@ -116,9 +118,60 @@ TEST_F(AppController, OpensTheMoviesOfTheFilesAndFoldersHandedOver)
     EXPECT_FALSE(app.dropWindowShown());
     closeAll();
 
-    // The same movie twice gives two documents; a file that is no movie gives none.
-    app.controller->openFiles({clipMovie(), (folder / "notes.txt").string(), clipMovie()});
+    // The same movie twice gives two documents; a file that is no movie, or a path where nothing is, gives
+    // none, and one alert names them.
+    const std::string missing = (folder / "missing.mp4").string();
+    app.controller->openFiles({clipMovie(), (folder / "notes.txt").string(), missing, clipMovie()});
     EXPECT_EQ(kestrane::DC->documents().size(), 2u);
+    ASSERT_TRUE(testsupport::runUntil([&] { return !app.asked.empty(); }, 2));
+    ASSERT_EQ(app.asked.size(), 1u);
+    EXPECT_EQ(app.asked[0], "Some files could not be opened");
+    EXPECT_EQ(app.told[0], (folder / "notes.txt").string() + ": this is not a movie.\n" + missing +
+                               ": there is no such file or folder.");
+}
+
+TEST_F(AppController, ASessionMovieMissingAtLaunchKeepsItsSnapsAndIsNamed)
+{
+    testsupport::TempDir folder("missing-movie");
+    kestrane::DC->setSessionURL(core::Url::fileURL((folder / "Session.cbor").string()));
+    const auto movie = makeMovie(folder.path(), "away.mp4", 20);
+    {
+        auto document = open(movie);
+        ASSERT_TRUE(document);
+        document->snapsManager()->append({vistrel::SnapItem::create(frameTime(3), {}), vistrel::SnapItem::create(frameTime(7), {})});
+        auto kept = open(clipMovie());
+        ASSERT_TRUE(kept);
+        ASSERT_TRUE(kestrane::DC->saveSession());
+        closeAll();
+    }
+    // Renamed away: its entry is kept, the other one opens, and the user is told which movie is missing.
+    const auto away = folder / "elsewhere.mp4";
+    std::filesystem::rename(movie, away);
+    EXPECT_EQ(kestrane::DC->restoreSession(), 1);
+    ASSERT_EQ(kestrane::DC->missingDocuments().size(), 1u);
+    {
+        Launched app;
+        ASSERT_TRUE(testsupport::runUntil([&] { return !app.asked.empty(); }, 2));
+        EXPECT_EQ(app.asked[0], "Some movies of the last session could not be found");
+        EXPECT_EQ(app.told[0].rfind(movie + "\n", 0), 0u) << app.told[0];
+    }
+    // Saved again meanwhile, and back in its place at the next launch: the snaps return.
+    ASSERT_TRUE(kestrane::DC->saveSession());
+    closeAll();
+    std::filesystem::rename(away, movie);
+    EXPECT_EQ(kestrane::DC->restoreSession(), 2);
+    EXPECT_TRUE(kestrane::DC->missingDocuments().empty());
+    std::shared_ptr<vistrel::Document> document;
+    for (const auto& each : kestrane::DC->documents())
+        if (each->fileURL()->path() == movie) document = std::dynamic_pointer_cast<vistrel::Document>(each);
+    ASSERT_TRUE(document);
+    ASSERT_TRUE(waitForSnaps(*document, 2));
+    EXPECT_EQ(frameOf(document->snapsManager()->items()[0]->image()), 3);
+    EXPECT_EQ(frameOf(document->snapsManager()->items()[1]->image()), 7);
+    Launched quiet;
+    testsupport::runUntil([] { return false; }, 0.1);
+    EXPECT_TRUE(quiet.asked.empty());
+    closeAll();
 }
 
 TEST_F(AppController, QuitStopsARestoreWhereItIsAndTheSessionKeepsEverySnap)

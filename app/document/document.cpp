@@ -119,14 +119,29 @@ void Document::windowControllerDidLoadNib(ui::WindowController& controller)
                 document->movieDidOpen();
         });
     });
-    if (probed->wait(openingWaitSeconds)) return movieDidOpen();
+    if (probed->wait(nextOpeningWait())) return movieDidOpen();
+    countedOpening_ = true;
+    ++stillOpening();
     unplayableLabel->setHidden(true);
     generatorButton->setEnabled(false);
     setState(DocumentState::opening);
 }
 
+int& Document::stillOpening()
+{
+    static int count = 0;
+    return count;
+}
+
+void Document::leaveOpeningCount()
+{
+    if (countedOpening_) --stillOpening();
+    countedOpening_ = false;
+}
+
 void Document::movieDidOpen()
 {
+    leaveOpeningCount();
     movieOpen_ = true;
     if (movieViewController) movieViewController->setMovie(movie_);
     if (mainWindow && movieViewController) kestrane::insertNextResponder(*mainWindow, movieViewController);
@@ -146,6 +161,7 @@ bool Document::isPlayable() const { return movieOpen_ && movie_ && movie_->playa
 void Document::close()
 {
     auto self = sharedAs<Document>();  // closing may drop the last other reference
+    leaveOpeningCount();
     closed_ = true;
     if (movie_)
         if (auto player = movie_->existingPlayer()) player->pause();

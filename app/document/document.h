@@ -67,9 +67,14 @@ public:
     // Wires the loaded window: posts DocumentDidLoadNotification, connects the strip and the document to the
     // snaps manager, and opens the movie. The movie's file is probed on a queue: one that answers within
     // openingWaitSeconds is wired at once; one that does not (a hung network mount) leaves the window in the
-    // opening state, which can be closed, until it does (see movieDidOpen).
+    // opening state, which can be closed, until it does (see movieDidOpen). While another movie is still
+    // opening, the wait is only briefOpeningWaitSeconds: a launch with many movies of a hung mount in its
+    // session is held up once, not once for each.
     void windowControllerDidLoadNib(ui::WindowController& controller) override;
     static constexpr double openingWaitSeconds = 1;
+    static constexpr double briefOpeningWaitSeconds = 0.1;
+    // How long the next document waits for its movie's file to answer.
+    static double nextOpeningWait() { return stillOpening() > 0 ? briefOpeningWaitSeconds : openingWaitSeconds; }
     // Whether the movie's file has answered; until then nothing of the movie is asked on the main thread.
     bool isMovieOpen() const { return movieOpen_; }
     bool autosavesInPlace() const override { return false; }
@@ -228,6 +233,9 @@ private:
     void movieDidOpen();
     // The movie has been probed and can be played.
     bool isPlayable() const;
+    // How many documents are in the opening state (main thread), and this one's leaving their count.
+    static int& stillOpening();
+    void leaveOpeningCount();
     void closeGeneratorPopover();
     // Restored snaps whose miniatures are in leave the list of those still being restored.
     void takeRestored(const SnapItems& items);
@@ -243,6 +251,7 @@ private:
     bool exportErrorsShown_ = false;
     DocumentState state_ = DocumentState::snapping;
     bool movieOpen_ = false;
+    bool countedOpening_ = false;
     bool closed_ = false;
     std::vector<DocumentState> busyWork_;
     // Set for good by stopBusyWork; read by the work on the queues.

@@ -194,8 +194,11 @@ TEST_F(DocumentSnapping, AMovieWhoseFileDoesNotAnswerOpensInTheOpeningStateAndCa
     testsupport::TempDir folder("fifo");
     const auto path = folder / "hung.mp4";
     ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(vistrel::Document::nextOpeningWait(), vistrel::Document::openingWaitSeconds);
     vistrel::openDocument(*kestrane::DC.get(), core::Url::fileURL(path.string()));
     ASSERT_EQ(kestrane::DC->documents().size(), 1u);
+    // While it opens, another movie is waited for only briefly: a launch is held up once, not for each.
+    EXPECT_EQ(vistrel::Document::nextOpeningWait(), vistrel::Document::briefOpeningWaitSeconds);
     auto document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
     ASSERT_TRUE(document);
     auto window = document->windowControllers().front()->window();
@@ -215,6 +218,7 @@ TEST_F(DocumentSnapping, AMovieWhoseFileDoesNotAnswerOpensInTheOpeningStateAndCa
     EXPECT_TRUE(document->windowShouldClose(*window));
     window->performClose(nullptr);
     EXPECT_TRUE(kestrane::DC->documents().empty());
+    EXPECT_EQ(vistrel::Document::nextOpeningWait(), vistrel::Document::openingWaitSeconds);
     const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
     if (writer >= 0) ::close(writer);
     testsupport::runUntil([] { return false; }, 0.2);

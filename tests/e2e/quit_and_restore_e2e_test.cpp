@@ -110,7 +110,9 @@ TEST(QuitAndRestore, AMovieWhoseFileNeverAnswersHoldsNeitherTheLaunchNorCtrlQ)
     if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
     Folder folder("fifo");
     const fs::path hung = folder.path / "hung.mp4";
+    const fs::path alsoHung = folder.path / "also hung.mp4";
     ASSERT_EQ(mkfifo(hung.c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(alsoHung.c_str(), 0600), 0);
     const fs::path movie = folder.path / "movie.mp4";
     writeMovie(movie, 30);
 
@@ -121,9 +123,11 @@ TEST(QuitAndRestore, AMovieWhoseFileNeverAnswersHoldsNeitherTheLaunchNorCtrlQ)
 
     e2e::step("the FIFO on the command line");
     {
-        e2e::Process program({VISTREL_PROGRAM, hung.string(), movie.string()}, environment, folder.path / "first.log");
+        e2e::Process program({VISTREL_PROGRAM, hung.string(), alsoHung.string(), movie.string()}, environment,
+                             folder.path / "first.log");
         const auto window = screen.waitForWindow(program.pid(), "hung.mp4", Seconds(30));
         ASSERT_TRUE(window) << program.output();
+        ASSERT_TRUE(screen.waitForWindow(program.pid(), "also hung.mp4", Seconds(15))) << program.output();
         const auto other = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(15));
         ASSERT_TRUE(other) << program.output();
         // Kept in the session, which is written a second after a change.
@@ -136,6 +140,7 @@ TEST(QuitAndRestore, AMovieWhoseFileNeverAnswersHoldsNeitherTheLaunchNorCtrlQ)
         e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "second.log");
         const auto window = screen.waitForWindow(program.pid(), "hung.mp4", Seconds(30));
         ASSERT_TRUE(window) << program.output();
+        ASSERT_TRUE(screen.waitForWindow(program.pid(), "also hung.mp4", Seconds(15))) << program.output();
         const auto other = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(15));
         ASSERT_TRUE(other) << program.output();
         pressQuit(screen, program, *other, windowIds(screen, program.pid()));

@@ -50,12 +50,15 @@ public:
     int restoreSession();
     // The session's documents whose files were missing at the restore, in session order: made and given
     // their kept state, but neither opened nor shown, and saved with the session until their files are
-    // back at a later launch.
+    // back at a later launch, or until a document of the same file opens, which takes their state over.
     const std::vector<std::shared_ptr<Document>>& missingDocuments() const { return missing_; }
     // For the restore: keeps a document of a missing file.
     void keepMissingDocument(const std::shared_ptr<Document>& document) { missing_.push_back(document); }
 
 private:
+    // Hands the state kept for a missing file to a document of that file opened since.
+    void takeBackKeptState(Document& document);
+
     struct DocumentType {
         std::string type;
         std::vector<std::string> extensions;

@@ -161,6 +161,22 @@ TEST_F(AppController, ASessionMovieMissingAtLaunchKeepsItsSnapsAndIsNamed)
     std::filesystem::rename(away, movie);
     EXPECT_EQ(kestrane::DC->restoreSession(), 2);
     EXPECT_TRUE(kestrane::DC->missingDocuments().empty());
+    closeAll();
+
+    // Back in its place while the program runs, and opened: its document takes the snaps kept for it.
+    std::filesystem::rename(movie, away);
+    EXPECT_EQ(kestrane::DC->restoreSession(), 1);
+    ASSERT_EQ(kestrane::DC->missingDocuments().size(), 1u);
+    std::filesystem::rename(away, movie);
+    auto reopened = open(movie);
+    ASSERT_TRUE(reopened);
+    EXPECT_TRUE(kestrane::DC->missingDocuments().empty());
+    ASSERT_TRUE(waitForSnaps(*reopened, 2));
+    ASSERT_TRUE(testsupport::runUntil([&] { return !reopened->isAtWork(); }));
+    ASSERT_TRUE(kestrane::DC->saveSession());
+    closeAll();
+    EXPECT_EQ(kestrane::DC->restoreSession(), 2);
+    EXPECT_TRUE(kestrane::DC->missingDocuments().empty());
     std::shared_ptr<vistrel::Document> document;
     for (const auto& each : kestrane::DC->documents())
         if (each->fileURL()->path() == movie) document = std::dynamic_pointer_cast<vistrel::Document>(each);

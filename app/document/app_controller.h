@@ -1,7 +1,8 @@
 // The program's delegate: sets up the user defaults before anything else, shows the drop window while no
-// document is open and the batch window is hidden, opens the files handed over on the command line, answers
-// the application's menu commands, asks before quitting while documents or batch tasks are at work, and lets
-// user notifications show while the program is active. Its batch share (the batch and preferences windows,
+// document is open and the batch window is hidden, opens the files handed over on the command line (naming
+// those it cannot open), names the movies of the kept session that were missing, answers the application's
+// menu commands, asks before quitting while documents or batch tasks are at work and stops that work when the
+// user quits anyway, and lets user notifications show while the program is active. Its batch share (the batch and preferences windows,
 // the batch window's part in the drop-window rule and the question about running batch tasks) lives in
 // app_controller_batch.cpp. Main thread only.
 #pragma once

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "app/document/defaults_keys.h"
+#include "app/document/document.h"
 #include "app/document/drop_window_controller.h"
 #include "app/document/main_menu.h"
 #include "app/document/movie_opening.h"
@@ -12,6 +13,7 @@
 #include "foundation/launch_setup.h"
 #include "foundation/shortcuts.h"
 #include "foundation/url_extensions.h"
+#include "platform/core/dispatch_queue.h"
 #include "platform/ui/application.h"
 #include "platform/ui/workspace.h"
 
@@ -57,7 +59,11 @@ void AppController::applicationWillFinishLaunching()
     kestrane::NC->addObserver(this, DocumentDidCloseNotification, nullptr, rule);
 }
 
-void AppController::applicationDidFinishLaunching() { toggleDropWindowIfNeeded(); }
+void AppController::applicationDidFinishLaunching()
+{
+    toggleDropWindowIfNeeded();
+    tellAboutMissingMovies();
+}
 
 bool AppController::applicationShouldOpenUntitledFile()
 {
@@ -69,7 +75,48 @@ bool AppController::applicationOpenUntitledFile() { return true; }
 
 void AppController::openFiles(const std::vector<std::string>& paths)
 {
-    openDocuments(*kestrane::DC.get(), kestrane::URL::URLsFromPaths(paths));
+    const auto& bundle = *kestrane::MB.get();
+    std::vector<core::Url> urls;
+    std::string refused;
+    for (const auto& url : kestrane::URL::URLsFromPaths(paths)) {
+        bool folder = false;
+        if (!kestrane::FM->fileExists(url.path(), &folder))
+            refused += kestrane::local(bundle, "AppController.CannotOpenAlert.Missing", url.path()) + "\n";
+        else if (!folder && !kestrane::conformsToMovieUTI(url))
+            refused += kestrane::local(bundle, "AppController.CannotOpenAlert.NotAMovie", url.path()) + "\n";
+        else
+            urls.push_back(url);
+    }
+    openDocuments(*kestrane::DC.get(), urls);
+    if (refused.empty()) return;
+    refused.pop_back();
+    tellLater(kestrane::local(bundle, "AppController.CannotOpenAlert.MessageText"), refused);
+}
+
+void AppController::tellAboutMissingMovies()
+{
+    std::string paths;
+    for (const auto& document : kestrane::DC->missingDocuments())
+        if (const auto url = document->fileURL()) paths += url->path() + "\n";
+    if (paths.empty()) return;
+    const auto& bundle = *kestrane::MB.get();
+    tellLater(kestrane::local(bundle, "AppController.MissingMoviesAlert.MessageText"),
+              paths + "\n" + kestrane::local(bundle, "AppController.MissingMoviesAlert.InformativeText"));
+}
+
+void AppController::tellLater(const std::string& message, const std::string& information)
+{
+    std::weak_ptr<AppController> weak = sharedAs<AppController>();
+    core::DispatchQueue::main()->async([weak, message, information] {
+        const auto controller = weak.lock();
+        if (!controller) return;
+        auto alert = core::make<ui::Alert>();
+        alert->setAlertStyle(ui::AlertStyle::warning);
+        alert->setMessageText(message);
+        alert->setInformativeText(information);
+        alert->addButton(kestrane::local(*kestrane::MB.get(), "AppController.NoticeButton"));
+        controller->runAlert(*alert);
+    });
 }
 
 bool AppController::applicationShouldTerminateAfterLastWindowClosed()
@@ -82,13 +129,44 @@ bool AppController::applicationShouldTerminateAfterLastWindowClosed()
 
 ui::TerminateReply AppController::applicationShouldTerminate()
 {
+    if (quitting_) return ui::TerminateReply::terminateLater;
     const int processing = processingDocumentsCount(*kestrane::DC.get());
     if (processing > 0) {
         auto alert = makeCountAlert("AppController.DocumentsProcessingAlert", processing);
         if (runAlert(*alert) == ui::ModalResponses::alertFirstButton) return ui::TerminateReply::terminateCancel;
     }
     if (!askBatchQuestion()) return ui::TerminateReply::terminateCancel;
-    return ui::TerminateReply::terminateNow;
+    if (!stopAllWork()) return ui::TerminateReply::terminateNow;
+    const auto wait = std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(quitWaitSeconds));
+    quitting_ = true;
+    replyWhenWorkHasStopped(std::chrono::steady_clock::now() + wait);
+    return ui::TerminateReply::terminateLater;
+}
+
+bool AppController::stopAllWork()
+{
+    bool finishing = false;
+    for (const auto& each : kestrane::DC->documents())
+        if (const auto document = std::dynamic_pointer_cast<Document>(each)) {
+            document->stopBusyWork();
+            finishing = finishing || document->isAtWork();
+        }
+    stopBatchTasks();
+    return finishing || isBatchWriting();
+}
+
+void AppController::replyWhenWorkHasStopped(std::chrono::steady_clock::time_point deadline)
+{
+    std::weak_ptr<AppController> weak = sharedAs<AppController>();
+    core::DispatchQueue::main()->asyncAfter(0.05, [weak, deadline] {
+        const auto controller = weak.lock();
+        if (!controller) return;
+        if (controller->stopAllWork() && std::chrono::steady_clock::now() < deadline)
+            return controller->replyWhenWorkHasStopped(deadline);
+        controller->quitting_ = false;
+        if (controller->terminationReplier_) controller->terminationReplier_(true);
+        else ui::Application::shared()->replyToApplicationShouldTerminate(true);
+    });
 }
 
 void AppController::applicationWillTerminate() { kestrane::NC->removeObserver(this); }

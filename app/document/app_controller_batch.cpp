@@ -2,6 +2,7 @@
 // part in the drop-window rule, and the question about running batch tasks at quit.
 #include "app/document/app_controller.h"
 
+#include "app/batch/batch_task.h"
 #include "app/batch/batch_window_controller.h"
 #include "app/batch/preferences_window_controller.h"
 #include "app/document/drop_window_controller.h"
@@ -42,5 +43,12 @@ bool AppController::askBatchQuestion()
     auto alert = makeCountAlert("AppController.BatchTasksProcessingAlert", running);
     return runAlert(*alert) != ui::ModalResponses::alertFirstButton;
 }
+
+void AppController::stopBatchTasks()
+{
+    if (batchWindowController_) batchWindowController_->manager()->cancelAllTasks();
+}
+
+bool AppController::isBatchWriting() const { return BatchTask::framesAtWork() > 0; }
 
 } // namespace vistrel

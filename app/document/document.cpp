@@ -1,6 +1,7 @@
 #include "app/document/document.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "app/document/defaults_keys.h"
@@ -18,6 +19,7 @@
 #include "platform/core/keyed_archiver.h"
 #include "platform/core/keyed_unarchiver.h"
 #include "platform/core/print.h"
+#include "platform/core/semaphore.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/picture.h"
 #include "platform/ui/window_controller.h"
@@ -101,20 +103,66 @@ void Document::windowControllerDidLoadNib(ui::WindowController& controller)
 {
     kestrane::NC->post(DocumentDidLoadNotification, sharedAs<Document>());
     ui::Document::windowControllerDidLoadNib(controller);
+    snapsView->setDelegate(sharedAs<Document>());
+    snapsView->setSnapsManager(snapsManager_);
+    snapsManager_->addObserver(sharedAs<Document>());
+    updateSnapsField();
+    // Probing reads the file, which may block for good: never on the main thread. The queue's thread keeps
+    // the movie, not the document, so that a document closed meanwhile goes.
+    auto probed = std::make_shared<core::Semaphore>(0);
+    std::weak_ptr<Document> weak = sharedAs<Document>();
+    core::DispatchQueue::global(core::QoS::userInitiated)->async([movie = movie_, probed, weak] {
+        (void)movie->playable();
+        probed->signal();
+        core::DispatchQueue::main()->async([weak] {
+            if (auto document = weak.lock(); document && !document->movieOpen_ && !document->closed_)
+                document->movieDidOpen();
+        });
+    });
+    if (probed->wait(nextOpeningWait())) return movieDidOpen();
+    countedOpening_ = true;
+    ++stillOpening();
+    unplayableLabel->setHidden(true);
+    generatorButton->setEnabled(false);
+    setState(DocumentState::opening);
+}
+
+int& Document::stillOpening()
+{
+    static int count = 0;
+    return count;
+}
+
+void Document::leaveOpeningCount()
+{
+    if (countedOpening_) --stillOpening();
+    countedOpening_ = false;
+}
+
+void Document::movieDidOpen()
+{
+    leaveOpeningCount();
+    movieOpen_ = true;
     if (movieViewController) movieViewController->setMovie(movie_);
     if (mainWindow && movieViewController) kestrane::insertNextResponder(*mainWindow, movieViewController);
     const bool playable = movie_->playable();
     unplayableLabel->setHidden(playable);
     snapButton->setHidden(!playable);
-    snapsView->setDelegate(sharedAs<Document>());
-    snapsView->setSnapsManager(snapsManager_);
-    snapsManager_->addObserver(sharedAs<Document>());
-    updateSnapsField();
+    generatorButton->setEnabled(playable);
+    if (state_ == DocumentState::opening) setState(stateBySelection());
+    if (!restoring_.empty()) {
+        beginBusyWork(DocumentState::restoring);
+        fillMiniatures(restoring_, DocumentState::restoring);
+    }
 }
+
+bool Document::isPlayable() const { return movieOpen_ && movie_ && movie_->playable(); }
 
 void Document::close()
 {
     auto self = sharedAs<Document>();  // closing may drop the last other reference
+    leaveOpeningCount();
+    closed_ = true;
     if (movie_)
         if (auto player = movie_->existingPlayer()) player->pause();
     if (generatorPopoverController_) generatorPopoverController_->closePopover();
@@ -151,6 +199,8 @@ void Document::restoreState(core::KeyedUnarchiver& unarchiver)
         if (auto item = std::dynamic_pointer_cast<SnapItem>(object)) items.push_back(item);
     if (items.empty()) return;
     restoring_.insert(restoring_.end(), items.begin(), items.end());
+    // A movie still opening restores its snaps once it has opened; they are kept in the session meanwhile.
+    if (!movieOpen_) return;
     beginBusyWork(DocumentState::restoring);
     fillMiniatures(items, DocumentState::restoring);
 }
@@ -242,7 +292,7 @@ void Document::fillMiniature(const std::shared_ptr<SnapItem>& item)
 void Document::fillMiniatures(const SnapItems& items, DocumentState state)
 {
     std::weak_ptr<Document> weak = sharedAs<Document>();
-    thumbnailQueue()->async([weak, items, state, thumbnailer = thumbnailer(), size = miniatureThumbnailSize()] {
+    thumbnailQueue()->async([weak, items, state, frames = frameGrabber(), size = miniatureThumbnailSize()] {
         // Progress goes to the main queue without waiting for it; the queue keeps its order, so every step
         // shows before the snaps are appended.
         const auto progress = [weak](double done) {
@@ -250,28 +300,53 @@ void Document::fillMiniatures(const SnapItems& items, DocumentState state)
                 if (auto document = weak.lock()) document->updateProgress(done);
             });
         };
+        // Appends the snaps grabbed since the last append.
+        std::size_t appended = 0;
+        const auto appendUpTo = [&](std::size_t end, bool last) {
+            const SnapItems ready(items.begin() + std::ptrdiff_t(appended), items.begin() + std::ptrdiff_t(end));
+            appended = end;
+            onMain(weak, [&](Document& document) {
+                if (state == DocumentState::restoring) document.takeRestored(ready);
+                if (!ready.empty()) document.snapsManager_->append(ready);
+                if (last) document.endBusyWork(state);
+            });
+        };
+        constexpr auto appendEvery = std::chrono::milliseconds(500);
+        auto lastAppend = std::chrono::steady_clock::now();
         progress(0.0);
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            items[i]->setImage(grab(*thumbnailer, *items[i], size));
-            progress(double(i + 1) / double(items.size()));
+        std::size_t done = 0;
+        for (; done < items.size() && !frames.stopped(); ++done) {
+            items[done]->setImage(grab(*frames.thumbnailer, *items[done], size));
+            progress(double(done + 1) / double(items.size()));
+            if (state == DocumentState::restoring && std::chrono::steady_clock::now() - lastAppend >= appendEvery) {
+                appendUpTo(done + 1, false);
+                lastAppend = std::chrono::steady_clock::now();
+            }
         }
-        onMain(weak, [&](Document& document) {
-            if (state == DocumentState::restoring) document.restoring_.clear();
-            document.snapsManager_->append(items);
-            document.endBusyWork(state);
-        });
+        appendUpTo(done, true);
     });
 }
+
+void Document::takeRestored(const SnapItems& items)
+{
+    for (const auto& item : items) {
+        const auto found = std::find(restoring_.begin(), restoring_.end(), item);
+        if (found != restoring_.end()) restoring_.erase(found);
+    }
+}
+
+void Document::stopBusyWork() { stopFlag_->store(true); }
 
 gfx::ImageRef Document::FrameGrabber::image(const SnapItem& item, double side) const
 {
     gfx::ImageRef image;
+    if (stopped()) return image;
     const gfx::Size bound = side > 0 ? gfx::Size{side, side} : gfx::Size{};
     queue->sync([&] { image = grab(*thumbnailer, item, bound); });
     return image;
 }
 
-Document::FrameGrabber Document::frameGrabber() { return {thumbnailer(), thumbnailQueue()}; }
+Document::FrameGrabber Document::frameGrabber() { return {thumbnailer(), thumbnailQueue(), stopFlag_}; }
 
 gfx::ImageRef Document::exportImage(const std::shared_ptr<SnapItem>& item, double side)
 {
@@ -290,7 +365,7 @@ void Document::fullImage(const std::shared_ptr<SnapItem>& item, std::function<vo
 
 void Document::showGeneratorPopover(const std::shared_ptr<core::Object>&)
 {
-    if (!movie_->playable() || isBusy(state_)) return;
+    if (!isPlayable() || isBusy(state_)) return;
     generatorPopoverController()->togglePopoverAtTop(generatorButton);
 }
 

@@ -6,6 +6,7 @@
 // except the grabs named as running on the queues.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -63,10 +64,19 @@ public:
     // Opens the movie (nothing of the file is read yet) and an empty snaps manager; never fails.
     void read(const core::Url& url, const std::string& typeName) override;
     std::string windowNibName() const override { return windowInterface; }
-    // Wires the loaded window: posts DocumentDidLoadNotification, hands the movie to the movie panel, puts
-    // its controller in the responder chain, shows or hides what the movie's playability decides, and
-    // connects the strip and the document to the snaps manager.
+    // Wires the loaded window: posts DocumentDidLoadNotification, connects the strip and the document to the
+    // snaps manager, and opens the movie. The movie's file is probed on a queue: one that answers within
+    // openingWaitSeconds is wired at once; one that does not (a hung network mount) leaves the window in the
+    // opening state, which can be closed, until it does (see movieDidOpen). While another movie is still
+    // opening, the wait is only briefOpeningWaitSeconds: a launch with many movies of a hung mount in its
+    // session is held up once, not once for each.
     void windowControllerDidLoadNib(ui::WindowController& controller) override;
+    static constexpr double openingWaitSeconds = 1;
+    static constexpr double briefOpeningWaitSeconds = 0.1;
+    // How long the next document waits for its movie's file to answer.
+    static double nextOpeningWait() { return stillOpening() > 0 ? briefOpeningWaitSeconds : openingWaitSeconds; }
+    // Whether the movie's file has answered; until then nothing of the movie is asked on the main thread.
+    bool isMovieOpen() const { return movieOpen_; }
     bool autosavesInPlace() const override { return false; }
     // Pauses the player, leaves the notification centre, closes, then posts DocumentDidCloseNotification.
     void close() override;
@@ -92,6 +102,11 @@ public:
     // Busy work ends: the state of the work still running shows, or, when none runs, snapping or selecting
     // by the selection.
     void endBusyWork(DocumentState state);
+    // Whether busy work is under way.
+    bool isAtWork() const { return !busyWork_.empty(); }
+    // For quitting: the busy work stops where it is: a frame or file under way is finished, nothing more
+    // begins, and each piece of work then ends as usual. Snaps still being restored stay in the session.
+    void stopBusyWork();
     // The state's title, " : " and the whole percentage of the fraction done.
     virtual void updateProgress(double fraction);
     virtual void updateSnapsField();
@@ -146,17 +161,21 @@ public:
     // frame at the snap's time; a frame that cannot be had gives no image.
     // The miniature of a new snap on the thumbnail queue, then the snap appended on the main thread.
     void fillMiniature(const std::shared_ptr<SnapItem>& item);
-    // The miniatures of a list on the thumbnail queue with progress, then all appended at once and the busy
-    // work of `state` ended.
+    // The miniatures of a list on the thumbnail queue with progress, then the busy work of `state` ended. A
+    // generated series is appended at once; restored snaps come in as they are ready, so that the count
+    // grows with the progress. Work stopped by stopBusyWork appends what it has done.
     void fillMiniatures(const SnapItems& items, DocumentState state);
     // The document's frames off the main thread: its thumbnailer on its thumbnail queue. Work that outlives a
     // turn of the main loop keeps one of these rather than the document.
     struct FrameGrabber {
         std::shared_ptr<orvalis::Thumbnailer> thumbnailer;
         std::shared_ptr<core::DispatchQueue> queue;
+        // Set when the document's busy work is to stop.
+        std::shared_ptr<const std::atomic<bool>> stopFlag;
         // The snap's image within a square of that side (0 or less: full size), grabbed on the queue while
-        // the caller waits; null when it cannot be had.
+        // the caller waits; null when it cannot be had, or once the work is to stop.
         gfx::ImageRef image(const SnapItem& item, double side) const;
+        bool stopped() const { return stopFlag && stopFlag->load(); }
     };
     FrameGrabber frameGrabber();
     // From the export queue: the snap's image within a square of that side (0: full size), grabbed
@@ -209,7 +228,17 @@ private:
     std::shared_ptr<orvalis::Thumbnailer> thumbnailer();
     // Snapping when nothing is selected, selecting otherwise.
     DocumentState stateBySelection() const;
+    // The movie has been probed: hands it to the movie panel, puts the panel's controller in the responder
+    // chain, shows or hides what its playability decides, and starts the restore of snaps that waited for it.
+    void movieDidOpen();
+    // The movie has been probed and can be played.
+    bool isPlayable() const;
+    // How many documents are in the opening state (main thread), and this one's leaving their count.
+    static int& stillOpening();
+    void leaveOpeningCount();
     void closeGeneratorPopover();
+    // Restored snaps whose miniatures are in leave the list of those still being restored.
+    void takeRestored(const SnapItems& items);
 
     std::shared_ptr<orvalis::Movie> movie_;
     std::shared_ptr<SnapsManager> snapsManager_;
@@ -221,7 +250,12 @@ private:
     // Whether the export-errors sheet is shown or waiting to be.
     bool exportErrorsShown_ = false;
     DocumentState state_ = DocumentState::snapping;
+    bool movieOpen_ = false;
+    bool countedOpening_ = false;
+    bool closed_ = false;
     std::vector<DocumentState> busyWork_;
+    // Set for good by stopBusyWork; read by the work on the queues.
+    std::shared_ptr<std::atomic<bool>> stopFlag_ = std::make_shared<std::atomic<bool>>(false);
     // Restored snaps whose miniatures are still being grabbed: kept in the session until they are appended.
     SnapItems restoring_;
     kestrane::ImageFormat exportFormat_ = kestrane::ImageFormat::png;

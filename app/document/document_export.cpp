@@ -77,7 +77,8 @@ void exportSnap(const Document::FrameGrabber& frames, const SnapItem& item, cons
 {
     gfx::ImageRef image = frames.image(item, 0);
     if (!image) {
-        job->lines[index] = cannotSnapLine(item);
+        // Work stopped for quitting writes nothing more and reports nothing.
+        if (!frames.stopped()) job->lines[index] = cannotSnapLine(item);
         ExportNames::shared().release(url);
         return snapDone(*job, document);
     }
@@ -127,6 +128,8 @@ void writeGIF(const Document::FrameGrabber& frames, const SnapItems& snaps, cons
         images[i] = frames.image(*snaps[i], side);
         Document::onMain(document, [&](Document& d) { d.updateProgress(double(i + 1) / double(snaps.size())); });
     }
+    // Stopped for quitting: no file.
+    if (frames.stopped()) return finishExport(document, {});
     const auto grabbed = std::count_if(images.begin(), images.end(), [](const gfx::ImageRef& image) { return image != nullptr; });
     kestrane::GIFImageWriter writer(grabbed);
     std::string errors;

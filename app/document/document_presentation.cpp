@@ -24,18 +24,19 @@ void Document::setState(DocumentState state)
 {
     if (state == state_) return;
     state_ = state;
-    const bool busy = isBusy(state);
-    if (!busy) {
+    // A movie still opening shows the spinner and its state as busy work does.
+    const bool working = isBusy(state) || state == DocumentState::opening;
+    if (!working) {
         snapButton->setImage(state == DocumentState::snapping ? snapRedButtonImage() : snapBlankButtonImage());
         progressIndicator->stopAnimation(nullptr);
     } else {
         progressIndicator->startAnimation(nullptr);
         progressLabel->setStringValue(localizedTitle(state));
     }
-    progressLabel->setHidden(!busy);
-    progressIndicator->setHidden(!busy);
+    progressLabel->setHidden(!working);
+    progressIndicator->setHidden(!working);
     // The snap button needs a movie that plays.
-    snapButton->setHidden(busy || !movie_->playable());
+    snapButton->setHidden(working || !isPlayable());
     exportButton->setHidden(state != DocumentState::selecting);
     shareButton->setHidden(state != DocumentState::selecting);
 }
@@ -129,7 +130,7 @@ void Document::removeAll(const std::shared_ptr<core::Object>&) { snapsManager_->
 bool Document::validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item)
 {
     const ui::Action action = item.action();
-    const bool playable = movie_ && movie_->playable();
+    const bool playable = isPlayable();
     const std::size_t count = snapsManager_ ? snapsManager_->items().size() : 0;
     const bool selection = snapsManager_ && !snapsManager_->isSelectionEmpty();
     if (action == "selectAll:") return playable && !snapsManager_->isAllSelected() && count > 0;
@@ -137,7 +138,7 @@ bool Document::validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& i
         return playable && selection;
     if (action == "removeAll:" || action == "exportAllAsImage:" || action == "exportAllAsGIF:")
         return playable && count > 0;
-    if (action == "snapImage:") return playable && !isBusy(state_);
+    if (action == "snapImage:" || action == "showGeneratorPopover:") return playable && !isBusy(state_);
     if (action == "copySelectedItem:") return playable && snapsManager_->isSelectionSingle();
     return ui::Document::validateUserInterfaceItem(item);
 }

@@ -10,12 +10,13 @@ namespace vistrel {
 
 namespace {
 
-constexpr std::array<std::pair<DocumentState, const char*>, 5> rawValues{{
+constexpr std::array<std::pair<DocumentState, const char*>, 6> rawValues{{
     {DocumentState::snapping, "Snapping"},
     {DocumentState::selecting, "Selecting"},
     {DocumentState::exporting, "Exporting"},
     {DocumentState::restoring, "Restoring"},
     {DocumentState::generating, "Generating"},
+    {DocumentState::opening, "Opening"},
 }};
 
 }  // namespace

@@ -1,7 +1,8 @@
 // What a document is doing: taking a snap, idle with the user selecting snaps, exporting, restoring snaps
-// after a relaunch, or generating a series. The last three are busy: the window refuses to close and the snap
-// command is off. A plain value with string raw values ("Snapping", "Selecting", "Exporting", "Restoring",
-// "Generating"), archivable through kestrane's string-enumeration coding.
+// after a relaunch, generating a series, or still opening its movie (a file slow to answer). Exporting,
+// restoring and generating are busy: the window refuses to close and the snap command is off; a document
+// still opening can be closed. A plain value with string raw values ("Snapping", "Selecting", "Exporting",
+// "Restoring", "Generating", "Opening"), archivable through kestrane's string-enumeration coding.
 #pragma once
 
 #include <optional>
@@ -10,7 +11,7 @@
 
 namespace vistrel {
 
-enum class DocumentState { snapping, selecting, exporting, restoring, generating };
+enum class DocumentState { snapping, selecting, exporting, restoring, generating, opening };
 
 std::string rawValue(DocumentState state);
 // The state whose raw value is exactly `raw` (case-sensitive); nullopt for any other text.

@@ -92,7 +92,11 @@ void Application::finishTermination()
 {
     if (auto d = delegate()) d->applicationWillTerminate();
     if (auto documents = DocumentController::sharedIfMade()) documents->saveSession();
-    QCoreApplication::quit();
+    // The windows close without being asked: the quit is agreed to, and Qt's quit() would ask them again, a
+    // window that refuses (a busy document, a batch at work) cancelling it. Their widgets go now, while
+    // everything they use is still there.
+    for (auto& window : std::vector(windows_)) window->close();
+    QCoreApplication::exit(0);
 }
 
 std::vector<std::shared_ptr<Responder>> Application::responderChain() const

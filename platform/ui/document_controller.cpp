@@ -55,6 +55,26 @@ private:
     std::vector<std::shared_ptr<SessionDocument>> entries_;
 };
 
+// The restorable state of a document kept for its missing file, handed to a document of that file opened
+// since: archived from the one, then decoded into the other.
+const char* const keptStateClass = "ui.KeptState";
+
+class KeptState : public core::Coding {
+public:
+    explicit KeptState(std::shared_ptr<Document> document) : document_(std::move(document)) {}
+    std::string className() const override { return keptStateClass; }
+    void encode(core::KeyedArchiver& archiver) const override { document_->encodeRestorableState(archiver); }
+    // The document that decoding restores.
+    static std::shared_ptr<Document>& receiver()
+    {
+        static std::shared_ptr<Document> document;
+        return document;
+    }
+
+private:
+    std::shared_ptr<Document> document_;
+};
+
 std::string lowercase(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
@@ -72,15 +92,25 @@ void registerSessionClasses()
         const auto type = unarchiver.decodeString("type");
         const auto url = text ? core::Url::fromString(*text) : std::nullopt;
         if (!url || !type) return nullptr;
-        // A file that has gone since is not reopened, whatever its document would make of its absence.
-        if (url->isFileURL() && !core::FileManager::defaultManager()->fileExists(url->path())) return nullptr;
         try {
+            // A file that has gone since is not reopened, whatever its document would make of its absence;
+            // its entry is kept as it was, to come back with the file.
+            if (url->isFileURL() && !core::FileManager::defaultManager()->fileExists(url->path())) {
+                auto kept = DocumentController::shared()->makeDocument(*url, *type);
+                kept->restoreState(unarchiver);
+                DocumentController::shared()->keepMissingDocument(kept);
+                return nullptr;
+            }
             auto document = DocumentController::shared()->openDocumentWithContentsOf(*url, true);
             document->restoreState(unarchiver);
             return new SessionDocument(document);
         } catch (const core::Error&) {
             return nullptr;
         }
+    });
+    core::CodingRegistry::add<KeptState>(keptStateClass, [](core::KeyedUnarchiver& unarchiver) {
+        if (KeptState::receiver()) KeptState::receiver()->restoreState(unarchiver);
+        return new KeptState(nullptr);
     });
     core::CodingRegistry::add<Session>(sessionClass, [](core::KeyedUnarchiver& unarchiver) {
         std::vector<std::shared_ptr<SessionDocument>> entries;
@@ -167,8 +197,23 @@ std::shared_ptr<Document> DocumentController::openDocumentWithContentsOf(const c
     addDocument(document);
     document->makeWindowControllers();
     if (display) document->showWindows();
+    takeBackKeptState(*document);
     scheduleSessionSave();
     return document;
+}
+
+void DocumentController::takeBackKeptState(Document& document)
+{
+    const auto url = document.fileURL();
+    const auto same = [&](const std::shared_ptr<Document>& kept) { return kept->fileURL() == url; };
+    const auto found = std::find_if(missing_.begin(), missing_.end(), same);
+    if (!url || found == missing_.end()) return;
+    const auto kept = *found;
+    missing_.erase(found);
+    registerSessionClasses();
+    KeptState::receiver() = document.sharedAs<Document>();
+    core::KeyedUnarchiver::unarchiveObject(core::KeyedArchiver::archivedData(std::make_shared<KeptState>(kept)));
+    KeptState::receiver().reset();
 }
 
 void DocumentController::openDocument(const std::shared_ptr<core::Object>&)
@@ -218,6 +263,7 @@ bool DocumentController::saveSession()
     std::vector<std::shared_ptr<SessionDocument>> entries;
     for (auto& document : documents_)
         if (document->fileURL()) entries.push_back(std::make_shared<SessionDocument>(document));
+    for (auto& document : missing_) entries.push_back(std::make_shared<SessionDocument>(document));
     const core::Url url = sessionURL();
     QDir().mkpath(QString::fromStdString(url.deletingLastPathComponent().path()));
     try {
@@ -230,6 +276,7 @@ bool DocumentController::saveSession()
 int DocumentController::restoreSession()
 {
     registerSessionClasses();
+    missing_.clear();
     const auto data = core::readData(sessionURL().path());
     if (!data) return 0;
     auto session = core::KeyedUnarchiver::unarchiveObject<Session>(*data);

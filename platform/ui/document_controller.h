@@ -46,9 +46,19 @@ public:
     // Writes the session now; false when it could not be written.
     bool saveSession();
     // Reopens the documents of the kept session, skipping files that cannot be read; gives how many opened.
+    // An entry whose file is missing (an unplugged disk, a renamed folder) is kept as it was: see below.
     int restoreSession();
+    // The session's documents whose files were missing at the restore, in session order: made and given
+    // their kept state, but neither opened nor shown, and saved with the session until their files are
+    // back at a later launch, or until a document of the same file opens, which takes their state over.
+    const std::vector<std::shared_ptr<Document>>& missingDocuments() const { return missing_; }
+    // For the restore: keeps a document of a missing file.
+    void keepMissingDocument(const std::shared_ptr<Document>& document) { missing_.push_back(document); }
 
 private:
+    // Hands the state kept for a missing file to a document of that file opened since.
+    void takeBackKeptState(Document& document);
+
     struct DocumentType {
         std::string type;
         std::vector<std::string> extensions;
@@ -56,6 +66,7 @@ private:
     };
     std::vector<DocumentType> types_;
     std::vector<std::shared_ptr<Document>> documents_;
+    std::vector<std::shared_ptr<Document>> missing_;
     std::optional<core::Url> sessionURL_;
     bool saveScheduled_ = false;
 };

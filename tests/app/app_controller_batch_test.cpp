@@ -1,5 +1,6 @@
 // The application controller's batch share: one batch window for the whole run, opened from the menu, keeping
-// the drop window closed while it shows, and the question at quit about batch tasks still running.
+// the drop window closed while it shows, and the question at quit about batch tasks still running, whose Quit
+// stops them.
 #include <gtest/gtest.h>
 
 #include "app/batch/batch_window_controller.h"
@@ -96,11 +97,12 @@ TEST_F(AppControllerBatch, QuittingAsksAboutRunningBatchTasksOnly)
     tasks->launchSnapTasks(nullptr);
     ASSERT_EQ(batch->manager()->tasks().size(), 2u);
 
+    // Cancel keeps everything.
     EXPECT_EQ(controller->applicationShouldTerminate(), ui::TerminateReply::terminateCancel);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0], "Batch tasks still running: 2");
-    answer = ui::ModalResponses::alertSecondButton;
-    EXPECT_EQ(controller->applicationShouldTerminate(), ui::TerminateReply::terminateNow);
+    for (const auto& task : batch->manager()->tasks())
+        EXPECT_FALSE(task->isFinished());
 
     // Stopped tasks do not count.
     for (const auto& task : batch->manager()->tasks())
@@ -108,6 +110,18 @@ TEST_F(AppControllerBatch, QuittingAsksAboutRunningBatchTasksOnly)
     asked.clear();
     EXPECT_EQ(controller->applicationShouldTerminate(), ui::TerminateReply::terminateNow);
     EXPECT_TRUE(asked.empty());
+
+    batch->manager()->removeFinishedTasks();
+    tasks->launchSnapTasks(nullptr);
+    ASSERT_EQ(batch->manager()->runningTasksCount(), 2);
+    // Quit stops every task where it is, with one question.
+    asked.clear();
+    answer = ui::ModalResponses::alertSecondButton;
+    EXPECT_EQ(controller->applicationShouldTerminate(), ui::TerminateReply::terminateNow);
+    EXPECT_EQ(asked.size(), 1u);
+    for (const auto& task : batch->manager()->tasks())
+        EXPECT_TRUE(task->isFinished());
+    EXPECT_TRUE(batch->window()->isVisible());
 }
 
 } // namespace

@@ -10,7 +10,10 @@
 #include "foundation/shortcuts.h"
 #include "platform/ui/application.h"
 #include "platform/ui/window.h"
+#include "app/document/snaps_manager.h"
+#include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
+#include "tools/testmovie/test_movie.h"
 
 namespace documenttest {
 namespace {
@@ -19,6 +22,7 @@ namespace {
 struct Launched {
     std::shared_ptr<vistrel::AppController> controller = core::make<vistrel::AppController>();
     std::vector<std::string> asked;
+    std::vector<std::string> told;  // the informative texts
     ui::ModalResponse answer = ui::ModalResponses::alertFirstButton;
 
     Launched()
@@ -26,6 +30,7 @@ struct Launched {
         vistrel::registerApplicationParts();
         controller->setAlertRunner([this](ui::Alert& alert) {
             asked.push_back(alert.messageText());
+            told.push_back(alert.informativeText());
             return answer;
         });
         controller->applicationWillFinishLaunching();
@@ -85,9 +90,15 @@ TEST_F(AppController, AsksBeforeQuittingOnlyWhileDocumentsAreAtWork)
     EXPECT_EQ(app.controller->applicationShouldTerminate(), ui::TerminateReply::terminateCancel);
     ASSERT_EQ(app.asked.size(), 1u);
     EXPECT_EQ(app.asked[0], "Documents still at work: 1");
+    // Quit: the answer waits for the work to end.
+    bool replied = false;
+    app.controller->setTerminationReplier([&](bool terminate) { replied = terminate; });
     app.answer = ui::ModalResponses::alertSecondButton;
-    EXPECT_EQ(app.controller->applicationShouldTerminate(), ui::TerminateReply::terminateNow);
+    EXPECT_EQ(app.controller->applicationShouldTerminate(), ui::TerminateReply::terminateLater);
+    EXPECT_FALSE(testsupport::runUntil([&] { return replied; }, 0.2));
     busy->endBusyWork(vistrel::DocumentState::exporting);
+    EXPECT_TRUE(testsupport::runUntil([&] { return replied; }, 1));
+    EXPECT_EQ(app.asked.size(), 2u);
 }
 
 TEST_F(AppController, OpensTheMoviesOfTheFilesAndFoldersHandedOver)
@@ -107,9 +118,133 @@ TEST_F(AppController, OpensTheMoviesOfTheFilesAndFoldersHandedOver)
     EXPECT_FALSE(app.dropWindowShown());
     closeAll();
 
-    // The same movie twice gives two documents; a file that is no movie gives none.
-    app.controller->openFiles({clipMovie(), (folder / "notes.txt").string(), clipMovie()});
+    // The same movie twice gives two documents; a file that is no movie, or a path where nothing is, gives
+    // none, and one alert names them.
+    const std::string missing = (folder / "missing.mp4").string();
+    app.controller->openFiles({clipMovie(), (folder / "notes.txt").string(), missing, clipMovie()});
     EXPECT_EQ(kestrane::DC->documents().size(), 2u);
+    ASSERT_TRUE(testsupport::runUntil([&] { return !app.asked.empty(); }, 2));
+    ASSERT_EQ(app.asked.size(), 1u);
+    EXPECT_EQ(app.asked[0], "Some files could not be opened");
+    EXPECT_EQ(app.told[0], (folder / "notes.txt").string() + ": this is not a movie.\n" + missing +
+                               ": there is no such file or folder.");
+}
+
+TEST_F(AppController, ASessionMovieMissingAtLaunchKeepsItsSnapsAndIsNamed)
+{
+    testsupport::TempDir folder("missing-movie");
+    kestrane::DC->setSessionURL(core::Url::fileURL((folder / "Session.cbor").string()));
+    const auto movie = makeMovie(folder.path(), "away.mp4", 20);
+    {
+        auto document = open(movie);
+        ASSERT_TRUE(document);
+        document->snapsManager()->append({vistrel::SnapItem::create(frameTime(3), {}), vistrel::SnapItem::create(frameTime(7), {})});
+        auto kept = open(clipMovie());
+        ASSERT_TRUE(kept);
+        ASSERT_TRUE(kestrane::DC->saveSession());
+        closeAll();
+    }
+    // Renamed away: its entry is kept, the other one opens, and the user is told which movie is missing.
+    const auto away = folder / "elsewhere.mp4";
+    std::filesystem::rename(movie, away);
+    EXPECT_EQ(kestrane::DC->restoreSession(), 1);
+    ASSERT_EQ(kestrane::DC->missingDocuments().size(), 1u);
+    {
+        Launched app;
+        ASSERT_TRUE(testsupport::runUntil([&] { return !app.asked.empty(); }, 2));
+        EXPECT_EQ(app.asked[0], "Some movies of the last session could not be found");
+        EXPECT_EQ(app.told[0].rfind(movie + "\n", 0), 0u) << app.told[0];
+    }
+    // Saved again meanwhile, and back in its place at the next launch: the snaps return.
+    ASSERT_TRUE(kestrane::DC->saveSession());
+    closeAll();
+    std::filesystem::rename(away, movie);
+    EXPECT_EQ(kestrane::DC->restoreSession(), 2);
+    EXPECT_TRUE(kestrane::DC->missingDocuments().empty());
+    closeAll();
+
+    // Back in its place while the program runs, and opened: its document takes the snaps kept for it.
+    std::filesystem::rename(movie, away);
+    EXPECT_EQ(kestrane::DC->restoreSession(), 1);
+    ASSERT_EQ(kestrane::DC->missingDocuments().size(), 1u);
+    std::filesystem::rename(away, movie);
+    auto reopened = open(movie);
+    ASSERT_TRUE(reopened);
+    EXPECT_TRUE(kestrane::DC->missingDocuments().empty());
+    ASSERT_TRUE(waitForSnaps(*reopened, 2));
+    ASSERT_TRUE(testsupport::runUntil([&] { return !reopened->isAtWork(); }));
+    ASSERT_TRUE(kestrane::DC->saveSession());
+    closeAll();
+    EXPECT_EQ(kestrane::DC->restoreSession(), 2);
+    EXPECT_TRUE(kestrane::DC->missingDocuments().empty());
+    std::shared_ptr<vistrel::Document> document;
+    for (const auto& each : kestrane::DC->documents())
+        if (each->fileURL()->path() == movie) document = std::dynamic_pointer_cast<vistrel::Document>(each);
+    ASSERT_TRUE(document);
+    ASSERT_TRUE(waitForSnaps(*document, 2));
+    EXPECT_EQ(frameOf(document->snapsManager()->items()[0]->image()), 3);
+    EXPECT_EQ(frameOf(document->snapsManager()->items()[1]->image()), 7);
+    Launched quiet;
+    testsupport::runUntil([] { return false; }, 0.1);
+    EXPECT_TRUE(quiet.asked.empty());
+    closeAll();
+}
+
+TEST_F(AppController, QuitStopsARestoreWhereItIsAndTheSessionKeepsEverySnap)
+{
+    Launched app;
+    testsupport::TempDir folder("quit-restore");
+    kestrane::DC->setSessionURL(core::Url::fileURL((folder / "Session.cbor").string()));
+    // Snaps all over a movie whose frames take some decoding, so that the restore lasts a few seconds.
+    testmovie::MovieSpec spec;
+    spec.width = 640;
+    spec.height = 360;
+    spec.rateNum = rate;
+    spec.rateDen = 1;
+    spec.frameCount = 60;
+    spec.keyInterval = 12;
+    spec.texture = true;
+    const std::string movie = (folder / "textured.mp4").string();
+    testmovie::writeMovie(movie, spec);
+    constexpr std::size_t count = 800;
+    const auto frameOfSnap = [](std::size_t i) { return int(i * 37 % 60); };
+    {
+        auto document = open(movie);
+        ASSERT_TRUE(document);
+        vistrel::SnapItems items;
+        for (std::size_t i = 0; i < count; ++i) items.push_back(vistrel::SnapItem::create(frameTime(frameOfSnap(i)), {}));
+        document->snapsManager()->append(items);
+        ASSERT_TRUE(kestrane::DC->saveSession());
+        closeAll();
+    }
+    ASSERT_EQ(kestrane::DC->restoreSession(), 1);
+    auto document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
+    ASSERT_TRUE(document);
+    // The snaps come in, and are counted, as they are restored.
+    ASSERT_TRUE(testsupport::runUntil([&] { return !document->snapsManager()->items().empty(); }));
+    EXPECT_EQ(document->state(), vistrel::DocumentState::restoring);
+    EXPECT_LT(document->snapsManager()->items().size(), count);
+
+    // Quit, answered: one question, the restore stops where it is, the answer follows.
+    bool replied = false;
+    app.controller->setTerminationReplier([&](bool terminate) { replied = terminate; });
+    app.answer = ui::ModalResponses::alertSecondButton;
+    EXPECT_NE(app.controller->applicationShouldTerminate(), ui::TerminateReply::terminateCancel);
+    ASSERT_TRUE(testsupport::runUntil([&] { return !document->isAtWork(); }));
+    testsupport::runUntil([&] { return replied; }, 1);
+    EXPECT_EQ(app.asked.size(), 1u);
+    EXPECT_LT(document->snapsManager()->items().size(), count);
+
+    // The session still has every snap, those not restored yet too, in their order.
+    ASSERT_TRUE(kestrane::DC->saveSession());
+    closeAll();
+    ASSERT_EQ(kestrane::DC->restoreSession(), 1);
+    document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
+    ASSERT_TRUE(testsupport::runUntil([&] { return document->snapsManager()->items().size() == count; }, 120));
+    const auto& items = document->snapsManager()->items();
+    for (std::size_t i = 0; i < count; i += 97) EXPECT_EQ(frameOf(items[i]->image()), frameOfSnap(i)) << i;
+    ASSERT_TRUE(testsupport::runUntil([&] { return !document->isAtWork(); }));
+    closeAll();
 }
 
 }  // namespace

@@ -237,6 +237,42 @@ TEST_F(DocumentExport, OverlappingExportsAndAGenerationKeepTheDocumentBusyUntilT
     EXPECT_TRUE(document->windowShouldClose(*document->mainWindow));
 }
 
+TEST_F(DocumentExport, WorkStoppedForQuittingFinishesWhatIsUnderWayAndBeginsNothingMore)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    testsupport::TempDir folder("stopped");
+    const auto url = core::Url::fileURL(folder.path().string());
+    // A gate on the thumbnail queue holds back every grab of an export, a GIF and a generation.
+    std::atomic<bool> reached = false;
+    std::promise<void> open;
+    document->thumbnailQueue()->async([&, gate = open.get_future().share()] {
+        reached = true;
+        gate.wait_for(std::chrono::seconds(10));
+    });
+    ASSERT_TRUE(testsupport::runUntil([&] { return reached.load(); }, 5));
+    const auto names = document->asyncExport({snapAt(2), snapAt(4), snapAt(6), snapAt(8), snapAt(10)}, url);
+    document->asyncExportAsGIF({snapAt(8), snapAt(10), snapAt(12)}, core::Url::fileURL((folder / "clip.gif").string()));
+    document->performSnapsGeneration(nullptr);
+    core::MainLoop::processEvents(0.1);
+    EXPECT_TRUE(document->isAtWork());
+
+    document->stopBusyWork();
+    open.set_value();
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_FALSE(document->isAtWork());
+    // At most the image each piece of work had begun: no GIF, no generated snap, whole files only, no errors.
+    const auto written = filesIn(folder.path());
+    EXPECT_LE(written.size(), 1u);
+    for (const auto& name : written) {
+        EXPECT_EQ(name, names[0]);
+        expectFrame(folder / name, *snapAt(2), 2);
+    }
+    EXPECT_TRUE(document->snapsManager()->items().empty());
+    EXPECT_FALSE(document->exportErrorsAlert->isVisible());
+    EXPECT_EQ(document->state(), DocumentState::snapping);
+}
+
 TEST_F(DocumentExport, DraggedSnapsAreWrittenInThePreferredFormatAndAnUnknownOneGivesPNG)
 {
     auto document = open(clipMovie());

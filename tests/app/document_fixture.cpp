@@ -63,7 +63,10 @@ std::shared_ptr<vistrel::Document> open(const std::string& path)
     const std::size_t before = controller->documents().size();
     vistrel::openDocument(*controller, core::Url::fileURL(path));
     if (controller->documents().size() == before) return nullptr;
-    return std::dynamic_pointer_cast<vistrel::Document>(controller->documents().back());
+    auto document = std::dynamic_pointer_cast<vistrel::Document>(controller->documents().back());
+    // A movie slow to be probed (a loaded machine) opens a moment later.
+    if (document) testsupport::runUntil([&] { return document->isMovieOpen(); }, 10);
+    return document;
 }
 
 void closeAll()

@@ -26,7 +26,7 @@ std::string makeMovie(const std::filesystem::path& folder, const std::string& na
 media::Time frameTime(int k);
 
 // Registers the program's parts, then opens the file as the command line or a drop does; the document
-// opened, or null.
+// opened (its movie probed), or null.
 std::shared_ptr<vistrel::Document> open(const std::string& path);
 // Closes every open document.
 void closeAll();

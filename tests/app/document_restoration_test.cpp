@@ -1,6 +1,6 @@
 // Snaps come back after a relaunch through the kept session: in a second process of this program reading
-// the session the first wrote, and within one process; a session that is damaged, or names a movie that is
-// gone, gives no document and no crash.
+// the session the first wrote, and within one process; a session that is damaged gives no document and no
+// crash, and one that names a movie that is gone opens nothing and keeps its entry.
 #include "tests/app/document_fixture.h"
 
 #include <fcntl.h>
@@ -30,7 +30,12 @@ struct Session {
     testsupport::TempDir folder{"session"};
     core::Url url = core::Url::fileURL((folder / "Session.cbor").string());
     Session() { kestrane::DC->setSessionURL(url); }
-    ~Session() { kestrane::DC->setSessionURL(core::Url::fileURL((folder / "unused.cbor").string())); }
+    // Restoring the unused session forgets the entries of missing movies this one kept.
+    ~Session()
+    {
+        kestrane::DC->setSessionURL(core::Url::fileURL((folder / "unused.cbor").string()));
+        kestrane::DC->restoreSession();
+    }
 };
 
 // A document of `movie` with snaps of the frames, kept in the session.
@@ -144,7 +149,7 @@ TEST_F(DocumentRestoration, KeepsSnapsStillBeingRestoredAndSurvivesDamagedSessio
     EXPECT_EQ(kestrane::DC->restoreSession(), 0);
 }
 
-TEST_F(DocumentRestoration, AMovieGoneSinceOpensNoDocument)
+TEST_F(DocumentRestoration, AMovieGoneSinceOpensNoDocumentAndIsKept)
 {
     Session session;
     const auto movie = makeMovie(session.folder.path(), "gone.mp4", 20);
@@ -152,6 +157,7 @@ TEST_F(DocumentRestoration, AMovieGoneSinceOpensNoDocument)
     std::filesystem::remove(movie);
     EXPECT_EQ(kestrane::DC->restoreSession(), 0);
     EXPECT_TRUE(kestrane::DC->documents().empty());
+    EXPECT_EQ(kestrane::DC->missingDocuments().size(), 1u);
 }
 
 }  // namespace

@@ -2,11 +2,17 @@
 // commands show at each step.
 #include "tests/app/document_fixture.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/document/generate_popover_controller.h"
+#include "app/document/movie_opening.h"
 #include "app/document/snap_cell.h"
 #include "app/document/snaps_manager.h"
 #include "app/document/snaps_view.h"
 #include "appkit/event_extensions.h"
+#include "foundation/shortcuts.h"
 #include "moviekit/player.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_item.h"
@@ -174,11 +180,49 @@ TEST_F(DocumentSnapping, AMovieThatCannotPlayOpensWithEveryCommandOff)
     ASSERT_TRUE(document);
     EXPECT_FALSE(document->unplayableLabel->isHidden());
     EXPECT_TRUE(document->snapButton->isHidden());
-    for (const char* action : {"snapImage:", "selectAll:", "removeAll:", "copySelectedItem:"})
+    for (const char* action : {"snapImage:", "selectAll:", "removeAll:", "copySelectedItem:", "showGeneratorPopover:"})
         EXPECT_FALSE(enables(*document, action)) << action;
-    // The generator does not open either.
+    // The generator does not open either, and its button is off.
+    EXPECT_FALSE(document->generatorButton->isEnabled());
     document->showGeneratorPopover(nullptr);
     EXPECT_FALSE(document->generatorPopoverController()->popoverIsShown());
+}
+
+TEST_F(DocumentSnapping, AMovieWhoseFileDoesNotAnswerOpensInTheOpeningStateAndCanBeClosed)
+{
+    // A FIFO no one writes to: opening it blocks, as a hung network mount does.
+    testsupport::TempDir folder("fifo");
+    const auto path = folder / "hung.mp4";
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    EXPECT_EQ(vistrel::Document::nextOpeningWait(), vistrel::Document::openingWaitSeconds);
+    vistrel::openDocument(*kestrane::DC.get(), core::Url::fileURL(path.string()));
+    ASSERT_EQ(kestrane::DC->documents().size(), 1u);
+    // While it opens, another movie is waited for only briefly: a launch is held up once, not for each.
+    EXPECT_EQ(vistrel::Document::nextOpeningWait(), vistrel::Document::briefOpeningWaitSeconds);
+    auto document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
+    ASSERT_TRUE(document);
+    auto window = document->windowControllers().front()->window();
+    EXPECT_TRUE(window && window->isVisible());
+    EXPECT_FALSE(document->isMovieOpen());
+    EXPECT_EQ(document->state(), vistrel::DocumentState::opening);
+    EXPECT_FALSE(document->progressLabel->isHidden());
+    EXPECT_EQ(document->progressLabel->stringValue(), "Opening");
+    EXPECT_TRUE(document->snapButton->isHidden());
+    EXPECT_TRUE(document->unplayableLabel->isHidden());
+    EXPECT_FALSE(document->generatorButton->isEnabled());
+    for (const char* action : {"snapImage:", "showGeneratorPopover:", "removeAll:"})
+        EXPECT_FALSE(enables(*document, action)) << action;
+    EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 0);
+
+    // It closes; the file answering later (here: a writer that gives up at once) changes nothing.
+    EXPECT_TRUE(document->windowShouldClose(*window));
+    window->performClose(nullptr);
+    EXPECT_TRUE(kestrane::DC->documents().empty());
+    EXPECT_EQ(vistrel::Document::nextOpeningWait(), vistrel::Document::openingWaitSeconds);
+    const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) ::close(writer);
+    testsupport::runUntil([] { return false; }, 0.2);
+    EXPECT_FALSE(document->isMovieOpen());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A running application asks to terminate once no window is left on screen, but not while one window gives
-// way to another, nor while its delegate keeps it for a window that comes in a later turn.
+// way to another, nor while its delegate keeps it for a window that comes in a later turn; a termination
+// the delegate agreed to ends the program without asking its windows again.
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -8,6 +9,7 @@
 #include "platform/core/dispatch_queue.h"
 #include "platform/ui/application.h"
 #include "platform/ui/window.h"
+#include "platform/ui/window_delegate.h"
 
 namespace {
 
@@ -95,6 +97,54 @@ TEST(Application, ADelegateKeepsTheProgramForAWindowToCome)
     EXPECT_EQ(ui::Application::shared()->run(1, argv, keeper), 0);
     EXPECT_EQ(keeper->keptFor, 1);
     EXPECT_EQ(keeper->asked, 1);
+    ui::Application::shared()->setDelegate(nullptr);
+}
+
+// A window that refuses to close (a document at work) and a delegate that agrees to quit: the program ends,
+// and the window is not asked again.
+struct Refuser : ui::WindowDelegate {
+    int asked = 0;
+    bool windowShouldClose(ui::Window&) override
+    {
+        ++asked;
+        return false;
+    }
+};
+
+struct Quitter : ui::ApplicationDelegate {
+    std::shared_ptr<ui::Window> window;
+    std::shared_ptr<Refuser> refuser = std::make_shared<Refuser>();
+    int asked = 0;
+
+    void applicationDidFinishLaunching() override
+    {
+        window = ui::Window::create({100, 100, 200, 100}, ui::StyleMask::titled | ui::StyleMask::closable);
+        window->setDelegate(refuser);
+        window->makeKeyAndOrderFront(nullptr);
+        core::DispatchQueue::main()->async([] { ui::Application::shared()->terminate(); });
+    }
+    ui::TerminateReply applicationShouldTerminate() override
+    {
+        ++asked;
+        return ui::TerminateReply::terminateNow;
+    }
+};
+
+TEST(Application, AnAgreedTerminationEndsTheLoopWhateverTheWindowsSay)
+{
+    for (auto& window : ui::Application::shared()->windows()) window->orderOut(nullptr);
+    auto quitter = std::make_shared<Quitter>();
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    safety.start(10000);
+    char name[] = "test_platform_ui";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(ui::Application::shared()->run(1, argv, quitter), 0);
+    EXPECT_EQ(quitter->asked, 1);
+    EXPECT_EQ(quitter->refuser->asked, 0);
+    quitter->window->setDelegate(nullptr);
+    quitter->window->close();
     ui::Application::shared()->setDelegate(nullptr);
 }
 

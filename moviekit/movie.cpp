@@ -8,6 +8,7 @@
 #include "numerics/size_geometry.h"
 #include "platform/core/error.h"
 #include "platform/core/notification_center.h"
+#include "platform/media/frame_times.h"
 
 namespace orvalis {
 
@@ -72,6 +73,23 @@ gfx::Size Movie::resolution() const
     std::lock_guard lock(mutex_);
     if (!resolution_) resolution_ = kestrane::computeNaturalSize(*asset);
     return *resolution_;
+}
+
+std::shared_ptr<const std::vector<media::Time>> Movie::frameTimes() const
+{
+    if (auto known = existingFrameTimes()) return known;
+    // Read outside the lock: it takes as long as reading the file.
+    auto times = std::make_shared<const std::vector<media::Time>>(
+        media::videoFrameTimes(*avasset()).value_or(std::vector<media::Time>{}));
+    std::lock_guard lock(mutex_);
+    if (!frameTimes_) frameTimes_ = std::move(times);
+    return frameTimes_;
+}
+
+std::shared_ptr<const std::vector<media::Time>> Movie::existingFrameTimes() const
+{
+    std::lock_guard lock(mutex_);
+    return frameTimes_;
 }
 
 kestrane::Orientation Movie::orientation() const

@@ -20,6 +20,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orvalis {
 
@@ -50,6 +51,11 @@ class Movie : public core::Object {
     virtual std::shared_ptr<Player> player();
     // The player when it has been made; null before, and nothing is made.
     std::shared_ptr<Player> existingPlayer();
+    // The start of every video frame on the movie's timeline, in order, read once from the whole file's
+    // packets (not on the main thread); empty when they cannot be read.
+    std::shared_ptr<const std::vector<media::Time>> frameTimes() const;
+    // The same once read; null before, and nothing is read.
+    std::shared_ptr<const std::vector<media::Time>> existingFrameTimes() const;
     // The largest width and the largest height of the video tracks; zero without video.
     virtual gfx::Size resolution() const;
     // How the video track is meant to be turned, from its preferred transform.
@@ -78,6 +84,7 @@ class Movie : public core::Object {
     std::shared_ptr<Player> player_;
     mutable std::optional<gfx::Size> resolution_;
     mutable std::optional<kestrane::Orientation> orientation_;
+    mutable std::shared_ptr<const std::vector<media::Time>> frameTimes_;
     Edition edition_;
     gfx::ImageRef thumbnail_;
 };

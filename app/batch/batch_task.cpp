@@ -61,6 +61,12 @@ BatchTask::BatchTask(std::shared_ptr<orvalis::Movie> movie, core::Url destURL)
 {
 }
 
+std::uint64_t BatchTask::newBatch()
+{
+    static std::atomic<std::uint64_t> last = 0;
+    return ++last;
+}
+
 void BatchTask::setSplitter(const orvalis::TimeSplitter& splitter)
 {
     splitter_ = splitter;
@@ -157,10 +163,16 @@ void BatchTask::resetMostFramesAtWork() { framesAtWorkPeak = framesAtWorkNow.loa
 
 void BatchTask::execute()
 {
+    if (splitter_.stepsByFrames() && !splitter_.frameTimes) {
+        orvalis::TimeSplitter withFrames = splitter_;
+        withFrames.frameTimes = movie_->frameTimes();
+        setSplitter(withFrames);
+        if (auto manager = this->manager()) manager->taskDidUpdateProgress();
+    }
     openLog();
     run();
     // A task without frames has nothing to wait for.
-    if (count_ > 0) lastSemaphore_.wait();
+    if (count_.load() > 0) lastSemaphore_.wait();
     // The log is in place before anyone can see the task finished.
     closeLog();
     changeState([](BatchState s) { return s != BatchState::cancelled; }, BatchState::complete);
@@ -181,9 +193,9 @@ orvalis::ImageNamer& BatchTask::imageNamer()
 void BatchTask::run()
 {
     orvalis::ImageNamer& namer = imageNamer();
-    namer.setCount(count_);
-    if (count_ == 0) return;
-    for (std::int64_t i = 0; i < count_; ++i) {
+    const std::int64_t count = count_;
+    namer.setCount(count);
+    for (std::int64_t i = 0; i < count; ++i) {
         if (!takeFrameSlot()) return;
         const media::Time time = splitter_.time(i);
         namer.setIndex(i + 1);
@@ -196,9 +208,9 @@ void BatchTask::run()
             frameDone();
             continue;
         }
-        sharedQueue()->async([self = shared_from_this(), time, url = destURL_.appendingPathComponent(*name)] {
-            self->frameDidFinish(time, url);
-        });
+        const BatchNames::Claim claim = BatchNames::shared().claim(destURL_.appendingPathComponent(*name), batch_,
+                                                                   shared_from_this(), useAlternativeName_);
+        sharedQueue()->async([self = shared_from_this(), time, claim] { self->frameDidFinish(time, claim); });
     }
 }
 
@@ -216,25 +228,26 @@ bool BatchTask::takeFrameSlot()
     }
 }
 
-bool BatchTask::writeFile(const core::Url& url, const std::function<std::optional<core::Data>()>& bytes) const
+bool BatchTask::writeFile(const BatchNames::Claim& name,
+                          const std::function<std::optional<core::Data>()>& bytes) const
 {
-    if (useAlternativeName_)
-        return kestrane::writeToFreeName(*core::FileManager::defaultManager(), url, bytes).has_value();
+    if (name.fresh || useAlternativeName_)
+        return kestrane::writeToFreeName(*core::FileManager::defaultManager(), name.url, bytes).has_value();
     const std::optional<core::Data> data = bytes();
-    return data && core::writeAtomically(*data, url);
+    return data && core::writeAtomically(*data, name.url);
 }
 
-void BatchTask::frameDidFinish(const media::Time& time, const core::Url& url)
+void BatchTask::frameDidFinish(const media::Time& time, const BatchNames::Claim& name)
 {
     {
         FrameAtWork atWork;
-        snapImage(time, url);
+        snapImage(time, name);
     }
     concurrencySemaphore().signal();
     frameDone();
 }
 
-void BatchTask::snapImage(const media::Time& time, const core::Url& url)
+void BatchTask::snapImage(const media::Time& time, const BatchNames::Claim& name)
 {
     gfx::ImageRef image;
     const double seconds = time.seconds();
@@ -252,7 +265,7 @@ void BatchTask::snapImage(const media::Time& time, const core::Url& url)
         logSnapError(time);
         return;
     }
-    if (!writeFile(url, [&] { return kestrane::data(image, format_); })) logWriteError(url);
+    if (!writeFile(name, [&] { return kestrane::data(image, format_); })) logWriteError(name.url);
 }
 
 void BatchTask::frameDone()
@@ -269,7 +282,7 @@ void BatchTask::openLog()
     if (!shouldWriteLog_) return;
     std::string header = headerLine("File url", movie_->url().path()) + headerLine("Dest url", destURL_.path()) +
                          headerLine("Format", kestrane::fileExtension(format_)) +
-                         headerLine("Count", std::to_string(count_)) +
+                         headerLine("Count", std::to_string(count_.load())) +
                          headerLine("Size", core::describe(maxSize_)) + "\n";
     std::lock_guard lock(logMutex_);
     logText_ = std::move(header);
@@ -279,8 +292,10 @@ void BatchTask::closeLog()
 {
     std::lock_guard lock(logMutex_);
     if (!logText_) return;
-    writeFile(destURL_.appendingPathComponent(movie_->title() + "-logs.txt"),
-              [&] { return core::dataFromString(*logText_); });
+    const BatchNames::Claim name = BatchNames::shared().claim(
+        destURL_.appendingPathComponent(movie_->title() + "-logs.txt"), batch_, shared_from_this(),
+        useAlternativeName_);
+    writeFile(name, [&] { return core::dataFromString(*logText_); });
     logText_.reset();
 }
 

@@ -13,6 +13,7 @@
 #include "foundation/url_extensions.h"
 #include "moviekit/player.h"
 #include "numerics/real_number.h"
+#include "platform/core/dispatch_queue.h"
 #include "platform/ui/application.h"
 #include "platform/ui/save_panel.h"
 #include "platform/ui/system_style.h"
@@ -92,7 +93,7 @@ BatchSettings BatchTasksController::settings() const
 
 std::optional<orvalis::TimeSplitter> BatchTasksController::makeSplitter(orvalis::Movie& movie) const
 {
-    return vistrel::makeSplitter(clipRangeOf(movie), movie.frameRate(), settings());
+    return vistrel::makeSplitter(clipRangeOf(movie), movie.existingFrameTimes(), settings());
 }
 
 std::shared_ptr<BatchTask> BatchTasksController::makeTask(const orvalis::MovieRef& movie) const
@@ -123,11 +124,38 @@ std::int64_t BatchTasksController::totalSnapsCount(std::int64_t total, std::int6
 void BatchTasksController::updateComponents()
 {
     std::int64_t total = 0;
+    std::vector<orvalis::MovieRef> unread;
+    const BatchSettings s = settings();
+    const bool byFrames = SplitMode(s.splitterRow) == SplitMode::everyFrames && s.frames >= 1;
     if (auto owner = controller.lock())
-        for (const auto index : owner->moviesSelection())
+        for (const auto index : owner->moviesSelection()) {
             total = totalSnapsCount(total, index);
+            if (!byFrames || index < 0 || index >= std::int64_t(owner->movies().size())) continue;
+            const orvalis::MovieRef& movie = owner->movies()[std::size_t(index)];
+            if (movie->playable() && !movie->existingFrameTimes()) unread.push_back(movie);
+        }
     if (auto label = framesLabel.lock())
-        label->setStringValue(kestrane::local(*kestrane::MB.get(), "BatchTC.FramesLabel", total));
+        label->setStringValue(unread.empty()
+                                  ? kestrane::local(*kestrane::MB.get(), "BatchTC.FramesLabel", total)
+                                  : kestrane::local(*kestrane::MB.get(), "BatchTC.CountingFrames"));
+    if (!unread.empty()) readFrameTimes(std::move(unread));
+}
+
+void BatchTasksController::readFrameTimes(std::vector<orvalis::MovieRef> movies)
+{
+    if (readingFrameTimes_) return;
+    readingFrameTimes_ = true;
+    std::weak_ptr<BatchTasksController> weak = sharedAs<BatchTasksController>();
+    core::DispatchQueue::global(core::QoS::userInitiated)->async([weak, movies = std::move(movies)] {
+        for (const auto& movie : movies)
+            movie->frameTimes();
+        core::DispatchQueue::main()->async([weak] {
+            auto self = weak.lock();
+            if (!self) return;
+            self->readingFrameTimes_ = false;
+            self->updateComponents();
+        });
+    });
 }
 
 // MARK: - Commands
@@ -154,13 +182,16 @@ void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
     auto window = owner ? owner->window() : nullptr;
     if (!window || !kestrane::endEditing(*window) || !exportURL_) return ui::beep();
     std::vector<std::shared_ptr<BatchTask>> tasks;
+    const std::uint64_t batch = BatchTask::newBatch();
     const auto& movies = owner->movies();
     for (const auto index : owner->moviesSelection()) {
         if (index < 0 || index >= std::int64_t(movies.size())) continue;
         const orvalis::MovieRef& movie = movies[std::size_t(index)];
         auto task = movie->playable() ? makeTask(movie) : nullptr;
-        if (task)
+        if (task) {
+            task->setBatch(batch);
             tasks.push_back(std::move(task));
+        }
         else
             ui::beep();
     }

@@ -56,6 +56,8 @@ class BatchTasksController : public ui::Responder,
     void moviesDidChange() { updateComponents(); }
     void moviesSelectionDidChange() { updateComponents(); }
     // The frames label: the frames the selected playable movies would give with the settings as they are.
+    // Every N frames counts the movies' own frames: while some are still being read in the background the
+    // label says so, and it counts again once they are known.
     void updateComponents();
     // The settings as the controls show them.
     BatchSettings settings() const;
@@ -99,8 +101,12 @@ class BatchTasksController : public ui::Responder,
     std::vector<std::shared_ptr<BatchTask>> selectedTasks() const;
     void reloadTable();
     void alertUser();
+    // Reads the frame times of the movies in the background, then updates the components; one reading at a
+    // time.
+    void readFrameTimes(std::vector<orvalis::MovieRef> movies);
 
     std::optional<core::Url> exportURL_;
+    bool readingFrameTimes_ = false;
 };
 
 } // namespace vistrel

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <optional>
 #include <set>
 
@@ -77,17 +78,23 @@ TEST_F(BatchTasksTest, EachSplitModeWritesTheFramesItPromises)
     EXPECT_EQ(framesOf(seconds.path(), "c"), (std::multiset<int>{25}));
     EXPECT_EQ(framesOf(seconds.path(), "e"), (std::multiset<int>{29, 59, 89}));
 
-    // Every 5 frames at each movie's own rate (30 for 29.97), with the start and the end.
+    // Every 5 frames of each movie's own frames (also at 29.97 fps), with the start and the end.
     testsupport::TempDir frames("frames");
     setSplit(1, 5, true, true);
+    selectMovies({0, 1, 2});
+    // The label counts the frames once they are read, and says so meanwhile.
+    EXPECT_TRUE(testsupport::runUntil(
+        [&] { return tasks->framesLabel.lock()->stringValue() == "Frames to write: 37"; }, 20))
+        << tasks->framesLabel.lock()->stringValue();
     launched = runAll(frames.path());
     ASSERT_EQ(launched.size(), 3u);
     EXPECT_EQ(launched[0]->count(), 7);
     EXPECT_EQ(launched[1]->count(), 11);
-    EXPECT_EQ(launched[2]->count(), 20);
+    EXPECT_EQ(launched[2]->count(), 19);
     EXPECT_EQ(framesOf(frames.path(), "a"), (std::multiset<int>{0, 5, 10, 15, 20, 25, 29}));
     EXPECT_EQ(framesOf(frames.path(), "c"), (std::multiset<int>{0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 49}));
-    EXPECT_EQ(framesOf(frames.path(), "e").size(), 20u);
+    EXPECT_EQ(framesOf(frames.path(), "e"), (std::multiset<int>{0,  5,  10, 15, 20, 25, 30, 35, 40, 45,
+                                                                 50, 55, 60, 65, 70, 75, 80, 85, 89}));
 
     // Four in total with the start: the clip in five equal parts.
     testsupport::TempDir total("total");
@@ -266,6 +273,45 @@ TEST_F(BatchTasksTest, UnsoundSettingsNeverReachATask)
         auto task = tasks->makeTask(controller->movies()[0]);
         ASSERT_TRUE(task);
         EXPECT_EQ(task->maxSize(), 0);
+    }
+}
+
+TEST_F(BatchTasksTest, NoFrameReplacesAFileOfItsLaunchWhateverTheSettingWhichGovernsOlderFiles)
+{
+    // Movies of one name in two folders, one of them twice, and a template that tells neither movies nor
+    // times apart: every frame is named "a.png".
+    testsupport::TempDir x("x");
+    testsupport::TempDir y("y");
+    fs::copy_file(movieFolder() / "a.mp4", x.path() / "a.mp4");
+    fs::copy_file(movieFolder() / "b.mov", y.path() / "a.mp4");
+    fs::copy_file(movieFolder() / "c.mkv", y.path() / "a.mkv");
+    ASSERT_TRUE(drop({x.path() / "a.mp4", y.path() / "a.mp4", y.path() / "a.mkv", x.path() / "a.mp4"}, 7));
+    kestrane::Defaults[vistrel::BatchOutputMarkupsKey] =
+        core::Array{core::Value("<movie_name>"), core::Value("."), core::Value("<image_extension>")};
+    setSplit(0, 1); // 1 and 2 s of each 3 s movie, 1 s of the 2 s one: 7 frames
+    const auto popUp = tasks->errorPopUp.lock();
+    ASSERT_EQ(popUp->itemTitles(), (std::vector<std::string>{"Replace the file", "Use another name"}));
+
+    for (const long choice : {0L, 1L}) {
+        SCOPED_TRACE(popUp->itemTitles()[std::size_t(choice)]);
+        testsupport::TempDir out("out");
+        // A file that was there before the launch.
+        std::ofstream(out.path() / "a.png") << "there before";
+        popUp->selectItemAtIndex(choice);
+        const auto launched = runAll(out.path(), {3, 4, 5, 6});
+        std::int64_t written = 0;
+        for (const auto& task : launched) {
+            EXPECT_EQ(task->errors(), 0);
+            written += task->index();
+        }
+        EXPECT_EQ(written, 7);
+        std::multiset<int> frames;
+        for (const auto& name : batchtest::fileNames(out.path()))
+            if (name.rfind("a", 0) == 0) frames.insert(batchtest::frameIndexIn(out.path() / name));
+        // Replacing takes the old file's place; another name keeps it beside the seven.
+        EXPECT_EQ(frames, choice == 0 ? (std::multiset<int>{10, 10, 10, 20, 20, 20, 25})
+                                      : (std::multiset<int>{-1, 10, 10, 10, 20, 20, 20, 25}));
+        EXPECT_EQ(batchtest::readText(out.path() / "a.png") == "there before", choice == 1);
     }
 }
 

@@ -195,6 +195,7 @@ void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
         else
             ui::beep();
     }
+    unannounced_.insert(unannounced_.end(), tasks.begin(), tasks.end());
     owner->manager()->appendTasks(tasks);
 }
 
@@ -309,8 +310,10 @@ void BatchTasksController::batchManagerDidUpdateProgress(BatchManager&)
 void BatchTasksController::batchManagerDidUpdate(BatchManager& manager)
 {
     reloadTable();
-    const BatchManager::Counts counts = manager.counts();
-    if (counts.pending + counts.processing == 0) alertUser();
+    const int ends = manager.counts().naturalEnds;
+    if (ends == announcedEnds_) return;
+    announcedEnds_ = ends;
+    alertUser();
 }
 
 void BatchTasksController::alertUser()
@@ -319,12 +322,22 @@ void BatchTasksController::alertUser()
     if (type == alertByAttentionRequest) {
         ui::Application::shared()->requestUserAttention(ui::RequestUserAttentionType::informationalRequest);
     } else if (type == alertByNotification) {
+        std::int64_t written = 0;
+        std::int64_t failed = 0;
+        for (const auto& weak : unannounced_)
+            if (auto task = weak.lock()) {
+                written += task->index() - task->errors();
+                failed += task->errors();
+            }
         auto notification = core::make<ui::UserNotification>();
         notification->setTitle(kestrane::local(*kestrane::MB.get(), "BatchWC.UserNotification.Title"));
         notification->setInformativeText(
-            kestrane::local(*kestrane::MB.get(), "BatchWC.UserNotification.InformativeText"));
+            failed == 0 ? kestrane::local(*kestrane::MB.get(), "BatchWC.UserNotification.InformativeText", written)
+                        : kestrane::local(*kestrane::MB.get(), "BatchWC.UserNotification.InformativeTextFailed",
+                                          written, failed));
         kestrane::UNC->deliver(notification);
     }
+    unannounced_.clear();
 }
 
 } // namespace vistrel

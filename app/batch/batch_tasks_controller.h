@@ -100,6 +100,8 @@ class BatchTasksController : public ui::Responder,
     // The tasks at the selected rows, in row order; empty (after a beep) when no row is selected.
     std::vector<std::shared_ptr<BatchTask>> selectedTasks() const;
     void reloadTable();
+    // Once per natural end of a batch (its last running task completing, not stopped or cancelled), with the
+    // frames the tasks launched since the last announcement wrote and failed.
     void alertUser();
     // Reads the frame times of the movies in the background, then updates the components; one reading at a
     // time.
@@ -107,6 +109,9 @@ class BatchTasksController : public ui::Responder,
 
     std::optional<core::Url> exportURL_;
     bool readingFrameTimes_ = false;
+    // The natural ends of a batch announced so far, and the tasks launched since the last announcement.
+    int announcedEnds_ = 0;
+    std::vector<std::weak_ptr<BatchTask>> unannounced_;
 };
 
 } // namespace vistrel

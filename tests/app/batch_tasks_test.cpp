@@ -210,29 +210,63 @@ TEST_F(BatchTasksTest, TheTableFollowsEachTaskAsItIsStoppedResumedCancelledAndCl
     EXPECT_EQ(tasks->tasksTableView.lock()->numberOfRows(), 0);
 }
 
-TEST_F(BatchTasksTest, TheEndOfABatchIsAnnouncedOnceAsTheSettingsSay)
+TEST_F(BatchTasksTest, TheEndOfABatchIsAnnouncedOnceAtItsNaturalEndOnly)
 {
     testsupport::TempDir out("out");
     setSplit(0, 1);
     chooseExportFolder(out.path());
     auto& center = ui::UserNotificationCenter::defaultCenter();
-
+    const auto settle = [] { testsupport::runUntil([] { return false; }, 0.3); };
     kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = 1;
     std::size_t before = center.deliveredNotifications().size();
+
+    // Stopped, then resumed: nothing at the stop, one notice at the end, whatever comes after.
+    selectMovies({0, 1});
+    {
+        batchtest::FramesHeld held;
+        launch();
+        selectTasks({0, 1});
+        tasks->stopSelectedTasks(nullptr);
+        settle();
+        EXPECT_EQ(center.deliveredNotifications().size(), before);
+        tasks->resumeSelectedTasks(nullptr);
+    }
+    ASSERT_TRUE(runUntilTasksFinished());
+    settle();
+    ASSERT_EQ(center.deliveredNotifications().size(), before + 1);
+    EXPECT_EQ(center.deliveredNotifications().back()->title(), "Batch finished");
+    EXPECT_EQ(center.deliveredNotifications().back()->informativeText(), "Frames written: 3.");
+    tasks->removeFinishedTasks(nullptr);
+    settle();
+    EXPECT_EQ(center.deliveredNotifications().size(), before + 1);
+
+    // Cancelled, or a window closed while the batch runs: no notice.
+    before = center.deliveredNotifications().size();
+    selectMovies({0});
+    {
+        batchtest::FramesHeld held;
+        launch();
+        selectTasks({0});
+        tasks->cancelSelectedTasks(nullptr);
+    }
+    ASSERT_TRUE(runUntilTasksFinished());
+    {
+        batchtest::FramesHeld held;
+        launch();
+        batchwindow::AlertAnswer close("Close and Cancel");
+        controller->window()->performClose(nullptr);
+    }
+    settle();
+    EXPECT_EQ(center.deliveredNotifications().size(), before);
+
+    // No setting, no announcement.
+    controller->showWindow(nullptr);
+    ASSERT_TRUE(drop({movieFolder() / "a.mp4"}, 1));
+    kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = nullptr;
     selectMovies({0});
     launch();
     ASSERT_TRUE(runUntilTasksFinished());
-    ASSERT_TRUE(testsupport::runUntil([&] { return center.deliveredNotifications().size() > before; }));
-    testsupport::runUntil([] { return false; }, 0.2);
-    ASSERT_EQ(center.deliveredNotifications().size(), before + 1);
-    EXPECT_EQ(center.deliveredNotifications().back()->title(), "Batch finished");
-
-    // No setting, no announcement.
-    kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = nullptr;
-    before = center.deliveredNotifications().size();
-    launch();
-    ASSERT_TRUE(runUntilTasksFinished());
-    testsupport::runUntil([] { return false; }, 0.2);
+    settle();
     EXPECT_EQ(center.deliveredNotifications().size(), before);
 }
 

@@ -248,7 +248,10 @@ std::any BatchMoviesController::objectValueFor(ui::TableView&, const std::shared
     if (title == "Resolution") return kestrane::roundIntDesc(movie->resolution());
     if (title == "FPS") return long(kestrane::roundInt(double(movie->frameRate())));
     if (title == "Duration") {
-        // An unreadable file has no duration to write.
+        // A movie that gives no frame says why instead.
+        if (!movie->playable())
+            return kestrane::local(*kestrane::MB.get(),
+                                   movie->avasset()->isReadable() ? "BatchMC.NoPicture" : "BatchMC.Unreadable");
         const media::Time duration = movie->duration();
         if (!duration.isNumeric()) return std::string();
         return kestrane::hhmmssmsDesc(duration);

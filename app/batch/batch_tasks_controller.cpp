@@ -14,6 +14,8 @@
 #include "moviekit/player.h"
 #include "numerics/real_number.h"
 #include "platform/core/dispatch_queue.h"
+#include "app/batch/folder_access.h"
+#include "platform/ui/alert.h"
 #include "platform/ui/application.h"
 #include "platform/ui/save_panel.h"
 #include "platform/ui/system_style.h"
@@ -172,8 +174,24 @@ void BatchTasksController::chooseExportFolder(const std::shared_ptr<core::Object
     std::weak_ptr<BatchTasksController> weak = sharedAs<BatchTasksController>();
     panel->beginSheetModal(owner->window(), [weak, panel](ui::ModalResponse response) {
         auto self = weak.lock();
-        if (self && response == ui::ModalResponses::ok) self->setExportURL(panel->url());
+        if (self && response == ui::ModalResponses::ok && panel->url()) self->takeExportFolder(*panel->url());
     });
+}
+
+bool BatchTasksController::takeExportFolder(const core::Url& url)
+{
+    const std::optional<std::string> problem = whyNotWritable(url);
+    if (!problem) {
+        setExportURL(url);
+        return true;
+    }
+    auto alert = core::make<ui::Alert>();
+    alert->setMessageText(
+        kestrane::local(*kestrane::MB.get(), "BatchTC.UnwritableFolderAlert.MessageText", url.lastPathComponent()));
+    alert->setInformativeText(
+        kestrane::local(*kestrane::MB.get(), "BatchTC.UnwritableFolderAlert.InformativeText", *problem));
+    alert->runModal();
+    return false;
 }
 
 void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
@@ -184,19 +202,30 @@ void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
     std::vector<std::shared_ptr<BatchTask>> tasks;
     const std::uint64_t batch = BatchTask::newBatch();
     const auto& movies = owner->movies();
+    long leftOut = 0;
     for (const auto index : owner->moviesSelection()) {
         if (index < 0 || index >= std::int64_t(movies.size())) continue;
         const orvalis::MovieRef& movie = movies[std::size_t(index)];
-        auto task = movie->playable() ? makeTask(movie) : nullptr;
+        if (!movie->playable()) {
+            ++leftOut;
+            continue;
+        }
+        auto task = makeTask(movie);
         if (task) {
             task->setBatch(batch);
             tasks.push_back(std::move(task));
-        }
-        else
+        } else {
             ui::beep();
+        }
     }
     unannounced_.insert(unannounced_.end(), tasks.begin(), tasks.end());
     owner->manager()->appendTasks(tasks);
+    if (leftOut > 0) {
+        auto alert = core::make<ui::Alert>();
+        alert->setMessageText(kestrane::local(*kestrane::MB.get(), "BatchTC.LeftOutAlert.MessageText", leftOut));
+        alert->setInformativeText(kestrane::local(*kestrane::MB.get(), "BatchTC.LeftOutAlert.InformativeText"));
+        alert->runModal();
+    }
 }
 
 std::vector<std::shared_ptr<BatchTask>> BatchTasksController::selectedTasks() const
@@ -247,6 +276,14 @@ void BatchTasksController::removeFinishedTasks(const std::shared_ptr<core::Objec
 
 // MARK: - Table
 
+std::string BatchTasksController::stateText(BatchState state, std::int64_t errors)
+{
+    const std::string text = batch_state::localizedDescription(state);
+    if (errors == 0) return text;
+    return errors == 1 ? kestrane::local(*kestrane::MB.get(), "BatchTC.StateWithOneError", text)
+                       : kestrane::local(*kestrane::MB.get(), "BatchTC.StateWithErrors", text, errors);
+}
+
 std::string BatchTasksController::progressText(std::int64_t index, std::int64_t count)
 {
     if (count == 0) return "100";
@@ -267,7 +304,7 @@ std::any BatchTasksController::objectValueFor(ui::TableView&, const std::shared_
     const BatchTask& task = *owner->manager()->tasks()[std::size_t(row)];
     const std::string& title = column->title();
     if (title == "Filename") return task.movie()->title();
-    if (title == "State") return batch_state::localizedDescription(task.state());
+    if (title == "State") return stateText(task.state(), task.errors());
     if (title == "Progress") return progressText(task.index(), task.count());
     if (title == "Errors") return std::to_string(task.errors());
     if (title == "Index") return std::to_string(task.index());

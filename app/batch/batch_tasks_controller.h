@@ -50,6 +50,9 @@ class BatchTasksController : public ui::Responder,
     // The export folder; the export field shows it after every change.
     const std::optional<core::Url>& exportURL() const { return exportURL_; }
     void setExportURL(const std::optional<core::Url>& url);
+    // The folder chosen in the panel: kept when a file can be made in it, else refused with a message that
+    // says why; true when kept.
+    bool takeExportFolder(const core::Url& url);
 
     // Once the interface is connected: the frames label, and the manager's delegate.
     virtual void awakeFromNib();
@@ -93,6 +96,8 @@ class BatchTasksController : public ui::Responder,
 
     // "100" for a task without frames, else the rounded share of its frames done.
     static std::string progressText(std::int64_t index, std::int64_t count);
+    // The state as the table shows it, with the count of frames that failed when any did.
+    static std::string stateText(BatchState state, std::int64_t errors);
 
   private:
     // The running total plus the frames of the movie at `index` of the list.

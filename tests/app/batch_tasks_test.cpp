@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 #include <set>
@@ -197,6 +198,7 @@ TEST_F(BatchTasksTest, TheTableFollowsEachTaskAsItIsStoppedResumedCancelledAndCl
     launch();
     ASSERT_TRUE(runUntilTasksFinished());
     ASSERT_TRUE(testsupport::runUntil([&] { return taskCell(3, "Errors") == "2"; }));
+    EXPECT_EQ(taskCell(3, "State"), "Complete, 2 errors");
     EXPECT_EQ(taskColour(3), QColor(Qt::red));
     EXPECT_NE(taskColour(0), QColor(Qt::red));
 
@@ -268,6 +270,99 @@ TEST_F(BatchTasksTest, TheEndOfABatchIsAnnouncedOnceAtItsNaturalEndOnly)
     ASSERT_TRUE(runUntilTasksFinished());
     settle();
     EXPECT_EQ(center.deliveredNotifications().size(), before);
+}
+
+// A small file system of its own, mounted for the test's life where the test may mount one.
+class Mount {
+public:
+    Mount(const fs::path& at, const std::string& options) : at_(at)
+    {
+        mounted_ = std::system(("mount -t tmpfs -o " + options + " tmpfs '" + at.string() + "' 2>/dev/null").c_str()) == 0;
+    }
+    ~Mount()
+    {
+        if (mounted_) std::system(("umount '" + at_.string() + "'").c_str());
+    }
+    Mount(const Mount&) = delete;
+    Mount& operator=(const Mount&) = delete;
+    bool mounted() const { return mounted_; }
+
+private:
+    fs::path at_;
+    bool mounted_ = false;
+};
+
+TEST_F(BatchTasksTest, AFullFolderEndsTheTasksWithTheirErrorsSaidAndNoPartOfAFile)
+{
+    testsupport::TempDir parent("parent");
+    const fs::path out = parent.path() / "full";
+    fs::create_directory(out);
+    Mount full(out, "size=48k");
+    if (!full.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = 1;
+    auto& center = ui::UserNotificationCenter::defaultCenter();
+    const std::size_t before = center.deliveredNotifications().size();
+    setSplit(1, 1); // every frame of a and c: 29 + 49
+    ASSERT_TRUE(tasks->takeExportFolder(core::Url::fileURL(out.string())));
+    const auto launched = runAll(out, {0, 1});
+    std::int64_t failed = 0;
+    for (std::size_t row = 0; row < launched.size(); ++row) {
+        const auto& task = launched[row];
+        EXPECT_EQ(task->index(), task->count());
+        failed += task->errors();
+        if (task->errors() > 0) {
+            EXPECT_EQ(taskCell(long(row), "State").toStdString(),
+                      "Complete, " + std::to_string(task->errors()) + " errors");
+        }
+    }
+    ASSERT_GT(failed, 0);
+    // Only whole pictures, and no trace of the ones that did not fit.
+    const auto names = batchtest::fileNames(out);
+    EXPECT_EQ(std::int64_t(names.size()), 78 - failed);
+    for (const auto& entry : fs::directory_iterator(out)) {
+        EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+        EXPECT_GE(batchtest::frameIndexIn(entry.path()), 0) << entry.path();
+    }
+    testsupport::runUntil([] { return false; }, 0.3);
+    ASSERT_EQ(center.deliveredNotifications().size(), before + 1);
+    EXPECT_EQ(center.deliveredNotifications().back()->informativeText(),
+              "Frames written: " + std::to_string(78 - failed) + ". Frames that failed: " + std::to_string(failed) +
+                  ".");
+    kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = nullptr;
+}
+
+TEST_F(BatchTasksTest, FoldersThatCannotBeWrittenAndMoviesThatCannotBeReadAreSaidSo)
+{
+    testsupport::TempDir parent("parent");
+    const fs::path readOnly = parent.path() / "sealed";
+    fs::create_directory(readOnly);
+    {
+        Mount sealed(readOnly, "ro,size=16k");
+        if (!sealed.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+        testsupport::TempDir writable("writable");
+        ASSERT_TRUE(tasks->takeExportFolder(core::Url::fileURL(writable.path().string())));
+        batchwindow::AlertAnswer answer("OK");
+        EXPECT_FALSE(tasks->takeExportFolder(core::Url::fileURL(readOnly.string())));
+        EXPECT_TRUE(answer.asked());
+        EXPECT_EQ(answer.message(), "The folder “sealed” cannot be written to.");
+        EXPECT_EQ(tasks->exportURL()->path(), writable.path().string());
+    }
+
+    // A movie that cannot be read is listed, says why, and the launch says it was left out.
+    testsupport::TempDir out("out");
+    ASSERT_TRUE(drop({movieFolder() / "broken.mov"}, 4));
+    EXPECT_EQ(movieCell(3, "Duration"), "Cannot be read");
+    setSplit(0, 1);
+    chooseExportFolder(out.path());
+    selectMovies({0, 3});
+    {
+        batchwindow::AlertAnswer answer("OK");
+        launch();
+        EXPECT_TRUE(answer.asked());
+        EXPECT_EQ(answer.message(), "Movies left out: 1");
+    }
+    EXPECT_EQ(controller->manager()->tasks().size(), 1u);
+    EXPECT_TRUE(runUntilTasksFinished());
 }
 
 TEST_F(BatchTasksTest, UnsoundSettingsNeverReachATask)

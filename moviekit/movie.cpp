@@ -67,6 +67,13 @@ std::shared_ptr<Player> Movie::existingPlayer()
     return player_;
 }
 
+void Movie::releasePlayer()
+{
+    std::shared_ptr<Player> released;
+    std::lock_guard lock(playerMutex_);
+    released.swap(player_);
+}
+
 gfx::Size Movie::resolution() const
 {
     const auto asset = avasset();

@@ -51,6 +51,8 @@ class Movie : public core::Object {
     virtual std::shared_ptr<Player> player();
     // The player when it has been made; null before, and nothing is made.
     std::shared_ptr<Player> existingPlayer();
+    // Lets the player go, when there is one (those who hold it keep it); the next player() makes a new one.
+    void releasePlayer();
     // The start of every video frame on the movie's timeline, in order, read once from the whole file's
     // packets (not on the main thread); empty when they cannot be read.
     std::shared_ptr<const std::vector<media::Time>> frameTimes() const;

@@ -163,6 +163,8 @@ void BatchTask::resetMostFramesAtWork() { framesAtWorkPeak = framesAtWorkNow.loa
 
 void BatchTask::execute()
 {
+    // The movie's decoders stay open from one frame to the next while the task works, and close after.
+    const std::shared_ptr<void> decoders = media::Asset::holdIdleDecoders(movie_->avasset());
     if (splitter_.stepsByFrames() && !splitter_.frameTimes) {
         orvalis::TimeSplitter withFrames = splitter_;
         withFrames.frameTimes = movie_->frameTimes();
@@ -173,6 +175,7 @@ void BatchTask::execute()
     run();
     // A task without frames has nothing to wait for.
     if (count_.load() > 0) lastSemaphore_.wait();
+    leaveTurn();
     // The log is in place before anyone can see the task finished.
     closeLog();
     changeState([](BatchState s) { return s != BatchState::cancelled; }, BatchState::complete);
@@ -217,15 +220,37 @@ void BatchTask::run()
 bool BatchTask::takeFrameSlot()
 {
     for (;;) {
-        // A wake-up left over from an earlier resume finds the task still stopped and waits again.
-        while (state() == BatchState::stopped)
-            stopSemaphore_.wait();
+        if (state() == BatchState::stopped) {
+            leaveTurn();
+            // A wake-up left over from an earlier resume finds the task still stopped and waits again.
+            while (state() == BatchState::stopped)
+                stopSemaphore_.wait();
+        }
         if (isFinished()) return false;
+        if (!holdsTurn_) {
+            // The wait may be long: the state is read again once the turn is ours.
+            turnSemaphore().wait();
+            holdsTurn_ = true;
+            continue;
+        }
         concurrencySemaphore().wait();
         // The wait may have been long: a task stopped or cancelled meanwhile starts no frame.
         if (state() == BatchState::processing) return true;
         concurrencySemaphore().signal();
     }
+}
+
+void BatchTask::leaveTurn()
+{
+    if (!holdsTurn_) return;
+    holdsTurn_ = false;
+    turnSemaphore().signal();
+}
+
+core::Semaphore& BatchTask::turnSemaphore()
+{
+    static core::Semaphore semaphore(concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue()));
+    return semaphore;
 }
 
 bool BatchTask::writeFile(const BatchNames::Claim& name,

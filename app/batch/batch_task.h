@@ -7,6 +7,10 @@
 // and errors are safe to read from any thread. All tasks of the process share one counting semaphore that
 // limits how many frames are grabbed and written at once, and one concurrent queue for that work.
 //
+// Memory: tasks take turns, as many at a time as frames may be at work, so that a batch of many movies keeps
+// the decoders of a few of them only; a stopped task gives its turn up while it waits. The movie keeps its
+// decoders from one frame to the next while the task works (for a movie that keeps them only while held).
+//
 // Files: every image and the log come into being whole or not at all, also when the process is killed: each
 // is written to a temporary file of the folder and then given its name in one step. A free name, when free
 // names are asked for, is taken in that same step, so that no two frames or tasks ever get it and nothing
@@ -119,6 +123,9 @@ private:
     // Waits while the task is stopped, then takes one unit of the shared limit while the task is processing;
     // false, with no unit held, once the task is finished.
     bool takeFrameSlot();
+    // Worker: gives the task's turn back, when it has one.
+    void leaveTurn();
+    static core::Semaphore& turnSemaphore();
     orvalis::ImageNamer& imageNamer();
     // Writes the bytes at the name claimed: as a new file under it or a free name like it when the name was
     // free or free names are asked for, else replacing the file there; false when nothing could be written.
@@ -150,6 +157,7 @@ private:
     std::atomic<std::int64_t> index_ = 0;
     std::atomic<std::int64_t> errors_ = 0;
 
+    bool holdsTurn_ = false;  // worker only
     core::Semaphore stopSemaphore_{0};
     core::Semaphore lastSemaphore_{0};
     std::optional<orvalis::ImageNamer> imageNamer_;

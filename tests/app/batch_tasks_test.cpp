@@ -365,6 +365,48 @@ TEST_F(BatchTasksTest, FoldersThatCannotBeWrittenAndMoviesThatCannotBeReadAreSai
     EXPECT_TRUE(runUntilTasksFinished());
 }
 
+// The movie files of the folder that the process holds open at this moment.
+std::set<std::string> openMovies(const fs::path& folder)
+{
+    std::set<std::string> open;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const auto target = fs::read_symlink(entry.path(), error);
+        if (!error && target.parent_path() == folder) open.insert(target.filename().string());
+    }
+    return open;
+}
+
+TEST_F(BatchTasksTest, ABatchOfManyMoviesWorksOnAFewAtATime)
+{
+    testsupport::TempDir folder("many");
+    std::vector<fs::path> copies;
+    for (int i = 0; i < 6; ++i) {
+        copies.push_back(folder.path() / ("m" + std::to_string(i) + ".mp4"));
+        fs::copy_file(movieFolder() / "a.mp4", copies.back());
+    }
+    ASSERT_TRUE(drop(copies, 9));
+    testsupport::TempDir out("out");
+    setSplit(1, 1); // every frame
+    chooseExportFolder(out.path());
+    selectMovies({3, 4, 5, 6, 7, 8});
+    launch();
+    // As many movies at work at once as frames may be (two in these tests), never all six.
+    std::size_t most = 0;
+    const auto& all = controller->manager()->tasks();
+    testsupport::runUntil(
+        [&] {
+            most = std::max(most, openMovies(folder.path()).size());
+            return std::all_of(all.begin(), all.end(), [](const auto& task) { return task->isFinished(); });
+        },
+        60);
+    EXPECT_LE(most, 2u);
+    EXPECT_GE(most, 1u);
+    for (const auto& task : all)
+        EXPECT_EQ(task->index(), 29);
+    EXPECT_EQ(batchtest::fileNames(out.path()).size(), 6u * 29u);
+}
+
 TEST_F(BatchTasksTest, UnsoundSettingsNeverReachATask)
 {
     testsupport::TempDir out("out");

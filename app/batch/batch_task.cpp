@@ -41,6 +41,12 @@ public:
     FrameAtWork& operator=(const FrameAtWork&) = delete;
 };
 
+// The frames that may be at work at once, as the settings say when first asked.
+long configuredFrameCount()
+{
+    return BatchTask::concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue());
+}
+
 // A label padded with blanks to 12 characters, then ": ".
 std::string headerLine(const std::string& label, const std::string& value)
 {
@@ -142,7 +148,7 @@ long BatchTask::concurrentFrameCount(const std::optional<std::int64_t>& stored)
 
 core::Semaphore& BatchTask::concurrencySemaphore()
 {
-    static core::Semaphore semaphore(concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue()));
+    static core::Semaphore semaphore(configuredFrameCount());
     return semaphore;
 }
 
@@ -249,7 +255,7 @@ void BatchTask::leaveTurn()
 
 core::Semaphore& BatchTask::turnSemaphore()
 {
-    static core::Semaphore semaphore(concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue()));
+    static core::Semaphore semaphore(configuredFrameCount());
     return semaphore;
 }
 

@@ -2,8 +2,9 @@
 // total, with or without the clip's start and end), the output settings (largest size, format, what to do
 // with a name already taken, whether to log), the export folder, the count of frames the selected movies
 // would give, the tasks table and the commands that launch, reveal, stop, resume, cancel and remove tasks.
-// Turns the selected playable movies into tasks for the window's manager, is that manager's delegate, and
-// announces the end of a batch with the desktop's attention request or a notification. Main thread only.
+// Turns the selected playable movies into tasks for the window's manager (saying how many movies it left out
+// because they cannot be read), is that manager's delegate, and announces the natural end of a batch, once,
+// with the desktop's attention request or a notification of the frames written and failed. Main thread only.
 #pragma once
 
 #include <memory>

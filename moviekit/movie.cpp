@@ -8,6 +8,7 @@
 #include "numerics/size_geometry.h"
 #include "platform/core/error.h"
 #include "platform/core/notification_center.h"
+#include "platform/media/frame_times.h"
 
 namespace orvalis {
 
@@ -66,6 +67,13 @@ std::shared_ptr<Player> Movie::existingPlayer()
     return player_;
 }
 
+void Movie::releasePlayer()
+{
+    std::shared_ptr<Player> released;
+    std::lock_guard lock(playerMutex_);
+    released.swap(player_);
+}
+
 gfx::Size Movie::resolution() const
 {
     const auto asset = avasset();
@@ -80,6 +88,23 @@ gfx::AffineTransform Movie::naturalTransform() const
     std::lock_guard lock(mutex_);
     if (!naturalTransform_) naturalTransform_ = kestrane::computeNaturalTransform(*asset);
     return *naturalTransform_;
+}
+
+std::shared_ptr<const std::vector<media::Time>> Movie::frameTimes() const
+{
+    if (auto known = existingFrameTimes()) return known;
+    // Read outside the lock: it takes as long as reading the file.
+    auto times = std::make_shared<const std::vector<media::Time>>(
+        media::videoFrameTimes(*avasset()).value_or(std::vector<media::Time>{}));
+    std::lock_guard lock(mutex_);
+    if (!frameTimes_) frameTimes_ = std::move(times);
+    return frameTimes_;
+}
+
+std::shared_ptr<const std::vector<media::Time>> Movie::existingFrameTimes() const
+{
+    std::lock_guard lock(mutex_);
+    return frameTimes_;
 }
 
 kestrane::Orientation Movie::orientation() const

@@ -21,6 +21,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orvalis {
 
@@ -51,6 +52,13 @@ class Movie : public core::Object {
     virtual std::shared_ptr<Player> player();
     // The player when it has been made; null before, and nothing is made.
     std::shared_ptr<Player> existingPlayer();
+    // Lets the player go, when there is one (those who hold it keep it); the next player() makes a new one.
+    void releasePlayer();
+    // The start of every video frame on the movie's timeline, in order, read once from the whole file's
+    // packets (not on the main thread); empty when they cannot be read.
+    std::shared_ptr<const std::vector<media::Time>> frameTimes() const;
+    // The same once read; null before, and nothing is read.
+    std::shared_ptr<const std::vector<media::Time>> existingFrameTimes() const;
     // The picture's size as the file asks it to be shown: the largest width and the largest height of the
     // video tracks, exchanged when the track turns its picture a quarter; zero without video.
     virtual gfx::Size resolution() const;
@@ -84,6 +92,7 @@ class Movie : public core::Object {
     mutable std::optional<gfx::Size> resolution_;
     mutable std::optional<kestrane::Orientation> orientation_;
     mutable std::optional<gfx::AffineTransform> naturalTransform_;
+    mutable std::shared_ptr<const std::vector<media::Time>> frameTimes_;
     Edition edition_;
     gfx::ImageRef thumbnail_;
 };

@@ -41,8 +41,26 @@ std::optional<media::Time> finestStepUp(const media::Time& duration, std::int32_
 
 } // namespace
 
+std::pair<std::int64_t, std::int64_t> TimeSplitter::framesOfRange() const
+{
+    const std::vector<media::Time>& times = *frameTimes;
+    // The frame on screen at the start is the last one starting at or before it (the first, before them all).
+    const auto afterStart = std::upper_bound(times.begin(), times.end(), timeRange.start);
+    const auto first = afterStart == times.begin() ? afterStart : afterStart - 1;
+    const auto end = timeRange.duration.isNumeric()
+                         ? std::lower_bound(times.begin(), times.end(), timeRange.end())
+                         : times.end();
+    return {first - times.begin(), std::max(end, first) - times.begin()};
+}
+
 std::int64_t TimeSplitter::splitCount() const
 {
+    if (stepsByFrames()) {
+        if (!frameTimes) return 0;
+        const auto [first, end] = framesOfRange();
+        // Frames first + k · step, k ≥ 1, before the end.
+        return end - first > 0 ? (end - first - 1) / frameStep : 0;
+    }
     const media::Time& d = timeRange.duration;
     if (!isPositiveNumber(d) || !isPositiveNumber(interval)) return 0;
     // The k ≥ 1 with k · i < d are those with k · Q < P, so there are (P − 1) / Q of them.
@@ -79,6 +97,12 @@ media::Time TimeSplitter::time(std::int64_t index) const
     }
     if (includeEnd && k == splitCount()) return timeRange.end();
     const std::int64_t multiple = k + 1;
+    if (stepsByFrames()) {
+        if (!frameTimes || frameTimes->empty()) return timeRange.start;
+        const Wide position = Wide(framesOfRange().first) + Wide(multiple) * frameStep;
+        const Wide last = Wide(frameTimes->size()) - 1;
+        return (*frameTimes)[std::size_t(std::clamp<Wide>(position, 0, last))];
+    }
     if (multiple >= std::numeric_limits<std::int32_t>::min() &&
         multiple <= std::numeric_limits<std::int32_t>::max())
         return timeRange.start + media::multiply(interval, std::int32_t(multiple));

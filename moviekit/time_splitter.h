@@ -1,14 +1,18 @@
 // The times at which frames are taken out of a range: points at a regular interval strictly inside the range,
 // optionally preceded by its start and followed by its end. The interval is given directly or through the
 // number of inner points. Counting is exact: n inner points asked for are n inner points, whatever the
-// range's length, and a zero or unusable interval gives none. A plain value.
+// range's length, and a zero or unusable interval gives none. Given the movie's own frame times and a step of
+// N frames instead, the inner points are the frames N, 2N, … after the frame shown at the range's start, each
+// at its own start, whatever the rate. A plain value.
 #pragma once
 
 #include "platform/media/time.h"
 #include "platform/media/time_range.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace orvalis {
 
@@ -20,6 +24,10 @@ struct TimeSplitter {
     bool includeEnd = false;
     // Distance between consecutive inner points.
     media::Time interval = media::Time::zero();
+    // Every frame's start on the movie's timeline, in order, and the step in frames; with both, the inner
+    // points are frames of that list and the interval is not used.
+    std::shared_ptr<const std::vector<media::Time>> frameTimes;
+    std::int64_t frameStep = 0;
 
     TimeSplitter() = default;
     explicit TimeSplitter(const media::TimeRange& timeRange) : timeRange(timeRange) {}
@@ -38,6 +46,11 @@ struct TimeSplitter {
     media::Time time(std::int64_t index) const;
     // Every time of the list, in order, from a copy of the splitter taken now.
     TimeSplitterTimes generateTimes() const;
+    // Whether the inner points are taken every frameStep frames; without frameTimes there are none yet.
+    bool stepsByFrames() const { return frameStep > 0; }
+    // The positions in frameTimes (given) of the frame shown at the start and of the first frame at or after
+    // the end.
+    std::pair<std::int64_t, std::int64_t> framesOfRange() const;
 
     friend bool operator==(const TimeSplitter&, const TimeSplitter&) = default;
 };

@@ -29,9 +29,16 @@ int& BatchManager::counter(BatchState state)
     return counts_.complete;
 }
 
+bool BatchManager::isRunning(BatchState state)
+{
+    return state == BatchState::pending || state == BatchState::processing;
+}
+
 void BatchManager::enterState(const BatchTask& task)
 {
     ++counter(task.state());
+    if (leftRunning_ && task.state() == BatchState::complete && counts_.pending + counts_.processing == 0)
+        ++counts_.naturalEnds;
     tellDelegateLater([](BatchManagerDelegate& delegate, BatchManager& manager) {
         delegate.batchManagerDidUpdate(manager);
     });
@@ -39,6 +46,7 @@ void BatchManager::enterState(const BatchTask& task)
 
 void BatchManager::leaveState(const BatchTask& task)
 {
+    leftRunning_ = isRunning(task.state());
     --counter(task.state());
 }
 

@@ -26,6 +26,10 @@ public:
         int processing = 0;
         int complete = 0;  // cancelled or complete
 
+        // How many times the last running task ended by completing its frames (not by a stop or a cancel):
+        // the natural ends of a batch.
+        int naturalEnds = 0;
+
         int sum() const { return pending + stopped + processing + complete; }
     };
 
@@ -64,6 +68,8 @@ private:
 
     // The lock a task holds around leaveState, its change of state and enterState.
     std::mutex& countersMutex() { return countersMutex_; }
+    // With the counters' lock held: whether a state counts as running (pending or processing).
+    static bool isRunning(BatchState state);
     // With the counters' lock held: counts the task in its current state, then tells the delegate.
     void enterState(const BatchTask& task);
     // With the counters' lock held: stops counting the task in its current state.
@@ -78,6 +84,7 @@ private:
     std::vector<std::shared_ptr<BatchTask>> tasks_;
     mutable std::mutex countersMutex_;
     Counts counts_;
+    bool leftRunning_ = false;  // the task changing state was running
 };
 
 }  // namespace vistrel

@@ -13,6 +13,7 @@
 #include "foundation/index_set_extensions.h"
 #include "foundation/media_file_extensions.h"
 #include "foundation/shortcuts.h"
+#include "foundation/time_range_values.h"
 #include "foundation/time_values.h"
 #include "foundation/url_extensions.h"
 #include "moviekit/player.h"
@@ -35,6 +36,18 @@ core::IndexSet indexSetOf(const std::vector<long>& rows)
     for (long row : rows)
         set.insert(row);
     return set;
+}
+
+// A movie no longer previewed gives its player and decoders back, unless its player holds a clip the user
+// set, which the movie's tasks cover.
+void endPreview(orvalis::Movie& movie)
+{
+    const auto player = movie.existingPlayer();
+    if (!player) return;
+    const media::TimeRange clip = player->clipRange();
+    const media::TimeRange whole = kestrane::TimeRangeStatics::withDuration(movie.duration());
+    if (clip.start != whole.start || clip.duration != whole.duration) return;
+    movie.releasePlayer();
 }
 
 // The first time a movie is previewed, its player is made, silent and at the movie's middle.
@@ -64,6 +77,9 @@ void probe(const std::vector<orvalis::MovieRef>& movies)
                 movie.duration();
                 movie.frameRate();
                 movie.resolution();
+                // A listed movie keeps its facts, not the decoder that read them; its preview and its tasks
+                // hold its decoders while they work.
+                movie.avasset()->keepIdleDecodersOnlyWhileHeld();
             }
             group.leave();
         });
@@ -173,6 +189,10 @@ void BatchMoviesController::moviesSelectionDidChange()
     const bool playable = movie && movie->playable();
     if (movie) prepareForPreview(*movie);
     if (auto preview = movieViewController.lock()) preview->setMovie(movie);
+    const orvalis::MovieRef previous = previewed_.lock();
+    if (previous && previous != movie) endPreview(*previous);
+    if (previous != movie) previewDecoders_ = movie ? media::Asset::holdIdleDecoders(movie->avasset()) : nullptr;
+    previewed_ = movie;
 
     if (auto field = movieInfoField.lock()) {
         field->setString(kestrane::local(*kestrane::MB.get(), "BatchMC.MovieLabel", n));
@@ -248,7 +268,10 @@ std::any BatchMoviesController::objectValueFor(ui::TableView&, const std::shared
     if (title == "Resolution") return kestrane::roundIntDesc(movie->resolution());
     if (title == "FPS") return long(kestrane::roundInt(double(movie->frameRate())));
     if (title == "Duration") {
-        // An unreadable file has no duration to write.
+        // A movie that gives no frame says why instead.
+        if (!movie->playable())
+            return kestrane::local(*kestrane::MB.get(),
+                                   movie->avasset()->isReadable() ? "BatchMC.NoPicture" : "BatchMC.Unreadable");
         const media::Time duration = movie->duration();
         if (!duration.isNumeric()) return std::string();
         return kestrane::hhmmssmsDesc(duration);

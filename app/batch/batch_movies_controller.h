@@ -4,7 +4,8 @@
 // removes from it and reports the table's selection to it. Files load on a background queue with the busy
 // indicator running: folders walked (sorted per folder), movie files kept, each movie probed in parallel; the
 // results join the list on the main thread. A movie's player is made, muted and put at the movie's middle the
-// first time the preview shows it, so that a long list holds no player. Main thread only, but the loading.
+// first time the preview shows it, and let go when another movie is previewed (unless it holds a clip set by
+// the user), so that a long list holds no player and no decoder. Main thread only, but the loading.
 #pragma once
 
 #include <memory>
@@ -76,6 +77,10 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
     // Loads on a background queue, then hands the movies to `place` on the main queue.
     void load(const std::vector<core::Url>& urls, std::function<void(std::vector<orvalis::MovieRef>)> place);
     orvalis::MovieRef movieAt(long row) const;
+
+    // The movie the preview shows; it gives its player back when another takes its place.
+    std::weak_ptr<orvalis::Movie> previewed_;
+    std::shared_ptr<void> previewDecoders_;
 };
 
 } // namespace vistrel

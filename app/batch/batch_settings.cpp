@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "numerics/raw_value.h"
-#include "numerics/real_number.h"
 
 namespace vistrel {
 
@@ -22,19 +21,10 @@ std::optional<media::Time> secondsInterval(double seconds)
     return media::Time::withSeconds(seconds, secondsTimescale);
 }
 
-// N frames at the movie's nominal rate, rounded to whole frames per second; none without a rate that rounds
-// to a positive 32-bit number, or for fewer than one frame.
-std::optional<media::Time> framesInterval(long frames, float frameRate)
-{
-    const double rate = kestrane::round(double(frameRate));
-    if (frames < 1 || !(rate >= 1) || rate > double(std::numeric_limits<std::int32_t>::max()))
-        return std::nullopt;
-    return media::Time::make(frames, std::int32_t(rate));
-}
-
 } // namespace
 
-std::optional<orvalis::TimeSplitter> makeSplitter(const media::TimeRange& clipRange, float frameRate,
+std::optional<orvalis::TimeSplitter> makeSplitter(const media::TimeRange& clipRange,
+                                                  std::shared_ptr<const std::vector<media::Time>> frameTimes,
                                                   const BatchSettings& settings)
 {
     orvalis::TimeSplitter splitter(clipRange);
@@ -47,12 +37,12 @@ std::optional<orvalis::TimeSplitter> makeSplitter(const media::TimeRange& clipRa
         splitter.interval = *interval;
         break;
     }
-    case SplitMode::everyFrames: {
-        const auto interval = framesInterval(settings.frames, frameRate);
-        if (!interval) return std::nullopt;
-        splitter.interval = *interval;
+    case SplitMode::everyFrames:
+        // The movie's own frames, counted one by one: no rate, rounded or not, lands on them all.
+        if (settings.frames < 1) return std::nullopt;
+        splitter.frameStep = settings.frames;
+        splitter.frameTimes = std::move(frameTimes);
         break;
-    }
     default:
         // The count divides the range into count + 1 parts, a number that must be positive and fit 32 bits.
         if (settings.count < 0 || settings.count >= std::numeric_limits<std::int32_t>::max())

@@ -1,10 +1,12 @@
 // What the batch window's lower half reads from its controls, as plain values, and what they make: the frame
 // times of one movie and the settings of its task. Values that would give no sound frame times (no positive
-// interval, a frame rate that rounds to nothing or past 32 bits, a negative count) make no splitter at all,
-// and a maximum size that is negative or no number means no limit. Plain values; any thread.
+// interval, fewer than one frame, a negative count) make no splitter at all, and a maximum size that is
+// negative or no number means no limit. Plain values; any thread.
 #pragma once
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "foundation/image_format.h"
 #include "moviekit/time_splitter.h"
@@ -29,9 +31,11 @@ struct BatchSettings {
     long logsIndex = 0;  // 1: a log file is written
 };
 
-// The frame times over `clipRange` of a movie of nominal `frameRate`; none when the settings cannot give
-// sound times for it.
-std::optional<orvalis::TimeSplitter> makeSplitter(const media::TimeRange& clipRange, float frameRate,
+// The frame times over `clipRange` of a movie whose frames start at `frameTimes` (every N frames takes its
+// frames from them; null while they are not read, which gives no frame yet); none when the settings cannot
+// give sound times.
+std::optional<orvalis::TimeSplitter> makeSplitter(const media::TimeRange& clipRange,
+                                                  std::shared_ptr<const std::vector<media::Time>> frameTimes,
                                                   const BatchSettings& settings);
 
 // The largest side of a written frame; 0 (no limit) for a negative size or one that is no number.

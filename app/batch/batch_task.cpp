@@ -41,6 +41,12 @@ public:
     FrameAtWork& operator=(const FrameAtWork&) = delete;
 };
 
+// The frames that may be at work at once, as the settings say when first asked.
+long configuredFrameCount()
+{
+    return BatchTask::concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue());
+}
+
 // A label padded with blanks to 12 characters, then ": ".
 std::string headerLine(const std::string& label, const std::string& value)
 {
@@ -59,6 +65,12 @@ std::shared_ptr<BatchTask> BatchTask::create(std::shared_ptr<orvalis::Movie> mov
 BatchTask::BatchTask(std::shared_ptr<orvalis::Movie> movie, core::Url destURL)
     : movie_(std::move(movie)), edition_(movie_->edition()), destURL_(std::move(destURL))
 {
+}
+
+std::uint64_t BatchTask::newBatch()
+{
+    static std::atomic<std::uint64_t> last = 0;
+    return ++last;
 }
 
 void BatchTask::setSplitter(const orvalis::TimeSplitter& splitter)
@@ -136,7 +148,7 @@ long BatchTask::concurrentFrameCount(const std::optional<std::int64_t>& stored)
 
 core::Semaphore& BatchTask::concurrencySemaphore()
 {
-    static core::Semaphore semaphore(concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue()));
+    static core::Semaphore semaphore(configuredFrameCount());
     return semaphore;
 }
 
@@ -157,10 +169,19 @@ void BatchTask::resetMostFramesAtWork() { framesAtWorkPeak = framesAtWorkNow.loa
 
 void BatchTask::execute()
 {
+    // The movie's decoders stay open from one frame to the next while the task works, and close after.
+    const std::shared_ptr<void> decoders = media::Asset::holdIdleDecoders(movie_->avasset());
+    if (splitter_.stepsByFrames() && !splitter_.frameTimes) {
+        orvalis::TimeSplitter withFrames = splitter_;
+        withFrames.frameTimes = movie_->frameTimes();
+        setSplitter(withFrames);
+        if (auto manager = this->manager()) manager->taskDidUpdateProgress();
+    }
     openLog();
     run();
     // A task without frames has nothing to wait for.
-    if (count_ > 0) lastSemaphore_.wait();
+    if (count_.load() > 0) lastSemaphore_.wait();
+    leaveTurn();
     // The log is in place before anyone can see the task finished.
     closeLog();
     changeState([](BatchState s) { return s != BatchState::cancelled; }, BatchState::complete);
@@ -181,9 +202,9 @@ orvalis::ImageNamer& BatchTask::imageNamer()
 void BatchTask::run()
 {
     orvalis::ImageNamer& namer = imageNamer();
-    namer.setCount(count_);
-    if (count_ == 0) return;
-    for (std::int64_t i = 0; i < count_; ++i) {
+    const std::int64_t count = count_;
+    namer.setCount(count);
+    for (std::int64_t i = 0; i < count; ++i) {
         if (!takeFrameSlot()) return;
         const media::Time time = splitter_.time(i);
         namer.setIndex(i + 1);
@@ -196,19 +217,28 @@ void BatchTask::run()
             frameDone();
             continue;
         }
-        sharedQueue()->async([self = shared_from_this(), time, url = destURL_.appendingPathComponent(*name)] {
-            self->frameDidFinish(time, url);
-        });
+        const BatchNames::Claim claim = BatchNames::shared().claim(destURL_.appendingPathComponent(*name), batch_,
+                                                                   shared_from_this(), useAlternativeName_);
+        sharedQueue()->async([self = shared_from_this(), time, claim] { self->frameDidFinish(time, claim); });
     }
 }
 
 bool BatchTask::takeFrameSlot()
 {
     for (;;) {
-        // A wake-up left over from an earlier resume finds the task still stopped and waits again.
-        while (state() == BatchState::stopped)
-            stopSemaphore_.wait();
+        if (state() == BatchState::stopped) {
+            leaveTurn();
+            // A wake-up left over from an earlier resume finds the task still stopped and waits again.
+            while (state() == BatchState::stopped)
+                stopSemaphore_.wait();
+        }
         if (isFinished()) return false;
+        if (!holdsTurn_) {
+            // The wait may be long: the state is read again once the turn is ours.
+            turnSemaphore().wait();
+            holdsTurn_ = true;
+            continue;
+        }
         concurrencySemaphore().wait();
         // The wait may have been long: a task stopped or cancelled meanwhile starts no frame.
         if (state() == BatchState::processing) return true;
@@ -216,25 +246,39 @@ bool BatchTask::takeFrameSlot()
     }
 }
 
-bool BatchTask::writeFile(const core::Url& url, const std::function<std::optional<core::Data>()>& bytes) const
+void BatchTask::leaveTurn()
 {
-    if (useAlternativeName_)
-        return kestrane::writeToFreeName(*core::FileManager::defaultManager(), url, bytes).has_value();
-    const std::optional<core::Data> data = bytes();
-    return data && core::writeAtomically(*data, url);
+    if (!holdsTurn_) return;
+    holdsTurn_ = false;
+    turnSemaphore().signal();
 }
 
-void BatchTask::frameDidFinish(const media::Time& time, const core::Url& url)
+core::Semaphore& BatchTask::turnSemaphore()
+{
+    static core::Semaphore semaphore(configuredFrameCount());
+    return semaphore;
+}
+
+bool BatchTask::writeFile(const BatchNames::Claim& name,
+                          const std::function<std::optional<core::Data>()>& bytes) const
+{
+    if (name.fresh || useAlternativeName_)
+        return kestrane::writeToFreeName(*core::FileManager::defaultManager(), name.url, bytes).has_value();
+    const std::optional<core::Data> data = bytes();
+    return data && core::writeAtomically(*data, name.url);
+}
+
+void BatchTask::frameDidFinish(const media::Time& time, const BatchNames::Claim& name)
 {
     {
         FrameAtWork atWork;
-        snapImage(time, url);
+        snapImage(time, name);
     }
     concurrencySemaphore().signal();
     frameDone();
 }
 
-void BatchTask::snapImage(const media::Time& time, const core::Url& url)
+void BatchTask::snapImage(const media::Time& time, const BatchNames::Claim& name)
 {
     gfx::ImageRef image;
     const double seconds = time.seconds();
@@ -252,7 +296,7 @@ void BatchTask::snapImage(const media::Time& time, const core::Url& url)
         logSnapError(time);
         return;
     }
-    if (!writeFile(url, [&] { return kestrane::data(image, format_); })) logWriteError(url);
+    if (!writeFile(name, [&] { return kestrane::data(image, format_); })) logWriteError(name.url);
 }
 
 void BatchTask::frameDone()
@@ -269,7 +313,7 @@ void BatchTask::openLog()
     if (!shouldWriteLog_) return;
     std::string header = headerLine("File url", movie_->url().path()) + headerLine("Dest url", destURL_.path()) +
                          headerLine("Format", kestrane::fileExtension(format_)) +
-                         headerLine("Count", std::to_string(count_)) +
+                         headerLine("Count", std::to_string(count_.load())) +
                          headerLine("Size", core::describe(maxSize_)) + "\n";
     std::lock_guard lock(logMutex_);
     logText_ = std::move(header);
@@ -279,8 +323,10 @@ void BatchTask::closeLog()
 {
     std::lock_guard lock(logMutex_);
     if (!logText_) return;
-    writeFile(destURL_.appendingPathComponent(movie_->title() + "-logs.txt"),
-              [&] { return core::dataFromString(*logText_); });
+    const BatchNames::Claim name = BatchNames::shared().claim(
+        destURL_.appendingPathComponent(movie_->title() + "-logs.txt"), batch_, shared_from_this(),
+        useAlternativeName_);
+    writeFile(name, [&] { return core::dataFromString(*logText_); });
     logText_.reset();
 }
 

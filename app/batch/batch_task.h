@@ -7,6 +7,10 @@
 // and errors are safe to read from any thread. All tasks of the process share one counting semaphore that
 // limits how many frames are grabbed and written at once, and one concurrent queue for that work.
 //
+// Memory: tasks take turns, as many at a time as frames may be at work, so that a batch of many movies keeps
+// the decoders of a few of them only; a stopped task gives its turn up while it waits. The movie keeps its
+// decoders from one frame to the next while the task works (for a movie that keeps them only while held).
+//
 // Files: every image and the log come into being whole or not at all, also when the process is killed: each
 // is written to a temporary file of the folder and then given its name in one step. A free name, when free
 // names are asked for, is taken in that same step, so that no two frames or tasks ever get it and nothing
@@ -21,6 +25,7 @@
 #include <optional>
 #include <string>
 
+#include "app/batch/batch_names.h"
 #include "app/batch/batch_state.h"
 #include "foundation/image_format.h"
 #include "moviekit/edition.h"
@@ -61,9 +66,17 @@ public:
     // Whether a name already taken in the folder is replaced by a free one "name (i).ext".
     virtual bool useAlternativeName() const { return useAlternativeName_; }
     virtual void setUseAlternativeName(bool use) { useAlternativeName_ = use; }
+    // Main thread, before the task starts: a splitter of every N frames whose frame times are not read yet
+    // gets them on the task's worker, before its first frame, and count follows.
     virtual const orvalis::TimeSplitter& splitter() const { return splitter_; }
     // Also sets count to the splitter's number of times.
     virtual void setSplitter(const orvalis::TimeSplitter& splitter);
+    // The launch the task belongs to: no task replaces a file that a task of its launch, or one still at
+    // work, wrote (its frame takes the next free name instead). A task is a launch of its own until told.
+    std::uint64_t batch() const { return batch_; }
+    void setBatch(std::uint64_t batch) { batch_ = batch; }
+    // A number no launch of the process had.
+    static std::uint64_t newBatch();
     virtual std::shared_ptr<BatchManager> manager() const;
     virtual void setManager(const std::weak_ptr<BatchManager>& manager);
 
@@ -71,7 +84,7 @@ public:
     virtual bool isFinished() const { return batch_state::isFinished(state()); }
     // Frames finished so far, written or failed.
     virtual std::int64_t index() const { return index_.load(); }
-    virtual std::int64_t count() const { return count_; }
+    virtual std::int64_t count() const { return count_.load(); }
     // Frames that could not be grabbed or written.
     virtual std::int64_t errors() const { return errors_.load(); }
 
@@ -110,12 +123,15 @@ private:
     // Waits while the task is stopped, then takes one unit of the shared limit while the task is processing;
     // false, with no unit held, once the task is finished.
     bool takeFrameSlot();
+    // Worker: gives the task's turn back, when it has one.
+    void leaveTurn();
+    static core::Semaphore& turnSemaphore();
     orvalis::ImageNamer& imageNamer();
-    // Writes the bytes as a new file at `url`, under a free name like it when free names are asked for, else
-    // replacing the file there; false when nothing could be written.
-    bool writeFile(const core::Url& url, const std::function<std::optional<core::Data>()>& bytes) const;
-    void frameDidFinish(const media::Time& time, const core::Url& url);
-    void snapImage(const media::Time& time, const core::Url& url);
+    // Writes the bytes at the name claimed: as a new file under it or a free name like it when the name was
+    // free or free names are asked for, else replacing the file there; false when nothing could be written.
+    bool writeFile(const BatchNames::Claim& name, const std::function<std::optional<core::Data>()>& bytes) const;
+    void frameDidFinish(const media::Time& time, const BatchNames::Claim& name);
+    void snapImage(const media::Time& time, const BatchNames::Claim& name);
     // One more frame handled: progress, and the end of the last one.
     void frameDone();
     // Moves to `to` when the current state allows it, with the manager's counters in the same step; the old
@@ -132,7 +148,8 @@ private:
     bool shouldWriteLog_ = false;
     bool useAlternativeName_ = false;
     orvalis::TimeSplitter splitter_;
-    std::int64_t count_ = 0;
+    std::uint64_t batch_ = newBatch();
+    std::atomic<std::int64_t> count_ = 0;
 
     mutable std::mutex stateMutex_;  // held around every change of state, with the manager's lock inside
     std::weak_ptr<BatchManager> manager_;
@@ -140,6 +157,7 @@ private:
     std::atomic<std::int64_t> index_ = 0;
     std::atomic<std::int64_t> errors_ = 0;
 
+    bool holdsTurn_ = false;  // worker only
     core::Semaphore stopSemaphore_{0};
     core::Semaphore lastSemaphore_{0};
     std::optional<orvalis::ImageNamer> imageNamer_;

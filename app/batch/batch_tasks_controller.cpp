@@ -13,6 +13,9 @@
 #include "foundation/url_extensions.h"
 #include "moviekit/player.h"
 #include "numerics/real_number.h"
+#include "platform/core/dispatch_queue.h"
+#include "app/batch/folder_access.h"
+#include "platform/ui/alert.h"
 #include "platform/ui/application.h"
 #include "platform/ui/save_panel.h"
 #include "platform/ui/system_style.h"
@@ -92,7 +95,7 @@ BatchSettings BatchTasksController::settings() const
 
 std::optional<orvalis::TimeSplitter> BatchTasksController::makeSplitter(orvalis::Movie& movie) const
 {
-    return vistrel::makeSplitter(clipRangeOf(movie), movie.frameRate(), settings());
+    return vistrel::makeSplitter(clipRangeOf(movie), movie.existingFrameTimes(), settings());
 }
 
 std::shared_ptr<BatchTask> BatchTasksController::makeTask(const orvalis::MovieRef& movie) const
@@ -123,11 +126,38 @@ std::int64_t BatchTasksController::totalSnapsCount(std::int64_t total, std::int6
 void BatchTasksController::updateComponents()
 {
     std::int64_t total = 0;
+    std::vector<orvalis::MovieRef> unread;
+    const BatchSettings s = settings();
+    const bool byFrames = SplitMode(s.splitterRow) == SplitMode::everyFrames && s.frames >= 1;
     if (auto owner = controller.lock())
-        for (const auto index : owner->moviesSelection())
+        for (const auto index : owner->moviesSelection()) {
             total = totalSnapsCount(total, index);
+            if (!byFrames || index < 0 || index >= std::int64_t(owner->movies().size())) continue;
+            const orvalis::MovieRef& movie = owner->movies()[std::size_t(index)];
+            if (movie->playable() && !movie->existingFrameTimes()) unread.push_back(movie);
+        }
     if (auto label = framesLabel.lock())
-        label->setStringValue(kestrane::local(*kestrane::MB.get(), "BatchTC.FramesLabel", total));
+        label->setStringValue(unread.empty()
+                                  ? kestrane::local(*kestrane::MB.get(), "BatchTC.FramesLabel", total)
+                                  : kestrane::local(*kestrane::MB.get(), "BatchTC.CountingFrames"));
+    if (!unread.empty()) readFrameTimes(std::move(unread));
+}
+
+void BatchTasksController::readFrameTimes(std::vector<orvalis::MovieRef> movies)
+{
+    if (readingFrameTimes_) return;
+    readingFrameTimes_ = true;
+    std::weak_ptr<BatchTasksController> weak = sharedAs<BatchTasksController>();
+    core::DispatchQueue::global(core::QoS::userInitiated)->async([weak, movies = std::move(movies)] {
+        for (const auto& movie : movies)
+            movie->frameTimes();
+        core::DispatchQueue::main()->async([weak] {
+            auto self = weak.lock();
+            if (!self) return;
+            self->readingFrameTimes_ = false;
+            self->updateComponents();
+        });
+    });
 }
 
 // MARK: - Commands
@@ -144,8 +174,24 @@ void BatchTasksController::chooseExportFolder(const std::shared_ptr<core::Object
     std::weak_ptr<BatchTasksController> weak = sharedAs<BatchTasksController>();
     panel->beginSheetModal(owner->window(), [weak, panel](ui::ModalResponse response) {
         auto self = weak.lock();
-        if (self && response == ui::ModalResponses::ok) self->setExportURL(panel->url());
+        if (self && response == ui::ModalResponses::ok && panel->url()) self->takeExportFolder(*panel->url());
     });
+}
+
+bool BatchTasksController::takeExportFolder(const core::Url& url)
+{
+    const std::optional<std::string> problem = whyNotWritable(url);
+    if (!problem) {
+        setExportURL(url);
+        return true;
+    }
+    auto alert = core::make<ui::Alert>();
+    alert->setMessageText(
+        kestrane::local(*kestrane::MB.get(), "BatchTC.UnwritableFolderAlert.MessageText", url.lastPathComponent()));
+    alert->setInformativeText(
+        kestrane::local(*kestrane::MB.get(), "BatchTC.UnwritableFolderAlert.InformativeText", *problem));
+    alert->runModal();
+    return false;
 }
 
 void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
@@ -154,17 +200,32 @@ void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
     auto window = owner ? owner->window() : nullptr;
     if (!window || !kestrane::endEditing(*window) || !exportURL_) return ui::beep();
     std::vector<std::shared_ptr<BatchTask>> tasks;
+    const std::uint64_t batch = BatchTask::newBatch();
     const auto& movies = owner->movies();
+    long leftOut = 0;
     for (const auto index : owner->moviesSelection()) {
         if (index < 0 || index >= std::int64_t(movies.size())) continue;
         const orvalis::MovieRef& movie = movies[std::size_t(index)];
-        auto task = movie->playable() ? makeTask(movie) : nullptr;
-        if (task)
+        if (!movie->playable()) {
+            ++leftOut;
+            continue;
+        }
+        auto task = makeTask(movie);
+        if (task) {
+            task->setBatch(batch);
             tasks.push_back(std::move(task));
-        else
+        } else {
             ui::beep();
+        }
     }
+    unannounced_.insert(unannounced_.end(), tasks.begin(), tasks.end());
     owner->manager()->appendTasks(tasks);
+    if (leftOut > 0) {
+        auto alert = core::make<ui::Alert>();
+        alert->setMessageText(kestrane::local(*kestrane::MB.get(), "BatchTC.LeftOutAlert.MessageText", leftOut));
+        alert->setInformativeText(kestrane::local(*kestrane::MB.get(), "BatchTC.LeftOutAlert.InformativeText"));
+        alert->runModal();
+    }
 }
 
 std::vector<std::shared_ptr<BatchTask>> BatchTasksController::selectedTasks() const
@@ -215,6 +276,14 @@ void BatchTasksController::removeFinishedTasks(const std::shared_ptr<core::Objec
 
 // MARK: - Table
 
+std::string BatchTasksController::stateText(BatchState state, std::int64_t errors)
+{
+    const std::string text = batch_state::localizedDescription(state);
+    if (errors == 0) return text;
+    return errors == 1 ? kestrane::local(*kestrane::MB.get(), "BatchTC.StateWithOneError", text)
+                       : kestrane::local(*kestrane::MB.get(), "BatchTC.StateWithErrors", text, errors);
+}
+
 std::string BatchTasksController::progressText(std::int64_t index, std::int64_t count)
 {
     if (count == 0) return "100";
@@ -235,7 +304,7 @@ std::any BatchTasksController::objectValueFor(ui::TableView&, const std::shared_
     const BatchTask& task = *owner->manager()->tasks()[std::size_t(row)];
     const std::string& title = column->title();
     if (title == "Filename") return task.movie()->title();
-    if (title == "State") return batch_state::localizedDescription(task.state());
+    if (title == "State") return stateText(task.state(), task.errors());
     if (title == "Progress") return progressText(task.index(), task.count());
     if (title == "Errors") return std::to_string(task.errors());
     if (title == "Index") return std::to_string(task.index());
@@ -278,8 +347,10 @@ void BatchTasksController::batchManagerDidUpdateProgress(BatchManager&)
 void BatchTasksController::batchManagerDidUpdate(BatchManager& manager)
 {
     reloadTable();
-    const BatchManager::Counts counts = manager.counts();
-    if (counts.pending + counts.processing == 0) alertUser();
+    const int ends = manager.counts().naturalEnds;
+    if (ends == announcedEnds_) return;
+    announcedEnds_ = ends;
+    alertUser();
 }
 
 void BatchTasksController::alertUser()
@@ -288,12 +359,22 @@ void BatchTasksController::alertUser()
     if (type == alertByAttentionRequest) {
         ui::Application::shared()->requestUserAttention(ui::RequestUserAttentionType::informationalRequest);
     } else if (type == alertByNotification) {
+        std::int64_t written = 0;
+        std::int64_t failed = 0;
+        for (const auto& weak : unannounced_)
+            if (auto task = weak.lock()) {
+                written += task->index() - task->errors();
+                failed += task->errors();
+            }
         auto notification = core::make<ui::UserNotification>();
         notification->setTitle(kestrane::local(*kestrane::MB.get(), "BatchWC.UserNotification.Title"));
         notification->setInformativeText(
-            kestrane::local(*kestrane::MB.get(), "BatchWC.UserNotification.InformativeText"));
+            failed == 0 ? kestrane::local(*kestrane::MB.get(), "BatchWC.UserNotification.InformativeText", written)
+                        : kestrane::local(*kestrane::MB.get(), "BatchWC.UserNotification.InformativeTextFailed",
+                                          written, failed));
         kestrane::UNC->deliver(notification);
     }
+    unannounced_.clear();
 }
 
 } // namespace vistrel

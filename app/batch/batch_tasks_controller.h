@@ -2,8 +2,9 @@
 // total, with or without the clip's start and end), the output settings (largest size, format, what to do
 // with a name already taken, whether to log), the export folder, the count of frames the selected movies
 // would give, the tasks table and the commands that launch, reveal, stop, resume, cancel and remove tasks.
-// Turns the selected playable movies into tasks for the window's manager, is that manager's delegate, and
-// announces the end of a batch with the desktop's attention request or a notification. Main thread only.
+// Turns the selected playable movies into tasks for the window's manager (saying how many movies it left out
+// because they cannot be read), is that manager's delegate, and announces the natural end of a batch, once,
+// with the desktop's attention request or a notification of the frames written and failed. Main thread only.
 #pragma once
 
 #include <memory>
@@ -50,12 +51,17 @@ class BatchTasksController : public ui::Responder,
     // The export folder; the export field shows it after every change.
     const std::optional<core::Url>& exportURL() const { return exportURL_; }
     void setExportURL(const std::optional<core::Url>& url);
+    // The folder chosen in the panel: kept when a file can be made in it, else refused with a message that
+    // says why; true when kept.
+    bool takeExportFolder(const core::Url& url);
 
     // Once the interface is connected: the frames label, and the manager's delegate.
     virtual void awakeFromNib();
     void moviesDidChange() { updateComponents(); }
     void moviesSelectionDidChange() { updateComponents(); }
     // The frames label: the frames the selected playable movies would give with the settings as they are.
+    // Every N frames counts the movies' own frames: while some are still being read in the background the
+    // label says so, and it counts again once they are known.
     void updateComponents();
     // The settings as the controls show them.
     BatchSettings settings() const;
@@ -91,6 +97,8 @@ class BatchTasksController : public ui::Responder,
 
     // "100" for a task without frames, else the rounded share of its frames done.
     static std::string progressText(std::int64_t index, std::int64_t count);
+    // The state as the table shows it, with the count of frames that failed when any did.
+    static std::string stateText(BatchState state, std::int64_t errors);
 
   private:
     // The running total plus the frames of the movie at `index` of the list.
@@ -98,9 +106,18 @@ class BatchTasksController : public ui::Responder,
     // The tasks at the selected rows, in row order; empty (after a beep) when no row is selected.
     std::vector<std::shared_ptr<BatchTask>> selectedTasks() const;
     void reloadTable();
+    // Once per natural end of a batch (its last running task completing, not stopped or cancelled), with the
+    // frames the tasks launched since the last announcement wrote and failed.
     void alertUser();
+    // Reads the frame times of the movies in the background, then updates the components; one reading at a
+    // time.
+    void readFrameTimes(std::vector<orvalis::MovieRef> movies);
 
     std::optional<core::Url> exportURL_;
+    bool readingFrameTimes_ = false;
+    // The natural ends of a batch announced so far, and the tasks launched since the last announcement.
+    int announcedEnds_ = 0;
+    std::vector<std::weak_ptr<BatchTask>> unannounced_;
 };
 
 } // namespace vistrel

@@ -215,6 +215,22 @@ Time Asset::timeOrigin() const { return probe().origin; }
 
 detail::DecoderPool* Asset::videoDecoders() const { return probe().pool.get(); }
 
+void Asset::keepIdleDecodersOnlyWhileHeld() const
+{
+    if (detail::DecoderPool* pool = videoDecoders())
+        pool->keepOnlyWhileHeld();
+}
+
+std::shared_ptr<void> Asset::holdIdleDecoders(const std::shared_ptr<const Asset>& asset)
+{
+    detail::DecoderPool* pool = asset ? asset->videoDecoders() : nullptr;
+    if (!pool)
+        return nullptr;
+    pool->hold();
+    // The hold keeps the asset, and with it the pool, until it goes.
+    return std::shared_ptr<void>(pool, [asset](void* held) { static_cast<detail::DecoderPool*>(held)->unhold(); });
+}
+
 std::string Asset::description() const { return "Asset(" + url_.absoluteString() + ")"; }
 
 }  // namespace media

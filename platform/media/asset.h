@@ -51,6 +51,12 @@ public:
     Time timeOrigin() const;
     // The pool of opened decoders of the first video track; null without a playable video track.
     detail::DecoderPool* videoDecoders() const;
+    // The decoders of finished grabs (the probe's first one among them) are kept for the next grabs. Told so,
+    // an asset keeps them only while its decoders are held (an asset that is mostly only listed): those kept
+    // now are closed, and later ones close as they come back while nobody holds them.
+    void keepIdleDecodersOnlyWhileHeld() const;
+    // While the result lives, the asset's decoders of finished grabs are kept for the next grabs.
+    static std::shared_ptr<void> holdIdleDecoders(const std::shared_ptr<const Asset>& asset);
 
     std::string description() const override;
 

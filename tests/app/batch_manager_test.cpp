@@ -132,6 +132,8 @@ TEST_F(BatchManagerTest, AppendingStartsEveryTaskAndReportsOnTheMainQueue)
     EXPECT_TRUE(testsupport::runUntil([&] { return delegate->updates == 6 && delegate->progress == 6; }));
     EXPECT_EQ(manager->completeTasksCount(), 3);
     EXPECT_EQ(manager->runningTasksCount(), 0);
+    // The batch ended by itself once, whichever of the three was last.
+    EXPECT_EQ(manager->counts().naturalEnds, 1);
     EXPECT_FALSE(delegate->offMainThread);
     EXPECT_EQ(delegate->unbalanced, 0);
 }
@@ -148,14 +150,18 @@ TEST_F(BatchManagerTest, StoppedTasksAreNotRunningAndCancellingCountsAsComplete)
         EXPECT_EQ(manager->runningTasksCount(), 0);
         EXPECT_EQ(manager->stoppedTasksCount(), 2);
         EXPECT_EQ(manager->completeTasksCount(), 1);
+        // Nothing runs any more, but by stops and a cancel: no end of the batch.
+        EXPECT_EQ(manager->counts().naturalEnds, 0);
         tasks[2]->resume();
     }
     ASSERT_TRUE(batchtest::runUntilFinished({tasks[0], tasks[2]}));
     EXPECT_EQ(tasks[2]->state(), BatchState::complete);
     EXPECT_EQ(tasks[1]->state(), BatchState::stopped);
+    EXPECT_EQ(manager->counts().naturalEnds, 1);
     manager->cancelAllTasks();
     EXPECT_EQ(tasks[1]->state(), BatchState::cancelled);
     EXPECT_EQ(manager->completeTasksCount(), 3);
+    EXPECT_EQ(manager->counts().naturalEnds, 1);
     ASSERT_TRUE(batchtest::runUntilFinished(tasks));
     expectCountsMatchStates();
 }

@@ -28,17 +28,15 @@ BatchSettings mode(long row, double value)
 
 TEST(BatchSettings, EachModeGivesItsIntervalOrCount)
 {
-    // Every N frames at the movie's rate rounded half away from zero.
-    auto splitter = makeSplitter(tenSeconds, 29.97f, mode(1, 5));
+    // Every N frames steps through the movie's own frames, not a rate.
+    auto frames = std::make_shared<const std::vector<media::Time>>(
+        std::vector<media::Time>{media::Time::make(0, 30000), media::Time::make(1001, 30000)});
+    auto splitter = makeSplitter(tenSeconds, frames, mode(1, 5));
     ASSERT_TRUE(splitter);
-    EXPECT_EQ(splitter->interval.value, 5);
-    EXPECT_EQ(splitter->interval.timescale, 30);
-    splitter = makeSplitter(tenSeconds, 25, mode(1, 5));
-    ASSERT_TRUE(splitter);
-    EXPECT_EQ(media::compare(splitter->interval, media::Time::make(1, 5)), 0);
-    EXPECT_EQ(makeSplitter(tenSeconds, 0.5f, mode(1, 1))->interval.timescale, 1);
+    EXPECT_EQ(splitter->frameStep, 5);
+    EXPECT_EQ(splitter->frameTimes, frames);
 
-    splitter = makeSplitter(tenSeconds, 25, mode(0, 2.5));
+    splitter = makeSplitter(tenSeconds, nullptr, mode(0, 2.5));
     ASSERT_TRUE(splitter);
     EXPECT_EQ(splitter->interval.value, 2'500'000'000);
     EXPECT_EQ(splitter->interval.timescale, 1'000'000'000);
@@ -48,27 +46,24 @@ TEST(BatchSettings, EachModeGivesItsIntervalOrCount)
     BatchSettings total = mode(2, 4);
     total.includesStart = true;
     total.includesEnd = true;
-    splitter = makeSplitter(tenSeconds, 25, total);
+    splitter = makeSplitter(tenSeconds, nullptr, total);
     ASSERT_TRUE(splitter);
     EXPECT_EQ(splitter->timesCount(), 6);
     EXPECT_EQ(media::compare(splitter->time(1), media::Time::make(2, 1)), 0);
     // A check box in the mixed state counts as off.
     total.includesEnd = std::nullopt;
-    EXPECT_EQ(makeSplitter(tenSeconds, 25, total)->timesCount(), 5);
+    EXPECT_EQ(makeSplitter(tenSeconds, nullptr, total)->timesCount(), 5);
 }
 
 TEST(BatchSettings, ValuesThatCannotGiveSoundTimesAreRefused)
 {
     for (double seconds : {0.0, -1.0, std::nan(""), std::numeric_limits<double>::infinity(), 1e300, 1e-12})
-        EXPECT_FALSE(makeSplitter(tenSeconds, 25, mode(0, seconds))) << seconds;
+        EXPECT_FALSE(makeSplitter(tenSeconds, nullptr, mode(0, seconds))) << seconds;
     for (long frames : {0L, -5L})
-        EXPECT_FALSE(makeSplitter(tenSeconds, 25, mode(1, double(frames)))) << frames;
-    // Frame rates that round to nothing or past 32 bits.
-    for (float rate : {0.0f, 0.49f, -25.0f, std::nanf(""), 3e9f, std::numeric_limits<float>::infinity()})
-        EXPECT_FALSE(makeSplitter(tenSeconds, rate, mode(1, 5))) << rate;
-    EXPECT_FALSE(makeSplitter(tenSeconds, 25, mode(2, -1)));
-    EXPECT_FALSE(makeSplitter(tenSeconds, 25, mode(2, double(std::numeric_limits<std::int32_t>::max()))));
-    EXPECT_EQ(makeSplitter(tenSeconds, 25, mode(2, 0))->timesCount(), 0);
+        EXPECT_FALSE(makeSplitter(tenSeconds, nullptr, mode(1, double(frames)))) << frames;
+    EXPECT_FALSE(makeSplitter(tenSeconds, nullptr, mode(2, -1)));
+    EXPECT_FALSE(makeSplitter(tenSeconds, nullptr, mode(2, double(std::numeric_limits<std::int32_t>::max()))));
+    EXPECT_EQ(makeSplitter(tenSeconds, nullptr, mode(2, 0))->timesCount(), 0);
 }
 
 TEST(BatchSettings, SizesFormatsAndProgressText)

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <set>
 
@@ -77,17 +79,23 @@ TEST_F(BatchTasksTest, EachSplitModeWritesTheFramesItPromises)
     EXPECT_EQ(framesOf(seconds.path(), "c"), (std::multiset<int>{25}));
     EXPECT_EQ(framesOf(seconds.path(), "e"), (std::multiset<int>{29, 59, 89}));
 
-    // Every 5 frames at each movie's own rate (30 for 29.97), with the start and the end.
+    // Every 5 frames of each movie's own frames (also at 29.97 fps), with the start and the end.
     testsupport::TempDir frames("frames");
     setSplit(1, 5, true, true);
+    selectMovies({0, 1, 2});
+    // The label counts the frames once they are read, and says so meanwhile.
+    EXPECT_TRUE(testsupport::runUntil(
+        [&] { return tasks->framesLabel.lock()->stringValue() == "Frames to write: 37"; }, 20))
+        << tasks->framesLabel.lock()->stringValue();
     launched = runAll(frames.path());
     ASSERT_EQ(launched.size(), 3u);
     EXPECT_EQ(launched[0]->count(), 7);
     EXPECT_EQ(launched[1]->count(), 11);
-    EXPECT_EQ(launched[2]->count(), 20);
+    EXPECT_EQ(launched[2]->count(), 19);
     EXPECT_EQ(framesOf(frames.path(), "a"), (std::multiset<int>{0, 5, 10, 15, 20, 25, 29}));
     EXPECT_EQ(framesOf(frames.path(), "c"), (std::multiset<int>{0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 49}));
-    EXPECT_EQ(framesOf(frames.path(), "e").size(), 20u);
+    EXPECT_EQ(framesOf(frames.path(), "e"), (std::multiset<int>{0,  5,  10, 15, 20, 25, 30, 35, 40, 45,
+                                                                 50, 55, 60, 65, 70, 75, 80, 85, 89}));
 
     // Four in total with the start: the clip in five equal parts.
     testsupport::TempDir total("total");
@@ -190,6 +198,7 @@ TEST_F(BatchTasksTest, TheTableFollowsEachTaskAsItIsStoppedResumedCancelledAndCl
     launch();
     ASSERT_TRUE(runUntilTasksFinished());
     ASSERT_TRUE(testsupport::runUntil([&] { return taskCell(3, "Errors") == "2"; }));
+    EXPECT_EQ(taskCell(3, "State"), "Complete, 2 errors");
     EXPECT_EQ(taskColour(3), QColor(Qt::red));
     EXPECT_NE(taskColour(0), QColor(Qt::red));
 
@@ -203,30 +212,199 @@ TEST_F(BatchTasksTest, TheTableFollowsEachTaskAsItIsStoppedResumedCancelledAndCl
     EXPECT_EQ(tasks->tasksTableView.lock()->numberOfRows(), 0);
 }
 
-TEST_F(BatchTasksTest, TheEndOfABatchIsAnnouncedOnceAsTheSettingsSay)
+TEST_F(BatchTasksTest, TheEndOfABatchIsAnnouncedOnceAtItsNaturalEndOnly)
 {
     testsupport::TempDir out("out");
     setSplit(0, 1);
     chooseExportFolder(out.path());
     auto& center = ui::UserNotificationCenter::defaultCenter();
-
+    const auto settle = [] { testsupport::runUntil([] { return false; }, 0.3); };
     kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = 1;
     std::size_t before = center.deliveredNotifications().size();
+
+    // Stopped, then resumed: nothing at the stop, one notice at the end, whatever comes after.
+    selectMovies({0, 1});
+    {
+        batchtest::FramesHeld held;
+        launch();
+        selectTasks({0, 1});
+        tasks->stopSelectedTasks(nullptr);
+        settle();
+        EXPECT_EQ(center.deliveredNotifications().size(), before);
+        tasks->resumeSelectedTasks(nullptr);
+    }
+    ASSERT_TRUE(runUntilTasksFinished());
+    settle();
+    ASSERT_EQ(center.deliveredNotifications().size(), before + 1);
+    EXPECT_EQ(center.deliveredNotifications().back()->title(), "Batch finished");
+    EXPECT_EQ(center.deliveredNotifications().back()->informativeText(), "Frames written: 3.");
+    tasks->removeFinishedTasks(nullptr);
+    settle();
+    EXPECT_EQ(center.deliveredNotifications().size(), before + 1);
+
+    // Cancelled, or a window closed while the batch runs: no notice.
+    before = center.deliveredNotifications().size();
+    selectMovies({0});
+    {
+        batchtest::FramesHeld held;
+        launch();
+        selectTasks({0});
+        tasks->cancelSelectedTasks(nullptr);
+    }
+    ASSERT_TRUE(runUntilTasksFinished());
+    {
+        batchtest::FramesHeld held;
+        launch();
+        batchwindow::AlertAnswer close("Close and Cancel");
+        controller->window()->performClose(nullptr);
+    }
+    settle();
+    EXPECT_EQ(center.deliveredNotifications().size(), before);
+
+    // No setting, no announcement.
+    controller->showWindow(nullptr);
+    ASSERT_TRUE(drop({movieFolder() / "a.mp4"}, 1));
+    kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = nullptr;
     selectMovies({0});
     launch();
     ASSERT_TRUE(runUntilTasksFinished());
-    ASSERT_TRUE(testsupport::runUntil([&] { return center.deliveredNotifications().size() > before; }));
-    testsupport::runUntil([] { return false; }, 0.2);
-    ASSERT_EQ(center.deliveredNotifications().size(), before + 1);
-    EXPECT_EQ(center.deliveredNotifications().back()->title(), "Batch finished");
-
-    // No setting, no announcement.
-    kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = nullptr;
-    before = center.deliveredNotifications().size();
-    launch();
-    ASSERT_TRUE(runUntilTasksFinished());
-    testsupport::runUntil([] { return false; }, 0.2);
+    settle();
     EXPECT_EQ(center.deliveredNotifications().size(), before);
+}
+
+// A small file system of its own, mounted for the test's life where the test may mount one.
+class Mount {
+public:
+    Mount(const fs::path& at, const std::string& options) : at_(at)
+    {
+        mounted_ = std::system(("mount -t tmpfs -o " + options + " tmpfs '" + at.string() + "' 2>/dev/null").c_str()) == 0;
+    }
+    ~Mount()
+    {
+        if (mounted_) std::system(("umount '" + at_.string() + "'").c_str());
+    }
+    Mount(const Mount&) = delete;
+    Mount& operator=(const Mount&) = delete;
+    bool mounted() const { return mounted_; }
+
+private:
+    fs::path at_;
+    bool mounted_ = false;
+};
+
+TEST_F(BatchTasksTest, AFullFolderEndsTheTasksWithTheirErrorsSaidAndNoPartOfAFile)
+{
+    testsupport::TempDir parent("parent");
+    const fs::path out = parent.path() / "full";
+    fs::create_directory(out);
+    Mount full(out, "size=48k");
+    if (!full.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = 1;
+    auto& center = ui::UserNotificationCenter::defaultCenter();
+    const std::size_t before = center.deliveredNotifications().size();
+    setSplit(1, 1); // every frame of a and c: 29 + 49
+    ASSERT_TRUE(tasks->takeExportFolder(core::Url::fileURL(out.string())));
+    const auto launched = runAll(out, {0, 1});
+    std::int64_t failed = 0;
+    for (std::size_t row = 0; row < launched.size(); ++row) {
+        const auto& task = launched[row];
+        EXPECT_EQ(task->index(), task->count());
+        failed += task->errors();
+        if (task->errors() > 0) {
+            EXPECT_EQ(taskCell(long(row), "State").toStdString(),
+                      "Complete, " + std::to_string(task->errors()) + " errors");
+        }
+    }
+    ASSERT_GT(failed, 0);
+    // Only whole pictures, and no trace of the ones that did not fit.
+    const auto names = batchtest::fileNames(out);
+    EXPECT_EQ(std::int64_t(names.size()), 78 - failed);
+    for (const auto& entry : fs::directory_iterator(out)) {
+        EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+        EXPECT_GE(batchtest::frameIndexIn(entry.path()), 0) << entry.path();
+    }
+    testsupport::runUntil([] { return false; }, 0.3);
+    ASSERT_EQ(center.deliveredNotifications().size(), before + 1);
+    EXPECT_EQ(center.deliveredNotifications().back()->informativeText(),
+              "Frames written: " + std::to_string(78 - failed) + ". Frames that failed: " + std::to_string(failed) +
+                  ".");
+    kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = nullptr;
+}
+
+TEST_F(BatchTasksTest, FoldersThatCannotBeWrittenAndMoviesThatCannotBeReadAreSaidSo)
+{
+    testsupport::TempDir parent("parent");
+    const fs::path readOnly = parent.path() / "sealed";
+    fs::create_directory(readOnly);
+    {
+        Mount sealed(readOnly, "ro,size=16k");
+        if (!sealed.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here";
+        testsupport::TempDir writable("writable");
+        ASSERT_TRUE(tasks->takeExportFolder(core::Url::fileURL(writable.path().string())));
+        batchwindow::AlertAnswer answer("OK");
+        EXPECT_FALSE(tasks->takeExportFolder(core::Url::fileURL(readOnly.string())));
+        EXPECT_TRUE(answer.asked());
+        EXPECT_EQ(answer.message(), "The folder “sealed” cannot be written to.");
+        EXPECT_EQ(tasks->exportURL()->path(), writable.path().string());
+    }
+
+    // A movie that cannot be read is listed, says why, and the launch says it was left out.
+    testsupport::TempDir out("out");
+    ASSERT_TRUE(drop({movieFolder() / "broken.mov"}, 4));
+    EXPECT_EQ(movieCell(3, "Duration"), "Cannot be read");
+    setSplit(0, 1);
+    chooseExportFolder(out.path());
+    selectMovies({0, 3});
+    {
+        batchwindow::AlertAnswer answer("OK");
+        launch();
+        EXPECT_TRUE(answer.asked());
+        EXPECT_EQ(answer.message(), "Movies left out: 1");
+    }
+    EXPECT_EQ(controller->manager()->tasks().size(), 1u);
+    EXPECT_TRUE(runUntilTasksFinished());
+}
+
+// The movie files of the folder that the process holds open at this moment.
+std::set<std::string> openMovies(const fs::path& folder)
+{
+    std::set<std::string> open;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const auto target = fs::read_symlink(entry.path(), error);
+        if (!error && target.parent_path() == folder) open.insert(target.filename().string());
+    }
+    return open;
+}
+
+TEST_F(BatchTasksTest, ABatchOfManyMoviesWorksOnAFewAtATime)
+{
+    testsupport::TempDir folder("many");
+    std::vector<fs::path> copies;
+    for (int i = 0; i < 6; ++i) {
+        copies.push_back(folder.path() / ("m" + std::to_string(i) + ".mp4"));
+        fs::copy_file(movieFolder() / "a.mp4", copies.back());
+    }
+    ASSERT_TRUE(drop(copies, 9));
+    testsupport::TempDir out("out");
+    setSplit(1, 1); // every frame
+    chooseExportFolder(out.path());
+    selectMovies({3, 4, 5, 6, 7, 8});
+    launch();
+    // As many movies at work at once as frames may be (two in these tests), never all six.
+    std::size_t most = 0;
+    const auto& all = controller->manager()->tasks();
+    testsupport::runUntil(
+        [&] {
+            most = std::max(most, openMovies(folder.path()).size());
+            return std::all_of(all.begin(), all.end(), [](const auto& task) { return task->isFinished(); });
+        },
+        60);
+    EXPECT_LE(most, 2u);
+    EXPECT_GE(most, 1u);
+    for (const auto& task : all)
+        EXPECT_EQ(task->index(), 29);
+    EXPECT_EQ(batchtest::fileNames(out.path()).size(), 6u * 29u);
 }
 
 TEST_F(BatchTasksTest, UnsoundSettingsNeverReachATask)
@@ -266,6 +444,45 @@ TEST_F(BatchTasksTest, UnsoundSettingsNeverReachATask)
         auto task = tasks->makeTask(controller->movies()[0]);
         ASSERT_TRUE(task);
         EXPECT_EQ(task->maxSize(), 0);
+    }
+}
+
+TEST_F(BatchTasksTest, NoFrameReplacesAFileOfItsLaunchWhateverTheSettingWhichGovernsOlderFiles)
+{
+    // Movies of one name in two folders, one of them twice, and a template that tells neither movies nor
+    // times apart: every frame is named "a.png".
+    testsupport::TempDir x("x");
+    testsupport::TempDir y("y");
+    fs::copy_file(movieFolder() / "a.mp4", x.path() / "a.mp4");
+    fs::copy_file(movieFolder() / "b.mov", y.path() / "a.mp4");
+    fs::copy_file(movieFolder() / "c.mkv", y.path() / "a.mkv");
+    ASSERT_TRUE(drop({x.path() / "a.mp4", y.path() / "a.mp4", y.path() / "a.mkv", x.path() / "a.mp4"}, 7));
+    kestrane::Defaults[vistrel::BatchOutputMarkupsKey] =
+        core::Array{core::Value("<movie_name>"), core::Value("."), core::Value("<image_extension>")};
+    setSplit(0, 1); // 1 and 2 s of each 3 s movie, 1 s of the 2 s one: 7 frames
+    const auto popUp = tasks->errorPopUp.lock();
+    ASSERT_EQ(popUp->itemTitles(), (std::vector<std::string>{"Replace the file", "Use another name"}));
+
+    for (const long choice : {0L, 1L}) {
+        SCOPED_TRACE(popUp->itemTitles()[std::size_t(choice)]);
+        testsupport::TempDir out("out");
+        // A file that was there before the launch.
+        std::ofstream(out.path() / "a.png") << "there before";
+        popUp->selectItemAtIndex(choice);
+        const auto launched = runAll(out.path(), {3, 4, 5, 6});
+        std::int64_t written = 0;
+        for (const auto& task : launched) {
+            EXPECT_EQ(task->errors(), 0);
+            written += task->index();
+        }
+        EXPECT_EQ(written, 7);
+        std::multiset<int> frames;
+        for (const auto& name : batchtest::fileNames(out.path()))
+            if (name.rfind("a", 0) == 0) frames.insert(batchtest::frameIndexIn(out.path() / name));
+        // Replacing takes the old file's place; another name keeps it beside the seven.
+        EXPECT_EQ(frames, choice == 0 ? (std::multiset<int>{10, 10, 10, 20, 20, 20, 25})
+                                      : (std::multiset<int>{-1, 10, 10, 10, 20, 20, 20, 25}));
+        EXPECT_EQ(batchtest::readText(out.path() / "a.png") == "there before", choice == 1);
     }
 }
 

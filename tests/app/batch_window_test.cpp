@@ -53,9 +53,9 @@ TEST_F(BatchWindowTest, ADroppedFolderListsItsMoviesInOrderInTheBackgroundWithTh
     EXPECT_EQ(movieCell(5, "Duration"), "00:00:03:003");
     EXPECT_EQ(movieColour(0), textColour());
 
-    // The broken file is listed, in red in every column, with no duration to show.
+    // The broken file is listed, in red in every column, saying why where the duration would be.
     EXPECT_FALSE(controller->movies()[brokenRow]->playable());
-    EXPECT_EQ(movieCell(brokenRow, "Duration"), "");
+    EXPECT_EQ(movieCell(brokenRow, "Duration"), "Cannot be read");
     for (const char* column : {"Filename", "Resolution", "FPS", "Duration"})
         EXPECT_EQ(batchwindow::cellColour(*movies->moviesTableView.lock(), brokenRow, column),
                   QColor(Qt::red))
@@ -133,7 +133,50 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
     // The count follows the settings as they change.
     selectMovies({0, 3});
     setSplit(1, 5, true, true);
-    EXPECT_EQ(frames->stringValue(), "Frames to write: 18"); // (5 + 2) + (9 + 2)
+    EXPECT_TRUE(testsupport::runUntil([&] { return frames->stringValue() == "Frames to write: 18"; }, 20))
+        << frames->stringValue(); // (5 + 2) + (9 + 2), once their frames are read
+}
+
+// How many files of the process are open at or below the path: every decoder, player and reader of a movie
+// keeps its file open.
+int openFilesUnder(const std::filesystem::path& path)
+{
+    int open = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const auto target = std::filesystem::read_symlink(entry.path(), error);
+        if (!error && target.string().rfind(path.string(), 0) == 0) ++open;
+    }
+    return open;
+}
+
+TEST_F(BatchWindowTest, ListedMoviesKeepNothingOpenUntilPreviewedAndGiveItBackAfterwards)
+{
+    testsupport::TempDir folder("listed");
+    for (const char* name : {"a.mp4", "c.mkv", "e.mp4"})
+        std::filesystem::copy_file(movieFolder() / name, folder.path() / name);
+    ASSERT_TRUE(drop({folder.path()}, 3));
+    EXPECT_EQ(openFilesUnder(folder.path()), 0);
+
+    // The preview holds its movie only while it shows it.
+    selectMovies({0});
+    ASSERT_TRUE(controller->movies()[0]->existingPlayer());
+    selectMovies({1});
+    EXPECT_FALSE(controller->movies()[0]->existingPlayer());
+    EXPECT_TRUE(testsupport::runUntil([&] { return openFilesUnder(folder.path() / "a.mp4") == 0; }, 5));
+    selectMovies({});
+    EXPECT_TRUE(testsupport::runUntil([&] { return openFilesUnder(folder.path()) == 0; }, 5));
+
+    // A task lets go of its movie once its frames are written.
+    testsupport::TempDir out("out");
+    setSplit(0, 1);
+    chooseExportFolder(out.path());
+    selectMovies({0, 2});
+    launch();
+    ASSERT_TRUE(runUntilTasksFinished());
+    EXPECT_EQ(batchtest::fileNames(out.path()).size(), 5u);
+    EXPECT_TRUE(testsupport::runUntil([&] { return openFilesUnder(folder.path()) == 0; }, 5))
+        << openFilesUnder(folder.path());
 }
 
 TEST_F(BatchWindowTest, TheSelectionNeverNamesARowThatIsGone)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 using media::Time;
@@ -187,3 +188,25 @@ TEST(SplitterIterator, EmptyListsGiveNothingAndCopiesKeepTheirValues)
     EXPECT_EQ(iterator.timesCount(), 1);
     EXPECT_EQ(iterator.next(), sec(5));
 }
+
+TEST(TimeSplitter, EveryNFramesStepsThroughTheGivenFramesOfTheRange)
+{
+    // Frames at irregular times; a range from inside frame 2 to frame 9's start.
+    auto times = std::make_shared<std::vector<media::Time>>();
+    for (int t : {0, 3, 5, 9, 10, 14, 20, 21, 27, 30, 33})
+        times->push_back(media::Time::make(t, 10));
+    TimeSplitter splitter(TimeRange{media::Time::make(6, 10), media::Time::make(24, 10)});
+    splitter.frameStep = 2;
+    EXPECT_EQ(splitter.timesCount(), 0);  // frames not given yet
+    splitter.frameTimes = times;
+    splitter.includeStart = true;
+    // Frame 2 shows at the start; then frames 4, 6, 8 (frame 9 starts at the end).
+    ASSERT_EQ(splitter.timesCount(), 4);
+    EXPECT_EQ(splitter.time(0), media::Time::make(6, 10));
+    EXPECT_EQ(splitter.time(1), media::Time::make(10, 10));
+    EXPECT_EQ(splitter.time(2), media::Time::make(20, 10));
+    EXPECT_EQ(splitter.time(3), media::Time::make(27, 10));
+    splitter.frameTimes = std::make_shared<std::vector<media::Time>>();
+    EXPECT_EQ(splitter.timesCount(), 1);
+}
+

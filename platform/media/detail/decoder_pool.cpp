@@ -115,6 +115,7 @@ std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
 
 void DecoderPool::give(std::unique_ptr<PooledDecoder> decoder)
 {
+    std::unique_ptr<PooledDecoder> closing;  // closed outside the lock
     std::lock_guard lock(mutex_);
     if (decoder->target) {
         busyTargets_.erase(busyTargets_.find(*decoder->target));
@@ -122,10 +123,37 @@ void DecoderPool::give(std::unique_ptr<PooledDecoder> decoder)
     }
     if (keyFrames_.empty())
         keyFrames_ = decoder->decoder->indexedKeyFrames();
-    idle_.push_back(std::move(decoder));
-    if (idle_.size() > capacity_)
-        idle_.erase(idle_.begin());
+    if (keepOnlyWhileHeld_ && holds_ == 0) {
+        closing = std::move(decoder);
+    } else {
+        idle_.push_back(std::move(decoder));
+        if (idle_.size() > capacity_)
+            idle_.erase(idle_.begin());
+    }
     given_.notify_all();
+}
+
+void DecoderPool::keepOnlyWhileHeld()
+{
+    std::vector<std::unique_ptr<PooledDecoder>> closing;
+    std::lock_guard lock(mutex_);
+    keepOnlyWhileHeld_ = true;
+    if (holds_ == 0)
+        closing.swap(idle_);
+}
+
+void DecoderPool::hold()
+{
+    std::lock_guard lock(mutex_);
+    ++holds_;
+}
+
+void DecoderPool::unhold()
+{
+    std::vector<std::unique_ptr<PooledDecoder>> closing;
+    std::lock_guard lock(mutex_);
+    if (--holds_ == 0 && keepOnlyWhileHeld_)
+        closing.swap(idle_);
 }
 
 }  // namespace media::detail

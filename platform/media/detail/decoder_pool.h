@@ -44,6 +44,11 @@ public:
     std::unique_ptr<PooledDecoder> take(std::int64_t target);
     // Keeps the decoder for later grabs; the least recently used one goes when the pool is full.
     void give(std::unique_ptr<PooledDecoder> decoder);
+    // From now on decoders are kept for later grabs only while someone holds the pool (hold, unhold); those
+    // kept now are closed unless it is held.
+    void keepOnlyWhileHeld();
+    void hold();
+    void unhold();
 
     int streamIndex() const { return streamIndex_; }
     AVRational timeBase() const { return timeBase_; }
@@ -72,6 +77,8 @@ private:
     std::multiset<std::int64_t> waitingTargets_;        // the targets of the grabs waiting in take()
     std::condition_variable given_;
     std::vector<std::int64_t> keyFrames_;  // from the index of the first decoder given back
+    bool keepOnlyWhileHeld_ = false;
+    int holds_ = 0;
 };
 
 // Takes a decoder from the pool and gives it back when it goes out of scope, also on a throw.

@@ -1,0 +1,67 @@
+// The start of every video frame, read from the packets alone, is where each frame starts on the asset's
+// timeline, in every codec and container, at constant and variable rates and with a start offset; files that
+// are no movie give none.
+#include "platform/media/frame_times.h"
+#include "tests/platform/media/movie_library.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+namespace {
+
+void expectFrameStarts(const mediatest::MovieCase& c)
+{
+    SCOPED_TRACE(c.name);
+    const std::string path = mediatest::moviePath(c.name);
+    const auto asset = media::Asset::create(core::Url::fileURL(path));
+    const auto times = media::videoFrameTimes(*asset);
+    if (!c.spec.video) {
+        EXPECT_FALSE(times);
+        return;
+    }
+    ASSERT_TRUE(times);
+    const auto starts = testmovie::readFrameStarts(path);
+    ASSERT_EQ(times->size(), starts.size());
+    for (std::size_t k = 0; k < starts.size(); ++k)
+        EXPECT_EQ(media::compare((*times)[k], media::Time::make(starts[k].value, starts[k].timescale)), 0) << k;
+}
+
+TEST(FrameTimes, EveryFrameStartsWhereItIsShownInEveryContainer)
+{
+    for (const mediatest::MovieCase& c : mediatest::movieCases())
+        expectFrameStarts(c);
+    for (const mediatest::MovieCase& c : mediatest::toolMovieCases())
+        expectFrameStarts(c);
+}
+
+TEST(FrameTimes, FilesThatAreNoMovieGiveNone)
+{
+    const std::string empty = mediatest::scratchPath("frame-times-empty.mp4");
+    std::ofstream(empty, std::ios::binary).close();
+    const std::string random = mediatest::scratchPath("frame-times-random.mp4");
+    {
+        std::mt19937 generator(7);
+        std::ofstream out(random, std::ios::binary);
+        for (int i = 0; i < 100000; ++i)
+            out.put(char(generator() & 0xff));
+    }
+    // The first part of a real movie: whatever frames it still holds, in order, or none.
+    const std::string truncated = mediatest::scratchPath("frame-times-truncated.mkv");
+    {
+        std::ifstream in(mediatest::moviePath(mediatest::movieCases().front().name), std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::ofstream(truncated, std::ios::binary) << bytes.substr(0, bytes.size() / 3);
+    }
+    for (const auto& path : {empty, random})
+        EXPECT_FALSE(media::videoFrameTimes(*media::Asset::create(core::Url::fileURL(path)))) << path;
+    const auto cut = media::videoFrameTimes(*media::Asset::create(core::Url::fileURL(truncated)));
+    if (cut) {
+        EXPECT_TRUE(std::is_sorted(cut->begin(), cut->end()));
+    }
+}
+
+}  // namespace

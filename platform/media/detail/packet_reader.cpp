@@ -250,3 +250,19 @@ std::vector<std::int64_t> PacketReader::indexedKeyFrames() const
 }
 
 }  // namespace media::detail
+
+namespace media::detail {
+
+std::optional<std::int64_t> PacketReader::statedEnd() const
+{
+    const AVStream* s = stream();
+    if (s->duration != AV_NOPTS_VALUE && s->duration > 0 && s->start_time != AV_NOPTS_VALUE)
+        return s->start_time + s->duration;
+    const AVFormatContext* format = format_.get();
+    if (format->duration == AV_NOPTS_VALUE || format->duration <= 0)
+        return std::nullopt;
+    const std::int64_t start = format->start_time != AV_NOPTS_VALUE ? format->start_time : 0;
+    return av_rescale_q(start + format->duration, AV_TIME_BASE_Q, s->time_base);
+}
+
+}  // namespace media::detail

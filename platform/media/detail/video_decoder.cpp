@@ -1,5 +1,7 @@
 #include "platform/media/detail/video_decoder.h"
 
+#include "platform/media/detail/tolerance.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -11,6 +13,9 @@ namespace {
 constexpr int maximumErrors = 64;
 // How often a seek whose first frame lies past its target starts at a key frame further back.
 constexpr int maximumBackoffs = 8;
+// How many frame durations the data may stop before the stream's stated end and still count as whole: the last
+// frame's own duration (up to three in variable-rate movies), unknown to containers that do not store it.
+constexpr std::int64_t wholeEndSlack = 4;
 
 // The decoder concealed damage in the frame or made it up from missing references.
 bool isDamaged(const AVFrame* frame) { return (frame->flags & AV_FRAME_FLAG_CORRUPT) || frame->decode_error_flags != 0; }
@@ -124,8 +129,10 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     av_frame_unref(current_.get());
     av_frame_unref(ahead_.get());
     hasCurrent_ = hasAhead_ = drained_ = keyFrameAlone_ = false;
-    lastPts_ = AV_NOPTS_VALUE;
+    lastPts_ = sentDts_ = sentPtsMax_ = sentPtsMin_ = sentDtsMin_ = AV_NOPTS_VALUE;
+    framesMissing_ = false;
     sentPts_.clear();
+    sentDtsSet_.clear();
     awaited_.clear();
     damaged_.clear();
     landing_ = reader_->seek(target, firstPts_);
@@ -138,8 +145,15 @@ int VideoDecoder::send(AVPacket* packet)
     const std::int64_t pts = packet->pts;
     const bool skipped = skippable(pts);
     context->skip_frame = skipped ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+    if (packet->dts != AV_NOPTS_VALUE) {
+        sentDtsMin_ = sentDtsMin_ == AV_NOPTS_VALUE ? packet->dts : std::min(sentDtsMin_, packet->dts);
+        sentDts_ = sentDts_ == AV_NOPTS_VALUE ? packet->dts : std::max(sentDts_, packet->dts);
+        sentDtsSet_.insert(packet->dts);
+    }
     if (pts != AV_NOPTS_VALUE) {
-        sentPts_.insert(pts);
+        sentPtsMax_ = sentPtsMax_ == AV_NOPTS_VALUE ? pts : std::max(sentPtsMax_, pts);
+        sentPtsMin_ = sentPtsMin_ == AV_NOPTS_VALUE ? pts : std::min(sentPtsMin_, pts);
+        sentPts_[pts] = std::max<std::int64_t>(0, packet->duration);
         if (packet->flags & AV_PKT_FLAG_CORRUPT)
             damaged_.insert(pts);
         else if (!skipped && !(packet->flags & AV_PKT_FLAG_DISCARD))
@@ -182,6 +196,7 @@ bool VideoDecoder::decodeAhead()
         }
         if (!reader_->read(packet_.get())) {
             drained_ = true;
+            awaitMissingFrames();
             avcodec_send_packet(context, nullptr);
             continue;
         }
@@ -208,15 +223,32 @@ bool VideoDecoder::skippable(std::int64_t pts) const
     if (pts == AV_NOPTS_VALUE || skipBelow_ == AV_NOPTS_VALUE || pts >= skipBelow_)
         return false;
     auto later = sentPts_.upper_bound(pts);
-    return later != sentPts_.end() && *later <= target_;
+    return later != sentPts_.end() && later->first <= target_;
 }
 
 void VideoDecoder::aimAt(std::int64_t skipBelow, std::int64_t target)
 {
     skipBelow_ = skipBelow;
     target_ = target;
-    if (hasCurrent_)
+    if (hasCurrent_) {
         sentPts_.erase(sentPts_.begin(), sentPts_.lower_bound(current_->pts));
+        if (const std::optional<std::int64_t> delay = reorderDelay())
+            sentDtsSet_.erase(sentDtsSet_.begin(), sentDtsSet_.lower_bound(current_->pts - *delay));
+    }
+}
+
+void VideoDecoder::awaitMissingFrames()
+{
+    const std::optional<std::int64_t> delay = reorderDelay();
+    if (!reader_->endsWithItsData() || !delay)
+        return;
+    for (std::int64_t dts : sentDtsSet_) {
+        const std::int64_t shown = dts + *delay;
+        if ((!hasCurrent_ || shown > current_->pts) && !sentPts_.count(shown)) {
+            awaited_.insert(shown);
+            framesMissing_ = true;
+        }
+    }
 }
 
 const AVFrame* VideoDecoder::holderOf(std::int64_t target) const
@@ -227,7 +259,37 @@ const AVFrame* VideoDecoder::holderOf(std::int64_t target) const
     const std::int64_t after = current_->pts;
     if (holdsBetween(damaged_, after, target) || (!interlaced_ && holdsBetween(awaited_, after, target)))
         return nullptr;
+    // Past the data read, a frame between this one and the target may be missing: only the frame answers for
+    // its own duration, when its packet states it.
+    const auto sent = sentPts_.find(after);
+    const bool withinOwnDuration = sent != sentPts_.end() && target - after < sent->second;
+    if (!withinOwnDuration && target != after && target > readThrough() && endsShort())
+        return nullptr;
     return current_.get();
+}
+
+std::optional<std::int64_t> VideoDecoder::reorderDelay() const
+{
+    if (sentPtsMin_ == AV_NOPTS_VALUE || sentDtsMin_ == AV_NOPTS_VALUE)
+        return std::nullopt;
+    return sentPtsMin_ - sentDtsMin_;
+}
+
+bool VideoDecoder::endsShort() const
+{
+    if (!drained_ || sentPtsMax_ == AV_NOPTS_VALUE)
+        return false;
+    if (reader_->endsWithItsData())
+        return framesMissing_;
+    const std::optional<std::int64_t> end = reader_->statedEnd();
+    return end && sentPtsMax_ + wholeEndSlack * std::max<std::int64_t>(1, frameTicks()) < *end;
+}
+
+std::int64_t VideoDecoder::readThrough() const
+{
+    if (sentDts_ != AV_NOPTS_VALUE)
+        return sentDts_;
+    return sentPtsMax_ == AV_NOPTS_VALUE ? farPast : sentPtsMax_ - reorderTicks();
 }
 
 const AVFrame* VideoDecoder::nextFrame()

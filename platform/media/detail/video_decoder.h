@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -78,8 +79,22 @@ private:
     int send(AVPacket* packet);
     std::int64_t ptsOf(const AVFrame* frame) const;
     // The current frame as the one holding the target: null when a frame after it and at or before the target
-    // was damaged or never came out of the decoder.
+    // was damaged or never came out of the decoder, or may lie in the data missing at a short end.
     const AVFrame* holderOf(std::int64_t target) const;
+    // At the end of the data, whether it stops short of the stream's end as the container states it (a file cut
+    // short, or damage that stops the demuxer), or, in a stream that ends with its data, frames went missing
+    // from its end: the frames whose packets would have come next are missing.
+    bool endsShort() const;
+    // Every frame shown at or before this time had its packet read since the last seek: the latest decoding
+    // time read (a frame is never shown before it is decoded).
+    std::int64_t readThrough() const;
+    // At the end of a stream that ends with its data: each decoding time sent stands for a frame shown one
+    // reordering delay later; those frames that never came in a packet are missing (a cut through the frames
+    // that a later one refers to), and awaited for good.
+    void awaitMissingFrames();
+    // How far the frames are shown after their decoding times: the n-th decoding time sent is the n-th display
+    // time (the stretch since a seek starts at a key frame); none before a packet with both times was sent.
+    std::optional<std::int64_t> reorderDelay() const;
 
     std::unique_ptr<PacketReader> reader_;
     CodecContextPtr codec_;
@@ -93,13 +108,23 @@ private:
     bool keyFrameAlone_ = false;
     std::int64_t firstPts_ = 0;
     std::int64_t lastPts_ = AV_NOPTS_VALUE;
+    // The latest decoding and display times among the packets sent since the last seek.
+    std::int64_t sentDts_ = AV_NOPTS_VALUE;
+    std::int64_t sentPtsMax_ = AV_NOPTS_VALUE;
+    // The decoding times sent, and the earliest decoding and display times sent since the last seek.
+    std::set<std::int64_t> sentDtsSet_;
+    std::int64_t sentDtsMin_ = AV_NOPTS_VALUE;
+    std::int64_t sentPtsMin_ = AV_NOPTS_VALUE;
+    // Frames of decoding times sent never came in a packet: the data stops short.
+    bool framesMissing_ = false;
     // Where the last seek started decoding.
     std::optional<PacketReader::Landing> landing_;
     // While decoding towards a request: frames below skipBelow_ that are no reference and have a later
     // frame at or before target_ already sent are never answers, so the decoder may drop them.
     std::int64_t skipBelow_ = AV_NOPTS_VALUE;
     std::int64_t target_ = AV_NOPTS_VALUE;
-    std::set<std::int64_t> sentPts_;
+    // The pts of the packets sent, with their durations (0 when unknown).
+    std::map<std::int64_t, std::int64_t> sentPts_;
     // The pts of packets sent whose frames have not come out yet, and of frames that came out damaged.
     std::set<std::int64_t> awaited_;
     std::set<std::int64_t> damaged_;

@@ -2,7 +2,6 @@
 // another frame in the place of the one asked for, and seeks on them complete false.
 #include "platform/core/error.h"
 #include "platform/media/asset.h"
-#include "platform/media/detail/ffmpeg.h"
 #include "platform/media/image_generator.h"
 #include "platform/media/player.h"
 #include "tests/platform/core/run_until.h"
@@ -10,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <vector>
 
@@ -38,30 +34,6 @@ std::string transportStreamPath()
     return path;
 }
 
-std::string cutCopy(const std::string& path, std::size_t length, const std::string& name)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_LT(length, bytes.size());
-    std::string cut = mediatest::scratchPath(name);
-    std::ofstream(cut, std::ios::binary).write(bytes.data(), std::streamsize(std::min(length, bytes.size())));
-    return cut;
-}
-
-// The position and size of each video packet in the file, in decoding order.
-std::vector<std::pair<std::int64_t, int>> packetSpans(const std::string& path)
-{
-    auto format = media::detail::openInput(path);
-    std::vector<std::pair<std::int64_t, int>> spans;
-    media::detail::PacketPtr packet(av_packet_alloc());
-    while (format && av_read_frame(format.get(), packet.get()) >= 0) {
-        if (format->streams[packet->stream_index]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
-            spans.push_back({packet->pos, packet->size});
-        av_packet_unref(packet.get());
-    }
-    return spans;
-}
-
 media::ImageGeneratorRef accurateGenerator(const media::AssetRef& asset)
 {
     auto generator = media::ImageGenerator::create(asset);
@@ -77,10 +49,10 @@ Time frameStart(int k) { return Time::make(std::int64_t(k) * 1001, 30000); }
 TEST(DamagedMovies, ATransportStreamCutInsideItsFirstFrameHasNoPictureAndGoesNowhere)
 {
     const std::string source = transportStreamPath();
-    const auto spans = packetSpans(source);
+    const auto spans = mediatest::videoPackets(source);
     ASSERT_EQ(spans.size(), 24u);
     // Half of the first frame's data.
-    const std::string path = cutCopy(source, std::size_t(spans[0].first + spans[0].second / 2), "cut-first.ts");
+    const std::string path = mediatest::cutCopy(source, std::size_t(spans[0].pos + spans[0].size / 2), "cut-first.ts");
 
     auto asset = media::Asset::create(core::Url::fileURL(path));
     EXPECT_FALSE(asset->isPlayable());
@@ -101,10 +73,10 @@ TEST(DamagedMovies, ATransportStreamCutInsideItsFirstFrameHasNoPictureAndGoesNow
 TEST(DamagedMovies, AFrameCutShortFailsItsGrabInsteadOfGivingTheOneBefore)
 {
     const std::string source = transportStreamPath();
-    const auto spans = packetSpans(source);
+    const auto spans = mediatest::videoPackets(source);
     ASSERT_EQ(spans.size(), 24u);
     // The file ends halfway through frame 18 (frames come in display order).
-    const std::string path = cutCopy(source, std::size_t(spans[18].first + spans[18].second / 2), "cut-18.ts");
+    const std::string path = mediatest::cutCopy(source, std::size_t(spans[18].pos + spans[18].size / 2), "cut-18.ts");
     auto asset = media::Asset::create(core::Url::fileURL(path));
     ASSERT_TRUE(asset->isPlayable());
 

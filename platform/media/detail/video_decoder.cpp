@@ -133,6 +133,8 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     framesMissing_ = false;
     sentPts_.clear();
     sentDtsSet_.clear();
+    keysSent_.clear();
+    taintedUntilKey_ = false;
     awaited_.clear();
     damaged_.clear();
     landing_ = reader_->seek(target, firstPts_);
@@ -153,8 +155,12 @@ int VideoDecoder::send(AVPacket* packet)
     if (pts != AV_NOPTS_VALUE) {
         sentPtsMax_ = sentPtsMax_ == AV_NOPTS_VALUE ? pts : std::max(sentPtsMax_, pts);
         sentPtsMin_ = sentPtsMin_ == AV_NOPTS_VALUE ? pts : std::min(sentPtsMin_, pts);
-        sentPts_[pts] = std::max<std::int64_t>(0, packet->duration);
-        if (packet->flags & AV_PKT_FLAG_CORRUPT)
+        sentPts_[pts] = {std::max<std::int64_t>(0, packet->duration), ++sendCount_};
+        if (packet->flags & AV_PKT_FLAG_KEY) {
+            keysSent_.insert(sendCount_);
+            taintedUntilKey_ = false;
+        }
+        if ((packet->flags & AV_PKT_FLAG_CORRUPT) || taintedUntilKey_)
             damaged_.insert(pts);
         else if (!skipped && !(packet->flags & AV_PKT_FLAG_DISCARD))
             awaited_.insert(pts);
@@ -163,8 +169,34 @@ int VideoDecoder::send(AVPacket* packet)
     if (result < 0 && result != AVERROR(EAGAIN) && pts != AV_NOPTS_VALUE) {
         damaged_.insert(pts);
         awaited_.erase(pts);
+        taintFrom(pts);
     }
     return result;
+}
+
+void VideoDecoder::taintFrom(std::int64_t pts)
+{
+    const auto damaged = sentPts_.find(pts);
+    if (damaged == sentPts_.end())
+        return;
+    const std::uint64_t order = damaged->second.order;
+    const auto nextKey = keysSent_.upper_bound(order);
+    for (const auto& [later, sent] : sentPts_)
+        if (sent.order > order && (nextKey == keysSent_.end() || sent.order < *nextKey)) {
+            damaged_.insert(later);
+            awaited_.erase(later);
+        }
+    if (nextKey == keysSent_.end())
+        taintedUntilKey_ = true;
+}
+
+bool VideoDecoder::isReference(const AVFrame* frame) const
+{
+    // B-frames of the MPEG-1, MPEG-2 and MPEG-4 part 2 families are never referred to; other codecs may refer to any.
+    const AVCodecID id = codec_->codec_id;
+    const bool bNeverRefers = id == AV_CODEC_ID_MPEG1VIDEO || id == AV_CODEC_ID_MPEG2VIDEO || id == AV_CODEC_ID_MPEG4 ||
+                              id == AV_CODEC_ID_H263 || id == AV_CODEC_ID_MSMPEG4V3;
+    return !(bNeverRefers && frame->pict_type == AV_PICTURE_TYPE_B);
 }
 
 bool VideoDecoder::decodeAhead()
@@ -179,6 +211,9 @@ bool VideoDecoder::decodeAhead()
             awaited_.erase(pts);
             interlaced_ = interlaced_ || ahead_->interlaced_frame;
             if (isDamaged(ahead_.get()) || damaged_.count(pts)) {
+                // The frames decoded from a damaged one carry its damage on, up to the next key frame.
+                if (!damaged_.count(pts) && isReference(ahead_.get()))
+                    taintFrom(pts);
                 damaged_.insert(pts);
                 av_frame_unref(ahead_.get());
                 continue;
@@ -262,7 +297,7 @@ const AVFrame* VideoDecoder::holderOf(std::int64_t target) const
     // Past the data read, a frame between this one and the target may be missing: only the frame answers for
     // its own duration, when its packet states it.
     const auto sent = sentPts_.find(after);
-    const bool withinOwnDuration = sent != sentPts_.end() && target - after < sent->second;
+    const bool withinOwnDuration = sent != sentPts_.end() && target - after < sent->second.duration;
     if (!withinOwnDuration && target != after && target > readThrough() && endsShort())
         return nullptr;
     return current_.get();

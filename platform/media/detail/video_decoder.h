@@ -78,6 +78,11 @@ private:
     // Sends the packet to the decoder, noting its pts among those awaited or damaged; the decoder's answer.
     int send(AVPacket* packet);
     std::int64_t ptsOf(const AVFrame* frame) const;
+    // Counts the frames sent after the damaged one with that pts, up to the next key frame, as damaged: they are
+    // decoded from it.
+    void taintFrom(std::int64_t pts);
+    // Whether later frames may be decoded from the frame.
+    bool isReference(const AVFrame* frame) const;
     // The current frame as the one holding the target: null when a frame after it and at or before the target
     // was damaged or never came out of the decoder, or may lie in the data missing at a short end.
     const AVFrame* holderOf(std::int64_t target) const;
@@ -123,8 +128,17 @@ private:
     // frame at or before target_ already sent are never answers, so the decoder may drop them.
     std::int64_t skipBelow_ = AV_NOPTS_VALUE;
     std::int64_t target_ = AV_NOPTS_VALUE;
-    // The pts of the packets sent, with their durations (0 when unknown).
-    std::map<std::int64_t, std::int64_t> sentPts_;
+    // The packets sent, by pts: their durations (0 when unknown) and their places in the order of sending.
+    struct Sent {
+        std::int64_t duration;
+        std::uint64_t order;
+    };
+    std::map<std::int64_t, Sent> sentPts_;
+    std::uint64_t sendCount_ = 0;
+    // The places of the key frames among the packets sent since the last seek.
+    std::set<std::uint64_t> keysSent_;
+    // A frame that others refer to was damaged and no key frame was sent since: packets sent are damaged.
+    bool taintedUntilKey_ = false;
     // The pts of packets sent whose frames have not come out yet, and of frames that came out damaged.
     std::set<std::int64_t> awaited_;
     std::set<std::int64_t> damaged_;

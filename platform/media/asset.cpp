@@ -3,6 +3,7 @@
 #include "platform/media/detail/decoder_pool.h"
 #include "platform/media/detail/ffmpeg.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace media {
@@ -103,7 +104,9 @@ const Asset::Probe& Asset::probe() const
         auto probe = std::make_unique<Probe>();
         auto format = url_.isFileURL() ? detail::openInput(url_.path()) : nullptr;
         if (format && !isImageFormat(format->iformat)) {
-            // The first video stream that is not cover art sets time zero with its first frame.
+            // The first video stream that is not cover art sets time zero: its start as the container states it
+            // (the first packet's time), else its first frame's, never a later frame's when the first ones are
+            // damaged.
             int videoIndex = -1;
             std::unique_ptr<detail::VideoDecoder> firstDecoder;
             // The movie counts in the share of decoder threads from its first decoder on; its pool then does.
@@ -115,15 +118,17 @@ const Asset::Probe& Asset::probe() const
                     continue;
                 videoIndex = int(i);
                 firstDecoder = detail::VideoDecoder::open(
-                    url_.path(), videoIndex, 0,
+                    url_.path(), videoIndex, stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0,
                     detail::decoderThreads(stream->codecpar->width, stream->codecpar->height));
                 const AVFrame* frame = firstDecoder ? firstDecoder->nextFrame() : nullptr;
                 if (frame) {
-                    probe->origin = detail::timeFromTicks(frame->pts, stream->time_base);
-                    firstDecoder->setFirstPts(frame->pts);
+                    const std::int64_t start = stream->start_time != AV_NOPTS_VALUE ? std::min(stream->start_time, frame->pts)
+                                                                                    : frame->pts;
+                    probe->origin = detail::timeFromTicks(start, stream->time_base);
+                    firstDecoder->setFirstPts(start);
                     const AVCodecParameters* parameters = stream->codecpar;
                     probe->pool = std::make_unique<detail::DecoderPool>(
-                        url_.path(), videoIndex, stream->time_base, frame->pts, parameters->width, parameters->height);
+                        url_.path(), videoIndex, stream->time_base, start, parameters->width, parameters->height);
                 } else {
                     firstDecoder.reset();
                 }

@@ -1,7 +1,8 @@
 // A movie file opened for reading. It probes the file once, on first use, from whichever thread asks first,
 // and never throws: a missing, empty, truncated or corrupt file is an asset with an invalid duration, no
-// tracks, that is neither readable nor playable. Time zero is the movie's first video frame (the first frame
-// of any track without video). Safe from any thread.
+// tracks, that is neither readable nor playable. Time zero is the start of the movie's video as the container
+// states it (the first packet's time; the first frame's when it states none, or of any track without video), so
+// that damaged first frames shift no time. Safe from any thread.
 #pragma once
 
 #include "platform/core/object.h"

@@ -157,3 +157,33 @@ TEST(DamagedMovies, AFrameWithFlippedBitsAndTheFramesDecodedFromItFailTheirGrabs
         }
     }
 }
+
+// The first key frame damaged: time zero is still the movie's start as the container states it, so that every
+// frame that decodes keeps its own time, and those decoded from the damaged one fail.
+TEST(DamagedMovies, ADamagedFirstKeyFrameLeavesEveryFrameAtItsOwnTime)
+{
+    testmovie::MovieSpec spec;
+    spec.frameCount = 24;
+    spec.bFrames = false;
+    spec.texture = true;
+    const std::string source = mediatest::scratchPath("first-key.mkv");
+    testmovie::writeMovie(source, spec);
+    const std::string path = flippedCopy(source, 0, "damaged-first-key.mkv");
+    const auto starts = testmovie::readFrameStarts(source);
+    const auto startOf = [&](int k) { return Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale); };
+
+    auto asset = media::Asset::create(core::Url::fileURL(path));
+    ASSERT_TRUE(asset->isPlayable());
+    EXPECT_EQ(asset->timeOrigin(), Time::zero());
+    auto generator = accurateGenerator(asset);
+    for (int k : {0, 2, 11, 12, 13, 20, 23}) {
+        SCOPED_TRACE("frame " + std::to_string(k));
+        if (k < 12) {
+            EXPECT_THROW(generator->copyImage(startOf(k)), core::Error);
+            continue;
+        }
+        Time actual;
+        EXPECT_NO_THROW(EXPECT_EQ(testmovie::readFrameIndex(*generator->copyImage(startOf(k), &actual)), k));
+        EXPECT_EQ(actual, startOf(k));
+    }
+}

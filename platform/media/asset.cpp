@@ -44,16 +44,12 @@ gfx::AffineTransform transformOf(const AVStream* stream)
     return {m[0] / 65536.0, m[1] / 65536.0, m[3] / 65536.0, m[4] / 65536.0, m[6] / 65536.0, m[7] / 65536.0};
 }
 
-gfx::Size naturalSizeOf(AVFormatContext* format, AVStream* stream)
+gfx::Size naturalSizeOf(const AVStream* stream)
 {
     const AVCodecParameters* parameters = stream->codecpar;
     if (parameters->codec_type != AVMEDIA_TYPE_VIDEO)
         return {};
-    double width = parameters->width;
-    AVRational aspect = av_guess_sample_aspect_ratio(format, stream, nullptr);
-    if (validRational(aspect))
-        width = width * aspect.num / aspect.den;
-    return {width, double(parameters->height)};
+    return {parameters->width * detail::sampleAspect(stream), double(parameters->height)};
 }
 
 // Whether a decoder of the (non-video) stream yields a frame from the start of the file.
@@ -145,7 +141,7 @@ const Asset::Probe& Asset::probe() const
                 info.trackID = int(i) + 1;
                 info.streamIndex = int(i);
                 info.mediaType = mediaTypeOf(parameters->codec_type);
-                info.naturalSize = naturalSizeOf(format.get(), stream);
+                info.naturalSize = naturalSizeOf(stream);
                 info.preferredTransform = transformOf(stream);
                 AVRational rate = validRational(stream->avg_frame_rate) ? stream->avg_frame_rate : stream->r_frame_rate;
                 info.nominalFrameRate = validRational(rate) ? float(av_q2d(rate)) : 0.0f;

@@ -103,6 +103,8 @@ const std::map<std::string, ToolMovie>& toolMovies()
           {"-c:v", "mpeg2video", "-q:v", "3", "-bf", "2", "-s", "720x576", "-aspect", "16:9", "-output_ts_offset", "36000"}}},
         {"tool-h264.mkv", {"h264.mp4", {"-c", "copy"}}},
         {"tool-h264-faststart.mp4", {"h264.mp4", {"-c", "copy", "-movflags", "+faststart"}}},
+        // The container says square pixels, the bitstream 12:11.
+        {"tool-sar-bitstream.mp4", {"h264.mp4", {"-c", "copy", "-bsf:v", "h264_metadata=sample_aspect_ratio=12/11"}}},
         {"tool-vp8.webm", {"h264.mp4", {"-c:v", "libvpx", "-b:v", "400k", "-g", "12"}}},
     };
     return movies;

@@ -2,6 +2,7 @@
 
 #include "platform/media/detail/decoder_pool.h"
 #include "platform/media/detail/ffmpeg.h"
+#include "platform/media/detail/tolerance.h"
 
 #include <algorithm>
 #include <cstring>
@@ -210,6 +211,20 @@ std::vector<TrackRef> Asset::tracks(MediaType type) const
         if (track->mediaType() == type)
             found.push_back(track);
     return found;
+}
+
+Time Asset::lastFrameTime() const
+{
+    std::call_once(lastFrameFound_, [this] {
+        detail::DecoderPool* pool = videoDecoders();
+        if (!pool)
+            return;
+        detail::PoolLease lease(*pool, detail::farFuture);
+        const AVFrame* frame = lease.get() ? lease.get()->decoder->lastFrame() : nullptr;
+        if (frame)
+            lastFrameTime_ = subtract(detail::timeFromTicks(frame->pts, pool->timeBase()), timeOrigin());
+    });
+    return lastFrameTime_;
 }
 
 Time Asset::timeOrigin() const { return probe().origin; }

@@ -44,6 +44,11 @@ public:
     bool isPlayable() const;
     std::vector<TrackRef> tracks() const;
     std::vector<TrackRef> tracks(MediaType type) const;
+    // The time of the last video frame that decodes: the movie's end for showing and snapping it (a movie cut
+    // short ends there, however long its container says it is). Found on the first call by decoding the
+    // movie's last stretch (up to a key frame interval: call it off the main thread), then kept. Invalid
+    // without decodable video.
+    Time lastFrameTime() const;
 
     // For the layer's own engines (generators, players) that open their demuxers on the same file.
     // The file's path.
@@ -62,6 +67,8 @@ private:
     core::Url url_;
     mutable std::once_flag probed_;
     mutable std::unique_ptr<Probe> probe_;
+    mutable std::once_flag lastFrameFound_;
+    mutable Time lastFrameTime_ = Time::invalid();
 };
 
 using AssetRef = std::shared_ptr<Asset>;

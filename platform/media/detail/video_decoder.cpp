@@ -336,6 +336,28 @@ const AVFrame* VideoDecoder::nextFrame()
     return current_.get();
 }
 
+const AVFrame* VideoDecoder::lastFrame()
+{
+    std::int64_t aim = reader_->statedEnd().value_or(farFuture);
+    for (int backoffs = 0; backoffs <= maximumBackoffs; ++backoffs) {
+        if (!seekBefore(aim))
+            return nullptr;
+        while (nextFrame()) {
+        }
+        if (hasCurrent_)
+            return current_.get();
+        if (!landing_ || landing_->atStart)
+            return nullptr;
+        aim = landing_->keyTime - 1;
+    }
+    return nullptr;
+}
+
+bool VideoDecoder::standsOnLastFrame()
+{
+    return hasCurrent_ && !keyFrameAlone_ && drained_ && !hasAhead_ && !decodeAhead();
+}
+
 const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std::int64_t high, bool seekFirst,
                                      const Trail* trail)
 {

@@ -62,6 +62,11 @@ public:
     const AVFrame* keyFrameAt(std::int64_t low, std::int64_t target, std::int64_t high);
     // The next frame in presentation order from where the decoder stands; null at the end.
     const AVFrame* nextFrame();
+    // The last frame of the stream that decodes: from the last key frame before the stream's stated end to the
+    // end of the data, else from the key frames before it. Null when none decodes there.
+    const AVFrame* lastFrame();
+    // Whether the frame last handed out is the last one that decodes: the data ended and no frame came after it.
+    bool standsOnLastFrame();
     void setFirstPts(std::int64_t pts) { firstPts_ = pts; }
 
 private:

@@ -231,7 +231,7 @@ bool VideoDecoder::decodeAhead()
         }
         if (!reader_->read(packet_.get())) {
             drained_ = true;
-            awaitMissingFrames();
+            framesMissing_ = missingBetween(hasCurrent_ ? current_->pts : farPast, farFuture);
             avcodec_send_packet(context, nullptr);
             continue;
         }
@@ -272,18 +272,17 @@ void VideoDecoder::aimAt(std::int64_t skipBelow, std::int64_t target)
     }
 }
 
-void VideoDecoder::awaitMissingFrames()
+bool VideoDecoder::missingBetween(std::int64_t after, std::int64_t upTo) const
 {
     const std::optional<std::int64_t> delay = reorderDelay();
-    if (!reader_->endsWithItsData() || !delay)
-        return;
-    for (std::int64_t dts : sentDtsSet_) {
-        const std::int64_t shown = dts + *delay;
-        if ((!hasCurrent_ || shown > current_->pts) && !sentPts_.count(shown)) {
-            awaited_.insert(shown);
-            framesMissing_ = true;
-        }
-    }
+    if (!reader_->endsWithItsData() || !delay || sentDts_ == AV_NOPTS_VALUE)
+        return false;
+    // A frame shown by the latest decoding time sent was decoded before it: its packet came.
+    upTo = drained_ ? upTo : std::min(upTo, sentDts_);
+    for (auto dts = sentDtsSet_.upper_bound(after - *delay); dts != sentDtsSet_.end() && *dts + *delay <= upTo; ++dts)
+        if (!sentPts_.count(*dts + *delay))
+            return true;
+    return false;
 }
 
 const AVFrame* VideoDecoder::holderOf(std::int64_t target) const
@@ -292,7 +291,8 @@ const AVFrame* VideoDecoder::holderOf(std::int64_t target) const
         return nullptr;
     // Field pictures come in pairs of packets for one frame: only damage counts there.
     const std::int64_t after = current_->pts;
-    if (holdsBetween(damaged_, after, target) || (!interlaced_ && holdsBetween(awaited_, after, target)))
+    if (holdsBetween(damaged_, after, target) || (!interlaced_ && holdsBetween(awaited_, after, target)) ||
+        missingBetween(after, target))
         return nullptr;
     // Past the data read, a frame between this one and the target may be missing: only the frame answers for
     // its own duration, when its packet states it.

@@ -93,15 +93,14 @@ private:
     const AVFrame* holderOf(std::int64_t target) const;
     // At the end of the data, whether it stops short of the stream's end as the container states it (a file cut
     // short, or damage that stops the demuxer), or, in a stream that ends with its data, frames went missing
-    // from its end: the frames whose packets would have come next are missing.
+    // after the current one: the frames whose packets would have come next are missing.
     bool endsShort() const;
     // Every frame shown at or before this time had its packet read since the last seek: the latest decoding
     // time read (a frame is never shown before it is decoded).
     std::int64_t readThrough() const;
-    // At the end of a stream that ends with its data: each decoding time sent stands for a frame shown one
-    // reordering delay later; those frames that never came in a packet are missing (a cut through the frames
-    // that a later one refers to), and awaited for good.
-    void awaitMissingFrames();
+    // In a stream that ends with its data, whether a frame shown in (after, upTo] never came in a packet: each
+    // decoding time sent stands for a frame shown one reordering delay later (packets lost to damage or a cut).
+    bool missingBetween(std::int64_t after, std::int64_t upTo) const;
     // How far the frames are shown after their decoding times: the n-th decoding time sent is the n-th display
     // time (the stretch since a seek starts at a key frame); none before a packet with both times was sent.
     std::optional<std::int64_t> reorderDelay() const;
@@ -125,7 +124,7 @@ private:
     std::set<std::int64_t> sentDtsSet_;
     std::int64_t sentDtsMin_ = AV_NOPTS_VALUE;
     std::int64_t sentPtsMin_ = AV_NOPTS_VALUE;
-    // Frames of decoding times sent never came in a packet: the data stops short.
+    // When the data ended: frames after the one then current never came in a packet.
     bool framesMissing_ = false;
     // Where the last seek started decoding.
     std::optional<PacketReader::Landing> landing_;

@@ -194,8 +194,7 @@ bool VideoDecoder::isReference(const AVFrame* frame) const
 {
     // B-frames of the MPEG-1, MPEG-2 and MPEG-4 part 2 families are never referred to; other codecs may refer to any.
     const AVCodecID id = codec_->codec_id;
-    const bool bNeverRefers = id == AV_CODEC_ID_MPEG1VIDEO || id == AV_CODEC_ID_MPEG2VIDEO || id == AV_CODEC_ID_MPEG4 ||
-                              id == AV_CODEC_ID_H263 || id == AV_CODEC_ID_MSMPEG4V3;
+    const bool bNeverRefers = id == AV_CODEC_ID_MPEG1VIDEO || id == AV_CODEC_ID_MPEG2VIDEO || id == AV_CODEC_ID_MPEG4;
     return !(bNeverRefers && frame->pict_type == AV_PICTURE_TYPE_B);
 }
 

@@ -187,3 +187,30 @@ TEST(DamagedMovies, ADamagedFirstKeyFrameLeavesEveryFrameAtItsOwnTime)
         EXPECT_EQ(actual, startOf(k));
     }
 }
+
+// MPEG-2 B-frames are never referred to: damage in one stays in it.
+TEST(DamagedMovies, ADamagedMpeg2BFrameFailsAloneAndLeavesItsNeighboursExact)
+{
+    testmovie::MovieSpec spec;
+    spec.codec = testmovie::Codec::mpeg2;
+    spec.rateNum = 25;
+    spec.rateDen = 1;
+    spec.frameCount = 24;
+    spec.texture = true;
+    const std::string source = mediatest::scratchPath("b-frames-mpeg2.mkv");
+    testmovie::writeMovie(source, spec);
+    const auto starts = testmovie::readFrameStarts(source);
+    const auto startOf = [&](int k) { return Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale); };
+    // Frames come as I0 B1 B2 P3 B4 B5 P6 …: frame 4 is a B-frame.
+    const std::string path = flippedCopy(source, 4, "damaged-b-frame-mpeg2.mkv");
+
+    auto generator = accurateGenerator(media::Asset::create(core::Url::fileURL(path)));
+    for (int k = 2; k <= 7; ++k) {
+        SCOPED_TRACE("frame " + std::to_string(k));
+        if (k == 4) {
+            EXPECT_THROW(generator->copyImage(startOf(k)), core::Error);
+        } else {
+            EXPECT_NO_THROW(EXPECT_EQ(testmovie::readFrameIndex(*generator->copyImage(startOf(k))), k));
+        }
+    }
+}

@@ -165,3 +165,23 @@ TEST_P(MiddleDamagedMovies, AGrabGivesItsOwnFrameOrFails)
 // Transport streams and AVI files are left out: a frame lost from their middle may still lend its time to another.
 INSTANTIATE_TEST_SUITE_P(Containers, MiddleDamagedMovies,
                          testing::Values("h264.mkv", "vp9.webm", "h264.mp4", "tool-h264-faststart.mp4"), caseName);
+
+// A whole Matroska file whose sound runs on half a second after its last frame: its video is not cut short, so
+// the last frame holds every time up to the movie's end.
+TEST(CutMovies, SoundRunningOnPastTheLastFrameIsNoCut)
+{
+    const std::string source = mediatest::moviePath("h264.mkv");
+    const std::string path = mediatest::scratchPath("longer-sound.mkv");
+    mediatest::runTool({"/usr/bin/ffmpeg", "-nostdin", "-v", "error", "-y", "-i", source, "-f", "lavfi", "-t", "2.1", "-i",
+                        "anullsrc=r=48000", "-c:v", "copy", "-c:a", "aac", path});
+    const auto starts = testmovie::readFrameStarts(source);
+    auto asset = media::Asset::create(core::Url::fileURL(path));
+    ASSERT_GT(asset->duration(), startOf(starts.back()) + Time::make(1, 2));
+    auto generator = accurateGenerator(asset);
+    for (std::size_t k = starts.size() - 4; k + 1 < starts.size(); ++k) {
+        const Time middle = media::multiplyByRatio(startOf(starts[k]) + startOf(starts[k + 1]), 1, 2);
+        EXPECT_EQ(grabbedIndex(*generator, middle), int(k));
+    }
+    for (const Time& t : {startOf(starts.back()) + Time::make(1, 20), asset->duration()})
+        EXPECT_EQ(grabbedIndex(*accurateGenerator(asset), t), int(starts.size()) - 1) << t.seconds();
+}

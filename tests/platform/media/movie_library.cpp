@@ -110,22 +110,6 @@ const std::map<std::string, ToolMovie>& toolMovies()
     return movies;
 }
 
-void runTool(const std::vector<std::string>& arguments)
-{
-    pid_t child = fork();
-    if (child == 0) {
-        std::vector<char*> argv;
-        for (const std::string& a : arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error("the ffmpeg tool could not make " + arguments.back());
-}
-
 testsupport::TempDir& folder()
 {
     static testsupport::TempDir dir("media");
@@ -178,6 +162,22 @@ std::string moviePath(const std::string& name)
 }
 
 std::string scratchPath(const std::string& name) { return (folder() / name).string(); }
+
+void runTool(const std::vector<std::string>& arguments)
+{
+    pid_t child = fork();
+    if (child == 0) {
+        std::vector<char*> argv;
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error("the ffmpeg tool could not make " + arguments.back());
+}
 
 std::string cutCopy(const std::string& path, std::size_t length, const std::string& name)
 {

@@ -34,6 +34,9 @@ std::string moviePath(const std::string& name);
 // A path in the shared temporary folder for files a test makes itself.
 std::string scratchPath(const std::string& name);
 
+// Runs a program (the ffmpeg tool: arguments[0] is its path) and waits for it; throws when it fails.
+void runTool(const std::vector<std::string>& arguments);
+
 // A copy of the file's first `length` bytes (a download that stopped), under `name` in the shared temporary folder.
 std::string cutCopy(const std::string& path, std::size_t length, const std::string& name);
 

@@ -2,7 +2,9 @@
 
 #include "platform/media/detail/decoder_pool.h"
 #include "platform/media/detail/ffmpeg.h"
+#include "platform/media/detail/tolerance.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace media {
@@ -43,16 +45,12 @@ gfx::AffineTransform transformOf(const AVStream* stream)
     return {m[0] / 65536.0, m[1] / 65536.0, m[3] / 65536.0, m[4] / 65536.0, m[6] / 65536.0, m[7] / 65536.0};
 }
 
-gfx::Size naturalSizeOf(AVFormatContext* format, AVStream* stream)
+gfx::Size naturalSizeOf(const AVStream* stream)
 {
     const AVCodecParameters* parameters = stream->codecpar;
     if (parameters->codec_type != AVMEDIA_TYPE_VIDEO)
         return {};
-    double width = parameters->width;
-    AVRational aspect = av_guess_sample_aspect_ratio(format, stream, nullptr);
-    if (validRational(aspect))
-        width = width * aspect.num / aspect.den;
-    return {width, double(parameters->height)};
+    return {parameters->width * detail::sampleAspect(stream), double(parameters->height)};
 }
 
 // Whether a decoder of the (non-video) stream yields a frame from the start of the file.
@@ -103,7 +101,9 @@ const Asset::Probe& Asset::probe() const
         auto probe = std::make_unique<Probe>();
         auto format = url_.isFileURL() ? detail::openInput(url_.path()) : nullptr;
         if (format && !isImageFormat(format->iformat)) {
-            // The first video stream that is not cover art sets time zero with its first frame.
+            // The first video stream that is not cover art sets time zero: its start as the container states it
+            // (the first packet's time), else its first frame's, never a later frame's when the first ones are
+            // damaged.
             int videoIndex = -1;
             std::unique_ptr<detail::VideoDecoder> firstDecoder;
             // The movie counts in the share of decoder threads from its first decoder on; its pool then does.
@@ -115,15 +115,17 @@ const Asset::Probe& Asset::probe() const
                     continue;
                 videoIndex = int(i);
                 firstDecoder = detail::VideoDecoder::open(
-                    url_.path(), videoIndex, 0,
+                    url_.path(), videoIndex, stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0,
                     detail::decoderThreads(stream->codecpar->width, stream->codecpar->height));
                 const AVFrame* frame = firstDecoder ? firstDecoder->nextFrame() : nullptr;
                 if (frame) {
-                    probe->origin = detail::timeFromTicks(frame->pts, stream->time_base);
-                    firstDecoder->setFirstPts(frame->pts);
+                    const std::int64_t start = stream->start_time != AV_NOPTS_VALUE ? std::min(stream->start_time, frame->pts)
+                                                                                    : frame->pts;
+                    probe->origin = detail::timeFromTicks(start, stream->time_base);
+                    firstDecoder->setFirstPts(start);
                     const AVCodecParameters* parameters = stream->codecpar;
                     probe->pool = std::make_unique<detail::DecoderPool>(
-                        url_.path(), videoIndex, stream->time_base, frame->pts, parameters->width, parameters->height);
+                        url_.path(), videoIndex, stream->time_base, start, parameters->width, parameters->height);
                 } else {
                     firstDecoder.reset();
                 }
@@ -140,7 +142,7 @@ const Asset::Probe& Asset::probe() const
                 info.trackID = int(i) + 1;
                 info.streamIndex = int(i);
                 info.mediaType = mediaTypeOf(parameters->codec_type);
-                info.naturalSize = naturalSizeOf(format.get(), stream);
+                info.naturalSize = naturalSizeOf(stream);
                 info.preferredTransform = transformOf(stream);
                 AVRational rate = validRational(stream->avg_frame_rate) ? stream->avg_frame_rate : stream->r_frame_rate;
                 info.nominalFrameRate = validRational(rate) ? float(av_q2d(rate)) : 0.0f;
@@ -209,6 +211,20 @@ std::vector<TrackRef> Asset::tracks(MediaType type) const
         if (track->mediaType() == type)
             found.push_back(track);
     return found;
+}
+
+Time Asset::lastFrameTime() const
+{
+    std::call_once(lastFrameFound_, [this] {
+        detail::DecoderPool* pool = videoDecoders();
+        if (!pool)
+            return;
+        detail::PoolLease lease(*pool, detail::farFuture);
+        const AVFrame* frame = lease.get() ? lease.get()->decoder->lastFrame() : nullptr;
+        if (frame)
+            lastFrameTime_ = subtract(detail::timeFromTicks(frame->pts, pool->timeBase()), timeOrigin());
+    });
+    return lastFrameTime_;
 }
 
 Time Asset::timeOrigin() const { return probe().origin; }

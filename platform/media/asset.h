@@ -1,7 +1,8 @@
 // A movie file opened for reading. It probes the file once, on first use, from whichever thread asks first,
 // and never throws: a missing, empty, truncated or corrupt file is an asset with an invalid duration, no
-// tracks, that is neither readable nor playable. Time zero is the movie's first video frame (the first frame
-// of any track without video). Safe from any thread.
+// tracks, that is neither readable nor playable. Time zero is the start of the movie's video as the container
+// states it (the first packet's time; the first frame's when it states none, or of any track without video), so
+// that damaged first frames shift no time. Safe from any thread.
 #pragma once
 
 #include "platform/core/object.h"
@@ -43,6 +44,11 @@ public:
     bool isPlayable() const;
     std::vector<TrackRef> tracks() const;
     std::vector<TrackRef> tracks(MediaType type) const;
+    // The time of the last video frame that decodes: the movie's end for showing and snapping it (a movie cut
+    // short ends there, however long its container says it is). Found on the first call by decoding the
+    // movie's last stretch (up to a key frame interval: call it off the main thread), then kept. Invalid
+    // without decodable video.
+    Time lastFrameTime() const;
 
     // For the layer's own engines (generators, players) that open their demuxers on the same file.
     // The file's path.
@@ -67,6 +73,8 @@ private:
     core::Url url_;
     mutable std::once_flag probed_;
     mutable std::unique_ptr<Probe> probe_;
+    mutable std::once_flag lastFrameFound_;
+    mutable Time lastFrameTime_ = Time::invalid();
 };
 
 using AssetRef = std::shared_ptr<Asset>;

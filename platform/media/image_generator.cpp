@@ -10,18 +10,6 @@
 
 namespace media {
 
-namespace {
-
-double sampleAspect(const AVFrame* frame, const AVStream* stream)
-{
-    for (AVRational r : {frame->sample_aspect_ratio, stream->sample_aspect_ratio, stream->codecpar->sample_aspect_ratio})
-        if (r.num > 0 && r.den > 0)
-            return av_q2d(r);
-    return 1;
-}
-
-}  // namespace
-
 gfx::Size fittingSize(double width, double height, const gfx::Size& bound)
 {
     double scale = 1;
@@ -67,7 +55,7 @@ gfx::ImageRef ImageGenerator::copyImage(const Time& time, Time* actualTime)
     bool swapsSides = turns && transform.a == 0 && transform.d == 0;
 
     const gfx::Size bound = swapsSides ? gfx::Size{maximumSize_.height, maximumSize_.width} : maximumSize_;
-    const gfx::Size out = fittingSize(frame->width * sampleAspect(frame, pooled->decoder->stream()), frame->height, bound);
+    const gfx::Size out = fittingSize(frame->width * detail::sampleAspect(pooled->decoder->stream(), frame), frame->height, bound);
     const int outW = int(out.width), outH = int(out.height);
 
     gfx::ImageRef image = pooled->converter.convert(frame, outW, outH);

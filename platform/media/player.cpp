@@ -148,7 +148,8 @@ struct Player::Engine {
                 return;
             done = std::move(move->done);
             if (landing.frame) {
-                if (!move->exact)
+                // At the end the time is the last frame's own, not the movie's duration.
+                if (!move->exact || landing.frame->last)
                     position = landing.frame->time;
                 shown = landing.frame;
             }
@@ -229,13 +230,16 @@ struct Player::Engine {
     {
         if (!decoder)
             return !end.isNumeric() || compare(now, end) >= 0;
+        // A frame's duration after the last frame that decodes: a movie cut short ends there, before its duration.
+        if (decoder->exhausted() && shown && now.seconds() - shown->time.seconds() >= frameSeconds)
+            return true;
         if (end.isNumeric()) {
             if (compare(now, end) < 0)
                 return false;
             std::optional<Time> next = decoder->nextFrameTime();
             return decoder->exhausted() || (next && compare(*next, end) > 0);
         }
-        return decoder->exhausted() && (!shown || now.seconds() - shown->time.seconds() >= frameSeconds);
+        return decoder->exhausted() && !shown;
     }
 
     // Main thread: shows the frame that fell due, tells the observers, stops at the end.
@@ -272,8 +276,9 @@ struct Player::Engine {
                 ended = reachedEnd(now);
                 if (ended) {
                     rate = 0;
-                    position = end.isNumeric() ? end : now;
-                    shownAtPosition = false;
+                    // The time of the last frame, on screen.
+                    position = shown ? shown->time : end.isNumeric() ? end : now;
+                    shownAtPosition = shown.has_value();
                     now = position;
                     if (decoder)
                         decoder->setQueueLength(pausedQueueLength);

@@ -53,13 +53,15 @@ public:
     void setVolume(float volume);
 
     // Playing: the clock's position on the timeline. Paused: the time of the last seek or step, or the time of
-    // the frame on screen when playback stopped, so that the frame at currentTime() is the picture shown.
+    // the frame on screen when playback stopped, so that the frame at currentTime() is the picture shown. At the
+    // end it is the last frame's own time (Asset::lastFrameTime()), not the movie's duration.
     Time currentTime() const;
 
     // Moves to `time` (clamped to the item): with zero tolerances to exactly that time, showing the frame that
     // holds it; with an infinite tolerance before, to the key frame at or before it; else to the first frame
-    // within [time − before, time + after]. The completion runs on the main queue: true once there, false when
-    // a newer seek or step took over, the time is not a time or no frame decodes there.
+    // within [time − before, time + after]. A time at or past the last frame that decodes (the duration, or past
+    // the data of a movie cut short) lands on that frame, at its own time. The completion runs on the main queue:
+    // true once there, false when a newer seek or step took over, the time is not a time or no frame decodes there.
     void seek(const Time& time, const Time& toleranceBefore, const Time& toleranceAfter, SeekCompletion done = {});
     // Pauses, then moves `count` frames from the frame on screen (backwards when negative), stopping at the
     // first and the last frame.

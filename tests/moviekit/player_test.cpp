@@ -85,9 +85,10 @@ TEST(Player, HoldsNoReferenceToItsMovie)
     std::weak_ptr<Movie> movie = p.movie;
     p.movie.reset();
     EXPECT_TRUE(movie.expired());
+    // The end is the last frame, at its own time.
     p.player->seekToEnd();
-    EXPECT_TRUE(p.landsOn(frameStart(48)));
-    EXPECT_EQ(p.player->currentProgress(), 1);
+    EXPECT_TRUE(p.landsOn(frameStart(47)));
+    EXPECT_EQ(p.player->currentProgress(), 47.0 / 48);
 }
 
 TEST(Player, UserRateStartsEveryPlayback)
@@ -195,7 +196,7 @@ TEST(Player, SeeksAndStepsLandOnFrames)
     p.player->seekToClipStart();
     ASSERT_TRUE(p.landsOn(frameStart(5)));
     p.player->seekToEnd();
-    ASSERT_TRUE(p.landsOn(frameStart(48)));
+    ASSERT_TRUE(p.landsOn(frameStart(47)));
     p.player->seekToStart();
     ASSERT_TRUE(p.landsOn(Time::zero()));
     p.player->seekInaccurately(frameStart(30));

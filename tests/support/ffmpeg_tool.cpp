@@ -8,11 +8,8 @@
 
 namespace testsupport {
 
-void runFfmpeg(const std::string& input, const std::vector<std::string>& arguments, const std::string& output)
+void runTool(const std::vector<std::string>& command)
 {
-    std::vector<std::string> command = {"/usr/bin/ffmpeg", "-nostdin", "-y", "-v", "error", "-i", input};
-    command.insert(command.end(), arguments.begin(), arguments.end());
-    command.push_back(output);
     const pid_t child = fork();
     if (child == 0) {
         std::vector<char*> argv;
@@ -24,7 +21,15 @@ void runFfmpeg(const std::string& input, const std::vector<std::string>& argumen
     }
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error("the ffmpeg tool could not make " + output);
+        throw std::runtime_error("the ffmpeg tool could not make " + command.back());
+}
+
+void runFfmpeg(const std::string& input, const std::vector<std::string>& arguments, const std::string& output)
+{
+    std::vector<std::string> command = {"/usr/bin/ffmpeg", "-nostdin", "-y", "-v", "error", "-i", input};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    command.push_back(output);
+    runTool(command);
 }
 
 std::string copyStoredTurned(const std::string& source, int degrees, const std::string& destination)

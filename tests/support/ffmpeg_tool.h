@@ -6,6 +6,10 @@
 
 namespace testsupport {
 
+// Runs the command (its program by full path), whose last argument is the file it makes. Throws
+// std::runtime_error when it fails.
+void runTool(const std::vector<std::string>& command);
+
 // Runs the ffmpeg tool on `input` with the arguments (between the input and the output) into `output`.
 // Throws std::runtime_error when it fails.
 void runFfmpeg(const std::string& input, const std::vector<std::string>& arguments, const std::string& output);

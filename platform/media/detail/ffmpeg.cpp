@@ -59,4 +59,12 @@ std::int64_t ticksFromTime(const Time& t, AVRational timeBase, Rounding rounding
     return std::int64_t(q < low ? low : q > high ? high : q);
 }
 
+double sampleAspect(const AVStream* stream, const AVFrame* frame)
+{
+    // FFmpeg's own rule; it only reads the stream and the frame.
+    const AVRational r =
+        av_guess_sample_aspect_ratio(nullptr, const_cast<AVStream*>(stream), const_cast<AVFrame*>(frame));
+    return r.num > 0 && r.den > 0 ? av_q2d(r) : 1;
+}
+
 }  // namespace media::detail

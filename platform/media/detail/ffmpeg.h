@@ -52,6 +52,10 @@ using OutputContextPtr = std::unique_ptr<AVFormatContext, OutputContextCloser>;
 // Opens the file for reading and reads its stream information; null when it is not a movie FFmpeg reads.
 FormatContextPtr openInput(const std::string& path);
 
+// The width of a pixel over its height, as the asset, every grab and the player see it: the container's
+// statement first, then the bitstream's (the frame's when one is given); 1 when neither states one.
+double sampleAspect(const AVStream* stream, const AVFrame* frame = nullptr);
+
 // ticks · timeBase seconds as an exact time.
 Time timeFromTicks(std::int64_t ticks, AVRational timeBase);
 // The numeric time in ticks of the time base, rounded as asked, kept within half the 64-bit range.

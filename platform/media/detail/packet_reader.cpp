@@ -1,6 +1,8 @@
 #include "platform/media/detail/packet_reader.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace media::detail {
@@ -247,6 +249,31 @@ std::vector<std::int64_t> PacketReader::indexedKeyFrames() const
     }
     std::sort(keys.begin(), keys.end());
     return keys;
+}
+
+
+std::optional<std::int64_t> PacketReader::statedEnd() const
+{
+    const AVStream* s = stream();
+    const std::int64_t start = s->start_time != AV_NOPTS_VALUE ? s->start_time : 0;
+    if (s->duration != AV_NOPTS_VALUE && s->duration > 0 && s->start_time != AV_NOPTS_VALUE)
+        return s->start_time + s->duration;
+    // Matroska keeps each track's own length in a tag, "HH:MM:SS.fraction": shorter than the file's when another
+    // track runs on.
+    if (const AVDictionaryEntry* tag = av_dict_get(s->metadata, "DURATION", nullptr, 0)) {
+        unsigned hours = 0, minutes = 0;
+        double seconds = 0;
+        if (std::sscanf(tag->value, "%u:%u:%lf", &hours, &minutes, &seconds) == 3 && minutes < 60 && seconds >= 0 &&
+            seconds < 60 && hours < 1000000) {
+            const double total = hours * 3600.0 + minutes * 60.0 + seconds;
+            return start + av_rescale_q(std::llround(total * AV_TIME_BASE), AV_TIME_BASE_Q, s->time_base);
+        }
+    }
+    const AVFormatContext* format = format_.get();
+    if (format->duration == AV_NOPTS_VALUE || format->duration <= 0)
+        return std::nullopt;
+    const std::int64_t formatStart = format->start_time != AV_NOPTS_VALUE ? format->start_time : 0;
+    return av_rescale_q(formatStart + format->duration, AV_TIME_BASE_Q, s->time_base);
 }
 
 }  // namespace media::detail

@@ -46,6 +46,12 @@ public:
     bool knowsKeyFramesUpTo(std::int64_t t) const;
     // The key frames of the container's index, in order; empty when it has none it can vouch for.
     std::vector<std::int64_t> indexedKeyFrames() const;
+    // Where the stream ends as the container states it, in stream ticks: its own duration after its start (or its
+    // length tag), else the file's; none when neither is known.
+    std::optional<std::int64_t> statedEnd() const;
+    // Transport and program streams state no end of their own (their duration is where their data ends) and
+    // store every packet's decoding time.
+    bool endsWithItsData() const { return !indexTrusted_; }
 
 private:
     PacketReader() = default;

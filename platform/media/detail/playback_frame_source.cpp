@@ -30,7 +30,7 @@ std::unique_ptr<PlaybackFrameSource> PlaybackFrameSource::open(const Asset& asse
 }
 
 PlaybackFrameSource::PlaybackFrameSource(const Asset& asset, DecoderPool& pool, std::unique_ptr<VideoDecoder> decoder)
-    : pool_(pool), decoder_(std::move(decoder)), frameTimes_(asset.path(), decoder_->stream()->index),
+    : asset_(asset), pool_(pool), decoder_(std::move(decoder)), frameTimes_(asset.path(), decoder_->stream()->index),
       timeBase_(decoder_->stream()->time_base), origin_(asset.timeOrigin()),
       firstPts_(ticksFromTime(asset.timeOrigin(), timeBase_, Rounding::towardNegativeInfinity)),
       width_(decoder_->codec()->width), height_(decoder_->codec()->height)
@@ -99,10 +99,24 @@ std::optional<PlaybackFrame> PlaybackFrameSource::seek(const Time& t, const Time
     const FrameWindow window = frameWindow(add(t, origin_), before, after, timeBase_);
     steppingBack_ = false;
     earlierTried_.reset();
-    run_ = decodeStretch(*decoder_, window, window.keyFrame, std::min(seekTrail, runLength_ - 1), frameTicks());
+    const std::size_t trail = std::min(seekTrail, runLength_ - 1);
+    run_ = decodeStretch(*decoder_, window, window.keyFrame, trail, frameTicks());
+    bool last = !run_.empty() && decoder_->standsOnLastFrame();
+    if (run_.empty()) {
+        // Past the data that decodes: its last frame.
+        const Time end = asset_.lastFrameTime();
+        if (!end.isNumeric() || compare(t, end) <= 0)
+            return std::nullopt;
+        const std::int64_t pts = ticksOf(end, Rounding::towardNegativeInfinity);
+        run_ = decodeStretch(*decoder_, {pts, pts, pts, false}, false, trail, frameTicks());
+        last = !run_.empty();
+    }
     if (run_.empty())
         return std::nullopt;
-    return land(run_.size() - 1);
+    std::optional<PlaybackFrame> frame = land(run_.size() - 1);
+    if (frame)
+        frame->last = last;
+    return frame;
 }
 
 std::int64_t PlaybackFrameSource::stepTarget(std::int64_t fromPts, int count)

@@ -28,6 +28,8 @@ struct PlaybackFrame {
     std::int64_t pts = 0;
     Time time = Time::zero();
     gfx::ImageRef image;
+    // The last frame that decodes, landed on by a seek at or past it.
+    bool last = false;
 };
 
 class PlaybackFrameSource {
@@ -36,7 +38,8 @@ public:
     static std::unique_ptr<PlaybackFrameSource> open(const Asset& asset);
 
     // The frame a seek lands on: the frame holding t with zero tolerances, the key frame at or before it with
-    // an infinite tolerance before, else the first frame within [t − before, t + after].
+    // an infinite tolerance before, else the first frame within [t − before, t + after]. At or past the last
+    // frame that decodes (also where a movie cut short has no data left), that last frame.
     std::optional<PlaybackFrame> seek(const Time& t, const Time& before, const Time& after);
     // The pts `count` frames away from the frame at `fromPts`, clamped to the first and last frame.
     std::int64_t stepTarget(std::int64_t fromPts, int count);
@@ -75,6 +78,7 @@ private:
     // The stream's nominal frame duration in ticks.
     std::int64_t frameTicks() const;
 
+    const Asset& asset_;
     DecoderPool& pool_;
     std::unique_ptr<VideoDecoder> decoder_;
     std::unique_ptr<VideoDecoder> behind_;  // decodes the frames before the run, opened when first needed

@@ -1,5 +1,7 @@
 #include "platform/media/detail/video_decoder.h"
 
+#include "platform/media/detail/tolerance.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -11,6 +13,9 @@ namespace {
 constexpr int maximumErrors = 64;
 // How often a seek whose first frame lies past its target starts at a key frame further back.
 constexpr int maximumBackoffs = 8;
+// How many frame durations the data may stop before the stream's stated end and still count as whole: the last
+// frame's own duration (up to three in variable-rate movies), unknown to containers that do not store it.
+constexpr std::int64_t wholeEndSlack = 4;
 
 // The decoder concealed damage in the frame or made it up from missing references.
 bool isDamaged(const AVFrame* frame) { return (frame->flags & AV_FRAME_FLAG_CORRUPT) || frame->decode_error_flags != 0; }
@@ -124,8 +129,12 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     av_frame_unref(current_.get());
     av_frame_unref(ahead_.get());
     hasCurrent_ = hasAhead_ = drained_ = keyFrameAlone_ = false;
-    lastPts_ = AV_NOPTS_VALUE;
+    lastPts_ = sentDts_ = sentPtsMax_ = sentPtsMin_ = sentDtsMin_ = AV_NOPTS_VALUE;
+    framesMissing_ = false;
     sentPts_.clear();
+    sentDtsSet_.clear();
+    keysSent_.clear();
+    taintedUntilKey_ = false;
     awaited_.clear();
     damaged_.clear();
     landing_ = reader_->seek(target, firstPts_);
@@ -138,9 +147,20 @@ int VideoDecoder::send(AVPacket* packet)
     const std::int64_t pts = packet->pts;
     const bool skipped = skippable(pts);
     context->skip_frame = skipped ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
+    if (packet->dts != AV_NOPTS_VALUE) {
+        sentDtsMin_ = sentDtsMin_ == AV_NOPTS_VALUE ? packet->dts : std::min(sentDtsMin_, packet->dts);
+        sentDts_ = sentDts_ == AV_NOPTS_VALUE ? packet->dts : std::max(sentDts_, packet->dts);
+        sentDtsSet_.insert(packet->dts);
+    }
     if (pts != AV_NOPTS_VALUE) {
-        sentPts_.insert(pts);
-        if (packet->flags & AV_PKT_FLAG_CORRUPT)
+        sentPtsMax_ = sentPtsMax_ == AV_NOPTS_VALUE ? pts : std::max(sentPtsMax_, pts);
+        sentPtsMin_ = sentPtsMin_ == AV_NOPTS_VALUE ? pts : std::min(sentPtsMin_, pts);
+        sentPts_[pts] = {std::max<std::int64_t>(0, packet->duration), ++sendCount_};
+        if (packet->flags & AV_PKT_FLAG_KEY) {
+            keysSent_.insert(sendCount_);
+            taintedUntilKey_ = false;
+        }
+        if ((packet->flags & AV_PKT_FLAG_CORRUPT) || taintedUntilKey_)
             damaged_.insert(pts);
         else if (!skipped && !(packet->flags & AV_PKT_FLAG_DISCARD))
             awaited_.insert(pts);
@@ -149,8 +169,33 @@ int VideoDecoder::send(AVPacket* packet)
     if (result < 0 && result != AVERROR(EAGAIN) && pts != AV_NOPTS_VALUE) {
         damaged_.insert(pts);
         awaited_.erase(pts);
+        taintFrom(pts);
     }
     return result;
+}
+
+void VideoDecoder::taintFrom(std::int64_t pts)
+{
+    const auto damaged = sentPts_.find(pts);
+    if (damaged == sentPts_.end())
+        return;
+    const std::uint64_t order = damaged->second.order;
+    const auto nextKey = keysSent_.upper_bound(order);
+    for (const auto& [later, sent] : sentPts_)
+        if (sent.order > order && (nextKey == keysSent_.end() || sent.order < *nextKey)) {
+            damaged_.insert(later);
+            awaited_.erase(later);
+        }
+    if (nextKey == keysSent_.end())
+        taintedUntilKey_ = true;
+}
+
+bool VideoDecoder::isReference(const AVFrame* frame) const
+{
+    // B-frames of the MPEG-1, MPEG-2 and MPEG-4 part 2 families are never referred to; other codecs may refer to any.
+    const AVCodecID id = codec_->codec_id;
+    const bool bNeverRefers = id == AV_CODEC_ID_MPEG1VIDEO || id == AV_CODEC_ID_MPEG2VIDEO || id == AV_CODEC_ID_MPEG4;
+    return !(bNeverRefers && frame->pict_type == AV_PICTURE_TYPE_B);
 }
 
 bool VideoDecoder::decodeAhead()
@@ -165,6 +210,9 @@ bool VideoDecoder::decodeAhead()
             awaited_.erase(pts);
             interlaced_ = interlaced_ || ahead_->interlaced_frame;
             if (isDamaged(ahead_.get()) || damaged_.count(pts)) {
+                // The frames decoded from a damaged one carry its damage on, up to the next key frame.
+                if (!damaged_.count(pts) && isReference(ahead_.get()))
+                    taintFrom(pts);
                 damaged_.insert(pts);
                 av_frame_unref(ahead_.get());
                 continue;
@@ -182,6 +230,7 @@ bool VideoDecoder::decodeAhead()
         }
         if (!reader_->read(packet_.get())) {
             drained_ = true;
+            framesMissing_ = missingBetween(hasCurrent_ ? current_->pts : farPast, farFuture);
             avcodec_send_packet(context, nullptr);
             continue;
         }
@@ -208,15 +257,31 @@ bool VideoDecoder::skippable(std::int64_t pts) const
     if (pts == AV_NOPTS_VALUE || skipBelow_ == AV_NOPTS_VALUE || pts >= skipBelow_)
         return false;
     auto later = sentPts_.upper_bound(pts);
-    return later != sentPts_.end() && *later <= target_;
+    return later != sentPts_.end() && later->first <= target_;
 }
 
 void VideoDecoder::aimAt(std::int64_t skipBelow, std::int64_t target)
 {
     skipBelow_ = skipBelow;
     target_ = target;
-    if (hasCurrent_)
+    if (hasCurrent_) {
         sentPts_.erase(sentPts_.begin(), sentPts_.lower_bound(current_->pts));
+        if (const std::optional<std::int64_t> delay = reorderDelay())
+            sentDtsSet_.erase(sentDtsSet_.begin(), sentDtsSet_.lower_bound(current_->pts - *delay));
+    }
+}
+
+bool VideoDecoder::missingBetween(std::int64_t after, std::int64_t upTo) const
+{
+    const std::optional<std::int64_t> delay = reorderDelay();
+    if (!reader_->endsWithItsData() || !delay || sentDts_ == AV_NOPTS_VALUE)
+        return false;
+    // A frame shown by the latest decoding time sent was decoded before it: its packet came.
+    upTo = drained_ ? upTo : std::min(upTo, sentDts_);
+    for (auto dts = sentDtsSet_.upper_bound(after - *delay); dts != sentDtsSet_.end() && *dts + *delay <= upTo; ++dts)
+        if (!sentPts_.count(*dts + *delay))
+            return true;
+    return false;
 }
 
 const AVFrame* VideoDecoder::holderOf(std::int64_t target) const
@@ -225,9 +290,40 @@ const AVFrame* VideoDecoder::holderOf(std::int64_t target) const
         return nullptr;
     // Field pictures come in pairs of packets for one frame: only damage counts there.
     const std::int64_t after = current_->pts;
-    if (holdsBetween(damaged_, after, target) || (!interlaced_ && holdsBetween(awaited_, after, target)))
+    if (holdsBetween(damaged_, after, target) || (!interlaced_ && holdsBetween(awaited_, after, target)) ||
+        missingBetween(after, target))
+        return nullptr;
+    // Past the data read, a frame between this one and the target may be missing: only the frame answers for
+    // its own duration, when its packet states it.
+    const auto sent = sentPts_.find(after);
+    const bool withinOwnDuration = sent != sentPts_.end() && target - after < sent->second.duration;
+    if (!withinOwnDuration && target != after && target > readThrough() && endsShort())
         return nullptr;
     return current_.get();
+}
+
+std::optional<std::int64_t> VideoDecoder::reorderDelay() const
+{
+    if (sentPtsMin_ == AV_NOPTS_VALUE || sentDtsMin_ == AV_NOPTS_VALUE)
+        return std::nullopt;
+    return sentPtsMin_ - sentDtsMin_;
+}
+
+bool VideoDecoder::endsShort() const
+{
+    if (!drained_ || sentPtsMax_ == AV_NOPTS_VALUE)
+        return false;
+    if (reader_->endsWithItsData())
+        return framesMissing_;
+    const std::optional<std::int64_t> end = reader_->statedEnd();
+    return end && sentPtsMax_ + wholeEndSlack * std::max<std::int64_t>(1, frameTicks()) < *end;
+}
+
+std::int64_t VideoDecoder::readThrough() const
+{
+    if (sentDts_ != AV_NOPTS_VALUE)
+        return sentDts_;
+    return sentPtsMax_ == AV_NOPTS_VALUE ? farPast : sentPtsMax_ - reorderTicks();
 }
 
 const AVFrame* VideoDecoder::nextFrame()
@@ -237,6 +333,28 @@ const AVFrame* VideoDecoder::nextFrame()
         return nullptr;
     takeAhead();
     return current_.get();
+}
+
+const AVFrame* VideoDecoder::lastFrame()
+{
+    std::int64_t aim = reader_->statedEnd().value_or(farFuture);
+    for (int backoffs = 0; backoffs <= maximumBackoffs; ++backoffs) {
+        if (!seekBefore(aim))
+            return nullptr;
+        while (nextFrame()) {
+        }
+        if (hasCurrent_)
+            return current_.get();
+        if (!landing_ || landing_->atStart)
+            return nullptr;
+        aim = landing_->keyTime - 1;
+    }
+    return nullptr;
+}
+
+bool VideoDecoder::standsOnLastFrame()
+{
+    return hasCurrent_ && !keyFrameAlone_ && drained_ && !hasAhead_ && !decodeAhead();
 }
 
 const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std::int64_t high, bool seekFirst,

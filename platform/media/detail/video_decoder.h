@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -61,6 +62,11 @@ public:
     const AVFrame* keyFrameAt(std::int64_t low, std::int64_t target, std::int64_t high);
     // The next frame in presentation order from where the decoder stands; null at the end.
     const AVFrame* nextFrame();
+    // The last frame of the stream that decodes: from the last key frame before the stream's stated end to the
+    // end of the data, else from the key frames before it. Null when none decodes there.
+    const AVFrame* lastFrame();
+    // Whether the frame last handed out is the last one that decodes: the data ended and no frame came after it.
+    bool standsOnLastFrame();
     void setFirstPts(std::int64_t pts) { firstPts_ = pts; }
 
 private:
@@ -77,9 +83,27 @@ private:
     // Sends the packet to the decoder, noting its pts among those awaited or damaged; the decoder's answer.
     int send(AVPacket* packet);
     std::int64_t ptsOf(const AVFrame* frame) const;
+    // Counts the frames sent after the damaged one with that pts, up to the next key frame, as damaged: they are
+    // decoded from it.
+    void taintFrom(std::int64_t pts);
+    // Whether later frames may be decoded from the frame.
+    bool isReference(const AVFrame* frame) const;
     // The current frame as the one holding the target: null when a frame after it and at or before the target
-    // was damaged or never came out of the decoder.
+    // was damaged or never came out of the decoder, or may lie in the data missing at a short end.
     const AVFrame* holderOf(std::int64_t target) const;
+    // At the end of the data, whether it stops short of the stream's end as the container states it (a file cut
+    // short, or damage that stops the demuxer), or, in a stream that ends with its data, frames went missing
+    // after the current one: the frames whose packets would have come next are missing.
+    bool endsShort() const;
+    // Every frame shown at or before this time had its packet read since the last seek: the latest decoding
+    // time read (a frame is never shown before it is decoded).
+    std::int64_t readThrough() const;
+    // In a stream that ends with its data, whether a frame shown in (after, upTo] never came in a packet: each
+    // decoding time sent stands for a frame shown one reordering delay later (packets lost to damage or a cut).
+    bool missingBetween(std::int64_t after, std::int64_t upTo) const;
+    // How far the frames are shown after their decoding times: the n-th decoding time sent is the n-th display
+    // time (the stretch since a seek starts at a key frame); none before a packet with both times was sent.
+    std::optional<std::int64_t> reorderDelay() const;
 
     std::unique_ptr<PacketReader> reader_;
     CodecContextPtr codec_;
@@ -93,13 +117,32 @@ private:
     bool keyFrameAlone_ = false;
     std::int64_t firstPts_ = 0;
     std::int64_t lastPts_ = AV_NOPTS_VALUE;
+    // The latest decoding and display times among the packets sent since the last seek.
+    std::int64_t sentDts_ = AV_NOPTS_VALUE;
+    std::int64_t sentPtsMax_ = AV_NOPTS_VALUE;
+    // The decoding times sent, and the earliest decoding and display times sent since the last seek.
+    std::set<std::int64_t> sentDtsSet_;
+    std::int64_t sentDtsMin_ = AV_NOPTS_VALUE;
+    std::int64_t sentPtsMin_ = AV_NOPTS_VALUE;
+    // When the data ended: frames after the one then current never came in a packet.
+    bool framesMissing_ = false;
     // Where the last seek started decoding.
     std::optional<PacketReader::Landing> landing_;
     // While decoding towards a request: frames below skipBelow_ that are no reference and have a later
     // frame at or before target_ already sent are never answers, so the decoder may drop them.
     std::int64_t skipBelow_ = AV_NOPTS_VALUE;
     std::int64_t target_ = AV_NOPTS_VALUE;
-    std::set<std::int64_t> sentPts_;
+    // The packets sent, by pts: their durations (0 when unknown) and their places in the order of sending.
+    struct Sent {
+        std::int64_t duration;
+        std::uint64_t order;
+    };
+    std::map<std::int64_t, Sent> sentPts_;
+    std::uint64_t sendCount_ = 0;
+    // The places of the key frames among the packets sent since the last seek.
+    std::set<std::uint64_t> keysSent_;
+    // A frame that others refer to was damaged and no key frame was sent since: packets sent are damaged.
+    bool taintedUntilKey_ = false;
     // The pts of packets sent whose frames have not come out yet, and of frames that came out damaged.
     std::set<std::int64_t> awaited_;
     std::set<std::int64_t> damaged_;

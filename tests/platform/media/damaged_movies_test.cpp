@@ -2,7 +2,6 @@
 // another frame in the place of the one asked for, and seeks on them complete false.
 #include "platform/core/error.h"
 #include "platform/media/asset.h"
-#include "platform/media/detail/ffmpeg.h"
 #include "platform/media/image_generator.h"
 #include "platform/media/player.h"
 #include "tests/platform/core/run_until.h"
@@ -10,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <mutex>
@@ -38,30 +37,6 @@ std::string transportStreamPath()
     return path;
 }
 
-std::string cutCopy(const std::string& path, std::size_t length, const std::string& name)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    EXPECT_LT(length, bytes.size());
-    std::string cut = mediatest::scratchPath(name);
-    std::ofstream(cut, std::ios::binary).write(bytes.data(), std::streamsize(std::min(length, bytes.size())));
-    return cut;
-}
-
-// The position and size of each video packet in the file, in decoding order.
-std::vector<std::pair<std::int64_t, int>> packetSpans(const std::string& path)
-{
-    auto format = media::detail::openInput(path);
-    std::vector<std::pair<std::int64_t, int>> spans;
-    media::detail::PacketPtr packet(av_packet_alloc());
-    while (format && av_read_frame(format.get(), packet.get()) >= 0) {
-        if (format->streams[packet->stream_index]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
-            spans.push_back({packet->pos, packet->size});
-        av_packet_unref(packet.get());
-    }
-    return spans;
-}
-
 media::ImageGeneratorRef accurateGenerator(const media::AssetRef& asset)
 {
     auto generator = media::ImageGenerator::create(asset);
@@ -77,10 +52,10 @@ Time frameStart(int k) { return Time::make(std::int64_t(k) * 1001, 30000); }
 TEST(DamagedMovies, ATransportStreamCutInsideItsFirstFrameHasNoPictureAndGoesNowhere)
 {
     const std::string source = transportStreamPath();
-    const auto spans = packetSpans(source);
+    const auto spans = mediatest::videoPackets(source);
     ASSERT_EQ(spans.size(), 24u);
     // Half of the first frame's data.
-    const std::string path = cutCopy(source, std::size_t(spans[0].first + spans[0].second / 2), "cut-first.ts");
+    const std::string path = mediatest::cutCopy(source, std::size_t(spans[0].pos + spans[0].size / 2), "cut-first.ts");
 
     auto asset = media::Asset::create(core::Url::fileURL(path));
     EXPECT_FALSE(asset->isPlayable());
@@ -101,10 +76,10 @@ TEST(DamagedMovies, ATransportStreamCutInsideItsFirstFrameHasNoPictureAndGoesNow
 TEST(DamagedMovies, AFrameCutShortFailsItsGrabInsteadOfGivingTheOneBefore)
 {
     const std::string source = transportStreamPath();
-    const auto spans = packetSpans(source);
+    const auto spans = mediatest::videoPackets(source);
     ASSERT_EQ(spans.size(), 24u);
     // The file ends halfway through frame 18 (frames come in display order).
-    const std::string path = cutCopy(source, std::size_t(spans[18].first + spans[18].second / 2), "cut-18.ts");
+    const std::string path = mediatest::cutCopy(source, std::size_t(spans[18].pos + spans[18].size / 2), "cut-18.ts");
     auto asset = media::Asset::create(core::Url::fileURL(path));
     ASSERT_TRUE(asset->isPlayable());
 
@@ -118,4 +93,124 @@ TEST(DamagedMovies, AFrameCutShortFailsItsGrabInsteadOfGivingTheOneBefore)
     auto fresh = media::Asset::create(core::Url::fileURL(path));
     EXPECT_THROW(accurateGenerator(fresh)->copyImage(frameStart(18)), core::Error);
     EXPECT_EQ(testmovie::readFrameIndex(*accurateGenerator(fresh)->copyImage(frameStart(17))), 17);
+}
+
+namespace {
+
+// A copy of the movie with bytes in the middle of frame k's packet flipped (frames in display order).
+std::string flippedCopy(const std::string& path, int k, const std::string& name)
+{
+    auto packets = mediatest::videoPackets(path);
+    std::sort(packets.begin(), packets.end(), [](const auto& a, const auto& b) { return a.pts < b.pts; });
+    const mediatest::VideoPacket& packet = packets.at(std::size_t(k));
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    for (std::int64_t i = 0; i < 4; ++i)
+        bytes.at(std::size_t(packet.pos + packet.size / 2 + i)) ^= 0x55;
+    const std::string copy = mediatest::scratchPath(name);
+    std::ofstream(copy, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    return copy;
+}
+
+}  // namespace
+
+// Bits flipped in the middle of a frame: the decoder conceals the damage, and the frames decoded from it until the
+// next key frame carry it on. Their grabs fail; the frames before and from the next key frame on are exact.
+TEST(DamagedMovies, AFrameWithFlippedBitsAndTheFramesDecodedFromItFailTheirGrabs)
+{
+    struct Case {
+        std::string name;
+        testmovie::Codec codec;
+        int rate;
+    };
+    for (const Case& c : {Case{"flip.mkv", testmovie::Codec::h264, 30000}, Case{"flip-mpeg2.mkv", testmovie::Codec::mpeg2, 25}}) {
+        testmovie::MovieSpec spec;
+        spec.codec = c.codec;
+        spec.rateNum = c.rate;
+        spec.rateDen = c.rate == 25 ? 1 : 1001;
+        spec.frameCount = 24;
+        spec.bFrames = false;
+        spec.texture = true;
+        const std::string source = mediatest::scratchPath(c.name);
+        testmovie::writeMovie(source, spec);
+        const auto starts = testmovie::readFrameStarts(source);
+        ASSERT_EQ(starts.size(), 24u);
+        const auto startOf = [&](int k) { return Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale); };
+
+        for (int damaged : {11, 5}) {
+            const std::string path = flippedCopy(source, damaged, std::to_string(damaged) + "-" + c.name);
+            // In order on one generator, then each frame on a new asset.
+            auto asset = media::Asset::create(core::Url::fileURL(path));
+            auto generator = accurateGenerator(asset);
+            for (int pass = 0; pass < 2; ++pass) {
+                for (int k = damaged - 1; k <= 12; ++k) {
+                    auto grabber = pass == 0 ? generator
+                                             : accurateGenerator(media::Asset::create(core::Url::fileURL(path)));
+                    SCOPED_TRACE(path + " frame " + std::to_string(k) + " pass " + std::to_string(pass));
+                    if (k < damaged || k == 12) {
+                        EXPECT_NO_THROW(EXPECT_EQ(testmovie::readFrameIndex(*grabber->copyImage(startOf(k))), k));
+                    } else {
+                        EXPECT_THROW(grabber->copyImage(startOf(k)), core::Error);
+                    }
+                }
+            }
+        }
+    }
+}
+
+// The first key frame damaged: time zero is still the movie's start as the container states it, so that every
+// frame that decodes keeps its own time, and those decoded from the damaged one fail.
+TEST(DamagedMovies, ADamagedFirstKeyFrameLeavesEveryFrameAtItsOwnTime)
+{
+    testmovie::MovieSpec spec;
+    spec.frameCount = 24;
+    spec.bFrames = false;
+    spec.texture = true;
+    const std::string source = mediatest::scratchPath("first-key.mkv");
+    testmovie::writeMovie(source, spec);
+    const std::string path = flippedCopy(source, 0, "damaged-first-key.mkv");
+    const auto starts = testmovie::readFrameStarts(source);
+    const auto startOf = [&](int k) { return Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale); };
+
+    auto asset = media::Asset::create(core::Url::fileURL(path));
+    ASSERT_TRUE(asset->isPlayable());
+    EXPECT_EQ(asset->timeOrigin(), Time::zero());
+    auto generator = accurateGenerator(asset);
+    for (int k : {0, 2, 11, 12, 13, 20, 23}) {
+        SCOPED_TRACE("frame " + std::to_string(k));
+        if (k < 12) {
+            EXPECT_THROW(generator->copyImage(startOf(k)), core::Error);
+            continue;
+        }
+        Time actual;
+        EXPECT_NO_THROW(EXPECT_EQ(testmovie::readFrameIndex(*generator->copyImage(startOf(k), &actual)), k));
+        EXPECT_EQ(actual, startOf(k));
+    }
+}
+
+// MPEG-2 B-frames are never referred to: damage in one stays in it.
+TEST(DamagedMovies, ADamagedMpeg2BFrameFailsAloneAndLeavesItsNeighboursExact)
+{
+    testmovie::MovieSpec spec;
+    spec.codec = testmovie::Codec::mpeg2;
+    spec.rateNum = 25;
+    spec.rateDen = 1;
+    spec.frameCount = 24;
+    spec.texture = true;
+    const std::string source = mediatest::scratchPath("b-frames-mpeg2.mkv");
+    testmovie::writeMovie(source, spec);
+    const auto starts = testmovie::readFrameStarts(source);
+    const auto startOf = [&](int k) { return Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale); };
+    // Frames come as I0 B1 B2 P3 B4 B5 P6 …: frame 4 is a B-frame.
+    const std::string path = flippedCopy(source, 4, "damaged-b-frame-mpeg2.mkv");
+
+    auto generator = accurateGenerator(media::Asset::create(core::Url::fileURL(path)));
+    for (int k = 2; k <= 7; ++k) {
+        SCOPED_TRACE("frame " + std::to_string(k));
+        if (k == 4) {
+            EXPECT_THROW(generator->copyImage(startOf(k)), core::Error);
+        } else {
+            EXPECT_NO_THROW(EXPECT_EQ(testmovie::readFrameIndex(*generator->copyImage(startOf(k))), k));
+        }
+    }
 }

@@ -70,6 +70,25 @@ TEST(ImageGenerator, FramesComeAtTheirDisplaySize)
     EXPECT_EQ(small->height(), 45);
 }
 
+// One rule for the pixel shape: the container's statement first, then the bitstream's.
+TEST(ImageGenerator, TheContainersPixelShapeComesFirstInTheAssetAndEveryGrab)
+{
+    auto asset = assetNamed("tool-sar-bitstream.mp4");
+    const auto tracks = asset->tracks(media::MediaType::video);
+    ASSERT_EQ(tracks.size(), 1u);
+    EXPECT_EQ(tracks[0]->naturalSize().width, 160);
+    EXPECT_EQ(tracks[0]->naturalSize().height, 120);
+    auto exact = accurate(asset);
+    auto quick = media::ImageGenerator::create(asset);
+    for (int k : {0, 7, 30}) {
+        for (const auto& generator : {exact, quick}) {
+            auto image = generator->copyImage(middleOfFrame(k));
+            EXPECT_EQ(image->width(), 160);
+            EXPECT_EQ(image->height(), 120);
+        }
+    }
+}
+
 TEST(ImageGenerator, ThePreferredTransformAppliesOnlyWhenAsked)
 {
     auto asset = assetNamed("rotated.mp4");

@@ -1,9 +1,12 @@
 #include "tests/platform/media/movie_library.h"
 
+#include "platform/media/detail/ffmpeg.h"
 #include "tests/support/ffmpeg_tool.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <mutex>
 
@@ -96,6 +99,9 @@ const std::map<std::string, ToolMovie>& toolMovies()
          {"h264-25.mp4",
           {"-c:v", "mpeg2video", "-q:v", "3", "-bf", "2", "-s", "720x576", "-aspect", "16:9", "-output_ts_offset", "36000"}}},
         {"tool-h264.mkv", {"h264.mp4", {"-c", "copy"}}},
+        {"tool-h264-faststart.mp4", {"h264.mp4", {"-c", "copy", "-movflags", "+faststart"}}},
+        // The container says square pixels, the bitstream 12:11.
+        {"tool-sar-bitstream.mp4", {"h264.mp4", {"-c", "copy", "-bsf:v", "h264_metadata=sample_aspect_ratio=12/11"}}},
         {"tool-vp8.webm", {"h264.mp4", {"-c:v", "libvpx", "-b:v", "400k", "-g", "12"}}},
     };
     return movies;
@@ -151,5 +157,29 @@ std::string moviePath(const std::string& name)
 }
 
 std::string scratchPath(const std::string& name) { return (folder() / name).string(); }
+
+std::string cutCopy(const std::string& path, std::size_t length, const std::string& name)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (length >= bytes.size())
+        throw std::runtime_error("a cut copy must be shorter than " + path);
+    std::string cut = scratchPath(name);
+    std::ofstream(cut, std::ios::binary).write(bytes.data(), std::streamsize(length));
+    return cut;
+}
+
+std::vector<VideoPacket> videoPackets(const std::string& path)
+{
+    auto format = media::detail::openInput(path);
+    std::vector<VideoPacket> packets;
+    media::detail::PacketPtr packet(av_packet_alloc());
+    while (format && av_read_frame(format.get(), packet.get()) >= 0) {
+        if (format->streams[packet->stream_index]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+            packets.push_back({packet->pos, packet->size, packet->pts});
+        av_packet_unref(packet.get());
+    }
+    return packets;
+}
 
 }  // namespace mediatest

@@ -2,8 +2,12 @@
 // the test process.
 #pragma once
 
+#include "tests/support/ffmpeg_tool.h"
+
 #include "tools/testmovie/test_movie.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -31,5 +35,19 @@ std::string moviePath(const std::string& name);
 
 // A path in the shared temporary folder for files a test makes itself.
 std::string scratchPath(const std::string& name);
+
+using testsupport::runTool;
+
+// A copy of the file's first `length` bytes (a download that stopped), under `name` in the shared temporary folder.
+std::string cutCopy(const std::string& path, std::size_t length, const std::string& name);
+
+// A video packet where the file holds it, with its display time in stream ticks.
+struct VideoPacket {
+    std::int64_t pos;
+    int size;
+    std::int64_t pts;
+};
+// The video packets of the file in decoding order, as its demuxer reads them.
+std::vector<VideoPacket> videoPackets(const std::string& path);
 
 }  // namespace mediatest

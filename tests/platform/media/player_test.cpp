@@ -174,7 +174,7 @@ TEST(Player, ExactSeeksShowTheFrameHoldingTheTime)
         {frameStart(80), 80},                           // a frame start
         {Time::make(60 * 1001 - 1, 30000), 59},         // just before a frame starts
         {frameStart(3), 3},                             // backwards, before a key frame
-        {Time::withSeconds(100, 600), 109},             // past the end: the last frame
+        {Time::withSeconds(100, 600), 109},             // past the end: the last frame, at its own time
         {Time::make(-5, 1), 0},                         // before the start
     };
     for (const Case& c : cases) {
@@ -182,7 +182,7 @@ TEST(Player, ExactSeeksShowTheFrameHoldingTheTime)
         EXPECT_EQ(p.shownIndex(), c.index);
         Time expected = c.time;
         if (c.index == 109)
-            expected = p.item->duration();
+            expected = frameStart(109);
         else if (c.index == 0)
             expected = Time::zero();
         EXPECT_EQ(p.player->currentTime(), expected);
@@ -380,8 +380,47 @@ TEST(Player, PlayingToTheEndStopsThenPostsOnTheMainThread)
     ASSERT_TRUE(runUntil([&] { return posts == 1; }));
     EXPECT_EQ(events, (std::vector<std::string>{"rate 1.000000", "rate 0.000000", "end"}));
     EXPECT_EQ(p.shownIndex(), 47);
-    EXPECT_EQ(p.player->currentTime(), p.item->duration());
+    EXPECT_EQ(p.player->currentTime(), frameStart(47));
+    EXPECT_EQ(p.player->videoFrameShownAt(frameStart(47)), p.player->currentVideoFrame());
     EXPECT_EQ(grabbedIndex(p.asset, p.player->currentTime()), 47);
+    core::NotificationCenter::defaultCenter().removeObserver(p.player.get());
+}
+
+// A movie cut short (a download that stopped): its end is its last frame that decodes, for seeks to its
+// duration or anywhere past that frame, and for playback, which stops there.
+TEST(Player, ACutMovieEndsAtItsLastFrameThatDecodes)
+{
+    const std::string source = mediatest::moviePath("h264.mkv");
+    const std::string path =
+        mediatest::cutCopy(source, std::filesystem::file_size(source) / 2, "player-cut-half.mkv");
+    Playback p(path);
+    ASSERT_TRUE(p.firstPicture());
+    const Time last = p.asset->lastFrameTime();
+    ASSERT_TRUE(last.isNumeric());
+    const int lastIndex = grabbedIndex(p.asset, last);
+    EXPECT_GT(lastIndex, 10);
+    EXPECT_LT(lastIndex, 40);
+    EXPECT_LT(last, p.item->duration());
+
+    for (const Time& t : {p.item->duration(), media::multiplyByRatio(last + p.item->duration(), 1, 2)}) {
+        ASSERT_TRUE(p.seek(t, Time::zero()));
+        EXPECT_EQ(p.shownIndex(), lastIndex);
+        EXPECT_EQ(p.player->currentTime(), last);
+        ASSERT_TRUE(p.seek(Time::zero(), Time::zero()));
+    }
+
+    int posts = 0;
+    core::NotificationCenter::defaultCenter().addObserver(
+        p.player.get(), media::PlayerItem::didPlayToEndTimeNotification, p.item.get(),
+        [&](const core::Notification&) { ++posts; });
+    p.player->play();
+    for (int second = 0; second < 3 && posts == 0; ++second) {
+        p.clock->advance(1);
+        runUntil([&] { return posts > 0; });
+    }
+    EXPECT_EQ(posts, 1);
+    EXPECT_EQ(p.shownIndex(), lastIndex);
+    EXPECT_EQ(p.player->currentTime(), last);
     core::NotificationCenter::defaultCenter().removeObserver(p.player.get());
 }
 

@@ -263,6 +263,15 @@ void Window::center()
     widget->move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 3);
 }
 
+void Window::setFrameTopLeftPoint(const gfx::Point& point)
+{
+    core::assertMainThread();
+    if (!impl_->widget) return;
+    const QRect corner = qtRectFromScreen({point, {0, 0}});
+    impl_->widget->move(corner.left(), corner.top());
+    frameDidChange();
+}
+
 gfx::Rect Window::convertRectToScreen(const gfx::Rect& rect) const
 {
     const gfx::Point a = convertPointToScreen(rect.standardized().origin);

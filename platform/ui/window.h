@@ -70,6 +70,8 @@ public:
     void setFrameOrigin(const gfx::Point& origin);
     // Puts the window a little above the middle of its screen.
     void center();
+    // Moves the window so that its frame's top left corner (title bar included, y-up) is at the point.
+    void setFrameTopLeftPoint(const gfx::Point& point);
     // A rectangle of the content area (y-up from its bottom left) on the screen.
     gfx::Rect convertRectToScreen(const gfx::Rect& rect) const;
     gfx::Point convertPointToScreen(const gfx::Point& point) const;

@@ -170,6 +170,7 @@ void build(const std::shared_ptr<core::Object>& owner)
                                                ui::StyleMask::titled | ui::StyleMask::closable |
                                                    ui::StyleMask::miniaturizable | ui::StyleMask::resizable);
     window->setTitle(document->displayName());
+    window->setShowsMenuBar(true);
     const double bottom = documentStripHeight + documentBarHeight;
     window->setContentMinSize({orvalis::MoviePanelMinimumSize.width, orvalis::MoviePanelMinimumSize.height + bottom});
     auto content = window->contentView();

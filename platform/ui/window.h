@@ -51,6 +51,11 @@ public:
     void setTitle(const std::string& title);
     int windowNumber() const;
 
+    // Whether the application's menu bar shows at the window's top (main windows); sheets, panels and
+    // dialogs go without (the default). The content keeps its size either way.
+    bool showsMenuBar() const;
+    void setShowsMenuBar(bool shows);
+
     // The toolbar shows between the menu bar and the content area; the content keeps its size.
     std::shared_ptr<Toolbar> toolbar() const;
     void setToolbar(const std::shared_ptr<Toolbar>& toolbar);

@@ -1,5 +1,5 @@
 // How the document window looks and where it goes: no control of its row covers another at the window's
-// smallest size, windows opened together cascade, and the panels that open movies offer every movie type
+// smallest size, only main windows carry the menu bar, windows opened together cascade, and the panels that open movies offer every movie type
 // under named filters and start in the videos folder.
 #include "tests/app/document_fixture.h"
 
@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/document/defaults_keys.h"
+#include "app/document/drop_window_controller.h"
 #include "app/document/movie_open_panel.h"
 #include "app/document/movie_opening.h"
 #include "foundation/shortcuts.h"
@@ -90,6 +91,15 @@ TEST_F(DocumentWindowLooks, NoControlOfTheRowCoversAnotherAtTheSmallestSize)
     // Wider again, the snap button stays in the middle.
     window->setContentSize({960, window->contentSize().height});
     EXPECT_DOUBLE_EQ(document->snapButton->frame().midX(), 480);
+}
+
+TEST_F(DocumentWindowLooks, OnlyTheDocumentAndDropWindowsCarryTheMenuBar)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    EXPECT_TRUE(document->mainWindow->showsMenuBar());
+    EXPECT_FALSE(document->exportErrorsAlert->showsMenuBar());
+    EXPECT_TRUE(vistrel::DropWindowController::sharedController()->window()->showsMenuBar());
 }
 
 TEST_F(DocumentWindowLooks, MoviesOpenedTogetherCascade)

@@ -94,6 +94,13 @@ std::string local(const core::Bundle& bundle, const std::string& key)
     return bundle.localizedString(key, "", "");
 }
 
+std::string localPlural(const core::Bundle& bundle, const std::string& key, std::int64_t count)
+{
+    const std::string form = key + (count == 1 ? ".one" : ".other");
+    const std::string format = local(bundle, form);
+    return core::localizedFormat(format == form ? local(bundle, key) : format, count);
+}
+
 std::optional<core::Url> urlForPLISTResource(const core::Bundle& bundle, const std::string& name,
                                              const std::string& subdirectory)
 {

@@ -2,6 +2,7 @@
 // strings with formatting, and its property-list and HTML resources. Safe from any thread.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -37,6 +38,10 @@ std::string local(const core::Bundle& bundle, const std::string& key, const Args
 {
     return core::localizedFormat(local(bundle, key), arguments...);
 }
+
+// The localized format of the key's plural form for `count` ("key.one" for 1, "key.other" otherwise) filled
+// with the count; the key's own format when the table has no such form.
+std::string localPlural(const core::Bundle& bundle, const std::string& key, std::int64_t count);
 
 std::optional<core::Url> urlForPLISTResource(const core::Bundle& bundle, const std::string& name,
                                              const std::string& subdirectory = "");

@@ -372,11 +372,12 @@ void MovieSlideBar::drawSliderBar(gfx::Context& context, const gfx::Rect& rect)
     context.addPath(path);
     context.clip();
     if (holdsPlayableMovie()) {
+        // The strip runs from the bar's left end; its last slot passes the right end and is cut there.
         const Slots slots = slotsFor(bar, pictureSize());
-        double x = 0;
+        double x = bar.minX();
         for (const gfx::ImageRef& image : thumbnails_) {
             if (!image) continue;
-            context.drawImage(image, {x, barStrokeHeight_, slots.size.width, slots.size.height});
+            context.drawImage(image, {x, bar.minY(), slots.size.width, slots.size.height});
             x += slots.size.width;
         }
 

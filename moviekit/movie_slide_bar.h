@@ -136,6 +136,8 @@ class MovieSlideBar : public ui::View, public PlayerObserver {
     void asyncSeekToTime(const media::Time& time);
     void performPendingSeek(bool showsTime);
     void showPopover(const media::Time& time);
+    // Sizes the label and the popover to the time shown.
+    void fitPopoverToTime();
     void closePopover();
     bool holdsPlayableMovie() const;
     void observeEdition(const MovieRef& movie);

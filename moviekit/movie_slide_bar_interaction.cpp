@@ -17,6 +17,7 @@
 #include "platform/ui/view_controller.h"
 #include "platform/ui/window.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvalis {
@@ -68,14 +69,14 @@ void MovieSlideBar::mouseUp(const ui::Event&)
     const media::Time duration = movie_->duration();
     player->temporaryPlay();
     const media::TimeRange clip = player->clipRange();
-    if (mouseMove_ == MouseMove::leftControl) {
+    if (mouseMove_ != MouseMove::cursor) {
         kestrane::seekAccurately(*player->avplayer(), oldTime_);
-        const media::Time start = duration * clipStartPosition_;
-        if (start <= clip.end()) player->setClipRange(media::TimeRange::fromTo(start, clip.end()));
-    } else if (mouseMove_ == MouseMove::rightControl) {
-        kestrane::seekAccurately(*player->avplayer(), oldTime_);
-        const media::Time end = duration * clipEndPosition_;
-        if (clip.start <= end) player->setClipRange(media::TimeRange::fromTo(clip.start, end));
+        const bool left = mouseMove_ == MouseMove::leftControl;
+        const media::Time start = left ? duration * clipStartPosition_ : clip.start;
+        const media::Time end = left ? clip.end() : duration * clipEndPosition_;
+        // Handles that met make no clip: the committed one stays, and the handle goes back to it.
+        if (start < end) player->setClipRange(media::TimeRange::fromTo(start, end));
+        else playerClipRangeDidChange(*player, clip);
     }
     closePopover();
     mouseMove_ = MouseMove::cursor;
@@ -155,9 +156,21 @@ void MovieSlideBar::showPopover(const media::Time& time)
         timePopover_->setAppearance(kestrane::Appearance::vibrantDark());
     }
     timeTextField_->setStringValue(kestrane::hhmmssDesc(time));
+    fitPopoverToTime();
     const double position = time / movie_->duration();
     const gfx::Rect at = cursorRectForTimePosition(std::isfinite(position) ? position : 0);
     timePopover_->show(at, sharedAs<ui::View>(), ui::RectEdge::maxY);
+}
+
+void MovieSlideBar::fitPopoverToTime()
+{
+    // The label grows to its text in the font the platform has (never below its 72 × 18 points), the popover
+    // with it, so that no digit is cut off.
+    const gfx::Size text = timeTextField_->intrinsicContentSize();
+    const double width = std::max(72.0, std::ceil(text.width));
+    const double height = std::max(18.0, std::ceil(text.height));
+    timeTextField_->setFrame({4, 4, width, height});
+    timePopover_->setContentSize({width + 8, height + 6});
 }
 
 void MovieSlideBar::closePopover()

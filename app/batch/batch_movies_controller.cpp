@@ -5,13 +5,13 @@
 #include <thread>
 
 #include "app/batch/batch_window_controller.h"
+#include "app/document/movie_open_panel.h"
 #include "appkit/table_view_extensions.h"
 #include "appkit/text_attributes.h"
 #include "foundation/array_extensions.h"
 #include "foundation/bundle_info.h"
 #include "foundation/file_manager_extensions.h"
 #include "foundation/index_set_extensions.h"
-#include "foundation/media_file_extensions.h"
 #include "foundation/shortcuts.h"
 #include "foundation/time_range_values.h"
 #include "foundation/time_values.h"
@@ -221,7 +221,7 @@ void BatchMoviesController::openMovieFiles(const std::shared_ptr<core::Object>&)
     panel->setCanChooseDirectories(true);
     panel->setCanChooseFiles(true);
     panel->setAllowsMultipleSelection(true);
-    panel->setAllowedFileTypes(kestrane::AVVideoExtensions);
+    prepareMovieOpenPanel(*panel);
     std::weak_ptr<BatchMoviesController> weak = sharedAs<BatchMoviesController>();
     panel->beginSheetModal(owner->window(), [weak, panel](ui::ModalResponse response) {
         auto self = weak.lock();

@@ -169,6 +169,7 @@ void build(const std::shared_ptr<core::Object>& object)
                                      ui::StyleMask::titled | ui::StyleMask::closable |
                                          ui::StyleMask::miniaturizable | ui::StyleMask::resizable);
     window->setTitle(interfaceText("BatchWindow.Title"));
+    window->setShowsMenuBar(true);
     window->setContentMinSize({contentWidth, contentHeight});
     window->center();
 

@@ -5,6 +5,7 @@
 #include "app/document/document_window_interface.h"
 #include "app/document/drop_window_interface.h"
 #include "app/document/generate_popover_interface.h"
+#include "app/document/movie_open_panel.h"
 #include "foundation/shortcuts.h"
 #include "platform/core/type_identifier.h"
 
@@ -21,6 +22,7 @@ void registerApplicationParts()
     registerBatchWindowInterface();
     kestrane::DC->registerDocumentType(Document::movieType, core::TypeIdentifier::movieExtensions(),
                                        [] { return core::make<Document>(); });
+    kestrane::DC->setOpenPanelSetUp(prepareMovieOpenPanel);
 }
 
 }  // namespace vistrel

@@ -16,6 +16,8 @@ inline const std::string PreferredImageFormatKey = "PreferredImageFormat";
 inline const std::string BatchOutputMarkupsKey = "BatchOutputMarkups";
 inline const std::string BatchManagerConcurrentCountKey = "BatchManagerConcurrentCount";
 inline const std::string BatchAlertUserTypeKey = "BatchAlertUserType";
+// The folder the last movie open panel was showing when the user chose.
+inline const std::string LastOpenFolderKey = "LastOpenFolder";
 
 // Defaults keys kept for the interface's bindings and the launch bookkeeping.
 inline const std::string LaunchesCountKey = "LaunchesCount";

@@ -69,7 +69,7 @@ void Document::updateProgress(double fraction)
 void Document::updateSnapsField()
 {
     const std::string snaps =
-        kestrane::local(*kestrane::MB.get(), "Document.SnapsLabel", std::int64_t(snapsManager_->items().size()));
+        kestrane::localPlural(*kestrane::MB.get(), "Document.SnapsLabel", std::int64_t(snapsManager_->items().size()));
     const auto& selection = snapsManager_->selection();
     snapsField->setStringValue(selection.isEmpty() ? snaps : std::to_string(selection.count()) + " of " + snaps);
 }

@@ -3,13 +3,16 @@
 #include "app/document/main_menu.h"
 
 #include "app/document/document.h"
+#include "app/document/document_bar_view.h"
 #include "app/document/flash_movie_view.h"
 #include "app/document/snaps_view.h"
 #include "appkit/control_extensions.h"
+#include "foundation/shortcuts.h"
 #include "moviekit/movie_panel.h"
 #include "moviekit/movie_window.h"
 #include "platform/ui/interface_registry.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/screen.h"
 #include "platform/ui/scroll_view.h"
 #include "platform/ui/window_controller.h"
 
@@ -22,8 +25,10 @@ namespace Mask = ui::AutoresizingMask;
 constexpr double windowWidth = 960;
 constexpr double windowHeight = 720;
 constexpr double margin = 12;
-constexpr double snapSide = 40;
 constexpr double buttonHeight = 28;
+// How far each window opened after another goes right and down: enough to show the title bar above it.
+constexpr double cascadeStep = 28;
+constexpr double cascadeRoom = 200;
 
 
 std::shared_ptr<ui::Button> pushButton(ui::View& bar, const std::string& titleKey, const gfx::Rect& frame,
@@ -55,47 +60,40 @@ std::shared_ptr<FlashMovieView> flashingPicture(orvalis::MovieViewController& co
 
 void buildBar(ui::View& content, const std::shared_ptr<Document>& document)
 {
-    auto bar = core::make<ui::View>(gfx::Rect{0, documentStripHeight, windowWidth, documentBarHeight});
+    auto bar = core::make<DocumentBarView>(gfx::Rect{0, documentStripHeight, windowWidth, documentBarHeight}, document);
     bar->setAutoresizingMask(Mask::widthSizable | Mask::maxYMargin);
     content.addSubview(bar);
-    const double middle = windowWidth / 2;
-    const double rowY = (documentBarHeight - buttonHeight) / 2;
 
-    document->snapsField = kestrane::labelFrame({margin, rowY + 5, 240, 18});
-    document->snapsField->setAutoresizingMask(Mask::maxXMargin);
+    document->snapsField = kestrane::labelFrame({});
     bar->addSubview(document->snapsField);
 
-    auto snap = core::make<ui::Button>(gfx::Rect{middle - snapSide / 2, (documentBarHeight - snapSide) / 2, snapSide, snapSide});
+    auto snap = core::make<ui::Button>(gfx::Rect{});
     snap->setBordered(false);
     snap->setImageScaling(ui::ImageScaling::axesIndependently);
     snap->setImage(Document::snapRedButtonImage());
     snap->setToolTip(interfaceText("Document.SnapButton"));
     snap->setRefusesFirstResponder(true);
-    snap->setAutoresizingMask(Mask::minXMargin | Mask::maxXMargin);
     kestrane::setTarget(*snap, document, "snapImage:");
     bar->addSubview(snap);
     document->snapButton = snap;
 
-    auto spinner = core::make<ui::ProgressIndicator>(gfx::Rect{middle - 120, rowY + 4, 20, 20});
+    auto spinner = core::make<ui::ProgressIndicator>(gfx::Rect{});
     spinner->setStyle(ui::ProgressIndicatorStyle::spinning);
     spinner->setIndeterminate(true);
     spinner->setHidden(true);
-    spinner->setAutoresizingMask(Mask::minXMargin | Mask::maxXMargin);
     bar->addSubview(spinner);
     document->progressIndicator = spinner;
-    document->progressLabel = kestrane::labelFrame({middle - 92, rowY + 5, 184, 18});
+    document->progressLabel = kestrane::labelFrame({});
     document->progressLabel->setHidden(true);
-    document->progressLabel->setAutoresizingMask(Mask::minXMargin | Mask::maxXMargin);
     bar->addSubview(document->progressLabel);
 
-    document->generatorButton = pushButton(*bar, "Document.GenerateButton", {middle + snapSide / 2 + margin, rowY, 110, buttonHeight},
-                                           Mask::minXMargin | Mask::maxXMargin, document, "showGeneratorPopover:");
-    document->shareButton = pushButton(*bar, "Document.ShareButton", {windowWidth - margin - 90, rowY, 90, buttonHeight},
-                                       Mask::minXMargin, document, "showShareMenu:");
-    document->exportButton = pushButton(*bar, "Document.ExportButton", {windowWidth - 2 * margin - 180, rowY, 90, buttonHeight},
-                                        Mask::minXMargin, document, "showExportMenu:");
+    document->generatorButton =
+        pushButton(*bar, "Document.GenerateButton", {}, 0, document, "showGeneratorPopover:");
+    document->shareButton = pushButton(*bar, "Document.ShareButton", {}, 0, document, "showShareMenu:");
+    document->exportButton = pushButton(*bar, "Document.ExportButton", {}, 0, document, "showExportMenu:");
     document->shareButton->setHidden(true);
     document->exportButton->setHidden(true);
+    bar->layoutControls();
 }
 
 void buildStrip(ui::View& content, const std::shared_ptr<Document>& document)
@@ -135,6 +133,35 @@ void buildExportErrorsSheet(const std::shared_ptr<Document>& document)
     document->exportErrorsTextView = errors;
 }
 
+// The newest other document window still shown, if any.
+std::shared_ptr<ui::Window> lastDocumentWindow(const Document& document)
+{
+    const auto& documents = kestrane::DC->documents();
+    for (auto it = documents.rbegin(); it != documents.rend(); ++it) {
+        const auto other = std::dynamic_pointer_cast<Document>(*it);
+        if (other && other.get() != &document && other->mainWindow && other->mainWindow->isVisible())
+            return other->mainWindow;
+    }
+    return nullptr;
+}
+
+// Windows cascade: the first is centred, a new one goes a step right of and below the newest document window
+// shown; when that would take its corner out of the screen's visible area (less than cascadeRoom from the
+// right or bottom edge), it starts again at the area's top left corner.
+void place(ui::Window& window, const Document& document)
+{
+    window.center();
+    const auto last = lastDocumentWindow(document);
+    const auto screen = ui::Screen::main();
+    if (!last || !screen) return;
+    const gfx::Rect previous = last->frame();
+    const gfx::Rect visible = screen->visibleFrame;
+    gfx::Point topLeft{previous.minX() + cascadeStep, previous.maxY() - cascadeStep};
+    if (topLeft.x > visible.maxX() - cascadeRoom || topLeft.y < visible.minY() + cascadeRoom)
+        topLeft = {visible.minX(), visible.maxY()};
+    window.setFrameTopLeftPoint(topLeft);
+}
+
 void build(const std::shared_ptr<core::Object>& owner)
 {
     auto document = std::dynamic_pointer_cast<Document>(owner);
@@ -143,6 +170,7 @@ void build(const std::shared_ptr<core::Object>& owner)
                                                ui::StyleMask::titled | ui::StyleMask::closable |
                                                    ui::StyleMask::miniaturizable | ui::StyleMask::resizable);
     window->setTitle(document->displayName());
+    window->setShowsMenuBar(true);
     const double bottom = documentStripHeight + documentBarHeight;
     window->setContentMinSize({orvalis::MoviePanelMinimumSize.width, orvalis::MoviePanelMinimumSize.height + bottom});
     auto content = window->contentView();
@@ -168,7 +196,7 @@ void build(const std::shared_ptr<core::Object>& owner)
     window->setDelegate(document);
     document->mainWindow = window;
     document->windowControllers().front()->setWindow(window);
-    window->center();
+    place(*window, *document);
 }
 
 }  // namespace

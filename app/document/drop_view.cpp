@@ -5,6 +5,7 @@
 #include "app/document/movie_opening.h"
 #include "foundation/delayed_execution.h"
 #include "foundation/drawing_helpers.h"
+#include "foundation/file_manager_extensions.h"
 #include "foundation/shortcuts.h"
 #include "foundation/url_extensions.h"
 #include "platform/gfx/context.h"
@@ -19,6 +20,22 @@ constexpr double borderInset = 40;
 constexpr double progressStep = 0.3;
 constexpr double progressPeriod = 0.05;
 
+bool isMovieFile(core::FileManager& fm, const core::Url& url)
+{
+    return kestrane::conformsToMovieUTI(url) && !kestrane::contentExists(fm, url).isDir;
+}
+
+// A movie file, or a folder with a movie file somewhere below it (the walk stops at the first).
+bool holdsMovie(core::FileManager& fm, const core::Url& url)
+{
+    if (!kestrane::contentExists(fm, url).isDir) return kestrane::conformsToMovieUTI(url);
+    const auto walk = kestrane::dirEnumerator(fm, url, core::DirectoryEnumerationOptions::skipsHiddenFiles);
+    if (!walk) return false;
+    while (const auto item = walk->next())
+        if (isMovieFile(fm, *item)) return true;
+    return false;
+}
+
 }  // namespace
 
 DropView::DropView(const gfx::Rect& frame) : View(frame) {}
@@ -32,7 +49,8 @@ void DropView::awake()
 ui::DragOperation DropView::draggingEntered(const ui::DraggingInfo& info)
 {
     const auto urls = info.fileURLs();
-    if (std::none_of(urls.begin(), urls.end(), [](const core::Url& url) { return kestrane::conformsToMovieUTI(url); }))
+    auto& fm = *kestrane::FM.get();
+    if (std::none_of(urls.begin(), urls.end(), [&](const core::Url& url) { return holdsMovie(fm, url); }))
         return ui::DragOperations::none;
     stopTimer();
     std::weak_ptr<DropView> weak = sharedAs<DropView>();

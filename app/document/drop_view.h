@@ -1,6 +1,6 @@
-// The drop target of the drop window: accepts a drag as soon as one of its files is a movie, marches its
-// dashed border while such a drag is over it, and opens what is dropped as documents (folders walked, other
-// files skipped). Main thread only.
+// The drop target of the drop window: accepts a drag as soon as one of its files is a movie or a folder
+// holding one, marches its dashed border while such a drag is over it, and opens what is dropped as
+// documents (folders walked, other files skipped). Main thread only.
 #pragma once
 
 #include <memory>

@@ -36,6 +36,7 @@ void build(const std::shared_ptr<core::Object>& owner)
                                      ui::StyleMask::titled | ui::StyleMask::closable | ui::StyleMask::miniaturizable |
                                          ui::StyleMask::fullSizeContentView);
     window->setTitle(kestrane::local(*kestrane::MB.get(), "DropWindow.Title"));
+    window->setShowsMenuBar(true);
 
     auto drop = core::make<DropView>(gfx::Rect{0, 0, windowWidth, windowHeight});
     drop->setAutoresizingMask(ui::AutoresizingMask::widthSizable | ui::AutoresizingMask::heightSizable);

@@ -1,5 +1,7 @@
 #include "platform/core/home_folder.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
@@ -63,6 +65,13 @@ std::string userName()
     if (!name.empty()) return name;
     const char* user = std::getenv("USER");
     return user ? user : "";
+}
+
+std::string moviesDirectory()
+{
+    const QString videos = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    if (!videos.isEmpty() && QFileInfo(videos).isDir()) return videos.toStdString();
+    return homeDirectory();
 }
 
 }  // namespace core

@@ -9,6 +9,9 @@ namespace core {
 // The home folder the program runs with ($HOME, else the user's account home), without a trailing slash.
 std::string homeDirectory();
 
+// The user's videos folder (XDG_VIDEOS_DIR, else ~/Videos) when it exists, else the home folder.
+std::string moviesDirectory();
+
 // The home folder of the user's account in the password database, which a sandbox's $HOME may hide.
 std::string accountHomeDirectory();
 

@@ -40,9 +40,9 @@ constexpr std::array<OwnType, 7> OwnTypes{{
 }};
 
 // Extensions that always name a movie, whatever the database says.
-constexpr std::array<std::string_view, 23> MovieExtensions{
-    "mov", "qt", "mp4", "m4v", "3g", "3g2", "3gp", "3gp2", "3gpp", "sdv", "4k", "mkv",
-    "avi", "webm", "ts", "mts", "m2ts", "mpg", "mpeg", "ogv", "wmv", "flv", "dv",
+constexpr std::array<std::string_view, 25> MovieExtensions{
+    "mov", "qt", "mp4", "m4v", "3g", "3g2", "3gp", "3gp2", "3gpp", "sdv", "4k", "mkv", "avi",
+    "webm", "ts", "mts", "m2ts", "mpg", "mpeg", "ogv", "ogm", "wmv", "asf", "flv", "dv",
 };
 
 std::string lowercased(std::string text)

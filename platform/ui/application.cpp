@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <set>
@@ -58,6 +59,9 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
 {
     core::assertMainThread();
     static int storedArgc = argc;
+    // The toolkit's own debug messages (its event reader's "[heap] n" when the main thread lags, among
+    // others) stay out of the program's output, whatever a Qt logging configuration file asks.
+    QLoggingCategory::setFilterRules("qt.*.debug=false");
     if (!QCoreApplication::instance()) new QApplication(storedArgc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     setDelegate(delegate);

@@ -222,6 +222,7 @@ void DocumentController::openDocument(const std::shared_ptr<core::Object>&)
     panel->setCanChooseFiles(true);
     panel->setAllowsMultipleSelection(true);
     panel->setAllowedFileTypes(registeredExtensions());
+    if (openPanelSetUp_) openPanelSetUp_(*panel);
     if (panel->runModal() != ModalResponses::ok) return;
     for (auto& url : panel->urls()) {
         try {

@@ -14,6 +14,8 @@
 
 namespace ui {
 
+class OpenPanel;
+
 class DocumentController : public Responder {
 public:
     using Factory = std::function<std::shared_ptr<Document>()>;
@@ -37,6 +39,8 @@ public:
     std::shared_ptr<Document> openDocumentWithContentsOf(const core::Url& url, bool display);
     // Asks for files with an open panel and opens each; errors are reported in an alert.
     void openDocument(const std::shared_ptr<core::Object>& sender);
+    // Runs on that panel before it shows, after it was given the registered extensions.
+    void setOpenPanelSetUp(std::function<void(OpenPanel&)> setUp) { openPanelSetUp_ = std::move(setUp); }
 
     // Where the session is kept: $XDG_DATA_HOME/<application name>/Session.cbor unless set.
     core::Url sessionURL() const;
@@ -68,6 +72,7 @@ private:
     std::vector<std::shared_ptr<Document>> documents_;
     std::vector<std::shared_ptr<Document>> missing_;
     std::optional<core::Url> sessionURL_;
+    std::function<void(OpenPanel&)> openPanelSetUp_;
     bool saveScheduled_ = false;
 };
 

@@ -5,6 +5,8 @@
 #include <QPointer>
 
 #include "platform/core/main_thread.h"
+#include "platform/core/user_defaults.h"
+#include "platform/core/value.h"
 #include "platform/ui/qt_window.h"
 
 namespace ui {
@@ -30,6 +32,13 @@ protected:
         QFileDialog::accept();
     }
 };
+
+// "Movies (*.mp4 *.mkv)", or the patterns alone without a title.
+QString titledFilter(const std::string& title, const QString& patterns)
+{
+    if (title.empty()) return patterns;
+    return QString::fromStdString(title) + " (" + patterns + ")";
+}
 
 }  // namespace
 
@@ -60,16 +69,32 @@ void SavePanel::configure()
     if (!title_.empty()) dialog->setWindowTitle(QString::fromStdString(title_));
     if (!message_.empty()) dialog->setLabelText(QFileDialog::LookIn, QString::fromStdString(message_));
     if (!prompt_.empty()) dialog->setLabelText(QFileDialog::Accept, QString::fromStdString(prompt_));
-    if (directory_) dialog->setDirectory(QString::fromStdString(directory_->path()));
+    if (const auto start = startDirectory()) dialog->setDirectory(QString::fromStdString(*start));
     if (!name_.empty()) dialog->selectFile(QString::fromStdString(name_));
     if (!types_.empty()) {
         QStringList patterns;
         for (auto& type : types_) patterns << "*." + QString::fromStdString(type);
-        QStringList filters{patterns.join(' ')};
-        if (allowsOthers_) filters << "*";
+        QStringList filters{titledFilter(typesTitle_, patterns.join(' '))};
+        if (allowsOthers_) filters << titledFilter(othersTitle_, "*");
         dialog->setNameFilters(filters);
         if (!allowsOthers_) dialog->setDefaultSuffix(QString::fromStdString(types_.front()));
     }
+}
+
+std::optional<std::string> SavePanel::startDirectory() const
+{
+    if (!directoryKey_.empty()) {
+        const auto kept = core::UserDefaults::standard()->string(directoryKey_);
+        if (kept && QFileInfo(QString::fromStdString(*kept)).isDir()) return kept;
+    }
+    if (directory_) return directory_->path();
+    return std::nullopt;
+}
+
+void SavePanel::keepDirectory(const std::string& folder) const
+{
+    if (directoryKey_.empty() || folder.empty()) return;
+    core::UserDefaults::standard()->set(directoryKey_, core::Value(folder));
 }
 
 void OpenPanel::configure()
@@ -106,7 +131,10 @@ ModalResponse SavePanel::runModal()
     configure();
     urls_.clear();
     const bool ok = impl_->dialog->exec() == QDialog::Accepted;
-    if (ok) urls_ = urlsOf(*impl_->dialog);
+    if (ok) {
+        urls_ = urlsOf(*impl_->dialog);
+        keepDirectory(impl_->dialog->directory().absolutePath().toStdString());
+    }
     delete impl_->dialog.data();
     return ok ? ModalResponses::ok : ModalResponses::cancel;
 }
@@ -125,7 +153,10 @@ void SavePanel::beginSheetModal(const std::shared_ptr<Window>& window, std::func
     auto self = sharedAs<SavePanel>();  // the panel lives until its sheet has ended
     QObject::connect(dialog, &QDialog::finished, [self, dialog, completion](int result) {
         const bool ok = result == QDialog::Accepted;
-        if (ok) self->urls_ = urlsOf(*dialog);
+        if (ok) {
+            self->urls_ = urlsOf(*dialog);
+            self->keepDirectory(dialog->directory().absolutePath().toStdString());
+        }
         dialog->deleteLater();
         if (completion) completion(ok ? ModalResponses::ok : ModalResponses::cancel);
     });

@@ -38,6 +38,16 @@ public:
     void setAllowedFileTypes(const std::vector<std::string>& types) { types_ = types; }
     bool allowsOtherFileTypes() const { return allowsOthers_; }
     void setAllowsOtherFileTypes(bool allows) { allowsOthers_ = allows; }
+    // The names of the filters of the allowed types ("Movies") and of any file ("All files"), shown before
+    // their patterns; empty shows the patterns alone.
+    std::string allowedFileTypesTitle() const { return typesTitle_; }
+    void setAllowedFileTypesTitle(const std::string& title) { typesTitle_ = title; }
+    std::string otherFileTypesTitle() const { return othersTitle_; }
+    void setOtherFileTypesTitle(const std::string& title) { othersTitle_ = title; }
+    // When set, the panel starts in the folder kept in the user defaults under this key (if it still exists;
+    // else in directoryURL) and, once it closes with ok, keeps there the folder it was showing.
+    std::string directoryDefaultsKey() const { return directoryKey_; }
+    void setDirectoryDefaultsKey(const std::string& key) { directoryKey_ = key; }
     bool canCreateDirectories() const { return canCreateDirectories_; }
     void setCanCreateDirectories(bool can) { canCreateDirectories_ = can; }
 
@@ -60,12 +70,21 @@ protected:
     std::vector<core::Url> urls_;
 
 private:
+    // The folder the panel opens in: the kept one, else directoryURL.
+    std::optional<std::string> startDirectory() const;
+    // Keeps the folder the panel was showing at its ok under directoryDefaultsKey.
+    void keepDirectory(const std::string& folder) const;
+
+private:
     std::string title_;
     std::string message_;
     std::string prompt_;
     std::string name_;
     std::optional<core::Url> directory_;
     std::vector<std::string> types_;
+    std::string typesTitle_;
+    std::string othersTitle_;
+    std::string directoryKey_;
     bool allowsOthers_ = false;
     bool canCreateDirectories_ = true;
     std::unique_ptr<Impl> impl_;

@@ -81,6 +81,7 @@ struct Window::Impl {
     int level = 0;
     bool movableByBackground = false;
     bool titlebarTransparent = false;
+    bool showsMenuBar = false;
     bool closing = false;
     std::weak_ptr<Responder> firstResponder;
     std::weak_ptr<WindowDelegate> delegate;
@@ -261,6 +262,15 @@ void Window::center()
     const QRect area = screen->availableGeometry();
     const QRect outer = widget->frameGeometry();
     widget->move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 3);
+}
+
+void Window::setFrameTopLeftPoint(const gfx::Point& point)
+{
+    core::assertMainThread();
+    if (!impl_->widget) return;
+    const QRect corner = qtRectFromScreen({point, {0, 0}});
+    impl_->widget->move(corner.left(), corner.top());
+    frameDidChange();
 }
 
 gfx::Rect Window::convertRectToScreen(const gfx::Rect& rect) const
@@ -605,16 +615,27 @@ void Window::placeContentView()
     if (frame.origin != gfx::Point{0, 0} || frame.size != size) impl_->contentView->setFrame({{0, 0}, size});
 }
 
+bool Window::showsMenuBar() const { return impl_->showsMenuBar; }
+
+void Window::setShowsMenuBar(bool shows)
+{
+    if (impl_->showsMenuBar == shows) return;
+    impl_->showsMenuBar = shows;
+    rebuildMenuBar();
+}
+
 void Window::rebuildMenuBar()
 {
     if (!impl_->widget) return;
     auto menu = Application::shared()->mainMenu();
-    if (!menu) {
+    const gfx::Size size = contentSize();
+    if (!menu || !impl_->showsMenuBar) {
+        if (!impl_->menuBar) return;
         delete impl_->menuBar.data();
+        impl_->widget->resize(pixel(size.width), pixel(size.height) + impl_->contentTop());
         placeContentView();
         return;
     }
-    const gfx::Size size = contentSize();
     if (!impl_->menuBar) impl_->menuBar = new QMenuBar(impl_->widget);
     fillMenuBar(*menu, *impl_->menuBar);
     impl_->menuBar->show();

@@ -51,6 +51,11 @@ public:
     void setTitle(const std::string& title);
     int windowNumber() const;
 
+    // Whether the application's menu bar shows at the window's top (main windows); sheets, panels and
+    // dialogs go without (the default). The content keeps its size either way.
+    bool showsMenuBar() const;
+    void setShowsMenuBar(bool shows);
+
     // The toolbar shows between the menu bar and the content area; the content keeps its size.
     std::shared_ptr<Toolbar> toolbar() const;
     void setToolbar(const std::shared_ptr<Toolbar>& toolbar);
@@ -70,6 +75,8 @@ public:
     void setFrameOrigin(const gfx::Point& origin);
     // Puts the window a little above the middle of its screen.
     void center();
+    // Moves the window so that its frame's top left corner (title bar included, y-up) is at the point.
+    void setFrameTopLeftPoint(const gfx::Point& point);
     // A rectangle of the content area (y-up from its bottom left) on the screen.
     gfx::Rect convertRectToScreen(const gfx::Rect& rect) const;
     gfx::Point convertPointToScreen(const gfx::Point& point) const;

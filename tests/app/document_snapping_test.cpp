@@ -50,7 +50,7 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     EXPECT_EQ(frameOf(snap->image()), 23);
     ASSERT_EQ(document->snapsView->cells().size(), 1u);
     EXPECT_EQ(document->snapsView->cells()[0]->image(), snap->image());
-    EXPECT_EQ(document->snapsField->stringValue(), "1 snaps");
+    EXPECT_EQ(document->snapsField->stringValue(), "1 snap");
     EXPECT_TRUE(enables(*document, "selectAll:"));
     EXPECT_TRUE(enables(*document, "removeAll:"));
     EXPECT_FALSE(enables(*document, "copySelectedItem:"));

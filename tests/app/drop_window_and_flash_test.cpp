@@ -3,6 +3,8 @@
 // each as the user defaults say.
 #include "tests/app/document_fixture.h"
 
+#include <fstream>
+
 #include "app/document/defaults_keys.h"
 #include "app/document/drop_view.h"
 #include "app/document/flash_movie_view.h"
@@ -35,11 +37,16 @@ TEST_F(DropWindow, TakesDragsWithAMovieAndOpensWhatIsDropped)
     const auto text = core::Url::fileURL((folder / "notes.txt").string());
     const auto movie = core::Url::fileURL(clipMovie());
     const auto movies = core::Url::fileURL((folder / "movies").string());
+    std::filesystem::create_directories(folder / "papers" / "deeper.mp4");
+    std::ofstream(folder / "papers" / "notes.txt") << "no movie";
+    const auto papers = core::Url::fileURL((folder / "papers").string());
     auto view = core::make<vistrel::DropView>(gfx::Rect{0, 0, 300, 200});
 
+    // A folder is taken when it holds a movie, not for a folder named like one.
     EXPECT_EQ(view->draggingEntered(Drag({text})), ui::DragOperations::none);
-    EXPECT_EQ(view->draggingEntered(Drag({movies})), ui::DragOperations::none);
+    EXPECT_EQ(view->draggingEntered(Drag({papers})), ui::DragOperations::none);
     EXPECT_FALSE(view->progressTimer());
+    EXPECT_EQ(view->draggingEntered(Drag({movies})), ui::DragOperations::copy);
     EXPECT_EQ(view->draggingEntered(Drag({text, movie})), ui::DragOperations::copy);
     auto first = view->progressTimer();
     ASSERT_TRUE(first && first->isValid());

@@ -162,13 +162,42 @@ TEST(MovieSlideBarInteraction, DraggingAHandleCommitsTheClipAtTheReleaseAndPutsT
     ASSERT_TRUE(scene.landsOn(seconds(50)));
     EXPECT_EQ(scene.popoverText(), "");
 
-    // The left handle (57.2 ... 71.2) dragged past the right one stops there: an empty clip at 30 s.
+    // The left handle (57.2 ... 71.2) dragged past the right one stops there; an empty clip is never
+    // committed: the clip stays and the handle goes back to its start.
     scene.press(64);
     scene.drag(64 + 300);
     EXPECT_NEAR(scene.bar->clipStartPosition(), 0.3, 1e-9);
     scene.release(64 + 300);
-    expectRange(scene.player->clipRange(), 30, 30);
+    expectRange(scene.player->clipRange(), 10, 30);
+    EXPECT_NEAR(scene.bar->clipStartPosition(), 0.1, 1e-9);
     ASSERT_TRUE(scene.landsOn(seconds(50)));
+    // The same for the right handle (185.6 ... 199.6) dragged onto the left one.
+    scene.press(190);
+    scene.drag(190 - 300);
+    EXPECT_NEAR(scene.bar->clipEndPosition(), 0.1, 1e-9);
+    scene.release(190 - 300);
+    expectRange(scene.player->clipRange(), 10, 30);
+    EXPECT_NEAR(scene.bar->clipEndPosition(), 0.3, 1e-9);
+    ASSERT_TRUE(scene.landsOn(seconds(50)));
+}
+
+TEST(MovieSlideBarInteraction, TheTimeOverADraggedHandleShowsWhole)
+{
+    Scene scene(100);
+    scene.setClip(10, 20);
+    scene.press(135);
+    scene.drag(135 + 57.2);
+    ASSERT_TRUE(scene.landsOn(seconds(30)));
+    ASSERT_EQ(scene.popoverText(), "00:00:30");
+    const auto label = scene.bar->timeTextField();
+    const gfx::Size text = label->intrinsicContentSize();
+    const gfx::Rect frame = label->frame();
+    EXPECT_GE(frame.width(), text.width);
+    EXPECT_GE(frame.height(), text.height);
+    const gfx::Size content = scene.bar->timePopover()->contentSize();
+    EXPECT_LE(frame.maxX(), content.width);
+    EXPECT_LE(frame.maxY(), content.height);
+    scene.release(135 + 57.2);
 }
 
 TEST(MovieSlideBarInteraction, APressOnAHandleWithoutMovingKeepsEverything)

@@ -319,3 +319,27 @@ TEST(MovieSlideBar, StripsMoviesWhoseTrackAsksToBeTurnedUpright)
         EXPECT_GE(frameIndexOf(image), 0) << i;
     }
 }
+
+TEST(MovieSlideBar, TheStripCoversTheBarFromEndToEnd)
+{
+    // 592 points wide: the bar's inside (14 ... 578) takes 8 slots of 71.1 points, the last one cut at the end.
+    BarScene scene;
+    scene.window->setContentSize({592, 50});
+    scene.bar->setFrame({0, 0, 592, 50});
+    scene.bar->setMovie(movieAt(moviekittest::stripMovie()));
+    ASSERT_EQ(scene.bar->thumbnailsCount(), 8);
+    ASSERT_TRUE(scene.stripFilled(8));
+    const gfx::ImageRef shot = scene.window->snapshot();
+    ASSERT_TRUE(shot);
+    ASSERT_EQ(shot->width(), 592);
+
+    // The first slot starts at the bar's left end: the frame read there is the first thumbnail's.
+    std::vector<gfx::Pixel> slot;
+    for (int y = 5; y < 45; ++y)
+        for (int x = 14; x < 85; ++x) slot.push_back(shot->pixel(x, y));
+    const gfx::ImageRef first = gfx::Image::create(71, 40, std::move(slot));
+    ASSERT_TRUE(first);
+    EXPECT_EQ(testmovie::readFrameIndex(*first), frameIndexOf(scene.bar->thumbnails()[0]));
+    // No black gap at the right end: the strip's red band runs up to the bar's end.
+    for (int x : {560, 570, 576}) EXPECT_GT(gfx::redOf(shot->pixel(x, 41)), 150) << x;
+}

@@ -170,18 +170,19 @@ private:
         const bool filled = waitFor([&] { return bar->thumbnails().size() == std::size_t(bar->thumbnailsCount()) &&
                                                  bar->thumbnailsCount() > 3; }, 10);
         checker_.check(filled, "the slide bar's strip has its " + std::to_string(bar->thumbnailsCount()) + " thumbnails");
-        // Slots fill the bar from its left edge, each as high as the bar's inside.
+        // Slots fill the bar from its inside's left end, each as high as that inside.
         const double inset = bar->barStrokeHeight();
+        const double left = bar->controlWidth();
         const double height = bar->bounds().height() - 2 * inset;
         const double slot = height * 4 / 3;
         core::MainLoop::processEvents(0.2);
         // Every slot wholly on the bar: frames of the movie, later ones further right.
-        const int slots = int(bar->bounds().width() / slot);
+        const int slots = int((bar->bounds().width() - 2 * left) / slot);
         int previous = 0, distinct = 0;
         bool ordered = slots > 3;
         std::string read;
         for (int i = 1; i < slots; ++i) {
-            const auto thumbnail = screenPart(*bar, {i * slot, inset, slot, height});
+            const auto thumbnail = screenPart(*bar, {left + i * slot, inset, slot, height});
             const int index = thumbnail ? testmovie::readFrameIndex(*thumbnail) : -1;
             read += (i > 1 ? " " : "") + std::to_string(index);
             ordered = ordered && index >= previous;

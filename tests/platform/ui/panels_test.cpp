@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "platform/core/user_defaults.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/qt_window.h"
 #include "platform/ui/save_panel.h"
@@ -70,6 +75,63 @@ TEST(SavePanel, GivesTheChosenFileOrNothingOnCancel)
     EXPECT_TRUE(testsupport::runUntil([&] { return response.has_value(); }));
     EXPECT_EQ(*response, ui::ModalResponses::cancel);
     EXPECT_FALSE(panel->url());
+}
+
+TEST(OpenPanel, NamesItsFiltersAndStartsWhereTheLastChoiceWasMade)
+{
+    testsupport::TempDir folder("panel");
+    std::filesystem::create_directories(folder / "first");
+    std::filesystem::create_directories(folder / "later");
+    const std::string key = "OpenPanelTestFolder";
+    core::UserDefaults::standard()->remove(key);
+    auto window = ui::Window::create({0, 0, 300, 200}, ui::StyleMask::titled);
+    const auto open = [&](const std::function<void(QFileDialog&)>& use) {
+        auto panel = core::make<ui::OpenPanel>();
+        panel->setAllowedFileTypes({"mkv", "mp4"});
+        panel->setAllowedFileTypesTitle("Movies");
+        panel->setAllowsOtherFileTypes(true);
+        panel->setOtherFileTypesTitle("All files");
+        panel->setDirectoryURL(core::Url::fileURL((folder / "first").string()));
+        panel->setDirectoryDefaultsKey(key);
+        std::optional<ui::ModalResponse> response;
+        panel->beginSheetModal(window, [&](ui::ModalResponse r) { response = r; });
+        // Panels that ended are deleted later: the one showing is the visible one.
+        QList<QFileDialog*> showing;
+        for (auto* dialog : ui::widgetOf(*window)->findChildren<QFileDialog*>())
+            if (dialog->isVisible()) showing << dialog;
+        ASSERT_EQ(showing.size(), 1);
+        use(*showing.first());
+        EXPECT_TRUE(testsupport::runUntil([&] { return response.has_value(); }));
+    };
+
+    // The first time it opens in the folder it is given; a cancel keeps nothing.
+    open([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.nameFilters(), QStringList({"Movies (*.mkv *.mp4)", "All files (*)"}));
+        EXPECT_EQ(dialog.directory().absolutePath().toStdString(), (folder / "first").string());
+        dialog.setDirectory(QString::fromStdString((folder / "later").string()));
+        dialog.reject();
+    });
+    EXPECT_FALSE(core::UserDefaults::standard()->string(key));
+    // A choice keeps the folder the panel was showing; the next panel starts there.
+    std::ofstream(folder / "later" / "clip.mkv") << "x";
+    open([&](QFileDialog& dialog) {
+        dialog.setDirectory(QString::fromStdString((folder / "later").string()));
+        dialog.selectFile(QString::fromStdString((folder / "later" / "clip.mkv").string()));
+        QMetaObject::invokeMethod(&dialog, "accept");
+    });
+    EXPECT_EQ(core::UserDefaults::standard()->string(key), (folder / "later").string());
+    open([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.directory().absolutePath().toStdString(), (folder / "later").string());
+        dialog.reject();
+    });
+    // A kept folder that is gone no longer counts.
+    std::filesystem::remove_all(folder / "later");
+    open([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.directory().absolutePath().toStdString(), (folder / "first").string());
+        dialog.reject();
+    });
+    core::UserDefaults::standard()->remove(key);
+    window->close();
 }
 
 TEST(TabView, ShowsOnePageAtATime)

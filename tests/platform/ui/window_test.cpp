@@ -1,10 +1,15 @@
 // Windows: sheets one after the other with their completion after closing, closing through the delegate,
 // view controllers loaded lazily from registered interfaces.
+#include <QMenuBar>
+
 #include <gtest/gtest.h>
 
 #include "platform/core/user_defaults.h"
 #include "platform/ui/application.h"
 #include "platform/ui/interface_registry.h"
+#include "platform/ui/menu.h"
+#include "platform/ui/menu_item.h"
+#include "platform/ui/qt_window.h"
 #include "platform/ui/view.h"
 #include "platform/ui/view_controller.h"
 #include "platform/ui/window.h"
@@ -85,6 +90,37 @@ public:
     std::shared_ptr<ui::View> outlet;
     void viewDidLoad() override { ++loaded; }
 };
+
+TEST(Window, OnlyMainWindowsCarryTheMenuBarAndTheContentKeepsItsSize)
+{
+    auto main = core::make<ui::Menu>("Main");
+    auto file = core::make<ui::MenuItem>("File", ui::Action{}, "");
+    file->setSubmenu(core::make<ui::Menu>("File"));
+    file->submenu()->addItem("Close", "performClose:", "w");
+    main->addItem(file);
+    auto application = ui::Application::shared();
+    const auto before = application->mainMenu();
+    application->setMainMenu(main);
+
+    const auto menuBarShown = [](ui::Window& window) {
+        auto* bar = ui::widgetOf(window)->findChild<QMenuBar*>();
+        return bar && !bar->isHidden();
+    };
+    auto dialog = ui::Window::create({0, 0, 300, 200}, ui::StyleMask::titled);
+    EXPECT_FALSE(dialog->showsMenuBar());
+    EXPECT_FALSE(menuBarShown(*dialog));
+    auto document = ui::Window::create({0, 0, 300, 200}, ui::StyleMask::titled);
+    document->setShowsMenuBar(true);
+    EXPECT_TRUE(menuBarShown(*document));
+    EXPECT_EQ(document->contentSize(), (gfx::Size{300, 200}));
+    document->setShowsMenuBar(false);
+    EXPECT_FALSE(menuBarShown(*document));
+    EXPECT_EQ(document->contentSize(), (gfx::Size{300, 200}));
+
+    application->setMainMenu(before);
+    dialog->close();
+    document->close();
+}
 
 TEST(ViewController, LoadsItsRegisteredInterfaceOnFirstUse)
 {

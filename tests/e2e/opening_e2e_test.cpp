@@ -1,0 +1,127 @@
+// Opening movies as a user does: a folder dragged from another program's window onto the drop window opens
+// the movies in it (a folder without movies is refused), the windows of movies opened together cascade, and
+// the open panel starts in the videos folder and lists a Matroska movie there.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "tests/e2e/e2e_harness.h"
+#include "tools/testmovie/test_movie.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::Seconds;
+
+struct Folder {
+    fs::path path = fs::temp_directory_path() / ("vistrel-e2e-opening-" + std::to_string(getpid()));
+    Folder() { fs::create_directories(path); }
+    ~Folder() { fs::remove_all(path); }
+};
+
+void writeMovie(const fs::path& path)
+{
+    testmovie::MovieSpec spec;
+    spec.width = 160;
+    spec.height = 120;
+    spec.frameCount = 10;
+    testmovie::writeMovie(path.string(), spec);
+}
+
+class OpeningE2E : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
+        ASSERT_TRUE(server.ready()) << "Xvfb did not start";
+        environment = e2e::programEnvironment(server, folder.path);
+        screen = std::make_unique<e2e::Screen>(server.display());
+    }
+
+    // Starts a drag source offering `path` and drags from it to the middle of `target`. The source stays, as
+    // a file manager's window would: the program may read the dropped paths after the drag has ended.
+    std::unique_ptr<e2e::Process> dragOnto(const fs::path& path, const e2e::Window& target, const std::string& log)
+    {
+        auto source = std::make_unique<e2e::Process>(std::vector<std::string>{DRAG_SOURCE_PROGRAM, path.string()},
+                                                     environment, folder.path / log);
+        const auto window = screen->waitForWindow(source->pid(), "Drag Source", Seconds(15));
+        EXPECT_TRUE(window) << source->output();
+        if (!window) return source;
+        screen->drag(*window, window->width / 2, window->height / 2, target, target.width / 2, target.height / 2);
+        e2e::waitUntil([&] { return ended(*source); }, Seconds(10));
+        return source;
+    }
+    // The drag source has said how its drag ended.
+    static bool ended(e2e::Process& source)
+    {
+        const std::string said = source.output();
+        return said.find("copied") != std::string::npos || said.find("refused") != std::string::npos;
+    }
+
+    Folder folder;
+    e2e::XServer server;
+    std::map<std::string, std::string> environment;
+    std::unique_ptr<e2e::Screen> screen;
+};
+
+TEST_F(OpeningE2E, AFolderDroppedOnTheDropWindowOpensItsMoviesInCascadingWindows)
+{
+    const fs::path movies = folder.path / "movies";
+    fs::create_directories(movies / "inner");
+    writeMovie(movies / "first.mp4");
+    writeMovie(movies / "inner" / "second.mkv");
+    const fs::path papers = folder.path / "papers";
+    fs::create_directories(papers);
+    std::ofstream(papers / "notes.txt") << "no movie here";
+
+    e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "program.log");
+    const auto drop = screen->waitForWindow(program.pid(), "Vistrel", Seconds(30));
+    ASSERT_TRUE(drop) << program.output();
+
+    e2e::step("a folder without movies is refused");
+    {
+        const auto source = dragOnto(papers, *drop, "papers.log");
+        EXPECT_NE(source->output().find("refused"), std::string::npos) << source->output();
+    }
+
+    e2e::step("a folder of movies opens them");
+    const auto source = dragOnto(movies, *drop, "movies.log");
+    EXPECT_NE(source->output().find("copied"), std::string::npos) << source->output();
+    const auto first = screen->waitForWindow(program.pid(), "first.mp4", Seconds(30));
+    const auto second = screen->waitForWindow(program.pid(), "second.mkv", Seconds(30));
+    ASSERT_TRUE(first && second) << program.output();
+    // Not one on top of the other: the second is right of and below the first, whose title bar shows.
+    EXPECT_GE(second->x - first->x, 20);
+    EXPECT_GE(second->y - first->y, 20);
+}
+
+TEST_F(OpeningE2E, TheOpenPanelStartsInTheVideosFolderAndListsAMatroskaMovie)
+{
+    const fs::path videos = folder.path / "videos";
+    fs::create_directories(videos);
+    writeMovie(videos / "clip.mkv");
+    fs::create_directories(folder.path / "config");
+    std::ofstream(folder.path / "config" / "user-dirs.dirs") << "XDG_VIDEOS_DIR=\"" << videos.string() << "\"\n";
+
+    e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "program.log");
+    const auto drop = screen->waitForWindow(program.pid(), "Vistrel", Seconds(30));
+    ASSERT_TRUE(drop) << program.output();
+    screen->focus(*drop);
+    screen->key({"ctrl+o"});
+    const auto panel = screen->waitForWindow(program.pid(), "Open", Seconds(15));
+    ASSERT_TRUE(panel) << program.output();
+
+    // From the name field back to the list of files, select its first (and only) entry and open it: only a
+    // movie the panel shows, in the folder it starts in, can be chosen this way.
+    e2e::step("choose the first file the panel lists");
+    screen->focus(*panel);
+    screen->key({"shift+Tab", "Home", "space", "Return"});
+    const auto document = screen->waitForWindow(program.pid(), "clip.mkv", Seconds(30));
+    EXPECT_TRUE(document) << program.output();
+}
+
+}  // namespace

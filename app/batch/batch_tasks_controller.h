@@ -46,6 +46,12 @@ class BatchTasksController : public ui::Responder,
     std::weak_ptr<ui::PopUpButton> errorPopUp;
     std::weak_ptr<ui::PopUpButton> logsPopUp;
     std::weak_ptr<ui::TextField> framesLabel;
+    // The commands on tasks, enabled only while they would act on something.
+    std::weak_ptr<ui::Button> revealButton;
+    std::weak_ptr<ui::Button> stopButton;
+    std::weak_ptr<ui::Button> resumeButton;
+    std::weak_ptr<ui::Button> cancelButton;
+    std::weak_ptr<ui::Button> removeFinishedButton;
 
     // The export folder; the export field shows it after every change.
     const std::optional<core::Url>& exportURL() const { return exportURL_; }
@@ -57,6 +63,9 @@ class BatchTasksController : public ui::Responder,
     void moviesSelectionDidChange() { updateComponents(); }
     // The frames label: the frames the selected playable movies would give with the settings as they are.
     void updateComponents();
+    // Enables each command on tasks exactly when it would act: reveal, stop, resume and cancel on a selected
+    // task they apply to, removal on any finished task.
+    void updateCommands();
     // The settings as the controls show them.
     BatchSettings settings() const;
 
@@ -78,6 +87,7 @@ class BatchTasksController : public ui::Responder,
                             long row) override;
     void willDisplayCell(ui::TableView& table, ui::TableCell& cell,
                          const std::shared_ptr<ui::TableColumn>& column, long row) override;
+    void tableViewSelectionDidChange(ui::TableView& table) override { updateCommands(); }
 
     void batchManagerDidAppendTasks(BatchManager& manager) override;
     void batchManagerDidRemoveTasks(BatchManager& manager) override;
@@ -97,6 +107,12 @@ class BatchTasksController : public ui::Responder,
     std::int64_t totalSnapsCount(std::int64_t total, std::int64_t index) const;
     // The tasks at the selected rows, in row order; empty (after a beep) when no row is selected.
     std::vector<std::shared_ptr<BatchTask>> selectedTasks() const;
+    // Why the naming template cannot name the files of these tasks; empty when it can.
+    static std::string namingProblem(const std::vector<std::shared_ptr<BatchTask>>& tasks);
+    // Tells the user why the batch does not start.
+    static void refuseLaunch(const std::string& problem);
+    // The tasks at the selected rows, without a beep when there are none.
+    std::vector<std::shared_ptr<BatchTask>> tasksAtSelectedRows() const;
     void reloadTable();
     void alertUser();
 

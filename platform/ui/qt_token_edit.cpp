@@ -77,45 +77,35 @@ std::vector<TokenEntry> entriesOf(const QMimeData& data)
     return entries;
 }
 
-// Draws the chips of an editor's document and gives their size.
-class ChipRenderer : public QObject, public QTextObjectInterface {
-    Q_OBJECT
-    Q_INTERFACES(QTextObjectInterface)
-
-public:
-    explicit ChipRenderer(QWidget* owner) : QObject(owner), owner_(owner) {}
-
-    QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override
-    {
-        const QFontMetricsF metrics(document->defaultFont());
-        return {metrics.horizontalAdvance(textOf(format)) + 2 * (chipPadding + chipGap), metrics.height() + 2};
-    }
-
-    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int,
-                    const QTextFormat& format) override
-    {
-        const QPalette& palette = owner_->palette();
-        QColor fill = palette.color(QPalette::Highlight);
-        fill.setAlphaF(0.18f);
-        const QRectF chip = rect.adjusted(chipGap, 0.5, -chipGap, -0.5);
-        painter->save();
-        painter->setRenderHint(QPainter::Antialiasing);
-        painter->setPen(palette.color(QPalette::Highlight));
-        painter->setBrush(fill);
-        painter->drawRoundedRect(chip, chip.height() / 2, chip.height() / 2);
-        painter->setPen(palette.color(QPalette::Text));
-        painter->setFont(document->defaultFont());
-        painter->drawText(chip, Qt::AlignCenter, textOf(format));
-        painter->restore();
-    }
-
-private:
-    static QString textOf(const QTextFormat& format) { return format.property(chipTextProperty).toString(); }
-
-    QWidget* owner_;
-};
-
 }  // namespace
+
+ChipRenderer::ChipRenderer(QWidget* owner) : QObject(owner), owner_(owner) {}
+
+QString ChipRenderer::textOf(const QTextFormat& format) { return format.property(chipTextProperty).toString(); }
+
+QSizeF ChipRenderer::intrinsicSize(QTextDocument* document, int, const QTextFormat& format)
+{
+    const QFontMetricsF metrics(document->defaultFont());
+    return {metrics.horizontalAdvance(textOf(format)) + 2 * (chipPadding + chipGap), metrics.height() + 2};
+}
+
+void ChipRenderer::drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int,
+                              const QTextFormat& format)
+{
+    const QPalette& palette = owner_->palette();
+    QColor fill = palette.color(QPalette::Highlight);
+    fill.setAlphaF(0.18f);
+    const QRectF chip = rect.adjusted(chipGap, 0.5, -chipGap, -0.5);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(palette.color(QPalette::Highlight));
+    painter->setBrush(fill);
+    painter->drawRoundedRect(chip, chip.height() / 2, chip.height() / 2);
+    painter->setPen(palette.color(QPalette::Text));
+    painter->setFont(document->defaultFont());
+    painter->drawText(chip, Qt::AlignCenter, textOf(format));
+    painter->restore();
+}
 
 QMimeData* mimeDataOfEntries(const std::vector<TokenEntry>& entries)
 {
@@ -293,5 +283,3 @@ QMimeData* TokenEdit::createMimeDataFromSelection() const
 }
 
 }  // namespace ui
-
-#include "qt_token_edit.moc"

@@ -10,6 +10,7 @@
 
 #include <QMimeData>
 #include <QTextEdit>
+#include <QTextObjectInterface>
 
 namespace ui {
 
@@ -23,6 +24,23 @@ struct TokenEntry {
 inline constexpr const char* tokenEntriesMimeType = "application/x-token-field-entries";
 // Entries as dragged or copied: their own type, and their text run together as plain text.
 QMimeData* mimeDataOfEntries(const std::vector<TokenEntry>& entries);
+
+// Draws the chips of an editor's document and gives their size.
+class ChipRenderer : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    explicit ChipRenderer(QWidget* owner);
+    QSizeF intrinsicSize(QTextDocument* document, int position, const QTextFormat& format) override;
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int position,
+                    const QTextFormat& format) override;
+
+private:
+    static QString textOf(const QTextFormat& format);
+
+    QWidget* owner_;
+};
 
 class TokenEdit : public QTextEdit {
 public:

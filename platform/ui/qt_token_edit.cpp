@@ -195,10 +195,8 @@ void TokenEdit::setEditable(bool editable)
 
 void TokenEdit::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (onFinish) onFinish();
-        return event->accept();
-    }
+    // One line: Return goes on to the window (its default button).
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return event->ignore();
     const QString text = event->text();
     const bool typesText = editable_ && !text.isEmpty() && text.at(0).isPrint() &&
                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
@@ -209,12 +207,6 @@ void TokenEdit::keyPressEvent(QKeyEvent* event)
     setTextCursor(cursor);
     ensureCursorVisible();
     event->accept();
-}
-
-void TokenEdit::focusOutEvent(QFocusEvent* event)
-{
-    QTextEdit::focusOutEvent(event);
-    if (onFinish) onFinish();
 }
 
 void TokenEdit::mousePressEvent(QMouseEvent* event)

@@ -52,17 +52,14 @@ public:
     void setEntries(const std::vector<TokenEntry>& entries);
     void setEditable(bool editable);
 
-    // After each change the user makes (typing, deleting, pasting, dropping).
+    // After each change the user makes (typing, deleting, pasting, dropping). Return adds no line.
     std::function<void()> onEdit;
-    // When editing ends: Return, or the keyboard leaves the field.
-    std::function<void()> onFinish;
 
     // The single chip under the point of the viewport, as dragged out; null when the point is on no chip.
     QMimeData* mimeDataForChipAt(const QPoint& point) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;

@@ -90,7 +90,7 @@ TEST(TokenField, KeepsTheTextTypedBetweenTokensExactlyAndDeletesTokensWhole)
     press(edit, Qt::Key_Backspace);
     EXPECT_EQ(field->tokens(), (Tokens{"<name>", " , take 2  "}));
 
-    // Return ends the editing and adds no line.
+    // Return adds no line.
     press(edit, Qt::Key_Return);
     EXPECT_EQ(field->tokens(), (Tokens{"<name>", " , take 2  "}));
 }

@@ -87,6 +87,9 @@ void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>
         b.numberField({220, 262, 90, 24}, pinned, 1, 1e9, false, tasks, changeSettings);
     tasks->countSplitterField =
         b.numberField({220, 234, 90, 24}, pinned, 0, 1e6, false, tasks, changeSettings);
+    // The frame count follows the split fields as they are typed in.
+    for (const auto& field : {tasks->secondsSplitterField, tasks->framesSplitterField, tasks->countSplitterField})
+        field.lock()->setContinuous(true);
     tasks->includesStartButton =
         b.checkBox({20, 202, 170, 22}, pinned, "BatchWindow.IncludesStart", tasks, changeSettings);
     tasks->includesEndButton =

@@ -1,6 +1,9 @@
 // The batch window as a user works it: movies dropped on its table load in the background and show their
 // details, the selection drives the labels, the preview's buttons and the frame count, rows go and come
 // without the selection or a drop ever naming a row that is not there, and closing asks while tasks run.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -299,6 +302,25 @@ TEST_F(BatchWindowTest, TheFrameCountFollowsTheClipSetInThePreviewAtOnce)
     ASSERT_TRUE(testsupport::runUntil([&] { return std::abs(player->currentTime().seconds() - 2) < 0.01; }));
     ASSERT_TRUE(preview->tryToPerform("setClipEnd:", nullptr));
     EXPECT_EQ(frames->stringValue(), "Frames to write: 0");
+
+    // The split fields count as they are typed in, before Return; the text stays as typed.
+    player->setClipRange(kestrane::TimeRangeStatics::withDuration(media::Time::make(3, 1)));
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 2");
+    auto* seconds = qobject_cast<QLineEdit*>(ui::controlWidget(*tasks->secondsSplitterField.lock()));
+    ASSERT_TRUE(seconds);
+    seconds->setFocus();
+    seconds->selectAll();
+    for (const char* key : {"0", ".", "5"}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key));
+        QApplication::sendEvent(seconds, &press);
+    }
+    EXPECT_EQ(seconds->text(), "0.5");
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 5"); // 0.5 to 2.5 s
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    QApplication::sendEvent(seconds, &backspace);
+    EXPECT_EQ(seconds->text(), "0.");
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 5"); // "0." is no valid interval
+    batchwindow::type(*tasks->secondsSplitterField.lock(), "1");
 
     // Another movie previewed: the first one's clip no longer drives the count.
     ASSERT_TRUE(drop({movieFolder() / "c.mkv"}, 2));

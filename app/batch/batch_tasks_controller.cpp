@@ -222,10 +222,15 @@ void BatchTasksController::updateCommands()
     }));
     enable(resumeButton, anySelected([](const auto& task) { return task->state() == BatchState::stopped; }));
     enable(cancelButton, anySelected([](const auto& task) { return !task->isFinished(); }));
+    enable(removeFinishedButton, hasFinishedTasks());
+}
+
+bool BatchTasksController::hasFinishedTasks() const
+{
     auto owner = controller.lock();
-    const auto& tasks = owner ? owner->manager()->tasks() : std::vector<std::shared_ptr<BatchTask>>{};
-    enable(removeFinishedButton,
-           std::any_of(tasks.begin(), tasks.end(), [](const auto& task) { return task->isFinished(); }));
+    if (!owner) return false;
+    const auto& tasks = owner->manager()->tasks();
+    return std::any_of(tasks.begin(), tasks.end(), [](const auto& task) { return task->isFinished(); });
 }
 
 void BatchTasksController::openSelectedTasks(const std::shared_ptr<core::Object>&)
@@ -258,9 +263,7 @@ void BatchTasksController::removeFinishedTasks(const std::shared_ptr<core::Objec
 {
     auto owner = controller.lock();
     if (!owner) return;
-    const auto& tasks = owner->manager()->tasks();
-    if (std::none_of(tasks.begin(), tasks.end(), [](const auto& task) { return task->isFinished(); }))
-        return ui::beep();
+    if (!hasFinishedTasks()) return ui::beep();
     owner->manager()->removeFinishedTasks();
 }
 

@@ -111,6 +111,8 @@ class BatchTasksController : public ui::Responder,
     static std::string namingProblem(const std::vector<std::shared_ptr<BatchTask>>& tasks);
     // Tells the user why the batch does not start.
     static void refuseLaunch(const std::string& problem);
+    // Whether a cancelled or complete task is in the list.
+    bool hasFinishedTasks() const;
     // The tasks at the selected rows, without a beep when there are none.
     std::vector<std::shared_ptr<BatchTask>> tasksAtSelectedRows() const;
     void reloadTable();

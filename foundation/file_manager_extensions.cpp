@@ -1,6 +1,7 @@
 #include "foundation/file_manager_extensions.h"
 
 #include "foundation/bundle_info.h"
+#include "foundation/listing_order.h"
 #include "foundation/shortcuts.h"
 #include "platform/core/error.h"
 #include "platform/core/unpublished_file.h"
@@ -129,7 +130,7 @@ std::optional<core::Url> createBundleSupportDirectoryWithComponent(core::FileMan
 std::shared_ptr<core::DirectoryEnumerator> dirEnumerator(core::FileManager& fm, const core::Url& url,
                                                          core::DirectoryEnumerationOptions options)
 {
-    return fm.enumerator(url, options);
+    return fm.enumerator(url, options, [](const std::string& a, const std::string& b) { return listsBefore(a, b); });
 }
 
 void enumerateFiles(core::FileManager& fm, const std::vector<core::Url>& urls,

@@ -61,7 +61,8 @@ std::optional<core::Url> createBundleSupportDirectory(core::FileManager& fm);
 std::optional<core::Url> createBundleSupportDirectoryWithComponent(core::FileManager& fm,
                                                                    const std::string& component);
 
-// A walk of the folder with the given options; null when the folder cannot be read.
+// A walk of the folder with the given options, each folder's entries in the order file managers list them;
+// null when the folder cannot be read.
 std::shared_ptr<core::DirectoryEnumerator> dirEnumerator(core::FileManager& fm, const core::Url& url,
                                                          core::DirectoryEnumerationOptions options);
 

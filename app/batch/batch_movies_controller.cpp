@@ -50,14 +50,12 @@ void endPreview(orvalis::Movie& movie)
     movie.releasePlayer();
 }
 
-// The first time a movie is previewed, its player is made, silent and at the movie's middle.
+// The first time a movie is previewed, its player is made, silent and at the movie's start, where a document
+// window opens it too.
 void prepareForPreview(orvalis::Movie& movie)
 {
     if (movie.existingPlayer()) return;
-    auto player = movie.player();
-    player->setUserVolume(0);
-    const media::Time duration = movie.duration();
-    if (duration.isNumeric()) player->seekInaccurately(kestrane::middle(duration));
+    movie.player()->setUserVolume(0);
 }
 
 // Reads everything the table shows of each movie, several movies at a time, so that the main thread never

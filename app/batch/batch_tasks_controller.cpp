@@ -1,9 +1,11 @@
 #include "app/batch/batch_tasks_controller.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/batch/batch_manager.h"
 #include "app/batch/batch_window_controller.h"
+#include "app/batch/naming_template_check.h"
 #include "app/document/defaults_keys.h"
 #include "appkit/control_extensions.h"
 #include "appkit/window_extensions.h"
@@ -63,6 +65,7 @@ BatchTasksController::BatchTasksController()
 void BatchTasksController::awakeFromNib()
 {
     updateComponents();
+    updateCommands();
     if (auto owner = controller.lock())
         owner->manager()->setDelegate(
             std::static_pointer_cast<BatchManagerDelegate>(sharedAs<BatchTasksController>()));
@@ -218,6 +221,7 @@ void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
             ui::beep();
         }
     }
+    if (const std::string problem = namingProblem(tasks); !problem.empty()) return refuseLaunch(problem);
     unannounced_.insert(unannounced_.end(), tasks.begin(), tasks.end());
     owner->manager()->appendTasks(tasks);
     if (leftOut > 0) {
@@ -228,7 +232,24 @@ void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
     }
 }
 
-std::vector<std::shared_ptr<BatchTask>> BatchTasksController::selectedTasks() const
+std::string BatchTasksController::namingProblem(const std::vector<std::shared_ptr<BatchTask>>& tasks)
+{
+    const auto markups = batchNamingTemplate();
+    for (const auto& task : tasks)
+        if (auto problem = namingTemplateProblem(markups, task->count(), task->movie()->url()); !problem.empty())
+            return problem;
+    return {};
+}
+
+void BatchTasksController::refuseLaunch(const std::string& problem)
+{
+    auto alert = core::make<ui::Alert>();
+    alert->setMessageText(kestrane::local(*kestrane::MB.get(), "NamingTemplate.LaunchRefused"));
+    alert->setInformativeText(problem);
+    alert->runModal();
+}
+
+std::vector<std::shared_ptr<BatchTask>> BatchTasksController::tasksAtSelectedRows() const
 {
     std::vector<std::shared_ptr<BatchTask>> selected;
     auto owner = controller.lock();
@@ -238,8 +259,38 @@ std::vector<std::shared_ptr<BatchTask>> BatchTasksController::selectedTasks() co
         for (long row : table->selectedRowIndexes())
             if (row >= 0 && row < long(tasks.size())) selected.push_back(tasks[std::size_t(row)]);
     }
+    return selected;
+}
+
+std::vector<std::shared_ptr<BatchTask>> BatchTasksController::selectedTasks() const
+{
+    auto selected = tasksAtSelectedRows();
     if (selected.empty()) ui::beep();
     return selected;
+}
+
+void BatchTasksController::updateCommands()
+{
+    const auto selected = tasksAtSelectedRows();
+    const auto anySelected = [&](auto applies) { return std::any_of(selected.begin(), selected.end(), applies); };
+    const auto enable = [](const std::weak_ptr<ui::Button>& button, bool enabled) {
+        if (auto b = button.lock()) b->setEnabled(enabled);
+    };
+    enable(revealButton, !selected.empty());
+    enable(stopButton, anySelected([](const auto& task) {
+        return task->state() == BatchState::pending || task->state() == BatchState::processing;
+    }));
+    enable(resumeButton, anySelected([](const auto& task) { return task->state() == BatchState::stopped; }));
+    enable(cancelButton, anySelected([](const auto& task) { return !task->isFinished(); }));
+    enable(removeFinishedButton, hasFinishedTasks());
+}
+
+bool BatchTasksController::hasFinishedTasks() const
+{
+    auto owner = controller.lock();
+    if (!owner) return false;
+    const auto& tasks = owner->manager()->tasks();
+    return std::any_of(tasks.begin(), tasks.end(), [](const auto& task) { return task->isFinished(); });
 }
 
 void BatchTasksController::openSelectedTasks(const std::shared_ptr<core::Object>&)
@@ -271,7 +322,9 @@ void BatchTasksController::cancelSelectedTasks(const std::shared_ptr<core::Objec
 void BatchTasksController::removeFinishedTasks(const std::shared_ptr<core::Object>&)
 {
     auto owner = controller.lock();
-    if (owner && !selectedTasks().empty()) owner->manager()->removeFinishedTasks();
+    if (!owner) return;
+    if (!hasFinishedTasks()) return ui::beep();
+    owner->manager()->removeFinishedTasks();
 }
 
 // MARK: - Table
@@ -325,13 +378,17 @@ void BatchTasksController::willDisplayCell(ui::TableView&, ui::TableCell& cell,
 void BatchTasksController::reloadTable()
 {
     if (auto table = tasksTableView.lock()) table->reloadData();
+    updateCommands();
 }
 
 // MARK: - Manager
 
-void BatchTasksController::batchManagerDidAppendTasks(BatchManager&)
+void BatchTasksController::batchManagerDidAppendTasks(BatchManager& manager)
 {
     reloadTable();
+    // The new tasks are the last rows.
+    if (auto table = tasksTableView.lock(); table && !manager.tasks().empty())
+        table->scrollRowToVisible(long(manager.tasks().size()) - 1);
 }
 
 void BatchTasksController::batchManagerDidRemoveTasks(BatchManager&)

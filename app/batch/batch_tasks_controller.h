@@ -47,6 +47,12 @@ class BatchTasksController : public ui::Responder,
     std::weak_ptr<ui::PopUpButton> errorPopUp;
     std::weak_ptr<ui::PopUpButton> logsPopUp;
     std::weak_ptr<ui::TextField> framesLabel;
+    // The commands on tasks, enabled only while they would act on something.
+    std::weak_ptr<ui::Button> revealButton;
+    std::weak_ptr<ui::Button> stopButton;
+    std::weak_ptr<ui::Button> resumeButton;
+    std::weak_ptr<ui::Button> cancelButton;
+    std::weak_ptr<ui::Button> removeFinishedButton;
 
     // The export folder; the export field shows it after every change.
     const std::optional<core::Url>& exportURL() const { return exportURL_; }
@@ -63,6 +69,9 @@ class BatchTasksController : public ui::Responder,
     // Every N frames counts the movies' own frames: while some are still being read in the background the
     // label says so, and it counts again once they are known.
     void updateComponents();
+    // Enables each command on tasks exactly when it would act: reveal, stop, resume and cancel on a selected
+    // task they apply to, removal on any finished task.
+    void updateCommands();
     // The settings as the controls show them.
     BatchSettings settings() const;
 
@@ -84,6 +93,7 @@ class BatchTasksController : public ui::Responder,
                             long row) override;
     void willDisplayCell(ui::TableView& table, ui::TableCell& cell,
                          const std::shared_ptr<ui::TableColumn>& column, long row) override;
+    void tableViewSelectionDidChange(ui::TableView& table) override { updateCommands(); }
 
     void batchManagerDidAppendTasks(BatchManager& manager) override;
     void batchManagerDidRemoveTasks(BatchManager& manager) override;
@@ -105,6 +115,14 @@ class BatchTasksController : public ui::Responder,
     std::int64_t totalSnapsCount(std::int64_t total, std::int64_t index) const;
     // The tasks at the selected rows, in row order; empty (after a beep) when no row is selected.
     std::vector<std::shared_ptr<BatchTask>> selectedTasks() const;
+    // Why the naming template cannot name the files of these tasks; empty when it can.
+    static std::string namingProblem(const std::vector<std::shared_ptr<BatchTask>>& tasks);
+    // Tells the user why the batch does not start.
+    static void refuseLaunch(const std::string& problem);
+    // Whether a cancelled or complete task is in the list.
+    bool hasFinishedTasks() const;
+    // The tasks at the selected rows, without a beep when there are none.
+    std::vector<std::shared_ptr<BatchTask>> tasksAtSelectedRows() const;
     void reloadTable();
     // Once per natural end of a batch (its last running task completing, not stopped or cancelled), with the
     // frames the tasks launched since the last announcement wrote and failed.

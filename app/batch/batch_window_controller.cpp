@@ -4,7 +4,9 @@
 #include "app/batch/batch_tasks_controller.h"
 #include "app/batch/batch_window_interface.h"
 #include "foundation/bundle_info.h"
+#include "foundation/index_set_extensions.h"
 #include "foundation/shortcuts.h"
+#include "moviekit/player.h"
 #include "platform/ui/alert.h"
 
 namespace vistrel {
@@ -39,6 +41,7 @@ BatchWindowController::BatchWindowController(std::shared_ptr<ui::Window> window)
 
 BatchWindowController::~BatchWindowController()
 {
+    stopFollowingClip();
     // Nothing can show, stop or resume the tasks any more: they start no further frame.
     manager_->cancelAllTasks();
 }
@@ -66,7 +69,30 @@ void BatchWindowController::setMoviesSelection(const core::IndexSet& selection)
 {
     moviesSelection_ = withinList(selection, movies_.size());
     if (auto controller = moviesController()) controller->moviesSelectionDidChange();
+    followPreviewedClip();
     if (auto controller = tasksController()) controller->updateComponents();
+}
+
+void BatchWindowController::followPreviewedClip()
+{
+    stopFollowingClip();
+    const auto single = kestrane::singleIndex(moviesSelection_);
+    if (!single || *single < 0 || std::size_t(*single) >= movies_.size()) return;
+    auto player = movies_[std::size_t(*single)]->existingPlayer();
+    if (!player) return;
+    std::weak_ptr<BatchWindowController> weak = sharedAs<BatchWindowController>();
+    clipObservation_ = player->addObserver("clipRange", [weak](const core::KeyValueChange&) {
+        if (auto self = weak.lock())
+            if (auto controller = self->tasksController()) controller->updateComponents();
+    });
+    followedPlayer_ = player;
+}
+
+void BatchWindowController::stopFollowingClip()
+{
+    if (auto player = followedPlayer_.lock()) player->removeObserver(clipObservation_);
+    followedPlayer_.reset();
+    clipObservation_ = 0;
 }
 
 void BatchWindowController::keepInterfaceObject(const std::shared_ptr<core::Object>& object)

@@ -37,7 +37,8 @@ class BatchWindowController : public ui::WindowController, public ui::WindowDele
     // controls.
     void setMovies(std::vector<orvalis::MovieRef> movies);
     const core::IndexSet& moviesSelection() const { return moviesSelection_; }
-    // Keeps only rows of the list, then refreshes the movie half and the tasks controls.
+    // Keeps only rows of the list, then refreshes the movie half and the tasks controls; while one movie is
+    // previewed, the tasks controls follow its clip too.
     void setMoviesSelection(const core::IndexSet& selection);
     const std::shared_ptr<BatchManager>& manager() const { return manager_; }
 
@@ -48,12 +49,18 @@ class BatchWindowController : public ui::WindowController, public ui::WindowDele
     void windowWillClose(ui::Window& window) override;
 
   private:
+    // The tasks controls follow the clip of the previewed movie's player, when there is one.
+    void followPreviewedClip();
+    void stopFollowingClip();
+
     std::weak_ptr<BatchMoviesController> moviesController_;
     std::weak_ptr<BatchTasksController> tasksController_;
     std::vector<orvalis::MovieRef> movies_;
     core::IndexSet moviesSelection_;
     std::shared_ptr<BatchManager> manager_ = BatchManager::create();
     std::vector<std::shared_ptr<core::Object>> interfaceObjects_;
+    std::weak_ptr<orvalis::Player> followedPlayer_;
+    core::ObservationId clipObservation_ = 0;
 };
 
 } // namespace vistrel

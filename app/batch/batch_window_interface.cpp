@@ -87,6 +87,9 @@ void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>
         b.numberField({220, 262, 90, 24}, pinned, 1, 1e9, false, tasks, changeSettings);
     tasks->countSplitterField =
         b.numberField({220, 234, 90, 24}, pinned, 0, 1e6, false, tasks, changeSettings);
+    // The frame count follows the split fields as they are typed in.
+    for (const auto& field : {tasks->secondsSplitterField, tasks->framesSplitterField, tasks->countSplitterField})
+        field.lock()->setContinuous(true);
     tasks->includesStartButton =
         b.checkBox({20, 202, 170, 22}, pinned, "BatchWindow.IncludesStart", tasks, changeSettings);
     tasks->includesEndButton =
@@ -132,16 +135,16 @@ void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>
     tasks->tasksTableView = table;
     auto start = b.button({tasksX, 8, 100, 30}, pinned, "BatchWindow.Start", tasks, "launchSnapTasks:");
     start->setKeyEquivalent("\r");
-    const std::pair<const char*, ui::Action> commands[] = {
-        {"BatchWindow.Reveal", "openSelectedTasks:"},
-        {"BatchWindow.Stop", "stopSelectedTasks:"},
-        {"BatchWindow.Resume", "resumeSelectedTasks:"},
-        {"BatchWindow.Cancel", "cancelSelectedTasks:"},
-        {"BatchWindow.RemoveFinished", "removeFinishedTasks:"},
+    const std::tuple<const char*, ui::Action, std::weak_ptr<ui::Button>&> commands[] = {
+        {"BatchWindow.Reveal", "openSelectedTasks:", tasks->revealButton},
+        {"BatchWindow.Stop", "stopSelectedTasks:", tasks->stopButton},
+        {"BatchWindow.Resume", "resumeSelectedTasks:", tasks->resumeButton},
+        {"BatchWindow.Cancel", "cancelSelectedTasks:", tasks->cancelButton},
+        {"BatchWindow.RemoveFinished", "removeFinishedTasks:", tasks->removeFinishedButton},
     };
     for (std::size_t i = 0; i < 5; ++i)
-        b.button({tasksX + 110 + 96.0 * double(i), 8, 92, 30}, pinned, commands[i].first, tasks,
-                 commands[i].second);
+        std::get<2>(commands[i]) = b.button({tasksX + 110 + 96.0 * double(i), 8, 92, 30}, pinned,
+                                            std::get<0>(commands[i]), tasks, std::get<1>(commands[i]));
 }
 
 // The settings keep their values across launches.

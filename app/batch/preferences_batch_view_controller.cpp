@@ -1,7 +1,8 @@
 #include "app/batch/preferences_batch_view_controller.h"
 
-#include "app/document/interface_builder.h"
+#include "app/batch/naming_template_check.h"
 #include "app/document/defaults_keys.h"
+#include "app/document/interface_builder.h"
 #include "appkit/image_extensions.h"
 #include "foundation/shortcuts.h"
 #include "moviekit/image_namer.h"
@@ -16,18 +17,34 @@ void build(const std::shared_ptr<core::Object>& object)
 {
     auto pane = std::dynamic_pointer_cast<PreferencesBatchViewController>(object);
     if (!pane) return;
-    auto view = core::make<ui::View>(gfx::Rect{0, 0, 680, 210});
+    auto view = core::make<ui::View>(gfx::Rect{0, 0, 680, 320});
     InterfaceBuilder b(view);
     const unsigned pinned = ui::AutoresizingMask::maxXMargin | ui::AutoresizingMask::minYMargin;
-    b.label({20, 176, 640, 20}, pinned, "PreferencesBatch.OutputName");
-    auto output = b.add<ui::TokenField>({20, 148, 640, 24}, pinned);
+    b.label({20, 286, 640, 20}, pinned, "PreferencesBatch.OutputName");
+    // Two lines: a long template wraps instead of hiding its end.
+    auto output = b.add<ui::TokenField>({20, 230, 640, 52}, pinned);
+    output->setKnownTokens(orvalis::ImageNamer::AllMarkups());
+    output->setEditCheck([](const std::vector<std::string>& markups) { return namingTemplateProblem(markups); });
     ui::bindToDefaults(output, BatchOutputMarkupsKey);
     pane->outputFormatTokenField = output;
-    b.label({20, 116, 640, 20}, pinned, "PreferencesBatch.AllMarkups");
-    auto all = b.add<ui::TokenField>({20, 88, 640, 24}, pinned);
+    auto problem = b.label({20, 188, 640, 38}, pinned);
+    problem->setTextColor(gfx::Color::red());
+    problem->setHidden(true);
+    pane->templateProblemLabel = problem;
+    std::weak_ptr<ui::TokenField> weakOutput = output;
+    std::weak_ptr<ui::TextField> weakProblem = problem;
+    output->setEditHandler([weakOutput, weakProblem] {
+        auto field = weakOutput.lock();
+        auto label = weakProblem.lock();
+        if (!field || !label) return;
+        label->setStringValue(field->editProblem());
+        label->setHidden(field->editProblem().empty());
+    });
+    b.label({20, 162, 640, 20}, pinned, "PreferencesBatch.AllMarkups");
+    auto all = b.add<ui::TokenField>({20, 96, 640, 62}, pinned);
     all->setEditable(false);
     pane->allMarkupsTokenField = all;
-    b.button({20, 50, 180, 30}, pinned, "PreferencesBatch.Restore", pane, "restoreOutputName:");
+    b.button({20, 56, 180, 30}, pinned, "PreferencesBatch.Restore", pane, "restoreOutputName:");
     b.label({20, 18, 200, 20}, pinned, "PreferencesBatch.AlertUserType");
     ui::bindToDefaults(b.popUp({210, 14, 230, 26}, pinned,
                                {interfaceText("PreferencesBatch.AlertNone"),
@@ -55,10 +72,10 @@ PreferencesBatchViewController::PreferencesBatchViewController(const std::string
 
 void PreferencesBatchViewController::awakeFromNib()
 {
-    std::string joined;
-    for (const std::string& markup : orvalis::ImageNamer::AllMarkups())
-        joined += (joined.empty() ? "" : ",") + markup;
-    if (auto field = allMarkupsTokenField.lock()) field->setStringValue(joined);
+    if (auto field = allMarkupsTokenField.lock()) {
+        field->setKnownTokens(orvalis::ImageNamer::AllMarkups());
+        field->setTokens(orvalis::ImageNamer::AllMarkups());
+    }
 }
 
 void PreferencesBatchViewController::restoreOutputName(const std::shared_ptr<core::Object>&)

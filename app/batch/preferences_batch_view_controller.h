@@ -1,5 +1,6 @@
 // The batch pane of the preferences window: the template batch tasks name their image files from, edited as
-// tokens and kept in the user defaults ("BatchOutputMarkups"), every token the namer knows for reference, a
+// tokens and text and kept in the user defaults ("BatchOutputMarkups"; a template that cannot name files is
+// refused there with the reason shown), every token the namer knows for reference, to drag in, a
 // command that puts the default template back, and how the end of a batch is announced. Its interface is
 // "PreferencesBatch". Main thread only.
 #pragma once
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "appkit/preferences_panel.h"
+#include "platform/ui/text_field.h"
 #include "platform/ui/token_field.h"
 #include "platform/ui/view_controller.h"
 
@@ -23,8 +25,10 @@ class PreferencesBatchViewController : public ui::ViewController, public kestran
     // Outlets, set by the interface.
     std::weak_ptr<ui::TokenField> outputFormatTokenField;
     std::weak_ptr<ui::TokenField> allMarkupsTokenField;
+    // Why the template being edited is refused; hidden while it is not.
+    std::weak_ptr<ui::TextField> templateProblemLabel;
 
-    // Once the interface is connected: every token of the namer, separated by commas.
+    // Once the interface is connected: every token of the namer, as tokens.
     virtual void awakeFromNib();
     // Action "restoreOutputName:": stores the default template; the template field follows the defaults.
     void restoreOutputName(const std::shared_ptr<core::Object>& sender);

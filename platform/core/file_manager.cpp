@@ -114,17 +114,18 @@ std::vector<Url> FileManager::applicationSupportDirectories() const
     return {Url::fileURL(folder.toStdString())};
 }
 
-std::shared_ptr<DirectoryEnumerator> FileManager::enumerator(const Url& folder,
-                                                             DirectoryEnumerationOptions options)
+std::shared_ptr<DirectoryEnumerator> FileManager::enumerator(const Url& folder, DirectoryEnumerationOptions options,
+                                                             NameOrder order)
 {
     std::error_code error;
     fs::directory_iterator probe(folder.path(), error);
     if (error) return nullptr;
-    return make<DirectoryEnumerator>(folder.path(), options);
+    return make<DirectoryEnumerator>(folder.path(), options, std::move(order));
 }
 
-DirectoryEnumerator::DirectoryEnumerator(const std::string& folder, DirectoryEnumerationOptions options)
-    : options_(options)
+DirectoryEnumerator::DirectoryEnumerator(const std::string& folder, DirectoryEnumerationOptions options,
+                                         NameOrder order)
+    : options_(options), order_(std::move(order))
 {
     pushFolder(folder);
 }
@@ -132,14 +133,18 @@ DirectoryEnumerator::DirectoryEnumerator(const std::string& folder, DirectoryEnu
 void DirectoryEnumerator::pushFolder(const std::string& folder)
 {
     const bool skipHidden = hasOption(options_, DirectoryEnumerationOptions::skipsHiddenFiles);
-    std::vector<std::string> paths;
+    std::vector<fs::path> entries;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (skipHidden && name.starts_with('.')) continue;
-        paths.push_back(it->path().string());
+        if (skipHidden && it->path().filename().string().starts_with('.')) continue;
+        entries.push_back(it->path());
     }
-    std::sort(paths.rbegin(), paths.rend());
+    // Last first: the walk takes from the back.
+    std::sort(entries.begin(), entries.end(), [this](const fs::path& a, const fs::path& b) {
+        return order_ ? order_(b.filename().string(), a.filename().string()) : b < a;
+    });
+    std::vector<std::string> paths;
+    for (const auto& entry : entries) paths.push_back(entry.string());
     pending_.push_back(std::move(paths));
 }
 

@@ -3,6 +3,7 @@
 // Safe from any thread.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,6 +22,9 @@ enum class DirectoryEnumerationOptions : unsigned {
     none = 0,
     skipsHiddenFiles = 4,  // names starting with "." are neither yielded nor entered
 };
+
+// Whether the entry named `a` comes before the one named `b` in a folder walk; empty for byte order.
+using NameOrder = std::function<bool(const std::string& a, const std::string& b)>;
 
 // What an exclusive creation found.
 enum class NewFileResult {
@@ -57,17 +61,18 @@ public:
     // The user's application-support folders, most specific first (one on Linux: $XDG_DATA_HOME).
     virtual std::vector<Url> applicationSupportDirectories() const;
 
-    // A walk of everything below the folder; null when the folder cannot be read.
-    virtual std::shared_ptr<DirectoryEnumerator> enumerator(const Url& folder,
-                                                            DirectoryEnumerationOptions options);
+    // A walk of everything below the folder, the entries of each folder in `order`; null when the folder
+    // cannot be read.
+    virtual std::shared_ptr<DirectoryEnumerator> enumerator(const Url& folder, DirectoryEnumerationOptions options,
+                                                            NameOrder order = {});
 };
 
 // A depth-first walk of a folder: each folder is yielded before its contents, the entries of one folder
-// in byte order of their names; links are yielded but not followed; unreadable subfolders are yielded and
+// in the given order of their names (byte order unless given); links are yielded but not followed; unreadable subfolders are yielded and
 // not entered. Serves one thread at a time.
 class DirectoryEnumerator : public Object {
 public:
-    DirectoryEnumerator(const std::string& folder, DirectoryEnumerationOptions options);
+    DirectoryEnumerator(const std::string& folder, DirectoryEnumerationOptions options, NameOrder order = {});
 
     // The next item, or nullopt at the end.
     std::optional<Url> next();
@@ -76,6 +81,7 @@ private:
     void pushFolder(const std::string& folder);
 
     DirectoryEnumerationOptions options_;
+    NameOrder order_;
     std::vector<std::vector<std::string>> pending_;  // per open folder: its paths still to yield, last first
 };
 

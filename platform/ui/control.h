@@ -42,9 +42,10 @@ public:
     void setIntValue(int value) { setDoubleValue(value); }
     std::string stringValue() const;
     void setStringValue(const std::string& value);
-    // A double, a long, an int, a bool or a string; anything else reads as no value.
-    std::any objectValue() const;
-    void setObjectValue(const std::any& value);
+    // A double, a long, an int, a bool or a string; anything else reads as no value. Controls whose value is
+    // of another kind (a token field's list) answer and take that kind.
+    virtual std::any objectValue() const;
+    virtual void setObjectValue(const std::any& value);
 
     bool isEnabled() const;
     virtual void setEnabled(bool enabled);

@@ -1,11 +1,11 @@
 #include "platform/ui/defaults_binding.h"
 
 #include <cmath>
+#include <vector>
 
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/main_loop.h"
 #include "platform/core/notification_center.h"
-#include "platform/ui/token_field.h"
 
 namespace ui {
 
@@ -20,10 +20,10 @@ std::any shown(const std::optional<core::Value>& value)
     case core::Value::Kind::real: return *value->asDouble();
     case core::Value::Kind::string: return *value->string();
     case core::Value::Kind::array: {
-        std::string text;
-        for (const auto& token : *value->arrayPointer())
-            if (auto string = token.string()) text += (text.empty() ? "" : ", ") + *string;
-        return text;
+        std::vector<std::string> texts;
+        for (const auto& item : *value->arrayPointer())
+            if (auto string = item.string()) texts.push_back(*string);
+        return texts;
     }
     default: return {};
     }
@@ -34,6 +34,12 @@ core::Value stored(const std::any& value, const std::optional<core::Value>& old)
 {
     const auto kind = old ? old->kind() : core::Value::Kind::null;
     if (const auto* text = std::any_cast<std::string>(&value)) return *text;
+    if (const auto* texts = std::any_cast<std::vector<std::string>>(&value)) {
+        core::Array array;
+        for (const auto& text : *texts)
+            array.emplace_back(text);
+        return array;
+    }
     const auto* number = std::any_cast<double>(&value);
     if (!number) return nullptr;
     if (kind == core::Value::Kind::boolean) return *number != 0;
@@ -44,9 +50,8 @@ core::Value stored(const std::any& value, const std::optional<core::Value>& old)
 // The key of the defaults as an observable key, for the control's value binding.
 class DefaultsValue : public core::Observable {
 public:
-    DefaultsValue(std::shared_ptr<core::UserDefaults> defaults, std::string key,
-                  std::shared_ptr<TokenField> tokenField)
-        : defaults_(std::move(defaults)), key_(std::move(key)), tokenField_(tokenField)
+    DefaultsValue(std::shared_ptr<core::UserDefaults> defaults, std::string key)
+        : defaults_(std::move(defaults)), key_(std::move(key))
     {
         exposeKey(key_, [this] { return shown(defaults_->object(key_)); },
                   [this](const std::any& value) { store(value); });
@@ -71,20 +76,10 @@ public:
     }
 
 private:
-    void store(const std::any& value)
-    {
-        if (auto field = tokenField_.lock()) {
-            core::Array tokens;
-            for (auto& token : field->tokens()) tokens.emplace_back(token);
-            defaults_->set(key_, std::move(tokens));
-            return;
-        }
-        defaults_->set(key_, stored(value, defaults_->object(key_)));
-    }
+    void store(const std::any& value) { defaults_->set(key_, stored(value, defaults_->object(key_))); }
 
     std::shared_ptr<core::UserDefaults> defaults_;
     std::string key_;
-    std::weak_ptr<TokenField> tokenField_;
 };
 
 }  // namespace
@@ -94,7 +89,7 @@ void bindToDefaults(const std::shared_ptr<Control>& control, const std::string& 
 {
     if (!control) return;
     if (!defaults) defaults = core::UserDefaults::standard();
-    auto value = core::make<DefaultsValue>(std::move(defaults), key, std::dynamic_pointer_cast<TokenField>(control));
+    auto value = core::make<DefaultsValue>(std::move(defaults), key);
     control->bind(valueBinding, value, key);
 }
 

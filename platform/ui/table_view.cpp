@@ -5,12 +5,14 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <numeric>
 #include <tuple>
 
 #include "platform/core/notification_center.h"
 #include "platform/gfx/qt_context.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/qt_dragging.h"
+#include "platform/ui/window.h"
 
 namespace ui {
 
@@ -79,6 +81,11 @@ public:
     }
 
 protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QTableView::focusInEvent(event);
+        table_.tookKeyboardFocus();
+    }
     void dragEnterEvent(QDragEnterEvent* event) override { propose(event); }
     void dragMoveEvent(QDragMoveEvent* event) override { propose(event); }
     void dropEvent(QDropEvent* event) override
@@ -120,7 +127,11 @@ struct TableView::Impl {
     TableModel* model = nullptr;
 };
 
-TableView::TableView(const gfx::Rect& frame) : Control(frame), impl_(std::make_unique<Impl>()) {}
+TableView::TableView(const gfx::Rect& frame) : Control(frame), impl_(std::make_unique<Impl>())
+{
+    // The Edit menu's Select All reaches the table that has the keyboard before anything further along.
+    registerAction("selectAll:", [this](const std::shared_ptr<core::Object>&) { selectAll(); });
+}
 
 TableView::~TableView() = default;
 
@@ -258,6 +269,19 @@ void TableView::selectRowIndexes(const std::vector<long>& rows, bool byExtending
 
 void TableView::deselectAll(const std::shared_ptr<core::Object>&) { selectRowIndexes({}, false); }
 
+void TableView::tookKeyboardFocus()
+{
+    if (auto window = this->window()) window->makeFirstResponder(sharedAs<TableView>());
+}
+
+void TableView::selectAll()
+{
+    if (!allowsMultipleSelection()) return;
+    std::vector<long> rows(std::size_t(std::max(0L, numberOfRows())));
+    std::iota(rows.begin(), rows.end(), 0L);
+    selectRowIndexes(rows, false);
+}
+
 bool TableView::isRowSelected(long row) const
 {
     return impl_->view && row >= 0 && row < numberOfRows() &&
@@ -277,7 +301,9 @@ void TableView::setAllowsMultipleSelection(bool allows)
 
 void TableView::scrollRowToVisible(long row)
 {
-    if (impl_->view && row >= 0 && row < numberOfRows()) impl_->view->scrollTo(impl_->model->index(int(row), 0));
+    if (!impl_->view || row < 0 || row >= numberOfRows()) return;
+    impl_->view->doItemsLayout();  // rows just added count
+    impl_->view->scrollTo(impl_->model->index(int(row), 0));
 }
 
 namespace {

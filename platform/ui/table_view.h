@@ -98,6 +98,8 @@ public:
     std::vector<long> selectedRowIndexes() const;
     void selectRowIndexes(const std::vector<long>& rows, bool byExtendingSelection);
     void deselectAll(const std::shared_ptr<core::Object>& sender);
+    // Every row, when several may be selected; also the action "selectAll:".
+    void selectAll();
     bool isRowSelected(long row) const;
     bool allowsMultipleSelection() const;
     void setAllowsMultipleSelection(bool allows);
@@ -112,6 +114,10 @@ public:
     // For the ui layer: a drag at widget pixel `y` of the rows is proposed to the data source, or dropped.
     DragOperation proposeDrop(const DraggingInfo& info, double y, long* row, TableViewDropOperation* operation);
     bool drop(const DraggingInfo& info, double y);
+    // Takes the keyboard when clicked or tabbed to, and is then its window's first responder.
+    bool acceptsFirstResponder() const override { return true; }
+    // For the ui layer: the table's widget took the keyboard.
+    void tookKeyboardFocus();
     // For the ui layer: the selection may have changed (by the user or in code); tells of a change.
     void selectionChanged();
     void doubleClicked(long row);

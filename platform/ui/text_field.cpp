@@ -38,6 +38,9 @@ void TextField::rebuild()
         QObject::connect(edit, &QLineEdit::editingFinished, [weak] {
             if (auto field = weak.lock()) field->commitEditing();
         });
+        QObject::connect(edit, &QLineEdit::textEdited, [weak](const QString& text) {
+            if (auto field = weak.lock(); field && field->isContinuous()) field->takeTypedText(text.toStdString());
+        });
         widget = edit;
     } else {
         widget = new QLabel;
@@ -155,8 +158,22 @@ void TextField::commitEditing()
     valueDidChange();
 }
 
+void TextField::takeTypedText(const std::string& text)
+{
+    if (!editable_) return;
+    std::optional<double> number;
+    if (auto f = formatter(); f && !(number = f->numberFromString(text))) return;
+    takingTypedText_ = true;
+    if (number)
+        userChangedValue(*number);
+    else
+        userChangedValue(text);
+    takingTypedText_ = false;
+}
+
 void TextField::valueDidChange()
 {
+    if (takingTypedText_) return;
     const QString text = QString::fromStdString(stringValue());
     QWidget* widget = controlWidget(*this);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {

@@ -1,6 +1,7 @@
 // A line of text: an editable field (a bezel, a background) or a plain label; editing ends with Return or
-// when the field loses focus, and then sends the action. With a number formatter the text must spell a number
-// within its limits, else the previous value comes back. Main thread only.
+// when the field loses focus, and then sends the action (a continuous field also takes each keystroke's text
+// as it is typed, when it is valid). With a number formatter the text must spell a number within its limits,
+// else the previous value comes back. Main thread only.
 #pragma once
 
 #include <optional>
@@ -50,6 +51,8 @@ protected:
 private:
     void rebuild();
     void applyLook();
+    // A continuous field's text as typed so far: taken when valid, and left on screen as typed.
+    void takeTypedText(const std::string& text);
 
     bool editable_ = true;
     bool selectable_ = true;
@@ -59,6 +62,7 @@ private:
     std::string placeholder_;
     std::optional<gfx::Font> font_;
     gfx::TextAlignment alignment_ = gfx::TextAlignment::natural;
+    bool takingTypedText_ = false;
 };
 
 }  // namespace ui

@@ -430,8 +430,10 @@ bool Window::makeFirstResponder(const std::shared_ptr<Responder>& responder)
             return false;
         }
         impl_->firstResponder = responder;
+        // A view whose own widgets have the keyboard keeps it where it is.
         if (auto view = std::dynamic_pointer_cast<View>(responder))
-            if (QWidget* widget = widgetOf(*view)) widget->setFocus(Qt::OtherFocusReason);
+            if (QWidget* widget = widgetOf(*view); widget && !widget->isAncestorOf(QApplication::focusWidget()))
+                widget->setFocus(Qt::OtherFocusReason);
     } else {
         impl_->firstResponder.reset();
         if (impl_->widget) impl_->widget->setFocus(Qt::OtherFocusReason);

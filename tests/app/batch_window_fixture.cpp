@@ -4,6 +4,9 @@
 #include <cmath>
 #include <fstream>
 #include <random>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -52,7 +55,36 @@ int columnOf(ui::TableView& table, const std::string& title)
     return -1;
 }
 
+void runTool(const std::vector<std::string>& arguments)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        std::vector<char*> argv;
+        for (const std::string& a : arguments)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw std::runtime_error("the ffmpeg tool could not make " + arguments.back());
+}
+
 } // namespace
+
+std::filesystem::path editListMovie()
+{
+    static testsupport::TempDir folder("batch-edit-list");
+    static const std::filesystem::path movie = [] {
+        const auto path = folder / "edit-list.mp4";
+        runTool({"/usr/bin/ffmpeg", "-nostdin", "-v", "error", "-f", "lavfi", "-i",
+                 "testsrc=size=160x120:rate=24000/1001:duration=4", "-c:v", "libx264", "-bf", "2", "-g", "12",
+                 "-pix_fmt", "yuv420p", path.string()});
+        return path;
+    }();
+    return movie;
+}
 
 const std::filesystem::path& movieFolder()
 {

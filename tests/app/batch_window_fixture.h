@@ -29,6 +29,10 @@ const std::filesystem::path& movieFolder();
 inline constexpr std::size_t listedCount = 7;
 inline constexpr long brokenRow = 2;
 
+// A 4.004 s movie at 24000/1001 fps made by the ffmpeg tool with B-frames, so that its edit list starts at
+// media time 2002 (time scale 24000), with a key frame every 12 frames; made on first use.
+std::filesystem::path editListMovie();
+
 class BatchWindowTest : public ::testing::Test {
   protected:
     void SetUp() override;

@@ -1,11 +1,20 @@
 // The batch window as a user works it: movies dropped on its table load in the background and show their
 // details, the selection drives the labels, the preview's buttons and the frame count, rows go and come
 // without the selection or a drop ever naming a row that is not there, and closing asks while tasks run.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableView>
+
 #include <gtest/gtest.h>
 
 #include "app/document/defaults_keys.h"
 #include "foundation/shortcuts.h"
+#include "foundation/time_range_values.h"
 #include "moviekit/player.h"
+#include "platform/ui/application.h"
+#include "platform/ui/qt_control.h"
 #include "platform/ui/system_style.h"
 #include "platform/ui/window.h"
 #include "tests/app/batch_fixture.h"
@@ -104,8 +113,7 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
     auto player = controller->movies()[0]->existingPlayer();
     ASSERT_TRUE(player);
     EXPECT_EQ(player->userVolume(), 0);
-    EXPECT_GT(player->currentTime().seconds(), 0);
-    EXPECT_LE(player->currentTime().seconds(), 1.5);
+    EXPECT_EQ(player->currentTime().seconds(), 0);
 
     // The broken movie adds nothing and keeps the overlay; two movies clear the preview.
     selectMovies({0, brokenRow, 3, 5});
@@ -311,6 +319,150 @@ TEST_F(BatchWindowTest, SettingsKeepTheirValuesForTheNextWindow)
     EXPECT_EQ(settings.frames, 5);
     EXPECT_EQ(settings.maxSize, 640);
     next->window()->close();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BatchWindowTest, TheFrameCountFollowsTheClipSetInThePreviewAtOnce)
+{
+    ASSERT_TRUE(drop({movieFolder() / "a.mp4"}, 1));
+    setSplit(0, 1);
+    selectMovies({0});
+    auto frames = tasks->framesLabel.lock();
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 2"); // 1 s and 2 s of 3 s
+    auto preview = movies->movieViewController.lock();
+    auto player = controller->movies()[0]->existingPlayer();
+    ASSERT_TRUE(preview && player);
+
+    // Set Start at 1.5 s leaves 2.5 s; Set End at 2 s leaves nothing but the ends.
+    player->seekAccurately(media::Time::make(1500, 1000));
+    ASSERT_TRUE(testsupport::runUntil([&] { return std::abs(player->currentTime().seconds() - 1.5) < 0.01; }));
+    ASSERT_TRUE(preview->tryToPerform("setClipStart:", nullptr));
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 1");
+    player->seekAccurately(media::Time::make(2000, 1000));
+    ASSERT_TRUE(testsupport::runUntil([&] { return std::abs(player->currentTime().seconds() - 2) < 0.01; }));
+    ASSERT_TRUE(preview->tryToPerform("setClipEnd:", nullptr));
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 0");
+
+    // The split fields count as they are typed in, before Return; the text stays as typed.
+    player->setClipRange(kestrane::TimeRangeStatics::withDuration(media::Time::make(3, 1)));
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 2");
+    auto* seconds = qobject_cast<QLineEdit*>(ui::controlWidget(*tasks->secondsSplitterField.lock()));
+    ASSERT_TRUE(seconds);
+    seconds->setFocus();
+    seconds->selectAll();
+    for (const char* key : {"0", ".", "5"}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key));
+        QApplication::sendEvent(seconds, &press);
+    }
+    EXPECT_EQ(seconds->text(), "0.5");
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 5"); // 0.5 to 2.5 s
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    QApplication::sendEvent(seconds, &backspace);
+    EXPECT_EQ(seconds->text(), "0.");
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 5"); // "0." is no valid interval
+    batchwindow::type(*tasks->secondsSplitterField.lock(), "1");
+
+    // Another movie previewed: the first one's clip no longer drives the count.
+    ASSERT_TRUE(drop({movieFolder() / "c.mkv"}, 2));
+    selectMovies({1});
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 1");
+    player->setClipRange(kestrane::TimeRangeStatics::withDuration(media::Time::make(3, 1)));
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 1");
+}
+
+TEST_F(BatchWindowTest, TaskCommandsAreEnabledOnlyWhenTheyWouldActOnSomething)
+{
+    testsupport::TempDir out("out");
+    ASSERT_TRUE(drop({movieFolder() / "a.mp4", movieFolder() / "b.mov"}, 2));
+    setSplit(0, 1);
+    chooseExportFolder(out.path());
+    const auto enabled = [&] {
+        std::string on;
+        for (const auto& [name, button] : {std::pair{'R', tasks->revealButton}, {'S', tasks->stopButton},
+                                          {'U', tasks->resumeButton}, {'C', tasks->cancelButton},
+                                          {'D', tasks->removeFinishedButton}})
+            if (button.lock()->isEnabled()) on += name;
+        return on;
+    };
+    EXPECT_EQ(enabled(), "");
+
+    selectMovies({0, 1});
+    {
+        batchtest::FramesHeld held;
+        launch();
+        ASSERT_EQ(controller->manager()->tasks().size(), 2u);
+        EXPECT_EQ(enabled(), ""); // no task selected
+        selectTasks({0});
+        EXPECT_EQ(enabled(), "RSC");
+        tasks->stopSelectedTasks(nullptr);
+        EXPECT_TRUE(testsupport::runUntil([&] { return enabled() == "RUC"; })) << enabled();
+        selectTasks({0, 1});
+        EXPECT_EQ(enabled(), "RSUC");
+        tasks->cancelSelectedTasks(nullptr);
+    }
+    ASSERT_TRUE(runUntilTasksFinished());
+    ASSERT_TRUE(testsupport::runUntil([&] { return enabled() == "RD"; })) << enabled();
+
+    // Clear Done needs no selection; with nothing finished left it is off again.
+    selectTasks({});
+    EXPECT_EQ(enabled(), "D");
+    tasks->removeFinishedTasks(nullptr);
+    EXPECT_TRUE(controller->manager()->tasks().empty());
+    EXPECT_EQ(enabled(), "");
+}
+
+TEST_F(BatchWindowTest, SelectAllInTheTasksTableSelectsEveryTaskAndNewTasksScrollIntoView)
+{
+    testsupport::TempDir out("out");
+    ASSERT_TRUE(drop({movieFolder()}, listedCount));
+    setSplit(2, 1);
+    chooseExportFolder(out.path());
+    selectMovies({0, 1, 3, 4, 5, 6});
+    auto table = tasks->tasksTableView.lock();
+    auto* view = qobject_cast<QTableView*>(ui::controlWidget(*table));
+    ASSERT_TRUE(view);
+    const auto lastRowShows = [&] {
+        const int last = view->model()->rowCount() - 1;
+        const int top = view->rowViewportPosition(last);
+        return last >= 0 && top >= 0 && top + view->rowHeight(last) <= view->viewport()->height();
+    };
+    std::size_t expected = 0;
+    for (int round = 0; round < 4; ++round) {
+        launch();
+        expected += 6;
+        ASSERT_EQ(controller->manager()->tasks().size(), expected);
+        EXPECT_TRUE(lastRowShows()) << "after " << expected << " tasks";
+    }
+    ASSERT_GT(view->verticalScrollBar()->value(), 0); // the rows do not all fit
+
+    // Select All of the Edit menu, with the keyboard in the tasks table, selects the tasks, not the movies.
+    ASSERT_TRUE(controller->window()->makeFirstResponder(table));
+    ASSERT_TRUE(ui::Application::shared()->sendAction("selectAll:", nullptr, nullptr));
+    EXPECT_EQ(table->selectedRowIndexes().size(), expected);
+    EXPECT_EQ(controller->moviesSelection().count(), 6u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BatchWindowTest, ThePreviewOpensAtTheMoviesStartAsADocumentDoes)
+{
+    // Key frames every half second, one of them right at the middle: a preview that went to the middle, or
+    // anywhere but the start, would land there.
+    const auto movie = batchwindow::editListMovie();
+    ASSERT_TRUE(drop({movie}, 1));
+    selectMovies({0});
+    auto player = controller->movies()[0]->existingPlayer();
+    ASSERT_TRUE(player);
+    EXPECT_NEAR(controller->movies()[0]->duration().seconds(), 4.004, 0.001);
+    auto time = movies->movieViewController.lock()->timeField();
+    testsupport::runUntil([] { return false; }, 0.5); // a seek, had one been asked, has landed
+    EXPECT_EQ(player->currentTime().seconds(), 0);
+    EXPECT_EQ(time->stringValue(), "00:00:00:000");
 }
 
 } // namespace

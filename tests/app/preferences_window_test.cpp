@@ -3,6 +3,8 @@
 // default, and followed by the next batch task.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 
 #include "app/batch/preferences_batch_view_controller.h"
@@ -14,6 +16,7 @@
 #include "platform/ui/button.h"
 #include "platform/ui/pop_up_button.h"
 #include "platform/ui/qt_control.h"
+#include "platform/ui/qt_token_edit.h"
 #include "platform/ui/window.h"
 #include "tests/app/batch_fixture.h"
 #include "tests/app/batch_window_fixture.h"
@@ -84,33 +87,72 @@ TEST(PreferencesWindow, TheManualPaneWritesWhatDocumentsReadInTheirKinds)
         kestrane::Defaults[*key] = nullptr;
 }
 
+// Pastes the entries over everything the field holds, as the user does.
+void replaceTemplate(ui::TokenField& field, const std::vector<ui::TokenEntry>& entries)
+{
+    auto* edit = dynamic_cast<ui::TokenEdit*>(ui::controlWidget(field));
+    ASSERT_TRUE(edit);
+    edit->selectAll();
+    QApplication::clipboard()->setMimeData(ui::mimeDataOfEntries(entries));
+    edit->paste();
+}
+
 TEST(PreferencesWindow, TheBatchPaneEditsAndRestoresTheTemplateTheNextTaskUses)
 {
+    // A template stored by an earlier version reads back as it was.
+    kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = core::Array{"<movie_name>", "-", "<frame_index>"};
     auto pane = core::make<PreferencesBatchViewController>();
     ASSERT_TRUE(pane->view());
     auto all = pane->allMarkupsTokenField.lock();
     auto output = pane->outputFormatTokenField.lock();
-    ASSERT_TRUE(all && output);
+    auto problem = pane->templateProblemLabel.lock();
+    ASSERT_TRUE(all && output && problem);
+    EXPECT_EQ(output->tokens(), (std::vector<std::string>{"<movie_name>", "-", "<frame_index>"}));
+    EXPECT_TRUE(problem->isHidden());
+
+    // Every token is listed, as a token, and none is cut off.
     EXPECT_EQ(all->tokens(), orvalis::ImageNamer::AllMarkups());
-    EXPECT_EQ(all->tokens().size(), 10u);
+    auto* list = dynamic_cast<ui::TokenEdit*>(ui::controlWidget(*all));
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->entries().size(), 10u);
+    for (const auto& entry : list->entries())
+        EXPECT_TRUE(entry.isToken) << entry.text;
+    list->resize(640, 62);
+    list->document()->setTextWidth(list->viewport()->width());
+    EXPECT_LE(list->document()->size().height(), list->viewport()->height());
 
-    batchwindow::type(*output, "<frame_index>,-,<movie_name>,.,<image_extension>");
+    // Text between tokens, spaces and commas included, goes into the names as typed.
+    replaceTemplate(*output, {{"<frame_index>", true}, {" of, ", false}, {"<movie_name>", true},
+                              {".", true}, {"<image_extension>", true}});
     EXPECT_EQ(kestrane::Defaults[vistrel::BatchOutputMarkupsKey].strings(),
-              (std::vector<std::string>{"<frame_index>", "-", "<movie_name>", ".", "<image_extension>"}));
-
-    // The next task names its files with it.
+              (std::vector<std::string>{"<frame_index>", " of, ", "<movie_name>", ".", "<image_extension>"}));
     testsupport::TempDir movies("movies");
     testsupport::TempDir out("out");
     auto task = batchtest::makeTask(batchtest::makeMovie(movies.path(), "clip.mp4"), out.path(),
                                     batchtest::everyTenths(10, 30));
     task->start();
     ASSERT_TRUE(batchtest::runUntilFinished({task}));
-    EXPECT_EQ(batchtest::fileNames(out.path()), (std::vector<std::string>{"1-clip.png", "2-clip.png"}));
+    EXPECT_EQ(batchtest::fileNames(out.path()), (std::vector<std::string>{"1 of, clip.png", "2 of, clip.png"}));
+
+    // Templates that name no file, a hidden file or a name too long for the file system are refused, and the
+    // pane says why; the stored template stays.
+    const auto stored = kestrane::Defaults[vistrel::BatchOutputMarkupsKey].strings();
+    for (const std::vector<ui::TokenEntry>& refused :
+         {std::vector<ui::TokenEntry>{}, {{".", true}, {"<movie_name>", true}},
+          {{"<movie_name>", true}, {std::string(300, 'x'), false}}}) {
+        replaceTemplate(*output, refused);
+        EXPECT_FALSE(problem->isHidden());
+        EXPECT_FALSE(problem->stringValue().empty());
+        EXPECT_EQ(kestrane::Defaults[vistrel::BatchOutputMarkupsKey].strings(), stored);
+    }
+    replaceTemplate(*output, {{"<movie_name>", true}, {std::string(200, 'x'), false}});
+    EXPECT_TRUE(problem->isHidden());
 
     pane->restoreOutputName(nullptr);
     EXPECT_EQ(kestrane::Defaults[vistrel::BatchOutputMarkupsKey].strings(),
               orvalis::ImageNamer::DefaultMarkups());
     EXPECT_EQ(output->tokens(), orvalis::ImageNamer::DefaultMarkups());
+    EXPECT_TRUE(problem->isHidden());
     kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = nullptr;
 }
 

@@ -153,6 +153,21 @@ TEST(EnumerateFiles, GivesFilesThenEverythingVisibleUnderFolders)
                                               "absent.mov"}));
 }
 
+TEST(EnumerateFiles, ListsEachFolderAsFileManagersDo)
+{
+    testsupport::TempDir dir;
+    std::filesystem::create_directories(dir / "drop/Clip3");
+    for (const char* name : {"clip10.mov", "clip2.mov", "Clip1.mov", "clip100.mov", "clip02.mov", "b.mov",
+                             "Clip3/x.mov"})
+        touch(dir / "drop" / name);
+    std::vector<std::string> seen;
+    kestrane::enumerateFiles(*FileManager::defaultManager(), {urlOf(dir / "drop")}, [&](const Url& url) {
+        seen.push_back(std::filesystem::path(url.path()).lexically_relative(dir / "drop"));
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"b.mov", "Clip1.mov", "clip02.mov", "clip2.mov", "Clip3",
+                                              "Clip3/x.mov", "clip10.mov", "clip100.mov"}));
+}
+
 TEST(FileManagerExtensions, RemovalIgnoresFailures)
 {
     testsupport::TempDir dir;

@@ -1,5 +1,7 @@
 // Controls bound to the user defaults: the stored value shows, its changes follow (also from other threads),
 // and edits go back under the key in the kind it held.
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include "platform/ui/number_formatter.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/text_field.h"
+#include "platform/ui/qt_token_edit.h"
 #include "platform/ui/token_field.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
@@ -91,14 +94,22 @@ TEST(DefaultsBinding, EditsKeepTheKindTheKeyHeld)
 TEST(DefaultsBinding, ATokenFieldKeepsAnArrayOfItsTokens)
 {
     Store store;
-    store.defaults->set("Markups", core::Array{"{name}", "{time}"});
+    store.defaults->set("Markups", core::Array{"{name}", ", ", "{time}"});
     auto field = core::make<ui::TokenField>(gfx::Rect{0, 0, 200, 20});
+    field->setKnownTokens({"{name}", "{time}", "{index}"});
     ui::bindToDefaults(field, "Markups", store.defaults);
-    EXPECT_EQ(field->tokens(), (std::vector<std::string>{"{name}", "{time}"}));
-    editOf(*field)->setText("{index}, ,{name}");
-    field->commitEditing();
-    EXPECT_EQ(*store.defaults->object("Markups"), core::Value(core::Array{"{index}", "{name}"}));
-    EXPECT_EQ(editOf(*field)->text(), "{index}, {name}");
+    EXPECT_EQ(field->tokens(), (std::vector<std::string>{"{name}", ", ", "{time}"}));
+    field->setTokens({"{index}", " x,y "});
+    EXPECT_EQ(*store.defaults->object("Markups"), core::Value(core::Array{"{name}", ", ", "{time}"}));
+
+    // An edit goes back as an array, every entry as it stands.
+    auto* edit = dynamic_cast<ui::TokenEdit*>(ui::controlWidget(*field));
+    ASSERT_TRUE(edit);
+    edit->selectAll();
+    QApplication::clipboard()->setMimeData(ui::mimeDataOfEntries({{"{time}", true}, {" x,y ", false}}));
+    edit->paste();
+    EXPECT_EQ(*store.defaults->object("Markups"), core::Value(core::Array{"{time}", " x,y "}));
+    EXPECT_EQ(field->tokens(), (std::vector<std::string>{"{time}", " x,y "}));
 }
 
 TEST(DefaultsBinding, AChangeOnAnotherThreadShowsOnTheMainThread)

@@ -1,26 +1,14 @@
-// Token fields, colour wells, text views, path bars and the welcome page's web view.
+// Colour wells, text views, path bars and the welcome page's web view.
 #include <gtest/gtest.h>
 
 #include "platform/ui/color_well.h"
 #include "platform/ui/path_control.h"
 #include "platform/ui/system_style.h"
 #include "platform/ui/text_view.h"
-#include "platform/ui/token_field.h"
 #include "platform/ui/web_view.h"
 #include "platform/ui/window.h"
 
 namespace {
-
-TEST(TokenField, SplitsItsTextAtCommas)
-{
-    auto field = core::make<ui::TokenField>(gfx::Rect{0, 0, 200, 24});
-    field->setStringValue("ann@example.org, bob@example.org,, ,carl");
-    EXPECT_EQ(field->tokens(), (std::vector<std::string>{"ann@example.org", "bob@example.org", "carl"}));
-    field->setTokens({"x", "y"});
-    EXPECT_EQ(field->stringValue(), "x, y");
-    field->setStringValue("");
-    EXPECT_TRUE(field->tokens().empty());
-}
 
 TEST(ColorWell, TakesAChosenColourAndSendsItsAction)
 {

@@ -1,5 +1,6 @@
 // Tables show what their data source gives, coloured by their delegate, and report selection changes.
 #include <QApplication>
+#include <QFocusEvent>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QTableView>
@@ -9,6 +10,7 @@
 
 #include "platform/ui/qt_control.h"
 #include "platform/ui/table_view.h"
+#include "platform/ui/window.h"
 
 namespace {
 
@@ -49,6 +51,26 @@ TEST(TableView, ShowsTheDataSourcesCellsInTheDelegatesColours)
     EXPECT_EQ(model->data(model->index(1, 0), Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
     EXPECT_EQ(model->data(model->index(2, 0), Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
     EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Filename");
+}
+
+TEST(TableView, TheTableWithTheKeyboardIsFirstResponderAndSelectsAllItsRows)
+{
+    auto window = ui::Window::create({0, 0, 320, 220}, 0);
+    auto table = core::make<ui::TableView>(gfx::Rect{0, 0, 300, 200});
+    auto movies = std::make_shared<Movies>();
+    table->addTableColumn(core::make<ui::TableColumn>("Filename"));
+    table->setDataSource(movies);
+    window->contentView()->addSubview(table);
+
+    // Clicked or tabbed to, the table is where the Edit menu's commands go first.
+    QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(ui::controlWidget(*table), &focus);
+    EXPECT_EQ(window->firstResponder(), std::static_pointer_cast<ui::Responder>(table));
+    ASSERT_TRUE(table->tryToPerform("selectAll:", nullptr));
+    EXPECT_TRUE(table->selectedRowIndexes().empty()); // one row at a time only
+    table->setAllowsMultipleSelection(true);
+    ASSERT_TRUE(table->tryToPerform("selectAll:", nullptr));
+    EXPECT_EQ(table->selectedRowIndexes(), (std::vector<long>{0, 1, 2}));
 }
 
 TEST(TableView, ReportsSelectionChangesAndKeepsRowsThatRemain)

@@ -446,8 +446,8 @@ TEST_F(BatchTasksTest, UnsoundSettingsNeverReachATask)
 
 TEST_F(BatchTasksTest, NoFrameReplacesAFileOfItsLaunchWhateverTheSettingWhichGovernsOlderFiles)
 {
-    // Movies of one name in two folders, one of them twice, and a template that tells neither movies nor
-    // times apart: every frame is named "a.png".
+    // Movies of one name in two folders, one of them twice, and a template that tells frames of one movie
+    // apart but neither movies nor times: the first frame of every movie is named "a1.png", the second "a2.png".
     testsupport::TempDir x("x");
     testsupport::TempDir y("y");
     fs::copy_file(movieFolder() / "a.mp4", x.path() / "a.mp4");
@@ -455,7 +455,8 @@ TEST_F(BatchTasksTest, NoFrameReplacesAFileOfItsLaunchWhateverTheSettingWhichGov
     fs::copy_file(movieFolder() / "c.mkv", y.path() / "a.mkv");
     ASSERT_TRUE(drop({x.path() / "a.mp4", y.path() / "a.mp4", y.path() / "a.mkv", x.path() / "a.mp4"}, 7));
     kestrane::Defaults[vistrel::BatchOutputMarkupsKey] =
-        core::Array{core::Value("<movie_name>"), core::Value("."), core::Value("<image_extension>")};
+        core::Array{core::Value("<movie_name>"), core::Value("<frame_index>"), core::Value("."),
+                    core::Value("<image_extension>")};
     setSplit(0, 1); // 1 and 2 s of each 3 s movie, 1 s of the 2 s one: 7 frames
     const auto popUp = tasks->errorPopUp.lock();
     ASSERT_EQ(popUp->itemTitles(), (std::vector<std::string>{"Replace the file", "Use another name"}));
@@ -464,7 +465,7 @@ TEST_F(BatchTasksTest, NoFrameReplacesAFileOfItsLaunchWhateverTheSettingWhichGov
         SCOPED_TRACE(popUp->itemTitles()[std::size_t(choice)]);
         testsupport::TempDir out("out");
         // A file that was there before the launch.
-        std::ofstream(out.path() / "a.png") << "there before";
+        std::ofstream(out.path() / "a1.png") << "there before";
         popUp->selectItemAtIndex(choice);
         const auto launched = runAll(out.path(), {3, 4, 5, 6});
         std::int64_t written = 0;
@@ -479,7 +480,7 @@ TEST_F(BatchTasksTest, NoFrameReplacesAFileOfItsLaunchWhateverTheSettingWhichGov
         // Replacing takes the old file's place; another name keeps it beside the seven.
         EXPECT_EQ(frames, choice == 0 ? (std::multiset<int>{10, 10, 10, 20, 20, 20, 25})
                                       : (std::multiset<int>{-1, 10, 10, 10, 20, 20, 20, 25}));
-        EXPECT_EQ(batchtest::readText(out.path() / "a.png") == "there before", choice == 1);
+        EXPECT_EQ(batchtest::readText(out.path() / "a1.png") == "there before", choice == 1);
     }
 }
 

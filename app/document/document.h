@@ -123,9 +123,10 @@ public:
     // and returns at once the names the files get there, one per snap: each free of the folder's files and
     // of every name that exports still have to write, and never in place of anything.
     virtual std::vector<std::string> asyncExport(const SnapItems& snaps, const core::Url& folder);
-    // Starts writing the frames, in order, into one animated GIF at the URL (or, when something is there by
-    // then, at the next free name beside it) on a global queue.
-    virtual void asyncExportAsGIF(const SnapItems& snaps, const core::Url& url);
+    // Starts writing the frames, in order, into one animated GIF on a global queue: in place of the file at the
+    // URL when `replacing` (the user said so), else at the URL or, when something is there by then, at the
+    // next free name beside it.
+    virtual void asyncExportAsGIF(const SnapItems& snaps, const core::Url& url, bool replacing = false);
     // The GIF sheet's controller, made on first use.
     std::shared_ptr<GIFExporterController> gifSheetWindowController();
     // Where a shared picture comes from on the screen: the movie's picture for an image, else the zero
@@ -220,6 +221,8 @@ private:
     std::shared_ptr<ui::SharingServicePicker> sharingPicker_;
     // Whether the export-errors sheet is shown or waiting to be.
     bool exportErrorsShown_ = false;
+    // Whether the GIF sheet is shown or waiting to be.
+    bool gifSheetUp_ = false;
     DocumentState state_ = DocumentState::snapping;
     std::vector<DocumentState> busyWork_;
     // Restored snaps whose miniatures are still being grabbed: kept in the session until they are appended.

@@ -279,6 +279,11 @@ TEST_F(DocumentExport, CopyPutsThePNGOfTheFirstSelectedSnapOnTheClipboard)
     document->copySelectedItem(nullptr);
     core::MainLoop::processEvents(0.05);
     EXPECT_EQ(pasteboard->string(), "before");
+    // Sharing with nothing selected shows no menu whose Copy could empty the clipboard.
+    document->showShareMenu(nullptr);
+    core::MainLoop::processEvents(0.05);
+    EXPECT_FALSE(QApplication::activePopupWidget());
+    EXPECT_EQ(pasteboard->string(), "before");
 
     document->snapsManager()->append({snapAt(40, editions[1]), snapAt(17), snapAt(50)});
     document->snapsManager()->setSelection(core::IndexSet{0, 2});

@@ -55,6 +55,9 @@ public:
     // Playing: the clock's position on the timeline. Paused: the time of the last seek or step, or the time of
     // the frame on screen when playback stopped, so that the frame at currentTime() is the picture shown.
     Time currentTime() const;
+    // The presentation time of the picture on screen, so that what a clock or a snap names is what is seen;
+    // currentTime() while a seek or step is under way or before the first picture.
+    Time shownFrameTime() const;
 
     // Moves to `time` (clamped to the item): with zero tolerances to exactly that time, showing the frame that
     // holds it; with an infinite tolerance before, to the key frame at or before it; else to the first frame

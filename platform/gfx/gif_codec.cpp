@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <condition_variable>
 #include <deque>
 #include <future>
+#include <mutex>
 #include <thread>
 
 #include "platform/gfx/straight_alpha.h"
@@ -114,12 +116,14 @@ struct LiqDeleter {
 // (from 8 on, the palette refinement is dropped and quality falls).
 constexpr int quantizerSpeed = 7;
 
-IndexedFrame quantize(const Image& image)
+// The image is let go once its straight RGBA copy is made, so that a frame is held once while it is reduced.
+IndexedFrame quantize(ImageRef image)
 {
     IndexedFrame frame;
-    const int w = image.width(), h = image.height();
+    const int w = image->width(), h = image->height();
     std::vector<std::uint8_t> rgba(std::size_t(w) * std::size_t(h) * 4);
-    for (int y = 0; y < h; ++y) straightRow(image.row(y), w, true, &rgba[std::size_t(y) * std::size_t(w) * 4]);
+    for (int y = 0; y < h; ++y) straightRow(image->row(y), w, true, &rgba[std::size_t(y) * std::size_t(w) * 4]);
+    image.reset();
     std::unique_ptr<liq_attr, LiqDeleter> attr(liq_attr_create());
     if (!attr) return frame;
     liq_set_speed(attr.get(), quantizerSpeed);
@@ -201,6 +205,63 @@ ImageRef decodeGIF(const core::Data& data)
     }
 }
 
+namespace {
+
+// The threads that reduce frames to their palettes: a few that last as long as the encoder, so that the
+// memory each one's work leaves to be reused stays with those few.
+class Reducers {
+public:
+    explicit Reducers(std::size_t count)
+    {
+        for (std::size_t i = 0; i < count; ++i) threads_.emplace_back([this] { serve(); });
+    }
+    ~Reducers()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_all();
+        for (auto& thread : threads_) thread.join();
+    }
+
+    std::future<IndexedFrame> reduce(ImageRef image)
+    {
+        std::packaged_task<IndexedFrame()> task([image = std::move(image)]() mutable { return quantize(std::move(image)); });
+        auto result = task.get_future();
+        {
+            std::lock_guard lock(mutex_);
+            tasks_.push_back(std::move(task));
+        }
+        wake_.notify_one();
+        return result;
+    }
+
+private:
+    void serve()
+    {
+        for (;;) {
+            std::packaged_task<IndexedFrame()> task;
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait(lock, [&] { return stopping_ || !tasks_.empty(); });
+                if (tasks_.empty()) return;
+                task = std::move(tasks_.front());
+                tasks_.pop_front();
+            }
+            task();  // the frame is let go here, with the task
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::packaged_task<IndexedFrame()>> tasks_;
+    bool stopping_ = false;
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace
+
 struct GIFEncoder::State {
     // A frame on its way: its palette being made, its delay, whether it covers the screen.
     struct Pending {
@@ -218,10 +279,10 @@ struct GIFEncoder::State {
     bool failed = false;
     std::size_t written = 0;
     std::deque<Pending> pending;
+    Reducers reducers{GIFEncoder::defaultParallel()};
 
     ~State()
     {
-        pending.clear();  // each future waits for its frame
         if (gif) {
             int error = 0;
             EGifCloseFile(gif, &error);
@@ -270,7 +331,7 @@ GIFEncoder::GIFEncoder(Sink sink, std::optional<int> loopCount) : state_(std::ma
 
 GIFEncoder::~GIFEncoder() = default;
 
-std::size_t GIFEncoder::defaultParallel() { return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 8); }
+std::size_t GIFEncoder::defaultParallel() { return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 3); }
 
 bool GIFEncoder::add(const ImageRef& image, int delay)
 {
@@ -283,7 +344,7 @@ bool GIFEncoder::add(const ImageRef& image, int delay)
     const bool opaque = image->isOpaque();
     if (s.written == 0 && s.pending.empty()) s.firstOpaque = opaque;
     while (s.pending.size() >= defaultParallel()) s.writeOldest(s.pending.size() > 1 ? s.pending[1].opaque : opaque);
-    s.pending.push_back({std::async(std::launch::async, [image] { return quantize(*image); }), std::clamp(delay, 0, 0xffff), opaque});
+    s.pending.push_back({s.reducers.reduce(image), std::clamp(delay, 0, 0xffff), opaque});
     return !s.failed;
 }
 

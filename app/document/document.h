@@ -180,7 +180,11 @@ public:
     void snapsManagerDidChangeSelection(const core::Notification& notification) override;
     // SnapsViewDelegate.
     bool snapsViewCanDragSelection(SnapsView& view) override { return true; }
+    // Writes the snaps dragged (outside a drag, the selected ones) as files of the preferred format; when any
+    // of them fails, the errors say that nothing was dropped, for the drop then hands over none.
     std::optional<std::vector<std::string>> snapsViewDropSelectionTo(SnapsView& view, const core::Url& folder) override;
+    bool snapsViewDroppedFilesSettled(SnapsView& view) override { return dropExportsRunning_ == 0; }
+    void snapsViewDroppedFilesWithheld(SnapsView& view) override;
 
     // Outlets, set by the interface.
     std::shared_ptr<orvalis::MovieViewController> movieViewController;
@@ -223,6 +227,11 @@ private:
     bool exportErrorsShown_ = false;
     // Whether the GIF sheet is shown or waiting to be.
     bool gifSheetUp_ = false;
+    // Exports of dropped snaps still writing.
+    std::size_t dropExportsRunning_ = 0;
+    // Starts an image export; `ended` runs on the main thread at its end, before its errors are shown.
+    std::vector<std::string> startExport(const SnapItems& snaps, const core::Url& folder,
+                                         std::function<void(Document&, std::string& errors)> ended);
     DocumentState state_ = DocumentState::snapping;
     std::vector<DocumentState> busyWork_;
     // Restored snaps whose miniatures are still being grabbed: kept in the session until they are appended.

@@ -45,6 +45,9 @@ kestrane::ImageFormat senderFormat(const std::shared_ptr<core::Object>& sender)
     return kestrane::ImageFormat::png;
 }
 
+// The drop of dragged snaps hands over all of them or none.
+constexpr const char* droppedNothingLine = "The dragged snaps were not dropped\n";
+
 std::string cannotSnapLine(const SnapItem& item) { return "Cannot snap image at " + kestrane::hhmmssmsDesc(item.time()) + "\n"; }
 
 // How many frames of one image export may wait for or be in encoding at once, while the next is grabbed.
@@ -93,10 +96,12 @@ void exportSnap(const Document::FrameGrabber& frames, const SnapItem& item, cons
     });
 }
 
-// The end of an export on its queue: its errors shown, its busy work over.
-void finishExport(const std::weak_ptr<Document>& document, const std::string& errors)
+// The end of an export on its queue: `ended` told, its errors shown, its busy work over.
+void finishExport(const std::weak_ptr<Document>& document, std::string errors,
+                  const std::function<void(Document&, std::string&)>& ended = {})
 {
     Document::onMain(document, [&](Document& d) {
+        if (ended) ended(d, errors);
         d.showExportErrors(errors);
         d.endBusyWork(DocumentState::exporting);
     });
@@ -185,6 +190,12 @@ void Document::exportAllAsImage(const std::shared_ptr<core::Object>& sender)
 
 std::vector<std::string> Document::asyncExport(const SnapItems& snaps, const core::Url& folder)
 {
+    return startExport(snaps, folder, {});
+}
+
+std::vector<std::string> Document::startExport(const SnapItems& snaps, const core::Url& folder,
+                                               std::function<void(Document&, std::string&)> ended)
+{
     beginBusyWork(DocumentState::exporting);
     // The format travels with the steps: a later export that sets another changes nothing queued here.
     auto job = std::make_shared<ImageExport>(exportFormat_, snaps.size());
@@ -196,11 +207,11 @@ std::vector<std::string> Document::asyncExport(const SnapItems& snaps, const cor
         names.push_back(url.lastPathComponent());
         exportQueue()->async([frames, item = snaps[i], url, job, i, weak] { exportSnap(frames, *item, url, job, i, weak); });
     }
-    exportQueue()->async([weak, job] {
+    exportQueue()->async([weak, job, ended = std::move(ended)] {
         job->encodings.wait();
         std::string errors;
         for (const auto& line : job->lines) errors += line;
-        finishExport(weak, errors);
+        finishExport(weak, errors, ended);
     });
     return names;
 }
@@ -311,7 +322,17 @@ std::optional<std::vector<std::string>> Document::snapsViewDropSelectionTo(Snaps
     SnapItems snaps;
     for (const long k : dragged)
         if (k >= 0 && std::size_t(k) < items.size()) snaps.push_back(items[std::size_t(k)]);
-    return asyncExport(snaps, folder);
+    ++dropExportsRunning_;
+    return startExport(snaps, folder, [](Document& document, std::string& errors) {
+        --document.dropExportsRunning_;
+        if (!errors.empty()) errors += droppedNothingLine;
+    });
+}
+
+void Document::snapsViewDroppedFilesWithheld(SnapsView&)
+{
+    // When the writing failed, its errors say so at its end; here it took too long.
+    if (dropExportsRunning_ > 0) showExportErrors(droppedNothingLine);
 }
 
 }  // namespace vistrel

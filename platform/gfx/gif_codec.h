@@ -40,7 +40,8 @@ public:
     // How many frames are in the sink's hands.
     std::size_t framesWritten() const;
 
-    // How many frames are reduced at once (and held) by default: the processors, at most 3 (each holds some 50 MB for a full-HD frame).
+    // How many frames are reduced at once (and held) by default: the processors, at most 3 (each holds some
+    // 50 MB for a full-HD frame).
     static std::size_t defaultParallel();
 
 private:

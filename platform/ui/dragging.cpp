@@ -121,11 +121,12 @@ public:
     {
         watch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
         if (watch_ < 0 || ::inotify_add_watch(watch_, QFile::encodeName(folder_).constData(), IN_CLOSE_NOWRITE) < 0) return;
-        auto* notifier = new QSocketNotifier(watch_, QSocketNotifier::Read, this);
-        connect(notifier, &QSocketNotifier::activated, this, [this] { readWatch(); });
+        notifier_ = new QSocketNotifier(watch_, QSocketNotifier::Read, this);
+        connect(notifier_, &QSocketNotifier::activated, this, [this] { readWatch(); });
     }
     ~DragFiles() override
     {
+        delete notifier_;  // before its descriptor closes
         if (watch_ >= 0) ::close(watch_);
     }
 
@@ -183,6 +184,7 @@ private:
     const QStringList names_;
     const std::weak_ptr<DraggingSource> source_;
     int watch_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
     std::set<QString> read_;
     bool ended_ = false;
     bool handedOver_ = false;

@@ -322,6 +322,17 @@ TEST_F(DocumentExport, ADropHandsOverTheSnapsDraggedOrNoneAndLeavesNoFileBehind)
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_EQ(document->exportErrorsTextView->string(), "Cannot snap image at 00:01:30:000\nThe dragged snaps were not dropped\n");
     EXPECT_TRUE(testsupport::runUntil([&] { return inDragFolder() == 0; }, 5));
+
+    // A drop that stopped waiting for files still being written says so at once.
+    document->exportErrorsTextView->setString("");
+    testsupport::TempDir folder("drop");
+    document->snapsManager()->setSelection(core::IndexSet{0});
+    ASSERT_TRUE(document->snapsViewDropSelectionTo(*document->snapsView, core::Url::fileURL(folder.path().string())));
+    EXPECT_FALSE(document->snapsViewDroppedFilesSettled(*document->snapsView));
+    document->snapsViewDroppedFilesWithheld(*document->snapsView);
+    EXPECT_EQ(document->exportErrorsTextView->string(), "The dragged snaps were not dropped\n");
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_TRUE(document->snapsViewDroppedFilesSettled(*document->snapsView));
 }
 
 TEST_F(DocumentExport, CopyPutsThePNGOfTheFirstSelectedSnapOnTheClipboard)

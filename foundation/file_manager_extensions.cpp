@@ -70,10 +70,15 @@ std::optional<core::Url> writeToFreeName(core::FileManager& fm, const core::Url&
     if (!file) return std::nullopt;
     const std::optional<core::Data> data = bytes();
     if (!data || !file->write(*data)) return std::nullopt;
+    return publishToFreeName(fm, *file, url);
+}
+
+std::optional<core::Url> publishToFreeName(core::FileManager& fm, core::UnpublishedFile& file, const core::Url& url)
+{
     for (long i = -1;; ++i) {
         const core::Url candidate = i < 0 ? url : numberedName(url, i);
         if (isTaken(fm, candidate)) continue;
-        switch (file->publishAsNew(candidate.path())) {
+        switch (file.publishAsNew(candidate.path())) {
         case core::NewFileResult::created:
             return candidate;
         case core::NewFileResult::exists:

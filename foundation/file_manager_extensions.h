@@ -12,6 +12,10 @@
 #include "platform/core/file_manager.h"
 #include "platform/core/url.h"
 
+namespace core {
+class UnpublishedFile;
+}
+
 namespace kestrane {
 
 struct ContentExistence {
@@ -42,6 +46,9 @@ core::Url alternative(const core::FileManager& fm, const std::string& name, cons
 // be written there.
 std::optional<core::Url> writeToFreeName(core::FileManager& fm, const core::Url& url,
                                          const std::function<std::optional<core::Data>()>& bytes);
+// Gives the written file `url`'s name or, when that is taken, the first free name of alternative's series,
+// never in place of anything there. The name it got; nullopt when the file could not be named.
+std::optional<core::Url> publishToFreeName(core::FileManager& fm, core::UnpublishedFile& file, const core::Url& url);
 
 // The user's application-support folder; nullopt when there is none.
 std::optional<core::Url> applicationsSupportDirectoryURL(const core::FileManager& fm);

@@ -5,6 +5,7 @@
 
 #include "foundation/file_manager_extensions.h"
 #include "foundation/shortcuts.h"
+#include "platform/core/data.h"
 #include "platform/core/print.h"
 
 namespace kestrane {
@@ -23,12 +24,15 @@ GIFImageWriter::GIFImageWriter(std::int64_t count) : count_(count) {}
 
 bool GIFImageWriter::startWriting(const core::Url& url)
 {
-    if (!folderExists(url)) {
+    destination_.reset();
+    file_ = folderExists(url) ? core::UnpublishedFile::create(url.deletingLastPathComponent().path(), url.lastPathComponent())
+                              : nullptr;
+    if (!file_) {
         core::print("GIFImageWriter cannot create destination at URL " + url.absoluteString());
         return false;
     }
-    // Encoded in memory, then published whole.
-    destination_ = gfx::ImageWriter::createInMemory(gfx::ImageFileType::gif, std::size_t(std::max<std::int64_t>(count_, 0)));
+    destination_ = gfx::ImageWriter::createStreaming(gfx::ImageFileType::gif, std::size_t(std::max<std::int64_t>(count_, 0)),
+                                                     [file = file_.get()](const core::Data& bytes) { return file->write(bytes); });
     destination_->setFileProperties({.gifLoopCount = 0});
     url_ = url;
     return true;
@@ -45,6 +49,17 @@ bool GIFImageWriter::addImage(const gfx::ImageRef& image, const media::Time& int
     return true;
 }
 
+void GIFImageWriter::leaveOutFrame()
+{
+    if (count_ > 0) --count_;
+    if (destination_) destination_->leaveOutImage();
+}
+
+std::int64_t GIFImageWriter::framesEncoded() const
+{
+    return destination_ ? std::int64_t(destination_->imagesEncoded()) : 0;
+}
+
 bool GIFImageWriter::finishWriting()
 {
     if (!destination_) {
@@ -52,8 +67,14 @@ bool GIFImageWriter::finishWriting()
         return false;
     }
     const auto destination = std::move(destination_);
+    const auto file = std::move(file_);
     if (!destination->finalize()) return false;
-    const auto written = writeToFreeName(*FM.get(), url_, [&] { return std::optional(destination->data()); });
+    if (replacesExistingFile_) {
+        if (!file->publishReplacing(core::followingLinks(url_.path()).string())) return false;
+        writtenURL_ = url_;
+        return true;
+    }
+    const auto written = publishToFreeName(*FM.get(), *file, url_);
     if (written) writtenURL_ = written;
     return written.has_value();
 }

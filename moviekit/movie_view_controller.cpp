@@ -193,7 +193,7 @@ void MovieViewController::refreshComponents()
     for (const auto& button : buttons())
         button->setEnabled(playable);
     if (auto view = movieView()) view->setEnabledMouse(playable);
-    showTime(movie_ ? movie_->player()->avplayer()->currentTime() : media::Time::zero());
+    showTime(movie_ ? movie_->player()->currentFrameTime() : media::Time::zero());
 }
 
 void MovieViewController::showTime(const media::Time& time)
@@ -208,9 +208,10 @@ int MovieViewController::observerOptions(const Player&)
         .rawValue;
 }
 
-void MovieViewController::playerTimeDidChange(Player&, const media::Time& time)
+void MovieViewController::playerTimeDidChange(Player& player, const media::Time&)
 {
-    showTime(time);
+    // The clock names the frame on screen, not the time asked for (a seek between two frames, or past the last).
+    showTime(player.currentFrameTime());
 }
 
 void MovieViewController::playerRateDidChange(Player& player, float)

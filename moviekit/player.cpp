@@ -123,6 +123,11 @@ media::Time Player::currentTime() const
     return avplayer_->currentTime();
 }
 
+media::Time Player::currentFrameTime() const
+{
+    return avplayer_->shownFrameTime();
+}
+
 double Player::currentProgress() const
 {
     using kestrane::operator/;

@@ -72,6 +72,8 @@ class Player : public core::Observable {
     virtual void pause();
     virtual void playPause();
     virtual media::Time currentTime() const;
+    // The time of the frame on screen (the platform player's shownFrameTime()): what a snap and the clock name.
+    virtual media::Time currentFrameTime() const;
     // currentTime() over duration(), as a ratio of the two times; not a finite number without a duration.
     virtual double currentProgress() const;
     // Pauses, then moves `count` frames (backwards when negative).

@@ -269,7 +269,8 @@ void Document::snapImage(const std::shared_ptr<core::Object>&)
     }
     if (movieView) movieView->flash();
     const orvalis::Edition edition = movie_->edition();
-    const media::Time time = movie_->player()->currentTime();
+    // The time of the frame on screen: the snap is the picture the user sees, named after its own time.
+    const media::Time time = movie_->player()->currentFrameTime();
     fillMiniature(SnapItem::create(time, edition));
 }
 

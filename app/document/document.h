@@ -138,9 +138,10 @@ public:
     // and returns at once the names the files get there, one per snap: each free of the folder's files and
     // of every name that exports still have to write, and never in place of anything.
     virtual std::vector<std::string> asyncExport(const SnapItems& snaps, const core::Url& folder);
-    // Starts writing the frames, in order, into one animated GIF at the URL (or, when something is there by
-    // then, at the next free name beside it) on a global queue.
-    virtual void asyncExportAsGIF(const SnapItems& snaps, const core::Url& url);
+    // Starts writing the frames, in order, into one animated GIF on a global queue: in place of the file at the
+    // URL when `replacing` (the user said so), else at the URL or, when something is there by then, at the
+    // next free name beside it.
+    virtual void asyncExportAsGIF(const SnapItems& snaps, const core::Url& url, bool replacing = false);
     // The GIF sheet's controller, made on first use.
     std::shared_ptr<GIFExporterController> gifSheetWindowController();
     // Where a shared picture comes from on the screen: the movie's picture for an image, else the zero
@@ -198,7 +199,11 @@ public:
     void snapsManagerDidChangeSelection(const core::Notification& notification) override;
     // SnapsViewDelegate.
     bool snapsViewCanDragSelection(SnapsView& view) override { return true; }
+    // Writes the snaps dragged (outside a drag, the selected ones) as files of the preferred format; when any
+    // of them fails, the errors say that nothing was dropped, for the drop then hands over none.
     std::optional<std::vector<std::string>> snapsViewDropSelectionTo(SnapsView& view, const core::Url& folder) override;
+    bool snapsViewDroppedFilesSettled(SnapsView& view) override { return dropExportsRunning_ == 0; }
+    void snapsViewDroppedFilesWithheld(SnapsView& view) override;
 
     // Outlets, set by the interface.
     std::shared_ptr<orvalis::MovieViewController> movieViewController;
@@ -249,6 +254,13 @@ private:
     std::shared_ptr<ui::SharingServicePicker> sharingPicker_;
     // Whether the export-errors sheet is shown or waiting to be.
     bool exportErrorsShown_ = false;
+    // Whether the GIF sheet is shown or waiting to be.
+    bool gifSheetUp_ = false;
+    // Exports of dropped snaps still writing.
+    std::size_t dropExportsRunning_ = 0;
+    // Starts an image export; `ended` runs on the main thread at its end, before its errors are shown.
+    std::vector<std::string> startExport(const SnapItems& snaps, const core::Url& folder,
+                                         std::function<void(Document&, std::string& errors)> ended);
     DocumentState state_ = DocumentState::snapping;
     bool movieOpen_ = false;
     bool countedOpening_ = false;

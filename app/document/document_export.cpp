@@ -45,6 +45,9 @@ kestrane::ImageFormat senderFormat(const std::shared_ptr<core::Object>& sender)
     return kestrane::ImageFormat::png;
 }
 
+// The drop of dragged snaps hands over all of them or none.
+constexpr const char* droppedNothingLine = "The dragged snaps were not dropped\n";
+
 std::string cannotSnapLine(const SnapItem& item) { return "Cannot snap image at " + kestrane::hhmmssmsDesc(item.time()) + "\n"; }
 
 // How many frames of one image export may wait for or be in encoding at once, while the next is grabbed.
@@ -94,10 +97,12 @@ void exportSnap(const Document::FrameGrabber& frames, const SnapItem& item, cons
     });
 }
 
-// The end of an export on its queue: its errors shown, its busy work over.
-void finishExport(const std::weak_ptr<Document>& document, const std::string& errors)
+// The end of an export on its queue: `ended` told, its errors shown, its busy work over.
+void finishExport(const std::weak_ptr<Document>& document, std::string errors,
+                  const std::function<void(Document&, std::string&)>& ended = {})
 {
     Document::onMain(document, [&](Document& d) {
+        if (ended) ended(d, errors);
         d.showExportErrors(errors);
         d.endBusyWork(DocumentState::exporting);
     });
@@ -115,36 +120,38 @@ gfx::ImageRef toSize(const gfx::ImageRef& image, const gfx::Size& size)
     });
 }
 
-// Writes the animated GIF, on a global queue. The frames are grabbed first, within the size of the user
-// defaults: one that cannot be had is reported and left out, and the file holds the others. Frames of
-// another size than the first (a snap turned by its edition) are fitted into the first one's size.
-void writeGIF(const Document::FrameGrabber& frames, const SnapItems& snaps, const core::Url& url,
+// Writes the animated GIF, on a global queue, frame by frame as each is grabbed within the size of the user
+// defaults, so that only a few frames are held whatever their number. A frame that cannot be had is reported
+// and left out, and the file holds the others; frames of another size than the first (a snap turned by its
+// edition) are fitted into the first one's size. The progress counts each frame twice, once grabbed and once
+// encoded, and the file's naming last: it reaches the end only once the file is in place.
+void writeGIF(const Document::FrameGrabber& frames, const SnapItems& snaps, const core::Url& url, bool replacing,
               const std::weak_ptr<Document>& document)
 {
     const double delay = kestrane::Defaults[TimeLapseIntervalKey].doubleValue().value_or(0.1);
     const double side = kestrane::Defaults[TimeLapseMaxSizeKey].cgfloat().value_or(0);
-    std::vector<gfx::ImageRef> images(snaps.size());
-    for (std::size_t i = 0; i < snaps.size(); ++i) {
-        images[i] = frames.image(*snaps[i], side);
-        Document::onMain(document, [&](Document& d) { d.updateProgress(double(i + 1) / double(snaps.size())); });
-    }
-    // Stopped for quitting: no file.
-    if (frames.stopped()) return finishExport(document, {});
-    const auto grabbed = std::count_if(images.begin(), images.end(), [](const gfx::ImageRef& image) { return image != nullptr; });
-    kestrane::GIFImageWriter writer(grabbed);
+    kestrane::GIFImageWriter writer(std::int64_t(snaps.size()));
+    writer.setReplacesExistingFile(replacing);
     std::string errors;
     if (!writer.startWriting(url)) errors += "Cannot create writer at " + url.path() + "\n";
     const media::Time interval = kestrane::TimeStatics::withSeconds(delay);
     std::optional<gfx::Size> frameSize;
+    std::size_t leftOut = 0;
     for (std::size_t i = 0; i < snaps.size(); ++i) {
-        if (!images[i]) {
+        const gfx::ImageRef image = frames.image(*snaps[i], side);
+        // Stopped for quitting: the unfinished file goes with the writer.
+        if (frames.stopped()) return finishExport(document, {});
+        if (!image) {
             errors += cannotSnapLine(*snaps[i]);
-            continue;
+            writer.leaveOutFrame();
+            ++leftOut;
+        } else {
+            if (!frameSize) frameSize = kestrane::size(image);
+            if (!writer.addImage(toSize(image, *frameSize), interval))
+                errors += "Cannot add image at " + kestrane::hhmmssmsDesc(snaps[i]->time()) + "\n";
         }
-        if (!frameSize) frameSize = kestrane::size(images[i]);
-        if (!writer.addImage(toSize(images[i], *frameSize), interval))
-            errors += "Cannot add image at " + kestrane::hhmmssmsDesc(snaps[i]->time()) + "\n";
-        images[i].reset();
+        const double done = double(i + 1 + leftOut + std::size_t(writer.framesEncoded()));
+        Document::onMain(document, [&](Document& d) { d.updateProgress(done / double(2 * snaps.size() + 1)); });
     }
     if (!writer.finishWriting()) errors += "Cannot finish writing\n";
     finishExport(document, errors);
@@ -186,6 +193,12 @@ void Document::exportAllAsImage(const std::shared_ptr<core::Object>& sender)
 
 std::vector<std::string> Document::asyncExport(const SnapItems& snaps, const core::Url& folder)
 {
+    return startExport(snaps, folder, {});
+}
+
+std::vector<std::string> Document::startExport(const SnapItems& snaps, const core::Url& folder,
+                                               std::function<void(Document&, std::string&)> ended)
+{
     beginBusyWork(DocumentState::exporting);
     // The format travels with the steps: a later export that sets another changes nothing queued here.
     auto job = std::make_shared<ImageExport>(exportFormat_, snaps.size());
@@ -197,11 +210,11 @@ std::vector<std::string> Document::asyncExport(const SnapItems& snaps, const cor
         names.push_back(url.lastPathComponent());
         exportQueue()->async([frames, item = snaps[i], url, job, i, weak] { exportSnap(frames, *item, url, job, i, weak); });
     }
-    exportQueue()->async([weak, job] {
+    exportQueue()->async([weak, job, ended = std::move(ended)] {
         job->encodings.wait();
         std::string errors;
         for (const auto& line : job->lines) errors += line;
-        finishExport(weak, errors);
+        finishExport(weak, errors, ended);
     });
     return names;
 }
@@ -216,26 +229,30 @@ std::shared_ptr<GIFExporterController> Document::gifSheetWindowController()
 
 void Document::exportAllAsGIF(const std::shared_ptr<core::Object>&)
 {
+    // One sheet at a time: the command again while it is up (or waiting to be) does nothing.
+    if (gifSheetUp_) return;
     auto controller = gifSheetWindowController();
     controller->setSnapItems(snapsManager_->items());
     controller->setSaveName(movie_->filename());
+    gifSheetUp_ = true;
     std::weak_ptr<Document> weak = sharedAs<Document>();
     mainWindow->beginSheet(controller->window(), [weak](ui::ModalResponse returnCode) {
         const auto self = weak.lock();
         if (!self) return;
+        self->gifSheetUp_ = false;
         // The frames as the user left them, read before the sheet empties its list.
         const auto sheet = self->gifSheetWindowController();
         if (!sheet->fileURL() || returnCode != ui::ModalResponses::ok) return;
-        self->asyncExportAsGIF(sheet->snapItems(), *sheet->fileURL());
+        self->asyncExportAsGIF(sheet->snapItems(), *sheet->fileURL(), sheet->replacesFile());
     });
 }
 
-void Document::asyncExportAsGIF(const SnapItems& snaps, const core::Url& url)
+void Document::asyncExportAsGIF(const SnapItems& snaps, const core::Url& url, bool replacing)
 {
     beginBusyWork(DocumentState::exporting);
     const std::weak_ptr<Document> weak = sharedAs<Document>();
     core::DispatchQueue::global(core::QoS::utility)->async(
-        [frames = frameGrabber(), snaps, url, weak] { writeGIF(frames, snaps, url, weak); });
+        [frames = frameGrabber(), snaps, url, replacing, weak] { writeGIF(frames, snaps, url, replacing, weak); });
 }
 
 // The clipboard and sharing.
@@ -255,6 +272,7 @@ void Document::copySelectedItem(const std::shared_ptr<core::Object>&)
 
 void Document::showShareMenu(const std::shared_ptr<core::Object>&)
 {
+    if (snapsManager_->isSelectionEmpty()) return ui::beep();
     if (!snapsManager_->isSelectionSingle()) {
         sharingPicker_ = core::make<ui::SharingServicePicker>(std::vector<ui::SharingItem>{});
         kestrane::showAtTop(*sharingPicker_, shareButton);
@@ -307,7 +325,17 @@ std::optional<std::vector<std::string>> Document::snapsViewDropSelectionTo(Snaps
     SnapItems snaps;
     for (const long k : dragged)
         if (k >= 0 && std::size_t(k) < items.size()) snaps.push_back(items[std::size_t(k)]);
-    return asyncExport(snaps, folder);
+    ++dropExportsRunning_;
+    return startExport(snaps, folder, [](Document& document, std::string& errors) {
+        --document.dropExportsRunning_;
+        if (!errors.empty()) errors += droppedNothingLine;
+    });
+}
+
+void Document::snapsViewDroppedFilesWithheld(SnapsView&)
+{
+    // When the writing failed, its errors say so at its end; here it took too long.
+    if (dropExportsRunning_ > 0) showExportErrors(droppedNothingLine);
 }
 
 }  // namespace vistrel

@@ -76,6 +76,12 @@ std::shared_ptr<ui::Popover> GeneratePopoverController::createPopover(const std:
     return made;
 }
 
+void GeneratePopoverController::showPopoverAtTop(const std::shared_ptr<ui::View>& view)
+{
+    if (!popoverIsShown() && movie_) updateFields();
+    PopoverController::showPopoverAtTop(view);
+}
+
 void GeneratePopoverController::setMovie(const std::shared_ptr<orvalis::Movie>& movie)
 {
     movie_ = movie;

@@ -1,8 +1,8 @@
 // The generator popover: sets up a series of snaps over a time range of the movie (its start and end taken
-// from the player's position or reset to the clip range), a number of frames between them and whether the
-// range's ends are among the times; its Generate button sends its action to its target, the document. The
-// number of frames always applies to the range as it is now, whatever changed the range after it was typed,
-// and is kept within 0...1000. Main thread only.
+// from the player's position or reset to the clip range, which every opening starts from), a number of frames
+// between them and whether the range's ends are among the times; its Generate button sends its action to its
+// target, the document. The number of frames always applies to the range as it is now, whatever changed the
+// range after it was typed, and is kept within 0...1000. Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +32,8 @@ public:
     // Application-defined (it stays open while the user moves the player); the include flags come from the
     // check boxes.
     std::shared_ptr<ui::Popover> createPopover(const std::shared_ptr<ui::View>& view) override;
+    // Opening takes the clip range as it stands by then (the frame count and the check boxes stay).
+    void showPopoverAtTop(const std::shared_ptr<ui::View>& view) override;
 
     std::shared_ptr<ui::Responder> target() const { return target_.lock(); }
     void setTarget(const std::shared_ptr<ui::Responder>& target) { target_ = target; }

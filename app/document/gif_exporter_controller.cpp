@@ -1,5 +1,7 @@
 #include "app/document/gif_exporter_controller.h"
 
+#include <filesystem>
+
 #include "app/document/gif_export_panel_interface.h"
 #include "appkit/controller_extensions.h"
 #include "appkit/table_view_extensions.h"
@@ -164,6 +166,8 @@ void GIFExporterController::validateExportation(const std::shared_ptr<core::Obje
 void GIFExporterController::savePanelDidEnd(bool ok, const std::optional<core::Url>& url)
 {
     fileURL_ = ok ? url : std::nullopt;
+    std::error_code error;
+    replacesFile_ = fileURL_ && std::filesystem::exists(fileURL_->path(), error);
     endSheet(ok && url ? 1 : 0);
 }
 

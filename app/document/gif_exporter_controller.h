@@ -45,6 +45,8 @@ public:
     // The file chosen in the save panel; none after a cancel.
     const std::optional<core::Url>& fileURL() const { return fileURL_; }
     void setFileURL(const std::optional<core::Url>& url) { fileURL_ = url; }
+    // Whether a file was at fileURL when the save panel ended: the panel asked, and the user chose to replace it.
+    bool replacesFile() const { return replacesFile_; }
     // The index of the frame shown.
     std::optional<std::size_t> currentIndex() const { return currentIndex_; }
 
@@ -83,6 +85,7 @@ private:
     SnapItems snapItems_;
     std::optional<std::string> saveName_;
     std::optional<core::Url> fileURL_;
+    bool replacesFile_ = false;
     std::optional<std::size_t> currentIndex_;
 };
 

@@ -78,6 +78,9 @@ public:
     void startDraggingSession(SnapCell& cell, const ui::Event& event);
     ui::DragOperation sourceOperationMask(ui::DraggingContext context) override;
     std::vector<std::string> namesOfPromisedFilesDroppedAtDestination(const core::Url& destination) override;
+    // Asked of the delegate.
+    bool promisedFilesSettled() override;
+    void promisedFilesWithheld() override;
     // The positions of the snaps being dragged out; empty when no drag runs.
     const core::IndexSet& draggedIndexes() const { return draggedIndexes_; }
 

@@ -159,4 +159,15 @@ std::vector<std::string> SnapsView::namesOfPromisedFilesDroppedAtDestination(con
     return delegate->snapsViewDropSelectionTo(*this, destination).value_or(std::vector<std::string>{});
 }
 
+bool SnapsView::promisedFilesSettled()
+{
+    const auto delegate = this->delegate();
+    return !delegate || delegate->snapsViewDroppedFilesSettled(*this);
+}
+
+void SnapsView::promisedFilesWithheld()
+{
+    if (const auto delegate = this->delegate()) delegate->snapsViewDroppedFilesWithheld(*this);
+}
+
 }  // namespace vistrel

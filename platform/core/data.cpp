@@ -35,10 +35,6 @@ std::optional<std::string> readUTF8(const std::string& path)
     return text.toStdString();
 }
 
-namespace {
-
-// The file a path names once links are followed, even to where nothing is yet; the path itself when the links
-// go round in circles.
 std::filesystem::path followingLinks(const std::filesystem::path& path)
 {
     namespace fs = std::filesystem;
@@ -52,8 +48,6 @@ std::filesystem::path followingLinks(const std::filesystem::path& path)
     }
     return path;
 }
-
-}  // namespace
 
 bool writeAtomically(const Data& data, const std::string& path)
 {

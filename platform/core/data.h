@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,5 +26,8 @@ std::optional<std::string> readUTF8(const std::string& path);
 // is killed meanwhile. False when any step fails (nothing is left behind then).
 bool writeAtomically(const Data& data, const std::string& path);
 bool writeAtomically(const Data& data, const Url& url);
+// The file a path names once links are followed, even to where nothing is yet; the path itself when the links
+// go round in circles.
+std::filesystem::path followingLinks(const std::filesystem::path& path);
 
 }  // namespace core

@@ -4,8 +4,11 @@
 #include <libimagequant.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
+#include <condition_variable>
+#include <deque>
+#include <future>
+#include <mutex>
 #include <thread>
 
 #include "platform/gfx/straight_alpha.h"
@@ -113,12 +116,14 @@ struct LiqDeleter {
 // (from 8 on, the palette refinement is dropped and quality falls).
 constexpr int quantizerSpeed = 7;
 
-IndexedFrame quantize(const Image& image)
+// The image is let go once its straight RGBA copy is made, so that a frame is held once while it is reduced.
+IndexedFrame quantize(ImageRef image)
 {
     IndexedFrame frame;
-    const int w = image.width(), h = image.height();
+    const int w = image->width(), h = image->height();
     std::vector<std::uint8_t> rgba(std::size_t(w) * std::size_t(h) * 4);
-    for (int y = 0; y < h; ++y) straightRow(image.row(y), w, true, &rgba[std::size_t(y) * std::size_t(w) * 4]);
+    for (int y = 0; y < h; ++y) straightRow(image->row(y), w, true, &rgba[std::size_t(y) * std::size_t(w) * 4]);
+    image.reset();
     std::unique_ptr<liq_attr, LiqDeleter> attr(liq_attr_create());
     if (!attr) return frame;
     liq_set_speed(attr.get(), quantizerSpeed);
@@ -147,23 +152,6 @@ IndexedFrame quantize(const Image& image)
         for (auto& index : frame.indices) index = remap[index];
     frame.ok = true;
     return frame;
-}
-
-// Quantises every frame, several at a time.
-std::vector<IndexedFrame> quantizeAll(const std::vector<GIFFrame>& frames)
-{
-    std::vector<IndexedFrame> indexed(frames.size());
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < frames.size(); i = next++) indexed[i] = quantize(*frames[i].image);
-    };
-    const std::size_t threadCount =
-        std::min<std::size_t>(frames.size(), std::max(1u, std::thread::hardware_concurrency()));
-    std::vector<std::thread> threads;
-    for (std::size_t t = 1; t < threadCount; ++t) threads.emplace_back(work);
-    work();
-    for (auto& thread : threads) thread.join();
-    return indexed;
 }
 
 bool putLoopCount(GifFileType* gif, int loopCount)
@@ -217,33 +205,161 @@ ImageRef decodeGIF(const core::Data& data)
     }
 }
 
-std::optional<core::Data> encodeGIF(const std::vector<GIFFrame>& frames, std::optional<int> loopCount)
-{
-    if (frames.empty()) return std::nullopt;
-    const int width = frames.front().image->width(), height = frames.front().image->height();
-    if (width > 0xffff || height > 0xffff) return std::nullopt;
-    bool anyTransparent = false;
-    for (const auto& frame : frames) {
-        if (frame.image->width() != width || frame.image->height() != height) return std::nullopt;
-        anyTransparent = anyTransparent || !frame.image->isOpaque();
-    }
-    auto indexed = quantizeAll(frames);
-    if (!std::all_of(indexed.begin(), indexed.end(), [](const IndexedFrame& f) { return f.ok; })) return std::nullopt;
+namespace {
 
-    core::Data out;
-    int error = 0;
-    GifFileType* gif = EGifOpen(&out, writeToMemory, &error);
-    if (!gif) return std::nullopt;
-    EGifSetGifVersion(gif, true);
-    // Frames cover the whole screen; with transparency each is cleared before the next, else left in place.
-    const int disposal = anyTransparent ? DISPOSE_BACKGROUND : DISPOSE_DO_NOT;
-    bool ok = EGifPutScreenDesc(gif, width, height, 8, 0, nullptr) == GIF_OK;
-    if (ok && loopCount) ok = putLoopCount(gif, std::clamp(*loopCount, 0, 0xffff));
-    for (std::size_t i = 0; ok && i < frames.size(); ++i)
-        ok = putFrame(gif, indexed[i], std::clamp(frames[i].delay, 0, 0xffff), width, height, disposal);
-    if (EGifCloseFile(gif, &error) == GIF_ERROR) ok = false;
-    if (!ok) return std::nullopt;
-    return out;
+// The threads that reduce frames to their palettes: a few that last as long as the encoder, so that the
+// memory each one's work leaves to be reused stays with those few.
+class Reducers {
+public:
+    explicit Reducers(std::size_t count)
+    {
+        for (std::size_t i = 0; i < count; ++i) threads_.emplace_back([this] { serve(); });
+    }
+    ~Reducers()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_all();
+        for (auto& thread : threads_) thread.join();
+    }
+
+    std::future<IndexedFrame> reduce(ImageRef image)
+    {
+        std::packaged_task<IndexedFrame()> task([image = std::move(image)]() mutable { return quantize(std::move(image)); });
+        auto result = task.get_future();
+        {
+            std::lock_guard lock(mutex_);
+            tasks_.push_back(std::move(task));
+        }
+        wake_.notify_one();
+        return result;
+    }
+
+private:
+    void serve()
+    {
+        for (;;) {
+            std::packaged_task<IndexedFrame()> task;
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait(lock, [&] { return stopping_ || !tasks_.empty(); });
+                if (tasks_.empty()) return;
+                task = std::move(tasks_.front());
+                tasks_.pop_front();
+            }
+            task();  // the frame is let go here, with the task
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::packaged_task<IndexedFrame()>> tasks_;
+    bool stopping_ = false;
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace
+
+struct GIFEncoder::State {
+    // A frame on its way: its palette being made, its delay, whether it covers the screen.
+    struct Pending {
+        std::future<IndexedFrame> frame;
+        int delay;
+        bool opaque;
+    };
+
+    Sink sink;
+    std::optional<int> loopCount;
+    core::Data buffer;  // what giflib wrote since the last hand-over to the sink
+    GifFileType* gif = nullptr;
+    int width = 0, height = 0;
+    bool firstOpaque = true;
+    bool failed = false;
+    std::size_t written = 0;
+    std::deque<Pending> pending;
+    Reducers reducers{GIFEncoder::defaultParallel()};
+
+    ~State()
+    {
+        if (gif) {
+            int error = 0;
+            EGifCloseFile(gif, &error);
+        }
+    }
+
+    bool handOver()
+    {
+        if (!buffer.empty() && !sink(buffer)) failed = true;
+        buffer.clear();
+        return !failed;
+    }
+
+    bool open(int w, int h)
+    {
+        int error = 0;
+        gif = EGifOpen(&buffer, writeToMemory, &error);
+        if (!gif) return false;
+        EGifSetGifVersion(gif, true);
+        width = w;
+        height = h;
+        bool ok = EGifPutScreenDesc(gif, width, height, 8, 0, nullptr) == GIF_OK;
+        if (ok && loopCount) ok = putLoopCount(gif, std::clamp(*loopCount, 0, 0xffff));
+        return ok && handOver();
+    }
+
+    // Writes the oldest frame. A frame is cleared before the next only when the next one (after the last, the
+    // first) lets something show through.
+    void writeOldest(bool nextOpaque)
+    {
+        Pending oldest = std::move(pending.front());
+        pending.pop_front();
+        IndexedFrame frame = oldest.frame.get();
+        if (failed) return;
+        const int disposal = nextOpaque ? DISPOSE_DO_NOT : DISPOSE_BACKGROUND;
+        if (!frame.ok || !putFrame(gif, frame, oldest.delay, width, height, disposal)) failed = true;
+        if (handOver()) ++written;
+    }
+};
+
+GIFEncoder::GIFEncoder(Sink sink, std::optional<int> loopCount) : state_(std::make_unique<State>())
+{
+    state_->sink = std::move(sink);
+    state_->loopCount = loopCount;
 }
+
+GIFEncoder::~GIFEncoder() = default;
+
+std::size_t GIFEncoder::defaultParallel() { return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 3); }
+
+bool GIFEncoder::add(const ImageRef& image, int delay)
+{
+    State& s = *state_;
+    const bool fits = image && image->width() <= 0xffff && image->height() <= 0xffff &&
+                      (s.gif ? image->width() == s.width && image->height() == s.height
+                             : s.open(image->width(), image->height()));
+    if (!fits) s.failed = true;
+    if (s.failed) return false;
+    const bool opaque = image->isOpaque();
+    if (s.written == 0 && s.pending.empty()) s.firstOpaque = opaque;
+    while (s.pending.size() >= defaultParallel()) s.writeOldest(s.pending.size() > 1 ? s.pending[1].opaque : opaque);
+    s.pending.push_back({s.reducers.reduce(image), std::clamp(delay, 0, 0xffff), opaque});
+    return !s.failed;
+}
+
+bool GIFEncoder::finish()
+{
+    State& s = *state_;
+    if (!s.gif) return false;
+    while (!s.pending.empty()) s.writeOldest(s.pending.size() > 1 ? s.pending[1].opaque : s.firstOpaque);
+    int error = 0;
+    const bool closed = EGifCloseFile(s.gif, &error) != GIF_ERROR;
+    s.gif = nullptr;
+    s.handOver();
+    return closed && !s.failed;
+}
+
+std::size_t GIFEncoder::framesWritten() const { return state_->written; }
 
 }  // namespace gfx::codec

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "platform/core/unpublished_file.h"
 #include "platform/gfx/gif_codec.h"
 #include "platform/gfx/jpeg_codec.h"
 #include "platform/gfx/png_codec.h"
@@ -42,6 +43,15 @@ std::shared_ptr<ImageWriter> ImageWriter::createInMemory(ImageFileType type, std
     return core::make<ImageWriter>(std::nullopt, type, count);
 }
 
+std::shared_ptr<ImageWriter> ImageWriter::createStreaming(ImageFileType type, std::size_t count, Sink sink)
+{
+    auto writer = core::make<ImageWriter>(std::nullopt, type, count);
+    writer->sink_ = std::move(sink);
+    return writer;
+}
+
+ImageWriter::~ImageWriter() = default;
+
 void ImageWriter::setFileProperties(const FileProperties& properties)
 {
     fileProperties_ = properties;
@@ -49,21 +59,58 @@ void ImageWriter::setFileProperties(const FileProperties& properties)
 
 void ImageWriter::addImage(ImageRef image, const FrameProperties& properties)
 {
-    images_.emplace_back(std::move(image), properties);
+    ++added_;
+    if (type_ != ImageFileType::gif) {
+        images_.emplace_back(std::move(image), properties);
+        return;
+    }
+    if (failed_ || finalized_ || added_ > count_ || !image || (!gif_ && !startGIF()) ||
+        !gif_->add(image, gifDelayHundredths(properties.gifDelaySeconds)))
+        failed_ = true;
+}
+
+void ImageWriter::leaveOutImage()
+{
+    if (count_ > 0) --count_;
+}
+
+std::size_t ImageWriter::imagesEncoded() const
+{
+    if (gif_) return gif_->framesWritten();
+    return finalized_ && !failed_ ? count_ : 0;
+}
+
+bool ImageWriter::startGIF()
+{
+    Sink sink = sink_;
+    if (url_) {
+        const std::filesystem::path target = core::followingLinks(url_->path());
+        file_ = core::UnpublishedFile::create(target.parent_path().string(), target.filename().string());
+        if (!file_) return false;
+        sink = [file = file_.get()](const core::Data& bytes) { return file->write(bytes); };
+    } else if (!sink) {
+        sink = [this](const core::Data& bytes) {
+            data_.insert(data_.end(), bytes.begin(), bytes.end());
+            return true;
+        };
+    }
+    gif_ = std::make_unique<codec::GIFEncoder>(std::move(sink), fileProperties_.gifLoopCount);
+    return true;
+}
+
+bool ImageWriter::finalizeGIF()
+{
+    const bool encoded = !failed_ && gif_ && added_ == count_ && gif_->finish();
+    if (!encoded) data_.clear();
+    if (!encoded || !file_) return encoded;
+    const bool published = file_->publishReplacing(core::followingLinks(url_->path()).string());
+    file_.reset();
+    return published;
 }
 
 std::optional<core::Data> ImageWriter::encode() const
 {
-    if (images_.size() != count_ || images_.empty()) return std::nullopt;
-    if (std::any_of(images_.begin(), images_.end(), [](const auto& entry) { return !entry.first; }))
-        return std::nullopt;
-    if (type_ == ImageFileType::gif) {
-        std::vector<codec::GIFFrame> frames;
-        for (const auto& [image, properties] : images_)
-            frames.push_back({image, gifDelayHundredths(properties.gifDelaySeconds)});
-        return codec::encodeGIF(frames, fileProperties_.gifLoopCount);
-    }
-    if (images_.size() != 1) return std::nullopt;
+    if (images_.size() != count_ || images_.size() != 1 || !images_.front().first) return std::nullopt;
     const auto& [image, properties] = images_.front();
     switch (type_) {
     case ImageFileType::png: return codec::encodePNG(*image);
@@ -78,9 +125,15 @@ bool ImageWriter::finalize()
 {
     if (finalized_) return false;
     finalized_ = true;
+    if (type_ == ImageFileType::gif) {
+        const bool ok = finalizeGIF();
+        failed_ = !ok;
+        return ok;
+    }
     auto encoded = encode();
     images_.clear();
     if (!encoded) return false;
+    if (sink_) return sink_(*encoded);
     if (url_ && !core::writeAtomically(*encoded, *url_)) return false;
     data_ = std::move(*encoded);
     return true;

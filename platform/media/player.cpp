@@ -432,6 +432,12 @@ Time Player::currentTime() const
     return engine_->timeNow();
 }
 
+Time Player::shownFrameTime() const
+{
+    std::lock_guard lock(engine_->mutex);
+    return engine_->shown && !engine_->move ? engine_->shown->time : engine_->timeNow();
+}
+
 void Player::seek(const Time& time, const Time& toleranceBefore, const Time& toleranceAfter, SeekCompletion done)
 {
     Engine& e = *engine_;

@@ -56,6 +56,9 @@ public:
     // the frame on screen when playback stopped, so that the frame at currentTime() is the picture shown. At the
     // end it is the last frame's own time (Asset::lastFrameTime()), not the movie's duration.
     Time currentTime() const;
+    // The presentation time of the picture on screen, so that what a clock or a snap names is what is seen;
+    // currentTime() while a seek or step is under way or before the first picture.
+    Time shownFrameTime() const;
 
     // Moves to `time` (clamped to the item): with zero tolerances to exactly that time, showing the frame that
     // holds it; with an infinite tolerance before, to the key frame at or before it; else to the first frame

@@ -10,6 +10,7 @@
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/main_thread.h"
 #include "platform/ui/document_controller.h"
+#include "platform/ui/dragging.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/qt_window.h"
 #include "platform/ui/view.h"
@@ -64,6 +65,7 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
     QLoggingCategory::setFilterRules("qt.*.debug=false");
     if (!QCoreApplication::instance()) new QApplication(storedArgc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    removeLeftoverDragFiles();
     setDelegate(delegate);
     if (delegate) delegate->applicationWillFinishLaunching();
     if (auto documents = DocumentController::sharedIfMade()) documents->restoreSession();

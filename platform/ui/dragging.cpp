@@ -8,15 +8,24 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QPointer>
 #include <QTimer>
 #include <QPainter>
 #include <QPixmap>
+#include <QSocketNotifier>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <memory>
+#include <set>
 
 #include "platform/ui/qt_dragging.h"
 #include "platform/ui/qt_event.h"
@@ -34,12 +43,153 @@ std::weak_ptr<DraggingSource>& currentSource()
     return source;
 }
 
-// The folder promised files are written to; it lasts until the program quits.
+constexpr const char* dragFolderPrefix = "vistrel-drag-";
+
+// Locks the folder at `path` for as long as the descriptor stays open; -1 when another holds the lock.
+int lockFolder(const QString& path)
+{
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0) return -1;
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) return descriptor;
+    ::close(descriptor);
+    return -1;
+}
+
+// This program's folder of dragged files, locked while the program runs so that a later start can tell it
+// from one that a killed program left, and removed when the program ends.
+class ProgramDragFolder {
+public:
+    ProgramDragFolder() : folder_(QDir::tempPath() + "/" + dragFolderPrefix + "XXXXXX")
+    {
+        if (folder_.isValid()) lock_ = lockFolder(folder_.path());
+    }
+    ~ProgramDragFolder()
+    {
+        if (lock_ >= 0) ::close(lock_);
+    }
+    QString path() const { return folder_.isValid() ? folder_.path() : QString(); }
+
+private:
+    QTemporaryDir folder_;
+    int lock_ = -1;
+};
+
 QString promiseFolder()
 {
-    static QTemporaryDir* folder = new QTemporaryDir(QDir::tempPath() + "/vistrel-drag-XXXXXX");
-    return folder->isValid() ? folder->path() : QString();
+    static ProgramDragFolder folder;
+    return folder.path();
 }
+
+}  // namespace
+
+void removeLeftoverDragFiles()
+{
+    const QDir temporary(QDir::tempPath());
+    const auto folders = temporary.entryInfoList({QString(dragFolderPrefix) + "*"}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo& folder : folders) {
+        if (folder.isSymLink()) continue;
+        const int lock = lockFolder(folder.filePath());
+        if (lock < 0) continue;  // its program runs
+        QDir(folder.filePath()).removeRecursively();
+        ::close(lock);
+    }
+}
+
+std::string dragFilesFolder() { return promiseFolder().toStdString(); }
+
+namespace {
+
+DragPerformer& dragPerformer()
+{
+    static DragPerformer performer;
+    return performer;
+}
+
+}  // namespace
+
+void setDragPerformer(DragPerformer performer) { dragPerformer() = std::move(performer); }
+
+namespace {
+
+// The folder of one drag's files. It goes when the drag ends without a drop or hands over none (once the
+// source's writing is over, so that no writing fails for want of it), and, after a drop, once every file has
+// been read through by someone (the target copying it), or else with the program's folder.
+class DragFiles : public QObject {
+public:
+    DragFiles(QString folder, QStringList names, std::weak_ptr<DraggingSource> source)
+        : QObject(QCoreApplication::instance()), folder_(std::move(folder)), names_(std::move(names)), source_(std::move(source))
+    {
+        watch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (watch_ < 0 || ::inotify_add_watch(watch_, QFile::encodeName(folder_).constData(), IN_CLOSE_NOWRITE) < 0) return;
+        notifier_ = new QSocketNotifier(watch_, QSocketNotifier::Read, this);
+        connect(notifier_, &QSocketNotifier::activated, this, [this] { readWatch(); });
+    }
+    ~DragFiles() override
+    {
+        delete notifier_;  // before its descriptor closes
+        if (watch_ >= 0) ::close(watch_);
+    }
+
+    // The drag is over: its files stay only for a target that took them.
+    void dragEnded(bool handedOver)
+    {
+        ended_ = true;
+        handedOver_ = handedOver && !withheld_;
+        removeWhenDone();
+    }
+    // The drop target was handed none of the files.
+    void withheld()
+    {
+        withheld_ = true;
+        handedOver_ = false;
+        removeWhenDone();
+    }
+
+private:
+    void readWatch()
+    {
+        alignas(inotify_event) char buffer[sizeof(inotify_event) + NAME_MAX + 1];
+        for (;;) {
+            const ssize_t length = ::read(watch_, buffer, sizeof buffer);
+            if (length <= 0) break;
+            for (ssize_t at = 0; at < length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (event->len > 0) read_.insert(QFile::decodeName(event->name));
+                at += ssize_t(sizeof(inotify_event) + event->len);
+            }
+        }
+        removeWhenDone();
+    }
+
+    bool settled() const
+    {
+        const auto source = source_.lock();
+        return !source || source->promisedFilesSettled();
+    }
+
+    void removeWhenDone()
+    {
+        if (!ended_) return;
+        const bool taken = std::all_of(names_.begin(), names_.end(), [&](const QString& name) { return read_.count(name) > 0; });
+        if (handedOver_ && !taken) return;
+        if (!settled()) {
+            QTimer::singleShot(50, this, [this] { removeWhenDone(); });
+            return;
+        }
+        QDir(folder_).removeRecursively();
+        deleteLater();
+    }
+
+    const QString folder_;
+    const QStringList names_;
+    const std::weak_ptr<DraggingSource> source_;
+    int watch_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
+    std::set<QString> read_;
+    bool ended_ = false;
+    bool handedOver_ = false;
+    bool withheld_ = false;
+};
 
 }  // namespace
 
@@ -129,16 +279,20 @@ bool isPromise(const DraggingItem& dragged)
     return std::find(types.begin(), types.end(), PasteboardType::promisedFile) != types.end();
 }
 
-// How long a drop target may have to wait for promised files still being written.
-constexpr int promiseWaitMilliseconds = 4000;
+// How long a drop target may wait at most for promised files still being written.
+constexpr int promiseWaitMilliseconds = 60000;
 
 // Promised files dragged as file URLs. The source may still be writing them when the drag starts (each
 // appears whole under its name), so a request for the URLs is answered once every file is there, running the
-// loop meanwhile so that the writing can reach the main thread; files still missing when the wait ends (at
-// most a few seconds after the first request, for all requests together) are left out.
+// loop meanwhile so that the writing can reach the main thread: with all of them, or, once the writing is over
+// without some of them (or a minute has passed), with none, and the source tells the user.
 class PromisedFiles : public QMimeData {
 public:
-    explicit PromisedFiles(QList<QUrl> urls) : promised_(std::move(urls)) { setUrls(promised_); }
+    PromisedFiles(QList<QUrl> urls, std::weak_ptr<DraggingSource> source, DragFiles* files)
+        : promised_(std::move(urls)), source_(std::move(source)), files_(files)
+    {
+        setUrls(promised_);
+    }
 
 protected:
     QVariant retrieveData(const QString& format, QMetaType type) const override
@@ -153,46 +307,61 @@ private:
         return std::all_of(promised_.begin(), promised_.end(), [](const QUrl& url) { return QFileInfo::exists(url.toLocalFile()); });
     }
 
+    bool writingOver() const
+    {
+        const auto source = source_.lock();
+        return !source || source->promisedFilesSettled();
+    }
+
+    bool waitOver() const { return allThere() || writingOver() || deadline_->hasExpired(); }
+
     void settle() const
     {
         if (!deadline_) deadline_ = QDeadlineTimer(promiseWaitMilliseconds);
-        QEventLoop loop;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-            if (allThere() || deadline_->hasExpired()) loop.quit();
-        });
-        if (!allThere() && !deadline_->hasExpired()) {
+        if (!waitOver()) {
+            QEventLoop loop;
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+                if (waitOver()) loop.quit();
+            });
             poll.start(10);
             loop.exec();
         }
         settled_ = true;
-        QList<QUrl> there;
-        for (const QUrl& url : promised_)
-            if (QFileInfo::exists(url.toLocalFile())) there << url;
-        const_cast<PromisedFiles*>(this)->setUrls(there);
+        if (allThere()) return;
+        const_cast<PromisedFiles*>(this)->setUrls({});
+        if (files_) files_->withheld();
+        if (const auto source = source_.lock()) source->promisedFilesWithheld();
     }
 
     QList<QUrl> promised_;
+    std::weak_ptr<DraggingSource> source_;
+    QPointer<DragFiles> files_;
     mutable std::optional<QDeadlineTimer> deadline_;
     mutable bool settled_ = false;
 };
 
 // The data the items carry, and the files that the source writes for the promises among them into a fresh
-// folder (so that their names never meet the files of an earlier drag).
-QMimeData* dragData(const std::vector<DraggingItem>& items, DraggingSource* source)
+// folder (so that their names never meet the files of an earlier drag), with what looks after that folder.
+QMimeData* dragData(const std::vector<DraggingItem>& items, const std::shared_ptr<DraggingSource>& source, DragFiles*& files)
 {
     QList<QUrl> urls;
+    QStringList names;
     const bool promises = std::any_of(items.begin(), items.end(), isPromise);
     const QString folder = promises && source ? promiseFolder() : QString();
+    QString path;
     if (!folder.isEmpty()) {
         QTemporaryDir each(folder + "/drop-XXXXXX");
         each.setAutoRemove(false);
-        const QString path = each.path();
+        path = each.path();
         if (each.isValid())
-            for (auto& name : source->namesOfPromisedFilesDroppedAtDestination(core::Url::fileURL(path.toStdString())))
-                urls << QUrl::fromLocalFile(path + "/" + QString::fromStdString(name));
+            for (auto& name : source->namesOfPromisedFilesDroppedAtDestination(core::Url::fileURL(path.toStdString()))) {
+                names << QString::fromStdString(name);
+                urls << QUrl::fromLocalFile(path + "/" + names.back());
+            }
     }
-    QMimeData* mime = urls.isEmpty() ? new QMimeData : new PromisedFiles(urls);
+    files = path.isEmpty() ? nullptr : new DragFiles(path, names, source);
+    QMimeData* mime = urls.isEmpty() ? new QMimeData : new PromisedFiles(urls, source, files);
     for (auto& dragged : items) {
         if (isPromise(dragged) || !dragged.item) continue;
         for (auto& type : dragged.item->types()) {
@@ -240,7 +409,9 @@ void View::beginDraggingSession(const std::vector<DraggingItem>& items, const Ev
     QWidget* widget = impl_->widget;
     if (!widget || items.empty()) return;
     auto* drag = new QDrag(widget);
-    drag->setMimeData(dragData(items, source.get()));
+    DragFiles* files = nullptr;
+    drag->setMimeData(dragData(items, source, files));
+    const QPointer<DragFiles> dragFiles = files;
     QPoint hotSpot;
     const QPixmap picture =
         dragPicture(*this, items, convertPoint(event.locationInWindow, nullptr), widget->devicePixelRatioF(), hotSpot);
@@ -255,8 +426,10 @@ void View::beginDraggingSession(const std::vector<DraggingItem>& items, const Ev
     if (allowed & DragOperations::copy) actions |= Qt::CopyAction;
     if (allowed & DragOperations::move) actions |= Qt::MoveAction;
     if (allowed & DragOperations::link) actions |= Qt::LinkAction;
-    const Qt::DropAction done = drag->exec(actions ? actions : Qt::CopyAction);
+    if (!actions) actions = Qt::CopyAction;
+    const Qt::DropAction done = dragPerformer() ? dragPerformer()(*drag, actions) : drag->exec(actions);
     currentSource().reset();
+    if (dragFiles) dragFiles->dragEnded(done != Qt::IgnoreAction);
     if (source) source->draggingSessionEnded(operationsOf(done));
 }
 

@@ -38,8 +38,22 @@ public:
     // a drag that carries promises (PasteboardType::promisedFile) starts. Each file must appear whole under
     // its name: a drop target is handed the files once all of them are there.
     virtual std::vector<std::string> namesOfPromisedFilesDroppedAtDestination(const core::Url& destination) { return {}; }
+    // Whether the writing of the promised files is over, each written or failed: a drop target is handed the
+    // files once all of them are there, or none once the writing is over without some of them.
+    virtual bool promisedFilesSettled() { return true; }
+    // A drop handed over none of the promised files (some were not written, or not within a minute): the
+    // source tells the user.
+    virtual void promisedFilesWithheld() {}
     virtual void draggingSessionEnded(DragOperation operation) {}
 };
+
+// Removes the folders of dragged files that programs which have ended (or were killed) left in the temporary
+// folder; run as the program starts. A running program's folder is left alone.
+void removeLeftoverDragFiles();
+// Where this program writes the files of its drags: a folder of its own in the temporary folder, removed when
+// the program ends; each drag gets a folder inside, removed when the drag ends without a drop or hands over
+// none, and, after a drop, once the target has read every file.
+std::string dragFilesFolder();
 
 class DraggingInfo {
 public:

@@ -1,7 +1,10 @@
 // Drags as Qt delivers them, for the ui layer's own use.
 #pragma once
 
+#include <QDrag>
 #include <QDropEvent>
+
+#include <functional>
 
 #include "platform/ui/dragging.h"
 #include "platform/ui/view.h"
@@ -36,5 +39,10 @@ private:
 
 // True when the drag carries one of the types `view` registered for.
 bool carriesRegisteredType(const View& view, const QMimeData* data);
+
+// How a drag this program starts is carried out: QDrag::exec unless set (tests play the drop target there).
+// The answer is the action the drop took, Qt::IgnoreAction for none. An empty function restores QDrag::exec.
+using DragPerformer = std::function<Qt::DropAction(QDrag& drag, Qt::DropActions actions)>;
+void setDragPerformer(DragPerformer performer);
 
 }  // namespace ui

@@ -4,8 +4,11 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <algorithm>
+
 #include "platform/core/data.h"
 #include "platform/core/main_thread.h"
+#include "platform/ui/application.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/pasteboard.h"
 #include "platform/ui/picture.h"
@@ -60,6 +63,10 @@ void SharingServicePicker::awake()
     registerAction("copyItems:", [weak](const std::shared_ptr<core::Object>&) {
         auto picker = weak.lock();
         if (!picker) return;
+        // Nothing to copy leaves the clipboard as it was.
+        const bool copies = std::any_of(picker->items_.begin(), picker->items_.end(),
+                                        [](const SharingItem& item) { return item.image || item.url; });
+        if (!copies) return beep();
         auto board = Pasteboard::general();
         board->clearContents();
         for (auto& item : picker->items_)

@@ -11,18 +11,22 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QDrag>
 #include <QMenu>
+#include <QMimeData>
 
 #include "app/document/defaults_keys.h"
 #include "app/document/gif_exporter_controller.h"
 #include "app/document/movie_opening.h"
 #include "app/document/snaps_manager.h"
+#include "app/document/snap_cell.h"
 #include "app/document/snaps_view.h"
 #include "app/document/flash_movie_view.h"
 #include "foundation/image_encoding.h"
 #include "foundation/shortcuts.h"
 #include "platform/gfx/image_reader.h"
 #include "platform/ui/pasteboard.h"
+#include "platform/ui/qt_dragging.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
 #include "tools/testmovie/test_movie.h"
@@ -304,6 +308,69 @@ TEST_F(DocumentExport, DraggedSnapsAreWrittenInThePreferredFormatAndAnUnknownOne
     EXPECT_EQ(contents(folder / "clip-00-00-01-100 (0).png").substr(0, 4), std::string("\x89PNG", 4));
 }
 
+// Drags snap `pressed` of the document's strip out with Command held, to a target that waits for the files
+// and reads them (as a file manager copies them); what it was handed, and the frames it read.
+std::pair<QList<QUrl>, std::vector<int>> dragOut(vistrel::Document& document, std::size_t pressed)
+{
+    std::pair<QList<QUrl>, std::vector<int>> seen;
+    ui::setDragPerformer([&](QDrag& drag, Qt::DropActions) {
+        seen.first = drag.mimeData()->urls();
+        for (const QUrl& url : seen.first)
+            seen.second.push_back(frameOf(gfx::ImageReader::read(core::Url::fileURL(url.toLocalFile().toStdString()))));
+        return Qt::CopyAction;
+    });
+    core::MainLoop::processEvents(2 * vistrel::SnapsView::animationDuration + 0.1);
+    const auto& cell = *document.snapsView->cells().at(pressed);
+    document.snapsView->scrollRectToVisible(cell.frame());
+    const gfx::Point at = cell.convertPointTo({cell.bounds().midX(), cell.bounds().midY()}, nullptr);
+    const auto send = [&](ui::EventType type, const gfx::Point& where) {
+        document.mainWindow->sendEvent(ui::Event::mouseEvent(type, where, ui::ModifierFlags::command, 0,
+                                                             document.mainWindow->windowNumber(), 1, 1));
+    };
+    send(ui::EventType::leftMouseDown, at);
+    send(ui::EventType::leftMouseDragged, {at.x + 10, at.y});
+    send(ui::EventType::leftMouseUp, {at.x + 10, at.y});
+    ui::setDragPerformer({});
+    return seen;
+}
+
+TEST_F(DocumentExport, ADropHandsOverTheSnapsDraggedOrNoneAndLeavesNoFileBehind)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    document->snapsManager()->append({snapAt(11), snapAt(22), snapAt(33), snapAt(900)});
+    const fs::path dragFolder = ui::dragFilesFolder();
+    const auto inDragFolder = [&] { return std::distance(fs::recursive_directory_iterator(dragFolder), {}); };
+
+    // Snaps 0 and 1 selected; a Command-press on snap 1 deselects it, and still drags it along with snap 0.
+    document->snapsManager()->setSelection(core::IndexSet{0, 1});
+    const auto [handed, frames] = dragOut(*document, 1);
+    EXPECT_EQ(document->snapsManager()->selection(), core::IndexSet{0});
+    ASSERT_EQ(handed.size(), 2);
+    EXPECT_EQ(frames, (std::vector<int>{11, 22})) << "the snaps dragged, not the selection";
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_TRUE(testsupport::runUntil([&] { return inDragFolder() == 0; }, 5)) << "read by the target: gone";
+
+    // A dragged snap whose frame cannot be had: nothing is handed over, and the sheet says why.
+    document->snapsManager()->setSelection(core::IndexSet{3});
+    const auto [none, noFrames] = dragOut(*document, 2);
+    EXPECT_TRUE(none.isEmpty());
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_EQ(document->exportErrorsTextView->string(), "Cannot snap image at 00:01:30:000\nThe dragged snaps were not dropped\n");
+    EXPECT_TRUE(testsupport::runUntil([&] { return inDragFolder() == 0; }, 5));
+
+    // A drop that stopped waiting for files still being written says so at once.
+    document->exportErrorsTextView->setString("");
+    testsupport::TempDir folder("drop");
+    document->snapsManager()->setSelection(core::IndexSet{0});
+    ASSERT_TRUE(document->snapsViewDropSelectionTo(*document->snapsView, core::Url::fileURL(folder.path().string())));
+    EXPECT_FALSE(document->snapsViewDroppedFilesSettled(*document->snapsView));
+    document->snapsViewDroppedFilesWithheld(*document->snapsView);
+    EXPECT_EQ(document->exportErrorsTextView->string(), "The dragged snaps were not dropped\n");
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_TRUE(document->snapsViewDroppedFilesSettled(*document->snapsView));
+}
+
 TEST_F(DocumentExport, CopyPutsThePNGOfTheFirstSelectedSnapOnTheClipboard)
 {
     auto document = open(clipMovie());
@@ -314,6 +381,11 @@ TEST_F(DocumentExport, CopyPutsThePNGOfTheFirstSelectedSnapOnTheClipboard)
     // Nothing selected: only a beep.
     document->copySelectedItem(nullptr);
     core::MainLoop::processEvents(0.05);
+    EXPECT_EQ(pasteboard->string(), "before");
+    // Sharing with nothing selected shows no menu whose Copy could empty the clipboard.
+    document->showShareMenu(nullptr);
+    core::MainLoop::processEvents(0.05);
+    EXPECT_FALSE(QApplication::activePopupWidget());
     EXPECT_EQ(pasteboard->string(), "before");
 
     document->snapsManager()->append({snapAt(40, editions[1]), snapAt(17), snapAt(50)});

@@ -148,5 +148,39 @@ TEST_F(DocumentGeneration, TheFrameCountAppliesToTheRangeAsItStandsAndStaysWithi
     EXPECT_EQ(popover->splitter().splitCount(), vistrel::GeneratePopoverController::maximumFrames);
 }
 
+TEST_F(DocumentGeneration, EachOpeningTakesTheClipAsItStands)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    auto player = document->movie()->player();
+    auto popover = document->generatorPopoverController();
+    popover->framesTextField->setIntegerValue(3);
+    popover->changeFrames(popover->framesTextField);
+    document->showGeneratorPopover(nullptr);
+    ASSERT_TRUE(popover->popoverIsShown());
+    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:06:000");
+    document->showGeneratorPopover(nullptr);
+    EXPECT_FALSE(popover->popoverIsShown());
+
+    // The clip is set (as the I and O keys or the strip's handles do) while the popover is closed.
+    player->setClipRange(media::TimeRange::fromTo(frameTime(10), frameTime(30)));
+    document->showGeneratorPopover(nullptr);
+    ASSERT_TRUE(popover->popoverIsShown());
+    EXPECT_EQ(popover->startTextField->stringValue(), "00:00:01:000");
+    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:03:000");
+    EXPECT_EQ(popover->splitter().timeRange, media::TimeRange::fromTo(frameTime(10), frameTime(30)));
+    EXPECT_EQ(popover->frameCount(), 3) << "the count stays";
+
+    // While it is open, a change of the clip leaves the range the user is setting up alone.
+    ASSERT_TRUE(showFrame(*document, 20));
+    popover->changeEnd(nullptr);
+    player->setClipRange(media::TimeRange::fromTo(frameTime(5), frameTime(50)));
+    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:02:000");
+    popover->generateSnaps(nullptr);
+    ASSERT_TRUE(waitForSnaps(*document, 5));
+    EXPECT_EQ(document->snapsManager()->items().front()->time(), frameTime(10));
+    EXPECT_EQ(document->snapsManager()->items().back()->time(), frameTime(20));
+}
+
 }  // namespace
 }  // namespace documenttest

@@ -6,9 +6,13 @@
 #include <gif_lib.h>
 
 #include <fstream>
+#include <set>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
 
 #include "app/document/defaults_keys.h"
 #include "app/document/gif_exporter_controller.h"
@@ -312,6 +316,88 @@ TEST_F(DocumentGIFExport, FramesOfAMovieWhoseTrackAsksToBeTurnedStandUpright)
     EXPECT_EQ(gif->width, 160);
     EXPECT_EQ(gif->height, 120);
     EXPECT_EQ(frameIndexes(*gif), (std::vector<int>{4, 17}));
+}
+
+TEST_F(DocumentGIFExport, TheCommandAgainWhileTheSheetIsUpDoesNothing)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    document->snapsManager()->append(snapsOf({5, 15, 25}));
+    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
+    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
+    auto sheet = document->gifSheetWindowController();
+    EXPECT_EQ(sheet->snapItems().size(), 3u);
+
+    testsupport::TempDir folder("gif");
+    ASSERT_TRUE(sheet->tryToPerform("validateExportation:", nullptr));
+    ASSERT_TRUE(chooseInFileDialog(folder / "once.gif"));
+    ASSERT_TRUE(waitUntilIdle(*document));
+    core::MainLoop::processEvents(0.05);
+    EXPECT_EQ(document->mainWindow->attachedSheet(), nullptr) << "no second, empty sheet";
+    EXPECT_EQ(document->exportErrorsTextView->string(), "");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
+    const auto gif = readGIF(folder / "once.gif");
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(frameIndexes(*gif), (std::vector<int>{5, 15, 25}));
+
+    // Once the sheet is down, the command opens it again.
+    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
+    EXPECT_EQ(document->mainWindow->attachedSheet(), sheet->window());
+    ASSERT_TRUE(sheet->tryToPerform("cancelExportation:", nullptr));
+}
+
+TEST_F(DocumentGIFExport, AFileTheUserChoseToReplaceIsReplacedOnceTheGIFIsWhole)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    document->snapsManager()->append(snapsOf({5, 15}));
+    testsupport::TempDir folder("gif");
+    { std::ofstream(folder / "old.gif") << "old"; }
+    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
+    auto sheet = document->gifSheetWindowController();
+    ASSERT_TRUE(sheet->tryToPerform("validateExportation:", nullptr));
+    // The panel asks whether to replace the file; the user says yes.
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        testsupport::runUntil([&] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, 5);
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked = true;
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    ASSERT_TRUE(chooseInFileDialog(folder / "old.gif"));
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(sheet->replacesFile());
+    // Until the GIF is whole, the old file is there as it was.
+    EXPECT_EQ(fs::file_size(folder / "old.gif"), 3u);
+    ASSERT_TRUE(waitUntilIdle(*document));
+    EXPECT_EQ(document->exportErrorsTextView->string(), "");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1) << "replaced, nothing beside";
+    const auto gif = readGIF(folder / "old.gif");
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(frameIndexes(*gif), (std::vector<int>{5, 15}));
+}
+
+TEST_F(DocumentGIFExport, TheProgressReachesTheEndOnlyOnceTheFileIsInPlace)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    testsupport::TempDir folder("gif");
+    const fs::path path = folder / "progress.gif";
+    std::vector<int> frames;
+    for (int i = 0; i < 60; ++i) frames.push_back(i);
+    document->asyncExportAsGIF(snapsOf(frames), core::Url::fileURL(path.string()));
+    std::string early;  // a label of 100 % seen while the file is not there yet
+    std::set<std::string> seen;
+    ASSERT_TRUE(testsupport::runUntil([&] {
+        const std::string label = document->progressLabel->stringValue();
+        seen.insert(label);
+        if (label.ends_with(": 100 %") && !fs::exists(path)) early = label;
+        return !vistrel::isBusy(document->state());
+    }, 20));
+    EXPECT_EQ(early, "");
+    EXPECT_GT(seen.size(), 3u) << "the progress moves";
+    EXPECT_TRUE(fs::exists(path));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
 
 #include "app/document/generate_popover_controller.h"
 #include "app/document/movie_opening.h"
@@ -13,6 +14,8 @@
 #include "app/document/snaps_view.h"
 #include "appkit/event_extensions.h"
 #include "foundation/shortcuts.h"
+#include "foundation/time_values.h"
+#include "moviekit/movie_view_controller.h"
 #include "moviekit/player.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_item.h"
@@ -90,6 +93,63 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
     EXPECT_EQ(document->snapsField->stringValue(), "0 snaps");
     EXPECT_FALSE(enables(*document, "removeAll:"));
+}
+
+// Goes to the end as the command does and lets the player settle there.
+void goToEnd(vistrel::Document& document)
+{
+    auto player = document.movie()->player();
+    player->pause();
+    player->seekToEnd();
+    core::MainLoop::processEvents(0.5);
+}
+
+// A snap taken at the end: named after the frame on screen, its picture that frame, and the clock reading the same.
+void expectSnapAtEndIsTheFrameShown(vistrel::Document& document, std::size_t count)
+{
+    goToEnd(document);
+    auto player = document.movie()->player();
+    const media::Time shown = player->currentFrameTime();
+    const int shownIndex = frameOf(player->avplayer()->currentVideoFrame());
+    ASSERT_GE(shownIndex, 0);
+    EXPECT_EQ(shown, frameTime(shownIndex));
+    EXPECT_EQ(document.movieViewController->timeField()->stringValue(), kestrane::hhmmssmsDesc(shown));
+    document.snapImage(nullptr);
+    ASSERT_TRUE(waitForSnaps(document, count));
+    const auto snap = document.snapsManager()->items().back();
+    EXPECT_EQ(snap->time(), shown);
+    EXPECT_EQ(frameOf(snap->image()), shownIndex);
+}
+
+TEST_F(DocumentSnapping, ASnapAndTheClockAtTheEndNameTheFrameOnScreen)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    expectSnapAtEndIsTheFrameShown(*document, 1);
+    EXPECT_EQ(document->snapsManager()->items().back()->time(), frameTime(59)) << "the last frame, not the duration";
+    EXPECT_EQ(document->snapFileName(*document->snapsManager()->items().back()), "clip-00-00-05-900.png");
+
+    // Between two frames the clock and a snap name the frame that holds the time.
+    auto player = document->movie()->player();
+    player->seekAccurately(media::Time::make(2345, 1000));
+    ASSERT_TRUE(testsupport::runUntil([&] { return player->currentFrameTime() == frameTime(23); }, 10));
+    core::MainLoop::processEvents(0.1);
+    EXPECT_EQ(document->movieViewController->timeField()->stringValue(), "00:00:02:300");
+    document->snapImage(nullptr);
+    ASSERT_TRUE(waitForSnaps(*document, 2));
+    EXPECT_EQ(document->snapsManager()->items().back()->time(), frameTime(23));
+}
+
+TEST_F(DocumentSnapping, ASnapAtTheEndOfACutShortMovieIsTheFrameOnScreen)
+{
+    testsupport::TempDir folder("cut");
+    const std::string whole = makeMovie(folder.path(), "whole.mkv", 60);
+    const std::string cut = (folder / "cut.mkv").string();
+    std::filesystem::copy_file(whole, cut);
+    std::filesystem::resize_file(cut, std::filesystem::file_size(whole) / 2);  // as `head -c` leaves it
+    auto document = open(cut);
+    ASSERT_TRUE(document);
+    expectSnapAtEndIsTheFrameShown(*document, 1);
 }
 
 // The item of the strip's context menu with that text, looked for in its submenus too.

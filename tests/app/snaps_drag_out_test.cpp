@@ -1,9 +1,12 @@
 // Dragging snaps out of the strip: past a 2-point threshold, when the delegate allows it, the dragged snaps
 // (the selection and the pressed one) are written by the delegate into a fresh folder and the drag carries
-// those files as a copy, with one picture of the dragged cells.
+// those files as a copy, with one picture of the dragged cells; the files go when the drag ends without a
+// drop, and after a drop once the target has read them.
 #include <QDrag>
 #include <QMimeData>
 #include <QUrl>
+
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +14,7 @@
 
 #include "platform/gfx/image_reader.h"
 #include "platform/gfx/image_writer.h"
+#include "platform/ui/qt_dragging.h"
 #include "platform/ui/qt_view.h"
 #include "tests/app/snaps_strip_fixture.h"
 #include "tests/platform/core/run_until.h"
@@ -53,9 +57,28 @@ public:
     }
 };
 
+// A strip whose drags go to a drop target played by the test: it looks at the files the drag hands over
+// while the drag runs, and drops them or not.
 struct DragStrip : Strip {
     std::shared_ptr<WritingDelegate> delegate = core::make<WritingDelegate>();
-    explicit DragStrip(int count) : Strip(count) { view->setDelegate(delegate); }
+    Qt::DropAction answer = Qt::IgnoreAction;
+    // What the target was handed, and the pictures of those files as it read them during the drag.
+    QList<QUrl> handed;
+    std::vector<gfx::ImageRef> pictures;
+    Qt::DropActions offered;
+
+    explicit DragStrip(int count) : Strip(count)
+    {
+        view->setDelegate(delegate);
+        ui::setDragPerformer([this](QDrag& drag, Qt::DropActions actions) {
+            offered = actions;
+            handed = drag.mimeData()->urls();
+            pictures.clear();
+            for (const QUrl& url : handed) pictures.push_back(gfx::ImageReader::read(core::Url::fileURL(url.toLocalFile().toStdString())));
+            return answer;
+        });
+    }
+    ~DragStrip() { ui::setDragPerformer({}); }
 
     // Presses on cell k and moves `distance` points to the right; the drag this starts, if any.
     QDrag* pressAndMove(std::size_t position, double distance, std::uint64_t modifiers = 0)
@@ -80,15 +103,14 @@ TEST(SnapsDragOut, StartsPastTwoPointsWithTheFilesTheDelegateWrote)
     EXPECT_EQ(strip.delegate->asked, 1);
     EXPECT_EQ(strip.delegate->written, (std::vector<Indexes>{{1}}));
     const QMimeData* data = drag->mimeData();
-    ASSERT_TRUE(data->hasUrls());
-    ASSERT_EQ(data->urls().size(), 1);
-    const std::string path = data->urls()[0].toLocalFile().toStdString();
+    ASSERT_EQ(strip.handed.size(), 1);
+    const std::string path = strip.handed[0].toLocalFile().toStdString();
     EXPECT_EQ(std::filesystem::path(path).parent_path(), strip.delegate->folder);
-    const auto written = gfx::ImageReader::read(core::Url::fileURL(path));
-    ASSERT_TRUE(written) << "the dragged file exists and is an image";
-    EXPECT_EQ(written->pixel(10, 10), snapstest::green) << "snap 1's picture";
+    ASSERT_TRUE(strip.pictures[0]) << "the dragged file was there, an image, while the drag ran";
+    EXPECT_EQ(strip.pictures[0]->pixel(10, 10), snapstest::green) << "snap 1's picture";
+    EXPECT_FALSE(std::filesystem::exists(strip.delegate->folder)) << "no drop: the files are gone";
     EXPECT_FALSE(data->hasFormat(QString::fromStdString(ui::PasteboardType::promisedFile)));
-    EXPECT_EQ(drag->supportedActions(), Qt::CopyAction);
+    EXPECT_EQ(strip.offered, Qt::CopyAction);
     // The picture is the cell's image area, held where the pointer pressed it.
     EXPECT_NEAR(drag->pixmap().deviceIndependentSize().width(), strip.cell(1)->imageRect().width(), 1);
     EXPECT_EQ(drag->pixmap().deviceIndependentSize().height(), 100);
@@ -106,11 +128,11 @@ TEST(SnapsDragOut, ACommandPressedSnapIsDraggedAlongWithTheSelection)
     ASSERT_TRUE(drag);
     EXPECT_EQ(strip.selection(), (Indexes{1})) << "the Command press deselected snap 2";
     EXPECT_EQ(strip.delegate->written, (std::vector<Indexes>{{1, 2}}));
-    const QList<QUrl> urls = drag->mimeData()->urls();
+    const QList<QUrl>& urls = strip.handed;
     ASSERT_EQ(urls.size(), 2);
     EXPECT_TRUE(urls[0].toLocalFile().endsWith("snap-1.png"));
     EXPECT_TRUE(urls[1].toLocalFile().endsWith("snap-2.png"));
-    for (const QUrl& url : urls) EXPECT_TRUE(std::filesystem::exists(url.toLocalFile().toStdString()));
+    for (const auto& picture : strip.pictures) EXPECT_TRUE(picture);
     EXPECT_TRUE(strip.view->draggedIndexes().isEmpty()) << "only while the drag starts";
     // One picture holds both cells side by side.
     EXPECT_GT(drag->pixmap().deviceIndependentSize().width(), 2 * strip.cell(1)->imageRect().width());
@@ -139,6 +161,70 @@ TEST(SnapsDragOut, NothingIsDraggedWhenTheDelegateRefusesOrDuringARubberBand)
     EXPECT_FALSE(strip.pressAndMove(1, 10));
     EXPECT_EQ(strip.view->namesOfPromisedFilesDroppedAtDestination(core::Url::fileURL("/tmp")),
               std::vector<std::string>{});
+}
+
+TEST(SnapsDragOut, AfterADropTheFilesGoOnceTheTargetHasReadThem)
+{
+    DragStrip strip(3);
+    strip.answer = Qt::CopyAction;
+    // A target that copies later than the drop (as a file manager does): the files wait for it.
+    ui::setDragPerformer([&](QDrag& drag, Qt::DropActions) {
+        strip.handed = drag.mimeData()->urls();
+        return Qt::CopyAction;
+    });
+    ASSERT_TRUE(strip.pressAndMove(0, 10));
+    strip.send(ui::EventType::leftMouseUp, strip.middleOf(0));
+    ASSERT_EQ(strip.handed.size(), 1);
+    const std::string path = strip.handed[0].toLocalFile().toStdString();
+    core::MainLoop::processEvents(0.1);
+    EXPECT_TRUE(std::filesystem::exists(path)) << "not read yet";
+    EXPECT_TRUE(gfx::ImageReader::read(core::Url::fileURL(path))) << "the target copies it";
+    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(strip.delegate->folder); }, 5));
+
+    // Handed over within the drop, read there: gone as soon as the drag ends.
+    DragStrip again(3);
+    again.answer = Qt::CopyAction;
+    ASSERT_TRUE(again.pressAndMove(1, 10));
+    ASSERT_EQ(again.pictures.size(), 1u);
+    EXPECT_TRUE(again.pictures[0]);
+    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(again.delegate->folder); }, 5));
+}
+
+// A delegate that promises files it does not write.
+class FailingDelegate : public WritingDelegate {
+public:
+    int withheld = 0;
+    std::optional<std::vector<std::string>> snapsViewDropSelectionTo(vistrel::SnapsView& view, const core::Url& destination) override
+    {
+        auto names = WritingDelegate::snapsViewDropSelectionTo(view, destination);
+        if (names) names->push_back("never-written.png");
+        return names;
+    }
+    void snapsViewDroppedFilesWithheld(vistrel::SnapsView&) override { ++withheld; }
+};
+
+TEST(SnapsDragOut, ADropOfFilesNotAllWrittenHandsOverNoneAndSaysSo)
+{
+    DragStrip strip(3);
+    auto failing = core::make<FailingDelegate>();
+    strip.view->setDelegate(failing);
+    strip.answer = Qt::CopyAction;
+    ASSERT_TRUE(strip.pressAndMove(0, 10));
+    EXPECT_TRUE(strip.handed.isEmpty()) << "all or none";
+    EXPECT_EQ(failing->withheld, 1);
+    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(failing->folder); }, 5)) << "nothing handed over: gone";
+}
+
+TEST(SnapsDragOut, ALaterStartRemovesWhatAKilledProgramLeft)
+{
+    const std::filesystem::path ours = ui::dragFilesFolder();
+    ASSERT_TRUE(std::filesystem::is_directory(ours));
+    const std::filesystem::path left = ours.parent_path() / "vistrel-drag-left";
+    std::filesystem::create_directories(left / "drop-1");
+    std::ofstream(left / "drop-1" / "snap.png") << "left";
+    ui::removeLeftoverDragFiles();
+    EXPECT_FALSE(std::filesystem::exists(left));
+    EXPECT_TRUE(std::filesystem::is_directory(ours)) << "a running program's folder stays";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Snaps leaving the real program as a user takes them out: copied with Ctrl+C and read from the clipboard by
-// another program (xclip), and dragged out of the strip onto another program's window that takes files as
-// a file manager does (XDND, text/uri-list), which copies them into its folder.
+// another program (xclip), dragged out of the strip onto another program's window that takes files as a file
+// manager does (XDND, text/uri-list), which copies them into its folder (and the program's own copies then
+// go).
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -68,6 +69,8 @@ protected:
         server = std::make_unique<e2e::XServer>();
         ASSERT_TRUE(server->ready()) << "Xvfb did not start";
         environment = e2e::programEnvironment(*server, folder.path);
+        fs::create_directories(temporary());
+        environment["TMPDIR"] = temporary().string();
         screen = std::make_unique<e2e::Screen>(server->display());
         program = std::make_unique<e2e::Process>(std::vector<std::string>{VISTREL_PROGRAM, (folder.path / "movie.mp4").string()},
                                                  environment, folder.path / "program.log");
@@ -104,6 +107,17 @@ protected:
         screen->focus(window);
         screen->key({"ctrl+q"});
         EXPECT_EQ(program->waitForExit(Seconds(15)), 0) << program->output();
+    }
+
+    // The program's temporary folder.
+    fs::path temporary() const { return folder.path / "tmp"; }
+    // The files the program keeps in its temporary folder.
+    std::vector<fs::path> temporaryFiles() const
+    {
+        std::vector<fs::path> files;
+        for (const auto& entry : fs::recursive_directory_iterator(temporary()))
+            if (entry.is_regular_file() && entry.path().string().find("vistrel-drag-") != std::string::npos) files.push_back(entry.path());
+        return files;
     }
 
     Folder folder;
@@ -162,6 +176,9 @@ TEST_F(ExportE2E, DraggedSnapsBecomeFilesInTheFolderTheyAreDroppedOn)
     EXPECT_EQ(frameInFile(dropped / names[1]), 11);
     EXPECT_EQ(frameInFile(dropped / names[2]), 22);
     EXPECT_EQ(target.output().find("missing"), std::string::npos) << target.output();
+    // Copied by the target: the program's own files of the drag are gone.
+    EXPECT_TRUE(e2e::waitUntil([&] { return temporaryFiles().empty(); }, Seconds(10)))
+        << temporaryFiles().size() << " files left, the first " << temporaryFiles().front();
 }
 
 }  // namespace

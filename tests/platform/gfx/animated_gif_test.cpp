@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/gfx/gif_codec.h"
 #include "platform/gfx/image_reader.h"
 #include "platform/gfx/image_writer.h"
 #include "tests/platform/gfx/test_images.h"
@@ -135,4 +136,37 @@ TEST(AnimatedGIF, TransparencyLoopCountsAndFailures)
     auto short_ = ImageWriter::createInMemory(ImageFileType::gif, 3);
     short_->addImage(image);
     EXPECT_FALSE(short_->finalize());
+}
+
+TEST(AnimatedGIF, FramesGoToTheSinkAsTheyComeAndOnlyAFewAreHeld)
+{
+    std::size_t handed = 0;
+    core::Data bytes;
+    auto writer = ImageWriter::createStreaming(ImageFileType::gif, 40, [&](const core::Data& chunk) {
+        bytes.insert(bytes.end(), chunk.begin(), chunk.end());
+        ++handed;
+        return true;
+    });
+    writer->setFileProperties({.gifLoopCount = 0});
+    std::vector<std::weak_ptr<const Image>> added;
+    const std::size_t held = codec::GIFEncoder::defaultParallel();
+    for (int i = 0; i < 40; ++i) {
+        auto frame = movingFrame(i, 160, 90);
+        added.push_back(frame);
+        writer->addImage(std::move(frame), {.gifDelaySeconds = 0.1});
+        // Every frame more than a few behind the newest is written and let go.
+        for (std::size_t k = 0; k + held + 1 <= added.size() - 1; ++k) EXPECT_TRUE(added[k].expired()) << i << " " << k;
+        EXPECT_GE(writer->imagesEncoded() + held, std::size_t(i) + 1);
+    }
+    EXPECT_GT(handed, 1u) << "the file grows while frames come";
+    EXPECT_LT(writer->imagesEncoded(), 40u);
+    ASSERT_TRUE(writer->finalize());
+    EXPECT_EQ(writer->imagesEncoded(), 40u);
+    EXPECT_TRUE(writer->data().empty()) << "everything went to the sink";
+    EXPECT_EQ(readFacts(bytes).delays, std::vector<int>(40, 10));
+
+    // A sink that refuses fails the writing.
+    auto refused = ImageWriter::createStreaming(ImageFileType::gif, 1, [](const core::Data&) { return false; });
+    refused->addImage(movingFrame(0, 16, 16));
+    EXPECT_FALSE(refused->finalize());
 }

@@ -29,6 +29,12 @@ TEST(SharingServicePicker, CopiesThePictureAsPngAndTheFiles)
     ASSERT_TRUE(back);
     EXPECT_EQ(back->pixel(1, 1), 0xff336699u);
     EXPECT_EQ(board->filenames(), std::vector<std::string>{"/tmp/snap 1.png"});
+
+    // A picker of nothing copies nothing: the clipboard keeps what it held.
+    auto empty = core::make<ui::SharingServicePicker>(std::vector<ui::SharingItem>{});
+    board->setString("kept");
+    EXPECT_TRUE(empty->tryToPerform("copyItems:", nullptr));
+    EXPECT_EQ(board->string(), "kept");
 }
 
 class FlippedView : public ui::View {

@@ -1,9 +1,11 @@
 #include "app/batch/batch_task.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <system_error>
 
 #include "app/batch/batch_manager.h"
 #include "app/document/defaults_keys.h"
@@ -279,9 +281,21 @@ void BatchTask::closeLog()
 {
     std::lock_guard lock(logMutex_);
     if (!logText_) return;
-    writeFile(destURL_.appendingPathComponent(movie_->title() + "-logs.txt"),
-              [&] { return core::dataFromString(*logText_); });
+    const core::Url url = destURL_.appendingPathComponent(movie_->title() + "-logs.txt");
+    errno = 0;
+    if (!writeFile(url, [&] { return core::dataFromString(*logText_); })) {
+        const int error = errno ? errno : EIO;
+        ++errors_;
+        logFailure_ = "The log \"" + url.lastPathComponent() + "\" cannot be written in \"" + destURL_.path() +
+                      "\": " + std::system_category().message(error) + ".";
+    }
     logText_.reset();
+}
+
+std::optional<std::string> BatchTask::logFailure() const
+{
+    std::lock_guard lock(logMutex_);
+    return logFailure_;
 }
 
 void BatchTask::writeLogLine(const std::string& line)

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <variant>
 
 #include "platform/core/main_thread.h"
@@ -110,8 +111,13 @@ void Control::setDoubleValue(double value)
 
 long Control::integerValue() const
 {
+    // Saturates: a value beyond what a long holds (a stored 1e300) gives the nearest one that it does.
+    static constexpr double past = 9223372036854775808.0;  // 2^63, the first double above every long
     const double value = doubleValue();
-    return std::isfinite(value) ? long(value) : 0;
+    if (std::isnan(value)) return 0;
+    if (value >= past) return std::numeric_limits<long>::max();
+    if (value < -past) return std::numeric_limits<long>::min();
+    return long(value);
 }
 
 std::string Control::stringValue() const
@@ -145,7 +151,8 @@ void Control::setObjectValue(const std::any& value)
 
 void Control::storeValue(const std::any& value)
 {
-    if (auto number = numberIn(value)) impl_->value = *number;
+    // A number from outside (a stored setting) is brought within the formatter's range before anyone uses it.
+    if (auto number = numberIn(value)) impl_->value = impl_->formatter ? impl_->formatter->clamp(*number) : *number;
     else if (auto* s = std::any_cast<std::string>(&value)) impl_->value = *s;
     else if (auto* c = std::any_cast<const char*>(&value)) impl_->value = std::string(*c ? *c : "");
     else impl_->value = std::monostate{};

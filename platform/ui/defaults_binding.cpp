@@ -37,7 +37,9 @@ core::Value stored(const std::any& value, const std::optional<core::Value>& old)
     const auto* number = std::any_cast<double>(&value);
     if (!number) return nullptr;
     if (kind == core::Value::Kind::boolean) return *number != 0;
-    if (kind == core::Value::Kind::integer && std::isfinite(*number)) return std::int64_t(std::llround(*number));
+    // Only a number a 64-bit integer holds is rounded to one.
+    if (kind == core::Value::Kind::integer && std::abs(*number) < 9223372036854775808.0)
+        return std::int64_t(std::llround(*number));
     return *number;
 }
 

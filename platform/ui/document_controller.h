@@ -43,10 +43,16 @@ public:
     void setSessionURL(const core::Url& url) { sessionURL_ = url; }
     // Writes the session a second from now (once, however often it is asked).
     void scheduleSessionSave();
-    // Writes the session now; false when it could not be written.
+    // Writes the session now; false when it could not be written. The first failure is told to the user
+    // (core::UserNotices), the next ones only after a save has worked again.
     bool saveSession();
     // Reopens the documents of the kept session, skipping files that cannot be read; gives how many opened.
+    // A session file that cannot be read (damaged, of another version, not a regular file, over
+    // largestSession) is kept aside under another name and the user is told; when it cannot be moved, no
+    // session is saved over it in this run. Temporary files left in the session's folder by a kill go.
     int restoreSession();
+
+    static constexpr std::size_t largestSession = 256 << 20;
 
 private:
     struct DocumentType {
@@ -58,6 +64,8 @@ private:
     std::vector<std::shared_ptr<Document>> documents_;
     std::optional<core::Url> sessionURL_;
     bool saveScheduled_ = false;
+    bool saveFailureTold_ = false;
+    bool sessionKeptBack_ = false;  // an unreadable session file could not be moved aside
 };
 
 }  // namespace ui

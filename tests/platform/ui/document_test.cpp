@@ -317,3 +317,19 @@ TEST(DocumentController, ASessionThatCannotBeSavedIsToldOnceAndTriedAgain)
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_NE(notices[0].information.find("No space left on device"), std::string::npos) << notices[0].information;
 }
+
+TEST(DocumentController, TemporaryFilesOfAKilledSaveGoAtTheNextStart)
+{
+    Documents documents;
+    const fs::path folder = fs::path(documents.controller->sessionURL().path()).parent_path();
+    const fs::path leftover = folder / ".Session.cbor.k1LLed.part";
+    std::ofstream(leftover) << "half";
+    const fs::file_time_type old = fs::last_write_time(leftover) - std::chrono::hours(1);
+    fs::last_write_time(leftover, old);
+    const fs::path others = folder / ".Session.cbor.part";
+    std::ofstream(others) << "not ours";
+    fs::last_write_time(others, old);
+    documents.controller->restoreSession();
+    EXPECT_FALSE(fs::exists(leftover));
+    EXPECT_TRUE(fs::exists(others));
+}

@@ -121,6 +121,12 @@ bool writeAtomically(const Data& data, const std::string& path, int& error)
         return false;
     }
     const std::filesystem::path target = followingLinks(path);
+    // Only files are replaced: never a device, a FIFO or a socket that a link leads to.
+    struct stat existing {};
+    if (::lstat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+        error = EINVAL;
+        return false;
+    }
     errno = 0;
     auto file = UnpublishedFile::create(target.parent_path().string(), target.filename().string());
     if (file && file->write(data) && file->publishReplacing(target.string())) return true;

@@ -28,7 +28,8 @@ std::optional<std::string> readUTF8(const std::string& path);
 
 // Writes to a temporary file in the same folder, then renames it over the target (the file a link there
 // points to): the target is either the old file or the complete new one, never a part, also when the process
-// is killed meanwhile. False when any step fails (nothing is left behind then).
+// is killed meanwhile. A device, FIFO or socket there is never replaced. False when any step fails (nothing
+// is left behind then).
 bool writeAtomically(const Data& data, const std::string& path);
 bool writeAtomically(const Data& data, const Url& url);
 // The same; when it fails, `error` gets the system's error number of the step that failed.

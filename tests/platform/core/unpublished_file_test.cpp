@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "tests/support/temp_dir.h"
@@ -194,4 +195,25 @@ TEST(WriteAtomically, RemovesOldLeftoversOfOursFromTheFolderItWritesTo)
     makeFile(dir / ".other.Ab12Cd.part");
     ASSERT_TRUE(core::writeAtomically(core::dataFromString("new"), (dir / "frame.png").string()));
     EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{".other.Ab12Cd.part", "frame.png"}));
+}
+
+TEST(WriteAtomically, NeverReplacesADeviceOrAFifoThatALinkLeadsTo)
+{
+    testsupport::TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    fs::create_symlink(dir / "fifo", dir / "to-fifo");
+    std::vector<std::string> names = {"fifo", "to-fifo"};
+    // A device node of the test's own (where it may make one), never one of the system's.
+    if (::mknod((dir / "device").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) {
+        fs::create_symlink(dir / "device", dir / "to-device");
+        names.insert(names.end(), {"device", "to-device"});
+    }
+    for (const auto& name : names)
+        EXPECT_FALSE(core::writeAtomically(core::dataFromString("bytes"), (dir / name).string())) << name;
+    EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+    if (names.size() > 2) {
+        EXPECT_TRUE(fs::is_character_file(dir / "device"));
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(namesIn(dir.path()), names);
 }

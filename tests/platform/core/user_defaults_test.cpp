@@ -313,6 +313,8 @@ TEST(UserDefaults, AnUnreadableSettingsFileIsKeptAsideAndTheUserTold)
         make();
         core::UserNotices::takePending();
         UserDefaults defaults{path};
+        // Nothing is left under the name (a save must never write through a link to a device).
+        ASSERT_FALSE(fs::exists(fs::symlink_status(path)));
         EXPECT_EQ(defaults.object("int"), std::nullopt);
         EXPECT_EQ(core::UserNotices::takePending().size(), 1u);
         const auto names = namesIn(folder.path());

@@ -9,10 +9,10 @@
 #include <mutex>
 #include <random>
 #include <set>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <string_view>
 #include <vector>
 
 namespace core {

@@ -151,8 +151,7 @@ void Control::setObjectValue(const std::any& value)
 
 void Control::storeValue(const std::any& value)
 {
-    // A number from outside (a stored setting) is brought within the formatter's range before anyone uses it.
-    if (auto number = numberIn(value)) impl_->value = impl_->formatter ? impl_->formatter->clamp(*number) : *number;
+    if (auto number = numberIn(value)) impl_->value = *number;
     else if (auto* s = std::any_cast<std::string>(&value)) impl_->value = *s;
     else if (auto* c = std::any_cast<const char*>(&value)) impl_->value = std::string(*c ? *c : "");
     else impl_->value = std::monostate{};

@@ -5,6 +5,7 @@
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/main_loop.h"
 #include "platform/core/notification_center.h"
+#include "platform/ui/number_formatter.h"
 #include "platform/ui/token_field.h"
 
 namespace ui {
@@ -46,11 +47,11 @@ core::Value stored(const std::any& value, const std::optional<core::Value>& old)
 // The key of the defaults as an observable key, for the control's value binding.
 class DefaultsValue : public core::Observable {
 public:
-    DefaultsValue(std::shared_ptr<core::UserDefaults> defaults, std::string key,
-                  std::shared_ptr<TokenField> tokenField)
-        : defaults_(std::move(defaults)), key_(std::move(key)), tokenField_(tokenField)
+    DefaultsValue(std::shared_ptr<core::UserDefaults> defaults, std::string key, const std::shared_ptr<Control>& control)
+        : defaults_(std::move(defaults)), key_(std::move(key)), control_(control),
+          tokenField_(std::dynamic_pointer_cast<TokenField>(control))
     {
-        exposeKey(key_, [this] { return shown(defaults_->object(key_)); },
+        exposeKey(key_, [this] { return withinRange(shown(defaults_->object(key_))); },
                   [this](const std::any& value) { store(value); });
     }
     ~DefaultsValue() override { core::NotificationCenter::defaultCenter().removeObserver(this); }
@@ -73,6 +74,17 @@ public:
     }
 
 private:
+    // A stored number comes within the range of the control's formatter before the control uses it.
+    std::any withinRange(std::any value) const
+    {
+        const auto control = control_.lock();
+        const auto formatter = control ? control->formatter() : nullptr;
+        if (!formatter) return value;
+        if (const auto* integer = std::any_cast<long>(&value)) return formatter->clamp(double(*integer));
+        if (const auto* real = std::any_cast<double>(&value)) return formatter->clamp(*real);
+        return value;
+    }
+
     void store(const std::any& value)
     {
         if (auto field = tokenField_.lock()) {
@@ -86,6 +98,7 @@ private:
 
     std::shared_ptr<core::UserDefaults> defaults_;
     std::string key_;
+    std::weak_ptr<Control> control_;
     std::weak_ptr<TokenField> tokenField_;
 };
 
@@ -96,7 +109,7 @@ void bindToDefaults(const std::shared_ptr<Control>& control, const std::string& 
 {
     if (!control) return;
     if (!defaults) defaults = core::UserDefaults::standard();
-    auto value = core::make<DefaultsValue>(std::move(defaults), key, std::dynamic_pointer_cast<TokenField>(control));
+    auto value = core::make<DefaultsValue>(std::move(defaults), key, control);
     control->bind(valueBinding, value, key);
 }
 

@@ -1,9 +1,11 @@
 #include "app/batch/batch_task.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <system_error>
 
 #include "app/batch/batch_manager.h"
 #include "app/document/defaults_keys.h"
@@ -326,8 +328,20 @@ void BatchTask::closeLog()
     const BatchNames::Claim name = BatchNames::shared().claim(
         destURL_.appendingPathComponent(movie_->title() + "-logs.txt"), batch_, shared_from_this(),
         useAlternativeName_);
-    writeFile(name, [&] { return core::dataFromString(*logText_); });
+    errno = 0;
+    if (!writeFile(name, [&] { return core::dataFromString(*logText_); })) {
+        const int error = errno ? errno : EIO;
+        ++errors_;
+        logFailure_ = "The log \"" + name.url.lastPathComponent() + "\" cannot be written in \"" + destURL_.path() +
+                      "\": " + std::system_category().message(error) + ".";
+    }
     logText_.reset();
+}
+
+std::optional<std::string> BatchTask::logFailure() const
+{
+    std::lock_guard lock(logMutex_);
+    return logFailure_;
 }
 
 void BatchTask::writeLogLine(const std::string& line)

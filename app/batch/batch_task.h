@@ -85,8 +85,11 @@ public:
     // Frames finished so far, written or failed.
     virtual std::int64_t index() const { return index_.load(); }
     virtual std::int64_t count() const { return count_.load(); }
-    // Frames that could not be grabbed or written.
+    // Frames that could not be grabbed or written, and the log when it could not be written.
     virtual std::int64_t errors() const { return errors_.load(); }
+    // Why the log could not be written, in words with the system's reason; none when it was (or none was
+    // asked for).
+    std::optional<std::string> logFailure() const;
 
     // Main thread: the user's commands; each is ignored in the states where it means nothing.
     void start();
@@ -112,7 +115,7 @@ protected:
     // Worker: starts the log, when one is asked for, with its header.
     virtual void openLog();
     // Writes the log whole under its name (a free one, when free names are asked for) and closes it; later
-    // lines are dropped. A log that cannot be written is left out silently.
+    // lines are dropped. A log that cannot be written counts as an error of the task (see logFailure).
     virtual void closeLog();
     // Count one failed frame and log its line.
     virtual void logSnapError(const media::Time& time);
@@ -162,8 +165,9 @@ private:
     core::Semaphore lastSemaphore_{0};
     std::optional<orvalis::ImageNamer> imageNamer_;
 
-    std::mutex logMutex_;
+    mutable std::mutex logMutex_;
     std::optional<std::string> logText_;  // present while the log is open
+    std::optional<std::string> logFailure_;
 };
 
 }  // namespace vistrel

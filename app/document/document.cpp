@@ -191,12 +191,12 @@ void Document::encodeRestorableState(core::KeyedArchiver& archiver) const
 void Document::restoreState(core::KeyedUnarchiver& unarchiver)
 {
     ui::Document::restoreState(unarchiver);
-    const auto objects = unarchiver.decodeArray(RestorableSnapsKey);
+    const auto objects = unarchiver.decodeEach<SnapItem>(RestorableSnapsKey);
     if (!objects) return;
-    // A snap that cannot be read back is left out; the others come back.
+    // A snap that cannot be read back (or is no snap) is left out; the others come back.
     SnapItems items;
-    for (const auto& object : *objects)
-        if (auto item = std::dynamic_pointer_cast<SnapItem>(object)) items.push_back(item);
+    for (const auto& item : *objects)
+        if (item) items.push_back(item);
     if (items.empty()) return;
     restoring_.insert(restoring_.end(), items.begin(), items.end());
     // A movie still opening restores its snaps once it has opened; they are kept in the session meanwhile.

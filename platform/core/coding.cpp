@@ -9,7 +9,11 @@ namespace {
 
 struct Registry {
     std::mutex mutex;
-    std::map<std::string, CodingRegistry::Factory> factories;
+    struct Entry {
+        CodingRegistry::Factory factory;
+        CodingRegistry::Probe probe = nullptr;
+    };
+    std::map<std::string, Entry> entries;
 };
 
 Registry& registry()
@@ -21,17 +25,24 @@ Registry& registry()
 
 }  // namespace
 
-void CodingRegistry::addFactory(const std::string& name, Factory factory)
+void CodingRegistry::addFactory(const std::string& name, Factory factory, Probe probe)
 {
     std::lock_guard lock(registry().mutex);
-    registry().factories[name] = std::move(factory);
+    registry().entries[name] = {std::move(factory), probe};
 }
 
 CodingRegistry::Factory CodingRegistry::factory(const std::string& name)
 {
     std::lock_guard lock(registry().mutex);
-    const auto found = registry().factories.find(name);
-    return found == registry().factories.end() ? Factory() : found->second;
+    const auto found = registry().entries.find(name);
+    return found == registry().entries.end() ? Factory() : found->second.factory;
+}
+
+CodingRegistry::Probe CodingRegistry::probe(const std::string& name)
+{
+    std::lock_guard lock(registry().mutex);
+    const auto found = registry().entries.find(name);
+    return found == registry().entries.end() ? nullptr : found->second.probe;
 }
 
 }  // namespace core

@@ -26,6 +26,22 @@ public:
 class CodingRegistry {
 public:
     using Factory = std::function<std::shared_ptr<Coding>(KeyedUnarchiver&)>;
+    // Throws a null pointer of the registered class, so that a catch of `U*` tells whether that class is a U
+    // without making one (and without running its factory).
+    using Probe = void (*)();
+    // True when the class that `probe` stands for is a U (itself or a public base).
+    template <class U>
+    static bool isA(Probe probe)
+    {
+        if (!probe) return false;
+        try {
+            probe();
+        } catch (U*) {
+            return true;
+        } catch (...) {
+        }
+        return false;
+    }
 
     CodingRegistry() = delete;
 
@@ -35,14 +51,20 @@ public:
     static void add(const std::string& name, F factory)
     {
         static_assert(std::is_base_of_v<Coding, T>, "archived classes derive from core::Coding");
-        addFactory(name, [factory = std::move(factory)](KeyedUnarchiver& unarchiver) -> std::shared_ptr<Coding> {
-            return std::shared_ptr<T>(factory(unarchiver));
-        });
+        addFactory(
+            name,
+            [factory = std::move(factory)](KeyedUnarchiver& unarchiver) -> std::shared_ptr<Coding> {
+                return std::shared_ptr<T>(factory(unarchiver));
+            },
+            [] { throw static_cast<T*>(nullptr); });
     }
 
-    static void addFactory(const std::string& name, Factory factory);
+    // `probe` throws a null pointer of the class the factory makes (see Probe).
+    static void addFactory(const std::string& name, Factory factory, Probe probe);
     // The factory of `name`; empty when none is registered.
     static Factory factory(const std::string& name);
+    // The probe of `name`'s class; null when none is registered.
+    static Probe probe(const std::string& name);
 };
 
 }  // namespace core

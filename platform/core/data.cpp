@@ -1,6 +1,11 @@
 #include "platform/core/data.h"
 
 #include <QByteArray>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QFile>
 #include <QStringDecoder>
 #include <filesystem>
@@ -22,6 +27,53 @@ std::optional<Data> readData(const std::string& path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) return std::nullopt;
     return Data(bytes.begin(), bytes.end());
+}
+
+std::optional<Data> readRegularFile(const std::string& path, std::size_t limit, int* error)
+{
+    int ignored = 0;
+    int& failure = error ? *error : ignored;
+    failure = 0;
+    // Not blocking: opening a FIFO must not wait for a writer.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        failure = errno;
+        return std::nullopt;
+    }
+    struct stat status {};
+    std::optional<Data> bytes;
+    if (::fstat(descriptor, &status) != 0) {
+        failure = errno;
+    } else if (!S_ISREG(status.st_mode)) {
+        failure = EINVAL;
+    } else if (std::uint64_t(status.st_size) > limit) {
+        failure = EFBIG;
+    } else {
+        // The file may grow while it is read: never more than the limit and one byte.
+        Data read(std::size_t(status.st_size) + 1);
+        std::size_t done = 0;
+        for (;;) {
+            if (done == read.size()) {
+                if (done > limit) break;
+                read.resize(std::min(limit + 1, read.size() * 2));
+            }
+            const ssize_t got = ::read(descriptor, read.data() + done, read.size() - done);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) {
+                failure = errno;
+                break;
+            }
+            if (got == 0) break;
+            done += std::size_t(got);
+        }
+        if (!failure && done > limit) failure = EFBIG;
+        if (!failure) {
+            read.resize(done);
+            bytes = std::move(read);
+        }
+    }
+    ::close(descriptor);
+    return bytes;
 }
 
 std::optional<std::string> readUTF8(const std::string& path)
@@ -51,10 +103,30 @@ std::filesystem::path followingLinks(const std::filesystem::path& path)
 
 bool writeAtomically(const Data& data, const std::string& path)
 {
-    if (path.empty()) return false;
+    int error = 0;
+    return writeAtomically(data, path, error);
+}
+
+bool writeAtomically(const Data& data, const std::string& path, int& error)
+{
+    error = 0;
+    if (path.empty()) {
+        error = ENOENT;
+        return false;
+    }
     const std::filesystem::path target = followingLinks(path);
+    // Only files are replaced: never a device, a FIFO or a socket that a link leads to.
+    struct stat existing {};
+    if (::lstat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+        error = EINVAL;
+        return false;
+    }
+    errno = 0;
     auto file = UnpublishedFile::create(target.parent_path().string(), target.filename().string());
-    return file && file->write(data) && file->publishReplacing(target.string());
+    if (file && file->write(data) && file->publishReplacing(target.string())) return true;
+    // Taken before dropping the file, whose clean-up may change errno.
+    error = errno ? errno : EIO;
+    return false;
 }
 
 bool writeAtomically(const Data& data, const Url& url)

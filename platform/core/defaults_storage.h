@@ -15,10 +15,15 @@ public:
     virtual std::optional<Dictionary> load() = 0;
     // Replaces the stored values as a whole; false when they could not be kept.
     virtual bool save(const Dictionary& values) = 0;
+    // Why the last save failed, in words (the system's reason); empty when unknown.
+    virtual std::string failureReason() const { return {}; }
 };
 
 // One XML property-list file, replaced atomically on every save (a temporary file renamed over it), so a crash
-// leaves either the previous file or the new one. Its folder is created when missing.
+// leaves either the previous file or the new one. Its folder is created when missing. Loading removes the
+// temporary files that killed writers left in the folder; a file that cannot be read (damaged, not a regular
+// file, over 64 MB) is kept aside under another name and the user is told (core::UserNotices); when it cannot
+// be moved, nothing is saved over it.
 class FileDefaultsStorage : public DefaultsStorage {
 public:
     explicit FileDefaultsStorage(std::string path) : path_(std::move(path)) {}
@@ -26,9 +31,16 @@ public:
     const std::string& path() const { return path_; }
     std::optional<Dictionary> load() override;
     bool save(const Dictionary& values) override;
+    std::string failureReason() const override { return failureReason_; }
+
+    static constexpr std::size_t largestFile = 64 << 20;
 
 private:
+    void keepAside(const std::string& problem);
+
     std::string path_;
+    std::string failureReason_;
+    bool keptBack_ = false;  // an unreadable file could not be moved aside
 };
 
 }  // namespace core

@@ -17,7 +17,7 @@ struct KeyedUnarchiver::Fields {
 
 struct UnarchiverAccess {
     // The object that `value` encodes, decoded `depth` levels below the root.
-    static std::shared_ptr<Coding> decode(const QCborValue& value, int depth)
+    static std::shared_ptr<Coding> decode(const QCborValue& value, int depth, KeyedUnarchiver::Expected expected)
     {
         if (!value.isMap() || depth >= archive::maximumDepth) return nullptr;
         const QCborMap object = value.toMap();
@@ -26,6 +26,7 @@ struct UnarchiverAccess {
         if (!name.isString() || !fields.isMap()) return nullptr;
         const CodingRegistry::Factory factory = CodingRegistry::factory(name.toString().toStdString());
         if (!factory) return nullptr;
+        if (expected && !expected(CodingRegistry::probe(name.toString().toStdString()))) return nullptr;
         KeyedUnarchiver unarchiver(std::make_unique<KeyedUnarchiver::Fields>(KeyedUnarchiver::Fields{fields.toMap()}),
                                    depth);
         return factory(unarchiver);
@@ -47,7 +48,7 @@ KeyedUnarchiver::KeyedUnarchiver(std::unique_ptr<Fields> fields, int depth) : fi
 
 KeyedUnarchiver::~KeyedUnarchiver() = default;
 
-std::shared_ptr<Coding> KeyedUnarchiver::unarchiveObject(const Data& data)
+std::shared_ptr<Coding> KeyedUnarchiver::unarchiveObject(const Data& data, Expected expected)
 {
     QCborParserError error;
     const QCborValue archive = QCborValue::fromCbor(
@@ -58,7 +59,7 @@ std::shared_ptr<Coding> KeyedUnarchiver::unarchiveObject(const Data& data)
         map.value(QLatin1String(archive::versionKey)) != QCborValue(archive::version))
         return nullptr;
     try {
-        return UnarchiverAccess::decode(map.value(QLatin1String(archive::topKey)), 0);
+        return UnarchiverAccess::decode(map.value(QLatin1String(archive::topKey)), 0, expected);
     } catch (const std::exception&) {
         return nullptr;
     }
@@ -69,17 +70,18 @@ bool KeyedUnarchiver::contains(const std::string& key) const
     return fields_->map.contains(text(key));
 }
 
-std::shared_ptr<Coding> KeyedUnarchiver::decodeObject(const std::string& key)
+std::shared_ptr<Coding> KeyedUnarchiver::decodeObject(const std::string& key, Expected expected)
 {
-    return UnarchiverAccess::decode(fields_->map.value(text(key)), depth_ + 1);
+    return UnarchiverAccess::decode(fields_->map.value(text(key)), depth_ + 1, expected);
 }
 
-std::optional<std::vector<std::shared_ptr<Coding>>> KeyedUnarchiver::decodeArray(const std::string& key)
+std::optional<std::vector<std::shared_ptr<Coding>>> KeyedUnarchiver::decodeArray(const std::string& key,
+                                                                                   Expected expected)
 {
     const QCborValue value = fields_->map.value(text(key));
     if (!value.isArray()) return std::nullopt;
     std::vector<std::shared_ptr<Coding>> objects;
-    for (const QCborValue& element : value.toArray()) objects.push_back(UnarchiverAccess::decode(element, depth_ + 1));
+    for (const QCborValue& element : value.toArray()) objects.push_back(UnarchiverAccess::decode(element, depth_ + 1, expected));
     return objects;
 }
 

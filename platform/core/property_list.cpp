@@ -204,6 +204,50 @@ private:
     QXmlStreamReader xml_;
 };
 
+// Carriage returns go as character references: a raw one would read back as a line feed.
+void writeText(QXmlStreamWriter& xml, const char* element, const std::string& text)
+{
+    xml.writeStartElement(element);
+    std::size_t start = 0;
+    for (std::size_t cr = text.find('\r'); cr != std::string::npos; cr = text.find('\r', start)) {
+        xml.writeCharacters(QString::fromStdString(text.substr(start, cr - start)));
+        xml.writeEntityReference("#13");
+        start = cr + 1;
+    }
+    xml.writeCharacters(QString::fromStdString(text.substr(start)));
+    xml.writeEndElement();
+}
+
+// The code point of the UTF-8 sequence at `i`, moving `i` past it; nullopt for a malformed, overlong or
+// surrogate sequence.
+std::optional<char32_t> nextCodePoint(const std::string& text, std::size_t& i)
+{
+    const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned char first = byte(i);
+    std::size_t length = 0;
+    char32_t point = 0;
+    if (first < 0x80) length = 1, point = first;
+    else if ((first & 0xE0) == 0xC0) length = 2, point = first & 0x1F;
+    else if ((first & 0xF0) == 0xE0) length = 3, point = first & 0x0F;
+    else if ((first & 0xF8) == 0xF0) length = 4, point = first & 0x07;
+    else return std::nullopt;
+    if (i + length > text.size()) return std::nullopt;
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return std::nullopt;
+        point = (point << 6) | (byte(i + k) & 0x3F);
+    }
+    static constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (point < smallest[length] || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return std::nullopt;
+    i += length;
+    return point;
+}
+
+bool isDocumentCharacter(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           c >= 0x10000;
+}
+
 bool writeValue(QXmlStreamWriter& xml, const Value& value)
 {
     switch (value.kind()) {
@@ -219,7 +263,7 @@ bool writeValue(QXmlStreamWriter& xml, const Value& value)
         xml.writeTextElement("real", QString::fromStdString(realText(*value.asDouble())));
         return true;
     case Value::Kind::string:
-        xml.writeTextElement("string", QString::fromStdString(*value.string()));
+        writeText(xml, "string", *value.string());
         return true;
     case Value::Kind::date:
         xml.writeTextElement("date", QString::fromStdString(dateText(*value.date())));
@@ -240,7 +284,7 @@ bool writeValue(QXmlStreamWriter& xml, const Value& value)
     case Value::Kind::dictionary:
         xml.writeStartElement("dict");
         for (const auto& [key, element] : *value.dictionaryPointer()) {
-            xml.writeTextElement("key", QString::fromStdString(key));
+            writeText(xml, "key", key);
             if (!writeValue(xml, element)) return false;
         }
         xml.writeEndElement();
@@ -250,6 +294,35 @@ bool writeValue(QXmlStreamWriter& xml, const Value& value)
 }
 
 }  // namespace
+
+bool PropertyList::canCarry(const std::string& text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const auto point = nextCodePoint(text, i);
+        if (!point || !isDocumentCharacter(*point)) return false;
+    }
+    return true;
+}
+
+bool PropertyList::canCarry(const Value& value)
+{
+    switch (value.kind()) {
+    case Value::Kind::null:
+        return false;
+    case Value::Kind::string:
+        return canCarry(*value.string());
+    case Value::Kind::array:
+        for (const auto& element : *value.arrayPointer())
+            if (!canCarry(element)) return false;
+        return true;
+    case Value::Kind::dictionary:
+        for (const auto& [key, element] : *value.dictionaryPointer())
+            if (!canCarry(key) || !canCarry(element)) return false;
+        return true;
+    default:
+        return true;
+    }
+}
 
 std::optional<Value> PropertyList::read(const Data& bytes)
 {

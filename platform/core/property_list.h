@@ -12,6 +12,12 @@ namespace core {
 
 class PropertyList {
 public:
+    // Whether the value can be written and read back exactly: no null anywhere, and every string (dictionary
+    // keys too) valid UTF-8 made only of characters an XML document can hold (no NUL, no control character
+    // other than tab, line feed and carriage return, no U+FFFE or U+FFFF).
+    static bool canCarry(const Value& value);
+    static bool canCarry(const std::string& text);
+
     static std::optional<Value> read(const Data& bytes);
     static std::optional<Value> read(const Url& url);
 

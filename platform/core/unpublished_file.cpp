@@ -1,11 +1,19 @@
 #include "platform/core/unpublished_file.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <random>
+#include <set>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace core {
 
@@ -57,15 +65,68 @@ bool canPublishUnnamed() { return ::access("/proc/self/fd", X_OK) == 0; }
 
 bool unsupported(int error) { return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP; }
 
+// ".<hint>.XXXXXX.part", as withHiddenName makes them.
+bool isHiddenName(const std::string& name)
+{
+    static constexpr std::string_view suffix = ".part";
+    constexpr std::size_t random = 6;
+    if (name.size() < 1 + 1 + random + suffix.size() || name.front() != '.') return false;
+    if (name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) return false;
+    const std::size_t start = name.size() - suffix.size() - random;
+    if (name[start - 1] != '.') return false;
+    for (std::size_t i = start; i < start + random; ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    return true;
+}
+
+// Removes the hidden file `name` of the open folder when it is a regular file, no writer holds it and it is
+// old enough; true when it was removed.
+bool removeLeftover(int folder, const std::string& name, double minimumAge)
+{
+    const int descriptor = ::openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) return false;
+    bool removed = false;
+    struct stat status {};
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0 && ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+        double(std::time(nullptr) - status.st_mtime) >= minimumAge) {
+        // The name still names the file that was checked.
+        struct stat named {};
+        if (::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_ino == status.st_ino &&
+            named.st_dev == status.st_dev)
+            removed = ::unlinkat(folder, name.c_str(), 0) == 0;
+    }
+    ::close(descriptor);
+    return removed;
+}
+
+// The first time this process writes into a folder, the leftovers of earlier runs go.
+void removeLeftoversOnce(const std::string& folder)
+{
+    static std::mutex mutex;
+    static std::set<std::string> swept;
+    {
+        std::lock_guard lock(mutex);
+        if (!swept.insert(folder).second) return;
+    }
+    UnpublishedFile::removeLeftovers(folder);
+}
+
+// Held until the file is published or dropped, so that no sweep takes it for a leftover.
+void lockWhileWriting(int descriptor) { ::flock(descriptor, LOCK_EX | LOCK_NB); }
+
 }  // namespace
 
 std::unique_ptr<UnpublishedFile> UnpublishedFile::create(const std::string& folder, const std::string& hint,
                                                          Storage storage)
 {
     const std::string where = folder.empty() ? "." : folder;
+    removeLeftoversOnce(where);
     if (storage == Storage::unnamed && canPublishUnnamed()) {
         const int descriptor = ::open(where.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-        if (descriptor >= 0) return std::make_unique<UnpublishedFile>(descriptor, where, hint, std::string());
+        if (descriptor >= 0) {
+            lockWhileWriting(descriptor);
+            return std::make_unique<UnpublishedFile>(descriptor, where, hint, std::string());
+        }
     }
     int descriptor = -1;
     std::string path = withHiddenName(where, hint, [&](const std::string& name) {
@@ -73,6 +134,7 @@ std::unique_ptr<UnpublishedFile> UnpublishedFile::create(const std::string& fold
         return descriptor >= 0;
     });
     if (path.empty()) return nullptr;
+    lockWhileWriting(descriptor);
     return std::make_unique<UnpublishedFile>(descriptor, where, hint, std::move(path));
 }
 
@@ -112,6 +174,25 @@ void UnpublishedFile::published()
     temporaryPath_.clear();
     ::close(descriptor_);
     descriptor_ = -1;
+}
+
+int UnpublishedFile::removeLeftovers(const std::string& folder, double minimumAge)
+{
+    const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return 0;
+    DIR* listing = ::fdopendir(descriptor);
+    if (!listing) {
+        ::close(descriptor);
+        return 0;
+    }
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(listing))
+        if (isHiddenName(entry->d_name)) names.emplace_back(entry->d_name);
+    int removed = 0;
+    for (const auto& name : names)
+        if (removeLeftover(descriptor, name, minimumAge)) ++removed;
+    ::closedir(listing);
+    return removed;
 }
 
 NewFileResult UnpublishedFile::publishAsNew(const std::string& path)

@@ -2,7 +2,10 @@
 // half-written under that name. Where the file system allows, the file has no name at all until it is
 // published, so a process killed while writing leaves nothing behind; elsewhere it has a hidden temporary
 // name ".<hint>.XXXXXX.part" in its folder, removed when the file is dropped unpublished (a kill leaves it,
-// named so that it cannot be mistaken for a finished file). Serves one thread at a time.
+// named so that it cannot be mistaken for a finished file). A file being written is locked (flock) until it
+// is published or dropped; hidden files of ours that no writer holds are removed as leftovers of a kill, from
+// a folder the first time this process writes there, and from any folder on request. Serves one thread at a
+// time.
 #pragma once
 
 #include <memory>
@@ -25,6 +28,13 @@ public:
     ~UnpublishedFile();
     UnpublishedFile(const UnpublishedFile&) = delete;
     UnpublishedFile& operator=(const UnpublishedFile&) = delete;
+
+    // Removes from `folder` (not its subfolders) the hidden files ".<hint>.XXXXXX.part" that no writer holds
+    // and that were last changed `minimumAge` seconds ago or earlier; nothing else is touched. Gives how many
+    // were removed.
+    static int removeLeftovers(const std::string& folder, double minimumAge = leftoverAge);
+    // Long enough that a writer of ours that has just made its file has also locked it.
+    static constexpr double leftoverAge = 120;
 
     Storage storage() const { return temporaryPath_.empty() ? Storage::unnamed : Storage::hidden; }
 

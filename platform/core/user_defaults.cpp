@@ -5,27 +5,10 @@
 
 #include "platform/core/bundle.h"
 #include "platform/core/notification_center.h"
+#include "platform/core/property_list.h"
 
 namespace core {
 
-namespace {
-// Property lists cannot carry a null, so a value holding one could never be saved.
-bool holdsNull(const Value& value)
-{
-    if (value.isNull()) return true;
-    if (const auto* elements = value.arrayPointer()) {
-        for (const auto& element : *elements) {
-            if (holdsNull(element)) return true;
-        }
-    }
-    if (const auto* entries = value.dictionaryPointer()) {
-        for (const auto& entry : *entries) {
-            if (holdsNull(entry.second)) return true;
-        }
-    }
-    return false;
-}
-}  // namespace
 
 const std::shared_ptr<UserDefaults>& UserDefaults::standard()
 {
@@ -96,27 +79,35 @@ std::optional<Date> UserDefaults::date(const std::string& key) const
     return value ? value->date() : std::nullopt;
 }
 
-void UserDefaults::set(const std::string& key, Value value)
+bool UserDefaults::set(const std::string& key, Value value)
 {
-    if (value.isNull()) return remove(key);
-    if (holdsNull(value)) return;
+    if (value.isNull()) {
+        remove(key);
+        return true;
+    }
+    if (!PropertyList::canCarry(key) || !PropertyList::canCarry(value)) return false;
+    std::optional<UserNotice> notice;
     {
         std::lock_guard lock(mutex_);
         const Value* current = values_.find(key);
-        if (current && *current == value) return;
+        if (current && *current == value) return true;
         values_.set(key, std::move(value));
-        saveLocked();
+        notice = saveLocked();
     }
+    tell(notice);
     announceChange(key);
+    return true;
 }
 
 void UserDefaults::remove(const std::string& key)
 {
+    std::optional<UserNotice> notice;
     {
         std::lock_guard lock(mutex_);
         if (!values_.remove(key)) return;
-        saveLocked();
+        notice = saveLocked();
     }
+    tell(notice);
     announceChange(key);
 }
 
@@ -127,14 +118,35 @@ void UserDefaults::announceChange(const std::string& key)
 
 bool UserDefaults::synchronize()
 {
-    std::lock_guard lock(mutex_);
-    if (dirty_) saveLocked();
-    return !dirty_;
+    std::optional<UserNotice> notice;
+    bool saved = true;
+    {
+        std::lock_guard lock(mutex_);
+        if (dirty_) notice = saveLocked();
+        saved = !dirty_;
+    }
+    tell(notice);
+    return saved;
 }
 
-void UserDefaults::saveLocked()
+std::optional<UserNotice> UserDefaults::saveLocked()
 {
     dirty_ = !storage_->save(values_);
+    if (!dirty_) {
+        failureTold_ = false;
+        return std::nullopt;
+    }
+    if (failureTold_) return std::nullopt;
+    failureTold_ = true;
+    const std::string reason = storage_->failureReason();
+    return UserNotice{"Your settings could not be saved.",
+                      (reason.empty() ? std::string() : "The settings file could not be written (" + reason + "). ") +
+                          "Your changes are kept while the program runs and saved as soon as that works again."};
+}
+
+void UserDefaults::tell(const std::optional<UserNotice>& notice)
+{
+    if (notice) UserNotices::post(*notice);
 }
 
 }  // namespace core

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/core/defaults_storage.h"
+#include "platform/core/user_notices.h"
 #include "platform/core/value.h"
 
 namespace core {
@@ -36,21 +37,27 @@ public:
     std::optional<Data> data(const std::string& key) const;
     std::optional<Date> date(const std::string& key) const;
 
-    // Stores the value; a null value removes the key. An array or dictionary holding a null is refused (a
-    // property list cannot keep it) and the key keeps its value.
-    void set(const std::string& key, Value value);
+    // Stores the value; a null value removes the key. A key or value that could not come back exactly (an
+    // array or dictionary holding a null; a string with a NUL, a control character other than tab, line feed
+    // and carriage return, U+FFFE or invalid UTF-8) is refused: false, and the key keeps its value.
+    bool set(const std::string& key, Value value);
     void remove(const std::string& key);
-    // Writes the values again when an earlier write failed; true when the storage holds every change.
+    // Writes the values again when an earlier write failed; true when the storage holds every change. Every
+    // change is written at once; when writing fails, the user is told once (core::UserNotices), and again
+    // only after a write has worked.
     bool synchronize();
 
 private:
-    void saveLocked();
+    // The notice to post (outside the lock) when this save failed first.
+    std::optional<UserNotice> saveLocked();
+    static void tell(const std::optional<UserNotice>& notice);
     static void announceChange(const std::string& key);
 
     std::unique_ptr<DefaultsStorage> storage_;
     mutable std::mutex mutex_;
     Dictionary values_;
     bool dirty_ = false;
+    bool failureTold_ = false;
 };
 
 }  // namespace core

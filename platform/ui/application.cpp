@@ -9,6 +9,8 @@
 
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/main_thread.h"
+#include "platform/core/user_notices.h"
+#include "platform/ui/alert.h"
 #include "platform/ui/document_controller.h"
 #include "platform/ui/dragging.h"
 #include "platform/ui/menu.h"
@@ -67,6 +69,15 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
     QApplication::setQuitOnLastWindowClosed(false);
     removeLeftoverDragFiles();
     setDelegate(delegate);
+    // Problems with stored state (found while loading, or later while saving) are shown as alerts, one at a time.
+    core::UserNotices::setPresenter([](const core::UserNotice& notice) {
+        core::DispatchQueue::main()->async([notice] {
+            auto alert = core::make<Alert>();
+            alert->setMessageText(notice.message);
+            alert->setInformativeText(notice.information);
+            alert->runModal();
+        });
+    });
     if (delegate) delegate->applicationWillFinishLaunching();
     if (auto documents = DocumentController::sharedIfMade()) documents->restoreSession();
     std::vector<std::string> paths;

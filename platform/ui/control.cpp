@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <variant>
 
 #include "platform/core/main_thread.h"
@@ -110,8 +111,13 @@ void Control::setDoubleValue(double value)
 
 long Control::integerValue() const
 {
+    // Saturates: a value beyond what a long holds (a stored 1e300) gives the nearest one that it does.
+    static constexpr double past = 9223372036854775808.0;  // 2^63, the first double above every long
     const double value = doubleValue();
-    return std::isfinite(value) ? long(value) : 0;
+    if (std::isnan(value)) return 0;
+    if (value >= past) return std::numeric_limits<long>::max();
+    if (value < -past) return std::numeric_limits<long>::min();
+    return long(value);
 }
 
 std::string Control::stringValue() const

@@ -6,6 +6,7 @@
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/main_loop.h"
 #include "platform/core/notification_center.h"
+#include "platform/ui/number_formatter.h"
 
 namespace ui {
 
@@ -43,17 +44,19 @@ core::Value stored(const std::any& value, const std::optional<core::Value>& old)
     const auto* number = std::any_cast<double>(&value);
     if (!number) return nullptr;
     if (kind == core::Value::Kind::boolean) return *number != 0;
-    if (kind == core::Value::Kind::integer && std::isfinite(*number)) return std::int64_t(std::llround(*number));
+    // Only a number a 64-bit integer holds is rounded to one.
+    if (kind == core::Value::Kind::integer && std::abs(*number) < 9223372036854775808.0)
+        return std::int64_t(std::llround(*number));
     return *number;
 }
 
 // The key of the defaults as an observable key, for the control's value binding.
 class DefaultsValue : public core::Observable {
 public:
-    DefaultsValue(std::shared_ptr<core::UserDefaults> defaults, std::string key)
-        : defaults_(std::move(defaults)), key_(std::move(key))
+    DefaultsValue(std::shared_ptr<core::UserDefaults> defaults, std::string key, const std::shared_ptr<Control>& control)
+        : defaults_(std::move(defaults)), key_(std::move(key)), control_(control)
     {
-        exposeKey(key_, [this] { return shown(defaults_->object(key_)); },
+        exposeKey(key_, [this] { return withinRange(shown(defaults_->object(key_))); },
                   [this](const std::any& value) { store(value); });
     }
     ~DefaultsValue() override { core::NotificationCenter::defaultCenter().removeObserver(this); }
@@ -76,10 +79,22 @@ public:
     }
 
 private:
+    // A stored number comes within the range of the control's formatter before the control uses it.
+    std::any withinRange(std::any value) const
+    {
+        const auto control = control_.lock();
+        const auto formatter = control ? control->formatter() : nullptr;
+        if (!formatter) return value;
+        if (const auto* integer = std::any_cast<long>(&value)) return formatter->clamp(double(*integer));
+        if (const auto* real = std::any_cast<double>(&value)) return formatter->clamp(*real);
+        return value;
+    }
+
     void store(const std::any& value) { defaults_->set(key_, stored(value, defaults_->object(key_))); }
 
     std::shared_ptr<core::UserDefaults> defaults_;
     std::string key_;
+    std::weak_ptr<Control> control_;
 };
 
 }  // namespace
@@ -89,7 +104,7 @@ void bindToDefaults(const std::shared_ptr<Control>& control, const std::string& 
 {
     if (!control) return;
     if (!defaults) defaults = core::UserDefaults::standard();
-    auto value = core::make<DefaultsValue>(std::move(defaults), key);
+    auto value = core::make<DefaultsValue>(std::move(defaults), key, control);
     control->bind(valueBinding, value, key);
 }
 

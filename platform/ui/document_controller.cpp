@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <system_error>
 
 #include "platform/core/bundle.h"
 #include "platform/core/coding.h"
@@ -14,6 +16,9 @@
 #include "platform/core/file_manager.h"
 #include "platform/core/keyed_archiver.h"
 #include "platform/core/keyed_unarchiver.h"
+#include "platform/core/kept_aside.h"
+#include "platform/core/unpublished_file.h"
+#include "platform/core/user_notices.h"
 #include "platform/core/main_thread.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/application.h"
@@ -75,6 +80,8 @@ private:
     std::shared_ptr<Document> document_;
 };
 
+std::string reasonOf(int error) { return std::system_category().message(error); }
+
 std::string lowercase(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
@@ -115,9 +122,9 @@ void registerSessionClasses()
     core::CodingRegistry::add<Session>(sessionClass, [](core::KeyedUnarchiver& unarchiver) {
         std::vector<std::shared_ptr<SessionDocument>> entries;
         // Entries of files that could not be opened again decode as null and are left out.
-        if (auto decoded = unarchiver.decodeArray("documents"))
-            for (auto& object : *decoded)
-                if (auto entry = std::dynamic_pointer_cast<SessionDocument>(object)) entries.push_back(entry);
+        if (auto decoded = unarchiver.decodeEach<SessionDocument>("documents"))
+            for (auto& entry : *decoded)
+                if (entry) entries.push_back(entry);
         return new Session(std::move(entries));
     });
 }
@@ -267,21 +274,53 @@ bool DocumentController::saveSession()
     for (auto& document : missing_) entries.push_back(std::make_shared<SessionDocument>(document));
     const core::Url url = sessionURL();
     QDir().mkpath(QString::fromStdString(url.deletingLastPathComponent().path()));
-    try {
-        return core::writeAtomically(core::KeyedArchiver::archivedData(std::make_shared<Session>(entries)), url);
-    } catch (const core::Error&) {
-        return false;
+    std::string reason = "the unreadable session file could not be moved out of its way";
+    bool saved = false;
+    if (!sessionKeptBack_) {
+        try {
+            int error = 0;
+            saved = core::writeAtomically(core::KeyedArchiver::archivedData(std::make_shared<Session>(entries)),
+                                          url.path(), error);
+            reason = reasonOf(error);
+        } catch (const core::Error& error) {
+            reason = error.message();
+        }
     }
+    if (saved || saveFailureTold_) {
+        saveFailureTold_ = !saved;
+        return saved;
+    }
+    saveFailureTold_ = true;
+    core::UserNotices::post({"The open movies and their snaps could not be saved for the next start.",
+                             "The session file \"" + url.path() + "\" could not be written (" + reason +
+                                 "). The program tries again at the next change."});
+    return false;
 }
 
 int DocumentController::restoreSession()
 {
     registerSessionClasses();
     missing_.clear();
-    const auto data = core::readData(sessionURL().path());
-    if (!data) return 0;
-    auto session = core::KeyedUnarchiver::unarchiveObject<Session>(*data);
-    return session ? int(session->entries().size()) : 0;
+    const std::string path = sessionURL().path();
+    core::UnpublishedFile::removeLeftovers(sessionURL().deletingLastPathComponent().path());
+    int error = 0;
+    const auto data = core::readRegularFile(path, largestSession, &error);
+    std::shared_ptr<Session> session;
+    if (data) session = core::KeyedUnarchiver::unarchiveObject<Session>(*data);
+    else if (error == ENOENT || error == ENOTDIR) return 0;
+    if (session) return int(session->entries().size());
+
+    const std::string problem = data ? "it is damaged or of another version" : reasonOf(error);
+    int moveError = 0;
+    const auto keptAs = core::keepAsideUnreadable(path, &moveError);
+    sessionKeptBack_ = !keptAs;
+    core::UserNotices::post(
+        {"The movies and snaps of the last session could not be read.",
+         keptAs ? "The session file (" + problem + ") was kept as \"" + *keptAs + "\"."
+                : "The session file \"" + path + "\" (" + problem +
+                      ") is left as it is and no session is saved over it: it could not be moved (" +
+                      reasonOf(moveError) + ")."});
+    return 0;
 }
 
 }  // namespace ui

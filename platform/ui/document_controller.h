@@ -47,10 +47,14 @@ public:
     void setSessionURL(const core::Url& url) { sessionURL_ = url; }
     // Writes the session a second from now (once, however often it is asked).
     void scheduleSessionSave();
-    // Writes the session now; false when it could not be written.
+    // Writes the session now; false when it could not be written. The first failure is told to the user
+    // (core::UserNotices), the next ones only after a save has worked again.
     bool saveSession();
     // Reopens the documents of the kept session, skipping files that cannot be read; gives how many opened.
     // An entry whose file is missing (an unplugged disk, a renamed folder) is kept as it was: see below.
+    // A session file that cannot be read (damaged, of another version, not a regular file, over
+    // largestSession) is kept aside under another name and the user is told; when it cannot be moved, no
+    // session is saved over it in this run. Temporary files left in the session's folder by a kill go.
     int restoreSession();
     // The session's documents whose files were missing at the restore, in session order: made and given
     // their kept state, but neither opened nor shown, and saved with the session until their files are
@@ -58,6 +62,8 @@ public:
     const std::vector<std::shared_ptr<Document>>& missingDocuments() const { return missing_; }
     // For the restore: keeps a document of a missing file.
     void keepMissingDocument(const std::shared_ptr<Document>& document) { missing_.push_back(document); }
+
+    static constexpr std::size_t largestSession = 256 << 20;
 
 private:
     // Hands the state kept for a missing file to a document of that file opened since.
@@ -74,6 +80,8 @@ private:
     std::optional<core::Url> sessionURL_;
     std::function<void(OpenPanel&)> openPanelSetUp_;
     bool saveScheduled_ = false;
+    bool saveFailureTold_ = false;
+    bool sessionKeptBack_ = false;  // an unreadable session file could not be moved aside
 };
 
 }  // namespace ui

@@ -13,6 +13,7 @@
 #include "moviekit/image_namer.h"
 #include "tests/app/batch_fixture.h"
 #include "tests/platform/core/run_until.h"
+#include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -109,6 +110,33 @@ TEST_F(BatchTaskTest, LogsFramesThatCannotBeGrabbedAndGoesOn)
     EXPECT_TRUE(log == header + at4 + at5 || log == header + at5 + at4) << log;
 }
 
+TEST_F(BatchTaskTest, ALogThatCannotBeWrittenIsAnErrorOfItsTaskWithTheSystemsReason)
+{
+    // A folder where the log should go: every frame is written, the log cannot be.
+    fs::create_directory(out / "Beach Day-logs.txt");
+    auto task = run(everyTenths(10, 20), [](BatchTask& t) { t.setShouldWriteLog(true); });
+    EXPECT_EQ(task->state(), BatchState::complete);
+    EXPECT_EQ(frameIndexIn(out / "Beach Day-00-00-01-000.png"), 10);
+    EXPECT_EQ(task->errors(), 1);
+    ASSERT_TRUE(task->logFailure());
+    EXPECT_NE(task->logFailure()->find("Beach Day-logs.txt"), std::string::npos) << *task->logFailure();
+    EXPECT_NE(task->logFailure()->find("Is a directory"), std::string::npos) << *task->logFailure();
+
+    // A full disk.
+    testsupport::FullFolder full;
+    if (!full.mounted()) GTEST_SKIP() << "no right to mount a small file system here";
+    auto onFull = batchtest::makeTask(movie, full.path(), everyTenths(10, 20));
+    onFull->setShouldWriteLog(true);
+    onFull->start();
+    ASSERT_TRUE(batchtest::runUntilFinished({onFull}));
+    ASSERT_TRUE(onFull->logFailure());
+    EXPECT_NE(onFull->logFailure()->find("No space left on device"), std::string::npos) << *onFull->logFailure();
+    EXPECT_EQ(onFull->errors(), 2) << "the frame and the log";
+
+    // A log that is written is no error.
+    EXPECT_FALSE(run(everyTenths(10, 20), [](BatchTask& t) { t.setShouldWriteLog(false); })->logFailure());
+}
+
 TEST_F(BatchTaskTest, KeepsTakenNamesWhenAskedAndReplacesThemOtherwise)
 {
     const fs::path taken = out / "Beach Day-00-00-01-000.png";
@@ -185,7 +213,8 @@ TEST_F(BatchTaskTest, AFolderInTheWayOfAFileStaysAndTheFrameFails)
     std::ofstream(out / "Beach Day-00-00-01-000.png" / "inside") << "x";
     fs::create_directory(out / "Beach Day-logs.txt");
     auto task = run(everyTenths(10, 20), [](BatchTask& t) { t.setShouldWriteLog(true); });
-    EXPECT_EQ(task->errors(), 1);
+    EXPECT_EQ(task->errors(), 2) << "the frame and the log";
+    EXPECT_TRUE(task->logFailure());
     EXPECT_TRUE(fs::exists(out / "Beach Day-00-00-01-000.png" / "inside"));
     EXPECT_TRUE(fs::is_directory(out / "Beach Day-logs.txt"));
     EXPECT_TRUE(fileNames(out.path()).empty());

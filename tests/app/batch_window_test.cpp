@@ -9,12 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "app/document/defaults_keys.h"
 #include "foundation/shortcuts.h"
 #include "foundation/time_range_values.h"
 #include "moviekit/player.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_control.h"
+#include "platform/ui/number_formatter.h"
 #include "platform/ui/system_style.h"
 #include "platform/ui/window.h"
 #include "tests/app/batch_fixture.h"
@@ -466,3 +469,35 @@ TEST_F(BatchWindowTest, ThePreviewOpensAtTheMoviesStartAsADocumentDoes)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(BatchWindowTest, HugeStoredNumbersComeWithinTheFieldsRanges)
+{
+    const std::string* keys[] = {&vistrel::BatchSplitterModeKey, &vistrel::BatchEverySecondsKey,
+                                 &vistrel::BatchEveryFramesKey,  &vistrel::BatchNbFramesKey,
+                                 &vistrel::BatchMaxSizeKey,      &vistrel::BatchImageFormatKey,
+                                 &vistrel::BatchFileErrorHandlerKey, &vistrel::BatchSnapErrorHandlerKey};
+    for (const core::Value& huge : {core::Value(std::numeric_limits<std::int64_t>::max()), core::Value(1e300),
+                                    core::Value(-1e300), core::Value(std::numeric_limits<std::int64_t>::min())}) {
+        SCOPED_TRACE(*huge.asDouble());
+        for (const auto* key : keys) kestrane::Defaults->set(*key, huge);
+        auto next = vistrel::BatchWindowController::create();
+        ASSERT_TRUE(next->window());
+        auto settings = next->tasksController()->settings();
+        auto fields = {next->tasksController()->secondsSplitterField.lock(),
+                       next->tasksController()->framesSplitterField.lock(),
+                       next->tasksController()->countSplitterField.lock(), next->tasksController()->maxSizeField.lock()};
+        for (const auto& field : fields) {
+            ASSERT_TRUE(field && field->formatter());
+            const auto& formatter = *field->formatter();
+            EXPECT_GE(field->doubleValue(), formatter.minimum().value_or(-1e300));
+            EXPECT_LE(field->doubleValue(), formatter.maximum().value_or(1e300));
+        }
+        EXPECT_EQ(double(settings.frames), next->tasksController()->framesSplitterField.lock()->doubleValue());
+        EXPECT_EQ(double(settings.count), next->tasksController()->countSplitterField.lock()->doubleValue());
+        next->window()->close();
+    }
+}
+
+}  // namespace

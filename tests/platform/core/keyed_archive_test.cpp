@@ -235,3 +235,76 @@ TEST_F(KeyedArchiveTest, EmptyTruncatedAndRandomBytesGiveNull)
     Data nested(100000, 0x81);  // arrays of one element, nested
     EXPECT_FALSE(KeyedUnarchiver::unarchiveObject(nested));
 }
+
+namespace {
+
+// Counts how often it is decoded: decoding it anywhere else than where it is expected would be a side effect.
+class Counted : public core::Coding {
+public:
+    std::string className() const override { return "Counted"; }
+    void encode(KeyedArchiver&) const override {}
+    static inline int decoded = 0;
+};
+
+class CountedChild : public Counted {
+public:
+    std::string className() const override { return "CountedChild"; }
+};
+
+// Holds whatever it is given under "one" and "many".
+class Holder : public core::Coding {
+public:
+    std::string className() const override { return "KeyedArchiveHolder"; }
+    void encode(KeyedArchiver& archiver) const override
+    {
+        archiver.encodeObject("one", one);
+        archiver.encodeArray("many", many);
+    }
+    std::shared_ptr<core::Coding> one;
+    std::vector<std::shared_ptr<core::Coding>> many;
+};
+
+}  // namespace
+
+TEST_F(KeyedArchiveTest, ObjectsAreDecodedOnlyWhereTheirClassIsExpected)
+{
+    core::CodingRegistry::add<Counted>("Counted", [](KeyedUnarchiver&) {
+        ++Counted::decoded;
+        return std::make_shared<Counted>();
+    });
+    core::CodingRegistry::add<CountedChild>("CountedChild", [](KeyedUnarchiver&) {
+        ++Counted::decoded;
+        return std::make_shared<CountedChild>();
+    });
+    std::shared_ptr<Sample> sample;
+    std::vector<std::shared_ptr<Sample>> samples;
+    std::vector<std::shared_ptr<Sample>> each;
+    core::CodingRegistry::add<Holder>("KeyedArchiveHolder", [&](KeyedUnarchiver& unarchiver) {
+        sample = unarchiver.decodeObject<Sample>("one");
+        samples = unarchiver.decodeArray<Sample>("many").value_or(std::vector<std::shared_ptr<Sample>>{});
+        each = unarchiver.decodeEach<Sample>("many").value_or(std::vector<std::shared_ptr<Sample>>{});
+        return std::make_shared<Holder>();
+    });
+
+    // A counted object where a sample is expected, at the root, alone and in an array: never decoded.
+    auto holder = std::make_shared<Holder>();
+    holder->one = std::make_shared<Counted>();
+    holder->many = {std::make_shared<Sample>(), std::make_shared<Counted>(), std::make_shared<CountedChild>()};
+    Counted::decoded = 0;
+    ASSERT_TRUE(KeyedUnarchiver::unarchiveObject<Holder>(KeyedArchiver::archivedData(holder)));
+    EXPECT_FALSE(KeyedUnarchiver::unarchiveObject<Sample>(KeyedArchiver::archivedData(std::make_shared<Counted>())));
+    EXPECT_EQ(Counted::decoded, 0);
+    EXPECT_FALSE(sample);
+    EXPECT_TRUE(samples.empty());
+    ASSERT_EQ(each.size(), 3u);
+    EXPECT_TRUE(each[0]);
+    EXPECT_FALSE(each[1]);
+    EXPECT_FALSE(each[2]);
+
+    // Where a base class is expected, the class and those derived from it are decoded.
+    EXPECT_TRUE(KeyedUnarchiver::unarchiveObject<Counted>(KeyedArchiver::archivedData(std::make_shared<CountedChild>())));
+    EXPECT_TRUE(KeyedUnarchiver::unarchiveObject<core::Coding>(KeyedArchiver::archivedData(std::make_shared<Counted>())));
+    EXPECT_FALSE(
+        KeyedUnarchiver::unarchiveObject<CountedChild>(KeyedArchiver::archivedData(std::make_shared<Counted>())));
+    EXPECT_EQ(Counted::decoded, 2);
+}

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <fcntl.h>
+#include <functional>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -12,7 +16,9 @@
 
 #include "platform/core/notification_center.h"
 #include "platform/core/property_list.h"
+#include "platform/core/user_notices.h"
 #include "tests/support/child_process.h"
+#include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -178,8 +184,8 @@ TEST(UserDefaults, ACorruptFileStartsEmptyAndIsReplacedOnTheNextChange)
 TEST(UserDefaults, SynchronizeReportsAStoreThatCannotBeWritten)
 {
     testsupport::TempDir folder;
-    fs::create_directories(folder / "file");
-    UserDefaults defaults{(folder / "file").string()};  // a folder stands where the file should be
+    std::ofstream(folder / "file") << "x";
+    UserDefaults defaults{(folder / "file" / "defaults.plist").string()};  // a file stands where its folder should be
     defaults.set("a", 1);
     EXPECT_EQ(defaults.object("a"), Value(1));
     EXPECT_FALSE(defaults.synchronize());
@@ -238,4 +244,128 @@ TEST(UserDefaults, AnnouncesEachRealChangeWithItsKey)
     defaults.remove("missing");
     center.removeObserver(ownerId);
     EXPECT_EQ(keys, (std::vector<std::string>{"a", "b", "a"}));
+}
+
+namespace {
+
+std::vector<std::string> namesIn(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(UserDefaults, EveryStringComesBackExactlyOrIsRefusedWithoutSpoilingLaterSaves)
+{
+    testsupport::TempDir folder;
+    const std::string path = (folder / "strings.plist").string();
+    const std::vector<std::string> storable = {"a\rb", "\r\n", "line\nbreak\r", "\ttab", " spaces ", "é 🎞 \x7f",
+                                               "]]> & <x/>"};
+    const std::vector<std::string> refused = {std::string("nul\0byte", 8), "bell\x07", "\x1b[0m", "\xEF\xBF\xBE",
+                                              "\xEF\xBF\xBF", "\xFF\xFE", "cut \xC3", "\xC0\xAF", "\xED\xA0\x80"};
+    core::UserNotices::takePending();
+    {
+        UserDefaults defaults{path};
+        for (std::size_t i = 0; i < storable.size(); ++i) {
+            EXPECT_TRUE(defaults.set("s" + std::to_string(i), storable[i]));
+            EXPECT_TRUE(defaults.set(storable[i], std::int64_t(i))) << "as a key";
+        }
+        for (const auto& text : refused) {
+            EXPECT_FALSE(defaults.set("bad", text));
+            EXPECT_FALSE(defaults.set(text, 1)) << "as a key";
+            EXPECT_FALSE(defaults.set("list", Array{"fine", text}));
+            EXPECT_FALSE(defaults.set("dict", Dictionary{{text, 1}}));
+        }
+        EXPECT_EQ(defaults.object("bad"), std::nullopt);
+        // Later changes are saved as ever.
+        EXPECT_TRUE(defaults.set("after", "saved"));
+        EXPECT_TRUE(defaults.synchronize());
+    }
+    UserDefaults reopened{path};
+    for (std::size_t i = 0; i < storable.size(); ++i) {
+        EXPECT_EQ(reopened.string("s" + std::to_string(i)), storable[i]);
+        EXPECT_EQ(reopened.object(storable[i]), Value(std::int64_t(i)));
+    }
+    EXPECT_EQ(reopened.string("after"), "saved");
+    EXPECT_TRUE(core::UserNotices::takePending().empty());
+}
+
+TEST(UserDefaults, AnUnreadableSettingsFileIsKeptAsideAndTheUserTold)
+{
+    testsupport::TempDir folder;
+    const std::string path = (folder / "hostile.plist").string();
+    const Data document = *core::PropertyList::write(Value(everyKind()));
+    const std::string whole(document.begin(), document.end());
+    std::string flipped = whole;
+    flipped[whole.find("<dict>") + 1] ^= 0x20;
+    std::string random(3000, '\0');
+    for (std::size_t i = 0; i < random.size(); ++i) random[i] = char((i * 2654435761u) >> 13);
+    const std::vector<std::pair<std::string, std::string>> damaged = {
+        {"empty", ""}, {"truncated", whole.substr(0, whole.size() / 2)}, {"flipped", flipped}, {"random", random},
+        {"not a dictionary", "<plist version=\"1.0\"><array/></plist>"}};
+    auto check = [&](const std::string& what, const std::function<void()>& make, bool regular) {
+        SCOPED_TRACE(what);
+        fs::remove_all(folder.path());
+        fs::create_directories(folder.path());
+        make();
+        core::UserNotices::takePending();
+        UserDefaults defaults{path};
+        // Nothing is left under the name (a save must never write through a link to a device).
+        ASSERT_FALSE(fs::exists(fs::symlink_status(path)));
+        EXPECT_EQ(defaults.object("int"), std::nullopt);
+        EXPECT_EQ(core::UserNotices::takePending().size(), 1u);
+        const auto names = namesIn(folder.path());
+        ASSERT_EQ(names.size(), 1u);
+        EXPECT_EQ(names[0].rfind("hostile.plist.unreadable-", 0), 0u) << names[0];
+        const fs::path aside = folder / names[0];
+        EXPECT_EQ(fs::is_regular_file(fs::symlink_status(aside)), regular);
+        // The next change writes a file of its own and leaves the one kept aside alone.
+        EXPECT_TRUE(defaults.set("a", 1));
+        EXPECT_EQ(UserDefaults(path).object("a"), Value(1));
+        EXPECT_TRUE(fs::exists(fs::symlink_status(aside)));
+    };
+    for (const auto& [what, bytes] : damaged)
+        check(what, [&, bytes = bytes] { std::ofstream(path, std::ios::binary) << bytes; }, true);
+    check("linked to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, false);
+    check("a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, false);
+    check("too big", [&] {
+        std::ofstream(path) << "<plist>";
+        fs::resize_file(path, core::FileDefaultsStorage::largestFile + 1);
+    }, true);
+}
+
+TEST(UserDefaults, AFailedSaveIsToldOnceAndRetriedAtTheNextChange)
+{
+    testsupport::FullFolder full;
+    if (!full.mounted()) GTEST_SKIP() << "no right to mount a small file system here";
+    core::UserNotices::takePending();
+    UserDefaults defaults{(full.path() / "full.plist").string()};
+    EXPECT_TRUE(defaults.set("a", 1));
+    EXPECT_TRUE(defaults.set("b", 2));
+    EXPECT_FALSE(defaults.synchronize());
+    const auto notices = core::UserNotices::takePending();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].information.find("No space left on device"), std::string::npos) << notices[0].information;
+
+    full.empty();
+    EXPECT_TRUE(defaults.set("c", 3));
+    EXPECT_EQ(UserDefaults((full.path() / "full.plist").string()).object("b"), Value(2));
+    full.fill();
+    EXPECT_TRUE(defaults.set("d", std::string(8000, 'd')));
+    EXPECT_EQ(core::UserNotices::takePending().size(), 1u) << "told again after a save that worked";
+}
+
+TEST(UserDefaults, TemporaryFilesOfKilledWritersGoAtStart)
+{
+    testsupport::TempDir folder;
+    const fs::path leftover = folder / ".kept.plist.Xy12Zw.part";
+    std::ofstream(leftover) << "<plist>";
+    const timespec old{::time(nullptr) - 3600, 0};
+    const timespec times[2] = {old, old};
+    ::utimensat(AT_FDCWD, leftover.c_str(), times, 0);
+    UserDefaults defaults{(folder / "kept.plist").string()};
+    EXPECT_FALSE(fs::exists(leftover));
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <thread>
 
 #include "platform/core/user_defaults.h"
@@ -125,6 +126,36 @@ TEST(DefaultsBinding, AChangeOnAnotherThreadShowsOnTheMainThread)
     field.reset();
     store.defaults->set("Title", "later");
     core::MainLoop::processEvents(0.01);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DefaultsBinding, HugeStoredNumbersComeWithinTheControlsRange)
+{
+    Store store;
+    const std::vector<core::Value> huge = {core::Value(std::numeric_limits<std::int64_t>::max()), core::Value(1e300),
+                                           core::Value(std::numeric_limits<std::int64_t>::min()), core::Value(-1e300)};
+    for (const auto& value : huge) {
+        SCOPED_TRACE(value.asDouble().value_or(0));
+        store.defaults->set("count", value);
+        const bool positive = *value.asDouble() > 0;
+
+        auto limited = core::make<ui::TextField>(gfx::Rect{0, 0, 100, 20});
+        auto formatter = core::make<ui::NumberFormatter>();
+        formatter->setMinimum(1);
+        formatter->setMaximum(1000);
+        limited->setFormatter(formatter);
+        ui::bindToDefaults(limited, "count", store.defaults);
+        EXPECT_EQ(limited->integerValue(), positive ? 1000 : 1);
+
+        // Without a range of its own, the nearest whole number a control can give.
+        auto unlimited = core::make<ui::TextField>(gfx::Rect{0, 0, 100, 20});
+        ui::bindToDefaults(unlimited, "count", store.defaults);
+        EXPECT_EQ(unlimited->integerValue(),
+                  positive ? std::numeric_limits<long>::max() : std::numeric_limits<long>::min());
+    }
 }
 
 }  // namespace

@@ -2,14 +2,20 @@
 // responder chain, and come back with their state from the kept session; unreadable files are skipped.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
 #include "platform/core/error.h"
 #include "platform/core/keyed_archiver.h"
 #include "platform/core/keyed_unarchiver.h"
+#include "platform/core/user_notices.h"
 #include "platform/ui/application.h"
 #include "platform/ui/document_controller.h"
 #include "platform/ui/interface_registry.h"
 #include "platform/ui/window.h"
 #include "platform/ui/window_controller.h"
+#include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -25,7 +31,20 @@ public:
     std::string windowNibName() const override { return "NoteDocument"; }
     void windowControllerDidLoadNib(ui::WindowController&) override { ++loaded; }
     void encodeRestorableState(core::KeyedArchiver& archiver) const override { archiver.encodeString("note", note); }
-    void restoreState(core::KeyedUnarchiver& unarchiver) override { note = unarchiver.decodeString("note").value_or(""); }
+    void restoreState(core::KeyedUnarchiver& unarchiver) override
+    {
+        note = unarchiver.decodeString("note").value_or("");
+        if (auto decoded = unarchiver.decodeEach<Item>("items"))
+            for (auto& item : *decoded)
+                if (item) ++items;
+    }
+    // What a document keeps in its list, as snaps are.
+    class Item : public core::Coding {
+    public:
+        std::string className() const override { return "NoteItem"; }
+        void encode(core::KeyedArchiver&) const override {}
+    };
+    int items = 0;
 };
 
 struct Documents {
@@ -117,3 +136,201 @@ TEST(DocumentController, ReopensTheKeptSessionSkippingUnreadableFiles)
 }
 
 }  // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> namesIn(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string contentsOf(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Stands for an archived object of any class name, holding what it is given.
+class Fake : public core::Coding {
+public:
+    Fake(std::string name, std::function<void(core::KeyedArchiver&)> fields)
+        : name_(std::move(name)), fields_(std::move(fields))
+    {
+    }
+    std::string className() const override { return name_; }
+    void encode(core::KeyedArchiver& archiver) const override { fields_(archiver); }
+
+private:
+    std::string name_;
+    std::function<void(core::KeyedArchiver&)> fields_;
+};
+
+std::shared_ptr<Fake> entry(const core::Url& url, std::vector<std::shared_ptr<const core::Coding>> items)
+{
+    return std::make_shared<Fake>("ui.SessionDocument", [url, items](core::KeyedArchiver& archiver) {
+        archiver.encodeString("url", url.absoluteString());
+        archiver.encodeString("type", "Note");
+        archiver.encodeArray("items", items);
+    });
+}
+
+std::shared_ptr<Fake> session(std::vector<std::shared_ptr<const core::Coding>> entries)
+{
+    return std::make_shared<Fake>("ui.Session", [entries](core::KeyedArchiver& archiver) {
+        archiver.encodeArray("documents", entries);
+    });
+}
+
+}  // namespace
+
+TEST(DocumentController, AnUnreadableSessionIsKeptAsideTheUserToldAndNothingOpened)
+{
+    Documents documents;
+    auto note = std::dynamic_pointer_cast<NoteDocument>(
+        documents.controller->openDocumentWithContentsOf(documents.file("kept.note"), true));
+    note->note = "three snaps";
+    ASSERT_TRUE(documents.controller->saveSession());
+    note->close();
+    const fs::path path = documents.controller->sessionURL().path();
+    const std::string whole = contentsOf(path);
+    ASSERT_GT(whole.size(), 40u);
+    const fs::path folder = path.parent_path();
+
+    std::string random(5000, '\0');
+    for (std::size_t i = 0; i < random.size(); ++i) random[i] = char((i * 2654435761u) >> 11);
+    std::string otherVersion = whole;
+    const auto version = otherVersion.find("$version");
+    ASSERT_NE(version, std::string::npos);
+    otherVersion[version + 8] = char(0x02);  // the integer that follows the key
+    const std::vector<std::pair<std::string, std::string>> damaged = {
+        {"empty", ""},
+        {"truncated", whole.substr(0, whole.size() - 7)},
+        {"cut at the start", whole.substr(0, 11)},
+        {"random bytes", random},
+        {"another version", otherVersion},
+        {"a byte flipped in the archive's layout", [&] {
+             std::string bytes = whole;
+             bytes[whole.find("$class")] ^= 0x40;
+             return bytes;
+         }()}};
+    // `keptBytes`: what the file kept aside holds, when it is a file of a size worth comparing.
+    auto check = [&](const std::string& what, const std::function<void()>& make,
+                     const std::optional<std::string>& keptBytes) {
+        SCOPED_TRACE(what);
+        for (const auto& name : namesIn(folder))
+            if (name.rfind("Session.cbor", 0) == 0) fs::remove(folder / name);
+        make();
+        core::UserNotices::takePending();
+        EXPECT_EQ(documents.controller->restoreSession(), 0);
+        EXPECT_TRUE(documents.controller->documents().empty());
+        const auto notices = core::UserNotices::takePending();
+        ASSERT_EQ(notices.size(), 1u);
+        std::string keptName;
+        for (const auto& name : namesIn(folder))
+            if (name.rfind("Session.cbor.unreadable-", 0) == 0) keptName = name;
+        ASSERT_FALSE(keptName.empty());
+        EXPECT_NE(notices[0].information.find(keptName), std::string::npos) << notices[0].information;
+        // Nothing is left under the name (a save must never write through a link to a device).
+        ASSERT_FALSE(fs::exists(fs::symlink_status(path)));
+        if (keptBytes) {
+            EXPECT_EQ(contentsOf(folder / keptName), *keptBytes);
+        }
+        // The next save writes a session of its own beside the one kept.
+        EXPECT_TRUE(documents.controller->saveSession());
+        EXPECT_TRUE(fs::exists(folder / keptName));
+        EXPECT_TRUE(fs::is_regular_file(path));
+    };
+    for (const auto& [what, bytes] : damaged)
+        check(what, [&, bytes = bytes] { std::ofstream(path, std::ios::binary) << bytes; }, bytes);
+    check("linked to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, std::nullopt);
+    for (const auto& name : namesIn(folder))
+        if (name.rfind("Session.cbor.unreadable-", 0) == 0) {
+            EXPECT_EQ(fs::read_symlink(folder / name), "/dev/zero");
+        }
+    check("a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, std::nullopt);
+    check("a folder", [&] { fs::create_directory(path); }, std::nullopt);
+    check("too big to be ours", [&] {
+        std::ofstream(path, std::ios::binary) << whole;
+        fs::resize_file(path, ui::DocumentController::largestSession + 1);
+    }, std::nullopt);
+
+    // A session that reads is not touched.
+    std::ofstream(path, std::ios::binary) << whole;
+    core::UserNotices::takePending();
+    EXPECT_EQ(documents.controller->restoreSession(), 1);
+    EXPECT_TRUE(core::UserNotices::takePending().empty());
+    EXPECT_EQ(std::dynamic_pointer_cast<NoteDocument>(documents.controller->documents().front())->note, "three snaps");
+}
+
+TEST(DocumentController, ObjectsInADocumentsListAreNeverDecodedAsASession)
+{
+    Documents documents;
+    core::CodingRegistry::add<NoteDocument::Item>("NoteItem", [](core::KeyedUnarchiver&) {
+        return std::make_shared<NoteDocument::Item>();
+    });
+    const auto first = documents.file("first.note");
+    const auto other = documents.file("other.note");
+    // The first note's list holds two items, a session that names the other note, and an entry of it.
+    auto item = std::make_shared<Fake>("NoteItem", [](core::KeyedArchiver&) {});
+    const auto archive = core::KeyedArchiver::archivedData(
+        session({entry(first, {item, session({entry(other, {})}), entry(other, {}), item})}));
+    core::writeAtomically(archive, documents.controller->sessionURL());
+
+    EXPECT_EQ(documents.controller->restoreSession(), 1);
+    ASSERT_EQ(documents.controller->documents().size(), 1u);
+    auto note = std::dynamic_pointer_cast<NoteDocument>(documents.controller->documents().front());
+    EXPECT_EQ(note->fileURL()->lastPathComponent(), "first.note");
+    EXPECT_EQ(note->items, 2);
+}
+
+TEST(DocumentController, ASessionThatCannotBeSavedIsToldOnceAndTriedAgain)
+{
+    Documents documents;
+    documents.controller->openDocumentWithContentsOf(documents.file("kept.note"), true);
+    core::UserNotices::takePending();
+
+    // Where a file stands in place of the session's folder.
+    std::ofstream(documents.folder / "blocked") << "x";
+    documents.controller->setSessionURL(core::Url::fileURL((documents.folder / "blocked" / "Session.cbor").string()));
+    EXPECT_FALSE(documents.controller->saveSession());
+    EXPECT_FALSE(documents.controller->saveSession());
+    auto notices = core::UserNotices::takePending();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].information.find("Not a directory"), std::string::npos) << notices[0].information;
+
+    // On a full disk, with the system's reason; and once more after a save that worked.
+    testsupport::FullFolder full;
+    if (!full.mounted()) GTEST_SKIP() << "no right to mount a small file system here";
+    documents.controller->setSessionURL(core::Url::fileURL((full.path() / "Session.cbor").string()));
+    EXPECT_FALSE(documents.controller->saveSession());
+    EXPECT_TRUE(core::UserNotices::takePending().empty()) << "still the same failure";
+    full.empty();
+    EXPECT_TRUE(documents.controller->saveSession());
+    full.fill();
+    documents.controller->openDocumentWithContentsOf(documents.file(std::string(200, 'n') + ".note"), true);
+    EXPECT_FALSE(documents.controller->saveSession());
+    notices = core::UserNotices::takePending();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].information.find("No space left on device"), std::string::npos) << notices[0].information;
+}
+
+TEST(DocumentController, TemporaryFilesOfAKilledSaveGoAtTheNextStart)
+{
+    Documents documents;
+    const fs::path folder = fs::path(documents.controller->sessionURL().path()).parent_path();
+    const fs::path leftover = folder / ".Session.cbor.k1LLed.part";
+    std::ofstream(leftover) << "half";
+    const fs::file_time_type old = fs::last_write_time(leftover) - std::chrono::hours(1);
+    fs::last_write_time(leftover, old);
+    const fs::path others = folder / ".Session.cbor.part";
+    std::ofstream(others) << "not ours";
+    fs::last_write_time(others, old);
+    documents.controller->restoreSession();
+    EXPECT_FALSE(fs::exists(leftover));
+    EXPECT_TRUE(fs::exists(others));
+}

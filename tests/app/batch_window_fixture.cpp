@@ -5,8 +5,6 @@
 #include <fstream>
 #include <random>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,6 +21,7 @@
 #include "platform/ui/qt_control.h"
 #include "platform/ui/window.h"
 #include "tests/platform/core/run_until.h"
+#include "tests/support/ffmpeg_tool.h"
 #include "tests/support/temp_dir.h"
 #include "tools/testmovie/test_movie.h"
 
@@ -55,22 +54,6 @@ int columnOf(ui::TableView& table, const std::string& title)
     return -1;
 }
 
-void runTool(const std::vector<std::string>& arguments)
-{
-    const pid_t child = fork();
-    if (child == 0) {
-        std::vector<char*> argv;
-        for (const std::string& a : arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error("the ffmpeg tool could not make " + arguments.back());
-}
-
 } // namespace
 
 std::filesystem::path editListMovie()
@@ -78,7 +61,7 @@ std::filesystem::path editListMovie()
     static testsupport::TempDir folder("batch-edit-list");
     static const std::filesystem::path movie = [] {
         const auto path = folder / "edit-list.mp4";
-        runTool({"/usr/bin/ffmpeg", "-nostdin", "-v", "error", "-f", "lavfi", "-i",
+        testsupport::runTool({"/usr/bin/ffmpeg", "-nostdin", "-v", "error", "-f", "lavfi", "-i",
                  "testsrc=size=160x120:rate=24000/1001:duration=4", "-c:v", "libx264", "-bf", "2", "-g", "12",
                  "-pix_fmt", "yuv420p", path.string()});
         return path;

@@ -15,6 +15,7 @@
 #include "tests/platform/core/run_until.h"
 #include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
+#include "tools/testmovie/test_movie.h"
 
 namespace {
 
@@ -108,6 +109,37 @@ TEST_F(BatchTaskTest, LogsFramesThatCannotBeGrabbedAndGoesOn)
     const std::string at5 = "Cannot snap image at time : 00:00:05:000\n";
     const std::string log = batchtest::readText(out / "Beach Day-logs.txt");
     EXPECT_TRUE(log == header + at4 + at5 || log == header + at5 + at4) << log;
+}
+
+// Movies cut short, as a download that stopped leaves them: the frames past the cut are errors, never a copy of
+// the last frame that decodes under a later time's name.
+TEST_F(BatchTaskTest, FramesPastTheCutOfAMovieCutShortAreErrors)
+{
+    for (const std::string extension : {"mkv", "webm", "mp4", "ts", "avi"}) {
+        SCOPED_TRACE(extension);
+        testmovie::MovieSpec spec;
+        spec.codec = extension == "webm" ? testmovie::Codec::vp9 : testmovie::Codec::h264;
+        spec.rateNum = batchtest::rate;
+        spec.rateDen = 1;
+        spec.frameCount = 3 * batchtest::rate;
+        spec.keyInterval = 8;
+        movie = (movies / ("Cut." + extension)).string();
+        testmovie::writeMovie(movie, spec);
+        fs::resize_file(movie, fs::file_size(movie) / 2);
+        testsupport::TempDir folder("cut-" + extension);
+        auto task = batchtest::makeTask(movie, folder.path(), everyTenths(5, 30, true));
+        task->start();
+        ASSERT_TRUE(batchtest::runUntilFinished({task}));
+        EXPECT_EQ(task->index(), 6);
+        EXPECT_GT(task->errors(), 0);
+        const auto names = fileNames(folder.path());
+        EXPECT_EQ(std::int64_t(names.size()) + task->errors(), 6);
+        for (const auto& name : names) {
+            // "Cut-00-00-01-500.png": the frame of 1.5 s, index 15 at 10 frames a second.
+            const int seconds = std::stoi(name.substr(10, 2)), milliseconds = std::stoi(name.substr(13, 3));
+            EXPECT_EQ(frameIndexIn(folder / name), seconds * 10 + milliseconds / 100) << name;
+        }
+    }
 }
 
 TEST_F(BatchTaskTest, ALogThatCannotBeWrittenIsAnErrorOfItsTaskWithTheSystemsReason)

@@ -7,8 +7,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "platform/gfx/image_reader.h"
 #include "tests/e2e/e2e_harness.h"
@@ -52,6 +55,28 @@ int frameInFile(const fs::path& file)
 {
     const auto image = gfx::ImageReader::read(core::Url::fileURL(file.string()));
     return image ? testmovie::readFrameIndex(*image) : -1;
+}
+
+// The frames of an animated GIF as the ffprobe tool counts them by decoding it, or -1.
+int framesInGIF(const fs::path& file)
+{
+    const std::string command = "/usr/bin/ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+                                "stream=nb_read_frames -of csv=p=0 '" + file.string() + "' 2> /dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return -1;
+    std::array<char, 64> line{};
+    const bool read = fgets(line.data(), int(line.size()), pipe) != nullptr;
+    pclose(pipe);
+    return read ? std::atoi(line.data()) : -1;
+}
+
+// The GIF files anywhere under the folder.
+std::vector<fs::path> gifFiles(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file() && entry.path().extension() == ".gif") files.push_back(entry.path());
+    return files;
 }
 
 // The program on a movie of 320 × 240, with snaps of the frames taken with the arrow and snap keys.
@@ -179,6 +204,49 @@ TEST_F(ExportE2E, DraggedSnapsBecomeFilesInTheFolderTheyAreDroppedOn)
     // Copied by the target: the program's own files of the drag are gone.
     EXPECT_TRUE(e2e::waitUntil([&] { return temporaryFiles().empty(); }, Seconds(10)))
         << temporaryFiles().size() << " files left, the first " << temporaryFiles().front();
+}
+
+TEST_F(ExportE2E, GIFCommandTwiceThenExportWritesOneWholeGIFAndLeavesNoSheet)
+{
+    snapAfter({4, 6, 9});
+    const auto ids = [&] {
+        std::set<unsigned long> found;
+        for (const auto& each : screen->windows(program->pid())) found.insert(each.id);
+        return found;
+    };
+    const auto sheets = [&] { return screen->windows(program->pid(), "Export as GIF").size(); };
+    screen->focus(window);
+    // The command twice: the second press comes while the sheet is on its way, then again once it is up.
+    screen->key({"ctrl+shift+g", "ctrl+shift+g"});
+    ASSERT_TRUE(e2e::waitUntil([&] { return sheets() >= 1; }, Seconds(15))) << program->output();
+    screen->key({"ctrl+shift+g"});
+    // A second sheet, if one came, would show within this wait.
+    e2e::waitUntil([&] { return sheets() > 1; }, Seconds(3));
+    ASSERT_EQ(sheets(), 1u);
+
+    // Export… (the sheet's bottom right button), then the save panel: a file name typed over the proposed one.
+    const auto sheet = screen->windows(program->pid(), "Export as GIF").front();
+    const auto known = ids();
+    screen->click(sheet, sheet.width - 16 - 55, sheet.height - 16 - 15);
+    std::optional<e2e::Window> panel;
+    ASSERT_TRUE(e2e::waitUntil([&] {
+        for (const auto& each : screen->windows(program->pid()))
+            if (!known.count(each.id)) panel = each;
+        return panel.has_value();
+    }, Seconds(15))) << "no save panel";
+    screen->focus(*panel);
+    const fs::path gif = folder.path / "snaps.gif";
+    screen->key({"ctrl+a"});
+    screen->type(gif.string());
+    screen->key({"Return"});
+
+    ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(gif) && framesInGIF(gif) == 3; }, Seconds(30)))
+        << "frames: " << (fs::exists(gif) ? framesInGIF(gif) : 0) << "\n" << program->output();
+    EXPECT_EQ(gifFiles(folder.path), std::vector<fs::path>{gif});
+    EXPECT_EQ(frameInFile(gif), 4);
+    // Nothing but the document window: no sheet, no panel, no error sheet.
+    EXPECT_TRUE(e2e::waitUntil([&] { return ids() == std::set<unsigned long>{window.id}; }, Seconds(15)))
+        << ids().size() << " windows\n" << program->output();
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 // go).
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -21,34 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using e2e::Seconds;
-
-// The document window's strip of snaps: its bottom 150 points.
-constexpr int stripHeight = 150;
-
-struct Folder {
-    fs::path path = fs::temp_directory_path() / ("vistrel-e2e-export-" + std::to_string(getpid()));
-    Folder() { fs::create_directories(path); }
-    ~Folder() { fs::remove_all(path); }
-};
-
-// The snaps the strip shows, left to right.
-std::vector<e2e::Picture> stripPictures(e2e::Screen& screen, const e2e::Window& window)
-{
-    std::vector<e2e::Picture> snaps;
-    const auto image = screen.capture(window);
-    if (!image) return snaps;
-    for (const auto& picture : e2e::findPictures(*image))
-        if (picture.y >= window.height - stripHeight) snaps.push_back(picture);
-    std::sort(snaps.begin(), snaps.end(), [](auto& a, auto& b) { return a.x < b.x; });
-    return snaps;
-}
-
-std::vector<int> stripFrames(e2e::Screen& screen, const e2e::Window& window)
-{
-    std::vector<int> frames;
-    for (const auto& picture : stripPictures(screen, window)) frames.push_back(picture.frameIndex);
-    return frames;
-}
 
 // The index the picture of a file shows, or -1.
 int frameInFile(const fs::path& file)
@@ -85,21 +55,15 @@ protected:
     void SetUp() override
     {
         if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
-        testmovie::MovieSpec spec;
-        spec.width = 320;
-        spec.height = 240;
-        spec.frameCount = 60;
-        spec.keyInterval = 12;
-        testmovie::writeMovie((folder.path / "movie.mp4").string(), spec);
-        server = std::make_unique<e2e::XServer>();
-        ASSERT_TRUE(server->ready()) << "Xvfb did not start";
-        environment = e2e::programEnvironment(*server, folder.path);
+        e2e::writeMovie(folder / "movie.mp4", 60);
+        ASSERT_TRUE(server.ready()) << "Xvfb did not start";
+        environment = e2e::programEnvironment(server, folder.path);
         fs::create_directories(temporary());
         environment["TMPDIR"] = temporary().string();
-        screen = std::make_unique<e2e::Screen>(server->display());
-        program = std::make_unique<e2e::Process>(std::vector<std::string>{VISTREL_PROGRAM, (folder.path / "movie.mp4").string()},
-                                                 environment, folder.path / "program.log");
-        const auto found = screen->waitForWindow(program->pid(), "movie.mp4", Seconds(30));
+        screen = std::make_unique<e2e::Screen>(server.display());
+        program = std::make_unique<e2e::Program>(std::vector<std::string>{(folder / "movie.mp4").string()}, environment,
+                                                 folder / "program.log");
+        const auto found = program->waitForWindow(*screen, "movie.mp4");
         ASSERT_TRUE(found) << program->output();
         window = *found;
         screen->focus(window);
@@ -121,17 +85,15 @@ protected:
                 return std::any_of(pictures.begin(), pictures.end(), [&](auto& p) { return p.frameIndex == frame; });
             }, Seconds(15)));
             screen->key({"Return"});
-            ASSERT_TRUE(e2e::waitUntil([&] { return stripFrames(*screen, window) == expected; }, Seconds(15)))
-                << "the strip holds " << stripFrames(*screen, window).size() << " snaps";
+            ASSERT_TRUE(e2e::waitUntil([&] { return e2e::stripFrames(*screen, window) == expected; }, Seconds(15)))
+                << "the strip holds " << e2e::stripFrames(*screen, window).size() << " snaps";
         }
     }
 
     void TearDown() override
     {
         if (!program) return;
-        screen->focus(window);
-        screen->key({"ctrl+q"});
-        EXPECT_EQ(program->waitForExit(Seconds(15)), 0) << program->output();
+        EXPECT_EQ(program->quit(*screen, window), 0) << program->output();
     }
 
     // The program's temporary folder.
@@ -145,11 +107,11 @@ protected:
         return files;
     }
 
-    Folder folder;
-    std::unique_ptr<e2e::XServer> server;
+    e2e::TestFolder folder{"export"};
+    e2e::XServer server;
     std::map<std::string, std::string> environment;
     std::unique_ptr<e2e::Screen> screen;
-    std::unique_ptr<e2e::Process> program;
+    std::unique_ptr<e2e::Program> program;
     e2e::Window window;
 };
 
@@ -157,13 +119,13 @@ TEST_F(ExportE2E, CopiedSnapIsReadFromTheClipboardByAnotherProgramAsPNG)
 {
     if (std::system("command -v xclip > /dev/null") != 0) GTEST_SKIP() << "not installed: xclip";
     snapAfter({5, 9});
-    const auto snaps = stripPictures(*screen, window);
+    const auto snaps = e2e::stripPictures(*screen, window);
     ASSERT_EQ(snaps.size(), 2u);
     screen->click(window, snaps[1].x + snaps[1].width / 2, snaps[1].y + snaps[1].height / 2);
     screen->key({"ctrl+c"});
 
     const fs::path pasted = folder.path / "pasted.png";
-    const std::string read = "DISPLAY=" + server->display() + " timeout 5 xclip -selection clipboard -t image/png -o > " +
+    const std::string read = "DISPLAY=" + server.display() + " timeout 5 xclip -selection clipboard -t image/png -o > " +
                              pasted.string() + " 2> /dev/null";
     gfx::ImageRef image;
     ASSERT_TRUE(e2e::waitUntil([&] {
@@ -187,7 +149,7 @@ TEST_F(ExportE2E, DraggedSnapsBecomeFilesInTheFolderTheyAreDroppedOn)
 
     screen->focus(window);
     screen->key({"ctrl+a"});
-    const auto snaps = stripPictures(*screen, window);
+    const auto snaps = e2e::stripPictures(*screen, window);
     ASSERT_EQ(snaps.size(), 3u);
     screen->drag(window, snaps[0].x + snaps[0].width / 2, snaps[0].y + snaps[0].height / 2, *targetWindow,
                  targetWindow->width / 2, targetWindow->height / 2);
@@ -209,11 +171,7 @@ TEST_F(ExportE2E, DraggedSnapsBecomeFilesInTheFolderTheyAreDroppedOn)
 TEST_F(ExportE2E, GIFCommandTwiceThenExportWritesOneWholeGIFAndLeavesNoSheet)
 {
     snapAfter({4, 6, 9});
-    const auto ids = [&] {
-        std::set<unsigned long> found;
-        for (const auto& each : screen->windows(program->pid())) found.insert(each.id);
-        return found;
-    };
+    const auto ids = [&] { return screen->windowIds(program->pid()); };
     const auto sheets = [&] { return screen->windows(program->pid(), "Export as GIF").size(); };
     screen->focus(window);
     // The command twice: the second press comes while the sheet is on its way, then again once it is up.
@@ -228,12 +186,8 @@ TEST_F(ExportE2E, GIFCommandTwiceThenExportWritesOneWholeGIFAndLeavesNoSheet)
     const auto sheet = screen->windows(program->pid(), "Export as GIF").front();
     const auto known = ids();
     screen->click(sheet, sheet.width - 16 - 55, sheet.height - 16 - 15);
-    std::optional<e2e::Window> panel;
-    ASSERT_TRUE(e2e::waitUntil([&] {
-        for (const auto& each : screen->windows(program->pid()))
-            if (!known.count(each.id)) panel = each;
-        return panel.has_value();
-    }, Seconds(15))) << "no save panel";
+    const auto panel = screen->waitForNewWindow(program->pid(), known, Seconds(15));
+    ASSERT_TRUE(panel) << "no save panel";
     screen->focus(*panel);
     const fs::path gif = folder.path / "snaps.gif";
     screen->key({"ctrl+a"});

@@ -4,6 +4,7 @@
 #include "tests/app/document_fixture.h"
 
 #include <csignal>
+#include <cstdio>
 #include <fstream>
 #include <future>
 #include <set>
@@ -24,6 +25,7 @@
 #include "app/document/flash_movie_view.h"
 #include "foundation/image_encoding.h"
 #include "foundation/shortcuts.h"
+#include "moviekit/player.h"
 #include "platform/gfx/image_reader.h"
 #include "platform/ui/pasteboard.h"
 #include "platform/ui/qt_dragging.h"
@@ -200,6 +202,50 @@ TEST_F(DocumentExport, FailuresAreListedTogetherAtTheEndAndLeaveNothingBehind)
     EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{"kept.txt"});
     EXPECT_TRUE(document->tryToPerform("closeExportErrorsAlert:", nullptr));
     EXPECT_EQ(document->mainWindow->attachedSheet(), nullptr);
+}
+
+// The name of frame k's file of a movie named `stem` (frame k starts at k / 10 s).
+std::string frameFileName(const std::string& stem, int k)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "%s-00-00-%02d-%03d.png", stem.c_str(), k / rate, k % rate * 100);
+    return name;
+}
+
+TEST_F(DocumentExport, ACutShortMovieExportsItsLastFrameUnderItsTimeAndListsASnapPastTheCutAsAnError)
+{
+    testsupport::TempDir folder("cut-export");
+    const std::string whole = makeMovie(folder.path(), "whole.mkv", 60);
+    const fs::path cut = folder / "cut.mkv";
+    fs::copy_file(whole, cut);
+    fs::resize_file(cut, fs::file_size(whole) / 2);  // the first half of its bytes, as `head -c` leaves it
+    auto document = open(cut.string());
+    ASSERT_TRUE(document);
+
+    // A snap at the end, taken as the command does it.
+    auto player = document->movie()->player();
+    player->pause();
+    player->seekToEnd();
+    core::MainLoop::processEvents(0.5);
+    document->snapImage(nullptr);
+    ASSERT_TRUE(waitForSnaps(*document, 1));
+    const auto end = document->snapsManager()->items().front();
+    const int last = frameOf(end->image());
+    ASSERT_GT(last, 10);
+    ASSERT_LT(last, 45);
+    EXPECT_EQ(end->time(), frameTime(last));
+
+    // Beside it a snap of a frame the cut took away, as a session kept from the whole movie holds.
+    const auto gone = snapAt(55);
+    testsupport::TempDir exported("cut-export-files");
+    const auto names = document->asyncExport({end, gone}, core::Url::fileURL(exported.path().string()));
+    ASSERT_TRUE(waitUntilIdle(*document));
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_EQ(names[0], frameFileName("cut", last));
+    EXPECT_EQ(filesIn(exported.path()), std::set<std::string>{frameFileName("cut", last)});
+    expectFrame(exported / names[0], *end, last);
+    EXPECT_EQ(document->exportErrorsTextView->string(), "Cannot snap image at 00:00:05:500\n");
+    EXPECT_EQ(document->mainWindow->attachedSheet(), document->exportErrorsAlert);
 }
 
 TEST_F(DocumentExport, OverlappingExportsAndAGenerationKeepTheDocumentBusyUntilTheLastEnds)

@@ -4,8 +4,6 @@
 // that frame.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -39,26 +37,6 @@ constexpr Spot start{450, 23};
 // A stretch of the tasks table's first rows.
 constexpr int tasksLeft = 410, tasksRight = 1090, tasksTopFromBottom = 286, tasksBottomFromBottom = 226;
 
-struct Folder {
-    fs::path path = fs::temp_directory_path() / ("vistrel-batch-e2e-" + std::to_string(getpid()));
-    Folder() { fs::create_directories(path); }
-    ~Folder() { fs::remove_all(path); }
-};
-
-// The settings a returning user left: every frame, as JPEG, one frame at a time, and no notice at the end.
-void writeSettings(const fs::path& config)
-{
-    fs::create_directories(config);
-    std::ofstream(config / "net.vistrel.Vistrel.plist")
-        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
-           "<key>BatchSplitterMode</key><integer>1</integer>\n"
-           "<key>BatchEveryFrames</key><integer>1</integer>\n"
-           "<key>BatchImageFormat</key><integer>1</integer>\n"
-           "<key>BatchAlertUserType</key><integer>0</integer>\n"
-           "<key>BatchManagerConcurrentCount</key><integer>1</integer>\n"
-           "</dict>\n</plist>\n";
-}
-
 void click(e2e::Screen& screen, const e2e::Window& window, Spot spot)
 {
     screen.click(window, spot.x, window.height - spot.fromBottom);
@@ -67,14 +45,7 @@ void click(e2e::Screen& screen, const e2e::Window& window, Spot spot)
 // The panel that a click opened over the batch window; gets the focus.
 std::optional<e2e::Window> waitForPanel(e2e::Screen& screen, int pid, const e2e::Window& batch)
 {
-    std::optional<e2e::Window> panel;
-    e2e::waitUntil(
-        [&] {
-            for (const auto& window : screen.windows(pid))
-                if (window.id != batch.id) panel = window;
-            return panel.has_value();
-        },
-        Seconds(15));
+    const auto panel = screen.waitForNewWindow(pid, {batch.id}, Seconds(15));
     if (panel) screen.focus(*panel);
     return panel;
 }
@@ -115,16 +86,10 @@ TaskRows taskRows(e2e::Screen& screen, const e2e::Window& window)
     return rows;
 }
 
-std::size_t filesIn(const fs::path& folder)
-{
-    std::error_code error;
-    return std::size_t(std::distance(fs::directory_iterator(folder, error), fs::directory_iterator()));
-}
-
 TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
 {
     if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
-    Folder folder;
+    e2e::TestFolder folder("batch");
     const fs::path movies = folder.path / "movies";
     const fs::path out = folder.path / "frames";
     fs::create_directories(movies);
@@ -140,18 +105,18 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
         spec.texture = true;
         testmovie::writeMovie((movies / name).string(), spec);
     }
-    writeSettings(folder.path / "config");
+    e2e::writeBatchSettings(folder.path / "config");
 
     e2e::step("making the X server");
     e2e::XServer server;
     ASSERT_TRUE(server.ready()) << "Xvfb did not start";
     const auto environment = e2e::programEnvironment(server, folder.path);
     e2e::Screen screen(server.display());
-    e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "program.log");
+    e2e::Program program({}, environment, folder.path / "program.log");
 
     e2e::step("starting the program");
     // The drop window shows first; the Window menu's Batch item (Ctrl+B) opens the batch window.
-    auto drop = screen.waitForWindow(program.pid(), "", Seconds(30));
+    auto drop = program.waitForWindow(screen, "");
     ASSERT_TRUE(drop) << program.output();
     screen.focus(*drop);
     screen.key({"ctrl+b"});
@@ -196,7 +161,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     ASSERT_TRUE(e2e::waitUntil([&] { return screen.focused() == batch->id; }, Seconds(15))) << "no focus";
     const TaskRows before = taskRows(screen, *batch);
     const auto started = [&] {
-        return taskRows(screen, *batch).drawn > before.drawn + 100 || filesIn(out) > 0;
+        return taskRows(screen, *batch).drawn > before.drawn + 100 || e2e::filesIn(out) > 0;
     };
     for (int attempt = 0; attempt < 2 && !started(); ++attempt) {
         click(screen, *batch, start);
@@ -209,7 +174,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     std::set<std::size_t> shownWhileRunning;
     ASSERT_TRUE(e2e::waitUntil(
         [&] {
-            const std::size_t written = filesIn(out);
+            const std::size_t written = e2e::filesIn(out);
             if (written > 0 && written < expected) {
                 const TaskRows rows = taskRows(screen, *batch);
                 drawnWhileRunning = std::max(drawnWhileRunning, rows.drawn);
@@ -218,7 +183,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
             return written == expected;
         },
         Seconds(120)))
-        << filesIn(out) << " of " << expected << " files written\n" << program.output();
+        << e2e::filesIn(out) << " of " << expected << " files written\n" << program.output();
     // While the batch ran, the window showed its tasks and their progress as it grew.
     EXPECT_GT(drawnWhileRunning, before.drawn + 100) << "before " << before.drawn;
     EXPECT_GE(shownWhileRunning.size(), 2u);
@@ -240,9 +205,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     for (const auto& movie : {"first", "second", "third"})
         EXPECT_EQ(perMovie[movie], seconds * rate - 1) << movie;
 
-    screen.focus(*batch);
-    screen.key({"ctrl+q"});
-    EXPECT_EQ(program.waitForExit(Seconds(15)), 0) << program.output();
+    EXPECT_EQ(program.quit(screen, *batch), 0) << program.output();
 }
 
 } // namespace

@@ -315,6 +315,26 @@ std::optional<Window> Screen::waitForWindow(int pid, const std::string& title, S
     return window;
 }
 
+std::set<unsigned long> Screen::windowIds(int pid)
+{
+    std::set<unsigned long> ids;
+    for (const auto& window : windows(pid)) ids.insert(window.id);
+    return ids;
+}
+
+std::optional<Window> Screen::waitForNewWindow(int pid, const std::set<unsigned long>& known, Seconds timeout)
+{
+    std::optional<Window> window;
+    waitUntil(
+        [&] {
+            for (const auto& each : windows(pid))
+                if (!known.count(each.id)) window = each;
+            return window.has_value();
+        },
+        timeout);
+    return window;
+}
+
 bool Screen::focus(const Window& window)
 {
     run("windowraise " + std::to_string(window.id));
@@ -436,6 +456,114 @@ std::vector<Picture> findPictures(const gfx::Image& image, int minimumWidth)
     std::sort(pictures.begin(), pictures.end(),
               [](const Picture& a, const Picture& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
     return pictures;
+}
+
+TestFolder::TestFolder(const std::string& name)
+    : path(std::filesystem::temp_directory_path() / ("vistrel-e2e-" + name + "-" + std::to_string(getpid())))
+{
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+}
+
+TestFolder::~TestFolder()
+{
+    std::error_code error;
+    std::filesystem::remove_all(path, error);
+}
+
+void writeMovie(const std::filesystem::path& path, int frames, int width, int height, int framesPerSecond)
+{
+    testmovie::MovieSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.frameCount = frames;
+    spec.keyInterval = 12;
+    if (framesPerSecond > 0) {
+        spec.rateNum = framesPerSecond;
+        spec.rateDen = 1;
+    }
+    testmovie::writeMovie(path.string(), spec);
+}
+
+void writeBatchSettings(const std::filesystem::path& config)
+{
+    std::filesystem::create_directories(config);
+    std::ofstream(config / "net.vistrel.Vistrel.plist")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+           "<key>BatchSplitterMode</key><integer>1</integer>\n"
+           "<key>BatchEveryFrames</key><integer>1</integer>\n"
+           "<key>BatchImageFormat</key><integer>1</integer>\n"
+           "<key>BatchAlertUserType</key><integer>0</integer>\n"
+           "<key>BatchManagerConcurrentCount</key><integer>1</integer>\n"
+           "</dict>\n</plist>\n";
+}
+
+std::size_t filesIn(const std::filesystem::path& folder)
+{
+    std::error_code error;
+    return std::size_t(std::distance(std::filesystem::directory_iterator(folder, error), std::filesystem::directory_iterator()));
+}
+
+namespace {
+
+std::vector<std::string> programArguments(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> all{VISTREL_PROGRAM};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return all;
+}
+
+}  // namespace
+
+Program::Program(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment,
+                 const std::filesystem::path& output)
+    : Process(programArguments(arguments), environment, output)
+{
+}
+
+std::optional<Window> Program::waitForWindow(Screen& screen, const std::string& title)
+{
+    return screen.waitForWindow(pid(), title, Seconds(30));
+}
+
+std::optional<int> Program::quit(Screen& screen, const Window& window, Seconds timeout)
+{
+    screen.focus(window);
+    screen.key({"ctrl+q"});
+    return waitForExit(timeout);
+}
+
+std::optional<Picture> shownPicture(Screen& screen, const Window& window)
+{
+    const auto image = screen.capture(window);
+    if (!image) return std::nullopt;
+    const auto pictures = findPictures(*image, 100);
+    if (pictures.empty()) return std::nullopt;
+    return *std::max_element(pictures.begin(), pictures.end(), [](auto& a, auto& b) { return a.width < b.width; });
+}
+
+int shownFrame(Screen& screen, const Window& window)
+{
+    const auto picture = shownPicture(screen, window);
+    return picture ? picture->frameIndex : -1;
+}
+
+std::vector<Picture> stripPictures(Screen& screen, const Window& window)
+{
+    std::vector<Picture> snaps;
+    const auto image = screen.capture(window);
+    if (!image) return snaps;
+    for (const auto& picture : findPictures(*image))
+        if (picture.y >= window.height - stripHeight) snaps.push_back(picture);
+    std::sort(snaps.begin(), snaps.end(), [](auto& a, auto& b) { return a.x < b.x; });
+    return snaps;
+}
+
+std::vector<int> stripFrames(Screen& screen, const Window& window)
+{
+    std::vector<int> frames;
+    for (const auto& picture : stripPictures(screen, window)) frames.push_back(picture.frameIndex);
+    return frames;
 }
 
 }  // namespace e2e

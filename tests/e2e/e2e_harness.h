@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,31 @@ private:
     bool ready_ = false;
 };
 
+// A folder of the test's own in the temporary folder ("vistrel-e2e-<name>-<process id>"), made empty at the
+// start and removed with everything in it at the end.
+struct TestFolder {
+    explicit TestFolder(const std::string& name);
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+    // The folder joined with `name`.
+    std::filesystem::path operator/(const std::string& name) const { return path / name; }
+
+    std::filesystem::path path;
+};
+
+// Writes a frame-index test movie (each frame shows its index in its pixels) of `frames` frames of
+// width × height, a key frame every 12, at the generator's own rate or at `framesPerSecond` when given.
+void writeMovie(const std::filesystem::path& path, int frames, int width = 320, int height = 240,
+                int framesPerSecond = 0);
+
+// The settings of a returning user whose batch writes every frame as JPEG, one movie at a time, with no
+// notice at the end, written into the settings folder `config`.
+void writeBatchSettings(const std::filesystem::path& config);
+
+// How many entries the folder holds (0 when it cannot be read).
+std::size_t filesIn(const std::filesystem::path& folder);
+
 // The environment of the program under test: the server's display, the X platform, settings and data in
 // `folder` (config/ and data/), and no session bus, so that nothing of the user's desktop reaches the test.
 std::map<std::string, std::string> programEnvironment(const XServer& server, const std::filesystem::path& folder);
@@ -82,6 +108,7 @@ struct Window {
     unsigned long id = 0;
     int x = 0, y = 0, width = 0, height = 0;  // on the screen, y down
 };
+
 
 // Talks to one server: finds windows, sends real keys and clicks, reads pixels.
 class Screen {
@@ -95,6 +122,10 @@ public:
     std::vector<Window> windows(int pid, const std::string& title = "");
     // The first such window, waited for.
     std::optional<Window> waitForWindow(int pid, const std::string& title, Seconds timeout);
+    // The ids of the process's visible windows now.
+    std::set<unsigned long> windowIds(int pid);
+    // A window of the process that is not among `known` (a panel, a sheet, a question), waited for.
+    std::optional<Window> waitForNewWindow(int pid, const std::set<unsigned long>& known, Seconds timeout);
     // Gives the window the keyboard focus.
     bool focus(const Window& window);
     // The window that has the keyboard focus (0: none).
@@ -122,11 +153,35 @@ private:
     void* connection_ = nullptr;
 };
 
+// The program under test, started with the arguments after its own path.
+class Program : public Process {
+public:
+    Program(const std::vector<std::string>& arguments, const std::map<std::string, std::string>& environment,
+            const std::filesystem::path& output);
+    // Its window whose title holds `title` (a document window's is its movie's file name; empty: any), waited
+    // for as long as a start may take.
+    std::optional<Window> waitForWindow(Screen& screen, const std::string& title = "");
+    // Gives the window the focus, presses Ctrl+Q and waits for the program to end: its exit code, or nullopt.
+    std::optional<int> quit(Screen& screen, const Window& window, Seconds timeout = Seconds(15));
+};
+
 // A picture of a test movie's frame found in a capture: where it lies and the index it shows.
 struct Picture {
     int x = 0, y = 0, width = 0, height = 0;  // y down
     int frameIndex = -1;
 };
+
+// The document window's strip of snaps is its bottom 150 points.
+constexpr int stripHeight = 150;
+
+// The picture of the window's movie view (its widest frame picture, at least 100 pixels wide), if it shows one.
+std::optional<Picture> shownPicture(Screen& screen, const Window& window);
+// The frame index the movie view shows, or -1.
+int shownFrame(Screen& screen, const Window& window);
+// The pictures of the snaps in the document window's strip, left to right.
+std::vector<Picture> stripPictures(Screen& screen, const Window& window);
+// Their frame indexes, left to right.
+std::vector<int> stripFrames(Screen& screen, const Window& window);
 
 // Every frame picture of a test movie in the image (found by the coloured strip under its index grid), at
 // least `minimumWidth` pixels wide, top to bottom, then left to right.

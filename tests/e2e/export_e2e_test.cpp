@@ -4,11 +4,12 @@
 // go).
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "platform/gfx/image_reader.h"
 #include "tests/e2e/e2e_harness.h"
@@ -19,39 +20,33 @@ namespace {
 namespace fs = std::filesystem;
 using e2e::Seconds;
 
-// The document window's strip of snaps: its bottom 150 points.
-constexpr int stripHeight = 150;
-
-struct Folder {
-    fs::path path = fs::temp_directory_path() / ("vistrel-e2e-export-" + std::to_string(getpid()));
-    Folder() { fs::create_directories(path); }
-    ~Folder() { fs::remove_all(path); }
-};
-
-// The snaps the strip shows, left to right.
-std::vector<e2e::Picture> stripPictures(e2e::Screen& screen, const e2e::Window& window)
-{
-    std::vector<e2e::Picture> snaps;
-    const auto image = screen.capture(window);
-    if (!image) return snaps;
-    for (const auto& picture : e2e::findPictures(*image))
-        if (picture.y >= window.height - stripHeight) snaps.push_back(picture);
-    std::sort(snaps.begin(), snaps.end(), [](auto& a, auto& b) { return a.x < b.x; });
-    return snaps;
-}
-
-std::vector<int> stripFrames(e2e::Screen& screen, const e2e::Window& window)
-{
-    std::vector<int> frames;
-    for (const auto& picture : stripPictures(screen, window)) frames.push_back(picture.frameIndex);
-    return frames;
-}
-
 // The index the picture of a file shows, or -1.
 int frameInFile(const fs::path& file)
 {
     const auto image = gfx::ImageReader::read(core::Url::fileURL(file.string()));
     return image ? testmovie::readFrameIndex(*image) : -1;
+}
+
+// The frames of an animated GIF as the ffprobe tool counts them by decoding it, or -1.
+int framesInGIF(const fs::path& file)
+{
+    const std::string command = "/usr/bin/ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+                                "stream=nb_read_frames -of csv=p=0 '" + file.string() + "' 2> /dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return -1;
+    std::array<char, 64> line{};
+    const bool read = fgets(line.data(), int(line.size()), pipe) != nullptr;
+    pclose(pipe);
+    return read ? std::atoi(line.data()) : -1;
+}
+
+// The GIF files anywhere under the folder.
+std::vector<fs::path> gifFiles(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file() && entry.path().extension() == ".gif") files.push_back(entry.path());
+    return files;
 }
 
 // The program on a movie of 320 × 240, with snaps of the frames taken with the arrow and snap keys.
@@ -60,21 +55,15 @@ protected:
     void SetUp() override
     {
         if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
-        testmovie::MovieSpec spec;
-        spec.width = 320;
-        spec.height = 240;
-        spec.frameCount = 60;
-        spec.keyInterval = 12;
-        testmovie::writeMovie((folder.path / "movie.mp4").string(), spec);
-        server = std::make_unique<e2e::XServer>();
-        ASSERT_TRUE(server->ready()) << "Xvfb did not start";
-        environment = e2e::programEnvironment(*server, folder.path);
+        e2e::writeMovie(folder / "movie.mp4", 60);
+        ASSERT_TRUE(server.ready()) << "Xvfb did not start";
+        environment = e2e::programEnvironment(server, folder.path);
         fs::create_directories(temporary());
         environment["TMPDIR"] = temporary().string();
-        screen = std::make_unique<e2e::Screen>(server->display());
-        program = std::make_unique<e2e::Process>(std::vector<std::string>{VISTREL_PROGRAM, (folder.path / "movie.mp4").string()},
-                                                 environment, folder.path / "program.log");
-        const auto found = screen->waitForWindow(program->pid(), "movie.mp4", Seconds(30));
+        screen = std::make_unique<e2e::Screen>(server.display());
+        program = std::make_unique<e2e::Program>(std::vector<std::string>{(folder / "movie.mp4").string()}, environment,
+                                                 folder / "program.log");
+        const auto found = program->waitForWindow(*screen, "movie.mp4");
         ASSERT_TRUE(found) << program->output();
         window = *found;
         screen->focus(window);
@@ -96,17 +85,15 @@ protected:
                 return std::any_of(pictures.begin(), pictures.end(), [&](auto& p) { return p.frameIndex == frame; });
             }, Seconds(15)));
             screen->key({"Return"});
-            ASSERT_TRUE(e2e::waitUntil([&] { return stripFrames(*screen, window) == expected; }, Seconds(15)))
-                << "the strip holds " << stripFrames(*screen, window).size() << " snaps";
+            ASSERT_TRUE(e2e::waitUntil([&] { return e2e::stripFrames(*screen, window) == expected; }, Seconds(15)))
+                << "the strip holds " << e2e::stripFrames(*screen, window).size() << " snaps";
         }
     }
 
     void TearDown() override
     {
         if (!program) return;
-        screen->focus(window);
-        screen->key({"ctrl+q"});
-        EXPECT_EQ(program->waitForExit(Seconds(15)), 0) << program->output();
+        EXPECT_EQ(program->quit(*screen, window), 0) << program->output();
     }
 
     // The program's temporary folder.
@@ -120,11 +107,11 @@ protected:
         return files;
     }
 
-    Folder folder;
-    std::unique_ptr<e2e::XServer> server;
+    e2e::TestFolder folder{"export"};
+    e2e::XServer server;
     std::map<std::string, std::string> environment;
     std::unique_ptr<e2e::Screen> screen;
-    std::unique_ptr<e2e::Process> program;
+    std::unique_ptr<e2e::Program> program;
     e2e::Window window;
 };
 
@@ -132,13 +119,13 @@ TEST_F(ExportE2E, CopiedSnapIsReadFromTheClipboardByAnotherProgramAsPNG)
 {
     if (std::system("command -v xclip > /dev/null") != 0) GTEST_SKIP() << "not installed: xclip";
     snapAfter({5, 9});
-    const auto snaps = stripPictures(*screen, window);
+    const auto snaps = e2e::stripPictures(*screen, window);
     ASSERT_EQ(snaps.size(), 2u);
     screen->click(window, snaps[1].x + snaps[1].width / 2, snaps[1].y + snaps[1].height / 2);
     screen->key({"ctrl+c"});
 
     const fs::path pasted = folder.path / "pasted.png";
-    const std::string read = "DISPLAY=" + server->display() + " timeout 5 xclip -selection clipboard -t image/png -o > " +
+    const std::string read = "DISPLAY=" + server.display() + " timeout 5 xclip -selection clipboard -t image/png -o > " +
                              pasted.string() + " 2> /dev/null";
     gfx::ImageRef image;
     ASSERT_TRUE(e2e::waitUntil([&] {
@@ -162,7 +149,7 @@ TEST_F(ExportE2E, DraggedSnapsBecomeFilesInTheFolderTheyAreDroppedOn)
 
     screen->focus(window);
     screen->key({"ctrl+a"});
-    const auto snaps = stripPictures(*screen, window);
+    const auto snaps = e2e::stripPictures(*screen, window);
     ASSERT_EQ(snaps.size(), 3u);
     screen->drag(window, snaps[0].x + snaps[0].width / 2, snaps[0].y + snaps[0].height / 2, *targetWindow,
                  targetWindow->width / 2, targetWindow->height / 2);
@@ -179,6 +166,41 @@ TEST_F(ExportE2E, DraggedSnapsBecomeFilesInTheFolderTheyAreDroppedOn)
     // Copied by the target: the program's own files of the drag are gone.
     EXPECT_TRUE(e2e::waitUntil([&] { return temporaryFiles().empty(); }, Seconds(10)))
         << temporaryFiles().size() << " files left, the first " << temporaryFiles().front();
+}
+
+TEST_F(ExportE2E, GIFCommandTwiceThenExportWritesOneWholeGIFAndLeavesNoSheet)
+{
+    snapAfter({4, 6, 9});
+    const auto ids = [&] { return screen->windowIds(program->pid()); };
+    const auto sheets = [&] { return screen->windows(program->pid(), "Export as GIF").size(); };
+    screen->focus(window);
+    // The command twice: the second press comes while the sheet is on its way, then again once it is up.
+    screen->key({"ctrl+shift+g", "ctrl+shift+g"});
+    ASSERT_TRUE(e2e::waitUntil([&] { return sheets() >= 1; }, Seconds(15))) << program->output();
+    screen->key({"ctrl+shift+g"});
+    // A second sheet, if one came, would show within this wait.
+    e2e::waitUntil([&] { return sheets() > 1; }, Seconds(3));
+    ASSERT_EQ(sheets(), 1u);
+
+    // Export… (the sheet's bottom right button), then the save panel: a file name typed over the proposed one.
+    const auto sheet = screen->windows(program->pid(), "Export as GIF").front();
+    const auto known = ids();
+    screen->click(sheet, sheet.width - 16 - 55, sheet.height - 16 - 15);
+    const auto panel = screen->waitForNewWindow(program->pid(), known, Seconds(15));
+    ASSERT_TRUE(panel) << "no save panel";
+    screen->focus(*panel);
+    const fs::path gif = folder.path / "snaps.gif";
+    screen->key({"ctrl+a"});
+    screen->type(gif.string());
+    screen->key({"Return"});
+
+    ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(gif) && framesInGIF(gif) == 3; }, Seconds(30)))
+        << "frames: " << (fs::exists(gif) ? framesInGIF(gif) : 0) << "\n" << program->output();
+    EXPECT_EQ(gifFiles(folder.path), std::vector<fs::path>{gif});
+    EXPECT_EQ(frameInFile(gif), 4);
+    // Nothing but the document window: no sheet, no panel, no error sheet.
+    EXPECT_TRUE(e2e::waitUntil([&] { return ids() == std::set<unsigned long>{window.id}; }, Seconds(15)))
+        << ids().size() << " windows\n" << program->output();
 }
 
 }  // namespace

@@ -3,34 +3,16 @@
 // the open panel starts in the videos folder and lists a Matroska movie there.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
 #include "tests/e2e/e2e_harness.h"
-#include "tools/testmovie/test_movie.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using e2e::Seconds;
-
-struct Folder {
-    fs::path path = fs::temp_directory_path() / ("vistrel-e2e-opening-" + std::to_string(getpid()));
-    Folder() { fs::create_directories(path); }
-    ~Folder() { fs::remove_all(path); }
-};
-
-void writeMovie(const fs::path& path)
-{
-    testmovie::MovieSpec spec;
-    spec.width = 160;
-    spec.height = 120;
-    spec.frameCount = 10;
-    testmovie::writeMovie(path.string(), spec);
-}
 
 class OpeningE2E : public ::testing::Test {
 protected:
@@ -62,7 +44,7 @@ protected:
         return said.find("copied") != std::string::npos || said.find("refused") != std::string::npos;
     }
 
-    Folder folder;
+    e2e::TestFolder folder{"opening"};
     e2e::XServer server;
     std::map<std::string, std::string> environment;
     std::unique_ptr<e2e::Screen> screen;
@@ -72,14 +54,14 @@ TEST_F(OpeningE2E, AFolderDroppedOnTheDropWindowOpensItsMoviesInCascadingWindows
 {
     const fs::path movies = folder.path / "movies";
     fs::create_directories(movies / "inner");
-    writeMovie(movies / "first.mp4");
-    writeMovie(movies / "inner" / "second.mkv");
+    e2e::writeMovie(movies / "first.mp4", 10, 160, 120);
+    e2e::writeMovie(movies / "inner" / "second.mkv", 10, 160, 120);
     const fs::path papers = folder.path / "papers";
     fs::create_directories(papers);
     std::ofstream(papers / "notes.txt") << "no movie here";
 
-    e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "program.log");
-    const auto drop = screen->waitForWindow(program.pid(), "Vistrel", Seconds(30));
+    e2e::Program program({}, environment, folder / "program.log");
+    const auto drop = program.waitForWindow(*screen, "Vistrel");
     ASSERT_TRUE(drop) << program.output();
 
     e2e::step("a folder without movies is refused");
@@ -91,8 +73,8 @@ TEST_F(OpeningE2E, AFolderDroppedOnTheDropWindowOpensItsMoviesInCascadingWindows
     e2e::step("a folder of movies opens them");
     const auto source = dragOnto(movies, *drop, "movies.log");
     EXPECT_NE(source->output().find("copied"), std::string::npos) << source->output();
-    const auto first = screen->waitForWindow(program.pid(), "first.mp4", Seconds(30));
-    const auto second = screen->waitForWindow(program.pid(), "second.mkv", Seconds(30));
+    const auto first = program.waitForWindow(*screen, "first.mp4");
+    const auto second = program.waitForWindow(*screen, "second.mkv");
     ASSERT_TRUE(first && second) << program.output();
     // Not one on top of the other: the second is right of and below the first, whose title bar shows.
     EXPECT_GE(second->x - first->x, 20);
@@ -103,12 +85,12 @@ TEST_F(OpeningE2E, TheOpenPanelStartsInTheVideosFolderAndListsAMatroskaMovie)
 {
     const fs::path videos = folder.path / "videos";
     fs::create_directories(videos);
-    writeMovie(videos / "clip.mkv");
+    e2e::writeMovie(videos / "clip.mkv", 10, 160, 120);
     fs::create_directories(folder.path / "config");
     std::ofstream(folder.path / "config" / "user-dirs.dirs") << "XDG_VIDEOS_DIR=\"" << videos.string() << "\"\n";
 
-    e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "program.log");
-    const auto drop = screen->waitForWindow(program.pid(), "Vistrel", Seconds(30));
+    e2e::Program program({}, environment, folder / "program.log");
+    const auto drop = program.waitForWindow(*screen, "Vistrel");
     ASSERT_TRUE(drop) << program.output();
     screen->focus(*drop);
     screen->key({"ctrl+o"});
@@ -120,7 +102,7 @@ TEST_F(OpeningE2E, TheOpenPanelStartsInTheVideosFolderAndListsAMatroskaMovie)
     e2e::step("choose the first file the panel lists");
     screen->focus(*panel);
     screen->key({"shift+Tab", "Home", "space", "Return"});
-    const auto document = screen->waitForWindow(program.pid(), "clip.mkv", Seconds(30));
+    const auto document = program.waitForWindow(*screen, "clip.mkv");
     EXPECT_TRUE(document) << program.output();
 }
 

@@ -24,17 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 using e2e::Seconds;
 
-struct Folder {
-    fs::path path;
-    explicit Folder(const std::string& name)
-        : path(fs::temp_directory_path() / ("vistrel-" + name + "-e2e-" + std::to_string(getpid())))
-    {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~Folder() { fs::remove_all(path); }
-};
-
 fs::path sessionFile(const fs::path& folder) { return folder / "data" / "net.vistrel.Vistrel" / "Session.cbor"; }
 
 // How many snaps a kept session holds: each is archived under its class name.
@@ -47,39 +36,12 @@ std::size_t snapsInSession(const fs::path& folder)
     return count;
 }
 
-void writeMovie(const fs::path& path, int frames, int width = 320, int height = 240)
-{
-    testmovie::MovieSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.rateNum = 10;
-    spec.rateDen = 1;
-    spec.frameCount = frames;
-    spec.keyInterval = 12;
-    testmovie::writeMovie(path.string(), spec);
-}
-
-// The ids of the process's windows now.
-std::set<unsigned long> windowIds(e2e::Screen& screen, int pid)
-{
-    std::set<unsigned long> ids;
-    for (const auto& window : screen.windows(pid)) ids.insert(window.id);
-    return ids;
-}
-
 // Waits for a window of the process that is not among `known` (a question), and answers it: with its first
 // button (the default, which the space bar presses) or its second ("Quit": the focus goes to it first).
 std::optional<e2e::Window> answerQuestion(e2e::Screen& screen, int pid, const std::set<unsigned long>& known,
                                           bool second, Seconds timeout = Seconds(15))
 {
-    std::optional<e2e::Window> question;
-    e2e::waitUntil(
-        [&] {
-            for (const auto& window : screen.windows(pid))
-                if (!known.count(window.id)) question = window;
-            return question.has_value();
-        },
-        timeout);
+    const auto question = screen.waitForNewWindow(pid, known, timeout);
     if (!question) return question;
     screen.focus(*question);
     e2e::waitUntil([&] { return screen.focused() == question->id; }, Seconds(5));
@@ -100,7 +62,7 @@ void pressQuit(e2e::Screen& screen, e2e::Process& program, const e2e::Window& wi
     for (int attempt = 0; attempt < 3 && program.running(); ++attempt) {
         screen.focus(window);
         screen.key({"ctrl+q"});
-        if (e2e::waitUntil([&] { return !program.running() || windowIds(screen, program.pid()) != known; }, Seconds(3)))
+        if (e2e::waitUntil([&] { return !program.running() || screen.windowIds(program.pid()) != known; }, Seconds(3)))
             return;
     }
 }
@@ -108,13 +70,13 @@ void pressQuit(e2e::Screen& screen, e2e::Process& program, const e2e::Window& wi
 TEST(QuitAndRestore, AMovieWhoseFileNeverAnswersHoldsNeitherTheLaunchNorCtrlQ)
 {
     if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
-    Folder folder("fifo");
+    e2e::TestFolder folder("fifo");
     const fs::path hung = folder.path / "hung.mp4";
     const fs::path alsoHung = folder.path / "also hung.mp4";
     ASSERT_EQ(mkfifo(hung.c_str(), 0600), 0);
     ASSERT_EQ(mkfifo(alsoHung.c_str(), 0600), 0);
     const fs::path movie = folder.path / "movie.mp4";
-    writeMovie(movie, 30);
+    e2e::writeMovie(movie, 30, 320, 240, 10);
 
     e2e::XServer server;
     ASSERT_TRUE(server.ready()) << "Xvfb did not start";
@@ -123,27 +85,27 @@ TEST(QuitAndRestore, AMovieWhoseFileNeverAnswersHoldsNeitherTheLaunchNorCtrlQ)
 
     e2e::step("the FIFO on the command line");
     {
-        e2e::Process program({VISTREL_PROGRAM, hung.string(), alsoHung.string(), movie.string()}, environment,
+        e2e::Program program({hung.string(), alsoHung.string(), movie.string()}, environment,
                              folder.path / "first.log");
-        const auto window = screen.waitForWindow(program.pid(), "hung.mp4", Seconds(30));
+        const auto window = program.waitForWindow(screen, "hung.mp4");
         ASSERT_TRUE(window) << program.output();
         ASSERT_TRUE(screen.waitForWindow(program.pid(), "also hung.mp4", Seconds(15))) << program.output();
         const auto other = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(15));
         ASSERT_TRUE(other) << program.output();
         // Kept in the session, which is written a second after a change.
         ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(sessionFile(folder.path)); }, Seconds(10)));
-        pressQuit(screen, program, *window, windowIds(screen, program.pid()));
+        pressQuit(screen, program, *window, screen.windowIds(program.pid()));
         EXPECT_EQ(program.waitForExit(Seconds(5)), 0) << program.output();
     }
     e2e::step("the FIFO in the session");
     {
-        e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "second.log");
-        const auto window = screen.waitForWindow(program.pid(), "hung.mp4", Seconds(30));
+        e2e::Program program({}, environment, folder.path / "second.log");
+        const auto window = program.waitForWindow(screen, "hung.mp4");
         ASSERT_TRUE(window) << program.output();
         ASSERT_TRUE(screen.waitForWindow(program.pid(), "also hung.mp4", Seconds(15))) << program.output();
         const auto other = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(15));
         ASSERT_TRUE(other) << program.output();
-        pressQuit(screen, program, *other, windowIds(screen, program.pid()));
+        pressQuit(screen, program, *other, screen.windowIds(program.pid()));
         EXPECT_EQ(program.waitForExit(Seconds(5)), 0) << program.output();
     }
 }
@@ -151,15 +113,14 @@ TEST(QuitAndRestore, AMovieWhoseFileNeverAnswersHoldsNeitherTheLaunchNorCtrlQ)
 TEST(QuitAndRestore, CtrlQWithTheBatchWindowAndADocumentOpenEndsTheProgram)
 {
     if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
-    Folder folder("two-windows");
+    e2e::TestFolder folder("two-windows");
     const fs::path movie = folder.path / "movie.mp4";
-    writeMovie(movie, 30);
+    e2e::writeMovie(movie, 30, 320, 240, 10);
     e2e::XServer server;
     ASSERT_TRUE(server.ready()) << "Xvfb did not start";
     e2e::Screen screen(server.display());
-    e2e::Process program({VISTREL_PROGRAM, movie.string()}, e2e::programEnvironment(server, folder.path),
-                         folder.path / "program.log");
-    const auto document = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(30));
+    e2e::Program program({movie.string()}, e2e::programEnvironment(server, folder.path), folder.path / "program.log");
+    const auto document = program.waitForWindow(screen, "movie.mp4");
     ASSERT_TRUE(document) << program.output();
     std::optional<e2e::Window> batch;
     for (int attempt = 0; attempt < 3 && !batch; ++attempt) {
@@ -168,22 +129,8 @@ TEST(QuitAndRestore, CtrlQWithTheBatchWindowAndADocumentOpenEndsTheProgram)
         batch = screen.waitForWindow(program.pid(), "Batch", Seconds(5));
     }
     ASSERT_TRUE(batch) << program.output();
-    pressQuit(screen, program, *batch, windowIds(screen, program.pid()));
+    pressQuit(screen, program, *batch, screen.windowIds(program.pid()));
     EXPECT_EQ(program.waitForExit(Seconds(5)), 0) << program.output();
-}
-
-// The settings of a user whose batch writes every frame as JPEG, one at a time, without a notice at the end.
-void writeBatchSettings(const fs::path& config)
-{
-    fs::create_directories(config);
-    std::ofstream(config / "net.vistrel.Vistrel.plist")
-        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
-           "<key>BatchSplitterMode</key><integer>1</integer>\n"
-           "<key>BatchEveryFrames</key><integer>1</integer>\n"
-           "<key>BatchImageFormat</key><integer>1</integer>\n"
-           "<key>BatchAlertUserType</key><integer>0</integer>\n"
-           "<key>BatchManagerConcurrentCount</key><integer>1</integer>\n"
-           "</dict>\n</plist>\n";
 }
 
 // Where the batch window's controls lie: points from the left and from the bottom of its content.
@@ -204,50 +151,37 @@ void click(e2e::Screen& screen, const e2e::Window& window, Spot spot)
 bool choosePath(e2e::Screen& screen, int pid, const e2e::Window& batch, Spot spot, const fs::path& path)
 {
     click(screen, batch, spot);
-    std::optional<e2e::Window> panel;
-    e2e::waitUntil(
-        [&] {
-            for (const auto& window : screen.windows(pid))
-                if (window.id != batch.id) panel = window;
-            return panel.has_value();
-        },
-        Seconds(15));
+    const auto panel = screen.waitForNewWindow(pid, {batch.id}, Seconds(15));
     if (!panel) return false;
     screen.focus(*panel);
     screen.type(path.string());
     screen.key({"Return"});
-    return e2e::waitUntil([&] { return windowIds(screen, pid) == std::set<unsigned long>{batch.id}; }, Seconds(15));
-}
-
-std::size_t filesIn(const fs::path& folder)
-{
-    std::error_code error;
-    return std::size_t(std::distance(fs::directory_iterator(folder, error), fs::directory_iterator()));
+    return e2e::waitUntil([&] { return screen.windowIds(pid) == std::set<unsigned long>{batch.id}; }, Seconds(15));
 }
 
 TEST(QuitAndRestore, CtrlQDuringABatchAnsweredQuitEndsTheProgramWithOnlyWholeImages)
 {
     if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
-    Folder folder("batch-quit");
+    e2e::TestFolder folder("batch-quit");
     const fs::path movies = folder.path / "movies";
     const fs::path out = folder.path / "frames";
     fs::create_directories(movies);
     fs::create_directories(out);
-    for (const char* name : {"first.mp4", "second.mp4"}) writeMovie(movies / name, 600, 640, 360);
-    writeBatchSettings(folder.path / "config");
+    for (const char* name : {"first.mp4", "second.mp4"}) e2e::writeMovie(movies / name, 600, 640, 360, 10);
+    e2e::writeBatchSettings(folder.path / "config");
 
     e2e::XServer server;
     ASSERT_TRUE(server.ready()) << "Xvfb did not start";
     e2e::Screen screen(server.display());
-    e2e::Process program({VISTREL_PROGRAM}, e2e::programEnvironment(server, folder.path), folder.path / "program.log");
+    e2e::Program program({}, e2e::programEnvironment(server, folder.path), folder.path / "program.log");
     e2e::step("opening the batch window");
-    const auto drop = screen.waitForWindow(program.pid(), "", Seconds(30));
+    const auto drop = program.waitForWindow(screen, "");
     ASSERT_TRUE(drop) << program.output();
     screen.focus(*drop);
     screen.key({"ctrl+b"});
     const auto batch = screen.waitForWindow(program.pid(), "Batch", Seconds(15));
     ASSERT_TRUE(batch) << program.output();
-    e2e::waitUntil([&] { return windowIds(screen, program.pid()) == std::set<unsigned long>{batch->id}; }, Seconds(5));
+    e2e::waitUntil([&] { return screen.windowIds(program.pid()) == std::set<unsigned long>{batch->id}; }, Seconds(5));
     screen.focus(*batch);
 
     e2e::step("adding the movies and the folder");
@@ -260,11 +194,11 @@ TEST(QuitAndRestore, CtrlQDuringABatchAnsweredQuitEndsTheProgramWithOnlyWholeIma
     screen.focus(*batch);
     ASSERT_TRUE(e2e::waitUntil([&] { return screen.focused() == batch->id; }, Seconds(15))) << "no focus";
     click(screen, *batch, start);
-    ASSERT_TRUE(e2e::waitUntil([&] { return filesIn(out) > 3; }, Seconds(30))) << "the batch did not start\n"
+    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::filesIn(out) > 3; }, Seconds(30))) << "the batch did not start\n"
                                                                                   << program.output();
 
     e2e::step("quitting");
-    const auto known = windowIds(screen, program.pid());
+    const auto known = screen.windowIds(program.pid());
     screen.focus(*batch);
     screen.key({"ctrl+q"});
     const auto question = answerSecondButton(screen, program.pid(), known);
@@ -273,7 +207,7 @@ TEST(QuitAndRestore, CtrlQDuringABatchAnsweredQuitEndsTheProgramWithOnlyWholeIma
     std::set<unsigned long> others;
     const bool ended = e2e::waitUntil(
         [&] {
-            for (const auto id : windowIds(screen, program.pid()))
+            for (const auto id : screen.windowIds(program.pid()))
                 if (!known.count(id) && id != question->id) others.insert(id);
             return !program.running();
         },
@@ -284,7 +218,7 @@ TEST(QuitAndRestore, CtrlQDuringABatchAnsweredQuitEndsTheProgramWithOnlyWholeIma
 
     e2e::step("reading the files back");
     // Fewer frames than the batch had, each one a whole picture; nothing half-written left.
-    const std::size_t written = filesIn(out);
+    const std::size_t written = e2e::filesIn(out);
     EXPECT_LT(written, std::size_t(2 * 600));
     for (const auto& entry : fs::directory_iterator(out)) {
         const std::string name = entry.path().filename().string();
@@ -296,9 +230,9 @@ TEST(QuitAndRestore, CtrlQDuringABatchAnsweredQuitEndsTheProgramWithOnlyWholeIma
 TEST(QuitAndRestore, QuitDuringTheRestoreOf2000SnapsEndsTheProgramAndTheNextStartRestoresThemAll)
 {
     if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
-    Folder folder("restore-quit");
+    e2e::TestFolder folder("restore-quit");
     const fs::path movie = folder.path / "movie.mp4";
-    writeMovie(movie, 600, 640, 360);
+    e2e::writeMovie(movie, 600, 640, 360, 10);
     e2e::XServer server;
     ASSERT_TRUE(server.ready()) << "Xvfb did not start";
     const auto environment = e2e::programEnvironment(server, folder.path);
@@ -306,25 +240,18 @@ TEST(QuitAndRestore, QuitDuringTheRestoreOf2000SnapsEndsTheProgramAndTheNextStar
 
     e2e::step("generating the snaps");
     {
-        e2e::Process program({VISTREL_PROGRAM, movie.string()}, environment, folder.path / "first.log");
-        const auto window = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(30));
+        e2e::Program program({movie.string()}, environment, folder.path / "first.log");
+        const auto window = program.waitForWindow(screen, "movie.mp4");
         ASSERT_TRUE(window) << program.output();
         // Two series of 1,000 (the most one asks for) and their ends, through the generator's popover: its
         // frames field clicked and typed into, then its Generate button clicked.
         std::size_t kept = 0;
         for (int series = 0; series < 2; ++series) {
-            const auto known = windowIds(screen, program.pid());
+            const auto known = screen.windowIds(program.pid());
             screen.focus(*window);
             screen.key({"ctrl+g"});
-            std::optional<e2e::Window> popover;
-            ASSERT_TRUE(e2e::waitUntil(
-                [&] {
-                    for (const auto& each : screen.windows(program.pid()))
-                        if (!known.count(each.id)) popover = each;
-                    return popover.has_value();
-                },
-                Seconds(10)))
-                << "no popover";
+            const auto popover = screen.waitForNewWindow(program.pid(), known, Seconds(10));
+            ASSERT_TRUE(popover) << "no popover";
             screen.click(*popover, 112, 83);
             screen.key({"ctrl+a"});
             screen.type("1000");
@@ -334,7 +261,7 @@ TEST(QuitAndRestore, QuitDuringTheRestoreOf2000SnapsEndsTheProgramAndTheNextStar
                 << snapsInSession(folder.path) << " snaps kept\n" << program.output();
             kept = snapsInSession(folder.path);
         }
-        pressQuit(screen, program, *window, windowIds(screen, program.pid()));
+        pressQuit(screen, program, *window, screen.windowIds(program.pid()));
         ASSERT_EQ(program.waitForExit(Seconds(10)), 0) << program.output();
     }
     const std::size_t count = snapsInSession(folder.path);
@@ -342,10 +269,10 @@ TEST(QuitAndRestore, QuitDuringTheRestoreOf2000SnapsEndsTheProgramAndTheNextStar
 
     e2e::step("quitting during the restore");
     {
-        e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "second.log");
-        const auto window = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(30));
+        e2e::Program program({}, environment, folder.path / "second.log");
+        const auto window = program.waitForWindow(screen, "movie.mp4");
         ASSERT_TRUE(window) << program.output();
-        const auto known = windowIds(screen, program.pid());
+        const auto known = screen.windowIds(program.pid());
         screen.focus(*window);
         screen.key({"ctrl+q"});
         ASSERT_TRUE(answerSecondButton(screen, program.pid(), known)) << "no question\n" << program.output();
@@ -355,18 +282,18 @@ TEST(QuitAndRestore, QuitDuringTheRestoreOf2000SnapsEndsTheProgramAndTheNextStar
 
     e2e::step("restoring them all");
     {
-        e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "third.log");
-        const auto window = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(30));
+        e2e::Program program({}, environment, folder.path / "third.log");
+        const auto window = program.waitForWindow(screen, "movie.mp4");
         ASSERT_TRUE(window) << program.output();
         // Once restored, the program quits without a question, and keeps them all; asked while it still
         // restores, the test answers Cancel and tries again a little later.
         ASSERT_TRUE(e2e::waitUntil(
             [&] {
-                const auto known = windowIds(screen, program.pid());
+                const auto known = screen.windowIds(program.pid());
                 screen.focus(*window);
                 screen.key({"ctrl+q"});
                 if (answerQuestion(screen, program.pid(), known, false, Seconds(3))) {
-                    e2e::waitUntil([&] { return windowIds(screen, program.pid()) == known; }, Seconds(5));
+                    e2e::waitUntil([&] { return screen.windowIds(program.pid()) == known; }, Seconds(5));
                     return false;
                 }
                 return !program.running();
@@ -380,9 +307,9 @@ TEST(QuitAndRestore, QuitDuringTheRestoreOf2000SnapsEndsTheProgramAndTheNextStar
 TEST(QuitAndRestore, AMovieRenamedAwayAndBackKeepsItsSnapsAndIsNamedMeanwhile)
 {
     if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
-    Folder folder("renamed");
+    e2e::TestFolder folder("renamed");
     const fs::path movie = folder.path / "movie.mp4";
-    writeMovie(movie, 60);
+    e2e::writeMovie(movie, 60, 320, 240, 10);
     e2e::XServer server;
     ASSERT_TRUE(server.ready()) << "Xvfb did not start";
     const auto environment = e2e::programEnvironment(server, folder.path);
@@ -390,8 +317,8 @@ TEST(QuitAndRestore, AMovieRenamedAwayAndBackKeepsItsSnapsAndIsNamedMeanwhile)
 
     e2e::step("taking snaps");
     {
-        e2e::Process program({VISTREL_PROGRAM, movie.string()}, environment, folder.path / "first.log");
-        const auto window = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(30));
+        e2e::Program program({movie.string()}, environment, folder.path / "first.log");
+        const auto window = program.waitForWindow(screen, "movie.mp4");
         ASSERT_TRUE(window) << program.output();
         ASSERT_TRUE(e2e::waitUntil(
             [&] {
@@ -400,7 +327,7 @@ TEST(QuitAndRestore, AMovieRenamedAwayAndBackKeepsItsSnapsAndIsNamedMeanwhile)
                 return snapsInSession(folder.path) >= 3;
             },
             Seconds(30)));
-        pressQuit(screen, program, *window, windowIds(screen, program.pid()));
+        pressQuit(screen, program, *window, screen.windowIds(program.pid()));
         ASSERT_EQ(program.waitForExit(Seconds(10)), 0) << program.output();
     }
     const std::size_t snaps = snapsInSession(folder.path);
@@ -409,10 +336,10 @@ TEST(QuitAndRestore, AMovieRenamedAwayAndBackKeepsItsSnapsAndIsNamedMeanwhile)
     const fs::path away = folder.path / "elsewhere.mp4";
     fs::rename(movie, away);
     {
-        e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "second.log");
+        e2e::Program program({}, environment, folder.path / "second.log");
         // The drop window, then the alert naming the movie over it (what it says is read in the program's
         // own tests); no document.
-        const auto drop = screen.waitForWindow(program.pid(), "", Seconds(30));
+        const auto drop = program.waitForWindow(screen, "");
         ASSERT_TRUE(drop) << program.output();
         ASSERT_TRUE(answerQuestion(screen, program.pid(), {drop->id}, false)) << "no alert\n" << program.output();
         EXPECT_TRUE(screen.windows(program.pid(), "movie.mp4").empty());
@@ -424,10 +351,10 @@ TEST(QuitAndRestore, AMovieRenamedAwayAndBackKeepsItsSnapsAndIsNamedMeanwhile)
     e2e::step("starting with the movie back");
     fs::rename(away, movie);
     {
-        e2e::Process program({VISTREL_PROGRAM}, environment, folder.path / "third.log");
-        const auto window = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(30));
+        e2e::Program program({}, environment, folder.path / "third.log");
+        const auto window = program.waitForWindow(screen, "movie.mp4");
         ASSERT_TRUE(window) << program.output();
-        pressQuit(screen, program, *window, windowIds(screen, program.pid()));
+        pressQuit(screen, program, *window, screen.windowIds(program.pid()));
         ASSERT_EQ(program.waitForExit(Seconds(10)), 0) << program.output();
     }
     EXPECT_EQ(snapsInSession(folder.path), snaps);

@@ -3,8 +3,6 @@
 // quits as ever, saving new files beside the ones kept.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,12 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using e2e::Seconds;
-
-struct Folder {
-    fs::path path = fs::temp_directory_path() / ("vistrel-stored-e2e-" + std::to_string(getpid()));
-    Folder() { fs::create_directories(path); }
-    ~Folder() { fs::remove_all(path); }
-};
 
 std::string contentsOf(const fs::path& path)
 {
@@ -39,7 +31,7 @@ fs::path fileStarting(const fs::path& folder, const std::string& prefix)
 TEST(StoredState, UnreadableSessionAndSettingsAreKeptAsideAndToldAtStart)
 {
     if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
-    Folder folder;
+    e2e::TestFolder folder("stored");
     const fs::path data = folder.path / "data" / "net.vistrel.Vistrel";
     const fs::path config = folder.path / "config";
     fs::create_directories(data);
@@ -53,7 +45,7 @@ TEST(StoredState, UnreadableSessionAndSettingsAreKeptAsideAndToldAtStart)
     e2e::XServer server;
     ASSERT_TRUE(server.ready()) << "Xvfb did not start";
     e2e::Screen screen(server.display());
-    e2e::Process program({VISTREL_PROGRAM}, e2e::programEnvironment(server, folder.path), folder.path / "run.log");
+    e2e::Program program({}, e2e::programEnvironment(server, folder.path), folder / "run.log");
 
     // The drop window and an alert for each file.
     e2e::step("waiting for the alerts");
@@ -79,9 +71,7 @@ TEST(StoredState, UnreadableSessionAndSettingsAreKeptAsideAndToldAtStart)
     e2e::step("quitting");
     const auto windows = screen.windows(program.pid());
     ASSERT_EQ(windows.size(), 1u);
-    screen.focus(windows.front());
-    screen.key({"ctrl+q"});
-    EXPECT_EQ(program.waitForExit(Seconds(15)), 0) << program.output();
+    EXPECT_EQ(program.quit(screen, windows.front()), 0) << program.output();
     // New files beside the ones kept, which are untouched.
     EXPECT_TRUE(fs::is_regular_file(data / "Session.cbor"));
     EXPECT_TRUE(fs::is_regular_file(config / "net.vistrel.Vistrel.plist"));

@@ -58,9 +58,6 @@ TEST_F(BatchNotificationChild, DISABLED_RunsBatches)
     }
     ASSERT_TRUE(runUntilTasksFinished());
     settle();
-    const auto& delivered = ui::UserNotificationCenter::defaultCenter().deliveredNotifications();
-    ASSERT_EQ(delivered.size(), 1u);
-    EXPECT_TRUE(delivered.back()->isPresented()) << "the notification service did not take the notice";
     tasks->removeFinishedTasks(nullptr);
 
     selectMovies({0});
@@ -92,6 +89,9 @@ TEST_F(BatchNotificationChild, DISABLED_RunsBatches)
     }
     settle();
     kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = nullptr;
+    // The test counts what the service was sent; here, only that it took every notice.
+    for (const auto& notice : ui::UserNotificationCenter::defaultCenter().deliveredNotifications())
+        EXPECT_TRUE(notice->isPresented()) << "the notification service did not take the notice";
 }
 
 TEST(BatchNotification, TheDesktopIsToldOfEachNaturalEndOfABatchOnceAndOfNothingElse)
@@ -119,10 +119,12 @@ TEST(BatchNotification, TheDesktopIsToldOfEachNaturalEndOfABatchOnceAndOfNothing
         testsupport::waitForExit(child);
         FAIL() << "the child's batches did not end";
     }
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child's batches failed: " << status;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child's batches failed: " << status;
 
     const auto notices = bus.notices();
-    ASSERT_EQ(notices.size(), full.mounted() ? 2u : 1u);
+    std::string sent;
+    for (const auto& notice : notices) sent += "\n  " + notice.title + ": " + notice.text;
+    ASSERT_EQ(notices.size(), full.mounted() ? 2u : 1u) << "the notices sent:" << sent;
     for (const auto& notice : notices) EXPECT_EQ(notice.title, "Batch finished");
     EXPECT_EQ(notices[0].text, "Frames written: 3.");
     EXPECT_EQ(batchtest::fileNames(out.path()).size(), 3u);

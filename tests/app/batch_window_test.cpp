@@ -72,8 +72,8 @@ TEST_F(BatchWindowTest, ADroppedFolderListsItsMoviesInOrderInTheBackgroundWithTh
     for (const char* column : {"Filename", "Resolution", "FPS", "Duration"}) {
         auto& table = *movies->moviesTableView.lock();
         EXPECT_EQ(batchwindow::cellColour(table, brokenRow, column), QColor(Qt::red)) << column;
-        EXPECT_EQ(batchwindow::cellToolTip(table, brokenRow, column), "Cannot be read") << column;
-        EXPECT_EQ(batchwindow::cellToolTip(table, 0, column), "") << column;
+        EXPECT_EQ(batchwindow::cellToolTip(table, brokenRow, column).toStdString(), "Cannot be read") << column;
+        EXPECT_EQ(batchwindow::cellToolTip(table, 0, column).toStdString(), "") << column;
     }
 
     // The same file dropped again is listed again; dropped on row 0, it comes first.

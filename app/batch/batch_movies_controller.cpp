@@ -267,14 +267,25 @@ std::any BatchMoviesController::objectValueFor(ui::TableView&, const std::shared
     if (title == "FPS") return long(kestrane::roundInt(double(movie->frameRate())));
     if (title == "Duration") {
         // A movie that gives no frame says why instead.
-        if (!movie->playable())
-            return kestrane::local(*kestrane::MB.get(),
-                                   movie->avasset()->isReadable() ? "BatchMC.NoPicture" : "BatchMC.Unreadable");
+        if (!movie->playable()) return unplayableReason(*movie);
         const media::Time duration = movie->duration();
         if (!duration.isNumeric()) return std::string();
         return kestrane::hhmmssmsDesc(duration);
     }
     return {};
+}
+
+std::string BatchMoviesController::toolTipFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>&, long row)
+{
+    const orvalis::MovieRef movie = movieAt(row);
+    return movie ? unplayableReason(*movie) : std::string();
+}
+
+std::string BatchMoviesController::unplayableReason(orvalis::Movie& movie)
+{
+    if (movie.playable()) return {};
+    return kestrane::local(*kestrane::MB.get(),
+                           movie.avasset()->isReadable() ? "BatchMC.NoPicture" : "BatchMC.Unreadable");
 }
 
 void BatchMoviesController::willDisplayCell(ui::TableView&, ui::TableCell& cell,

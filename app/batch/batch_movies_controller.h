@@ -60,6 +60,8 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
     long numberOfRowsInTableView(ui::TableView& table) override;
     std::any objectValueFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column,
                             long row) override;
+    // Every cell of a movie that gives no frame says why.
+    std::string toolTipFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column, long row) override;
     void willDisplayCell(ui::TableView& table, ui::TableCell& cell,
                          const std::shared_ptr<ui::TableColumn>& column, long row) override;
     ui::DragOperation validateDrop(ui::TableView& table, const ui::DraggingInfo& info, long proposedRow,
@@ -77,6 +79,8 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
     // Loads on a background queue, then hands the movies to `place` on the main queue.
     void load(const std::vector<core::Url>& urls, std::function<void(std::vector<orvalis::MovieRef>)> place);
     orvalis::MovieRef movieAt(long row) const;
+    // Why the movie gives no frame, in words; empty when it is playable.
+    static std::string unplayableReason(orvalis::Movie& movie);
 
     // The movie the preview shows; it gives its player back when another takes its place.
     std::weak_ptr<orvalis::Movie> previewed_;

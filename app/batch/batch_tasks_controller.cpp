@@ -366,6 +366,22 @@ std::any BatchTasksController::objectValueFor(ui::TableView&, const std::shared_
     return {};
 }
 
+std::string BatchTasksController::toolTipFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>& column,
+                                            long row)
+{
+    auto owner = controller.lock();
+    if (!owner || !column || column->title() != "State" || row < 0 || row >= long(owner->manager()->tasks().size()))
+        return {};
+    const BatchTask& task = *owner->manager()->tasks()[std::size_t(row)];
+    const std::optional<std::string> logFailure = task.logFailure();
+    // A log that could not be written is one of the task's errors; the others are frames.
+    const std::int64_t failedFrames = task.errors() - (logFailure ? 1 : 0);
+    std::string tip;
+    if (failedFrames > 0) tip = kestrane::local(*kestrane::MB.get(), "BatchTC.FailedFramesToolTip", failedFrames);
+    if (logFailure) tip += (tip.empty() ? "" : "\n") + *logFailure;
+    return tip;
+}
+
 void BatchTasksController::willDisplayCell(ui::TableView&, ui::TableCell& cell,
                                            const std::shared_ptr<ui::TableColumn>&, long row)
 {

@@ -91,6 +91,8 @@ class BatchTasksController : public ui::Responder,
     long numberOfRowsInTableView(ui::TableView& table) override;
     std::any objectValueFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column,
                             long row) override;
+    // The State cell of a task that failed says what failed: how many frames, and why its log was not written.
+    std::string toolTipFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column, long row) override;
     void willDisplayCell(ui::TableView& table, ui::TableCell& cell,
                          const std::shared_ptr<ui::TableColumn>& column, long row) override;
     void tableViewSelectionDidChange(ui::TableView& table) override { updateCommands(); }

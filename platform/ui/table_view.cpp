@@ -43,10 +43,14 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role != Qt::DisplayRole && role != Qt::ForegroundRole) return {};
+        if (role != Qt::DisplayRole && role != Qt::ForegroundRole && role != Qt::ToolTipRole) return {};
         auto source = table_.dataSource();
         if (!source || index.column() >= table_.numberOfColumns()) return {};
         const auto& column = table_.tableColumns()[std::size_t(index.column())];
+        if (role == Qt::ToolTipRole) {
+            const std::string tip = source->toolTipFor(table_, column, index.row());
+            return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));
+        }
         TableCell cell{source->objectValueFor(table_, column, index.row()), true, std::nullopt};
         if (role == Qt::DisplayRole) return variantOf(cell.objectValue);
         if (auto delegate = table_.delegate()) delegate->willDisplayCell(table_, cell, column, index.row());

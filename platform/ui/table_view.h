@@ -46,6 +46,8 @@ public:
     virtual long numberOfRowsInTableView(TableView& table) = 0;
     // A string, a number or nothing (an empty value).
     virtual std::any objectValueFor(TableView& table, const std::shared_ptr<TableColumn>& column, long row) { return {}; }
+    // What the cell's tooltip says, in words; empty for none.
+    virtual std::string toolTipFor(TableView& table, const std::shared_ptr<TableColumn>& column, long row) { return {}; }
     // Drops on a table registered for their types: what the drop would do at the proposed place (none refuses
     // it), then the drop itself.
     virtual DragOperation validateDrop(TableView& table, const DraggingInfo& info, long proposedRow,

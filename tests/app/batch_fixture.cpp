@@ -11,6 +11,7 @@
 #include "foundation/shortcuts.h"
 #include "platform/core/bundle.h"
 #include "tests/platform/core/run_until.h"
+#include "tests/support/notification_bus.h"
 #include "tools/testmovie/test_movie.h"
 
 namespace batchtest {
@@ -23,8 +24,10 @@ public:
     void SetUp() override
     {
         kestrane::Defaults[vistrel::BatchManagerConcurrentCountKey] = 2;
-        // Notices and file managers stay off the session of whoever runs the tests.
-        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+        // Notices and file managers stay off the session of whoever runs the tests: on the bus a test gave
+        // its child, else on none.
+        const char* testBus = std::getenv(testsupport::testBusVariable);
+        setenv("DBUS_SESSION_BUS_ADDRESS", testBus ? testBus : "disabled:", 1);
         core::Bundle::setMain(core::Bundle::named("Vistrel"));
     }
 };

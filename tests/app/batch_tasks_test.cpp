@@ -19,6 +19,7 @@
 #include "tests/app/batch_fixture.h"
 #include "tests/app/batch_window_fixture.h"
 #include "tests/platform/core/run_until.h"
+#include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/url_catcher.h"
 
@@ -360,6 +361,41 @@ TEST_F(BatchTasksTest, FoldersThatCannotBeWrittenAndMoviesThatCannotBeReadAreSai
     }
     EXPECT_EQ(controller->manager()->tasks().size(), 1u);
     EXPECT_TRUE(runUntilTasksFinished());
+}
+
+TEST_F(BatchTasksTest, TheStateOfATaskThatFailedSaysWhatFailedInItsTooltip)
+{
+    auto& table = *tasks->tasksTableView.lock();
+    const auto stateTip = [&](long row) { return batchwindow::cellToolTip(table, row, "State").toStdString(); };
+    tasks->logsPopUp.lock()->selectItemAtIndex(1); // write a log file
+    setSplit(0, 1);
+
+    // Every frame written, the log not: a folder stands where it should go.
+    testsupport::TempDir out("out");
+    fs::create_directory(out.path() / "a-logs.txt");
+    auto launched = runAll(out.path(), {0});
+    ASSERT_EQ(launched.size(), 1u);
+    ASSERT_EQ(launched[0]->errors(), 1);
+    EXPECT_EQ(stateTip(0), "The log \"a-logs.txt\" cannot be written in \"" + out.path().string() +
+                               "\": Is a directory.");
+    for (const char* column : {"Filename", "Progress", "Errors", "Destination"})
+        EXPECT_EQ(batchwindow::cellToolTip(table, 0, column), "") << column;
+
+    // Nothing failed: no tooltip.
+    fs::remove(out.path() / "a-logs.txt");
+    launched = runAll(out.path(), {1});
+    ASSERT_EQ(launched.size(), 1u);
+    ASSERT_EQ(launched[0]->errors(), 0);
+    EXPECT_EQ(stateTip(1), "");
+
+    // A full disk: no frame and no log written, and the system's reason.
+    testsupport::FullFolder full;
+    if (!full.mounted()) GTEST_SKIP() << "no right to mount a small file system here";
+    launched = runAll(full.path(), {0});
+    ASSERT_EQ(launched.size(), 1u);
+    ASSERT_EQ(launched[0]->errors(), 3) << "two frames and the log";
+    EXPECT_EQ(stateTip(2), "Frames that could not be taken or written: 2.\nThe log \"a-logs.txt\" cannot be written in \"" +
+                               full.path().string() + "\": No space left on device.");
 }
 
 // The movie files of the folder that the process holds open at this moment.

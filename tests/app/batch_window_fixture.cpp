@@ -178,6 +178,12 @@ QColor cellColour(ui::TableView& table, long row, const std::string& title)
     return model->data(model->index(int(row), columnOf(table, title)), Qt::ForegroundRole).value<QColor>();
 }
 
+QString cellToolTip(ui::TableView& table, long row, const std::string& title)
+{
+    auto* model = qtTable(table)->model();
+    return model->data(model->index(int(row), columnOf(table, title)), Qt::ToolTipRole).toString();
+}
+
 QString BatchWindowTest::movieCell(long row, const std::string& title) const
 {
     return cellText(*movies->moviesTableView.lock(), row, title);

@@ -66,6 +66,8 @@ class BatchWindowTest : public ::testing::Test {
 // The text of what the table shows in the column of that title at the row.
 QString cellText(ui::TableView& table, long row, const std::string& title);
 QColor cellColour(ui::TableView& table, long row, const std::string& title);
+// What the cell's tooltip says (empty: none).
+QString cellToolTip(ui::TableView& table, long row, const std::string& title);
 
 // Types the text into the field and ends the editing, as Return does.
 void type(ui::TextField& field, const std::string& text);

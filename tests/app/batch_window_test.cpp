@@ -65,13 +65,16 @@ TEST_F(BatchWindowTest, ADroppedFolderListsItsMoviesInOrderInTheBackgroundWithTh
     EXPECT_EQ(movieCell(5, "Duration"), "00:00:03:003");
     EXPECT_EQ(movieColour(0), textColour());
 
-    // The broken file is listed, in red in every column, saying why where the duration would be.
+    // The broken file is listed, in red in every column, saying why where the duration would be and in the
+    // tooltip of its whole row; a movie that plays has no tooltip.
     EXPECT_FALSE(controller->movies()[brokenRow]->playable());
     EXPECT_EQ(movieCell(brokenRow, "Duration"), "Cannot be read");
-    for (const char* column : {"Filename", "Resolution", "FPS", "Duration"})
-        EXPECT_EQ(batchwindow::cellColour(*movies->moviesTableView.lock(), brokenRow, column),
-                  QColor(Qt::red))
-            << column;
+    for (const char* column : {"Filename", "Resolution", "FPS", "Duration"}) {
+        auto& table = *movies->moviesTableView.lock();
+        EXPECT_EQ(batchwindow::cellColour(table, brokenRow, column), QColor(Qt::red)) << column;
+        EXPECT_EQ(batchwindow::cellToolTip(table, brokenRow, column).toStdString(), "Cannot be read") << column;
+        EXPECT_EQ(batchwindow::cellToolTip(table, 0, column).toStdString(), "") << column;
+    }
 
     // The same file dropped again is listed again; dropped on row 0, it comes first.
     ASSERT_TRUE(drop({movieFolder() / "c.mkv", movieFolder() / "a.mp4"}, listedCount + 2, 0));

@@ -1,5 +1,7 @@
 #include "tests/support/temp_dir.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <stdexcept>
 #include <system_error>
@@ -20,6 +22,14 @@ TempDir::~TempDir()
 {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<std::string> namesIn(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace testsupport

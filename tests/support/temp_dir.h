@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -19,5 +20,8 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The names of everything in the folder, sorted.
+std::vector<std::string> namesIn(const std::filesystem::path& folder);
 
 }  // namespace testsupport

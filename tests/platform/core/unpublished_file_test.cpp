@@ -17,13 +17,7 @@ using core::UnpublishedFile;
 
 namespace {
 
-std::vector<std::string> namesIn(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using testsupport::namesIn;
 
 class UnpublishedFileTest : public ::testing::TestWithParam<UnpublishedFile::Storage> {
 protected:

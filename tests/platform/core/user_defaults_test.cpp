@@ -248,13 +248,7 @@ TEST(UserDefaults, AnnouncesEachRealChangeWithItsKey)
 
 namespace {
 
-std::vector<std::string> namesIn(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using testsupport::namesIn;
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 
 #include "tests/app/batch_fixture.h"
 #include "tests/platform/core/run_until.h"
+#include "tests/support/child_entry.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 
@@ -79,7 +80,7 @@ std::size_t itemsIn(const fs::path& folder)
 
 // Run only by the tests below, in a child process: two tasks write every frame of the movie into the folder
 // (both under the same names), with logs, taking free names or replacing files as asked.
-TEST(BatchKillChild, DISABLED_RunsABatch)
+CHILD_ENTRY(BatchKillChild, RunsABatch)
 {
     const char* variable = std::getenv(childVariable);
     ASSERT_NE(variable, nullptr);
@@ -108,7 +109,7 @@ TEST(BatchKill, ABatchKilledAtAnyMomentLeavesOnlyWholeFiles)
     const std::string movie = batchtest::makeMovie(movies.path(), "clip.mp4");
     const auto spawn = [&](bool alternative) {
         return testsupport::spawnSelf(
-            "BatchKillChild.DISABLED_RunsABatch",
+            "BatchKillChild.RunsABatch",
             {{childVariable, movie + "\n" + out.path().string() + "\n" + (alternative ? "1" : "0")},
              {"TMPDIR", children.path().string()}});
     };

@@ -3,8 +3,13 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
 #include <random>
+#include <string>
 #include <thread>
+#include <unistd.h>
 
 #include "app/batch/batch_manager.h"
 #include "app/batch/batch_task.h"
@@ -21,6 +26,27 @@ using vistrel::BatchTask;
 using Tasks = std::vector<std::shared_ptr<BatchTask>>;
 
 namespace fs = std::filesystem;
+
+// Whether the thread of this process sleeps: waits for a lock, a signal or a call to return.
+bool threadSleeps(pid_t thread)
+{
+    std::ifstream stat("/proc/self/task/" + std::to_string(thread) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const auto nameEnd = line.rfind(')');
+    return nameEnd != std::string::npos && nameEnd + 2 < line.size() &&
+           (line[nameEnd + 2] == 'S' || line[nameEnd + 2] == 'D');
+}
+
+// Waits on this thread, which need not be the main one, until the condition holds; false after 10 s.
+bool waitOnThisThread(const std::function<bool()>& condition)
+{
+    for (int tries = 0; tries < 10000; ++tries) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
 
 // A task without frames whose thread stops where the test says: holding the counters' lock (its state, first
 // read on its own thread, is read by the manager with the lock held), or before it completes (outside every
@@ -43,6 +69,8 @@ public:
     }
     bool isHeld() const { return held_; }
     void letGo() { letGo_.signal(); }
+    // Once let go and on its way again: the thread that was held.
+    std::optional<pid_t> resumedThread() const { return resumed_ ? std::optional(thread_.load()) : std::nullopt; }
 
 protected:
     void closeLog() override
@@ -54,12 +82,18 @@ protected:
 private:
     void stop() const
     {
-        if (!held_.exchange(true)) letGo_.wait();
+        const pid_t self = gettid();
+        if (held_.exchange(true)) return;
+        thread_ = self;
+        letGo_.wait();
+        resumed_ = true;
     }
 
     const Where where_;
     const std::thread::id mainThread_ = std::this_thread::get_id();
     mutable std::atomic<bool> held_ = false;
+    mutable std::atomic<pid_t> thread_ = 0;
+    mutable std::atomic<bool> resumed_ = false;
     mutable core::Semaphore letGo_;
 };
 
@@ -223,13 +257,17 @@ TEST_F(BatchManagerTest, TheCountersChangeOnlyUnderTheirLock)
         std::atomic<bool> letGo = false;
         auto watcher = std::make_shared<FlagWatcher>(letGo);
         manager->setDelegate(watcher);
+        const Tasks appended = makeTasks(1, everyTenths(40, 30), out.path());
+        // The task is let go once the main thread sleeps: waiting for the lock in the call, or, when the call did
+        // not wait for it, past the call, waiting for this thread to end.
+        const pid_t mainThread = gettid();
         std::thread later([&] {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            waitOnThisThread([&] { return threadSleeps(mainThread); });
             letGo = true;
             holder->letGo();
         });
         if (appending)
-            manager->appendTasks(makeTasks(1, everyTenths(40, 30), out.path()));
+            manager->appendTasks(appended);
         else
             manager->removeFinishedTasks();
         later.join();
@@ -243,7 +281,11 @@ TEST_F(BatchManagerTest, TheCountersChangeOnlyUnderTheirLock)
     manager->appendTasks({mover, holder});
     ASSERT_TRUE(testsupport::runUntil([&] { return mover->isHeld() && holder->isHeld(); }, 5));
     mover->letGo();
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // Let go, the mover either changes its state at once or sleeps, waiting for the lock.
+    ASSERT_TRUE(waitOnThisThread([&] {
+        const auto thread = mover->resumedThread();
+        return thread && (threadSleeps(*thread) || mover->state() != BatchState::processing);
+    }));
     EXPECT_EQ(mover->state(), BatchState::processing) << "a task changed state while another held the lock";
     holder->letGo();
     ASSERT_TRUE(batchtest::runUntilFinished(manager->tasks()));

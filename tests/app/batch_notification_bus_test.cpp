@@ -16,6 +16,7 @@
 #include "tests/app/batch_fixture.h"
 #include "tests/app/batch_window_fixture.h"
 #include "tests/platform/core/run_until.h"
+#include "tests/support/child_entry.h"
 #include "tests/support/child_process.h"
 #include "tests/support/full_folder.h"
 #include "tests/support/notification_bus.h"
@@ -34,7 +35,7 @@ class BatchNotificationChild : public batchwindow::BatchWindowTest {};
 
 // Run only by the test below, in a child process on the private bus: a batch stopped and resumed to its end,
 // one cancelled, one into a full folder (when there is one), one whose window is closed while it runs.
-TEST_F(BatchNotificationChild, DISABLED_RunsBatches)
+CHILD_ENTRY_F(BatchNotificationChild, RunsBatches)
 {
     const char* variable = std::getenv(childVariable);
     ASSERT_NE(variable, nullptr);
@@ -101,7 +102,7 @@ TEST(BatchNotification, TheDesktopIsToldOfEachNaturalEndOfABatchOnceAndOfNothing
     testsupport::TempDir out("out");
     testsupport::FullFolder full;
     const pid_t child = testsupport::spawnSelf(
-        "BatchNotificationChild.DISABLED_RunsBatches",
+        "BatchNotificationChild.RunsBatches",
         {{childVariable, out.path().string() + "\n" + (full.mounted() ? full.path().string() : "")},
          {testsupport::testBusVariable, bus.address()}});
     ASSERT_GT(child, 0);

@@ -9,11 +9,14 @@
 #include <optional>
 #include <set>
 
+#include <QComboBox>
+
 #include "app/document/defaults_keys.h"
 #include "foundation/shortcuts.h"
 #include "foundation/url_extensions.h"
 #include "moviekit/image_namer.h"
 #include "moviekit/player.h"
+#include "platform/ui/qt_control.h"
 #include "platform/ui/user_notification.h"
 #include "platform/ui/window.h"
 #include "tests/app/batch_fixture.h"
@@ -29,6 +32,17 @@ using batchwindow::BatchWindowTest;
 using batchwindow::movieFolder;
 using vistrel::BatchState;
 namespace fs = std::filesystem;
+
+// Picks the item of that title in the pop-up as the user does in its menu.
+void pick(ui::PopUpButton& popUp, const std::string& title)
+{
+    auto* box = qobject_cast<QComboBox*>(ui::controlWidget(popUp));
+    ASSERT_TRUE(box);
+    const int index = box->findText(QString::fromStdString(title));
+    ASSERT_GE(index, 0) << title;
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
 
 // The frame indexes of the files of one movie (by its name) in a folder.
 std::multiset<int> framesOf(const fs::path& folder, const std::string& movie)
@@ -396,6 +410,27 @@ TEST_F(BatchTasksTest, TheStateOfATaskThatFailedSaysWhatFailedInItsTooltip)
     ASSERT_EQ(launched[0]->errors(), 3) << "two frames and the log";
     EXPECT_EQ(stateTip(2), "Frames that could not be taken or written: 2.\nThe log \"a-logs.txt\" cannot be written in \"" +
                                full.path().string() + "\": No space left on device.");
+}
+
+TEST_F(BatchTasksTest, WhatTheUserPicksInThePopUpsIsWhatEachTaskLaunchedAfterwardsDoes)
+{
+    auto& takenName = *tasks->errorPopUp.lock();
+    auto& log = *tasks->logsPopUp.lock();
+    testsupport::TempDir out("out");
+    chooseExportFolder(out.path());
+    setSplit(2, 1);
+    selectMovies({0});
+    for (const bool anotherName : {true, false})
+        for (const bool writeLog : {false, true}) {
+            pick(takenName, anotherName ? "Use another name" : "Replace the file");
+            pick(log, writeLog ? "Write a log file" : "Count them only");
+            launch();
+            const auto task = controller->manager()->tasks().back();
+            EXPECT_EQ(task->useAlternativeName(), anotherName) << takenName.titleOfSelectedItem();
+            EXPECT_EQ(task->shouldWriteLog(), writeLog) << log.titleOfSelectedItem();
+        }
+    EXPECT_EQ(controller->manager()->tasks().size(), 4u);
+    EXPECT_TRUE(runUntilTasksFinished());
 }
 
 // The movie files of the folder that the process holds open at this moment.

@@ -17,6 +17,7 @@
 #include "foundation/shortcuts.h"
 #include "platform/core/data.h"
 #include "tests/platform/core/run_until.h"
+#include "tests/support/child_entry.h"
 #include "tests/support/temp_dir.h"
 
 extern char** environ;
@@ -59,13 +60,12 @@ std::vector<int> framesOf(const vistrel::Document& document)
     return frames;
 }
 
-// Runs this test program again with only the test named, its session file given; its exit code.
-int runSecondProcess(const std::string& test, const core::Url& session, const std::filesystem::path& log)
+// Runs this test program again to run the child entry named, its session file given; its exit code.
+int runSecondProcess(const std::string& entry, const core::Url& session, const std::filesystem::path& log)
 {
-    const std::string filter = "--gtest_filter=" + test;
-    char also[] = "--gtest_also_run_disabled_tests";
+    std::string entryArgument = testsupport::childEntryFlag + entry;
     char self[] = "/proc/self/exe";
-    char* argv[] = {self, const_cast<char*>(filter.c_str()), also, nullptr};
+    char* argv[] = {self, entryArgument.data(), nullptr};
     setenv(sessionVariable, session.path().c_str(), 1);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -96,13 +96,13 @@ TEST_F(DocumentRestoration, SnapsComeBackInASecondProcess)
     Session session;
     keepSnaps(clipMovie(), {5, 17, 33});
     const auto log = session.folder / "second.log";
-    EXPECT_EQ(runSecondProcess("DocumentRestoration.DISABLED_ReopensTheKeptSession", session.url, log), 0)
+    EXPECT_EQ(runSecondProcess("DocumentRestoration.ReopensTheKeptSession", session.url, log), 0)
         << contents(log);
     EXPECT_NE(contents(log).find("[  PASSED  ] 1 test"), std::string::npos) << contents(log);
 }
 
 // Run by the test above in a process of its own.
-TEST_F(DocumentRestoration, DISABLED_ReopensTheKeptSession)
+CHILD_ENTRY_F(DocumentRestoration, ReopensTheKeptSession)
 {
     const char* session = std::getenv(sessionVariable);
     ASSERT_TRUE(session);

@@ -320,6 +320,32 @@ TEST(MovieSlideBar, StripsMoviesWhoseTrackAsksToBeTurnedUpright)
     }
 }
 
+// Turned a quarter, by the user or by a rotation tag in the file, or both, a movie's thumbnails are grabbed at
+// the full height of the bar's slots, as sharp as those of a movie shown as stored.
+TEST(MovieSlideBar, ThumbnailsFillTheirSlotsWhicheverWayTheMovieIsTurned)
+{
+    // Shown upright: 320 × 180 and 160 × 120.
+    for (const std::string& path : {moviekittest::stripMovie(), moviekittest::taggedMovie(90)})
+        for (const bool turnedByTheUser : {false, true}) {
+            SCOPED_TRACE(path + (turnedByTheUser ? ", turned a quarter" : ""));
+            BarScene scene;
+            auto movie = movieAt(path);
+            if (turnedByTheUser) movie->changeEdition([](orvalis::Edition& edition) { edition.rotateRight(); });
+            scene.bar->setMovie(movie);
+            ASSERT_TRUE(runUntil([&] { return scene.bar->thumbnailsCount() > 0; }, waitSeconds));
+            ASSERT_TRUE(scene.stripFilled(std::size_t(scene.bar->thumbnailsCount())));
+            const gfx::Size shown = movie->editedResolution();
+            ASSERT_EQ(shown.width < shown.height, turnedByTheUser);
+            // Slots 40 points high, of the shape of the picture shown.
+            const double height = 40 * kestrane::screenScale();
+            for (const gfx::ImageRef& image : scene.bar->thumbnails()) {
+                ASSERT_TRUE(image);
+                EXPECT_NEAR(image->height(), height, 1);
+                EXPECT_NEAR(image->width(), height * shown.width / shown.height, 1);
+            }
+        }
+}
+
 TEST(MovieSlideBar, TheStripCoversTheBarFromEndToEnd)
 {
     // 592 points wide: the bar's inside (14 ... 578) takes 8 slots of 71.1 points, the last one cut at the end.

@@ -2,6 +2,7 @@
 
 #include "platform/core/notification_center.h"
 #include "tests/moviekit/test_movies.h"
+#include "tests/support/ffmpeg_tool.h"
 
 #include <gtest/gtest.h>
 
@@ -77,16 +78,34 @@ TEST(Movie, MissingAndBrokenFilesGiveMoviesThatSaySo)
     }
 }
 
-TEST(Movie, TruncatedFilesNeverCrash)
+// Movies cut short, as a download that stopped leaves them: one whose index comes last loses it with any cut and
+// says it cannot play; one whose index comes first keeps its size, and plays from what is left of its frames.
+TEST(Movie, TruncatedFilesSayWhatTheyStillHold)
 {
-    std::ifstream in(moviekittest::hdMovie(), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (std::size_t length : {std::size_t(32), bytes.size() / 3, bytes.size() - 100}) {
-        const auto movie =
-            movieAt(moviekittest::fileWith("Cut" + std::to_string(length) + ".mov", bytes.substr(0, length)));
-        movie->playable();
-        movie->resolution();
-        movie->generateThumbnail();
+    const std::string indexLast = moviekittest::hdMovie();
+    const std::string indexFirst = moviekittest::fileWith("HD.IndexFirst.mov", "");
+    testsupport::runFfmpeg(indexLast, {"-c", "copy", "-movflags", "+faststart"}, indexFirst);
+    for (const std::string& path : {indexLast, indexFirst}) {
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (std::size_t length : {std::size_t(32), bytes.size() / 3, bytes.size() / 2, bytes.size() - 100}) {
+            SCOPED_TRACE(path + " cut to " + std::to_string(length) + " bytes");
+            const auto movie =
+                movieAt(moviekittest::fileWith("Cut" + std::to_string(length) + ".mov", bytes.substr(0, length)));
+            const gfx::ImageRef thumbnail = movie->generateThumbnail();
+            EXPECT_EQ(bool(thumbnail), movie->playable());
+            if (path == indexLast || length == 32) {
+                EXPECT_FALSE(movie->playable());
+                EXPECT_EQ(movie->resolution(), (gfx::Size{0, 0}));
+                continue;
+            }
+            EXPECT_EQ(movie->resolution(), (gfx::Size{1920, 1080}));
+            if (length != bytes.size() - 100) continue;
+            // Only the end of the last frame is gone: the poster frame, near the middle, is whole.
+            ASSERT_TRUE(movie->playable());
+            ASSERT_TRUE(thumbnail);
+            EXPECT_EQ(testmovie::readFrameIndex(*thumbnail), 4);
+        }
     }
 }
 

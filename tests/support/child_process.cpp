@@ -1,5 +1,7 @@
 #include "tests/support/child_process.h"
 
+#include "tests/support/child_entry.h"
+
 #include <cerrno>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -8,7 +10,7 @@ extern char** environ;
 
 namespace testsupport {
 
-pid_t spawnSelf(const std::string& filter, const std::vector<std::pair<std::string, std::string>>& variables)
+pid_t spawnSelf(const std::string& entry, const std::vector<std::pair<std::string, std::string>>& variables)
 {
     std::vector<std::string> environment;
     for (const auto& [name, value] : variables) environment.push_back(name + "=" + value);
@@ -17,9 +19,8 @@ pid_t spawnSelf(const std::string& filter, const std::vector<std::pair<std::stri
     for (auto& entry : environment) envp.push_back(entry.data());
     envp.push_back(nullptr);
     std::string program = "/proc/self/exe";
-    std::string filterArgument = "--gtest_filter=" + filter;
-    std::string alsoDisabled = "--gtest_also_run_disabled_tests";
-    char* argv[] = {program.data(), filterArgument.data(), alsoDisabled.data(), nullptr};
+    std::string entryArgument = childEntryFlag + entry;
+    char* argv[] = {program.data(), entryArgument.data(), nullptr};
     pid_t pid = 0;
     if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return -1;
     return pid;

@@ -18,6 +18,7 @@
 #include "platform/core/semaphore.h"
 #include "platform/core/timer.h"
 #include "tests/platform/core/run_until.h"
+#include "tests/support/child_entry.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 
@@ -247,7 +248,7 @@ TEST(DispatchGroup, TheLastLeaveWakesEveryWaiter)
 // main queue from inside the application object's destructor, where nothing may be posted to it any more
 // (another thread doing the same would break the process), and ends the process with 3 when the work was
 // kept instead of dropped.
-TEST(MainQueueChild, DISABLED_AsksForWorkWhileTheApplicationIsDestroyed)
+CHILD_ENTRY(MainQueueChild, AsksForWorkWhileTheApplicationIsDestroyed)
 {
     // Routines run last-added first: the main queue's own, added when it first posts below, runs before this.
     qAddPostRoutine([] {
@@ -268,7 +269,7 @@ TEST(MainQueue, WorkAskedForWhileTheApplicationIsDestroyedIsDropped)
 {
     testsupport::TempDir temporaries;
     const int status = testsupport::waitForExit(testsupport::spawnSelf(
-        "MainQueueChild.DISABLED_AsksForWorkWhileTheApplicationIsDestroyed",
+        "MainQueueChild.AsksForWorkWhileTheApplicationIsDestroyed",
         {{"TMPDIR", temporaries.path().string()}}));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }

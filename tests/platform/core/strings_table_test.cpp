@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <QString>
+
 #include <random>
 
 using core::parseStringsTable;
@@ -78,20 +81,51 @@ TEST(StringsTable, MalformedTablesGiveNothing)
     for (const auto& text : bad) EXPECT_FALSE(parse(text)) << text;
 }
 
-TEST(StringsTable, TruncationsAndRandomBytesNeverCrash)
+// A table cut anywhere gives nothing or only whole pairs of the table; random bytes give nothing or pairs of
+// well-formed text.
+TEST(StringsTable, CutAndRandomTablesGiveWholePairsOfWellFormedTextOrNothing)
 {
     const std::string text = sample;
+    const auto whole = parse(text);
+    ASSERT_TRUE(whole);
     for (std::size_t length = 0; length <= text.size(); ++length) {
         const auto table = parse(text.substr(0, length));
-        if (table) {
-            EXPECT_LE(table->size(), 7u);
+        if (!table) continue;
+        for (const auto& [key, value] : *table) {
+            ASSERT_TRUE(whole->count(key)) << "cut at " << length << ": " << key;
+            EXPECT_EQ(value, whole->at(key)) << "cut at " << length;
         }
     }
+    const auto wellFormed = [](const std::string& s) {
+        return QString::fromUtf8(s.data(), qsizetype(s.size())).toUtf8() == QByteArray(s.data(), qsizetype(s.size()));
+    };
     std::mt19937 random(7);
-    for (int round = 0; round < 500; ++round) {
-        core::Data noise(random() % 300);
-        for (auto& byte : noise) byte = std::uint8_t(random() % 3 == 0 ? "\"=;\\/*U"[random() % 7] : random());
-        parseStringsTable(noise);
+    // Random bytes, with the table's own signs among them; and pairs of quoted letters, random bytes and escapes
+    // of random UTF-16 units (surrogates among them).
+    const auto noise = [&](std::size_t length) {
+        std::string bytes(length, ' ');
+        for (char& byte : bytes) byte = char(random() % 3 == 0 ? "\"=;\\/*U"[random() % 7] : random());
+        return bytes;
+    };
+    const auto escape = [&] {
+        return std::string("\\U") + "0D8Fe"[random() % 5] + "0A"[random() % 2] + "9F"[random() % 2] + "3c"[random() % 2];
+    };
+    const auto quoted = [&] {
+        std::string bytes = "\"";
+        for (std::size_t i = random() % 12; i > 0; --i)
+            bytes += random() % 4 == 0 ? escape() : std::string(1, char(random() % 8 == 0 ? random() : 'a' + random() % 26));
+        return bytes + "\"";
+    };
+    int tables = 0;
+    for (int round = 0; round < 1000; ++round) {
+        const std::string bytes = round % 2 ? noise(random() % 300) : quoted() + " = " + quoted() + ";" + quoted() + ";";
+        const auto table = parse(bytes);
+        if (!table) continue;
+        tables += !table->empty();
+        for (const auto& [key, value] : *table) {
+            EXPECT_TRUE(wellFormed(key)) << round;
+            EXPECT_TRUE(wellFormed(value)) << round;
+        }
     }
-    SUCCEED();
+    EXPECT_GT(tables, 100) << "too few tables to tell";
 }

@@ -17,6 +17,7 @@
 #include "platform/core/notification_center.h"
 #include "platform/core/property_list.h"
 #include "platform/core/user_notices.h"
+#include "tests/support/child_entry.h"
 #include "tests/support/child_process.h"
 #include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
@@ -58,7 +59,7 @@ ino_t inodeOf(const std::string& path)
 }  // namespace
 
 // Run only by RoundTripsEveryKindThroughANewProcess, in a child process: writes every kind and exits.
-TEST(UserDefaultsChild, DISABLED_WriteEveryKind)
+CHILD_ENTRY(UserDefaultsChild, WriteEveryKind)
 {
     const char* path = std::getenv(childPathVariable);
     ASSERT_NE(path, nullptr);
@@ -69,7 +70,7 @@ TEST(UserDefaultsChild, DISABLED_WriteEveryKind)
 }
 
 // Run only by ACrashDuringAWriteLeavesTheLastCompleteFile, in a child process: writes until killed.
-TEST(UserDefaultsChild, DISABLED_WriteUntilKilled)
+CHILD_ENTRY(UserDefaultsChild, WriteUntilKilled)
 {
     const char* path = std::getenv(childPathVariable);
     ASSERT_NE(path, nullptr);
@@ -85,7 +86,7 @@ TEST(UserDefaults, RoundTripsEveryKindThroughANewProcess)
     testsupport::TempDir folder;
     const std::string path = (folder / "config" / "net.example.App.plist").string();
     const int status = testsupport::waitForExit(
-        testsupport::spawnSelf("UserDefaultsChild.DISABLED_WriteEveryKind", {{childPathVariable, path}}));
+        testsupport::spawnSelf("UserDefaultsChild.WriteEveryKind", {{childPathVariable, path}}));
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
     UserDefaults relaunched{path};
@@ -105,7 +106,7 @@ TEST(UserDefaults, ACrashDuringAWriteLeavesTheLastCompleteFile)
     testsupport::TempDir folder;
     const std::string path = (folder / "crash.plist").string();
     const pid_t child =
-        testsupport::spawnSelf("UserDefaultsChild.DISABLED_WriteUntilKilled",
+        testsupport::spawnSelf("UserDefaultsChild.WriteUntilKilled",
                                {{childPathVariable, path}, {"TMPDIR", folder.path().string()}});
     ASSERT_GT(child, 0);
     // Let a few complete files replace one another, then kill the writer wherever it is.

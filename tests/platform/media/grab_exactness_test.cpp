@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 
 using media::Time;
@@ -133,6 +134,51 @@ TEST_P(GrabExactness, QuickGrabsGiveAKeyFrameAndLeaveTheDecodersExact)
             ASSERT_TRUE(image);
             EXPECT_EQ(testmovie::readFrameIndex(*image), j) << movie.name << " after a quick grab at " << k;
         }
+    }
+}
+
+namespace {
+
+// The frame index of the grab at `time`, or -1 when there is none.
+int indexAt(media::ImageGenerator& generator, const Time& time)
+{
+    try {
+        const gfx::ImageRef image = generator.copyImage(time);
+        return image ? testmovie::readFrameIndex(*image) : -1;
+    } catch (const core::Error&) {
+        return -1;
+    }
+}
+
+}  // namespace
+
+// H.264 with B-frames in AVI, which stores no display times: a key frame's stored time is when it is decoded,
+// before it is shown. A grab just after that time lands on a key frame shown past its target and must start
+// again at the key frame before it; wherever it seeks from, a grab gives what decoding from the start shows.
+TEST(GrabExactnessBackOff, AGrabLandingPastItsTargetStartsAtTheKeyFrameBefore)
+{
+    const std::string path = mediatest::scratchPath("bframes-h264.avi");
+    if (!std::filesystem::exists(path))
+        testsupport::runFfmpeg(mediatest::moviePath("h264-25.mp4"),
+                               {"-c:v", "libx264", "-bf", "2", "-g", "12", "-pix_fmt", "yuv420p"}, path);
+    const auto asset = media::Asset::create(core::Url::fileURL(path));
+    ASSERT_TRUE(asset->isPlayable());
+    constexpr int frameCount = 48;  // at 25 frames per second
+
+    // Decoding from the start, forward on one generator: the frames follow one another, once the decoder has
+    // learnt the B-frames' delay in the first frames (the times it gives shift by a frame while it does).
+    std::vector<int> shown;
+    const auto forward = accurateGenerator(asset);
+    for (int k = 0; k < frameCount; ++k) shown.push_back(indexAt(*forward, Time::make(k, 25)));
+    const int settled = int(std::find(shown.rbegin(), shown.rend(), -1).base() - shown.begin());
+    ASSERT_LE(settled, 8);
+    for (int k = settled + 1; k < frameCount; ++k)
+        EXPECT_EQ(shown[std::size_t(k)], shown[std::size_t(k) - 1] + 1) << "at " << k;
+
+    // Each of those times again, latest first, each grab on a generator of its own: every one seeks.
+    for (int k = frameCount - 1; k >= settled; --k) {
+        const auto fresh = accurateGenerator(asset);
+        EXPECT_EQ(indexAt(*fresh, Time::make(k, 25)), shown[std::size_t(k)]) << "at " << k;
     }
 }
 

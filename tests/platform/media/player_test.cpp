@@ -573,18 +573,29 @@ TEST(Player, BrokenMoviesNeverBreakThePlayer)
     }
 }
 
+// Players let go while they play, seek and step: nothing keeps them, and the seek each was asked for answers
+// once, though the player may be gone by then.
 TEST(Player, GoesAwayWhileBusy)
 {
+    auto completions = std::make_shared<int>(0);
     for (int i = 0; i < 3; ++i) {
-        Playback p(longMoviePath());
-        p.player->play();
-        p.clock->advance(0.5);
-        p.player->seek(frameStart(90), Time::zero(), Time::zero(), [](bool) {});
-        p.player->step(-4);
-        core::MainLoop::processEvents(0.005 * i);
+        std::weak_ptr<media::Player> gone;
+        {
+            Playback p(longMoviePath());
+            gone = p.player;
+            p.player->play();
+            p.clock->advance(0.5);
+            p.player->seek(frameStart(90), Time::zero(), Time::zero(),
+                           [completions](bool) { ++*completions; });
+            p.player->step(-4);
+            core::MainLoop::processEvents(0.005 * i);
+        }
+        EXPECT_TRUE(runUntil([&] { return gone.expired(); })) << "player " << i << " outlived its last reference";
     }
-    // Work left on the main queue by the players that went away finds nothing to do.
+    ASSERT_TRUE(runUntil([&] { return *completions == 3; }));
+    // Work left on the main queue by the players that went away finds nothing more to do.
     core::MainLoop::processEvents(0.05);
+    EXPECT_EQ(*completions, 3);
 }
 
 TEST(Player, PlaysOnTheSystemClockWithItsSound)

@@ -18,6 +18,7 @@
 #include "moviekit/player.h"
 #include "platform/core/keyed_archiver.h"
 #include "platform/core/keyed_unarchiver.h"
+#include "platform/core/main_thread.h"
 #include "platform/core/print.h"
 #include "platform/core/semaphore.h"
 #include "platform/ui/alert.h"
@@ -266,7 +267,11 @@ void Document::takeRestored(const SnapItems& items)
     }
 }
 
-void Document::stopBusyWork() { stopFlag_->store(true); }
+void Document::stopBusyWork()
+{
+    core::assertMainThread();
+    stopFlag_->store(true);
+}
 
 // Generation.
 

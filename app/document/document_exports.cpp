@@ -11,6 +11,7 @@
 #include "foundation/time_values.h"
 #include "numerics/size_geometry.h"
 #include "platform/core/dispatch_group.h"
+#include "platform/core/main_thread.h"
 #include "platform/core/semaphore.h"
 
 namespace vistrel {
@@ -166,6 +167,7 @@ std::vector<std::string> DocumentExports::exportImages(const SnapItems& snaps, c
 std::vector<std::string> DocumentExports::startExport(const SnapItems& snaps, const core::Url& folder,
                                                       std::function<void(std::string&)> ended)
 {
+    core::assertMainThread();
     beginExporting();
     // The format travels with the steps: a later export that sets another changes nothing queued here.
     auto job = std::make_shared<ImageExport>(exportFormat_, snaps.size());
@@ -187,6 +189,7 @@ std::vector<std::string> DocumentExports::startExport(const SnapItems& snaps, co
 
 void DocumentExports::exportGIF(const SnapItems& snaps, const core::Url& url, bool replacing)
 {
+    core::assertMainThread();
     beginExporting();
     core::DispatchQueue::global(core::QoS::utility)->async(
         [frames = frames_.frameGrabber(), snaps, url, replacing, weak = document_] { writeGIF(frames, snaps, url, replacing, weak); });

@@ -38,7 +38,6 @@ public:
     std::shared_ptr<core::DispatchQueue> exportQueue();
 
     // The format of the image exports started from now on; PNG at first.
-    kestrane::ImageFormat exportFormat() const { return exportFormat_; }
     void setExportFormat(kestrane::ImageFormat format) { exportFormat_ = format; }
     // "<movie title>-<hh-mm-ss-mmm>.<extension of exportFormat>".
     std::string snapFileName(const SnapItem& item) const;

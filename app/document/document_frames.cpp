@@ -5,6 +5,7 @@
 #include "appkit/view_extensions.h"
 #include "foundation/bundle_info.h"
 #include "foundation/shortcuts.h"
+#include "platform/core/main_thread.h"
 
 namespace vistrel {
 
@@ -51,6 +52,7 @@ FrameGrabber DocumentFrames::frameGrabber() { return {thumbnailer(), thumbnailQu
 
 void DocumentFrames::fillMiniature(const std::shared_ptr<SnapItem>& item, std::function<void()> filled)
 {
+    core::assertMainThread();
     thumbnailQueue()->async([item, filled = std::move(filled), thumbnailer = thumbnailer(), size = miniatureThumbnailSize()] {
         item->setImage(grabFrame(*thumbnailer, *item, size));
         onMain(filled);
@@ -59,6 +61,7 @@ void DocumentFrames::fillMiniature(const std::shared_ptr<SnapItem>& item, std::f
 
 void DocumentFrames::fillMiniatures(const SnapItems& items, bool inStages, MiniaturesReport report)
 {
+    core::assertMainThread();
     thumbnailQueue()->async([items, inStages, report = std::move(report), frames = frameGrabber(),
                              size = miniatureThumbnailSize()] {
         // Progress goes to the main queue without waiting for it; the queue keeps its order, so every step
@@ -90,6 +93,7 @@ void DocumentFrames::fillMiniatures(const SnapItems& items, bool inStages, Minia
 
 void DocumentFrames::fullImage(const std::shared_ptr<SnapItem>& item, std::function<void(const gfx::ImageRef&)> completion)
 {
+    core::assertMainThread();
     thumbnailQueue()->async([item, completion = std::move(completion), thumbnailer = thumbnailer()] {
         const gfx::ImageRef image = grabFrame(*thumbnailer, *item, {});
         onMain([&] { completion(image); });

@@ -10,6 +10,7 @@
 #include "app/document/snaps_manager.h"
 #include "foundation/bundle_info.h"
 #include "foundation/shortcuts.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/menu.h"
 
@@ -22,6 +23,7 @@ namespace {
 
 void Document::setState(DocumentState state)
 {
+    core::assertMainThread();
     if (state == state_) return;
     state_ = state;
     // A movie still opening shows the spinner and its state as busy work does.
@@ -48,12 +50,14 @@ DocumentState Document::stateBySelection() const
 
 void Document::beginBusyWork(DocumentState state)
 {
+    core::assertMainThread();
     busyWork_.push_back(state);
     setState(state);
 }
 
 void Document::endBusyWork(DocumentState state)
 {
+    core::assertMainThread();
     const auto found = std::find(busyWork_.rbegin(), busyWork_.rend(), state);
     if (found != busyWork_.rend()) busyWork_.erase(std::next(found).base());
     setState(busyWork_.empty() ? stateBySelection() : busyWork_.back());
@@ -61,6 +65,7 @@ void Document::endBusyWork(DocumentState state)
 
 void Document::updateProgress(double fraction)
 {
+    core::assertMainThread();
     // A hair above the fraction, so that 29/100 reads 29 and not 28.
     const long percent = long(std::floor(fraction * 100 + 1e-9));
     progressLabel()->setStringValue(localizedTitle(state_) + " : " + std::to_string(percent) + " %");
@@ -85,6 +90,7 @@ void Document::showCannotBeClosedAlert()
 
 void Document::showExportErrors(const std::string& errors)
 {
+    core::assertMainThread();
     if (errors.empty()) return;
     exportErrorsTextView()->setString(errors);
     // A sheet already up, or waiting for another to end, only takes the new text.

@@ -1,8 +1,6 @@
 #include "app/document/document.h"
 
 #include <algorithm>
-#include <chrono>
-#include <cmath>
 
 #include "app/document/defaults_keys.h"
 #include "app/document/flash_movie_view.h"
@@ -10,10 +8,8 @@
 #include "app/document/snaps_manager.h"
 #include "app/document/snaps_view.h"
 #include "appkit/responder_extensions.h"
-#include "appkit/view_extensions.h"
 #include "foundation/bundle_info.h"
 #include "foundation/shortcuts.h"
-#include "foundation/time_values.h"
 #include "moviekit/movie_view_controller.h"
 #include "moviekit/player.h"
 #include "platform/core/keyed_archiver.h"

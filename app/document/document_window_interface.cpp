@@ -185,7 +185,7 @@ void build(const std::shared_ptr<core::Object>& owner)
     auto controller = core::make<orvalis::MovieViewController>();
     content->addSubview(orvalis::makeMoviePanel(controller, {0, bottom, windowWidth, windowHeight - bottom}));
     DocumentOutlets outlets;
-    // Nothing but the document holds the panel's controller until the movie opens.
+    // No view holds the panel's controller: the document keeps it.
     document->keepInterfaceObject(controller);
     outlets.movieViewController = controller;
     outlets.movieView = flashingPicture(*controller);

@@ -152,8 +152,8 @@ public:
     // The export button's menu of the export commands.
     void showExportMenu(const std::shared_ptr<core::Object>& sender);
 
-    // The exports of DocumentExports, for the commands and for scripts: image files into a folder (the
-    // names they get returned at once), and one animated GIF.
+    // The exports the commands start (DocumentExports): image files into a folder, the names they get there
+    // returned at once, and one animated GIF, in place of the file at the URL only when `replacing`.
     std::vector<std::string> asyncExport(const SnapItems& snaps, const core::Url& folder);
     void asyncExportAsGIF(const SnapItems& snaps, const core::Url& url, bool replacing = false);
     // Where a shared picture comes from on the screen: the movie's picture for an image, else the zero

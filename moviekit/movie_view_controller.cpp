@@ -1,5 +1,6 @@
 #include "moviekit/movie_view_controller.h"
 
+#include "appkit/sender_tag.h"
 #include "foundation/player_extensions.h"
 #include "foundation/time_values.h"
 #include "moviekit/edition_popover_controller.h"
@@ -60,14 +61,6 @@ void show(const std::weak_ptr<ui::Button>& button, const PictureRef& image)
 template <class View> void connect(std::weak_ptr<View>& outlet, const std::shared_ptr<ui::View>& view)
 {
     outlet = std::dynamic_pointer_cast<View>(view);
-}
-
-// The tag a command's sender carries: a menu or toolbar item's, or a control's.
-std::optional<long> tagOf(const MovieViewController::Sender& sender)
-{
-    if (auto item = std::dynamic_pointer_cast<ui::ValidatedUserInterfaceItem>(sender)) return item->tag();
-    if (auto control = std::dynamic_pointer_cast<ui::Control>(sender)) return control->tag();
-    return std::nullopt;
 }
 
 } // namespace
@@ -296,7 +289,7 @@ void MovieViewController::setClipEnd(const Sender&)
 void MovieViewController::choosePlaybackRate(const Sender& sender)
 {
     if (!holdsPlayableMovie()) return;
-    if (const auto tag = tagOf(sender)) movie_->player()->setUserRate(float(*tag) / 100);
+    if (const auto tag = kestrane::senderTag(sender)) movie_->player()->setUserRate(float(*tag) / 100);
 }
 
 void MovieViewController::toogleVolume(const Sender&)

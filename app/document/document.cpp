@@ -1,8 +1,6 @@
 #include "app/document/document.h"
 
 #include <algorithm>
-#include <chrono>
-#include <cmath>
 
 #include "app/document/defaults_keys.h"
 #include "app/document/flash_movie_view.h"
@@ -10,14 +8,13 @@
 #include "app/document/snaps_manager.h"
 #include "app/document/snaps_view.h"
 #include "appkit/responder_extensions.h"
-#include "appkit/view_extensions.h"
 #include "foundation/bundle_info.h"
 #include "foundation/shortcuts.h"
-#include "foundation/time_values.h"
 #include "moviekit/movie_view_controller.h"
 #include "moviekit/player.h"
 #include "platform/core/keyed_archiver.h"
 #include "platform/core/keyed_unarchiver.h"
+#include "platform/core/main_thread.h"
 #include "platform/core/print.h"
 #include "platform/core/semaphore.h"
 #include "platform/ui/alert.h"
@@ -27,18 +24,6 @@
 namespace vistrel {
 
 namespace {
-
-// The frame at exactly the snap's time through its edition, within `maximumSize`; null when it cannot be had.
-gfx::ImageRef grab(orvalis::Thumbnailer& thumbnailer, const SnapItem& item, const gfx::Size& maximumSize)
-{
-    thumbnailer.setEdition(item.edition());
-    thumbnailer.setMaximumSize(maximumSize);
-    try {
-        return thumbnailer.accurateImage(item.time());
-    } catch (const std::exception&) {
-        return nullptr;
-    }
-}
 
 gfx::ImageRef bundleImage(const char* name)
 {
@@ -97,14 +82,16 @@ void Document::read(const core::Url& url, const std::string&)
 {
     movie_ = orvalis::Movie::create(url);
     snapsManager_ = SnapsManager::create(movie_);
+    frames_ = std::make_unique<DocumentFrames>(movie_, stopFlag_);
+    exports_ = std::make_unique<DocumentExports>(sharedAs<Document>(), movie_, *frames_);
 }
 
 void Document::windowControllerDidLoadNib(ui::WindowController& controller)
 {
     kestrane::NC->post(DocumentDidLoadNotification, sharedAs<Document>());
     ui::Document::windowControllerDidLoadNib(controller);
-    snapsView->setDelegate(sharedAs<Document>());
-    snapsView->setSnapsManager(snapsManager_);
+    snapsView()->setDelegate(sharedAs<Document>());
+    snapsView()->setSnapsManager(snapsManager_);
     snapsManager_->addObserver(sharedAs<Document>());
     updateSnapsField();
     // Probing reads the file, which may block for good: never on the main thread. The queue's thread keeps
@@ -122,8 +109,8 @@ void Document::windowControllerDidLoadNib(ui::WindowController& controller)
     if (probed->wait(nextOpeningWait())) return movieDidOpen();
     countedOpening_ = true;
     ++stillOpening();
-    unplayableLabel->setHidden(true);
-    generatorButton->setEnabled(false);
+    unplayableLabel()->setHidden(true);
+    generatorButton()->setEnabled(false);
     setState(DocumentState::opening);
 }
 
@@ -143,12 +130,13 @@ void Document::movieDidOpen()
 {
     leaveOpeningCount();
     movieOpen_ = true;
-    if (movieViewController) movieViewController->setMovie(movie_);
-    if (mainWindow && movieViewController) kestrane::insertNextResponder(*mainWindow, movieViewController);
+    const auto controller = movieViewController();
+    if (controller) controller->setMovie(movie_);
+    if (const auto window = mainWindow(); window && controller) kestrane::insertNextResponder(*window, controller);
     const bool playable = movie_->playable();
-    unplayableLabel->setHidden(playable);
-    snapButton->setHidden(!playable);
-    generatorButton->setEnabled(playable);
+    unplayableLabel()->setHidden(playable);
+    snapButton()->setHidden(!playable);
+    generatorButton()->setEnabled(playable);
     if (state_ == DocumentState::opening) setState(stateBySelection());
     if (!restoring_.empty()) {
         beginBusyWork(DocumentState::restoring);
@@ -220,44 +208,6 @@ std::shared_ptr<GeneratePopoverController> Document::generatorPopoverController(
 
 void Document::closeGeneratorPopover() { generatorPopoverController()->closePopover(); }
 
-std::shared_ptr<orvalis::Thumbnailer> Document::thumbnailer()
-{
-    std::call_once(thumbnailerMade_, [this] { thumbnailer_ = std::make_shared<orvalis::Thumbnailer>(movie_); });
-    return thumbnailer_;
-}
-
-std::shared_ptr<core::DispatchQueue> Document::thumbnailQueue()
-{
-    std::call_once(thumbnailQueueMade_, [this] {
-        const std::string identifier = kestrane::MB->identifier().value_or("Vistrel");
-        thumbnailQueue_ = core::DispatchQueue::makeSerial(identifier + ".thumbnailQueue");
-    });
-    return thumbnailQueue_;
-}
-
-std::shared_ptr<core::DispatchQueue> Document::exportQueue()
-{
-    std::call_once(exportQueueMade_, [this] {
-        const std::string identifier = kestrane::MB->identifier().value_or("Vistrel");
-        exportQueue_ = core::DispatchQueue::makeSerial(identifier + ".exportQueue");
-    });
-    return exportQueue_;
-}
-
-gfx::Size Document::miniatureThumbnailSize()
-{
-    std::call_once(miniatureSizeMade_, [this] {
-        const double side = kestrane::screenScale() * miniatureSide;
-        miniatureThumbnailSize_ = {side, side};
-    });
-    return miniatureThumbnailSize_;
-}
-
-std::string Document::snapFileName(const SnapItem& item) const
-{
-    return movie_->title() + "-" + kestrane::hhmmssmsName(item.time()) + "." + kestrane::fileExtension(exportFormat_);
-}
-
 // Taking snaps.
 
 void Document::snapImage(const std::shared_ptr<core::Object>&)
@@ -267,7 +217,7 @@ void Document::snapImage(const std::shared_ptr<core::Object>&)
         snapsManager_->deselectAll();
         return;
     }
-    if (movieView) movieView->flash();
+    if (const auto view = movieView()) view->flash();
     const orvalis::Edition edition = movie_->edition();
     // The time of the frame on screen: the snap is the picture the user sees, named after its own time.
     const media::Time time = movie_->player()->currentFrameTime();
@@ -284,48 +234,25 @@ void Document::onMain(const std::weak_ptr<Document>& weak, const std::function<v
 void Document::fillMiniature(const std::shared_ptr<SnapItem>& item)
 {
     std::weak_ptr<Document> weak = sharedAs<Document>();
-    thumbnailQueue()->async([weak, item, thumbnailer = thumbnailer(), size = miniatureThumbnailSize()] {
-        item->setImage(grab(*thumbnailer, *item, size));
-        onMain(weak, [&](Document& document) { document.snapsManager_->append({item}); });
+    frames_->fillMiniature(item, [weak, item] {
+        if (auto document = weak.lock()) document->snapsManager_->append({item});
     });
 }
 
 void Document::fillMiniatures(const SnapItems& items, DocumentState state)
 {
     std::weak_ptr<Document> weak = sharedAs<Document>();
-    thumbnailQueue()->async([weak, items, state, frames = frameGrabber(), size = miniatureThumbnailSize()] {
-        // Progress goes to the main queue without waiting for it; the queue keeps its order, so every step
-        // shows before the snaps are appended.
-        const auto progress = [weak](double done) {
-            core::DispatchQueue::main()->async([weak, done] {
-                if (auto document = weak.lock()) document->updateProgress(done);
-            });
-        };
-        // Appends the snaps grabbed since the last append.
-        std::size_t appended = 0;
-        const auto appendUpTo = [&](std::size_t end, bool last) {
-            const SnapItems ready(items.begin() + std::ptrdiff_t(appended), items.begin() + std::ptrdiff_t(end));
-            appended = end;
-            onMain(weak, [&](Document& document) {
-                if (state == DocumentState::restoring) document.takeRestored(ready);
-                if (!ready.empty()) document.snapsManager_->append(ready);
-                if (last) document.endBusyWork(state);
-            });
-        };
-        constexpr auto appendEvery = std::chrono::milliseconds(500);
-        auto lastAppend = std::chrono::steady_clock::now();
-        progress(0.0);
-        std::size_t done = 0;
-        for (; done < items.size() && !frames.stopped(); ++done) {
-            items[done]->setImage(grab(*frames.thumbnailer, *items[done], size));
-            progress(double(done + 1) / double(items.size()));
-            if (state == DocumentState::restoring && std::chrono::steady_clock::now() - lastAppend >= appendEvery) {
-                appendUpTo(done + 1, false);
-                lastAppend = std::chrono::steady_clock::now();
-            }
-        }
-        appendUpTo(done, true);
-    });
+    const auto progress = [weak](double done) {
+        if (auto document = weak.lock()) document->updateProgress(done);
+    };
+    const auto ready = [weak, state](const SnapItems& snaps, bool last) {
+        const auto document = weak.lock();
+        if (!document) return;
+        if (state == DocumentState::restoring) document->takeRestored(snaps);
+        if (!snaps.empty()) document->snapsManager_->append(snaps);
+        if (last) document->endBusyWork(state);
+    };
+    frames_->fillMiniatures(items, state == DocumentState::restoring, {progress, ready});
 }
 
 void Document::takeRestored(const SnapItems& items)
@@ -336,30 +263,10 @@ void Document::takeRestored(const SnapItems& items)
     }
 }
 
-void Document::stopBusyWork() { stopFlag_->store(true); }
-
-gfx::ImageRef Document::FrameGrabber::image(const SnapItem& item, double side) const
+void Document::stopBusyWork()
 {
-    gfx::ImageRef image;
-    if (stopped()) return image;
-    const gfx::Size bound = side > 0 ? gfx::Size{side, side} : gfx::Size{};
-    queue->sync([&] { image = grab(*thumbnailer, item, bound); });
-    return image;
-}
-
-Document::FrameGrabber Document::frameGrabber() { return {thumbnailer(), thumbnailQueue(), stopFlag_}; }
-
-gfx::ImageRef Document::exportImage(const std::shared_ptr<SnapItem>& item, double side)
-{
-    return frameGrabber().image(*item, side);
-}
-
-void Document::fullImage(const std::shared_ptr<SnapItem>& item, std::function<void(const gfx::ImageRef&)> completion)
-{
-    thumbnailQueue()->async([item, completion = std::move(completion), thumbnailer = thumbnailer()] {
-        const gfx::ImageRef image = grab(*thumbnailer, *item, {});
-        core::DispatchQueue::main()->sync([&] { completion(image); });
-    });
+    core::assertMainThread();
+    stopFlag_->store(true);
 }
 
 // Generation.
@@ -367,7 +274,7 @@ void Document::fullImage(const std::shared_ptr<SnapItem>& item, std::function<vo
 void Document::showGeneratorPopover(const std::shared_ptr<core::Object>&)
 {
     if (!isPlayable() || isBusy(state_)) return;
-    generatorPopoverController()->togglePopoverAtTop(generatorButton);
+    generatorPopoverController()->togglePopoverAtTop(generatorButton());
 }
 
 void Document::performSnapsGeneration(const std::shared_ptr<core::Object>&)

@@ -1,27 +1,25 @@
 // The document of one movie file: its Movie and the SnapsManager of its snaps, its window (the movie panel,
-// the snap and generator buttons, the snaps strip), the one Thumbnailer that grabs its frames on the serial
-// thumbnail queue, the export queue, and its snaps kept across launches through the session. The movie file
-// is only ever read. Busy work (exporting, restoring, generating) is counted, so that the window refuses to
-// close, the snap command stays off and quitting asks until the last of it has finished. Main thread only,
-// except the grabs named as running on the queues.
+// the snap and generator buttons, the snaps strip), its frames (DocumentFrames: the one Thumbnailer and its
+// serial thumbnail queue), its exports (DocumentExports: the export queue, the names, the files), and its
+// snaps kept across launches through the session. The movie file is only ever read. Busy work (exporting,
+// restoring, generating) is counted, so that the window refuses to close, the snap command stays off and
+// quitting asks until the last of it has finished. Main thread only, but onMain.
 #pragma once
 
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/document/document_exports.h"
+#include "app/document/document_frames.h"
 #include "app/document/document_state.h"
 #include "app/document/snap_item.h"
 #include "app/document/snaps_manager_observer.h"
 #include "app/document/snaps_view_delegate.h"
-#include "foundation/image_format.h"
 #include "moviekit/movie.h"
-#include "moviekit/thumbnailer.h"
-#include "platform/core/dispatch_queue.h"
 #include "platform/ui/button.h"
 #include "platform/ui/document.h"
 #include "platform/ui/progress_indicator.h"
@@ -43,6 +41,24 @@ class GIFExporterController;
 class SnapsManager;
 class SnapsView;
 
+// The views of the document window that the document uses, set by the interface.
+struct DocumentOutlets {
+    std::weak_ptr<orvalis::MovieViewController> movieViewController;
+    std::weak_ptr<FlashMovieView> movieView;
+    std::weak_ptr<ui::Window> mainWindow;
+    std::weak_ptr<SnapsView> snapsView;
+    std::weak_ptr<ui::Button> snapButton;
+    std::weak_ptr<ui::Button> exportButton;
+    std::weak_ptr<ui::Button> shareButton;
+    std::weak_ptr<ui::Button> generatorButton;
+    std::weak_ptr<ui::TextField> snapsField;
+    std::weak_ptr<ui::View> unplayableLabel;
+    std::weak_ptr<ui::TextField> progressLabel;
+    std::weak_ptr<ui::ProgressIndicator> progressIndicator;
+    std::weak_ptr<ui::Window> exportErrorsAlert;
+    std::weak_ptr<ui::TextView> exportErrorsTextView;
+};
+
 class Document : public ui::Document,
                  public ui::WindowDelegate,
                  public SnapsManagerObserver,
@@ -53,15 +69,14 @@ public:
     // The interface of the document window, and the type of the files it opens.
     static constexpr const char* windowInterface = "Document";
     static constexpr const char* movieType = "Movie";
-    // The square a miniature fits in, in points (times the screens' largest scale).
-    static constexpr double miniatureSide = 300;
 
     Document() = default;
     ~Document() override;
     // Makes the commands performable.
     void awake() override;
 
-    // Opens the movie (nothing of the file is read yet) and an empty snaps manager; never fails.
+    // Opens the movie (nothing of the file is read yet), an empty snaps manager, and the document's frames
+    // and exports; never fails.
     void read(const core::Url& url, const std::string& typeName) override;
     std::string windowNibName() const override { return windowInterface; }
     // Wires the loaded window: posts DocumentDidLoadNotification, connects the strip and the document to the
@@ -82,21 +97,26 @@ public:
     void close() override;
     // The snaps (those still being restored too), by time and edition, under "RestorableSnaps".
     void encodeRestorableState(core::KeyedArchiver& archiver) const override;
-    // Saved snaps: the state becomes restoring and their miniatures are grabbed, then all appended at once.
-    // Anything else under the key is ignored.
+    // Saved snaps: the state becomes restoring and their miniatures are grabbed; they come in as they are
+    // ready. Anything else under the key is ignored.
     void restoreState(core::KeyedUnarchiver& unarchiver) override;
     // Refused, with the cannot-close alert, while busy.
     bool windowShouldClose(ui::Window& window) override;
 
     const std::shared_ptr<orvalis::Movie>& movie() const { return movie_; }
     const std::shared_ptr<SnapsManager>& snapsManager() const { return snapsManager_; }
+    // The document's frames and exports, there once the document has read its file.
+    DocumentFrames& frames() { return *frames_; }
+    DocumentExports& exports() { return *exports_; }
     // The generator popover's controller, made on first use with the document as target.
     std::shared_ptr<GeneratePopoverController> generatorPopoverController();
+    // The GIF sheet's controller, made on first use.
+    std::shared_ptr<GIFExporterController> gifSheetWindowController();
 
     // State and its presentation.
     DocumentState state() const { return state_; }
     // Changes the state and what the window shows of it; the same state again does nothing.
-    virtual void setState(DocumentState state);
+    void setState(DocumentState state);
     // Busy work begins: its state shows until it ends; several may run at once.
     void beginBusyWork(DocumentState state);
     // Busy work ends: the state of the work still running shows, or, when none runs, snapping or selecting
@@ -108,42 +128,34 @@ public:
     // begins, and each piece of work then ends as usual. Snaps still being restored stay in the session.
     void stopBusyWork();
     // The state's title, " : " and the whole percentage of the fraction done.
-    virtual void updateProgress(double fraction);
-    virtual void updateSnapsField();
-    virtual void showCannotBeClosedAlert();
+    void updateProgress(double fraction);
+    void updateSnapsField();
+    void showCannotBeClosedAlert();
     // Shows the export-errors sheet with the text; nothing for an empty text.
     void showExportErrors(const std::string& text);
 
     // Commands.
-    virtual void snapImage(const std::shared_ptr<core::Object>& sender);
-    virtual void selectAll(const std::shared_ptr<core::Object>& sender);
-    virtual void deselectAll(const std::shared_ptr<core::Object>& sender);
-    virtual void removeSelection(const std::shared_ptr<core::Object>& sender);
-    virtual void removeAll(const std::shared_ptr<core::Object>& sender);
-    virtual void showGeneratorPopover(const std::shared_ptr<core::Object>& sender);
-    virtual void performSnapsGeneration(const std::shared_ptr<core::Object>& sender);
-    // The export commands (document_export.cpp).
-    virtual void exportAsImage(const std::shared_ptr<core::Object>& sender);
-    virtual void exportAllAsImage(const std::shared_ptr<core::Object>& sender);
-    virtual void exportAllAsGIF(const std::shared_ptr<core::Object>& sender);
-    virtual void copySelectedItem(const std::shared_ptr<core::Object>& sender);
-    virtual void showShareMenu(const std::shared_ptr<core::Object>& sender);
-    virtual void closeExportErrorsAlert(const std::shared_ptr<core::Object>& sender);
+    void snapImage(const std::shared_ptr<core::Object>& sender);
+    void selectAll(const std::shared_ptr<core::Object>& sender);
+    void deselectAll(const std::shared_ptr<core::Object>& sender);
+    void removeSelection(const std::shared_ptr<core::Object>& sender);
+    void removeAll(const std::shared_ptr<core::Object>& sender);
+    void showGeneratorPopover(const std::shared_ptr<core::Object>& sender);
+    void performSnapsGeneration(const std::shared_ptr<core::Object>& sender);
+    // The export commands (document_export.cpp): the format of an image export is the sender's tag.
+    void exportAsImage(const std::shared_ptr<core::Object>& sender);
+    void exportAllAsImage(const std::shared_ptr<core::Object>& sender);
+    void exportAllAsGIF(const std::shared_ptr<core::Object>& sender);
+    void copySelectedItem(const std::shared_ptr<core::Object>& sender);
+    void showShareMenu(const std::shared_ptr<core::Object>& sender);
+    void closeExportErrorsAlert(const std::shared_ptr<core::Object>& sender);
     // The export button's menu of the export commands.
     void showExportMenu(const std::shared_ptr<core::Object>& sender);
 
-    // Exports (document_export.cpp). Each counts as busy work from its start to its end, and the failures of
-    // each are listed together in the export-errors sheet at its end.
-    // Starts writing the snaps, in order, as image files of exportFormat into the folder on the export queue,
-    // and returns at once the names the files get there, one per snap: each free of the folder's files and
-    // of every name that exports still have to write, and never in place of anything.
-    virtual std::vector<std::string> asyncExport(const SnapItems& snaps, const core::Url& folder);
-    // Starts writing the frames, in order, into one animated GIF on a global queue: in place of the file at the
-    // URL when `replacing` (the user said so), else at the URL or, when something is there by then, at the
-    // next free name beside it.
-    virtual void asyncExportAsGIF(const SnapItems& snaps, const core::Url& url, bool replacing = false);
-    // The GIF sheet's controller, made on first use.
-    std::shared_ptr<GIFExporterController> gifSheetWindowController();
+    // The exports the commands start (DocumentExports): image files into a folder, the names they get there
+    // returned at once, and one animated GIF, in place of the file at the URL only when `replacing`.
+    std::vector<std::string> asyncExport(const SnapItems& snaps, const core::Url& folder);
+    void asyncExportAsGIF(const SnapItems& snaps, const core::Url& url, bool replacing = false);
     // Where a shared picture comes from on the screen: the movie's picture for an image, else the zero
     // rectangle.
     gfx::Rect sharingSourceFrame(const ui::SharingItem& item) const;
@@ -158,41 +170,6 @@ public:
                                                           const std::vector<ui::SharingItem>& items, int* scope) override;
     bool validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item) override;
 
-    // Grabs. Each sets the thumbnailer's edition to the snap's, then its maximum size, then takes the exact
-    // frame at the snap's time; a frame that cannot be had gives no image.
-    // The miniature of a new snap on the thumbnail queue, then the snap appended on the main thread.
-    void fillMiniature(const std::shared_ptr<SnapItem>& item);
-    // The miniatures of a list on the thumbnail queue with progress, then the busy work of `state` ended. A
-    // generated series is appended at once; restored snaps come in as they are ready, so that the count
-    // grows with the progress. Work stopped by stopBusyWork appends what it has done.
-    void fillMiniatures(const SnapItems& items, DocumentState state);
-    // The document's frames off the main thread: its thumbnailer on its thumbnail queue. Work that outlives a
-    // turn of the main loop keeps one of these rather than the document.
-    struct FrameGrabber {
-        std::shared_ptr<orvalis::Thumbnailer> thumbnailer;
-        std::shared_ptr<core::DispatchQueue> queue;
-        // Set when the document's busy work is to stop.
-        std::shared_ptr<const std::atomic<bool>> stopFlag;
-        // The snap's image within a square of that side (0 or less: full size), grabbed on the queue while
-        // the caller waits; null when it cannot be had, or once the work is to stop.
-        gfx::ImageRef image(const SnapItem& item, double side) const;
-        bool stopped() const { return stopFlag && stopFlag->load(); }
-    };
-    FrameGrabber frameGrabber();
-    // From the export queue: the snap's image within a square of that side (0: full size), grabbed
-    // synchronously on the thumbnail queue; null when it cannot be had.
-    gfx::ImageRef exportImage(const std::shared_ptr<SnapItem>& item, double side);
-    // The full-size image, grabbed on the thumbnail queue and handed to `completion` on the main thread.
-    void fullImage(const std::shared_ptr<SnapItem>& item, std::function<void(const gfx::ImageRef&)> completion);
-    // "<movie title>-<hh-mm-ss-mmm>.<extension of exportFormat>".
-    std::string snapFileName(const SnapItem& item) const;
-
-    std::shared_ptr<core::DispatchQueue> thumbnailQueue();
-    std::shared_ptr<core::DispatchQueue> exportQueue();
-    gfx::Size miniatureThumbnailSize();
-    kestrane::ImageFormat exportFormat() const { return exportFormat_; }
-    void setExportFormat(kestrane::ImageFormat format) { exportFormat_ = format; }
-
     // SnapsManagerObserver.
     void snapsManagerDidAppendItems(const core::Notification& notification) override;
     void snapsManagerDidRemoveItems(const core::Notification& notification) override;
@@ -202,24 +179,28 @@ public:
     // Writes the snaps dragged (outside a drag, the selected ones) as files of the preferred format; when any
     // of them fails, the errors say that nothing was dropped, for the drop then hands over none.
     std::optional<std::vector<std::string>> snapsViewDropSelectionTo(SnapsView& view, const core::Url& folder) override;
-    bool snapsViewDroppedFilesSettled(SnapsView& view) override { return dropExportsRunning_ == 0; }
+    bool snapsViewDroppedFilesSettled(SnapsView& view) override { return exports_->dropsSettled(); }
     void snapsViewDroppedFilesWithheld(SnapsView& view) override;
 
-    // Outlets, set by the interface.
-    std::shared_ptr<orvalis::MovieViewController> movieViewController;
-    std::shared_ptr<FlashMovieView> movieView;
-    std::shared_ptr<ui::Window> mainWindow;
-    std::shared_ptr<SnapsView> snapsView;
-    std::shared_ptr<ui::Button> snapButton;
-    std::shared_ptr<ui::Button> exportButton;
-    std::shared_ptr<ui::Button> shareButton;
-    std::shared_ptr<ui::Button> generatorButton;
-    std::shared_ptr<ui::TextField> snapsField;
-    std::shared_ptr<ui::View> unplayableLabel;
-    std::shared_ptr<ui::TextField> progressLabel;
-    std::shared_ptr<ui::ProgressIndicator> progressIndicator;
-    std::shared_ptr<ui::Window> exportErrorsAlert;
-    std::shared_ptr<ui::TextView> exportErrorsTextView;
+    // For the interface: its views, and the objects of the window that no view holds (the movie panel's
+    // controller, the export-errors sheet), kept as long as the document.
+    void setOutlets(const DocumentOutlets& outlets) { outlets_ = outlets; }
+    void keepInterfaceObject(const std::shared_ptr<core::Object>& object) { interfaceObjects_.push_back(object); }
+    // The outlets; null when the interface set none or it has gone.
+    std::shared_ptr<orvalis::MovieViewController> movieViewController() const { return outlets_.movieViewController.lock(); }
+    std::shared_ptr<FlashMovieView> movieView() const { return outlets_.movieView.lock(); }
+    std::shared_ptr<ui::Window> mainWindow() const { return outlets_.mainWindow.lock(); }
+    std::shared_ptr<SnapsView> snapsView() const { return outlets_.snapsView.lock(); }
+    std::shared_ptr<ui::Button> snapButton() const { return outlets_.snapButton.lock(); }
+    std::shared_ptr<ui::Button> exportButton() const { return outlets_.exportButton.lock(); }
+    std::shared_ptr<ui::Button> shareButton() const { return outlets_.shareButton.lock(); }
+    std::shared_ptr<ui::Button> generatorButton() const { return outlets_.generatorButton.lock(); }
+    std::shared_ptr<ui::TextField> snapsField() const { return outlets_.snapsField.lock(); }
+    std::shared_ptr<ui::View> unplayableLabel() const { return outlets_.unplayableLabel.lock(); }
+    std::shared_ptr<ui::TextField> progressLabel() const { return outlets_.progressLabel.lock(); }
+    std::shared_ptr<ui::ProgressIndicator> progressIndicator() const { return outlets_.progressIndicator.lock(); }
+    std::shared_ptr<ui::Window> exportErrorsAlert() const { return outlets_.exportErrorsAlert.lock(); }
+    std::shared_ptr<ui::TextView> exportErrorsTextView() const { return outlets_.exportErrorsTextView.lock(); }
 
     // Runs `work` on the main thread with the document, when it is still there, and waits for it (from a
     // queue: never from the main thread itself while the queue waits for it).
@@ -230,7 +211,6 @@ public:
     static gfx::ImageRef snapBlankButtonImage();
 
 private:
-    std::shared_ptr<orvalis::Thumbnailer> thumbnailer();
     // Snapping when nothing is selected, selecting otherwise.
     DocumentState stateBySelection() const;
     // The movie has been probed: hands it to the movie panel, puts the panel's controller in the responder
@@ -242,9 +222,17 @@ private:
     static int& stillOpening();
     void leaveOpeningCount();
     void closeGeneratorPopover();
+    // The miniature of a new snap, then the snap appended.
+    void fillMiniature(const std::shared_ptr<SnapItem>& item);
+    // The miniatures of a list with progress, then the busy work of `state` ended. A generated series is
+    // appended at once; restored snaps come in as they are ready, so that the count grows with the progress.
+    // Work stopped by stopBusyWork appends what it has done.
+    void fillMiniatures(const SnapItems& items, DocumentState state);
     // Restored snaps whose miniatures are in leave the list of those still being restored.
     void takeRestored(const SnapItems& items);
 
+    DocumentOutlets outlets_;
+    std::vector<std::shared_ptr<core::Object>> interfaceObjects_;
     std::shared_ptr<orvalis::Movie> movie_;
     std::shared_ptr<SnapsManager> snapsManager_;
     std::shared_ptr<GeneratePopoverController> generatorPopoverController_;
@@ -256,11 +244,6 @@ private:
     bool exportErrorsShown_ = false;
     // Whether the GIF sheet is shown or waiting to be.
     bool gifSheetUp_ = false;
-    // Exports of dropped snaps still writing.
-    std::size_t dropExportsRunning_ = 0;
-    // Starts an image export; `ended` runs on the main thread at its end, before its errors are shown.
-    std::vector<std::string> startExport(const SnapItems& snaps, const core::Url& folder,
-                                         std::function<void(Document&, std::string& errors)> ended);
     DocumentState state_ = DocumentState::snapping;
     bool movieOpen_ = false;
     bool countedOpening_ = false;
@@ -270,13 +253,9 @@ private:
     std::shared_ptr<std::atomic<bool>> stopFlag_ = std::make_shared<std::atomic<bool>>(false);
     // Restored snaps whose miniatures are still being grabbed: kept in the session until they are appended.
     SnapItems restoring_;
-    kestrane::ImageFormat exportFormat_ = kestrane::ImageFormat::png;
-
-    std::once_flag thumbnailerMade_, thumbnailQueueMade_, exportQueueMade_, miniatureSizeMade_;
-    std::shared_ptr<orvalis::Thumbnailer> thumbnailer_;
-    std::shared_ptr<core::DispatchQueue> thumbnailQueue_;
-    std::shared_ptr<core::DispatchQueue> exportQueue_;
-    gfx::Size miniatureThumbnailSize_;
+    // Made by read; the exports use the frames.
+    std::unique_ptr<DocumentFrames> frames_;
+    std::unique_ptr<DocumentExports> exports_;
 };
 
 }  // namespace vistrel

@@ -10,6 +10,7 @@
 #include "app/document/snaps_manager.h"
 #include "foundation/bundle_info.h"
 #include "foundation/shortcuts.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/menu.h"
 
@@ -22,23 +23,24 @@ namespace {
 
 void Document::setState(DocumentState state)
 {
+    core::assertMainThread();
     if (state == state_) return;
     state_ = state;
     // A movie still opening shows the spinner and its state as busy work does.
     const bool working = isBusy(state) || state == DocumentState::opening;
     if (!working) {
-        snapButton->setImage(state == DocumentState::snapping ? snapRedButtonImage() : snapBlankButtonImage());
-        progressIndicator->stopAnimation(nullptr);
+        snapButton()->setImage(state == DocumentState::snapping ? snapRedButtonImage() : snapBlankButtonImage());
+        progressIndicator()->stopAnimation(nullptr);
     } else {
-        progressIndicator->startAnimation(nullptr);
-        progressLabel->setStringValue(localizedTitle(state));
+        progressIndicator()->startAnimation(nullptr);
+        progressLabel()->setStringValue(localizedTitle(state));
     }
-    progressLabel->setHidden(!working);
-    progressIndicator->setHidden(!working);
+    progressLabel()->setHidden(!working);
+    progressIndicator()->setHidden(!working);
     // The snap button needs a movie that plays.
-    snapButton->setHidden(working || !isPlayable());
-    exportButton->setHidden(state != DocumentState::selecting);
-    shareButton->setHidden(state != DocumentState::selecting);
+    snapButton()->setHidden(working || !isPlayable());
+    exportButton()->setHidden(state != DocumentState::selecting);
+    shareButton()->setHidden(state != DocumentState::selecting);
 }
 
 DocumentState Document::stateBySelection() const
@@ -48,12 +50,14 @@ DocumentState Document::stateBySelection() const
 
 void Document::beginBusyWork(DocumentState state)
 {
+    core::assertMainThread();
     busyWork_.push_back(state);
     setState(state);
 }
 
 void Document::endBusyWork(DocumentState state)
 {
+    core::assertMainThread();
     const auto found = std::find(busyWork_.rbegin(), busyWork_.rend(), state);
     if (found != busyWork_.rend()) busyWork_.erase(std::next(found).base());
     setState(busyWork_.empty() ? stateBySelection() : busyWork_.back());
@@ -61,9 +65,10 @@ void Document::endBusyWork(DocumentState state)
 
 void Document::updateProgress(double fraction)
 {
+    core::assertMainThread();
     // A hair above the fraction, so that 29/100 reads 29 and not 28.
     const long percent = long(std::floor(fraction * 100 + 1e-9));
-    progressLabel->setStringValue(localizedTitle(state_) + " : " + std::to_string(percent) + " %");
+    progressLabel()->setStringValue(localizedTitle(state_) + " : " + std::to_string(percent) + " %");
 }
 
 void Document::updateSnapsField()
@@ -71,7 +76,7 @@ void Document::updateSnapsField()
     const std::string snaps =
         kestrane::localPlural(*kestrane::MB.get(), "Document.SnapsLabel", std::int64_t(snapsManager_->items().size()));
     const auto& selection = snapsManager_->selection();
-    snapsField->setStringValue(selection.isEmpty() ? snaps : std::to_string(selection.count()) + " of " + snaps);
+    snapsField()->setStringValue(selection.isEmpty() ? snaps : std::to_string(selection.count()) + " of " + snaps);
 }
 
 void Document::showCannotBeClosedAlert()
@@ -80,25 +85,26 @@ void Document::showCannotBeClosedAlert()
     alert->setMessageText(interfaceText("Document.CannotBeClosedAlert.MessageText"));
     alert->setInformativeText(interfaceText("Document.CannotBeClosedAlert.InformativeText"));
     alert->addButton(interfaceText("Document.CannotBeClosedAlert.FirstButton"));
-    alert->beginSheetModal(mainWindow, {});
+    alert->beginSheetModal(mainWindow(), {});
 }
 
 void Document::showExportErrors(const std::string& errors)
 {
+    core::assertMainThread();
     if (errors.empty()) return;
-    exportErrorsTextView->setString(errors);
+    exportErrorsTextView()->setString(errors);
     // A sheet already up, or waiting for another to end, only takes the new text.
     if (exportErrorsShown_) return;
     exportErrorsShown_ = true;
     std::weak_ptr<Document> weak = sharedAs<Document>();
-    mainWindow->beginSheet(exportErrorsAlert, [weak](ui::ModalResponse) {
+    mainWindow()->beginSheet(exportErrorsAlert(), [weak](ui::ModalResponse) {
         if (auto document = weak.lock()) document->exportErrorsShown_ = false;
     });
 }
 
 void Document::closeExportErrorsAlert(const std::shared_ptr<core::Object>&)
 {
-    mainWindow->endSheet(exportErrorsAlert);
+    mainWindow()->endSheet(exportErrorsAlert());
 }
 
 void Document::showExportMenu(const std::shared_ptr<core::Object>&)
@@ -114,9 +120,9 @@ void Document::showExportMenu(const std::shared_ptr<core::Object>&)
     }
     menu->addItem(interfaceText("Menu.File.ExportAllAsGIF"), "exportAllAsGIF:", "")->setTarget(self);
     // Under the button's bottom left corner.
-    const gfx::Point corner = exportButton->convertPointTo({0, 0}, nullptr);
-    const auto event = ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0, mainWindow->windowNumber(), 1, 1);
-    ui::Menu::popUpContextMenu(menu, event, exportButton);
+    const gfx::Point corner = exportButton()->convertPointTo({0, 0}, nullptr);
+    const auto event = ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0, mainWindow()->windowNumber(), 1, 1);
+    ui::Menu::popUpContextMenu(menu, event, exportButton());
 }
 
 void Document::selectAll(const std::shared_ptr<core::Object>&) { snapsManager_->selectAll(); }

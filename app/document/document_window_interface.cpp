@@ -58,14 +58,16 @@ std::shared_ptr<FlashMovieView> flashingPicture(orvalis::MovieViewController& co
     return flashing;
 }
 
-void buildBar(ui::View& content, const std::shared_ptr<Document>& document)
+std::shared_ptr<DocumentBarView> buildBar(ui::View& content, const std::shared_ptr<Document>& document,
+                                          DocumentOutlets& outlets)
 {
     auto bar = core::make<DocumentBarView>(gfx::Rect{0, documentStripHeight, windowWidth, documentBarHeight}, document);
     bar->setAutoresizingMask(Mask::widthSizable | Mask::maxYMargin);
     content.addSubview(bar);
 
-    document->snapsField = kestrane::labelFrame({});
-    bar->addSubview(document->snapsField);
+    auto snapsField = kestrane::labelFrame({});
+    bar->addSubview(snapsField);
+    outlets.snapsField = snapsField;
 
     auto snap = core::make<ui::Button>(gfx::Rect{});
     snap->setBordered(false);
@@ -75,28 +77,31 @@ void buildBar(ui::View& content, const std::shared_ptr<Document>& document)
     snap->setRefusesFirstResponder(true);
     kestrane::setTarget(*snap, document, "snapImage:");
     bar->addSubview(snap);
-    document->snapButton = snap;
+    outlets.snapButton = snap;
 
     auto spinner = core::make<ui::ProgressIndicator>(gfx::Rect{});
     spinner->setStyle(ui::ProgressIndicatorStyle::spinning);
     spinner->setIndeterminate(true);
     spinner->setHidden(true);
     bar->addSubview(spinner);
-    document->progressIndicator = spinner;
-    document->progressLabel = kestrane::labelFrame({});
-    document->progressLabel->setHidden(true);
-    bar->addSubview(document->progressLabel);
+    outlets.progressIndicator = spinner;
+    auto progress = kestrane::labelFrame({});
+    progress->setHidden(true);
+    bar->addSubview(progress);
+    outlets.progressLabel = progress;
 
-    document->generatorButton =
+    outlets.generatorButton =
         pushButton(*bar, "Document.GenerateButton", {}, 0, document, "showGeneratorPopover:");
-    document->shareButton = pushButton(*bar, "Document.ShareButton", {}, 0, document, "showShareMenu:");
-    document->exportButton = pushButton(*bar, "Document.ExportButton", {}, 0, document, "showExportMenu:");
-    document->shareButton->setHidden(true);
-    document->exportButton->setHidden(true);
-    bar->layoutControls();
+    auto share = pushButton(*bar, "Document.ShareButton", {}, 0, document, "showShareMenu:");
+    auto exporting = pushButton(*bar, "Document.ExportButton", {}, 0, document, "showExportMenu:");
+    share->setHidden(true);
+    exporting->setHidden(true);
+    outlets.shareButton = share;
+    outlets.exportButton = exporting;
+    return bar;
 }
 
-void buildStrip(ui::View& content, const std::shared_ptr<Document>& document)
+void buildStrip(ui::View& content, DocumentOutlets& outlets)
 {
     auto scroll = core::make<ui::ScrollView>(gfx::Rect{0, 0, windowWidth, documentStripHeight});
     scroll->setHasHorizontalScroller(true);
@@ -108,10 +113,10 @@ void buildStrip(ui::View& content, const std::shared_ptr<Document>& document)
     strip->awakeFromNib();
     // The cells take the height the scroll bar leaves.
     strip->setFrameSize({strip->frame().width(), scroll->contentView()->frame().height()});
-    document->snapsView = strip;
+    outlets.snapsView = strip;
 }
 
-void buildExportErrorsSheet(const std::shared_ptr<Document>& document)
+void buildExportErrorsSheet(const std::shared_ptr<Document>& document, DocumentOutlets& outlets)
 {
     const double width = 460, height = 280;
     auto sheet = ui::Window::create({0, 0, width, height}, ui::StyleMask::titled);
@@ -129,8 +134,10 @@ void buildExportErrorsSheet(const std::shared_ptr<Document>& document)
     auto close = pushButton(*content, "Document.ExportErrors.Close", {width - margin - 90, margin, 90, buttonHeight}, 0,
                             document, "closeExportErrorsAlert:");
     close->setKeyEquivalent("\r");
-    document->exportErrorsAlert = sheet;
-    document->exportErrorsTextView = errors;
+    // No view holds the sheet: the document keeps it.
+    document->keepInterfaceObject(sheet);
+    outlets.exportErrorsAlert = sheet;
+    outlets.exportErrorsTextView = errors;
 }
 
 // The newest other document window still shown, if any.
@@ -139,8 +146,8 @@ std::shared_ptr<ui::Window> lastDocumentWindow(const Document& document)
     const auto& documents = kestrane::DC->documents();
     for (auto it = documents.rbegin(); it != documents.rend(); ++it) {
         const auto other = std::dynamic_pointer_cast<Document>(*it);
-        if (other && other.get() != &document && other->mainWindow && other->mainWindow->isVisible())
-            return other->mainWindow;
+        const auto window = other && other.get() != &document ? other->mainWindow() : nullptr;
+        if (window && window->isVisible()) return window;
     }
     return nullptr;
 }
@@ -177,8 +184,11 @@ void build(const std::shared_ptr<core::Object>& owner)
 
     auto controller = core::make<orvalis::MovieViewController>();
     content->addSubview(orvalis::makeMoviePanel(controller, {0, bottom, windowWidth, windowHeight - bottom}));
-    document->movieViewController = controller;
-    document->movieView = flashingPicture(*controller);
+    DocumentOutlets outlets;
+    // No view holds the panel's controller: the document keeps it.
+    document->keepInterfaceObject(controller);
+    outlets.movieViewController = controller;
+    outlets.movieView = flashingPicture(*controller);
 
     auto notice = kestrane::labelFrame({0, (windowHeight + bottom) / 2, windowWidth, 20});
     notice->setAlignment(gfx::TextAlignment::center);
@@ -187,14 +197,16 @@ void build(const std::shared_ptr<core::Object>& owner)
     notice->setAutoresizingMask(Mask::widthSizable | Mask::minYMargin | Mask::maxYMargin);
     notice->setHidden(true);
     content->addSubview(notice);
-    document->unplayableLabel = notice;
+    outlets.unplayableLabel = notice;
 
-    buildBar(*content, document);
-    buildStrip(*content, document);
-    buildExportErrorsSheet(document);
+    const auto bar = buildBar(*content, document, outlets);
+    buildStrip(*content, outlets);
+    buildExportErrorsSheet(document, outlets);
 
     window->setDelegate(document);
-    document->mainWindow = window;
+    outlets.mainWindow = window;
+    document->setOutlets(outlets);
+    bar->layoutControls();
     document->windowControllers().front()->setWindow(window);
     place(*window, *document);
 }

@@ -43,14 +43,14 @@ constexpr int snapFrame = 375;
 // The strip shows `count` cells, each with its miniature.
 bool stripShows(vistrel::Document& document, std::size_t count)
 {
-    const auto& cells = document.snapsView->cells();
+    const auto& cells = document.snapsView()->cells();
     return cells.size() == count && cells.back()->image() != nullptr;
 }
 
 void removeAllSnaps(vistrel::Document& document)
 {
     document.snapsManager()->removeAll();
-    serveUntil([&] { return document.snapsView->cells().empty(); });
+    serveUntil([&] { return document.snapsView()->cells().empty(); });
 }
 
 // `count` snaps over the whole movie: the generator's inner points, without the start and the end.
@@ -65,7 +65,7 @@ void generate(vistrel::Document& document, int count)
     popover->changeIncludeEnd(popover->includeEndButton);
     popover->framesTextField->setIntegerValue(count);
     popover->changeFrames(popover->framesTextField);
-    const std::size_t before = document.snapsView->cells().size();
+    const std::size_t before = document.snapsView()->cells().size();
     popover->generateSnaps(nullptr);
     serveUntil([&] { return stripShows(document, before + std::size_t(count)); });
 }

@@ -141,7 +141,7 @@ int runBenchmarks(const fs::path& folder)
     auto [ourExport, theirExport] = bench::bestInTurns(
         [&] {
             removeContents(ours);
-            document->setExportFormat(kestrane::ImageFormat::jpg);
+            document->exports().setExportFormat(kestrane::ImageFormat::jpg);
             exported([&] { document->asyncExport(twentySnaps, core::Url::fileURL(ours.string())); });
         },
         [&] {

@@ -105,11 +105,11 @@ TEST_F(DocumentExport, WritesEachSnapAsItsExactFrameInEveryFormatBesideFilesOfTh
             snaps.push_back(snapAt(frames.back(), editions[i % 3]));
         }
         // Every name is taken already; the first one's first alternative too.
-        document->setExportFormat(format);
+        document->exports().setExportFormat(format);
         std::set<std::string> before;
         for (const auto& snap : snaps) {
-            write(folder / document->snapFileName(*snap), "old");
-            before.insert(document->snapFileName(*snap));
+            write(folder / document->exports().snapFileName(*snap), "old");
+            before.insert(document->exports().snapFileName(*snap));
         }
         const std::string ext = "." + kestrane::fileExtension(format);
         write(folder / ("clip-00-00-00-100 (0)" + ext), "old");
@@ -122,8 +122,8 @@ TEST_F(DocumentExport, WritesEachSnapAsItsExactFrameInEveryFormatBesideFilesOfTh
         EXPECT_EQ(names[1], "clip-00-00-00-400 (0)" + ext);
         ASSERT_TRUE(waitUntilIdle(*document));
         EXPECT_EQ(document->state(), DocumentState::snapping);
-        EXPECT_EQ(document->progressLabel->stringValue(), "Exporting : 100 %");
-        EXPECT_EQ(document->mainWindow->attachedSheet(), nullptr);
+        EXPECT_EQ(document->progressLabel()->stringValue(), "Exporting : 100 %");
+        EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
 
         for (const auto& name : before) EXPECT_EQ(contents(folder / name), "old") << name;
         EXPECT_EQ(filesIn(folder.path()).size(), before.size() + 20);
@@ -144,7 +144,7 @@ TEST_F(DocumentExport, SnapsOfOneTimeAndExportsIntoOneFolderAtOnceNeverShareANam
     // Snap, turn the picture, snap again: one time, two editions.
     const SnapItems snaps{snapAt(12), snapAt(12, editions[1]), snapAt(30)};
     const auto first = document->asyncExport(snaps, url);
-    document->setExportFormat(kestrane::ImageFormat::png);
+    document->exports().setExportFormat(kestrane::ImageFormat::png);
     const auto second = document->asyncExport(snaps, url);
     EXPECT_EQ(first, (std::vector<std::string>{"clip-00-00-01-200.png", "clip-00-00-01-200 (0).png", "clip-00-00-03-000.png"}));
     EXPECT_EQ(second, (std::vector<std::string>{"clip-00-00-01-200 (1).png", "clip-00-00-01-200 (2).png",
@@ -174,11 +174,11 @@ TEST_F(DocumentExport, FailuresAreListedTogetherAtTheEndAndLeaveNothingBehind)
     document->asyncExport(snaps, core::Url::fileURL(blocked.string()));
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_EQ(document->state(), DocumentState::selecting);
-    EXPECT_EQ(document->exportErrorsTextView->string(),
+    EXPECT_EQ(document->exportErrorsTextView()->string(),
               "Cannot export image to " + (blocked / "clip-00-00-00-500.png").string() + "\n" +
                   "Cannot snap image at 00:01:30:000\n"
                   "Cannot export image to " + (blocked / "clip-00-00-00-700.png").string() + "\n");
-    EXPECT_EQ(document->mainWindow->attachedSheet(), document->exportErrorsAlert);
+    EXPECT_EQ(document->mainWindow()->attachedSheet(), document->exportErrorsAlert());
     EXPECT_EQ(filesIn(parent.path()), std::set<std::string>{"folder"});
 
     // Files that fail while being written (here: longer than the process may write) leave nothing, and a
@@ -191,17 +191,40 @@ TEST_F(DocumentExport, FailuresAreListedTogetherAtTheEndAndLeaveNothingBehind)
     small.rlim_cur = 100;
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
-    document->setExportFormat(kestrane::ImageFormat::tiff);
+    document->exports().setExportFormat(kestrane::ImageFormat::tiff);
     document->asyncExport({snapAt(9)}, core::Url::fileURL(folder.path().string()));
     const bool idle = waitUntilIdle(*document);
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previous);
     ASSERT_TRUE(idle);
-    EXPECT_EQ(document->exportErrorsTextView->string(),
+    EXPECT_EQ(document->exportErrorsTextView()->string(),
               "Cannot export image to " + (folder / "clip-00-00-00-900.tiff").string() + "\n");
     EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{"kept.txt"});
     EXPECT_TRUE(document->tryToPerform("closeExportErrorsAlert:", nullptr));
-    EXPECT_EQ(document->mainWindow->attachedSheet(), nullptr);
+    EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
+}
+
+TEST_F(DocumentExport, AFailedExportGivesBackTheNamesItWasPromised)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    testsupport::TempDir parent("export");
+    // A folder that is a file: every write fails; in a real folder, a snap past the end fails its grab.
+    write(parent / "blocked", "a file");
+    testsupport::TempDir folder("export");
+    for (const auto& into : {parent / "blocked", folder.path()}) {
+        SCOPED_TRACE(into);
+        const auto url = core::Url::fileURL(into.string());
+        const SnapItems snaps{snapAt(5), snapAt(900)};
+        const auto first = document->asyncExport(snaps, url);
+        ASSERT_TRUE(waitUntilIdle(*document));
+        EXPECT_EQ(first, (std::vector<std::string>{"clip-00-00-00-500.png", "clip-00-01-30-000.png"}));
+        // No file has the names: the next export of the same snaps gets them again.
+        std::error_code absent;
+        fs::remove(into / first[0], absent);
+        EXPECT_EQ(document->asyncExport(snaps, url), first);
+        ASSERT_TRUE(waitUntilIdle(*document));
+    }
 }
 
 // The name of frame k's file of a movie named `stem` (frame k starts at k / 10 s).
@@ -244,8 +267,8 @@ TEST_F(DocumentExport, ACutShortMovieExportsItsLastFrameUnderItsTimeAndListsASna
     EXPECT_EQ(names[0], frameFileName("cut", last));
     EXPECT_EQ(filesIn(exported.path()), std::set<std::string>{frameFileName("cut", last)});
     expectFrame(exported / names[0], *end, last);
-    EXPECT_EQ(document->exportErrorsTextView->string(), "Cannot snap image at 00:00:05:500\n");
-    EXPECT_EQ(document->mainWindow->attachedSheet(), document->exportErrorsAlert);
+    EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot snap image at 00:00:05:500\n");
+    EXPECT_EQ(document->mainWindow()->attachedSheet(), document->exportErrorsAlert());
 }
 
 TEST_F(DocumentExport, OverlappingExportsAndAGenerationKeepTheDocumentBusyUntilTheLastEnds)
@@ -258,7 +281,7 @@ TEST_F(DocumentExport, OverlappingExportsAndAGenerationKeepTheDocumentBusyUntilT
     const auto first = document->asyncExport({snapAt(2), snapAt(4)}, url);
     std::atomic<bool> reached = false;
     std::promise<void> open;
-    document->exportQueue()->async([&, gate = open.get_future().share()] {
+    document->exports().exportQueue()->async([&, gate = open.get_future().share()] {
         reached = true;
         gate.wait_for(std::chrono::seconds(10));
     });
@@ -277,14 +300,14 @@ TEST_F(DocumentExport, OverlappingExportsAndAGenerationKeepTheDocumentBusyUntilT
     EXPECT_EQ(document->state(), DocumentState::exporting);
     EXPECT_FALSE(enables(*document, "snapImage:"));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
-    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow));
+    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow()));
 
     open.set_value();
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_TRUE(fs::exists(folder / second[0]));
     EXPECT_EQ(document->state(), DocumentState::snapping);
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 0);
-    EXPECT_TRUE(document->windowShouldClose(*document->mainWindow));
+    EXPECT_TRUE(document->windowShouldClose(*document->mainWindow()));
 }
 
 TEST_F(DocumentExport, WorkStoppedForQuittingFinishesWhatIsUnderWayAndBeginsNothingMore)
@@ -296,7 +319,7 @@ TEST_F(DocumentExport, WorkStoppedForQuittingFinishesWhatIsUnderWayAndBeginsNoth
     // A gate on the thumbnail queue holds back every grab of an export, a GIF and a generation.
     std::atomic<bool> reached = false;
     std::promise<void> open;
-    document->thumbnailQueue()->async([&, gate = open.get_future().share()] {
+    document->frames().thumbnailQueue()->async([&, gate = open.get_future().share()] {
         reached = true;
         gate.wait_for(std::chrono::seconds(10));
     });
@@ -319,7 +342,7 @@ TEST_F(DocumentExport, WorkStoppedForQuittingFinishesWhatIsUnderWayAndBeginsNoth
         expectFrame(folder / name, *snapAt(2), 2);
     }
     EXPECT_TRUE(document->snapsManager()->items().empty());
-    EXPECT_FALSE(document->exportErrorsAlert->isVisible());
+    EXPECT_FALSE(document->exportErrorsAlert()->isVisible());
     EXPECT_EQ(document->state(), DocumentState::snapping);
 }
 
@@ -334,7 +357,7 @@ TEST_F(DocumentExport, DraggedSnapsAreWrittenInThePreferredFormatAndAnUnknownOne
     write(folder / "clip-00-00-01-100.jpg", "old");
 
     kestrane::Defaults[vistrel::PreferredImageFormatKey] = std::int64_t(1);
-    auto names = document->snapsViewDropSelectionTo(*document->snapsView, url);
+    auto names = document->snapsViewDropSelectionTo(*document->snapsView(), url);
     ASSERT_TRUE(names);
     EXPECT_EQ(*names, (std::vector<std::string>{"clip-00-00-01-100 (0).jpg", "clip-00-00-03-300.jpg"}));
     ASSERT_TRUE(waitUntilIdle(*document));
@@ -344,7 +367,7 @@ TEST_F(DocumentExport, DraggedSnapsAreWrittenInThePreferredFormatAndAnUnknownOne
 
     for (const std::int64_t stored : {std::int64_t(3), std::int64_t(-1)}) {
         kestrane::Defaults[vistrel::PreferredImageFormatKey] = stored;
-        names = document->snapsViewDropSelectionTo(*document->snapsView, url);
+        names = document->snapsViewDropSelectionTo(*document->snapsView(), url);
         ASSERT_TRUE(names);
         EXPECT_EQ(names->front().substr(names->front().size() - 4), ".png") << stored;
         ASSERT_TRUE(waitUntilIdle(*document));
@@ -366,12 +389,12 @@ std::pair<QList<QUrl>, std::vector<int>> dragOut(vistrel::Document& document, st
         return Qt::CopyAction;
     });
     core::MainLoop::processEvents(2 * vistrel::SnapsView::animationDuration + 0.1);
-    const auto& cell = *document.snapsView->cells().at(pressed);
-    document.snapsView->scrollRectToVisible(cell.frame());
+    const auto& cell = *document.snapsView()->cells().at(pressed);
+    document.snapsView()->scrollRectToVisible(cell.frame());
     const gfx::Point at = cell.convertPointTo({cell.bounds().midX(), cell.bounds().midY()}, nullptr);
     const auto send = [&](ui::EventType type, const gfx::Point& where) {
-        document.mainWindow->sendEvent(ui::Event::mouseEvent(type, where, ui::ModifierFlags::command, 0,
-                                                             document.mainWindow->windowNumber(), 1, 1));
+        document.mainWindow()->sendEvent(ui::Event::mouseEvent(type, where, ui::ModifierFlags::command, 0,
+                                                             document.mainWindow()->windowNumber(), 1, 1));
     };
     send(ui::EventType::leftMouseDown, at);
     send(ui::EventType::leftMouseDragged, {at.x + 10, at.y});
@@ -402,19 +425,19 @@ TEST_F(DocumentExport, ADropHandsOverTheSnapsDraggedOrNoneAndLeavesNoFileBehind)
     const auto [none, noFrames] = dragOut(*document, 2);
     EXPECT_TRUE(none.isEmpty());
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(document->exportErrorsTextView->string(), "Cannot snap image at 00:01:30:000\nThe dragged snaps were not dropped\n");
+    EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot snap image at 00:01:30:000\nThe dragged snaps were not dropped\n");
     EXPECT_TRUE(testsupport::runUntil([&] { return inDragFolder() == 0; }, 5));
 
     // A drop that stopped waiting for files still being written says so at once.
-    document->exportErrorsTextView->setString("");
+    document->exportErrorsTextView()->setString("");
     testsupport::TempDir folder("drop");
     document->snapsManager()->setSelection(core::IndexSet{0});
-    ASSERT_TRUE(document->snapsViewDropSelectionTo(*document->snapsView, core::Url::fileURL(folder.path().string())));
-    EXPECT_FALSE(document->snapsViewDroppedFilesSettled(*document->snapsView));
-    document->snapsViewDroppedFilesWithheld(*document->snapsView);
-    EXPECT_EQ(document->exportErrorsTextView->string(), "The dragged snaps were not dropped\n");
+    ASSERT_TRUE(document->snapsViewDropSelectionTo(*document->snapsView(), core::Url::fileURL(folder.path().string())));
+    EXPECT_FALSE(document->snapsViewDroppedFilesSettled(*document->snapsView()));
+    document->snapsViewDroppedFilesWithheld(*document->snapsView());
+    EXPECT_EQ(document->exportErrorsTextView()->string(), "The dragged snaps were not dropped\n");
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_TRUE(document->snapsViewDroppedFilesSettled(*document->snapsView));
+    EXPECT_TRUE(document->snapsViewDroppedFilesSettled(*document->snapsView()));
 }
 
 TEST_F(DocumentExport, CopyPutsThePNGOfTheFirstSelectedSnapOnTheClipboard)
@@ -450,7 +473,7 @@ TEST_F(DocumentExport, CopyPutsThePNGOfTheFirstSelectedSnapOnTheClipboard)
     pasteboard->setString("kept");
     document->copySelectedItem(nullptr);
     std::atomic<bool> grabbed = false;
-    document->thumbnailQueue()->async([&] { grabbed = true; });
+    document->frames().thumbnailQueue()->async([&] { grabbed = true; });
     ASSERT_TRUE(testsupport::runUntil([&] { return grabbed.load(); }, 10));
     core::MainLoop::processEvents(0.01);
     EXPECT_EQ(pasteboard->string(), "kept");
@@ -461,13 +484,13 @@ TEST_F(DocumentExport, SharedPicturesComeFromTheMoviePictureOnScreen)
     auto document = open(clipMovie());
     ASSERT_TRUE(document);
     const ui::SharingItem picture{.image = gfx::Image::create(2, 2, std::vector<gfx::Pixel>(4, 0)), .url = {}, .text = {}};
-    const gfx::Rect onScreen = document->mainWindow->convertRectToScreen(
-        document->movieView->convertRectTo(document->movieView->videoRect(), nullptr));
-    EXPECT_FALSE(document->movieView->videoRect().isEmpty());
+    const gfx::Rect onScreen = document->mainWindow()->convertRectToScreen(
+        document->movieView()->convertRectTo(document->movieView()->videoRect(), nullptr));
+    EXPECT_FALSE(document->movieView()->videoRect().isEmpty());
     EXPECT_EQ(document->sharingSourceFrame(picture), onScreen);
     EXPECT_EQ(document->sharingSourceFrame(ui::SharingItem{.image = nullptr, .url = {}, .text = "text"}), gfx::Rect{});
     auto service = ui::SharingService::named(ui::SharingService::composeEmail);
-    EXPECT_EQ(document->sourceWindowForShareItems(*service, {picture}, nullptr), document->mainWindow);
+    EXPECT_EQ(document->sourceWindowForShareItems(*service, {picture}, nullptr), document->mainWindow());
     EXPECT_EQ(document->transitionImageForShareItem(*service, picture, nullptr), picture.image);
 
     // The export button's menu stays up once shown, with the image formats under each image export.

@@ -131,7 +131,7 @@ TEST_F(DocumentGIFExport, ThirtySnapsLoopForEverWithTheDefaultDelayAtFullSize)
     EXPECT_EQ(document->state(), DocumentState::exporting);
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_EQ(document->state(), DocumentState::snapping);
-    EXPECT_EQ(document->mainWindow->attachedSheet(), nullptr);
+    EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
 
     const auto gif = readGIF(folder / "clip.gif");
     ASSERT_TRUE(gif);
@@ -158,8 +158,8 @@ TEST_F(DocumentGIFExport, FramesThatCannotBeGrabbedAreLeftOutOfAGIFOfTheOthers)
     { std::ofstream(folder / "clip.gif") << "old"; }
     document->asyncExportAsGIF(snaps, core::Url::fileURL((folder / "clip.gif").string()));
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(document->exportErrorsTextView->string(), "Cannot snap image at 00:01:30:000\n");
-    EXPECT_EQ(document->mainWindow->attachedSheet(), document->exportErrorsAlert);
+    EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot snap image at 00:01:30:000\n");
+    EXPECT_EQ(document->mainWindow()->attachedSheet(), document->exportErrorsAlert());
     EXPECT_EQ(fs::file_size(folder / "clip.gif"), 3u);
 
     const auto gif = readGIF(folder / "clip (0).gif");
@@ -191,7 +191,7 @@ TEST_F(DocumentGIFExport, AFileThatCannotBeStartedReportsEveryStep)
     const fs::path missing = folder / "none" / "clip.gif";
     document->asyncExportAsGIF(snapsOf({4, 900, 6}), core::Url::fileURL(missing.string()));
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(document->exportErrorsTextView->string(), "Cannot create writer at " + missing.string() + "\n" +
+    EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot create writer at " + missing.string() + "\n" +
                                                             "Cannot add image at 00:00:00:400\n"
                                                             "Cannot snap image at 00:01:30:000\n"
                                                             "Cannot add image at 00:00:00:600\n"
@@ -207,7 +207,7 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
     ASSERT_TRUE(enables(*document, "exportAllAsGIF:"));
     ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
     auto sheet = document->gifSheetWindowController();
-    EXPECT_EQ(document->mainWindow->attachedSheet(), sheet->window());
+    EXPECT_EQ(document->mainWindow()->attachedSheet(), sheet->window());
     EXPECT_EQ(sheet->saveName(), "clip");
     auto table = sheet->tableView.lock();
     ASSERT_TRUE(table);
@@ -236,7 +236,7 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
     // A cancelled sheet writes nothing and leaves the state.
     ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
     ASSERT_TRUE(controller.tryToPerform("cancelExportation:", nullptr));
-    EXPECT_EQ(document->mainWindow->attachedSheet(), nullptr);
+    EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
     EXPECT_TRUE(sheet->snapItems().empty());
     EXPECT_EQ(document->state(), DocumentState::snapping);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
@@ -333,8 +333,8 @@ TEST_F(DocumentGIFExport, TheCommandAgainWhileTheSheetIsUpDoesNothing)
     ASSERT_TRUE(chooseInFileDialog(folder / "once.gif"));
     ASSERT_TRUE(waitUntilIdle(*document));
     core::MainLoop::processEvents(0.05);
-    EXPECT_EQ(document->mainWindow->attachedSheet(), nullptr) << "no second, empty sheet";
-    EXPECT_EQ(document->exportErrorsTextView->string(), "");
+    EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr) << "no second, empty sheet";
+    EXPECT_EQ(document->exportErrorsTextView()->string(), "");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
     const auto gif = readGIF(folder / "once.gif");
     ASSERT_TRUE(gif);
@@ -342,7 +342,7 @@ TEST_F(DocumentGIFExport, TheCommandAgainWhileTheSheetIsUpDoesNothing)
 
     // Once the sheet is down, the command opens it again.
     ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
-    EXPECT_EQ(document->mainWindow->attachedSheet(), sheet->window());
+    EXPECT_EQ(document->mainWindow()->attachedSheet(), sheet->window());
     ASSERT_TRUE(sheet->tryToPerform("cancelExportation:", nullptr));
 }
 
@@ -371,7 +371,7 @@ TEST_F(DocumentGIFExport, AFileTheUserChoseToReplaceIsReplacedOnceTheGIFIsWhole)
     // Until the GIF is whole, the old file is there as it was.
     EXPECT_EQ(fs::file_size(folder / "old.gif"), 3u);
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(document->exportErrorsTextView->string(), "");
+    EXPECT_EQ(document->exportErrorsTextView()->string(), "");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1) << "replaced, nothing beside";
     const auto gif = readGIF(folder / "old.gif");
     ASSERT_TRUE(gif);
@@ -390,7 +390,7 @@ TEST_F(DocumentGIFExport, TheProgressReachesTheEndOnlyOnceTheFileIsInPlace)
     std::string early;  // a label of 100 % seen while the file is not there yet
     std::set<std::string> seen;
     ASSERT_TRUE(testsupport::runUntil([&] {
-        const std::string label = document->progressLabel->stringValue();
+        const std::string label = document->progressLabel()->stringValue();
         seen.insert(label);
         if (label.ends_with(": 100 %") && !fs::exists(path)) early = label;
         return !vistrel::isBusy(document->state());

@@ -112,7 +112,7 @@ CHILD_ENTRY_F(DocumentRestoration, ReopensTheKeptSession)
     auto document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
     ASSERT_TRUE(document);
     EXPECT_EQ(document->state(), vistrel::DocumentState::restoring);
-    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow));
+    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow()));
     ASSERT_TRUE(waitForSnaps(*document, 3));
     EXPECT_EQ(framesOf(*document), (std::vector<int>{5, 17, 33}));
     EXPECT_EQ(document->snapsManager()->items()[1]->time(), frameTime(17));
@@ -136,6 +136,16 @@ TEST_F(DocumentRestoration, KeepsSnapsStillBeingRestoredAndSurvivesDamagedSessio
     document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
     ASSERT_TRUE(waitForSnaps(*document, 2));
     EXPECT_EQ(framesOf(*document), (std::vector<int>{8, 9}));
+    // Saved again once the restore is over: each snap is in the session once, however many relaunches.
+    for (int relaunch = 0; relaunch < 2; ++relaunch) {
+        ASSERT_TRUE(testsupport::runUntil([&] { return !document->isAtWork(); }, 10));
+        ASSERT_TRUE(kestrane::DC->saveSession());
+        closeAll();
+        ASSERT_EQ(kestrane::DC->restoreSession(), 1);
+        document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
+        ASSERT_TRUE(testsupport::runUntil([&] { return document->isMovieOpen() && !document->isAtWork(); }, 10));
+        EXPECT_EQ(framesOf(*document), (std::vector<int>{8, 9})) << relaunch;
+    }
     closeAll();
 
     // Cut short at every tenth of its length, or missing: no document, no crash.

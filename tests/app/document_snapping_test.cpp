@@ -37,9 +37,9 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     ASSERT_TRUE(window && window->isVisible());
     EXPECT_EQ(window->title(), "clip.mp4");
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
-    EXPECT_TRUE(document->unplayableLabel->isHidden());
-    EXPECT_FALSE(document->snapButton->isHidden());
-    EXPECT_EQ(document->snapsField->stringValue(), "0 snaps");
+    EXPECT_TRUE(document->unplayableLabel()->isHidden());
+    EXPECT_FALSE(document->snapButton()->isHidden());
+    EXPECT_EQ(document->snapsField()->stringValue(), "0 snaps");
     EXPECT_TRUE(enables(*document, "snapImage:"));
     for (const char* action : {"selectAll:", "deselectAll:", "removeSelection:", "removeAll:", "copySelectedItem:",
                                "exportAsImage:", "exportAllAsImage:", "exportAllAsGIF:"})
@@ -51,9 +51,9 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     auto snap = document->snapsManager()->items()[0];
     EXPECT_EQ(snap->time(), frameTime(23));
     EXPECT_EQ(frameOf(snap->image()), 23);
-    ASSERT_EQ(document->snapsView->cells().size(), 1u);
-    EXPECT_EQ(document->snapsView->cells()[0]->image(), snap->image());
-    EXPECT_EQ(document->snapsField->stringValue(), "1 snap");
+    ASSERT_EQ(document->snapsView()->cells().size(), 1u);
+    EXPECT_EQ(document->snapsView()->cells()[0]->image(), snap->image());
+    EXPECT_EQ(document->snapsField()->stringValue(), "1 snap");
     EXPECT_TRUE(enables(*document, "selectAll:"));
     EXPECT_TRUE(enables(*document, "removeAll:"));
     EXPECT_FALSE(enables(*document, "copySelectedItem:"));
@@ -66,10 +66,10 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     // Selecting one snap pauses the player on its time and shows the selecting state.
     document->snapsManager()->setSelection(core::IndexSet{0});
     EXPECT_EQ(document->state(), vistrel::DocumentState::selecting);
-    EXPECT_FALSE(document->exportButton->isHidden());
-    EXPECT_FALSE(document->shareButton->isHidden());
-    EXPECT_EQ(document->snapButton->image(), vistrel::Document::snapBlankButtonImage());
-    EXPECT_EQ(document->snapsField->stringValue(), "1 of 2 snaps");
+    EXPECT_FALSE(document->exportButton()->isHidden());
+    EXPECT_FALSE(document->shareButton()->isHidden());
+    EXPECT_EQ(document->snapButton()->image(), vistrel::Document::snapBlankButtonImage());
+    EXPECT_EQ(document->snapsField()->stringValue(), "1 of 2 snaps");
     EXPECT_TRUE(enables(*document, "copySelectedItem:"));
     EXPECT_TRUE(enables(*document, "removeSelection:"));
     auto player = document->movie()->player();
@@ -79,19 +79,19 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     document->snapImage(nullptr);
     EXPECT_TRUE(document->snapsManager()->isSelectionEmpty());
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
-    EXPECT_TRUE(document->exportButton->isHidden());
-    EXPECT_EQ(document->snapButton->image(), vistrel::Document::snapRedButtonImage());
+    EXPECT_TRUE(document->exportButton()->isHidden());
+    EXPECT_EQ(document->snapButton()->image(), vistrel::Document::snapRedButtonImage());
     core::MainLoop::processEvents(0.05);
     EXPECT_EQ(document->snapsManager()->items().size(), 2u);
 
     // Select all, then remove the selection: nothing left, snapping again.
     ASSERT_TRUE(document->tryToPerform("selectAll:", nullptr));
     EXPECT_FALSE(enables(*document, "selectAll:"));
-    EXPECT_EQ(document->snapsField->stringValue(), "2 of 2 snaps");
+    EXPECT_EQ(document->snapsField()->stringValue(), "2 of 2 snaps");
     ASSERT_TRUE(document->tryToPerform("removeSelection:", nullptr));
     EXPECT_TRUE(document->snapsManager()->items().empty());
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
-    EXPECT_EQ(document->snapsField->stringValue(), "0 snaps");
+    EXPECT_EQ(document->snapsField()->stringValue(), "0 snaps");
     EXPECT_FALSE(enables(*document, "removeAll:"));
 }
 
@@ -113,7 +113,7 @@ void expectSnapAtEndIsTheFrameShown(vistrel::Document& document, std::size_t cou
     const int shownIndex = frameOf(player->avplayer()->currentVideoFrame());
     ASSERT_GE(shownIndex, 0);
     EXPECT_EQ(shown, frameTime(shownIndex));
-    EXPECT_EQ(document.movieViewController->timeField()->stringValue(), kestrane::hhmmssmsDesc(shown));
+    EXPECT_EQ(document.movieViewController()->timeField()->stringValue(), kestrane::hhmmssmsDesc(shown));
     document.snapImage(nullptr);
     ASSERT_TRUE(waitForSnaps(document, count));
     const auto snap = document.snapsManager()->items().back();
@@ -127,14 +127,14 @@ TEST_F(DocumentSnapping, ASnapAndTheClockAtTheEndNameTheFrameOnScreen)
     ASSERT_TRUE(document);
     expectSnapAtEndIsTheFrameShown(*document, 1);
     EXPECT_EQ(document->snapsManager()->items().back()->time(), frameTime(59)) << "the last frame, not the duration";
-    EXPECT_EQ(document->snapFileName(*document->snapsManager()->items().back()), "clip-00-00-05-900.png");
+    EXPECT_EQ(document->exports().snapFileName(*document->snapsManager()->items().back()), "clip-00-00-05-900.png");
 
     // Between two frames the clock and a snap name the frame that holds the time.
     auto player = document->movie()->player();
     player->seekAccurately(media::Time::make(2345, 1000));
     ASSERT_TRUE(testsupport::runUntil([&] { return player->currentFrameTime() == frameTime(23); }, 10));
     core::MainLoop::processEvents(0.1);
-    EXPECT_EQ(document->movieViewController->timeField()->stringValue(), "00:00:02:300");
+    EXPECT_EQ(document->movieViewController()->timeField()->stringValue(), "00:00:02:300");
     document->snapImage(nullptr);
     ASSERT_TRUE(waitForSnaps(*document, 2));
     EXPECT_EQ(document->snapsManager()->items().back()->time(), frameTime(23));
@@ -173,7 +173,7 @@ TEST_F(DocumentSnapping, TheStripsContextMenuActsOnTheSnapRightClicked)
     }
     ASSERT_TRUE(waitForSnaps(*document, 3));
     core::MainLoop::processEvents(0.5);  // the new cells' animations end
-    auto strip = document->snapsView;
+    auto strip = document->snapsView();
     auto menu = strip->menu();
     ASSERT_TRUE(menu);
     auto window = strip->window();
@@ -226,7 +226,7 @@ TEST_F(DocumentSnapping, EachSnapKeepsTheEditionOfItsMomentWithinTheMiniatureSqu
     EXPECT_EQ(items[1]->image()->width(), 120);
     EXPECT_EQ(items[1]->image()->height(), 160);
     EXPECT_EQ(frameOf(orvalis::Edition(kestrane::Orientation::left, false, false).apply(items[1]->image())), 12);
-    EXPECT_EQ(document->miniatureThumbnailSize().width, vistrel::Document::miniatureSide);
+    EXPECT_EQ(document->frames().miniatureThumbnailSize().width, vistrel::DocumentFrames::miniatureSide);
 }
 
 TEST_F(DocumentSnapping, AMovieThatCannotPlayOpensWithEveryCommandOff)
@@ -238,12 +238,12 @@ TEST_F(DocumentSnapping, AMovieThatCannotPlayOpensWithEveryCommandOff)
     std::fclose(file);
     auto document = open(path.string());
     ASSERT_TRUE(document);
-    EXPECT_FALSE(document->unplayableLabel->isHidden());
-    EXPECT_TRUE(document->snapButton->isHidden());
+    EXPECT_FALSE(document->unplayableLabel()->isHidden());
+    EXPECT_TRUE(document->snapButton()->isHidden());
     for (const char* action : {"snapImage:", "selectAll:", "removeAll:", "copySelectedItem:", "showGeneratorPopover:"})
         EXPECT_FALSE(enables(*document, action)) << action;
     // The generator does not open either, and its button is off.
-    EXPECT_FALSE(document->generatorButton->isEnabled());
+    EXPECT_FALSE(document->generatorButton()->isEnabled());
     document->showGeneratorPopover(nullptr);
     EXPECT_FALSE(document->generatorPopoverController()->popoverIsShown());
 }
@@ -265,11 +265,11 @@ TEST_F(DocumentSnapping, AMovieWhoseFileDoesNotAnswerOpensInTheOpeningStateAndCa
     EXPECT_TRUE(window && window->isVisible());
     EXPECT_FALSE(document->isMovieOpen());
     EXPECT_EQ(document->state(), vistrel::DocumentState::opening);
-    EXPECT_FALSE(document->progressLabel->isHidden());
-    EXPECT_EQ(document->progressLabel->stringValue(), "Opening");
-    EXPECT_TRUE(document->snapButton->isHidden());
-    EXPECT_TRUE(document->unplayableLabel->isHidden());
-    EXPECT_FALSE(document->generatorButton->isEnabled());
+    EXPECT_FALSE(document->progressLabel()->isHidden());
+    EXPECT_EQ(document->progressLabel()->stringValue(), "Opening");
+    EXPECT_TRUE(document->snapButton()->isHidden());
+    EXPECT_TRUE(document->unplayableLabel()->isHidden());
+    EXPECT_FALSE(document->generatorButton()->isEnabled());
     for (const char* action : {"snapImage:", "showGeneratorPopover:", "removeAll:"})
         EXPECT_FALSE(enables(*document, action)) << action;
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 0);

@@ -45,7 +45,7 @@ TEST_F(TurnedMovie, SnapsTheirMiniaturesAndExportedImagesStandUpright)
         EXPECT_EQ(kestrane::size(snap->image()), (gfx::Size{160, 120}));
 
         testsupport::TempDir folder("export");
-        document->setExportFormat(kestrane::ImageFormat::png);
+        document->exports().setExportFormat(kestrane::ImageFormat::png);
         const auto names = document->asyncExport({snap}, core::Url::fileURL(folder.path().string()));
         ASSERT_EQ(names.size(), 1u);
         ASSERT_TRUE(testsupport::runUntil([&] { return !vistrel::isBusy(document->state()); }, 20));

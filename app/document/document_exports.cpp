@@ -1,0 +1,209 @@
+#include "app/document/document_exports.h"
+
+#include "app/document/defaults_keys.h"
+#include "app/document/document.h"
+#include "app/document/export_names.h"
+#include "foundation/bundle_info.h"
+#include "foundation/file_manager_extensions.h"
+#include "foundation/gif_image_writer.h"
+#include "foundation/image_encoding.h"
+#include "foundation/shortcuts.h"
+#include "foundation/time_values.h"
+#include "numerics/size_geometry.h"
+#include "platform/core/dispatch_group.h"
+#include "platform/core/main_thread.h"
+#include "platform/core/semaphore.h"
+
+namespace vistrel {
+
+namespace {
+
+std::string cannotSnapLine(const SnapItem& item) { return "Cannot snap image at " + kestrane::hhmmssmsDesc(item.time()) + "\n"; }
+
+// How many frames of one image export may wait for or be in encoding at once, while the next is grabbed.
+constexpr long framesEncodedAtOnce = 3;
+
+// What the steps of one image export share: its format, the failure line of each snap (written by that
+// snap's step alone), and the encodings still running.
+struct ImageExport {
+    ImageExport(kestrane::ImageFormat format, std::size_t count) : format(format), lines(count) {}
+
+    const kestrane::ImageFormat format;
+    std::vector<std::string> lines;
+    std::size_t done = 0;  // main thread only
+    core::Semaphore encodingSlots{framesEncodedAtOnce};
+    core::DispatchGroup encodings;
+};
+
+// A snap of the export is done: the progress shows it. Counted on the main thread, so that the progress of
+// snaps that end together never goes back.
+void snapDone(ImageExport& job, const std::weak_ptr<Document>& document)
+{
+    Document::onMain(document, [&](Document& d) { d.updateProgress(double(++job.done) / double(job.lines.size())); });
+}
+
+// One snap of an image export, on the export queue: its frame at full size, then, on a global queue while
+// the export queue grabs the next frame, written as a new file under the name promised for it (or, should
+// something have taken that name since, the next free one).
+void exportSnap(const FrameGrabber& frames, const SnapItem& item, const core::Url& url,
+                const std::shared_ptr<ImageExport>& job, std::size_t index, const std::weak_ptr<Document>& document)
+{
+    gfx::ImageRef image = frames.image(item, 0);
+    if (!image) {
+        // Work stopped for quitting writes nothing more and reports nothing.
+        if (!frames.stopped()) job->lines[index] = cannotSnapLine(item);
+        ExportNames::shared().release(url);
+        return snapDone(*job, document);
+    }
+    job->encodingSlots.wait();
+    job->encodings.enter();
+    core::DispatchQueue::global(core::QoS::utility)->async([image = std::move(image), url, job, index, document] {
+        if (!kestrane::writeToFreeName(*kestrane::FM.get(), url, [&] { return kestrane::data(image, job->format); }))
+            job->lines[index] = "Cannot export image to " + url.path() + "\n";
+        ExportNames::shared().release(url);
+        snapDone(*job, document);
+        job->encodingSlots.signal();
+        job->encodings.leave();
+    });
+}
+
+// The end of an export on its queue: `ended` told, its errors shown, its busy work over.
+void finishExport(const std::weak_ptr<Document>& document, std::string errors,
+                  const std::function<void(std::string&)>& ended = {})
+{
+    Document::onMain(document, [&](Document& d) {
+        if (ended) ended(errors);
+        d.showExportErrors(errors);
+        d.endBusyWork(DocumentState::exporting);
+    });
+}
+
+// The image brought to `size`: as it is when it has that size, else fitted in, centred on black.
+gfx::ImageRef toSize(const gfx::ImageRef& image, const gfx::Size& size)
+{
+    if (kestrane::size(image) == size) return image;
+    const gfx::Rect box = kestrane::fitting(kestrane::size(image), gfx::Rect{{0, 0}, size});
+    return kestrane::CGImage::drawWith(size, [&](gfx::Context& context) {
+        context.setFillColor(gfx::Color::black());
+        context.fillRect({{0, 0}, size});
+        context.drawImage(image, box);
+    });
+}
+
+// Writes the animated GIF, on a global queue, frame by frame as each is grabbed within the size of the user
+// defaults, so that only a few frames are held whatever their number. A frame that cannot be had is reported
+// and left out, and the file holds the others; frames of another size than the first (a snap turned by its
+// edition) are fitted into the first one's size. The progress counts each frame twice, once grabbed and once
+// encoded, and the file's naming last: it reaches the end only once the file is in place.
+void writeGIF(const FrameGrabber& frames, const SnapItems& snaps, const core::Url& url, bool replacing,
+              const std::weak_ptr<Document>& document)
+{
+    const double delay = kestrane::Defaults[TimeLapseIntervalKey].doubleValue().value_or(0.1);
+    const double side = kestrane::Defaults[TimeLapseMaxSizeKey].cgfloat().value_or(0);
+    kestrane::GIFImageWriter writer(std::int64_t(snaps.size()));
+    writer.setReplacesExistingFile(replacing);
+    std::string errors;
+    if (!writer.startWriting(url)) errors += "Cannot create writer at " + url.path() + "\n";
+    const media::Time interval = kestrane::TimeStatics::withSeconds(delay);
+    std::optional<gfx::Size> frameSize;
+    std::size_t leftOut = 0;
+    for (std::size_t i = 0; i < snaps.size(); ++i) {
+        const gfx::ImageRef image = frames.image(*snaps[i], side);
+        // Stopped for quitting: the unfinished file goes with the writer.
+        if (frames.stopped()) return finishExport(document, {});
+        if (!image) {
+            errors += cannotSnapLine(*snaps[i]);
+            writer.leaveOutFrame();
+            ++leftOut;
+        } else {
+            if (!frameSize) frameSize = kestrane::size(image);
+            if (!writer.addImage(toSize(image, *frameSize), interval))
+                errors += "Cannot add image at " + kestrane::hhmmssmsDesc(snaps[i]->time()) + "\n";
+        }
+        const double done = double(i + 1 + leftOut + std::size_t(writer.framesEncoded()));
+        Document::onMain(document, [&](Document& d) { d.updateProgress(done / double(2 * snaps.size() + 1)); });
+    }
+    if (!writer.finishWriting()) errors += "Cannot finish writing\n";
+    finishExport(document, errors);
+}
+
+}  // namespace
+
+kestrane::ImageFormat imageFormatOf(std::int64_t raw)
+{
+    return kestrane::fromRawValue(std::type_identity<kestrane::ImageFormat>{}, raw).value_or(kestrane::ImageFormat::png);
+}
+
+DocumentExports::DocumentExports(std::weak_ptr<Document> document, std::shared_ptr<orvalis::Movie> movie,
+                                 DocumentFrames& frames)
+    : document_(std::move(document)), movie_(std::move(movie)), frames_(frames)
+{
+}
+
+std::shared_ptr<core::DispatchQueue> DocumentExports::exportQueue()
+{
+    std::call_once(exportQueueMade_, [this] {
+        const std::string identifier = kestrane::MB->identifier().value_or("Vistrel");
+        exportQueue_ = core::DispatchQueue::makeSerial(identifier + ".exportQueue");
+    });
+    return exportQueue_;
+}
+
+std::string DocumentExports::snapFileName(const SnapItem& item) const
+{
+    return movie_->title() + "-" + kestrane::hhmmssmsName(item.time()) + "." + kestrane::fileExtension(exportFormat_);
+}
+
+void DocumentExports::beginExporting()
+{
+    if (const auto document = document_.lock()) document->beginBusyWork(DocumentState::exporting);
+}
+
+std::vector<std::string> DocumentExports::exportImages(const SnapItems& snaps, const core::Url& folder)
+{
+    return startExport(snaps, folder, {});
+}
+
+std::vector<std::string> DocumentExports::startExport(const SnapItems& snaps, const core::Url& folder,
+                                                      std::function<void(std::string&)> ended)
+{
+    core::assertMainThread();
+    beginExporting();
+    // The format travels with the steps: a later export that sets another changes nothing queued here.
+    auto job = std::make_shared<ImageExport>(exportFormat_, snaps.size());
+    const FrameGrabber frames = frames_.frameGrabber();
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < snaps.size(); ++i) {
+        const core::Url url = ExportNames::shared().promise(folder, snapFileName(*snaps[i]));
+        names.push_back(url.lastPathComponent());
+        exportQueue()->async([frames, item = snaps[i], url, job, i, weak = document_] { exportSnap(frames, *item, url, job, i, weak); });
+    }
+    exportQueue()->async([weak = document_, job, ended = std::move(ended)] {
+        job->encodings.wait();
+        std::string errors;
+        for (const auto& line : job->lines) errors += line;
+        finishExport(weak, errors, ended);
+    });
+    return names;
+}
+
+void DocumentExports::exportGIF(const SnapItems& snaps, const core::Url& url, bool replacing)
+{
+    core::assertMainThread();
+    beginExporting();
+    core::DispatchQueue::global(core::QoS::utility)->async(
+        [frames = frames_.frameGrabber(), snaps, url, replacing, weak = document_] { writeGIF(frames, snaps, url, replacing, weak); });
+}
+
+std::vector<std::string> DocumentExports::exportDrop(const SnapItems& snaps, const core::Url& folder)
+{
+    exportFormat_ = imageFormatOf(kestrane::Defaults[PreferredImageFormatKey].intValue().value_or(0));
+    ++dropExportsRunning_;
+    // The end runs only while the document, and so this, is still there.
+    return startExport(snaps, folder, [this](std::string& errors) {
+        --dropExportsRunning_;
+        if (!errors.empty()) errors += droppedNothingLine;
+    });
+}
+
+}  // namespace vistrel

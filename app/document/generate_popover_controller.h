@@ -47,13 +47,13 @@ public:
     std::int64_t frameCount() const { return frameCount_; }
 
     // Actions of the controls.
-    virtual void changeStart(const std::shared_ptr<core::Object>& sender);
-    virtual void changeEnd(const std::shared_ptr<core::Object>& sender);
-    virtual void changeIncludeStart(const std::shared_ptr<core::Object>& sender);
-    virtual void changeIncludeEnd(const std::shared_ptr<core::Object>& sender);
-    virtual void changeFrames(const std::shared_ptr<core::Object>& sender);
-    virtual void resetTimes(const std::shared_ptr<core::Object>& sender);
-    virtual void generateSnaps(const std::shared_ptr<core::Object>& sender);
+    void changeStart(const std::shared_ptr<core::Object>& sender);
+    void changeEnd(const std::shared_ptr<core::Object>& sender);
+    void changeIncludeStart(const std::shared_ptr<core::Object>& sender);
+    void changeIncludeEnd(const std::shared_ptr<core::Object>& sender);
+    void changeFrames(const std::shared_ptr<core::Object>& sender);
+    void resetTimes(const std::shared_ptr<core::Object>& sender);
+    void generateSnaps(const std::shared_ptr<core::Object>& sender);
 
     // Outlets, set by the interface.
     std::shared_ptr<ui::TextField> startTextField;

@@ -36,7 +36,7 @@ public:
 
     // The frames in GIF order. Every assignment, and every move or removal, shows the first frame again.
     const SnapItems& snapItems() const { return snapItems_; }
-    virtual void setSnapItems(SnapItems items);
+    void setSnapItems(SnapItems items);
     // What the two fields hold: seconds, and pixels (0: any size).
     double frameDelay() const;
     long frameSize() const;
@@ -51,13 +51,13 @@ public:
     std::optional<std::size_t> currentIndex() const { return currentIndex_; }
 
     // Actions of the sheet's buttons.
-    virtual void showPreviousFrame(const std::shared_ptr<core::Object>& sender);
-    virtual void showNextFrame(const std::shared_ptr<core::Object>& sender);
-    virtual void moveUpItem(const std::shared_ptr<core::Object>& sender);
-    virtual void moveDownItem(const std::shared_ptr<core::Object>& sender);
-    virtual void deleteItem(const std::shared_ptr<core::Object>& sender);
-    virtual void cancelExportation(const std::shared_ptr<core::Object>& sender);
-    virtual void validateExportation(const std::shared_ptr<core::Object>& sender);
+    void showPreviousFrame(const std::shared_ptr<core::Object>& sender);
+    void showNextFrame(const std::shared_ptr<core::Object>& sender);
+    void moveUpItem(const std::shared_ptr<core::Object>& sender);
+    void moveDownItem(const std::shared_ptr<core::Object>& sender);
+    void deleteItem(const std::shared_ptr<core::Object>& sender);
+    void cancelExportation(const std::shared_ptr<core::Object>& sender);
+    void validateExportation(const std::shared_ptr<core::Object>& sender);
 
     // The table: one row per frame, its position from 1 and its time.
     long numberOfRowsInTableView(ui::TableView& table) override;

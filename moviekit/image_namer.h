@@ -37,13 +37,10 @@ class ImageNamer {
 
     std::optional<core::Url> movieURL() const { return movieURL_; }
     void setMovieURL(const std::optional<core::Url>& url) { movieURL_ = url; }
-    std::optional<kestrane::ImageFormat> format() const { return format_; }
     void setFormat(const std::optional<kestrane::ImageFormat>& format) { format_ = format; }
     std::optional<media::Time> time() const { return time_; }
     void setTime(const std::optional<media::Time>& time) { time_ = time; }
-    std::optional<std::int64_t> index() const { return index_; }
     void setIndex(const std::optional<std::int64_t>& index) { index_ = index; }
-    std::optional<std::int64_t> count() const { return count_; }
     void setCount(const std::optional<std::int64_t>& count) { count_ = count; }
     const std::vector<std::string>& markups() const { return markups_; }
     void setMarkups(const std::vector<std::string>& markups) { markups_ = markups; }

@@ -52,7 +52,6 @@ public:
     BatchTask& operator=(const BatchTask&) = delete;
 
     const std::shared_ptr<orvalis::Movie>& movie() const { return movie_; }
-    const orvalis::Edition& edition() const { return edition_; }
     const core::Url& destURL() const { return destURL_; }
 
     // Settings, made on the main thread before the task is handed to a manager.
@@ -67,13 +66,11 @@ public:
     bool useAlternativeName() const { return useAlternativeName_; }
     void setUseAlternativeName(bool use) { useAlternativeName_ = use; }
     // Main thread, before the task starts: a splitter of every N frames whose frame times are not read yet
-    // gets them on the task's worker, before its first frame, and count follows.
-    const orvalis::TimeSplitter& splitter() const { return splitter_; }
-    // Also sets count to the splitter's number of times.
+    // gets them on the task's worker, before its first frame, and count follows. Also sets count to the
+    // splitter's number of times.
     void setSplitter(const orvalis::TimeSplitter& splitter);
     // The launch the task belongs to: no task replaces a file that a task of its launch, or one still at
     // work, wrote (its frame takes the next free name instead). A task is a launch of its own until told.
-    std::uint64_t batch() const { return batch_; }
     void setBatch(std::uint64_t batch) { batch_ = batch; }
     // A number no launch of the process had.
     static std::uint64_t newBatch();

@@ -37,9 +37,7 @@ public:
 
     std::shared_ptr<ui::Responder> target() const { return target_.lock(); }
     void setTarget(const std::shared_ptr<ui::Responder>& target) { target_ = target; }
-    const ui::Action& action() const { return action_; }
     void setAction(const ui::Action& action) { action_ = action; }
-    const std::shared_ptr<orvalis::Movie>& movie() const { return movie_; }
     // Stores the movie and shows its clip range.
     void setMovie(const std::shared_ptr<orvalis::Movie>& movie);
     const orvalis::TimeSplitter& splitter() const { return splitter_; }

@@ -44,7 +44,6 @@ public:
     void setSaveName(const std::optional<std::string>& name) { saveName_ = name; }
     // The file chosen in the save panel; none after a cancel.
     const std::optional<core::Url>& fileURL() const { return fileURL_; }
-    void setFileURL(const std::optional<core::Url>& url) { fileURL_ = url; }
     // Whether a file was at fileURL when the save panel ended: the panel asked, and the user chose to replace it.
     bool replacesFile() const { return replacesFile_; }
     // The index of the frame shown.

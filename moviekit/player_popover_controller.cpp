@@ -97,7 +97,7 @@ void PlayerPopoverController::changeValue(Change change)
     case Change::stepUp:
         return setPlayerValue(*movie->player(), steppedUp(*slider));
     case Change::slide:
-        return setPlayerValue(*movie->player(), slidValue(slider->doubleValue()));
+        return setPlayerValue(*movie->player(), valueAtPosition(slider->doubleValue()));
     }
 }
 

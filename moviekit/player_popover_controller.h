@@ -1,9 +1,9 @@
 // What the rate and volume popovers share (they differ only in their names and in how a value reaches the
-// player): one popover for the whole program that, while a movie panel shows it, follows one value of the player of that panel's movie in a label and a slider and changes that value
-// from the slider and two step buttons, laid out by an interface file of the kit's bundle. The movie is held
-// weakly, never owned; closing the popover lets it go. A movie that goes away while the popover shows it
-// leaves no observation behind: the next movie given (none, when the popover closes) clears it.
-// Main thread only.
+// player): one popover for the whole program that, while a movie panel shows it, follows one value of the
+// player of that panel's movie in a label and a slider and changes that value from the slider and two step
+// buttons, laid out by an interface file of the kit's bundle. The movie is held weakly, never owned; closing
+// the popover lets it go. A movie that goes away while the popover shows it leaves no observation behind: the
+// next movie given (none, when the popover closes) clears it. Main thread only.
 #pragma once
 
 #include "appkit/popover_controller.h"
@@ -60,7 +60,7 @@ class PlayerPopoverController : public kestrane::PopoverController,
     // Gives the player the value the buttons or the slider chose.
     virtual void setPlayerValue(Player& player, double value) = 0;
     // The value the slider's position stands for: the position itself unless a popover snaps it.
-    virtual double slidValue(double position) const { return position; }
+    virtual double valueAtPosition(double position) const { return position; }
 
   private:
     void stopObserving();

@@ -29,7 +29,7 @@ void RatePopoverController::setPlayerValue(Player& player, double rate)
     player.setUserRate(float(rate));
 }
 
-double RatePopoverController::slidValue(double position) const
+double RatePopoverController::valueAtPosition(double position) const
 {
     return kestrane::glue(position, 1.0, 0.05);
 }

@@ -22,7 +22,7 @@ class RatePopoverController : public PlayerPopoverController {
   private:
     void setPlayerValue(Player& player, double rate) override;
     // Snapped to 1 near 1.
-    double slidValue(double position) const override;
+    double valueAtPosition(double position) const override;
 };
 
 } // namespace orvalis

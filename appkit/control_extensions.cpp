@@ -1,5 +1,6 @@
 #include "appkit/control_extensions.h"
 
+#include "appkit/bool_control_state.h"
 #include "platform/ui/application.h"
 #include "platform/ui/system_style.h"
 
@@ -90,19 +91,8 @@ void setObjectBindingValue(ui::Control& control, const std::any& value, const st
     control.setValueForKey(key, value);
 }
 
-std::optional<bool> boolState(const ui::Button& button)
-{
-    switch (button.state()) {
-    case ui::ControlState::on: return true;
-    case ui::ControlState::off: return false;
-    default: return std::nullopt;
-    }
-}
-
-void setBoolState(ui::Button& button, std::optional<bool> state)
-{
-    button.setState(!state ? ui::ControlState::mixed : *state ? ui::ControlState::on : ui::ControlState::off);
-}
+std::optional<bool> boolState(const ui::Button& button) { return boolOf(button.state()); }
+void setBoolState(ui::Button& button, std::optional<bool> state) { button.setState(controlStateOf(state)); }
 
 void enableWithValue(ui::Button& button, int state)
 {

@@ -23,9 +23,9 @@ public:
     // The named font (or Arial) at the size, substituted when not installed.
     virtual std::optional<gfx::Font> font() const;
     // Absent without an alignment.
-    virtual std::optional<gfx::ParagraphStyle> paragraphStyle() const;
+    std::optional<gfx::ParagraphStyle> paragraphStyle() const;
     // Only what is present: the font, the colour when set, the paragraph style when there is one.
-    virtual gfx::TextAttributes dictionary() const;
+    gfx::TextAttributes dictionary() const;
 };
 
 }  // namespace kestrane

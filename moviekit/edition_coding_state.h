@@ -21,12 +21,9 @@ class EditionCodingState : public core::Coding {
     {
     }
 
-    virtual kestrane::Orientation orientation() const { return orientation_; }
-    virtual void setOrientation(kestrane::Orientation orientation) { orientation_ = orientation; }
-    virtual bool horizontalFlipped() const { return horizontalFlipped_; }
-    virtual void setHorizontalFlipped(bool flipped) { horizontalFlipped_ = flipped; }
-    virtual bool verticalFlipped() const { return verticalFlipped_; }
-    virtual void setVerticalFlipped(bool flipped) { verticalFlipped_ = flipped; }
+    kestrane::Orientation orientation() const { return orientation_; }
+    bool horizontalFlipped() const { return horizontalFlipped_; }
+    bool verticalFlipped() const { return verticalFlipped_; }
 
     // Null when the stored orientation is outside 0 to 3; missing keys read as up and not flipped.
     static std::shared_ptr<EditionCodingState> decode(core::KeyedUnarchiver& coder);

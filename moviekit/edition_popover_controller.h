@@ -22,14 +22,14 @@ class EditionPopoverController : public kestrane::PopoverController, public Inte
     // and "flipVertically:".
     void awake() override;
 
-    virtual MovieRef movie() const { return movie_.lock(); }
-    virtual void setMovie(const MovieRef& movie) { movie_ = movie; }
+    MovieRef movie() const { return movie_.lock(); }
+    void setMovie(const MovieRef& movie) { movie_ = movie; }
 
     // Each changes the movie's edition in place, once; nothing without a movie.
-    virtual void rotateLeft();
-    virtual void rotateRight();
-    virtual void flipHorizontally();
-    virtual void flipVertically();
+    void rotateLeft();
+    void rotateRight();
+    void flipHorizontally();
+    void flipVertically();
     // The popover closes: the movie goes.
     void popoverWillClose(ui::Popover& popover) override;
 

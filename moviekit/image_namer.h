@@ -34,25 +34,21 @@ class ImageNamer {
     static const std::vector<std::string>& DefaultMarkups();
 
     ImageNamer() : markups_(DefaultMarkups()) {}
-    virtual ~ImageNamer() = default;
 
-    virtual std::optional<core::Url> movieURL() const { return movieURL_; }
-    virtual void setMovieURL(const std::optional<core::Url>& url) { movieURL_ = url; }
-    virtual std::optional<kestrane::ImageFormat> format() const { return format_; }
-    virtual void setFormat(const std::optional<kestrane::ImageFormat>& format) { format_ = format; }
-    virtual std::optional<media::Time> time() const { return time_; }
-    virtual void setTime(const std::optional<media::Time>& time) { time_ = time; }
-    virtual std::optional<std::int64_t> index() const { return index_; }
-    virtual void setIndex(const std::optional<std::int64_t>& index) { index_ = index; }
-    virtual std::optional<std::int64_t> count() const { return count_; }
-    virtual void setCount(const std::optional<std::int64_t>& count) { count_ = count; }
-    virtual const std::vector<std::string>& markups() const { return markups_; }
-    virtual void setMarkups(const std::vector<std::string>& markups) { markups_ = markups; }
+    std::optional<core::Url> movieURL() const { return movieURL_; }
+    void setMovieURL(const std::optional<core::Url>& url) { movieURL_ = url; }
+    void setFormat(const std::optional<kestrane::ImageFormat>& format) { format_ = format; }
+    std::optional<media::Time> time() const { return time_; }
+    void setTime(const std::optional<media::Time>& time) { time_ = time; }
+    void setIndex(const std::optional<std::int64_t>& index) { index_ = index; }
+    void setCount(const std::optional<std::int64_t>& count) { count_ = count; }
+    const std::vector<std::string>& markups() const { return markups_; }
+    void setMarkups(const std::vector<std::string>& markups) { markups_ = markups; }
 
     // The template's entries run together, each value token replaced by its value (nothing when the value is
     // none), tokens matched by exact, case-sensitive equality. Nullopt when the name would be empty, "." or
     // "..".
-    virtual std::optional<std::string> name() const;
+    std::optional<std::string> name() const;
 
   private:
     std::string valueOf(const std::string& markup) const;

@@ -40,16 +40,16 @@ class Movie : public core::Object {
 
     const core::Url& url() const { return url_; }
     // The file's last path component without its extension.
-    virtual std::string filename() const;
+    std::string filename() const;
     // The same, or "Untitled" when there is none.
-    virtual std::string title() const;
-    virtual media::AssetRef avasset() const;
-    virtual media::Time duration() const;
+    std::string title() const;
+    media::AssetRef avasset() const;
+    media::Time duration() const;
     // The nominal frame rate of the video; 0 without video.
-    virtual float frameRate() const;
-    virtual bool playable() const;
+    float frameRate() const;
+    bool playable() const;
     // The movie's one player, made on first use.
-    virtual std::shared_ptr<Player> player();
+    std::shared_ptr<Player> player();
     // The player when it has been made; null before, and nothing is made.
     std::shared_ptr<Player> existingPlayer();
     // Lets the player go, when there is one (those who hold it keep it); the next player() makes a new one.
@@ -61,23 +61,23 @@ class Movie : public core::Object {
     std::shared_ptr<const std::vector<media::Time>> existingFrameTimes() const;
     // The picture's size as the file asks it to be shown: the largest width and the largest height of the
     // video tracks, exchanged when the track turns its picture a quarter; zero without video.
-    virtual gfx::Size resolution() const;
+    gfx::Size resolution() const;
     // How the video track is meant to be turned, from its preferred transform.
-    virtual kestrane::Orientation orientation() const;
+    kestrane::Orientation orientation() const;
     // The video track's preferred transform (its display matrix), which every picture of the movie is shown
     // through before its edition (moviekit/edition_transform.h).
-    virtual gfx::AffineTransform naturalTransform() const;
-    virtual Edition edition() const;
-    virtual void setEdition(const Edition& edition);
+    gfx::AffineTransform naturalTransform() const;
+    Edition edition() const;
+    void setEdition(const Edition& edition);
     // Changes the edition in place (edition.rotateLeft(), …), then posts MovieDidChangeEdition. The change
     // runs under the movie's lock: it works on the edition it is given and calls nothing of the movie.
     void changeEdition(const std::function<void(Edition&)>& change);
     // The resolution with width and height exchanged while the edition is turned sideways.
-    virtual gfx::Size editedResolution() const;
-    virtual gfx::ImageRef thumbnail() const;
+    gfx::Size editedResolution() const;
+    gfx::ImageRef thumbnail() const;
     // The poster frame: the frame that decodes quickly nearest the middle of the movie, within 300 × 300,
     // through the current edition. Made once and kept; a failure keeps nothing, so the next call tries again.
-    virtual gfx::ImageRef generateThumbnail();
+    gfx::ImageRef generateThumbnail();
 
     std::string description() const override;
 

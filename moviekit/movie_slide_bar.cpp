@@ -173,42 +173,6 @@ void MovieSlideBar::setClipPositions(double start, double end)
     setNeedsDisplay();
 }
 
-void MovieSlideBar::setControlWidth(double width)
-{
-    controlWidth_ = width;
-    setNeedsDisplay();
-}
-
-void MovieSlideBar::setBarRadius(double radius)
-{
-    barRadius_ = radius;
-    setNeedsDisplay();
-}
-
-void MovieSlideBar::setBarStrokeHeight(double height)
-{
-    barStrokeHeight_ = height;
-    setNeedsDisplay();
-}
-
-void MovieSlideBar::setTopColor(const gfx::Color& color)
-{
-    topColor_ = color;
-    setNeedsDisplay();
-}
-
-void MovieSlideBar::setBottomColor(const gfx::Color& color)
-{
-    bottomColor_ = color;
-    setNeedsDisplay();
-}
-
-void MovieSlideBar::setControlColor(const gfx::Color& color)
-{
-    controlColor_ = color;
-    setNeedsDisplay();
-}
-
 // Thumbnail strip.
 
 gfx::Size MovieSlideBar::pictureSize() const

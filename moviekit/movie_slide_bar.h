@@ -36,11 +36,11 @@ class MovieSlideBar : public ui::View, public PlayerObserver {
     // Leaves the notification centre and the movie's player.
     ~MovieSlideBar() override;
 
-    virtual MovieRef movie() const { return movie_; }
+    MovieRef movie() const { return movie_; }
     // The same movie again does nothing. Otherwise closes the time popover, leaves the old movie's player,
     // and with a playable movie observes its player and starts a new strip; without one the strip empties and
     // the positions go back to 0, 0 and 1.
-    virtual void setMovie(const MovieRef& movie);
+    void setMovie(const MovieRef& movie);
 
     // Time and clip range.
     int observerOptions(const Player& player) override;
@@ -49,23 +49,9 @@ class MovieSlideBar : public ui::View, public PlayerObserver {
     void playerClipRangeDidChange(Player& player, const media::TimeRange& clipRange) override;
 
     // Width of each clip handle, and the inset of the bar at each end.
-    virtual double controlWidth() const { return controlWidth_; }
-    virtual void setControlWidth(double width);
-    // Corner radius of the bar and of the clip frame.
-    virtual double barRadius() const { return barRadius_; }
-    virtual void setBarRadius(double radius);
+    double controlWidth() const { return controlWidth_; }
     // Vertical inset of the bar, and the thickness of the clip frame's top and bottom.
-    virtual double barStrokeHeight() const { return barStrokeHeight_; }
-    virtual void setBarStrokeHeight(double height);
-    // Clip-frame colour from the middle to the right end.
-    virtual gfx::Color topColor() const { return topColor_; }
-    virtual void setTopColor(const gfx::Color& color);
-    // Clip-frame colour at the left end.
-    virtual gfx::Color bottomColor() const { return bottomColor_; }
-    virtual void setBottomColor(const gfx::Color& color);
-    // Colour of the grip lines on the handles.
-    virtual gfx::Color controlColor() const { return controlColor_; }
-    virtual void setControlColor(const gfx::Color& color);
+    double barStrokeHeight() const { return barStrokeHeight_; }
 
     // What the bar shows now. Slots of the current strip; its thumbnails so far, in time order, null where a
     // grab failed.
@@ -89,27 +75,27 @@ class MovieSlideBar : public ui::View, public PlayerObserver {
     bool mouseDownCanMoveWindow() const override { return false; }
 
     // Geometry; every rectangle is given the view's bounds.
-    virtual gfx::Rect cursorRectForTimePosition(double position) const;
-    virtual gfx::Rect sliderBarRectForBounds(const gfx::Rect& rect) const;
-    virtual gfx::Rect rangeBarRectForBounds(const gfx::Rect& rect) const;
-    virtual gfx::Rect innerBarRectForBounds(const gfx::Rect& rect) const;
-    virtual gfx::Rect leftControlRectForBounds(const gfx::Rect& rect) const;
-    virtual gfx::Rect rightControlRectForBounds(const gfx::Rect& rect) const;
+    gfx::Rect cursorRectForTimePosition(double position) const;
+    gfx::Rect sliderBarRectForBounds(const gfx::Rect& rect) const;
+    gfx::Rect rangeBarRectForBounds(const gfx::Rect& rect) const;
+    gfx::Rect innerBarRectForBounds(const gfx::Rect& rect) const;
+    gfx::Rect leftControlRectForBounds(const gfx::Rect& rect) const;
+    gfx::Rect rightControlRectForBounds(const gfx::Rect& rect) const;
 
     void draw(const gfx::Rect& dirty) override;
-    virtual void drawSliderBar(gfx::Context& context, const gfx::Rect& rect);
-    virtual void drawRangeBar(gfx::Context& context, const gfx::Rect& rect);
-    virtual void drawControl(gfx::Context& context, const gfx::Rect& rect);
+    void drawSliderBar(gfx::Context& context, const gfx::Rect& rect);
+    void drawRangeBar(gfx::Context& context, const gfx::Rect& rect);
+    void drawControl(gfx::Context& context, const gfx::Rect& rect);
 
     // Asks for a strip (a new one only when the slot count changed), unless reloading is off.
-    virtual void needsReload();
+    void needsReload();
     // Reloading is off while the view has no superview.
     void viewWillMoveToSuperview(const std::shared_ptr<ui::View>& newSuperview) override;
     // Reloading is off during a live resize; its end asks for a strip.
     void viewWillStartLiveResize() override;
     void viewDidEndLiveResize() override;
     // Every frame change asks for a strip as needsReload does.
-    virtual void viewFrameDidChange();
+    void viewFrameDidChange();
 
   private:
     enum class MouseMove { cursor, leftControl, rightControl };
@@ -145,10 +131,13 @@ class MovieSlideBar : public ui::View, public PlayerObserver {
 
     MovieRef movie_;
     double controlWidth_ = 14;
+    // Corner radius of the bar and of the clip frame.
     double barRadius_ = 5;
     double barStrokeHeight_ = 5;
+    // Clip-frame colours from the middle to the right end, and at the left end.
     gfx::Color topColor_ = gfx::Color::gray(0.36);
     gfx::Color bottomColor_ = gfx::Color::gray(0.24);
+    // Colour of the grip lines on the handles.
     gfx::Color controlColor_ = gfx::Color::black();
     int thumbnailsCount_ = 0;
     std::vector<gfx::ImageRef> thumbnails_;

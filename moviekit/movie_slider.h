@@ -20,10 +20,10 @@ class MovieSlider : public ui::View, public PlayerObserver {
     // Leaves the movie's player.
     ~MovieSlider() override;
 
-    virtual MovieRef movie() const { return movie_; }
+    MovieRef movie() const { return movie_; }
     // The same movie again changes nothing; otherwise the view leaves the old movie's player, shows the new
     // movie and observes its player, playable or not.
-    virtual void setMovie(const MovieRef& movie);
+    void setMovie(const MovieRef& movie);
 
     // Time only.
     int observerOptions(const Player& player) override;
@@ -34,7 +34,7 @@ class MovieSlider : public ui::View, public PlayerObserver {
 
     // The slider's action ("slideCurrentTime:"): pauses at the press, seeks while dragging, resumes at the
     // release when the player was playing.
-    virtual void slideCurrentTime(kestrane::TrackingSlider& slider);
+    void slideCurrentTime(kestrane::TrackingSlider& slider);
 
   private:
     void movieSliderSetup();

@@ -22,18 +22,18 @@ class MovieView : public ui::View {
     // Removes its registration for the edition of the movie shown.
     ~MovieView() override;
 
-    virtual std::shared_ptr<Movie> movie() const { return movie_; }
+    std::shared_ptr<Movie> movie() const { return movie_; }
     // Another movie replaces the video layer (none for no movie or one that cannot play) and moves the
     // registration for edition changes to it; the same movie again changes nothing.
-    virtual void setMovie(const std::shared_ptr<Movie>& movie);
+    void setMovie(const std::shared_ptr<Movie>& movie);
     // Whether a double click and the keys act on the player; true at first.
-    virtual bool enabledMouse() const { return enabledMouse_; }
-    virtual void setEnabledMouse(bool enabled) { enabledMouse_ = enabled; }
+    bool enabledMouse() const { return enabledMouse_; }
+    void setEnabledMouse(bool enabled) { enabledMouse_ = enabled; }
     // Where the picture lies in the view; the bounds without a video layer.
-    virtual gfx::Rect videoRect() const;
+    gfx::Rect videoRect() const;
     // Turns, mirrors and fits the video layer for the movie's edition now; edition changes of the movie shown
     // run it by themselves (animated), and so do changes of the view's size (at once).
-    virtual void updateLayersGeometry();
+    void updateLayersGeometry();
 
     void mouseDown(const ui::Event& event) override;
     void mouseUp(const ui::Event& event) override;

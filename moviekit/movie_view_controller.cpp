@@ -333,36 +333,36 @@ std::shared_ptr<ui::View> anchorOf(const MovieViewController::Sender& sender,
     return button ? button : picture;
 }
 
+// Hands the movie to the shared popover and toggles it at the top of the anchor.
+template <class Popover>
+void togglePopover(const std::shared_ptr<Popover>& popover, const MovieRef& movie,
+                   const std::shared_ptr<ui::View>& anchor)
+{
+    popover->setMovie(movie);
+    popover->togglePopoverAtTop(anchor);
+}
+
 } // namespace
 
 void MovieViewController::showVolumePopover(const Sender& sender)
 {
     if (!holdsPlayableMovie()) return;
-    auto anchor = anchorOf(sender, popoverVolumeButton(), movieView());
-    if (!anchor) return;
-    const auto& popover = VolumePopoverController::sharedController();
-    popover->setMovie(movie_);
-    popover->togglePopoverAtTop(anchor);
+    if (auto anchor = anchorOf(sender, popoverVolumeButton(), movieView()))
+        togglePopover(VolumePopoverController::sharedController(), movie_, anchor);
 }
 
 void MovieViewController::showRatePopover(const Sender& sender)
 {
     if (!holdsPlayableMovie()) return;
-    auto anchor = anchorOf(sender, popoverRateButton(), movieView());
-    if (!anchor) return;
-    const auto& popover = RatePopoverController::sharedController();
-    popover->setMovie(movie_);
-    popover->togglePopoverAtTop(anchor);
+    if (auto anchor = anchorOf(sender, popoverRateButton(), movieView()))
+        togglePopover(RatePopoverController::sharedController(), movie_, anchor);
 }
 
 void MovieViewController::showEditionPopover(const Sender& sender)
 {
     if (!holdsPlayableMovie()) return;
-    auto anchor = anchorOf(sender, popoverEditionButton(), movieView());
-    if (!anchor) return;
-    const auto& popover = EditionPopoverController::sharedController();
-    popover->setMovie(movie_);
-    popover->togglePopoverAtTop(anchor);
+    if (auto anchor = anchorOf(sender, popoverEditionButton(), movieView()))
+        togglePopover(EditionPopoverController::sharedController(), movie_, anchor);
 }
 
 bool MovieViewController::validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item)

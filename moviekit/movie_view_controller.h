@@ -39,7 +39,7 @@ class MovieViewController : public ui::ViewController, public PlayerObserver, pu
 
     // Once the outlets are connected: the button images, then the panel for no movie (every button disabled,
     // time "00:00:00:000").
-    virtual void awakeFromNib();
+    void awakeFromNib();
 
     // The outlets, by the names the panel's layout uses: "movieView", "timeField", "movieSlider",
     // "movieSlideBar", "playPauseButton", "beginClipButton", "endClipButton", "nextFrameButton",
@@ -48,37 +48,19 @@ class MovieViewController : public ui::ViewController, public PlayerObserver, pu
     // "popoverEditionButton".
     void setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view) override;
     std::shared_ptr<MovieView> movieView() const { return movieView_.lock(); }
-    void setMovieView(const std::shared_ptr<MovieView>& view) { movieView_ = view; }
     std::shared_ptr<ui::TextField> timeField() const { return timeField_.lock(); }
-    void setTimeField(const std::shared_ptr<ui::TextField>& field) { timeField_ = field; }
     std::shared_ptr<MovieSlider> movieSlider() const { return movieSlider_.lock(); }
-    void setMovieSlider(const std::shared_ptr<MovieSlider>& slider) { movieSlider_ = slider; }
     std::shared_ptr<MovieSlideBar> movieSlideBar() const { return movieSlideBar_.lock(); }
-    void setMovieSlideBar(const std::shared_ptr<MovieSlideBar>& bar) { movieSlideBar_ = bar; }
     std::shared_ptr<ui::Button> playPauseButton() const { return playPauseButton_.lock(); }
-    void setPlayPauseButton(const std::shared_ptr<ui::Button>& button) { playPauseButton_ = button; }
-    std::shared_ptr<ui::Button> beginClipButton() const { return beginClipButton_.lock(); }
-    void setBeginClipButton(const std::shared_ptr<ui::Button>& button) { beginClipButton_ = button; }
-    std::shared_ptr<ui::Button> endClipButton() const { return endClipButton_.lock(); }
-    void setEndClipButton(const std::shared_ptr<ui::Button>& button) { endClipButton_ = button; }
     std::shared_ptr<ui::Button> nextFrameButton() const { return nextFrameButton_.lock(); }
-    void setNextFrameButton(const std::shared_ptr<ui::Button>& button) { nextFrameButton_ = button; }
-    std::shared_ptr<ui::Button> previousFrameButton() const { return previousFrameButton_.lock(); }
-    void setPreviousFrameButton(const std::shared_ptr<ui::Button>& button) { previousFrameButton_ = button; }
     std::shared_ptr<ui::Button> popoverVolumeButton() const { return popoverVolumeButton_.lock(); }
-    void setPopoverVolumeButton(const std::shared_ptr<ui::Button>& button) { popoverVolumeButton_ = button; }
     std::shared_ptr<ui::Button> popoverRateButton() const { return popoverRateButton_.lock(); }
-    void setPopoverRateButton(const std::shared_ptr<ui::Button>& button) { popoverRateButton_ = button; }
     std::shared_ptr<ui::Button> popoverEditionButton() const { return popoverEditionButton_.lock(); }
-    void setPopoverEditionButton(const std::shared_ptr<ui::Button>& button)
-    {
-        popoverEditionButton_ = button;
-    }
 
-    virtual MovieRef movie() const { return movie_; }
+    MovieRef movie() const { return movie_; }
     // Every assignment, also of the movie held: leaves the old movie's player, shows the new movie in the
     // panel, then observes its player, whose current values show at once.
-    virtual void setMovie(const MovieRef& movie);
+    void setMovie(const MovieRef& movie);
 
     // Time, rate, user rate and user volume.
     int observerOptions(const Player& player) override;
@@ -91,27 +73,27 @@ class MovieViewController : public ui::ViewController, public PlayerObserver, pu
     void playerUserVolumeDidChange(Player& player, float userVolume) override;
 
     // The commands; each does nothing without a playable movie.
-    virtual void playPause(const Sender& sender);
-    virtual void seekPreviousFrame(const Sender& sender);
-    virtual void seekNextFrame(const Sender& sender);
-    virtual void seekToStart(const Sender& sender);
-    virtual void seekToEnd(const Sender& sender);
-    virtual void seekToClipStart(const Sender& sender);
-    virtual void seekToClipEnd(const Sender& sender);
+    void playPause(const Sender& sender);
+    void seekPreviousFrame(const Sender& sender);
+    void seekNextFrame(const Sender& sender);
+    void seekToStart(const Sender& sender);
+    void seekToEnd(const Sender& sender);
+    void seekToClipStart(const Sender& sender);
+    void seekToClipEnd(const Sender& sender);
     // The clip starts (ends) at the current time, when that lies strictly before its end (after its start).
-    virtual void setClipStart(const Sender& sender);
-    virtual void setClipEnd(const Sender& sender);
+    void setClipStart(const Sender& sender);
+    void setClipEnd(const Sender& sender);
     // The user rate becomes the tag of the sender (a toolbar item, a menu item or a control) over 100.
-    virtual void choosePlaybackRate(const Sender& sender);
-    virtual void toogleVolume(const Sender& sender);
-    virtual void rotateLeft(const Sender& sender);
-    virtual void rotateRight(const Sender& sender);
-    virtual void flipVertically(const Sender& sender);
-    virtual void flipHorizontally(const Sender& sender);
+    void choosePlaybackRate(const Sender& sender);
+    void toogleVolume(const Sender& sender);
+    void rotateLeft(const Sender& sender);
+    void rotateRight(const Sender& sender);
+    void flipVertically(const Sender& sender);
+    void flipHorizontally(const Sender& sender);
     // Hand the movie to the shared popover and toggle it at the top of the sender (a view).
-    virtual void showVolumePopover(const Sender& sender);
-    virtual void showRatePopover(const Sender& sender);
-    virtual void showEditionPopover(const Sender& sender);
+    void showVolumePopover(const Sender& sender);
+    void showRatePopover(const Sender& sender);
+    void showEditionPopover(const Sender& sender);
 
     // The eighteen commands are enabled exactly with a playable movie; anything else is.
     bool validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item) override;

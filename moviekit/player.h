@@ -39,57 +39,57 @@ class Player : public core::Observable {
     ~Player() override;
 
     const media::AssetRef& avasset() const { return avasset_; }
-    virtual const media::PlayerRef& avplayer() const { return avplayer_; }
+    const media::PlayerRef& avplayer() const { return avplayer_; }
 
-    virtual float rate() const;
-    virtual float volume() const;
+    float rate() const;
+    float volume() const;
     // The item's duration.
-    virtual media::Time duration() const;
-    virtual bool playing() const;
-    virtual bool isMuted() const;
-    virtual bool isPaused() const;
+    media::Time duration() const;
+    bool playing() const;
+    bool isMuted() const;
+    bool isPaused() const;
 
     // The rate playback starts at; changed while playing, it applies at once, before observers hear of it.
-    virtual float userRate() const;
-    virtual void setUserRate(float rate);
+    float userRate() const;
+    void setUserRate(float rate);
     // The platform player's volume.
-    virtual float userVolume() const;
-    virtual void setUserVolume(float volume);
+    float userVolume() const;
+    void setUserVolume(float volume);
 
-    virtual media::TimeRange clipRange() const;
+    media::TimeRange clipRange() const;
     // Announces "clipRange", then posts MoviePlayerDidChangeClip.
-    virtual void setClipRange(const media::TimeRange& range);
-    virtual media::Time clipStart() const;
+    void setClipRange(const media::TimeRange& range);
+    media::Time clipStart() const;
     // Ignored (nothing announced, nothing posted) when the new start lies after the clip's end.
-    virtual void setClipStart(const media::Time& start);
-    virtual media::Time clipEnd() const;
+    void setClipStart(const media::Time& start);
+    media::Time clipEnd() const;
     // Ignored when the new end lies before the clip's start.
-    virtual void setClipEnd(const media::Time& end);
-    virtual media::Time clipDuration() const;
+    void setClipEnd(const media::Time& end);
+    media::Time clipDuration() const;
 
     // Plays at userRate.
-    virtual void play();
-    virtual void pause();
-    virtual void playPause();
-    virtual media::Time currentTime() const;
+    void play();
+    void pause();
+    void playPause();
+    media::Time currentTime() const;
     // The time of the frame on screen (the platform player's shownFrameTime()): what a snap and the clock name.
-    virtual media::Time currentFrameTime() const;
+    media::Time currentFrameTime() const;
     // currentTime() over duration(), as a ratio of the two times; not a finite number without a duration.
-    virtual double currentProgress() const;
+    double currentProgress() const;
     // Pauses, then moves `count` frames (backwards when negative).
-    virtual void step(int count);
-    virtual void seekAccurately(const media::Time& time);
-    virtual void seekInaccurately(const media::Time& time);
-    virtual void seekPreviousFrame();
-    virtual void seekNextFrame();
-    virtual void seekToStart();
-    virtual void seekToEnd();
-    virtual void seekToClipStart();
-    virtual void seekToClipEnd();
+    void step(int count);
+    void seekAccurately(const media::Time& time);
+    void seekInaccurately(const media::Time& time);
+    void seekPreviousFrame();
+    void seekNextFrame();
+    void seekToStart();
+    void seekToEnd();
+    void seekToClipStart();
+    void seekToClipEnd();
     // Resumes at userRate when the last temporaryPause() found the player playing (also a second time).
-    virtual void temporaryPlay();
+    void temporaryPlay();
     // Remembers whether the player was playing, then pauses it.
-    virtual void temporaryPause();
+    void temporaryPause();
 
     // The change observations of single keys stay reachable next to the player's own observers.
     using core::Observable::addObserver;
@@ -99,12 +99,12 @@ class Player : public core::Observable {
     // this returns (time, rate, user rate, user volume, clip range) and then after every change. Observers
     // that ask for time keep the periodic time observer running, 25 reports per second of playback. Throws
     // std::logic_error for an observer that no shared pointer owns: it could never be called.
-    virtual void addObserver(const PlayerObserverRef& observer);
+    void addObserver(const PlayerObserverRef& observer);
     // Undoes addObserver; the observer must return the same options as then. Also from its destructor.
-    virtual void removeObserver(const PlayerObserverRef& observer);
+    void removeObserver(const PlayerObserverRef& observer);
     // Runs the callbacks of the observer's options now with the current values; every observer of those
     // changes is called, not only this one.
-    virtual void triggerObserver(const PlayerObserverRef& observer);
+    void triggerObserver(const PlayerObserverRef& observer);
 
     std::string description() const override;
 

@@ -33,6 +33,13 @@ media::Time observedTimeOf(const Player& player)
     return std::any_cast<media::Time>(player.valueForKey("observedTime"));
 }
 
+// What an observation watches: the platform player, or the player itself.
+std::shared_ptr<core::Observable> observedBy(Player& player, const Observation& observation)
+{
+    if (observation.onPlatformPlayer) return player.avplayer();
+    return player.sharedAs<Player>();
+}
+
 // In the order the callbacks run at registration.
 const std::vector<Observation>& observations()
 {
@@ -106,10 +113,8 @@ void Player::addObserver(const PlayerObserverRef& observer)
             }
             updateTimeObserver();
         }
-        std::shared_ptr<core::Observable> observed =
-            observation.onPlatformPlayer ? std::shared_ptr<core::Observable>(avplayer()) : sharedAs<Player>();
         kestrane::KVO().addObserver(
-            identity, observed, observation.keyPath,
+            identity, observedBy(*this, observation), observation.keyPath,
             [weakSelf, weakObserver, callback = observation.callback](const core::KeyValueChange&) {
                 auto self = weakSelf.lock();
                 auto target = weakObserver.lock();
@@ -132,9 +137,7 @@ void Player::removeObserver(const PlayerObserverRef& observer)
             }
             updateTimeObserver();
         }
-        std::shared_ptr<core::Observable> observed =
-            observation.onPlatformPlayer ? std::shared_ptr<core::Observable>(avplayer()) : sharedAs<Player>();
-        kestrane::KVO().removeObserver(identity, observed, observation.keyPath);
+        kestrane::KVO().removeObserver(identity, observedBy(*this, observation), observation.keyPath);
     }
 }
 

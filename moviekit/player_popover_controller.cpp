@@ -12,10 +12,23 @@ namespace {
 // The step of the step buttons.
 constexpr double step = 0.2;
 
+double steppedDown(const ui::Slider& slider)
+{
+    const double value = slider.doubleValue() - step;
+    return value <= slider.minValue() ? slider.minValue() : value;
+}
+
+double steppedUp(const ui::Slider& slider)
+{
+    const double value = slider.doubleValue() + step;
+    return slider.maxValue() < value ? slider.maxValue() : value;
+}
+
 } // namespace
 
-PlayerPopoverController::PlayerPopoverController(std::string nibName, PlayerObserverOptions options)
-    : PopoverController(std::move(nibName)), options_(options)
+PlayerPopoverController::PlayerPopoverController(std::string nibName, PlayerObserverOptions options,
+                                                 ValueNames names)
+    : PopoverController(std::move(nibName)), options_(options), names_(std::move(names))
 {
 }
 
@@ -24,6 +37,9 @@ void PlayerPopoverController::awake()
     PopoverController::awake();
     registerInterfaceFile(nibName());
     kestrane::forceLoadIfNeeded(*this);
+    registerAction(names_.decrease, [this](const auto&) { changeValue(Change::stepDown); });
+    registerAction(names_.increase, [this](const auto&) { changeValue(Change::stepUp); });
+    registerAction(names_.slide, [this](const auto&) { changeValue(Change::slide); });
 }
 
 PlayerPopoverController::~PlayerPopoverController()
@@ -58,24 +74,31 @@ void PlayerPopoverController::popoverWillClose(ui::Popover&)
     setMovie(nullptr);
 }
 
-void PlayerPopoverController::showValue(const std::weak_ptr<ui::TextField>& label,
-                                        const std::string& formatKey, const std::weak_ptr<ui::Slider>& slider,
-                                        float value)
+void PlayerPopoverController::setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view)
 {
-    if (auto field = label.lock()) field->setStringValue(OrvalisKit::local(formatKey, 100.0 * double(value)));
-    if (auto control = slider.lock()) control->setDoubleValue(value);
+    if (name == names_.label) label_ = std::dynamic_pointer_cast<ui::TextField>(view);
+    if (name == names_.slider) slider_ = std::dynamic_pointer_cast<ui::Slider>(view);
 }
 
-double PlayerPopoverController::steppedDown(const ui::Slider& slider)
+void PlayerPopoverController::showValue(float value)
 {
-    const double value = slider.doubleValue() - step;
-    return value <= slider.minValue() ? slider.minValue() : value;
+    if (auto field = label_.lock()) field->setStringValue(OrvalisKit::local(names_.format, 100.0 * double(value)));
+    if (auto control = slider_.lock()) control->setDoubleValue(value);
 }
 
-double PlayerPopoverController::steppedUp(const ui::Slider& slider)
+void PlayerPopoverController::changeValue(Change change)
 {
-    const double value = slider.doubleValue() + step;
-    return slider.maxValue() < value ? slider.maxValue() : value;
+    const auto slider = slider_.lock();
+    const auto movie = this->movie();
+    if (!slider || !movie) return;
+    switch (change) {
+    case Change::stepDown:
+        return setPlayerValue(*movie->player(), steppedDown(*slider));
+    case Change::stepUp:
+        return setPlayerValue(*movie->player(), steppedUp(*slider));
+    case Change::slide:
+        return setPlayerValue(*movie->player(), valueAtPosition(slider->doubleValue()));
+    }
 }
 
 } // namespace orvalis

@@ -13,48 +13,25 @@ const std::shared_ptr<RatePopoverController>& RatePopoverController::sharedContr
 }
 
 RatePopoverController::RatePopoverController()
-    : PlayerPopoverController("RatePopoverView", PlayerObserverOptions::userRate)
+    : PlayerPopoverController("RatePopoverView", PlayerObserverOptions::userRate,
+                              {"rateLabel", "rateSlider", "RatePopoverController.RateFormat", "decreaseRate:",
+                               "increaseRate:", "slideRate:"})
 {
-}
-
-void RatePopoverController::awake()
-{
-    PlayerPopoverController::awake();
-    registerAction("decreaseRate:", [this](const auto&) { decreaseRate(); });
-    registerAction("increaseRate:", [this](const auto&) { increaseRate(); });
-    registerAction("slideRate:", [this](const auto&) { slideRate(); });
-}
-
-void RatePopoverController::setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view)
-{
-    if (name == "rateLabel") rateLabel_ = std::dynamic_pointer_cast<ui::TextField>(view);
-    if (name == "rateSlider") rateSlider_ = std::dynamic_pointer_cast<ui::Slider>(view);
 }
 
 void RatePopoverController::playerUserRateDidChange(Player&, float userRate)
 {
-    showValue(rateLabel_, "RatePopoverController.RateFormat", rateSlider_, userRate);
+    showValue(userRate);
 }
 
-void RatePopoverController::setUserRate(double rate)
+void RatePopoverController::setPlayerValue(Player& player, double rate)
 {
-    if (auto movie = this->movie()) movie->player()->setUserRate(float(rate));
+    player.setUserRate(float(rate));
 }
 
-void RatePopoverController::decreaseRate()
+double RatePopoverController::valueAtPosition(double position) const
 {
-    if (auto slider = rateSlider_.lock(); slider && movie()) setUserRate(steppedDown(*slider));
-}
-
-void RatePopoverController::increaseRate()
-{
-    if (auto slider = rateSlider_.lock(); slider && movie()) setUserRate(steppedUp(*slider));
-}
-
-void RatePopoverController::slideRate()
-{
-    if (auto slider = rateSlider_.lock(); slider && movie())
-        setUserRate(kestrane::glue(slider->doubleValue(), 1.0, 0.05));
+    return kestrane::glue(position, 1.0, 0.05);
 }
 
 } // namespace orvalis

@@ -12,24 +12,17 @@ class RatePopoverController : public PlayerPopoverController {
     // The one every panel uses, made on first use and never released.
     static const std::shared_ptr<RatePopoverController>& sharedController();
 
-    // Laid out by the kit's interface file "RatePopoverView".
+    // Laid out by the kit's interface file "RatePopoverView", with the outlets "rateLabel" and "rateSlider"
+    // and the actions "decreaseRate:", "increaseRate:" and "slideRate:".
     RatePopoverController();
-    // Registers the actions "decreaseRate:", "increaseRate:" and "slideRate:".
-    void awake() override;
 
-    // "rateLabel" and "rateSlider".
-    void setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view) override;
     // The label shows "RatePopoverController.RateFormat" of 100 × the rate; the slider shows the rate.
     void playerUserRateDidChange(Player& player, float userRate) override;
 
   private:
-    void setUserRate(double rate);
-    void decreaseRate();
-    void increaseRate();
-    void slideRate();
-
-    std::weak_ptr<ui::TextField> rateLabel_;
-    std::weak_ptr<ui::Slider> rateSlider_;
+    void setPlayerValue(Player& player, double rate) override;
+    // Snapped to 1 near 1.
+    double valueAtPosition(double position) const override;
 };
 
 } // namespace orvalis

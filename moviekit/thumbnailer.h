@@ -28,28 +28,27 @@ class Thumbnailer {
     // Keeps the movie and copies its edition as it is now; later changes of the movie's edition are not
     // followed.
     explicit Thumbnailer(std::shared_ptr<Movie> movie);
-    virtual ~Thumbnailer() = default;
     Thumbnailer(const Thumbnailer&) = delete;
     Thumbnailer& operator=(const Thumbnailer&) = delete;
 
     const std::shared_ptr<Movie>& movie() const { return movie_; }
 
     // None shows frames as stored, not even turned as their track asks.
-    virtual std::optional<Edition> edition() const { return edition_; }
-    virtual void setEdition(const std::optional<Edition>& edition) { edition_ = edition; }
+    std::optional<Edition> edition() const { return edition_; }
+    void setEdition(const std::optional<Edition>& edition) { edition_ = edition; }
     // Zero (the start value) bounds nothing; otherwise frames are scaled down, keeping their proportions, so
     // that the upright picture fits within it (for a track turned a quarter, the stored frame's width is
     // bounded by the height).
-    virtual gfx::Size maximumSize();
-    virtual void setMaximumSize(const gfx::Size& size);
+    gfx::Size maximumSize();
+    void setMaximumSize(const gfx::Size& size);
     // The frame at exactly that time.
-    virtual gfx::ImageRef accurateImage(const media::Time& time);
+    gfx::ImageRef accurateImage(const media::Time& time);
     // The frame nearest that time that decodes quickly.
-    virtual gfx::ImageRef inaccurateImage(const media::Time& time);
+    gfx::ImageRef inaccurateImage(const media::Time& time);
     // The frame within `tolerance` before or after the time. Throws core::Error when no frame can be had (an
     // unreadable movie, no video, a time outside the movie, a frame that does not decode) or the edited
     // picture cannot be made; the thumbnailer stays usable.
-    virtual gfx::ImageRef image(const media::Time& time, const media::Time& tolerance);
+    gfx::ImageRef image(const media::Time& time, const media::Time& tolerance);
 
   private:
     media::ImageGenerator& generator();

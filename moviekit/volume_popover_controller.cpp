@@ -12,47 +12,20 @@ const std::shared_ptr<VolumePopoverController>& VolumePopoverController::sharedC
 }
 
 VolumePopoverController::VolumePopoverController()
-    : PlayerPopoverController("VolumePopoverView", PlayerObserverOptions::userVolume)
+    : PlayerPopoverController("VolumePopoverView", PlayerObserverOptions::userVolume,
+                              {"volumeLabel", "volumeSlider", "VolumePopoverController.VolumeFormat",
+                               "decreaseVolume:", "increaseVolume:", "slideVolume:"})
 {
-}
-
-void VolumePopoverController::awake()
-{
-    PlayerPopoverController::awake();
-    registerAction("decreaseVolume:", [this](const auto&) { decreaseVolume(); });
-    registerAction("increaseVolume:", [this](const auto&) { increaseVolume(); });
-    registerAction("slideVolume:", [this](const auto&) { slideVolume(); });
-}
-
-void VolumePopoverController::setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view)
-{
-    if (name == "volumeLabel") volumeLabel_ = std::dynamic_pointer_cast<ui::TextField>(view);
-    if (name == "volumeSlider") volumeSlider_ = std::dynamic_pointer_cast<ui::Slider>(view);
 }
 
 void VolumePopoverController::playerUserVolumeDidChange(Player&, float userVolume)
 {
-    showValue(volumeLabel_, "VolumePopoverController.VolumeFormat", volumeSlider_, userVolume);
+    showValue(userVolume);
 }
 
-void VolumePopoverController::setUserVolume(double volume)
+void VolumePopoverController::setPlayerValue(Player& player, double volume)
 {
-    if (auto movie = this->movie()) movie->player()->setUserVolume(float(volume));
-}
-
-void VolumePopoverController::decreaseVolume()
-{
-    if (auto slider = volumeSlider_.lock(); slider && movie()) setUserVolume(steppedDown(*slider));
-}
-
-void VolumePopoverController::increaseVolume()
-{
-    if (auto slider = volumeSlider_.lock(); slider && movie()) setUserVolume(steppedUp(*slider));
-}
-
-void VolumePopoverController::slideVolume()
-{
-    if (auto slider = volumeSlider_.lock(); slider && movie()) setUserVolume(slider->doubleValue());
+    player.setUserVolume(float(volume));
 }
 
 } // namespace orvalis

@@ -12,24 +12,15 @@ class VolumePopoverController : public PlayerPopoverController {
     // The one every panel uses, made on first use and never released.
     static const std::shared_ptr<VolumePopoverController>& sharedController();
 
-    // Laid out by the kit's interface file "VolumePopoverView".
+    // Laid out by the kit's interface file "VolumePopoverView", with the outlets "volumeLabel" and
+    // "volumeSlider" and the actions "decreaseVolume:", "increaseVolume:" and "slideVolume:".
     VolumePopoverController();
-    // Registers the actions "decreaseVolume:", "increaseVolume:" and "slideVolume:".
-    void awake() override;
 
-    // "volumeLabel" and "volumeSlider".
-    void setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view) override;
     // The label shows "VolumePopoverController.VolumeFormat" of 100 × the volume; the slider the volume.
     void playerUserVolumeDidChange(Player& player, float userVolume) override;
 
   private:
-    void setUserVolume(double volume);
-    void decreaseVolume();
-    void increaseVolume();
-    void slideVolume();
-
-    std::weak_ptr<ui::TextField> volumeLabel_;
-    std::weak_ptr<ui::Slider> volumeSlider_;
+    void setPlayerValue(Player& player, double volume) override;
 };
 
 } // namespace orvalis

@@ -35,33 +35,32 @@ public:
 
     static std::shared_ptr<BatchManager> create() { return std::make_shared<BatchManager>(); }
     BatchManager() = default;
-    virtual ~BatchManager() = default;
     BatchManager(const BatchManager&) = delete;
     BatchManager& operator=(const BatchManager&) = delete;
 
     // Main thread.
-    virtual std::shared_ptr<BatchManagerDelegate> delegate() const { return delegate_.lock(); }
-    virtual void setDelegate(const std::weak_ptr<BatchManagerDelegate>& delegate) { delegate_ = delegate; }
+    std::shared_ptr<BatchManagerDelegate> delegate() const { return delegate_.lock(); }
+    void setDelegate(const std::weak_ptr<BatchManagerDelegate>& delegate) { delegate_ = delegate; }
     // Main thread: the tasks in the order they were appended.
-    virtual const std::vector<std::shared_ptr<BatchTask>>& tasks() const { return tasks_; }
+    const std::vector<std::shared_ptr<BatchTask>>& tasks() const { return tasks_; }
 
     // Any thread.
-    virtual int pendingTasksCount() const { return counts().pending; }
-    virtual int stoppedTasksCount() const { return counts().stopped; }
-    virtual int processingTasksCount() const { return counts().processing; }
-    virtual int completeTasksCount() const { return counts().complete; }
+    int pendingTasksCount() const { return counts().pending; }
+    int stoppedTasksCount() const { return counts().stopped; }
+    int processingTasksCount() const { return counts().processing; }
+    int completeTasksCount() const { return counts().complete; }
     // Pending and processing tasks; stopped ones are not running.
-    virtual int runningTasksCount() const;
+    int runningTasksCount() const;
     Counts counts() const;
 
     // Main thread: adds the new, pending tasks of no other manager and starts them all.
-    virtual void appendTasks(const std::vector<std::shared_ptr<BatchTask>>& tasks);
+    void appendTasks(const std::vector<std::shared_ptr<BatchTask>>& tasks);
     // Main thread: cancels every task that is not finished.
-    virtual void cancelAllTasks();
+    void cancelAllTasks();
     // Main thread: cancels the unfinished tasks at these positions of `tasks`, in ascending order.
-    virtual void cancelTasks(const core::IndexSet& indexes);
+    void cancelTasks(const core::IndexSet& indexes);
     // Main thread: removes every cancelled or complete task.
-    virtual void removeFinishedTasks();
+    void removeFinishedTasks();
 
 private:
     friend class BatchTask;

@@ -41,7 +41,7 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
     std::weak_ptr<ui::Button> setEndButton;
 
     // Once the interface is connected: the overlay text, the drop type, the empty selection.
-    virtual void awakeFromNib();
+    void awakeFromNib();
 
     // Load the files and folders in the background, then append the movies to the list, or insert them before
     // `row` (brought within the list as it is then).

@@ -52,41 +52,38 @@ public:
     BatchTask& operator=(const BatchTask&) = delete;
 
     const std::shared_ptr<orvalis::Movie>& movie() const { return movie_; }
-    const orvalis::Edition& edition() const { return edition_; }
     const core::Url& destURL() const { return destURL_; }
 
     // Settings, made on the main thread before the task is handed to a manager.
     // The largest width and height of a written frame in pixels; 0 keeps the movie's own size.
-    virtual double maxSize() const { return maxSize_; }
-    virtual void setMaxSize(double size) { maxSize_ = size; }
-    virtual kestrane::ImageFormat format() const { return format_; }
-    virtual void setFormat(kestrane::ImageFormat format) { format_ = format; }
-    virtual bool shouldWriteLog() const { return shouldWriteLog_; }
-    virtual void setShouldWriteLog(bool write) { shouldWriteLog_ = write; }
+    double maxSize() const { return maxSize_; }
+    void setMaxSize(double size) { maxSize_ = size; }
+    kestrane::ImageFormat format() const { return format_; }
+    void setFormat(kestrane::ImageFormat format) { format_ = format; }
+    bool shouldWriteLog() const { return shouldWriteLog_; }
+    void setShouldWriteLog(bool write) { shouldWriteLog_ = write; }
     // Whether a name already taken in the folder is replaced by a free one "name (i).ext".
-    virtual bool useAlternativeName() const { return useAlternativeName_; }
-    virtual void setUseAlternativeName(bool use) { useAlternativeName_ = use; }
+    bool useAlternativeName() const { return useAlternativeName_; }
+    void setUseAlternativeName(bool use) { useAlternativeName_ = use; }
     // Main thread, before the task starts: a splitter of every N frames whose frame times are not read yet
-    // gets them on the task's worker, before its first frame, and count follows.
-    virtual const orvalis::TimeSplitter& splitter() const { return splitter_; }
-    // Also sets count to the splitter's number of times.
-    virtual void setSplitter(const orvalis::TimeSplitter& splitter);
+    // gets them on the task's worker, before its first frame, and count follows. Also sets count to the
+    // splitter's number of times.
+    void setSplitter(const orvalis::TimeSplitter& splitter);
     // The launch the task belongs to: no task replaces a file that a task of its launch, or one still at
     // work, wrote (its frame takes the next free name instead). A task is a launch of its own until told.
-    std::uint64_t batch() const { return batch_; }
     void setBatch(std::uint64_t batch) { batch_ = batch; }
     // A number no launch of the process had.
     static std::uint64_t newBatch();
-    virtual std::shared_ptr<BatchManager> manager() const;
-    virtual void setManager(const std::weak_ptr<BatchManager>& manager);
+    std::shared_ptr<BatchManager> manager() const;
+    void setManager(const std::weak_ptr<BatchManager>& manager);
 
     virtual BatchState state() const { return state_.load(); }
-    virtual bool isFinished() const { return batch_state::isFinished(state()); }
+    bool isFinished() const { return batch_state::isFinished(state()); }
     // Frames finished so far, written or failed.
-    virtual std::int64_t index() const { return index_.load(); }
-    virtual std::int64_t count() const { return count_.load(); }
+    std::int64_t index() const { return index_.load(); }
+    std::int64_t count() const { return count_.load(); }
     // Frames that could not be grabbed or written, and the log when it could not be written.
-    virtual std::int64_t errors() const { return errors_.load(); }
+    std::int64_t errors() const { return errors_.load(); }
     // Why the log could not be written, in words with the system's reason; none when it was (or none was
     // asked for).
     std::optional<std::string> logFailure() const;
@@ -111,15 +108,15 @@ public:
 
 protected:
     // Worker: the frame loop; it returns once every frame is submitted or the task is cancelled.
-    virtual void run();
+    void run();
     // Worker: starts the log, when one is asked for, with its header.
-    virtual void openLog();
+    void openLog();
     // Writes the log whole under its name (a free one, when free names are asked for) and closes it; later
     // lines are dropped. A log that cannot be written counts as an error of the task (see logFailure).
     virtual void closeLog();
     // Count one failed frame and log its line.
-    virtual void logSnapError(const media::Time& time);
-    virtual void logWriteError(const core::Url& url);
+    void logSnapError(const media::Time& time);
+    void logWriteError(const core::Url& url);
 
 private:
     void execute();

@@ -62,7 +62,7 @@ class BatchTasksController : public ui::Responder,
     bool takeExportFolder(const core::Url& url);
 
     // Once the interface is connected: the frames label, and the manager's delegate.
-    virtual void awakeFromNib();
+    void awakeFromNib();
     void moviesDidChange() { updateComponents(); }
     void moviesSelectionDidChange() { updateComponents(); }
     // The frames label: the frames the selected playable movies would give with the settings as they are.

@@ -59,10 +59,10 @@ void build(const std::shared_ptr<core::Object>& object)
 } // namespace
 
 PreferencesBatchViewController::PreferencesBatchViewController(const std::string& nibName)
-    : ui::ViewController(nibName), identifier_("BatchPreferencesIdentifier"),
-      title_(interfaceText("PreferencesBatchVC.Title")),
-      toolTip_(interfaceText("PreferencesBatchVC.ToolTip")),
-      icon_(kestrane::Picture::preferencesGeneralImage())
+    : PreferencesPaneViewController(nibName, "BatchPreferencesIdentifier",
+                                    interfaceText("PreferencesBatchVC.Title"),
+                                    interfaceText("PreferencesBatchVC.ToolTip"),
+                                    kestrane::Picture::preferencesGeneralImage())
 {
     registerAction("restoreOutputName:",
                    [this](const std::shared_ptr<core::Object>& sender) { restoreOutputName(sender); });

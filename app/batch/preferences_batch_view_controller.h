@@ -8,16 +8,15 @@
 #include <memory>
 #include <string>
 
-#include "appkit/preferences_panel.h"
+#include "appkit/preferences_pane_view_controller.h"
 #include "platform/ui/text_field.h"
 #include "platform/ui/token_field.h"
-#include "platform/ui/view_controller.h"
 
 namespace vistrel {
 
 inline const std::string PreferencesBatchInterface = "PreferencesBatch";
 
-class PreferencesBatchViewController : public ui::ViewController, public kestrane::PreferencesPanel {
+class PreferencesBatchViewController : public kestrane::PreferencesPaneViewController {
   public:
     PreferencesBatchViewController() : PreferencesBatchViewController(PreferencesBatchInterface) {}
     explicit PreferencesBatchViewController(const std::string& nibName);
@@ -29,21 +28,9 @@ class PreferencesBatchViewController : public ui::ViewController, public kestran
     std::weak_ptr<ui::TextField> templateProblemLabel;
 
     // Once the interface is connected: every token of the namer, as tokens.
-    virtual void awakeFromNib();
+    void awakeFromNib();
     // Action "restoreOutputName:": stores the default template; the template field follows the defaults.
     void restoreOutputName(const std::shared_ptr<core::Object>& sender);
-
-    std::shared_ptr<ui::View> view() override { return ViewController::view(); }
-    std::string preferenceIdentifier() override { return identifier_; }
-    std::string preferenceTitle() override { return title_; }
-    std::shared_ptr<ui::Picture> preferenceIcon() override { return icon_; }
-    std::string preferenceToolTip() override { return toolTip_; }
-
-  private:
-    std::string identifier_;
-    std::string title_;
-    std::string toolTip_;
-    std::shared_ptr<ui::Picture> icon_;
 };
 
 } // namespace vistrel

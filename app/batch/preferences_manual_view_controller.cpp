@@ -40,10 +40,10 @@ void build(const std::shared_ptr<core::Object>& object)
 } // namespace
 
 PreferencesManualViewController::PreferencesManualViewController(const std::string& nibName)
-    : ui::ViewController(nibName), identifier_("ManualPreferencesIdentifier"),
-      title_(interfaceText("PreferencesManualVC.Title")),
-      toolTip_(interfaceText("PreferencesManualVC.ToolTip")),
-      icon_(kestrane::Picture::preferencesGeneralImage())
+    : PreferencesPaneViewController(nibName, "ManualPreferencesIdentifier",
+                                    interfaceText("PreferencesManualVC.Title"),
+                                    interfaceText("PreferencesManualVC.ToolTip"),
+                                    kestrane::Picture::preferencesGeneralImage())
 {
     if (!ui::InterfaceRegistry::contains(PreferencesManualInterface))
         ui::InterfaceRegistry::add(PreferencesManualInterface, build);

@@ -55,25 +55,21 @@ public:
     bool shouldPresent(const std::shared_ptr<ui::UserNotification>& notification) override { return true; }
 
     // The drop-window rule: shown when no document is open and the batch window is not visible, else closed.
-    virtual void toggleDropWindowIfNeeded();
+    void toggleDropWindowIfNeeded();
     // Closes the drop window, then asks for movies with the open panel.
-    virtual void openDocument(const std::shared_ptr<core::Object>& sender);
-    virtual void showBatchWindow(const std::shared_ptr<core::Object>& sender);
-    virtual void showWelcomeWindow(const std::shared_ptr<core::Object>& sender);
-    virtual void showPreferencesWindow(const std::shared_ptr<core::Object>& sender);
-    virtual void showAppStore(const std::shared_ptr<core::Object>& sender);
-    virtual void showWebsite(const std::shared_ptr<core::Object>& sender);
-    virtual void askForHelp(const std::shared_ptr<core::Object>& sender);
+    void openDocument(const std::shared_ptr<core::Object>& sender);
+    void showBatchWindow(const std::shared_ptr<core::Object>& sender);
+    void showWelcomeWindow(const std::shared_ptr<core::Object>& sender);
+    void showPreferencesWindow(const std::shared_ptr<core::Object>& sender);
+    void showAppStore(const std::shared_ptr<core::Object>& sender);
+    void showWebsite(const std::shared_ptr<core::Object>& sender);
+    void askForHelp(const std::shared_ptr<core::Object>& sender);
 
     bool validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item) override;
 
     // The batch window, made the first time it is asked for and kept for the rest of the run; closing the
     // window keeps it, with its manager.
     const std::shared_ptr<BatchWindowController>& batchWindowController() const { return batchWindowController_; }
-    void setBatchWindowController(const std::shared_ptr<BatchWindowController>& controller)
-    {
-        batchWindowController_ = controller;
-    }
 
     // How modal alerts are run: the alert's own runModal unless replaced (tests answer for the user).
     using AlertRunner = std::function<ui::ModalResponse(ui::Alert&)>;

@@ -25,7 +25,7 @@ public:
     std::shared_ptr<ui::Layer> flashLayer();
 
     // The white layer on top of the picture at once, fading after a moment; then the shutter sound.
-    virtual void flash();
+    void flash();
 
 private:
     std::shared_ptr<ui::Sound> flashSound_;

@@ -37,9 +37,7 @@ public:
 
     std::shared_ptr<ui::Responder> target() const { return target_.lock(); }
     void setTarget(const std::shared_ptr<ui::Responder>& target) { target_ = target; }
-    const ui::Action& action() const { return action_; }
     void setAction(const ui::Action& action) { action_ = action; }
-    const std::shared_ptr<orvalis::Movie>& movie() const { return movie_; }
     // Stores the movie and shows its clip range.
     void setMovie(const std::shared_ptr<orvalis::Movie>& movie);
     const orvalis::TimeSplitter& splitter() const { return splitter_; }
@@ -47,13 +45,13 @@ public:
     std::int64_t frameCount() const { return frameCount_; }
 
     // Actions of the controls.
-    virtual void changeStart(const std::shared_ptr<core::Object>& sender);
-    virtual void changeEnd(const std::shared_ptr<core::Object>& sender);
-    virtual void changeIncludeStart(const std::shared_ptr<core::Object>& sender);
-    virtual void changeIncludeEnd(const std::shared_ptr<core::Object>& sender);
-    virtual void changeFrames(const std::shared_ptr<core::Object>& sender);
-    virtual void resetTimes(const std::shared_ptr<core::Object>& sender);
-    virtual void generateSnaps(const std::shared_ptr<core::Object>& sender);
+    void changeStart(const std::shared_ptr<core::Object>& sender);
+    void changeEnd(const std::shared_ptr<core::Object>& sender);
+    void changeIncludeStart(const std::shared_ptr<core::Object>& sender);
+    void changeIncludeEnd(const std::shared_ptr<core::Object>& sender);
+    void changeFrames(const std::shared_ptr<core::Object>& sender);
+    void resetTimes(const std::shared_ptr<core::Object>& sender);
+    void generateSnaps(const std::shared_ptr<core::Object>& sender);
 
     // Outlets, set by the interface.
     std::shared_ptr<ui::TextField> startTextField;

@@ -36,7 +36,7 @@ public:
 
     // The frames in GIF order. Every assignment, and every move or removal, shows the first frame again.
     const SnapItems& snapItems() const { return snapItems_; }
-    virtual void setSnapItems(SnapItems items);
+    void setSnapItems(SnapItems items);
     // What the two fields hold: seconds, and pixels (0: any size).
     double frameDelay() const;
     long frameSize() const;
@@ -44,20 +44,19 @@ public:
     void setSaveName(const std::optional<std::string>& name) { saveName_ = name; }
     // The file chosen in the save panel; none after a cancel.
     const std::optional<core::Url>& fileURL() const { return fileURL_; }
-    void setFileURL(const std::optional<core::Url>& url) { fileURL_ = url; }
     // Whether a file was at fileURL when the save panel ended: the panel asked, and the user chose to replace it.
     bool replacesFile() const { return replacesFile_; }
     // The index of the frame shown.
     std::optional<std::size_t> currentIndex() const { return currentIndex_; }
 
     // Actions of the sheet's buttons.
-    virtual void showPreviousFrame(const std::shared_ptr<core::Object>& sender);
-    virtual void showNextFrame(const std::shared_ptr<core::Object>& sender);
-    virtual void moveUpItem(const std::shared_ptr<core::Object>& sender);
-    virtual void moveDownItem(const std::shared_ptr<core::Object>& sender);
-    virtual void deleteItem(const std::shared_ptr<core::Object>& sender);
-    virtual void cancelExportation(const std::shared_ptr<core::Object>& sender);
-    virtual void validateExportation(const std::shared_ptr<core::Object>& sender);
+    void showPreviousFrame(const std::shared_ptr<core::Object>& sender);
+    void showNextFrame(const std::shared_ptr<core::Object>& sender);
+    void moveUpItem(const std::shared_ptr<core::Object>& sender);
+    void moveDownItem(const std::shared_ptr<core::Object>& sender);
+    void deleteItem(const std::shared_ptr<core::Object>& sender);
+    void cancelExportation(const std::shared_ptr<core::Object>& sender);
+    void validateExportation(const std::shared_ptr<core::Object>& sender);
 
     // The table: one row per frame, its position from 1 and its time.
     long numberOfRowsInTableView(ui::TableView& table) override;

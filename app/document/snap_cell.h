@@ -34,22 +34,22 @@ public:
     void awake() override;
 
     // The superview when it is a strip.
-    virtual std::shared_ptr<SnapsView> snapsView() const;
+    std::shared_ptr<SnapsView> snapsView() const;
     // The strip's manager, when there are both.
-    virtual std::shared_ptr<SnapsManager> snapsManager() const;
+    std::shared_ptr<SnapsManager> snapsManager() const;
 
-    virtual std::int64_t index() const { return index_; }
-    virtual void setIndex(std::int64_t index) { index_ = index; }
-    virtual bool selected() const { return selected_; }
+    std::int64_t index() const { return index_; }
+    void setIndex(std::int64_t index) { index_ = index; }
+    bool selected() const { return selected_; }
     // Every assignment redraws the cell and shows the remove button exactly while selected.
-    virtual void setSelected(bool selected);
-    virtual gfx::ImageRef image() const { return image_; }
-    virtual void setImage(const gfx::ImageRef& image);
+    void setSelected(bool selected);
+    gfx::ImageRef image() const { return image_; }
+    void setImage(const gfx::ImageRef& image);
     // Made at the first assignment of `selected`; null before.
     const std::shared_ptr<ui::Button>& removeButton() const { return removeButton_; }
 
-    virtual gfx::Rect contentRect() const;
-    virtual gfx::Rect imageRect() const;
+    gfx::Rect contentRect() const;
+    gfx::Rect imageRect() const;
 
     void draw(const gfx::Rect& dirty) override;
     void mouseDown(const ui::Event& event) override;

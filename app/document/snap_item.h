@@ -31,8 +31,8 @@ public:
 
     const media::Time& time() const { return time_; }
     const orvalis::Edition& edition() const { return edition_; }
-    virtual gfx::ImageRef image() const { return image_; }
-    virtual void setImage(const gfx::ImageRef& image) { image_ = image; }
+    gfx::ImageRef image() const { return image_; }
+    void setImage(const gfx::ImageRef& image) { image_ = image; }
 
     // The item of an archive: null when "edition" is missing or names no edition, or when "time" is missing
     // or holds no numeric time (a damaged archive). Never an image.

@@ -32,41 +32,41 @@ public:
     // The document's movie; the manager never reads it.
     const std::shared_ptr<orvalis::Movie>& movie() const { return movie_; }
 
-    virtual const SnapItems& items() const { return items_; }
+    const SnapItems& items() const { return items_; }
     // Adds the items at the end in their order, then posts the append notification with them (also when
     // there are none). The selection is unchanged.
-    virtual void append(const SnapItems& items);
+    void append(const SnapItems& items);
     // Removes the items at the positions inside the list; the selection loses those positions (without a
     // selection notification, the rest not renumbered, none left beyond the shortened list); then posts the
     // removal notification with the positions removed, counted before the removal (also when none).
-    virtual void removeAt(const core::IndexSet& positions);
-    virtual void removeSelection();
-    virtual void removeAll();
+    void removeAt(const core::IndexSet& positions);
+    void removeSelection();
+    void removeAll();
 
-    virtual const core::IndexSet& selection() const { return selection_; }
+    const core::IndexSet& selection() const { return selection_; }
     // Keeps the positions inside the list; when that differs from the selection it becomes the selection and
     // the selection notification is posted with it.
-    virtual void setSelection(const core::IndexSet& selection);
+    void setSelection(const core::IndexSet& selection);
     // Changes a copy of the selection in place, then sets it as above.
-    virtual void changeSelection(const std::function<void(core::IndexSet&)>& change);
+    void changeSelection(const std::function<void(core::IndexSet&)>& change);
 
     // The item at the lowest selected position; null when nothing is selected.
-    virtual std::shared_ptr<SnapItem> firstSelectedItem() const;
+    std::shared_ptr<SnapItem> firstSelectedItem() const;
     // In ascending position order.
-    virtual SnapItems selectedItems() const;
-    virtual bool isSelectionEmpty() const;
-    virtual bool isSelectionSingle() const;
+    SnapItems selectedItems() const;
+    bool isSelectionEmpty() const;
+    bool isSelectionSingle() const;
     // As many positions selected as there are items (an empty list counts as all selected).
-    virtual bool isAllSelected() const;
+    bool isAllSelected() const;
     // Each posts only when the selection changes.
-    virtual void selectAll();
-    virtual void deselectAll();
+    void selectAll();
+    void deselectAll();
 
     // Registers the observer for the three notifications of this manager, held weakly; the observer must be a
     // core::Object (others are not registered).
-    virtual void addObserver(const std::shared_ptr<SnapsManagerObserver>& observer);
+    void addObserver(const std::shared_ptr<SnapsManagerObserver>& observer);
     // Callable from the observer's destructor.
-    virtual void removeObserver(const SnapsManagerObserver* observer);
+    void removeObserver(const SnapsManagerObserver* observer);
 
 private:
     // Every position of the list.

@@ -35,7 +35,7 @@ public:
 
     // Installs the strip in its enclosing scroll view (which it must be inside): one point wide, as the
     // document view of a clip view that passes presses beside the row on to the strip.
-    virtual void awakeFromNib();
+    void awakeFromNib();
 
     // Held weakly: the document owns its window and so the strip.
     std::shared_ptr<SnapsViewDelegate> delegate() const { return delegate_.lock(); }

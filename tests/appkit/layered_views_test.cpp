@@ -53,7 +53,7 @@ TEST(NSTextAttributes, FallsBackToTheSystemFontAndHoldsOnlyWhatIsSet)
     kestrane::NSTextAttributes plain("NoSuchFontFamily-Kestrane", 17, std::nullopt, std::nullopt);
     EXPECT_EQ(plain.font(), gfx::Font::system(17));
     auto dictionary = plain.dictionary();
-    EXPECT_TRUE(dictionary.font);
+    EXPECT_EQ(dictionary.font, gfx::Font::system(17));
     EXPECT_FALSE(dictionary.foregroundColor);
     EXPECT_FALSE(dictionary.paragraphStyle);
     EXPECT_FALSE(plain.paragraphStyle());

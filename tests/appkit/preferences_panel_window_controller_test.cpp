@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "appkit/preferences_panel_window.h"
+#include "appkit/preferences_pane_view_controller.h"
 #include "appkit/preferences_panel_window_controller.h"
 #include "platform/gfx/attributed_string.h"
 #include "platform/ui/event.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/system_style.h"
-#include "platform/ui/view_controller.h"
 #include "platform/ui/window.h"
 #include "tests/platform/core/run_until.h"
 
@@ -16,22 +16,15 @@ namespace {
 
 using kestrane::PreferencesPanelWindowController;
 
-class Pane : public ui::ViewController, public kestrane::PreferencesPanel {
+class Pane : public kestrane::PreferencesPaneViewController {
 public:
-    Pane(std::string identifier, std::string title, gfx::Size size)
-        : identifier_(std::move(identifier)), title_(std::move(title)), size_(size)
+    Pane(std::string identifier, const std::string& title, gfx::Size size)
+        : PreferencesPaneViewController("", std::move(identifier), title, title + " tip", nullptr), size_(size)
     {
     }
     void loadView() override { setView(core::make<ui::View>(gfx::Rect{{0, 0}, size_})); }
-    std::shared_ptr<ui::View> view() override { return ViewController::view(); }
-    std::string preferenceIdentifier() override { return identifier_; }
-    std::string preferenceTitle() override { return title_; }
-    std::shared_ptr<ui::Picture> preferenceIcon() override { return nullptr; }
-    std::string preferenceToolTip() override { return title_ + " tip"; }
 
 private:
-    std::string identifier_;
-    std::string title_;
     gfx::Size size_;
 };
 

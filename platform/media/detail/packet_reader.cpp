@@ -15,6 +15,8 @@ constexpr int maximumRounds = 40;
 // Packets read in a row past the time wanted before a stream without decoding times counts as past it: more than
 // any reordering of frames puts between a frame's packet and its place on screen.
 constexpr int reorderMargin = 16;
+// The packets read from the start to tell whether the container stores display times.
+constexpr int displayTimeProbe = 16;
 // The packets a seek reads ahead to find the last key frame before its time, at most.
 constexpr std::size_t readAheadBudget = std::size_t(64) << 20;
 
@@ -37,18 +39,36 @@ std::unique_ptr<PacketReader> PacketReader::open(const std::string& path, int st
         if (int(i) != streamIndex)
             format->streams[i]->discard = AVDISCARD_ALL;
     reader->streamIndex_ = streamIndex;
-    // Program streams leave the display time of some packets out: the demuxer finds it in the packets after.
-    format->flags |= AVFMT_FLAG_GENPTS;
     const AVCodecDescriptor* codec = avcodec_descriptor_get(stream->codecpar->codec_id);
     reader->intraOnly_ = codec && (codec->props & AV_CODEC_PROP_INTRA_ONLY);
     // Containers whose times may jump (transport and program streams) have no index: what their demuxers list
     // is where searches by decoding time landed, on any frame.
     reader->indexTrusted_ = !(format->iformat->flags & AVFMT_TS_DISCONT);
+    // Where packets carry display times, some leave theirs out (program streams store one per block of data):
+    // the demuxer finds it in the packets after, where the next frame that others refer to is decoded. Where
+    // none does (the container stores decoding times only), that guess would be a decoding time, not when the
+    // frame is shown: the decoder tells then, from the decoding times and its reordering delay.
+    if (reader->storesDisplayTimes())
+        format->flags |= AVFMT_FLAG_GENPTS;
     // Some demuxers read their index on the first seek only (the cues at the end of a Matroska file): seek now,
     // so that the first grab deep into the movie seeks too instead of decoding from the start.
     if (reader->indexTrusted_ && avformat_index_get_entries_count(stream) < 2)
         reader->seekToStart();
     return reader;
+}
+
+bool PacketReader::storesDisplayTimes()
+{
+    PacketPtr packet(av_packet_alloc());
+    bool stores = false;
+    for (int read = 0; packet && read < displayTimeProbe && !stores && demux(packet.get()); ++read) {
+        stores = packet->pts != AV_NOPTS_VALUE;
+        av_packet_unref(packet.get());
+    }
+    keys_.clear();
+    readUpTo_.reset();
+    seekToStart();
+    return stores;
 }
 
 bool PacketReader::isKey(const AVPacket* packet) const

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 namespace media::detail {
 
@@ -155,6 +156,11 @@ PacketReader::Scan PacketReader::readAhead(std::int64_t target, bool atStart)
 {
     Scan scan;
     int pastTarget = 0;
+    // Where a seek searched the data by time, it landed anywhere, maybe inside a block of frames: the demuxer
+    // counts the times of the packets it reads from there on from the time it found, which may belong to a frame
+    // further on, until a time stored in the data sets it right. The first key frame read there may carry a
+    // made-up time; from the next one on, the times are those reading from the start gives.
+    bool timesSettled = atStart || indexTrusted_;
     for (;;) {
         PacketPtr packet(av_packet_alloc());
         if (!packet || !demux(packet.get()))
@@ -169,7 +175,7 @@ PacketReader::Scan PacketReader::readAhead(std::int64_t target, bool atStart)
             pastTarget = 0;
         const bool past = dts != AV_NOPTS_VALUE ? dts > target
                                                 : time != AV_NOPTS_VALUE && time > target && ++pastTarget >= reorderMargin;
-        const bool key = isKey(packet.get());
+        const bool key = isKey(packet.get()) && std::exchange(timesSettled, true);
         if (key && (time == AV_NOPTS_VALUE || time <= target)) {
             // A later key frame at or before the target: nothing before it is needed. One of unknown time may
             // be the one; the decoder's first frame tells.

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -27,7 +29,8 @@ struct ShownFrame {
 
 struct ToolMovie {
     std::string name;
-    std::vector<std::string> arguments;  // the ffmpeg tool's, from the 25 frames per second test movie
+    std::string source;                  // a test movie at 25 frames per second
+    std::vector<std::string> arguments;  // the ffmpeg tool's, between the source and the movie
 };
 
 void PrintTo(const ToolMovie& movie, std::ostream* out) { *out << movie.name; }
@@ -76,6 +79,13 @@ int indexAt(media::ImageGenerator& generator, const Time& time)
 
 class ToolShownFrames : public testing::TestWithParam<ToolMovie> {};
 
+std::string nameOf(const testing::TestParamInfo<ToolMovie>& info)
+{
+    std::string name = info.param.name;
+    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+}
+
 }  // namespace
 
 TEST_P(ToolShownFrames, EveryFrameTimeGivesTheFrameTheToolShowsForwardAndSeeking)
@@ -83,37 +93,37 @@ TEST_P(ToolShownFrames, EveryFrameTimeGivesTheFrameTheToolShowsForwardAndSeeking
     const ToolMovie& param = GetParam();
     const std::string path = mediatest::scratchPath(param.name);
     if (!std::filesystem::exists(path))
-        testsupport::runFfmpeg(mediatest::moviePath("h264-25.mp4"), param.arguments, path);
+        testsupport::runFfmpeg(mediatest::moviePath(param.source), param.arguments, path);
     const testsupport::TempDir folder("shown");
     const std::vector<ShownFrame> shown = framesShownByTheTool(path, folder);
-    ASSERT_EQ(shown.size(), 48u);
+    ASSERT_GE(shown.size(), 40u);
     for (std::size_t k = 0; k < shown.size(); ++k)
         ASSERT_EQ(shown[k].index, int(k)) << "the tool shows the frames in order";
 
     const auto asset = media::Asset::create(core::Url::fileURL(path));
     ASSERT_TRUE(asset->isPlayable());
-    // Times the movie's stated duration leaves out cannot be asked for.
-    std::vector<ShownFrame> reachable;
-    for (const ShownFrame& frame : shown)
-        if (frame.time <= asset->duration())
-            reachable.push_back(frame);
-    ASSERT_GE(reachable.size(), 40u);
-
     // In order on one generator: the decoder runs forward. The movie's start gives its first frame.
     const auto forward = exactGenerator(asset);
     EXPECT_EQ(indexAt(*forward, Time::zero()), 0) << param.name << " at its start";
-    for (const ShownFrame& frame : reachable)
+    for (const ShownFrame& frame : shown)
         EXPECT_EQ(indexAt(*forward, frame.time), frame.index) << param.name << " forward at " << frame.time.seconds();
 
     // Latest first, each on a generator of its own: every grab seeks.
-    for (auto frame = reachable.rbegin(); frame != reachable.rend(); ++frame)
+    for (auto frame = shown.rbegin(); frame != shown.rend(); ++frame)
         EXPECT_EQ(indexAt(*exactGenerator(asset), frame->time), frame->index)
             << param.name << " seeking to " << frame->time.seconds();
     EXPECT_EQ(indexAt(*exactGenerator(asset), Time::zero()), 0) << param.name << " seeking to its start";
 }
 
+// Program streams store a time per block of data, which may hold several frames; the key frames' packets come
+// without display times. MPEG-2 from the MPEG-2 test movie packs its frames so that a seek to the key frame in
+// the middle lands in a block whose stored time belongs to a later frame.
 INSTANTIATE_TEST_SUITE_P(
     BFrames, ToolShownFrames,
-    testing::Values(ToolMovie{"tool-bframes-h264.avi", {"-c:v", "libx264", "-bf", "2", "-g", "12", "-pix_fmt", "yuv420p"}},
-                    ToolMovie{"tool-bframes-mpeg2.mpg", {"-c:v", "mpeg2video", "-bf", "2", "-g", "12", "-f", "mpeg"}}),
-    [](const testing::TestParamInfo<ToolMovie>& info) { return info.index == 0 ? "H264InAvi" : "Mpeg2InProgramStream"; });
+    testing::Values(ToolMovie{"tool-bframes-h264.avi", "h264-25.mp4",
+                              {"-c:v", "libx264", "-bf", "2", "-g", "12", "-pix_fmt", "yuv420p"}},
+                    ToolMovie{"tool-bframes-mpeg2.mpg", "h264-25.mp4",
+                              {"-c:v", "mpeg2video", "-bf", "2", "-g", "12", "-f", "mpeg"}},
+                    ToolMovie{"tool-bframes-mpeg2-packed.mpg", "mpeg2.ts",
+                              {"-frames:v", "40", "-c:v", "mpeg2video", "-bf", "2", "-g", "12", "-f", "mpeg"}}),
+    nameOf);

@@ -176,13 +176,15 @@ PacketReader::Scan PacketReader::readAhead(std::int64_t target, bool atStart)
         const bool past = dts != AV_NOPTS_VALUE ? dts > target
                                                 : time != AV_NOPTS_VALUE && time > target && ++pastTarget >= reorderMargin;
         const bool key = isKey(packet.get()) && std::exchange(timesSettled, true);
-        if (key && (time == AV_NOPTS_VALUE || time <= target)) {
-            // A later key frame at or before the target: nothing before it is needed. One of unknown time may
-            // be the one; the decoder's first frame tells.
+        // A key frame whose packet carries no time at all (nor one the demuxer could guess) is no place to start:
+        // the frames decoded from it would have no times either, while those decoded from an earlier one count
+        // on from its time.
+        if (key && time != AV_NOPTS_VALUE && time <= target) {
+            // A later key frame at or before the target: nothing before it is needed.
             queue_.clear();
             queuedBytes_ = 0;
             scan.found = true;
-            scan.keyTime = time != AV_NOPTS_VALUE ? time : target;
+            scan.keyTime = time;
         } else if (queue_.empty()) {
             if (key && atStart) {
                 // The stream starts after the target: reading starts at its first key frame.

@@ -116,14 +116,17 @@ TEST_P(ToolShownFrames, EveryFrameTimeGivesTheFrameTheToolShowsForwardAndSeeking
 }
 
 // Program streams store a time per block of data, which may hold several frames; the key frames' packets come
-// without display times. MPEG-2 from the MPEG-2 test movie packs its frames so that a seek to the key frame in
-// the middle lands in a block whose stored time belongs to a later frame.
+// without display times. H.264 from the test movie packs so many frames in a block that only two of its 48 frames
+// have a stored time. MPEG-2 from the MPEG-2 test movie packs its frames so that a seek to the key frame in the
+// middle lands in a block whose stored time belongs to a later frame.
 INSTANTIATE_TEST_SUITE_P(
     BFrames, ToolShownFrames,
     testing::Values(ToolMovie{"tool-bframes-h264.avi", "h264-25.mp4",
                               {"-c:v", "libx264", "-bf", "2", "-g", "12", "-pix_fmt", "yuv420p"}},
                     ToolMovie{"tool-bframes-mpeg2.mpg", "h264-25.mp4",
                               {"-c:v", "mpeg2video", "-bf", "2", "-g", "12", "-f", "mpeg"}},
+                    ToolMovie{"tool-bframes-h264.mpg", "h264-25.mp4",
+                              {"-c:v", "libx264", "-bf", "2", "-g", "12", "-pix_fmt", "yuv420p", "-f", "mpeg"}},
                     ToolMovie{"tool-bframes-mpeg2-packed.mpg", "mpeg2.ts",
                               {"-frames:v", "40", "-c:v", "mpeg2video", "-bf", "2", "-g", "12", "-f", "mpeg"}}),
     nameOf);

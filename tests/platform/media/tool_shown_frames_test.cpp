@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -26,14 +25,6 @@ struct ShownFrame {
     Time time;  // after the movie's start, as the ffmpeg tool shows it
     int index;
 };
-
-struct ToolMovie {
-    std::string name;
-    std::string source;                  // a test movie at 25 frames per second
-    std::vector<std::string> arguments;  // the ffmpeg tool's, between the source and the movie
-};
-
-void PrintTo(const ToolMovie& movie, std::ostream* out) { *out << movie.name; }
 
 // The frames the ffmpeg tool decodes from the movie, in the order and at the times it shows them: its frame
 // checksums give the times, its images the indexes.
@@ -77,11 +68,11 @@ int indexAt(media::ImageGenerator& generator, const Time& time)
     }
 }
 
-class ToolShownFrames : public testing::TestWithParam<ToolMovie> {};
+class ToolShownFrames : public testing::TestWithParam<std::string> {};
 
-std::string nameOf(const testing::TestParamInfo<ToolMovie>& info)
+std::string nameOf(const testing::TestParamInfo<std::string>& info)
 {
-    std::string name = info.param.name;
+    std::string name = info.param;
     std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return name;
 }
@@ -90,10 +81,8 @@ std::string nameOf(const testing::TestParamInfo<ToolMovie>& info)
 
 TEST_P(ToolShownFrames, EveryFrameTimeGivesTheFrameTheToolShowsForwardAndSeeking)
 {
-    const ToolMovie& param = GetParam();
-    const std::string path = mediatest::scratchPath(param.name);
-    if (!std::filesystem::exists(path))
-        testsupport::runFfmpeg(mediatest::moviePath(param.source), param.arguments, path);
+    const std::string& name = GetParam();
+    const std::string path = mediatest::bFrameToolMoviePath(name);
     const testsupport::TempDir folder("shown");
     const std::vector<ShownFrame> shown = framesShownByTheTool(path, folder);
     ASSERT_GE(shown.size(), 40u);
@@ -104,29 +93,15 @@ TEST_P(ToolShownFrames, EveryFrameTimeGivesTheFrameTheToolShowsForwardAndSeeking
     ASSERT_TRUE(asset->isPlayable());
     // In order on one generator: the decoder runs forward. The movie's start gives its first frame.
     const auto forward = exactGenerator(asset);
-    EXPECT_EQ(indexAt(*forward, Time::zero()), 0) << param.name << " at its start";
+    EXPECT_EQ(indexAt(*forward, Time::zero()), 0) << name << " at its start";
     for (const ShownFrame& frame : shown)
-        EXPECT_EQ(indexAt(*forward, frame.time), frame.index) << param.name << " forward at " << frame.time.seconds();
+        EXPECT_EQ(indexAt(*forward, frame.time), frame.index) << name << " forward at " << frame.time.seconds();
 
     // Latest first, each on a generator of its own: every grab seeks.
     for (auto frame = shown.rbegin(); frame != shown.rend(); ++frame)
         EXPECT_EQ(indexAt(*exactGenerator(asset), frame->time), frame->index)
-            << param.name << " seeking to " << frame->time.seconds();
-    EXPECT_EQ(indexAt(*exactGenerator(asset), Time::zero()), 0) << param.name << " seeking to its start";
+            << name << " seeking to " << frame->time.seconds();
+    EXPECT_EQ(indexAt(*exactGenerator(asset), Time::zero()), 0) << name << " seeking to its start";
 }
 
-// Program streams store a time per block of data, which may hold several frames; the key frames' packets come
-// without display times. H.264 from the test movie packs so many frames in a block that only two of its 48 frames
-// have a stored time. MPEG-2 from the MPEG-2 test movie packs its frames so that a seek to the key frame in the
-// middle lands in a block whose stored time belongs to a later frame.
-INSTANTIATE_TEST_SUITE_P(
-    BFrames, ToolShownFrames,
-    testing::Values(ToolMovie{"tool-bframes-h264.avi", "h264-25.mp4",
-                              {"-c:v", "libx264", "-bf", "2", "-g", "12", "-pix_fmt", "yuv420p"}},
-                    ToolMovie{"tool-bframes-mpeg2.mpg", "h264-25.mp4",
-                              {"-c:v", "mpeg2video", "-bf", "2", "-g", "12", "-f", "mpeg"}},
-                    ToolMovie{"tool-bframes-h264.mpg", "h264-25.mp4",
-                              {"-c:v", "libx264", "-bf", "2", "-g", "12", "-pix_fmt", "yuv420p", "-f", "mpeg"}},
-                    ToolMovie{"tool-bframes-mpeg2-packed.mpg", "mpeg2.ts",
-                              {"-frames:v", "40", "-c:v", "mpeg2video", "-bf", "2", "-g", "12", "-f", "mpeg"}}),
-    nameOf);
+INSTANTIATE_TEST_SUITE_P(BFrames, ToolShownFrames, testing::ValuesIn(mediatest::bFrameToolMovieNames()), nameOf);

@@ -30,21 +30,28 @@ public:
     std::int64_t timeOf(const AVPacket* packet)
     {
         std::int64_t dts = packet->dts;
-        if (dts == AV_NOPTS_VALUE && nextDts_ != AV_NOPTS_VALUE)
+        if (dts == AV_NOPTS_VALUE)
             dts = nextDts_;
         if (dts != AV_NOPTS_VALUE)
-            nextDts_ = dts + (packet->duration > 0 ? packet->duration : frameTicks_);
+            nextDts_ = sum(dts, packet->duration > 0 ? packet->duration : frameTicks_);
         if (packet->pts != AV_NOPTS_VALUE && packet->dts != AV_NOPTS_VALUE)
-            delay_ = packet->pts - packet->dts;
+            delay_ = sum(packet->pts, -packet->dts);
         if (packet->pts != AV_NOPTS_VALUE || packet->dts != AV_NOPTS_VALUE)
             return packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
-        return dts != AV_NOPTS_VALUE && delay_ ? dts + *delay_ : AV_NOPTS_VALUE;
+        return dts != AV_NOPTS_VALUE && delay_ != AV_NOPTS_VALUE ? sum(dts, delay_) : AV_NOPTS_VALUE;
     }
 
 private:
+    // a + b, or none when that overflows (times of a damaged file may lie anywhere).
+    static std::int64_t sum(std::int64_t a, std::int64_t b)
+    {
+        std::int64_t result = 0;
+        return __builtin_add_overflow(a, b, &result) ? AV_NOPTS_VALUE : result;
+    }
+
     std::int64_t frameTicks_ = 1;
     std::int64_t nextDts_ = AV_NOPTS_VALUE;
-    std::optional<std::int64_t> delay_;
+    std::int64_t delay_ = AV_NOPTS_VALUE;
 };
 
 }  // namespace

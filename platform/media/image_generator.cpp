@@ -25,14 +25,23 @@ std::shared_ptr<ImageGenerator> ImageGenerator::create(std::shared_ptr<const Ass
     return core::make<ImageGenerator>(std::move(asset));
 }
 
+bool ImageGenerator::pastTheLastFrame(const Time& time) const
+{
+    const Time duration = asset_->duration();
+    if (!duration.isNumeric() || compare(time, duration) <= 0)
+        return false;
+    // Some containers state an end before their last frame is shown: where their last stored time lies (program
+    // streams), or where their decoding times end (B-frames in AVI). The frames up to the last one still count.
+    const Time last = asset_->lastFrameTime();
+    return !last.isNumeric() || compare(time, last) > 0;
+}
+
 gfx::ImageRef ImageGenerator::copyImage(const Time& time, Time* actualTime)
 {
     detail::DecoderPool* pool = asset_ ? asset_->videoDecoders() : nullptr;
     if (!pool)
         throw core::Error(errorDomain, noVideo, "The movie holds no video that can be decoded.");
-    Time duration = asset_->duration();
-    if (!time.isNumeric() || compare(time, Time::zero()) < 0 ||
-        (duration.isNumeric() && compare(time, duration) > 0))
+    if (!time.isNumeric() || compare(time, Time::zero()) < 0 || pastTheLastFrame(time))
         throw core::Error(errorDomain, timeOutOfRange, "The time lies outside the movie.");
 
     const detail::FrameWindow window = detail::frameWindow(add(time, asset_->timeOrigin()), toleranceBefore_,

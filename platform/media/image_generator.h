@@ -34,11 +34,14 @@ public:
     void setAppliesPreferredTrackTransform(bool applies) { appliesTransform_ = applies; }
 
     // The image of the frame at the time, and that frame's own time in actualTime. Throws core::Error
-    // (domain media::errorDomain) for a movie without decodable video, a time outside [0, duration] and a
-    // frame that does not decode; the generator stays usable after a throw.
+    // (domain media::errorDomain) for a movie without decodable video, a time outside [0, duration] (unless
+    // the last frame lies past the duration and the time at or before it) and a frame that does not decode; the
+    // generator stays usable after a throw.
     gfx::ImageRef copyImage(const Time& time, Time* actualTime = nullptr);
 
 private:
+    bool pastTheLastFrame(const Time& time) const;
+
     std::shared_ptr<const Asset> asset_;
     gfx::Size maximumSize_;
     Time toleranceBefore_ = Time::positiveInfinity();

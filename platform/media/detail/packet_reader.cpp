@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 namespace media::detail {
 
@@ -15,6 +16,8 @@ constexpr int maximumRounds = 40;
 // Packets read in a row past the time wanted before a stream without decoding times counts as past it: more than
 // any reordering of frames puts between a frame's packet and its place on screen.
 constexpr int reorderMargin = 16;
+// The packets read from the start to tell whether the container stores display times.
+constexpr int displayTimeProbe = 16;
 // The packets a seek reads ahead to find the last key frame before its time, at most.
 constexpr std::size_t readAheadBudget = std::size_t(64) << 20;
 
@@ -37,18 +40,36 @@ std::unique_ptr<PacketReader> PacketReader::open(const std::string& path, int st
         if (int(i) != streamIndex)
             format->streams[i]->discard = AVDISCARD_ALL;
     reader->streamIndex_ = streamIndex;
-    // Program streams leave the display time of some packets out: the demuxer finds it in the packets after.
-    format->flags |= AVFMT_FLAG_GENPTS;
     const AVCodecDescriptor* codec = avcodec_descriptor_get(stream->codecpar->codec_id);
     reader->intraOnly_ = codec && (codec->props & AV_CODEC_PROP_INTRA_ONLY);
     // Containers whose times may jump (transport and program streams) have no index: what their demuxers list
     // is where searches by decoding time landed, on any frame.
     reader->indexTrusted_ = !(format->iformat->flags & AVFMT_TS_DISCONT);
+    // Where packets carry display times, some leave theirs out (program streams store one per block of data):
+    // the demuxer finds it in the packets after, where the next frame that others refer to is decoded. Where
+    // none does (the container stores decoding times only), that guess would be a decoding time, not when the
+    // frame is shown: the decoder tells then, from the decoding times and its reordering delay.
+    if (reader->storesDisplayTimes())
+        format->flags |= AVFMT_FLAG_GENPTS;
     // Some demuxers read their index on the first seek only (the cues at the end of a Matroska file): seek now,
     // so that the first grab deep into the movie seeks too instead of decoding from the start.
     if (reader->indexTrusted_ && avformat_index_get_entries_count(stream) < 2)
         reader->seekToStart();
     return reader;
+}
+
+bool PacketReader::storesDisplayTimes()
+{
+    PacketPtr packet(av_packet_alloc());
+    bool stores = false;
+    for (int read = 0; packet && read < displayTimeProbe && !stores && demux(packet.get()); ++read) {
+        stores = packet->pts != AV_NOPTS_VALUE;
+        av_packet_unref(packet.get());
+    }
+    keys_.clear();
+    readUpTo_.reset();
+    seekToStart();
+    return stores;
 }
 
 bool PacketReader::isKey(const AVPacket* packet) const
@@ -135,6 +156,11 @@ PacketReader::Scan PacketReader::readAhead(std::int64_t target, bool atStart)
 {
     Scan scan;
     int pastTarget = 0;
+    // Where a seek searched the data by time, it landed anywhere, maybe inside a block of frames: the demuxer
+    // counts the times of the packets it reads from there on from the time it found, which may belong to a frame
+    // further on, until a time stored in the data sets it right. The first key frame read there may carry a
+    // made-up time; from the next one on, the times are those reading from the start gives.
+    bool timesSettled = atStart || indexTrusted_;
     for (;;) {
         PacketPtr packet(av_packet_alloc());
         if (!packet || !demux(packet.get()))
@@ -149,14 +175,16 @@ PacketReader::Scan PacketReader::readAhead(std::int64_t target, bool atStart)
             pastTarget = 0;
         const bool past = dts != AV_NOPTS_VALUE ? dts > target
                                                 : time != AV_NOPTS_VALUE && time > target && ++pastTarget >= reorderMargin;
-        const bool key = isKey(packet.get());
-        if (key && (time == AV_NOPTS_VALUE || time <= target)) {
-            // A later key frame at or before the target: nothing before it is needed. One of unknown time may
-            // be the one; the decoder's first frame tells.
+        const bool key = isKey(packet.get()) && std::exchange(timesSettled, true);
+        // A key frame whose packet carries no time at all (nor one the demuxer could guess) is no place to start:
+        // the frames decoded from it would have no times either, while those decoded from an earlier one count
+        // on from its time.
+        if (key && time != AV_NOPTS_VALUE && time <= target) {
+            // A later key frame at or before the target: nothing before it is needed.
             queue_.clear();
             queuedBytes_ = 0;
             scan.found = true;
-            scan.keyTime = time != AV_NOPTS_VALUE ? time : target;
+            scan.keyTime = time;
         } else if (queue_.empty()) {
             if (key && atStart) {
                 // The stream starts after the target: reading starts at its first key frame.

@@ -55,6 +55,8 @@ public:
 
 private:
     PacketReader() = default;
+    // Whether the first packets of the stream carry display times; leaves the reader at the start.
+    bool storesDisplayTimes();
     bool isKey(const AVPacket* packet) const;
     // The next packet of the stream from the demuxer, noting the key frames; false at the end.
     bool demux(AVPacket* packet);

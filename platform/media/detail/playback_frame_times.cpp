@@ -15,6 +15,45 @@ constexpr int reorderMargin = 16;
 constexpr int maximumRounds = 64;
 constexpr std::int64_t farBack = std::numeric_limits<std::int64_t>::min() / 4;
 
+// A packet's display time, else its decoding time. Some program streams store a time for only a few of their
+// packets (one per block of many frames): a packet without any is decoded one frame after the packet before it,
+// and shown as long after that as the last packet that had both times.
+class PacketTimes {
+public:
+    explicit PacketTimes(const AVStream* stream)
+    {
+        const AVRational rate = stream->r_frame_rate;
+        if (rate.num > 0 && rate.den > 0)
+            frameTicks_ = std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), stream->time_base));
+    }
+
+    std::int64_t timeOf(const AVPacket* packet)
+    {
+        std::int64_t dts = packet->dts;
+        if (dts == AV_NOPTS_VALUE)
+            dts = nextDts_;
+        if (dts != AV_NOPTS_VALUE)
+            nextDts_ = sum(dts, packet->duration > 0 ? packet->duration : frameTicks_);
+        if (packet->pts != AV_NOPTS_VALUE && packet->dts != AV_NOPTS_VALUE)
+            delay_ = sum(packet->pts, -packet->dts);
+        if (packet->pts != AV_NOPTS_VALUE || packet->dts != AV_NOPTS_VALUE)
+            return packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+        return dts != AV_NOPTS_VALUE && delay_ != AV_NOPTS_VALUE ? sum(dts, delay_) : AV_NOPTS_VALUE;
+    }
+
+private:
+    // a + b, or none when that overflows (times of a damaged file may lie anywhere).
+    static std::int64_t sum(std::int64_t a, std::int64_t b)
+    {
+        std::int64_t result = 0;
+        return __builtin_add_overflow(a, b, &result) ? AV_NOPTS_VALUE : result;
+    }
+
+    std::int64_t frameTicks_ = 1;
+    std::int64_t nextDts_ = AV_NOPTS_VALUE;
+    std::int64_t delay_ = AV_NOPTS_VALUE;
+};
+
 }  // namespace
 
 std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::int64_t until, int after,
@@ -28,13 +67,14 @@ std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::in
     std::optional<std::int64_t> earliest;
     int pastBound = 0;
     reachedEnd = false;
+    PacketTimes packetTimes(stream);
     for (;;) {
         if (!reader_->read(packet_.get())) {
             reachedEnd = true;
             break;
         }
         bool ours = !(packet_->flags & AV_PKT_FLAG_DISCARD);
-        std::int64_t pts = packet_->pts != AV_NOPTS_VALUE ? packet_->pts : packet_->dts;
+        std::int64_t pts = packetTimes.timeOf(packet_.get());
         std::int64_t dts = packet_->dts;
         av_packet_unref(packet_.get());
         if (!ours || pts == AV_NOPTS_VALUE)

@@ -373,7 +373,7 @@ const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std:
         if (!hasAhead_ && !decodeAhead())
             return holderOf(target);
         const std::int64_t pts = ahead_->pts;
-        if (!hasCurrent_ && pts > target && pts > firstPts_) {
+        if (!hasCurrent_ && pts > target && pts > firstPts_ && !startsTheStream(pts)) {
             // Decoding started at a key frame before the target, yet its first frame lies past it: the frames
             // between did not decode from there (the leading frames of an open group of pictures, or a key
             // frame of unknown time). Start at the key frame before that one.
@@ -395,6 +395,11 @@ const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std:
         if (trail && trail->stop && trail->stop())
             return nullptr;
     }
+}
+
+bool VideoDecoder::startsTheStream(std::int64_t pts) const
+{
+    return landing_ && landing_->atStart && sentPtsMin_ == AV_NOPTS_VALUE && pts <= firstPts_ + reorderTicks();
 }
 
 const AVFrame* VideoDecoder::keyFrameAt(std::int64_t low, std::int64_t target, std::int64_t high)

@@ -76,6 +76,10 @@ private:
     void takeAhead();
     void aimAt(std::int64_t skipBelow, std::int64_t target);
     bool skippable(std::int64_t pts) const;
+    // Whether the frame, the first one decoded from the start, is the stream's first: where the container stores
+    // decoding times only, the stream's start is its first decoding time, and its first frame is shown up to the
+    // reordering delay later. It answers for the times before it.
+    bool startsTheStream(std::int64_t pts) const;
     // One frame's duration in stream ticks by the average frame rate; 0 when unknown.
     std::int64_t frameTicks() const;
     // Decodes the next whole frame in presentation order into ahead_; false at the end or on a broken stream.

@@ -158,6 +158,32 @@ std::string moviePath(const std::string& name)
 
 std::string scratchPath(const std::string& name) { return (folder() / name).string(); }
 
+const std::vector<std::string>& bFrameToolMovieNames()
+{
+    static const std::vector<std::string> names = {"tool-bframes-h264.avi", "tool-bframes-mpeg2.mpg",
+                                                   "tool-bframes-h264.mpg", "tool-bframes-mpeg2-packed.mpg"};
+    return names;
+}
+
+std::string bFrameToolMoviePath(const std::string& name)
+{
+    static const std::map<std::string, ToolMovie> movies = {
+        {"tool-bframes-h264.avi", {"h264-25.mp4", {"-c:v", "libx264", "-bf", "2", "-g", "12", "-pix_fmt", "yuv420p"}}},
+        {"tool-bframes-mpeg2.mpg", {"h264-25.mp4", {"-c:v", "mpeg2video", "-bf", "2", "-g", "12", "-f", "mpeg"}}},
+        {"tool-bframes-h264.mpg",
+         {"h264-25.mp4", {"-c:v", "libx264", "-bf", "2", "-g", "12", "-pix_fmt", "yuv420p", "-f", "mpeg"}}},
+        {"tool-bframes-mpeg2-packed.mpg",
+         {"mpeg2.ts", {"-frames:v", "40", "-c:v", "mpeg2video", "-bf", "2", "-g", "12", "-f", "mpeg"}}},
+    };
+    static std::mutex mutex;
+    std::lock_guard lock(mutex);
+    const std::string path = scratchPath(name);
+    const ToolMovie& movie = movies.at(name);
+    if (!std::filesystem::exists(path))
+        testsupport::runFfmpeg(moviePath(movie.source), movie.arguments, path);
+    return path;
+}
+
 std::string cutCopy(const std::string& path, std::size_t length, const std::string& name)
 {
     std::ifstream in(path, std::ios::binary);

@@ -33,6 +33,14 @@ const std::vector<MovieCase>& toolMovieCases();
 // The path of the named movie (one of the cases above or the extra ones in the source), made when first asked for.
 std::string moviePath(const std::string& name);
 
+// Movies the ffmpeg tool makes with B-frames into containers whose packets leave display times out: H.264 in AVI
+// (decoding times only), MPEG-2 and H.264 in program streams (a time per block of data: so many H.264 frames to a
+// block that only two of its 48 frames have one), and MPEG-2 from the MPEG-2 test movie, 40 frames, packed so
+// that a seek to its middle key frame lands in a block whose time belongs to a later frame. The frames are those
+// of a test movie at 25 frames per second. Each made when first asked for.
+const std::vector<std::string>& bFrameToolMovieNames();
+std::string bFrameToolMoviePath(const std::string& name);
+
 // A path in the shared temporary folder for files a test makes itself.
 std::string scratchPath(const std::string& name);
 

@@ -658,6 +658,26 @@ TEST(Player, CallableFromManyThreadsAtOnce)
     EXPECT_EQ(p.player->currentTime(), frameStart(42));
 }
 
+// H.264 in a program stream that stores a time for two of its 48 frames: a step goes to the next frame shown, not
+// to the next packet that has a time.
+TEST(Player, StepsThroughFramesWhosePacketsCarryNoTimes)
+{
+    Playback p(mediatest::bFrameToolMoviePath("tool-bframes-h264.mpg"));
+    ASSERT_TRUE(p.firstPicture());
+    for (int k = 1; k <= 6; ++k) {
+        ASSERT_TRUE(p.step(1));
+        ASSERT_EQ(p.shownIndex(), k);
+    }
+    ASSERT_TRUE(p.step(-4));
+    EXPECT_EQ(p.shownIndex(), 2);
+    ASSERT_TRUE(p.seek(Time::make(41, 50), Time::zero()));
+    EXPECT_EQ(p.shownIndex(), 20);
+    ASSERT_TRUE(p.step(-1));
+    EXPECT_EQ(p.shownIndex(), 19);
+    ASSERT_TRUE(p.step(3));
+    EXPECT_EQ(p.shownIndex(), 22);
+}
+
 TEST(Player, StepsAndSeeksOnEveryCodecAndContainer)
 {
     std::vector<mediatest::MovieCase> movies = mediatest::movieCases();

@@ -12,6 +12,7 @@
 #include "numerics/real_number.h"
 #include "numerics/size_geometry.h"
 #include "platform/core/bundle.h"
+#include "platform/core/main_thread.h"
 #include "platform/core/notification_center.h"
 #include "platform/gfx/gradient.h"
 
@@ -82,6 +83,7 @@ bool MovieSlideBar::holdsPlayableMovie() const
 
 void MovieSlideBar::setMovie(const MovieRef& movie)
 {
+    core::assertMainThread();
     if (movie == movie_) return;
     closePopover();
     if (holdsPlayableMovie()) {
@@ -175,36 +177,42 @@ void MovieSlideBar::setClipPositions(double start, double end)
 
 void MovieSlideBar::setControlWidth(double width)
 {
+    core::assertMainThread();
     controlWidth_ = width;
     setNeedsDisplay();
 }
 
 void MovieSlideBar::setBarRadius(double radius)
 {
+    core::assertMainThread();
     barRadius_ = radius;
     setNeedsDisplay();
 }
 
 void MovieSlideBar::setBarStrokeHeight(double height)
 {
+    core::assertMainThread();
     barStrokeHeight_ = height;
     setNeedsDisplay();
 }
 
 void MovieSlideBar::setTopColor(const gfx::Color& color)
 {
+    core::assertMainThread();
     topColor_ = color;
     setNeedsDisplay();
 }
 
 void MovieSlideBar::setBottomColor(const gfx::Color& color)
 {
+    core::assertMainThread();
     bottomColor_ = color;
     setNeedsDisplay();
 }
 
 void MovieSlideBar::setControlColor(const gfx::Color& color)
 {
+    core::assertMainThread();
     controlColor_ = color;
     setNeedsDisplay();
 }
@@ -276,28 +284,33 @@ void MovieSlideBar::appendThumbnail(std::uint64_t strip, const gfx::ImageRef& im
 
 void MovieSlideBar::needsReload()
 {
+    core::assertMainThread();
     if (!disableReload_) generateThumbnails();
 }
 
 void MovieSlideBar::viewFrameDidChange()
 {
+    core::assertMainThread();
     needsReload();
 }
 
 void MovieSlideBar::viewWillMoveToSuperview(const std::shared_ptr<ui::View>& newSuperview)
 {
+    core::assertMainThread();
     ui::View::viewWillMoveToSuperview(newSuperview);
     disableReload_ = newSuperview == nullptr;
 }
 
 void MovieSlideBar::viewWillStartLiveResize()
 {
+    core::assertMainThread();
     ui::View::viewWillStartLiveResize();
     disableReload_ = true;
 }
 
 void MovieSlideBar::viewDidEndLiveResize()
 {
+    core::assertMainThread();
     ui::View::viewDidEndLiveResize();
     disableReload_ = false;
     generateThumbnails();
@@ -344,6 +357,7 @@ gfx::Rect MovieSlideBar::rightControlRectForBounds(const gfx::Rect& rect) const
 
 void MovieSlideBar::draw(const gfx::Rect&)
 {
+    core::assertMainThread();
     gfx::Context* context = kestrane::CGContext::getCurrentGraphicsContext();
     if (!context) return;
     const gfx::Rect b = bounds();

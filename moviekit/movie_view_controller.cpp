@@ -8,6 +8,7 @@
 #include "moviekit/player.h"
 #include "moviekit/rate_popover_controller.h"
 #include "moviekit/volume_popover_controller.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/control.h"
 
 #include <cmath>
@@ -100,6 +101,7 @@ const std::vector<ui::Action>& MovieViewController::commandActions()
 
 void MovieViewController::setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view)
 {
+    core::assertMainThread();
     if (name == "movieView")
         connect(movieView_, view);
     else if (name == "timeField")
@@ -138,6 +140,7 @@ void MovieViewController::setOutlet(const std::string& name, const std::shared_p
 
 void MovieViewController::awakeFromNib()
 {
+    core::assertMainThread();
     setupButtonsImages();
     refreshComponents();
 }
@@ -177,6 +180,7 @@ bool MovieViewController::holdsPlayableMovie() const
 
 void MovieViewController::setMovie(const MovieRef& movie)
 {
+    core::assertMainThread();
     if (movie_) movie_->player()->removeObserver(*this);
     movie_ = movie;
     refreshComponents();
@@ -232,11 +236,13 @@ void MovieViewController::playerUserVolumeDidChange(Player&, float userVolume)
 
 void MovieViewController::playPause(const Sender&)
 {
+    core::assertMainThread();
     if (holdsPlayableMovie()) movie_->player()->playPause();
 }
 
 void MovieViewController::seekPreviousFrame(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto& avplayer = movie_->player()->avplayer();
     avplayer->setRate(0);
@@ -245,6 +251,7 @@ void MovieViewController::seekPreviousFrame(const Sender&)
 
 void MovieViewController::seekNextFrame(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto& avplayer = movie_->player()->avplayer();
     avplayer->setRate(0);
@@ -253,16 +260,19 @@ void MovieViewController::seekNextFrame(const Sender&)
 
 void MovieViewController::seekToStart(const Sender&)
 {
+    core::assertMainThread();
     if (holdsPlayableMovie()) kestrane::seekAccurately(*movie_->player()->avplayer(), media::Time::zero());
 }
 
 void MovieViewController::seekToEnd(const Sender&)
 {
+    core::assertMainThread();
     if (holdsPlayableMovie()) movie_->player()->seekToEnd();
 }
 
 void MovieViewController::seekToClipStart(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto player = movie_->player();
     kestrane::seekAccurately(*player->avplayer(), player->clipRange().start);
@@ -270,6 +280,7 @@ void MovieViewController::seekToClipStart(const Sender&)
 
 void MovieViewController::seekToClipEnd(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto player = movie_->player();
     kestrane::seekAccurately(*player->avplayer(), player->clipRange().end());
@@ -277,6 +288,7 @@ void MovieViewController::seekToClipEnd(const Sender&)
 
 void MovieViewController::setClipStart(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto player = movie_->player();
     const media::Time now = player->avplayer()->currentTime();
@@ -286,6 +298,7 @@ void MovieViewController::setClipStart(const Sender&)
 
 void MovieViewController::setClipEnd(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto player = movie_->player();
     const media::Time now = player->avplayer()->currentTime();
@@ -295,12 +308,14 @@ void MovieViewController::setClipEnd(const Sender&)
 
 void MovieViewController::choosePlaybackRate(const Sender& sender)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     if (const auto tag = tagOf(sender)) movie_->player()->setUserRate(float(*tag) / 100);
 }
 
 void MovieViewController::toogleVolume(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto player = movie_->player();
     player->setUserVolume(player->avplayer()->volume() == 0 ? 1 : 0);
@@ -308,6 +323,7 @@ void MovieViewController::toogleVolume(const Sender&)
 
 void MovieViewController::changeEdition(void (Edition::*change)())
 {
+    core::assertMainThread();
     if (holdsPlayableMovie()) movie_->changeEdition([change](Edition& edition) { (edition.*change)(); });
 }
 
@@ -344,6 +360,7 @@ std::shared_ptr<ui::View> anchorOf(const MovieViewController::Sender& sender,
 
 void MovieViewController::showVolumePopover(const Sender& sender)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     auto anchor = anchorOf(sender, popoverVolumeButton(), movieView());
     if (!anchor) return;
@@ -354,6 +371,7 @@ void MovieViewController::showVolumePopover(const Sender& sender)
 
 void MovieViewController::showRatePopover(const Sender& sender)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     auto anchor = anchorOf(sender, popoverRateButton(), movieView());
     if (!anchor) return;
@@ -364,6 +382,7 @@ void MovieViewController::showRatePopover(const Sender& sender)
 
 void MovieViewController::showEditionPopover(const Sender& sender)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     auto anchor = anchorOf(sender, popoverEditionButton(), movieView());
     if (!anchor) return;

@@ -4,6 +4,7 @@
 #include "foundation/kvo_dispatcher.h"
 #include "moviekit/orvalis_kit.h"
 #include "moviekit/player.h"
+#include "platform/core/main_thread.h"
 
 namespace orvalis {
 
@@ -33,6 +34,7 @@ PlayerPopoverController::~PlayerPopoverController()
 
 void PlayerPopoverController::setMovie(const MovieRef& movie)
 {
+    core::assertMainThread();
     stopObserving();
     movie_ = movie;
     if (!movie) return;

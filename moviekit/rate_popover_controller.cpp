@@ -2,6 +2,7 @@
 
 #include "moviekit/player.h"
 #include "numerics/real_number.h"
+#include "platform/core/main_thread.h"
 
 namespace orvalis {
 
@@ -38,6 +39,7 @@ void RatePopoverController::playerUserRateDidChange(Player&, float userRate)
 
 void RatePopoverController::setUserRate(double rate)
 {
+    core::assertMainThread();
     if (auto movie = this->movie()) movie->player()->setUserRate(float(rate));
 }
 

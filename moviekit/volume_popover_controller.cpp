@@ -1,6 +1,7 @@
 #include "moviekit/volume_popover_controller.h"
 
 #include "moviekit/player.h"
+#include "platform/core/main_thread.h"
 
 namespace orvalis {
 
@@ -37,6 +38,7 @@ void VolumePopoverController::playerUserVolumeDidChange(Player&, float userVolum
 
 void VolumePopoverController::setUserVolume(double volume)
 {
+    core::assertMainThread();
     if (auto movie = this->movie()) movie->player()->setUserVolume(float(volume));
 }
 

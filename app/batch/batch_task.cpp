@@ -171,9 +171,11 @@ void BatchTask::resetMostFramesAtWork() { framesAtWorkPeak = framesAtWorkNow.loa
 
 void BatchTask::execute()
 {
-    // The movie's decoders stay open from one frame to the next while the task works, and close after.
-    const std::shared_ptr<void> decoders = media::Asset::holdIdleDecoders(movie_->avasset());
-    if (splitter_.stepsByFrames() && !splitter_.frameTimes) {
+    // The movie's decoders stay open from one frame to the next while the task works, and close before it
+    // gives its turn to the next task.
+    std::shared_ptr<void> decoders = media::Asset::holdIdleDecoders(movie_->avasset());
+    // Reading the frame times opens the movie: only in the task's turn, as its frames.
+    if (splitter_.stepsByFrames() && !splitter_.frameTimes && takeTurn()) {
         orvalis::TimeSplitter withFrames = splitter_;
         withFrames.frameTimes = movie_->frameTimes();
         setSplitter(withFrames);
@@ -183,6 +185,7 @@ void BatchTask::execute()
     run();
     // A task without frames has nothing to wait for.
     if (count_.load() > 0) lastSemaphore_.wait();
+    decoders.reset();
     leaveTurn();
     // The log is in place before anyone can see the task finished.
     closeLog();
@@ -225,7 +228,7 @@ void BatchTask::run()
     }
 }
 
-bool BatchTask::takeFrameSlot()
+bool BatchTask::takeTurn()
 {
     for (;;) {
         if (state() == BatchState::stopped) {
@@ -235,12 +238,17 @@ bool BatchTask::takeFrameSlot()
                 stopSemaphore_.wait();
         }
         if (isFinished()) return false;
-        if (!holdsTurn_) {
-            // The wait may be long: the state is read again once the turn is ours.
-            turnSemaphore().wait();
-            holdsTurn_ = true;
-            continue;
-        }
+        if (holdsTurn_) return true;
+        // The wait may be long: the state is read again once the turn is ours.
+        turnSemaphore().wait();
+        holdsTurn_ = true;
+    }
+}
+
+bool BatchTask::takeFrameSlot()
+{
+    for (;;) {
+        if (!takeTurn()) return false;
         concurrencySemaphore().wait();
         // The wait may have been long: a task stopped or cancelled meanwhile starts no frame.
         if (state() == BatchState::processing) return true;

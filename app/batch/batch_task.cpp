@@ -148,17 +148,18 @@ long BatchTask::concurrentFrameCount(const std::optional<std::int64_t>& stored)
     return long(std::clamp<std::int64_t>(*stored, 1, std::numeric_limits<long>::max()));
 }
 
+// The shared limits and queue are never destroyed: workers of tasks may still reach them while the process ends.
 core::Semaphore& BatchTask::concurrencySemaphore()
 {
-    static core::Semaphore semaphore(configuredFrameCount());
-    return semaphore;
+    static auto* semaphore = new core::Semaphore(configuredFrameCount());
+    return *semaphore;
 }
 
 std::shared_ptr<core::DispatchQueue> BatchTask::sharedQueue()
 {
-    static const std::shared_ptr<core::DispatchQueue> queue = core::DispatchQueue::makeConcurrent(
-        core::Bundle::main()->identifier().value_or("") + ".BatchTask.sharedQueue");
-    return queue;
+    static const auto* queue = new std::shared_ptr<core::DispatchQueue>(core::DispatchQueue::makeConcurrent(
+        core::Bundle::main()->identifier().value_or("") + ".BatchTask.sharedQueue"));
+    return *queue;
 }
 
 int BatchTask::framesAtWork() { return framesAtWorkNow.load(); }
@@ -265,8 +266,8 @@ void BatchTask::leaveTurn()
 
 core::Semaphore& BatchTask::turnSemaphore()
 {
-    static core::Semaphore semaphore(configuredFrameCount());
-    return semaphore;
+    static auto* semaphore = new core::Semaphore(configuredFrameCount());
+    return *semaphore;
 }
 
 bool BatchTask::writeFile(const BatchNames::Claim& name,

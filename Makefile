@@ -30,15 +30,13 @@ test-sanitize:
 	$(MAKE) test BUILD=build-sanitize \
 	    CMAKE_FLAGS="-DVISTREL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(SANITIZE_FLAGS) $(CMAKE_FLAGS)"
 
-# The same tests, built by Clang with ThreadSanitizer (a debug build, so that main-thread code checks its thread).
-# Qt and FFmpeg are not built with it: scripts/tsan.supp lists what it reports inside them. Tests that cannot run
-# under it are left out below, each with its reason.
-TSAN_EXCLUDED :=
+# The same tests, every one of them, built by Clang with ThreadSanitizer; the first race reported fails its test.
+# Qt, FFmpeg and the libraries under them are not built with it: scripts/tsan.supp lists what it reports inside
+# them.
 test-tsan:
 	TSAN_OPTIONS=suppressions=$(CURDIR)/scripts/tsan.supp:halt_on_error=1:second_deadlock_stack=1 \
 	$(MAKE) test BUILD=build-tsan \
-	    CMAKE_FLAGS="-DVISTREL_THREAD_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(SANITIZE_FLAGS) $(CMAKE_FLAGS)" \
-	    CTEST_FLAGS="$(if $(TSAN_EXCLUDED),-E '$(TSAN_EXCLUDED)') $(CTEST_FLAGS)"
+	    CMAKE_FLAGS="-DVISTREL_THREAD_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(SANITIZE_FLAGS) $(CMAKE_FLAGS)"
 
 bench: build
 	@scripts/bench $(BUILD)

@@ -1,6 +1,7 @@
 #include "moviekit/edition_popover_controller.h"
 
 #include "appkit/controller_extensions.h"
+#include "platform/core/main_thread.h"
 
 namespace orvalis {
 
@@ -26,6 +27,7 @@ void EditionPopoverController::awake()
 
 void EditionPopoverController::changeEdition(void (Edition::*change)())
 {
+    core::assertMainThread();
     if (auto movie = this->movie()) movie->changeEdition([change](Edition& edition) { (edition.*change)(); });
 }
 

@@ -12,6 +12,7 @@
 #include "numerics/real_number.h"
 #include "numerics/size_geometry.h"
 #include "platform/core/bundle.h"
+#include "platform/core/main_thread.h"
 #include "platform/core/notification_center.h"
 #include "platform/gfx/gradient.h"
 
@@ -82,6 +83,7 @@ bool MovieSlideBar::holdsPlayableMovie() const
 
 void MovieSlideBar::setMovie(const MovieRef& movie)
 {
+    core::assertMainThread();
     if (movie == movie_) return;
     closePopover();
     if (holdsPlayableMovie()) {
@@ -240,28 +242,33 @@ void MovieSlideBar::appendThumbnail(std::uint64_t strip, const gfx::ImageRef& im
 
 void MovieSlideBar::needsReload()
 {
+    core::assertMainThread();
     if (!disableReload_) generateThumbnails();
 }
 
 void MovieSlideBar::viewFrameDidChange()
 {
+    core::assertMainThread();
     needsReload();
 }
 
 void MovieSlideBar::viewWillMoveToSuperview(const std::shared_ptr<ui::View>& newSuperview)
 {
+    core::assertMainThread();
     ui::View::viewWillMoveToSuperview(newSuperview);
     disableReload_ = newSuperview == nullptr;
 }
 
 void MovieSlideBar::viewWillStartLiveResize()
 {
+    core::assertMainThread();
     ui::View::viewWillStartLiveResize();
     disableReload_ = true;
 }
 
 void MovieSlideBar::viewDidEndLiveResize()
 {
+    core::assertMainThread();
     ui::View::viewDidEndLiveResize();
     disableReload_ = false;
     generateThumbnails();
@@ -308,6 +315,7 @@ gfx::Rect MovieSlideBar::rightControlRectForBounds(const gfx::Rect& rect) const
 
 void MovieSlideBar::draw(const gfx::Rect&)
 {
+    core::assertMainThread();
     gfx::Context* context = kestrane::CGContext::getCurrentGraphicsContext();
     if (!context) return;
     const gfx::Rect b = bounds();

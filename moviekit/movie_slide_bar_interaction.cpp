@@ -13,6 +13,7 @@
 #include "moviekit/player.h"
 #include "numerics/interval.h"
 #include "numerics/real_number.h"
+#include "platform/core/main_thread.h"
 #include "platform/gfx/font.h"
 #include "platform/ui/view_controller.h"
 #include "platform/ui/window.h"
@@ -27,6 +28,7 @@ using kestrane::operator*;
 
 void MovieSlideBar::mouseDown(const ui::Event& event)
 {
+    core::assertMainThread();
     if (auto window = this->window()) window->makeFirstResponder(sharedAs<ui::Responder>());
     if (!holdsPlayableMovie()) return;
     const gfx::Point point = kestrane::locationIn(event, *this);
@@ -50,6 +52,7 @@ void MovieSlideBar::mouseDown(const ui::Event& event)
 
 void MovieSlideBar::mouseDragged(const ui::Event& event)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const gfx::Point point = kestrane::locationIn(event, *this);
     switch (mouseMove_) {
@@ -62,6 +65,7 @@ void MovieSlideBar::mouseDragged(const ui::Event& event)
 
 void MovieSlideBar::mouseUp(const ui::Event&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     // A seek of the drag still waiting is made first, as if it had run before the release.
     performPendingSeek(false);
@@ -85,6 +89,7 @@ void MovieSlideBar::mouseUp(const ui::Event&)
 
 void MovieSlideBar::keyDown(const ui::Event& event)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto& player = movie_->player();
     switch (event.keyCode) {

@@ -9,6 +9,7 @@
 #include "moviekit/player.h"
 #include "moviekit/rate_popover_controller.h"
 #include "moviekit/volume_popover_controller.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/control.h"
 
 #include <cmath>
@@ -93,6 +94,7 @@ const std::vector<ui::Action>& MovieViewController::commandActions()
 
 void MovieViewController::setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view)
 {
+    core::assertMainThread();
     if (name == "movieView")
         connect(movieView_, view);
     else if (name == "timeField")
@@ -131,6 +133,7 @@ void MovieViewController::setOutlet(const std::string& name, const std::shared_p
 
 void MovieViewController::awakeFromNib()
 {
+    core::assertMainThread();
     setupButtonsImages();
     refreshComponents();
 }
@@ -170,6 +173,7 @@ bool MovieViewController::holdsPlayableMovie() const
 
 void MovieViewController::setMovie(const MovieRef& movie)
 {
+    core::assertMainThread();
     if (movie_) movie_->player()->removeObserver(*this);
     movie_ = movie;
     refreshComponents();
@@ -225,11 +229,13 @@ void MovieViewController::playerUserVolumeDidChange(Player&, float userVolume)
 
 void MovieViewController::playPause(const Sender&)
 {
+    core::assertMainThread();
     if (holdsPlayableMovie()) movie_->player()->playPause();
 }
 
 void MovieViewController::seekPreviousFrame(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto& avplayer = movie_->player()->avplayer();
     avplayer->setRate(0);
@@ -238,6 +244,7 @@ void MovieViewController::seekPreviousFrame(const Sender&)
 
 void MovieViewController::seekNextFrame(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto& avplayer = movie_->player()->avplayer();
     avplayer->setRate(0);
@@ -246,16 +253,19 @@ void MovieViewController::seekNextFrame(const Sender&)
 
 void MovieViewController::seekToStart(const Sender&)
 {
+    core::assertMainThread();
     if (holdsPlayableMovie()) kestrane::seekAccurately(*movie_->player()->avplayer(), media::Time::zero());
 }
 
 void MovieViewController::seekToEnd(const Sender&)
 {
+    core::assertMainThread();
     if (holdsPlayableMovie()) movie_->player()->seekToEnd();
 }
 
 void MovieViewController::seekToClipStart(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto player = movie_->player();
     kestrane::seekAccurately(*player->avplayer(), player->clipRange().start);
@@ -263,6 +273,7 @@ void MovieViewController::seekToClipStart(const Sender&)
 
 void MovieViewController::seekToClipEnd(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto player = movie_->player();
     kestrane::seekAccurately(*player->avplayer(), player->clipRange().end());
@@ -270,6 +281,7 @@ void MovieViewController::seekToClipEnd(const Sender&)
 
 void MovieViewController::setClipStart(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto player = movie_->player();
     const media::Time now = player->avplayer()->currentTime();
@@ -279,6 +291,7 @@ void MovieViewController::setClipStart(const Sender&)
 
 void MovieViewController::setClipEnd(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto player = movie_->player();
     const media::Time now = player->avplayer()->currentTime();
@@ -288,12 +301,14 @@ void MovieViewController::setClipEnd(const Sender&)
 
 void MovieViewController::choosePlaybackRate(const Sender& sender)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     if (const auto tag = kestrane::senderTag(sender)) movie_->player()->setUserRate(float(*tag) / 100);
 }
 
 void MovieViewController::toogleVolume(const Sender&)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     const auto player = movie_->player();
     player->setUserVolume(player->avplayer()->volume() == 0 ? 1 : 0);
@@ -301,6 +316,7 @@ void MovieViewController::toogleVolume(const Sender&)
 
 void MovieViewController::changeEdition(void (Edition::*change)())
 {
+    core::assertMainThread();
     if (holdsPlayableMovie()) movie_->changeEdition([change](Edition& edition) { (edition.*change)(); });
 }
 
@@ -346,6 +362,7 @@ void togglePopover(const std::shared_ptr<Popover>& popover, const MovieRef& movi
 
 void MovieViewController::showVolumePopover(const Sender& sender)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     if (auto anchor = anchorOf(sender, popoverVolumeButton(), movieView()))
         togglePopover(VolumePopoverController::sharedController(), movie_, anchor);
@@ -353,6 +370,7 @@ void MovieViewController::showVolumePopover(const Sender& sender)
 
 void MovieViewController::showRatePopover(const Sender& sender)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     if (auto anchor = anchorOf(sender, popoverRateButton(), movieView()))
         togglePopover(RatePopoverController::sharedController(), movie_, anchor);
@@ -360,6 +378,7 @@ void MovieViewController::showRatePopover(const Sender& sender)
 
 void MovieViewController::showEditionPopover(const Sender& sender)
 {
+    core::assertMainThread();
     if (!holdsPlayableMovie()) return;
     if (auto anchor = anchorOf(sender, popoverEditionButton(), movieView()))
         togglePopover(EditionPopoverController::sharedController(), movie_, anchor);

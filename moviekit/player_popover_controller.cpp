@@ -4,6 +4,7 @@
 #include "foundation/kvo_dispatcher.h"
 #include "moviekit/orvalis_kit.h"
 #include "moviekit/player.h"
+#include "platform/core/main_thread.h"
 
 namespace orvalis {
 
@@ -49,6 +50,7 @@ PlayerPopoverController::~PlayerPopoverController()
 
 void PlayerPopoverController::setMovie(const MovieRef& movie)
 {
+    core::assertMainThread();
     stopObserving();
     movie_ = movie;
     if (!movie) return;
@@ -88,6 +90,7 @@ void PlayerPopoverController::showValue(float value)
 
 void PlayerPopoverController::changeValue(Change change)
 {
+    core::assertMainThread();
     const auto slider = slider_.lock();
     const auto movie = this->movie();
     if (!slider || !movie) return;

@@ -2,6 +2,7 @@
 
 #include "app/batch/batch_task.h"
 #include "platform/core/dispatch_queue.h"
+#include "platform/core/main_thread.h"
 
 namespace vistrel {
 
@@ -70,6 +71,7 @@ void BatchManager::tellDelegateLater(Call call)
 
 void BatchManager::appendTasks(const std::vector<std::shared_ptr<BatchTask>>& tasks)
 {
+    core::assertMainThread();
     tasks_.insert(tasks_.end(), tasks.begin(), tasks.end());
     {
         std::lock_guard lock(countersMutex_);
@@ -84,18 +86,21 @@ void BatchManager::appendTasks(const std::vector<std::shared_ptr<BatchTask>>& ta
 
 void BatchManager::cancelAllTasks()
 {
+    core::assertMainThread();
     for (const auto& task : tasks_)
         task->cancel();
 }
 
 void BatchManager::cancelTasks(const core::IndexSet& indexes)
 {
+    core::assertMainThread();
     for (const auto index : indexes)
         if (index >= 0 && std::size_t(index) < tasks_.size()) tasks_[std::size_t(index)]->cancel();
 }
 
 void BatchManager::removeFinishedTasks()
 {
+    core::assertMainThread();
     {
         std::lock_guard lock(countersMutex_);
         for (auto i = tasks_.size(); i-- > 0;) {

@@ -21,6 +21,7 @@
 #include "numerics/size_geometry.h"
 #include "platform/core/dispatch_group.h"
 #include "platform/core/dispatch_queue.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/save_panel.h"
 #include "platform/ui/system_style.h"
 #include "platform/ui/text_layer.h"
@@ -100,6 +101,7 @@ BatchMoviesController::BatchMoviesController()
 
 void BatchMoviesController::awakeFromNib()
 {
+    core::assertMainThread();
     setupViews();
     moviesSelectionDidChange();
 }
@@ -119,6 +121,7 @@ void BatchMoviesController::setupViews()
 
 void BatchMoviesController::addMovies(const std::vector<core::Url>& urls)
 {
+    core::assertMainThread();
     load(urls, [weak = controller](std::vector<orvalis::MovieRef> loaded) {
         auto owner = weak.lock();
         if (!owner) return;
@@ -130,6 +133,7 @@ void BatchMoviesController::addMovies(const std::vector<core::Url>& urls)
 
 void BatchMoviesController::insertMovies(const std::vector<core::Url>& urls, long row)
 {
+    core::assertMainThread();
     load(urls, [weak = controller, row](std::vector<orvalis::MovieRef> loaded) {
         auto owner = weak.lock();
         if (!owner) return;
@@ -173,11 +177,13 @@ std::vector<orvalis::MovieRef> BatchMoviesController::loadMovies(const std::vect
 
 void BatchMoviesController::moviesDidChange()
 {
+    core::assertMainThread();
     if (auto table = moviesTableView.lock()) table->reloadData();
 }
 
 void BatchMoviesController::moviesSelectionDidChange()
 {
+    core::assertMainThread();
     auto owner = controller.lock();
     if (!owner) return;
     const core::IndexSet& selection = owner->moviesSelection();
@@ -213,6 +219,7 @@ orvalis::MovieRef BatchMoviesController::movieAt(long row) const
 
 void BatchMoviesController::openMovieFiles(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     auto owner = controller.lock();
     if (!owner) return;
     auto panel = core::make<ui::OpenPanel>();
@@ -229,6 +236,7 @@ void BatchMoviesController::openMovieFiles(const std::shared_ptr<core::Object>&)
 
 void BatchMoviesController::removeSelectedMovies(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     auto owner = controller.lock();
     auto table = moviesTableView.lock();
     if (!owner || !table) return;
@@ -239,12 +247,14 @@ void BatchMoviesController::removeSelectedMovies(const std::shared_ptr<core::Obj
 
 void BatchMoviesController::selectAll(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     auto table = moviesTableView.lock();
     if (table) kestrane::selectOnlyRows(*table, core::IndexSet::inRange(0, table->numberOfRows()));
 }
 
 void BatchMoviesController::deselectAll(const std::shared_ptr<core::Object>& sender)
 {
+    core::assertMainThread();
     if (auto table = moviesTableView.lock()) table->deselectAll(sender);
 }
 
@@ -305,12 +315,14 @@ ui::DragOperation BatchMoviesController::validateDrop(ui::TableView&, const ui::
 bool BatchMoviesController::acceptDrop(ui::TableView&, const ui::DraggingInfo& info, long row,
                                        ui::TableViewDropOperation)
 {
+    core::assertMainThread();
     insertMovies(info.fileURLs(), row);
     return true;
 }
 
 void BatchMoviesController::tableViewSelectionDidChange(ui::TableView& table)
 {
+    core::assertMainThread();
     if (auto owner = controller.lock()) owner->setMoviesSelection(indexSetOf(table.selectedRowIndexes()));
 }
 

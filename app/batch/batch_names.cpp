@@ -15,8 +15,9 @@ constexpr std::size_t claimsPerSweep = 4096;
 
 BatchNames& BatchNames::shared()
 {
-    static BatchNames names;
-    return names;
+    // Never destroyed: workers of tasks may still claim names while the process ends.
+    static auto* names = new BatchNames;
+    return *names;
 }
 
 bool BatchNames::isOurs(const std::string& path, std::uint64_t batch) const

@@ -148,17 +148,18 @@ long BatchTask::concurrentFrameCount(const std::optional<std::int64_t>& stored)
     return long(std::clamp<std::int64_t>(*stored, 1, std::numeric_limits<long>::max()));
 }
 
+// The shared limits and queue are never destroyed: workers of tasks may still reach them while the process ends.
 core::Semaphore& BatchTask::concurrencySemaphore()
 {
-    static core::Semaphore semaphore(configuredFrameCount());
-    return semaphore;
+    static auto* semaphore = new core::Semaphore(configuredFrameCount());
+    return *semaphore;
 }
 
 std::shared_ptr<core::DispatchQueue> BatchTask::sharedQueue()
 {
-    static const std::shared_ptr<core::DispatchQueue> queue = core::DispatchQueue::makeConcurrent(
-        core::Bundle::main()->identifier().value_or("") + ".BatchTask.sharedQueue");
-    return queue;
+    static const auto* queue = new std::shared_ptr<core::DispatchQueue>(core::DispatchQueue::makeConcurrent(
+        core::Bundle::main()->identifier().value_or("") + ".BatchTask.sharedQueue"));
+    return *queue;
 }
 
 int BatchTask::framesAtWork() { return framesAtWorkNow.load(); }
@@ -171,9 +172,11 @@ void BatchTask::resetMostFramesAtWork() { framesAtWorkPeak = framesAtWorkNow.loa
 
 void BatchTask::execute()
 {
-    // The movie's decoders stay open from one frame to the next while the task works, and close after.
-    const std::shared_ptr<void> decoders = media::Asset::holdIdleDecoders(movie_->avasset());
-    if (splitter_.stepsByFrames() && !splitter_.frameTimes) {
+    // The movie's decoders stay open from one frame to the next while the task works, and close before it
+    // gives its turn to the next task.
+    std::shared_ptr<void> decoders = media::Asset::holdIdleDecoders(movie_->avasset());
+    // Reading the frame times opens the movie: only in the task's turn, as its frames.
+    if (splitter_.stepsByFrames() && !splitter_.frameTimes && takeTurn()) {
         orvalis::TimeSplitter withFrames = splitter_;
         withFrames.frameTimes = movie_->frameTimes();
         setSplitter(withFrames);
@@ -183,6 +186,7 @@ void BatchTask::execute()
     run();
     // A task without frames has nothing to wait for.
     if (count_.load() > 0) lastSemaphore_.wait();
+    decoders.reset();
     leaveTurn();
     // The log is in place before anyone can see the task finished.
     closeLog();
@@ -225,7 +229,7 @@ void BatchTask::run()
     }
 }
 
-bool BatchTask::takeFrameSlot()
+bool BatchTask::takeTurn()
 {
     for (;;) {
         if (state() == BatchState::stopped) {
@@ -235,12 +239,17 @@ bool BatchTask::takeFrameSlot()
                 stopSemaphore_.wait();
         }
         if (isFinished()) return false;
-        if (!holdsTurn_) {
-            // The wait may be long: the state is read again once the turn is ours.
-            turnSemaphore().wait();
-            holdsTurn_ = true;
-            continue;
-        }
+        if (holdsTurn_) return true;
+        // The wait may be long: the state is read again once the turn is ours.
+        turnSemaphore().wait();
+        holdsTurn_ = true;
+    }
+}
+
+bool BatchTask::takeFrameSlot()
+{
+    for (;;) {
+        if (!takeTurn()) return false;
         concurrencySemaphore().wait();
         // The wait may have been long: a task stopped or cancelled meanwhile starts no frame.
         if (state() == BatchState::processing) return true;
@@ -257,8 +266,8 @@ void BatchTask::leaveTurn()
 
 core::Semaphore& BatchTask::turnSemaphore()
 {
-    static core::Semaphore semaphore(configuredFrameCount());
-    return semaphore;
+    static auto* semaphore = new core::Semaphore(configuredFrameCount());
+    return *semaphore;
 }
 
 bool BatchTask::writeFile(const BatchNames::Claim& name,

@@ -123,6 +123,9 @@ private:
     // Waits while the task is stopped, then takes one unit of the shared limit while the task is processing;
     // false, with no unit held, once the task is finished.
     bool takeFrameSlot();
+    // Worker: waits while the task is stopped (without a turn) and until it has a turn; false once the task is
+    // finished.
+    bool takeTurn();
     // Worker: gives the task's turn back, when it has one.
     void leaveTurn();
     static core::Semaphore& turnSemaphore();

@@ -17,6 +17,7 @@
 #include "numerics/real_number.h"
 #include "platform/core/dispatch_queue.h"
 #include "app/batch/folder_access.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/application.h"
 #include "platform/ui/save_panel.h"
@@ -64,6 +65,7 @@ BatchTasksController::BatchTasksController()
 
 void BatchTasksController::awakeFromNib()
 {
+    core::assertMainThread();
     updateComponents();
     updateCommands();
     if (auto owner = controller.lock())
@@ -73,6 +75,7 @@ void BatchTasksController::awakeFromNib()
 
 void BatchTasksController::setExportURL(const std::optional<core::Url>& url)
 {
+    core::assertMainThread();
     exportURL_ = url;
     if (auto field = exportField.lock())
         field->setStringValue(url ? kestrane::abbreviatedPath(*url) : std::string());
@@ -103,6 +106,7 @@ std::optional<orvalis::TimeSplitter> BatchTasksController::makeSplitter(orvalis:
 
 std::shared_ptr<BatchTask> BatchTasksController::makeTask(const orvalis::MovieRef& movie) const
 {
+    core::assertMainThread();
     const BatchSettings s = settings();
     const auto splitter = makeSplitter(*movie);
     const auto format = formatOfTag(s.formatTag);
@@ -128,6 +132,7 @@ std::int64_t BatchTasksController::totalSnapsCount(std::int64_t total, std::int6
 
 void BatchTasksController::updateComponents()
 {
+    core::assertMainThread();
     std::int64_t total = 0;
     std::vector<orvalis::MovieRef> unread;
     const BatchSettings s = settings();
@@ -167,6 +172,7 @@ void BatchTasksController::readFrameTimes(std::vector<orvalis::MovieRef> movies)
 
 void BatchTasksController::chooseExportFolder(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     auto owner = controller.lock();
     if (!owner) return;
     auto panel = core::make<ui::OpenPanel>();
@@ -183,6 +189,7 @@ void BatchTasksController::chooseExportFolder(const std::shared_ptr<core::Object
 
 bool BatchTasksController::takeExportFolder(const core::Url& url)
 {
+    core::assertMainThread();
     const std::optional<std::string> problem = whyNotWritable(url);
     if (!problem) {
         setExportURL(url);
@@ -199,6 +206,7 @@ bool BatchTasksController::takeExportFolder(const core::Url& url)
 
 void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     auto owner = controller.lock();
     auto window = owner ? owner->window() : nullptr;
     if (!window || !kestrane::endEditing(*window) || !exportURL_) return ui::beep();
@@ -271,6 +279,7 @@ std::vector<std::shared_ptr<BatchTask>> BatchTasksController::selectedTasks() co
 
 void BatchTasksController::updateCommands()
 {
+    core::assertMainThread();
     const auto selected = tasksAtSelectedRows();
     const auto anySelected = [&](auto applies) { return std::any_of(selected.begin(), selected.end(), applies); };
     const auto enable = [](const std::weak_ptr<ui::Button>& button, bool enabled) {
@@ -295,6 +304,7 @@ bool BatchTasksController::hasFinishedTasks() const
 
 void BatchTasksController::openSelectedTasks(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     std::vector<core::Url> folders;
     for (const auto& task : selectedTasks())
         folders.push_back(task->destURL());
@@ -303,24 +313,28 @@ void BatchTasksController::openSelectedTasks(const std::shared_ptr<core::Object>
 
 void BatchTasksController::stopSelectedTasks(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     for (const auto& task : selectedTasks())
         task->stop();
 }
 
 void BatchTasksController::resumeSelectedTasks(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     for (const auto& task : selectedTasks())
         task->resume();
 }
 
 void BatchTasksController::cancelSelectedTasks(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     for (const auto& task : selectedTasks())
         task->cancel();
 }
 
 void BatchTasksController::removeFinishedTasks(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     auto owner = controller.lock();
     if (!owner) return;
     if (!hasFinishedTasks()) return ui::beep();
@@ -401,6 +415,7 @@ void BatchTasksController::reloadTable()
 
 void BatchTasksController::batchManagerDidAppendTasks(BatchManager& manager)
 {
+    core::assertMainThread();
     reloadTable();
     // The new tasks are the last rows.
     if (auto table = tasksTableView.lock(); table && !manager.tasks().empty())
@@ -409,16 +424,19 @@ void BatchTasksController::batchManagerDidAppendTasks(BatchManager& manager)
 
 void BatchTasksController::batchManagerDidRemoveTasks(BatchManager&)
 {
+    core::assertMainThread();
     reloadTable();
 }
 
 void BatchTasksController::batchManagerDidUpdateProgress(BatchManager&)
 {
+    core::assertMainThread();
     reloadTable();
 }
 
 void BatchTasksController::batchManagerDidUpdate(BatchManager& manager)
 {
+    core::assertMainThread();
     reloadTable();
     const int ends = manager.counts().naturalEnds;
     if (ends == announcedEnds_) return;

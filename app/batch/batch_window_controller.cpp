@@ -7,6 +7,7 @@
 #include "foundation/index_set_extensions.h"
 #include "foundation/shortcuts.h"
 #include "moviekit/player.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/alert.h"
 
 namespace vistrel {
@@ -48,16 +49,19 @@ BatchWindowController::~BatchWindowController()
 
 void BatchWindowController::setMoviesController(const std::shared_ptr<BatchMoviesController>& controller)
 {
+    core::assertMainThread();
     moviesController_ = controller;
 }
 
 void BatchWindowController::setTasksController(const std::shared_ptr<BatchTasksController>& controller)
 {
+    core::assertMainThread();
     tasksController_ = controller;
 }
 
 void BatchWindowController::setMovies(std::vector<orvalis::MovieRef> movies)
 {
+    core::assertMainThread();
     movies_ = std::move(movies);
     const core::IndexSet kept = withinList(moviesSelection_, movies_.size());
     if (kept != moviesSelection_) setMoviesSelection(kept);
@@ -67,6 +71,7 @@ void BatchWindowController::setMovies(std::vector<orvalis::MovieRef> movies)
 
 void BatchWindowController::setMoviesSelection(const core::IndexSet& selection)
 {
+    core::assertMainThread();
     moviesSelection_ = withinList(selection, movies_.size());
     if (auto controller = moviesController()) controller->moviesSelectionDidChange();
     followPreviewedClip();
@@ -97,11 +102,13 @@ void BatchWindowController::stopFollowingClip()
 
 void BatchWindowController::keepInterfaceObject(const std::shared_ptr<core::Object>& object)
 {
+    core::assertMainThread();
     interfaceObjects_.push_back(object);
 }
 
 bool BatchWindowController::windowShouldClose(ui::Window&)
 {
+    core::assertMainThread();
     const int running = manager_->runningTasksCount();
     if (running == 0) return true;
     auto alert = core::make<ui::Alert>();
@@ -116,6 +123,7 @@ bool BatchWindowController::windowShouldClose(ui::Window&)
 
 void BatchWindowController::windowWillClose(ui::Window&)
 {
+    core::assertMainThread();
     manager_->cancelAllTasks();
     manager_->removeFinishedTasks();
     setMovies({});

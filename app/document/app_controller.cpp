@@ -14,6 +14,7 @@
 #include "foundation/shortcuts.h"
 #include "foundation/url_extensions.h"
 #include "platform/core/dispatch_queue.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/application.h"
 #include "platform/ui/workspace.h"
 
@@ -27,6 +28,7 @@ AppController::AppController()
 
 void AppController::awake()
 {
+    core::assertMainThread();
     Responder::awake();
     std::weak_ptr<AppController> weak = sharedAs<AppController>();
     const auto command = [&](const ui::Action& action, void (AppController::*member)(const std::shared_ptr<core::Object>&)) {
@@ -48,6 +50,7 @@ void AppController::awake()
 
 void AppController::applicationWillFinishLaunching()
 {
+    core::assertMainThread();
     kestrane::UNC->setDelegate(sharedAs<AppController>());
     ui::Application::shared()->setMainMenu(makeMainMenu());
     std::weak_ptr<AppController> weak = sharedAs<AppController>();
@@ -61,12 +64,14 @@ void AppController::applicationWillFinishLaunching()
 
 void AppController::applicationDidFinishLaunching()
 {
+    core::assertMainThread();
     toggleDropWindowIfNeeded();
     tellAboutMissingMovies();
 }
 
 bool AppController::applicationShouldOpenUntitledFile()
 {
+    core::assertMainThread();
     toggleDropWindowIfNeeded();
     return false;
 }
@@ -75,6 +80,7 @@ bool AppController::applicationOpenUntitledFile() { return true; }
 
 void AppController::openFiles(const std::vector<std::string>& paths)
 {
+    core::assertMainThread();
     const auto& bundle = *kestrane::MB.get();
     std::vector<core::Url> urls;
     std::string refused;
@@ -121,6 +127,7 @@ void AppController::tellLater(const std::string& message, const std::string& inf
 
 bool AppController::applicationShouldTerminateAfterLastWindowClosed()
 {
+    core::assertMainThread();
     const bool documentsOpen = !kestrane::DC->documents().empty();
     if (!documentsOpen && DropWindowController::sharedController()->wasClosedByUser()) return true;
     toggleDropWindowIfNeeded();
@@ -129,6 +136,7 @@ bool AppController::applicationShouldTerminateAfterLastWindowClosed()
 
 ui::TerminateReply AppController::applicationShouldTerminate()
 {
+    core::assertMainThread();
     if (quitting_) return ui::TerminateReply::terminateLater;
     const int processing = processingDocumentsCount(*kestrane::DC.get());
     if (processing > 0) {
@@ -173,6 +181,7 @@ void AppController::applicationWillTerminate() { kestrane::NC->removeObserver(th
 
 void AppController::toggleDropWindowIfNeeded()
 {
+    core::assertMainThread();
     const bool documentsOpen = !kestrane::DC->documents().empty();
     const bool batchVisible = isBatchWindowVisible();
     auto drop = DropWindowController::sharedController();
@@ -182,27 +191,32 @@ void AppController::toggleDropWindowIfNeeded()
 
 void AppController::openDocument(const std::shared_ptr<core::Object>& sender)
 {
+    core::assertMainThread();
     DropWindowController::sharedController()->close();
     kestrane::DC->openDocument(sender);
 }
 
 void AppController::showWelcomeWindow(const std::shared_ptr<core::Object>& sender)
 {
+    core::assertMainThread();
     kestrane::WelcomeWindowController::showSharedWindow(sender);
 }
 
 void AppController::showAppStore(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     kestrane::openAppStorePage(ui::Workspace::shared());
 }
 
 void AppController::showWebsite(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     kestrane::openAppWebsitePage(ui::Workspace::shared());
 }
 
 void AppController::askForHelp(const std::shared_ptr<core::Object>&)
 {
+    core::assertMainThread();
     kestrane::contactCustomerSupport(ui::Workspace::shared());
 }
 

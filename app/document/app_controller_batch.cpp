@@ -6,12 +6,14 @@
 #include "app/batch/batch_window_controller.h"
 #include "app/batch/preferences_window_controller.h"
 #include "app/document/drop_window_controller.h"
+#include "platform/core/main_thread.h"
 #include "platform/ui/window.h"
 
 namespace vistrel {
 
 void AppController::showBatchWindow(const std::shared_ptr<core::Object>& sender)
 {
+    core::assertMainThread();
     DropWindowController::sharedController()->close();
     if (!batchWindowController_) batchWindowController_ = BatchWindowController::create();
     batchWindowController_->showWindow(sender);
@@ -19,6 +21,7 @@ void AppController::showBatchWindow(const std::shared_ptr<core::Object>& sender)
 
 void AppController::showPreferencesWindow(const std::shared_ptr<core::Object>& sender)
 {
+    core::assertMainThread();
     PreferencesWindowController::sharedController()->showWindow(sender);
 }
 

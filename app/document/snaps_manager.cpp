@@ -3,6 +3,7 @@
 #include "app/document/defaults_keys.h"
 #include "foundation/array_extensions.h"
 #include "foundation/index_set_extensions.h"
+#include "platform/core/main_thread.h"
 
 namespace vistrel {
 
@@ -19,12 +20,14 @@ core::IndexSet SnapsManager::allPositions() const
 
 void SnapsManager::append(const SnapItems& items)
 {
+    core::assertMainThread();
     items_.insert(items_.end(), items.begin(), items.end());
     center().post(SnapsManagerDidAppendItemsNotification, shared_from_this(), {{SnapsItemsKey, items}});
 }
 
 void SnapsManager::removeAt(const core::IndexSet& positions)
 {
+    core::assertMainThread();
     const core::IndexSet removed = positions.intersection(allPositions());
     kestrane::removeAt(items_, removed);
     core::IndexSet kept = selection_;
@@ -39,6 +42,7 @@ void SnapsManager::removeAll() { removeAt(allPositions()); }
 
 void SnapsManager::setSelection(const core::IndexSet& selection)
 {
+    core::assertMainThread();
     const core::IndexSet bounded = selection.intersection(allPositions());
     if (bounded == selection_) return;
     selection_ = bounded;
@@ -47,6 +51,7 @@ void SnapsManager::setSelection(const core::IndexSet& selection)
 
 void SnapsManager::changeSelection(const std::function<void(core::IndexSet&)>& change)
 {
+    core::assertMainThread();
     core::IndexSet changed = selection();
     change(changed);
     setSelection(changed);
@@ -54,6 +59,7 @@ void SnapsManager::changeSelection(const std::function<void(core::IndexSet&)>& c
 
 std::shared_ptr<SnapItem> SnapsManager::firstSelectedItem() const
 {
+    core::assertMainThread();
     const auto first = selection_.first();
     if (!first) return nullptr;
     return kestrane::safeAccess(items_, std::ptrdiff_t(*first)).value_or(nullptr);
@@ -69,16 +75,19 @@ bool SnapsManager::isAllSelected() const { return selection_.count() == items_.s
 
 void SnapsManager::selectAll()
 {
+    core::assertMainThread();
     if (!isAllSelected()) setSelection(allPositions());
 }
 
 void SnapsManager::deselectAll()
 {
+    core::assertMainThread();
     if (!isSelectionEmpty()) setSelection({});
 }
 
 void SnapsManager::addObserver(const std::shared_ptr<SnapsManagerObserver>& observer)
 {
+    core::assertMainThread();
     const auto* owner = dynamic_cast<const core::Object*>(observer.get());
     if (!owner) return;
     std::weak_ptr<SnapsManagerObserver> weak = observer;

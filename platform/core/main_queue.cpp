@@ -41,24 +41,6 @@ struct MainQueue::PendingSync {
     State state = State::waiting;
 };
 
-namespace {
-
-// Held only by the posted event: when the application drops the event unrun, the waiting caller is let go.
-class SyncTicket {
-public:
-    explicit SyncTicket(std::shared_ptr<MainQueue::PendingSync> pending) : pending_(std::move(pending)) {}
-    ~SyncTicket() { pending_->finish(MainQueue::PendingSync::State::cancelled); }
-    SyncTicket(const SyncTicket&) = delete;
-    SyncTicket& operator=(const SyncTicket&) = delete;
-
-    MainQueue::PendingSync& pending() const { return *pending_; }
-
-private:
-    std::shared_ptr<MainQueue::PendingSync> pending_;
-};
-
-}  // namespace
-
 std::shared_ptr<MainQueue> MainQueue::shared()
 {
     // Never destroyed: worker threads may still reach it while the process ends.
@@ -95,15 +77,23 @@ void MainQueue::applicationEnds()
     std::lock_guard lock(queue->mutex_);
     queue->ending_ = queue->watched_;
     queue->watched_ = nullptr;
+    // Their items will never run: the callers waiting for them are let go.
+    for (const auto& pending : queue->pendingSyncs_) pending->finish(PendingSync::State::cancelled);
 }
 
 void MainQueue::async(Work work)
 {
     std::lock_guard lock(mutex_);
     QCoreApplication* app = application();
-    if (!app) return;
+    if (app) post(*app, std::move(work));
+}
+
+void MainQueue::post(QCoreApplication& app, Work work)
+{
+    // The item goes through waiting_, under mutex_, never inside the event: Qt hands events between threads
+    // with its own atomics, which ThreadSanitizer cannot follow.
     waiting_.push_back(std::move(work));
-    QMetaObject::invokeMethod(app, [] { MainQueue::shared()->runNext(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&app, [] { MainQueue::shared()->runNext(); }, Qt::QueuedConnection);
 }
 
 void MainQueue::runNext()
@@ -129,15 +119,11 @@ bool MainQueue::sync(Work work)
             if (quitting_) return false;
             pending = std::make_shared<PendingSync>();
             pendingSyncs_.insert(pending);
-            auto ticket = std::make_shared<SyncTicket>(pending);
-            QMetaObject::invokeMethod(
-                app,
-                [ticket, work] {
-                    if (!ticket->pending().claim()) return;
-                    work();
-                    ticket->pending().finish(PendingSync::State::done);
-                },
-                Qt::QueuedConnection);
+            post(*app, [pending, work] {
+                if (!pending->claim()) return;
+                work();
+                pending->finish(PendingSync::State::done);
+            });
         }
     }
     if (!pending) {

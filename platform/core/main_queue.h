@@ -43,8 +43,11 @@ private:
     // mutex_ held.
     QCoreApplication* application();
     // Called by the application object's destructor, before anything of it is gone: nothing is posted to it
-    // from then on. Work posted while it runs is never in the middle of posting then, since both hold mutex_.
+    // from then on, and the `sync` calls waiting return false. Work posted while it runs is never in the middle
+    // of posting then, since both hold mutex_.
     static void applicationEnds();
+    // With mutex_ held: queues the item and posts the event that runs it.
+    void post(QCoreApplication& app, Work work);
     // Main thread: runs the oldest waiting item.
     void runNext();
 

@@ -1,7 +1,5 @@
 #include "platform/core/main_thread.h"
 
-#ifndef NDEBUG
-
 #include <QCoreApplication>
 #include <QThread>
 #include <string>
@@ -9,6 +7,11 @@
 #include "platform/core/print.h"
 
 namespace core {
+
+// The build defines VISTREL_THREAD_CHECKS for this file in every build type but the release ones.
+#ifdef VISTREL_THREAD_CHECKS
+
+bool checksMainThread() { return true; }
 
 void assertMainThread(const char* function, const char* file, int line)
 {
@@ -18,6 +21,12 @@ void assertMainThread(const char* function, const char* file, int line)
                ") is for the main thread and runs on another one");
 }
 
-}  // namespace core
+#else
+
+bool checksMainThread() { return false; }
+
+void assertMainThread(const char*, const char*, int) {}
 
 #endif
+
+}  // namespace core

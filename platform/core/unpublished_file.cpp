@@ -102,11 +102,12 @@ bool removeLeftover(int folder, const std::string& name, double minimumAge)
 // The first time this process writes into a folder, the leftovers of earlier runs go.
 void removeLeftoversOnce(const std::string& folder)
 {
-    static std::mutex mutex;
-    static std::set<std::string> swept;
+    // Never destroyed: writers on other threads may still come here while the process ends.
+    static auto* mutex = new std::mutex;
+    static auto* swept = new std::set<std::string>;
     {
-        std::lock_guard lock(mutex);
-        if (!swept.insert(folder).second) return;
+        std::lock_guard lock(*mutex);
+        if (!swept->insert(folder).second) return;
     }
     UnpublishedFile::removeLeftovers(folder);
 }

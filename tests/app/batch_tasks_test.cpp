@@ -25,6 +25,7 @@
 #include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/url_catcher.h"
+#include "tools/testmovie/test_movie.h"
 
 namespace {
 
@@ -473,6 +474,49 @@ TEST_F(BatchTasksTest, ABatchOfManyMoviesWorksOnAFewAtATime)
     for (const auto& task : all)
         EXPECT_EQ(task->index(), 29);
     EXPECT_EQ(batchtest::fileNames(out.path()).size(), 6u * 29u);
+}
+
+// Tasks of every N frames launched before their movies' frames were counted read the frame times themselves,
+// in their turn since reading opens the movie, and each closes its movie before it hands its turn on: never
+// more movies open than turns.
+TEST(BatchTaskTurns, NoMoreMoviesOpenThanTurnsWhenTasksReadTheirOwnFrameTimes)
+{
+    testsupport::TempDir folder("unread");
+    testsupport::TempDir out("out");
+    testmovie::MovieSpec spec;
+    spec.width = spec.height = 16;
+    spec.rateNum = 100;
+    spec.rateDen = 1;
+    spec.frameCount = 12000;
+    spec.keyInterval = 250;
+    spec.bFrames = false;
+    testmovie::writeMovie((folder.path() / "m0.mp4").string(), spec);
+    std::vector<std::shared_ptr<vistrel::BatchTask>> tasks;
+    for (int i = 0; i < 6; ++i) {
+        const fs::path path = folder.path() / ("m" + std::to_string(i) + ".mp4");
+        if (i > 0) fs::copy_file(folder.path() / "m0.mp4", path);
+        orvalis::TimeSplitter splitter(media::TimeRange{media::Time::zero(), media::Time::make(120, 1)});
+        splitter.frameStep = 4000;
+        tasks.push_back(batchtest::makeTask(path.string(), out.path() / std::to_string(i), splitter));
+        fs::create_directory(out.path() / std::to_string(i));
+        // Listed as the batch window lists it: probed, keeping no decoder.
+        ASSERT_TRUE(tasks.back()->movie()->playable());
+        tasks.back()->movie()->avasset()->keepIdleDecodersOnlyWhileHeld();
+    }
+    for (const auto& task : tasks)
+        task->start();
+    std::size_t most = 0;
+    testsupport::runUntil(
+        [&] {
+            most = std::max(most, openMovies(folder.path()).size());
+            return std::all_of(tasks.begin(), tasks.end(), [](const auto& task) { return task->isFinished(); });
+        },
+        60);
+    EXPECT_LE(most, 2u);
+    for (const auto& task : tasks) {
+        EXPECT_EQ(task->state(), BatchState::complete);
+        EXPECT_EQ(task->count(), 2);
+    }
 }
 
 TEST_F(BatchTasksTest, UnsoundSettingsNeverReachATask)

@@ -1,5 +1,6 @@
 #include "moviekit/rate_popover_controller.h"
 
+#include "moviekit/movie_actions.h"
 #include "moviekit/player.h"
 #include "numerics/real_number.h"
 
@@ -20,9 +21,9 @@ RatePopoverController::RatePopoverController()
 void RatePopoverController::awake()
 {
     PlayerPopoverController::awake();
-    registerAction("decreaseRate:", [this](const auto&) { decreaseRate(); });
-    registerAction("increaseRate:", [this](const auto&) { increaseRate(); });
-    registerAction("slideRate:", [this](const auto&) { slideRate(); });
+    registerCommand(actions::decreaseRate, &RatePopoverController::decreaseRate);
+    registerCommand(actions::increaseRate, &RatePopoverController::increaseRate);
+    registerCommand(actions::slideRate, &RatePopoverController::slideRate);
 }
 
 void RatePopoverController::setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view)

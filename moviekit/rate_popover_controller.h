@@ -14,7 +14,7 @@ class RatePopoverController : public PlayerPopoverController {
 
     // Laid out by the kit's interface file "RatePopoverView".
     RatePopoverController();
-    // Registers the actions "decreaseRate:", "increaseRate:" and "slideRate:".
+    // Registers the actions decreaseRate, increaseRate and slideRate (movie_actions.h).
     void awake() override;
 
     // "rateLabel" and "rateSlider".

@@ -1,5 +1,6 @@
 #include "moviekit/volume_popover_controller.h"
 
+#include "moviekit/movie_actions.h"
 #include "moviekit/player.h"
 
 namespace orvalis {
@@ -19,9 +20,9 @@ VolumePopoverController::VolumePopoverController()
 void VolumePopoverController::awake()
 {
     PlayerPopoverController::awake();
-    registerAction("decreaseVolume:", [this](const auto&) { decreaseVolume(); });
-    registerAction("increaseVolume:", [this](const auto&) { increaseVolume(); });
-    registerAction("slideVolume:", [this](const auto&) { slideVolume(); });
+    registerCommand(actions::decreaseVolume, &VolumePopoverController::decreaseVolume);
+    registerCommand(actions::increaseVolume, &VolumePopoverController::increaseVolume);
+    registerCommand(actions::slideVolume, &VolumePopoverController::slideVolume);
 }
 
 void VolumePopoverController::setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view)

@@ -14,7 +14,7 @@ class VolumePopoverController : public PlayerPopoverController {
 
     // Laid out by the kit's interface file "VolumePopoverView".
     VolumePopoverController();
-    // Registers the actions "decreaseVolume:", "increaseVolume:" and "slideVolume:".
+    // Registers the actions decreaseVolume, increaseVolume and slideVolume (movie_actions.h).
     void awake() override;
 
     // "volumeLabel" and "volumeSlider".

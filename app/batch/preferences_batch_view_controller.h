@@ -21,6 +21,8 @@ class PreferencesBatchViewController : public ui::ViewController, public kestran
   public:
     PreferencesBatchViewController() : PreferencesBatchViewController(PreferencesBatchInterface) {}
     explicit PreferencesBatchViewController(const std::string& nibName);
+    // Registers the action below.
+    void awake() override;
 
     // Outlets, set by the interface.
     std::weak_ptr<ui::TokenField> outputFormatTokenField;
@@ -30,7 +32,7 @@ class PreferencesBatchViewController : public ui::ViewController, public kestran
 
     // Once the interface is connected: every token of the namer, as tokens.
     virtual void awakeFromNib();
-    // Action "restoreOutputName:": stores the default template; the template field follows the defaults.
+    // The restore button's action: stores the default template; the template field follows the defaults.
     void restoreOutputName(const std::shared_ptr<core::Object>& sender);
 
     std::shared_ptr<ui::View> view() override { return ViewController::view(); }

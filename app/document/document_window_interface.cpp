@@ -4,6 +4,7 @@
 
 #include "app/document/document.h"
 #include "app/document/document_bar_view.h"
+#include "app/document/document_actions.h"
 #include "app/document/flash_movie_view.h"
 #include "app/document/snaps_view.h"
 #include "appkit/control_extensions.h"
@@ -73,7 +74,7 @@ void buildBar(ui::View& content, const std::shared_ptr<Document>& document)
     snap->setImage(Document::snapRedButtonImage());
     snap->setToolTip(interfaceText("Document.SnapButton"));
     snap->setRefusesFirstResponder(true);
-    kestrane::setTarget(*snap, document, "snapImage:");
+    kestrane::setTarget(*snap, document, actions::snapImage);
     bar->addSubview(snap);
     document->snapButton = snap;
 
@@ -88,9 +89,9 @@ void buildBar(ui::View& content, const std::shared_ptr<Document>& document)
     bar->addSubview(document->progressLabel);
 
     document->generatorButton =
-        pushButton(*bar, "Document.GenerateButton", {}, 0, document, "showGeneratorPopover:");
-    document->shareButton = pushButton(*bar, "Document.ShareButton", {}, 0, document, "showShareMenu:");
-    document->exportButton = pushButton(*bar, "Document.ExportButton", {}, 0, document, "showExportMenu:");
+        pushButton(*bar, "Document.GenerateButton", {}, 0, document, actions::showGeneratorPopover);
+    document->shareButton = pushButton(*bar, "Document.ShareButton", {}, 0, document, actions::showShareMenu);
+    document->exportButton = pushButton(*bar, "Document.ExportButton", {}, 0, document, actions::showExportMenu);
     document->shareButton->setHidden(true);
     document->exportButton->setHidden(true);
     bar->layoutControls();
@@ -127,7 +128,7 @@ void buildExportErrorsSheet(const std::shared_ptr<Document>& document)
     scroll->setDocumentView(errors);
     content->addSubview(scroll);
     auto close = pushButton(*content, "Document.ExportErrors.Close", {width - margin - 90, margin, 90, buttonHeight}, 0,
-                            document, "closeExportErrorsAlert:");
+                            document, actions::closeExportErrorsAlert);
     close->setKeyEquivalent("\r");
     document->exportErrorsAlert = sheet;
     document->exportErrorsTextView = errors;

@@ -11,6 +11,7 @@
 #include "moviekit/player.h"
 #include "platform/core/notification_center.h"
 #include "tests/platform/core/run_until.h"
+#include "app/document/document_actions.h"
 
 namespace documenttest {
 namespace {
@@ -51,7 +52,7 @@ TEST_F(DocumentGeneration, GeneratesTheSeriesOfTheClipAllAtOnceWhileBusy)
     EXPECT_EQ(document->state(), vistrel::DocumentState::generating);
     EXPECT_FALSE(document->progressLabel->isHidden());
     EXPECT_TRUE(document->snapButton->isHidden());
-    EXPECT_FALSE(enables(*document, "snapImage:"));
+    EXPECT_FALSE(enables(*document, vistrel::actions::snapImage));
     EXPECT_FALSE(document->windowShouldClose(*document->mainWindow));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
 
@@ -80,7 +81,7 @@ TEST_F(DocumentGeneration, OverlappingBusyWorkKeepsTheGuardsUntilTheLastEnds)
     document->performSnapsGeneration(nullptr);
     ASSERT_TRUE(waitForSnaps(*document, 12));
     EXPECT_EQ(document->state(), vistrel::DocumentState::exporting);
-    EXPECT_FALSE(enables(*document, "snapImage:"));
+    EXPECT_FALSE(enables(*document, vistrel::actions::snapImage));
     EXPECT_FALSE(document->windowShouldClose(*document->mainWindow));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
     document->endBusyWork(vistrel::DocumentState::exporting);

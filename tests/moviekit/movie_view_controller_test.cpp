@@ -22,6 +22,7 @@
 #include "tests/moviekit/panel_support.h"
 #include "tests/moviekit/test_movies.h"
 #include "tests/platform/core/run_until.h"
+#include "moviekit/movie_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -107,19 +108,19 @@ struct Panel {
 };
 
 const std::vector<std::pair<std::string, const orvalis::PictureRef& (*)()>> startImages = {
-    {"playPause:", orvalis::PlayTemplate},
-    {"toogleVolume:", orvalis::Volume0Template},
-    {"rotateLeft:", orvalis::RotateLeftTemplate},
-    {"rotateRight:", orvalis::RotateRightTemplate},
-    {"flipHorizontally:", orvalis::FlipHorizontalTemplate},
-    {"flipVertically:", orvalis::FlipVerticalTemplate},
-    {"showVolumePopover:", orvalis::Volume0Template},
-    {"showRatePopover:", orvalis::TurtleTemplate},
-    {"showEditionPopover:", orvalis::SettingsTemplate},
-    {"seekToClipStart:", orvalis::BackwardTemplate},
-    {"seekToClipEnd:", orvalis::ForwardTemplate},
-    {"seekNextFrame:", orvalis::NextFrameTemplate},
-    {"seekPreviousFrame:", orvalis::PreviousFrameTemplate},
+    {orvalis::actions::playPause, orvalis::PlayTemplate},
+    {orvalis::actions::toogleVolume, orvalis::Volume0Template},
+    {orvalis::actions::rotateLeft, orvalis::RotateLeftTemplate},
+    {orvalis::actions::rotateRight, orvalis::RotateRightTemplate},
+    {orvalis::actions::flipHorizontally, orvalis::FlipHorizontalTemplate},
+    {orvalis::actions::flipVertically, orvalis::FlipVerticalTemplate},
+    {orvalis::actions::showVolumePopover, orvalis::Volume0Template},
+    {orvalis::actions::showRatePopover, orvalis::TurtleTemplate},
+    {orvalis::actions::showEditionPopover, orvalis::SettingsTemplate},
+    {orvalis::actions::seekToClipStart, orvalis::BackwardTemplate},
+    {orvalis::actions::seekToClipEnd, orvalis::ForwardTemplate},
+    {orvalis::actions::seekNextFrame, orvalis::NextFrameTemplate},
+    {orvalis::actions::seekPreviousFrame, orvalis::PreviousFrameTemplate},
 };
 
 bool isStrip(gfx::Pixel p)
@@ -176,22 +177,22 @@ TEST(MovieViewController, PlaysPausesAndStepsThePicture)
     const auto player = movie->player();
     ASSERT_TRUE(p.shows(0));
 
-    p.press("playPause:");
+    p.press(orvalis::actions::playPause);
     EXPECT_TRUE(player->playing());
     EXPECT_EQ(p.controller->playPauseButton()->picture(), orvalis::PauseTemplate());
     p.clock->advance(0.25);
     EXPECT_TRUE(runUntil([&] { return p.shownIndex() >= 7; }, 10));
-    p.press("playPause:");
+    p.press(orvalis::actions::playPause);
     EXPECT_TRUE(player->isPaused());
     EXPECT_EQ(p.controller->playPauseButton()->picture(), orvalis::PlayTemplate());
     const int stopped = p.shownIndex();
     core::MainLoop::processEvents(0.1);
     EXPECT_EQ(p.shownIndex(), stopped);
 
-    p.press("seekNextFrame:");
+    p.press(orvalis::actions::seekNextFrame);
     EXPECT_TRUE(p.shows(stopped + 1));
-    p.press("seekPreviousFrame:");
-    p.press("seekPreviousFrame:");
+    p.press(orvalis::actions::seekPreviousFrame);
+    p.press(orvalis::actions::seekPreviousFrame);
     EXPECT_TRUE(p.shows(stopped - 1));
     EXPECT_TRUE(runUntil([&] { return p.time() == kestrane::hhmmssmsDesc(frameStart(stopped - 1)); }, 10));
 
@@ -223,9 +224,9 @@ TEST(MovieViewController, TheWindowsKeysStepPlayAndSetTheClip)
     EXPECT_EQ(player->clipRange(), media::TimeRange::fromTo(frameStart(9), frameStart(30)));
 
     // The clip buttons go to its ends.
-    p.press("seekToClipStart:");
+    p.press(orvalis::actions::seekToClipStart);
     EXPECT_TRUE(p.shows(9));
-    p.press("seekToClipEnd:");
+    p.press(orvalis::actions::seekToClipEnd);
     EXPECT_TRUE(p.shows(30));
 
     // Neither end moves past the other: at the clip's end I changes nothing, at its start O neither.
@@ -254,7 +255,7 @@ TEST(MovieViewController, ButtonImagesFollowThePlayer)
     EXPECT_EQ(p.controller->playPauseButton()->picture(), orvalis::PauseTemplate());
     EXPECT_EQ(p.controller->popoverRateButton()->picture(), orvalis::RabbitTemplate());
     EXPECT_EQ(p.controller->popoverVolumeButton()->picture(), orvalis::Volume1Template());
-    EXPECT_EQ(find<ui::Button>(p.panel, "toogleVolume:")->picture(), orvalis::Volume1Template());
+    EXPECT_EQ(find<ui::Button>(p.panel, orvalis::actions::toogleVolume)->picture(), orvalis::Volume1Template());
     player->pause();
 
     const std::vector<std::pair<float, const orvalis::PictureRef& (*)()>> rates = {
@@ -276,13 +277,13 @@ TEST(MovieViewController, ButtonImagesFollowThePlayer)
 
     // The mute button, and a rate chosen from a menu by its tag.
     player->setUserVolume(0.4f);
-    p.press("toogleVolume:");
+    p.press(orvalis::actions::toogleVolume);
     EXPECT_EQ(player->userVolume(), 0);
-    p.press("toogleVolume:");
+    p.press(orvalis::actions::toogleVolume);
     EXPECT_EQ(player->userVolume(), 1);
-    auto half = core::make<ui::MenuItem>("Half Speed", "choosePlaybackRate:", "");
+    auto half = core::make<ui::MenuItem>("Half Speed", orvalis::actions::choosePlaybackRate, "");
     half->setTag(50);
-    ui::Application::shared()->sendAction("choosePlaybackRate:", nullptr, half);
+    ui::Application::shared()->sendAction(orvalis::actions::choosePlaybackRate, nullptr, half);
     EXPECT_EQ(player->userRate(), 0.5f);
 }
 
@@ -292,31 +293,31 @@ TEST(MovieViewController, HandsItsMovieToThePopoversWhoseControlsDriveThePlayerA
     const auto movie = p.showMovie();
     const auto player = movie->player();
 
-    p.press("showRatePopover:");
+    p.press(orvalis::actions::showRatePopover);
     const auto& rate = orvalis::RatePopoverController::sharedController();
     EXPECT_TRUE(rate->popoverIsShown());
     EXPECT_EQ(rate->movie(), movie);
-    kestrane::performAction(find<ui::Button>(rate->view(), "increaseRate:"));
+    kestrane::performAction(find<ui::Button>(rate->view(), orvalis::actions::increaseRate));
     EXPECT_FLOAT_EQ(player->userRate(), 1.2f);
     EXPECT_EQ(p.controller->popoverRateButton()->picture(), orvalis::RabbitTemplate());
-    p.press("showRatePopover:");
+    p.press(orvalis::actions::showRatePopover);
     EXPECT_FALSE(rate->popoverIsShown());
     EXPECT_EQ(rate->movie(), nullptr);
 
-    p.press("showVolumePopover:");
+    p.press(orvalis::actions::showVolumePopover);
     const auto& volume = orvalis::VolumePopoverController::sharedController();
     EXPECT_EQ(volume->movie(), movie);
-    find<ui::Slider>(volume->view(), "slideVolume:")->setDoubleValue(0.1);
-    kestrane::performAction(find<ui::Button>(volume->view(), "decreaseVolume:"));
+    find<ui::Slider>(volume->view(), orvalis::actions::slideVolume)->setDoubleValue(0.1);
+    kestrane::performAction(find<ui::Button>(volume->view(), orvalis::actions::decreaseVolume));
     EXPECT_EQ(player->userVolume(), 0);
-    EXPECT_EQ(find<ui::Button>(p.panel, "toogleVolume:")->picture(), orvalis::Volume0Template());
+    EXPECT_EQ(find<ui::Button>(p.panel, orvalis::actions::toogleVolume)->picture(), orvalis::Volume0Template());
 
     // The picture follows the edition: turned right, the strip at the bottom of the frame is on the left.
     ASSERT_TRUE(p.shows(0));
-    p.press("showEditionPopover:");
+    p.press(orvalis::actions::showEditionPopover);
     const auto& edition = orvalis::EditionPopoverController::sharedController();
     EXPECT_EQ(edition->movie(), movie);
-    kestrane::performAction(find<ui::Button>(edition->view(), "rotateRight:"));
+    kestrane::performAction(find<ui::Button>(edition->view(), orvalis::actions::rotateRight));
     EXPECT_EQ(movie->edition().orientation, Orientation::right);
     EXPECT_TRUE(runUntil(
         [&] {
@@ -327,11 +328,11 @@ TEST(MovieViewController, HandsItsMovieToThePopoversWhoseControlsDriveThePlayerA
         },
         5));
     // The panel's own buttons change it too, and the picture comes back upright.
-    p.press("rotateLeft:");
-    p.press("flipHorizontally:");
-    p.press("flipHorizontally:");
-    p.press("flipVertically:");
-    p.press("flipVertically:");
+    p.press(orvalis::actions::rotateLeft);
+    p.press(orvalis::actions::flipHorizontally);
+    p.press(orvalis::actions::flipHorizontally);
+    p.press(orvalis::actions::flipVertically);
+    p.press(orvalis::actions::flipVertically);
     EXPECT_TRUE(movie->edition().isIdentity());
     EXPECT_TRUE(runUntil([&] { return p.shownIndex() == 0; }, 5));
 }

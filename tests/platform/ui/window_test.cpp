@@ -15,6 +15,7 @@
 #include "platform/ui/window.h"
 #include "platform/ui/window_controller.h"
 #include "platform/ui/window_delegate.h"
+#include "platform/ui/standard_actions.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ TEST(Window, OnlyMainWindowsCarryTheMenuBarAndTheContentKeepsItsSize)
     auto main = core::make<ui::Menu>("Main");
     auto file = core::make<ui::MenuItem>("File", ui::Action{}, "");
     file->setSubmenu(core::make<ui::Menu>("File"));
-    file->submenu()->addItem("Close", "performClose:", "w");
+    file->submenu()->addItem("Close", ui::actions::performClose, "w");
     main->addItem(file);
     auto application = ui::Application::shared();
     const auto before = application->mainMenu();

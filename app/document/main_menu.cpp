@@ -37,7 +37,8 @@ std::shared_ptr<ui::Menu> menuOf(const std::string& title, std::initializer_list
             menu->addItem(ui::MenuItem::separator());
             continue;
         }
-        auto item = menu->addItem(interfaceText(entry.titleKey), entry.byImageFormat ? ui::Action() : ui::Action(entry.action), "");
+        const ui::Action action = entry.byImageFormat ? ui::Action() : ui::Action(entry.action);
+        auto item = menu->addItem(interfaceText(entry.titleKey), action, "");
         if (entry.byImageFormat) {
             item->setSubmenu(makeImageFormatMenu(entry.action));
             item = item->submenu()->items().front();

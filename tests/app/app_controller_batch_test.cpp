@@ -6,6 +6,7 @@
 #include "app/batch/batch_window_controller.h"
 #include "app/batch/preferences_window_controller.h"
 #include "app/document/app_controller.h"
+#include "app/document/app_controller_actions.h"
 #include "app/document/application_parts.h"
 #include "app/document/drop_window_controller.h"
 #include "platform/ui/window.h"
@@ -13,7 +14,6 @@
 #include "tests/app/batch_window_fixture.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
-#include "app/document/app_controller_actions.h"
 
 namespace {
 

@@ -12,21 +12,21 @@
 #include <limits>
 
 #include "app/document/defaults_keys.h"
+#include "app/document/document_actions.h"
 #include "foundation/shortcuts.h"
 #include "foundation/time_range_values.h"
 #include "moviekit/player.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/number_formatter.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/system_style.h"
 #include "platform/ui/window.h"
 #include "tests/app/batch_fixture.h"
 #include "tests/app/batch_window_fixture.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
-#include "app/document/document_actions.h"
 #include "moviekit/movie_actions.h"
-#include "platform/ui/standard_actions.h"
 
 namespace {
 

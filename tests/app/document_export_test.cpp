@@ -17,6 +17,7 @@
 #include <QMimeData>
 
 #include "app/document/defaults_keys.h"
+#include "app/document/document_actions.h"
 #include "app/document/gif_exporter_controller.h"
 #include "app/document/movie_opening.h"
 #include "app/document/snaps_manager.h"
@@ -32,7 +33,6 @@
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
 #include "tools/testmovie/test_movie.h"
-#include "app/document/document_actions.h"
 
 namespace documenttest {
 namespace {

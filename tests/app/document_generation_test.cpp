@@ -4,6 +4,7 @@
 #include "tests/app/document_fixture.h"
 
 #include "app/document/defaults_keys.h"
+#include "app/document/document_actions.h"
 #include "app/document/generate_popover_controller.h"
 #include "app/document/movie_opening.h"
 #include "app/document/snaps_manager.h"
@@ -11,7 +12,6 @@
 #include "moviekit/player.h"
 #include "platform/core/notification_center.h"
 #include "tests/platform/core/run_until.h"
-#include "app/document/document_actions.h"
 
 namespace documenttest {
 namespace {

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "app/document/defaults_keys.h"
+#include "app/document/gif_exporter_actions.h"
 #include "app/document/gif_exporter_controller.h"
 #include "app/document/snaps_manager.h"
 #include "foundation/image_encoding.h"
@@ -24,7 +25,6 @@
 #include "tests/support/temp_dir.h"
 #include "tools/testmovie/test_movie.h"
 #include "app/document/document_actions.h"
-#include "app/document/gif_exporter_actions.h"
 
 namespace documenttest {
 namespace {

@@ -20,11 +20,11 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_item.h"
 #include "platform/ui/qt_menu.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/window_controller.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
 #include "app/document/document_actions.h"
-#include "platform/ui/standard_actions.h"
 
 namespace documenttest {
 namespace {
@@ -43,8 +43,9 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     EXPECT_FALSE(document->snapButton->isHidden());
     EXPECT_EQ(document->snapsField->stringValue(), "0 snaps");
     EXPECT_TRUE(enables(*document, vistrel::actions::snapImage));
-    for (const ui::ActionName action : {ui::actions::selectAll, vistrel::actions::deselectAll, vistrel::actions::removeSelection, vistrel::actions::removeAll, vistrel::actions::copySelectedItem,
-                               vistrel::actions::exportAsImage, vistrel::actions::exportAllAsImage, vistrel::actions::exportAllAsGIF})
+    using namespace vistrel::actions;
+    for (const ui::ActionName action : {ui::actions::selectAll, deselectAll, removeSelection, removeAll, copySelectedItem,
+                                        exportAsImage, exportAllAsImage, exportAllAsGIF})
         EXPECT_FALSE(enables(*document, action)) << action.text;
 
     ASSERT_TRUE(showFrame(*document, 23));
@@ -242,7 +243,9 @@ TEST_F(DocumentSnapping, AMovieThatCannotPlayOpensWithEveryCommandOff)
     ASSERT_TRUE(document);
     EXPECT_FALSE(document->unplayableLabel->isHidden());
     EXPECT_TRUE(document->snapButton->isHidden());
-    for (const ui::ActionName action : {vistrel::actions::snapImage, ui::actions::selectAll, vistrel::actions::removeAll, vistrel::actions::copySelectedItem, vistrel::actions::showGeneratorPopover})
+    using namespace vistrel::actions;
+    for (const ui::ActionName action :
+         {snapImage, ui::actions::selectAll, removeAll, copySelectedItem, showGeneratorPopover})
         EXPECT_FALSE(enables(*document, action)) << action.text;
     // The generator does not open either, and its button is off.
     EXPECT_FALSE(document->generatorButton->isEnabled());
@@ -272,7 +275,8 @@ TEST_F(DocumentSnapping, AMovieWhoseFileDoesNotAnswerOpensInTheOpeningStateAndCa
     EXPECT_TRUE(document->snapButton->isHidden());
     EXPECT_TRUE(document->unplayableLabel->isHidden());
     EXPECT_FALSE(document->generatorButton->isEnabled());
-    for (const ui::ActionName action : {vistrel::actions::snapImage, vistrel::actions::showGeneratorPopover, vistrel::actions::removeAll})
+    using namespace vistrel::actions;
+    for (const ui::ActionName action : {snapImage, showGeneratorPopover, removeAll})
         EXPECT_FALSE(enables(*document, action)) << action.text;
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 0);
 

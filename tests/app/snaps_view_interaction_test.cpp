@@ -8,11 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "appkit/event_key_code.h"
+#include "app/document/document_actions.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/qt_menu.h"
 #include "platform/ui/qt_view.h"
 #include "tests/app/snaps_strip_fixture.h"
-#include "app/document/document_actions.h"
 
 namespace {
 

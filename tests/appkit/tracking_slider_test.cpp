@@ -28,7 +28,8 @@ TEST(TrackingSlider, ReportsThePhasesAndCountsDrags)
     slider->setMaxValue(1);
     auto target = core::make<ui::Responder>();
     std::vector<State> seen;
-    target->registerAction(seekAction, [&](const std::shared_ptr<core::Object>&) { seen.push_back(slider->trackingState()); });
+    target->registerAction(seekAction,
+                           [&](const std::shared_ptr<core::Object>&) { seen.push_back(slider->trackingState()); });
     slider->setTarget(target);
     slider->setAction(seekAction);
 

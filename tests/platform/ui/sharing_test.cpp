@@ -9,9 +9,9 @@
 #include "platform/ui/pasteboard.h"
 #include "platform/ui/qt_view.h"
 #include "platform/ui/sharing.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
-#include "platform/ui/standard_actions.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/qt_control.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/table_view.h"
 #include "platform/ui/window.h"
-#include "platform/ui/standard_actions.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_item.h"
 #include "platform/ui/qt_window.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
 #include "platform/ui/view_controller.h"
 #include "platform/ui/window.h"
 #include "platform/ui/window_controller.h"
 #include "platform/ui/window_delegate.h"
-#include "platform/ui/standard_actions.h"
 
 namespace {
 

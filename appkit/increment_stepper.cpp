@@ -16,10 +16,9 @@ void IncrementStepper::awake()
 
 void IncrementStepper::stepperSetup()
 {
-    registerAction("performIncrement:",
-                   [this](const std::shared_ptr<core::Object>& sender) { performIncrement(sender); });
+    registerCommand(performIncrementAction, &IncrementStepper::performIncrement);
     setTarget(sharedAs<ui::Responder>());
-    setAction("performIncrement:");
+    setAction(performIncrementAction);
     setMinValue(0);
     setDoubleValue(0);
     setIncrement(incrementValue_);

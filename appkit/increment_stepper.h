@@ -24,6 +24,7 @@ public:
 
     // The stepper's action: steps the control up or down as the arrow pressed says, then makes the control
     // send its own action. Nothing once the control is gone.
+    static constexpr ui::ActionName performIncrementAction{"performIncrement:"};
     void performIncrement(const std::shared_ptr<core::Object>& sender);
 
 private:

@@ -19,9 +19,9 @@ void MenuPicker::awake()
 
 void MenuPicker::menuPickerSetup()
 {
-    registerAction("showMenu:", [this](const std::shared_ptr<core::Object>& sender) { showMenu(sender); });
+    registerCommand(showMenuAction, &MenuPicker::showMenu);
     setTarget(sharedAs<ui::Responder>());
-    setAction("showMenu:");
+    setAction(showMenuAction);
     sendActionOn(leftMouseDownMask);
 }
 

@@ -11,7 +11,9 @@ public:
     using Button::Button;
     void awake() override;
 
-    // Pops the button's menu up just below its left edge; nothing without a menu or a window.
+    // Pops the button's menu up just below its left edge; nothing without a menu or a window. The button's
+    // own action, performed on itself.
+    static constexpr ui::ActionName showMenuAction{"showMenu:"};
     void showMenu(const std::shared_ptr<core::Object>& sender);
 
 private:

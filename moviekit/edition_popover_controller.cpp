@@ -1,6 +1,7 @@
 #include "moviekit/edition_popover_controller.h"
 
 #include "appkit/controller_extensions.h"
+#include "moviekit/movie_actions.h"
 #include "platform/core/main_thread.h"
 
 namespace orvalis {
@@ -19,10 +20,10 @@ void EditionPopoverController::awake()
     PopoverController::awake();
     registerInterfaceFile(nibName());
     kestrane::forceLoadIfNeeded(*this);
-    registerAction("rotateLeft:", [this](const auto&) { rotateLeft(); });
-    registerAction("rotateRight:", [this](const auto&) { rotateRight(); });
-    registerAction("flipHorizontally:", [this](const auto&) { flipHorizontally(); });
-    registerAction("flipVertically:", [this](const auto&) { flipVertically(); });
+    registerCommand(actions::rotateLeft, &EditionPopoverController::rotateLeft);
+    registerCommand(actions::rotateRight, &EditionPopoverController::rotateRight);
+    registerCommand(actions::flipHorizontally, &EditionPopoverController::flipHorizontally);
+    registerCommand(actions::flipVertically, &EditionPopoverController::flipVertically);
 }
 
 void EditionPopoverController::changeEdition(void (Edition::*change)())

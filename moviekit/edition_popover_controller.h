@@ -18,8 +18,8 @@ class EditionPopoverController : public kestrane::PopoverController, public Inte
     static const std::shared_ptr<EditionPopoverController>& sharedController();
 
     EditionPopoverController();
-    // Loads the view at once and registers the actions "rotateLeft:", "rotateRight:", "flipHorizontally:"
-    // and "flipVertically:".
+    // Loads the view at once and registers the actions rotateLeft, rotateRight, flipHorizontally and
+    // flipVertically (movie_actions.h).
     void awake() override;
 
     MovieRef movie() const { return movie_.lock(); }

@@ -1,6 +1,7 @@
 #include "moviekit/movie_panel.h"
 
 #include "appkit/control_extensions.h"
+#include "moviekit/movie_actions.h"
 #include "moviekit/orvalis_kit.h"
 #include "platform/ui/interface_registry.h"
 
@@ -25,27 +26,27 @@ constexpr double timeWidth = 100;
 
 struct ButtonSpec {
     const char* outlet;
-    const char* action;
+    ui::ActionName action;
     const char* toolTip;
 };
 
 // The buttons left of the slider, then those right of the time text, in groups.
 const std::vector<std::vector<ButtonSpec>> leftGroups = {
-    {{"previousFrameButton", "seekPreviousFrame:", "MoviePanel.PreviousFrame"},
-     {"playPauseButton", "playPause:", "MoviePanel.PlayPause"},
-     {"nextFrameButton", "seekNextFrame:", "MoviePanel.NextFrame"}},
-    {{"beginClipButton", "seekToClipStart:", "MoviePanel.ClipStart"},
-     {"endClipButton", "seekToClipEnd:", "MoviePanel.ClipEnd"}},
+    {{"previousFrameButton", actions::seekPreviousFrame, "MoviePanel.PreviousFrame"},
+     {"playPauseButton", actions::playPause, "MoviePanel.PlayPause"},
+     {"nextFrameButton", actions::seekNextFrame, "MoviePanel.NextFrame"}},
+    {{"beginClipButton", actions::seekToClipStart, "MoviePanel.ClipStart"},
+     {"endClipButton", actions::seekToClipEnd, "MoviePanel.ClipEnd"}},
 };
 const std::vector<std::vector<ButtonSpec>> rightGroups = {
-    {{"toogleVolumeButton", "toogleVolume:", "MoviePanel.ToggleVolume"},
-     {"popoverVolumeButton", "showVolumePopover:", "MoviePanel.Volume"},
-     {"popoverRateButton", "showRatePopover:", "MoviePanel.Rate"}},
-    {{"rotateLeftButton", "rotateLeft:", "MoviePanel.RotateLeft"},
-     {"rotateRightButton", "rotateRight:", "MoviePanel.RotateRight"},
-     {"flipHorizontalButton", "flipHorizontally:", "MoviePanel.FlipHorizontally"},
-     {"flipVerticalButton", "flipVertically:", "MoviePanel.FlipVertically"},
-     {"popoverEditionButton", "showEditionPopover:", "MoviePanel.Edition"}},
+    {{"toogleVolumeButton", actions::toogleVolume, "MoviePanel.ToggleVolume"},
+     {"popoverVolumeButton", actions::showVolumePopover, "MoviePanel.Volume"},
+     {"popoverRateButton", actions::showRatePopover, "MoviePanel.Rate"}},
+    {{"rotateLeftButton", actions::rotateLeft, "MoviePanel.RotateLeft"},
+     {"rotateRightButton", actions::rotateRight, "MoviePanel.RotateRight"},
+     {"flipHorizontalButton", actions::flipHorizontally, "MoviePanel.FlipHorizontally"},
+     {"flipVerticalButton", actions::flipVertically, "MoviePanel.FlipVertically"},
+     {"popoverEditionButton", actions::showEditionPopover, "MoviePanel.Edition"}},
 };
 
 double groupsWidth(const std::vector<std::vector<ButtonSpec>>& groups)

@@ -32,7 +32,7 @@ class MovieSlider : public ui::View, public PlayerObserver {
 
     const std::shared_ptr<kestrane::TrackingSlider>& trackingSlider() const { return trackingSlider_; }
 
-    // The slider's action ("slideCurrentTime:"): pauses at the press, seeks while dragging, resumes at the
+    // The slider's action: pauses at the press, seeks while dragging, resumes at the
     // release when the player was playing.
     void slideCurrentTime(kestrane::TrackingSlider& slider);
 

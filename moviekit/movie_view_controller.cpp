@@ -4,6 +4,7 @@
 #include "foundation/player_extensions.h"
 #include "foundation/time_values.h"
 #include "moviekit/edition_popover_controller.h"
+#include "moviekit/movie_actions.h"
 #include "moviekit/movie_panel.h"
 #include "moviekit/orvalis_kit.h"
 #include "moviekit/player.h"
@@ -24,24 +25,24 @@ using Command = void (MovieViewController::*)(const MovieViewController::Sender&
 const std::vector<std::pair<ui::Action, Command>>& commands()
 {
     static const std::vector<std::pair<ui::Action, Command>> table = {
-        {"playPause:", &MovieViewController::playPause},
-        {"seekPreviousFrame:", &MovieViewController::seekPreviousFrame},
-        {"seekNextFrame:", &MovieViewController::seekNextFrame},
-        {"seekToStart:", &MovieViewController::seekToStart},
-        {"seekToEnd:", &MovieViewController::seekToEnd},
-        {"seekToClipStart:", &MovieViewController::seekToClipStart},
-        {"seekToClipEnd:", &MovieViewController::seekToClipEnd},
-        {"setClipStart:", &MovieViewController::setClipStart},
-        {"setClipEnd:", &MovieViewController::setClipEnd},
-        {"choosePlaybackRate:", &MovieViewController::choosePlaybackRate},
-        {"toogleVolume:", &MovieViewController::toogleVolume},
-        {"rotateLeft:", &MovieViewController::rotateLeft},
-        {"rotateRight:", &MovieViewController::rotateRight},
-        {"flipVertically:", &MovieViewController::flipVertically},
-        {"flipHorizontally:", &MovieViewController::flipHorizontally},
-        {"showVolumePopover:", &MovieViewController::showVolumePopover},
-        {"showRatePopover:", &MovieViewController::showRatePopover},
-        {"showEditionPopover:", &MovieViewController::showEditionPopover},
+        {actions::playPause, &MovieViewController::playPause},
+        {actions::seekPreviousFrame, &MovieViewController::seekPreviousFrame},
+        {actions::seekNextFrame, &MovieViewController::seekNextFrame},
+        {actions::seekToStart, &MovieViewController::seekToStart},
+        {actions::seekToEnd, &MovieViewController::seekToEnd},
+        {actions::seekToClipStart, &MovieViewController::seekToClipStart},
+        {actions::seekToClipEnd, &MovieViewController::seekToClipEnd},
+        {actions::setClipStart, &MovieViewController::setClipStart},
+        {actions::setClipEnd, &MovieViewController::setClipEnd},
+        {actions::choosePlaybackRate, &MovieViewController::choosePlaybackRate},
+        {actions::toogleVolume, &MovieViewController::toogleVolume},
+        {actions::rotateLeft, &MovieViewController::rotateLeft},
+        {actions::rotateRight, &MovieViewController::rotateRight},
+        {actions::flipVertically, &MovieViewController::flipVertically},
+        {actions::flipHorizontally, &MovieViewController::flipHorizontally},
+        {actions::showVolumePopover, &MovieViewController::showVolumePopover},
+        {actions::showRatePopover, &MovieViewController::showRatePopover},
+        {actions::showEditionPopover, &MovieViewController::showEditionPopover},
     };
     return table;
 }
@@ -73,7 +74,7 @@ void MovieViewController::awake()
     ViewController::awake();
     registerMoviePanel();
     for (const auto& [action, command] : commands())
-        registerAction(action, [this, command = command](const Sender& sender) { (this->*command)(sender); });
+        registerCommand(action, command);
 }
 
 MovieViewController::~MovieViewController()

@@ -1,6 +1,7 @@
 #include "moviekit/movie_window.h"
 
 #include "appkit/event_key_code.h"
+#include "moviekit/movie_actions.h"
 #include "platform/ui/application.h"
 
 namespace orvalis {
@@ -13,15 +14,15 @@ ui::Action actionOfKey(std::uint16_t keyCode)
     using Key = kestrane::EventKeyCode;
     switch (keyCode) {
     case Key::leftArrow:
-        return "seekPreviousFrame:";
+        return actions::seekPreviousFrame;
     case Key::rightArrow:
-        return "seekNextFrame:";
+        return actions::seekNextFrame;
     case Key::space:
-        return "playPause:";
+        return actions::playPause;
     case Key::letterI:
-        return "setClipStart:";
+        return actions::setClipStart;
     case Key::letterO:
-        return "setClipEnd:";
+        return actions::setClipEnd;
     default:
         return {};
     }

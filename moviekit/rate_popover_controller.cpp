@@ -1,5 +1,6 @@
 #include "moviekit/rate_popover_controller.h"
 
+#include "moviekit/movie_actions.h"
 #include "moviekit/player.h"
 #include "numerics/real_number.h"
 
@@ -14,8 +15,8 @@ const std::shared_ptr<RatePopoverController>& RatePopoverController::sharedContr
 
 RatePopoverController::RatePopoverController()
     : PlayerPopoverController("RatePopoverView", PlayerObserverOptions::userRate,
-                              {"rateLabel", "rateSlider", "RatePopoverController.RateFormat", "decreaseRate:",
-                               "increaseRate:", "slideRate:"})
+                              {"rateLabel", "rateSlider", "RatePopoverController.RateFormat", actions::decreaseRate,
+                               actions::increaseRate, actions::slideRate})
 {
 }
 

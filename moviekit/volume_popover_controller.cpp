@@ -1,5 +1,6 @@
 #include "moviekit/volume_popover_controller.h"
 
+#include "moviekit/movie_actions.h"
 #include "moviekit/player.h"
 
 namespace orvalis {
@@ -14,7 +15,7 @@ const std::shared_ptr<VolumePopoverController>& VolumePopoverController::sharedC
 VolumePopoverController::VolumePopoverController()
     : PlayerPopoverController("VolumePopoverView", PlayerObserverOptions::userVolume,
                               {"volumeLabel", "volumeSlider", "VolumePopoverController.VolumeFormat",
-                               "decreaseVolume:", "increaseVolume:", "slideVolume:"})
+                               actions::decreaseVolume, actions::increaseVolume, actions::slideVolume})
 {
 }
 

@@ -4,7 +4,9 @@
 #include <atomic>
 #include <thread>
 
+#include "app/batch/batch_actions.h"
 #include "app/batch/batch_window_controller.h"
+#include "app/document/document_actions.h"
 #include "app/document/movie_open_panel.h"
 #include "appkit/table_view_extensions.h"
 #include "appkit/text_attributes.h"
@@ -23,6 +25,7 @@
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/main_thread.h"
 #include "platform/ui/save_panel.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/system_style.h"
 #include "platform/ui/text_layer.h"
 #include "platform/ui/window.h"
@@ -88,15 +91,15 @@ void probe(const std::vector<orvalis::MovieRef>& movies)
 
 } // namespace
 
-BatchMoviesController::BatchMoviesController()
+BatchMoviesController::BatchMoviesController() = default;
+
+void BatchMoviesController::awake()
 {
-    registerAction("openMovieFiles:",
-                   [this](const std::shared_ptr<core::Object>& sender) { openMovieFiles(sender); });
-    registerAction("removeSelectedMovies:",
-                   [this](const std::shared_ptr<core::Object>& sender) { removeSelectedMovies(sender); });
-    registerAction("selectAll:", [this](const std::shared_ptr<core::Object>& sender) { selectAll(sender); });
-    registerAction("deselectAll:",
-                   [this](const std::shared_ptr<core::Object>& sender) { deselectAll(sender); });
+    Responder::awake();
+    registerCommand(actions::openMovieFiles, &BatchMoviesController::openMovieFiles);
+    registerCommand(actions::removeSelectedMovies, &BatchMoviesController::removeSelectedMovies);
+    registerCommand(ui::actions::selectAll, &BatchMoviesController::selectAll);
+    registerCommand(actions::deselectAll, &BatchMoviesController::deselectAll);
 }
 
 void BatchMoviesController::awakeFromNib()

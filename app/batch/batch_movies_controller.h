@@ -27,6 +27,8 @@ class BatchWindowController;
 class BatchMoviesController : public ui::Responder, public ui::TableDataSource, public ui::TableDelegate {
   public:
     BatchMoviesController();
+    // Registers the actions below.
+    void awake() override;
 
     // Outlets, set by the interface.
     std::weak_ptr<BatchWindowController> controller;
@@ -50,8 +52,8 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
     void moviesDidChange();
     void moviesSelectionDidChange();
 
-    // Actions "openMovieFiles:" and "removeSelectedMovies:"; "selectAll:" and "deselectAll:" (the Edit menu's,
-    // reaching this object along the window's responder chain) select every movie or none.
+    // The actions of the same names (batch_actions.h); Select All and Deselect All (the Edit menu's, reaching
+    // this object along the window's responder chain) select every movie or none.
     void openMovieFiles(const std::shared_ptr<core::Object>& sender);
     void removeSelectedMovies(const std::shared_ptr<core::Object>& sender);
     void selectAll(const std::shared_ptr<core::Object>& sender);

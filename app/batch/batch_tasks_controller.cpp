@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/batch/batch_actions.h"
 #include "app/batch/batch_manager.h"
 #include "app/batch/batch_window_controller.h"
 #include "app/batch/naming_template_check.h"
@@ -44,23 +45,20 @@ media::TimeRange clipRangeOf(orvalis::Movie& movie)
 
 } // namespace
 
-BatchTasksController::BatchTasksController()
+BatchTasksController::BatchTasksController() = default;
+
+void BatchTasksController::awake()
 {
-    const std::pair<const char*, void (BatchTasksController::*)(const std::shared_ptr<core::Object>&)>
-        actions[] = {
-            {"changeSettings:", &BatchTasksController::changeSettings},
-            {"chooseExportFolder:", &BatchTasksController::chooseExportFolder},
-            {"clearExportFolder:", &BatchTasksController::clearExportFolder},
-            {"launchSnapTasks:", &BatchTasksController::launchSnapTasks},
-            {"openSelectedTasks:", &BatchTasksController::openSelectedTasks},
-            {"stopSelectedTasks:", &BatchTasksController::stopSelectedTasks},
-            {"resumeSelectedTasks:", &BatchTasksController::resumeSelectedTasks},
-            {"cancelSelectedTasks:", &BatchTasksController::cancelSelectedTasks},
-            {"removeFinishedTasks:", &BatchTasksController::removeFinishedTasks},
-        };
-    for (const auto& [action, method] : actions)
-        registerAction(
-            action, [this, member = method](const std::shared_ptr<core::Object>& sender) { (this->*member)(sender); });
+    Responder::awake();
+    registerCommand(actions::changeSettings, &BatchTasksController::changeSettings);
+    registerCommand(actions::chooseExportFolder, &BatchTasksController::chooseExportFolder);
+    registerCommand(actions::clearExportFolder, &BatchTasksController::clearExportFolder);
+    registerCommand(actions::launchSnapTasks, &BatchTasksController::launchSnapTasks);
+    registerCommand(actions::openSelectedTasks, &BatchTasksController::openSelectedTasks);
+    registerCommand(actions::stopSelectedTasks, &BatchTasksController::stopSelectedTasks);
+    registerCommand(actions::resumeSelectedTasks, &BatchTasksController::resumeSelectedTasks);
+    registerCommand(actions::cancelSelectedTasks, &BatchTasksController::cancelSelectedTasks);
+    registerCommand(actions::removeFinishedTasks, &BatchTasksController::removeFinishedTasks);
 }
 
 void BatchTasksController::awakeFromNib()

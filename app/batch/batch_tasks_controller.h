@@ -31,6 +31,8 @@ class BatchTasksController : public ui::Responder,
                              public BatchManagerDelegate {
   public:
     BatchTasksController();
+    // Registers the actions below.
+    void awake() override;
 
     // Outlets, set by the interface.
     std::weak_ptr<BatchWindowController> controller;
@@ -75,9 +77,8 @@ class BatchTasksController : public ui::Responder,
     // The settings as the controls show them.
     BatchSettings settings() const;
 
-    // Actions: "changeSettings:", "chooseExportFolder:", "clearExportFolder:", "launchSnapTasks:",
-    // "openSelectedTasks:", "stopSelectedTasks:", "resumeSelectedTasks:", "cancelSelectedTasks:",
-    // "removeFinishedTasks:". Each beeps and does nothing when it lacks what it needs.
+    // The actions of the same names (batch_actions.h). Each beeps and does nothing when it lacks what it
+    // needs.
     void changeSettings(const std::shared_ptr<core::Object>& sender) { updateComponents(); }
     void chooseExportFolder(const std::shared_ptr<core::Object>& sender);
     void clearExportFolder(const std::shared_ptr<core::Object>& sender) { setExportURL(std::nullopt); }

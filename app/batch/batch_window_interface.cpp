@@ -1,11 +1,13 @@
 #include "app/batch/batch_window_interface.h"
 
+#include "app/batch/batch_actions.h"
 #include "app/batch/batch_movies_controller.h"
 #include "app/batch/batch_tasks_controller.h"
 #include "app/batch/batch_window_controller.h"
 #include "app/document/interface_builder.h"
 #include "app/document/defaults_keys.h"
 #include "appkit/responder_extensions.h"
+#include "moviekit/movie_actions.h"
 #include "moviekit/movie_panel.h"
 #include "platform/ui/defaults_binding.h"
 #include "platform/ui/interface_registry.h"
@@ -23,7 +25,6 @@ constexpr double contentHeight = 700;
 // The movies occupy the upper part, above this height, and take what the window grows by; the settings and
 // the tasks keep the lower part.
 constexpr double split = 330;
-const ui::Action changeSettings = "changeSettings:";
 
 // The upper part: the movies table with its commands, and the preview with its clip buttons.
 void buildMovies(InterfaceBuilder& b, const std::shared_ptr<BatchMoviesController>& movies,
@@ -37,9 +38,9 @@ void buildMovies(InterfaceBuilder& b, const std::shared_ptr<BatchMoviesControlle
     table->setDataSource(movies);
     table->setDelegate(movies);
     movies->moviesTableView = table;
-    b.button({20, split + 10, 100, 30}, bottomRow, "BatchWindow.AddMovies", movies, "openMovieFiles:");
+    b.button({20, split + 10, 100, 30}, bottomRow, "BatchWindow.AddMovies", movies, actions::openMovieFiles);
     b.button({124, split + 10, 100, 30}, bottomRow, "BatchWindow.RemoveMovies", movies,
-             "removeSelectedMovies:");
+             actions::removeSelectedMovies);
     movies->selectionLabel = b.label({232, split + 16, 120, 20}, bottomRow);
     auto progress = b.add<kestrane::ProgressIndicator>({360, split + 17, 80, 16}, bottomRow);
     progress->setDisplayedWhenStopped(false);
@@ -56,10 +57,10 @@ void buildMovies(InterfaceBuilder& b, const std::shared_ptr<BatchMoviesControlle
                                                   AR::widthSizable | AR::minYMargin);
     movies->movieInfoField = info;
     const std::pair<const char*, ui::Action> clipButtons[] = {
-        {"BatchWindow.ShowStart", "seekToClipStart:"},
-        {"BatchWindow.SetStart", "setClipStart:"},
-        {"BatchWindow.ShowEnd", "seekToClipEnd:"},
-        {"BatchWindow.SetEnd", "setClipEnd:"},
+        {"BatchWindow.ShowStart", orvalis::actions::seekToClipStart},
+        {"BatchWindow.SetStart", orvalis::actions::setClipStart},
+        {"BatchWindow.ShowEnd", orvalis::actions::seekToClipEnd},
+        {"BatchWindow.SetEnd", orvalis::actions::setClipEnd},
     };
     std::vector<std::shared_ptr<ui::Button>> buttons;
     for (std::size_t i = 0; i < 4; ++i)
@@ -79,45 +80,45 @@ void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>
     matrix->setTitles({interfaceText("BatchWindow.EverySeconds"), interfaceText("BatchWindow.EveryFrames"),
                        interfaceText("BatchWindow.TotalFrames")});
     matrix->setTarget(tasks);
-    matrix->setAction(changeSettings);
+    matrix->setAction(actions::changeSettings);
     tasks->splitterMatrix = matrix;
     tasks->secondsSplitterField =
-        b.numberField({220, 290, 90, 24}, pinned, 0.001, 1e9, true, tasks, changeSettings);
+        b.numberField({220, 290, 90, 24}, pinned, 0.001, 1e9, true, tasks, actions::changeSettings);
     tasks->framesSplitterField =
-        b.numberField({220, 262, 90, 24}, pinned, 1, 1e9, false, tasks, changeSettings);
+        b.numberField({220, 262, 90, 24}, pinned, 1, 1e9, false, tasks, actions::changeSettings);
     tasks->countSplitterField =
-        b.numberField({220, 234, 90, 24}, pinned, 0, 1e6, false, tasks, changeSettings);
+        b.numberField({220, 234, 90, 24}, pinned, 0, 1e6, false, tasks, actions::changeSettings);
     // The frame count follows the split fields as they are typed in.
     for (const auto& field : {tasks->secondsSplitterField, tasks->framesSplitterField, tasks->countSplitterField})
         field.lock()->setContinuous(true);
     tasks->includesStartButton =
-        b.checkBox({20, 202, 170, 22}, pinned, "BatchWindow.IncludesStart", tasks, changeSettings);
+        b.checkBox({20, 202, 170, 22}, pinned, "BatchWindow.IncludesStart", tasks, actions::changeSettings);
     tasks->includesEndButton =
-        b.checkBox({190, 202, 170, 22}, pinned, "BatchWindow.IncludesEnd", tasks, changeSettings);
+        b.checkBox({190, 202, 170, 22}, pinned, "BatchWindow.IncludesEnd", tasks, actions::changeSettings);
 
     const double labelWidth = 150;
     const double controlX = 20 + labelWidth + 10;
     b.label({20, 174, labelWidth, 20}, pinned, "BatchWindow.MaxSize");
     tasks->maxSizeField =
-        b.numberField({controlX, 172, 90, 24}, pinned, 0, 100000, false, tasks, changeSettings);
+        b.numberField({controlX, 172, 90, 24}, pinned, 0, 100000, false, tasks, actions::changeSettings);
     b.label({20, 142, labelWidth, 20}, pinned, "BatchWindow.Format");
     tasks->formatPopUp =
-        b.popUp({controlX, 138, 200, 26}, pinned, {"PNG", "JPEG", "TIFF"}, tasks, changeSettings);
+        b.popUp({controlX, 138, 200, 26}, pinned, {"PNG", "JPEG", "TIFF"}, tasks, actions::changeSettings);
     b.label({20, 110, labelWidth, 20}, pinned, "BatchWindow.TakenName");
     tasks->errorPopUp =
         b.popUp({controlX, 106, 200, 26}, pinned,
                 {interfaceText("BatchWindow.ReplaceFile"), interfaceText("BatchWindow.AlternativeName")},
-                tasks, changeSettings);
+                tasks, actions::changeSettings);
     b.label({20, 78, labelWidth, 20}, pinned, "BatchWindow.Log");
     tasks->logsPopUp = b.popUp({controlX, 74, 200, 26}, pinned,
                                {interfaceText("BatchWindow.NoLog"), interfaceText("BatchWindow.WriteLog")},
-                               tasks, changeSettings);
+                               tasks, actions::changeSettings);
     b.label({20, 46, labelWidth, 20}, pinned, "BatchWindow.ExportFolder");
     auto exportField = b.label({controlX, 46, 200, 20}, pinned);
     exportField->setSelectable(true);
     tasks->exportField = exportField;
-    b.button({20, 8, 100, 30}, pinned, "BatchWindow.Choose", tasks, "chooseExportFolder:");
-    b.button({124, 8, 80, 30}, pinned, "BatchWindow.Clear", tasks, "clearExportFolder:");
+    b.button({20, 8, 100, 30}, pinned, "BatchWindow.Choose", tasks, actions::chooseExportFolder);
+    b.button({124, 8, 80, 30}, pinned, "BatchWindow.Clear", tasks, actions::clearExportFolder);
     tasks->framesLabel = b.label({212, 14, 170, 20}, pinned);
 
     const double tasksX = 400;
@@ -133,14 +134,14 @@ void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>
     table->setDataSource(tasks);
     table->setDelegate(tasks);
     tasks->tasksTableView = table;
-    auto start = b.button({tasksX, 8, 100, 30}, pinned, "BatchWindow.Start", tasks, "launchSnapTasks:");
+    auto start = b.button({tasksX, 8, 100, 30}, pinned, "BatchWindow.Start", tasks, actions::launchSnapTasks);
     start->setKeyEquivalent("\r");
     const std::tuple<const char*, ui::Action, std::weak_ptr<ui::Button>&> commands[] = {
-        {"BatchWindow.Reveal", "openSelectedTasks:", tasks->revealButton},
-        {"BatchWindow.Stop", "stopSelectedTasks:", tasks->stopButton},
-        {"BatchWindow.Resume", "resumeSelectedTasks:", tasks->resumeButton},
-        {"BatchWindow.Cancel", "cancelSelectedTasks:", tasks->cancelButton},
-        {"BatchWindow.RemoveFinished", "removeFinishedTasks:", tasks->removeFinishedButton},
+        {"BatchWindow.Reveal", actions::openSelectedTasks, tasks->revealButton},
+        {"BatchWindow.Stop", actions::stopSelectedTasks, tasks->stopButton},
+        {"BatchWindow.Resume", actions::resumeSelectedTasks, tasks->resumeButton},
+        {"BatchWindow.Cancel", actions::cancelSelectedTasks, tasks->cancelButton},
+        {"BatchWindow.RemoveFinished", actions::removeFinishedTasks, tasks->removeFinishedButton},
     };
     for (std::size_t i = 0; i < 5; ++i)
         std::get<2>(commands[i]) = b.button({tasksX + 110 + 96.0 * double(i), 8, 92, 30}, pinned,

@@ -13,6 +13,8 @@ namespace vistrel {
 
 namespace {
 
+constexpr ui::ActionName restoreOutputNameAction{"restoreOutputName:"};
+
 void build(const std::shared_ptr<core::Object>& object)
 {
     auto pane = std::dynamic_pointer_cast<PreferencesBatchViewController>(object);
@@ -44,7 +46,7 @@ void build(const std::shared_ptr<core::Object>& object)
     auto all = b.add<ui::TokenField>({20, 96, 640, 62}, pinned);
     all->setEditable(false);
     pane->allMarkupsTokenField = all;
-    b.button({20, 56, 180, 30}, pinned, "PreferencesBatch.Restore", pane, "restoreOutputName:");
+    b.button({20, 56, 180, 30}, pinned, "PreferencesBatch.Restore", pane, restoreOutputNameAction);
     b.label({20, 18, 200, 20}, pinned, "PreferencesBatch.AlertUserType");
     ui::bindToDefaults(b.popUp({210, 14, 230, 26}, pinned,
                                {interfaceText("PreferencesBatch.AlertNone"),
@@ -64,10 +66,14 @@ PreferencesBatchViewController::PreferencesBatchViewController(const std::string
                                     interfaceText("PreferencesBatchVC.ToolTip"),
                                     kestrane::Picture::preferencesGeneralImage())
 {
-    registerAction("restoreOutputName:",
-                   [this](const std::shared_ptr<core::Object>& sender) { restoreOutputName(sender); });
     if (!ui::InterfaceRegistry::contains(PreferencesBatchInterface))
         ui::InterfaceRegistry::add(PreferencesBatchInterface, build);
+}
+
+void PreferencesBatchViewController::awake()
+{
+    ViewController::awake();
+    registerCommand(restoreOutputNameAction, &PreferencesBatchViewController::restoreOutputName);
 }
 
 void PreferencesBatchViewController::awakeFromNib()

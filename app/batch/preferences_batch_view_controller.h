@@ -20,6 +20,8 @@ class PreferencesBatchViewController : public kestrane::PreferencesPaneViewContr
   public:
     PreferencesBatchViewController() : PreferencesBatchViewController(PreferencesBatchInterface) {}
     explicit PreferencesBatchViewController(const std::string& nibName);
+    // Registers the action below.
+    void awake() override;
 
     // Outlets, set by the interface.
     std::weak_ptr<ui::TokenField> outputFormatTokenField;
@@ -29,7 +31,7 @@ class PreferencesBatchViewController : public kestrane::PreferencesPaneViewContr
 
     // Once the interface is connected: every token of the namer, as tokens.
     void awakeFromNib();
-    // Action "restoreOutputName:": stores the default template; the template field follows the defaults.
+    // The restore button's action: stores the default template; the template field follows the defaults.
     void restoreOutputName(const std::shared_ptr<core::Object>& sender);
 };
 

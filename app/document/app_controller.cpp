@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "app/document/app_controller_actions.h"
 #include "app/document/defaults_keys.h"
 #include "app/document/document.h"
 #include "app/document/drop_window_controller.h"
@@ -30,22 +31,14 @@ void AppController::awake()
 {
     core::assertMainThread();
     Responder::awake();
-    std::weak_ptr<AppController> weak = sharedAs<AppController>();
-    const auto command = [&](const ui::Action& action, void (AppController::*member)(const std::shared_ptr<core::Object>&)) {
-        registerAction(action, [weak, member](const std::shared_ptr<core::Object>& sender) {
-            if (auto controller = weak.lock()) ((*controller).*member)(sender);
-        });
-    };
-    command("openDocument:", &AppController::openDocument);
-    command("showBatchWindow:", &AppController::showBatchWindow);
-    command("showWelcomeWindow:", &AppController::showWelcomeWindow);
-    command("showPreferencesWindow:", &AppController::showPreferencesWindow);
-    command("showAppStore:", &AppController::showAppStore);
-    command("showWebsite:", &AppController::showWebsite);
-    command("askForHelp:", &AppController::askForHelp);
-    registerAction("toggleDropWindowIfNeeded", [weak](const std::shared_ptr<core::Object>&) {
-        if (auto controller = weak.lock()) controller->toggleDropWindowIfNeeded();
-    });
+    registerCommand(actions::openDocument, &AppController::openDocument);
+    registerCommand(actions::showBatchWindow, &AppController::showBatchWindow);
+    registerCommand(actions::showWelcomeWindow, &AppController::showWelcomeWindow);
+    registerCommand(actions::showPreferencesWindow, &AppController::showPreferencesWindow);
+    registerCommand(actions::showAppStore, &AppController::showAppStore);
+    registerCommand(actions::showWebsite, &AppController::showWebsite);
+    registerCommand(actions::askForHelp, &AppController::askForHelp);
+    registerCommand(actions::toggleDropWindowIfNeeded, &AppController::toggleDropWindowIfNeeded);
 }
 
 void AppController::applicationWillFinishLaunching()
@@ -223,7 +216,7 @@ void AppController::askForHelp(const std::shared_ptr<core::Object>&)
 bool AppController::validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item)
 {
     const ui::Action action = item.action();
-    if (action == "showBatchWindow:" || action == "showPreferencesWindow:") return validateBatchCommand(action);
+    if (action == actions::showBatchWindow || action == actions::showPreferencesWindow) return validateBatchCommand(action);
     return true;
 }
 

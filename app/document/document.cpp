@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/document/defaults_keys.h"
+#include "app/document/document_actions.h"
 #include "app/document/flash_movie_view.h"
 #include "app/document/generate_popover_controller.h"
 #include "app/document/snaps_manager.h"
@@ -19,6 +20,7 @@
 #include "platform/core/semaphore.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/picture.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/window_controller.h"
 
 namespace vistrel {
@@ -42,26 +44,20 @@ Document::~Document()
 void Document::awake()
 {
     ui::Document::awake();
-    std::weak_ptr<Document> weak = sharedAs<Document>();
-    const auto command = [&](const ui::Action& action, void (Document::*member)(const std::shared_ptr<core::Object>&)) {
-        registerAction(action, [weak, member](const std::shared_ptr<core::Object>& sender) {
-            if (auto document = weak.lock()) ((*document).*member)(sender);
-        });
-    };
-    command("snapImage:", &Document::snapImage);
-    command("selectAll:", &Document::selectAll);
-    command("deselectAll:", &Document::deselectAll);
-    command("removeSelection:", &Document::removeSelection);
-    command("removeAll:", &Document::removeAll);
-    command("showGeneratorPopover:", &Document::showGeneratorPopover);
-    command("performSnapsGeneration:", &Document::performSnapsGeneration);
-    command("exportAsImage:", &Document::exportAsImage);
-    command("exportAllAsImage:", &Document::exportAllAsImage);
-    command("exportAllAsGIF:", &Document::exportAllAsGIF);
-    command("copySelectedItem:", &Document::copySelectedItem);
-    command("showShareMenu:", &Document::showShareMenu);
-    command("closeExportErrorsAlert:", &Document::closeExportErrorsAlert);
-    command("showExportMenu:", &Document::showExportMenu);
+    registerCommand(actions::snapImage, &Document::snapImage);
+    registerCommand(ui::actions::selectAll, &Document::selectAll);
+    registerCommand(actions::deselectAll, &Document::deselectAll);
+    registerCommand(actions::removeSelection, &Document::removeSelection);
+    registerCommand(actions::removeAll, &Document::removeAll);
+    registerCommand(actions::showGeneratorPopover, &Document::showGeneratorPopover);
+    registerCommand(actions::performSnapsGeneration, &Document::performSnapsGeneration);
+    registerCommand(actions::exportAsImage, &Document::exportAsImage);
+    registerCommand(actions::exportAllAsImage, &Document::exportAllAsImage);
+    registerCommand(actions::exportAllAsGIF, &Document::exportAllAsGIF);
+    registerCommand(actions::copySelectedItem, &Document::copySelectedItem);
+    registerCommand(actions::showShareMenu, &Document::showShareMenu);
+    registerCommand(actions::closeExportErrorsAlert, &Document::closeExportErrorsAlert);
+    registerCommand(actions::showExportMenu, &Document::showExportMenu);
 }
 
 gfx::ImageRef Document::snapRedButtonImage()
@@ -200,7 +196,7 @@ std::shared_ptr<GeneratePopoverController> Document::generatorPopoverController(
     if (!generatorPopoverController_) {
         generatorPopoverController_ = GeneratePopoverController::create();
         generatorPopoverController_->setTarget(sharedAs<Document>());
-        generatorPopoverController_->setAction("performSnapsGeneration:");
+        generatorPopoverController_->setAction(actions::performSnapsGeneration);
         generatorPopoverController_->setMovie(movie_);
     }
     return generatorPopoverController_;

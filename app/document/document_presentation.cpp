@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/document/document.h"
+#include "app/document/document_actions.h"
 #include "app/document/interface_builder.h"
 #include "app/document/main_menu.h"
 #include "app/document/snaps_manager.h"
@@ -13,6 +14,7 @@
 #include "platform/core/main_thread.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/standard_actions.h"
 
 namespace vistrel {
 
@@ -112,13 +114,13 @@ void Document::showExportMenu(const std::shared_ptr<core::Object>&)
     exportMenu_ = core::make<ui::Menu>();
     auto& menu = exportMenu_;
     const auto self = sharedAs<Document>();
-    for (const auto& [key, action] : {std::pair{"Menu.File.ExportSelection", "exportAsImage:"},
-                                      std::pair{"Menu.File.ExportAll", "exportAllAsImage:"}}) {
+    for (const auto& [key, action] : {std::pair{"Menu.File.ExportSelection", actions::exportAsImage},
+                                      std::pair{"Menu.File.ExportAll", actions::exportAllAsImage}}) {
         auto formats = makeImageFormatMenu(action);
         for (const auto& item : formats->items()) item->setTarget(self);
         menu->addItem(interfaceText(key), "", "")->setSubmenu(formats);
     }
-    menu->addItem(interfaceText("Menu.File.ExportAllAsGIF"), "exportAllAsGIF:", "")->setTarget(self);
+    menu->addItem(interfaceText("Menu.File.ExportAllAsGIF"), actions::exportAllAsGIF, "")->setTarget(self);
     // Under the button's bottom left corner.
     const gfx::Point corner = exportButton()->convertPointTo({0, 0}, nullptr);
     const auto event = ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0, mainWindow()->windowNumber(), 1, 1);
@@ -139,13 +141,13 @@ bool Document::validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& i
     const bool playable = isPlayable();
     const std::size_t count = snapsManager_ ? snapsManager_->items().size() : 0;
     const bool selection = snapsManager_ && !snapsManager_->isSelectionEmpty();
-    if (action == "selectAll:") return playable && !snapsManager_->isAllSelected() && count > 0;
-    if (action == "deselectAll:" || action == "removeSelection:" || action == "exportAsImage:")
+    if (action == ui::actions::selectAll) return playable && !snapsManager_->isAllSelected() && count > 0;
+    if (action == actions::deselectAll || action == actions::removeSelection || action == actions::exportAsImage)
         return playable && selection;
-    if (action == "removeAll:" || action == "exportAllAsImage:" || action == "exportAllAsGIF:")
+    if (action == actions::removeAll || action == actions::exportAllAsImage || action == actions::exportAllAsGIF)
         return playable && count > 0;
-    if (action == "snapImage:" || action == "showGeneratorPopover:") return playable && !isBusy(state_);
-    if (action == "copySelectedItem:") return playable && snapsManager_->isSelectionSingle();
+    if (action == actions::snapImage || action == actions::showGeneratorPopover) return playable && !isBusy(state_);
+    if (action == actions::copySelectedItem) return playable && snapsManager_->isSelectionSingle();
     return ui::Document::validateUserInterfaceItem(item);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/document/document.h"
 #include "app/document/document_bar_view.h"
+#include "app/document/document_actions.h"
 #include "app/document/flash_movie_view.h"
 #include "app/document/snaps_view.h"
 #include "appkit/control_extensions.h"
@@ -75,7 +76,7 @@ std::shared_ptr<DocumentBarView> buildBar(ui::View& content, const std::shared_p
     snap->setImage(Document::snapRedButtonImage());
     snap->setToolTip(interfaceText("Document.SnapButton"));
     snap->setRefusesFirstResponder(true);
-    kestrane::setTarget(*snap, document, "snapImage:");
+    kestrane::setTarget(*snap, document, actions::snapImage);
     bar->addSubview(snap);
     outlets.snapButton = snap;
 
@@ -91,9 +92,9 @@ std::shared_ptr<DocumentBarView> buildBar(ui::View& content, const std::shared_p
     outlets.progressLabel = progress;
 
     outlets.generatorButton =
-        pushButton(*bar, "Document.GenerateButton", {}, 0, document, "showGeneratorPopover:");
-    auto share = pushButton(*bar, "Document.ShareButton", {}, 0, document, "showShareMenu:");
-    auto exporting = pushButton(*bar, "Document.ExportButton", {}, 0, document, "showExportMenu:");
+        pushButton(*bar, "Document.GenerateButton", {}, 0, document, actions::showGeneratorPopover);
+    auto share = pushButton(*bar, "Document.ShareButton", {}, 0, document, actions::showShareMenu);
+    auto exporting = pushButton(*bar, "Document.ExportButton", {}, 0, document, actions::showExportMenu);
     share->setHidden(true);
     exporting->setHidden(true);
     outlets.shareButton = share;
@@ -132,7 +133,7 @@ void buildExportErrorsSheet(const std::shared_ptr<Document>& document, DocumentO
     scroll->setDocumentView(errors);
     content->addSubview(scroll);
     auto close = pushButton(*content, "Document.ExportErrors.Close", {width - margin - 90, margin, 90, buttonHeight}, 0,
-                            document, "closeExportErrorsAlert:");
+                            document, actions::closeExportErrorsAlert);
     close->setKeyEquivalent("\r");
     // No view holds the sheet: the document keeps it.
     document->keepInterfaceObject(sheet);

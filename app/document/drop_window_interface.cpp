@@ -1,5 +1,6 @@
 #include "app/document/drop_window_interface.h"
 
+#include "app/document/app_controller_actions.h"
 #include "app/document/drop_button_cell.h"
 #include "app/document/drop_view.h"
 #include "foundation/bundle_info.h"
@@ -52,8 +53,8 @@ void build(const std::shared_ptr<core::Object>& owner)
 
     const double gap = 16;
     const double left = (windowWidth - 2 * buttonWidth - gap) / 2;
-    drop->addSubview(capsule("DropWindow.OpenButton", "openDocument:", left));
-    drop->addSubview(capsule("DropWindow.BatchButton", "showBatchWindow:", left + buttonWidth + gap));
+    drop->addSubview(capsule("DropWindow.OpenButton", actions::openDocument, left));
+    drop->addSubview(capsule("DropWindow.BatchButton", actions::showBatchWindow, left + buttonWidth + gap));
 
     controller->setWindow(window);
     window->center();

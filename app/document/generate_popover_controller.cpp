@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/document/generate_popover_actions.h"
 #include "appkit/control_extensions.h"
 #include "appkit/controller_extensions.h"
 #include "appkit/window_extensions.h"
@@ -45,20 +46,13 @@ GeneratePopoverController::GeneratePopoverController(std::string nibName) : Popo
 void GeneratePopoverController::awake()
 {
     PopoverController::awake();
-    std::weak_ptr<GeneratePopoverController> weak = sharedAs<GeneratePopoverController>();
-    const auto command = [&](const ui::Action& action,
-                             void (GeneratePopoverController::*member)(const std::shared_ptr<core::Object>&)) {
-        registerAction(action, [weak, member](const std::shared_ptr<core::Object>& sender) {
-            if (auto controller = weak.lock()) ((*controller).*member)(sender);
-        });
-    };
-    command("changeStart:", &GeneratePopoverController::changeStart);
-    command("changeEnd:", &GeneratePopoverController::changeEnd);
-    command("changeIncludeStart:", &GeneratePopoverController::changeIncludeStart);
-    command("changeIncludeEnd:", &GeneratePopoverController::changeIncludeEnd);
-    command("changeFrames:", &GeneratePopoverController::changeFrames);
-    command("resetTimes:", &GeneratePopoverController::resetTimes);
-    command("generateSnaps:", &GeneratePopoverController::generateSnaps);
+    registerCommand(actions::changeStart, &GeneratePopoverController::changeStart);
+    registerCommand(actions::changeEnd, &GeneratePopoverController::changeEnd);
+    registerCommand(actions::changeIncludeStart, &GeneratePopoverController::changeIncludeStart);
+    registerCommand(actions::changeIncludeEnd, &GeneratePopoverController::changeIncludeEnd);
+    registerCommand(actions::changeFrames, &GeneratePopoverController::changeFrames);
+    registerCommand(actions::resetTimes, &GeneratePopoverController::resetTimes);
+    registerCommand(actions::generateSnaps, &GeneratePopoverController::generateSnaps);
 }
 
 void GeneratePopoverController::viewDidLoad()

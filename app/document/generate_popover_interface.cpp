@@ -2,6 +2,7 @@
 #include "app/document/interface_builder.h"
 
 #include "app/document/generate_popover_controller.h"
+#include "app/document/generate_popover_actions.h"
 #include "platform/ui/interface_registry.h"
 #include "platform/ui/number_formatter.h"
 #include "platform/ui/view.h"
@@ -57,13 +58,13 @@ void build(const std::shared_ptr<core::Object>& owner)
     view->addSubview(label("GeneratePopover.Start", y));
     controller->startTextField = ui::TextField::labelWithFrame({fieldX, y + 4, fieldWidth, 20});
     view->addSubview(controller->startTextField);
-    view->addSubview(button("GeneratePopover.SetStart", "changeStart:", {buttonX, y, buttonWidth, 26}, controller));
+    view->addSubview(button("GeneratePopover.SetStart", actions::changeStart, {buttonX, y, buttonWidth, 26}, controller));
 
     y -= rowHeight;
     view->addSubview(label("GeneratePopover.End", y));
     controller->endTextField = ui::TextField::labelWithFrame({fieldX, y + 4, fieldWidth, 20});
     view->addSubview(controller->endTextField);
-    view->addSubview(button("GeneratePopover.SetEnd", "changeEnd:", {buttonX, y, buttonWidth, 26}, controller));
+    view->addSubview(button("GeneratePopover.SetEnd", actions::changeEnd, {buttonX, y, buttonWidth, 26}, controller));
 
     y -= rowHeight;
     view->addSubview(label("GeneratePopover.Frames", y));
@@ -74,19 +75,19 @@ void build(const std::shared_ptr<core::Object>& owner)
     limits->setMaximum(double(GeneratePopoverController::maximumFrames));
     frames->setFormatter(limits);
     frames->setIntegerValue(long(GeneratePopoverController::initialFrames));
-    frames->setAction("changeFrames:");
+    frames->setAction(actions::changeFrames);
     frames->setTarget(controller);
     controller->framesTextField = frames;
     view->addSubview(frames);
-    view->addSubview(button("GeneratePopover.Reset", "resetTimes:", {buttonX, y, buttonWidth, 26}, controller));
+    view->addSubview(button("GeneratePopover.Reset", actions::resetTimes, {buttonX, y, buttonWidth, 26}, controller));
 
     y -= rowHeight;
-    controller->includeStartButton = checkBox("GeneratePopover.IncludeStart", "changeIncludeStart:", margin, y, controller);
-    controller->includeEndButton = checkBox("GeneratePopover.IncludeEnd", "changeIncludeEnd:", width / 2, y, controller);
+    controller->includeStartButton = checkBox("GeneratePopover.IncludeStart", actions::changeIncludeStart, margin, y, controller);
+    controller->includeEndButton = checkBox("GeneratePopover.IncludeEnd", actions::changeIncludeEnd, width / 2, y, controller);
     view->addSubview(controller->includeStartButton);
     view->addSubview(controller->includeEndButton);
 
-    auto generate = button("GeneratePopover.Generate", "generateSnaps:", {buttonX - 20, margin, buttonWidth + 20, 28}, controller);
+    auto generate = button("GeneratePopover.Generate", actions::generateSnaps, {buttonX - 20, margin, buttonWidth + 20, 28}, controller);
     generate->setKeyEquivalent("\r");
     view->addSubview(generate);
 

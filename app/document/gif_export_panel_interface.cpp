@@ -2,6 +2,7 @@
 
 #include "app/document/interface_builder.h"
 #include "app/document/defaults_keys.h"
+#include "app/document/gif_exporter_actions.h"
 #include "app/document/gif_exporter_controller.h"
 #include "appkit/increment_stepper.h"
 #include "platform/ui/defaults_binding.h"
@@ -41,9 +42,9 @@ void build(const std::shared_ptr<core::Object>& owner)
     controller->tableView = table;
     const double third = (tableWidth - 8) / 3;
     const double rowY = listBottom - buttonHeight - 4;
-    b.button({margin, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.MoveUp", controller, "moveUpItem:");
-    b.button({margin + third + 4, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.MoveDown", controller, "moveDownItem:");
-    b.button({margin + 2 * third + 8, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.Remove", controller, "deleteItem:");
+    b.button({margin, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.MoveUp", controller, actions::moveUpItem);
+    b.button({margin + third + 4, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.MoveDown", controller, actions::moveDownItem);
+    b.button({margin + 2 * third + 8, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.Remove", controller, actions::deleteItem);
 
     // The preview, the position between the step buttons, and the two settings.
     const double right = margin + tableWidth + margin;
@@ -55,8 +56,8 @@ void build(const std::shared_ptr<core::Object>& owner)
     controller->imageView = preview;
     const double stepY = previewBottom - 34;
     b.button({right, stepY, 44, buttonHeight - 2}, Mask::maxXMargin | Mask::maxYMargin, "GIFExportPanel.Previous",
-             controller, "showPreviousFrame:");
-    b.button({width - margin - 44, stepY, 44, buttonHeight - 2}, bottomRight, "GIFExportPanel.Next", controller, "showNextFrame:");
+             controller, actions::showPreviousFrame);
+    b.button({width - margin - 44, stepY, 44, buttonHeight - 2}, bottomRight, "GIFExportPanel.Next", controller, actions::showNextFrame);
     auto position = b.label({right + 52, stepY + 5, previewWidth - 104, 20}, Mask::widthSizable | Mask::maxYMargin);
     position->setAlignment(gfx::TextAlignment::center);
     controller->frameField = position;
@@ -77,10 +78,10 @@ void build(const std::shared_ptr<core::Object>& owner)
     controller->frameSizeField = size;
 
     auto cancel = b.button({width - margin - 2 * 110 - 8, margin, 110, buttonHeight}, bottomRight, "GIFExportPanel.Cancel",
-                           controller, "cancelExportation:");
+                           controller, actions::cancelExportation);
     cancel->setKeyEquivalent("\x1b");
     auto save = b.button({width - margin - 110, margin, 110, buttonHeight}, bottomRight, "GIFExportPanel.Export", controller,
-                         "validateExportation:");
+                         actions::validateExportation);
     save->setKeyEquivalent("\r");
     controller->setWindow(window);
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/document/gif_export_panel_interface.h"
+#include "app/document/gif_exporter_actions.h"
 #include "appkit/controller_extensions.h"
 #include "appkit/table_view_extensions.h"
 #include "appkit/window_extensions.h"
@@ -33,20 +34,13 @@ GIFExporterController::GIFExporterController(std::shared_ptr<ui::Window> window)
 void GIFExporterController::awake()
 {
     WindowController::awake();
-    std::weak_ptr<GIFExporterController> weak = sharedAs<GIFExporterController>();
-    const auto command = [&](const ui::Action& action,
-                             void (GIFExporterController::*member)(const std::shared_ptr<core::Object>&)) {
-        registerAction(action, [weak, member](const std::shared_ptr<core::Object>& sender) {
-            if (auto controller = weak.lock()) ((*controller).*member)(sender);
-        });
-    };
-    command("showPreviousFrame:", &GIFExporterController::showPreviousFrame);
-    command("showNextFrame:", &GIFExporterController::showNextFrame);
-    command("moveUpItem:", &GIFExporterController::moveUpItem);
-    command("moveDownItem:", &GIFExporterController::moveDownItem);
-    command("deleteItem:", &GIFExporterController::deleteItem);
-    command("cancelExportation:", &GIFExporterController::cancelExportation);
-    command("validateExportation:", &GIFExporterController::validateExportation);
+    registerCommand(actions::showPreviousFrame, &GIFExporterController::showPreviousFrame);
+    registerCommand(actions::showNextFrame, &GIFExporterController::showNextFrame);
+    registerCommand(actions::moveUpItem, &GIFExporterController::moveUpItem);
+    registerCommand(actions::moveDownItem, &GIFExporterController::moveDownItem);
+    registerCommand(actions::deleteItem, &GIFExporterController::deleteItem);
+    registerCommand(actions::cancelExportation, &GIFExporterController::cancelExportation);
+    registerCommand(actions::validateExportation, &GIFExporterController::validateExportation);
 }
 
 void GIFExporterController::setSnapItems(SnapItems items)

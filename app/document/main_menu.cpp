@@ -3,8 +3,12 @@
 
 #include <initializer_list>
 
+#include "app/document/app_controller_actions.h"
+#include "app/document/document_actions.h"
+#include "moviekit/movie_actions.h"
 #include "platform/ui/event.h"
 #include "platform/ui/menu_item.h"
+#include "platform/ui/standard_actions.h"
 
 namespace vistrel {
 
@@ -14,7 +18,7 @@ namespace {
 // (command, that is Ctrl, unless said otherwise). An empty key is a separator.
 struct Entry {
     const char* titleKey;
-    const char* action = "";
+    ui::ActionName action{""};
     const char* key = "";
     std::uint64_t modifiers = ui::ModifierFlags::command;
     // A submenu of the image formats, its first item taking the key.
@@ -33,7 +37,8 @@ std::shared_ptr<ui::Menu> menuOf(const std::string& title, std::initializer_list
             menu->addItem(ui::MenuItem::separator());
             continue;
         }
-        auto item = menu->addItem(interfaceText(entry.titleKey), entry.byImageFormat ? "" : entry.action, "");
+        const ui::Action action = entry.byImageFormat ? ui::Action() : ui::Action(entry.action);
+        auto item = menu->addItem(interfaceText(entry.titleKey), action, "");
         if (entry.byImageFormat) {
             item->setSubmenu(makeImageFormatMenu(entry.action));
             item = item->submenu()->items().front();
@@ -66,15 +71,15 @@ std::shared_ptr<ui::Menu> makeImageFormatMenu(const ui::Action& action)
 std::shared_ptr<ui::Menu> makeSnapsMenu()
 {
     return menuOf("", {
-                          {"Menu.Edit.Copy", "copySelectedItem:"},
+                          {"Menu.Edit.Copy", actions::copySelectedItem},
                           {""},
-                          {"Menu.File.ExportSelection", "exportAsImage:", "", 0, true},
-                          {"Menu.File.ExportAllAsGIF", "exportAllAsGIF:"},
+                          {"Menu.File.ExportSelection", actions::exportAsImage, "", 0, true},
+                          {"Menu.File.ExportAllAsGIF", actions::exportAllAsGIF},
                           {""},
-                          {"Menu.Edit.SelectAll", "selectAll:"},
-                          {"Menu.Edit.DeselectAll", "deselectAll:"},
+                          {"Menu.Edit.SelectAll", ui::actions::selectAll},
+                          {"Menu.Edit.DeselectAll", actions::deselectAll},
                           {""},
-                          {"Menu.Edit.RemoveSelection", "removeSelection:"},
+                          {"Menu.Edit.RemoveSelection", actions::removeSelection},
                       });
 }
 
@@ -82,55 +87,55 @@ std::shared_ptr<ui::Menu> makeMainMenu()
 {
     auto main = core::make<ui::Menu>("Vistrel");
     main->addItem(submenu("Menu.File", {
-                                           {"Menu.File.Open", "openDocument:", "o"},
+                                           {"Menu.File.Open", actions::openDocument, "o"},
                                            {""},
-                                           {"Menu.File.Close", "performClose:", "w"},
+                                           {"Menu.File.Close", ui::actions::performClose, "w"},
                                            {""},
-                                           {"Menu.File.ExportSelection", "exportAsImage:", "e", ui::ModifierFlags::command, true},
-                                           {"Menu.File.ExportAll", "exportAllAsImage:", "e", shifted, true},
-                                           {"Menu.File.ExportAllAsGIF", "exportAllAsGIF:", "g", shifted},
+                                           {"Menu.File.ExportSelection", actions::exportAsImage, "e", ui::ModifierFlags::command, true},
+                                           {"Menu.File.ExportAll", actions::exportAllAsImage, "e", shifted, true},
+                                           {"Menu.File.ExportAllAsGIF", actions::exportAllAsGIF, "g", shifted},
                                            {""},
-                                           {"Menu.File.Quit", "terminate:", "q"},
+                                           {"Menu.File.Quit", ui::actions::terminate, "q"},
                                        }));
     main->addItem(submenu("Menu.Edit", {
-                                           {"Menu.Edit.Copy", "copySelectedItem:", "c"},
+                                           {"Menu.Edit.Copy", actions::copySelectedItem, "c"},
                                            {""},
-                                           {"Menu.Edit.SelectAll", "selectAll:", "a"},
-                                           {"Menu.Edit.DeselectAll", "deselectAll:", "a", shifted},
-                                           {"Menu.Edit.RemoveSelection", "removeSelection:", "\b"},
-                                           {"Menu.Edit.RemoveAll", "removeAll:", "\b", shifted},
+                                           {"Menu.Edit.SelectAll", ui::actions::selectAll, "a"},
+                                           {"Menu.Edit.DeselectAll", actions::deselectAll, "a", shifted},
+                                           {"Menu.Edit.RemoveSelection", actions::removeSelection, "\b"},
+                                           {"Menu.Edit.RemoveAll", actions::removeAll, "\b", shifted},
                                            {""},
-                                           {"Menu.Edit.Preferences", "showPreferencesWindow:", ","},
+                                           {"Menu.Edit.Preferences", actions::showPreferencesWindow, ","},
                                        }));
     main->addItem(submenu("Menu.View", {
-                                           {"Menu.View.Snap", "snapImage:", "\r", plain},
-                                           {"Menu.View.Generate", "showGeneratorPopover:", "g"},
-                                           {"Menu.View.Share", "showShareMenu:"},
+                                           {"Menu.View.Snap", actions::snapImage, "\r", plain},
+                                           {"Menu.View.Generate", actions::showGeneratorPopover, "g"},
+                                           {"Menu.View.Share", actions::showShareMenu},
                                            {""},
-                                           {"Menu.View.PlayPause", "playPause:"},
-                                           {"Menu.View.PreviousFrame", "seekPreviousFrame:"},
-                                           {"Menu.View.NextFrame", "seekNextFrame:"},
-                                           {"Menu.View.ToStart", "seekToStart:"},
-                                           {"Menu.View.ToEnd", "seekToEnd:"},
-                                           {"Menu.View.ClipStart", "setClipStart:"},
-                                           {"Menu.View.ClipEnd", "setClipEnd:"},
+                                           {"Menu.View.PlayPause", orvalis::actions::playPause},
+                                           {"Menu.View.PreviousFrame", orvalis::actions::seekPreviousFrame},
+                                           {"Menu.View.NextFrame", orvalis::actions::seekNextFrame},
+                                           {"Menu.View.ToStart", orvalis::actions::seekToStart},
+                                           {"Menu.View.ToEnd", orvalis::actions::seekToEnd},
+                                           {"Menu.View.ClipStart", orvalis::actions::setClipStart},
+                                           {"Menu.View.ClipEnd", orvalis::actions::setClipEnd},
                                            {""},
-                                           {"Menu.View.RotateLeft", "rotateLeft:", "l"},
-                                           {"Menu.View.RotateRight", "rotateRight:", "r"},
-                                           {"Menu.View.FlipHorizontally", "flipHorizontally:"},
-                                           {"Menu.View.FlipVertically", "flipVertically:"},
+                                           {"Menu.View.RotateLeft", orvalis::actions::rotateLeft, "l"},
+                                           {"Menu.View.RotateRight", orvalis::actions::rotateRight, "r"},
+                                           {"Menu.View.FlipHorizontally", orvalis::actions::flipHorizontally},
+                                           {"Menu.View.FlipVertically", orvalis::actions::flipVertically},
                                            {""},
-                                           {"Menu.View.Mute", "toogleVolume:"},
+                                           {"Menu.View.Mute", orvalis::actions::toogleVolume},
                                        }));
     main->addItem(submenu("Menu.Window", {
-                                             {"Menu.Window.Minimize", "performMiniaturize:", "m"},
+                                             {"Menu.Window.Minimize", ui::actions::performMiniaturize, "m"},
                                              {""},
-                                             {"Menu.Window.Batch", "showBatchWindow:", "b"},
+                                             {"Menu.Window.Batch", actions::showBatchWindow, "b"},
                                          }));
     main->addItem(submenu("Menu.Help", {
-                                           {"Menu.Help.Welcome", "showWelcomeWindow:"},
-                                           {"Menu.Help.Website", "showWebsite:"},
-                                           {"Menu.Help.Support", "askForHelp:"},
+                                           {"Menu.Help.Welcome", actions::showWelcomeWindow},
+                                           {"Menu.Help.Website", actions::showWebsite},
+                                           {"Menu.Help.Support", actions::askForHelp},
                                        }));
     return main;
 }

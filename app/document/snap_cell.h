@@ -61,7 +61,7 @@ public:
     // Key presses go on to the strip.
     bool acceptsFirstResponder() const override { return true; }
 
-    // The remove button's action ("removeAction:"): the manager removes its whole selection.
+    // The remove button's action: the manager removes its whole selection.
     void removeAction();
 
 private:

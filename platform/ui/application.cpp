@@ -5,6 +5,7 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 
 #include "platform/core/dispatch_queue.h"
@@ -15,6 +16,7 @@
 #include "platform/ui/dragging.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/qt_window.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
 #include "platform/ui/window_controller.h"
@@ -36,6 +38,14 @@ void releaseWindows()
     if (auto& application = sharedSlot()) application.reset();
 }
 
+// A misspelt or unregistered action would do nothing without a word: debug and sanitizer builds name it.
+void reportUnperformedAction([[maybe_unused]] const Action& action)
+{
+#ifndef NDEBUG
+    std::fprintf(stderr, "No responder performs the action %s\n", action.c_str());
+#endif
+}
+
 }  // namespace
 
 std::shared_ptr<Application> Application::shared()
@@ -52,10 +62,7 @@ std::shared_ptr<Application> Application::shared()
 void Application::awake()
 {
     Responder::awake();
-    std::weak_ptr<Application> weak = sharedAs<Application>();
-    registerAction("terminate:", [weak](const std::shared_ptr<core::Object>&) {
-        if (auto application = weak.lock()) application->terminate();
-    });
+    registerCommand(actions::terminate, &Application::terminate);
 }
 
 int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDelegate>& delegate)
@@ -154,6 +161,7 @@ bool Application::sendAction(const Action& action, const std::shared_ptr<Respond
 {
     if (action.empty()) return false;
     auto performer = targetForAction(action, target);
+    if (!performer) reportUnperformedAction(action);
     return performer && performer->tryToPerform(action, sender);
 }
 

@@ -18,7 +18,7 @@ enum class RequestUserAttentionType { criticalRequest = 0, informationalRequest 
 class Application : public Responder {
 public:
     static std::shared_ptr<Application> shared();
-    // Performs "terminate:".
+    // Performs actions::terminate.
     void awake() override;
 
     // Creates the Qt application when there is none, tells the delegate about launching and the files named

@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <type_traits>
 
 #include "platform/core/observable.h"
 #include "platform/ui/action.h"
@@ -19,6 +20,11 @@ public:
 
     // Makes `action` performable on this responder.
     void registerAction(const Action& action, ActionHandler handler);
+    // Makes `action` performable by calling `member` on this responder, with the sender when `member` takes
+    // one. The handler holds the responder weakly, so that no registration keeps it alive, and keeps it alive
+    // while it runs. For responders made through core::make, from awake() on.
+    template <class Self, class Member>
+    void registerCommand(const Action& action, Member Self::*member);
     virtual bool respondsTo(const Action& action) const;
     // Performs the action when this responder has it; false otherwise.
     virtual bool tryToPerform(const Action& action, const std::shared_ptr<core::Object>& sender);
@@ -56,5 +62,19 @@ private:
     std::weak_ptr<Responder> next_;
     bool explicitNext_ = false;
 };
+
+template <class Self, class Member>
+void Responder::registerCommand(const Action& action, Member Self::*member)
+{
+    std::weak_ptr<Self> weak = sharedAs<Self>();
+    registerAction(action, [weak, member](const std::shared_ptr<core::Object>& sender) {
+        const auto self = weak.lock();
+        if (!self) return;
+        if constexpr (std::is_invocable_v<Member Self::*, Self&, const std::shared_ptr<core::Object>&>)
+            std::invoke(member, *self, sender);
+        else
+            std::invoke(member, *self);
+    });
+}
 
 }  // namespace ui

@@ -14,6 +14,7 @@
 #include "platform/ui/picture.h"
 #include "platform/ui/qt_screen.h"
 #include "platform/ui/save_panel.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
 #include "platform/ui/workspace.h"
@@ -52,15 +53,15 @@ void SharingServicePicker::awake()
     Responder::awake();
     auto self = sharedAs<SharingServicePicker>();
     menu_ = core::make<Menu>("Share");
-    const std::pair<const char*, const char*> entries[] = {
-        {"Copy", "copyItems:"},
-        {"Save As\u2026", "saveItems:"},
-        {"Open in Default Application", "openItems:"},
-        {"Email", "emailItems:"},
+    const std::pair<const char*, ActionName> entries[] = {
+        {"Copy", actions::copyItems},
+        {"Save As\u2026", actions::saveItems},
+        {"Open in Default Application", actions::openItems},
+        {"Email", actions::emailItems},
     };
     for (auto& [title, action] : entries) menu_->addItem(title, action, "")->setTarget(self);
     std::weak_ptr<SharingServicePicker> weak = self;
-    registerAction("copyItems:", [weak](const std::shared_ptr<core::Object>&) {
+    registerAction(actions::copyItems, [weak](const std::shared_ptr<core::Object>&) {
         auto picker = weak.lock();
         if (!picker) return;
         // Nothing to copy leaves the clipboard as it was.
@@ -80,7 +81,7 @@ void SharingServicePicker::awake()
             if (item.url) files.push_back(*item.url);
         if (!files.empty()) board->setFileURLs(files);
     });
-    registerAction("saveItems:", [weak](const std::shared_ptr<core::Object>&) {
+    registerAction(actions::saveItems, [weak](const std::shared_ptr<core::Object>&) {
         auto picker = weak.lock();
         if (!picker) return;
         for (auto& item : picker->items_) {
@@ -93,11 +94,11 @@ void SharingServicePicker::awake()
             return;
         }
     });
-    registerAction("openItems:", [weak](const std::shared_ptr<core::Object>&) {
+    registerAction(actions::openItems, [weak](const std::shared_ptr<core::Object>&) {
         if (auto picker = weak.lock())
             for (auto& url : picker->filesOfItems()) Workspace::shared().open(url);
     });
-    registerAction("emailItems:", [weak](const std::shared_ptr<core::Object>&) {
+    registerAction(actions::emailItems, [weak](const std::shared_ptr<core::Object>&) {
         auto picker = weak.lock();
         if (!picker) return;
         auto mail = SharingService::named(SharingService::composeEmail);

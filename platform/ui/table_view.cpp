@@ -12,6 +12,7 @@
 #include "platform/gfx/qt_context.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/qt_dragging.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/window.h"
 
 namespace ui {
@@ -134,7 +135,7 @@ struct TableView::Impl {
 TableView::TableView(const gfx::Rect& frame) : Control(frame), impl_(std::make_unique<Impl>())
 {
     // The Edit menu's Select All reaches the table that has the keyboard before anything further along.
-    registerAction("selectAll:", [this](const std::shared_ptr<core::Object>&) { selectAll(); });
+    registerAction(actions::selectAll, [this](const std::shared_ptr<core::Object>&) { selectAll(); });
 }
 
 TableView::~TableView() = default;

@@ -100,7 +100,7 @@ public:
     std::vector<long> selectedRowIndexes() const;
     void selectRowIndexes(const std::vector<long>& rows, bool byExtendingSelection);
     void deselectAll(const std::shared_ptr<core::Object>& sender);
-    // Every row, when several may be selected; also the action "selectAll:".
+    // Every row, when several may be selected; also the action actions::selectAll.
     void selectAll();
     bool isRowSelected(long row) const;
     bool allowsMultipleSelection() const;

@@ -26,6 +26,7 @@
 #include "platform/ui/qt_toolbar.h"
 #include "platform/ui/qt_view.h"
 #include "platform/ui/qt_window.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/text_field.h"
 #include "platform/ui/transaction.h"
 #include "platform/ui/window_controller.h"
@@ -136,10 +137,8 @@ void Window::awake()
     setContentView(core::make<View>(gfx::Rect(0, 0, r.width(), r.height())));
     rebuildMenuBar();
     std::weak_ptr<Window> weak = sharedAs<Window>();
-    registerAction("performClose:", [weak](const std::shared_ptr<core::Object>& sender) {
-        if (auto window = weak.lock()) window->performClose(sender);
-    });
-    registerAction("performMiniaturize:", [weak](const std::shared_ptr<core::Object>&) {
+    registerCommand(actions::performClose, &Window::performClose);
+    registerAction(actions::performMiniaturize, [weak](const std::shared_ptr<core::Object>&) {
         if (auto window = weak.lock(); window && window->impl_->widget) window->impl_->widget->showMinimized();
     });
 }

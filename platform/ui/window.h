@@ -43,7 +43,7 @@ public:
 
     Window(const gfx::Rect& contentRect, unsigned styleMask);
     ~Window() override;
-    // Makes the window and its actions "performClose:" and "performMiniaturize:".
+    // Makes the window and its actions actions::performClose and actions::performMiniaturize.
     void awake() override;
 
     unsigned styleMask() const;

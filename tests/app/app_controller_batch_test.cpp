@@ -6,6 +6,7 @@
 #include "app/batch/batch_window_controller.h"
 #include "app/batch/preferences_window_controller.h"
 #include "app/document/app_controller.h"
+#include "app/document/app_controller_actions.h"
 #include "app/document/application_parts.h"
 #include "app/document/drop_window_controller.h"
 #include "platform/ui/window.h"
@@ -54,7 +55,7 @@ TEST_F(AppControllerBatch, AVisibleBatchWindowKeepsTheDropWindowClosed)
 {
     EXPECT_TRUE(dropWindowShown());
     EXPECT_FALSE(controller->batchWindowController());
-    EXPECT_TRUE(controller->tryToPerform("showBatchWindow:", nullptr));
+    EXPECT_TRUE(controller->tryToPerform(vistrel::actions::showBatchWindow, nullptr));
     auto batch = controller->batchWindowController();
     ASSERT_TRUE(batch);
     EXPECT_TRUE(batch->window()->isVisible());
@@ -72,7 +73,7 @@ TEST_F(AppControllerBatch, AVisibleBatchWindowKeepsTheDropWindowClosed)
     EXPECT_EQ(controller->batchWindowController(), batch);
     EXPECT_FALSE(dropWindowShown());
 
-    EXPECT_TRUE(controller->tryToPerform("showPreferencesWindow:", nullptr));
+    EXPECT_TRUE(controller->tryToPerform(vistrel::actions::showPreferencesWindow, nullptr));
     EXPECT_TRUE(vistrel::PreferencesWindowController::sharedController()->window()->isVisible());
     vistrel::PreferencesWindowController::sharedController()->window()->close();
 }

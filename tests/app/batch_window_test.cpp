@@ -12,18 +12,21 @@
 #include <limits>
 
 #include "app/document/defaults_keys.h"
+#include "app/document/document_actions.h"
 #include "foundation/shortcuts.h"
 #include "foundation/time_range_values.h"
 #include "moviekit/player.h"
 #include "platform/ui/application.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/number_formatter.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/system_style.h"
 #include "platform/ui/window.h"
 #include "tests/app/batch_fixture.h"
 #include "tests/app/batch_window_fixture.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
+#include "moviekit/movie_actions.h"
 
 namespace {
 
@@ -136,12 +139,12 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
 
     // The Edit menu's Select All and Deselect All reach the movies table along the window's responder chain.
     std::shared_ptr<ui::Responder> responder = controller->window();
-    while (responder && !responder->respondsTo("selectAll:")) responder = responder->nextResponder();
+    while (responder && !responder->respondsTo(ui::actions::selectAll)) responder = responder->nextResponder();
     ASSERT_EQ(responder, std::static_pointer_cast<ui::Responder>(movies));
-    responder->tryToPerform("selectAll:", nullptr);
+    responder->tryToPerform(ui::actions::selectAll, nullptr);
     EXPECT_EQ(controller->moviesSelection().count(), listedCount);
     EXPECT_EQ(frames->stringValue(), "Frames to write: 12");  // 2 + 0 + 2 + 1 + 2 + 3 + 2
-    responder->tryToPerform("deselectAll:", nullptr);
+    responder->tryToPerform(vistrel::actions::deselectAll, nullptr);
     EXPECT_TRUE(controller->moviesSelection().isEmpty());
 
     // The count follows the settings as they change.
@@ -345,11 +348,11 @@ TEST_F(BatchWindowTest, TheFrameCountFollowsTheClipSetInThePreviewAtOnce)
     // Set Start at 1.5 s leaves 2.5 s; Set End at 2 s leaves nothing but the ends.
     player->seekAccurately(media::Time::make(1500, 1000));
     ASSERT_TRUE(testsupport::runUntil([&] { return std::abs(player->currentTime().seconds() - 1.5) < 0.01; }));
-    ASSERT_TRUE(preview->tryToPerform("setClipStart:", nullptr));
+    ASSERT_TRUE(preview->tryToPerform(orvalis::actions::setClipStart, nullptr));
     EXPECT_EQ(frames->stringValue(), "Frames to write: 1");
     player->seekAccurately(media::Time::make(2000, 1000));
     ASSERT_TRUE(testsupport::runUntil([&] { return std::abs(player->currentTime().seconds() - 2) < 0.01; }));
-    ASSERT_TRUE(preview->tryToPerform("setClipEnd:", nullptr));
+    ASSERT_TRUE(preview->tryToPerform(orvalis::actions::setClipEnd, nullptr));
     EXPECT_EQ(frames->stringValue(), "Frames to write: 0");
 
     // The split fields count as they are typed in, before Return; the text stays as typed.
@@ -446,7 +449,7 @@ TEST_F(BatchWindowTest, SelectAllInTheTasksTableSelectsEveryTaskAndNewTasksScrol
 
     // Select All of the Edit menu, with the keyboard in the tasks table, selects the tasks, not the movies.
     ASSERT_TRUE(controller->window()->makeFirstResponder(table));
-    ASSERT_TRUE(ui::Application::shared()->sendAction("selectAll:", nullptr, nullptr));
+    ASSERT_TRUE(ui::Application::shared()->sendAction(ui::actions::selectAll, nullptr, nullptr));
     EXPECT_EQ(table->selectedRowIndexes().size(), expected);
     EXPECT_EQ(controller->moviesSelection().count(), 6u);
 }

@@ -17,6 +17,7 @@
 #include <QMimeData>
 
 #include "app/document/defaults_keys.h"
+#include "app/document/document_actions.h"
 #include "app/document/gif_exporter_controller.h"
 #include "app/document/movie_opening.h"
 #include "app/document/snaps_manager.h"
@@ -200,7 +201,7 @@ TEST_F(DocumentExport, FailuresAreListedTogetherAtTheEndAndLeaveNothingBehind)
     EXPECT_EQ(document->exportErrorsTextView()->string(),
               "Cannot export image to " + (folder / "clip-00-00-00-900.tiff").string() + "\n");
     EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{"kept.txt"});
-    EXPECT_TRUE(document->tryToPerform("closeExportErrorsAlert:", nullptr));
+    EXPECT_TRUE(document->tryToPerform(vistrel::actions::closeExportErrorsAlert, nullptr));
     EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
 }
 
@@ -298,7 +299,7 @@ TEST_F(DocumentExport, OverlappingExportsAndAGenerationKeepTheDocumentBusyUntilT
     document->performSnapsGeneration(nullptr);
     ASSERT_TRUE(waitForSnaps(*document, 12));
     EXPECT_EQ(document->state(), DocumentState::exporting);
-    EXPECT_FALSE(enables(*document, "snapImage:"));
+    EXPECT_FALSE(enables(*document, vistrel::actions::snapImage));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
     EXPECT_FALSE(document->windowShouldClose(*document->mainWindow()));
 

@@ -4,6 +4,7 @@
 #include "tests/app/document_fixture.h"
 
 #include "app/document/defaults_keys.h"
+#include "app/document/document_actions.h"
 #include "app/document/generate_popover_controller.h"
 #include "app/document/movie_opening.h"
 #include "app/document/snaps_manager.h"
@@ -51,7 +52,7 @@ TEST_F(DocumentGeneration, GeneratesTheSeriesOfTheClipAllAtOnceWhileBusy)
     EXPECT_EQ(document->state(), vistrel::DocumentState::generating);
     EXPECT_FALSE(document->progressLabel()->isHidden());
     EXPECT_TRUE(document->snapButton()->isHidden());
-    EXPECT_FALSE(enables(*document, "snapImage:"));
+    EXPECT_FALSE(enables(*document, vistrel::actions::snapImage));
     EXPECT_FALSE(document->windowShouldClose(*document->mainWindow()));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
 
@@ -80,7 +81,7 @@ TEST_F(DocumentGeneration, OverlappingBusyWorkKeepsTheGuardsUntilTheLastEnds)
     document->performSnapsGeneration(nullptr);
     ASSERT_TRUE(waitForSnaps(*document, 12));
     EXPECT_EQ(document->state(), vistrel::DocumentState::exporting);
-    EXPECT_FALSE(enables(*document, "snapImage:"));
+    EXPECT_FALSE(enables(*document, vistrel::actions::snapImage));
     EXPECT_FALSE(document->windowShouldClose(*document->mainWindow()));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
     document->endBusyWork(vistrel::DocumentState::exporting);

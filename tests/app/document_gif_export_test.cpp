@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "app/document/defaults_keys.h"
+#include "app/document/gif_exporter_actions.h"
 #include "app/document/gif_exporter_controller.h"
 #include "app/document/snaps_manager.h"
 #include "foundation/image_encoding.h"
@@ -23,6 +24,7 @@
 #include "tests/support/ffmpeg_tool.h"
 #include "tests/support/temp_dir.h"
 #include "tools/testmovie/test_movie.h"
+#include "app/document/document_actions.h"
 
 namespace documenttest {
 namespace {
@@ -204,8 +206,8 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
     auto document = open(clipMovie());
     ASSERT_TRUE(document);
     document->snapsManager()->append(snapsOf({5, 15, 25, 35}));
-    ASSERT_TRUE(enables(*document, "exportAllAsGIF:"));
-    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
+    ASSERT_TRUE(enables(*document, vistrel::actions::exportAllAsGIF));
+    ASSERT_TRUE(document->tryToPerform(vistrel::actions::exportAllAsGIF, nullptr));
     auto sheet = document->gifSheetWindowController();
     EXPECT_EQ(document->mainWindow()->attachedSheet(), sheet->window());
     EXPECT_EQ(sheet->saveName(), "clip");
@@ -216,14 +218,14 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
     // The second frame goes down one place, then the first is removed.
     vistrel::GIFExporterController& controller = *sheet;
     table->selectRowIndexes({1}, false);
-    ASSERT_TRUE(controller.tryToPerform("moveDownItem:", nullptr));
+    ASSERT_TRUE(controller.tryToPerform(vistrel::actions::moveDownItem, nullptr));
     EXPECT_EQ(table->selectedRowIndexes(), std::vector<long>{2});
     EXPECT_EQ(sheet->frameField.lock()->stringValue(), "3 / 4");
     table->selectRowIndexes({0}, false);
-    ASSERT_TRUE(controller.tryToPerform("deleteItem:", nullptr));
+    ASSERT_TRUE(controller.tryToPerform(vistrel::actions::deleteItem, nullptr));
 
     testsupport::TempDir folder("gif");
-    ASSERT_TRUE(controller.tryToPerform("validateExportation:", nullptr));
+    ASSERT_TRUE(controller.tryToPerform(vistrel::actions::validateExportation, nullptr));
     ASSERT_TRUE(chooseInFileDialog(folder / "ordered.gif"));
     EXPECT_TRUE(sheet->snapItems().empty());
     EXPECT_EQ(sheet->fileURL(), core::Url::fileURL((folder / "ordered.gif").string()));
@@ -234,8 +236,8 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
     EXPECT_EQ(frameIndexes(*gif), (std::vector<int>{25, 15, 35}));
 
     // A cancelled sheet writes nothing and leaves the state.
-    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
-    ASSERT_TRUE(controller.tryToPerform("cancelExportation:", nullptr));
+    ASSERT_TRUE(document->tryToPerform(vistrel::actions::exportAllAsGIF, nullptr));
+    ASSERT_TRUE(controller.tryToPerform(vistrel::actions::cancelExportation, nullptr));
     EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
     EXPECT_TRUE(sheet->snapItems().empty());
     EXPECT_EQ(document->state(), DocumentState::snapping);
@@ -323,13 +325,13 @@ TEST_F(DocumentGIFExport, TheCommandAgainWhileTheSheetIsUpDoesNothing)
     auto document = open(clipMovie());
     ASSERT_TRUE(document);
     document->snapsManager()->append(snapsOf({5, 15, 25}));
-    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
-    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
+    ASSERT_TRUE(document->tryToPerform(vistrel::actions::exportAllAsGIF, nullptr));
+    ASSERT_TRUE(document->tryToPerform(vistrel::actions::exportAllAsGIF, nullptr));
     auto sheet = document->gifSheetWindowController();
     EXPECT_EQ(sheet->snapItems().size(), 3u);
 
     testsupport::TempDir folder("gif");
-    ASSERT_TRUE(sheet->tryToPerform("validateExportation:", nullptr));
+    ASSERT_TRUE(sheet->tryToPerform(vistrel::actions::validateExportation, nullptr));
     ASSERT_TRUE(chooseInFileDialog(folder / "once.gif"));
     ASSERT_TRUE(waitUntilIdle(*document));
     core::MainLoop::processEvents(0.05);
@@ -341,9 +343,9 @@ TEST_F(DocumentGIFExport, TheCommandAgainWhileTheSheetIsUpDoesNothing)
     EXPECT_EQ(frameIndexes(*gif), (std::vector<int>{5, 15, 25}));
 
     // Once the sheet is down, the command opens it again.
-    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
+    ASSERT_TRUE(document->tryToPerform(vistrel::actions::exportAllAsGIF, nullptr));
     EXPECT_EQ(document->mainWindow()->attachedSheet(), sheet->window());
-    ASSERT_TRUE(sheet->tryToPerform("cancelExportation:", nullptr));
+    ASSERT_TRUE(sheet->tryToPerform(vistrel::actions::cancelExportation, nullptr));
 }
 
 TEST_F(DocumentGIFExport, AFileTheUserChoseToReplaceIsReplacedOnceTheGIFIsWhole)
@@ -353,9 +355,9 @@ TEST_F(DocumentGIFExport, AFileTheUserChoseToReplaceIsReplacedOnceTheGIFIsWhole)
     document->snapsManager()->append(snapsOf({5, 15}));
     testsupport::TempDir folder("gif");
     { std::ofstream(folder / "old.gif") << "old"; }
-    ASSERT_TRUE(document->tryToPerform("exportAllAsGIF:", nullptr));
+    ASSERT_TRUE(document->tryToPerform(vistrel::actions::exportAllAsGIF, nullptr));
     auto sheet = document->gifSheetWindowController();
-    ASSERT_TRUE(sheet->tryToPerform("validateExportation:", nullptr));
+    ASSERT_TRUE(sheet->tryToPerform(vistrel::actions::validateExportation, nullptr));
     // The panel asks whether to replace the file; the user says yes.
     bool asked = false;
     QTimer::singleShot(0, [&] {

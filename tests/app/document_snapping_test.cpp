@@ -20,9 +20,11 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_item.h"
 #include "platform/ui/qt_menu.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/window_controller.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
+#include "app/document/document_actions.h"
 
 namespace documenttest {
 namespace {
@@ -40,13 +42,13 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     EXPECT_TRUE(document->unplayableLabel()->isHidden());
     EXPECT_FALSE(document->snapButton()->isHidden());
     EXPECT_EQ(document->snapsField()->stringValue(), "0 snaps");
-    EXPECT_TRUE(enables(*document, "snapImage:"));
-    for (const char* action : {"selectAll:", "deselectAll:", "removeSelection:", "removeAll:", "copySelectedItem:",
-                               "exportAsImage:", "exportAllAsImage:", "exportAllAsGIF:"})
-        EXPECT_FALSE(enables(*document, action)) << action;
+    EXPECT_TRUE(enables(*document, vistrel::actions::snapImage));
+    for (const ui::ActionName action : {ui::actions::selectAll, vistrel::actions::deselectAll, vistrel::actions::removeSelection, vistrel::actions::removeAll, vistrel::actions::copySelectedItem,
+                               vistrel::actions::exportAsImage, vistrel::actions::exportAllAsImage, vistrel::actions::exportAllAsGIF})
+        EXPECT_FALSE(enables(*document, action)) << action.text;
 
     ASSERT_TRUE(showFrame(*document, 23));
-    ASSERT_TRUE(document->tryToPerform("snapImage:", nullptr));
+    ASSERT_TRUE(document->tryToPerform(vistrel::actions::snapImage, nullptr));
     ASSERT_TRUE(waitForSnaps(*document, 1));
     auto snap = document->snapsManager()->items()[0];
     EXPECT_EQ(snap->time(), frameTime(23));
@@ -54,9 +56,9 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     ASSERT_EQ(document->snapsView()->cells().size(), 1u);
     EXPECT_EQ(document->snapsView()->cells()[0]->image(), snap->image());
     EXPECT_EQ(document->snapsField()->stringValue(), "1 snap");
-    EXPECT_TRUE(enables(*document, "selectAll:"));
-    EXPECT_TRUE(enables(*document, "removeAll:"));
-    EXPECT_FALSE(enables(*document, "copySelectedItem:"));
+    EXPECT_TRUE(enables(*document, ui::actions::selectAll));
+    EXPECT_TRUE(enables(*document, vistrel::actions::removeAll));
+    EXPECT_FALSE(enables(*document, vistrel::actions::copySelectedItem));
 
     ASSERT_TRUE(showFrame(*document, 41));
     document->snapImage(nullptr);
@@ -70,8 +72,8 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     EXPECT_FALSE(document->shareButton()->isHidden());
     EXPECT_EQ(document->snapButton()->image(), vistrel::Document::snapBlankButtonImage());
     EXPECT_EQ(document->snapsField()->stringValue(), "1 of 2 snaps");
-    EXPECT_TRUE(enables(*document, "copySelectedItem:"));
-    EXPECT_TRUE(enables(*document, "removeSelection:"));
+    EXPECT_TRUE(enables(*document, vistrel::actions::copySelectedItem));
+    EXPECT_TRUE(enables(*document, vistrel::actions::removeSelection));
     auto player = document->movie()->player();
     EXPECT_TRUE(testsupport::runUntil([&] { return player->currentTime() == frameTime(23); }, 10));
 
@@ -85,14 +87,14 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     EXPECT_EQ(document->snapsManager()->items().size(), 2u);
 
     // Select all, then remove the selection: nothing left, snapping again.
-    ASSERT_TRUE(document->tryToPerform("selectAll:", nullptr));
-    EXPECT_FALSE(enables(*document, "selectAll:"));
+    ASSERT_TRUE(document->tryToPerform(ui::actions::selectAll, nullptr));
+    EXPECT_FALSE(enables(*document, ui::actions::selectAll));
     EXPECT_EQ(document->snapsField()->stringValue(), "2 of 2 snaps");
-    ASSERT_TRUE(document->tryToPerform("removeSelection:", nullptr));
+    ASSERT_TRUE(document->tryToPerform(vistrel::actions::removeSelection, nullptr));
     EXPECT_TRUE(document->snapsManager()->items().empty());
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
     EXPECT_EQ(document->snapsField()->stringValue(), "0 snaps");
-    EXPECT_FALSE(enables(*document, "removeAll:"));
+    EXPECT_FALSE(enables(*document, vistrel::actions::removeAll));
 }
 
 // Goes to the end as the command does and lets the player settle there.
@@ -240,8 +242,8 @@ TEST_F(DocumentSnapping, AMovieThatCannotPlayOpensWithEveryCommandOff)
     ASSERT_TRUE(document);
     EXPECT_FALSE(document->unplayableLabel()->isHidden());
     EXPECT_TRUE(document->snapButton()->isHidden());
-    for (const char* action : {"snapImage:", "selectAll:", "removeAll:", "copySelectedItem:", "showGeneratorPopover:"})
-        EXPECT_FALSE(enables(*document, action)) << action;
+    for (const ui::ActionName action : {vistrel::actions::snapImage, ui::actions::selectAll, vistrel::actions::removeAll, vistrel::actions::copySelectedItem, vistrel::actions::showGeneratorPopover})
+        EXPECT_FALSE(enables(*document, action)) << action.text;
     // The generator does not open either, and its button is off.
     EXPECT_FALSE(document->generatorButton()->isEnabled());
     document->showGeneratorPopover(nullptr);
@@ -270,8 +272,8 @@ TEST_F(DocumentSnapping, AMovieWhoseFileDoesNotAnswerOpensInTheOpeningStateAndCa
     EXPECT_TRUE(document->snapButton()->isHidden());
     EXPECT_TRUE(document->unplayableLabel()->isHidden());
     EXPECT_FALSE(document->generatorButton()->isEnabled());
-    for (const char* action : {"snapImage:", "showGeneratorPopover:", "removeAll:"})
-        EXPECT_FALSE(enables(*document, action)) << action;
+    for (const ui::ActionName action : {vistrel::actions::snapImage, vistrel::actions::showGeneratorPopover, vistrel::actions::removeAll})
+        EXPECT_FALSE(enables(*document, action)) << action.text;
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 0);
 
     // It closes; the file answering later (here: a writer that gives up at once) changes nothing.

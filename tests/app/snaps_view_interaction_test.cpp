@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "appkit/event_key_code.h"
+#include "app/document/document_actions.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/qt_menu.h"
 #include "platform/ui/qt_view.h"
@@ -130,7 +131,7 @@ TEST(SnapsViewInteraction, RightClicksSelectTheSnapAndOpenTheMenu)
 {
     Strip strip(4);
     auto menu = core::make<ui::Menu>("Snaps");
-    menu->addItem("Remove", "removeSelection:", "");
+    menu->addItem("Remove", vistrel::actions::removeSelection, "");
     strip.view->setMenu(menu);
     strip.send(ui::EventType::rightMouseDown, strip.middleOf(2));
     EXPECT_EQ(strip.selection(), (Indexes{2}));

@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr ui::ActionName nudge{"nudge:"};
+
 class Model : public core::Observable {
 public:
     void awake() override
@@ -27,7 +29,7 @@ public:
     void awake() override
     {
         Responder::awake();
-        registerAction("nudge:", [this](const std::shared_ptr<core::Object>&) { ++calls; });
+        registerAction(nudge, [this](const std::shared_ptr<core::Object>&) { ++calls; });
     }
     int calls = 0;
 };
@@ -68,7 +70,7 @@ TEST(ControlAction, SendsOnlyWhenThereIsOne)
     control->setTarget(receiver);
     kestrane::performAction(control);
     EXPECT_EQ(receiver->calls, 0);
-    kestrane::setTarget(*control, receiver, "nudge:");
+    kestrane::setTarget(*control, receiver, nudge);
     kestrane::performAction(control);
     EXPECT_EQ(receiver->calls, 1);
 }

@@ -71,7 +71,7 @@ TEST(MenuPicker, ActsOnMouseDownAndIgnoresAMissingMenu)
 {
     auto picker = core::make<kestrane::MenuPicker>(gfx::Rect{0, 0, 40, 20});
     EXPECT_EQ(picker->actionMask(), ui::eventMaskFor(ui::EventType::leftMouseDown));
-    EXPECT_EQ(picker->action(), "showMenu:");
+    EXPECT_EQ(picker->action(), kestrane::MenuPicker::showMenuAction);
     picker->showMenu(nullptr);  // no menu, no window: nothing happens
     auto share = core::make<kestrane::ShareMenuPicker>(gfx::Rect{0, 0, 40, 20});
     EXPECT_EQ(share->actionMask(), ui::eventMaskFor(ui::EventType::leftMouseDown));

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr ui::ActionName seekAction{"seek:"};
+
 using State = kestrane::TrackingSlider::TrackingState;
 
 void mouse(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons buttons)
@@ -26,9 +28,10 @@ TEST(TrackingSlider, ReportsThePhasesAndCountsDrags)
     slider->setMaxValue(1);
     auto target = core::make<ui::Responder>();
     std::vector<State> seen;
-    target->registerAction("seek:", [&](const std::shared_ptr<core::Object>&) { seen.push_back(slider->trackingState()); });
+    target->registerAction(seekAction,
+                           [&](const std::shared_ptr<core::Object>&) { seen.push_back(slider->trackingState()); });
     slider->setTarget(target);
-    slider->setAction("seek:");
+    slider->setAction(seekAction);
 
     QWidget* widget = ui::controlWidget(*slider);
     mouse(widget, QEvent::MouseButtonPress, {20, 10}, Qt::LeftButton);

@@ -8,6 +8,7 @@
 #include "appkit/responder_extensions.h"
 #include "foundation/time_values.h"
 #include "moviekit/edition_popover_controller.h"
+#include "moviekit/movie_actions.h"
 #include "moviekit/movie_panel.h"
 #include "moviekit/movie_window.h"
 #include "moviekit/orvalis_kit.h"
@@ -32,6 +33,8 @@ using orvalis::MovieViewController;
 using testsupport::runUntil;
 
 namespace {
+
+namespace actions = orvalis::actions;
 
 Time frameStart(int k)
 {
@@ -107,19 +110,19 @@ struct Panel {
 };
 
 const std::vector<std::pair<std::string, const orvalis::PictureRef& (*)()>> startImages = {
-    {"playPause:", orvalis::PlayTemplate},
-    {"toogleVolume:", orvalis::Volume0Template},
-    {"rotateLeft:", orvalis::RotateLeftTemplate},
-    {"rotateRight:", orvalis::RotateRightTemplate},
-    {"flipHorizontally:", orvalis::FlipHorizontalTemplate},
-    {"flipVertically:", orvalis::FlipVerticalTemplate},
-    {"showVolumePopover:", orvalis::Volume0Template},
-    {"showRatePopover:", orvalis::TurtleTemplate},
-    {"showEditionPopover:", orvalis::SettingsTemplate},
-    {"seekToClipStart:", orvalis::BackwardTemplate},
-    {"seekToClipEnd:", orvalis::ForwardTemplate},
-    {"seekNextFrame:", orvalis::NextFrameTemplate},
-    {"seekPreviousFrame:", orvalis::PreviousFrameTemplate},
+    {actions::playPause, orvalis::PlayTemplate},
+    {actions::toogleVolume, orvalis::Volume0Template},
+    {actions::rotateLeft, orvalis::RotateLeftTemplate},
+    {actions::rotateRight, orvalis::RotateRightTemplate},
+    {actions::flipHorizontally, orvalis::FlipHorizontalTemplate},
+    {actions::flipVertically, orvalis::FlipVerticalTemplate},
+    {actions::showVolumePopover, orvalis::Volume0Template},
+    {actions::showRatePopover, orvalis::TurtleTemplate},
+    {actions::showEditionPopover, orvalis::SettingsTemplate},
+    {actions::seekToClipStart, orvalis::BackwardTemplate},
+    {actions::seekToClipEnd, orvalis::ForwardTemplate},
+    {actions::seekNextFrame, orvalis::NextFrameTemplate},
+    {actions::seekPreviousFrame, orvalis::PreviousFrameTemplate},
 };
 
 bool isStrip(gfx::Pixel p)
@@ -176,22 +179,22 @@ TEST(MovieViewController, PlaysPausesAndStepsThePicture)
     const auto player = movie->player();
     ASSERT_TRUE(p.shows(0));
 
-    p.press("playPause:");
+    p.press(actions::playPause);
     EXPECT_TRUE(player->playing());
     EXPECT_EQ(p.controller->playPauseButton()->picture(), orvalis::PauseTemplate());
     p.clock->advance(0.25);
     EXPECT_TRUE(runUntil([&] { return p.shownIndex() >= 7; }, 10));
-    p.press("playPause:");
+    p.press(actions::playPause);
     EXPECT_TRUE(player->isPaused());
     EXPECT_EQ(p.controller->playPauseButton()->picture(), orvalis::PlayTemplate());
     const int stopped = p.shownIndex();
     core::MainLoop::processEvents(0.1);
     EXPECT_EQ(p.shownIndex(), stopped);
 
-    p.press("seekNextFrame:");
+    p.press(actions::seekNextFrame);
     EXPECT_TRUE(p.shows(stopped + 1));
-    p.press("seekPreviousFrame:");
-    p.press("seekPreviousFrame:");
+    p.press(actions::seekPreviousFrame);
+    p.press(actions::seekPreviousFrame);
     EXPECT_TRUE(p.shows(stopped - 1));
     EXPECT_TRUE(runUntil([&] { return p.time() == kestrane::hhmmssmsDesc(frameStart(stopped - 1)); }, 10));
 
@@ -223,9 +226,9 @@ TEST(MovieViewController, TheWindowsKeysStepPlayAndSetTheClip)
     EXPECT_EQ(player->clipRange(), media::TimeRange::fromTo(frameStart(9), frameStart(30)));
 
     // The clip buttons go to its ends.
-    p.press("seekToClipStart:");
+    p.press(actions::seekToClipStart);
     EXPECT_TRUE(p.shows(9));
-    p.press("seekToClipEnd:");
+    p.press(actions::seekToClipEnd);
     EXPECT_TRUE(p.shows(30));
 
     // Neither end moves past the other: at the clip's end I changes nothing, at its start O neither.
@@ -254,7 +257,7 @@ TEST(MovieViewController, ButtonImagesFollowThePlayer)
     EXPECT_EQ(p.controller->playPauseButton()->picture(), orvalis::PauseTemplate());
     EXPECT_EQ(p.controller->popoverRateButton()->picture(), orvalis::RabbitTemplate());
     EXPECT_EQ(p.controller->popoverVolumeButton()->picture(), orvalis::Volume1Template());
-    EXPECT_EQ(find<ui::Button>(p.panel, "toogleVolume:")->picture(), orvalis::Volume1Template());
+    EXPECT_EQ(find<ui::Button>(p.panel, actions::toogleVolume)->picture(), orvalis::Volume1Template());
     player->pause();
 
     const std::vector<std::pair<float, const orvalis::PictureRef& (*)()>> rates = {
@@ -276,13 +279,13 @@ TEST(MovieViewController, ButtonImagesFollowThePlayer)
 
     // The mute button, and a rate chosen from a menu by its tag.
     player->setUserVolume(0.4f);
-    p.press("toogleVolume:");
+    p.press(actions::toogleVolume);
     EXPECT_EQ(player->userVolume(), 0);
-    p.press("toogleVolume:");
+    p.press(actions::toogleVolume);
     EXPECT_EQ(player->userVolume(), 1);
-    auto half = core::make<ui::MenuItem>("Half Speed", "choosePlaybackRate:", "");
+    auto half = core::make<ui::MenuItem>("Half Speed", actions::choosePlaybackRate, "");
     half->setTag(50);
-    ui::Application::shared()->sendAction("choosePlaybackRate:", nullptr, half);
+    ui::Application::shared()->sendAction(actions::choosePlaybackRate, nullptr, half);
     EXPECT_EQ(player->userRate(), 0.5f);
 }
 
@@ -292,31 +295,31 @@ TEST(MovieViewController, HandsItsMovieToThePopoversWhoseControlsDriveThePlayerA
     const auto movie = p.showMovie();
     const auto player = movie->player();
 
-    p.press("showRatePopover:");
+    p.press(actions::showRatePopover);
     const auto& rate = orvalis::RatePopoverController::sharedController();
     EXPECT_TRUE(rate->popoverIsShown());
     EXPECT_EQ(rate->movie(), movie);
-    kestrane::performAction(find<ui::Button>(rate->view(), "increaseRate:"));
+    kestrane::performAction(find<ui::Button>(rate->view(), actions::increaseRate));
     EXPECT_FLOAT_EQ(player->userRate(), 1.2f);
     EXPECT_EQ(p.controller->popoverRateButton()->picture(), orvalis::RabbitTemplate());
-    p.press("showRatePopover:");
+    p.press(actions::showRatePopover);
     EXPECT_FALSE(rate->popoverIsShown());
     EXPECT_EQ(rate->movie(), nullptr);
 
-    p.press("showVolumePopover:");
+    p.press(actions::showVolumePopover);
     const auto& volume = orvalis::VolumePopoverController::sharedController();
     EXPECT_EQ(volume->movie(), movie);
-    find<ui::Slider>(volume->view(), "slideVolume:")->setDoubleValue(0.1);
-    kestrane::performAction(find<ui::Button>(volume->view(), "decreaseVolume:"));
+    find<ui::Slider>(volume->view(), actions::slideVolume)->setDoubleValue(0.1);
+    kestrane::performAction(find<ui::Button>(volume->view(), actions::decreaseVolume));
     EXPECT_EQ(player->userVolume(), 0);
-    EXPECT_EQ(find<ui::Button>(p.panel, "toogleVolume:")->picture(), orvalis::Volume0Template());
+    EXPECT_EQ(find<ui::Button>(p.panel, actions::toogleVolume)->picture(), orvalis::Volume0Template());
 
     // The picture follows the edition: turned right, the strip at the bottom of the frame is on the left.
     ASSERT_TRUE(p.shows(0));
-    p.press("showEditionPopover:");
+    p.press(actions::showEditionPopover);
     const auto& edition = orvalis::EditionPopoverController::sharedController();
     EXPECT_EQ(edition->movie(), movie);
-    kestrane::performAction(find<ui::Button>(edition->view(), "rotateRight:"));
+    kestrane::performAction(find<ui::Button>(edition->view(), actions::rotateRight));
     EXPECT_EQ(movie->edition().orientation, Orientation::right);
     EXPECT_TRUE(runUntil(
         [&] {
@@ -327,11 +330,11 @@ TEST(MovieViewController, HandsItsMovieToThePopoversWhoseControlsDriveThePlayerA
         },
         5));
     // The panel's own buttons change it too, and the picture comes back upright.
-    p.press("rotateLeft:");
-    p.press("flipHorizontally:");
-    p.press("flipHorizontally:");
-    p.press("flipVertically:");
-    p.press("flipVertically:");
+    p.press(actions::rotateLeft);
+    p.press(actions::flipHorizontally);
+    p.press(actions::flipHorizontally);
+    p.press(actions::flipVertically);
+    p.press(actions::flipVertically);
     EXPECT_TRUE(movie->edition().isIdentity());
     EXPECT_TRUE(runUntil([&] { return p.shownIndex() == 0; }, 5));
 }

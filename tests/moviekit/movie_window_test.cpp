@@ -2,6 +2,7 @@
 #include "moviekit/movie_window.h"
 
 #include "appkit/event_key_code.h"
+#include "moviekit/movie_actions.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +22,9 @@ TEST(MovieWindow, SendsTheCommandOfEachOfItsKeysAndPassesOthersOn)
     auto window = orvalis::MovieWindow::create({0, 0, 200, 100}, ui::StyleMask::titled);
     auto recorder = core::make<Recorder>();
     std::vector<std::string> performed;
-    for (const char* action :
-         {"seekPreviousFrame:", "seekNextFrame:", "playPause:", "setClipStart:", "setClipEnd:"})
+    using namespace orvalis::actions;
+    const std::vector<std::string> keyActions = {seekPreviousFrame, seekNextFrame, playPause, setClipStart, setClipEnd};
+    for (const auto& action : keyActions)
         recorder->registerAction(action, [&performed, action](const auto&) { performed.push_back(action); });
     window->setNextResponder(recorder);
     window->makeKeyAndOrderFront(nullptr);
@@ -32,8 +34,7 @@ TEST(MovieWindow, SendsTheCommandOfEachOfItsKeysAndPassesOthersOn)
          {Key::leftArrow, Key::rightArrow, Key::space, Key::letterI, Key::letterO, Key::letterA})
         window->sendEvent(ui::Event::keyEvent(ui::EventType::keyDown, {}, 0, 0, window->windowNumber(), "",
                                               "", false, code));
-    EXPECT_EQ(performed, (std::vector<std::string>{"seekPreviousFrame:", "seekNextFrame:", "playPause:",
-                                                   "setClipStart:", "setClipEnd:"}));
+    EXPECT_EQ(performed, keyActions);
     EXPECT_EQ(recorder->keys, std::vector<std::uint16_t>{Key::letterA});
     window->close();
 }

@@ -5,6 +5,7 @@
 #include "moviekit/volume_popover_controller.h"
 
 #include "appkit/control_extensions.h"
+#include "moviekit/movie_actions.h"
 #include "moviekit/player.h"
 #include "platform/core/notification_center.h"
 #include "platform/ui/button.h"
@@ -20,6 +21,8 @@ using kestrane::Orientation;
 using orvalis::Movie;
 
 namespace {
+
+namespace actions = orvalis::actions;
 
 std::shared_ptr<Movie> newMovie()
 {
@@ -49,9 +52,9 @@ TEST(RatePopover, ShowsTheUserRateAndStepsAndSnapsIt)
     auto popover = core::make<orvalis::RatePopoverController>();
     const auto view = popover->view();
     const auto label = find<ui::TextField>(view);
-    const auto slider = find<ui::Slider>(view, "slideRate:");
-    const auto faster = find<ui::Button>(view, "increaseRate:");
-    const auto slower = find<ui::Button>(view, "decreaseRate:");
+    const auto slider = find<ui::Slider>(view, actions::slideRate);
+    const auto faster = find<ui::Button>(view, actions::increaseRate);
+    const auto slower = find<ui::Button>(view, actions::decreaseRate);
     ASSERT_TRUE(label && slider && faster && slower);
     EXPECT_TRUE(faster->picture());
     EXPECT_EQ(slider->maxValue(), 2);
@@ -86,9 +89,9 @@ TEST(VolumePopover, ShowsTheVolumeAndStepsItWithinTheSlider)
     auto popover = core::make<orvalis::VolumePopoverController>();
     const auto view = popover->view();
     const auto label = find<ui::TextField>(view);
-    const auto slider = find<ui::Slider>(view, "slideVolume:");
-    const auto louder = find<ui::Button>(view, "increaseVolume:");
-    const auto quieter = find<ui::Button>(view, "decreaseVolume:");
+    const auto slider = find<ui::Slider>(view, actions::slideVolume);
+    const auto louder = find<ui::Button>(view, actions::increaseVolume);
+    const auto quieter = find<ui::Button>(view, actions::decreaseVolume);
     ASSERT_TRUE(label && slider && louder && quieter);
 
     const auto movie = newMovie();
@@ -149,8 +152,8 @@ TEST(PlaybackPopovers, AMovieThatGoesAwayWhileShownLeavesNoRegistrationBehind)
     }
     ASSERT_TRUE(gonePlayer.expired());
     EXPECT_EQ(popover->movie(), nullptr);
-    kestrane::performAction(find<ui::Button>(view, "increaseVolume:"));
-    slide(find<ui::Slider>(view, "slideVolume:"), 0.3);
+    kestrane::performAction(find<ui::Button>(view, actions::increaseVolume));
+    slide(find<ui::Slider>(view, actions::slideVolume), 0.3);
 
     // The popover closes, or another panel hands it its movie.
     popover->setMovie(nullptr);
@@ -166,9 +169,9 @@ TEST(EditionPopover, TurnsAndMirrorsTheMovieOncePerPress)
 {
     auto popover = core::make<orvalis::EditionPopoverController>();
     const auto view = popover->view();
-    const auto left = find<ui::Button>(view, "rotateLeft:");
-    ASSERT_TRUE(left && find<ui::Button>(view, "rotateRight:") &&
-                find<ui::Button>(view, "flipHorizontally:") && find<ui::Button>(view, "flipVertically:"));
+    const auto left = find<ui::Button>(view, actions::rotateLeft);
+    ASSERT_TRUE(left && find<ui::Button>(view, actions::rotateRight) &&
+                find<ui::Button>(view, actions::flipHorizontally) && find<ui::Button>(view, actions::flipVertically));
     kestrane::performAction(left); // without a movie: nothing
 
     const auto movie = newMovie();
@@ -182,7 +185,7 @@ TEST(EditionPopover, TurnsAndMirrorsTheMovieOncePerPress)
     kestrane::performAction(left);
     EXPECT_EQ(posted, 2);
     EXPECT_EQ(movie->edition().orientation, Orientation::down);
-    kestrane::performAction(find<ui::Button>(view, "flipVertically:"));
+    kestrane::performAction(find<ui::Button>(view, actions::flipVertically));
     EXPECT_TRUE(movie->edition().verticalFlipped);
     popover->popoverWillClose(*popover->popover());
     EXPECT_EQ(popover->movie(), nullptr);

@@ -21,6 +21,8 @@
 
 namespace {
 
+constexpr ui::ActionName changed{"changed:"};
+
 // Counts the actions a control sends, with the phase the handler sees.
 struct Target {
     std::shared_ptr<ui::Responder> responder = core::make<ui::Responder>();
@@ -29,8 +31,8 @@ struct Target {
     void listen(ui::Control& control, std::function<std::string()> describe = [] { return std::string("action"); })
     {
         control.setTarget(responder);
-        control.setAction("changed:");
-        responder->registerAction("changed:", [this, describe](const std::shared_ptr<core::Object>&) {
+        control.setAction(changed);
+        responder->registerAction(changed, [this, describe](const std::shared_ptr<core::Object>&) {
             seen.push_back(describe());
         });
     }

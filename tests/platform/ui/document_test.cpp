@@ -20,6 +20,8 @@
 
 namespace {
 
+constexpr ui::ActionName exportSnaps{"exportSnaps:"};
+
 class NoteDocument : public ui::Document {
 public:
     std::string note;
@@ -92,8 +94,8 @@ TEST(DocumentController, OpensFilesOfItsTypesWithTheirWindows)
     EXPECT_EQ(document->loaded, 1);
 
     // The document answers actions after its window controller.
-    document->registerAction("exportSnaps:", [](const std::shared_ptr<core::Object>&) {});
-    EXPECT_EQ(ui::Application::shared()->targetForAction("exportSnaps:"), document);
+    document->registerAction(exportSnaps, [](const std::shared_ptr<core::Object>&) {});
+    EXPECT_EQ(ui::Application::shared()->targetForAction(exportSnaps), document);
 
     EXPECT_THROW(documents.controller->typeForContentsOf(core::Url::fileURL("/tmp/x.txt")), core::Error);
     EXPECT_THROW(documents.controller->openDocumentWithContentsOf(core::Url::fileURL((documents.folder.path() / "gone.note").string()), true),

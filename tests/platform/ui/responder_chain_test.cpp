@@ -5,12 +5,18 @@
 #include "platform/ui/application.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/qt_menu.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
 #include "platform/ui/window_controller.h"
 #include "platform/ui/window_delegate.h"
 
 namespace {
+
+constexpr ui::ActionName nextFrame{"nextFrame:"};
+constexpr ui::ActionName zoomIn{"zoomIn:"};
+constexpr ui::ActionName togglePlay{"togglePlay:"};
+constexpr ui::ActionName nobodyHasThis{"nobodyHasThis:"};
 
 class FocusView : public ui::View {
 public:
@@ -24,7 +30,7 @@ public:
     bool allowed = true;
     bool validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item) override
     {
-        return item.action() != "seekNextFrame:" || allowed;
+        return item.action() != nextFrame || allowed;
     }
 };
 
@@ -54,19 +60,36 @@ struct Chain {
 TEST(ResponderChain, ANilTargetedActionReachesTheFirstResponderThatHasIt)
 {
     Chain chain;
-    chain.record(chain.controller, "controller", "seekNextFrame:");
+    chain.record(chain.controller, "controller", nextFrame);
     auto app = ui::Application::shared();
-    EXPECT_TRUE(app->sendAction("seekNextFrame:", nullptr, nullptr));
-    chain.record(chain.outer, "outer", "seekNextFrame:");
-    EXPECT_TRUE(app->sendAction("seekNextFrame:", nullptr, nullptr));
-    EXPECT_FALSE(app->sendAction("unknownAction:", nullptr, nullptr));
+    EXPECT_TRUE(app->sendAction(nextFrame, nullptr, nullptr));
+    chain.record(chain.outer, "outer", nextFrame);
+    EXPECT_TRUE(app->sendAction(nextFrame, nullptr, nullptr));
+    EXPECT_FALSE(app->sendAction(nobodyHasThis, nullptr, nullptr));
     EXPECT_EQ(chain.performed, (std::vector<std::string>{"controller", "outer"}));
-    EXPECT_EQ(app->targetForAction("seekNextFrame:"), chain.outer);
+    EXPECT_EQ(app->targetForAction(nextFrame), chain.outer);
 
     // An explicit target gets it, or nothing does.
-    EXPECT_TRUE(app->sendAction("seekNextFrame:", chain.controller, nullptr));
-    EXPECT_FALSE(app->sendAction("seekNextFrame:", chain.inner, nullptr));
+    EXPECT_TRUE(app->sendAction(nextFrame, chain.controller, nullptr));
+    EXPECT_FALSE(app->sendAction(nextFrame, chain.inner, nullptr));
     EXPECT_EQ(chain.performed.back(), "controller");
+}
+
+TEST(ResponderChain, AnActionNoResponderPerformsIsNamedOnStandardErrorInDebugBuilds)
+{
+#ifdef NDEBUG
+    GTEST_SKIP() << "the report is compiled out of release builds";
+#else
+    Chain chain;
+    chain.record(chain.controller, "controller", nextFrame);
+    auto app = ui::Application::shared();
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(app->sendAction(nextFrame, nullptr, nullptr));
+    EXPECT_FALSE(app->sendAction(nobodyHasThis, nullptr, nullptr));
+    EXPECT_FALSE(app->sendAction(nextFrame, chain.inner, nullptr));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "No responder performs the action nobodyHasThis:\nNo responder performs the action nextFrame:\n");
+#endif
 }
 
 TEST(ResponderChain, RunsFromTheFirstResponderThroughTheWindowToTheApplication)
@@ -88,18 +111,18 @@ TEST(ResponderChain, AnInsertedNextResponderTakesPart)
     auto inserted = core::make<ui::Responder>();
     inserted->setNextResponder(chain.outer);
     chain.inner->setNextResponder(inserted);
-    chain.record(inserted, "inserted", "zoomIn:");
-    EXPECT_TRUE(ui::Application::shared()->sendAction("zoomIn:", nullptr, nullptr));
+    chain.record(inserted, "inserted", zoomIn);
+    EXPECT_TRUE(ui::Application::shared()->sendAction(zoomIn, nullptr, nullptr));
     EXPECT_EQ(chain.performed, std::vector<std::string>{"inserted"});
 }
 
 TEST(ResponderChain, ValidationEnablesAndDisablesMenuItems)
 {
     Chain chain;
-    chain.record(chain.controller, "controller", "seekNextFrame:");
+    chain.record(chain.controller, "controller", nextFrame);
     auto menu = core::make<ui::Menu>("Movie");
-    auto seek = menu->addItem("Next Frame", "seekNextFrame:", "");
-    auto orphan = menu->addItem("Nothing", "nobodyHasThis:", "");
+    auto seek = menu->addItem("Next Frame", nextFrame, "");
+    auto orphan = menu->addItem("Nothing", nobodyHasThis, "");
     menu->update();
     EXPECT_TRUE(seek->isEnabled());
     EXPECT_FALSE(orphan->isEnabled());
@@ -114,9 +137,9 @@ TEST(ResponderChain, ValidationEnablesAndDisablesMenuItems)
 TEST(ResponderChain, AMenuItemSendsItsActionAlongTheChain)
 {
     Chain chain;
-    chain.record(chain.inner, "inner", "togglePlay:");
+    chain.record(chain.inner, "inner", togglePlay);
     auto menu = core::make<ui::Menu>("Movie");
-    auto item = menu->addItem("Play", "togglePlay:", "p");
+    auto item = menu->addItem("Play", togglePlay, "p");
     item->setTag(7);
     ui::Application::shared()->sendAction(item->action(), item->target(), item);
     EXPECT_EQ(chain.performed, std::vector<std::string>{"inner"});
@@ -126,9 +149,9 @@ TEST(ResponderChain, AMenuItemSendsItsActionAlongTheChain)
 TEST(ResponderChain, AKeyEquivalentActsOnlyWhenItsItemValidates)
 {
     Chain chain;
-    chain.record(chain.controller, "controller", "seekNextFrame:");
+    chain.record(chain.controller, "controller", nextFrame);
     auto menu = core::make<ui::Menu>("Movie");
-    auto seek = menu->addItem("Next Frame", "seekNextFrame:", "\r");
+    auto seek = menu->addItem("Next Frame", nextFrame, "\r");
     chain.controller->allowed = false;
     seek->impl().action->trigger();  // as the shortcut does, with the menu never shown
     EXPECT_TRUE(chain.performed.empty());
@@ -136,7 +159,7 @@ TEST(ResponderChain, AKeyEquivalentActsOnlyWhenItsItemValidates)
     seek->impl().action->trigger();
     EXPECT_EQ(chain.performed, std::vector<std::string>{"controller"});
     // The window closes through the chain.
-    ui::Application::shared()->sendAction("performClose:", nullptr, nullptr);
+    ui::Application::shared()->sendAction(ui::actions::performClose, nullptr, nullptr);
     EXPECT_FALSE(chain.window->isVisible());
 }
 

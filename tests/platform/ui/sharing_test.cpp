@@ -9,6 +9,7 @@
 #include "platform/ui/pasteboard.h"
 #include "platform/ui/qt_view.h"
 #include "platform/ui/sharing.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
 
@@ -21,7 +22,7 @@ TEST(SharingServicePicker, CopiesThePictureAsPngAndTheFiles)
         {image, std::nullopt, ""}, {nullptr, core::Url::fileURL("/tmp/snap 1.png"), ""}});
     ASSERT_EQ(picker->menu()->items().size(), 4u);
     EXPECT_EQ(picker->menu()->items()[0]->title(), "Copy");
-    EXPECT_TRUE(picker->tryToPerform("copyItems:", nullptr));
+    EXPECT_TRUE(picker->tryToPerform(ui::actions::copyItems, nullptr));
     auto board = ui::Pasteboard::general();
     auto png = board->data(ui::PasteboardType::png);
     ASSERT_TRUE(png);
@@ -33,7 +34,7 @@ TEST(SharingServicePicker, CopiesThePictureAsPngAndTheFiles)
     // A picker of nothing copies nothing: the clipboard keeps what it held.
     auto empty = core::make<ui::SharingServicePicker>(std::vector<ui::SharingItem>{});
     board->setString("kept");
-    EXPECT_TRUE(empty->tryToPerform("copyItems:", nullptr));
+    EXPECT_TRUE(empty->tryToPerform(ui::actions::copyItems, nullptr));
     EXPECT_EQ(board->string(), "kept");
 }
 

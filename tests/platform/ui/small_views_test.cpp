@@ -10,14 +10,16 @@
 
 namespace {
 
+constexpr ui::ActionName colorChanged{"colorChanged:"};
+
 TEST(ColorWell, TakesAChosenColourAndSendsItsAction)
 {
     auto well = core::make<ui::ColorWell>(gfx::Rect{0, 0, 40, 24});
     auto target = core::make<ui::Responder>();
     int sent = 0;
-    target->registerAction("colorChanged:", [&](const std::shared_ptr<core::Object>&) { ++sent; });
+    target->registerAction(colorChanged, [&](const std::shared_ptr<core::Object>&) { ++sent; });
     well->setTarget(target);
-    well->setAction("colorChanged:");
+    well->setAction(colorChanged);
     well->setColor(gfx::Color::red());
     EXPECT_EQ(sent, 0);
     well->chooseColor(gfx::Color::blue());

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/qt_control.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/table_view.h"
 #include "platform/ui/window.h"
 
@@ -66,10 +67,10 @@ TEST(TableView, TheTableWithTheKeyboardIsFirstResponderAndSelectsAllItsRows)
     QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason);
     QApplication::sendEvent(ui::controlWidget(*table), &focus);
     EXPECT_EQ(window->firstResponder(), std::static_pointer_cast<ui::Responder>(table));
-    ASSERT_TRUE(table->tryToPerform("selectAll:", nullptr));
+    ASSERT_TRUE(table->tryToPerform(ui::actions::selectAll, nullptr));
     EXPECT_TRUE(table->selectedRowIndexes().empty()); // one row at a time only
     table->setAllowsMultipleSelection(true);
-    ASSERT_TRUE(table->tryToPerform("selectAll:", nullptr));
+    ASSERT_TRUE(table->tryToPerform(ui::actions::selectAll, nullptr));
     EXPECT_EQ(table->selectedRowIndexes(), (std::vector<long>{0, 1, 2}));
 }
 

@@ -18,6 +18,8 @@
 
 namespace {
 
+constexpr ui::ActionName changed{"changed:"};
+
 using Tokens = std::vector<std::string>;
 const Tokens known{"<name>", "<index>", "-", "."};
 
@@ -70,9 +72,9 @@ TEST(TokenField, KeepsTheTextTypedBetweenTokensExactlyAndDeletesTokensWhole)
     EXPECT_EQ(kinds(edit), (std::vector<bool>{true, true}));
     int sent = 0;
     auto target = core::make<ui::Responder>();
-    target->registerAction("changed:", [&](const std::shared_ptr<core::Object>&) { ++sent; });
+    target->registerAction(changed, [&](const std::shared_ptr<core::Object>&) { ++sent; });
     field->setTarget(target);
-    field->setAction("changed:");
+    field->setAction(changed);
 
     // Between the two chips: a space, a comma and spaces around a word, all kept.
     moveCursorTo(edit, 1);

@@ -18,6 +18,8 @@
 
 namespace {
 
+constexpr ui::ActionName showPane{"showPane:"};
+
 struct Panes : ui::ToolbarDelegate {
     std::shared_ptr<ui::Responder> target = core::make<ui::Responder>();
     std::shared_ptr<ui::SegmentedControl> segments = core::make<ui::SegmentedControl>(gfx::Rect{0, 0, 90, 24});
@@ -25,7 +27,7 @@ struct Panes : ui::ToolbarDelegate {
 
     Panes()
     {
-        target->registerAction("showPane:", [this](const std::shared_ptr<core::Object>& sender) {
+        target->registerAction(showPane, [this](const std::shared_ptr<core::Object>& sender) {
             clicked.push_back(std::dynamic_pointer_cast<ui::ToolbarItem>(sender)->itemIdentifier());
         });
     }
@@ -40,7 +42,7 @@ struct Panes : ui::ToolbarDelegate {
             return item;
         }
         item->setTarget(target);
-        item->setAction("showPane:");
+        item->setAction(showPane);
         return item;
     }
     std::vector<std::string> defaultItemIdentifiers(ui::Toolbar&) override

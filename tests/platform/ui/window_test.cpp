@@ -10,6 +10,7 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_item.h"
 #include "platform/ui/qt_window.h"
+#include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
 #include "platform/ui/view_controller.h"
 #include "platform/ui/window.h"
@@ -96,7 +97,7 @@ TEST(Window, OnlyMainWindowsCarryTheMenuBarAndTheContentKeepsItsSize)
     auto main = core::make<ui::Menu>("Main");
     auto file = core::make<ui::MenuItem>("File", ui::Action{}, "");
     file->setSubmenu(core::make<ui::Menu>("File"));
-    file->submenu()->addItem("Close", "performClose:", "w");
+    file->submenu()->addItem("Close", ui::actions::performClose, "w");
     main->addItem(file);
     auto application = ui::Application::shared();
     const auto before = application->mainMenu();

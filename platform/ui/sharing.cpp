@@ -5,9 +5,11 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <system_error>
 
 #include "platform/core/data.h"
 #include "platform/core/main_thread.h"
+#include "platform/ui/alert.h"
 #include "platform/ui/application.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/pasteboard.h"
@@ -59,51 +61,66 @@ void SharingServicePicker::awake()
         {"Email", "emailItems:"},
     };
     for (auto& [title, action] : entries) menu_->addItem(title, action, "")->setTarget(self);
-    std::weak_ptr<SharingServicePicker> weak = self;
-    registerAction("copyItems:", [weak](const std::shared_ptr<core::Object>&) {
-        auto picker = weak.lock();
-        if (!picker) return;
-        // Nothing to copy leaves the clipboard as it was.
-        const bool copies = std::any_of(picker->items_.begin(), picker->items_.end(),
-                                        [](const SharingItem& item) { return item.image || item.url; });
-        if (!copies) return beep();
-        auto board = Pasteboard::general();
-        board->clearContents();
-        for (auto& item : picker->items_)
-            if (item.image) {
-                if (auto png = BitmapImageRep::representation(item.image, gfx::BitmapFileType::png))
-                    board->setData(*png, PasteboardType::png);
-                break;
-            }
-        std::vector<core::Url> files;
-        for (auto& item : picker->items_)
-            if (item.url) files.push_back(*item.url);
-        if (!files.empty()) board->setFileURLs(files);
-    });
-    registerAction("saveItems:", [weak](const std::shared_ptr<core::Object>&) {
-        auto picker = weak.lock();
-        if (!picker) return;
-        for (auto& item : picker->items_) {
-            if (!item.image) continue;
-            auto panel = core::make<SavePanel>();
-            panel->setAllowedFileTypes({"png"});
-            if (panel->runModal() != ModalResponses::ok || !panel->url()) return;
+    const auto step = [weak = std::weak_ptr(self)](void (SharingServicePicker::*run)()) {
+        return [weak, run](const std::shared_ptr<core::Object>&) {
+            if (auto picker = weak.lock()) (picker.get()->*run)();
+        };
+    };
+    registerAction("copyItems:", step(&SharingServicePicker::copyItems));
+    registerAction("saveItems:", step(&SharingServicePicker::saveItems));
+    registerAction("openItems:", step(&SharingServicePicker::openItems));
+    registerAction("emailItems:", step(&SharingServicePicker::emailItems));
+}
+
+void SharingServicePicker::copyItems()
+{
+    // Nothing to copy leaves the clipboard as it was.
+    const bool copies =
+        std::any_of(items_.begin(), items_.end(), [](const SharingItem& item) { return item.image || item.url; });
+    if (!copies) return beep();
+    auto board = Pasteboard::general();
+    board->clearContents();
+    for (auto& item : items_)
+        if (item.image) {
             if (auto png = BitmapImageRep::representation(item.image, gfx::BitmapFileType::png))
-                core::writeAtomically(*png, *panel->url());
-            return;
+                board->setData(*png, PasteboardType::png);
+            break;
         }
-    });
-    registerAction("openItems:", [weak](const std::shared_ptr<core::Object>&) {
-        if (auto picker = weak.lock())
-            for (auto& url : picker->filesOfItems()) Workspace::shared().open(url);
-    });
-    registerAction("emailItems:", [weak](const std::shared_ptr<core::Object>&) {
-        auto picker = weak.lock();
-        if (!picker) return;
-        auto mail = SharingService::named(SharingService::composeEmail);
-        if (auto d = picker->delegate()) mail->setDelegate(d->delegateForSharingService(*picker, *mail));
-        mail->perform(picker->items_);
-    });
+    std::vector<core::Url> files;
+    for (auto& item : items_)
+        if (item.url) files.push_back(*item.url);
+    if (!files.empty()) board->setFileURLs(files);
+}
+
+void SharingServicePicker::saveItems()
+{
+    const auto picture = std::find_if(items_.begin(), items_.end(), [](const SharingItem& item) { return item.image; });
+    if (picture == items_.end()) return;
+    auto panel = core::make<SavePanel>();
+    panel->setAllowedFileTypes({"png"});
+    if (panel->runModal() != ModalResponses::ok || !panel->url()) return;
+    const std::string path = panel->url()->path();
+    int error = 0;
+    const auto png = BitmapImageRep::representation(picture->image, gfx::BitmapFileType::png);
+    if (png && core::writeAtomically(*png, path, error)) return;
+    auto alert = core::make<Alert>();
+    alert->setMessageText("The picture could not be saved.");
+    alert->setInformativeText("The file \"" + path + "\" could not be written (" +
+                              (png ? std::system_category().message(error) : "the picture could not be made PNG") +
+                              ").");
+    alert->runModal();
+}
+
+void SharingServicePicker::openItems()
+{
+    for (auto& url : filesOfItems()) Workspace::shared().open(url);
+}
+
+void SharingServicePicker::emailItems()
+{
+    auto mail = SharingService::named(SharingService::composeEmail);
+    if (auto d = delegate()) mail->setDelegate(d->delegateForSharingService(*this, *mail));
+    mail->perform(items_);
 }
 
 std::vector<core::Url> SharingServicePicker::filesOfItems() const

@@ -96,6 +96,11 @@ public:
     virtual void show(const gfx::Rect& rect, const std::shared_ptr<View>& view, RectEdge edge);
 
 private:
+    // The menu's actions. Save As writes the first picture where the user chooses; a failure is told in an alert.
+    void copyItems();
+    void saveItems();
+    void openItems();
+    void emailItems();
     // The items' pictures as PNG files in a fresh temporary folder, and their files.
     std::vector<core::Url> filesOfItems() const;
 

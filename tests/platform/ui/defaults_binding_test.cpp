@@ -1,5 +1,5 @@
 // Controls bound to the user defaults: the stored value shows, its changes follow (also from other threads),
-// and edits go back under the key in the kind it held.
+// and edits go back under the key in the kind it held, or not at all when the defaults refuse them.
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -48,6 +48,12 @@ TEST(DefaultsBinding, ShowsTheStoredTextFollowsItAndStoresEdits)
     EXPECT_EQ(edit->text(), "still");
 
     edit->setText("frame");
+    field->commitEditing();
+    EXPECT_EQ(store.defaults->string("OutputName"), "frame");
+    EXPECT_EQ(edit->text(), "frame");
+
+    // A text the defaults cannot keep exactly is not kept, and the field shows again the text that is.
+    edit->setText("fr\x01me");
     field->commitEditing();
     EXPECT_EQ(store.defaults->string("OutputName"), "frame");
     EXPECT_EQ(edit->text(), "frame");

@@ -1,5 +1,9 @@
 // Documents open from files of registered types with their windows, follow their window controller in the
 // responder chain, and come back with their state from the kept session; unreadable files are skipped.
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,6 +19,7 @@
 #include "platform/ui/interface_registry.h"
 #include "platform/ui/window.h"
 #include "platform/ui/window_controller.h"
+#include "tests/platform/core/run_until.h"
 #include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
 
@@ -317,6 +322,30 @@ TEST(DocumentController, ASessionThatCannotBeSavedIsToldOnceAndTriedAgain)
     notices = core::UserNotices::takePending();
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_NE(notices[0].information.find("No space left on device"), std::string::npos) << notices[0].information;
+}
+
+TEST(DocumentController, ASessionThatCannotBeSavedAtQuitIsToldBeforeTheProgramEnds)
+{
+    Documents documents;
+    documents.controller->openDocumentWithContentsOf(documents.file("kept.note"), true);
+    std::ofstream(documents.folder / "blocked") << "x";
+    documents.controller->setSessionURL(core::Url::fileURL((documents.folder / "blocked" / "Session.cbor").string()));
+    // Told once already while running: the quit tells again, as the last changes are lost with it.
+    EXPECT_FALSE(documents.controller->saveSession());
+    core::UserNotices::takePending();
+    std::string told;
+    QTimer::singleShot(0, [&] {
+        testsupport::runUntil([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
+                              5);
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = (box->text() + " " + box->informativeText()).toStdString();
+            box->accept();
+        }
+    });
+    ui::Application::shared()->terminate();
+    EXPECT_NE(told.find("could not be saved for the next start"), std::string::npos) << told;
+    EXPECT_NE(told.find("Not a directory"), std::string::npos) << told;
+    EXPECT_EQ(told.find("tries again"), std::string::npos) << told;
 }
 
 TEST(DocumentController, TemporaryFilesOfAKilledSaveGoAtTheNextStart)

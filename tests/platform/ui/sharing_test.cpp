@@ -1,8 +1,14 @@
-// Sharing: the picker's menu copies pictures as PNG and file names; the mail service builds its message link.
+// Sharing: the picker's menu copies pictures as PNG and file names and saves a picture, saying why when it
+// cannot; the mail service builds its message link.
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "platform/gfx/image_reader.h"
 #include "platform/ui/menu.h"
@@ -11,6 +17,8 @@
 #include "platform/ui/sharing.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
+#include "tests/platform/core/run_until.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -35,6 +43,52 @@ TEST(SharingServicePicker, CopiesThePictureAsPngAndTheFiles)
     board->setString("kept");
     EXPECT_TRUE(empty->tryToPerform("copyItems:", nullptr));
     EXPECT_EQ(board->string(), "kept");
+}
+
+TEST(SharingServicePicker, SaveAsWritesThePictureOrSaysWhyItCouldNot)
+{
+    testsupport::TempDir folder("share");
+    auto image = gfx::Image::create(2, 2, std::vector<gfx::Pixel>(4, 0xff336699));
+    auto picker = core::make<ui::SharingServicePicker>(std::vector<ui::SharingItem>{{image, std::nullopt, ""}});
+    // Chooses `name` in the folder, then gives the words of the alert that follows, if one does.
+    const auto saveAs = [&](const std::string& name) {
+        std::string told;
+        bool performed = false;
+        bool looked = false;
+        QTimer::singleShot(0, [&] {
+            QFileDialog* dialog = nullptr;
+            testsupport::runUntil([&] { return (dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); }, 5);
+            ASSERT_TRUE(dialog);
+            dialog->selectFile(QString::fromStdString((folder / name).string()));
+            QTimer::singleShot(0, [&] {
+                QMessageBox* box = nullptr;
+                testsupport::runUntil([&] {
+                    return performed || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+                }, 5);
+                if (box) {
+                    told = (box->text() + " " + box->informativeText()).toStdString();
+                    box->accept();
+                }
+                looked = true;
+            });
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        EXPECT_TRUE(picker->tryToPerform("saveItems:", nullptr));
+        performed = true;
+        EXPECT_TRUE(testsupport::runUntil([&] { return looked; }, 5));
+        return told;
+    };
+
+    EXPECT_EQ(saveAs("snap.png"), "");
+    auto back = gfx::ImageReader::read(core::Url::fileURL((folder / "snap.png").string()));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->pixel(1, 1), 0xff336699u);
+
+    // A name that links into a folder that has gone (an unplugged disk).
+    std::filesystem::create_symlink(folder / "gone" / "snap.png", folder / "linked.png");
+    const std::string told = saveAs("linked.png");
+    EXPECT_NE(told.find("The picture could not be saved."), std::string::npos) << told;
+    EXPECT_NE(told.find("No such file or directory"), std::string::npos) << told;
 }
 
 class FlippedView : public ui::View {

@@ -21,7 +21,7 @@ public:
     ~FileHandle() override;
 
     // Writes all the bytes at the current offset; false when the file is closed or the write fails.
-    bool write(const Data& data);
+    [[nodiscard]] bool write(const Data& data);
     // Closes the file; later writes fail. Closing twice is harmless.
     void close();
 

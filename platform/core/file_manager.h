@@ -52,7 +52,7 @@ public:
     virtual void createDirectory(const Url& url, bool withIntermediateDirectories);
 
     // Writes the contents into a new file at the path, replacing any file there, all or nothing.
-    virtual bool createFile(const std::string& path, const Data& contents = {});
+    [[nodiscard]] virtual bool createFile(const std::string& path, const Data& contents = {});
 
     // Creates an empty file at the path only when nothing exists there, atomically: of several threads or
     // processes racing for one path, exactly one gets `created`.

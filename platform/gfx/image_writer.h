@@ -62,7 +62,7 @@ public:
     // One image fewer than announced will be added.
     void leaveOutImage();
     // Encodes and writes. False when the images added are not `count`, or encoding or writing fails.
-    bool finalize();
+    [[nodiscard]] bool finalize();
     // The encoded bytes after a successful finalize() into memory.
     const core::Data& data() const { return data_; }
     // How many images are encoded and in the file's hands so far.
@@ -74,8 +74,8 @@ public:
 private:
     std::optional<core::Data> encode() const;
     // GIF: the encoder, made for the first frame, writing to the sink, the file or memory.
-    bool startGIF();
-    bool finalizeGIF();
+    [[nodiscard]] bool startGIF();
+    [[nodiscard]] bool finalizeGIF();
 
     std::optional<core::Url> url_;
     ImageFileType type_;

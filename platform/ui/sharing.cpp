@@ -46,7 +46,12 @@ bool SharingService::perform(const std::vector<SharingItem>& items)
 {
     core::assertMainThread();
     auto link = core::Url::fromString(mailtoLink(items));
-    return link && Workspace::shared().open(*link);
+    if (link && Workspace::shared().open(*link)) return true;
+    auto alert = core::make<Alert>();
+    alert->setMessageText("The message could not be written.");
+    alert->setInformativeText("No mail program of this desktop takes it.");
+    alert->runModal();
+    return false;
 }
 
 void SharingServicePicker::awake()
@@ -113,7 +118,7 @@ void SharingServicePicker::saveItems()
 
 void SharingServicePicker::openItems()
 {
-    for (auto& url : filesOfItems()) Workspace::shared().open(url);
+    for (auto& url : filesOfItems()) Workspace::shared().openOrTell(url);
 }
 
 void SharingServicePicker::emailItems()

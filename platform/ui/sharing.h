@@ -69,7 +69,7 @@ public:
     void setSubject(const std::string& subject) { subject_ = subject; }
     // The mailto: link of a message with the items' texts as its body.
     std::string mailtoLink(const std::vector<SharingItem>& items) const;
-    // Opens the message; false when no mail program took it.
+    // Opens the message; false when no mail program took it, the user then told so in an alert.
     bool perform(const std::vector<SharingItem>& items);
     std::shared_ptr<SharingServiceDelegate> delegate() const { return delegate_.lock(); }
     void setDelegate(const std::shared_ptr<SharingServiceDelegate>& delegate) { delegate_ = delegate; }

@@ -228,9 +228,10 @@ void Toolbar::saveConfiguration()
     if (!autosaves_ || !built_) return;
     core::Array identifiers;
     for (auto& item : items_) identifiers.emplace_back(item->itemIdentifier());
-    core::UserDefaults::standard()->set(
+    // The program's own identifiers: the settings keep them (a failure to write the file is told by them).
+    static_cast<void>(core::UserDefaults::standard()->set(
         configurationKey(identifier_),
-        core::Dictionary{{itemIdentifiersKey, std::move(identifiers)}, {displayModeKey, int(displayMode_)}});
+        core::Dictionary{{itemIdentifiersKey, std::move(identifiers)}, {displayModeKey, int(displayMode_)}}));
 }
 
 void Toolbar::setSelectedItemIdentifier(const std::string& identifier)

@@ -77,7 +77,7 @@ struct Documents {
     core::Url file(const std::string& name)
     {
         const auto url = core::Url::fileURL((folder.path() / name).string());
-        core::writeAtomically(core::dataFromString("text"), url);
+        EXPECT_TRUE(core::writeAtomically(core::dataFromString("text"), url));
         return url;
     }
 };
@@ -136,7 +136,7 @@ TEST(DocumentController, ReopensTheKeptSessionSkippingUnreadableFiles)
     EXPECT_EQ(back->note, "three snaps");
     EXPECT_EQ(back->fileURL()->lastPathComponent(), "kept.note");
 
-    core::writeAtomically(core::dataFromString("not an archive"), documents.controller->sessionURL());
+    EXPECT_TRUE(core::writeAtomically(core::dataFromString("not an archive"), documents.controller->sessionURL()));
     EXPECT_EQ(documents.controller->restoreSession(), 0);
 }
 
@@ -284,7 +284,7 @@ TEST(DocumentController, ObjectsInADocumentsListAreNeverDecodedAsASession)
     auto item = std::make_shared<Fake>("NoteItem", [](core::KeyedArchiver&) {});
     const auto archive = core::KeyedArchiver::archivedData(
         session({entry(first, {item, session({entry(other, {})}), entry(other, {}), item})}));
-    core::writeAtomically(archive, documents.controller->sessionURL());
+    EXPECT_TRUE(core::writeAtomically(archive, documents.controller->sessionURL()));
 
     EXPECT_EQ(documents.controller->restoreSession(), 1);
     ASSERT_EQ(documents.controller->documents().size(), 1u);

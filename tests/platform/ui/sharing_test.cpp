@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "platform/gfx/image_reader.h"
 #include "platform/ui/menu.h"
@@ -89,6 +90,49 @@ TEST(SharingServicePicker, SaveAsWritesThePictureOrSaysWhyItCouldNot)
     const std::string told = saveAs("linked.png");
     EXPECT_NE(told.find("The picture could not be saved."), std::string::npos) << told;
     EXPECT_NE(told.find("No such file or directory"), std::string::npos) << told;
+}
+
+// While it lives, the desktop has no program to open files, links or messages with.
+struct NoDesktopPrograms {
+    QByteArray path = qgetenv("PATH");
+    testsupport::TempDir empty{"no-programs"};
+    NoDesktopPrograms() { qputenv("PATH", QByteArray::fromStdString(empty.path().string())); }
+    ~NoDesktopPrograms() { qputenv("PATH", path); }
+};
+
+// The words of the alert that `act` shows, answered; empty when it shows none.
+std::string alertShownBy(const std::function<void()>& act)
+{
+    std::string told;
+    bool acted = false;
+    bool looked = false;
+    QTimer::singleShot(0, [&] {
+        QMessageBox* box = nullptr;
+        testsupport::runUntil([&] {
+            return acted || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+        }, 5);
+        if (box) {
+            told = (box->text() + " " + box->informativeText()).toStdString();
+            box->accept();
+        }
+        looked = true;
+    });
+    act();
+    acted = true;
+    testsupport::runUntil([&] { return looked; }, 5);
+    return told;
+}
+
+TEST(SharingServicePicker, OpenAndEmailSayWhenNoProgramTakesThem)
+{
+    NoDesktopPrograms none;
+    testsupport::TempDir folder("share");
+    const auto file = core::Url::fileURL((folder / "snap 1.png").string());
+    auto picker = core::make<ui::SharingServicePicker>(std::vector<ui::SharingItem>{{nullptr, file, "a snap"}});
+    std::string told = alertShownBy([&] { EXPECT_TRUE(picker->tryToPerform("openItems:", nullptr)); });
+    EXPECT_NE(told.find("\"" + file.path() + "\" could not be opened."), std::string::npos) << told;
+    told = alertShownBy([&] { EXPECT_TRUE(picker->tryToPerform("emailItems:", nullptr)); });
+    EXPECT_NE(told.find("The message could not be written."), std::string::npos) << told;
 }
 
 class FlippedView : public ui::View {

@@ -15,7 +15,7 @@ class FileHandle : public Object {
 public:
     // Opens an existing file for writing at its start, without truncating it; null when the file does not
     // exist or cannot be opened.
-    static std::shared_ptr<FileHandle> forWriting(const std::string& path);
+    [[nodiscard]] static std::shared_ptr<FileHandle> forWriting(const std::string& path);
 
     explicit FileHandle(int descriptor);
     ~FileHandle() override;

@@ -56,7 +56,7 @@ public:
 
     // Creates an empty file at the path only when nothing exists there, atomically: of several threads or
     // processes racing for one path, exactly one gets `created`.
-    virtual NewFileResult createNewFile(const std::string& path);
+    [[nodiscard]] virtual NewFileResult createNewFile(const std::string& path);
 
     // The user's application-support folders, most specific first (one on Linux: $XDG_DATA_HOME).
     virtual std::vector<Url> applicationSupportDirectories() const;

@@ -49,7 +49,8 @@ public:
     using Sink = std::function<bool(const core::Data& bytes)>;
 
     // Null when the URL is no file URL or its folder does not exist.
-    static std::shared_ptr<ImageWriter> create(const core::Url& url, ImageFileType type, std::size_t count);
+    [[nodiscard]] static std::shared_ptr<ImageWriter> create(const core::Url& url, ImageFileType type,
+                                                             std::size_t count);
     static std::shared_ptr<ImageWriter> createInMemory(ImageFileType type, std::size_t count);
     // The bytes go to the sink as they are made (a GIF's frame by frame), and data() stays empty.
     static std::shared_ptr<ImageWriter> createStreaming(ImageFileType type, std::size_t count, Sink sink);

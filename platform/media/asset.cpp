@@ -97,8 +97,9 @@ struct FirstVideo {
     Time origin = Time::zero();
 };
 
-// The stream's start as the container states it (the first packet's time), else its first frame's, never a
-// later frame's when the first ones are damaged.
+// Opens the video stream `index` and decodes its first frame. Its start, time zero, is the start the container
+// states (the first packet's time), else its first frame's, never a later frame's when the first ones are
+// damaged.
 FirstVideo openFirstVideo(const std::string& path, const AVStream* stream, int index)
 {
     FirstVideo video;

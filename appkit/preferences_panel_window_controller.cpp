@@ -61,7 +61,11 @@ std::shared_ptr<PreferencesPanel> PreferencesPanelWindowController::panel(const 
 
 bool PreferencesPanelWindowController::windowShouldClose(ui::Window& window) { return endEditing(window); }
 
-void PreferencesPanelWindowController::windowWillClose(ui::Window&) { Defaults->synchronize(); }
+void PreferencesPanelWindowController::windowWillClose(ui::Window&)
+{
+    // A failure to write the settings is told to the user by the defaults themselves.
+    static_cast<void>(Defaults->synchronize());
+}
 
 void PreferencesPanelWindowController::rebuildToolbar()
 {

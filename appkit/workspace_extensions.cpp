@@ -13,7 +13,7 @@ namespace {
 
 void openPage(ui::Workspace& workspace, const std::optional<core::Url>& url, const char* undefinedMessage)
 {
-    if (url) workspace.open(*url);
+    if (url) workspace.openOrTell(*url);
     else core::print(undefinedMessage);
 }
 

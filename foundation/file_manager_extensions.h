@@ -44,11 +44,12 @@ core::Url alternative(const core::FileManager& fm, const std::string& name, cons
 // folder, each gets a name nobody else got, and a process killed meanwhile leaves no empty or partial file
 // under any name. The name it got; nullopt, with nothing left behind, when `bytes` gives none or no file can
 // be written there.
-std::optional<core::Url> writeToFreeName(core::FileManager& fm, const core::Url& url,
+[[nodiscard]] std::optional<core::Url> writeToFreeName(core::FileManager& fm, const core::Url& url,
                                          const std::function<std::optional<core::Data>()>& bytes);
 // Gives the written file `url`'s name or, when that is taken, the first free name of alternative's series,
 // never in place of anything there. The name it got; nullopt when the file could not be named.
-std::optional<core::Url> publishToFreeName(core::FileManager& fm, core::UnpublishedFile& file, const core::Url& url);
+[[nodiscard]] std::optional<core::Url> publishToFreeName(core::FileManager& fm, core::UnpublishedFile& file,
+                                                       const core::Url& url);
 
 // The user's application-support folder; nullopt when there is none.
 std::optional<core::Url> applicationsSupportDirectoryURL(const core::FileManager& fm);
@@ -64,8 +65,8 @@ core::Url createDirectory(core::FileManager& fm, const core::Url& url,
 
 // Creates the bundle's support folder (with the component appended) and returns it; nullopt when there is
 // no support folder or it cannot be created.
-std::optional<core::Url> createBundleSupportDirectory(core::FileManager& fm);
-std::optional<core::Url> createBundleSupportDirectoryWithComponent(core::FileManager& fm,
+[[nodiscard]] std::optional<core::Url> createBundleSupportDirectory(core::FileManager& fm);
+[[nodiscard]] std::optional<core::Url> createBundleSupportDirectoryWithComponent(core::FileManager& fm,
                                                                    const std::string& component);
 
 // A walk of the folder with the given options, each folder's entries in the order file managers list them;

@@ -32,10 +32,10 @@ public:
 
     // False, with a printed line, when the file cannot be created there (no such folder, not a file URL).
     // Starting again drops the unfinished file.
-    bool startWriting(const core::Url& url) override;
+    [[nodiscard]] bool startWriting(const core::Url& url) override;
     // A negative or not-a-number interval shows the frame for no time.
     bool addImage(const gfx::ImageRef& image, const media::Time& interval) override;
-    bool finishWriting() override;
+    [[nodiscard]] bool finishWriting() override;
     // Where the last successful finishing put the file; nullopt before one.
     const std::optional<core::Url>& writtenURL() const { return writtenURL_; }
 

@@ -47,9 +47,9 @@ std::optional<core::Data> JPEGData(const gfx::ImageRef& image, double compressio
 std::optional<core::Data> TIFFData(const gfx::ImageRef& image);
 std::optional<core::Data> data(const gfx::ImageRef& image, ImageFormat format);
 
-bool writeAsPNG(const gfx::ImageRef& image, const core::Url& url);
-bool writeAsJPEG(const gfx::ImageRef& image, const core::Url& url, double compression = 1.0);
-bool writeAsTIFF(const gfx::ImageRef& image, const core::Url& url);
-bool write(const gfx::ImageRef& image, ImageFormat format, const core::Url& url);
+[[nodiscard]] bool writeAsPNG(const gfx::ImageRef& image, const core::Url& url);
+[[nodiscard]] bool writeAsJPEG(const gfx::ImageRef& image, const core::Url& url, double compression = 1.0);
+[[nodiscard]] bool writeAsTIFF(const gfx::ImageRef& image, const core::Url& url);
+[[nodiscard]] bool write(const gfx::ImageRef& image, ImageFormat format, const core::Url& url);
 
 }  // namespace kestrane

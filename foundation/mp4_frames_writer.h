@@ -24,10 +24,10 @@ public:
     std::int64_t width() const { return width_; }
     std::int64_t height() const { return height_; }
 
-    bool startWriting(const core::Url& url) override;
+    [[nodiscard]] bool startWriting(const core::Url& url) override;
     // False once the writer has failed; it never waits for a writer that cannot take more.
     bool addImage(const gfx::ImageRef& image, const media::Time& interval) override;
-    bool finishWriting() override;
+    [[nodiscard]] bool finishWriting() override;
 
 private:
     std::shared_ptr<gfx::PixelBuffer> buffer();

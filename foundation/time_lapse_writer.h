@@ -11,9 +11,9 @@ namespace kestrane {
 class TimeLapseWriter {
 public:
     virtual ~TimeLapseWriter() = default;
-    virtual bool startWriting(const core::Url& url) = 0;
+    [[nodiscard]] virtual bool startWriting(const core::Url& url) = 0;
     virtual bool addImage(const gfx::ImageRef& image, const media::Time& interval) = 0;
-    virtual bool finishWriting() = 0;
+    [[nodiscard]] virtual bool finishWriting() = 0;
 };
 
 }  // namespace kestrane

@@ -38,17 +38,20 @@ void setObjectForKeyedSubscript(core::UserDefaults& defaults, const std::string&
         if (value) setObjectForKeyedSubscript(defaults, key, *value);
         else defaults.remove(key);
     } else if constexpr (std::is_same_v<T, bool>) {
-        defaults.set(key, core::Value(value));
+        static_cast<void>(defaults.set(key, core::Value(value)));
     } else if constexpr (std::signed_integral<T>) {
-        defaults.set(key, core::Value(static_cast<std::int64_t>(value)));
+        static_cast<void>(defaults.set(key, core::Value(static_cast<std::int64_t>(value))));
     } else if constexpr (std::unsigned_integral<T>) {
-        defaults.set(key, core::Value(value));
+        static_cast<void>(defaults.set(key, core::Value(value)));
     } else if constexpr (std::floating_point<T>) {
-        defaults.set(key, core::Value(static_cast<double>(value)));
+        static_cast<void>(defaults.set(key, core::Value(static_cast<double>(value))));
     } else if constexpr (std::is_convertible_v<const T&, core::Value>) {
-        defaults.set(key, core::Value(value));
+        static_cast<void>(defaults.set(key, core::Value(value)));
     }
-    // Anything else is not a stored kind: nothing is stored and the previous value stays.
+    // Anything else is not a stored kind: nothing is stored and the previous value stays. So does a value the
+    // defaults refuse (a text they could not give back exactly), which is why their answer is not needed here:
+    // what the user types is checked before it is stored (the naming template's edit check), and a failure
+    // to write the file is told by the defaults themselves.
 }
 
 namespace UserDefaults {

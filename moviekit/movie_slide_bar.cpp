@@ -13,6 +13,7 @@
 #include "numerics/size_geometry.h"
 #include "platform/core/bundle.h"
 #include "platform/core/main_thread.h"
+#include "platform/core/error.h"
 #include "platform/core/notification_center.h"
 #include "platform/gfx/gradient.h"
 
@@ -223,7 +224,7 @@ void MovieSlideBar::startStrip(int count, const gfx::Size& slotSize)
             gfx::ImageRef image;
             try {
                 image = thumbnailer.image(*time, media::Time::positiveInfinity());
-            } catch (const std::exception&) {
+            } catch (const core::Error&) {
                 // A frame that cannot be had leaves its entry empty.
             }
             core::DispatchQueue::main()->async([weakSelf, strip, image] {

@@ -17,6 +17,7 @@
 #include "platform/core/bundle.h"
 #include "platform/core/data.h"
 #include "platform/core/double_description.h"
+#include "platform/core/error.h"
 #include "platform/core/file_manager.h"
 
 namespace vistrel {
@@ -299,7 +300,7 @@ void BatchTask::snapImage(const media::Time& time, const BatchNames::Claim& name
             thumbnailer.setMaximumSize(gfx::Size{maxSize_, maxSize_});
             thumbnailer.setEdition(edition_);
             image = thumbnailer.accurateImage(time);
-        } catch (const std::exception&) {
+        } catch (const core::Error&) {
             image = nullptr;
         }
     }

@@ -6,6 +6,7 @@
 #include "foundation/bundle_info.h"
 #include "foundation/shortcuts.h"
 #include "moviekit/image_namer.h"
+#include "platform/core/property_list.h"
 
 namespace vistrel {
 
@@ -44,6 +45,10 @@ std::optional<std::string> sampleName(const std::vector<std::string>& markups, s
 std::string namingTemplateProblem(const std::vector<std::string>& markups, std::int64_t framesPerMovie,
                                   const std::optional<core::Url>& movie)
 {
+    if (!std::all_of(markups.begin(), markups.end(), [](const std::string& markup) {
+            return core::PropertyList::canCarry(markup);
+        }))
+        return text("NamingTemplate.Unkeepable");
     const auto name = sampleName(markups, framesPerMovie, movie);
     if (!name) return text("NamingTemplate.Empty");
     if (name->starts_with('.')) return text("NamingTemplate.Hidden");

@@ -90,7 +90,8 @@ void PreferencesBatchViewController::restoreOutputName(const std::shared_ptr<cor
     for (const std::string& markup : orvalis::ImageNamer::DefaultMarkups())
         markups.emplace_back(markup);
     kestrane::Defaults[BatchOutputMarkupsKey] = markups;
-    kestrane::Defaults->synchronize();
+    // A failure to write the settings is told to the user by the defaults themselves.
+    static_cast<void>(kestrane::Defaults->synchronize());
 }
 
 } // namespace vistrel

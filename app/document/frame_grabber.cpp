@@ -1,5 +1,6 @@
 #include "app/document/frame_grabber.h"
 
+#include "platform/core/error.h"
 #include "platform/core/main_queue.h"
 #include "platform/core/print.h"
 
@@ -11,7 +12,8 @@ gfx::ImageRef grabFrame(orvalis::Thumbnailer& thumbnailer, const SnapItem& item,
     thumbnailer.setMaximumSize(maximumSize);
     try {
         return thumbnailer.accurateImage(item.time());
-    } catch (const std::exception&) {
+    } catch (const core::Error&) {
+        // A frame that cannot be had gives no image.
         return nullptr;
     }
 }

@@ -158,7 +158,10 @@ void benchGIF(const fs::path& dir)
                                                frames.size());
         writer->setFileProperties({.gifLoopCount = 0});
         for (const auto& frame : frames) writer->addImage(frame, {.gifDelaySeconds = 0.1});
-        writer->finalize();
+        if (!writer->finalize()) {
+            std::fprintf(stderr, "bench_images: our GIF could not be written\n");
+            std::exit(1);
+        }
     };
     const double ours = medianSeconds(writeOurs);
     const double theirs = ffmpegSeconds(rawInput(dir / "frames.raw", width, height, 10),

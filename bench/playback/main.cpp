@@ -3,6 +3,7 @@
 // that were shown more than half a frame late or not at all:
 //   late-percent playback-1080p P
 // A movie path as the first argument is played instead of a new one.
+#include "platform/core/error.h"
 #include "platform/core/main_loop.h"
 #include "platform/media/player.h"
 #include "bench/common/bench_support.h"
@@ -76,7 +77,7 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         std::fprintf(stderr, "bench_playback: %d frames due, %d shown late, %d never shown\n", due - 1, late,
                      missing);
-    } catch (const std::exception& e) {
+    } catch (const core::Error& e) {
         std::fprintf(stderr, "bench_playback: %s\n", e.what());
         status = 1;
     }

@@ -38,7 +38,8 @@ public:
             probe();
         } catch (U*) {
             return true;
-        } catch (...) {
+        } catch (const Coding*) {
+            // Every registered class is a Coding: a class that is not a U.
         }
         return false;
     }

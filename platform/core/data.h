@@ -31,13 +31,13 @@ std::optional<std::string> readUTF8(const std::string& path);
 // points to): the target is either the old file or the complete new one, never a part, also when the process
 // is killed meanwhile. A device, FIFO or socket there is never replaced. False when any step fails (nothing
 // is left behind then).
-bool writeAtomically(const Data& data, const std::string& path);
-bool writeAtomically(const Data& data, const Url& url);
+[[nodiscard]] bool writeAtomically(const Data& data, const std::string& path);
+[[nodiscard]] bool writeAtomically(const Data& data, const Url& url);
 // The file a path names once links are followed, even to where nothing is yet; the path itself when the links
 // go round in circles.
 std::filesystem::path followingLinks(const std::filesystem::path& path);
 
 // The same; when it fails, `error` gets the system's error number of the step that failed.
-bool writeAtomically(const Data& data, const std::string& path, int& error);
+[[nodiscard]] bool writeAtomically(const Data& data, const std::string& path, int& error);
 
 }  // namespace core

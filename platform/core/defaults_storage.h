@@ -14,7 +14,7 @@ public:
     // The stored values; nullopt when there are none or they cannot be read.
     virtual std::optional<Dictionary> load() = 0;
     // Replaces the stored values as a whole; false when they could not be kept.
-    virtual bool save(const Dictionary& values) = 0;
+    [[nodiscard]] virtual bool save(const Dictionary& values) = 0;
     // Why the last save failed, in words (the system's reason); empty when unknown.
     virtual std::string failureReason() const { return {}; }
 };
@@ -30,7 +30,7 @@ public:
 
     const std::string& path() const { return path_; }
     std::optional<Dictionary> load() override;
-    bool save(const Dictionary& values) override;
+    [[nodiscard]] bool save(const Dictionary& values) override;
     std::string failureReason() const override { return failureReason_; }
 
     static constexpr std::size_t largestFile = 64 << 20;

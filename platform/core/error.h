@@ -1,5 +1,6 @@
-// The error the platform layer throws where the platform it stands in for throws: a domain, a code and a
-// human-readable message.
+// The error the program's operations throw when they fail for a reason the caller has to explain: a domain, a
+// code and a message written for the user (see "Errors" in platform/README.md for what throws and what
+// returns empty instead).
 #pragma once
 
 #include <stdexcept>

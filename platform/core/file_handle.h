@@ -15,13 +15,13 @@ class FileHandle : public Object {
 public:
     // Opens an existing file for writing at its start, without truncating it; null when the file does not
     // exist or cannot be opened.
-    static std::shared_ptr<FileHandle> forWriting(const std::string& path);
+    [[nodiscard]] static std::shared_ptr<FileHandle> forWriting(const std::string& path);
 
     explicit FileHandle(int descriptor);
     ~FileHandle() override;
 
     // Writes all the bytes at the current offset; false when the file is closed or the write fails.
-    bool write(const Data& data);
+    [[nodiscard]] bool write(const Data& data);
     // Closes the file; later writes fail. Closing twice is harmless.
     void close();
 

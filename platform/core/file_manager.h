@@ -52,11 +52,11 @@ public:
     virtual void createDirectory(const Url& url, bool withIntermediateDirectories);
 
     // Writes the contents into a new file at the path, replacing any file there, all or nothing.
-    virtual bool createFile(const std::string& path, const Data& contents = {});
+    [[nodiscard]] virtual bool createFile(const std::string& path, const Data& contents = {});
 
     // Creates an empty file at the path only when nothing exists there, atomically: of several threads or
     // processes racing for one path, exactly one gets `created`.
-    virtual NewFileResult createNewFile(const std::string& path);
+    [[nodiscard]] virtual NewFileResult createNewFile(const std::string& path);
 
     // The user's application-support folders, most specific first (one on Linux: $XDG_DATA_HOME).
     virtual std::vector<Url> applicationSupportDirectories() const;

@@ -10,6 +10,6 @@ namespace core {
 
 // The path the item at `path` now has; nullopt when it could not be moved (then `error`, when given, gets the
 // system's error number).
-std::optional<std::string> keepAsideUnreadable(const std::string& path, int* error = nullptr);
+[[nodiscard]] std::optional<std::string> keepAsideUnreadable(const std::string& path, int* error = nullptr);
 
 }  // namespace core

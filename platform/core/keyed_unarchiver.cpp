@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "platform/core/archive_format.h"
+#include "platform/core/error.h"
 
 namespace core {
 
@@ -60,7 +61,8 @@ std::shared_ptr<Coding> KeyedUnarchiver::unarchiveObject(const Data& data, Expec
         return nullptr;
     try {
         return UnarchiverAccess::decode(map.value(QLatin1String(archive::topKey)), 0, expected);
-    } catch (const std::exception&) {
+    } catch (const Error&) {
+        // A class's decoding that refuses its fields.
         return nullptr;
     }
 }

@@ -21,7 +21,9 @@ void PoolQueue::async(Work work)
         try {
             std::thread([self = sharedAs<PoolQueue>()] { self->serve(); }).detach();
         } catch (...) {
-            items_.pop_back();  // the caller learns that the work was not taken
+            // Whatever stopped the thread (std::system_error, std::bad_alloc) goes on to the caller, who thus
+            // learns that the work was not taken: nothing is swallowed here.
+            items_.pop_back();
             throw;
         }
         ++threads_;

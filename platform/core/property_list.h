@@ -25,7 +25,7 @@ public:
     // Reals are written in their shortest exact form, dates to the millisecond.
     static std::optional<Data> write(const Value& value);
     // Writes atomically (the old file or the whole new one, never a part); false on any failure.
-    static bool write(const Value& value, const Url& url);
+    [[nodiscard]] static bool write(const Value& value, const Url& url);
 };
 
 }  // namespace core

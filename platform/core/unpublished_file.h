@@ -23,7 +23,7 @@ public:
 
     // A new, empty file in `folder`; `hint` (a file name) only makes a hidden name readable. Unnamed where
     // the file system allows, unless hidden is asked for. Null when no file can be made there.
-    static std::unique_ptr<UnpublishedFile> create(const std::string& folder, const std::string& hint,
+    [[nodiscard]] static std::unique_ptr<UnpublishedFile> create(const std::string& folder, const std::string& hint,
                                                    Storage storage = Storage::unnamed);
     ~UnpublishedFile();
     UnpublishedFile(const UnpublishedFile&) = delete;
@@ -39,23 +39,23 @@ public:
     Storage storage() const { return temporaryPath_.empty() ? Storage::unnamed : Storage::hidden; }
 
     // Appends the bytes; false when writing fails.
-    bool write(const Data& data);
+    [[nodiscard]] bool write(const Data& data);
 
     // Gives the file the name `path`, in its folder, unless something (even a dangling link) is there:
     // created when the file now has that name, exists when something else had it (nothing was touched),
     // failed otherwise. Once the file has a name, later calls fail.
-    NewFileResult publishAsNew(const std::string& path);
+    [[nodiscard]] NewFileResult publishAsNew(const std::string& path);
     // Gives the file the name `path`, in its folder, replacing in one step whatever file or link is there,
     // with the replaced file's permissions. False when that fails.
-    bool publishReplacing(const std::string& path);
+    [[nodiscard]] bool publishReplacing(const std::string& path);
 
     UnpublishedFile(int descriptor, std::string folder, std::string hint, std::string temporaryPath);
 
 private:
     // Makes the file's data durable before it gets a name, so that a name never shows an empty file.
-    bool flush();
+    [[nodiscard]] bool flush();
     // Gives an unnamed file a hidden name of its own, to be renamed from.
-    bool nameHidden();
+    [[nodiscard]] bool nameHidden();
     void published();
 
     int descriptor_;

@@ -40,12 +40,12 @@ public:
     // Stores the value; a null value removes the key. A key or value that could not come back exactly (an
     // array or dictionary holding a null; a string with a NUL, a control character other than tab, line feed
     // and carriage return, U+FFFE or invalid UTF-8) is refused: false, and the key keeps its value.
-    bool set(const std::string& key, Value value);
+    [[nodiscard]] bool set(const std::string& key, Value value);
     void remove(const std::string& key);
     // Writes the values again when an earlier write failed; true when the storage holds every change. Every
     // change is written at once; when writing fails, the user is told once (core::UserNotices), and again
     // only after a write has worked.
-    bool synchronize();
+    [[nodiscard]] bool synchronize();
 
 private:
     // The notice to post (outside the lock) when this save failed first.

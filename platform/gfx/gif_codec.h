@@ -34,9 +34,9 @@ public:
     // Adds a frame shown for `delay` hundredths of a second (0 to 65535); may wait for an earlier frame to be
     // written. False once anything failed: a null image, a size unlike the first frame's or beyond 65535, a
     // frame that cannot be reduced, the sink refusing.
-    bool add(const ImageRef& image, int delay);
+    [[nodiscard]] bool add(const ImageRef& image, int delay);
     // Writes the frames still held and the file's end; false when anything failed or no frame was added.
-    bool finish();
+    [[nodiscard]] bool finish();
     // How many frames are in the sink's hands.
     std::size_t framesWritten() const;
 

@@ -49,7 +49,8 @@ public:
     using Sink = std::function<bool(const core::Data& bytes)>;
 
     // Null when the URL is no file URL or its folder does not exist.
-    static std::shared_ptr<ImageWriter> create(const core::Url& url, ImageFileType type, std::size_t count);
+    [[nodiscard]] static std::shared_ptr<ImageWriter> create(const core::Url& url, ImageFileType type,
+                                                             std::size_t count);
     static std::shared_ptr<ImageWriter> createInMemory(ImageFileType type, std::size_t count);
     // The bytes go to the sink as they are made (a GIF's frame by frame), and data() stays empty.
     static std::shared_ptr<ImageWriter> createStreaming(ImageFileType type, std::size_t count, Sink sink);
@@ -62,7 +63,7 @@ public:
     // One image fewer than announced will be added.
     void leaveOutImage();
     // Encodes and writes. False when the images added are not `count`, or encoding or writing fails.
-    bool finalize();
+    [[nodiscard]] bool finalize();
     // The encoded bytes after a successful finalize() into memory.
     const core::Data& data() const { return data_; }
     // How many images are encoded and in the file's hands so far.
@@ -74,8 +75,8 @@ public:
 private:
     std::optional<core::Data> encode() const;
     // GIF: the encoder, made for the first frame, writing to the sink, the file or memory.
-    bool startGIF();
-    bool finalizeGIF();
+    [[nodiscard]] bool startGIF();
+    [[nodiscard]] bool finalizeGIF();
 
     std::optional<core::Url> url_;
     ImageFileType type_;

@@ -78,6 +78,106 @@ bool decodesAFrame(AVFormatContext* format, int streamIndex)
     return avcodec_receive_frame(context.get(), frame.get()) == 0;
 }
 
+// The first video stream that is not cover art, -1 when there is none.
+int firstVideoStream(const AVFormatContext* format)
+{
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVStream* stream = format->streams[i];
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            return int(i);
+    }
+    return -1;
+}
+
+// The first video stream opened: its first decoder, past its first frame, and the pool of the decoders of
+// later grabs, both null when its first frame cannot be decoded; and the time zero it sets.
+struct FirstVideo {
+    std::unique_ptr<detail::VideoDecoder> decoder;
+    std::unique_ptr<detail::DecoderPool> pool;
+    Time origin = Time::zero();
+};
+
+// Opens the video stream `index` and decodes its first frame. Its start, time zero, is the start the container
+// states (the first packet's time), else its first frame's, never a later frame's when the first ones are
+// damaged.
+FirstVideo openFirstVideo(const std::string& path, const AVStream* stream, int index)
+{
+    FirstVideo video;
+    const std::int64_t stated = stream->start_time;
+    const AVCodecParameters* parameters = stream->codecpar;
+    video.decoder = detail::VideoDecoder::open(path, index, stated != AV_NOPTS_VALUE ? stated : 0,
+                                               detail::decoderThreads(parameters->width, parameters->height));
+    const AVFrame* frame = video.decoder ? video.decoder->nextFrame() : nullptr;
+    if (!frame) {
+        video.decoder.reset();
+        return video;
+    }
+    const std::int64_t start = stated != AV_NOPTS_VALUE ? std::min(stated, frame->pts) : frame->pts;
+    video.origin = detail::timeFromTicks(start, stream->time_base);
+    video.decoder->setFirstPts(start);
+    video.pool = std::make_unique<detail::DecoderPool>(path, index, stream->time_base, start, parameters->width,
+                                                       parameters->height);
+    return video;
+}
+
+// The stream's time range on the asset's time line (zero at origin); indefinite length when unstated.
+TimeRange timeRangeOf(const AVStream* stream, Time origin)
+{
+    Time start = stream->start_time != AV_NOPTS_VALUE
+                     ? subtract(detail::timeFromTicks(stream->start_time, stream->time_base), origin)
+                     : Time::zero();
+    Time length = stream->duration != AV_NOPTS_VALUE && stream->duration > 0
+                      ? detail::timeFromTicks(stream->duration, stream->time_base)
+                      : Time::indefinite();
+    return {start, length};
+}
+
+// What a track tells of the stream `index`; `playable` says whether it can be decoded.
+TrackInfo trackInfoOf(const AVStream* stream, int index, Time origin, bool playable)
+{
+    const AVCodecParameters* parameters = stream->codecpar;
+    TrackInfo info;
+    info.trackID = index + 1;
+    info.streamIndex = index;
+    info.mediaType = mediaTypeOf(parameters->codec_type);
+    info.naturalSize = naturalSizeOf(stream);
+    info.preferredTransform = transformOf(stream);
+    AVRational rate = validRational(stream->avg_frame_rate) ? stream->avg_frame_rate : stream->r_frame_rate;
+    info.nominalFrameRate = validRational(rate) ? float(av_q2d(rate)) : 0.0f;
+    if (validRational(stream->r_frame_rate))
+        info.minFrameDuration = Time::make(stream->r_frame_rate.den, stream->r_frame_rate.num);
+    info.timeRange = timeRangeOf(stream, origin);
+    const AVCodecDescriptor* codec = avcodec_descriptor_get(parameters->codec_id);
+    info.formatDescription = {info.mediaType, codec ? codec->name : "", parameters->width, parameters->height};
+    info.playable = playable;
+    return info;
+}
+
+// Whether a movie without video plays: one of its sound tracks yields a frame.
+bool playsSound(AVFormatContext* format, const std::vector<TrackRef>& tracks)
+{
+    for (const TrackRef& track : tracks)
+        if (track->mediaType() == MediaType::audio && decodesAFrame(format, track->streamIndex()))
+            return true;
+    return false;
+}
+
+// The longest track's end, else the container's own duration, else indefinite.
+Time durationOf(const AVFormatContext* format, const std::vector<TrackRef>& tracks, Time origin)
+{
+    Time end = Time::invalid();
+    for (const TrackRef& track : tracks) {
+        TimeRange range = track->timeRange();
+        if (range.duration.isNumeric())
+            end = end.isValid() ? maximum(end, range.end()) : range.end();
+    }
+    if (!end.isValid() && format->duration != AV_NOPTS_VALUE && format->duration > 0) {
+        std::int64_t start = format->start_time != AV_NOPTS_VALUE ? format->start_time : 0;
+        end = subtract(Time::make(start + format->duration, AV_TIME_BASE), origin);
+    }
+    return end.isValid() ? end : Time::indefinite();
+}
+
 }  // namespace
 
 struct Asset::Probe {
@@ -87,6 +187,10 @@ struct Asset::Probe {
     bool playable = false;
     std::vector<TrackRef> tracks;
     std::unique_ptr<detail::DecoderPool> pool;
+
+    Probe() = default;
+    // The probe of the movie at `path`, open in `format`.
+    Probe(const std::string& path, AVFormatContext* format);
 };
 
 std::shared_ptr<Asset> Asset::create(const core::Url& url, AssetOptions) { return core::make<Asset>(url); }
@@ -98,102 +202,45 @@ Asset::~Asset() = default;
 const Asset::Probe& Asset::probe() const
 {
     std::call_once(probed_, [this] {
-        auto probe = std::make_unique<Probe>();
         auto format = url_.isFileURL() ? detail::openInput(url_.path()) : nullptr;
-        if (format && !isImageFormat(format->iformat)) {
-            // The first video stream that is not cover art sets time zero: its start as the container states it
-            // (the first packet's time), else its first frame's, never a later frame's when the first ones are
-            // damaged.
-            int videoIndex = -1;
-            std::unique_ptr<detail::VideoDecoder> firstDecoder;
-            // The movie counts in the share of decoder threads from its first decoder on; its pool then does.
-            const detail::DecodingMovie joining;
-            for (unsigned i = 0; i < format->nb_streams && videoIndex < 0; ++i) {
-                AVStream* stream = format->streams[i];
-                if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO ||
-                    (stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
-                    continue;
-                videoIndex = int(i);
-                firstDecoder = detail::VideoDecoder::open(
-                    url_.path(), videoIndex, stream->start_time != AV_NOPTS_VALUE ? stream->start_time : 0,
-                    detail::decoderThreads(stream->codecpar->width, stream->codecpar->height));
-                const AVFrame* frame = firstDecoder ? firstDecoder->nextFrame() : nullptr;
-                if (frame) {
-                    const std::int64_t start = stream->start_time != AV_NOPTS_VALUE ? std::min(stream->start_time, frame->pts)
-                                                                                    : frame->pts;
-                    probe->origin = detail::timeFromTicks(start, stream->time_base);
-                    firstDecoder->setFirstPts(start);
-                    const AVCodecParameters* parameters = stream->codecpar;
-                    probe->pool = std::make_unique<detail::DecoderPool>(
-                        url_.path(), videoIndex, stream->time_base, start, parameters->width, parameters->height);
-                } else {
-                    firstDecoder.reset();
-                }
-            }
-            if (videoIndex < 0 && format->start_time != AV_NOPTS_VALUE)
-                probe->origin = Time::make(format->start_time, AV_TIME_BASE);
-
-            for (unsigned i = 0; i < format->nb_streams; ++i) {
-                AVStream* stream = format->streams[i];
-                if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC)
-                    continue;
-                const AVCodecParameters* parameters = stream->codecpar;
-                TrackInfo info;
-                info.trackID = int(i) + 1;
-                info.streamIndex = int(i);
-                info.mediaType = mediaTypeOf(parameters->codec_type);
-                info.naturalSize = naturalSizeOf(stream);
-                info.preferredTransform = transformOf(stream);
-                AVRational rate = validRational(stream->avg_frame_rate) ? stream->avg_frame_rate : stream->r_frame_rate;
-                info.nominalFrameRate = validRational(rate) ? float(av_q2d(rate)) : 0.0f;
-                if (validRational(stream->r_frame_rate))
-                    info.minFrameDuration = Time::make(stream->r_frame_rate.den, stream->r_frame_rate.num);
-                Time start = stream->start_time != AV_NOPTS_VALUE
-                                 ? subtract(detail::timeFromTicks(stream->start_time, stream->time_base), probe->origin)
-                                 : Time::zero();
-                Time length = stream->duration != AV_NOPTS_VALUE && stream->duration > 0
-                                  ? detail::timeFromTicks(stream->duration, stream->time_base)
-                                  : Time::indefinite();
-                info.timeRange = {start, length};
-                const AVCodecDescriptor* codec = avcodec_descriptor_get(parameters->codec_id);
-                info.formatDescription = {info.mediaType, codec ? codec->name : "", parameters->width,
-                                          parameters->height};
-                info.playable = int(i) == videoIndex ? probe->pool != nullptr
-                                                     : avcodec_find_decoder(parameters->codec_id) != nullptr;
-                probe->tracks.push_back(core::make<Track>(std::move(info)));
-            }
-
-            probe->readable = !probe->tracks.empty();
-            if (probe->readable) {
-                if (videoIndex >= 0) {
-                    probe->playable = probe->pool != nullptr;
-                } else {
-                    for (const TrackRef& track : probe->tracks)
-                        if (track->mediaType() == MediaType::audio && !probe->playable)
-                            probe->playable = decodesAFrame(format.get(), track->streamIndex());
-                }
-                // The longest track's end, else the container's own duration.
-                Time end = Time::invalid();
-                for (const TrackRef& track : probe->tracks) {
-                    TimeRange range = track->timeRange();
-                    if (range.duration.isNumeric())
-                        end = end.isValid() ? maximum(end, range.end()) : range.end();
-                }
-                if (!end.isValid() && format->duration != AV_NOPTS_VALUE && format->duration > 0) {
-                    std::int64_t start = format->start_time != AV_NOPTS_VALUE ? format->start_time : 0;
-                    end = subtract(Time::make(start + format->duration, AV_TIME_BASE), probe->origin);
-                }
-                probe->duration = end.isValid() ? end : Time::indefinite();
-            }
-            if (firstDecoder && probe->pool) {
-                auto pooled = std::make_unique<detail::PooledDecoder>();
-                pooled->decoder = std::move(firstDecoder);
-                probe->pool->give(std::move(pooled));
-            }
-        }
-        probe_ = std::move(probe);
+        probe_ = format && !isImageFormat(format->iformat) ? std::make_unique<Probe>(url_.path(), format.get())
+                                                           : std::make_unique<Probe>();
     });
     return *probe_;
+}
+
+Asset::Probe::Probe(const std::string& path, AVFormatContext* format)
+{
+    // The movie counts in the share of decoder threads from its first decoder on; its pool then does.
+    const detail::DecodingMovie joining;
+    const int videoIndex = firstVideoStream(format);
+    FirstVideo video;
+    if (videoIndex >= 0)
+        video = openFirstVideo(path, format->streams[videoIndex], videoIndex);
+    else if (format->start_time != AV_NOPTS_VALUE)
+        video.origin = Time::make(format->start_time, AV_TIME_BASE);
+    origin = video.origin;
+    pool = std::move(video.pool);
+
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVStream* stream = format->streams[i];
+        if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC)
+            continue;
+        const bool decodable = int(i) == videoIndex ? pool != nullptr
+                                                    : avcodec_find_decoder(stream->codecpar->codec_id) != nullptr;
+        tracks.push_back(core::make<Track>(trackInfoOf(stream, int(i), origin, decodable)));
+    }
+
+    readable = !tracks.empty();
+    if (readable) {
+        playable = videoIndex >= 0 ? pool != nullptr : playsSound(format, tracks);
+        duration = durationOf(format, tracks, origin);
+    }
+    if (video.decoder && pool) {
+        auto pooled = std::make_unique<detail::PooledDecoder>();
+        pooled->decoder = std::move(video.decoder);
+        pool->give(std::move(pooled));
+    }
 }
 
 Time Asset::duration() const { return probe().duration; }

@@ -64,7 +64,7 @@ public:
     // Buffers of the adaptor's attributes; null until the input's writer has started writing.
     std::shared_ptr<gfx::PixelBufferPool> pixelBufferPool();
     // Encodes the buffer (argb32) shown from the time on; times must increase. False once the writer failed.
-    bool append(gfx::PixelBuffer& buffer, const Time& presentationTime);
+    [[nodiscard]] bool append(gfx::PixelBuffer& buffer, const Time& presentationTime);
 
     PixelBufferAdaptor(std::shared_ptr<AssetWriterInput> input, const gfx::PixelBufferAttributes& attributes)
         : input_(std::move(input)), attributes_(attributes)
@@ -91,7 +91,7 @@ public:
     bool canAdd(const std::shared_ptr<AssetWriterInput>& input) const;
     void add(const std::shared_ptr<AssetWriterInput>& input);
     // Opens the temporary file and the encoder; false (status failed) when that fails or a size is odd.
-    bool startWriting();
+    [[nodiscard]] bool startWriting();
     void startSession(const Time& sourceTime);
     // The time the last frame ends; without it the last frame lasts as long as the one before.
     void endSession(const Time& sourceTime);
@@ -106,7 +106,7 @@ public:
     std::optional<std::string> error() const;
 
     // What PixelBufferAdaptor::append does.
-    bool append(gfx::PixelBuffer& buffer, const Time& presentationTime);
+    [[nodiscard]] bool append(gfx::PixelBuffer& buffer, const Time& presentationTime);
 
     struct Impl;
     AssetWriter(const core::Url& url, std::string muxer);

@@ -46,6 +46,14 @@ void reportUnperformedAction([[maybe_unused]] const Action& action)
 #endif
 }
 
+void showNotice(const core::UserNotice& notice)
+{
+    auto alert = core::make<Alert>();
+    alert->setMessageText(notice.message);
+    alert->setInformativeText(notice.information);
+    alert->runModal();
+}
+
 }  // namespace
 
 std::shared_ptr<Application> Application::shared()
@@ -78,12 +86,7 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
     setDelegate(delegate);
     // Problems with stored state (found while loading, or later while saving) are shown as alerts, one at a time.
     core::UserNotices::setPresenter([](const core::UserNotice& notice) {
-        core::DispatchQueue::main()->async([notice] {
-            auto alert = core::make<Alert>();
-            alert->setMessageText(notice.message);
-            alert->setInformativeText(notice.information);
-            alert->runModal();
-        });
+        core::DispatchQueue::main()->async([notice] { showNotice(notice); });
     });
     if (delegate) delegate->applicationWillFinishLaunching();
     if (auto documents = DocumentController::sharedIfMade()) documents->restoreSession();
@@ -115,7 +118,8 @@ void Application::replyToApplicationShouldTerminate(bool shouldTerminate)
 void Application::finishTermination()
 {
     if (auto d = delegate()) d->applicationWillTerminate();
-    if (auto documents = DocumentController::sharedIfMade()) documents->saveSession();
+    if (auto documents = DocumentController::sharedIfMade())
+        if (auto notSaved = documents->saveSessionAtQuit()) showNotice(*notSaved);  // now: the loop ends below
     // The windows close without being asked: the quit is agreed to, and Qt's quit() would ask them again, a
     // window that refuses (a busy document, a batch at work) cancelling it. Their widgets go now, while
     // everything they use is still there.

@@ -90,7 +90,12 @@ private:
         return value;
     }
 
-    void store(const std::any& value) { defaults_->set(key_, stored(value, defaults_->object(key_))); }
+    // A value the defaults refuse (one they could not give back exactly) is not kept: the control shows again
+    // the value that is.
+    void store(const std::any& value)
+    {
+        if (!defaults_->set(key_, stored(value, defaults_->object(key_)))) didChange(key_);
+    }
 
     std::shared_ptr<core::UserDefaults> defaults_;
     std::string key_;

@@ -260,12 +260,13 @@ void DocumentController::scheduleSessionSave()
     core::DispatchQueue::main()->asyncAfter(1.0, [weak] {
         if (auto controller = weak.lock()) {
             controller->saveScheduled_ = false;
-            controller->saveSession();
+            // A failure is told to the user inside, once.
+            static_cast<void>(controller->saveSession());
         }
     });
 }
 
-bool DocumentController::saveSession()
+std::optional<std::string> DocumentController::writeSession()
 {
     registerSessionClasses();
     std::vector<std::shared_ptr<SessionDocument>> entries;
@@ -274,27 +275,41 @@ bool DocumentController::saveSession()
     for (auto& document : missing_) entries.push_back(std::make_shared<SessionDocument>(document));
     const core::Url url = sessionURL();
     QDir().mkpath(QString::fromStdString(url.deletingLastPathComponent().path()));
-    std::string reason = "the unreadable session file could not be moved out of its way";
-    bool saved = false;
-    if (!sessionKeptBack_) {
-        try {
-            int error = 0;
-            saved = core::writeAtomically(core::KeyedArchiver::archivedData(std::make_shared<Session>(entries)),
-                                          url.path(), error);
-            reason = reasonOf(error);
-        } catch (const core::Error& error) {
-            reason = error.message();
-        }
+    if (sessionKeptBack_) return "the unreadable session file could not be moved out of its way";
+    try {
+        int error = 0;
+        if (core::writeAtomically(core::KeyedArchiver::archivedData(std::make_shared<Session>(entries)), url.path(),
+                                  error))
+            return std::nullopt;
+        return reasonOf(error);
+    } catch (const core::Error& error) {
+        return error.message();
     }
-    if (saved || saveFailureTold_) {
-        saveFailureTold_ = !saved;
-        return saved;
+}
+
+core::UserNotice DocumentController::sessionNotSaved(const std::string& reason, const std::string& next) const
+{
+    return {"The open movies and their snaps could not be saved for the next start.",
+            "The session file \"" + sessionURL().path() + "\" could not be written (" + reason + ")." + next};
+}
+
+bool DocumentController::saveSession()
+{
+    const auto failure = writeSession();
+    if (!failure || saveFailureTold_) {
+        saveFailureTold_ = failure.has_value();
+        return !failure;
     }
     saveFailureTold_ = true;
-    core::UserNotices::post({"The open movies and their snaps could not be saved for the next start.",
-                             "The session file \"" + url.path() + "\" could not be written (" + reason +
-                                 "). The program tries again at the next change."});
+    core::UserNotices::post(sessionNotSaved(*failure, " The program tries again at the next change."));
     return false;
+}
+
+std::optional<core::UserNotice> DocumentController::saveSessionAtQuit()
+{
+    const auto failure = writeSession();
+    if (!failure) return std::nullopt;
+    return sessionNotSaved(*failure, "");
 }
 
 int DocumentController::restoreSession()

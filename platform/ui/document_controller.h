@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/core/url.h"
+#include "platform/core/user_notices.h"
 #include "platform/ui/document.h"
 
 namespace ui {
@@ -49,7 +50,10 @@ public:
     void scheduleSessionSave();
     // Writes the session now; false when it could not be written. The first failure is told to the user
     // (core::UserNotices), the next ones only after a save has worked again.
-    bool saveSession();
+    [[nodiscard]] bool saveSession();
+    // The last save, at quit: what to tell the user when the session could not be written, whatever was told
+    // before. The caller shows it at once, as no later turn of the loop comes.
+    [[nodiscard]] std::optional<core::UserNotice> saveSessionAtQuit();
     // Reopens the documents of the kept session, skipping files that cannot be read; gives how many opened.
     // An entry whose file is missing (an unplugged disk, a renamed folder) is kept as it was: see below.
     // A session file that cannot be read (damaged, of another version, not a regular file, over
@@ -66,6 +70,10 @@ public:
     static constexpr std::size_t largestSession = 256 << 20;
 
 private:
+    // Writes the session; the reason when it could not be written.
+    std::optional<std::string> writeSession();
+    // The notice of a session not written for `reason`, with `next` said after.
+    core::UserNotice sessionNotSaved(const std::string& reason, const std::string& next) const;
     // Hands the state kept for a missing file to a document of that file opened since.
     void takeBackKeptState(Document& document);
 

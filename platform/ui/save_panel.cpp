@@ -94,7 +94,9 @@ std::optional<std::string> SavePanel::startDirectory() const
 void SavePanel::keepDirectory(const std::string& folder) const
 {
     if (directoryKey_.empty() || folder.empty()) return;
-    core::UserDefaults::standard()->set(directoryKey_, core::Value(folder));
+    // A folder whose path the settings cannot keep (a control character in a name) is not remembered: the
+    // next panel starts where it would have without it.
+    static_cast<void>(core::UserDefaults::standard()->set(directoryKey_, core::Value(folder)));
 }
 
 void OpenPanel::configure()

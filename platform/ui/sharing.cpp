@@ -5,9 +5,11 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <system_error>
 
 #include "platform/core/data.h"
 #include "platform/core/main_thread.h"
+#include "platform/ui/alert.h"
 #include "platform/ui/application.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/pasteboard.h"
@@ -45,7 +47,12 @@ bool SharingService::perform(const std::vector<SharingItem>& items)
 {
     core::assertMainThread();
     auto link = core::Url::fromString(mailtoLink(items));
-    return link && Workspace::shared().open(*link);
+    if (link && Workspace::shared().open(*link)) return true;
+    auto alert = core::make<Alert>();
+    alert->setMessageText("The message could not be written.");
+    alert->setInformativeText("No mail program of this desktop takes it.");
+    alert->runModal();
+    return false;
 }
 
 void SharingServicePicker::awake()
@@ -60,51 +67,61 @@ void SharingServicePicker::awake()
         {"Email", actions::emailItems},
     };
     for (auto& [title, action] : entries) menu_->addItem(title, action, "")->setTarget(self);
-    std::weak_ptr<SharingServicePicker> weak = self;
-    registerAction(actions::copyItems, [weak](const std::shared_ptr<core::Object>&) {
-        auto picker = weak.lock();
-        if (!picker) return;
-        // Nothing to copy leaves the clipboard as it was.
-        const bool copies = std::any_of(picker->items_.begin(), picker->items_.end(),
-                                        [](const SharingItem& item) { return item.image || item.url; });
-        if (!copies) return beep();
-        auto board = Pasteboard::general();
-        board->clearContents();
-        for (auto& item : picker->items_)
-            if (item.image) {
-                if (auto png = BitmapImageRep::representation(item.image, gfx::BitmapFileType::png))
-                    board->setData(*png, PasteboardType::png);
-                break;
-            }
-        std::vector<core::Url> files;
-        for (auto& item : picker->items_)
-            if (item.url) files.push_back(*item.url);
-        if (!files.empty()) board->setFileURLs(files);
-    });
-    registerAction(actions::saveItems, [weak](const std::shared_ptr<core::Object>&) {
-        auto picker = weak.lock();
-        if (!picker) return;
-        for (auto& item : picker->items_) {
-            if (!item.image) continue;
-            auto panel = core::make<SavePanel>();
-            panel->setAllowedFileTypes({"png"});
-            if (panel->runModal() != ModalResponses::ok || !panel->url()) return;
+    registerCommand(actions::copyItems, &SharingServicePicker::copyItems);
+    registerCommand(actions::saveItems, &SharingServicePicker::saveItems);
+    registerCommand(actions::openItems, &SharingServicePicker::openItems);
+    registerCommand(actions::emailItems, &SharingServicePicker::emailItems);
+}
+
+void SharingServicePicker::copyItems()
+{
+    // Nothing to copy leaves the clipboard as it was.
+    const bool copies =
+        std::any_of(items_.begin(), items_.end(), [](const SharingItem& item) { return item.image || item.url; });
+    if (!copies) return beep();
+    auto board = Pasteboard::general();
+    board->clearContents();
+    for (auto& item : items_)
+        if (item.image) {
             if (auto png = BitmapImageRep::representation(item.image, gfx::BitmapFileType::png))
-                core::writeAtomically(*png, *panel->url());
-            return;
+                board->setData(*png, PasteboardType::png);
+            break;
         }
-    });
-    registerAction(actions::openItems, [weak](const std::shared_ptr<core::Object>&) {
-        if (auto picker = weak.lock())
-            for (auto& url : picker->filesOfItems()) Workspace::shared().open(url);
-    });
-    registerAction(actions::emailItems, [weak](const std::shared_ptr<core::Object>&) {
-        auto picker = weak.lock();
-        if (!picker) return;
-        auto mail = SharingService::named(SharingService::composeEmail);
-        if (auto d = picker->delegate()) mail->setDelegate(d->delegateForSharingService(*picker, *mail));
-        mail->perform(picker->items_);
-    });
+    std::vector<core::Url> files;
+    for (auto& item : items_)
+        if (item.url) files.push_back(*item.url);
+    if (!files.empty()) board->setFileURLs(files);
+}
+
+void SharingServicePicker::saveItems()
+{
+    const auto picture = std::find_if(items_.begin(), items_.end(), [](const SharingItem& item) { return item.image; });
+    if (picture == items_.end()) return;
+    auto panel = core::make<SavePanel>();
+    panel->setAllowedFileTypes({"png"});
+    if (panel->runModal() != ModalResponses::ok || !panel->url()) return;
+    const std::string path = panel->url()->path();
+    int error = 0;
+    const auto png = BitmapImageRep::representation(picture->image, gfx::BitmapFileType::png);
+    if (png && core::writeAtomically(*png, path, error)) return;
+    auto alert = core::make<Alert>();
+    alert->setMessageText("The picture could not be saved.");
+    alert->setInformativeText("The file \"" + path + "\" could not be written (" +
+                              (png ? std::system_category().message(error) : "the picture could not be made PNG") +
+                              ").");
+    alert->runModal();
+}
+
+void SharingServicePicker::openItems()
+{
+    for (auto& url : filesOfItems()) Workspace::shared().openOrTell(url);
+}
+
+void SharingServicePicker::emailItems()
+{
+    auto mail = SharingService::named(SharingService::composeEmail);
+    if (auto d = delegate()) mail->setDelegate(d->delegateForSharingService(*this, *mail));
+    mail->perform(items_);
 }
 
 std::vector<core::Url> SharingServicePicker::filesOfItems() const

@@ -69,7 +69,7 @@ public:
     void setSubject(const std::string& subject) { subject_ = subject; }
     // The mailto: link of a message with the items' texts as its body.
     std::string mailtoLink(const std::vector<SharingItem>& items) const;
-    // Opens the message; false when no mail program took it.
+    // Opens the message; false when no mail program took it, the user then told so in an alert.
     bool perform(const std::vector<SharingItem>& items);
     std::shared_ptr<SharingServiceDelegate> delegate() const { return delegate_.lock(); }
     void setDelegate(const std::shared_ptr<SharingServiceDelegate>& delegate) { delegate_ = delegate; }
@@ -96,6 +96,11 @@ public:
     virtual void show(const gfx::Rect& rect, const std::shared_ptr<View>& view, RectEdge edge);
 
 private:
+    // The menu's actions. Save As writes the first picture where the user chooses; a failure is told in an alert.
+    void copyItems();
+    void saveItems();
+    void openItems();
+    void emailItems();
     // The items' pictures as PNG files in a fresh temporary folder, and their files.
     std::vector<core::Url> filesOfItems() const;
 

@@ -77,6 +77,48 @@ private:
     std::weak_ptr<View> view_;
 };
 
+Qt::ToolButtonStyle buttonStyleOf(ToolbarDisplayMode mode)
+{
+    return mode == ToolbarDisplayMode::iconOnly    ? Qt::ToolButtonIconOnly
+           : mode == ToolbarDisplayMode::labelOnly ? Qt::ToolButtonTextOnly
+                                                   : Qt::ToolButtonTextUnderIcon;
+}
+
+void addSpace(QToolBar* bar, bool flexible)
+{
+    auto* space = new QWidget;
+    if (flexible) space->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    else space->setFixedWidth(8);
+    bar->addWidget(space);
+}
+
+// The item's view, between the item's minimum and maximum sizes (its frame's size when it gives none).
+void addItemView(QToolBar* bar, const ToolbarItem& item, const std::shared_ptr<View>& view)
+{
+    QWidget* widget = widgetOf(*view);
+    const gfx::Size least = item.minSize().width > 0 ? item.minSize() : view->frame().size;
+    const gfx::Size most = item.maxSize().width > 0 ? item.maxSize() : least;
+    view->setFrameSize(least);
+    widget->setMinimumSize(int(least.width), int(least.height));
+    widget->setMaximumSize(int(std::max(least.width, most.width)), int(std::max(least.height, most.height)));
+    widget->setSizePolicy(most.width > least.width ? QSizePolicy::Expanding : QSizePolicy::Fixed, QSizePolicy::Fixed);
+    ItemViewSizer::attach(widget, view);
+    bar->addWidget(widget)->setVisible(true);
+    widget->show();
+}
+
+// A button of the item's label, tool tip, state and image.
+QAction* addItemButton(QToolBar* bar, const ToolbarItem& item)
+{
+    auto* action = bar->addAction(QString::fromStdString(item.label()));
+    action->setData(QString::fromStdString(item.itemIdentifier()));
+    action->setToolTip(QString::fromStdString(item.toolTip()));
+    action->setEnabled(item.isEnabled());
+    if (auto picture = item.image())
+        if (auto bitmap = picture->cgImage()) action->setIcon(QIcon(QPixmap::fromImage(qImageFromImage(*bitmap))));
+    return action;
+}
+
 }  // namespace
 
 Toolbar::Toolbar(std::string identifier) : identifier_(std::move(identifier)), impl_(std::make_unique<Impl>()) {}
@@ -186,9 +228,10 @@ void Toolbar::saveConfiguration()
     if (!autosaves_ || !built_) return;
     core::Array identifiers;
     for (auto& item : items_) identifiers.emplace_back(item->itemIdentifier());
-    core::UserDefaults::standard()->set(
+    // The program's own identifiers: the settings keep them (a failure to write the file is told by them).
+    static_cast<void>(core::UserDefaults::standard()->set(
         configurationKey(identifier_),
-        core::Dictionary{{itemIdentifiersKey, std::move(identifiers)}, {displayModeKey, int(displayMode_)}});
+        core::Dictionary{{itemIdentifiersKey, std::move(identifiers)}, {displayModeKey, int(displayMode_)}}));
 }
 
 void Toolbar::setSelectedItemIdentifier(const std::string& identifier)
@@ -218,42 +261,22 @@ void Toolbar::rebuild()
         if (auto view = item->view())
             if (QWidget* widget = widgetOf(*view)) widget->setParent(nullptr);
     bar->clear();
-    bar->setToolButtonStyle(displayMode_ == ToolbarDisplayMode::iconOnly    ? Qt::ToolButtonIconOnly
-                            : displayMode_ == ToolbarDisplayMode::labelOnly ? Qt::ToolButtonTextOnly
-                                                                            : Qt::ToolButtonTextUnderIcon);
+    bar->setToolButtonStyle(buttonStyleOf(displayMode_));
     auto* group = new QActionGroup(bar);
     const auto d = delegate();
     const auto selectable = d ? d->selectableItemIdentifiers(*this) : std::vector<std::string>{};
     std::weak_ptr<Toolbar> weak = sharedAs<Toolbar>();
     for (auto& item : items()) {
         const std::string& id = item->itemIdentifier();
-        if (id == toolbarFlexibleSpaceItemIdentifier || id == toolbarSpaceItemIdentifier) {
-            auto* space = new QWidget;
-            if (id == toolbarFlexibleSpaceItemIdentifier) space->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-            else space->setFixedWidth(8);
-            bar->addWidget(space);
+        if (isSpace(id)) {
+            addSpace(bar, id == toolbarFlexibleSpaceItemIdentifier);
             continue;
         }
         if (auto view = item->view()) {
-            QWidget* widget = widgetOf(*view);
-            const gfx::Size least = item->minSize().width > 0 ? item->minSize() : view->frame().size;
-            const gfx::Size most = item->maxSize().width > 0 ? item->maxSize() : least;
-            view->setFrameSize(least);
-            widget->setMinimumSize(int(least.width), int(least.height));
-            widget->setMaximumSize(int(std::max(least.width, most.width)), int(std::max(least.height, most.height)));
-            widget->setSizePolicy(most.width > least.width ? QSizePolicy::Expanding : QSizePolicy::Fixed,
-                                  QSizePolicy::Fixed);
-            ItemViewSizer::attach(widget, view);
-            bar->addWidget(widget)->setVisible(true);
-            widget->show();
+            addItemView(bar, *item, view);
             continue;
         }
-        auto* action = bar->addAction(QString::fromStdString(item->label()));
-        action->setData(QString::fromStdString(id));
-        action->setToolTip(QString::fromStdString(item->toolTip()));
-        action->setEnabled(item->isEnabled());
-        if (auto picture = item->image())
-            if (auto bitmap = picture->cgImage()) action->setIcon(QIcon(QPixmap::fromImage(qImageFromImage(*bitmap))));
+        QAction* action = addItemButton(bar, *item);
         if (std::find(selectable.begin(), selectable.end(), id) != selectable.end()) {
             action->setCheckable(true);
             action->setChecked(id == selected_);

@@ -72,7 +72,7 @@ void WebView::activateLink(const std::string& href)
     QUrl url(QString::fromStdString(href));
     if (url.isRelative() && base_) url = QUrl::fromLocalFile(QString::fromStdString(base_->path()) + "/").resolved(url);
     if (auto target = core::Url::fromString(url.toString(QUrl::FullyEncoded).toStdString()))
-        Workspace::shared().open(*target);
+        Workspace::shared().openOrTell(*target);
 }
 
 }  // namespace ui

@@ -409,7 +409,9 @@ std::string Window::frameAutosaveName() const { return impl_->autosaveName; }
 void Window::frameDidChange()
 {
     if (!impl_->autosaveName.empty())
-        core::UserDefaults::standard()->set(autosaveKey(impl_->autosaveName), core::Value(stringWithSavedFrame()));
+        // Numbers in a text the settings always keep (a failure to write the file is told by them).
+        static_cast<void>(
+            core::UserDefaults::standard()->set(autosaveKey(impl_->autosaveName), core::Value(stringWithSavedFrame())));
 }
 
 std::shared_ptr<Responder> Window::firstResponder() const

@@ -6,6 +6,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "platform/ui/alert.h"
+
 namespace ui {
 
 Workspace& Workspace::shared()
@@ -17,6 +19,15 @@ Workspace& Workspace::shared()
 bool Workspace::open(const core::Url& url)
 {
     return QDesktopServices::openUrl(QUrl(QString::fromStdString(url.absoluteString()), QUrl::StrictMode));
+}
+
+void Workspace::openOrTell(const core::Url& url)
+{
+    if (open(url)) return;
+    auto alert = core::make<Alert>();
+    alert->setMessageText("\"" + (url.isFileURL() ? url.path() : url.absoluteString()) + "\" could not be opened.");
+    alert->setInformativeText("No application of this desktop opens it.");
+    alert->runModal();
 }
 
 void Workspace::activateFileViewerSelecting(const std::vector<core::Url>& urls)
@@ -33,7 +44,7 @@ void Workspace::activateFileViewerSelecting(const std::vector<core::Url>& urls)
             if (reply.isValid()) return;
         }
     }
-    open(urls.front().deletingLastPathComponent());
+    openOrTell(urls.front().deletingLastPathComponent());
 }
 
 }  // namespace ui

@@ -13,8 +13,11 @@ public:
     static Workspace& shared();
 
     // False when no application took it.
-    bool open(const core::Url& url);
-    // Shows the files selected in the file manager (over D-Bus), else opens the folder of the first.
+    [[nodiscard]] bool open(const core::Url& url);
+    // Opens it; when no application takes it, the user is told so in an alert.
+    void openOrTell(const core::Url& url);
+    // Shows the files selected in the file manager (over D-Bus), else opens the folder of the first (see
+    // openOrTell).
     void activateFileViewerSelecting(const std::vector<core::Url>& urls);
 
 private:

@@ -107,7 +107,7 @@ void BatchWindowTest::SetUp()
         {vistrel::BatchSnapErrorHandlerKey, std::int64_t(0)},
     };
     for (const auto& [key, value] : settings)
-        kestrane::Defaults->set(key, value);
+        EXPECT_TRUE(kestrane::Defaults->set(key, value));
     kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = nullptr;
     kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = nullptr;
 

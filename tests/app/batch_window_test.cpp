@@ -487,7 +487,7 @@ TEST_F(BatchWindowTest, HugeStoredNumbersComeWithinTheFieldsRanges)
     for (const core::Value& huge : {core::Value(std::numeric_limits<std::int64_t>::max()), core::Value(1e300),
                                     core::Value(-1e300), core::Value(std::numeric_limits<std::int64_t>::min())}) {
         SCOPED_TRACE(*huge.asDouble());
-        for (const auto* key : keys) kestrane::Defaults->set(*key, huge);
+        for (const auto* key : keys) EXPECT_TRUE(kestrane::Defaults->set(*key, huge));
         auto next = vistrel::BatchWindowController::create();
         ASSERT_TRUE(next->window());
         auto settings = next->tasksController()->settings();

@@ -134,12 +134,13 @@ TEST(PreferencesWindow, TheBatchPaneEditsAndRestoresTheTemplateTheNextTaskUses)
     ASSERT_TRUE(batchtest::runUntilFinished({task}));
     EXPECT_EQ(batchtest::fileNames(out.path()), (std::vector<std::string>{"1 of, clip.png", "2 of, clip.png"}));
 
-    // Templates that name no file, a hidden file or a name too long for the file system are refused, and the
-    // pane says why; the stored template stays.
+    // Templates that name no file, a hidden file or a name too long for the file system, or that hold a
+    // character the settings cannot keep, are refused, and the pane says why; the stored template stays.
     const auto stored = kestrane::Defaults[vistrel::BatchOutputMarkupsKey].strings();
     for (const std::vector<ui::TokenEntry>& refused :
          {std::vector<ui::TokenEntry>{}, {{".", true}, {"<movie_name>", true}},
-          {{"<movie_name>", true}, {std::string(300, 'x'), false}}}) {
+          {{"<movie_name>", true}, {std::string(300, 'x'), false}},
+          {{"<movie_name>", true}, {"a\x01b", false}}}) {
         replaceTemplate(*output, refused);
         EXPECT_FALSE(problem->isHidden());
         EXPECT_FALSE(problem->stringValue().empty());

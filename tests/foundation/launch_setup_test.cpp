@@ -79,7 +79,7 @@ TEST_F(LaunchSetup, SecondLaunchOfTheSameVersionCountsAndRefillsDeletedPreferenc
 {
     launch();
     defaults->remove("Name");
-    defaults->set("Delay", 2.0);
+    EXPECT_TRUE(defaults->set("Delay", 2.0));
     setClock(Date(5000));
     launch();
     EXPECT_EQ(stored("LaunchesCount"), Value(2));
@@ -93,10 +93,10 @@ TEST_F(LaunchSetup, SecondLaunchOfTheSameVersionCountsAndRefillsDeletedPreferenc
 TEST_F(LaunchSetup, AHigherVersionAppliesTheUpdateCodes)
 {
     launch();
-    defaults->set("Flash", false);  // code 1: overwritten
-    defaults->set("Delay", 3.0);    // code 2: kept
-    defaults->set("Name", "mine");  // code 0: kept
-    defaults->set("Size", 10);      // no code: kept
+    EXPECT_TRUE(defaults->set("Flash", false));  // code 1: overwritten
+    EXPECT_TRUE(defaults->set("Delay", 3.0));    // code 2: kept
+    EXPECT_TRUE(defaults->set("Name", "mine"));  // code 0: kept
+    EXPECT_TRUE(defaults->set("Size", 10));      // no code: kept
     setVersion("1.3");
     setClock(Date(9000));
     launch();
@@ -125,7 +125,7 @@ TEST_F(LaunchSetup, AHigherVersionFillsMissingKeysWhateverTheirCode)
 TEST_F(LaunchSetup, ALowerVersionIsNoUpdateAndLowersTheVersionNumber)
 {
     launch();
-    defaults->set("Flash", false);
+    EXPECT_TRUE(defaults->set("Flash", false));
     setVersion("1.1");
     setClock(Date(7000));
     launch();
@@ -138,7 +138,7 @@ TEST_F(LaunchSetup, ALowerVersionIsNoUpdateAndLowersTheVersionNumber)
 TEST_F(LaunchSetup, ALaunchCountStoredAsTextStartsOver)
 {
     launch();
-    defaults->set("LaunchesCount", "many");
+    EXPECT_TRUE(defaults->set("LaunchesCount", "many"));
     setClock(Date(3000));
     launch();
     EXPECT_EQ(stored("LaunchesCount"), Value(1));
@@ -167,7 +167,7 @@ TEST_F(LaunchSetup, ACorruptPreferencesFileIsReported)
 TEST_F(LaunchSetup, ABadUpdaterFileStopsOnlyTheUpdate)
 {
     launch();
-    defaults->set("Flash", false);
+    EXPECT_TRUE(defaults->set("Flash", false));
     defaults->remove("Size");
     bundle.writePlist("DefaultsUpdater.plist", Dictionary{{"Flash", 1}, {"Name", "one"}});
     setVersion("9");
@@ -185,8 +185,8 @@ TEST_F(LaunchSetup, ABadUpdaterFileStopsOnlyTheUpdate)
 TEST_F(LaunchSetup, RestoreResetsOnlyTheFilesPreferences)
 {
     launch();
-    defaults->set("Flash", false);
-    defaults->set("Other", 1);
+    EXPECT_TRUE(defaults->set("Flash", false));
+    EXPECT_TRUE(defaults->set("Other", 1));
     kestrane::restorePreferences(defaults);
     EXPECT_EQ(stored("Flash"), Value(true));
     EXPECT_EQ(stored("Other"), Value(1));
@@ -195,9 +195,9 @@ TEST_F(LaunchSetup, RestoreResetsOnlyTheFilesPreferences)
 TEST_F(LaunchSetup, LaunchValuesOfTheWrongKindReadAsAbsent)
 {
     defaults = std::make_shared<core::UserDefaults>(storePath);
-    defaults->set("LaunchesCount", "3");
-    defaults->set("DidUpdatedVersion", "yes");
-    defaults->set("FirstLaunchDate", 5.0);
+    EXPECT_TRUE(defaults->set("LaunchesCount", "3"));
+    EXPECT_TRUE(defaults->set("DidUpdatedVersion", "yes"));
+    EXPECT_TRUE(defaults->set("FirstLaunchDate", 5.0));
     EXPECT_EQ(kestrane::launchesCount(defaults), 0);
     EXPECT_FALSE(kestrane::didUpdateVersion(defaults));
     EXPECT_EQ(kestrane::firstLaunchDate(defaults), std::nullopt);

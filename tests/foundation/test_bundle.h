@@ -1,6 +1,8 @@
 // A bundle made in a temporary folder for one test: an Info.plist and any other files.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -24,7 +26,7 @@ public:
 
     void writePlist(const std::string& name, const core::Value& value)
     {
-        core::PropertyList::write(value, core::Url::fileURL((folder_ / name).string()));
+        EXPECT_TRUE(core::PropertyList::write(value, core::Url::fileURL((folder_ / name).string())));
     }
 
     void writeFile(const std::string& name, const std::string& contents)

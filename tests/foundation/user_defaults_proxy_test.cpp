@@ -82,7 +82,7 @@ TEST(UserDefaultsProxy, AProxyReadsTheStoreAnewEachTime)
     Store store;
     const auto proxy = store["count"];
     EXPECT_EQ(proxy.intValue(), std::nullopt);
-    store.defaults->set("count", 4);
+    EXPECT_TRUE(store.defaults->set("count", 4));
     EXPECT_EQ(proxy.intValue(), 4);
 }
 

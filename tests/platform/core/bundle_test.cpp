@@ -23,10 +23,10 @@ void writeFile(const fs::path& path, const std::string& contents)
 struct SampleBundle {
     SampleBundle()
     {
-        core::PropertyList::write(core::Dictionary{{"CFBundleIdentifier", "net.example.Sample"},
-                                                   {"CFBundleName", "Sample"},
-                                                   {"Count", 3}},
-                                  core::Url::fileURL((folder / "Info.plist").string()));
+        EXPECT_TRUE(core::PropertyList::write(core::Dictionary{{"CFBundleIdentifier", "net.example.Sample"},
+                                                               {"CFBundleName", "Sample"},
+                                                               {"Count", 3}},
+                                              core::Url::fileURL((folder / "Info.plist").string())));
         writeFile(folder / "en.lproj" / "Localizable.strings", "\"Hello\" = \"Hello, %@\";\n\"Only\" = \"English\";");
         writeFile(folder / "en.lproj" / "InfoPlist.strings", "CFBundleName = \"Sample (en)\";");
         writeFile(folder / "en.lproj" / "Other.strings", "\"Hello\" = \"Other hello\";");

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <stdexcept>
 
 #include "platform/core/error.h"
 #include "platform/core/keyed_archiver.h"
@@ -81,6 +82,7 @@ struct KeyedArchiveTest : ::testing::Test {
             const auto value = unarchiver.decodeInt64("value");
             if (value < 0) return nullptr;
             if (value == 99) throw core::Error("test", 1, "refused");
+            if (value == 100) throw std::logic_error("a fault of the decoder");
             auto picky = std::make_shared<Picky>();
             picky->value = value;
             return picky;
@@ -185,6 +187,9 @@ TEST_F(KeyedArchiveTest, UnknownClassesFailedFactoriesAndOtherRootsGiveNull)
     EXPECT_FALSE(KeyedUnarchiver::unarchiveObject(KeyedArchiver::archivedData(picky)));
     picky->value = 99;
     EXPECT_FALSE(KeyedUnarchiver::unarchiveObject(KeyedArchiver::archivedData(picky)));
+    // A fault of the program is no refusal: it goes on, to the crash handler.
+    picky->value = 100;
+    EXPECT_THROW(KeyedUnarchiver::unarchiveObject(KeyedArchiver::archivedData(picky)), std::logic_error);
 
     // An array holding an element that cannot be decoded is no array of that type.
     class Mixed : public core::Coding {

@@ -64,7 +64,7 @@ CHILD_ENTRY(UserDefaultsChild, WriteEveryKind)
     const char* path = std::getenv(childPathVariable);
     ASSERT_NE(path, nullptr);
     UserDefaults defaults{std::string(path)};
-    for (const auto& [key, value] : everyKind()) defaults.set(key, value);
+    for (const auto& [key, value] : everyKind()) EXPECT_TRUE(defaults.set(key, value));
     defaults.remove("no");
     EXPECT_TRUE(defaults.synchronize());
 }
@@ -76,8 +76,8 @@ CHILD_ENTRY(UserDefaultsChild, WriteUntilKilled)
     ASSERT_NE(path, nullptr);
     UserDefaults defaults{std::string(path)};
     for (std::int64_t round = 1;; ++round) {
-        defaults.set("blob", Data(std::size_t(1 << 20), std::uint8_t(round)));
-        defaults.set("round", round);
+        EXPECT_TRUE(defaults.set("blob", Data(std::size_t(1 << 20), std::uint8_t(round))));
+        EXPECT_TRUE(defaults.set("round", round));
     }
 }
 
@@ -131,10 +131,10 @@ TEST(UserDefaults, ChangesReplaceTheFileByRenameNeverInPlace)
     testsupport::TempDir folder;
     const std::string path = (folder / "rename.plist").string();
     UserDefaults defaults{path};
-    defaults.set("a", 1);
+    EXPECT_TRUE(defaults.set("a", 1));
     const ino_t before = inodeOf(path);
     ASSERT_NE(before, 0u);
-    defaults.set("a", 2);
+    EXPECT_TRUE(defaults.set("a", 2));
     EXPECT_NE(inodeOf(path), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
 }
@@ -143,9 +143,9 @@ TEST(UserDefaults, TypedGettersNeverConvert)
 {
     testsupport::TempDir folder;
     UserDefaults defaults{(folder / "typed.plist").string()};
-    defaults.set("number", 3);
-    defaults.set("text", "3");
-    defaults.set("list", Array{});
+    EXPECT_TRUE(defaults.set("number", 3));
+    EXPECT_TRUE(defaults.set("text", "3"));
+    EXPECT_TRUE(defaults.set("list", Array{}));
     EXPECT_EQ(defaults.string("number"), std::nullopt);
     EXPECT_EQ(defaults.string("text"), "3");
     EXPECT_EQ(defaults.array("text"), std::nullopt);
@@ -161,11 +161,11 @@ TEST(UserDefaults, NullRemovesAndValuesHoldingNullAreRefused)
     testsupport::TempDir folder;
     const std::string path = (folder / "nulls.plist").string();
     UserDefaults defaults{path};
-    defaults.set("a", 1);
-    defaults.set("a", Value());
+    EXPECT_TRUE(defaults.set("a", 1));
+    EXPECT_TRUE(defaults.set("a", Value()));
     EXPECT_EQ(defaults.object("a"), std::nullopt);
-    defaults.set("b", "kept");
-    defaults.set("b", Array{Value()});
+    EXPECT_TRUE(defaults.set("b", "kept"));
+    EXPECT_FALSE(defaults.set("b", Array{Value()}));
     EXPECT_EQ(defaults.string("b"), "kept");
     EXPECT_TRUE(defaults.synchronize());
     EXPECT_EQ(UserDefaults(path).string("b"), "kept");
@@ -175,10 +175,10 @@ TEST(UserDefaults, ACorruptFileStartsEmptyAndIsReplacedOnTheNextChange)
 {
     testsupport::TempDir folder;
     const std::string path = (folder / "corrupt.plist").string();
-    core::writeAtomically(core::dataFromString("<plist><dict><key>a</key>"), path);
+    EXPECT_TRUE(core::writeAtomically(core::dataFromString("<plist><dict><key>a</key>"), path));
     UserDefaults defaults{path};
     EXPECT_EQ(defaults.object("a"), std::nullopt);
-    defaults.set("b", true);
+    EXPECT_TRUE(defaults.set("b", true));
     EXPECT_EQ(UserDefaults(path).object("b"), Value(true));
 }
 
@@ -187,7 +187,7 @@ TEST(UserDefaults, SynchronizeReportsAStoreThatCannotBeWritten)
     testsupport::TempDir folder;
     std::ofstream(folder / "file") << "x";
     UserDefaults defaults{(folder / "file" / "defaults.plist").string()};  // a file stands where its folder should be
-    defaults.set("a", 1);
+    EXPECT_TRUE(defaults.set("a", 1));
     EXPECT_EQ(defaults.object("a"), Value(1));
     EXPECT_FALSE(defaults.synchronize());
 }
@@ -202,7 +202,7 @@ TEST(UserDefaults, ConcurrentWritersLoseNothing)
         for (int t = 0; t < 4; ++t) {
             writers.emplace_back([&defaults, t] {
                 for (int i = 0; i < 25; ++i) {
-                    defaults.set("k" + std::to_string(t) + "-" + std::to_string(i), i);
+                    EXPECT_TRUE(defaults.set("k" + std::to_string(t) + "-" + std::to_string(i), i));
                     defaults.object("k0-0");
                 }
             });
@@ -222,7 +222,7 @@ TEST(UserDefaults, TheStandardStoreLivesInTheConfigFolderUnderTheBundleIdentifie
     ASSERT_NE(config, nullptr);
     EXPECT_EQ(UserDefaults::standardPath(), (fs::path(config) / "test_platform_core.plist").string());
     EXPECT_EQ(UserDefaults::standard(), UserDefaults::standard());
-    UserDefaults::standard()->set("standard", 1);
+    EXPECT_TRUE(UserDefaults::standard()->set("standard", 1));
     EXPECT_TRUE(fs::exists(UserDefaults::standardPath()));
 }
 
@@ -238,9 +238,9 @@ TEST(UserDefaults, AnnouncesEachRealChangeWithItsKey)
     center.addObserver(ownerId, UserDefaults::didChangeNotification, nullptr, [&](const core::Notification& n) {
         keys.push_back(std::any_cast<std::string>(n.userInfo.at("key")));
     });
-    defaults.set("a", Value(std::int64_t(1)));
-    defaults.set("a", Value(std::int64_t(1)));
-    defaults.set("b", Value(std::string("x")));
+    EXPECT_TRUE(defaults.set("a", Value(std::int64_t(1))));
+    EXPECT_TRUE(defaults.set("a", Value(std::int64_t(1))));
+    EXPECT_TRUE(defaults.set("b", Value(std::string("x"))));
     defaults.remove("a");
     defaults.remove("missing");
     center.removeObserver(ownerId);

@@ -1,5 +1,5 @@
 // Controls bound to the user defaults: the stored value shows, its changes follow (also from other threads),
-// and edits go back under the key in the kind it held.
+// and edits go back under the key in the kind it held, or not at all when the defaults refuse them.
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -33,7 +33,7 @@ QLineEdit* editOf(ui::Control& control) { return qobject_cast<QLineEdit*>(ui::co
 TEST(DefaultsBinding, ShowsTheStoredTextFollowsItAndStoresEdits)
 {
     Store store;
-    store.defaults->set("OutputName", "snap");
+    EXPECT_TRUE(store.defaults->set("OutputName", "snap"));
     auto field = core::make<ui::TextField>(gfx::Rect{0, 0, 100, 20});
     ui::bindToDefaults(field, "OutputName", store.defaults);
     auto* edit = editOf(*field);
@@ -43,11 +43,17 @@ TEST(DefaultsBinding, ShowsTheStoredTextFollowsItAndStoresEdits)
     ASSERT_TRUE(info);
     EXPECT_EQ(info->observedKeyPath, "OutputName");
 
-    store.defaults->set("OutputName", "still");
-    store.defaults->set("Other", "ignored");
+    EXPECT_TRUE(store.defaults->set("OutputName", "still"));
+    EXPECT_TRUE(store.defaults->set("Other", "ignored"));
     EXPECT_EQ(edit->text(), "still");
 
     edit->setText("frame");
+    field->commitEditing();
+    EXPECT_EQ(store.defaults->string("OutputName"), "frame");
+    EXPECT_EQ(edit->text(), "frame");
+
+    // A text the defaults cannot keep exactly is not kept, and the field shows again the text that is.
+    edit->setText("fr\x01me");
     field->commitEditing();
     EXPECT_EQ(store.defaults->string("OutputName"), "frame");
     EXPECT_EQ(edit->text(), "frame");
@@ -56,15 +62,15 @@ TEST(DefaultsBinding, ShowsTheStoredTextFollowsItAndStoresEdits)
     EXPECT_EQ(edit->text(), "");
 
     field->unbind(ui::valueBinding);
-    store.defaults->set("OutputName", "after");
+    EXPECT_TRUE(store.defaults->set("OutputName", "after"));
     EXPECT_EQ(edit->text(), "");
 }
 
 TEST(DefaultsBinding, EditsKeepTheKindTheKeyHeld)
 {
     Store store;
-    store.defaults->set("PlaySound", true);
-    store.defaults->set("Count", 3);
+    EXPECT_TRUE(store.defaults->set("PlaySound", true));
+    EXPECT_TRUE(store.defaults->set("Count", 3));
     auto check = core::make<ui::Button>(gfx::Rect{0, 0, 80, 20});
     check->setButtonType(ui::ButtonType::switchButton);
     ui::bindToDefaults(check, "PlaySound", store.defaults);
@@ -72,7 +78,7 @@ TEST(DefaultsBinding, EditsKeepTheKindTheKeyHeld)
     check->performClick(nullptr);
     ASSERT_TRUE(store.defaults->object("PlaySound"));
     EXPECT_EQ(*store.defaults->object("PlaySound"), core::Value(false));
-    store.defaults->set("PlaySound", true);
+    EXPECT_TRUE(store.defaults->set("PlaySound", true));
     EXPECT_EQ(check->state(), ui::ControlState::on);
 
     auto count = core::make<ui::TextField>(gfx::Rect{0, 0, 100, 20});
@@ -95,7 +101,7 @@ TEST(DefaultsBinding, EditsKeepTheKindTheKeyHeld)
 TEST(DefaultsBinding, ATokenFieldKeepsAnArrayOfItsTokens)
 {
     Store store;
-    store.defaults->set("Markups", core::Array{"{name}", ", ", "{time}"});
+    EXPECT_TRUE(store.defaults->set("Markups", core::Array{"{name}", ", ", "{time}"}));
     auto field = core::make<ui::TokenField>(gfx::Rect{0, 0, 200, 20});
     field->setKnownTokens({"{name}", "{time}", "{index}"});
     ui::bindToDefaults(field, "Markups", store.defaults);
@@ -118,13 +124,13 @@ TEST(DefaultsBinding, AChangeOnAnotherThreadShowsOnTheMainThread)
     Store store;
     auto field = core::make<ui::TextField>(gfx::Rect{0, 0, 100, 20});
     ui::bindToDefaults(field, "Title", store.defaults);
-    std::thread([&] { store.defaults->set("Title", "from afar"); }).join();
+    std::thread([&] { EXPECT_TRUE(store.defaults->set("Title", "from afar")); }).join();
     EXPECT_TRUE(testsupport::runUntil([&] { return field->stringValue() == "from afar"; }));
 
     // A control gone leaves the binding's pending work and later changes harmless.
-    std::thread([&] { store.defaults->set("Title", "late"); }).join();
+    std::thread([&] { EXPECT_TRUE(store.defaults->set("Title", "late")); }).join();
     field.reset();
-    store.defaults->set("Title", "later");
+    EXPECT_TRUE(store.defaults->set("Title", "later"));
     core::MainLoop::processEvents(0.01);
 }
 
@@ -139,7 +145,7 @@ TEST(DefaultsBinding, HugeStoredNumbersComeWithinTheControlsRange)
                                            core::Value(std::numeric_limits<std::int64_t>::min()), core::Value(-1e300)};
     for (const auto& value : huge) {
         SCOPED_TRACE(value.asDouble().value_or(0));
-        store.defaults->set("count", value);
+        EXPECT_TRUE(store.defaults->set("count", value));
         const bool positive = *value.asDouble() > 0;
 
         auto limited = core::make<ui::TextField>(gfx::Rect{0, 0, 100, 20});

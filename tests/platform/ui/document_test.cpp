@@ -1,5 +1,9 @@
 // Documents open from files of registered types with their windows, follow their window controller in the
 // responder chain, and come back with their state from the kept session; unreadable files are skipped.
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,6 +19,7 @@
 #include "platform/ui/interface_registry.h"
 #include "platform/ui/window.h"
 #include "platform/ui/window_controller.h"
+#include "tests/platform/core/run_until.h"
 #include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
 
@@ -74,7 +79,7 @@ struct Documents {
     core::Url file(const std::string& name)
     {
         const auto url = core::Url::fileURL((folder.path() / name).string());
-        core::writeAtomically(core::dataFromString("text"), url);
+        EXPECT_TRUE(core::writeAtomically(core::dataFromString("text"), url));
         return url;
     }
 };
@@ -133,7 +138,7 @@ TEST(DocumentController, ReopensTheKeptSessionSkippingUnreadableFiles)
     EXPECT_EQ(back->note, "three snaps");
     EXPECT_EQ(back->fileURL()->lastPathComponent(), "kept.note");
 
-    core::writeAtomically(core::dataFromString("not an archive"), documents.controller->sessionURL());
+    EXPECT_TRUE(core::writeAtomically(core::dataFromString("not an archive"), documents.controller->sessionURL()));
     EXPECT_EQ(documents.controller->restoreSession(), 0);
 }
 
@@ -281,7 +286,7 @@ TEST(DocumentController, ObjectsInADocumentsListAreNeverDecodedAsASession)
     auto item = std::make_shared<Fake>("NoteItem", [](core::KeyedArchiver&) {});
     const auto archive = core::KeyedArchiver::archivedData(
         session({entry(first, {item, session({entry(other, {})}), entry(other, {}), item})}));
-    core::writeAtomically(archive, documents.controller->sessionURL());
+    EXPECT_TRUE(core::writeAtomically(archive, documents.controller->sessionURL()));
 
     EXPECT_EQ(documents.controller->restoreSession(), 1);
     ASSERT_EQ(documents.controller->documents().size(), 1u);
@@ -319,6 +324,30 @@ TEST(DocumentController, ASessionThatCannotBeSavedIsToldOnceAndTriedAgain)
     notices = core::UserNotices::takePending();
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_NE(notices[0].information.find("No space left on device"), std::string::npos) << notices[0].information;
+}
+
+TEST(DocumentController, ASessionThatCannotBeSavedAtQuitIsToldBeforeTheProgramEnds)
+{
+    Documents documents;
+    documents.controller->openDocumentWithContentsOf(documents.file("kept.note"), true);
+    std::ofstream(documents.folder / "blocked") << "x";
+    documents.controller->setSessionURL(core::Url::fileURL((documents.folder / "blocked" / "Session.cbor").string()));
+    // Told once already while running: the quit tells again, as the last changes are lost with it.
+    EXPECT_FALSE(documents.controller->saveSession());
+    core::UserNotices::takePending();
+    std::string told;
+    QTimer::singleShot(0, [&] {
+        testsupport::runUntil([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
+                              5);
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = (box->text() + " " + box->informativeText()).toStdString();
+            box->accept();
+        }
+    });
+    ui::Application::shared()->terminate();
+    EXPECT_NE(told.find("could not be saved for the next start"), std::string::npos) << told;
+    EXPECT_NE(told.find("Not a directory"), std::string::npos) << told;
+    EXPECT_EQ(told.find("tries again"), std::string::npos) << told;
 }
 
 TEST(DocumentController, TemporaryFilesOfAKilledSaveGoAtTheNextStart)

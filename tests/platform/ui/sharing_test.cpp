@@ -1,8 +1,15 @@
-// Sharing: the picker's menu copies pictures as PNG and file names; the mail service builds its message link.
+// Sharing: the picker's menu copies pictures as PNG and file names and saves a picture, saying why when it
+// cannot; the mail service builds its message link.
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 #include "platform/gfx/image_reader.h"
 #include "platform/ui/menu.h"
@@ -12,6 +19,8 @@
 #include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
+#include "tests/platform/core/run_until.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -36,6 +45,95 @@ TEST(SharingServicePicker, CopiesThePictureAsPngAndTheFiles)
     board->setString("kept");
     EXPECT_TRUE(empty->tryToPerform(ui::actions::copyItems, nullptr));
     EXPECT_EQ(board->string(), "kept");
+}
+
+TEST(SharingServicePicker, SaveAsWritesThePictureOrSaysWhyItCouldNot)
+{
+    testsupport::TempDir folder("share");
+    auto image = gfx::Image::create(2, 2, std::vector<gfx::Pixel>(4, 0xff336699));
+    auto picker = core::make<ui::SharingServicePicker>(std::vector<ui::SharingItem>{{image, std::nullopt, ""}});
+    // Chooses `name` in the folder, then gives the words of the alert that follows, if one does.
+    const auto saveAs = [&](const std::string& name) {
+        std::string told;
+        bool performed = false;
+        bool looked = false;
+        QTimer::singleShot(0, [&] {
+            QFileDialog* dialog = nullptr;
+            testsupport::runUntil([&] { return (dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); }, 5);
+            ASSERT_TRUE(dialog);
+            dialog->selectFile(QString::fromStdString((folder / name).string()));
+            QTimer::singleShot(0, [&] {
+                QMessageBox* box = nullptr;
+                testsupport::runUntil([&] {
+                    return performed || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+                }, 5);
+                if (box) {
+                    told = (box->text() + " " + box->informativeText()).toStdString();
+                    box->accept();
+                }
+                looked = true;
+            });
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        EXPECT_TRUE(picker->tryToPerform("saveItems:", nullptr));
+        performed = true;
+        EXPECT_TRUE(testsupport::runUntil([&] { return looked; }, 5));
+        return told;
+    };
+
+    EXPECT_EQ(saveAs("snap.png"), "");
+    auto back = gfx::ImageReader::read(core::Url::fileURL((folder / "snap.png").string()));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->pixel(1, 1), 0xff336699u);
+
+    // A name that links into a folder that has gone (an unplugged disk).
+    std::filesystem::create_symlink(folder / "gone" / "snap.png", folder / "linked.png");
+    const std::string told = saveAs("linked.png");
+    EXPECT_NE(told.find("The picture could not be saved."), std::string::npos) << told;
+    EXPECT_NE(told.find("No such file or directory"), std::string::npos) << told;
+}
+
+// While it lives, the desktop has no program to open files, links or messages with.
+struct NoDesktopPrograms {
+    QByteArray path = qgetenv("PATH");
+    testsupport::TempDir empty{"no-programs"};
+    NoDesktopPrograms() { qputenv("PATH", QByteArray::fromStdString(empty.path().string())); }
+    ~NoDesktopPrograms() { qputenv("PATH", path); }
+};
+
+// The words of the alert that `act` shows, answered; empty when it shows none.
+std::string alertShownBy(const std::function<void()>& act)
+{
+    std::string told;
+    bool acted = false;
+    bool looked = false;
+    QTimer::singleShot(0, [&] {
+        QMessageBox* box = nullptr;
+        testsupport::runUntil([&] {
+            return acted || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+        }, 5);
+        if (box) {
+            told = (box->text() + " " + box->informativeText()).toStdString();
+            box->accept();
+        }
+        looked = true;
+    });
+    act();
+    acted = true;
+    testsupport::runUntil([&] { return looked; }, 5);
+    return told;
+}
+
+TEST(SharingServicePicker, OpenAndEmailSayWhenNoProgramTakesThem)
+{
+    NoDesktopPrograms none;
+    testsupport::TempDir folder("share");
+    const auto file = core::Url::fileURL((folder / "snap 1.png").string());
+    auto picker = core::make<ui::SharingServicePicker>(std::vector<ui::SharingItem>{{nullptr, file, "a snap"}});
+    std::string told = alertShownBy([&] { EXPECT_TRUE(picker->tryToPerform("openItems:", nullptr)); });
+    EXPECT_NE(told.find("\"" + file.path() + "\" could not be opened."), std::string::npos) << told;
+    told = alertShownBy([&] { EXPECT_TRUE(picker->tryToPerform("emailItems:", nullptr)); });
+    EXPECT_NE(told.find("The message could not be written."), std::string::npos) << told;
 }
 
 class FlippedView : public ui::View {

@@ -22,10 +22,7 @@ void Transaction::animateWithDuration(double duration, const std::function<void(
 
 ui::TimingFunction MediaTimingFunction::linear() { return ui::TimingFunction::named(ui::TimingFunctionName::linear); }
 ui::TimingFunction MediaTimingFunction::easeIn() { return ui::TimingFunction::named(ui::TimingFunctionName::easeIn); }
-ui::TimingFunction MediaTimingFunction::easeOut()
-{
-    return ui::TimingFunction::named(ui::TimingFunctionName::easeOut);
-}
+ui::TimingFunction MediaTimingFunction::easeOut() { return ui::TimingFunction::named(ui::TimingFunctionName::easeOut); }
 ui::TimingFunction MediaTimingFunction::easeInEaseOut()
 {
     return ui::TimingFunction::named(ui::TimingFunctionName::easeInEaseOut);

@@ -9,10 +9,7 @@
 
 namespace kestrane {
 
-core::Date AppRater::wakeUpDate()
-{
-    return Defaults[RaterWakeUpDateKey].date().value_or(Date::yesterday());
-}
+core::Date AppRater::wakeUpDate() { return Defaults[RaterWakeUpDateKey].date().value_or(Date::yesterday()); }
 
 bool AppRater::versionWasRated()
 {

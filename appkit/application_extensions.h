@@ -1,9 +1,9 @@
 // The file extensions of the documents the application declares it opens. Main thread only.
 #pragma once
-#include <string>
-#include <vector>
 #include "platform/core/value.h"
 #include "platform/ui/application.h"
+#include <string>
+#include <vector>
 
 namespace kestrane {
 

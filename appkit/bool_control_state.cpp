@@ -5,9 +5,12 @@ namespace kestrane {
 std::optional<bool> boolOf(ui::ControlState state)
 {
     switch (state) {
-    case ui::ControlState::on: return true;
-    case ui::ControlState::off: return false;
-    default: return std::nullopt;
+    case ui::ControlState::on:
+        return true;
+    case ui::ControlState::off:
+        return false;
+    default:
+        return std::nullopt;
     }
 }
 

@@ -25,9 +25,8 @@ public:
 
     std::shared_ptr<ui::Cursor> at(std::size_t index)
     {
-        std::call_once(once_[index], [&] {
-            cursors_[index] = makeCursor(prefix_ + std::to_string(index) + "Cursor", hotSpot_);
-        });
+        std::call_once(once_[index],
+                       [&] { cursors_[index] = makeCursor(prefix_ + std::to_string(index) + "Cursor", hotSpot_); });
         return cursors_[index];
     }
 

@@ -18,23 +18,44 @@ std::shared_ptr<ui::Picture> listViewTemplate() { return ui::Picture::system("NS
 std::shared_ptr<ui::Picture> columnViewTemplate() { return ui::Picture::system("NSColumnViewTemplate"); }
 std::shared_ptr<ui::Picture> flowViewTemplate() { return ui::Picture::system("NSFlowViewTemplate"); }
 std::shared_ptr<ui::Picture> pathTemplate() { return ui::Picture::system("NSPathTemplate"); }
-std::shared_ptr<ui::Picture> invalidDataFreestandingTemplate() { return ui::Picture::system("NSInvalidDataFreestandingTemplate"); }
+std::shared_ptr<ui::Picture> invalidDataFreestandingTemplate()
+{
+    return ui::Picture::system("NSInvalidDataFreestandingTemplate");
+}
 std::shared_ptr<ui::Picture> lockLockedTemplate() { return ui::Picture::system("NSLockLockedTemplate"); }
 std::shared_ptr<ui::Picture> lockUnlockedTemplate() { return ui::Picture::system("NSLockUnlockedTemplate"); }
 std::shared_ptr<ui::Picture> goRightTemplate() { return ui::Picture::system("NSGoRightTemplate"); }
 std::shared_ptr<ui::Picture> goLeftTemplate() { return ui::Picture::system("NSGoLeftTemplate"); }
-std::shared_ptr<ui::Picture> rightFacingTriangleTemplate() { return ui::Picture::system("NSRightFacingTriangleTemplate"); }
-std::shared_ptr<ui::Picture> leftFacingTriangleTemplate() { return ui::Picture::system("NSLeftFacingTriangleTemplate"); }
+std::shared_ptr<ui::Picture> rightFacingTriangleTemplate()
+{
+    return ui::Picture::system("NSRightFacingTriangleTemplate");
+}
+std::shared_ptr<ui::Picture> leftFacingTriangleTemplate()
+{
+    return ui::Picture::system("NSLeftFacingTriangleTemplate");
+}
 std::shared_ptr<ui::Picture> addTemplate() { return ui::Picture::system("NSAddTemplate"); }
 std::shared_ptr<ui::Picture> removeTemplate() { return ui::Picture::system("NSRemoveTemplate"); }
-std::shared_ptr<ui::Picture> revealFreestandingTemplate() { return ui::Picture::system("NSRevealFreestandingTemplate"); }
-std::shared_ptr<ui::Picture> followLinkFreestandingTemplate() { return ui::Picture::system("NSFollowLinkFreestandingTemplate"); }
+std::shared_ptr<ui::Picture> revealFreestandingTemplate()
+{
+    return ui::Picture::system("NSRevealFreestandingTemplate");
+}
+std::shared_ptr<ui::Picture> followLinkFreestandingTemplate()
+{
+    return ui::Picture::system("NSFollowLinkFreestandingTemplate");
+}
 std::shared_ptr<ui::Picture> enterFullScreenTemplate() { return ui::Picture::system("NSEnterFullScreenTemplate"); }
 std::shared_ptr<ui::Picture> exitFullScreenTemplate() { return ui::Picture::system("NSExitFullScreenTemplate"); }
 std::shared_ptr<ui::Picture> stopProgressTemplate() { return ui::Picture::system("NSStopProgressTemplate"); }
-std::shared_ptr<ui::Picture> stopProgressFreestandingTemplate() { return ui::Picture::system("NSStopProgressFreestandingTemplate"); }
+std::shared_ptr<ui::Picture> stopProgressFreestandingTemplate()
+{
+    return ui::Picture::system("NSStopProgressFreestandingTemplate");
+}
 std::shared_ptr<ui::Picture> refreshTemplate() { return ui::Picture::system("NSRefreshTemplate"); }
-std::shared_ptr<ui::Picture> refreshFreestandingTemplate() { return ui::Picture::system("NSRefreshFreestandingTemplate"); }
+std::shared_ptr<ui::Picture> refreshFreestandingTemplate()
+{
+    return ui::Picture::system("NSRefreshFreestandingTemplate");
+}
 std::shared_ptr<ui::Picture> bonjourImage() { return ui::Picture::system("NSBonjour"); }
 std::shared_ptr<ui::Picture> computerImage() { return ui::Picture::system("NSComputer"); }
 std::shared_ptr<ui::Picture> folderBurnableImage() { return ui::Picture::system("NSFolderBurnable"); }
@@ -62,12 +83,18 @@ std::shared_ptr<ui::Picture> homeTemplate() { return ui::Picture::system("NSHome
 std::shared_ptr<ui::Picture> bookmarksTemplate() { return ui::Picture::system("NSBookmarksTemplate"); }
 std::shared_ptr<ui::Picture> cautionImage() { return ui::Picture::system("NSCaution"); }
 std::shared_ptr<ui::Picture> statusAvailableImage() { return ui::Picture::system("NSStatusAvailable"); }
-std::shared_ptr<ui::Picture> statusPartiallyAvailableImage() { return ui::Picture::system("NSStatusPartiallyAvailable"); }
+std::shared_ptr<ui::Picture> statusPartiallyAvailableImage()
+{
+    return ui::Picture::system("NSStatusPartiallyAvailable");
+}
 std::shared_ptr<ui::Picture> statusUnavailableImage() { return ui::Picture::system("NSStatusUnavailable"); }
 std::shared_ptr<ui::Picture> statusNoneImage() { return ui::Picture::system("NSStatusNone"); }
 }  // namespace Picture
 
-std::shared_ptr<ui::Picture> pictureWithCGImage(const gfx::ImageRef& image) { return ui::Picture::withImage(image, {}); }
+std::shared_ptr<ui::Picture> pictureWithCGImage(const gfx::ImageRef& image)
+{
+    return ui::Picture::withImage(image, {});
+}
 
 std::shared_ptr<ui::Picture> pictureWithSize(const gfx::Size& size, const gfx::Color& color)
 {
@@ -136,9 +163,12 @@ std::optional<core::Data> JPEGData(const ui::Picture& picture)
 std::optional<core::Data> data(const ui::Picture& picture, ImageFormat format)
 {
     switch (format) {
-    case ImageFormat::png: return PNGData(picture);
-    case ImageFormat::jpg: return JPEGData(picture);
-    case ImageFormat::tiff: return TIFFData(picture);
+    case ImageFormat::png:
+        return PNGData(picture);
+    case ImageFormat::jpg:
+        return JPEGData(picture);
+    case ImageFormat::tiff:
+        return TIFFData(picture);
     }
     return std::nullopt;
 }

@@ -22,9 +22,8 @@ void LayeredTextField::layeredTextFieldSetup()
     setLayer(core::make<ui::TextLayer>());
     textLayer()->setContentsScale(screenScale());
     setAttributes(NSTextAttributes(std::nullopt, 13, gfx::Color::black(), std::nullopt).dictionary());
-    NC->addObserver(this, frameDidChangeNotification, this, [this](const core::Notification&) {
-        refreshFieldContent();
-    });
+    NC->addObserver(this, frameDidChangeNotification, this,
+                    [this](const core::Notification&) { refreshFieldContent(); });
 }
 
 std::shared_ptr<ui::TextLayer> LayeredTextField::textLayer()

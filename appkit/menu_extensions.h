@@ -1,10 +1,10 @@
 // Menu shorthands: an item without key equivalent, and an item's state as an optional Bool. Main thread only.
 #pragma once
+#include "platform/ui/menu.h"
+#include "platform/ui/menu_item.h"
 #include <memory>
 #include <optional>
 #include <string>
-#include "platform/ui/menu.h"
-#include "platform/ui/menu_item.h"
 
 namespace kestrane {
 

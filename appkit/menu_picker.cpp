@@ -31,8 +31,7 @@ void MenuPicker::showMenu(const std::shared_ptr<core::Object>&)
     auto window = this->window();
     if (!menu || !window) return;
     const gfx::Point point = convertPointTo({-1, 4 - menu->size().height}, nullptr);
-    if (auto event = leftMouseDown(point, window))
-        ui::Menu::popUpContextMenu(menu, *event, sharedAs<ui::View>());
+    if (auto event = leftMouseDown(point, window)) ui::Menu::popUpContextMenu(menu, *event, sharedAs<ui::View>());
 }
 
 void ShareMenuPicker::awake()

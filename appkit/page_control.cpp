@@ -49,7 +49,8 @@ void PageControl::draw(const gfx::Rect&)
 {
     gfx::Context* context = gfx::Context::current();
     if (!context) return;
-    for (long i = 0; i < numberOfPages_; ++i) drawControlInContext(*context, cellRect(i), i == currentPage_);
+    for (long i = 0; i < numberOfPages_; ++i)
+        drawControlInContext(*context, cellRect(i), i == currentPage_);
 }
 
 void PageControl::drawControlInContext(gfx::Context& context, const gfx::Rect& rect, bool selected)

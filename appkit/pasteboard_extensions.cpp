@@ -33,7 +33,8 @@ std::vector<std::string> pastedFilenames(const ui::Pasteboard& pasteboard)
 std::vector<core::Url> pastedFileURLs(const ui::Pasteboard& pasteboard)
 {
     std::vector<core::Url> urls;
-    for (const auto& path : pastedFilenames(pasteboard)) urls.push_back(core::Url::fileURL(path));
+    for (const auto& path : pastedFilenames(pasteboard))
+        urls.push_back(core::Url::fileURL(path));
     return urls;
 }
 

@@ -31,15 +31,17 @@ std::shared_ptr<ui::Popover> PopoverController::createPopover(const std::shared_
     return made;
 }
 
-#define KESTRANE_SHOW(Edge, function)                                                 \
-    void PopoverController::showPopoverAt##Edge(const std::shared_ptr<ui::View>& view) \
-    {                                                                                  \
-        if (auto shown = popover()) function(*shown, view);                            \
-    }                                                                                  \
-    void PopoverController::togglePopoverAt##Edge(const std::shared_ptr<ui::View>& view) \
-    {                                                                                  \
-        if (popoverIsShown()) closePopover();                                          \
-        else showPopoverAt##Edge(view);                                                \
+#define KESTRANE_SHOW(Edge, function)                                                                                  \
+    void PopoverController::showPopoverAt##Edge(const std::shared_ptr<ui::View>& view)                                 \
+    {                                                                                                                  \
+        if (auto shown = popover()) function(*shown, view);                                                            \
+    }                                                                                                                  \
+    void PopoverController::togglePopoverAt##Edge(const std::shared_ptr<ui::View>& view)                               \
+    {                                                                                                                  \
+        if (popoverIsShown())                                                                                          \
+            closePopover();                                                                                            \
+        else                                                                                                           \
+            showPopoverAt##Edge(view);                                                                                 \
     }
 
 KESTRANE_SHOW(Top, showAtTop)

@@ -1,10 +1,10 @@
 // A pane of the preferences window: a view controller's view with an identifier, a title, an icon and a tool
 // tip for its toolbar item or segment. Main thread only.
 #pragma once
-#include <memory>
-#include <string>
 #include "platform/ui/picture.h"
 #include "platform/ui/view.h"
+#include <memory>
+#include <string>
 
 namespace kestrane {
 

@@ -1,8 +1,8 @@
 // The preferences window: titled, closable and miniaturizable but not resizable, its frame kept under one
 // autosave name, hidden and closed by the Escape key. Main thread only.
 #pragma once
-#include <string>
 #include "platform/ui/window.h"
+#include <string>
 
 namespace kestrane {
 

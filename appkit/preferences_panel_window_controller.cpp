@@ -91,7 +91,8 @@ std::vector<std::string> PreferencesPanelWindowController::defaultItemIdentifier
     if (showToolbarItemsAsSegmentedControl) return {space, PreferencesPanelSegmentedControlIdentifier, space};
     std::vector<std::string> identifiers;
     if (centerToolbarItems) identifiers.push_back(space);
-    for (const auto& pane : panels) identifiers.push_back(pane->preferenceIdentifier());
+    for (const auto& pane : panels)
+        identifiers.push_back(pane->preferenceIdentifier());
     if (centerToolbarItems) identifiers.push_back(space);
     return identifiers;
 }
@@ -101,8 +102,8 @@ std::vector<std::string> PreferencesPanelWindowController::selectableItemIdentif
     return allowedItemIdentifiers(toolbar);
 }
 
-std::shared_ptr<ui::ToolbarItem> PreferencesPanelWindowController::itemForItemIdentifier(
-    ui::Toolbar&, const std::string& identifier, bool)
+std::shared_ptr<ui::ToolbarItem>
+PreferencesPanelWindowController::itemForItemIdentifier(ui::Toolbar&, const std::string& identifier, bool)
 {
     if (identifier == PreferencesPanelSegmentedControlIdentifier) {
         auto item = core::make<ui::ToolbarItem>(identifier);

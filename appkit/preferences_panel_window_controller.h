@@ -3,14 +3,14 @@
 // keeping its top edge and its horizontal centre. Subclasses supply the panes in setupInitialPanels().
 // Main thread only.
 #pragma once
-#include <memory>
-#include <string>
-#include <vector>
 #include "appkit/preferences_panel.h"
 #include "platform/ui/segmented_control.h"
 #include "platform/ui/toolbar.h"
 #include "platform/ui/window_controller.h"
 #include "platform/ui/window_delegate.h"
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace kestrane {
 

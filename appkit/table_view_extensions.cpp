@@ -7,7 +7,8 @@ namespace {
 std::vector<long> indexesOf(const core::IndexSet& set)
 {
     std::vector<long> indexes;
-    for (auto index : set) indexes.push_back(long(index));
+    for (auto index : set)
+        indexes.push_back(long(index));
     return indexes;
 }
 
@@ -22,10 +23,7 @@ void selectOnlyRows(ui::TableView& table, const core::IndexSet& rows)
     table.selectRowIndexes(indexesOf(rows), false);
 }
 
-void selectAlsoRows(ui::TableView& table, const core::IndexSet& rows)
-{
-    table.selectRowIndexes(indexesOf(rows), true);
-}
+void selectAlsoRows(ui::TableView& table, const core::IndexSet& rows) { table.selectRowIndexes(indexesOf(rows), true); }
 
 void reloadDataForRowIndexes(ui::TableView& table, const core::IndexSet& rows)
 {

@@ -12,8 +12,7 @@ namespace kestrane {
 namespace {
 
 // The characters [from, to) of the text whose boundaries are `cuts`.
-std::string characters(const std::string& text, const std::vector<std::size_t>& cuts, std::size_t from,
-                       std::size_t to)
+std::string characters(const std::string& text, const std::vector<std::size_t>& cuts, std::size_t from, std::size_t to)
 {
     return text.substr(cuts[from], cuts[to] - cuts[from]);
 }
@@ -99,11 +98,16 @@ bool isEmpty(const gfx::AttributedString& string) { return string.length() == 0;
 std::string caalignment(gfx::TextAlignment alignment)
 {
     switch (alignment) {
-    case gfx::TextAlignment::right: return ui::AlignmentMode::right;
-    case gfx::TextAlignment::center: return ui::AlignmentMode::center;
-    case gfx::TextAlignment::justified: return ui::AlignmentMode::justified;
-    case gfx::TextAlignment::natural: return ui::AlignmentMode::natural;
-    default: return ui::AlignmentMode::left;
+    case gfx::TextAlignment::right:
+        return ui::AlignmentMode::right;
+    case gfx::TextAlignment::center:
+        return ui::AlignmentMode::center;
+    case gfx::TextAlignment::justified:
+        return ui::AlignmentMode::justified;
+    case gfx::TextAlignment::natural:
+        return ui::AlignmentMode::natural;
+    default:
+        return ui::AlignmentMode::left;
     }
 }
 

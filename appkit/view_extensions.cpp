@@ -33,7 +33,8 @@ void invalidateCursorRects(const std::shared_ptr<ui::View>& view)
 void removeAllSubviews(ui::View& view)
 {
     const auto subviews = view.subviews();
-    for (auto it = subviews.rbegin(); it != subviews.rend(); ++it) (*it)->removeFromSuperview();
+    for (auto it = subviews.rbegin(); it != subviews.rend(); ++it)
+        (*it)->removeFromSuperview();
 }
 
 void addFilledSubView(ui::View& view, const std::shared_ptr<ui::View>& subview)
@@ -65,7 +66,8 @@ void magnifyToDocumentRect(ui::ScrollView& scrollView)
 double screenScale()
 {
     double scale = 1;
-    for (auto& screen : ui::Screen::screens()) scale = std::max(scale, screen.backingScaleFactor);
+    for (auto& screen : ui::Screen::screens())
+        scale = std::max(scale, screen.backingScaleFactor);
     return scale;
 }
 

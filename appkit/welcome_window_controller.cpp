@@ -42,10 +42,7 @@ void WelcomeWindowController::showSharedWindowIfUpdate(const std::shared_ptr<cor
     if (didUpdateVersion(Defaults)) showSharedWindow(sender);
 }
 
-WelcomeWindowController::WelcomeWindowController()
-    : WindowController(makeWelcomeWindow()), buildsOwnWindow_(true)
-{
-}
+WelcomeWindowController::WelcomeWindowController() : WindowController(makeWelcomeWindow()), buildsOwnWindow_(true) {}
 
 WelcomeWindowController::WelcomeWindowController(std::shared_ptr<ui::Window> window)
     : WindowController(std::move(window))

@@ -36,7 +36,8 @@ void replaceContentView(ui::Window& window, const std::shared_ptr<ui::View>& vie
     if (!view) return;
     if (auto current = window.contentView(); current && current != view) {
         const auto subviews = current->subviews();
-        for (const auto& subview : subviews) view->addSubview(subview);
+        for (const auto& subview : subviews)
+            view->addSubview(subview);
     }
     window.setContentView(view);
 }

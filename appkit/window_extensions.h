@@ -1,10 +1,10 @@
 // Window construction shorthands and the end of editing in a window. Main thread only.
 #pragma once
-#include <memory>
-#include <string>
 #include "platform/gfx/rect.h"
 #include "platform/ui/visual_effect_view.h"
 #include "platform/ui/window.h"
+#include <memory>
+#include <string>
 
 namespace kestrane {
 

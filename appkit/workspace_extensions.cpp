@@ -13,8 +13,10 @@ namespace {
 
 void openPage(ui::Workspace& workspace, const std::optional<core::Url>& url, const char* undefinedMessage)
 {
-    if (url) workspace.openOrTell(*url);
-    else core::print(undefinedMessage);
+    if (url)
+        workspace.openOrTell(*url);
+    else
+        core::print(undefinedMessage);
 }
 
 }  // namespace

@@ -12,8 +12,7 @@ class AnyKey {
 public:
     template <class T>
     explicit AnyKey(T value)
-        : underlying_(value),
-          hashValueFunc_([value] { return std::hash<T>()(value); }),
+        : underlying_(value), hashValueFunc_([value] { return std::hash<T>()(value); }),
           equalityFunc_([value](const std::any& other) {
               const T* candidate = std::any_cast<T>(&other);
               return candidate && *candidate == value;

@@ -13,8 +13,7 @@ float computeFrameRate(const media::Asset& asset)
 {
     float rate = 0;
     for (const media::TrackRef& track : asset.tracks(media::MediaType::video))
-        if (track->nominalFrameRate() != 0)
-            rate = track->nominalFrameRate();
+        if (track->nominalFrameRate() != 0) rate = track->nominalFrameRate();
     return rate;
 }
 
@@ -32,23 +31,22 @@ gfx::AffineTransform computeNaturalTransform(const media::Asset& asset)
 {
     gfx::AffineTransform transform = gfx::AffineTransform::identity();
     for (const media::TrackRef& track : asset.tracks(media::MediaType::video))
-        if (!track->preferredTransform().isIdentity())
-            transform = track->preferredTransform();
+        if (!track->preferredTransform().isIdentity()) transform = track->preferredTransform();
     return transform;
 }
 
 Orientation orientationOf(const gfx::AffineTransform& t)
 {
-    if (t.a == 0 && t.b == 1 && t.c == -1 && t.d == 0)
-        return Orientation::left;
-    if (t.a == 0 && t.b == -1 && t.c == 1 && t.d == 0)
-        return Orientation::right;
-    if (t.a == -1 && t.b == 0 && t.c == 0 && t.d == -1)
-        return Orientation::down;
+    if (t.a == 0 && t.b == 1 && t.c == -1 && t.d == 0) return Orientation::left;
+    if (t.a == 0 && t.b == -1 && t.c == 1 && t.d == 0) return Orientation::right;
+    if (t.a == -1 && t.b == 0 && t.c == 0 && t.d == -1) return Orientation::down;
     return Orientation::up;
 }
 
-Orientation computeNaturalOrientation(const media::Asset& asset) { return orientationOf(computeNaturalTransform(asset)); }
+Orientation computeNaturalOrientation(const media::Asset& asset)
+{
+    return orientationOf(computeNaturalTransform(asset));
+}
 
 namespace {
 
@@ -57,8 +55,7 @@ std::optional<double> unitEntry(double entry, double scale)
 {
     constexpr double slack = 1e-3;
     for (double unit : {-1.0, 0.0, 1.0})
-        if (std::abs(entry / scale - unit) < slack)
-            return unit;
+        if (std::abs(entry / scale - unit) < slack) return unit;
     return std::nullopt;
 }
 
@@ -67,16 +64,13 @@ std::optional<double> unitEntry(double entry, double scale)
 gfx::AffineTransform rightAngleTurn(const gfx::AffineTransform& t)
 {
     const double scale = std::max({std::abs(t.a), std::abs(t.b), std::abs(t.c), std::abs(t.d)});
-    if (!(scale > 0) || !std::isfinite(scale))
-        return gfx::AffineTransform::identity();
+    if (!(scale > 0) || !std::isfinite(scale)) return gfx::AffineTransform::identity();
     const auto a = unitEntry(t.a, scale), b = unitEntry(t.b, scale), c = unitEntry(t.c, scale),
                d = unitEntry(t.d, scale);
-    if (!a || !b || !c || !d)
-        return gfx::AffineTransform::identity();
+    if (!a || !b || !c || !d) return gfx::AffineTransform::identity();
     const bool straight = *b == 0 && *c == 0 && *a != 0 && *d != 0;
     const bool sideways = *a == 0 && *d == 0 && *b != 0 && *c != 0;
-    if (!straight && !sideways)
-        return gfx::AffineTransform::identity();
+    if (!straight && !sideways) return gfx::AffineTransform::identity();
     return {*a, *b, *c, *d, 0, 0};
 }
 
@@ -91,8 +85,7 @@ gfx::ImageRef copyCGImage(media::ImageGenerator& generator, const media::Time& t
 {
     media::Time actual = media::Time::zero();
     gfx::ImageRef image = generator.copyImage(time, &actual);
-    if (!image)
-        throw core::Error(media::errorDomain, media::decodeFailed, "The generator gave no image.");
+    if (!image) throw core::Error(media::errorDomain, media::decodeFailed, "The generator gave no image.");
     return image;
 }
 

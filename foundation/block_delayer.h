@@ -13,8 +13,7 @@ namespace kestrane {
 
 class BlockDelayer {
 public:
-    explicit BlockDelayer(double seconds,
-                          std::shared_ptr<core::DispatchQueue> queue = core::DispatchQueue::main());
+    explicit BlockDelayer(double seconds, std::shared_ptr<core::DispatchQueue> queue = core::DispatchQueue::main());
     virtual ~BlockDelayer() = default;
 
     double seconds() const { return seconds_; }

@@ -4,14 +4,8 @@
 
 namespace kestrane {
 
-inline void andAssign(bool& lhs, bool rhs)
-{
-    lhs = lhs && rhs;
-}
+inline void andAssign(bool& lhs, bool rhs) { lhs = lhs && rhs; }
 
-inline void orAssign(bool& lhs, bool rhs)
-{
-    lhs = lhs || rhs;
-}
+inline void orAssign(bool& lhs, bool rhs) { lhs = lhs || rhs; }
 
 }  // namespace kestrane

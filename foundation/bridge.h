@@ -10,16 +10,10 @@
 namespace kestrane {
 
 // The object's address; no reference is added.
-inline void* bridge(const std::shared_ptr<core::Object>& obj)
-{
-    return core::Unmanaged::passUnretained(obj);
-}
+inline void* bridge(const std::shared_ptr<core::Object>& obj) { return core::Unmanaged::passUnretained(obj); }
 
 // The object's address with one reference added, owned by the pointer (taken back by bridgeTransfer).
-inline void* bridgeRetained(std::shared_ptr<core::Object> obj)
-{
-    return core::Unmanaged::passRetained(std::move(obj));
-}
+inline void* bridgeRetained(std::shared_ptr<core::Object> obj) { return core::Unmanaged::passRetained(std::move(obj)); }
 
 // The object at the pointer as a new reference; a reference owned by the pointer stays.
 template <class T = core::Object>

@@ -89,10 +89,7 @@ std::optional<std::string> compagnyMail(const core::Bundle& bundle)
     return stringForInfoDictionaryKey(bundle, BundleCompagnyMailKey);
 }
 
-std::string local(const core::Bundle& bundle, const std::string& key)
-{
-    return bundle.localizedString(key, "", "");
-}
+std::string local(const core::Bundle& bundle, const std::string& key) { return bundle.localizedString(key, "", ""); }
 
 std::string localPlural(const core::Bundle& bundle, const std::string& key, std::int64_t count)
 {

@@ -23,14 +23,8 @@ void encodeCodingObject(core::KeyedArchiver& coder, const std::shared_ptr<const 
     coder.encodeObject(key, object);
 }
 
-void encodeCGFloat(core::KeyedArchiver& coder, double value, const std::string& key)
-{
-    coder.encodeDouble(key, value);
-}
+void encodeCGFloat(core::KeyedArchiver& coder, double value, const std::string& key) { coder.encodeDouble(key, value); }
 
-double decodeCGFloatForKey(core::KeyedUnarchiver& coder, const std::string& key)
-{
-    return coder.decodeDouble(key);
-}
+double decodeCGFloatForKey(core::KeyedUnarchiver& coder, const std::string& key) { return coder.decodeDouble(key); }
 
 }  // namespace kestrane

@@ -24,27 +24,38 @@ namespace kestrane {
 //                    std::shared_ptr<EditionCodingState> codingState() const; };
 template <class T>
 concept CodableStruct = std::derived_from<typename T::CodingState, core::Coding> &&
-                        std::constructible_from<T, const typename T::CodingState&> && requires(const T value) {
-                            {
-                                value.codingState()
-                            } -> std::convertible_to<std::shared_ptr<const typename T::CodingState>>;
-                        };
+    std::constructible_from<T, const typename T::CodingState&> && requires(const T value)
+{
+    {
+        value.codingState()
+        } -> std::convertible_to<std::shared_ptr<const typename T::CodingState>>;
+};
 
 // An enumeration archived by its integer raw value. Its namespace provides, found by argument-dependent lookup:
 //   std::int64_t rawValue(Orientation);
 //   std::optional<Orientation> fromRawValue(std::type_identity<Orientation>, std::int64_t);  // nullopt: no case
 template <class T>
-concept IntEnum = requires(const T value, std::int64_t raw) {
-    { rawValue(value) } -> std::convertible_to<std::int64_t>;
-    { fromRawValue(std::type_identity<T>{}, raw) } -> std::same_as<std::optional<T>>;
+concept IntEnum = requires(const T value, std::int64_t raw)
+{
+    {
+        rawValue(value)
+        } -> std::convertible_to<std::int64_t>;
+    {
+        fromRawValue(std::type_identity<T>{}, raw)
+        } -> std::same_as<std::optional<T>>;
 };
 
 // An enumeration archived by its string raw value, with `std::string rawValue(T)` and
 // `std::optional<T> fromRawValue(std::type_identity<T>, const std::string&)` as for IntEnum.
 template <class T>
-concept StringEnum = requires(const T value, const std::string& raw) {
-    { rawValue(value) } -> std::convertible_to<std::string>;
-    { fromRawValue(std::type_identity<T>{}, raw) } -> std::same_as<std::optional<T>>;
+concept StringEnum = requires(const T value, const std::string& raw)
+{
+    {
+        rawValue(value)
+        } -> std::convertible_to<std::string>;
+    {
+        fromRawValue(std::type_identity<T>{}, raw)
+        } -> std::same_as<std::optional<T>>;
 };
 
 // The archive of `object` as its root.

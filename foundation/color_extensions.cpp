@@ -26,10 +26,7 @@ std::optional<gfx::Color> create(const std::string& hexString)
     return create(*rgba);
 }
 
-gfx::Color create(const RGBA& rgba)
-{
-    return gfx::Color::rgb(rgba.r, rgba.g, rgba.b, rgba.a);
-}
+gfx::Color create(const RGBA& rgba) { return gfx::Color::rgb(rgba.r, rgba.g, rgba.b, rgba.a); }
 
 gfx::Color randomColor()
 {
@@ -45,16 +42,10 @@ gfx::Color randomColor()
 
 namespace NSColor {
 
-std::optional<gfx::Color> fromHexString(const std::string& hexString)
-{
-    return CGColor::create(hexString);
-}
+std::optional<gfx::Color> fromHexString(const std::string& hexString) { return CGColor::create(hexString); }
 
 }  // namespace NSColor
 
-std::string hexString(const gfx::Color& color)
-{
-    return RGBA(color.r, color.g, color.b, color.a).hexString();
-}
+std::string hexString(const gfx::Color& color) { return RGBA(color.r, color.g, color.b, color.a).hexString(); }
 
 }  // namespace kestrane

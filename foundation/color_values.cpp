@@ -71,23 +71,30 @@ const CMYKA CMYKA::clear{0, 0, 0, 1, 0};
 std::optional<RGBA> RGBA::fromHexString(const std::string& text)
 {
     std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
     if (i >= text.size() || text[i] != '#') return std::nullopt;
     ++i;
     const bool prefixed = i + 2 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X');
     if (prefixed && hexDigit(text[i + 2]) >= 0) i += 2;
     std::uint64_t v = 0;
     std::size_t digits = 0;
-    for (; i < text.size() && hexDigit(text[i]) >= 0; ++i, ++digits) v = (v << 4) | std::uint64_t(hexDigit(text[i]));
+    for (; i < text.size() && hexDigit(text[i]) >= 0; ++i, ++digits)
+        v = (v << 4) | std::uint64_t(hexDigit(text[i]));
     if (digits == 0) return std::nullopt;
     const auto nibble = [v](int shift) { return double((v >> shift) & 0xF) / 15.0; };
     const auto byte = [v](int shift) { return double((v >> shift) & 0xFF) / 255.0; };
     switch (digits) {
-    case 3: return RGBA(nibble(8), nibble(4), nibble(0), 1);
-    case 4: return RGBA(nibble(12), nibble(8), nibble(4), nibble(0));
-    case 6: return RGBA(byte(16), byte(8), byte(0), 1);
-    case 8: return RGBA(byte(24), byte(16), byte(8), byte(0));
-    default: break;
+    case 3:
+        return RGBA(nibble(8), nibble(4), nibble(0), 1);
+    case 4:
+        return RGBA(nibble(12), nibble(8), nibble(4), nibble(0));
+    case 6:
+        return RGBA(byte(16), byte(8), byte(0), 1);
+    case 8:
+        return RGBA(byte(24), byte(16), byte(8), byte(0));
+    default:
+        break;
     }
     core::print("Invalid hex string, number of chars after '#' should be either 3, 4, 6 or 8");
     return std::nullopt;
@@ -103,24 +110,12 @@ std::string RGBA::hexString() const
     return buffer;
 }
 
-std::string RGBA::description() const
-{
-    return describe("RGBA", {r, g, b, a});
-}
+std::string RGBA::description() const { return describe("RGBA", {r, g, b, a}); }
 
-std::string HSBA::description() const
-{
-    return describe("HSBA", {h, s, b, a});
-}
+std::string HSBA::description() const { return describe("HSBA", {h, s, b, a}); }
 
-std::string HSLA::description() const
-{
-    return describe("HSLA", {h, s, l, a});
-}
+std::string HSLA::description() const { return describe("HSLA", {h, s, l, a}); }
 
-std::string CMYKA::description() const
-{
-    return describe("CMYKA", {c, m, y, k, a});
-}
+std::string CMYKA::description() const { return describe("CMYKA", {c, m, y, k, a}); }
 
 }  // namespace kestrane

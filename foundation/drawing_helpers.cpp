@@ -9,10 +9,7 @@ std::shared_ptr<gfx::BitmapContext> createRGBBitmapContext(int width, int height
     return gfx::BitmapContext::create(width, height, gfx::AlphaInfo::premultipliedFirst);
 }
 
-gfx::Context* getCurrentGraphicsContext()
-{
-    return gfx::Context::current();
-}
+gfx::Context* getCurrentGraphicsContext() { return gfx::Context::current(); }
 
 }  // namespace CGContext
 
@@ -23,15 +20,9 @@ void saveGStateInBlock(gfx::Context& context, const std::function<void()>& block
     context.restore();
 }
 
-void moveTo(gfx::Context& context, double x, double y)
-{
-    context.moveTo({x, y});
-}
+void moveTo(gfx::Context& context, double x, double y) { context.moveTo({x, y}); }
 
-void addLineTo(gfx::Context& context, double x, double y)
-{
-    context.addLineTo({x, y});
-}
+void addLineTo(gfx::Context& context, double x, double y) { context.addLineTo({x, y}); }
 
 void addRoundedRec(gfx::Context& context, const gfx::Rect& rect, double corner)
 {
@@ -56,8 +47,7 @@ void drawLinearGradient(gfx::Context& context, const gfx::Gradient& gradient, co
     context.drawLinearGradient(gradient, start, end, {.drawsBeforeStart = true, .drawsAfterEnd = false});
 }
 
-void drawRadialGradient(gfx::Context& context, const gfx::Gradient& gradient, const gfx::Point& center,
-                        double radius)
+void drawRadialGradient(gfx::Context& context, const gfx::Gradient& gradient, const gfx::Point& center, double radius)
 {
     context.drawRadialGradient(gradient, center, 0, center, radius, {.drawsBeforeStart = true, .drawsAfterEnd = false});
 }
@@ -88,15 +78,9 @@ void drawString(gfx::Context& context, const std::string& string, const gfx::Pat
 
 namespace CGPath {
 
-gfx::Path create(const gfx::Rect& rect)
-{
-    return gfx::Path::rect(rect);
-}
+gfx::Path create(const gfx::Rect& rect) { return gfx::Path::rect(rect); }
 
-gfx::Path create(const gfx::Rect& rect, double corner)
-{
-    return gfx::Path::roundedRect(rect, corner, corner);
-}
+gfx::Path create(const gfx::Rect& rect, double corner) { return gfx::Path::roundedRect(rect, corner, corner); }
 
 }  // namespace CGPath
 
@@ -116,20 +100,11 @@ gfx::GradientRef create(const std::vector<gfx::Color>& colors, const std::vector
 
 namespace CGColorSpace {
 
-std::optional<gfx::ColorSpace> createDeviceRGB()
-{
-    return gfx::ColorSpace::deviceRGB;
-}
+std::optional<gfx::ColorSpace> createDeviceRGB() { return gfx::ColorSpace::deviceRGB; }
 
-std::optional<gfx::ColorSpace> createDeviceGray()
-{
-    return gfx::ColorSpace::deviceGray;
-}
+std::optional<gfx::ColorSpace> createDeviceGray() { return gfx::ColorSpace::deviceGray; }
 
-std::optional<gfx::ColorSpace> createDeviceCMYK()
-{
-    return gfx::ColorSpace::deviceCMYK;
-}
+std::optional<gfx::ColorSpace> createDeviceCMYK() { return gfx::ColorSpace::deviceCMYK; }
 
 }  // namespace CGColorSpace
 

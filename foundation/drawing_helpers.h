@@ -38,8 +38,7 @@ void setFillColoredPattern(gfx::Context& context, const gfx::PatternRef& pattern
 void drawLinearGradient(gfx::Context& context, const gfx::Gradient& gradient, const gfx::Point& start,
                         const gfx::Point& end);
 // From a point at the centre out to the radius; also fills before the start.
-void drawRadialGradient(gfx::Context& context, const gfx::Gradient& gradient, const gfx::Point& center,
-                        double radius);
+void drawRadialGradient(gfx::Context& context, const gfx::Gradient& gradient, const gfx::Point& center, double radius);
 // Clip to the rectangle (left in force), then a gradient from its bottom to its top.
 void drawVerticalGradient(gfx::Context& context, const gfx::Gradient& gradient, const gfx::Rect& rect);
 // Clip to the rectangle (left in force), then a gradient from its left to its right.

@@ -42,10 +42,18 @@ const std::vector<std::pair<std::string, std::string>>& presetNames()
 const std::vector<std::pair<std::string, std::string>>& fileExtensions()
 {
     static const std::vector<std::pair<std::string, std::string>> extensions = {
-        {AVFileTypeAIFC, "aifc"},         {AVFileTypeAIFF, "aif"},      {AVFileTypeCoreAudioFormat, "caf"},
-        {AVFileTypeAppleM4V, "m4v"},      {AVFileTypeMPEG4, "mp4"},     {AVFileTypeAppleM4A, "m4a"},
-        {AVFileTypeQuickTimeMovie, "mov"}, {AVFileTypeWAVE, "wav"},     {AVFileTypeAMR, "amr"},
-        {AVFileTypeAC3, "ac3"},           {AVFileTypeMPEGLayer3, "mp3"}, {AVFileTypeSunAU, "au"},
+        {AVFileTypeAIFC, "aifc"},
+        {AVFileTypeAIFF, "aif"},
+        {AVFileTypeCoreAudioFormat, "caf"},
+        {AVFileTypeAppleM4V, "m4v"},
+        {AVFileTypeMPEG4, "mp4"},
+        {AVFileTypeAppleM4A, "m4a"},
+        {AVFileTypeQuickTimeMovie, "mov"},
+        {AVFileTypeWAVE, "wav"},
+        {AVFileTypeAMR, "amr"},
+        {AVFileTypeAC3, "ac3"},
+        {AVFileTypeMPEGLayer3, "mp3"},
+        {AVFileTypeSunAU, "au"},
     };
     return extensions;
 }
@@ -54,17 +62,14 @@ std::size_t rankOf(const std::string& preset)
 {
     const auto& names = presetNames();
     for (std::size_t i = 0; i < names.size(); ++i)
-        if (names[i].first == preset)
-            return i;
+        if (names[i].first == preset) return i;
     return 0;
 }
 
-std::optional<std::string> lookUp(const std::vector<std::pair<std::string, std::string>>& table,
-                                  const std::string& key)
+std::optional<std::string> lookUp(const std::vector<std::pair<std::string, std::string>>& table, const std::string& key)
 {
     for (const auto& [name, value] : table)
-        if (name == key)
-            return value;
+        if (name == key) return value;
     return std::nullopt;
 }
 

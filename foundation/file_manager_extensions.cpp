@@ -20,10 +20,7 @@ core::Url numberedName(const core::Url& url, long i)
     return extension.empty() ? numbered : numbered.appendingPathExtension(extension);
 }
 
-bool isTaken(const core::FileManager& fm, const core::Url& url)
-{
-    return fm.fileExists(url.path());
-}
+bool isTaken(const core::FileManager& fm, const core::Url& url) { return fm.fileExists(url.path()); }
 
 }  // namespace
 
@@ -65,8 +62,7 @@ std::optional<core::Url> writeToFreeName(core::FileManager& fm, const core::Url&
                                          const std::function<std::optional<core::Data>()>& bytes)
 {
     if (!url.isFileURL()) return std::nullopt;
-    const auto file =
-        core::UnpublishedFile::create(url.deletingLastPathComponent().path(), url.lastPathComponent());
+    const auto file = core::UnpublishedFile::create(url.deletingLastPathComponent().path(), url.lastPathComponent());
     if (!file) return std::nullopt;
     const std::optional<core::Data> data = bytes();
     if (!data || !file->write(*data)) return std::nullopt;
@@ -103,10 +99,7 @@ std::optional<core::Url> bundleSupportDirectoryURL(const core::FileManager& fm)
     return support->appendingPathComponent(name(*MB.get()));
 }
 
-void createDirectory(core::FileManager& fm, const core::Url& url)
-{
-    fm.createDirectory(url, true);
-}
+void createDirectory(core::FileManager& fm, const core::Url& url) { fm.createDirectory(url, true); }
 
 core::Url createDirectory(core::FileManager& fm, const core::Url& url, const std::string& appendPathComponent)
 {
@@ -120,8 +113,7 @@ std::optional<core::Url> createBundleSupportDirectory(core::FileManager& fm)
     return createBundleSupportDirectoryWithComponent(fm, "");
 }
 
-std::optional<core::Url> createBundleSupportDirectoryWithComponent(core::FileManager& fm,
-                                                                   const std::string& component)
+std::optional<core::Url> createBundleSupportDirectoryWithComponent(core::FileManager& fm, const std::string& component)
 {
     const auto folder = bundleSupportDirectoryURL(fm);
     if (!folder) return std::nullopt;
@@ -148,7 +140,8 @@ void enumerateFiles(core::FileManager& fm, const std::vector<core::Url>& urls,
         }
         const auto enumerator = dirEnumerator(fm, url, core::DirectoryEnumerationOptions::skipsHiddenFiles);
         if (!enumerator) continue;
-        while (const auto item = enumerator->next()) block(*item);
+        while (const auto item = enumerator->next())
+            block(*item);
     }
 }
 

@@ -45,11 +45,11 @@ core::Url alternative(const core::FileManager& fm, const std::string& name, cons
 // under any name. The name it got; nullopt, with nothing left behind, when `bytes` gives none or no file can
 // be written there.
 [[nodiscard]] std::optional<core::Url> writeToFreeName(core::FileManager& fm, const core::Url& url,
-                                         const std::function<std::optional<core::Data>()>& bytes);
+                                                       const std::function<std::optional<core::Data>()>& bytes);
 // Gives the written file `url`'s name or, when that is taken, the first free name of alternative's series,
 // never in place of anything there. The name it got; nullopt when the file could not be named.
 [[nodiscard]] std::optional<core::Url> publishToFreeName(core::FileManager& fm, core::UnpublishedFile& file,
-                                                       const core::Url& url);
+                                                         const core::Url& url);
 
 // The user's application-support folder; nullopt when there is none.
 std::optional<core::Url> applicationsSupportDirectoryURL(const core::FileManager& fm);
@@ -60,14 +60,13 @@ std::optional<core::Url> bundleSupportDirectoryURL(const core::FileManager& fm);
 // Creates the folder and its missing parents; throws core::Error on failure.
 void createDirectory(core::FileManager& fm, const core::Url& url);
 // Creates `url` + `appendPathComponent` the same way and returns it.
-core::Url createDirectory(core::FileManager& fm, const core::Url& url,
-                          const std::string& appendPathComponent);
+core::Url createDirectory(core::FileManager& fm, const core::Url& url, const std::string& appendPathComponent);
 
 // Creates the bundle's support folder (with the component appended) and returns it; nullopt when there is
 // no support folder or it cannot be created.
 [[nodiscard]] std::optional<core::Url> createBundleSupportDirectory(core::FileManager& fm);
 [[nodiscard]] std::optional<core::Url> createBundleSupportDirectoryWithComponent(core::FileManager& fm,
-                                                                   const std::string& component);
+                                                                                 const std::string& component);
 
 // A walk of the folder with the given options, each folder's entries in the order file managers list them;
 // null when the folder cannot be read.

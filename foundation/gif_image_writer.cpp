@@ -25,14 +25,16 @@ GIFImageWriter::GIFImageWriter(std::int64_t count) : count_(count) {}
 bool GIFImageWriter::startWriting(const core::Url& url)
 {
     destination_.reset();
-    file_ = folderExists(url) ? core::UnpublishedFile::create(url.deletingLastPathComponent().path(), url.lastPathComponent())
-                              : nullptr;
+    file_ = folderExists(url)
+                ? core::UnpublishedFile::create(url.deletingLastPathComponent().path(), url.lastPathComponent())
+                : nullptr;
     if (!file_) {
         core::print("GIFImageWriter cannot create destination at URL " + url.absoluteString());
         return false;
     }
-    destination_ = gfx::ImageWriter::createStreaming(gfx::ImageFileType::gif, std::size_t(std::max<std::int64_t>(count_, 0)),
-                                                     [file = file_.get()](const core::Data& bytes) { return file->write(bytes); });
+    destination_ =
+        gfx::ImageWriter::createStreaming(gfx::ImageFileType::gif, std::size_t(std::max<std::int64_t>(count_, 0)),
+                                          [file = file_.get()](const core::Data& bytes) { return file->write(bytes); });
     destination_->setFileProperties({.gifLoopCount = 0});
     url_ = url;
     return true;

@@ -22,9 +22,12 @@ struct Encoding {
 Encoding encodingFor(ImageFormat format, double jpegCompression = 1.0)
 {
     switch (format) {
-    case ImageFormat::jpg: return {gfx::ImageFileType::jpeg, {.jpegQuality = jpegCompression}};
-    case ImageFormat::tiff: return {gfx::ImageFileType::tiff, {.tiffCompression = tiffLZW}};
-    case ImageFormat::png: break;
+    case ImageFormat::jpg:
+        return {gfx::ImageFileType::jpeg, {.jpegQuality = jpegCompression}};
+    case ImageFormat::tiff:
+        return {gfx::ImageFileType::tiff, {.tiffCompression = tiffLZW}};
+    case ImageFormat::png:
+        break;
     }
     return {gfx::ImageFileType::png, {}};
 }
@@ -63,30 +66,15 @@ int roundedPixels(double length)
 
 namespace CGImage {
 
-gfx::ImageRef image(const core::Url& url)
-{
-    return gfx::ImageReader::read(url);
-}
+gfx::ImageRef image(const core::Url& url) { return gfx::ImageReader::read(url); }
 
-gfx::ImageRef image(const core::Data& data)
-{
-    return gfx::ImageReader::readData(data);
-}
+gfx::ImageRef image(const core::Data& data) { return gfx::ImageReader::readData(data); }
 
-gfx::ImageRef image(const gfx::BitmapContext& context)
-{
-    return context.makeImage();
-}
+gfx::ImageRef image(const gfx::BitmapContext& context) { return context.makeImage(); }
 
-gfx::ImageRef emptyWith(int width, int height)
-{
-    return drawWith(width, height, {});
-}
+gfx::ImageRef emptyWith(int width, int height) { return drawWith(width, height, {}); }
 
-gfx::ImageRef emptyWith(const gfx::Size& size)
-{
-    return drawWith(size, {});
-}
+gfx::ImageRef emptyWith(const gfx::Size& size) { return drawWith(size, {}); }
 
 gfx::ImageRef drawWith(int width, int height, const std::function<void(gfx::Context&)>& block)
 {
@@ -106,15 +94,9 @@ gfx::ImageRef drawWith(const gfx::Size& size, const std::function<void(gfx::Cont
 
 }  // namespace CGImage
 
-gfx::Size size(const gfx::ImageRef& image)
-{
-    return {double(image->width()), double(image->height())};
-}
+gfx::Size size(const gfx::ImageRef& image) { return {double(image->width()), double(image->height())}; }
 
-gfx::Rect rect(const gfx::ImageRef& image)
-{
-    return {{0, 0}, size(image)};
-}
+gfx::Rect rect(const gfx::ImageRef& image) { return {{0, 0}, size(image)}; }
 
 gfx::ImageRef drawnCopy(const gfx::ImageRef& image)
 {
@@ -130,20 +112,14 @@ gfx::ImageRef applying(const gfx::ImageRef& image, const gfx::AffineTransform& t
     });
 }
 
-std::optional<core::Data> PNGData(const gfx::ImageRef& image)
-{
-    return encode(image, encodingFor(ImageFormat::png));
-}
+std::optional<core::Data> PNGData(const gfx::ImageRef& image) { return encode(image, encodingFor(ImageFormat::png)); }
 
 std::optional<core::Data> JPEGData(const gfx::ImageRef& image, double compression)
 {
     return encode(image, encodingFor(ImageFormat::jpg, compression));
 }
 
-std::optional<core::Data> TIFFData(const gfx::ImageRef& image)
-{
-    return encode(image, encodingFor(ImageFormat::tiff));
-}
+std::optional<core::Data> TIFFData(const gfx::ImageRef& image) { return encode(image, encodingFor(ImageFormat::tiff)); }
 
 std::optional<core::Data> data(const gfx::ImageRef& image, ImageFormat format)
 {

@@ -5,9 +5,12 @@ namespace kestrane {
 std::string fileExtension(ImageFormat format)
 {
     switch (format) {
-    case ImageFormat::png: return "png";
-    case ImageFormat::jpg: return "jpg";
-    case ImageFormat::tiff: return "tiff";
+    case ImageFormat::png:
+        return "png";
+    case ImageFormat::jpg:
+        return "jpg";
+    case ImageFormat::tiff:
+        return "tiff";
     }
     return "";
 }

@@ -11,10 +11,7 @@ core::IndexSet indexSet(core::IndexSet::Index i1, core::IndexSet::Index i2)
     return set;
 }
 
-bool isSingle(const core::IndexSet& set)
-{
-    return set.count() == 1;
-}
+bool isSingle(const core::IndexSet& set) { return set.count() == 1; }
 
 std::optional<core::IndexSet::Index> singleIndex(const core::IndexSet& set)
 {

@@ -4,20 +4,11 @@
 
 namespace kestrane {
 
-std::shared_ptr<const core::Bundle> KestraneKit::bundle()
-{
-    return core::Bundle::named("Kestrane");
-}
+std::shared_ptr<const core::Bundle> KestraneKit::bundle() { return core::Bundle::named("Kestrane"); }
 
-std::string KestraneKit::local(const std::string& key)
-{
-    return kestrane::local(*bundle(), key);
-}
+std::string KestraneKit::local(const std::string& key) { return kestrane::local(*bundle(), key); }
 
-gfx::ImageRef KestraneKit::imageNamed(const std::string& name)
-{
-    return imageForResource(*bundle(), name);
-}
+gfx::ImageRef KestraneKit::imageNamed(const std::string& name) { return imageForResource(*bundle(), name); }
 
 gfx::ImageRef imageForResource(const core::Bundle& bundle, const std::string& name)
 {

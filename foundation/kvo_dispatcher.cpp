@@ -8,17 +8,14 @@ namespace kestrane {
 
 namespace {
 
-std::intptr_t identity(const core::Object* object)
-{
-    return reinterpret_cast<std::intptr_t>(object);
-}
+std::intptr_t identity(const core::Object* object) { return reinterpret_cast<std::intptr_t>(object); }
 
 void reportRemovalError(const std::string& error, const core::Object* observer,
                         const std::shared_ptr<core::Observable>& object, const std::string& keyPath)
 {
     core::print("KVO error: " + error);
-    core::print("observer: " + (observer ? observer->description() : std::string("nil")) + " observable: " +
-                (object ? object->description() : std::string("nil")) + " keyPath: " + keyPath);
+    core::print("observer: " + (observer ? observer->description() : std::string("nil")) +
+                " observable: " + (object ? object->description() : std::string("nil")) + " keyPath: " + keyPath);
 }
 
 }  // namespace
@@ -121,7 +118,8 @@ void KVODispatcher::removeObserversOfGoneObjects(const core::Object* observer)
         }
         if (observers.empty()) observersDict_.erase(entry);
     }
-    for (auto& registration : gone) registration->stopObservation();
+    for (auto& registration : gone)
+        registration->stopObservation();
 }
 
 std::string KVODispatcher::description() const

@@ -7,10 +7,7 @@ KVOObserver::KVOObserver(const std::shared_ptr<core::Observable>& observable, st
 {
 }
 
-KVOObserver::~KVOObserver()
-{
-    KVOObserver::stopObservation();
-}
+KVOObserver::~KVOObserver() { KVOObserver::stopObservation(); }
 
 std::string KVOObserver::description() const
 {
@@ -26,8 +23,8 @@ void KVOObserver::startObservation()
     // The registration holds its own copy of the block, so that a change on another thread never reaches into
     // this object while it is being destroyed.
     if (const auto object = observable())
-        observation_ = object->addObserver(keyPath_, block_,
-                                           core::ObserveOptions::initial | core::ObserveOptions::newValue);
+        observation_ =
+            object->addObserver(keyPath_, block_, core::ObserveOptions::initial | core::ObserveOptions::newValue);
 }
 
 void KVOObserver::stopObservation()

@@ -28,7 +28,8 @@ std::optional<core::Dictionary> loadDictionary(const std::string& title, bool nu
     const core::Dictionary* dictionary = contents ? contents->dictionaryPointer() : nullptr;
     bool expectedKinds = dictionary != nullptr;
     if (dictionary && numbersOnly) {
-        for (const auto& entry : *dictionary) expectedKinds = expectedKinds && entry.second.isNumber();
+        for (const auto& entry : *dictionary)
+            expectedKinds = expectedKinds && entry.second.isNumber();
     }
     if (!expectedKinds) {
         core::print(file + " is corrupted and cannot be loaded");
@@ -37,15 +38,9 @@ std::optional<core::Dictionary> loadDictionary(const std::string& title, bool nu
     return *dictionary;
 }
 
-std::optional<core::Dictionary> loadPreferencesFile()
-{
-    return loadDictionary(DefaultsPreferencesFileTitle, false);
-}
+std::optional<core::Dictionary> loadPreferencesFile() { return loadDictionary(DefaultsPreferencesFileTitle, false); }
 
-std::optional<core::Dictionary> loadUpdaterFile()
-{
-    return loadDictionary(DefaultsUpdaterFileTitle, true);
-}
+std::optional<core::Dictionary> loadUpdaterFile() { return loadDictionary(DefaultsUpdaterFileTitle, true); }
 
 bool hasValue(const std::shared_ptr<core::UserDefaults>& defaults, const std::string& key)
 {
@@ -122,7 +117,8 @@ void restorePreferences(const std::shared_ptr<core::UserDefaults>& defaults)
 {
     const auto preferences = loadPreferencesFile();
     if (!preferences) return;
-    for (const auto& [key, value] : *preferences) setObjectForKeyedSubscript(*defaults, key, value);
+    for (const auto& [key, value] : *preferences)
+        setObjectForKeyedSubscript(*defaults, key, value);
 }
 
 }  // namespace kestrane

@@ -13,9 +13,11 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // The run of digits that starts at `at`, without its leading zeros; `at` moves past the run.
 std::string_view digitRun(std::string_view text, std::size_t& at)
 {
-    while (at + 1 < text.size() && text[at] == '0' && isDigit(text[at + 1])) ++at;
+    while (at + 1 < text.size() && text[at] == '0' && isDigit(text[at + 1]))
+        ++at;
     const std::size_t start = at;
-    while (at < text.size() && isDigit(text[at])) ++at;
+    while (at < text.size() && isDigit(text[at]))
+        ++at;
     return text.substr(start, at - start);
 }
 

@@ -23,10 +23,7 @@ std::int64_t truncated(double side)
     return std::int64_t(std::clamp(side, -9.2e18, 9.2e18));
 }
 
-int pixels(std::int64_t side)
-{
-    return int(std::clamp<std::int64_t>(side, 0, std::numeric_limits<int>::max()));
-}
+int pixels(std::int64_t side) { return int(std::clamp<std::int64_t>(side, 0, std::numeric_limits<int>::max())); }
 
 }  // namespace
 
@@ -48,7 +45,8 @@ const std::shared_ptr<media::AssetWriterInput>& MP4FramesWriter::input()
 const std::shared_ptr<media::PixelBufferAdaptor>& MP4FramesWriter::adaptor()
 {
     if (!adaptor_)
-        adaptor_ = media::PixelBufferAdaptor::create(input(), {gfx::PixelFormat::argb32, pixels(width_), pixels(height_)});
+        adaptor_ =
+            media::PixelBufferAdaptor::create(input(), {gfx::PixelFormat::argb32, pixels(width_), pixels(height_)});
     return adaptor_;
 }
 
@@ -110,7 +108,8 @@ bool MP4FramesWriter::finishWriting()
         }
         done->store(true);
     });
-    while (!done->load()) std::this_thread::sleep_for(pollInterval);
+    while (!done->load())
+        std::this_thread::sleep_for(pollInterval);
     return writer_->status() == media::AssetWriter::Status::completed;
 }
 

@@ -8,15 +8,9 @@
 namespace kestrane {
 
 // A number holding the value as a double.
-inline core::Value initWithCgfloat(double cgfloat)
-{
-    return core::Value(cgfloat);
-}
+inline core::Value initWithCgfloat(double cgfloat) { return core::Value(cgfloat); }
 
 // The number as a double; nullopt when the value is not a number (nor a boolean).
-inline std::optional<double> cgfloatValue(const core::Value& number)
-{
-    return number.asDouble();
-}
+inline std::optional<double> cgfloatValue(const core::Value& number) { return number.asDouble(); }
 
 }  // namespace kestrane

@@ -16,20 +16,11 @@ std::shared_ptr<media::AssetWriterInput> videoInput(const media::VideoSettings& 
     return media::AssetWriterInput::create(media::MediaType::video, settings);
 }
 
-gfx::Rect rect(const gfx::PixelBuffer& buffer)
-{
-    return gfx::Rect(0, 0, buffer.width(), buffer.height());
-}
+gfx::Rect rect(const gfx::PixelBuffer& buffer) { return gfx::Rect(0, 0, buffer.width(), buffer.height()); }
 
-void lockReadOnly(gfx::PixelBuffer& buffer)
-{
-    buffer.lock();
-}
+void lockReadOnly(gfx::PixelBuffer& buffer) { buffer.lock(); }
 
-void unlockReadOnly(gfx::PixelBuffer& buffer)
-{
-    buffer.unlock();
-}
+void unlockReadOnly(gfx::PixelBuffer& buffer) { buffer.unlock(); }
 
 void drawFillingImage(gfx::PixelBuffer& buffer, const gfx::ImageRef& image)
 {

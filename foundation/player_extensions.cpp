@@ -6,8 +6,7 @@ namespace kestrane {
 
 std::optional<media::Time> duration(const media::Player& player)
 {
-    if (!player.currentItem())
-        return std::nullopt;
+    if (!player.currentItem()) return std::nullopt;
     return player.currentItem()->duration();
 }
 
@@ -33,8 +32,7 @@ void seekInaccurately(media::Player& player, const media::Time& time)
 
 void step(media::Player& player, int byCount)
 {
-    if (player.currentItem())
-        player.currentItem()->step(byCount);
+    if (player.currentItem()) player.currentItem()->step(byCount);
 }
 
 void seekPreviousFrame(media::Player& player) { step(player, -1); }

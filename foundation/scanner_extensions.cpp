@@ -42,15 +42,9 @@ std::optional<double> scanDouble(core::Scanner& scanner)
     return scanned<double>(scanner, &core::Scanner::scanDouble);
 }
 
-std::optional<double> scanCGFloat(core::Scanner& scanner)
-{
-    return scanDouble(scanner);
-}
+std::optional<double> scanCGFloat(core::Scanner& scanner) { return scanDouble(scanner); }
 
-std::optional<float> scanFloat(core::Scanner& scanner)
-{
-    return scanned<float>(scanner, &core::Scanner::scanFloat);
-}
+std::optional<float> scanFloat(core::Scanner& scanner) { return scanned<float>(scanner, &core::Scanner::scanFloat); }
 
 std::optional<std::int64_t> scanInteger(core::Scanner& scanner)
 {

@@ -33,10 +33,7 @@ public:
         return text_.substr(r.lower, r.upper - r.lower);
     }
     std::string first(std::ptrdiff_t n) const { return slice({0, n}); }
-    std::string last(std::ptrdiff_t n) const
-    {
-        return slice({count() - std::max<std::ptrdiff_t>(n, 0), count()});
-    }
+    std::string last(std::ptrdiff_t n) const { return slice({count() - std::max<std::ptrdiff_t>(n, 0), count()}); }
     std::string at(std::ptrdiff_t i) const { return slice({i, i + 1}); }
 
 private:
@@ -66,10 +63,7 @@ std::string incremented(const std::string& text)
     return text + " (1)";
 }
 
-std::string trimmed(const std::string& text)
-{
-    return core::trimming(text, core::CharacterSet::whitespaces());
-}
+std::string trimmed(const std::string& text) { return core::trimming(text, core::CharacterSet::whitespaces()); }
 
 std::string decapitalized(const std::string& text)
 {
@@ -77,15 +71,9 @@ std::string decapitalized(const std::string& text)
     return core::lowercased(characters.first(1)) + characters.slice({1, characters.count()});
 }
 
-std::string abreviatedTilde(const std::string& text)
-{
-    return core::abbreviatingWithTilde(text);
-}
+std::string abreviatedTilde(const std::string& text) { return core::abbreviatingWithTilde(text); }
 
-std::size_t startIntIndexToStringIndex(const std::string& text, std::ptrdiff_t n)
-{
-    return Characters(text).offset(n);
-}
+std::size_t startIntIndexToStringIndex(const std::string& text, std::ptrdiff_t n) { return Characters(text).offset(n); }
 
 std::size_t endIntIndexToStringIndex(const std::string& text, std::ptrdiff_t n)
 {
@@ -93,10 +81,7 @@ std::size_t endIntIndexToStringIndex(const std::string& text, std::ptrdiff_t n)
     return characters.offset(characters.count() - std::max<std::ptrdiff_t>(n, 0));
 }
 
-ByteRange rangeToStringRange(const std::string& text, CharacterRange range)
-{
-    return Characters(text).bytes(range);
-}
+ByteRange rangeToStringRange(const std::string& text, CharacterRange range) { return Characters(text).bytes(range); }
 
 void insert(std::string& text, const std::string& character, std::ptrdiff_t at)
 {
@@ -113,15 +98,9 @@ std::string removeAt(std::string& text, std::ptrdiff_t at)
     return removed;
 }
 
-std::string removeFirstChar(std::string& text)
-{
-    return removeAt(text, 0);
-}
+std::string removeFirstChar(std::string& text) { return removeAt(text, 0); }
 
-std::string removeLastChar(std::string& text)
-{
-    return removeAt(text, Characters(text).count() - 1);
-}
+std::string removeLastChar(std::string& text) { return removeAt(text, Characters(text).count() - 1); }
 
 void removeSubrange(std::string& text, CharacterRange range)
 {
@@ -129,15 +108,9 @@ void removeSubrange(std::string& text, CharacterRange range)
     text.erase(bytes.lower, bytes.upper - bytes.lower);
 }
 
-std::string substringWith(const std::string& text, CharacterRange range)
-{
-    return Characters(text).slice(range);
-}
+std::string substringWith(const std::string& text, CharacterRange range) { return Characters(text).slice(range); }
 
-std::string substringTo(const std::string& text, std::ptrdiff_t n)
-{
-    return Characters(text).first(n);
-}
+std::string substringTo(const std::string& text, std::ptrdiff_t n) { return Characters(text).first(n); }
 
 std::string substringFrom(const std::string& text, std::ptrdiff_t n)
 {
@@ -145,15 +118,9 @@ std::string substringFrom(const std::string& text, std::ptrdiff_t n)
     return characters.slice({n, characters.count()});
 }
 
-std::string safeSubstringTo(const std::string& text, std::ptrdiff_t n)
-{
-    return substringTo(text, n);
-}
+std::string safeSubstringTo(const std::string& text, std::ptrdiff_t n) { return substringTo(text, n); }
 
-std::string safeSubstringFrom(const std::string& text, std::ptrdiff_t n)
-{
-    return substringFrom(text, n);
-}
+std::string safeSubstringFrom(const std::string& text, std::ptrdiff_t n) { return substringFrom(text, n); }
 
 std::string reducedStringAtStart(const std::string& text, std::ptrdiff_t n)
 {

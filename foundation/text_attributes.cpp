@@ -20,9 +20,6 @@ std::optional<gfx::ParagraphStyle> CTTextAttributes::paragraphStyle() const
     return gfx::ParagraphStyle{*alignment};
 }
 
-gfx::TextAttributes CTTextAttributes::dictionary() const
-{
-    return {font(), foregroundColor, paragraphStyle()};
-}
+gfx::TextAttributes CTTextAttributes::dictionary() const { return {font(), foregroundColor, paragraphStyle()}; }
 
 }  // namespace kestrane

@@ -2,9 +2,6 @@
 
 namespace kestrane {
 
-std::string fileExtension(TimeLapseFormat format)
-{
-    return format == TimeLapseFormat::gif ? "gif" : "m4v";
-}
+std::string fileExtension(TimeLapseFormat format) { return format == TimeLapseFormat::gif ? "gif" : "m4v"; }
 
 }  // namespace kestrane

@@ -38,13 +38,10 @@ double operator/(const media::Time& t, const media::Time& u)
 std::int64_t wholeRatio(const media::Time& t, const media::Time& u)
 {
     double ratio = t / u;
-    if (std::isnan(ratio))
-        return 0;
+    if (std::isnan(ratio)) return 0;
     constexpr double limit = 9.223372036854775807e18;
-    if (ratio >= limit)
-        return std::numeric_limits<std::int64_t>::max();
-    if (ratio <= -limit)
-        return std::numeric_limits<std::int64_t>::min();
+    if (ratio >= limit) return std::numeric_limits<std::int64_t>::max();
+    if (ratio <= -limit) return std::numeric_limits<std::int64_t>::min();
     return std::int64_t(std::trunc(ratio));
 }
 

@@ -18,6 +18,9 @@ media::TimeRange unionWith(const media::TimeRange& range, const media::TimeRange
     return media::unionOf(range, other);
 }
 
-TimeSplitIterator split(const media::TimeRange& range, std::int64_t count) { return {range.start, range.duration, count}; }
+TimeSplitIterator split(const media::TimeRange& range, std::int64_t count)
+{
+    return {range.start, range.duration, count};
+}
 
 }  // namespace kestrane

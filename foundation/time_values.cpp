@@ -13,15 +13,12 @@ constexpr double int64High = 9.223372036854776e18;
 ClockFieldsWithMilliseconds roundedFields(const media::Time& t)
 {
     double seconds = t.seconds();
-    if (!std::isfinite(seconds))
-        return {};
+    if (!std::isfinite(seconds)) return {};
     double milliseconds = std::round(seconds * 1000);
-    if (!(milliseconds > int64Low && milliseconds < int64High))
-        return {};
+    if (!(milliseconds > int64Low && milliseconds < int64High)) return {};
     auto count = std::int64_t(milliseconds);
     std::int64_t whole = count / 1000 - (count % 1000 < 0 ? 1 : 0);
-    return {double(whole / 3600), double(whole % 3600 / 60), double(whole % 3600 % 60),
-            double(count - whole * 1000)};
+    return {double(whole / 3600), double(whole % 3600 / 60), double(whole % 3600 % 60), double(count - whole * 1000)};
 }
 
 std::string format(const char* pattern, double a, double b, double c)

@@ -5,10 +5,7 @@
 
 namespace kestrane {
 
-std::optional<FileUTI> UTI(const core::Url& url)
-{
-    return FileUTI::fromFileExtension(url.pathExtension());
-}
+std::optional<FileUTI> UTI(const core::Url& url) { return FileUTI::fromFileExtension(url.pathExtension()); }
 
 bool conformsToUTIID(const core::Url& url, const std::string& id)
 {
@@ -16,15 +13,9 @@ bool conformsToUTIID(const core::Url& url, const std::string& id)
     return uti && uti->conformsToUTIID(id);
 }
 
-bool conformsToUTI(const core::Url& url, const FileUTI& uti)
-{
-    return conformsToUTIID(url, uti.rawValue());
-}
+bool conformsToUTI(const core::Url& url, const FileUTI& uti) { return conformsToUTIID(url, uti.rawValue()); }
 
-bool conformsToMovieUTI(const core::Url& url)
-{
-    return conformsToUTIID(url, core::TypeIdentifier::movie);
-}
+bool conformsToMovieUTI(const core::Url& url) { return conformsToUTIID(url, core::TypeIdentifier::movie); }
 
 std::optional<std::string> lastPathTitle(const core::Url& url)
 {
@@ -45,7 +36,8 @@ std::vector<core::Url> URLsFromPaths(const std::vector<std::string>& paths)
 {
     std::vector<core::Url> urls;
     urls.reserve(paths.size());
-    for (const std::string& path : paths) urls.push_back(core::Url::fileURL(path));
+    for (const std::string& path : paths)
+        urls.push_back(core::Url::fileURL(path));
     return urls;
 }
 
@@ -53,7 +45,8 @@ std::vector<std::string> URLsToPaths(const std::vector<core::Url>& urls)
 {
     std::vector<std::string> paths;
     paths.reserve(urls.size());
-    for (const core::Url& url : urls) paths.push_back(url.path());
+    for (const core::Url& url : urls)
+        paths.push_back(url.path());
     return paths;
 }
 

@@ -21,20 +21,11 @@ Proxy::Proxy(std::shared_ptr<core::UserDefaults> defaults, std::string key)
 {
 }
 
-std::optional<core::Value> Proxy::object() const
-{
-    return defaults_->object(key_);
-}
+std::optional<core::Value> Proxy::object() const { return defaults_->object(key_); }
 
-std::optional<std::string> Proxy::string() const
-{
-    return defaults_->string(key_);
-}
+std::optional<std::string> Proxy::string() const { return defaults_->string(key_); }
 
-std::optional<core::Array> Proxy::array() const
-{
-    return defaults_->array(key_);
-}
+std::optional<core::Array> Proxy::array() const { return defaults_->array(key_); }
 
 std::optional<std::vector<std::string>> Proxy::strings() const
 {
@@ -49,20 +40,11 @@ std::optional<std::vector<std::string>> Proxy::strings() const
     return texts;
 }
 
-std::optional<core::Dictionary> Proxy::dictionary() const
-{
-    return defaults_->dictionary(key_);
-}
+std::optional<core::Dictionary> Proxy::dictionary() const { return defaults_->dictionary(key_); }
 
-std::optional<core::Data> Proxy::data() const
-{
-    return defaults_->data(key_);
-}
+std::optional<core::Data> Proxy::data() const { return defaults_->data(key_); }
 
-std::optional<core::Date> Proxy::date() const
-{
-    return defaults_->date(key_);
-}
+std::optional<core::Date> Proxy::date() const { return defaults_->date(key_); }
 
 std::optional<core::Value> Proxy::number() const
 {
@@ -83,10 +65,7 @@ std::optional<double> Proxy::doubleValue() const
     return value ? value->asDouble() : std::nullopt;
 }
 
-std::optional<double> Proxy::cgfloat() const
-{
-    return doubleValue();
-}
+std::optional<double> Proxy::cgfloat() const { return doubleValue(); }
 
 std::optional<bool> Proxy::boolValue() const
 {
@@ -102,10 +81,7 @@ void Proxy::addInteger(std::int64_t amount) const
     *this = sum;
 }
 
-void Proxy::addReal(double amount) const
-{
-    *this = doubleValue().value_or(0) + amount;
-}
+void Proxy::addReal(double amount) const { *this = doubleValue().value_or(0) + amount; }
 
 }  // namespace UserDefaults
 

@@ -18,9 +18,11 @@ namespace kestrane {
 
 namespace detail {
 template <class T>
-struct IsOptional : std::false_type {};
+struct IsOptional : std::false_type {
+};
 template <class T>
-struct IsOptional<std::optional<T>> : std::true_type {};
+struct IsOptional<std::optional<T>> : std::true_type {
+};
 }  // namespace detail
 
 // The stored value; nullopt when the key has none.
@@ -35,8 +37,10 @@ void setObjectForKeyedSubscript(core::UserDefaults& defaults, const std::string&
     if constexpr (std::is_same_v<T, std::nullptr_t> || std::is_same_v<T, std::nullopt_t>) {
         defaults.remove(key);
     } else if constexpr (detail::IsOptional<T>::value) {
-        if (value) setObjectForKeyedSubscript(defaults, key, *value);
-        else defaults.remove(key);
+        if (value)
+            setObjectForKeyedSubscript(defaults, key, *value);
+        else
+            defaults.remove(key);
     } else if constexpr (std::is_same_v<T, bool>) {
         static_cast<void>(defaults.set(key, core::Value(value)));
     } else if constexpr (std::signed_integral<T>) {
@@ -90,8 +94,7 @@ public:
 
     // Adds to the current number (0 when absent or not a number) and stores the sum; integer sums saturate.
     template <std::integral T>
-        requires(!std::same_as<T, bool>)
-    const Proxy& operator+=(T amount) const
+    requires(!std::same_as<T, bool>) const Proxy& operator+=(T amount) const
     {
         addInteger(static_cast<std::int64_t>(amount));
         return *this;

@@ -2,14 +2,8 @@
 
 namespace kestrane {
 
-gfx::Rect aperture(const media::FormatDescription& description)
-{
-    return description.cleanAperture(false);
-}
+gfx::Rect aperture(const media::FormatDescription& description) { return description.cleanAperture(false); }
 
-gfx::Rect flippedAperture(const media::FormatDescription& description)
-{
-    return description.cleanAperture(true);
-}
+gfx::Rect flippedAperture(const media::FormatDescription& description) { return description.cleanAperture(true); }
 
 }  // namespace kestrane

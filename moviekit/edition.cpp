@@ -15,20 +15,11 @@ Edition::Edition(const EditionCodingState& state)
 {
 }
 
-bool Edition::isIdentity() const
-{
-    return orientation == Orientation::up && !horizontalFlipped && !verticalFlipped;
-}
+bool Edition::isIdentity() const { return orientation == Orientation::up && !horizontalFlipped && !verticalFlipped; }
 
-void Edition::rotateLeft()
-{
-    kestrane::turnLeft(orientation);
-}
+void Edition::rotateLeft() { kestrane::turnLeft(orientation); }
 
-void Edition::rotateRight()
-{
-    kestrane::turnRight(orientation);
-}
+void Edition::rotateRight() { kestrane::turnRight(orientation); }
 
 namespace {
 
@@ -37,7 +28,7 @@ bool isSideways(Orientation orientation)
     return orientation == Orientation::right || orientation == Orientation::left;
 }
 
-} // namespace
+}  // namespace
 
 void Edition::flipHorizontally()
 {
@@ -100,4 +91,4 @@ std::shared_ptr<const EditionCodingState> Edition::codingState() const
     return std::make_shared<EditionCodingState>(orientation, horizontalFlipped, verticalFlipped);
 }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -64,4 +64,4 @@ struct Edition {
 
 inline const Edition Edition::identity{};
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -13,12 +13,11 @@ const char* const verticalFlippedKey = "verticalFlipped";
 
 // Known to every unarchiver as soon as the library is loaded.
 [[maybe_unused]] const bool registered = [] {
-    core::CodingRegistry::add<EditionCodingState>(EditionCodingState::codingClassName,
-                                                  &EditionCodingState::decode);
+    core::CodingRegistry::add<EditionCodingState>(EditionCodingState::codingClassName, &EditionCodingState::decode);
     return true;
 }();
 
-} // namespace
+}  // namespace
 
 std::shared_ptr<EditionCodingState> EditionCodingState::decode(core::KeyedUnarchiver& coder)
 {
@@ -35,4 +34,4 @@ void EditionCodingState::encode(core::KeyedArchiver& coder) const
     coder.encodeBool(verticalFlippedKey, verticalFlipped());
 }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -12,7 +12,7 @@
 namespace orvalis {
 
 class EditionCodingState : public core::Coding {
-  public:
+public:
     static constexpr const char* codingClassName = "EditionCodingState";
 
     EditionCodingState() = default;
@@ -31,10 +31,10 @@ class EditionCodingState : public core::Coding {
     std::string className() const override { return codingClassName; }
     void encode(core::KeyedArchiver& coder) const override;
 
-  private:
+private:
     kestrane::Orientation orientation_ = kestrane::Orientation::up;
     bool horizontalFlipped_ = false;
     bool verticalFlipped_ = false;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -8,8 +8,7 @@ namespace orvalis {
 
 const std::shared_ptr<EditionPopoverController>& EditionPopoverController::sharedController()
 {
-    static const auto* shared =
-        new std::shared_ptr<EditionPopoverController>(core::make<EditionPopoverController>());
+    static const auto* shared = new std::shared_ptr<EditionPopoverController>(core::make<EditionPopoverController>());
     return *shared;
 }
 
@@ -32,26 +31,11 @@ void EditionPopoverController::changeEdition(void (Edition::*change)())
     if (auto movie = this->movie()) movie->changeEdition([change](Edition& edition) { (edition.*change)(); });
 }
 
-void EditionPopoverController::rotateLeft()
-{
-    changeEdition(&Edition::rotateLeft);
-}
-void EditionPopoverController::rotateRight()
-{
-    changeEdition(&Edition::rotateRight);
-}
-void EditionPopoverController::flipHorizontally()
-{
-    changeEdition(&Edition::flipHorizontally);
-}
-void EditionPopoverController::flipVertically()
-{
-    changeEdition(&Edition::flipVertically);
-}
+void EditionPopoverController::rotateLeft() { changeEdition(&Edition::rotateLeft); }
+void EditionPopoverController::rotateRight() { changeEdition(&Edition::rotateRight); }
+void EditionPopoverController::flipHorizontally() { changeEdition(&Edition::flipHorizontally); }
+void EditionPopoverController::flipVertically() { changeEdition(&Edition::flipVertically); }
 
-void EditionPopoverController::popoverWillClose(ui::Popover&)
-{
-    setMovie(nullptr);
-}
+void EditionPopoverController::popoverWillClose(ui::Popover&) { setMovie(nullptr); }
 
-} // namespace orvalis
+}  // namespace orvalis

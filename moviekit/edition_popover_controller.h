@@ -13,7 +13,7 @@
 namespace orvalis {
 
 class EditionPopoverController : public kestrane::PopoverController, public InterfaceFileOwner {
-  public:
+public:
     // The one every panel uses, made on first use and never released.
     static const std::shared_ptr<EditionPopoverController>& sharedController();
 
@@ -36,10 +36,10 @@ class EditionPopoverController : public kestrane::PopoverController, public Inte
     // The file has no outlets.
     void setOutlet(const std::string&, const std::shared_ptr<ui::View>&) override {}
 
-  private:
+private:
     void changeEdition(void (Edition::*change)());
 
     std::weak_ptr<Movie> movie_;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

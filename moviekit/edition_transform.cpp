@@ -42,7 +42,7 @@ gfx::AffineTransform editedTransform(const Edition& edition, const gfx::Size& si
     return t;
 }
 
-} // namespace
+}  // namespace
 
 gfx::AffineTransform yUpLinear(const gfx::AffineTransform& yDown)
 {
@@ -59,4 +59,4 @@ gfx::AffineTransform editionTransform(const Edition& edition, const gfx::Size& s
     return gfx::concat(standUp, editedTransform(edition, upright.size));
 }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -24,4 +24,4 @@ gfx::AffineTransform editionTransform(const Edition& edition, const gfx::Size& s
 // the translation is dropped.
 gfx::AffineTransform yUpLinear(const gfx::AffineTransform& yDown);
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -11,18 +11,12 @@ namespace orvalis {
 namespace {
 
 // "%.0f" of the seconds: rounded to a whole number, no decimals, whatever the locale.
-std::string wholeSeconds(const media::Time& time)
-{
-    return core::format("%.0f", time.seconds());
-}
+std::string wholeSeconds(const media::Time& time) { return core::format("%.0f", time.seconds()); }
 
 // What may not appear in a file name: the path separator and NUL.
-bool isForbidden(char c)
-{
-    return c == '/' || c == '\0';
-}
+bool isForbidden(char c) { return c == '/' || c == '\0'; }
 
-} // namespace
+}  // namespace
 
 const std::vector<std::string>& ImageNamer::AllMarkups()
 {
@@ -42,8 +36,7 @@ const std::vector<std::string>& ImageNamer::DefaultMarkups()
 
 std::string ImageNamer::valueOf(const std::string& markup) const
 {
-    if (markup == MovieNameMarkup)
-        return movieURL_ ? movieURL_->deletingPathExtension().lastPathComponent() : "";
+    if (markup == MovieNameMarkup) return movieURL_ ? movieURL_->deletingPathExtension().lastPathComponent() : "";
     if (markup == MovieExtMarkup) return movieURL_ ? movieURL_->pathExtension() : "";
     if (markup == ImageExtMarkup) return format_ ? kestrane::fileExtension(*format_) : "";
     if (markup == HhmmssMarkup) return time_ ? kestrane::hhmmssName(*time_) : "";
@@ -64,4 +57,4 @@ std::optional<std::string> ImageNamer::name() const
     return name;
 }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -17,7 +17,7 @@
 namespace orvalis {
 
 class ImageNamer {
-  public:
+public:
     static inline const std::string MovieNameMarkup = "<movie_name>";
     static inline const std::string MovieExtMarkup = "<movie_extension>";
     static inline const std::string ImageExtMarkup = "<image_extension>";
@@ -50,7 +50,7 @@ class ImageNamer {
     // "..".
     std::optional<std::string> name() const;
 
-  private:
+private:
     std::string valueOf(const std::string& markup) const;
 
     std::optional<core::Url> movieURL_;
@@ -61,4 +61,4 @@ class ImageNamer {
     std::vector<std::string> markups_;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -79,11 +79,10 @@ std::shared_ptr<ui::Control> makeControl(const std::string& kind, const gfx::Rec
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 std::shared_ptr<ui::View> loadInterfaceFile(const core::Bundle& bundle, const std::string& name,
-                                            const std::shared_ptr<ui::Responder>& target,
-                                            InterfaceFileOwner& owner)
+                                            const std::shared_ptr<ui::Responder>& target, InterfaceFileOwner& owner)
 {
     const auto url = bundle.urlForResource(name, "plist");
     const auto file = url ? core::PropertyList::read(*url) : std::nullopt;
@@ -97,9 +96,8 @@ std::shared_ptr<ui::View> loadInterfaceFile(const core::Bundle& bundle, const st
         const core::Dictionary* description = entry.dictionaryPointer();
         const auto frame = description ? numbersIn(description->find("frame"), 4) : std::nullopt;
         if (!frame) continue;
-        auto control =
-            makeControl(stringIn(*description, "class"), {(*frame)[0], (*frame)[1], (*frame)[2], (*frame)[3]},
-                        *description, bundle);
+        auto control = makeControl(stringIn(*description, "class"),
+                                   {(*frame)[0], (*frame)[1], (*frame)[2], (*frame)[3]}, *description, bundle);
         if (!control) continue;
         const std::string toolTip = stringIn(*description, "toolTip");
         if (!toolTip.empty()) control->setToolTip(kestrane::local(bundle, toolTip));
@@ -126,4 +124,4 @@ void registerInterfaceFile(const std::string& name)
     });
 }
 
-} // namespace orvalis
+}  // namespace orvalis

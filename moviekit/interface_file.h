@@ -20,7 +20,7 @@ namespace orvalis {
 
 // What an interface file is built for: it receives the actions of the file's controls and keeps its outlets.
 class InterfaceFileOwner {
-  public:
+public:
     virtual ~InterfaceFileOwner() = default;
     // Keeps `view` under the outlet `name`; a name the owner does not know is ignored.
     virtual void setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view) = 0;
@@ -30,11 +30,10 @@ class InterfaceFileOwner {
 // `owner` by outlet; null when the file is missing or is no such description (a view of an unknown class is
 // left out).
 std::shared_ptr<ui::View> loadInterfaceFile(const core::Bundle& bundle, const std::string& name,
-                                            const std::shared_ptr<ui::Responder>& target,
-                                            InterfaceFileOwner& owner);
+                                            const std::shared_ptr<ui::Responder>& target, InterfaceFileOwner& owner);
 
 // Makes the interface file `name` of the movie kit's bundle the interface of view controllers of that name:
 // loading their view builds it for them (the controller must be an InterfaceFileOwner). Once per name.
 void registerInterfaceFile(const std::string& name);
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -17,14 +17,11 @@ namespace {
 // The poster frame's bound.
 constexpr double posterSide = 300;
 
-} // namespace
+}  // namespace
 
 Movie::~Movie() = default;
 
-std::string Movie::filename() const
-{
-    return url_.deletingPathExtension().lastPathComponent();
-}
+std::string Movie::filename() const { return url_.deletingPathExtension().lastPathComponent(); }
 
 std::string Movie::title() const
 {
@@ -39,20 +36,11 @@ media::AssetRef Movie::avasset() const
     return avasset_;
 }
 
-media::Time Movie::duration() const
-{
-    return avasset()->duration();
-}
+media::Time Movie::duration() const { return avasset()->duration(); }
 
-float Movie::frameRate() const
-{
-    return kestrane::computeFrameRate(*avasset());
-}
+float Movie::frameRate() const { return kestrane::computeFrameRate(*avasset()); }
 
-bool Movie::playable() const
-{
-    return avasset()->isPlayable();
-}
+bool Movie::playable() const { return avasset()->isPlayable(); }
 
 std::shared_ptr<Player> Movie::player()
 {
@@ -144,10 +132,7 @@ void Movie::postEditionChange()
     core::NotificationCenter::defaultCenter().post(MovieDidChangeEdition, shared_from_this());
 }
 
-gfx::Size Movie::editedResolution() const
-{
-    return edition().apply(resolution());
-}
+gfx::Size Movie::editedResolution() const { return edition().apply(resolution()); }
 
 gfx::ImageRef Movie::thumbnail() const
 {
@@ -171,9 +156,6 @@ gfx::ImageRef Movie::generateThumbnail()
     return poster;
 }
 
-std::string Movie::description() const
-{
-    return "<Movie " + url_.path() + ">";
-}
+std::string Movie::description() const { return "<Movie " + url_.path() + ">"; }
 
-} // namespace orvalis
+}  // namespace orvalis

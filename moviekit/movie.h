@@ -32,7 +32,7 @@ class Player;
 inline const std::string MovieDidChangeEdition = "MovieDidChangeEditionNotification";
 
 class Movie : public core::Object {
-  public:
+public:
     static std::shared_ptr<Movie> create(const core::Url& url) { return core::make<Movie>(url); }
     // Keeps the URL, starts with the identity edition; reads nothing from the file yet.
     explicit Movie(core::Url url) : url_(std::move(url)) {}
@@ -81,7 +81,7 @@ class Movie : public core::Object {
 
     std::string description() const override;
 
-  private:
+private:
     void postEditionChange();
 
     const core::Url url_;
@@ -99,4 +99,4 @@ class Movie : public core::Object {
 
 using MovieRef = std::shared_ptr<Movie>;
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -58,8 +58,8 @@ double groupsWidth(const std::vector<std::vector<ButtonSpec>>& groups)
 }
 
 // Lays a group of buttons out from `x`; gives where the next item may start.
-double addButtons(ui::View& panel, MovieViewController& controller, const std::vector<ButtonSpec>& group,
-                  double x, unsigned mask)
+double addButtons(ui::View& panel, MovieViewController& controller, const std::vector<ButtonSpec>& group, double x,
+                  unsigned mask)
 {
     for (const ButtonSpec& spec : group) {
         auto button = core::make<ui::Button>(gfx::Rect{x, rowY, buttonSide, buttonSide});
@@ -87,10 +87,9 @@ std::shared_ptr<View> addView(ui::View& panel, MovieViewController& controller, 
     return view;
 }
 
-} // namespace
+}  // namespace
 
-std::shared_ptr<ui::View> makeMoviePanel(const std::shared_ptr<MovieViewController>& controller,
-                                         const gfx::Rect& frame)
+std::shared_ptr<ui::View> makeMoviePanel(const std::shared_ptr<MovieViewController>& controller, const gfx::Rect& frame)
 {
     const double width = frame.width(), height = frame.height();
     auto panel = core::make<ui::View>(frame);
@@ -98,17 +97,15 @@ std::shared_ptr<ui::View> makeMoviePanel(const std::shared_ptr<MovieViewControll
 
     addView<MovieView>(*panel, *controller, "movieView", {0, pictureY, width, height - pictureY},
                        Mask::widthSizable | Mask::heightSizable, "MoviePanel.Picture");
-    addView<MovieSlideBar>(*panel, *controller, "movieSlideBar",
-                           {margin, barY, width - 2 * margin, barHeight},
+    addView<MovieSlideBar>(*panel, *controller, "movieSlideBar", {margin, barY, width - 2 * margin, barHeight},
                            Mask::widthSizable | Mask::maxYMargin, "MoviePanel.SlideBar");
 
     double x = margin;
     for (const auto& group : leftGroups)
         x = addButtons(*panel, *controller, group, x, Mask::maxXMargin | Mask::maxYMargin);
     const double rightStart = width - margin - groupsWidth(rightGroups) - timeWidth;
-    auto slider =
-        addView<MovieSlider>(*panel, *controller, "movieSlider", {x, rowY, rightStart - gap - x, buttonSide},
-                             Mask::widthSizable | Mask::maxYMargin, "MoviePanel.Slider");
+    auto slider = addView<MovieSlider>(*panel, *controller, "movieSlider", {x, rowY, rightStart - gap - x, buttonSide},
+                                       Mask::widthSizable | Mask::maxYMargin, "MoviePanel.Slider");
     slider->trackingSlider()->setRefusesFirstResponder(true);
     auto time = kestrane::labelFrame({rightStart, rowY + 5, timeWidth, 18});
     time->setAlignment(gfx::TextAlignment::center);
@@ -134,4 +131,4 @@ void registerMoviePanel()
     });
 }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -32,4 +32,4 @@ std::shared_ptr<ui::View> makeMoviePanel(const std::shared_ptr<MovieViewControll
 // view is loaded from it. Once; MovieViewController does it when made.
 void registerMoviePanel();
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -12,8 +12,8 @@
 #include "numerics/real_number.h"
 #include "numerics/size_geometry.h"
 #include "platform/core/bundle.h"
-#include "platform/core/main_thread.h"
 #include "platform/core/error.h"
+#include "platform/core/main_thread.h"
 #include "platform/core/notification_center.h"
 #include "platform/gfx/gradient.h"
 
@@ -28,10 +28,7 @@ using kestrane::operator*;
 
 namespace {
 
-bool isPositiveFinite(double v)
-{
-    return std::isfinite(v) && v > 0;
-}
+bool isPositiveFinite(double v) { return std::isfinite(v) && v > 0; }
 
 // The slots of a strip: each as high as the bar's inside, as wide as the picture at that height; as many as
 // it takes to cover the inside. None when nothing can be sized: no picture, no room, a view not laid out.
@@ -47,8 +44,8 @@ Slots slotsFor(const gfx::Rect& inner, const gfx::Size& picture)
     slots.size = picture;
     kestrane::scaleToHeight(slots.size, inner.height());
     if (!isPositiveFinite(inner.width()) || !isPositiveFinite(slots.size.width)) return slots;
-    slots.count = int(std::min<std::int64_t>(kestrane::ceilInt(inner.width() / slots.size.width),
-                                             std::numeric_limits<int>::max()));
+    slots.count = int(
+        std::min<std::int64_t>(kestrane::ceilInt(inner.width() / slots.size.width), std::numeric_limits<int>::max()));
     return slots;
 }
 
@@ -59,15 +56,15 @@ std::string thumbnailsQueueLabel()
     return identifier.value_or("Orvalis") + ".MovieSlidebar.thumbnailsQueue";
 }
 
-} // namespace
+}  // namespace
 
 MovieSlideBar::MovieSlideBar(const gfx::Rect& frame) : ui::View(frame) {}
 
 void MovieSlideBar::awake()
 {
     ui::View::awake();
-    core::NotificationCenter::defaultCenter().addObserver(
-        this, ui::View::frameDidChangeNotification, this, [this](const core::Notification&) { viewFrameDidChange(); });
+    core::NotificationCenter::defaultCenter().addObserver(this, ui::View::frameDidChangeNotification, this,
+                                                          [this](const core::Notification&) { viewFrameDidChange(); });
 }
 
 MovieSlideBar::~MovieSlideBar()
@@ -77,10 +74,7 @@ MovieSlideBar::~MovieSlideBar()
     if (holdsPlayableMovie()) movie_->player()->removeObserver(*this);
 }
 
-bool MovieSlideBar::holdsPlayableMovie() const
-{
-    return movie_ && movie_->playable();
-}
+bool MovieSlideBar::holdsPlayableMovie() const { return movie_ && movie_->playable(); }
 
 void MovieSlideBar::setMovie(const MovieRef& movie)
 {
@@ -178,10 +172,7 @@ void MovieSlideBar::setClipPositions(double start, double end)
 
 // Thumbnail strip.
 
-gfx::Size MovieSlideBar::pictureSize() const
-{
-    return movie_ ? movie_->editedResolution() : gfx::Size{};
-}
+gfx::Size MovieSlideBar::pictureSize() const { return movie_ ? movie_->editedResolution() : gfx::Size{}; }
 
 void MovieSlideBar::generateThumbnails(bool anew)
 {
@@ -213,25 +204,25 @@ void MovieSlideBar::startStrip(int count, const gfx::Size& slotSize)
     const gfx::Size maximumSize = edition.apply(slotSize) * kestrane::screenScale();
     const media::Time duration = movie_->duration();
     std::weak_ptr<MovieSlideBar> weakSelf = sharedAs<MovieSlideBar>();
-    thumbnailsQueue_->async([movie = movie_, edition, maximumSize, duration, count, strip,
-                             current = currentStrip_, weakSelf] {
-        Thumbnailer thumbnailer(movie);
-        thumbnailer.setEdition(edition);
-        thumbnailer.setMaximumSize(maximumSize);
-        kestrane::TimeSplitIterator times = kestrane::split(duration, count);
-        while (const auto time = times.next()) {
-            if (current->load() != strip) return;
-            gfx::ImageRef image;
-            try {
-                image = thumbnailer.image(*time, media::Time::positiveInfinity());
-            } catch (const core::Error&) {
-                // A frame that cannot be had leaves its entry empty.
+    thumbnailsQueue_->async(
+        [movie = movie_, edition, maximumSize, duration, count, strip, current = currentStrip_, weakSelf] {
+            Thumbnailer thumbnailer(movie);
+            thumbnailer.setEdition(edition);
+            thumbnailer.setMaximumSize(maximumSize);
+            kestrane::TimeSplitIterator times = kestrane::split(duration, count);
+            while (const auto time = times.next()) {
+                if (current->load() != strip) return;
+                gfx::ImageRef image;
+                try {
+                    image = thumbnailer.image(*time, media::Time::positiveInfinity());
+                } catch (const core::Error&) {
+                    // A frame that cannot be had leaves its entry empty.
+                }
+                core::DispatchQueue::main()->async([weakSelf, strip, image] {
+                    if (auto self = weakSelf.lock()) self->appendThumbnail(strip, image);
+                });
             }
-            core::DispatchQueue::main()->async([weakSelf, strip, image] {
-                if (auto self = weakSelf.lock()) self->appendThumbnail(strip, image);
-            });
-        }
-    });
+        });
 }
 
 void MovieSlideBar::appendThumbnail(std::uint64_t strip, const gfx::ImageRef& image)
@@ -400,4 +391,4 @@ void MovieSlideBar::drawControl(gfx::Context& context, const gfx::Rect& rect)
     context.fillRect({x0 + 3, y0, 1, 26});
 }
 
-} // namespace orvalis
+}  // namespace orvalis

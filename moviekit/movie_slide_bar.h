@@ -29,7 +29,7 @@
 namespace orvalis {
 
 class MovieSlideBar : public ui::View, public PlayerObserver {
-  public:
+public:
     explicit MovieSlideBar(const gfx::Rect& frame = {});
     // Follows the view's own frame changes.
     void awake() override;
@@ -97,7 +97,7 @@ class MovieSlideBar : public ui::View, public PlayerObserver {
     // Every frame change asks for a strip as needsReload does.
     void viewFrameDidChange();
 
-  private:
+private:
     enum class MouseMove { cursor, leftControl, rightControl };
 
     void updateFields();
@@ -157,4 +157,4 @@ class MovieSlideBar : public ui::View, public PlayerObserver {
     std::shared_ptr<std::atomic<std::uint64_t>> currentStrip_ = std::make_shared<std::atomic<std::uint64_t>>(0);
 };
 
-} // namespace orvalis
+}  // namespace orvalis

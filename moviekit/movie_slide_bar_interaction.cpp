@@ -56,9 +56,15 @@ void MovieSlideBar::mouseDragged(const ui::Event& event)
     if (!holdsPlayableMovie()) return;
     const gfx::Point point = kestrane::locationIn(event, *this);
     switch (mouseMove_) {
-    case MouseMove::cursor: moveCursorToPoint(point); break;
-    case MouseMove::leftControl: moveLeftControlToPoint(point); break;
-    case MouseMove::rightControl: moveRightControlToPoint(point); break;
+    case MouseMove::cursor:
+        moveCursorToPoint(point);
+        break;
+    case MouseMove::leftControl:
+        moveLeftControlToPoint(point);
+        break;
+    case MouseMove::rightControl:
+        moveRightControlToPoint(point);
+        break;
     }
     lastPoint_ = point;
 }
@@ -79,8 +85,10 @@ void MovieSlideBar::mouseUp(const ui::Event&)
         const media::Time start = left ? duration * clipStartPosition_ : clip.start;
         const media::Time end = left ? clip.end() : duration * clipEndPosition_;
         // Handles that met make no clip: the committed one stays, and the handle goes back to it.
-        if (start < end) player->setClipRange(media::TimeRange::fromTo(start, end));
-        else playerClipRangeDidChange(*player, clip);
+        if (start < end)
+            player->setClipRange(media::TimeRange::fromTo(start, end));
+        else
+            playerClipRangeDidChange(*player, clip);
     }
     closePopover();
     mouseMove_ = MouseMove::cursor;
@@ -93,10 +101,18 @@ void MovieSlideBar::keyDown(const ui::Event& event)
     if (!holdsPlayableMovie()) return;
     const auto& player = movie_->player();
     switch (event.keyCode) {
-    case kestrane::EventKeyCode::leftArrow: kestrane::seekPreviousFrame(*player->avplayer()); break;
-    case kestrane::EventKeyCode::rightArrow: kestrane::seekNextFrame(*player->avplayer()); break;
-    case kestrane::EventKeyCode::space: player->playPause(); break;
-    default: ui::View::keyDown(event); break;
+    case kestrane::EventKeyCode::leftArrow:
+        kestrane::seekPreviousFrame(*player->avplayer());
+        break;
+    case kestrane::EventKeyCode::rightArrow:
+        kestrane::seekNextFrame(*player->avplayer());
+        break;
+    case kestrane::EventKeyCode::space:
+        player->playPause();
+        break;
+    default:
+        ui::View::keyDown(event);
+        break;
     }
 }
 
@@ -183,4 +199,4 @@ void MovieSlideBar::closePopover()
     if (timePopover_) timePopover_->close();
 }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -16,7 +16,7 @@ namespace {
 
 const ui::Action slideCurrentTimeAction = "slideCurrentTime:";
 
-} // namespace
+}  // namespace
 
 MovieSlider::MovieSlider(const gfx::Rect& frame) : ui::View(frame) {}
 
@@ -58,10 +58,7 @@ void MovieSlider::setMovie(const MovieRef& movie)
     if (movie_) movie_->player()->addObserver(*this);
 }
 
-int MovieSlider::observerOptions(const Player&)
-{
-    return PlayerObserverOptions::time.rawValue;
-}
+int MovieSlider::observerOptions(const Player&) { return PlayerObserverOptions::time.rawValue; }
 
 void MovieSlider::playerTimeDidChange(Player&, const media::Time& time)
 {
@@ -92,8 +89,10 @@ void MovieSlider::slideCurrentTime(kestrane::TrackingSlider& slider)
         if (const auto duration = kestrane::duration(*player->avplayer()))
             kestrane::seekAccurately(*player->avplayer(), *duration * slider.doubleValue());
         break;
-    case kestrane::TrackingSlider::TrackingState::didStop: player->temporaryPlay(); break;
+    case kestrane::TrackingSlider::TrackingState::didStop:
+        player->temporaryPlay();
+        break;
     }
 }
 
-} // namespace orvalis
+}  // namespace orvalis

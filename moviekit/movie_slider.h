@@ -13,7 +13,7 @@
 namespace orvalis {
 
 class MovieSlider : public ui::View, public PlayerObserver {
-  public:
+public:
     explicit MovieSlider(const gfx::Rect& frame = {});
     // Makes the slider (movieSliderSetup).
     void awake() override;
@@ -36,7 +36,7 @@ class MovieSlider : public ui::View, public PlayerObserver {
     // release when the player was playing.
     void slideCurrentTime(kestrane::TrackingSlider& slider);
 
-  private:
+private:
     void movieSliderSetup();
     void updateTrackingSlider();
 
@@ -44,4 +44,4 @@ class MovieSlider : public ui::View, public PlayerObserver {
     std::shared_ptr<kestrane::TrackingSlider> trackingSlider_;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -37,7 +37,7 @@ gfx::AffineTransform layerTurn(const Movie& movie, const gfx::AffineTransform& l
     return gfx::concat(gfx::inverted(yUpLinear(layerTransform)), linearPart(presented));
 }
 
-} // namespace
+}  // namespace
 
 MovieView::MovieView(const gfx::Rect& frame) : View(frame) {}
 
@@ -84,10 +84,7 @@ void MovieView::unobserveMovie(const Movie& movie)
     core::NotificationCenter::defaultCenter().removeObserver(this, MovieDidChangeEdition, &movie);
 }
 
-bool MovieView::showsPlayableMovie() const
-{
-    return movie_ && movie_->playable();
-}
+bool MovieView::showsPlayableMovie() const { return movie_ && movie_->playable(); }
 
 void MovieView::updatePlayerLayer()
 {
@@ -97,8 +94,7 @@ void MovieView::updatePlayerLayer()
     }
     if (!showsPlayableMovie()) return;
     playerLayer_ = ui::VideoLayer::create(movie_->player()->avplayer());
-    playerLayer_->setAutoresizingMask(ui::AutoresizingMask::widthSizable |
-                                      ui::AutoresizingMask::heightSizable);
+    playerLayer_->setAutoresizingMask(ui::AutoresizingMask::widthSizable | ui::AutoresizingMask::heightSizable);
     layer()->addSublayer(playerLayer_);
     kestrane::Transaction::disableAnimation([this] { updateLayersGeometry(); });
 }
@@ -113,8 +109,7 @@ void MovieView::updateLayersGeometry()
     const gfx::Rect turned = gfx::applying(drawn, turn);
     if (!drawn.isNull() && turned.width() > 0 && turned.height() > 0) {
         const double scale = std::min(area.width() / turned.width(), area.height() / turned.height());
-        if (std::isfinite(scale) && scale > 0)
-            turn = gfx::concat(turn, gfx::AffineTransform::scaling(scale, scale));
+        if (std::isfinite(scale) && scale > 0) turn = gfx::concat(turn, gfx::AffineTransform::scaling(scale, scale));
     }
     playerLayer_->setAffineTransform(turn);
     playerLayer_->setFrame(area);
@@ -169,4 +164,4 @@ void MovieView::resizeWithOldSuperviewSize(const gfx::Size& oldSize)
     kestrane::Transaction::disableAnimation([this] { updateLayersGeometry(); });
 }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -15,7 +15,7 @@
 namespace orvalis {
 
 class MovieView : public ui::View {
-  public:
+public:
     explicit MovieView(const gfx::Rect& frame = {});
     // Makes the view layer-backed on a black ground.
     void awake() override;
@@ -43,7 +43,7 @@ class MovieView : public ui::View {
     // The video layer; null without a playable movie.
     const std::shared_ptr<ui::VideoLayer>& playerLayer() const { return playerLayer_; }
 
-  private:
+private:
     void observeMovie(const Movie& movie);
     void unobserveMovie(const Movie& movie);
     void updatePlayerLayer();
@@ -56,4 +56,4 @@ class MovieView : public ui::View {
     std::shared_ptr<ui::VideoLayer> playerLayer_;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

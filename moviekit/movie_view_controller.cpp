@@ -60,12 +60,13 @@ void show(const std::weak_ptr<ui::Button>& button, const PictureRef& image)
     if (auto shown = button.lock()) shown->setPicture(image);
 }
 
-template <class View> void connect(std::weak_ptr<View>& outlet, const std::shared_ptr<ui::View>& view)
+template <class View>
+void connect(std::weak_ptr<View>& outlet, const std::shared_ptr<ui::View>& view)
 {
     outlet = std::dynamic_pointer_cast<View>(view);
 }
 
-} // namespace
+}  // namespace
 
 MovieViewController::MovieViewController(std::string nibName) : ViewController(std::move(nibName)) {}
 
@@ -161,16 +162,13 @@ std::vector<std::shared_ptr<ui::Button>> MovieViewController::buttons() const
     std::vector<std::shared_ptr<ui::Button>> list;
     for (const auto* outlet :
          {&playPauseButton_, &beginClipButton_, &endClipButton_, &nextFrameButton_, &previousFrameButton_,
-          &toogleVolumeButton_, &rotateLeftButton_, &rotateRightButton_, &flipVerticalButton_,
-          &flipHorizontalButton_, &popoverVolumeButton_, &popoverRateButton_, &popoverEditionButton_})
+          &toogleVolumeButton_, &rotateLeftButton_, &rotateRightButton_, &flipVerticalButton_, &flipHorizontalButton_,
+          &popoverVolumeButton_, &popoverRateButton_, &popoverEditionButton_})
         if (auto button = outlet->lock()) list.push_back(button);
     return list;
 }
 
-bool MovieViewController::holdsPlayableMovie() const
-{
-    return movie_ && movie_->playable();
-}
+bool MovieViewController::holdsPlayableMovie() const { return movie_ && movie_->playable(); }
 
 void MovieViewController::setMovie(const MovieRef& movie)
 {
@@ -321,29 +319,16 @@ void MovieViewController::changeEdition(void (Edition::*change)())
     if (holdsPlayableMovie()) movie_->changeEdition([change](Edition& edition) { (edition.*change)(); });
 }
 
-void MovieViewController::rotateLeft(const Sender&)
-{
-    changeEdition(&Edition::rotateLeft);
-}
-void MovieViewController::rotateRight(const Sender&)
-{
-    changeEdition(&Edition::rotateRight);
-}
-void MovieViewController::flipVertically(const Sender&)
-{
-    changeEdition(&Edition::flipVertically);
-}
-void MovieViewController::flipHorizontally(const Sender&)
-{
-    changeEdition(&Edition::flipHorizontally);
-}
+void MovieViewController::rotateLeft(const Sender&) { changeEdition(&Edition::rotateLeft); }
+void MovieViewController::rotateRight(const Sender&) { changeEdition(&Edition::rotateRight); }
+void MovieViewController::flipVertically(const Sender&) { changeEdition(&Edition::flipVertically); }
+void MovieViewController::flipHorizontally(const Sender&) { changeEdition(&Edition::flipHorizontally); }
 
 namespace {
 
 // Where a popover opens: the sender when it is a view (the button pressed), else the panel's button for it (a
 // menu command), else the picture.
-std::shared_ptr<ui::View> anchorOf(const MovieViewController::Sender& sender,
-                                   const std::shared_ptr<ui::View>& button,
+std::shared_ptr<ui::View> anchorOf(const MovieViewController::Sender& sender, const std::shared_ptr<ui::View>& button,
                                    const std::shared_ptr<ui::View>& picture)
 {
     if (auto view = std::dynamic_pointer_cast<ui::View>(sender)) return view;
@@ -359,7 +344,7 @@ void togglePopover(const std::shared_ptr<Popover>& popover, const MovieRef& movi
     popover->togglePopoverAtTop(anchor);
 }
 
-} // namespace
+}  // namespace
 
 void MovieViewController::showVolumePopover(const Sender& sender)
 {
@@ -393,4 +378,4 @@ bool MovieViewController::validateUserInterfaceItem(const ui::ValidatedUserInter
     return true;
 }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -27,7 +27,7 @@ namespace orvalis {
 inline const std::string MoviePanelInterface = "MoviePanel";
 
 class MovieViewController : public ui::ViewController, public PlayerObserver, public InterfaceFileOwner {
-  public:
+public:
     using Sender = std::shared_ptr<core::Object>;
 
     // Loading the view builds the interface named (the movie panel by default); no outlet, no movie.
@@ -100,7 +100,7 @@ class MovieViewController : public ui::ViewController, public PlayerObserver, pu
     // The selectors of the eighteen commands.
     static const std::vector<ui::Action>& commandActions();
 
-  private:
+private:
     void setupButtonsImages();
     void refreshComponents();
     bool holdsPlayableMovie() const;
@@ -128,4 +128,4 @@ class MovieViewController : public ui::ViewController, public PlayerObserver, pu
     MovieRef movie_;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -28,7 +28,7 @@ ui::Action actionOfKey(std::uint16_t keyCode)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::shared_ptr<MovieWindow> MovieWindow::create(const gfx::Rect& contentRect, unsigned styleMask)
 {
@@ -45,4 +45,4 @@ void MovieWindow::keyDown(const ui::Event& event)
     ui::Application::shared()->sendAction(action, nullptr, sharedAs<Window>());
 }
 
-} // namespace orvalis
+}  // namespace orvalis

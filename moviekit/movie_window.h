@@ -11,7 +11,7 @@
 namespace orvalis {
 
 class MovieWindow : public ui::Window {
-  public:
+public:
     // A hidden window whose content area has the rectangle's size and, on the screen, its origin.
     static std::shared_ptr<MovieWindow> create(const gfx::Rect& contentRect, unsigned styleMask);
     using Window::Window;
@@ -19,4 +19,4 @@ class MovieWindow : public ui::Window {
     void keyDown(const ui::Event& event) override;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -2,15 +2,9 @@
 
 namespace orvalis {
 
-std::shared_ptr<const core::Bundle> OrvalisKit::bundle()
-{
-    return core::Bundle::named("Orvalis");
-}
+std::shared_ptr<const core::Bundle> OrvalisKit::bundle() { return core::Bundle::named("Orvalis"); }
 
-std::string OrvalisKit::local(const std::string& key)
-{
-    return kestrane::local(*bundle(), key);
-}
+std::string OrvalisKit::local(const std::string& key) { return kestrane::local(*bundle(), key); }
 
 std::shared_ptr<ui::Picture> OrvalisKit::imageNamed(const std::string& name)
 {
@@ -18,11 +12,11 @@ std::shared_ptr<ui::Picture> OrvalisKit::imageNamed(const std::string& name)
 }
 
 // Each constant has its own one-time initialisation.
-#define ORVALIS_TEMPLATE_IMAGE(name)                                                                         \
-    const PictureRef& name()                                                                                 \
-    {                                                                                                        \
-        static const PictureRef image = OrvalisKit::imageNamed(#name);                                       \
-        return image;                                                                                        \
+#define ORVALIS_TEMPLATE_IMAGE(name)                                                                                   \
+    const PictureRef& name()                                                                                           \
+    {                                                                                                                  \
+        static const PictureRef image = OrvalisKit::imageNamed(#name);                                                 \
+        return image;                                                                                                  \
     }
 
 ORVALIS_TEMPLATE_IMAGE(PlayTemplate)
@@ -46,4 +40,4 @@ ORVALIS_TEMPLATE_IMAGE(FileTemplate)
 
 #undef ORVALIS_TEMPLATE_IMAGE
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -13,7 +13,7 @@
 namespace orvalis {
 
 class OrvalisKit {
-  public:
+public:
     OrvalisKit() = delete;
 
     // Asked of the platform on every call.
@@ -21,7 +21,8 @@ class OrvalisKit {
     // The kit's text for the key; the key itself when the strings table lacks it.
     static std::string local(const std::string& key);
     // The kit's text for the key used as a format for the arguments (one or two), in the user's locale.
-    template <class... Args> static std::string local(const std::string& format, const Args&... arguments)
+    template <class... Args>
+    static std::string local(const std::string& format, const Args&... arguments)
     {
         return kestrane::local(*bundle(), format, arguments...);
     }
@@ -52,4 +53,4 @@ const PictureRef& NextFrameTemplate();
 const PictureRef& PreviousFrameTemplate();
 const PictureRef& FileTemplate();
 
-} // namespace orvalis
+}  // namespace orvalis

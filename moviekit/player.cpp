@@ -19,12 +19,9 @@ media::PlayerRef makePlatformPlayer(const media::AssetRef& asset)
     return player;
 }
 
-} // namespace
+}  // namespace
 
-std::shared_ptr<Player> Player::create(const Movie& movie)
-{
-    return core::make<Player>(movie);
-}
+std::shared_ptr<Player> Player::create(const Movie& movie) { return core::make<Player>(movie); }
 
 Player::Player(const Movie& movie)
     : avasset_(movie.avasset()), avplayer_(makePlatformPlayer(avasset_)),
@@ -61,24 +58,23 @@ Player::~Player()
 void Player::observePlayerItem()
 {
     std::weak_ptr<Player> weakSelf = sharedAs<Player>();
-    core::NotificationCenter::defaultCenter().addObserver(
-        this, media::PlayerItem::didPlayToEndTimeNotification, avplayer_->currentItem().get(),
-        [weakSelf](const core::Notification&) {
-            // The pause and the return to the start always run on the main thread, in that order.
-            const auto onMain = [weakSelf] {
-                if (auto self = weakSelf.lock()) self->playerItemDidPlayToEndTime();
-            };
-            if (core::MainLoop::isMainThread())
-                onMain();
-            else
-                core::DispatchQueue::main()->async(onMain);
-        });
+    core::NotificationCenter::defaultCenter().addObserver(this, media::PlayerItem::didPlayToEndTimeNotification,
+                                                          avplayer_->currentItem().get(),
+                                                          [weakSelf](const core::Notification&) {
+                                                              // The pause and the return to the start always run on the
+                                                              // main thread, in that order.
+                                                              const auto onMain = [weakSelf] {
+                                                                  if (auto self = weakSelf.lock())
+                                                                      self->playerItemDidPlayToEndTime();
+                                                              };
+                                                              if (core::MainLoop::isMainThread())
+                                                                  onMain();
+                                                              else
+                                                                  core::DispatchQueue::main()->async(onMain);
+                                                          });
 }
 
-void Player::unobservePlayerItem()
-{
-    core::NotificationCenter::defaultCenter().removeObserver(this);
-}
+void Player::unobservePlayerItem() { core::NotificationCenter::defaultCenter().removeObserver(this); }
 
 void Player::playerItemDidPlayToEndTime()
 {
@@ -88,45 +84,21 @@ void Player::playerItemDidPlayToEndTime()
 
 // State of the platform player
 
-float Player::rate() const
-{
-    return avplayer_->rate();
-}
+float Player::rate() const { return avplayer_->rate(); }
 
-float Player::volume() const
-{
-    return avplayer_->volume();
-}
+float Player::volume() const { return avplayer_->volume(); }
 
-media::Time Player::duration() const
-{
-    return kestrane::duration(*avplayer_).value_or(media::Time::invalid());
-}
+media::Time Player::duration() const { return kestrane::duration(*avplayer_).value_or(media::Time::invalid()); }
 
-bool Player::playing() const
-{
-    return rate() != 0;
-}
+bool Player::playing() const { return rate() != 0; }
 
-bool Player::isMuted() const
-{
-    return volume() == 0;
-}
+bool Player::isMuted() const { return volume() == 0; }
 
-bool Player::isPaused() const
-{
-    return rate() == 0;
-}
+bool Player::isPaused() const { return rate() == 0; }
 
-media::Time Player::currentTime() const
-{
-    return avplayer_->currentTime();
-}
+media::Time Player::currentTime() const { return avplayer_->currentTime(); }
 
-media::Time Player::currentFrameTime() const
-{
-    return avplayer_->shownFrameTime();
-}
+media::Time Player::currentFrameTime() const { return avplayer_->shownFrameTime(); }
 
 double Player::currentProgress() const
 {
@@ -152,10 +124,7 @@ void Player::setUserRate(float rate)
     didChange("userRate");
 }
 
-float Player::userVolume() const
-{
-    return avplayer_->volume();
-}
+float Player::userVolume() const { return avplayer_->volume(); }
 
 void Player::setUserVolume(float volume)
 {
@@ -181,10 +150,7 @@ void Player::setClipRange(const media::TimeRange& range)
     core::NotificationCenter::defaultCenter().post(MoviePlayerDidChangeClip, shared_from_this());
 }
 
-media::Time Player::clipStart() const
-{
-    return clipRange().start;
-}
+media::Time Player::clipStart() const { return clipRange().start; }
 
 void Player::setClipStart(const media::Time& start)
 {
@@ -192,10 +158,7 @@ void Player::setClipStart(const media::Time& start)
     if (start <= end) setClipRange(media::TimeRange::fromTo(start, end));
 }
 
-media::Time Player::clipEnd() const
-{
-    return clipRange().end();
-}
+media::Time Player::clipEnd() const { return clipRange().end(); }
 
 void Player::setClipEnd(const media::Time& end)
 {
@@ -203,27 +166,15 @@ void Player::setClipEnd(const media::Time& end)
     if (start <= end) setClipRange(media::TimeRange::fromTo(start, end));
 }
 
-media::Time Player::clipDuration() const
-{
-    return clipRange().duration;
-}
+media::Time Player::clipDuration() const { return clipRange().duration; }
 
 // Playback
 
-void Player::play()
-{
-    avplayer_->setRate(userRate());
-}
+void Player::play() { avplayer_->setRate(userRate()); }
 
-void Player::pause()
-{
-    avplayer_->setRate(0);
-}
+void Player::pause() { avplayer_->setRate(0); }
 
-void Player::playPause()
-{
-    avplayer_->setRate(playing() ? 0 : userRate());
-}
+void Player::playPause() { avplayer_->setRate(playing() ? 0 : userRate()); }
 
 void Player::temporaryPause()
 {
@@ -246,54 +197,24 @@ void Player::temporaryPlay()
 
 // Stepping and seeking
 
-void Player::step(int count)
-{
-    kestrane::step(*avplayer_, count);
-}
+void Player::step(int count) { kestrane::step(*avplayer_, count); }
 
-void Player::seekAccurately(const media::Time& time)
-{
-    kestrane::seekAccurately(*avplayer_, time);
-}
+void Player::seekAccurately(const media::Time& time) { kestrane::seekAccurately(*avplayer_, time); }
 
-void Player::seekInaccurately(const media::Time& time)
-{
-    kestrane::seekInaccurately(*avplayer_, time);
-}
+void Player::seekInaccurately(const media::Time& time) { kestrane::seekInaccurately(*avplayer_, time); }
 
-void Player::seekPreviousFrame()
-{
-    kestrane::seekPreviousFrame(*avplayer_);
-}
+void Player::seekPreviousFrame() { kestrane::seekPreviousFrame(*avplayer_); }
 
-void Player::seekNextFrame()
-{
-    kestrane::seekNextFrame(*avplayer_);
-}
+void Player::seekNextFrame() { kestrane::seekNextFrame(*avplayer_); }
 
-void Player::seekToStart()
-{
-    seekAccurately(media::Time::zero());
-}
+void Player::seekToStart() { seekAccurately(media::Time::zero()); }
 
-void Player::seekToEnd()
-{
-    seekAccurately(duration());
-}
+void Player::seekToEnd() { seekAccurately(duration()); }
 
-void Player::seekToClipStart()
-{
-    seekAccurately(clipStart());
-}
+void Player::seekToClipStart() { seekAccurately(clipStart()); }
 
-void Player::seekToClipEnd()
-{
-    seekAccurately(clipEnd());
-}
+void Player::seekToClipEnd() { seekAccurately(clipEnd()); }
 
-std::string Player::description() const
-{
-    return "<Player " + avasset_->url().path() + ">";
-}
+std::string Player::description() const { return "<Player " + avasset_->url().path() + ">"; }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -28,7 +28,7 @@ class Movie;
 inline const std::string MoviePlayerDidChangeClip = "MoviePlayerDidChangeClipNotification";
 
 class Player : public core::Observable {
-  public:
+public:
     // The movie's player; Movie::player() makes the one each movie has.
     static std::shared_ptr<Player> create(const Movie& movie);
     // The platform player plays a new item of the movie's asset at volume 1; the clip is the whole movie.
@@ -108,7 +108,7 @@ class Player : public core::Observable {
 
     std::string description() const override;
 
-  private:
+private:
     void observePlayerItem();
     void unobservePlayerItem();
     void playerItemDidPlayToEndTime();
@@ -131,4 +131,4 @@ class Player : public core::Observable {
 
 using PlayerRef = std::shared_ptr<Player>;
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -58,7 +58,7 @@ const std::vector<Observation>& observations()
     return list;
 }
 
-} // namespace
+}  // namespace
 
 media::Time Player::observedTime() const
 {
@@ -153,4 +153,4 @@ void Player::triggerObserver(const PlayerObserverRef& observer)
     }
 }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -53,7 +53,7 @@ inline constexpr PlayerObserverOptions PlayerObserverOptions::clipRange{16};
 // registrations under that object's identity. An observer implements the callback of every option it returns;
 // the others are never called.
 class PlayerObserver {
-  public:
+public:
     virtual ~PlayerObserver() = default;
 
     // The raw value of the options wanted; asked when the observer is added, removed and triggered.
@@ -70,15 +70,15 @@ class PlayerObserver {
 // passing an observer without an identity does not compile. Made from the object itself (an observer removes
 // itself while it is being destroyed) or from a shared pointer to it.
 class PlayerObserverRef {
-  public:
+public:
     template <class T>
-        requires std::derived_from<T, PlayerObserver> && std::derived_from<T, core::Object>
-    PlayerObserverRef(T& observer) : observer_(&observer), identity_(&observer)
+    requires std::derived_from<T, PlayerObserver> && std::derived_from<T, core::Object> PlayerObserverRef(T& observer)
+        : observer_(&observer), identity_(&observer)
     {
     }
 
     template <class T>
-        requires std::derived_from<T, PlayerObserver> && std::derived_from<T, core::Object>
+    requires std::derived_from<T, PlayerObserver> && std::derived_from<T, core::Object>
     PlayerObserverRef(const std::shared_ptr<T>& observer) : PlayerObserverRef(*observer)
     {
     }
@@ -93,9 +93,9 @@ class PlayerObserverRef {
         return std::shared_ptr<PlayerObserver>(owner, observer_);
     }
 
-  private:
+private:
     PlayerObserver* observer_;
     const core::Object* identity_;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

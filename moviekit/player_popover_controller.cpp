@@ -25,10 +25,9 @@ double steppedUp(const ui::Slider& slider)
     return slider.maxValue() < value ? slider.maxValue() : value;
 }
 
-} // namespace
+}  // namespace
 
-PlayerPopoverController::PlayerPopoverController(std::string nibName, PlayerObserverOptions options,
-                                                 ValueNames names)
+PlayerPopoverController::PlayerPopoverController(std::string nibName, PlayerObserverOptions options, ValueNames names)
     : PopoverController(std::move(nibName)), options_(options), names_(std::move(names))
 {
 }
@@ -71,10 +70,7 @@ void PlayerPopoverController::stopObserving()
     observing_ = false;
 }
 
-void PlayerPopoverController::popoverWillClose(ui::Popover&)
-{
-    setMovie(nullptr);
-}
+void PlayerPopoverController::popoverWillClose(ui::Popover&) { setMovie(nullptr); }
 
 void PlayerPopoverController::setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view)
 {
@@ -104,4 +100,4 @@ void PlayerPopoverController::changeValue(Change change)
     }
 }
 
-} // namespace orvalis
+}  // namespace orvalis

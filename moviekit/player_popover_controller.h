@@ -19,10 +19,8 @@
 
 namespace orvalis {
 
-class PlayerPopoverController : public kestrane::PopoverController,
-                                public PlayerObserver,
-                                public InterfaceFileOwner {
-  public:
+class PlayerPopoverController : public kestrane::PopoverController, public PlayerObserver, public InterfaceFileOwner {
+public:
     // Loads the view at once, so that the outlets exist, and registers the three actions.
     void awake() override;
     // Leaves the player it observes.
@@ -40,7 +38,7 @@ class PlayerPopoverController : public kestrane::PopoverController,
     // The label and the slider, by the names given at construction.
     void setOutlet(const std::string& name, const std::shared_ptr<ui::View>& view) override;
 
-  protected:
+protected:
     // What tells one popover from the other: the outlets of its label and slider, the kit's string that
     // formats the label, and its three actions.
     struct ValueNames {
@@ -62,7 +60,7 @@ class PlayerPopoverController : public kestrane::PopoverController,
     // The value the slider's position stands for: the position itself unless a popover snaps it.
     virtual double valueAtPosition(double position) const { return position; }
 
-  private:
+private:
     void stopObserving();
     enum class Change { stepDown, stepUp, slide };
     // The slider's value one step (0.2) down or up, kept within the slider's range, or the value its position
@@ -79,4 +77,4 @@ class PlayerPopoverController : public kestrane::PopoverController,
     bool observing_ = false;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

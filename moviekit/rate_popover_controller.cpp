@@ -8,8 +8,7 @@ namespace orvalis {
 
 const std::shared_ptr<RatePopoverController>& RatePopoverController::sharedController()
 {
-    static const auto* shared =
-        new std::shared_ptr<RatePopoverController>(core::make<RatePopoverController>());
+    static const auto* shared = new std::shared_ptr<RatePopoverController>(core::make<RatePopoverController>());
     return *shared;
 }
 
@@ -20,19 +19,10 @@ RatePopoverController::RatePopoverController()
 {
 }
 
-void RatePopoverController::playerUserRateDidChange(Player&, float userRate)
-{
-    showValue(userRate);
-}
+void RatePopoverController::playerUserRateDidChange(Player&, float userRate) { showValue(userRate); }
 
-void RatePopoverController::setPlayerValue(Player& player, double rate)
-{
-    player.setUserRate(float(rate));
-}
+void RatePopoverController::setPlayerValue(Player& player, double rate) { player.setUserRate(float(rate)); }
 
-double RatePopoverController::valueAtPosition(double position) const
-{
-    return kestrane::glue(position, 1.0, 0.05);
-}
+double RatePopoverController::valueAtPosition(double position) const { return kestrane::glue(position, 1.0, 0.05); }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -8,7 +8,7 @@
 namespace orvalis {
 
 class RatePopoverController : public PlayerPopoverController {
-  public:
+public:
     // The one every panel uses, made on first use and never released.
     static const std::shared_ptr<RatePopoverController>& sharedController();
 
@@ -19,10 +19,10 @@ class RatePopoverController : public PlayerPopoverController {
     // The label shows "RatePopoverController.RateFormat" of 100 × the rate; the slider shows the rate.
     void playerUserRateDidChange(Player& player, float userRate) override;
 
-  private:
+private:
     void setPlayerValue(Player& player, double rate) override;
     // Snapped to 1 near 1.
     double valueAtPosition(double position) const override;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

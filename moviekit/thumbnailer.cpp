@@ -3,14 +3,12 @@
 #include "foundation/asset_extensions.h"
 #include "moviekit/movie.h"
 #include "moviekit/player.h"
-#include "platform/gfx/image_scaling.h"
 #include "platform/core/error.h"
+#include "platform/gfx/image_scaling.h"
 
 namespace orvalis {
 
-Thumbnailer::Thumbnailer(std::shared_ptr<Movie> movie) : movie_(std::move(movie)), edition_(movie_->edition())
-{
-}
+Thumbnailer::Thumbnailer(std::shared_ptr<Movie> movie) : movie_(std::move(movie)), edition_(movie_->edition()) {}
 
 media::ImageGenerator& Thumbnailer::generator()
 {
@@ -24,20 +22,11 @@ gfx::Size Thumbnailer::stored(const gfx::Size& upright) const
     return sideways ? gfx::Size{upright.height, upright.width} : upright;
 }
 
-gfx::Size Thumbnailer::maximumSize()
-{
-    return stored(generator().maximumSize());
-}
+gfx::Size Thumbnailer::maximumSize() { return stored(generator().maximumSize()); }
 
-void Thumbnailer::setMaximumSize(const gfx::Size& size)
-{
-    generator().setMaximumSize(stored(size));
-}
+void Thumbnailer::setMaximumSize(const gfx::Size& size) { generator().setMaximumSize(stored(size)); }
 
-gfx::ImageRef Thumbnailer::accurateImage(const media::Time& time)
-{
-    return image(time, media::Time::zero());
-}
+gfx::ImageRef Thumbnailer::accurateImage(const media::Time& time) { return image(time, media::Time::zero()); }
 
 gfx::ImageRef Thumbnailer::inaccurateImage(const media::Time& time)
 {
@@ -65,9 +54,9 @@ gfx::ImageRef Thumbnailer::image(const media::Time& time, const media::Time& tol
     gfx::ImageRef edited = edition_->apply(frame, movie_->naturalTransform());
     if (!edited)
         throw core::Error(thumbnailerErrorDomain, editionFailed,
-                          "The frame could not be drawn with the edition (" + std::to_string(frame->width()) +
-                              " × " + std::to_string(frame->height()) + ")");
+                          "The frame could not be drawn with the edition (" + std::to_string(frame->width()) + " × " +
+                              std::to_string(frame->height()) + ")");
     return edited;
 }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -1,9 +1,9 @@
 // Grabs still frames of a Movie at given times, synchronously: exactly at the time (snaps, exports) or at the
 // nearest frame that decodes quickly (previews). Each frame is first scaled down to fit maximumSize (a bound
 // on the picture turned upright as its track asks, before the edition), then turned as its track asks and
-// shown through the thumbnailer's edition, in one drawing (editionTransform). An exact grab at the time the movie's player is paused on takes the picture on
-// screen instead of decoding it again. A thumbnailer serves one queue at a time; several may grab one movie at
-// once.
+// shown through the thumbnailer's edition, in one drawing (editionTransform). An exact grab at the time the movie's
+// player is paused on takes the picture on screen instead of decoding it again. A thumbnailer serves one queue at a
+// time; several may grab one movie at once.
 #pragma once
 
 #include "moviekit/edition.h"
@@ -24,7 +24,7 @@ inline constexpr const char* thumbnailerErrorDomain = "Orvalis.Thumbnailer";
 enum ThumbnailerErrorCode { editionFailed = 1 };
 
 class Thumbnailer {
-  public:
+public:
     // Keeps the movie and copies its edition as it is now; later changes of the movie's edition are not
     // followed.
     explicit Thumbnailer(std::shared_ptr<Movie> movie);
@@ -50,7 +50,7 @@ class Thumbnailer {
     // picture cannot be made; the thumbnailer stays usable.
     gfx::ImageRef image(const media::Time& time, const media::Time& tolerance);
 
-  private:
+private:
     media::ImageGenerator& generator();
     // The size as stored for the size upright, or the other way: exchanged for a track turned a quarter.
     gfx::Size stored(const gfx::Size& upright) const;
@@ -63,4 +63,4 @@ class Thumbnailer {
     media::ImageGeneratorRef generator_;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

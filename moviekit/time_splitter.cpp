@@ -12,10 +12,7 @@ using Wide = __int128;
 // Keeps every count of the list, and the count plus both ends, within 64 bits.
 constexpr std::int64_t largestCount = std::numeric_limits<std::int64_t>::max() - 2;
 
-bool isPositiveNumber(const media::Time& t)
-{
-    return t.isNumeric() && t.value > 0;
-}
+bool isPositiveNumber(const media::Time& t) { return t.isNumeric() && t.value > 0; }
 
 // Whether k · interval < duration, exactly (both positive numbers).
 bool multipleIsBefore(Wide k, const media::Time& interval, const media::Time& duration)
@@ -39,7 +36,7 @@ std::optional<media::Time> finestStepUp(const media::Time& duration, std::int32_
     return media::Time::make(std::int64_t(value), media::Time::maxTimescale);
 }
 
-} // namespace
+}  // namespace
 
 std::pair<std::int64_t, std::int64_t> TimeSplitter::framesOfRange() const
 {
@@ -47,9 +44,8 @@ std::pair<std::int64_t, std::int64_t> TimeSplitter::framesOfRange() const
     // The frame on screen at the start is the last one starting at or before it (the first, before them all).
     const auto afterStart = std::upper_bound(times.begin(), times.end(), timeRange.start);
     const auto first = afterStart == times.begin() ? afterStart : afterStart - 1;
-    const auto end = timeRange.duration.isNumeric()
-                         ? std::lower_bound(times.begin(), times.end(), timeRange.end())
-                         : times.end();
+    const auto end =
+        timeRange.duration.isNumeric() ? std::lower_bound(times.begin(), times.end(), timeRange.end()) : times.end();
     return {first - times.begin(), std::max(end, first) - times.begin()};
 }
 
@@ -71,22 +67,17 @@ std::int64_t TimeSplitter::splitCount() const
 
 void TimeSplitter::setSplitCount(std::int64_t n)
 {
-    const auto parts =
-        std::int32_t(std::clamp<std::int64_t>(n, 0, std::numeric_limits<std::int32_t>::max() - 1) + 1);
+    const auto parts = std::int32_t(std::clamp<std::int64_t>(n, 0, std::numeric_limits<std::int32_t>::max() - 1) + 1);
     const media::Time& duration = timeRange.duration;
     interval = media::multiplyByRatio(duration, 1, parts);
     // A rounded step may put the last point on or after the end; the finest step rounded up does not, unless
     // the points lie closer together than the finest timescale can tell apart.
-    if (!isPositiveNumber(duration) || !isPositiveNumber(interval) ||
-        splitsIntoParts(interval, parts, duration))
+    if (!isPositiveNumber(duration) || !isPositiveNumber(interval) || splitsIntoParts(interval, parts, duration))
         return;
     if (const auto finer = finestStepUp(duration, parts)) interval = *finer;
 }
 
-std::int64_t TimeSplitter::timesCount() const
-{
-    return splitCount() + (includeStart ? 1 : 0) + (includeEnd ? 1 : 0);
-}
+std::int64_t TimeSplitter::timesCount() const { return splitCount() + (includeStart ? 1 : 0) + (includeEnd ? 1 : 0); }
 
 media::Time TimeSplitter::time(std::int64_t index) const
 {
@@ -103,16 +94,12 @@ media::Time TimeSplitter::time(std::int64_t index) const
         const Wide last = Wide(frameTimes->size()) - 1;
         return (*frameTimes)[std::size_t(std::clamp<Wide>(position, 0, last))];
     }
-    if (multiple >= std::numeric_limits<std::int32_t>::min() &&
-        multiple <= std::numeric_limits<std::int32_t>::max())
+    if (multiple >= std::numeric_limits<std::int32_t>::min() && multiple <= std::numeric_limits<std::int32_t>::max())
         return timeRange.start + media::multiply(interval, std::int32_t(multiple));
     return timeRange.start + media::multiplyByFloat64(interval, double(multiple));
 }
 
-TimeSplitterTimes TimeSplitter::generateTimes() const
-{
-    return TimeSplitterTimes(*this);
-}
+TimeSplitterTimes TimeSplitter::generateTimes() const { return TimeSplitterTimes(*this); }
 
 std::optional<media::Time> TimeSplitterTimes::next()
 {
@@ -150,4 +137,4 @@ std::optional<media::Time> SplitterIterator::previous()
     return time();
 }
 
-} // namespace orvalis
+}  // namespace orvalis

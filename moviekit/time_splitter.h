@@ -57,15 +57,12 @@ struct TimeSplitter {
 
 // The times of one splitter, one per call to next(), then nothing.
 class TimeSplitterTimes {
-  public:
-    explicit TimeSplitterTimes(const TimeSplitter& splitter)
-        : splitter_(splitter), count_(splitter.timesCount())
-    {
-    }
+public:
+    explicit TimeSplitterTimes(const TimeSplitter& splitter) : splitter_(splitter), count_(splitter.timesCount()) {}
 
     std::optional<media::Time> next();
 
-  private:
+private:
     TimeSplitter splitter_;
     std::int64_t count_;
     std::int64_t position_ = 0;
@@ -89,4 +86,4 @@ struct SplitterIterator {
     void reset() { index.reset(); }
 };
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -7,8 +7,7 @@ namespace orvalis {
 
 const std::shared_ptr<VolumePopoverController>& VolumePopoverController::sharedController()
 {
-    static const auto* shared =
-        new std::shared_ptr<VolumePopoverController>(core::make<VolumePopoverController>());
+    static const auto* shared = new std::shared_ptr<VolumePopoverController>(core::make<VolumePopoverController>());
     return *shared;
 }
 
@@ -19,14 +18,8 @@ VolumePopoverController::VolumePopoverController()
 {
 }
 
-void VolumePopoverController::playerUserVolumeDidChange(Player&, float userVolume)
-{
-    showValue(userVolume);
-}
+void VolumePopoverController::playerUserVolumeDidChange(Player&, float userVolume) { showValue(userVolume); }
 
-void VolumePopoverController::setPlayerValue(Player& player, double volume)
-{
-    player.setUserVolume(float(volume));
-}
+void VolumePopoverController::setPlayerValue(Player& player, double volume) { player.setUserVolume(float(volume)); }
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -8,7 +8,7 @@
 namespace orvalis {
 
 class VolumePopoverController : public PlayerPopoverController {
-  public:
+public:
     // The one every panel uses, made on first use and never released.
     static const std::shared_ptr<VolumePopoverController>& sharedController();
 
@@ -19,8 +19,8 @@ class VolumePopoverController : public PlayerPopoverController {
     // The label shows "VolumePopoverController.VolumeFormat" of 100 × the volume; the slider the volume.
     void playerUserVolumeDidChange(Player& player, float userVolume) override;
 
-  private:
+private:
     void setPlayerValue(Player& player, double volume) override;
 };
 
-} // namespace orvalis
+}  // namespace orvalis

@@ -25,10 +25,7 @@ Angle Angle::fromRadians(double radians)
     return angle;
 }
 
-Angle Angle::fromDegrees(double degrees)
-{
-    return fromRadians(degrees * toRadians);
-}
+Angle Angle::fromDegrees(double degrees) { return fromRadians(degrees * toRadians); }
 
 Angle Angle::right() { return fromRadians(PI_1_2); }
 Angle Angle::straight() { return fromRadians(PI_1_1); }
@@ -52,10 +49,7 @@ Angle Angle::supplementary() const
     return fromRadians(PI_1_1 - m);
 }
 
-Angle Angle::explementary() const
-{
-    return fromRadians(PI_2_1 - value_);
-}
+Angle Angle::explementary() const { return fromRadians(PI_2_1 - value_); }
 
 Angle::AngleType Angle::type() const
 {
@@ -67,10 +61,7 @@ Angle::AngleType Angle::type() const
     return AngleType::reflex;
 }
 
-std::string Angle::description() const
-{
-    return describe(value_ * 180 / PI_1_1) + " deg";
-}
+std::string Angle::description() const { return describe(value_ * 180 / PI_1_1) + " deg"; }
 
 Angle& Angle::operator+=(const Angle& other)
 {

@@ -11,10 +11,7 @@ namespace kestrane {
 
 namespace {
 
-Complex square(const Complex& z)
-{
-    return {z.real * z.real - z.imag * z.imag, 2 * z.real * z.imag};
-}
+Complex square(const Complex& z) { return {z.real * z.real - z.imag * z.imag, 2 * z.real * z.imag}; }
 
 // e^x of a complex x.
 Complex expOf(const Complex& x)
@@ -25,22 +22,13 @@ Complex expOf(const Complex& x)
 
 const Complex i{0, 1};
 
-std::string signedText(double v)
-{
-    return (std::signbit(v) ? "" : "+") + describe(v);
-}
+std::string signedText(double v) { return (std::signbit(v) ? "" : "+") + describe(v); }
 
 }  // namespace
 
-Complex Complex::polar(double abs, double arg)
-{
-    return {abs * std::cos(arg), abs * std::sin(arg)};
-}
+Complex Complex::polar(double abs, double arg) { return {abs * std::cos(arg), abs * std::sin(arg)}; }
 
-double Complex::abs() const
-{
-    return std::hypot(real, imag);
-}
+double Complex::abs() const { return std::hypot(real, imag); }
 
 void Complex::setAbs(double r)
 {
@@ -49,10 +37,7 @@ void Complex::setAbs(double r)
     imag *= factor;
 }
 
-double Complex::arg() const
-{
-    return std::atan2(imag, real);
-}
+double Complex::arg() const { return std::atan2(imag, real); }
 
 void Complex::setArg(double phi)
 {
@@ -61,15 +46,9 @@ void Complex::setArg(double phi)
     imag = m * std::sin(phi);
 }
 
-bool Complex::isReal(int places) const
-{
-    return kestrane::isSimilarTo(imag, 0.0, places);
-}
+bool Complex::isReal(int places) const { return kestrane::isSimilarTo(imag, 0.0, places); }
 
-bool Complex::isImaginary(int places) const
-{
-    return kestrane::isSimilarTo(real, 0.0, places);
-}
+bool Complex::isImaginary(int places) const { return kestrane::isSimilarTo(real, 0.0, places); }
 
 bool Complex::overlap(const Complex& other, double tolerance) const
 {
@@ -81,15 +60,9 @@ bool Complex::isSimilarTo(const Complex& other, int places) const
     return kestrane::isSimilarTo(real, other.real, places) && kestrane::isSimilarTo(imag, other.imag, places);
 }
 
-Complex Complex::round() const
-{
-    return {std::round(real), std::round(imag)};
-}
+Complex Complex::round() const { return {std::round(real), std::round(imag)}; }
 
-Complex Complex::round(int places) const
-{
-    return {kestrane::round(real, places), kestrane::round(imag, places)};
-}
+Complex Complex::round(int places) const { return {kestrane::round(real, places), kestrane::round(imag, places)}; }
 
 Complex Complex::truncate(int places) const
 {
@@ -111,28 +84,20 @@ std::size_t Complex::hashValue() const
     return static_cast<std::size_t>(high | low);
 }
 
-std::string Complex::description() const
-{
-    return "(" + signedText(real) + " " + signedText(imag) + "i)";
-}
+std::string Complex::description() const { return "(" + signedText(real) + " " + signedText(imag) + "i)"; }
 
 std::vector<Complex> Complex::realsToComplex(const std::vector<double>& reals)
 {
     std::vector<Complex> result;
     result.reserve(reals.size());
-    for (double x : reals) result.emplace_back(x, 0);
+    for (double x : reals)
+        result.emplace_back(x, 0);
     return result;
 }
 
-Complex Complex::exp(const Complex& z)
-{
-    return expOf(z);
-}
+Complex Complex::exp(const Complex& z) { return expOf(z); }
 
-Complex Complex::log(const Complex& z)
-{
-    return {std::log(std::hypot(z.real, z.imag)), std::atan2(z.imag, z.real)};
-}
+Complex Complex::log(const Complex& z) { return {std::log(std::hypot(z.real, z.imag)), std::atan2(z.imag, z.real)}; }
 
 Complex Complex::pow(const Complex& z, const Complex& w)
 {
@@ -146,15 +111,9 @@ Complex Complex::pow(const Complex& z, const Complex& w)
     return {modulus * std::cos(angle), modulus * std::sin(angle)};
 }
 
-Complex Complex::cos(const Complex& z)
-{
-    return (expOf(i * z) + expOf(-(i * z))) / 2.0;
-}
+Complex Complex::cos(const Complex& z) { return (expOf(i * z) + expOf(-(i * z))) / 2.0; }
 
-Complex Complex::sin(const Complex& z)
-{
-    return (expOf(i * z) - expOf(-(i * z))) / Complex(0, 2);
-}
+Complex Complex::sin(const Complex& z) { return (expOf(i * z) - expOf(-(i * z))) / Complex(0, 2); }
 
 Complex Complex::tan(const Complex& z)
 {
@@ -163,30 +122,15 @@ Complex Complex::tan(const Complex& z)
     return (a - b) / (i * (a + b));
 }
 
-Complex Complex::atan(const Complex& z)
-{
-    return Complex(0, 0.5) * (log(1.0 - i * z) - log(1.0 + i * z));
-}
+Complex Complex::atan(const Complex& z) { return Complex(0, 0.5) * (log(1.0 - i * z) - log(1.0 + i * z)); }
 
-Complex Complex::asin(const Complex& z)
-{
-    return Complex(0, -1) * log(i * z + (1.0 - square(z)).sqrt());
-}
+Complex Complex::asin(const Complex& z) { return Complex(0, -1) * log(i * z + (1.0 - square(z)).sqrt()); }
 
-Complex Complex::acos(const Complex& z)
-{
-    return i * log(z - i * (1.0 - square(z)).sqrt());
-}
+Complex Complex::acos(const Complex& z) { return i * log(z - i * (1.0 - square(z)).sqrt()); }
 
-Complex Complex::sinh(const Complex& z)
-{
-    return (expOf(z) - expOf(-z)) / 2.0;
-}
+Complex Complex::sinh(const Complex& z) { return (expOf(z) - expOf(-z)) / 2.0; }
 
-Complex Complex::cosh(const Complex& z)
-{
-    return (expOf(z) + expOf(-z)) / 2.0;
-}
+Complex Complex::cosh(const Complex& z) { return (expOf(z) + expOf(-z)) / 2.0; }
 
 Complex Complex::tanh(const Complex& z)
 {
@@ -195,20 +139,11 @@ Complex Complex::tanh(const Complex& z)
     return (a - b) / (a + b);
 }
 
-Complex Complex::asinh(const Complex& z)
-{
-    return log(z + (square(z) + 1.0).sqrt());
-}
+Complex Complex::asinh(const Complex& z) { return log(z + (square(z) + 1.0).sqrt()); }
 
-Complex Complex::acosh(const Complex& z)
-{
-    return log(z + (square(z) - 1.0).sqrt());
-}
+Complex Complex::acosh(const Complex& z) { return log(z + (square(z) - 1.0).sqrt()); }
 
-Complex Complex::atanh(const Complex& z)
-{
-    return 0.5 * log((1.0 + z) / (1.0 - z));
-}
+Complex Complex::atanh(const Complex& z) { return 0.5 * log((1.0 + z) / (1.0 - z)); }
 
 Complex operator+(const Complex& z, const Complex& w) { return {z.real + w.real, z.imag + w.imag}; }
 Complex operator-(const Complex& z, const Complex& w) { return {z.real - w.real, z.imag - w.imag}; }

@@ -22,8 +22,7 @@ void addToChain(std::vector<gfx::Point>& chain, std::size_t base, const gfx::Poi
 {
     while (chain.size() >= base + 2) {
         Triangle::CollinearityState state = Triangle(chain[chain.size() - 2], chain.back(), p).collinearity(6);
-        if (state == Triangle::CollinearityState::point ||
-            state == Triangle::CollinearityState::counterClockwiseTurn) {
+        if (state == Triangle::CollinearityState::point || state == Triangle::CollinearityState::counterClockwiseTurn) {
             break;
         }
         chain.pop_back();
@@ -33,20 +32,19 @@ void addToChain(std::vector<gfx::Point>& chain, std::size_t base, const gfx::Poi
 
 }  // namespace
 
-std::vector<gfx::Point> convexHull(std::vector<gfx::Point> points)
-{
-    return convexHullInPlace(points);
-}
+std::vector<gfx::Point> convexHull(std::vector<gfx::Point> points) { return convexHullInPlace(points); }
 
 std::vector<gfx::Point> convexHullInPlace(std::vector<gfx::Point>& points)
 {
     std::sort(points.begin(), points.end(), sortsBefore);
     std::vector<gfx::Point> hull;
     if (points.empty()) return hull;
-    for (const gfx::Point& p : points) addToChain(hull, 0, p);
+    for (const gfx::Point& p : points)
+        addToChain(hull, 0, p);
     hull.pop_back();
     std::size_t base = hull.size();
-    for (auto p = points.rbegin(); p != points.rend(); ++p) addToChain(hull, base, *p);
+    for (auto p = points.rbegin(); p != points.rend(); ++p)
+        addToChain(hull, base, *p);
     hull.pop_back();
     return hull;
 }

@@ -14,10 +14,7 @@ namespace kestrane {
 
 namespace {
 
-double clampUnit(double t)
-{
-    return std::max(0.0, std::min(t, 1.0));
-}
+double clampUnit(double t) { return std::max(0.0, std::min(t, 1.0)); }
 
 // Power-basis coefficients of one coordinate, lowest power first.
 std::array<double, 4> positionCoefficients(const std::array<double, 4>& p)
@@ -141,10 +138,7 @@ gfx::Point CubicBezier::pointAt(double t) const
     return s * s * s * a + 3 * t * s * s * b + 3 * t * t * s * c + t * t * t * d;
 }
 
-double CubicBezier::distanceBetween(double t, const gfx::Point& p) const
-{
-    return distanceFromPoint(pointAt(t), p);
-}
+double CubicBezier::distanceBetween(double t, const gfx::Point& p) const { return distanceFromPoint(pointAt(t), p); }
 
 double CubicBezier::baseX(double t) const { return derivativeAt(xValues(), t); }
 double CubicBezier::baseY(double t) const { return derivativeAt(yValues(), t); }
@@ -190,15 +184,9 @@ Line CubicBezier::perpendicularLine() const
     return Line::through(middle, middle - normal);
 }
 
-FatLine CubicBezier::regularFatLine() const
-{
-    return fatLine(mainLine(), {b, c}, true);
-}
+FatLine CubicBezier::regularFatLine() const { return fatLine(mainLine(), {b, c}, true); }
 
-FatLine CubicBezier::perpendicularFatLine() const
-{
-    return fatLine(perpendicularLine(), {a, b, c, d}, false);
-}
+FatLine CubicBezier::perpendicularFatLine() const { return fatLine(perpendicularLine(), {a, b, c, d}, false); }
 
 CubicBezier::Split CubicBezier::split(double t) const
 {
@@ -253,7 +241,8 @@ CubicBezier::Distance CubicBezier::distance(const gfx::Point& p) const
         if (e < best.value) best = {e, t};
     };
     RealRootEnumerator roots = equation.enumerateRealRoots();
-    while (auto root = roots.next()) consider(*root);
+    while (auto root = roots.next())
+        consider(*root);
     // The nearest point of a clamped curve may be an end point where the equation has no root.
     consider(0);
     consider(1);

@@ -34,7 +34,9 @@ struct CubicBezier {
 
     CubicBezier() = default;
     CubicBezier(const gfx::Point& a, const gfx::Point& b, const gfx::Point& c, const gfx::Point& d)
-        : a(a), b(b), c(c), d(d) {}
+        : a(a), b(b), c(c), d(d)
+    {
+    }
     static CubicBezier zero() { return {}; }
     // The cubic equal to the quadratic curve (a, b, c).
     static CubicBezier fromQuadratic(const gfx::Point& a, const gfx::Point& b, const gfx::Point& c);

@@ -5,10 +5,14 @@ namespace kestrane {
 CardinalDirection left(CardinalDirection d)
 {
     switch (d) {
-    case CardinalDirection::east: return CardinalDirection::north;
-    case CardinalDirection::north: return CardinalDirection::west;
-    case CardinalDirection::west: return CardinalDirection::south;
-    case CardinalDirection::south: return CardinalDirection::east;
+    case CardinalDirection::east:
+        return CardinalDirection::north;
+    case CardinalDirection::north:
+        return CardinalDirection::west;
+    case CardinalDirection::west:
+        return CardinalDirection::south;
+    case CardinalDirection::south:
+        return CardinalDirection::east;
     }
     return d;
 }
@@ -16,10 +20,14 @@ CardinalDirection left(CardinalDirection d)
 CardinalDirection right(CardinalDirection d)
 {
     switch (d) {
-    case CardinalDirection::east: return CardinalDirection::south;
-    case CardinalDirection::south: return CardinalDirection::west;
-    case CardinalDirection::west: return CardinalDirection::north;
-    case CardinalDirection::north: return CardinalDirection::east;
+    case CardinalDirection::east:
+        return CardinalDirection::south;
+    case CardinalDirection::south:
+        return CardinalDirection::west;
+    case CardinalDirection::west:
+        return CardinalDirection::north;
+    case CardinalDirection::north:
+        return CardinalDirection::east;
     }
     return d;
 }

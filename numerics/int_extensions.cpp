@@ -17,7 +17,8 @@ std::int64_t pow(std::int64_t v, std::int64_t exponent)
 std::int64_t factorial(std::int64_t v)
 {
     std::int64_t result = 1;
-    for (std::int64_t k = 2; k <= v; ++k) result *= k;
+    for (std::int64_t k = 2; k <= v; ++k)
+        result *= k;
     return result;
 }
 

@@ -12,10 +12,7 @@ Interval Interval::fromValues(double value1, double value2)
     return value1 <= value2 ? Interval(value1, value2) : Interval(value2, value1);
 }
 
-bool Interval::isClosed() const
-{
-    return std::isfinite(min) && std::isfinite(max);
-}
+bool Interval::isClosed() const { return std::isfinite(min) && std::isfinite(max); }
 
 double Interval::restrictValue(double x) const
 {
@@ -37,10 +34,7 @@ Interval Interval::expandingToValue(double x) const
     return copy;
 }
 
-bool Interval::intersects(const Interval& other) const
-{
-    return intersection(other).has_value();
-}
+bool Interval::intersects(const Interval& other) const { return intersection(other).has_value(); }
 
 std::optional<Interval> Interval::intersection(const Interval& other) const
 {
@@ -50,35 +44,20 @@ std::optional<Interval> Interval::intersection(const Interval& other) const
     return std::nullopt;
 }
 
-std::optional<Interval> Interval::intersection(const Interval& a, const Interval& b)
-{
-    return a.intersection(b);
-}
+std::optional<Interval> Interval::intersection(const Interval& a, const Interval& b) { return a.intersection(b); }
 
 Interval Interval::unionWith(const Interval& other) const
 {
     return {std::min(min, other.min), std::max(max, other.max)};
 }
 
-void Interval::formUnion(const Interval& other)
-{
-    *this = unionWith(other);
-}
+void Interval::formUnion(const Interval& other) { *this = unionWith(other); }
 
-Interval Interval::unionOf(const Interval& a, const Interval& b)
-{
-    return a.unionWith(b);
-}
+Interval Interval::unionOf(const Interval& a, const Interval& b) { return a.unionWith(b); }
 
-double Interval::scaleNormalizedValue(double v) const
-{
-    return v * (max - min) + min;
-}
+double Interval::scaleNormalizedValue(double v) const { return v * (max - min) + min; }
 
-double Interval::randomValue() const
-{
-    return Random<double>::randomValue(min, max);
-}
+double Interval::randomValue() const { return Random<double>::randomValue(min, max); }
 
 std::pair<Interval, Interval> Interval::bissect() const
 {
@@ -114,9 +93,6 @@ bool Interval::hasConverged(int places) const
     return std::floor(min * scale) == std::floor(max * scale);
 }
 
-std::string Interval::description() const
-{
-    return "[" + describe(min) + ", " + describe(max) + "]";
-}
+std::string Interval::description() const { return "[" + describe(min) + ", " + describe(max) + "]"; }
 
 }  // namespace kestrane

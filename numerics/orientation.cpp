@@ -5,10 +5,14 @@ namespace kestrane {
 Orientation left(Orientation o)
 {
     switch (o) {
-    case Orientation::up: return Orientation::left;
-    case Orientation::left: return Orientation::down;
-    case Orientation::down: return Orientation::right;
-    case Orientation::right: return Orientation::up;
+    case Orientation::up:
+        return Orientation::left;
+    case Orientation::left:
+        return Orientation::down;
+    case Orientation::down:
+        return Orientation::right;
+    case Orientation::right:
+        return Orientation::up;
     }
     return o;
 }
@@ -16,10 +20,14 @@ Orientation left(Orientation o)
 Orientation right(Orientation o)
 {
     switch (o) {
-    case Orientation::up: return Orientation::right;
-    case Orientation::right: return Orientation::down;
-    case Orientation::down: return Orientation::left;
-    case Orientation::left: return Orientation::up;
+    case Orientation::up:
+        return Orientation::right;
+    case Orientation::right:
+        return Orientation::down;
+    case Orientation::down:
+        return Orientation::left;
+    case Orientation::left:
+        return Orientation::up;
     }
     return o;
 }

@@ -2,10 +2,7 @@
 
 namespace kestrane {
 
-void addLineTo(gfx::Path& path, double x, double y)
-{
-    path.addLineTo({x, y});
-}
+void addLineTo(gfx::Path& path, double x, double y) { path.addLineTo({x, y}); }
 
 void addRoundedRect(gfx::Path& path, const gfx::Rect& rect, double corner)
 {

@@ -18,10 +18,7 @@ Polynomial withSettingsOf(Polynomial result, const Polynomial& source)
 
 // The operand a sum starts from and whose settings a sum or difference keeps: the one of higher degree,
 // the right one on a tie.
-const Polynomial& dominant(const Polynomial& p, const Polynomial& q)
-{
-    return p.degree() > q.degree() ? p : q;
-}
+const Polynomial& dominant(const Polynomial& p, const Polynomial& q) { return p.degree() > q.degree() ? p : q; }
 
 }  // namespace
 
@@ -32,18 +29,13 @@ Polynomial::Polynomial(std::vector<Complex> orderedCoeffs) : coeffs_(std::move(o
 
 void Polynomial::removeTrailingZeros()
 {
-    while (!coeffs_.empty() && coeffs_.back() == zeroCoeff) coeffs_.pop_back();
+    while (!coeffs_.empty() && coeffs_.back() == zeroCoeff)
+        coeffs_.pop_back();
 }
 
-int Polynomial::degree() const
-{
-    return coeffs_.empty() ? 0 : static_cast<int>(coeffs_.size()) - 1;
-}
+int Polynomial::degree() const { return coeffs_.empty() ? 0 : static_cast<int>(coeffs_.size()) - 1; }
 
-bool Polynomial::isNormalized() const
-{
-    return coeffs_.empty() || coeffs_.back() == Complex(1, 0);
-}
+bool Polynomial::isNormalized() const { return coeffs_.empty() || coeffs_.back() == Complex(1, 0); }
 
 Complex Polynomial::coeffForDegree(int degree) const
 {
@@ -67,7 +59,8 @@ void Polynomial::normalize()
     if (coeffs_.empty() || isNormalized()) return;
     Complex leading = coeffs_.back();
     coeffs_.back() = Complex(1, 0);
-    for (int k = static_cast<int>(coeffs_.size()) - 2; k >= 0; --k) coeffs_[k] = coeffs_[k] / leading;
+    for (int k = static_cast<int>(coeffs_.size()) - 2; k >= 0; --k)
+        coeffs_[k] = coeffs_[k] / leading;
 }
 
 Polynomial Polynomial::normalized() const
@@ -98,7 +91,8 @@ Complex Polynomial::evaluate(double x) const
 {
     if (coeffs_.empty()) return zeroCoeff;
     Complex value = coeffs_.back();
-    for (int k = static_cast<int>(coeffs_.size()) - 2; k >= 0; --k) value = value * x + coeffs_[k];
+    for (int k = static_cast<int>(coeffs_.size()) - 2; k >= 0; --k)
+        value = value * x + coeffs_[k];
     return value;
 }
 
@@ -106,7 +100,8 @@ Complex Polynomial::evaluate(const Complex& z) const
 {
     if (coeffs_.empty()) return zeroCoeff;
     Complex value = coeffs_.back();
-    for (int k = static_cast<int>(coeffs_.size()) - 2; k >= 0; --k) value = value * z + coeffs_[k];
+    for (int k = static_cast<int>(coeffs_.size()) - 2; k >= 0; --k)
+        value = value * z + coeffs_[k];
     return value;
 }
 
@@ -133,7 +128,8 @@ Polynomial Polynomial::integrated() const
 double Polynomial::cauchyBounds() const
 {
     double bound = 1;
-    for (const Complex& c : coeffs_) bound = std::max(bound, c.abs());
+    for (const Complex& c : coeffs_)
+        bound = std::max(bound, c.abs());
     return bound;
 }
 
@@ -147,21 +143,16 @@ const Polynomial& Polynomial::maxDegree(const Polynomial& p, const Polynomial& q
     return q.degree() > p.degree() ? q : p;
 }
 
-ComplexRootEnumerator Polynomial::enumerateComplexRoots() const
-{
-    return ComplexRootEnumerator(*this);
-}
+ComplexRootEnumerator Polynomial::enumerateComplexRoots() const { return ComplexRootEnumerator(*this); }
 
-RealRootEnumerator Polynomial::enumerateRealRoots() const
-{
-    return RealRootEnumerator(*this);
-}
+RealRootEnumerator Polynomial::enumerateRealRoots() const { return RealRootEnumerator(*this); }
 
 std::vector<Complex> Polynomial::computeComplexRoots() const
 {
     std::vector<Complex> roots;
     ComplexRootEnumerator enumerator = enumerateComplexRoots();
-    while (auto root = enumerator.next()) roots.push_back(*root);
+    while (auto root = enumerator.next())
+        roots.push_back(*root);
     return roots;
 }
 
@@ -169,14 +160,12 @@ std::vector<double> Polynomial::computeRealRoots() const
 {
     std::vector<double> roots;
     RealRootEnumerator enumerator = enumerateRealRoots();
-    while (auto root = enumerator.next()) roots.push_back(*root);
+    while (auto root = enumerator.next())
+        roots.push_back(*root);
     return roots;
 }
 
-Complex Polynomial::linearRoot() const
-{
-    return -coeffForDegree(0) / coeffForDegree(1);
-}
+Complex Polynomial::linearRoot() const { return -coeffForDegree(0) / coeffForDegree(1); }
 
 std::vector<Complex> Polynomial::mullerValues() const
 {
@@ -191,7 +180,8 @@ std::pair<bool, std::vector<Complex>> Polynomial::durandKernerRoots() const
     if (n == 0) return {true, {}};
     std::vector<Complex> z(n);
     z[0] = Complex(1, 0);
-    for (int k = 1; k < n; ++k) z[k] = z[k - 1] * Complex(0.4, 0.9);
+    for (int k = 1; k < n; ++k)
+        z[k] = z[k - 1] * Complex(0.4, 0.9);
     for (int round = 0; round < rootsMaxIterations; ++round) {
         std::vector<Complex> next(n);
         bool converged = true;
@@ -259,7 +249,8 @@ Polynomial operator*(const Polynomial& p, const Polynomial& q)
     if (a.empty() || b.empty()) return Polynomial();
     std::vector<Complex> coeffs(a.size() + b.size() - 1);
     for (std::size_t i = 0; i < a.size(); ++i) {
-        for (std::size_t j = 0; j < b.size(); ++j) coeffs[i + j] += a[i] * b[j];
+        for (std::size_t j = 0; j < b.size(); ++j)
+            coeffs[i + j] += a[i] * b[j];
     }
     return Polynomial(std::move(coeffs));
 }
@@ -280,14 +271,10 @@ Polynomial& operator-=(Polynomial& p, const Polynomial& q)
     return p;
 }
 
-Polynomial& operator*=(Polynomial& p, const Polynomial& q)
-{
-    return p = p * q;
-}
+Polynomial& operator*=(Polynomial& p, const Polynomial& q) { return p = p * q; }
 
 ComplexRootEnumerator::ComplexRootEnumerator(const Polynomial& polynomial)
-    : working_(polynomial.normalized()),
-      solver_(polynomial.rootsMaxIterations, polynomial.rootsPlaces)
+    : working_(polynomial.normalized()), solver_(polynomial.rootsMaxIterations, polynomial.rootsPlaces)
 {
 }
 

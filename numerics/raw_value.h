@@ -13,15 +13,11 @@ template <class E>
 inline constexpr int caseCount = 0;
 
 template <class E>
-    requires std::is_enum_v<E>
-constexpr int rawValue(E value)
-{
-    return static_cast<int>(value);
-}
+requires std::is_enum_v<E>
+constexpr int rawValue(E value) { return static_cast<int>(value); }
 
 template <class E>
-    requires(caseCount<E> > 0)
-constexpr std::optional<E> fromRawValue(std::type_identity<E>, std::int64_t raw)
+requires(caseCount<E> > 0) constexpr std::optional<E> fromRawValue(std::type_identity<E>, std::int64_t raw)
 {
     if (raw < 0 || raw >= caseCount<E>) return std::nullopt;
     return static_cast<E>(raw);
@@ -29,8 +25,7 @@ constexpr std::optional<E> fromRawValue(std::type_identity<E>, std::int64_t raw)
 
 // fromRawValue<Orientation>(3)
 template <class E>
-    requires(caseCount<E> > 0)
-constexpr std::optional<E> fromRawValue(std::int64_t raw)
+requires(caseCount<E> > 0) constexpr std::optional<E> fromRawValue(std::int64_t raw)
 {
     return fromRawValue(std::type_identity<E>{}, raw);
 }

@@ -73,14 +73,22 @@ gfx::Point middleRight(const gfx::Rect& r) { return {r.maxX(), r.midY()}; }
 gfx::Point point(const gfx::Rect& r, RectAnchor anchor)
 {
     switch (anchor) {
-    case RectAnchor::topLeft: return topLeft(r);
-    case RectAnchor::topRight: return topRight(r);
-    case RectAnchor::bottomRight: return bottomRight(r);
-    case RectAnchor::bottomLeft: return bottomLeft(r);
-    case RectAnchor::middleLeft: return middleLeft(r);
-    case RectAnchor::topCenter: return topCenter(r);
-    case RectAnchor::middleRight: return middleRight(r);
-    case RectAnchor::bottomCenter: return bottomCenter(r);
+    case RectAnchor::topLeft:
+        return topLeft(r);
+    case RectAnchor::topRight:
+        return topRight(r);
+    case RectAnchor::bottomRight:
+        return bottomRight(r);
+    case RectAnchor::bottomLeft:
+        return bottomLeft(r);
+    case RectAnchor::middleLeft:
+        return middleLeft(r);
+    case RectAnchor::topCenter:
+        return topCenter(r);
+    case RectAnchor::middleRight:
+        return middleRight(r);
+    case RectAnchor::bottomCenter:
+        return bottomCenter(r);
     }
     return center(r);
 }
@@ -192,10 +200,7 @@ gfx::Rect shrunkBy(const gfx::Rect& r, double dx, double dy) { return gfx::inset
 
 void center(gfx::Rect& r, const gfx::Rect& container) { r = centered(r, container); }
 
-gfx::Rect centered(const gfx::Rect& r, const gfx::Rect& container)
-{
-    return centered(r.size, container);
-}
+gfx::Rect centered(const gfx::Rect& r, const gfx::Rect& container) { return centered(r.size, container); }
 
 void fit(gfx::Rect& r, const gfx::Rect& container) { r = fitting(r, container); }
 gfx::Rect fitting(const gfx::Rect& r, const gfx::Rect& container) { return fitting(r.size, container); }

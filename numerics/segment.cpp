@@ -9,15 +9,9 @@
 
 namespace kestrane {
 
-double Segment::length() const
-{
-    return std::hypot(deltaX(), deltaY());
-}
+double Segment::length() const { return std::hypot(deltaX(), deltaY()); }
 
-gfx::Point Segment::pointAt(double t) const
-{
-    return start + (end - start) * t;
-}
+gfx::Point Segment::pointAt(double t) const { return start + (end - start) * t; }
 
 gfx::Point Segment::normal() const
 {
@@ -31,15 +25,9 @@ gfx::Rect Segment::bounds() const
     return gfx::Rect(std::min(start.x, end.x), std::min(start.y, end.y), std::fabs(deltaX()), std::fabs(deltaY()));
 }
 
-bool Segment::isEqualToSegment(const Segment& other) const
-{
-    return start == other.start && end == other.end;
-}
+bool Segment::isEqualToSegment(const Segment& other) const { return start == other.start && end == other.end; }
 
-bool Segment::isEqualToReversedSegment(const Segment& other) const
-{
-    return other.start == end && other.end == start;
-}
+bool Segment::isEqualToReversedSegment(const Segment& other) const { return other.start == end && other.end == start; }
 
 bool Segment::overlap(const Segment& other, double tolerance) const
 {
@@ -61,10 +49,7 @@ bool Segment::isSimilarToReversed(const Segment& other, int places) const
     return kestrane::isSimilarTo(start, other.end, places) && kestrane::isSimilarTo(end, other.start, places);
 }
 
-bool Segment::isPoint(int places) const
-{
-    return kestrane::isSimilarTo(start, end, places);
-}
+bool Segment::isPoint(int places) const { return kestrane::isSimilarTo(start, end, places); }
 
 bool Segment::isColinearTo(const Segment& other, double tolerance) const
 {
@@ -82,10 +67,7 @@ bool Segment::contains(const gfx::Point& p) const
     return box.minX() - t <= p.x && p.x <= box.maxX() + t && box.minY() - t <= p.y && p.y <= box.maxY() + t;
 }
 
-double Segment::parameter(const gfx::Point& p) const
-{
-    return kestrane::length(p - start) / length();
-}
+double Segment::parameter(const gfx::Point& p) const { return kestrane::length(p - start) / length(); }
 
 Segment::Distance Segment::distance(const gfx::Point& p) const
 {

@@ -55,10 +55,7 @@ gfx::Size rounded(const gfx::Size& s) { return {std::round(s.width), std::round(
 void round(gfx::Size& s, int places) { s = rounded(s, places); }
 gfx::Size rounded(const gfx::Size& s, int places) { return {round(s.width, places), round(s.height, places)}; }
 
-gfx::Size roundedInt(const gfx::Size& s)
-{
-    return {double(roundInt(s.width)), double(roundInt(s.height))};
-}
+gfx::Size roundedInt(const gfx::Size& s) { return {double(roundInt(s.width)), double(roundInt(s.height))}; }
 
 std::string roundIntDesc(const gfx::Size& s)
 {

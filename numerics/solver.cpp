@@ -7,8 +7,7 @@
 namespace kestrane {
 
 template <class Value, class Step, class Converged>
-Value Solver::run(Value x0, Value x1, Value x2, const std::function<Value(Value)>& f, Step step,
-                  Converged converged)
+Value Solver::run(Value x0, Value x1, Value x2, const std::function<Value(Value)>& f, Step step, Converged converged)
 {
     Value f0 = f(x0);
     Value f1 = f(x1);

@@ -28,8 +28,7 @@ public:
 
 private:
     template <class Value, class Step, class Converged>
-    Value run(Value x0, Value x1, Value x2, const std::function<Value(Value)>& f, Step step,
-              Converged converged);
+    Value run(Value x0, Value x1, Value x2, const std::function<Value(Value)>& f, Step step, Converged converged);
 
     bool success_ = true;
     int curIter_ = 0;

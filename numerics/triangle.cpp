@@ -29,10 +29,7 @@ bool Triangle::isPoint(int places) const
     return kestrane::isSimilarTo(a, b, places) && kestrane::isSimilarTo(a, c, places);
 }
 
-bool Triangle::isLine(int places) const
-{
-    return std::round(signedArea() * decimalScale<double>(places)) == 0;
-}
+bool Triangle::isLine(int places) const { return std::round(signedArea() * decimalScale<double>(places)) == 0; }
 
 Triangle::CollinearityState Triangle::collinearity(int places) const
 {

@@ -21,11 +21,15 @@ BatchManager::Counts BatchManager::counts() const
 int& BatchManager::counter(BatchState state)
 {
     switch (state) {
-    case BatchState::pending: return counts_.pending;
-    case BatchState::processing: return counts_.processing;
-    case BatchState::stopped: return counts_.stopped;
+    case BatchState::pending:
+        return counts_.pending;
+    case BatchState::processing:
+        return counts_.processing;
+    case BatchState::stopped:
+        return counts_.stopped;
     case BatchState::cancelled:
-    case BatchState::complete: break;
+    case BatchState::complete:
+        break;
     }
     return counts_.complete;
 }
@@ -40,9 +44,8 @@ void BatchManager::enterState(const BatchTask& task)
     ++counter(task.state());
     if (leftRunning_ && task.state() == BatchState::complete && counts_.pending + counts_.processing == 0)
         ++counts_.naturalEnds;
-    tellDelegateLater([](BatchManagerDelegate& delegate, BatchManager& manager) {
-        delegate.batchManagerDidUpdate(manager);
-    });
+    tellDelegateLater(
+        [](BatchManagerDelegate& delegate, BatchManager& manager) { delegate.batchManagerDidUpdate(manager); });
 }
 
 void BatchManager::leaveState(const BatchTask& task)
@@ -53,9 +56,8 @@ void BatchManager::leaveState(const BatchTask& task)
 
 void BatchManager::taskDidUpdateProgress()
 {
-    tellDelegateLater([](BatchManagerDelegate& delegate, BatchManager& manager) {
-        delegate.batchManagerDidUpdateProgress(manager);
-    });
+    tellDelegateLater(
+        [](BatchManagerDelegate& delegate, BatchManager& manager) { delegate.batchManagerDidUpdateProgress(manager); });
 }
 
 template <class Call>

@@ -66,8 +66,7 @@ void prepareForPreview(orvalis::Movie& movie)
 // waits for a file.
 void probe(const std::vector<orvalis::MovieRef>& movies)
 {
-    const std::size_t workers =
-        std::min<std::size_t>(movies.size(), std::max(1u, std::thread::hardware_concurrency()));
+    const std::size_t workers = std::min<std::size_t>(movies.size(), std::max(1u, std::thread::hardware_concurrency()));
     std::atomic<std::size_t> next = 0;
     core::DispatchGroup group;
     for (std::size_t w = 0; w < workers; ++w) {
@@ -89,7 +88,7 @@ void probe(const std::vector<orvalis::MovieRef>& movies)
     group.wait();
 }
 
-} // namespace
+}  // namespace
 
 BatchMoviesController::BatchMoviesController() = default;
 
@@ -111,8 +110,7 @@ void BatchMoviesController::awakeFromNib()
 
 void BatchMoviesController::setupViews()
 {
-    const kestrane::NSTextAttributes attributes(std::nullopt, 18, gfx::Color::white(),
-                                                gfx::TextAlignment::left);
+    const kestrane::NSTextAttributes attributes(std::nullopt, 18, gfx::Color::white(), gfx::TextAlignment::left);
     if (auto field = movieInfoField.lock()) {
         field->setAlignmentMode(ui::AlignmentMode::center);
         field->setAttributes(attributes.dictionary());
@@ -269,8 +267,7 @@ long BatchMoviesController::numberOfRowsInTableView(ui::TableView&)
     return owner ? long(owner->movies().size()) : 0;
 }
 
-std::any BatchMoviesController::objectValueFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>& column,
-                                               long row)
+std::any BatchMoviesController::objectValueFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>& column, long row)
 {
     const orvalis::MovieRef movie = movieAt(row);
     if (!movie || !column) return {};
@@ -329,4 +326,4 @@ void BatchMoviesController::tableViewSelectionDidChange(ui::TableView& table)
     if (auto owner = controller.lock()) owner->setMoviesSelection(indexSetOf(table.selectedRowIndexes()));
 }
 
-} // namespace vistrel
+}  // namespace vistrel

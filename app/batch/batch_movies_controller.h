@@ -25,7 +25,7 @@ namespace vistrel {
 class BatchWindowController;
 
 class BatchMoviesController : public ui::Responder, public ui::TableDataSource, public ui::TableDelegate {
-  public:
+public:
     BatchMoviesController();
     // Registers the actions below.
     void awake() override;
@@ -60,19 +60,18 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
     void deselectAll(const std::shared_ptr<core::Object>& sender);
 
     long numberOfRowsInTableView(ui::TableView& table) override;
-    std::any objectValueFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column,
-                            long row) override;
+    std::any objectValueFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column, long row) override;
     // Every cell of a movie that gives no frame says why.
     std::string toolTipFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column, long row) override;
-    void willDisplayCell(ui::TableView& table, ui::TableCell& cell,
-                         const std::shared_ptr<ui::TableColumn>& column, long row) override;
+    void willDisplayCell(ui::TableView& table, ui::TableCell& cell, const std::shared_ptr<ui::TableColumn>& column,
+                         long row) override;
     ui::DragOperation validateDrop(ui::TableView& table, const ui::DraggingInfo& info, long proposedRow,
                                    ui::TableViewDropOperation operation) override;
     bool acceptDrop(ui::TableView& table, const ui::DraggingInfo& info, long row,
                     ui::TableViewDropOperation operation) override;
     void tableViewSelectionDidChange(ui::TableView& table) override;
 
-  private:
+private:
     void setupViews();
     // Any thread but the main one: the movies of the files and of the files below the folders, in order, each
     // already probed (duration, frame rate, size, playability), so that showing them reads nothing.
@@ -89,4 +88,4 @@ class BatchMoviesController : public ui::Responder, public ui::TableDataSource, 
     std::shared_ptr<void> previewDecoders_;
 };
 
-} // namespace vistrel
+}  // namespace vistrel

@@ -11,7 +11,7 @@ namespace {
 // Claims between two sweeps of the names of tasks that are gone.
 constexpr std::size_t claimsPerSweep = 4096;
 
-} // namespace
+}  // namespace
 
 BatchNames& BatchNames::shared()
 {
@@ -52,4 +52,4 @@ BatchNames::Claim BatchNames::claim(const core::Url& url, std::uint64_t batch,
     return claim;
 }
 
-} // namespace vistrel
+}  // namespace vistrel

@@ -48,4 +48,4 @@ private:
     std::size_t claimsSinceSweep_ = 0;
 };
 
-} // namespace vistrel
+}  // namespace vistrel

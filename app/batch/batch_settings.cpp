@@ -21,7 +21,7 @@ std::optional<media::Time> secondsInterval(double seconds)
     return media::Time::withSeconds(seconds, secondsTimescale);
 }
 
-} // namespace
+}  // namespace
 
 std::optional<orvalis::TimeSplitter> makeSplitter(const media::TimeRange& clipRange,
                                                   std::shared_ptr<const std::vector<media::Time>> frameTimes,
@@ -45,22 +45,18 @@ std::optional<orvalis::TimeSplitter> makeSplitter(const media::TimeRange& clipRa
         break;
     default:
         // The count divides the range into count + 1 parts, a number that must be positive and fit 32 bits.
-        if (settings.count < 0 || settings.count >= std::numeric_limits<std::int32_t>::max())
-            return std::nullopt;
+        if (settings.count < 0 || settings.count >= std::numeric_limits<std::int32_t>::max()) return std::nullopt;
         splitter.setSplitCount(settings.count);
         break;
     }
     return splitter;
 }
 
-double usableMaxSize(double maxSize)
-{
-    return std::isfinite(maxSize) && maxSize > 0 ? maxSize : 0;
-}
+double usableMaxSize(double maxSize) { return std::isfinite(maxSize) && maxSize > 0 ? maxSize : 0; }
 
 std::optional<kestrane::ImageFormat> formatOfTag(long tag)
 {
     return kestrane::fromRawValue<kestrane::ImageFormat>(tag);
 }
 
-} // namespace vistrel
+}  // namespace vistrel

@@ -19,16 +19,16 @@ enum class SplitMode : long { everySeconds = 0, everyFrames = 1, total = 2 };
 
 struct BatchSettings {
     long splitterRow = 0;
-    double seconds = 1; // every N seconds
-    long frames = 1;    // every N frames
-    long count = 1;     // N frames in total, besides the start and the end
+    double seconds = 1;  // every N seconds
+    long frames = 1;     // every N frames
+    long count = 1;      // N frames in total, besides the start and the end
     // None: a check box in the mixed state, taken as off.
     std::optional<bool> includesStart = false;
     std::optional<bool> includesEnd = false;
     double maxSize = 0;
     long formatTag = 0;
-    long errorIndex = 0; // 1: a name already taken is replaced by a free one
-    long logsIndex = 0;  // 1: a log file is written
+    long errorIndex = 0;  // 1: a name already taken is replaced by a free one
+    long logsIndex = 0;   // 1: a log file is written
 };
 
 // The frame times over `clipRange` of a movie whose frames start at `frameTimes` (every N frames takes its
@@ -44,4 +44,4 @@ double usableMaxSize(double maxSize);
 // The format of the tag; none for a tag that names no format.
 std::optional<kestrane::ImageFormat> formatOfTag(long tag);
 
-} // namespace vistrel
+}  // namespace vistrel

@@ -19,11 +19,16 @@ int rawValue(BatchState state) { return static_cast<int>(state); }
 std::string name(BatchState state)
 {
     switch (state) {
-    case BatchState::pending: return "pending";
-    case BatchState::processing: return "processing";
-    case BatchState::stopped: return "stopped";
-    case BatchState::cancelled: return "cancelled";
-    case BatchState::complete: return "complete";
+    case BatchState::pending:
+        return "pending";
+    case BatchState::processing:
+        return "processing";
+    case BatchState::stopped:
+        return "stopped";
+    case BatchState::cancelled:
+        return "cancelled";
+    case BatchState::complete:
+        return "complete";
     }
     return {};
 }

@@ -271,8 +271,7 @@ core::Semaphore& BatchTask::turnSemaphore()
     return *semaphore;
 }
 
-bool BatchTask::writeFile(const BatchNames::Claim& name,
-                          const std::function<std::optional<core::Data>()>& bytes) const
+bool BatchTask::writeFile(const BatchNames::Claim& name, const std::function<std::optional<core::Data>()>& bytes) const
 {
     if (name.fresh || useAlternativeName_)
         return kestrane::writeToFreeName(*core::FileManager::defaultManager(), name.url, bytes).has_value();
@@ -335,9 +334,9 @@ void BatchTask::closeLog()
 {
     std::lock_guard lock(logMutex_);
     if (!logText_) return;
-    const BatchNames::Claim name = BatchNames::shared().claim(
-        destURL_.appendingPathComponent(movie_->title() + "-logs.txt"), batch_, shared_from_this(),
-        useAlternativeName_);
+    const BatchNames::Claim name =
+        BatchNames::shared().claim(destURL_.appendingPathComponent(movie_->title() + "-logs.txt"), batch_,
+                                   shared_from_this(), useAlternativeName_);
     errno = 0;
     if (!writeFile(name, [&] { return core::dataFromString(*logText_); })) {
         const int error = errno ? errno : EIO;

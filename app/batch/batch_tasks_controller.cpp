@@ -6,6 +6,7 @@
 #include "app/batch/batch_actions.h"
 #include "app/batch/batch_manager.h"
 #include "app/batch/batch_window_controller.h"
+#include "app/batch/folder_access.h"
 #include "app/batch/naming_template_check.h"
 #include "app/document/defaults_keys.h"
 #include "appkit/control_extensions.h"
@@ -17,7 +18,6 @@
 #include "moviekit/player.h"
 #include "numerics/real_number.h"
 #include "platform/core/dispatch_queue.h"
-#include "app/batch/folder_access.h"
 #include "platform/core/main_thread.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/application.h"
@@ -43,7 +43,7 @@ media::TimeRange clipRangeOf(orvalis::Movie& movie)
     return kestrane::TimeRangeStatics::withDuration(movie.duration());
 }
 
-} // namespace
+}  // namespace
 
 BatchTasksController::BatchTasksController() = default;
 
@@ -67,16 +67,14 @@ void BatchTasksController::awakeFromNib()
     updateComponents();
     updateCommands();
     if (auto owner = controller.lock())
-        owner->manager()->setDelegate(
-            std::static_pointer_cast<BatchManagerDelegate>(sharedAs<BatchTasksController>()));
+        owner->manager()->setDelegate(std::static_pointer_cast<BatchManagerDelegate>(sharedAs<BatchTasksController>()));
 }
 
 void BatchTasksController::setExportURL(const std::optional<core::Url>& url)
 {
     core::assertMainThread();
     exportURL_ = url;
-    if (auto field = exportField.lock())
-        field->setStringValue(url ? kestrane::abbreviatedPath(*url) : std::string());
+    if (auto field = exportField.lock()) field->setStringValue(url ? kestrane::abbreviatedPath(*url) : std::string());
 }
 
 // MARK: - Settings
@@ -143,9 +141,8 @@ void BatchTasksController::updateComponents()
             if (movie->playable() && !movie->existingFrameTimes()) unread.push_back(movie);
         }
     if (auto label = framesLabel.lock())
-        label->setStringValue(unread.empty()
-                                  ? kestrane::local(*kestrane::MB.get(), "BatchTC.FramesLabel", total)
-                                  : kestrane::local(*kestrane::MB.get(), "BatchTC.CountingFrames"));
+        label->setStringValue(unread.empty() ? kestrane::local(*kestrane::MB.get(), "BatchTC.FramesLabel", total)
+                                             : kestrane::local(*kestrane::MB.get(), "BatchTC.CountingFrames"));
     if (!unread.empty()) readFrameTimes(std::move(unread));
 }
 
@@ -285,8 +282,8 @@ void BatchTasksController::updateCommands()
     };
     enable(revealButton, !selected.empty());
     enable(stopButton, anySelected([](const auto& task) {
-        return task->state() == BatchState::pending || task->state() == BatchState::processing;
-    }));
+               return task->state() == BatchState::pending || task->state() == BatchState::processing;
+           }));
     enable(resumeButton, anySelected([](const auto& task) { return task->state() == BatchState::stopped; }));
     enable(cancelButton, anySelected([](const auto& task) { return !task->isFinished(); }));
     enable(removeFinishedButton, hasFinishedTasks());
@@ -361,8 +358,7 @@ long BatchTasksController::numberOfRowsInTableView(ui::TableView&)
     return owner ? long(owner->manager()->tasks().size()) : 0;
 }
 
-std::any BatchTasksController::objectValueFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>& column,
-                                              long row)
+std::any BatchTasksController::objectValueFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>& column, long row)
 {
     auto owner = controller.lock();
     if (!owner || !column || row < 0 || row >= long(owner->manager()->tasks().size())) return {};
@@ -378,8 +374,7 @@ std::any BatchTasksController::objectValueFor(ui::TableView&, const std::shared_
     return {};
 }
 
-std::string BatchTasksController::toolTipFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>& column,
-                                            long row)
+std::string BatchTasksController::toolTipFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>& column, long row)
 {
     auto owner = controller.lock();
     if (!owner || !column || column->title() != "State" || row < 0 || row >= long(owner->manager()->tasks().size()))
@@ -394,8 +389,8 @@ std::string BatchTasksController::toolTipFor(ui::TableView&, const std::shared_p
     return tip;
 }
 
-void BatchTasksController::willDisplayCell(ui::TableView&, ui::TableCell& cell,
-                                           const std::shared_ptr<ui::TableColumn>&, long row)
+void BatchTasksController::willDisplayCell(ui::TableView&, ui::TableCell& cell, const std::shared_ptr<ui::TableColumn>&,
+                                           long row)
 {
     auto owner = controller.lock();
     if (!cell.isTextCell || !owner || row < 0 || row >= long(owner->manager()->tasks().size())) return;
@@ -466,4 +461,4 @@ void BatchTasksController::alertUser()
     unannounced_.clear();
 }
 
-} // namespace vistrel
+}  // namespace vistrel

@@ -29,7 +29,7 @@ class BatchTasksController : public ui::Responder,
                              public ui::TableDataSource,
                              public ui::TableDelegate,
                              public BatchManagerDelegate {
-  public:
+public:
     BatchTasksController();
     // Registers the actions below.
     void awake() override;
@@ -90,12 +90,11 @@ class BatchTasksController : public ui::Responder,
     void removeFinishedTasks(const std::shared_ptr<core::Object>& sender);
 
     long numberOfRowsInTableView(ui::TableView& table) override;
-    std::any objectValueFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column,
-                            long row) override;
+    std::any objectValueFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column, long row) override;
     // The State cell of a task that failed says what failed: how many frames, and why its log was not written.
     std::string toolTipFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column, long row) override;
-    void willDisplayCell(ui::TableView& table, ui::TableCell& cell,
-                         const std::shared_ptr<ui::TableColumn>& column, long row) override;
+    void willDisplayCell(ui::TableView& table, ui::TableCell& cell, const std::shared_ptr<ui::TableColumn>& column,
+                         long row) override;
     void tableViewSelectionDidChange(ui::TableView& table) override { updateCommands(); }
 
     void batchManagerDidAppendTasks(BatchManager& manager) override;
@@ -113,7 +112,7 @@ class BatchTasksController : public ui::Responder,
     // The state as the table shows it, with the count of frames that failed when any did.
     static std::string stateText(BatchState state, std::int64_t errors);
 
-  private:
+private:
     // The running total plus the frames of the movie at `index` of the list.
     std::int64_t totalSnapsCount(std::int64_t total, std::int64_t index) const;
     // The tasks at the selected rows, in row order; empty (after a beep) when no row is selected.
@@ -141,4 +140,4 @@ class BatchTasksController : public ui::Responder,
     std::vector<std::weak_ptr<BatchTask>> unannounced_;
 };
 
-} // namespace vistrel
+}  // namespace vistrel

@@ -23,12 +23,9 @@ core::IndexSet withinList(const core::IndexSet& selection, std::size_t count)
     return kept;
 }
 
-} // namespace
+}  // namespace
 
-std::shared_ptr<BatchWindowController> BatchWindowController::create()
-{
-    return core::make<BatchWindowController>();
-}
+std::shared_ptr<BatchWindowController> BatchWindowController::create() { return core::make<BatchWindowController>(); }
 
 BatchWindowController::BatchWindowController() : ui::WindowController(BatchWindowInterface)
 {
@@ -112,10 +109,8 @@ bool BatchWindowController::windowShouldClose(ui::Window&)
     const int running = manager_->runningTasksCount();
     if (running == 0) return true;
     auto alert = core::make<ui::Alert>();
-    alert->setMessageText(
-        kestrane::local(*kestrane::MB.get(), "BatchWC.CloseProcessAlert.MessageText", running));
-    alert->setInformativeText(
-        kestrane::local(*kestrane::MB.get(), "BatchWC.CloseProcessAlert.InformativeText"));
+    alert->setMessageText(kestrane::local(*kestrane::MB.get(), "BatchWC.CloseProcessAlert.MessageText", running));
+    alert->setInformativeText(kestrane::local(*kestrane::MB.get(), "BatchWC.CloseProcessAlert.InformativeText"));
     alert->addButton(kestrane::local(*kestrane::MB.get(), "BatchWC.CloseProcessAlert.FirstButton"));
     alert->addButton(kestrane::local(*kestrane::MB.get(), "BatchWC.CloseProcessAlert.SecondButton"));
     return alert->runModal() != ui::ModalResponses::alertFirstButton;
@@ -129,4 +124,4 @@ void BatchWindowController::windowWillClose(ui::Window&)
     setMovies({});
 }
 
-} // namespace vistrel
+}  // namespace vistrel

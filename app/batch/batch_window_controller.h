@@ -20,7 +20,7 @@ class BatchMoviesController;
 class BatchTasksController;
 
 class BatchWindowController : public ui::WindowController, public ui::WindowDelegate {
-  public:
+public:
     static std::shared_ptr<BatchWindowController> create();
     // Loads its window from the interface "BatchWindow" on first use.
     BatchWindowController();
@@ -48,7 +48,7 @@ class BatchWindowController : public ui::WindowController, public ui::WindowDele
     bool windowShouldClose(ui::Window& window) override;
     void windowWillClose(ui::Window& window) override;
 
-  private:
+private:
     // The tasks controls follow the clip of the previewed movie's player, when there is one.
     void followPreviewedClip();
     void stopFollowingClip();
@@ -63,4 +63,4 @@ class BatchWindowController : public ui::WindowController, public ui::WindowDele
     core::ObservationId clipObservation_ = 0;
 };
 
-} // namespace vistrel
+}  // namespace vistrel

@@ -4,8 +4,8 @@
 #include "app/batch/batch_movies_controller.h"
 #include "app/batch/batch_tasks_controller.h"
 #include "app/batch/batch_window_controller.h"
-#include "app/document/interface_builder.h"
 #include "app/document/defaults_keys.h"
+#include "app/document/interface_builder.h"
 #include "appkit/responder_extensions.h"
 #include "moviekit/movie_actions.h"
 #include "moviekit/movie_panel.h"
@@ -39,8 +39,7 @@ void buildMovies(InterfaceBuilder& b, const std::shared_ptr<BatchMoviesControlle
     table->setDelegate(movies);
     movies->moviesTableView = table;
     b.button({20, split + 10, 100, 30}, bottomRow, "BatchWindow.AddMovies", movies, actions::openMovieFiles);
-    b.button({124, split + 10, 100, 30}, bottomRow, "BatchWindow.RemoveMovies", movies,
-             actions::removeSelectedMovies);
+    b.button({124, split + 10, 100, 30}, bottomRow, "BatchWindow.RemoveMovies", movies, actions::removeSelectedMovies);
     movies->selectionLabel = b.label({232, split + 16, 120, 20}, bottomRow);
     auto progress = b.add<kestrane::ProgressIndicator>({360, split + 17, 80, 16}, bottomRow);
     progress->setDisplayedWhenStopped(false);
@@ -107,12 +106,12 @@ void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>
     b.label({20, 110, labelWidth, 20}, pinned, "BatchWindow.TakenName");
     tasks->errorPopUp =
         b.popUp({controlX, 106, 200, 26}, pinned,
-                {interfaceText("BatchWindow.ReplaceFile"), interfaceText("BatchWindow.AlternativeName")},
-                tasks, actions::changeSettings);
+                {interfaceText("BatchWindow.ReplaceFile"), interfaceText("BatchWindow.AlternativeName")}, tasks,
+                actions::changeSettings);
     b.label({20, 78, labelWidth, 20}, pinned, "BatchWindow.Log");
     tasks->logsPopUp = b.popUp({controlX, 74, 200, 26}, pinned,
-                               {interfaceText("BatchWindow.NoLog"), interfaceText("BatchWindow.WriteLog")},
-                               tasks, actions::changeSettings);
+                               {interfaceText("BatchWindow.NoLog"), interfaceText("BatchWindow.WriteLog")}, tasks,
+                               actions::changeSettings);
     b.label({20, 46, labelWidth, 20}, pinned, "BatchWindow.ExportFolder");
     auto exportField = b.label({controlX, 46, 200, 20}, pinned);
     exportField->setSelectable(true);
@@ -122,15 +121,14 @@ void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>
     tasks->framesLabel = b.label({212, 14, 170, 20}, pinned);
 
     const double tasksX = 400;
-    auto table =
-        b.table({tasksX, 50, contentWidth - tasksX - 20, split - 64}, AR::widthSizable | AR::maxYMargin,
-                {{"Filename", 140},
-                 {"State", 90},
-                 {"Progress", 70},
-                 {"Errors", 50},
-                 {"Index", 50},
-                 {"Total", 50},
-                 {"Destination", 220}});
+    auto table = b.table({tasksX, 50, contentWidth - tasksX - 20, split - 64}, AR::widthSizable | AR::maxYMargin,
+                         {{"Filename", 140},
+                          {"State", 90},
+                          {"Progress", 70},
+                          {"Errors", 50},
+                          {"Index", 50},
+                          {"Total", 50},
+                          {"Destination", 220}});
     table->setDataSource(tasks);
     table->setDelegate(tasks);
     tasks->tasksTableView = table;
@@ -170,8 +168,8 @@ void build(const std::shared_ptr<core::Object>& object)
     auto owner = std::dynamic_pointer_cast<BatchWindowController>(object);
     if (!owner) return;
     auto window = ui::Window::create({0, 0, contentWidth, contentHeight},
-                                     ui::StyleMask::titled | ui::StyleMask::closable |
-                                         ui::StyleMask::miniaturizable | ui::StyleMask::resizable);
+                                     ui::StyleMask::titled | ui::StyleMask::closable | ui::StyleMask::miniaturizable |
+                                         ui::StyleMask::resizable);
     window->setTitle(interfaceText("BatchWindow.Title"));
     window->setShowsMenuBar(true);
     window->setContentMinSize({contentWidth, contentHeight});
@@ -202,12 +200,11 @@ void build(const std::shared_ptr<core::Object>& object)
     tasks->awakeFromNib();
 }
 
-} // namespace
+}  // namespace
 
 void registerBatchWindowInterface()
 {
-    if (!ui::InterfaceRegistry::contains(BatchWindowInterface))
-        ui::InterfaceRegistry::add(BatchWindowInterface, build);
+    if (!ui::InterfaceRegistry::contains(BatchWindowInterface)) ui::InterfaceRegistry::add(BatchWindowInterface, build);
 }
 
-} // namespace vistrel
+}  // namespace vistrel

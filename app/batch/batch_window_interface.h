@@ -13,4 +13,4 @@ inline const std::string BatchWindowInterface = "BatchWindow";
 // Makes the interface known by its name; once is enough, more is harmless.
 void registerBatchWindowInterface();
 
-} // namespace vistrel
+}  // namespace vistrel

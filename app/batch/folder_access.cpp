@@ -15,4 +15,4 @@ std::optional<std::string> whyNotWritable(const core::Url& folder)
     return std::string(std::strerror(errno != 0 ? errno : EACCES));
 }
 
-} // namespace vistrel
+}  // namespace vistrel

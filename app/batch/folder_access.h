@@ -13,4 +13,4 @@ namespace vistrel {
 // None when a file can be made in the folder; else the system's reason, in words ("Read-only file system").
 std::optional<std::string> whyNotWritable(const core::Url& folder);
 
-} // namespace vistrel
+}  // namespace vistrel

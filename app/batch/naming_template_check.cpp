@@ -18,8 +18,8 @@ std::string text(const char* key) { return kestrane::local(*kestrane::MB.get(), 
 
 bool tellsFramesApart(const std::vector<std::string>& markups)
 {
-    const std::string distinct[] = {ImageNamer::HhmmssMarkup, ImageNamer::HhmmssmsMarkup,
-                                    ImageNamer::SecondsMarkup, ImageNamer::FrameIndexMarkup};
+    const std::string distinct[] = {ImageNamer::HhmmssMarkup, ImageNamer::HhmmssmsMarkup, ImageNamer::SecondsMarkup,
+                                    ImageNamer::FrameIndexMarkup};
     return std::any_of(markups.begin(), markups.end(), [&](const std::string& markup) {
         return std::find(std::begin(distinct), std::end(distinct), markup) != std::end(distinct);
     });
@@ -33,21 +33,20 @@ std::optional<std::string> sampleName(const std::vector<std::string>& markups, s
     namer.setMarkups(markups);
     namer.setMovieURL(movie ? *movie : core::Url::fileURL("/movie.mov"));
     namer.setFormat(kestrane::ImageFormat::tiff);
-    namer.setTime(media::Time::make(35999999, 1000)); // 9:59:59.999
+    namer.setTime(media::Time::make(35999999, 1000));  // 9:59:59.999
     const std::int64_t count = std::max<std::int64_t>(framesPerMovie, 100000);
     namer.setIndex(count - 1);
     namer.setCount(count);
     return namer.name();
 }
 
-} // namespace
+}  // namespace
 
 std::string namingTemplateProblem(const std::vector<std::string>& markups, std::int64_t framesPerMovie,
                                   const std::optional<core::Url>& movie)
 {
-    if (!std::all_of(markups.begin(), markups.end(), [](const std::string& markup) {
-            return core::PropertyList::canCarry(markup);
-        }))
+    if (!std::all_of(markups.begin(), markups.end(),
+                     [](const std::string& markup) { return core::PropertyList::canCarry(markup); }))
         return text("NamingTemplate.Unkeepable");
     const auto name = sampleName(markups, framesPerMovie, movie);
     if (!name) return text("NamingTemplate.Empty");
@@ -62,4 +61,4 @@ std::vector<std::string> batchNamingTemplate()
     return kestrane::Defaults[BatchOutputMarkupsKey].strings().value_or(ImageNamer::DefaultMarkups());
 }
 
-} // namespace vistrel
+}  // namespace vistrel

@@ -48,21 +48,20 @@ void build(const std::shared_ptr<core::Object>& object)
     pane->allMarkupsTokenField = all;
     b.button({20, 56, 180, 30}, pinned, "PreferencesBatch.Restore", pane, restoreOutputNameAction);
     b.label({20, 18, 200, 20}, pinned, "PreferencesBatch.AlertUserType");
-    ui::bindToDefaults(b.popUp({210, 14, 230, 26}, pinned,
-                               {interfaceText("PreferencesBatch.AlertNone"),
-                                interfaceText("PreferencesBatch.AlertNotification"),
-                                interfaceText("PreferencesBatch.AlertAttention")},
-                               nullptr, {}),
-                       BatchAlertUserTypeKey);
+    ui::bindToDefaults(
+        b.popUp({210, 14, 230, 26}, pinned,
+                {interfaceText("PreferencesBatch.AlertNone"), interfaceText("PreferencesBatch.AlertNotification"),
+                 interfaceText("PreferencesBatch.AlertAttention")},
+                nullptr, {}),
+        BatchAlertUserTypeKey);
     pane->setView(view);
     pane->awakeFromNib();
 }
 
-} // namespace
+}  // namespace
 
 PreferencesBatchViewController::PreferencesBatchViewController(const std::string& nibName)
-    : PreferencesPaneViewController(nibName, "BatchPreferencesIdentifier",
-                                    interfaceText("PreferencesBatchVC.Title"),
+    : PreferencesPaneViewController(nibName, "BatchPreferencesIdentifier", interfaceText("PreferencesBatchVC.Title"),
                                     interfaceText("PreferencesBatchVC.ToolTip"),
                                     kestrane::Picture::preferencesGeneralImage())
 {
@@ -94,4 +93,4 @@ void PreferencesBatchViewController::restoreOutputName(const std::shared_ptr<cor
     static_cast<void>(kestrane::Defaults->synchronize());
 }
 
-} // namespace vistrel
+}  // namespace vistrel

@@ -17,7 +17,7 @@ namespace vistrel {
 inline const std::string PreferencesBatchInterface = "PreferencesBatch";
 
 class PreferencesBatchViewController : public kestrane::PreferencesPaneViewController {
-  public:
+public:
     PreferencesBatchViewController() : PreferencesBatchViewController(PreferencesBatchInterface) {}
     explicit PreferencesBatchViewController(const std::string& nibName);
     // Registers the action below.
@@ -35,4 +35,4 @@ class PreferencesBatchViewController : public kestrane::PreferencesPaneViewContr
     void restoreOutputName(const std::shared_ptr<core::Object>& sender);
 };
 
-} // namespace vistrel
+}  // namespace vistrel

@@ -1,7 +1,7 @@
 #include "app/batch/preferences_manual_view_controller.h"
 
-#include "app/document/interface_builder.h"
 #include "app/document/defaults_keys.h"
+#include "app/document/interface_builder.h"
 #include "appkit/image_extensions.h"
 #include "platform/ui/defaults_binding.h"
 #include "platform/ui/interface_registry.h"
@@ -20,9 +20,8 @@ void build(const std::shared_ptr<core::Object>& object)
     auto view = core::make<ui::View>(gfx::Rect{0, 0, 460, 200});
     InterfaceBuilder b(view);
     const unsigned pinned = ui::AutoresizingMask::maxXMargin | ui::AutoresizingMask::minYMargin;
-    ui::bindToDefaults(
-        b.checkBox({20, 160, 420, 22}, pinned, "PreferencesManual.FlashAnimation", nullptr, {}),
-        EnableFlashAnimationKey);
+    ui::bindToDefaults(b.checkBox({20, 160, 420, 22}, pinned, "PreferencesManual.FlashAnimation", nullptr, {}),
+                       EnableFlashAnimationKey);
     ui::bindToDefaults(b.checkBox({20, 132, 420, 22}, pinned, "PreferencesManual.FlashSound", nullptr, {}),
                        EnableFlashSoundKey);
     b.label({20, 98, labelWidth, 20}, pinned, "PreferencesManual.TimeLapseInterval");
@@ -37,11 +36,10 @@ void build(const std::shared_ptr<core::Object>& object)
     pane->setView(view);
 }
 
-} // namespace
+}  // namespace
 
 PreferencesManualViewController::PreferencesManualViewController(const std::string& nibName)
-    : PreferencesPaneViewController(nibName, "ManualPreferencesIdentifier",
-                                    interfaceText("PreferencesManualVC.Title"),
+    : PreferencesPaneViewController(nibName, "ManualPreferencesIdentifier", interfaceText("PreferencesManualVC.Title"),
                                     interfaceText("PreferencesManualVC.ToolTip"),
                                     kestrane::Picture::preferencesGeneralImage())
 {
@@ -49,4 +47,4 @@ PreferencesManualViewController::PreferencesManualViewController(const std::stri
         ui::InterfaceRegistry::add(PreferencesManualInterface, build);
 }
 
-} // namespace vistrel
+}  // namespace vistrel

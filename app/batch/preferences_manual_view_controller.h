@@ -13,9 +13,9 @@ namespace vistrel {
 inline const std::string PreferencesManualInterface = "PreferencesManual";
 
 class PreferencesManualViewController : public kestrane::PreferencesPaneViewController {
-  public:
+public:
     PreferencesManualViewController() : PreferencesManualViewController(PreferencesManualInterface) {}
     explicit PreferencesManualViewController(const std::string& nibName);
 };
 
-} // namespace vistrel
+}  // namespace vistrel

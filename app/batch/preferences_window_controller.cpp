@@ -19,4 +19,4 @@ void PreferencesWindowController::setupInitialPanels()
     panels = {core::make<PreferencesManualViewController>(), core::make<PreferencesBatchViewController>()};
 }
 
-} // namespace vistrel
+}  // namespace vistrel

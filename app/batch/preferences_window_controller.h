@@ -9,7 +9,7 @@
 namespace vistrel {
 
 class PreferencesWindowController : public kestrane::PreferencesPanelWindowController {
-  public:
+public:
     using kestrane::PreferencesPanelWindowController::PreferencesPanelWindowController;
 
     // Made on first use, kept for the rest of the run.
@@ -18,4 +18,4 @@ class PreferencesWindowController : public kestrane::PreferencesPanelWindowContr
     void setupInitialPanels() override;
 };
 
-} // namespace vistrel
+}  // namespace vistrel

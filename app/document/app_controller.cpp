@@ -138,7 +138,8 @@ ui::TerminateReply AppController::applicationShouldTerminate()
     }
     if (!askBatchQuestion()) return ui::TerminateReply::terminateCancel;
     if (!stopAllWork()) return ui::TerminateReply::terminateNow;
-    const auto wait = std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(quitWaitSeconds));
+    const auto wait =
+        std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(quitWaitSeconds));
     quitting_ = true;
     replyWhenWorkHasStopped(std::chrono::steady_clock::now() + wait);
     return ui::TerminateReply::terminateLater;
@@ -165,8 +166,10 @@ void AppController::replyWhenWorkHasStopped(std::chrono::steady_clock::time_poin
         if (controller->stopAllWork() && std::chrono::steady_clock::now() < deadline)
             return controller->replyWhenWorkHasStopped(deadline);
         controller->quitting_ = false;
-        if (controller->terminationReplier_) controller->terminationReplier_(true);
-        else ui::Application::shared()->replyToApplicationShouldTerminate(true);
+        if (controller->terminationReplier_)
+            controller->terminationReplier_(true);
+        else
+            ui::Application::shared()->replyToApplicationShouldTerminate(true);
     });
 }
 
@@ -178,8 +181,10 @@ void AppController::toggleDropWindowIfNeeded()
     const bool documentsOpen = !kestrane::DC->documents().empty();
     const bool batchVisible = isBatchWindowVisible();
     auto drop = DropWindowController::sharedController();
-    if (!documentsOpen && !batchVisible) drop->showWindow(nullptr);
-    else drop->close();
+    if (!documentsOpen && !batchVisible)
+        drop->showWindow(nullptr);
+    else
+        drop->close();
 }
 
 void AppController::openDocument(const std::shared_ptr<core::Object>& sender)
@@ -216,7 +221,8 @@ void AppController::askForHelp(const std::shared_ptr<core::Object>&)
 bool AppController::validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item)
 {
     const ui::Action action = item.action();
-    if (action == actions::showBatchWindow || action == actions::showPreferencesWindow) return validateBatchCommand(action);
+    if (action == actions::showBatchWindow || action == actions::showPreferencesWindow)
+        return validateBatchCommand(action);
     return true;
 }
 

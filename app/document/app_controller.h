@@ -2,9 +2,9 @@
 // document is open and the batch window is hidden, opens the files handed over on the command line (naming
 // those it cannot open), names the movies of the kept session that were missing, answers the application's
 // menu commands, asks before quitting while documents or batch tasks are at work and stops that work when the
-// user quits anyway, and lets user notifications show while the program is active. Its batch share (the batch and preferences windows,
-// the batch window's part in the drop-window rule and the question about running batch tasks) lives in
-// app_controller_batch.cpp. Main thread only.
+// user quits anyway, and lets user notifications show while the program is active. Its batch share (the batch and
+// preferences windows, the batch window's part in the drop-window rule and the question about running batch tasks)
+// lives in app_controller_batch.cpp. Main thread only.
 #pragma once
 
 #include <chrono>
@@ -22,9 +22,7 @@ namespace vistrel {
 
 class BatchWindowController;
 
-class AppController : public ui::Responder,
-                      public ui::ApplicationDelegate,
-                      public ui::UserNotificationCenterDelegate {
+class AppController : public ui::Responder, public ui::ApplicationDelegate, public ui::UserNotificationCenterDelegate {
 public:
     // Runs the launch bookkeeping of the user defaults the first time a controller is made.
     AppController();

@@ -31,10 +31,7 @@ bool AppController::isBatchWindowVisible() const
            batchWindowController_->window()->isVisible();
 }
 
-bool AppController::validateBatchCommand(const ui::Action&) const
-{
-    return true;
-}
+bool AppController::validateBatchCommand(const ui::Action&) const { return true; }
 
 bool AppController::askBatchQuestion()
 {
@@ -54,4 +51,4 @@ void AppController::stopBatchTasks()
 
 bool AppController::isBatchWriting() const { return BatchTask::framesAtWork() > 0; }
 
-} // namespace vistrel
+}  // namespace vistrel

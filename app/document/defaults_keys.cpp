@@ -6,10 +6,7 @@ const std::string& snapsManagerDidAppendItemsNotification() { return SnapsManage
 
 const std::string& snapsManagerDidRemoveItemsNotification() { return SnapsManagerDidRemoveItemsNotification; }
 
-const std::string& snapsManagerDidChangeSelectionNotification()
-{
-    return SnapsManagerDidChangeSelectionNotification;
-}
+const std::string& snapsManagerDidChangeSelectionNotification() { return SnapsManagerDidChangeSelectionNotification; }
 
 const std::string& documentDidLoadNotification() { return DocumentDidLoadNotification; }
 

@@ -43,8 +43,7 @@ inline const std::string SnapsIndexesKey = "SnapsIndexesKey";
 // Notification names, posted on the main thread.
 inline const std::string SnapsManagerDidAppendItemsNotification = "SnapsManagerDidAppendItemsNotification";
 inline const std::string SnapsManagerDidRemoveItemsNotification = "SnapsManagerDidRemoveItemsNotification";
-inline const std::string SnapsManagerDidChangeSelectionNotification =
-    "SnapsManagerDidChangeSelectionNotification";
+inline const std::string SnapsManagerDidChangeSelectionNotification = "SnapsManagerDidChangeSelectionNotification";
 inline const std::string DocumentDidLoadNotification = "DocumentDidLoadNotification";
 // Posted by a document once it has closed (object: the document), so that the program, which cannot stay
 // without a window here, shows the drop window again.

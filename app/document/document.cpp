@@ -280,7 +280,8 @@ void Document::performSnapsGeneration(const std::shared_ptr<core::Object>&)
     const orvalis::TimeSplitter splitter = generatorPopoverController()->splitter();
     SnapItems items;
     auto times = splitter.generateTimes();
-    while (const auto time = times.next()) items.push_back(SnapItem::create(*time, edition));
+    while (const auto time = times.next())
+        items.push_back(SnapItem::create(*time, edition));
     beginBusyWork(DocumentState::generating);
     fillMiniatures(items, DocumentState::generating);
 }

@@ -167,7 +167,8 @@ public:
     gfx::ImageRef transitionImageForShareItem(ui::SharingService& service, const ui::SharingItem& item,
                                               gfx::Rect* contentRect) override;
     std::shared_ptr<ui::Window> sourceWindowForShareItems(ui::SharingService& service,
-                                                          const std::vector<ui::SharingItem>& items, int* scope) override;
+                                                          const std::vector<ui::SharingItem>& items,
+                                                          int* scope) override;
     bool validateUserInterfaceItem(const ui::ValidatedUserInterfaceItem& item) override;
 
     // SnapsManagerObserver.
@@ -187,7 +188,10 @@ public:
     void setOutlets(const DocumentOutlets& outlets) { outlets_ = outlets; }
     void keepInterfaceObject(const std::shared_ptr<core::Object>& object) { interfaceObjects_.push_back(object); }
     // The outlets; null when the interface set none or it has gone.
-    std::shared_ptr<orvalis::MovieViewController> movieViewController() const { return outlets_.movieViewController.lock(); }
+    std::shared_ptr<orvalis::MovieViewController> movieViewController() const
+    {
+        return outlets_.movieViewController.lock();
+    }
     std::shared_ptr<FlashMovieView> movieView() const { return outlets_.movieView.lock(); }
     std::shared_ptr<ui::Window> mainWindow() const { return outlets_.mainWindow.lock(); }
     std::shared_ptr<SnapsView> snapsView() const { return outlets_.snapsView.lock(); }

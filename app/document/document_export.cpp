@@ -125,7 +125,8 @@ void Document::showShareMenu(const std::shared_ptr<core::Object>&)
         const auto self = weak.lock();
         if (!self) return;
         if (!image) return ui::beep();
-        self->sharingPicker_ = core::make<ui::SharingServicePicker>(std::vector{ui::SharingItem{.image = image, .url = std::nullopt, .text = {}}});
+        self->sharingPicker_ = core::make<ui::SharingServicePicker>(
+            std::vector{ui::SharingItem{.image = image, .url = std::nullopt, .text = {}}});
         self->sharingPicker_->setDelegate(self);
         kestrane::showAtTop(*self->sharingPicker_, self->shareButton());
     });
@@ -139,7 +140,8 @@ gfx::Rect Document::sharingSourceFrame(const ui::SharingItem& item) const
     return window->convertRectToScreen(view->convertRectTo(view->videoRect(), nullptr));
 }
 
-std::shared_ptr<ui::SharingServiceDelegate> Document::delegateForSharingService(ui::SharingServicePicker&, ui::SharingService&)
+std::shared_ptr<ui::SharingServiceDelegate> Document::delegateForSharingService(ui::SharingServicePicker&,
+                                                                                ui::SharingService&)
 {
     return sharedAs<Document>();
 }
@@ -154,7 +156,8 @@ gfx::ImageRef Document::transitionImageForShareItem(ui::SharingService&, const u
     return item.image;
 }
 
-std::shared_ptr<ui::Window> Document::sourceWindowForShareItems(ui::SharingService&, const std::vector<ui::SharingItem>&, int*)
+std::shared_ptr<ui::Window> Document::sourceWindowForShareItems(ui::SharingService&,
+                                                                const std::vector<ui::SharingItem>&, int*)
 {
     return mainWindow();
 }
@@ -163,7 +166,8 @@ std::shared_ptr<ui::Window> Document::sourceWindowForShareItems(ui::SharingServi
 
 std::optional<std::vector<std::string>> Document::snapsViewDropSelectionTo(SnapsView& view, const core::Url& folder)
 {
-    const core::IndexSet& dragged = view.draggedIndexes().isEmpty() ? snapsManager_->selection() : view.draggedIndexes();
+    const core::IndexSet& dragged =
+        view.draggedIndexes().isEmpty() ? snapsManager_->selection() : view.draggedIndexes();
     const SnapItems& items = snapsManager_->items();
     SnapItems snaps;
     for (const long k : dragged)

@@ -18,7 +18,10 @@ namespace vistrel {
 
 namespace {
 
-std::string cannotSnapLine(const SnapItem& item) { return "Cannot snap image at " + kestrane::hhmmssmsDesc(item.time()) + "\n"; }
+std::string cannotSnapLine(const SnapItem& item)
+{
+    return "Cannot snap image at " + kestrane::hhmmssmsDesc(item.time()) + "\n";
+}
 
 // How many frames of one image export may wait for or be in encoding at once, while the next is grabbed.
 constexpr long framesEncodedAtOnce = 3;
@@ -131,7 +134,8 @@ void writeGIF(const FrameGrabber& frames, const SnapItems& snaps, const core::Ur
 
 kestrane::ImageFormat imageFormatOf(std::int64_t raw)
 {
-    return kestrane::fromRawValue(std::type_identity<kestrane::ImageFormat>{}, raw).value_or(kestrane::ImageFormat::png);
+    return kestrane::fromRawValue(std::type_identity<kestrane::ImageFormat>{}, raw)
+        .value_or(kestrane::ImageFormat::png);
 }
 
 DocumentExports::DocumentExports(std::weak_ptr<Document> document, std::shared_ptr<orvalis::Movie> movie,
@@ -176,12 +180,14 @@ std::vector<std::string> DocumentExports::startExport(const SnapItems& snaps, co
     for (std::size_t i = 0; i < snaps.size(); ++i) {
         const core::Url url = ExportNames::shared().promise(folder, snapFileName(*snaps[i]));
         names.push_back(url.lastPathComponent());
-        exportQueue()->async([frames, item = snaps[i], url, job, i, weak = document_] { exportSnap(frames, *item, url, job, i, weak); });
+        exportQueue()->async(
+            [frames, item = snaps[i], url, job, i, weak = document_] { exportSnap(frames, *item, url, job, i, weak); });
     }
     exportQueue()->async([weak = document_, job, ended = std::move(ended)] {
         job->encodings.wait();
         std::string errors;
-        for (const auto& line : job->lines) errors += line;
+        for (const auto& line : job->lines)
+            errors += line;
         finishExport(weak, errors, ended);
     });
     return names;
@@ -191,8 +197,10 @@ void DocumentExports::exportGIF(const SnapItems& snaps, const core::Url& url, bo
 {
     core::assertMainThread();
     beginExporting();
-    core::DispatchQueue::global(core::QoS::utility)->async(
-        [frames = frames_.frameGrabber(), snaps, url, replacing, weak = document_] { writeGIF(frames, snaps, url, replacing, weak); });
+    core::DispatchQueue::global(core::QoS::utility)
+        ->async([frames = frames_.frameGrabber(), snaps, url, replacing, weak = document_] {
+            writeGIF(frames, snaps, url, replacing, weak);
+        });
 }
 
 std::vector<std::string> DocumentExports::exportDrop(const SnapItems& snaps, const core::Url& folder)

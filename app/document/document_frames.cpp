@@ -53,45 +53,47 @@ FrameGrabber DocumentFrames::frameGrabber() { return {thumbnailer(), thumbnailQu
 void DocumentFrames::fillMiniature(const std::shared_ptr<SnapItem>& item, std::function<void()> filled)
 {
     core::assertMainThread();
-    thumbnailQueue()->async([item, filled = std::move(filled), thumbnailer = thumbnailer(), size = miniatureThumbnailSize()] {
-        item->setImage(grabFrame(*thumbnailer, *item, size));
-        onMain(filled);
-    });
+    thumbnailQueue()->async(
+        [item, filled = std::move(filled), thumbnailer = thumbnailer(), size = miniatureThumbnailSize()] {
+            item->setImage(grabFrame(*thumbnailer, *item, size));
+            onMain(filled);
+        });
 }
 
 void DocumentFrames::fillMiniatures(const SnapItems& items, bool inStages, MiniaturesReport report)
 {
     core::assertMainThread();
-    thumbnailQueue()->async([items, inStages, report = std::move(report), frames = frameGrabber(),
-                             size = miniatureThumbnailSize()] {
-        // Progress goes to the main queue without waiting for it; the queue keeps its order, so every step
-        // shows before the snaps are handed over.
-        const auto progress = [&report](double done) {
-            core::DispatchQueue::main()->async([progress = report.progress, done] { progress(done); });
-        };
-        // Hands over the snaps grabbed since the last time.
-        std::size_t handed = 0;
-        const auto handOverUpTo = [&](std::size_t end, bool last) {
-            const SnapItems ready(items.begin() + std::ptrdiff_t(handed), items.begin() + std::ptrdiff_t(end));
-            handed = end;
-            onMain([&] { report.ready(ready, last); });
-        };
-        auto lastStage = std::chrono::steady_clock::now();
-        progress(0.0);
-        std::size_t done = 0;
-        for (; done < items.size() && !frames.stopped(); ++done) {
-            items[done]->setImage(grabFrame(*frames.thumbnailer, *items[done], size));
-            progress(double(done + 1) / double(items.size()));
-            if (inStages && std::chrono::steady_clock::now() - lastStage >= stageEvery) {
-                handOverUpTo(done + 1, false);
-                lastStage = std::chrono::steady_clock::now();
+    thumbnailQueue()->async(
+        [items, inStages, report = std::move(report), frames = frameGrabber(), size = miniatureThumbnailSize()] {
+            // Progress goes to the main queue without waiting for it; the queue keeps its order, so every step
+            // shows before the snaps are handed over.
+            const auto progress = [&report](double done) {
+                core::DispatchQueue::main()->async([progress = report.progress, done] { progress(done); });
+            };
+            // Hands over the snaps grabbed since the last time.
+            std::size_t handed = 0;
+            const auto handOverUpTo = [&](std::size_t end, bool last) {
+                const SnapItems ready(items.begin() + std::ptrdiff_t(handed), items.begin() + std::ptrdiff_t(end));
+                handed = end;
+                onMain([&] { report.ready(ready, last); });
+            };
+            auto lastStage = std::chrono::steady_clock::now();
+            progress(0.0);
+            std::size_t done = 0;
+            for (; done < items.size() && !frames.stopped(); ++done) {
+                items[done]->setImage(grabFrame(*frames.thumbnailer, *items[done], size));
+                progress(double(done + 1) / double(items.size()));
+                if (inStages && std::chrono::steady_clock::now() - lastStage >= stageEvery) {
+                    handOverUpTo(done + 1, false);
+                    lastStage = std::chrono::steady_clock::now();
+                }
             }
-        }
-        handOverUpTo(done, true);
-    });
+            handOverUpTo(done, true);
+        });
 }
 
-void DocumentFrames::fullImage(const std::shared_ptr<SnapItem>& item, std::function<void(const gfx::ImageRef&)> completion)
+void DocumentFrames::fullImage(const std::shared_ptr<SnapItem>& item,
+                               std::function<void(const gfx::ImageRef&)> completion)
 {
     core::assertMainThread();
     thumbnailQueue()->async([item, completion = std::move(completion), thumbnailer = thumbnailer()] {

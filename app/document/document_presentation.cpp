@@ -20,7 +20,6 @@ namespace vistrel {
 
 namespace {
 
-
 }  // namespace
 
 void Document::setState(DocumentState state)
@@ -117,13 +116,15 @@ void Document::showExportMenu(const std::shared_ptr<core::Object>&)
     for (const auto& [key, action] : {std::pair{"Menu.File.ExportSelection", actions::exportAsImage},
                                       std::pair{"Menu.File.ExportAll", actions::exportAllAsImage}}) {
         auto formats = makeImageFormatMenu(action);
-        for (const auto& item : formats->items()) item->setTarget(self);
+        for (const auto& item : formats->items())
+            item->setTarget(self);
         menu->addItem(interfaceText(key), "", "")->setSubmenu(formats);
     }
     menu->addItem(interfaceText("Menu.File.ExportAllAsGIF"), actions::exportAllAsGIF, "")->setTarget(self);
     // Under the button's bottom left corner.
     const gfx::Point corner = exportButton()->convertPointTo({0, 0}, nullptr);
-    const auto event = ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0, mainWindow()->windowNumber(), 1, 1);
+    const auto event =
+        ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0, mainWindow()->windowNumber(), 1, 1);
     ui::Menu::popUpContextMenu(menu, event, exportButton());
 }
 

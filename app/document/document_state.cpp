@@ -37,8 +37,7 @@ std::optional<DocumentState> fromRawValue(std::type_identity<DocumentState>, con
 
 bool isBusy(DocumentState state)
 {
-    return state == DocumentState::exporting || state == DocumentState::restoring ||
-           state == DocumentState::generating;
+    return state == DocumentState::exporting || state == DocumentState::restoring || state == DocumentState::generating;
 }
 
 std::string localizedTitle(DocumentState state)

@@ -3,8 +3,8 @@
 #include "app/document/main_menu.h"
 
 #include "app/document/document.h"
-#include "app/document/document_bar_view.h"
 #include "app/document/document_actions.h"
+#include "app/document/document_bar_view.h"
 #include "app/document/flash_movie_view.h"
 #include "app/document/snaps_view.h"
 #include "appkit/control_extensions.h"
@@ -30,7 +30,6 @@ constexpr double buttonHeight = 28;
 // How far each window opened after another goes right and down: enough to show the title bar above it.
 constexpr double cascadeStep = 28;
 constexpr double cascadeRoom = 200;
-
 
 std::shared_ptr<ui::Button> pushButton(ui::View& bar, const std::string& titleKey, const gfx::Rect& frame,
                                        unsigned mask, const std::shared_ptr<Document>& document,
@@ -126,9 +125,10 @@ void buildExportErrorsSheet(const std::shared_ptr<Document>& document, DocumentO
     auto title = kestrane::labelFrame({margin, height - margin - 20, width - 2 * margin, 20});
     title->setStringValue(interfaceText("Document.ExportErrors.Title"));
     content->addSubview(title);
-    auto scroll = core::make<ui::ScrollView>(gfx::Rect{margin, 2 * margin + buttonHeight, width - 2 * margin,
-                                                       height - 4 * margin - buttonHeight - 20});
-    auto errors = core::make<ui::TextView>(gfx::Rect{0, 0, width - 2 * margin, height - 4 * margin - buttonHeight - 20});
+    auto scroll = core::make<ui::ScrollView>(
+        gfx::Rect{margin, 2 * margin + buttonHeight, width - 2 * margin, height - 4 * margin - buttonHeight - 20});
+    auto errors =
+        core::make<ui::TextView>(gfx::Rect{0, 0, width - 2 * margin, height - 4 * margin - buttonHeight - 20});
     errors->setEditable(false);
     scroll->setDocumentView(errors);
     content->addSubview(scroll);

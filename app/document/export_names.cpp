@@ -14,8 +14,9 @@ ExportNames& ExportNames::shared()
 core::Url ExportNames::promise(const core::Url& folder, const std::string& name)
 {
     std::lock_guard lock(mutex_);
-    const core::Url url = kestrane::alternative(*kestrane::FM.get(), folder.appendingPathComponent(name),
-                                                [&](const core::Url& candidate) { return promised_.contains(candidate.path()); });
+    const core::Url url =
+        kestrane::alternative(*kestrane::FM.get(), folder.appendingPathComponent(name),
+                              [&](const core::Url& candidate) { return promised_.contains(candidate.path()); });
     promised_.insert(url.path());
     return url;
 }

@@ -1,8 +1,8 @@
 #include "app/document/generate_popover_interface.h"
 #include "app/document/interface_builder.h"
 
-#include "app/document/generate_popover_controller.h"
 #include "app/document/generate_popover_actions.h"
+#include "app/document/generate_popover_controller.h"
 #include "platform/ui/interface_registry.h"
 #include "platform/ui/number_formatter.h"
 #include "platform/ui/view.h"
@@ -17,7 +17,6 @@ constexpr double margin = 12;
 constexpr double labelWidth = 70;
 constexpr double fieldWidth = 110;
 constexpr double buttonWidth = 80;
-
 
 std::shared_ptr<ui::TextField> label(const std::string& key, double y)
 {
@@ -58,7 +57,8 @@ void build(const std::shared_ptr<core::Object>& owner)
     view->addSubview(label("GeneratePopover.Start", y));
     controller->startTextField = ui::TextField::labelWithFrame({fieldX, y + 4, fieldWidth, 20});
     view->addSubview(controller->startTextField);
-    view->addSubview(button("GeneratePopover.SetStart", actions::changeStart, {buttonX, y, buttonWidth, 26}, controller));
+    view->addSubview(
+        button("GeneratePopover.SetStart", actions::changeStart, {buttonX, y, buttonWidth, 26}, controller));
 
     y -= rowHeight;
     view->addSubview(label("GeneratePopover.End", y));
@@ -82,12 +82,15 @@ void build(const std::shared_ptr<core::Object>& owner)
     view->addSubview(button("GeneratePopover.Reset", actions::resetTimes, {buttonX, y, buttonWidth, 26}, controller));
 
     y -= rowHeight;
-    controller->includeStartButton = checkBox("GeneratePopover.IncludeStart", actions::changeIncludeStart, margin, y, controller);
-    controller->includeEndButton = checkBox("GeneratePopover.IncludeEnd", actions::changeIncludeEnd, width / 2, y, controller);
+    controller->includeStartButton =
+        checkBox("GeneratePopover.IncludeStart", actions::changeIncludeStart, margin, y, controller);
+    controller->includeEndButton =
+        checkBox("GeneratePopover.IncludeEnd", actions::changeIncludeEnd, width / 2, y, controller);
     view->addSubview(controller->includeStartButton);
     view->addSubview(controller->includeEndButton);
 
-    auto generate = button("GeneratePopover.Generate", actions::generateSnaps, {buttonX - 20, margin, buttonWidth + 20, 28}, controller);
+    auto generate = button("GeneratePopover.Generate", actions::generateSnaps,
+                           {buttonX - 20, margin, buttonWidth + 20, 28}, controller);
     generate->setKeyEquivalent("\r");
     view->addSubview(generate);
 

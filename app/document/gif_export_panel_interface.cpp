@@ -1,9 +1,9 @@
 #include "app/document/gif_export_panel_interface.h"
 
-#include "app/document/interface_builder.h"
 #include "app/document/defaults_keys.h"
 #include "app/document/gif_exporter_actions.h"
 #include "app/document/gif_exporter_controller.h"
+#include "app/document/interface_builder.h"
 #include "appkit/increment_stepper.h"
 #include "platform/ui/defaults_binding.h"
 #include "platform/ui/interface_registry.h"
@@ -32,10 +32,12 @@ void build(const std::shared_ptr<core::Object>& owner)
 
     // The frames, with the buttons that reorder and remove them underneath.
     const double listBottom = 2 * margin + 2 * buttonHeight + 8;
-    auto table = b.table({margin, listBottom, tableWidth, height - listBottom - margin}, Mask::heightSizable | Mask::maxXMargin,
-                         {{GIFExporterController::indexColumn, 60}, {GIFExporterController::timeColumn, 140}});
+    auto table =
+        b.table({margin, listBottom, tableWidth, height - listBottom - margin}, Mask::heightSizable | Mask::maxXMargin,
+                {{GIFExporterController::indexColumn, 60}, {GIFExporterController::timeColumn, 140}});
     table->setAllowsMultipleSelection(false);
-    table->tableColumnWithIdentifier(GIFExporterController::indexColumn)->setTitle(interfaceText("GIFExportPanel.Index"));
+    table->tableColumnWithIdentifier(GIFExporterController::indexColumn)
+        ->setTitle(interfaceText("GIFExportPanel.Index"));
     table->tableColumnWithIdentifier(GIFExporterController::timeColumn)->setTitle(interfaceText("GIFExportPanel.Time"));
     table->setDataSource(controller);
     table->setDelegate(controller);
@@ -43,21 +45,25 @@ void build(const std::shared_ptr<core::Object>& owner)
     const double third = (tableWidth - 8) / 3;
     const double rowY = listBottom - buttonHeight - 4;
     b.button({margin, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.MoveUp", controller, actions::moveUpItem);
-    b.button({margin + third + 4, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.MoveDown", controller, actions::moveDownItem);
-    b.button({margin + 2 * third + 8, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.Remove", controller, actions::deleteItem);
+    b.button({margin + third + 4, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.MoveDown", controller,
+             actions::moveDownItem);
+    b.button({margin + 2 * third + 8, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.Remove", controller,
+             actions::deleteItem);
 
     // The preview, the position between the step buttons, and the two settings.
     const double right = margin + tableWidth + margin;
     const double previewWidth = width - right - margin;
     const double previewBottom = 3 * margin + buttonHeight + 2 * 28 + 36;
-    auto preview = b.add<kestrane::LayeredImageView>({right, previewBottom, previewWidth, height - previewBottom - margin},
-                                                     Mask::widthSizable | Mask::heightSizable);
+    auto preview =
+        b.add<kestrane::LayeredImageView>({right, previewBottom, previewWidth, height - previewBottom - margin},
+                                          Mask::widthSizable | Mask::heightSizable);
     preview->setDuration(0);
     controller->imageView = preview;
     const double stepY = previewBottom - 34;
     b.button({right, stepY, 44, buttonHeight - 2}, Mask::maxXMargin | Mask::maxYMargin, "GIFExportPanel.Previous",
              controller, actions::showPreviousFrame);
-    b.button({width - margin - 44, stepY, 44, buttonHeight - 2}, bottomRight, "GIFExportPanel.Next", controller, actions::showNextFrame);
+    b.button({width - margin - 44, stepY, 44, buttonHeight - 2}, bottomRight, "GIFExportPanel.Next", controller,
+             actions::showNextFrame);
     auto position = b.label({right + 52, stepY + 5, previewWidth - 104, 20}, Mask::widthSizable | Mask::maxYMargin);
     position->setAlignment(gfx::TextAlignment::center);
     controller->frameField = position;
@@ -77,11 +83,11 @@ void build(const std::shared_ptr<core::Object>& owner)
     ui::bindToDefaults(size, TimeLapseMaxSizeKey);
     controller->frameSizeField = size;
 
-    auto cancel = b.button({width - margin - 2 * 110 - 8, margin, 110, buttonHeight}, bottomRight, "GIFExportPanel.Cancel",
-                           controller, actions::cancelExportation);
+    auto cancel = b.button({width - margin - 2 * 110 - 8, margin, 110, buttonHeight}, bottomRight,
+                           "GIFExportPanel.Cancel", controller, actions::cancelExportation);
     cancel->setKeyEquivalent("\x1b");
-    auto save = b.button({width - margin - 110, margin, 110, buttonHeight}, bottomRight, "GIFExportPanel.Export", controller,
-                         actions::validateExportation);
+    auto save = b.button({width - margin - 110, margin, 110, buttonHeight}, bottomRight, "GIFExportPanel.Export",
+                         controller, actions::validateExportation);
     save->setKeyEquivalent("\r");
     controller->setWindow(window);
 }

@@ -29,7 +29,9 @@ GIFExporterController::GIFExporterController() : WindowController(std::string(wi
     registerGIFExportPanelInterface();
 }
 
-GIFExporterController::GIFExporterController(std::shared_ptr<ui::Window> window) : WindowController(std::move(window)) {}
+GIFExporterController::GIFExporterController(std::shared_ptr<ui::Window> window) : WindowController(std::move(window))
+{
+}
 
 void GIFExporterController::awake()
 {
@@ -89,17 +91,23 @@ void GIFExporterController::updateFrame()
 
 void GIFExporterController::showNextFrame(const std::shared_ptr<core::Object>&)
 {
-    if (snapItems_.empty()) currentIndex_.reset();
-    else if (currentIndex_ && *currentIndex_ + 1 < snapItems_.size()) currentIndex_ = *currentIndex_ + 1;
-    else currentIndex_ = 0;
+    if (snapItems_.empty())
+        currentIndex_.reset();
+    else if (currentIndex_ && *currentIndex_ + 1 < snapItems_.size())
+        currentIndex_ = *currentIndex_ + 1;
+    else
+        currentIndex_ = 0;
     updateFrame();
 }
 
 void GIFExporterController::showPreviousFrame(const std::shared_ptr<core::Object>&)
 {
-    if (snapItems_.empty()) currentIndex_.reset();
-    else if (currentIndex_ && *currentIndex_ > 0) currentIndex_ = *currentIndex_ - 1;
-    else currentIndex_ = snapItems_.size() - 1;
+    if (snapItems_.empty())
+        currentIndex_.reset();
+    else if (currentIndex_ && *currentIndex_ > 0)
+        currentIndex_ = *currentIndex_ - 1;
+    else
+        currentIndex_ = snapItems_.size() - 1;
     updateFrame();
 }
 
@@ -153,7 +161,8 @@ void GIFExporterController::validateExportation(const std::shared_ptr<core::Obje
     panel->setAllowsOtherFileTypes(false);
     std::weak_ptr<GIFExporterController> weak = sharedAs<GIFExporterController>();
     panel->beginSheetModal(sheet, [weak, panel](ui::ModalResponse response) {
-        if (auto controller = weak.lock()) controller->savePanelDidEnd(response == ui::ModalResponses::ok, panel->url());
+        if (auto controller = weak.lock())
+            controller->savePanelDidEnd(response == ui::ModalResponses::ok, panel->url());
     });
 }
 
@@ -186,8 +195,10 @@ std::any GIFExporterController::objectValueFor(ui::TableView&, const std::shared
 void GIFExporterController::tableViewSelectionDidChange(ui::TableView& table)
 {
     const auto rows = table.selectedRowIndexes();
-    if (rows.empty() || std::size_t(rows.front()) >= snapItems_.size()) currentIndex_.reset();
-    else currentIndex_ = std::size_t(rows.front());
+    if (rows.empty() || std::size_t(rows.front()) >= snapItems_.size())
+        currentIndex_.reset();
+    else
+        currentIndex_ = std::size_t(rows.front());
     updateFrame();
 }
 

@@ -6,10 +6,7 @@
 
 namespace vistrel {
 
-std::string interfaceText(const std::string& key)
-{
-    return kestrane::local(*kestrane::MB.get(), key);
-}
+std::string interfaceText(const std::string& key) { return kestrane::local(*kestrane::MB.get(), key); }
 
 namespace {
 
@@ -19,10 +16,9 @@ void connect(ui::Control& control, const std::shared_ptr<ui::Responder>& target,
     control.setAction(action);
 }
 
-} // namespace
+}  // namespace
 
-std::shared_ptr<ui::Button> InterfaceBuilder::button(const gfx::Rect& frame, unsigned mask,
-                                                     const std::string& key,
+std::shared_ptr<ui::Button> InterfaceBuilder::button(const gfx::Rect& frame, unsigned mask, const std::string& key,
                                                      const std::shared_ptr<ui::Responder>& target,
                                                      const ui::Action& action)
 {
@@ -32,8 +28,7 @@ std::shared_ptr<ui::Button> InterfaceBuilder::button(const gfx::Rect& frame, uns
     return b;
 }
 
-std::shared_ptr<ui::Button> InterfaceBuilder::checkBox(const gfx::Rect& frame, unsigned mask,
-                                                       const std::string& key,
+std::shared_ptr<ui::Button> InterfaceBuilder::checkBox(const gfx::Rect& frame, unsigned mask, const std::string& key,
                                                        const std::shared_ptr<ui::Responder>& target,
                                                        const ui::Action& action)
 {
@@ -42,8 +37,7 @@ std::shared_ptr<ui::Button> InterfaceBuilder::checkBox(const gfx::Rect& frame, u
     return b;
 }
 
-std::shared_ptr<ui::TextField> InterfaceBuilder::label(const gfx::Rect& frame, unsigned mask,
-                                                       const std::string& key)
+std::shared_ptr<ui::TextField> InterfaceBuilder::label(const gfx::Rect& frame, unsigned mask, const std::string& key)
 {
     auto field = ui::TextField::labelWithFrame(frame);
     field->setAutoresizingMask(mask);
@@ -52,8 +46,8 @@ std::shared_ptr<ui::TextField> InterfaceBuilder::label(const gfx::Rect& frame, u
     return field;
 }
 
-std::shared_ptr<ui::TextField> InterfaceBuilder::numberField(const gfx::Rect& frame, unsigned mask,
-                                                             double minimum, double maximum, bool fractions,
+std::shared_ptr<ui::TextField> InterfaceBuilder::numberField(const gfx::Rect& frame, unsigned mask, double minimum,
+                                                             double maximum, bool fractions,
                                                              const std::shared_ptr<ui::Responder>& target,
                                                              const ui::Action& action)
 {
@@ -81,9 +75,8 @@ std::shared_ptr<ui::PopUpButton> InterfaceBuilder::popUp(const gfx::Rect& frame,
     return p;
 }
 
-std::shared_ptr<ui::TableView>
-InterfaceBuilder::table(const gfx::Rect& frame, unsigned mask,
-                        const std::vector<std::pair<std::string, double>>& columns)
+std::shared_ptr<ui::TableView> InterfaceBuilder::table(const gfx::Rect& frame, unsigned mask,
+                                                       const std::vector<std::pair<std::string, double>>& columns)
 {
     auto t = add<ui::TableView>(frame, mask);
     t->setAllowsMultipleSelection(true);
@@ -95,4 +88,4 @@ InterfaceBuilder::table(const gfx::Rect& frame, unsigned mask,
     return t;
 }
 
-} // namespace vistrel
+}  // namespace vistrel

@@ -20,10 +20,11 @@ namespace vistrel {
 std::string interfaceText(const std::string& key);
 
 class InterfaceBuilder {
-  public:
+public:
     explicit InterfaceBuilder(std::shared_ptr<ui::View> container) : container_(std::move(container)) {}
 
-    template <class V> std::shared_ptr<V> add(const gfx::Rect& frame, unsigned mask)
+    template <class V>
+    std::shared_ptr<V> add(const gfx::Rect& frame, unsigned mask)
     {
         auto view = core::make<V>(frame);
         view->setAutoresizingMask(mask);
@@ -34,29 +35,25 @@ class InterfaceBuilder {
     void addView(const std::shared_ptr<ui::View>& view) { container_->addSubview(view); }
     // A push button titled with the text of `key`.
     std::shared_ptr<ui::Button> button(const gfx::Rect& frame, unsigned mask, const std::string& key,
-                                       const std::shared_ptr<ui::Responder>& target,
-                                       const ui::Action& action);
+                                       const std::shared_ptr<ui::Responder>& target, const ui::Action& action);
     std::shared_ptr<ui::Button> checkBox(const gfx::Rect& frame, unsigned mask, const std::string& key,
-                                         const std::shared_ptr<ui::Responder>& target,
-                                         const ui::Action& action);
+                                         const std::shared_ptr<ui::Responder>& target, const ui::Action& action);
     // A label showing the text of `key` (none: empty).
     std::shared_ptr<ui::TextField> label(const gfx::Rect& frame, unsigned mask, const std::string& key = "");
     // An editable field of numbers within [minimum, maximum], whole ones unless `fractions`.
-    std::shared_ptr<ui::TextField> numberField(const gfx::Rect& frame, unsigned mask, double minimum,
-                                               double maximum, bool fractions,
-                                               const std::shared_ptr<ui::Responder>& target,
+    std::shared_ptr<ui::TextField> numberField(const gfx::Rect& frame, unsigned mask, double minimum, double maximum,
+                                               bool fractions, const std::shared_ptr<ui::Responder>& target,
                                                const ui::Action& action);
     // Items titled as given, the first selected, tagged by their index.
     std::shared_ptr<ui::PopUpButton> popUp(const gfx::Rect& frame, unsigned mask,
                                            const std::vector<std::string>& titles,
-                                           const std::shared_ptr<ui::Responder>& target,
-                                           const ui::Action& action);
+                                           const std::shared_ptr<ui::Responder>& target, const ui::Action& action);
     // Columns (title, width) whose titles are also their identifiers; several rows may be selected.
     std::shared_ptr<ui::TableView> table(const gfx::Rect& frame, unsigned mask,
                                          const std::vector<std::pair<std::string, double>>& columns);
 
-  private:
+private:
     std::shared_ptr<ui::View> container_;
 };
 
-} // namespace vistrel
+}  // namespace vistrel

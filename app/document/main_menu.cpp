@@ -28,7 +28,6 @@ struct Entry {
 constexpr std::uint64_t plain = 0;
 constexpr std::uint64_t shifted = ui::ModifierFlags::command | ui::ModifierFlags::shift;
 
-
 std::shared_ptr<ui::Menu> menuOf(const std::string& title, std::initializer_list<Entry> entries)
 {
     auto menu = core::make<ui::Menu>(title);
@@ -86,17 +85,18 @@ std::shared_ptr<ui::Menu> makeSnapsMenu()
 std::shared_ptr<ui::Menu> makeMainMenu()
 {
     auto main = core::make<ui::Menu>("Vistrel");
-    main->addItem(submenu("Menu.File", {
-                                           {"Menu.File.Open", actions::openDocument, "o"},
-                                           {""},
-                                           {"Menu.File.Close", ui::actions::performClose, "w"},
-                                           {""},
-                                           {"Menu.File.ExportSelection", actions::exportAsImage, "e", ui::ModifierFlags::command, true},
-                                           {"Menu.File.ExportAll", actions::exportAllAsImage, "e", shifted, true},
-                                           {"Menu.File.ExportAllAsGIF", actions::exportAllAsGIF, "g", shifted},
-                                           {""},
-                                           {"Menu.File.Quit", ui::actions::terminate, "q"},
-                                       }));
+    main->addItem(submenu(
+        "Menu.File", {
+                         {"Menu.File.Open", actions::openDocument, "o"},
+                         {""},
+                         {"Menu.File.Close", ui::actions::performClose, "w"},
+                         {""},
+                         {"Menu.File.ExportSelection", actions::exportAsImage, "e", ui::ModifierFlags::command, true},
+                         {"Menu.File.ExportAll", actions::exportAllAsImage, "e", shifted, true},
+                         {"Menu.File.ExportAllAsGIF", actions::exportAllAsGIF, "g", shifted},
+                         {""},
+                         {"Menu.File.Quit", ui::actions::terminate, "q"},
+                     }));
     main->addItem(submenu("Menu.Edit", {
                                            {"Menu.Edit.Copy", actions::copySelectedItem, "c"},
                                            {""},

@@ -131,34 +131,42 @@ void SnapCell::forwardMouseEvent(const ui::Event& event, const std::function<voi
 
 void SnapCell::mouseDown(const ui::Event& event)
 {
-    forwardMouseEvent(event, [&] { View::mouseDown(event); }, &SnapsView::snapCellMouseDown);
+    forwardMouseEvent(
+        event, [&] { View::mouseDown(event); }, &SnapsView::snapCellMouseDown);
 }
 
 void SnapCell::mouseDragged(const ui::Event& event)
 {
-    forwardMouseEvent(event, [&] { View::mouseDragged(event); }, &SnapsView::snapCellMouseDragged);
+    forwardMouseEvent(
+        event, [&] { View::mouseDragged(event); }, &SnapsView::snapCellMouseDragged);
 }
 
 void SnapCell::mouseUp(const ui::Event& event)
 {
-    forwardMouseEvent(event, [&] {
-        if (auto strip = snapsView()) strip->mouseUp(event);
-    }, &SnapsView::snapCellMouseUp);
+    forwardMouseEvent(
+        event,
+        [&] {
+            if (auto strip = snapsView()) strip->mouseUp(event);
+        },
+        &SnapsView::snapCellMouseUp);
 }
 
 void SnapCell::rightMouseDown(const ui::Event& event)
 {
-    forwardMouseEvent(event, [&] { View::rightMouseDown(event); }, &SnapsView::snapCellRightMouseDown);
+    forwardMouseEvent(
+        event, [&] { View::rightMouseDown(event); }, &SnapsView::snapCellRightMouseDown);
 }
 
 void SnapCell::rightMouseDragged(const ui::Event& event)
 {
-    forwardMouseEvent(event, [&] { View::rightMouseDragged(event); }, &SnapsView::snapCellRightMouseDragged);
+    forwardMouseEvent(
+        event, [&] { View::rightMouseDragged(event); }, &SnapsView::snapCellRightMouseDragged);
 }
 
 void SnapCell::rightMouseUp(const ui::Event& event)
 {
-    forwardMouseEvent(event, [&] { View::rightMouseUp(event); }, &SnapsView::snapCellRightMouseUp);
+    forwardMouseEvent(
+        event, [&] { View::rightMouseUp(event); }, &SnapsView::snapCellRightMouseUp);
 }
 
 void SnapCell::removeAction()

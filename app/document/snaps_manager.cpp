@@ -31,7 +31,8 @@ void SnapsManager::removeAt(const core::IndexSet& positions)
     const core::IndexSet removed = positions.intersection(allPositions());
     kestrane::removeAt(items_, removed);
     core::IndexSet kept = selection_;
-    for (const auto position : removed) kept.remove(position);
+    for (const auto position : removed)
+        kept.remove(position);
     selection_ = kept.intersection(allPositions());
     center().post(SnapsManagerDidRemoveItemsNotification, shared_from_this(), {{SnapsIndexesKey, removed}});
 }

@@ -105,7 +105,8 @@ void SnapsView::snapsManagerDidChangeSelection(const core::Notification&)
 
 std::optional<std::size_t> SnapsView::positionOf(const SnapCell& cell) const
 {
-    const auto found = std::find_if(cells_.begin(), cells_.end(), [&](const auto& each) { return each.get() == &cell; });
+    const auto found =
+        std::find_if(cells_.begin(), cells_.end(), [&](const auto& each) { return each.get() == &cell; });
     if (found == cells_.end()) return std::nullopt;
     return std::size_t(found - cells_.begin());
 }
@@ -113,14 +114,16 @@ std::optional<std::size_t> SnapsView::positionOf(const SnapCell& cell) const
 double SnapsView::rowWidth() const
 {
     double width = 0;
-    for (const auto& cell : cells_) width += cell->frame().width();
+    for (const auto& cell : cells_)
+        width += cell->frame().width();
     return width;
 }
 
 gfx::Rect SnapsView::restingFrame(std::size_t position) const
 {
     double x = 0;
-    for (std::size_t p = 0; p < position; ++p) x += cells_[p]->frame().width();
+    for (std::size_t p = 0; p < position; ++p)
+        x += cells_[p]->frame().width();
     return {x, 0, cells_[position]->frame().width(), bounds().height()};
 }
 
@@ -197,16 +200,19 @@ void SnapsView::removeCells(const core::IndexSet& positions)
     if (leaving.empty()) return;
     // The row mirrors the manager at once; the leaving cells only finish their way out.
     cells_ = std::move(kept);
-    for (std::size_t p = 0; p < cells_.size(); ++p) cells_[p]->setIndex(std::int64_t(p));
+    for (std::size_t p = 0; p < cells_.size(); ++p)
+        cells_[p]->setIndex(std::int64_t(p));
     const double height = bounds().height();
     std::weak_ptr<SnapsView> weak = sharedAs<SnapsView>();
     runGroup(
         animationDuration,
         [&] {
-            for (const auto& cell : leaving) cell->animator().setFrame(kestrane::withY(cell->frame(), -height));
+            for (const auto& cell : leaving)
+                cell->animator().setFrame(kestrane::withY(cell->frame(), -height));
         },
         [weak, leaving] {
-            for (const auto& cell : leaving) cell->removeFromSuperview();
+            for (const auto& cell : leaving)
+                cell->removeFromSuperview();
             if (auto self = weak.lock()) self->closeGaps(animationDuration);
         });
 }

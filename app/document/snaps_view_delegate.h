@@ -20,7 +20,7 @@ public:
     virtual bool snapsViewCanDragSelection(SnapsView& view) = 0;
     // The snaps dragged are the strip's draggedIndexes() during this call. Nullopt when nothing was written.
     virtual std::optional<std::vector<std::string>> snapsViewDropSelectionTo(SnapsView& view,
-                                                                            const core::Url& folder) = 0;
+                                                                             const core::Url& folder) = 0;
     // Whether the files of the last drop are all written or failed.
     virtual bool snapsViewDroppedFilesSettled(SnapsView& view) { return true; }
     // The drop handed over none of them; the user is to be told.

@@ -120,7 +120,8 @@ void SnapsView::keyDown(const ui::Event& event)
     case kestrane::EventKeyCode::escape:
         if (!selection.isEmpty()) return snapsManager_->deselectAll();
         break;
-    default: break;
+    default:
+        break;
     }
     View::keyDown(event);
 }

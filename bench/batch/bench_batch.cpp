@@ -7,9 +7,9 @@
 // weighs on both alike.
 #include "app/batch/batch_manager.h"
 #include "app/batch/batch_task.h"
+#include "bench/common/bench_support.h"
 #include "moviekit/movie.h"
 #include "platform/core/main_loop.h"
-#include "bench/common/bench_support.h"
 
 #include <algorithm>
 #include <chrono>
@@ -58,8 +58,7 @@ void runBatch(const std::vector<std::string>& movies, const std::vector<fs::path
         freshFolder(folders[i]);
         auto task = vistrel::BatchTask::create(orvalis::Movie::create(core::Url::fileURL(movies[i])),
                                                core::Url::fileURL(folders[i].string()));
-        orvalis::TimeSplitter splitter(
-            media::TimeRange{media::Time::zero(), media::Time::make(movieSeconds, 1)});
+        orvalis::TimeSplitter splitter(media::TimeRange{media::Time::zero(), media::Time::make(movieSeconds, 1)});
         splitter.interval = media::Time::make(1, 1);
         splitter.includeStart = true;
         task->setSplitter(splitter);
@@ -84,8 +83,8 @@ void runTool(const std::vector<std::string>& movies, const std::vector<fs::path>
     std::vector<pid_t> children;
     for (std::size_t i = 0; i < movies.size(); ++i) {
         freshFolder(folders[i]);
-        children.push_back(bench::launch({bench::ffmpegTool, "-nostdin", "-v", "error", "-i", movies[i], "-vf", "fps=1", "-q:v",
-                                   "1", (folders[i] / "%03d.jpg").string()}));
+        children.push_back(bench::launch({bench::ffmpegTool, "-nostdin", "-v", "error", "-i", movies[i], "-vf", "fps=1",
+                                          "-q:v", "1", (folders[i] / "%03d.jpg").string()}));
     }
     for (pid_t child : children)
         bench::awaitSuccess(child, bench::ffmpegTool);
@@ -119,8 +118,7 @@ int main()
     getrusage(RUSAGE_SELF, &usage);
     const double peakMB = double(usage.ru_maxrss) / 1024;
 
-    auto [ourTime, theirTime] =
-        bench::bestInTurns([&] { runBatch(movies, ours); }, [&] { runTool(movies, theirs); });
+    auto [ourTime, theirTime] = bench::bestInTurns([&] { runBatch(movies, ours); }, [&] { runTool(movies, theirs); });
 
     std::printf("ratio batch-4x60 %.3f\n", ourTime / theirTime);
     std::printf("peak-mb batch-4x60 %.0f\n", peakMB);

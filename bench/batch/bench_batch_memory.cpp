@@ -176,10 +176,9 @@ double toolPeakMB(const fs::path& folder)
     for (int i = 0; i < 4; ++i) {
         fs::remove_all(out);
         fs::create_directories(out);
-        const pid_t child =
-            bench::launch({bench::ffmpegTool, "-nostdin", "-v", "error", "-i",
-                           (folder / "movies" / ("clip" + std::to_string(i) + ".mp4")).string(), "-vsync", "0",
-                           (out / "%03d.png").string()});
+        const pid_t child = bench::launch({bench::ffmpegTool, "-nostdin", "-v", "error", "-i",
+                                           (folder / "movies" / ("clip" + std::to_string(i) + ".mp4")).string(),
+                                           "-vsync", "0", (out / "%03d.png").string()});
         int status = 0;
         rusage usage{};
         if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)

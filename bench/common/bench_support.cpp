@@ -78,10 +78,7 @@ void awaitSuccess(pid_t child, const std::string& what)
     }
 }
 
-void run(const std::vector<std::string>& arguments)
-{
-    awaitSuccess(launch(arguments), arguments.at(0));
-}
+void run(const std::vector<std::string>& arguments) { awaitSuccess(launch(arguments), arguments.at(0)); }
 
 void makeMovie(const std::string& path, int seconds)
 {
@@ -113,8 +110,7 @@ std::string cachedMovie(int seconds, const std::string& extension)
     std::filesystem::create_directories(folder);
     const std::string stem = "h264-1080p-" + std::to_string(seconds) + "s";
     const std::filesystem::path path = folder / (stem + "." + extension);
-    if (std::filesystem::exists(path))
-        return path.string();
+    if (std::filesystem::exists(path)) return path.string();
     // Made under another name and renamed when whole, so that an interrupted run leaves nothing half made.
     const std::filesystem::path making = folder / ("making-" + stem + "." + extension);
     if (extension == "mkv")
@@ -128,8 +124,7 @@ std::string cachedMovie(int seconds, const std::string& extension)
 
 double median(std::vector<double> values)
 {
-    if (values.empty())
-        return 0;
+    if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
     const std::size_t middle = values.size() / 2;
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;

@@ -34,7 +34,10 @@ namespace {
 using bench::fail;
 
 // Serves the main loop until `done`; fails the benchmark when the document has not finished in 60 s.
-void serveUntil(const std::function<bool()>& done) { bench::serveUntil(done, 60, "the document did not finish in time"); }
+void serveUntil(const std::function<bool()>& done)
+{
+    bench::serveUntil(done, 60, "the document did not finish in time");
+}
 
 constexpr int framesPerSecond = 30;
 // Frame 375: half-way between the key frames 250 and 500.
@@ -114,8 +117,8 @@ int runBenchmarks(const std::string& movie)
             generate(*document, 100);
         },
         [&] {
-            bench::run({bench::ffmpegTool, "-nostdin", "-v", "error", "-i", movie, "-vf", selectFrames(100, movieFrames),
-                        "-vsync", "0", "-f", "null", "-"});
+            bench::run({bench::ffmpegTool, "-nostdin", "-v", "error", "-i", movie, "-vf",
+                        selectFrames(100, movieFrames), "-vsync", "0", "-f", "null", "-"});
         });
 
     removeAllSnaps(*document);
@@ -137,5 +140,7 @@ int runBenchmarks(const std::string& movie)
 
 int main(int, char** argv)
 {
-    return bench::runInProgram("bench-document", argv[0], [](const std::filesystem::path& folder) { return runBenchmarks((folder / "movie.mp4").string()); });
+    return bench::runInProgram("bench-document", argv[0], [](const std::filesystem::path& folder) {
+        return runBenchmarks((folder / "movie.mp4").string());
+    });
 }

@@ -32,7 +32,10 @@ namespace {
 using bench::fail;
 
 // Serves the main loop until `done`; fails the benchmark when the export has not finished in 120 s.
-void serveUntil(const std::function<bool()>& done) { bench::serveUntil(done, 120, "the export did not finish in time"); }
+void serveUntil(const std::function<bool()>& done)
+{
+    bench::serveUntil(done, 120, "the export did not finish in time");
+}
 
 namespace fs = std::filesystem;
 
@@ -44,7 +47,8 @@ std::vector<int> spreadFrames(int count)
 {
     const int movieFrames = 60 * framesPerSecond;
     std::vector<int> frames;
-    for (int i = 0; i < count; ++i) frames.push_back(movieFrames * (2 * i + 1) / (2 * count));
+    for (int i = 0; i < count; ++i)
+        frames.push_back(movieFrames * (2 * i + 1) / (2 * count));
     return frames;
 }
 
@@ -60,7 +64,8 @@ vistrel::SnapItems snapsOf(const std::vector<int>& frames)
 std::string selectFrames(const std::vector<int>& frames)
 {
     std::string expression;
-    for (const int k : frames) expression += (expression.empty() ? "" : "+") + std::string("eq(n\\,") + std::to_string(k) + ")";
+    for (const int k : frames)
+        expression += (expression.empty() ? "" : "+") + std::string("eq(n\\,") + std::to_string(k) + ")";
     return "select='" + expression + "'";
 }
 
@@ -71,10 +76,12 @@ std::vector<std::string> ffmpeg(std::vector<std::string> arguments)
 }
 
 // The frames as ffmpeg decodes them, as BGRA pictures.
-std::vector<gfx::ImageRef> sourceFrames(const std::string& movie, const std::vector<int>& frames, const fs::path& folder)
+std::vector<gfx::ImageRef> sourceFrames(const std::string& movie, const std::vector<int>& frames,
+                                        const fs::path& folder)
 {
     const fs::path raw = folder / "frames.raw";
-    bench::run(ffmpeg({"-i", movie, "-vf", selectFrames(frames), "-vsync", "0", "-pix_fmt", "bgra", "-f", "rawvideo", raw.string()}));
+    bench::run(ffmpeg(
+        {"-i", movie, "-vf", selectFrames(frames), "-vsync", "0", "-pix_fmt", "bgra", "-f", "rawvideo", raw.string()}));
     std::ifstream in(raw, std::ios::binary);
     std::vector<gfx::ImageRef> images;
     for (std::size_t i = 0; i < frames.size(); ++i) {
@@ -134,7 +141,6 @@ int runBenchmarks(const fs::path& folder)
     const double gifPeakMB = statusMB("VmHWM:");
     if (!fs::exists(ourGIF)) fail("the GIF of 300 frames was not written");
 
-
     // Twenty JPEG files at full size.
     const std::vector<int> twenty = spreadFrames(20);
     const auto twentySnaps = snapsOf(twenty);
@@ -146,7 +152,8 @@ int runBenchmarks(const fs::path& folder)
         },
         [&] {
             removeContents(theirs);
-            bench::run(ffmpeg({"-i", movie, "-vf", selectFrames(twenty), "-vsync", "0", "-q:v", "1", (theirs / "%02d.jpg").string()}));
+            bench::run(ffmpeg({"-i", movie, "-vf", selectFrames(twenty), "-vsync", "0", "-q:v", "1",
+                               (theirs / "%02d.jpg").string()}));
         });
     if (std::distance(fs::directory_iterator(ours), {}) != 20) fail("the export did not write 20 files");
 
@@ -162,8 +169,9 @@ int runBenchmarks(const fs::path& folder)
         [&] {
             removeContents(theirs);
             bench::run(ffmpeg({"-i", movie, "-vf", selectFrames(thirty) + ",palettegen", palette.string()}));
-            bench::run(ffmpeg({"-i", movie, "-i", palette.string(), "-lavfi", selectFrames(thirty) + "[x];[x][1:v]paletteuse",
-                               "-vsync", "0", "-loop", "0", theirGIF.string()}));
+            bench::run(
+                ffmpeg({"-i", movie, "-i", palette.string(), "-lavfi", selectFrames(thirty) + "[x];[x][1:v]paletteuse",
+                        "-vsync", "0", "-loop", "0", theirGIF.string()}));
         });
     if (!fs::exists(ourGIF)) fail("the GIF was not written");
     const auto sources = sourceFrames(movie, thirty, folder);
@@ -175,7 +183,8 @@ int runBenchmarks(const fs::path& folder)
     std::printf("psnr-delta gif-export %.3f\n", ourPSNR - theirPSNR);
     std::printf("peak-mb gif-export-300 %.0f\n", gifPeakMB - startMB);
     std::fflush(stdout);
-    std::fprintf(stderr, "bench_export: export-20 %.2f s vs %.2f s, gif-export-30 %.2f s vs %.2f s, PSNR %.2f vs %.2f dB, "
+    std::fprintf(stderr,
+                 "bench_export: export-20 %.2f s vs %.2f s, gif-export-30 %.2f s vs %.2f s, PSNR %.2f vs %.2f dB, "
                  "gif-export-300 peak %.0f MB from %.0f MB\n",
                  ourExport, theirExport, ourTime, theirTime, ourPSNR, theirPSNR, gifPeakMB, startMB);
     return 0;
@@ -183,7 +192,4 @@ int runBenchmarks(const fs::path& folder)
 
 }  // namespace
 
-int main(int, char** argv)
-{
-    return bench::runInProgram("bench-export", argv[0], runBenchmarks);
-}
+int main(int, char** argv) { return bench::runInProgram("bench-export", argv[0], runBenchmarks); }

@@ -7,10 +7,10 @@
 //                                 index is checked as ours is, on a run of the same command that keeps the frame
 // The movies are made once and kept in the build folder (bench-movies). The two sides take turns, three times
 // each, and each keeps its best time.
+#include "bench/common/bench_support.h"
 #include "platform/gfx/image_reader.h"
 #include "platform/media/asset.h"
 #include "platform/media/image_generator.h"
-#include "bench/common/bench_support.h"
 #include "tools/testmovie/test_movie.h"
 
 #include <cstdio>
@@ -57,7 +57,8 @@ void checkTool(std::vector<std::string> command, double seconds)
     const int expected = frameIndexAt(seconds);
     const int index = image ? testmovie::readFrameIndex(*image) : -1;
     if (index != expected)
-        bench::fail("the ffmpeg command gives frame " + std::to_string(index) + " for frame " + std::to_string(expected));
+        bench::fail("the ffmpeg command gives frame " + std::to_string(index) + " for frame " +
+                    std::to_string(expected));
 }
 
 void compare(const std::string& name, const std::string& movie, const std::vector<std::string>& tool, double at)

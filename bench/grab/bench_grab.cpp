@@ -5,9 +5,9 @@
 //   peak-mb grab-dense M  peak resident memory of this process after the 60-grab run
 // The two sides take turns, three times each, and each keeps its best time: other work on the machine then
 // weighs on both alike.
+#include "bench/common/bench_support.h"
 #include "platform/media/asset.h"
 #include "platform/media/image_generator.h"
-#include "bench/common/bench_support.h"
 
 #include <chrono>
 #include <cstdio>
@@ -63,14 +63,18 @@ int main()
     getrusage(RUSAGE_SELF, &usage);
     double peakMB = double(usage.ru_maxrss) / 1024;
 
-    auto [ourDense, theirDense] = bench::bestInTurns([&] { grab(movie, dense); }, [&] {
-        bench::run({bench::ffmpegTool, "-nostdin", "-v", "error", "-i", movie, "-vf", "fps=1", "-f", "null", "-"});
-    });
-    auto [ourSparse, theirSparse] = bench::bestInTurns([&] { grab(movie, sparse); }, [&] {
-        for (double s : sparse)
-            bench::run({bench::ffmpegTool, "-nostdin", "-v", "error", "-ss", std::to_string(s), "-i", movie, "-frames:v", "1",
-                 "-f", "null", "-"});
-    });
+    auto [ourDense, theirDense] = bench::bestInTurns(
+        [&] { grab(movie, dense); },
+        [&] {
+            bench::run({bench::ffmpegTool, "-nostdin", "-v", "error", "-i", movie, "-vf", "fps=1", "-f", "null", "-"});
+        });
+    auto [ourSparse, theirSparse] =
+        bench::bestInTurns([&] { grab(movie, sparse); },
+                           [&] {
+                               for (double s : sparse)
+                                   bench::run({bench::ffmpegTool, "-nostdin", "-v", "error", "-ss", std::to_string(s),
+                                               "-i", movie, "-frames:v", "1", "-f", "null", "-"});
+                           });
 
     std::printf("ratio grab-dense %.3f\n", ourDense / theirDense);
     std::printf("ratio grab-sparse %.3f\n", ourSparse / theirSparse);

@@ -43,7 +43,8 @@ double median(std::vector<double> values)
 double medianSeconds(const std::function<void()>& work)
 {
     std::vector<double> times;
-    for (int i = 0; i < repetitions; ++i) times.push_back(secondsOf(work));
+    for (int i = 0; i < repetitions; ++i)
+        times.push_back(secondsOf(work));
     return median(times);
 }
 
@@ -68,7 +69,8 @@ void writeRaw(const std::vector<gfx::ImageRef>& frames, const fs::path& path)
 {
     std::ofstream out(path, std::ios::binary);
     for (const auto& frame : frames)
-        out.write(reinterpret_cast<const char*>(frame->data()), std::streamsize(frame->bytesPerRow()) * frame->height());
+        out.write(reinterpret_cast<const char*>(frame->data()),
+                  std::streamsize(frame->bytesPerRow()) * frame->height());
 }
 
 std::string rawInput(const fs::path& path, int width, int height, int frameRate = 25)
@@ -124,8 +126,8 @@ void benchStill(const fs::path& dir)
     report("quality", "jpeg-matched", quality);
     report("seconds", "jpeg-encode-ours", ourJPEG);
     report("seconds", "jpeg-encode-ffmpeg", theirJPEG);
-    const double bestJPEG = medianSeconds(
-        [&] { writeImage(frame, dir / "best.jpg", gfx::ImageFileType::jpeg, {.jpegQuality = 1.0}); });
+    const double bestJPEG =
+        medianSeconds([&] { writeImage(frame, dir / "best.jpg", gfx::ImageFileType::jpeg, {.jpegQuality = 1.0}); });
     report("seconds", "jpeg-encode-quality-1", bestJPEG);
 }
 
@@ -134,16 +136,18 @@ void benchStill(const fs::path& dir)
 std::vector<gfx::ImageRef> movieFrames(const fs::path& dir, int width, int height, int count)
 {
     std::vector<gfx::ImageRef> scene;
-    for (int i = 0; i < count; ++i) scene.push_back(bench::sceneFrame(i, width, height));
+    for (int i = 0; i < count; ++i)
+        scene.push_back(bench::sceneFrame(i, width, height));
     writeRaw(scene, dir / "scene.raw");
-    run("ffmpeg -y -v error " + rawInput(dir / "scene.raw", width, height) +
-        " -c:v libx264 -crf 18 -pix_fmt yuv420p " + (dir / "scene.mp4").string());
+    run("ffmpeg -y -v error " + rawInput(dir / "scene.raw", width, height) + " -c:v libx264 -crf 18 -pix_fmt yuv420p " +
+        (dir / "scene.mp4").string());
     const auto asset = media::Asset::create(core::Url::fileURL((dir / "scene.mp4").string()));
     const auto generator = media::ImageGenerator::create(asset);
     generator->setRequestedTimeToleranceBefore(media::Time::zero());
     generator->setRequestedTimeToleranceAfter(media::Time::zero());
     std::vector<gfx::ImageRef> frames;
-    for (int i = 0; i < count; ++i) frames.push_back(generator->copyImage(media::Time::make(2 * i + 1, 50)));
+    for (int i = 0; i < count; ++i)
+        frames.push_back(generator->copyImage(media::Time::make(2 * i + 1, 50)));
     return frames;
 }
 
@@ -157,17 +161,20 @@ void benchGIF(const fs::path& dir)
         auto writer = gfx::ImageWriter::create(core::Url::fileURL((dir / "ours.gif").string()), gfx::ImageFileType::gif,
                                                frames.size());
         writer->setFileProperties({.gifLoopCount = 0});
-        for (const auto& frame : frames) writer->addImage(frame, {.gifDelaySeconds = 0.1});
+        for (const auto& frame : frames)
+            writer->addImage(frame, {.gifDelaySeconds = 0.1});
         if (!writer->finalize()) {
             std::fprintf(stderr, "bench_images: our GIF could not be written\n");
             std::exit(1);
         }
     };
     const double ours = medianSeconds(writeOurs);
-    const double theirs = ffmpegSeconds(rawInput(dir / "frames.raw", width, height, 10),
-                                        "-filter_complex \"[0:v]split[a][b];[a]palettegen[p];[b][p]paletteuse\" -loop 0 " +
-                                            (dir / "ffmpeg.gif").string());
-    const double ourPSNR = bench::psnrOfGIF(frames, (dir / "ours.gif").string()), theirPSNR = bench::psnrOfGIF(frames, (dir / "ffmpeg.gif").string());
+    const double theirs =
+        ffmpegSeconds(rawInput(dir / "frames.raw", width, height, 10),
+                      "-filter_complex \"[0:v]split[a][b];[a]palettegen[p];[b][p]paletteuse\" -loop 0 " +
+                          (dir / "ffmpeg.gif").string());
+    const double ourPSNR = bench::psnrOfGIF(frames, (dir / "ours.gif").string()),
+                 theirPSNR = bench::psnrOfGIF(frames, (dir / "ffmpeg.gif").string());
     report("ratio", "gif-time", ours / theirs);
     report("psnr-delta", "gif-quality", ourPSNR - theirPSNR);
     report("psnr", "gif-ours", ourPSNR);

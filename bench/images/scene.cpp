@@ -8,10 +8,7 @@ namespace bench {
 
 namespace {
 
-std::uint8_t clampByte(double v)
-{
-    return std::uint8_t(std::clamp(v, 0.0, 255.0));
-}
+std::uint8_t clampByte(double v) { return std::uint8_t(std::clamp(v, 0.0, 255.0)); }
 
 }  // namespace
 
@@ -29,7 +26,8 @@ gfx::ImageRef sceneFrame(int index, int width, int height)
         for (int x = 0; x < width; ++x) {
             const double u = double(x) / width;
             double r = 70 + 90 * v, g = 120 + 80 * v, b = 220 - 40 * v;
-            const double sun = std::exp(-(std::pow(x - sunX, 2) + std::pow(y - sunY, 2)) / (2 * std::pow(height * 0.08, 2)));
+            const double sun =
+                std::exp(-(std::pow(x - sunX, 2) + std::pow(y - sunY, 2)) / (2 * std::pow(height * 0.08, 2)));
             r += 180 * sun, g += 140 * sun, b += 40 * sun;
             const double hill = 0.62 + 0.08 * std::sin(u * 9 + index * 0.05) + 0.03 * std::sin(u * 31);
             if (v > hill) {

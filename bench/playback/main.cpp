@@ -3,10 +3,10 @@
 // that were shown more than half a frame late or not at all:
 //   late-percent playback-1080p P
 // A movie path as the first argument is played instead of a new one.
+#include "bench/common/bench_support.h"
 #include "platform/core/error.h"
 #include "platform/core/main_loop.h"
 #include "platform/media/player.h"
-#include "bench/common/bench_support.h"
 #include "tools/testmovie/test_movie.h"
 
 #include <chrono>
@@ -46,13 +46,10 @@ int main(int argc, char** argv)
         bool started = false;
         Clock::time_point start;
         player->setFrameHandler([&](const gfx::ImageRef& image) {
-            if (!started)
-                return;
+            if (!started) return;
             int index = testmovie::readFrameIndex(*image);
-            if (index < 0 || !shown.insert(index).second)
-                return;
-            if (secondsSince(start) - index / fps > 0.5 / fps)
-                ++late;
+            if (index < 0 || !shown.insert(index).second) return;
+            if (secondsSince(start) - index / fps > 0.5 / fps) ++late;
         });
         Clock::time_point ready = Clock::now();
         while (!player->currentVideoFrame() && secondsSince(ready) < 10)
@@ -70,13 +67,11 @@ int main(int argc, char** argv)
         int due = int(playSeconds * fps);
         int missing = 0;
         for (int k = 1; k < due; ++k)
-            if (!shown.count(k))
-                ++missing;
+            if (!shown.count(k)) ++missing;
         double percent = 100.0 * (late + missing) / (due - 1);
         std::printf("late-percent playback-1080p %.2f\n", percent);
         std::fflush(stdout);
-        std::fprintf(stderr, "bench_playback: %d frames due, %d shown late, %d never shown\n", due - 1, late,
-                     missing);
+        std::fprintf(stderr, "bench_playback: %d frames due, %d shown late, %d never shown\n", due - 1, late, missing);
     } catch (const core::Error& e) {
         std::fprintf(stderr, "bench_playback: %s\n", e.what());
         status = 1;

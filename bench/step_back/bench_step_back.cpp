@@ -5,9 +5,9 @@
 //   ratio step-back R         the median step over the ffmpeg median
 //   ratio step-back-worst R   the slowest step over the ffmpeg median
 // The movie is made once and kept in the build folder (bench-movies).
+#include "bench/common/bench_support.h"
 #include "platform/core/main_loop.h"
 #include "platform/media/player.h"
-#include "bench/common/bench_support.h"
 #include "tools/testmovie/test_movie.h"
 
 #include <algorithm>
@@ -34,8 +34,7 @@ bool await(Condition condition)
 {
     const auto start = Clock::now();
     while (!condition()) {
-        if (Clock::now() - start > std::chrono::seconds(30))
-            return false;
+        if (Clock::now() - start > std::chrono::seconds(30)) return false;
         core::MainLoop::processEvents(0.0005);
     }
     return true;
@@ -54,8 +53,7 @@ int main()
         ++pictures;
         shownIndex = testmovie::readFrameIndex(*image);
     });
-    if (!await([&] { return pictures > 0; }))
-        fail("no first picture");
+    if (!await([&] { return pictures > 0; })) fail("no first picture");
 
     std::vector<double> steps;
     std::vector<int> frames;
@@ -73,11 +71,11 @@ int main()
             const int waiting = pictures;
             const auto start = Clock::now();
             player->step(-1);
-            if (!await([&] { return pictures > waiting; }))
-                fail("no picture after a step");
+            if (!await([&] { return pictures > waiting; })) fail("no picture after a step");
             steps.push_back(std::chrono::duration<double>(Clock::now() - start).count());
             if (shownIndex != frame - step)
-                fail("a step back from frame " + std::to_string(frame - step + 1) + " showed " + std::to_string(shownIndex));
+                fail("a step back from frame " + std::to_string(frame - step + 1) + " showed " +
+                     std::to_string(shownIndex));
             frames.push_back(frame - step);
         }
     }

@@ -34,7 +34,7 @@ constexpr std::size_t slots = 9;
 
 // Notes when a drawing first shows the whole strip.
 class TimedBar : public orvalis::MovieSlideBar {
-  public:
+public:
     using MovieSlideBar::MovieSlideBar;
     void draw(const gfx::Rect& dirty) override
     {
@@ -59,7 +59,8 @@ void fillStrip(TimedBar& bar, const orvalis::MovieRef& movie)
     bar.stripDrawn.reset();
     bar.setMovie(movie);
     const auto deadline = Clock::now() + std::chrono::seconds(30);
-    while (!bar.stripDrawn && Clock::now() < deadline) core::MainLoop::processEvents(0.001);
+    while (!bar.stripDrawn && Clock::now() < deadline)
+        core::MainLoop::processEvents(0.001);
     if (!bar.stripDrawn) fail("the strip was never drawn whole");
     for (const auto& image : bar.thumbnails())
         if (!image || image->width() != 142) fail("a thumbnail is missing or not 142 pixels wide");
@@ -83,10 +84,12 @@ int measure()
         bar->setMovie(nullptr);
         next = openedMovie(url);
     };
-    auto [ours, theirs] = bench::bestInTurns(prepare, [&] { fillStrip(*bar, next); }, [&] {
-        bench::run({bench::ffmpegTool, "-nostdin", "-v", "error", "-skip_frame", "nokey", "-i", movie, "-vf",
-                    "scale=142:80", "-f", "null", "-"});
-    });
+    auto [ours, theirs] = bench::bestInTurns(
+        prepare, [&] { fillStrip(*bar, next); },
+        [&] {
+            bench::run({bench::ffmpegTool, "-nostdin", "-v", "error", "-skip_frame", "nokey", "-i", movie, "-vf",
+                        "scale=142:80", "-f", "null", "-"});
+        });
     bar->setMovie(nullptr);
     window->close();
     std::filesystem::remove_all(folder);
@@ -98,7 +101,7 @@ int measure()
 }
 
 class Delegate : public ui::ApplicationDelegate {
-  public:
+public:
     int result = 1;
     void applicationDidFinishLaunching() override
     {
@@ -109,7 +112,7 @@ class Delegate : public ui::ApplicationDelegate {
     }
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -66,8 +66,7 @@ bool everyRowComplete(vistrel::BatchWindowController& window)
             const std::any value = movies->objectValueFor(*table, column, row);
             const auto* text = std::any_cast<std::string>(&value);
             const auto* number = std::any_cast<long>(&value);
-            if (column->title() == "FPS" ? !number || *number != 25
-                                         : !text || text->empty() || *text == "0 x 0")
+            if (column->title() == "FPS" ? !number || *number != 25 : !text || text->empty() || *text == "0 x 0")
                 return false;
         }
     return true;
@@ -90,16 +89,15 @@ void probeWithTool(const std::vector<std::string>& movies)
             bench::awaitSuccess(running.front(), ffprobeTool);
             running.erase(running.begin());
         }
-        running.push_back(
-            bench::launch({ffprobeTool, "-v", "error", "-select_streams", "v:0", "-show_entries",
-                           "stream=width,height,r_frame_rate,duration", "-of", "csv=p=0", movie}));
+        running.push_back(bench::launch({ffprobeTool, "-v", "error", "-select_streams", "v:0", "-show_entries",
+                                         "stream=width,height,r_frame_rate,duration", "-of", "csv=p=0", movie}));
     }
     for (pid_t child : running)
         bench::awaitSuccess(child, ffprobeTool);
 }
 
 class Bench : public ui::ApplicationDelegate {
-  public:
+public:
     explicit Bench(fs::path folder) : folder_(std::move(folder)) {}
 
     // Runs once the loop serves events, so that the end can end it.
@@ -108,15 +106,15 @@ class Bench : public ui::ApplicationDelegate {
         core::DispatchQueue::main()->async([this] { measure(); });
     }
 
-  private:
+private:
     void measure()
     {
         const auto movies = makeMovies(folder_ / "movies");
         auto window = vistrel::BatchWindowController::create();
         window->showWindow(nullptr);
         if (!window->moviesController()) fail("the batch window has no movies table");
-        auto [ours, theirs] = bench::bestInTurns([&] { dropOnTable(*window, folder_ / "movies"); },
-                                                 [&] { probeWithTool(movies); });
+        auto [ours, theirs] =
+            bench::bestInTurns([&] { dropOnTable(*window, folder_ / "movies"); }, [&] { probeWithTool(movies); });
         std::printf("ratio table-load-200 %.3f\n", ours / theirs);
         std::fflush(stdout);
         std::fprintf(stderr, "bench_table: %.3f s vs %.3f s\n", ours, theirs);
@@ -128,7 +126,7 @@ class Bench : public ui::ApplicationDelegate {
     fs::path folder_;
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -120,7 +120,8 @@ std::optional<Url> Bundle::urlForResource(const std::string& name, const std::st
     if (name.empty()) return std::nullopt;
     const std::string file = ext.empty() ? name : name + "." + ext;
     std::vector<fs::path> folders{fs::path(path_)};
-    for (const auto& language : preferredLanguages()) folders.push_back(fs::path(path_) / (language + ".lproj"));
+    for (const auto& language : preferredLanguages())
+        folders.push_back(fs::path(path_) / (language + ".lproj"));
     for (const auto& folder : folders) {
         const fs::path candidate = (subdir.empty() ? folder : folder / subdir) / file;
         if (resourceExists(candidate)) return Url::fileURL(candidate.string());

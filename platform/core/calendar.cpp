@@ -23,10 +23,7 @@ Date fromLocal(const QDateTime& local, Date original, const QDateTime& originalL
 
 }  // namespace
 
-Calendar Calendar::current()
-{
-    return Calendar();
-}
+Calendar Calendar::current() { return Calendar(); }
 
 std::optional<Date> Calendar::addingDays(Date date, int days) const
 {

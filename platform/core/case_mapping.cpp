@@ -6,21 +6,12 @@ namespace core {
 
 namespace {
 
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
-std::string lowercased(std::string_view text)
-{
-    return toQString(text).toLower().toStdString();
-}
+std::string lowercased(std::string_view text) { return toQString(text).toLower().toStdString(); }
 
-std::string uppercased(std::string_view text)
-{
-    return toQString(text).toUpper().toStdString();
-}
+std::string uppercased(std::string_view text) { return toQString(text).toUpper().toStdString(); }
 
 }  // namespace core

@@ -1,24 +1,21 @@
 #include "platform/core/data.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QStringDecoder>
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <QFile>
-#include <QStringDecoder>
-#include <filesystem>
 
 #include "platform/core/unpublished_file.h"
 #include "platform/core/url.h"
 
 namespace core {
 
-Data dataFromString(const std::string& text)
-{
-    return Data(text.begin(), text.end());
-}
+Data dataFromString(const std::string& text) { return Data(text.begin(), text.end()); }
 
 std::optional<Data> readData(const std::string& path)
 {
@@ -129,9 +126,6 @@ bool writeAtomically(const Data& data, const std::string& path, int& error)
     return false;
 }
 
-bool writeAtomically(const Data& data, const Url& url)
-{
-    return url.isFileURL() && writeAtomically(data, url.path());
-}
+bool writeAtomically(const Data& data, const Url& url) { return url.isFileURL() && writeAtomically(data, url.path()); }
 
 }  // namespace core

@@ -29,10 +29,7 @@ ClockSlot& slot()
 
 }  // namespace
 
-Date Date::now()
-{
-    return Clock::current()->now();
-}
+Date Date::now() { return Clock::current()->now(); }
 
 std::shared_ptr<const Clock> Clock::current()
 {

@@ -70,7 +70,8 @@ std::string formatDate(Date date, const std::string& pattern)
             continue;
         }
         std::size_t count = 1;
-        while (i + count < pattern.size() && pattern[i + count] == letter) ++count;
+        while (i + count < pattern.size() && pattern[i + count] == letter)
+            ++count;
         const bool isLetter = (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
         text += isLetter ? field(letter, count, local, fraction) : pattern.substr(i, count);
         i += count;

@@ -27,7 +27,10 @@ struct LaterFirst {
 
 class HeapScheduler {
 public:
-    HeapScheduler() { std::thread([this] { serve(); }).detach(); }
+    HeapScheduler()
+    {
+        std::thread([this] { serve(); }).detach();
+    }
 
     void schedule(SteadyTime deadline, std::shared_ptr<DispatchQueue> queue, DispatchQueue::Work work)
     {
@@ -58,7 +61,8 @@ private:
                 heap_.pop();
             }
             lock.unlock();
-            for (auto& item : due) item.queue->async(std::move(item.work));
+            for (auto& item : due)
+                item.queue->async(std::move(item.work));
             due.clear();
             lock.lock();
         }

@@ -21,7 +21,8 @@ void DispatchGroup::leave()
         due.swap(notifications_);
         empty_.notify_all();
     }
-    for (auto& [queue, work] : due) queue->async(std::move(work));
+    for (auto& [queue, work] : due)
+        queue->async(std::move(work));
 }
 
 void DispatchGroup::wait()

@@ -12,10 +12,7 @@ namespace {
 thread_local const DispatchQueue* runningQueue = nullptr;
 }
 
-std::shared_ptr<DispatchQueue> DispatchQueue::main()
-{
-    return MainQueue::shared();
-}
+std::shared_ptr<DispatchQueue> DispatchQueue::main() { return MainQueue::shared(); }
 
 std::shared_ptr<DispatchQueue> DispatchQueue::makeSerial(const std::string& label)
 {
@@ -45,24 +42,15 @@ void DispatchQueue::asyncAfter(double seconds, Work work)
     scheduleDelayed(deadlineAfter(seconds), sharedAs<DispatchQueue>(), std::move(work));
 }
 
-std::string DispatchQueue::description() const
-{
-    return "<DispatchQueue: " + label_ + ">";
-}
+std::string DispatchQueue::description() const { return "<DispatchQueue: " + label_ + ">"; }
 
 DispatchQueue::RunningScope::RunningScope(const DispatchQueue* queue) : previous_(runningQueue)
 {
     runningQueue = queue;
 }
 
-DispatchQueue::RunningScope::~RunningScope()
-{
-    runningQueue = previous_;
-}
+DispatchQueue::RunningScope::~RunningScope() { runningQueue = previous_; }
 
-bool DispatchQueue::isRunningOnCallingThread() const
-{
-    return runningQueue == this;
-}
+bool DispatchQueue::isRunningOnCallingThread() const { return runningQueue == this; }
 
 }  // namespace core

@@ -15,10 +15,7 @@ std::shared_ptr<FileHandle> FileHandle::forWriting(const std::string& path)
 
 FileHandle::FileHandle(int descriptor) : descriptor_(descriptor) {}
 
-FileHandle::~FileHandle()
-{
-    close();
-}
+FileHandle::~FileHandle() { close(); }
 
 bool FileHandle::write(const Data& data)
 {

@@ -74,8 +74,7 @@ void FileManager::removeItem(const Url& url)
     const std::string path = url.path();
     std::error_code error;
     const auto status = fs::symlink_status(path, error);
-    if (!fs::exists(status))
-        fail("Cannot remove", path, std::make_error_code(std::errc::no_such_file_or_directory));
+    if (!fs::exists(status)) fail("Cannot remove", path, std::make_error_code(std::errc::no_such_file_or_directory));
     fs::remove_all(path, error);
     if (error) fail("Cannot remove", path, error);
 }
@@ -86,18 +85,14 @@ void FileManager::createDirectory(const Url& url, bool withIntermediateDirectori
     std::error_code error;
     if (withIntermediateDirectories) {
         fs::create_directories(path, error);
-        if (!error && !fs::is_directory(path, error))
-            error = std::make_error_code(std::errc::file_exists);
+        if (!error && !fs::is_directory(path, error)) error = std::make_error_code(std::errc::file_exists);
     } else if (!fs::create_directory(path, error) && !error) {
         error = std::make_error_code(std::errc::file_exists);
     }
     if (error) fail("Cannot create the folder", path, error);
 }
 
-bool FileManager::createFile(const std::string& path, const Data& contents)
-{
-    return writeAtomically(contents, path);
-}
+bool FileManager::createFile(const std::string& path, const Data& contents) { return writeAtomically(contents, path); }
 
 NewFileResult FileManager::createNewFile(const std::string& path)
 {
@@ -144,13 +139,15 @@ void DirectoryEnumerator::pushFolder(const std::string& folder)
         return order_ ? order_(b.filename().string(), a.filename().string()) : b < a;
     });
     std::vector<std::string> paths;
-    for (const auto& entry : entries) paths.push_back(entry.string());
+    for (const auto& entry : entries)
+        paths.push_back(entry.string());
     pending_.push_back(std::move(paths));
 }
 
 std::optional<Url> DirectoryEnumerator::next()
 {
-    while (!pending_.empty() && pending_.back().empty()) pending_.pop_back();
+    while (!pending_.empty() && pending_.back().empty())
+        pending_.pop_back();
     if (pending_.empty()) return std::nullopt;
     const std::string path = std::move(pending_.back().back());
     pending_.back().pop_back();

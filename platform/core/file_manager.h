@@ -68,8 +68,8 @@ public:
 };
 
 // A depth-first walk of a folder: each folder is yielded before its contents, the entries of one folder
-// in the given order of their names (byte order unless given); links are yielded but not followed; unreadable subfolders are yielded and
-// not entered. Serves one thread at a time.
+// in the given order of their names (byte order unless given); links are yielded but not followed; unreadable
+// subfolders are yielded and not entered. Serves one thread at a time.
 class DirectoryEnumerator : public Object {
 public:
     DirectoryEnumerator(const std::string& folder, DirectoryEnumerationOptions options, NameOrder order = {});

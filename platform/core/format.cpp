@@ -55,12 +55,18 @@ std::optional<Specifier> parseSpecifier(std::string_view format, std::size_t& in
     }
     for (; index < format.size(); ++index) {
         const char flag = format[index];
-        if (flag == '-') spec.leftAlign = true;
-        else if (flag == '+') spec.plus = true;
-        else if (flag == ' ') spec.space = true;
-        else if (flag == '0') spec.zero = true;
-        else if (flag == '#') spec.alternate = true;
-        else if (flag != '\'') break;
+        if (flag == '-')
+            spec.leftAlign = true;
+        else if (flag == '+')
+            spec.plus = true;
+        else if (flag == ' ')
+            spec.space = true;
+        else if (flag == '0')
+            spec.zero = true;
+        else if (flag == '#')
+            spec.alternate = true;
+        else if (flag != '\'')
+            break;
     }
     digits(spec.width);
     if (index < format.size() && format[index] == '.') {
@@ -124,7 +130,8 @@ std::string unsignedDigits(std::uint64_t value, int base, bool upper)
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, base).ptr;
     std::string digits(buffer, end);
     if (upper) {
-        for (auto& c : digits) c = char(std::toupper(static_cast<unsigned char>(c)));
+        for (auto& c : digits)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
     }
     return digits;
 }
@@ -159,14 +166,13 @@ std::string realText(double value, const Specifier& spec, bool localized)
     if (conversion == 'e' || conversion == 'E') style = std::chars_format::scientific;
     if (conversion == 'g' || conversion == 'G') style = std::chars_format::general;
     char buffer[1200];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), style, style == std::chars_format::general
-                                                                                   ? std::max(precision, 1)
-                                                                                   : precision)
-            .ptr;
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), style,
+                                   style == std::chars_format::general ? std::max(precision, 1) : precision)
+                         .ptr;
     std::string digits(buffer, end);
     if (upper) {
-        for (auto& c : digits) c = char(std::toupper(static_cast<unsigned char>(c)));
+        for (auto& c : digits)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
     }
     if (localized) {
         const auto point = digits.find('.');
@@ -256,7 +262,7 @@ std::string formatOne(const FormatArgument& argument, const Specifier& spec, boo
     case 'c':
         if (integer && argument.unsignedValue() <= 0x10FFFF && argument.signedValue() >= 0)
             return pad(utf8(std::uint32_t(kind == FormatArgument::Kind::signedInteger ? argument.signedValue()
-                                                                                       : argument.unsignedValue())),
+                                                                                      : argument.unsignedValue())),
                        spec);
         break;
     case 'f':

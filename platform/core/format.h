@@ -24,10 +24,7 @@ public:
     {
     }
     template <std::unsigned_integral T>
-        requires(!std::same_as<T, bool>)
-    FormatArgument(T value) : kind_(Kind::unsignedInteger), unsigned_(value)
-    {
-    }
+    requires(!std::same_as<T, bool>) FormatArgument(T value) : kind_(Kind::unsignedInteger), unsigned_(value) {}
     FormatArgument(bool value) : kind_(Kind::signedInteger), signed_(value ? 1 : 0) {}
     FormatArgument(double value) : kind_(Kind::real), real_(value) {}
     FormatArgument(float value) : kind_(Kind::real), real_(value) {}
@@ -50,8 +47,7 @@ private:
     std::string text_;
 };
 
-std::string formatArguments(std::string_view format, const std::vector<FormatArgument>& arguments,
-                            bool localized);
+std::string formatArguments(std::string_view format, const std::vector<FormatArgument>& arguments, bool localized);
 
 template <class... Args>
 std::string format(std::string_view fmt, const Args&... args)

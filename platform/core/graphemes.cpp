@@ -49,7 +49,8 @@ std::vector<std::size_t> graphemeBoundaries(std::string_view text)
         const Decoded decoded = decodeUTF8(text, at);
         const char32_t point[] = {decoded.codePoint};
         const QString units = QString::fromUcs4(point, 1);
-        for (qsizetype i = 0; i < units.size(); ++i) byteOffsetOfUnit.push_back(at);
+        for (qsizetype i = 0; i < units.size(); ++i)
+            byteOffsetOfUnit.push_back(at);
         utf16 += units;
         at += decoded.length;
     }

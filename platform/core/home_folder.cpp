@@ -26,7 +26,8 @@ std::string passwordEntry(Field field)
 
 std::string withoutTrailingSlashes(std::string path)
 {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
     return path;
 }
 
@@ -44,10 +45,7 @@ std::string accountHomeDirectory()
     return withoutTrailingSlashes(passwordEntry([](const passwd& entry) { return entry.pw_dir; }));
 }
 
-std::string abbreviatingWithTilde(const std::string& path)
-{
-    return abbreviatingWithTilde(path, homeDirectory());
-}
+std::string abbreviatingWithTilde(const std::string& path) { return abbreviatingWithTilde(path, homeDirectory()); }
 
 std::string abbreviatingWithTilde(const std::string& path, const std::string& folder)
 {

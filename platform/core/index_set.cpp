@@ -6,7 +6,8 @@ namespace core {
 
 IndexSet::IndexSet(std::initializer_list<Index> indexes)
 {
-    for (Index index : indexes) insert(index);
+    for (Index index : indexes)
+        insert(index);
 }
 
 IndexSet IndexSet::inRange(Index lower, Index upper)
@@ -19,7 +20,8 @@ IndexSet IndexSet::inRange(Index lower, Index upper)
 std::size_t IndexSet::count() const
 {
     std::size_t total = 0;
-    for (const Range& range : ranges_) total += static_cast<std::size_t>(range.upper - range.lower);
+    for (const Range& range : ranges_)
+        total += static_cast<std::size_t>(range.upper - range.lower);
     return total;
 }
 
@@ -42,10 +44,7 @@ std::optional<IndexSet::Index> IndexSet::last() const
     return ranges_.back().upper - 1;
 }
 
-void IndexSet::insert(Index index)
-{
-    insertRange(index, index + 1);
-}
+void IndexSet::insert(Index index) { insertRange(index, index + 1); }
 
 void IndexSet::insertRange(Index lower, Index upper)
 {
@@ -63,10 +62,7 @@ void IndexSet::insertRange(Index lower, Index upper)
     ranges_.insert(from, Range{lower, upper});
 }
 
-void IndexSet::remove(Index index)
-{
-    removeRange(index, index + 1);
-}
+void IndexSet::remove(Index index) { removeRange(index, index + 1); }
 
 void IndexSet::removeRange(Index lower, Index upper)
 {
@@ -87,7 +83,8 @@ void IndexSet::removeRange(Index lower, Index upper)
 IndexSet IndexSet::unioned(const IndexSet& other) const
 {
     IndexSet result = *this;
-    for (const Range& range : other.ranges_) result.insertRange(range.lower, range.upper);
+    for (const Range& range : other.ranges_)
+        result.insertRange(range.lower, range.upper);
     return result;
 }
 
@@ -103,10 +100,7 @@ IndexSet IndexSet::intersection(const IndexSet& other) const
     return result;
 }
 
-std::vector<IndexSet::Index> IndexSet::indexes() const
-{
-    return std::vector<Index>(begin(), end());
-}
+std::vector<IndexSet::Index> IndexSet::indexes() const { return std::vector<Index>(begin(), end()); }
 
 IndexSet::Iterator::Iterator(std::vector<Range>::const_iterator range, std::vector<Range>::const_iterator end)
     : range_(range), end_(end), value_(range != end ? range->lower : 0)

@@ -16,10 +16,7 @@ struct KeyedArchiver::Fields {
 
 namespace {
 
-QString text(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+QString text(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 

@@ -29,7 +29,8 @@ public:
     void encodeArray(const std::string& key, const Range& objects)
     {
         std::vector<std::shared_ptr<const Coding>> elements;
-        for (const auto& object : objects) elements.push_back(object);
+        for (const auto& object : objects)
+            elements.push_back(object);
         encodeObjects(key, elements);
     }
     void encodeInt64(const std::string& key, std::int64_t value);

@@ -36,10 +36,7 @@ struct UnarchiverAccess {
 
 namespace {
 
-QString text(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+QString text(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
@@ -67,10 +64,7 @@ std::shared_ptr<Coding> KeyedUnarchiver::unarchiveObject(const Data& data, Expec
     }
 }
 
-bool KeyedUnarchiver::contains(const std::string& key) const
-{
-    return fields_->map.contains(text(key));
-}
+bool KeyedUnarchiver::contains(const std::string& key) const { return fields_->map.contains(text(key)); }
 
 std::shared_ptr<Coding> KeyedUnarchiver::decodeObject(const std::string& key, Expected expected)
 {
@@ -78,12 +72,13 @@ std::shared_ptr<Coding> KeyedUnarchiver::decodeObject(const std::string& key, Ex
 }
 
 std::optional<std::vector<std::shared_ptr<Coding>>> KeyedUnarchiver::decodeArray(const std::string& key,
-                                                                                   Expected expected)
+                                                                                 Expected expected)
 {
     const QCborValue value = fields_->map.value(text(key));
     if (!value.isArray()) return std::nullopt;
     std::vector<std::shared_ptr<Coding>> objects;
-    for (const QCborValue& element : value.toArray()) objects.push_back(UnarchiverAccess::decode(element, depth_ + 1, expected));
+    for (const QCborValue& element : value.toArray())
+        objects.push_back(UnarchiverAccess::decode(element, depth_ + 1, expected));
     return objects;
 }
 
@@ -99,10 +94,7 @@ double KeyedUnarchiver::decodeDouble(const std::string& key) const
     return value.isDouble() ? value.toDouble() : 0.0;
 }
 
-bool KeyedUnarchiver::decodeBool(const std::string& key) const
-{
-    return fields_->map.value(text(key)).toBool(false);
-}
+bool KeyedUnarchiver::decodeBool(const std::string& key) const { return fields_->map.value(text(key)).toBool(false); }
 
 std::optional<std::string> KeyedUnarchiver::decodeString(const std::string& key) const
 {

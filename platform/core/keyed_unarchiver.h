@@ -65,7 +65,8 @@ public:
         const auto objects = decodeArray(key, &CodingRegistry::isA<T>);
         if (!objects) return std::nullopt;
         std::vector<std::shared_ptr<T>> typed;
-        for (const auto& object : *objects) typed.push_back(std::dynamic_pointer_cast<T>(object));
+        for (const auto& object : *objects)
+            typed.push_back(std::dynamic_pointer_cast<T>(object));
         return typed;
     }
     std::int64_t decodeInt64(const std::string& key) const;

@@ -42,14 +42,8 @@ void MainLoop::quit()
     QCoreApplication::quit();
 }
 
-bool MainLoop::isQuitting()
-{
-    return MainQueue::shared()->isQuitting();
-}
+bool MainLoop::isQuitting() { return MainQueue::shared()->isQuitting(); }
 
-bool MainLoop::isMainThread()
-{
-    return MainQueue::isMainThread();
-}
+bool MainLoop::isMainThread() { return MainQueue::isMainThread(); }
 
 }  // namespace core

@@ -60,12 +60,14 @@ QCoreApplication* MainQueue::application()
         if (!waiting_.empty()) {
             // The events that would have run them went with the old application object.
             static auto* setAside = new std::deque<Work>;
-            for (auto& work : waiting_) setAside->push_back(std::move(work));
+            for (auto& work : waiting_)
+                setAside->push_back(std::move(work));
             waiting_.clear();
         }
         watched_ = app;
-        QObject::connect(app, &QCoreApplication::aboutToQuit, app, [] { MainQueue::shared()->beginQuitting(); },
-                         Qt::DirectConnection);
+        QObject::connect(
+            app, &QCoreApplication::aboutToQuit, app, [] { MainQueue::shared()->beginQuitting(); },
+            Qt::DirectConnection);
         qAddPostRoutine(&MainQueue::applicationEnds);
     }
     return app;
@@ -78,7 +80,8 @@ void MainQueue::applicationEnds()
     queue->ending_ = queue->watched_;
     queue->watched_ = nullptr;
     // Their items will never run: the callers waiting for them are let go.
-    for (const auto& pending : queue->pendingSyncs_) pending->finish(PendingSync::State::cancelled);
+    for (const auto& pending : queue->pendingSyncs_)
+        pending->finish(PendingSync::State::cancelled);
 }
 
 void MainQueue::async(Work work)
@@ -93,7 +96,8 @@ void MainQueue::post(QCoreApplication& app, Work work)
     // The item goes through waiting_, under mutex_, never inside the event: Qt hands events between threads
     // with its own atomics, which ThreadSanitizer cannot follow.
     waiting_.push_back(std::move(work));
-    QMetaObject::invokeMethod(&app, [] { MainQueue::shared()->runNext(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &app, [] { MainQueue::shared()->runNext(); }, Qt::QueuedConnection);
 }
 
 void MainQueue::runNext()
@@ -140,7 +144,8 @@ void MainQueue::beginQuitting()
 {
     std::lock_guard lock(mutex_);
     quitting_ = true;
-    for (const auto& pending : pendingSyncs_) pending->finish(PendingSync::State::cancelled);
+    for (const auto& pending : pendingSyncs_)
+        pending->finish(PendingSync::State::cancelled);
 }
 
 void MainQueue::endQuitting()

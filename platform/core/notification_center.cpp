@@ -56,10 +56,7 @@ void NotificationCenter::addObserver(const Object* owner, std::string name, cons
     registrations_.push_back(std::move(registration));
 }
 
-void NotificationCenter::removeObserver(const Object* owner)
-{
-    removeObserver(owner, std::string(), nullptr);
-}
+void NotificationCenter::removeObserver(const Object* owner) { removeObserver(owner, std::string(), nullptr); }
 
 void NotificationCenter::removeObserver(const Object* owner, const std::string& name, const Object* object)
 {

@@ -19,8 +19,7 @@ struct Observable::Registration {
 
 ObservationId Observable::addObserver(const std::string& key, Callback callback, ObserveOptions options)
 {
-    auto registration =
-        std::shared_ptr<Registration>(new Registration{++lastId, key, std::move(callback), options});
+    auto registration = std::shared_ptr<Registration>(new Registration{++lastId, key, std::move(callback), options});
     {
         std::lock_guard lock(mutex_);
         registrations_.push_back(registration);
@@ -54,7 +53,8 @@ void Observable::didChange(const std::string& key)
         for (const auto& registration : registrations_)
             if (registration->key == key) observers.push_back(registration);
     }
-    for (const auto& registration : observers) deliver(*registration, key);
+    for (const auto& registration : observers)
+        deliver(*registration, key);
 }
 
 void Observable::deliver(const Registration& registration, const std::string& key)

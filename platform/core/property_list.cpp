@@ -28,10 +28,7 @@ std::optional<Number> parseNumber(const std::string& text)
     return value;
 }
 
-std::optional<std::int64_t> parseInteger(const std::string& text)
-{
-    return parseNumber<std::int64_t>(text);
-}
+std::optional<std::int64_t> parseInteger(const std::string& text) { return parseNumber<std::int64_t>(text); }
 
 std::optional<double> parseReal(const std::string& text)
 {
@@ -226,11 +223,16 @@ std::optional<char32_t> nextCodePoint(const std::string& text, std::size_t& i)
     const unsigned char first = byte(i);
     std::size_t length = 0;
     char32_t point = 0;
-    if (first < 0x80) length = 1, point = first;
-    else if ((first & 0xE0) == 0xC0) length = 2, point = first & 0x1F;
-    else if ((first & 0xF0) == 0xE0) length = 3, point = first & 0x0F;
-    else if ((first & 0xF8) == 0xF0) length = 4, point = first & 0x07;
-    else return std::nullopt;
+    if (first < 0x80)
+        length = 1, point = first;
+    else if ((first & 0xE0) == 0xC0)
+        length = 2, point = first & 0x1F;
+    else if ((first & 0xF0) == 0xE0)
+        length = 3, point = first & 0x0F;
+    else if ((first & 0xF8) == 0xF0)
+        length = 4, point = first & 0x07;
+    else
+        return std::nullopt;
     if (i + length > text.size()) return std::nullopt;
     for (std::size_t k = 1; k < length; ++k) {
         if ((byte(i + k) & 0xC0) != 0x80) return std::nullopt;
@@ -324,10 +326,7 @@ bool PropertyList::canCarry(const Value& value)
     }
 }
 
-std::optional<Value> PropertyList::read(const Data& bytes)
-{
-    return Parser(bytes).document();
-}
+std::optional<Value> PropertyList::read(const Data& bytes) { return Parser(bytes).document(); }
 
 std::optional<Value> PropertyList::read(const Url& url)
 {

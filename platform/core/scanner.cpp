@@ -10,15 +10,9 @@ namespace core {
 
 namespace {
 
-bool isDigit(char16_t c)
-{
-    return c >= u'0' && c <= u'9';
-}
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
-bool isHexDigit(char16_t c)
-{
-    return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
+bool isHexDigit(char16_t c) { return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F'); }
 
 unsigned digitValue(char16_t c)
 {
@@ -27,10 +21,7 @@ unsigned digitValue(char16_t c)
     return c - u'A' + 10;
 }
 
-bool isSign(char16_t c)
-{
-    return c == u'+' || c == u'-';
-}
+bool isSign(char16_t c) { return c == u'+' || c == u'-'; }
 
 // Numbers are read in the C locale, whatever the program's locale says.
 locale_t cLocale()
@@ -39,47 +30,26 @@ locale_t cLocale()
     return locale;
 }
 
-double parse(const std::string& text, double*)
-{
-    return strtod_l(text.c_str(), nullptr, cLocale());
-}
+double parse(const std::string& text, double*) { return strtod_l(text.c_str(), nullptr, cLocale()); }
 
-float parse(const std::string& text, float*)
-{
-    return strtof_l(text.c_str(), nullptr, cLocale());
-}
+float parse(const std::string& text, float*) { return strtof_l(text.c_str(), nullptr, cLocale()); }
 
 std::u16string toUTF16(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdU16String();
 }
 
-Qt::CaseSensitivity sensitivity(bool caseSensitive)
-{
-    return caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
-}
+Qt::CaseSensitivity sensitivity(bool caseSensitive) { return caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive; }
 
 }  // namespace
 
-Scanner::Scanner(std::string_view text)
-    : text_(toUTF16(text)), skipped_(CharacterSet::whitespacesAndNewlines())
-{
-}
+Scanner::Scanner(std::string_view text) : text_(toUTF16(text)), skipped_(CharacterSet::whitespacesAndNewlines()) {}
 
-std::string Scanner::string() const
-{
-    return QString::fromStdU16String(text_).toStdString();
-}
+std::string Scanner::string() const { return QString::fromStdU16String(text_).toStdString(); }
 
-void Scanner::setScanLocation(std::size_t location)
-{
-    location_ = std::min(location, text_.size());
-}
+void Scanner::setScanLocation(std::size_t location) { location_ = std::min(location, text_.size()); }
 
-bool Scanner::isAtEnd() const
-{
-    return skipFrom(location_) >= text_.size();
-}
+bool Scanner::isAtEnd() const { return skipFrom(location_) >= text_.size(); }
 
 char32_t Scanner::codePointAt(std::size_t at, std::size_t* units) const
 {
@@ -96,7 +66,8 @@ std::size_t Scanner::skipFrom(std::size_t at) const
 {
     if (!skipped_) return at;
     std::size_t units = 0;
-    while (at < text_.size() && skipped_->contains(codePointAt(at, &units))) at += units;
+    while (at < text_.size() && skipped_->contains(codePointAt(at, &units)))
+        at += units;
     return at;
 }
 
@@ -105,7 +76,8 @@ bool Scanner::scanCharactersFromSet(const CharacterSet& set, std::string* into)
     const std::size_t start = skipFrom(location_);
     std::size_t end = start;
     std::size_t units = 0;
-    while (end < text_.size() && set.contains(codePointAt(end, &units))) end += units;
+    while (end < text_.size() && set.contains(codePointAt(end, &units)))
+        end += units;
     if (end == start) return false;
     if (into) *into = QStringView(text_).mid(start, end - start).toString().toStdString();
     location_ = end;
@@ -117,7 +89,8 @@ bool Scanner::scanUpToCharactersFromSet(const CharacterSet& set, std::string* in
     const std::size_t start = skipFrom(location_);
     std::size_t end = start;
     std::size_t units = 0;
-    while (end < text_.size() && !set.contains(codePointAt(end, &units))) end += units;
+    while (end < text_.size() && !set.contains(codePointAt(end, &units)))
+        end += units;
     if (end == start) return false;
     if (into) *into = QStringView(text_).mid(start, end - start).toString().toStdString();
     location_ = end;
@@ -141,8 +114,7 @@ bool Scanner::scanUpToString(std::string_view text, std::string* into)
     const std::u16string wanted = toUTF16(text);
     const std::size_t start = skipFrom(location_);
     if (wanted.empty()) return false;
-    const qsizetype found =
-        QStringView(text_).indexOf(QStringView(wanted), start, sensitivity(caseSensitive_));
+    const qsizetype found = QStringView(text_).indexOf(QStringView(wanted), start, sensitivity(caseSensitive_));
     const std::size_t end = found < 0 ? text_.size() : static_cast<std::size_t>(found);
     if (end == start) return false;
     if (into) *into = QStringView(text_).mid(start, end - start).toString().toStdString();
@@ -156,18 +128,22 @@ std::string Scanner::decimalText(std::size_t at, bool integerOnly) const
     std::size_t digits = 0;
     const auto take = [&] { text += static_cast<char>(text_[at++]); };
     if (isSign(unitAt(at))) take();
-    while (isDigit(unitAt(at))) take(), ++digits;
+    while (isDigit(unitAt(at)))
+        take(), ++digits;
     if (!integerOnly && unitAt(at) == u'.') {
         take();
-        while (isDigit(unitAt(at))) take(), ++digits;
+        while (isDigit(unitAt(at)))
+            take(), ++digits;
     }
     if (digits == 0) return "";
     const char16_t e = unitAt(at);
     if (!integerOnly && (e == u'e' || e == u'E')) {
         const std::size_t signAt = isSign(unitAt(at + 1)) ? at + 2 : at + 1;
         if (isDigit(unitAt(signAt))) {
-            while (at < signAt) take();
-            while (isDigit(unitAt(at))) take();
+            while (at < signAt)
+                take();
+            while (isDigit(unitAt(at)))
+                take();
         }
     }
     return text;
@@ -181,17 +157,21 @@ std::string Scanner::hexRealText(std::size_t at) const
     if (isSign(unitAt(at))) take();
     if (unitAt(at) != u'0' || (unitAt(at + 1) != u'x' && unitAt(at + 1) != u'X')) return "";
     take(), take();
-    while (isHexDigit(unitAt(at))) take(), ++digits;
+    while (isHexDigit(unitAt(at)))
+        take(), ++digits;
     if (unitAt(at) == u'.') {
         take();
-        while (isHexDigit(unitAt(at))) take(), ++digits;
+        while (isHexDigit(unitAt(at)))
+            take(), ++digits;
     }
     if (digits == 0) return "";
     if (unitAt(at) == u'p' || unitAt(at) == u'P') {
         const std::size_t signAt = isSign(unitAt(at + 1)) ? at + 2 : at + 1;
         if (isDigit(unitAt(signAt))) {
-            while (at < signAt) take();
-            while (isDigit(unitAt(at))) take();
+            while (at < signAt)
+                take();
+            while (isDigit(unitAt(at)))
+                take();
         }
     }
     return text;
@@ -208,25 +188,13 @@ bool Scanner::scanReal(bool hexadecimal, Real* into)
     return true;
 }
 
-bool Scanner::scanDouble(double* into)
-{
-    return scanReal(false, into);
-}
+bool Scanner::scanDouble(double* into) { return scanReal(false, into); }
 
-bool Scanner::scanFloat(float* into)
-{
-    return scanReal(false, into);
-}
+bool Scanner::scanFloat(float* into) { return scanReal(false, into); }
 
-bool Scanner::scanHexDouble(double* into)
-{
-    return scanReal(true, into);
-}
+bool Scanner::scanHexDouble(double* into) { return scanReal(true, into); }
 
-bool Scanner::scanHexFloat(float* into)
-{
-    return scanReal(true, into);
-}
+bool Scanner::scanHexFloat(float* into) { return scanReal(true, into); }
 
 bool Scanner::scanSignedDecimal(std::int64_t lowest, std::int64_t highest, std::int64_t* into)
 {
@@ -235,8 +203,8 @@ bool Scanner::scanSignedDecimal(std::int64_t lowest, std::int64_t highest, std::
     if (text.empty()) return false;
     const bool negative = text.front() == '-';
     // The magnitude, held one past the largest that fits, so that clamping below is exact.
-    const std::uint64_t limit = negative ? static_cast<std::uint64_t>(-(lowest + 1)) + 1
-                                         : static_cast<std::uint64_t>(highest);
+    const std::uint64_t limit =
+        negative ? static_cast<std::uint64_t>(-(lowest + 1)) + 1 : static_cast<std::uint64_t>(highest);
     std::uint64_t magnitude = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') continue;
@@ -252,20 +220,15 @@ bool Scanner::scanSignedDecimal(std::int64_t lowest, std::int64_t highest, std::
 
 bool Scanner::scanInteger(std::int64_t* into)
 {
-    return scanSignedDecimal(std::numeric_limits<std::int64_t>::min(),
-                             std::numeric_limits<std::int64_t>::max(), into);
+    return scanSignedDecimal(std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max(), into);
 }
 
-bool Scanner::scanLongLong(std::int64_t* into)
-{
-    return scanInteger(into);
-}
+bool Scanner::scanLongLong(std::int64_t* into) { return scanInteger(into); }
 
 bool Scanner::scanInt(std::int32_t* into)
 {
     std::int64_t value = 0;
-    if (!scanSignedDecimal(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
-                           &value))
+    if (!scanSignedDecimal(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), &value))
         return false;
     if (into) *into = static_cast<std::int32_t>(value);
     return true;
@@ -291,9 +254,7 @@ bool Scanner::scanHexDigits(std::uint64_t highest, std::uint64_t* into)
 {
     const std::size_t start = skipFrom(location_);
     std::size_t at = start;
-    if (unitAt(at) == u'0' && (unitAt(at + 1) == u'x' || unitAt(at + 1) == u'X') &&
-        isHexDigit(unitAt(at + 2)))
-        at += 2;
+    if (unitAt(at) == u'0' && (unitAt(at + 1) == u'x' || unitAt(at + 1) == u'X') && isHexDigit(unitAt(at + 2))) at += 2;
     if (!isHexDigit(unitAt(at))) return false;
     std::uint64_t value = 0;
     for (; isHexDigit(unitAt(at)); ++at) {

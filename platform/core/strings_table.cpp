@@ -71,7 +71,8 @@ private:
             if (text_[position_].isSpace()) {
                 ++position_;
             } else if (text_.mid(position_, 2) == u"//") {
-                while (position_ < text_.size() && text_[position_] != u'\n') ++position_;
+                while (position_ < text_.size() && text_[position_] != u'\n')
+                    ++position_;
             } else if (text_.mid(position_, 2) == u"/*") {
                 const auto close = text_.indexOf(u"*/", position_ + 2);
                 if (close < 0) {
@@ -88,15 +89,15 @@ private:
 
     static bool isBareCharacter(QChar c)
     {
-        return c.isLetterOrNumber() || c == u'_' || c == u'.' || c == u'$' || c == u':' || c == u'/' ||
-               c == u'-';
+        return c.isLetterOrNumber() || c == u'_' || c == u'.' || c == u'$' || c == u':' || c == u'/' || c == u'-';
     }
 
     std::optional<QString> token()
     {
         if (peek() == u'"') return quoted();
         QString word;
-        while (position_ < text_.size() && isBareCharacter(text_[position_])) word += text_[position_++];
+        while (position_ < text_.size() && isBareCharacter(text_[position_]))
+            word += text_[position_++];
         if (word.isEmpty()) return std::nullopt;
         return word;
     }

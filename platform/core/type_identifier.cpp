@@ -41,8 +41,8 @@ constexpr std::array<OwnType, 7> OwnTypes{{
 
 // Extensions that always name a movie, whatever the database says.
 constexpr std::array<std::string_view, 25> MovieExtensions{
-    "mov", "qt", "mp4", "m4v", "3g", "3g2", "3gp", "3gp2", "3gpp", "sdv", "4k", "mkv", "avi",
-    "webm", "ts", "mts", "m2ts", "mpg", "mpeg", "ogv", "ogm", "wmv", "asf", "flv", "dv",
+    "mov",  "qt", "mp4", "m4v",  "3g",  "3g2",  "3gp", "3gp2", "3gpp", "sdv", "4k",  "mkv", "avi",
+    "webm", "ts", "mts", "m2ts", "mpg", "mpeg", "ogv", "ogm",  "wmv",  "asf", "flv", "dv",
 };
 
 std::string lowercased(std::string text)
@@ -66,10 +66,7 @@ const OwnType* ownTypeWithExtension(const std::string& extension)
     return nullptr;
 }
 
-QMimeType mimeType(const std::string& id)
-{
-    return QMimeDatabase().mimeTypeForName(QString::fromStdString(id));
-}
+QMimeType mimeType(const std::string& id) { return QMimeDatabase().mimeTypeForName(QString::fromStdString(id)); }
 
 // The identifier with aliases resolved ("video/x-m4v" -> "video/mp4"); unknown names stay as they are.
 std::string canonical(const std::string& id)
@@ -86,14 +83,12 @@ std::vector<std::string> lineage(const std::string& id)
     if (ownTypeWithIdentifier(id)) return names;
     const QMimeType type = mimeType(id);
     if (type.isValid())
-        for (const QString& ancestor : type.allAncestors()) names.push_back(ancestor.toStdString());
+        for (const QString& ancestor : type.allAncestors())
+            names.push_back(ancestor.toStdString());
     return names;
 }
 
-bool isWildcard(const std::string& id)
-{
-    return id.size() > 2 && id.ends_with("/*");
-}
+bool isWildcard(const std::string& id) { return id.size() > 2 && id.ends_with("/*"); }
 
 bool isMovieExtension(const std::string& extension)
 {
@@ -117,8 +112,8 @@ std::optional<std::string> TypeIdentifier::forExtension(const std::string& exten
     const std::string lower = lowercased(extension);
     if (lower.empty()) return std::nullopt;
     if (const OwnType* own = ownTypeWithExtension(lower)) return std::string(own->identifier);
-    const QMimeType type = QMimeDatabase().mimeTypeForFile("file." + QString::fromStdString(lower),
-                                                           QMimeDatabase::MatchExtension);
+    const QMimeType type =
+        QMimeDatabase().mimeTypeForFile("file." + QString::fromStdString(lower), QMimeDatabase::MatchExtension);
     const bool known = type.isValid() && !type.isDefault();
     const std::string id = known ? type.name().toStdString() : std::string();
     if (isMovieExtension(lower) && (id.empty() || !conforms(id, movie))) return "video/x-" + lower;
@@ -139,10 +134,7 @@ bool TypeIdentifier::conforms(const std::string& id, const std::string& parent)
     return std::find(names.begin(), names.end(), wanted) != names.end();
 }
 
-bool TypeIdentifier::equal(const std::string& a, const std::string& b)
-{
-    return canonical(a) == canonical(b);
-}
+bool TypeIdentifier::equal(const std::string& a, const std::string& b) { return canonical(a) == canonical(b); }
 
 std::optional<std::string> TypeIdentifier::description(const std::string& id)
 {
@@ -165,15 +157,14 @@ std::optional<TypeDeclaration> TypeIdentifier::declaration(const std::string& id
     const QMimeType type = mimeType(id);
     if (!type.isValid()) return std::nullopt;
     TypeDeclaration declared{type.name().toStdString(), {}, {}, type.comment().toStdString()};
-    for (const QString& parent : type.parentMimeTypes()) declared.conformsTo.push_back(parent.toStdString());
-    for (const QString& suffix : type.suffixes()) declared.extensions.push_back(suffix.toStdString());
+    for (const QString& parent : type.parentMimeTypes())
+        declared.conformsTo.push_back(parent.toStdString());
+    for (const QString& suffix : type.suffixes())
+        declared.extensions.push_back(suffix.toStdString());
     return declared;
 }
 
-std::optional<Url> TypeIdentifier::declaringBundleURL(const std::string&)
-{
-    return std::nullopt;
-}
+std::optional<Url> TypeIdentifier::declaringBundleURL(const std::string&) { return std::nullopt; }
 
 std::string TypeIdentifier::osTypeToString(std::uint32_t code)
 {
@@ -195,9 +186,6 @@ std::uint32_t TypeIdentifier::osTypeFromString(const std::string& text)
     return code;
 }
 
-std::vector<std::string> TypeIdentifier::movieExtensions()
-{
-    return {MovieExtensions.begin(), MovieExtensions.end()};
-}
+std::vector<std::string> TypeIdentifier::movieExtensions() { return {MovieExtensions.begin(), MovieExtensions.end()}; }
 
 }  // namespace core

@@ -25,9 +25,9 @@ class TypeIdentifier {
 public:
     TypeIdentifier() = delete;
 
-    static const std::string movie;   // every video type
-    static const std::string image;   // every image type
-    static const std::string audio;   // every sound type
+    static const std::string movie;  // every video type
+    static const std::string image;  // every image type
+    static const std::string audio;  // every sound type
     static const std::string folder;
     static const std::string png;
     static const std::string jpeg;

@@ -20,10 +20,7 @@ Retained& retained()
 
 }  // namespace
 
-void* Unmanaged::passUnretained(const std::shared_ptr<Object>& object)
-{
-    return object.get();
-}
+void* Unmanaged::passUnretained(const std::shared_ptr<Object>& object) { return object.get(); }
 
 void* Unmanaged::passRetained(std::shared_ptr<Object> object)
 {

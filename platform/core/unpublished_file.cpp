@@ -29,7 +29,8 @@ std::string nameFromHint(std::string hint)
         if (c == '/') c = '_';
     if (hint.size() > longestHint) {
         std::size_t cut = longestHint;
-        while (cut > 0 && (static_cast<unsigned char>(hint[cut]) & 0xC0) == 0x80) --cut;
+        while (cut > 0 && (static_cast<unsigned char>(hint[cut]) & 0xC0) == 0x80)
+            --cut;
         hint.resize(cut);
     }
     return hint;
@@ -40,7 +41,8 @@ std::string randomSuffix()
     static constexpr char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     thread_local std::mt19937_64 random{std::random_device{}()};
     std::string suffix(6, 'X');
-    for (char& c : suffix) c = letters[random() % (sizeof letters - 1)];
+    for (char& c : suffix)
+        c = letters[random() % (sizeof letters - 1)];
     return suffix;
 }
 
@@ -164,10 +166,7 @@ bool UnpublishedFile::write(const Data& data)
     return true;
 }
 
-bool UnpublishedFile::flush()
-{
-    return ::fdatasync(descriptor_) == 0 || unsupported(errno);
-}
+bool UnpublishedFile::flush() { return ::fdatasync(descriptor_) == 0 || unsupported(errno); }
 
 void UnpublishedFile::published()
 {

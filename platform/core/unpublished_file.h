@@ -24,7 +24,7 @@ public:
     // A new, empty file in `folder`; `hint` (a file name) only makes a hidden name readable. Unnamed where
     // the file system allows, unless hidden is asked for. Null when no file can be made there.
     [[nodiscard]] static std::unique_ptr<UnpublishedFile> create(const std::string& folder, const std::string& hint,
-                                                   Storage storage = Storage::unnamed);
+                                                                 Storage storage = Storage::unnamed);
     ~UnpublishedFile();
     UnpublishedFile(const UnpublishedFile&) = delete;
     UnpublishedFile& operator=(const UnpublishedFile&) = delete;

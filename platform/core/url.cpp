@@ -8,21 +8,16 @@ namespace core {
 
 namespace {
 
-QUrl toQUrl(const std::string& text)
-{
-    return QUrl(QString::fromStdString(text), QUrl::StrictMode);
-}
+QUrl toQUrl(const std::string& text) { return QUrl(QString::fromStdString(text), QUrl::StrictMode); }
 
-std::string encoded(const QUrl& url)
-{
-    return url.toString(QUrl::FullyEncoded).toStdString();
-}
+std::string encoded(const QUrl& url) { return url.toString(QUrl::FullyEncoded).toStdString(); }
 
 // The last component of a path, ignoring a trailing slash; "/" for the root.
 std::string lastComponent(const std::string& path)
 {
     std::string trimmed = path;
-    while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
     if (trimmed == "/") return trimmed;
     const auto slash = trimmed.rfind('/');
     return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
@@ -38,7 +33,8 @@ std::size_t extensionDot(const std::string& component)
 
 std::string withoutTrailingSlashes(std::string path)
 {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
     return path;
 }
 
@@ -60,25 +56,13 @@ Url Url::fileURL(const std::string& path)
     return Url(encoded(QUrl::fromLocalFile(QString::fromStdString(absolute))));
 }
 
-bool Url::isFileURL() const
-{
-    return scheme() == "file";
-}
+bool Url::isFileURL() const { return scheme() == "file"; }
 
-std::string Url::scheme() const
-{
-    return toQUrl(text_).scheme().toStdString();
-}
+std::string Url::scheme() const { return toQUrl(text_).scheme().toStdString(); }
 
-std::string Url::path() const
-{
-    return toQUrl(text_).path(QUrl::FullyDecoded).toStdString();
-}
+std::string Url::path() const { return toQUrl(text_).path(QUrl::FullyDecoded).toStdString(); }
 
-std::string Url::lastPathComponent() const
-{
-    return lastComponent(path());
-}
+std::string Url::lastPathComponent() const { return lastComponent(path()); }
 
 std::string Url::pathExtension() const
 {
@@ -120,7 +104,8 @@ Url Url::appendingPathComponent(const std::string& component) const
     std::string current = path();
     if (current.empty() || current.back() != '/') current += '/';
     std::string addition = component;
-    while (!addition.empty() && addition.front() == '/') addition.erase(addition.begin());
+    while (!addition.empty() && addition.front() == '/')
+        addition.erase(addition.begin());
     return withPath(current + addition);
 }
 

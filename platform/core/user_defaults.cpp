@@ -9,7 +9,6 @@
 
 namespace core {
 
-
 const std::shared_ptr<UserDefaults>& UserDefaults::standard()
 {
     static const std::shared_ptr<UserDefaults> instance = std::make_shared<UserDefaults>(standardPath());

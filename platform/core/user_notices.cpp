@@ -43,7 +43,8 @@ void UserNotices::setPresenter(Presenter presenter)
         state().presenter = presenter;
         if (presenter) pending.swap(state().pending);
     }
-    for (const auto& notice : pending) presenter(notice);
+    for (const auto& notice : pending)
+        presenter(notice);
 }
 
 std::vector<UserNotice> UserNotices::takePending()

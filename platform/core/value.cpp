@@ -9,7 +9,8 @@ namespace core {
 
 Dictionary::Dictionary(std::initializer_list<Entry> entries)
 {
-    for (const auto& [key, value] : entries) set(key, value);
+    for (const auto& [key, value] : entries)
+        set(key, value);
 }
 
 const Value* Dictionary::find(const std::string& key) const
@@ -46,7 +47,8 @@ std::vector<std::string> Dictionary::keys() const
 {
     std::vector<std::string> keys;
     keys.reserve(entries_.size());
-    for (const auto& entry : entries_) keys.push_back(entry.first);
+    for (const auto& entry : entries_)
+        keys.push_back(entry.first);
     return keys;
 }
 
@@ -60,10 +62,7 @@ bool operator==(const Dictionary& a, const Dictionary& b)
     return true;
 }
 
-bool Value::isNumber() const
-{
-    return kind() == Kind::boolean || kind() == Kind::integer || kind() == Kind::real;
-}
+bool Value::isNumber() const { return kind() == Kind::boolean || kind() == Kind::integer || kind() == Kind::real; }
 
 std::optional<std::int64_t> Value::asInt() const
 {
@@ -134,8 +133,8 @@ std::string Value::description() const
     case Kind::date:
         return QDateTime::fromSecsSinceEpoch(
                    static_cast<qint64>(std::floor(std::get<Date>(storage_).timeIntervalSince1970())), QTimeZone::utc())
-                   .toString("yyyy-MM-dd HH:mm:ss +0000")
-                   .toStdString();
+            .toString("yyyy-MM-dd HH:mm:ss +0000")
+            .toStdString();
     case Kind::data:
         return "<" + std::to_string(std::get<Data>(storage_).size()) + " bytes>";
     case Kind::array: {

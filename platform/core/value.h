@@ -57,10 +57,7 @@ public:
     Value(std::nullptr_t) {}
     Value(bool value) : storage_(value) {}
     template <std::integral T>
-        requires(!std::same_as<T, bool> && !std::same_as<T, char>)
-    Value(T value) : storage_(clamped(value))
-    {
-    }
+    requires(!std::same_as<T, bool> && !std::same_as<T, char>) Value(T value) : storage_(clamped(value)) {}
     Value(double value) : storage_(value) {}
     Value(float value) : storage_(double(value)) {}
     Value(const char* value) : storage_(std::string(value)) {}

@@ -12,24 +12,14 @@ AffineTransform AffineTransform::rotation(double radians)
     return {cos, sin, -sin, cos, 0, 0};
 }
 
-AffineTransform AffineTransform::scaling(double sx, double sy)
-{
-    return {sx, 0, 0, sy, 0, 0};
-}
+AffineTransform AffineTransform::scaling(double sx, double sy) { return {sx, 0, 0, sy, 0, 0}; }
 
-AffineTransform AffineTransform::translation(double tx, double ty)
-{
-    return {1, 0, 0, 1, tx, ty};
-}
+AffineTransform AffineTransform::translation(double tx, double ty) { return {1, 0, 0, 1, tx, ty}; }
 
 AffineTransform concat(const AffineTransform& t1, const AffineTransform& t2)
 {
-    return {t1.a * t2.a + t1.b * t2.c,
-            t1.a * t2.b + t1.b * t2.d,
-            t1.c * t2.a + t1.d * t2.c,
-            t1.c * t2.b + t1.d * t2.d,
-            t1.tx * t2.a + t1.ty * t2.c + t2.tx,
-            t1.tx * t2.b + t1.ty * t2.d + t2.ty};
+    return {t1.a * t2.a + t1.b * t2.c, t1.a * t2.b + t1.b * t2.d,           t1.c * t2.a + t1.d * t2.c,
+            t1.c * t2.b + t1.d * t2.d, t1.tx * t2.a + t1.ty * t2.c + t2.tx, t1.tx * t2.b + t1.ty * t2.d + t2.ty};
 }
 
 AffineTransform rotated(const AffineTransform& t, double radians)
@@ -51,12 +41,8 @@ AffineTransform inverted(const AffineTransform& t)
 {
     double det = t.a * t.d - t.b * t.c;
     if (det == 0 || !std::isfinite(det)) return t;
-    return {t.d / det,
-            -t.b / det,
-            -t.c / det,
-            t.a / det,
-            (t.c * t.ty - t.d * t.tx) / det,
-            (t.b * t.tx - t.a * t.ty) / det};
+    return {
+        t.d / det, -t.b / det, -t.c / det, t.a / det, (t.c * t.ty - t.d * t.tx) / det, (t.b * t.tx - t.a * t.ty) / det};
 }
 
 Point applying(const Point& p, const AffineTransform& t)

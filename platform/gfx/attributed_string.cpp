@@ -15,10 +15,7 @@ namespace gfx {
 
 namespace {
 
-Font fontOf(const TextAttributes& attributes)
-{
-    return attributes.font.value_or(Font::system(12));
-}
+Font fontOf(const TextAttributes& attributes) { return attributes.font.value_or(Font::system(12)); }
 
 // The font sized so that a point is one unit of the user space it is drawn in.
 QFont unitFont(const Font& font, const QPaintDevice* device)
@@ -32,21 +29,22 @@ QFont unitFont(const Font& font, const QPaintDevice* device)
 Qt::Alignment qtAlignment(TextAlignment alignment)
 {
     switch (alignment) {
-    case TextAlignment::right: return Qt::AlignRight;
-    case TextAlignment::center: return Qt::AlignHCenter;
-    case TextAlignment::justified: return Qt::AlignJustify;
+    case TextAlignment::right:
+        return Qt::AlignRight;
+    case TextAlignment::center:
+        return Qt::AlignHCenter;
+    case TextAlignment::justified:
+        return Qt::AlignJustify;
     case TextAlignment::left:
-    case TextAlignment::natural: break;
+    case TextAlignment::natural:
+        break;
     }
     return Qt::AlignLeft;
 }
 
 }  // namespace
 
-std::size_t AttributedString::length() const
-{
-    return std::size_t(QString::fromStdString(text_).size());
-}
+std::size_t AttributedString::length() const { return std::size_t(QString::fromStdString(text_).size()); }
 
 void AttributedString::replaceCharacters(TextRange range, const std::string& replacement)
 {
@@ -66,7 +64,8 @@ Size AttributedString::size() const
     const QFontMetricsF metrics(unitFont(fontOf(attributes_), &device), &device);
     const QStringList lines = QString::fromStdString(text_).split(QLatin1Char('\n'));
     double width = 0;
-    for (const auto& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
+    for (const auto& line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
     return {width, metrics.lineSpacing() * double(lines.size())};
 }
 
@@ -103,9 +102,6 @@ void AttributedString::drawInRect(Context& context, const Rect& rect) const
     painter.restore();
 }
 
-void drawText(Context& context, const AttributedString& string, const Rect& rect)
-{
-    string.drawInRect(context, rect);
-}
+void drawText(Context& context, const AttributedString& string, const Rect& rect) { string.drawInRect(context, rect); }
 
 }  // namespace gfx

@@ -92,20 +92,11 @@ std::shared_ptr<BitmapContext> BitmapContext::wrap(std::uint8_t* data, int width
     return std::make_shared<BitmapContext>(std::move(storage));
 }
 
-int BitmapContext::width() const
-{
-    return storage_->image.width();
-}
+int BitmapContext::width() const { return storage_->image.width(); }
 
-int BitmapContext::height() const
-{
-    return storage_->image.height();
-}
+int BitmapContext::height() const { return storage_->image.height(); }
 
-AlphaInfo BitmapContext::alphaInfo() const
-{
-    return storage_->alphaInfo;
-}
+AlphaInfo BitmapContext::alphaInfo() const { return storage_->alphaInfo; }
 
 ImageRef BitmapContext::makeImage() const
 {
@@ -115,7 +106,8 @@ ImageRef BitmapContext::makeImage() const
     const bool opaque = storage_->alphaInfo == AlphaInfo::noneSkipFirst;
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const Pixel*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) pixels.push_back(opaque ? row[x] | 0xff000000u : row[x]);
+        for (int x = 0; x < image.width(); ++x)
+            pixels.push_back(opaque ? row[x] | 0xff000000u : row[x]);
     }
     return Image::create(image.width(), image.height(), std::move(pixels));
 }

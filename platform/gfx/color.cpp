@@ -7,15 +7,9 @@ namespace gfx {
 
 namespace {
 
-double clampUnit(double v)
-{
-    return std::isnan(v) ? 0.0 : std::clamp(v, 0.0, 1.0);
-}
+double clampUnit(double v) { return std::isnan(v) ? 0.0 : std::clamp(v, 0.0, 1.0); }
 
-std::uint8_t toByte(double unit)
-{
-    return std::uint8_t(std::lround(unit * 255.0));
-}
+std::uint8_t toByte(double unit) { return std::uint8_t(std::lround(unit * 255.0)); }
 
 }  // namespace
 

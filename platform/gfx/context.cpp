@@ -19,22 +19,23 @@ thread_local std::vector<Context*> currentContexts;
 QPainter::CompositionMode compositionMode(BlendMode mode)
 {
     switch (mode) {
-    case BlendMode::copy: return QPainter::CompositionMode_Source;
-    case BlendMode::sourceAtop: return QPainter::CompositionMode_SourceAtop;
-    case BlendMode::normal: break;
+    case BlendMode::copy:
+        return QPainter::CompositionMode_Source;
+    case BlendMode::sourceAtop:
+        return QPainter::CompositionMode_SourceAtop;
+    case BlendMode::normal:
+        break;
     }
     return QPainter::CompositionMode_SourceOver;
 }
 
-QPointF toQPoint(const Point& p)
-{
-    return {p.x, p.y};
-}
+QPointF toQPoint(const Point& p) { return {p.x, p.y}; }
 
 void setStops(QGradient& qgradient, const Gradient& gradient)
 {
     QGradientStops stops;
-    for (const auto& stop : gradient.stops()) stops.append({std::clamp(stop.location, 0.0, 1.0), toQColor(stop.color)});
+    for (const auto& stop : gradient.stops())
+        stops.append({std::clamp(stop.location, 0.0, 1.0), toQColor(stop.color)});
     qgradient.setStops(stops);
 }
 
@@ -66,10 +67,7 @@ QColor toQColor(const Color& color)
     return QColor::fromRgbF(float(unit(color.r)), float(unit(color.g)), float(unit(color.b)), float(unit(color.a)));
 }
 
-QTransform toQTransform(const AffineTransform& t)
-{
-    return QTransform(t.a, t.b, t.c, t.d, t.tx, t.ty);
-}
+QTransform toQTransform(const AffineTransform& t) { return QTransform(t.a, t.b, t.c, t.d, t.tx, t.ty); }
 
 QPainterPath toQPainterPath(const Path& path)
 {
@@ -77,29 +75,31 @@ QPainterPath toQPainterPath(const Path& path)
     for (const auto& element : path.elements()) {
         const auto& p = element.points;
         switch (element.type) {
-        case Path::ElementType::moveTo: qpath.moveTo(toQPoint(p[0])); break;
-        case Path::ElementType::lineTo: qpath.lineTo(toQPoint(p[0])); break;
-        case Path::ElementType::curveTo: qpath.cubicTo(toQPoint(p[0]), toQPoint(p[1]), toQPoint(p[2])); break;
-        case Path::ElementType::closeSubpath: qpath.closeSubpath(); break;
+        case Path::ElementType::moveTo:
+            qpath.moveTo(toQPoint(p[0]));
+            break;
+        case Path::ElementType::lineTo:
+            qpath.lineTo(toQPoint(p[0]));
+            break;
+        case Path::ElementType::curveTo:
+            qpath.cubicTo(toQPoint(p[0]), toQPoint(p[1]), toQPoint(p[2]));
+            break;
+        case Path::ElementType::closeSubpath:
+            qpath.closeSubpath();
+            break;
         }
     }
     return qpath;
 }
 
-QPainter& painterOf(Context& context)
-{
-    return context.impl().painter;
-}
+QPainter& painterOf(Context& context) { return context.impl().painter; }
 
 QTransform userToDevice(const Context& context)
 {
     return toQTransform(context.impl().state.transform) * context.impl().base;
 }
 
-double contextAlpha(const Context& context)
-{
-    return context.impl().state.alpha;
-}
+double contextAlpha(const Context& context) { return context.impl().state.alpha; }
 
 namespace {
 
@@ -128,8 +128,8 @@ private:
 QBrush patternBrush(const Pattern& pattern, const QTransform& base)
 {
     const ImageRef& tile = pattern.tile();
-    const QImage image(reinterpret_cast<const uchar*>(tile->data()), tile->width(), tile->height(),
-                       tile->bytesPerRow(), QImage::Format_ARGB32_Premultiplied);
+    const QImage image(reinterpret_cast<const uchar*>(tile->data()), tile->width(), tile->height(), tile->bytesPerRow(),
+                       QImage::Format_ARGB32_Premultiplied);
     QBrush brush(image.copy());
     const Size size = pattern.tileSize();
     // Tile pixels (rows from the top) to the y-up tile space, then to the base space, then to the device.
@@ -147,20 +147,11 @@ Context::Context(std::unique_ptr<Impl> impl) : impl_(std::move(impl))
 
 Context::~Context() = default;
 
-Context* Context::current()
-{
-    return currentContexts.empty() ? nullptr : currentContexts.back();
-}
+Context* Context::current() { return currentContexts.empty() ? nullptr : currentContexts.back(); }
 
-ContextScope::ContextScope(Context& context)
-{
-    currentContexts.push_back(&context);
-}
+ContextScope::ContextScope(Context& context) { currentContexts.push_back(&context); }
 
-ContextScope::~ContextScope()
-{
-    currentContexts.pop_back();
-}
+ContextScope::~ContextScope() { currentContexts.pop_back(); }
 
 namespace {
 
@@ -179,8 +170,8 @@ void fillDevicePath(Context::Impl& impl, QPainterPath path, FillRule rule, std::
     path.setFillRule(rule == FillRule::evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
     const bool usePattern = impl.state.fillPattern && !colorOnly;
     Painting painting(impl, QTransform(), usePattern ? impl.state.patternAlpha : 1.0, mode);
-    const QBrush brush = usePattern ? patternBrush(*impl.state.fillPattern, impl.base)
-                                    : QBrush(toQColor(impl.state.fillColor));
+    const QBrush brush =
+        usePattern ? patternBrush(*impl.state.fillPattern, impl.base) : QBrush(toQColor(impl.state.fillColor));
     painting.painter().fillPath(path, brush);
 }
 
@@ -197,7 +188,8 @@ void strokeDevicePath(Context::Impl& impl, const QPainterPath& path)
     pen.setJoinStyle(Qt::MiterJoin);
     if (!impl.state.dashLengths.empty() && width > 0) {
         QList<qreal> pattern;
-        for (double length : impl.state.dashLengths) pattern.append(std::max(length, 0.0) / width);
+        for (double length : impl.state.dashLengths)
+            pattern.append(std::max(length, 0.0) / width);
         if (pattern.size() % 2) pattern.append(pattern);
         pen.setDashPattern(pattern);
         pen.setDashOffset(impl.state.dashPhase / width);
@@ -208,10 +200,7 @@ void strokeDevicePath(Context::Impl& impl, const QPainterPath& path)
 
 }  // namespace
 
-void Context::save()
-{
-    impl_->saved.push_back(impl_->state);
-}
+void Context::save() { impl_->saved.push_back(impl_->state); }
 
 void Context::restore()
 {
@@ -221,45 +210,21 @@ void Context::restore()
     applyClip(*impl_);
 }
 
-AffineTransform Context::transform() const
-{
-    return impl_->state.transform;
-}
+AffineTransform Context::transform() const { return impl_->state.transform; }
 
-void Context::concat(const AffineTransform& t)
-{
-    impl_->state.transform = gfx::concat(t, impl_->state.transform);
-}
+void Context::concat(const AffineTransform& t) { impl_->state.transform = gfx::concat(t, impl_->state.transform); }
 
-void Context::translateBy(double tx, double ty)
-{
-    concat(AffineTransform::translation(tx, ty));
-}
+void Context::translateBy(double tx, double ty) { concat(AffineTransform::translation(tx, ty)); }
 
-void Context::scaleBy(double sx, double sy)
-{
-    concat(AffineTransform::scaling(sx, sy));
-}
+void Context::scaleBy(double sx, double sy) { concat(AffineTransform::scaling(sx, sy)); }
 
-void Context::rotate(double radians)
-{
-    concat(AffineTransform::rotation(radians));
-}
+void Context::rotate(double radians) { concat(AffineTransform::rotation(radians)); }
 
-void Context::setAlpha(double alpha)
-{
-    impl_->state.alpha = std::isnan(alpha) ? 0.0 : std::clamp(alpha, 0.0, 1.0);
-}
+void Context::setAlpha(double alpha) { impl_->state.alpha = std::isnan(alpha) ? 0.0 : std::clamp(alpha, 0.0, 1.0); }
 
-void Context::setBlendMode(BlendMode mode)
-{
-    impl_->state.blendMode = mode;
-}
+void Context::setBlendMode(BlendMode mode) { impl_->state.blendMode = mode; }
 
-void Context::setInterpolationQuality(InterpolationQuality quality)
-{
-    impl_->state.interpolation = quality;
-}
+void Context::setInterpolationQuality(InterpolationQuality quality) { impl_->state.interpolation = quality; }
 
 void Context::setFillColor(const Color& color)
 {
@@ -267,10 +232,7 @@ void Context::setFillColor(const Color& color)
     impl_->state.fillPattern = nullptr;
 }
 
-void Context::setStrokeColor(const Color& color)
-{
-    impl_->state.strokeColor = color;
-}
+void Context::setStrokeColor(const Color& color) { impl_->state.strokeColor = color; }
 
 void Context::setFillPattern(PatternRef pattern, double alpha)
 {
@@ -278,10 +240,7 @@ void Context::setFillPattern(PatternRef pattern, double alpha)
     impl_->state.patternAlpha = std::isnan(alpha) ? 0.0 : std::clamp(alpha, 0.0, 1.0);
 }
 
-void Context::setLineWidth(double width)
-{
-    impl_->state.lineWidth = width;
-}
+void Context::setLineWidth(double width) { impl_->state.lineWidth = width; }
 
 void Context::setLineDash(double phase, const std::vector<double>& lengths)
 {
@@ -289,15 +248,9 @@ void Context::setLineDash(double phase, const std::vector<double>& lengths)
     impl_->state.dashLengths = lengths;
 }
 
-void Context::beginPath()
-{
-    impl_->path = QPainterPath();
-}
+void Context::beginPath() { impl_->path = QPainterPath(); }
 
-void Context::moveTo(const Point& p)
-{
-    impl_->path.moveTo(userToDevice(*this).map(toQPoint(p)));
-}
+void Context::moveTo(const Point& p) { impl_->path.moveTo(userToDevice(*this).map(toQPoint(p))); }
 
 void Context::addLineTo(const Point& p)
 {
@@ -312,30 +265,15 @@ void Context::addCurveTo(const Point& control1, const Point& control2, const Poi
     impl_->path.cubicTo(t.map(toQPoint(control1)), t.map(toQPoint(control2)), t.map(toQPoint(end)));
 }
 
-void Context::addRect(const Rect& r)
-{
-    addPath(Path::rect(r));
-}
+void Context::addRect(const Rect& r) { addPath(Path::rect(r)); }
 
-void Context::addEllipse(const Rect& r)
-{
-    addPath(Path::ellipse(r));
-}
+void Context::addEllipse(const Rect& r) { addPath(Path::ellipse(r)); }
 
-void Context::addPath(const Path& path)
-{
-    impl_->path.addPath(userToDevice(*this).map(toQPainterPath(path)));
-}
+void Context::addPath(const Path& path) { impl_->path.addPath(userToDevice(*this).map(toQPainterPath(path))); }
 
-void Context::closePath()
-{
-    impl_->path.closeSubpath();
-}
+void Context::closePath() { impl_->path.closeSubpath(); }
 
-bool Context::isPathEmpty() const
-{
-    return impl_->path.elementCount() == 0;
-}
+bool Context::isPathEmpty() const { return impl_->path.elementCount() == 0; }
 
 void Context::fillPath(FillRule rule)
 {
@@ -469,8 +407,9 @@ void Context::drawRadialGradient(const Gradient& gradient, const Point& startCen
     if (bounds.isEmpty() || !(endRadius >= 0) || !(startRadius >= 0)) return;
     QPainterPath area;
     if (options.drawsAfterEnd)
-        area.addRect(bounds.adjusted(-1, -1, 1, 1).united(QRectF(endCenter.x - endRadius, endCenter.y - endRadius,
-                                                                 2 * endRadius, 2 * endRadius)));
+        area.addRect(
+            bounds.adjusted(-1, -1, 1, 1)
+                .united(QRectF(endCenter.x - endRadius, endCenter.y - endRadius, 2 * endRadius, 2 * endRadius)));
     else
         area.addEllipse(toQPoint(endCenter), endRadius, endRadius);
     if (!options.drawsBeforeStart && startRadius > 0) {

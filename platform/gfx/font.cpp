@@ -16,20 +16,14 @@ std::optional<Font> Font::named(const std::string& name, double size)
     return Font(name, size);
 }
 
-Font Font::withName(const std::string& name, double size)
-{
-    return Font(name, size);
-}
+Font Font::withName(const std::string& name, double size) { return Font(name, size); }
 
 Font Font::system(double size)
 {
     return Font(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family().toStdString(), size);
 }
 
-std::string Font::familyName() const
-{
-    return QFontInfo(toQFont(*this)).family().toStdString();
-}
+std::string Font::familyName() const { return QFontInfo(toQFont(*this)).family().toStdString(); }
 
 QFont toQFont(const Font& font)
 {

@@ -4,8 +4,8 @@
 #include <libimagequant.h>
 
 #include <algorithm>
-#include <cstring>
 #include <condition_variable>
+#include <cstring>
 #include <deque>
 #include <future>
 #include <mutex>
@@ -122,7 +122,8 @@ IndexedFrame quantize(ImageRef image)
     IndexedFrame frame;
     const int w = image->width(), h = image->height();
     std::vector<std::uint8_t> rgba(std::size_t(w) * std::size_t(h) * 4);
-    for (int y = 0; y < h; ++y) straightRow(image->row(y), w, true, &rgba[std::size_t(y) * std::size_t(w) * 4]);
+    for (int y = 0; y < h; ++y)
+        straightRow(image->row(y), w, true, &rgba[std::size_t(y) * std::size_t(w) * 4]);
     image.reset();
     std::unique_ptr<liq_attr, LiqDeleter> attr(liq_attr_create());
     if (!attr) return frame;
@@ -137,7 +138,8 @@ IndexedFrame quantize(ImageRef image)
         return frame;
     const liq_palette* palette = liq_get_palette(result.get());
     int size = 2;
-    while (size < int(palette->count)) size *= 2;
+    while (size < int(palette->count))
+        size *= 2;
     frame.colors.assign(std::size_t(size), GifColorType{0, 0, 0});
     std::vector<GifPixelType> remap(256);
     for (unsigned i = 0; i < palette->count; ++i) {
@@ -149,7 +151,8 @@ IndexedFrame quantize(ImageRef image)
         remap[i] = GifPixelType(frame.transparentIndex);
     }
     if (frame.transparentIndex != NO_TRANSPARENT_COLOR)
-        for (auto& index : frame.indices) index = remap[index];
+        for (auto& index : frame.indices)
+            index = remap[index];
     frame.ok = true;
     return frame;
 }
@@ -213,7 +216,8 @@ class Reducers {
 public:
     explicit Reducers(std::size_t count)
     {
-        for (std::size_t i = 0; i < count; ++i) threads_.emplace_back([this] { serve(); });
+        for (std::size_t i = 0; i < count; ++i)
+            threads_.emplace_back([this] { serve(); });
     }
     ~Reducers()
     {
@@ -222,12 +226,14 @@ public:
             stopping_ = true;
         }
         wake_.notify_all();
-        for (auto& thread : threads_) thread.join();
+        for (auto& thread : threads_)
+            thread.join();
     }
 
     std::future<IndexedFrame> reduce(ImageRef image)
     {
-        std::packaged_task<IndexedFrame()> task([image = std::move(image)]() mutable { return quantize(std::move(image)); });
+        std::packaged_task<IndexedFrame()> task(
+            [image = std::move(image)]() mutable { return quantize(std::move(image)); });
         auto result = task.get_future();
         {
             std::lock_guard lock(mutex_);
@@ -336,14 +342,15 @@ std::size_t GIFEncoder::defaultParallel() { return std::clamp<std::size_t>(std::
 bool GIFEncoder::add(const ImageRef& image, int delay)
 {
     State& s = *state_;
-    const bool fits = image && image->width() <= 0xffff && image->height() <= 0xffff &&
-                      (s.gif ? image->width() == s.width && image->height() == s.height
-                             : s.open(image->width(), image->height()));
+    const bool fits =
+        image && image->width() <= 0xffff && image->height() <= 0xffff &&
+        (s.gif ? image->width() == s.width && image->height() == s.height : s.open(image->width(), image->height()));
     if (!fits) s.failed = true;
     if (s.failed) return false;
     const bool opaque = image->isOpaque();
     if (s.written == 0 && s.pending.empty()) s.firstOpaque = opaque;
-    while (s.pending.size() >= defaultParallel()) s.writeOldest(s.pending.size() > 1 ? s.pending[1].opaque : opaque);
+    while (s.pending.size() >= defaultParallel())
+        s.writeOldest(s.pending.size() > 1 ? s.pending[1].opaque : opaque);
     s.pending.push_back({s.reducers.reduce(image), std::clamp(delay, 0, 0xffff), opaque});
     return !s.failed;
 }
@@ -352,7 +359,8 @@ bool GIFEncoder::finish()
 {
     State& s = *state_;
     if (!s.gif) return false;
-    while (!s.pending.empty()) s.writeOldest(s.pending.size() > 1 ? s.pending[1].opaque : s.firstOpaque);
+    while (!s.pending.empty())
+        s.writeOldest(s.pending.size() > 1 ? s.pending[1].opaque : s.firstOpaque);
     int error = 0;
     const bool closed = EGifCloseFile(s.gif, &error) != GIF_ERROR;
     s.gif = nullptr;

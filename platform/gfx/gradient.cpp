@@ -13,7 +13,7 @@ GradientRef Gradient::create(const std::vector<Color>& colors, const std::vector
     if (colors.empty() || (!locations.empty() && locations.size() != colors.size())) return nullptr;
     std::vector<Stop> stops;
     for (std::size_t i = 0; i < colors.size(); ++i) {
-        const double location = !locations.empty()  ? locations[i]
+        const double location = !locations.empty()   ? locations[i]
                                 : colors.size() == 1 ? 0.0
                                                      : double(i) / double(colors.size() - 1);
         stops.push_back({location, colors[i]});

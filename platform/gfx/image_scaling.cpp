@@ -17,7 +17,8 @@ ImageRef scaledImage(const ImageRef& image, int width, int height)
     if (scaled.width() != width || scaled.height() != height) return nullptr;
     std::vector<Pixel> pixels(std::size_t(width) * std::size_t(height));
     for (int y = 0; y < height; ++y)
-        std::memcpy(pixels.data() + std::size_t(y) * std::size_t(width), scaled.constScanLine(y), std::size_t(width) * 4);
+        std::memcpy(pixels.data() + std::size_t(y) * std::size_t(width), scaled.constScanLine(y),
+                    std::size_t(width) * 4);
     return Image::create(width, height, std::move(pixels));
 }
 

@@ -52,10 +52,7 @@ std::shared_ptr<ImageWriter> ImageWriter::createStreaming(ImageFileType type, st
 
 ImageWriter::~ImageWriter() = default;
 
-void ImageWriter::setFileProperties(const FileProperties& properties)
-{
-    fileProperties_ = properties;
-}
+void ImageWriter::setFileProperties(const FileProperties& properties) { fileProperties_ = properties; }
 
 void ImageWriter::addImage(ImageRef image, const FrameProperties& properties)
 {
@@ -113,10 +110,14 @@ std::optional<core::Data> ImageWriter::encode() const
     if (images_.size() != count_ || images_.size() != 1 || !images_.front().first) return std::nullopt;
     const auto& [image, properties] = images_.front();
     switch (type_) {
-    case ImageFileType::png: return codec::encodePNG(*image);
-    case ImageFileType::jpeg: return codec::encodeJPEG(*image, jpegQualityPercent(properties.jpegQuality));
-    case ImageFileType::tiff: return codec::encodeTIFF(*image, properties.tiffCompression);
-    case ImageFileType::gif: break;
+    case ImageFileType::png:
+        return codec::encodePNG(*image);
+    case ImageFileType::jpeg:
+        return codec::encodeJPEG(*image, jpegQualityPercent(properties.jpegQuality));
+    case ImageFileType::tiff:
+        return codec::encodeTIFF(*image, properties.tiffCompression);
+    case ImageFileType::gif:
+        break;
     }
     return std::nullopt;
 }

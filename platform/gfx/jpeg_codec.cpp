@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+// After the library's types it names.
 #include <jerror.h>
 
 #include "platform/gfx/straight_alpha.h"
@@ -25,9 +26,9 @@ constexpr int fittedTablesQuality = 90;
 // video, in row order) instead of the standard's psychovisual pair: at high quality it keeps more fidelity
 // per byte, above all in the colour planes that the standard's chroma table quantises coarsely.
 constexpr unsigned int fidelityTable[DCTSIZE2] = {
-    8,  16, 19, 22, 26, 27, 29, 34, 16, 16, 22, 24, 27, 29, 34, 37, 19, 22, 26, 27, 29, 34, 34, 38,
-    22, 22, 26, 27, 29, 34, 37, 40, 22, 26, 27, 29, 32, 35, 40, 48, 26, 27, 29, 32, 35, 40, 48, 58,
-    26, 27, 29, 34, 38, 46, 56, 69, 27, 29, 35, 38, 46, 56, 69, 83,
+    8,  16, 19, 22, 26, 27, 29, 34, 16, 16, 22, 24, 27, 29, 34, 37, 19, 22, 26, 27, 29, 34,
+    34, 38, 22, 22, 26, 27, 29, 34, 37, 40, 22, 26, 27, 29, 32, 35, 40, 48, 26, 27, 29, 32,
+    35, 40, 48, 58, 26, 27, 29, 34, 38, 46, 56, 69, 27, 29, 35, 38, 46, 56, 69, 83,
 };
 
 struct ErrorManager {
@@ -37,17 +38,13 @@ struct ErrorManager {
     bool damaged = false;
 };
 
-[[noreturn]] void failJPEG(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1);
-}
+[[noreturn]] void failJPEG(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
 
 void ignoreMessage(j_common_ptr) {}
 
 void noteMessage(j_common_ptr info, int level)
 {
-    if (level >= 0)
-        return;
+    if (level >= 0) return;
     switch (info->err->msg_code) {
     case JWRN_JPEG_EOF:
     case JWRN_HIT_MARKER:
@@ -113,7 +110,8 @@ ImageRef decodeJPEG(const core::Data& data)
         JSAMPROW target = cmyk ? cmykRow.data() : reinterpret_cast<JSAMPROW>(row);
         jpeg_read_scanlines(&info, &target, 1);
         if (cmyk)
-            for (std::size_t x = 0; x < width; ++x) row[x] = pixelFromInvertedCMYK(&cmykRow[x * 4]);
+            for (std::size_t x = 0; x < width; ++x)
+                row[x] = pixelFromInvertedCMYK(&cmykRow[x * 4]);
     }
     // Rows made up for damaged or missing data are no picture; once every row decoded, a damaged tail is
     // no harm.

@@ -117,10 +117,18 @@ void Path::addPath(const Path& other, const AffineTransform& t)
 {
     for (const auto& element : other.elements_) {
         switch (element.type) {
-        case ElementType::moveTo: moveTo(element.points[0], t); break;
-        case ElementType::lineTo: addLineTo(element.points[0], t); break;
-        case ElementType::curveTo: addCurveTo(element.points[0], element.points[1], element.points[2], t); break;
-        case ElementType::closeSubpath: closeSubpath(); break;
+        case ElementType::moveTo:
+            moveTo(element.points[0], t);
+            break;
+        case ElementType::lineTo:
+            addLineTo(element.points[0], t);
+            break;
+        case ElementType::curveTo:
+            addCurveTo(element.points[0], element.points[1], element.points[2], t);
+            break;
+        case ElementType::closeSubpath:
+            closeSubpath();
+            break;
         }
     }
 }
@@ -129,7 +137,8 @@ Rect Path::boundingBox() const
 {
     Rect box = Rect::null();
     for (const auto& element : elements_)
-        for (const auto& p : element.points) box = unionOf(box, Rect(p.x, p.y, 0, 0));
+        for (const auto& p : element.points)
+            box = unionOf(box, Rect(p.x, p.y, 0, 0));
     return box;
 }
 

@@ -10,10 +10,7 @@ namespace {
 constexpr int rowAlignment = 64;
 constexpr std::int64_t maximumBytes = std::int64_t(1) << 31;
 
-int alignedRowBytes(int width)
-{
-    return (width * 4 + rowAlignment - 1) / rowAlignment * rowAlignment;
-}
+int alignedRowBytes(int width) { return (width * 4 + rowAlignment - 1) / rowAlignment * rowAlignment; }
 
 }  // namespace
 

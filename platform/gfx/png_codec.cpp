@@ -37,19 +37,13 @@ void readFromMemory(png_structp png, png_bytep out, png_size_t length)
     reader->position += length;
 }
 
-[[noreturn]] void fail(png_structp png, png_const_charp)
-{
-    png_longjmp(png, 1);
-}
+[[noreturn]] void fail(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 void ignoreWarning(png_structp, png_const_charp) {}
 
 }  // namespace
 
-bool looksLikePNG(const core::Data& data)
-{
-    return data.size() >= 8 && png_sig_cmp(data.data(), 0, 8) == 0;
-}
+bool looksLikePNG(const core::Data& data) { return data.size() >= 8 && png_sig_cmp(data.data(), 0, 8) == 0; }
 
 ImageRef decodePNG(const core::Data& data)
 {
@@ -76,7 +70,8 @@ ImageRef decodePNG(const core::Data& data)
     png_read_update_info(png, info);
     if (png_get_rowbytes(png, info) != std::size_t(width) * 4) png_longjmp(png, 1);
     rgba.resize(std::size_t(width) * height * 4);
-    for (png_uint_32 y = 0; y < height; ++y) rows.push_back(&rgba[std::size_t(y) * width * 4]);
+    for (png_uint_32 y = 0; y < height; ++y)
+        rows.push_back(&rgba[std::size_t(y) * width * 4]);
     png_read_image(png, rows.data());
     png_destroy_read_struct(&png, &info, nullptr);
     std::vector<Pixel> pixels(std::size_t(width) * height);

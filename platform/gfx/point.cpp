@@ -4,9 +4,6 @@
 
 namespace gfx {
 
-std::string describe(const Point& p)
-{
-    return "(" + core::describe(p.x) + ", " + core::describe(p.y) + ")";
-}
+std::string describe(const Point& p) { return "(" + core::describe(p.x) + ", " + core::describe(p.y) + ")"; }
 
 }  // namespace gfx

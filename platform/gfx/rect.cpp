@@ -13,10 +13,7 @@ Rect Rect::null()
     return Rect(inf, inf, 0, 0);
 }
 
-Rect Rect::infinite()
-{
-    return Rect(-DBL_MAX / 2, -DBL_MAX / 2, DBL_MAX, DBL_MAX);
-}
+Rect Rect::infinite() { return Rect(-DBL_MAX / 2, -DBL_MAX / 2, DBL_MAX, DBL_MAX); }
 
 double Rect::minX() const { return size.width < 0 ? origin.x + size.width : origin.x; }
 double Rect::maxX() const { return size.width < 0 ? origin.x : origin.x + size.width; }
@@ -39,10 +36,7 @@ bool Rect::isNull() const
     return origin.x == inf || origin.y == inf;
 }
 
-bool Rect::isEmpty() const
-{
-    return isNull() || size.width == 0 || size.height == 0;
-}
+bool Rect::isEmpty() const { return isNull() || size.width == 0 || size.height == 0; }
 
 Rect inset(const Rect& r, double dx, double dy)
 {
@@ -87,10 +81,7 @@ Rect unionOf(const Rect& a, const Rect& b)
     return Rect(x1, y1, std::max(a.maxX(), b.maxX()) - x1, std::max(a.maxY(), b.maxY()) - y1);
 }
 
-bool intersects(const Rect& a, const Rect& b)
-{
-    return !intersection(a, b).isEmpty();
-}
+bool intersects(const Rect& a, const Rect& b) { return !intersection(a, b).isEmpty(); }
 
 bool contains(const Rect& r, const Point& p)
 {
@@ -102,8 +93,7 @@ bool contains(const Rect& r, const Rect& inner)
 {
     if (r.isNull()) return false;
     if (inner.isNull()) return true;
-    return r.minX() <= inner.minX() && inner.maxX() <= r.maxX() && r.minY() <= inner.minY() &&
-           inner.maxY() <= r.maxY();
+    return r.minX() <= inner.minX() && inner.maxX() <= r.maxX() && r.minY() <= inner.minY() && inner.maxY() <= r.maxY();
 }
 
 }  // namespace gfx

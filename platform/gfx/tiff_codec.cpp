@@ -19,10 +19,7 @@ struct MemoryFile {
     toff_t position = 0;
 };
 
-MemoryFile& fileOf(thandle_t handle)
-{
-    return *static_cast<MemoryFile*>(handle);
-}
+MemoryFile& fileOf(thandle_t handle) { return *static_cast<MemoryFile*>(handle); }
 
 tmsize_t readMemory(thandle_t handle, void* buffer, tmsize_t size)
 {
@@ -55,20 +52,11 @@ toff_t seekMemory(thandle_t handle, toff_t offset, int whence)
     return file.position;
 }
 
-int closeMemory(thandle_t)
-{
-    return 0;
-}
+int closeMemory(thandle_t) { return 0; }
 
-toff_t sizeOfMemory(thandle_t handle)
-{
-    return fileOf(handle).bytes.size();
-}
+toff_t sizeOfMemory(thandle_t handle) { return fileOf(handle).bytes.size(); }
 
-int mapNothing(thandle_t, void**, toff_t*)
-{
-    return 0;
-}
+int mapNothing(thandle_t, void**, toff_t*) { return 0; }
 
 void unmapNothing(thandle_t, void*, toff_t) {}
 
@@ -136,9 +124,8 @@ ImageRef decodeTIFF(const core::Data& data)
     TIFFClose(tiff);
     if (!ok) return nullptr;
     std::vector<Pixel> pixels(abgr.size());
-    std::transform(abgr.begin(), abgr.end(), pixels.begin(), [](std::uint32_t v) {
-        return makePixel(TIFFGetA(v), TIFFGetR(v), TIFFGetG(v), TIFFGetB(v));
-    });
+    std::transform(abgr.begin(), abgr.end(), pixels.begin(),
+                   [](std::uint32_t v) { return makePixel(TIFFGetA(v), TIFFGetR(v), TIFFGetG(v), TIFFGetB(v)); });
     return Image::create(int(width), int(height), std::move(pixels));
 }
 

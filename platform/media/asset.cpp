@@ -38,8 +38,7 @@ gfx::AffineTransform transformOf(const AVStream* stream)
 {
     std::size_t size = 0;
     const std::uint8_t* data = av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, &size);
-    if (!data || size < 9 * sizeof(std::int32_t))
-        return gfx::AffineTransform::identity();
+    if (!data || size < 9 * sizeof(std::int32_t)) return gfx::AffineTransform::identity();
     std::int32_t m[9];
     std::memcpy(m, data, sizeof m);
     return {m[0] / 65536.0, m[1] / 65536.0, m[3] / 65536.0, m[4] / 65536.0, m[6] / 65536.0, m[7] / 65536.0};
@@ -48,8 +47,7 @@ gfx::AffineTransform transformOf(const AVStream* stream)
 gfx::Size naturalSizeOf(const AVStream* stream)
 {
     const AVCodecParameters* parameters = stream->codecpar;
-    if (parameters->codec_type != AVMEDIA_TYPE_VIDEO)
-        return {};
+    if (parameters->codec_type != AVMEDIA_TYPE_VIDEO) return {};
     return {parameters->width * detail::sampleAspect(stream), double(parameters->height)};
 }
 
@@ -58,8 +56,7 @@ bool decodesAFrame(AVFormatContext* format, int streamIndex)
 {
     AVStream* stream = format->streams[streamIndex];
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
-    if (!codec)
-        return false;
+    if (!codec) return false;
     detail::CodecContextPtr context(avcodec_alloc_context3(codec));
     detail::PacketPtr packet(av_packet_alloc());
     detail::FramePtr frame(av_frame_alloc());
@@ -68,11 +65,9 @@ bool decodesAFrame(AVFormatContext* format, int streamIndex)
         return false;
     for (int packets = 0; packets < 1000 && av_read_frame(format, packet.get()) >= 0; ++packets) {
         bool ours = packet->stream_index == streamIndex;
-        if (ours)
-            avcodec_send_packet(context.get(), packet.get());
+        if (ours) avcodec_send_packet(context.get(), packet.get());
         av_packet_unref(packet.get());
-        if (ours && avcodec_receive_frame(context.get(), frame.get()) == 0)
-            return true;
+        if (ours && avcodec_receive_frame(context.get(), frame.get()) == 0) return true;
     }
     avcodec_send_packet(context.get(), nullptr);
     return avcodec_receive_frame(context.get(), frame.get()) == 0;
@@ -157,8 +152,7 @@ TrackInfo trackInfoOf(const AVStream* stream, int index, Time origin, bool playa
 bool playsSound(AVFormatContext* format, const std::vector<TrackRef>& tracks)
 {
     for (const TrackRef& track : tracks)
-        if (track->mediaType() == MediaType::audio && decodesAFrame(format, track->streamIndex()))
-            return true;
+        if (track->mediaType() == MediaType::audio && decodesAFrame(format, track->streamIndex())) return true;
     return false;
 }
 
@@ -168,8 +162,7 @@ Time durationOf(const AVFormatContext* format, const std::vector<TrackRef>& trac
     Time end = Time::invalid();
     for (const TrackRef& track : tracks) {
         TimeRange range = track->timeRange();
-        if (range.duration.isNumeric())
-            end = end.isValid() ? maximum(end, range.end()) : range.end();
+        if (range.duration.isNumeric()) end = end.isValid() ? maximum(end, range.end()) : range.end();
     }
     if (!end.isValid() && format->duration != AV_NOPTS_VALUE && format->duration > 0) {
         std::int64_t start = format->start_time != AV_NOPTS_VALUE ? format->start_time : 0;
@@ -224,10 +217,9 @@ Asset::Probe::Probe(const std::string& path, AVFormatContext* format)
 
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         const AVStream* stream = format->streams[i];
-        if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC)
-            continue;
-        const bool decodable = int(i) == videoIndex ? pool != nullptr
-                                                    : avcodec_find_decoder(stream->codecpar->codec_id) != nullptr;
+        if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) continue;
+        const bool decodable =
+            int(i) == videoIndex ? pool != nullptr : avcodec_find_decoder(stream->codecpar->codec_id) != nullptr;
         tracks.push_back(core::make<Track>(trackInfoOf(stream, int(i), origin, decodable)));
     }
 
@@ -255,8 +247,7 @@ std::vector<TrackRef> Asset::tracks(MediaType type) const
 {
     std::vector<TrackRef> found;
     for (const TrackRef& track : probe().tracks)
-        if (track->mediaType() == type)
-            found.push_back(track);
+        if (track->mediaType() == type) found.push_back(track);
     return found;
 }
 
@@ -264,12 +255,10 @@ Time Asset::lastFrameTime() const
 {
     std::call_once(lastFrameFound_, [this] {
         detail::DecoderPool* pool = videoDecoders();
-        if (!pool)
-            return;
+        if (!pool) return;
         detail::PoolLease lease(*pool, detail::farFuture);
         const AVFrame* frame = lease.get() ? lease.get()->decoder->lastFrame() : nullptr;
-        if (frame)
-            lastFrameTime_ = subtract(detail::timeFromTicks(frame->pts, pool->timeBase()), timeOrigin());
+        if (frame) lastFrameTime_ = subtract(detail::timeFromTicks(frame->pts, pool->timeBase()), timeOrigin());
     });
     return lastFrameTime_;
 }
@@ -280,15 +269,13 @@ detail::DecoderPool* Asset::videoDecoders() const { return probe().pool.get(); }
 
 void Asset::keepIdleDecodersOnlyWhileHeld() const
 {
-    if (detail::DecoderPool* pool = videoDecoders())
-        pool->keepOnlyWhileHeld();
+    if (detail::DecoderPool* pool = videoDecoders()) pool->keepOnlyWhileHeld();
 }
 
 std::shared_ptr<void> Asset::holdIdleDecoders(const std::shared_ptr<const Asset>& asset)
 {
     detail::DecoderPool* pool = asset ? asset->videoDecoders() : nullptr;
-    if (!pool)
-        return nullptr;
+    if (!pool) return nullptr;
     pool->hold();
     // The hold keeps the asset, and with it the pool, until it goes.
     return std::shared_ptr<void>(pool, [asset](void* held) { static_cast<detail::DecoderPool*>(held)->unhold(); });

@@ -154,8 +154,7 @@ struct AssetWriter::Impl {
         if (format->oformat->flags & AVFMT_GLOBALHEADER) codec->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         av_opt_set(codec->priv_data, "preset", "veryfast", 0);
         if (avcodec_open2(codec.get(), encoder, nullptr) < 0) return fail("cannot open the H.264 encoder");
-        if (avcodec_parameters_from_context(stream->codecpar, codec.get()) < 0)
-            return fail("cannot set the stream up");
+        if (avcodec_parameters_from_context(stream->codecpar, codec.get()) < 0) return fail("cannot set the stream up");
         stream->time_base = encoderTimeBase;
         if (avio_open(&format->pb, temporaryPath.c_str(), AVIO_FLAG_WRITE) < 0) return fail("cannot write the file");
         if (avformat_write_header(format.get(), nullptr) < 0) return fail("cannot write the movie header");
@@ -356,10 +355,7 @@ void AssetWriter::cancelWriting()
     impl_->cancel();
 }
 
-AssetWriter::Status AssetWriter::status() const
-{
-    return impl_->currentStatus();
-}
+AssetWriter::Status AssetWriter::status() const { return impl_->currentStatus(); }
 
 std::optional<std::string> AssetWriter::error() const
 {

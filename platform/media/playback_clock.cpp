@@ -12,8 +12,7 @@ double SystemPlaybackClock::now() const
 
 void ManualPlaybackClock::advance(double seconds)
 {
-    if (!(seconds > 0))
-        return;
+    if (!(seconds > 0)) return;
     double current = seconds_.load();
     while (!seconds_.compare_exchange_weak(current, current + seconds)) {
     }

@@ -53,15 +53,15 @@ struct Player::Engine {
     const std::shared_ptr<PlayerItem> item;
     std::weak_ptr<Player> self;
     detail::PlayerTimeObservers observers;
-    Time end = Time::invalid();           // the item's duration, when it has one
-    bool playable = false;                // the item's movie plays (its pictures or its sound decode)
-    double frameSeconds = 1.0 / 30;       // a nominal frame duration
+    Time end = Time::invalid();      // the item's duration, when it has one
+    bool playable = false;           // the item's movie plays (its pictures or its sound decode)
+    double frameSeconds = 1.0 / 30;  // a nominal frame duration
 
     mutable std::mutex mutex;
     PlaybackClockRef clock = std::make_shared<SystemPlaybackClock>();
     float rate = 0;
     float volume = 1;
-    Time position = Time::zero();  // the time while paused or moving
+    Time position = Time::zero();    // the time while paused or moving
     Time anchorTime = Time::zero();  // while playing: the timeline time at anchorClock
     double anchorClock = 0;
     Time lastReported = Time::zero();
@@ -82,10 +82,8 @@ struct Player::Engine {
 
     Time clampToItem(Time t) const
     {
-        if (compare(t, Time::zero()) < 0)
-            t = Time::zero();
-        if (end.isNumeric() && compare(t, end) > 0)
-            t = end;
+        if (compare(t, Time::zero()) < 0) t = Time::zero();
+        if (end.isNumeric() && compare(t, end) > 0) t = end;
         return t;
     }
 
@@ -93,8 +91,7 @@ struct Player::Engine {
     Time playingTime() const
     {
         double elapsed = std::max(0.0, clock->now() - anchorClock) * rate;
-        if (elapsed == 0)
-            return anchorTime;
+        if (elapsed == 0) return anchorTime;
         return clampToItem(add(anchorTime, Time::withSeconds(elapsed, 1000000000)));
     }
     Time timeNow() const { return !move && advances(rate) ? playingTime() : position; }
@@ -108,8 +105,7 @@ struct Player::Engine {
     // Takes over from a seek under way, whose completion hears false. Callers hold the mutex.
     std::uint64_t beginMove(bool exact, SeekCompletion done)
     {
-        if (move && move->done)
-            onMain([done = std::move(move->done)] { done(false); });
+        if (move && move->done) onMain([done = std::move(move->done)] { done(false); });
         move = Move{};
         move->id = ++lastMove;
         move->exact = exact;
@@ -121,8 +117,7 @@ struct Player::Engine {
     void showOnMain()
     {
         onMain([weak = self] {
-            if (auto player = weak.lock())
-                player->engine_->deliverFrame(player->currentVideoFrame());
+            if (auto player = weak.lock()) player->engine_->deliverFrame(player->currentVideoFrame());
         });
     }
     void deliverFrame(const gfx::ImageRef& image)
@@ -132,8 +127,7 @@ struct Player::Engine {
             std::lock_guard lock(mutex);
             handler = frameHandler;
         }
-        if (handler && image)
-            handler(image);
+        if (handler && image) handler(image);
     }
 
     // Decode thread.
@@ -144,13 +138,11 @@ struct Player::Engine {
         bool playing;
         {
             std::lock_guard lock(mutex);
-            if (!move || move->id != landing.command)
-                return;
+            if (!move || move->id != landing.command) return;
             done = std::move(move->done);
             if (landing.frame) {
                 // At the end the time is the last frame's own, not the movie's duration.
-                if (!move->exact || landing.frame->last)
-                    position = landing.frame->time;
+                if (!move->exact || landing.frame->last) position = landing.frame->time;
                 shown = landing.frame;
             }
             shownAtPosition = landing.frame.has_value();
@@ -163,12 +155,9 @@ struct Player::Engine {
             }
         }
         observers.reportJump(now);
-        if (landing.frame)
-            showOnMain();
-        if (done)
-            onMain([done = std::move(done), ok = landing.frame.has_value()] { done(ok); });
-        if (playing)
-            scheduleTick(0);
+        if (landing.frame) showOnMain();
+        if (done) onMain([done = std::move(done), ok = landing.frame.has_value()] { done(ok); });
+        if (playing) scheduleTick(0);
     }
 
     void scheduleTick(double seconds)
@@ -176,13 +165,11 @@ struct Player::Engine {
         {
             std::lock_guard lock(mutex);
             // Without an item nothing plays and nothing ends.
-            if (tickScheduled || !item)
-                return;
+            if (tickScheduled || !item) return;
             tickScheduled = true;
         }
         core::DispatchQueue::main()->asyncAfter(seconds, [weak = self] {
-            if (auto player = weak.lock())
-                player->engine_->tick();
+            if (auto player = weak.lock()) player->engine_->tick();
         });
     }
 
@@ -197,11 +184,9 @@ struct Player::Engine {
         if (!audioOpened && item && item->asset()) {
             audioOpened = true;
             audio = detail::PlaybackAudioOutput::open(*item->asset());
-            if (audio)
-                audio->setVolume(owner.volume());
+            if (audio) audio->setVolume(owner.volume());
         }
-        if (!audio)
-            return;
+        if (!audio) return;
         // The sound follows the clock: it starts again where the clock is when the two drift apart.
         std::optional<Time> heard = audio->position();
         bool drifted = heard && std::abs(heard->seconds() - now.seconds()) > soundDrift;
@@ -214,28 +199,23 @@ struct Player::Engine {
     void silence()
     {
         core::assertMainThread();
-        if (audio)
-            audio->stop();
+        if (audio) audio->stop();
         audioCueHeard = 0;
     }
     void silenceOnMain()
     {
         onMain([weak = self] {
-            if (auto player = weak.lock())
-                player->engine_->silence();
+            if (auto player = weak.lock()) player->engine_->silence();
         });
     }
 
     bool reachedEnd(const Time& now) const
     {
-        if (!decoder)
-            return !end.isNumeric() || compare(now, end) >= 0;
+        if (!decoder) return !end.isNumeric() || compare(now, end) >= 0;
         // A frame's duration after the last frame that decodes: a movie cut short ends there, before its duration.
-        if (decoder->exhausted() && shown && now.seconds() - shown->time.seconds() >= frameSeconds)
-            return true;
+        if (decoder->exhausted() && shown && now.seconds() - shown->time.seconds() >= frameSeconds) return true;
         if (end.isNumeric()) {
-            if (compare(now, end) < 0)
-                return false;
+            if (compare(now, end) < 0) return false;
             std::optional<Time> next = decoder->nextFrameTime();
             return decoder->exhausted() || (next && compare(*next, end) > 0);
         }
@@ -258,8 +238,7 @@ struct Player::Engine {
         {
             std::lock_guard lock(mutex);
             tickScheduled = false;
-            if (!advances(rate))
-                return;
+            if (!advances(rate)) return;
             speed = rate;
             withSound = systemClock;
             cue = audioCue;
@@ -269,10 +248,8 @@ struct Player::Engine {
             } else {
                 from = lastReported;
                 now = playingTime();
-                if (decoder)
-                    frame = decoder->takeDue(now);
-                if (frame)
-                    shown = frame;
+                if (decoder) frame = decoder->takeDue(now);
+                if (frame) shown = frame;
                 ended = reachedEnd(now);
                 if (ended) {
                     rate = 0;
@@ -280,13 +257,11 @@ struct Player::Engine {
                     position = shown ? shown->time : end.isNumeric() ? end : now;
                     shownAtPosition = shown.has_value();
                     now = position;
-                    if (decoder)
-                        decoder->setQueueLength(pausedQueueLength);
+                    if (decoder) decoder->setQueueLength(pausedQueueLength);
                 } else {
                     lastReported = now;
                     std::optional<Time> next = decoder ? decoder->nextFrameTime() : std::nullopt;
-                    if (next)
-                        wait = (next->seconds() - now.seconds()) / rate;
+                    if (next) wait = (next->seconds() - now.seconds()) / rate;
                     if (auto report = observers.nextReport(now))
                         wait = std::min(wait, (*report - now.seconds()) / rate);
                     wait = std::clamp(wait, shortestTick, longestTick);
@@ -297,12 +272,10 @@ struct Player::Engine {
         }
         if (again) {
             core::DispatchQueue::main()->asyncAfter(wait, [weak = self] {
-                if (auto player = weak.lock())
-                    player->engine_->tick();
+                if (auto player = weak.lock()) player->engine_->tick();
             });
         }
-        if (frame)
-            deliverFrame(frame->image);
+        if (frame) deliverFrame(frame->image);
         if (ended)
             silence();
         else if (!moving)
@@ -313,8 +286,7 @@ struct Player::Engine {
             core::NotificationCenter::defaultCenter().post(PlayerItem::didPlayToEndTimeNotification, item);
             return;
         }
-        if (!moving)
-            observers.reportProgress(from, now);
+        if (!moving) observers.reportProgress(from, now);
     }
 };
 
@@ -335,14 +307,15 @@ void Player::awake()
     Observable::awake();
     auto self = sharedAs<Player>();
     engine_->self = self;
-    exposeKey("rate", [this] { return std::any(rate()); },
-              [this](const std::any& value) { setRate(std::any_cast<float>(value)); });
-    exposeKey("volume", [this] { return std::any(volume()); },
-              [this](const std::any& value) { setVolume(std::any_cast<float>(value)); });
+    exposeKey(
+        "rate", [this] { return std::any(rate()); },
+        [this](const std::any& value) { setRate(std::any_cast<float>(value)); });
+    exposeKey(
+        "volume", [this] { return std::any(volume()); },
+        [this](const std::any& value) { setVolume(std::any_cast<float>(value)); });
 
     const std::shared_ptr<PlayerItem>& item = engine_->item;
-    if (!item || !item->asset())
-        return;
+    if (!item || !item->asset()) return;
     item->setPlayer(self);
     const Asset& asset = *item->asset();
     engine_->end = asset.duration().isNumeric() ? asset.duration() : Time::invalid();
@@ -355,7 +328,8 @@ void Player::awake()
     if (auto source = detail::PlaybackFrameSource::open(asset)) {
         Engine* engine = engine_.get();
         engine_->decoder = std::make_unique<detail::PlaybackDecoder>(
-            std::move(source), [engine](detail::PlaybackDecoder::Landing landing) { engine->landed(std::move(landing)); });
+            std::move(source),
+            [engine](detail::PlaybackDecoder::Landing landing) { engine->landed(std::move(landing)); });
         // The first picture is on screen from the start.
         std::lock_guard lock(engine_->mutex);
         engine_->decoder->seek(engine_->beginMove(true, {}), Time::zero(), Time::zero(), Time::zero());
@@ -382,24 +356,18 @@ void Player::setRate(float rate)
         if (wasPlaying && !playing && !e.move) {
             e.position = e.shown ? e.shown->time : e.playingTime();
             e.shownAtPosition = e.shown.has_value();
-        }
-        else if (!wasPlaying && playing && !e.move)
+        } else if (!wasPlaying && playing && !e.move)
             e.anchor(e.position);
         else if (wasPlaying && playing && !e.move)
             e.anchor(e.playingTime());
         e.rate = std::isnan(rate) ? 0 : rate;
-        if (playing)
-            ++e.audioCue;
-        if (e.decoder)
-            e.decoder->setQueueLength(playing ? playingQueueLength : pausedQueueLength);
+        if (playing) ++e.audioCue;
+        if (e.decoder) e.decoder->setQueueLength(playing ? playingQueueLength : pausedQueueLength);
     }
     didChange("rate");
-    if (startsOrStops && !playing)
-        e.silenceOnMain();
-    if (startsOrStops)
-        e.observers.reportJump(currentTime());
-    if (playing)
-        e.scheduleTick(0);
+    if (startsOrStops && !playing) e.silenceOnMain();
+    if (startsOrStops) e.observers.reportJump(currentTime());
+    if (playing) e.scheduleTick(0);
 }
 
 void Player::play() { setRate(1); }
@@ -421,8 +389,7 @@ void Player::setVolume(float volume)
     didChange("volume");
     onMain([weak = engine_->self] {
         if (auto player = weak.lock())
-            if (player->engine_->audio)
-                player->engine_->audio->setVolume(player->volume());
+            if (player->engine_->audio) player->engine_->audio->setVolume(player->volume());
     });
 }
 
@@ -443,8 +410,7 @@ void Player::seek(const Time& time, const Time& toleranceBefore, const Time& tol
     Engine& e = *engine_;
     // A movie that does not decode has no time to go to (decoder and playable are set once, when made).
     if (!time.isNumeric() || (!e.decoder && !e.playable)) {
-        if (done)
-            onMain([done = std::move(done)] { done(false); });
+        if (done) onMain([done = std::move(done)] { done(false); });
         return;
     }
     bool exact = isZero(toleranceBefore) && isZero(toleranceAfter);
@@ -465,18 +431,15 @@ void Player::seek(const Time& time, const Time& toleranceBefore, const Time& tol
         }
     }
     e.observers.reportJump(target);
-    if (done)
-        onMain([done = std::move(done)] { done(true); });
+    if (done) onMain([done = std::move(done)] { done(true); });
 }
 
 void Player::step(int count)
 {
-    if (rate() != 0)
-        setRate(0);
+    if (rate() != 0) setRate(0);
     Engine& e = *engine_;
     std::lock_guard lock(e.mutex);
-    if (!e.decoder)
-        return;
+    if (!e.decoder) return;
     Engine::Move step;
     step.isStep = true;
     step.count = count;
@@ -519,8 +482,7 @@ gfx::ImageRef Player::videoFrameShownAt(const Time& time) const
 {
     const Engine& e = *engine_;
     std::lock_guard lock(e.mutex);
-    if (advances(e.rate) || e.move || !e.shown || !e.shownAtPosition || compare(e.position, time) != 0)
-        return nullptr;
+    if (advances(e.rate) || e.move || !e.shown || !e.shownAtPosition || compare(e.position, time) != 0) return nullptr;
     return e.shown->image;
 }
 
@@ -532,15 +494,13 @@ void Player::setFrameHandler(FrameHandler handler)
 
 void Player::setClock(PlaybackClockRef clock)
 {
-    if (!clock)
-        return;
+    if (!clock) return;
     std::lock_guard lock(engine_->mutex);
     Time now = engine_->timeNow();
     engine_->systemClock = dynamic_cast<SystemPlaybackClock*>(clock.get()) != nullptr;
     ++engine_->audioCue;
     engine_->clock = std::move(clock);
-    if (advances(engine_->rate) && !engine_->move)
-        engine_->anchor(now);
+    if (advances(engine_->rate) && !engine_->move) engine_->anchor(now);
 }
 
 std::string Player::description() const

@@ -13,8 +13,7 @@ Time PlayerItem::duration() const { return asset_ ? asset_->duration() : Time::i
 
 void PlayerItem::step(int count)
 {
-    if (auto playing = player())
-        playing->step(count);
+    if (auto playing = player()) playing->step(count);
 }
 
 Time PlayerItem::currentTime() const

@@ -33,8 +33,7 @@ Int128 divide(Int128 num, Int128 den, Rounding rounding, bool& inexact)
 {
     Int128 q = num / den;
     Int128 r = num % den;
-    if (r == 0)
-        return q;
+    if (r == 0) return q;
     inexact = true;
     Int128 away = num < 0 ? -1 : 1;
     switch (rounding) {
@@ -59,16 +58,15 @@ std::uint32_t roundedFlag(bool rounded) { return TimeFlags::valid | (rounded ? T
 // The exact rational num / den (den > 0) on the timescale asked for. When the value does not fit, the
 // timescale is halved until it does (an infinity once past timescale 1), or, without halving, the infinity
 // of the value's sign comes back at once.
-Time fitRational(Int128 num, Int128 den, Int128 timescale, bool rounded, std::int64_t epoch,
-                 bool halving = true, Rounding rounding = Rounding::halfAwayFromZero)
+Time fitRational(Int128 num, Int128 den, Int128 timescale, bool rounded, std::int64_t epoch, bool halving = true,
+                 Rounding rounding = Rounding::halfAwayFromZero)
 {
     for (;;) {
         bool inexact = false;
         Int128 value = divide(num * timescale, den, rounding, inexact);
         if (fitsInt64(value))
             return {std::int64_t(value), std::int32_t(timescale), roundedFlag(rounded || inexact), epoch};
-        if (!halving || timescale == 1)
-            return infinityOfSign(num < 0);
+        if (!halving || timescale == 1) return infinityOfSign(num < 0);
         timescale /= 2;
         rounded = true;
     }
@@ -82,8 +80,7 @@ Time fitProduct(long double product, std::int32_t timescale, bool rounded, std::
         long double value = std::round(product);
         if (std::fabs(value) <= limit)
             return {std::int64_t(value), timescale, roundedFlag(rounded || value != product), epoch};
-        if (timescale == 1)
-            return infinityOfSign(product < 0);
+        if (timescale == 1) return infinityOfSign(product < 0);
         timescale /= 2;
         product /= 2;
         rounded = true;
@@ -93,14 +90,10 @@ Time fitProduct(long double product, std::int32_t timescale, bool rounded, std::
 // Ranks in the total order of times.
 int rankOf(const Time& t)
 {
-    if (!t.isValid())
-        return 4;
-    if (t.isPositiveInfinity())
-        return 3;
-    if (t.isIndefinite())
-        return 2;
-    if (t.isNegativeInfinity())
-        return 0;
+    if (!t.isValid()) return 4;
+    if (t.isPositiveInfinity()) return 3;
+    if (t.isIndefinite()) return 2;
+    if (t.isNegativeInfinity()) return 0;
     return 1;
 }
 
@@ -109,21 +102,15 @@ bool isRounded(const Time& a, const Time& b) { return (a.flags | b.flags) & Time
 // a + sign · b, for sign ±1.
 Time addSigned(const Time& a, const Time& b, int sign)
 {
-    if (!a.isValid() || !b.isValid())
-        return Time::invalid();
+    if (!a.isValid() || !b.isValid()) return Time::invalid();
     bool aPositive = a.isPositiveInfinity(), aNegative = a.isNegativeInfinity();
     bool bPositive = sign > 0 ? b.isPositiveInfinity() : b.isNegativeInfinity();
     bool bNegative = sign > 0 ? b.isNegativeInfinity() : b.isPositiveInfinity();
-    if ((aPositive && bNegative) || (aNegative && bPositive))
-        return Time::invalid();
-    if (aPositive || bPositive)
-        return Time::positiveInfinity();
-    if (aNegative || bNegative)
-        return Time::negativeInfinity();
-    if (a.isIndefinite() || b.isIndefinite())
-        return Time::indefinite();
-    if (a.epoch != b.epoch)
-        return Time::invalid();
+    if ((aPositive && bNegative) || (aNegative && bPositive)) return Time::invalid();
+    if (aPositive || bPositive) return Time::positiveInfinity();
+    if (aNegative || bNegative) return Time::negativeInfinity();
+    if (a.isIndefinite() || b.isIndefinite()) return Time::indefinite();
+    if (a.epoch != b.epoch) return Time::invalid();
 
     bool rounded = isRounded(a, b);
     if (a.timescale == b.timescale) {
@@ -140,39 +127,30 @@ Time addSigned(const Time& a, const Time& b, int sign)
 
 Time Time::make(std::int64_t value, std::int32_t timescale)
 {
-    if (timescale <= 0)
-        return invalid();
+    if (timescale <= 0) return invalid();
     return {value, timescale, TimeFlags::valid, 0};
 }
 
 Time Time::withSeconds(double seconds, std::int32_t timescale)
 {
-    if (timescale <= 0 || std::isnan(seconds))
-        return invalid();
-    if (std::isinf(seconds))
-        return infinityOfSign(seconds < 0);
+    if (timescale <= 0 || std::isnan(seconds)) return invalid();
+    if (std::isinf(seconds)) return infinityOfSign(seconds < 0);
     return fitProduct((long double)seconds * timescale, timescale, false, 0);
 }
 
 double Time::seconds() const
 {
-    if (isNumeric())
-        return double((long double)value / timescale);
-    if (isPositiveInfinity())
-        return std::numeric_limits<double>::infinity();
-    if (isNegativeInfinity())
-        return -std::numeric_limits<double>::infinity();
+    if (isNumeric()) return double((long double)value / timescale);
+    if (isPositiveInfinity()) return std::numeric_limits<double>::infinity();
+    if (isNegativeInfinity()) return -std::numeric_limits<double>::infinity();
     return std::numeric_limits<double>::quiet_NaN();
 }
 
 Time convertScale(const Time& t, std::int32_t timescale, Rounding rounding)
 {
-    if (!t.isNumeric())
-        return t;
-    if (timescale <= 0)
-        return Time::invalid();
-    if (timescale == t.timescale)
-        return t;
+    if (!t.isNumeric()) return t;
+    if (timescale <= 0) return Time::invalid();
+    if (timescale == t.timescale) return t;
     return fitRational(t.value, t.timescale, timescale, t.hasBeenRounded(), t.epoch, false, rounding);
 }
 
@@ -183,12 +161,9 @@ Time subtract(const Time& a, const Time& b) { return addSigned(a, b, -1); }
 int compare(const Time& a, const Time& b)
 {
     int ra = rankOf(a), rb = rankOf(b);
-    if (ra != rb)
-        return ra < rb ? -1 : 1;
-    if (ra != 1)
-        return 0;
-    if (a.epoch != b.epoch)
-        return a.epoch < b.epoch ? -1 : 1;
+    if (ra != rb) return ra < rb ? -1 : 1;
+    if (ra != 1) return 0;
+    if (a.epoch != b.epoch) return a.epoch < b.epoch ? -1 : 1;
     Int128 left = Int128(a.value) * b.timescale;
     Int128 right = Int128(b.value) * a.timescale;
     return left < right ? -1 : left > right ? 1 : 0;
@@ -196,19 +171,15 @@ int compare(const Time& a, const Time& b)
 
 Time multiply(const Time& t, std::int32_t n)
 {
-    if (!t.isNumeric())
-        return t;
+    if (!t.isNumeric()) return t;
     return fitRational(Int128(t.value) * n, t.timescale, t.timescale, t.hasBeenRounded(), t.epoch);
 }
 
 Time multiplyByFloat64(const Time& t, double x)
 {
-    if (!t.isNumeric())
-        return t;
-    if (std::isnan(x))
-        return Time::invalid();
-    if (std::isinf(x))
-        return t.value == 0 ? Time::invalid() : infinityOfSign((t.value < 0) != (x < 0));
+    if (!t.isNumeric()) return t;
+    if (std::isnan(x)) return Time::invalid();
+    if (std::isinf(x)) return t.value == 0 ? Time::invalid() : infinityOfSign((t.value < 0) != (x < 0));
     Int128 value = t.value;
     std::int32_t timescale = t.timescale;
     while (timescale < 65536) {
@@ -221,10 +192,8 @@ Time multiplyByFloat64(const Time& t, double x)
 
 Time multiplyByRatio(const Time& t, std::int32_t m, std::int32_t d)
 {
-    if (!t.isNumeric())
-        return t;
-    if (d == 0)
-        return (t.value == 0 || m == 0) ? Time::invalid() : infinityOfSign((t.value < 0) != (m < 0));
+    if (!t.isNumeric()) return t;
+    if (d == 0) return (t.value == 0 || m == 0) ? Time::invalid() : infinityOfSign((t.value < 0) != (m < 0));
     Int128 num = Int128(t.value) * m;
     Int128 den = Int128(t.timescale) * d;
     if (den < 0) {
@@ -232,13 +201,11 @@ Time multiplyByRatio(const Time& t, std::int32_t m, std::int32_t d)
         den = -den;
     }
     bool rounded = t.hasBeenRounded();
-    if (num == 0)
-        return {0, t.timescale, roundedFlag(rounded), t.epoch};
+    if (num == 0) return {0, t.timescale, roundedFlag(rounded), t.epoch};
     Int128 g = gcd(num, den);
     num /= g;
     den /= g;
-    if (den <= Time::maxTimescale)
-        return fitRational(num, den, den, rounded, t.epoch);
+    if (den <= Time::maxTimescale) return fitRational(num, den, den, rounded, t.epoch);
     // Not representable exactly: the original timescale or the finest one, whichever errs less.
     auto errorOn = [&](Int128 timescale) {
         bool inexact = false;
@@ -251,24 +218,20 @@ Time multiplyByRatio(const Time& t, std::int32_t m, std::int32_t d)
 
 Time absoluteValue(const Time& t)
 {
-    if (t.isNegativeInfinity())
-        return Time::positiveInfinity();
-    if (!t.isNumeric() || t.value >= 0)
-        return t;
+    if (t.isNegativeInfinity()) return Time::positiveInfinity();
+    if (!t.isNumeric() || t.value >= 0) return t;
     return fitRational(-Int128(t.value), t.timescale, t.timescale, t.hasBeenRounded(), t.epoch);
 }
 
 Time minimum(const Time& a, const Time& b)
 {
-    if (!a.isValid() || !b.isValid())
-        return Time::invalid();
+    if (!a.isValid() || !b.isValid()) return Time::invalid();
     return compare(a, b) <= 0 ? a : b;
 }
 
 Time maximum(const Time& a, const Time& b)
 {
-    if (!a.isValid() || !b.isValid())
-        return Time::invalid();
+    if (!a.isValid() || !b.isValid()) return Time::invalid();
     return compare(a, b) >= 0 ? a : b;
 }
 

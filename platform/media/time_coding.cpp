@@ -13,19 +13,16 @@ void encodeTime(core::KeyedArchiver& coder, const std::string& key, const Time& 
 
 Time decodeTime(core::KeyedUnarchiver& coder, const std::string& key)
 {
-    if (!coder.contains(key + ".flags") || !coder.contains(key + ".timescale"))
-        return Time::invalid();
+    if (!coder.contains(key + ".flags") || !coder.contains(key + ".timescale")) return Time::invalid();
     std::int64_t flags = coder.decodeInt64(key + ".flags");
     std::int64_t timescale = coder.decodeInt64(key + ".timescale");
     constexpr std::int64_t knownFlags = TimeFlags::valid | TimeFlags::hasBeenRounded | TimeFlags::positiveInfinity |
                                         TimeFlags::negativeInfinity | TimeFlags::indefinite;
-    if (flags < 0 || (flags & ~knownFlags) || !(flags & TimeFlags::valid))
-        return Time::invalid();
+    if (flags < 0 || (flags & ~knownFlags) || !(flags & TimeFlags::valid)) return Time::invalid();
     Time time{coder.decodeInt64(key + ".value"), 0, std::uint32_t(flags), coder.decodeInt64(key + ".epoch")};
     if (time.isNumeric()) {
         // A numeric time needs a positive timescale.
-        if (timescale <= 0 || timescale > Time::maxTimescale)
-            return Time::invalid();
+        if (timescale <= 0 || timescale > Time::maxTimescale) return Time::invalid();
         time.timescale = std::int32_t(timescale);
     }
     return time;

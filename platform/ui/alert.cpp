@@ -2,8 +2,8 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 
 #include "platform/core/main_thread.h"
 #include "platform/ui/qt_window.h"

@@ -16,7 +16,10 @@ void AnimationContext::runAnimationGroup(const std::function<void(AnimationConte
 double AnimationContext::duration() const { return Transaction::animationDuration(); }
 void AnimationContext::setDuration(double seconds) { Transaction::setAnimationDuration(seconds); }
 TimingFunction AnimationContext::timingFunction() const { return Transaction::animationTimingFunction(); }
-void AnimationContext::setTimingFunction(const TimingFunction& timing) { Transaction::setAnimationTimingFunction(timing); }
+void AnimationContext::setTimingFunction(const TimingFunction& timing)
+{
+    Transaction::setAnimationTimingFunction(timing);
+}
 void AnimationContext::setAllowsImplicitAnimation(bool allows) { Transaction::setDisableActions(!allows); }
 
 }  // namespace ui

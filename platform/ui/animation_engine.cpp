@@ -40,7 +40,8 @@ struct AnimationEngine::Impl {
     void tick()
     {
         std::vector<Key> keys;
-        for (auto& entry : running) keys.push_back(entry.first);
+        for (auto& entry : running)
+            keys.push_back(entry.first);
         const double time = now();
         for (auto& key : keys) {
             auto found = running.find(key);
@@ -71,8 +72,8 @@ AnimationEngine& AnimationEngine::shared()
     return *engine;
 }
 
-void AnimationEngine::start(const void* owner, const std::string& key, double duration,
-                            const TimingFunction& timing, Step step, std::shared_ptr<CompletionGroup> group)
+void AnimationEngine::start(const void* owner, const std::string& key, double duration, const TimingFunction& timing,
+                            Step step, std::shared_ptr<CompletionGroup> group)
 {
     Key id{owner, key};
     impl_->running.erase(id);
@@ -80,16 +81,15 @@ void AnimationEngine::start(const void* owner, const std::string& key, double du
     if (!impl_->timer.isActive()) impl_->timer.start();
 }
 
-void AnimationEngine::cancel(const void* owner, const std::string& key)
-{
-    impl_->running.erase(Key{owner, key});
-}
+void AnimationEngine::cancel(const void* owner, const std::string& key) { impl_->running.erase(Key{owner, key}); }
 
 void AnimationEngine::cancelAll(const void* owner)
 {
     for (auto it = impl_->running.begin(); it != impl_->running.end();) {
-        if (it->first.first == owner) it = impl_->running.erase(it);
-        else ++it;
+        if (it->first.first == owner)
+            it = impl_->running.erase(it);
+        else
+            ++it;
     }
 }
 

@@ -36,8 +36,8 @@ public:
 
     static AnimationEngine& shared();
 
-    void start(const void* owner, const std::string& key, double duration, const TimingFunction& timing,
-               Step step, std::shared_ptr<CompletionGroup> group);
+    void start(const void* owner, const std::string& key, double duration, const TimingFunction& timing, Step step,
+               std::shared_ptr<CompletionGroup> group);
     // Ends the animation of that key without applying the rest of it.
     void cancel(const void* owner, const std::string& key);
     void cancelAll(const void* owner);

@@ -20,11 +20,12 @@ void animate(const std::shared_ptr<View>& view, const std::string& key, std::fun
         return;
     }
     std::weak_ptr<View> weak = view;
-    engine.start(view.get(), key, duration, Transaction::animationTimingFunction(),
-                 [weak, apply](double fraction) {
-                     if (auto v = weak.lock()) apply(*v, fraction);
-                 },
-                 Transaction::currentGroup());
+    engine.start(
+        view.get(), key, duration, Transaction::animationTimingFunction(),
+        [weak, apply](double fraction) {
+            if (auto v = weak.lock()) apply(*v, fraction);
+        },
+        Transaction::currentGroup());
 }
 
 // Lands exactly on b at the end.

@@ -16,9 +16,6 @@ gfx::Color Appearance::backgroundColor() const
     return gfx::Color::gray(0.91);
 }
 
-gfx::Color Appearance::textColor() const
-{
-    return isDark() ? gfx::Color::white() : gfx::Color::black();
-}
+gfx::Color Appearance::textColor() const { return isDark() ? gfx::Color::white() : gfx::Color::black(); }
 
 }  // namespace ui

@@ -85,9 +85,8 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
     removeLeftoverDragFiles();
     setDelegate(delegate);
     // Problems with stored state (found while loading, or later while saving) are shown as alerts, one at a time.
-    core::UserNotices::setPresenter([](const core::UserNotice& notice) {
-        core::DispatchQueue::main()->async([notice] { showNotice(notice); });
-    });
+    core::UserNotices::setPresenter(
+        [](const core::UserNotice& notice) { core::DispatchQueue::main()->async([notice] { showNotice(notice); }); });
     if (delegate) delegate->applicationWillFinishLaunching();
     if (auto documents = DocumentController::sharedIfMade()) documents->restoreSession();
     std::vector<std::string> paths;
@@ -123,7 +122,8 @@ void Application::finishTermination()
     // The windows close without being asked: the quit is agreed to, and Qt's quit() would ask them again, a
     // window that refuses (a busy document, a batch at work) cancelling it. Their widgets go now, while
     // everything they use is still there.
-    for (auto& window : std::vector(windows_)) window->close();
+    for (auto& window : std::vector(windows_))
+        window->close();
     QCoreApplication::exit(0);
 }
 
@@ -173,7 +173,8 @@ void Application::setMainMenu(const std::shared_ptr<Menu>& menu)
 {
     core::assertMainThread();
     mainMenu_ = menu;
-    for (auto& window : windows_) window->rebuildMenuBar();
+    for (auto& window : windows_)
+        window->rebuildMenuBar();
 }
 
 std::shared_ptr<Window> Application::windowWithNumber(int number) const
@@ -187,8 +188,10 @@ std::shared_ptr<Window> Application::windowWithNumber(int number) const
 void Application::requestUserAttention(RequestUserAttentionType)
 {
     QWidget* widget = nullptr;
-    if (auto window = keyWindow()) widget = widgetOf(*window);
-    else if (!windows_.empty()) widget = widgetOf(*windows_.front());
+    if (auto window = keyWindow())
+        widget = widgetOf(*window);
+    else if (!windows_.empty())
+        widget = widgetOf(*windows_.front());
     if (widget) QApplication::alert(widget, 1000);
 }
 
@@ -227,14 +230,8 @@ void Application::terminateWhenWindowless()
     terminate();
 }
 
-void Application::windowDidBecomeKey(const std::shared_ptr<Window>& window)
-{
-    keyWindow_ = window;
-}
+void Application::windowDidBecomeKey(const std::shared_ptr<Window>& window) { keyWindow_ = window; }
 
-void beep()
-{
-    QApplication::beep();
-}
+void beep() { QApplication::beep(); }
 
 }  // namespace ui

@@ -5,8 +5,8 @@ namespace ui {
 namespace {
 
 // Shares `delta` among the flexible parts (low margin, size, high margin) of one axis.
-void resizeAxis(double& origin, double& size, double parentSize, double delta, bool lowFlexible,
-                bool sizeFlexible, bool highFlexible)
+void resizeAxis(double& origin, double& size, double parentSize, double delta, bool lowFlexible, bool sizeFlexible,
+                bool highFlexible)
 {
     const double parts[3] = {origin, size, parentSize - origin - size};
     const bool flexible[3] = {lowFlexible, sizeFlexible, highFlexible};
@@ -31,8 +31,8 @@ gfx::Rect autoresizedFrame(const gfx::Rect& frame, const gfx::Size& oldParentSiz
     gfx::Rect result = frame;
     resizeAxis(result.origin.x, result.size.width, oldParentSize.width, newParentSize.width - oldParentSize.width,
                mask & 1, mask & 2, mask & 4);
-    resizeAxis(result.origin.y, result.size.height, oldParentSize.height,
-               newParentSize.height - oldParentSize.height, mask & 8, mask & 16, mask & 32);
+    resizeAxis(result.origin.y, result.size.height, oldParentSize.height, newParentSize.height - oldParentSize.height,
+               mask & 8, mask & 16, mask & 32);
     if (result.size.width < 0) result.size.width = 0;
     if (result.size.height < 0) result.size.height = 0;
     return result;

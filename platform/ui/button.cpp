@@ -132,8 +132,8 @@ void Button::showImage()
         button->setIcon(iconOfPicture(picture_, button));
         return;
     }
-    const bool alternate = alternateImage_ && (type_ == ButtonType::momentaryChange ? button->isDown()
-                                                                                      : state() == ControlState::on);
+    const bool alternate =
+        alternateImage_ && (type_ == ButtonType::momentaryChange ? button->isDown() : state() == ControlState::on);
     const gfx::ImageRef& shown = alternate ? alternateImage_ : image_;
     button->setIcon(shown ? QIcon(QPixmap::fromImage(qImageFromImage(*shown))) : QIcon());
 }
@@ -229,7 +229,7 @@ void Button::released()
 {
     if (keepsState(type_)) {
         // Three states cycle on, off, mixed, on; radio buttons only turn on.
-        ControlState next = state() == ControlState::on ? ControlState::off
+        ControlState next = state() == ControlState::on                       ? ControlState::off
                             : state() == ControlState::mixed || !allowsMixed_ ? ControlState::on
                                                                               : ControlState::mixed;
         if (type_ == ButtonType::radio) next = ControlState::on;

@@ -16,9 +16,10 @@ void ColorWell::awake()
     QObject::connect(swatch, &QPushButton::clicked, [weak, swatch] {
         auto well = weak.lock();
         if (!well) return;
-        const QColor chosen = QColorDialog::getColor(gfx::toQColor(well->color()), swatch, QString(),
-                                                     QColorDialog::ShowAlphaChannel);
-        if (chosen.isValid()) well->chooseColor(gfx::Color::rgb(chosen.redF(), chosen.greenF(), chosen.blueF(), chosen.alphaF()));
+        const QColor chosen =
+            QColorDialog::getColor(gfx::toQColor(well->color()), swatch, QString(), QColorDialog::ShowAlphaChannel);
+        if (chosen.isValid())
+            well->chooseColor(gfx::Color::rgb(chosen.redF(), chosen.greenF(), chosen.blueF(), chosen.alphaF()));
     });
     setControlWidget(*this, swatch);
     showSwatch();

@@ -71,7 +71,8 @@ Control::Control(const gfx::Rect& frame) : View(frame), impl_(std::make_unique<I
 
 Control::~Control()
 {
-    for (auto& [name, binding] : impl_->bindings) binding.info.observedObject->removeObserver(binding.id);
+    for (auto& [name, binding] : impl_->bindings)
+        binding.info.observedObject->removeObserver(binding.id);
 }
 
 void Control::awake()
@@ -83,16 +84,22 @@ void Control::awake()
             didChange(key);
         });
     };
-    expose("doubleValue", [this] { return std::any(doubleValue()); },
-           [this](const std::any& v) { setDoubleValue(numberIn(v).value_or(0)); });
-    expose("floatValue", [this] { return std::any(floatValue()); },
-           [this](const std::any& v) { setDoubleValue(numberIn(v).value_or(0)); });
-    expose("integerValue", [this] { return std::any(integerValue()); },
-           [this](const std::any& v) { setDoubleValue(numberIn(v).value_or(0)); });
-    expose("stringValue", [this] { return std::any(stringValue()); }, [this](const std::any& v) { setObjectValue(v); });
-    expose("objectValue", [this] { return objectValue(); }, [this](const std::any& v) { setObjectValue(v); });
-    expose("enabled", [this] { return std::any(isEnabled()); },
-           [this](const std::any& v) { setEnabled(numberIn(v).value_or(0) != 0); });
+    expose(
+        "doubleValue", [this] { return std::any(doubleValue()); },
+        [this](const std::any& v) { setDoubleValue(numberIn(v).value_or(0)); });
+    expose(
+        "floatValue", [this] { return std::any(floatValue()); },
+        [this](const std::any& v) { setDoubleValue(numberIn(v).value_or(0)); });
+    expose(
+        "integerValue", [this] { return std::any(integerValue()); },
+        [this](const std::any& v) { setDoubleValue(numberIn(v).value_or(0)); });
+    expose(
+        "stringValue", [this] { return std::any(stringValue()); }, [this](const std::any& v) { setObjectValue(v); });
+    expose(
+        "objectValue", [this] { return objectValue(); }, [this](const std::any& v) { setObjectValue(v); });
+    expose(
+        "enabled", [this] { return std::any(isEnabled()); },
+        [this](const std::any& v) { setEnabled(numberIn(v).value_or(0) != 0); });
 }
 
 double Control::doubleValue() const
@@ -151,10 +158,14 @@ void Control::setObjectValue(const std::any& value)
 
 void Control::storeValue(const std::any& value)
 {
-    if (auto number = numberIn(value)) impl_->value = *number;
-    else if (auto* s = std::any_cast<std::string>(&value)) impl_->value = *s;
-    else if (auto* c = std::any_cast<const char*>(&value)) impl_->value = std::string(*c ? *c : "");
-    else impl_->value = std::monostate{};
+    if (auto number = numberIn(value))
+        impl_->value = *number;
+    else if (auto* s = std::any_cast<std::string>(&value))
+        impl_->value = *s;
+    else if (auto* c = std::any_cast<const char*>(&value))
+        impl_->value = std::string(*c ? *c : "");
+    else
+        impl_->value = std::monostate{};
 }
 
 bool Control::isEnabled() const { return impl_->enabled; }
@@ -221,8 +232,10 @@ void Control::bind(const std::string& binding, const std::shared_ptr<core::Obser
         [weak, binding](const core::KeyValueChange& change) {
             auto control = weak.lock();
             if (!control) return;
-            if (binding == valueBinding) control->setObjectValue(change.newValue);
-            else if (binding == "enabled") control->setEnabled(numberIn(change.newValue).value_or(0) != 0);
+            if (binding == valueBinding)
+                control->setObjectValue(change.newValue);
+            else if (binding == "enabled")
+                control->setEnabled(numberIn(change.newValue).value_or(0) != 0);
         },
         core::ObserveOptions::newValue | core::ObserveOptions::initial);
     impl_->bindings[binding] = {{object, keyPath}, id};
@@ -246,7 +259,8 @@ std::optional<BindingInfo> Control::infoForBinding(const std::string& binding) c
 void Control::userChangedValue(const std::any& value, bool sendsAction)
 {
     storeValue(value);
-    if (auto info = infoForBinding(valueBinding)) info->observedObject->setValueForKey(info->observedKeyPath, objectValue());
+    if (auto info = infoForBinding(valueBinding))
+        info->observedObject->setValueForKey(info->observedKeyPath, objectValue());
     if (sendsAction) sendAction(action(), target());
 }
 

@@ -34,11 +34,11 @@ Cursor::Cursor(int shape) : impl_(std::make_unique<Impl>())
 
 Cursor::~Cursor() = default;
 
-#define UI_STANDARD_CURSOR(name, shape)                                              \
-    std::shared_ptr<Cursor> Cursor::name()                                           \
-    {                                                                                \
-        static std::shared_ptr<Cursor> cursor(new Cursor(int(shape)));               \
-        return cursor;                                                               \
+#define UI_STANDARD_CURSOR(name, shape)                                                                                \
+    std::shared_ptr<Cursor> Cursor::name()                                                                             \
+    {                                                                                                                  \
+        static std::shared_ptr<Cursor> cursor(new Cursor(int(shape)));                                                 \
+        return cursor;                                                                                                 \
     }
 
 UI_STANDARD_CURSOR(arrow, Qt::ArrowCursor)
@@ -56,11 +56,14 @@ void Cursor::set()
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
     if (impl_->isArrow) {
-        while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
         return;
     }
-    if (QGuiApplication::overrideCursor()) QGuiApplication::changeOverrideCursor(impl_->cursor);
-    else QGuiApplication::setOverrideCursor(impl_->cursor);
+    if (QGuiApplication::overrideCursor())
+        QGuiApplication::changeOverrideCursor(impl_->cursor);
+    else
+        QGuiApplication::setOverrideCursor(impl_->cursor);
 }
 
 }  // namespace ui

@@ -27,8 +27,10 @@ void showCursorAt(View& view, const gfx::Point& point)
 {
     QWidget* widget = widgetOf(view);
     if (!widget || view.impl().cursorRects.empty()) return;
-    if (auto cursor = view.cursorAt(point)) widget->setCursor(cursor->impl().cursor);
-    else widget->unsetCursor();
+    if (auto cursor = view.cursorAt(point))
+        widget->setCursor(cursor->impl().cursor);
+    else
+        widget->unsetCursor();
 }
 
 }  // namespace ui

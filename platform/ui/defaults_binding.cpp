@@ -16,17 +16,22 @@ std::any shown(const std::optional<core::Value>& value)
 {
     if (!value) return {};
     switch (value->kind()) {
-    case core::Value::Kind::boolean: return *value->asBool();
-    case core::Value::Kind::integer: return long(*value->asInt());
-    case core::Value::Kind::real: return *value->asDouble();
-    case core::Value::Kind::string: return *value->string();
+    case core::Value::Kind::boolean:
+        return *value->asBool();
+    case core::Value::Kind::integer:
+        return long(*value->asInt());
+    case core::Value::Kind::real:
+        return *value->asDouble();
+    case core::Value::Kind::string:
+        return *value->string();
     case core::Value::Kind::array: {
         std::vector<std::string> texts;
         for (const auto& item : *value->arrayPointer())
             if (auto string = item.string()) texts.push_back(*string);
         return texts;
     }
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -53,11 +58,13 @@ core::Value stored(const std::any& value, const std::optional<core::Value>& old)
 // The key of the defaults as an observable key, for the control's value binding.
 class DefaultsValue : public core::Observable {
 public:
-    DefaultsValue(std::shared_ptr<core::UserDefaults> defaults, std::string key, const std::shared_ptr<Control>& control)
+    DefaultsValue(std::shared_ptr<core::UserDefaults> defaults, std::string key,
+                  const std::shared_ptr<Control>& control)
         : defaults_(std::move(defaults)), key_(std::move(key)), control_(control)
     {
-        exposeKey(key_, [this] { return withinRange(shown(defaults_->object(key_))); },
-                  [this](const std::any& value) { store(value); });
+        exposeKey(
+            key_, [this] { return withinRange(shown(defaults_->object(key_))); },
+            [this](const std::any& value) { store(value); });
     }
     ~DefaultsValue() override { core::NotificationCenter::defaultCenter().removeObserver(this); }
 

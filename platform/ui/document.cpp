@@ -19,10 +19,7 @@ void Document::invalidateRestorableState()
     if (auto controller = DocumentController::sharedIfMade()) controller->scheduleSessionSave();
 }
 
-std::string Document::displayName() const
-{
-    return fileURL_ ? fileURL_->lastPathComponent() : std::string("Untitled");
-}
+std::string Document::displayName() const { return fileURL_ ? fileURL_->lastPathComponent() : std::string("Untitled"); }
 
 void Document::addWindowController(const std::shared_ptr<WindowController>& controller)
 {
@@ -34,7 +31,8 @@ void Document::addWindowController(const std::shared_ptr<WindowController>& cont
 void Document::showWindows()
 {
     auto controllers = controllers_;
-    for (auto& controller : controllers) controller->showWindow(shared_from_this());
+    for (auto& controller : controllers)
+        controller->showWindow(shared_from_this());
 }
 
 void Document::close()
@@ -42,7 +40,8 @@ void Document::close()
     auto self = sharedAs<Document>();
     auto controllers = std::move(controllers_);
     controllers_.clear();
-    for (auto& controller : controllers) controller->close();
+    for (auto& controller : controllers)
+        controller->close();
     if (auto controller = DocumentController::sharedIfMade()) {
         controller->removeDocument(this);
         controller->scheduleSessionSave();

@@ -14,12 +14,12 @@
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/error.h"
 #include "platform/core/file_manager.h"
+#include "platform/core/kept_aside.h"
 #include "platform/core/keyed_archiver.h"
 #include "platform/core/keyed_unarchiver.h"
-#include "platform/core/kept_aside.h"
+#include "platform/core/main_thread.h"
 #include "platform/core/unpublished_file.h"
 #include "platform/core/user_notices.h"
-#include "platform/core/main_thread.h"
 #include "platform/ui/alert.h"
 #include "platform/ui/application.h"
 #include "platform/ui/save_panel.h"
@@ -151,14 +151,16 @@ void DocumentController::registerDocumentType(const std::string& type, const std
                                               Factory factory)
 {
     std::vector<std::string> lower;
-    for (auto& extension : extensions) lower.push_back(lowercase(extension));
+    for (auto& extension : extensions)
+        lower.push_back(lowercase(extension));
     types_.push_back({type, lower, std::move(factory)});
 }
 
 std::vector<std::string> DocumentController::registeredExtensions() const
 {
     std::vector<std::string> all;
-    for (auto& type : types_) all.insert(all.end(), type.extensions.begin(), type.extensions.end());
+    for (auto& type : types_)
+        all.insert(all.end(), type.extensions.begin(), type.extensions.end());
     return all;
 }
 
@@ -181,7 +183,9 @@ std::string DocumentController::typeForContentsOf(const core::Url& url) const
     for (auto& type : types_)
         if (std::find(type.extensions.begin(), type.extensions.end(), extension) != type.extensions.end())
             return type.type;
-    throw core::Error("NSCocoaErrorDomain", 259, "The file \"" + url.lastPathComponent() + "\" couldn't be opened because it isn't in the correct format.");
+    throw core::Error("NSCocoaErrorDomain", 259,
+                      "The file \"" + url.lastPathComponent() +
+                          "\" couldn't be opened because it isn't in the correct format.");
 }
 
 std::shared_ptr<Document> DocumentController::makeDocument(const core::Url& url, const std::string& type) const
@@ -272,7 +276,8 @@ std::optional<std::string> DocumentController::writeSession()
     std::vector<std::shared_ptr<SessionDocument>> entries;
     for (auto& document : documents_)
         if (document->fileURL()) entries.push_back(std::make_shared<SessionDocument>(document));
-    for (auto& document : missing_) entries.push_back(std::make_shared<SessionDocument>(document));
+    for (auto& document : missing_)
+        entries.push_back(std::make_shared<SessionDocument>(document));
     const core::Url url = sessionURL();
     QDir().mkpath(QString::fromStdString(url.deletingLastPathComponent().path()));
     if (sessionKeptBack_) return "the unreadable session file could not be moved out of its way";
@@ -321,20 +326,22 @@ int DocumentController::restoreSession()
     int error = 0;
     const auto data = core::readRegularFile(path, largestSession, &error);
     std::shared_ptr<Session> session;
-    if (data) session = core::KeyedUnarchiver::unarchiveObject<Session>(*data);
-    else if (error == ENOENT || error == ENOTDIR) return 0;
+    if (data)
+        session = core::KeyedUnarchiver::unarchiveObject<Session>(*data);
+    else if (error == ENOENT || error == ENOTDIR)
+        return 0;
     if (session) return int(session->entries().size());
 
     const std::string problem = data ? "it is damaged or of another version" : reasonOf(error);
     int moveError = 0;
     const auto keptAs = core::keepAsideUnreadable(path, &moveError);
     sessionKeptBack_ = !keptAs;
-    core::UserNotices::post(
-        {"The movies and snaps of the last session could not be read.",
-         keptAs ? "The session file (" + problem + ") was kept as \"" + *keptAs + "\"."
-                : "The session file \"" + path + "\" (" + problem +
-                      ") is left as it is and no session is saved over it: it could not be moved (" +
-                      reasonOf(moveError) + ")."});
+    core::UserNotices::post({"The movies and snaps of the last session could not be read.",
+                             keptAs
+                                 ? "The session file (" + problem + ") was kept as \"" + *keptAs + "\"."
+                                 : "The session file \"" + path + "\" (" + problem +
+                                       ") is left as it is and no session is saved over it: it could not be moved (" +
+                                       reasonOf(moveError) + ")."});
     return 0;
 }
 

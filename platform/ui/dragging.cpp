@@ -1,19 +1,19 @@
 #include "platform/ui/dragging.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QDrag>
-#include <QDeadlineTimer>
 #include <QDropEvent>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QPointer>
-#include <QTimer>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 
 #include <fcntl.h>
@@ -85,7 +85,8 @@ QString promiseFolder()
 void removeLeftoverDragFiles()
 {
     const QDir temporary(QDir::tempPath());
-    const auto folders = temporary.entryInfoList({QString(dragFolderPrefix) + "*"}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    const auto folders =
+        temporary.entryInfoList({QString(dragFolderPrefix) + "*"}, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QFileInfo& folder : folders) {
         if (folder.isSymLink()) continue;
         const int lock = lockFolder(folder.filePath());
@@ -117,10 +118,12 @@ namespace {
 class DragFiles : public QObject {
 public:
     DragFiles(QString folder, QStringList names, std::weak_ptr<DraggingSource> source)
-        : QObject(QCoreApplication::instance()), folder_(std::move(folder)), names_(std::move(names)), source_(std::move(source))
+        : QObject(QCoreApplication::instance()), folder_(std::move(folder)), names_(std::move(names)),
+          source_(std::move(source))
     {
         watch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        if (watch_ < 0 || ::inotify_add_watch(watch_, QFile::encodeName(folder_).constData(), IN_CLOSE_NOWRITE) < 0) return;
+        if (watch_ < 0 || ::inotify_add_watch(watch_, QFile::encodeName(folder_).constData(), IN_CLOSE_NOWRITE) < 0)
+            return;
         notifier_ = new QSocketNotifier(watch_, QSocketNotifier::Read, this);
         connect(notifier_, &QSocketNotifier::activated, this, [this] { readWatch(); });
     }
@@ -170,7 +173,8 @@ private:
     void removeWhenDone()
     {
         if (!ended_) return;
-        const bool taken = std::all_of(names_.begin(), names_.end(), [&](const QString& name) { return read_.count(name) > 0; });
+        const bool taken =
+            std::all_of(names_.begin(), names_.end(), [&](const QString& name) { return read_.count(name) > 0; });
         if (handedOver_ && !taken) return;
         if (!settled()) {
             QTimer::singleShot(50, this, [this] { removeWhenDone(); });
@@ -222,7 +226,8 @@ DragOperation QtDraggingInfo::draggingSourceOperationMask() const { return opera
 std::vector<std::string> QtDraggingInfo::types() const
 {
     std::vector<std::string> result;
-    for (const QString& format : event_.mimeData()->formats()) result.push_back(format.toStdString());
+    for (const QString& format : event_.mimeData()->formats())
+        result.push_back(format.toStdString());
     return result;
 }
 
@@ -304,7 +309,8 @@ protected:
 private:
     bool allThere() const
     {
-        return std::all_of(promised_.begin(), promised_.end(), [](const QUrl& url) { return QFileInfo::exists(url.toLocalFile()); });
+        return std::all_of(promised_.begin(), promised_.end(),
+                           [](const QUrl& url) { return QFileInfo::exists(url.toLocalFile()); });
     }
 
     bool writingOver() const
@@ -343,7 +349,8 @@ private:
 
 // The data the items carry, and the files that the source writes for the promises among them into a fresh
 // folder (so that their names never meet the files of an earlier drag), with what looks after that folder.
-QMimeData* dragData(const std::vector<DraggingItem>& items, const std::shared_ptr<DraggingSource>& source, DragFiles*& files)
+QMimeData* dragData(const std::vector<DraggingItem>& items, const std::shared_ptr<DraggingSource>& source,
+                    DragFiles*& files)
 {
     QList<QUrl> urls;
     QStringList names;
@@ -355,7 +362,8 @@ QMimeData* dragData(const std::vector<DraggingItem>& items, const std::shared_pt
         each.setAutoRemove(false);
         path = each.path();
         if (each.isValid())
-            for (auto& name : source->namesOfPromisedFilesDroppedAtDestination(core::Url::fileURL(path.toStdString()))) {
+            for (auto& name :
+                 source->namesOfPromisedFilesDroppedAtDestination(core::Url::fileURL(path.toStdString()))) {
                 names << QString::fromStdString(name);
                 urls << QUrl::fromLocalFile(path + "/" + names.back());
             }
@@ -375,8 +383,8 @@ QMimeData* dragData(const std::vector<DraggingItem>& items, const std::shared_pt
 
 // One picture of the items' images at their dragging frames (in the view's space), as far as they lie near
 // `press`, and where the pointer holds it.
-QPixmap dragPicture(const View& view, const std::vector<DraggingItem>& items, const gfx::Point& press,
-                    qreal pixelRatio, QPoint& hotSpot)
+QPixmap dragPicture(const View& view, const std::vector<DraggingItem>& items, const gfx::Point& press, qreal pixelRatio,
+                    QPoint& hotSpot)
 {
     const gfx::Rect near{press.x - pictureReach, press.y - pictureReach, 2 * pictureReach, 2 * pictureReach};
     gfx::Rect area = gfx::Rect::null();
@@ -394,7 +402,8 @@ QPixmap dragPicture(const View& view, const std::vector<DraggingItem>& items, co
     for (auto& dragged : items) {
         if (!dragged.image) continue;
         const gfx::Rect f = dragged.draggingFrame.standardized();
-        painter.drawImage(QRectF(f.minX() - area.minX(), top(f), f.width(), f.height()), qImageFromImage(*dragged.image));
+        painter.drawImage(QRectF(f.minX() - area.minX(), top(f), f.width(), f.height()),
+                          qImageFromImage(*dragged.image));
     }
     painter.end();
     hotSpot = QPoint(int(std::lround(press.x - area.minX())), int(std::lround(top({press, {0, 0}}))));

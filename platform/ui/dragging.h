@@ -37,7 +37,10 @@ public:
     // Writes the promised files into `destination`, or starts writing them, and gives their names; called when
     // a drag that carries promises (PasteboardType::promisedFile) starts. Each file must appear whole under
     // its name: a drop target is handed the files once all of them are there.
-    virtual std::vector<std::string> namesOfPromisedFilesDroppedAtDestination(const core::Url& destination) { return {}; }
+    virtual std::vector<std::string> namesOfPromisedFilesDroppedAtDestination(const core::Url& destination)
+    {
+        return {};
+    }
     // Whether the writing of the promised files is over, each written or failed: a drop target is handed the
     // files once all of them are there, or none once the writing is over without some of them.
     virtual bool promisedFilesSettled() { return true; }

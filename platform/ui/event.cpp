@@ -30,8 +30,8 @@ Event Event::mouseEvent(EventType type, gfx::Point location, std::uint64_t modif
 }
 
 Event Event::keyEvent(EventType type, gfx::Point location, std::uint64_t modifierFlags, double timestamp,
-                      int windowNumber, std::string characters, std::string charactersIgnoringModifiers,
-                      bool isARepeat, std::uint16_t keyCode)
+                      int windowNumber, std::string characters, std::string charactersIgnoringModifiers, bool isARepeat,
+                      std::uint16_t keyCode)
 {
     Event event = located(type, location, modifierFlags, timestamp, windowNumber);
     event.characters = std::move(characters);
@@ -41,9 +41,6 @@ Event Event::keyEvent(EventType type, gfx::Point location, std::uint64_t modifie
     return event;
 }
 
-std::shared_ptr<Window> Event::window() const
-{
-    return Application::shared()->windowWithNumber(windowNumber);
-}
+std::shared_ptr<Window> Event::window() const { return Application::shared()->windowWithNumber(windowNumber); }
 
 }  // namespace ui

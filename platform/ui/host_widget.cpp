@@ -50,8 +50,12 @@ void HostWidget::sendMouse(QMouseEvent* event, bool press)
     const bool right = event->button() == Qt::RightButton || (event->buttons() & Qt::RightButton);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: type = right ? EventType::rightMouseDown : EventType::leftMouseDown; break;
-    case QEvent::MouseButtonRelease: type = right ? EventType::rightMouseUp : EventType::leftMouseUp; break;
+    case QEvent::MouseButtonDblClick:
+        type = right ? EventType::rightMouseDown : EventType::leftMouseDown;
+        break;
+    case QEvent::MouseButtonRelease:
+        type = right ? EventType::rightMouseUp : EventType::leftMouseUp;
+        break;
     default:
         type = event->buttons() == Qt::NoButton ? EventType::mouseMoved
                : right                          ? EventType::rightMouseDragged
@@ -60,9 +64,8 @@ void HostWidget::sendMouse(QMouseEvent* event, bool press)
     const int clicks = press ? clickCountForPress(*event) : currentClickCount();
     const gfx::Point local = viewPointFromWidget(view_, event->position().x(), event->position().y());
     const Event converted = Event::mouseEvent(type, view_.convertPointTo(local, nullptr),
-                                              modifierFlagsOf(event->modifiers()),
-                                              double(event->timestamp()) / 1000, window->windowNumber(),
-                                              type == EventType::mouseMoved ? 0 : clicks, 1.0);
+                                              modifierFlagsOf(event->modifiers()), double(event->timestamp()) / 1000,
+                                              window->windowNumber(), type == EventType::mouseMoved ? 0 : clicks, 1.0);
     window->sendEvent(converted);
     event->accept();
 }

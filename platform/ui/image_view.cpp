@@ -24,8 +24,10 @@ gfx::Rect ImageView::imageRect() const
     const gfx::Rect b = bounds();
     double w = image_->width(), h = image_->height();
     switch (scaling_) {
-    case ImageScaling::axesIndependently: return b;
-    case ImageScaling::none: break;
+    case ImageScaling::axesIndependently:
+        return b;
+    case ImageScaling::none:
+        break;
     case ImageScaling::proportionallyDown:
     case ImageScaling::proportionallyUpOrDown: {
         double scale = std::min(b.width() / w, b.height() / h);

@@ -20,8 +20,8 @@ gfx::Rect mix(const gfx::Rect& a, const gfx::Rect& b, double f)
 }
 gfx::AffineTransform mix(const gfx::AffineTransform& a, const gfx::AffineTransform& b, double f)
 {
-    return {mix(a.a, b.a, f), mix(a.b, b.b, f), mix(a.c, b.c, f), mix(a.d, b.d, f), mix(a.tx, b.tx, f),
-            mix(a.ty, b.ty, f)};
+    return {mix(a.a, b.a, f), mix(a.b, b.b, f),   mix(a.c, b.c, f),
+            mix(a.d, b.d, f), mix(a.tx, b.tx, f), mix(a.ty, b.ty, f)};
 }
 std::optional<gfx::Color> mix(const std::optional<gfx::Color>& a, const std::optional<gfx::Color>& b, double f)
 {
@@ -33,10 +33,7 @@ std::optional<gfx::Color> mix(const std::optional<gfx::Color>& a, const std::opt
 
 }  // namespace
 
-Layer::~Layer()
-{
-    AnimationEngine::shared().cancelAll(this);
-}
+Layer::~Layer() { AnimationEngine::shared().cancelAll(this); }
 
 gfx::Rect Layer::frame() const
 {
@@ -119,10 +116,7 @@ void Layer::setContentsGravity(ContentsGravity gravity)
     setNeedsDisplay();
 }
 
-void Layer::addSublayer(const std::shared_ptr<Layer>& layer)
-{
-    insertSublayer(layer, sublayers_.size());
-}
+void Layer::addSublayer(const std::shared_ptr<Layer>& layer) { insertSublayer(layer, sublayers_.size()); }
 
 void Layer::insertSublayer(const std::shared_ptr<Layer>& layer, std::size_t index)
 {
@@ -183,22 +177,23 @@ void Layer::change(const std::string& key, Mix mixer)
     }
     mixer(presentation_, 0.0);
     std::weak_ptr<Layer> weak = sharedAs<Layer>();
-    engine.start(this, key, action->duration, Transaction::animationTimingFunction(),
-                 [weak, mixer](double fraction) {
-                     if (auto layer = weak.lock()) {
-                         mixer(layer->presentation_, fraction);
-                         layer->setNeedsDisplay();
-                     }
-                 },
-                 Transaction::currentGroup());
+    engine.start(
+        this, key, action->duration, Transaction::animationTimingFunction(),
+        [weak, mixer](double fraction) {
+            if (auto layer = weak.lock()) {
+                mixer(layer->presentation_, fraction);
+                layer->setNeedsDisplay();
+            }
+        },
+        Transaction::currentGroup());
 }
 
 void Layer::layoutSublayers(const gfx::Size& oldSize)
 {
     for (auto& sublayer : sublayers_)
         if (sublayer->autoresizingMask_)
-            sublayer->setFrame(autoresizedFrame(sublayer->frame(), oldSize, model_.bounds.size,
-                                                sublayer->autoresizingMask_));
+            sublayer->setFrame(
+                autoresizedFrame(sublayer->frame(), oldSize, model_.bounds.size, sublayer->autoresizingMask_));
 }
 
 gfx::Rect gravityRect(ContentsGravity gravity, const gfx::Size& imageSize, const gfx::Rect& bounds)
@@ -207,14 +202,16 @@ gfx::Rect gravityRect(ContentsGravity gravity, const gfx::Size& imageSize, const
     if (imageSize.width <= 0 || imageSize.height <= 0) return r;
     double scale = 1;
     switch (gravity) {
-    case ContentsGravity::resize: return r;
+    case ContentsGravity::resize:
+        return r;
     case ContentsGravity::resizeAspect:
         scale = std::min(r.width() / imageSize.width, r.height() / imageSize.height);
         break;
     case ContentsGravity::resizeAspectFill:
         scale = std::max(r.width() / imageSize.width, r.height() / imageSize.height);
         break;
-    case ContentsGravity::center: break;
+    case ContentsGravity::center:
+        break;
     }
     const double w = imageSize.width * scale, h = imageSize.height * scale;
     return {r.midX() - w / 2, r.midY() - h / 2, w, h};
@@ -260,7 +257,8 @@ void Layer::render(gfx::Context& context, double parentAlpha, bool flipped)
     context.setAlpha(alpha);
     drawsFlipped_ = flipped;
     drawInContext(context);
-    for (auto& sublayer : sublayers_) sublayer->render(context, alpha, flipped);
+    for (auto& sublayer : sublayers_)
+        sublayer->render(context, alpha, flipped);
     context.restore();
 }
 

@@ -18,10 +18,7 @@ Menu::Menu(const std::string& title) : impl_(std::make_unique<Impl>())
     impl_->menu = new QMenu(QString::fromStdString(title));
 }
 
-Menu::~Menu()
-{
-    delete impl_->menu.data();
-}
+Menu::~Menu() { delete impl_->menu.data(); }
 
 void Menu::awake()
 {
@@ -41,7 +38,8 @@ void Menu::addItem(const std::shared_ptr<MenuItem>& item)
     insertItem(item, impl_->items.size());
 }
 
-std::shared_ptr<MenuItem> Menu::addItem(const std::string& title, const Action& action, const std::string& keyEquivalent)
+std::shared_ptr<MenuItem> Menu::addItem(const std::string& title, const Action& action,
+                                        const std::string& keyEquivalent)
 {
     auto item = core::make<MenuItem>(title, action, keyEquivalent);
     addItem(item);
@@ -73,7 +71,8 @@ void Menu::removeItem(const std::shared_ptr<MenuItem>& item)
 
 void Menu::removeAllItems()
 {
-    while (!impl_->items.empty()) removeItem(impl_->items.back());
+    while (!impl_->items.empty())
+        removeItem(impl_->items.back());
 }
 
 std::shared_ptr<MenuItem> Menu::itemWithTag(long tag) const

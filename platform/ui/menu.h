@@ -39,7 +39,8 @@ public:
     // The size the menu takes on screen when it shows, in points.
     gfx::Size size() const;
     // Shows the menu at the event's location in `view`'s window.
-    static void popUpContextMenu(const std::shared_ptr<Menu>& menu, const Event& event, const std::shared_ptr<View>& view);
+    static void popUpContextMenu(const std::shared_ptr<Menu>& menu, const Event& event,
+                                 const std::shared_ptr<View>& view);
 
     // For the ui layer.
     void popUpAtGlobal(int x, int y);

@@ -17,10 +17,7 @@ MenuItem::MenuItem(const std::string& title, const Action& action, const std::st
     impl_->modifiers = ModifierFlags::command;
 }
 
-MenuItem::~MenuItem()
-{
-    delete impl_->action.data();
-}
+MenuItem::~MenuItem() { delete impl_->action.data(); }
 
 void MenuItem::awake()
 {
@@ -86,12 +83,18 @@ void MenuItem::updateShortcut()
     if (impl_->modifiers & ModifierFlags::control) text += "Meta+";
     QString name = QString::fromStdString(key);
     // An upper-case letter carries shift, as the key equivalent "N" means shift-command-N.
-    if (name.size() == 1 && name[0].isUpper()) text += "Shift+";
-    else if (impl_->modifiers & ModifierFlags::shift) text += "Shift+";
-    if (name == "\r") name = "Return";
-    else if (name == "\x1b") name = "Esc";
-    else if (name == " ") name = "Space";
-    else if (name == "\x7f" || name == "\b") name = "Backspace";
+    if (name.size() == 1 && name[0].isUpper())
+        text += "Shift+";
+    else if (impl_->modifiers & ModifierFlags::shift)
+        text += "Shift+";
+    if (name == "\r")
+        name = "Return";
+    else if (name == "\x1b")
+        name = "Esc";
+    else if (name == " ")
+        name = "Space";
+    else if (name == "\x7f" || name == "\b")
+        name = "Backspace";
     text += name.toUpper();
     impl_->action->setShortcut(QKeySequence(text));
 }

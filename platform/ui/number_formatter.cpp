@@ -17,7 +17,8 @@ std::string NumberFormatter::stringFromNumber(double number) const
     const int keep = allowsFloats_ ? std::clamp(minimumFractionDigits_, 0, digits) : 0;
     if (auto dot = text.find('.'); dot != std::string::npos) {
         std::size_t end = text.size();
-        while (end > dot + 1 + std::size_t(keep) && text[end - 1] == '0') --end;
+        while (end > dot + 1 + std::size_t(keep) && text[end - 1] == '0')
+            --end;
         if (end == dot + 1) end = dot;
         text.erase(end);
     }

@@ -17,10 +17,7 @@ QByteArray bytesOf(const core::Data& data)
     return QByteArray(reinterpret_cast<const char*>(data.data()), qsizetype(data.size()));
 }
 
-core::Data dataOf(const QByteArray& bytes)
-{
-    return core::Data(bytes.begin(), bytes.end());
-}
+core::Data dataOf(const QByteArray& bytes) { return core::Data(bytes.begin(), bytes.end()); }
 
 QClipboard* clipboard()
 {
@@ -34,7 +31,8 @@ bool addToClipboard(const std::string& type, const core::Data& data)
     if (!board) return false;
     auto* mime = new QMimeData;
     if (const QMimeData* current = board->mimeData())
-        for (const QString& format : current->formats()) mime->setData(format, current->data(format));
+        for (const QString& format : current->formats())
+            mime->setData(format, current->data(format));
     mime->setData(QString::fromStdString(type), bytesOf(data));
     board->setMimeData(mime);
     return true;
@@ -67,7 +65,8 @@ std::optional<core::Data> PasteboardItem::data(const std::string& type) const
 std::vector<std::string> PasteboardItem::types() const
 {
     std::vector<std::string> result;
-    for (auto& entry : entries_) result.push_back(entry.first);
+    for (auto& entry : entries_)
+        result.push_back(entry.first);
     return result;
 }
 
@@ -104,9 +103,11 @@ bool Pasteboard::writeObjects(const std::vector<std::shared_ptr<PasteboardItem>>
     if (!board) return false;
     auto* mime = new QMimeData;
     if (const QMimeData* current = board->mimeData())
-        for (const QString& format : current->formats()) mime->setData(format, current->data(format));
+        for (const QString& format : current->formats())
+            mime->setData(format, current->data(format));
     for (auto it = items.rbegin(); it != items.rend(); ++it)
-        for (auto& type : (*it)->types()) mime->setData(QString::fromStdString(type), bytesOf(*(*it)->data(type)));
+        for (auto& type : (*it)->types())
+            mime->setData(QString::fromStdString(type), bytesOf(*(*it)->data(type)));
     board->setMimeData(mime);
     return true;
 }
@@ -115,7 +116,8 @@ bool Pasteboard::setFileURLs(const std::vector<core::Url>& urls)
 {
     core::assertMainThread();
     std::string list;
-    for (auto& url : urls) list += url.absoluteString() + "\r\n";
+    for (auto& url : urls)
+        list += url.absoluteString() + "\r\n";
     return setString(list, PasteboardType::fileURL);
 }
 
@@ -143,7 +145,8 @@ std::vector<std::string> Pasteboard::types() const
     std::vector<std::string> result;
     QClipboard* board = clipboard();
     if (const QMimeData* mime = board ? board->mimeData() : nullptr)
-        for (const QString& format : mime->formats()) result.push_back(format.toStdString());
+        for (const QString& format : mime->formats())
+            result.push_back(format.toStdString());
     return result;
 }
 
@@ -153,7 +156,8 @@ std::optional<core::Value> Pasteboard::propertyList(const std::string& type) con
     if (!bytes) return std::nullopt;
     if (type == PasteboardType::filenames) {
         core::Array paths;
-        for (auto& path : filenames()) paths.push_back(path);
+        for (auto& path : filenames())
+            paths.push_back(path);
         return core::Value(paths);
     }
     return core::PropertyList::read(*bytes);
@@ -174,7 +178,8 @@ std::vector<core::Url> Pasteboard::fileURLs() const
 std::vector<std::string> Pasteboard::filenames() const
 {
     std::vector<std::string> paths;
-    for (auto& url : fileURLs()) paths.push_back(url.path());
+    for (auto& url : fileURLs())
+        paths.push_back(url.path());
     return paths;
 }
 

@@ -8,7 +8,8 @@ namespace ui {
 
 void PathControl::setPathComponentCells(const std::vector<std::shared_ptr<PathComponent>>& components)
 {
-    for (auto& old : components_) old->first_ = old->last_ = false;
+    for (auto& old : components_)
+        old->first_ = old->last_ = false;
     components_ = components;
     for (std::size_t i = 0; i < components_.size(); ++i) {
         components_[i]->first_ = i == 0;

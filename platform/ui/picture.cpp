@@ -15,9 +15,9 @@
 #include "platform/core/data.h"
 #include "platform/gfx/bitmap_context.h"
 #include "platform/gfx/context.h"
-#include "platform/gfx/qt_context.h"
 #include "platform/gfx/image_reader.h"
 #include "platform/gfx/image_writer.h"
+#include "platform/gfx/qt_context.h"
 #include "platform/ui/qt_image.h"
 
 namespace ui {
@@ -118,7 +118,8 @@ std::shared_ptr<Picture> Picture::withImage(const gfx::ImageRef& image, const gf
     if (!image) return nullptr;
     auto picture = core::make<Picture>();
     picture->bitmaps_.push_back(image);
-    picture->size_ = size.width > 0 && size.height > 0 ? size : gfx::Size{double(image->width()), double(image->height())};
+    picture->size_ =
+        size.width > 0 && size.height > 0 ? size : gfx::Size{double(image->width()), double(image->height())};
     return picture;
 }
 
@@ -168,7 +169,8 @@ std::shared_ptr<Picture> Picture::fromBundle(const core::Bundle& bundle, const s
 std::vector<Picture::Representation> Picture::representations() const
 {
     std::vector<Representation> reps;
-    for (auto& bitmap : bitmaps_) reps.push_back({bitmap, bitmap->width(), bitmap->height()});
+    for (auto& bitmap : bitmaps_)
+        reps.push_back({bitmap, bitmap->width(), bitmap->height()});
     if (handler_) reps.push_back({nullptr, int(std::lround(size_.width)), int(std::lround(size_.height))});
     return reps;
 }
@@ -261,11 +263,20 @@ std::optional<core::Data> BitmapImageRep::representation(const gfx::ImageRef& bi
     if (!bitmap) return std::nullopt;
     gfx::ImageFileType fileType;
     switch (type) {
-    case gfx::BitmapFileType::tiff: fileType = gfx::ImageFileType::tiff; break;
-    case gfx::BitmapFileType::gif: fileType = gfx::ImageFileType::gif; break;
-    case gfx::BitmapFileType::jpeg: fileType = gfx::ImageFileType::jpeg; break;
-    case gfx::BitmapFileType::png: fileType = gfx::ImageFileType::png; break;
-    default: return std::nullopt;
+    case gfx::BitmapFileType::tiff:
+        fileType = gfx::ImageFileType::tiff;
+        break;
+    case gfx::BitmapFileType::gif:
+        fileType = gfx::ImageFileType::gif;
+        break;
+    case gfx::BitmapFileType::jpeg:
+        fileType = gfx::ImageFileType::jpeg;
+        break;
+    case gfx::BitmapFileType::png:
+        fileType = gfx::ImageFileType::png;
+        break;
+    default:
+        return std::nullopt;
     }
     auto writer = gfx::ImageWriter::createInMemory(fileType, 1);
     if (!writer) return std::nullopt;

@@ -26,7 +26,7 @@ class Bundle;
 namespace gfx {
 class BitmapContext;
 class ContextScope;
-}
+}  // namespace gfx
 
 namespace ui {
 

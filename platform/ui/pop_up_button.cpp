@@ -29,7 +29,8 @@ void PopUpButton::addItem(const std::string& title)
 
 void PopUpButton::addItems(const std::vector<std::string>& titles)
 {
-    for (auto& title : titles) addItem(title);
+    for (auto& title : titles)
+        addItem(title);
 }
 
 void PopUpButton::removeAllItems()
@@ -42,7 +43,8 @@ void PopUpButton::removeAllItems()
 std::vector<std::string> PopUpButton::itemTitles() const
 {
     std::vector<std::string> titles;
-    for (auto& item : items_) titles.push_back(item->title());
+    for (auto& item : items_)
+        titles.push_back(item->title());
     return titles;
 }
 
@@ -106,7 +108,8 @@ void PopUpButton::refill()
     if (!box) return;
     const QSignalBlocker quiet(box);
     box->clear();
-    for (auto& item : items_) box->addItem(QString::fromStdString(item->title()));
+    for (auto& item : items_)
+        box->addItem(QString::fromStdString(item->title()));
     valueDidChange();
 }
 

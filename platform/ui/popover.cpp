@@ -48,10 +48,7 @@ struct Popover::Impl {
     bool shown = false;
 };
 
-Popover::Popover() : impl_(std::make_unique<Impl>())
-{
-    core::assertMainThread();
-}
+Popover::Popover() : impl_(std::make_unique<Impl>()) { core::assertMainThread(); }
 
 Popover::~Popover()
 {
@@ -121,10 +118,18 @@ void Popover::show(const gfx::Rect& rect, const std::shared_ptr<View>& view, Rec
     const gfx::Rect anchor = window->convertRectToScreen(view->convertRectTo(rect, nullptr));
     gfx::Point origin;
     switch (edge) {
-    case RectEdge::maxY: origin = {anchor.midX() - size.width / 2, anchor.maxY() + gap}; break;
-    case RectEdge::minY: origin = {anchor.midX() - size.width / 2, anchor.minY() - gap - size.height}; break;
-    case RectEdge::minX: origin = {anchor.minX() - gap - size.width, anchor.midY() - size.height / 2}; break;
-    case RectEdge::maxX: origin = {anchor.maxX() + gap, anchor.midY() - size.height / 2}; break;
+    case RectEdge::maxY:
+        origin = {anchor.midX() - size.width / 2, anchor.maxY() + gap};
+        break;
+    case RectEdge::minY:
+        origin = {anchor.midX() - size.width / 2, anchor.minY() - gap - size.height};
+        break;
+    case RectEdge::minX:
+        origin = {anchor.minX() - gap - size.width, anchor.midY() - size.height / 2};
+        break;
+    case RectEdge::maxX:
+        origin = {anchor.maxX() + gap, anchor.midY() - size.height / 2};
+        break;
     }
     QWidget* host = widgetOf(*window);
     QScreen* screen = host && host->screen() ? host->screen() : QGuiApplication::primaryScreen();
@@ -161,10 +166,7 @@ void Popover::performClose(const std::shared_ptr<core::Object>&)
     close();
 }
 
-gfx::Rect Popover::frame() const
-{
-    return impl_->panel ? screenRectFromQt(impl_->panel->geometry()) : gfx::Rect{};
-}
+gfx::Rect Popover::frame() const { return impl_->panel ? screenRectFromQt(impl_->panel->geometry()) : gfx::Rect{}; }
 
 namespace {
 
@@ -195,7 +197,8 @@ bool OutsideWatcher::eventFilter(QObject* object, QEvent* event)
     case QEvent::ApplicationDeactivate:
         if (behavior == PopoverBehavior::transient) popover_.performClose(nullptr);
         return false;
-    default: return false;
+    default:
+        return false;
     }
 }
 

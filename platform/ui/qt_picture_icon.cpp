@@ -65,7 +65,7 @@ private:
     gfx::Color tint(QIcon::Mode mode) const
     {
         const QPalette colours = palette();
-        const QColor colour = mode == QIcon::Disabled ? colours.color(QPalette::Disabled, QPalette::ButtonText)
+        const QColor colour = mode == QIcon::Disabled   ? colours.color(QPalette::Disabled, QPalette::ButtonText)
                               : mode == QIcon::Selected ? colours.color(QPalette::Active, QPalette::HighlightedText)
                                                         : colours.color(QPalette::Active, QPalette::ButtonText);
         return gfx::Color::rgb(colour.redF(), colour.greenF(), colour.blueF(), colour.alphaF());

@@ -29,9 +29,6 @@ QRect qtRectFromScreen(const gfx::Rect& r)
     return QRect(x, y, pixel(s.maxX()) - x, pixel(primaryScreenHeight() - s.minY()) - y);
 }
 
-QPoint qtPointFromScreen(const gfx::Point& p)
-{
-    return QPoint(pixel(p.x), pixel(primaryScreenHeight() - p.y));
-}
+QPoint qtPointFromScreen(const gfx::Point& p) { return QPoint(pixel(p.x), pixel(primaryScreenHeight() - p.y)); }
 
 }  // namespace ui

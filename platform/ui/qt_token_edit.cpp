@@ -69,7 +69,8 @@ std::vector<TokenEntry> entriesOf(const QMimeData& data)
         for (const QJsonValue& item : document.array()) {
             const QJsonArray pair = item.toArray();
             if (pair.size() == 2 && pair[0].isBool() && pair[1].isString())
-                addEntry(entries, pair[0].toBool() ? pair[1].toString() : oneLine(pair[1].toString()), pair[0].toBool());
+                addEntry(entries, pair[0].toBool() ? pair[1].toString() : oneLine(pair[1].toString()),
+                         pair[0].toBool());
         }
         return entries;
     }
@@ -218,8 +219,9 @@ void TokenEdit::mousePressEvent(QMouseEvent* event)
 
 void TokenEdit::mouseMoveEvent(QMouseEvent* event)
 {
-    const bool drags = pressedOnChip_ && (event->buttons() & Qt::LeftButton) &&
-                       (event->position().toPoint() - pressedAt_).manhattanLength() >= QApplication::startDragDistance();
+    const bool drags =
+        pressedOnChip_ && (event->buttons() & Qt::LeftButton) &&
+        (event->position().toPoint() - pressedAt_).manhattanLength() >= QApplication::startDragDistance();
     if (!drags) return QTextEdit::mouseMoveEvent(event);
     pressedOnChip_ = false;
     if (QMimeData* data = mimeDataForChipAt(pressedAt_)) {

@@ -70,9 +70,9 @@ private:
     void insertEntries(QTextCursor& cursor, const std::vector<TokenEntry>& entries);
     std::vector<TokenEntry> entriesBetween(int start, int end) const;
 
-    bool quiet_ = false;     // the document changes in code, not by the user
+    bool quiet_ = false;  // the document changes in code, not by the user
     bool editable_ = true;
-    QPoint pressedAt_;       // where a drag out of a field that is only read may start
+    QPoint pressedAt_;  // where a drag out of a field that is only read may start
     bool pressedOnChip_ = false;
 };
 

@@ -20,7 +20,8 @@ void RadioGroup::awake()
 void RadioGroup::setTitles(const std::vector<std::string>& titles)
 {
     rows_.clear();
-    for (std::size_t i = 0; i < titles.size(); ++i) rows_.push_back({titles[i], long(i)});
+    for (std::size_t i = 0; i < titles.size(); ++i)
+        rows_.push_back({titles[i], long(i)});
     if (selectedRow() < 0 && !rows_.empty()) setDoubleValue(0);
     rebuild();
 }
@@ -30,7 +31,10 @@ std::string RadioGroup::titleOfRow(long row) const
     return row >= 0 && row < numberOfRows() ? rows_[std::size_t(row)].title : "";
 }
 
-long RadioGroup::tagOfRow(long row) const { return row >= 0 && row < numberOfRows() ? rows_[std::size_t(row)].tag : -1; }
+long RadioGroup::tagOfRow(long row) const
+{
+    return row >= 0 && row < numberOfRows() ? rows_[std::size_t(row)].tag : -1;
+}
 
 void RadioGroup::setTag(long tag, long row)
 {

@@ -2,15 +2,9 @@
 
 namespace ui {
 
-void Responder::registerAction(const Action& action, ActionHandler handler)
-{
-    actions_[action] = std::move(handler);
-}
+void Responder::registerAction(const Action& action, ActionHandler handler) { actions_[action] = std::move(handler); }
 
-bool Responder::respondsTo(const Action& action) const
-{
-    return actions_.count(action) != 0;
-}
+bool Responder::respondsTo(const Action& action) const { return actions_.count(action) != 0; }
 
 bool Responder::tryToPerform(const Action& action, const std::shared_ptr<core::Object>& sender)
 {
@@ -21,10 +15,7 @@ bool Responder::tryToPerform(const Action& action, const std::shared_ptr<core::O
     return true;
 }
 
-std::shared_ptr<Responder> Responder::nextResponder() const
-{
-    return next_.lock();
-}
+std::shared_ptr<Responder> Responder::nextResponder() const { return next_.lock(); }
 
 void Responder::setNextResponder(const std::shared_ptr<Responder>& next)
 {
@@ -32,10 +23,10 @@ void Responder::setNextResponder(const std::shared_ptr<Responder>& next)
     explicitNext_ = true;
 }
 
-#define UI_FORWARD_EVENT(name)                                   \
-    void Responder::name(const Event& event)                     \
-    {                                                            \
-        if (auto next = nextResponder()) next->name(event);      \
+#define UI_FORWARD_EVENT(name)                                                                                         \
+    void Responder::name(const Event& event)                                                                           \
+    {                                                                                                                  \
+        if (auto next = nextResponder()) next->name(event);                                                            \
     }
 
 UI_FORWARD_EVENT(mouseDown)

@@ -48,10 +48,7 @@ struct SavePanel::Impl {
 
 SavePanel::SavePanel() : impl_(std::make_unique<Impl>()) {}
 
-SavePanel::~SavePanel()
-{
-    delete impl_->dialog.data();
-}
+SavePanel::~SavePanel() { delete impl_->dialog.data(); }
 
 std::optional<core::Url> SavePanel::url() const
 {
@@ -73,7 +70,8 @@ void SavePanel::configure()
     if (!name_.empty()) dialog->selectFile(QString::fromStdString(name_));
     if (!types_.empty()) {
         QStringList patterns;
-        for (auto& type : types_) patterns << "*." + QString::fromStdString(type);
+        for (auto& type : types_)
+            patterns << "*." + QString::fromStdString(type);
         QStringList filters{titledFilter(typesTitle_, patterns.join(' '))};
         if (allowsOthers_) filters << titledFilter(othersTitle_, "*");
         dialog->setNameFilters(filters);
@@ -119,7 +117,8 @@ namespace {
 std::vector<core::Url> urlsOf(QFileDialog& dialog)
 {
     std::vector<core::Url> urls;
-    for (const QString& path : dialog.selectedFiles()) urls.push_back(core::Url::fileURL(path.toStdString()));
+    for (const QString& path : dialog.selectedFiles())
+        urls.push_back(core::Url::fileURL(path.toStdString()));
     return urls;
 }
 

@@ -43,7 +43,8 @@ void ScrollView::awake()
             if (!self || !self->documentView()) return;
             const gfx::Rect d = self->documentView()->frame().standardized();
             gfx::Point origin = self->contentView()->bounds().origin;
-            if (orientation == Qt::Horizontal) origin.x = d.minX() + value;
+            if (orientation == Qt::Horizontal)
+                origin.x = d.minX() + value;
             else {
                 // The bar's top is the document's top, y-up or not.
                 const double h = self->contentView()->bounds().height();
@@ -74,17 +75,18 @@ void ScrollView::setContentView(const std::shared_ptr<ClipView>& clip)
     tile();
     if (document) clip->setDocumentView(document);
     std::weak_ptr<ScrollView> weak = sharedAs<ScrollView>();
-    core::NotificationCenter::defaultCenter().addObserver(this, frameDidChangeNotification, nullptr,
-                                                          [weak](const core::Notification& n) {
-        auto self = weak.lock();
-        if (!self) return;
-        if (n.object == self->impl_->clip || n.object == self->documentView()) self->reflectScrolledClipView();
-    });
+    core::NotificationCenter::defaultCenter().addObserver(
+        this, frameDidChangeNotification, nullptr, [weak](const core::Notification& n) {
+            auto self = weak.lock();
+            if (!self) return;
+            if (n.object == self->impl_->clip || n.object == self->documentView()) self->reflectScrolledClipView();
+        });
     // The scroll bars follow a scroll made in code, animated or not.
     core::NotificationCenter::defaultCenter().addObserver(this, boundsDidChangeNotification, clip.get(),
                                                           [weak](const core::Notification&) {
-        if (auto self = weak.lock()) self->reflectScrolledClipView();
-    });
+                                                              if (auto self = weak.lock())
+                                                                  self->reflectScrolledClipView();
+                                                          });
 }
 
 std::shared_ptr<View> ScrollView::documentView() const { return impl_->clip ? impl_->clip->documentView() : nullptr; }
@@ -164,10 +166,7 @@ void ScrollView::scrollWheel(const Event& event)
     reflectScrolledClipView();
 }
 
-void ScrollView::resizeSubviewsWithOldSize(const gfx::Size&)
-{
-    tile();
-}
+void ScrollView::resizeSubviewsWithOldSize(const gfx::Size&) { tile(); }
 
 void ScrollView::tile()
 {
@@ -175,7 +174,8 @@ void ScrollView::tile()
     const gfx::Rect b = bounds();
     const double right = impl_->hasVertical ? scrollerWidth : 0;
     const double bottom = impl_->hasHorizontal ? scrollerWidth : 0;
-    impl_->clip->setFrame({b.minX(), b.minY() + bottom, std::max(0.0, b.width() - right), std::max(0.0, b.height() - bottom)});
+    impl_->clip->setFrame(
+        {b.minX(), b.minY() + bottom, std::max(0.0, b.width() - right), std::max(0.0, b.height() - bottom)});
     const int w = int(b.width()), h = int(b.height());
     if (impl_->vertical) {
         impl_->vertical->setGeometry(w - scrollerWidth, 0, scrollerWidth, h - int(bottom));

@@ -25,18 +25,21 @@ void SegmentedControl::setSegmentCount(long count)
 }
 
 std::string SegmentedControl::labelForSegment(long s) const { return valid(s) ? segments_[std::size_t(s)].label : ""; }
-gfx::ImageRef SegmentedControl::imageForSegment(long s) const { return valid(s) ? segments_[std::size_t(s)].image : nullptr; }
+gfx::ImageRef SegmentedControl::imageForSegment(long s) const
+{
+    return valid(s) ? segments_[std::size_t(s)].image : nullptr;
+}
 double SegmentedControl::widthForSegment(long s) const { return valid(s) ? segments_[std::size_t(s)].width : 0; }
 long SegmentedControl::tagForSegment(long s) const { return valid(s) ? segments_[std::size_t(s)].tag : 0; }
 bool SegmentedControl::isEnabledForSegment(long s) const { return valid(s) && segments_[std::size_t(s)].enabled; }
 bool SegmentedControl::isSelectedForSegment(long s) const { return valid(s) && segments_[std::size_t(s)].selected; }
 
-#define UI_SEGMENT_SETTER(name, type, field)                            \
-    void SegmentedControl::name(type value, long segment)               \
-    {                                                                   \
-        if (!valid(segment)) return;                                    \
-        segments_[std::size_t(segment)].field = value;                  \
-        rebuild();                                                      \
+#define UI_SEGMENT_SETTER(name, type, field)                                                                           \
+    void SegmentedControl::name(type value, long segment)                                                              \
+    {                                                                                                                  \
+        if (!valid(segment)) return;                                                                                   \
+        segments_[std::size_t(segment)].field = value;                                                                 \
+        rebuild();                                                                                                     \
     }
 
 UI_SEGMENT_SETTER(setLabel, const std::string&, label)
@@ -66,7 +69,8 @@ long SegmentedControl::selectedSegment() const
 void SegmentedControl::setSelectedSegment(long segment)
 {
     if (mode_ == SegmentSwitchTracking::selectOne)
-        for (auto& s : segments_) s.selected = false;
+        for (auto& s : segments_)
+            s.selected = false;
     if (valid(segment)) segments_[std::size_t(segment)].selected = true;
     setDoubleValue(valid(segment) ? double(segment) : -1);
 }
@@ -86,8 +90,10 @@ void SegmentedControl::setSelected(bool selected, long segment)
     if (!valid(segment)) return;
     if (selected) return setSelectedSegment(segment);
     segments_[std::size_t(segment)].selected = false;
-    if (selectedSegment() == segment) setDoubleValue(-1);
-    else valueDidChange();
+    if (selectedSegment() == segment)
+        setDoubleValue(-1);
+    else
+        valueDidChange();
 }
 
 void SegmentedControl::pressSegment(long segment)
@@ -118,8 +124,10 @@ void SegmentedControl::rebuild()
         if (s.image) button->setIcon(QIcon(QPixmap::fromImage(qImageFromImage(*s.image))));
         button->setCheckable(mode_ != SegmentSwitchTracking::momentary);
         button->setEnabled(s.enabled);
-        if (s.width > 0) button->setFixedWidth(int(s.width));
-        else button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        if (s.width > 0)
+            button->setFixedWidth(int(s.width));
+        else
+            button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         QObject::connect(button, &QToolButton::clicked, [weak, i] {
             if (auto control = weak.lock()) control->pressSegment(i);
         });

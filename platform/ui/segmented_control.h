@@ -10,7 +10,16 @@
 namespace ui {
 
 enum class SegmentSwitchTracking { selectOne = 0, selectAny = 1, momentary = 2 };
-enum class SegmentStyle { automatic = 0, rounded = 1, texturedRounded = 2, roundRect = 3, texturedSquare = 4, capsule = 5, smallSquare = 6, separated = 8 };
+enum class SegmentStyle {
+    automatic = 0,
+    rounded = 1,
+    texturedRounded = 2,
+    roundRect = 3,
+    texturedSquare = 4,
+    capsule = 5,
+    smallSquare = 6,
+    separated = 8
+};
 
 class SegmentedControl : public Control {
 public:

@@ -31,7 +31,8 @@ std::shared_ptr<SharingService> SharingService::named(const std::string& name)
 std::string SharingService::mailtoLink(const std::vector<SharingItem>& items) const
 {
     std::string to;
-    for (auto& recipient : recipients_) to += (to.empty() ? "" : ",") + recipient;
+    for (auto& recipient : recipients_)
+        to += (to.empty() ? "" : ",") + recipient;
     std::string body;
     for (auto& item : items) {
         const std::string text = !item.text.empty() ? item.text : item.url ? item.url->path() : std::string();
@@ -66,7 +67,8 @@ void SharingServicePicker::awake()
         {"Open in Default Application", actions::openItems},
         {"Email", actions::emailItems},
     };
-    for (auto& [title, action] : entries) menu_->addItem(title, action, "")->setTarget(self);
+    for (auto& [title, action] : entries)
+        menu_->addItem(title, action, "")->setTarget(self);
     registerCommand(actions::copyItems, &SharingServicePicker::copyItems);
     registerCommand(actions::saveItems, &SharingServicePicker::saveItems);
     registerCommand(actions::openItems, &SharingServicePicker::openItems);
@@ -114,7 +116,8 @@ void SharingServicePicker::saveItems()
 
 void SharingServicePicker::openItems()
 {
-    for (auto& url : filesOfItems()) Workspace::shared().openOrTell(url);
+    for (auto& url : filesOfItems())
+        Workspace::shared().openOrTell(url);
 }
 
 void SharingServicePicker::emailItems()
@@ -160,10 +163,18 @@ void SharingServicePicker::show(const gfx::Rect& rect, const std::shared_ptr<Vie
     // The menu's top left corner on the screen, y-up.
     gfx::Point corner;
     switch (edge) {
-    case RectEdge::maxY: corner = {anchor.minX(), anchor.maxY() + size.height}; break;
-    case RectEdge::minY: corner = {anchor.minX(), anchor.minY()}; break;
-    case RectEdge::minX: corner = {anchor.minX() - size.width, anchor.maxY()}; break;
-    case RectEdge::maxX: corner = {anchor.maxX(), anchor.maxY()}; break;
+    case RectEdge::maxY:
+        corner = {anchor.minX(), anchor.maxY() + size.height};
+        break;
+    case RectEdge::minY:
+        corner = {anchor.minX(), anchor.minY()};
+        break;
+    case RectEdge::minX:
+        corner = {anchor.minX() - size.width, anchor.maxY()};
+        break;
+    case RectEdge::maxX:
+        corner = {anchor.maxX(), anchor.maxY()};
+        break;
     }
     const QPoint global = qtPointFromScreen(corner);
     menu_->popUpAtGlobal(global.x(), global.y());

@@ -51,7 +51,7 @@ public:
     virtual ~SharingServicePickerDelegate() = default;
     // The delegate to give the service the user chose from the picker; none by default.
     virtual std::shared_ptr<SharingServiceDelegate> delegateForSharingService(SharingServicePicker& picker,
-                                                                             SharingService& service)
+                                                                              SharingService& service)
     {
         return nullptr;
     }

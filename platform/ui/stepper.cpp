@@ -39,8 +39,10 @@ void Stepper::step(int direction)
     if (!isEnabled()) return;
     lastStep_ = direction > 0 ? 1 : -1;
     double value = doubleValue() + lastStep_ * increment_;
-    if (value > max_) value = wraps_ ? min_ : max_;
-    else if (value < min_) value = wraps_ ? max_ : min_;
+    if (value > max_)
+        value = wraps_ ? min_ : max_;
+    else if (value < min_)
+        value = wraps_ ? max_ : min_;
     setDoubleValue(value);
     userChangedValue(value);
 }

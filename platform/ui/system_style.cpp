@@ -8,9 +8,12 @@ namespace ui {
 double systemFontSize(ControlSize size)
 {
     switch (size) {
-    case ControlSize::small: return 11;
-    case ControlSize::mini: return 9;
-    case ControlSize::regular: break;
+    case ControlSize::small:
+        return 11;
+    case ControlSize::mini:
+        return 9;
+    case ControlSize::regular:
+        break;
     }
     return 13;
 }

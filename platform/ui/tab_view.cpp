@@ -141,8 +141,10 @@ void TabView::refreshTabs()
     QTabBar* bar = impl_->bar;
     if (!bar) return;
     const QSignalBlocker quiet(bar);
-    while (bar->count() > 0) bar->removeTab(0);
-    for (auto& item : impl_->items) bar->addTab(QString::fromStdString(item->label()));
+    while (bar->count() > 0)
+        bar->removeTab(0);
+    for (auto& item : impl_->items)
+        bar->addTab(QString::fromStdString(item->label()));
     const auto found = std::find(impl_->items.begin(), impl_->items.end(), impl_->selected);
     if (found != impl_->items.end()) bar->setCurrentIndex(int(found - impl_->items.begin()));
     const bool visible = impl_->type == TabViewType::topTabsBezelBorder;

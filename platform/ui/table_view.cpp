@@ -40,7 +40,10 @@ public:
     {
         return parent.isValid() ? 0 : int(std::max(0L, table_.numberOfRows()));
     }
-    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : int(table_.numberOfColumns()); }
+    int columnCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : int(table_.numberOfColumns());
+    }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
@@ -104,7 +107,8 @@ private:
     double y(const QDropEvent* event) const { return event->position().y(); }
     QPointF inHost(const QDropEvent* event) const
     {
-        return parentWidget() ? QPointF(viewport()->mapTo(parentWidget(), event->position().toPoint())) : event->position();
+        return parentWidget() ? QPointF(viewport()->mapTo(parentWidget(), event->position().toPoint()))
+                              : event->position();
     }
     void propose(QDropEvent* event)
     {
@@ -249,7 +253,8 @@ std::vector<long> TableView::selectedRowIndexes() const
 {
     std::vector<long> rows;
     if (!impl_->view) return rows;
-    for (const QModelIndex& index : impl_->view->selectionModel()->selectedRows()) rows.push_back(index.row());
+    for (const QModelIndex& index : impl_->view->selectionModel()->selectedRows())
+        rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -301,7 +306,8 @@ bool TableView::allowsMultipleSelection() const
 void TableView::setAllowsMultipleSelection(bool allows)
 {
     if (impl_->view)
-        impl_->view->setSelectionMode(allows ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+        impl_->view->setSelectionMode(allows ? QAbstractItemView::ExtendedSelection
+                                             : QAbstractItemView::SingleSelection);
 }
 
 void TableView::scrollRowToVisible(long row)

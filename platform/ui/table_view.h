@@ -45,9 +45,15 @@ public:
     virtual ~TableDataSource() = default;
     virtual long numberOfRowsInTableView(TableView& table) = 0;
     // A string, a number or nothing (an empty value).
-    virtual std::any objectValueFor(TableView& table, const std::shared_ptr<TableColumn>& column, long row) { return {}; }
+    virtual std::any objectValueFor(TableView& table, const std::shared_ptr<TableColumn>& column, long row)
+    {
+        return {};
+    }
     // What the cell's tooltip says, in words; empty for none.
-    virtual std::string toolTipFor(TableView& table, const std::shared_ptr<TableColumn>& column, long row) { return {}; }
+    virtual std::string toolTipFor(TableView& table, const std::shared_ptr<TableColumn>& column, long row)
+    {
+        return {};
+    }
     // Drops on a table registered for their types: what the drop would do at the proposed place (none refuses
     // it), then the drop itself.
     virtual DragOperation validateDrop(TableView& table, const DraggingInfo& info, long proposedRow,
@@ -64,7 +70,10 @@ public:
 class TableDelegate {
 public:
     virtual ~TableDelegate() = default;
-    virtual void willDisplayCell(TableView& table, TableCell& cell, const std::shared_ptr<TableColumn>& column, long row) {}
+    virtual void willDisplayCell(TableView& table, TableCell& cell, const std::shared_ptr<TableColumn>& column,
+                                 long row)
+    {
+    }
     virtual void tableViewSelectionDidChange(TableView& table) {}
 };
 

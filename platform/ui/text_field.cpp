@@ -55,11 +55,16 @@ namespace {
 Qt::Alignment qtAlignment(gfx::TextAlignment alignment)
 {
     switch (alignment) {
-    case gfx::TextAlignment::right: return Qt::AlignRight | Qt::AlignVCenter;
-    case gfx::TextAlignment::center: return Qt::AlignHCenter | Qt::AlignVCenter;
-    case gfx::TextAlignment::justified: return Qt::AlignJustify | Qt::AlignVCenter;
-    case gfx::TextAlignment::left: return Qt::AlignLeft | Qt::AlignVCenter;
-    case gfx::TextAlignment::natural: break;
+    case gfx::TextAlignment::right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case gfx::TextAlignment::center:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case gfx::TextAlignment::justified:
+        return Qt::AlignJustify | Qt::AlignVCenter;
+    case gfx::TextAlignment::left:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case gfx::TextAlignment::natural:
+        break;
     }
     return Qt::AlignLeading | Qt::AlignVCenter;
 }
@@ -93,8 +98,10 @@ void TextField::setEditable(bool editable)
 {
     const bool changesKind = (editable || selectable_) != (editable_ || selectable_);
     editable_ = editable;
-    if (changesKind) rebuild();
-    else applyLook();
+    if (changesKind)
+        rebuild();
+    else
+        applyLook();
 }
 
 void TextField::setSelectable(bool selectable)
@@ -180,7 +187,8 @@ void TextField::valueDidChange()
         edit->setText(text);
         // A field that is only read shows its text from the start; one being typed in keeps its cursor at the end.
         if (!editable_) edit->setCursorPosition(0);
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(text);
 }
 
 gfx::Size TextField::intrinsicContentSize() const

@@ -33,8 +33,10 @@ double TimingFunction::valueAt(double t) const
     double low = 0, high = 1, s = t;
     for (int i = 0; i < 60; ++i) {
         s = (low + high) / 2;
-        if (bezier(s, c1_.x, c2_.x) < t) low = s;
-        else high = s;
+        if (bezier(s, c1_.x, c2_.x) < t)
+            low = s;
+        else
+            high = s;
     }
     return bezier(s, c1_.y, c2_.y);
 }

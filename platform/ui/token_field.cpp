@@ -66,8 +66,8 @@ void TokenField::show()
     if (!edit || editedTokens() == entries_) return;
     std::vector<TokenEntry> shown;
     for (const auto& entry : entries_) {
-        const bool known = knownTokens_.empty() ||
-                           std::find(knownTokens_.begin(), knownTokens_.end(), entry) != knownTokens_.end();
+        const bool known =
+            knownTokens_.empty() || std::find(knownTokens_.begin(), knownTokens_.end(), entry) != knownTokens_.end();
         shown.push_back({entry, known});
     }
     edit->setEntries(shown);

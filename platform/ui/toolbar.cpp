@@ -87,8 +87,10 @@ Qt::ToolButtonStyle buttonStyleOf(ToolbarDisplayMode mode)
 void addSpace(QToolBar* bar, bool flexible)
 {
     auto* space = new QWidget;
-    if (flexible) space->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    else space->setFixedWidth(8);
+    if (flexible)
+        space->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    else
+        space->setFixedWidth(8);
     bar->addWidget(space);
 }
 
@@ -227,7 +229,8 @@ void Toolbar::saveConfiguration()
 {
     if (!autosaves_ || !built_) return;
     core::Array identifiers;
-    for (auto& item : items_) identifiers.emplace_back(item->itemIdentifier());
+    for (auto& item : items_)
+        identifiers.emplace_back(item->itemIdentifier());
     // The program's own identifiers: the settings keep them (a failure to write the file is told by them).
     static_cast<void>(core::UserDefaults::standard()->set(
         configurationKey(identifier_),

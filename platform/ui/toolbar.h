@@ -72,7 +72,10 @@ public:
     virtual std::shared_ptr<ToolbarItem> itemForItemIdentifier(Toolbar& toolbar, const std::string& identifier,
                                                                bool willBeInsertedIntoToolbar) = 0;
     virtual std::vector<std::string> defaultItemIdentifiers(Toolbar& toolbar) = 0;
-    virtual std::vector<std::string> allowedItemIdentifiers(Toolbar& toolbar) { return defaultItemIdentifiers(toolbar); }
+    virtual std::vector<std::string> allowedItemIdentifiers(Toolbar& toolbar)
+    {
+        return defaultItemIdentifiers(toolbar);
+    }
     virtual std::vector<std::string> selectableItemIdentifiers(Toolbar& toolbar) { return {}; }
 };
 

@@ -35,7 +35,8 @@ Frame& top()
         core::DispatchQueue::main()->async([] {
             auto& open = stack();
             if (!open.empty() && open.front().implicit) {
-                while (open.size() > 1) Transaction::commit();
+                while (open.size() > 1)
+                    Transaction::commit();
                 Transaction::commit();
             }
         });
@@ -54,10 +55,7 @@ std::optional<T> lookup(Member member)
 
 }  // namespace
 
-void Transaction::begin()
-{
-    stack().push_back(Frame{});
-}
+void Transaction::begin() { stack().push_back(Frame{}); }
 
 void Transaction::commit()
 {
@@ -70,41 +68,28 @@ void Transaction::commit()
     // Dropping the frame's hold lets the group finish once its animations have.
 }
 
-bool Transaction::disableActions()
-{
-    return lookup<bool>(&Frame::disableActions).value_or(false);
-}
+bool Transaction::disableActions() { return lookup<bool>(&Frame::disableActions).value_or(false); }
 
-void Transaction::setDisableActions(bool disable)
-{
-    top().disableActions = disable;
-}
+void Transaction::setDisableActions(bool disable) { top().disableActions = disable; }
 
-double Transaction::animationDuration()
-{
-    return lookup<double>(&Frame::duration).value_or(defaultDuration);
-}
+double Transaction::animationDuration() { return lookup<double>(&Frame::duration).value_or(defaultDuration); }
 
-void Transaction::setAnimationDuration(double seconds)
-{
-    top().duration = seconds;
-}
+void Transaction::setAnimationDuration(double seconds) { top().duration = seconds; }
 
 TimingFunction Transaction::animationTimingFunction()
 {
     return lookup<TimingFunction>(&Frame::timing).value_or(TimingFunction::named(TimingFunctionName::defaultTiming));
 }
 
-void Transaction::setAnimationTimingFunction(const TimingFunction& timing)
-{
-    top().timing = timing;
-}
+void Transaction::setAnimationTimingFunction(const TimingFunction& timing) { top().timing = timing; }
 
 void Transaction::setCompletionBlock(std::function<void()> completion)
 {
     Frame& frame = top();
-    if (frame.group) frame.group->setCompletion(std::move(completion));  // animations already joined it
-    else frame.completion = std::move(completion);
+    if (frame.group)
+        frame.group->setCompletion(std::move(completion));  // animations already joined it
+    else
+        frame.completion = std::move(completion);
 }
 
 std::shared_ptr<CompletionGroup> Transaction::currentGroup()

@@ -24,10 +24,9 @@ bool showOnDesktop(const UserNotification& notification)
     QDBusInterface service("org.freedesktop.Notifications", "/org/freedesktop/Notifications",
                            "org.freedesktop.Notifications", bus);
     if (!service.isValid()) return false;
-    QDBusReply<uint> reply = service.call("Notify", QCoreApplication::applicationName(), 0u, QString(),
-                                          QString::fromStdString(notification.title()),
-                                          QString::fromStdString(notification.informativeText()), QStringList(),
-                                          QVariantMap(), -1);
+    QDBusReply<uint> reply = service.call(
+        "Notify", QCoreApplication::applicationName(), 0u, QString(), QString::fromStdString(notification.title()),
+        QString::fromStdString(notification.informativeText()), QStringList(), QVariantMap(), -1);
     return reply.isValid();
 }
 

@@ -74,7 +74,8 @@ gfx::Rect rectThrough(const gfx::Rect& r, const std::function<gfx::Point(gfx::Po
 double pixelsPerUnit(const View& view)
 {
     double scale = view.boundsScale();
-    for (auto super = view.superview(); super; super = super->superview()) scale *= super->boundsScale();
+    for (auto super = view.superview(); super; super = super->superview())
+        scale *= super->boundsScale();
     return scale;
 }
 
@@ -130,8 +131,8 @@ void View::frameChanged(const gfx::Size& oldSize)
     if (impl_->layer) {
         Transaction::withoutAnimation([&] {
             impl_->layer->setBounds({{0, 0}, newSize});
-            impl_->layer->setPosition({impl_->bounds.origin.x + newSize.width / 2,
-                                       impl_->bounds.origin.y + newSize.height / 2});
+            impl_->layer->setPosition(
+                {impl_->bounds.origin.x + newSize.width / 2, impl_->bounds.origin.y + newSize.height / 2});
         });
     }
     setNeedsDisplay();
@@ -170,7 +171,8 @@ void View::setBoundsOrigin(const gfx::Point& origin)
     const bool moved = origin != impl_->bounds.origin;
     impl_->bounds.origin = origin;
     // Every widget below changes its pixel size.
-    for (auto& subview : impl_->subviews) subview->placeWidgetTree();
+    for (auto& subview : impl_->subviews)
+        subview->placeWidgetTree();
     setNeedsDisplay();
     if (auto self = weak_from_this().lock(); self && moved)
         core::NotificationCenter::defaultCenter().post(boundsDidChangeNotification, std::move(self));
@@ -277,7 +279,8 @@ void View::resizeWithOldSuperviewSize(const gfx::Size& oldSize)
 void View::resizeSubviewsWithOldSize(const gfx::Size& oldSize)
 {
     auto subviews = impl_->subviews;  // a subview may rearrange its siblings
-    for (auto& subview : subviews) subview->resizeWithOldSuperviewSize(oldSize);
+    for (auto& subview : subviews)
+        subview->resizeWithOldSuperviewSize(oldSize);
 }
 
 void View::setFixedHeight(double height)
@@ -392,7 +395,8 @@ double scrolledTo(double start, double length, double low, double high)
 bool View::scrollRectToVisible(const gfx::Rect& rect)
 {
     std::shared_ptr<ClipView> clip;
-    for (auto view = superview(); view && !clip; view = view->superview()) clip = std::dynamic_pointer_cast<ClipView>(view);
+    for (auto view = superview(); view && !clip; view = view->superview())
+        clip = std::dynamic_pointer_cast<ClipView>(view);
     if (!clip) return false;
     const gfx::Rect wanted = convertRectTo(rect.standardized(), clip.get());
     const gfx::Rect shown = clip->bounds();
@@ -412,10 +416,7 @@ void View::rightMouseDown(const Event& event)
     Responder::rightMouseDown(event);
 }
 
-std::string View::toolTip() const
-{
-    return impl_->widget ? impl_->widget->toolTip().toStdString() : std::string();
-}
+std::string View::toolTip() const { return impl_->widget ? impl_->widget->toolTip().toStdString() : std::string(); }
 
 void View::setToolTip(const std::string& text)
 {
@@ -450,13 +451,15 @@ void View::placeWidget()
 
 void View::placeSubviewWidgets()
 {
-    for (auto& subview : impl_->subviews) subview->placeWidget();
+    for (auto& subview : impl_->subviews)
+        subview->placeWidget();
 }
 
 void View::placeWidgetTree()
 {
     placeWidget();
-    for (auto& subview : impl_->subviews) subview->placeWidgetTree();
+    for (auto& subview : impl_->subviews)
+        subview->placeWidgetTree();
 }
 
 QWidget* widgetOf(View& view) { return view.impl().widget; }

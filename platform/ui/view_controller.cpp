@@ -19,10 +19,7 @@ std::shared_ptr<View> ViewController::view()
     return view_;
 }
 
-void ViewController::setView(const std::shared_ptr<View>& view)
-{
-    view_ = view;
-}
+void ViewController::setView(const std::shared_ptr<View>& view) { view_ = view; }
 
 void ViewController::loadView()
 {

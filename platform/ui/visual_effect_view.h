@@ -7,8 +7,16 @@
 namespace ui {
 
 enum class VisualEffectMaterial {
-    appearanceBased = 0, light = 1, dark = 2, titlebar = 3, selection = 4, menu = 5, popover = 6, sidebar = 7,
-    mediumLight = 8, ultraDark = 9,
+    appearanceBased = 0,
+    light = 1,
+    dark = 2,
+    titlebar = 3,
+    selection = 4,
+    menu = 5,
+    popover = 6,
+    sidebar = 7,
+    mediumLight = 8,
+    ultraDark = 9,
 };
 enum class VisualEffectState { followsWindowActiveState = 0, active = 1, inactive = 2 };
 enum class VisualEffectBlendingMode { behindWindow = 0, withinWindow = 1 };

@@ -18,10 +18,10 @@
 #include "platform/core/user_defaults.h"
 #include "platform/ui/animation_engine.h"
 #include "platform/ui/application.h"
-#include "platform/ui/qt_menu.h"
 #include "platform/ui/qt_appearance.h"
 #include "platform/ui/qt_event.h"
 #include "platform/ui/qt_image.h"
+#include "platform/ui/qt_menu.h"
 #include "platform/ui/qt_screen.h"
 #include "platform/ui/qt_toolbar.h"
 #include "platform/ui/qt_view.h"
@@ -203,7 +203,8 @@ void Window::setContentSize(const gfx::Size& size)
 {
     if (!impl_->widget) return;
     const int top = impl_->contentTop();
-    if (!(impl_->styleMask & StyleMask::resizable)) impl_->widget->setFixedSize(pixel(size.width), pixel(size.height) + top);
+    if (!(impl_->styleMask & StyleMask::resizable))
+        impl_->widget->setFixedSize(pixel(size.width), pixel(size.height) + top);
     impl_->widget->resize(pixel(size.width), pixel(size.height) + top);
     placeContentView();
 }
@@ -248,10 +249,7 @@ void Window::setFrame(const gfx::Rect& frame, bool display, bool animate)
     frameDidChange();  // a hidden window hears of no move or resize
 }
 
-void Window::setFrameOrigin(const gfx::Point& origin)
-{
-    setFrame({origin, frame().size}, true);
-}
+void Window::setFrameOrigin(const gfx::Point& origin) { setFrame({origin, frame().size}, true); }
 
 void Window::center()
 {
@@ -373,7 +371,8 @@ bool Window::isMovableByWindowBackground() const { return impl_->movableByBackgr
 std::string Window::stringWithSavedFrame() const
 {
     const gfx::Rect f = frame();
-    QScreen* screen = impl_->widget && impl_->widget->screen() ? impl_->widget->screen() : QGuiApplication::primaryScreen();
+    QScreen* screen =
+        impl_->widget && impl_->widget->screen() ? impl_->widget->screen() : QGuiApplication::primaryScreen();
     const gfx::Rect visible = screen ? screenRectFromQt(screen->availableGeometry()) : gfx::Rect{};
     std::ostringstream text;
     text << pixel(f.minX()) << ' ' << pixel(f.minY()) << ' ' << pixel(f.width()) << ' ' << pixel(f.height()) << ' '
@@ -399,8 +398,10 @@ bool Window::setFrameAutosaveName(const std::string& name)
     impl_->autosaveName = name;
     if (name.empty()) return true;
     names.insert(name);
-    if (auto saved = core::UserDefaults::standard()->string(autosaveKey(name))) setFrameFromString(*saved);
-    else frameDidChange();
+    if (auto saved = core::UserDefaults::standard()->string(autosaveKey(name)))
+        setFrameFromString(*saved);
+    else
+        frameDidChange();
     return true;
 }
 
@@ -463,20 +464,24 @@ void Window::Animator::setFrame(const gfx::Rect& frame, bool display)
     }
     std::weak_ptr<Window> weak = window;
     auto mix = [](double a, double b, double f) { return a + (b - a) * f; };
-    engine.start(window.get(), "frame", duration, Transaction::animationTimingFunction(),
-                 [weak, from, frame, display, mix](double f) {
-                     if (auto w = weak.lock())
-                         w->setFrame({mix(from.origin.x, frame.origin.x, f), mix(from.origin.y, frame.origin.y, f),
-                                      mix(from.size.width, frame.size.width, f), mix(from.size.height, frame.size.height, f)},
-                                     display);
-                 },
-                 Transaction::currentGroup());
+    engine.start(
+        window.get(), "frame", duration, Transaction::animationTimingFunction(),
+        [weak, from, frame, display, mix](double f) {
+            if (auto w = weak.lock())
+                w->setFrame({mix(from.origin.x, frame.origin.x, f), mix(from.origin.y, frame.origin.y, f),
+                             mix(from.size.width, frame.size.width, f), mix(from.size.height, frame.size.height, f)},
+                            display);
+        },
+        Transaction::currentGroup());
 }
 
 std::shared_ptr<WindowDelegate> Window::delegate() const { return impl_->delegate.lock(); }
 void Window::setDelegate(const std::shared_ptr<WindowDelegate>& delegate) { impl_->delegate = delegate; }
 std::shared_ptr<WindowController> Window::windowController() const { return impl_->controller.lock(); }
-void Window::setWindowController(const std::shared_ptr<WindowController>& controller) { impl_->controller = controller; }
+void Window::setWindowController(const std::shared_ptr<WindowController>& controller)
+{
+    impl_->controller = controller;
+}
 
 void Window::beginSheet(const std::shared_ptr<Window>& sheet, SheetCompletion completion)
 {
@@ -554,8 +559,10 @@ void Window::sendEvent(const Event& event)
             impl_->mouseView = view;
             if (view->acceptsFirstResponder()) makeFirstResponder(view);
         }
-        if (event.type == EventType::leftMouseDown) target->mouseDown(event);
-        else target->rightMouseDown(event);
+        if (event.type == EventType::leftMouseDown)
+            target->mouseDown(event);
+        else
+            target->rightMouseDown(event);
         break;
     }
     case EventType::leftMouseDragged:
@@ -564,18 +571,31 @@ void Window::sendEvent(const Event& event)
     case EventType::rightMouseUp: {
         std::shared_ptr<Responder> target = impl_->mouseView.lock();
         if (!target) target = self;
-        if (event.type == EventType::leftMouseDragged) target->mouseDragged(event);
-        else if (event.type == EventType::rightMouseDragged) target->rightMouseDragged(event);
-        else if (event.type == EventType::leftMouseUp) target->mouseUp(event);
-        else target->rightMouseUp(event);
+        if (event.type == EventType::leftMouseDragged)
+            target->mouseDragged(event);
+        else if (event.type == EventType::rightMouseDragged)
+            target->rightMouseDragged(event);
+        else if (event.type == EventType::leftMouseUp)
+            target->mouseUp(event);
+        else
+            target->rightMouseUp(event);
         if (event.type == EventType::leftMouseUp || event.type == EventType::rightMouseUp) impl_->mouseView.reset();
         break;
     }
-    case EventType::mouseMoved: hit()->mouseMoved(event); break;
-    case EventType::scrollWheel: hit()->scrollWheel(event); break;
-    case EventType::keyDown: firstResponder()->keyDown(event); break;
-    case EventType::keyUp: firstResponder()->keyUp(event); break;
-    default: break;
+    case EventType::mouseMoved:
+        hit()->mouseMoved(event);
+        break;
+    case EventType::scrollWheel:
+        hit()->scrollWheel(event);
+        break;
+    case EventType::keyDown:
+        firstResponder()->keyDown(event);
+        break;
+    case EventType::keyUp:
+        firstResponder()->keyUp(event);
+        break;
+    default:
+        break;
     }
 }
 
@@ -601,7 +621,8 @@ gfx::ImageRef Window::screenSnapshot() const
     if (!screen) return nullptr;
     const QPoint topLeft = widget->mapToGlobal(QPoint(0, impl_->contentTop())) - screen->geometry().topLeft();
     const gfx::Size size = contentSize();
-    return imageFromQImage(screen->grabWindow(0, topLeft.x(), topLeft.y(), pixel(size.width), pixel(size.height)).toImage());
+    return imageFromQImage(
+        screen->grabWindow(0, topLeft.x(), topLeft.y(), pixel(size.width), pixel(size.height)).toImage());
 }
 
 void Window::placeContentView()
@@ -654,7 +675,8 @@ void forEachView(const std::shared_ptr<View>& view, const std::function<void(Vie
 {
     if (!view) return;
     action(*view);
-    for (auto& subview : std::vector(view->subviews())) forEachView(subview, action);
+    for (auto& subview : std::vector(view->subviews()))
+        forEachView(subview, action);
 }
 
 }  // namespace

@@ -34,7 +34,8 @@ void Workspace::activateFileViewerSelecting(const std::vector<core::Url>& urls)
 {
     if (urls.empty()) return;
     QStringList uris;
-    for (auto& url : urls) uris << QString::fromStdString(url.absoluteString());
+    for (auto& url : urls)
+        uris << QString::fromStdString(url.absoluteString());
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (bus.isConnected()) {
         QDBusInterface manager("org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",

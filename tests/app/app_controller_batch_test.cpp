@@ -19,7 +19,7 @@ namespace {
 
 // A controller launched as the program launches it, whose alerts the test answers.
 class AppControllerBatch : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         vistrel::registerApplicationParts();
@@ -89,9 +89,8 @@ TEST_F(AppControllerBatch, QuittingAsksAboutRunningBatchTasksOnly)
     testsupport::TempDir out("out");
     auto tasks = batch->tasksController();
     tasks->setExportURL(core::Url::fileURL(out.path().string()));
-    batch->moviesController()->addMovies(
-        {core::Url::fileURL((batchwindow::movieFolder() / "a.mp4").string()),
-         core::Url::fileURL((batchwindow::movieFolder() / "b.mov").string())});
+    batch->moviesController()->addMovies({core::Url::fileURL((batchwindow::movieFolder() / "a.mp4").string()),
+                                          core::Url::fileURL((batchwindow::movieFolder() / "b.mov").string())});
     ASSERT_TRUE(testsupport::runUntil([&] { return batch->movies().size() == 2; }));
     batch->setMoviesSelection({0, 1});
     batchtest::FramesHeld held;
@@ -125,4 +124,4 @@ TEST_F(AppControllerBatch, QuittingAsksAboutRunningBatchTasksOnly)
     EXPECT_TRUE(batch->window()->isVisible());
 }
 
-} // namespace
+}  // namespace

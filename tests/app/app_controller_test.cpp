@@ -7,10 +7,10 @@
 #include "app/document/application_parts.h"
 #include "app/document/drop_window_controller.h"
 #include "app/document/movie_opening.h"
+#include "app/document/snaps_manager.h"
 #include "foundation/shortcuts.h"
 #include "platform/ui/application.h"
 #include "platform/ui/window.h"
-#include "app/document/snaps_manager.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
 #include "tools/testmovie/test_movie.h"
@@ -138,7 +138,8 @@ TEST_F(AppController, ASessionMovieMissingAtLaunchKeepsItsSnapsAndIsNamed)
     {
         auto document = open(movie);
         ASSERT_TRUE(document);
-        document->snapsManager()->append({vistrel::SnapItem::create(frameTime(3), {}), vistrel::SnapItem::create(frameTime(7), {})});
+        document->snapsManager()->append(
+            {vistrel::SnapItem::create(frameTime(3), {}), vistrel::SnapItem::create(frameTime(7), {})});
         auto kept = open(clipMovie());
         ASSERT_TRUE(kept);
         ASSERT_TRUE(kestrane::DC->saveSession());
@@ -212,7 +213,8 @@ TEST_F(AppController, QuitStopsARestoreWhereItIsAndTheSessionKeepsEverySnap)
         auto document = open(movie);
         ASSERT_TRUE(document);
         vistrel::SnapItems items;
-        for (std::size_t i = 0; i < count; ++i) items.push_back(vistrel::SnapItem::create(frameTime(frameOfSnap(i)), {}));
+        for (std::size_t i = 0; i < count; ++i)
+            items.push_back(vistrel::SnapItem::create(frameTime(frameOfSnap(i)), {}));
         document->snapsManager()->append(items);
         ASSERT_TRUE(kestrane::DC->saveSession());
         closeAll();
@@ -242,7 +244,8 @@ TEST_F(AppController, QuitStopsARestoreWhereItIsAndTheSessionKeepsEverySnap)
     document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
     ASSERT_TRUE(testsupport::runUntil([&] { return document->snapsManager()->items().size() == count; }, 120));
     const auto& items = document->snapsManager()->items();
-    for (std::size_t i = 0; i < count; i += 97) EXPECT_EQ(frameOf(items[i]->image()), frameOfSnap(i)) << i;
+    for (std::size_t i = 0; i < count; i += 97)
+        EXPECT_EQ(frameOf(items[i]->image()), frameOfSnap(i)) << i;
     ASSERT_TRUE(testsupport::runUntil([&] { return !document->isAtWork(); }));
     closeAll();
 }

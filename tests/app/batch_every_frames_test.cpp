@@ -29,18 +29,14 @@ struct Case {
     std::int64_t startTicks = 0;
 };
 
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
 class BatchEveryFramesTest : public ::testing::TestWithParam<Case> {
-  protected:
+protected:
     void SetUp() override
     {
-        kestrane::Defaults[vistrel::BatchOutputMarkupsKey] =
-            core::Array{core::Value("f"), core::Value("<frame_index>"), core::Value("."),
-                        core::Value("<image_extension>")};
+        kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = core::Array{
+            core::Value("f"), core::Value("<frame_index>"), core::Value("."), core::Value("<image_extension>")};
         const Case& c = GetParam();
         testmovie::MovieSpec spec;
         spec.rateNum = c.rateNum;
@@ -56,7 +52,7 @@ class BatchEveryFramesTest : public ::testing::TestWithParam<Case> {
 
     // Runs every-N-frames over the whole movie; the frame times are read by the task itself unless given.
     std::shared_ptr<vistrel::BatchTask> run(long n, bool includesStart, bool framesKnown,
-                                             std::int64_t* shownCount = nullptr)
+                                            std::int64_t* shownCount = nullptr)
     {
         auto movie = orvalis::Movie::create(core::Url::fileURL(path));
         vistrel::BatchSettings settings;
@@ -120,8 +116,6 @@ INSTANTIATE_TEST_SUITE_P(Rates, BatchEveryFramesTest,
                                            Case{"pal.mp4", 25, 1, 80}, Case{"sixty.mp4", 60, 1, 130},
                                            Case{"variable.mkv", 30, 1, 80, true},
                                            Case{"offset.ts", 30000, 1001, 80, false, 30000 * 7}),
-                         [](const auto& info) {
-                             return info.param.name.substr(0, info.param.name.find('.'));
-                         });
+                         [](const auto& info) { return info.param.name.substr(0, info.param.name.find('.')); });
 
 }  // namespace

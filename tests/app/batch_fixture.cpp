@@ -32,8 +32,7 @@ public:
     }
 };
 
-[[maybe_unused]] ::testing::Environment* const environment =
-    ::testing::AddGlobalTestEnvironment(new BatchEnvironment);
+[[maybe_unused]] ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new BatchEnvironment);
 
 // The tasks made since the last TasksEnd went; main thread.
 std::vector<std::weak_ptr<vistrel::BatchTask>>& madeTasks()
@@ -58,8 +57,7 @@ std::string makeMovie(const std::filesystem::path& folder, const std::string& na
 
 orvalis::TimeSplitter everyTenths(int everyTenths, int rangeTenths, bool includeStart, bool includeEnd)
 {
-    orvalis::TimeSplitter splitter(
-        media::TimeRange{media::Time::zero(), media::Time::make(rangeTenths, rate)});
+    orvalis::TimeSplitter splitter(media::TimeRange{media::Time::zero(), media::Time::make(rangeTenths, rate)});
     splitter.interval = media::Time::make(everyTenths, rate);
     splitter.includeStart = includeStart;
     splitter.includeEnd = includeEnd;
@@ -76,10 +74,7 @@ std::shared_ptr<vistrel::BatchTask> makeTask(const std::string& moviePath, const
     return task;
 }
 
-void endWithTest(const std::shared_ptr<vistrel::BatchTask>& task)
-{
-    madeTasks().push_back(task);
-}
+void endWithTest(const std::shared_ptr<vistrel::BatchTask>& task) { madeTasks().push_back(task); }
 
 TasksEnd::~TasksEnd()
 {
@@ -87,8 +82,7 @@ TasksEnd::~TasksEnd()
     for (const auto& weak : tasks)
         if (auto task = weak.lock()) task->cancel();
     const bool released = testsupport::runUntil(
-        [&] { return std::all_of(tasks.begin(), tasks.end(), [](const auto& weak) { return weak.expired(); }); },
-        10);
+        [&] { return std::all_of(tasks.begin(), tasks.end(), [](const auto& weak) { return weak.expired(); }); }, 10);
     EXPECT_TRUE(released) << "a task's thread still holds it";
     tasks.clear();
 }

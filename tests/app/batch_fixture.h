@@ -24,8 +24,7 @@ constexpr int rate = 10;
 std::string makeMovie(const std::filesystem::path& folder, const std::string& name = "clip.mp4");
 
 // Frame times start + k · every, k = 1, 2, ... strictly inside [0, rangeSeconds], in tenths of a second.
-orvalis::TimeSplitter everyTenths(int everyTenths, int rangeTenths, bool includeStart = false,
-                                  bool includeEnd = false);
+orvalis::TimeSplitter everyTenths(int everyTenths, int rangeTenths, bool includeStart = false, bool includeEnd = false);
 
 // A task over the movie into the folder; it is cancelled when its test ends (see TasksEnd).
 std::shared_ptr<vistrel::BatchTask> makeTask(const std::string& moviePath, const std::filesystem::path& folder,
@@ -34,9 +33,9 @@ std::shared_ptr<vistrel::BatchTask> makeTask(const std::string& moviePath, const
 // Lets the task end with its test, as those of makeTask do.
 void endWithTest(const std::shared_ptr<vistrel::BatchTask>& task);
 
-// Ends every task made through makeTask (or handed to endWithTest) before its test ends: when it goes, cancels those still alive and
-// waits until their threads have let go of them, so that no frame loop runs on into the next test or the end
-// of the process. A fixture declares it after the folders its tasks use and before whatever holds tasks.
+// Ends every task made through makeTask (or handed to endWithTest) before its test ends: when it goes, cancels those
+// still alive and waits until their threads have let go of them, so that no frame loop runs on into the next test or
+// the end of the process. A fixture declares it after the folders its tasks use and before whatever holds tasks.
 class TasksEnd {
 public:
     TasksEnd() = default;

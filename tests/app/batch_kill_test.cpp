@@ -144,5 +144,6 @@ TEST(BatchKill, ABatchKilledAtAnyMomentLeavesOnlyWholeFiles)
     const int status = testsupport::waitForExit(spawn(true));
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     const std::multiset<int> frames = expectOnlyWholeFiles(out.path());
-    for (int k = 1; k <= frameCount; ++k) EXPECT_GE(frames.count(k), 2u) << "frame " << k;
+    for (int k = 1; k <= frameCount; ++k)
+        EXPECT_GE(frames.count(k), 2u) << "frame " << k;
 }

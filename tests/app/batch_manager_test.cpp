@@ -98,7 +98,7 @@ private:
 };
 
 class BatchManagerTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         movie = batchtest::makeMovie(movies.path());
@@ -371,4 +371,4 @@ TEST_F(BatchManagerTest, RandomCommandsKeepTheCountsAndLeaveOnlyWholeFiles)
     }
 }
 
-} // namespace
+}  // namespace

@@ -31,7 +31,7 @@ constexpr char childVariable[] = "VISTREL_BATCH_NOTIFICATION_TEST";
 
 class BatchNotificationChild : public batchwindow::BatchWindowTest {};
 
-} // namespace
+}  // namespace
 
 // Run only by the test below, in a child process on the private bus: a batch stopped and resumed to its end,
 // one cancelled, one into a full folder (when there is one), one whose window is closed while it runs.
@@ -44,7 +44,7 @@ CHILD_ENTRY_F(BatchNotificationChild, RunsBatches)
     const fs::path full = folders.substr(folders.find('\n') + 1);
     ASSERT_TRUE(drop({batchwindow::movieFolder() / "a.mp4", batchwindow::movieFolder() / "c.mkv"}, 2));
     kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = 1;
-    setSplit(0, 1); // every second: 1, 2 s of a; 1 s of c
+    setSplit(0, 1);  // every second: 1, 2 s of a; 1 s of c
     chooseExportFolder(out);
     const auto settle = [] { testsupport::runUntil([] { return false; }, 0.3); };
 
@@ -124,11 +124,15 @@ TEST(BatchNotification, TheDesktopIsToldOfEachNaturalEndOfABatchOnceAndOfNothing
 
     const auto notices = bus.notices();
     std::string sent;
-    for (const auto& notice : notices) sent += "\n  " + notice.title + ": " + notice.text;
+    for (const auto& notice : notices)
+        sent += "\n  " + notice.title + ": " + notice.text;
     ASSERT_EQ(notices.size(), full.mounted() ? 2u : 1u) << "the notices sent:" << sent;
-    for (const auto& notice : notices) EXPECT_EQ(notice.title, "Batch finished");
+    for (const auto& notice : notices)
+        EXPECT_EQ(notice.title, "Batch finished");
     EXPECT_EQ(notices[0].text, "Frames written: 3.");
     EXPECT_EQ(batchtest::fileNames(out.path()).size(), 3u);
-    if (full.mounted()) EXPECT_EQ(notices[1].text, "Frames written: 0. Frames that failed: 3.");
-    else std::cerr << "no full folder could be mounted here: the notice of failed frames is not tried\n";
+    if (full.mounted())
+        EXPECT_EQ(notices[1].text, "Frames written: 0. Frames that failed: 3.");
+    else
+        std::cerr << "no full folder could be mounted here: the notice of failed frames is not tried\n";
 }

@@ -82,4 +82,4 @@ TEST(BatchSettings, SizesFormatsAndProgressText)
     EXPECT_EQ(Tasks::progressText(1, 8), "13");
 }
 
-} // namespace
+}  // namespace

@@ -24,4 +24,4 @@ TEST(BatchStateTest, DescriptionsComeFromTheApplicationsStrings)
     EXPECT_FALSE(batch_state::isFinished(BatchState::stopped));
 }
 
-} // namespace
+}  // namespace

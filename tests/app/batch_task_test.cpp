@@ -28,7 +28,7 @@ using vistrel::BatchTask;
 namespace fs = std::filesystem;
 
 class BatchTaskTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         movie = batchtest::makeMovie(movies.path(), "Beach Day.mp4");
@@ -74,10 +74,9 @@ TEST_F(BatchTaskTest, WritesEachFrameUnderTheDefaultTemplateWithTheExactPicture)
 
 TEST_F(BatchTaskTest, FollowsTheStoredTemplateFormatAndSize)
 {
-    kestrane::Defaults[vistrel::BatchOutputMarkupsKey] =
-        core::Array{core::Value("shot"), core::Value("<frame_index>"),
-                    core::Value("of"),   core::Value("<frames_count>"),
-                    core::Value("."),    core::Value("<image_extension>")};
+    kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = core::Array{
+        core::Value("shot"), core::Value("<frame_index>"),    core::Value("of"), core::Value("<frames_count>"),
+        core::Value("."),    core::Value("<image_extension>")};
     auto task = run(everyTenths(10, 30), [](BatchTask& t) {
         t.setFormat(kestrane::ImageFormat::jpg);
         t.setMaxSize(80);
@@ -183,8 +182,7 @@ TEST_F(BatchTaskTest, KeepsTakenNamesWhenAskedAndReplacesThemOtherwise)
     EXPECT_EQ(batchtest::readText(taken), "mine");
     EXPECT_EQ(batchtest::readText(takenLog), "mine");
     EXPECT_EQ(frameIndexIn(out / "Beach Day-00-00-01-000 (0).png"), 10);
-    EXPECT_NE(batchtest::readText(out / "Beach Day-logs (0).txt").find("Count       : 1\n"),
-              std::string::npos);
+    EXPECT_NE(batchtest::readText(out / "Beach Day-logs (0).txt").find("Count       : 1\n"), std::string::npos);
 
     run(everyTenths(10, 20), [](BatchTask& t) { t.setShouldWriteLog(true); });
     EXPECT_EQ(frameIndexIn(taken), 10);
@@ -219,8 +217,7 @@ TEST_F(BatchTaskTest, FramesOfOneNameGetFreeNamesWhateverTheSetting)
 TEST_F(BatchTaskTest, NamesThatAreNoFileNeverTouchTheFolder)
 {
     std::ofstream(out / "keep.txt") << "keep";
-    for (const auto& markups :
-         {core::Array{}, core::Array{core::Value(".")}, core::Array{core::Value("..")}}) {
+    for (const auto& markups : {core::Array{}, core::Array{core::Value(".")}, core::Array{core::Value("..")}}) {
         kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = markups;
         for (bool alternative : {false, true}) {
             auto task = run(everyTenths(10, 30), [&](BatchTask& t) {
@@ -259,8 +256,7 @@ TEST_F(BatchTaskTest, ATaskWithoutFramesCompletesAtOnce)
         auto task = run(everyTenths(every, 30), [](BatchTask& t) { t.setShouldWriteLog(true); });
         EXPECT_EQ(task->count(), 0);
         EXPECT_EQ(task->state(), BatchState::complete);
-        EXPECT_NE(batchtest::readText(out / "Beach Day-logs.txt").find("Count       : 0\n"),
-                  std::string::npos);
+        EXPECT_NE(batchtest::readText(out / "Beach Day-logs.txt").find("Count       : 0\n"), std::string::npos);
     }
 }
 
@@ -303,8 +299,7 @@ TEST_F(BatchTaskTest, StoppingWithFramesInFlightHoldsTheIndexAtThemUntilResumed)
     {
         batchtest::FramesHeld held;
     }
-    ASSERT_TRUE(
-        testsupport::runUntil([&] { return fileNames(out.path()).size() == std::size_t(task->index()); }));
+    ASSERT_TRUE(testsupport::runUntil([&] { return fileNames(out.path()).size() == std::size_t(task->index()); }));
     const std::int64_t held = task->index();
     EXPECT_LT(held, task->count());
     testsupport::runUntil([] { return false; }, 0.3);
@@ -377,10 +372,10 @@ TEST_F(BatchTaskTest, FramesThatFailLeaveNoFileUnderAnyName)
         t.setShouldWriteLog(true);
     });
     EXPECT_EQ(task->errors(), 2);
-    EXPECT_EQ(fileNames(out.path()), (std::vector<std::string>{
-                                         "Beach Day-00-00-01-000.png", "Beach Day-00-00-02-000.png",
-                                         "Beach Day-00-00-03-000.png", "Beach Day-00-00-04-000.png",
-                                         "Beach Day-logs.txt"}));
+    EXPECT_EQ(
+        fileNames(out.path()),
+        (std::vector<std::string>{"Beach Day-00-00-01-000.png", "Beach Day-00-00-02-000.png",
+                                  "Beach Day-00-00-03-000.png", "Beach Day-00-00-04-000.png", "Beach Day-logs.txt"}));
     EXPECT_EQ(batchtest::readText(out / "Beach Day-00-00-04-000.png"), "mine");
     EXPECT_EQ(frameIndexIn(out / "Beach Day-00-00-03-000.png"), 29);
 }
@@ -393,4 +388,4 @@ TEST(BatchTaskLimit, ConcurrentCountIsClampedAndDefaultsToEight)
     EXPECT_EQ(BatchTask::concurrentFrameCount(3), 3);
 }
 
-} // namespace
+}  // namespace

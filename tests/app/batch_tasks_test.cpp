@@ -55,7 +55,7 @@ std::multiset<int> framesOf(const fs::path& folder, const std::string& movie)
 }
 
 class BatchTasksTest : public BatchWindowTest {
-  protected:
+protected:
     void SetUp() override
     {
         BatchWindowTest::SetUp();
@@ -100,8 +100,8 @@ TEST_F(BatchTasksTest, EachSplitModeWritesTheFramesItPromises)
     setSplit(1, 5, true, true);
     selectMovies({0, 1, 2});
     // The label counts the frames once they are read, and says so meanwhile.
-    EXPECT_TRUE(testsupport::runUntil(
-        [&] { return tasks->framesLabel.lock()->stringValue() == "Frames to write: 37"; }, 20))
+    EXPECT_TRUE(
+        testsupport::runUntil([&] { return tasks->framesLabel.lock()->stringValue() == "Frames to write: 37"; }, 20))
         << tasks->framesLabel.lock()->stringValue();
     launched = runAll(frames.path());
     ASSERT_EQ(launched.size(), 3u);
@@ -110,8 +110,8 @@ TEST_F(BatchTasksTest, EachSplitModeWritesTheFramesItPromises)
     EXPECT_EQ(launched[2]->count(), 19);
     EXPECT_EQ(framesOf(frames.path(), "a"), (std::multiset<int>{0, 5, 10, 15, 20, 25, 29}));
     EXPECT_EQ(framesOf(frames.path(), "c"), (std::multiset<int>{0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 49}));
-    EXPECT_EQ(framesOf(frames.path(), "e"), (std::multiset<int>{0,  5,  10, 15, 20, 25, 30, 35, 40, 45,
-                                                                 50, 55, 60, 65, 70, 75, 80, 85, 89}));
+    EXPECT_EQ(framesOf(frames.path(), "e"),
+              (std::multiset<int>{0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 89}));
 
     // Four in total with the start: the clip in five equal parts.
     testsupport::TempDir total("total");
@@ -290,7 +290,8 @@ class Mount {
 public:
     Mount(const fs::path& at, const std::string& options) : at_(at)
     {
-        mounted_ = std::system(("mount -t tmpfs -o " + options + " tmpfs '" + at.string() + "' 2>/dev/null").c_str()) == 0;
+        mounted_ =
+            std::system(("mount -t tmpfs -o " + options + " tmpfs '" + at.string() + "' 2>/dev/null").c_str()) == 0;
     }
     ~Mount()
     {
@@ -315,7 +316,7 @@ TEST_F(BatchTasksTest, AFullFolderEndsTheTasksWithTheirErrorsSaidAndNoPartOfAFil
     kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = 1;
     auto& center = ui::UserNotificationCenter::defaultCenter();
     const std::size_t before = center.deliveredNotifications().size();
-    setSplit(1, 1); // every frame of a and c: 29 + 49
+    setSplit(1, 1);  // every frame of a and c: 29 + 49
     ASSERT_TRUE(tasks->takeExportFolder(core::Url::fileURL(out.string())));
     const auto launched = runAll(out, {0, 1});
     std::int64_t failed = 0;
@@ -382,7 +383,7 @@ TEST_F(BatchTasksTest, TheStateOfATaskThatFailedSaysWhatFailedInItsTooltip)
 {
     auto& table = *tasks->tasksTableView.lock();
     const auto stateTip = [&](long row) { return batchwindow::cellToolTip(table, row, "State").toStdString(); };
-    tasks->logsPopUp.lock()->selectItemAtIndex(1); // write a log file
+    tasks->logsPopUp.lock()->selectItemAtIndex(1);  // write a log file
     setSplit(0, 1);
 
     // Every frame written, the log not: a folder stands where it should go.
@@ -391,8 +392,8 @@ TEST_F(BatchTasksTest, TheStateOfATaskThatFailedSaysWhatFailedInItsTooltip)
     auto launched = runAll(out.path(), {0});
     ASSERT_EQ(launched.size(), 1u);
     ASSERT_EQ(launched[0]->errors(), 1);
-    EXPECT_EQ(stateTip(0), "The log \"a-logs.txt\" cannot be written in \"" + out.path().string() +
-                               "\": Is a directory.");
+    EXPECT_EQ(stateTip(0),
+              "The log \"a-logs.txt\" cannot be written in \"" + out.path().string() + "\": Is a directory.");
     for (const char* column : {"Filename", "Progress", "Errors", "Destination"})
         EXPECT_EQ(batchwindow::cellToolTip(table, 0, column), "") << column;
 
@@ -409,8 +410,9 @@ TEST_F(BatchTasksTest, TheStateOfATaskThatFailedSaysWhatFailedInItsTooltip)
     launched = runAll(full.path(), {0});
     ASSERT_EQ(launched.size(), 1u);
     ASSERT_EQ(launched[0]->errors(), 3) << "two frames and the log";
-    EXPECT_EQ(stateTip(2), "Frames that could not be taken or written: 2.\nThe log \"a-logs.txt\" cannot be written in \"" +
-                               full.path().string() + "\": No space left on device.");
+    EXPECT_EQ(stateTip(2),
+              "Frames that could not be taken or written: 2.\nThe log \"a-logs.txt\" cannot be written in \"" +
+                  full.path().string() + "\": No space left on device.");
 }
 
 TEST_F(BatchTasksTest, WhatTheUserPicksInThePopUpsIsWhatEachTaskLaunchedAfterwardsDoes)
@@ -456,7 +458,7 @@ TEST_F(BatchTasksTest, ABatchOfManyMoviesWorksOnAFewAtATime)
     }
     ASSERT_TRUE(drop(copies, 9));
     testsupport::TempDir out("out");
-    setSplit(1, 1); // every frame
+    setSplit(1, 1);  // every frame
     chooseExportFolder(out.path());
     selectMovies({3, 4, 5, 6, 7, 8});
     launch();
@@ -539,14 +541,10 @@ TEST_F(BatchTasksTest, UnsoundSettingsNeverReachATask)
         launch();
         return label;
     };
-    EXPECT_EQ(launchWith(0, [&] { tasks->secondsSplitterField.lock()->setDoubleValue(0); }),
-              "Frames to write: 0");
-    EXPECT_EQ(launchWith(0, [&] { tasks->secondsSplitterField.lock()->setDoubleValue(-2); }),
-              "Frames to write: 0");
-    EXPECT_EQ(launchWith(1, [&] { tasks->framesSplitterField.lock()->setIntegerValue(0); }),
-              "Frames to write: 0");
-    EXPECT_EQ(launchWith(2, [&] { tasks->countSplitterField.lock()->setIntegerValue(-1); }),
-              "Frames to write: 0");
+    EXPECT_EQ(launchWith(0, [&] { tasks->secondsSplitterField.lock()->setDoubleValue(0); }), "Frames to write: 0");
+    EXPECT_EQ(launchWith(0, [&] { tasks->secondsSplitterField.lock()->setDoubleValue(-2); }), "Frames to write: 0");
+    EXPECT_EQ(launchWith(1, [&] { tasks->framesSplitterField.lock()->setIntegerValue(0); }), "Frames to write: 0");
+    EXPECT_EQ(launchWith(2, [&] { tasks->countSplitterField.lock()->setIntegerValue(-1); }), "Frames to write: 0");
     EXPECT_TRUE(controller->manager()->tasks().empty());
 
     // A size below zero or no number at all means no limit.
@@ -569,10 +567,9 @@ TEST_F(BatchTasksTest, NoFrameReplacesAFileOfItsLaunchWhateverTheSettingWhichGov
     fs::copy_file(movieFolder() / "b.mov", y.path() / "a.mp4");
     fs::copy_file(movieFolder() / "c.mkv", y.path() / "a.mkv");
     ASSERT_TRUE(drop({x.path() / "a.mp4", y.path() / "a.mp4", y.path() / "a.mkv", x.path() / "a.mp4"}, 7));
-    kestrane::Defaults[vistrel::BatchOutputMarkupsKey] =
-        core::Array{core::Value("<movie_name>"), core::Value("<frame_index>"), core::Value("."),
-                    core::Value("<image_extension>")};
-    setSplit(0, 1); // 1 and 2 s of each 3 s movie, 1 s of the 2 s one: 7 frames
+    kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = core::Array{
+        core::Value("<movie_name>"), core::Value("<frame_index>"), core::Value("."), core::Value("<image_extension>")};
+    setSplit(0, 1);  // 1 and 2 s of each 3 s movie, 1 s of the 2 s one: 7 frames
     const auto popUp = tasks->errorPopUp.lock();
     ASSERT_EQ(popUp->itemTitles(), (std::vector<std::string>{"Replace the file", "Use another name"}));
 
@@ -650,7 +647,7 @@ TEST_F(BatchTasksTest, TemplatesThatWouldLeaveTheFolderOrNameNothingWriteNothing
 TEST_F(BatchTasksTest, TasksEndingAfterTheirWindowClosedOrTheirControllerWentAwayCallNobody)
 {
     testsupport::TempDir out("out");
-    setSplit(1, 1); // every frame: 29 of a
+    setSplit(1, 1);  // every frame: 29 of a
     chooseExportFolder(out.path());
     selectMovies({0});
     // No frame starts until both have ended, so that neither can complete first on a busy machine.
@@ -686,4 +683,4 @@ TEST_F(BatchTasksTest, TasksEndingAfterTheirWindowClosedOrTheirControllerWentAwa
     EXPECT_TRUE(batchtest::fileNames(out.path()).empty());
 }
 
-} // namespace
+}  // namespace

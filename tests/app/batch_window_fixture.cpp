@@ -41,10 +41,7 @@ void writeMovie(const std::filesystem::path& path, int rateNum, int rateDen, int
     testmovie::writeMovie(path.string(), spec);
 }
 
-QTableView* qtTable(ui::TableView& table)
-{
-    return qobject_cast<QTableView*>(ui::controlWidget(table));
-}
+QTableView* qtTable(ui::TableView& table) { return qobject_cast<QTableView*>(ui::controlWidget(table)); }
 
 int columnOf(ui::TableView& table, const std::string& title)
 {
@@ -54,7 +51,7 @@ int columnOf(ui::TableView& table, const std::string& title)
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 std::filesystem::path editListMovie()
 {
@@ -62,8 +59,8 @@ std::filesystem::path editListMovie()
     static const std::filesystem::path movie = [] {
         const auto path = folder / "edit-list.mp4";
         testsupport::runTool({"/usr/bin/ffmpeg", "-nostdin", "-v", "error", "-f", "lavfi", "-i",
-                 "testsrc=size=160x120:rate=24000/1001:duration=4", "-c:v", "libx264", "-bf", "2", "-g", "12",
-                 "-pix_fmt", "yuv420p", path.string()});
+                              "testsrc=size=160x120:rate=24000/1001:duration=4", "-c:v", "libx264", "-bf", "2", "-g",
+                              "12", "-pix_fmt", "yuv420p", path.string()});
         return path;
     }();
     return movie;
@@ -97,14 +94,10 @@ void BatchWindowTest::SetUp()
 {
     // The settings of the batch window start as a new user's.
     const std::pair<const std::string&, core::Value> settings[] = {
-        {vistrel::BatchSplitterModeKey, std::int64_t(0)},
-        {vistrel::BatchEverySecondsKey, 1.0},
-        {vistrel::BatchEveryFramesKey, std::int64_t(5)},
-        {vistrel::BatchNbFramesKey, std::int64_t(4)},
-        {vistrel::BatchMaxSizeKey, std::int64_t(0)},
-        {vistrel::BatchImageFormatKey, std::int64_t(0)},
-        {vistrel::BatchFileErrorHandlerKey, std::int64_t(0)},
-        {vistrel::BatchSnapErrorHandlerKey, std::int64_t(0)},
+        {vistrel::BatchSplitterModeKey, std::int64_t(0)},     {vistrel::BatchEverySecondsKey, 1.0},
+        {vistrel::BatchEveryFramesKey, std::int64_t(5)},      {vistrel::BatchNbFramesKey, std::int64_t(4)},
+        {vistrel::BatchMaxSizeKey, std::int64_t(0)},          {vistrel::BatchImageFormatKey, std::int64_t(0)},
+        {vistrel::BatchFileErrorHandlerKey, std::int64_t(0)}, {vistrel::BatchSnapErrorHandlerKey, std::int64_t(0)},
     };
     for (const auto& [key, value] : settings)
         EXPECT_TRUE(kestrane::Defaults->set(key, value));
@@ -142,10 +135,9 @@ bool BatchWindowTest::drop(const std::vector<std::filesystem::path>& files, std:
         urls << QUrl::fromLocalFile(QString::fromStdString(file.string()));
     data.setUrls(urls);
     const long rows = long(controller->movies().size());
-    const int y =
-        row < 0 || row >= rows
-            ? (rows == 0 ? 5 : view->rowViewportPosition(int(rows - 1)) + view->rowHeight(int(rows - 1)) + 5)
-            : view->rowViewportPosition(int(row)) + 2;
+    const int y = row < 0 || row >= rows
+                      ? (rows == 0 ? 5 : view->rowViewportPosition(int(rows - 1)) + view->rowHeight(int(rows - 1)) + 5)
+                      : view->rowViewportPosition(int(row)) + 2;
     QDragEnterEvent enter(QPoint(10, y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &enter);
     QDropEvent dropped(QPointF(10, y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -199,10 +191,7 @@ QColor BatchWindowTest::movieColour(long row) const
     return cellColour(*movies->moviesTableView.lock(), row, "Filename");
 }
 
-QColor BatchWindowTest::taskColour(long row) const
-{
-    return cellColour(*tasks->tasksTableView.lock(), row, "Errors");
-}
+QColor BatchWindowTest::taskColour(long row) const { return cellColour(*tasks->tasksTableView.lock(), row, "Errors"); }
 
 void BatchWindowTest::setSplit(long row, double value, bool includesStart, bool includesEnd)
 {
@@ -221,10 +210,7 @@ void BatchWindowTest::chooseExportFolder(const std::filesystem::path& folder)
     tasks->setExportURL(core::Url::fileURL(folder.string()));
 }
 
-void BatchWindowTest::launch()
-{
-    tasks->launchSnapTasks(nullptr);
-}
+void BatchWindowTest::launch() { tasks->launchSnapTasks(nullptr); }
 
 bool BatchWindowTest::runUntilTasksFinished(double timeout)
 {
@@ -244,10 +230,7 @@ void type(ui::TextField& field, const std::string& text)
     field.commitEditing();
 }
 
-AlertAnswer::AlertAnswer(std::string buttonTitle) : buttonTitle_(std::move(buttonTitle))
-{
-    poll();
-}
+AlertAnswer::AlertAnswer(std::string buttonTitle) : buttonTitle_(std::move(buttonTitle)) { poll(); }
 
 void AlertAnswer::poll()
 {
@@ -267,4 +250,4 @@ void AlertAnswer::poll()
     });
 }
 
-} // namespace batchwindow
+}  // namespace batchwindow

@@ -34,7 +34,7 @@ inline constexpr long brokenRow = 2;
 std::filesystem::path editListMovie();
 
 class BatchWindowTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -74,7 +74,7 @@ void type(ui::TextField& field, const std::string& text);
 
 // While it lives, answers the next modal alert by pressing the button of that title, and keeps what it said.
 class AlertAnswer {
-  public:
+public:
     explicit AlertAnswer(std::string buttonTitle);
     AlertAnswer(const AlertAnswer&) = delete;
     AlertAnswer& operator=(const AlertAnswer&) = delete;
@@ -82,13 +82,13 @@ class AlertAnswer {
     bool asked() const { return asked_; }
     const std::string& message() const { return message_; }
 
-  private:
+private:
     void poll();
 
     std::string buttonTitle_;
     bool asked_ = false;
     std::string message_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true); // the pending checks end with it
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // the pending checks end with it
 };
 
-} // namespace batchwindow
+}  // namespace batchwindow

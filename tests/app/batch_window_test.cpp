@@ -15,10 +15,11 @@
 #include "app/document/document_actions.h"
 #include "foundation/shortcuts.h"
 #include "foundation/time_range_values.h"
+#include "moviekit/movie_actions.h"
 #include "moviekit/player.h"
 #include "platform/ui/application.h"
-#include "platform/ui/qt_control.h"
 #include "platform/ui/number_formatter.h"
+#include "platform/ui/qt_control.h"
 #include "platform/ui/standard_actions.h"
 #include "platform/ui/system_style.h"
 #include "platform/ui/window.h"
@@ -26,7 +27,6 @@
 #include "tests/app/batch_window_fixture.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
-#include "moviekit/movie_actions.h"
 
 namespace {
 
@@ -55,8 +55,7 @@ TEST_F(BatchWindowTest, ADroppedFolderListsItsMoviesInOrderInTheBackgroundWithTh
     ASSERT_TRUE(drop({movieFolder()}, listedCount));
     EXPECT_TRUE(sawBusy);
     EXPECT_TRUE(testsupport::runUntil([&] { return !movies->filesProgress.lock()->isAnimating(); }));
-    EXPECT_EQ(names(controller->movies()),
-              (std::vector<std::string>{"a", "b", "broken", "c", "d", "e", "f"}));
+    EXPECT_EQ(names(controller->movies()), (std::vector<std::string>{"a", "b", "broken", "c", "d", "e", "f"}));
 
     EXPECT_EQ(movieCell(0, "Filename"), "a");
     EXPECT_EQ(movieCell(0, "Resolution"), "160 x 120");
@@ -64,7 +63,7 @@ TEST_F(BatchWindowTest, ADroppedFolderListsItsMoviesInOrderInTheBackgroundWithTh
     EXPECT_EQ(movieCell(0, "Duration"), "00:00:03:000");
     EXPECT_EQ(movieCell(3, "FPS"), "25");
     EXPECT_EQ(movieCell(3, "Duration"), "00:00:02:000");
-    EXPECT_EQ(movieCell(5, "FPS"), "30"); // 29.97
+    EXPECT_EQ(movieCell(5, "FPS"), "30");  // 29.97
     EXPECT_EQ(movieCell(5, "Duration"), "00:00:03:003");
     EXPECT_EQ(movieColour(0), textColour());
 
@@ -93,9 +92,9 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
     auto overlay = movies->movieInfoField.lock();
     auto selection = movies->selectionLabel.lock();
     auto frames = tasks->framesLabel.lock();
-    const std::vector<std::shared_ptr<ui::Button>> buttons{
-        movies->showStartButton.lock(), movies->setStartButton.lock(), movies->showEndButton.lock(),
-        movies->setEndButton.lock()};
+    const std::vector<std::shared_ptr<ui::Button>> buttons{movies->showStartButton.lock(),
+                                                           movies->setStartButton.lock(), movies->showEndButton.lock(),
+                                                           movies->setEndButton.lock()};
     const auto buttonsEnabled = [&] {
         return std::all_of(buttons.begin(), buttons.end(), [](const auto& b) { return b->isEnabled(); });
     };
@@ -130,7 +129,7 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
     EXPECT_EQ(overlay->string(), "Selected movies: 4");
     EXPECT_FALSE(preview->movie());
     EXPECT_TRUE(buttonsDisabled());
-    EXPECT_EQ(frames->stringValue(), "Frames to write: 6"); // 2 + 0 + 1 + 3
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 6");  // 2 + 0 + 1 + 3
 
     selectMovies({brokenRow});
     EXPECT_FALSE(overlay->isHidden());
@@ -139,7 +138,8 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
 
     // The Edit menu's Select All and Deselect All reach the movies table along the window's responder chain.
     std::shared_ptr<ui::Responder> responder = controller->window();
-    while (responder && !responder->respondsTo(ui::actions::selectAll)) responder = responder->nextResponder();
+    while (responder && !responder->respondsTo(ui::actions::selectAll))
+        responder = responder->nextResponder();
     ASSERT_EQ(responder, std::static_pointer_cast<ui::Responder>(movies));
     responder->tryToPerform(ui::actions::selectAll, nullptr);
     EXPECT_EQ(controller->moviesSelection().count(), listedCount);
@@ -151,7 +151,7 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
     selectMovies({0, 3});
     setSplit(1, 5, true, true);
     EXPECT_TRUE(testsupport::runUntil([&] { return frames->stringValue() == "Frames to write: 18"; }, 20))
-        << frames->stringValue(); // (5 + 2) + (9 + 2), once their frames are read
+        << frames->stringValue();  // (5 + 2) + (9 + 2), once their frames are read
 }
 
 // How many files of the process are open at or below the path: every decoder, player and reader of a movie
@@ -330,7 +330,7 @@ TEST_F(BatchWindowTest, SettingsKeepTheirValuesForTheNextWindow)
     next->window()->close();
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -340,7 +340,7 @@ TEST_F(BatchWindowTest, TheFrameCountFollowsTheClipSetInThePreviewAtOnce)
     setSplit(0, 1);
     selectMovies({0});
     auto frames = tasks->framesLabel.lock();
-    EXPECT_EQ(frames->stringValue(), "Frames to write: 2"); // 1 s and 2 s of 3 s
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 2");  // 1 s and 2 s of 3 s
     auto preview = movies->movieViewController.lock();
     auto player = controller->movies()[0]->existingPlayer();
     ASSERT_TRUE(preview && player);
@@ -367,11 +367,11 @@ TEST_F(BatchWindowTest, TheFrameCountFollowsTheClipSetInThePreviewAtOnce)
         QApplication::sendEvent(seconds, &press);
     }
     EXPECT_EQ(seconds->text(), "0.5");
-    EXPECT_EQ(frames->stringValue(), "Frames to write: 5"); // 0.5 to 2.5 s
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 5");  // 0.5 to 2.5 s
     QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
     QApplication::sendEvent(seconds, &backspace);
     EXPECT_EQ(seconds->text(), "0.");
-    EXPECT_EQ(frames->stringValue(), "Frames to write: 5"); // "0." is no valid interval
+    EXPECT_EQ(frames->stringValue(), "Frames to write: 5");  // "0." is no valid interval
     batchwindow::type(*tasks->secondsSplitterField.lock(), "1");
 
     // Another movie previewed: the first one's clip no longer drives the count.
@@ -390,9 +390,11 @@ TEST_F(BatchWindowTest, TaskCommandsAreEnabledOnlyWhenTheyWouldActOnSomething)
     chooseExportFolder(out.path());
     const auto enabled = [&] {
         std::string on;
-        for (const auto& [name, button] : {std::pair{'R', tasks->revealButton}, {'S', tasks->stopButton},
-                                          {'U', tasks->resumeButton}, {'C', tasks->cancelButton},
-                                          {'D', tasks->removeFinishedButton}})
+        for (const auto& [name, button] : {std::pair{'R', tasks->revealButton},
+                                           {'S', tasks->stopButton},
+                                           {'U', tasks->resumeButton},
+                                           {'C', tasks->cancelButton},
+                                           {'D', tasks->removeFinishedButton}})
             if (button.lock()->isEnabled()) on += name;
         return on;
     };
@@ -403,7 +405,7 @@ TEST_F(BatchWindowTest, TaskCommandsAreEnabledOnlyWhenTheyWouldActOnSomething)
         batchtest::FramesHeld held;
         launch();
         ASSERT_EQ(controller->manager()->tasks().size(), 2u);
-        EXPECT_EQ(enabled(), ""); // no task selected
+        EXPECT_EQ(enabled(), "");  // no task selected
         selectTasks({0});
         EXPECT_EQ(enabled(), "RSC");
         tasks->stopSelectedTasks(nullptr);
@@ -445,7 +447,7 @@ TEST_F(BatchWindowTest, SelectAllInTheTasksTableSelectsEveryTaskAndNewTasksScrol
         ASSERT_EQ(controller->manager()->tasks().size(), expected);
         EXPECT_TRUE(lastRowShows()) << "after " << expected << " tasks";
     }
-    ASSERT_GT(view->verticalScrollBar()->value(), 0); // the rows do not all fit
+    ASSERT_GT(view->verticalScrollBar()->value(), 0);  // the rows do not all fit
 
     // Select All of the Edit menu, with the keyboard in the tasks table, selects the tasks, not the movies.
     ASSERT_TRUE(controller->window()->makeFirstResponder(table));
@@ -454,7 +456,7 @@ TEST_F(BatchWindowTest, SelectAllInTheTasksTableSelectsEveryTaskAndNewTasksScrol
     EXPECT_EQ(controller->moviesSelection().count(), 6u);
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -469,31 +471,32 @@ TEST_F(BatchWindowTest, ThePreviewOpensAtTheMoviesStartAsADocumentDoes)
     ASSERT_TRUE(player);
     EXPECT_NEAR(controller->movies()[0]->duration().seconds(), 4.004, 0.001);
     auto time = movies->movieViewController.lock()->timeField();
-    testsupport::runUntil([] { return false; }, 0.5); // a seek, had one been asked, has landed
+    testsupport::runUntil([] { return false; }, 0.5);  // a seek, had one been asked, has landed
     EXPECT_EQ(player->currentTime().seconds(), 0);
     EXPECT_EQ(time->stringValue(), "00:00:00:000");
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
 TEST_F(BatchWindowTest, HugeStoredNumbersComeWithinTheFieldsRanges)
 {
-    const std::string* keys[] = {&vistrel::BatchSplitterModeKey, &vistrel::BatchEverySecondsKey,
-                                 &vistrel::BatchEveryFramesKey,  &vistrel::BatchNbFramesKey,
-                                 &vistrel::BatchMaxSizeKey,      &vistrel::BatchImageFormatKey,
+    const std::string* keys[] = {&vistrel::BatchSplitterModeKey,     &vistrel::BatchEverySecondsKey,
+                                 &vistrel::BatchEveryFramesKey,      &vistrel::BatchNbFramesKey,
+                                 &vistrel::BatchMaxSizeKey,          &vistrel::BatchImageFormatKey,
                                  &vistrel::BatchFileErrorHandlerKey, &vistrel::BatchSnapErrorHandlerKey};
     for (const core::Value& huge : {core::Value(std::numeric_limits<std::int64_t>::max()), core::Value(1e300),
                                     core::Value(-1e300), core::Value(std::numeric_limits<std::int64_t>::min())}) {
         SCOPED_TRACE(*huge.asDouble());
-        for (const auto* key : keys) EXPECT_TRUE(kestrane::Defaults->set(*key, huge));
+        for (const auto* key : keys)
+            EXPECT_TRUE(kestrane::Defaults->set(*key, huge));
         auto next = vistrel::BatchWindowController::create();
         ASSERT_TRUE(next->window());
         auto settings = next->tasksController()->settings();
-        auto fields = {next->tasksController()->secondsSplitterField.lock(),
-                       next->tasksController()->framesSplitterField.lock(),
-                       next->tasksController()->countSplitterField.lock(), next->tasksController()->maxSizeField.lock()};
+        auto fields = {
+            next->tasksController()->secondsSplitterField.lock(), next->tasksController()->framesSplitterField.lock(),
+            next->tasksController()->countSplitterField.lock(), next->tasksController()->maxSizeField.lock()};
         for (const auto& field : fields) {
             ASSERT_TRUE(field && field->formatter());
             const auto& formatter = *field->formatter();

@@ -18,12 +18,12 @@
 
 #include "app/document/defaults_keys.h"
 #include "app/document/document_actions.h"
+#include "app/document/flash_movie_view.h"
 #include "app/document/gif_exporter_controller.h"
 #include "app/document/movie_opening.h"
-#include "app/document/snaps_manager.h"
 #include "app/document/snap_cell.h"
+#include "app/document/snaps_manager.h"
 #include "app/document/snaps_view.h"
-#include "app/document/flash_movie_view.h"
 #include "foundation/image_encoding.h"
 #include "foundation/shortcuts.h"
 #include "moviekit/player.h"
@@ -67,7 +67,8 @@ void write(const fs::path& path, const std::string& text) { std::ofstream(path, 
 std::set<std::string> filesIn(const fs::path& folder)
 {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
     return names;
 }
 
@@ -126,7 +127,8 @@ TEST_F(DocumentExport, WritesEachSnapAsItsExactFrameInEveryFormatBesideFilesOfTh
         EXPECT_EQ(document->progressLabel()->stringValue(), "Exporting : 100 %");
         EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
 
-        for (const auto& name : before) EXPECT_EQ(contents(folder / name), "old") << name;
+        for (const auto& name : before)
+            EXPECT_EQ(contents(folder / name), "old") << name;
         EXPECT_EQ(filesIn(folder.path()).size(), before.size() + 20);
         for (std::size_t i = 0; i < names.size(); ++i) {
             EXPECT_FALSE(before.contains(names[i])) << names[i];
@@ -147,13 +149,15 @@ TEST_F(DocumentExport, SnapsOfOneTimeAndExportsIntoOneFolderAtOnceNeverShareANam
     const auto first = document->asyncExport(snaps, url);
     document->exports().setExportFormat(kestrane::ImageFormat::png);
     const auto second = document->asyncExport(snaps, url);
-    EXPECT_EQ(first, (std::vector<std::string>{"clip-00-00-01-200.png", "clip-00-00-01-200 (0).png", "clip-00-00-03-000.png"}));
+    EXPECT_EQ(first, (std::vector<std::string>{"clip-00-00-01-200.png", "clip-00-00-01-200 (0).png",
+                                               "clip-00-00-03-000.png"}));
     EXPECT_EQ(second, (std::vector<std::string>{"clip-00-00-01-200 (1).png", "clip-00-00-01-200 (2).png",
                                                 "clip-00-00-03-000 (0).png"}));
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_EQ(filesIn(folder.path()).size(), 6u);
     for (const auto* names : {&first, &second})
-        for (std::size_t i = 0; i < snaps.size(); ++i) expectFrame(folder / (*names)[i], *snaps[i], i == 2 ? 30 : 12);
+        for (std::size_t i = 0; i < snaps.size(); ++i)
+            expectFrame(folder / (*names)[i], *snaps[i], i == 2 ? 30 : 12);
 
     // Once written, the names are taken by the files themselves.
     const auto third = document->asyncExport({snaps[2]}, url);
@@ -175,10 +179,11 @@ TEST_F(DocumentExport, FailuresAreListedTogetherAtTheEndAndLeaveNothingBehind)
     document->asyncExport(snaps, core::Url::fileURL(blocked.string()));
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_EQ(document->state(), DocumentState::selecting);
-    EXPECT_EQ(document->exportErrorsTextView()->string(),
-              "Cannot export image to " + (blocked / "clip-00-00-00-500.png").string() + "\n" +
-                  "Cannot snap image at 00:01:30:000\n"
-                  "Cannot export image to " + (blocked / "clip-00-00-00-700.png").string() + "\n");
+    EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot export image to " +
+                                                              (blocked / "clip-00-00-00-500.png").string() + "\n" +
+                                                              "Cannot snap image at 00:01:30:000\n"
+                                                              "Cannot export image to " +
+                                                              (blocked / "clip-00-00-00-700.png").string() + "\n");
     EXPECT_EQ(document->mainWindow()->attachedSheet(), document->exportErrorsAlert());
     EXPECT_EQ(filesIn(parent.path()), std::set<std::string>{"folder"});
 
@@ -395,7 +400,7 @@ std::pair<QList<QUrl>, std::vector<int>> dragOut(vistrel::Document& document, st
     const gfx::Point at = cell.convertPointTo({cell.bounds().midX(), cell.bounds().midY()}, nullptr);
     const auto send = [&](ui::EventType type, const gfx::Point& where) {
         document.mainWindow()->sendEvent(ui::Event::mouseEvent(type, where, ui::ModifierFlags::command, 0,
-                                                             document.mainWindow()->windowNumber(), 1, 1));
+                                                               document.mainWindow()->windowNumber(), 1, 1));
     };
     send(ui::EventType::leftMouseDown, at);
     send(ui::EventType::leftMouseDragged, {at.x + 10, at.y});
@@ -426,7 +431,8 @@ TEST_F(DocumentExport, ADropHandsOverTheSnapsDraggedOrNoneAndLeavesNoFileBehind)
     const auto [none, noFrames] = dragOut(*document, 2);
     EXPECT_TRUE(none.isEmpty());
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot snap image at 00:01:30:000\nThe dragged snaps were not dropped\n");
+    EXPECT_EQ(document->exportErrorsTextView()->string(),
+              "Cannot snap image at 00:01:30:000\nThe dragged snaps were not dropped\n");
     EXPECT_TRUE(testsupport::runUntil([&] { return inDragFolder() == 0; }, 5));
 
     // A drop that stopped waiting for files still being written says so at once.
@@ -484,7 +490,8 @@ TEST_F(DocumentExport, SharedPicturesComeFromTheMoviePictureOnScreen)
 {
     auto document = open(clipMovie());
     ASSERT_TRUE(document);
-    const ui::SharingItem picture{.image = gfx::Image::create(2, 2, std::vector<gfx::Pixel>(4, 0)), .url = {}, .text = {}};
+    const ui::SharingItem picture{
+        .image = gfx::Image::create(2, 2, std::vector<gfx::Pixel>(4, 0)), .url = {}, .text = {}};
     const gfx::Rect onScreen = document->mainWindow()->convertRectToScreen(
         document->movieView()->convertRectTo(document->movieView()->videoRect(), nullptr));
     EXPECT_FALSE(document->movieView()->videoRect().isEmpty());

@@ -71,7 +71,8 @@ std::shared_ptr<vistrel::Document> open(const std::string& path)
 
 void closeAll()
 {
-    for (auto& document : std::vector(kestrane::DC->documents())) document->close();
+    for (auto& document : std::vector(kestrane::DC->documents()))
+        document->close();
 }
 
 bool showFrame(vistrel::Document& document, int k)

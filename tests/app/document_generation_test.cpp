@@ -22,7 +22,8 @@ std::vector<media::Time> times(const orvalis::TimeSplitter& splitter)
 {
     std::vector<media::Time> all;
     auto list = splitter.generateTimes();
-    while (const auto t = list.next()) all.push_back(*t);
+    while (const auto t = list.next())
+        all.push_back(*t);
     return all;
 }
 
@@ -68,8 +69,8 @@ TEST_F(DocumentGeneration, GeneratesTheSeriesOfTheClipAllAtOnceWhileBusy)
         EXPECT_EQ(items[i]->time(), frameTime(13 + 3 * int(i)));
         EXPECT_EQ(frameOf(items[i]->image()), 13 + 3 * int(i)) << i;
     }
-    core::NotificationCenter::defaultCenter().removeObserver(document.get(), vistrel::SnapsManagerDidAppendItemsNotification,
-                                                              document->snapsManager().get());
+    core::NotificationCenter::defaultCenter().removeObserver(
+        document.get(), vistrel::SnapsManagerDidAppendItemsNotification, document->snapsManager().get());
 }
 
 TEST_F(DocumentGeneration, OverlappingBusyWorkKeepsTheGuardsUntilTheLastEnds)

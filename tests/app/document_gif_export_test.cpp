@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "app/document/defaults_keys.h"
+#include "app/document/document_actions.h"
 #include "app/document/gif_exporter_actions.h"
 #include "app/document/gif_exporter_controller.h"
 #include "app/document/snaps_manager.h"
@@ -24,7 +25,6 @@
 #include "tests/support/ffmpeg_tool.h"
 #include "tests/support/temp_dir.h"
 #include "tools/testmovie/test_movie.h"
-#include "app/document/document_actions.h"
 
 namespace documenttest {
 namespace {
@@ -60,7 +60,8 @@ std::optional<ReadGIF> readGIF(const fs::path& path)
         for (int e = 0; e < image.ExtensionBlockCount; ++e) {
             const ExtensionBlock& block = image.ExtensionBlocks[e];
             if (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
-                std::string(reinterpret_cast<const char*>(block.Bytes), 11) == "NETSCAPE2.0" && e + 1 < image.ExtensionBlockCount)
+                std::string(reinterpret_cast<const char*>(block.Bytes), 11) == "NETSCAPE2.0" &&
+                e + 1 < image.ExtensionBlockCount)
                 read.loop = image.ExtensionBlocks[e + 1].Bytes[1] | image.ExtensionBlocks[e + 1].Bytes[2] << 8;
         }
         GraphicsControlBlock control;
@@ -80,7 +81,8 @@ std::optional<ReadGIF> readGIF(const fs::path& path)
 std::vector<int> frameIndexes(const ReadGIF& gif)
 {
     std::vector<int> indexes;
-    for (const auto& frame : gif.frames) indexes.push_back(frameOf(frame));
+    for (const auto& frame : gif.frames)
+        indexes.push_back(frameOf(frame));
     return indexes;
 }
 
@@ -88,7 +90,8 @@ std::vector<int> frameIndexes(const ReadGIF& gif)
 SnapItems snapsOf(const std::vector<int>& frames)
 {
     SnapItems snaps;
-    for (const int k : frames) snaps.push_back(SnapItem::create(frameTime(k), orvalis::Edition::identity));
+    for (const int k : frames)
+        snaps.push_back(SnapItem::create(frameTime(k), orvalis::Edition::identity));
     return snaps;
 }
 
@@ -101,11 +104,13 @@ bool waitUntilIdle(vistrel::Document& document)
 bool chooseInFileDialog(const fs::path& path)
 {
     QFileDialog* dialog = nullptr;
-    testsupport::runUntil([&] {
-        for (QWidget* widget : QApplication::allWidgets())
-            if (auto* found = qobject_cast<QFileDialog*>(widget); found && found->isVisible()) dialog = found;
-        return dialog != nullptr;
-    }, 5);
+    testsupport::runUntil(
+        [&] {
+            for (QWidget* widget : QApplication::allWidgets())
+                if (auto* found = qobject_cast<QFileDialog*>(widget); found && found->isVisible()) dialog = found;
+            return dialog != nullptr;
+        },
+        5);
     if (!dialog) return false;
     dialog->selectFile(QString::fromStdString(path.string()));
     static_cast<QDialog*>(dialog)->accept();
@@ -128,7 +133,8 @@ TEST_F(DocumentGIFExport, ThirtySnapsLoopForEverWithTheDefaultDelayAtFullSize)
     ASSERT_TRUE(document);
     testsupport::TempDir folder("gif");
     std::vector<int> frames;
-    for (int i = 0; i < 30; ++i) frames.push_back(2 * i);
+    for (int i = 0; i < 30; ++i)
+        frames.push_back(2 * i);
     document->asyncExportAsGIF(snapsOf(frames), core::Url::fileURL((folder / "clip.gif").string()));
     EXPECT_EQ(document->state(), DocumentState::exporting);
     ASSERT_TRUE(waitUntilIdle(*document));
@@ -152,12 +158,15 @@ TEST_F(DocumentGIFExport, FramesThatCannotBeGrabbedAreLeftOutOfAGIFOfTheOthers)
     kestrane::Defaults[vistrel::TimeLapseMaxSizeKey] = 80.0;
     testsupport::TempDir folder("gif");
     std::vector<int> frames;
-    for (int i = 0; i < 30; ++i) frames.push_back(i == 7 ? 900 : i);
+    for (int i = 0; i < 30; ++i)
+        frames.push_back(i == 7 ? 900 : i);
     SnapItems snaps = snapsOf(frames);
     // A snap turned sideways is fitted into the size of the others.
     snaps[3] = SnapItem::create(frameTime(3), orvalis::Edition::identity.rotatedRight());
     // Something already at the name stays; the GIF goes beside it.
-    { std::ofstream(folder / "clip.gif") << "old"; }
+    {
+        std::ofstream(folder / "clip.gif") << "old";
+    }
     document->asyncExportAsGIF(snaps, core::Url::fileURL((folder / "clip.gif").string()));
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot snap image at 00:01:30:000\n");
@@ -177,11 +186,13 @@ TEST_F(DocumentGIFExport, FramesThatCannotBeGrabbedAreLeftOutOfAGIFOfTheOthers)
     const gfx::Image& turned = *gif->frames[3];
     int dark = 0;
     for (int y = 0; y < 60; ++y)
-        for (const int x : {0, 5, 74, 79}) dark += gfx::redOf(turned.pixel(x, y)) < 16 && gfx::greenOf(turned.pixel(x, y)) < 16;
+        for (const int x : {0, 5, 74, 79})
+            dark += gfx::redOf(turned.pixel(x, y)) < 16 && gfx::greenOf(turned.pixel(x, y)) < 16;
     EXPECT_EQ(dark, 4 * 60);
     int strip = 0;  // the red strip under the index, now upright
     for (int y = 0; y < 60; ++y)
-        for (int x = 16; x < 64; ++x) strip += gfx::redOf(turned.pixel(x, y)) > 150 && gfx::greenOf(turned.pixel(x, y)) < 100;
+        for (int x = 16; x < 64; ++x)
+            strip += gfx::redOf(turned.pixel(x, y)) > 150 && gfx::greenOf(turned.pixel(x, y)) < 100;
     EXPECT_GT(strip, 3 * 60);
 }
 
@@ -194,10 +205,10 @@ TEST_F(DocumentGIFExport, AFileThatCannotBeStartedReportsEveryStep)
     document->asyncExportAsGIF(snapsOf({4, 900, 6}), core::Url::fileURL(missing.string()));
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot create writer at " + missing.string() + "\n" +
-                                                            "Cannot add image at 00:00:00:400\n"
-                                                            "Cannot snap image at 00:01:30:000\n"
-                                                            "Cannot add image at 00:00:00:600\n"
-                                                            "Cannot finish writing\n");
+                                                              "Cannot add image at 00:00:00:400\n"
+                                                              "Cannot snap image at 00:01:30:000\n"
+                                                              "Cannot add image at 00:00:00:600\n"
+                                                              "Cannot finish writing\n");
     EXPECT_TRUE(fs::is_empty(folder.path()));
 }
 
@@ -307,8 +318,7 @@ TEST_F(DocumentGIFExport, TheSheetStepsRoundMovesAndKeepsItsLastFrame)
 TEST_F(DocumentGIFExport, FramesOfAMovieWhoseTrackAsksToBeTurnedStandUpright)
 {
     testsupport::TempDir folder("gif");
-    const std::string movie =
-        testsupport::copyStoredTurned(clipMovie(), 90, (folder / "turned.mp4").string());
+    const std::string movie = testsupport::copyStoredTurned(clipMovie(), 90, (folder / "turned.mp4").string());
     auto document = open(movie);
     ASSERT_TRUE(document);
     document->asyncExportAsGIF(snapsOf({4, 17}), core::Url::fileURL((folder / "turned.gif").string()));
@@ -354,14 +364,17 @@ TEST_F(DocumentGIFExport, AFileTheUserChoseToReplaceIsReplacedOnceTheGIFIsWhole)
     ASSERT_TRUE(document);
     document->snapsManager()->append(snapsOf({5, 15}));
     testsupport::TempDir folder("gif");
-    { std::ofstream(folder / "old.gif") << "old"; }
+    {
+        std::ofstream(folder / "old.gif") << "old";
+    }
     ASSERT_TRUE(document->tryToPerform(vistrel::actions::exportAllAsGIF, nullptr));
     auto sheet = document->gifSheetWindowController();
     ASSERT_TRUE(sheet->tryToPerform(vistrel::actions::validateExportation, nullptr));
     // The panel asks whether to replace the file; the user says yes.
     bool asked = false;
     QTimer::singleShot(0, [&] {
-        testsupport::runUntil([&] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, 5);
+        testsupport::runUntil([&] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
+                              5);
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             asked = true;
             box->button(QMessageBox::Yes)->click();
@@ -387,16 +400,19 @@ TEST_F(DocumentGIFExport, TheProgressReachesTheEndOnlyOnceTheFileIsInPlace)
     testsupport::TempDir folder("gif");
     const fs::path path = folder / "progress.gif";
     std::vector<int> frames;
-    for (int i = 0; i < 60; ++i) frames.push_back(i);
+    for (int i = 0; i < 60; ++i)
+        frames.push_back(i);
     document->asyncExportAsGIF(snapsOf(frames), core::Url::fileURL(path.string()));
     std::string early;  // a label of 100 % seen while the file is not there yet
     std::set<std::string> seen;
-    ASSERT_TRUE(testsupport::runUntil([&] {
-        const std::string label = document->progressLabel()->stringValue();
-        seen.insert(label);
-        if (label.ends_with(": 100 %") && !fs::exists(path)) early = label;
-        return !vistrel::isBusy(document->state());
-    }, 20));
+    ASSERT_TRUE(testsupport::runUntil(
+        [&] {
+            const std::string label = document->progressLabel()->stringValue();
+            seen.insert(label);
+            if (label.ends_with(": 100 %") && !fs::exists(path)) early = label;
+            return !vistrel::isBusy(document->state());
+        },
+        20));
     EXPECT_EQ(early, "");
     EXPECT_GT(seen.size(), 3u) << "the progress moves";
     EXPECT_TRUE(fs::exists(path));

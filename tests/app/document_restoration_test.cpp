@@ -56,7 +56,8 @@ void keepSnaps(const std::string& movie, const std::vector<int>& frames)
 std::vector<int> framesOf(const vistrel::Document& document)
 {
     std::vector<int> frames;
-    for (const auto& item : document.snapsManager()->items()) frames.push_back(frameOf(item->image()));
+    for (const auto& item : document.snapsManager()->items())
+        frames.push_back(frameOf(item->image()));
     return frames;
 }
 
@@ -96,8 +97,7 @@ TEST_F(DocumentRestoration, SnapsComeBackInASecondProcess)
     Session session;
     keepSnaps(clipMovie(), {5, 17, 33});
     const auto log = session.folder / "second.log";
-    EXPECT_EQ(runSecondProcess("DocumentRestoration.ReopensTheKeptSession", session.url, log), 0)
-        << contents(log);
+    EXPECT_EQ(runSecondProcess("DocumentRestoration.ReopensTheKeptSession", session.url, log), 0) << contents(log);
     EXPECT_NE(contents(log).find("[  PASSED  ] 1 test"), std::string::npos) << contents(log);
 }
 

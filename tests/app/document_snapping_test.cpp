@@ -3,10 +3,11 @@
 #include "tests/app/document_fixture.h"
 
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <filesystem>
 
+#include "app/document/document_actions.h"
 #include "app/document/generate_popover_controller.h"
 #include "app/document/movie_opening.h"
 #include "app/document/snap_cell.h"
@@ -24,7 +25,6 @@
 #include "platform/ui/window_controller.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
-#include "app/document/document_actions.h"
 
 namespace documenttest {
 namespace {
@@ -43,8 +43,10 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     EXPECT_FALSE(document->snapButton()->isHidden());
     EXPECT_EQ(document->snapsField()->stringValue(), "0 snaps");
     EXPECT_TRUE(enables(*document, vistrel::actions::snapImage));
-    for (const ui::ActionName action : {ui::actions::selectAll, vistrel::actions::deselectAll, vistrel::actions::removeSelection, vistrel::actions::removeAll, vistrel::actions::copySelectedItem,
-                               vistrel::actions::exportAsImage, vistrel::actions::exportAllAsImage, vistrel::actions::exportAllAsGIF})
+    for (const ui::ActionName action :
+         {ui::actions::selectAll, vistrel::actions::deselectAll, vistrel::actions::removeSelection,
+          vistrel::actions::removeAll, vistrel::actions::copySelectedItem, vistrel::actions::exportAsImage,
+          vistrel::actions::exportAllAsImage, vistrel::actions::exportAllAsGIF})
         EXPECT_FALSE(enables(*document, action)) << action.text;
 
     ASSERT_TRUE(showFrame(*document, 23));
@@ -242,7 +244,9 @@ TEST_F(DocumentSnapping, AMovieThatCannotPlayOpensWithEveryCommandOff)
     ASSERT_TRUE(document);
     EXPECT_FALSE(document->unplayableLabel()->isHidden());
     EXPECT_TRUE(document->snapButton()->isHidden());
-    for (const ui::ActionName action : {vistrel::actions::snapImage, ui::actions::selectAll, vistrel::actions::removeAll, vistrel::actions::copySelectedItem, vistrel::actions::showGeneratorPopover})
+    for (const ui::ActionName action :
+         {vistrel::actions::snapImage, ui::actions::selectAll, vistrel::actions::removeAll,
+          vistrel::actions::copySelectedItem, vistrel::actions::showGeneratorPopover})
         EXPECT_FALSE(enables(*document, action)) << action.text;
     // The generator does not open either, and its button is off.
     EXPECT_FALSE(document->generatorButton()->isEnabled());
@@ -272,7 +276,8 @@ TEST_F(DocumentSnapping, AMovieWhoseFileDoesNotAnswerOpensInTheOpeningStateAndCa
     EXPECT_TRUE(document->snapButton()->isHidden());
     EXPECT_TRUE(document->unplayableLabel()->isHidden());
     EXPECT_FALSE(document->generatorButton()->isEnabled());
-    for (const ui::ActionName action : {vistrel::actions::snapImage, vistrel::actions::showGeneratorPopover, vistrel::actions::removeAll})
+    for (const ui::ActionName action :
+         {vistrel::actions::snapImage, vistrel::actions::showGeneratorPopover, vistrel::actions::removeAll})
         EXPECT_FALSE(enables(*document, action)) << action.text;
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 0);
 

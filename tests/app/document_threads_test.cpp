@@ -24,7 +24,8 @@ TEST_F(DocumentDeathTest, StateChangesOffTheMainThreadStopDebugBuilds)
                  "setState .* is for the main thread");
     EXPECT_DEATH(std::thread([&] { document->beginBusyWork(DocumentState::exporting); }).join(),
                  "beginBusyWork .* is for the main thread");
-    EXPECT_DEATH(std::thread([&] { document->updateProgress(0.5); }).join(), "updateProgress .* is for the main thread");
+    EXPECT_DEATH(std::thread([&] { document->updateProgress(0.5); }).join(),
+                 "updateProgress .* is for the main thread");
     // On the main thread they go through.
     document->beginBusyWork(DocumentState::exporting);
     document->endBusyWork(DocumentState::exporting);

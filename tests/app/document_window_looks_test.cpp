@@ -1,6 +1,6 @@
 // How the document window looks and where it goes: no control of its row covers another at the window's
-// smallest size, only main windows carry the menu bar, windows opened together cascade, and the panels that open movies offer every movie type
-// under named filters and start in the videos folder.
+// smallest size, only main windows carry the menu bar, windows opened together cascade, and the panels that open movies
+// offer every movie type under named filters and start in the videos folder.
 #include "tests/app/document_fixture.h"
 
 #include <algorithm>
@@ -137,8 +137,8 @@ TEST_F(DocumentWindowLooks, MovieOpenPanelsOfferEveryMovieTypeUnderNamedFilters)
     auto panel = core::make<ui::OpenPanel>();
     vistrel::prepareMovieOpenPanel(*panel);
     const auto& types = panel->allowedFileTypes();
-    for (const char* extension : {"mp4", "mov", "m4v", "mkv", "webm", "avi", "ts", "m2ts", "mpg", "3gp", "ogv",
-                                  "wmv", "flv", "dv"})
+    for (const char* extension :
+         {"mp4", "mov", "m4v", "mkv", "webm", "avi", "ts", "m2ts", "mpg", "3gp", "ogv", "wmv", "flv", "dv"})
         EXPECT_NE(std::find(types.begin(), types.end(), extension), types.end()) << extension;
     EXPECT_EQ(panel->allowedFileTypesTitle(), "Movies");
     EXPECT_TRUE(panel->allowsOtherFileTypes());

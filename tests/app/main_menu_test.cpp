@@ -37,7 +37,8 @@ TEST_F(MainMenu, EveryCommandOfTheMenusHasAResponderThatPerformsIt)
     collectActions(*vistrel::makeMainMenu(), actions);
     collectActions(*vistrel::makeSnapsMenu(), actions);
     EXPECT_GT(actions.size(), 30u);
-    for (const auto& action : actions) EXPECT_TRUE(application->targetForAction(action)) << action;
+    for (const auto& action : actions)
+        EXPECT_TRUE(application->targetForAction(action)) << action;
     application->setDelegate(previousDelegate);
 }
 

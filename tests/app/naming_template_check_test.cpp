@@ -60,4 +60,4 @@ TEST(NamingTemplateCheck, AMovieWithALongNameMakesTheNameTooLong)
     EXPECT_FALSE(namingTemplateProblem(markups, 10, movie).empty());
 }
 
-} // namespace
+}  // namespace

@@ -28,7 +28,8 @@ namespace {
 using vistrel::PreferencesBatchViewController;
 
 // The controls of that kind among the view's subviews, in order.
-template <class C> std::vector<std::shared_ptr<C>> controlsOf(ui::View& view)
+template <class C>
+std::vector<std::shared_ptr<C>> controlsOf(ui::View& view)
 {
     std::vector<std::shared_ptr<C>> found;
     for (const auto& subview : view.subviews())
@@ -122,8 +123,9 @@ TEST(PreferencesWindow, TheBatchPaneEditsAndRestoresTheTemplateTheNextTaskUses)
     EXPECT_LE(list->document()->size().height(), list->viewport()->height());
 
     // Text between tokens, spaces and commas included, goes into the names as typed.
-    replaceTemplate(*output, {{"<frame_index>", true}, {" of, ", false}, {"<movie_name>", true},
-                              {".", true}, {"<image_extension>", true}});
+    replaceTemplate(
+        *output,
+        {{"<frame_index>", true}, {" of, ", false}, {"<movie_name>", true}, {".", true}, {"<image_extension>", true}});
     EXPECT_EQ(kestrane::Defaults[vistrel::BatchOutputMarkupsKey].strings(),
               (std::vector<std::string>{"<frame_index>", " of, ", "<movie_name>", ".", "<image_extension>"}));
     testsupport::TempDir movies("movies");
@@ -137,10 +139,10 @@ TEST(PreferencesWindow, TheBatchPaneEditsAndRestoresTheTemplateTheNextTaskUses)
     // Templates that name no file, a hidden file or a name too long for the file system, or that hold a
     // character the settings cannot keep, are refused, and the pane says why; the stored template stays.
     const auto stored = kestrane::Defaults[vistrel::BatchOutputMarkupsKey].strings();
-    for (const std::vector<ui::TokenEntry>& refused :
-         {std::vector<ui::TokenEntry>{}, {{".", true}, {"<movie_name>", true}},
-          {{"<movie_name>", true}, {std::string(300, 'x'), false}},
-          {{"<movie_name>", true}, {"a\x01b", false}}}) {
+    for (const std::vector<ui::TokenEntry>& refused : {std::vector<ui::TokenEntry>{},
+                                                       {{".", true}, {"<movie_name>", true}},
+                                                       {{"<movie_name>", true}, {std::string(300, 'x'), false}},
+                                                       {{"<movie_name>", true}, {"a\x01b", false}}}) {
         replaceTemplate(*output, refused);
         EXPECT_FALSE(problem->isHidden());
         EXPECT_FALSE(problem->stringValue().empty());
@@ -150,11 +152,10 @@ TEST(PreferencesWindow, TheBatchPaneEditsAndRestoresTheTemplateTheNextTaskUses)
     EXPECT_TRUE(problem->isHidden());
 
     pane->restoreOutputName(nullptr);
-    EXPECT_EQ(kestrane::Defaults[vistrel::BatchOutputMarkupsKey].strings(),
-              orvalis::ImageNamer::DefaultMarkups());
+    EXPECT_EQ(kestrane::Defaults[vistrel::BatchOutputMarkupsKey].strings(), orvalis::ImageNamer::DefaultMarkups());
     EXPECT_EQ(output->tokens(), orvalis::ImageNamer::DefaultMarkups());
     EXPECT_TRUE(problem->isHidden());
     kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = nullptr;
 }
 
-} // namespace
+}  // namespace

@@ -110,8 +110,8 @@ void clickButton(ui::Button& button, bool release = true)
 {
     QWidget* widget = ui::controlWidget(button);
     const QPointF middle(widget->width() / 2.0, widget->height() / 2.0);
-    QMouseEvent press(QEvent::MouseButtonPress, middle, widget->mapToGlobal(middle), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, middle, widget->mapToGlobal(middle), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(widget, &press);
     if (!release) return;
     QMouseEvent up(QEvent::MouseButtonRelease, middle, widget->mapToGlobal(middle), Qt::LeftButton, Qt::NoButton,

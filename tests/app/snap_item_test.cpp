@@ -71,12 +71,12 @@ TEST(SnapItem, AnArchiveWithoutAUsableEditionOrTimeGivesNoSnap)
     })) << "an edition of another kind";
     EXPECT_FALSE(decodeRaw([&](core::KeyedArchiver& coder) {
         media::encodeTime(coder, "time", time);
-        coder.encodeObject("edition", std::make_shared<RawSnap>([](core::KeyedArchiver& inner) {
-            inner.encodeInt64("orientation", 7);
-        }));
+        coder.encodeObject("edition", std::make_shared<RawSnap>(
+                                          [](core::KeyedArchiver& inner) { inner.encodeInt64("orientation", 7); }));
     })) << "an edition that names no orientation";
-    EXPECT_FALSE(decodeRaw([&](core::KeyedArchiver& coder) { kestrane::encodeCodableStruct(coder, edition, "edition"); }))
-        << "no time";
+    EXPECT_FALSE(decodeRaw([&](core::KeyedArchiver& coder) {
+        kestrane::encodeCodableStruct(coder, edition, "edition");
+    })) << "no time";
     EXPECT_FALSE(decodeRaw([&](core::KeyedArchiver& coder) {
         media::encodeTime(coder, "time", media::Time::invalid());
         kestrane::encodeCodableStruct(coder, edition, "edition");
@@ -88,12 +88,14 @@ TEST(SnapItem, EmptyTruncatedOrRandomBytesGiveNoSnap)
     const core::Data good = kestrane::keyedArchive(SnapItem::create(media::Time::make(75, 1), turnedAndFlipped()));
     EXPECT_FALSE(kestrane::keyedUnarchive<SnapItem>(core::Data{}));
     for (std::size_t length = 0; length < good.size(); ++length)
-        EXPECT_FALSE(kestrane::keyedUnarchive<SnapItem>(core::Data(good.begin(), good.begin() + std::ptrdiff_t(length))))
+        EXPECT_FALSE(
+            kestrane::keyedUnarchive<SnapItem>(core::Data(good.begin(), good.begin() + std::ptrdiff_t(length))))
             << "cut at " << length;
     std::mt19937 random(14);
     for (int round = 0; round < 200; ++round) {
         core::Data noise(std::size_t(random() % 200));
-        for (auto& byte : noise) byte = std::uint8_t(random());
+        for (auto& byte : noise)
+            byte = std::uint8_t(random());
         EXPECT_FALSE(kestrane::keyedUnarchive<SnapItem>(noise));
     }
     // Bytes of the good archive changed one at a time give a snap or none, and a snap is a whole one.

@@ -40,7 +40,7 @@ public:
     }
 
     std::optional<std::vector<std::string>> snapsViewDropSelectionTo(vistrel::SnapsView& view,
-                                                                    const core::Url& destination) override
+                                                                     const core::Url& destination) override
     {
         folder = destination.path();
         std::vector<std::string> names;
@@ -74,7 +74,8 @@ struct DragStrip : Strip {
             offered = actions;
             handed = drag.mimeData()->urls();
             pictures.clear();
-            for (const QUrl& url : handed) pictures.push_back(gfx::ImageReader::read(core::Url::fileURL(url.toLocalFile().toStdString())));
+            for (const QUrl& url : handed)
+                pictures.push_back(gfx::ImageReader::read(core::Url::fileURL(url.toLocalFile().toStdString())));
             return answer;
         });
     }
@@ -132,7 +133,8 @@ TEST(SnapsDragOut, ACommandPressedSnapIsDraggedAlongWithTheSelection)
     ASSERT_EQ(urls.size(), 2);
     EXPECT_TRUE(urls[0].toLocalFile().endsWith("snap-1.png"));
     EXPECT_TRUE(urls[1].toLocalFile().endsWith("snap-2.png"));
-    for (const auto& picture : strip.pictures) EXPECT_TRUE(picture);
+    for (const auto& picture : strip.pictures)
+        EXPECT_TRUE(picture);
     EXPECT_TRUE(strip.view->draggedIndexes().isEmpty()) << "only while the drag starts";
     // One picture holds both cells side by side.
     EXPECT_GT(drag->pixmap().deviceIndependentSize().width(), 2 * strip.cell(1)->imageRect().width());
@@ -194,7 +196,8 @@ TEST(SnapsDragOut, AfterADropTheFilesGoOnceTheTargetHasReadThem)
 class FailingDelegate : public WritingDelegate {
 public:
     int withheld = 0;
-    std::optional<std::vector<std::string>> snapsViewDropSelectionTo(vistrel::SnapsView& view, const core::Url& destination) override
+    std::optional<std::vector<std::string>> snapsViewDropSelectionTo(vistrel::SnapsView& view,
+                                                                     const core::Url& destination) override
     {
         auto names = WritingDelegate::snapsViewDropSelectionTo(view, destination);
         if (names) names->push_back("never-written.png");
@@ -212,7 +215,8 @@ TEST(SnapsDragOut, ADropOfFilesNotAllWrittenHandsOverNoneAndSaysSo)
     ASSERT_TRUE(strip.pressAndMove(0, 10));
     EXPECT_TRUE(strip.handed.isEmpty()) << "all or none";
     EXPECT_EQ(failing->withheld, 1);
-    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(failing->folder); }, 5)) << "nothing handed over: gone";
+    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(failing->folder); }, 5))
+        << "nothing handed over: gone";
 }
 
 TEST(SnapsDragOut, ALaterStartRemovesWhatAKilledProgramLeft)

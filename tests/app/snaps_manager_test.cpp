@@ -40,8 +40,8 @@ private:
     std::size_t count() const { return manager ? manager->items().size() : 0; }
     void record(const core::Notification& n)
     {
-        heard.push_back({n.name, std::any_cast<core::IndexSet>(n.userInfo.at(vistrel::SnapsIndexesKey)).indexes(), {},
-                         count()});
+        heard.push_back(
+            {n.name, std::any_cast<core::IndexSet>(n.userInfo.at(vistrel::SnapsIndexesKey)).indexes(), {}, count()});
     }
 };
 
@@ -95,8 +95,8 @@ TEST(SnapsManager, SelectionChangesAreAnnouncedOnlyWhenTheyChangeSomething)
     model.manager->changeSelection([](core::IndexSet& s) { s.insert(4); });
     EXPECT_EQ(heard.back().indexes, (Indexes{1, 3, 4}));
     EXPECT_EQ(model.manager->firstSelectedItem(), model.manager->items()[1]);
-    EXPECT_EQ(model.manager->selectedItems(), (SnapItems{model.manager->items()[1], model.manager->items()[3],
-                                                        model.manager->items()[4]}));
+    EXPECT_EQ(model.manager->selectedItems(),
+              (SnapItems{model.manager->items()[1], model.manager->items()[3], model.manager->items()[4]}));
     EXPECT_FALSE(model.manager->isSelectionSingle());
 
     model.manager->selectAll();

@@ -1,7 +1,7 @@
 #include "tests/app/snaps_strip_fixture.h"
 
-#include "platform/core/url.h"
 #include "moviekit/movie.h"
+#include "platform/core/url.h"
 #include "tests/platform/core/run_until.h"
 
 namespace snapstest {
@@ -22,7 +22,8 @@ vistrel::SnapItems snaps(int count)
 {
     static const gfx::Pixel colours[] = {red, green, blue};
     vistrel::SnapItems items;
-    for (int k = 0; k < count; ++k) items.push_back(snapAt(k, solidImage(64, 36, colours[k % 3])));
+    for (int k = 0; k < count; ++k)
+        items.push_back(snapAt(k, solidImage(64, 36, colours[k % 3])));
     return items;
 }
 
@@ -62,7 +63,10 @@ bool Strip::settle()
         5);
 }
 
-gfx::Point Strip::inWindow(const ui::View& of, const gfx::Point& point) const { return of.convertPointTo(point, nullptr); }
+gfx::Point Strip::inWindow(const ui::View& of, const gfx::Point& point) const
+{
+    return of.convertPointTo(point, nullptr);
+}
 
 gfx::Point Strip::middleOf(std::size_t position) const
 {
@@ -85,8 +89,8 @@ void Strip::click(std::size_t position, std::uint64_t modifiers)
 
 void Strip::key(std::uint16_t keyCode, std::uint64_t modifiers)
 {
-    window->sendEvent(ui::Event::keyEvent(ui::EventType::keyDown, {}, modifiers, 0, window->windowNumber(), "", "",
-                                          false, keyCode));
+    window->sendEvent(
+        ui::Event::keyEvent(ui::EventType::keyDown, {}, modifiers, 0, window->windowNumber(), "", "", false, keyCode));
 }
 
 std::vector<std::int64_t> Strip::selection() const { return manager->selection().indexes(); }

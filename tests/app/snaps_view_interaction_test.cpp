@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "appkit/event_key_code.h"
 #include "app/document/document_actions.h"
+#include "appkit/event_key_code.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/qt_menu.h"
 #include "platform/ui/qt_view.h"
@@ -160,7 +160,8 @@ TEST(SnapsViewInteraction, ArrowsMoveASingleSelectionAndScrollToIt)
     strip.key(Key::rightArrow);
     EXPECT_EQ(strip.recorder->keys, std::vector<std::uint16_t>{Key::rightArrow}) << "past the last snap: passed on";
     EXPECT_EQ(strip.selection(), (Indexes{9}));
-    for (int k = 0; k < 8; ++k) strip.key(Key::leftArrow);
+    for (int k = 0; k < 8; ++k)
+        strip.key(Key::leftArrow);
     EXPECT_EQ(strip.selection(), (Indexes{1}));
     EXPECT_TRUE(gfx::contains(clip->bounds(), strip.cell(1)->frame())) << "cell 1 scrolled into view";
     for (auto* bar : ui::widgetOf(*strip.scrollView)->findChildren<QScrollBar*>()) {

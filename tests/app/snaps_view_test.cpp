@@ -58,7 +58,8 @@ TEST(SnapsView, RemovedCellsLeaveTheRowAtOnceAndTheRestCloseTheGap)
     const auto gone = strip.cell(1);
     strip.manager->removeAt({1, 2});
     ASSERT_EQ(strip.view->cells(), kept);
-    for (std::int64_t p = 0; p < 3; ++p) EXPECT_EQ(strip.cell(std::size_t(p))->index(), p);
+    for (std::int64_t p = 0; p < 3; ++p)
+        EXPECT_EQ(strip.cell(std::size_t(p))->index(), p);
     EXPECT_EQ(strip.view->subviews().size(), 5u) << "the removed cells are still sliding out";
     EXPECT_TRUE(testsupport::runUntil([&] { return gone->frame().minY() == -132; }, 5));
     EXPECT_EQ(strip.cell(1)->frame().minX(), 3 * cellWidth) << "kept cells wait until the others are out";
@@ -145,7 +146,8 @@ TEST(SnapsView, AThousandSnapsShareTheirMiniaturesWithTheirCells)
     ASSERT_TRUE(strip.settle());
     ASSERT_EQ(strip.view->cells().size(), 1000u);
     EXPECT_NEAR(strip.view->frame().width(), 1000 * cellWidth, 1e-6);
-    for (std::size_t k = 0; k < 1000; k += 111) EXPECT_EQ(strip.cell(k)->image(), items[k]->image());
+    for (std::size_t k = 0; k < 1000; k += 111)
+        EXPECT_EQ(strip.cell(k)->image(), items[k]->image());
     // Scrolled into the middle, the strip shows the snaps there.
     strip.scrollView->contentView()->scrollToPoint({500 * cellWidth, 0});
     const auto shot = strip.window->snapshot();

@@ -67,8 +67,8 @@ TEST(TurnedMovieBatch, WritesEveryFileUpright)
         SCOPED_TRACE(std::to_string(degrees) + " degrees");
         const fs::path folder = out / std::to_string(degrees);
         fs::create_directory(folder);
-        auto task = batchtest::makeTask(storedTurned(source, movies.path(), degrees), folder,
-                                        batchtest::everyTenths(10, 30));
+        auto task =
+            batchtest::makeTask(storedTurned(source, movies.path(), degrees), folder, batchtest::everyTenths(10, 30));
         task->start();
         ASSERT_TRUE(batchtest::runUntilFinished({task}));
         EXPECT_EQ(task->errors(), 0);

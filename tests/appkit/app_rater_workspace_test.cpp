@@ -18,8 +18,8 @@
 #include "foundation/kestrane_kit.h"
 #include "foundation/shortcuts.h"
 #include "platform/core/calendar.h"
-#include "tests/support/url_catcher.h"
 #include "tests/foundation/test_bundle.h"
+#include "tests/support/url_catcher.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ private:
 };
 
 class Links : public ::testing::Test {
-  protected:
+protected:
     ~Links() override { core::Bundle::setMain(nullptr); }
 
     void useInfo(core::Dictionary info)
@@ -96,8 +96,8 @@ TEST_F(Links, PagesOpenFromTheirKeys)
                              {"Website", "https://snapper.example.org/"},
                              {"CompagnyAppStore", "https://store.example.org/maker"},
                              {"CompagnyWebsite", "https://maker.example.org/"}});
-    for (auto open : {kestrane::openAppStorePage, kestrane::openAppWebsitePage,
-                      kestrane::openCompagnyAppStorePage, kestrane::openCompagnyWebsitePage})
+    for (auto open : {kestrane::openAppStorePage, kestrane::openAppWebsitePage, kestrane::openCompagnyAppStorePage,
+                      kestrane::openCompagnyWebsitePage})
         EXPECT_EQ(printedBy(open), "");
     ASSERT_EQ(catcher.urls.size(), 4u);
     EXPECT_EQ(catcher.urls[0], QUrl("https://store.example.org/snapper"));
@@ -119,7 +119,7 @@ TEST_F(Links, SupportMailGoesToTheOneAddressWithAnEmptyBody)
 
 // The prompt's state: a main bundle of a given version, a fixed clock, the rater's keys cleared.
 class Rater : public Links {
-  protected:
+protected:
     Rater()
     {
         setVersion("2.1");
@@ -138,9 +138,8 @@ class Rater : public Links {
 
     void setVersion(const std::string& version)
     {
-        useInfo(core::Dictionary{{"CFBundleName", "Snapper"},
-                                 {"CFBundleVersion", version},
-                                 {"AppStore", "https://store.example.org/s"}});
+        useInfo(core::Dictionary{
+            {"CFBundleName", "Snapper"}, {"CFBundleVersion", version}, {"AppStore", "https://store.example.org/s"}});
     }
     void setNow(core::Date date) { core::Clock::setCurrent(std::make_shared<core::FixedClock>(date)); }
 
@@ -159,8 +158,7 @@ class Rater : public Links {
 TEST_F(Rater, RemindWaitsTwoDays)
 {
     const core::Date start(800000000);
-    ASSERT_TRUE(promptAnswering("ApplicationRater.RemindButton"))
-        << "never asked: the wake-up date is yesterday";
+    ASSERT_TRUE(promptAnswering("ApplicationRater.RemindButton")) << "never asked: the wake-up date is yesterday";
     EXPECT_EQ(lastTitle, "Do you enjoy Snapper?");
     const auto wakeUp = Defaults[kestrane::RaterWakeUpDateKey].date();
     ASSERT_TRUE(wakeUp);
@@ -201,4 +199,3 @@ TEST_F(Rater, StaysQuietOnTheLaunchOfAnUpdate)
 }
 
 }  // namespace
-

@@ -18,8 +18,12 @@ class Model : public core::Observable {
 public:
     void awake() override
     {
-        exposeKey("level", [this] { return std::any(level); },
-                  [this](const std::any& v) { level = std::any_cast<double>(v); didChange("level"); });
+        exposeKey(
+            "level", [this] { return std::any(level); },
+            [this](const std::any& v) {
+                level = std::any_cast<double>(v);
+                didChange("level");
+            });
     }
     double level = 0;
 };

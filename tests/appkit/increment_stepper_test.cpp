@@ -9,7 +9,8 @@
 namespace {
 
 struct Fixture {
-    std::shared_ptr<kestrane::IncrementStepper> stepper = core::make<kestrane::IncrementStepper>(gfx::Rect{0, 0, 20, 30});
+    std::shared_ptr<kestrane::IncrementStepper> stepper =
+        core::make<kestrane::IncrementStepper>(gfx::Rect{0, 0, 20, 30});
     std::shared_ptr<ui::Control> control = core::make<ui::Control>(gfx::Rect{0, 0, 80, 20});
     Fixture() { stepper->setControl(control); }
 };
@@ -29,9 +30,11 @@ TEST(IncrementStepper, KeepsGoingUpOnRepeatedUpPresses)
 {
     Fixture f;
     f.control->setDoubleValue(1);
-    for (int press = 0; press < 3; ++press) f.stepper->step(+1);
+    for (int press = 0; press < 3; ++press)
+        f.stepper->step(+1);
     EXPECT_NEAR(f.control->doubleValue(), 1.3, 1e-9);
-    for (int press = 0; press < 4; ++press) f.stepper->step(-1);
+    for (int press = 0; press < 4; ++press)
+        f.stepper->step(-1);
     EXPECT_NEAR(f.control->doubleValue(), 0.9, 1e-9);
 }
 

@@ -30,7 +30,7 @@ TEST(LayeredImageView, StartsBlackAndEmptyAndFadesByDefault)
 
     auto image = whiteImage(4, 2);
     view->setImage(image);
-    EXPECT_EQ(view->image(), image);  // the model holds the new picture at once
+    EXPECT_EQ(view->image(), image);                                // the model holds the new picture at once
     EXPECT_LT(view->imageLayer()->presentation().contentsFade, 1);  // the screen fades to it
     EXPECT_TRUE(testsupport::runUntil([&] { return view->imageLayer()->presentation().contentsFade == 1; }));
     EXPECT_EQ(view->imageLayer()->presentation().contents, image);

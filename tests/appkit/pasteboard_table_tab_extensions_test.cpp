@@ -115,7 +115,8 @@ TEST(TabViewExtensions, SelectedIndexAndReplacedViews)
     kestrane::replaceViewOfItem(*tabs, 1, replacement);
     EXPECT_EQ(second->view(), replacement);
     EXPECT_EQ(replacement->frame(), shown->frame());
-    EXPECT_EQ(replacement->autoresizingMask(), ui::AutoresizingMask::widthSizable | ui::AutoresizingMask::heightSizable);
+    EXPECT_EQ(replacement->autoresizingMask(),
+              ui::AutoresizingMask::widthSizable | ui::AutoresizingMask::heightSizable);
     EXPECT_EQ(replacement->superview(), tabs);
     EXPECT_EQ(shown->superview(), nullptr);
 

@@ -9,14 +9,16 @@ namespace {
 std::vector<std::string> titles(const kestrane::Pathbar& bar)
 {
     std::vector<std::string> result;
-    for (auto& cell : bar.pathComponentCells()) result.push_back(cell->title());
+    for (auto& cell : bar.pathComponentCells())
+        result.push_back(cell->title());
     return result;
 }
 
 TEST(Pathbar, EditsItsItemsByIndex)
 {
     auto bar = core::make<kestrane::Pathbar>(gfx::Rect{0, 0, 200, 22});
-    for (auto title : {"A", "B", "C"}) bar->addItemWithTitle(title);
+    for (auto title : {"A", "B", "C"})
+        bar->addItemWithTitle(title);
     EXPECT_EQ(titles(*bar), (std::vector<std::string>{"A", "B", "C"}));
     for (auto& cell : bar->pathComponentCells())
         EXPECT_TRUE(std::dynamic_pointer_cast<kestrane::PathbarComponentCell>(cell));
@@ -60,7 +62,8 @@ int inkedPixels(const gfx::ImageRef& image)
 {
     int count = 0;
     for (int y = 0; y < image->height(); ++y)
-        for (int x = 0; x < image->width(); ++x) count += image->pixel(x, y) != image->pixel(0, 0);
+        for (int x = 0; x < image->width(); ++x)
+            count += image->pixel(x, y) != image->pixel(0, 0);
     return count;
 }
 

@@ -28,11 +28,11 @@ TEST(CheckerboardLayer, TilesFiveByFiveSquaresWithGrayAtTheLowerLeft)
     auto layer = core::make<kestrane::CheckerboardLayer>();
     layer->setBounds({0, 0, 20, 20});
     auto image = draw(*layer);
-    EXPECT_TRUE(isGray(image->pixel(2, 17)));   // lower-left square of the first cell
-    EXPECT_EQ(image->pixel(7, 17), white);  // to its right
-    EXPECT_EQ(image->pixel(2, 12), white);  // above it
-    EXPECT_TRUE(isGray(image->pixel(7, 12)));   // diagonally opposite
-    EXPECT_TRUE(isGray(image->pixel(12, 7)));   // the next cell up and to the right repeats
+    EXPECT_TRUE(isGray(image->pixel(2, 17)));  // lower-left square of the first cell
+    EXPECT_EQ(image->pixel(7, 17), white);     // to its right
+    EXPECT_EQ(image->pixel(2, 12), white);     // above it
+    EXPECT_TRUE(isGray(image->pixel(7, 12)));  // diagonally opposite
+    EXPECT_TRUE(isGray(image->pixel(12, 7)));  // the next cell up and to the right repeats
 }
 
 TEST(CheckerboardLayer, RedrawsWithTheNewCellAndColours)

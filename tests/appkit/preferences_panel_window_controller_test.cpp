@@ -2,8 +2,8 @@
 // resizes to each pane, keeping its top edge and horizontal centre.
 #include <gtest/gtest.h>
 
-#include "appkit/preferences_panel_window.h"
 #include "appkit/preferences_pane_view_controller.h"
+#include "appkit/preferences_panel_window.h"
 #include "appkit/preferences_panel_window_controller.h"
 #include "platform/gfx/attributed_string.h"
 #include "platform/ui/event.h"
@@ -56,7 +56,8 @@ private:
 std::vector<std::string> identifiersOf(ui::Toolbar& toolbar)
 {
     std::vector<std::string> identifiers;
-    for (const auto& item : toolbar.items()) identifiers.push_back(item->itemIdentifier());
+    for (const auto& item : toolbar.items())
+        identifiers.push_back(item->itemIdentifier());
     return identifiers;
 }
 
@@ -186,11 +187,10 @@ TEST(PreferencesPanelWindow, EscapeHidesAndClosesOtherKeysDoNot)
     window->makeKeyAndOrderFront(nullptr);
     ASSERT_TRUE(testsupport::runUntil([&] { return window->isVisible(); }));
 
-    window->keyDown(ui::Event::keyEvent(ui::EventType::keyDown, {}, {}, 0, window->windowNumber(), "a", "a",
-                                        false, 0));
+    window->keyDown(ui::Event::keyEvent(ui::EventType::keyDown, {}, {}, 0, window->windowNumber(), "a", "a", false, 0));
     EXPECT_TRUE(window->isVisible());
-    window->keyDown(ui::Event::keyEvent(ui::EventType::keyDown, {}, {}, 0, window->windowNumber(), "\x1b",
-                                        "\x1b", false, 53));
+    window->keyDown(
+        ui::Event::keyEvent(ui::EventType::keyDown, {}, {}, 0, window->windowNumber(), "\x1b", "\x1b", false, 53));
     EXPECT_FALSE(window->isVisible());
 }
 

@@ -41,7 +41,7 @@ TEST(ProgressIndicator, AStopDoesNotForgetALaterStart)
 {
     auto indicator = core::make<kestrane::ProgressIndicator>(gfx::Rect{0, 0, 100, 10});
     indicator->startAnimation(nullptr);
-    indicator->stopAnimation(nullptr);  // its block runs on a later turn...
+    indicator->stopAnimation(nullptr);   // its block runs on a later turn...
     indicator->startAnimation(nullptr);  // ...after this start's delayer was made
     EXPECT_TRUE(testsupport::runUntil([&] { return indicator->isAnimating(); }, 10));
     core::MainLoop::processEvents(0.05);

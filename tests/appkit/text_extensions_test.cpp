@@ -11,10 +11,7 @@ gfx::AttributedString monospaced(const std::string& text)
     return gfx::AttributedString(text, {gfx::Font::withName("Monospace", 12), gfx::Color::red(), {}});
 }
 
-double widthOf(std::size_t count)
-{
-    return monospaced(std::string(count, 'x')).size().width;
-}
+double widthOf(std::size_t count) { return monospaced(std::string(count, 'x')).size().width; }
 
 TEST(ReduceAttributedString, CutsAtTheEndStartAndMiddle)
 {
@@ -38,12 +35,17 @@ TEST(ReduceAttributedString, LeavesAFittingTextAndItsAttributesAlone)
 TEST(ReduceAttributedString, CountsACombinedCharacterAsOne)
 {
     // "é" written as e and a combining accent: cutting never splits it from its accent.
-    auto string = monospaced("e\xCC\x81" "bcdefghij");
+    auto string = monospaced("e\xCC\x81"
+                             "bcdefghij");
     kestrane::reduceAtStart(string, widthOf(5) + 0.1);
     EXPECT_EQ(string.text(), "...ij");
-    auto head = monospaced("ab" "e\xCC\x81" "defghij");
+    auto head = monospaced("ab"
+                           "e\xCC\x81"
+                           "defghij");
     kestrane::reduceAtEnd(head, widthOf(6) + 0.1);
-    EXPECT_EQ(head.text(), "ab" "e\xCC\x81" "...");
+    EXPECT_EQ(head.text(), "ab"
+                           "e\xCC\x81"
+                           "...");
 }
 
 TEST(ReduceAttributedString, KeepsTheShortestFormWhenNothingFits)

@@ -15,7 +15,8 @@ TEST(ViewExtensions, CentresEmptiesAndFills)
     EXPECT_EQ(view->frame(), (gfx::Rect{150, 175, 100, 50}));
 
     auto container = core::make<ui::View>(gfx::Rect{0, 0, 300, 200});
-    for (int i = 0; i < 3; ++i) container->addSubview(core::make<ui::View>());
+    for (int i = 0; i < 3; ++i)
+        container->addSubview(core::make<ui::View>());
     kestrane::removeAllSubviews(*container);
     EXPECT_TRUE(container->subviews().empty());
     kestrane::removeAllSubviews(*container);
@@ -58,9 +59,6 @@ TEST(ViewExtensions, MagnifiesToTheDocumentWithAMargin)
     EXPECT_EQ(scroll->magnification(), 5);
 }
 
-TEST(ViewExtensions, TheScreenScaleIsAtLeastOne)
-{
-    EXPECT_GE(kestrane::screenScale(), 1);
-}
+TEST(ViewExtensions, TheScreenScaleIsAtLeastOne) { EXPECT_GE(kestrane::screenScale(), 1); }
 
 }  // namespace

@@ -17,8 +17,7 @@ namespace {
 
 using kestrane::WelcomeWindowController;
 
-const std::string missingLine =
-    "Welcome HTML content was not found (expected in a subdirectory named WelcomeHTML)\n";
+const std::string missingLine = "Welcome HTML content was not found (expected in a subdirectory named WelcomeHTML)\n";
 
 class WelcomeWindow : public ::testing::Test {
 protected:

@@ -86,7 +86,8 @@ TEST(WindowExtensions, ReplacedContentViewTakesTheSubviewsInOrder)
     EXPECT_EQ(window->contentView(), next);
     EXPECT_EQ(next->subviews(), views);
     EXPECT_TRUE(old->subviews().empty());
-    for (auto& view : views) EXPECT_EQ(view->superview(), next);
+    for (auto& view : views)
+        EXPECT_EQ(view->superview(), next);
 
     kestrane::setContentViewAppearance(*window, ui::VisualEffectMaterial::dark);
     auto backdrop = kestrane::visualContentView(*window);
@@ -113,8 +114,10 @@ TEST(SharingExtensions, TopIsTheMaximumYEdgeEvenInAFlippedView)
     kestrane::showAtLeft(*picker, flipped);
     kestrane::showAtRight(*picker, flipped);
     const gfx::Rect bounds{0, 0, 40, 30};
-    const std::vector<std::pair<gfx::Rect, ui::RectEdge>> expected{
-        {bounds, ui::RectEdge::maxY}, {bounds, ui::RectEdge::minY}, {bounds, ui::RectEdge::minX}, {bounds, ui::RectEdge::maxX}};
+    const std::vector<std::pair<gfx::Rect, ui::RectEdge>> expected{{bounds, ui::RectEdge::maxY},
+                                                                   {bounds, ui::RectEdge::minY},
+                                                                   {bounds, ui::RectEdge::minX},
+                                                                   {bounds, ui::RectEdge::maxX}};
     EXPECT_EQ(picker->shown, expected);
 }
 
@@ -132,10 +135,10 @@ TEST(ApplicationExtensions, JoinsDocumentExtensionsInOrder)
 {
     using core::Array;
     using core::Dictionary;
-    const Dictionary info{{"CFBundleDocumentTypes",
-                           Array{Dictionary{{"CFBundleTypeExtensions", Array{"mov", "mp4"}}},
-                                 Dictionary{{"CFBundleTypeName", "Movie"}},
-                                 Dictionary{{"CFBundleTypeExtensions", Array{"m4v", "mov"}}}}}};
+    const Dictionary info{
+        {"CFBundleDocumentTypes",
+         Array{Dictionary{{"CFBundleTypeExtensions", Array{"mov", "mp4"}}}, Dictionary{{"CFBundleTypeName", "Movie"}},
+               Dictionary{{"CFBundleTypeExtensions", Array{"m4v", "mov"}}}}}};
     EXPECT_EQ(kestrane::supportedFileExtensions(info), (std::vector<std::string>{"mov", "mp4", "m4v", "mov"}));
     EXPECT_TRUE(kestrane::supportedFileExtensions(Dictionary{}).empty());
     EXPECT_TRUE(kestrane::supportedFileExtensions(Dictionary{{"CFBundleDocumentTypes", "mov"}}).empty());

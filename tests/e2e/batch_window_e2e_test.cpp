@@ -55,8 +55,7 @@ bool panelClosed(e2e::Screen& screen, int pid, const e2e::Window& panel)
     return e2e::waitUntil(
         [&] {
             const auto windows = screen.windows(pid);
-            return std::none_of(windows.begin(), windows.end(),
-                                [&](const auto& w) { return w.id == panel.id; });
+            return std::none_of(windows.begin(), windows.end(), [&](const auto& w) { return w.id == panel.id; });
         },
         Seconds(15));
 }
@@ -160,9 +159,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     screen.focus(*batch);
     ASSERT_TRUE(e2e::waitUntil([&] { return screen.focused() == batch->id; }, Seconds(15))) << "no focus";
     const TaskRows before = taskRows(screen, *batch);
-    const auto started = [&] {
-        return taskRows(screen, *batch).drawn > before.drawn + 100 || e2e::filesIn(out) > 0;
-    };
+    const auto started = [&] { return taskRows(screen, *batch).drawn > before.drawn + 100 || e2e::filesIn(out) > 0; };
     for (int attempt = 0; attempt < 2 && !started(); ++attempt) {
         click(screen, *batch, start);
         e2e::waitUntil(started, Seconds(30));
@@ -183,7 +180,8 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
             return written == expected;
         },
         Seconds(120)))
-        << e2e::filesIn(out) << " of " << expected << " files written\n" << program.output();
+        << e2e::filesIn(out) << " of " << expected << " files written\n"
+        << program.output();
     // While the batch ran, the window showed its tasks and their progress as it grew.
     EXPECT_GT(drawnWhileRunning, before.drawn + 100) << "before " << before.drawn;
     EXPECT_GE(shownWhileRunning.size(), 2u);
@@ -208,4 +206,4 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     EXPECT_EQ(program.quit(screen, *batch), 0) << program.output();
 }
 
-} // namespace
+}  // namespace

@@ -50,11 +50,14 @@ int spawn(const std::vector<std::string>& command, const std::map<std::string, s
         const std::string name = text.substr(0, text.find('='));
         if (!extra.count(name)) environment.push_back(text);
     }
-    for (const auto& [name, value] : extra) environment.push_back(name + "=" + value);
+    for (const auto& [name, value] : extra)
+        environment.push_back(name + "=" + value);
     std::vector<char*> argv, envp;
-    for (const auto& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const auto& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    for (const auto& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
+    for (const auto& entry : environment)
+        envp.push_back(const_cast<char*>(entry.c_str()));
     envp.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
@@ -115,7 +118,8 @@ gfx::ImageRef crop(const gfx::Image& image, int x, int y, int width, int height)
     std::vector<gfx::Pixel> pixels;
     pixels.reserve(std::size_t(width) * std::size_t(height));
     for (int row = y; row < y + height; ++row)
-        for (int column = x; column < x + width; ++column) pixels.push_back(image.pixel(column, row));
+        for (int column = x; column < x + width; ++column)
+            pixels.push_back(image.pixel(column, row));
     return gfx::Image::create(width, height, std::move(pixels));
 }
 
@@ -123,7 +127,8 @@ gfx::ImageRef crop(const gfx::Image& image, int x, int y, int width, int height)
 
 bool waitUntil(const std::function<bool()>& condition, Seconds timeout)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(timeout);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(timeout);
     while (true) {
         if (condition()) return true;
         if (std::chrono::steady_clock::now() >= deadline) return false;
@@ -200,9 +205,9 @@ XServer::XServer()
     int fds[2];
     if (pipe(fds) != 0) return;
     fcntl(fds[0], F_SETFD, FD_CLOEXEC);
-    pid_ = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                  "-noreset"},
-                 {}, -1);
+    pid_ = spawn(
+        {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"},
+        {}, -1);
     close(fds[1]);
     std::string number;
     fcntl(fds[0], F_SETFL, O_NONBLOCK);
@@ -280,7 +285,8 @@ std::string Screen::run(const std::string& arguments)
     if (!pipe) return {};
     std::string output;
     std::array<char, 256> buffer{};
-    while (fgets(buffer.data(), int(buffer.size()), pipe)) output += buffer.data();
+    while (fgets(buffer.data(), int(buffer.size()), pipe))
+        output += buffer.data();
     pclose(pipe);
     return output;
 }
@@ -318,7 +324,8 @@ std::optional<Window> Screen::waitForWindow(int pid, const std::string& title, S
 std::set<unsigned long> Screen::windowIds(int pid)
 {
     std::set<unsigned long> ids;
-    for (const auto& window : windows(pid)) ids.insert(window.id);
+    for (const auto& window : windows(pid))
+        ids.insert(window.id);
     return ids;
 }
 
@@ -342,15 +349,13 @@ bool Screen::focus(const Window& window)
     return true;
 }
 
-unsigned long Screen::focused()
-{
-    return std::strtoul(run("getwindowfocus").c_str(), nullptr, 10);
-}
+unsigned long Screen::focused() { return std::strtoul(run("getwindowfocus").c_str(), nullptr, 10); }
 
 bool Screen::key(const std::vector<std::string>& keys)
 {
     std::string names;
-    for (const auto& name : keys) names += " " + name;
+    for (const auto& name : keys)
+        names += " " + name;
     run("key --clearmodifiers --delay 30" + names);
     return true;
 }
@@ -411,7 +416,8 @@ gfx::ImageRef Screen::capture(const Window& window)
         for (int x = 0; x < window.width; ++x) {
             const unsigned long p = XGetPixel(shot, x, y);
             pixels.push_back(gfx::makePixel(255, std::uint8_t((p & shot->red_mask) >> 16),
-                                            std::uint8_t((p & shot->green_mask) >> 8), std::uint8_t(p & shot->blue_mask)));
+                                            std::uint8_t((p & shot->green_mask) >> 8),
+                                            std::uint8_t(p & shot->blue_mask)));
         }
     XDestroyImage(shot);
     return gfx::Image::create(window.width, window.height, std::move(pixels));
@@ -450,7 +456,8 @@ std::vector<Picture> findPictures(const gfx::Image& image, int minimumWidth)
             const int top = maxY + 1 - 4 * stripHeight;
             if (top < 0) continue;
             Picture picture{minX, top, stripWidth, maxY + 1 - top, -1};
-            picture.frameIndex = testmovie::readFrameIndex(*crop(image, picture.x, picture.y, picture.width, picture.height));
+            picture.frameIndex =
+                testmovie::readFrameIndex(*crop(image, picture.x, picture.y, picture.width, picture.height));
             pictures.push_back(picture);
         }
     std::sort(pictures.begin(), pictures.end(),
@@ -501,7 +508,8 @@ void writeBatchSettings(const std::filesystem::path& config)
 std::size_t filesIn(const std::filesystem::path& folder)
 {
     std::error_code error;
-    return std::size_t(std::distance(std::filesystem::directory_iterator(folder, error), std::filesystem::directory_iterator()));
+    return std::size_t(
+        std::distance(std::filesystem::directory_iterator(folder, error), std::filesystem::directory_iterator()));
 }
 
 namespace {
@@ -562,7 +570,8 @@ std::vector<Picture> stripPictures(Screen& screen, const Window& window)
 std::vector<int> stripFrames(Screen& screen, const Window& window)
 {
     std::vector<int> frames;
-    for (const auto& picture : stripPictures(screen, window)) frames.push_back(picture.frameIndex);
+    for (const auto& picture : stripPictures(screen, window))
+        frames.push_back(picture.frameIndex);
     return frames;
 }
 

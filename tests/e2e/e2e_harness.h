@@ -109,7 +109,6 @@ struct Window {
     int x = 0, y = 0, width = 0, height = 0;  // on the screen, y down
 };
 
-
 // Talks to one server: finds windows, sends real keys and clicks, reads pixels.
 class Screen {
 public:

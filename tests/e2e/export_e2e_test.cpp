@@ -31,7 +31,8 @@ int frameInFile(const fs::path& file)
 int framesInGIF(const fs::path& file)
 {
     const std::string command = "/usr/bin/ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-                                "stream=nb_read_frames -of csv=p=0 '" + file.string() + "' 2> /dev/null";
+                                "stream=nb_read_frames -of csv=p=0 '" +
+                                file.string() + "' 2> /dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return -1;
     std::array<char, 64> line{};
@@ -79,11 +80,14 @@ protected:
             frame += step;
             expected.push_back(frame);
             // The snap of the frame on screen, once it is there.
-            ASSERT_TRUE(e2e::waitUntil([&] {
-                const auto image = screen->capture(window);
-                const auto pictures = image ? e2e::findPictures(*image, 100) : std::vector<e2e::Picture>{};
-                return std::any_of(pictures.begin(), pictures.end(), [&](auto& p) { return p.frameIndex == frame; });
-            }, Seconds(15)));
+            ASSERT_TRUE(e2e::waitUntil(
+                [&] {
+                    const auto image = screen->capture(window);
+                    const auto pictures = image ? e2e::findPictures(*image, 100) : std::vector<e2e::Picture>{};
+                    return std::any_of(pictures.begin(), pictures.end(),
+                                       [&](auto& p) { return p.frameIndex == frame; });
+                },
+                Seconds(15)));
             screen->key({"Return"});
             ASSERT_TRUE(e2e::waitUntil([&] { return e2e::stripFrames(*screen, window) == expected; }, Seconds(15)))
                 << "the strip holds " << e2e::stripFrames(*screen, window).size() << " snaps";
@@ -103,7 +107,8 @@ protected:
     {
         std::vector<fs::path> files;
         for (const auto& entry : fs::recursive_directory_iterator(temporary()))
-            if (entry.is_regular_file() && entry.path().string().find("vistrel-drag-") != std::string::npos) files.push_back(entry.path());
+            if (entry.is_regular_file() && entry.path().string().find("vistrel-drag-") != std::string::npos)
+                files.push_back(entry.path());
         return files;
     }
 
@@ -125,14 +130,18 @@ TEST_F(ExportE2E, CopiedSnapIsReadFromTheClipboardByAnotherProgramAsPNG)
     screen->key({"ctrl+c"});
 
     const fs::path pasted = folder.path / "pasted.png";
-    const std::string read = "DISPLAY=" + server.display() + " timeout 5 xclip -selection clipboard -t image/png -o > " +
-                             pasted.string() + " 2> /dev/null";
+    const std::string read = "DISPLAY=" + server.display() +
+                             " timeout 5 xclip -selection clipboard -t image/png -o > " + pasted.string() +
+                             " 2> /dev/null";
     gfx::ImageRef image;
-    ASSERT_TRUE(e2e::waitUntil([&] {
-        if (std::system(read.c_str()) != 0) return false;
-        image = gfx::ImageReader::read(core::Url::fileURL(pasted.string()));
-        return image != nullptr;
-    }, Seconds(15))) << "nothing of type image/png on the clipboard";
+    ASSERT_TRUE(e2e::waitUntil(
+        [&] {
+            if (std::system(read.c_str()) != 0) return false;
+            image = gfx::ImageReader::read(core::Url::fileURL(pasted.string()));
+            return image != nullptr;
+        },
+        Seconds(15)))
+        << "nothing of type image/png on the clipboard";
     EXPECT_EQ(image->width(), 320);
     EXPECT_EQ(image->height(), 240);
     EXPECT_EQ(testmovie::readFrameIndex(*image), 14);
@@ -155,9 +164,10 @@ TEST_F(ExportE2E, DraggedSnapsBecomeFilesInTheFolderTheyAreDroppedOn)
                  targetWindow->width / 2, targetWindow->height / 2);
 
     const std::vector<std::string> names{"movie-00-00-00-100.png", "movie-00-00-00-367.png", "movie-00-00-00-734.png"};
-    ASSERT_TRUE(e2e::waitUntil([&] {
-        return std::all_of(names.begin(), names.end(), [&](auto& name) { return fs::exists(dropped / name); });
-    }, Seconds(20))) << "the drop target says: " << target.output();
+    ASSERT_TRUE(e2e::waitUntil(
+        [&] { return std::all_of(names.begin(), names.end(), [&](auto& name) { return fs::exists(dropped / name); }); },
+        Seconds(20)))
+        << "the drop target says: " << target.output();
     EXPECT_EQ(std::distance(fs::directory_iterator(dropped), {}), 3);
     EXPECT_EQ(frameInFile(dropped / names[0]), 3);
     EXPECT_EQ(frameInFile(dropped / names[1]), 11);
@@ -195,12 +205,14 @@ TEST_F(ExportE2E, GIFCommandTwiceThenExportWritesOneWholeGIFAndLeavesNoSheet)
     screen->key({"Return"});
 
     ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(gif) && framesInGIF(gif) == 3; }, Seconds(30)))
-        << "frames: " << (fs::exists(gif) ? framesInGIF(gif) : 0) << "\n" << program->output();
+        << "frames: " << (fs::exists(gif) ? framesInGIF(gif) : 0) << "\n"
+        << program->output();
     EXPECT_EQ(gifFiles(folder.path), std::vector<fs::path>{gif});
     EXPECT_EQ(frameInFile(gif), 4);
     // Nothing but the document window: no sheet, no panel, no error sheet.
     EXPECT_TRUE(e2e::waitUntil([&] { return ids() == std::set<unsigned long>{window.id}; }, Seconds(15)))
-        << ids().size() << " windows\n" << program->output();
+        << ids().size() << " windows\n"
+        << program->output();
 }
 
 }  // namespace

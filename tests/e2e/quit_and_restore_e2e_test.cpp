@@ -32,7 +32,8 @@ std::size_t snapsInSession(const fs::path& folder)
     std::ifstream in(sessionFile(folder), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::size_t count = 0;
-    for (auto at = bytes.find("SnapItem"); at != std::string::npos; at = bytes.find("SnapItem", at + 1)) ++count;
+    for (auto at = bytes.find("SnapItem"); at != std::string::npos; at = bytes.find("SnapItem", at + 1))
+        ++count;
     return count;
 }
 
@@ -57,7 +58,8 @@ std::optional<e2e::Window> answerSecondButton(e2e::Screen& screen, int pid, cons
 
 // Presses Ctrl+Q in the window until the program asks something or ends (a key sent before the window is
 // ready for it can go unseen).
-void pressQuit(e2e::Screen& screen, e2e::Process& program, const e2e::Window& window, const std::set<unsigned long>& known)
+void pressQuit(e2e::Screen& screen, e2e::Process& program, const e2e::Window& window,
+               const std::set<unsigned long>& known)
 {
     for (int attempt = 0; attempt < 3 && program.running(); ++attempt) {
         screen.focus(window);
@@ -167,7 +169,8 @@ TEST(QuitAndRestore, CtrlQDuringABatchAnsweredQuitEndsTheProgramWithOnlyWholeIma
     const fs::path out = folder.path / "frames";
     fs::create_directories(movies);
     fs::create_directories(out);
-    for (const char* name : {"first.mp4", "second.mp4"}) e2e::writeMovie(movies / name, 600, 640, 360, 10);
+    for (const char* name : {"first.mp4", "second.mp4"})
+        e2e::writeMovie(movies / name, 600, 640, 360, 10);
     e2e::writeBatchSettings(folder.path / "config");
 
     e2e::XServer server;
@@ -195,7 +198,7 @@ TEST(QuitAndRestore, CtrlQDuringABatchAnsweredQuitEndsTheProgramWithOnlyWholeIma
     ASSERT_TRUE(e2e::waitUntil([&] { return screen.focused() == batch->id; }, Seconds(15))) << "no focus";
     click(screen, *batch, start);
     ASSERT_TRUE(e2e::waitUntil([&] { return e2e::filesIn(out) > 3; }, Seconds(30))) << "the batch did not start\n"
-                                                                                  << program.output();
+                                                                                    << program.output();
 
     e2e::step("quitting");
     const auto known = screen.windowIds(program.pid());
@@ -258,7 +261,8 @@ TEST(QuitAndRestore, QuitDuringTheRestoreOf2000SnapsEndsTheProgramAndTheNextStar
             screen.key({"Tab"});
             screen.click(*popover, 238, 150);
             ASSERT_TRUE(e2e::waitUntil([&] { return snapsInSession(folder.path) >= kept + 1000; }, Seconds(120)))
-                << snapsInSession(folder.path) << " snaps kept\n" << program.output();
+                << snapsInSession(folder.path) << " snaps kept\n"
+                << program.output();
             kept = snapsInSession(folder.path);
         }
         pressQuit(screen, program, *window, screen.windowIds(program.pid()));

@@ -37,7 +37,8 @@ TEST(SnapAndRelaunch, ASnapTakenWithTheKeysComesBackAfterARelaunch)
         ASSERT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(screen, *window) == k; }, Seconds(15)))
             << "the picture shows frame " << e2e::shownFrame(screen, *window);
         screen.key({"Return"});
-        ASSERT_TRUE(e2e::waitUntil([&] { return e2e::stripFrames(screen, *window) == std::vector<int>{k}; }, Seconds(15)))
+        ASSERT_TRUE(
+            e2e::waitUntil([&] { return e2e::stripFrames(screen, *window) == std::vector<int>{k}; }, Seconds(15)))
             << "the strip holds " << e2e::stripFrames(screen, *window).size() << " snaps";
 
         EXPECT_EQ(program.quit(screen, *window), 0) << program.output();
@@ -46,7 +47,8 @@ TEST(SnapAndRelaunch, ASnapTakenWithTheKeysComesBackAfterARelaunch)
         e2e::Program program({}, environment, folder / "second.log");
         const auto window = program.waitForWindow(screen, "movie.mp4");
         ASSERT_TRUE(window) << program.output();
-        EXPECT_TRUE(e2e::waitUntil([&] { return e2e::stripFrames(screen, *window) == std::vector<int>{k}; }, Seconds(15)))
+        EXPECT_TRUE(
+            e2e::waitUntil([&] { return e2e::stripFrames(screen, *window) == std::vector<int>{k}; }, Seconds(15)))
             << "the strip holds " << e2e::stripFrames(screen, *window).size() << " snaps after the relaunch";
         EXPECT_EQ(program.quit(screen, *window), 0) << program.output();
     }

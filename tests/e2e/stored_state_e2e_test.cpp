@@ -37,7 +37,8 @@ TEST(StoredState, UnreadableSessionAndSettingsAreKeptAsideAndToldAtStart)
     fs::create_directories(data);
     fs::create_directories(config);
     std::string session(700, '\0');
-    for (std::size_t i = 0; i < session.size(); ++i) session[i] = char((i * 2654435761u) >> 9);
+    for (std::size_t i = 0; i < session.size(); ++i)
+        session[i] = char((i * 2654435761u) >> 9);
     const std::string settings = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>LaunchesCount</key>";
     std::ofstream(data / "Session.cbor", std::ios::binary) << session;
     std::ofstream(config / "net.vistrel.Vistrel.plist", std::ios::binary) << settings;

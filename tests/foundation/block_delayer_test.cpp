@@ -67,10 +67,13 @@ TEST(DelayedExecution, TimersFireOnceOrUntilInvalidated)
 {
     int once = 0, repeated = 0;
     bool infoEmpty = false;
-    auto oneShot = kestrane::Timer::after(0.01, [&](core::Timer& timer) {
-        ++once;
-        EXPECT_EQ(std::any_cast<int>(timer.userInfo()), 7);
-    }, 7);
+    auto oneShot = kestrane::Timer::after(
+        0.01,
+        [&](core::Timer& timer) {
+            ++once;
+            EXPECT_EQ(std::any_cast<int>(timer.userInfo()), 7);
+        },
+        7);
     auto repeating = kestrane::Timer::repeats(0.005, [&](core::Timer& timer) {
         infoEmpty = !timer.userInfo().has_value();
         if (++repeated == 3) timer.invalidate();

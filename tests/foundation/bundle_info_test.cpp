@@ -128,8 +128,8 @@ TEST(KestraneKit, IsTheFrameworksOwnBundle)
 TEST(KestraneKit, ImagesAreFoundWithOrWithoutTheirExtension)
 {
     TestBundle test;
-    auto writer = gfx::ImageWriter::create(core::Url::fileURL((test.path() / "Dot.png").string()),
-                                           gfx::ImageFileType::png, 1);
+    auto writer =
+        gfx::ImageWriter::create(core::Url::fileURL((test.path() / "Dot.png").string()), gfx::ImageFileType::png, 1);
     writer->addImage(gfx::Image::create(2, 1, {gfx::makePixel(255, 255, 0, 0), gfx::makePixel(255, 0, 0, 255)}));
     ASSERT_TRUE(writer->finalize());
     test.writeFile("Broken.png", "not an image");

@@ -10,10 +10,7 @@
 namespace demo {
 
 enum class Turn { up = 0, right = 1, down = 2, left = 3 };
-inline std::int64_t rawValue(Turn turn)
-{
-    return static_cast<std::int64_t>(turn);
-}
+inline std::int64_t rawValue(Turn turn) { return static_cast<std::int64_t>(turn); }
 inline std::optional<Turn> fromRawValue(std::type_identity<Turn>, std::int64_t raw)
 {
     if (raw < 0 || raw > 3) return std::nullopt;
@@ -21,10 +18,7 @@ inline std::optional<Turn> fromRawValue(std::type_identity<Turn>, std::int64_t r
 }
 
 enum class Sided { one = 1, two = 2 };  // no case with raw value 0
-inline std::int64_t rawValue(Sided sided)
-{
-    return static_cast<std::int64_t>(sided);
-}
+inline std::int64_t rawValue(Sided sided) { return static_cast<std::int64_t>(sided); }
 inline std::optional<Sided> fromRawValue(std::type_identity<Sided>, std::int64_t raw)
 {
     if (raw != 1 && raw != 2) return std::nullopt;
@@ -32,10 +26,7 @@ inline std::optional<Sided> fromRawValue(std::type_identity<Sided>, std::int64_t
 }
 
 enum class Mode { fast, exact };
-inline std::string rawValue(Mode mode)
-{
-    return mode == Mode::fast ? "fast" : "exact";
-}
+inline std::string rawValue(Mode mode) { return mode == Mode::fast ? "fast" : "exact"; }
 inline std::optional<Mode> fromRawValue(std::type_identity<Mode>, const std::string& raw)
 {
     if (raw == "fast") return Mode::fast;

@@ -88,7 +88,8 @@ TEST(DrawingHelpers, TextAttributesHoldOnlyWhatIsPresent)
     const auto image = context->makeImage();
     int ink = 0;
     for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 120; ++x) ink += gfx::alphaOf(image->pixel(x, y)) > 0;
+        for (int x = 0; x < 120; ++x)
+            ink += gfx::alphaOf(image->pixel(x, y)) > 0;
     EXPECT_GT(ink, 20);
 }
 

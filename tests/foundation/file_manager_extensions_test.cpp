@@ -21,10 +21,7 @@ void touch(const std::filesystem::path& path)
     ASSERT_TRUE(core::writeAtomically(core::dataFromString("x"), path.string()));
 }
 
-Url urlOf(const std::filesystem::path& path)
-{
-    return Url::fileURL(path.string());
-}
+Url urlOf(const std::filesystem::path& path) { return Url::fileURL(path.string()); }
 
 // A manager that counts the existence questions it is asked.
 struct CountingManager : FileManager {
@@ -55,7 +52,9 @@ TEST(FreeName, NumbersFromZeroAndCountsFoldersAsTaken)
     EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "notes")), urlOf(dir / "notes (0)"));
 
     // Names promised but not yet written count as taken too.
-    const auto promised = [&](const core::Url& url) { return url == urlOf(dir / "a (2).mov") || url == urlOf(dir / "b.mov"); };
+    const auto promised = [&](const core::Url& url) {
+        return url == urlOf(dir / "a (2).mov") || url == urlOf(dir / "b.mov");
+    };
     EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "a.mov"), promised), urlOf(dir / "a (3).mov"));
     EXPECT_EQ(kestrane::alternative(fm, urlOf(dir / "b.mov"), promised), urlOf(dir / "b (0).mov"));
 }
@@ -91,14 +90,14 @@ TEST(FreeName, WritingNeverGivesOneNameTwiceNorReplacesAnything)
         threads.emplace_back([&, t] {
             for (int i = 0; i < WritesPerThread; ++i) {
                 const std::string contents = std::to_string(t) + "/" + std::to_string(i);
-                const auto url =
-                    kestrane::writeToFreeName(*fm, wanted, [&] { return core::dataFromString(contents); });
+                const auto url = kestrane::writeToFreeName(*fm, wanted, [&] { return core::dataFromString(contents); });
                 ASSERT_TRUE(url);
                 std::lock_guard lock(mutex);
                 written.emplace_back(*url, contents);
             }
         });
-    for (auto& thread : threads) thread.join();
+    for (auto& thread : threads)
+        thread.join();
 
     ASSERT_EQ(written.size(), std::size_t(Threads * WritesPerThread));
     std::set<Url> distinct;
@@ -145,27 +144,24 @@ TEST(EnumerateFiles, GivesFilesThenEverythingVisibleUnderFolders)
 
     std::vector<std::string> seen;
     kestrane::enumerateFiles(
-        *FileManager::defaultManager(),
-        {urlOf(dir / "single.mp4"), urlOf(dir / "drop"), urlOf(dir / "absent.mov")}, [&](const Url& url) {
-            seen.push_back(std::filesystem::path(url.path()).lexically_relative(dir.path()));
-        });
-    EXPECT_EQ(seen, (std::vector<std::string>{"single.mp4", "drop/a.mov", "drop/sub", "drop/sub/b.mov",
-                                              "absent.mov"}));
+        *FileManager::defaultManager(), {urlOf(dir / "single.mp4"), urlOf(dir / "drop"), urlOf(dir / "absent.mov")},
+        [&](const Url& url) { seen.push_back(std::filesystem::path(url.path()).lexically_relative(dir.path())); });
+    EXPECT_EQ(seen, (std::vector<std::string>{"single.mp4", "drop/a.mov", "drop/sub", "drop/sub/b.mov", "absent.mov"}));
 }
 
 TEST(EnumerateFiles, ListsEachFolderAsFileManagersDo)
 {
     testsupport::TempDir dir;
     std::filesystem::create_directories(dir / "drop/Clip3");
-    for (const char* name : {"clip10.mov", "clip2.mov", "Clip1.mov", "clip100.mov", "clip02.mov", "b.mov",
-                             "Clip3/x.mov"})
+    for (const char* name :
+         {"clip10.mov", "clip2.mov", "Clip1.mov", "clip100.mov", "clip02.mov", "b.mov", "Clip3/x.mov"})
         touch(dir / "drop" / name);
     std::vector<std::string> seen;
     kestrane::enumerateFiles(*FileManager::defaultManager(), {urlOf(dir / "drop")}, [&](const Url& url) {
         seen.push_back(std::filesystem::path(url.path()).lexically_relative(dir / "drop"));
     });
-    EXPECT_EQ(seen, (std::vector<std::string>{"b.mov", "Clip1.mov", "clip02.mov", "clip2.mov", "Clip3",
-                                              "Clip3/x.mov", "clip10.mov", "clip100.mov"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"b.mov", "Clip1.mov", "clip02.mov", "clip2.mov", "Clip3", "Clip3/x.mov",
+                                              "clip10.mov", "clip100.mov"}));
 }
 
 TEST(FileManagerExtensions, RemovalIgnoresFailures)
@@ -227,7 +223,6 @@ TEST(FileManagerExtensions, BundleSupportFolderIsNamedAfterTheMainBundle)
     ASSERT_TRUE(kestrane::createBundleSupportDirectory(*offering));
 
     touch(dir / "share/Snapper/taken");
-    EXPECT_FALSE(kestrane::createBundleSupportDirectoryWithComponent(*offering, "taken"))
-        << "the error is dropped";
+    EXPECT_FALSE(kestrane::createBundleSupportDirectoryWithComponent(*offering, "taken")) << "the error is dropped";
     core::Bundle::setMain(nullptr);
 }

@@ -15,10 +15,7 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 
-gfx::ImageRef solid(gfx::Pixel pixel)
-{
-    return gfx::Image::create(6, 4, std::vector<gfx::Pixel>(24, pixel));
-}
+gfx::ImageRef solid(gfx::Pixel pixel) { return gfx::Image::create(6, 4, std::vector<gfx::Pixel>(24, pixel)); }
 
 // The delays of the graphic control blocks and the NETSCAPE2.0 loop count (-1 without one).
 std::pair<std::vector<int>, int> delaysAndLoop(const core::Data& gif)
@@ -27,7 +24,8 @@ std::pair<std::vector<int>, int> delaysAndLoop(const core::Data& gif)
     int loop = -1;
     for (std::size_t i = 0; i + 19 < gif.size(); ++i) {
         if (gif[i] == 0x21 && gif[i + 1] == 0xF9 && gif[i + 2] == 4) delays.push_back(gif[i + 4] | gif[i + 5] << 8);
-        if (gif[i] == 0x21 && gif[i + 1] == 0xFF && std::string(gif.begin() + long(i) + 3, gif.begin() + long(i) + 14) == "NETSCAPE2.0")
+        if (gif[i] == 0x21 && gif[i + 1] == 0xFF &&
+            std::string(gif.begin() + long(i) + 3, gif.begin() + long(i) + 14) == "NETSCAPE2.0")
             loop = gif[i + 16] | gif[i + 17] << 8;
     }
     return {delays, loop};
@@ -87,7 +85,9 @@ TEST(GIFImageWriter, MisuseAndFailuresReportAndLeaveNoFile)
 
     // One frame short of the count: finishing fails, the old file stays, and the writer is idle again.
     const auto url = core::Url::fileURL((dir / "old.gif").string());
-    { std::ofstream(url.path()) << "old"; }
+    {
+        std::ofstream(url.path()) << "old";
+    }
     ASSERT_TRUE(writer.startWriting(url));
     writer.addImage(solid(0xff000000), media::Time::make(1, 10));
     EXPECT_FALSE(writer.finishWriting());
@@ -102,7 +102,9 @@ TEST(GIFImageWriter, AFileAlreadyThereIsNeverReplaced)
 {
     testsupport::TempDir dir;
     const auto url = core::Url::fileURL((dir / "snaps.gif").string());
-    { std::ofstream(url.path()) << "old"; }
+    {
+        std::ofstream(url.path()) << "old";
+    }
     GIFImageWriter writer(1);
     ASSERT_TRUE(writer.startWriting(url));
     writer.addImage(solid(gfx::makePixel(255, 0, 0, 255)), media::Time::make(1, 10));

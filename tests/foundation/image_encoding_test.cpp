@@ -22,7 +22,8 @@ constexpr gfx::Pixel marker = gfx::makePixel(255, 255, 0, 0);
 gfx::ImageRef markedImage()
 {
     std::vector<gfx::Pixel> pixels(200 * 100, gfx::makePixel(255, 90, 90, 90));
-    for (int y = 0; y < 8; ++y) std::fill_n(pixels.begin() + y * 200, 8, marker);
+    for (int y = 0; y < 8; ++y)
+        std::fill_n(pixels.begin() + y * 200, 8, marker);
     return gfx::Image::create(200, 100, std::move(pixels));
 }
 
@@ -75,8 +76,8 @@ TEST(ImageEncoding, ApplyingScalesAndTurnsWithTheCallersMove)
     EXPECT_EQ(size(doubled), (gfx::Size{20, 40}));
 
     // A quarter turn clockwise, moved back up into the new bitmap: the top-left marker goes top-right.
-    const auto turn = gfx::concat(gfx::AffineTransform::rotation(-std::numbers::pi / 2),
-                                  gfx::AffineTransform::translation(0, 200));
+    const auto turn =
+        gfx::concat(gfx::AffineTransform::rotation(-std::numbers::pi / 2), gfx::AffineTransform::translation(0, 200));
     const auto turned = applying(markedImage(), turn);
     ASSERT_EQ(size(turned), (gfx::Size{100, 200}));
     EXPECT_EQ(turned->pixel(99, 0), marker);
@@ -106,7 +107,9 @@ TEST(ImageEncoding, WritingKeepsTheOldFileUntilTheNewOneIsComplete)
 {
     testsupport::TempDir dir;
     const auto url = core::Url::fileURL((dir / "snap.png").string());
-    { std::ofstream(url.path()) << "an older snap"; }
+    {
+        std::ofstream(url.path()) << "an older snap";
+    }
     EXPECT_TRUE(write(markedImage(), ImageFormat::png, url));
     EXPECT_TRUE(samePixels(CGImage::image(url), markedImage()));
     // An image that cannot be encoded leaves the file as it was.
@@ -118,8 +121,8 @@ TEST(ImageEncoding, WritingKeepsTheOldFileUntilTheNewOneIsComplete)
     const auto missing = core::Url::fileURL((dir / "no" / "a.png").string());
     CaptureStdout();
     EXPECT_FALSE(writeAsPNG(markedImage(), missing));
-    EXPECT_EQ(GetCapturedStdout(), "CGImageDestinationCreateWithURL cannot create dest at URL " +
-                                       missing.absoluteString() + "\n");
+    EXPECT_EQ(GetCapturedStdout(),
+              "CGImageDestinationCreateWithURL cannot create dest at URL " + missing.absoluteString() + "\n");
 }
 
 TEST(MirroredImages, KeepTheirExtent)

@@ -31,10 +31,7 @@ struct Watcher : core::Object {
     std::string description() const override { return "<Watcher>"; }
 };
 
-double newRate(const core::KeyValueChange& change)
-{
-    return std::any_cast<double>(change.newValue);
-}
+double newRate(const core::KeyValueChange& change) { return std::any_cast<double>(change.newValue); }
 
 std::string printed(const std::function<void()>& action)
 {

@@ -113,7 +113,8 @@ TEST_F(LaunchSetup, AHigherVersionAppliesTheUpdateCodes)
 TEST_F(LaunchSetup, AHigherVersionFillsMissingKeysWhateverTheirCode)
 {
     launch();
-    for (const char* key : {"Flash", "Delay", "Name", "Size"}) defaults->remove(key);
+    for (const char* key : {"Flash", "Delay", "Name", "Size"})
+        defaults->remove(key);
     setVersion("2");
     launch();
     EXPECT_EQ(stored("Flash"), Value(true));

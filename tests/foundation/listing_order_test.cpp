@@ -11,12 +11,22 @@ namespace {
 
 TEST(ListingOrder, NumbersCompareByValueAndLettersWithoutCase)
 {
-    std::vector<std::string> names{"clip100", "Clip10", "clip2", "clip1", "CLIP1a", "clip", "a20b3", "a20b10",
-                                   "x99999999999999999999999", "x100000000000000000000000", "Éclair", "eclair"};
+    std::vector<std::string> names{"clip100",
+                                   "Clip10",
+                                   "clip2",
+                                   "clip1",
+                                   "CLIP1a",
+                                   "clip",
+                                   "a20b3",
+                                   "a20b10",
+                                   "x99999999999999999999999",
+                                   "x100000000000000000000000",
+                                   "Éclair",
+                                   "eclair"};
     std::sort(names.begin(), names.end(), kestrane::listsBefore);
-    EXPECT_EQ(names, (std::vector<std::string>{"a20b3", "a20b10", "clip", "clip1", "CLIP1a", "clip2", "Clip10",
-                                               "clip100", "eclair", "x99999999999999999999999",
-                                               "x100000000000000000000000", "Éclair"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"a20b3", "a20b10", "clip", "clip1", "CLIP1a", "clip2", "Clip10", "clip100",
+                                        "eclair", "x99999999999999999999999", "x100000000000000000000000", "Éclair"}));
 }
 
 TEST(ListingOrder, NamesThatTieStillHaveOneOrder)

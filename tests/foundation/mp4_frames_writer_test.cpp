@@ -18,11 +18,13 @@ namespace {
 // What ffprobe says, one value per line.
 std::string probe(const std::string& arguments, const std::string& path)
 {
-    const std::string command = "ffprobe -v error " + arguments + " -of default=noprint_wrappers=1:nokey=1 '" + path + "'";
+    const std::string command =
+        "ffprobe -v error " + arguments + " -of default=noprint_wrappers=1:nokey=1 '" + path + "'";
     std::string out;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[256];
-        while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
+        while (fgets(buffer, sizeof buffer, pipe))
+            out += buffer;
         pclose(pipe);
     }
     return out;
@@ -61,7 +63,9 @@ TEST(MP4FramesWriter, EachImageShowsForItsIntervalFromTimeZero)
 {
     testsupport::TempDir dir;
     const auto path = (dir / "lapse.m4v").string();
-    { std::ofstream(path) << "an older movie"; }
+    {
+        std::ofstream(path) << "an older movie";
+    }
     MP4FramesWriter writer(640, 640);
     ASSERT_TRUE(writer.startWriting(core::Url::fileURL(path)));
     EXPECT_TRUE(writer.addImage(halves(1920, 1080), media::Time::make(1, 2)));

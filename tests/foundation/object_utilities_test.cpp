@@ -69,8 +69,7 @@ TEST(Bridge, RetainedPointersKeepTheObjectAliveUntilTransferred)
 TEST(ObjcSync, TheMonitorIsFreeAgainAfterTheBlockThrows)
 {
     auto object = std::make_shared<Thing>();
-    EXPECT_THROW(kestrane::ObjcSync(object, []() -> int { throw std::runtime_error("failed"); }),
-                 std::runtime_error);
+    EXPECT_THROW(kestrane::ObjcSync(object, []() -> int { throw std::runtime_error("failed"); }), std::runtime_error);
     std::atomic<bool> entered = false;
     std::thread other([&] { kestrane::ObjcSync(object, [&] { entered = true; }); });
     other.join();
@@ -94,7 +93,8 @@ TEST(ObjcSync, BlocksOnOneObjectNeverOverlap)
             }
         });
     }
-    for (auto& thread : threads) thread.join();
+    for (auto& thread : threads)
+        thread.join();
     EXPECT_EQ(most, 1);
 }
 

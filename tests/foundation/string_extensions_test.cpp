@@ -8,7 +8,7 @@ using namespace kestrane;
 
 namespace {
 const std::string Letters = "abcdefghijkl";
-const std::string Accented = "e\xCC\x81";          // e + combining acute: one character, three bytes
+const std::string Accented = "e\xCC\x81";                     // e + combining acute: one character, three bytes
 const std::string Flag = "\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7";  // one character, eight bytes
 }  // namespace
 

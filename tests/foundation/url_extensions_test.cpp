@@ -31,8 +31,7 @@ TEST(UrlExtensions, AbbreviatedPathReplacesOnlyALeadingHomeFolder)
     EXPECT_EQ(kestrane::abbreviatedPath(Url::fileURL(home + "/Movies/a.mov")), "~/Movies/a.mov");
     EXPECT_EQ(kestrane::abbreviatedPath(Url::fileURL("/tmp/a.mov")), "/tmp/a.mov");
     EXPECT_EQ(kestrane::abbreviatedPath(Url::fileURL(home + "by/a.mov")), home + "by/a.mov");
-    EXPECT_EQ(kestrane::abbreviatedPath(Url::fileURL("/Volumes/D" + home + "/a.mov")),
-              "/Volumes/D" + home + "/a.mov");
+    EXPECT_EQ(kestrane::abbreviatedPath(Url::fileURL("/Volumes/D" + home + "/a.mov")), "/Volumes/D" + home + "/a.mov");
 }
 
 TEST(UrlExtensions, PathsAndUrlsConvertInOrder)

@@ -32,7 +32,7 @@ std::vector<std::vector<gfx::Pixel>> pixelsOf(const gfx::ImageRef& image)
 
 using Rows = std::vector<std::vector<gfx::Pixel>>;
 
-} // namespace
+}  // namespace
 
 TEST(Edition, TurnsAndFlipsComeBackAround)
 {
@@ -82,7 +82,7 @@ TEST(Edition, QuarterTurnsAndFlipsMovePixelsExactly)
 {
     // [A|B]: A on the left.
     const auto wide = gfx::Image::create(2, 1, {A, B});
-    EXPECT_EQ(pixelsOf(Edition(Orientation::right, false, false).apply(wide)), (Rows{{A}, {B}})); // clockwise
+    EXPECT_EQ(pixelsOf(Edition(Orientation::right, false, false).apply(wide)), (Rows{{A}, {B}}));  // clockwise
     EXPECT_EQ(pixelsOf(Edition(Orientation::left, false, false).apply(wide)), (Rows{{B}, {A}}));
     EXPECT_EQ(pixelsOf(Edition(Orientation::down, false, false).apply(wide)), (Rows{{B, A}}));
     // The flags mirror the picture before the turn.
@@ -116,7 +116,8 @@ TEST(Edition, FlipCommandsMirrorThePictureAsShown)
         edited.flipVertically();
         EXPECT_EQ(pixelsOf(edited.apply(square)), pixelsOf(topBottom.apply(leftRight.apply(shown))));
     }
-    EXPECT_EQ(Edition(Orientation::right, false, false).flippedHorizontally(), Edition(Orientation::right, false, true));
+    EXPECT_EQ(Edition(Orientation::right, false, false).flippedHorizontally(),
+              Edition(Orientation::right, false, true));
 }
 
 // The track's own turn and mirror (its display matrix, y-down) come first, then the edition.
@@ -132,8 +133,8 @@ TEST(Edition, TheTracksTurnComesFirst)
     EXPECT_EQ(pixelsOf(Edition::identity.apply(wide, {0, 2, -2, 0, 5, 7})), (Rows{{A}, {B}}));
     EXPECT_EQ(Edition::identity.apply(wide, gfx::AffineTransform::rotation(0.3)), wide);
     const gfx::Size stored{40, 30};
-    const auto r = gfx::applying(gfx::Rect{{0, 0}, stored},
-                                 orvalis::editionTransform(Edition::identity, stored, clockwise));
+    const auto r =
+        gfx::applying(gfx::Rect{{0, 0}, stored}, orvalis::editionTransform(Edition::identity, stored, clockwise));
     EXPECT_NEAR(r.minX(), 0, 1e-9);
     EXPECT_NEAR(r.minY(), 0, 1e-9);
     EXPECT_NEAR(r.width(), 30, 1e-9);
@@ -172,7 +173,7 @@ namespace {
 
 // Writes what an archive of an edition may hold, under the edition's class name.
 class StoredEdition : public core::Coding {
-  public:
+public:
     explicit StoredEdition(std::optional<std::int64_t> orientation) : orientation_(orientation) {}
     std::string className() const override { return EditionCodingState::codingClassName; }
     void encode(core::KeyedArchiver& coder) const override
@@ -181,7 +182,7 @@ class StoredEdition : public core::Coding {
         coder.encodeBool("verticalFlipped", true);
     }
 
-  private:
+private:
     std::optional<std::int64_t> orientation_;
 };
 
@@ -192,7 +193,7 @@ std::optional<Edition> decoded(const core::Data& data)
     return Edition(*state);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Edition, ArchivesItsThreeFields)
 {

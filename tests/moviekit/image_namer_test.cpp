@@ -17,14 +17,14 @@ ImageNamer holidayNamer()
     return namer;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ImageNamer, OffersItsTokens)
 {
-    EXPECT_EQ(ImageNamer::AllMarkups(),
-              (std::vector<std::string>{"<movie_name>", "<movie_extension>", "<image_extension>",
-                                        "<time_hhmmss>", "<time_hhmmssms>", "<time_seconds>", "<frame_index>",
-                                        "<frames_count>", "-", "."}));
+    EXPECT_EQ(
+        ImageNamer::AllMarkups(),
+        (std::vector<std::string>{"<movie_name>", "<movie_extension>", "<image_extension>", "<time_hhmmss>",
+                                  "<time_hhmmssms>", "<time_seconds>", "<frame_index>", "<frames_count>", "-", "."}));
     EXPECT_EQ(ImageNamer::DefaultMarkups(),
               (std::vector<std::string>{"<movie_name>", "-", "<time_hhmmssms>", ".", "<image_extension>"}));
     const ImageNamer namer;
@@ -59,7 +59,7 @@ TEST(ImageNamer, EveryTokenAndFreeText)
     namer.setMarkups({"<movie_extension>", " ", "<time_seconds>", "s ", "<image_extension>"});
     EXPECT_EQ(namer.name(), "mov 84s png");
     namer.setTime(Time::withSeconds(82.5, 1000000000));
-    EXPECT_EQ(namer.name(), "mov 82s png"); // halves go to the even neighbour, as printf does
+    EXPECT_EQ(namer.name(), "mov 82s png");  // halves go to the even neighbour, as printf does
 
     namer.setMarkups({"<Movie_Name>", "<movie_name >", "<frame_index>"});
     EXPECT_EQ(namer.name(), "<Movie_Name><movie_name >3");
@@ -90,7 +90,7 @@ TEST(ImageNamer, NamesNeverLeaveTheExportFolder)
         EXPECT_EQ(namer.name(), std::nullopt);
     }
     namer.setMarkups({"<frame_index>"});
-    EXPECT_EQ(namer.name(), std::nullopt); // no index set: nothing at all
+    EXPECT_EQ(namer.name(), std::nullopt);  // no index set: nothing at all
     namer.setMarkups({"...", "<frames_count>"});
     EXPECT_EQ(namer.name(), "...");
 }

@@ -24,14 +24,11 @@ namespace {
 
 constexpr double waitSeconds = 5;
 
-Time seconds(std::int64_t s)
-{
-    return Time::make(s, 1);
-}
+Time seconds(std::int64_t s) { return Time::make(s, 1); }
 
 // Hears the keys the bar passes on.
 class KeyRecorder : public ui::Responder {
-  public:
+public:
     void keyDown(const ui::Event& event) override { keys.push_back(event.keyCode); }
     std::vector<std::uint16_t> keys;
 };
@@ -40,8 +37,7 @@ class KeyRecorder : public ui::Responder {
 // the test moves (so a playing movie stays where it is).
 struct Scene {
     explicit Scene(int movieSeconds)
-        : movie(Movie::create(core::Url::fileURL(moviekittest::secondsMovie(movieSeconds)))),
-          player(movie->player())
+        : movie(Movie::create(core::Url::fileURL(moviekittest::secondsMovie(movieSeconds)))), player(movie->player())
     {
         player->avplayer()->setClock(clock);
         window->contentView()->addSubview(bar);
@@ -68,11 +64,8 @@ struct Scene {
     // Waits until a seek or a step has landed on `t`, and the bar has heard of it.
     bool landsOn(const Time& t)
     {
-        return runUntil(
-            [&] {
-                return player->currentTime() == t && bar->timePosition() == t / movie->duration();
-            },
-            waitSeconds);
+        return runUntil([&] { return player->currentTime() == t && bar->timePosition() == t / movie->duration(); },
+                        waitSeconds);
     }
     void setClip(std::int64_t start, std::int64_t end)
     {
@@ -96,7 +89,7 @@ void expectRange(const TimeRange& range, double start, double end)
     EXPECT_NEAR(range.end().seconds(), end, 1e-6);
 }
 
-} // namespace
+}  // namespace
 
 TEST(MovieSlideBarInteraction, APressScrubsPausingPlaybackUntilTheRelease)
 {

@@ -23,17 +23,11 @@ namespace {
 
 constexpr double waitSeconds = 5;
 
-std::shared_ptr<Movie> movieAt(const std::string& path)
-{
-    return Movie::create(core::Url::fileURL(path));
-}
+std::shared_ptr<Movie> movieAt(const std::string& path) { return Movie::create(core::Url::fileURL(path)); }
 
 // A 600 × 50 bar filling a window.
 struct BarScene {
-    BarScene()
-    {
-        window->contentView()->addSubview(bar);
-    }
+    BarScene() { window->contentView()->addSubview(bar); }
     ~BarScene()
     {
         bar->setMovie(nullptr);
@@ -56,17 +50,14 @@ void expectRect(const gfx::Rect& actual, const gfx::Rect& expected)
     EXPECT_NEAR(actual.height(), expected.height(), 1e-9);
 }
 
-int frameIndexOf(const gfx::ImageRef& image)
-{
-    return image ? testmovie::readFrameIndex(*image) : -2;
-}
+int frameIndexOf(const gfx::ImageRef& image) { return image ? testmovie::readFrameIndex(*image) : -2; }
 
-} // namespace
+}  // namespace
 
 TEST(MovieSlideBar, GeometryFollowsTheClipAndTheTime)
 {
     BarScene scene;
-    auto movie = movieAt(moviekittest::hdMovie()); // 0.32 s
+    auto movie = movieAt(moviekittest::hdMovie());  // 0.32 s
     scene.bar->setMovie(movie);
     const auto& player = movie->player();
     player->setClipRange(TimeRange::fromTo(Time::make(2, 25), Time::make(6, 25)));
@@ -184,7 +175,7 @@ TEST(MovieSlideBar, AStripOfAMovieNoLongerShownIsDropped)
     BarScene scene;
     // A new movie while the worker of the old one runs: only the new movie's frames arrive.
     scene.bar->setMovie(movieAt(moviekittest::stripMovie()));
-    auto small = movieAt(moviekittest::smallMovie()); // 160 × 120: eleven slots of 53.3 × 40
+    auto small = movieAt(moviekittest::smallMovie());  // 160 × 120: eleven slots of 53.3 × 40
     scene.bar->setMovie(small);
     EXPECT_EQ(scene.bar->thumbnailsCount(), 11);
     ASSERT_TRUE(scene.stripFilled(11));
@@ -238,7 +229,7 @@ TEST(MovieSlideBar, StripsAreRebuiltOnlyWhenTheSlotCountChanges)
     scene.bar->setFrame({0, 0, 900, 50});
     EXPECT_EQ(scene.bar->thumbnailsCount(), 9);
     scene.bar->viewDidEndLiveResize();
-    EXPECT_EQ(scene.bar->thumbnailsCount(), 13); // 872 / 71.1
+    EXPECT_EQ(scene.bar->thumbnailsCount(), 13);  // 872 / 71.1
     EXPECT_TRUE(scene.stripFilled(13));
 
     // Out of a window, frame changes ask for nothing.
@@ -249,17 +240,14 @@ TEST(MovieSlideBar, StripsAreRebuiltOnlyWhenTheSlotCountChanges)
 
 namespace {
 
-int grey(gfx::Pixel p)
-{
-    return gfx::greenOf(p);
-}
+int grey(gfx::Pixel p) { return gfx::greenOf(p); }
 
 bool isCursorRed(gfx::Pixel p)
 {
     return gfx::redOf(p) > 230 && gfx::greenOf(p) > 40 && gfx::greenOf(p) < 80 && gfx::blueOf(p) < 80;
 }
 
-} // namespace
+}  // namespace
 
 TEST(MovieSlideBar, DrawsTheStripTheClipFrameTheHandlesAndTheCursor)
 {
@@ -362,10 +350,12 @@ TEST(MovieSlideBar, TheStripCoversTheBarFromEndToEnd)
     // The first slot starts at the bar's left end: the frame read there is the first thumbnail's.
     std::vector<gfx::Pixel> slot;
     for (int y = 5; y < 45; ++y)
-        for (int x = 14; x < 85; ++x) slot.push_back(shot->pixel(x, y));
+        for (int x = 14; x < 85; ++x)
+            slot.push_back(shot->pixel(x, y));
     const gfx::ImageRef first = gfx::Image::create(71, 40, std::move(slot));
     ASSERT_TRUE(first);
     EXPECT_EQ(testmovie::readFrameIndex(*first), frameIndexOf(scene.bar->thumbnails()[0]));
     // No black gap at the right end: the strip's red band runs up to the bar's end.
-    for (int x : {560, 570, 576}) EXPECT_GT(gfx::redOf(shot->pixel(x, 41)), 150) << x;
+    for (int x : {560, 570, 576})
+        EXPECT_GT(gfx::redOf(shot->pixel(x, 41)), 150) << x;
 }

@@ -60,7 +60,7 @@ struct SliderScene {
     std::shared_ptr<MovieSlider> slider = core::make<MovieSlider>(gfx::Rect{0, 0, 200, 20});
 };
 
-} // namespace
+}  // namespace
 
 TEST(MovieSlider, FollowsThePlayersTime)
 {

@@ -16,25 +16,21 @@ using orvalis::Movie;
 
 namespace {
 
-std::shared_ptr<Movie> movieAt(const std::string& path)
-{
-    return Movie::create(core::Url::fileURL(path));
-}
+std::shared_ptr<Movie> movieAt(const std::string& path) { return Movie::create(core::Url::fileURL(path)); }
 
 // Counts MovieDidChangeEdition for one movie while it lives.
 class EditionChanges : public core::Object {
-  public:
+public:
     explicit EditionChanges(const std::shared_ptr<Movie>& movie)
     {
-        core::NotificationCenter::defaultCenter().addObserver(this, orvalis::MovieDidChangeEdition,
-                                                              movie.get(),
+        core::NotificationCenter::defaultCenter().addObserver(this, orvalis::MovieDidChangeEdition, movie.get(),
                                                               [this](const core::Notification&) { ++count; });
     }
     ~EditionChanges() override { core::NotificationCenter::defaultCenter().removeObserver(this); }
     int count = 0;
 };
 
-} // namespace
+}  // namespace
 
 TEST(Movie, NamesComeFromTheFile)
 {

@@ -36,10 +36,7 @@ namespace {
 
 namespace actions = orvalis::actions;
 
-Time frameStart(int k)
-{
-    return Time::make(std::int64_t(k) * 1001, 30000);
-}
+Time frameStart(int k) { return Time::make(std::int64_t(k) * 1001, 30000); }
 
 struct Item : ui::ValidatedUserInterfaceItem {
     explicit Item(ui::Action action) : action_(std::move(action)) {}
@@ -69,12 +66,12 @@ struct Panel {
     }
     ~Panel()
     {
-        for (auto popover : {std::static_pointer_cast<kestrane::PopoverController>(
-                                 orvalis::RatePopoverController::sharedController()),
-                             std::static_pointer_cast<kestrane::PopoverController>(
-                                 orvalis::VolumePopoverController::sharedController()),
-                             std::static_pointer_cast<kestrane::PopoverController>(
-                                 orvalis::EditionPopoverController::sharedController())})
+        for (auto popover :
+             {std::static_pointer_cast<kestrane::PopoverController>(orvalis::RatePopoverController::sharedController()),
+              std::static_pointer_cast<kestrane::PopoverController>(
+                  orvalis::VolumePopoverController::sharedController()),
+              std::static_pointer_cast<kestrane::PopoverController>(
+                  orvalis::EditionPopoverController::sharedController())})
             popover->closePopover();
         window->close();
     }
@@ -96,8 +93,8 @@ struct Panel {
     void press(const std::string& action) { find<ui::Button>(panel, action)->performClick(nullptr); }
     void type(std::uint16_t keyCode)
     {
-        window->sendEvent(ui::Event::keyEvent(ui::EventType::keyDown, {}, 0, 0, window->windowNumber(), "",
-                                              "", false, keyCode));
+        window->sendEvent(
+            ui::Event::keyEvent(ui::EventType::keyDown, {}, 0, 0, window->windowNumber(), "", "", false, keyCode));
     }
     bool validates(const ui::Action& action) { return controller->validateUserInterfaceItem(Item(action)); }
     std::string time() { return controller->timeField()->stringValue(); }
@@ -125,12 +122,9 @@ const std::vector<std::pair<std::string, const orvalis::PictureRef& (*)()>> star
     {actions::seekPreviousFrame, orvalis::PreviousFrameTemplate},
 };
 
-bool isStrip(gfx::Pixel p)
-{
-    return gfx::redOf(p) > 150 && gfx::greenOf(p) < 110 && gfx::blueOf(p) < 110;
-}
+bool isStrip(gfx::Pixel p) { return gfx::redOf(p) > 150 && gfx::greenOf(p) < 110 && gfx::blueOf(p) < 110; }
 
-} // namespace
+}  // namespace
 
 TEST(MovieViewController, CommandsAndButtonsAreEnabledExactlyWithAPlayableMovie)
 {
@@ -266,12 +260,11 @@ TEST(MovieViewController, ButtonImagesFollowThePlayer)
         player->setUserRate(rate);
         EXPECT_EQ(p.controller->popoverRateButton()->picture(), image()) << rate;
     }
-    const std::vector<std::pair<float, const orvalis::PictureRef& (*)()>> volumes = {
-        {0, orvalis::Volume0Template},
-        {0.2f, orvalis::Volume1Template},
-        {0.5f, orvalis::Volume2Template},
-        {0.99f, orvalis::Volume2Template},
-        {1, orvalis::Volume3Template}};
+    const std::vector<std::pair<float, const orvalis::PictureRef& (*)()>> volumes = {{0, orvalis::Volume0Template},
+                                                                                     {0.2f, orvalis::Volume1Template},
+                                                                                     {0.5f, orvalis::Volume2Template},
+                                                                                     {0.99f, orvalis::Volume2Template},
+                                                                                     {1, orvalis::Volume3Template}};
     for (const auto& [volume, image] : volumes) {
         player->setUserVolume(volume);
         EXPECT_EQ(p.controller->popoverVolumeButton()->picture(), image()) << volume;

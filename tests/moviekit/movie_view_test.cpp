@@ -23,15 +23,9 @@ using testsupport::runUntil;
 
 namespace {
 
-std::shared_ptr<Movie> movieAt(const std::string& path)
-{
-    return Movie::create(core::Url::fileURL(path));
-}
+std::shared_ptr<Movie> movieAt(const std::string& path) { return Movie::create(core::Url::fileURL(path)); }
 
-Time frameStart(int k)
-{
-    return Time::make(std::int64_t(k) * 1001, 30000);
-}
+Time frameStart(int k) { return Time::make(std::int64_t(k) * 1001, 30000); }
 
 // A movie view filling a window's content area.
 struct Shown {
@@ -52,16 +46,14 @@ struct Shown {
         return runUntil(
             [&] {
                 const auto& layer = view->playerLayer();
-                return layer && layer->currentFrame() &&
-                       testmovie::readFrameIndex(*layer->currentFrame()) == k;
+                return layer && layer->currentFrame() && testmovie::readFrameIndex(*layer->currentFrame()) == k;
             },
             10);
     }
 
     ui::Event click(int count) const
     {
-        return ui::Event::mouseEvent(ui::EventType::leftMouseUp, {50, 50}, 0, 0, window->windowNumber(),
-                                     count, 1);
+        return ui::Event::mouseEvent(ui::EventType::leftMouseUp, {50, 50}, 0, 0, window->windowNumber(), count, 1);
     }
 
     std::shared_ptr<ui::Window> window;
@@ -73,7 +65,7 @@ ui::Event key(std::uint16_t code)
     return ui::Event::keyEvent(ui::EventType::keyDown, {}, 0, 0, 0, "", "", false, code);
 }
 
-} // namespace
+}  // namespace
 
 TEST(MovieView, FitsTheEditedPictureIntoItsBounds)
 {
@@ -163,16 +155,14 @@ TEST(MovieView, ShowsWhatASnapWithTheSameEditionGives)
             const auto snap = thumbnailer.accurateImage(frameStart(5));
             const auto screen = moviekittest::shownPicture(*shown.window, *shown.view);
             ASSERT_TRUE(snap && screen);
-            EXPECT_NEAR(double(screen->width()) / screen->height(), double(snap->width()) / snap->height(),
-                        0.05);
+            EXPECT_NEAR(double(screen->width()) / screen->height(), double(snap->width()) / snap->height(), 0.05);
             EXPECT_GT(moviekittest::agreement(*screen, *snap), 0.95);
         }
         // The comparison tells a mirrored picture apart.
         ui::Transaction::withoutAnimation([&] { movie->setEdition(Edition::identity); });
         thumbnailer.setEdition(Edition::identity.flippedHorizontally());
         const auto mirrored = thumbnailer.accurateImage(frameStart(5));
-        EXPECT_LT(moviekittest::agreement(*moviekittest::shownPicture(*shown.window, *shown.view), *mirrored),
-                  0.9);
+        EXPECT_LT(moviekittest::agreement(*moviekittest::shownPicture(*shown.window, *shown.view), *mirrored), 0.9);
     }
 }
 
@@ -211,8 +201,9 @@ TEST(MovieView, ADoubleClickAndTheKeysDriveThePlayerWhileTheMouseIsEnabled)
     EXPECT_EQ(player->currentTime(), frameStart(9));
 }
 
-// A movie stored turned, as phones store theirs (a rotation tag in the file), is shown upright, in the picture's upright shape; after
-// a quarter turn with the edition, each flip mirrors the picture on screen along the axis the user sees.
+// A movie stored turned, as phones store theirs (a rotation tag in the file), is shown upright, in the picture's
+// upright shape; after a quarter turn with the edition, each flip mirrors the picture on screen along the axis the user
+// sees.
 TEST(MovieView, ShowsMoviesWhoseTrackAsksToBeTurnedUpright)
 {
     const Edition mirror = Edition::identity.flippedHorizontally();

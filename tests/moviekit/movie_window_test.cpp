@@ -10,12 +10,12 @@ namespace {
 
 // Stands where the movie view controller stands in a document window's chain.
 class Recorder : public ui::Responder {
-  public:
+public:
     void keyDown(const ui::Event& event) override { keys.push_back(event.keyCode); }
     std::vector<std::uint16_t> keys;
 };
 
-} // namespace
+}  // namespace
 
 TEST(MovieWindow, SendsTheCommandOfEachOfItsKeysAndPassesOthersOn)
 {
@@ -30,10 +30,9 @@ TEST(MovieWindow, SendsTheCommandOfEachOfItsKeysAndPassesOthersOn)
     window->makeKeyAndOrderFront(nullptr);
 
     using Key = kestrane::EventKeyCode;
-    for (std::uint16_t code :
-         {Key::leftArrow, Key::rightArrow, Key::space, Key::letterI, Key::letterO, Key::letterA})
-        window->sendEvent(ui::Event::keyEvent(ui::EventType::keyDown, {}, 0, 0, window->windowNumber(), "",
-                                              "", false, code));
+    for (std::uint16_t code : {Key::leftArrow, Key::rightArrow, Key::space, Key::letterI, Key::letterO, Key::letterA})
+        window->sendEvent(
+            ui::Event::keyEvent(ui::EventType::keyDown, {}, 0, 0, window->windowNumber(), "", "", false, code));
     EXPECT_EQ(performed, keyActions);
     EXPECT_EQ(recorder->keys, std::vector<std::uint16_t>{Key::letterA});
     window->close();

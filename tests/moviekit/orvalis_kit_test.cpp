@@ -21,11 +21,10 @@ TEST(OrvalisKit, TemplateImagesAreMadeOnceAndDrawSharpInTheirTint)
 {
     EXPECT_EQ(PlayTemplate(), PlayTemplate());
     const std::vector<const PictureRef& (*)()> all = {
-        PlayTemplate,           PauseTemplate,        Volume0Template,    Volume1Template,
-        Volume2Template,        Volume3Template,      RotateLeftTemplate, RotateRightTemplate,
-        FlipHorizontalTemplate, FlipVerticalTemplate, TurtleTemplate,     RabbitTemplate,
-        SettingsTemplate,       BackwardTemplate,     ForwardTemplate,    NextFrameTemplate,
-        PreviousFrameTemplate,  FileTemplate,
+        PlayTemplate,      PauseTemplate,         Volume0Template,     Volume1Template,        Volume2Template,
+        Volume3Template,   RotateLeftTemplate,    RotateRightTemplate, FlipHorizontalTemplate, FlipVerticalTemplate,
+        TurtleTemplate,    RabbitTemplate,        SettingsTemplate,    BackwardTemplate,       ForwardTemplate,
+        NextFrameTemplate, PreviousFrameTemplate, FileTemplate,
     };
     std::vector<gfx::ImageRef> drawn;
     for (auto image : all) {
@@ -47,9 +46,8 @@ TEST(OrvalisKit, TemplateImagesAreMadeOnceAndDrawSharpInTheirTint)
         EXPECT_GT(opaque, 30);
         // Each image is a drawing of its own.
         for (const auto& other : drawn)
-            EXPECT_FALSE(
-                other->width() == bitmap->width() && other->height() == bitmap->height() &&
-                std::equal(other->data(), other->data() + other->width() * other->height(), bitmap->data()));
+            EXPECT_FALSE(other->width() == bitmap->width() && other->height() == bitmap->height() &&
+                         std::equal(other->data(), other->data() + other->width() * other->height(), bitmap->data()));
         drawn.push_back(bitmap);
     }
 }

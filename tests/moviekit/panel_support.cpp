@@ -21,8 +21,7 @@ PixelBox boxOf(const gfx::Image& image, const gfx::Size& content, const gfx::Rec
 {
     const double scale = image.width() / content.width;
     PixelBox box{int(std::ceil(rect.minX() * scale)), int(std::ceil((content.height - rect.maxY()) * scale)),
-                 int(std::floor(rect.maxX() * scale)),
-                 int(std::floor((content.height - rect.minY()) * scale))};
+                 int(std::floor(rect.maxX() * scale)), int(std::floor((content.height - rect.minY()) * scale))};
     box.x0 = std::clamp(box.x0, 0, image.width());
     box.x1 = std::clamp(box.x1, 0, image.width());
     box.y0 = std::clamp(box.y0, 0, image.height());
@@ -39,7 +38,7 @@ char kindOf(gfx::Pixel p)
     return '?';
 }
 
-} // namespace
+}  // namespace
 
 gfx::ImageRef shownPicture(ui::Window& window, const orvalis::MovieView& view)
 {
@@ -104,4 +103,4 @@ int registrationsOf(const core::Object* observer)
     return count;
 }
 
-} // namespace moviekittest
+}  // namespace moviekittest

@@ -23,4 +23,4 @@ bool drawsSomethingIn(ui::Window& window, const gfx::Rect& rect, gfx::Pixel grou
 // The observations the shared dispatcher keeps filed under an observing object.
 int registrationsOf(const core::Object* observer);
 
-} // namespace moviekittest
+}  // namespace moviekittest

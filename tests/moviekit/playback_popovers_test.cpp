@@ -24,10 +24,7 @@ namespace {
 
 namespace actions = orvalis::actions;
 
-std::shared_ptr<Movie> newMovie()
-{
-    return Movie::create(core::Url::fileURL(moviekittest::smallMovie()));
-}
+std::shared_ptr<Movie> newMovie() { return Movie::create(core::Url::fileURL(moviekittest::smallMovie())); }
 
 template <class Control>
 std::shared_ptr<Control> find(const std::shared_ptr<ui::View>& root, const std::string& action = {})
@@ -45,7 +42,7 @@ void slide(const std::shared_ptr<ui::Slider>& slider, double value)
     kestrane::performAction(slider);
 }
 
-} // namespace
+}  // namespace
 
 TEST(RatePopover, ShowsTheUserRateAndStepsAndSnapsIt)
 {
@@ -172,13 +169,12 @@ TEST(EditionPopover, TurnsAndMirrorsTheMovieOncePerPress)
     const auto left = find<ui::Button>(view, actions::rotateLeft);
     ASSERT_TRUE(left && find<ui::Button>(view, actions::rotateRight) &&
                 find<ui::Button>(view, actions::flipHorizontally) && find<ui::Button>(view, actions::flipVertically));
-    kestrane::performAction(left); // without a movie: nothing
+    kestrane::performAction(left);  // without a movie: nothing
 
     const auto movie = newMovie();
     int posted = 0;
     const auto counter = core::make<ui::View>();
-    core::NotificationCenter::defaultCenter().addObserver(counter.get(), orvalis::MovieDidChangeEdition,
-                                                          movie.get(),
+    core::NotificationCenter::defaultCenter().addObserver(counter.get(), orvalis::MovieDidChangeEdition, movie.get(),
                                                           [&](const core::Notification&) { ++posted; });
     popover->setMovie(movie);
     kestrane::performAction(left);

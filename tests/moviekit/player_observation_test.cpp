@@ -20,14 +20,11 @@ using testsupport::runUntil;
 
 namespace {
 
-Time frameStart(int k)
-{
-    return Time::make(std::int64_t(k) * 1001, 30000);
-}
+Time frameStart(int k) { return Time::make(std::int64_t(k) * 1001, 30000); }
 
 // Notes every callback it hears, by name and value.
 class Recorder : public core::Object, public orvalis::PlayerObserver {
-  public:
+public:
     explicit Recorder(PlayerObserverOptions options) : options_(options) {}
 
     int observerOptions(const Player&) override
@@ -40,14 +37,8 @@ class Recorder : public core::Object, public orvalis::PlayerObserver {
         events.push_back("time");
         times.push_back(time);
     }
-    void playerRateDidChange(Player&, float rate) override
-    {
-        events.push_back("rate " + std::to_string(rate));
-    }
-    void playerUserRateDidChange(Player&, float rate) override
-    {
-        events.push_back("userRate " + std::to_string(rate));
-    }
+    void playerRateDidChange(Player&, float rate) override { events.push_back("rate " + std::to_string(rate)); }
+    void playerUserRateDidChange(Player&, float rate) override { events.push_back("userRate " + std::to_string(rate)); }
     void playerUserVolumeDidChange(Player&, float volume) override
     {
         events.push_back("userVolume " + std::to_string(volume));
@@ -61,14 +52,11 @@ class Recorder : public core::Object, public orvalis::PlayerObserver {
     std::vector<std::string> events;
     std::vector<Time> times;
 
-  private:
+private:
     PlayerObserverOptions options_;
 };
 
-std::shared_ptr<Recorder> recorder(PlayerObserverOptions options)
-{
-    return std::make_shared<Recorder>(options);
-}
+std::shared_ptr<Recorder> recorder(PlayerObserverOptions options) { return std::make_shared<Recorder>(options); }
 
 struct Playback {
     Playback() : movie(Movie::create(core::Url::fileURL(moviekittest::smallMovie()))), player(movie->player())
@@ -89,7 +77,7 @@ std::string printed(const std::function<void()>& action)
     return testing::internal::GetCapturedStdout();
 }
 
-} // namespace
+}  // namespace
 
 TEST(PlayerObserverOptions, AreASetOfRawValues)
 {
@@ -160,8 +148,7 @@ TEST(PlayerObservation, TriggeringCallsEveryObserverOfTheKey)
     EXPECT_EQ(one->events, (std::vector<std::string>{"rate 0.000000"}));
     EXPECT_EQ(other->events, (std::vector<std::string>{"rate 0.000000"}));
     p.player->triggerObserver(other);
-    EXPECT_EQ(other->events,
-              (std::vector<std::string>{"rate 0.000000", "rate 0.000000", "clipRange 0.000000"}));
+    EXPECT_EQ(other->events, (std::vector<std::string>{"rate 0.000000", "rate 0.000000", "clipRange 0.000000"}));
     p.player->removeObserver(one);
     p.player->removeObserver(other);
 }
@@ -180,25 +167,25 @@ TEST(PlayerObservation, RemovedOrGoneObserversHearNothingMore)
     EXPECT_EQ(removed->events, (std::vector<std::string>{"clipRange 0.000000"}));
 
     const std::string output = printed([&] { p.player->removeObserver(removed); });
-    EXPECT_NE(output.find("KVO error: Attempt to remove an object which is not observing"),
-              std::string::npos);
+    EXPECT_NE(output.find("KVO error: Attempt to remove an object which is not observing"), std::string::npos);
 }
 
 namespace {
 
 // An observer without an identity to file its registrations under.
 class Anonymous : public orvalis::PlayerObserver {
-  public:
+public:
     int observerOptions(const Player&) override { return PlayerObserverOptions::time.rawValue; }
 };
 
 template <class Observer>
-concept Registrable = requires(Player& player, std::shared_ptr<Observer> observer) {
+concept Registrable = requires(Player& player, std::shared_ptr<Observer> observer)
+{
     player.addObserver(observer);
     player.removeObserver(*observer);
 };
 
-} // namespace
+}  // namespace
 
 TEST(PlayerObservation, OnlyObjectsOwnedBySharedPointersCanObserve)
 {
@@ -235,7 +222,7 @@ TEST(PlayerObservation, TimeIsReported25TimesASecondWhilePlaying)
     ASSERT_EQ(observer->times.size(), 1u);
 
     p.player->play();
-    ASSERT_TRUE(runUntil([&] { return observer->times.size() == 2; })); // the start
+    ASSERT_TRUE(runUntil([&] { return observer->times.size() == 2; }));  // the start
     const Time start = observer->times.back();
     for (int i = 1; i <= 25; ++i) {
         p.clock->advance(0.04);

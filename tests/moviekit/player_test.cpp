@@ -19,10 +19,7 @@ using testsupport::runUntil;
 
 namespace {
 
-Time frameStart(int k)
-{
-    return Time::make(std::int64_t(k) * 1001, 30000);
-}
+Time frameStart(int k) { return Time::make(std::int64_t(k) * 1001, 30000); }
 
 // A movie's player on a clock the test moves by hand.
 struct Playback {
@@ -49,18 +46,17 @@ struct Playback {
 
 // Counts MoviePlayerDidChangeClip for one player.
 class ClipPosts : public core::Object {
-  public:
+public:
     explicit ClipPosts(const std::shared_ptr<Player>& player)
     {
-        core::NotificationCenter::defaultCenter().addObserver(this, orvalis::MoviePlayerDidChangeClip,
-                                                              player.get(),
+        core::NotificationCenter::defaultCenter().addObserver(this, orvalis::MoviePlayerDidChangeClip, player.get(),
                                                               [this](const core::Notification&) { ++count; });
     }
     ~ClipPosts() override { core::NotificationCenter::defaultCenter().removeObserver(this); }
     int count = 0;
 };
 
-} // namespace
+}  // namespace
 
 TEST(Player, StartsPausedWithTheWholeMovieAsClip)
 {
@@ -95,8 +91,7 @@ TEST(Player, UserRateStartsEveryPlayback)
 {
     Playback p;
     std::vector<float> ratesHeard;
-    p.player->addObserver("userRate",
-                          [&](const core::KeyValueChange&) { ratesHeard.push_back(p.player->rate()); });
+    p.player->addObserver("userRate", [&](const core::KeyValueChange&) { ratesHeard.push_back(p.player->rate()); });
 
     p.player->setUserRate(2.0f);
     EXPECT_EQ(p.player->rate(), 0);
@@ -200,7 +195,7 @@ TEST(Player, SeeksAndStepsLandOnFrames)
     p.player->seekToStart();
     ASSERT_TRUE(p.landsOn(Time::zero()));
     p.player->seekInaccurately(frameStart(30));
-    ASSERT_TRUE(p.landsOn(frameStart(24))); // the key frame before
+    ASSERT_TRUE(p.landsOn(frameStart(24)));  // the key frame before
     EXPECT_TRUE(p.player->isPaused());
 }
 

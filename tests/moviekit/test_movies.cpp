@@ -30,12 +30,9 @@ std::string made(const std::string& name, const testmovie::MovieSpec& spec)
     return paths[name] = path;
 }
 
-} // namespace
+}  // namespace
 
-std::string smallMovie()
-{
-    return made("Small.Clip.mp4", testmovie::MovieSpec{});
-}
+std::string smallMovie() { return made("Small.Clip.mp4", testmovie::MovieSpec{}); }
 
 std::string hdMovie()
 {
@@ -103,9 +100,6 @@ std::string fileWith(const std::string& name, const std::string& bytes)
     return path;
 }
 
-std::string missingFile()
-{
-    return (folder() / "Nothing Here.mov").string();
-}
+std::string missingFile() { return (folder() / "Nothing Here.mov").string(); }
 
-} // namespace moviekittest
+}  // namespace moviekittest

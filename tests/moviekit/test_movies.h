@@ -28,4 +28,4 @@ std::string fileWith(const std::string& name, const std::string& bytes);
 // A path in the folder where nothing exists.
 std::string missingFile();
 
-} // namespace moviekittest
+}  // namespace moviekittest

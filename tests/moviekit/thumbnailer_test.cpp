@@ -1,13 +1,13 @@
 #include "moviekit/thumbnailer.h"
 
+#include "foundation/asset_extensions.h"
+#include "foundation/image_encoding.h"
 #include "moviekit/movie.h"
 #include "moviekit/player.h"
-#include "tests/platform/core/run_until.h"
 #include "platform/core/error.h"
 #include "tests/moviekit/panel_support.h"
 #include "tests/moviekit/test_movies.h"
-#include "foundation/asset_extensions.h"
-#include "foundation/image_encoding.h"
+#include "tests/platform/core/run_until.h"
 
 #include <gtest/gtest.h>
 
@@ -19,10 +19,7 @@ using orvalis::Thumbnailer;
 
 namespace {
 
-std::shared_ptr<Movie> movieAt(const std::string& path)
-{
-    return Movie::create(core::Url::fileURL(path));
-}
+std::shared_ptr<Movie> movieAt(const std::string& path) { return Movie::create(core::Url::fileURL(path)); }
 
 bool isStrip(gfx::Pixel p)
 {
@@ -31,7 +28,7 @@ bool isStrip(gfx::Pixel p)
            near(gfx::blueOf(p), testmovie::stripBlue);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Thumbnailer, BoundsTheStoredFrameBeforeTheEdition)
 {
@@ -104,8 +101,7 @@ TEST(Thumbnailer, FailuresThrowAndLeaveItUsable)
     EXPECT_THROW(thumbnailer.accurateImage(Time::make(-1, 1)), core::Error);
     EXPECT_EQ(testmovie::readFrameIndex(*thumbnailer.accurateImage(Time::make(7 * 1001, 30000))), 7);
 
-    for (const auto& path :
-         {moviekittest::missingFile(), moviekittest::fileWith("Noise.mp4", "\x01\x02garbage")}) {
+    for (const auto& path : {moviekittest::missingFile(), moviekittest::fileWith("Noise.mp4", "\x01\x02garbage")}) {
         Thumbnailer broken(movieAt(path));
         EXPECT_THROW(broken.accurateImage(Time::zero()), core::Error);
         EXPECT_THROW(broken.inaccurateImage(Time::zero()), core::Error);
@@ -117,7 +113,8 @@ TEST(Thumbnailer, TakesTheFrameThePlayerShowsAtExactlyThatTime)
     const auto movie = movieAt(moviekittest::hdMovie());
     const auto player = movie->player();
     player->seekAccurately(Time::make(5, 25));
-    ASSERT_TRUE(testsupport::runUntil([&] { return player->avplayer()->videoFrameShownAt(Time::make(5, 25)) != nullptr; }));
+    ASSERT_TRUE(
+        testsupport::runUntil([&] { return player->avplayer()->videoFrameShownAt(Time::make(5, 25)) != nullptr; }));
     const gfx::ImageRef onScreen = player->avplayer()->currentVideoFrame();
 
     Thumbnailer thumbnailer(movie);
@@ -137,8 +134,8 @@ TEST(Thumbnailer, TakesTheFrameThePlayerShowsAtExactlyThatTime)
     EXPECT_EQ(testmovie::readFrameIndex(*other), 6);
 }
 
-// A movie stored turned, as phones store theirs: the file asks, through its track's display matrix, for its picture to be turned.
-// Every grab is that picture upright, at the upright size, and the edition acts on it as the user sees it.
+// A movie stored turned, as phones store theirs: the file asks, through its track's display matrix, for its picture to
+// be turned. Every grab is that picture upright, at the upright size, and the edition acts on it as the user sees it.
 TEST(Thumbnailer, GrabsMoviesWhoseTrackAsksToBeTurnedUpright)
 {
     const Time seventh = Time::make(7 * 1001, 30000);

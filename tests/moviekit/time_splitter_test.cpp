@@ -12,10 +12,7 @@ using orvalis::TimeSplitter;
 
 namespace {
 
-Time sec(double s)
-{
-    return Time::withSeconds(s, 1000000000);
-}
+Time sec(double s) { return Time::withSeconds(s, 1000000000); }
 
 std::vector<double> secondsOf(const TimeSplitter& splitter)
 {
@@ -26,12 +23,9 @@ std::vector<double> secondsOf(const TimeSplitter& splitter)
     return seconds;
 }
 
-TimeSplitter over(double start, double duration)
-{
-    return TimeSplitter(TimeRange{sec(start), sec(duration)});
-}
+TimeSplitter over(double start, double duration) { return TimeSplitter(TimeRange{sec(start), sec(duration)}); }
 
-} // namespace
+}  // namespace
 
 TEST(TimeSplitter, StartsEmpty)
 {
@@ -90,7 +84,7 @@ TEST(TimeSplitter, UnusableIntervalsGiveNoInnerPoint)
 {
     TimeSplitter splitter = over(0, 10);
     splitter.includeEnd = true;
-    EXPECT_EQ(splitter.splitCount(), 0); // interval never set
+    EXPECT_EQ(splitter.splitCount(), 0);  // interval never set
     EXPECT_EQ(secondsOf(splitter), (std::vector<double>{10}));
     splitter.interval = sec(-1);
     EXPECT_EQ(splitter.splitCount(), 0);
@@ -209,4 +203,3 @@ TEST(TimeSplitter, EveryNFramesStepsThroughTheGivenFramesOfTheRange)
     splitter.frameTimes = std::make_shared<std::vector<media::Time>>();
     EXPECT_EQ(splitter.timesCount(), 1);
 }
-

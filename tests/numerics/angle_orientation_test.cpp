@@ -70,7 +70,8 @@ TEST(AngleConstants, ExactValues)
 TEST(Orientation, TurnsAndRawValues)
 {
     Orientation o = Orientation::up;
-    for (int k = 0; k < 4; ++k) turnLeft(o);
+    for (int k = 0; k < 4; ++k)
+        turnLeft(o);
     EXPECT_EQ(o, Orientation::up);
     EXPECT_EQ(left(Orientation::up), Orientation::left);
     EXPECT_EQ(left(Orientation::left), Orientation::down);
@@ -117,9 +118,12 @@ TEST(RectAnchor, Classification)
     EXPECT_TRUE(isBottom(RectAnchor::bottomRight));
     EXPECT_EQ(opposed(RectAnchor::middleLeft), RectAnchor::middleRight);
     EXPECT_EQ(opposed(RectAnchor::topRight), RectAnchor::bottomLeft);
-    for (RectAnchor a : RectAnchors::allCorners) EXPECT_TRUE(isCorner(a));
-    for (RectAnchor a : RectAnchors::allMiddle) EXPECT_TRUE(isMiddle(a));
-    for (int k = 0; k < 8; ++k) EXPECT_EQ(rawValue(RectAnchors::allValues[k]), k);
+    for (RectAnchor a : RectAnchors::allCorners)
+        EXPECT_TRUE(isCorner(a));
+    for (RectAnchor a : RectAnchors::allMiddle)
+        EXPECT_TRUE(isMiddle(a));
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(rawValue(RectAnchors::allValues[k]), k);
     EXPECT_FALSE(fromRawValue<RectAnchor>(8).has_value());
     RectAnchor a = RectAnchor::topLeft;
     flipVertical(a);

@@ -14,7 +14,8 @@ CubicBezier arch() { return CubicBezier({0, 0}, {0, 10}, {10, 10}, {10, 0}); }
 double bruteForceDistance(const CubicBezier& curve, const gfx::Point& p)
 {
     double best = INFINITY;
-    for (int k = 0; k <= 100000; ++k) best = std::min(best, curve.distanceBetween(k / 100000.0, p));
+    for (int k = 0; k <= 100000; ++k)
+        best = std::min(best, curve.distanceBetween(k / 100000.0, p));
     return best;
 }
 
@@ -95,7 +96,8 @@ TEST(CubicBezier, RefineParameterKeepsTheNearestPoint)
     CubicBezier line = CubicBezier::fromSegment(Segment({0, 0}, {4, 0}));
     EXPECT_NEAR(line.refineParameter(0.5, {2, 3}), 0.5, 1e-12);
     double t = 0.4;
-    for (int k = 0; k < 50; ++k) t = line.refineParameter(t, {2, 3});
+    for (int k = 0; k < 50; ++k)
+        t = line.refineParameter(t, {2, 3});
     EXPECT_NEAR(t, 0.5, 1e-9);
 }
 

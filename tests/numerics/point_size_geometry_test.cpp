@@ -12,7 +12,6 @@
 namespace kestrane {
 namespace {
 
-
 TEST(PointGeometry, MeasuresAndComparisons)
 {
     EXPECT_EQ(Point::square(2), (gfx::Point{2, 2}));
@@ -153,18 +152,18 @@ TEST(ConvexHull, NearlyEqualXSortsSafely)
 {
     // Points whose x differ by less than the tolerance, in many orders: the sort stays well defined.
     std::vector<gfx::Point> points;
-    for (int k = 0; k < 200; ++k) points.push_back({(k % 7) * 1e-6, double((k * 37) % 101)});
+    for (int k = 0; k < 200; ++k)
+        points.push_back({(k % 7) * 1e-6, double((k * 37) % 101)});
     points.push_back({NAN, 1});
     points.push_back({5, NAN});
     std::vector<gfx::Point> hull = Point::convexHull(points);
     EXPECT_FALSE(hull.empty());
     std::vector<gfx::Point> sorted = points;
     Point::convexHullInPlace(sorted);
-    EXPECT_TRUE(std::is_permutation(sorted.begin(), sorted.end(), points.begin(), points.end(),
-                                    [](const gfx::Point& p, const gfx::Point& q) {
-                                        return std::bit_cast<std::array<char, 16>>(p) ==
-                                               std::bit_cast<std::array<char, 16>>(q);
-                                    }));
+    EXPECT_TRUE(std::is_permutation(
+        sorted.begin(), sorted.end(), points.begin(), points.end(), [](const gfx::Point& p, const gfx::Point& q) {
+            return std::bit_cast<std::array<char, 16>>(p) == std::bit_cast<std::array<char, 16>>(q);
+        }));
 }
 
 }  // namespace

@@ -7,10 +7,7 @@
 namespace kestrane {
 namespace {
 
-Polynomial real(std::vector<double> coeffs)
-{
-    return Polynomial(Complex::realsToComplex(coeffs));
-}
+Polynomial real(std::vector<double> coeffs) { return Polynomial(Complex::realsToComplex(coeffs)); }
 
 TEST(Polynomial, ConstructionTrimsTrailingZeros)
 {
@@ -181,8 +178,7 @@ TEST(Polynomial, DurandKerner)
 TEST(Polynomial, StartsAndLinearRoot)
 {
     EXPECT_EQ(real({1, 2}).linearRoot(), Complex(-0.5, 0));
-    EXPECT_EQ(real({-1, 3, 1}).mullerValues(),
-              (std::vector<Complex>{Complex(3, 0), Complex(0, 0), Complex(-3, 0)}));
+    EXPECT_EQ(real({-1, 3, 1}).mullerValues(), (std::vector<Complex>{Complex(3, 0), Complex(0, 0), Complex(-3, 0)}));
     EXPECT_EQ(real({-6, 11, -6, 1}).deflated(Complex(1, 0)), real({6, -5, 1}));
 }
 

@@ -36,8 +36,7 @@ TEST(Solver, CoincidingPointsFailWithNaN)
 TEST(Solver, ComplexMullerFindsAnImaginaryRootFromRealStarts)
 {
     Solver solver;
-    Complex root = solver.muller(Complex(1, 0), Complex(0, 0), Complex(-1, 0),
-                                 [](Complex z) { return z * z + 1.0; });
+    Complex root = solver.muller(Complex(1, 0), Complex(0, 0), Complex(-1, 0), [](Complex z) { return z * z + 1.0; });
     EXPECT_TRUE(solver.success());
     EXPECT_TRUE(root.isSimilarTo(Complex(0, -1)));
 }

@@ -29,7 +29,8 @@ std::string registerRequestedChildEntry(int& argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], childEntryFlag, prefix) != 0) continue;
         const std::string name = argv[i] + prefix;
-        for (int j = i; j < argc; ++j) argv[j] = argv[j + 1];
+        for (int j = i; j < argc; ++j)
+            argv[j] = argv[j + 1];
         --argc;
         const auto entry = entries().find(name);
         if (entry == entries().end()) {

@@ -24,16 +24,16 @@ std::string registerRequestedChildEntry(int& argc, char** argv);
 
 }  // namespace testsupport
 
-#define VISTREL_CHILD_ENTRY_(Suite, Name, Base)                                                                   \
-    class Suite##_##Name##_ChildEntry : public Base {                                                             \
-      public:                                                                                                     \
-        void TestBody() override;                                                                                 \
-    };                                                                                                            \
-    [[maybe_unused]] static const bool Suite##_##Name##_childEntryAdded =                                         \
-        testsupport::addChildEntry(#Suite "." #Name, [] {                                                         \
-            ::testing::RegisterTest(#Suite, #Name, nullptr, nullptr, __FILE__, __LINE__,                          \
-                                    []() -> Base* { return new Suite##_##Name##_ChildEntry; });                   \
-        });                                                                                                       \
+#define VISTREL_CHILD_ENTRY_(Suite, Name, Base)                                                                        \
+    class Suite##_##Name##_ChildEntry : public Base {                                                                  \
+    public:                                                                                                            \
+        void TestBody() override;                                                                                      \
+    };                                                                                                                 \
+    [[maybe_unused]] static const bool Suite##_##Name##_childEntryAdded =                                              \
+        testsupport::addChildEntry(#Suite "." #Name, [] {                                                              \
+            ::testing::RegisterTest(#Suite, #Name, nullptr, nullptr, __FILE__, __LINE__,                               \
+                                    []() -> Base* { return new Suite##_##Name##_ChildEntry; });                        \
+        });                                                                                                            \
     void Suite##_##Name##_ChildEntry::TestBody()
 
 #define CHILD_ENTRY(Suite, Name) VISTREL_CHILD_ENTRY_(Suite, Name, ::testing::Test)

@@ -13,10 +13,13 @@ namespace testsupport {
 pid_t spawnSelf(const std::string& entry, const std::vector<std::pair<std::string, std::string>>& variables)
 {
     std::vector<std::string> environment;
-    for (const auto& [name, value] : variables) environment.push_back(name + "=" + value);
-    for (char** entry = environ; *entry; ++entry) environment.emplace_back(*entry);
+    for (const auto& [name, value] : variables)
+        environment.push_back(name + "=" + value);
+    for (char** entry = environ; *entry; ++entry)
+        environment.emplace_back(*entry);
     std::vector<char*> envp;
-    for (auto& entry : environment) envp.push_back(entry.data());
+    for (auto& entry : environment)
+        envp.push_back(entry.data());
     envp.push_back(nullptr);
     std::string program = "/proc/self/exe";
     std::string entryArgument = childEntryFlag + entry;

@@ -36,7 +36,8 @@ void FullFolder::fill()
     // Big files first, then ever smaller ones, until not one byte more goes in.
     const std::vector<char> block(4096, 'x');
     int index = 0;
-    while (::access((folder_.path() / (filler + std::to_string(index))).c_str(), F_OK) == 0) ++index;
+    while (::access((folder_.path() / (filler + std::to_string(index))).c_str(), F_OK) == 0)
+        ++index;
     for (std::size_t size = block.size(); size > 0; size /= 2) {
         for (;;) {
             const auto name = folder_.path() / (filler + std::to_string(index));

@@ -56,20 +56,19 @@ public:
 
     QString introspect(const QString&) const override
     {
-        return QStringLiteral(
-            "<interface name=\"org.freedesktop.Notifications\">"
-            "<method name=\"Notify\">"
-            "<arg name=\"app_name\" type=\"s\" direction=\"in\"/>"
-            "<arg name=\"replaces_id\" type=\"u\" direction=\"in\"/>"
-            "<arg name=\"app_icon\" type=\"s\" direction=\"in\"/>"
-            "<arg name=\"summary\" type=\"s\" direction=\"in\"/>"
-            "<arg name=\"body\" type=\"s\" direction=\"in\"/>"
-            "<arg name=\"actions\" type=\"as\" direction=\"in\"/>"
-            "<arg name=\"hints\" type=\"a{sv}\" direction=\"in\"/>"
-            "<arg name=\"expire_timeout\" type=\"i\" direction=\"in\"/>"
-            "<arg name=\"id\" type=\"u\" direction=\"out\"/>"
-            "</method>"
-            "</interface>");
+        return QStringLiteral("<interface name=\"org.freedesktop.Notifications\">"
+                              "<method name=\"Notify\">"
+                              "<arg name=\"app_name\" type=\"s\" direction=\"in\"/>"
+                              "<arg name=\"replaces_id\" type=\"u\" direction=\"in\"/>"
+                              "<arg name=\"app_icon\" type=\"s\" direction=\"in\"/>"
+                              "<arg name=\"summary\" type=\"s\" direction=\"in\"/>"
+                              "<arg name=\"body\" type=\"s\" direction=\"in\"/>"
+                              "<arg name=\"actions\" type=\"as\" direction=\"in\"/>"
+                              "<arg name=\"hints\" type=\"a{sv}\" direction=\"in\"/>"
+                              "<arg name=\"expire_timeout\" type=\"i\" direction=\"in\"/>"
+                              "<arg name=\"id\" type=\"u\" direction=\"out\"/>"
+                              "</method>"
+                              "</interface>");
     }
 
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
@@ -91,10 +90,7 @@ private:
     NotificationBus& bus_;
 };
 
-NotificationBus::NotificationBus()
-{
-    start();
-}
+NotificationBus::NotificationBus() { start(); }
 
 void NotificationBus::start()
 {

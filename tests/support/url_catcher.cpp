@@ -10,10 +10,12 @@ constexpr const char* caughtSchemes[] = {"https", "http", "mailto", "file"};
 
 UrlCatcher::UrlCatcher()
 {
-    for (const char* scheme : caughtSchemes) QDesktopServices::setUrlHandler(scheme, this, "take");
+    for (const char* scheme : caughtSchemes)
+        QDesktopServices::setUrlHandler(scheme, this, "take");
 }
 
 UrlCatcher::~UrlCatcher()
 {
-    for (const char* scheme : caughtSchemes) QDesktopServices::unsetUrlHandler(scheme);
+    for (const char* scheme : caughtSchemes)
+        QDesktopServices::unsetUrlHandler(scheme);
 }

@@ -60,7 +60,8 @@ std::string output(const std::string& command)
     std::string text;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe)) text += buffer;
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            text += buffer;
         if (pclose(pipe) != 0) return {};
     }
     return text;
@@ -77,7 +78,8 @@ gfx::ImageRef cropped(const gfx::Image& screen, const gfx::Size& content, const 
     if (x1 <= x0 || y1 <= y0) return nullptr;
     std::vector<gfx::Pixel> pixels;
     for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) pixels.push_back(screen.pixel(x, y));
+        for (int x = x0; x < x1; ++x)
+            pixels.push_back(screen.pixel(x, y));
     return gfx::Image::create(x1 - x0, y1 - y0, std::move(pixels));
 }
 
@@ -89,7 +91,8 @@ int drawnPixels(const gfx::Image& image)
     const int ground = lightness(image.pixel(0, 0));
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) count += std::abs(lightness(image.pixel(x, y)) - ground) > 60 ? 1 : 0;
+        for (int x = 0; x < image.width(); ++x)
+            count += std::abs(lightness(image.pixel(x, y)) - ground) > 60 ? 1 : 0;
     return count;
 }
 
@@ -120,7 +123,8 @@ public:
         checkPlaying();
         checkRightArrow();
         window_->close();
-        std::printf("%s\n", checker_.failures() == 0 ? "panelcheck: all checks passed" : "panelcheck: some checks failed");
+        std::printf("%s\n",
+                    checker_.failures() == 0 ? "panelcheck: all checks passed" : "panelcheck: some checks failed");
         return checker_.failures() == 0 ? 0 : 1;
     }
 
@@ -158,7 +162,8 @@ private:
     void checkPicture()
     {
         const int index = settledIndex();
-        checker_.check(index == 0, "the screen shows the movie's first frame (index read: " + std::to_string(index) + ")");
+        checker_.check(index == 0,
+                       "the screen shows the movie's first frame (index read: " + std::to_string(index) + ")");
         const gfx::Rect picture = controller_->movieView()->videoRect();
         checker_.check(std::abs(picture.width() / picture.height() - 4.0 / 3) < 0.01,
                        "the picture keeps the movie's 4:3 shape");
@@ -167,9 +172,13 @@ private:
     void checkStrip()
     {
         const auto bar = controller_->movieSlideBar();
-        const bool filled = waitFor([&] { return bar->thumbnails().size() == std::size_t(bar->thumbnailsCount()) &&
-                                                 bar->thumbnailsCount() > 3; }, 10);
-        checker_.check(filled, "the slide bar's strip has its " + std::to_string(bar->thumbnailsCount()) + " thumbnails");
+        const bool filled = waitFor(
+            [&] {
+                return bar->thumbnails().size() == std::size_t(bar->thumbnailsCount()) && bar->thumbnailsCount() > 3;
+            },
+            10);
+        checker_.check(filled,
+                       "the slide bar's strip has its " + std::to_string(bar->thumbnailsCount()) + " thumbnails");
         // Slots fill the bar from its inside's left end, each as high as that inside.
         const double inset = bar->barStrokeHeight();
         const double left = bar->controlWidth();

@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     }
     testmovie::MovieSpec spec;
     const std::map<std::string, testmovie::Codec> codecs = {
-        {"h264", testmovie::Codec::h264}, {"mpeg4", testmovie::Codec::mpeg4}, {"mjpeg", testmovie::Codec::mjpeg},
+        {"h264", testmovie::Codec::h264}, {"mpeg4", testmovie::Codec::mpeg4},   {"mjpeg", testmovie::Codec::mjpeg},
         {"vp9", testmovie::Codec::vp9},   {"prores", testmovie::Codec::prores}, {"mpeg2", testmovie::Codec::mpeg2}};
     for (int i = 2; i < argc; ++i) {
         std::string option = argv[i];

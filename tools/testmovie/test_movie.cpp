@@ -22,8 +22,7 @@ constexpr int gridSide = 4;
 struct Deleters {
     void operator()(AVFormatContext* c) const
     {
-        if (c && !(c->oformat->flags & AVFMT_NOFILE))
-            avio_closep(&c->pb);
+        if (c && !(c->oformat->flags & AVFMT_NOFILE)) avio_closep(&c->pb);
         avformat_free_context(c);
     }
     void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
@@ -132,8 +131,7 @@ public:
         else if (!spec.audio)
             throw Failure("a movie needs video or audio");
         packet_.reset(av_packet_alloc());
-        if (spec.audio)
-            openAudio(extensionOf(path));
+        if (spec.audio) openAudio(extensionOf(path));
         if (!(format_->oformat->flags & AVFMT_NOFILE))
             check(avio_open(&format_->pb, path.c_str(), AVIO_FLAG_WRITE), "cannot create " + path);
         check(avformat_write_header(format_.get(), nullptr), "cannot write the header");
@@ -144,16 +142,12 @@ public:
         std::int64_t pts = spec_.startTicks;
         for (int k = 0; k < spec_.frameCount; ++k) {
             std::int64_t duration = std::int64_t(spec_.rateDen) * (spec_.variableFrameRate ? 1 + k % 3 : 1);
-            if (videoCodec_)
-                writeVideoFrame(k, pts, duration);
+            if (videoCodec_) writeVideoFrame(k, pts, duration);
             pts += duration;
-            if (audioCodec_)
-                writeAudioUntil(pts);
+            if (audioCodec_) writeAudioUntil(pts);
         }
-        if (videoCodec_)
-            flush(videoCodec_.get(), videoStream_);
-        if (audioCodec_)
-            flush(audioCodec_.get(), audioStream_);
+        if (videoCodec_) flush(videoCodec_.get(), videoStream_);
+        if (audioCodec_) flush(audioCodec_.get(), audioStream_);
         check(av_write_trailer(format_.get()), "cannot finish the movie");
     }
 
@@ -162,8 +156,7 @@ private:
     {
         VideoSettings settings = settingsFor(spec_.codec);
         const AVCodec* codec = avcodec_find_encoder_by_name(settings.encoder);
-        if (!codec)
-            throw Failure(std::string("no encoder ") + settings.encoder);
+        if (!codec) throw Failure(std::string("no encoder ") + settings.encoder);
         videoCodec_.reset(avcodec_alloc_context3(codec));
         AVCodecContext* c = videoCodec_.get();
         c->width = spec_.width;
@@ -181,8 +174,7 @@ private:
         c->color_trc = spec_.matrix == Matrix::bt709 ? AVCOL_TRC_BT709 : AVCOL_TRC_SMPTE170M;
         c->color_range = settings.fullRange ? AVCOL_RANGE_JPEG : AVCOL_RANGE_MPEG;
         c->thread_count = 0;
-        if (format_->oformat->flags & AVFMT_GLOBALHEADER)
-            c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        if (format_->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         AVDictionary* options = nullptr;
         switch (spec_.codec) {
         case Codec::h264:
@@ -218,17 +210,17 @@ private:
         if (spec_.rotation != 0) {
             auto* matrix = reinterpret_cast<std::int32_t*>(
                 av_stream_new_side_data(videoStream_, AV_PKT_DATA_DISPLAYMATRIX, 9 * sizeof(std::int32_t)));
-            if (!matrix)
-                throw Failure("no memory for the display matrix");
+            if (!matrix) throw Failure("no memory for the display matrix");
             // FFmpeg turns counter-clockwise for positive angles in its own frame; this gives the matrix
             // (0, 1, -1, 0) of a picture to be shown a quarter turn clockwise, as portrait phone movies hold.
             av_display_rotation_set(matrix, spec_.rotation);
         }
 
-        scaler_.reset(sws_getContext(spec_.width, spec_.height, AV_PIX_FMT_BGRA, spec_.width, spec_.height,
-                                     settings.format == AV_PIX_FMT_YUVJ420P ? AV_PIX_FMT_YUV420P : settings.format,
-                                     spec_.width > 640 ? SWS_BILINEAR : SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP,
-                                     nullptr, nullptr, nullptr));
+        scaler_.reset(
+            sws_getContext(spec_.width, spec_.height, AV_PIX_FMT_BGRA, spec_.width, spec_.height,
+                           settings.format == AV_PIX_FMT_YUVJ420P ? AV_PIX_FMT_YUV420P : settings.format,
+                           spec_.width > 640 ? SWS_BILINEAR : SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP,
+                           nullptr, nullptr, nullptr));
         int matrix = spec_.matrix == Matrix::bt709 ? SWS_CS_ITU709 : SWS_CS_ITU601;
         sws_setColorspaceDetails(scaler_.get(), sws_getCoefficients(SWS_CS_DEFAULT), 1, sws_getCoefficients(matrix),
                                  settings.fullRange ? 1 : 0, 0, 1 << 16, 1 << 16);
@@ -243,8 +235,7 @@ private:
     {
         bool pcm = extension == "avi";
         const AVCodec* codec = avcodec_find_encoder(pcm ? AV_CODEC_ID_PCM_S16LE : AV_CODEC_ID_AAC);
-        if (!codec || extension == "webm")
-            throw Failure("no audio encoder for ." + extension);
+        if (!codec || extension == "webm") throw Failure("no audio encoder for ." + extension);
         audioCodec_.reset(avcodec_alloc_context3(codec));
         AVCodecContext* c = audioCodec_.get();
         c->sample_rate = 48000;
@@ -252,8 +243,7 @@ private:
         av_channel_layout_default(&c->ch_layout, 2);
         c->bit_rate = 96000;
         c->time_base = {1, 48000};
-        if (format_->oformat->flags & AVFMT_GLOBALHEADER)
-            c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        if (format_->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         check(avcodec_open2(c, codec, nullptr), "cannot open the audio encoder");
         audioStream_ = avformat_new_stream(format_.get(), nullptr);
         check(avcodec_parameters_from_context(audioStream_->codecpar, c), "audio parameters");
@@ -308,15 +298,13 @@ private:
         check(avcodec_send_frame(codec, frame), "cannot encode");
         for (;;) {
             int result = avcodec_receive_packet(codec, packet_.get());
-            if (result == AVERROR(EAGAIN) || result == AVERROR_EOF)
-                return;
+            if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return;
             check(result, "cannot encode");
             if (stream == videoStream_) {
                 // Encoders do not all carry the frame's own duration over (variable rates need it).
                 auto match = std::find_if(durations_.begin(), durations_.end(),
                                           [&](const auto& d) { return d.first == packet_->pts; });
-                if (match != durations_.end())
-                    packet_->duration = match->second;
+                if (match != durations_.end()) packet_->duration = match->second;
             }
             av_packet_rescale_ts(packet_.get(), codec->time_base, stream->time_base);
             packet_->stream_index = stream->index;
@@ -344,8 +332,7 @@ private:
 
 void writeMovie(const std::string& path, const MovieSpec& spec)
 {
-    if (av_log_get_level() > AV_LOG_ERROR)
-        av_log_set_level(AV_LOG_ERROR);
+    if (av_log_get_level() > AV_LOG_ERROR) av_log_set_level(AV_LOG_ERROR);
     Writer writer(path, spec);
     writer.run();
 }
@@ -357,8 +344,7 @@ std::vector<std::int64_t> decodedTimes(AVFormatContext* format, int video, std::
 {
     const AVCodecParameters* parameters = format->streams[video]->codecpar;
     const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
-    if (!codec)
-        throw Failure("no decoder for the video");
+    if (!codec) throw Failure("no decoder for the video");
     Owned<AVCodecContext> context(avcodec_alloc_context3(codec));
     check(avcodec_parameters_to_context(context.get(), parameters), "video parameters");
     context->pkt_timebase = format->streams[video]->time_base;
@@ -372,7 +358,8 @@ std::vector<std::int64_t> decodedTimes(AVFormatContext* format, int video, std::
             // The last frame out of the decoder may come without a time: it follows its predecessor.
             if (time == AV_NOPTS_VALUE && !times.empty())
                 time = times.back() + (frame->pkt_duration > 0 ? frame->pkt_duration
-                                       : times.size() > 1 ? times.back() - times[times.size() - 2] : 1);
+                                       : times.size() > 1      ? times.back() - times[times.size() - 2]
+                                                               : 1);
             times.push_back(time);
         }
     };
@@ -391,9 +378,8 @@ std::vector<FrameStart> readFrameStarts(const std::string& path)
 {
     AVFormatContext* raw = nullptr;
     check(avformat_open_input(&raw, path.c_str(), nullptr, nullptr), "cannot open " + path);
-    std::unique_ptr<AVFormatContext, void (*)(AVFormatContext*)> format(raw, [](AVFormatContext* c) {
-        avformat_close_input(&c);
-    });
+    std::unique_ptr<AVFormatContext, void (*)(AVFormatContext*)> format(
+        raw, [](AVFormatContext* c) { avformat_close_input(&c); });
     check(avformat_find_stream_info(raw, nullptr), "no stream information in " + path);
     int video = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     check(video, "no video in " + path);
@@ -403,17 +389,14 @@ std::vector<FrameStart> readFrameStarts(const std::string& path)
     bool everyPts = true;
     for (;;) {
         Owned<AVPacket> packet(av_packet_alloc());
-        if (av_read_frame(raw, packet.get()) < 0)
-            break;
-        if (packet->stream_index != video)
-            continue;
+        if (av_read_frame(raw, packet.get()) < 0) break;
+        if (packet->stream_index != video) continue;
         everyPts = everyPts && packet->pts != AV_NOPTS_VALUE;
         pts.push_back(packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts);
         packets.push_back(std::move(packet));
     }
     // Program streams leave out the display time of some packets: the decoder knows it.
-    if (!everyPts)
-        pts = decodedTimes(raw, video, packets);
+    if (!everyPts) pts = decodedTimes(raw, video, packets);
     std::sort(pts.begin(), pts.end());
     std::vector<FrameStart> starts;
     for (std::int64_t p : pts)
@@ -431,10 +414,8 @@ int readFrameIndex(const gfx::Image& image)
             int y = (2 * row + 1) * gridHeight / (2 * gridSide);
             gfx::Pixel p = image.pixel(x, y);
             int level = (gfx::redOf(p) + gfx::greenOf(p) + gfx::blueOf(p)) / 3;
-            if (level > 80 && level < 175)
-                return -1;
-            if (level >= 175)
-                index |= 1 << (row * gridSide + column);
+            if (level > 80 && level < 175) return -1;
+            if (level >= 175) index |= 1 << (row * gridSide + column);
         }
     }
     return index;

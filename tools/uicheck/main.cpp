@@ -9,8 +9,8 @@
 #include <string>
 
 #include "appkit/window_extensions.h"
-#include "platform/core/main_loop.h"
 #include "platform/core/dispatch_queue.h"
+#include "platform/core/main_loop.h"
 #include "platform/gfx/context.h"
 #include "platform/ui/application.h"
 #include "platform/ui/button.h"
@@ -102,8 +102,8 @@ int runChecks()
 
     if (!checker.check(waitFor([&] { return window->isExposed(); }, 10), "the window system shows the window"))
         return 1;
-    checker.check(window->contentSize() == size, "content size " + std::to_string(int(size.width)) + "x" +
-                                                     std::to_string(int(size.height)));
+    checker.check(window->contentSize() == size,
+                  "content size " + std::to_string(int(size.width)) + "x" + std::to_string(int(size.height)));
 
     // Frames, y-up in the content area: the button and slider near the top, the marker near the bottom.
     checker.check(button->convertRectTo(button->bounds(), nullptr) == button->frame(),
@@ -122,10 +122,12 @@ int runChecks()
     const gfx::Point inSquare{marker->frame().minX() + markerSide / 2, marker->frame().minY() + markerSide / 2};
     const gfx::Point aboveSquare{inSquare.x, marker->frame().maxY() - markerSide / 2};
     gfx::ImageRef shown;
-    waitFor([&] {
-        shown = window->screenSnapshot();
-        return shown && pixelAt(*shown, size, inSquare) == red;
-    }, 10);
+    waitFor(
+        [&] {
+            shown = window->screenSnapshot();
+            return shown && pixelAt(*shown, size, inSquare) == red;
+        },
+        10);
     if (checker.check(bool(shown), "the screen gives the window's image")) {
         char text[96];
         std::snprintf(text, sizeof text, "red marker at the bottom left of the view (pixel %08x)",

@@ -33,12 +33,10 @@ std::unique_ptr<VideoDecoder> DecoderPool::openDecoder() const
 bool DecoderPool::busyShortlyBefore(std::int64_t target) const
 {
     auto after = busyTargets_.upper_bound(target);
-    if (after == busyTargets_.begin())
-        return false;
+    if (after == busyTargets_.begin()) return false;
     const std::int64_t nearest = *std::prev(after);
     auto key = std::upper_bound(keyFrames_.begin(), keyFrames_.end(), target);
-    if (key != keyFrames_.begin())
-        return *std::prev(key) <= nearest;
+    if (key != keyFrames_.begin()) return *std::prev(key) <= nearest;
     const std::int64_t twoSeconds = timeBase_.num > 0 ? 2 * std::int64_t(timeBase_.den) / timeBase_.num : 0;
     return target - nearest <= twoSeconds;
 }
@@ -53,11 +51,9 @@ std::unique_ptr<PooledDecoder> DecoderPool::lend(std::unique_ptr<PooledDecoder> 
 bool DecoderPool::wantedByWaiter(const VideoDecoder& decoder, std::int64_t below) const
 {
     const std::optional<std::int64_t> position = decoder.position();
-    if (!position)
-        return false;
+    if (!position) return false;
     for (auto it = waitingTargets_.lower_bound(*position); it != waitingTargets_.end() && *it < below; ++it)
-        if (decoder.canReachByDecoding(*it))
-            return true;
+        if (decoder.canReachByDecoding(*it)) return true;
     return false;
 }
 
@@ -89,13 +85,11 @@ std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
                 best = std::find_if(idle_.begin(), idle_.end(), [&](const auto& pooled) {
                     return !wantedByWaiter(*pooled->decoder, std::numeric_limits<std::int64_t>::max());
                 });
-            if (best == idle_.end())
-                break;
+            if (best == idle_.end()) break;
             auto taken = std::move(*best);
             idle_.erase(best);
             // Grabs that stood back for this one may now take the decoders it left.
-            if (!waitingTargets_.empty())
-                given_.notify_all();
+            if (!waitingTargets_.empty()) given_.notify_all();
             return lend(std::move(taken), target);
         }
         // Counted as busy while it opens, so that grabs shortly after wait for it.
@@ -121,14 +115,12 @@ void DecoderPool::give(std::unique_ptr<PooledDecoder> decoder)
         busyTargets_.erase(busyTargets_.find(*decoder->target));
         decoder->target.reset();
     }
-    if (keyFrames_.empty())
-        keyFrames_ = decoder->decoder->indexedKeyFrames();
+    if (keyFrames_.empty()) keyFrames_ = decoder->decoder->indexedKeyFrames();
     if (keepOnlyWhileHeld_ && holds_ == 0) {
         closing = std::move(decoder);
     } else {
         idle_.push_back(std::move(decoder));
-        if (idle_.size() > capacity_)
-            idle_.erase(idle_.begin());
+        if (idle_.size() > capacity_) idle_.erase(idle_.begin());
     }
     given_.notify_all();
 }
@@ -138,8 +130,7 @@ void DecoderPool::keepOnlyWhileHeld()
     std::vector<std::unique_ptr<PooledDecoder>> closing;
     std::lock_guard lock(mutex_);
     keepOnlyWhileHeld_ = true;
-    if (holds_ == 0)
-        closing.swap(idle_);
+    if (holds_ == 0) closing.swap(idle_);
 }
 
 void DecoderPool::hold()
@@ -152,8 +143,7 @@ void DecoderPool::unhold()
 {
     std::vector<std::unique_ptr<PooledDecoder>> closing;
     std::lock_guard lock(mutex_);
-    if (--holds_ == 0 && keepOnlyWhileHeld_)
-        closing.swap(idle_);
+    if (--holds_ == 0 && keepOnlyWhileHeld_) closing.swap(idle_);
 }
 
 }  // namespace media::detail

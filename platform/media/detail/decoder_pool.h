@@ -34,8 +34,7 @@ struct PooledDecoder {
 class DecoderPool {
 public:
     // width and height: the stream's picture size, which sets the decoders' threads and the capacity.
-    DecoderPool(std::string path, int streamIndex, AVRational timeBase, std::int64_t firstPts, int width,
-                int height);
+    DecoderPool(std::string path, int streamIndex, AVRational timeBase, std::int64_t firstPts, int width, int height);
 
     // A new decoder of the stream outside the pool (the player's own); null when it cannot be opened.
     std::unique_ptr<VideoDecoder> openDecoder() const;
@@ -87,8 +86,7 @@ public:
     PoolLease(DecoderPool& pool, std::int64_t target) : pool_(pool), decoder_(pool.take(target)) {}
     ~PoolLease()
     {
-        if (decoder_)
-            pool_.give(std::move(decoder_));
+        if (decoder_) pool_.give(std::move(decoder_));
     }
     PoolLease(const PoolLease&) = delete;
     PoolLease& operator=(const PoolLease&) = delete;

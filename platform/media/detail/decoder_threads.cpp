@@ -26,8 +26,7 @@ int sharedDecoderThreads(int cores, int movies)
 
 int decoderThreads(int width, int height)
 {
-    if (double(width) * double(height) < 640.0 * 480.0)
-        return 1;
+    if (double(width) * double(height) < 640.0 * 480.0) return 1;
     return sharedDecoderThreads(av_cpu_count(), decodingMovies.load());
 }
 

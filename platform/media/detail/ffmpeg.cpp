@@ -11,18 +11,15 @@ FormatContextPtr openInput(const std::string& path)
     static std::once_flag quiet;
     std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
     AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0)
-        return nullptr;
+    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return nullptr;
     FormatContextPtr context(raw);
-    if (avformat_find_stream_info(context.get(), nullptr) < 0)
-        return nullptr;
+    if (avformat_find_stream_info(context.get(), nullptr) < 0) return nullptr;
     return context;
 }
 
 Time timeFromTicks(std::int64_t ticks, AVRational timeBase)
 {
-    if (timeBase.num <= 0 || timeBase.den <= 0)
-        return Time::invalid();
+    if (timeBase.num <= 0 || timeBase.den <= 0) return Time::invalid();
     return multiplyByRatio(Time::make(ticks, timeBase.den), timeBase.num, 1);
 }
 
@@ -36,12 +33,10 @@ std::int64_t ticksFromTime(const Time& t, AVRational timeBase, Rounding rounding
         bool negative = (num < 0) != (den < 0);
         switch (rounding) {
         case Rounding::towardNegativeInfinity:
-            if (negative)
-                --q;
+            if (negative) --q;
             break;
         case Rounding::towardPositiveInfinity:
-            if (!negative)
-                ++q;
+            if (!negative) ++q;
             break;
         case Rounding::awayFromZero:
             q += negative ? -1 : 1;
@@ -49,8 +44,7 @@ std::int64_t ticksFromTime(const Time& t, AVRational timeBase, Rounding rounding
         case Rounding::towardZero:
             break;
         case Rounding::halfAwayFromZero:
-            if (2 * (r < 0 ? -r : r) >= (den < 0 ? -den : den))
-                q += negative ? -1 : 1;
+            if (2 * (r < 0 ? -r : r) >= (den < 0 ? -den : den)) q += negative ? -1 : 1;
             break;
         }
     }

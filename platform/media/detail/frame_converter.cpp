@@ -49,8 +49,7 @@ void premultiply(std::vector<gfx::Pixel>& pixels)
 {
     for (gfx::Pixel& p : pixels) {
         unsigned a = gfx::alphaOf(p);
-        if (a == 255)
-            continue;
+        if (a == 255) continue;
         auto scale = [a](unsigned v) { return std::uint8_t((v * a + 127) / 255); };
         p = gfx::makePixel(std::uint8_t(a), scale(gfx::redOf(p)), scale(gfx::greenOf(p)), scale(gfx::blueOf(p)));
     }
@@ -60,8 +59,7 @@ void premultiply(std::vector<gfx::Pixel>& pixels)
 
 gfx::ImageRef FrameConverter::convert(const AVFrame* frame, int width, int height)
 {
-    if (!frame || frame->width <= 0 || frame->height <= 0 || width <= 0 || height <= 0)
-        return nullptr;
+    if (!frame || frame->width <= 0 || frame->height <= 0 || width <= 0 || height <= 0) return nullptr;
     bool fullRange = frame->color_range == AVCOL_RANGE_JPEG;
     AVPixelFormat source = plainFormat(AVPixelFormat(frame->format), fullRange);
     // Bicubic for scaling; at the same size only the chroma is interpolated, where bilinear is as good. Chroma
@@ -69,15 +67,13 @@ gfx::ImageRef FrameConverter::convert(const AVFrame* frame, int width, int heigh
     // one narrows the chroma too, and the full interpolation would double the cost of a miniature for nothing.
     bool scales = width != frame->width || height != frame->height;
     int flags = scales ? SWS_BICUBIC | SWS_ACCURATE_RND : SWS_BILINEAR;
-    if (2 * width > frame->width)
-        flags |= SWS_FULL_CHR_H_INT;
+    if (2 * width > frame->width) flags |= SWS_FULL_CHR_H_INT;
     scaler_.reset(sws_getCachedContext(scaler_.release(), frame->width, frame->height, source, width, height,
                                        AV_PIX_FMT_BGRA, flags, nullptr, nullptr, nullptr));
-    if (!scaler_)
-        return nullptr;
+    if (!scaler_) return nullptr;
     const int* coefficients = sws_getCoefficients(matrixOf(frame));
-    sws_setColorspaceDetails(scaler_.get(), coefficients, fullRange ? 1 : 0, sws_getCoefficients(SWS_CS_DEFAULT), 1,
-                             0, 1 << 16, 1 << 16);
+    sws_setColorspaceDetails(scaler_.get(), coefficients, fullRange ? 1 : 0, sws_getCoefficients(SWS_CS_DEFAULT), 1, 0,
+                             1 << 16, 1 << 16);
 
     // The scaler's vector code may write a few pixels past the end of the last row (a 120 × 160 picture with
     // full chroma interpolation does): the buffer has room for them, then drops them.
@@ -90,8 +86,7 @@ gfx::ImageRef FrameConverter::convert(const AVFrame* frame, int width, int heigh
         return nullptr;
     pixels.resize(count);
     const AVPixFmtDescriptor* descriptor = av_pix_fmt_desc_get(source);
-    if (descriptor && (descriptor->flags & AV_PIX_FMT_FLAG_ALPHA))
-        premultiply(pixels);
+    if (descriptor && (descriptor->flags & AV_PIX_FMT_FLAG_ALPHA)) premultiply(pixels);
     return gfx::Image::create(width, height, std::move(pixels));
 }
 
@@ -99,8 +94,7 @@ gfx::ImageRef transformImage(const gfx::ImageRef& image, double a, double b, dou
 {
     auto unit = [](double v) { return v == 0 || v == 1 || v == -1; };
     bool quarter = (a == 0 && d == 0 && b != 0 && c != 0) || (b == 0 && c == 0 && a != 0 && d != 0);
-    if (!image || !unit(a) || !unit(b) || !unit(c) || !unit(d) || !quarter)
-        return image;
+    if (!image || !unit(a) || !unit(b) || !unit(c) || !unit(d) || !quarter) return image;
     int w = image->width(), h = image->height();
     bool swaps = a == 0;
     int outW = swaps ? h : w, outH = swaps ? w : h;

@@ -31,14 +31,11 @@ std::unique_ptr<PacketReader> PacketReader::open(const std::string& path, int st
     std::unique_ptr<PacketReader> reader(new PacketReader);
     reader->format_ = openInput(path);
     AVFormatContext* format = reader->format_.get();
-    if (!format || streamIndex < 0 || unsigned(streamIndex) >= format->nb_streams)
-        return nullptr;
+    if (!format || streamIndex < 0 || unsigned(streamIndex) >= format->nb_streams) return nullptr;
     AVStream* stream = format->streams[streamIndex];
-    if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO)
-        return nullptr;
+    if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO) return nullptr;
     for (unsigned i = 0; i < format->nb_streams; ++i)
-        if (int(i) != streamIndex)
-            format->streams[i]->discard = AVDISCARD_ALL;
+        if (int(i) != streamIndex) format->streams[i]->discard = AVDISCARD_ALL;
     reader->streamIndex_ = streamIndex;
     const AVCodecDescriptor* codec = avcodec_descriptor_get(stream->codecpar->codec_id);
     reader->intraOnly_ = codec && (codec->props & AV_CODEC_PROP_INTRA_ONLY);
@@ -49,12 +46,10 @@ std::unique_ptr<PacketReader> PacketReader::open(const std::string& path, int st
     // the demuxer finds it in the packets after, where the next frame that others refer to is decoded. Where
     // none does (the container stores decoding times only), that guess would be a decoding time, not when the
     // frame is shown: the decoder tells then, from the decoding times and its reordering delay.
-    if (reader->storesDisplayTimes())
-        format->flags |= AVFMT_FLAG_GENPTS;
+    if (reader->storesDisplayTimes()) format->flags |= AVFMT_FLAG_GENPTS;
     // Some demuxers read their index on the first seek only (the cues at the end of a Matroska file): seek now,
     // so that the first grab deep into the movie seeks too instead of decoding from the start.
-    if (reader->indexTrusted_ && avformat_index_get_entries_count(stream) < 2)
-        reader->seekToStart();
+    if (reader->indexTrusted_ && avformat_index_get_entries_count(stream) < 2) reader->seekToStart();
     return reader;
 }
 
@@ -80,17 +75,13 @@ bool PacketReader::isKey(const AVPacket* packet) const
 bool PacketReader::demux(AVPacket* packet)
 {
     for (;;) {
-        if (av_read_frame(format_.get(), packet) < 0)
-            return false;
-        if (packet->stream_index == streamIndex_)
-            break;
+        if (av_read_frame(format_.get(), packet) < 0) return false;
+        if (packet->stream_index == streamIndex_) break;
         av_packet_unref(packet);
     }
-    if (packet->dts != AV_NOPTS_VALUE)
-        readUpTo_ = std::max(readUpTo_.value_or(packet->dts), packet->dts);
+    if (packet->dts != AV_NOPTS_VALUE) readUpTo_ = std::max(readUpTo_.value_or(packet->dts), packet->dts);
     const std::int64_t time = timeOf(packet);
-    if ((packet->flags & AV_PKT_FLAG_KEY) && time != AV_NOPTS_VALUE && !intraOnly_)
-        keys_.insert(time);
+    if ((packet->flags & AV_PKT_FLAG_KEY) && time != AV_NOPTS_VALUE && !intraOnly_) keys_.insert(time);
     return true;
 }
 
@@ -108,8 +99,7 @@ bool PacketReader::read(AVPacket* packet)
             if (awaitingKey_ && !keyless_) {
                 keyless_ = true;
                 awaitingKey_ = false;
-                if (seekToStart())
-                    continue;
+                if (seekToStart()) continue;
             }
             return false;
         }
@@ -130,12 +120,9 @@ bool PacketReader::seekToStart()
     AVStream* s = stream();
     // Before every time the demuxer knows: its search stops at the start of the data.
     std::int64_t first = farPast;
-    if (indexTrusted_ && avformat_index_get_entries_count(s) > 0)
-        first = avformat_index_get_entry(s, 0)->timestamp;
-    if (av_seek_frame(format, streamIndex_, first, AVSEEK_FLAG_BACKWARD) >= 0)
-        return true;
-    if (avformat_seek_file(format, streamIndex_, INT64_MIN, first, first, 0) >= 0)
-        return true;
+    if (indexTrusted_ && avformat_index_get_entries_count(s) > 0) first = avformat_index_get_entry(s, 0)->timestamp;
+    if (av_seek_frame(format, streamIndex_, first, AVSEEK_FLAG_BACKWARD) >= 0) return true;
+    if (avformat_seek_file(format, streamIndex_, INT64_MIN, first, first, 0) >= 0) return true;
     return !(format->iformat->flags & AVFMT_NO_BYTE_SEEK) && av_seek_frame(format, -1, 0, AVSEEK_FLAG_BYTE) >= 0;
 }
 
@@ -145,10 +132,8 @@ bool PacketReader::seekContainer(std::int64_t ts)
     queuedBytes_ = 0;
     readUpTo_.reset();
     AVFormatContext* format = format_.get();
-    if (av_seek_frame(format, streamIndex_, ts, AVSEEK_FLAG_BACKWARD) >= 0)
-        return true;
-    if (avformat_seek_file(format, streamIndex_, INT64_MIN, ts, ts, 0) >= 0)
-        return true;
+    if (av_seek_frame(format, streamIndex_, ts, AVSEEK_FLAG_BACKWARD) >= 0) return true;
+    if (avformat_seek_file(format, streamIndex_, INT64_MIN, ts, ts, 0) >= 0) return true;
     return seekToStart();
 }
 
@@ -163,18 +148,16 @@ PacketReader::Scan PacketReader::readAhead(std::int64_t target, bool atStart)
     bool timesSettled = atStart || indexTrusted_;
     for (;;) {
         PacketPtr packet(av_packet_alloc());
-        if (!packet || !demux(packet.get()))
-            break;
+        if (!packet || !demux(packet.get())) break;
         const std::int64_t time = timeOf(packet.get());
         const std::int64_t dts = packet->dts;
         const std::int64_t earliest = dts != AV_NOPTS_VALUE ? dts : time;
-        if (earliest != AV_NOPTS_VALUE)
-            scan.earliest = std::min(scan.earliest.value_or(earliest), earliest);
+        if (earliest != AV_NOPTS_VALUE) scan.earliest = std::min(scan.earliest.value_or(earliest), earliest);
         // Past the target no packet can be a key frame at or before it: every later one decodes later.
-        if (time != AV_NOPTS_VALUE && time <= target)
-            pastTarget = 0;
-        const bool past = dts != AV_NOPTS_VALUE ? dts > target
-                                                : time != AV_NOPTS_VALUE && time > target && ++pastTarget >= reorderMargin;
+        if (time != AV_NOPTS_VALUE && time <= target) pastTarget = 0;
+        const bool past = dts != AV_NOPTS_VALUE
+                              ? dts > target
+                              : time != AV_NOPTS_VALUE && time > target && ++pastTarget >= reorderMargin;
         const bool key = isKey(packet.get()) && std::exchange(timesSettled, true);
         // A key frame whose packet carries no time at all (nor one the demuxer could guess) is no place to start:
         // the frames decoded from it would have no times either, while those decoded from an earlier one count
@@ -194,14 +177,12 @@ PacketReader::Scan PacketReader::readAhead(std::int64_t target, bool atStart)
                 break;
             }
             // Before any key frame no frame decodes.
-            if (past && !atStart)
-                break;
+            if (past && !atStart) break;
             continue;
         }
         queuedBytes_ += std::size_t(packet->size);
         queue_.push_back(std::move(packet));
-        if (past || queuedBytes_ > readAheadBudget)
-            break;
+        if (past || queuedBytes_ > readAheadBudget) break;
     }
     return scan;
 }
@@ -215,22 +196,19 @@ std::optional<PacketReader::Landing> PacketReader::seek(std::int64_t target, std
     awaitingKey_ = true;
     for (int round = 0; round < maximumRounds; ++round) {
         const bool atStart = aim < startTime || round == maximumRounds - 1;
-        if (!(atStart ? seekToStart() : seekContainer(aim)))
-            return std::nullopt;
+        if (!(atStart ? seekToStart() : seekContainer(aim))) return std::nullopt;
         Scan scan = readAhead(target, atStart);
         if (atStart && !scan.found && queue_.empty() && !keyless_) {
             // No key frame anywhere: a stream that marks none is read from its first packet.
             keyless_ = true;
-            if (!seekToStart())
-                return std::nullopt;
+            if (!seekToStart()) return std::nullopt;
             scan = readAhead(target, true);
         }
         if (scan.found || (atStart && !queue_.empty())) {
             awaitingKey_ = false;
             return Landing{scan.keyTime, !scan.found};
         }
-        if (atStart)
-            return std::nullopt;
+        if (atStart) return std::nullopt;
         // Landed past the target: go back from where it landed by a stretch that doubles each time.
         aim = std::min(aim, scan.earliest.value_or(aim));
         aim = aim > farPast + step ? aim - step : farPast;
@@ -241,18 +219,15 @@ std::optional<PacketReader::Landing> PacketReader::seek(std::int64_t target, std
 
 std::optional<std::int64_t> PacketReader::keyFrameAtOrBefore(std::int64_t t) const
 {
-    if (intraOnly_ || keyless_)
-        return t;
+    if (intraOnly_ || keyless_) return t;
     std::optional<std::int64_t> found;
     auto read = keys_.upper_bound(t);
-    if (read != keys_.begin())
-        found = *std::prev(read);
+    if (read != keys_.begin()) found = *std::prev(read);
     if (indexTrusted_) {
         AVStream* s = stream();
         int index = av_index_search_timestamp(s, t, AVSEEK_FLAG_BACKWARD);
         const AVIndexEntry* entry = index >= 0 ? avformat_index_get_entry(s, index) : nullptr;
-        if (entry)
-            found = std::max(found.value_or(entry->timestamp), entry->timestamp);
+        if (entry) found = std::max(found.value_or(entry->timestamp), entry->timestamp);
     }
     return found;
 }
@@ -266,19 +241,16 @@ bool PacketReader::knowsKeyFramesUpTo(std::int64_t t) const
 std::vector<std::int64_t> PacketReader::indexedKeyFrames() const
 {
     std::vector<std::int64_t> keys;
-    if (!indexTrusted_)
-        return keys;
+    if (!indexTrusted_) return keys;
     AVStream* s = stream();
     const int count = avformat_index_get_entries_count(s);
     for (int i = 0; i < count; ++i) {
         const AVIndexEntry* entry = avformat_index_get_entry(s, i);
-        if (entry && (entry->flags & AVINDEX_KEYFRAME))
-            keys.push_back(entry->timestamp);
+        if (entry && (entry->flags & AVINDEX_KEYFRAME)) keys.push_back(entry->timestamp);
     }
     std::sort(keys.begin(), keys.end());
     return keys;
 }
-
 
 std::optional<std::int64_t> PacketReader::statedEnd() const
 {
@@ -298,8 +270,7 @@ std::optional<std::int64_t> PacketReader::statedEnd() const
         }
     }
     const AVFormatContext* format = format_.get();
-    if (format->duration == AV_NOPTS_VALUE || format->duration <= 0)
-        return std::nullopt;
+    if (format->duration == AV_NOPTS_VALUE || format->duration <= 0) return std::nullopt;
     const std::int64_t formatStart = format->start_time != AV_NOPTS_VALUE ? format->start_time : 0;
     return av_rescale_q(formatStart + format->duration, AV_TIME_BASE_Q, s->time_base);
 }

@@ -75,8 +75,8 @@ private:
     int streamIndex_ = -1;
     bool indexTrusted_ = false;
     bool intraOnly_ = false;
-    bool keyless_ = false;      // the stream marks no key frames: every packet counts as one
-    bool awaitingKey_ = true;   // reading from the start: packets before the first key frame are dropped
+    bool keyless_ = false;     // the stream marks no key frames: every packet counts as one
+    bool awaitingKey_ = true;  // reading from the start: packets before the first key frame are dropped
     std::deque<PacketPtr> queue_;
     std::set<std::int64_t> keys_;  // key frames read
     // The decoding times read in one go since the last seek: every key frame between them is known.

@@ -34,22 +34,18 @@ struct PlaybackAudioOutput::Device {
 
 std::unique_ptr<PlaybackAudioOutput> PlaybackAudioOutput::open(const Asset& asset)
 {
-    if (!QCoreApplication::instance() || asset.tracks(MediaType::audio).empty())
-        return nullptr;
+    if (!QCoreApplication::instance() || asset.tracks(MediaType::audio).empty()) return nullptr;
     QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull())
-        return nullptr;
+    if (output.isNull()) return nullptr;
     QAudioFormat format;
     int rate = output.preferredFormat().sampleRate();
     format.setSampleRate(rate > 0 ? rate : 48000);
     format.setChannelCount(std::clamp(output.preferredFormat().channelCount(), 1, 2));
     format.setSampleFormat(QAudioFormat::Int16);
-    if (!output.isFormatSupported(format))
-        return nullptr;
+    if (!output.isFormatSupported(format)) return nullptr;
     auto device = std::make_unique<Device>();
     device->source = PlaybackAudioSource::open(asset, format.sampleRate(), format.channelCount());
-    if (!device->source)
-        return nullptr;
+    if (!device->source) return nullptr;
     device->sink = std::make_unique<QAudioSink>(output, format);
     return std::unique_ptr<PlaybackAudioOutput>(new PlaybackAudioOutput(std::move(device)));
 }
@@ -61,8 +57,7 @@ PlaybackAudioOutput::~PlaybackAudioOutput() { stop(); }
 void PlaybackAudioOutput::start(const Time& time, double rate)
 {
     stop();
-    if (!(rate >= 0.5 && rate <= 2))
-        return;
+    if (!(rate >= 0.5 && rate <= 2)) return;
     device_->source->seek(time);
     device_->source->setTempo(rate);
     device_->startTime = time;
@@ -74,8 +69,7 @@ void PlaybackAudioOutput::start(const Time& time, double rate)
 
 void PlaybackAudioOutput::stop()
 {
-    if (device_->io)
-        device_->sink->stop();
+    if (device_->io) device_->sink->stop();
     device_->io = nullptr;
     device_->pending.clear();
     device_->written = 0;
@@ -85,8 +79,7 @@ void PlaybackAudioOutput::setVolume(float volume) { device_->sink->setVolume(std
 
 std::optional<Time> PlaybackAudioOutput::position() const
 {
-    if (!device_->io || device_->ended)
-        return std::nullopt;
+    if (!device_->io || device_->ended) return std::nullopt;
     double played = double(device_->sink->processedUSecs()) / 1e6 * device_->rate;
     return add(device_->startTime, Time::withSeconds(played, 1000000000));
 }
@@ -94,8 +87,7 @@ std::optional<Time> PlaybackAudioOutput::position() const
 void PlaybackAudioOutput::feed()
 {
     Device& d = *device_;
-    if (!d.io)
-        return;
+    if (!d.io) return;
     qint64 room = d.sink->bytesFree();
     while (room > 0) {
         if (d.written == d.pending.size()) {
@@ -110,11 +102,9 @@ void PlaybackAudioOutput::feed()
         qint64 available = qint64(d.pending.size() - d.written) * qint64(sizeof(std::int16_t));
         qint64 frameBytes = qint64(d.source->channels()) * qint64(sizeof(std::int16_t));
         qint64 size = std::min(room, available) / frameBytes * frameBytes;
-        if (size <= 0)
-            return;
+        if (size <= 0) return;
         qint64 taken = d.io->write(reinterpret_cast<const char*>(d.pending.data() + d.written), size);
-        if (taken <= 0)
-            return;
+        if (taken <= 0) return;
         d.written += std::size_t(taken) / sizeof(std::int16_t);
         room -= taken;
     }

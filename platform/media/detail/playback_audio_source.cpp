@@ -59,41 +59,33 @@ struct PlaybackAudioSource::Codec {
 
 std::unique_ptr<PlaybackAudioSource> PlaybackAudioSource::open(const Asset& asset, int sampleRate, int channels)
 {
-    if (sampleRate <= 0 || channels <= 0 || channels > 8)
-        return nullptr;
+    if (sampleRate <= 0 || channels <= 0 || channels > 8) return nullptr;
     for (const TrackRef& track : asset.tracks(MediaType::audio)) {
-        if (!track->isPlayable())
-            continue;
+        if (!track->isPlayable()) continue;
         auto codec = std::make_unique<Codec>();
         codec->format = openInput(asset.path());
         AVFormatContext* format = codec->format.get();
         int index = track->streamIndex();
-        if (!format || index < 0 || unsigned(index) >= format->nb_streams)
-            continue;
+        if (!format || index < 0 || unsigned(index) >= format->nb_streams) continue;
         for (unsigned i = 0; i < format->nb_streams; ++i)
-            if (int(i) != index)
-                format->streams[i]->discard = AVDISCARD_ALL;
+            if (int(i) != index) format->streams[i]->discard = AVDISCARD_ALL;
         AVStream* stream = format->streams[index];
         const AVCodec* decoder = avcodec_find_decoder(stream->codecpar->codec_id);
-        if (!decoder)
-            continue;
+        if (!decoder) continue;
         codec->context.reset(avcodec_alloc_context3(decoder));
         AVCodecContext* context = codec->context.get();
-        if (!context || avcodec_parameters_to_context(context, stream->codecpar) < 0)
-            continue;
+        if (!context || avcodec_parameters_to_context(context, stream->codecpar) < 0) continue;
         context->pkt_timebase = stream->time_base;
         if (avcodec_open2(context, decoder, nullptr) < 0 || context->ch_layout.nb_channels <= 0 ||
             context->sample_rate <= 0)
             continue;
         codec->packet.reset(av_packet_alloc());
         codec->frame.reset(av_frame_alloc());
-        if (!codec->packet || !codec->frame)
-            continue;
+        if (!codec->packet || !codec->frame) continue;
         av_channel_layout_default(&codec->outLayout, channels);
         codec->streamIndex = index;
         codec->origin = asset.timeOrigin();
-        if (!codec->buildResampler(sampleRate))
-            continue;
+        if (!codec->buildResampler(sampleRate)) continue;
         std::unique_ptr<PlaybackAudioSource> source(new PlaybackAudioSource(std::move(codec)));
         source->sampleRate_ = sampleRate;
         source->channels_ = channels;
@@ -120,15 +112,13 @@ void PlaybackAudioSource::seek(const Time& time)
     c.drained = false;
     skipFrames_ = 0;
     ended_ = false;
-    if (tempo_ != 1)
-        buildTempo();
+    if (tempo_ != 1) buildTempo();
 }
 
 void PlaybackAudioSource::setTempo(double tempo)
 {
     tempo = std::isfinite(tempo) ? std::clamp(tempo, 0.5, 2.0) : 1.0;
-    if (tempo == tempo_)
-        return;
+    if (tempo == tempo_) return;
     tempo_ = tempo;
     if (tempo_ != 1)
         buildTempo();
@@ -141,27 +131,25 @@ bool PlaybackAudioSource::buildTempo()
     Codec& c = *codec_;
     c.graph.reset(avfilter_graph_alloc());
     c.source = c.sink = nullptr;
-    if (!c.graph)
-        return false;
+    if (!c.graph) return false;
     char layout[64] = {};
     av_channel_layout_describe(&c.outLayout, layout, sizeof layout);
-    std::string sourceArgs = "sample_rate=" + std::to_string(sampleRate_) + ":sample_fmt=s16:channel_layout=" +
-                             layout + ":time_base=1/" + std::to_string(sampleRate_);
+    std::string sourceArgs = "sample_rate=" + std::to_string(sampleRate_) + ":sample_fmt=s16:channel_layout=" + layout +
+                             ":time_base=1/" + std::to_string(sampleRate_);
     std::string tempoArgs = "tempo=" + std::to_string(tempo_);
     AVFilterContext* stretcher = nullptr;
     AVFilterContext* formatter = nullptr;
     AVFilterGraph* graph = c.graph.get();
-    bool built =
-        avfilter_graph_create_filter(&c.source, avfilter_get_by_name("abuffer"), "in", sourceArgs.c_str(), nullptr,
-                                     graph) >= 0 &&
-        avfilter_graph_create_filter(&stretcher, avfilter_get_by_name("atempo"), "tempo", tempoArgs.c_str(),
-                                     nullptr, graph) >= 0 &&
-        avfilter_graph_create_filter(&formatter, avfilter_get_by_name("aformat"), "format", "sample_fmts=s16",
-                                     nullptr, graph) >= 0 &&
-        avfilter_graph_create_filter(&c.sink, avfilter_get_by_name("abuffersink"), "out", nullptr, nullptr,
-                                     graph) >= 0 &&
-        avfilter_link(c.source, 0, stretcher, 0) >= 0 && avfilter_link(stretcher, 0, formatter, 0) >= 0 &&
-        avfilter_link(formatter, 0, c.sink, 0) >= 0 && avfilter_graph_config(graph, nullptr) >= 0;
+    bool built = avfilter_graph_create_filter(&c.source, avfilter_get_by_name("abuffer"), "in", sourceArgs.c_str(),
+                                              nullptr, graph) >= 0 &&
+                 avfilter_graph_create_filter(&stretcher, avfilter_get_by_name("atempo"), "tempo", tempoArgs.c_str(),
+                                              nullptr, graph) >= 0 &&
+                 avfilter_graph_create_filter(&formatter, avfilter_get_by_name("aformat"), "format", "sample_fmts=s16",
+                                              nullptr, graph) >= 0 &&
+                 avfilter_graph_create_filter(&c.sink, avfilter_get_by_name("abuffersink"), "out", nullptr, nullptr,
+                                              graph) >= 0 &&
+                 avfilter_link(c.source, 0, stretcher, 0) >= 0 && avfilter_link(stretcher, 0, formatter, 0) >= 0 &&
+                 avfilter_link(formatter, 0, c.sink, 0) >= 0 && avfilter_graph_config(graph, nullptr) >= 0;
     if (!built) {
         // Without the stretcher the sound plays at its own speed rather than not at all.
         c.graph.reset();
@@ -179,8 +167,7 @@ void PlaybackAudioSource::stretch(const std::int16_t* samples, int frames, std::
     }
     if (samples) {
         FramePtr input(av_frame_alloc());
-        if (!input)
-            return;
+        if (!input) return;
         input->format = AV_SAMPLE_FMT_S16;
         input->sample_rate = sampleRate_;
         input->nb_samples = frames;
@@ -188,8 +175,7 @@ void PlaybackAudioSource::stretch(const std::int16_t* samples, int frames, std::
             return;
         std::copy(samples, samples + std::size_t(frames) * std::size_t(channels_),
                   reinterpret_cast<std::int16_t*>(input->data[0]));
-        if (av_buffersrc_add_frame(c.source, input.get()) < 0)
-            return;
+        if (av_buffersrc_add_frame(c.source, input.get()) < 0) return;
     } else if (av_buffersrc_add_frame(c.source, nullptr) < 0) {
         return;
     }
@@ -215,18 +201,15 @@ void PlaybackAudioSource::convert(const AVFrame* frame, std::vector<std::int16_t
         c.target.reset();
     }
     int capacity = swr_get_out_samples(c.resampler.get(), frame ? frame->nb_samples : 0);
-    if (capacity <= 0)
-        return;
+    if (capacity <= 0) return;
     std::vector<std::int16_t> converted(std::size_t(capacity) * std::size_t(channels_));
     auto* planes = reinterpret_cast<std::uint8_t*>(converted.data());
     auto** input = frame ? const_cast<const std::uint8_t**>(frame->extended_data) : nullptr;
     int made = swr_convert(c.resampler.get(), &planes, capacity, input, frame ? frame->nb_samples : 0);
-    if (made <= 0)
-        return;
+    if (made <= 0) return;
     int skipped = int(std::min<std::int64_t>(skipFrames_, made));
     skipFrames_ -= skipped;
-    if (made > skipped)
-        stretch(converted.data() + std::size_t(skipped) * std::size_t(channels_), made - skipped, out);
+    if (made > skipped) stretch(converted.data() + std::size_t(skipped) * std::size_t(channels_), made - skipped, out);
 }
 
 bool PlaybackAudioSource::decodeMore(std::vector<std::int16_t>& out)
@@ -240,24 +223,20 @@ bool PlaybackAudioSource::decodeMore(std::vector<std::int16_t>& out)
             av_frame_unref(c.frame.get());
             return true;
         }
-        if (result == AVERROR(EAGAIN) && c.drained)
-            result = AVERROR_EOF;
+        if (result == AVERROR(EAGAIN) && c.drained) result = AVERROR_EOF;
         if (result == AVERROR_EOF || (result != AVERROR(EAGAIN) && ++errors > 64)) {
             // The tail held back by the resampler and the stretcher.
             convert(nullptr, out);
-            if (c.graph)
-                stretch(nullptr, 0, out);
+            if (c.graph) stretch(nullptr, 0, out);
             return false;
         }
-        if (result != AVERROR(EAGAIN))
-            continue;
+        if (result != AVERROR(EAGAIN)) continue;
         if (av_read_frame(c.format.get(), c.packet.get()) < 0) {
             c.drained = true;
             avcodec_send_packet(c.context.get(), nullptr);
             continue;
         }
-        if (c.packet->stream_index == c.streamIndex)
-            avcodec_send_packet(c.context.get(), c.packet.get());
+        if (c.packet->stream_index == c.streamIndex) avcodec_send_packet(c.context.get(), c.packet.get());
         av_packet_unref(c.packet.get());
     }
 }
@@ -266,8 +245,7 @@ bool PlaybackAudioSource::read(std::vector<std::int16_t>& out, std::size_t frame
 {
     std::size_t wanted = out.size() + frames * std::size_t(channels_);
     while (!ended_ && out.size() < wanted)
-        if (!decodeMore(out))
-            ended_ = true;
+        if (!decodeMore(out)) ended_ = true;
     return !ended_ || out.size() >= wanted;
 }
 

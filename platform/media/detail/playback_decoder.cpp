@@ -24,8 +24,7 @@ void PlaybackDecoder::issue(Command command)
 {
     {
         std::lock_guard lock(mutex_);
-        if (!command.isStep)
-            queue_.clear();
+        if (!command.isStep) queue_.clear();
         pending_ = std::move(command);
         ended_ = false;
     }
@@ -37,8 +36,7 @@ void PlaybackDecoder::seek(std::uint64_t command, const Time& t, const Time& bef
     issue({command, false, t, before, after, std::nullopt, 0});
 }
 
-void PlaybackDecoder::step(std::uint64_t command, std::optional<std::int64_t> fromPts, const Time& fromTime,
-                           int count)
+void PlaybackDecoder::step(std::uint64_t command, std::optional<std::int64_t> fromPts, const Time& fromTime, int count)
 {
     issue({command, true, fromTime, Time::zero(), Time::zero(), fromPts, count});
 }
@@ -57,24 +55,21 @@ std::optional<PlaybackFrame> PlaybackDecoder::takeDue(const Time& time)
     std::optional<PlaybackFrame> due;
     {
         std::lock_guard lock(mutex_);
-        if (pending_)
-            return std::nullopt;
+        if (pending_) return std::nullopt;
         while (!queue_.empty() && compare(queue_.front().time, time) <= 0) {
             due = std::move(queue_.front());
             queue_.pop_front();
             takenSinceLanding_ = true;
         }
     }
-    if (due)
-        wake_.notify_all();
+    if (due) wake_.notify_all();
     return due;
 }
 
 std::optional<Time> PlaybackDecoder::nextFrameTime() const
 {
     std::lock_guard lock(mutex_);
-    if (pending_ || queue_.empty())
-        return std::nullopt;
+    if (pending_ || queue_.empty()) return std::nullopt;
     return queue_.front().time;
 }
 
@@ -90,8 +85,8 @@ void PlaybackDecoder::carryOut(const Command& command)
     if (!command.isStep) {
         landing.frame = source_->seek(command.time, command.before, command.after);
     } else {
-        std::int64_t from = command.fromPts ? *command.fromPts
-                                            : source_->ticksOf(command.time, Rounding::towardNegativeInfinity);
+        std::int64_t from =
+            command.fromPts ? *command.fromPts : source_->ticksOf(command.time, Rounding::towardNegativeInfinity);
         std::int64_t target = source_->stepTarget(from, command.count);
         {
             // A step forward usually finds its frame already decoded.
@@ -105,15 +100,12 @@ void PlaybackDecoder::carryOut(const Command& command)
                 queue_.clear();
             }
         }
-        if (!landing.frame)
-            landing.frame = source_->frameAt(target);
+        if (!landing.frame) landing.frame = source_->frameAt(target);
     }
     {
         std::lock_guard lock(mutex_);
-        if (pending_)
-            return;  // replaced while it ran: the newer command speaks for both
-        if (!landing.frame)
-            ended_ = true;
+        if (pending_) return;  // replaced while it ran: the newer command speaks for both
+        if (!landing.frame) ended_ = true;
         takenSinceLanding_ = false;
     }
     landed_(std::move(landing));
@@ -127,14 +119,12 @@ void PlaybackDecoder::run()
         // Frames before those kept only while paused: playback takes frames off the queue.
         const auto decodesEarlier = [this] { return source_ && !takenSinceLanding_ && source_->wantsEarlierFrames(); };
         wake_.wait(lock, [&] { return stopping_ || pending_ || decodesAhead() || decodesEarlier(); });
-        if (stopping_)
-            return;
+        if (stopping_) return;
         if (pending_) {
             Command command = std::move(*pending_);
             pending_.reset();
             // A step looks for its target among the frames ahead before they go.
-            if (!command.isStep)
-                queue_.clear();
+            if (!command.isStep) queue_.clear();
             lock.unlock();
             if (source_)
                 carryOut(command);
@@ -156,8 +146,7 @@ void PlaybackDecoder::run()
         lock.unlock();
         std::optional<PlaybackFrame> frame = source_->next();
         lock.lock();
-        if (pending_)
-            continue;  // decoded for a position that no longer holds
+        if (pending_) continue;  // decoded for a position that no longer holds
         if (frame)
             queue_.push_back(std::move(*frame));
         else

@@ -21,11 +21,9 @@ constexpr std::size_t seekTrail = 12;
 std::unique_ptr<PlaybackFrameSource> PlaybackFrameSource::open(const Asset& asset)
 {
     DecoderPool* pool = asset.videoDecoders();
-    if (!pool)
-        return nullptr;
+    if (!pool) return nullptr;
     auto decoder = pool->openDecoder();
-    if (!decoder)
-        return nullptr;
+    if (!decoder) return nullptr;
     return std::unique_ptr<PlaybackFrameSource>(new PlaybackFrameSource(asset, *pool, std::move(decoder)));
 }
 
@@ -52,11 +50,9 @@ std::int64_t PlaybackFrameSource::ticksOf(const Time& t, Rounding rounding) cons
 
 std::optional<PlaybackFrame> PlaybackFrameSource::make(const AVFrame* frame)
 {
-    if (!frame)
-        return std::nullopt;
+    if (!frame) return std::nullopt;
     gfx::ImageRef image = converter_.convert(frame, width_, height_);
-    if (!image)
-        return std::nullopt;
+    if (!image) return std::nullopt;
     return PlaybackFrame{frame->pts, subtract(timeFromTicks(frame->pts, timeBase_), origin_), std::move(image)};
 }
 
@@ -78,18 +74,15 @@ PlaybackFrameSource::Run PlaybackFrameSource::decodeStretch(VideoDecoder& decode
                                     [&](const AVFrame* frame) {
                                         FramePtr copy(av_frame_clone(frame));
                                         complete = complete && copy;
-                                        if (complete)
-                                            frames.push_back(std::move(copy));
+                                        if (complete) frames.push_back(std::move(copy));
                                         while (frames.size() > before)
                                             frames.pop_front();
                                     },
                                     stop};
     const AVFrame* answer = decoder.frameAt(window.low, window.target, window.high, seekFirst, &trail);
     FramePtr copy(answer ? av_frame_clone(answer) : nullptr);
-    if (!copy)
-        return {};
-    if (!complete)
-        frames.clear();
+    if (!copy) return {};
+    if (!complete) frames.clear();
     frames.push_back(std::move(copy));
     return frames;
 }
@@ -105,24 +98,20 @@ std::optional<PlaybackFrame> PlaybackFrameSource::seek(const Time& t, const Time
     if (run_.empty()) {
         // Past the data that decodes: its last frame.
         const Time end = asset_.lastFrameTime();
-        if (!end.isNumeric() || compare(t, end) <= 0)
-            return std::nullopt;
+        if (!end.isNumeric() || compare(t, end) <= 0) return std::nullopt;
         const std::int64_t pts = ticksOf(end, Rounding::towardNegativeInfinity);
         run_ = decodeStretch(*decoder_, {pts, pts, pts, false}, false, trail, frameTicks());
         last = !run_.empty();
     }
-    if (run_.empty())
-        return std::nullopt;
+    if (run_.empty()) return std::nullopt;
     std::optional<PlaybackFrame> frame = land(run_.size() - 1);
-    if (frame)
-        frame->last = last;
+    if (frame) frame->last = last;
     return frame;
 }
 
 std::int64_t PlaybackFrameSource::stepTarget(std::int64_t fromPts, int count)
 {
-    if (std::optional<std::int64_t> target = frameTimes_.step(fromPts, count))
-        return *target;
+    if (std::optional<std::int64_t> target = frameTimes_.step(fromPts, count)) return *target;
     // Without readable packets, nominal frame durations.
     return fromPts + count * frameTicks();
 }
@@ -135,8 +124,7 @@ bool PlaybackFrameSource::decoderAtRunEnd() const
 
 void PlaybackFrameSource::remember(const AVFrame* frame, bool restart)
 {
-    if (restart)
-        run_.clear();
+    if (restart) run_.clear();
     FramePtr copy(av_frame_clone(frame));
     if (!copy) {
         run_.clear();
@@ -161,39 +149,33 @@ std::optional<PlaybackFrame> PlaybackFrameSource::land(std::size_t position)
 
 std::optional<std::size_t> PlaybackFrameSource::holderInRun(std::int64_t pts) const
 {
-    if (run_.empty() || run_.front()->pts > pts)
-        return std::nullopt;
+    if (run_.empty() || run_.front()->pts > pts) return std::nullopt;
     std::size_t i = 0;
     while (i + 1 < run_.size() && run_[i + 1]->pts <= pts)
         ++i;
-    if (i + 1 == run_.size() && run_[i]->pts != pts)
-        return std::nullopt;
+    if (i + 1 == run_.size() && run_[i]->pts != pts) return std::nullopt;
     return i;
 }
 
 std::optional<PlaybackFrame> PlaybackFrameSource::frameAt(std::int64_t pts)
 {
     steppingBack_ = landed_ && pts < *landed_;
-    if (std::optional<std::size_t> kept = holderInRun(pts))
-        return land(*kept);
+    if (std::optional<std::size_t> kept = holderInRun(pts)) return land(*kept);
 
     if (decoderAtRunEnd() && decoder_->canReachByDecoding(pts)) {
         // Ahead in the same run of frames: decode on.
         while (run_.back()->pts < pts) {
             const AVFrame* frame = decoder_->nextFrame();
-            if (!frame)
-                break;
+            if (!frame) break;
             remember(frame, false);
         }
-        if (run_.empty() || run_.back()->pts < pts)
-            return std::nullopt;
+        if (run_.empty() || run_.back()->pts < pts) return std::nullopt;
         return land(holderInRun(pts).value_or(run_.size() - 1));
     }
     // From the key frame at or before it, keeping the frames before it that the run holds.
     earlierTried_.reset();
     run_ = decodeStretch(*decoder_, {pts, pts, pts, false}, false, runLength_ - 1, frameTicks());
-    if (run_.empty())
-        return std::nullopt;
+    if (run_.empty()) return std::nullopt;
     return land(run_.size() - 1);
 }
 
@@ -210,16 +192,15 @@ bool PlaybackFrameSource::wantsEarlierFrames() const
 void PlaybackFrameSource::decodeEarlier(const std::function<bool()>& stop)
 {
     const std::int64_t front = run_.front()->pts;
-    if (!behind_)
-        behind_ = pool_.openDecoder();
+    if (!behind_) behind_ = pool_.openDecoder();
     if (!behind_) {
         earlierTried_ = front;
         return;
     }
     const std::size_t wanted = runLength_ / 2;
-    Run earlier = decodeStretch(*behind_, {front - 1, front - 1, front - 1, false}, false, wanted - 1, frameTicks(), stop);
-    if (stop && stop())
-        return;  // left for later
+    Run earlier =
+        decodeStretch(*behind_, {front - 1, front - 1, front - 1, false}, false, wanted - 1, frameTicks(), stop);
+    if (stop && stop()) return;  // left for later
     if (earlier.empty() || earlier.back()->pts >= front) {
         earlierTried_ = front;
         return;
@@ -236,23 +217,18 @@ std::optional<PlaybackFrame> PlaybackFrameSource::next()
     // The frame after the one handed out, when the run holds it.
     if (handedOut_)
         for (std::size_t i = 1; i < run_.size(); ++i)
-            if (run_[i]->pts > *handedOut_ && run_[i - 1]->pts <= *handedOut_)
-                return serve(i);
+            if (run_[i]->pts > *handedOut_ && run_[i - 1]->pts <= *handedOut_) return serve(i);
     const AVFrame* frame = nullptr;
     if (!handedOut_ || (decoderAtRunEnd() && run_.back()->pts == *handedOut_)) {
         frame = decoder_->nextFrame();
-        if (frame)
-            remember(frame, false);
+        if (frame) remember(frame, false);
     } else {
         // The decoder stands elsewhere: back to the frame after the one handed out.
         frame = decoder_->frameAt(*handedOut_ + 1, *handedOut_ + 1, farFuture, false);
-        if (frame && frame->pts <= *handedOut_)
-            frame = nullptr;
-        if (frame)
-            remember(frame, true);
+        if (frame && frame->pts <= *handedOut_) frame = nullptr;
+        if (frame) remember(frame, true);
     }
-    if (!frame)
-        return std::nullopt;
+    if (!frame) return std::nullopt;
     return serve(run_.size() - 1);
 }
 

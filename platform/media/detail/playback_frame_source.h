@@ -91,10 +91,10 @@ private:
     int height_;
     // Frames decoded one after another, in presentation order, oldest first.
     Run run_;
-    std::size_t runLength_;  // how many frames the budget allows
-    std::optional<std::int64_t> handedOut_;  // the pts of the last frame handed out
-    std::optional<std::int64_t> landed_;     // the pts of the last frame a seek or step landed on
-    bool steppingBack_ = false;              // the last step went backwards
+    std::size_t runLength_;                     // how many frames the budget allows
+    std::optional<std::int64_t> handedOut_;     // the pts of the last frame handed out
+    std::optional<std::int64_t> landed_;        // the pts of the last frame a seek or step landed on
+    bool steppingBack_ = false;                 // the last step went backwards
     std::optional<std::int64_t> earlierTried_;  // the first kept frame before which decoding found nothing
 };
 

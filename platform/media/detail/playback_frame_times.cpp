@@ -30,12 +30,9 @@ public:
     std::int64_t timeOf(const AVPacket* packet)
     {
         std::int64_t dts = packet->dts;
-        if (dts == AV_NOPTS_VALUE)
-            dts = nextDts_;
-        if (dts != AV_NOPTS_VALUE)
-            nextDts_ = sum(dts, packet->duration > 0 ? packet->duration : frameTicks_);
-        if (packet->pts != AV_NOPTS_VALUE && packet->dts != AV_NOPTS_VALUE)
-            delay_ = sum(packet->pts, -packet->dts);
+        if (dts == AV_NOPTS_VALUE) dts = nextDts_;
+        if (dts != AV_NOPTS_VALUE) nextDts_ = sum(dts, packet->duration > 0 ? packet->duration : frameTicks_);
+        if (packet->pts != AV_NOPTS_VALUE && packet->dts != AV_NOPTS_VALUE) delay_ = sum(packet->pts, -packet->dts);
         if (packet->pts != AV_NOPTS_VALUE || packet->dts != AV_NOPTS_VALUE)
             return packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
         return dts != AV_NOPTS_VALUE && delay_ != AV_NOPTS_VALUE ? sum(dts, delay_) : AV_NOPTS_VALUE;
@@ -62,8 +59,7 @@ std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::in
     std::set<std::int64_t>& times = stretch.times;
     bool& reachedEnd = stretch.reachedEnd;
     AVStream* stream = reader_->stream();
-    if (!reader_->seek(start, stream->start_time != AV_NOPTS_VALUE ? stream->start_time : farBack))
-        return std::nullopt;
+    if (!reader_->seek(start, stream->start_time != AV_NOPTS_VALUE ? stream->start_time : farBack)) return std::nullopt;
     std::optional<std::int64_t> earliest;
     int pastBound = 0;
     reachedEnd = false;
@@ -77,8 +73,7 @@ std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::in
         std::int64_t pts = packetTimes.timeOf(packet_.get());
         std::int64_t dts = packet_->dts;
         av_packet_unref(packet_.get());
-        if (!ours || pts == AV_NOPTS_VALUE)
-            continue;
+        if (!ours || pts == AV_NOPTS_VALUE) continue;
         times.insert(pts);
         earliest = earliest ? std::min(*earliest, pts) : pts;
 
@@ -87,16 +82,13 @@ std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::in
         std::int64_t bound = until;
         if (after > 0) {
             auto beyond = times.upper_bound(until);
-            if (std::distance(beyond, times.end()) < after)
-                continue;
+            if (std::distance(beyond, times.end()) < after) continue;
             bound = *std::next(beyond, after - 1);
         }
         stretch.knownUpTo = bound;
-        if (dts != AV_NOPTS_VALUE && dts > bound)
-            break;
+        if (dts != AV_NOPTS_VALUE && dts > bound) break;
         pastBound = pts > bound ? pastBound + 1 : 0;
-        if (pastBound >= reorderMargin)
-            break;
+        if (pastBound >= reorderMargin) break;
     }
     return earliest;
 }
@@ -107,13 +99,11 @@ std::optional<std::int64_t> PlaybackFrameTimes::stepWithin(const Stretch& stretc
     if (times.empty() || from < *times.begin() || (!stretch.reachedEnd && from > stretch.knownUpTo))
         return std::nullopt;
     const std::int64_t position = std::distance(times.begin(), times.upper_bound(from)) - 1 + std::int64_t(count);
-    if (position < 0)
-        return std::nullopt;
+    if (position < 0) return std::nullopt;
     if (position >= std::int64_t(times.size()))
         return stretch.reachedEnd ? std::optional(*times.rbegin()) : std::nullopt;
     const std::int64_t time = *std::next(times.begin(), position);
-    if (!stretch.reachedEnd && time > stretch.knownUpTo)
-        return std::nullopt;
+    if (!stretch.reachedEnd && time > stretch.knownUpTo) return std::nullopt;
     return time;
 }
 
@@ -124,11 +114,9 @@ std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int coun
         reader_ = PacketReader::open(path_, streamIndex_);
         packet_.reset(av_packet_alloc());
     }
-    if (!reader_ || !packet_)
-        return std::nullopt;
+    if (!reader_ || !packet_) return std::nullopt;
 
-    if (std::optional<std::int64_t> known = stepWithin(last_, from, count))
-        return known;
+    if (std::optional<std::int64_t> known = stepWithin(last_, from, count)) return known;
     // Back a key frame at a time until the frame at `from` and enough frames before it are known, or the stream
     // starts. A seek that lands on the same key frame again (containers seek by decoding time) goes back further.
     Stretch stretch;
@@ -143,11 +131,9 @@ std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int coun
     std::optional<std::int64_t> reached;
     for (int round = 0; round < maximumRounds; ++round) {
         std::optional<std::int64_t> earliest = scan(start, from, after, stretch);
-        if (!earliest || framesUpTo() > before)
-            break;
+        if (!earliest || framesUpTo() > before) break;
         bool progressed = !reached || *earliest < *reached;
-        if (!progressed && start <= streamStart)
-            break;
+        if (!progressed && start <= streamStart) break;
         if (progressed) {
             reached = earliest;
             start = std::min(start, *reached) - 1;
@@ -157,8 +143,7 @@ std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int coun
         }
         start = std::max(start, farBack);
     }
-    if (times.empty())
-        return std::nullopt;
+    if (times.empty()) return std::nullopt;
     std::int64_t position = std::int64_t(framesUpTo()) - 1 + count;
     position = std::clamp<std::int64_t>(position, 0, std::int64_t(times.size()) - 1);
     const std::int64_t answer = *std::next(times.begin(), position);

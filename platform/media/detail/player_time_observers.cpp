@@ -21,8 +21,7 @@ namespace {
 // The first multiple of the interval after `seconds`.
 double multipleAfter(double seconds, double interval)
 {
-    if (!(interval > 0) || !std::isfinite(seconds))
-        return INFINITY;
+    if (!(interval > 0) || !std::isfinite(seconds)) return INFINITY;
     return (std::floor(seconds / interval) + 1) * interval;
 }
 
@@ -49,8 +48,7 @@ std::uint64_t PlayerTimeObservers::addBoundary(const std::vector<Time>& times,
     auto entry = std::make_shared<Entry>();
     entry->queue = queue ? std::move(queue) : core::DispatchQueue::main();
     for (const Time& t : times)
-        if (t.isNumeric())
-            entry->times.push_back(t);
+        if (t.isNumeric()) entry->times.push_back(t);
     entry->boundary = std::move(function);
     std::lock_guard lock(mutex_);
     entry->id = ++lastId_;
@@ -73,8 +71,7 @@ bool PlayerTimeObservers::remove(std::uint64_t id)
 void PlayerTimeObservers::dispatch(const std::shared_ptr<Entry>& entry, const Time& time)
 {
     entry->queue->async([entry, time] {
-        if (!entry->alive)
-            return;
+        if (!entry->alive) return;
         if (entry->periodic)
             entry->periodic(time);
         else if (entry->boundary)
@@ -117,15 +114,12 @@ std::optional<double> PlayerTimeObservers::nextReport(const Time& time) const
     std::lock_guard lock(mutex_);
     std::optional<double> next;
     auto consider = [&next](double t) {
-        if (std::isfinite(t) && (!next || t < *next))
-            next = t;
+        if (std::isfinite(t) && (!next || t < *next)) next = t;
     };
     for (const auto& entry : entries_) {
-        if (entry->periodic)
-            consider(entry->nextReport);
+        if (entry->periodic) consider(entry->nextReport);
         for (const Time& t : entry->times)
-            if (compare(t, time) > 0)
-                consider(t.seconds());
+            if (compare(t, time) > 0) consider(t.seconds());
     }
     return next;
 }

@@ -4,10 +4,8 @@ namespace media::detail {
 
 Time usableTolerance(const Time& t)
 {
-    if (t.isPositiveInfinity())
-        return t;
-    if (!t.isNumeric() || compare(t, Time::zero()) < 0)
-        return Time::zero();
+    if (t.isPositiveInfinity()) return t;
+    if (!t.isNumeric() || compare(t, Time::zero()) < 0) return Time::zero();
     return t;
 }
 
@@ -17,9 +15,10 @@ FrameWindow frameWindow(const Time& t, const Time& before, const Time& after, AV
     FrameWindow window;
     window.keyFrame = low.isPositiveInfinity();
     window.target = ticksFromTime(t, timeBase, Rounding::towardNegativeInfinity);
-    window.low = window.keyFrame ? farPast : ticksFromTime(subtract(t, low), timeBase, Rounding::towardPositiveInfinity);
-    window.high = high.isPositiveInfinity() ? farFuture
-                                            : ticksFromTime(add(t, high), timeBase, Rounding::towardNegativeInfinity);
+    window.low =
+        window.keyFrame ? farPast : ticksFromTime(subtract(t, low), timeBase, Rounding::towardPositiveInfinity);
+    window.high =
+        high.isPositiveInfinity() ? farFuture : ticksFromTime(add(t, high), timeBase, Rounding::towardNegativeInfinity);
     return window;
 }
 

@@ -18,7 +18,10 @@ constexpr int maximumBackoffs = 8;
 constexpr std::int64_t wholeEndSlack = 4;
 
 // The decoder concealed damage in the frame or made it up from missing references.
-bool isDamaged(const AVFrame* frame) { return (frame->flags & AV_FRAME_FLAG_CORRUPT) || frame->decode_error_flags != 0; }
+bool isDamaged(const AVFrame* frame)
+{
+    return (frame->flags & AV_FRAME_FLAG_CORRUPT) || frame->decode_error_flags != 0;
+}
 
 // Whether the set holds a value in (after, upTo].
 bool holdsBetween(const std::set<std::int64_t>& values, std::int64_t after, std::int64_t upTo)
@@ -34,59 +37,48 @@ std::unique_ptr<VideoDecoder> VideoDecoder::open(const std::string& path, int st
 {
     std::unique_ptr<VideoDecoder> decoder(new VideoDecoder);
     decoder->reader_ = PacketReader::open(path, streamIndex);
-    if (!decoder->reader_)
-        return nullptr;
+    if (!decoder->reader_) return nullptr;
     AVStream* stream = decoder->reader_->stream();
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
-    if (!codec)
-        return nullptr;
+    if (!codec) return nullptr;
     decoder->codec_.reset(avcodec_alloc_context3(codec));
     AVCodecContext* context = decoder->codec_.get();
-    if (!context || avcodec_parameters_to_context(context, stream->codecpar) < 0)
-        return nullptr;
+    if (!context || avcodec_parameters_to_context(context, stream->codecpar) < 0) return nullptr;
     context->pkt_timebase = stream->time_base;
     context->thread_count = threads;
     context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-    if (avcodec_open2(context, codec, nullptr) < 0)
-        return nullptr;
+    if (avcodec_open2(context, codec, nullptr) < 0) return nullptr;
 
     decoder->packet_.reset(av_packet_alloc());
     decoder->current_.reset(av_frame_alloc());
     decoder->ahead_.reset(av_frame_alloc());
-    if (!decoder->packet_ || !decoder->current_ || !decoder->ahead_)
-        return nullptr;
+    if (!decoder->packet_ || !decoder->current_ || !decoder->ahead_) return nullptr;
     decoder->firstPts_ = firstPts;
     return decoder;
 }
 
 std::optional<std::int64_t> VideoDecoder::position() const
 {
-    if (!hasCurrent_)
-        return std::nullopt;
+    if (!hasCurrent_) return std::nullopt;
     return current_->pts;
 }
 
 bool VideoDecoder::canReachByDecoding(std::int64_t target) const
 {
-    if (!hasCurrent_ || keyFrameAlone_ || current_->pts > target)
-        return false;
-    if ((hasAhead_ && ahead_->pts > target) || drained_)
-        return true;
+    if (!hasCurrent_ || keyFrameAlone_ || current_->pts > target) return false;
+    if ((hasAhead_ && ahead_->pts > target) || drained_) return true;
     if (std::optional<std::int64_t> key = reader_->keyFrameAtOrBefore(target); key && *key > current_->pts) {
         // A seek throws away the frames in flight and starts the decoder from empty, which costs about two
         // frames per decoding thread: a key frame closer than that is cheaper to decode through.
-        if (*key - current_->pts <= restartTicks())
-            return true;
+        if (*key - current_->pts <= restartTicks()) return true;
         // An index may hold decoding times: a target within the reordering delay after a key frame's entry may
         // still lie before that key frame on screen, in the stretch before it. A seek there would land past the
         // target and have to go back a whole stretch; a decoder already in that stretch reaches it by decoding on.
-        if (target - *key >= reorderTicks())
-            return false;
+        if (target - *key >= reorderTicks()) return false;
         const std::optional<std::int64_t> previous = reader_->keyFrameAtOrBefore(*key - 1);
         return previous && *previous <= current_->pts;
     }
-    if (reader_->knowsKeyFramesUpTo(target))
-        return true;
+    if (reader_->knowsKeyFramesUpTo(target)) return true;
     // Where the key frames are unknown, a short way forward still beats a seek.
     AVRational base = stream()->time_base;
     std::int64_t twoSeconds = base.num > 0 ? 2 * std::int64_t(base.den) / base.num : 0;
@@ -97,15 +89,11 @@ std::int64_t VideoDecoder::frameTicks() const
 {
     const AVStream* s = stream();
     AVRational rate = s->avg_frame_rate.num > 0 ? s->avg_frame_rate : s->r_frame_rate;
-    if (rate.num <= 0 || rate.den <= 0 || s->time_base.num <= 0)
-        return 0;
+    if (rate.num <= 0 || rate.den <= 0 || s->time_base.num <= 0) return 0;
     return std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), s->time_base));
 }
 
-std::int64_t VideoDecoder::reorderTicks() const
-{
-    return (std::int64_t(codec_->has_b_frames) + 1) * frameTicks();
-}
+std::int64_t VideoDecoder::reorderTicks() const { return (std::int64_t(codec_->has_b_frames) + 1) * frameTicks(); }
 
 std::int64_t VideoDecoder::restartTicks() const
 {
@@ -114,12 +102,9 @@ std::int64_t VideoDecoder::restartTicks() const
 
 std::int64_t VideoDecoder::ptsOf(const AVFrame* frame) const
 {
-    if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
-        return frame->best_effort_timestamp;
-    if (frame->pts != AV_NOPTS_VALUE)
-        return frame->pts;
-    if (lastPts_ != AV_NOPTS_VALUE)
-        return lastPts_ + std::max<std::int64_t>(1, frame->pkt_duration);
+    if (frame->best_effort_timestamp != AV_NOPTS_VALUE) return frame->best_effort_timestamp;
+    if (frame->pts != AV_NOPTS_VALUE) return frame->pts;
+    if (lastPts_ != AV_NOPTS_VALUE) return lastPts_ + std::max<std::int64_t>(1, frame->pkt_duration);
     return firstPts_;
 }
 
@@ -177,8 +162,7 @@ int VideoDecoder::send(AVPacket* packet)
 void VideoDecoder::taintFrom(std::int64_t pts)
 {
     const auto damaged = sentPts_.find(pts);
-    if (damaged == sentPts_.end())
-        return;
+    if (damaged == sentPts_.end()) return;
     const std::uint64_t order = damaged->second.order;
     const auto nextKey = keysSent_.upper_bound(order);
     for (const auto& [later, sent] : sentPts_)
@@ -186,8 +170,7 @@ void VideoDecoder::taintFrom(std::int64_t pts)
             damaged_.insert(later);
             awaited_.erase(later);
         }
-    if (nextKey == keysSent_.end())
-        taintedUntilKey_ = true;
+    if (nextKey == keysSent_.end()) taintedUntilKey_ = true;
 }
 
 bool VideoDecoder::isReference(const AVFrame* frame) const
@@ -211,8 +194,7 @@ bool VideoDecoder::decodeAhead()
             interlaced_ = interlaced_ || ahead_->interlaced_frame;
             if (isDamaged(ahead_.get()) || damaged_.count(pts)) {
                 // The frames decoded from a damaged one carry its damage on, up to the next key frame.
-                if (!damaged_.count(pts) && isReference(ahead_.get()))
-                    taintFrom(pts);
+                if (!damaged_.count(pts) && isReference(ahead_.get())) taintFrom(pts);
                 damaged_.insert(pts);
                 av_frame_unref(ahead_.get());
                 continue;
@@ -221,11 +203,9 @@ bool VideoDecoder::decodeAhead()
             hasAhead_ = true;
             return true;
         }
-        if (result == AVERROR_EOF || drained_)
-            return false;
+        if (result == AVERROR_EOF || drained_) return false;
         if (result != AVERROR(EAGAIN)) {
-            if (++errors > maximumErrors)
-                return false;
+            if (++errors > maximumErrors) return false;
             continue;
         }
         if (!reader_->read(packet_.get())) {
@@ -236,8 +216,7 @@ bool VideoDecoder::decodeAhead()
         }
         result = send(packet_.get());
         av_packet_unref(packet_.get());
-        if (result < 0 && result != AVERROR(EAGAIN) && ++errors > maximumErrors)
-            return false;
+        if (result < 0 && result != AVERROR(EAGAIN) && ++errors > maximumErrors) return false;
     }
 }
 
@@ -254,8 +233,7 @@ void VideoDecoder::takeAhead()
 
 bool VideoDecoder::skippable(std::int64_t pts) const
 {
-    if (pts == AV_NOPTS_VALUE || skipBelow_ == AV_NOPTS_VALUE || pts >= skipBelow_)
-        return false;
+    if (pts == AV_NOPTS_VALUE || skipBelow_ == AV_NOPTS_VALUE || pts >= skipBelow_) return false;
     auto later = sentPts_.upper_bound(pts);
     return later != sentPts_.end() && later->first <= target_;
 }
@@ -274,20 +252,17 @@ void VideoDecoder::aimAt(std::int64_t skipBelow, std::int64_t target)
 bool VideoDecoder::missingBetween(std::int64_t after, std::int64_t upTo) const
 {
     const std::optional<std::int64_t> delay = reorderDelay();
-    if (!reader_->endsWithItsData() || !delay || sentDts_ == AV_NOPTS_VALUE)
-        return false;
+    if (!reader_->endsWithItsData() || !delay || sentDts_ == AV_NOPTS_VALUE) return false;
     // A frame shown by the latest decoding time sent was decoded before it: its packet came.
     upTo = drained_ ? upTo : std::min(upTo, sentDts_);
     for (auto dts = sentDtsSet_.upper_bound(after - *delay); dts != sentDtsSet_.end() && *dts + *delay <= upTo; ++dts)
-        if (!sentPts_.count(*dts + *delay))
-            return true;
+        if (!sentPts_.count(*dts + *delay)) return true;
     return false;
 }
 
 const AVFrame* VideoDecoder::holderOf(std::int64_t target) const
 {
-    if (!hasCurrent_)
-        return nullptr;
+    if (!hasCurrent_) return nullptr;
     // Field pictures come in pairs of packets for one frame: only damage counts there.
     const std::int64_t after = current_->pts;
     if (holdsBetween(damaged_, after, target) || (!interlaced_ && holdsBetween(awaited_, after, target)) ||
@@ -297,40 +272,34 @@ const AVFrame* VideoDecoder::holderOf(std::int64_t target) const
     // its own duration, when its packet states it.
     const auto sent = sentPts_.find(after);
     const bool withinOwnDuration = sent != sentPts_.end() && target - after < sent->second.duration;
-    if (!withinOwnDuration && target != after && target > readThrough() && endsShort())
-        return nullptr;
+    if (!withinOwnDuration && target != after && target > readThrough() && endsShort()) return nullptr;
     return current_.get();
 }
 
 std::optional<std::int64_t> VideoDecoder::reorderDelay() const
 {
-    if (sentPtsMin_ == AV_NOPTS_VALUE || sentDtsMin_ == AV_NOPTS_VALUE)
-        return std::nullopt;
+    if (sentPtsMin_ == AV_NOPTS_VALUE || sentDtsMin_ == AV_NOPTS_VALUE) return std::nullopt;
     return sentPtsMin_ - sentDtsMin_;
 }
 
 bool VideoDecoder::endsShort() const
 {
-    if (!drained_ || sentPtsMax_ == AV_NOPTS_VALUE)
-        return false;
-    if (reader_->endsWithItsData())
-        return framesMissing_;
+    if (!drained_ || sentPtsMax_ == AV_NOPTS_VALUE) return false;
+    if (reader_->endsWithItsData()) return framesMissing_;
     const std::optional<std::int64_t> end = reader_->statedEnd();
     return end && sentPtsMax_ + wholeEndSlack * std::max<std::int64_t>(1, frameTicks()) < *end;
 }
 
 std::int64_t VideoDecoder::readThrough() const
 {
-    if (sentDts_ != AV_NOPTS_VALUE)
-        return sentDts_;
+    if (sentDts_ != AV_NOPTS_VALUE) return sentDts_;
     return sentPtsMax_ == AV_NOPTS_VALUE ? farPast : sentPtsMax_ - reorderTicks();
 }
 
 const AVFrame* VideoDecoder::nextFrame()
 {
     aimAt(AV_NOPTS_VALUE, AV_NOPTS_VALUE);
-    if (!hasAhead_ && !decodeAhead())
-        return nullptr;
+    if (!hasAhead_ && !decodeAhead()) return nullptr;
     takeAhead();
     return current_.get();
 }
@@ -339,14 +308,11 @@ const AVFrame* VideoDecoder::lastFrame()
 {
     std::int64_t aim = reader_->statedEnd().value_or(farFuture);
     for (int backoffs = 0; backoffs <= maximumBackoffs; ++backoffs) {
-        if (!seekBefore(aim))
-            return nullptr;
+        if (!seekBefore(aim)) return nullptr;
         while (nextFrame()) {
         }
-        if (hasCurrent_)
-            return current_.get();
-        if (!landing_ || landing_->atStart)
-            return nullptr;
+        if (hasCurrent_) return current_.get();
+        if (!landing_ || landing_->atStart) return nullptr;
         aim = landing_->keyTime - 1;
     }
     return nullptr;
@@ -361,8 +327,7 @@ const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std:
                                      const Trail* trail)
 {
     if (!seekFirst && canReachByDecoding(target)) {
-        if (current_->pts >= low && current_->pts <= high)
-            return current_.get();
+        if (current_->pts >= low && current_->pts <= high) return current_.get();
     } else if (!seekBefore(target)) {
         return nullptr;
     }
@@ -370,8 +335,7 @@ const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std:
     aimAt(std::min({low, target, trail ? trail->from : target}), target);
     int backoffs = 0;
     for (;;) {
-        if (!hasAhead_ && !decodeAhead())
-            return holderOf(target);
+        if (!hasAhead_ && !decodeAhead()) return holderOf(target);
         const std::int64_t pts = ahead_->pts;
         if (!hasCurrent_ && pts > target && pts > firstPts_ && !startsTheStream(pts)) {
             // Decoding started at a key frame before the target, yet its first frame lies past it: the frames
@@ -387,13 +351,10 @@ const AVFrame* VideoDecoder::frameAt(std::int64_t low, std::int64_t target, std:
             takeAhead();
             return current_.get();
         }
-        if (pts > high)
-            return holderOf(target);
+        if (pts > high) return holderOf(target);
         takeAhead();
-        if (trail && pts >= trail->from)
-            trail->keep(current_.get());
-        if (trail && trail->stop && trail->stop())
-            return nullptr;
+        if (trail && pts >= trail->from) trail->keep(current_.get());
+        if (trail && trail->stop && trail->stop()) return nullptr;
     }
 }
 
@@ -405,18 +366,15 @@ bool VideoDecoder::startsTheStream(std::int64_t pts) const
 const AVFrame* VideoDecoder::keyFrameAt(std::int64_t low, std::int64_t target, std::int64_t high)
 {
     const AVFrame* frame = decodeKeyFrameAlone(target);
-    if (frame && frame->pts >= low && frame->pts <= high)
-        return frame;
+    if (frame && frame->pts >= low && frame->pts <= high) return frame;
     return frameAt(low, target, high, true);
 }
 
 const AVFrame* VideoDecoder::decodeKeyFrameAlone(std::int64_t target)
 {
-    if (!seekBefore(target))
-        return nullptr;
+    if (!seekBefore(target)) return nullptr;
     AVPacket* packet = packet_.get();
-    if (!reader_->read(packet))
-        return nullptr;
+    if (!reader_->read(packet)) return nullptr;
     AVCodecContext* context = codec_.get();
     const bool key = packet->flags & AV_PKT_FLAG_KEY;
     context->skip_frame = AVDISCARD_DEFAULT;

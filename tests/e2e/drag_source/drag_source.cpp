@@ -45,7 +45,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QList<QUrl> urls;
-    for (int i = 1; i < argc; ++i) urls << QUrl::fromLocalFile(QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath());
+    for (int i = 1; i < argc; ++i)
+        urls << QUrl::fromLocalFile(QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath());
     if (urls.isEmpty()) return 2;
     DragSource window(urls);
     window.setWindowTitle("Drag Source");

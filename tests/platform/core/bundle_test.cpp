@@ -23,10 +23,9 @@ void writeFile(const fs::path& path, const std::string& contents)
 struct SampleBundle {
     SampleBundle()
     {
-        EXPECT_TRUE(core::PropertyList::write(core::Dictionary{{"CFBundleIdentifier", "net.example.Sample"},
-                                                               {"CFBundleName", "Sample"},
-                                                               {"Count", 3}},
-                                              core::Url::fileURL((folder / "Info.plist").string())));
+        EXPECT_TRUE(core::PropertyList::write(
+            core::Dictionary{{"CFBundleIdentifier", "net.example.Sample"}, {"CFBundleName", "Sample"}, {"Count", 3}},
+            core::Url::fileURL((folder / "Info.plist").string())));
         writeFile(folder / "en.lproj" / "Localizable.strings", "\"Hello\" = \"Hello, %@\";\n\"Only\" = \"English\";");
         writeFile(folder / "en.lproj" / "InfoPlist.strings", "CFBundleName = \"Sample (en)\";");
         writeFile(folder / "en.lproj" / "Other.strings", "\"Hello\" = \"Other hello\";");
@@ -69,8 +68,7 @@ TEST(Bundle, FindsResourcesByNameExtensionAndFolder)
     EXPECT_EQ(bundle.urlForResource("Defaults.plist", "")->path(), (sample.folder / "Defaults.plist").string());
     EXPECT_EQ(bundle.urlForResource("index", "html", "WelcomeHTML")->path(),
               (sample.folder / "WelcomeHTML" / "index.html").string());
-    EXPECT_EQ(bundle.urlForResource("Credits", "html")->path(),
-              (sample.folder / "en.lproj" / "Credits.html").string());
+    EXPECT_EQ(bundle.urlForResource("Credits", "html")->path(), (sample.folder / "en.lproj" / "Credits.html").string());
     EXPECT_FALSE(bundle.urlForResource("index", "html"));
     EXPECT_FALSE(bundle.urlForResource("Defaults", "txt"));
     EXPECT_FALSE(bundle.urlForResource("", "plist"));

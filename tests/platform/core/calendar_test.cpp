@@ -25,8 +25,10 @@ public:
     }
     ~TimeZoneScope()
     {
-        if (previous_) setenv("TZ", previous_->c_str(), 1);
-        else unsetenv("TZ");
+        if (previous_)
+            setenv("TZ", previous_->c_str(), 1);
+        else
+            unsetenv("TZ");
         tzset();
     }
 
@@ -79,8 +81,7 @@ TEST(DateFormat, PatternsShowLocalTimeWithAsciiDigits)
         TimeZoneScope scope(zone);
         const Date date = local(2017, 2, 1, 14, 5, 9);
         EXPECT_EQ(core::formatDate(date, "yyyy:MM:dd HH:mm:ss"), "2017:02:01 14:05:09") << zone;
-        EXPECT_EQ(core::formatDate(date.addingTimeInterval(0.25), "d/M/yy h:mm a 'at' SSS"),
-                  "1/2/17 2:05 PM at 250")
+        EXPECT_EQ(core::formatDate(date.addingTimeInterval(0.25), "d/M/yy h:mm a 'at' SSS"), "1/2/17 2:05 PM at 250")
             << zone;
         EXPECT_EQ(core::formatDate(date, "EEE, MMM d"), "Wed, Feb 1") << zone;
     }

@@ -48,7 +48,8 @@ struct Log {
 
 bool waitFor(const std::function<bool()>& done)
 {
-    for (int i = 0; i < 500 && !done(); ++i) core::sleepFor(0.01);
+    for (int i = 0; i < 500 && !done(); ++i)
+        core::sleepFor(0.01);
     return done();
 }
 
@@ -71,8 +72,10 @@ TEST(DispatchQueue, GlobalQueueRunsSixtyFourItemsBlockedAtOnce)
     }
     // Every item blocks at once: the queue must have given each one a thread.
     ASSERT_TRUE(waitFor([&] { return state->waiting == 64; }));
-    for (int i = 0; i < 64; ++i) state->gate.signal();
-    for (int i = 0; i < 64; ++i) ASSERT_TRUE(state->finished.wait(5)) << "item " << i << " never finished";
+    for (int i = 0; i < 64; ++i)
+        state->gate.signal();
+    for (int i = 0; i < 64; ++i)
+        ASSERT_TRUE(state->finished.wait(5)) << "item " << i << " never finished";
 }
 
 TEST(DispatchQueue, SerialQueueRunsItemsOneAtATimeInOrder)
@@ -91,7 +94,8 @@ TEST(DispatchQueue, SerialQueueRunsItemsOneAtATimeInOrder)
     }
     EXPECT_TRUE(queue->sync([] {}));
     std::vector<int> expected(200);
-    for (int i = 0; i < 200; ++i) expected[i] = i;
+    for (int i = 0; i < 200; ++i)
+        expected[i] = i;
     EXPECT_EQ(log->snapshot(), expected);
     EXPECT_FALSE(*overlapped);
 }
@@ -208,7 +212,8 @@ TEST(DispatchGroup, WaitsForEveryTaskAndNotifiesOnce)
     int notified = 0;
     group->notify(DispatchQueue::main(), [&] { ++notified; });
     EXPECT_FALSE(group->wait(0.01));
-    for (int i = 0; i < 10; ++i) gate->signal();
+    for (int i = 0; i < 10; ++i)
+        gate->signal();
     EXPECT_TRUE(group->wait(5));
     EXPECT_EQ(*finished, 10);
     EXPECT_TRUE(runUntil([&] { return notified == 1; }));
@@ -235,13 +240,15 @@ TEST(DispatchGroup, TheLastLeaveWakesEveryWaiter)
             group->wait();
             woken->signal();
         }).detach();
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(waiting->wait(5));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(waiting->wait(5));
     // Give the waiters time to block in the group: a wait begun after the leave returns at once.
     core::sleepFor(0.05);
     group->leave();
     EXPECT_FALSE(woken->wait(0.05));
     group->leave();
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(woken->wait(5)) << "waiter " << i << " was not woken";
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(woken->wait(5)) << "waiter " << i << " was not woken";
 }
 
 // Run only by WorkAskedForWhileTheApplicationIsDestroyedIsDropped, in a child process: asks for work on the
@@ -269,8 +276,7 @@ TEST(MainQueue, WorkAskedForWhileTheApplicationIsDestroyedIsDropped)
 {
     testsupport::TempDir temporaries;
     const int status = testsupport::waitForExit(testsupport::spawnSelf(
-        "MainQueueChild.AsksForWorkWhileTheApplicationIsDestroyed",
-        {{"TMPDIR", temporaries.path().string()}}));
+        "MainQueueChild.AsksForWorkWhileTheApplicationIsDestroyed", {{"TMPDIR", temporaries.path().string()}}));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 

@@ -37,9 +37,11 @@ TEST(FileHandle, WritesFromManyThreadsNeverInterleave)
     for (int t = 0; t < 8; ++t)
         threads.emplace_back([&, t] {
             const core::Data data = core::dataFromString(std::string(1, char('a' + t)) + line + "\n");
-            for (int i = 0; i < 50; ++i) EXPECT_TRUE(handle->write(data));
+            for (int i = 0; i < 50; ++i)
+                EXPECT_TRUE(handle->write(data));
         });
-    for (auto& thread : threads) thread.join();
+    for (auto& thread : threads)
+        thread.join();
     handle->close();
 
     const auto text = core::readUTF8(path);

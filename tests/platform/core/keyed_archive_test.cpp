@@ -145,8 +145,8 @@ TEST_F(KeyedArchiveTest, AbsentKeysAndOtherKindsDecodeAsNothing)
             archiver.encodeObject("children", std::make_shared<Sample>());
         }
     };
-    const auto decoded = KeyedUnarchiver::unarchiveObject<Sample>(
-        KeyedArchiver::archivedData(std::make_shared<Mismatched>()));
+    const auto decoded =
+        KeyedUnarchiver::unarchiveObject<Sample>(KeyedArchiver::archivedData(std::make_shared<Mismatched>()));
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->integer, 0);
     EXPECT_EQ(decoded->real, 0.0);
@@ -229,7 +229,8 @@ TEST_F(KeyedArchiveTest, EmptyTruncatedAndRandomBytesGiveNull)
     std::mt19937 random(1234);
     for (int round = 0; round < 2000; ++round) {
         Data bytes(random() % 200);
-        for (auto& byte : bytes) byte = static_cast<std::uint8_t>(random());
+        for (auto& byte : bytes)
+            byte = static_cast<std::uint8_t>(random());
         KeyedUnarchiver::unarchiveObject(bytes);  // must neither crash nor hang
         Data flipped = archive;
         flipped[random() % flipped.size()] ^= static_cast<std::uint8_t>(1u << (random() % 8));
@@ -307,8 +308,10 @@ TEST_F(KeyedArchiveTest, ObjectsAreDecodedOnlyWhereTheirClassIsExpected)
     EXPECT_FALSE(each[2]);
 
     // Where a base class is expected, the class and those derived from it are decoded.
-    EXPECT_TRUE(KeyedUnarchiver::unarchiveObject<Counted>(KeyedArchiver::archivedData(std::make_shared<CountedChild>())));
-    EXPECT_TRUE(KeyedUnarchiver::unarchiveObject<core::Coding>(KeyedArchiver::archivedData(std::make_shared<Counted>())));
+    EXPECT_TRUE(
+        KeyedUnarchiver::unarchiveObject<Counted>(KeyedArchiver::archivedData(std::make_shared<CountedChild>())));
+    EXPECT_TRUE(
+        KeyedUnarchiver::unarchiveObject<core::Coding>(KeyedArchiver::archivedData(std::make_shared<Counted>())));
     EXPECT_FALSE(
         KeyedUnarchiver::unarchiveObject<CountedChild>(KeyedArchiver::archivedData(std::make_shared<Counted>())));
     EXPECT_EQ(Counted::decoded, 2);

@@ -132,7 +132,8 @@ TEST_F(NotificationCenterTest, PostsFromManyThreadsReachEveryHandler)
             }
         });
     }
-    for (auto& thread : threads) thread.join();
+    for (auto& thread : threads)
+        thread.join();
     EXPECT_EQ(received, 800);
 }
 

@@ -17,8 +17,9 @@ class Rated : public core::Observable {
 public:
     Rated()
     {
-        exposeKey("rate", [this] { return std::any(rate()); },
-                  [this](const std::any& value) { setRate(std::any_cast<double>(value)); });
+        exposeKey(
+            "rate", [this] { return std::any(rate()); },
+            [this](const std::any& value) { setRate(std::any_cast<double>(value)); });
         exposeKey("name", [] { return std::any(std::string("fixed")); });
     }
     double rate() const { return rate_; }
@@ -38,10 +39,13 @@ TEST(Observable, InitialCallRunsInsideAddObserverThenEverySetNotifies)
 {
     auto rated = core::make<Rated>();
     std::vector<double> seen;
-    rated->addObserver("rate", [&](const KeyValueChange& change) {
-        EXPECT_EQ(change.key, "rate");
-        seen.push_back(std::any_cast<double>(change.newValue));
-    }, ObserveOptions::initial | ObserveOptions::newValue);
+    rated->addObserver(
+        "rate",
+        [&](const KeyValueChange& change) {
+            EXPECT_EQ(change.key, "rate");
+            seen.push_back(std::any_cast<double>(change.newValue));
+        },
+        ObserveOptions::initial | ObserveOptions::newValue);
     EXPECT_EQ(seen, (std::vector<double>{1.0}));
     rated->setRate(2.0);
     rated->setRate(2.0);  // unchanged still notifies
@@ -54,10 +58,13 @@ TEST(Observable, WithoutNewValueTheChangeCarriesNoValue)
     auto rated = core::make<Rated>();
     int calls = 0;
     bool hadValue = true;
-    rated->addObserver("rate", [&](const KeyValueChange& change) {
-        ++calls;
-        hadValue = change.newValue.has_value();
-    }, ObserveOptions::none);
+    rated->addObserver(
+        "rate",
+        [&](const KeyValueChange& change) {
+            ++calls;
+            hadValue = change.newValue.has_value();
+        },
+        ObserveOptions::none);
     EXPECT_EQ(calls, 0);
     rated->setRate(3);
     EXPECT_EQ(calls, 1);

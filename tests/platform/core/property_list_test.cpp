@@ -15,15 +15,9 @@ using core::Value;
 
 namespace {
 
-std::string text(const Data& bytes)
-{
-    return std::string(bytes.begin(), bytes.end());
-}
+std::string text(const Data& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-std::optional<Value> parse(const std::string& document)
-{
-    return PropertyList::read(core::dataFromString(document));
-}
+std::optional<Value> parse(const std::string& document) { return PropertyList::read(core::dataFromString(document)); }
 
 std::string wrapped(const std::string& body)
 {
@@ -64,8 +58,8 @@ TEST(PropertyList, EveryKindRoundTripsExactly)
 
 TEST(PropertyList, SpecialRealsAndDatesSurvive)
 {
-    const auto back = PropertyList::read(*PropertyList::write(Array{HUGE_VAL, -HUGE_VAL, std::nan(""),
-                                                                    core::Date(-1.5), core::Date(0)}));
+    const auto back = PropertyList::read(
+        *PropertyList::write(Array{HUGE_VAL, -HUGE_VAL, std::nan(""), core::Date(-1.5), core::Date(0)}));
     ASSERT_TRUE(back);
     const Array& values = *back->arrayPointer();
     EXPECT_EQ(values[0], Value(HUGE_VAL));
@@ -145,17 +139,21 @@ TEST(PropertyList, MalformedDocumentsGiveNothing)
         "<plist version=\"1.0\"><array><string>a</string></plist>",
         "<dict></dict>",
     };
-    for (const auto& document : bad) EXPECT_FALSE(parse(document)) << document;
+    for (const auto& document : bad)
+        EXPECT_FALSE(parse(document)) << document;
 }
 
 TEST(PropertyList, DeepNestingIsRefusedWithoutCrashing)
 {
     std::string deep;
-    for (int i = 0; i < 100000; ++i) deep += "<array>";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<array>";
     EXPECT_FALSE(parse(wrapped(deep)));
     std::string fine;
-    for (int i = 0; i < 50; ++i) fine += "<array>";
-    for (int i = 0; i < 50; ++i) fine += "</array>";
+    for (int i = 0; i < 50; ++i)
+        fine += "<array>";
+    for (int i = 0; i < 50; ++i)
+        fine += "</array>";
     EXPECT_TRUE(parse(wrapped(fine)));
 }
 
@@ -173,10 +171,12 @@ TEST(PropertyList, RandomBytesAndMutationsNeverCrash)
     const std::string document = text(*PropertyList::write(everyKind()));
     for (int round = 0; round < 300; ++round) {
         Data noise(random() % 600);
-        for (auto& byte : noise) byte = std::uint8_t(random());
+        for (auto& byte : noise)
+            byte = std::uint8_t(random());
         EXPECT_FALSE(PropertyList::read(noise));
         std::string mutated = document;
-        for (int flips = 0; flips < 4; ++flips) mutated[random() % mutated.size()] = char(random());
+        for (int flips = 0; flips < 4; ++flips)
+            mutated[random() % mutated.size()] = char(random());
         const auto value = parse(mutated);
         if (value) {
             EXPECT_TRUE(PropertyList::write(*value));

@@ -12,7 +12,8 @@ namespace testsupport {
 inline bool runUntil(const std::function<bool()>& done, double timeoutSeconds = 10)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
-    while (!done() && std::chrono::steady_clock::now() < end) core::MainLoop::processEvents(0.005);
+    while (!done() && std::chrono::steady_clock::now() < end)
+        core::MainLoop::processEvents(0.005);
     return done();
 }
 

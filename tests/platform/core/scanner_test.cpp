@@ -149,7 +149,8 @@ TEST(Scanner, RandomBytesNeverTrapIt)
     std::mt19937 random(7);
     for (int round = 0; round < 200; ++round) {
         std::string bytes(random() % 40, '\0');
-        for (char& byte : bytes) byte = static_cast<char>(random() % 256);
+        for (char& byte : bytes)
+            byte = static_cast<char>(random() % 256);
         bytes += round % 2 ? "0x" : "1e";
         Scanner scanner(bytes);
         for (int step = 0; step < 100 && !scanner.isAtEnd(); ++step) {
@@ -158,8 +159,8 @@ TEST(Scanner, RandomBytesNeverTrapIt)
             std::int64_t integer = 0;
             std::uint32_t hex = 0;
             std::string text;
-            const bool moved = scanner.scanDouble(&real) || scanner.scanInteger(&integer) ||
-                               scanner.scanHexInt(&hex) || scanner.scanHexDouble(&real) ||
+            const bool moved = scanner.scanDouble(&real) || scanner.scanInteger(&integer) || scanner.scanHexInt(&hex) ||
+                               scanner.scanHexDouble(&real) ||
                                scanner.scanUpToCharactersFromSet(CharacterSet::whitespaces(), &text);
             ASSERT_TRUE(moved) << "some scan must take what is left";
             ASSERT_GT(scanner.scanLocation(), before);

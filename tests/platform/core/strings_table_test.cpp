@@ -12,10 +12,7 @@ using core::StringsTable;
 
 namespace {
 
-std::optional<StringsTable> parse(const std::string& text)
-{
-    return parseStringsTable(core::dataFromString(text));
-}
+std::optional<StringsTable> parse(const std::string& text) { return parseStringsTable(core::dataFromString(text)); }
 
 const char* sample = R"(/* The window's title */
 "Title" = "Snaps of \"%@\"";
@@ -66,19 +63,20 @@ TEST(StringsTable, EmptyAndBlankTablesAreEmpty)
 TEST(StringsTable, MalformedTablesGiveNothing)
 {
     const std::vector<std::string> bad = {
-        "\"a\" = \"b\"",         // no semicolon
-        "\"a\" = ;",             // no value
-        "\"a\" \"b\";",          // no equals sign
-        "\"a = \"b\";",          // unclosed quote runs to the end
-        "\"a\" = \"b\"; /* open", // unclosed comment
+        "\"a\" = \"b\"",           // no semicolon
+        "\"a\" = ;",               // no value
+        "\"a\" \"b\";",            // no equals sign
+        "\"a = \"b\";",            // unclosed quote runs to the end
+        "\"a\" = \"b\"; /* open",  // unclosed comment
         "= \"b\";",
-        "\"a\" = \"\\U12\";",     // short escape
-        "\"a\" = \"\\UD83D\";",   // lone surrogate
+        "\"a\" = \"\\U12\";",    // short escape
+        "\"a\" = \"\\UD83D\";",  // lone surrogate
         "\"a\" = \"b\\",
-        "\xff\xfe\xfd",       // UTF-16 cut in the middle of a unit
-        "\"a\" = \"\xc3\x28\";", // not UTF-8
+        "\xff\xfe\xfd",           // UTF-16 cut in the middle of a unit
+        "\"a\" = \"\xc3\x28\";",  // not UTF-8
     };
-    for (const auto& text : bad) EXPECT_FALSE(parse(text)) << text;
+    for (const auto& text : bad)
+        EXPECT_FALSE(parse(text)) << text;
 }
 
 // A table cut anywhere gives nothing or only whole pairs of the table; random bytes give nothing or pairs of
@@ -104,21 +102,25 @@ TEST(StringsTable, CutAndRandomTablesGiveWholePairsOfWellFormedTextOrNothing)
     // of random UTF-16 units (surrogates among them).
     const auto noise = [&](std::size_t length) {
         std::string bytes(length, ' ');
-        for (char& byte : bytes) byte = char(random() % 3 == 0 ? "\"=;\\/*U"[random() % 7] : random());
+        for (char& byte : bytes)
+            byte = char(random() % 3 == 0 ? "\"=;\\/*U"[random() % 7] : random());
         return bytes;
     };
     const auto escape = [&] {
-        return std::string("\\U") + "0D8Fe"[random() % 5] + "0A"[random() % 2] + "9F"[random() % 2] + "3c"[random() % 2];
+        return std::string("\\U") + "0D8Fe"[random() % 5] + "0A"[random() % 2] + "9F"[random() % 2] +
+               "3c"[random() % 2];
     };
     const auto quoted = [&] {
         std::string bytes = "\"";
         for (std::size_t i = random() % 12; i > 0; --i)
-            bytes += random() % 4 == 0 ? escape() : std::string(1, char(random() % 8 == 0 ? random() : 'a' + random() % 26));
+            bytes +=
+                random() % 4 == 0 ? escape() : std::string(1, char(random() % 8 == 0 ? random() : 'a' + random() % 26));
         return bytes + "\"";
     };
     int tables = 0;
     for (int round = 0; round < 1000; ++round) {
-        const std::string bytes = round % 2 ? noise(random() % 300) : quoted() + " = " + quoted() + ";" + quoted() + ";";
+        const std::string bytes =
+            round % 2 ? noise(random() % 300) : quoted() + " = " + quoted() + ";" + quoted() + ";";
         const auto table = parse(bytes);
         if (!table) continue;
         tables += !table->empty();

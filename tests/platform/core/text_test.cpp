@@ -13,9 +13,11 @@ TEST(Graphemes, CombiningMarksFlagsAndBadBytesEachMakeOneCharacter)
 {
     EXPECT_EQ(core::graphemeBoundaries(""), (Offsets{0}));
     EXPECT_EQ(core::graphemeBoundaries("ab"), (Offsets{0, 1, 2}));
-    EXPECT_EQ(core::graphemeBoundaries("e\xCC\x81x"), (Offsets{0, 3, 4}));                  // e + U+0301, x
+    EXPECT_EQ(core::graphemeBoundaries("e\xCC\x81x"), (Offsets{0, 3, 4}));                         // e + U+0301, x
     EXPECT_EQ(core::graphemeBoundaries("\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7!"), (Offsets{0, 8, 9}));  // a flag
-    EXPECT_EQ(core::graphemeBoundaries("a\xFF" "b"), (Offsets{0, 1, 2, 3}));
+    EXPECT_EQ(core::graphemeBoundaries("a\xFF"
+                                       "b"),
+              (Offsets{0, 1, 2, 3}));
     EXPECT_EQ(core::graphemeBoundaries("\r\n"), (Offsets{0, 2}));
 }
 
@@ -74,10 +76,12 @@ TEST(Graphemes, RandomBytesGiveIncreasingOffsetsToTheEnd)
     std::mt19937 random(11);
     for (int round = 0; round < 200; ++round) {
         std::string bytes(random() % 64, '\0');
-        for (char& byte : bytes) byte = static_cast<char>(random() % 256);
+        for (char& byte : bytes)
+            byte = static_cast<char>(random() % 256);
         const Offsets offsets = core::graphemeBoundaries(bytes);
         ASSERT_EQ(offsets.front(), 0u);
         ASSERT_EQ(offsets.back(), bytes.size());
-        for (std::size_t i = 1; i < offsets.size(); ++i) ASSERT_GT(offsets[i], offsets[i - 1]);
+        for (std::size_t i = 1; i < offsets.size(); ++i)
+            ASSERT_GT(offsets[i], offsets[i - 1]);
     }
 }

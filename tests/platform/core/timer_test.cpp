@@ -16,10 +16,13 @@ TEST(Timer, OneShotFiresOnceWithItsUserInfo)
 {
     int fired = 0;
     std::string info;
-    auto timer = Timer::scheduled(0.01, false, [&](Timer& t) {
-        ++fired;
-        info = std::any_cast<std::string>(t.userInfo());
-    }, std::string("payload"));
+    auto timer = Timer::scheduled(
+        0.01, false,
+        [&](Timer& t) {
+            ++fired;
+            info = std::any_cast<std::string>(t.userInfo());
+        },
+        std::string("payload"));
     EXPECT_EQ(fired, 0);
     ASSERT_TRUE(runUntil([&] { return fired == 1; }));
     core::MainLoop::processEvents(0.1);

@@ -16,9 +16,9 @@ bool isMovie(const std::string& extension)
 
 TEST(TypeIdentifier, EveryMovieExtensionConformsToMovieInAnyCase)
 {
-    for (const char* extension : {"mov",  "qt",  "mp4", "m4v", "3g",   "3g2", "3gp", "3gp2", "3gpp",
-                                  "sdv",  "4k",  "mkv", "avi", "webm", "ts",  "mts", "m2ts", "mpg",
-                                  "mpeg", "ogv", "wmv", "flv", "dv",   "MOV", "Mp4", "TS",   "4K"})
+    for (const char* extension :
+         {"mov", "qt",  "mp4",  "m4v", "3g",   "3g2", "3gp", "3gp2", "3gpp", "sdv", "4k",  "mkv", "avi", "webm",
+          "ts",  "mts", "m2ts", "mpg", "mpeg", "ogv", "wmv", "flv",  "dv",   "MOV", "Mp4", "TS",  "4K"})
         EXPECT_TRUE(isMovie(extension)) << extension;
 }
 
@@ -61,8 +61,7 @@ TEST(TypeIdentifier, DescriptionsAndDeclarations)
     const auto declared = TypeIdentifier::declaration(TypeIdentifier::png);
     ASSERT_TRUE(declared);
     EXPECT_EQ(declared->identifier, "image/png");
-    EXPECT_NE(std::find(declared->extensions.begin(), declared->extensions.end(), "png"),
-              declared->extensions.end());
+    EXPECT_NE(std::find(declared->extensions.begin(), declared->extensions.end(), "png"), declared->extensions.end());
     EXPECT_FALSE(TypeIdentifier::declaringBundleURL(TypeIdentifier::png));
 }
 

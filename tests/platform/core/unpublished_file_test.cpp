@@ -102,7 +102,8 @@ TEST(UnpublishedFile, AHiddenNameStaysWithinTheLimitsOfAName)
 {
     testsupport::TempDir dir;
     std::string hint;
-    for (int i = 0; i < 100; ++i) hint += "é/";
+    for (int i = 0; i < 100; ++i)
+        hint += "é/";
     auto file = UnpublishedFile::create(dir.path().string(), hint, UnpublishedFile::Storage::hidden);
     ASSERT_TRUE(file);
     const auto names = namesIn(dir.path());
@@ -157,9 +158,10 @@ TEST(UnpublishedFile, LeftoversOfOursGoOnceNoWriterHoldsThemAndNothingElseIsTouc
         age(dir / name, old);
     }
     // Not ours, or not a leftover: someone else's names, a fresh one, a folder and a link named like ours.
-    const std::vector<std::string> kept = {".download.part", "frame.png.Ab12Cd.part", ".frame.png.Ab12Cde.part",
-                                           ".frame.png.Ab-2Cd.part", ".frame.png.Ab12Cd.partial", ".fresh.Ab12Cd.part",
-                                           ".folder.Ab12Cd.part", ".link.Ab12Cd.part", "movie.mp4"};
+    const std::vector<std::string> kept = {
+        ".download.part",         "frame.png.Ab12Cd.part",     ".frame.png.Ab12Cde.part",
+        ".frame.png.Ab-2Cd.part", ".frame.png.Ab12Cd.partial", ".fresh.Ab12Cd.part",
+        ".folder.Ab12Cd.part",    ".link.Ab12Cd.part",         "movie.mp4"};
     for (const auto& name : kept)
         if (name != ".folder.Ab12Cd.part" && name != ".link.Ab12Cd.part") makeFile(dir / name);
     fs::create_directory(dir / ".folder.Ab12Cd.part");

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <csignal>
-#include <fcntl.h>
-#include <functional>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -64,7 +64,8 @@ CHILD_ENTRY(UserDefaultsChild, WriteEveryKind)
     const char* path = std::getenv(childPathVariable);
     ASSERT_NE(path, nullptr);
     UserDefaults defaults{std::string(path)};
-    for (const auto& [key, value] : everyKind()) EXPECT_TRUE(defaults.set(key, value));
+    for (const auto& [key, value] : everyKind())
+        EXPECT_TRUE(defaults.set(key, value));
     defaults.remove("no");
     EXPECT_TRUE(defaults.synchronize());
 }
@@ -92,7 +93,8 @@ TEST(UserDefaults, RoundTripsEveryKindThroughANewProcess)
     UserDefaults relaunched{path};
     Dictionary expected = everyKind();
     expected.remove("no");
-    for (const auto& [key, value] : expected) EXPECT_EQ(relaunched.object(key), value) << key;
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(relaunched.object(key), value) << key;
     EXPECT_EQ(relaunched.object("no"), std::nullopt);
     EXPECT_EQ(relaunched.object("real")->asDouble(), 0.1);
     EXPECT_EQ(relaunched.object("int")->kind(), Value::Kind::integer);
@@ -105,14 +107,15 @@ TEST(UserDefaults, ACrashDuringAWriteLeavesTheLastCompleteFile)
 {
     testsupport::TempDir folder;
     const std::string path = (folder / "crash.plist").string();
-    const pid_t child =
-        testsupport::spawnSelf("UserDefaultsChild.WriteUntilKilled",
-                               {{childPathVariable, path}, {"TMPDIR", folder.path().string()}});
+    const pid_t child = testsupport::spawnSelf("UserDefaultsChild.WriteUntilKilled",
+                                               {{childPathVariable, path}, {"TMPDIR", folder.path().string()}});
     ASSERT_GT(child, 0);
     // Let a few complete files replace one another, then kill the writer wherever it is.
-    for (int tries = 0; tries < 1000 && inodeOf(path) == 0; ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int tries = 0; tries < 1000 && inodeOf(path) == 0; ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     const ino_t first = inodeOf(path);
-    for (int tries = 0; tries < 3000 && inodeOf(path) == first; ++tries) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int tries = 0; tries < 3000 && inodeOf(path) == first; ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     kill(child, SIGKILL);
     const int status = testsupport::waitForExit(child);
     ASSERT_TRUE(WIFSIGNALED(status));
@@ -207,7 +210,8 @@ TEST(UserDefaults, ConcurrentWritersLoseNothing)
                 }
             });
         }
-        for (auto& writer : writers) writer.join();
+        for (auto& writer : writers)
+            writer.join();
     }
     UserDefaults reopened{path};
     for (int t = 0; t < 4; ++t) {
@@ -257,10 +261,17 @@ TEST(UserDefaults, EveryStringComesBackExactlyOrIsRefusedWithoutSpoilingLaterSav
 {
     testsupport::TempDir folder;
     const std::string path = (folder / "strings.plist").string();
-    const std::vector<std::string> storable = {"a\rb", "\r\n", "line\nbreak\r", "\ttab", " spaces ", "é 🎞 \x7f",
-                                               "]]> & <x/>"};
-    const std::vector<std::string> refused = {std::string("nul\0byte", 8), "bell\x07", "\x1b[0m", "\xEF\xBF\xBE",
-                                              "\xEF\xBF\xBF", "\xFF\xFE", "cut \xC3", "\xC0\xAF", "\xED\xA0\x80"};
+    const std::vector<std::string> storable = {"a\rb",     "\r\n",         "line\nbreak\r", "\ttab",
+                                               " spaces ", "é 🎞 \x7f", "]]> & <x/>"};
+    const std::vector<std::string> refused = {std::string("nul\0byte", 8),
+                                              "bell\x07",
+                                              "\x1b[0m",
+                                              "\xEF\xBF\xBE",
+                                              "\xEF\xBF\xBF",
+                                              "\xFF\xFE",
+                                              "cut \xC3",
+                                              "\xC0\xAF",
+                                              "\xED\xA0\x80"};
     core::UserNotices::takePending();
     {
         UserDefaults defaults{path};
@@ -297,9 +308,13 @@ TEST(UserDefaults, AnUnreadableSettingsFileIsKeptAsideAndTheUserTold)
     std::string flipped = whole;
     flipped[whole.find("<dict>") + 1] ^= 0x20;
     std::string random(3000, '\0');
-    for (std::size_t i = 0; i < random.size(); ++i) random[i] = char((i * 2654435761u) >> 13);
+    for (std::size_t i = 0; i < random.size(); ++i)
+        random[i] = char((i * 2654435761u) >> 13);
     const std::vector<std::pair<std::string, std::string>> damaged = {
-        {"empty", ""}, {"truncated", whole.substr(0, whole.size() / 2)}, {"flipped", flipped}, {"random", random},
+        {"empty", ""},
+        {"truncated", whole.substr(0, whole.size() / 2)},
+        {"flipped", flipped},
+        {"random", random},
         {"not a dictionary", "<plist version=\"1.0\"><array/></plist>"}};
     auto check = [&](const std::string& what, const std::function<void()>& make, bool regular) {
         SCOPED_TRACE(what);
@@ -323,13 +338,19 @@ TEST(UserDefaults, AnUnreadableSettingsFileIsKeptAsideAndTheUserTold)
         EXPECT_TRUE(fs::exists(fs::symlink_status(aside)));
     };
     for (const auto& [what, bytes] : damaged)
-        check(what, [&, bytes = bytes] { std::ofstream(path, std::ios::binary) << bytes; }, true);
-    check("linked to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, false);
-    check("a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, false);
-    check("too big", [&] {
-        std::ofstream(path) << "<plist>";
-        fs::resize_file(path, core::FileDefaultsStorage::largestFile + 1);
-    }, true);
+        check(
+            what, [&, bytes = bytes] { std::ofstream(path, std::ios::binary) << bytes; }, true);
+    check(
+        "linked to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, false);
+    check(
+        "a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, false);
+    check(
+        "too big",
+        [&] {
+            std::ofstream(path) << "<plist>";
+            fs::resize_file(path, core::FileDefaultsStorage::largestFile + 1);
+        },
+        true);
 }
 
 TEST(UserDefaults, AFailedSaveIsToldOnceAndRetriedAtTheNextChange)

@@ -155,7 +155,8 @@ TEST(AnimatedGIF, FramesGoToTheSinkAsTheyComeAndOnlyAFewAreHeld)
         added.push_back(frame);
         writer->addImage(std::move(frame), {.gifDelaySeconds = 0.1});
         // Every frame more than a few behind the newest is written and let go.
-        for (std::size_t k = 0; k + held + 1 <= added.size() - 1; ++k) EXPECT_TRUE(added[k].expired()) << i << " " << k;
+        for (std::size_t k = 0; k + held + 1 <= added.size() - 1; ++k)
+            EXPECT_TRUE(added[k].expired()) << i << " " << k;
         EXPECT_GE(writer->imagesEncoded() + held, std::size_t(i) + 1);
     }
     EXPECT_GT(handed, 1u) << "the file grows while frames come";

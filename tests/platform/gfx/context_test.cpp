@@ -29,7 +29,8 @@ std::vector<int> inkPerRow(const Image& image)
     std::vector<int> counts;
     for (int y = 0; y < image.height(); ++y) {
         int count = 0;
-        for (int x = 0; x < image.width(); ++x) count += alphaOf(image.pixel(x, y)) > 128;
+        for (int x = 0; x < image.width(); ++x)
+            count += alphaOf(image.pixel(x, y)) > 128;
         counts.push_back(count);
     }
     return counts;
@@ -52,7 +53,8 @@ TEST(Context, YUpPlacesFillsAtTheBottomAndImagesUpright)
     upright->drawImage(scene, Rect(0, 0, 4, 3));
     const auto drawn = upright->makeImage();
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(drawn->pixel(x, y), scene->pixel(x, y));
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(drawn->pixel(x, y), scene->pixel(x, y));
 }
 
 TEST(Context, QuarterTurnsAndFlipsCopyPixelsExactly)
@@ -65,7 +67,8 @@ TEST(Context, QuarterTurnsAndFlipsCopyPixelsExactly)
     turned->drawImage(scene, Rect(0, 0, 4, 2));
     const auto result = turned->makeImage();
     for (int v = 0; v < 2; ++v)
-        for (int u = 0; u < 4; ++u) EXPECT_EQ(result->pixel(v, 3 - u), scene->pixel(u, v)) << u << "," << v;
+        for (int u = 0; u < 4; ++u)
+            EXPECT_EQ(result->pixel(v, 3 - u), scene->pixel(u, v)) << u << "," << v;
     EXPECT_EQ(result->pixel(0, 3), markerPixel);
 
     auto flipped = bitmap(4, 2);
@@ -84,7 +87,7 @@ TEST(Context, LinearGradientsStartAtTheBottomAndStopAtTheirEnds)
     auto context = bitmap(4, 20);
     context->drawLinearGradient(*gradient, {0, 0}, {0, 10});
     auto image = context->makeImage();
-    EXPECT_GT(redOf(image->pixel(1, 19)), 230);  // bottom row: the start colour
+    EXPECT_GT(redOf(image->pixel(1, 19)), 230);   // bottom row: the start colour
     EXPECT_GT(blueOf(image->pixel(1, 10)), 200);  // just below the end: nearly the end colour
     EXPECT_EQ(alphaOf(image->pixel(1, 5)), 0);    // after the end: nothing
 
@@ -198,7 +201,8 @@ TEST(Context, PatternsTileFromTheBaseSpace)
 TEST(Context, TextStandsUprightFromTheTopOfItsRectangle)
 {
     auto context = bitmap(60, 80);
-    const AttributedString text("T", {.font = Font::withName("DejaVu Sans", 30), .foregroundColor = Color::black(), .paragraphStyle = {}});
+    const AttributedString text(
+        "T", {.font = Font::withName("DejaVu Sans", 30), .foregroundColor = Color::black(), .paragraphStyle = {}});
     // The lower half of the bitmap in y-up space: rows 40 to 79 from the top.
     text.drawInRect(*context, Rect(0, 0, 60, 40));
     const auto counts = inkPerRow(*context->makeImage());
@@ -221,7 +225,8 @@ TEST(Context, TextStandsUprightFromTheTopOfItsRectangle)
 
 TEST(Context, AttributedStringsCountUTF16AndFontsResolve)
 {
-    AttributedString text("a\xF0\x9F\x98\x80" "b");
+    AttributedString text("a\xF0\x9F\x98\x80"
+                          "b");
     EXPECT_EQ(text.length(), 4u);
     text.replaceCharacters({1, 2}, "-");
     EXPECT_EQ(text.text(), "a-b");

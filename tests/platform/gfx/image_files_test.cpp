@@ -135,8 +135,8 @@ TEST(ImageFiles, TIFFIsLZWWithStraightAlpha)
 TEST(ImageFiles, ATIFFWhoseStripDoesNotDecodeGivesNoImage)
 {
     testsupport::TempDir dir;
-    ASSERT_TRUE(writeFile(gfxtest::sceneWithMarker(40, 30, 1, 1), dir / "t.tiff", ImageFileType::tiff,
-                          {.tiffCompression = 5}));
+    ASSERT_TRUE(
+        writeFile(gfxtest::sceneWithMarker(40, 30, 1, 1), dir / "t.tiff", ImageFileType::tiff, {.tiffCompression = 5}));
     TIFF* tiff = TIFFOpen((dir / "t.tiff").c_str(), "r");
     ASSERT_NE(tiff, nullptr);
     toff_t* offsets = nullptr;
@@ -179,7 +179,8 @@ double squaredError(const QImage& a, const QImage& b)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            for (const int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)}) sum += d * d;
+            for (const int d : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)})
+                sum += d * d;
         }
     return sum;
 }
@@ -208,7 +209,9 @@ TEST(ImageFiles, WritingReplacesWholeFilesOrLeavesThemAlone)
 {
     testsupport::TempDir dir;
     const auto path = dir / "keep.png";
-    { std::ofstream(path) << "old contents"; }
+    {
+        std::ofstream(path) << "old contents";
+    }
     const auto scene = gfxtest::sceneWithMarker(8, 8, 0, 0);
 
     // Two images for a one-image file: finalize fails and the old file stays as it was, with no leftovers.
@@ -259,19 +262,23 @@ TEST(ImageFiles, EveryReaderRefusesEmptyTruncatedAndRandomBytes)
         const auto original = ImageReader::readData(whole);
         for (int round = 0; round < 30; ++round) {
             core::Data noisy(whole.begin(), whole.begin() + 8);
-            for (int i = 0; i < 600; ++i) noisy.push_back(std::uint8_t(random()));
+            for (int i = 0; i < 600; ++i)
+                noisy.push_back(std::uint8_t(random()));
             ImageReader::readData(noisy);
             core::Data damaged = whole;
-            for (int i = 0; i < 5; ++i) damaged[8 + random() % (damaged.size() - 8)] = std::uint8_t(random());
+            for (int i = 0; i < 5; ++i)
+                damaged[8 + random() % (damaged.size() - 8)] = std::uint8_t(random());
             const auto image = ImageReader::readData(damaged);
             if (image && type == ImageFileType::png) {
                 ASSERT_EQ(image->width() * image->height(), original->width() * original->height());
-                EXPECT_TRUE(std::equal(image->data(), image->data() + image->width() * image->height(), original->data()));
+                EXPECT_TRUE(
+                    std::equal(image->data(), image->data() + image->width() * image->height(), original->data()));
             }
         }
     }
     core::Data noise;
-    for (int i = 0; i < 4096; ++i) noise.push_back(std::uint8_t(random()));
+    for (int i = 0; i < 4096; ++i)
+        noise.push_back(std::uint8_t(random()));
     EXPECT_EQ(ImageReader::readData(noise), nullptr);
 }
 

@@ -22,7 +22,8 @@ ImageRef turnedScene()
     const int width = 64, height = 48;
     const auto plain = gfxtest::sceneWithMarker(width, height, 0, 0);
     auto pixels = std::vector<Pixel>(plain->data(), plain->data() + width * height);
-    for (int x = 0; x < width; ++x) pixels[std::size_t((height - 1) * width + x)] = makePixel(128, 0, 64, 32);
+    for (int x = 0; x < width; ++x)
+        pixels[std::size_t((height - 1) * width + x)] = makePixel(128, 0, 64, 32);
     const auto scene = Image::create(width, height, std::move(pixels));
     auto context = BitmapContext::create(height, width, AlphaInfo::premultipliedFirst);
     context->translateBy(0, width);
@@ -54,7 +55,9 @@ TEST(ImageRoundTrip, TurnedDrawingWrittenAndReadBackElsewhere)
 
     testsupport::TempDir dir;
     for (auto type : {ImageFileType::png, ImageFileType::jpeg, ImageFileType::tiff}) {
-        const auto path = dir / (type == ImageFileType::png ? "t.png" : type == ImageFileType::jpeg ? "t.jpg" : "t.tif");
+        const auto path = dir / (type == ImageFileType::png    ? "t.png"
+                                 : type == ImageFileType::jpeg ? "t.jpg"
+                                                               : "t.tif");
         auto writer = ImageWriter::create(core::Url::fileURL(path.string()), type, 1);
         writer->addImage(turned, {.jpegQuality = 1.0, .tiffCompression = 5});
         ASSERT_TRUE(writer->finalize());
@@ -63,7 +66,8 @@ TEST(ImageRoundTrip, TurnedDrawingWrittenAndReadBackElsewhere)
             const auto row = tiffTopRow(path.string());
             ASSERT_EQ(row.size(), 48u * 4);
             EXPECT_EQ(std::vector<std::uint8_t>(row.end() - 4, row.end()), (std::vector<std::uint8_t>{255, 0, 0, 255}));
-            EXPECT_EQ(std::vector<std::uint8_t>(row.begin(), row.begin() + 4), (std::vector<std::uint8_t>{0, 128, 64, 128}));
+            EXPECT_EQ(std::vector<std::uint8_t>(row.begin(), row.begin() + 4),
+                      (std::vector<std::uint8_t>{0, 128, 64, 128}));
             continue;
         }
         const QImage read = gfxtest::readWithQt(path.string());

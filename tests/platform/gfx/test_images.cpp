@@ -9,8 +9,8 @@ gfx::ImageRef sceneWithMarker(int width, int height, int markerX, int markerY)
     std::vector<gfx::Pixel> pixels;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixels.push_back(gfx::makePixel(255, 40, std::uint8_t(60 + 120 * x / width),
-                                            std::uint8_t(60 + 120 * y / height)));
+            pixels.push_back(
+                gfx::makePixel(255, 40, std::uint8_t(60 + 120 * x / width), std::uint8_t(60 + 120 * y / height)));
     pixels[std::size_t(markerY) * std::size_t(width) + std::size_t(markerX)] = markerPixel;
     return gfx::Image::create(width, height, std::move(pixels));
 }

@@ -51,7 +51,8 @@ class MiddleDamagedMovies : public testing::TestWithParam<std::string> {};
 std::string caseName(const testing::TestParamInfo<std::string>& info)
 {
     std::string name = info.param;
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
     return name;
 }
 
@@ -74,7 +75,8 @@ TEST_P(CutMovies, GrabsBeforeTheCutAreExactAndGrabsPastItFail)
     std::vector<std::size_t> order(packets.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return packets[a].pts < packets[b].pts; });
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return packets[a].pts < packets[b].pts; });
 
     for (int percent : {25, 50, 75}) {
         const std::int64_t length = std::int64_t(size * std::uintmax_t(percent) / 100);
@@ -150,7 +152,8 @@ TEST_P(MiddleDamagedMovies, AGrabGivesItsOwnFrameOrFails)
     auto generator = accurateGenerator(asset);
     int exact = 0;
     for (std::size_t k = 0; k + 1 < starts.size(); ++k) {
-        for (const Time& t : {startOf(starts[k]), media::multiplyByRatio(startOf(starts[k]) + startOf(starts[k + 1]), 1, 2)}) {
+        for (const Time& t :
+             {startOf(starts[k]), media::multiplyByRatio(startOf(starts[k]) + startOf(starts[k + 1]), 1, 2)}) {
             const std::optional<int> index = grabbedIndex(*generator, t);
             if (index) {
                 EXPECT_EQ(*index, int(k)) << path << " at " << t.seconds();
@@ -172,8 +175,8 @@ TEST(CutMovies, SoundRunningOnPastTheLastFrameIsNoCut)
 {
     const std::string source = mediatest::moviePath("h264.mkv");
     const std::string path = mediatest::scratchPath("longer-sound.mkv");
-    mediatest::runTool({"/usr/bin/ffmpeg", "-nostdin", "-v", "error", "-y", "-i", source, "-f", "lavfi", "-t", "2.1", "-i",
-                        "anullsrc=r=48000", "-c:v", "copy", "-c:a", "aac", path});
+    mediatest::runTool({"/usr/bin/ffmpeg", "-nostdin", "-v", "error", "-y", "-i", source, "-f", "lavfi", "-t", "2.1",
+                        "-i", "anullsrc=r=48000", "-c:v", "copy", "-c:a", "aac", path});
     const auto starts = testmovie::readFrameStarts(source);
     auto asset = media::Asset::create(core::Url::fileURL(path));
     ASSERT_GT(asset->duration(), startOf(starts.back()) + Time::make(1, 2));

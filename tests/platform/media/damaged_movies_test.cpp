@@ -123,7 +123,8 @@ TEST(DamagedMovies, AFrameWithFlippedBitsAndTheFramesDecodedFromItFailTheirGrabs
         testmovie::Codec codec;
         int rate;
     };
-    for (const Case& c : {Case{"flip.mkv", testmovie::Codec::h264, 30000}, Case{"flip-mpeg2.mkv", testmovie::Codec::mpeg2, 25}}) {
+    for (const Case& c :
+         {Case{"flip.mkv", testmovie::Codec::h264, 30000}, Case{"flip-mpeg2.mkv", testmovie::Codec::mpeg2, 25}}) {
         testmovie::MovieSpec spec;
         spec.codec = c.codec;
         spec.rateNum = c.rate;
@@ -135,7 +136,9 @@ TEST(DamagedMovies, AFrameWithFlippedBitsAndTheFramesDecodedFromItFailTheirGrabs
         testmovie::writeMovie(source, spec);
         const auto starts = testmovie::readFrameStarts(source);
         ASSERT_EQ(starts.size(), 24u);
-        const auto startOf = [&](int k) { return Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale); };
+        const auto startOf = [&](int k) {
+            return Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale);
+        };
 
         for (int damaged : {11, 5}) {
             const std::string path = flippedCopy(source, damaged, std::to_string(damaged) + "-" + c.name);
@@ -144,8 +147,8 @@ TEST(DamagedMovies, AFrameWithFlippedBitsAndTheFramesDecodedFromItFailTheirGrabs
             auto generator = accurateGenerator(asset);
             for (int pass = 0; pass < 2; ++pass) {
                 for (int k = damaged - 1; k <= 12; ++k) {
-                    auto grabber = pass == 0 ? generator
-                                             : accurateGenerator(media::Asset::create(core::Url::fileURL(path)));
+                    auto grabber =
+                        pass == 0 ? generator : accurateGenerator(media::Asset::create(core::Url::fileURL(path)));
                     SCOPED_TRACE(path + " frame " + std::to_string(k) + " pass " + std::to_string(pass));
                     if (k < damaged || k == 12) {
                         EXPECT_NO_THROW(EXPECT_EQ(testmovie::readFrameIndex(*grabber->copyImage(startOf(k))), k));
@@ -170,7 +173,9 @@ TEST(DamagedMovies, ADamagedFirstKeyFrameLeavesEveryFrameAtItsOwnTime)
     testmovie::writeMovie(source, spec);
     const std::string path = flippedCopy(source, 0, "damaged-first-key.mkv");
     const auto starts = testmovie::readFrameStarts(source);
-    const auto startOf = [&](int k) { return Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale); };
+    const auto startOf = [&](int k) {
+        return Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale);
+    };
 
     auto asset = media::Asset::create(core::Url::fileURL(path));
     ASSERT_TRUE(asset->isPlayable());
@@ -200,7 +205,9 @@ TEST(DamagedMovies, ADamagedMpeg2BFrameFailsAloneAndLeavesItsNeighboursExact)
     const std::string source = mediatest::scratchPath("b-frames-mpeg2.mkv");
     testmovie::writeMovie(source, spec);
     const auto starts = testmovie::readFrameStarts(source);
-    const auto startOf = [&](int k) { return Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale); };
+    const auto startOf = [&](int k) {
+        return Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale);
+    };
     // Frames come as I0 B1 B2 P3 B4 B5 P6 …: frame 4 is a B-frame.
     const std::string path = flippedCopy(source, 4, "damaged-b-frame-mpeg2.mkv");
 

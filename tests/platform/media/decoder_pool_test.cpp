@@ -21,7 +21,8 @@ TEST(DecoderPool, KeepsAsManyDecodersAsItsCapacityForLaterGrabs)
     const std::vector<std::int64_t> targets = {4000, 3000, 2000, 1000};
     const auto takeAll = [&] {
         std::vector<std::unique_ptr<PoolLease>> leases;
-        for (const std::int64_t target : targets) leases.push_back(std::make_unique<PoolLease>(pool, target));
+        for (const std::int64_t target : targets)
+            leases.push_back(std::make_unique<PoolLease>(pool, target));
         return leases;
     };
     {

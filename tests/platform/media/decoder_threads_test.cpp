@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-using media::detail::DecodingMovie;
 using media::detail::decoderThreads;
+using media::detail::DecodingMovie;
 using media::detail::sharedDecoderThreads;
 
 TEST(DecoderThreads, OneMovieTakesEveryCoreAndSeveralShareThem)
@@ -26,7 +26,8 @@ TEST(DecoderThreads, MoviesCountWhileTheyLiveAndSmallPicturesUseOneThread)
     const int alone = decoderThreads(1920, 1080);
     {
         std::vector<std::unique_ptr<DecodingMovie>> batch;
-        for (int i = 0; i < 64; ++i) batch.push_back(std::make_unique<DecodingMovie>());
+        for (int i = 0; i < 64; ++i)
+            batch.push_back(std::make_unique<DecodingMovie>());
         EXPECT_EQ(decoderThreads(1920, 1080), 2);
         EXPECT_EQ(decoderThreads(320, 240), 1);
     }

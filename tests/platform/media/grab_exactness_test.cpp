@@ -53,7 +53,8 @@ class GrabExactness : public testing::TestWithParam<mediatest::MovieCase> {};
 std::string caseName(const testing::TestParamInfo<mediatest::MovieCase>& info)
 {
     std::string name = info.param.name;
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
     return name;
 }
 
@@ -169,9 +170,10 @@ TEST(GrabExactnessBackOff, AGrabLandingPastItsTargetStartsAtTheKeyFrameBefore)
     // start, answers for the times before it; from there the frames follow one another.
     std::vector<int> shown;
     const auto forward = accurateGenerator(asset);
-    for (int k = 0; k < frameCount; ++k) shown.push_back(indexAt(*forward, Time::make(k, 25)));
-    const int firstShown = int(std::find_if(shown.begin(), shown.end(), [](int index) { return index != 0; }) -
-                               shown.begin()) - 1;
+    for (int k = 0; k < frameCount; ++k)
+        shown.push_back(indexAt(*forward, Time::make(k, 25)));
+    const int firstShown =
+        int(std::find_if(shown.begin(), shown.end(), [](int index) { return index != 0; }) - shown.begin()) - 1;
     ASSERT_EQ(shown[0], 0);
     ASSERT_LE(firstShown, 4);
     for (int k = firstShown + 1; k < frameCount; ++k)

@@ -175,8 +175,7 @@ TEST(ImageGenerator, ManyGeneratorsOfOneAssetGrabAtOnce)
                 int k = (t * 7 + i * 5) % 48;
                 try {
                     auto image = accurate(asset)->copyImage(middleOfFrame(k));
-                    if (testmovie::readFrameIndex(*image) != k)
-                        ++wrong;
+                    if (testmovie::readFrameIndex(*image) != k) ++wrong;
                 } catch (const core::Error&) {
                     ++wrong;
                 }
@@ -202,7 +201,8 @@ TEST(ImageGenerator, NearbyGrabsStartedAtOnceEachGetTheirFrame)
             const int k = 13 + (t * 3 + round) % 10;
             threads.emplace_back([&, k] {
                 ++ready;
-                while (ready.load() < 10) std::this_thread::yield();
+                while (ready.load() < 10)
+                    std::this_thread::yield();
                 try {
                     if (testmovie::readFrameIndex(*accurate(asset)->copyImage(middleOfFrame(k))) != k) ++wrong;
                 } catch (const core::Error&) {
@@ -210,7 +210,8 @@ TEST(ImageGenerator, NearbyGrabsStartedAtOnceEachGetTheirFrame)
                 }
             });
         }
-        for (auto& thread : threads) thread.join();
+        for (auto& thread : threads)
+            thread.join();
         EXPECT_EQ(wrong.load(), 0) << "round " << round;
     }
 }

@@ -85,7 +85,7 @@ std::map<std::string, testmovie::MovieSpec> extraSpecs()
 }
 
 struct ToolMovie {
-    std::string source;                   // one of movieCases()
+    std::string source;                  // one of movieCases()
     std::vector<std::string> arguments;  // between the input and the output
 };
 
@@ -97,7 +97,8 @@ const std::map<std::string, ToolMovie>& toolMovies()
         {"tool-mpeg2.ts", {"h264-25.mp4", {"-c:v", "mpeg2video", "-q:v", "3", "-s", "720x576", "-aspect", "16:9"}}},
         {"tool-mpeg2-offset.ts",
          {"h264-25.mp4",
-          {"-c:v", "mpeg2video", "-q:v", "3", "-bf", "2", "-s", "720x576", "-aspect", "16:9", "-output_ts_offset", "36000"}}},
+          {"-c:v", "mpeg2video", "-q:v", "3", "-bf", "2", "-s", "720x576", "-aspect", "16:9", "-output_ts_offset",
+           "36000"}}},
         {"tool-h264.mkv", {"h264.mp4", {"-c", "copy"}}},
         {"tool-h264-faststart.mp4", {"h264.mp4", {"-c", "copy", "-movflags", "+faststart"}}},
         // The container says square pixels, the bitstream 12:11.
@@ -127,8 +128,7 @@ const std::vector<MovieCase>& toolMovieCases()
         std::vector<MovieCase> made;
         for (const auto& [name, movie] : toolMovies())
             for (const MovieCase& source : movieCases())
-                if (source.name == movie.source)
-                    made.push_back({name, source.spec});
+                if (source.name == movie.source) made.push_back({name, source.spec});
         return made;
     }();
     return cases;
@@ -139,8 +139,7 @@ std::string moviePath(const std::string& name)
     static std::recursive_mutex mutex;
     std::lock_guard lock(mutex);
     std::string path = (folder() / name).string();
-    if (std::filesystem::exists(path))
-        return path;
+    if (std::filesystem::exists(path)) return path;
     if (auto tool = toolMovies().find(name); tool != toolMovies().end()) {
         std::vector<std::string> arguments = {"-fps_mode", "passthrough"};
         arguments.insert(arguments.end(), tool->second.arguments.begin(), tool->second.arguments.end());
@@ -148,11 +147,9 @@ std::string moviePath(const std::string& name)
         return path;
     }
     for (const MovieCase& c : movieCases())
-        if (c.name == name)
-            testmovie::writeMovie(path, c.spec);
+        if (c.name == name) testmovie::writeMovie(path, c.spec);
     auto extras = extraSpecs();
-    if (extras.count(name))
-        testmovie::writeMovie(path, extras.at(name));
+    if (extras.count(name)) testmovie::writeMovie(path, extras.at(name));
     return path;
 }
 
@@ -179,8 +176,7 @@ std::string bFrameToolMoviePath(const std::string& name)
     std::lock_guard lock(mutex);
     const std::string path = scratchPath(name);
     const ToolMovie& movie = movies.at(name);
-    if (!std::filesystem::exists(path))
-        testsupport::runFfmpeg(moviePath(movie.source), movie.arguments, path);
+    if (!std::filesystem::exists(path)) testsupport::runFfmpeg(moviePath(movie.source), movie.arguments, path);
     return path;
 }
 
@@ -188,8 +184,7 @@ std::string cutCopy(const std::string& path, std::size_t length, const std::stri
 {
     std::ifstream in(path, std::ios::binary);
     std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (length >= bytes.size())
-        throw std::runtime_error("a cut copy must be shorter than " + path);
+    if (length >= bytes.size()) throw std::runtime_error("a cut copy must be shorter than " + path);
     std::string cut = scratchPath(name);
     std::ofstream(cut, std::ios::binary).write(bytes.data(), std::streamsize(length));
     return cut;

@@ -20,15 +20,14 @@ std::vector<Packet> packetsOf(const std::string& path, int& streamIndex)
 {
     auto format = media::detail::openInput(path);
     std::vector<Packet> packets;
-    if (!format)
-        return packets;
+    if (!format) return packets;
     format->flags |= AVFMT_FLAG_GENPTS;
     streamIndex = av_find_best_stream(format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     media::detail::PacketPtr packet(av_packet_alloc());
     while (av_read_frame(format.get(), packet.get()) >= 0) {
         if (packet->stream_index == streamIndex)
-            packets.push_back({packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts,
-                               (packet->flags & AV_PKT_FLAG_KEY) != 0});
+            packets.push_back(
+                {packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts, (packet->flags & AV_PKT_FLAG_KEY) != 0});
         av_packet_unref(packet.get());
     }
     return packets;
@@ -50,8 +49,7 @@ TEST(PacketReader, SeeksStartAtTheLastKeyFrameAtOrBeforeTheTimeInEveryContainer)
         std::set<std::int64_t> keys, times;
         for (const Packet& p : packets) {
             times.insert(p.time);
-            if (p.key)
-                keys.insert(p.time);
+            if (p.key) keys.insert(p.time);
         }
         ASSERT_FALSE(keys.empty());
         const std::int64_t start = *times.begin();
@@ -90,8 +88,8 @@ TEST(PacketReader, SeeksStartAtTheLastKeyFrameAtOrBeforeTheTimeInEveryContainer)
 TEST(PacketReader, AMatroskaOrWebMIndexIsReadWhenOpened)
 {
     // The demuxer reads the cues at the end of the file on its first seek only.
-    for (const auto& [name, codec] : {std::pair{"index-120.mkv", testmovie::Codec::h264},
-                                      std::pair{"index-120.webm", testmovie::Codec::vp9}}) {
+    for (const auto& [name, codec] :
+         {std::pair{"index-120.mkv", testmovie::Codec::h264}, std::pair{"index-120.webm", testmovie::Codec::vp9}}) {
         SCOPED_TRACE(name);
         testmovie::MovieSpec spec;
         spec.codec = codec;
@@ -119,8 +117,7 @@ TEST(PacketReader, TransportStreamsVouchForNoIndexButKnowTheKeyFramesRead)
     const std::vector<Packet> packets = packetsOf(path, streamIndex);
     std::set<std::int64_t> keys;
     for (const Packet& p : packets)
-        if (p.key)
-            keys.insert(p.time);
+        if (p.key) keys.insert(p.time);
     auto reader = PacketReader::open(path, streamIndex);
     ASSERT_TRUE(reader);
     // The demuxer lists where its searches by decoding time landed, on any frame.

@@ -33,8 +33,7 @@ double frequencyOf(const std::vector<std::int16_t>& samples, int channels, int r
     std::size_t frames = samples.size() / std::size_t(channels);
     int crossings = 0;
     for (std::size_t i = 1; i < frames; ++i)
-        if (samples[(i - 1) * std::size_t(channels)] < 0 && samples[i * std::size_t(channels)] >= 0)
-            ++crossings;
+        if (samples[(i - 1) * std::size_t(channels)] < 0 && samples[i * std::size_t(channels)] >= 0) ++crossings;
     return crossings * double(rate) / double(frames);
 }
 

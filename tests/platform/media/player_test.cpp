@@ -64,7 +64,10 @@ struct Playback {
         return frame ? testmovie::readFrameIndex(*frame) : -1;
     }
     // Waits for the picture of the next landing (a step or a seek).
-    bool nextPicture(int before) { return runUntil([&] { return framesShown > before; }); }
+    bool nextPicture(int before)
+    {
+        return runUntil([&] { return framesShown > before; });
+    }
     bool step(int count)
     {
         int before = framesShown;
@@ -205,7 +208,8 @@ TEST(Player, StepsBackAfterAnExactSeekGiveEachFrameBeforeIt)
         for (int k = 39; k >= 20; --k) {
             ASSERT_TRUE(p.step(-1));
             ASSERT_EQ(p.shownIndex(), k);
-            ASSERT_EQ(p.player->currentTime(), Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale));
+            ASSERT_EQ(p.player->currentTime(),
+                      Time::make(starts[std::size_t(k)].value, starts[std::size_t(k)].timescale));
         }
         // Forwards again by steps and by playing: every frame in its turn.
         ASSERT_TRUE(p.step(3));
@@ -360,19 +364,18 @@ TEST(Player, PlayingToTheEndStopsThenPostsOnTheMainThread)
 {
     Playback p(mediatest::moviePath("h264.mp4"));
     std::vector<std::string> events;
-    p.player->addObserver("rate", [&](const core::KeyValueChange&) {
-        events.push_back("rate " + std::to_string(p.player->rate()));
-    });
+    p.player->addObserver(
+        "rate", [&](const core::KeyValueChange&) { events.push_back("rate " + std::to_string(p.player->rate())); });
     int posts = 0;
-    core::NotificationCenter::defaultCenter().addObserver(
-        p.player.get(), media::PlayerItem::didPlayToEndTimeNotification, p.item.get(),
-        [&](const core::Notification& n) {
-            EXPECT_TRUE(core::MainLoop::isMainThread());
-            EXPECT_EQ(n.object, p.item);
-            EXPECT_EQ(p.player->rate(), 0);
-            events.push_back("end");
-            ++posts;
-        });
+    core::NotificationCenter::defaultCenter().addObserver(p.player.get(),
+                                                          media::PlayerItem::didPlayToEndTimeNotification, p.item.get(),
+                                                          [&](const core::Notification& n) {
+                                                              EXPECT_TRUE(core::MainLoop::isMainThread());
+                                                              EXPECT_EQ(n.object, p.item);
+                                                              EXPECT_EQ(p.player->rate(), 0);
+                                                              events.push_back("end");
+                                                              ++posts;
+                                                          });
     ASSERT_TRUE(p.firstPicture());
     p.player->play();
     p.clock->advance(1);
@@ -391,8 +394,7 @@ TEST(Player, PlayingToTheEndStopsThenPostsOnTheMainThread)
 TEST(Player, ACutMovieEndsAtItsLastFrameThatDecodes)
 {
     const std::string source = mediatest::moviePath("h264.mkv");
-    const std::string path =
-        mediatest::cutCopy(source, std::filesystem::file_size(source) / 2, "player-cut-half.mkv");
+    const std::string path = mediatest::cutCopy(source, std::filesystem::file_size(source) / 2, "player-cut-half.mkv");
     Playback p(path);
     ASSERT_TRUE(p.firstPicture());
     const Time last = p.asset->lastFrameTime();
@@ -410,9 +412,9 @@ TEST(Player, ACutMovieEndsAtItsLastFrameThatDecodes)
     }
 
     int posts = 0;
-    core::NotificationCenter::defaultCenter().addObserver(
-        p.player.get(), media::PlayerItem::didPlayToEndTimeNotification, p.item.get(),
-        [&](const core::Notification&) { ++posts; });
+    core::NotificationCenter::defaultCenter().addObserver(p.player.get(),
+                                                          media::PlayerItem::didPlayToEndTimeNotification, p.item.get(),
+                                                          [&](const core::Notification&) { ++posts; });
     p.player->play();
     for (int second = 0; second < 3 && posts == 0; ++second) {
         p.clock->advance(1);
@@ -480,8 +482,7 @@ TEST(Player, ObserversRunOnTheirQueueAndBoundariesFireWhenCrossed)
     auto onQueue = std::make_shared<std::atomic<int>>(0);
     auto elsewhere = std::make_shared<std::atomic<bool>>(false);
     p.player->addPeriodicTimeObserver(Time::make(1, 25), queue, [onQueue, elsewhere](const Time&) {
-        if (core::MainLoop::isMainThread())
-            *elsewhere = true;
+        if (core::MainLoop::isMainThread()) *elsewhere = true;
         ++*onQueue;
     });
     std::vector<int> crossed;
@@ -509,8 +510,9 @@ TEST(Player, MoviesWithoutPicturesPlayByTheClock)
     Playback p(mediatest::moviePath("sound-only.mp4"));
     ASSERT_TRUE(p.asset->duration().isNumeric());
     int posts = 0;
-    core::NotificationCenter::defaultCenter().addObserver(p.player.get(), media::PlayerItem::didPlayToEndTimeNotification,
-                                                         p.item.get(), [&](const core::Notification&) { ++posts; });
+    core::NotificationCenter::defaultCenter().addObserver(p.player.get(),
+                                                          media::PlayerItem::didPlayToEndTimeNotification, p.item.get(),
+                                                          [&](const core::Notification&) { ++posts; });
     EXPECT_TRUE(p.seek(Time::make(1, 2), Time::zero()));
     EXPECT_EQ(p.player->currentTime(), Time::make(1, 2));
     p.player->step(3);
@@ -585,8 +587,7 @@ TEST(Player, GoesAwayWhileBusy)
             gone = p.player;
             p.player->play();
             p.clock->advance(0.5);
-            p.player->seek(frameStart(90), Time::zero(), Time::zero(),
-                           [completions](bool) { ++*completions; });
+            p.player->seek(frameStart(90), Time::zero(), Time::zero(), [completions](bool) { ++*completions; });
             p.player->step(-4);
             core::MainLoop::processEvents(0.005 * i);
         }

@@ -83,9 +83,14 @@ TEST(Time, SpecialValuesInSums)
 
 TEST(Time, CompareOrdersEverything)
 {
-    std::vector<Time> ascending = {Time::negativeInfinity(), t(-1, 1), t(0, 7), t(1, 3),
-                                   t(std::numeric_limits<std::int64_t>::max(), 1), Time::indefinite(),
-                                   Time::positiveInfinity(), Time::invalid()};
+    std::vector<Time> ascending = {Time::negativeInfinity(),
+                                   t(-1, 1),
+                                   t(0, 7),
+                                   t(1, 3),
+                                   t(std::numeric_limits<std::int64_t>::max(), 1),
+                                   Time::indefinite(),
+                                   Time::positiveInfinity(),
+                                   Time::invalid()};
     for (std::size_t i = 0; i < ascending.size(); ++i)
         for (std::size_t j = 0; j < ascending.size(); ++j)
             EXPECT_EQ(compare(ascending[i], ascending[j]), i < j ? -1 : i > j ? 1 : 0) << i << " " << j;

@@ -73,7 +73,8 @@ class ToolShownFrames : public testing::TestWithParam<std::string> {};
 std::string nameOf(const testing::TestParamInfo<std::string>& info)
 {
     std::string name = info.param;
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return name;
 }
 

@@ -41,7 +41,8 @@ struct Launcher : ui::ApplicationDelegate {
 
 TEST(Application, AsksToTerminateWhenItsLastWindowCloses)
 {
-    for (auto& window : ui::Application::shared()->windows()) window->orderOut(nullptr);  // other tests' windows
+    for (auto& window : ui::Application::shared()->windows())
+        window->orderOut(nullptr);  // other tests' windows
     auto launcher = std::make_shared<Launcher>();
     QTimer safety;  // ends the loop should the question never come
     safety.setSingleShot(true);
@@ -86,7 +87,8 @@ struct Keeper : ui::ApplicationDelegate {
 
 TEST(Application, ADelegateKeepsTheProgramForAWindowToCome)
 {
-    for (auto& window : ui::Application::shared()->windows()) window->orderOut(nullptr);
+    for (auto& window : ui::Application::shared()->windows())
+        window->orderOut(nullptr);
     auto keeper = std::make_shared<Keeper>();
     QTimer safety;
     safety.setSingleShot(true);
@@ -132,7 +134,8 @@ struct Quitter : ui::ApplicationDelegate {
 
 TEST(Application, AnAgreedTerminationEndsTheLoopWhateverTheWindowsSay)
 {
-    for (auto& window : ui::Application::shared()->windows()) window->orderOut(nullptr);
+    for (auto& window : ui::Application::shared()->windows())
+        window->orderOut(nullptr);
     auto quitter = std::make_shared<Quitter>();
     QTimer safety;
     safety.setSingleShot(true);

@@ -8,8 +8,8 @@
 #include "platform/gfx/context.h"
 #include "platform/ui/appearance.h"
 #include "platform/ui/button.h"
-#include "platform/ui/window.h"
 #include "platform/ui/qt_control.h"
+#include "platform/ui/window.h"
 
 namespace {
 
@@ -66,7 +66,8 @@ TEST(Button, APushButtonDrawsThroughItsBezelAndTitle)
     EXPECT_NEAR(button->taken.midY(), 20, 0.5);
     bool white = false;
     for (int y = 0; y < image.height() && !white; ++y)
-        for (int x = 0; x < image.width() && !white; ++x) white = image.pixelColor(x, y).lightness() > 200;
+        for (int x = 0; x < image.width() && !white; ++x)
+            white = image.pixelColor(x, y).lightness() > 200;
     EXPECT_TRUE(white);
 }
 
@@ -78,7 +79,8 @@ TEST(Button, WithoutHooksDrawsTheStylesButton)
     const QImage image = rendered(*button);
     int painted = 0;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) painted += image.pixelColor(x, y).alpha() > 0;
+        for (int x = 0; x < image.width(); ++x)
+            painted += image.pixelColor(x, y).alpha() > 0;
     EXPECT_GT(painted, 0);
     // Outside a paint the hooks draw nothing.
     button->drawBezel({0, 0, 100, 30});
@@ -106,7 +108,7 @@ std::pair<int, int> lightnessRange(ui::Window& window, const ui::Button& button)
     return {lightest, darkest};
 }
 
-} // namespace
+}  // namespace
 
 TEST(Button, ShowsATemplatePictureInItsTextColourForLightAndDarkAppearances)
 {

@@ -28,13 +28,13 @@ struct Target {
     std::shared_ptr<ui::Responder> responder = core::make<ui::Responder>();
     std::vector<std::string> seen;
 
-    void listen(ui::Control& control, std::function<std::string()> describe = [] { return std::string("action"); })
+    void listen(
+        ui::Control& control, std::function<std::string()> describe = [] { return std::string("action"); })
     {
         control.setTarget(responder);
         control.setAction(changed);
-        responder->registerAction(changed, [this, describe](const std::shared_ptr<core::Object>&) {
-            seen.push_back(describe());
-        });
+        responder->registerAction(
+            changed, [this, describe](const std::shared_ptr<core::Object>&) { seen.push_back(describe()); });
     }
 };
 
@@ -336,11 +336,12 @@ public:
     double quality = 0.5;
     void awake() override
     {
-        exposeKey("quality", [this] { return std::any(quality); },
-                  [this](const std::any& v) {
-                      quality = std::any_cast<double>(v);
-                      didChange("quality");
-                  });
+        exposeKey(
+            "quality", [this] { return std::any(quality); },
+            [this](const std::any& v) {
+                quality = std::any_cast<double>(v);
+                didChange("quality");
+            });
     }
 };
 

@@ -74,7 +74,8 @@ struct Documents {
     }
     ~Documents()
     {
-        for (auto& document : std::vector(controller->documents())) document->close();
+        for (auto& document : std::vector(controller->documents()))
+            document->close();
     }
     core::Url file(const std::string& name)
     {
@@ -103,7 +104,8 @@ TEST(DocumentController, OpensFilesOfItsTypesWithTheirWindows)
     EXPECT_EQ(ui::Application::shared()->targetForAction(exportSnaps), document);
 
     EXPECT_THROW(documents.controller->typeForContentsOf(core::Url::fileURL("/tmp/x.txt")), core::Error);
-    EXPECT_THROW(documents.controller->openDocumentWithContentsOf(core::Url::fileURL((documents.folder.path() / "gone.note").string()), true),
+    EXPECT_THROW(documents.controller->openDocumentWithContentsOf(
+                     core::Url::fileURL((documents.folder.path() / "gone.note").string()), true),
                  core::Error);
     EXPECT_EQ(documents.controller->documents().size(), 1u);
 
@@ -151,7 +153,8 @@ namespace fs = std::filesystem;
 std::vector<std::string> namesIn(const fs::path& folder)
 {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -188,9 +191,8 @@ std::shared_ptr<Fake> entry(const core::Url& url, std::vector<std::shared_ptr<co
 
 std::shared_ptr<Fake> session(std::vector<std::shared_ptr<const core::Coding>> entries)
 {
-    return std::make_shared<Fake>("ui.Session", [entries](core::KeyedArchiver& archiver) {
-        archiver.encodeArray("documents", entries);
-    });
+    return std::make_shared<Fake>(
+        "ui.Session", [entries](core::KeyedArchiver& archiver) { archiver.encodeArray("documents", entries); });
 }
 
 }  // namespace
@@ -209,22 +211,22 @@ TEST(DocumentController, AnUnreadableSessionIsKeptAsideTheUserToldAndNothingOpen
     const fs::path folder = path.parent_path();
 
     std::string random(5000, '\0');
-    for (std::size_t i = 0; i < random.size(); ++i) random[i] = char((i * 2654435761u) >> 11);
+    for (std::size_t i = 0; i < random.size(); ++i)
+        random[i] = char((i * 2654435761u) >> 11);
     std::string otherVersion = whole;
     const auto version = otherVersion.find("$version");
     ASSERT_NE(version, std::string::npos);
     otherVersion[version + 8] = char(0x02);  // the integer that follows the key
-    const std::vector<std::pair<std::string, std::string>> damaged = {
-        {"empty", ""},
-        {"truncated", whole.substr(0, whole.size() - 7)},
-        {"cut at the start", whole.substr(0, 11)},
-        {"random bytes", random},
-        {"another version", otherVersion},
-        {"a byte flipped in the archive's layout", [&] {
-             std::string bytes = whole;
-             bytes[whole.find("$class")] ^= 0x40;
-             return bytes;
-         }()}};
+    const std::vector<std::pair<std::string, std::string>> damaged = {{"empty", ""},
+                                                                      {"truncated", whole.substr(0, whole.size() - 7)},
+                                                                      {"cut at the start", whole.substr(0, 11)},
+                                                                      {"random bytes", random},
+                                                                      {"another version", otherVersion},
+                                                                      {"a byte flipped in the archive's layout", [&] {
+                                                                           std::string bytes = whole;
+                                                                           bytes[whole.find("$class")] ^= 0x40;
+                                                                           return bytes;
+                                                                       }()}};
     // `keptBytes`: what the file kept aside holds, when it is a file of a size worth comparing.
     auto check = [&](const std::string& what, const std::function<void()>& make,
                      const std::optional<std::string>& keptBytes) {
@@ -253,18 +255,25 @@ TEST(DocumentController, AnUnreadableSessionIsKeptAsideTheUserToldAndNothingOpen
         EXPECT_TRUE(fs::is_regular_file(path));
     };
     for (const auto& [what, bytes] : damaged)
-        check(what, [&, bytes = bytes] { std::ofstream(path, std::ios::binary) << bytes; }, bytes);
-    check("linked to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, std::nullopt);
+        check(
+            what, [&, bytes = bytes] { std::ofstream(path, std::ios::binary) << bytes; }, bytes);
+    check(
+        "linked to /dev/zero", [&] { fs::create_symlink("/dev/zero", path); }, std::nullopt);
     for (const auto& name : namesIn(folder))
         if (name.rfind("Session.cbor.unreadable-", 0) == 0) {
             EXPECT_EQ(fs::read_symlink(folder / name), "/dev/zero");
         }
-    check("a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, std::nullopt);
-    check("a folder", [&] { fs::create_directory(path); }, std::nullopt);
-    check("too big to be ours", [&] {
-        std::ofstream(path, std::ios::binary) << whole;
-        fs::resize_file(path, ui::DocumentController::largestSession + 1);
-    }, std::nullopt);
+    check(
+        "a FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, std::nullopt);
+    check(
+        "a folder", [&] { fs::create_directory(path); }, std::nullopt);
+    check(
+        "too big to be ours",
+        [&] {
+            std::ofstream(path, std::ios::binary) << whole;
+            fs::resize_file(path, ui::DocumentController::largestSession + 1);
+        },
+        std::nullopt);
 
     // A session that reads is not touched.
     std::ofstream(path, std::ios::binary) << whole;
@@ -277,9 +286,8 @@ TEST(DocumentController, AnUnreadableSessionIsKeptAsideTheUserToldAndNothingOpen
 TEST(DocumentController, ObjectsInADocumentsListAreNeverDecodedAsASession)
 {
     Documents documents;
-    core::CodingRegistry::add<NoteDocument::Item>("NoteItem", [](core::KeyedUnarchiver&) {
-        return std::make_shared<NoteDocument::Item>();
-    });
+    core::CodingRegistry::add<NoteDocument::Item>(
+        "NoteItem", [](core::KeyedUnarchiver&) { return std::make_shared<NoteDocument::Item>(); });
     const auto first = documents.file("first.note");
     const auto other = documents.file("other.note");
     // The first note's list holds two items, a session that names the other note, and an entry of it.

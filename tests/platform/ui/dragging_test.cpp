@@ -75,7 +75,8 @@ TEST(Dragging, AFileDropReachesARegisteredView)
     EXPECT_EQ(view->exited, 1);
     EXPECT_EQ(view->ended, (std::vector<bool>{true, false}));
     QMimeData many;
-    many.setUrls({QUrl::fromLocalFile("/tmp/a.mov"), QUrl::fromLocalFile("/tmp/b.mov"), QUrl::fromLocalFile("/tmp/c.mov")});
+    many.setUrls(
+        {QUrl::fromLocalFile("/tmp/a.mov"), QUrl::fromLocalFile("/tmp/b.mov"), QUrl::fromLocalFile("/tmp/c.mov")});
     QDragEnterEvent third(QPoint(10, 40), Qt::CopyAction, &many, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &third);
     QDropEvent refused(QPointF(10, 40), Qt::CopyAction, &many, Qt::LeftButton, Qt::NoModifier);

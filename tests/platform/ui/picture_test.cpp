@@ -18,7 +18,10 @@
 
 namespace {
 
-gfx::ImageRef solid(int w, int h, gfx::Pixel p) { return gfx::Image::create(w, h, std::vector<gfx::Pixel>(std::size_t(w) * h, p)); }
+gfx::ImageRef solid(int w, int h, gfx::Pixel p)
+{
+    return gfx::Image::create(w, h, std::vector<gfx::Pixel>(std::size_t(w) * h, p));
+}
 
 TEST(Picture, TakesTheBitmapsSizeAndItsLargestRepresentation)
 {
@@ -168,13 +171,14 @@ double partialShare(const gfx::Image& image)
     return double(partial) / (image.width() * image.height());
 }
 
-} // namespace
+}  // namespace
 
 TEST(Picture, ScalableDrawingsOfABundleStaySharpAtAnyScaleAndTemplatesTakeTheirTint)
 {
     testsupport::TempDir folder("bundle");
-    const std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\" viewBox=\"0 0 16 16\">"
-                            "<circle cx=\"8\" cy=\"8\" r=\"6\" fill=\"#3080f0\"/></svg>";
+    const std::string svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\" viewBox=\"0 0 16 16\">"
+        "<circle cx=\"8\" cy=\"8\" r=\"6\" fill=\"#3080f0\"/></svg>";
     for (const char* name : {"DotTemplate.svg", "Dot.svg", "Broken.svg"})
         std::ofstream(folder / name) << (std::string(name) == "Broken.svg" ? std::string("<svg") : svg);
     const core::Bundle bundle(folder.path().string());
@@ -197,6 +201,5 @@ TEST(Picture, ScalableDrawingsOfABundleStaySharpAtAnyScaleAndTemplatesTakeTheirT
     EXPECT_EQ(twice->pixel(16, 16), 0xffffffffu);
     EXPECT_EQ(twice->pixel(1, 1), 0u);
     EXPECT_EQ(dot->bitmap({16, 16}, 1, gfx::Color::red())->pixel(8, 8), 0xffff0000u);
-    EXPECT_EQ(ui::Picture::fromBundle(bundle, "Dot")->bitmap({16, 16}, 1, gfx::Color::red())->pixel(8, 8),
-              0xff3080f0u);
+    EXPECT_EQ(ui::Picture::fromBundle(bundle, "Dot")->bitmap({16, 16}, 1, gfx::Color::red())->pixel(8, 8), 0xff3080f0u);
 }

@@ -53,7 +53,8 @@ struct Chain {
 
     void record(const std::shared_ptr<ui::Responder>& responder, const std::string& name, const ui::Action& action)
     {
-        responder->registerAction(action, [this, name](const std::shared_ptr<core::Object>&) { performed.push_back(name); });
+        responder->registerAction(action,
+                                  [this, name](const std::shared_ptr<core::Object>&) { performed.push_back(name); });
     }
 };
 

@@ -27,8 +27,8 @@ namespace {
 TEST(SharingServicePicker, CopiesThePictureAsPngAndTheFiles)
 {
     auto image = gfx::Image::create(2, 2, std::vector<gfx::Pixel>(4, 0xff336699));
-    auto picker = core::make<ui::SharingServicePicker>(std::vector<ui::SharingItem>{
-        {image, std::nullopt, ""}, {nullptr, core::Url::fileURL("/tmp/snap 1.png"), ""}});
+    auto picker = core::make<ui::SharingServicePicker>(
+        std::vector<ui::SharingItem>{{image, std::nullopt, ""}, {nullptr, core::Url::fileURL("/tmp/snap 1.png"), ""}});
     ASSERT_EQ(picker->menu()->items().size(), 4u);
     EXPECT_EQ(picker->menu()->items()[0]->title(), "Copy");
     EXPECT_TRUE(picker->tryToPerform(ui::actions::copyItems, nullptr));
@@ -59,14 +59,15 @@ TEST(SharingServicePicker, SaveAsWritesThePictureOrSaysWhyItCouldNot)
         bool looked = false;
         QTimer::singleShot(0, [&] {
             QFileDialog* dialog = nullptr;
-            testsupport::runUntil([&] { return (dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); }, 5);
+            testsupport::runUntil(
+                [&] { return (dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); }, 5);
             ASSERT_TRUE(dialog);
             dialog->selectFile(QString::fromStdString((folder / name).string()));
             QTimer::singleShot(0, [&] {
                 QMessageBox* box = nullptr;
-                testsupport::runUntil([&] {
-                    return performed || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
-                }, 5);
+                testsupport::runUntil(
+                    [&] { return performed || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())); },
+                    5);
                 if (box) {
                     told = (box->text() + " " + box->informativeText()).toStdString();
                     box->accept();
@@ -109,9 +110,8 @@ std::string alertShownBy(const std::function<void()>& act)
     bool looked = false;
     QTimer::singleShot(0, [&] {
         QMessageBox* box = nullptr;
-        testsupport::runUntil([&] {
-            return acted || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
-        }, 5);
+        testsupport::runUntil(
+            [&] { return acted || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())); }, 5);
         if (box) {
             told = (box->text() + " " + box->informativeText()).toStdString();
             box->accept();
@@ -181,7 +181,8 @@ TEST(SharingService, WritesTheMessageLink)
     ASSERT_TRUE(mail);
     mail->setRecipients({"support@example.org"});
     mail->setSubject("About Vistrel 1.0");
-    EXPECT_EQ(mail->mailtoLink({{nullptr, std::nullopt, ""}}), "mailto:support%40example.org?subject=About%20Vistrel%201.0");
+    EXPECT_EQ(mail->mailtoLink({{nullptr, std::nullopt, ""}}),
+              "mailto:support%40example.org?subject=About%20Vistrel%201.0");
     EXPECT_EQ(mail->mailtoLink({{nullptr, std::nullopt, "Hello & bye"}}),
               "mailto:support%40example.org?subject=About%20Vistrel%201.0&body=Hello%20%26%20bye");
 }

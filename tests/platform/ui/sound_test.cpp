@@ -38,8 +38,10 @@ public:
     }
     ~SoundPlaces()
     {
-        if (saved_) setenv("XDG_DATA_DIRS", saved_->c_str(), 1);
-        else unsetenv("XDG_DATA_DIRS");
+        if (saved_)
+            setenv("XDG_DATA_DIRS", saved_->c_str(), 1);
+        else
+            unsetenv("XDG_DATA_DIRS");
         core::Bundle::setMain(nullptr);
     }
     const testsupport::TempDir& data() const { return data_; }
@@ -91,7 +93,8 @@ TEST(Sound, AMissingSoundStillExistsAndPlaysNothing)
 std::uint32_t little(const std::string& bytes, std::size_t at, int size)
 {
     std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) value = value << 8 | std::uint8_t(bytes.at(at + i));
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | std::uint8_t(bytes.at(at + i));
     return value;
 }
 
@@ -130,8 +133,8 @@ void expectShortPcmWave(const fs::path& file)
 TEST(Sound, TheSystemSoundsComeWithKestrane)
 {
     SoundPlaces places;  // an empty main bundle and no themes: only the bundles beside the program remain
-    for (const char* name : {"Basso", "Blow", "Bottle", "Frog", "Funk", "Glass", "Hero", "Morse", "Ping", "Pop",
-                             "Purr", "Sosumi", "Submarine", "Tink"}) {
+    for (const char* name : {"Basso", "Blow", "Bottle", "Frog", "Funk", "Glass", "Hero", "Morse", "Ping", "Pop", "Purr",
+                             "Sosumi", "Submarine", "Tink"}) {
         auto sound = ui::Sound::named(name);
         ASSERT_TRUE(sound->url()) << name;
         const fs::path file = sound->url()->path();

@@ -1,7 +1,7 @@
 // Tables show what their data source gives, coloured by their delegate, and report selection changes.
 #include <QApplication>
-#include <QFocusEvent>
 #include <QDragEnterEvent>
+#include <QFocusEvent>
 #include <QMimeData>
 #include <QTableView>
 #include <QUrl>
@@ -27,7 +27,8 @@ struct Movies : ui::TableDataSource, ui::TableDelegate {
         if (column->title() == "FPS") return 25L;
         return {};
     }
-    void willDisplayCell(ui::TableView&, ui::TableCell& cell, const std::shared_ptr<ui::TableColumn>&, long row) override
+    void willDisplayCell(ui::TableView&, ui::TableCell& cell, const std::shared_ptr<ui::TableColumn>&,
+                         long row) override
     {
         if (cell.isTextCell) cell.textColor = rows[std::size_t(row)].second ? gfx::Color::black() : gfx::Color::red();
     }
@@ -68,7 +69,7 @@ TEST(TableView, TheTableWithTheKeyboardIsFirstResponderAndSelectsAllItsRows)
     QApplication::sendEvent(ui::controlWidget(*table), &focus);
     EXPECT_EQ(window->firstResponder(), std::static_pointer_cast<ui::Responder>(table));
     ASSERT_TRUE(table->tryToPerform(ui::actions::selectAll, nullptr));
-    EXPECT_TRUE(table->selectedRowIndexes().empty()); // one row at a time only
+    EXPECT_TRUE(table->selectedRowIndexes().empty());  // one row at a time only
     table->setAllowsMultipleSelection(true);
     ASSERT_TRUE(table->tryToPerform(ui::actions::selectAll, nullptr));
     EXPECT_EQ(table->selectedRowIndexes(), (std::vector<long>{0, 1, 2}));
@@ -113,7 +114,8 @@ struct DropTarget : Movies {
     std::vector<std::pair<long, ui::TableViewDropOperation>> proposed;
     std::vector<core::Url> accepted;
     long acceptedRow = -1;
-    ui::DragOperation validateDrop(ui::TableView&, const ui::DraggingInfo&, long row, ui::TableViewDropOperation op) override
+    ui::DragOperation validateDrop(ui::TableView&, const ui::DraggingInfo&, long row,
+                                   ui::TableViewDropOperation op) override
     {
         proposed.push_back({row, op});
         return ui::DragOperations::copy;

@@ -133,7 +133,8 @@ TEST(TokenField, ChipsAreDrawnAsChips)
             for (int x = 0; x < image.width(); ++x) {
                 const QColor c = image.pixelColor(x, y);
                 if (std::abs(c.red() - outline.red()) + std::abs(c.green() - outline.green()) +
-                        std::abs(c.blue() - outline.blue()) < 40)
+                        std::abs(c.blue() - outline.blue()) <
+                    40)
                     ++count;
             }
         return count;

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/animation_context.h"
 #include "platform/core/user_defaults.h"
+#include "platform/ui/animation_context.h"
 #include "platform/ui/qt_control.h"
 #include "platform/ui/qt_toolbar.h"
 #include "platform/ui/qt_view.h"
@@ -80,7 +80,8 @@ TEST(Toolbar, BuildsItsItemsFromTheDelegateAboveTheContent)
 std::vector<std::string> identifiersOf(ui::Toolbar& toolbar)
 {
     std::vector<std::string> identifiers;
-    for (auto& item : toolbar.items()) identifiers.push_back(item->itemIdentifier());
+    for (auto& item : toolbar.items())
+        identifiers.push_back(item->itemIdentifier());
     return identifiers;
 }
 
@@ -107,7 +108,8 @@ TEST(Toolbar, KeepsTheUsersItemsAndDisplayModeWhenItAutosaves)
     first->removeItemAtIndex(0);
     first->removeItemAtIndex(7);
     first->setDisplayMode(ui::ToolbarDisplayMode::labelOnly);
-    EXPECT_EQ(identifiersOf(*first), (std::vector<std::string>{"export", "advanced", ui::toolbarFlexibleSpaceItemIdentifier}));
+    EXPECT_EQ(identifiersOf(*first),
+              (std::vector<std::string>{"export", "advanced", ui::toolbarFlexibleSpaceItemIdentifier}));
     EXPECT_TRUE(core::UserDefaults::standard()->dictionary(key));
 
     // A toolbar of the same identifier comes back as the user left it, without items no longer allowed.

@@ -72,7 +72,7 @@ gfx::ImageRef drawnWith(const std::shared_ptr<ui::View>& view, const gfx::Affine
     return window->snapshot();
 }
 
-} // namespace
+}  // namespace
 
 TEST(VideoLayer, AMirrorOfTheLayerMirrorsThePictureOnlyAndAFlippedViewKeepsItUpright)
 {

@@ -138,10 +138,10 @@ TEST(View, AnUnhandledPressGoesToTheSuperview)
     Scene scene;
     auto plain = core::make<ui::View>(gfx::Rect{1, 1, 10, 10});
     scene.a->addSubview(plain);
-    scene.window->sendEvent(ui::Event::mouseEvent(ui::EventType::leftMouseDown, {13, 23}, 0, 0,
-                                                  scene.window->windowNumber(), 1, 1));
-    scene.window->sendEvent(ui::Event::mouseEvent(ui::EventType::leftMouseUp, {80, 80}, 0, 0,
-                                                  scene.window->windowNumber(), 1, 1));
+    scene.window->sendEvent(
+        ui::Event::mouseEvent(ui::EventType::leftMouseDown, {13, 23}, 0, 0, scene.window->windowNumber(), 1, 1));
+    scene.window->sendEvent(
+        ui::Event::mouseEvent(ui::EventType::leftMouseUp, {80, 80}, 0, 0, scene.window->windowNumber(), 1, 1));
     EXPECT_EQ(scene.a->downs.size(), 1u);
     EXPECT_EQ(scene.a->ups.size(), 1u);  // the release goes where the press went
 }

@@ -50,13 +50,36 @@ gfx::ImageRef Thumbnailer::image(const media::Time& time, const media::Time& tol
     // The frame at exactly the time the player shows is already decoded: it is taken from the screen.
     gfx::ImageRef frame = media::compare(tolerance, media::Time::zero()) == 0 ? frameOnScreen(time) : nullptr;
     if (!frame) frame = kestrane::copyCGImage(frames, time);
-    if (!edition_) return frame;
-    gfx::ImageRef edited = edition_->apply(frame, movie_->naturalTransform());
+    return edited(frame, edition_, movie_->naturalTransform());
+}
+
+gfx::ImageRef Thumbnailer::edited(const gfx::ImageRef& frame, const std::optional<Edition>& edition,
+                                  const gfx::AffineTransform& turn)
+{
+    if (!edition) return frame;
+    gfx::ImageRef edited = edition->apply(frame, turn);
     if (!edited)
         throw core::Error(thumbnailerErrorDomain, editionFailed,
                           "The frame could not be drawn with the edition (" + std::to_string(frame->width()) + " × " +
                               std::to_string(frame->height()) + ")");
     return edited;
+}
+
+std::unique_ptr<media::ImageJob> Thumbnailer::accurateImages(const std::vector<Grab>& grabs, media::ImageJob::Stop stop)
+{
+    auto& frames = generator();
+    frames.setRequestedTimeToleranceBefore(media::Time::zero());
+    frames.setRequestedTimeToleranceAfter(media::Time::zero());
+    std::vector<media::Time> times;
+    std::vector<std::optional<Edition>> editions;
+    for (const Grab& grab : grabs) {
+        times.push_back(grab.time);
+        editions.push_back(grab.edition);
+    }
+    // Each frame is edited on the thread that decoded it.
+    auto finish = [turn = movie_->naturalTransform(), editions = std::move(editions)](
+                      std::size_t index, const gfx::ImageRef& frame) { return edited(frame, editions[index], turn); };
+    return frames.generateImages(times, std::move(finish), std::move(stop));
 }
 
 }  // namespace orvalis

@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace orvalis {
 
@@ -50,6 +51,16 @@ public:
     // picture cannot be made; the thumbnailer stays usable.
     gfx::ImageRef image(const media::Time& time, const media::Time& tolerance);
 
+    // One frame of a job: its time and the edition it is shown through (none: as stored).
+    struct Grab {
+        media::Time time;
+        std::optional<Edition> edition;
+    };
+    // The frames at exactly those times, each through its own edition, within maximumSize, decoded side by side
+    // and handed out in order (media::ImageJob, whose answers carry each grab's failure); `stop` ends the job
+    // early. Throws core::Error for a movie without video that decodes.
+    std::unique_ptr<media::ImageJob> accurateImages(const std::vector<Grab>& grabs, media::ImageJob::Stop stop = {});
+
 private:
     media::ImageGenerator& generator();
     // The size as stored for the size upright, or the other way: exchanged for a track turned a quarter.
@@ -57,6 +68,10 @@ private:
     // The picture the movie's player shows when it is the frame at `time`, fitted to maximumSize; null when
     // the player shows another (or has not been made).
     gfx::ImageRef frameOnScreen(const media::Time& time);
+    // The frame through the edition (none: as it is). Throws core::Error when the edited picture cannot be made.
+    // `turn` is the movie's natural transform. Any thread.
+    static gfx::ImageRef edited(const gfx::ImageRef& frame, const std::optional<Edition>& edition,
+                                const gfx::AffineTransform& turn);
 
     std::shared_ptr<Movie> movie_;
     std::optional<Edition> edition_;

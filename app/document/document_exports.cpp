@@ -45,13 +45,12 @@ void snapDone(ImageExport& job, const std::weak_ptr<Document>& document)
     Document::onMain(document, [&](Document& d) { d.updateProgress(double(++job.done) / double(job.lines.size())); });
 }
 
-// One snap of an image export, on the export queue: its frame at full size, then, on a global queue while
-// the export queue grabs the next frame, written as a new file under the name promised for it (or, should
-// something have taken that name since, the next free one).
-void exportSnap(const FrameGrabber& frames, const SnapItem& item, const core::Url& url,
+// One snap of an image export, on the export queue, with its frame at full size (null: none could be had, or
+// the work stopped): written, on a global queue while the export queue takes the next frame, as a new file
+// under the name promised for it (or, should something have taken that name since, the next free one).
+void exportSnap(const FrameGrabber& frames, const SnapItem& item, gfx::ImageRef image, const core::Url& url,
                 const std::shared_ptr<ImageExport>& job, std::size_t index, const std::weak_ptr<Document>& document)
 {
-    gfx::ImageRef image = frames.image(item, 0);
     if (!image) {
         // Work stopped for quitting writes nothing more and reports nothing.
         if (!frames.stopped()) job->lines[index] = cannotSnapLine(item);
@@ -110,10 +109,13 @@ void writeGIF(const FrameGrabber& frames, const SnapItems& snaps, const core::Ur
     const media::Time interval = kestrane::TimeStatics::withSeconds(delay);
     std::optional<gfx::Size> frameSize;
     std::size_t leftOut = 0;
+    const std::unique_ptr<media::ImageJob> images =
+        frames.images(snaps, side > 0 ? gfx::Size{side, side} : gfx::Size{});
     for (std::size_t i = 0; i < snaps.size(); ++i) {
-        const gfx::ImageRef image = frames.image(*snaps[i], side);
+        const std::optional<gfx::ImageRef> next = nextImage(images.get());
         // Stopped for quitting: the unfinished file goes with the writer.
-        if (frames.stopped()) return finishExport(document, {});
+        if (frames.stopped() || !next) return finishExport(document, {});
+        const gfx::ImageRef& image = *next;
         if (!image) {
             errors += cannotSnapLine(*snaps[i]);
             writer.leaveOutFrame();
@@ -175,21 +177,24 @@ std::vector<std::string> DocumentExports::startExport(const SnapItems& snaps, co
     beginExporting();
     // The format travels with the steps: a later export that sets another changes nothing queued here.
     auto job = std::make_shared<ImageExport>(exportFormat_, snaps.size());
-    const FrameGrabber frames = frames_.frameGrabber();
     std::vector<std::string> names;
-    for (std::size_t i = 0; i < snaps.size(); ++i) {
-        const core::Url url = ExportNames::shared().promise(folder, snapFileName(*snaps[i]));
-        names.push_back(url.lastPathComponent());
-        exportQueue()->async(
-            [frames, item = snaps[i], url, job, i, weak = document_] { exportSnap(frames, *item, url, job, i, weak); });
+    std::vector<core::Url> urls;
+    for (const auto& snap : snaps) {
+        urls.push_back(ExportNames::shared().promise(folder, snapFileName(*snap)));
+        names.push_back(urls.back().lastPathComponent());
     }
-    exportQueue()->async([weak = document_, job, ended = std::move(ended)] {
-        job->encodings.wait();
-        std::string errors;
-        for (const auto& line : job->lines)
-            errors += line;
-        finishExport(weak, errors, ended);
-    });
+    exportQueue()->async(
+        [frames = frames_.frameGrabber(), snaps, urls, job, weak = document_, ended = std::move(ended)] {
+            // The frames are decoded side by side and come in the snaps' order.
+            const std::unique_ptr<media::ImageJob> images = frames.images(snaps, {});
+            for (std::size_t i = 0; i < snaps.size(); ++i)
+                exportSnap(frames, *snaps[i], nextImage(images.get()).value_or(nullptr), urls[i], job, i, weak);
+            job->encodings.wait();
+            std::string errors;
+            for (const auto& line : job->lines)
+                errors += line;
+            finishExport(weak, errors, ended);
+        });
     return names;
 }
 

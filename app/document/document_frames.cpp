@@ -48,7 +48,7 @@ gfx::Size DocumentFrames::miniatureThumbnailSize()
     return miniatureThumbnailSize_;
 }
 
-FrameGrabber DocumentFrames::frameGrabber() { return {thumbnailer(), thumbnailQueue(), stopFlag_}; }
+FrameGrabber DocumentFrames::frameGrabber() { return {movie_, stopFlag_}; }
 
 void DocumentFrames::fillMiniature(const std::shared_ptr<SnapItem>& item, std::function<void()> filled)
 {
@@ -79,9 +79,12 @@ void DocumentFrames::fillMiniatures(const SnapItems& items, bool inStages, Minia
             };
             auto lastStage = std::chrono::steady_clock::now();
             progress(0.0);
+            const std::unique_ptr<media::ImageJob> job = frames.images(items, size);
             std::size_t done = 0;
             for (; done < items.size() && !frames.stopped(); ++done) {
-                items[done]->setImage(grabFrame(*frames.thumbnailer, *items[done], size));
+                const std::optional<gfx::ImageRef> image = nextImage(job.get());
+                if (!image) break;
+                items[done]->setImage(*image);
                 progress(double(done + 1) / double(items.size()));
                 if (inStages && std::chrono::steady_clock::now() - lastStage >= stageEvery) {
                     handOverUpTo(done + 1, false);

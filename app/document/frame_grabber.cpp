@@ -18,16 +18,31 @@ gfx::ImageRef grabFrame(orvalis::Thumbnailer& thumbnailer, const SnapItem& item,
     }
 }
 
-gfx::ImageRef FrameGrabber::image(const SnapItem& item, double side) const
+std::optional<gfx::ImageRef> nextImage(media::ImageJob* job)
 {
-    // The queue may be waiting for the main thread: from there this would wait for good.
+    if (!job) return gfx::ImageRef();
+    std::optional<media::ImageJob::Image> answer = job->next();
+    if (!answer) return std::nullopt;
+    return std::move(answer->image);
+}
+
+std::unique_ptr<media::ImageJob> FrameGrabber::images(const SnapItems& items, const gfx::Size& maximumSize) const
+{
+    // A job decodes the movie's last stretch to check the times past its stated end, and its taker waits for the
+    // frames: the window would stand still.
     if (core::MainQueue::isMainThread())
-        core::fatalError("FrameGrabber::image is called on the main thread, which the thumbnail queue waits for");
-    gfx::ImageRef image;
-    if (stopped()) return image;
-    const gfx::Size bound = side > 0 ? gfx::Size{side, side} : gfx::Size{};
-    queue->sync([&] { image = grabFrame(*thumbnailer, item, bound); });
-    return image;
+        core::fatalError("FrameGrabber::images is called on the main thread, where it would wait for decoding");
+    std::vector<orvalis::Thumbnailer::Grab> grabs;
+    for (const auto& item : items)
+        grabs.push_back({item->time(), item->edition()});
+    // A thumbnailer of its own: the document's serves its thumbnail queue only.
+    orvalis::Thumbnailer own(movie);
+    own.setMaximumSize(maximumSize);
+    try {
+        return own.accurateImages(grabs, [flag = stopFlag] { return flag && flag->load(); });
+    } catch (const core::Error&) {
+        return nullptr;
+    }
 }
 
 }  // namespace vistrel

@@ -1,15 +1,15 @@
-// A document's frames for work off the main thread: its thumbnailer, used only on its serial thumbnail queue,
-// and the flag that stops its busy work. Work that outlives a turn of the main loop keeps one of these (a
-// cheap copy) rather than the document. `image` is for the export queue and the global queues: it waits for
-// the thumbnail queue, whose work waits for the main thread, so it stops the program when called there.
+// A document's frames for work off the main thread: its movie, whose frames jobs decode, and the flag that stops
+// its busy work. Work that outlives a turn of the main loop keeps one of these (a cheap copy) rather than the
+// document.
 #pragma once
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 #include "app/document/snap_item.h"
 #include "moviekit/thumbnailer.h"
-#include "platform/core/dispatch_queue.h"
+#include "platform/media/image_job.h"
 
 namespace vistrel {
 
@@ -17,17 +17,22 @@ namespace vistrel {
 // when it cannot be had. On the thumbnail queue only.
 gfx::ImageRef grabFrame(orvalis::Thumbnailer& thumbnailer, const SnapItem& item, const gfx::Size& maximumSize);
 
+// The next image of a job from FrameGrabber::images (null for a movie without video): null when it cannot be
+// had; none once the job has stopped.
+std::optional<gfx::ImageRef> nextImage(media::ImageJob* job);
+
 struct FrameGrabber {
-    std::shared_ptr<orvalis::Thumbnailer> thumbnailer;
-    std::shared_ptr<core::DispatchQueue> queue;
+    std::shared_ptr<orvalis::Movie> movie;
     // Set when the document's busy work is to stop.
     std::shared_ptr<const std::atomic<bool>> stopFlag;
 
-    // The snap's image within a square of that side (0 or less: full size), grabbed on the queue while the
-    // caller waits; null when it cannot be had, or once the work is to stop. Never on the main thread.
-    gfx::ImageRef image(const SnapItem& item, double side) const;
     // Any thread.
     bool stopped() const { return stopFlag && stopFlag->load(); }
+    // The snaps' frames through their editions within `maximumSize` (empty: full size), decoded side by side and
+    // handed out in the snaps' order by a job of its own that stops with the document's busy work; null when the
+    // movie has no video that decodes. Any thread but the main one, which would wait for the decoding: there it
+    // stops the program.
+    std::unique_ptr<media::ImageJob> images(const SnapItems& items, const gfx::Size& maximumSize) const;
 };
 
 }  // namespace vistrel

@@ -2,7 +2,7 @@
 
 #include "platform/core/error.h"
 #include "platform/media/detail/decoder_pool.h"
-#include "platform/media/detail/tolerance.h"
+#include "platform/media/detail/frame_grab.h"
 #include "platform/media/media_error.h"
 
 #include <algorithm>
@@ -23,50 +23,33 @@ std::shared_ptr<ImageGenerator> ImageGenerator::create(std::shared_ptr<const Ass
     return core::make<ImageGenerator>(std::move(asset));
 }
 
-bool ImageGenerator::pastTheLastFrame(const Time& time) const
+detail::GrabSettings ImageGenerator::settings() const
 {
-    const Time duration = asset_->duration();
-    if (!duration.isNumeric() || compare(time, duration) <= 0) return false;
-    // Some containers state an end before their last frame is shown: where their last stored time lies (program
-    // streams), or where their decoding times end (B-frames in AVI). The frames up to the last one still count.
-    const Time last = asset_->lastFrameTime();
-    return !last.isNumeric() || compare(time, last) > 0;
+    return {maximumSize_, toleranceBefore_, toleranceAfter_, appliesTransform_};
+}
+
+detail::DecoderPool& ImageGenerator::pool() const
+{
+    detail::DecoderPool* pool = asset_ ? asset_->videoDecoders() : nullptr;
+    if (!pool) throw core::Error(errorDomain, noVideo, "The movie holds no video that can be decoded.");
+    return *pool;
 }
 
 gfx::ImageRef ImageGenerator::copyImage(const Time& time, Time* actualTime)
 {
-    detail::DecoderPool* pool = asset_ ? asset_->videoDecoders() : nullptr;
-    if (!pool) throw core::Error(errorDomain, noVideo, "The movie holds no video that can be decoded.");
-    if (!time.isNumeric() || compare(time, Time::zero()) < 0 || pastTheLastFrame(time))
-        throw core::Error(errorDomain, timeOutOfRange, "The time lies outside the movie.");
-
-    const detail::FrameWindow window =
-        detail::frameWindow(add(time, asset_->timeOrigin()), toleranceBefore_, toleranceAfter_, pool->timeBase());
-    detail::PoolLease lease(*pool, window.target);
+    detail::DecoderPool& pool = this->pool();
+    const detail::GrabSettings settings = this->settings();
+    const detail::FrameWindow window = detail::grabWindow(*asset_, pool, time, settings);
+    detail::PoolLease lease(pool, window.target);
     detail::PooledDecoder* pooled = lease.get();
-    const AVFrame* frame = nullptr;
-    if (pooled && window.keyFrame)
-        frame = pooled->decoder->keyFrameAt(window.low, window.target, window.high);
-    else if (pooled)
-        frame = pooled->decoder->frameAt(window.low, window.target, window.high, false);
-    if (!frame) throw core::Error(errorDomain, decodeFailed, "The frame could not be decoded.");
+    if (!pooled) throw core::Error(errorDomain, decodeFailed, "The frame could not be decoded.");
+    return detail::grabbedImage(*asset_, pool, *pooled, detail::grabFrame(*pooled, window), settings, actualTime);
+}
 
-    gfx::AffineTransform transform = gfx::AffineTransform::identity();
-    for (const TrackRef& track : asset_->tracks(MediaType::video))
-        if (track->streamIndex() == pool->streamIndex()) transform = track->preferredTransform();
-    bool turns = appliesTransform_ && !transform.isIdentity();
-    bool swapsSides = turns && transform.a == 0 && transform.d == 0;
-
-    const gfx::Size bound = swapsSides ? gfx::Size{maximumSize_.height, maximumSize_.width} : maximumSize_;
-    const gfx::Size out =
-        fittingSize(frame->width * detail::sampleAspect(pooled->decoder->stream(), frame), frame->height, bound);
-    const int outW = int(out.width), outH = int(out.height);
-
-    gfx::ImageRef image = pooled->converter.convert(frame, outW, outH);
-    if (!image) throw core::Error(errorDomain, decodeFailed, "The frame could not be converted.");
-    if (turns) image = detail::transformImage(image, transform.a, transform.b, transform.c, transform.d);
-    if (actualTime) *actualTime = subtract(detail::timeFromTicks(frame->pts, pool->timeBase()), asset_->timeOrigin());
-    return image;
+std::unique_ptr<ImageJob> ImageGenerator::generateImages(const std::vector<Time>& times, ImageJob::Finish finish,
+                                                         ImageJob::Stop stop)
+{
+    return std::make_unique<ImageJob>(asset_, pool(), settings(), times, std::move(finish), std::move(stop));
 }
 
 }  // namespace media

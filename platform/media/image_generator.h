@@ -8,9 +8,11 @@
 #include "platform/gfx/image.h"
 #include "platform/gfx/size.h"
 #include "platform/media/asset.h"
+#include "platform/media/image_job.h"
 #include "platform/media/time.h"
 
 #include <memory>
+#include <vector>
 
 namespace media {
 
@@ -38,9 +40,15 @@ public:
     // the last frame lies past the duration and the time at or before it) and a frame that does not decode; the
     // generator stays usable after a throw.
     gfx::ImageRef copyImage(const Time& time, Time* actualTime = nullptr);
+    // The images of all the times with the settings as they are now, decoded side by side and handed out in
+    // the order of the times; `finish`, when set, works on each one first, and `stop` ends the job early. Throws
+    // core::Error (noVideo) for a movie without decodable video; every other failure answers its own time.
+    std::unique_ptr<ImageJob> generateImages(const std::vector<Time>& times, ImageJob::Finish finish = {},
+                                             ImageJob::Stop stop = {});
 
 private:
-    bool pastTheLastFrame(const Time& time) const;
+    detail::GrabSettings settings() const;
+    detail::DecoderPool& pool() const;
 
     std::shared_ptr<const Asset> asset_;
     gfx::Size maximumSize_;

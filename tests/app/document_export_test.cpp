@@ -28,6 +28,7 @@
 #include "foundation/shortcuts.h"
 #include "moviekit/player.h"
 #include "platform/gfx/image_reader.h"
+#include "platform/media/detail/decoding_share.h"
 #include "platform/ui/pasteboard.h"
 #include "platform/ui/qt_dragging.h"
 #include "tests/platform/core/run_until.h"
@@ -322,14 +323,9 @@ TEST_F(DocumentExport, WorkStoppedForQuittingFinishesWhatIsUnderWayAndBeginsNoth
     ASSERT_TRUE(document);
     testsupport::TempDir folder("stopped");
     const auto url = core::Url::fileURL(folder.path().string());
-    // A gate on the thumbnail queue holds back every grab of an export, a GIF and a generation.
-    std::atomic<bool> reached = false;
-    std::promise<void> open;
-    document->frames().thumbnailQueue()->async([&, gate = open.get_future().share()] {
-        reached = true;
-        gate.wait_for(std::chrono::seconds(10));
-    });
-    ASSERT_TRUE(testsupport::runUntil([&] { return reached.load(); }, 5));
+    // Every decoding thread of the program taken holds back every frame of an export, a GIF and a generation.
+    auto& share = media::detail::DecodingShare::shared();
+    ASSERT_TRUE(share.take(share.threads(), {}));
     const auto names = document->asyncExport({snapAt(2), snapAt(4), snapAt(6), snapAt(8), snapAt(10)}, url);
     document->asyncExportAsGIF({snapAt(8), snapAt(10), snapAt(12)}, core::Url::fileURL((folder / "clip.gif").string()));
     document->performSnapsGeneration(nullptr);
@@ -337,7 +333,7 @@ TEST_F(DocumentExport, WorkStoppedForQuittingFinishesWhatIsUnderWayAndBeginsNoth
     EXPECT_TRUE(document->isAtWork());
 
     document->stopBusyWork();
-    open.set_value();
+    share.give(share.threads());
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_FALSE(document->isAtWork());
     // At most the image each piece of work had begun: no GIF, no generated snap, whole files only, no errors.

@@ -33,18 +33,23 @@ TEST_F(DocumentDeathTest, StateChangesOffTheMainThreadStopDebugBuilds)
 #endif
 }
 
-TEST_F(DocumentDeathTest, AGrabThatWaitsForTheThumbnailQueueStopsTheProgramOnTheMainThread)
+TEST_F(DocumentDeathTest, AJobOfFramesStopsTheProgramOnTheMainThread)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto document = open(clipMovie());
     ASSERT_TRUE(document);
     const auto frames = document->frames().frameGrabber();
-    const auto snap = vistrel::SnapItem::create(frameTime(12), {});
-    EXPECT_DEATH(frames.image(*snap, 0), "FrameGrabber::image is called on the main thread");
-    // Off the main thread it grabs.
-    gfx::ImageRef image;
-    std::thread([&] { image = frames.image(*snap, 0); }).join();
-    EXPECT_EQ(frameOf(image), 12);
+    const vistrel::SnapItems snaps = {vistrel::SnapItem::create(frameTime(12), {}),
+                                      vistrel::SnapItem::create(frameTime(3), {})};
+    EXPECT_DEATH((void)frames.images(snaps, {}), "FrameGrabber::images is called on the main thread");
+    // Off the main thread it gives the frames in the snaps' order.
+    std::vector<int> indexes;
+    std::thread([&] {
+        const auto job = frames.images(snaps, {});
+        while (const auto image = vistrel::nextImage(job.get()))
+            indexes.push_back(frameOf(*image));
+    }).join();
+    EXPECT_EQ(indexes, (std::vector<int>{12, 3}));
 }
 
 }  // namespace

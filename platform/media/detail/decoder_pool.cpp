@@ -25,9 +25,25 @@ DecoderPool::DecoderPool(std::string path, int streamIndex, AVRational timeBase,
 {
 }
 
-std::unique_ptr<VideoDecoder> DecoderPool::openDecoder() const
+std::unique_ptr<VideoDecoder> DecoderPool::openDecoder() const { return openDecoder(decoderThreads(width_, height_)); }
+
+std::unique_ptr<VideoDecoder> DecoderPool::openDecoder(int threads) const
 {
-    return VideoDecoder::open(path_, streamIndex_, firstPts_, decoderThreads(width_, height_));
+    return VideoDecoder::open(path_, streamIndex_, firstPts_, threads);
+}
+
+std::vector<std::int64_t> DecoderPool::keyFrames()
+{
+    {
+        std::lock_guard lock(mutex_);
+        if (keyFramesRead_ || !keyFrames_.empty()) return keyFrames_;
+    }
+    const std::unique_ptr<PacketReader> reader = PacketReader::open(path_, streamIndex_);
+    std::vector<std::int64_t> keys = reader ? reader->indexedKeyFrames() : std::vector<std::int64_t>{};
+    std::lock_guard lock(mutex_);
+    if (keyFrames_.empty()) keyFrames_ = std::move(keys);
+    keyFramesRead_ = true;
+    return keyFrames_;
 }
 
 bool DecoderPool::busyShortlyBefore(std::int64_t target) const

@@ -38,6 +38,10 @@ public:
 
     // A new decoder of the stream outside the pool (the player's own); null when it cannot be opened.
     std::unique_ptr<VideoDecoder> openDecoder() const;
+    // The same with that many frame threads.
+    std::unique_ptr<VideoDecoder> openDecoder(int threads) const;
+    // The pts of every key frame the container's index names, in order (read once); empty without an index.
+    std::vector<std::int64_t> keyFrames();
 
     // Null when no decoder can be opened.
     std::unique_ptr<PooledDecoder> take(std::int64_t target);
@@ -52,6 +56,8 @@ public:
     int streamIndex() const { return streamIndex_; }
     AVRational timeBase() const { return timeBase_; }
     std::int64_t firstPts() const { return firstPts_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
 
 private:
     // With the lock held: whether a taken decoder is headed for a time at or before the target that it reaches
@@ -76,6 +82,7 @@ private:
     std::multiset<std::int64_t> waitingTargets_;        // the targets of the grabs waiting in take()
     std::condition_variable given_;
     std::vector<std::int64_t> keyFrames_;  // from the index of the first decoder given back
+    bool keyFramesRead_ = false;
     bool keepOnlyWhileHeld_ = false;
     int holds_ = 0;
 };

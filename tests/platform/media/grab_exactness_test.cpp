@@ -109,6 +109,34 @@ TEST_P(GrabExactness, EveryProbeGivesTheFrameShownAtThatTime)
     }
 }
 
+// A job of every probe, in order and then shuffled: its runs decoded side by side give each frame, handed out in
+// the order asked.
+TEST_P(GrabExactness, AJobGivesEveryProbesFrameInTheOrderAsked)
+{
+    const mediatest::MovieCase& movie = GetParam();
+    std::string path = mediatest::moviePath(movie.name);
+    auto starts = testmovie::readFrameStarts(path);
+    auto asset = media::Asset::create(core::Url::fileURL(path));
+    std::vector<Probe> probes = probesFor(starts, asset->duration());
+    std::mt19937 random(11);
+    for (bool shuffled : {false, true}) {
+        if (shuffled) std::shuffle(probes.begin(), probes.end(), random);
+        std::vector<Time> times;
+        for (const Probe& probe : probes)
+            times.push_back(probe.time);
+        const auto job = accurateGenerator(asset)->generateImages(times);
+        ASSERT_EQ(job->count(), probes.size());
+        for (const Probe& probe : probes) {
+            const std::optional<media::ImageJob::Image> answer = job->next();
+            ASSERT_TRUE(answer && answer->image) << movie.name << " at " << probe.time.seconds();
+            EXPECT_EQ(testmovie::readFrameIndex(*answer->image), probe.index)
+                << movie.name << " at " << probe.time.seconds() << (shuffled ? ", shuffled" : "");
+            EXPECT_EQ(answer->actualTime, startOf(starts[std::size_t(probe.index)])) << movie.name;
+        }
+        EXPECT_FALSE(job->next());
+    }
+}
+
 TEST_P(GrabExactness, QuickGrabsGiveAKeyFrameAndLeaveTheDecodersExact)
 {
     const mediatest::MovieCase& movie = GetParam();

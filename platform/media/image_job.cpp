@@ -1,0 +1,237 @@
+#include "platform/media/image_job.h"
+
+#include "platform/media/detail/decoder_pool.h"
+#include "platform/media/detail/decoding_share.h"
+#include "platform/media/detail/frame_grab.h"
+#include "platform/media/detail/job_plan.h"
+#include "platform/media/image_generator.h"
+#include "platform/media/media_error.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace media {
+
+namespace {
+
+// Without an index of key frames, targets this far apart go to runs of their own: a seek there costs less than
+// decoding on through every stretch between.
+constexpr double runGapSeconds = 10;
+// How often a worker waiting for room asks whether the job is to stop and whether other jobs want the program's
+// share.
+constexpr auto waitCheckEvery = std::chrono::milliseconds(20);
+// What the answers ready or being made of one job may weigh, beyond the one asked for first.
+constexpr double heldBytes = 64.0 * 1024 * 1024;
+
+// How many answers the job holds at the most: its images' weight within heldBytes, at least two, at most two a
+// decoder.
+std::size_t mostHeldFor(const detail::DecoderPool& pool, const detail::GrabSettings& settings, int decoders)
+{
+    const gfx::Size size = fittingSize(pool.width(), pool.height(), settings.maximumSize);
+    const double bytes = std::max(1.0, 4.0 * size.width * size.height);
+    return std::size_t(std::clamp(heldBytes / bytes, 2.0, std::max(2.0, 2.0 * decoders)));
+}
+
+}  // namespace
+
+// One time of the job: the frames that answer it, or why none is looked for.
+struct ImageJob::Item {
+    std::optional<detail::FrameWindow> window;
+    std::optional<core::Error> error;
+};
+
+// A thread of the job with a decoder of its own, which it opens with threads of the program's share and closes
+// to give them back whenever it stands idle while others want them.
+class ImageJob::Worker {
+public:
+    explicit Worker(ImageJob& job) : job_(job) {}
+    ~Worker() { close(); }
+
+    void run()
+    {
+        while (const std::optional<std::size_t> run = job_.claimRun()) {
+            const detail::JobRun& span = job_.runs_[*run];
+            for (std::size_t i = span.begin; i < span.end; ++i)
+                if (!job_.awaitRoom(i, [this] { close(); }) || !answer(i)) return;
+            if (detail::DecodingShare::shared().isWanted()) close();
+        }
+    }
+
+private:
+    // Makes the answer at `index`; false once the job is cancelled.
+    bool answer(std::size_t index)
+    {
+        const Item& item = job_.items_[index];
+        if (!item.window) {
+            job_.hand(index, {nullptr, Time::invalid(), item.error});
+            return true;
+        }
+        if (!open()) {
+            if (job_.isCancelled()) return false;
+            fail(index, "The movie could not be opened for decoding.");
+            return true;
+        }
+        const detail::VideoDecoder::Trail trail{detail::farFuture, [](const AVFrame*) {},
+                                                [this] { return job_.shouldStop(); }};
+        const AVFrame* frame = detail::grabFrame(*decoder_, *item.window, &trail);
+        if (job_.shouldStop()) return false;
+        Image image;
+        try {
+            image.image =
+                detail::grabbedImage(*job_.asset_, job_.pool_, *decoder_, frame, *job_.settings_, &image.actualTime);
+            if (job_.finish_) image.image = job_.finish_(index, image.image);
+        } catch (const core::Error& error) {
+            image = {nullptr, Time::invalid(), error};
+        }
+        job_.hand(index, std::move(image));
+        return true;
+    }
+
+    void fail(std::size_t index, const std::string& why)
+    {
+        job_.hand(index, {nullptr, Time::invalid(), core::Error(errorDomain, decodeFailed, why)});
+    }
+
+    bool open()
+    {
+        if (decoder_) return true;
+        const int threads = job_.threadsPerDecoder_;
+        if (!detail::DecodingShare::shared().take(threads, [this] { return job_.shouldStop(); })) return false;
+        threads_ = threads;
+        if (auto decoder = job_.pool_.openDecoder(threads)) {
+            decoder_ = std::make_unique<detail::PooledDecoder>();
+            decoder_->decoder = std::move(decoder);
+            return true;
+        }
+        close();
+        return false;
+    }
+
+    void close()
+    {
+        decoder_.reset();
+        if (threads_) detail::DecodingShare::shared().give(threads_);
+        threads_ = 0;
+    }
+
+    ImageJob& job_;
+    std::unique_ptr<detail::PooledDecoder> decoder_;
+    int threads_ = 0;  // of the share, while the decoder is open
+};
+
+ImageJob::ImageJob(std::shared_ptr<const Asset> asset, detail::DecoderPool& pool, const detail::GrabSettings& settings,
+                   const std::vector<Time>& times, Finish finish, Stop stop)
+    : asset_(std::move(asset)), pool_(pool), settings_(std::make_unique<detail::GrabSettings>(settings)),
+      finish_(std::move(finish)), stop_(std::move(stop)), answers_(times.size()), taken_(times.size(), false)
+{
+    std::vector<std::optional<std::int64_t>> targets;
+    for (const Time& time : times) {
+        Item item;
+        try {
+            item.window = detail::grabWindow(*asset_, pool_, time, *settings_);
+        } catch (const core::Error& error) {
+            item.error = error;
+        }
+        targets.push_back(item.window ? std::optional(item.window->target) : std::nullopt);
+        items_.push_back(std::move(item));
+    }
+    const AVRational base = pool_.timeBase();
+    const std::int64_t gap = base.num > 0 ? std::int64_t(runGapSeconds * base.den / base.num) : 0;
+    runs_ = detail::jobRuns(targets, pool_.keyFrames(), gap);
+
+    const detail::JobDecoders plan =
+        detail::jobDecoders(detail::DecodingShare::shared().threads(), runs_.size(), pool_.width(), pool_.height());
+    threadsPerDecoder_ = plan.threads;
+    mostHeld_ = mostHeldFor(pool_, *settings_, plan.decoders);
+    for (int i = 0; i < plan.decoders && !runs_.empty(); ++i)
+        workers_.emplace_back([this] { Worker(*this).run(); });
+}
+
+ImageJob::~ImageJob()
+{
+    cancel();
+    for (std::thread& worker : workers_)
+        worker.join();
+}
+
+std::size_t ImageJob::count() const { return items_.size(); }
+
+void ImageJob::cancel()
+{
+    {
+        std::lock_guard lock(mutex_);
+        cancelled_ = true;
+        ready_.notify_all();
+        room_.notify_all();
+    }
+    detail::DecodingShare::shared().wake();
+}
+
+bool ImageJob::isCancelled() const
+{
+    std::lock_guard lock(mutex_);
+    return cancelled_;
+}
+
+bool ImageJob::shouldStop()
+{
+    if (stop_ && !isCancelled() && stop_()) cancel();
+    return isCancelled();
+}
+
+std::optional<ImageJob::Image> ImageJob::take(std::size_t index)
+{
+    std::unique_lock lock(mutex_);
+    if (index >= answers_.size() || taken_[index]) return std::nullopt;
+    ready_.wait(lock, [&] { return cancelled_ || answers_[index].has_value(); });
+    if (cancelled_) return std::nullopt;
+    Image image = std::move(*answers_[index]);
+    answers_[index].reset();
+    taken_[index] = true;
+    --held_;
+    while (firstUntaken_ < taken_.size() && taken_[firstUntaken_])
+        ++firstUntaken_;
+    room_.notify_all();
+    return image;
+}
+
+std::optional<ImageJob::Image> ImageJob::next()
+{
+    std::size_t index;
+    {
+        std::lock_guard lock(mutex_);
+        index = nextToTake_++;
+    }
+    return take(index);
+}
+
+std::optional<std::size_t> ImageJob::claimRun()
+{
+    std::lock_guard lock(mutex_);
+    if (cancelled_ || nextRun_ >= runs_.size()) return std::nullopt;
+    return nextRun_++;
+}
+
+bool ImageJob::awaitRoom(std::size_t index, const std::function<void()>& idle)
+{
+    std::unique_lock lock(mutex_);
+    // The answer asked for first is always made, so that the job never stands still with its room full.
+    while (!cancelled_ && index != firstUntaken_ && held_ >= mostHeld_) {
+        if (room_.wait_for(lock, waitCheckEvery) == std::cv_status::no_timeout) continue;
+        lock.unlock();
+        if (!shouldStop() && detail::DecodingShare::shared().isWanted()) idle();
+        lock.lock();
+    }
+    // The place is kept from now on, so that workers deciding at once never hold more than the room.
+    ++held_;
+    return !cancelled_;
+}
+
+void ImageJob::hand(std::size_t index, Image image)
+{
+    std::lock_guard lock(mutex_);
+    answers_[index] = std::move(image);
+    ready_.notify_all();
+}
+
+}  // namespace media

@@ -1,0 +1,103 @@
+// The images of many times of one movie, known up front (a series of snaps, an export, a batch task): the times
+// are cut into runs of one key-frame stretch each, and the runs are decoded side by side on decoders of the
+// job's own, so that every core is busy, while the images come out in the order asked. The decoders take their
+// threads from the program's share (detail::DecodingShare), which every job running at once draws on. A job
+// holds a few images per decoder beyond the one it is asked for next. Made by ImageGenerator::generateImages;
+// its workers start at once. take and next serve one thread at a time; cancel is for any thread.
+#pragma once
+
+#include "platform/core/error.h"
+#include "platform/gfx/image.h"
+#include "platform/media/asset.h"
+#include "platform/media/time.h"
+
+#include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace media {
+
+namespace detail {
+class DecoderPool;
+struct GrabSettings;
+struct JobRun;
+struct PooledDecoder;
+struct FrameWindow;
+}  // namespace detail
+
+class ImageJob {
+public:
+    // One time's answer: its image and the frame's own time, or why there is none (the errors of
+    // ImageGenerator::copyImage).
+    struct Image {
+        gfx::ImageRef image;
+        Time actualTime = Time::invalid();
+        std::optional<core::Error> error;
+    };
+    // Work on each image on the thread that decoded it, before it is handed over (the picture edited, say):
+    // the index of its time and the image as generated. It may throw core::Error, which answers that time.
+    using Finish = std::function<gfx::ImageRef(std::size_t index, const gfx::ImageRef& image)>;
+    // Asked by the workers after every frame they decode and while they wait: true cancels the job (the work it
+    // belongs to was stopped). Any thread.
+    using Stop = std::function<bool()>;
+
+    ImageJob(std::shared_ptr<const Asset> asset, detail::DecoderPool& pool, const detail::GrabSettings& settings,
+             const std::vector<Time>& times, Finish finish, Stop stop);
+    // Cancels the job and waits for its workers.
+    ~ImageJob();
+    ImageJob(const ImageJob&) = delete;
+    ImageJob& operator=(const ImageJob&) = delete;
+
+    std::size_t count() const;
+    // The answer for the time at `index` (each is taken once), waiting until it is ready; none once the job is
+    // cancelled, even for an answer that was ready.
+    std::optional<Image> take(std::size_t index);
+    // The answer for the next time in the order asked; none after the last one, or once cancelled.
+    std::optional<Image> next();
+    // Stops the workers within one frame's decoding each; what they had not handed over is dropped.
+    void cancel();
+    bool isCancelled() const;
+    // Whether the job is cancelled, cancelling it first when its Stop says so. Any thread.
+    bool shouldStop();
+
+private:
+    struct Item;
+    class Worker;
+    friend class Worker;
+
+    // The next run for a worker, in the job's order; none when all are taken or the job is cancelled.
+    std::optional<std::size_t> claimRun();
+    // Waits until the worker may make the answer at `index`; false once cancelled. `idle` is called (without the
+    // lock) while the wait lasts and the program's share is wanted, so that the worker gives its threads back.
+    bool awaitRoom(std::size_t index, const std::function<void()>& idle);
+    void hand(std::size_t index, Image image);
+
+    const std::shared_ptr<const Asset> asset_;
+    detail::DecoderPool& pool_;
+    const std::unique_ptr<const detail::GrabSettings> settings_;
+    const Finish finish_;
+    const Stop stop_;
+    std::vector<Item> items_;
+    std::vector<detail::JobRun> runs_;
+    int threadsPerDecoder_ = 1;
+    std::size_t mostHeld_ = 2;  // answers ready or being made, beyond the one asked for first
+
+    mutable std::mutex mutex_;
+    std::condition_variable ready_;
+    std::condition_variable room_;
+    std::vector<std::optional<Image>> answers_;
+    std::vector<bool> taken_;
+    std::size_t firstUntaken_ = 0;
+    std::size_t held_ = 0;  // answers ready or being made, not taken
+    std::size_t nextRun_ = 0;
+    std::size_t nextToTake_ = 0;
+    bool cancelled_ = false;
+    std::vector<std::thread> workers_;
+};
+
+}  // namespace media

@@ -1,0 +1,303 @@
+// Image jobs: runs planned by key-frame stretch, decoded side by side within the program's share of threads,
+// handed out in the order asked, bounded in what they hold, and stopped promptly by a cancel.
+#include "platform/core/error.h"
+#include "platform/media/asset.h"
+#include "platform/media/detail/decoding_share.h"
+#include "platform/media/detail/job_plan.h"
+#include "platform/media/image_generator.h"
+#include "platform/media/media_error.h"
+#include "tests/platform/media/movie_library.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+using media::Time;
+using media::detail::DecodingShare;
+using media::detail::JobRun;
+
+namespace {
+
+// 300 frames at 25 per second with a key frame every 10: thirty stretches.
+constexpr int frameCount = 300;
+constexpr int rate = 25;
+
+std::string stretchesMovie()
+{
+    const std::string path = mediatest::scratchPath("stretches.mp4");
+    if (!std::filesystem::exists(path)) {
+        testmovie::MovieSpec spec;
+        spec.width = 320;
+        spec.height = 240;
+        spec.rateNum = rate;
+        spec.rateDen = 1;
+        spec.frameCount = frameCount;
+        spec.keyInterval = 10;
+        testmovie::writeMovie(path, spec);
+    }
+    return path;
+}
+
+media::ImageGeneratorRef accurate(const std::string& path)
+{
+    auto generator = media::ImageGenerator::create(media::Asset::create(core::Url::fileURL(path)));
+    generator->setRequestedTimeToleranceBefore(Time::zero());
+    generator->setRequestedTimeToleranceAfter(Time::zero());
+    return generator;
+}
+
+// The middle of frame k.
+Time middleOf(int k) { return Time::make(2 * k + 1, 2 * rate); }
+
+std::vector<Time> middlesOf(const std::vector<int>& frames)
+{
+    std::vector<Time> times;
+    for (int k : frames)
+        times.push_back(middleOf(k));
+    return times;
+}
+
+std::vector<int> everyFrame()
+{
+    std::vector<int> frames(frameCount);
+    for (int k = 0; k < frameCount; ++k)
+        frames[std::size_t(k)] = k;
+    return frames;
+}
+
+// Counts the finishing steps at work at once, which run on the workers while they hold their decoders.
+struct AtWork {
+    std::atomic<int> now{0};
+    std::atomic<int> most{0};
+    std::atomic<int> calls{0};
+
+    media::ImageJob::Finish finish()
+    {
+        return [this](std::size_t, const gfx::ImageRef& image) {
+            const int at = ++now;
+            int seen = most.load();
+            while (at > seen && !most.compare_exchange_weak(seen, at)) {
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            --now;
+            ++calls;
+            return image;
+        };
+    }
+};
+
+// Waits until the count has not moved for a while: the workers stand still.
+void awaitStill(const std::atomic<int>& count)
+{
+    int seen = -1;
+    while (seen != count.load()) {
+        seen = count.load();
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+}
+
+void expectFrames(media::ImageJob& job, const std::vector<int>& frames)
+{
+    for (int k : frames) {
+        const auto answer = job.next();
+        ASSERT_TRUE(answer && answer->image) << "frame " << k;
+        EXPECT_EQ(testmovie::readFrameIndex(*answer->image), k);
+    }
+    EXPECT_FALSE(job.next());
+}
+
+}  // namespace
+
+TEST(JobPlan, RunsKeepToOneStretchAndNeverGoBack)
+{
+    const std::vector<std::int64_t> keys = {0, 100, 200};
+    auto runs = media::detail::jobRuns({0, 50, 99, 100, 150, 120, 250, std::nullopt, 260}, keys, 1000);
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    for (const JobRun& run : runs)
+        spans.emplace_back(run.begin, run.end);
+    // A frame without a target stays in the run it stands in.
+    EXPECT_EQ(spans, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 3}, {3, 5}, {5, 6}, {6, 9}}));
+
+    // Without an index: runs end where time goes back or jumps by the gap.
+    runs = media::detail::jobRuns({0, 10, 500, 520, 30}, {}, 400);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[1].begin, 2u);
+    EXPECT_EQ(runs[2].begin, 4u);
+    EXPECT_TRUE(media::detail::jobRuns({}, keys, 10).empty());
+}
+
+TEST(JobPlan, ManyRunsTakeOneThreadEachAndFewRunsShareTheCores)
+{
+    using media::detail::jobDecoders;
+    auto plan = jobDecoders(8, 100, 1920, 1080);
+    EXPECT_EQ(plan.decoders, 8);
+    EXPECT_EQ(plan.threads, 1);
+    plan = jobDecoders(8, 1, 1920, 1080);
+    EXPECT_EQ(plan.decoders, 1);
+    EXPECT_EQ(plan.threads, 8);
+    plan = jobDecoders(8, 3, 1920, 1080);
+    EXPECT_EQ(plan.decoders, 3);
+    EXPECT_EQ(plan.threads, 2);
+    // Small pictures decode on one thread; 4K opens fewer decoders, each with more threads.
+    plan = jobDecoders(8, 2, 320, 240);
+    EXPECT_EQ(plan.threads, 1);
+    plan = jobDecoders(8, 100, 3840, 2160);
+    EXPECT_EQ(plan.decoders, 2);
+    EXPECT_EQ(plan.threads, 4);
+    plan = jobDecoders(0, 0, 0, 0);
+    EXPECT_EQ(plan.decoders, 1);
+    EXPECT_EQ(plan.threads, 1);
+}
+
+TEST(DecodingShareTest, WaitersAreServedInTurnAndAStopLetsThemGo)
+{
+    DecodingShare share(4);
+    ASSERT_TRUE(share.take(3, {}));
+    std::atomic<bool> stop{false};
+    std::atomic<bool> gotIt{false};
+    std::thread waiter([&] { gotIt = share.take(2, [&] { return stop.load(); }); });
+    while (!share.isWanted())
+        std::this_thread::yield();
+    EXPECT_EQ(share.inUse(), 3);
+    stop = true;
+    share.wake();
+    waiter.join();
+    EXPECT_FALSE(gotIt);
+    EXPECT_FALSE(share.isWanted());
+    // More than the share asks for all of it.
+    share.give(3);
+    ASSERT_TRUE(share.take(10, {}));
+    EXPECT_EQ(share.inUse(), 4);
+    EXPECT_EQ(share.mostInUse(), 4);
+    share.give(10);
+    EXPECT_EQ(share.inUse(), 0);
+}
+
+TEST(ImageJobTest, TimesOverManyStretchesComeInTheOrderAskedAndExact)
+{
+    const auto generator = accurate(stretchesMovie());
+    // Every frame, then a scattered order that goes back and forth across the stretches.
+    expectFrames(*generator->generateImages(middlesOf(everyFrame())), everyFrame());
+    const std::vector<int> scattered = {295, 3, 150, 151, 152, 10, 9, 299, 0, 77, 78, 200, 11, 150};
+    expectFrames(*generator->generateImages(middlesOf(scattered)), scattered);
+}
+
+TEST(ImageJobTest, EachTimeThatCannotBeHadAnswersWithItsOwnError)
+{
+    const auto generator = accurate(stretchesMovie());
+    int finishes = 0;
+    const auto job = generator->generateImages(
+        {Time::make(-1, 1), middleOf(5), Time::make(frameCount + 50, rate), middleOf(40), middleOf(41)},
+        [&](std::size_t index, const gfx::ImageRef& image) {
+            ++finishes;
+            if (index == 4) throw core::Error("test", 1, "refused");
+            return image;
+        });
+    auto answer = job->next();
+    ASSERT_TRUE(answer && answer->error);
+    EXPECT_EQ(answer->error->code(), media::timeOutOfRange);
+    answer = job->next();
+    ASSERT_TRUE(answer && answer->image);
+    EXPECT_EQ(testmovie::readFrameIndex(*answer->image), 5);
+    EXPECT_EQ(answer->actualTime, Time::make(5, rate));
+    answer = job->next();
+    ASSERT_TRUE(answer && answer->error);
+    EXPECT_EQ(answer->error->code(), media::timeOutOfRange);
+    answer = job->next();
+    ASSERT_TRUE(answer && answer->image);
+    EXPECT_EQ(testmovie::readFrameIndex(*answer->image), 40);
+    answer = job->next();
+    ASSERT_TRUE(answer && answer->error && !answer->image);
+    EXPECT_EQ(answer->error->domain(), "test");
+    EXPECT_FALSE(job->next());
+    EXPECT_EQ(finishes, 3);
+}
+
+TEST(ImageJobTest, AMovieWithoutVideoRefusesAJob)
+{
+    const std::string path = mediatest::scratchPath("not-a-movie.mp4");
+    std::ofstream(path) << "no movie here";
+    try {
+        (void)accurate(path)->generateImages({Time::zero()});
+        FAIL() << "a job was made";
+    } catch (const core::Error& error) {
+        EXPECT_EQ(error.code(), media::noVideo);
+    }
+}
+
+TEST(ImageJobTest, HoldsAFewImagesPerDecoderWhileNobodyTakesThem)
+{
+    const auto generator = accurate(stretchesMovie());
+    AtWork work;
+    const auto job = generator->generateImages(middlesOf(everyFrame()), work.finish());
+    awaitStill(work.calls);
+    // Two a decoder, and the one asked for first.
+    EXPECT_LE(work.calls.load(), 2 * DecodingShare::shared().threads() + 1);
+    EXPECT_GT(work.calls.load(), 0);
+    expectFrames(*job, everyFrame());
+}
+
+TEST(ImageJobTest, ACancelStopsTheWorkersWithinAFrameEachAndDeliversNothingMore)
+{
+    const auto generator = accurate(stretchesMovie());
+    AtWork work;
+    auto job = generator->generateImages(middlesOf(everyFrame()), work.finish());
+    for (int k = 0; k < 20; ++k) {
+        const auto answer = job->next();
+        ASSERT_TRUE(answer && answer->image);
+        EXPECT_EQ(testmovie::readFrameIndex(*answer->image), k);
+    }
+    job->cancel();
+    const int atCancel = work.calls.load();
+    EXPECT_TRUE(job->isCancelled());
+    EXPECT_FALSE(job->next());
+    EXPECT_FALSE(job->take(25));
+    job.reset();  // waits for the workers
+    EXPECT_LE(work.calls.load() - atCancel, DecodingShare::shared().threads());
+    EXPECT_LT(work.calls.load(), frameCount);
+}
+
+TEST(ImageJobTest, JobsAtOnceShareTheCoresAndEachStaysExact)
+{
+    DecodingShare::shared().resetMostInUse();
+    AtWork work;
+    const std::string path = stretchesMovie();
+    std::vector<std::thread> consumers;
+    std::vector<int> reversed = everyFrame();
+    std::reverse(reversed.begin(), reversed.end());
+    for (const std::vector<int>& frames : {everyFrame(), reversed, everyFrame()})
+        consumers.emplace_back([&, frames] {
+            const auto job = accurate(path)->generateImages(middlesOf(frames), work.finish());
+            expectFrames(*job, frames);
+        });
+    for (std::thread& consumer : consumers)
+        consumer.join();
+    // Every finishing step runs on a decoding thread that holds its threads of the share.
+    EXPECT_LE(work.most.load(), DecodingShare::shared().threads());
+    EXPECT_LE(DecodingShare::shared().mostInUse(), DecodingShare::shared().threads());
+    EXPECT_EQ(DecodingShare::shared().inUse(), 0);
+    EXPECT_EQ(work.calls.load(), 3 * frameCount);
+}
+
+TEST(ImageJobTest, AStopAskedForCancelsTheJobAndWakesItsTaker)
+{
+    std::atomic<bool> stop{false};
+    const auto job =
+        accurate(stretchesMovie())->generateImages(middlesOf(everyFrame()), {}, [&] { return stop.load(); });
+    const auto first = job->next();
+    ASSERT_TRUE(first && first->image);
+    EXPECT_EQ(testmovie::readFrameIndex(*first->image), 0);
+    stop = true;
+    // What was made before the workers saw the stop may still come; then the taker, waiting for a frame no
+    // worker makes any more, is woken with nothing.
+    int delivered = 1;
+    while (job->next())
+        ++delivered;
+    EXPECT_LT(delivered, frameCount);
+    EXPECT_TRUE(job->isCancelled());
+}

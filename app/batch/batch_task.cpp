@@ -206,37 +206,13 @@ orvalis::ImageNamer& BatchTask::imageNamer()
     return *imageNamer_;
 }
 
-std::unique_ptr<media::ImageJob> BatchTask::frameImages(std::int64_t count)
-{
-    if (!std::isfinite(maxSize_) || maxSize_ < 0) return nullptr;
-    std::vector<orvalis::Thumbnailer::Grab> grabs;
-    for (std::int64_t i = 0; i < count; ++i)
-        grabs.push_back({splitter_.time(i), edition_});
-    orvalis::Thumbnailer thumbnailer(movie_);
-    thumbnailer.setMaximumSize(gfx::Size{maxSize_, maxSize_});
-    try {
-        return thumbnailer.accurateImages(grabs, [weak = weak_from_this()] {
-            const auto self = weak.lock();
-            return !self || self->isFinished();
-        });
-    } catch (const core::Error&) {
-        return nullptr;
-    }
-}
-
 void BatchTask::run()
 {
     orvalis::ImageNamer& namer = imageNamer();
     const std::int64_t count = count_;
     namer.setCount(count);
-    // The frames are decoded side by side from the task's first turn on, and come in order.
-    std::unique_ptr<media::ImageJob> images;
     for (std::int64_t i = 0; i < count; ++i) {
-        if (!takeTurn()) return;
-        if (!images && i == 0) images = frameImages(count);
-        std::optional<media::ImageJob::Image> answer = images ? images->next() : media::ImageJob::Image{};
-        // Cancelled while its frame was being decoded.
-        if (!answer || !takeFrameSlot()) return;
+        if (!takeFrameSlot()) return;
         const media::Time time = splitter_.time(i);
         namer.setIndex(i + 1);
         namer.setTime(time);
@@ -250,9 +226,7 @@ void BatchTask::run()
         }
         const BatchNames::Claim claim = BatchNames::shared().claim(destURL_.appendingPathComponent(*name), batch_,
                                                                    shared_from_this(), useAlternativeName_);
-        sharedQueue()->async([self = shared_from_this(), time, claim, image = std::move(answer->image)] {
-            self->frameDidFinish(time, claim, image);
-        });
+        sharedQueue()->async([self = shared_from_this(), time, claim] { self->frameDidFinish(time, claim); });
     }
 }
 
@@ -305,18 +279,30 @@ bool BatchTask::writeFile(const BatchNames::Claim& name, const std::function<std
     return data && core::writeAtomically(*data, name.url);
 }
 
-void BatchTask::frameDidFinish(const media::Time& time, const BatchNames::Claim& name, const gfx::ImageRef& image)
+void BatchTask::frameDidFinish(const media::Time& time, const BatchNames::Claim& name)
 {
     {
         FrameAtWork atWork;
-        writeImage(time, name, image);
+        snapImage(time, name);
     }
     concurrencySemaphore().signal();
     frameDone();
 }
 
-void BatchTask::writeImage(const media::Time& time, const BatchNames::Claim& name, const gfx::ImageRef& image)
+void BatchTask::snapImage(const media::Time& time, const BatchNames::Claim& name)
 {
+    gfx::ImageRef image;
+    const double seconds = time.seconds();
+    if (std::isfinite(maxSize_) && maxSize_ >= 0 && time.isNumeric() && std::isfinite(seconds)) {
+        try {
+            orvalis::Thumbnailer thumbnailer(movie_);
+            thumbnailer.setMaximumSize(gfx::Size{maxSize_, maxSize_});
+            thumbnailer.setEdition(edition_);
+            image = thumbnailer.accurateImage(time);
+        } catch (const core::Error&) {
+            image = nullptr;
+        }
+    }
     if (!image) {
         logSnapError(time);
         return;

@@ -36,7 +36,6 @@
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/semaphore.h"
 #include "platform/core/url.h"
-#include "platform/media/image_job.h"
 #include "platform/media/time.h"
 
 namespace vistrel {
@@ -134,12 +133,8 @@ private:
     // Writes the bytes at the name claimed: as a new file under it or a free name like it when the name was
     // free or free names are asked for, else replacing the file there; false when nothing could be written.
     bool writeFile(const BatchNames::Claim& name, const std::function<std::optional<core::Data>()>& bytes) const;
-    // Worker: the frames of the task, decoded side by side and handed out in order by a job that stops when the
-    // task is finished; null when none can be had (a size that is no size, a movie without video).
-    std::unique_ptr<media::ImageJob> frameImages(std::int64_t count);
-    // On the shared queue: the frame written (null: it could not be had), its slot of the limit given back.
-    void frameDidFinish(const media::Time& time, const BatchNames::Claim& name, const gfx::ImageRef& image);
-    void writeImage(const media::Time& time, const BatchNames::Claim& name, const gfx::ImageRef& image);
+    void frameDidFinish(const media::Time& time, const BatchNames::Claim& name);
+    void snapImage(const media::Time& time, const BatchNames::Claim& name);
     // One more frame handled: progress, and the end of the last one.
     void frameDone();
     // Moves to `to` when the current state allows it, with the manager's counters in the same step; the old

@@ -109,8 +109,9 @@ void writeGIF(const FrameGrabber& frames, const SnapItems& snaps, const core::Ur
     const media::Time interval = kestrane::TimeStatics::withSeconds(delay);
     std::optional<gfx::Size> frameSize;
     std::size_t leftOut = 0;
+    // The encoder is slower than one decoder: more would only hold more frames.
     const std::unique_ptr<media::ImageJob> images =
-        frames.images(snaps, side > 0 ? gfx::Size{side, side} : gfx::Size{});
+        frames.images(snaps, side > 0 ? gfx::Size{side, side} : gfx::Size{}, 1);
     for (std::size_t i = 0; i < snaps.size(); ++i) {
         const std::optional<gfx::ImageRef> next = nextImage(images.get());
         // Stopped for quitting: the unfinished file goes with the writer.

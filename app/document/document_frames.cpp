@@ -79,19 +79,28 @@ void DocumentFrames::fillMiniatures(const SnapItems& items, bool inStages, Minia
             };
             auto lastStage = std::chrono::steady_clock::now();
             progress(0.0);
+            // The miniatures are taken as they come from the stretches decoded side by side; the snaps are handed
+            // over in their order, as far as every one before has its miniature.
             const std::unique_ptr<media::ImageJob> job = frames.images(items, size);
+            std::vector<bool> filled(items.size(), false);
             std::size_t done = 0;
-            for (; done < items.size() && !frames.stopped(); ++done) {
-                const std::optional<gfx::ImageRef> image = nextImage(job.get());
-                if (!image) break;
-                items[done]->setImage(*image);
-                progress(double(done + 1) / double(items.size()));
+            std::size_t inOrder = 0;
+            while (done < items.size() && !frames.stopped()) {
+                std::optional<std::pair<std::size_t, media::ImageJob::Image>> next =
+                    job ? job->takeAny() : std::pair(done, media::ImageJob::Image{});
+                if (!next) break;
+                items[next->first]->setImage(next->second.image);
+                filled[next->first] = true;
+                ++done;
+                while (inOrder < items.size() && filled[inOrder])
+                    ++inOrder;
+                progress(double(done) / double(items.size()));
                 if (inStages && std::chrono::steady_clock::now() - lastStage >= stageEvery) {
-                    handOverUpTo(done + 1, false);
+                    handOverUpTo(inOrder, false);
                     lastStage = std::chrono::steady_clock::now();
                 }
             }
-            handOverUpTo(done, true);
+            handOverUpTo(inOrder, true);
         });
 }
 

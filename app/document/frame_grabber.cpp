@@ -26,7 +26,8 @@ std::optional<gfx::ImageRef> nextImage(media::ImageJob* job)
     return std::move(answer->image);
 }
 
-std::unique_ptr<media::ImageJob> FrameGrabber::images(const SnapItems& items, const gfx::Size& maximumSize) const
+std::unique_ptr<media::ImageJob> FrameGrabber::images(const SnapItems& items, const gfx::Size& maximumSize,
+                                                      int mostDecoders) const
 {
     // A job decodes the movie's last stretch to check the times past its stated end, and its taker waits for the
     // frames: the window would stand still.
@@ -39,7 +40,8 @@ std::unique_ptr<media::ImageJob> FrameGrabber::images(const SnapItems& items, co
     orvalis::Thumbnailer own(movie);
     own.setMaximumSize(maximumSize);
     try {
-        return own.accurateImages(grabs, [flag = stopFlag] { return flag && flag->load(); });
+        return own.accurateImages(
+            grabs, [flag = stopFlag] { return flag && flag->load(); }, mostDecoders);
     } catch (const core::Error&) {
         return nullptr;
     }

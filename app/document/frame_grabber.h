@@ -32,7 +32,9 @@ struct FrameGrabber {
     // handed out in the snaps' order by a job of its own that stops with the document's busy work; null when the
     // movie has no video that decodes. Any thread but the main one, which would wait for the decoding: there it
     // stops the program.
-    std::unique_ptr<media::ImageJob> images(const SnapItems& items, const gfx::Size& maximumSize) const;
+    // `mostDecoders` (above 0) bounds the job's decoders.
+    std::unique_ptr<media::ImageJob> images(const SnapItems& items, const gfx::Size& maximumSize,
+                                            int mostDecoders = 0) const;
 };
 
 }  // namespace vistrel

@@ -8,6 +8,7 @@
 #include "platform/media/media_error.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 
 namespace media {
@@ -17,19 +18,22 @@ namespace {
 // Without an index of key frames, targets this far apart go to runs of their own: a seek there costs less than
 // decoding on through every stretch between.
 constexpr double runGapSeconds = 10;
+// How long after a key frame's stored time a frame stored after it may still be shown before it: reordering
+// delays are a few frames.
+constexpr double reorderSeconds = 0.5;
 // How often a worker waiting for room asks whether the job is to stop and whether other jobs want the program's
 // share.
 constexpr auto waitCheckEvery = std::chrono::milliseconds(20);
-// What the answers ready or being made of one job may weigh, beyond the one asked for first.
-constexpr double heldBytes = 64.0 * 1024 * 1024;
+// What the answers ready or being made of all jobs may weigh together, beyond the one each is asked for first:
+// the runs ahead of the one handed out are decoded side by side only as far as their images fit in it.
+constexpr std::int64_t heldBytesOfAllJobs = 192LL * 1024 * 1024;
+std::atomic<std::int64_t> heldBytes{0};
 
-// How many answers the job holds at the most: its images' weight within heldBytes, at least two, at most two a
-// decoder.
-std::size_t mostHeldFor(const detail::DecoderPool& pool, const detail::GrabSettings& settings, int decoders)
+// What one answer of the job weighs.
+std::int64_t answerBytes(const detail::DecoderPool& pool, const detail::GrabSettings& settings)
 {
     const gfx::Size size = fittingSize(pool.width(), pool.height(), settings.maximumSize);
-    const double bytes = std::max(1.0, 4.0 * size.width * size.height);
-    return std::size_t(std::clamp(heldBytes / bytes, 2.0, std::max(2.0, 2.0 * decoders)));
+    return std::max<std::int64_t>(1, std::int64_t(4.0 * size.width * size.height));
 }
 
 }  // namespace
@@ -120,9 +124,10 @@ private:
 };
 
 ImageJob::ImageJob(std::shared_ptr<const Asset> asset, detail::DecoderPool& pool, const detail::GrabSettings& settings,
-                   const std::vector<Time>& times, Finish finish, Stop stop)
+                   const std::vector<Time>& times, Finish finish, Stop stop, int mostDecoders)
     : asset_(std::move(asset)), pool_(pool), settings_(std::make_unique<detail::GrabSettings>(settings)),
-      finish_(std::move(finish)), stop_(std::move(stop)), answers_(times.size()), taken_(times.size(), false)
+      finish_(std::move(finish)), stop_(std::move(stop)), answers_(times.size()), taken_(times.size(), false),
+      counted_(times.size(), false)
 {
     std::vector<std::optional<std::int64_t>> targets;
     for (const Time& time : times) {
@@ -136,13 +141,22 @@ ImageJob::ImageJob(std::shared_ptr<const Asset> asset, detail::DecoderPool& pool
         items_.push_back(std::move(item));
     }
     const AVRational base = pool_.timeBase();
-    const std::int64_t gap = base.num > 0 ? std::int64_t(runGapSeconds * base.den / base.num) : 0;
-    runs_ = detail::jobRuns(targets, pool_.keyFrames(), gap);
+    const auto ticks = [&](double seconds) { return base.num > 0 ? std::int64_t(seconds * base.den / base.num) : 0; };
+    runs_ = detail::jobRuns(targets, pool_.keyFrames(), ticks(reorderSeconds), ticks(runGapSeconds));
 
-    const detail::JobDecoders plan =
+    detail::JobDecoders plan =
         detail::jobDecoders(detail::DecodingShare::shared().threads(), runs_.size(), pool_.width(), pool_.height());
+    if (mostDecoders > 0 && plan.decoders > mostDecoders) {
+        plan.threads = std::max(1, plan.threads * plan.decoders / mostDecoders);
+        plan.decoders = mostDecoders;
+    }
     threadsPerDecoder_ = plan.threads;
-    mostHeld_ = mostHeldFor(pool_, *settings_, plan.decoders);
+    if (plan.decoders > 1) pool_.closeIdle();
+    answerBytes_ = answerBytes(pool_, *settings_);
+    // With one decoder no run is ahead of the one handed out: two answers keep it busy.
+    mostHeld_ = plan.decoders > 1
+                    ? std::size_t(std::max<std::int64_t>(2 * plan.decoders, heldBytesOfAllJobs / answerBytes_))
+                    : 2;
     for (int i = 0; i < plan.decoders && !runs_.empty(); ++i)
         workers_.emplace_back([this] { Worker(*this).run(); });
 }
@@ -152,6 +166,8 @@ ImageJob::~ImageJob()
     cancel();
     for (std::thread& worker : workers_)
         worker.join();
+    for (std::size_t i = 0; i < counted_.size(); ++i)
+        if (counted_[i]) heldBytes -= answerBytes_;
 }
 
 std::size_t ImageJob::count() const { return items_.size(); }
@@ -185,10 +201,30 @@ std::optional<ImageJob::Image> ImageJob::take(std::size_t index)
     if (index >= answers_.size() || taken_[index]) return std::nullopt;
     ready_.wait(lock, [&] { return cancelled_ || answers_[index].has_value(); });
     if (cancelled_) return std::nullopt;
+    return takeReady(index);
+}
+
+std::optional<std::pair<std::size_t, ImageJob::Image>> ImageJob::takeAny()
+{
+    std::unique_lock lock(mutex_);
+    std::size_t index = firstUntaken_;
+    ready_.wait(lock, [&] {
+        for (index = firstUntaken_; index < answers_.size() && !answers_[index]; ++index) {
+        }
+        return cancelled_ || firstUntaken_ == answers_.size() || index < answers_.size();
+    });
+    if (cancelled_ || index >= answers_.size()) return std::nullopt;
+    return std::pair(index, takeReady(index));
+}
+
+ImageJob::Image ImageJob::takeReady(std::size_t index)
+{
     Image image = std::move(*answers_[index]);
     answers_[index].reset();
     taken_[index] = true;
     --held_;
+    if (counted_[index]) heldBytes -= answerBytes_;
+    counted_[index] = false;
     while (firstUntaken_ < taken_.size() && taken_[firstUntaken_])
         ++firstUntaken_;
     room_.notify_all();
@@ -216,7 +252,11 @@ bool ImageJob::awaitRoom(std::size_t index, const std::function<void()>& idle)
 {
     std::unique_lock lock(mutex_);
     // The answer asked for first is always made, so that the job never stands still with its room full.
-    while (!cancelled_ && index != firstUntaken_ && held_ >= mostHeld_) {
+    // Room freed by other jobs wakes nobody here: the wait asks again now and then.
+    const auto roomFor = [&] {
+        return index == firstUntaken_ || (held_ < mostHeld_ && heldBytes.load() + answerBytes_ <= heldBytesOfAllJobs);
+    };
+    while (!cancelled_ && !roomFor()) {
         if (room_.wait_for(lock, waitCheckEvery) == std::cv_status::no_timeout) continue;
         lock.unlock();
         if (!shouldStop() && detail::DecodingShare::shared().isWanted()) idle();
@@ -224,6 +264,10 @@ bool ImageJob::awaitRoom(std::size_t index, const std::function<void()>& idle)
     }
     // The place is kept from now on, so that workers deciding at once never hold more than the room.
     ++held_;
+    if (index != firstUntaken_) {
+        counted_[index] = true;
+        heldBytes += answerBytes_;
+    }
     return !cancelled_;
 }
 

@@ -1,9 +1,10 @@
 // The images of many times of one movie, known up front (a series of snaps, an export, a batch task): the times
 // are cut into runs of one key-frame stretch each, and the runs are decoded side by side on decoders of the
 // job's own, so that every core is busy, while the images come out in the order asked. The decoders take their
-// threads from the program's share (detail::DecodingShare), which every job running at once draws on. A job
-// holds a few images per decoder beyond the one it is asked for next. Made by ImageGenerator::generateImages;
-// its workers start at once. take and next serve one thread at a time; cancel is for any thread.
+// threads from the program's share (detail::DecodingShare), which every job running at once draws on. Beyond
+// the one it is asked for next, the jobs running at once hold images up to a set weight together, and a job of
+// one decoder two. Made by ImageGenerator::generateImages;
+// its workers start at once. take, next and takeAny serve one thread at a time; cancel is for any thread.
 #pragma once
 
 #include "platform/core/error.h"
@@ -18,6 +19,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace media {
@@ -47,7 +49,7 @@ public:
     using Stop = std::function<bool()>;
 
     ImageJob(std::shared_ptr<const Asset> asset, detail::DecoderPool& pool, const detail::GrabSettings& settings,
-             const std::vector<Time>& times, Finish finish, Stop stop);
+             const std::vector<Time>& times, Finish finish, Stop stop, int mostDecoders = 0);
     // Cancels the job and waits for its workers.
     ~ImageJob();
     ImageJob(const ImageJob&) = delete;
@@ -59,6 +61,10 @@ public:
     std::optional<Image> take(std::size_t index);
     // The answer for the next time in the order asked; none after the last one, or once cancelled.
     std::optional<Image> next();
+    // Any answer ready and not taken (the first in the order asked), with the index of its time, waiting for one;
+    // none once all are taken, or once cancelled. For a taker that keeps what it takes anyway, so that the runs
+    // decoded side by side never wait for room. Not to be mixed with next().
+    std::optional<std::pair<std::size_t, Image>> takeAny();
     // Stops the workers within one frame's decoding each; what they had not handed over is dropped.
     void cancel();
     bool isCancelled() const;
@@ -76,6 +82,8 @@ private:
     // lock) while the wait lasts and the program's share is wanted, so that the worker gives its threads back.
     bool awaitRoom(std::size_t index, const std::function<void()>& idle);
     void hand(std::size_t index, Image image);
+    // With the lock held: the ready answer at `index`, taken.
+    Image takeReady(std::size_t index);
 
     const std::shared_ptr<const Asset> asset_;
     detail::DecoderPool& pool_;
@@ -86,12 +94,14 @@ private:
     std::vector<detail::JobRun> runs_;
     int threadsPerDecoder_ = 1;
     std::size_t mostHeld_ = 2;  // answers ready or being made, beyond the one asked for first
+    std::int64_t answerBytes_ = 1;
 
     mutable std::mutex mutex_;
     std::condition_variable ready_;
     std::condition_variable room_;
     std::vector<std::optional<Image>> answers_;
     std::vector<bool> taken_;
+    std::vector<bool> counted_;  // answers whose weight counts among all jobs' held bytes
     std::size_t firstUntaken_ = 0;
     std::size_t held_ = 0;  // answers ready or being made, not taken
     std::size_t nextRun_ = 0;

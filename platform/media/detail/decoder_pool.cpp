@@ -149,6 +149,13 @@ void DecoderPool::keepOnlyWhileHeld()
     if (holds_ == 0) closing.swap(idle_);
 }
 
+void DecoderPool::closeIdle()
+{
+    std::vector<std::unique_ptr<PooledDecoder>> closing;  // closed outside the lock
+    std::lock_guard lock(mutex_);
+    closing.swap(idle_);
+}
+
 void DecoderPool::hold()
 {
     std::lock_guard lock(mutex_);

@@ -50,6 +50,8 @@ public:
     // From now on decoders are kept for later grabs only while someone holds the pool (hold, unhold); those
     // kept now are closed unless it is held.
     void keepOnlyWhileHeld();
+    // Closes the decoders kept for later grabs (a job about to open decoders of its own needs their memory).
+    void closeIdle();
     void hold();
     void unhold();
 

@@ -12,23 +12,24 @@ std::size_t stretchOf(const std::vector<std::int64_t>& keyFrames, std::int64_t t
     return std::size_t(std::upper_bound(keyFrames.begin(), keyFrames.end(), t) - keyFrames.begin());
 }
 
-bool startsRun(const std::vector<std::int64_t>& keyFrames, std::int64_t gap, std::int64_t previous, std::int64_t target)
+bool startsRun(const std::vector<std::int64_t>& keyFrames, std::int64_t margin, std::int64_t gap, std::int64_t previous,
+               std::int64_t target)
 {
     if (target < previous) return true;
     if (keyFrames.empty()) return target - previous >= gap;
-    return stretchOf(keyFrames, target) != stretchOf(keyFrames, previous);
+    return stretchOf(keyFrames, target - margin) != stretchOf(keyFrames, previous - margin);
 }
 
 }  // namespace
 
 std::vector<JobRun> jobRuns(const std::vector<std::optional<std::int64_t>>& targets,
-                            const std::vector<std::int64_t>& keyFrames, std::int64_t gap)
+                            const std::vector<std::int64_t>& keyFrames, std::int64_t margin, std::int64_t gap)
 {
     std::vector<JobRun> runs;
     std::optional<std::int64_t> previous;
     for (std::size_t i = 0; i < targets.size(); ++i) {
         const std::optional<std::int64_t>& target = targets[i];
-        if (runs.empty() || (target && previous && startsRun(keyFrames, gap, *previous, *target)))
+        if (runs.empty() || (target && previous && startsRun(keyFrames, margin, gap, *previous, *target)))
             runs.push_back({i, i});
         runs.back().end = i + 1;
         if (target) previous = target;

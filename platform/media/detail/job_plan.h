@@ -16,11 +16,13 @@ struct JobRun {
 };
 
 // The job's list cut into runs, in its order: a run goes on while the targets (stream ticks; none for a frame
-// that is not decoded) keep to one stretch between key frames and never go back in time. Without an index of
-// key frames (`keyFrames` empty), a run also ends where a target lies `gap` ticks or more after the one before,
-// a distance at which a decoder seeking there costs less than decoding on.
+// that is not decoded) keep to one stretch between key frames and never go back in time. An index may hold
+// decoding times, and a frame stored shortly after a key frame may be shown before it: a target less than
+// `margin` after a key frame's time counts in the stretch before, which reaches it by decoding on. Without an
+// index of key frames (`keyFrames` empty), a run also ends where a target lies `gap` ticks or more after the
+// one before, a distance at which a decoder seeking there costs less than decoding on.
 std::vector<JobRun> jobRuns(const std::vector<std::optional<std::int64_t>>& targets,
-                            const std::vector<std::int64_t>& keyFrames, std::int64_t gap);
+                            const std::vector<std::int64_t>& keyFrames, std::int64_t margin, std::int64_t gap);
 
 struct JobDecoders {
     int decoders;

@@ -116,7 +116,7 @@ void expectFrames(media::ImageJob& job, const std::vector<int>& frames)
 TEST(JobPlan, RunsKeepToOneStretchAndNeverGoBack)
 {
     const std::vector<std::int64_t> keys = {0, 100, 200};
-    auto runs = media::detail::jobRuns({0, 50, 99, 100, 150, 120, 250, std::nullopt, 260}, keys, 1000);
+    auto runs = media::detail::jobRuns({0, 50, 99, 100, 150, 120, 250, std::nullopt, 260}, keys, 0, 1000);
     std::vector<std::pair<std::size_t, std::size_t>> spans;
     for (const JobRun& run : runs)
         spans.emplace_back(run.begin, run.end);
@@ -124,11 +124,15 @@ TEST(JobPlan, RunsKeepToOneStretchAndNeverGoBack)
     EXPECT_EQ(spans, (std::vector<std::pair<std::size_t, std::size_t>>{{0, 3}, {3, 5}, {5, 6}, {6, 9}}));
 
     // Without an index: runs end where time goes back or jumps by the gap.
-    runs = media::detail::jobRuns({0, 10, 500, 520, 30}, {}, 400);
+    runs = media::detail::jobRuns({0, 10, 500, 520, 30}, {}, 0, 400);
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[1].begin, 2u);
     EXPECT_EQ(runs[2].begin, 4u);
-    EXPECT_TRUE(media::detail::jobRuns({}, keys, 10).empty());
+    EXPECT_TRUE(media::detail::jobRuns({}, keys, 0, 10).empty());
+    // Just after a key frame's stored time, a frame may still be shown before it: it goes with the stretch before.
+    runs = media::detail::jobRuns({50, 104, 108, 150}, keys, 5, 1000);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].end, 2u);
 }
 
 TEST(JobPlan, ManyRunsTakeOneThreadEachAndFewRunsShareTheCores)
@@ -230,15 +234,21 @@ TEST(ImageJobTest, AMovieWithoutVideoRefusesAJob)
     }
 }
 
-TEST(ImageJobTest, HoldsAFewImagesPerDecoderWhileNobodyTakesThem)
+TEST(ImageJobTest, HoldsAFewImagesWhileNobodyTakesThem)
 {
     const auto generator = accurate(stretchesMovie());
-    AtWork work;
-    const auto job = generator->generateImages(middlesOf(everyFrame()), work.finish());
-    awaitStill(work.calls);
-    // Two a decoder, and the one asked for first.
-    EXPECT_LE(work.calls.load(), 2 * DecodingShare::shared().threads() + 1);
-    EXPECT_GT(work.calls.load(), 0);
+    // One decoder: the one asked for first and two more.
+    AtWork one;
+    const auto single = generator->generateImages(middlesOf(everyFrame()), one.finish(), {}, 1);
+    awaitStill(one.calls);
+    EXPECT_LE(one.calls.load(), 3);
+    EXPECT_GT(one.calls.load(), 0);
+    expectFrames(*single, everyFrame());
+    // Side by side, as many as their weight allows (all of these small ones), then nothing more.
+    AtWork many;
+    const auto job = generator->generateImages(middlesOf(everyFrame()), many.finish());
+    awaitStill(many.calls);
+    EXPECT_EQ(many.calls.load(), frameCount);
     expectFrames(*job, everyFrame());
 }
 
@@ -300,4 +310,19 @@ TEST(ImageJobTest, AStopAskedForCancelsTheJobAndWakesItsTaker)
         ++delivered;
     EXPECT_LT(delivered, frameCount);
     EXPECT_TRUE(job->isCancelled());
+}
+
+TEST(ImageJobTest, TakingWhatIsReadyGivesEveryAnswerOnceWithItsIndex)
+{
+    const std::vector<int> frames = {120, 5, 299, 6, 60, 61, 250};
+    const auto job = accurate(stretchesMovie())->generateImages(middlesOf(frames));
+    std::vector<bool> seen(frames.size(), false);
+    while (auto answer = job->takeAny()) {
+        ASSERT_LT(answer->first, frames.size());
+        EXPECT_FALSE(seen[answer->first]);
+        seen[answer->first] = true;
+        ASSERT_TRUE(answer->second.image);
+        EXPECT_EQ(testmovie::readFrameIndex(*answer->second.image), frames[answer->first]);
+    }
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), true), std::ptrdiff_t(frames.size()));
 }

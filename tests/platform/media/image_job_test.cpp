@@ -194,7 +194,7 @@ TEST(ImageJobTest, TimesOverManyStretchesComeInTheOrderAskedAndExact)
 TEST(ImageJobTest, EachTimeThatCannotBeHadAnswersWithItsOwnError)
 {
     const auto generator = accurate(stretchesMovie());
-    int finishes = 0;
+    std::atomic<int> finishes{0};
     const auto job = generator->generateImages(
         {Time::make(-1, 1), middleOf(5), Time::make(frameCount + 50, rate), middleOf(40), middleOf(41)},
         [&](std::size_t index, const gfx::ImageRef& image) {
@@ -219,7 +219,7 @@ TEST(ImageJobTest, EachTimeThatCannotBeHadAnswersWithItsOwnError)
     ASSERT_TRUE(answer && answer->error && !answer->image);
     EXPECT_EQ(answer->error->domain(), "test");
     EXPECT_FALSE(job->next());
-    EXPECT_EQ(finishes, 3);
+    EXPECT_EQ(finishes.load(), 3);
 }
 
 TEST(ImageJobTest, AMovieWithoutVideoRefusesAJob)

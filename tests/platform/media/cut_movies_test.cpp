@@ -95,8 +95,7 @@ TEST_P(CutMovies, GrabsBeforeTheCutAreExactAndGrabsPastItFail)
         }
 
         auto asset = media::Asset::create(core::Url::fileURL(path));
-        const auto check = [&](media::ImageGenerator& generator, const Probe& probe) {
-            const std::optional<int> index = grabbedIndex(generator, probe.time);
+        const auto judge = [&](const Probe& probe, const std::optional<int>& index) {
             const bool isStart = probe.time == startOf(starts[std::size_t(probe.index)]);
             // Without frame durations in the file, a time past a frame's start and past the last decoding time read
             // may lie in a frame that went missing: the last frames before the cut answer at their starts.
@@ -107,6 +106,9 @@ TEST_P(CutMovies, GrabsBeforeTheCutAreExactAndGrabsPastItFail)
             } else if (index) {
                 EXPECT_EQ(*index, probe.index) << name << " at " << probe.time.seconds();
             }
+        };
+        const auto check = [&](media::ImageGenerator& generator, const Probe& probe) {
+            judge(probe, grabbedIndex(generator, probe.time));
         };
         if (!asset->isPlayable()) {
             // The first frame cut, or (an index at the end) the index that finds them.
@@ -128,6 +130,22 @@ TEST_P(CutMovies, GrabsBeforeTheCutAreExactAndGrabsPastItFail)
         std::shuffle(probes.begin(), probes.end(), random);
         for (const Probe& probe : probes)
             check(*accurateGenerator(fresh), probe);
+
+        // All of them in one job on a new asset: the stretches decoded side by side fail past the cut too.
+        std::vector<Time> times;
+        for (const Probe& probe : probes)
+            times.push_back(probe.time);
+        std::unique_ptr<media::ImageJob> job;
+        try {
+            job = accurateGenerator(media::Asset::create(core::Url::fileURL(path)))->generateImages(times);
+        } catch (const core::Error&) {
+            // No video that decodes: every grab fails.
+        }
+        for (const Probe& probe : probes) {
+            const std::optional<media::ImageJob::Image> answer = job ? job->next() : media::ImageJob::Image{};
+            ASSERT_TRUE(answer) << name;
+            judge(probe, answer->image ? std::optional(testmovie::readFrameIndex(*answer->image)) : std::nullopt);
+        }
     }
 }
 

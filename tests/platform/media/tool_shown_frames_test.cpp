@@ -103,6 +103,22 @@ TEST_P(ToolShownFrames, EveryFrameTimeGivesTheFrameTheToolShowsForwardAndSeeking
         EXPECT_EQ(indexAt(*exactGenerator(asset), frame->time), frame->index)
             << name << " seeking to " << frame->time.seconds();
     EXPECT_EQ(indexAt(*exactGenerator(asset), Time::zero()), 0) << name << " seeking to its start";
+
+    // A job of every frame, in order and latest first: the stretches decoded side by side give the same frames.
+    std::vector<ShownFrame> asked = shown;
+    for (bool reversed : {false, true}) {
+        if (reversed) std::reverse(asked.begin(), asked.end());
+        std::vector<Time> times;
+        for (const ShownFrame& frame : asked)
+            times.push_back(frame.time);
+        const auto job = exactGenerator(asset)->generateImages(times);
+        for (const ShownFrame& frame : asked) {
+            const auto answer = job->next();
+            ASSERT_TRUE(answer) << name;
+            EXPECT_EQ(answer->image ? testmovie::readFrameIndex(*answer->image) : -1, frame.index)
+                << name << " in a job" << (reversed ? ", latest first," : "") << " at " << frame.time.seconds();
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BFrames, ToolShownFrames, testing::ValuesIn(mediatest::bFrameToolMovieNames()), nameOf);

@@ -21,14 +21,6 @@ namespace {
 
 Time startOf(const testmovie::FrameStart& s) { return Time::make(s.value, s.timescale); }
 
-media::ImageGeneratorRef accurateGenerator(const media::AssetRef& asset)
-{
-    auto generator = media::ImageGenerator::create(asset);
-    generator->setRequestedTimeToleranceBefore(Time::zero());
-    generator->setRequestedTimeToleranceAfter(Time::zero());
-    return generator;
-}
-
 // The index the grab's picture carries, none when the grab fails.
 std::optional<int> grabbedIndex(media::ImageGenerator& generator, const Time& t)
 {
@@ -117,7 +109,7 @@ TEST_P(CutMovies, GrabsBeforeTheCutAreExactAndGrabsPastItFail)
             }
             whole = 0;
         }
-        auto generator = accurateGenerator(asset);
+        auto generator = mediatest::exactGenerator(asset);
         for (const Probe& probe : probes)
             check(*generator, probe);
         if (asset->duration().isNumeric()) {
@@ -129,7 +121,7 @@ TEST_P(CutMovies, GrabsBeforeTheCutAreExactAndGrabsPastItFail)
         std::mt19937 random(percent);
         std::shuffle(probes.begin(), probes.end(), random);
         for (const Probe& probe : probes)
-            check(*accurateGenerator(fresh), probe);
+            check(*mediatest::exactGenerator(fresh), probe);
 
         // All of them in one job on a new asset: the stretches decoded side by side fail past the cut too.
         std::vector<Time> times;
@@ -137,7 +129,7 @@ TEST_P(CutMovies, GrabsBeforeTheCutAreExactAndGrabsPastItFail)
             times.push_back(probe.time);
         std::unique_ptr<media::ImageJob> job;
         try {
-            job = accurateGenerator(media::Asset::create(core::Url::fileURL(path)))->generateImages(times);
+            job = mediatest::exactGenerator(media::Asset::create(core::Url::fileURL(path)))->generateImages(times);
         } catch (const core::Error&) {
             // No video that decodes: every grab fails.
         }
@@ -167,7 +159,7 @@ TEST_P(MiddleDamagedMovies, AGrabGivesItsOwnFrameOrFails)
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 
     auto asset = media::Asset::create(core::Url::fileURL(path));
-    auto generator = accurateGenerator(asset);
+    auto generator = mediatest::exactGenerator(asset);
     int exact = 0;
     for (std::size_t k = 0; k + 1 < starts.size(); ++k) {
         for (const Time& t :
@@ -198,11 +190,11 @@ TEST(CutMovies, SoundRunningOnPastTheLastFrameIsNoCut)
     const auto starts = testmovie::readFrameStarts(source);
     auto asset = media::Asset::create(core::Url::fileURL(path));
     ASSERT_GT(asset->duration(), startOf(starts.back()) + Time::make(1, 2));
-    auto generator = accurateGenerator(asset);
+    auto generator = mediatest::exactGenerator(asset);
     for (std::size_t k = starts.size() - 4; k + 1 < starts.size(); ++k) {
         const Time middle = media::multiplyByRatio(startOf(starts[k]) + startOf(starts[k + 1]), 1, 2);
         EXPECT_EQ(grabbedIndex(*generator, middle), int(k));
     }
     for (const Time& t : {startOf(starts.back()) + Time::make(1, 20), asset->duration()})
-        EXPECT_EQ(grabbedIndex(*accurateGenerator(asset), t), int(starts.size()) - 1) << t.seconds();
+        EXPECT_EQ(grabbedIndex(*mediatest::exactGenerator(asset), t), int(starts.size()) - 1) << t.seconds();
 }

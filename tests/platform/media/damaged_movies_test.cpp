@@ -37,14 +37,6 @@ std::string transportStreamPath()
     return path;
 }
 
-media::ImageGeneratorRef accurateGenerator(const media::AssetRef& asset)
-{
-    auto generator = media::ImageGenerator::create(asset);
-    generator->setRequestedTimeToleranceBefore(Time::zero());
-    generator->setRequestedTimeToleranceAfter(Time::zero());
-    return generator;
-}
-
 Time frameStart(int k) { return Time::make(std::int64_t(k) * 1001, 30000); }
 
 }  // namespace
@@ -60,7 +52,7 @@ TEST(DamagedMovies, ATransportStreamCutInsideItsFirstFrameHasNoPictureAndGoesNow
     auto asset = media::Asset::create(core::Url::fileURL(path));
     EXPECT_FALSE(asset->isPlayable());
     for (const Time& t : {Time::zero(), Time::make(1, 10)})
-        EXPECT_THROW(accurateGenerator(asset)->copyImage(t), core::Error);
+        EXPECT_THROW(mediatest::exactGenerator(asset)->copyImage(t), core::Error);
 
     auto player = media::Player::create(media::PlayerItem::create(asset));
     bool done = false, finished = true;
@@ -84,15 +76,15 @@ TEST(DamagedMovies, AFrameCutShortFailsItsGrabInsteadOfGivingTheOneBefore)
     ASSERT_TRUE(asset->isPlayable());
 
     // In order on one generator, and each on a new asset (a seek to the last stretch).
-    auto generator = accurateGenerator(asset);
+    auto generator = mediatest::exactGenerator(asset);
     for (int k : {0, 12, 17}) {
         EXPECT_EQ(testmovie::readFrameIndex(*generator->copyImage(frameStart(k))), k);
     }
     EXPECT_THROW(generator->copyImage(frameStart(18)), core::Error);
     EXPECT_THROW(generator->copyImage(frameStart(18) + Time::make(1, 100)), core::Error);
     auto fresh = media::Asset::create(core::Url::fileURL(path));
-    EXPECT_THROW(accurateGenerator(fresh)->copyImage(frameStart(18)), core::Error);
-    EXPECT_EQ(testmovie::readFrameIndex(*accurateGenerator(fresh)->copyImage(frameStart(17))), 17);
+    EXPECT_THROW(mediatest::exactGenerator(fresh)->copyImage(frameStart(18)), core::Error);
+    EXPECT_EQ(testmovie::readFrameIndex(*mediatest::exactGenerator(fresh)->copyImage(frameStart(17))), 17);
 }
 
 namespace {
@@ -144,11 +136,12 @@ TEST(DamagedMovies, AFrameWithFlippedBitsAndTheFramesDecodedFromItFailTheirGrabs
             const std::string path = flippedCopy(source, damaged, std::to_string(damaged) + "-" + c.name);
             // In order on one generator, then each frame on a new asset.
             auto asset = media::Asset::create(core::Url::fileURL(path));
-            auto generator = accurateGenerator(asset);
+            auto generator = mediatest::exactGenerator(asset);
             for (int pass = 0; pass < 2; ++pass) {
                 for (int k = damaged - 1; k <= 12; ++k) {
-                    auto grabber =
-                        pass == 0 ? generator : accurateGenerator(media::Asset::create(core::Url::fileURL(path)));
+                    auto grabber = pass == 0
+                                       ? generator
+                                       : mediatest::exactGenerator(media::Asset::create(core::Url::fileURL(path)));
                     SCOPED_TRACE(path + " frame " + std::to_string(k) + " pass " + std::to_string(pass));
                     if (k < damaged || k == 12) {
                         EXPECT_NO_THROW(EXPECT_EQ(testmovie::readFrameIndex(*grabber->copyImage(startOf(k))), k));
@@ -180,7 +173,7 @@ TEST(DamagedMovies, ADamagedFirstKeyFrameLeavesEveryFrameAtItsOwnTime)
     auto asset = media::Asset::create(core::Url::fileURL(path));
     ASSERT_TRUE(asset->isPlayable());
     EXPECT_EQ(asset->timeOrigin(), Time::zero());
-    auto generator = accurateGenerator(asset);
+    auto generator = mediatest::exactGenerator(asset);
     for (int k : {0, 2, 11, 12, 13, 20, 23}) {
         SCOPED_TRACE("frame " + std::to_string(k));
         if (k < 12) {
@@ -211,7 +204,7 @@ TEST(DamagedMovies, ADamagedMpeg2BFrameFailsAloneAndLeavesItsNeighboursExact)
     // Frames come as I0 B1 B2 P3 B4 B5 P6 …: frame 4 is a B-frame.
     const std::string path = flippedCopy(source, 4, "damaged-b-frame-mpeg2.mkv");
 
-    auto generator = accurateGenerator(media::Asset::create(core::Url::fileURL(path)));
+    auto generator = mediatest::exactGenerator(media::Asset::create(core::Url::fileURL(path)));
     for (int k = 2; k <= 7; ++k) {
         SCOPED_TRACE("frame " + std::to_string(k));
         if (k == 4) {

@@ -40,14 +40,6 @@ std::vector<Probe> probesFor(const std::vector<testmovie::FrameStart>& starts, c
     return probes;
 }
 
-media::ImageGeneratorRef accurateGenerator(const media::AssetRef& asset)
-{
-    auto generator = media::ImageGenerator::create(asset);
-    generator->setRequestedTimeToleranceBefore(Time::zero());
-    generator->setRequestedTimeToleranceAfter(Time::zero());
-    return generator;
-}
-
 class GrabExactness : public testing::TestWithParam<mediatest::MovieCase> {};
 
 std::string caseName(const testing::TestParamInfo<mediatest::MovieCase>& info)
@@ -75,7 +67,7 @@ TEST_P(GrabExactness, EveryProbeGivesTheFrameShownAtThatTime)
     std::vector<Probe> probes = probesFor(starts, duration);
 
     // In order, on one generator: the decoder runs forward.
-    auto generator = accurateGenerator(asset);
+    auto generator = mediatest::exactGenerator(asset);
     for (const Probe& probe : probes) {
         Time actual;
         gfx::ImageRef image = generator->copyImage(probe.time, &actual);
@@ -90,7 +82,7 @@ TEST_P(GrabExactness, EveryProbeGivesTheFrameShownAtThatTime)
     std::shuffle(probes.begin(), probes.end(), random);
     for (const Probe& probe : probes) {
         Time actual;
-        gfx::ImageRef image = accurateGenerator(asset)->copyImage(probe.time, &actual);
+        gfx::ImageRef image = mediatest::exactGenerator(asset)->copyImage(probe.time, &actual);
         ASSERT_TRUE(image);
         EXPECT_EQ(testmovie::readFrameIndex(*image), probe.index) << movie.name << " at " << probe.time.seconds();
         EXPECT_EQ(actual, startOf(starts[std::size_t(probe.index)])) << movie.name << " at " << probe.time.seconds();
@@ -103,7 +95,7 @@ TEST_P(GrabExactness, EveryProbeGivesTheFrameShownAtThatTime)
                                                  {duration, last},
                                                  {startOf(starts[std::size_t(last * 3 / 4)]), last * 3 / 4}}) {
         auto fresh = media::Asset::create(core::Url::fileURL(path));
-        gfx::ImageRef image = accurateGenerator(fresh)->copyImage(probe.time);
+        gfx::ImageRef image = mediatest::exactGenerator(fresh)->copyImage(probe.time);
         ASSERT_TRUE(image);
         EXPECT_EQ(testmovie::readFrameIndex(*image), probe.index) << movie.name << " at " << probe.time.seconds();
     }
@@ -124,7 +116,7 @@ TEST_P(GrabExactness, AJobGivesEveryProbesFrameInTheOrderAsked)
         std::vector<Time> times;
         for (const Probe& probe : probes)
             times.push_back(probe.time);
-        const auto job = accurateGenerator(asset)->generateImages(times);
+        const auto job = mediatest::exactGenerator(asset)->generateImages(times);
         ASSERT_EQ(job->count(), probes.size());
         for (const Probe& probe : probes) {
             const std::optional<media::ImageJob::Image> answer = job->next();
@@ -145,7 +137,7 @@ TEST_P(GrabExactness, QuickGrabsGiveAKeyFrameAndLeaveTheDecodersExact)
     auto asset = media::Asset::create(core::Url::fileURL(path));
     // The default tolerances: the key frame at or before the time, decoded alone.
     auto quick = media::ImageGenerator::create(asset);
-    auto exact = accurateGenerator(asset);
+    auto exact = mediatest::exactGenerator(asset);
     for (int k : {40, 17, 5, 29, 0, 46}) {
         const Time middle =
             media::multiplyByRatio(startOf(starts[std::size_t(k)]) + startOf(starts[std::size_t(k) + 1]), 1, 2);
@@ -166,21 +158,6 @@ TEST_P(GrabExactness, QuickGrabsGiveAKeyFrameAndLeaveTheDecodersExact)
     }
 }
 
-namespace {
-
-// The frame index of the grab at `time`, or -1 when there is none.
-int indexAt(media::ImageGenerator& generator, const Time& time)
-{
-    try {
-        const gfx::ImageRef image = generator.copyImage(time);
-        return image ? testmovie::readFrameIndex(*image) : -1;
-    } catch (const core::Error&) {
-        return -1;
-    }
-}
-
-}  // namespace
-
 // H.264 with B-frames in AVI, which stores no display times: a key frame's stored time is when it is decoded,
 // before it is shown. A grab just after that time lands on a key frame shown past its target and must start
 // again at the key frame before it; wherever it seeks from, a grab gives what decoding from the start shows.
@@ -197,9 +174,9 @@ TEST(GrabExactnessBackOff, AGrabLandingPastItsTargetStartsAtTheKeyFrameBefore)
     // Decoding from the start, forward on one generator: the first frame, shown a little after the stream's
     // start, answers for the times before it; from there the frames follow one another.
     std::vector<int> shown;
-    const auto forward = accurateGenerator(asset);
+    const auto forward = mediatest::exactGenerator(asset);
     for (int k = 0; k < frameCount; ++k)
-        shown.push_back(indexAt(*forward, Time::make(k, 25)));
+        shown.push_back(mediatest::exactIndexAt(*forward, Time::make(k, 25)));
     const int firstShown =
         int(std::find_if(shown.begin(), shown.end(), [](int index) { return index != 0; }) - shown.begin()) - 1;
     ASSERT_EQ(shown[0], 0);
@@ -209,8 +186,8 @@ TEST(GrabExactnessBackOff, AGrabLandingPastItsTargetStartsAtTheKeyFrameBefore)
 
     // Each of those times again, latest first, each grab on a generator of its own: every one seeks.
     for (int k = frameCount - 1; k >= 0; --k) {
-        const auto fresh = accurateGenerator(asset);
-        EXPECT_EQ(indexAt(*fresh, Time::make(k, 25)), shown[std::size_t(k)]) << "at " << k;
+        const auto fresh = mediatest::exactGenerator(asset);
+        EXPECT_EQ(mediatest::exactIndexAt(*fresh, Time::make(k, 25)), shown[std::size_t(k)]) << "at " << k;
     }
 }
 

@@ -18,14 +18,6 @@ media::AssetRef assetNamed(const std::string& name)
     return media::Asset::create(core::Url::fileURL(mediatest::moviePath(name)));
 }
 
-media::ImageGeneratorRef accurate(const media::AssetRef& asset)
-{
-    auto generator = media::ImageGenerator::create(asset);
-    generator->setRequestedTimeToleranceBefore(Time::zero());
-    generator->setRequestedTimeToleranceAfter(Time::zero());
-    return generator;
-}
-
 // Frame k of a 30000/1001 movie, plus half a frame.
 Time middleOfFrame(int k) { return Time::make(2 * k * 1001 + 1001, 60000); }
 
@@ -41,7 +33,7 @@ void expectColourNear(gfx::Pixel p, int r, int g, int b)
 
 TEST(ImageGenerator, MaximumSizeScalesDownKeepingProportionsAndNeverUp)
 {
-    auto generator = accurate(assetNamed("h264.mp4"));
+    auto generator = mediatest::exactGenerator(assetNamed("h264.mp4"));
     generator->setMaximumSize({80, 0});
     auto small = generator->copyImage(middleOfFrame(5));
     EXPECT_EQ(small->width(), 80);
@@ -59,7 +51,7 @@ TEST(ImageGenerator, MaximumSizeScalesDownKeepingProportionsAndNeverUp)
 
 TEST(ImageGenerator, FramesComeAtTheirDisplaySize)
 {
-    auto generator = accurate(assetNamed("anamorphic.mp4"));
+    auto generator = mediatest::exactGenerator(assetNamed("anamorphic.mp4"));
     auto image = generator->copyImage(middleOfFrame(3));
     EXPECT_EQ(image->width(), 213);
     EXPECT_EQ(image->height(), 120);
@@ -78,7 +70,7 @@ TEST(ImageGenerator, TheContainersPixelShapeComesFirstInTheAssetAndEveryGrab)
     ASSERT_EQ(tracks.size(), 1u);
     EXPECT_EQ(tracks[0]->naturalSize().width, 160);
     EXPECT_EQ(tracks[0]->naturalSize().height, 120);
-    auto exact = accurate(asset);
+    auto exact = mediatest::exactGenerator(asset);
     auto quick = media::ImageGenerator::create(asset);
     for (int k : {0, 7, 30}) {
         for (const auto& generator : {exact, quick}) {
@@ -92,7 +84,7 @@ TEST(ImageGenerator, TheContainersPixelShapeComesFirstInTheAssetAndEveryGrab)
 TEST(ImageGenerator, ThePreferredTransformAppliesOnlyWhenAsked)
 {
     auto asset = assetNamed("rotated.mp4");
-    auto generator = accurate(asset);
+    auto generator = mediatest::exactGenerator(asset);
     auto upright = generator->copyImage(middleOfFrame(9));
     EXPECT_EQ(upright->width(), 160);
     EXPECT_EQ(testmovie::readFrameIndex(*upright), 9);
@@ -115,7 +107,7 @@ TEST(ImageGenerator, ColoursFollowTheStreamsMatrixAndRange)
 {
     for (const char* name : {"h264.mp4", "bt709.mp4", "mjpeg.mov", "prores.mov", "vp9.webm"}) {
         SCOPED_TRACE(name);
-        auto image = accurate(assetNamed(name))->copyImage(Time::zero());
+        auto image = mediatest::exactGenerator(assetNamed(name))->copyImage(Time::zero());
         expectColourNear(testmovie::readStripColour(*image), testmovie::stripRed, testmovie::stripGreen,
                          testmovie::stripBlue);
     }
@@ -150,7 +142,7 @@ TEST(ImageGenerator, TolerancesPickKeyFramesOrTheFirstFrameInTheWindow)
 TEST(ImageGenerator, TimesOutsideTheMovieThrowAndLeaveTheGeneratorUsable)
 {
     auto asset = assetNamed("h264.mp4");
-    auto generator = accurate(asset);
+    auto generator = mediatest::exactGenerator(asset);
     try {
         generator->copyImage(Time::make(-1, 30000));
         FAIL() << "a negative time must throw";
@@ -174,7 +166,7 @@ TEST(ImageGenerator, ManyGeneratorsOfOneAssetGrabAtOnce)
             for (int i = 0; i < 24; ++i) {
                 int k = (t * 7 + i * 5) % 48;
                 try {
-                    auto image = accurate(asset)->copyImage(middleOfFrame(k));
+                    auto image = mediatest::exactGenerator(asset)->copyImage(middleOfFrame(k));
                     if (testmovie::readFrameIndex(*image) != k) ++wrong;
                 } catch (const core::Error&) {
                     ++wrong;
@@ -204,7 +196,8 @@ TEST(ImageGenerator, NearbyGrabsStartedAtOnceEachGetTheirFrame)
                 while (ready.load() < 10)
                     std::this_thread::yield();
                 try {
-                    if (testmovie::readFrameIndex(*accurate(asset)->copyImage(middleOfFrame(k))) != k) ++wrong;
+                    if (testmovie::readFrameIndex(*mediatest::exactGenerator(asset)->copyImage(middleOfFrame(k))) != k)
+                        ++wrong;
                 } catch (const core::Error&) {
                     ++wrong;
                 }
@@ -223,7 +216,7 @@ TEST(ImageGenerator, ASoundOnlyMovieIsPlayableButCannotGrab)
     EXPECT_TRUE(asset->tracks(media::MediaType::video).empty());
     EXPECT_NEAR(asset->duration().seconds(), 48 * 1001 / 30000.0, 0.05);
     try {
-        accurate(asset)->copyImage(Time::zero());
+        mediatest::exactGenerator(asset)->copyImage(Time::zero());
         FAIL() << "no video must throw";
     } catch (const core::Error& error) {
         EXPECT_EQ(error.code(), media::noVideo);

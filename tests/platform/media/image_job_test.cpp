@@ -45,10 +45,7 @@ std::string stretchesMovie()
 
 media::ImageGeneratorRef accurate(const std::string& path)
 {
-    auto generator = media::ImageGenerator::create(media::Asset::create(core::Url::fileURL(path)));
-    generator->setRequestedTimeToleranceBefore(Time::zero());
-    generator->setRequestedTimeToleranceAfter(Time::zero());
-    return generator;
+    return mediatest::exactGenerator(media::Asset::create(core::Url::fileURL(path)));
 }
 
 // The middle of frame k.

@@ -1,5 +1,6 @@
 #include "tests/platform/media/movie_library.h"
 
+#include "platform/core/error.h"
 #include "platform/media/detail/ffmpeg.h"
 #include "tests/support/ffmpeg_tool.h"
 #include "tests/support/temp_dir.h"
@@ -201,6 +202,24 @@ std::vector<VideoPacket> videoPackets(const std::string& path)
         av_packet_unref(packet.get());
     }
     return packets;
+}
+
+media::ImageGeneratorRef exactGenerator(const media::AssetRef& asset)
+{
+    auto generator = media::ImageGenerator::create(asset);
+    generator->setRequestedTimeToleranceBefore(media::Time::zero());
+    generator->setRequestedTimeToleranceAfter(media::Time::zero());
+    return generator;
+}
+
+int exactIndexAt(media::ImageGenerator& generator, const media::Time& time)
+{
+    try {
+        const gfx::ImageRef image = generator.copyImage(time);
+        return image ? testmovie::readFrameIndex(*image) : -1;
+    } catch (const core::Error&) {
+        return -1;
+    }
 }
 
 }  // namespace mediatest

@@ -2,6 +2,8 @@
 // the test process.
 #pragma once
 
+#include "platform/media/asset.h"
+#include "platform/media/image_generator.h"
 #include "tests/support/ffmpeg_tool.h"
 
 #include "tools/testmovie/test_movie.h"
@@ -40,6 +42,11 @@ std::string moviePath(const std::string& name);
 // of a test movie at 25 frames per second. Each made when first asked for.
 const std::vector<std::string>& bFrameToolMovieNames();
 std::string bFrameToolMoviePath(const std::string& name);
+
+// A generator of the asset's exact frames: both tolerances zero.
+media::ImageGeneratorRef exactGenerator(const media::AssetRef& asset);
+// The index the exact grab at `time` carries, or -1 when the grab fails.
+int exactIndexAt(media::ImageGenerator& generator, const media::Time& time);
 
 // A path in the shared temporary folder for files a test makes itself.
 std::string scratchPath(const std::string& name);

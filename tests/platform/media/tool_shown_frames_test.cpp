@@ -49,25 +49,6 @@ std::vector<ShownFrame> framesShownByTheTool(const std::string& movie, const tes
     return frames;
 }
 
-media::ImageGeneratorRef exactGenerator(const media::AssetRef& asset)
-{
-    auto generator = media::ImageGenerator::create(asset);
-    generator->setRequestedTimeToleranceBefore(Time::zero());
-    generator->setRequestedTimeToleranceAfter(Time::zero());
-    return generator;
-}
-
-// The frame index of the grab at `time`, or -1 when there is none.
-int indexAt(media::ImageGenerator& generator, const Time& time)
-{
-    try {
-        const gfx::ImageRef image = generator.copyImage(time);
-        return image ? testmovie::readFrameIndex(*image) : -1;
-    } catch (const core::Error&) {
-        return -1;
-    }
-}
-
 class ToolShownFrames : public testing::TestWithParam<std::string> {};
 
 std::string nameOf(const testing::TestParamInfo<std::string>& info)
@@ -93,16 +74,18 @@ TEST_P(ToolShownFrames, EveryFrameTimeGivesTheFrameTheToolShowsForwardAndSeeking
     const auto asset = media::Asset::create(core::Url::fileURL(path));
     ASSERT_TRUE(asset->isPlayable());
     // In order on one generator: the decoder runs forward. The movie's start gives its first frame.
-    const auto forward = exactGenerator(asset);
-    EXPECT_EQ(indexAt(*forward, Time::zero()), 0) << name << " at its start";
+    const auto forward = mediatest::exactGenerator(asset);
+    EXPECT_EQ(mediatest::exactIndexAt(*forward, Time::zero()), 0) << name << " at its start";
     for (const ShownFrame& frame : shown)
-        EXPECT_EQ(indexAt(*forward, frame.time), frame.index) << name << " forward at " << frame.time.seconds();
+        EXPECT_EQ(mediatest::exactIndexAt(*forward, frame.time), frame.index)
+            << name << " forward at " << frame.time.seconds();
 
     // Latest first, each on a generator of its own: every grab seeks.
     for (auto frame = shown.rbegin(); frame != shown.rend(); ++frame)
-        EXPECT_EQ(indexAt(*exactGenerator(asset), frame->time), frame->index)
+        EXPECT_EQ(mediatest::exactIndexAt(*mediatest::exactGenerator(asset), frame->time), frame->index)
             << name << " seeking to " << frame->time.seconds();
-    EXPECT_EQ(indexAt(*exactGenerator(asset), Time::zero()), 0) << name << " seeking to its start";
+    EXPECT_EQ(mediatest::exactIndexAt(*mediatest::exactGenerator(asset), Time::zero()), 0)
+        << name << " seeking to its start";
 
     // A job of every frame, in order and latest first: the stretches decoded side by side give the same frames.
     std::vector<ShownFrame> asked = shown;
@@ -111,7 +94,7 @@ TEST_P(ToolShownFrames, EveryFrameTimeGivesTheFrameTheToolShowsForwardAndSeeking
         std::vector<Time> times;
         for (const ShownFrame& frame : asked)
             times.push_back(frame.time);
-        const auto job = exactGenerator(asset)->generateImages(times);
+        const auto job = mediatest::exactGenerator(asset)->generateImages(times);
         for (const ShownFrame& frame : asked) {
             const auto answer = job->next();
             ASSERT_TRUE(answer) << name;

@@ -85,28 +85,27 @@ int firstVideoStream(const AVFormatContext* format)
 }
 
 // The first video stream opened: its first decoder, past its first frame, and the pool of the decoders of
-// later grabs, both null when its first frame cannot be decoded; and the time zero it sets.
+// later grabs, null when its first frame cannot be decoded; and the time zero it sets.
 struct FirstVideo {
     std::unique_ptr<detail::VideoDecoder> decoder;
     std::unique_ptr<detail::DecoderPool> pool;
     Time origin = Time::zero();
 };
 
-// Opens the video stream `index` and decodes its first frame. Its start, time zero, is the start the container
-// states (the first packet's time), else its first frame's, never a later frame's when the first ones are
-// damaged.
-FirstVideo openFirstVideo(const std::string& path, const AVStream* stream, int index)
+// Opens the video stream `index` of the file the probe opened and decodes its first frame. The decoder takes the
+// container over when it opens; it keeps it, even when no frame decodes, for as long as it lives. Time zero is the
+// start the container states (the first packet's time), else the first frame's, never a later frame's when the
+// first ones are damaged.
+FirstVideo openFirstVideo(const std::string& path, detail::FormatContextPtr& format, int index)
 {
     FirstVideo video;
+    const AVStream* stream = format->streams[index];
     const std::int64_t stated = stream->start_time;
     const AVCodecParameters* parameters = stream->codecpar;
-    video.decoder = detail::VideoDecoder::open(path, index, stated != AV_NOPTS_VALUE ? stated : 0,
+    video.decoder = detail::VideoDecoder::open(format, index, stated != AV_NOPTS_VALUE ? stated : 0,
                                                detail::decoderThreads(parameters->width, parameters->height));
-    const AVFrame* frame = video.decoder ? video.decoder->nextFrame() : nullptr;
-    if (!frame) {
-        video.decoder.reset();
-        return video;
-    }
+    const AVFrame* frame = video.decoder ? video.decoder->firstFrame() : nullptr;
+    if (!frame) return video;
     const std::int64_t start = stated != AV_NOPTS_VALUE ? std::min(stated, frame->pts) : frame->pts;
     video.origin = detail::timeFromTicks(start, stream->time_base);
     video.decoder->setFirstPts(start);
@@ -182,8 +181,8 @@ struct Asset::Probe {
     std::unique_ptr<detail::DecoderPool> pool;
 
     Probe() = default;
-    // The probe of the movie at `path`, open in `format`.
-    Probe(const std::string& path, AVFormatContext* format);
+    // The probe of the movie at `path`, open in `opened`; its first video decoder takes the container over.
+    Probe(const std::string& path, detail::FormatContextPtr opened);
 };
 
 std::shared_ptr<Asset> Asset::create(const core::Url& url, AssetOptions) { return core::make<Asset>(url); }
@@ -196,26 +195,31 @@ const Asset::Probe& Asset::probe() const
 {
     std::call_once(probed_, [this] {
         auto format = url_.isFileURL() ? detail::openInput(url_.path()) : nullptr;
-        probe_ = format && !isImageFormat(format->iformat) ? std::make_unique<Probe>(url_.path(), format.get())
+        probe_ = format && !isImageFormat(format->iformat) ? std::make_unique<Probe>(url_.path(), std::move(format))
                                                            : std::make_unique<Probe>();
     });
     return *probe_;
 }
 
-Asset::Probe::Probe(const std::string& path, AVFormatContext* format)
+Asset::Probe::Probe(const std::string& path, detail::FormatContextPtr opened)
 {
     // The movie counts in the share of decoder threads from its first decoder on; its pool then does.
     const detail::DecodingMovie joining;
+    // Whoever holds the container, the probe or its first decoder, keeps it open to the probe's end.
+    AVFormatContext* const format = opened.get();
+    // Reading may find streams the container did not list up front (transport streams): the probe lists those
+    // it found.
+    const unsigned streamCount = format->nb_streams;
     const int videoIndex = firstVideoStream(format);
     FirstVideo video;
     if (videoIndex >= 0)
-        video = openFirstVideo(path, format->streams[videoIndex], videoIndex);
+        video = openFirstVideo(path, opened, videoIndex);
     else if (format->start_time != AV_NOPTS_VALUE)
         video.origin = Time::make(format->start_time, AV_TIME_BASE);
     origin = video.origin;
     pool = std::move(video.pool);
 
-    for (unsigned i = 0; i < format->nb_streams; ++i) {
+    for (unsigned i = 0; i < streamCount; ++i) {
         const AVStream* stream = format->streams[i];
         if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) continue;
         const bool decodable =

@@ -28,12 +28,18 @@ std::int64_t timeOf(const AVPacket* packet) { return packet->pts != AV_NOPTS_VAL
 
 std::unique_ptr<PacketReader> PacketReader::open(const std::string& path, int streamIndex)
 {
-    std::unique_ptr<PacketReader> reader(new PacketReader);
-    reader->format_ = openInput(path);
-    AVFormatContext* format = reader->format_.get();
+    FormatContextPtr format = openInput(path);
+    return format ? open(format, streamIndex) : nullptr;
+}
+
+std::unique_ptr<PacketReader> PacketReader::open(FormatContextPtr& opened, int streamIndex)
+{
+    AVFormatContext* format = opened.get();
     if (!format || streamIndex < 0 || unsigned(streamIndex) >= format->nb_streams) return nullptr;
     AVStream* stream = format->streams[streamIndex];
     if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO) return nullptr;
+    std::unique_ptr<PacketReader> reader(new PacketReader);
+    reader->format_ = std::move(opened);
     for (unsigned i = 0; i < format->nb_streams; ++i)
         if (int(i) != streamIndex) format->streams[i]->discard = AVDISCARD_ALL;
     reader->streamIndex_ = streamIndex;

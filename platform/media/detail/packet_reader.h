@@ -23,6 +23,11 @@ public:
     // Null when the file cannot be read or the stream is not a video stream. Reading starts at the stream's
     // first key frame.
     static std::unique_ptr<PacketReader> open(const std::string& path, int streamIndex);
+    // The same on a file opened already: the reader takes the container over when it opens; when it does not,
+    // the container stays the caller's.
+    static std::unique_ptr<PacketReader> open(FormatContextPtr& format, int streamIndex);
+    // Gives the container back to whoever opened it, leaving the reader unusable.
+    FormatContextPtr releaseFormat() { return std::move(format_); }
 
     AVStream* stream() const { return format_->streams[streamIndex_]; }
 

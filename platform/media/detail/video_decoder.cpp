@@ -35,26 +35,40 @@ bool holdsBetween(const std::set<std::int64_t>& values, std::int64_t after, std:
 std::unique_ptr<VideoDecoder> VideoDecoder::open(const std::string& path, int streamIndex, std::int64_t firstPts,
                                                  int threads)
 {
+    FormatContextPtr format = openInput(path);
+    return format ? open(format, streamIndex, firstPts, threads) : nullptr;
+}
+
+std::unique_ptr<VideoDecoder> VideoDecoder::open(FormatContextPtr& format, int streamIndex, std::int64_t firstPts,
+                                                 int threads)
+{
     std::unique_ptr<VideoDecoder> decoder(new VideoDecoder);
-    decoder->reader_ = PacketReader::open(path, streamIndex);
+    decoder->reader_ = PacketReader::open(format, streamIndex);
     if (!decoder->reader_) return nullptr;
-    AVStream* stream = decoder->reader_->stream();
+    if (!decoder->openCodec(threads)) {
+        format = decoder->reader_->releaseFormat();
+        return nullptr;
+    }
+    decoder->firstPts_ = firstPts;
+    return decoder;
+}
+
+bool VideoDecoder::openCodec(int threads)
+{
+    AVStream* stream = reader_->stream();
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
-    if (!codec) return nullptr;
-    decoder->codec_.reset(avcodec_alloc_context3(codec));
-    AVCodecContext* context = decoder->codec_.get();
-    if (!context || avcodec_parameters_to_context(context, stream->codecpar) < 0) return nullptr;
+    if (!codec) return false;
+    codec_.reset(avcodec_alloc_context3(codec));
+    AVCodecContext* context = codec_.get();
+    if (!context || avcodec_parameters_to_context(context, stream->codecpar) < 0) return false;
     context->pkt_timebase = stream->time_base;
     context->thread_count = threads;
     context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-    if (avcodec_open2(context, codec, nullptr) < 0) return nullptr;
-
-    decoder->packet_.reset(av_packet_alloc());
-    decoder->current_.reset(av_frame_alloc());
-    decoder->ahead_.reset(av_frame_alloc());
-    if (!decoder->packet_ || !decoder->current_ || !decoder->ahead_) return nullptr;
-    decoder->firstPts_ = firstPts;
-    return decoder;
+    if (avcodec_open2(context, codec, nullptr) < 0) return false;
+    packet_.reset(av_packet_alloc());
+    current_.reset(av_frame_alloc());
+    ahead_.reset(av_frame_alloc());
+    return packet_ && current_ && ahead_;
 }
 
 std::optional<std::int64_t> VideoDecoder::position() const
@@ -366,8 +380,14 @@ bool VideoDecoder::startsTheStream(std::int64_t pts) const
 const AVFrame* VideoDecoder::keyFrameAt(std::int64_t low, std::int64_t target, std::int64_t high)
 {
     const AVFrame* frame = decodeKeyFrameAlone(target);
-    if (frame && frame->pts >= low && frame->pts <= high) return frame;
+    if (frame && frame->pts <= target && frame->pts >= low && frame->pts <= high) return frame;
     return frameAt(low, target, high, true);
+}
+
+const AVFrame* VideoDecoder::firstFrame()
+{
+    if (const AVFrame* frame = decodeKeyFrameAlone(farPast)) return frame;
+    return seekBefore(farPast) ? nextFrame() : nullptr;
 }
 
 const AVFrame* VideoDecoder::decodeKeyFrameAlone(std::int64_t target)
@@ -391,7 +411,7 @@ const AVFrame* VideoDecoder::decodeKeyFrameAlone(std::int64_t target)
     current_->pts = ptsOf(current_.get());
     lastPts_ = current_->pts;
     hasCurrent_ = true;
-    return current_->pts <= target ? current_.get() : nullptr;
+    return current_.get();
 }
 
 }  // namespace media::detail

@@ -24,6 +24,10 @@ public:
     // first frame (earlier requests get that frame); threads 0 lets FFmpeg choose.
     static std::unique_ptr<VideoDecoder> open(const std::string& path, int streamIndex, std::int64_t firstPts,
                                               int threads);
+    // The same on a file opened already: the decoder takes the container over when it opens; when it does not,
+    // the container stays the caller's.
+    static std::unique_ptr<VideoDecoder> open(FormatContextPtr& format, int streamIndex, std::int64_t firstPts,
+                                              int threads);
 
     AVStream* stream() const { return reader_->stream(); }
     AVCodecContext* codec() const { return codec_.get(); }
@@ -62,6 +66,11 @@ public:
     const AVFrame* keyFrameAt(std::int64_t low, std::int64_t target, std::int64_t high);
     // The next frame in presentation order from where the decoder stands; null at the end.
     const AVFrame* nextFrame();
+    // The stream's first frame that decodes. Its first key frame is decoded alone, which costs one frame's
+    // decoding where frame threads would hold the first picture back until as many frames as threads were
+    // decoded; the decoder seeks before it decodes on. When that picture does not decode whole, as nextFrame
+    // from the start.
+    const AVFrame* firstFrame();
     // The last frame of the stream that decodes: from the last key frame before the stream's stated end to the
     // end of the data, else from the key frames before it. Null when none decodes there.
     const AVFrame* lastFrame();
@@ -71,7 +80,10 @@ public:
 
 private:
     VideoDecoder() = default;
+    bool openCodec(int threads);
     bool seekBefore(std::int64_t target);
+    // Seeks before the target and decodes the key frame there alone: its picture, wherever it lies, or null when
+    // the packet holds no key frame or no whole picture.
     const AVFrame* decodeKeyFrameAlone(std::int64_t target);
     void takeAhead();
     void aimAt(std::int64_t skipBelow, std::int64_t target);

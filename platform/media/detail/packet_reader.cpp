@@ -215,10 +215,12 @@ std::optional<PacketReader::Landing> PacketReader::seek(std::int64_t target, std
             return Landing{scan.keyTime, !scan.found};
         }
         if (atStart) return std::nullopt;
-        // Landed past the target: go back from where it landed by a stretch that doubles each time.
+        // Landed past the target: go back from where it landed by a stretch four times longer each time. Each round
+        // reads on to the target, and the first key frame it meets does not count: fewer, longer rounds read less
+        // in all where key frames are seconds apart.
         aim = std::min(aim, scan.earliest.value_or(aim));
         aim = aim > farPast + step ? aim - step : farPast;
-        step = std::min(step * 2, -farPast / 2);
+        step = std::min(step * 4, -farPast / 2);
     }
     return std::nullopt;
 }

@@ -103,6 +103,25 @@ TEST_P(GrabExactness, EveryProbeGivesTheFrameShownAtThatTime)
 
 // A job of every probe, in order and then shuffled: its runs decoded side by side give each frame, handed out in
 // the order asked.
+TEST_P(GrabExactness, TheFirstGrabOfANewMovieGivesItsOwnFrameNextToTheStart)
+{
+    // The movie's probe leaves its decoder on the first key frame decoded alone, with nothing more to decode
+    // from there: a first grab at that frame, or at the frames right after it, must not take it as the end.
+    const mediatest::MovieCase& movie = GetParam();
+    const std::string path = mediatest::moviePath(movie.name);
+    const auto starts = testmovie::readFrameStarts(path);
+    ASSERT_GE(starts.size(), 3u);
+    for (const std::size_t frame : {std::size_t(0), std::size_t(1), std::size_t(2)}) {
+        const Time start = startOf(starts[frame]);
+        const Time middle = media::multiplyByRatio(start + startOf(starts[frame + 1]), 1, 2);
+        for (const Time& time : {start, middle}) {
+            auto generator = mediatest::exactGenerator(media::Asset::create(core::Url::fileURL(path)));
+            EXPECT_EQ(mediatest::exactIndexAt(*generator, time), int(frame)) << movie.name << " at " << time.seconds();
+            EXPECT_EQ(mediatest::exactIndexAt(*generator, startOf(starts[frame + 1])), int(frame) + 1) << movie.name;
+        }
+    }
+}
+
 TEST_P(GrabExactness, AJobGivesEveryProbesFrameInTheOrderAsked)
 {
     const mediatest::MovieCase& movie = GetParam();

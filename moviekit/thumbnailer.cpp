@@ -66,7 +66,7 @@ gfx::ImageRef Thumbnailer::edited(const gfx::ImageRef& frame, const std::optiona
 }
 
 std::unique_ptr<media::ImageJob> Thumbnailer::accurateImages(const std::vector<Grab>& grabs, media::ImageJob::Stop stop,
-                                                             int mostDecoders)
+                                                             int mostDecoders, media::ImageJob::Encode encode)
 {
     auto& frames = generator();
     frames.setRequestedTimeToleranceBefore(media::Time::zero());
@@ -80,7 +80,7 @@ std::unique_ptr<media::ImageJob> Thumbnailer::accurateImages(const std::vector<G
     // Each frame is edited on the thread that decoded it.
     auto finish = [turn = movie_->naturalTransform(), editions = std::move(editions)](
                       std::size_t index, const gfx::ImageRef& frame) { return edited(frame, editions[index], turn); };
-    return frames.generateImages(times, std::move(finish), std::move(stop), mostDecoders);
+    return frames.generateImages(times, std::move(finish), std::move(stop), mostDecoders, std::move(encode));
 }
 
 }  // namespace orvalis

@@ -58,10 +58,10 @@ public:
     };
     // The frames at exactly those times, each through its own edition, within maximumSize, decoded side by side
     // and handed out in order (media::ImageJob, whose answers carry each grab's failure); `stop` ends the job
-    // early and `mostDecoders` (above 0) bounds its decoders. Throws core::Error for a movie without video that
-    // decodes.
+    // early, `mostDecoders` (above 0) bounds its decoders and `encode` turns each edited frame into the bytes of a
+    // file on the thread that decoded it. Throws core::Error for a movie without video that decodes.
     std::unique_ptr<media::ImageJob> accurateImages(const std::vector<Grab>& grabs, media::ImageJob::Stop stop = {},
-                                                    int mostDecoders = 0);
+                                                    int mostDecoders = 0, media::ImageJob::Encode encode = {});
 
 private:
     media::ImageGenerator& generator();

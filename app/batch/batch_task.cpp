@@ -50,6 +50,13 @@ long configuredFrameCount()
     return BatchTask::concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue());
 }
 
+// The same, read once: the shared limit's size.
+long frameLimit()
+{
+    static const long limit = configuredFrameCount();
+    return limit;
+}
+
 // A label padded with blanks to 12 characters, then ": ".
 std::string headerLine(const std::string& label, const std::string& value)
 {
@@ -152,7 +159,7 @@ long BatchTask::concurrentFrameCount(const std::optional<std::int64_t>& stored)
 // The shared limits and queue are never destroyed: workers of tasks may still reach them while the process ends.
 core::Semaphore& BatchTask::concurrencySemaphore()
 {
-    static auto* semaphore = new core::Semaphore(configuredFrameCount());
+    static auto* semaphore = new core::Semaphore(frameLimit());
     return *semaphore;
 }
 
@@ -226,7 +233,32 @@ void BatchTask::run()
         }
         const BatchNames::Claim claim = BatchNames::shared().claim(destURL_.appendingPathComponent(*name), batch_,
                                                                    shared_from_this(), useAlternativeName_);
-        sharedQueue()->async([self = shared_from_this(), time, claim] { self->frameDidFinish(time, claim); });
+        if (!job_) {
+            job_ = makeJob(i);
+            jobFirst_ = i;
+        }
+        sharedQueue()->async([self = shared_from_this(), time, claim, job = job_, index = std::size_t(i - jobFirst_)] {
+            self->frameDidFinish(time, claim, job, index);
+        });
+    }
+}
+
+std::shared_ptr<media::ImageJob> BatchTask::makeJob(std::int64_t first)
+{
+    if (!std::isfinite(maxSize_) || maxSize_ < 0) return nullptr;
+    std::vector<orvalis::Thumbnailer::Grab> grabs;
+    for (std::int64_t i = first; i < count_; ++i)
+        grabs.push_back({splitter_.time(i), edition_});
+    try {
+        orvalis::Thumbnailer thumbnailer(movie_);
+        thumbnailer.setMaximumSize(gfx::Size{maxSize_, maxSize_});
+        auto encode = [format = format_](std::size_t, const gfx::ImageRef& image) {
+            return kestrane::data(image, format);
+        };
+        const int decoders = int(std::min<long>(frameLimit(), std::numeric_limits<int>::max()));
+        return thumbnailer.accurateImages(grabs, {}, decoders, std::move(encode));
+    } catch (const core::Error&) {
+        return nullptr;
     }
 }
 
@@ -260,6 +292,8 @@ bool BatchTask::takeFrameSlot()
 
 void BatchTask::leaveTurn()
 {
+    // The frames in flight keep the job until they have their answers; then it ends.
+    job_.reset();
     if (!holdsTurn_) return;
     holdsTurn_ = false;
     turnSemaphore().signal();
@@ -267,7 +301,7 @@ void BatchTask::leaveTurn()
 
 core::Semaphore& BatchTask::turnSemaphore()
 {
-    static auto* semaphore = new core::Semaphore(configuredFrameCount());
+    static auto* semaphore = new core::Semaphore(frameLimit());
     return *semaphore;
 }
 
@@ -279,14 +313,30 @@ bool BatchTask::writeFile(const BatchNames::Claim& name, const std::function<std
     return data && core::writeAtomically(*data, name.url);
 }
 
-void BatchTask::frameDidFinish(const media::Time& time, const BatchNames::Claim& name)
+void BatchTask::frameDidFinish(const media::Time& time, const BatchNames::Claim& name,
+                               const std::shared_ptr<media::ImageJob>& job, std::size_t index)
 {
     {
         FrameAtWork atWork;
-        snapImage(time, name);
+        const std::optional<media::ImageJob::Image> answer = job ? job->take(index) : std::nullopt;
+        if (answer)
+            writeAnswer(*answer, time, name);
+        else
+            snapImage(time, name);
     }
     concurrencySemaphore().signal();
     frameDone();
+}
+
+void BatchTask::writeAnswer(const media::ImageJob::Image& answer, const media::Time& time,
+                            const BatchNames::Claim& name)
+{
+    if (answer.error || (!answer.image && !answer.bytes)) {
+        logSnapError(time);
+        return;
+    }
+    // An image that could not be encoded is not written.
+    if (!answer.bytes || !writeFile(name, [&] { return answer.bytes; })) logWriteError(name.url);
 }
 
 void BatchTask::snapImage(const media::Time& time, const BatchNames::Claim& name)

@@ -7,6 +7,11 @@
 // and errors are safe to read from any thread. All tasks of the process share one counting semaphore that
 // limits how many frames are grabbed and written at once, and one concurrent queue for that work.
 //
+// Decoding: in its turn the task decodes its frames as one image job (media::ImageJob), its key-frame stretches
+// side by side on at most as many decoders as frames may be at work, each frame encoded on the thread that
+// decoded it; the frames on the shared queue take their file's bytes from it and write them. The job is given up
+// with the turn and made again for the frames left when the task resumes.
+//
 // Memory: tasks take turns, as many at a time as frames may be at work, so that a batch of many movies keeps
 // the decoders of a few of them only; a stopped task gives its turn up while it waits. The movie keeps its
 // decoders from one frame to the next while the task works (for a movie that keeps them only while held).
@@ -36,6 +41,7 @@
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/semaphore.h"
 #include "platform/core/url.h"
+#include "platform/media/image_job.h"
 #include "platform/media/time.h"
 
 namespace vistrel {
@@ -133,8 +139,14 @@ private:
     // Writes the bytes at the name claimed: as a new file under it or a free name like it when the name was
     // free or free names are asked for, else replacing the file there; false when nothing could be written.
     bool writeFile(const BatchNames::Claim& name, const std::function<std::optional<core::Data>()>& bytes) const;
-    void frameDidFinish(const media::Time& time, const BatchNames::Claim& name);
+    // The frame's answer of the job (when there is one) written, else the frame grabbed and written alone.
+    void frameDidFinish(const media::Time& time, const BatchNames::Claim& name,
+                        const std::shared_ptr<media::ImageJob>& job, std::size_t index);
     void snapImage(const media::Time& time, const BatchNames::Claim& name);
+    void writeAnswer(const media::ImageJob::Image& answer, const media::Time& time, const BatchNames::Claim& name);
+    // Worker: the job of the frames from `first` on; none when the frames cannot be grabbed at all (they then
+    // fail one by one).
+    std::shared_ptr<media::ImageJob> makeJob(std::int64_t first);
     // One more frame handled: progress, and the end of the last one.
     void frameDone();
     // Moves to `to` when the current state allows it, with the manager's counters in the same step; the old
@@ -161,6 +173,9 @@ private:
     std::atomic<std::int64_t> errors_ = 0;
 
     bool holdsTurn_ = false;  // worker only
+    // Worker only, in the task's turn: the job of the frames from jobFirst_ on.
+    std::shared_ptr<media::ImageJob> job_;
+    std::int64_t jobFirst_ = 0;
     core::Semaphore stopSemaphore_{0};
     core::Semaphore lastSemaphore_{0};
     std::optional<orvalis::ImageNamer> imageNamer_;

@@ -9,6 +9,7 @@
 #include "app/batch/batch_task.h"
 #include "bench/common/bench_support.h"
 #include "moviekit/movie.h"
+#include "platform/core/large_blocks.h"
 #include "platform/core/main_loop.h"
 
 #include <algorithm>
@@ -111,6 +112,8 @@ int main()
         theirs.push_back(folder / ("theirs" + std::to_string(i)));
     }
     core::MainLoop::init();
+    // The allocator gives large blocks back as the program's does.
+    core::giveLargeBlocksBackWhenFreed();
 
     // The first batch run alone gives the peak memory.
     runBatch(movies, ours);

@@ -47,10 +47,10 @@ gfx::ImageRef ImageGenerator::copyImage(const Time& time, Time* actualTime)
 }
 
 std::unique_ptr<ImageJob> ImageGenerator::generateImages(const std::vector<Time>& times, ImageJob::Finish finish,
-                                                         ImageJob::Stop stop, int mostDecoders)
+                                                         ImageJob::Stop stop, int mostDecoders, ImageJob::Encode encode)
 {
     return std::make_unique<ImageJob>(asset_, pool(), settings(), times, std::move(finish), std::move(stop),
-                                      mostDecoders);
+                                      mostDecoders, std::move(encode));
 }
 
 }  // namespace media

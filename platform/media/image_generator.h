@@ -41,11 +41,13 @@ public:
     // generator stays usable after a throw.
     gfx::ImageRef copyImage(const Time& time, Time* actualTime = nullptr);
     // The images of all the times with the settings as they are now, decoded side by side and handed out in
-    // the order of the times; `finish`, when set, works on each one first, `stop` ends the job early, and
-    // `mostDecoders` (when above 0) bounds its decoders, for a taker slower than one decoder. Throws core::Error
-    // (noVideo) for a movie without decodable video; every other failure answers its own time.
+    // the order of the times; `finish`, when set, works on each one first, `stop` ends the job early,
+    // `mostDecoders` (when above 0) bounds its decoders, for a taker slower than one decoder, and `encode`, when
+    // set, hands each image over as the bytes of a file. Throws core::Error (noVideo) for a movie without
+    // decodable video; every other failure answers its own time.
     std::unique_ptr<ImageJob> generateImages(const std::vector<Time>& times, ImageJob::Finish finish = {},
-                                             ImageJob::Stop stop = {}, int mostDecoders = 0);
+                                             ImageJob::Stop stop = {}, int mostDecoders = 0,
+                                             ImageJob::Encode encode = {});
 
 private:
     detail::GrabSettings settings() const;

@@ -29,11 +29,20 @@ constexpr auto waitCheckEvery = std::chrono::milliseconds(20);
 constexpr std::int64_t heldBytesOfAllJobs = 192LL * 1024 * 1024;
 std::atomic<std::int64_t> heldBytes{0};
 
-// What one answer of the job weighs.
+// What one image of the job weighs as generated.
 std::int64_t answerBytes(const detail::DecoderPool& pool, const detail::GrabSettings& settings)
 {
     const gfx::Size size = fittingSize(pool.width(), pool.height(), settings.maximumSize);
     return std::max<std::int64_t>(1, std::int64_t(4.0 * size.width * size.height));
+}
+
+// What an answer weighs as handed over.
+std::int64_t weightOf(const ImageJob::Image& answer)
+{
+    if (answer.bytes) return std::max<std::int64_t>(1, std::int64_t(answer.bytes->size()));
+    if (answer.image)
+        return std::max<std::int64_t>(1, 4 * std::int64_t(answer.image->width()) * answer.image->height());
+    return 1;
 }
 
 }  // namespace
@@ -55,8 +64,12 @@ public:
     {
         while (const std::optional<std::size_t> run = job_.claimRun()) {
             const detail::JobRun& span = job_.runs_[*run];
-            for (std::size_t i = span.begin; i < span.end; ++i)
+            for (std::size_t i = span.begin; i < span.end; ++i) {
+                // The decoder's threads first: room is kept only by workers that can decode (a failed open is
+                // told by answer).
+                if (job_.items_[i].window) (void)open();
                 if (!job_.awaitRoom(i, [this] { close(); }) || !answer(i)) return;
+            }
             if (detail::DecodingShare::shared().isWanted()) close();
         }
     }
@@ -67,7 +80,7 @@ private:
     {
         const Item& item = job_.items_[index];
         if (!item.window) {
-            job_.hand(index, {nullptr, Time::invalid(), item.error});
+            job_.hand(index, {nullptr, Time::invalid(), item.error, std::nullopt});
             return true;
         }
         if (!open()) {
@@ -85,7 +98,11 @@ private:
                 detail::grabbedImage(*job_.asset_, job_.pool_, *decoder_, frame, *job_.settings_, &image.actualTime);
             if (job_.finish_) image.image = job_.finish_(index, image.image);
         } catch (const core::Error& error) {
-            image = {nullptr, Time::invalid(), error};
+            image = {nullptr, Time::invalid(), error, std::nullopt};
+        }
+        if (job_.encode_ && image.image) {
+            image.bytes = job_.encode_(index, image.image);
+            if (image.bytes) image.image = nullptr;
         }
         job_.hand(index, std::move(image));
         return true;
@@ -93,7 +110,7 @@ private:
 
     void fail(std::size_t index, const std::string& why)
     {
-        job_.hand(index, {nullptr, Time::invalid(), core::Error(errorDomain, decodeFailed, why)});
+        job_.hand(index, {nullptr, Time::invalid(), core::Error(errorDomain, decodeFailed, why), std::nullopt});
     }
 
     bool open()
@@ -124,10 +141,10 @@ private:
 };
 
 ImageJob::ImageJob(std::shared_ptr<const Asset> asset, detail::DecoderPool& pool, const detail::GrabSettings& settings,
-                   const std::vector<Time>& times, Finish finish, Stop stop, int mostDecoders)
+                   const std::vector<Time>& times, Finish finish, Stop stop, int mostDecoders, Encode encode)
     : asset_(std::move(asset)), pool_(pool), settings_(std::make_unique<detail::GrabSettings>(settings)),
-      finish_(std::move(finish)), stop_(std::move(stop)), answers_(times.size()), taken_(times.size(), false),
-      counted_(times.size(), false)
+      finish_(std::move(finish)), stop_(std::move(stop)), encode_(std::move(encode)), answers_(times.size()),
+      taken_(times.size(), false), weights_(times.size(), 0)
 {
     std::vector<std::optional<std::int64_t>> targets;
     for (const Time& time : times) {
@@ -153,10 +170,9 @@ ImageJob::ImageJob(std::shared_ptr<const Asset> asset, detail::DecoderPool& pool
     threadsPerDecoder_ = plan.threads;
     if (plan.decoders > 1) pool_.closeIdle();
     answerBytes_ = answerBytes(pool_, *settings_);
-    // With one decoder no run is ahead of the one handed out: two answers keep it busy.
-    mostHeld_ = plan.decoders > 1
-                    ? std::size_t(std::max<std::int64_t>(2 * plan.decoders, heldBytesOfAllJobs / answerBytes_))
-                    : 2;
+    // With one decoder no run is ahead of the one handed out: two answers keep it busy. Side by side, the weight
+    // of all jobs' answers is the bound.
+    mostHeld_ = plan.decoders > 1 ? times.size() : 2;
     for (int i = 0; i < plan.decoders && !runs_.empty(); ++i)
         workers_.emplace_back([this] { Worker(*this).run(); });
 }
@@ -166,8 +182,8 @@ ImageJob::~ImageJob()
     cancel();
     for (std::thread& worker : workers_)
         worker.join();
-    for (std::size_t i = 0; i < counted_.size(); ++i)
-        if (counted_[i]) heldBytes -= answerBytes_;
+    for (const std::int64_t weight : weights_)
+        heldBytes -= weight;
 }
 
 std::size_t ImageJob::count() const { return items_.size(); }
@@ -223,8 +239,7 @@ ImageJob::Image ImageJob::takeReady(std::size_t index)
     answers_[index].reset();
     taken_[index] = true;
     --held_;
-    if (counted_[index]) heldBytes -= answerBytes_;
-    counted_[index] = false;
+    heldBytes -= std::exchange(weights_[index], 0);
     while (firstUntaken_ < taken_.size() && taken_[firstUntaken_])
         ++firstUntaken_;
     room_.notify_all();
@@ -265,7 +280,7 @@ bool ImageJob::awaitRoom(std::size_t index, const std::function<void()>& idle)
     // The place is kept from now on, so that workers deciding at once never hold more than the room.
     ++held_;
     if (index != firstUntaken_) {
-        counted_[index] = true;
+        weights_[index] = answerBytes_;
         heldBytes += answerBytes_;
     }
     return !cancelled_;
@@ -274,6 +289,12 @@ bool ImageJob::awaitRoom(std::size_t index, const std::function<void()>& idle)
 void ImageJob::hand(std::size_t index, Image image)
 {
     std::lock_guard lock(mutex_);
+    if (weights_[index] > 0) {
+        const std::int64_t weight = weightOf(image);
+        heldBytes += weight - std::exchange(weights_[index], weight);
+        // A lighter answer leaves room for others.
+        room_.notify_all();
+    }
     answers_[index] = std::move(image);
     ready_.notify_all();
 }

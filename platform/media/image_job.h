@@ -4,9 +4,11 @@
 // threads from the program's share (detail::DecodingShare), which every job running at once draws on. Beyond
 // the one it is asked for next, the jobs running at once hold images up to a set weight together, and a job of
 // one decoder two. Made by ImageGenerator::generateImages;
-// its workers start at once. take, next and takeAny serve one thread at a time; cancel is for any thread.
+// its workers start at once. take may be called from several threads at once, for different times; next and
+// takeAny serve one thread at a time; cancel is for any thread.
 #pragma once
 
+#include "platform/core/data.h"
 #include "platform/core/error.h"
 #include "platform/gfx/image.h"
 #include "platform/media/asset.h"
@@ -35,21 +37,26 @@ struct FrameWindow;
 class ImageJob {
 public:
     // One time's answer: its image and the frame's own time, or why there is none (the errors of
-    // ImageGenerator::copyImage).
+    // ImageGenerator::copyImage). With an Encode step, `bytes` holds the encoded image in its place; none, with
+    // the image kept, when encoding failed.
     struct Image {
         gfx::ImageRef image;
         Time actualTime = Time::invalid();
         std::optional<core::Error> error;
+        std::optional<core::Data> bytes;
     };
     // Work on each image on the thread that decoded it, before it is handed over (the picture edited, say):
     // the index of its time and the image as generated. It may throw core::Error, which answers that time.
     using Finish = std::function<gfx::ImageRef(std::size_t index, const gfx::ImageRef& image)>;
+    // The image after Finish turned into the bytes of a file, on the same thread, for a taker that writes files:
+    // an answer then weighs what its bytes weigh. None when it cannot be encoded.
+    using Encode = std::function<std::optional<core::Data>(std::size_t index, const gfx::ImageRef& image)>;
     // Asked by the workers after every frame they decode and while they wait: true cancels the job (the work it
     // belongs to was stopped). Any thread.
     using Stop = std::function<bool()>;
 
     ImageJob(std::shared_ptr<const Asset> asset, detail::DecoderPool& pool, const detail::GrabSettings& settings,
-             const std::vector<Time>& times, Finish finish, Stop stop, int mostDecoders = 0);
+             const std::vector<Time>& times, Finish finish, Stop stop, int mostDecoders = 0, Encode encode = {});
     // Cancels the job and waits for its workers.
     ~ImageJob();
     ImageJob(const ImageJob&) = delete;
@@ -78,9 +85,11 @@ private:
 
     // The next run for a worker, in the job's order; none when all are taken or the job is cancelled.
     std::optional<std::size_t> claimRun();
-    // Waits until the worker may make the answer at `index`; false once cancelled. `idle` is called (without the
-    // lock) while the wait lasts and the program's share is wanted, so that the worker gives its threads back.
+    // Waits until the worker may make the answer at `index`, and keeps the weight of an image as generated for
+    // it; false once cancelled. `idle` is called (without the lock) while the wait lasts and the program's share
+    // is wanted, so that the worker gives its threads back.
     bool awaitRoom(std::size_t index, const std::function<void()>& idle);
+    // The answer made: what it weighs replaces what was kept for it.
     void hand(std::size_t index, Image image);
     // With the lock held: the ready answer at `index`, taken.
     Image takeReady(std::size_t index);
@@ -90,18 +99,19 @@ private:
     const std::unique_ptr<const detail::GrabSettings> settings_;
     const Finish finish_;
     const Stop stop_;
+    const Encode encode_;
     std::vector<Item> items_;
     std::vector<detail::JobRun> runs_;
     int threadsPerDecoder_ = 1;
-    std::size_t mostHeld_ = 2;  // answers ready or being made, beyond the one asked for first
-    std::int64_t answerBytes_ = 1;
+    std::size_t mostHeld_ = 2;      // with one decoder: answers ready or being made, beyond the one asked for first
+    std::int64_t answerBytes_ = 1;  // an image as generated
 
     mutable std::mutex mutex_;
     std::condition_variable ready_;
     std::condition_variable room_;
     std::vector<std::optional<Image>> answers_;
     std::vector<bool> taken_;
-    std::vector<bool> counted_;  // answers whose weight counts among all jobs' held bytes
+    std::vector<std::int64_t> weights_;  // what each answer adds to all jobs' held bytes (0: not counted)
     std::size_t firstUntaken_ = 0;
     std::size_t held_ = 0;  // answers ready or being made, not taken
     std::size_t nextRun_ = 0;

@@ -323,3 +323,33 @@ TEST(ImageJobTest, TakingWhatIsReadyGivesEveryAnswerOnceWithItsIndex)
     }
     EXPECT_EQ(std::count(seen.begin(), seen.end(), true), std::ptrdiff_t(frames.size()));
 }
+
+// A batch encodes each frame on the thread that decoded it and takes the files' bytes from several threads.
+TEST(ImageJobTest, AnEncodingJobHandsBytesOverToSeveralTakersAtOnce)
+{
+    // The frame's own index as its "file"; frames of odd indexes cannot be encoded.
+    const auto bytesOf = [](int index) { return core::Data{std::uint8_t(index / 256), std::uint8_t(index % 256)}; };
+    auto encode = [&](std::size_t, const gfx::ImageRef& image) -> std::optional<core::Data> {
+        const int index = testmovie::readFrameIndex(*image);
+        if (index % 2) return std::nullopt;
+        return bytesOf(index);
+    };
+    // An encoded answer holds its bytes alone; one that failed keeps its image.
+    const auto right = [&](const std::optional<media::ImageJob::Image>& answer, int k) {
+        if (!answer || answer->error) return false;
+        if (k % 2) return !answer->bytes && answer->image && testmovie::readFrameIndex(*answer->image) == k;
+        return !answer->image && answer->bytes == bytesOf(k);
+    };
+    const auto job = accurate(stretchesMovie())->generateImages(middlesOf(everyFrame()), {}, {}, 0, encode);
+    constexpr int takers = 4;
+    std::vector<int> wrong(takers, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < takers; ++t)
+        threads.emplace_back([&, t] {
+            for (int k = t; k < frameCount; k += takers)
+                wrong[std::size_t(t)] += right(job->take(std::size_t(k)), k) ? 0 : 1;
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(std::count(wrong.begin(), wrong.end(), 0), takers);
+}

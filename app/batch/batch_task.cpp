@@ -237,9 +237,10 @@ void BatchTask::run()
             job_ = makeJob(i);
             jobFirst_ = i;
         }
-        sharedQueue()->async([self = shared_from_this(), time, claim, job = job_, index = std::size_t(i - jobFirst_)] {
-            self->frameDidFinish(time, claim, job, index);
-        });
+        sharedQueue()->async(
+            [self = shared_from_this(), time, claim, job = job_, index = std::size_t(i - jobFirst_)]() mutable {
+                self->frameDidFinish(time, claim, std::move(job), index);
+            });
     }
 }
 
@@ -314,11 +315,14 @@ bool BatchTask::writeFile(const BatchNames::Claim& name, const std::function<std
 }
 
 void BatchTask::frameDidFinish(const media::Time& time, const BatchNames::Claim& name,
-                               const std::shared_ptr<media::ImageJob>& job, std::size_t index)
+                               std::shared_ptr<media::ImageJob> job, std::size_t index)
 {
     {
         FrameAtWork atWork;
         const std::optional<media::ImageJob::Image> answer = job ? job->take(index) : std::nullopt;
+        // Let go before the frame counts as done: the task's worker then ends the job, its decoders closed,
+        // before it hands its turn on.
+        job.reset();
         if (answer)
             writeAnswer(*answer, time, name);
         else

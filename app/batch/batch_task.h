@@ -140,8 +140,8 @@ private:
     // free or free names are asked for, else replacing the file there; false when nothing could be written.
     bool writeFile(const BatchNames::Claim& name, const std::function<std::optional<core::Data>()>& bytes) const;
     // The frame's answer of the job (when there is one) written, else the frame grabbed and written alone.
-    void frameDidFinish(const media::Time& time, const BatchNames::Claim& name,
-                        const std::shared_ptr<media::ImageJob>& job, std::size_t index);
+    void frameDidFinish(const media::Time& time, const BatchNames::Claim& name, std::shared_ptr<media::ImageJob> job,
+                        std::size_t index);
     void snapImage(const media::Time& time, const BatchNames::Claim& name);
     void writeAnswer(const media::ImageJob::Image& answer, const media::Time& time, const BatchNames::Claim& name);
     // Worker: the job of the frames from `first` on; none when the frames cannot be grabbed at all (they then

@@ -461,6 +461,11 @@ TEST_F(BatchTasksTest, ABatchOfManyMoviesWorksOnAFewAtATime)
     setSplit(1, 1);  // every frame
     chooseExportFolder(out.path());
     selectMovies({3, 4, 5, 6, 7, 8});
+    // The window counts the selected movies' frames first, reading one movie at a time of its own.
+    ASSERT_TRUE(testsupport::runUntil([&] {
+        const auto& movies = controller->movies();
+        return std::all_of(movies.begin() + 3, movies.end(), [](const auto& m) { return m->existingFrameTimes(); });
+    }));
     launch();
     // As many movies at work at once as frames may be (two in these tests), never all six.
     std::size_t most = 0;

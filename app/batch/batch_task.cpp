@@ -233,9 +233,11 @@ void BatchTask::run()
         }
         const BatchNames::Claim claim = BatchNames::shared().claim(destURL_.appendingPathComponent(*name), batch_,
                                                                    shared_from_this(), useAlternativeName_);
-        if (!job_) {
+        if (!jobTried_) {
+            // Once per turn: a movie whose frames cannot be grabbed together fails them one by one.
             job_ = makeJob(i);
             jobFirst_ = i;
+            jobTried_ = true;
         }
         sharedQueue()->async(
             [self = shared_from_this(), time, claim, job = job_, index = std::size_t(i - jobFirst_)]() mutable {
@@ -295,6 +297,7 @@ void BatchTask::leaveTurn()
 {
     // The frames in flight keep the job until they have their answers; then it ends.
     job_.reset();
+    jobTried_ = false;
     if (!holdsTurn_) return;
     holdsTurn_ = false;
     turnSemaphore().signal();

@@ -173,9 +173,10 @@ private:
     std::atomic<std::int64_t> errors_ = 0;
 
     bool holdsTurn_ = false;  // worker only
-    // Worker only, in the task's turn: the job of the frames from jobFirst_ on.
+    // Worker only, in the task's turn: the job of the frames from jobFirst_ on, once tried.
     std::shared_ptr<media::ImageJob> job_;
     std::int64_t jobFirst_ = 0;
+    bool jobTried_ = false;
     core::Semaphore stopSemaphore_{0};
     core::Semaphore lastSemaphore_{0};
     std::optional<orvalis::ImageNamer> imageNamer_;

@@ -275,6 +275,23 @@ TEST_F(BatchTaskTest, UnusableSizesAndTimesFailTheirFramesOnly)
     EXPECT_TRUE(fileNames(out.path()).empty());
 }
 
+TEST_F(BatchTaskTest, AMovieOfSoundAloneFailsEachFrameOnceAndCompletes)
+{
+    testmovie::MovieSpec spec;
+    spec.rateNum = batchtest::rate;
+    spec.rateDen = 1;
+    spec.frameCount = 3 * batchtest::rate;
+    spec.audio = true;
+    spec.video = false;
+    movie = (movies.path() / "Sound.m4a").string();
+    testmovie::writeMovie(movie, spec);
+    auto task = run(everyTenths(10, 30, true), [](BatchTask& t) { t.setShouldWriteLog(true); });
+    EXPECT_EQ(task->state(), BatchState::complete);
+    EXPECT_EQ(task->index(), 3);
+    EXPECT_EQ(task->errors(), 3);
+    EXPECT_EQ(fileNames(out.path()), std::vector<std::string>{"Sound-logs.txt"});
+}
+
 TEST_F(BatchTaskTest, AStoppedPendingTaskStartsNoFrameUntilResumed)
 {
     auto task = batchtest::makeTask(movie, out.path(), everyTenths(10, 30));

@@ -44,16 +44,11 @@ public:
     FrameAtWork& operator=(const FrameAtWork&) = delete;
 };
 
-// The frames that may be at work at once, as the settings say when first asked.
-long configuredFrameCount()
-{
-    return BatchTask::concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue());
-}
-
-// The same, read once: the shared limit's size.
+// The frames that may be at work at once, as the settings say when first asked: the shared limits' size.
 long frameLimit()
 {
-    static const long limit = configuredFrameCount();
+    static const long limit =
+        BatchTask::concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue());
     return limit;
 }
 

@@ -134,25 +134,20 @@ TEST(JobPlan, RunsKeepToOneStretchAndNeverGoBack)
 
 TEST(JobPlan, ManyRunsTakeOneThreadEachAndFewRunsShareTheCores)
 {
-    using media::detail::jobDecoders;
-    auto plan = jobDecoders(8, 100, 1920, 1080);
-    EXPECT_EQ(plan.decoders, 8);
-    EXPECT_EQ(plan.threads, 1);
-    plan = jobDecoders(8, 1, 1920, 1080);
-    EXPECT_EQ(plan.decoders, 1);
-    EXPECT_EQ(plan.threads, 8);
-    plan = jobDecoders(8, 3, 1920, 1080);
-    EXPECT_EQ(plan.decoders, 3);
-    EXPECT_EQ(plan.threads, 2);
+    struct Case {
+        int cores;
+        std::size_t runs;
+        int width, height;
+        int decoders, threads;
+    };
     // Small pictures decode on one thread; 4K opens fewer decoders, each with more threads.
-    plan = jobDecoders(8, 2, 320, 240);
-    EXPECT_EQ(plan.threads, 1);
-    plan = jobDecoders(8, 100, 3840, 2160);
-    EXPECT_EQ(plan.decoders, 2);
-    EXPECT_EQ(plan.threads, 4);
-    plan = jobDecoders(0, 0, 0, 0);
-    EXPECT_EQ(plan.decoders, 1);
-    EXPECT_EQ(plan.threads, 1);
+    const Case cases[] = {{8, 100, 1920, 1080, 8, 1}, {8, 1, 1920, 1080, 1, 8},   {8, 3, 1920, 1080, 3, 2},
+                          {8, 2, 320, 240, 2, 1},     {8, 100, 3840, 2160, 2, 4}, {0, 0, 0, 0, 1, 1}};
+    for (const Case& c : cases) {
+        const auto plan = media::detail::jobDecoders(c.cores, c.runs, c.width, c.height);
+        EXPECT_EQ(plan.decoders, c.decoders) << c.runs << " runs of " << c.width << " x " << c.height;
+        EXPECT_EQ(plan.threads, c.threads) << c.runs << " runs of " << c.width << " x " << c.height;
+    }
 }
 
 TEST(DecodingShareTest, WaitersAreServedInTurnAndAStopLetsThemGo)

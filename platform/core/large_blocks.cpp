@@ -10,4 +10,6 @@ void giveLargeBlocksBackWhenFreed()
     mallopt(M_MMAP_THRESHOLD, threshold);
 }
 
+void giveFreeMemoryBack() { malloc_trim(0); }
+
 }  // namespace core

@@ -9,4 +9,10 @@ namespace core {
 // finished job and the process would grow with each one. Call once, early, on the main thread.
 void giveLargeBlocksBackWhenFreed();
 
+// Gives the memory the allocator keeps free in its arenas back to the system. Worker threads that end leave
+// their arenas behind with what they freed last (a finished job's decoders): the next job would reuse it, but
+// until then the process holds it for nothing. Any thread; it walks every arena, so call it after a job, not
+// after each frame.
+void giveFreeMemoryBack();
+
 }  // namespace core

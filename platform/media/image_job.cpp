@@ -1,5 +1,6 @@
 #include "platform/media/image_job.h"
 
+#include "platform/core/large_blocks.h"
 #include "platform/media/detail/decoder_pool.h"
 #include "platform/media/detail/decoding_share.h"
 #include "platform/media/detail/frame_grab.h"
@@ -184,6 +185,8 @@ ImageJob::~ImageJob()
         worker.join();
     for (const std::int64_t weight : weights_)
         heldBytes -= weight;
+    // The workers' decoders were freed in arenas of their own, which no thread of the job uses any more.
+    core::giveFreeMemoryBack();
 }
 
 std::size_t ImageJob::count() const { return items_.size(); }

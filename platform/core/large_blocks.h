@@ -1,4 +1,5 @@
-// How the process's allocator treats large blocks (decoded pictures and images of a megabyte and more).
+// How the process's allocator treats large blocks (decoded pictures and images of a megabyte and more), and
+// giving back what its arenas keep free once a job is over.
 #pragma once
 
 namespace core {

@@ -5,6 +5,7 @@
 #include "platform/media/detail/decoding_share.h"
 #include "platform/media/detail/frame_grab.h"
 #include "platform/media/detail/job_plan.h"
+#include "platform/media/detail/paused_players.h"
 #include "platform/media/image_generator.h"
 #include "platform/media/media_error.h"
 
@@ -169,7 +170,11 @@ ImageJob::ImageJob(std::shared_ptr<const Asset> asset, detail::DecoderPool& pool
         plan.decoders = mostDecoders;
     }
     threadsPerDecoder_ = plan.threads;
-    if (plan.decoders > 1) pool_.closeIdle();
+    if (plan.decoders > 1) {
+        // Decoders standing idle give their memory to the job's.
+        pool_.closeIdle();
+        detail::PausedPlayers::closeDecoders();
+    }
     answerBytes_ = answerBytes(pool_, *settings_);
     // With one decoder no run is ahead of the one handed out: two answers keep it busy. Side by side, the weight
     // of all jobs' answers is the bound.

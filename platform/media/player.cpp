@@ -3,6 +3,7 @@
 #include "platform/core/main_loop.h"
 #include "platform/core/main_thread.h"
 #include "platform/core/notification_center.h"
+#include "platform/media/detail/paused_players.h"
 #include "platform/media/detail/playback_audio_output.h"
 #include "platform/media/detail/playback_decoder.h"
 #include "platform/media/detail/player_time_observers.h"
@@ -78,7 +79,16 @@ struct Player::Engine {
     std::unique_ptr<detail::PlaybackAudioOutput> audio;
     bool audioOpened = false;
     std::uint64_t audioCueHeard = 0;
-    std::unique_ptr<detail::PlaybackDecoder> decoder;  // last: its thread stops first
+    std::optional<detail::PausedPlayers::Member> pausedMember;  // while there is a decoder
+    std::unique_ptr<detail::PlaybackDecoder> decoder;           // last: its thread stops first
+
+    // Asked by a job about to decode on decoders of its own, on its thread: a player at rest gives back the
+    // memory of its decoders. Under the mutex, so that a play or a move starting meanwhile withdraws the request.
+    void closeDecodersIfPaused()
+    {
+        std::lock_guard lock(mutex);
+        if (decoder && !advances(rate) && !move) decoder->closeDecodersWhenIdle();
+    }
 
     Time clampToItem(Time t) const
     {
@@ -296,6 +306,7 @@ Player::Player(std::shared_ptr<PlayerItem> item) : engine_(std::make_unique<Engi
 
 Player::~Player()
 {
+    engine_->pausedMember.reset();
     engine_->decoder.reset();
     // The sound device belongs to the main thread.
     if (engine_->audio && !core::MainLoop::isMainThread())
@@ -330,6 +341,7 @@ void Player::awake()
         engine_->decoder = std::make_unique<detail::PlaybackDecoder>(
             std::move(source),
             [engine](detail::PlaybackDecoder::Landing landing) { engine->landed(std::move(landing)); });
+        engine_->pausedMember.emplace([engine] { engine->closeDecodersIfPaused(); });
         // The first picture is on screen from the start.
         std::lock_guard lock(engine_->mutex);
         engine_->decoder->seek(engine_->beginMove(true, {}), Time::zero(), Time::zero(), Time::zero());

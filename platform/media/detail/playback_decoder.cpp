@@ -27,6 +27,7 @@ void PlaybackDecoder::issue(Command command)
         if (!command.isStep) queue_.clear();
         pending_ = std::move(command);
         ended_ = false;
+        closeWhenIdle_ = false;
     }
     wake_.notify_all();
 }
@@ -46,6 +47,16 @@ void PlaybackDecoder::setQueueLength(std::size_t length)
     {
         std::lock_guard lock(mutex_);
         queueLength_ = std::max<std::size_t>(1, length);
+        closeWhenIdle_ = false;
+    }
+    wake_.notify_all();
+}
+
+void PlaybackDecoder::closeDecodersWhenIdle()
+{
+    {
+        std::lock_guard lock(mutex_);
+        closeWhenIdle_ = true;
     }
     wake_.notify_all();
 }
@@ -118,7 +129,7 @@ void PlaybackDecoder::run()
         const auto decodesAhead = [this] { return source_ && !ended_ && queue_.size() < queueLength_; };
         // Frames before those kept only while paused: playback takes frames off the queue.
         const auto decodesEarlier = [this] { return source_ && !takenSinceLanding_ && source_->wantsEarlierFrames(); };
-        wake_.wait(lock, [&] { return stopping_ || pending_ || decodesAhead() || decodesEarlier(); });
+        wake_.wait(lock, [&] { return stopping_ || pending_ || decodesAhead() || decodesEarlier() || closeWhenIdle_; });
         if (stopping_) return;
         if (pending_) {
             Command command = std::move(*pending_);
@@ -133,13 +144,21 @@ void PlaybackDecoder::run()
             lock.lock();
             continue;
         }
-        if (!decodesAhead()) {
+        if (!decodesAhead() && decodesEarlier()) {
             // Idle while the user steps back: the frames before those kept, before they are asked for.
             lock.unlock();
             source_->decodeEarlier([this] {
                 std::lock_guard stopLock(mutex_);
                 return stopping_ || pending_.has_value() || takenSinceLanding_;
             });
+            lock.lock();
+            continue;
+        }
+        if (!decodesAhead()) {
+            // Nothing left to do, and asked to give the decoders' memory back.
+            closeWhenIdle_ = false;
+            lock.unlock();
+            if (source_) source_->closeDecoders();
             lock.lock();
             continue;
         }

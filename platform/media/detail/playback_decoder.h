@@ -38,6 +38,10 @@ public:
     void step(std::uint64_t command, std::optional<std::int64_t> fromPts, const Time& fromTime, int count);
     // How many frames to decode ahead.
     void setQueueLength(std::size_t length);
+    // Asks the decode thread to close the source's decoders once it has nothing left to do, giving back the
+    // pictures they hold (the frames queued and kept stay). A command or a new queue length first withdraws the
+    // request: the player is in use again.
+    void closeDecodersWhenIdle();
 
     // The last queued frame whose time is at or before `time`, taken off the queue with the ones before it;
     // nullopt when none is due yet.
@@ -72,6 +76,7 @@ private:
     std::size_t queueLength_ = 3;
     bool ended_ = false;
     bool takenSinceLanding_ = false;  // playback took a frame off the queue since the last command landed
+    bool closeWhenIdle_ = false;
     bool stopping_ = false;
     std::thread thread_;
 };

@@ -31,7 +31,7 @@ PlaybackFrameSource::PlaybackFrameSource(const Asset& asset, DecoderPool& pool, 
     : asset_(asset), pool_(pool), decoder_(std::move(decoder)), frameTimes_(asset.path(), decoder_->stream()->index),
       timeBase_(decoder_->stream()->time_base), origin_(asset.timeOrigin()),
       firstPts_(ticksFromTime(asset.timeOrigin(), timeBase_, Rounding::towardNegativeInfinity)),
-      width_(decoder_->codec()->width), height_(decoder_->codec()->height)
+      width_(decoder_->codec()->width), height_(decoder_->codec()->height), frameTicks_(nominalFrameTicks(*decoder_))
 {
     for (const TrackRef& track : asset.tracks(MediaType::video))
         if (track->streamIndex() == decoder_->stream()->index && track->naturalSize().width > 0) {
@@ -56,11 +56,24 @@ std::optional<PlaybackFrame> PlaybackFrameSource::make(const AVFrame* frame)
     return PlaybackFrame{frame->pts, subtract(timeFromTicks(frame->pts, timeBase_), origin_), std::move(image)};
 }
 
-std::int64_t PlaybackFrameSource::frameTicks() const
+std::int64_t PlaybackFrameSource::nominalFrameTicks(const VideoDecoder& decoder)
 {
-    AVRational rate = decoder_->stream()->r_frame_rate;
-    std::int64_t ticks = rate.num > 0 && rate.den > 0 ? av_rescale_q(1, av_inv_q(rate), timeBase_) : 1;
+    AVRational rate = decoder.stream()->r_frame_rate;
+    std::int64_t ticks =
+        rate.num > 0 && rate.den > 0 ? av_rescale_q(1, av_inv_q(rate), decoder.stream()->time_base) : 1;
     return std::max<std::int64_t>(1, ticks);
+}
+
+VideoDecoder* PlaybackFrameSource::decoder()
+{
+    if (!decoder_) decoder_ = pool_.openDecoder();
+    return decoder_.get();
+}
+
+void PlaybackFrameSource::closeDecoders()
+{
+    decoder_.reset();
+    behind_.reset();
 }
 
 PlaybackFrameSource::Run PlaybackFrameSource::decodeStretch(VideoDecoder& decoder, const FrameWindow& window,
@@ -93,14 +106,16 @@ std::optional<PlaybackFrame> PlaybackFrameSource::seek(const Time& t, const Time
     steppingBack_ = false;
     earlierTried_.reset();
     const std::size_t trail = std::min(seekTrail, runLength_ - 1);
-    run_ = decodeStretch(*decoder_, window, window.keyFrame, trail, frameTicks());
-    bool last = !run_.empty() && decoder_->standsOnLastFrame();
+    VideoDecoder* decoder = this->decoder();
+    if (!decoder) return std::nullopt;
+    run_ = decodeStretch(*decoder, window, window.keyFrame, trail, frameTicks_);
+    bool last = !run_.empty() && decoder->standsOnLastFrame();
     if (run_.empty()) {
         // Past the data that decodes: its last frame.
         const Time end = asset_.lastFrameTime();
         if (!end.isNumeric() || compare(t, end) <= 0) return std::nullopt;
         const std::int64_t pts = ticksOf(end, Rounding::towardNegativeInfinity);
-        run_ = decodeStretch(*decoder_, {pts, pts, pts, false}, false, trail, frameTicks());
+        run_ = decodeStretch(*decoder, {pts, pts, pts, false}, false, trail, frameTicks_);
         last = !run_.empty();
     }
     if (run_.empty()) return std::nullopt;
@@ -113,11 +128,12 @@ std::int64_t PlaybackFrameSource::stepTarget(std::int64_t fromPts, int count)
 {
     if (std::optional<std::int64_t> target = frameTimes_.step(fromPts, count)) return *target;
     // Without readable packets, nominal frame durations.
-    return fromPts + count * frameTicks();
+    return fromPts + count * frameTicks_;
 }
 
 bool PlaybackFrameSource::decoderAtRunEnd() const
 {
+    if (!decoder_) return false;
     std::optional<std::int64_t> position = decoder_->position();
     return !run_.empty() && position && *position == run_.back()->pts;
 }
@@ -174,7 +190,9 @@ std::optional<PlaybackFrame> PlaybackFrameSource::frameAt(std::int64_t pts)
     }
     // From the key frame at or before it, keeping the frames before it that the run holds.
     earlierTried_.reset();
-    run_ = decodeStretch(*decoder_, {pts, pts, pts, false}, false, runLength_ - 1, frameTicks());
+    VideoDecoder* decoder = this->decoder();
+    if (!decoder) return std::nullopt;
+    run_ = decodeStretch(*decoder, {pts, pts, pts, false}, false, runLength_ - 1, frameTicks_);
     if (run_.empty()) return std::nullopt;
     return land(run_.size() - 1);
 }
@@ -199,7 +217,7 @@ void PlaybackFrameSource::decodeEarlier(const std::function<bool()>& stop)
     }
     const std::size_t wanted = runLength_ / 2;
     Run earlier =
-        decodeStretch(*behind_, {front - 1, front - 1, front - 1, false}, false, wanted - 1, frameTicks(), stop);
+        decodeStretch(*behind_, {front - 1, front - 1, front - 1, false}, false, wanted - 1, frameTicks_, stop);
     if (stop && stop()) return;  // left for later
     if (earlier.empty() || earlier.back()->pts >= front) {
         earlierTried_ = front;
@@ -218,15 +236,18 @@ std::optional<PlaybackFrame> PlaybackFrameSource::next()
     if (handedOut_)
         for (std::size_t i = 1; i < run_.size(); ++i)
             if (run_[i]->pts > *handedOut_ && run_[i - 1]->pts <= *handedOut_) return serve(i);
+    VideoDecoder* decoder = this->decoder();
+    if (!decoder) return std::nullopt;
     const AVFrame* frame = nullptr;
     if (!handedOut_ || (decoderAtRunEnd() && run_.back()->pts == *handedOut_)) {
-        frame = decoder_->nextFrame();
+        frame = decoder->nextFrame();
         if (frame) remember(frame, false);
     } else {
-        // The decoder stands elsewhere: back to the frame after the one handed out.
-        frame = decoder_->frameAt(*handedOut_ + 1, *handedOut_ + 1, farFuture, false);
+        // The decoder stands elsewhere (or was opened again): back to the frame after the one handed out.
+        frame = decoder->frameAt(*handedOut_ + 1, *handedOut_ + 1, farFuture, false);
         if (frame && frame->pts <= *handedOut_) frame = nullptr;
-        if (frame) remember(frame, true);
+        // The frame right after the run's last one extends it (a decoder opened again after closing).
+        if (frame) remember(frame, run_.empty() || run_.back()->pts != *handedOut_);
     }
     if (!frame) return std::nullopt;
     return serve(run_.size() - 1);

@@ -53,6 +53,11 @@ public:
     // Decodes frames before the first one kept, on a decoder of its own (the one the run comes from stays where
     // it stands), and keeps them in front; gives up when `stop` says so.
     void decodeEarlier(const std::function<bool()>& stop);
+    // Closes its decoders to give back the pictures they hold; the frames kept stay. The next frame to decode
+    // opens a decoder again, which finds its place by a seek.
+    void closeDecoders();
+    // Whether a decoder is open (for observation).
+    bool holdsDecoders() const { return decoder_ || behind_; }
 
     std::int64_t ticksOf(const Time& t, Rounding rounding) const;
 
@@ -76,7 +81,9 @@ private:
     // Whether the decoder stands on the run's last frame, so that decoding on extends the run.
     bool decoderAtRunEnd() const;
     // The stream's nominal frame duration in ticks.
-    std::int64_t frameTicks() const;
+    static std::int64_t nominalFrameTicks(const VideoDecoder& decoder);
+    // The decoder that gives the run's frames, opened again when it was closed; null when it cannot be.
+    VideoDecoder* decoder();
 
     const Asset& asset_;
     DecoderPool& pool_;
@@ -89,6 +96,7 @@ private:
     std::int64_t firstPts_;
     int width_;
     int height_;
+    const std::int64_t frameTicks_;
     // Frames decoded one after another, in presentation order, oldest first.
     Run run_;
     std::size_t runLength_;                     // how many frames the budget allows

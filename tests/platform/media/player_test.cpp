@@ -1,6 +1,7 @@
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/main_loop.h"
 #include "platform/core/notification_center.h"
+#include "platform/media/detail/paused_players.h"
 #include "platform/media/image_generator.h"
 #include "platform/media/player.h"
 #include "tests/platform/core/run_until.h"
@@ -223,6 +224,49 @@ TEST(Player, StepsBackAfterAnExactSeekGiveEachFrameBeforeIt)
         }
         p.player->pause();
     }
+}
+
+// A job of many frames asks the players at rest to give back their decoders' memory: a paused player goes on from
+// its frame, and a playing one plays on.
+TEST(Player, AJobOfManyFramesLeavesPausedAndPlayingPlayersOnTheirFrames)
+{
+    Playback p(longMoviePath());
+    ASSERT_TRUE(p.firstPicture());
+    ASSERT_TRUE(p.seek(frameStart(60), Time::zero()));
+    ASSERT_EQ(p.shownIndex(), 60);
+    const auto runJob = [&] {
+        // One time in each key-frame stretch of the movie, so that the job decodes on several decoders.
+        std::vector<Time> times;
+        for (int k = 5; k < 110; k += 24)
+            times.push_back(frameStart(k));
+        const auto job = mediatest::exactGenerator(p.asset)->generateImages(times);
+        for (int k = 5; k < 110; k += 24) {
+            const auto answer = job->next();
+            ASSERT_TRUE(answer && answer->image);
+            EXPECT_EQ(testmovie::readFrameIndex(*answer->image), k);
+        }
+    };
+    runJob();
+    for (int k = 61; k <= 64; ++k) {
+        ASSERT_TRUE(p.step(1));
+        ASSERT_EQ(p.shownIndex(), k);
+    }
+    runJob();
+    for (int k = 63; k >= 40; --k) {
+        ASSERT_TRUE(p.step(-1));
+        ASSERT_EQ(p.shownIndex(), k);
+        ASSERT_EQ(p.player->currentTime(), frameStart(k));
+    }
+    runJob();
+    p.player->play();
+    for (int k = 41; k <= 50; ++k) {
+        if (k == 45) runJob();
+        // Into the middle of frame k.
+        p.clock->advance((frameStart(k) - p.player->currentTime()).seconds() + 0.5 / 30);
+        ASSERT_TRUE(runUntil([&] { return p.shownIndex() == k; })) << k;
+    }
+    p.player->pause();
+    EXPECT_EQ(grabbedIndex(p.asset, p.player->currentTime()), 50);
 }
 
 TEST(Player, HandsOverThePictureOnScreenOnlyAtTheTimeItHolds)
@@ -626,7 +670,7 @@ TEST(Player, CallableFromManyThreadsAtOnce)
         threads.emplace_back([&, t] {
             std::mt19937 random{unsigned(t)};
             for (int i = 0; i < 60; ++i) {
-                switch (random() % 6) {
+                switch (random() % 7) {
                 case 0:
                     p.player->seek(frameStart(int(random() % 110)), Time::zero(), Time::zero(),
                                    [&](bool) { ++completions; });
@@ -639,6 +683,10 @@ TEST(Player, CallableFromManyThreadsAtOnce)
                     break;
                 case 3:
                     p.clock->advance(0.03);
+                    break;
+                case 5:
+                    // What a job about to decode many frames asks.
+                    media::detail::PausedPlayers::closeDecoders();
                     break;
                 case 4:
                     p.player->removeTimeObserver(

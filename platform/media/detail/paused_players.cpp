@@ -1,0 +1,50 @@
+#include "platform/media/detail/paused_players.h"
+
+#include <map>
+#include <mutex>
+#include <utility>
+
+namespace media::detail {
+
+namespace {
+
+struct Members {
+    std::mutex mutex;
+    std::uint64_t nextId = 0;
+    std::map<std::uint64_t, std::function<void()>> closers;
+};
+
+Members& members()
+{
+    // Never destroyed: players may still leave while the process ends.
+    static auto* all = new Members;
+    return *all;
+}
+
+}  // namespace
+
+PausedPlayers::Member::Member(std::function<void()> closeIfPaused)
+{
+    Members& all = members();
+    std::lock_guard lock(all.mutex);
+    id_ = ++all.nextId;
+    all.closers.emplace(id_, std::move(closeIfPaused));
+}
+
+PausedPlayers::Member::~Member()
+{
+    // Waits for an ask in progress, which holds the lock while it calls the members.
+    Members& all = members();
+    std::lock_guard lock(all.mutex);
+    all.closers.erase(id_);
+}
+
+void PausedPlayers::closeDecoders()
+{
+    Members& all = members();
+    std::lock_guard lock(all.mutex);
+    for (const auto& [id, closeIfPaused] : all.closers)
+        closeIfPaused();
+}
+
+}  // namespace media::detail

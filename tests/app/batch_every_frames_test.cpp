@@ -62,7 +62,7 @@ protected:
         const auto range = kestrane::TimeRangeStatics::withDuration(movie->duration());
         if (shownCount) *shownCount = vistrel::makeSplitter(range, movie->frameTimes(), settings)->timesCount();
         auto splitter = vistrel::makeSplitter(range, framesKnown ? movie->frameTimes() : nullptr, settings);
-        auto task = vistrel::BatchTask::create(movie, core::Url::fileURL(out.path().string()));
+        auto task = std::make_shared<batchtest::EndingTask>(movie, core::Url::fileURL(out.path().string()));
         task->setSplitter(*splitter);
         batchtest::endWithTest(task);
         task->start();

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -35,10 +36,28 @@ public:
 [[maybe_unused]] ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new BatchEnvironment);
 
 // The tasks made since the last TasksEnd went; main thread.
-std::vector<std::weak_ptr<vistrel::BatchTask>>& madeTasks()
+std::vector<std::weak_ptr<EndingTask>>& madeTasks()
 {
-    static std::vector<std::weak_ptr<vistrel::BatchTask>> tasks;
+    static std::vector<std::weak_ptr<EndingTask>> tasks;
     return tasks;
+}
+
+// The live tasks, counted under their lock; never destroyed, as a task's thread may outlive a test.
+struct LiveTasks {
+    std::mutex mutex;
+    int count = 0;
+};
+
+LiveTasks& liveTasks()
+{
+    static auto* live = new LiveTasks;
+    return *live;
+}
+
+int liveTaskCount()
+{
+    std::lock_guard lock(liveTasks().mutex);
+    return liveTasks().count;
 }
 
 }  // namespace
@@ -64,25 +83,38 @@ orvalis::TimeSplitter everyTenths(int everyTenths, int rangeTenths, bool include
     return splitter;
 }
 
-std::shared_ptr<vistrel::BatchTask> makeTask(const std::string& moviePath, const std::filesystem::path& folder,
-                                             const orvalis::TimeSplitter& splitter)
+LiveTask::LiveTask()
 {
-    auto task = vistrel::BatchTask::create(orvalis::Movie::create(core::Url::fileURL(moviePath)),
-                                           core::Url::fileURL(folder.string()));
+    std::lock_guard lock(liveTasks().mutex);
+    ++liveTasks().count;
+}
+
+LiveTask::~LiveTask()
+{
+    std::lock_guard lock(liveTasks().mutex);
+    --liveTasks().count;
+}
+
+std::shared_ptr<EndingTask> makeTask(const std::string& moviePath, const std::filesystem::path& folder,
+                                     const orvalis::TimeSplitter& splitter)
+{
+    auto task = std::make_shared<EndingTask>(orvalis::Movie::create(core::Url::fileURL(moviePath)),
+                                             core::Url::fileURL(folder.string()));
     task->setSplitter(splitter);
     endWithTest(task);
     return task;
 }
 
-void endWithTest(const std::shared_ptr<vistrel::BatchTask>& task) { madeTasks().push_back(task); }
+void endWithTest(const std::shared_ptr<EndingTask>& task) { madeTasks().push_back(task); }
 
 TasksEnd::~TasksEnd()
 {
     auto& tasks = madeTasks();
     for (const auto& weak : tasks)
         if (auto task = weak.lock()) task->cancel();
-    const bool released = testsupport::runUntil(
-        [&] { return std::all_of(tasks.begin(), tasks.end(), [](const auto& weak) { return weak.expired(); }); }, 10);
+    // The count, not the weak pointers, tells: seeing a pointer expire does not order the test after what the
+    // task's thread did last, such as reading objects that the end of the process destroys.
+    const bool released = testsupport::runUntil([] { return liveTaskCount() == 0; }, 10);
     EXPECT_TRUE(released) << "a task's thread still holds it";
     tasks.clear();
 }

@@ -26,16 +26,32 @@ std::string makeMovie(const std::filesystem::path& folder, const std::string& na
 // Frame times start + k · every, k = 1, 2, ... strictly inside [0, rangeSeconds], in tenths of a second.
 orvalis::TimeSplitter everyTenths(int everyTenths, int rangeTenths, bool includeStart = false, bool includeEnd = false);
 
+// Counts itself among the live tasks until it is gone, under a lock, so that whoever sees the count drop has seen
+// all that the thread which let the task go did with it. A base of EndingTask before BatchTask, thus gone last.
+class LiveTask {
+public:
+    LiveTask();
+    ~LiveTask();
+    LiveTask(const LiveTask&) = delete;
+    LiveTask& operator=(const LiveTask&) = delete;
+};
+
+// A task that TasksEnd can wait for: every task a test hands to endWithTest is one.
+class EndingTask : private LiveTask, public vistrel::BatchTask {
+public:
+    using BatchTask::BatchTask;
+};
+
 // A task over the movie into the folder; it is cancelled when its test ends (see TasksEnd).
-std::shared_ptr<vistrel::BatchTask> makeTask(const std::string& moviePath, const std::filesystem::path& folder,
-                                             const orvalis::TimeSplitter& splitter);
+std::shared_ptr<EndingTask> makeTask(const std::string& moviePath, const std::filesystem::path& folder,
+                                     const orvalis::TimeSplitter& splitter);
 
 // Lets the task end with its test, as those of makeTask do.
-void endWithTest(const std::shared_ptr<vistrel::BatchTask>& task);
+void endWithTest(const std::shared_ptr<EndingTask>& task);
 
 // Ends every task made through makeTask (or handed to endWithTest) before its test ends: when it goes, cancels those
-// still alive and waits until their threads have let go of them, so that no frame loop runs on into the next test or
-// the end of the process. A fixture declares it after the folders its tasks use and before whatever holds tasks.
+// still alive and waits until every task is gone, so that no frame loop runs on into the next test or the end of the
+// process. A fixture declares it after the folders its tasks use and before whatever holds tasks.
 class TasksEnd {
 public:
     TasksEnd() = default;

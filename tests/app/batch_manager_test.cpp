@@ -51,12 +51,12 @@ bool waitOnThisThread(const std::function<bool()>& condition)
 // A task without frames whose thread stops where the test says: holding the counters' lock (its state, first
 // read on its own thread, is read by the manager with the lock held), or before it completes (outside every
 // lock), until the test lets it go.
-class HeldTask : public BatchTask {
+class HeldTask : public batchtest::EndingTask {
 public:
     enum class Where { holdingTheLock, beforeCompleting };
 
     HeldTask(const std::string& movie, const std::filesystem::path& folder, Where where)
-        : BatchTask(orvalis::Movie::create(core::Url::fileURL(movie)), core::Url::fileURL(folder.string())),
+        : EndingTask(orvalis::Movie::create(core::Url::fileURL(movie)), core::Url::fileURL(folder.string())),
           where_(where)
     {
         setSplitter(everyTenths(40, 30));

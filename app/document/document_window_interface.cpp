@@ -2,6 +2,8 @@
 #include "app/document/interface_builder.h"
 #include "app/document/main_menu.h"
 
+#include <algorithm>
+
 #include "app/document/document.h"
 #include "app/document/document_actions.h"
 #include "app/document/document_bar_view.h"
@@ -29,6 +31,10 @@ constexpr double margin = 12;
 constexpr double buttonHeight = 28;
 // How far each window opened after another goes right and down: enough to show the title bar above it.
 constexpr double cascadeStep = 28;
+// The most a window manager's title bar and borders add to a window's height, and the shift it gives a window
+// placed before it is shown.
+constexpr double windowManagerFrame = 2 * cascadeStep;
+// How much of a window too large for the screen stays in view when it cascades.
 constexpr double cascadeRoom = 200;
 
 std::shared_ptr<ui::Button> pushButton(ui::View& bar, const std::string& titleKey, const gfx::Rect& frame,
@@ -153,9 +159,17 @@ std::shared_ptr<ui::Window> lastDocumentWindow(const Document& document)
     return nullptr;
 }
 
+// Whether a window of `size` with its top left corner at `topLeft` leaves the visible area: any part of it
+// when it fits there, else its corner (it then keeps cascadeRoom in view).
+bool leavesVisibleArea(const gfx::Point& topLeft, const gfx::Size& size, const gfx::Rect& visible)
+{
+    const bool fits = size.width <= visible.width() && size.height <= visible.height();
+    const double width = fits ? size.width : cascadeRoom, height = fits ? size.height : cascadeRoom;
+    return topLeft.x + width > visible.maxX() || topLeft.y - height < visible.minY();
+}
+
 // Windows cascade: the first is centred, a new one goes a step right of and below the newest document window
-// shown; when that would take its corner out of the screen's visible area (less than cascadeRoom from the
-// right or bottom edge), it starts again at the area's top left corner.
+// shown; when that would take it out of the screen's visible area, it starts again at the area's top left.
 void place(ui::Window& window, const Document& document)
 {
     window.center();
@@ -165,8 +179,13 @@ void place(ui::Window& window, const Document& document)
     const gfx::Rect previous = last->frame();
     const gfx::Rect visible = screen->visibleFrame;
     gfx::Point topLeft{previous.minX() + cascadeStep, previous.maxY() - cascadeStep};
-    if (topLeft.x > visible.maxX() - cascadeRoom || topLeft.y < visible.minY() + cascadeRoom)
-        topLeft = {visible.minX(), visible.maxY()};
+    // A window not yet shown has no menu bar yet, and none of them may know the window manager's frame yet
+    // (movies opened together are placed before the first is on the screen): the title bar and border are
+    // allowed for.
+    const gfx::Size own = window.frame().size;
+    const gfx::Size size{std::max(own.width, previous.width()),
+                         std::max(own.height, previous.height()) + windowManagerFrame};
+    if (leavesVisibleArea(topLeft, size, visible)) topLeft = {visible.minX(), visible.maxY()};
     window.setFrameTopLeftPoint(topLeft);
 }
 

@@ -6,6 +6,7 @@
 #include "app/document/app_controller_actions.h"
 #include "app/document/document_actions.h"
 #include "moviekit/movie_actions.h"
+#include "platform/ui/application.h"
 #include "platform/ui/event.h"
 #include "platform/ui/menu_item.h"
 #include "platform/ui/standard_actions.h"
@@ -127,11 +128,13 @@ std::shared_ptr<ui::Menu> makeMainMenu()
                                            {""},
                                            {"Menu.View.Mute", orvalis::actions::toogleVolume},
                                        }));
-    main->addItem(submenu("Menu.Window", {
+    auto window = submenu("Menu.Window", {
                                              {"Menu.Window.Minimize", ui::actions::performMiniaturize, "m"},
                                              {""},
                                              {"Menu.Window.Batch", actions::showBatchWindow, "b"},
-                                         }));
+                                         });
+    main->addItem(window);
+    ui::Application::shared()->setWindowsMenu(window->submenu());
     main->addItem(submenu("Menu.Help", {
                                            {"Menu.Help.Welcome", actions::showWelcomeWindow},
                                            {"Menu.Help.Website", actions::showWebsite},

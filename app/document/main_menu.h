@@ -8,6 +8,7 @@
 
 namespace vistrel {
 
+// Its Window menu becomes the application's windows menu, which lists the windows on screen.
 std::shared_ptr<ui::Menu> makeMainMenu();
 // The snaps strip's context menu: copy, export and remove the selection, select or deselect all.
 std::shared_ptr<ui::Menu> makeSnapsMenu();

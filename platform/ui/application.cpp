@@ -16,6 +16,7 @@
 #include "platform/ui/document_controller.h"
 #include "platform/ui/dragging.h"
 #include "platform/ui/menu.h"
+#include "platform/ui/menu_item.h"
 #include "platform/ui/qt_window.h"
 #include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
@@ -101,7 +102,19 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
     running_ = true;
     const int code = QApplication::exec();
     running_ = false;
+    releaseInterface();
     return code;
+}
+
+void Application::releaseInterface()
+{
+    // Menus and windows hold Qt objects, which must go while Qt is still whole: the application itself lives
+    // on until the program's static objects go, after Qt's own.
+    setWindowsMenu(nullptr);
+    mainMenu_.reset();
+    keyWindow_.reset();
+    windows_.clear();
+    if (auto documents = DocumentController::sharedIfMade()) documents->releaseDocuments();
 }
 
 void Application::terminate()
@@ -177,6 +190,37 @@ void Application::setMainMenu(const std::shared_ptr<Menu>& menu)
     mainMenu_ = menu;
     for (auto& window : windows_)
         window->rebuildMenuBar();
+}
+
+void Application::setWindowsMenu(const std::shared_ptr<Menu>& menu)
+{
+    if (auto old = windowsMenu())
+        for (auto& item : windowsMenuItems_)
+            old->removeItem(item);
+    windowsMenuItems_.clear();
+    windowsMenu_ = menu;
+}
+
+void Application::updateWindowsMenu()
+{
+    auto menu = windowsMenu();
+    if (!menu) return;
+    for (auto& item : windowsMenuItems_)
+        menu->removeItem(item);
+    windowsMenuItems_.clear();
+    const auto key = keyWindow();
+    for (auto& window : windows_) {
+        if (!window->isVisible() || window->sheetParent() || !(window->styleMask() & StyleMask::titled) ||
+            window->title().empty())
+            continue;
+        if (windowsMenuItems_.empty()) windowsMenuItems_.push_back(MenuItem::separator());
+        auto item = core::make<MenuItem>(window->title(), actions::makeKeyAndOrderFront, "");
+        item->setTarget(window);
+        item->setState(window == key ? ControlState::on : ControlState::off);
+        windowsMenuItems_.push_back(item);
+    }
+    for (auto& item : windowsMenuItems_)
+        menu->addItem(item);
 }
 
 std::shared_ptr<Window> Application::windowWithNumber(int number) const

@@ -11,6 +11,7 @@
 namespace ui {
 
 class Menu;
+class MenuItem;
 class Window;
 
 enum class RequestUserAttentionType { criticalRequest = 0, informationalRequest = 10 };
@@ -48,6 +49,11 @@ public:
 
     void setMainMenu(const std::shared_ptr<Menu>& menu);
     std::shared_ptr<Menu> mainMenu() const { return mainMenu_; }
+    // The menu that lists, after its own items, every titled window on screen (sheets aside), the key one
+    // checked; choosing one brings it forward. Its list is made again each time it is about to show.
+    void setWindowsMenu(const std::shared_ptr<Menu>& menu);
+    std::shared_ptr<Menu> windowsMenu() const { return windowsMenu_.lock(); }
+    void updateWindowsMenu();
 
     std::shared_ptr<Window> keyWindow() const { return keyWindow_.lock(); }
     // The windows on screen, in the order they came.
@@ -64,10 +70,13 @@ public:
 
 private:
     void finishTermination();
+    void releaseInterface();
     void terminateWhenWindowless();
 
     std::weak_ptr<ApplicationDelegate> delegate_;
     std::shared_ptr<Menu> mainMenu_;
+    std::weak_ptr<Menu> windowsMenu_;
+    std::vector<std::shared_ptr<MenuItem>> windowsMenuItems_;
     std::weak_ptr<Window> keyWindow_;
     std::vector<std::shared_ptr<Window>> windows_;
     bool running_ = false;

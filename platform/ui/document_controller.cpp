@@ -256,6 +256,15 @@ core::Url DocumentController::sessionURL() const
     return core::Url::fileURL(base.toStdString() + "/" + name + "/Session.cbor");
 }
 
+void DocumentController::releaseDocuments()
+{
+    // Taken out first: a document that goes may still ask the controller to remove it.
+    std::vector<std::shared_ptr<Document>> going;
+    going.swap(documents_);
+    going.insert(going.end(), missing_.begin(), missing_.end());
+    missing_.clear();
+}
+
 void DocumentController::scheduleSessionSave()
 {
     if (saveScheduled_) return;

@@ -32,6 +32,9 @@ public:
     const std::vector<std::shared_ptr<Document>>& documents() const { return documents_; }
     void addDocument(const std::shared_ptr<Document>& document);
     void removeDocument(const Document* document);
+    // At the program's end, once the loop is over: lets every document go, with the windows and menus it
+    // holds, while Qt is still there to take them down.
+    void releaseDocuments();
     // The type whose extensions hold the file's; throws core::Error when none does.
     std::string typeForContentsOf(const core::Url& url) const;
     // A new document of `type` read from the file; throws core::Error.

@@ -94,8 +94,9 @@ void Menu::setAutoenablesItems(bool autoenables) { impl_->autoenables = autoenab
 
 void Menu::update()
 {
-    if (!impl_->autoenables) return;
     auto application = Application::shared();
+    if (application->windowsMenu().get() == this) application->updateWindowsMenu();
+    if (!impl_->autoenables) return;
     for (auto& item : impl_->items) {
         if (item->isSeparatorItem() || item->submenu()) continue;
         if (item->action().empty()) continue;

@@ -11,6 +11,7 @@ inline constexpr ActionName terminate{"terminate:"};
 // Window.
 inline constexpr ActionName performClose{"performClose:"};
 inline constexpr ActionName performMiniaturize{"performMiniaturize:"};
+inline constexpr ActionName makeKeyAndOrderFront{"makeKeyAndOrderFront:"};
 // TableView, and the responders further along the chain that select their own items.
 inline constexpr ActionName selectAll{"selectAll:"};
 // SharingServicePicker's menu.

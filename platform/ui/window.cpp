@@ -138,6 +138,7 @@ void Window::awake()
     rebuildMenuBar();
     std::weak_ptr<Window> weak = sharedAs<Window>();
     registerCommand(actions::performClose, &Window::performClose);
+    registerCommand(actions::makeKeyAndOrderFront, &Window::makeKeyAndOrderFront);
     registerAction(actions::performMiniaturize, [weak](const std::shared_ptr<core::Object>&) {
         if (auto window = weak.lock(); window && window->impl_->widget) window->impl_->widget->showMinimized();
     });
@@ -301,9 +302,21 @@ void Window::makeKeyAndOrderFront(const std::shared_ptr<core::Object>& sender)
     core::assertMainThread();
     orderFront(sender);
     if (impl_->widget) impl_->widget->activateWindow();
-    Application::shared()->windowDidBecomeKey(sharedAs<Window>());
+    becomeKey();
+}
+
+void Window::windowSystemDidActivate()
+{
+    if (!isKeyWindow() && isVisible()) becomeKey();
+}
+
+void Window::becomeKey()
+{
+    auto application = Application::shared();
+    const bool changed = application->keyWindow().get() != this;
+    application->windowDidBecomeKey(sharedAs<Window>());
     if (impl_->cursorRectsEnabled) enableCursorRects();
-    if (auto d = delegate()) d->windowDidBecomeKey(*this);
+    if (auto d = delegate(); d && changed) d->windowDidBecomeKey(*this);
 }
 
 void Window::orderFront(const std::shared_ptr<core::Object>&)
@@ -551,6 +564,10 @@ void Window::sendEvent(const Event& event)
             if (auto view = content->hitTest(event.locationInWindow)) return view;
         return self;
     };
+    // A press or a key reaches only the window the user works in, whatever the window system said so far.
+    if (event.type == EventType::leftMouseDown || event.type == EventType::rightMouseDown ||
+        event.type == EventType::keyDown)
+        windowSystemDidActivate();
     switch (event.type) {
     case EventType::leftMouseDown:
     case EventType::rightMouseDown: {
@@ -745,6 +762,13 @@ void WindowWidget::closeEvent(QCloseEvent* event)
     // The window hides itself when it closes; the close button asks the delegate first.
     event->ignore();
     window_.performClose(nullptr);
+}
+
+void WindowWidget::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && QApplication::activeWindow() == this)
+        window_.windowSystemDidActivate();
 }
 
 void WindowWidget::keyPressEvent(QKeyEvent* event)

@@ -85,6 +85,9 @@ public:
     bool isVisible() const;
     bool isKeyWindow() const;
     void makeKeyAndOrderFront(const std::shared_ptr<core::Object>& sender);
+    // For the ui layer: the user activated the window (through the window manager, a click or the keyboard),
+    // so it becomes the key window, the one whose chain keys and menus act on.
+    void windowSystemDidActivate();
     void orderFront(const std::shared_ptr<core::Object>& sender);
     void orderOut(const std::shared_ptr<core::Object>& sender);
     // Closes without asking the delegate; tells it windowWillClose.
@@ -171,6 +174,7 @@ public:
 
 private:
     void startNextSheet();
+    void becomeKey();
 
     std::unique_ptr<Impl> impl_;
 };

@@ -1,5 +1,6 @@
 #include "tests/e2e/e2e_harness.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -385,6 +386,34 @@ bool Screen::click(const Window& window, int x, int y)
     moveTo(window.x + x, window.y + y);
     run("click 1");
     return true;
+}
+
+bool Screen::clickTitleBar(const Window& window, Seconds timeout)
+{
+    auto* connection = static_cast<Display*>(this->connection());
+    if (!connection) return false;
+    XWindowAttributes attributes;
+    ::Window child = 0;
+    int x = 0, y = 0;
+    if (!XGetWindowAttributes(connection, window.id, &attributes) ||
+        !XTranslateCoordinates(connection, window.id, DefaultRootWindow(connection), 0, 0, &x, &y, &child))
+        return false;
+    // The window manager says how high its decoration above the window is (_NET_FRAME_EXTENTS: left, right,
+    // top, bottom).
+    long top = 20;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    const Atom extents = XInternAtom(connection, "_NET_FRAME_EXTENTS", False);
+    if (XGetWindowProperty(connection, window.id, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count, &left,
+                           &data) == Success &&
+        data && count == 4 && format == 32)
+        top = reinterpret_cast<long*>(data)[2];
+    if (data) XFree(data);
+    moveTo(x + attributes.width / 2, y - int(std::max(top, 2L)) / 2);
+    run("click 1");
+    return waitUntil([&] { return focused() == window.id; }, timeout);
 }
 
 bool Screen::drag(const Window& from, int x, int y, const Window& to, int toX, int toY)

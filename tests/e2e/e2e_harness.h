@@ -135,6 +135,9 @@ public:
     bool type(const std::string& text);
     // Moves the pointer to (x, y) of the window (y down from its top left) and clicks the left button.
     bool click(const Window& window, int x, int y);
+    // Raises the window as a user does, with a click on the middle of the title bar the window manager draws
+    // above it; true once the window manager has given it the keyboard focus.
+    bool clickTitleBar(const Window& window, Seconds timeout);
     // Presses the left button at (x, y) of `from`, moves the pointer in small steps to (toX, toY) of `to`
     // and releases it there.
     bool drag(const Window& from, int x, int y, const Window& to, int toX, int toY);

@@ -68,9 +68,9 @@ MovieProbe refusedWithoutVideo(const AVFormatContext* format)
 {
     const std::string kinds = kindsOfTracks(format);
     const std::string name = format->iformat->long_name ? format->iformat->long_name : format->iformat->name;
-    return refused(MovieVerdict::noVideo,
-                   "it has no video track, " + (kinds.empty() ? std::string("nor any other") : "only " + kinds) +
-                       " (read as " + name + ")");
+    return refused(MovieVerdict::noVideo, "it has no video track, " +
+                                              (kinds.empty() ? std::string("nor any other") : "only " + kinds) +
+                                              " (read as " + name + ")");
 }
 
 }  // namespace

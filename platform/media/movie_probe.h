@@ -12,13 +12,13 @@ namespace media {
 
 enum class MovieVerdict {
     movie,
-    missing,      // nothing is at the path
-    unreadable,   // the file cannot be read (no permission, an input/output error)
-    folder,       // a folder, not a file
-    empty,        // a file of no bytes
-    notAMovie,    // content in no format FFmpeg reads, or read as a still picture or as text
-    damaged,      // its format is known, but its tracks cannot be read
-    noVideo,      // read, but without a video track (sound only, subtitles, nothing)
+    missing,     // nothing is at the path
+    unreadable,  // the file cannot be read (no permission, an input/output error)
+    folder,      // a folder, not a file
+    empty,       // a file of no bytes
+    notAMovie,   // content in no format FFmpeg reads, or read as a still picture or as text
+    damaged,     // its format is known, but its tracks cannot be read
+    noVideo,     // read, but without a video track (sound only, subtitles, nothing)
 };
 
 struct MovieProbe {

@@ -52,6 +52,8 @@ std::string toolMovie(const std::string& name, const std::vector<std::string>& a
 }
 
 std::string dvdMovie() { return toolMovie("dvd.vob", {"-c:v", "mpeg2video", "-q:v", "2", "-c:a", "mp2", "-f", "vob"}); }
+// As a DVD authoring tool writes it: 720 x 576, with the navigation packets of a DVD's program stream.
+std::string dvdTargetMovie() { return toolMovie("VTS_01_1.VOB", {"-target", "pal-dvd"}); }
 std::string mxfMovie() { return toolMovie("broadcast.mxf", {"-c:v", "mpeg2video", "-q:v", "2", "-f", "mxf"}); }
 std::string programStream() { return toolMovie("program.mpg", {"-c:v", "mpeg2video", "-f", "mpeg"}); }
 
@@ -66,6 +68,7 @@ TEST(MovieProbe, WhatFFmpegReadsWithAVideoTrackIsAMovieWhateverItsName)
         mediatest::moviePath("h264.ts"),
         mediatest::moviePath("audio.mkv"),
         dvdMovie(),
+        dvdTargetMovie(),
         mxfMovie(),
         programStream(),
         renamedCopy(mediatest::moviePath("h264.mp4"), "renamed.dat"),
@@ -78,7 +81,7 @@ TEST(MovieProbe, WhatFFmpegReadsWithAVideoTrackIsAMovieWhateverItsName)
         EXPECT_EQ(probed.reason, "") << path;
     }
     // The rest of the engine reads them as the probe does: each shows its first frame.
-    for (const std::string& path : {dvdMovie(), mxfMovie(), programStream(), movies[8]}) {
+    for (const std::string& path : {dvdMovie(), dvdTargetMovie(), mxfMovie(), programStream(), movies[9]}) {
         const auto asset = media::Asset::create(core::Url::fileURL(path));
         ASSERT_TRUE(asset->isPlayable()) << path;
         EXPECT_EQ(mediatest::exactIndexAt(*mediatest::exactGenerator(asset), media::Time::zero()), 0) << path;

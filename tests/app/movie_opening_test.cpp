@@ -3,8 +3,11 @@
 // and is named, with why, in one alert; a folder's other files are passed over without a word.
 #include "tests/app/document_fixture.h"
 
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/document/drop_view.h"
 #include "app/document/movie_opening.h"
@@ -118,8 +121,8 @@ TEST_F(OpeningByContent, NamedFilesOpenByWhatTheyHoldAndTheOthersAreNamedWithWhy
     const std::string dat = files.renamed("recording.dat");
     const std::string notes = files.text("notes.mp4");
     const std::string empty = files.text("empty.vob", "");
-    const std::string sound = files.tool("sound.vob", {"-f", "lavfi", "-i", "sine", "-t", "1", "-map", "1:a",
-                                                       "-c:a", "mp2", "-f", "vob"});
+    const std::string sound =
+        files.tool("sound.vob", {"-f", "lavfi", "-i", "sine", "-t", "1", "-map", "1:a", "-c:a", "mp2", "-f", "vob"});
     const std::string missing = (files.folder / "missing.mpg").string();
 
     vistrel::openDocuments(*kestrane::DC.get(), urls({vob, notes, mxf, empty, dat, sound, missing}));
@@ -129,8 +132,7 @@ TEST_F(OpeningByContent, NamedFilesOpenByWhatTheyHoldAndTheOthersAreNamedWithWhy
     EXPECT_EQ(lines[0], refusal(notes, "its content is in no movie format the program reads (Invalid data found "
                                        "when processing input)"));
     EXPECT_EQ(lines[1], refusal(empty, "it is empty"));
-    EXPECT_EQ(lines[2],
-              refusal(sound, "it has no video track, only sound (read as MPEG-PS (MPEG-2 Program Stream))"));
+    EXPECT_EQ(lines[2], refusal(sound, "it has no video track, only sound (read as MPEG-PS (MPEG-2 Program Stream))"));
     EXPECT_EQ(lines[3], refusal(missing, "there is no such file or folder"));
 
     // Each plays: its snap button shows, and no notice that it cannot be played.
@@ -206,6 +208,23 @@ TEST_F(OpeningByContent, TheDropWindowTakesMoviesByContentAndNamesWhatItCannotOp
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].rfind("The file \"" + notes + "\" couldn't be opened because its content", 0), 0u) << lines[0];
     EXPECT_EQ(lines[1], refusal(picture, "it is a still picture, not a movie"));
+}
+
+TEST_F(OpeningByContent, AFileThatDoesNotAnswerOpensOnlyWhenItsNameSaysItIsAMovie)
+{
+    // FIFOs no one writes to: reading them blocks, as a hung network mount does.
+    Files files;
+    const std::string named = (files.folder / "hung.mp4").string(), unnamed = (files.folder / "hung.dat").string();
+    ASSERT_EQ(mkfifo(named.c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(unnamed.c_str(), 0600), 0);
+    vistrel::openDocuments(*kestrane::DC.get(), urls({unnamed, named}));
+    EXPECT_EQ(openNames(), (std::vector<std::string>{"hung.mp4"}));
+    EXPECT_EQ(toldLines(), (std::vector<std::string>{refusal(unnamed, "it did not answer when it was read")}));
+
+    closeAll();
+    // The readers still waiting for them end.
+    for (const auto& path : {named, unnamed})
+        if (const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK); writer >= 0) ::close(writer);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "app/batch/batch_actions.h"
 #include "app/batch/batch_window_controller.h"
 #include "app/document/document_actions.h"
+#include "app/document/movie_content.h"
 #include "app/document/movie_open_panel.h"
 #include "appkit/table_view_extensions.h"
 #include "appkit/text_attributes.h"
@@ -24,6 +25,7 @@
 #include "platform/core/dispatch_group.h"
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/main_thread.h"
+#include "platform/media/movie_probe.h"
 #include "platform/ui/save_panel.h"
 #include "platform/ui/standard_actions.h"
 #include "platform/ui/system_style.h"
@@ -168,8 +170,13 @@ std::vector<orvalis::MovieRef> BatchMoviesController::loadMovies(const std::vect
     auto fileManager = kestrane::FM.get();
     kestrane::enumerateFiles(*fileManager, urls, [&](const core::Url& url) {
         bool isFolder = false;
-        if (!kestrane::conformsToMovieUTI(url)) return;
         if (fileManager->fileExists(url.path(), &isFolder) && isFolder) return;
+        // A file named as a movie is listed, readable or not; another when it reads as one: any file named
+        // among the URLs, those in folders when their names do not say they are something else.
+        if (!kestrane::conformsToMovieUTI(url)) {
+            const bool named = std::find(urls.begin(), urls.end(), url) != urls.end();
+            if (!(named || mayBeAMovie(url)) || !media::probeMovie(url).isMovie()) return;
+        }
         movies.push_back(orvalis::Movie::create(url));
     });
     probe(movies);

@@ -74,22 +74,7 @@ bool AppController::applicationOpenUntitledFile() { return true; }
 void AppController::openFiles(const std::vector<std::string>& paths)
 {
     core::assertMainThread();
-    const auto& bundle = *kestrane::MB.get();
-    std::vector<core::Url> urls;
-    std::string refused;
-    for (const auto& url : kestrane::URL::URLsFromPaths(paths)) {
-        bool folder = false;
-        if (!kestrane::FM->fileExists(url.path(), &folder))
-            refused += kestrane::local(bundle, "AppController.CannotOpenAlert.Missing", url.path()) + "\n";
-        else if (!folder && !kestrane::conformsToMovieUTI(url))
-            refused += kestrane::local(bundle, "AppController.CannotOpenAlert.NotAMovie", url.path()) + "\n";
-        else
-            urls.push_back(url);
-    }
-    openDocuments(*kestrane::DC.get(), urls);
-    if (refused.empty()) return;
-    refused.pop_back();
-    tellLater(kestrane::local(bundle, "AppController.CannotOpenAlert.MessageText"), refused);
+    openDocuments(*kestrane::DC.get(), kestrane::URL::URLsFromPaths(paths));
 }
 
 void AppController::tellAboutMissingMovies()

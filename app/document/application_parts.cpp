@@ -5,6 +5,7 @@
 #include "app/document/document_window_interface.h"
 #include "app/document/drop_window_interface.h"
 #include "app/document/generate_popover_interface.h"
+#include "app/document/movie_content.h"
 #include "app/document/movie_open_panel.h"
 #include "foundation/shortcuts.h"
 #include "platform/core/type_identifier.h"
@@ -20,8 +21,9 @@ void registerApplicationParts()
     registerDropWindowInterface();
     registerGeneratePopoverInterface();
     registerBatchWindowInterface();
-    kestrane::DC->registerDocumentType(Document::movieType, core::TypeIdentifier::movieExtensions(),
-                                       [] { return core::make<Document>(); });
+    kestrane::DC->registerDocumentType(
+        Document::movieType, core::TypeIdentifier::movieExtensions(), [] { return core::make<Document>(); },
+        whyNotAMovie);
     kestrane::DC->setOpenPanelSetUp(prepareMovieOpenPanel);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/document/movie_content.h"
 #include "app/document/movie_opening.h"
 #include "foundation/delayed_execution.h"
 #include "foundation/drawing_helpers.h"
@@ -20,19 +21,19 @@ constexpr double borderInset = 40;
 constexpr double progressStep = 0.3;
 constexpr double progressPeriod = 0.05;
 
-bool isMovieFile(core::FileManager& fm, const core::Url& url)
-{
-    return kestrane::conformsToMovieUTI(url) && !kestrane::contentExists(fm, url).isDir;
-}
+// A file named as a movie, or one that reads as a movie: a file named so but that is none is taken too, so
+// that the drop can tell the user why it does not open.
+bool isMovieFile(const core::Url& url) { return kestrane::conformsToMovieUTI(url) || !whyNotAMovie(url); }
 
-// A movie file, or a folder with a movie file somewhere below it (the walk stops at the first).
+// A movie file, or a folder with a movie file somewhere below it (the walk stops at the first); the folder's
+// files are first guessed by their names.
 bool holdsMovie(core::FileManager& fm, const core::Url& url)
 {
-    if (!kestrane::contentExists(fm, url).isDir) return kestrane::conformsToMovieUTI(url);
+    if (!kestrane::contentExists(fm, url).isDir) return isMovieFile(url);
     const auto walk = kestrane::dirEnumerator(fm, url, core::DirectoryEnumerationOptions::skipsHiddenFiles);
     if (!walk) return false;
     while (const auto item = walk->next())
-        if (isMovieFile(fm, *item)) return true;
+        if (!kestrane::contentExists(fm, *item).isDir && mayBeAMovie(*item) && isMovieFile(*item)) return true;
     return false;
 }
 

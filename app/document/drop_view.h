@@ -1,6 +1,7 @@
-// The drop target of the drop window: accepts a drag as soon as one of its files is a movie or a folder
-// holding one, marches its dashed border while such a drag is over it, and opens what is dropped as
-// documents (folders walked, other files skipped). Main thread only.
+// The drop target of the drop window: accepts a drag as soon as one of its files is a movie (by its name or
+// its content) or a folder holding one, marches its dashed border while such a drag is over it, and opens what
+// is dropped as documents (folders walked; dropped files that are no movie named, with why, in an alert).
+// Main thread only.
 #pragma once
 
 #include <memory>

@@ -3,11 +3,14 @@
 #include <algorithm>
 
 #include "app/document/document.h"
+#include "app/document/movie_content.h"
+#include "foundation/bundle_info.h"
 #include "foundation/file_manager_extensions.h"
 #include "foundation/shortcuts.h"
 #include "foundation/url_extensions.h"
 #include "platform/core/error.h"
 #include "platform/core/print.h"
+#include "platform/core/user_notices.h"
 
 namespace vistrel {
 
@@ -20,20 +23,32 @@ int processingDocumentsCount(const ui::DocumentController& controller)
     }));
 }
 
-void openDocument(ui::DocumentController& controller, const core::Url& url)
+std::optional<std::string> openDocument(ui::DocumentController& controller, const core::Url& url)
 {
     try {
         controller.openDocumentWithContentsOf(url, true);
+        return std::nullopt;
     } catch (const core::Error& error) {
         core::print(error.message());
+        return error.message();
     }
 }
 
 void openDocuments(ui::DocumentController& controller, const std::vector<core::Url>& urls)
 {
-    kestrane::enumerateFiles(*kestrane::FM.get(), urls, [&](const core::Url& url) {
-        if (kestrane::conformsToMovieUTI(url)) openDocument(controller, url);
+    auto& fm = *kestrane::FM.get();
+    std::string refused;
+    kestrane::enumerateFiles(fm, urls, [&](const core::Url& url) {
+        const bool named = std::find(urls.begin(), urls.end(), url) != urls.end();
+        if (!named && (kestrane::contentExists(fm, url).isDir || !mayBeAMovie(url))) return;
+        const auto failure = openDocument(controller, url);
+        // What a folder holds besides its movies is no one's business, unless its name says it is a movie.
+        if (failure && (named || kestrane::conformsToMovieUTI(url))) refused += *failure + "\n";
     });
+    if (refused.empty()) return;
+    refused.pop_back();
+    core::UserNotices::post(
+        {kestrane::local(*kestrane::MB.get(), "AppController.CannotOpenAlert.MessageText"), refused});
 }
 
 }  // namespace vistrel

@@ -39,10 +39,11 @@ constexpr std::array<OwnType, 7> OwnTypes{{
     {"video/x-4k", "4k", "4K video"},
 }};
 
-// Extensions that always name a movie, whatever the database says.
-constexpr std::array<std::string_view, 25> MovieExtensions{
-    "mov",  "qt", "mp4", "m4v",  "3g",  "3g2",  "3gp", "3gp2", "3gpp", "sdv", "4k",  "mkv", "avi",
-    "webm", "ts", "mts", "m2ts", "mpg", "mpeg", "ogv", "ogm",  "wmv",  "asf", "flv", "dv",
+// Extensions that always name a movie, whatever the database says: DVD and camcorder program streams (vob, vro,
+// tod, m2p), MPEG-2 video (m2v) and the broadcasters' MXF among them.
+constexpr std::array<std::string_view, 31> MovieExtensions{
+    "mov",  "qt",  "mp4",  "m4v", "3g",  "3g2", "3gp", "3gp2", "3gpp", "sdv", "4k",  "mkv", "avi", "webm", "ts",  "mts",
+    "m2ts", "mpg", "mpeg", "ogv", "ogm", "wmv", "asf", "flv",  "dv",   "vob", "vro", "tod", "m2p", "m2v",  "mxf",
 };
 
 std::string lowercased(std::string text)

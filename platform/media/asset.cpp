@@ -25,13 +25,6 @@ MediaType mediaTypeOf(AVMediaType type)
     }
 }
 
-// Still-image readers are not movies.
-bool isImageFormat(const AVInputFormat* format)
-{
-    std::string name = format ? format->name : "";
-    return name == "image2" || name.find("_pipe") != std::string::npos;
-}
-
 bool validRational(AVRational r) { return r.num > 0 && r.den > 0; }
 
 gfx::AffineTransform transformOf(const AVStream* stream)
@@ -71,17 +64,6 @@ bool decodesAFrame(AVFormatContext* format, int streamIndex)
     }
     avcodec_send_packet(context.get(), nullptr);
     return avcodec_receive_frame(context.get(), frame.get()) == 0;
-}
-
-// The first video stream that is not cover art, -1 when there is none.
-int firstVideoStream(const AVFormatContext* format)
-{
-    for (unsigned i = 0; i < format->nb_streams; ++i) {
-        const AVStream* stream = format->streams[i];
-        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
-            return int(i);
-    }
-    return -1;
 }
 
 // The first video stream opened: its first decoder, past its first frame, and the pool of the decoders of
@@ -195,8 +177,9 @@ const Asset::Probe& Asset::probe() const
 {
     std::call_once(probed_, [this] {
         auto format = url_.isFileURL() ? detail::openInput(url_.path()) : nullptr;
-        probe_ = format && !isImageFormat(format->iformat) ? std::make_unique<Probe>(url_.path(), std::move(format))
-                                                           : std::make_unique<Probe>();
+        probe_ = format && detail::isMovieFormat(format->iformat)
+                     ? std::make_unique<Probe>(url_.path(), std::move(format))
+                     : std::make_unique<Probe>();
     });
     return *probe_;
 }
@@ -210,7 +193,7 @@ Asset::Probe::Probe(const std::string& path, detail::FormatContextPtr opened)
     // Reading may find streams the container did not list up front (transport streams): the probe lists those
     // it found.
     const unsigned streamCount = format->nb_streams;
-    const int videoIndex = firstVideoStream(format);
+    const int videoIndex = detail::firstVideoStream(format);
     FirstVideo video;
     if (videoIndex >= 0)
         video = openFirstVideo(path, opened, videoIndex);

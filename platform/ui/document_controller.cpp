@@ -148,12 +148,12 @@ std::shared_ptr<DocumentController> DocumentController::shared()
 std::shared_ptr<DocumentController> DocumentController::sharedIfMade() { return sharedSlot(); }
 
 void DocumentController::registerDocumentType(const std::string& type, const std::vector<std::string>& extensions,
-                                              Factory factory)
+                                              Factory factory, ContentTest contentTest)
 {
     std::vector<std::string> lower;
     for (auto& extension : extensions)
         lower.push_back(lowercase(extension));
-    types_.push_back({type, lower, std::move(factory)});
+    types_.push_back({type, lower, std::move(factory), std::move(contentTest)});
 }
 
 std::vector<std::string> DocumentController::registeredExtensions() const
@@ -180,12 +180,20 @@ void DocumentController::removeDocument(const Document* document)
 std::string DocumentController::typeForContentsOf(const core::Url& url) const
 {
     const std::string extension = lowercase(url.pathExtension());
-    for (auto& type : types_)
-        if (std::find(type.extensions.begin(), type.extensions.end(), extension) != type.extensions.end())
-            return type.type;
+    std::optional<std::string> reason;
+    for (auto& type : types_) {
+        if (!type.contentTest) {
+            if (std::find(type.extensions.begin(), type.extensions.end(), extension) != type.extensions.end())
+                return type.type;
+            continue;
+        }
+        const auto refused = type.contentTest(url);
+        if (!refused) return type.type;
+        if (!reason) reason = refused;
+    }
     throw core::Error("NSCocoaErrorDomain", 259,
-                      "The file \"" + url.lastPathComponent() +
-                          "\" couldn't be opened because it isn't in the correct format.");
+                      "The file \"" + (url.isFileURL() ? url.path() : url.absoluteString()) +
+                          "\" couldn't be opened because " + reason.value_or("it isn't in the correct format") + ".");
 }
 
 std::shared_ptr<Document> DocumentController::makeDocument(const core::Url& url, const std::string& type) const

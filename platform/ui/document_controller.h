@@ -20,13 +20,18 @@ class OpenPanel;
 class DocumentController : public Responder {
 public:
     using Factory = std::function<std::shared_ptr<Document>()>;
+    // Reads the file to tell whether it is of the type: nullopt when it is, else why not, in words that follow
+    // "because" ("it is empty").
+    using ContentTest = std::function<std::optional<std::string>(const core::Url&)>;
 
     static std::shared_ptr<DocumentController> shared();
     // The shared controller when it has been made; never makes it.
     static std::shared_ptr<DocumentController> sharedIfMade();
 
-    // Files with one of `extensions` (lower case, no dot) are of `type`, made by `factory`.
-    void registerDocumentType(const std::string& type, const std::vector<std::string>& extensions, Factory factory);
+    // Files with one of `extensions` (lower case, no dot) are of `type`, made by `factory`; with a content test,
+    // the files it takes are, whatever their names, and the extensions only name the type's files in panels.
+    void registerDocumentType(const std::string& type, const std::vector<std::string>& extensions, Factory factory,
+                              ContentTest contentTest = {});
     std::vector<std::string> registeredExtensions() const;
 
     const std::vector<std::shared_ptr<Document>>& documents() const { return documents_; }
@@ -35,7 +40,8 @@ public:
     // At the program's end, once the loop is over: lets every document go, with the windows and menus it
     // holds, while Qt is still there to take them down.
     void releaseDocuments();
-    // The type whose extensions hold the file's; throws core::Error when none does.
+    // The first type whose content test takes the file, or without one, whose extensions hold the file's;
+    // throws core::Error when none does, its message naming the file and saying why.
     std::string typeForContentsOf(const core::Url& url) const;
     // A new document of `type` read from the file; throws core::Error.
     std::shared_ptr<Document> makeDocument(const core::Url& url, const std::string& type) const;
@@ -84,6 +90,7 @@ private:
         std::string type;
         std::vector<std::string> extensions;
         Factory factory;
+        ContentTest contentTest;
     };
     std::vector<DocumentType> types_;
     std::vector<std::shared_ptr<Document>> documents_;

@@ -9,6 +9,7 @@
 #include "app/document/movie_opening.h"
 #include "app/document/snaps_manager.h"
 #include "foundation/shortcuts.h"
+#include "platform/core/user_notices.h"
 #include "platform/ui/application.h"
 #include "platform/ui/window.h"
 #include "tests/platform/core/run_until.h"
@@ -119,15 +120,20 @@ TEST_F(AppController, OpensTheMoviesOfTheFilesAndFoldersHandedOver)
     closeAll();
 
     // The same movie twice gives two documents; a file that is no movie, or a path where nothing is, gives
-    // none, and one alert names them.
+    // none, and one alert names them with why.
+    static_cast<void>(core::UserNotices::takePending());
     const std::string missing = (folder / "missing.mp4").string();
     app.controller->openFiles({clipMovie(), (folder / "notes.txt").string(), missing, clipMovie()});
     EXPECT_EQ(kestrane::DC->documents().size(), 2u);
-    ASSERT_TRUE(testsupport::runUntil([&] { return !app.asked.empty(); }, 2));
-    ASSERT_EQ(app.asked.size(), 1u);
-    EXPECT_EQ(app.asked[0], "Some files could not be opened");
-    EXPECT_EQ(app.told[0], (folder / "notes.txt").string() + ": this is not a movie.\n" + missing +
-                               ": there is no such file or folder.");
+    const auto notices = core::UserNotices::takePending();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].message, "Some files could not be opened");
+    EXPECT_EQ(notices[0].information,
+              "The file \"" + (folder / "notes.txt").string() +
+                  "\" couldn't be opened because its content is in no movie format the program reads (Invalid data "
+                  "found when processing input).\nThe file \"" +
+                  missing + "\" couldn't be opened because there is no such file or folder.");
+    EXPECT_TRUE(app.asked.empty());
 }
 
 TEST_F(AppController, ASessionMovieMissingAtLaunchKeepsItsSnapsAndIsNamed)

@@ -85,6 +85,22 @@ TEST_F(BatchWindowTest, ADroppedFolderListsItsMoviesInOrderInTheBackgroundWithTh
     EXPECT_EQ(names(controller->movies())[2], "a");
 }
 
+TEST_F(BatchWindowTest, MoviesWhoseNamesSayNothingAreListedByTheirContent)
+{
+    // Named in the drop, any file that reads as a movie; in a folder, those whose names say nothing else.
+    testsupport::TempDir folder("batch-by-content");
+    std::filesystem::create_directories(folder / "search");
+    std::filesystem::copy_file(movieFolder() / "a.mp4", folder / "named.bin");
+    std::filesystem::copy_file(movieFolder() / "c.mkv", folder / "search" / "take.dat");
+    std::filesystem::copy_file(movieFolder() / "c.mkv", folder / "search" / "unnamed");
+    std::filesystem::copy_file(movieFolder() / "notes.txt", folder / "text.dat");
+    std::filesystem::copy_file(movieFolder() / "notes.txt", folder / "search" / "LICENSE");
+    ASSERT_TRUE(drop({folder / "named.bin", folder / "text.dat", folder / "search"}, 3));
+    EXPECT_EQ(names(controller->movies()), (std::vector<std::string>{"named", "take", "unnamed"}));
+    for (const auto& movie : controller->movies())
+        EXPECT_TRUE(movie->playable()) << movie->filename();
+}
+
 TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameCount)
 {
     ASSERT_TRUE(drop({movieFolder()}, listedCount));

@@ -4,6 +4,8 @@
 
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -235,12 +237,21 @@ TEST_F(DocumentSnapping, EachSnapKeepsTheEditionOfItsMomentWithinTheMiniatureSqu
 
 TEST_F(DocumentSnapping, AMovieThatCannotPlayOpensWithEveryCommandOff)
 {
+    // A movie whose pictures are gone: its index and its video track are whole, every frame's bytes are zero.
     testsupport::TempDir folder("broken");
-    const auto path = folder / "broken.mp4";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    std::fputs("not a movie at all", file);
-    std::fclose(file);
-    auto document = open(path.string());
+    const std::string path = makeMovie(folder.path(), "broken.mp4", 10);
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::size_t box = bytes.find("mdat");
+    ASSERT_NE(box, std::string::npos);
+    std::size_t size = 0;
+    for (std::size_t i = box - 4; i < box; ++i)
+        size = size << 8 | static_cast<unsigned char>(bytes[i]);
+    ASSERT_GT(size, 8u);
+    file.seekp(std::streamoff(box + 4));
+    file << std::string(size - 8, '\0');
+    file.close();
+    auto document = open(path);
     ASSERT_TRUE(document);
     EXPECT_FALSE(document->unplayableLabel()->isHidden());
     EXPECT_TRUE(document->snapButton()->isHidden());

@@ -1,6 +1,7 @@
 // Opening movies as a user does: a folder dragged from another program's window onto the drop window opens
-// the movies in it (a folder without movies is refused), the windows of movies opened together cascade, and
-// the open panel starts in the videos folder and lists a Matroska movie there.
+// the movies in it (a folder without movies is refused), the windows of movies opened together cascade, the
+// open panel starts in the videos folder and lists a Matroska movie there, and movies open by their content: a
+// DVD's .vob and an MXF file show their frames, a text named .mp4 is named in an alert that says why.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <memory>
 
 #include "tests/e2e/e2e_harness.h"
+#include "tests/support/ffmpeg_tool.h"
 
 namespace {
 
@@ -104,6 +106,45 @@ TEST_F(OpeningE2E, TheOpenPanelStartsInTheVideosFolderAndListsAMatroskaMovie)
     screen->key({"shift+Tab", "Home", "space", "Return"});
     const auto document = program.waitForWindow(*screen, "clip.mkv");
     EXPECT_TRUE(document) << program.output();
+}
+
+TEST_F(OpeningE2E, AVobAndAnMxfOpenShowingTheirFramesAndARefusedFileIsNamedInAnAlert)
+{
+    const fs::path source = folder / "source.mp4";
+    e2e::writeMovie(source, 25, 320, 240, 25);
+    const fs::path vob = folder / "VTS_01_1.VOB", mxf = folder / "camera.mxf", notes = folder / "notes.mp4";
+    testsupport::runFfmpeg(source.string(), {"-c:v", "mpeg2video", "-q:v", "2", "-f", "vob"}, vob.string());
+    testsupport::runFfmpeg(source.string(), {"-c:v", "mpeg2video", "-q:v", "2", "-f", "mxf"}, mxf.string());
+    std::ofstream(notes) << "these are notes, not a movie\n";
+
+    e2e::Program program({vob.string(), notes.string(), mxf.string()}, environment, folder / "program.log");
+    const auto dvd = program.waitForWindow(*screen, "VTS_01_1.VOB");
+    const auto broadcast = program.waitForWindow(*screen, "camera.mxf");
+    ASSERT_TRUE(dvd && broadcast) << program.output();
+
+    // The alert's text is the line the program also prints (a message box's text cannot be read back here).
+    e2e::step("an alert names the text and says why");
+    const auto alert = screen->waitForNewWindow(program.pid(), {dvd->id, broadcast->id}, Seconds(60));
+    ASSERT_TRUE(alert) << program.output();
+    EXPECT_LT(alert->width, 1000);
+    const std::string said = program.output();
+    EXPECT_NE(said.find("The file \"" + notes.string() +
+                        "\" couldn't be opened because its content is in no movie format the program reads"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("VTS_01_1.VOB\" couldn't"), std::string::npos) << said;
+    EXPECT_EQ(said.find("camera.mxf\" couldn't"), std::string::npos) << said;
+    screen->focus(*alert);
+    screen->key({"Return"});
+    EXPECT_TRUE(e2e::waitUntil([&] { return screen->windowIds(program.pid()).count(alert->id) == 0; }, Seconds(30)));
+
+    e2e::step("each movie shows its first frame");
+    for (const auto& window : {*broadcast, *dvd}) {
+        screen->focus(window);
+        EXPECT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(*screen, window) == 0; }, Seconds(60)))
+            << window.id << " shows " << e2e::shownFrame(*screen, window);
+    }
+    EXPECT_EQ(program.quit(*screen, *dvd), 0) << program.output();
 }
 
 }  // namespace

@@ -1,20 +1,57 @@
 #include "platform/media/detail/ffmpeg.h"
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <mutex>
+#include <string_view>
 
 namespace media::detail {
 
-FormatContextPtr openInput(const std::string& path)
+FormatContextPtr openFormat(const std::string& path, int* error)
 {
     // The layer prints nothing: FFmpeg's own diagnostics are silenced.
     static std::once_flag quiet;
     std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
     AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return nullptr;
-    FormatContextPtr context(raw);
-    if (avformat_find_stream_info(context.get(), nullptr) < 0) return nullptr;
+    const int opened = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
+    if (error) *error = opened < 0 ? opened : 0;
+    return FormatContextPtr(opened < 0 ? nullptr : raw);
+}
+
+FormatContextPtr openInput(const std::string& path)
+{
+    FormatContextPtr context = openFormat(path);
+    if (!context || avformat_find_stream_info(context.get(), nullptr) < 0) return nullptr;
     return context;
+}
+
+bool isStillImageFormat(const AVInputFormat* format)
+{
+    const std::string_view name = format ? format->name : "";
+    return name == "image2" || name.ends_with("_pipe");
+}
+
+bool isTextFormat(const AVInputFormat* format)
+{
+    static constexpr std::array<std::string_view, 5> textReaders{"tty", "bin", "xbin", "adf", "idf"};
+    const std::string_view name = format ? format->name : "";
+    return std::find(textReaders.begin(), textReaders.end(), name) != textReaders.end();
+}
+
+bool isMovieFormat(const AVInputFormat* format)
+{
+    return format && !isStillImageFormat(format) && !isTextFormat(format);
+}
+
+int firstVideoStream(const AVFormatContext* format)
+{
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVStream* stream = format->streams[i];
+        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            return int(i);
+    }
+    return -1;
 }
 
 Time timeFromTicks(std::int64_t ticks, AVRational timeBase)

@@ -51,6 +51,18 @@ using OutputContextPtr = std::unique_ptr<AVFormatContext, OutputContextCloser>;
 
 // Opens the file for reading and reads its stream information; null when it is not a movie FFmpeg reads.
 FormatContextPtr openInput(const std::string& path);
+// Opens the file for reading, its header read but not its streams' data; null when it cannot, with FFmpeg's
+// error code in `error` when given.
+FormatContextPtr openFormat(const std::string& path, int* error = nullptr);
+
+// Readers of still pictures (image2 and the "_pipe" readers of single images), and of text that they draw as
+// pictures (terminal text and the binary-text formats): files they read are not movies.
+bool isStillImageFormat(const AVInputFormat* format);
+bool isTextFormat(const AVInputFormat* format);
+// Neither of those.
+bool isMovieFormat(const AVInputFormat* format);
+// The first video stream that is not cover art, -1 when there is none.
+int firstVideoStream(const AVFormatContext* format);
 
 // The width of a pixel over its height, as the asset, every grab and the player see it: the container's
 // statement first, then the bitstream's (the frame's when one is given); 1 when neither states one.

@@ -17,8 +17,9 @@ bool isMovie(const std::string& extension)
 TEST(TypeIdentifier, EveryMovieExtensionConformsToMovieInAnyCase)
 {
     for (const char* extension :
-         {"mov", "qt",  "mp4",  "m4v", "3g",   "3g2", "3gp", "3gp2", "3gpp", "sdv", "4k",  "mkv", "avi", "webm",
-          "ts",  "mts", "m2ts", "mpg", "mpeg", "ogv", "wmv", "flv",  "dv",   "MOV", "Mp4", "TS",  "4K"})
+         {"mov", "qt",   "mp4", "m4v", "3g",   "3g2", "3gp",  "3gp2", "3gpp", "sdv", "4k", "mkv",
+          "avi", "webm", "ts",  "mts", "m2ts", "mpg", "mpeg", "ogv",  "wmv",  "flv", "dv", "MOV",
+          "Mp4", "TS",   "4K",  "vob", "VOB",  "vro", "tod",  "m2p",  "m2v",  "mxf"})
         EXPECT_TRUE(isMovie(extension)) << extension;
 }
 

@@ -176,11 +176,16 @@ void Document::restoreState(core::KeyedUnarchiver& unarchiver)
 {
     ui::Document::restoreState(unarchiver);
     const auto objects = unarchiver.decodeEach<SnapItem>(RestorableSnapsKey);
-    if (!objects) return;
-    // A snap that cannot be read back (or is no snap) is left out; the others come back.
+    if (!objects) {
+        // Snaps kept under the key in something that is no list: they are lost.
+        if (unarchiver.contains(RestorableSnapsKey)) countUnreadableRestoredItems(1);
+        return;
+    }
+    // A snap that cannot be read back (or is no snap) is left out, and counted; the others come back.
     SnapItems items;
     for (const auto& item : *objects)
         if (item) items.push_back(item);
+    countUnreadableRestoredItems(int(objects->size() - items.size()));
     if (items.empty()) return;
     restoring_.insert(restoring_.end(), items.begin(), items.end());
     // A movie still opening restores its snaps once it has opened; they are kept in the session meanwhile.

@@ -21,6 +21,7 @@
 #include "platform/ui/alert.h"
 #include "platform/ui/picture.h"
 #include "platform/ui/standard_actions.h"
+#include "platform/ui/text_field.h"
 #include "platform/ui/window_controller.h"
 
 namespace vistrel {
@@ -32,6 +33,14 @@ gfx::ImageRef bundleImage(const char* name)
     auto picture = ui::Picture::fromBundle(*kestrane::MB.get(), name);
     if (!picture) core::fatalError(std::string("The image ") + name + " is missing from the program's bundle");
     return picture->cgImage();
+}
+
+// The notice over a movie that cannot be played, with the reason.
+std::string unplayableNotice(const orvalis::Movie& movie)
+{
+    const std::string notice = kestrane::local(*kestrane::MB.get(), "Document.Unplayable");
+    const std::string problem = movie.avasset()->problem();
+    return problem.empty() ? notice : notice + " (" + problem + ")";
 }
 
 }  // namespace
@@ -131,6 +140,8 @@ void Document::movieDidOpen()
     if (const auto window = mainWindow(); window && controller) kestrane::insertNextResponder(*window, controller);
     const bool playable = movie_->playable();
     unplayableLabel()->setHidden(playable);
+    if (auto notice = std::dynamic_pointer_cast<ui::TextField>(unplayableLabel()); notice && !playable)
+        notice->setStringValue(unplayableNotice(*movie_));
     snapButton()->setHidden(!playable);
     generatorButton()->setEnabled(playable);
     if (state_ == DocumentState::opening) setState(stateBySelection());

@@ -70,11 +70,16 @@ TEST_F(BatchWindowTest, ADroppedFolderListsItsMoviesInOrderInTheBackgroundWithTh
     // The broken file is listed, in red in every column, saying why where the duration would be and in the
     // tooltip of its whole row; a movie that plays has no tooltip.
     EXPECT_FALSE(controller->movies()[brokenRow]->playable());
-    EXPECT_EQ(movieCell(brokenRow, "Duration"), "Cannot be read");
+    EXPECT_EQ(movieCell(brokenRow, "Duration"), "Cannot be read: not a movie");
+    // No size or rate of a picture it does not have.
+    EXPECT_EQ(movieCell(brokenRow, "Resolution"), "");
+    EXPECT_EQ(movieCell(brokenRow, "FPS"), "");
     for (const char* column : {"Filename", "Resolution", "FPS", "Duration"}) {
         auto& table = *movies->moviesTableView.lock();
         EXPECT_EQ(batchwindow::cellColour(table, brokenRow, column), QColor(Qt::red)) << column;
-        EXPECT_EQ(batchwindow::cellToolTip(table, brokenRow, column).toStdString(), "Cannot be read") << column;
+        EXPECT_EQ(batchwindow::cellToolTip(table, brokenRow, column).toStdString(),
+                  (movieFolder() / "broken.mov").string() + "\nCannot be read: not a movie")
+            << column;
         EXPECT_EQ(batchwindow::cellToolTip(table, 0, column).toStdString(), "") << column;
     }
 

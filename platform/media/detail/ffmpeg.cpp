@@ -5,15 +5,20 @@
 
 namespace media::detail {
 
-FormatContextPtr openInput(const std::string& path)
+FormatContextPtr openInput(const std::string& path, int* error)
 {
     // The layer prints nothing: FFmpeg's own diagnostics are silenced.
     static std::once_flag quiet;
     std::call_once(quiet, [] { av_log_set_level(AV_LOG_QUIET); });
+    int ignored = 0;
+    int& failure = error ? *error : ignored;
     AVFormatContext* raw = nullptr;
-    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return nullptr;
+    failure = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
+    if (failure < 0) return nullptr;
     FormatContextPtr context(raw);
-    if (avformat_find_stream_info(context.get(), nullptr) < 0) return nullptr;
+    failure = avformat_find_stream_info(context.get(), nullptr);
+    if (failure < 0) return nullptr;
+    failure = 0;
     return context;
 }
 

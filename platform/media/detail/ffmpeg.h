@@ -49,8 +49,9 @@ using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 using SwsContextPtr = std::unique_ptr<SwsContext, SwsFreer>;
 using OutputContextPtr = std::unique_ptr<AVFormatContext, OutputContextCloser>;
 
-// Opens the file for reading and reads its stream information; null when it is not a movie FFmpeg reads.
-FormatContextPtr openInput(const std::string& path);
+// Opens the file for reading and reads its stream information; null when it is not a movie FFmpeg reads, and
+// then `error`, when given, gets FFmpeg's error code.
+FormatContextPtr openInput(const std::string& path, int* error = nullptr);
 
 // The width of a pixel over its height, as the asset, every grab and the player see it: the container's
 // statement first, then the bitstream's (the frame's when one is given); 1 when neither states one.

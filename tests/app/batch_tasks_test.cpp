@@ -687,8 +687,8 @@ TEST_F(BatchTasksTest, TemplatesThatWouldLeaveTheFolderOrNameNothingWriteNothing
     }
     // Separators in a template stay inside the folder.
     for (const std::vector<std::string>& markups :
-         {std::vector<std::string>{"x", "/", "..", "/", "escaped", "<frame_index>"},
-          {parent.path().string(), "/", "x", "<frame_index>"}}) {
+         {std::vector<std::string>{"x", "/", "..", "/", "escaped", "<frame_index>", ".", "<image_extension>"},
+          {parent.path().string(), "/", "x", "<frame_index>", ".", "<image_extension>"}}) {
         useTemplate(markups);
         launch();
         ASSERT_TRUE(runUntilTasksFinished());

@@ -1,5 +1,8 @@
 #include "foundation/file_manager_extensions.h"
 
+#include <algorithm>
+#include <cerrno>
+
 #include "foundation/bundle_info.h"
 #include "foundation/listing_order.h"
 #include "foundation/shortcuts.h"
@@ -8,17 +11,17 @@
 
 namespace kestrane {
 
-namespace {
-
-// The i-th numbered name of `url`: "base (i).ext" in the same folder.
 core::Url numberedName(const core::Url& url, long i)
 {
+    if (i < 0) return url;
     const std::string extension = url.pathExtension();
     const std::string base = url.deletingPathExtension().lastPathComponent();
     const core::Url numbered =
         url.deletingLastPathComponent().appendingPathComponent(base + " (" + std::to_string(i) + ")");
     return extension.empty() ? numbered : numbered.appendingPathExtension(extension);
 }
+
+namespace {
 
 bool isTaken(const core::FileManager& fm, const core::Url& url) { return fm.fileExists(url.path()); }
 
@@ -45,10 +48,10 @@ core::Url alternative(const core::FileManager& fm, const core::Url& url)
 }
 
 core::Url alternative(const core::FileManager& fm, const core::Url& url,
-                      const std::function<bool(const core::Url&)>& alsoTaken)
+                      const std::function<bool(const core::Url&)>& alsoTaken, long from)
 {
-    for (long i = -1;; ++i) {
-        const core::Url candidate = i < 0 ? url : numberedName(url, i);
+    for (long i = std::max(from, -1L);; ++i) {
+        const core::Url candidate = numberedName(url, i);
         if (!isTaken(fm, candidate) && !alsoTaken(candidate)) return candidate;
     }
 }
@@ -59,20 +62,34 @@ core::Url alternative(const core::FileManager&, const std::string& name, const c
 }
 
 std::optional<core::Url> writeToFreeName(core::FileManager& fm, const core::Url& url,
-                                         const std::function<std::optional<core::Data>()>& bytes)
+                                         const std::function<std::optional<core::Data>()>& bytes, int* error)
 {
+    int ignored = 0;
+    int& failure = error ? *error : ignored;
+    failure = EINVAL;
     if (!url.isFileURL()) return std::nullopt;
-    const auto file = core::UnpublishedFile::create(url.deletingLastPathComponent().path(), url.lastPathComponent());
-    if (!file) return std::nullopt;
+    // The error number is taken at each failure, before the file's clean-up may change it.
+    errno = 0;
+    auto file = core::UnpublishedFile::create(url.deletingLastPathComponent().path(), url.lastPathComponent());
+    if (!file) {
+        failure = errno ? errno : EIO;
+        return std::nullopt;
+    }
     const std::optional<core::Data> data = bytes();
-    if (!data || !file->write(*data)) return std::nullopt;
-    return publishToFreeName(fm, *file, url);
+    if (!data) {
+        failure = 0;
+        return std::nullopt;
+    }
+    errno = 0;
+    std::optional<core::Url> written = file->write(*data) ? publishToFreeName(fm, *file, url) : std::nullopt;
+    if (!written) failure = errno ? errno : EIO;
+    return written;
 }
 
 std::optional<core::Url> publishToFreeName(core::FileManager& fm, core::UnpublishedFile& file, const core::Url& url)
 {
     for (long i = -1;; ++i) {
-        const core::Url candidate = i < 0 ? url : numberedName(url, i);
+        const core::Url candidate = numberedName(url, i);
         if (isTaken(fm, candidate)) continue;
         switch (file.publishAsNew(candidate.path())) {
         case core::NewFileResult::created:

@@ -32,9 +32,12 @@ ContentExistence contentExists(const core::FileManager& fm, const core::Url& url
 // same folder at which nothing exists (a folder counts as taken). Creates nothing: when several writers
 // may pick names in one folder at once, use writeToFreeName.
 core::Url alternative(const core::FileManager& fm, const core::Url& url);
-// The same, also passing over every name `alsoTaken` answers true for (names promised but not yet written).
+// The same, also passing over every name `alsoTaken` answers true for (names promised but not yet written),
+// and starting the series at its `from`-th numbered name (-1: the name itself).
 core::Url alternative(const core::FileManager& fm, const core::Url& url,
-                      const std::function<bool(const core::Url&)>& alsoTaken);
+                      const std::function<bool(const core::Url&)>& alsoTaken, long from = -1);
+// The i-th numbered name of `url`: "base (i).ext" in the same folder; `url` itself for a negative i.
+core::Url numberedName(const core::Url& url, long i);
 // The same for `name` in `folder`, asked of the default manager `FM`.
 core::Url alternative(const core::FileManager& fm, const std::string& name, const core::Url& folder);
 
@@ -43,9 +46,10 @@ core::Url alternative(const core::FileManager& fm, const std::string& name, cons
 // complete and never in place of anything there: of any number of threads or processes writing into one
 // folder, each gets a name nobody else got, and a process killed meanwhile leaves no empty or partial file
 // under any name. The name it got; nullopt, with nothing left behind, when `bytes` gives none or no file can
-// be written there.
+// be written there: then `error`, when given, gets the system's error number, or 0 when `bytes` gave none.
 [[nodiscard]] std::optional<core::Url> writeToFreeName(core::FileManager& fm, const core::Url& url,
-                                                       const std::function<std::optional<core::Data>()>& bytes);
+                                                       const std::function<std::optional<core::Data>()>& bytes,
+                                                       int* error = nullptr);
 // Gives the written file `url`'s name or, when that is taken, the first free name of alternative's series,
 // never in place of anything there. The name it got; nullopt when the file could not be named.
 [[nodiscard]] std::optional<core::Url> publishToFreeName(core::FileManager& fm, core::UnpublishedFile& file,

@@ -113,6 +113,15 @@ void guardPreferences(const std::shared_ptr<core::UserDefaults>& defaults)
     }
 }
 
+std::optional<core::Value> shippedPreference(const std::string& key)
+{
+    const auto preferences = loadPreferencesFile();
+    if (!preferences) return std::nullopt;
+    const core::Value* found = preferences->find(key);
+    if (!found) return std::nullopt;
+    return *found;
+}
+
 void restorePreferences(const std::shared_ptr<core::UserDefaults>& defaults)
 {
     const auto preferences = loadPreferencesFile();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/core/date.h"
 #include "platform/core/user_defaults.h"
@@ -29,6 +30,8 @@ void setup(const std::shared_ptr<core::UserDefaults>& defaults);
 void updatePreferences(const std::shared_ptr<core::UserDefaults>& defaults);
 // Gives every preference of the preferences file that has no value the file's value.
 void guardPreferences(const std::shared_ptr<core::UserDefaults>& defaults);
+// The value the preferences file gives the preference; none when it gives none (or cannot be read).
+std::optional<core::Value> shippedPreference(const std::string& key);
 // Resets every preference of the preferences file to the file's value; other keys are not touched.
 void restorePreferences(const std::shared_ptr<core::UserDefaults>& defaults);
 

@@ -280,8 +280,12 @@ std::any BatchMoviesController::objectValueFor(ui::TableView&, const std::shared
     if (!movie || !column) return {};
     const std::string& title = column->title();
     if (title == "Filename") return movie->filename();
-    if (title == "Resolution") return kestrane::roundIntDesc(movie->resolution());
-    if (title == "FPS") return long(kestrane::roundInt(double(movie->frameRate())));
+    // A movie without a picture has no size or rate to show.
+    if (title == "Resolution") return movie->playable() ? kestrane::roundIntDesc(movie->resolution()) : std::string();
+    if (title == "FPS") {
+        if (!movie->playable()) return std::string();
+        return long(kestrane::roundInt(double(movie->frameRate())));
+    }
     if (title == "Duration") {
         // A movie that gives no frame says why instead.
         if (!movie->playable()) return unplayableReason(*movie);
@@ -295,14 +299,17 @@ std::any BatchMoviesController::objectValueFor(ui::TableView&, const std::shared
 std::string BatchMoviesController::toolTipFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>&, long row)
 {
     const orvalis::MovieRef movie = movieAt(row);
-    return movie ? unplayableReason(*movie) : std::string();
+    if (!movie || movie->playable()) return {};
+    return movie->url().path() + "\n" + unplayableReason(*movie);
 }
 
 std::string BatchMoviesController::unplayableReason(orvalis::Movie& movie)
 {
     if (movie.playable()) return {};
-    return kestrane::local(*kestrane::MB.get(),
-                           movie.avasset()->isReadable() ? "BatchMC.NoPicture" : "BatchMC.Unreadable");
+    const std::string what = kestrane::local(*kestrane::MB.get(), movie.avasset()->isReadable() ? "BatchMC.NoPicture"
+                                                                                                : "BatchMC.Unreadable");
+    const std::string problem = movie.avasset()->problem();
+    return problem.empty() ? what : what + ": " + problem;
 }
 
 void BatchMoviesController::willDisplayCell(ui::TableView&, ui::TableCell& cell,

@@ -1,5 +1,7 @@
 #include "app/batch/batch_names.h"
 
+#include <algorithm>
+
 #include "app/batch/batch_task.h"
 #include "foundation/file_manager_extensions.h"
 #include "foundation/shortcuts.h"
@@ -36,16 +38,18 @@ void BatchNames::forgetGoneTasks()
 }
 
 BatchNames::Claim BatchNames::claim(const core::Url& url, std::uint64_t batch,
-                                    const std::shared_ptr<const BatchTask>& task, bool alternativeForTaken)
+                                    const std::shared_ptr<const BatchTask>& task, bool alternativeForTaken, long rank)
 {
     std::lock_guard lock(mutex_);
     if (++claimsSinceSweep_ >= claimsPerSweep) forgetGoneTasks();
-    Claim claim{url, false};
-    const bool taken = alternativeForTaken && kestrane::contentExists(*kestrane::FM.get(), url).exist;
-    if (taken || isOurs(url.path(), batch)) {
+    const long own = std::max(rank, 0L) - 1;
+    Claim claim{kestrane::numberedName(url, own), false};
+    const bool taken = alternativeForTaken && kestrane::contentExists(*kestrane::FM.get(), claim.url).exist;
+    if (taken || isOurs(claim.url.path(), batch)) {
         // Past the files there and every name given, so that no two frames meet on one.
-        claim.url = kestrane::alternative(*kestrane::FM.get(), url,
-                                          [&](const core::Url& candidate) { return isOurs(candidate.path(), batch); });
+        claim.url = kestrane::alternative(
+            *kestrane::FM.get(), url, [&](const core::Url& candidate) { return isOurs(candidate.path(), batch); },
+            own + 1);
         claim.fresh = true;
     }
     owners_[claim.url.path()] = Owner{batch, task};

@@ -27,11 +27,14 @@ public:
         // The name was free when claimed: the file is to be written as a new one, never in place of another.
         bool fresh = false;
     };
-    // The name a new file of `task` (of the launch `batch`) takes for `url`: `url` itself unless a task of
-    // the same launch or one still at work gave it already, or something is there and `alternativeForTaken`
-    // asks for a free name. The name is the task's from now on.
+    // The name a new file of `task` (of the launch `batch`) takes for `url`: the task's own name for it unless
+    // a task of the same launch or one still at work gave that already, or something is there and
+    // `alternativeForTaken` asks for a free name, and then the next free one of its series. The task's own
+    // name is `url` for the first of the launch's tasks that name their files alike (`rank` 0), and
+    // "name (rank - 1).ext" for the others, so that each task of a launch gets the same names at every launch
+    // whatever order frames finish in. The name is the task's from now on.
     Claim claim(const core::Url& url, std::uint64_t batch, const std::shared_ptr<const BatchTask>& task,
-                bool alternativeForTaken);
+                bool alternativeForTaken, long rank = 0);
 
 private:
     struct Owner {

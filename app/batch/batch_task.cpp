@@ -5,10 +5,10 @@
 #include <cmath>
 #include <exception>
 #include <limits>
-#include <system_error>
 
 #include "app/batch/batch_manager.h"
 #include "app/document/defaults_keys.h"
+#include "app/document/write_failure.h"
 #include "foundation/file_manager_extensions.h"
 #include "foundation/image_encoding.h"
 #include "foundation/shortcuts.h"
@@ -50,6 +50,13 @@ long frameLimit()
     static const long limit =
         BatchTask::concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue());
     return limit;
+}
+
+// Write failures that every other frame of the task would meet as well.
+bool failsEveryFrame(int error)
+{
+    return error == ENOENT || error == ENOTDIR || error == EROFS || error == EACCES || error == EPERM ||
+           error == ENOSPC || error == EDQUOT;
 }
 
 // A label padded with blanks to 12 characters, then ": ".
@@ -193,19 +200,37 @@ void BatchTask::execute()
     leaveTurn();
     // The log is in place before anyone can see the task finished.
     closeLog();
-    changeState([](BatchState s) { return s != BatchState::cancelled; }, BatchState::complete);
+    changeState([](BatchState s) { return !batch_state::isFinished(s); }, BatchState::complete);
+}
+
+orvalis::ImageNamer BatchTask::makeImageNamer() const
+{
+    orvalis::ImageNamer namer;
+    namer.setMovieURL(movie_->url());
+    namer.setFormat(format_);
+    namer.setMarkups(
+        kestrane::Defaults[BatchOutputMarkupsKey].strings().value_or(orvalis::ImageNamer::DefaultMarkups()));
+    return namer;
 }
 
 orvalis::ImageNamer& BatchTask::imageNamer()
 {
-    if (!imageNamer_) {
-        imageNamer_.emplace();
-        imageNamer_->setMovieURL(movie_->url());
-        imageNamer_->setFormat(format_);
-        imageNamer_->setMarkups(
-            kestrane::Defaults[BatchOutputMarkupsKey].strings().value_or(orvalis::ImageNamer::DefaultMarkups()));
-    }
+    if (!imageNamer_) imageNamer_ = makeImageNamer();
     return *imageNamer_;
+}
+
+std::string BatchTask::nameSignature() const
+{
+    orvalis::ImageNamer namer = makeImageNamer();
+    namer.setCount(count_);
+    // The names of two frames, which tell apart every token that depends on the frame.
+    std::string signature;
+    for (const std::int64_t k : {1, 2}) {
+        namer.setIndex(k);
+        namer.setTime(media::Time::make(1501 * k, 1000));
+        signature += namer.name().value_or("") + "/";
+    }
+    return signature;
 }
 
 void BatchTask::run()
@@ -222,12 +247,12 @@ void BatchTask::run()
         if (!name) {
             // A name that would not be a file of the folder.
             concurrencySemaphore().signal();
-            logWriteError(destURL_);
+            logWriteError(i, destURL_, "the naming template gives this frame no file name");
             frameDone();
             continue;
         }
         const BatchNames::Claim claim = BatchNames::shared().claim(destURL_.appendingPathComponent(*name), batch_,
-                                                                   shared_from_this(), useAlternativeName_);
+                                                                   shared_from_this(), useAlternativeName_, nameRank_);
         if (!jobTried_) {
             // Once per turn: a movie whose frames cannot be grabbed together fails them one by one.
             job_ = makeJob(i);
@@ -235,9 +260,8 @@ void BatchTask::run()
             jobTried_ = true;
         }
         sharedQueue()->async(
-            [self = shared_from_this(), time, claim, job = job_, index = std::size_t(i - jobFirst_)]() mutable {
-                self->frameDidFinish(time, claim, std::move(job), index);
-            });
+            [self = shared_from_this(), frame = Frame{i, time, claim}, job = job_,
+             index = std::size_t(i - jobFirst_)]() mutable { self->frameDidFinish(frame, std::move(job), index); });
     }
 }
 
@@ -254,7 +278,8 @@ std::shared_ptr<media::ImageJob> BatchTask::makeJob(std::int64_t first)
             return kestrane::data(image, format);
         };
         const int decoders = int(std::min<long>(frameLimit(), std::numeric_limits<int>::max()));
-        return thumbnailer.accurateImages(grabs, {}, decoders, std::move(encode));
+        return thumbnailer.accurateImages(
+            grabs, [stopped = stoppedForGood_] { return stopped->load(); }, decoders, std::move(encode));
     } catch (const core::Error&) {
         return nullptr;
     }
@@ -266,10 +291,10 @@ bool BatchTask::takeTurn()
         if (state() == BatchState::stopped) {
             leaveTurn();
             // A wake-up left over from an earlier resume finds the task still stopped and waits again.
-            while (state() == BatchState::stopped)
+            while (state() == BatchState::stopped && !*stoppedForGood_)
                 stopSemaphore_.wait();
         }
-        if (isFinished()) return false;
+        if (isFinished() || *stoppedForGood_) return false;
         if (holdsTurn_) return true;
         // The wait may be long: the state is read again once the turn is ours.
         turnSemaphore().wait();
@@ -283,7 +308,7 @@ bool BatchTask::takeFrameSlot()
         if (!takeTurn()) return false;
         concurrencySemaphore().wait();
         // The wait may have been long: a task stopped or cancelled meanwhile starts no frame.
-        if (state() == BatchState::processing) return true;
+        if (state() == BatchState::processing && !*stoppedForGood_) return true;
         concurrencySemaphore().signal();
     }
 }
@@ -304,62 +329,90 @@ core::Semaphore& BatchTask::turnSemaphore()
     return *semaphore;
 }
 
-bool BatchTask::writeFile(const BatchNames::Claim& name, const std::function<std::optional<core::Data>()>& bytes) const
+bool BatchTask::writeFile(const BatchNames::Claim& name, const std::function<std::optional<core::Data>()>& bytes,
+                          int& error) const
 {
     if (name.fresh || useAlternativeName_)
-        return kestrane::writeToFreeName(*core::FileManager::defaultManager(), name.url, bytes).has_value();
+        return kestrane::writeToFreeName(*core::FileManager::defaultManager(), name.url, bytes, &error).has_value();
     const std::optional<core::Data> data = bytes();
-    return data && core::writeAtomically(*data, name.url);
+    error = 0;
+    return data && core::writeAtomically(*data, name.url.path(), error);
 }
 
-void BatchTask::frameDidFinish(const media::Time& time, const BatchNames::Claim& name,
-                               std::shared_ptr<media::ImageJob> job, std::size_t index)
+void BatchTask::frameDidFinish(const Frame& frame, std::shared_ptr<media::ImageJob> job, std::size_t index)
 {
+    // A task stopped for good decodes and writes nothing more: its frames in flight end without counting.
+    bool handled = false;
     {
         FrameAtWork atWork;
-        const std::optional<media::ImageJob::Image> answer = job ? job->take(index) : std::nullopt;
+        const std::optional<media::ImageJob::Image> answer = job && !*stoppedForGood_ ? job->take(index) : std::nullopt;
         // Let go before the frame counts as done: the task's worker then ends the job, its decoders closed,
         // before it hands its turn on.
         job.reset();
-        if (answer)
-            writeAnswer(*answer, time, name);
-        else
-            snapImage(time, name);
+        if (answer) {
+            writeAnswer(*answer, frame);
+            handled = true;
+        } else if (!*stoppedForGood_) {
+            snapImage(frame);
+            handled = true;
+        }
     }
     concurrencySemaphore().signal();
-    frameDone();
+    if (handled) frameDone();
 }
 
-void BatchTask::writeAnswer(const media::ImageJob::Image& answer, const media::Time& time,
-                            const BatchNames::Claim& name)
+void BatchTask::writeAnswer(const media::ImageJob::Image& answer, const Frame& frame)
 {
     if (answer.error || (!answer.image && !answer.bytes)) {
-        logSnapError(time);
+        logSnapError(frame.position, frame.time,
+                     answer.error ? answer.error->message() : std::string("no picture was decoded there"));
         return;
     }
-    // An image that could not be encoded is not written.
-    if (!answer.bytes || !writeFile(name, [&] { return answer.bytes; })) logWriteError(name.url);
+    writeFrame(frame, [&] { return answer.bytes; });
 }
 
-void BatchTask::snapImage(const media::Time& time, const BatchNames::Claim& name)
+void BatchTask::snapImage(const Frame& frame)
 {
     gfx::ImageRef image;
-    const double seconds = time.seconds();
-    if (std::isfinite(maxSize_) && maxSize_ >= 0 && time.isNumeric() && std::isfinite(seconds)) {
+    std::string reason = "its time or the largest size is not a number";
+    const double seconds = frame.time.seconds();
+    if (std::isfinite(maxSize_) && maxSize_ >= 0 && frame.time.isNumeric() && std::isfinite(seconds)) {
         try {
             orvalis::Thumbnailer thumbnailer(movie_);
             thumbnailer.setMaximumSize(gfx::Size{maxSize_, maxSize_});
             thumbnailer.setEdition(edition_);
-            image = thumbnailer.accurateImage(time);
-        } catch (const core::Error&) {
+            image = thumbnailer.accurateImage(frame.time);
+        } catch (const core::Error& error) {
             image = nullptr;
+            reason = error.message();
         }
     }
     if (!image) {
-        logSnapError(time);
+        logSnapError(frame.position, frame.time, reason);
         return;
     }
-    if (!writeFile(name, [&] { return kestrane::data(image, format_); })) logWriteError(name.url);
+    writeFrame(frame, [&] { return kestrane::data(image, format_); });
+}
+
+void BatchTask::writeFrame(const Frame& frame, const std::function<std::optional<core::Data>()>& bytes)
+{
+    int error = 0;
+    if (writeFile(frame.name, bytes, error)) return;
+    logWriteError(frame.position, frame.name.url, writeFailureReason(error));
+    if (failsEveryFrame(error)) stopForGood(writeFailureReason(error));
+}
+
+void BatchTask::stopForGood(const std::string& reason)
+{
+    {
+        std::lock_guard lock(logMutex_);
+        if (stopReason_) return;
+        stopReason_ = reason;
+    }
+    *stoppedForGood_ = true;
+    // The worker, waiting for the last frame or for a resume, goes on to the end.
+    stopSemaphore_.signal();
+    lastSemaphore_.signal();
 }
 
 void BatchTask::frameDone()
@@ -374,29 +427,37 @@ void BatchTask::frameDone()
 void BatchTask::openLog()
 {
     if (!shouldWriteLog_) return;
+    const std::string size = core::describe(maxSize_) + (maxSize_ == 0 ? " (no limit)" : "");
     std::string header = headerLine("File url", movie_->url().path()) + headerLine("Dest url", destURL_.path()) +
                          headerLine("Format", kestrane::fileExtension(format_)) +
-                         headerLine("Count", std::to_string(count_.load())) +
-                         headerLine("Size", core::describe(maxSize_)) + "\n";
+                         headerLine("Count", std::to_string(count_.load())) + headerLine("Size", size) + "\n";
     std::lock_guard lock(logMutex_);
-    logText_ = std::move(header);
+    logHeader_ = std::move(header);
 }
 
 void BatchTask::closeLog()
 {
     std::lock_guard lock(logMutex_);
-    if (!logText_) return;
+    if (!logHeader_) return;
     const BatchNames::Claim name =
         BatchNames::shared().claim(destURL_.appendingPathComponent(movie_->title() + "-logs.txt"), batch_,
-                                   shared_from_this(), useAlternativeName_);
-    errno = 0;
-    if (!writeFile(name, [&] { return core::dataFromString(*logText_); })) {
-        const int error = errno ? errno : EIO;
+                                   shared_from_this(), useAlternativeName_, nameRank_);
+    // The frames' lines in the order of their times, whatever order they failed in; the reason the task
+    // stopped, when it did, last.
+    auto failures = failures_;
+    std::stable_sort(failures.begin(), failures.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::string text = *logHeader_;
+    for (const auto& failure : failures)
+        text += failure.second + "\n";
+    if (stopReason_) text += "Stopped, no frame can be written in " + destURL_.path() + ": " + *stopReason_ + "\n";
+    int error = 0;
+    if (!writeFile(
+            name, [&] { return core::dataFromString(text); }, error)) {
         ++errors_;
         logFailure_ = "The log \"" + name.url.lastPathComponent() + "\" cannot be written in \"" + destURL_.path() +
-                      "\": " + std::system_category().message(error) + ".";
+                      "\": " + writeFailureReason(error ? error : EIO) + ".";
     }
-    logText_.reset();
+    logHeader_.reset();
 }
 
 std::optional<std::string> BatchTask::logFailure() const
@@ -405,22 +466,44 @@ std::optional<std::string> BatchTask::logFailure() const
     return logFailure_;
 }
 
-void BatchTask::writeLogLine(const std::string& line)
+std::vector<std::string> BatchTask::failedFrames(std::size_t most) const
 {
     std::lock_guard lock(logMutex_);
-    if (logText_) *logText_ += line;
+    auto failures = failures_;
+    std::stable_sort(failures.begin(), failures.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < failures.size() && i < most; ++i)
+        lines.push_back(failures[i].second);
+    return lines;
 }
 
-void BatchTask::logSnapError(const media::Time& time)
+std::optional<std::string> BatchTask::stopReason() const
 {
-    ++errors_;
-    writeLogLine("Cannot snap image at time : " + kestrane::hhmmssmsDesc(time) + "\n");
+    std::lock_guard lock(logMutex_);
+    return stopReason_;
 }
 
-void BatchTask::logWriteError(const core::Url& url)
+void BatchTask::recordFailure(std::int64_t position, std::string line)
 {
+    std::lock_guard lock(logMutex_);
+    // Counted under the lock with its line, so that a reader never sees more errors than lines.
     ++errors_;
-    writeLogLine("Cannot write image at url : " + url.path() + "\n");
+    failures_.emplace_back(position, std::move(line));
+    // Without a log only the first ones in time are ever shown.
+    if (!logHeader_ && failures_.size() > 2 * failuresKeptWithoutLog) {
+        std::sort(failures_.begin(), failures_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        failures_.resize(failuresKeptWithoutLog);
+    }
+}
+
+void BatchTask::logSnapError(std::int64_t position, const media::Time& time, const std::string& reason)
+{
+    recordFailure(position, "Cannot snap image at time : " + kestrane::hhmmssmsDesc(time) + ": " + reason);
+}
+
+void BatchTask::logWriteError(std::int64_t position, const core::Url& url, const std::string& reason)
+{
+    recordFailure(position, "Cannot write image at url : " + url.path() + ": " + reason);
 }
 
 }  // namespace vistrel

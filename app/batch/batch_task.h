@@ -29,6 +29,8 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/batch/batch_names.h"
 #include "app/batch/batch_state.h"
@@ -78,6 +80,12 @@ public:
     // The launch the task belongs to: no task replaces a file that a task of its launch, or one still at
     // work, wrote (its frame takes the next free name instead). A task is a launch of its own until told.
     void setBatch(std::uint64_t batch) { batch_ = batch; }
+    // Main thread, before the task starts: how many tasks before it in its launch's table name their files as
+    // it does (their signatures are equal); its names follow theirs (BatchNames::claim).
+    void setNameRank(long rank) { nameRank_ = rank; }
+    // What the task's file names depend on besides the frame: tasks of equal signatures name their frames
+    // alike. Reads the naming template as the task will.
+    std::string nameSignature() const;
     // A number no launch of the process had.
     static std::uint64_t newBatch();
     std::shared_ptr<BatchManager> manager() const;
@@ -93,6 +101,14 @@ public:
     // Why the log could not be written, in words with the system's reason; none when it was (or none was
     // asked for).
     std::optional<std::string> logFailure() const;
+    // The lines of the first `most` frames that failed, in the order of their times, each with its reason; a
+    // task that writes no log keeps the first failuresKeptWithoutLog only.
+    std::vector<std::string> failedFrames(std::size_t most) const;
+    static constexpr std::size_t failuresKeptWithoutLog = 20;
+    // Why the task stopped before its last frame, in the system's words ("No space left on device"): its
+    // writes failed in a way that every frame would meet (the folder gone or read-only, the disk full); none
+    // while it has not.
+    std::optional<std::string> stopReason() const;
 
     // Main thread: the user's commands; each is ignored in the states where it means nothing.
     void start();
@@ -120,9 +136,9 @@ protected:
     // Writes the log whole under its name (a free one, when free names are asked for) and closes it; later
     // lines are dropped. A log that cannot be written counts as an error of the task (see logFailure).
     virtual void closeLog();
-    // Count one failed frame and log its line.
-    void logSnapError(const media::Time& time);
-    void logWriteError(const core::Url& url);
+    // Count the failed frame at `position` of the splitter and log its line, with the reason.
+    void logSnapError(std::int64_t position, const media::Time& time, const std::string& reason);
+    void logWriteError(std::int64_t position, const core::Url& url, const std::string& reason);
 
 private:
     void execute();
@@ -136,14 +152,29 @@ private:
     void leaveTurn();
     static core::Semaphore& turnSemaphore();
     orvalis::ImageNamer& imageNamer();
+    // A namer of the task's files, as the settings say now.
+    orvalis::ImageNamer makeImageNamer() const;
+    // One frame of the task: its place among the splitter's times, its time and the name claimed for it.
+    struct Frame {
+        std::int64_t position = 0;
+        media::Time time;
+        BatchNames::Claim name;
+    };
     // Writes the bytes at the name claimed: as a new file under it or a free name like it when the name was
-    // free or free names are asked for, else replacing the file there; false when nothing could be written.
-    bool writeFile(const BatchNames::Claim& name, const std::function<std::optional<core::Data>()>& bytes) const;
-    // The frame's answer of the job (when there is one) written, else the frame grabbed and written alone.
-    void frameDidFinish(const media::Time& time, const BatchNames::Claim& name, std::shared_ptr<media::ImageJob> job,
-                        std::size_t index);
-    void snapImage(const media::Time& time, const BatchNames::Claim& name);
-    void writeAnswer(const media::ImageJob::Image& answer, const media::Time& time, const BatchNames::Claim& name);
+    // free or free names are asked for, else replacing the file there; false when nothing could be written,
+    // with `error` as kestrane::writeToFreeName gives it.
+    bool writeFile(const BatchNames::Claim& name, const std::function<std::optional<core::Data>()>& bytes,
+                   int& error) const;
+    // The frame's answer of the job (when there is one) written, else the frame grabbed and written alone;
+    // nothing once the task has stopped for good.
+    void frameDidFinish(const Frame& frame, std::shared_ptr<media::ImageJob> job, std::size_t index);
+    void snapImage(const Frame& frame);
+    void writeAnswer(const media::ImageJob::Image& answer, const Frame& frame);
+    // The frame's bytes written; a failure logged, and one that every frame would meet stops the task.
+    void writeFrame(const Frame& frame, const std::function<std::optional<core::Data>()>& bytes);
+    // Any thread: the writes fail for a reason every frame would meet. No frame starts after this, the frames
+    // in flight write nothing, the decoding stops, and the task ends as complete.
+    void stopForGood(const std::string& reason);
     // Worker: the job of the frames from `first` on; none when the frames cannot be grabbed at all (they then
     // fail one by one).
     std::shared_ptr<media::ImageJob> makeJob(std::int64_t first);
@@ -153,7 +184,7 @@ private:
     // state, or none when nothing changed.
     template <class Allowed>
     std::optional<BatchState> changeState(Allowed allowed, BatchState to);
-    void writeLogLine(const std::string& line);
+    void recordFailure(std::int64_t position, std::string line);
 
     const std::shared_ptr<orvalis::Movie> movie_;
     const orvalis::Edition edition_;
@@ -164,6 +195,7 @@ private:
     bool useAlternativeName_ = false;
     orvalis::TimeSplitter splitter_;
     std::uint64_t batch_ = newBatch();
+    long nameRank_ = 0;
     std::atomic<std::int64_t> count_ = 0;
 
     mutable std::mutex stateMutex_;  // held around every change of state, with the manager's lock inside
@@ -171,6 +203,8 @@ private:
     std::atomic<BatchState> state_ = BatchState::pending;
     std::atomic<std::int64_t> index_ = 0;
     std::atomic<std::int64_t> errors_ = 0;
+    // Set by stopForGood; shared with the decoding of the task's job, which it stops.
+    const std::shared_ptr<std::atomic<bool>> stoppedForGood_ = std::make_shared<std::atomic<bool>>(false);
 
     bool holdsTurn_ = false;  // worker only
     // Worker only, in the task's turn: the job of the frames from jobFirst_ on, once tried.
@@ -182,8 +216,11 @@ private:
     std::optional<orvalis::ImageNamer> imageNamer_;
 
     mutable std::mutex logMutex_;
-    std::optional<std::string> logText_;  // present while the log is open
+    std::optional<std::string> logHeader_;  // present while the log is open
+    // The failed frames' lines (without their line feeds) by their positions, in the order they failed.
+    std::vector<std::pair<std::int64_t, std::string>> failures_;
     std::optional<std::string> logFailure_;
+    std::optional<std::string> stopReason_;
 };
 
 }  // namespace vistrel

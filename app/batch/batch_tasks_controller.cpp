@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "app/batch/batch_actions.h"
 #include "app/batch/batch_manager.h"
@@ -204,11 +205,18 @@ void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
     core::assertMainThread();
     auto owner = controller.lock();
     auto window = owner ? owner->window() : nullptr;
-    if (!window || !kestrane::endEditing(*window) || !exportURL_) return ui::beep();
+    if (!window) return ui::beep();
+    // Start never does nothing without saying why.
+    if (!kestrane::endEditing(*window))
+        return refuseLaunch(kestrane::local(*kestrane::MB.get(), "BatchTC.EditingNotEnded"));
+    if (!exportURL_) return refuseLaunch(kestrane::local(*kestrane::MB.get(), "BatchTC.NoExportFolder"));
+    if (owner->moviesSelection().isEmpty())
+        return refuseLaunch(kestrane::local(*kestrane::MB.get(), "BatchTC.NoMovieSelected"));
     std::vector<std::shared_ptr<BatchTask>> tasks;
     const std::uint64_t batch = BatchTask::newBatch();
     const auto& movies = owner->movies();
     long leftOut = 0;
+    bool refused = false;
     for (const auto index : owner->moviesSelection()) {
         if (index < 0 || index >= std::int64_t(movies.size())) continue;
         const orvalis::MovieRef& movie = movies[std::size_t(index)];
@@ -221,10 +229,15 @@ void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
             task->setBatch(batch);
             tasks.push_back(std::move(task));
         } else {
-            ui::beep();
+            refused = true;
         }
     }
+    if (refused) return refuseLaunch(kestrane::local(*kestrane::MB.get(), "BatchTC.SettingsGiveNoFrames"));
     if (const std::string problem = namingProblem(tasks); !problem.empty()) return refuseLaunch(problem);
+    // Tasks that name their files alike take their names in the order of the table, at every launch.
+    std::map<std::string, long> alike;
+    for (const auto& task : tasks)
+        task->setNameRank(alike[task->nameSignature()]++);
     unannounced_.insert(unannounced_.end(), tasks.begin(), tasks.end());
     owner->manager()->appendTasks(tasks);
     if (leftOut > 0) {
@@ -338,9 +351,12 @@ void BatchTasksController::removeFinishedTasks(const std::shared_ptr<core::Objec
 
 // MARK: - Table
 
-std::string BatchTasksController::stateText(BatchState state, std::int64_t errors)
+std::string BatchTasksController::stateText(const BatchTask& task)
 {
-    const std::string text = batch_state::localizedDescription(state);
+    if (const auto reason = task.stopReason())
+        return kestrane::local(*kestrane::MB.get(), "BatchTC.StateFailed", *reason);
+    const std::int64_t errors = task.errors();
+    const std::string text = batch_state::localizedDescription(task.state());
     if (errors == 0) return text;
     return errors == 1 ? kestrane::local(*kestrane::MB.get(), "BatchTC.StateWithOneError", text)
                        : kestrane::local(*kestrane::MB.get(), "BatchTC.StateWithErrors", text, errors);
@@ -365,7 +381,7 @@ std::any BatchTasksController::objectValueFor(ui::TableView&, const std::shared_
     const BatchTask& task = *owner->manager()->tasks()[std::size_t(row)];
     const std::string& title = column->title();
     if (title == "Filename") return task.movie()->title();
-    if (title == "State") return stateText(task.state(), task.errors());
+    if (title == "State") return stateText(task);
     if (title == "Progress") return progressText(task.index(), task.count());
     if (title == "Errors") return std::to_string(task.errors());
     if (title == "Index") return std::to_string(task.index());
@@ -379,13 +395,32 @@ std::string BatchTasksController::toolTipFor(ui::TableView&, const std::shared_p
     auto owner = controller.lock();
     if (!owner || !column || column->title() != "State" || row < 0 || row >= long(owner->manager()->tasks().size()))
         return {};
-    const BatchTask& task = *owner->manager()->tasks()[std::size_t(row)];
+    return failuresText(*owner->manager()->tasks()[std::size_t(row)]);
+}
+
+std::string BatchTasksController::failuresText(const BatchTask& task)
+{
+    const auto& bundle = *kestrane::MB.get();
     const std::optional<std::string> logFailure = task.logFailure();
+    std::vector<std::string> paragraphs;
+    if (const auto reason = task.stopReason())
+        paragraphs.push_back(kestrane::local(bundle, "BatchTC.StoppedToolTip", task.index(), task.count(),
+                                             task.destURL().path(), *reason));
     // A log that could not be written is one of the task's errors; the others are frames.
     const std::int64_t failedFrames = task.errors() - (logFailure ? 1 : 0);
+    if (failedFrames > 0) {
+        std::string frames = kestrane::local(bundle, "BatchTC.FailedFramesToolTip", failedFrames);
+        for (const auto& line : task.failedFrames(shownFailedFrames))
+            frames += "\n" + line;
+        if (failedFrames > std::int64_t(shownFailedFrames))
+            frames += "\n" + kestrane::local(bundle, "BatchTC.MoreFailedFramesToolTip",
+                                             failedFrames - std::int64_t(shownFailedFrames));
+        paragraphs.push_back(frames);
+    }
+    if (logFailure) paragraphs.push_back(*logFailure);
     std::string tip;
-    if (failedFrames > 0) tip = kestrane::local(*kestrane::MB.get(), "BatchTC.FailedFramesToolTip", failedFrames);
-    if (logFailure) tip += (tip.empty() ? "" : "\n") + *logFailure;
+    for (const auto& paragraph : paragraphs)
+        tip += (tip.empty() ? "" : "\n") + paragraph;
     return tip;
 }
 

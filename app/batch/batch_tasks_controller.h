@@ -109,8 +109,14 @@ public:
 
     // "100" for a task without frames, else the rounded share of its frames done.
     static std::string progressText(std::int64_t index, std::int64_t count);
-    // The state as the table shows it, with the count of frames that failed when any did.
-    static std::string stateText(BatchState state, std::int64_t errors);
+    // The state as the table shows it, with the count of frames that failed when any did; for a task that
+    // stopped because no frame could be written, that it failed and why.
+    static std::string stateText(const BatchTask& task);
+    // What the State cell's tooltip says of a task: why it stopped, its failed frames (the first
+    // shownFailedFrames, in the order of their times, with their reasons) and its log's failure; empty when
+    // nothing failed.
+    static std::string failuresText(const BatchTask& task);
+    static constexpr std::size_t shownFailedFrames = BatchTask::failuresKeptWithoutLog;
 
 private:
     // The running total plus the frames of the movie at `index` of the list.

@@ -4,6 +4,7 @@
 #include "app/batch/batch_movies_controller.h"
 #include "app/batch/batch_tasks_controller.h"
 #include "app/batch/batch_window_controller.h"
+#include "app/batch/stored_settings_check.h"
 #include "app/document/defaults_keys.h"
 #include "app/document/interface_builder.h"
 #include "appkit/responder_extensions.h"
@@ -146,21 +147,25 @@ void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>
                                             std::get<0>(commands[i]), tasks, std::get<1>(commands[i]));
 }
 
-// The settings keep their values across launches.
+// The settings keep their values across launches; stored values their controls cannot show are put back to
+// their defaults first.
 void bindSettings(const BatchTasksController& tasks)
 {
-    const std::pair<std::shared_ptr<ui::Control>, const std::string&> bindings[] = {
-        {tasks.splitterMatrix.lock(), BatchSplitterModeKey},
-        {tasks.secondsSplitterField.lock(), BatchEverySecondsKey},
-        {tasks.framesSplitterField.lock(), BatchEveryFramesKey},
-        {tasks.countSplitterField.lock(), BatchNbFramesKey},
-        {tasks.maxSizeField.lock(), BatchMaxSizeKey},
-        {tasks.formatPopUp.lock(), BatchImageFormatKey},
-        {tasks.errorPopUp.lock(), BatchFileErrorHandlerKey},
-        {tasks.logsPopUp.lock(), BatchSnapErrorHandlerKey},
+    const std::vector<BoundSetting> bindings = {
+        {tasks.splitterMatrix.lock(), BatchSplitterModeKey,
+         interfaceText("BatchWindow.EverySeconds") + " / " + interfaceText("BatchWindow.EveryFrames") + " / " +
+             interfaceText("BatchWindow.TotalFrames")},
+        {tasks.secondsSplitterField.lock(), BatchEverySecondsKey, interfaceText("BatchWindow.EverySeconds")},
+        {tasks.framesSplitterField.lock(), BatchEveryFramesKey, interfaceText("BatchWindow.EveryFrames")},
+        {tasks.countSplitterField.lock(), BatchNbFramesKey, interfaceText("BatchWindow.TotalFrames")},
+        {tasks.maxSizeField.lock(), BatchMaxSizeKey, interfaceText("BatchWindow.MaxSize")},
+        {tasks.formatPopUp.lock(), BatchImageFormatKey, interfaceText("BatchWindow.Format")},
+        {tasks.errorPopUp.lock(), BatchFileErrorHandlerKey, interfaceText("BatchWindow.TakenName")},
+        {tasks.logsPopUp.lock(), BatchSnapErrorHandlerKey, interfaceText("BatchWindow.Log")},
     };
-    for (const auto& [control, key] : bindings)
-        ui::bindToDefaults(control, key);
+    static_cast<void>(putBackSettingsOutOfRange(bindings));
+    for (const auto& setting : bindings)
+        ui::bindToDefaults(setting.control, setting.key);
 }
 
 void build(const std::shared_ptr<core::Object>& object)

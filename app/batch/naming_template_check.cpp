@@ -25,19 +25,32 @@ bool tellsFramesApart(const std::vector<std::string>& markups)
     });
 }
 
-// The name of a late frame of a long movie, whose values are among the longest the template can take.
+// The name of a late frame of a long movie, whose values are among the longest the template can take, written
+// in `format` (the one of the longest extension unless told).
 std::optional<std::string> sampleName(const std::vector<std::string>& markups, std::int64_t framesPerMovie,
-                                      const std::optional<core::Url>& movie)
+                                      const std::optional<core::Url>& movie,
+                                      kestrane::ImageFormat format = kestrane::ImageFormat::tiff)
 {
     ImageNamer namer;
     namer.setMarkups(markups);
     namer.setMovieURL(movie ? *movie : core::Url::fileURL("/movie.mov"));
-    namer.setFormat(kestrane::ImageFormat::tiff);
+    namer.setFormat(format);
     namer.setTime(media::Time::make(35999999, 1000));  // 9:59:59.999
     const std::int64_t count = std::max<std::int64_t>(framesPerMovie, 100000);
     namer.setIndex(count - 1);
     namer.setCount(count);
     return namer.name();
+}
+
+// Whether the names end with the extension of the format the image is written in, whichever it is: viewers
+// and file managers know pictures by it.
+bool endsWithImageExtension(const std::vector<std::string>& markups, const std::optional<core::Url>& movie)
+{
+    for (const auto format : {kestrane::ImageFormat::png, kestrane::ImageFormat::jpg, kestrane::ImageFormat::tiff}) {
+        const auto name = sampleName(markups, 1, movie, format);
+        if (!name || !name->ends_with("." + kestrane::fileExtension(format))) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -52,6 +65,7 @@ std::string namingTemplateProblem(const std::vector<std::string>& markups, std::
     if (!name) return text("NamingTemplate.Empty");
     if (name->starts_with('.')) return text("NamingTemplate.Hidden");
     if (name->size() > maxFileNameBytes) return text("NamingTemplate.TooLong");
+    if (!endsWithImageExtension(markups, movie)) return text("NamingTemplate.NoExtension");
     if (framesPerMovie > 1 && !tellsFramesApart(markups)) return text("NamingTemplate.SameName");
     return {};
 }

@@ -16,7 +16,8 @@ inline constexpr std::size_t maxFileNameBytes = 255;
 
 // Empty when the template can name the frames of the movie (a sample movie when none is given); otherwise
 // why not: it holds a character the settings cannot keep, it makes an empty name, a hidden file's name (starting with
-// "."), a name longer than maxFileNameBytes, or, when the movie gives more than one frame, the same name for all of
+// "."), a name longer than maxFileNameBytes, a name that does not end with "." and the extension of the image's
+// format (the image extension token), or, when the movie gives more than one frame, the same name for all of
 // them (it has no time and no index token).
 std::string namingTemplateProblem(const std::vector<std::string>& markups, std::int64_t framesPerMovie = 1,
                                   const std::optional<core::Url>& movie = std::nullopt);

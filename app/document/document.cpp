@@ -21,6 +21,7 @@
 #include "platform/ui/alert.h"
 #include "platform/ui/picture.h"
 #include "platform/ui/standard_actions.h"
+#include "platform/ui/text_field.h"
 #include "platform/ui/window_controller.h"
 
 namespace vistrel {
@@ -32,6 +33,14 @@ gfx::ImageRef bundleImage(const char* name)
     auto picture = ui::Picture::fromBundle(*kestrane::MB.get(), name);
     if (!picture) core::fatalError(std::string("The image ") + name + " is missing from the program's bundle");
     return picture->cgImage();
+}
+
+// The notice over a movie that cannot be played, with the reason.
+std::string unplayableNotice(const orvalis::Movie& movie)
+{
+    const std::string notice = kestrane::local(*kestrane::MB.get(), "Document.Unplayable");
+    const std::string problem = movie.avasset()->problem();
+    return problem.empty() ? notice : notice + " (" + problem + ")";
 }
 
 }  // namespace
@@ -131,6 +140,8 @@ void Document::movieDidOpen()
     if (const auto window = mainWindow(); window && controller) kestrane::insertNextResponder(*window, controller);
     const bool playable = movie_->playable();
     unplayableLabel()->setHidden(playable);
+    if (auto notice = std::dynamic_pointer_cast<ui::TextField>(unplayableLabel()); notice && !playable)
+        notice->setStringValue(unplayableNotice(*movie_));
     snapButton()->setHidden(!playable);
     generatorButton()->setEnabled(playable);
     if (state_ == DocumentState::opening) setState(stateBySelection());
@@ -176,11 +187,16 @@ void Document::restoreState(core::KeyedUnarchiver& unarchiver)
 {
     ui::Document::restoreState(unarchiver);
     const auto objects = unarchiver.decodeEach<SnapItem>(RestorableSnapsKey);
-    if (!objects) return;
-    // A snap that cannot be read back (or is no snap) is left out; the others come back.
+    if (!objects) {
+        // Snaps kept under the key in something that is no list: they are lost.
+        if (unarchiver.contains(RestorableSnapsKey)) countUnreadableRestoredItems(1);
+        return;
+    }
+    // A snap that cannot be read back (or is no snap) is left out, and counted; the others come back.
     SnapItems items;
     for (const auto& item : *objects)
         if (item) items.push_back(item);
+    countUnreadableRestoredItems(int(objects->size() - items.size()));
     if (items.empty()) return;
     restoring_.insert(restoring_.end(), items.begin(), items.end());
     // A movie still opening restores its snaps once it has opened; they are kept in the session meanwhile.

@@ -147,6 +147,9 @@ public:
     void exportAllAsImage(const std::shared_ptr<core::Object>& sender);
     void exportAllAsGIF(const std::shared_ptr<core::Object>& sender);
     void copySelectedItem(const std::shared_ptr<core::Object>& sender);
+    // When another file is under the movie's name since the document opened it, the snaps' frames are not had
+    // from it: each is an error of the export-errors sheet, and the answer is true.
+    bool refusedForChangedMovie(const SnapItems& snaps);
     void showShareMenu(const std::shared_ptr<core::Object>& sender);
     void closeExportErrorsAlert(const std::shared_ptr<core::Object>& sender);
     // The export button's menu of the export commands.

@@ -103,6 +103,7 @@ void Document::copySelectedItem(const std::shared_ptr<core::Object>&)
 {
     const auto item = snapsManager_->firstSelectedItem();
     if (!item) return ui::beep();
+    if (refusedForChangedMovie({item})) return;
     frames_->fullImage(item, [](const gfx::ImageRef& image) {
         const auto png = image ? kestrane::PNGData(image) : std::nullopt;
         if (!png) return;
@@ -120,6 +121,7 @@ void Document::showShareMenu(const std::shared_ptr<core::Object>&)
         kestrane::showAtTop(*sharingPicker_, shareButton());
         return;
     }
+    if (refusedForChangedMovie({snapsManager_->firstSelectedItem()})) return;
     std::weak_ptr<Document> weak = sharedAs<Document>();
     frames_->fullImage(snapsManager_->firstSelectedItem(), [weak](const gfx::ImageRef& image) {
         const auto self = weak.lock();
@@ -130,6 +132,16 @@ void Document::showShareMenu(const std::shared_ptr<core::Object>&)
         self->sharingPicker_->setDelegate(self);
         kestrane::showAtTop(*self->sharingPicker_, self->shareButton());
     });
+}
+
+bool Document::refusedForChangedMovie(const SnapItems& snaps)
+{
+    if (!frames_->frameGrabber().movieFileChanged()) return false;
+    std::string errors;
+    for (const auto& snap : snaps)
+        errors += DocumentExports::cannotSnapLine(*snap, FrameGrabber::movieFileChangedReason);
+    showExportErrors(errors);
+    return true;
 }
 
 gfx::Rect Document::sharingSourceFrame(const ui::SharingItem& item) const

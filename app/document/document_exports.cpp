@@ -3,6 +3,7 @@
 #include "app/document/defaults_keys.h"
 #include "app/document/document.h"
 #include "app/document/export_names.h"
+#include "app/document/write_failure.h"
 #include "foundation/bundle_info.h"
 #include "foundation/file_manager_extensions.h"
 #include "foundation/gif_image_writer.h"
@@ -17,11 +18,6 @@
 namespace vistrel {
 
 namespace {
-
-std::string cannotSnapLine(const SnapItem& item)
-{
-    return "Cannot snap image at " + kestrane::hhmmssmsDesc(item.time()) + "\n";
-}
 
 // How many frames of one image export may wait for or be in encoding at once, while the next is grabbed.
 constexpr long framesEncodedAtOnce = 3;
@@ -48,20 +44,23 @@ void snapDone(ImageExport& job, const std::weak_ptr<Document>& document)
 // One snap of an image export, on the export queue, with its frame at full size (null: none could be had, or
 // the work stopped): written, on a global queue while the export queue takes the next frame, as a new file
 // under the name promised for it (or, should something have taken that name since, the next free one).
-void exportSnap(const FrameGrabber& frames, const SnapItem& item, gfx::ImageRef image, const core::Url& url,
-                const std::shared_ptr<ImageExport>& job, std::size_t index, const std::weak_ptr<Document>& document)
+void exportSnap(const FrameGrabber& frames, const SnapItem& item, gfx::ImageRef image, const std::string& reason,
+                const core::Url& url, const std::shared_ptr<ImageExport>& job, std::size_t index,
+                const std::weak_ptr<Document>& document)
 {
     if (!image) {
         // Work stopped for quitting writes nothing more and reports nothing.
-        if (!frames.stopped()) job->lines[index] = cannotSnapLine(item);
+        if (!frames.stopped()) job->lines[index] = DocumentExports::cannotSnapLine(item, reason);
         ExportNames::shared().release(url);
         return snapDone(*job, document);
     }
     job->encodingSlots.wait();
     job->encodings.enter();
     core::DispatchQueue::global(core::QoS::utility)->async([image = std::move(image), url, job, index, document] {
-        if (!kestrane::writeToFreeName(*kestrane::FM.get(), url, [&] { return kestrane::data(image, job->format); }))
-            job->lines[index] = "Cannot export image to " + url.path() + "\n";
+        int error = 0;
+        if (!kestrane::writeToFreeName(
+                *kestrane::FM.get(), url, [&] { return kestrane::data(image, job->format); }, &error))
+            job->lines[index] = "Cannot export image to " + url.path() + ": " + writeFailureReason(error) + "\n";
         ExportNames::shared().release(url);
         snapDone(*job, document);
         job->encodingSlots.signal();
@@ -105,6 +104,12 @@ void writeGIF(const FrameGrabber& frames, const SnapItems& snaps, const core::Ur
     kestrane::GIFImageWriter writer(std::int64_t(snaps.size()));
     writer.setReplacesExistingFile(replacing);
     std::string errors;
+    // Frames of another movie now under the name would not be the snaps'.
+    if (frames.movieFileChanged()) {
+        for (const auto& snap : snaps)
+            errors += DocumentExports::cannotSnapLine(*snap, FrameGrabber::movieFileChangedReason);
+        return finishExport(document, errors);
+    }
     if (!writer.startWriting(url)) errors += "Cannot create writer at " + url.path() + "\n";
     const media::Time interval = kestrane::TimeStatics::withSeconds(delay);
     std::optional<gfx::Size> frameSize;
@@ -113,12 +118,13 @@ void writeGIF(const FrameGrabber& frames, const SnapItems& snaps, const core::Ur
     const std::unique_ptr<media::ImageJob> images =
         frames.images(snaps, side > 0 ? gfx::Size{side, side} : gfx::Size{}, 1);
     for (std::size_t i = 0; i < snaps.size(); ++i) {
-        const std::optional<gfx::ImageRef> next = nextImage(images.get());
+        std::string reason;
+        const std::optional<gfx::ImageRef> next = nextImage(images.get(), &reason);
         // Stopped for quitting: the unfinished file goes with the writer.
         if (frames.stopped() || !next) return finishExport(document, {});
         const gfx::ImageRef& image = *next;
         if (!image) {
-            errors += cannotSnapLine(*snaps[i]);
+            errors += DocumentExports::cannotSnapLine(*snaps[i], reason);
             writer.leaveOutFrame();
             ++leftOut;
         } else {
@@ -134,6 +140,11 @@ void writeGIF(const FrameGrabber& frames, const SnapItems& snaps, const core::Ur
 }
 
 }  // namespace
+
+std::string DocumentExports::cannotSnapLine(const SnapItem& item, const std::string& reason)
+{
+    return "Cannot snap image at " + kestrane::hhmmssmsDesc(item.time()) + ": " + reason + "\n";
+}
 
 kestrane::ImageFormat imageFormatOf(std::int64_t raw)
 {
@@ -186,10 +197,15 @@ std::vector<std::string> DocumentExports::startExport(const SnapItems& snaps, co
     }
     exportQueue()->async(
         [frames = frames_.frameGrabber(), snaps, urls, job, weak = document_, ended = std::move(ended)] {
-            // The frames are decoded side by side and come in the snaps' order.
-            const std::unique_ptr<media::ImageJob> images = frames.images(snaps, {});
-            for (std::size_t i = 0; i < snaps.size(); ++i)
-                exportSnap(frames, *snaps[i], nextImage(images.get()).value_or(nullptr), urls[i], job, i, weak);
+            // The frames are decoded side by side and come in the snaps' order; none from another movie now
+            // under the name.
+            const bool changed = frames.movieFileChanged();
+            const std::unique_ptr<media::ImageJob> images = changed ? nullptr : frames.images(snaps, {});
+            for (std::size_t i = 0; i < snaps.size(); ++i) {
+                std::string reason = FrameGrabber::movieFileChangedReason;
+                gfx::ImageRef image = changed ? nullptr : nextImage(images.get(), &reason).value_or(nullptr);
+                exportSnap(frames, *snaps[i], std::move(image), reason, urls[i], job, i, weak);
+            }
             job->encodings.wait();
             std::string errors;
             for (const auto& line : job->lines)

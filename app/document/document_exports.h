@@ -32,6 +32,9 @@ public:
     // The line added to the errors of a drop that failed: it hands over all the snaps dragged or none.
     static constexpr const char* droppedNothingLine = "The dragged snaps were not dropped\n";
 
+    // The line of the errors for a snap whose frame could not be had, with the reason.
+    static std::string cannotSnapLine(const SnapItem& item, const std::string& reason);
+
     DocumentExports(std::weak_ptr<Document> document, std::shared_ptr<orvalis::Movie> movie, DocumentFrames& frames);
 
     // Any thread; made on first use and kept.

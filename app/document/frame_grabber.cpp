@@ -1,5 +1,6 @@
 #include "app/document/frame_grabber.h"
 
+#include "moviekit/movie.h"
 #include "platform/core/error.h"
 #include "platform/core/main_queue.h"
 #include "platform/core/print.h"
@@ -18,13 +19,21 @@ gfx::ImageRef grabFrame(orvalis::Thumbnailer& thumbnailer, const SnapItem& item,
     }
 }
 
-std::optional<gfx::ImageRef> nextImage(media::ImageJob* job)
+std::optional<gfx::ImageRef> nextImage(media::ImageJob* job, std::string* reason)
 {
-    if (!job) return gfx::ImageRef();
+    std::string ignored;
+    std::string& why = reason ? *reason : ignored;
+    if (!job) {
+        why = "the movie has no video that can be decoded";
+        return gfx::ImageRef();
+    }
     std::optional<media::ImageJob::Image> answer = job->next();
     if (!answer) return std::nullopt;
+    if (!answer->image) why = answer->error ? answer->error->message() : "no picture was decoded there";
     return std::move(answer->image);
 }
+
+bool FrameGrabber::movieFileChanged() const { return movie && movie->avasset()->fileChanged(); }
 
 std::unique_ptr<media::ImageJob> FrameGrabber::images(const SnapItems& items, const gfx::Size& maximumSize,
                                                       int mostDecoders) const

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/document/snap_item.h"
 #include "moviekit/thumbnailer.h"
@@ -18,8 +19,8 @@ namespace vistrel {
 gfx::ImageRef grabFrame(orvalis::Thumbnailer& thumbnailer, const SnapItem& item, const gfx::Size& maximumSize);
 
 // The next image of a job from FrameGrabber::images (null for a movie without video): null when it cannot be
-// had; none once the job has stopped.
-std::optional<gfx::ImageRef> nextImage(media::ImageJob* job);
+// had, and then `reason`, when given, says why in words; none once the job has stopped.
+std::optional<gfx::ImageRef> nextImage(media::ImageJob* job, std::string* reason = nullptr);
 
 struct FrameGrabber {
     std::shared_ptr<orvalis::Movie> movie;
@@ -28,6 +29,10 @@ struct FrameGrabber {
 
     // Any thread.
     bool stopped() const { return stopFlag && stopFlag->load(); }
+    // Any thread: another file is under the movie's name since the document opened it, so its frames are not
+    // the snaps' any more (asked of the file system).
+    bool movieFileChanged() const;
+    static constexpr const char* movieFileChangedReason = "the movie file changed since the snaps were taken";
     // The snaps' frames through their editions within `maximumSize` (empty: full size), decoded side by side and
     // handed out in the snaps' order by a job of its own that stops with the document's busy work; null when the
     // movie has no video that decodes. Any thread but the main one, which would wait for the decoding: there it

@@ -46,6 +46,15 @@ void FileDefaultsStorage::keepAside(const std::string& problem)
                                     reasonOf(error) + ")."});
 }
 
+std::string FileDefaultsStorage::keepCopyAside()
+{
+    int error = 0;
+    const auto bytes = readRegularFile(path_, largestFile, &error);
+    const auto keptAs = bytes ? core::keepCopyAside(path_, *bytes, &error) : std::nullopt;
+    if (keptAs) return "The settings file as it was is kept as \"" + *keptAs + "\".";
+    return "No copy of the settings file \"" + path_ + "\" could be kept (" + reasonOf(error) + ").";
+}
+
 bool FileDefaultsStorage::save(const Dictionary& values)
 {
     if (keptBack_) {

@@ -17,6 +17,9 @@ public:
     [[nodiscard]] virtual bool save(const Dictionary& values) = 0;
     // Why the last save failed, in words (the system's reason); empty when unknown.
     virtual std::string failureReason() const { return {}; }
+    // Keeps a copy of the stored values as they are now, before values that could not be used are replaced;
+    // where the copy is, or why none could be kept, in words.
+    virtual std::string keepCopyAside() { return "the settings are not kept in a file"; }
 };
 
 // One XML property-list file, replaced atomically on every save (a temporary file renamed over it), so a crash
@@ -32,6 +35,8 @@ public:
     std::optional<Dictionary> load() override;
     [[nodiscard]] bool save(const Dictionary& values) override;
     std::string failureReason() const override { return failureReason_; }
+    // The file copied beside itself byte for byte (core::keepCopyAside).
+    std::string keepCopyAside() override;
 
     static constexpr std::size_t largestFile = 64 << 20;
 

@@ -115,6 +115,12 @@ void UserDefaults::announceChange(const std::string& key)
     NotificationCenter::defaultCenter().post(didChangeNotification, nullptr, {{"key", key}});
 }
 
+std::string UserDefaults::keepStoredCopyAside()
+{
+    std::lock_guard lock(mutex_);
+    return storage_->keepCopyAside();
+}
+
 bool UserDefaults::synchronize()
 {
     std::optional<UserNotice> notice;

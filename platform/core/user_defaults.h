@@ -46,6 +46,8 @@ public:
     // change is written at once; when writing fails, the user is told once (core::UserNotices), and again
     // only after a write has worked.
     [[nodiscard]] bool synchronize();
+    // Keeps a copy of the stored values aside (DefaultsStorage::keepCopyAside); what became of it, in words.
+    std::string keepStoredCopyAside();
 
 private:
     // The notice to post (outside the lock) when this save failed first.

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <sys/stat.h>
+#include <system_error>
 
 namespace media {
 
@@ -26,6 +29,15 @@ MediaType mediaTypeOf(AVMediaType type)
 }
 
 bool validRational(AVRational r) { return r.num > 0 && r.den > 0; }
+
+// Why FFmpeg could not open a file, from its error code: the system's reason when it is one, else that the
+// file is no movie it knows.
+std::string openingProblem(int error)
+{
+    // FFmpeg's own codes lie far below the negated system error numbers.
+    if (error < 0 && error > -4096) return std::system_category().message(-error);
+    return "not a movie";
+}
 
 gfx::AffineTransform transformOf(const AVStream* stream)
 {
@@ -159,6 +171,9 @@ struct Asset::Probe {
     Time origin = Time::zero();
     bool readable = false;
     bool playable = false;
+    std::string problem;
+    // The file as it was when probed; none when it could not be asked.
+    std::optional<struct stat> file;
     std::vector<TrackRef> tracks;
     std::unique_ptr<detail::DecoderPool> pool;
 
@@ -176,10 +191,22 @@ Asset::~Asset() = default;
 const Asset::Probe& Asset::probe() const
 {
     std::call_once(probed_, [this] {
-        auto format = url_.isFileURL() ? detail::openInput(url_.path()) : nullptr;
-        probe_ = format && detail::isMovieFormat(format->iformat)
-                     ? std::make_unique<Probe>(url_.path(), std::move(format))
-                     : std::make_unique<Probe>();
+        // Taken before reading, so that a file replaced while it is probed counts as changed.
+        struct stat status {};
+        const bool stated = url_.isFileURL() && ::stat(url_.path().c_str(), &status) == 0;
+        int error = 0;
+        auto format = url_.isFileURL() ? detail::openInput(url_.path(), &error) : nullptr;
+        const bool opened = format != nullptr;
+        const bool text = opened && detail::isTextFormat(format->iformat);
+        const bool movie = opened && detail::isMovieFormat(format->iformat);
+        probe_ = movie ? std::make_unique<Probe>(url_.path(), std::move(format)) : std::make_unique<Probe>();
+        if (!url_.isFileURL())
+            probe_->problem = "not a file";
+        else if (!opened)
+            probe_->problem = openingProblem(error);
+        else if (!movie)
+            probe_->problem = text ? "text, not a movie" : "a still image, not a movie";
+        if (stated) probe_->file = status;
     });
     return *probe_;
 }
@@ -215,6 +242,10 @@ Asset::Probe::Probe(const std::string& path, detail::FormatContextPtr opened)
         playable = videoIndex >= 0 ? pool != nullptr : playsSound(format, tracks);
         duration = durationOf(format, tracks, origin);
     }
+    if (!readable)
+        problem = "no track that can be read";
+    else if (!playable)
+        problem = videoIndex >= 0 ? "its video cannot be decoded" : "no video track, and no sound that plays";
     if (video.decoder && pool) {
         auto pooled = std::make_unique<detail::PooledDecoder>();
         pooled->decoder = std::move(video.decoder);
@@ -227,6 +258,19 @@ Time Asset::duration() const { return probe().duration; }
 bool Asset::isReadable() const { return probe().readable; }
 
 bool Asset::isPlayable() const { return probe().playable; }
+
+std::string Asset::problem() const { return probe().problem; }
+
+bool Asset::fileChanged() const
+{
+    const auto& then = probe().file;
+    struct stat now {};
+    // A file that could not be asked about when probed cannot be compared.
+    if (!then) return false;
+    if (::stat(url_.path().c_str(), &now) != 0) return true;
+    return now.st_dev != then->st_dev || now.st_ino != then->st_ino || now.st_size != then->st_size ||
+           now.st_mtim.tv_sec != then->st_mtim.tv_sec || now.st_mtim.tv_nsec != then->st_mtim.tv_nsec;
+}
 
 std::vector<TrackRef> Asset::tracks() const { return probe().tracks; }
 

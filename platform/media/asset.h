@@ -42,6 +42,13 @@ public:
     bool isReadable() const;
     // A track's decoder opens and yields a frame.
     bool isPlayable() const;
+    // Why the movie is not playable, in words ("No such file or directory", "not a movie", "no video or sound
+    // track"); empty when it is.
+    std::string problem() const;
+    // Whether the file under the asset's path is no longer the one probed (its device, inode, size or
+    // modification time differ, or it has gone): frames grabbed now would be another movie's. Asks the file
+    // system each time; false when the file could not be asked about when it was probed.
+    bool fileChanged() const;
     std::vector<TrackRef> tracks() const;
     std::vector<TrackRef> tracks(MediaType type) const;
     // The time of the last video frame that decodes: the movie's end for showing and snapping it (a movie cut

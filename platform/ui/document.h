@@ -34,6 +34,8 @@ public:
     // Writes and reads the interface state kept across launches.
     virtual void encodeRestorableState(core::KeyedArchiver& archiver) const {}
     virtual void restoreState(core::KeyedUnarchiver& unarchiver) {}
+    // How many items of the kept state its restoreState could not read back and left out.
+    int unreadableRestoredItems() const { return unreadableRestoredItems_; }
     // Asks for the kept state to be written again soon.
     void invalidateRestorableState();
 
@@ -50,10 +52,15 @@ public:
     // Closes the windows and leaves the document controller.
     virtual void close();
 
+protected:
+    // For restoreState: `count` more items of the kept state could not be read back.
+    void countUnreadableRestoredItems(int count) { unreadableRestoredItems_ += count; }
+
 private:
     std::optional<core::Url> fileURL_;
     std::string fileType_;
     std::vector<std::shared_ptr<WindowController>> controllers_;
+    int unreadableRestoredItems_ = 0;
 };
 
 }  // namespace ui

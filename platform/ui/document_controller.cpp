@@ -82,6 +82,32 @@ private:
 
 std::string reasonOf(int error) { return std::system_category().message(error); }
 
+// What the restore under way could not read back: entries of the session and items of their documents' states.
+struct RestoreLosses {
+    int documents = 0;
+    int items = 0;
+};
+
+RestoreLosses& restoreLosses()
+{
+    static RestoreLosses losses;
+    return losses;
+}
+
+std::string counted(int count, const std::string& noun)
+{
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+// "2 snaps and 1 movie", leaving out what is 0.
+std::string lossesText(const RestoreLosses& losses)
+{
+    std::string text;
+    if (losses.items > 0) text = counted(losses.items, "snap");
+    if (losses.documents > 0) text += (text.empty() ? "" : " and ") + counted(losses.documents, "movie");
+    return text;
+}
+
 std::string lowercase(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
@@ -105,11 +131,13 @@ void registerSessionClasses()
             if (url->isFileURL() && !core::FileManager::defaultManager()->fileExists(url->path())) {
                 auto kept = DocumentController::shared()->makeDocument(*url, *type);
                 kept->restoreState(unarchiver);
+                restoreLosses().items += kept->unreadableRestoredItems();
                 DocumentController::shared()->keepMissingDocument(kept);
                 return nullptr;
             }
             auto document = DocumentController::shared()->openDocumentWithContentsOf(*url, true);
             document->restoreState(unarchiver);
+            restoreLosses().items += document->unreadableRestoredItems();
             return new SessionDocument(document);
         } catch (const core::Error&) {
             return nullptr;
@@ -119,12 +147,18 @@ void registerSessionClasses()
         if (KeptState::receiver()) KeptState::receiver()->restoreState(unarchiver);
         return new KeptState(nullptr);
     });
-    core::CodingRegistry::add<Session>(sessionClass, [](core::KeyedUnarchiver& unarchiver) {
+    core::CodingRegistry::add<Session>(sessionClass, [](core::KeyedUnarchiver& unarchiver) -> Session* {
+        const std::size_t missingBefore = DocumentController::shared()->missingDocuments().size();
+        const auto decoded = unarchiver.decodeEach<SessionDocument>("documents");
+        // Without its list the session is not one of ours.
+        if (!decoded) return nullptr;
+        // Entries of missing files are kept aside by the controller; the other null ones could not be read
+        // back (damaged, or their files can no longer make a document) and are left out.
         std::vector<std::shared_ptr<SessionDocument>> entries;
-        // Entries of files that could not be opened again decode as null and are left out.
-        if (auto decoded = unarchiver.decodeEach<SessionDocument>("documents"))
-            for (auto& entry : *decoded)
-                if (entry) entries.push_back(entry);
+        for (auto& entry : *decoded)
+            if (entry) entries.push_back(entry);
+        const std::size_t missing = DocumentController::shared()->missingDocuments().size() - missingBefore;
+        restoreLosses().documents += int(decoded->size() - entries.size() - missing);
         return new Session(std::move(entries));
     });
 }
@@ -343,11 +377,15 @@ int DocumentController::restoreSession()
     int error = 0;
     const auto data = core::readRegularFile(path, largestSession, &error);
     std::shared_ptr<Session> session;
+    restoreLosses() = {};
     if (data)
         session = core::KeyedUnarchiver::unarchiveObject<Session>(*data);
     else if (error == ENOENT || error == ENOTDIR)
         return 0;
-    if (session) return int(session->entries().size());
+    if (session) {
+        if (restoreLosses().documents > 0 || restoreLosses().items > 0) keepPartlyUnreadableSession(*data);
+        return int(session->entries().size());
+    }
 
     const std::string problem = data ? "it is damaged or of another version" : reasonOf(error);
     int moveError = 0;
@@ -360,6 +398,21 @@ int DocumentController::restoreSession()
                                        ") is left as it is and no session is saved over it: it could not be moved (" +
                                        reasonOf(moveError) + ")."});
     return 0;
+}
+
+void DocumentController::keepPartlyUnreadableSession(const core::Data& bytes)
+{
+    const std::string path = sessionURL().path();
+    const std::string lost = lossesText(restoreLosses());
+    int error = 0;
+    const auto keptAs = core::keepCopyAside(path, bytes, &error);
+    sessionKeptBack_ = !keptAs;
+    core::UserNotices::post(
+        {lost + " of the last session could not be read back.",
+         "The other movies and snaps are open again. " +
+             (keptAs ? "The session file as it was is kept as \"" + *keptAs + "\"."
+                     : "The session file \"" + path + "\" is left as it is and no session is saved over it: " +
+                           "a copy of it could not be kept (" + reasonOf(error) + ").")});
 }
 
 }  // namespace ui

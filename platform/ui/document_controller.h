@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/data.h"
 #include "platform/core/url.h"
 #include "platform/core/user_notices.h"
 #include "platform/ui/document.h"
@@ -67,7 +68,9 @@ public:
     // An entry whose file is missing (an unplugged disk, a renamed folder) is kept as it was: see below.
     // A session file that cannot be read (damaged, of another version, not a regular file, over
     // largestSession) is kept aside under another name and the user is told; when it cannot be moved, no
-    // session is saved over it in this run. Temporary files left in the session's folder by a kill go.
+    // session is saved over it in this run. A session file that reads but holds entries or snaps that cannot be
+    // read back is copied aside the same way, and the user is told how many. Temporary files left in the
+    // session's folder by a kill go.
     int restoreSession();
     // The session's documents whose files were missing at the restore, in session order: made and given
     // their kept state, but neither opened nor shown, and saved with the session until their files are
@@ -83,6 +86,10 @@ private:
     std::optional<std::string> writeSession();
     // The notice of a session not written for `reason`, with `next` said after.
     core::UserNotice sessionNotSaved(const std::string& reason, const std::string& next) const;
+    // The session read from `bytes` held entries or snaps that could not be read back: a copy of the file is
+    // kept aside before any save replaces it (when it cannot be, no session is saved over it in this run), and
+    // the user is told how many were lost.
+    void keepPartlyUnreadableSession(const core::Data& bytes);
     // Hands the state kept for a missing file to a document of that file opened since.
     void takeBackKeptState(Document& document);
 

@@ -131,8 +131,12 @@ TEST(BatchNotification, TheDesktopIsToldOfEachNaturalEndOfABatchOnceAndOfNothing
         EXPECT_EQ(notice.title, "Batch finished");
     EXPECT_EQ(notices[0].text, "Frames written: 3.");
     EXPECT_EQ(batchtest::fileNames(out.path()).size(), 3u);
+    // On the full disk each task stops at its first failed frame; the one with two frames may have had its
+    // second on its way already.
     if (full.mounted())
-        EXPECT_EQ(notices[1].text, "Frames written: 0. Frames that failed: 3.");
+        EXPECT_TRUE(notices[1].text == "Frames written: 0. Frames that failed: 2." ||
+                    notices[1].text == "Frames written: 0. Frames that failed: 3.")
+            << notices[1].text;
     else
         std::cerr << "no full folder could be mounted here: the notice of failed frames is not tried\n";
 }

@@ -208,13 +208,15 @@ TEST_F(BatchTasksTest, TheTableFollowsEachTaskAsItIsStoppedResumedCancelledAndCl
             << catcher.urls[0].toString().toStdString();
     }
 
-    // A folder that does not exist fails every frame: the row turns red with its count of failures.
+    // A folder that does not exist fails every frame: the task stops at its first failure (a second frame may
+    // have been on its way), and the row turns red and says why.
     chooseExportFolder(out.path() / "missing");
     selectMovies({0});
     launch();
     ASSERT_TRUE(runUntilTasksFinished());
-    ASSERT_TRUE(testsupport::runUntil([&] { return taskCell(3, "Errors") == "2"; }));
-    EXPECT_EQ(taskCell(3, "State"), "Complete, 2 errors");
+    ASSERT_TRUE(testsupport::runUntil([&] { return taskCell(3, "Errors") != "0"; }));
+    EXPECT_LE(controller->manager()->tasks()[3]->errors(), 2);
+    EXPECT_EQ(taskCell(3, "State"), "Failed: No such file or directory");
     EXPECT_EQ(taskColour(3), QColor(Qt::red));
     EXPECT_NE(taskColour(0), QColor(Qt::red));
 
@@ -320,19 +322,28 @@ TEST_F(BatchTasksTest, AFullFolderEndsTheTasksWithTheirErrorsSaidAndNoPartOfAFil
     ASSERT_TRUE(tasks->takeExportFolder(core::Url::fileURL(out.string())));
     const auto launched = runAll(out, {0, 1});
     std::int64_t failed = 0;
+    std::int64_t written = 0;
+    auto& table = *tasks->tasksTableView.lock();
     for (std::size_t row = 0; row < launched.size(); ++row) {
         const auto& task = launched[row];
-        EXPECT_EQ(task->index(), task->count());
         failed += task->errors();
+        written += task->index() - task->errors();
+        // Once the disk is full, the task stops at once and says why, in its State cell and its tooltip.
         if (task->errors() > 0) {
-            EXPECT_EQ(taskCell(long(row), "State").toStdString(),
-                      "Complete, " + std::to_string(task->errors()) + " errors");
+            EXPECT_EQ(task->stopReason(), "No space left on device");
+            EXPECT_LT(task->index(), task->count());
+            EXPECT_EQ(taskCell(long(row), "State").toStdString(), "Failed: No space left on device");
+            const std::string tip = batchwindow::cellToolTip(table, long(row), "State").toStdString();
+            EXPECT_NE(tip.find("no frame can be written in “" + out.string() + "” (No space left on device)"),
+                      std::string::npos)
+                << tip;
+            EXPECT_NE(tip.find("Cannot write image at url : " + out.string()), std::string::npos) << tip;
         }
     }
     ASSERT_GT(failed, 0);
     // Only whole pictures, and no trace of the ones that did not fit.
     const auto names = batchtest::fileNames(out);
-    EXPECT_EQ(std::int64_t(names.size()), 78 - failed);
+    EXPECT_EQ(std::int64_t(names.size()), written);
     for (const auto& entry : fs::directory_iterator(out)) {
         EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
         EXPECT_GE(batchtest::frameIndexIn(entry.path()), 0) << entry.path();
@@ -340,8 +351,7 @@ TEST_F(BatchTasksTest, AFullFolderEndsTheTasksWithTheirErrorsSaidAndNoPartOfAFil
     testsupport::runUntil([] { return false; }, 0.3);
     ASSERT_EQ(center.deliveredNotifications().size(), before + 1);
     EXPECT_EQ(center.deliveredNotifications().back()->informativeText(),
-              "Frames written: " + std::to_string(78 - failed) + ". Frames that failed: " + std::to_string(failed) +
-                  ".");
+              "Frames written: " + std::to_string(written) + ". Frames that failed: " + std::to_string(failed) + ".");
     kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = nullptr;
 }
 
@@ -365,7 +375,7 @@ TEST_F(BatchTasksTest, FoldersThatCannotBeWrittenAndMoviesThatCannotBeReadAreSai
     // A movie that cannot be read is listed, says why, and the launch says it was left out.
     testsupport::TempDir out("out");
     ASSERT_TRUE(drop({movieFolder() / "broken.mov"}, 4));
-    EXPECT_EQ(movieCell(3, "Duration"), "Cannot be read");
+    EXPECT_EQ(movieCell(3, "Duration"), "Cannot be read: not a movie");
     setSplit(0, 1);
     chooseExportFolder(out.path());
     selectMovies({0, 3});
@@ -409,10 +419,24 @@ TEST_F(BatchTasksTest, TheStateOfATaskThatFailedSaysWhatFailedInItsTooltip)
     if (!full.mounted()) GTEST_SKIP() << "no right to mount a small file system here";
     launched = runAll(full.path(), {0});
     ASSERT_EQ(launched.size(), 1u);
-    ASSERT_EQ(launched[0]->errors(), 3) << "two frames and the log";
-    EXPECT_EQ(stateTip(2),
-              "Frames that could not be taken or written: 2.\nThe log \"a-logs.txt\" cannot be written in \"" +
-                  full.path().string() + "\": No space left on device.");
+    // The first frame that fails stops the task; a second one may have been on its way already.
+    const std::int64_t frames = launched[0]->errors() - 1;
+    ASSERT_GE(frames, 1) << "the frames and the log";
+    ASSERT_LE(frames, 2);
+    std::string expected =
+        "Stopped after " + std::to_string(launched[0]->index()) + " of 2 frames: no frame can be written in “" +
+        full.path().string() +
+        "” (No space left on device).\nFrames that could not be taken or written: " + std::to_string(frames) + ".\n";
+    const auto lines = launched[0]->failedFrames(20);
+    ASSERT_EQ(std::int64_t(lines.size()), frames);
+    for (const auto& line : lines) {
+        EXPECT_EQ(line.rfind("Cannot write image at url : " + full.path().string() + "/a-00-00-0", 0), 0u) << line;
+        EXPECT_EQ(line.substr(line.size() - 25), ": No space left on device") << line;
+        expected += line + "\n";
+    }
+    expected +=
+        "The log \"a-logs.txt\" cannot be written in \"" + full.path().string() + "\": No space left on device.";
+    EXPECT_EQ(stateTip(2), expected);
 }
 
 TEST_F(BatchTasksTest, WhatTheUserPicksInThePopUpsIsWhatEachTaskLaunchedAfterwardsDoes)
@@ -531,19 +555,29 @@ TEST_F(BatchTasksTest, UnsoundSettingsNeverReachATask)
     testsupport::TempDir out("out");
     selectMovies({0});
 
-    // Without an export folder nothing launches.
+    // Without an export folder, or without a movie selected, nothing launches, and Start says why.
     setSplit(0, 1);
-    launch();
+    const auto refusal = [&] {
+        batchwindow::AlertAnswer answer("OK");
+        launch();
+        EXPECT_TRUE(answer.asked());
+        EXPECT_EQ(answer.message(), "The batch cannot start");
+        return answer.information();
+    };
+    EXPECT_EQ(refusal(), "No export folder is chosen. Choose the folder the images go to, then start again.");
     EXPECT_TRUE(controller->manager()->tasks().empty());
     chooseExportFolder(out.path());
+    selectMovies({});
+    EXPECT_EQ(refusal(), "No movie is selected. Select the movies to take images of in the list, then start again.");
+    selectMovies({0});
 
-    // Stored values the fields would never take: no frames, no task.
+    // Stored values the fields would never take: no frames, no task, and Start says why.
     const auto launchWith = [&](long row, auto&& setField) {
         tasks->splitterMatrix.lock()->selectCellAtRow(row);
         setField();
         tasks->updateComponents();
         const std::string label = tasks->framesLabel.lock()->stringValue();
-        launch();
+        EXPECT_EQ(refusal().rfind("The settings give no frames to write", 0), 0u);
         return label;
     };
     EXPECT_EQ(launchWith(0, [&] { tasks->secondsSplitterField.lock()->setDoubleValue(0); }), "Frames to write: 0");
@@ -601,6 +635,28 @@ TEST_F(BatchTasksTest, NoFrameReplacesAFileOfItsLaunchWhateverTheSettingWhichGov
     }
 }
 
+TEST_F(BatchTasksTest, TwoMoviesOfOneNameReplacedAtEveryLaunchKeepEachItsOwnNames)
+{
+    // "a" at 10 and at 25 frames a second: their frames at 1 s show 10 and 25.
+    testsupport::TempDir x("x");
+    testsupport::TempDir y("y");
+    fs::copy_file(movieFolder() / "a.mp4", x.path() / "a.mp4");
+    fs::copy_file(movieFolder() / "c.mkv", y.path() / "a.mkv");
+    ASSERT_TRUE(drop({x.path() / "a.mp4", y.path() / "a.mkv"}, 5));
+    kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = nullptr;  // "<movie_name>-<time_hhmmssms>.<ext>"
+    setSplit(0, 1);
+    tasks->errorPopUp.lock()->selectItemAtIndex(0);  // replace the file
+    testsupport::TempDir out("out");
+    for (int launch = 0; launch < 3; ++launch) {
+        SCOPED_TRACE(launch);
+        runAll(out.path(), {3, 4});
+        EXPECT_EQ(batchtest::frameIndexIn(out.path() / "a-00-00-01-000.png"), 10);
+        EXPECT_EQ(batchtest::frameIndexIn(out.path() / "a-00-00-02-000.png"), 20);
+        EXPECT_EQ(batchtest::frameIndexIn(out.path() / "a-00-00-01-000 (0).png"), 25);
+        EXPECT_EQ(batchtest::fileNames(out.path()).size(), 3u);
+    }
+}
+
 TEST_F(BatchTasksTest, TemplatesThatWouldLeaveTheFolderOrNameNothingWriteNothingOutsideIt)
 {
     testsupport::TempDir parent("parent");
@@ -615,9 +671,13 @@ TEST_F(BatchTasksTest, TemplatesThatWouldLeaveTheFolderOrNameNothingWriteNothing
             tokens.emplace_back(markup);
         kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = tokens;
     };
-    // Templates that name nothing, a hidden file or every frame alike start no task, and say why.
-    for (const std::vector<std::string>& markups :
-         {std::vector<std::string>{}, {".."}, {"..", "/", "..", "/", "escaped"}, {"same"}}) {
+    // Templates that name nothing, a hidden file, every frame alike or files without the image's extension start
+    // no task, and say why.
+    for (const std::vector<std::string>& markups : {std::vector<std::string>{},
+                                                    {".."},
+                                                    {"..", "/", "..", "/", "escaped"},
+                                                    {"same", ".", "<image_extension>"},
+                                                    {"x", "<frame_index>"}}) {
         useTemplate(markups);
         batchwindow::AlertAnswer answer("OK");
         launch();
@@ -627,8 +687,8 @@ TEST_F(BatchTasksTest, TemplatesThatWouldLeaveTheFolderOrNameNothingWriteNothing
     }
     // Separators in a template stay inside the folder.
     for (const std::vector<std::string>& markups :
-         {std::vector<std::string>{"x", "/", "..", "/", "escaped", "<frame_index>"},
-          {parent.path().string(), "/", "x", "<frame_index>"}}) {
+         {std::vector<std::string>{"x", "/", "..", "/", "escaped", "<frame_index>", ".", "<image_extension>"},
+          {parent.path().string(), "/", "x", "<frame_index>", ".", "<image_extension>"}}) {
         useTemplate(markups);
         launch();
         ASSERT_TRUE(runUntilTasksFinished());

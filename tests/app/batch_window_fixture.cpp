@@ -243,6 +243,7 @@ void AlertAnswer::poll()
             if (button->text().toStdString() != buttonTitle_) continue;
             asked_ = true;
             message_ = box->text().toStdString();
+            information_ = box->informativeText().toStdString();
             button->click();
             return;
         }

@@ -81,6 +81,7 @@ public:
 
     bool asked() const { return asked_; }
     const std::string& message() const { return message_; }
+    const std::string& information() const { return information_; }
 
 private:
     void poll();
@@ -88,6 +89,7 @@ private:
     std::string buttonTitle_;
     bool asked_ = false;
     std::string message_;
+    std::string information_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // the pending checks end with it
 };
 

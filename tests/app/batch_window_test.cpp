@@ -17,6 +17,7 @@
 #include "foundation/time_range_values.h"
 #include "moviekit/movie_actions.h"
 #include "moviekit/player.h"
+#include "platform/core/user_notices.h"
 #include "platform/ui/application.h"
 #include "platform/ui/number_formatter.h"
 #include "platform/ui/qt_control.h"
@@ -70,11 +71,16 @@ TEST_F(BatchWindowTest, ADroppedFolderListsItsMoviesInOrderInTheBackgroundWithTh
     // The broken file is listed, in red in every column, saying why where the duration would be and in the
     // tooltip of its whole row; a movie that plays has no tooltip.
     EXPECT_FALSE(controller->movies()[brokenRow]->playable());
-    EXPECT_EQ(movieCell(brokenRow, "Duration"), "Cannot be read");
+    EXPECT_EQ(movieCell(brokenRow, "Duration"), "Cannot be read: not a movie");
+    // No size or rate of a picture it does not have.
+    EXPECT_EQ(movieCell(brokenRow, "Resolution"), "");
+    EXPECT_EQ(movieCell(brokenRow, "FPS"), "");
     for (const char* column : {"Filename", "Resolution", "FPS", "Duration"}) {
         auto& table = *movies->moviesTableView.lock();
         EXPECT_EQ(batchwindow::cellColour(table, brokenRow, column), QColor(Qt::red)) << column;
-        EXPECT_EQ(batchwindow::cellToolTip(table, brokenRow, column).toStdString(), "Cannot be read") << column;
+        EXPECT_EQ(batchwindow::cellToolTip(table, brokenRow, column).toStdString(),
+                  (movieFolder() / "broken.mov").string() + "\nCannot be read: not a movie")
+            << column;
         EXPECT_EQ(batchwindow::cellToolTip(table, 0, column).toStdString(), "") << column;
     }
 
@@ -523,6 +529,48 @@ TEST_F(BatchWindowTest, HugeStoredNumbersComeWithinTheFieldsRanges)
         EXPECT_EQ(double(settings.count), next->tasksController()->countSplitterField.lock()->doubleValue());
         next->window()->close();
     }
+}
+
+TEST_F(BatchWindowTest, StoredSettingsTheControlsCannotShowAreTheDefaultsAgainAndTheUserIsTold)
+{
+    // As a hand-edited settings file leaves them: a text in a number field, pop-up items and a mode that do not
+    // exist, a fraction where whole numbers go, no seconds at all.
+    EXPECT_TRUE(kestrane::Defaults->set(vistrel::BatchEverySecondsKey, core::Value("often")));
+    EXPECT_TRUE(kestrane::Defaults->set(vistrel::BatchNbFramesKey, core::Value(2.5)));
+    EXPECT_TRUE(kestrane::Defaults->set(vistrel::BatchEveryFramesKey, core::Value(0)));
+    EXPECT_TRUE(kestrane::Defaults->set(vistrel::BatchImageFormatKey, core::Value(7)));
+    EXPECT_TRUE(kestrane::Defaults->set(vistrel::BatchFileErrorHandlerKey, core::Value(-1)));
+    EXPECT_TRUE(kestrane::Defaults->set(vistrel::BatchSplitterModeKey, core::Value(3)));
+    EXPECT_TRUE(kestrane::Defaults->set(vistrel::BatchMaxSizeKey, core::Value(640)));
+    core::UserNotices::takePending();
+    auto next = vistrel::BatchWindowController::create();
+    ASSERT_TRUE(next->window());
+    const auto& shown = *next->tasksController();
+    EXPECT_EQ(kestrane::Defaults[vistrel::BatchEverySecondsKey].doubleValue(), 1.0);
+    EXPECT_EQ(kestrane::Defaults[vistrel::BatchNbFramesKey].intValue(), 10);
+    EXPECT_EQ(kestrane::Defaults[vistrel::BatchEveryFramesKey].intValue(), 25);
+    EXPECT_EQ(shown.secondsSplitterField.lock()->stringValue(), "1");
+    EXPECT_EQ(shown.countSplitterField.lock()->integerValue(), 10);
+    EXPECT_EQ(shown.framesSplitterField.lock()->integerValue(), 25);
+    EXPECT_EQ(shown.formatPopUp.lock()->indexOfSelectedItem(), 0);
+    EXPECT_EQ(shown.errorPopUp.lock()->indexOfSelectedItem(), 0);
+    EXPECT_EQ(shown.splitterMatrix.lock()->selectedRow(), 0);
+    // A value within its range stays.
+    EXPECT_EQ(shown.maxSizeField.lock()->integerValue(), 640);
+    // Told once in the run (each test is a run of its own), naming what was put back.
+    const auto notices = core::UserNotices::takePending();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].message, "Some batch settings could not be used and are back to their defaults.");
+    EXPECT_NE(notices[0].information.find("Every N seconds"), std::string::npos) << notices[0].information;
+    EXPECT_EQ(notices[0].information.find("Largest side"), std::string::npos) << notices[0].information;
+    // The settings file as it was is kept beside itself.
+    EXPECT_NE(notices[0].information.find(".unreadable-"), std::string::npos) << notices[0].information;
+    next->window()->close();
+    auto again = vistrel::BatchWindowController::create();
+    ASSERT_TRUE(again->window());
+    EXPECT_TRUE(core::UserNotices::takePending().empty());
+    again->window()->close();
+    kestrane::Defaults[vistrel::BatchMaxSizeKey] = nullptr;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <set>
 
@@ -180,11 +181,11 @@ TEST_F(DocumentExport, FailuresAreListedTogetherAtTheEndAndLeaveNothingBehind)
     document->asyncExport(snaps, core::Url::fileURL(blocked.string()));
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_EQ(document->state(), DocumentState::selecting);
-    EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot export image to " +
-                                                              (blocked / "clip-00-00-00-500.png").string() + "\n" +
-                                                              "Cannot snap image at 00:01:30:000\n"
-                                                              "Cannot export image to " +
-                                                              (blocked / "clip-00-00-00-700.png").string() + "\n");
+    EXPECT_EQ(withoutSnapReasons(document->exportErrorsTextView()->string()),
+              "Cannot export image to " + (blocked / "clip-00-00-00-500.png").string() + ": Not a directory\n" +
+                  "Cannot snap image at 00:01:30:000\n"
+                  "Cannot export image to " +
+                  (blocked / "clip-00-00-00-700.png").string() + ": Not a directory\n");
     EXPECT_EQ(document->mainWindow()->attachedSheet(), document->exportErrorsAlert());
     EXPECT_EQ(filesIn(parent.path()), std::set<std::string>{"folder"});
 
@@ -205,10 +206,51 @@ TEST_F(DocumentExport, FailuresAreListedTogetherAtTheEndAndLeaveNothingBehind)
     std::signal(SIGXFSZ, previous);
     ASSERT_TRUE(idle);
     EXPECT_EQ(document->exportErrorsTextView()->string(),
-              "Cannot export image to " + (folder / "clip-00-00-00-900.tiff").string() + "\n");
+              "Cannot export image to " + (folder / "clip-00-00-00-900.tiff").string() + ": File too large\n");
     EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{"kept.txt"});
     EXPECT_TRUE(document->tryToPerform(vistrel::actions::closeExportErrorsAlert, nullptr));
     EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
+}
+
+TEST_F(DocumentExport, AMovieReplacedOnDiskSinceItsSnapsWereTakenGivesNoFrameOfTheNewFile)
+{
+    testsupport::TempDir movies("replaced");
+    const fs::path path = makeMovie(movies.path(), "clip.mp4", 30);
+    const fs::path other = makeMovie(movies.path(), "other.mp4", 40);
+    const fs::path renamed = makeMovie(movies.path(), "renamed.mp4", 30);
+    auto document = open(path.string());
+    ASSERT_TRUE(document);
+    const SnapItems snaps{snapAt(5), snapAt(7)};
+    const std::string expected =
+        "Cannot snap image at 00:00:00:500: the movie file changed since the snaps were taken\n"
+        "Cannot snap image at 00:00:00:700: the movie file changed since the snaps were taken\n";
+    // Copied over in place, then another file renamed over it.
+    const std::vector<std::pair<std::string, std::function<void()>>> replacements = {
+        {"copied over", [&] { fs::copy_file(other, path, fs::copy_options::overwrite_existing); }},
+        {"renamed over", [&] { fs::rename(renamed, path); }}};
+    for (const auto& [how, replace] : replacements) {
+        SCOPED_TRACE(how);
+        replace();
+        testsupport::TempDir folder("replaced-export");
+        document->exportErrorsTextView()->setString("");
+        document->asyncExport(snaps, core::Url::fileURL(folder.path().string()));
+        ASSERT_TRUE(waitUntilIdle(*document));
+        EXPECT_EQ(document->exportErrorsTextView()->string(), expected);
+        EXPECT_TRUE(filesIn(folder.path()).empty());
+        // Nor as a GIF, nor on the clipboard.
+        document->exportErrorsTextView()->setString("");
+        document->asyncExportAsGIF(snaps, core::Url::fileURL((folder / "clip.gif").string()));
+        ASSERT_TRUE(waitUntilIdle(*document));
+        EXPECT_EQ(document->exportErrorsTextView()->string(), expected);
+        EXPECT_TRUE(filesIn(folder.path()).empty());
+        document->snapsManager()->append({snapAt(5)});
+        document->snapsManager()->setSelection(core::IndexSet{0});
+        document->exportErrorsTextView()->setString("");
+        document->copySelectedItem(nullptr);
+        EXPECT_EQ(document->exportErrorsTextView()->string(),
+                  "Cannot snap image at 00:00:00:500: the movie file changed since the snaps were taken\n");
+        document->snapsManager()->removeAll();
+    }
 }
 
 TEST_F(DocumentExport, AFailedExportGivesBackTheNamesItWasPromised)
@@ -274,7 +316,7 @@ TEST_F(DocumentExport, ACutShortMovieExportsItsLastFrameUnderItsTimeAndListsASna
     EXPECT_EQ(names[0], frameFileName("cut", last));
     EXPECT_EQ(filesIn(exported.path()), std::set<std::string>{frameFileName("cut", last)});
     expectFrame(exported / names[0], *end, last);
-    EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot snap image at 00:00:05:500\n");
+    EXPECT_EQ(withoutSnapReasons(document->exportErrorsTextView()->string()), "Cannot snap image at 00:00:05:500\n");
     EXPECT_EQ(document->mainWindow()->attachedSheet(), document->exportErrorsAlert());
 }
 
@@ -427,7 +469,7 @@ TEST_F(DocumentExport, ADropHandsOverTheSnapsDraggedOrNoneAndLeavesNoFileBehind)
     const auto [none, noFrames] = dragOut(*document, 2);
     EXPECT_TRUE(none.isEmpty());
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(document->exportErrorsTextView()->string(),
+    EXPECT_EQ(withoutSnapReasons(document->exportErrorsTextView()->string()),
               "Cannot snap image at 00:01:30:000\nThe dragged snaps were not dropped\n");
     EXPECT_TRUE(testsupport::runUntil([&] { return inDragFolder() == 0; }, 5));
 

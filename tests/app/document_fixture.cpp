@@ -1,5 +1,6 @@
 #include "tests/app/document_fixture.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include "app/document/application_parts.h"
@@ -94,6 +95,28 @@ bool waitForSnaps(vistrel::Document& document, std::size_t count)
 }
 
 int frameOf(const gfx::ImageRef& image) { return image ? testmovie::readFrameIndex(*image) : -1; }
+
+std::string withoutSnapReasons(const std::string& errors)
+{
+    static const std::string snapLine = "Cannot snap image at ";
+    // "hh:mm:ss:mmm", then ": " and the reason.
+    constexpr std::size_t timeLength = 12;
+    std::string kept;
+    std::size_t start = 0;
+    while (start < errors.size()) {
+        std::size_t end = errors.find('\n', start);
+        if (end == std::string::npos) end = errors.size();
+        std::string line = errors.substr(start, end - start);
+        if (line.rfind(snapLine, 0) == 0) {
+            const std::size_t reason = snapLine.size() + timeLength;
+            EXPECT_TRUE(line.size() > reason + 2 && line.compare(reason, 2, ": ") == 0) << "no reason: " << line;
+            line.resize(std::min(line.size(), reason));
+        }
+        kept += line + (end < errors.size() ? "\n" : "");
+        start = end + 1;
+    }
+    return kept;
+}
 
 bool enables(vistrel::Document& document, const ui::Action& action)
 {

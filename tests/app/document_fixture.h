@@ -38,6 +38,10 @@ bool waitForSnaps(vistrel::Document& document, std::size_t count);
 // The index a snap's picture shows (-1 without one).
 int frameOf(const gfx::ImageRef& image);
 
+// The errors of an export with the reason taken off each line of a frame that could not be had ("Cannot snap
+// image at <time>: <reason>" becomes "Cannot snap image at <time>"); a line without a reason is a failure.
+std::string withoutSnapReasons(const std::string& errors);
+
 // Whether the document enables a command item of that action.
 bool enables(vistrel::Document& document, const ui::Action& action);
 

@@ -169,7 +169,7 @@ TEST_F(DocumentGIFExport, FramesThatCannotBeGrabbedAreLeftOutOfAGIFOfTheOthers)
     }
     document->asyncExportAsGIF(snaps, core::Url::fileURL((folder / "clip.gif").string()));
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot snap image at 00:01:30:000\n");
+    EXPECT_EQ(withoutSnapReasons(document->exportErrorsTextView()->string()), "Cannot snap image at 00:01:30:000\n");
     EXPECT_EQ(document->mainWindow()->attachedSheet(), document->exportErrorsAlert());
     EXPECT_EQ(fs::file_size(folder / "clip.gif"), 3u);
 
@@ -204,11 +204,12 @@ TEST_F(DocumentGIFExport, AFileThatCannotBeStartedReportsEveryStep)
     const fs::path missing = folder / "none" / "clip.gif";
     document->asyncExportAsGIF(snapsOf({4, 900, 6}), core::Url::fileURL(missing.string()));
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(document->exportErrorsTextView()->string(), "Cannot create writer at " + missing.string() + "\n" +
-                                                              "Cannot add image at 00:00:00:400\n"
-                                                              "Cannot snap image at 00:01:30:000\n"
-                                                              "Cannot add image at 00:00:00:600\n"
-                                                              "Cannot finish writing\n");
+    EXPECT_EQ(withoutSnapReasons(document->exportErrorsTextView()->string()), "Cannot create writer at " +
+                                                                                  missing.string() + "\n" +
+                                                                                  "Cannot add image at 00:00:00:400\n"
+                                                                                  "Cannot snap image at 00:01:30:000\n"
+                                                                                  "Cannot add image at 00:00:00:600\n"
+                                                                                  "Cannot finish writing\n");
     EXPECT_TRUE(fs::is_empty(folder.path()));
 }
 

@@ -16,6 +16,7 @@
 #include "app/document/snaps_manager.h"
 #include "foundation/shortcuts.h"
 #include "platform/core/data.h"
+#include "platform/core/user_notices.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/child_entry.h"
 #include "tests/support/temp_dir.h"
@@ -168,6 +169,37 @@ TEST_F(DocumentRestoration, AMovieGoneSinceOpensNoDocumentAndIsKept)
     EXPECT_EQ(kestrane::DC->restoreSession(), 0);
     EXPECT_TRUE(kestrane::DC->documents().empty());
     EXPECT_EQ(kestrane::DC->missingDocuments().size(), 1u);
+}
+
+TEST_F(DocumentRestoration, ASnapThatCannotBeReadBackIsToldAndTheSessionKeptAsItWas)
+{
+    Session session;
+    keepSnaps(clipMovie(), {5, 17, 33});
+    auto bytes = core::readData(session.url.path());
+    ASSERT_TRUE(bytes);
+    // One bit flipped in the class name of the second snap.
+    const std::string text(bytes->begin(), bytes->end());
+    const auto firstSnap = text.find(vistrel::SnapItem::codingClassName);
+    ASSERT_NE(firstSnap, std::string::npos);
+    const auto secondSnap = text.find(vistrel::SnapItem::codingClassName, firstSnap + 1);
+    ASSERT_NE(secondSnap, std::string::npos);
+    (*bytes)[secondSnap] ^= 0x01;
+    ASSERT_TRUE(core::writeAtomically(*bytes, session.url));
+    core::UserNotices::takePending();
+
+    ASSERT_EQ(kestrane::DC->restoreSession(), 1);
+    auto document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
+    ASSERT_TRUE(waitForSnaps(*document, 2));
+    EXPECT_EQ(framesOf(*document), (std::vector<int>{5, 33}));
+    const auto notices = core::UserNotices::takePending();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].message, "1 snap of the last session could not be read back.");
+    std::optional<std::filesystem::path> kept;
+    for (const auto& name : testsupport::namesIn(session.folder.path()))
+        if (name.rfind("Session.cbor.unreadable-", 0) == 0) kept = session.folder / name;
+    ASSERT_TRUE(kept);
+    EXPECT_NE(notices[0].information.find(kept->string()), std::string::npos) << notices[0].information;
+    EXPECT_EQ(core::readData(kept->string()), bytes);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "platform/ui/menu_item.h"
 #include "platform/ui/qt_menu.h"
 #include "platform/ui/standard_actions.h"
+#include "platform/ui/text_field.h"
 #include "platform/ui/window_controller.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
@@ -254,6 +255,10 @@ TEST_F(DocumentSnapping, AMovieThatCannotPlayOpensWithEveryCommandOff)
     auto document = open(path);
     ASSERT_TRUE(document);
     EXPECT_FALSE(document->unplayableLabel()->isHidden());
+    // The notice says why.
+    auto notice = std::dynamic_pointer_cast<ui::TextField>(document->unplayableLabel());
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(notice->stringValue(), "This movie cannot be played. (not a movie)");
     EXPECT_TRUE(document->snapButton()->isHidden());
     for (const ui::ActionName action :
          {vistrel::actions::snapImage, ui::actions::selectAll, vistrel::actions::removeAll,

@@ -136,19 +136,23 @@ TEST(PreferencesWindow, TheBatchPaneEditsAndRestoresTheTemplateTheNextTaskUses)
     ASSERT_TRUE(batchtest::runUntilFinished({task}));
     EXPECT_EQ(batchtest::fileNames(out.path()), (std::vector<std::string>{"1 of, clip.png", "2 of, clip.png"}));
 
-    // Templates that name no file, a hidden file or a name too long for the file system, or that hold a
-    // character the settings cannot keep, are refused, and the pane says why; the stored template stays.
+    // Templates that name no file, a hidden file, a name too long for the file system or one without the image's
+    // extension, or that hold a character the settings cannot keep, are refused, and the pane says why; the stored
+    // template stays.
     const auto stored = kestrane::Defaults[vistrel::BatchOutputMarkupsKey].strings();
-    for (const std::vector<ui::TokenEntry>& refused : {std::vector<ui::TokenEntry>{},
-                                                       {{".", true}, {"<movie_name>", true}},
-                                                       {{"<movie_name>", true}, {std::string(300, 'x'), false}},
-                                                       {{"<movie_name>", true}, {"a\x01b", false}}}) {
+    for (const std::vector<ui::TokenEntry>& refused :
+         {std::vector<ui::TokenEntry>{},
+          {{".", true}, {"<movie_name>", true}},
+          {{"<movie_name>", true}, {std::string(300, 'x'), false}},
+          {{"<movie_name>", true}, {"a\x01b", false}},
+          {{"<movie_name>", true}, {"_", false}, {"<frame_index>", true}}}) {
         replaceTemplate(*output, refused);
         EXPECT_FALSE(problem->isHidden());
         EXPECT_FALSE(problem->stringValue().empty());
         EXPECT_EQ(kestrane::Defaults[vistrel::BatchOutputMarkupsKey].strings(), stored);
     }
-    replaceTemplate(*output, {{"<movie_name>", true}, {std::string(200, 'x'), false}});
+    replaceTemplate(*output,
+                    {{"<movie_name>", true}, {std::string(200, 'x'), false}, {".", true}, {"<image_extension>", true}});
     EXPECT_TRUE(problem->isHidden());
 
     pane->restoreOutputName(nullptr);

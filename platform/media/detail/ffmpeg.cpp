@@ -19,10 +19,15 @@ FormatContextPtr openFormat(const std::string& path, int* error)
     return FormatContextPtr(opened < 0 ? nullptr : raw);
 }
 
-FormatContextPtr openInput(const std::string& path)
+FormatContextPtr openInput(const std::string& path, int* error)
 {
-    FormatContextPtr context = openFormat(path);
-    if (!context || avformat_find_stream_info(context.get(), nullptr) < 0) return nullptr;
+    int ignored = 0;
+    int& failure = error ? *error : ignored;
+    FormatContextPtr context = openFormat(path, &failure);
+    if (!context) return nullptr;
+    failure = avformat_find_stream_info(context.get(), nullptr);
+    if (failure < 0) return nullptr;
+    failure = 0;
     return context;
 }
 

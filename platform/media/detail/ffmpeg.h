@@ -49,8 +49,9 @@ using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 using SwsContextPtr = std::unique_ptr<SwsContext, SwsFreer>;
 using OutputContextPtr = std::unique_ptr<AVFormatContext, OutputContextCloser>;
 
-// Opens the file for reading and reads its stream information; null when it is not a movie FFmpeg reads.
-FormatContextPtr openInput(const std::string& path);
+// Opens the file for reading and reads its stream information; null when it is not a movie FFmpeg reads, and
+// then `error`, when given, gets FFmpeg's error code.
+FormatContextPtr openInput(const std::string& path, int* error = nullptr);
 // Opens the file for reading, its header read but not its streams' data; null when it cannot, with FFmpeg's
 // error code in `error` when given.
 FormatContextPtr openFormat(const std::string& path, int* error = nullptr);

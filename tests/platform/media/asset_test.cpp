@@ -2,6 +2,7 @@
 #include "platform/media/asset.h"
 #include "platform/media/image_generator.h"
 #include "tests/platform/media/movie_library.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -199,4 +200,32 @@ TEST(Asset, RandomAndCorruptedBytesNeverCrashOrHang)
         SCOPED_TRACE(path);
         expectHandledSafely(path);
     }
+}
+
+TEST(Asset, SaysWhyItCannotBePlayedAndWhenAnotherFileIsUnderItsName)
+{
+    testsupport::TempDir folder("asset-problem");
+    const std::string text = (folder / "notes.mp4").string();
+    writeBytes(text, {'n', 'o', 't', ' ', 'a', ' ', 'm', 'o', 'v', 'i', 'e'});
+    EXPECT_EQ(assetAt(text)->problem(), "not a movie");
+    EXPECT_EQ(assetAt((folder / "gone.mp4").string())->problem(), "No such file or directory");
+    EXPECT_EQ(assetAt(mediatest::moviePath("h264.mp4"))->problem(), "");
+
+    // The movie probed, then another file copied over it, or renamed over it, or the file gone.
+    const std::string movie = (folder / "movie.mp4").string();
+    std::filesystem::copy_file(mediatest::moviePath("h264.mp4"), movie,
+                               std::filesystem::copy_options::overwrite_existing);
+    auto asset = assetAt(movie);
+    ASSERT_TRUE(asset->isPlayable());
+    EXPECT_FALSE(asset->fileChanged());
+    writeBytes(movie, readBytes(text));
+    EXPECT_TRUE(asset->fileChanged());
+    asset = assetAt(movie);
+    EXPECT_FALSE(asset->fileChanged());
+    std::filesystem::rename(text, movie);
+    EXPECT_TRUE(asset->fileChanged());
+    asset = assetAt(movie);
+    ASSERT_FALSE(asset->fileChanged());
+    std::filesystem::remove(movie);
+    EXPECT_TRUE(asset->fileChanged());
 }

@@ -43,7 +43,10 @@ public:
         note = unarchiver.decodeString("note").value_or("");
         if (auto decoded = unarchiver.decodeEach<Item>("items"))
             for (auto& item : *decoded)
-                if (item) ++items;
+                if (item)
+                    ++items;
+                else
+                    countUnreadableRestoredItems(1);
     }
     // What a document keeps in its list, as snaps are.
     class Item : public core::Coding {
@@ -372,4 +375,47 @@ TEST(DocumentController, TemporaryFilesOfAKilledSaveGoAtTheNextStart)
     documents.controller->restoreSession();
     EXPECT_FALSE(fs::exists(leftover));
     EXPECT_TRUE(fs::exists(others));
+}
+
+TEST(DocumentController, ASessionWithEntriesThatCannotBeReadBackIsCopiedAsideBeforeAnySaveAndTheUserTold)
+{
+    Documents documents;
+    core::CodingRegistry::add<NoteDocument::Item>(
+        "NoteItem", [](core::KeyedUnarchiver&) { return std::make_shared<NoteDocument::Item>(); });
+    const auto first = documents.file("first.note");
+    auto item = std::make_shared<Fake>("NoteItem", [](core::KeyedArchiver&) {});
+    // One item of another (damaged) class, an entry of a device, and an entry whose class name is damaged.
+    auto damagedItem = std::make_shared<Fake>("NoteIteM", [](core::KeyedArchiver&) {});
+    auto damagedEntry = std::make_shared<Fake>("ui.SessionDocumenT", [&](core::KeyedArchiver& archiver) {
+        archiver.encodeString("url", first.absoluteString());
+        archiver.encodeString("type", "Note");
+    });
+    const auto archive = core::KeyedArchiver::archivedData(
+        session({entry(first, {item, damagedItem, item}), entry(core::Url::fileURL("/dev/null"), {}), damagedEntry}));
+    const fs::path path = documents.controller->sessionURL().path();
+    ASSERT_TRUE(core::writeAtomically(archive, path.string()));
+    core::UserNotices::takePending();
+
+    EXPECT_EQ(documents.controller->restoreSession(), 1);
+    ASSERT_EQ(documents.controller->documents().size(), 1u);
+    EXPECT_EQ(std::dynamic_pointer_cast<NoteDocument>(documents.controller->documents().front())->items, 2);
+    const auto notices = core::UserNotices::takePending();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].message, "1 snap and 2 movies of the last session could not be read back.");
+    std::string keptName;
+    for (const auto& name : namesIn(path.parent_path()))
+        if (name.rfind("Session.cbor.unreadable-", 0) == 0) keptName = name;
+    ASSERT_FALSE(keptName.empty());
+    EXPECT_NE(notices[0].information.find(keptName), std::string::npos) << notices[0].information;
+    const std::string original(archive.begin(), archive.end());
+    EXPECT_EQ(contentsOf(path.parent_path() / keptName), original);
+    EXPECT_EQ(contentsOf(path), original) << "the session stays until it is saved";
+
+    // Saved without what was lost; the copy stays, and a session that reads whole tells nothing.
+    ASSERT_TRUE(documents.controller->saveSession());
+    EXPECT_EQ(contentsOf(path.parent_path() / keptName), original);
+    for (auto& document : std::vector(documents.controller->documents()))
+        document->close();
+    EXPECT_EQ(documents.controller->restoreSession(), 1);
+    EXPECT_TRUE(core::UserNotices::takePending().empty());
 }

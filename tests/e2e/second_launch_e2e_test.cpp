@@ -1,0 +1,85 @@
+// A second launch while the program runs, as a file manager makes one on a double-click: `Vistrel movie`
+// hands the movie to the running program, which opens it in a new window in front, and ends; a launch with
+// nothing to open only brings the program forward. The snaps taken in both windows all come back after a
+// relaunch.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/e2e/e2e_harness.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::Seconds;
+
+// Steps the window's movie `frames` frames on from the first, takes a snap with Return and waits for it.
+void snapAt(e2e::Screen& screen, const e2e::Window& window, int frames)
+{
+    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(screen, window) == 0; }, Seconds(15)));
+    screen.focus(window);
+    screen.key(std::vector<std::string>(std::size_t(frames), "Right"));
+    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(screen, window) == frames; }, Seconds(15)))
+        << "the picture shows frame " << e2e::shownFrame(screen, window);
+    screen.key({"Return"});
+    ASSERT_TRUE(
+        e2e::waitUntil([&] { return e2e::stripFrames(screen, window) == std::vector<int>{frames}; }, Seconds(15)))
+        << "the strip holds " << e2e::stripFrames(screen, window).size() << " snaps";
+}
+
+TEST(SecondLaunch, OpensItsMovieInTheRunningProgramAndTheSnapsOfBothWindowsComeBack)
+{
+    if (!e2e::toolsPresent()) GTEST_SKIP() << "not installed: " << e2e::missingTools();
+    e2e::TestFolder folder("second-launch");
+    const fs::path first = folder / "first.mp4";
+    const fs::path second = folder / "second.mp4";
+    e2e::writeMovie(first, 60);
+    e2e::writeMovie(second, 60);
+
+    e2e::XServer server;
+    ASSERT_TRUE(server.ready()) << "Xvfb did not start";
+    const auto environment = e2e::programEnvironment(server, folder.path);
+    e2e::Screen screen(server.display());
+
+    {
+        e2e::Program program({first.string()}, environment, folder / "running.log");
+        const auto firstWindow = program.waitForWindow(screen, "first.mp4");
+        ASSERT_TRUE(firstWindow) << program.output();
+        snapAt(screen, *firstWindow, 3);
+
+        e2e::step("a second launch with a movie");
+        e2e::Program launch({second.string()}, environment, folder / "launch.log");
+        EXPECT_EQ(launch.waitForExit(Seconds(60)), 0) << launch.output();
+        const auto secondWindow = program.waitForWindow(screen, "second.mp4");
+        ASSERT_TRUE(secondWindow) << "the running program has not opened the movie\n" << program.output();
+        EXPECT_TRUE(e2e::waitUntil([&] { return screen.focused() == secondWindow->id; }, Seconds(15)))
+            << "the new window is not in front";
+        snapAt(screen, *secondWindow, 5);
+        EXPECT_EQ(e2e::stripFrames(screen, *firstWindow), std::vector<int>{3});
+
+        e2e::step("a second launch with nothing to open");
+        screen.focus(*firstWindow);
+        e2e::Program bare({}, environment, folder / "bare.log");
+        EXPECT_EQ(bare.waitForExit(Seconds(60)), 0) << bare.output();
+        EXPECT_EQ(screen.windows(program.pid()).size(), 2u) << "no window more, no drop window";
+        EXPECT_TRUE(program.running());
+
+        EXPECT_EQ(program.quit(screen, *secondWindow), 0) << program.output();
+    }
+    {
+        e2e::step("the relaunch");
+        e2e::Program program({}, environment, folder / "relaunch.log");
+        const auto firstWindow = program.waitForWindow(screen, "first.mp4");
+        const auto secondWindow = program.waitForWindow(screen, "second.mp4");
+        ASSERT_TRUE(firstWindow && secondWindow) << program.output();
+        EXPECT_TRUE(
+            e2e::waitUntil([&] { return e2e::stripFrames(screen, *firstWindow) == std::vector<int>{3}; }, Seconds(15)))
+            << "first.mp4's strip holds " << e2e::stripFrames(screen, *firstWindow).size() << " snaps";
+        EXPECT_TRUE(
+            e2e::waitUntil([&] { return e2e::stripFrames(screen, *secondWindow) == std::vector<int>{5}; }, Seconds(15)))
+            << "second.mp4's strip holds " << e2e::stripFrames(screen, *secondWindow).size() << " snaps";
+        EXPECT_EQ(program.quit(screen, *firstWindow), 0) << program.output();
+    }
+}
+
+}  // namespace

@@ -133,7 +133,8 @@ void restoreEntryState(Document& document, core::KeyedUnarchiver& unarchiver, co
         document.restoreState(unarchiver);
 }
 
-// Reopens the entry's document (shown, then given its state); null when its file cannot be read.
+// Reopens the entry's document (shown, then given its state); null when its file cannot be read. The entry
+// given back only counts the reopened documents.
 SessionDocument* reopenEntry(core::KeyedUnarchiver& unarchiver)
 {
     const auto text = unarchiver.decodeString("url");
@@ -155,7 +156,7 @@ SessionDocument* reopenEntry(core::KeyedUnarchiver& unarchiver)
             controller->keepMissingDocument(document);
             return nullptr;
         }
-        return new SessionDocument(entryOf(*document));
+        return new SessionDocument({*text, *type, document->sessionIdentifier(), {}});
     } catch (const core::Error&) {
         return nullptr;
     }

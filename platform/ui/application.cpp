@@ -149,7 +149,11 @@ void Application::openHandedOverFiles(const std::vector<std::string>& paths)
         if (std::find(before.begin(), before.end(), window) == before.end()) front = window;
     if (!front) front = keyWindow();
     if (!front && !windows_.empty()) front = windows_.back();
-    if (front) front->makeKeyAndOrderFront(nullptr);
+    if (!front) return;
+    // A window the user minimized comes back as it was before.
+    if (QWidget* widget = widgetOf(*front); widget && widget->isMinimized())
+        widget->setWindowState(widget->windowState() & ~Qt::WindowMinimized);
+    front->makeKeyAndOrderFront(nullptr);
 }
 
 void Application::terminate()

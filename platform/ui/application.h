@@ -31,7 +31,8 @@ public:
     // Before run(): one program per user's desktop session. A later launch hands the files of its command line
     // to the running program and ends (exit code 0) before it tells its delegate anything; the running program
     // opens them as files of its own command line and brings their window forward, or with none its key
-    // window. A launch that can neither hand over nor listen says why on standard error and runs on its own.
+    // window (minimized or not). A launch that can neither hand over nor listen says why on standard error and runs on
+    // its own.
     void keepOneProgramPerSession() { oneProgramPerSession_ = true; }
     // Asks the delegate, then ends the loop unless it cancels or answers later.
     void terminate();

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <set>
 
+#include "platform/core/bundle.h"
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/large_blocks.h"
 #include "platform/core/main_thread.h"
@@ -18,6 +20,7 @@
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_item.h"
 #include "platform/ui/qt_window.h"
+#include "platform/ui/single_instance.h"
 #include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
@@ -69,6 +72,8 @@ std::shared_ptr<Application> Application::shared()
     return application;
 }
 
+Application::~Application() = default;
+
 void Application::awake()
 {
     Responder::awake();
@@ -84,6 +89,10 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
     QLoggingCategory::setFilterRules("qt.*.debug=false");
     core::giveLargeBlocksBackWhenFreed();
     if (!QCoreApplication::instance()) new QApplication(storedArgc, argv);
+    std::vector<std::string> paths;
+    for (int i = 1; i < argc; ++i)
+        if (argv[i][0] != '-') paths.push_back(argv[i]);
+    if (oneProgramPerSession_ && handOverToRunningProgram(paths)) return 0;
     QApplication::setQuitOnLastWindowClosed(false);
     removeLeftoverDragFiles();
     setDelegate(delegate);
@@ -92,9 +101,6 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
         [](const core::UserNotice& notice) { core::DispatchQueue::main()->async([notice] { showNotice(notice); }); });
     if (delegate) delegate->applicationWillFinishLaunching();
     if (auto documents = DocumentController::sharedIfMade()) documents->restoreSession();
-    std::vector<std::string> paths;
-    for (int i = 1; i < argc; ++i)
-        if (argv[i][0] != '-') paths.push_back(argv[i]);
     if (delegate && !paths.empty()) delegate->openFiles(paths);
     if (delegate) delegate->applicationDidFinishLaunching();
     if (delegate && paths.empty() && delegate->applicationShouldOpenUntitledFile())
@@ -102,6 +108,7 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
     running_ = true;
     const int code = QApplication::exec();
     running_ = false;
+    instance_.reset();
     releaseInterface();
     return code;
 }
@@ -115,6 +122,51 @@ void Application::releaseInterface()
     keyWindow_.reset();
     windows_.clear();
     if (auto documents = DocumentController::sharedIfMade()) documents->releaseDocuments();
+}
+
+bool Application::handOverToRunningProgram(const std::vector<std::string>& paths)
+{
+    const auto identifier = core::Bundle::main()->identifier();
+    const std::string name = identifier ? *identifier : QCoreApplication::applicationName().toStdString();
+    const auto socket = SingleInstance::socketPathFor(name);
+    if (!socket) {
+        std::fprintf(stderr, "Runs on its own: the folder of its socket in /tmp is not the user's alone.\n");
+        return false;
+    }
+    std::vector<std::string> absolute;
+    for (const auto& path : paths) {
+        std::error_code error;
+        const auto full = std::filesystem::absolute(path, error);
+        absolute.push_back(error ? path : full.string());
+    }
+    instance_ = std::make_unique<SingleInstance>(*socket);
+    std::weak_ptr<Application> weak = sharedAs<Application>();
+    const auto outcome = instance_->claim(absolute, [weak](const std::vector<std::string>& handed) {
+        if (auto application = weak.lock()) application->openHandedOverFiles(handed);
+    });
+    if (outcome == SingleInstance::Outcome::handedOver) return true;
+    if (outcome == SingleInstance::Outcome::alone) {
+        std::fprintf(stderr, "Runs on its own: %s.\n", instance_->problem().c_str());
+        instance_.reset();
+    }
+    return false;
+}
+
+void Application::openHandedOverFiles(const std::vector<std::string>& paths)
+{
+    core::assertMainThread();
+    const auto before = windows_;
+    if (auto d = delegate(); d && !paths.empty()) d->openFiles(paths);
+    std::shared_ptr<Window> front;
+    for (const auto& window : windows_)
+        if (std::find(before.begin(), before.end(), window) == before.end()) front = window;
+    if (!front) front = keyWindow();
+    if (!front && !windows_.empty()) front = windows_.back();
+    if (!front) return;
+    // A window the user minimized comes back as it was before.
+    if (QWidget* widget = widgetOf(*front); widget && widget->isMinimized())
+        widget->setWindowState(widget->windowState() & ~Qt::WindowMinimized);
+    front->makeKeyAndOrderFront(nullptr);
 }
 
 void Application::terminate()
@@ -134,6 +186,8 @@ void Application::finishTermination()
     if (auto d = delegate()) d->applicationWillTerminate();
     if (auto documents = DocumentController::sharedIfMade())
         if (auto notSaved = documents->saveSessionAtQuit()) showNotice(*notSaved);  // now: the loop ends below
+    // From here a later launch becomes the running program: this one takes no more files.
+    if (instance_) instance_->stop();
     // The windows close without being asked: the quit is agreed to, and Qt's quit() would ask them again, a
     // window that refuses (a busy document, a batch at work) cancelling it. Their widgets go now, while
     // everything they use is still there.

@@ -12,6 +12,7 @@ namespace ui {
 
 class Menu;
 class MenuItem;
+class SingleInstance;
 class Window;
 
 enum class RequestUserAttentionType { criticalRequest = 0, informationalRequest = 10 };
@@ -19,6 +20,7 @@ enum class RequestUserAttentionType { criticalRequest = 0, informationalRequest 
 class Application : public Responder {
 public:
     static std::shared_ptr<Application> shared();
+    ~Application() override;
     // Performs actions::terminate.
     void awake() override;
 
@@ -27,6 +29,12 @@ public:
     // of the loop that ends with no window on screen after one went asks to terminate (a program without
     // windows could not be reached), unless the delegate answers that it should not.
     int run(int argc, char** argv, const std::shared_ptr<ApplicationDelegate>& delegate);
+    // Before run(): one program per user's desktop session. A later launch hands the files of its command line
+    // to the running program and ends (exit code 0) before it tells its delegate anything; the running program
+    // opens them as files of its own command line and brings their window forward, or with none its key
+    // window (minimized or not). A launch that can neither hand over nor listen says why on standard error and runs on
+    // its own.
+    void keepOneProgramPerSession() { oneProgramPerSession_ = true; }
     // Asks the delegate, then ends the loop unless it cancels or answers later.
     void terminate();
     // The answer to terminateLater.
@@ -72,6 +80,9 @@ private:
     void finishTermination();
     void releaseInterface();
     void terminateWhenWindowless();
+    // True when the running program took the paths; otherwise this program runs, listening when it can.
+    bool handOverToRunningProgram(const std::vector<std::string>& paths);
+    void openHandedOverFiles(const std::vector<std::string>& paths);
 
     std::weak_ptr<ApplicationDelegate> delegate_;
     std::shared_ptr<Menu> mainMenu_;
@@ -80,6 +91,8 @@ private:
     std::weak_ptr<Window> keyWindow_;
     std::vector<std::shared_ptr<Window>> windows_;
     bool running_ = false;
+    bool oneProgramPerSession_ = false;
+    std::unique_ptr<SingleInstance> instance_;
 };
 
 // The system's alert sound.

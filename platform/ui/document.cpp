@@ -1,5 +1,7 @@
 #include "platform/ui/document.h"
 
+#include <random>
+
 #include "platform/ui/document_controller.h"
 #include "platform/ui/window_controller.h"
 
@@ -17,6 +19,19 @@ void Document::makeWindowControllers()
 void Document::invalidateRestorableState()
 {
     if (auto controller = DocumentController::sharedIfMade()) controller->scheduleSessionSave();
+}
+
+std::string Document::newSessionIdentifier()
+{
+    static std::random_device device;
+    static const char digits[] = "0123456789abcdef";
+    std::string identifier;
+    for (int word = 0; word < 4; ++word) {
+        const unsigned bits = device();
+        for (int shift = 28; shift >= 0; shift -= 4)
+            identifier += digits[(bits >> shift) & 0xf];
+    }
+    return identifier;
 }
 
 std::string Document::displayName() const { return fileURL_ ? fileURL_->lastPathComponent() : std::string("Untitled"); }

@@ -45,6 +45,10 @@ public:
     void setFileType(const std::string& type) { fileType_ = type; }
     // The file's name, or "Untitled".
     std::string displayName() const;
+    // Tells the document's entry in the kept session from every other, of this program and of others: new
+    // for each document, given back to one restored from the session.
+    const std::string& sessionIdentifier() const { return sessionIdentifier_; }
+    void setSessionIdentifier(const std::string& identifier) { sessionIdentifier_ = identifier; }
 
     const std::vector<std::shared_ptr<WindowController>>& windowControllers() const { return controllers_; }
     void addWindowController(const std::shared_ptr<WindowController>& controller);
@@ -59,8 +63,12 @@ protected:
 private:
     std::optional<core::Url> fileURL_;
     std::string fileType_;
+    std::string sessionIdentifier_ = newSessionIdentifier();
     std::vector<std::shared_ptr<WindowController>> controllers_;
     int unreadableRestoredItems_ = 0;
+
+    // 128 random bits in hexadecimal.
+    static std::string newSessionIdentifier();
 };
 
 }  // namespace ui

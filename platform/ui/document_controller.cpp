@@ -7,12 +7,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <set>
 #include <system_error>
 
 #include "platform/core/bundle.h"
 #include "platform/core/coding.h"
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/error.h"
+#include "platform/core/file_lock.h"
 #include "platform/core/file_manager.h"
 #include "platform/core/kept_aside.h"
 #include "platform/core/keyed_archiver.h"
@@ -31,22 +33,65 @@ namespace {
 
 const char* const entryClass = "ui.SessionDocument";
 const char* const sessionClass = "ui.Session";
+const char* const keptStateClass = "ui.KeptState";
 
-// One open document in the session archive: its file, its type and its restorable state.
+// The restorable state of a document as an archive of its own: written into its session entry (so that an
+// entry can be carried over unread), and handed from a document kept for a missing file to one of that file
+// opened since. Decoding restores the receiver.
+class KeptState : public core::Coding {
+public:
+    explicit KeptState(const Document* document) : document_(document) {}
+    std::string className() const override { return keptStateClass; }
+    void encode(core::KeyedArchiver& archiver) const override { document_->encodeRestorableState(archiver); }
+    static core::Data of(const Document& document)
+    {
+        return core::KeyedArchiver::archivedData(std::make_shared<KeptState>(&document));
+    }
+    static void restore(Document& document, const core::Data& state)
+    {
+        receiver() = document.sharedAs<Document>();
+        core::KeyedUnarchiver::unarchiveObject(state);
+        receiver().reset();
+    }
+    static std::shared_ptr<Document>& receiver()
+    {
+        static std::shared_ptr<Document> document;
+        return document;
+    }
+
+private:
+    const Document* document_;
+};
+
+// One document in the session archive: its file, its type, its identifier and its restorable state.
+struct SessionEntry {
+    std::string url;
+    std::string type;
+    std::string identifier;
+    core::Data state;
+};
+
+SessionEntry entryOf(const Document& document)
+{
+    return {document.fileURL() ? document.fileURL()->absoluteString() : "", document.fileType(),
+            document.sessionIdentifier(), KeptState::of(document)};
+}
+
 class SessionDocument : public core::Coding {
 public:
-    explicit SessionDocument(std::shared_ptr<Document> document) : document_(std::move(document)) {}
+    explicit SessionDocument(SessionEntry entry) : entry_(std::move(entry)) {}
     std::string className() const override { return entryClass; }
     void encode(core::KeyedArchiver& archiver) const override
     {
-        archiver.encodeString("url", document_->fileURL() ? document_->fileURL()->absoluteString() : "");
-        archiver.encodeString("type", document_->fileType());
-        document_->encodeRestorableState(archiver);
+        archiver.encodeString("url", entry_.url);
+        archiver.encodeString("type", entry_.type);
+        archiver.encodeString("identifier", entry_.identifier);
+        archiver.encodeData("state", entry_.state);
     }
-    const std::shared_ptr<Document>& document() const { return document_; }
+    const SessionEntry& entry() const { return entry_; }
 
 private:
-    std::shared_ptr<Document> document_;
+    SessionEntry entry_;
 };
 
 class Session : public core::Coding {
@@ -60,25 +105,15 @@ private:
     std::vector<std::shared_ptr<SessionDocument>> entries_;
 };
 
-// The restorable state of a document kept for its missing file, handed to a document of that file opened
-// since: archived from the one, then decoded into the other.
-const char* const keptStateClass = "ui.KeptState";
+// What decoding an entry does: reopen its document (at launch), or read it to be carried over (when a save
+// merges with the session another program may have written since).
+enum class EntryReading { reopening, carrying };
 
-class KeptState : public core::Coding {
-public:
-    explicit KeptState(std::shared_ptr<Document> document) : document_(std::move(document)) {}
-    std::string className() const override { return keptStateClass; }
-    void encode(core::KeyedArchiver& archiver) const override { document_->encodeRestorableState(archiver); }
-    // The document that decoding restores.
-    static std::shared_ptr<Document>& receiver()
-    {
-        static std::shared_ptr<Document> document;
-        return document;
-    }
-
-private:
-    std::shared_ptr<Document> document_;
-};
+EntryReading& entryReading()
+{
+    static EntryReading reading = EntryReading::reopening;
+    return reading;
+}
 
 std::string reasonOf(int error) { return std::system_category().message(error); }
 
@@ -114,34 +149,65 @@ std::string lowercase(std::string text)
     return text;
 }
 
-// Decoding an entry reopens its document (shown, then given its state); an unreadable one decodes as null.
+// Gives the document its kept state: the entry's own archive, or the fields of an entry written before
+// states were archived on their own.
+void restoreEntryState(Document& document, core::KeyedUnarchiver& unarchiver, const std::optional<core::Data>& state)
+{
+    if (state)
+        KeptState::restore(document, *state);
+    else
+        document.restoreState(unarchiver);
+}
+
+// Reopens the entry's document (shown, then given its state); null when its file cannot be read. The entry
+// given back only counts the reopened documents.
+SessionDocument* reopenEntry(core::KeyedUnarchiver& unarchiver)
+{
+    const auto text = unarchiver.decodeString("url");
+    const auto type = unarchiver.decodeString("type");
+    const auto identifier = unarchiver.decodeString("identifier");
+    const auto state = unarchiver.decodeData("state");
+    const auto url = text ? core::Url::fromString(*text) : std::nullopt;
+    if (!url || !type) return nullptr;
+    const auto controller = DocumentController::shared();
+    try {
+        // A file that has gone since is not reopened, whatever its document would make of its absence;
+        // its entry is kept as it was, to come back with the file.
+        const bool missing = url->isFileURL() && !core::FileManager::defaultManager()->fileExists(url->path());
+        auto document =
+            missing ? controller->makeDocument(*url, *type) : controller->openDocumentWithContentsOf(*url, true);
+        if (identifier) document->setSessionIdentifier(*identifier);
+        restoreEntryState(*document, unarchiver, state);
+        restoreLosses().items += document->unreadableRestoredItems();
+        if (missing) {
+            controller->keepMissingDocument(document);
+            return nullptr;
+        }
+        return new SessionDocument({*text, *type, document->sessionIdentifier(), {}});
+    } catch (const core::Error&) {
+        return nullptr;
+    }
+}
+
+// The entry as it was written; null for one without an identifier (written before entries had them, so
+// held by the program that reopened it) or without its state.
+SessionDocument* carryEntry(core::KeyedUnarchiver& unarchiver)
+{
+    const auto url = unarchiver.decodeString("url");
+    const auto type = unarchiver.decodeString("type");
+    const auto identifier = unarchiver.decodeString("identifier");
+    const auto state = unarchiver.decodeData("state");
+    if (!url || !type || !identifier || !state) return nullptr;
+    return new SessionDocument({*url, *type, *identifier, *state});
+}
+
 void registerSessionClasses()
 {
     static bool done = false;
     if (done) return;
     done = true;
-    core::CodingRegistry::add<SessionDocument>(entryClass, [](core::KeyedUnarchiver& unarchiver) -> SessionDocument* {
-        const auto text = unarchiver.decodeString("url");
-        const auto type = unarchiver.decodeString("type");
-        const auto url = text ? core::Url::fromString(*text) : std::nullopt;
-        if (!url || !type) return nullptr;
-        try {
-            // A file that has gone since is not reopened, whatever its document would make of its absence;
-            // its entry is kept as it was, to come back with the file.
-            if (url->isFileURL() && !core::FileManager::defaultManager()->fileExists(url->path())) {
-                auto kept = DocumentController::shared()->makeDocument(*url, *type);
-                kept->restoreState(unarchiver);
-                restoreLosses().items += kept->unreadableRestoredItems();
-                DocumentController::shared()->keepMissingDocument(kept);
-                return nullptr;
-            }
-            auto document = DocumentController::shared()->openDocumentWithContentsOf(*url, true);
-            document->restoreState(unarchiver);
-            restoreLosses().items += document->unreadableRestoredItems();
-            return new SessionDocument(document);
-        } catch (const core::Error&) {
-            return nullptr;
-        }
+    core::CodingRegistry::add<SessionDocument>(entryClass, [](core::KeyedUnarchiver& unarchiver) {
+        return entryReading() == EntryReading::carrying ? carryEntry(unarchiver) : reopenEntry(unarchiver);
     });
     core::CodingRegistry::add<KeptState>(keptStateClass, [](core::KeyedUnarchiver& unarchiver) {
         if (KeptState::receiver()) KeptState::receiver()->restoreState(unarchiver);
@@ -158,9 +224,43 @@ void registerSessionClasses()
         for (auto& entry : *decoded)
             if (entry) entries.push_back(entry);
         const std::size_t missing = DocumentController::shared()->missingDocuments().size() - missingBefore;
-        restoreLosses().documents += int(decoded->size() - entries.size() - missing);
+        // Only the pass that reopens counts: the one that carries entries over reads them again.
+        if (entryReading() != EntryReading::carrying)
+            restoreLosses().documents += int(decoded->size() - entries.size() - missing);
         return new Session(std::move(entries));
     });
+}
+
+// The entries to write: those of `written` that this program does not hold (another program's) where they
+// are, this program's own in the places they had, then its new ones; an entry it held and closed goes.
+std::vector<std::shared_ptr<SessionDocument>> merged(const std::vector<std::shared_ptr<SessionDocument>>& own,
+                                                     const Session& written, const std::set<std::string>& held)
+{
+    std::vector<std::shared_ptr<SessionDocument>> entries;
+    std::set<std::string> placed;
+    const auto ownEntry = [&](const std::string& identifier) {
+        return std::find_if(own.begin(), own.end(),
+                            [&](auto& entry) { return entry->entry().identifier == identifier; });
+    };
+    for (auto& entry : written.entries()) {
+        const auto& identifier = entry->entry().identifier;
+        if (!held.count(identifier))
+            entries.push_back(entry);
+        else if (const auto ours = ownEntry(identifier); ours != own.end() && placed.insert(identifier).second)
+            entries.push_back(*ours);
+    }
+    for (auto& entry : own)
+        if (placed.insert(entry->entry().identifier).second) entries.push_back(entry);
+    return entries;
+}
+
+// The session's entries as they are written in `data`, to be carried over; null when it is no session.
+std::shared_ptr<Session> carriedSession(const core::Data& data)
+{
+    entryReading() = EntryReading::carrying;
+    auto session = core::KeyedUnarchiver::unarchiveObject<Session>(data);
+    entryReading() = EntryReading::reopening;
+    return session;
 }
 
 std::shared_ptr<DocumentController>& sharedSlot()
@@ -207,6 +307,8 @@ void DocumentController::addDocument(const std::shared_ptr<Document>& document)
 
 void DocumentController::removeDocument(const Document* document)
 {
+    for (const auto& each : documents_)
+        if (each.get() == document) held_.insert(each->sessionIdentifier());
     documents_.erase(std::remove_if(documents_.begin(), documents_.end(), [&](auto& d) { return d.get() == document; }),
                      documents_.end());
 }
@@ -264,9 +366,9 @@ void DocumentController::takeBackKeptState(Document& document)
     const auto kept = *found;
     missing_.erase(found);
     registerSessionClasses();
-    KeptState::receiver() = document.sharedAs<Document>();
-    core::KeyedUnarchiver::unarchiveObject(core::KeyedArchiver::archivedData(std::make_shared<KeptState>(kept)));
-    KeptState::receiver().reset();
+    KeptState::restore(document, KeptState::of(*kept));
+    // The document takes the entry's place in the session.
+    document.setSessionIdentifier(kept->sessionIdentifier());
 }
 
 void DocumentController::openDocument(const std::shared_ptr<core::Object>&)
@@ -324,16 +426,29 @@ void DocumentController::scheduleSessionSave()
 std::optional<std::string> DocumentController::writeSession()
 {
     registerSessionClasses();
-    std::vector<std::shared_ptr<SessionDocument>> entries;
-    for (auto& document : documents_)
-        if (document->fileURL()) entries.push_back(std::make_shared<SessionDocument>(document));
-    for (auto& document : missing_)
-        entries.push_back(std::make_shared<SessionDocument>(document));
     const core::Url url = sessionURL();
     QDir().mkpath(QString::fromStdString(url.deletingLastPathComponent().path()));
     if (sessionKeptBack_) return "the unreadable session file could not be moved out of its way";
+    // Programs on other displays save into the same file: one at a time, each carrying over what the others
+    // wrote.
+    const core::FileLock lock(url.deletingLastPathComponent().path() + "/.Session.lock");
+    int error = 0;
+    const auto written = core::readRegularFile(url.path(), largestSession, &error);
+    const auto carried = written ? carriedSession(*written) : nullptr;
+    if (written ? !carried : error != ENOENT && error != ENOTDIR) {
+        keepUnreadableSessionAside(url.path(), written ? "it is damaged or of another version" : reasonOf(error));
+        if (sessionKeptBack_) return "the unreadable session file could not be moved out of its way";
+    }
+    std::vector<std::shared_ptr<SessionDocument>> own;
+    for (auto& document : documents_)
+        if (document->fileURL()) own.push_back(std::make_shared<SessionDocument>(entryOf(*document)));
+    for (auto& document : missing_)
+        own.push_back(std::make_shared<SessionDocument>(entryOf(*document)));
+    for (auto& entry : own)
+        held_.insert(entry->entry().identifier);
     try {
-        int error = 0;
+        const auto entries = carried ? merged(own, *carried, held_) : own;
+        error = 0;
         if (core::writeAtomically(core::KeyedArchiver::archivedData(std::make_shared<Session>(entries)), url.path(),
                                   error))
             return std::nullopt;
@@ -384,10 +499,18 @@ int DocumentController::restoreSession()
         return 0;
     if (session) {
         if (restoreLosses().documents > 0 || restoreLosses().items > 0) keepPartlyUnreadableSession(*data);
+        // Every entry read at launch is this program's, also one whose file could not be opened again.
+        if (const auto carried = carriedSession(*data))
+            for (auto& entry : carried->entries())
+                held_.insert(entry->entry().identifier);
         return int(session->entries().size());
     }
+    keepUnreadableSessionAside(path, data ? "it is damaged or of another version" : reasonOf(error));
+    return 0;
+}
 
-    const std::string problem = data ? "it is damaged or of another version" : reasonOf(error);
+void DocumentController::keepUnreadableSessionAside(const std::string& path, const std::string& problem)
+{
     int moveError = 0;
     const auto keptAs = core::keepAsideUnreadable(path, &moveError);
     sessionKeptBack_ = !keptAs;
@@ -397,7 +520,6 @@ int DocumentController::restoreSession()
                                  : "The session file \"" + path + "\" (" + problem +
                                        ") is left as it is and no session is saved over it: it could not be moved (" +
                                        reasonOf(moveError) + ")."});
-    return 0;
 }
 
 void DocumentController::keepPartlyUnreadableSession(const core::Data& bytes)

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,7 +60,9 @@ public:
     // Writes the session a second from now (once, however often it is asked).
     void scheduleSessionSave();
     // Writes the session now; false when it could not be written. The first failure is told to the user
-    // (core::UserNotices), the next ones only after a save has worked again.
+    // (core::UserNotices), the next ones only after a save has worked again. Programs on other displays keep
+    // their documents in the same file: a save carries over the entries this program did not open, replaces
+    // its own, and leaves out those it closed.
     [[nodiscard]] bool saveSession();
     // The last save, at quit: what to tell the user when the session could not be written, whatever was told
     // before. The caller shows it at once, as no later turn of the loop comes.
@@ -92,6 +95,8 @@ private:
     void keepPartlyUnreadableSession(const core::Data& bytes);
     // Hands the state kept for a missing file to a document of that file opened since.
     void takeBackKeptState(Document& document);
+    // Moves an unreadable session file aside (or notes that it could not be) and tells the user.
+    void keepUnreadableSessionAside(const std::string& path, const std::string& problem);
 
     struct DocumentType {
         std::string type;
@@ -102,6 +107,9 @@ private:
     std::vector<DocumentType> types_;
     std::vector<std::shared_ptr<Document>> documents_;
     std::vector<std::shared_ptr<Document>> missing_;
+    // The session identifiers of the documents this program restored, opened or kept: in the session file,
+    // its own entries; the others are another program's.
+    std::set<std::string> held_;
     std::optional<core::Url> sessionURL_;
     std::function<void(OpenPanel&)> openPanelSetUp_;
     bool saveScheduled_ = false;

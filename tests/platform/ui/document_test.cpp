@@ -217,7 +217,8 @@ TEST(DocumentController, AnUnreadableSessionIsKeptAsideTheUserToldAndNothingOpen
     for (std::size_t i = 0; i < random.size(); ++i)
         random[i] = char((i * 2654435761u) >> 11);
     std::string otherVersion = whole;
-    const auto version = otherVersion.find("$version");
+    // The archive's own version comes last, after the archives of the documents' states.
+    const auto version = otherVersion.rfind("$version");
     ASSERT_NE(version, std::string::npos);
     otherVersion[version + 8] = char(0x02);  // the integer that follows the key
     const std::vector<std::pair<std::string, std::string>> damaged = {{"empty", ""},
@@ -418,4 +419,87 @@ TEST(DocumentController, ASessionWithEntriesThatCannotBeReadBackIsCopiedAsideBef
         document->close();
     EXPECT_EQ(documents.controller->restoreSession(), 1);
     EXPECT_TRUE(core::UserNotices::takePending().empty());
+}
+
+namespace {
+
+// The notes of the session file's documents, in its order, as a launch would reopen them.
+std::vector<std::string> notesInSession(Documents& documents)
+{
+    for (auto& document : std::vector(documents.controller->documents()))
+        document->close();
+    documents.controller->restoreSession();
+    std::vector<std::string> notes;
+    for (auto& document : documents.controller->documents())
+        notes.push_back(std::dynamic_pointer_cast<NoteDocument>(document)->note);
+    for (auto& document : std::vector(documents.controller->documents()))
+        document->close();
+    return notes;
+}
+
+}  // namespace
+
+TEST(DocumentController, ProgramsSavingIntoOneSessionKeepEachOthersDocuments)
+{
+    Documents documents;
+    // Another program (on another display) keeps its documents in the same file.
+    auto other = core::make<ui::DocumentController>();
+    other->registerDocumentType("Note", {"NOTE"}, [] { return core::make<NoteDocument>(); });
+    other->setSessionURL(documents.controller->sessionURL());
+    auto theirs =
+        std::dynamic_pointer_cast<NoteDocument>(other->openDocumentWithContentsOf(documents.file("theirs.note"), true));
+    auto theirsTwice =
+        std::dynamic_pointer_cast<NoteDocument>(other->openDocumentWithContentsOf(documents.file("theirs.note"), true));
+    theirs->note = "theirs";
+    theirsTwice->note = "theirs again";
+    ASSERT_TRUE(other->saveSession());
+
+    auto ours = std::dynamic_pointer_cast<NoteDocument>(
+        documents.controller->openDocumentWithContentsOf(documents.file("ours.note"), true));
+    auto closed = std::dynamic_pointer_cast<NoteDocument>(
+        documents.controller->openDocumentWithContentsOf(documents.file("closed.note"), true));
+    ours->note = "ours";
+    closed->note = "closed";
+    ASSERT_TRUE(documents.controller->saveSession());
+    // The other program changes its documents after our save, and saves without knowing ours.
+    theirs->note = "theirs, later";
+    ASSERT_TRUE(other->saveSession());
+    closed->close();
+    ours->note = "ours, later";
+    ASSERT_TRUE(documents.controller->saveSession());
+    const auto session = contentsOf(documents.controller->sessionURL().path());
+
+    // Ours in their places, theirs as they last wrote them; the document we closed is gone.
+    EXPECT_EQ(notesInSession(documents), (std::vector<std::string>{"theirs, later", "theirs again", "ours, later"}));
+    // What this program reopened at launch is its own: closing one and saving leaves it out.
+    std::ofstream(documents.controller->sessionURL().path(), std::ios::binary) << session;
+    EXPECT_EQ(documents.controller->restoreSession(), 3);
+    documents.controller->documents().front()->close();
+    ASSERT_TRUE(documents.controller->saveSession());
+    EXPECT_EQ(notesInSession(documents), (std::vector<std::string>{"theirs again", "ours, later"}));
+
+    // A session file that another program left unreadable is kept aside, never written over.
+    std::ofstream(documents.controller->sessionURL().path(), std::ios::binary) << "not a session";
+    core::UserNotices::takePending();
+    ASSERT_TRUE(documents.controller->saveSession());
+    EXPECT_EQ(core::UserNotices::takePending().size(), 1u);
+    const fs::path folder = fs::path(documents.controller->sessionURL().path()).parent_path();
+    std::string kept;
+    for (const auto& name : namesIn(folder))
+        if (name.rfind("Session.cbor.unreadable-", 0) == 0) kept = contentsOf(folder / name);
+    EXPECT_EQ(kept, "not a session");
+    theirs->close();
+    theirsTwice->close();
+}
+
+TEST(DocumentController, ASessionOfEntriesWithoutIdentifiersIsSavedOnceOver)
+{
+    Documents documents;
+    const auto archive = core::KeyedArchiver::archivedData(
+        session({entry(documents.file("first.note"), {}), entry(documents.file("second.note"), {})}));
+    EXPECT_TRUE(core::writeAtomically(archive, documents.controller->sessionURL()));
+    EXPECT_EQ(documents.controller->restoreSession(), 2);
+    std::dynamic_pointer_cast<NoteDocument>(documents.controller->documents().back())->note = "second";
+    ASSERT_TRUE(documents.controller->saveSession());
+    EXPECT_EQ(notesInSession(documents), (std::vector<std::string>{"", "second"}));
 }

@@ -73,18 +73,22 @@ bool decodesAFrame(AVFormatContext* format, int streamIndex)
     return avcodec_receive_frame(context.get(), frame.get()) == 0;
 }
 
-// The first video stream that is not cover art, -1 when there is none.
-int firstVideoStream(const AVFormatContext* format)
+// The movie's video stream: the one the file marks as default, else the first that is not cover art; -1 when
+// there is none.
+int movieVideoStream(const AVFormatContext* format)
 {
+    int first = -1;
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         const AVStream* stream = format->streams[i];
-        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
-            return int(i);
+        if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO || (stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            continue;
+        if (stream->disposition & AV_DISPOSITION_DEFAULT) return int(i);
+        if (first < 0) first = int(i);
     }
-    return -1;
+    return first;
 }
 
-// The first video stream opened: its first decoder, past its first frame, and the pool of the decoders of
+// The movie's video stream opened: its first decoder, past its first frame, and the pool of the decoders of
 // later grabs, null when its first frame cannot be decoded; and the time zero it sets.
 struct FirstVideo {
     std::unique_ptr<detail::VideoDecoder> decoder;
@@ -95,7 +99,8 @@ struct FirstVideo {
 // Opens the video stream `index` of the file the probe opened and decodes its first frame. The decoder takes the
 // container over when it opens; it keeps it, even when no frame decodes, for as long as it lives. Time zero is the
 // start the container states (the first packet's time), else the first frame's, never a later frame's when the
-// first ones are damaged.
+// first ones are damaged; where the data begins inside a group of pictures, it is the first key frame's, when
+// that decodes whole.
 FirstVideo openFirstVideo(const std::string& path, detail::FormatContextPtr& format, int index)
 {
     FirstVideo video;
@@ -106,7 +111,8 @@ FirstVideo openFirstVideo(const std::string& path, detail::FormatContextPtr& for
                                                detail::decoderThreads(parameters->width, parameters->height));
     const AVFrame* frame = video.decoder ? video.decoder->firstFrame() : nullptr;
     if (!frame) return video;
-    const std::int64_t start = stated != AV_NOPTS_VALUE ? std::min(stated, frame->pts) : frame->pts;
+    const std::optional<std::int64_t> cut = video.decoder->startAfterCut();
+    const std::int64_t start = cut ? *cut : stated != AV_NOPTS_VALUE ? std::min(stated, frame->pts) : frame->pts;
     video.origin = detail::timeFromTicks(start, stream->time_base);
     video.decoder->setFirstPts(start);
     video.pool = std::make_unique<detail::DecoderPool>(path, index, stream->time_base, start, parameters->width,
@@ -178,6 +184,7 @@ struct Asset::Probe {
     bool readable = false;
     bool playable = false;
     std::vector<TrackRef> tracks;
+    TrackRef videoTrack;
     std::unique_ptr<detail::DecoderPool> pool;
 
     Probe() = default;
@@ -210,7 +217,7 @@ Asset::Probe::Probe(const std::string& path, detail::FormatContextPtr opened)
     // Reading may find streams the container did not list up front (transport streams): the probe lists those
     // it found.
     const unsigned streamCount = format->nb_streams;
-    const int videoIndex = firstVideoStream(format);
+    const int videoIndex = movieVideoStream(format);
     FirstVideo video;
     if (videoIndex >= 0)
         video = openFirstVideo(path, opened, videoIndex);
@@ -225,6 +232,7 @@ Asset::Probe::Probe(const std::string& path, detail::FormatContextPtr opened)
         const bool decodable =
             int(i) == videoIndex ? pool != nullptr : avcodec_find_decoder(stream->codecpar->codec_id) != nullptr;
         tracks.push_back(core::make<Track>(trackInfoOf(stream, int(i), origin, decodable)));
+        if (int(i) == videoIndex) videoTrack = tracks.back();
     }
 
     readable = !tracks.empty();
@@ -254,6 +262,8 @@ std::vector<TrackRef> Asset::tracks(MediaType type) const
         if (track->mediaType() == type) found.push_back(track);
     return found;
 }
+
+TrackRef Asset::videoTrack() const { return probe().videoTrack; }
 
 Time Asset::lastFrameTime() const
 {

@@ -18,6 +18,8 @@ constexpr int maximumRounds = 40;
 constexpr int reorderMargin = 16;
 // The packets read from the start to tell whether the container stores display times.
 constexpr int displayTimeProbe = 16;
+// The packets read from the start, at most, to find the first key frame.
+constexpr int keyFrameProbe = 1024;
 // The packets a seek reads ahead to find the last key frame before its time, at most.
 constexpr std::size_t readAheadBudget = std::size_t(64) << 20;
 
@@ -52,25 +54,39 @@ std::unique_ptr<PacketReader> PacketReader::open(FormatContextPtr& opened, int s
     // the demuxer finds it in the packets after, where the next frame that others refer to is decoded. Where
     // none does (the container stores decoding times only), that guess would be a decoding time, not when the
     // frame is shown: the decoder tells then, from the decoding times and its reordering delay.
-    if (reader->storesDisplayTimes()) format->flags |= AVFMT_FLAG_GENPTS;
+    const StoredTimes stored = reader->storedTimes();
+    reader->decodingTimesOnly_ = !stored.keyDisplayTime;
+    reader->beginsInsideGroup_ = stored.packetsBeforeKey;
+    if (stored.displayTimes && stored.keyDisplayTime) format->flags |= AVFMT_FLAG_GENPTS;
     // Some demuxers read their index on the first seek only (the cues at the end of a Matroska file): seek now,
     // so that the first grab deep into the movie seeks too instead of decoding from the start.
     if (reader->indexTrusted_ && avformat_index_get_entries_count(stream) < 2) reader->seekToStart();
     return reader;
 }
 
-bool PacketReader::storesDisplayTimes()
+PacketReader::StoredTimes PacketReader::storedTimes()
 {
     PacketPtr packet(av_packet_alloc());
-    bool stores = false;
-    for (int read = 0; packet && read < displayTimeProbe && !stores && demux(packet.get()); ++read) {
-        stores = packet->pts != AV_NOPTS_VALUE;
+    StoredTimes stored;
+    bool keyRead = false;
+    for (int read = 0; packet && read < keyFrameProbe &&
+                       !(keyRead && (stored.displayTimes || read >= displayTimeProbe)) && demux(packet.get());
+         ++read) {
+        const bool hasTime = packet->pts != AV_NOPTS_VALUE;
+        if (read < displayTimeProbe) stored.displayTimes = stored.displayTimes || hasTime;
+        if (!keyRead && isKey(packet.get())) {
+            keyRead = true;
+            stored.keyDisplayTime = hasTime;
+            stored.packetsBeforeKey = read > 0;
+        }
         av_packet_unref(packet.get());
     }
+    // A stream whose first packets hold no key frame is no stream of decoding times for that.
+    if (!keyRead) stored.keyDisplayTime = stored.displayTimes;
     keys_.clear();
     readUpTo_.reset();
     seekToStart();
-    return stores;
+    return stored;
 }
 
 bool PacketReader::isKey(const AVPacket* packet) const
@@ -85,6 +101,7 @@ bool PacketReader::demux(AVPacket* packet)
         if (packet->stream_index == streamIndex_) break;
         av_packet_unref(packet);
     }
+    if (decodingTimesOnly_) packet->pts = AV_NOPTS_VALUE;
     if (packet->dts != AV_NOPTS_VALUE) readUpTo_ = std::max(readUpTo_.value_or(packet->dts), packet->dts);
     const std::int64_t time = timeOf(packet);
     if ((packet->flags & AV_PKT_FLAG_KEY) && time != AV_NOPTS_VALUE && !intraOnly_) keys_.insert(time);

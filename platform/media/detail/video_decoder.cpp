@@ -107,7 +107,9 @@ std::int64_t VideoDecoder::frameTicks() const
     return std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), s->time_base));
 }
 
-std::int64_t VideoDecoder::reorderTicks() const { return (std::int64_t(codec_->has_b_frames) + 1) * frameTicks(); }
+std::int64_t VideoDecoder::decoderDelayTicks() const { return std::int64_t(codec_->has_b_frames) * frameTicks(); }
+
+std::int64_t VideoDecoder::reorderTicks() const { return decoderDelayTicks() + frameTicks(); }
 
 std::int64_t VideoDecoder::restartTicks() const
 {
@@ -116,9 +118,16 @@ std::int64_t VideoDecoder::restartTicks() const
 
 std::int64_t VideoDecoder::ptsOf(const AVFrame* frame) const
 {
+    // Where packets carry decoding times only, a frame comes out as the decoder takes the packet its reordering
+    // delay later, and keeps that packet's time: the frame is shown that many frames earlier.
+    if (reader_->storesDecodingTimesOnly() && frame->pkt_dts != AV_NOPTS_VALUE)
+        return frame->pkt_dts - decoderDelayTicks();
     if (frame->best_effort_timestamp != AV_NOPTS_VALUE) return frame->best_effort_timestamp;
     if (frame->pts != AV_NOPTS_VALUE) return frame->pts;
     if (lastPts_ != AV_NOPTS_VALUE) return lastPts_ + std::max<std::int64_t>(1, frame->pkt_duration);
+    // The first frame drained from the decoder after a seek would have come with the packet after the last one.
+    if (reader_->storesDecodingTimesOnly() && sentDts_ != AV_NOPTS_VALUE)
+        return sentDts_ + frameTicks() - decoderDelayTicks();
     return firstPts_;
 }
 
@@ -269,8 +278,17 @@ bool VideoDecoder::missingBetween(std::int64_t after, std::int64_t upTo) const
     if (!reader_->endsWithItsData() || !delay || sentDts_ == AV_NOPTS_VALUE) return false;
     // A frame shown by the latest decoding time sent was decoded before it: its packet came.
     upTo = drained_ ? upTo : std::min(upTo, sentDts_);
-    for (auto dts = sentDtsSet_.upper_bound(after - *delay); dts != sentDtsSet_.end() && *dts + *delay <= upTo; ++dts)
-        if (!sentPts_.count(*dts + *delay)) return true;
+    // Where frame durations alternate (1501 and 1502 ticks at 59.94 frames per second), a decoding time plus the
+    // delay lands a tick or so off the frame's display time: a frame counts as come within half a frame of it,
+    // and one that would be shown only just by upTo is not counted missing.
+    const std::int64_t frame = std::max<std::int64_t>(1, frameTicks());
+    const std::int64_t half = frame / 2, slack = std::max<std::int64_t>(1, frame / 16);
+    for (auto dts = sentDtsSet_.upper_bound(after - *delay); dts != sentDtsSet_.end() && *dts + *delay + slack <= upTo;
+         ++dts) {
+        const std::int64_t shown = *dts + *delay;
+        const auto near = sentPts_.lower_bound(shown - half);
+        if (near == sentPts_.end() || near->first > shown + half) return true;
+    }
     return false;
 }
 
@@ -386,7 +404,10 @@ const AVFrame* VideoDecoder::keyFrameAt(std::int64_t low, std::int64_t target, s
 
 const AVFrame* VideoDecoder::firstFrame()
 {
-    if (const AVFrame* frame = decodeKeyFrameAlone(farPast)) return frame;
+    if (const AVFrame* frame = decodeKeyFrameAlone(farPast)) {
+        if (reader_->beginsInsideGroup()) startAfterCut_ = frame->pts;
+        return frame;
+    }
     return seekBefore(farPast) ? nextFrame() : nullptr;
 }
 
@@ -404,11 +425,14 @@ const AVFrame* VideoDecoder::decodeKeyFrameAlone(std::int64_t target)
     keyFrameAlone_ = true;
     if (sent < 0 || avcodec_send_packet(context, nullptr) < 0 || avcodec_receive_frame(context, current_.get()) < 0)
         return nullptr;
-    if ((current_->flags & AV_FRAME_FLAG_CORRUPT) || current_->decode_error_flags) {
+    // Drained alone, a key frame of a stream of decoding times carries none: when it is shown is unknown.
+    const bool timeless = reader_->storesDecodingTimesOnly() && !landing_->atStart;
+    if ((current_->flags & AV_FRAME_FLAG_CORRUPT) || current_->decode_error_flags || timeless) {
         av_frame_unref(current_.get());
         return nullptr;
     }
-    current_->pts = ptsOf(current_.get());
+    // At the start, the first key frame is the stream's first frame.
+    current_->pts = reader_->storesDecodingTimesOnly() ? firstPts_ : ptsOf(current_.get());
     lastPts_ = current_->pts;
     hasCurrent_ = true;
     return current_.get();

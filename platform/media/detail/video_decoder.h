@@ -71,6 +71,9 @@ public:
     // decoded; the decoder seeks before it decodes on. When that picture does not decode whole, as nextFrame
     // from the start.
     const AVFrame* firstFrame();
+    // After firstFrame, where the data begins inside a group of pictures and the first key frame decoded whole:
+    // that frame's time, the stream's start. The pictures before it on screen refer to frames the file lacks.
+    std::optional<std::int64_t> startAfterCut() const { return startAfterCut_; }
     // The last frame of the stream that decodes: from the last key frame before the stream's stated end to the
     // end of the data, else from the key frames before it. Null when none decodes there.
     const AVFrame* lastFrame();
@@ -94,6 +97,9 @@ private:
     bool startsTheStream(std::int64_t pts) const;
     // One frame's duration in stream ticks by the average frame rate; 0 when unknown.
     std::int64_t frameTicks() const;
+    // How many frames' ticks the decoder holds a frame back for reordering: it gives the frame out as it takes
+    // the packet that many frames later.
+    std::int64_t decoderDelayTicks() const;
     // Decodes the next whole frame in presentation order into ahead_; false at the end or on a broken stream.
     bool decodeAhead();
     // Sends the packet to the decoder, noting its pts among those awaited or damaged; the decoder's answer.
@@ -132,6 +138,7 @@ private:
     // Standing on a key frame decoded alone, with the decoder drained: only a seek goes on from here.
     bool keyFrameAlone_ = false;
     std::int64_t firstPts_ = 0;
+    std::optional<std::int64_t> startAfterCut_;
     std::int64_t lastPts_ = AV_NOPTS_VALUE;
     // The latest decoding and display times among the packets sent since the last seek.
     std::int64_t sentDts_ = AV_NOPTS_VALUE;

@@ -112,7 +112,8 @@ FirstVideo openFirstVideo(const std::string& path, detail::FormatContextPtr& for
     const AVFrame* frame = video.decoder ? video.decoder->firstFrame() : nullptr;
     if (!frame) return video;
     const std::optional<std::int64_t> cut = video.decoder->startAfterCut();
-    const std::int64_t start = cut ? *cut : stated != AV_NOPTS_VALUE ? std::min(stated, frame->pts) : frame->pts;
+    const std::int64_t first = std::min(frame->pts, video.decoder->reorderedStart().value_or(frame->pts));
+    const std::int64_t start = cut ? *cut : stated != AV_NOPTS_VALUE ? std::min(stated, first) : first;
     video.origin = detail::timeFromTicks(start, stream->time_base);
     video.decoder->setFirstPts(start);
     video.pool = std::make_unique<detail::DecoderPool>(path, index, stream->time_base, start, parameters->width,

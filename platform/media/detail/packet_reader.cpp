@@ -57,6 +57,8 @@ std::unique_ptr<PacketReader> PacketReader::open(FormatContextPtr& opened, int s
     const StoredTimes stored = reader->storedTimes();
     reader->decodingTimesOnly_ = !stored.keyDisplayTime;
     reader->beginsInsideGroup_ = stored.packetsBeforeKey;
+    reader->displayReorder_ = reader->intraOnly_ ? stored.displayReorder : 0;
+    reader->earliestDisplayTime_ = stored.earliest;
     if (stored.displayTimes && stored.keyDisplayTime) format->flags |= AVFMT_FLAG_GENPTS;
     // Some demuxers read their index on the first seek only (the cues at the end of a Matroska file): seek now,
     // so that the first grab deep into the movie seeks too instead of decoding from the start.
@@ -69,11 +71,19 @@ PacketReader::StoredTimes PacketReader::storedTimes()
     PacketPtr packet(av_packet_alloc());
     StoredTimes stored;
     bool keyRead = false;
-    for (int read = 0; packet && read < keyFrameProbe &&
-                       !(keyRead && (stored.displayTimes || read >= displayTimeProbe)) && demux(packet.get());
+    std::vector<std::int64_t> times;
+    for (int read = 0; packet && (read < displayTimeProbe || (!keyRead && read < keyFrameProbe)) && demux(packet.get());
          ++read) {
         const bool hasTime = packet->pts != AV_NOPTS_VALUE;
         if (read < displayTimeProbe) stored.displayTimes = stored.displayTimes || hasTime;
+        if (hasTime && read < displayTimeProbe) {
+            // The packets before this one that are shown after it.
+            const auto later =
+                std::count_if(times.begin(), times.end(), [&](std::int64_t t) { return t > packet->pts; });
+            stored.displayReorder = std::max(stored.displayReorder, int(later));
+            stored.earliest = std::min(stored.earliest.value_or(packet->pts), packet->pts);
+            times.push_back(packet->pts);
+        }
         if (!keyRead && isKey(packet.get())) {
             keyRead = true;
             stored.keyDisplayTime = hasTime;
@@ -186,9 +196,12 @@ PacketReader::Scan PacketReader::readAhead(std::int64_t target, bool atStart)
         // the frames decoded from it would have no times either, while those decoded from an earlier one count
         // on from its time.
         if (key && time != AV_NOPTS_VALUE && time <= target) {
-            // A later key frame at or before the target: nothing before it is needed.
-            queue_.clear();
-            queuedBytes_ = 0;
+            // A later key frame at or before the target: nothing before it is needed, but for the frames stored
+            // before it that are shown after it.
+            while (queue_.size() > std::size_t(displayReorder_)) {
+                queuedBytes_ -= std::size_t(queue_.front()->size);
+                queue_.pop_front();
+            }
             scan.found = true;
             scan.keyTime = time;
         } else if (queue_.empty()) {

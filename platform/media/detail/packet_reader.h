@@ -64,6 +64,13 @@ public:
     // The data begins inside a group of pictures (a recording cut anywhere): packets come before the stream's
     // first key frame, whose references are not in the file. Reading from the start skips them.
     bool beginsInsideGroup() const { return beginsInsideGroup_; }
+    // How many packets, at most, the frame shown next may come after, where a codec of pictures that stand alone
+    // (which never reorders them) is stored out of display order: its display times swapped in the container. 0
+    // where the stream keeps display order. A seek lands that many packets before its key frame.
+    int displayReorder() const { return displayReorder_; }
+    // The earliest display time among the stream's first packets: its first frame on screen, where they come out
+    // of display order.
+    std::optional<std::int64_t> earliestDisplayTime() const { return earliestDisplayTime_; }
 
 private:
     PacketReader() = default;
@@ -73,6 +80,8 @@ private:
         bool displayTimes = false;
         bool keyDisplayTime = false;
         bool packetsBeforeKey = false;
+        int displayReorder = 0;
+        std::optional<std::int64_t> earliest;
     };
     StoredTimes storedTimes();
     bool isKey(const AVPacket* packet) const;
@@ -95,6 +104,8 @@ private:
     bool intraOnly_ = false;
     bool decodingTimesOnly_ = false;
     bool beginsInsideGroup_ = false;
+    int displayReorder_ = 0;
+    std::optional<std::int64_t> earliestDisplayTime_;
     bool keyless_ = false;     // the stream marks no key frames: every packet counts as one
     bool awaitingKey_ = true;  // reading from the start: packets before the first key frame are dropped
     std::deque<PacketPtr> queue_;

@@ -137,6 +137,7 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     av_frame_unref(current_.get());
     av_frame_unref(ahead_.get());
     hasCurrent_ = hasAhead_ = drained_ = keyFrameAlone_ = false;
+    held_.clear();
     lastPts_ = sentDts_ = sentPtsMax_ = sentPtsMin_ = sentDtsMin_ = AV_NOPTS_VALUE;
     framesMissing_ = false;
     sentPts_.clear();
@@ -205,6 +206,26 @@ bool VideoDecoder::isReference(const AVFrame* frame) const
 }
 
 bool VideoDecoder::decodeAhead()
+{
+    const std::size_t hold = std::size_t(reader_->displayReorder());
+    if (hold == 0) return decodeNext();
+    // Stored out of display order: the frame shown next is the earliest of those decoded, once as many frames as
+    // may come out before it have been.
+    while (held_.size() <= hold && decodeNext()) {
+        FramePtr frame(av_frame_alloc());
+        if (!frame) return false;
+        av_frame_move_ref(frame.get(), ahead_.get());
+        hasAhead_ = false;
+        held_.emplace(frame->pts, std::move(frame));
+    }
+    if (held_.empty()) return false;
+    av_frame_move_ref(ahead_.get(), held_.begin()->second.get());
+    held_.erase(held_.begin());
+    hasAhead_ = true;
+    return true;
+}
+
+bool VideoDecoder::decodeNext()
 {
     AVCodecContext* context = codec_.get();
     int errors = 0;

@@ -74,6 +74,12 @@ public:
     // After firstFrame, where the data begins inside a group of pictures and the first key frame decoded whole:
     // that frame's time, the stream's start. The pictures before it on screen refer to frames the file lacks.
     std::optional<std::int64_t> startAfterCut() const { return startAfterCut_; }
+    // Where the container stores the frames out of display order, the earliest display time of the stream's first
+    // packets: its first frame on screen, which need not be its first packet.
+    std::optional<std::int64_t> reorderedStart() const
+    {
+        return reader_->displayReorder() > 0 ? reader_->earliestDisplayTime() : std::nullopt;
+    }
     // The last frame of the stream that decodes: from the last key frame before the stream's stated end to the
     // end of the data, else from the key frames before it. Null when none decodes there.
     const AVFrame* lastFrame();
@@ -102,6 +108,9 @@ private:
     std::int64_t decoderDelayTicks() const;
     // Decodes the next whole frame in presentation order into ahead_; false at the end or on a broken stream.
     bool decodeAhead();
+    // The next whole frame the decoder gives, into ahead_: in presentation order unless the container stores the
+    // frames out of it.
+    bool decodeNext();
     // Sends the packet to the decoder, noting its pts among those awaited or damaged; the decoder's answer.
     int send(AVPacket* packet);
     std::int64_t ptsOf(const AVFrame* frame) const;
@@ -169,6 +178,8 @@ private:
     // The pts of packets sent whose frames have not come out yet, and of frames that came out damaged.
     std::set<std::int64_t> awaited_;
     std::set<std::int64_t> damaged_;
+    // Frames decoded and not yet handed out, by pts, where the container stores them out of display order.
+    std::map<std::int64_t, FramePtr> held_;
     // Field pictures: two packets may make one frame.
     bool interlaced_ = false;
 };

@@ -44,7 +44,8 @@ std::string toolMovie(const ToolCut& movie)
 {
     const std::string path = mediatest::scratchPath(movie.name);
     if (!std::filesystem::exists(path)) {
-        const std::string source = movie.source == "h264-5994.mp4" ? sixtyFpsSource() : mediatest::moviePath(movie.source);
+        const std::string source =
+            movie.source == "h264-5994.mp4" ? sixtyFpsSource() : mediatest::moviePath(movie.source);
         testsupport::runFfmpeg(source, movie.arguments, path);
     }
     return path;
@@ -60,7 +61,12 @@ std::vector<ToolCut> toolCuts()
          25,
          1,
          48},
-        {"h264-bframes.avi", "h264-25.mp4", {"-c:v", "libx264", "-bf", "3", "-g", "12", "-pix_fmt", "yuv420p"}, 25, 1, 48},
+        {"h264-bframes.avi",
+         "h264-25.mp4",
+         {"-c:v", "libx264", "-bf", "3", "-g", "12", "-pix_fmt", "yuv420p"},
+         25,
+         1,
+         48},
         {"h264-5994.ts", "h264-5994.mp4", {"-c", "copy"}, 60000, 1001, 48},
         {"h264-5994-reencoded.ts",
          "h264-5994.mp4",
@@ -166,8 +172,8 @@ std::string cutInsideGroup(const std::string& path, int key, const std::string& 
     if (from < 0) throw std::runtime_error("no key frame to cut after in " + path);
     const std::string cut = mediatest::scratchPath(name);
     std::filesystem::remove(cut);
-    testsupport::runTool({"/usr/bin/dd", "if=" + path, "of=" + cut, "bs=188", "skip=" + std::to_string(from / 188),
-                          "status=none"});
+    testsupport::runTool(
+        {"/usr/bin/dd", "if=" + path, "of=" + cut, "bs=188", "skip=" + std::to_string(from / 188), "status=none"});
     return cut;
 }
 
@@ -228,9 +234,9 @@ TEST(DefaultVideoTrack, TheTrackTheFileMarksAsDefaultIsTheMovie)
         spec.height = 60;
         spec.frameCount = 12;
         testmovie::writeMovie(small, spec);
-        testsupport::runTool({"/usr/bin/ffmpeg", "-v", "error", "-y", "-i", small, "-i", mediatest::moviePath("h264.mp4"),
-                              "-map", "0:v", "-map", "1:v", "-c", "copy", "-disposition:v:0", "0", "-disposition:v:1",
-                              "default", path});
+        testsupport::runTool({"/usr/bin/ffmpeg", "-v", "error", "-y", "-i", small, "-i",
+                              mediatest::moviePath("h264.mp4"), "-map", "0:v", "-map", "1:v", "-c", "copy",
+                              "-disposition:v:0", "0", "-disposition:v:1", "default", path});
     }
     const auto asset = media::Asset::create(core::Url::fileURL(path));
     ASSERT_TRUE(asset->isPlayable());
@@ -244,4 +250,54 @@ TEST(DefaultVideoTrack, TheTrackTheFileMarksAsDefaultIsTheMovie)
     const auto times = media::videoFrameTimes(*asset);
     ASSERT_TRUE(times);
     EXPECT_EQ(times->size(), 48u);
+}
+
+TEST(StoredOutOfDisplayOrder, EveryTimeGivesTheFrameWhoseDisplayIntervalHoldsIt)
+{
+    // Pictures that stand alone (Motion JPEG) whose display times the ffmpeg tool swaps in pairs: stored 1, 0, 3,
+    // 2, … on screen, so that display position p shows frame p + 1 when p is even and p - 1 when it is odd.
+    const std::string path = mediatest::scratchPath("swapped-pairs.mkv");
+    if (!std::filesystem::exists(path)) {
+        const std::string source = mediatest::scratchPath("mjpeg-25.mkv");
+        testmovie::MovieSpec spec;
+        spec.codec = testmovie::Codec::mjpeg;
+        spec.rateNum = 25;
+        spec.rateDen = 1;
+        testmovie::writeMovie(source, spec);
+        testsupport::runFfmpeg(
+            source, {"-c", "copy", "-bsf:v", "setts=pts=PTS+if(mod(N\\,2)\\,-1\\,1)*DURATION:dts=DTS-DURATION"}, path);
+    }
+    const auto asset = media::Asset::create(core::Url::fileURL(path));
+    ASSERT_TRUE(asset->isPlayable());
+    const auto shownAt = [](int position) { return position % 2 == 0 ? position + 1 : position - 1; };
+    const ToolCut movie{"swapped-pairs.mkv", "", {}, 25, 1, 48};
+    std::vector<Time> times;
+    std::vector<int> expected;
+    for (int p = 0; p < movie.frameCount; ++p)
+        for (const Time& offset : {Time::zero(), Time::make(1, 50), Time::make(39, 1000)}) {
+            times.push_back(frameStart(movie, p) + offset);
+            expected.push_back(shownAt(p));
+        }
+    // Forward on one generator, then each time on a new one.
+    const auto forward = mediatest::exactGenerator(asset);
+    for (std::size_t i = 0; i < times.size(); ++i) {
+        EXPECT_EQ(mediatest::exactIndexAt(*forward, times[i]), expected[i]) << "at " << times[i].seconds();
+        EXPECT_EQ(mediatest::exactIndexAt(*mediatest::exactGenerator(asset), times[i]), expected[i])
+            << "seeking to " << times[i].seconds();
+    }
+    // A job of every time, latest first.
+    std::reverse(times.begin(), times.end());
+    std::reverse(expected.begin(), expected.end());
+    const auto job = mediatest::exactGenerator(asset)->generateImages(times);
+    for (std::size_t i = 0; i < times.size(); ++i) {
+        const auto answer = job->next();
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->image ? testmovie::readFrameIndex(*answer->image) : -1, expected[i])
+            << "in a job at " << times[i].seconds();
+    }
+    const auto starts = media::videoFrameTimes(*asset);
+    ASSERT_TRUE(starts);
+    ASSERT_EQ(int(starts->size()), movie.frameCount);
+    for (int p = 0; p < movie.frameCount; ++p)
+        EXPECT_EQ((*starts)[std::size_t(p)], frameStart(movie, p));
 }

@@ -191,7 +191,22 @@ struct Asset::Probe {
     Probe() = default;
     // The probe of the movie at `path`, open in `opened`; its first video decoder takes the container over.
     Probe(const std::string& path, detail::FormatContextPtr opened);
+
+    // The time of the last frame that decodes where the video's data stops before its stated end; the movie then
+    // ends with that frame.
+    Time shortLastFrame = Time::invalid();
+    void endAtShortData(detail::VideoDecoder& decoder);
 };
+
+void Asset::Probe::endAtShortData(detail::VideoDecoder& decoder)
+{
+    const AVFrame* last = decoder.lastFrameOfShortData();
+    if (!last) return;
+    const AVRational base = decoder.stream()->time_base;
+    shortLastFrame = subtract(detail::timeFromTicks(last->pts, base), origin);
+    const Time end = subtract(detail::timeFromTicks(last->pts + decoder.durationOf(last), base), origin);
+    if (!duration.isNumeric() || compare(end, duration) < 0) duration = end;
+}
 
 std::shared_ptr<Asset> Asset::create(const core::Url& url, AssetOptions) { return core::make<Asset>(url); }
 
@@ -241,6 +256,7 @@ Asset::Probe::Probe(const std::string& path, detail::FormatContextPtr opened)
         playable = videoIndex >= 0 ? pool != nullptr : playsSound(format, tracks);
         duration = durationOf(format, tracks, origin);
     }
+    if (video.decoder && pool) endAtShortData(*video.decoder);
     if (video.decoder && pool) {
         auto pooled = std::make_unique<detail::PooledDecoder>();
         pooled->decoder = std::move(video.decoder);
@@ -269,6 +285,10 @@ TrackRef Asset::videoTrack() const { return probe().videoTrack; }
 Time Asset::lastFrameTime() const
 {
     std::call_once(lastFrameFound_, [this] {
+        if (probe().shortLastFrame.isValid()) {
+            lastFrameTime_ = probe().shortLastFrame;
+            return;
+        }
         detail::DecoderPool* pool = videoDecoders();
         if (!pool) return;
         detail::PoolLease lease(*pool, detail::farFuture);

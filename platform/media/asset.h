@@ -37,7 +37,8 @@ public:
     const core::Url& url() const { return url_; }
 
     // The movie's length as the container states it, exactly (a duration of 6001/600 s reads 6001/600);
-    // invalid when the file cannot be read, indefinite when the container does not know.
+    // invalid when the file cannot be read, indefinite when the container does not know. Where the video's data
+    // stops before the stated end (a download that stopped), the end of its last frame that decodes.
     Time duration() const;
     // FFmpeg reads the file and finds at least one track.
     bool isReadable() const;

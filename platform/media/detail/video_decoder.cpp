@@ -371,6 +371,28 @@ const AVFrame* VideoDecoder::lastFrame()
     return nullptr;
 }
 
+const AVFrame* VideoDecoder::lastFrameOfShortData()
+{
+    const std::optional<std::int64_t> stated = reader_->statedEnd();
+    if (!stated || reader_->endsWithItsData() || !seekBefore(*stated)) return nullptr;
+    std::int64_t dataEnd = farPast;
+    AVPacket* packet = packet_.get();
+    while (reader_->read(packet)) {
+        const std::int64_t time = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+        if (time != AV_NOPTS_VALUE) dataEnd = std::max(dataEnd, time + std::max<std::int64_t>(0, packet->duration));
+        av_packet_unref(packet);
+    }
+    // The packets read were never decoded: only a seek goes on from here.
+    keyFrameAlone_ = true;
+    if (dataEnd + wholeEndSlack * std::max<std::int64_t>(1, frameTicks()) >= *stated) return nullptr;
+    return lastFrame();
+}
+
+std::int64_t VideoDecoder::durationOf(const AVFrame* frame) const
+{
+    return frame->pkt_duration > 0 ? frame->pkt_duration : frameTicks();
+}
+
 bool VideoDecoder::standsOnLastFrame()
 {
     return hasCurrent_ && !keyFrameAlone_ && drained_ && !hasAhead_ && !decodeAhead();

@@ -83,6 +83,12 @@ public:
     // The last frame of the stream that decodes: from the last key frame before the stream's stated end to the
     // end of the data, else from the key frames before it. Null when none decodes there.
     const AVFrame* lastFrame();
+    // Where the data stops short of the stream's stated end (a download that stopped), the last frame that
+    // decodes, found by reading the packets from the key frame before the stated end on without decoding them
+    // (and decoding the last stretch only when they end early); null where the data holds the whole stream.
+    const AVFrame* lastFrameOfShortData();
+    // One frame's duration in stream ticks: the frame's own, else the average frame rate's; 0 when unknown.
+    std::int64_t durationOf(const AVFrame* frame) const;
     // Whether the frame last handed out is the last one that decodes: the data ended and no frame came after it.
     bool standsOnLastFrame();
     void setFirstPts(std::int64_t pts) { firstPts_ = pts; }

@@ -64,6 +64,10 @@ bool VideoDecoder::openCodec(int threads)
     context->pkt_timebase = stream->time_base;
     context->thread_count = threads;
     context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    // Every check the decoders know, so that damage shows as an error rather than concealed.
+    context->err_recognition =
+        AV_EF_CRCCHECK | AV_EF_BITSTREAM | AV_EF_BUFFER | AV_EF_CAREFUL | AV_EF_COMPLIANT | AV_EF_AGGRESSIVE;
+    errorLog_ = std::make_unique<DecoderErrorLog>(context);
     if (avcodec_open2(context, codec, nullptr) < 0) return false;
     packet_.reset(av_packet_alloc());
     current_.reset(av_frame_alloc());
@@ -138,6 +142,8 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     av_frame_unref(ahead_.get());
     hasCurrent_ = hasAhead_ = drained_ = keyFrameAlone_ = false;
     held_.clear();
+    reported_.clear();
+    lastSentPts_ = AV_NOPTS_VALUE;
     lastPts_ = sentDts_ = sentPtsMax_ = sentPtsMin_ = sentDtsMin_ = AV_NOPTS_VALUE;
     framesMissing_ = false;
     sentPts_.clear();
@@ -146,6 +152,8 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     taintedUntilKey_ = false;
     awaited_.clear();
     damaged_.clear();
+    // Errors the frames thrown away logged are none of the next frames'.
+    errorsLogged();
     landing_ = reader_->seek(target, firstPts_);
     return landing_.has_value();
 }
@@ -174,13 +182,34 @@ int VideoDecoder::send(AVPacket* packet)
         else if (!skipped && !(packet->flags & AV_PKT_FLAG_DISCARD))
             awaited_.insert(pts);
     }
+    lastSentPts_ = pts;
     const int result = avcodec_send_packet(context, packet);
+    noteLoggedErrors();
     if (result < 0 && result != AVERROR(EAGAIN) && pts != AV_NOPTS_VALUE) {
         damaged_.insert(pts);
         awaited_.erase(pts);
         taintFrom(pts);
     }
     return result;
+}
+
+bool VideoDecoder::errorsLogged()
+{
+    const std::uint64_t count = errorLog_->count();
+    const bool logged = count != errorsSeen_;
+    errorsSeen_ = count;
+    return logged;
+}
+
+void VideoDecoder::noteLoggedErrors()
+{
+    // Frame threads decode several packets at once: which one an error logged belongs to is unknown there.
+    const bool frameThreads = (codec_->active_thread_type & FF_THREAD_FRAME) && codec_->thread_count > 1;
+    if (!errorsLogged() || frameThreads || lastSentPts_ == AV_NOPTS_VALUE) return;
+    // Decoding one packet at a time, the decoder works on the packet last sent.
+    damaged_.insert(lastSentPts_);
+    awaited_.erase(lastSentPts_);
+    reported_.insert(lastSentPts_);
 }
 
 void VideoDecoder::taintFrom(std::int64_t pts)
@@ -236,9 +265,11 @@ bool VideoDecoder::decodeNext()
             lastPts_ = pts;
             awaited_.erase(pts);
             interlaced_ = interlaced_ || ahead_->interlaced_frame;
+            noteLoggedErrors();
             if (isDamaged(ahead_.get()) || damaged_.count(pts)) {
                 // The frames decoded from a damaged one carry its damage on, up to the next key frame.
-                if (!damaged_.count(pts) && isReference(ahead_.get())) taintFrom(pts);
+                const bool reported = reported_.erase(pts) > 0;
+                if ((reported || !damaged_.count(pts)) && isReference(ahead_.get())) taintFrom(pts);
                 damaged_.insert(pts);
                 av_frame_unref(ahead_.get());
                 continue;
@@ -466,7 +497,8 @@ const AVFrame* VideoDecoder::decodeKeyFrameAlone(std::int64_t target)
     av_packet_unref(packet);
     // From here on only a seek may feed the decoder.
     keyFrameAlone_ = true;
-    if (sent < 0 || avcodec_send_packet(context, nullptr) < 0 || avcodec_receive_frame(context, current_.get()) < 0)
+    if (sent < 0 || avcodec_send_packet(context, nullptr) < 0 || avcodec_receive_frame(context, current_.get()) < 0 ||
+        errorsLogged())
         return nullptr;
     // Drained alone, a key frame of a stream of decoding times carries none: when it is shown is unknown.
     const bool timeless = reader_->storesDecodingTimesOnly() && !landing_->atStart;

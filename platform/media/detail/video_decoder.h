@@ -4,6 +4,7 @@
 // went missing, the answer is none, never a neighbour in its place. Serves one thread at a time.
 #pragma once
 
+#include "platform/media/detail/decoder_error_log.h"
 #include "platform/media/detail/ffmpeg.h"
 #include "platform/media/detail/packet_reader.h"
 
@@ -123,6 +124,11 @@ private:
     // Counts the frames sent after the damaged one with that pts, up to the next key frame, as damaged: they are
     // decoded from it.
     void taintFrom(std::int64_t pts);
+    // Whether the decoder logged an error since the last time asked.
+    bool errorsLogged();
+    // Where the decoder decodes one packet at a time, an error it logged damages the packet last sent: its frame,
+    // and those decoded from it when it is one that others refer to.
+    void noteLoggedErrors();
     // Whether later frames may be decoded from the frame.
     bool isReference(const AVFrame* frame) const;
     // The current frame as the one holding the target: null when a frame after it and at or before the target
@@ -143,6 +149,9 @@ private:
     std::optional<std::int64_t> reorderDelay() const;
 
     std::unique_ptr<PacketReader> reader_;
+    // Outlives the decoding context that logs into it.
+    std::unique_ptr<DecoderErrorLog> errorLog_;
+    std::uint64_t errorsSeen_ = 0;
     CodecContextPtr codec_;
     PacketPtr packet_;
     FramePtr current_;
@@ -184,6 +193,9 @@ private:
     // The pts of packets sent whose frames have not come out yet, and of frames that came out damaged.
     std::set<std::int64_t> awaited_;
     std::set<std::int64_t> damaged_;
+    // The pts of packets whose decoding logged an error, until their frames come out, and of the packet last sent.
+    std::set<std::int64_t> reported_;
+    std::int64_t lastSentPts_ = AV_NOPTS_VALUE;
     // Frames decoded and not yet handed out, by pts, where the container stores them out of display order.
     std::map<std::int64_t, FramePtr> held_;
     // Field pictures: two packets may make one frame.

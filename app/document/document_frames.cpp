@@ -70,12 +70,19 @@ void DocumentFrames::fillMiniatures(const SnapItems& items, bool inStages, Minia
             const auto progress = [&report](double done) {
                 core::DispatchQueue::main()->async([progress = report.progress, done] { progress(done); });
             };
+            // The times of the frames grabbed: each snap takes its frame's own time when it is handed over.
+            std::vector<media::Time> frameTimes(items.size(), media::Time::invalid());
             // Hands over the snaps grabbed since the last time.
             std::size_t handed = 0;
             const auto handOverUpTo = [&](std::size_t end, bool last) {
                 const SnapItems ready(items.begin() + std::ptrdiff_t(handed), items.begin() + std::ptrdiff_t(end));
+                const std::size_t from = handed;
                 handed = end;
-                onMain([&] { report.ready(ready, last); });
+                onMain([&] {
+                    for (std::size_t i = from; i < end; ++i)
+                        if (frameTimes[i].isNumeric()) items[i]->setTime(frameTimes[i]);
+                    report.ready(ready, last);
+                });
             };
             auto lastStage = std::chrono::steady_clock::now();
             progress(0.0);
@@ -90,6 +97,7 @@ void DocumentFrames::fillMiniatures(const SnapItems& items, bool inStages, Minia
                     job ? job->takeAny() : std::pair(done, media::ImageJob::Image{});
                 if (!next) break;
                 items[next->first]->setImage(next->second.image);
+                if (next->second.image) frameTimes[next->first] = next->second.actualTime;
                 filled[next->first] = true;
                 ++done;
                 while (inOrder < items.size() && filled[inOrder])

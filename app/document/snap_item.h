@@ -2,7 +2,8 @@
 // image once it exists. Only the time and the edition are archived (class name "SnapItem", keys "time" and
 // "edition"); the image is always grabbed again. Two items with the same time and edition are different snaps.
 // Made and read on the main thread; the document sets the image on its thumbnail queue before it hands the
-// item to the main thread, and nothing else touches it meanwhile.
+// item to the main thread, and nothing else touches it meanwhile. A generated or restored snap takes, once its
+// frame is grabbed, that frame's own time (on the main thread), as the snap of the frame on screen does.
 #pragma once
 
 #include <memory>
@@ -30,6 +31,7 @@ public:
     SnapItem(const media::Time& time, const orvalis::Edition& edition) : time_(time), edition_(edition) {}
 
     const media::Time& time() const { return time_; }
+    void setTime(const media::Time& time) { time_ = time; }
     const orvalis::Edition& edition() const { return edition_; }
     gfx::ImageRef image() const { return image_; }
     void setImage(const gfx::ImageRef& image) { image_ = image; }
@@ -44,7 +46,7 @@ public:
     std::string description() const override;
 
 private:
-    const media::Time time_;
+    media::Time time_;
     const orvalis::Edition edition_;
     gfx::ImageRef image_;
 };

@@ -78,7 +78,7 @@ bool decodesAFrame(AVFormatContext* format, int streamIndex)
     return avcodec_receive_frame(context.get(), frame.get()) == 0;
 }
 
-// The first video stream opened: its first decoder, past its first frame, and the pool of the decoders of
+// The movie's video stream opened: its first decoder, past its first frame, and the pool of the decoders of
 // later grabs, null when its first frame cannot be decoded; and the time zero it sets.
 struct FirstVideo {
     std::unique_ptr<detail::VideoDecoder> decoder;
@@ -89,7 +89,8 @@ struct FirstVideo {
 // Opens the video stream `index` of the file the probe opened and decodes its first frame. The decoder takes the
 // container over when it opens; it keeps it, even when no frame decodes, for as long as it lives. Time zero is the
 // start the container states (the first packet's time), else the first frame's, never a later frame's when the
-// first ones are damaged.
+// first ones are damaged; where the data begins inside a group of pictures, it is the first key frame's, when
+// that decodes whole.
 FirstVideo openFirstVideo(const std::string& path, detail::FormatContextPtr& format, int index)
 {
     FirstVideo video;
@@ -100,7 +101,9 @@ FirstVideo openFirstVideo(const std::string& path, detail::FormatContextPtr& for
                                                detail::decoderThreads(parameters->width, parameters->height));
     const AVFrame* frame = video.decoder ? video.decoder->firstFrame() : nullptr;
     if (!frame) return video;
-    const std::int64_t start = stated != AV_NOPTS_VALUE ? std::min(stated, frame->pts) : frame->pts;
+    const std::optional<std::int64_t> cut = video.decoder->startAfterCut();
+    const std::int64_t first = std::min(frame->pts, video.decoder->reorderedStart().value_or(frame->pts));
+    const std::int64_t start = cut ? *cut : stated != AV_NOPTS_VALUE ? std::min(stated, first) : first;
     video.origin = detail::timeFromTicks(start, stream->time_base);
     video.decoder->setFirstPts(start);
     video.pool = std::make_unique<detail::DecoderPool>(path, index, stream->time_base, start, parameters->width,
@@ -175,12 +178,28 @@ struct Asset::Probe {
     // The file as it was when probed; none when it could not be asked.
     std::optional<struct stat> file;
     std::vector<TrackRef> tracks;
+    TrackRef videoTrack;
     std::unique_ptr<detail::DecoderPool> pool;
 
     Probe() = default;
     // The probe of the movie at `path`, open in `opened`; its first video decoder takes the container over.
     Probe(const std::string& path, detail::FormatContextPtr opened);
+
+    // The time of the last frame that decodes where the video's data stops before its stated end; the movie then
+    // ends with that frame.
+    Time shortLastFrame = Time::invalid();
+    void endAtShortData(detail::VideoDecoder& decoder);
 };
+
+void Asset::Probe::endAtShortData(detail::VideoDecoder& decoder)
+{
+    const AVFrame* last = decoder.lastFrameOfShortData();
+    if (!last) return;
+    const AVRational base = decoder.stream()->time_base;
+    shortLastFrame = subtract(detail::timeFromTicks(last->pts, base), origin);
+    const Time end = subtract(detail::timeFromTicks(last->pts + decoder.durationOf(last), base), origin);
+    if (!duration.isNumeric() || compare(end, duration) < 0) duration = end;
+}
 
 std::shared_ptr<Asset> Asset::create(const core::Url& url, AssetOptions) { return core::make<Asset>(url); }
 
@@ -220,7 +239,7 @@ Asset::Probe::Probe(const std::string& path, detail::FormatContextPtr opened)
     // Reading may find streams the container did not list up front (transport streams): the probe lists those
     // it found.
     const unsigned streamCount = format->nb_streams;
-    const int videoIndex = detail::firstVideoStream(format);
+    const int videoIndex = detail::movieVideoStream(format);
     FirstVideo video;
     if (videoIndex >= 0)
         video = openFirstVideo(path, opened, videoIndex);
@@ -235,6 +254,7 @@ Asset::Probe::Probe(const std::string& path, detail::FormatContextPtr opened)
         const bool decodable =
             int(i) == videoIndex ? pool != nullptr : avcodec_find_decoder(stream->codecpar->codec_id) != nullptr;
         tracks.push_back(core::make<Track>(trackInfoOf(stream, int(i), origin, decodable)));
+        if (int(i) == videoIndex) videoTrack = tracks.back();
     }
 
     readable = !tracks.empty();
@@ -246,6 +266,7 @@ Asset::Probe::Probe(const std::string& path, detail::FormatContextPtr opened)
         problem = "no track that can be read";
     else if (!playable)
         problem = videoIndex >= 0 ? "its video cannot be decoded" : "no video track, and no sound that plays";
+    if (video.decoder && pool) endAtShortData(*video.decoder);
     if (video.decoder && pool) {
         auto pooled = std::make_unique<detail::PooledDecoder>();
         pooled->decoder = std::move(video.decoder);
@@ -282,9 +303,15 @@ std::vector<TrackRef> Asset::tracks(MediaType type) const
     return found;
 }
 
+TrackRef Asset::videoTrack() const { return probe().videoTrack; }
+
 Time Asset::lastFrameTime() const
 {
     std::call_once(lastFrameFound_, [this] {
+        if (probe().shortLastFrame.isValid()) {
+            lastFrameTime_ = probe().shortLastFrame;
+            return;
+        }
         detail::DecoderPool* pool = videoDecoders();
         if (!pool) return;
         detail::PoolLease lease(*pool, detail::farFuture);

@@ -2,7 +2,8 @@
 // and never throws: a missing, empty, truncated or corrupt file is an asset with an invalid duration, no
 // tracks, that is neither readable nor playable. Time zero is the start of the movie's video as the container
 // states it (the first packet's time; the first frame's when it states none, or of any track without video), so
-// that damaged first frames shift no time. Safe from any thread.
+// that damaged first frames shift no time. A recording cut inside a group of pictures starts at its first key
+// frame: the pictures before it refer to frames the file does not hold. Safe from any thread.
 #pragma once
 
 #include "platform/core/object.h"
@@ -36,7 +37,8 @@ public:
     const core::Url& url() const { return url_; }
 
     // The movie's length as the container states it, exactly (a duration of 6001/600 s reads 6001/600);
-    // invalid when the file cannot be read, indefinite when the container does not know.
+    // invalid when the file cannot be read, indefinite when the container does not know. Where the video's data
+    // stops before the stated end (a download that stopped), the end of its last frame that decodes.
     Time duration() const;
     // FFmpeg reads the file and finds at least one track.
     bool isReadable() const;
@@ -51,6 +53,9 @@ public:
     bool fileChanged() const;
     std::vector<TrackRef> tracks() const;
     std::vector<TrackRef> tracks(MediaType type) const;
+    // The movie's video: the track the file marks as default, else its first video track that is not cover art;
+    // the one every frame, grab and playback comes from. Null without video.
+    TrackRef videoTrack() const;
     // The time of the last video frame that decodes: the movie's end for showing and snapping it (a movie cut
     // short ends there, however long its container says it is). Found on the first call by decoding the
     // movie's last stretch (up to a key frame interval: call it off the main thread), then kept. Invalid
@@ -62,7 +67,7 @@ public:
     std::string path() const { return url_.path(); }
     // The container time, in seconds, that is time zero on the asset's timeline.
     Time timeOrigin() const;
-    // The pool of opened decoders of the first video track; null without a playable video track.
+    // The pool of opened decoders of the movie's video track; null without a playable video track.
     detail::DecoderPool* videoDecoders() const;
     // The decoders of finished grabs (the probe's first one among them) are kept for the next grabs. Told so,
     // an asset keeps them only while its decoders are held (an asset that is mostly only listed): those kept

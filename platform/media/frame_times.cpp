@@ -10,9 +10,9 @@ namespace media {
 
 std::optional<std::vector<Time>> videoFrameTimes(const Asset& asset)
 {
-    const std::vector<TrackRef> video = asset.tracks(MediaType::video);
-    if (video.empty() || !asset.isPlayable()) return std::nullopt;
-    auto reader = detail::PacketReader::open(asset.path(), video.front()->streamIndex());
+    const TrackRef video = asset.videoTrack();
+    if (!video || !asset.isPlayable()) return std::nullopt;
+    auto reader = detail::PacketReader::open(asset.path(), video->streamIndex());
     if (!reader) return std::nullopt;
     const AVRational timeBase = reader->stream()->time_base;
     std::vector<std::int64_t> ticks;

@@ -1,5 +1,5 @@
 // The start of every video frame of an asset on its timeline (time zero is its first frame), in display
-// order, read from the packets of its first video stream alone, without decoding: what taking "every N frames"
+// order, read from the packets of its video track alone, without decoding: what taking "every N frames"
 // needs to land on the frames themselves, whatever the rate, constant or variable. Reads the whole stream's
 // packets, so a caller off the main thread. Any thread.
 #pragma once

@@ -1,4 +1,4 @@
-// Takes still images out of an asset's first video track at chosen times. Frames come out at their display
+// Takes still images out of an asset's video track at chosen times. Frames come out at their display
 // size (the sample aspect ratio applied), scaled down to fit maximumSize when one is set, unturned unless
 // appliesPreferredTrackTransform is on. Serves one thread at a time; any number of generators of one asset
 // may grab at once on different threads, sharing the asset's pool of positioned decoders.

@@ -91,10 +91,10 @@ MovieProbe probeMovie(const core::Url& url)
         return refused(MovieVerdict::notAMovie, "it is a still picture, not a movie");
     if (detail::isTextFormat(format->iformat)) return refused(MovieVerdict::notAMovie, "it is text, not a movie");
     // Most containers list their tracks in their header; program and transport streams only in their packets.
-    if (detail::firstVideoStream(format.get()) >= 0) return {};
+    if (detail::movieVideoStream(format.get()) >= 0) return {};
     if (const int found = avformat_find_stream_info(format.get(), nullptr); found < 0)
         return refused(MovieVerdict::damaged, "its tracks cannot be read (" + ffmpegMessage(found) + ")");
-    if (detail::firstVideoStream(format.get()) >= 0) return {};
+    if (detail::movieVideoStream(format.get()) >= 0) return {};
     return refusedWithoutVideo(format.get());
 }
 

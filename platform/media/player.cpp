@@ -331,11 +331,8 @@ void Player::awake()
     const Asset& asset = *item->asset();
     engine_->end = asset.duration().isNumeric() ? asset.duration() : Time::invalid();
     engine_->playable = asset.isPlayable();
-    for (const TrackRef& track : asset.tracks(MediaType::video))
-        if (track->nominalFrameRate() > 0) {
-            engine_->frameSeconds = 1.0 / track->nominalFrameRate();
-            break;
-        }
+    if (const TrackRef track = asset.videoTrack(); track && track->nominalFrameRate() > 0)
+        engine_->frameSeconds = 1.0 / track->nominalFrameRate();
     if (auto source = detail::PlaybackFrameSource::open(asset)) {
         Engine* engine = engine_.get();
         engine_->decoder = std::make_unique<detail::PlaybackDecoder>(

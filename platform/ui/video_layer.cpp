@@ -39,8 +39,7 @@ void VideoLayer::setPlayer(const std::shared_ptr<media::Player>& player)
     }
     if (auto item = player->currentItem())
         if (auto asset = item->asset()) {
-            const auto tracks = asset->tracks(media::MediaType::video);
-            if (!tracks.empty()) transform_ = tracks.front()->preferredTransform();
+            if (const media::TrackRef track = asset->videoTrack()) transform_ = track->preferredTransform();
         }
     std::weak_ptr<VideoLayer> weak = sharedAs<VideoLayer>();
     player->setFrameHandler([weak](const gfx::ImageRef& frame) {

@@ -73,6 +73,30 @@ TEST_F(DocumentGeneration, GeneratesTheSeriesOfTheClipAllAtOnceWhileBusy)
         document.get(), vistrel::SnapsManagerDidAppendItemsNotification, document->snapsManager().get());
 }
 
+TEST_F(DocumentGeneration, GeneratedSnapsTakeTheTimesOfTheirFrames)
+{
+    // Seven inner points of 1.0 s to 4.3 s, 0.4125 s apart: times between frames, and more snaps than frames
+    // over a stretch of three, so that some share a frame.
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    for (const auto& [clipEnd, count] : {std::pair{43, 7}, std::pair{13, 7}}) {
+        document->movie()->player()->setClipRange(media::TimeRange::fromTo(frameTime(10), frameTime(clipEnd)));
+        auto popover = document->generatorPopoverController();
+        popover->resetTimes(nullptr);
+        popover->framesTextField->setIntegerValue(count);
+        popover->changeFrames(popover->framesTextField);
+        const std::size_t before = document->snapsManager()->items().size();
+        popover->generateSnaps(nullptr);
+        ASSERT_TRUE(waitForSnaps(*document, before + times(popover->splitter()).size()));
+        const auto& items = document->snapsManager()->items();
+        for (std::size_t i = before; i < items.size(); ++i) {
+            const int frame = frameOf(items[i]->image());
+            ASSERT_GE(frame, 10);
+            EXPECT_EQ(items[i]->time(), frameTime(frame)) << "snap " << i - before << " to frame " << clipEnd;
+        }
+    }
+}
+
 TEST_F(DocumentGeneration, OverlappingBusyWorkKeepsTheGuardsUntilTheLastEnds)
 {
     auto document = open(clipMovie());

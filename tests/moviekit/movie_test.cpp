@@ -1,5 +1,9 @@
 #include "moviekit/movie.h"
 
+#include "moviekit/player.h"
+#include "moviekit/thumbnailer.h"
+#include "moviekit/time_splitter.h"
+#include "platform/core/error.h"
 #include "platform/core/notification_center.h"
 #include "tests/moviekit/test_movies.h"
 #include "tests/support/ffmpeg_tool.h"
@@ -103,6 +107,40 @@ TEST(Movie, TruncatedFilesSayWhatTheyStillHold)
             EXPECT_EQ(testmovie::readFrameIndex(*thumbnail), 4);
         }
     }
+}
+
+TEST(Movie, AMovieCutShortEndsWithItsLastWholeFrame)
+{
+    // A Matroska copy of the small movie (48 frames at 30000/1001), cut in half as a download that stopped.
+    const std::string whole = moviekittest::fileWith("Whole.mkv", "");
+    testsupport::runFfmpeg(moviekittest::smallMovie(), {"-c", "copy"}, whole);
+    std::ifstream in(whole, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto movie = movieAt(moviekittest::fileWith("CutShort.mkv", bytes.substr(0, bytes.size() / 2)));
+    ASSERT_TRUE(movie->playable());
+
+    // The last frame that decodes: its grab at the movie's end, and the frame after it is gone.
+    orvalis::Thumbnailer thumbnailer(movie);
+    const gfx::ImageRef last = thumbnailer.accurateImage(movie->avasset()->lastFrameTime());
+    ASSERT_TRUE(last);
+    const int lastIndex = testmovie::readFrameIndex(*last);
+    ASSERT_GT(lastIndex, 0);
+    ASSERT_LT(lastIndex, 47);
+    // Matroska keeps its times in milliseconds.
+    const media::Time end = media::Time::make(std::int64_t(lastIndex + 1) * 1001, 30000);
+    const media::Time millisecond = media::Time::make(1, 1000);
+    EXPECT_LE(compare(end - millisecond, movie->duration()), 0);
+    EXPECT_LE(compare(movie->duration(), end + millisecond), 0);
+    EXPECT_THROW(thumbnailer.accurateImage(end + millisecond + millisecond), core::Error);
+
+    // The clip, and so the generator's range and the batch's, covers what the movie holds; every frame to
+    // write is one of its frames.
+    EXPECT_EQ(movie->player()->clipRange().duration, movie->duration());
+    orvalis::TimeSplitter splitter(movie->player()->clipRange());
+    splitter.frameTimes = movie->frameTimes();
+    splitter.frameStep = 1;
+    splitter.includeStart = true;
+    EXPECT_EQ(splitter.timesCount(), lastIndex + 1);
 }
 
 TEST(Movie, NaturalOrientationFollowsTheTrack)

@@ -49,14 +49,17 @@ bool isMovieFormat(const AVInputFormat* format)
     return format && !isStillImageFormat(format) && !isTextFormat(format);
 }
 
-int firstVideoStream(const AVFormatContext* format)
+int movieVideoStream(const AVFormatContext* format)
 {
+    int first = -1;
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         const AVStream* stream = format->streams[i];
-        if (stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
-            return int(i);
+        if (stream->codecpar->codec_type != AVMEDIA_TYPE_VIDEO || (stream->disposition & AV_DISPOSITION_ATTACHED_PIC))
+            continue;
+        if (stream->disposition & AV_DISPOSITION_DEFAULT) return int(i);
+        if (first < 0) first = int(i);
     }
-    return -1;
+    return first;
 }
 
 Time timeFromTicks(std::int64_t ticks, AVRational timeBase)

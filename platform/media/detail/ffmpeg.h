@@ -62,8 +62,9 @@ bool isStillImageFormat(const AVInputFormat* format);
 bool isTextFormat(const AVInputFormat* format);
 // Neither of those.
 bool isMovieFormat(const AVInputFormat* format);
-// The first video stream that is not cover art, -1 when there is none.
-int firstVideoStream(const AVFormatContext* format);
+// The movie's video stream: the one the file marks as default, else the first that is not cover art; -1 when
+// there is none.
+int movieVideoStream(const AVFormatContext* format);
 
 // The width of a pixel over its height, as the asset, every grab and the player see it: the container's
 // statement first, then the bitstream's (the frame's when one is given); 1 when neither states one.

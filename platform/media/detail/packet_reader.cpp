@@ -18,6 +18,8 @@ constexpr int maximumRounds = 40;
 constexpr int reorderMargin = 16;
 // The packets read from the start to tell whether the container stores display times.
 constexpr int displayTimeProbe = 16;
+// The packets read from the start, at most, to find the first key frame.
+constexpr int keyFrameProbe = 1024;
 // The packets a seek reads ahead to find the last key frame before its time, at most.
 constexpr std::size_t readAheadBudget = std::size_t(64) << 20;
 
@@ -52,25 +54,49 @@ std::unique_ptr<PacketReader> PacketReader::open(FormatContextPtr& opened, int s
     // the demuxer finds it in the packets after, where the next frame that others refer to is decoded. Where
     // none does (the container stores decoding times only), that guess would be a decoding time, not when the
     // frame is shown: the decoder tells then, from the decoding times and its reordering delay.
-    if (reader->storesDisplayTimes()) format->flags |= AVFMT_FLAG_GENPTS;
+    const StoredTimes stored = reader->storedTimes();
+    reader->decodingTimesOnly_ = !stored.keyDisplayTime;
+    reader->beginsInsideGroup_ = stored.packetsBeforeKey;
+    reader->displayReorder_ = reader->intraOnly_ ? stored.displayReorder : 0;
+    reader->earliestDisplayTime_ = stored.earliest;
+    if (stored.displayTimes && stored.keyDisplayTime) format->flags |= AVFMT_FLAG_GENPTS;
     // Some demuxers read their index on the first seek only (the cues at the end of a Matroska file): seek now,
     // so that the first grab deep into the movie seeks too instead of decoding from the start.
     if (reader->indexTrusted_ && avformat_index_get_entries_count(stream) < 2) reader->seekToStart();
     return reader;
 }
 
-bool PacketReader::storesDisplayTimes()
+PacketReader::StoredTimes PacketReader::storedTimes()
 {
     PacketPtr packet(av_packet_alloc());
-    bool stores = false;
-    for (int read = 0; packet && read < displayTimeProbe && !stores && demux(packet.get()); ++read) {
-        stores = packet->pts != AV_NOPTS_VALUE;
+    StoredTimes stored;
+    bool keyRead = false;
+    std::vector<std::int64_t> times;
+    for (int read = 0; packet && (read < displayTimeProbe || (!keyRead && read < keyFrameProbe)) && demux(packet.get());
+         ++read) {
+        const bool hasTime = packet->pts != AV_NOPTS_VALUE;
+        if (read < displayTimeProbe) stored.displayTimes = stored.displayTimes || hasTime;
+        if (hasTime && read < displayTimeProbe) {
+            // The packets before this one that are shown after it.
+            const auto later =
+                std::count_if(times.begin(), times.end(), [&](std::int64_t t) { return t > packet->pts; });
+            stored.displayReorder = std::max(stored.displayReorder, int(later));
+            stored.earliest = std::min(stored.earliest.value_or(packet->pts), packet->pts);
+            times.push_back(packet->pts);
+        }
+        if (!keyRead && isKey(packet.get())) {
+            keyRead = true;
+            stored.keyDisplayTime = hasTime;
+            stored.packetsBeforeKey = read > 0;
+        }
         av_packet_unref(packet.get());
     }
+    // A stream whose first packets hold no key frame is no stream of decoding times for that.
+    if (!keyRead) stored.keyDisplayTime = stored.displayTimes;
     keys_.clear();
     readUpTo_.reset();
     seekToStart();
-    return stores;
+    return stored;
 }
 
 bool PacketReader::isKey(const AVPacket* packet) const
@@ -85,6 +111,7 @@ bool PacketReader::demux(AVPacket* packet)
         if (packet->stream_index == streamIndex_) break;
         av_packet_unref(packet);
     }
+    if (decodingTimesOnly_) packet->pts = AV_NOPTS_VALUE;
     if (packet->dts != AV_NOPTS_VALUE) readUpTo_ = std::max(readUpTo_.value_or(packet->dts), packet->dts);
     const std::int64_t time = timeOf(packet);
     if ((packet->flags & AV_PKT_FLAG_KEY) && time != AV_NOPTS_VALUE && !intraOnly_) keys_.insert(time);
@@ -169,9 +196,12 @@ PacketReader::Scan PacketReader::readAhead(std::int64_t target, bool atStart)
         // the frames decoded from it would have no times either, while those decoded from an earlier one count
         // on from its time.
         if (key && time != AV_NOPTS_VALUE && time <= target) {
-            // A later key frame at or before the target: nothing before it is needed.
-            queue_.clear();
-            queuedBytes_ = 0;
+            // A later key frame at or before the target: nothing before it is needed, but for the frames stored
+            // before it that are shown after it.
+            while (queue_.size() > std::size_t(displayReorder_)) {
+                queuedBytes_ -= std::size_t(queue_.front()->size);
+                queue_.pop_front();
+            }
             scan.found = true;
             scan.keyTime = time;
         } else if (queue_.empty()) {

@@ -57,11 +57,33 @@ public:
     // Transport and program streams state no end of their own (their duration is where their data ends) and
     // store every packet's decoding time.
     bool endsWithItsData() const { return !indexTrusted_; }
+    // The container stores decoding times only (AVI): the stream's first key frame carries no display time. The
+    // reader then hands out packets without display times, since the demuxer's guesses at them are decoding
+    // times of other frames; when frames are shown is the decoder's to tell.
+    bool storesDecodingTimesOnly() const { return decodingTimesOnly_; }
+    // The data begins inside a group of pictures (a recording cut anywhere): packets come before the stream's
+    // first key frame, whose references are not in the file. Reading from the start skips them.
+    bool beginsInsideGroup() const { return beginsInsideGroup_; }
+    // How many packets, at most, the frame shown next may come after, where a codec of pictures that stand alone
+    // (which never reorders them) is stored out of display order: its display times swapped in the container. 0
+    // where the stream keeps display order. A seek lands that many packets before its key frame.
+    int displayReorder() const { return displayReorder_; }
+    // The earliest display time among the stream's first packets: its first frame on screen, where they come out
+    // of display order.
+    std::optional<std::int64_t> earliestDisplayTime() const { return earliestDisplayTime_; }
 
 private:
     PacketReader() = default;
-    // Whether the first packets of the stream carry display times; leaves the reader at the start.
-    bool storesDisplayTimes();
+    // Whether the first packets of the stream carry display times, and whether its first key frame does; leaves
+    // the reader at the start.
+    struct StoredTimes {
+        bool displayTimes = false;
+        bool keyDisplayTime = false;
+        bool packetsBeforeKey = false;
+        int displayReorder = 0;
+        std::optional<std::int64_t> earliest;
+    };
+    StoredTimes storedTimes();
     bool isKey(const AVPacket* packet) const;
     // The next packet of the stream from the demuxer, noting the key frames; false at the end.
     bool demux(AVPacket* packet);
@@ -80,6 +102,10 @@ private:
     int streamIndex_ = -1;
     bool indexTrusted_ = false;
     bool intraOnly_ = false;
+    bool decodingTimesOnly_ = false;
+    bool beginsInsideGroup_ = false;
+    int displayReorder_ = 0;
+    std::optional<std::int64_t> earliestDisplayTime_;
     bool keyless_ = false;     // the stream marks no key frames: every packet counts as one
     bool awaitingKey_ = true;  // reading from the start: packets before the first key frame are dropped
     std::deque<PacketPtr> queue_;

@@ -28,7 +28,9 @@ std::unique_ptr<PlaybackFrameSource> PlaybackFrameSource::open(const Asset& asse
 }
 
 PlaybackFrameSource::PlaybackFrameSource(const Asset& asset, DecoderPool& pool, std::unique_ptr<VideoDecoder> decoder)
-    : asset_(asset), pool_(pool), decoder_(std::move(decoder)), frameTimes_(asset.path(), decoder_->stream()->index),
+    : asset_(asset), pool_(pool), decoder_(std::move(decoder)),
+      frameTimes_(asset.path(), decoder_->stream()->index,
+                  ticksFromTime(asset.timeOrigin(), decoder_->stream()->time_base, Rounding::towardNegativeInfinity)),
       timeBase_(decoder_->stream()->time_base), origin_(asset.timeOrigin()),
       firstPts_(ticksFromTime(asset.timeOrigin(), timeBase_, Rounding::towardNegativeInfinity)),
       width_(decoder_->codec()->width), height_(decoder_->codec()->height), frameTicks_(nominalFrameTicks(*decoder_))

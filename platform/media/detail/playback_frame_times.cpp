@@ -53,13 +53,20 @@ private:
 
 }  // namespace
 
+std::int64_t PlaybackFrameTimes::streamStart() const
+{
+    if (firstPts_ != AV_NOPTS_VALUE) return firstPts_;
+    const AVStream* stream = reader_->stream();
+    return stream->start_time != AV_NOPTS_VALUE ? stream->start_time : farBack;
+}
+
 std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::int64_t until, int after,
                                                      Stretch& stretch)
 {
     std::set<std::int64_t>& times = stretch.times;
     bool& reachedEnd = stretch.reachedEnd;
     AVStream* stream = reader_->stream();
-    if (!reader_->seek(start, stream->start_time != AV_NOPTS_VALUE ? stream->start_time : farBack)) return std::nullopt;
+    if (!reader_->seek(start, streamStart())) return std::nullopt;
     std::optional<std::int64_t> earliest;
     int pastBound = 0;
     reachedEnd = false;
@@ -73,7 +80,7 @@ std::optional<std::int64_t> PlaybackFrameTimes::scan(std::int64_t start, std::in
         std::int64_t pts = packetTimes.timeOf(packet_.get());
         std::int64_t dts = packet_->dts;
         av_packet_unref(packet_.get());
-        if (!ours || pts == AV_NOPTS_VALUE) continue;
+        if (!ours || pts == AV_NOPTS_VALUE || (firstPts_ != AV_NOPTS_VALUE && pts < firstPts_)) continue;
         times.insert(pts);
         earliest = earliest ? std::min(*earliest, pts) : pts;
 
@@ -125,7 +132,7 @@ std::optional<std::int64_t> PlaybackFrameTimes::step(std::int64_t from, int coun
     int before = count < 0 ? -count : 0;
     int after = count > 0 ? count : 0;
     AVStream* stream = reader_->stream();
-    std::int64_t streamStart = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : farBack;
+    const std::int64_t streamStart = this->streamStart();
     std::int64_t backoff = stream->time_base.num > 0 ? std::max(1, stream->time_base.den / stream->time_base.num) : 1;
     std::int64_t start = from;
     std::optional<std::int64_t> reached;

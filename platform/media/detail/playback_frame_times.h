@@ -17,7 +17,11 @@ namespace media::detail {
 
 class PlaybackFrameTimes {
 public:
-    PlaybackFrameTimes(std::string path, int streamIndex) : path_(std::move(path)), streamIndex_(streamIndex) {}
+    // Frames before firstPts (the stream's start on the movie's timeline) are none of the movie's.
+    PlaybackFrameTimes(std::string path, int streamIndex, std::int64_t firstPts = AV_NOPTS_VALUE)
+        : path_(std::move(path)), streamIndex_(streamIndex), firstPts_(firstPts)
+    {
+    }
 
     // The pts `count` frames away from the frame shown at `from` (the last frame at or before it), stopping at
     // the first and the last frame; nullopt when the stream's packets cannot be read.
@@ -34,11 +38,14 @@ private:
     // Adds the pts of the packets from the key frame at or before `start` on, until every frame up to
     // `until` is known and `after` more beyond it (or the end). The earliest pts read; nullopt when none.
     std::optional<std::int64_t> scan(std::int64_t start, std::int64_t until, int after, Stretch& stretch);
+    // Where the stream starts: firstPts when given, else its stated start.
+    std::int64_t streamStart() const;
     // The step's answer from the stretch read last, when it lies within it.
     std::optional<std::int64_t> stepWithin(const Stretch& stretch, std::int64_t from, int count) const;
 
     const std::string path_;
     const int streamIndex_;
+    const std::int64_t firstPts_;
     std::unique_ptr<PacketReader> reader_;
     PacketPtr packet_;
     bool opened_ = false;

@@ -64,6 +64,10 @@ bool VideoDecoder::openCodec(int threads)
     context->pkt_timebase = stream->time_base;
     context->thread_count = threads;
     context->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    // Every check the decoders know, so that damage shows as an error rather than concealed.
+    context->err_recognition =
+        AV_EF_CRCCHECK | AV_EF_BITSTREAM | AV_EF_BUFFER | AV_EF_CAREFUL | AV_EF_COMPLIANT | AV_EF_AGGRESSIVE;
+    errorLog_ = std::make_unique<DecoderErrorLog>(context);
     if (avcodec_open2(context, codec, nullptr) < 0) return false;
     packet_.reset(av_packet_alloc());
     current_.reset(av_frame_alloc());
@@ -107,7 +111,9 @@ std::int64_t VideoDecoder::frameTicks() const
     return std::max<std::int64_t>(1, av_rescale_q(1, av_inv_q(rate), s->time_base));
 }
 
-std::int64_t VideoDecoder::reorderTicks() const { return (std::int64_t(codec_->has_b_frames) + 1) * frameTicks(); }
+std::int64_t VideoDecoder::decoderDelayTicks() const { return std::int64_t(codec_->has_b_frames) * frameTicks(); }
+
+std::int64_t VideoDecoder::reorderTicks() const { return decoderDelayTicks() + frameTicks(); }
 
 std::int64_t VideoDecoder::restartTicks() const
 {
@@ -116,9 +122,16 @@ std::int64_t VideoDecoder::restartTicks() const
 
 std::int64_t VideoDecoder::ptsOf(const AVFrame* frame) const
 {
+    // Where packets carry decoding times only, a frame comes out as the decoder takes the packet its reordering
+    // delay later, and keeps that packet's time: the frame is shown that many frames earlier.
+    if (reader_->storesDecodingTimesOnly() && frame->pkt_dts != AV_NOPTS_VALUE)
+        return frame->pkt_dts - decoderDelayTicks();
     if (frame->best_effort_timestamp != AV_NOPTS_VALUE) return frame->best_effort_timestamp;
     if (frame->pts != AV_NOPTS_VALUE) return frame->pts;
     if (lastPts_ != AV_NOPTS_VALUE) return lastPts_ + std::max<std::int64_t>(1, frame->pkt_duration);
+    // The first frame drained from the decoder after a seek would have come with the packet after the last one.
+    if (reader_->storesDecodingTimesOnly() && sentDts_ != AV_NOPTS_VALUE)
+        return sentDts_ + frameTicks() - decoderDelayTicks();
     return firstPts_;
 }
 
@@ -128,6 +141,9 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     av_frame_unref(current_.get());
     av_frame_unref(ahead_.get());
     hasCurrent_ = hasAhead_ = drained_ = keyFrameAlone_ = false;
+    held_.clear();
+    reported_.clear();
+    lastSentPts_ = AV_NOPTS_VALUE;
     lastPts_ = sentDts_ = sentPtsMax_ = sentPtsMin_ = sentDtsMin_ = AV_NOPTS_VALUE;
     framesMissing_ = false;
     sentPts_.clear();
@@ -136,6 +152,8 @@ bool VideoDecoder::seekBefore(std::int64_t target)
     taintedUntilKey_ = false;
     awaited_.clear();
     damaged_.clear();
+    // Errors the frames thrown away logged are none of the next frames'.
+    errorsLogged();
     landing_ = reader_->seek(target, firstPts_);
     return landing_.has_value();
 }
@@ -164,13 +182,34 @@ int VideoDecoder::send(AVPacket* packet)
         else if (!skipped && !(packet->flags & AV_PKT_FLAG_DISCARD))
             awaited_.insert(pts);
     }
+    lastSentPts_ = pts;
     const int result = avcodec_send_packet(context, packet);
+    noteLoggedErrors();
     if (result < 0 && result != AVERROR(EAGAIN) && pts != AV_NOPTS_VALUE) {
         damaged_.insert(pts);
         awaited_.erase(pts);
         taintFrom(pts);
     }
     return result;
+}
+
+bool VideoDecoder::errorsLogged()
+{
+    const std::uint64_t count = errorLog_->count();
+    const bool logged = count != errorsSeen_;
+    errorsSeen_ = count;
+    return logged;
+}
+
+void VideoDecoder::noteLoggedErrors()
+{
+    // Frame threads decode several packets at once: which one an error logged belongs to is unknown there.
+    const bool frameThreads = (codec_->active_thread_type & FF_THREAD_FRAME) && codec_->thread_count > 1;
+    if (!errorsLogged() || frameThreads || lastSentPts_ == AV_NOPTS_VALUE) return;
+    // Decoding one packet at a time, the decoder works on the packet last sent.
+    damaged_.insert(lastSentPts_);
+    awaited_.erase(lastSentPts_);
+    reported_.insert(lastSentPts_);
 }
 
 void VideoDecoder::taintFrom(std::int64_t pts)
@@ -197,6 +236,26 @@ bool VideoDecoder::isReference(const AVFrame* frame) const
 
 bool VideoDecoder::decodeAhead()
 {
+    const std::size_t hold = std::size_t(reader_->displayReorder());
+    if (hold == 0) return decodeNext();
+    // Stored out of display order: the frame shown next is the earliest of those decoded, once as many frames as
+    // may come out before it have been.
+    while (held_.size() <= hold && decodeNext()) {
+        FramePtr frame(av_frame_alloc());
+        if (!frame) return false;
+        av_frame_move_ref(frame.get(), ahead_.get());
+        hasAhead_ = false;
+        held_.emplace(frame->pts, std::move(frame));
+    }
+    if (held_.empty()) return false;
+    av_frame_move_ref(ahead_.get(), held_.begin()->second.get());
+    held_.erase(held_.begin());
+    hasAhead_ = true;
+    return true;
+}
+
+bool VideoDecoder::decodeNext()
+{
     AVCodecContext* context = codec_.get();
     int errors = 0;
     for (;;) {
@@ -206,9 +265,11 @@ bool VideoDecoder::decodeAhead()
             lastPts_ = pts;
             awaited_.erase(pts);
             interlaced_ = interlaced_ || ahead_->interlaced_frame;
+            noteLoggedErrors();
             if (isDamaged(ahead_.get()) || damaged_.count(pts)) {
                 // The frames decoded from a damaged one carry its damage on, up to the next key frame.
-                if (!damaged_.count(pts) && isReference(ahead_.get())) taintFrom(pts);
+                const bool reported = reported_.erase(pts) > 0;
+                if ((reported || !damaged_.count(pts)) && isReference(ahead_.get())) taintFrom(pts);
                 damaged_.insert(pts);
                 av_frame_unref(ahead_.get());
                 continue;
@@ -269,8 +330,17 @@ bool VideoDecoder::missingBetween(std::int64_t after, std::int64_t upTo) const
     if (!reader_->endsWithItsData() || !delay || sentDts_ == AV_NOPTS_VALUE) return false;
     // A frame shown by the latest decoding time sent was decoded before it: its packet came.
     upTo = drained_ ? upTo : std::min(upTo, sentDts_);
-    for (auto dts = sentDtsSet_.upper_bound(after - *delay); dts != sentDtsSet_.end() && *dts + *delay <= upTo; ++dts)
-        if (!sentPts_.count(*dts + *delay)) return true;
+    // Where frame durations alternate (1501 and 1502 ticks at 59.94 frames per second), a decoding time plus the
+    // delay lands a tick or so off the frame's display time: a frame counts as come within half a frame of it,
+    // and one that would be shown only just by upTo is not counted missing.
+    const std::int64_t frame = std::max<std::int64_t>(1, frameTicks());
+    const std::int64_t half = frame / 2, slack = std::max<std::int64_t>(1, frame / 16);
+    for (auto dts = sentDtsSet_.upper_bound(after - *delay); dts != sentDtsSet_.end() && *dts + *delay + slack <= upTo;
+         ++dts) {
+        const std::int64_t shown = *dts + *delay;
+        const auto near = sentPts_.lower_bound(shown - half);
+        if (near == sentPts_.end() || near->first > shown + half) return true;
+    }
     return false;
 }
 
@@ -332,6 +402,28 @@ const AVFrame* VideoDecoder::lastFrame()
     return nullptr;
 }
 
+const AVFrame* VideoDecoder::lastFrameOfShortData()
+{
+    const std::optional<std::int64_t> stated = reader_->statedEnd();
+    if (!stated || reader_->endsWithItsData() || !seekBefore(*stated)) return nullptr;
+    std::int64_t dataEnd = farPast;
+    AVPacket* packet = packet_.get();
+    while (reader_->read(packet)) {
+        const std::int64_t time = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+        if (time != AV_NOPTS_VALUE) dataEnd = std::max(dataEnd, time + std::max<std::int64_t>(0, packet->duration));
+        av_packet_unref(packet);
+    }
+    // The packets read were never decoded: only a seek goes on from here.
+    keyFrameAlone_ = true;
+    if (dataEnd + wholeEndSlack * std::max<std::int64_t>(1, frameTicks()) >= *stated) return nullptr;
+    return lastFrame();
+}
+
+std::int64_t VideoDecoder::durationOf(const AVFrame* frame) const
+{
+    return frame->pkt_duration > 0 ? frame->pkt_duration : frameTicks();
+}
+
 bool VideoDecoder::standsOnLastFrame()
 {
     return hasCurrent_ && !keyFrameAlone_ && drained_ && !hasAhead_ && !decodeAhead();
@@ -386,7 +478,10 @@ const AVFrame* VideoDecoder::keyFrameAt(std::int64_t low, std::int64_t target, s
 
 const AVFrame* VideoDecoder::firstFrame()
 {
-    if (const AVFrame* frame = decodeKeyFrameAlone(farPast)) return frame;
+    if (const AVFrame* frame = decodeKeyFrameAlone(farPast)) {
+        if (reader_->beginsInsideGroup()) startAfterCut_ = frame->pts;
+        return frame;
+    }
     return seekBefore(farPast) ? nextFrame() : nullptr;
 }
 
@@ -402,13 +497,17 @@ const AVFrame* VideoDecoder::decodeKeyFrameAlone(std::int64_t target)
     av_packet_unref(packet);
     // From here on only a seek may feed the decoder.
     keyFrameAlone_ = true;
-    if (sent < 0 || avcodec_send_packet(context, nullptr) < 0 || avcodec_receive_frame(context, current_.get()) < 0)
+    if (sent < 0 || avcodec_send_packet(context, nullptr) < 0 || avcodec_receive_frame(context, current_.get()) < 0 ||
+        errorsLogged())
         return nullptr;
-    if ((current_->flags & AV_FRAME_FLAG_CORRUPT) || current_->decode_error_flags) {
+    // Drained alone, a key frame of a stream of decoding times carries none: when it is shown is unknown.
+    const bool timeless = reader_->storesDecodingTimesOnly() && !landing_->atStart;
+    if ((current_->flags & AV_FRAME_FLAG_CORRUPT) || current_->decode_error_flags || timeless) {
         av_frame_unref(current_.get());
         return nullptr;
     }
-    current_->pts = ptsOf(current_.get());
+    // At the start, the first key frame is the stream's first frame.
+    current_->pts = reader_->storesDecodingTimesOnly() ? firstPts_ : ptsOf(current_.get());
     lastPts_ = current_->pts;
     hasCurrent_ = true;
     return current_.get();

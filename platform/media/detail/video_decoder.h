@@ -4,6 +4,7 @@
 // went missing, the answer is none, never a neighbour in its place. Serves one thread at a time.
 #pragma once
 
+#include "platform/media/detail/decoder_error_log.h"
 #include "platform/media/detail/ffmpeg.h"
 #include "platform/media/detail/packet_reader.h"
 
@@ -71,9 +72,24 @@ public:
     // decoded; the decoder seeks before it decodes on. When that picture does not decode whole, as nextFrame
     // from the start.
     const AVFrame* firstFrame();
+    // After firstFrame, where the data begins inside a group of pictures and the first key frame decoded whole:
+    // that frame's time, the stream's start. The pictures before it on screen refer to frames the file lacks.
+    std::optional<std::int64_t> startAfterCut() const { return startAfterCut_; }
+    // Where the container stores the frames out of display order, the earliest display time of the stream's first
+    // packets: its first frame on screen, which need not be its first packet.
+    std::optional<std::int64_t> reorderedStart() const
+    {
+        return reader_->displayReorder() > 0 ? reader_->earliestDisplayTime() : std::nullopt;
+    }
     // The last frame of the stream that decodes: from the last key frame before the stream's stated end to the
     // end of the data, else from the key frames before it. Null when none decodes there.
     const AVFrame* lastFrame();
+    // Where the data stops short of the stream's stated end (a download that stopped), the last frame that
+    // decodes, found by reading the packets from the key frame before the stated end on without decoding them
+    // (and decoding the last stretch only when they end early); null where the data holds the whole stream.
+    const AVFrame* lastFrameOfShortData();
+    // One frame's duration in stream ticks: the frame's own, else the average frame rate's; 0 when unknown.
+    std::int64_t durationOf(const AVFrame* frame) const;
     // Whether the frame last handed out is the last one that decodes: the data ended and no frame came after it.
     bool standsOnLastFrame();
     void setFirstPts(std::int64_t pts) { firstPts_ = pts; }
@@ -94,14 +110,25 @@ private:
     bool startsTheStream(std::int64_t pts) const;
     // One frame's duration in stream ticks by the average frame rate; 0 when unknown.
     std::int64_t frameTicks() const;
+    // How many frames' ticks the decoder holds a frame back for reordering: it gives the frame out as it takes
+    // the packet that many frames later.
+    std::int64_t decoderDelayTicks() const;
     // Decodes the next whole frame in presentation order into ahead_; false at the end or on a broken stream.
     bool decodeAhead();
+    // The next whole frame the decoder gives, into ahead_: in presentation order unless the container stores the
+    // frames out of it.
+    bool decodeNext();
     // Sends the packet to the decoder, noting its pts among those awaited or damaged; the decoder's answer.
     int send(AVPacket* packet);
     std::int64_t ptsOf(const AVFrame* frame) const;
     // Counts the frames sent after the damaged one with that pts, up to the next key frame, as damaged: they are
     // decoded from it.
     void taintFrom(std::int64_t pts);
+    // Whether the decoder logged an error since the last time asked.
+    bool errorsLogged();
+    // Where the decoder decodes one packet at a time, an error it logged damages the packet last sent: its frame,
+    // and those decoded from it when it is one that others refer to.
+    void noteLoggedErrors();
     // Whether later frames may be decoded from the frame.
     bool isReference(const AVFrame* frame) const;
     // The current frame as the one holding the target: null when a frame after it and at or before the target
@@ -122,6 +149,9 @@ private:
     std::optional<std::int64_t> reorderDelay() const;
 
     std::unique_ptr<PacketReader> reader_;
+    // Outlives the decoding context that logs into it.
+    std::unique_ptr<DecoderErrorLog> errorLog_;
+    std::uint64_t errorsSeen_ = 0;
     CodecContextPtr codec_;
     PacketPtr packet_;
     FramePtr current_;
@@ -132,6 +162,7 @@ private:
     // Standing on a key frame decoded alone, with the decoder drained: only a seek goes on from here.
     bool keyFrameAlone_ = false;
     std::int64_t firstPts_ = 0;
+    std::optional<std::int64_t> startAfterCut_;
     std::int64_t lastPts_ = AV_NOPTS_VALUE;
     // The latest decoding and display times among the packets sent since the last seek.
     std::int64_t sentDts_ = AV_NOPTS_VALUE;
@@ -162,6 +193,11 @@ private:
     // The pts of packets sent whose frames have not come out yet, and of frames that came out damaged.
     std::set<std::int64_t> awaited_;
     std::set<std::int64_t> damaged_;
+    // The pts of packets whose decoding logged an error, until their frames come out, and of the packet last sent.
+    std::set<std::int64_t> reported_;
+    std::int64_t lastSentPts_ = AV_NOPTS_VALUE;
+    // Frames decoded and not yet handed out, by pts, where the container stores them out of display order.
+    std::map<std::int64_t, FramePtr> held_;
     // Field pictures: two packets may make one frame.
     bool interlaced_ = false;
 };

@@ -154,6 +154,50 @@ TEST(DamagedMovies, AFrameWithFlippedBitsAndTheFramesDecodedFromItFailTheirGrabs
     }
 }
 
+// Decoders that conceal damage without an error code or a flag on the frame (Theora, Windows Media Video 8) say so
+// in the errors they log while decoding its packet: the frame and those decoded from it up to the next key frame
+// fail, and the frames before it and from the next key frame on are exact.
+TEST(DamagedMovies, DamageADecoderOnlyLogsFailsTheFramesDecodedFromIt)
+{
+    const std::string source = mediatest::scratchPath("damage-logged-source.mp4");
+    testmovie::MovieSpec spec;
+    spec.width = 320;
+    spec.height = 240;
+    spec.frameCount = 24;
+    spec.bFrames = false;
+    spec.texture = true;
+    testmovie::writeMovie(source, spec);
+    // The frames whose flipped bits these decoders notice (elsewhere the same flips may leave the picture whole).
+    struct Case {
+        std::string name;
+        std::vector<std::string> arguments;
+        std::vector<int> damaged;
+    };
+    for (const Case& c : {Case{"logged-theora.mkv", {"-c:v", "libtheora", "-g", "12", "-q:v", "7"}, {5}},
+                          Case{"logged-wmv2.wmv", {"-c:v", "wmv2", "-g", "12", "-q:v", "3"}, {3, 8}}}) {
+        const std::string encoded = mediatest::scratchPath(c.name);
+        testsupport::runFfmpeg(source, c.arguments, encoded);
+        for (int damaged : c.damaged) {
+            const std::string path = flippedCopy(encoded, damaged, std::to_string(damaged) + "-" + c.name);
+            const auto asset = media::Asset::create(core::Url::fileURL(path));
+            const auto generator = mediatest::exactGenerator(asset);
+            for (int k = 0; k < 24; ++k) {
+                SCOPED_TRACE(path + " frame " + std::to_string(k));
+                // The packet with the flipped bits may hold the frame before it (the container's packets and
+                // the frames' indexes need not line up): that one may fail too.
+                // In the middle of the frame: Matroska keeps its times in milliseconds.
+                const int index = mediatest::exactIndexAt(*generator, frameStart(k) + Time::make(1001, 60000));
+                if (k < damaged - 1 || k >= 12)
+                    EXPECT_EQ(index, k);
+                else if (k >= damaged)
+                    EXPECT_EQ(index, -1);
+                else
+                    EXPECT_TRUE(index == k || index == -1);
+            }
+        }
+    }
+}
+
 // The first key frame damaged: time zero is still the movie's start as the container states it, so that every
 // frame that decodes keeps its own time, and those decoded from the damaged one fail.
 TEST(DamagedMovies, ADamagedFirstKeyFrameLeavesEveryFrameAtItsOwnTime)

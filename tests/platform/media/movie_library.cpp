@@ -198,7 +198,7 @@ std::vector<VideoPacket> videoPackets(const std::string& path)
     media::detail::PacketPtr packet(av_packet_alloc());
     while (format && av_read_frame(format.get(), packet.get()) >= 0) {
         if (format->streams[packet->stream_index]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
-            packets.push_back({packet->pos, packet->size, packet->pts});
+            packets.push_back({packet->pos, packet->size, packet->pts, (packet->flags & AV_PKT_FLAG_KEY) != 0});
         av_packet_unref(packet.get());
     }
     return packets;

@@ -61,6 +61,7 @@ struct VideoPacket {
     std::int64_t pos;
     int size;
     std::int64_t pts;
+    bool key = false;
 };
 // The video packets of the file in decoding order, as its demuxer reads them.
 std::vector<VideoPacket> videoPackets(const std::string& path);

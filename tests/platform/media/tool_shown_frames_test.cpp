@@ -1,5 +1,7 @@
 // Exact grabs in movies the ffmpeg tool re-encodes with B-frames into containers that leave display times out of
-// their packets give, at each time, the frame the ffmpeg tool itself shows then: decoding forward and seeking alike.
+// their packets give, at each frame's place in display order, the frame the ffmpeg tool itself shows there: decoding
+// forward and seeking alike. The movies run at 25 frames per second: frame k starts at k / 25 s, whatever times the
+// tool gives its frames (in AVI they come late by its decoder's delay).
 #include "platform/core/error.h"
 #include "platform/core/url.h"
 #include "platform/gfx/image_reader.h"
@@ -22,12 +24,12 @@ using media::Time;
 namespace {
 
 struct ShownFrame {
-    Time time;  // after the movie's start, as the ffmpeg tool shows it
+    Time time;  // the frame's place in display order, after the movie's start
     int index;
 };
 
-// The frames the ffmpeg tool decodes from the movie, in the order and at the times it shows them: its frame
-// checksums give the times, its images the indexes.
+// The frames the ffmpeg tool decodes from the movie, in the order it shows them: its frame checksums count them,
+// its images give the indexes.
 std::vector<ShownFrame> framesShownByTheTool(const std::string& movie, const testsupport::TempDir& folder)
 {
     const std::string times = (folder / "times.crc").string();
@@ -35,16 +37,13 @@ std::vector<ShownFrame> framesShownByTheTool(const std::string& movie, const tes
                            (folder / "%03d.png").string());
     std::vector<ShownFrame> frames;
     std::ifstream in(times);
-    int num = 1, den = 1;
     for (std::string line; std::getline(in, line);) {
         long long pts = 0;
-        if (std::sscanf(line.c_str(), "#tb 0: %d/%d", &num, &den) == 2 || line.empty() || line[0] == '#' ||
-            std::sscanf(line.c_str(), "%*[^,], %*[^,], %lld", &pts) != 1)
-            continue;
+        if (line.empty() || line[0] == '#' || std::sscanf(line.c_str(), "%*[^,], %*[^,], %lld", &pts) != 1) continue;
         char name[16];
         std::snprintf(name, sizeof name, "%03d.png", int(frames.size()) + 1);
         const gfx::ImageRef image = gfx::ImageReader::read(core::Url::fileURL((folder / name).string()));
-        frames.push_back({Time::make(pts * num, den), image ? testmovie::readFrameIndex(*image) : -1});
+        frames.push_back({Time::make(std::int64_t(frames.size()), 25), image ? testmovie::readFrameIndex(*image) : -1});
     }
     return frames;
 }

@@ -1,0 +1,59 @@
+#include "platform/media/detail/decoder_error_log.h"
+
+#include <cstring>
+#include <mutex>
+#include <set>
+#include <shared_mutex>
+
+namespace media::detail {
+
+namespace {
+
+// The logs counting now, by address: a context's opaque pointer is only followed when it is one of them.
+std::shared_mutex& logsMutex()
+{
+    static std::shared_mutex mutex;
+    return mutex;
+}
+
+std::set<const void*>& logs()
+{
+    static std::set<const void*> registered;
+    return registered;
+}
+
+bool isCodecContext(void* object)
+{
+    const AVClass* avClass = object ? *static_cast<const AVClass* const*>(object) : nullptr;
+    return avClass && avClass->class_name && std::strcmp(avClass->class_name, "AVCodecContext") == 0;
+}
+
+}  // namespace
+
+DecoderErrorLog::DecoderErrorLog(AVCodecContext* context)
+{
+    static std::once_flag installed;
+    // The layer prints nothing: the callback only counts.
+    std::call_once(installed, [] { av_log_set_callback(&DecoderErrorLog::log); });
+    {
+        std::unique_lock lock(logsMutex());
+        logs().insert(this);
+    }
+    context->opaque = this;
+}
+
+DecoderErrorLog::~DecoderErrorLog()
+{
+    std::unique_lock lock(logsMutex());
+    logs().erase(this);
+}
+
+void DecoderErrorLog::log(void* object, int level, const char*, va_list)
+{
+    if (level > AV_LOG_ERROR || !isCodecContext(object)) return;
+    void* opaque = static_cast<AVCodecContext*>(object)->opaque;
+    std::shared_lock lock(logsMutex());
+    if (logs().count(opaque)) static_cast<DecoderErrorLog*>(opaque)->count_.fetch_add(1, std::memory_order_release);
+}
+
+}  // namespace media::detail

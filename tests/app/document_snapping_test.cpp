@@ -258,7 +258,7 @@ TEST_F(DocumentSnapping, AMovieThatCannotPlayOpensWithEveryCommandOff)
     // The notice says why.
     auto notice = std::dynamic_pointer_cast<ui::TextField>(document->unplayableLabel());
     ASSERT_TRUE(notice);
-    EXPECT_EQ(notice->stringValue(), "This movie cannot be played. (not a movie)");
+    EXPECT_EQ(notice->stringValue(), "This movie cannot be played. (its video cannot be decoded)");
     EXPECT_TRUE(document->snapButton()->isHidden());
     for (const ui::ActionName action :
          {vistrel::actions::snapImage, ui::actions::selectAll, vistrel::actions::removeAll,

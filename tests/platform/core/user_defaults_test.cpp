@@ -353,6 +353,29 @@ TEST(UserDefaults, AnUnreadableSettingsFileIsKeptAsideAndTheUserTold)
         true);
 }
 
+TEST(UserDefaults, AnUnreadableSettingsFileThatCannotBeMovedIsNeverSavedOver)
+{
+    testsupport::TempDir folder;
+    // A name as long as a name may be, but for the room a kept-aside name needs: the rename cannot be made.
+    const std::string path = (folder / (std::string(235, 's') + ".plist")).string();
+    const std::string damaged = "<plist><dict><key>a</key>";
+    std::ofstream(path, std::ios::binary) << damaged;
+    core::UserNotices::takePending();
+    UserDefaults defaults{path};
+    const auto notices = core::UserNotices::takePending();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].information.find("nothing is saved over it"), std::string::npos) << notices[0].information;
+    EXPECT_NE(notices[0].information.find("File name too long"), std::string::npos) << notices[0].information;
+
+    // Changes are kept for this run only; the file stays as it was, and alone.
+    EXPECT_TRUE(defaults.set("a", 1));
+    EXPECT_EQ(defaults.object("a"), Value(1));
+    EXPECT_FALSE(defaults.synchronize());
+    std::ifstream kept(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), damaged);
+    EXPECT_EQ(namesIn(folder.path()).size(), 1u);
+}
+
 TEST(UserDefaults, AFailedSaveIsToldOnceAndRetriedAtTheNextChange)
 {
     testsupport::FullFolder full;

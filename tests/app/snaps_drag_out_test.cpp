@@ -181,7 +181,7 @@ TEST(SnapsDragOut, AfterADropTheFilesGoOnceTheTargetHasReadThem)
     core::MainLoop::processEvents(0.1);
     EXPECT_TRUE(std::filesystem::exists(path)) << "not read yet";
     EXPECT_TRUE(gfx::ImageReader::read(core::Url::fileURL(path))) << "the target copies it";
-    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(strip.delegate->folder); }, 5));
+    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(strip.delegate->folder); }));
 
     // Handed over within the drop, read there: gone as soon as the drag ends.
     DragStrip again(3);
@@ -237,7 +237,7 @@ TEST(SnapsDragOut, ADropOfFilesNotAllWrittenHandsOverNoneAndSaysSo)
     ASSERT_TRUE(strip.pressAndMove(0, 10));
     EXPECT_TRUE(strip.handed.isEmpty()) << "all or none";
     EXPECT_EQ(failing->withheld, 1);
-    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(failing->folder); }, 5))
+    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(failing->folder); }))
         << "nothing handed over: gone";
 }
 

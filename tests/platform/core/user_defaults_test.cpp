@@ -21,6 +21,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wait_until.h"
 
 namespace fs = std::filesystem;
 using core::Array;
@@ -111,11 +112,9 @@ TEST(UserDefaults, ACrashDuringAWriteLeavesTheLastCompleteFile)
                                                {{childPathVariable, path}, {"TMPDIR", folder.path().string()}});
     ASSERT_GT(child, 0);
     // Let a few complete files replace one another, then kill the writer wherever it is.
-    for (int tries = 0; tries < 1000 && inodeOf(path) == 0; ++tries)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return inodeOf(path) != 0; }));
     const ino_t first = inodeOf(path);
-    for (int tries = 0; tries < 3000 && inodeOf(path) == first; ++tries)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return inodeOf(path) != first; }));
     kill(child, SIGKILL);
     const int status = testsupport::waitForExit(child);
     ASSERT_TRUE(WIFSIGNALED(status));

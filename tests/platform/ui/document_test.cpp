@@ -374,8 +374,7 @@ TEST(DocumentController, ASessionThatCannotBeSavedAtQuitIsToldBeforeTheProgramEn
     core::UserNotices::takePending();
     std::string told;
     QTimer::singleShot(0, [&] {
-        testsupport::runUntil([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
-                              5);
+        testsupport::runUntil([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; });
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             told = (box->text() + " " + box->informativeText()).toStdString();
             box->accept();

@@ -26,9 +26,9 @@ constexpr double reorderSeconds = 0.5;
 // How often a worker waiting for room asks whether the job is to stop and whether other jobs want the program's
 // share.
 constexpr auto waitCheckEvery = std::chrono::milliseconds(20);
-// What the answers ready or being made of all jobs may weigh together, beyond the one each is asked for first:
-// the runs ahead of the one handed out are decoded side by side only as far as their images fit in it.
-constexpr std::int64_t heldBytesOfAllJobs = 192LL * 1024 * 1024;
+// What the answers ready or being made of all jobs weigh together, beyond the one each is asked for first: the
+// runs ahead of the one handed out are decoded side by side only as far as their images fit in
+// ImageJob::mostHeldBytesOfAllJobs.
 std::atomic<std::int64_t> heldBytes{0};
 
 // What one image of the job weighs as generated.
@@ -219,6 +219,14 @@ bool ImageJob::shouldStop()
     return isCancelled();
 }
 
+std::size_t ImageJob::workersWaitingForRoom() const
+{
+    std::lock_guard lock(mutex_);
+    return waitingForRoom_;
+}
+
+std::int64_t ImageJob::heldBytesOfAllJobs() { return heldBytes.load(); }
+
 std::optional<ImageJob::Image> ImageJob::take(std::size_t index)
 {
     std::unique_lock lock(mutex_);
@@ -277,14 +285,18 @@ bool ImageJob::awaitRoom(std::size_t index, const std::function<void()>& idle)
     // The answer asked for first is always made, so that the job never stands still with its room full.
     // Room freed by other jobs wakes nobody here: the wait asks again now and then.
     const auto roomFor = [&] {
-        return index == firstUntaken_ || (held_ < mostHeld_ && heldBytes.load() + answerBytes_ <= heldBytesOfAllJobs);
+        return index == firstUntaken_ ||
+               (held_ < mostHeld_ && heldBytes.load() + answerBytes_ <= mostHeldBytesOfAllJobs);
     };
+    const bool waits = !cancelled_ && !roomFor();
+    waitingForRoom_ += waits;
     while (!cancelled_ && !roomFor()) {
         if (room_.wait_for(lock, waitCheckEvery) == std::cv_status::no_timeout) continue;
         lock.unlock();
         if (!shouldStop() && detail::DecodingShare::shared().isWanted()) idle();
         lock.lock();
     }
+    waitingForRoom_ -= waits;
     // The place is kept from now on, so that workers deciding at once never hold more than the room.
     ++held_;
     if (index != firstUntaken_) {

@@ -77,6 +77,12 @@ public:
     bool isCancelled() const;
     // Whether the job is cancelled, cancelling it first when its Stop says so. Any thread.
     bool shouldStop();
+    // How many of the job's workers now wait for room to make their next answer. Any thread.
+    std::size_t workersWaitingForRoom() const;
+    // What the answers of all jobs now held beyond the one each is asked for first weigh, and the most they may.
+    // Any thread.
+    static std::int64_t heldBytesOfAllJobs();
+    static constexpr std::int64_t mostHeldBytesOfAllJobs = 192LL * 1024 * 1024;
 
 private:
     struct Item;
@@ -114,6 +120,7 @@ private:
     std::vector<std::int64_t> weights_;  // what each answer adds to all jobs' held bytes (0: not counted)
     std::size_t firstUntaken_ = 0;
     std::size_t held_ = 0;  // answers ready or being made, not taken
+    std::size_t waitingForRoom_ = 0;
     std::size_t nextRun_ = 0;
     std::size_t nextToTake_ = 0;
     bool cancelled_ = false;

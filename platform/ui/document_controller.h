@@ -56,7 +56,12 @@ public:
 
     // Where the session is kept: $XDG_DATA_HOME/<application name>/Session.cbor unless set.
     core::Url sessionURL() const;
-    void setSessionURL(const core::Url& url) { sessionURL_ = url; }
+    // A new session file is saved to until its restore finds it unreadable.
+    void setSessionURL(const core::Url& url)
+    {
+        sessionURL_ = url;
+        sessionKeptBack_ = false;
+    }
     // Writes the session a second from now (once, however often it is asked).
     void scheduleSessionSave();
     // Writes the session now; false when it could not be written. The first failure is told to the user

@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <memory>
@@ -100,6 +101,14 @@ std::string dragFilesFolder() { return promiseFolder().toStdString(); }
 
 namespace {
 
+std::atomic<std::size_t> readsSeen{0};
+
+}  // namespace
+
+std::size_t dragFileReadsSeen() { return readsSeen.load(); }
+
+namespace {
+
 DragPerformer& dragPerformer()
 {
     static DragPerformer performer;
@@ -152,16 +161,21 @@ private:
     void readWatch()
     {
         alignas(inotify_event) char buffer[sizeof(inotify_event) + NAME_MAX + 1];
+        std::size_t reads = 0;
         for (;;) {
             const ssize_t length = ::read(watch_, buffer, sizeof buffer);
             if (length <= 0) break;
             for (ssize_t at = 0; at < length;) {
                 const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-                if (event->len > 0) read_.insert(QFile::decodeName(event->name));
+                if (event->len > 0) {
+                    read_.insert(QFile::decodeName(event->name));
+                    ++reads;
+                }
                 at += ssize_t(sizeof(inotify_event) + event->len);
             }
         }
         removeWhenDone();
+        readsSeen += reads;
     }
 
     bool settled() const

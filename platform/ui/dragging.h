@@ -2,6 +2,7 @@
 // the source allows), what a drag source answers, and the items a view drags. Main thread only.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,6 +58,9 @@ void removeLeftoverDragFiles();
 // the program ends; each drag gets a folder inside, removed when the drag ends without a drop or hands over
 // none, and, after a drop, once the target has read every file.
 std::string dragFilesFolder();
+// How many reads of the files of this program's drags have been seen through so far (a drop target that read a
+// file to its end, copying it), for those who wait for a target to be done with some of them.
+std::size_t dragFileReadsSeen();
 
 class DraggingInfo {
 public:

@@ -53,6 +53,7 @@ void ProgressIndicator::setDisplayedWhenStopped(bool displayed)
 void ProgressIndicator::startAnimation(const std::shared_ptr<core::Object>&)
 {
     animating_ = true;
+    ++animationsStarted_;
     refresh();
 }
 

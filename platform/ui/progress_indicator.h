@@ -30,6 +30,8 @@ public:
     virtual void startAnimation(const std::shared_ptr<core::Object>& sender);
     virtual void stopAnimation(const std::shared_ptr<core::Object>& sender);
     bool isAnimating() const { return animating_; }
+    // How many times the animation has started: a short one may start and stop between two looks.
+    int animationsStarted() const { return animationsStarted_; }
 
 private:
     void refresh();
@@ -41,6 +43,7 @@ private:
     ProgressIndicatorStyle style_ = ProgressIndicatorStyle::bar;
     bool displayedWhenStopped_ = true;
     bool animating_ = false;
+    int animationsStarted_ = 0;
 };
 
 }  // namespace ui

@@ -38,7 +38,7 @@ protected:
         }
         controller->applicationWillTerminate();
         vistrel::DropWindowController::sharedController()->close();
-        testsupport::runUntil([] { return false; }, 0.05);
+        testsupport::runQueued();
     }
     bool dropWindowShown() const
     {

@@ -96,9 +96,10 @@ TEST_F(AppController, AsksBeforeQuittingOnlyWhileDocumentsAreAtWork)
     app.controller->setTerminationReplier([&](bool terminate) { replied = terminate; });
     app.answer = ui::ModalResponses::alertSecondButton;
     EXPECT_EQ(app.controller->applicationShouldTerminate(), ui::TerminateReply::terminateLater);
-    EXPECT_FALSE(testsupport::runUntil([&] { return replied; }, 0.2));
+    ASSERT_TRUE(testsupport::runQueued());
+    EXPECT_FALSE(replied);
     busy->endBusyWork(vistrel::DocumentState::exporting);
-    EXPECT_TRUE(testsupport::runUntil([&] { return replied; }, 1));
+    EXPECT_TRUE(testsupport::runUntil([&] { return replied; }));
     EXPECT_EQ(app.asked.size(), 2u);
 }
 
@@ -158,7 +159,7 @@ TEST_F(AppController, ASessionMovieMissingAtLaunchKeepsItsSnapsAndIsNamed)
     ASSERT_EQ(kestrane::DC->missingDocuments().size(), 1u);
     {
         Launched app;
-        ASSERT_TRUE(testsupport::runUntil([&] { return !app.asked.empty(); }, 2));
+        ASSERT_TRUE(testsupport::runUntil([&] { return !app.asked.empty(); }));
         EXPECT_EQ(app.asked[0], "Some movies of the last session could not be found");
         EXPECT_EQ(app.told[0].rfind(movie + "\n", 0), 0u) << app.told[0];
     }
@@ -192,7 +193,7 @@ TEST_F(AppController, ASessionMovieMissingAtLaunchKeepsItsSnapsAndIsNamed)
     EXPECT_EQ(frameOf(document->snapsManager()->items()[0]->image()), 3);
     EXPECT_EQ(frameOf(document->snapsManager()->items()[1]->image()), 7);
     Launched quiet;
-    testsupport::runUntil([] { return false; }, 0.1);
+    testsupport::runQueued();
     EXPECT_TRUE(quiet.asked.empty());
     closeAll();
 }
@@ -239,7 +240,7 @@ TEST_F(AppController, QuitStopsARestoreWhereItIsAndTheSessionKeepsEverySnap)
     app.answer = ui::ModalResponses::alertSecondButton;
     EXPECT_NE(app.controller->applicationShouldTerminate(), ui::TerminateReply::terminateCancel);
     ASSERT_TRUE(testsupport::runUntil([&] { return !document->isAtWork(); }));
-    testsupport::runUntil([&] { return replied; }, 1);
+    testsupport::runUntil([&] { return replied; });
     EXPECT_EQ(app.asked.size(), 1u);
     EXPECT_LT(document->snapsManager()->items().size(), count);
 

@@ -114,7 +114,7 @@ TasksEnd::~TasksEnd()
         if (auto task = weak.lock()) task->cancel();
     // The count, not the weak pointers, tells: seeing a pointer expire does not order the test after what the
     // task's thread did last, such as reading objects that the end of the process destroys.
-    const bool released = testsupport::runUntil([] { return liveTaskCount() == 0; }, 10);
+    const bool released = testsupport::runUntil([] { return liveTaskCount() == 0; });
     EXPECT_TRUE(released) << "a task's thread still holds it";
     tasks.clear();
 }

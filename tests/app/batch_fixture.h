@@ -14,6 +14,7 @@
 #include "app/batch/batch_task.h"
 #include "moviekit/movie.h"
 #include "moviekit/time_splitter.h"
+#include "tests/support/wait_until.h"
 
 namespace batchtest {
 
@@ -67,7 +68,8 @@ int frameIndexIn(const std::filesystem::path& file);
 std::string readText(const std::filesystem::path& file);
 
 // Serves the main queue until every task is finished.
-bool runUntilFinished(const std::vector<std::shared_ptr<vistrel::BatchTask>>& tasks, double timeout = 20);
+bool runUntilFinished(const std::vector<std::shared_ptr<vistrel::BatchTask>>& tasks,
+                      double timeout = testsupport::waitLimitSeconds);
 
 // Takes every unit of the shared frame limit for its scope, so that no frame of any task starts.
 class FramesHeld {

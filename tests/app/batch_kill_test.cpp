@@ -126,12 +126,10 @@ TEST(BatchKill, ABatchKilledAtAnyMomentLeavesOnlyWholeFiles)
         const std::size_t wanted = before + random() % (alternative ? 2 * frameCount : frameCount);
         int status = 0;
         bool ended = false;
-        testsupport::runUntil(
-            [&] {
-                ended = ended || waitpid(child, &status, WNOHANG) == child;
-                return ended || itemsIn(out.path()) >= wanted;
-            },
-            10);
+        testsupport::runUntil([&] {
+            ended = ended || waitpid(child, &status, WNOHANG) == child;
+            return ended || itemsIn(out.path()) >= wanted;
+        });
         if (!ended) {
             std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
             kill(child, SIGKILL);

@@ -16,6 +16,7 @@
 #include "tests/app/batch_fixture.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wait_until.h"
 
 namespace {
 
@@ -38,15 +39,8 @@ bool threadSleeps(pid_t thread)
            (line[nameEnd + 2] == 'S' || line[nameEnd + 2] == 'D');
 }
 
-// Waits on this thread, which need not be the main one, until the condition holds; false after 10 s.
-bool waitOnThisThread(const std::function<bool()>& condition)
-{
-    for (int tries = 0; tries < 10000; ++tries) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
-}
+// Waits on this thread, which need not be the main one, until the condition holds; false after the limit.
+bool waitOnThisThread(const std::function<bool()>& condition) { return testsupport::waitUntil(condition); }
 
 // A task without frames whose thread stops where the test says: holding the counters' lock (its state, first
 // read on its own thread, is read by the manager with the lock held), or before it completes (outside every
@@ -253,7 +247,7 @@ TEST_F(BatchManagerTest, TheCountersChangeOnlyUnderTheirLock)
         auto holder = heldTask(HeldTask::Where::holdingTheLock);
         manager->setDelegate({});
         manager->appendTasks({holder});
-        ASSERT_TRUE(testsupport::runUntil([&] { return holder->isHeld(); }, 5));
+        ASSERT_TRUE(testsupport::runUntil([&] { return holder->isHeld(); }));
         std::atomic<bool> letGo = false;
         auto watcher = std::make_shared<FlagWatcher>(letGo);
         manager->setDelegate(watcher);
@@ -279,7 +273,7 @@ TEST_F(BatchManagerTest, TheCountersChangeOnlyUnderTheirLock)
     auto mover = heldTask(HeldTask::Where::beforeCompleting);
     auto holder = heldTask(HeldTask::Where::holdingTheLock);
     manager->appendTasks({mover, holder});
-    ASSERT_TRUE(testsupport::runUntil([&] { return mover->isHeld() && holder->isHeld(); }, 5));
+    ASSERT_TRUE(testsupport::runUntil([&] { return mover->isHeld() && holder->isHeld(); }));
     mover->letGo();
     // Let go, the mover either changes its state at once or sleeps, waiting for the lock.
     ASSERT_TRUE(waitOnThisThread([&] {
@@ -353,7 +347,7 @@ TEST_F(BatchManagerTest, RandomCommandsKeepTheCountsAndLeaveOnlyWholeFiles)
     for (const auto& task : tasks)
         task->resume();
     ASSERT_TRUE(batchtest::runUntilFinished(tasks));
-    testsupport::runUntil([] { return false; }, 0.1);
+    testsupport::runQueued();
     expectCountsMatchStates();
     EXPECT_EQ(delegate->unbalanced, 0);
     for (const auto& task : tasks) {

@@ -46,7 +46,7 @@ CHILD_ENTRY_F(BatchNotificationChild, RunsBatches)
     kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = 1;
     setSplit(0, 1);  // every second: 1, 2 s of a; 1 s of c
     chooseExportFolder(out);
-    const auto settle = [] { testsupport::runUntil([] { return false; }, 0.3); };
+    const auto settle = [] { testsupport::runQueued(); };
 
     selectMovies({0, 1});
     {

@@ -387,7 +387,7 @@ TEST_F(BatchTaskTest, AStoppedPendingTaskStartsNoFrameUntilResumed)
     auto task = batchtest::makeTask(movie, out.path(), everyTenths(10, 30));
     task->stop();
     EXPECT_EQ(task->state(), BatchState::stopped);
-    testsupport::runUntil([] { return false; }, 0.2);
+    testsupport::runQueued();
     EXPECT_EQ(task->index(), 0);
     EXPECT_TRUE(fileNames(out.path()).empty());
     task->resume();
@@ -409,7 +409,7 @@ TEST_F(BatchTaskTest, StoppingWithFramesInFlightHoldsTheIndexAtThemUntilResumed)
     ASSERT_TRUE(testsupport::runUntil([&] { return fileNames(out.path()).size() == std::size_t(task->index()); }));
     const std::int64_t held = task->index();
     EXPECT_LT(held, task->count());
-    testsupport::runUntil([] { return false; }, 0.3);
+    testsupport::runQueued();
     EXPECT_EQ(task->state(), BatchState::stopped);
     EXPECT_EQ(task->index(), held);
     EXPECT_EQ(fileNames(out.path()).size(), std::size_t(held));
@@ -455,13 +455,13 @@ TEST_F(BatchTaskTest, AStopOrCancelWhileWaitingForTheSharedLimitStartsNoFrame)
         stopped->start();
         cancelled->start();
         // Both frame loops wait for the limit before their first frame.
-        ASSERT_TRUE(testsupport::runUntil([&] { return limit.waiters() == 2; }, 5));
+        ASSERT_TRUE(testsupport::runUntil([&] { return limit.waiters() == 2; }));
         stopped->stop();
         cancelled->cancel();
     }
     // Both loops have had the limit back and given it up again; a frame started meanwhile would still hold
     // its unit until its file is written.
-    ASSERT_TRUE(testsupport::runUntil([&] { return limit.waiters() == 0; }, 5));
+    ASSERT_TRUE(testsupport::runUntil([&] { return limit.waiters() == 0; }));
     EXPECT_TRUE(batchtest::runUntilFinished({cancelled}));
     batchtest::FramesHeld again;
     EXPECT_EQ(stopped->index(), 0);

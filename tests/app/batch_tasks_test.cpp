@@ -100,9 +100,9 @@ TEST_F(BatchTasksTest, EachSplitModeWritesTheFramesItPromises)
     setSplit(1, 5, true, true);
     selectMovies({0, 1, 2});
     // The label counts the frames once they are read, and says so meanwhile.
-    EXPECT_TRUE(
-        testsupport::runUntil([&] { return tasks->framesLabel.lock()->stringValue() == "Frames to write: 37"; }, 20))
-        << tasks->framesLabel.lock()->stringValue();
+    EXPECT_TRUE(testsupport::runUntil([&] {
+        return tasks->framesLabel.lock()->stringValue() == "Frames to write: 37";
+    })) << tasks->framesLabel.lock()->stringValue();
     launched = runAll(frames.path());
     ASSERT_EQ(launched.size(), 3u);
     EXPECT_EQ(launched[0]->count(), 7);
@@ -183,7 +183,7 @@ TEST_F(BatchTasksTest, TheTableFollowsEachTaskAsItIsStoppedResumedCancelledAndCl
     ASSERT_TRUE(testsupport::runUntil([&] { return taskCell(2, "State") == "Complete"; }));
     EXPECT_EQ(taskCell(2, "Progress"), "100");
     EXPECT_EQ(taskCell(2, "Index"), "3");
-    testsupport::runUntil([] { return false; }, 0.2);
+    testsupport::runQueued();
     EXPECT_EQ(launched[0]->index(), 0);
     EXPECT_EQ(taskCell(0, "State"), "Stopped");
 
@@ -233,7 +233,7 @@ TEST_F(BatchTasksTest, TheEndOfABatchIsAnnouncedOnceAtItsNaturalEndOnly)
     setSplit(0, 1);
     chooseExportFolder(out.path());
     auto& center = ui::UserNotificationCenter::defaultCenter();
-    const auto settle = [] { testsupport::runUntil([] { return false; }, 0.3); };
+    const auto settle = [] { testsupport::runQueued(); };
     kestrane::Defaults[vistrel::BatchAlertUserTypeKey] = 1;
     std::size_t before = center.deliveredNotifications().size();
 
@@ -249,6 +249,7 @@ TEST_F(BatchTasksTest, TheEndOfABatchIsAnnouncedOnceAtItsNaturalEndOnly)
         tasks->resumeSelectedTasks(nullptr);
     }
     ASSERT_TRUE(runUntilTasksFinished());
+    ASSERT_TRUE(testsupport::runUntil([&] { return center.deliveredNotifications().size() > before; }));
     settle();
     ASSERT_EQ(center.deliveredNotifications().size(), before + 1);
     EXPECT_EQ(center.deliveredNotifications().back()->title(), "Batch finished");
@@ -348,7 +349,8 @@ TEST_F(BatchTasksTest, AFullFolderEndsTheTasksWithTheirErrorsSaidAndNoPartOfAFil
         EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
         EXPECT_GE(batchtest::frameIndexIn(entry.path()), 0) << entry.path();
     }
-    testsupport::runUntil([] { return false; }, 0.3);
+    ASSERT_TRUE(testsupport::runUntil([&] { return center.deliveredNotifications().size() > before; }));
+    testsupport::runQueued();
     ASSERT_EQ(center.deliveredNotifications().size(), before + 1);
     EXPECT_EQ(center.deliveredNotifications().back()->informativeText(),
               "Frames written: " + std::to_string(written) + ". Frames that failed: " + std::to_string(failed) + ".");
@@ -741,7 +743,7 @@ TEST_F(BatchTasksTest, TasksEndingAfterTheirWindowClosedOrTheirControllerWentAwa
     EXPECT_TRUE(delegate.expired());
     held.reset();
     EXPECT_TRUE(batchtest::runUntilFinished({closing, orphan}));
-    testsupport::runUntil([] { return false; }, 0.2);
+    testsupport::runQueued();
     EXPECT_EQ(closing->state(), BatchState::cancelled);
     EXPECT_EQ(orphan->state(), BatchState::cancelled);
     // A cancelled task starts no frame.

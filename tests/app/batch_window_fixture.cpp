@@ -122,7 +122,7 @@ void BatchWindowTest::TearDown()
     movies.reset();
     tasks.reset();
     // Reports of the closed batch still queued find nobody.
-    testsupport::runUntil([] { return false; }, 0.05);
+    testsupport::runQueued();
 }
 
 bool BatchWindowTest::drop(const std::vector<std::filesystem::path>& files, std::size_t expected, long row)
@@ -140,12 +140,13 @@ bool BatchWindowTest::drop(const std::vector<std::filesystem::path>& files, std:
                       : view->rowViewportPosition(int(row)) + 2;
     QDragEnterEvent enter(QPoint(10, y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &enter);
+    const auto progress = movies->filesProgress.lock();
+    const int started = progress ? progress->animationsStarted() : 0;
     QDropEvent dropped(QPointF(10, y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &dropped);
-    return testsupport::runUntil([&] {
-        if (auto progress = movies->filesProgress.lock(); progress && progress->isAnimating()) sawBusy = true;
-        return controller->movies().size() == expected;
-    });
+    const bool listed = testsupport::runUntil([&] { return controller->movies().size() == expected; });
+    sawBusy = progress && progress->animationsStarted() > started;
+    return listed;
 }
 
 void BatchWindowTest::selectMovies(const std::vector<long>& rows)

@@ -39,7 +39,7 @@ protected:
     void TearDown() override;
 
     // Drops the files on the movies table as the user does, on `row` (or below the last row when -1), and
-    // waits until the list holds `expected` movies; sawBusy tells whether the busy indicator ran meanwhile.
+    // waits until the list holds `expected` movies; sawBusy tells whether the busy indicator was started meanwhile.
     bool drop(const std::vector<std::filesystem::path>& files, std::size_t expected, long row = -1);
     void selectMovies(const std::vector<long>& rows);
     void selectTasks(const std::vector<long>& rows);

@@ -172,7 +172,7 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
     // The count follows the settings as they change.
     selectMovies({0, 3});
     setSplit(1, 5, true, true);
-    EXPECT_TRUE(testsupport::runUntil([&] { return frames->stringValue() == "Frames to write: 18"; }, 20))
+    EXPECT_TRUE(testsupport::runUntil([&] { return frames->stringValue() == "Frames to write: 18"; }))
         << frames->stringValue();  // (5 + 2) + (9 + 2), once their frames are read
 }
 
@@ -202,9 +202,9 @@ TEST_F(BatchWindowTest, ListedMoviesKeepNothingOpenUntilPreviewedAndGiveItBackAf
     ASSERT_TRUE(controller->movies()[0]->existingPlayer());
     selectMovies({1});
     EXPECT_FALSE(controller->movies()[0]->existingPlayer());
-    EXPECT_TRUE(testsupport::runUntil([&] { return openFilesUnder(folder.path() / "a.mp4") == 0; }, 5));
+    EXPECT_TRUE(testsupport::runUntil([&] { return openFilesUnder(folder.path() / "a.mp4") == 0; }));
     selectMovies({});
-    EXPECT_TRUE(testsupport::runUntil([&] { return openFilesUnder(folder.path()) == 0; }, 5));
+    EXPECT_TRUE(testsupport::runUntil([&] { return openFilesUnder(folder.path()) == 0; }));
 
     // A task lets go of its movie once its frames are written.
     testsupport::TempDir out("out");
@@ -214,7 +214,7 @@ TEST_F(BatchWindowTest, ListedMoviesKeepNothingOpenUntilPreviewedAndGiveItBackAf
     launch();
     ASSERT_TRUE(runUntilTasksFinished());
     EXPECT_EQ(batchtest::fileNames(out.path()).size(), 5u);
-    EXPECT_TRUE(testsupport::runUntil([&] { return openFilesUnder(folder.path()) == 0; }, 5))
+    EXPECT_TRUE(testsupport::runUntil([&] { return openFilesUnder(folder.path()) == 0; }))
         << openFilesUnder(folder.path());
 }
 
@@ -308,7 +308,7 @@ TEST_F(BatchWindowTest, ClosingWhileTasksRunAsksFirstAndThenCancelsAndClears)
     for (const auto& task : launched)
         EXPECT_EQ(task->state(), BatchState::cancelled);
     EXPECT_TRUE(batchtest::runUntilFinished(launched));
-    testsupport::runUntil([] { return false; }, 0.1);
+    testsupport::runQueued();
     EXPECT_TRUE(batchtest::fileNames(out.path()).empty());
 
     // Shown again, the window is empty; with only stopped tasks it closes without a question.
@@ -493,7 +493,7 @@ TEST_F(BatchWindowTest, ThePreviewOpensAtTheMoviesStartAsADocumentDoes)
     ASSERT_TRUE(player);
     EXPECT_NEAR(controller->movies()[0]->duration().seconds(), 4.004, 0.001);
     auto time = movies->movieViewController.lock()->timeField();
-    testsupport::runUntil([] { return false; }, 0.5);  // a seek, had one been asked, has landed
+    testsupport::runQueued();  // a seek, had one been asked, has landed
     EXPECT_EQ(player->currentTime().seconds(), 0);
     EXPECT_EQ(time->stringValue(), "00:00:00:000");
 }

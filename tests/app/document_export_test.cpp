@@ -77,7 +77,7 @@ std::set<std::string> filesIn(const fs::path& folder)
 // Serves the main loop until the document has no busy work left.
 bool waitUntilIdle(vistrel::Document& document)
 {
-    return testsupport::runUntil([&] { return !vistrel::isBusy(document.state()); }, 20);
+    return testsupport::runUntil([&] { return !vistrel::isBusy(document.state()); });
 }
 
 // The file holds the snap's frame, through the snap's edition, at the movie's full size.
@@ -298,7 +298,7 @@ TEST_F(DocumentExport, ACutShortMovieExportsItsLastFrameUnderItsTimeAndListsASna
     auto player = document->movie()->player();
     player->pause();
     player->seekToEnd();
-    core::MainLoop::processEvents(0.5);
+    ASSERT_TRUE(settledOnAFrame(*player));
     document->snapImage(nullptr);
     ASSERT_TRUE(waitForSnaps(*document, 1));
     const auto end = document->snapsManager()->items().front();
@@ -332,13 +332,13 @@ TEST_F(DocumentExport, OverlappingExportsAndAGenerationKeepTheDocumentBusyUntilT
     std::promise<void> open;
     document->exports().exportQueue()->async([&, gate = open.get_future().share()] {
         reached = true;
-        gate.wait_for(std::chrono::seconds(10));
+        gate.wait_for(std::chrono::duration<double>(testsupport::waitLimitSeconds));
     });
     const auto second = document->asyncExport({snapAt(6)}, url);
     document->asyncExportAsGIF({snapAt(8), snapAt(10)}, core::Url::fileURL((folder / "clip.gif").string()));
-    ASSERT_TRUE(testsupport::runUntil([&] { return reached.load() && fs::exists(folder / "clip.gif"); }, 20));
+    ASSERT_TRUE(testsupport::runUntil([&] { return reached.load() && fs::exists(folder / "clip.gif"); }));
     // The first export and the GIF are done, the second export waits: still exporting.
-    EXPECT_TRUE(testsupport::runUntil([&] { return fs::exists(folder / first[1]); }, 5));
+    EXPECT_TRUE(testsupport::runUntil([&] { return fs::exists(folder / first[1]); }));
     core::MainLoop::processEvents(0.05);
     EXPECT_EQ(document->state(), DocumentState::exporting);
     EXPECT_FALSE(fs::exists(folder / second[0]));
@@ -462,7 +462,7 @@ TEST_F(DocumentExport, ADropHandsOverTheSnapsDraggedOrNoneAndLeavesNoFileBehind)
     ASSERT_EQ(handed.size(), 2);
     EXPECT_EQ(frames, (std::vector<int>{11, 22})) << "the snaps dragged, not the selection";
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_TRUE(testsupport::runUntil([&] { return inDragFolder() == 0; }, 5)) << "read by the target: gone";
+    EXPECT_TRUE(testsupport::runUntil([&] { return inDragFolder() == 0; })) << "read by the target: gone";
 
     // A dragged snap whose frame cannot be had: nothing is handed over, and the sheet says why.
     document->snapsManager()->setSelection(core::IndexSet{3});
@@ -471,7 +471,7 @@ TEST_F(DocumentExport, ADropHandsOverTheSnapsDraggedOrNoneAndLeavesNoFileBehind)
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_EQ(withoutSnapReasons(document->exportErrorsTextView()->string()),
               "Cannot snap image at 00:01:30:000\nThe dragged snaps were not dropped\n");
-    EXPECT_TRUE(testsupport::runUntil([&] { return inDragFolder() == 0; }, 5));
+    EXPECT_TRUE(testsupport::runUntil([&] { return inDragFolder() == 0; }));
 
     // A drop that stopped waiting for files still being written says so at once.
     document->exportErrorsTextView()->setString("");
@@ -505,7 +505,7 @@ TEST_F(DocumentExport, CopyPutsThePNGOfTheFirstSelectedSnapOnTheClipboard)
     document->snapsManager()->append({snapAt(40, editions[1]), snapAt(17), snapAt(50)});
     document->snapsManager()->setSelection(core::IndexSet{0, 2});
     document->copySelectedItem(nullptr);
-    ASSERT_TRUE(testsupport::runUntil([&] { return pasteboard->data(ui::PasteboardType::png).has_value(); }, 10));
+    ASSERT_TRUE(testsupport::runUntil([&] { return pasteboard->data(ui::PasteboardType::png).has_value(); }));
     EXPECT_EQ(pasteboard->types(), std::vector<std::string>{"image/png"});
     const auto image = gfx::ImageReader::readData(*pasteboard->data(ui::PasteboardType::png));
     ASSERT_TRUE(image);
@@ -519,7 +519,7 @@ TEST_F(DocumentExport, CopyPutsThePNGOfTheFirstSelectedSnapOnTheClipboard)
     document->copySelectedItem(nullptr);
     std::atomic<bool> grabbed = false;
     document->frames().thumbnailQueue()->async([&] { grabbed = true; });
-    ASSERT_TRUE(testsupport::runUntil([&] { return grabbed.load(); }, 10));
+    ASSERT_TRUE(testsupport::runUntil([&] { return grabbed.load(); }));
     core::MainLoop::processEvents(0.01);
     EXPECT_EQ(pasteboard->string(), "kept");
 }
@@ -543,7 +543,7 @@ TEST_F(DocumentExport, SharedPicturesComeFromTheMoviePictureOnScreen)
     document->snapsManager()->append({snapAt(3)});
     document->snapsManager()->setSelection(core::IndexSet{0});
     document->showExportMenu(nullptr);
-    core::MainLoop::processEvents(0.02);
+    ASSERT_TRUE(testsupport::runUntil([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }));
     auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_TRUE(popup);
     ASSERT_EQ(popup->actions().size(), 3);

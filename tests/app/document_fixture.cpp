@@ -66,7 +66,7 @@ std::shared_ptr<vistrel::Document> open(const std::string& path)
     if (controller->documents().size() == before) return nullptr;
     auto document = std::dynamic_pointer_cast<vistrel::Document>(controller->documents().back());
     // A movie slow to be probed (a loaded machine) opens a moment later.
-    if (document) testsupport::runUntil([&] { return document->isMovieOpen(); }, 10);
+    if (document) testsupport::runUntil([&] { return document->isMovieOpen(); });
     return document;
 }
 
@@ -81,17 +81,22 @@ bool showFrame(vistrel::Document& document, int k)
     auto player = document.movie()->player();
     player->pause();
     player->seekAccurately(frameTime(k));
-    return testsupport::runUntil(
-        [&] {
-            return player->currentTime() == frameTime(k) &&
-                   player->avplayer()->videoFrameShownAt(frameTime(k)) != nullptr;
-        },
-        10);
+    return testsupport::runUntil([&] {
+        return player->currentTime() == frameTime(k) && player->avplayer()->videoFrameShownAt(frameTime(k)) != nullptr;
+    });
+}
+
+bool settledOnAFrame(orvalis::Player& player)
+{
+    return testsupport::runUntil([&] {
+        const auto& shown = player.avplayer();
+        return shown->videoFrameShownAt(shown->currentTime()) != nullptr;
+    });
 }
 
 bool waitForSnaps(vistrel::Document& document, std::size_t count)
 {
-    return testsupport::runUntil([&] { return document.snapsManager()->items().size() == count; }, 10);
+    return testsupport::runUntil([&] { return document.snapsManager()->items().size() == count; });
 }
 
 int frameOf(const gfx::ImageRef& image) { return image ? testmovie::readFrameIndex(*image) : -1; }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/document/document.h"
+#include "moviekit/player.h"
 #include "platform/gfx/image.h"
 #include "platform/media/time.h"
 #include "platform/ui/action.h"
@@ -31,9 +32,12 @@ std::shared_ptr<vistrel::Document> open(const std::string& path);
 // Closes every open document.
 void closeAll();
 
-// Pauses the player on frame k (shown) and waits for it; false when it did not get there in time.
+// Pauses the player on frame k (shown) and waits for it; false when it did not get there within the limit.
 bool showFrame(vistrel::Document& document, int k);
-// Serves the main queue until the document holds `count` snaps; false after a few seconds.
+// Serves the main queue until the paused player shows the frame at its time, with no seek or step under way;
+// false when it does not within the limit.
+bool settledOnAFrame(orvalis::Player& player);
+// Serves the main queue until the document holds `count` snaps; false when it does not within the limit.
 bool waitForSnaps(vistrel::Document& document, std::size_t count);
 // The index a snap's picture shows (-1 without one).
 int frameOf(const gfx::ImageRef& image);

@@ -97,20 +97,18 @@ SnapItems snapsOf(const std::vector<int>& frames)
 
 bool waitUntilIdle(vistrel::Document& document)
 {
-    return testsupport::runUntil([&] { return !vistrel::isBusy(document.state()); }, 20);
+    return testsupport::runUntil([&] { return !vistrel::isBusy(document.state()); });
 }
 
 // Chooses `path` in the file dialog that the program shows, as the user would.
 bool chooseInFileDialog(const fs::path& path)
 {
     QFileDialog* dialog = nullptr;
-    testsupport::runUntil(
-        [&] {
-            for (QWidget* widget : QApplication::allWidgets())
-                if (auto* found = qobject_cast<QFileDialog*>(widget); found && found->isVisible()) dialog = found;
-            return dialog != nullptr;
-        },
-        5);
+    testsupport::runUntil([&] {
+        for (QWidget* widget : QApplication::allWidgets())
+            if (auto* found = qobject_cast<QFileDialog*>(widget); found && found->isVisible()) dialog = found;
+        return dialog != nullptr;
+    });
     if (!dialog) return false;
     dialog->selectFile(QString::fromStdString(path.string()));
     static_cast<QDialog*>(dialog)->accept();
@@ -310,7 +308,7 @@ TEST_F(DocumentGIFExport, TheSheetStepsRoundMovesAndKeepsItsLastFrame)
     // The fields show the user defaults the writing reads.
     kestrane::Defaults[vistrel::TimeLapseIntervalKey] = 0.3;
     kestrane::Defaults[vistrel::TimeLapseMaxSizeKey] = 240.0;
-    EXPECT_TRUE(testsupport::runUntil([&] { return sheet->frameDelay() == 0.3 && sheet->frameSize() == 240; }, 5));
+    EXPECT_TRUE(testsupport::runUntil([&] { return sheet->frameDelay() == 0.3 && sheet->frameSize() == 240; }));
     sheet->frameDelayStepper.lock()->step(+1);
     EXPECT_DOUBLE_EQ(kestrane::Defaults[vistrel::TimeLapseIntervalKey].doubleValue().value_or(0), 0.31);
 }
@@ -374,8 +372,7 @@ TEST_F(DocumentGIFExport, AFileTheUserChoseToReplaceIsReplacedOnceTheGIFIsWhole)
     // The panel asks whether to replace the file; the user says yes.
     bool asked = false;
     QTimer::singleShot(0, [&] {
-        testsupport::runUntil([&] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
-                              5);
+        testsupport::runUntil([&] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; });
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             asked = true;
             box->button(QMessageBox::Yes)->click();
@@ -406,14 +403,12 @@ TEST_F(DocumentGIFExport, TheProgressReachesTheEndOnlyOnceTheFileIsInPlace)
     document->asyncExportAsGIF(snapsOf(frames), core::Url::fileURL(path.string()));
     std::string early;  // a label of 100 % seen while the file is not there yet
     std::set<std::string> seen;
-    ASSERT_TRUE(testsupport::runUntil(
-        [&] {
-            const std::string label = document->progressLabel()->stringValue();
-            seen.insert(label);
-            if (label.ends_with(": 100 %") && !fs::exists(path)) early = label;
-            return !vistrel::isBusy(document->state());
-        },
-        20));
+    ASSERT_TRUE(testsupport::runUntil([&] {
+        const std::string label = document->progressLabel()->stringValue();
+        seen.insert(label);
+        if (label.ends_with(": 100 %") && !fs::exists(path)) early = label;
+        return !vistrel::isBusy(document->state());
+    }));
     EXPECT_EQ(early, "");
     EXPECT_GT(seen.size(), 3u) << "the progress moves";
     EXPECT_TRUE(fs::exists(path));

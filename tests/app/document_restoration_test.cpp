@@ -139,12 +139,12 @@ TEST_F(DocumentRestoration, KeepsSnapsStillBeingRestoredAndSurvivesDamagedSessio
     EXPECT_EQ(framesOf(*document), (std::vector<int>{8, 9}));
     // Saved again once the restore is over: each snap is in the session once, however many relaunches.
     for (int relaunch = 0; relaunch < 2; ++relaunch) {
-        ASSERT_TRUE(testsupport::runUntil([&] { return !document->isAtWork(); }, 10));
+        ASSERT_TRUE(testsupport::runUntil([&] { return !document->isAtWork(); }));
         ASSERT_TRUE(kestrane::DC->saveSession());
         closeAll();
         ASSERT_EQ(kestrane::DC->restoreSession(), 1);
         document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
-        ASSERT_TRUE(testsupport::runUntil([&] { return document->isMovieOpen() && !document->isAtWork(); }, 10));
+        ASSERT_TRUE(testsupport::runUntil([&] { return document->isMovieOpen() && !document->isAtWork(); }));
         EXPECT_EQ(framesOf(*document), (std::vector<int>{8, 9})) << relaunch;
     }
     closeAll();

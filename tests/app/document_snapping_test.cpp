@@ -20,6 +20,7 @@
 #include "foundation/time_values.h"
 #include "moviekit/movie_view_controller.h"
 #include "moviekit/player.h"
+#include "platform/ui/animation_engine.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_item.h"
 #include "platform/ui/qt_menu.h"
@@ -80,7 +81,7 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     EXPECT_TRUE(enables(*document, vistrel::actions::copySelectedItem));
     EXPECT_TRUE(enables(*document, vistrel::actions::removeSelection));
     auto player = document->movie()->player();
-    EXPECT_TRUE(testsupport::runUntil([&] { return player->currentTime() == frameTime(23); }, 10));
+    EXPECT_TRUE(testsupport::runUntil([&] { return player->currentTime() == frameTime(23); }));
 
     // The snap command with a selection only clears it.
     document->snapImage(nullptr);
@@ -108,7 +109,7 @@ void goToEnd(vistrel::Document& document)
     auto player = document.movie()->player();
     player->pause();
     player->seekToEnd();
-    core::MainLoop::processEvents(0.5);
+    EXPECT_TRUE(settledOnAFrame(*player));
 }
 
 // A snap taken at the end: named after the frame on screen, its picture that frame, and the clock reading the same.
@@ -139,9 +140,9 @@ TEST_F(DocumentSnapping, ASnapAndTheClockAtTheEndNameTheFrameOnScreen)
     // Between two frames the clock and a snap name the frame that holds the time.
     auto player = document->movie()->player();
     player->seekAccurately(media::Time::make(2345, 1000));
-    ASSERT_TRUE(testsupport::runUntil([&] { return player->currentFrameTime() == frameTime(23); }, 10));
-    core::MainLoop::processEvents(0.1);
-    EXPECT_EQ(document->movieViewController()->timeField()->stringValue(), "00:00:02:300");
+    ASSERT_TRUE(testsupport::runUntil([&] { return player->currentFrameTime() == frameTime(23); }));
+    EXPECT_TRUE(testsupport::runUntil(
+        [&] { return document->movieViewController()->timeField()->stringValue() == "00:00:02:300"; }));
     document->snapImage(nullptr);
     ASSERT_TRUE(waitForSnaps(*document, 2));
     EXPECT_EQ(document->snapsManager()->items().back()->time(), frameTime(23));
@@ -179,8 +180,18 @@ TEST_F(DocumentSnapping, TheStripsContextMenuActsOnTheSnapRightClicked)
         document->snapImage(nullptr);
     }
     ASSERT_TRUE(waitForSnaps(*document, 3));
-    core::MainLoop::processEvents(0.5);  // the new cells' animations end
     auto strip = document->snapsView();
+    // The new cells' animations have ended: no view of the strip moves any more.
+    const auto moving = [](const ui::View& view) {
+        const auto& engine = ui::AnimationEngine::shared();
+        return engine.isAnimating(&view, "frame") || engine.isAnimating(&view, "boundsOrigin") ||
+               engine.isAnimating(&view, "alphaValue");
+    };
+    ASSERT_TRUE(testsupport::runUntil([&] {
+        if (moving(*strip) || (strip->superview() && moving(*strip->superview()))) return false;
+        return std::none_of(strip->cells().begin(), strip->cells().end(),
+                            [&](const auto& cell) { return moving(*cell); });
+    }));
     auto menu = strip->menu();
     ASSERT_TRUE(menu);
     auto window = strip->window();
@@ -304,7 +315,7 @@ TEST_F(DocumentSnapping, AMovieWhoseFileDoesNotAnswerOpensInTheOpeningStateAndCa
     EXPECT_EQ(vistrel::Document::nextOpeningWait(), vistrel::Document::openingWaitSeconds);
     const int writer = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
     if (writer >= 0) ::close(writer);
-    testsupport::runUntil([] { return false; }, 0.2);
+    testsupport::runQueued();
     EXPECT_FALSE(document->isMovieOpen());
 }
 

@@ -55,7 +55,7 @@ TEST_F(DropWindow, TakesDragsWithAMovieAndOpensWhatIsDropped)
     EXPECT_FALSE(first->isValid());
     ASSERT_TRUE(view->progressTimer()->isValid());
     const double before = view->progress();
-    EXPECT_TRUE(testsupport::runUntil([&] { return view->progress() >= before + 0.6; }, 5));
+    EXPECT_TRUE(testsupport::runUntil([&] { return view->progress() >= before + 0.6; }));
     auto second = view->progressTimer();
     view->draggingExited(nullptr);
     EXPECT_FALSE(second->isValid());
@@ -90,7 +90,7 @@ TEST_F(FlashMovieView, FlashesWhiteOverThePictureThenFades)
     // It follows the view's size, and fades away a moment later.
     view->setFrameSize({400, 300});
     EXPECT_EQ(white->frame(), view->bounds());
-    EXPECT_TRUE(testsupport::runUntil([&] { return white->presentation().opacity == 0.0; }, 5));
+    EXPECT_TRUE(testsupport::runUntil([&] { return white->presentation().opacity == 0.0; }));
     // The next flash puts it on top again, opaque at once.
     view->layer()->addSublayer(core::make<ui::Layer>());
     view->flash();

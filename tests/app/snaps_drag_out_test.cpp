@@ -181,7 +181,7 @@ TEST(SnapsDragOut, AfterADropTheFilesGoOnceTheTargetHasReadThem)
     core::MainLoop::processEvents(0.1);
     EXPECT_TRUE(std::filesystem::exists(path)) << "not read yet";
     EXPECT_TRUE(gfx::ImageReader::read(core::Url::fileURL(path))) << "the target copies it";
-    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(strip.delegate->folder); }, 5));
+    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(strip.delegate->folder); }));
 
     // Handed over within the drop, read there: gone as soon as the drag ends.
     DragStrip again(3);
@@ -189,7 +189,29 @@ TEST(SnapsDragOut, AfterADropTheFilesGoOnceTheTargetHasReadThem)
     ASSERT_TRUE(again.pressAndMove(1, 10));
     ASSERT_EQ(again.pictures.size(), 1u);
     EXPECT_TRUE(again.pictures[0]);
-    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(again.delegate->folder); }, 5));
+    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(again.delegate->folder); }));
+}
+
+TEST(SnapsDragOut, AfterADropOfManyTheFilesStayUntilTheTargetHasReadEachOne)
+{
+    DragStrip strip(3);
+    strip.manager->setSelection({0, 1, 2});
+    ui::setDragPerformer([&](QDrag& drag, Qt::DropActions) {
+        strip.handed = drag.mimeData()->urls();
+        return Qt::CopyAction;
+    });
+    ASSERT_TRUE(strip.pressAndMove(1, 10));
+    strip.send(ui::EventType::leftMouseUp, strip.middleOf(1));
+    ASSERT_EQ(strip.handed.size(), 3);
+    // The target copies one file after the other, later than the drop: each stays until it has been read.
+    for (const QUrl& url : strip.handed) {
+        const std::size_t seen = ui::dragFileReadsSeen();
+        for (const QUrl& left : strip.handed.mid(strip.handed.indexOf(url)))
+            EXPECT_TRUE(std::filesystem::exists(left.toLocalFile().toStdString())) << left.toLocalFile().toStdString();
+        EXPECT_TRUE(gfx::ImageReader::read(core::Url::fileURL(url.toLocalFile().toStdString())));
+        ASSERT_TRUE(testsupport::runUntil([&] { return ui::dragFileReadsSeen() > seen; }));
+    }
+    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(strip.delegate->folder); }));
 }
 
 // A delegate that promises files it does not write.
@@ -215,7 +237,7 @@ TEST(SnapsDragOut, ADropOfFilesNotAllWrittenHandsOverNoneAndSaysSo)
     ASSERT_TRUE(strip.pressAndMove(0, 10));
     EXPECT_TRUE(strip.handed.isEmpty()) << "all or none";
     EXPECT_EQ(failing->withheld, 1);
-    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(failing->folder); }, 5))
+    EXPECT_TRUE(testsupport::runUntil([&] { return !std::filesystem::exists(failing->folder); }))
         << "nothing handed over: gone";
 }
 

@@ -40,7 +40,7 @@ TEST_F(TurnedMovie, SnapsTheirMiniaturesAndExportedImagesStandUpright)
         document->snapImage(nullptr);
         ASSERT_TRUE(waitForSnaps(*document, 1));
         const auto snap = document->snapsManager()->items()[0];
-        ASSERT_TRUE(testsupport::runUntil([&] { return snap->image() != nullptr; }, 10));
+        ASSERT_TRUE(testsupport::runUntil([&] { return snap->image() != nullptr; }));
         EXPECT_EQ(frameOf(snap->image()), 23);
         EXPECT_EQ(kestrane::size(snap->image()), (gfx::Size{160, 120}));
 
@@ -48,7 +48,7 @@ TEST_F(TurnedMovie, SnapsTheirMiniaturesAndExportedImagesStandUpright)
         document->exports().setExportFormat(kestrane::ImageFormat::png);
         const auto names = document->asyncExport({snap}, core::Url::fileURL(folder.path().string()));
         ASSERT_EQ(names.size(), 1u);
-        ASSERT_TRUE(testsupport::runUntil([&] { return !vistrel::isBusy(document->state()); }, 20));
+        ASSERT_TRUE(testsupport::runUntil([&] { return !vistrel::isBusy(document->state()); }));
         const auto image = gfx::ImageReader::read(core::Url::fileURL((folder / names[0]).string()));
         ASSERT_TRUE(image);
         EXPECT_EQ(kestrane::size(image), (gfx::Size{160, 120}));

@@ -45,7 +45,7 @@ void click(e2e::Screen& screen, const e2e::Window& window, Spot spot)
 // The panel that a click opened over the batch window; gets the focus.
 std::optional<e2e::Window> waitForPanel(e2e::Screen& screen, int pid, const e2e::Window& batch)
 {
-    const auto panel = screen.waitForNewWindow(pid, {batch.id}, Seconds(15));
+    const auto panel = screen.waitForNewWindow(pid, {batch.id}, e2e::waitLimit);
     if (panel) screen.focus(*panel);
     return panel;
 }
@@ -57,7 +57,7 @@ bool panelClosed(e2e::Screen& screen, int pid, const e2e::Window& panel)
             const auto windows = screen.windows(pid);
             return std::none_of(windows.begin(), windows.end(), [&](const auto& w) { return w.id == panel.id; });
         },
-        Seconds(15));
+        e2e::waitLimit);
 }
 
 // What the tasks table's first rows show: how many pixels differ from its background, and a digest of them.
@@ -119,7 +119,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     ASSERT_TRUE(drop) << program.output();
     screen.focus(*drop);
     screen.key({"ctrl+b"});
-    const auto batch = screen.waitForWindow(program.pid(), "Batch", Seconds(15));
+    const auto batch = screen.waitForWindow(program.pid(), "Batch", e2e::waitLimit);
     ASSERT_TRUE(batch) << program.output();
     screen.focus(*batch);
 
@@ -140,7 +140,7 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
             const auto image = screen.capture(*batch);
             return image && !e2e::findPictures(*image, 100).empty();
         },
-        Seconds(30)))
+        e2e::waitLimit))
         << "no movie previewed";
     screen.key({"ctrl+a"});
 
@@ -157,12 +157,12 @@ TEST(BatchWindow, RunsABatchOpenedFromTheMenuAndWritesEveryFrame)
     // it before the click on Start. A second click would stop the batch, so it is sent only when the first
     // plainly went unseen.
     screen.focus(*batch);
-    ASSERT_TRUE(e2e::waitUntil([&] { return screen.focused() == batch->id; }, Seconds(15))) << "no focus";
+    ASSERT_TRUE(e2e::waitUntil([&] { return screen.focused() == batch->id; }, e2e::waitLimit)) << "no focus";
     const TaskRows before = taskRows(screen, *batch);
     const auto started = [&] { return taskRows(screen, *batch).drawn > before.drawn + 100 || e2e::filesIn(out) > 0; };
     for (int attempt = 0; attempt < 2 && !started(); ++attempt) {
         click(screen, *batch, start);
-        e2e::waitUntil(started, Seconds(30));
+        e2e::waitUntil(started, e2e::waitLimit);
     }
     ASSERT_TRUE(started()) << "the batch did not start\n" << program.output();
     e2e::step("waiting for the files");

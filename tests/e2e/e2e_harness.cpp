@@ -219,7 +219,7 @@ XServer::XServer()
             if (got > 0) number.append(buffer.data(), std::size_t(got));
             return number.find('\n') != std::string::npos;
         },
-        Seconds(10));
+        waitLimit);
     close(fds[0]);
     if (number.find('\n') == std::string::npos) return;
     display_ = ":" + number.substr(0, number.find('\n'));
@@ -229,11 +229,11 @@ XServer::XServer()
             if (connection) XCloseDisplay(connection);
             return connection != nullptr;
         },
-        Seconds(10));
+        waitLimit);
     if (!ready_) return;
     // A window manager, as on a user's desktop: it places, decorates and focuses the windows.
     windowManager_ = spawn({"openbox", "--sm-disable"}, {{"DISPLAY", display_}}, -1);
-    ready_ = windowManager_ > 0 && waitUntil([&] { return windowManagerRuns(display_); }, Seconds(10));
+    ready_ = windowManager_ > 0 && waitUntil([&] { return windowManagerRuns(display_); }, waitLimit);
 }
 
 XServer::~XServer()
@@ -560,7 +560,7 @@ Program::Program(const std::vector<std::string>& arguments, const std::map<std::
 
 std::optional<Window> Program::waitForWindow(Screen& screen, const std::string& title)
 {
-    return screen.waitForWindow(pid(), title, Seconds(30));
+    return screen.waitForWindow(pid(), title, waitLimit);
 }
 
 std::optional<int> Program::quit(Screen& screen, const Window& window, Seconds timeout)

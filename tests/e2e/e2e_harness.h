@@ -19,6 +19,8 @@
 namespace e2e {
 
 using Seconds = std::chrono::duration<double>;
+// How long a wait for the program lasts at most: far longer than a correct program takes on a loaded machine.
+constexpr Seconds waitLimit{60};
 
 // Polls `condition` every 50 ms until it holds (true) or `timeout` has passed (false).
 bool waitUntil(const std::function<bool()>& condition, Seconds timeout);
@@ -164,7 +166,7 @@ public:
     // for as long as a start may take.
     std::optional<Window> waitForWindow(Screen& screen, const std::string& title = "");
     // Gives the window the focus, presses Ctrl+Q and waits for the program to end: its exit code, or nullopt.
-    std::optional<int> quit(Screen& screen, const Window& window, Seconds timeout = Seconds(15));
+    std::optional<int> quit(Screen& screen, const Window& window, Seconds timeout = waitLimit);
 };
 
 // A picture of a test movie's frame found in a capture: where it lies and the index it shows.

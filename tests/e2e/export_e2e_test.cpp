@@ -87,9 +87,9 @@ protected:
                     return std::any_of(pictures.begin(), pictures.end(),
                                        [&](auto& p) { return p.frameIndex == frame; });
                 },
-                Seconds(15)));
+                e2e::waitLimit));
             screen->key({"Return"});
-            ASSERT_TRUE(e2e::waitUntil([&] { return e2e::stripFrames(*screen, window) == expected; }, Seconds(15)))
+            ASSERT_TRUE(e2e::waitUntil([&] { return e2e::stripFrames(*screen, window) == expected; }, e2e::waitLimit))
                 << "the strip holds " << e2e::stripFrames(*screen, window).size() << " snaps";
         }
     }
@@ -140,7 +140,7 @@ TEST_F(ExportE2E, CopiedSnapIsReadFromTheClipboardByAnotherProgramAsPNG)
             image = gfx::ImageReader::read(core::Url::fileURL(pasted.string()));
             return image != nullptr;
         },
-        Seconds(15)))
+        e2e::waitLimit))
         << "nothing of type image/png on the clipboard";
     EXPECT_EQ(image->width(), 320);
     EXPECT_EQ(image->height(), 240);
@@ -153,7 +153,7 @@ TEST_F(ExportE2E, DraggedSnapsBecomeFilesInTheFolderTheyAreDroppedOn)
     const fs::path dropped = folder.path / "dropped";
     fs::create_directories(dropped);
     e2e::Process target({DROP_TARGET_PROGRAM, dropped.string()}, environment, folder.path / "target.log");
-    const auto targetWindow = screen->waitForWindow(target.pid(), "Drop Target", Seconds(15));
+    const auto targetWindow = screen->waitForWindow(target.pid(), "Drop Target", e2e::waitLimit);
     ASSERT_TRUE(targetWindow) << target.output();
 
     screen->focus(window);
@@ -166,7 +166,7 @@ TEST_F(ExportE2E, DraggedSnapsBecomeFilesInTheFolderTheyAreDroppedOn)
     const std::vector<std::string> names{"movie-00-00-00-100.png", "movie-00-00-00-367.png", "movie-00-00-00-734.png"};
     ASSERT_TRUE(e2e::waitUntil(
         [&] { return std::all_of(names.begin(), names.end(), [&](auto& name) { return fs::exists(dropped / name); }); },
-        Seconds(20)))
+        e2e::waitLimit))
         << "the drop target says: " << target.output();
     EXPECT_EQ(std::distance(fs::directory_iterator(dropped), {}), 3);
     EXPECT_EQ(frameInFile(dropped / names[0]), 3);
@@ -174,7 +174,7 @@ TEST_F(ExportE2E, DraggedSnapsBecomeFilesInTheFolderTheyAreDroppedOn)
     EXPECT_EQ(frameInFile(dropped / names[2]), 22);
     EXPECT_EQ(target.output().find("missing"), std::string::npos) << target.output();
     // Copied by the target: the program's own files of the drag are gone.
-    EXPECT_TRUE(e2e::waitUntil([&] { return temporaryFiles().empty(); }, Seconds(10)))
+    EXPECT_TRUE(e2e::waitUntil([&] { return temporaryFiles().empty(); }, e2e::waitLimit))
         << temporaryFiles().size() << " files left, the first " << temporaryFiles().front();
 }
 
@@ -186,7 +186,7 @@ TEST_F(ExportE2E, GIFCommandTwiceThenExportWritesOneWholeGIFAndLeavesNoSheet)
     screen->focus(window);
     // The command twice: the second press comes while the sheet is on its way, then again once it is up.
     screen->key({"ctrl+shift+g", "ctrl+shift+g"});
-    ASSERT_TRUE(e2e::waitUntil([&] { return sheets() >= 1; }, Seconds(15))) << program->output();
+    ASSERT_TRUE(e2e::waitUntil([&] { return sheets() >= 1; }, e2e::waitLimit)) << program->output();
     screen->key({"ctrl+shift+g"});
     // A second sheet, if one came, would show within this wait.
     e2e::waitUntil([&] { return sheets() > 1; }, Seconds(3));
@@ -196,7 +196,7 @@ TEST_F(ExportE2E, GIFCommandTwiceThenExportWritesOneWholeGIFAndLeavesNoSheet)
     const auto sheet = screen->windows(program->pid(), "Export as GIF").front();
     const auto known = ids();
     screen->click(sheet, sheet.width - 16 - 55, sheet.height - 16 - 15);
-    const auto panel = screen->waitForNewWindow(program->pid(), known, Seconds(15));
+    const auto panel = screen->waitForNewWindow(program->pid(), known, e2e::waitLimit);
     ASSERT_TRUE(panel) << "no save panel";
     screen->focus(*panel);
     const fs::path gif = folder.path / "snaps.gif";
@@ -204,13 +204,13 @@ TEST_F(ExportE2E, GIFCommandTwiceThenExportWritesOneWholeGIFAndLeavesNoSheet)
     screen->type(gif.string());
     screen->key({"Return"});
 
-    ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(gif) && framesInGIF(gif) == 3; }, Seconds(30)))
+    ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(gif) && framesInGIF(gif) == 3; }, e2e::waitLimit))
         << "frames: " << (fs::exists(gif) ? framesInGIF(gif) : 0) << "\n"
         << program->output();
     EXPECT_EQ(gifFiles(folder.path), std::vector<fs::path>{gif});
     EXPECT_EQ(frameInFile(gif), 4);
     // Nothing but the document window: no sheet, no panel, no error sheet.
-    EXPECT_TRUE(e2e::waitUntil([&] { return ids() == std::set<unsigned long>{window.id}; }, Seconds(15)))
+    EXPECT_TRUE(e2e::waitUntil([&] { return ids() == std::set<unsigned long>{window.id}; }, e2e::waitLimit))
         << ids().size() << " windows\n"
         << program->output();
 }

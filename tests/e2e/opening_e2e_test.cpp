@@ -32,11 +32,11 @@ protected:
     {
         auto source = std::make_unique<e2e::Process>(std::vector<std::string>{DRAG_SOURCE_PROGRAM, path.string()},
                                                      environment, folder.path / log);
-        const auto window = screen->waitForWindow(source->pid(), "Drag Source", Seconds(15));
+        const auto window = screen->waitForWindow(source->pid(), "Drag Source", e2e::waitLimit);
         EXPECT_TRUE(window) << source->output();
         if (!window) return source;
         screen->drag(*window, window->width / 2, window->height / 2, target, target.width / 2, target.height / 2);
-        e2e::waitUntil([&] { return ended(*source); }, Seconds(10));
+        e2e::waitUntil([&] { return ended(*source); }, e2e::waitLimit);
         return source;
     }
     // The drag source has said how its drag ended.
@@ -96,7 +96,7 @@ TEST_F(OpeningE2E, TheOpenPanelStartsInTheVideosFolderAndListsAMatroskaMovie)
     ASSERT_TRUE(drop) << program.output();
     screen->focus(*drop);
     screen->key({"ctrl+o"});
-    const auto panel = screen->waitForWindow(program.pid(), "Open", Seconds(15));
+    const auto panel = screen->waitForWindow(program.pid(), "Open", e2e::waitLimit);
     ASSERT_TRUE(panel) << program.output();
 
     // From the name field back to the list of files, select its first (and only) entry and open it: only a

@@ -31,11 +31,12 @@ TEST(QuietOutput, NoToolkitDebugMessageReachesTheOutputEvenWhenConfigured)
 
     e2e::step("generate snaps with the generator's defaults");
     screen.focus(*window);
+    const auto known = screen.windowIds(program.pid());
     screen.key({"ctrl+g"});
-    e2e::waitUntil([] { return false; }, Seconds(1));
+    ASSERT_TRUE(screen.waitForNewWindow(program.pid(), known, e2e::waitLimit)) << "no generator popover";
     screen.key({"Return"});
-    EXPECT_TRUE(e2e::waitUntil([&] { return !e2e::stripFrames(screen, *window).empty(); }, Seconds(30)));
-    EXPECT_EQ(program.quit(screen, *window, Seconds(30)), 0) << program.output();
+    EXPECT_TRUE(e2e::waitUntil([&] { return !e2e::stripFrames(screen, *window).empty(); }, e2e::waitLimit));
+    EXPECT_EQ(program.quit(screen, *window, e2e::waitLimit), 0) << program.output();
 
     std::istringstream lines(program.output());
     for (std::string line; std::getline(lines, line);) {

@@ -40,12 +40,12 @@ std::size_t snapsInSession(const fs::path& folder)
 // Waits for a window of the process that is not among `known` (a question), and answers it: with its first
 // button (the default, which the space bar presses) or its second ("Quit": the focus goes to it first).
 std::optional<e2e::Window> answerQuestion(e2e::Screen& screen, int pid, const std::set<unsigned long>& known,
-                                          bool second, Seconds timeout = Seconds(15))
+                                          bool second, Seconds timeout = e2e::waitLimit)
 {
     const auto question = screen.waitForNewWindow(pid, known, timeout);
     if (!question) return question;
     screen.focus(*question);
-    e2e::waitUntil([&] { return screen.focused() == question->id; }, Seconds(5));
+    e2e::waitUntil([&] { return screen.focused() == question->id; }, e2e::waitLimit);
     if (second) screen.key({"Tab"});
     screen.key({"space"});
     return question;
@@ -100,24 +100,24 @@ TEST(QuitAndRestore, AMovieWhoseFileNeverAnswersHoldsNeitherTheLaunchNorCtrlQ)
                              folder.path / "first.log");
         const auto window = program.waitForWindow(screen, "hung.mp4");
         ASSERT_TRUE(window) << program.output();
-        ASSERT_TRUE(screen.waitForWindow(program.pid(), "also hung.mp4", Seconds(15))) << program.output();
-        const auto other = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(15));
+        ASSERT_TRUE(screen.waitForWindow(program.pid(), "also hung.mp4", e2e::waitLimit)) << program.output();
+        const auto other = screen.waitForWindow(program.pid(), "movie.mp4", e2e::waitLimit);
         ASSERT_TRUE(other) << program.output();
         // Kept in the session, which is written a second after a change.
-        ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(sessionFile(folder.path)); }, Seconds(10)));
+        ASSERT_TRUE(e2e::waitUntil([&] { return fs::exists(sessionFile(folder.path)); }, e2e::waitLimit));
         pressQuit(screen, program, *window, screen.windowIds(program.pid()));
-        EXPECT_EQ(program.waitForExit(Seconds(5)), 0) << program.output();
+        EXPECT_EQ(program.waitForExit(e2e::waitLimit), 0) << program.output();
     }
     e2e::step("the FIFO in the session");
     {
         e2e::Program program({}, environment, folder.path / "second.log");
         const auto window = program.waitForWindow(screen, "hung.mp4");
         ASSERT_TRUE(window) << program.output();
-        ASSERT_TRUE(screen.waitForWindow(program.pid(), "also hung.mp4", Seconds(15))) << program.output();
-        const auto other = screen.waitForWindow(program.pid(), "movie.mp4", Seconds(15));
+        ASSERT_TRUE(screen.waitForWindow(program.pid(), "also hung.mp4", e2e::waitLimit)) << program.output();
+        const auto other = screen.waitForWindow(program.pid(), "movie.mp4", e2e::waitLimit);
         ASSERT_TRUE(other) << program.output();
         pressQuit(screen, program, *other, screen.windowIds(program.pid()));
-        EXPECT_EQ(program.waitForExit(Seconds(5)), 0) << program.output();
+        EXPECT_EQ(program.waitForExit(e2e::waitLimit), 0) << program.output();
     }
 }
 
@@ -137,11 +137,11 @@ TEST(QuitAndRestore, CtrlQWithTheBatchWindowAndADocumentOpenEndsTheProgram)
     for (int attempt = 0; attempt < 3 && !batch; ++attempt) {
         screen.focus(*document);
         screen.key({"ctrl+b"});
-        batch = screen.waitForWindow(program.pid(), "Batch", Seconds(5));
+        batch = screen.waitForWindow(program.pid(), "Batch", e2e::waitLimit);
     }
     ASSERT_TRUE(batch) << program.output();
     pressQuit(screen, program, *batch, screen.windowIds(program.pid()));
-    EXPECT_EQ(program.waitForExit(Seconds(5)), 0) << program.output();
+    EXPECT_EQ(program.waitForExit(e2e::waitLimit), 0) << program.output();
 }
 
 // Where the batch window's controls lie: points from the left and from the bottom of its content.
@@ -162,12 +162,12 @@ void click(e2e::Screen& screen, const e2e::Window& window, Spot spot)
 bool choosePath(e2e::Screen& screen, int pid, const e2e::Window& batch, Spot spot, const fs::path& path)
 {
     click(screen, batch, spot);
-    const auto panel = screen.waitForNewWindow(pid, {batch.id}, Seconds(15));
+    const auto panel = screen.waitForNewWindow(pid, {batch.id}, e2e::waitLimit);
     if (!panel) return false;
     screen.focus(*panel);
     screen.type(path.string());
     screen.key({"Return"});
-    return e2e::waitUntil([&] { return screen.windowIds(pid) == std::set<unsigned long>{batch.id}; }, Seconds(15));
+    return e2e::waitUntil([&] { return screen.windowIds(pid) == std::set<unsigned long>{batch.id}; }, e2e::waitLimit);
 }
 
 TEST(QuitAndRestore, CtrlQDuringABatchAnsweredQuitEndsTheProgramWithOnlyWholeImages)
@@ -191,9 +191,10 @@ TEST(QuitAndRestore, CtrlQDuringABatchAnsweredQuitEndsTheProgramWithOnlyWholeIma
     ASSERT_TRUE(drop) << program.output();
     screen.focus(*drop);
     screen.key({"ctrl+b"});
-    const auto batch = screen.waitForWindow(program.pid(), "Batch", Seconds(15));
+    const auto batch = screen.waitForWindow(program.pid(), "Batch", e2e::waitLimit);
     ASSERT_TRUE(batch) << program.output();
-    e2e::waitUntil([&] { return screen.windowIds(program.pid()) == std::set<unsigned long>{batch->id}; }, Seconds(5));
+    e2e::waitUntil([&] { return screen.windowIds(program.pid()) == std::set<unsigned long>{batch->id}; },
+                   e2e::waitLimit);
     screen.focus(*batch);
 
     e2e::step("adding the movies and the folder");
@@ -204,10 +205,10 @@ TEST(QuitAndRestore, CtrlQDuringABatchAnsweredQuitEndsTheProgramWithOnlyWholeIma
 
     e2e::step("starting the batch");
     screen.focus(*batch);
-    ASSERT_TRUE(e2e::waitUntil([&] { return screen.focused() == batch->id; }, Seconds(15))) << "no focus";
+    ASSERT_TRUE(e2e::waitUntil([&] { return screen.focused() == batch->id; }, e2e::waitLimit)) << "no focus";
     click(screen, *batch, start);
-    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::filesIn(out) > 3; }, Seconds(30))) << "the batch did not start\n"
-                                                                                    << program.output();
+    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::filesIn(out) > 3; }, e2e::waitLimit)) << "the batch did not start\n"
+                                                                                       << program.output();
 
     e2e::step("quitting");
     const auto known = screen.windowIds(program.pid());
@@ -223,10 +224,10 @@ TEST(QuitAndRestore, CtrlQDuringABatchAnsweredQuitEndsTheProgramWithOnlyWholeIma
                 if (!known.count(id) && id != question->id) others.insert(id);
             return !program.running();
         },
-        Seconds(8));
+        e2e::waitLimit);
     EXPECT_TRUE(ended) << program.output();
     EXPECT_TRUE(others.empty()) << others.size() << " more questions";
-    ASSERT_EQ(program.waitForExit(Seconds(5)), 0) << program.output();
+    ASSERT_EQ(program.waitForExit(e2e::waitLimit), 0) << program.output();
 
     e2e::step("reading the files back");
     // Fewer frames than the batch had, each one a whole picture; nothing half-written left.
@@ -262,7 +263,7 @@ TEST(QuitAndRestore, QuitDuringTheRestoreOf2000SnapsEndsTheProgramAndTheNextStar
             const auto known = screen.windowIds(program.pid());
             screen.focus(*window);
             screen.key({"ctrl+g"});
-            const auto popover = screen.waitForNewWindow(program.pid(), known, Seconds(10));
+            const auto popover = screen.waitForNewWindow(program.pid(), known, e2e::waitLimit);
             ASSERT_TRUE(popover) << "no popover";
             screen.click(*popover, 112, 83);
             screen.key({"ctrl+a"});
@@ -275,7 +276,7 @@ TEST(QuitAndRestore, QuitDuringTheRestoreOf2000SnapsEndsTheProgramAndTheNextStar
             kept = snapsInSession(folder.path);
         }
         quitEvenIfAsked(screen, program, *window);
-        ASSERT_EQ(program.waitForExit(Seconds(10)), 0) << program.output();
+        ASSERT_EQ(program.waitForExit(e2e::waitLimit), 0) << program.output();
     }
     const std::size_t count = snapsInSession(folder.path);
     ASSERT_GE(count, 2000u);
@@ -289,7 +290,7 @@ TEST(QuitAndRestore, QuitDuringTheRestoreOf2000SnapsEndsTheProgramAndTheNextStar
         screen.focus(*window);
         screen.key({"ctrl+q"});
         ASSERT_TRUE(answerSecondButton(screen, program.pid(), known)) << "no question\n" << program.output();
-        ASSERT_EQ(program.waitForExit(Seconds(8)), 0) << program.output();
+        ASSERT_EQ(program.waitForExit(e2e::waitLimit), 0) << program.output();
     }
     EXPECT_EQ(snapsInSession(folder.path), count);
 
@@ -306,13 +307,13 @@ TEST(QuitAndRestore, QuitDuringTheRestoreOf2000SnapsEndsTheProgramAndTheNextStar
                 screen.focus(*window);
                 screen.key({"ctrl+q"});
                 if (answerQuestion(screen, program.pid(), known, false, Seconds(3))) {
-                    e2e::waitUntil([&] { return screen.windowIds(program.pid()) == known; }, Seconds(5));
+                    e2e::waitUntil([&] { return screen.windowIds(program.pid()) == known; }, e2e::waitLimit);
                     return false;
                 }
                 return !program.running();
             },
             Seconds(300)));
-        EXPECT_EQ(program.waitForExit(Seconds(5)), 0) << program.output();
+        EXPECT_EQ(program.waitForExit(e2e::waitLimit), 0) << program.output();
     }
     EXPECT_EQ(snapsInSession(folder.path), count);
 }
@@ -339,9 +340,9 @@ TEST(QuitAndRestore, AMovieRenamedAwayAndBackKeepsItsSnapsAndIsNamedMeanwhile)
                 screen.key({"Right", "Return"});
                 return snapsInSession(folder.path) >= 3;
             },
-            Seconds(30)));
+            e2e::waitLimit));
         quitEvenIfAsked(screen, program, *window);
-        ASSERT_EQ(program.waitForExit(Seconds(10)), 0) << program.output();
+        ASSERT_EQ(program.waitForExit(e2e::waitLimit), 0) << program.output();
     }
     const std::size_t snaps = snapsInSession(folder.path);
 
@@ -357,7 +358,7 @@ TEST(QuitAndRestore, AMovieRenamedAwayAndBackKeepsItsSnapsAndIsNamedMeanwhile)
         ASSERT_TRUE(answerQuestion(screen, program.pid(), {drop->id}, false)) << "no alert\n" << program.output();
         EXPECT_TRUE(screen.windows(program.pid(), "movie.mp4").empty());
         pressQuit(screen, program, *drop, {drop->id});
-        ASSERT_EQ(program.waitForExit(Seconds(10)), 0) << program.output();
+        ASSERT_EQ(program.waitForExit(e2e::waitLimit), 0) << program.output();
     }
     EXPECT_EQ(snapsInSession(folder.path), snaps);
 
@@ -368,7 +369,7 @@ TEST(QuitAndRestore, AMovieRenamedAwayAndBackKeepsItsSnapsAndIsNamedMeanwhile)
         const auto window = program.waitForWindow(screen, "movie.mp4");
         ASSERT_TRUE(window) << program.output();
         quitEvenIfAsked(screen, program, *window);
-        ASSERT_EQ(program.waitForExit(Seconds(10)), 0) << program.output();
+        ASSERT_EQ(program.waitForExit(e2e::waitLimit), 0) << program.output();
     }
     EXPECT_EQ(snapsInSession(folder.path), snaps);
 }

@@ -29,16 +29,16 @@ TEST(SnapAndRelaunch, ASnapTakenWithTheKeysComesBackAfterARelaunch)
         e2e::Program program({movie.string()}, environment, folder / "first.log");
         const auto window = program.waitForWindow(screen, "movie.mp4");
         ASSERT_TRUE(window) << program.output();
-        ASSERT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(screen, *window) == 0; }, Seconds(15)));
+        ASSERT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(screen, *window) == 0; }, e2e::waitLimit));
         EXPECT_TRUE(e2e::stripFrames(screen, *window).empty());
 
         screen.focus(*window);
         screen.key(std::vector<std::string>(k, "Right"));
-        ASSERT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(screen, *window) == k; }, Seconds(15)))
+        ASSERT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(screen, *window) == k; }, e2e::waitLimit))
             << "the picture shows frame " << e2e::shownFrame(screen, *window);
         screen.key({"Return"});
         ASSERT_TRUE(
-            e2e::waitUntil([&] { return e2e::stripFrames(screen, *window) == std::vector<int>{k}; }, Seconds(15)))
+            e2e::waitUntil([&] { return e2e::stripFrames(screen, *window) == std::vector<int>{k}; }, e2e::waitLimit))
             << "the strip holds " << e2e::stripFrames(screen, *window).size() << " snaps";
 
         EXPECT_EQ(program.quit(screen, *window), 0) << program.output();
@@ -48,7 +48,7 @@ TEST(SnapAndRelaunch, ASnapTakenWithTheKeysComesBackAfterARelaunch)
         const auto window = program.waitForWindow(screen, "movie.mp4");
         ASSERT_TRUE(window) << program.output();
         EXPECT_TRUE(
-            e2e::waitUntil([&] { return e2e::stripFrames(screen, *window) == std::vector<int>{k}; }, Seconds(15)))
+            e2e::waitUntil([&] { return e2e::stripFrames(screen, *window) == std::vector<int>{k}; }, e2e::waitLimit))
             << "the strip holds " << e2e::stripFrames(screen, *window).size() << " snaps after the relaunch";
         EXPECT_EQ(program.quit(screen, *window), 0) << program.output();
     }

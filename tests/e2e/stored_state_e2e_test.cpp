@@ -50,7 +50,7 @@ TEST(StoredState, UnreadableSessionAndSettingsAreKeptAsideAndToldAtStart)
 
     // The drop window and an alert for each file.
     e2e::step("waiting for the alerts");
-    ASSERT_TRUE(e2e::waitUntil([&] { return screen.windows(program.pid()).size() == 3; }, Seconds(30)))
+    ASSERT_TRUE(e2e::waitUntil([&] { return screen.windows(program.pid()).size() == 3; }, e2e::waitLimit))
         << screen.windows(program.pid()).size() << " windows\n"
         << program.output();
     const fs::path keptSession = fileStarting(data, "Session.cbor.unreadable-");
@@ -66,7 +66,7 @@ TEST(StoredState, UnreadableSessionAndSettingsAreKeptAsideAndToldAtStart)
         ASSERT_FALSE(windows.empty());
         screen.focus(windows.back());
         screen.key({"Return"});
-        ASSERT_TRUE(e2e::waitUntil([&] { return screen.windows(program.pid()).size() == left; }, Seconds(15)));
+        ASSERT_TRUE(e2e::waitUntil([&] { return screen.windows(program.pid()).size() == left; }, e2e::waitLimit));
     }
 
     e2e::step("quitting");

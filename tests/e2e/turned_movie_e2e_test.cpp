@@ -29,7 +29,7 @@ TEST(TurnedMovie, IsShownAndSnappedUpright)
     const auto window = program.waitForWindow(screen, "portrait.mp4");
     ASSERT_TRUE(window) << program.output();
     e2e::step("the first frame upright");
-    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(screen, *window) == 0; }, Seconds(15)))
+    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(screen, *window) == 0; }, e2e::waitLimit))
         << "the picture shows frame " << e2e::shownFrame(screen, *window);
     const auto picture = e2e::shownPicture(screen, *window);
     ASSERT_TRUE(picture);
@@ -40,11 +40,12 @@ TEST(TurnedMovie, IsShownAndSnappedUpright)
     screen.focus(*window);
     screen.key(std::vector<std::string>(k, "Right"));
     e2e::step("a stepped frame upright");
-    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(screen, *window) == k; }, Seconds(15)))
+    ASSERT_TRUE(e2e::waitUntil([&] { return e2e::shownFrame(screen, *window) == k; }, e2e::waitLimit))
         << "the picture shows frame " << e2e::shownFrame(screen, *window);
     screen.key({"Return"});
     e2e::step("the snap upright in the strip");
-    EXPECT_TRUE(e2e::waitUntil([&] { return e2e::stripFrames(screen, *window) == std::vector<int>{k}; }, Seconds(15)))
+    EXPECT_TRUE(
+        e2e::waitUntil([&] { return e2e::stripFrames(screen, *window) == std::vector<int>{k}; }, e2e::waitLimit))
         << "the strip holds " << e2e::stripFrames(screen, *window).size() << " upright snaps";
 
     EXPECT_EQ(program.quit(screen, *window), 0) << program.output();

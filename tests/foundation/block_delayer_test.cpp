@@ -10,6 +10,7 @@
 #include "platform/core/main_loop.h"
 #include "platform/core/semaphore.h"
 #include "tests/platform/core/run_until.h"
+#include "tests/support/wait_until.h"
 
 using kestrane::BlockDelayer;
 using testsupport::runUntil;
@@ -58,8 +59,8 @@ TEST(BlockDelayer, RunsBothBlocksOnItsQueue)
     };
     delayer.start(check);
     delayer.stop(check);
-    EXPECT_TRUE(done.wait(5));
-    EXPECT_TRUE(done.wait(5));
+    EXPECT_TRUE(done.wait(testsupport::waitLimitSeconds));
+    EXPECT_TRUE(done.wait(testsupport::waitLimitSeconds));
     EXPECT_EQ(onQueue, 2);
 }
 

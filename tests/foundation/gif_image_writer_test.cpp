@@ -7,6 +7,7 @@
 #include "foundation/gif_image_writer.h"
 #include "foundation/time_lapse_format.h"
 #include "platform/gfx/image_reader.h"
+#include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
 
 using namespace kestrane;
@@ -16,6 +17,18 @@ using testing::internal::GetCapturedStdout;
 namespace {
 
 gfx::ImageRef solid(gfx::Pixel pixel) { return gfx::Image::create(6, 4, std::vector<gfx::Pixel>(24, pixel)); }
+
+// Noise, which takes about as many bytes in a GIF as it has pixels.
+gfx::ImageRef noise(std::uint32_t seed, int width, int height)
+{
+    std::vector<gfx::Pixel> pixels;
+    for (int i = 0; i < width * height; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        pixels.push_back(
+            gfx::makePixel(255, std::uint8_t(seed >> 24), std::uint8_t(seed >> 16), std::uint8_t(seed >> 8)));
+    }
+    return gfx::Image::create(width, height, std::move(pixels));
+}
 
 // The delays of the graphic control blocks and the NETSCAPE2.0 loop count (-1 without one).
 std::pair<std::vector<int>, int> delaysAndLoop(const core::Data& gif)
@@ -116,4 +129,21 @@ TEST(GIFImageWriter, AFileAlreadyThereIsNeverReplaced)
     const auto bytes = core::readData(written->path());
     ASSERT_TRUE(bytes);
     EXPECT_EQ(delaysAndLoop(*bytes).first, std::vector<int>{10});
+}
+
+TEST(GIFImageWriter, ADiskThatFillsAfterAFewFramesLeavesNoFileAndFails)
+{
+    testsupport::FullFolder full;
+    if (!full.mounted()) GTEST_SKIP() << "no right to mount a small file system here";
+    full.empty();  // 64 KB: room for the first few frames of the 16
+    const auto url = core::Url::fileURL((full.path() / "snaps.gif").string());
+    GIFImageWriter writer(16);
+    ASSERT_TRUE(writer.startWriting(url));
+    for (std::uint32_t k = 0; k < 16; ++k)
+        writer.addImage(noise(k, 128, 128), media::Time::make(1, 10));
+    EXPECT_GT(writer.framesEncoded(), 0) << "the first frames went into the file";
+    EXPECT_FALSE(writer.finishWriting());
+    EXPECT_FALSE(writer.writtenURL());
+    for (const auto& entry : std::filesystem::directory_iterator(full.path()))
+        EXPECT_EQ(entry.path().filename().string().rfind("filler", 0), 0u) << entry.path();
 }

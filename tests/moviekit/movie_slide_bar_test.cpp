@@ -21,8 +21,6 @@ using testsupport::runUntil;
 
 namespace {
 
-constexpr double waitSeconds = 5;
-
 std::shared_ptr<Movie> movieAt(const std::string& path) { return Movie::create(core::Url::fileURL(path)); }
 
 // A 600 × 50 bar filling a window.
@@ -35,7 +33,7 @@ struct BarScene {
     }
     bool stripFilled(std::size_t count)
     {
-        return runUntil([&] { return bar->thumbnails().size() == count; }, waitSeconds);
+        return runUntil([&] { return bar->thumbnails().size() == count; });
     }
 
     std::shared_ptr<ui::Window> window = ui::Window::create({0, 0, 600, 50}, ui::StyleMask::titled);
@@ -62,7 +60,7 @@ TEST(MovieSlideBar, GeometryFollowsTheClipAndTheTime)
     const auto& player = movie->player();
     player->setClipRange(TimeRange::fromTo(Time::make(2, 25), Time::make(6, 25)));
     player->seekAccurately(Time::make(4, 25));
-    ASSERT_TRUE(runUntil([&] { return scene.bar->timePosition() == 0.5; }, waitSeconds));
+    ASSERT_TRUE(runUntil([&] { return scene.bar->timePosition() == 0.5; }));
     EXPECT_DOUBLE_EQ(scene.bar->clipStartPosition(), 0.25);
     EXPECT_DOUBLE_EQ(scene.bar->clipEndPosition(), 0.75);
 
@@ -147,7 +145,7 @@ TEST(MovieSlideBar, TheStripFollowsTheEdition)
 
     // Turned a quarter, the frames stand upright in slots of their own shape: 22.5 × 40, 26 of them.
     movie->changeEdition([](orvalis::Edition& edition) { edition.rotateRight(); });
-    ASSERT_TRUE(runUntil([&] { return scene.bar->thumbnailsCount() == 26; }, waitSeconds));
+    ASSERT_TRUE(runUntil([&] { return scene.bar->thumbnailsCount() == 26; }));
     ASSERT_TRUE(scene.stripFilled(26));
     orvalis::Edition back;
     back.rotateLeft();
@@ -162,8 +160,7 @@ TEST(MovieSlideBar, TheStripFollowsTheEdition)
     // A flip keeps the slots; the strip is still grabbed again, mirrored.
     const gfx::ImageRef turned = scene.bar->thumbnails()[0];
     movie->changeEdition([](orvalis::Edition& edition) { edition.flipHorizontally(); });
-    ASSERT_TRUE(runUntil([&] { return scene.bar->thumbnails().size() == 26 && scene.bar->thumbnails()[0] != turned; },
-                         waitSeconds));
+    ASSERT_TRUE(runUntil([&] { return scene.bar->thumbnails().size() == 26 && scene.bar->thumbnails()[0] != turned; }));
     // A quarter turn and a flip mirror across a diagonal: applied again, the edition gives the frame back.
     const orvalis::Edition mirror = movie->edition();
     EXPECT_EQ(frameIndexOf(mirror.apply(scene.bar->thumbnails()[0])), 0);
@@ -187,12 +184,12 @@ TEST(MovieSlideBar, AStripOfAMovieNoLongerShownIsDropped)
     // No movie while a strip fills: nothing more arrives. The next strip, queued behind the old worker, shows
     // that all the old one sent back has been handled.
     scene.bar->setMovie(movieAt(moviekittest::stripMovie()));
-    ASSERT_TRUE(runUntil([&] { return !scene.bar->thumbnails().empty(); }, waitSeconds));
+    ASSERT_TRUE(runUntil([&] { return !scene.bar->thumbnails().empty(); }));
     scene.bar->setMovie(nullptr);
     EXPECT_TRUE(scene.bar->thumbnails().empty());
     auto other = core::make<MovieSlideBar>(gfx::Rect{0, 0, 600, 50});
     other->setMovie(small);
-    ASSERT_TRUE(runUntil([&] { return other->thumbnails().size() == 11; }, waitSeconds));
+    ASSERT_TRUE(runUntil([&] { return other->thumbnails().size() == 11; }));
     EXPECT_TRUE(scene.bar->thumbnails().empty());
     EXPECT_EQ(scene.bar->thumbnailsCount(), 0);
     other->setMovie(nullptr);
@@ -257,7 +254,7 @@ TEST(MovieSlideBar, DrawsTheStripTheClipFrameTheHandlesAndTheCursor)
     ASSERT_TRUE(scene.stripFilled(9));
     const auto& player = movie->player();
     player->seekAccurately(Time::make(27, 50));
-    ASSERT_TRUE(runUntil([&] { return scene.bar->timePosition() == 0.5; }, waitSeconds));
+    ASSERT_TRUE(runUntil([&] { return scene.bar->timePosition() == 0.5; }));
     const gfx::ImageRef whole = scene.window->snapshot();
     ASSERT_TRUE(whole);
     ASSERT_EQ(whole->width(), 600);
@@ -295,7 +292,7 @@ TEST(MovieSlideBar, StripsMoviesWhoseTrackAsksToBeTurnedUpright)
     auto movie = movieAt(moviekittest::taggedMovie(90));
     scene.bar->setMovie(movie);
     // Stored 120 × 160, shown 160 × 120: in a bar 40 high, slots of 53.3 × 40.
-    ASSERT_TRUE(runUntil([&] { return scene.bar->thumbnailsCount() > 0; }, waitSeconds));
+    ASSERT_TRUE(runUntil([&] { return scene.bar->thumbnailsCount() > 0; }));
     const std::size_t count = std::size_t(scene.bar->thumbnailsCount());
     ASSERT_TRUE(scene.stripFilled(count));
     const double height = 40 * kestrane::screenScale();
@@ -320,7 +317,7 @@ TEST(MovieSlideBar, ThumbnailsFillTheirSlotsWhicheverWayTheMovieIsTurned)
             auto movie = movieAt(path);
             if (turnedByTheUser) movie->changeEdition([](orvalis::Edition& edition) { edition.rotateRight(); });
             scene.bar->setMovie(movie);
-            ASSERT_TRUE(runUntil([&] { return scene.bar->thumbnailsCount() > 0; }, waitSeconds));
+            ASSERT_TRUE(runUntil([&] { return scene.bar->thumbnailsCount() > 0; }));
             ASSERT_TRUE(scene.stripFilled(std::size_t(scene.bar->thumbnailsCount())));
             const gfx::Size shown = movie->editedResolution();
             ASSERT_EQ(shown.width < shown.height, turnedByTheUser);

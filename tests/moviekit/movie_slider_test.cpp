@@ -25,8 +25,6 @@ using State = kestrane::TrackingSlider::TrackingState;
 
 namespace {
 
-constexpr double waitSeconds = 5;
-
 // A 200 × 20 slider over a 90 s movie whose player runs on a clock only the test moves.
 struct SliderScene {
     SliderScene()
@@ -49,7 +47,7 @@ struct SliderScene {
     double value() const { return slider->trackingSlider()->doubleValue(); }
     bool landsOn(const Time& t)
     {
-        return runUntil([&] { return player()->currentTime() == t; }, waitSeconds);
+        return runUntil([&] { return player()->currentTime() == t; });
     }
     std::shared_ptr<orvalis::Player> player() const { return movie->player(); }
     // The player's time for the slider's value now.
@@ -72,7 +70,7 @@ TEST(MovieSlider, FollowsThePlayersTime)
     EXPECT_EQ(tracking->frame(), scene.slider->bounds());
     EXPECT_EQ(scene.value(), 0);
     scene.player()->seekAccurately(Time::make(45, 1));
-    ASSERT_TRUE(runUntil([&] { return scene.value() == 0.5; }, waitSeconds));
+    ASSERT_TRUE(runUntil([&] { return scene.value() == 0.5; }));
 
     // The same movie again changes nothing; none disables the slider at 0 and ends the observation.
     scene.slider->setMovie(scene.movie);
@@ -128,7 +126,7 @@ TEST(MovieSlider, ADragScrubsAndResumesWhatWasPlaying)
     ASSERT_TRUE(scene.landsOn(scene.timeOfValue()));
     // Afterwards the knob follows the player again.
     scene.player()->seekAccurately(Time::make(9, 1));
-    ASSERT_TRUE(runUntil([&] { return scene.value() == 0.1; }, waitSeconds));
+    ASSERT_TRUE(runUntil([&] { return scene.value() == 0.1; }));
 }
 
 TEST(MovieSlider, AMovieThatCannotPlayLeavesItDisabledAtZero)

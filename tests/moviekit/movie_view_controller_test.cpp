@@ -88,7 +88,7 @@ struct Panel {
     int shownIndex() { return moviekittest::shownFrameIndex(*window, *controller->movieView()); }
     bool shows(int k)
     {
-        return runUntil([&] { return shownIndex() == k; }, 10);
+        return runUntil([&] { return shownIndex() == k; });
     }
     void press(const std::string& action) { find<ui::Button>(panel, action)->performClick(nullptr); }
     void type(std::uint16_t keyCode)
@@ -177,7 +177,7 @@ TEST(MovieViewController, PlaysPausesAndStepsThePicture)
     EXPECT_TRUE(player->playing());
     EXPECT_EQ(p.controller->playPauseButton()->picture(), orvalis::PauseTemplate());
     p.clock->advance(0.25);
-    EXPECT_TRUE(runUntil([&] { return p.shownIndex() >= 7; }, 10));
+    EXPECT_TRUE(runUntil([&] { return p.shownIndex() >= 7; }));
     p.press(actions::playPause);
     EXPECT_TRUE(player->isPaused());
     EXPECT_EQ(p.controller->playPauseButton()->picture(), orvalis::PlayTemplate());
@@ -190,7 +190,7 @@ TEST(MovieViewController, PlaysPausesAndStepsThePicture)
     p.press(actions::seekPreviousFrame);
     p.press(actions::seekPreviousFrame);
     EXPECT_TRUE(p.shows(stopped - 1));
-    EXPECT_TRUE(runUntil([&] { return p.time() == kestrane::hhmmssmsDesc(frameStart(stopped - 1)); }, 10));
+    EXPECT_TRUE(runUntil([&] { return p.time() == kestrane::hhmmssmsDesc(frameStart(stopped - 1)); }));
 
     // Stepping also stops playback.
     player->play();
@@ -314,14 +314,12 @@ TEST(MovieViewController, HandsItsMovieToThePopoversWhoseControlsDriveThePlayerA
     EXPECT_EQ(edition->movie(), movie);
     kestrane::performAction(find<ui::Button>(edition->view(), actions::rotateRight));
     EXPECT_EQ(movie->edition().orientation, Orientation::right);
-    EXPECT_TRUE(runUntil(
-        [&] {
-            const auto picture = moviekittest::shownPicture(*p.window, *p.controller->movieView());
-            if (!picture || picture->width() >= picture->height()) return false;
-            return isStrip(picture->pixel(picture->width() / 10, picture->height() / 2)) &&
-                   !isStrip(picture->pixel(picture->width() * 9 / 10, picture->height() / 2));
-        },
-        5));
+    EXPECT_TRUE(runUntil([&] {
+        const auto picture = moviekittest::shownPicture(*p.window, *p.controller->movieView());
+        if (!picture || picture->width() >= picture->height()) return false;
+        return isStrip(picture->pixel(picture->width() / 10, picture->height() / 2)) &&
+               !isStrip(picture->pixel(picture->width() * 9 / 10, picture->height() / 2));
+    }));
     // The panel's own buttons change it too, and the picture comes back upright.
     p.press(actions::rotateLeft);
     p.press(actions::flipHorizontally);
@@ -329,7 +327,7 @@ TEST(MovieViewController, HandsItsMovieToThePopoversWhoseControlsDriveThePlayerA
     p.press(actions::flipVertically);
     p.press(actions::flipVertically);
     EXPECT_TRUE(movie->edition().isIdentity());
-    EXPECT_TRUE(runUntil([&] { return p.shownIndex() == 0; }, 5));
+    EXPECT_TRUE(runUntil([&] { return p.shownIndex() == 0; }));
 }
 
 TEST(MovieViewController, ObservesOnlyThePlayerOfTheMovieItHolds)
@@ -340,7 +338,7 @@ TEST(MovieViewController, ObservesOnlyThePlayerOfTheMovieItHolds)
     p.controller->setMovie(first);
     EXPECT_EQ(moviekittest::registrationsOf(p.controller.get()), 4);
     first->player()->seekAccurately(frameStart(6));
-    EXPECT_TRUE(runUntil([&] { return p.time() == kestrane::hhmmssmsDesc(frameStart(6)); }, 10));
+    EXPECT_TRUE(runUntil([&] { return p.time() == kestrane::hhmmssmsDesc(frameStart(6)); }));
 
     const auto second = p.showMovie(moviekittest::hdMovie());
     EXPECT_EQ(moviekittest::registrationsOf(p.controller.get()), 4);

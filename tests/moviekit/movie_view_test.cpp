@@ -43,12 +43,10 @@ struct Shown {
     {
         view->setMovie(movie);
         movie->player()->seekAccurately(frameStart(k));
-        return runUntil(
-            [&] {
-                const auto& layer = view->playerLayer();
-                return layer && layer->currentFrame() && testmovie::readFrameIndex(*layer->currentFrame()) == k;
-            },
-            10);
+        return runUntil([&] {
+            const auto& layer = view->playerLayer();
+            return layer && layer->currentFrame() && testmovie::readFrameIndex(*layer->currentFrame()) == k;
+        });
     }
 
     ui::Event click(int count) const
@@ -181,12 +179,12 @@ TEST(MovieView, ADoubleClickAndTheKeysDriveThePlayerWhileTheMouseIsEnabled)
     EXPECT_TRUE(player->isPaused());
 
     player->seekAccurately(frameStart(10));
-    ASSERT_TRUE(runUntil([&] { return player->currentTime() == frameStart(10); }, 10));
+    ASSERT_TRUE(runUntil([&] { return player->currentTime() == frameStart(10); }));
     shown.view->keyDown(key(kestrane::EventKeyCode::rightArrow));
-    EXPECT_TRUE(runUntil([&] { return player->currentTime() == frameStart(11); }, 10));
+    EXPECT_TRUE(runUntil([&] { return player->currentTime() == frameStart(11); }));
     shown.view->keyDown(key(kestrane::EventKeyCode::leftArrow));
     shown.view->keyDown(key(kestrane::EventKeyCode::leftArrow));
-    EXPECT_TRUE(runUntil([&] { return player->currentTime() == frameStart(9); }, 10));
+    EXPECT_TRUE(runUntil([&] { return player->currentTime() == frameStart(9); }));
     shown.view->keyDown(key(kestrane::EventKeyCode::space));
     EXPECT_TRUE(player->playing());
     shown.view->keyDown(key(kestrane::EventKeyCode::space));
@@ -215,7 +213,7 @@ TEST(MovieView, ShowsMoviesWhoseTrackAsksToBeTurnedUpright)
         shown.view->setMovie(movie);
         movie->player()->seekAccurately(frameStart(7));
         // The frame as stored does not read; the picture on screen does.
-        ASSERT_TRUE(runUntil([&] { return moviekittest::shownFrameIndex(*shown.window, *shown.view) == 7; }, 10));
+        ASSERT_TRUE(runUntil([&] { return moviekittest::shownFrameIndex(*shown.window, *shown.view) == 7; }));
         EXPECT_EQ(testmovie::readFrameIndex(*shown.view->playerLayer()->currentFrame()), -1);
         const gfx::Rect rect = shown.view->videoRect();
         EXPECT_NEAR(rect.width() / rect.height(), 160.0 / 120, 0.01);

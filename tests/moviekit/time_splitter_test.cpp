@@ -200,6 +200,15 @@ TEST(TimeSplitter, EveryNFramesStepsThroughTheGivenFramesOfTheRange)
     EXPECT_EQ(splitter.time(1), media::Time::make(10, 10));
     EXPECT_EQ(splitter.time(2), media::Time::make(20, 10));
     EXPECT_EQ(splitter.time(3), media::Time::make(27, 10));
+    // Steps that land on frame 9, which starts where the range ends and so lies outside it.
+    splitter.includeStart = false;
+    splitter.frameStep = 7;
+    EXPECT_EQ(splitter.timesCount(), 0);
+    splitter.frameStep = 1;
+    ASSERT_EQ(splitter.timesCount(), 6);
+    EXPECT_EQ(splitter.time(5), media::Time::make(27, 10));
+    splitter.frameStep = 2;
     splitter.frameTimes = std::make_shared<std::vector<media::Time>>();
+    splitter.includeStart = true;
     EXPECT_EQ(splitter.timesCount(), 1);
 }

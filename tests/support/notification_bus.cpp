@@ -1,4 +1,5 @@
 #include "tests/support/notification_bus.h"
+#include "tests/support/wait_until.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -114,7 +115,7 @@ void NotificationBus::start()
     address_ = "unix:path=" + socket.string();
     connectionName_ = "notification-bus-" + std::to_string(daemon_);
     // The daemon makes its socket shortly after it starts; connect once it takes clients.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(waitLimitSeconds);
     for (;;) {
         QDBusConnection connection =
             QDBusConnection::connectToBus(QString::fromStdString(address_), QString::fromStdString(connectionName_));

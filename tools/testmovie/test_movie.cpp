@@ -141,7 +141,7 @@ public:
     {
         std::int64_t pts = spec_.startTicks;
         for (int k = 0; k < spec_.frameCount; ++k) {
-            std::int64_t duration = std::int64_t(spec_.rateDen) * (spec_.variableFrameRate ? 1 + k % 3 : 1);
+            const std::int64_t duration = frameTicks(spec_, k);
             if (videoCodec_) writeVideoFrame(k, pts, duration);
             pts += duration;
             if (audioCodec_) writeAudioUntil(pts);
@@ -373,6 +373,22 @@ std::vector<std::int64_t> decodedTimes(AVFormatContext* format, int video, std::
 }
 
 }  // namespace
+
+std::int64_t frameTicks(const MovieSpec& spec, int k)
+{
+    return std::int64_t(spec.rateDen) * (spec.variableFrameRate ? 1 + k % 3 : 1);
+}
+
+std::vector<FrameStart> writtenFrameStarts(const MovieSpec& spec)
+{
+    std::vector<FrameStart> starts;
+    std::int64_t ticks = 0;
+    for (int k = 0; k < spec.frameCount; ++k) {
+        starts.push_back({ticks, spec.rateNum});
+        ticks += frameTicks(spec, k);
+    }
+    return starts;
+}
 
 std::vector<FrameStart> readFrameStarts(const std::string& path)
 {

@@ -72,6 +72,12 @@ struct FrameStart {
     std::int32_t timescale;
 };
 
+// How long frame k lasts, in ticks of 1/rateNum s.
+std::int64_t frameTicks(const MovieSpec& spec, int k);
+// The start of every frame as the movie is written, in display order: frame k starts after the first by the
+// durations of the frames before it, whatever the container keeps of that. Frame k carries index k.
+std::vector<FrameStart> writtenFrameStarts(const MovieSpec& spec);
+
 // The start of every frame as the container stores it, in display order, read from the packets alone (decoded
 // where packets leave their display time out); frame k of the list is the frame that carries index k. Throws
 // Failure.

@@ -21,6 +21,7 @@
 #include "tests/support/child_entry.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wait_until.h"
 
 using core::DispatchQueue;
 using core::Semaphore;
@@ -46,12 +47,7 @@ struct Log {
     std::vector<int> values;
 };
 
-bool waitFor(const std::function<bool()>& done)
-{
-    for (int i = 0; i < 500 && !done(); ++i)
-        core::sleepFor(0.01);
-    return done();
-}
+bool waitFor(const std::function<bool()>& done) { return testsupport::waitUntil(done); }
 
 }  // namespace
 
@@ -75,7 +71,7 @@ TEST(DispatchQueue, GlobalQueueRunsSixtyFourItemsBlockedAtOnce)
     for (int i = 0; i < 64; ++i)
         state->gate.signal();
     for (int i = 0; i < 64; ++i)
-        ASSERT_TRUE(state->finished.wait(5)) << "item " << i << " never finished";
+        ASSERT_TRUE(state->finished.wait(testsupport::waitLimitSeconds)) << "item " << i << " never finished";
 }
 
 TEST(DispatchQueue, SerialQueueRunsItemsOneAtATimeInOrder)
@@ -111,8 +107,8 @@ TEST(DispatchQueue, SerialQueueFinishesItsWorkAfterItsLastHandleIsGone)
         });
         queue->asyncAfter(0.05, [done] { done->signal(); });
     }
-    EXPECT_TRUE(done->wait(5));
-    EXPECT_TRUE(done->wait(5));
+    EXPECT_TRUE(done->wait(testsupport::waitLimitSeconds));
+    EXPECT_TRUE(done->wait(testsupport::waitLimitSeconds));
 }
 
 TEST(DispatchQueue, SyncOntoTheMainQueueFromAWorkerRunsOnTheMainThread)
@@ -186,14 +182,14 @@ TEST(DispatchQueue, ConcurrentQueueRunsItemsAtTheSameTime)
     // Each item waits for the other: only running them at once lets both finish.
     queue->async([=] {
         second->signal();
-        if (first->wait(5)) done->signal();
+        if (first->wait(testsupport::waitLimitSeconds)) done->signal();
     });
     queue->async([=] {
         first->signal();
-        if (second->wait(5)) done->signal();
+        if (second->wait(testsupport::waitLimitSeconds)) done->signal();
     });
-    EXPECT_TRUE(done->wait(5));
-    EXPECT_TRUE(done->wait(5));
+    EXPECT_TRUE(done->wait(testsupport::waitLimitSeconds));
+    EXPECT_TRUE(done->wait(testsupport::waitLimitSeconds));
 }
 
 TEST(DispatchGroup, WaitsForEveryTaskAndNotifiesOnce)
@@ -214,7 +210,7 @@ TEST(DispatchGroup, WaitsForEveryTaskAndNotifiesOnce)
     EXPECT_FALSE(group->wait(0.01));
     for (int i = 0; i < 10; ++i)
         gate->signal();
-    EXPECT_TRUE(group->wait(5));
+    EXPECT_TRUE(group->wait(testsupport::waitLimitSeconds));
     EXPECT_EQ(*finished, 10);
     EXPECT_TRUE(runUntil([&] { return notified == 1; }));
 
@@ -241,14 +237,14 @@ TEST(DispatchGroup, TheLastLeaveWakesEveryWaiter)
             woken->signal();
         }).detach();
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(waiting->wait(5));
+        ASSERT_TRUE(waiting->wait(testsupport::waitLimitSeconds));
     // Give the waiters time to block in the group: a wait begun after the leave returns at once.
     core::sleepFor(0.05);
     group->leave();
     EXPECT_FALSE(woken->wait(0.05));
     group->leave();
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(woken->wait(5)) << "waiter " << i << " was not woken";
+        EXPECT_TRUE(woken->wait(testsupport::waitLimitSeconds)) << "waiter " << i << " was not woken";
 }
 
 // Run only by WorkAskedForWhileTheApplicationIsDestroyedIsDropped, in a child process: asks for work on the
@@ -300,7 +296,7 @@ TEST(Semaphore, LosesNoSignalAndTimesOutWithoutTakingOne)
     });
     for (int i = 0; i < 2000; ++i) {
         ping.signal();
-        ASSERT_TRUE(pong.wait(5));
+        ASSERT_TRUE(pong.wait(testsupport::waitLimitSeconds));
     }
     other.join();
 }

@@ -21,6 +21,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/full_folder.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wait_until.h"
 
 namespace fs = std::filesystem;
 using core::Array;
@@ -111,11 +112,9 @@ TEST(UserDefaults, ACrashDuringAWriteLeavesTheLastCompleteFile)
                                                {{childPathVariable, path}, {"TMPDIR", folder.path().string()}});
     ASSERT_GT(child, 0);
     // Let a few complete files replace one another, then kill the writer wherever it is.
-    for (int tries = 0; tries < 1000 && inodeOf(path) == 0; ++tries)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return inodeOf(path) != 0; }));
     const ino_t first = inodeOf(path);
-    for (int tries = 0; tries < 3000 && inodeOf(path) == first; ++tries)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(testsupport::waitUntil([&] { return inodeOf(path) != first; }));
     kill(child, SIGKILL);
     const int status = testsupport::waitForExit(child);
     ASSERT_TRUE(WIFSIGNALED(status));
@@ -351,6 +350,29 @@ TEST(UserDefaults, AnUnreadableSettingsFileIsKeptAsideAndTheUserTold)
             fs::resize_file(path, core::FileDefaultsStorage::largestFile + 1);
         },
         true);
+}
+
+TEST(UserDefaults, AnUnreadableSettingsFileThatCannotBeMovedIsNeverSavedOver)
+{
+    testsupport::TempDir folder;
+    // A name as long as a name may be, but for the room a kept-aside name needs: the rename cannot be made.
+    const std::string path = (folder / (std::string(235, 's') + ".plist")).string();
+    const std::string damaged = "<plist><dict><key>a</key>";
+    std::ofstream(path, std::ios::binary) << damaged;
+    core::UserNotices::takePending();
+    UserDefaults defaults{path};
+    const auto notices = core::UserNotices::takePending();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].information.find("nothing is saved over it"), std::string::npos) << notices[0].information;
+    EXPECT_NE(notices[0].information.find("File name too long"), std::string::npos) << notices[0].information;
+
+    // Changes are kept for this run only; the file stays as it was, and alone.
+    EXPECT_TRUE(defaults.set("a", 1));
+    EXPECT_EQ(defaults.object("a"), Value(1));
+    EXPECT_FALSE(defaults.synchronize());
+    std::ifstream kept(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), damaged);
+    EXPECT_EQ(namesIn(folder.path()).size(), 1u);
 }
 
 TEST(UserDefaults, AFailedSaveIsToldOnceAndRetriedAtTheNextChange)

@@ -166,8 +166,14 @@ TEST(AnimatedGIF, FramesGoToTheSinkAsTheyComeAndOnlyAFewAreHeld)
     EXPECT_TRUE(writer->data().empty()) << "everything went to the sink";
     EXPECT_EQ(readFacts(bytes).delays, std::vector<int>(40, 10));
 
-    // A sink that refuses fails the writing.
+    // A sink that refuses fails the writing, from the first bytes or after a few frames (a disk that fills).
     auto refused = ImageWriter::createStreaming(ImageFileType::gif, 1, [](const core::Data&) { return false; });
     refused->addImage(movingFrame(0, 16, 16));
     EXPECT_FALSE(refused->finalize());
+    std::size_t taken = 0;
+    auto fills = ImageWriter::createStreaming(ImageFileType::gif, 20, [&](const core::Data&) { return ++taken <= 4; });
+    for (int i = 0; i < 20; ++i)
+        fills->addImage(movingFrame(i, 64, 48), {.gifDelaySeconds = 0.1});
+    EXPECT_FALSE(fills->finalize());
+    EXPECT_GT(taken, 4u) << "the sink refused part-way";
 }

@@ -9,6 +9,7 @@
 
 #include "platform/core/semaphore.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wait_until.h"
 #include "tools/testmovie/test_movie.h"
 
 namespace fs = std::filesystem;
@@ -56,7 +57,7 @@ TEST(AssetWriter, FinishesOnItsQueueAndLivesUntilTheCompletionHasRun)
             done.signal();
         });
     }
-    ASSERT_TRUE(done.wait(10));
+    ASSERT_TRUE(done.wait(testsupport::waitLimitSeconds));
     EXPECT_EQ(testmovie::readFrameStarts(file.string()).size(), std::size_t(frames));
     EXPECT_EQ(itemsIn(dir.path()), 1u);
 }
@@ -85,7 +86,7 @@ TEST(AssetWriter, CancelAndFinishFromTwoThreadsAtOnceEndOneWayOrTheOther)
         });
         finisher.join();
         canceller.join();
-        ASSERT_TRUE(done.wait(10));
+        ASSERT_TRUE(done.wait(testsupport::waitLimitSeconds));
         EXPECT_EQ(completions, 1);
         if (writer->status() == media::AssetWriter::Status::completed) {
             ++completed;

@@ -7,6 +7,7 @@
 #include "platform/media/image_generator.h"
 #include "platform/media/media_error.h"
 #include "tests/platform/media/movie_library.h"
+#include "tests/support/wait_until.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <thread>
 
 using media::Time;
@@ -87,16 +89,6 @@ struct AtWork {
         };
     }
 };
-
-// Waits until the count has not moved for a while: the workers stand still.
-void awaitStill(const std::atomic<int>& count)
-{
-    int seen = -1;
-    while (seen != count.load()) {
-        seen = count.load();
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    }
-}
 
 void expectFrames(media::ImageJob& job, const std::vector<int>& frames)
 {
@@ -229,19 +221,68 @@ TEST(ImageJobTest, AMovieWithoutVideoRefusesAJob)
 TEST(ImageJobTest, HoldsAFewImagesWhileNobodyTakesThem)
 {
     const auto generator = accurate(stretchesMovie());
-    // One decoder: the one asked for first and two more.
+    // One decoder: the one asked for first and two more, then the worker waits for room.
     AtWork one;
     const auto single = generator->generateImages(middlesOf(everyFrame()), one.finish(), {}, 1);
-    awaitStill(one.calls);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return single->workersWaitingForRoom() == 1; }));
     EXPECT_LE(one.calls.load(), 3);
     EXPECT_GT(one.calls.load(), 0);
     expectFrames(*single, everyFrame());
-    // Side by side, as many as their weight allows (all of these small ones), then nothing more.
+    // Side by side, as many as their weight allows: all of these small ones.
     AtWork many;
     const auto job = generator->generateImages(middlesOf(everyFrame()), many.finish());
-    awaitStill(many.calls);
-    EXPECT_EQ(many.calls.load(), frameCount);
+    EXPECT_TRUE(testsupport::waitUntil([&] { return many.calls.load() == frameCount; }));
+    EXPECT_EQ(job->workersWaitingForRoom(), 0u);
     expectFrames(*job, everyFrame());
+}
+
+// Frames of 1920 x 1080, which weigh 8 MB each as generated: a job that nobody takes from soon holds all the
+// weight the jobs share.
+std::string largeFramesMovie()
+{
+    const std::string path = mediatest::scratchPath("large-frames.mp4");
+    if (!std::filesystem::exists(path)) {
+        testmovie::MovieSpec spec;
+        spec.width = 1920;
+        spec.height = 1080;
+        spec.rateNum = rate;
+        spec.rateDen = 1;
+        spec.frameCount = 60;
+        spec.keyInterval = 5;
+        spec.bFrames = false;
+        testmovie::writeMovie(path, spec);
+    }
+    return path;
+}
+
+TEST(ImageJobTest, TheAnswerAskedForFirstIsMadeWhileOtherJobsHoldAllTheWeight)
+{
+    const auto generator = accurate(largeFramesMovie());
+    std::vector<int> frames(60);
+    for (int k = 0; k < 60; ++k)
+        frames[std::size_t(k)] = k;
+    const auto holder = generator->generateImages(middlesOf(frames));
+    const std::int64_t frameBytes = 4LL * 1920 * 1080;
+    ASSERT_TRUE(testsupport::waitUntil([&] {
+        return media::ImageJob::heldBytesOfAllJobs() + frameBytes > media::ImageJob::mostHeldBytesOfAllJobs;
+    })) << "the held answers weigh "
+        << media::ImageJob::heldBytesOfAllJobs();
+
+    // An export of large frames beside it: its first frame, then each next one as it is taken.
+    const auto other = accurate(largeFramesMovie())->generateImages(middlesOf({40, 7, 59}), {}, {}, 1);
+    auto taken = std::async(std::launch::async, [&] {
+        std::vector<int> indexes;
+        while (const auto answer = other->next())
+            indexes.push_back(answer->image ? testmovie::readFrameIndex(*answer->image) : -1);
+        return indexes;
+    });
+    if (taken.wait_for(std::chrono::seconds(int(testsupport::waitLimitSeconds))) != std::future_status::ready) {
+        other->cancel();
+        holder->cancel();
+        FAIL() << "the job beside one that holds all the weight stands still";
+    }
+    EXPECT_EQ(taken.get(), (std::vector<int>{40, 7, 59}));
+    expectFrames(*holder, frames);
 }
 
 TEST(ImageJobTest, ACancelStopsTheWorkersWithinAFrameEachAndDeliversNothingMore)

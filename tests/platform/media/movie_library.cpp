@@ -109,6 +109,9 @@ const std::map<std::string, ToolMovie>& toolMovies()
     return movies;
 }
 
+// The frames of the packed MPEG-2 movie.
+constexpr int packedFrames = 40;
+
 testsupport::TempDir& folder()
 {
     static testsupport::TempDir dir("media");
@@ -120,6 +123,16 @@ testsupport::TempDir& folder()
 const std::vector<MovieCase>& movieCases()
 {
     static const std::vector<MovieCase> cases = makeCases();
+    return cases;
+}
+
+const std::vector<MovieCase>& frameExactnessCases()
+{
+    static const std::vector<MovieCase> cases = [] {
+        std::vector<MovieCase> made = movieCases();
+        made.push_back({"h264.avi", spec(testmovie::Codec::h264, 25, 1)});
+        return made;
+    }();
     return cases;
 }
 
@@ -147,7 +160,7 @@ std::string moviePath(const std::string& name)
         testsupport::runFfmpeg(moviePath(tool->second.source), arguments, path);
         return path;
     }
-    for (const MovieCase& c : movieCases())
+    for (const MovieCase& c : frameExactnessCases())
         if (c.name == name) testmovie::writeMovie(path, c.spec);
     auto extras = extraSpecs();
     if (extras.count(name)) testmovie::writeMovie(path, extras.at(name));
@@ -163,7 +176,9 @@ const std::vector<std::string>& bFrameToolMovieNames()
     return names;
 }
 
-std::string bFrameToolMoviePath(const std::string& name)
+namespace {
+
+const std::map<std::string, ToolMovie>& bFrameToolMovies()
 {
     static const std::map<std::string, ToolMovie> movies = {
         {"tool-bframes-h264.avi", {"h264-25.mp4", {"-c:v", "libx264", "-bf", "2", "-g", "12", "-pix_fmt", "yuv420p"}}},
@@ -171,12 +186,29 @@ std::string bFrameToolMoviePath(const std::string& name)
         {"tool-bframes-h264.mpg",
          {"h264-25.mp4", {"-c:v", "libx264", "-bf", "2", "-g", "12", "-pix_fmt", "yuv420p", "-f", "mpeg"}}},
         {"tool-bframes-mpeg2-packed.mpg",
-         {"mpeg2.ts", {"-frames:v", "40", "-c:v", "mpeg2video", "-bf", "2", "-g", "12", "-f", "mpeg"}}},
+         {"mpeg2.ts",
+          {"-frames:v", std::to_string(packedFrames), "-c:v", "mpeg2video", "-bf", "2", "-g", "12", "-f", "mpeg"}}},
     };
+    return movies;
+}
+
+}  // namespace
+
+int bFrameToolMovieFrameCount(const std::string& name)
+{
+    if (name == "tool-bframes-mpeg2-packed.mpg") return packedFrames;
+    const std::string& source = bFrameToolMovies().at(name).source;
+    for (const MovieCase& c : movieCases())
+        if (c.name == source) return c.spec.frameCount;
+    return 0;
+}
+
+std::string bFrameToolMoviePath(const std::string& name)
+{
     static std::mutex mutex;
     std::lock_guard lock(mutex);
     const std::string path = scratchPath(name);
-    const ToolMovie& movie = movies.at(name);
+    const ToolMovie& movie = bFrameToolMovies().at(name);
     if (!std::filesystem::exists(path)) testsupport::runFfmpeg(moviePath(movie.source), movie.arguments, path);
     return path;
 }

@@ -26,6 +26,9 @@ inline void PrintTo(const MovieCase& movie, std::ostream* out) { *out << movie.n
 
 // Every codec and container, each frame rate kind, a start time, audio.
 const std::vector<MovieCase>& movieCases();
+// Those, and H.264 with B-frames in AVI, which keeps no display times (frames are stored in decoding order):
+// the movies whose every frame is checked at its place in display order.
+const std::vector<MovieCase>& frameExactnessCases();
 
 // Movies the ffmpeg command-line tool makes from those, with its muxers and encoders at their defaults, as
 // users' files come: H.264 and MPEG-2 in transport streams with and without a start offset (a broadcast
@@ -42,6 +45,8 @@ std::string moviePath(const std::string& name);
 // of a test movie at 25 frames per second. Each made when first asked for.
 const std::vector<std::string>& bFrameToolMovieNames();
 std::string bFrameToolMoviePath(const std::string& name);
+// How many frames the movie of that name holds, frame k carrying index k and starting at k / 25 s.
+int bFrameToolMovieFrameCount(const std::string& name);
 
 // A generator of the asset's exact frames: both tolerances zero.
 media::ImageGeneratorRef exactGenerator(const media::AssetRef& asset);

@@ -287,6 +287,35 @@ TEST(DocumentController, AnUnreadableSessionIsKeptAsideTheUserToldAndNothingOpen
     EXPECT_EQ(std::dynamic_pointer_cast<NoteDocument>(documents.controller->documents().front())->note, "three snaps");
 }
 
+TEST(DocumentController, AnUnreadableSessionThatCannotBeMovedIsNeverSavedOver)
+{
+    Documents documents;
+    // A name as long as a name may be, but for the room a kept-aside name needs: the rename cannot be made.
+    const fs::path path = documents.folder / (std::string(235, 's') + ".cbor");
+    documents.controller->setSessionURL(core::Url::fileURL(path.string()));
+    const std::string damaged = "no session in here";
+    std::ofstream(path, std::ios::binary) << damaged;
+    core::UserNotices::takePending();
+    EXPECT_EQ(documents.controller->restoreSession(), 0);
+    const auto notices = core::UserNotices::takePending();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].information.find("no session is saved over it"), std::string::npos) << notices[0].information;
+    EXPECT_NE(notices[0].information.find("File name too long"), std::string::npos) << notices[0].information;
+
+    // Neither a save while running nor the one at quit writes over it, and each says why.
+    documents.controller->openDocumentWithContentsOf(documents.file("kept.note"), true);
+    EXPECT_FALSE(documents.controller->saveSession());
+    const auto atQuit = documents.controller->saveSessionAtQuit();
+    ASSERT_TRUE(atQuit);
+    EXPECT_NE(atQuit->information.find("could not be moved out of its way"), std::string::npos) << atQuit->information;
+    EXPECT_EQ(contentsOf(path), damaged);
+    EXPECT_EQ(namesIn(documents.folder.path()), (std::vector<std::string>{"kept.note", path.filename().string()}));
+
+    // Another session file is saved to again.
+    documents.controller->setSessionURL(core::Url::fileURL((documents.folder / "Session.cbor").string()));
+    EXPECT_TRUE(documents.controller->saveSession());
+}
+
 TEST(DocumentController, ObjectsInADocumentsListAreNeverDecodedAsASession)
 {
     Documents documents;
@@ -349,8 +378,7 @@ TEST(DocumentController, ASessionThatCannotBeSavedAtQuitIsToldBeforeTheProgramEn
     core::UserNotices::takePending();
     std::string told;
     QTimer::singleShot(0, [&] {
-        testsupport::runUntil([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
-                              5);
+        testsupport::runUntil([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; });
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             told = (box->text() + " " + box->informativeText()).toStdString();
             box->accept();

@@ -60,14 +60,13 @@ TEST(SharingServicePicker, SaveAsWritesThePictureOrSaysWhyItCouldNot)
         QTimer::singleShot(0, [&] {
             QFileDialog* dialog = nullptr;
             testsupport::runUntil(
-                [&] { return (dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); }, 5);
+                [&] { return (dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); });
             ASSERT_TRUE(dialog);
             dialog->selectFile(QString::fromStdString((folder / name).string()));
             QTimer::singleShot(0, [&] {
                 QMessageBox* box = nullptr;
                 testsupport::runUntil(
-                    [&] { return performed || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())); },
-                    5);
+                    [&] { return performed || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())); });
                 if (box) {
                     told = (box->text() + " " + box->informativeText()).toStdString();
                     box->accept();
@@ -78,7 +77,7 @@ TEST(SharingServicePicker, SaveAsWritesThePictureOrSaysWhyItCouldNot)
         });
         EXPECT_TRUE(picker->tryToPerform("saveItems:", nullptr));
         performed = true;
-        EXPECT_TRUE(testsupport::runUntil([&] { return looked; }, 5));
+        EXPECT_TRUE(testsupport::runUntil([&] { return looked; }));
         return told;
     };
 
@@ -111,7 +110,7 @@ std::string alertShownBy(const std::function<void()>& act)
     QTimer::singleShot(0, [&] {
         QMessageBox* box = nullptr;
         testsupport::runUntil(
-            [&] { return acted || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())); }, 5);
+            [&] { return acted || (box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())); });
         if (box) {
             told = (box->text() + " " + box->informativeText()).toStdString();
             box->accept();
@@ -120,7 +119,7 @@ std::string alertShownBy(const std::function<void()>& act)
     });
     act();
     acted = true;
-    testsupport::runUntil([&] { return looked; }, 5);
+    testsupport::runUntil([&] { return looked; });
     return told;
 }
 

@@ -259,6 +259,7 @@ void BatchTask::run()
             jobFirst_ = i;
             jobTried_ = true;
         }
+        ++framesInFlight_;
         sharedQueue()->async(
             [self = shared_from_this(), frame = Frame{i, time, claim}, job = job_,
              index = std::size_t(i - jobFirst_)]() mutable { self->frameDidFinish(frame, std::move(job), index); });
@@ -359,6 +360,7 @@ void BatchTask::frameDidFinish(const Frame& frame, std::shared_ptr<media::ImageJ
     }
     concurrencySemaphore().signal();
     if (handled) frameDone();
+    if (--framesInFlight_ == 0 && *stoppedForGood_) lastSemaphore_.signal();
 }
 
 void BatchTask::writeAnswer(const media::ImageJob::Image& answer, const Frame& frame)
@@ -410,9 +412,10 @@ void BatchTask::stopForGood(const std::string& reason)
         stopReason_ = reason;
     }
     *stoppedForGood_ = true;
-    // The worker, waiting for the last frame or for a resume, goes on to the end.
+    // The worker, waiting for a resume or for the last frame, goes on to the end once the frames in flight
+    // (the one stopping it among them, when it is one) have ended.
     stopSemaphore_.signal();
-    lastSemaphore_.signal();
+    if (framesInFlight_ == 0) lastSemaphore_.signal();
 }
 
 void BatchTask::frameDone()

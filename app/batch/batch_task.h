@@ -205,6 +205,9 @@ private:
     std::atomic<std::int64_t> errors_ = 0;
     // Set by stopForGood; shared with the decoding of the task's job, which it stops.
     const std::shared_ptr<std::atomic<bool>> stoppedForGood_ = std::make_shared<std::atomic<bool>>(false);
+    // Frames handed to the shared queue and not yet finished: a task stopped for good ends once they have,
+    // so that no failure counts after its end.
+    std::atomic<std::int64_t> framesInFlight_ = 0;
 
     bool holdsTurn_ = false;  // worker only
     // Worker only, in the task's turn: the job of the frames from jobFirst_ on, once tried.

@@ -10,16 +10,17 @@ namespace media::detail {
 namespace {
 
 // The logs counting now, by address: a context's opaque pointer is only followed when it is one of them.
+// Never destroyed: decoders may still go on other threads while the program's static objects go.
 std::shared_mutex& logsMutex()
 {
-    static std::shared_mutex mutex;
-    return mutex;
+    static auto* mutex = new std::shared_mutex;
+    return *mutex;
 }
 
 std::set<const void*>& logs()
 {
-    static std::set<const void*> registered;
-    return registered;
+    static auto* registered = new std::set<const void*>;
+    return *registered;
 }
 
 bool isCodecContext(void* object)

@@ -75,6 +75,13 @@ void quitEvenIfAsked(e2e::Screen& screen, e2e::Process& program, const e2e::Wind
 {
     const auto known = screen.windowIds(program.pid());
     pressQuit(screen, program, window, known);
+    // It ends (slowly, on a loaded machine), or it asks: a window it did not show before.
+    const auto asks = [&] {
+        for (const auto id : screen.windowIds(program.pid()))
+            if (!known.count(id)) return true;
+        return false;
+    };
+    e2e::waitUntil([&] { return !program.running() || asks(); }, e2e::waitLimit);
     if (program.running()) answerSecondButton(screen, program.pid(), known);
 }
 

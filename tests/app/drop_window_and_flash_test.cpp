@@ -2,6 +2,7 @@
 // timer that marches its border, the documents a drop opens; the white layer and the shutter sound of a flash,
 // each as the user defaults say.
 #include "tests/app/document_fixture.h"
+#include "tests/app/file_drag.h"
 
 #include <fstream>
 
@@ -15,17 +16,6 @@
 
 namespace documenttest {
 namespace {
-
-struct Drag : ui::DraggingInfo {
-    std::vector<core::Url> files;
-    explicit Drag(std::vector<core::Url> files) : files(std::move(files)) {}
-    gfx::Point draggingLocation() const override { return {10, 10}; }
-    ui::DragOperation draggingSourceOperationMask() const override { return ui::DragOperations::copy; }
-    std::vector<std::string> types() const override { return {ui::PasteboardType::filenames}; }
-    std::optional<core::Data> data(const std::string&) const override { return std::nullopt; }
-    std::vector<core::Url> fileURLs() const override { return files; }
-    std::shared_ptr<ui::DraggingSource> draggingSource() const override { return nullptr; }
-};
 
 using DropWindow = DocumentTest;
 

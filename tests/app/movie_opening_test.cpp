@@ -2,6 +2,7 @@
 // from the command line, the open panel, a drop and a searched folder; a file that is no movie opens nothing
 // and is named, with why, in one alert; a folder's other files are passed over without a word.
 #include "tests/app/document_fixture.h"
+#include "tests/app/file_drag.h"
 
 #include <fcntl.h>
 #include <fstream>
@@ -55,17 +56,6 @@ struct Files {
         std::ofstream(path) << content;
         return path;
     }
-};
-
-struct Drag : ui::DraggingInfo {
-    std::vector<core::Url> files;
-    explicit Drag(std::vector<core::Url> files) : files(std::move(files)) {}
-    gfx::Point draggingLocation() const override { return {10, 10}; }
-    ui::DragOperation draggingSourceOperationMask() const override { return ui::DragOperations::copy; }
-    std::vector<std::string> types() const override { return {ui::PasteboardType::filenames}; }
-    std::optional<core::Data> data(const std::string&) const override { return std::nullopt; }
-    std::vector<core::Url> fileURLs() const override { return files; }
-    std::shared_ptr<ui::DraggingSource> draggingSource() const override { return nullptr; }
 };
 
 std::vector<core::Url> urls(const std::vector<std::string>& paths)

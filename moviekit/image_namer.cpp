@@ -18,20 +18,21 @@ bool isForbidden(char c) { return c == '/' || c == '\0'; }
 
 }  // namespace
 
+// The lists are never destroyed: namers on workers of batch tasks may still read them while the process ends.
 const std::vector<std::string>& ImageNamer::AllMarkups()
 {
-    static const std::vector<std::string> markups = {
+    static const auto* markups = new std::vector<std::string>{
         MovieNameMarkup, MovieExtMarkup,   ImageExtMarkup,   HhmmssMarkup, HhmmssmsMarkup,
         SecondsMarkup,   FrameIndexMarkup, FrameCountMarkup, DashMarkup,   DotMarkup,
     };
-    return markups;
+    return *markups;
 }
 
 const std::vector<std::string>& ImageNamer::DefaultMarkups()
 {
-    static const std::vector<std::string> markups = {MovieNameMarkup, DashMarkup, HhmmssmsMarkup, DotMarkup,
-                                                     ImageExtMarkup};
-    return markups;
+    static const auto* markups =
+        new std::vector<std::string>{MovieNameMarkup, DashMarkup, HhmmssmsMarkup, DotMarkup, ImageExtMarkup};
+    return *markups;
 }
 
 std::string ImageNamer::valueOf(const std::string& markup) const

@@ -231,9 +231,15 @@ void Document::snapImage(const std::shared_ptr<core::Object>&)
     }
     if (const auto view = movieView()) view->flash();
     const orvalis::Edition edition = movie_->edition();
-    // The time of the frame on screen: the snap is the picture the user sees, named after its own time.
-    const media::Time time = movie_->player()->currentFrameTime();
-    fillMiniature(SnapItem::create(time, edition));
+    // The time of the frame on screen: the snap is the picture the user sees, named after its own time. Steps
+    // and seeks still under way (keys typed ahead of the pictures) land first, as the user sees them.
+    const orvalis::PlayerRef player = movie_->player();
+    std::weak_ptr<Document> weak = sharedAs<Document>();
+    player->avplayer()->whenSettled([weak, edition, player = std::weak_ptr<orvalis::Player>(player)] {
+        auto document = weak.lock();
+        auto settled = player.lock();
+        if (document && settled) document->fillMiniature(SnapItem::create(settled->currentFrameTime(), edition));
+    });
 }
 
 void Document::onMain(const std::weak_ptr<Document>& weak, const std::function<void(Document&)>& work)

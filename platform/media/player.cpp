@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <deque>
 #include <mutex>
 #include <optional>
 
@@ -67,6 +68,10 @@ struct Player::Engine {
     double anchorClock = 0;
     Time lastReported = Time::zero();
     std::optional<Move> move;
+    // Main thread's work waiting for the moves under way to land, in the order it came: snaps, and the steps
+    // asked after them, which start from where the moves before them landed.
+    std::deque<std::function<void()>> settledWork;
+    bool runningSettledWork = false;  // a piece of it runs now: the moves it asks for start at once
     std::uint64_t lastMove = 0;
     std::optional<detail::PlaybackFrame> shown;
     bool shownAtPosition = false;  // while paused: the picture shown is the frame at `position`
@@ -144,12 +149,14 @@ struct Player::Engine {
     void landed(detail::PlaybackDecoder::Landing landing)
     {
         SeekCompletion done;
+        bool settles;
         Time now;
         bool playing;
         {
             std::lock_guard lock(mutex);
             if (!move || move->id != landing.command) return;
             done = std::move(move->done);
+            settles = !settledWork.empty();
             if (landing.frame) {
                 // At the end the time is the last frame's own, not the movie's duration.
                 if (!move->exact || landing.frame->last) position = landing.frame->time;
@@ -167,7 +174,38 @@ struct Player::Engine {
         observers.reportJump(now);
         if (landing.frame) showOnMain();
         if (done) onMain([done = std::move(done), ok = landing.frame.has_value()] { done(ok); });
+        if (settles)
+            onMain([weak = self] {
+                if (auto player = weak.lock()) player->engine_->runSettledWork();
+            });
         if (playing) scheduleTick(0);
+    }
+
+    // Main thread: the waiting work in its order, until a piece of it starts a move, which the rest waits for.
+    void runSettledWork()
+    {
+        for (;;) {
+            std::function<void()> work;
+            {
+                std::lock_guard lock(mutex);
+                if (move || settledWork.empty()) return;
+                work = std::move(settledWork.front());
+                settledWork.pop_front();
+                runningSettledWork = true;
+            }
+            work();
+            std::lock_guard lock(mutex);
+            runningSettledWork = false;
+        }
+    }
+
+    // A move asked while work waits for the moves before it: it goes after that work, and true. Callers
+    // hold the mutex.
+    bool waitsForSettledWork(std::function<void()> again)
+    {
+        if (settledWork.empty() || runningSettledWork) return false;
+        settledWork.push_back(std::move(again));
+        return true;
     }
 
     void scheduleTick(double seconds)
@@ -426,6 +464,10 @@ void Player::seek(const Time& time, const Time& toleranceBefore, const Time& tol
     Time target;
     {
         std::lock_guard lock(e.mutex);
+        if (e.waitsForSettledWork([weak = e.self, time, toleranceBefore, toleranceAfter, done]() mutable {
+                if (auto player = weak.lock()) player->seek(time, toleranceBefore, toleranceAfter, std::move(done));
+            }))
+            return;
         target = e.clampToItem(time);
         e.position = target;
         e.shownAtPosition = false;
@@ -448,7 +490,10 @@ void Player::step(int count)
     if (rate() != 0) setRate(0);
     Engine& e = *engine_;
     std::lock_guard lock(e.mutex);
-    if (!e.decoder) return;
+    if (!e.decoder || e.waitsForSettledWork([weak = e.self, count] {
+            if (auto player = weak.lock()) player->step(count);
+        }))
+        return;
     Engine::Move step;
     step.isStep = true;
     step.count = count;
@@ -464,6 +509,19 @@ void Player::step(int count)
     step.id = e.move->id;
     e.move = step;
     e.decoder->step(step.id, step.fromPts, step.fromTime, step.count);
+}
+
+void Player::whenSettled(std::function<void()> work)
+{
+    core::assertMainThread();
+    {
+        std::lock_guard lock(engine_->mutex);
+        if (engine_->move || (!engine_->settledWork.empty() && !engine_->runningSettledWork)) {
+            engine_->settledWork.push_back(std::move(work));
+            return;
+        }
+    }
+    work();
 }
 
 TimeObserverToken Player::addPeriodicTimeObserver(const Time& interval, std::shared_ptr<core::DispatchQueue> queue,

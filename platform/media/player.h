@@ -67,8 +67,12 @@ public:
     // true once there, false when a newer seek or step took over, the time is not a time or no frame decodes there.
     void seek(const Time& time, const Time& toleranceBefore, const Time& toleranceAfter, SeekCompletion done = {});
     // Pauses, then moves `count` frames from the frame on screen (backwards when negative), stopping at the
-    // first and the last frame.
+    // first and the last frame; steps asked before the last lands add up to one move.
     void step(int count);
+    // Main thread: runs `work` now when no seek or step is under way; else on the main queue once the moves
+    // issued before it have landed (or failed), so that what it reads of the player is where they took it.
+    // Steps asked while work waits go after it, in their order; the work of a player that goes away never runs.
+    void whenSettled(std::function<void()> work);
 
     // `function` hears the time every `interval` of playback, and once after each seek, step, start and stop.
     // A null queue is the main queue.

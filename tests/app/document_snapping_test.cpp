@@ -103,6 +103,26 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     EXPECT_FALSE(enables(*document, vistrel::actions::removeAll));
 }
 
+TEST_F(DocumentSnapping, SnapsTypedAheadOfThePicturesAreTheFramesTheKeysLeadTo)
+{
+    auto document = open(clipMovie());
+    ASSERT_TRUE(document);
+    ASSERT_TRUE(showFrame(*document, 10));
+    // Right, Right, Return, Right, Return, as fast as keys come: no picture has landed when the snaps are asked.
+    auto player = document->movie()->player();
+    player->step(1);
+    player->step(1);
+    document->snapImage(nullptr);
+    player->step(1);
+    document->snapImage(nullptr);
+    ASSERT_TRUE(waitForSnaps(*document, 2));
+    const auto snaps = document->snapsManager()->items();
+    EXPECT_EQ(snaps[0]->time(), frameTime(12));
+    EXPECT_EQ(frameOf(snaps[0]->image()), 12);
+    EXPECT_EQ(snaps[1]->time(), frameTime(13));
+    EXPECT_EQ(frameOf(snaps[1]->image()), 13);
+}
+
 // Goes to the end as the command does and lets the player settle there.
 void goToEnd(vistrel::Document& document)
 {

@@ -116,9 +116,10 @@ TEST_P(DisplayPositions, EveryFrameStartsAtItsPlaceInDisplayOrder)
         EXPECT_GT(compare(actual, start - tick - tick), 0) << movie.name << " frame " << k;
         EXPECT_EQ(mediatest::exactIndexAt(*forward, start + half), k) << movie.name << " in the middle of frame " << k;
         // One tick before the frame's own start is the frame before.
-        if (k > 0)
+        if (k > 0) {
             EXPECT_EQ(mediatest::exactIndexAt(*mediatest::exactGenerator(asset), actual - tick), k - 1)
                 << movie.name << " one tick before frame " << k;
+        }
     }
     // A time before the first frame's start is no frame; the first frame answers from time zero.
     EXPECT_EQ(mediatest::exactIndexAt(*mediatest::exactGenerator(asset), Time::zero()), 0) << movie.name;

@@ -166,6 +166,34 @@ TEST(Player, StepsIssuedBeforeTheFirstLandsAddUp)
     EXPECT_EQ(p.player->currentTime(), frameStart(9));
 }
 
+TEST(Player, WorkAskedWhileMovesAreUnderWaySeesWhereTheyLandAndTheMovesAfterItWaitForIt)
+{
+    Playback p(longMoviePath());
+    ASSERT_TRUE(p.firstPicture());
+    // What each piece of work saw: the picture on screen and the time it names.
+    std::vector<std::pair<int, Time>> seen;
+    const auto note = [&] { seen.emplace_back(p.shownIndex(), p.player->shownFrameTime()); };
+    p.player->whenSettled(note);
+    ASSERT_EQ(seen.size(), 1u) << "nothing under way: at once";
+    // Keys typed ahead of the pictures: Right, Right, snap, Right, snap, three Left, snap, then a seek and a snap.
+    p.player->step(1);
+    p.player->step(1);
+    p.player->whenSettled(note);
+    p.player->step(1);
+    p.player->whenSettled(note);
+    for (int i = 0; i < 3; ++i)
+        p.player->step(-1);
+    p.player->whenSettled(note);
+    bool sought = false;
+    p.player->seek(frameStart(30), Time::zero(), Time::zero(), [&](bool finished) { sought = finished; });
+    p.player->whenSettled(note);
+    ASSERT_TRUE(runUntil([&] { return seen.size() == 5; }));
+    const std::vector<std::pair<int, Time>> expected = {
+        {0, frameStart(0)}, {2, frameStart(2)}, {3, frameStart(3)}, {0, frameStart(0)}, {30, frameStart(30)}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_TRUE(sought);
+}
+
 TEST(Player, ExactSeeksShowTheFrameHoldingTheTime)
 {
     Playback p(longMoviePath());

@@ -175,6 +175,10 @@ TEST(Player, WorkAskedWhileMovesAreUnderWaySeesWhereTheyLandAndTheMovesAfterItWa
     const auto note = [&] { seen.emplace_back(p.shownIndex(), p.player->shownFrameTime()); };
     p.player->whenSettled(note);
     ASSERT_EQ(seen.size(), 1u) << "nothing under way: at once";
+    // A step past the first frame goes nowhere, and lands all the same.
+    p.player->step(-5);
+    p.player->whenSettled(note);
+    ASSERT_TRUE(runUntil([&] { return seen.size() == 2; }));
     // Keys typed ahead of the pictures: Right, Right, snap, Right, snap, three Left, snap, then a seek and a snap.
     p.player->step(1);
     p.player->step(1);
@@ -187,9 +191,9 @@ TEST(Player, WorkAskedWhileMovesAreUnderWaySeesWhereTheyLandAndTheMovesAfterItWa
     bool sought = false;
     p.player->seek(frameStart(30), Time::zero(), Time::zero(), [&](bool finished) { sought = finished; });
     p.player->whenSettled(note);
-    ASSERT_TRUE(runUntil([&] { return seen.size() == 5; }));
-    const std::vector<std::pair<int, Time>> expected = {
-        {0, frameStart(0)}, {2, frameStart(2)}, {3, frameStart(3)}, {0, frameStart(0)}, {30, frameStart(30)}};
+    ASSERT_TRUE(runUntil([&] { return seen.size() == 6; }));
+    const std::vector<std::pair<int, Time>> expected = {{0, frameStart(0)}, {0, frameStart(0)}, {2, frameStart(2)},
+                                                        {3, frameStart(3)}, {0, frameStart(0)}, {30, frameStart(30)}};
     EXPECT_EQ(seen, expected);
     EXPECT_TRUE(sought);
 }

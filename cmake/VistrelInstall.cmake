@@ -1,6 +1,6 @@
 # What `cmake --install` puts on a machine: the program with its libraries and bundles in one folder (a
 # bundle is found next to the binary that owns it), a link to the program in the binaries folder, and the
-# desktop entry and icon through which file managers offer to open movies with it.
+# desktop entry and icons (the hicolor theme's sizes) through which file managers offer to open movies with it.
 include(GNUInstallDirs)
 
 set(VISTREL_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/vistrel)
@@ -21,6 +21,6 @@ if(TARGET Vistrel)
 
   install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/net.vistrel.Vistrel.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES ${CMAKE_SOURCE_DIR}/resources/Vistrel/Vistrel.png
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps RENAME net.vistrel.Vistrel.png)
+  # hicolor/NxN/apps/net.vistrel.Vistrel.png, drawn at each size by scripts/make_app_resources.py.
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/desktop/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
 endif()

@@ -6,9 +6,12 @@
     Vistrel.png           the program's icon, 256 x 256: a film frame with a red shutter dot
     SnapSound.wav         the shutter: two short clicks of noise, 22050 Hz, mono, 16-bit
 
+and the same icon, drawn afresh at each size the icon theme asks for, into resources/desktop/icons as the
+installed tree lays it out (hicolor/NxN/apps/net.vistrel.Vistrel.png).
+
 Pure Python (zlib, struct, wave), and every run writes the same bytes:
 
-    python3 scripts/make_app_resources.py [output folder]
+    python3 scripts/make_app_resources.py [output folder [icons folder]]
 """
 
 import math
@@ -19,6 +22,7 @@ import wave
 import zlib
 
 SUPERSAMPLE = 4  # samples per pixel side, for smooth edges
+ICON_SIZES = (16, 32, 48, 64, 128, 256, 512)  # the hicolor theme's sizes, in pixels
 
 
 def png(path, width, height, shade):
@@ -111,6 +115,12 @@ def icon(x, y):
     return colour
 
 
+def icon_at(pixels):
+    """The icon's shade for a picture of `pixels` a side: the 256-unit drawing scaled to it."""
+    scale = 256.0 / pixels
+    return lambda x, y: icon(x * scale, y * scale)
+
+
 def shutter(path):
     """Two clicks of decaying noise, the second quieter, 0.16 s in all."""
     rate = 22050
@@ -142,6 +152,11 @@ def main():
     print(png(os.path.join(folder, "SnapButton-Blank.png"), 64, 64, snap_button((0.80, 0.80, 0.82))))
     print(png(os.path.join(folder, "Vistrel.png"), 256, 256, icon))
     print(shutter(os.path.join(folder, "SnapSound.wav")))
+    icons = sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "..", "resources", "desktop", "icons")
+    for pixels in ICON_SIZES:
+        apps = os.path.join(icons, "hicolor", "%dx%d" % (pixels, pixels), "apps")
+        os.makedirs(apps, exist_ok=True)
+        print(png(os.path.join(apps, "net.vistrel.Vistrel.png"), pixels, pixels, icon_at(pixels)))
 
 
 if __name__ == "__main__":

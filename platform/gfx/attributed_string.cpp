@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "platform/gfx/context.h"
-#include "platform/gfx/qt_context.h"
-#include "platform/gfx/qt_font.h"
+#include "platform/gfx/detail/qt_context.h"
+#include "platform/gfx/detail/qt_font.h"
 
 namespace gfx {
 

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "platform/gfx/qt_context.h"
+#include "platform/gfx/detail/qt_context.h"
 #include "platform/gfx/straight_alpha.h"
 
 namespace gfx {

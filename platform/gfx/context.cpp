@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gfx/detail/qt_context.h"
 #include "platform/gfx/gradient.h"
-#include "platform/gfx/qt_context.h"
 
 namespace gfx {
 

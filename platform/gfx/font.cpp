@@ -4,7 +4,7 @@
 #include <QFontInfo>
 #include <QStringList>
 
-#include "platform/gfx/qt_font.h"
+#include "platform/gfx/detail/qt_font.h"
 
 namespace gfx {
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 
 #include "platform/core/main_thread.h"
-#include "platform/ui/qt_window.h"
+#include "platform/ui/detail/qt_window.h"
 
 namespace ui {
 

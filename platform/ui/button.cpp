@@ -6,10 +6,10 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 
-#include "platform/gfx/qt_context.h"
-#include "platform/ui/qt_control.h"
-#include "platform/ui/qt_image.h"
-#include "platform/ui/qt_picture_icon.h"
+#include "platform/gfx/detail/qt_context.h"
+#include "platform/ui/detail/qt_control.h"
+#include "platform/ui/detail/qt_image.h"
+#include "platform/ui/detail/qt_picture_icon.h"
 
 namespace ui {
 

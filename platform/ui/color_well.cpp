@@ -3,8 +3,8 @@
 #include <QColorDialog>
 #include <QPushButton>
 
-#include "platform/gfx/qt_context.h"
-#include "platform/ui/qt_control.h"
+#include "platform/gfx/detail/qt_context.h"
+#include "platform/ui/detail/qt_control.h"
 
 namespace ui {
 

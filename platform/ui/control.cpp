@@ -7,8 +7,8 @@
 
 #include "platform/core/main_thread.h"
 #include "platform/ui/application.h"
+#include "platform/ui/detail/qt_control.h"
 #include "platform/ui/number_formatter.h"
-#include "platform/ui/qt_control.h"
 
 namespace ui {
 

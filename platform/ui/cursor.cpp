@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-#include "platform/ui/qt_cursor.h"
-#include "platform/ui/qt_image.h"
+#include "platform/ui/detail/qt_cursor.h"
+#include "platform/ui/detail/qt_image.h"
 
 namespace ui {
 

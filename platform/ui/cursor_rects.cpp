@@ -1,5 +1,5 @@
-#include "platform/ui/qt_cursor.h"
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_cursor.h"
+#include "platform/ui/detail/qt_view.h"
 
 namespace ui {
 

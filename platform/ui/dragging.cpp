@@ -28,10 +28,10 @@
 #include <memory>
 #include <set>
 
-#include "platform/ui/qt_dragging.h"
-#include "platform/ui/qt_event.h"
-#include "platform/ui/qt_image.h"
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_dragging.h"
+#include "platform/ui/detail/qt_event.h"
+#include "platform/ui/detail/qt_image.h"
+#include "platform/ui/detail/qt_view.h"
 
 namespace ui {
 

@@ -2,10 +2,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "platform/gfx/qt_context.h"
+#include "platform/gfx/detail/qt_context.h"
+#include "platform/ui/detail/qt_event.h"
+#include "platform/ui/detail/qt_view.h"
 #include "platform/ui/menu.h"
-#include "platform/ui/qt_event.h"
-#include "platform/ui/qt_view.h"
 #include "platform/ui/window.h"
 
 namespace ui {

@@ -4,8 +4,8 @@
 
 #include "platform/core/main_thread.h"
 #include "platform/ui/application.h"
-#include "platform/ui/qt_menu.h"
-#include "platform/ui/qt_screen.h"
+#include "platform/ui/detail/qt_menu.h"
+#include "platform/ui/detail/qt_screen.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
 

@@ -3,8 +3,8 @@
 #include <QKeySequence>
 
 #include "platform/ui/application.h"
+#include "platform/ui/detail/qt_menu.h"
 #include "platform/ui/event.h"
-#include "platform/ui/qt_menu.h"
 
 namespace ui {
 

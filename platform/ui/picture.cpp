@@ -15,10 +15,10 @@
 #include "platform/core/data.h"
 #include "platform/gfx/bitmap_context.h"
 #include "platform/gfx/context.h"
+#include "platform/gfx/detail/qt_context.h"
 #include "platform/gfx/image_reader.h"
 #include "platform/gfx/image_writer.h"
-#include "platform/gfx/qt_context.h"
-#include "platform/ui/qt_image.h"
+#include "platform/ui/detail/qt_image.h"
 
 namespace ui {
 

@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "platform/ui/qt_control.h"
+#include "platform/ui/detail/qt_control.h"
 
 namespace ui {
 

@@ -11,10 +11,10 @@
 #include <optional>
 
 #include "platform/core/main_thread.h"
-#include "platform/ui/qt_appearance.h"
-#include "platform/ui/qt_screen.h"
-#include "platform/ui/qt_view.h"
-#include "platform/ui/qt_window.h"
+#include "platform/ui/detail/qt_appearance.h"
+#include "platform/ui/detail/qt_screen.h"
+#include "platform/ui/detail/qt_view.h"
+#include "platform/ui/detail/qt_window.h"
 #include "platform/ui/view_controller.h"
 #include "platform/ui/window.h"
 

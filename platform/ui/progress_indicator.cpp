@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_view.h"
 
 namespace ui {
 

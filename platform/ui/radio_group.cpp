@@ -4,7 +4,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "platform/ui/qt_control.h"
+#include "platform/ui/detail/qt_control.h"
 
 namespace ui {
 

@@ -7,7 +7,7 @@
 #include "platform/core/main_thread.h"
 #include "platform/core/user_defaults.h"
 #include "platform/core/value.h"
-#include "platform/ui/qt_window.h"
+#include "platform/ui/detail/qt_window.h"
 
 namespace ui {
 

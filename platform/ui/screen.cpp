@@ -7,8 +7,8 @@
 #include <mutex>
 
 #include "platform/ui/application.h"
-#include "platform/ui/qt_screen.h"
-#include "platform/ui/qt_window.h"
+#include "platform/ui/detail/qt_screen.h"
+#include "platform/ui/detail/qt_window.h"
 #include "platform/ui/window.h"
 
 namespace ui {

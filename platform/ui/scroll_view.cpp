@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "platform/core/notification_center.h"
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_view.h"
 
 namespace ui {
 

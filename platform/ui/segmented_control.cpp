@@ -3,8 +3,8 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
-#include "platform/ui/qt_control.h"
-#include "platform/ui/qt_image.h"
+#include "platform/ui/detail/qt_control.h"
+#include "platform/ui/detail/qt_image.h"
 
 namespace ui {
 

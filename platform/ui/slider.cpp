@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/ui/qt_control.h"
+#include "platform/ui/detail/qt_control.h"
 
 namespace ui {
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/ui/qt_control.h"
+#include "platform/ui/detail/qt_control.h"
 
 namespace ui {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_view.h"
 
 namespace ui {
 

@@ -9,9 +9,9 @@
 #include <tuple>
 
 #include "platform/core/notification_center.h"
-#include "platform/gfx/qt_context.h"
-#include "platform/ui/qt_control.h"
-#include "platform/ui/qt_dragging.h"
+#include "platform/gfx/detail/qt_context.h"
+#include "platform/ui/detail/qt_control.h"
+#include "platform/ui/detail/qt_dragging.h"
 #include "platform/ui/standard_actions.h"
 #include "platform/ui/window.h"
 

@@ -3,10 +3,10 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "platform/gfx/qt_context.h"
-#include "platform/gfx/qt_font.h"
+#include "platform/gfx/detail/qt_context.h"
+#include "platform/gfx/detail/qt_font.h"
+#include "platform/ui/detail/qt_control.h"
 #include "platform/ui/number_formatter.h"
-#include "platform/ui/qt_control.h"
 
 namespace ui {
 

@@ -1,7 +1,7 @@
 #include "platform/ui/text_layer.h"
 
 #include "platform/gfx/context.h"
-#include "platform/gfx/qt_context.h"
+#include "platform/gfx/detail/qt_context.h"
 
 namespace ui {
 

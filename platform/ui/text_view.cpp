@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_view.h"
 
 namespace ui {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/ui/qt_control.h"
-#include "platform/ui/qt_token_edit.h"
+#include "platform/ui/detail/qt_control.h"
+#include "platform/ui/detail/qt_token_edit.h"
 
 namespace ui {
 

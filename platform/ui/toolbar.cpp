@@ -11,10 +11,10 @@
 
 #include "platform/core/user_defaults.h"
 #include "platform/ui/application.h"
+#include "platform/ui/detail/qt_image.h"
+#include "platform/ui/detail/qt_toolbar.h"
+#include "platform/ui/detail/qt_view.h"
 #include "platform/ui/picture.h"
-#include "platform/ui/qt_image.h"
-#include "platform/ui/qt_toolbar.h"
-#include "platform/ui/qt_view.h"
 
 namespace ui {
 

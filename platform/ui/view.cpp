@@ -10,8 +10,8 @@
 #include "platform/ui/animation_engine.h"
 #include "platform/ui/autoresizing.h"
 #include "platform/ui/clip_view.h"
+#include "platform/ui/detail/qt_view.h"
 #include "platform/ui/menu.h"
-#include "platform/ui/qt_view.h"
 #include "platform/ui/scroll_view.h"
 #include "platform/ui/window.h"
 

@@ -3,7 +3,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_view.h"
 #include "platform/ui/workspace.h"
 
 namespace ui {

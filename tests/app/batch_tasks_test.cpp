@@ -16,7 +16,7 @@
 #include "foundation/url_extensions.h"
 #include "moviekit/image_namer.h"
 #include "moviekit/player.h"
-#include "platform/ui/qt_control.h"
+#include "platform/ui/detail/qt_control.h"
 #include "platform/ui/user_notification.h"
 #include "platform/ui/window.h"
 #include "tests/app/batch_fixture.h"

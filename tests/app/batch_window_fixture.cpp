@@ -18,7 +18,7 @@
 
 #include "app/document/defaults_keys.h"
 #include "foundation/shortcuts.h"
-#include "platform/ui/qt_control.h"
+#include "platform/ui/detail/qt_control.h"
 #include "platform/ui/window.h"
 #include "tests/platform/core/run_until.h"
 #include "tests/support/ffmpeg_tool.h"

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/button.h"
-#include "platform/ui/qt_control.h"
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_control.h"
+#include "platform/ui/detail/qt_view.h"
 #include "tests/app/snaps_strip_fixture.h"
 
 namespace {

@@ -14,8 +14,8 @@
 
 #include "platform/gfx/image_reader.h"
 #include "platform/gfx/image_writer.h"
-#include "platform/ui/qt_dragging.h"
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_dragging.h"
+#include "platform/ui/detail/qt_view.h"
 #include "tests/app/snaps_strip_fixture.h"
 #include "tests/platform/core/run_until.h"
 

@@ -9,9 +9,9 @@
 
 #include "app/document/document_actions.h"
 #include "appkit/event_key_code.h"
+#include "platform/ui/detail/qt_menu.h"
+#include "platform/ui/detail/qt_view.h"
 #include "platform/ui/menu.h"
-#include "platform/ui/qt_menu.h"
-#include "platform/ui/qt_view.h"
 #include "tests/app/snaps_strip_fixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "appkit/tracking_slider.h"
-#include "platform/ui/qt_control.h"
+#include "platform/ui/detail/qt_control.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "foundation/player_extensions.h"
 #include "foundation/time_operators.h"
 #include "moviekit/player.h"
-#include "platform/ui/qt_control.h"
+#include "platform/ui/detail/qt_control.h"
 #include "tests/moviekit/test_movies.h"
 #include "tests/platform/core/run_until.h"
 

@@ -8,7 +8,7 @@
 #include "platform/gfx/context.h"
 #include "platform/ui/appearance.h"
 #include "platform/ui/button.h"
-#include "platform/ui/qt_control.h"
+#include "platform/ui/detail/qt_control.h"
 #include "platform/ui/window.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/button.h"
+#include "platform/ui/detail/qt_control.h"
 #include "platform/ui/number_formatter.h"
 #include "platform/ui/pop_up_button.h"
 #include "platform/ui/progress_indicator.h"
-#include "platform/ui/qt_control.h"
 #include "platform/ui/radio_group.h"
 #include "platform/ui/segmented_control.h"
 #include "platform/ui/slider.h"

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_view.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
 

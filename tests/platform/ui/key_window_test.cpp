@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/application.h"
+#include "platform/ui/detail/qt_window.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_item.h"
-#include "platform/ui/qt_window.h"
 #include "platform/ui/standard_actions.h"
 #include "platform/ui/window.h"
 #include "tests/platform/core/run_until.h"

@@ -11,7 +11,7 @@
 
 #include "platform/core/user_defaults.h"
 #include "platform/ui/alert.h"
-#include "platform/ui/qt_window.h"
+#include "platform/ui/detail/qt_window.h"
 #include "platform/ui/save_panel.h"
 #include "platform/ui/tab_view.h"
 #include "platform/ui/window.h"

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ui/detail/qt_view.h"
 #include "platform/ui/popover.h"
-#include "platform/ui/qt_view.h"
 #include "platform/ui/view.h"
 #include "platform/ui/view_controller.h"
 #include "platform/ui/window.h"

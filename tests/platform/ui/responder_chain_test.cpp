@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/ui/application.h"
+#include "platform/ui/detail/qt_menu.h"
 #include "platform/ui/menu.h"
-#include "platform/ui/qt_menu.h"
 #include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"

@@ -12,9 +12,9 @@
 #include <functional>
 
 #include "platform/gfx/image_reader.h"
+#include "platform/ui/detail/qt_view.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/pasteboard.h"
-#include "platform/ui/qt_view.h"
 #include "platform/ui/sharing.h"
 #include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/qt_control.h"
+#include "platform/ui/detail/qt_control.h"
 #include "platform/ui/standard_actions.h"
 #include "platform/ui/table_view.h"
 #include "platform/ui/window.h"

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/qt_control.h"
-#include "platform/ui/qt_token_edit.h"
+#include "platform/ui/detail/qt_control.h"
+#include "platform/ui/detail/qt_token_edit.h"
 #include "platform/ui/token_field.h"
 #include "platform/ui/window.h"
 

@@ -6,9 +6,9 @@
 
 #include "platform/core/user_defaults.h"
 #include "platform/ui/animation_context.h"
-#include "platform/ui/qt_control.h"
-#include "platform/ui/qt_toolbar.h"
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_control.h"
+#include "platform/ui/detail/qt_toolbar.h"
+#include "platform/ui/detail/qt_view.h"
 #include "platform/ui/segmented_control.h"
 #include "platform/ui/text_field.h"
 #include "platform/ui/toolbar.h"

@@ -10,7 +10,7 @@
 #include "platform/core/main_thread.h"
 #include "platform/gfx/context.h"
 #include "platform/ui/cursor.h"
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_view.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window.h"
 #include "tests/platform/core/run_until.h"

@@ -6,10 +6,10 @@
 
 #include "platform/core/user_defaults.h"
 #include "platform/ui/application.h"
+#include "platform/ui/detail/qt_window.h"
 #include "platform/ui/interface_registry.h"
 #include "platform/ui/menu.h"
 #include "platform/ui/menu_item.h"
-#include "platform/ui/qt_window.h"
 #include "platform/ui/standard_actions.h"
 #include "platform/ui/view.h"
 #include "platform/ui/view_controller.h"

@@ -1,8 +1,8 @@
-#include "platform/ui/qt_appearance.h"
+#include "platform/ui/detail/qt_appearance.h"
 
 #include <QApplication>
 
-#include "platform/gfx/qt_context.h"
+#include "platform/gfx/detail/qt_context.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "platform/ui/qt_screen.h"
+#include "platform/ui/detail/qt_screen.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "platform/ui/qt_event.h"
+#include "platform/ui/detail/qt_event.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "platform/ui/qt_image.h"
+#include "platform/ui/detail/qt_image.h"
 
 #include <cstring>
 

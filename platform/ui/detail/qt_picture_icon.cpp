@@ -1,4 +1,4 @@
-#include "platform/ui/qt_picture_icon.h"
+#include "platform/ui/detail/qt_picture_icon.h"
 
 #include <QApplication>
 #include <QIconEngine>
@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-#include "platform/ui/qt_image.h"
+#include "platform/ui/detail/qt_image.h"
 
 namespace ui {
 

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "platform/ui/control.h"
-#include "platform/ui/qt_view.h"
+#include "platform/ui/detail/qt_view.h"
 
 namespace ui {
 

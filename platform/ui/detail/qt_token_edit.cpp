@@ -1,4 +1,4 @@
-#include "platform/ui/qt_token_edit.h"
+#include "platform/ui/detail/qt_token_edit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

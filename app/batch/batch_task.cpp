@@ -19,6 +19,7 @@
 #include "platform/core/double_description.h"
 #include "platform/core/error.h"
 #include "platform/core/file_manager.h"
+#include "platform/core/free_memory.h"
 
 namespace vistrel {
 
@@ -198,6 +199,8 @@ void BatchTask::execute()
     if (count_.load() > 0) lastSemaphore_.wait();
     decoders.reset();
     leaveTurn();
+    // The task's decoders, pictures and files are freed: what the allocator keeps of them goes back.
+    core::giveFreeMemoryBack();
     // The log is in place before anyone can see the task finished.
     closeLog();
     changeState([](BatchState s) { return !batch_state::isFinished(s); }, BatchState::complete);

@@ -13,6 +13,8 @@
 #include "foundation/shortcuts.h"
 #include "moviekit/movie_view_controller.h"
 #include "moviekit/player.h"
+#include "platform/core/dispatch_queue.h"
+#include "platform/core/free_memory.h"
 #include "platform/core/keyed_archiver.h"
 #include "platform/core/keyed_unarchiver.h"
 #include "platform/core/main_thread.h"
@@ -164,6 +166,8 @@ void Document::close()
     kestrane::NC->removeObserver(this);
     ui::Document::close();
     kestrane::NC->post(DocumentDidCloseNotification, self);
+    // Once the document is gone (the reference above may be its last), what it held goes back.
+    core::DispatchQueue::main()->async([] { core::giveFreeMemoryBack(); });
 }
 
 bool Document::windowShouldClose(ui::Window&)

@@ -12,6 +12,7 @@
 #include "foundation/time_values.h"
 #include "numerics/size_geometry.h"
 #include "platform/core/dispatch_group.h"
+#include "platform/core/free_memory.h"
 #include "platform/core/main_thread.h"
 #include "platform/core/semaphore.h"
 
@@ -222,6 +223,8 @@ void DocumentExports::exportGIF(const SnapItems& snaps, const core::Url& url, bo
     core::DispatchQueue::global(core::QoS::utility)
         ->async([frames = frames_.frameGrabber(), snaps, url, replacing, weak = document_] {
             writeGIF(frames, snaps, url, replacing, weak);
+            // The writer's palettes and frames are freed with it, after the job's decoders.
+            core::giveFreeMemoryBack();
         });
 }
 

@@ -9,7 +9,6 @@
 #include "app/batch/batch_task.h"
 #include "bench/common/bench_support.h"
 #include "moviekit/movie.h"
-#include "platform/core/large_blocks.h"
 #include "platform/core/main_loop.h"
 
 #include <algorithm>
@@ -112,8 +111,6 @@ int main()
         theirs.push_back(folder / ("theirs" + std::to_string(i)));
     }
     core::MainLoop::init();
-    // The allocator gives large blocks back as the program's does.
-    core::giveLargeBlocksBackWhenFreed();
 
     // The first batch run alone gives the peak memory.
     runBatch(movies, ours);
@@ -121,12 +118,12 @@ int main()
     getrusage(RUSAGE_SELF, &usage);
     const double peakMB = double(usage.ru_maxrss) / 1024;
 
-    auto [ourTime, theirTime] = bench::bestInTurns([&] { runBatch(movies, ours); }, [&] { runTool(movies, theirs); });
+    const bench::Turns batch = bench::bestInTurns([&] { runBatch(movies, ours); }, [&] { runTool(movies, theirs); });
 
-    std::printf("ratio batch-4x60 %.3f\n", ourTime / theirTime);
+    bench::printTurns("batch-4x60", batch);
     std::printf("peak-mb batch-4x60 %.0f\n", peakMB);
     std::fflush(stdout);
-    std::fprintf(stderr, "bench_batch: %.2f s vs %.2f s\n", ourTime, theirTime);
+    std::fprintf(stderr, "bench_batch: %.2f s vs %.2f s\n", batch.ours, batch.theirs);
     fs::remove_all(folder);
     return 0;
 }

@@ -35,21 +35,34 @@ double secondsTaken(const std::function<void()>& work)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-std::pair<double, double> bestInTurns(const std::function<void()>& ours, const std::function<void()>& theirs)
+Turns bestInTurns(const std::function<void()>& ours, const std::function<void()>& theirs)
 {
     return bestInTurns([] {}, ours, theirs);
 }
 
-std::pair<double, double> bestInTurns(const std::function<void()>& prepare, const std::function<void()>& ours,
-                                      const std::function<void()>& theirs)
+Turns bestInTurns(const std::function<void()>& prepare, const std::function<void()>& ours,
+                  const std::function<void()>& theirs)
 {
-    double best[2] = {1e300, 1e300};
-    for (int round = 0; round < 3; ++round) {
+    constexpr int rounds = 3;
+    Turns turns{1e300, 1e300, {}, {}};
+    for (int round = 0; round < rounds; ++round) {
         prepare();
-        best[0] = std::min(best[0], secondsTaken(ours));
-        best[1] = std::min(best[1], secondsTaken(theirs));
+        const CpuTime ownBefore = ownCpuTime();
+        turns.ours = std::min(turns.ours, secondsTaken(ours));
+        turns.oursCpu = turns.oursCpu + (ownCpuTime() - ownBefore);
+        const CpuTime childrenBefore = childrenCpuTime();
+        turns.theirs = std::min(turns.theirs, secondsTaken(theirs));
+        turns.theirsCpu = turns.theirsCpu + (childrenCpuTime() - childrenBefore);
     }
-    return {best[0], best[1]};
+    turns.oursCpu = turns.oursCpu / rounds;
+    turns.theirsCpu = turns.theirsCpu / rounds;
+    return turns;
+}
+
+void printTurns(const std::string& name, const Turns& turns)
+{
+    std::printf("ratio %s %.3f\n", name.c_str(), turns.ratio());
+    printCpuSeconds(name, turns.oursCpu, turns.theirsCpu);
 }
 
 pid_t launch(const std::vector<std::string>& arguments)

@@ -2,10 +2,11 @@
 // programs, and making the 60 s 1080p test movie. A failure ends the benchmark with a line on stderr.
 #pragma once
 
+#include "bench/common/cpu_time.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <sys/types.h>
@@ -21,11 +22,23 @@ void serveUntil(const std::function<bool()>& done, double limitSeconds, const st
 
 double secondsTaken(const std::function<void()>& work);
 
-// The best times of ours and theirs over three rounds in which they take turns.
-std::pair<double, double> bestInTurns(const std::function<void()>& ours, const std::function<void()>& theirs);
+// Our work and the tool's over three rounds in which they take turns: the best time of each, and the processor
+// time a turn took on average, ours of this process, theirs of the children it ran.
+struct Turns {
+    double ours = 0;
+    double theirs = 0;
+    CpuTime oursCpu;
+    CpuTime theirsCpu;
+
+    double ratio() const { return ours / theirs; }
+};
+
+Turns bestInTurns(const std::function<void()>& ours, const std::function<void()>& theirs);
 // The same with `prepare` run, untimed, before each of our turns.
-std::pair<double, double> bestInTurns(const std::function<void()>& prepare, const std::function<void()>& ours,
-                                      const std::function<void()>& theirs);
+Turns bestInTurns(const std::function<void()>& prepare, const std::function<void()>& ours,
+                  const std::function<void()>& theirs);
+// Prints "ratio NAME R" and the two sides' "cpu-seconds" lines.
+void printTurns(const std::string& name, const Turns& turns);
 
 // Starts a program with its output thrown away.
 pid_t launch(const std::vector<std::string>& arguments);

@@ -99,7 +99,7 @@ int runBenchmarks(const std::string& movie)
     serveUntil([&] { return player->avplayer()->videoFrameShownAt(snapTime) != nullptr; });
 
     const double seconds = double(snapFrame) / framesPerSecond;
-    auto [ourSnap, theirSnap] = bench::bestInTurns(
+    const bench::Turns snap = bench::bestInTurns(
         [&] {
             removeAllSnaps(*document);
             document->snapImage(nullptr);
@@ -111,7 +111,7 @@ int runBenchmarks(const std::string& movie)
         });
 
     const int movieFrames = 60 * framesPerSecond;
-    auto [ourGenerate, theirGenerate] = bench::bestInTurns(
+    const bench::Turns generation = bench::bestInTurns(
         [&] {
             removeAllSnaps(*document);
             generate(*document, 100);
@@ -127,12 +127,12 @@ int runBenchmarks(const std::string& movie)
     getrusage(RUSAGE_SELF, &usage);
     const double peakMB = double(usage.ru_maxrss) / 1024;
 
-    std::printf("ratio snap-latency %.3f\n", ourSnap / theirSnap);
-    std::printf("ratio generate-100 %.3f\n", ourGenerate / theirGenerate);
+    bench::printTurns("snap-latency", snap);
+    bench::printTurns("generate-100", generation);
     std::printf("peak-mb document-1000 %.0f\n", peakMB);
     std::fflush(stdout);
-    std::fprintf(stderr, "bench_document: snap %.3f s vs %.3f s, generate-100 %.2f s vs %.2f s\n", ourSnap, theirSnap,
-                 ourGenerate, theirGenerate);
+    std::fprintf(stderr, "bench_document: snap %.3f s vs %.3f s, generate-100 %.2f s vs %.2f s\n", snap.ours,
+                 snap.theirs, generation.ours, generation.theirs);
     return 0;
 }
 

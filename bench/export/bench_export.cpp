@@ -144,7 +144,7 @@ int runBenchmarks(const fs::path& folder)
     // Twenty JPEG files at full size.
     const std::vector<int> twenty = spreadFrames(20);
     const auto twentySnaps = snapsOf(twenty);
-    auto [ourExport, theirExport] = bench::bestInTurns(
+    const bench::Turns jpegExport = bench::bestInTurns(
         [&] {
             removeContents(ours);
             document->exports().setExportFormat(kestrane::ImageFormat::jpg);
@@ -161,7 +161,7 @@ int runBenchmarks(const fs::path& folder)
     const std::vector<int> thirty = spreadFrames(30);
     const auto thirtySnaps = snapsOf(thirty);
     const fs::path palette = theirs / "palette.png", theirGIF = theirs / "ffmpeg.gif";
-    auto [ourTime, theirTime] = bench::bestInTurns(
+    const bench::Turns gifExport = bench::bestInTurns(
         [&] {
             removeContents(ours);
             exported([&] { document->asyncExportAsGIF(thirtySnaps, core::Url::fileURL(ourGIF.string())); });
@@ -178,15 +178,16 @@ int runBenchmarks(const fs::path& folder)
     const double ourPSNR = bench::psnrOfGIF(sources, ourGIF.string());
     const double theirPSNR = bench::psnrOfGIF(sources, theirGIF.string());
 
-    std::printf("ratio export-20 %.3f\n", ourExport / theirExport);
-    std::printf("ratio gif-export-30 %.3f\n", ourTime / theirTime);
+    bench::printTurns("export-20", jpegExport);
+    bench::printTurns("gif-export-30", gifExport);
     std::printf("psnr-delta gif-export %.3f\n", ourPSNR - theirPSNR);
     std::printf("peak-mb gif-export-300 %.0f\n", gifPeakMB - startMB);
     std::fflush(stdout);
     std::fprintf(stderr,
                  "bench_export: export-20 %.2f s vs %.2f s, gif-export-30 %.2f s vs %.2f s, PSNR %.2f vs %.2f dB, "
                  "gif-export-300 peak %.0f MB from %.0f MB\n",
-                 ourExport, theirExport, ourTime, theirTime, ourPSNR, theirPSNR, gifPeakMB, startMB);
+                 jpegExport.ours, jpegExport.theirs, gifExport.ours, gifExport.theirs, ourPSNR, theirPSNR, gifPeakMB,
+                 startMB);
     return 0;
 }
 

@@ -64,10 +64,10 @@ void checkTool(std::vector<std::string> command, double seconds)
 void compare(const std::string& name, const std::string& movie, const std::vector<std::string>& tool, double at)
 {
     checkTool(tool, at);
-    auto [ours, theirs] = bench::bestInTurns([&] { grabFresh(movie, at); }, [&] { bench::run(tool); });
-    std::printf("ratio %s %.3f\n", name.c_str(), ours / theirs);
+    const bench::Turns turns = bench::bestInTurns([&] { grabFresh(movie, at); }, [&] { bench::run(tool); });
+    bench::printTurns(name, turns);
     std::fflush(stdout);
-    std::fprintf(stderr, "bench_fresh_grab: %s %.3f s vs %.3f s\n", name.c_str(), ours, theirs);
+    std::fprintf(stderr, "bench_fresh_grab: %s %.3f s vs %.3f s\n", name.c_str(), turns.ours, turns.theirs);
 }
 
 }  // namespace

@@ -63,12 +63,12 @@ int main()
     getrusage(RUSAGE_SELF, &usage);
     double peakMB = double(usage.ru_maxrss) / 1024;
 
-    auto [ourDense, theirDense] = bench::bestInTurns(
+    const bench::Turns denseTurns = bench::bestInTurns(
         [&] { grab(movie, dense); },
         [&] {
             bench::run({bench::ffmpegTool, "-nostdin", "-v", "error", "-i", movie, "-vf", "fps=1", "-f", "null", "-"});
         });
-    auto [ourSparse, theirSparse] =
+    const bench::Turns sparseTurns =
         bench::bestInTurns([&] { grab(movie, sparse); },
                            [&] {
                                for (double s : sparse)
@@ -76,12 +76,12 @@ int main()
                                                "-i", movie, "-frames:v", "1", "-f", "null", "-"});
                            });
 
-    std::printf("ratio grab-dense %.3f\n", ourDense / theirDense);
-    std::printf("ratio grab-sparse %.3f\n", ourSparse / theirSparse);
+    bench::printTurns("grab-dense", denseTurns);
+    bench::printTurns("grab-sparse", sparseTurns);
     std::printf("peak-mb grab-dense %.0f\n", peakMB);
     std::fflush(stdout);
-    std::fprintf(stderr, "bench_grab: dense %.2f s vs %.2f s, sparse %.2f s vs %.2f s\n", ourDense, theirDense,
-                 ourSparse, theirSparse);
+    std::fprintf(stderr, "bench_grab: dense %.2f s vs %.2f s, sparse %.2f s vs %.2f s\n", denseTurns.ours,
+                 denseTurns.theirs, sparseTurns.ours, sparseTurns.theirs);
     std::filesystem::remove_all(folder);
     return 0;
 }

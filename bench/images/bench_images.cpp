@@ -1,6 +1,7 @@
 // Image encoding against ffmpeg on the same pixels: one 1920x1080 frame as PNG and JPEG, and 30 frames
 // grabbed from a movie as an animated GIF (ffmpeg's two-pass palettegen/paletteuse). Prints "KIND NAME VALUE"
-// lines.
+// lines, and for each timed encoding the processor time of a run of ours and of the tool's (less its decoding
+// to nothing) as "cpu-seconds NAME-ours T user U system S" and "cpu-seconds NAME-ffmpeg ...".
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "bench/common/bench_quality.h"
+#include "bench/common/cpu_time.h"
 #include "bench/images/scene.h"
 #include "platform/core/data.h"
 #include "platform/gfx/image_writer.h"
@@ -40,11 +42,17 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-double medianSeconds(const std::function<void()>& work)
+// The median time of the repetitions of `work`; `cpu` (when given) adds the processor time of a repetition, on
+// average, of this process or of the children it waited for.
+double medianSeconds(const std::function<void()>& work, bench::CpuTime* ownCpu = nullptr,
+                     bench::CpuTime* childrenCpu = nullptr)
 {
+    const bench::CpuTime ownBefore = bench::ownCpuTime(), childrenBefore = bench::childrenCpuTime();
     std::vector<double> times;
     for (int i = 0; i < repetitions; ++i)
         times.push_back(secondsOf(work));
+    if (ownCpu) *ownCpu = *ownCpu + (bench::ownCpuTime() - ownBefore) / repetitions;
+    if (childrenCpu) *childrenCpu = *childrenCpu + (bench::childrenCpuTime() - childrenBefore) / repetitions;
     return median(times);
 }
 
@@ -57,11 +65,14 @@ void run(const std::string& command)
 }
 
 // ffmpeg's own time for a job: the command's time less that of the same input decoded to nothing, so
-// process start-up and reading the input do not count.
-double ffmpegSeconds(const std::string& input, const std::string& job)
+// process start-up and reading the input do not count; `cpu` is given its processor time the same way.
+double ffmpegSeconds(const std::string& input, const std::string& job, bench::CpuTime& cpu)
 {
-    const double baseline = medianSeconds([&] { run("ffmpeg -y -v error " + input + " -f null -"); });
-    const double total = medianSeconds([&] { run("ffmpeg -y -v error " + input + " " + job); });
+    bench::CpuTime baselineCpu, totalCpu;
+    const double baseline =
+        medianSeconds([&] { run("ffmpeg -y -v error " + input + " -f null -"); }, nullptr, &baselineCpu);
+    const double total = medianSeconds([&] { run("ffmpeg -y -v error " + input + " " + job); }, nullptr, &totalCpu);
+    cpu = totalCpu - baselineCpu;
     return std::max(total - baseline, 1e-4);
 }
 
@@ -100,16 +111,21 @@ void benchStill(const fs::path& dir)
     writeRaw({frame}, dir / "frame.raw");
     const std::string input = rawInput(dir / "frame.raw", width, height);
 
-    const double ourPNG = medianSeconds([&] { writeImage(frame, dir / "ours.png", gfx::ImageFileType::png); });
-    const double theirPNG = ffmpegSeconds(input, (dir / "ffmpeg.png").string());
+    bench::CpuTime ourPNGCpu, theirPNGCpu;
+    const double ourPNG =
+        medianSeconds([&] { writeImage(frame, dir / "ours.png", gfx::ImageFileType::png); }, &ourPNGCpu);
+    const double theirPNG = ffmpegSeconds(input, (dir / "ffmpeg.png").string(), theirPNGCpu);
     report("ratio", "png-encode", ourPNG / theirPNG);
+    bench::printCpuSeconds("png-encode", ourPNGCpu, theirPNGCpu);
     report("ratio", "png-size", double(fs::file_size(dir / "ours.png")) / double(fs::file_size(dir / "ffmpeg.png")));
     report("seconds", "png-encode-ours", ourPNG);
     report("seconds", "png-encode-ffmpeg", theirPNG);
 
     // ffmpeg at its usual high quality (-q:v 2, 4:2:0); ours at the lowest quality (in hundredths) whose
     // PSNR reaches ffmpeg's, so that sizes compare at equal fidelity.
-    const double theirJPEG = ffmpegSeconds(input, "-pix_fmt yuvj420p -q:v 2 " + (dir / "ffmpeg.jpg").string());
+    bench::CpuTime ourJPEGCpu, theirJPEGCpu;
+    const double theirJPEG =
+        ffmpegSeconds(input, "-pix_fmt yuvj420p -q:v 2 " + (dir / "ffmpeg.jpg").string(), theirJPEGCpu);
     const double theirPSNR = bench::psnrOfImage(*frame, (dir / "ffmpeg.jpg").string());
     double quality = 0.5;
     while (quality < 1.0) {
@@ -119,8 +135,9 @@ void benchStill(const fs::path& dir)
     }
     const gfx::FrameProperties matched{.jpegQuality = quality};
     const double ourJPEG =
-        medianSeconds([&] { writeImage(frame, dir / "ours.jpg", gfx::ImageFileType::jpeg, matched); });
+        medianSeconds([&] { writeImage(frame, dir / "ours.jpg", gfx::ImageFileType::jpeg, matched); }, &ourJPEGCpu);
     report("ratio", "jpeg-encode", ourJPEG / theirJPEG);
+    bench::printCpuSeconds("jpeg-encode", ourJPEGCpu, theirJPEGCpu);
     report("ratio", "jpeg-size", double(fs::file_size(dir / "ours.jpg")) / double(fs::file_size(dir / "ffmpeg.jpg")));
     report("psnr-delta", "jpeg-quality", bench::psnrOfImage(*frame, (dir / "ours.jpg").string()) - theirPSNR);
     report("quality", "jpeg-matched", quality);
@@ -168,14 +185,17 @@ void benchGIF(const fs::path& dir)
             std::exit(1);
         }
     };
-    const double ours = medianSeconds(writeOurs);
+    bench::CpuTime ourCpu, theirCpu;
+    const double ours = medianSeconds(writeOurs, &ourCpu);
     const double theirs =
         ffmpegSeconds(rawInput(dir / "frames.raw", width, height, 10),
                       "-filter_complex \"[0:v]split[a][b];[a]palettegen[p];[b][p]paletteuse\" -loop 0 " +
-                          (dir / "ffmpeg.gif").string());
+                          (dir / "ffmpeg.gif").string(),
+                      theirCpu);
     const double ourPSNR = bench::psnrOfGIF(frames, (dir / "ours.gif").string()),
                  theirPSNR = bench::psnrOfGIF(frames, (dir / "ffmpeg.gif").string());
     report("ratio", "gif-time", ours / theirs);
+    bench::printCpuSeconds("gif-time", ourCpu, theirCpu);
     report("psnr-delta", "gif-quality", ourPSNR - theirPSNR);
     report("psnr", "gif-ours", ourPSNR);
     report("psnr", "gif-ffmpeg", theirPSNR);

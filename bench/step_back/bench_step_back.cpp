@@ -4,6 +4,8 @@
 // `ffmpeg -ss T -i movie -frames:v 1 -f null -` for the same frames, in the same run:
 //   ratio step-back R         the median step over the ffmpeg median
 //   ratio step-back-worst R   the slowest step over the ffmpeg median
+//   cpu-seconds step-back-ours T user U system S     processor time of a step, on average
+//   cpu-seconds step-back-ffmpeg T user U system S   the same of a run of the tool
 // The movie is made once and kept in the build folder (bench-movies).
 #include "bench/common/bench_support.h"
 #include "platform/core/main_loop.h"
@@ -57,6 +59,7 @@ int main()
 
     std::vector<double> steps;
     std::vector<int> frames;
+    bench::CpuTime stepsCpu;
     for (double place : places) {
         const int frame = int(place * fps);
         bool done = false, finished = false;
@@ -70,9 +73,11 @@ int main()
         for (int step = 1; step <= stepsPerPlace; ++step) {
             const int waiting = pictures;
             const auto start = Clock::now();
+            const bench::CpuTime cpuBefore = bench::ownCpuTime();
             player->step(-1);
             if (!await([&] { return pictures > waiting; })) fail("no picture after a step");
             steps.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+            stepsCpu = stepsCpu + (bench::ownCpuTime() - cpuBefore);
             if (shownIndex != frame - step)
                 fail("a step back from frame " + std::to_string(frame - step + 1) + " showed " +
                      std::to_string(shownIndex));
@@ -80,6 +85,7 @@ int main()
         }
     }
 
+    const bench::CpuTime childrenBefore = bench::childrenCpuTime();
     std::vector<double> theirs;
     for (int frame : frames) {
         const double at = double(frame) / fps;
@@ -88,11 +94,13 @@ int main()
                         "-frames:v", "1", "-f", "null", "-"});
         }));
     }
+    const bench::CpuTime theirsCpu = (bench::childrenCpuTime() - childrenBefore) / double(theirs.size());
     const double reference = bench::median(theirs);
     const double median = bench::median(steps);
     const double worst = *std::max_element(steps.begin(), steps.end());
     std::printf("ratio step-back %.3f\n", median / reference);
     std::printf("ratio step-back-worst %.3f\n", worst / reference);
+    bench::printCpuSeconds("step-back", stepsCpu / double(steps.size()), theirsCpu);
     std::fflush(stdout);
     std::fprintf(stderr, "bench_step_back: median step %.1f ms, slowest %.1f ms, ffmpeg median %.1f ms\n",
                  median * 1000, worst * 1000, reference * 1000);

@@ -84,7 +84,7 @@ int measure()
         bar->setMovie(nullptr);
         next = openedMovie(url);
     };
-    auto [ours, theirs] = bench::bestInTurns(
+    const bench::Turns turns = bench::bestInTurns(
         prepare, [&] { fillStrip(*bar, next); },
         [&] {
             bench::run({bench::ffmpegTool, "-nostdin", "-v", "error", "-skip_frame", "nokey", "-i", movie, "-vf",
@@ -94,9 +94,9 @@ int measure()
     window->close();
     std::filesystem::remove_all(folder);
 
-    std::printf("ratio strip-fill %.3f\n", ours / theirs);
+    bench::printTurns("strip-fill", turns);
     std::fflush(stdout);
-    std::fprintf(stderr, "bench_strip: strip %.3f s vs %.3f s\n", ours, theirs);
+    std::fprintf(stderr, "bench_strip: strip %.3f s vs %.3f s\n", turns.ours, turns.theirs);
     return 0;
 }
 

@@ -113,11 +113,11 @@ private:
         auto window = vistrel::BatchWindowController::create();
         window->showWindow(nullptr);
         if (!window->moviesController()) fail("the batch window has no movies table");
-        auto [ours, theirs] =
+        const bench::Turns turns =
             bench::bestInTurns([&] { dropOnTable(*window, folder_ / "movies"); }, [&] { probeWithTool(movies); });
-        std::printf("ratio table-load-200 %.3f\n", ours / theirs);
+        bench::printTurns("table-load-200", turns);
         std::fflush(stdout);
-        std::fprintf(stderr, "bench_table: %.3f s vs %.3f s\n", ours, theirs);
+        std::fprintf(stderr, "bench_table: %.3f s vs %.3f s\n", turns.ours, turns.theirs);
         window->manager()->cancelAllTasks();
         window->window()->close();
         ui::Application::shared()->terminate();

@@ -1,6 +1,6 @@
 #include "platform/media/image_job.h"
 
-#include "platform/core/large_blocks.h"
+#include "platform/core/free_memory.h"
 #include "platform/media/detail/decoder_pool.h"
 #include "platform/media/detail/decoding_share.h"
 #include "platform/media/detail/frame_grab.h"

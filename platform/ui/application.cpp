@@ -11,7 +11,6 @@
 
 #include "platform/core/bundle.h"
 #include "platform/core/dispatch_queue.h"
-#include "platform/core/large_blocks.h"
 #include "platform/core/main_thread.h"
 #include "platform/core/user_notices.h"
 #include "platform/ui/alert.h"
@@ -87,7 +86,6 @@ int Application::run(int argc, char** argv, const std::shared_ptr<ApplicationDel
     // The toolkit's own debug messages (its event reader's "[heap] n" when the main thread lags, among
     // others) stay out of the program's output, whatever a Qt logging configuration file asks.
     QLoggingCategory::setFilterRules("qt.*.debug=false");
-    core::giveLargeBlocksBackWhenFreed();
     if (!QCoreApplication::instance()) new QApplication(storedArgc, argv);
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i)

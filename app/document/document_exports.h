@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/document/document_frames.h"
+#include "app/document/document_work.h"
 #include "app/document/snap_item.h"
 #include "foundation/image_format.h"
 #include "moviekit/movie.h"
@@ -21,8 +22,6 @@
 #include "platform/core/url.h"
 
 namespace vistrel {
-
-class Document;
 
 // The image format of a stored or sent raw value; PNG for a value that names none.
 kestrane::ImageFormat imageFormatOf(std::int64_t raw);
@@ -35,7 +34,7 @@ public:
     // The line of the errors for a snap whose frame could not be had, with the reason.
     static std::string cannotSnapLine(const SnapItem& item, const std::string& reason);
 
-    DocumentExports(std::weak_ptr<Document> document, std::shared_ptr<orvalis::Movie> movie, DocumentFrames& frames);
+    DocumentExports(std::weak_ptr<DocumentWork> document, std::shared_ptr<orvalis::Movie> movie, DocumentFrames& frames);
 
     // Any thread; made on first use and kept.
     std::shared_ptr<core::DispatchQueue> exportQueue();
@@ -52,7 +51,7 @@ public:
     // Starts writing the frames, in order, into one animated GIF on a global queue: in place of the file at the
     // URL when `replacing` (the user said so), else at the URL or, when something is there by then, at the
     // next free name beside it.
-    void exportGIF(const SnapItems& snaps, const core::Url& url, bool replacing);
+    void exportGIF(const SnapItems& snaps, const core::Url& url, bool replacing = false);
     // Writes dragged snaps as image files of the preferred format; when any of them fails, the errors end with
     // droppedNothingLine.
     std::vector<std::string> exportDrop(const SnapItems& snaps, const core::Url& folder);
@@ -66,7 +65,7 @@ private:
     // The document's busy work of exporting begins.
     void beginExporting();
 
-    const std::weak_ptr<Document> document_;
+    const std::weak_ptr<DocumentWork> document_;
     const std::shared_ptr<orvalis::Movie> movie_;
     DocumentFrames& frames_;
     kestrane::ImageFormat exportFormat_ = kestrane::ImageFormat::png;

@@ -51,17 +51,17 @@ TEST_F(DocumentGeneration, GeneratesTheSeriesOfTheClipAllAtOnceWhileBusy)
         [&](const core::Notification&) { ++appends; });
     popover->generateSnaps(nullptr);
     EXPECT_EQ(document->state(), vistrel::DocumentState::generating);
-    EXPECT_FALSE(document->progressLabel()->isHidden());
-    EXPECT_TRUE(document->snapButton()->isHidden());
+    EXPECT_FALSE(document->outlets().progressLabel.lock()->isHidden());
+    EXPECT_TRUE(document->outlets().snapButton.lock()->isHidden());
     EXPECT_FALSE(enables(*document, vistrel::actions::snapImage));
-    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow()));
+    EXPECT_FALSE(document->windowShouldClose(*document->outlets().mainWindow.lock()));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
 
     ASSERT_TRUE(waitForSnaps(*document, 10));
     EXPECT_EQ(appends, 1);
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
-    EXPECT_TRUE(document->progressLabel()->isHidden());
-    EXPECT_TRUE(document->windowShouldClose(*document->mainWindow()));
+    EXPECT_TRUE(document->outlets().progressLabel.lock()->isHidden());
+    EXPECT_TRUE(document->windowShouldClose(*document->outlets().mainWindow.lock()));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 0);
     // Ten inner points of 1.0 s to 4.3 s, three frames apart, each snap the frame holding its time.
     const auto& items = document->snapsManager()->items();
@@ -107,11 +107,11 @@ TEST_F(DocumentGeneration, OverlappingBusyWorkKeepsTheGuardsUntilTheLastEnds)
     ASSERT_TRUE(waitForSnaps(*document, 12));
     EXPECT_EQ(document->state(), vistrel::DocumentState::exporting);
     EXPECT_FALSE(enables(*document, vistrel::actions::snapImage));
-    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow()));
+    EXPECT_FALSE(document->windowShouldClose(*document->outlets().mainWindow.lock()));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
     document->endBusyWork(vistrel::DocumentState::exporting);
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
-    EXPECT_TRUE(document->windowShouldClose(*document->mainWindow()));
+    EXPECT_TRUE(document->windowShouldClose(*document->outlets().mainWindow.lock()));
 
     // Two exports at once: the first to end leaves the document busy.
     document->snapsManager()->setSelection(core::IndexSet{2});

@@ -138,7 +138,8 @@ void Document::movieDidOpen()
     movieOpen_ = true;
     const auto controller = outlets_.movieViewController.lock();
     if (controller) controller->setMovie(movie_);
-    if (const auto window = outlets_.mainWindow.lock(); window && controller) kestrane::insertNextResponder(*window, controller);
+    if (const auto window = outlets_.mainWindow.lock(); window && controller)
+        kestrane::insertNextResponder(*window, controller);
     const bool playable = movie_->playable();
     outlets_.unplayableLabel.lock()->setHidden(playable);
     if (auto notice = std::dynamic_pointer_cast<ui::TextField>(outlets_.unplayableLabel.lock()); notice && !playable)

@@ -2,9 +2,9 @@
 // the snap and generator buttons, the snaps strip), its frames (DocumentFrames: the one Thumbnailer and its
 // serial thumbnail queue), its exports (DocumentExports: the export queue, the names, the files), its sharing
 // (DocumentSharing: the clipboard, the sharing menu, the drags out of the strip), and its snaps kept across
-// launches through the session. Its parts reach it only through DocumentWork. The movie file is only ever read. Busy work (exporting,
-// restoring, generating) is counted, so that the window refuses to close, the snap command stays off and
-// quitting asks until the last of it has finished. Main thread only.
+// launches through the session. Its parts reach it only as a DocumentWork. The movie file is only ever read.
+// Busy work (exporting, restoring, generating) is counted, so that the window refuses to close, the snap
+// command stays off and quitting asks until the last of it has finished. Main thread only.
 #pragma once
 
 #include <atomic>

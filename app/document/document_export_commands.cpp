@@ -27,15 +27,16 @@ void chooseFolderThenExport(Document& document, kestrane::ImageFormat format, co
     panel->setCanCreateDirectories(true);
     panel->setPrompt(kestrane::local(*kestrane::MB.get(), promptKey));
     std::weak_ptr<Document> weak = document.sharedAs<Document>();
-    panel->beginSheetModal(document.outlets().mainWindow.lock(), [weak, panel, format, all](ui::ModalResponse response) {
-        const auto self = weak.lock();
-        if (!self || response != ui::ModalResponses::ok) return;
-        self->exports().setExportFormat(format);
-        const auto folder = panel->url();
-        if (!folder) return;
-        const auto& manager = *self->snapsManager();
-        self->exports().exportImages(all ? manager.items() : manager.selectedItems(), *folder);
-    });
+    panel->beginSheetModal(document.outlets().mainWindow.lock(),
+                           [weak, panel, format, all](ui::ModalResponse response) {
+                               const auto self = weak.lock();
+                               if (!self || response != ui::ModalResponses::ok) return;
+                               self->exports().setExportFormat(format);
+                               const auto folder = panel->url();
+                               if (!folder) return;
+                               const auto& manager = *self->snapsManager();
+                               self->exports().exportImages(all ? manager.items() : manager.selectedItems(), *folder);
+                           });
 }
 
 }  // namespace

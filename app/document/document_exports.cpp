@@ -36,7 +36,8 @@ struct ImageExport {
 // snaps that end together never goes back.
 void snapDone(ImageExport& job, const std::weak_ptr<DocumentWork>& document)
 {
-    DocumentWork::onMain(document, [&](DocumentWork& d) { d.updateProgress(double(++job.done) / double(job.lines.size())); });
+    DocumentWork::onMain(document,
+                         [&](DocumentWork& d) { d.updateProgress(double(++job.done) / double(job.lines.size())); });
 }
 
 // One snap of an image export, on the export queue, with its frame at full size (null: none could be had, or

@@ -1,10 +1,10 @@
 // The exports of one document: snaps as image files into a folder, written on the document's serial export
-// queue; snaps as one animated GIF, written on a global queue; and the files of snaps dragged out of the strip.
-// Frames are grabbed again, at export time, through the document's frames. Every file is written out of sight
-// and takes its name only once whole, a name promised to nobody else, so nothing already in a folder is ever
-// replaced. Each export is busy work of the document from its start to its end, shows its progress there and
-// lists its failures together in the document's export-errors sheet at its end. Held by its Document; main
-// thread, except where a member says otherwise.
+// queue; snaps as one animated GIF, written on a global queue (gif_writing.h); and the files of snaps dragged
+// out of the strip. Frames are grabbed again, at export time, through the document's frames. Every file is
+// written out of sight and takes its name only once whole, a name promised to nobody else (PromisedNames), so
+// nothing already in a folder is ever replaced. Each export is busy work of the document from its start to its end,
+// shows its progress there and lists its failures together in the document's export-errors sheet at its end. Held by
+// its Document, which it reaches only as a DocumentWork; main thread, except where a member says otherwise.
 #pragma once
 
 #include <functional>
@@ -34,7 +34,8 @@ public:
     // The line of the errors for a snap whose frame could not be had, with the reason.
     static std::string cannotSnapLine(const SnapItem& item, const std::string& reason);
 
-    DocumentExports(std::weak_ptr<DocumentWork> document, std::shared_ptr<orvalis::Movie> movie, DocumentFrames& frames);
+    DocumentExports(std::weak_ptr<DocumentWork> document, std::shared_ptr<orvalis::Movie> movie,
+                    DocumentFrames& frames);
 
     // Any thread; made on first use and kept.
     std::shared_ptr<core::DispatchQueue> exportQueue();

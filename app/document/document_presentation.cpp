@@ -30,7 +30,8 @@ void Document::setState(DocumentState state)
     // A movie still opening shows the spinner and its state as busy work does.
     const bool working = isBusy(state) || state == DocumentState::opening;
     if (!working) {
-        outlets_.snapButton.lock()->setImage(state == DocumentState::snapping ? snapRedButtonImage() : snapBlankButtonImage());
+        outlets_.snapButton.lock()->setImage(state == DocumentState::snapping ? snapRedButtonImage()
+                                                                              : snapBlankButtonImage());
         outlets_.progressIndicator.lock()->stopAnimation(nullptr);
     } else {
         outlets_.progressIndicator.lock()->startAnimation(nullptr);
@@ -77,7 +78,8 @@ void Document::updateSnapsField()
     const std::string snaps =
         kestrane::localPlural(*kestrane::MB.get(), "Document.SnapsLabel", std::int64_t(snapsManager_->items().size()));
     const auto& selection = snapsManager_->selection();
-    outlets_.snapsField.lock()->setStringValue(selection.isEmpty() ? snaps : std::to_string(selection.count()) + " of " + snaps);
+    outlets_.snapsField.lock()->setStringValue(
+        selection.isEmpty() ? snaps : std::to_string(selection.count()) + " of " + snaps);
 }
 
 void Document::showCannotBeClosedAlert()
@@ -123,8 +125,8 @@ void Document::showExportMenu(const std::shared_ptr<core::Object>&)
     menu->addItem(interfaceText("Menu.File.ExportAllAsGIF"), actions::exportAllAsGIF, "")->setTarget(self);
     // Under the button's bottom left corner.
     const gfx::Point corner = outlets_.exportButton.lock()->convertPointTo({0, 0}, nullptr);
-    const auto event =
-        ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0, outlets_.mainWindow.lock()->windowNumber(), 1, 1);
+    const auto event = ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0,
+                                             outlets_.mainWindow.lock()->windowNumber(), 1, 1);
     ui::Menu::popUpContextMenu(menu, event, outlets_.exportButton.lock());
 }
 

@@ -83,7 +83,7 @@ gfx::Rect DocumentSharing::sharingSourceFrame(const ui::SharingItem& item) const
 }
 
 std::shared_ptr<ui::SharingServiceDelegate> DocumentSharing::delegateForSharingService(ui::SharingServicePicker&,
-                                                                                ui::SharingService&)
+                                                                                       ui::SharingService&)
 {
     return sharedAs<DocumentSharing>();
 }
@@ -99,14 +99,15 @@ gfx::ImageRef DocumentSharing::transitionImageForShareItem(ui::SharingService&, 
 }
 
 std::shared_ptr<ui::Window> DocumentSharing::sourceWindowForShareItems(ui::SharingService&,
-                                                                const std::vector<ui::SharingItem>&, int*)
+                                                                       const std::vector<ui::SharingItem>&, int*)
 {
     return outlets().mainWindow.lock();
 }
 
 // Dragging out of the strip.
 
-std::optional<std::vector<std::string>> DocumentSharing::snapsViewDropSelectionTo(SnapsView& view, const core::Url& folder)
+std::optional<std::vector<std::string>> DocumentSharing::snapsViewDropSelectionTo(SnapsView& view,
+                                                                                  const core::Url& folder)
 {
     const core::IndexSet& dragged =
         view.draggedIndexes().isEmpty() ? snapsManager_->selection() : view.draggedIndexes();
@@ -122,6 +123,5 @@ void DocumentSharing::snapsViewDroppedFilesWithheld(SnapsView&)
     // When the writing failed, its errors say so at its end; here it took too long.
     if (!exports_.dropsSettled()) showExportErrors(DocumentExports::droppedNothingLine);
 }
-
 
 }  // namespace vistrel

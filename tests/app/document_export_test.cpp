@@ -316,7 +316,8 @@ TEST_F(DocumentExport, ACutShortMovieExportsItsLastFrameUnderItsTimeAndListsASna
     EXPECT_EQ(names[0], frameFileName("cut", last));
     EXPECT_EQ(filesIn(exported.path()), std::set<std::string>{frameFileName("cut", last)});
     expectFrame(exported / names[0], *end, last);
-    EXPECT_EQ(withoutSnapReasons(document->outlets().exportErrorsTextView.lock()->string()), "Cannot snap image at 00:00:05:500\n");
+    EXPECT_EQ(withoutSnapReasons(document->outlets().exportErrorsTextView.lock()->string()),
+              "Cannot snap image at 00:00:05:500\n");
     EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), document->outlets().exportErrorsAlert.lock());
 }
 
@@ -369,7 +370,8 @@ TEST_F(DocumentExport, WorkStoppedForQuittingFinishesWhatIsUnderWayAndBeginsNoth
     auto& share = media::detail::DecodingShare::shared();
     ASSERT_TRUE(share.take(share.threads(), {}));
     const auto names = document->exports().exportImages({snapAt(2), snapAt(4), snapAt(6), snapAt(8), snapAt(10)}, url);
-    document->exports().exportGIF({snapAt(8), snapAt(10), snapAt(12)}, core::Url::fileURL((folder / "clip.gif").string()));
+    document->exports().exportGIF({snapAt(8), snapAt(10), snapAt(12)},
+                                  core::Url::fileURL((folder / "clip.gif").string()));
     document->performSnapsGeneration(nullptr);
     core::MainLoop::processEvents(0.1);
     EXPECT_TRUE(document->isAtWork());
@@ -437,8 +439,8 @@ std::pair<QList<QUrl>, std::vector<int>> dragOut(vistrel::Document& document, st
     document.outlets().snapsView.lock()->scrollRectToVisible(cell.frame());
     const gfx::Point at = cell.convertPointTo({cell.bounds().midX(), cell.bounds().midY()}, nullptr);
     const auto send = [&](ui::EventType type, const gfx::Point& where) {
-        document.outlets().mainWindow.lock()->sendEvent(ui::Event::mouseEvent(type, where, ui::ModifierFlags::command, 0,
-                                                               document.outlets().mainWindow.lock()->windowNumber(), 1, 1));
+        document.outlets().mainWindow.lock()->sendEvent(ui::Event::mouseEvent(
+            type, where, ui::ModifierFlags::command, 0, document.outlets().mainWindow.lock()->windowNumber(), 1, 1));
     };
     send(ui::EventType::leftMouseDown, at);
     send(ui::EventType::leftMouseDragged, {at.x + 10, at.y});
@@ -477,7 +479,8 @@ TEST_F(DocumentExport, ADropHandsOverTheSnapsDraggedOrNoneAndLeavesNoFileBehind)
     document->outlets().exportErrorsTextView.lock()->setString("");
     testsupport::TempDir folder("drop");
     document->snapsManager()->setSelection(core::IndexSet{0});
-    ASSERT_TRUE(document->sharing()->snapsViewDropSelectionTo(*document->outlets().snapsView.lock(), core::Url::fileURL(folder.path().string())));
+    ASSERT_TRUE(document->sharing()->snapsViewDropSelectionTo(*document->outlets().snapsView.lock(),
+                                                              core::Url::fileURL(folder.path().string())));
     EXPECT_FALSE(document->sharing()->snapsViewDroppedFilesSettled(*document->outlets().snapsView.lock()));
     document->sharing()->snapsViewDroppedFilesWithheld(*document->outlets().snapsView.lock());
     EXPECT_EQ(document->outlets().exportErrorsTextView.lock()->string(), "The dragged snaps were not dropped\n");
@@ -530,13 +533,16 @@ TEST_F(DocumentExport, SharedPicturesComeFromTheMoviePictureOnScreen)
     ASSERT_TRUE(document);
     const ui::SharingItem picture{
         .image = gfx::Image::create(2, 2, std::vector<gfx::Pixel>(4, 0)), .url = {}, .text = {}};
-    const gfx::Rect onScreen = document->outlets().mainWindow.lock()->convertRectToScreen(
-        document->outlets().movieView.lock()->convertRectTo(document->outlets().movieView.lock()->videoRect(), nullptr));
+    const gfx::Rect onScreen =
+        document->outlets().mainWindow.lock()->convertRectToScreen(document->outlets().movieView.lock()->convertRectTo(
+            document->outlets().movieView.lock()->videoRect(), nullptr));
     EXPECT_FALSE(document->outlets().movieView.lock()->videoRect().isEmpty());
     EXPECT_EQ(document->sharing()->sharingSourceFrame(picture), onScreen);
-    EXPECT_EQ(document->sharing()->sharingSourceFrame(ui::SharingItem{.image = nullptr, .url = {}, .text = "text"}), gfx::Rect{});
+    EXPECT_EQ(document->sharing()->sharingSourceFrame(ui::SharingItem{.image = nullptr, .url = {}, .text = "text"}),
+              gfx::Rect{});
     auto service = ui::SharingService::named(ui::SharingService::composeEmail);
-    EXPECT_EQ(document->sharing()->sourceWindowForShareItems(*service, {picture}, nullptr), document->outlets().mainWindow.lock());
+    EXPECT_EQ(document->sharing()->sourceWindowForShareItems(*service, {picture}, nullptr),
+              document->outlets().mainWindow.lock());
     EXPECT_EQ(document->sharing()->transitionImageForShareItem(*service, picture, nullptr), picture.image);
 
     // The export button's menu stays up once shown, with the image formats under each image export.

@@ -167,7 +167,8 @@ TEST_F(DocumentGIFExport, FramesThatCannotBeGrabbedAreLeftOutOfAGIFOfTheOthers)
     }
     document->exports().exportGIF(snaps, core::Url::fileURL((folder / "clip.gif").string()));
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(withoutSnapReasons(document->outlets().exportErrorsTextView.lock()->string()), "Cannot snap image at 00:01:30:000\n");
+    EXPECT_EQ(withoutSnapReasons(document->outlets().exportErrorsTextView.lock()->string()),
+              "Cannot snap image at 00:01:30:000\n");
     EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), document->outlets().exportErrorsAlert.lock());
     EXPECT_EQ(fs::file_size(folder / "clip.gif"), 3u);
 
@@ -202,12 +203,12 @@ TEST_F(DocumentGIFExport, AFileThatCannotBeStartedReportsEveryStep)
     const fs::path missing = folder / "none" / "clip.gif";
     document->exports().exportGIF(snapsOf({4, 900, 6}), core::Url::fileURL(missing.string()));
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(withoutSnapReasons(document->outlets().exportErrorsTextView.lock()->string()), "Cannot create writer at " +
-                                                                                  missing.string() + "\n" +
-                                                                                  "Cannot add image at 00:00:00:400\n"
-                                                                                  "Cannot snap image at 00:01:30:000\n"
-                                                                                  "Cannot add image at 00:00:00:600\n"
-                                                                                  "Cannot finish writing\n");
+    EXPECT_EQ(withoutSnapReasons(document->outlets().exportErrorsTextView.lock()->string()),
+              "Cannot create writer at " + missing.string() + "\n" +
+                  "Cannot add image at 00:00:00:400\n"
+                  "Cannot snap image at 00:01:30:000\n"
+                  "Cannot add image at 00:00:00:600\n"
+                  "Cannot finish writing\n");
     EXPECT_TRUE(fs::is_empty(folder.path()));
 }
 
@@ -221,7 +222,7 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
     auto sheet = document->gifSheetWindowController();
     EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), sheet->window());
     EXPECT_EQ(sheet->saveName(), "clip");
-    auto table = sheet->tableView.lock();
+    auto table = sheet->outlets().tableView.lock();
     ASSERT_TRUE(table);
     EXPECT_EQ(table->selectedRowIndexes(), std::vector<long>{0});
 
@@ -230,7 +231,7 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
     table->selectRowIndexes({1}, false);
     ASSERT_TRUE(controller.tryToPerform(vistrel::actions::moveDownItem, nullptr));
     EXPECT_EQ(table->selectedRowIndexes(), std::vector<long>{2});
-    EXPECT_EQ(sheet->frameField.lock()->stringValue(), "3 / 4");
+    EXPECT_EQ(sheet->outlets().frameField.lock()->stringValue(), "3 / 4");
     table->selectRowIndexes({0}, false);
     ASSERT_TRUE(controller.tryToPerform(vistrel::actions::deleteItem, nullptr));
 
@@ -257,9 +258,9 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
 TEST_F(DocumentGIFExport, TheSheetStepsRoundMovesAndKeepsItsLastFrame)
 {
     auto sheet = vistrel::GIFExporterController::create();
-    auto table = sheet->tableView.lock();
-    auto label = sheet->frameField.lock();
-    ASSERT_TRUE(table && label && sheet->imageView.lock());
+    auto table = sheet->outlets().tableView.lock();
+    auto label = sheet->outlets().frameField.lock();
+    ASSERT_TRUE(table && label && sheet->outlets().imageView.lock());
     sheet->setSnapItems({});
     EXPECT_EQ(label->stringValue(), "No frame");
     EXPECT_TRUE(table->selectedRowIndexes().empty());
@@ -281,7 +282,7 @@ TEST_F(DocumentGIFExport, TheSheetStepsRoundMovesAndKeepsItsLastFrame)
     sheet->showNextFrame(nullptr);
     EXPECT_EQ(label->stringValue(), "2 / 3");
     EXPECT_EQ(table->selectedRowIndexes(), std::vector<long>{1});
-    EXPECT_EQ(sheet->imageView.lock()->image(), snaps[1]->image());
+    EXPECT_EQ(sheet->outlets().imageView.lock()->image(), snaps[1]->image());
 
     // The first frame does not move up; the moved frame stays selected where it went.
     table->selectRowIndexes({0}, false);
@@ -309,7 +310,7 @@ TEST_F(DocumentGIFExport, TheSheetStepsRoundMovesAndKeepsItsLastFrame)
     kestrane::Defaults[vistrel::TimeLapseIntervalKey] = 0.3;
     kestrane::Defaults[vistrel::TimeLapseMaxSizeKey] = 240.0;
     EXPECT_TRUE(testsupport::runUntil([&] { return sheet->frameDelay() == 0.3 && sheet->frameSize() == 240; }));
-    sheet->frameDelayStepper.lock()->step(+1);
+    sheet->outlets().frameDelayStepper.lock()->step(+1);
     EXPECT_DOUBLE_EQ(kestrane::Defaults[vistrel::TimeLapseIntervalKey].doubleValue().value_or(0), 0.31);
 }
 

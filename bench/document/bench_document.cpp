@@ -62,12 +62,12 @@ void generate(vistrel::Document& document, int count)
     auto popover = document.generatorPopoverController();
     popover->closePopover();
     popover->resetTimes(nullptr);
-    popover->includeStartButton->setState(ui::ControlState::off);
-    popover->changeIncludeStart(popover->includeStartButton);
-    popover->includeEndButton->setState(ui::ControlState::off);
-    popover->changeIncludeEnd(popover->includeEndButton);
-    popover->framesTextField->setIntegerValue(count);
-    popover->changeFrames(popover->framesTextField);
+    popover->outlets().includeStartButton.lock()->setState(ui::ControlState::off);
+    popover->changeIncludeStart(popover->outlets().includeStartButton.lock());
+    popover->outlets().includeEndButton.lock()->setState(ui::ControlState::off);
+    popover->changeIncludeEnd(popover->outlets().includeEndButton.lock());
+    popover->outlets().framesTextField.lock()->setIntegerValue(count);
+    popover->changeFrames(popover->outlets().framesTextField.lock());
     const std::size_t before = document.outlets().snapsView.lock()->cells().size();
     popover->generateSnaps(nullptr);
     serveUntil([&] { return stripShows(document, before + std::size_t(count)); });

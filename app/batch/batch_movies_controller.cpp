@@ -113,11 +113,11 @@ void BatchMoviesController::awakeFromNib()
 void BatchMoviesController::setupViews()
 {
     const kestrane::NSTextAttributes attributes(std::nullopt, 18, gfx::Color::white(), gfx::TextAlignment::left);
-    if (auto field = movieInfoField.lock()) {
+    if (auto field = outlets_.movieInfoField.lock()) {
         field->setAlignmentMode(ui::AlignmentMode::center);
         field->setAttributes(attributes.dictionary());
     }
-    if (auto table = moviesTableView.lock()) table->registerForDraggedTypes({ui::PasteboardType::filenames});
+    if (auto table = outlets_.moviesTableView.lock()) table->registerForDraggedTypes({ui::PasteboardType::filenames});
 }
 
 // MARK: - The list
@@ -125,7 +125,7 @@ void BatchMoviesController::setupViews()
 void BatchMoviesController::addMovies(const std::vector<core::Url>& urls)
 {
     core::assertMainThread();
-    load(urls, [weak = controller](std::vector<orvalis::MovieRef> loaded) {
+    load(urls, [weak = outlets_.controller](std::vector<orvalis::MovieRef> loaded) {
         auto owner = weak.lock();
         if (!owner) return;
         std::vector<orvalis::MovieRef> movies = owner->movies();
@@ -137,7 +137,7 @@ void BatchMoviesController::addMovies(const std::vector<core::Url>& urls)
 void BatchMoviesController::insertMovies(const std::vector<core::Url>& urls, long row)
 {
     core::assertMainThread();
-    load(urls, [weak = controller, row](std::vector<orvalis::MovieRef> loaded) {
+    load(urls, [weak = outlets_.controller, row](std::vector<orvalis::MovieRef> loaded) {
         auto owner = weak.lock();
         if (!owner) return;
         std::vector<orvalis::MovieRef> movies = owner->movies();
@@ -151,7 +151,7 @@ void BatchMoviesController::insertMovies(const std::vector<core::Url>& urls, lon
 void BatchMoviesController::load(const std::vector<core::Url>& urls,
                                  std::function<void(std::vector<orvalis::MovieRef>)> place)
 {
-    if (auto progress = filesProgress.lock()) progress->startAnimation(nullptr);
+    if (auto progress = outlets_.filesProgress.lock()) progress->startAnimation(nullptr);
     std::weak_ptr<BatchMoviesController> weak = sharedAs<BatchMoviesController>();
     core::DispatchQueue::global(core::QoS::userInteractive)->async([urls, weak, place = std::move(place)] {
         auto loaded = loadMovies(urls);
@@ -159,7 +159,7 @@ void BatchMoviesController::load(const std::vector<core::Url>& urls,
             auto self = weak.lock();
             if (!self) return;
             place(std::move(loaded));
-            if (auto progress = self->filesProgress.lock()) progress->stopAnimation(nullptr);
+            if (auto progress = self->outlets_.filesProgress.lock()) progress->stopAnimation(nullptr);
         });
     });
 }
@@ -186,13 +186,13 @@ std::vector<orvalis::MovieRef> BatchMoviesController::loadMovies(const std::vect
 void BatchMoviesController::moviesDidChange()
 {
     core::assertMainThread();
-    if (auto table = moviesTableView.lock()) table->reloadData();
+    if (auto table = outlets_.moviesTableView.lock()) table->reloadData();
 }
 
 void BatchMoviesController::moviesSelectionDidChange()
 {
     core::assertMainThread();
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     if (!owner) return;
     const core::IndexSet& selection = owner->moviesSelection();
     const long n = long(selection.count());
@@ -200,25 +200,26 @@ void BatchMoviesController::moviesSelectionDidChange()
     const orvalis::MovieRef movie = single ? movieAt(long(*single)) : nullptr;
     const bool playable = movie && movie->playable();
     if (movie) prepareForPreview(*movie);
-    if (auto preview = movieViewController.lock()) preview->setMovie(movie);
+    if (auto preview = outlets_.movieViewController.lock()) preview->setMovie(movie);
     const orvalis::MovieRef previous = previewed_.lock();
     if (previous && previous != movie) endPreview(*previous);
     if (previous != movie) previewDecoders_ = movie ? media::Asset::holdIdleDecoders(movie->avasset()) : nullptr;
     previewed_ = movie;
 
-    if (auto field = movieInfoField.lock()) {
+    if (auto field = outlets_.movieInfoField.lock()) {
         field->setString(kestrane::local(*kestrane::MB.get(), "BatchMC.MovieLabel", n));
         field->setHidden(playable);
     }
-    if (auto label = selectionLabel.lock())
+    if (auto label = outlets_.selectionLabel.lock())
         label->setStringValue(kestrane::local(*kestrane::MB.get(), "BatchMC.SelectionLabel", n));
-    for (const auto& button : {showStartButton, setStartButton, showEndButton, setEndButton})
+    for (const auto& button :
+         {outlets_.showStartButton, outlets_.setStartButton, outlets_.showEndButton, outlets_.setEndButton})
         if (auto b = button.lock()) b->setEnabled(playable);
 }
 
 orvalis::MovieRef BatchMoviesController::movieAt(long row) const
 {
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     if (!owner || row < 0 || row >= long(owner->movies().size())) return nullptr;
     return owner->movies()[std::size_t(row)];
 }
@@ -228,7 +229,7 @@ orvalis::MovieRef BatchMoviesController::movieAt(long row) const
 void BatchMoviesController::openMovieFiles(const std::shared_ptr<core::Object>&)
 {
     core::assertMainThread();
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     if (!owner) return;
     auto panel = core::make<ui::OpenPanel>();
     panel->setCanChooseDirectories(true);
@@ -245,8 +246,8 @@ void BatchMoviesController::openMovieFiles(const std::shared_ptr<core::Object>&)
 void BatchMoviesController::removeSelectedMovies(const std::shared_ptr<core::Object>&)
 {
     core::assertMainThread();
-    auto owner = controller.lock();
-    auto table = moviesTableView.lock();
+    auto owner = outlets_.controller.lock();
+    auto table = outlets_.moviesTableView.lock();
     if (!owner || !table) return;
     std::vector<orvalis::MovieRef> movies = owner->movies();
     kestrane::removeAt(movies, indexSetOf(table->selectedRowIndexes()));
@@ -256,21 +257,21 @@ void BatchMoviesController::removeSelectedMovies(const std::shared_ptr<core::Obj
 void BatchMoviesController::selectAll(const std::shared_ptr<core::Object>&)
 {
     core::assertMainThread();
-    auto table = moviesTableView.lock();
+    auto table = outlets_.moviesTableView.lock();
     if (table) kestrane::selectOnlyRows(*table, core::IndexSet::inRange(0, table->numberOfRows()));
 }
 
 void BatchMoviesController::deselectAll(const std::shared_ptr<core::Object>& sender)
 {
     core::assertMainThread();
-    if (auto table = moviesTableView.lock()) table->deselectAll(sender);
+    if (auto table = outlets_.moviesTableView.lock()) table->deselectAll(sender);
 }
 
 // MARK: - Table
 
 long BatchMoviesController::numberOfRowsInTableView(ui::TableView&)
 {
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     return owner ? long(owner->movies().size()) : 0;
 }
 
@@ -337,7 +338,7 @@ bool BatchMoviesController::acceptDrop(ui::TableView&, const ui::DraggingInfo& i
 void BatchMoviesController::tableViewSelectionDidChange(ui::TableView& table)
 {
     core::assertMainThread();
-    if (auto owner = controller.lock()) owner->setMoviesSelection(indexSetOf(table.selectedRowIndexes()));
+    if (auto owner = outlets_.controller.lock()) owner->setMoviesSelection(indexSetOf(table.selectedRowIndexes()));
 }
 
 }  // namespace vistrel

@@ -24,13 +24,9 @@ namespace vistrel {
 
 class BatchWindowController;
 
-class BatchMoviesController : public ui::Responder, public ui::TableDataSource, public ui::TableDelegate {
-public:
-    BatchMoviesController();
-    // Registers the actions below.
-    void awake() override;
-
-    // Outlets, set by the interface.
+// The views of the upper half of the batch window that its controller uses, and the window's controller; weak, for the
+// window holds them.
+struct BatchMoviesOutlets {
     std::weak_ptr<BatchWindowController> controller;
     std::weak_ptr<orvalis::MovieViewController> movieViewController;
     std::weak_ptr<kestrane::LayeredTextField> movieInfoField;
@@ -41,6 +37,17 @@ public:
     std::weak_ptr<ui::Button> setStartButton;
     std::weak_ptr<ui::Button> showEndButton;
     std::weak_ptr<ui::Button> setEndButton;
+};
+
+class BatchMoviesController : public ui::Responder, public ui::TableDataSource, public ui::TableDelegate {
+public:
+    BatchMoviesController();
+    // Registers the actions below.
+    void awake() override;
+
+    // The views and controllers the interface connects this to, set by it.
+    const BatchMoviesOutlets& outlets() const { return outlets_; }
+    void setOutlets(const BatchMoviesOutlets& outlets) { outlets_ = outlets; }
 
     // Once the interface is connected: the overlay text, the drop type, the empty selection.
     void awakeFromNib();
@@ -86,6 +93,7 @@ private:
     // The movie the preview shows; it gives its player back when another takes its place.
     std::weak_ptr<orvalis::Movie> previewed_;
     std::shared_ptr<void> previewDecoders_;
+    BatchMoviesOutlets outlets_;
 };
 
 }  // namespace vistrel

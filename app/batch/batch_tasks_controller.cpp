@@ -67,7 +67,7 @@ void BatchTasksController::awakeFromNib()
     core::assertMainThread();
     updateComponents();
     updateCommands();
-    if (auto owner = controller.lock())
+    if (auto owner = outlets_.controller.lock())
         owner->manager()->setDelegate(std::static_pointer_cast<BatchManagerDelegate>(sharedAs<BatchTasksController>()));
 }
 
@@ -75,7 +75,8 @@ void BatchTasksController::setExportURL(const std::optional<core::Url>& url)
 {
     core::assertMainThread();
     exportURL_ = url;
-    if (auto field = exportField.lock()) field->setStringValue(url ? kestrane::abbreviatedPath(*url) : std::string());
+    if (auto field = outlets_.exportField.lock())
+        field->setStringValue(url ? kestrane::abbreviatedPath(*url) : std::string());
 }
 
 // MARK: - Settings
@@ -83,16 +84,16 @@ void BatchTasksController::setExportURL(const std::optional<core::Url>& url)
 BatchSettings BatchTasksController::settings() const
 {
     BatchSettings s;
-    if (auto matrix = splitterMatrix.lock()) s.splitterRow = matrix->selectedRow();
-    if (auto field = secondsSplitterField.lock()) s.seconds = field->doubleValue();
-    if (auto field = framesSplitterField.lock()) s.frames = field->integerValue();
-    if (auto field = countSplitterField.lock()) s.count = field->integerValue();
-    if (auto button = includesStartButton.lock()) s.includesStart = kestrane::boolState(*button);
-    if (auto button = includesEndButton.lock()) s.includesEnd = kestrane::boolState(*button);
-    if (auto field = maxSizeField.lock()) s.maxSize = kestrane::CGFloatValue(*field);
-    if (auto popUp = formatPopUp.lock()) s.formatTag = popUp->selectedTag();
-    if (auto popUp = errorPopUp.lock()) s.errorIndex = popUp->indexOfSelectedItem();
-    if (auto popUp = logsPopUp.lock()) s.logsIndex = popUp->indexOfSelectedItem();
+    if (auto matrix = outlets_.splitterMatrix.lock()) s.splitterRow = matrix->selectedRow();
+    if (auto field = outlets_.secondsSplitterField.lock()) s.seconds = field->doubleValue();
+    if (auto field = outlets_.framesSplitterField.lock()) s.frames = field->integerValue();
+    if (auto field = outlets_.countSplitterField.lock()) s.count = field->integerValue();
+    if (auto button = outlets_.includesStartButton.lock()) s.includesStart = kestrane::boolState(*button);
+    if (auto button = outlets_.includesEndButton.lock()) s.includesEnd = kestrane::boolState(*button);
+    if (auto field = outlets_.maxSizeField.lock()) s.maxSize = kestrane::CGFloatValue(*field);
+    if (auto popUp = outlets_.formatPopUp.lock()) s.formatTag = popUp->selectedTag();
+    if (auto popUp = outlets_.errorPopUp.lock()) s.errorIndex = popUp->indexOfSelectedItem();
+    if (auto popUp = outlets_.logsPopUp.lock()) s.logsIndex = popUp->indexOfSelectedItem();
     return s;
 }
 
@@ -119,7 +120,7 @@ std::shared_ptr<BatchTask> BatchTasksController::makeTask(const orvalis::MovieRe
 
 std::int64_t BatchTasksController::totalSnapsCount(std::int64_t total, std::int64_t index) const
 {
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     if (!owner || index < 0 || index >= std::int64_t(owner->movies().size())) return total;
     orvalis::Movie& movie = *owner->movies()[std::size_t(index)];
     if (!movie.playable()) return total;
@@ -134,14 +135,14 @@ void BatchTasksController::updateComponents()
     std::vector<orvalis::MovieRef> unread;
     const BatchSettings s = settings();
     const bool byFrames = SplitMode(s.splitterRow) == SplitMode::everyFrames && s.frames >= 1;
-    if (auto owner = controller.lock())
+    if (auto owner = outlets_.controller.lock())
         for (const auto index : owner->moviesSelection()) {
             total = totalSnapsCount(total, index);
             if (!byFrames || index < 0 || index >= std::int64_t(owner->movies().size())) continue;
             const orvalis::MovieRef& movie = owner->movies()[std::size_t(index)];
             if (movie->playable() && !movie->existingFrameTimes()) unread.push_back(movie);
         }
-    if (auto label = framesLabel.lock())
+    if (auto label = outlets_.framesLabel.lock())
         label->setStringValue(unread.empty() ? kestrane::local(*kestrane::MB.get(), "BatchTC.FramesLabel", total)
                                              : kestrane::local(*kestrane::MB.get(), "BatchTC.CountingFrames"));
     if (!unread.empty()) readFrameTimes(std::move(unread));
@@ -169,7 +170,7 @@ void BatchTasksController::readFrameTimes(std::vector<orvalis::MovieRef> movies)
 void BatchTasksController::chooseExportFolder(const std::shared_ptr<core::Object>&)
 {
     core::assertMainThread();
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     if (!owner) return;
     auto panel = core::make<ui::OpenPanel>();
     panel->setCanChooseFiles(false);
@@ -203,7 +204,7 @@ bool BatchTasksController::takeExportFolder(const core::Url& url)
 void BatchTasksController::launchSnapTasks(const std::shared_ptr<core::Object>&)
 {
     core::assertMainThread();
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     auto window = owner ? owner->window() : nullptr;
     if (!window) return ui::beep();
     // Start never does nothing without saying why.
@@ -268,8 +269,8 @@ void BatchTasksController::refuseLaunch(const std::string& problem)
 std::vector<std::shared_ptr<BatchTask>> BatchTasksController::tasksAtSelectedRows() const
 {
     std::vector<std::shared_ptr<BatchTask>> selected;
-    auto owner = controller.lock();
-    auto table = tasksTableView.lock();
+    auto owner = outlets_.controller.lock();
+    auto table = outlets_.tasksTableView.lock();
     if (owner && table) {
         const auto& tasks = owner->manager()->tasks();
         for (long row : table->selectedRowIndexes())
@@ -293,18 +294,18 @@ void BatchTasksController::updateCommands()
     const auto enable = [](const std::weak_ptr<ui::Button>& button, bool enabled) {
         if (auto b = button.lock()) b->setEnabled(enabled);
     };
-    enable(revealButton, !selected.empty());
-    enable(stopButton, anySelected([](const auto& task) {
+    enable(outlets_.revealButton, !selected.empty());
+    enable(outlets_.stopButton, anySelected([](const auto& task) {
                return task->state() == BatchState::pending || task->state() == BatchState::processing;
            }));
-    enable(resumeButton, anySelected([](const auto& task) { return task->state() == BatchState::stopped; }));
-    enable(cancelButton, anySelected([](const auto& task) { return !task->isFinished(); }));
-    enable(removeFinishedButton, hasFinishedTasks());
+    enable(outlets_.resumeButton, anySelected([](const auto& task) { return task->state() == BatchState::stopped; }));
+    enable(outlets_.cancelButton, anySelected([](const auto& task) { return !task->isFinished(); }));
+    enable(outlets_.removeFinishedButton, hasFinishedTasks());
 }
 
 bool BatchTasksController::hasFinishedTasks() const
 {
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     if (!owner) return false;
     const auto& tasks = owner->manager()->tasks();
     return std::any_of(tasks.begin(), tasks.end(), [](const auto& task) { return task->isFinished(); });
@@ -343,7 +344,7 @@ void BatchTasksController::cancelSelectedTasks(const std::shared_ptr<core::Objec
 void BatchTasksController::removeFinishedTasks(const std::shared_ptr<core::Object>&)
 {
     core::assertMainThread();
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     if (!owner) return;
     if (!hasFinishedTasks()) return ui::beep();
     owner->manager()->removeFinishedTasks();
@@ -370,13 +371,13 @@ std::string BatchTasksController::progressText(std::int64_t index, std::int64_t 
 
 long BatchTasksController::numberOfRowsInTableView(ui::TableView&)
 {
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     return owner ? long(owner->manager()->tasks().size()) : 0;
 }
 
 std::any BatchTasksController::objectValueFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>& column, long row)
 {
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     if (!owner || !column || row < 0 || row >= long(owner->manager()->tasks().size())) return {};
     const BatchTask& task = *owner->manager()->tasks()[std::size_t(row)];
     const std::string& title = column->title();
@@ -392,7 +393,7 @@ std::any BatchTasksController::objectValueFor(ui::TableView&, const std::shared_
 
 std::string BatchTasksController::toolTipFor(ui::TableView&, const std::shared_ptr<ui::TableColumn>& column, long row)
 {
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     if (!owner || !column || column->title() != "State" || row < 0 || row >= long(owner->manager()->tasks().size()))
         return {};
     return failuresText(*owner->manager()->tasks()[std::size_t(row)]);
@@ -427,7 +428,7 @@ std::string BatchTasksController::failuresText(const BatchTask& task)
 void BatchTasksController::willDisplayCell(ui::TableView&, ui::TableCell& cell, const std::shared_ptr<ui::TableColumn>&,
                                            long row)
 {
-    auto owner = controller.lock();
+    auto owner = outlets_.controller.lock();
     if (!cell.isTextCell || !owner || row < 0 || row >= long(owner->manager()->tasks().size())) return;
     const bool failed = owner->manager()->tasks()[std::size_t(row)]->errors() > 0;
     cell.textColor = failed ? gfx::Color::red() : ui::SystemColor::text();
@@ -435,7 +436,7 @@ void BatchTasksController::willDisplayCell(ui::TableView&, ui::TableCell& cell, 
 
 void BatchTasksController::reloadTable()
 {
-    if (auto table = tasksTableView.lock()) table->reloadData();
+    if (auto table = outlets_.tasksTableView.lock()) table->reloadData();
     updateCommands();
 }
 
@@ -446,7 +447,7 @@ void BatchTasksController::batchManagerDidAppendTasks(BatchManager& manager)
     core::assertMainThread();
     reloadTable();
     // The new tasks are the last rows.
-    if (auto table = tasksTableView.lock(); table && !manager.tasks().empty())
+    if (auto table = outlets_.tasksTableView.lock(); table && !manager.tasks().empty())
         table->scrollRowToVisible(long(manager.tasks().size()) - 1);
 }
 

@@ -25,16 +25,9 @@ namespace vistrel {
 
 class BatchWindowController;
 
-class BatchTasksController : public ui::Responder,
-                             public ui::TableDataSource,
-                             public ui::TableDelegate,
-                             public BatchManagerDelegate {
-public:
-    BatchTasksController();
-    // Registers the actions below.
-    void awake() override;
-
-    // Outlets, set by the interface.
+// The views of the lower half of the batch window that its controller uses, and the window's controller; weak, for the
+// window holds them.
+struct BatchTasksOutlets {
     std::weak_ptr<BatchWindowController> controller;
     std::weak_ptr<ui::TableView> tasksTableView;
     std::weak_ptr<ui::RadioGroup> splitterMatrix;
@@ -55,6 +48,20 @@ public:
     std::weak_ptr<ui::Button> resumeButton;
     std::weak_ptr<ui::Button> cancelButton;
     std::weak_ptr<ui::Button> removeFinishedButton;
+};
+
+class BatchTasksController : public ui::Responder,
+                             public ui::TableDataSource,
+                             public ui::TableDelegate,
+                             public BatchManagerDelegate {
+public:
+    BatchTasksController();
+    // Registers the actions below.
+    void awake() override;
+
+    // The views and controllers the interface connects this to, set by it.
+    const BatchTasksOutlets& outlets() const { return outlets_; }
+    void setOutlets(const BatchTasksOutlets& outlets) { outlets_ = outlets; }
 
     // The export folder; the export field shows it after every change.
     const std::optional<core::Url>& exportURL() const { return exportURL_; }
@@ -144,6 +151,7 @@ private:
     // The natural ends of a batch announced so far, and the tasks launched since the last announcement.
     int announcedEnds_ = 0;
     std::vector<std::weak_ptr<BatchTask>> unannounced_;
+    BatchTasksOutlets outlets_;
 };
 
 }  // namespace vistrel

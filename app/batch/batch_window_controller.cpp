@@ -44,16 +44,10 @@ BatchWindowController::~BatchWindowController()
     manager_->cancelAllTasks();
 }
 
-void BatchWindowController::setMoviesController(const std::shared_ptr<BatchMoviesController>& controller)
+void BatchWindowController::setOutlets(const BatchWindowOutlets& outlets)
 {
     core::assertMainThread();
-    moviesController_ = controller;
-}
-
-void BatchWindowController::setTasksController(const std::shared_ptr<BatchTasksController>& controller)
-{
-    core::assertMainThread();
-    tasksController_ = controller;
+    outlets_ = outlets;
 }
 
 void BatchWindowController::setMovies(std::vector<orvalis::MovieRef> movies)
@@ -62,17 +56,17 @@ void BatchWindowController::setMovies(std::vector<orvalis::MovieRef> movies)
     movies_ = std::move(movies);
     const core::IndexSet kept = withinList(moviesSelection_, movies_.size());
     if (kept != moviesSelection_) setMoviesSelection(kept);
-    if (auto controller = moviesController()) controller->moviesDidChange();
-    if (auto controller = tasksController()) controller->updateComponents();
+    if (auto controller = outlets_.moviesController.lock()) controller->moviesDidChange();
+    if (auto controller = outlets_.tasksController.lock()) controller->updateComponents();
 }
 
 void BatchWindowController::setMoviesSelection(const core::IndexSet& selection)
 {
     core::assertMainThread();
     moviesSelection_ = withinList(selection, movies_.size());
-    if (auto controller = moviesController()) controller->moviesSelectionDidChange();
+    if (auto controller = outlets_.moviesController.lock()) controller->moviesSelectionDidChange();
     followPreviewedClip();
-    if (auto controller = tasksController()) controller->updateComponents();
+    if (auto controller = outlets_.tasksController.lock()) controller->updateComponents();
 }
 
 void BatchWindowController::followPreviewedClip()
@@ -85,7 +79,7 @@ void BatchWindowController::followPreviewedClip()
     std::weak_ptr<BatchWindowController> weak = sharedAs<BatchWindowController>();
     clipObservation_ = player->addObserver("clipRange", [weak](const core::KeyValueChange&) {
         if (auto self = weak.lock())
-            if (auto controller = self->tasksController()) controller->updateComponents();
+            if (auto controller = self->outlets().tasksController.lock()) controller->updateComponents();
     });
     followedPlayer_ = player;
 }

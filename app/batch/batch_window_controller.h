@@ -19,6 +19,13 @@ namespace vistrel {
 class BatchMoviesController;
 class BatchTasksController;
 
+// The controllers of the batch window's halves that its controller uses; weak, for it keeps them as interface
+// objects.
+struct BatchWindowOutlets {
+    std::weak_ptr<BatchMoviesController> moviesController;
+    std::weak_ptr<BatchTasksController> tasksController;
+};
+
 class BatchWindowController : public ui::WindowController, public ui::WindowDelegate {
 public:
     static std::shared_ptr<BatchWindowController> create();
@@ -27,10 +34,9 @@ public:
     explicit BatchWindowController(std::shared_ptr<ui::Window> window);
     ~BatchWindowController() override;
 
-    std::shared_ptr<BatchMoviesController> moviesController() const { return moviesController_.lock(); }
-    void setMoviesController(const std::shared_ptr<BatchMoviesController>& controller);
-    std::shared_ptr<BatchTasksController> tasksController() const { return tasksController_.lock(); }
-    void setTasksController(const std::shared_ptr<BatchTasksController>& controller);
+    // The controllers of the window's two halves, set by the interface.
+    const BatchWindowOutlets& outlets() const { return outlets_; }
+    void setOutlets(const BatchWindowOutlets& outlets);
 
     const std::vector<orvalis::MovieRef>& movies() const { return movies_; }
     // Drops the selected rows the new list no longer has, then reloads the movies table and updates the tasks
@@ -53,8 +59,7 @@ private:
     void followPreviewedClip();
     void stopFollowingClip();
 
-    std::weak_ptr<BatchMoviesController> moviesController_;
-    std::weak_ptr<BatchTasksController> tasksController_;
+    BatchWindowOutlets outlets_;
     std::vector<orvalis::MovieRef> movies_;
     core::IndexSet moviesSelection_;
     std::shared_ptr<BatchManager> manager_ = BatchManager::create();

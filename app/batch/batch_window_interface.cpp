@@ -29,7 +29,7 @@ constexpr double split = 330;
 
 // The upper part: the movies table with its commands, and the preview with its clip buttons.
 void buildMovies(InterfaceBuilder& b, const std::shared_ptr<BatchMoviesController>& movies,
-                 const std::shared_ptr<orvalis::MovieViewController>& preview)
+                 const std::shared_ptr<orvalis::MovieViewController>& preview, BatchMoviesOutlets& outlets)
 {
     const Mask bottomRow = AR::maxXMargin | AR::maxYMargin;
     const double listTop = contentHeight - 20;
@@ -38,24 +38,24 @@ void buildMovies(InterfaceBuilder& b, const std::shared_ptr<BatchMoviesControlle
                          {{"Filename", 170}, {"Resolution", 90}, {"FPS", 50}, {"Duration", 100}});
     table->setDataSource(movies);
     table->setDelegate(movies);
-    movies->moviesTableView = table;
+    outlets.moviesTableView = table;
     b.button({20, split + 10, 100, 30}, bottomRow, "BatchWindow.AddMovies", movies, actions::openMovieFiles);
     b.button({124, split + 10, 100, 30}, bottomRow, "BatchWindow.RemoveMovies", movies, actions::removeSelectedMovies);
-    movies->selectionLabel = b.label({232, split + 16, 120, 20}, bottomRow);
+    outlets.selectionLabel = b.label({232, split + 16, 120, 20}, bottomRow);
     auto progress = b.add<kestrane::ProgressIndicator>({360, split + 17, 80, 16}, bottomRow);
     progress->setDisplayedWhenStopped(false);
     progress->setMinimalDelay(0.5);
-    movies->filesProgress = progress;
+    outlets.filesProgress = progress;
 
     const gfx::Rect panel{460, listBottom, contentWidth - 480, listTop - listBottom};
     auto view = orvalis::makeMoviePanel(preview, panel);
     view->setAutoresizingMask(AR::widthSizable | AR::heightSizable);
     b.addView(view);
-    movies->movieViewController = preview;
+    outlets.movieViewController = preview;
     // Over the picture, which fills the panel above its controls.
     auto info = b.add<kestrane::LayeredTextField>({panel.minX(), panel.maxY() - 110, panel.width(), 30},
                                                   AR::widthSizable | AR::minYMargin);
-    movies->movieInfoField = info;
+    outlets.movieInfoField = info;
     const std::pair<const char*, ui::Action> clipButtons[] = {
         {"BatchWindow.ShowStart", orvalis::actions::seekToClipStart},
         {"BatchWindow.SetStart", orvalis::actions::setClipStart},
@@ -66,14 +66,14 @@ void buildMovies(InterfaceBuilder& b, const std::shared_ptr<BatchMoviesControlle
     for (std::size_t i = 0; i < 4; ++i)
         buttons.push_back(b.button({panel.minX() + 104.0 * double(i), split + 10, 100, 30}, bottomRow,
                                    clipButtons[i].first, preview, clipButtons[i].second));
-    movies->showStartButton = buttons[0];
-    movies->setStartButton = buttons[1];
-    movies->showEndButton = buttons[2];
-    movies->setEndButton = buttons[3];
+    outlets.showStartButton = buttons[0];
+    outlets.setStartButton = buttons[1];
+    outlets.showEndButton = buttons[2];
+    outlets.setEndButton = buttons[3];
 }
 
 // The lower part: the settings on the left, the tasks table and its commands on the right.
-void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>& tasks)
+void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>& tasks, BatchTasksOutlets& outlets)
 {
     const Mask pinned = AR::maxXMargin | AR::maxYMargin;
     auto matrix = b.add<ui::RadioGroup>({20, 232, 190, 84}, pinned);
@@ -81,45 +81,45 @@ void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>
                        interfaceText("BatchWindow.TotalFrames")});
     matrix->setTarget(tasks);
     matrix->setAction(actions::changeSettings);
-    tasks->splitterMatrix = matrix;
-    tasks->secondsSplitterField =
+    outlets.splitterMatrix = matrix;
+    outlets.secondsSplitterField =
         b.numberField({220, 290, 90, 24}, pinned, 0.001, 1e9, true, tasks, actions::changeSettings);
-    tasks->framesSplitterField =
+    outlets.framesSplitterField =
         b.numberField({220, 262, 90, 24}, pinned, 1, 1e9, false, tasks, actions::changeSettings);
-    tasks->countSplitterField =
+    outlets.countSplitterField =
         b.numberField({220, 234, 90, 24}, pinned, 0, 1e6, false, tasks, actions::changeSettings);
     // The frame count follows the split fields as they are typed in.
-    for (const auto& field : {tasks->secondsSplitterField, tasks->framesSplitterField, tasks->countSplitterField})
+    for (const auto& field : {outlets.secondsSplitterField, outlets.framesSplitterField, outlets.countSplitterField})
         field.lock()->setContinuous(true);
-    tasks->includesStartButton =
+    outlets.includesStartButton =
         b.checkBox({20, 202, 170, 22}, pinned, "BatchWindow.IncludesStart", tasks, actions::changeSettings);
-    tasks->includesEndButton =
+    outlets.includesEndButton =
         b.checkBox({190, 202, 170, 22}, pinned, "BatchWindow.IncludesEnd", tasks, actions::changeSettings);
 
     const double labelWidth = 150;
     const double controlX = 20 + labelWidth + 10;
     b.label({20, 174, labelWidth, 20}, pinned, "BatchWindow.MaxSize");
-    tasks->maxSizeField =
+    outlets.maxSizeField =
         b.numberField({controlX, 172, 90, 24}, pinned, 0, 100000, false, tasks, actions::changeSettings);
     b.label({20, 142, labelWidth, 20}, pinned, "BatchWindow.Format");
-    tasks->formatPopUp =
+    outlets.formatPopUp =
         b.popUp({controlX, 138, 200, 26}, pinned, {"PNG", "JPEG", "TIFF"}, tasks, actions::changeSettings);
     b.label({20, 110, labelWidth, 20}, pinned, "BatchWindow.TakenName");
-    tasks->errorPopUp =
+    outlets.errorPopUp =
         b.popUp({controlX, 106, 200, 26}, pinned,
                 {interfaceText("BatchWindow.ReplaceFile"), interfaceText("BatchWindow.AlternativeName")}, tasks,
                 actions::changeSettings);
     b.label({20, 78, labelWidth, 20}, pinned, "BatchWindow.Log");
-    tasks->logsPopUp = b.popUp({controlX, 74, 200, 26}, pinned,
-                               {interfaceText("BatchWindow.NoLog"), interfaceText("BatchWindow.WriteLog")}, tasks,
-                               actions::changeSettings);
+    outlets.logsPopUp = b.popUp({controlX, 74, 200, 26}, pinned,
+                                {interfaceText("BatchWindow.NoLog"), interfaceText("BatchWindow.WriteLog")}, tasks,
+                                actions::changeSettings);
     b.label({20, 46, labelWidth, 20}, pinned, "BatchWindow.ExportFolder");
     auto exportField = b.label({controlX, 46, 200, 20}, pinned);
     exportField->setSelectable(true);
-    tasks->exportField = exportField;
+    outlets.exportField = exportField;
     b.button({20, 8, 100, 30}, pinned, "BatchWindow.Choose", tasks, actions::chooseExportFolder);
     b.button({124, 8, 80, 30}, pinned, "BatchWindow.Clear", tasks, actions::clearExportFolder);
-    tasks->framesLabel = b.label({212, 14, 170, 20}, pinned);
+    outlets.framesLabel = b.label({212, 14, 170, 20}, pinned);
 
     const double tasksX = 400;
     auto table = b.table({tasksX, 50, contentWidth - tasksX - 20, split - 64}, AR::widthSizable | AR::maxYMargin,
@@ -132,15 +132,15 @@ void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>
                           {"Destination", 220}});
     table->setDataSource(tasks);
     table->setDelegate(tasks);
-    tasks->tasksTableView = table;
+    outlets.tasksTableView = table;
     auto start = b.button({tasksX, 8, 100, 30}, pinned, "BatchWindow.Start", tasks, actions::launchSnapTasks);
     start->setKeyEquivalent("\r");
     const std::tuple<const char*, ui::Action, std::weak_ptr<ui::Button>&> commands[] = {
-        {"BatchWindow.Reveal", actions::openSelectedTasks, tasks->revealButton},
-        {"BatchWindow.Stop", actions::stopSelectedTasks, tasks->stopButton},
-        {"BatchWindow.Resume", actions::resumeSelectedTasks, tasks->resumeButton},
-        {"BatchWindow.Cancel", actions::cancelSelectedTasks, tasks->cancelButton},
-        {"BatchWindow.RemoveFinished", actions::removeFinishedTasks, tasks->removeFinishedButton},
+        {"BatchWindow.Reveal", actions::openSelectedTasks, outlets.revealButton},
+        {"BatchWindow.Stop", actions::stopSelectedTasks, outlets.stopButton},
+        {"BatchWindow.Resume", actions::resumeSelectedTasks, outlets.resumeButton},
+        {"BatchWindow.Cancel", actions::cancelSelectedTasks, outlets.cancelButton},
+        {"BatchWindow.RemoveFinished", actions::removeFinishedTasks, outlets.removeFinishedButton},
     };
     for (std::size_t i = 0; i < 5; ++i)
         std::get<2>(commands[i]) = b.button({tasksX + 110 + 96.0 * double(i), 8, 92, 30}, pinned,
@@ -152,16 +152,16 @@ void buildTasks(InterfaceBuilder& b, const std::shared_ptr<BatchTasksController>
 void bindSettings(const BatchTasksController& tasks)
 {
     const std::vector<BoundSetting> bindings = {
-        {tasks.splitterMatrix.lock(), BatchSplitterModeKey,
+        {tasks.outlets().splitterMatrix.lock(), BatchSplitterModeKey,
          interfaceText("BatchWindow.EverySeconds") + " / " + interfaceText("BatchWindow.EveryFrames") + " / " +
              interfaceText("BatchWindow.TotalFrames")},
-        {tasks.secondsSplitterField.lock(), BatchEverySecondsKey, interfaceText("BatchWindow.EverySeconds")},
-        {tasks.framesSplitterField.lock(), BatchEveryFramesKey, interfaceText("BatchWindow.EveryFrames")},
-        {tasks.countSplitterField.lock(), BatchNbFramesKey, interfaceText("BatchWindow.TotalFrames")},
-        {tasks.maxSizeField.lock(), BatchMaxSizeKey, interfaceText("BatchWindow.MaxSize")},
-        {tasks.formatPopUp.lock(), BatchImageFormatKey, interfaceText("BatchWindow.Format")},
-        {tasks.errorPopUp.lock(), BatchFileErrorHandlerKey, interfaceText("BatchWindow.TakenName")},
-        {tasks.logsPopUp.lock(), BatchSnapErrorHandlerKey, interfaceText("BatchWindow.Log")},
+        {tasks.outlets().secondsSplitterField.lock(), BatchEverySecondsKey, interfaceText("BatchWindow.EverySeconds")},
+        {tasks.outlets().framesSplitterField.lock(), BatchEveryFramesKey, interfaceText("BatchWindow.EveryFrames")},
+        {tasks.outlets().countSplitterField.lock(), BatchNbFramesKey, interfaceText("BatchWindow.TotalFrames")},
+        {tasks.outlets().maxSizeField.lock(), BatchMaxSizeKey, interfaceText("BatchWindow.MaxSize")},
+        {tasks.outlets().formatPopUp.lock(), BatchImageFormatKey, interfaceText("BatchWindow.Format")},
+        {tasks.outlets().errorPopUp.lock(), BatchFileErrorHandlerKey, interfaceText("BatchWindow.TakenName")},
+        {tasks.outlets().logsPopUp.lock(), BatchSnapErrorHandlerKey, interfaceText("BatchWindow.Log")},
     };
     static_cast<void>(putBackSettingsOutOfRange(bindings));
     for (const auto& setting : bindings)
@@ -183,18 +183,24 @@ void build(const std::shared_ptr<core::Object>& object)
     auto movies = core::make<BatchMoviesController>();
     auto tasks = core::make<BatchTasksController>();
     auto preview = core::make<orvalis::MovieViewController>();
-    movies->controller = owner;
-    tasks->controller = owner;
+    BatchMoviesOutlets moviesOutlets;
+    BatchTasksOutlets tasksOutlets;
+    moviesOutlets.controller = owner;
+    tasksOutlets.controller = owner;
+    // The tables ask the window's controller for their rows as they are built.
+    movies->setOutlets(moviesOutlets);
+    tasks->setOutlets(tasksOutlets);
     InterfaceBuilder builder(window->contentView());
-    buildMovies(builder, movies, preview);
-    buildTasks(builder, tasks);
+    buildMovies(builder, movies, preview, moviesOutlets);
+    buildTasks(builder, tasks, tasksOutlets);
+    movies->setOutlets(moviesOutlets);
+    tasks->setOutlets(tasksOutlets);
     bindSettings(*tasks);
 
     owner->keepInterfaceObject(movies);
     owner->keepInterfaceObject(tasks);
     owner->keepInterfaceObject(preview);
-    owner->setMoviesController(movies);
-    owner->setTasksController(tasks);
+    owner->setOutlets({.moviesController = movies, .tasksController = tasks});
     owner->setWindow(window);
     window->setDelegate(std::static_pointer_cast<ui::WindowDelegate>(owner));
     // Menu commands and keys reach the preview, and the Edit menu's selection commands the movies table.

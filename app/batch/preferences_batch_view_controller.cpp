@@ -19,6 +19,7 @@ void build(const std::shared_ptr<core::Object>& object)
 {
     auto pane = std::dynamic_pointer_cast<PreferencesBatchViewController>(object);
     if (!pane) return;
+    PreferencesBatchOutlets outlets;
     auto view = core::make<ui::View>(gfx::Rect{0, 0, 680, 320});
     InterfaceBuilder b(view);
     const unsigned pinned = ui::AutoresizingMask::maxXMargin | ui::AutoresizingMask::minYMargin;
@@ -28,11 +29,11 @@ void build(const std::shared_ptr<core::Object>& object)
     output->setKnownTokens(orvalis::ImageNamer::AllMarkups());
     output->setEditCheck([](const std::vector<std::string>& markups) { return namingTemplateProblem(markups); });
     ui::bindToDefaults(output, BatchOutputMarkupsKey);
-    pane->outputFormatTokenField = output;
+    outlets.outputFormatTokenField = output;
     auto problem = b.label({20, 188, 640, 38}, pinned);
     problem->setTextColor(gfx::Color::red());
     problem->setHidden(true);
-    pane->templateProblemLabel = problem;
+    outlets.templateProblemLabel = problem;
     std::weak_ptr<ui::TokenField> weakOutput = output;
     std::weak_ptr<ui::TextField> weakProblem = problem;
     output->setEditHandler([weakOutput, weakProblem] {
@@ -45,7 +46,7 @@ void build(const std::shared_ptr<core::Object>& object)
     b.label({20, 162, 640, 20}, pinned, "PreferencesBatch.AllMarkups");
     auto all = b.add<ui::TokenField>({20, 96, 640, 62}, pinned);
     all->setEditable(false);
-    pane->allMarkupsTokenField = all;
+    outlets.allMarkupsTokenField = all;
     b.button({20, 56, 180, 30}, pinned, "PreferencesBatch.Restore", pane, restoreOutputNameAction);
     b.label({20, 18, 200, 20}, pinned, "PreferencesBatch.AlertUserType");
     ui::bindToDefaults(
@@ -54,6 +55,7 @@ void build(const std::shared_ptr<core::Object>& object)
                  interfaceText("PreferencesBatch.AlertAttention")},
                 nullptr, {}),
         BatchAlertUserTypeKey);
+    pane->setOutlets(outlets);
     pane->setView(view);
     pane->awakeFromNib();
 }
@@ -77,7 +79,7 @@ void PreferencesBatchViewController::awake()
 
 void PreferencesBatchViewController::awakeFromNib()
 {
-    if (auto field = allMarkupsTokenField.lock()) {
+    if (auto field = outlets_.allMarkupsTokenField.lock()) {
         field->setKnownTokens(orvalis::ImageNamer::AllMarkups());
         field->setTokens(orvalis::ImageNamer::AllMarkups());
     }

@@ -16,6 +16,14 @@ namespace vistrel {
 
 inline const std::string PreferencesBatchInterface = "PreferencesBatch";
 
+// The views of the batch pane that its controller uses; weak, for the pane's view holds them.
+struct PreferencesBatchOutlets {
+    std::weak_ptr<ui::TokenField> outputFormatTokenField;
+    std::weak_ptr<ui::TokenField> allMarkupsTokenField;
+    // Why the template being edited is refused; hidden while it is not.
+    std::weak_ptr<ui::TextField> templateProblemLabel;
+};
+
 class PreferencesBatchViewController : public kestrane::PreferencesPaneViewController {
 public:
     PreferencesBatchViewController() : PreferencesBatchViewController(PreferencesBatchInterface) {}
@@ -23,16 +31,17 @@ public:
     // Registers the action below.
     void awake() override;
 
-    // Outlets, set by the interface.
-    std::weak_ptr<ui::TokenField> outputFormatTokenField;
-    std::weak_ptr<ui::TokenField> allMarkupsTokenField;
-    // Why the template being edited is refused; hidden while it is not.
-    std::weak_ptr<ui::TextField> templateProblemLabel;
+    // The views of the pane, set by the interface.
+    const PreferencesBatchOutlets& outlets() const { return outlets_; }
+    void setOutlets(const PreferencesBatchOutlets& outlets) { outlets_ = outlets; }
 
     // Once the interface is connected: every token of the namer, as tokens.
     void awakeFromNib();
     // The restore button's action: stores the default template; the template field follows the defaults.
     void restoreOutputName(const std::shared_ptr<core::Object>& sender);
+
+private:
+    PreferencesBatchOutlets outlets_;
 };
 
 }  // namespace vistrel

@@ -91,14 +91,15 @@ void Document::read(const core::Url& url, const std::string&)
     snapsManager_ = SnapsManager::create(movie_);
     frames_ = std::make_unique<DocumentFrames>(movie_, stopFlag_);
     exports_ = std::make_unique<DocumentExports>(sharedAs<Document>(), movie_, *frames_);
+    sharing_ = core::make<DocumentSharing>(sharedAs<Document>(), snapsManager_, *frames_, *exports_);
 }
 
 void Document::windowControllerDidLoadNib(ui::WindowController& controller)
 {
     kestrane::NC->post(DocumentDidLoadNotification, sharedAs<Document>());
     ui::Document::windowControllerDidLoadNib(controller);
-    snapsView()->setDelegate(sharedAs<Document>());
-    snapsView()->setSnapsManager(snapsManager_);
+    outlets_.snapsView.lock()->setDelegate(sharing_);
+    outlets_.snapsView.lock()->setSnapsManager(snapsManager_);
     snapsManager_->addObserver(sharedAs<Document>());
     updateSnapsField();
     // Probing reads the file, which may block for good: never on the main thread. The queue's thread keeps
@@ -116,8 +117,8 @@ void Document::windowControllerDidLoadNib(ui::WindowController& controller)
     if (probed->wait(nextOpeningWait())) return movieDidOpen();
     countedOpening_ = true;
     ++stillOpening();
-    unplayableLabel()->setHidden(true);
-    generatorButton()->setEnabled(false);
+    outlets_.unplayableLabel.lock()->setHidden(true);
+    outlets_.generatorButton.lock()->setEnabled(false);
     setState(DocumentState::opening);
 }
 
@@ -137,15 +138,16 @@ void Document::movieDidOpen()
 {
     leaveOpeningCount();
     movieOpen_ = true;
-    const auto controller = movieViewController();
+    const auto controller = outlets_.movieViewController.lock();
     if (controller) controller->setMovie(movie_);
-    if (const auto window = mainWindow(); window && controller) kestrane::insertNextResponder(*window, controller);
+    if (const auto window = outlets_.mainWindow.lock(); window && controller)
+        kestrane::insertNextResponder(*window, controller);
     const bool playable = movie_->playable();
-    unplayableLabel()->setHidden(playable);
-    if (auto notice = std::dynamic_pointer_cast<ui::TextField>(unplayableLabel()); notice && !playable)
+    outlets_.unplayableLabel.lock()->setHidden(playable);
+    if (auto notice = std::dynamic_pointer_cast<ui::TextField>(outlets_.unplayableLabel.lock()); notice && !playable)
         notice->setStringValue(unplayableNotice(*movie_));
-    snapButton()->setHidden(!playable);
-    generatorButton()->setEnabled(playable);
+    outlets_.snapButton.lock()->setHidden(!playable);
+    outlets_.generatorButton.lock()->setEnabled(playable);
     if (state_ == DocumentState::opening) setState(stateBySelection());
     if (!restoring_.empty()) {
         beginBusyWork(DocumentState::restoring);
@@ -233,7 +235,7 @@ void Document::snapImage(const std::shared_ptr<core::Object>&)
         snapsManager_->deselectAll();
         return;
     }
-    if (const auto view = movieView()) view->flash();
+    if (const auto view = outlets_.movieView.lock()) view->flash();
     const orvalis::Edition edition = movie_->edition();
     // The time of the frame on screen: the snap is the picture the user sees, named after its own time. Steps
     // and seeks still under way (keys typed ahead of the pictures) land first, as the user sees them.
@@ -243,13 +245,6 @@ void Document::snapImage(const std::shared_ptr<core::Object>&)
         auto document = weak.lock();
         auto settled = player.lock();
         if (document && settled) document->fillMiniature(SnapItem::create(settled->currentFrameTime(), edition));
-    });
-}
-
-void Document::onMain(const std::weak_ptr<Document>& weak, const std::function<void(Document&)>& work)
-{
-    core::DispatchQueue::main()->sync([&] {
-        if (auto document = weak.lock()) work(*document);
     });
 }
 
@@ -291,12 +286,18 @@ void Document::stopBusyWork()
     stopFlag_->store(true);
 }
 
+// Sharing.
+
+void Document::copySelectedItem(const std::shared_ptr<core::Object>&) { sharing_->copySelectedItem(); }
+
+void Document::showShareMenu(const std::shared_ptr<core::Object>&) { sharing_->showShareMenu(); }
+
 // Generation.
 
 void Document::showGeneratorPopover(const std::shared_ptr<core::Object>&)
 {
     if (!isPlayable() || isBusy(state_)) return;
-    generatorPopoverController()->togglePopoverAtTop(generatorButton());
+    generatorPopoverController()->togglePopoverAtTop(outlets_.generatorButton.lock());
 }
 
 void Document::performSnapsGeneration(const std::shared_ptr<core::Object>&)

@@ -47,17 +47,19 @@ void DocumentBarView::layoutControls()
     const double height = documentBarHeight;
     const double rowY = (height - buttonHeight) / 2;
 
-    place(document->snapButton(), {middle - snapSide / 2, (height - snapSide) / 2, snapSide, snapSide});
-    place(document->generatorButton(), {middle + snapSide / 2 + margin, rowY, generatorWidth, buttonHeight});
+    place(document->outlets().snapButton.lock(), {middle - snapSide / 2, (height - snapSide) / 2, snapSide, snapSide});
+    place(document->outlets().generatorButton.lock(),
+          {middle + snapSide / 2 + margin, rowY, generatorWidth, buttonHeight});
     const double progressX = middle + snapSide / 2 - progressWidth;
-    place(document->progressLabel(), {progressX, rowY + 5, progressWidth, labelHeight});
+    place(document->outlets().progressLabel.lock(), {progressX, rowY + 5, progressWidth, labelHeight});
     const double spinnerX = progressX - 6 - spinnerSide;
-    place(document->progressIndicator(), {spinnerX, rowY + 4, spinnerSide, spinnerSide});
-    place(document->snapsField(),
+    place(document->outlets().progressIndicator.lock(), {spinnerX, rowY + 4, spinnerSide, spinnerSide});
+    place(document->outlets().snapsField.lock(),
           {margin, rowY + 5, std::clamp(spinnerX - 2 * margin, 0.0, snapsFieldWidth), labelHeight});
     const double shareX = width - margin - sideButtonWidth;
-    place(document->shareButton(), {shareX, rowY, sideButtonWidth, buttonHeight});
-    place(document->exportButton(), {shareX - margin - sideButtonWidth, rowY, sideButtonWidth, buttonHeight});
+    place(document->outlets().shareButton.lock(), {shareX, rowY, sideButtonWidth, buttonHeight});
+    place(document->outlets().exportButton.lock(),
+          {shareX - margin - sideButtonWidth, rowY, sideButtonWidth, buttonHeight});
 }
 
 }  // namespace vistrel

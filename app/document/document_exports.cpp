@@ -1,16 +1,14 @@
 #include "app/document/document_exports.h"
 
 #include "app/document/defaults_keys.h"
-#include "app/document/document.h"
-#include "app/document/export_names.h"
+#include "app/document/gif_writing.h"
+#include "app/document/promised_names.h"
 #include "app/document/write_failure.h"
 #include "foundation/bundle_info.h"
 #include "foundation/file_manager_extensions.h"
-#include "foundation/gif_image_writer.h"
 #include "foundation/image_encoding.h"
 #include "foundation/shortcuts.h"
 #include "foundation/time_values.h"
-#include "numerics/size_geometry.h"
 #include "platform/core/dispatch_group.h"
 #include "platform/core/free_memory.h"
 #include "platform/core/main_thread.h"
@@ -37,9 +35,10 @@ struct ImageExport {
 
 // A snap of the export is done: the progress shows it. Counted on the main thread, so that the progress of
 // snaps that end together never goes back.
-void snapDone(ImageExport& job, const std::weak_ptr<Document>& document)
+void snapDone(ImageExport& job, const std::weak_ptr<DocumentWork>& document)
 {
-    Document::onMain(document, [&](Document& d) { d.updateProgress(double(++job.done) / double(job.lines.size())); });
+    DocumentWork::onMain(document,
+                         [&](DocumentWork& d) { d.updateProgress(double(++job.done) / double(job.lines.size())); });
 }
 
 // One snap of an image export, on the export queue, with its frame at full size (null: none could be had, or
@@ -47,12 +46,12 @@ void snapDone(ImageExport& job, const std::weak_ptr<Document>& document)
 // under the name promised for it (or, should something have taken that name since, the next free one).
 void exportSnap(const FrameGrabber& frames, const SnapItem& item, gfx::ImageRef image, const std::string& reason,
                 const core::Url& url, const std::shared_ptr<ImageExport>& job, std::size_t index,
-                const std::weak_ptr<Document>& document)
+                const std::weak_ptr<DocumentWork>& document)
 {
     if (!image) {
         // Work stopped for quitting writes nothing more and reports nothing.
         if (!frames.stopped()) job->lines[index] = DocumentExports::cannotSnapLine(item, reason);
-        ExportNames::shared().release(url);
+        PromisedNames::shared().release(url);
         return snapDone(*job, document);
     }
     job->encodingSlots.wait();
@@ -62,82 +61,11 @@ void exportSnap(const FrameGrabber& frames, const SnapItem& item, gfx::ImageRef 
         if (!kestrane::writeToFreeName(
                 *kestrane::FM.get(), url, [&] { return kestrane::data(image, job->format); }, &error))
             job->lines[index] = "Cannot export image to " + url.path() + ": " + writeFailureReason(error) + "\n";
-        ExportNames::shared().release(url);
+        PromisedNames::shared().release(url);
         snapDone(*job, document);
         job->encodingSlots.signal();
         job->encodings.leave();
     });
-}
-
-// The end of an export on its queue: `ended` told, its errors shown, its busy work over.
-void finishExport(const std::weak_ptr<Document>& document, std::string errors,
-                  const std::function<void(std::string&)>& ended = {})
-{
-    Document::onMain(document, [&](Document& d) {
-        if (ended) ended(errors);
-        d.showExportErrors(errors);
-        d.endBusyWork(DocumentState::exporting);
-    });
-}
-
-// The image brought to `size`: as it is when it has that size, else fitted in, centred on black.
-gfx::ImageRef toSize(const gfx::ImageRef& image, const gfx::Size& size)
-{
-    if (kestrane::size(image) == size) return image;
-    const gfx::Rect box = kestrane::fitting(kestrane::size(image), gfx::Rect{{0, 0}, size});
-    return kestrane::CGImage::drawWith(size, [&](gfx::Context& context) {
-        context.setFillColor(gfx::Color::black());
-        context.fillRect({{0, 0}, size});
-        context.drawImage(image, box);
-    });
-}
-
-// Writes the animated GIF, on a global queue, frame by frame as each is grabbed within the size of the user
-// defaults, so that only a few frames are held whatever their number. A frame that cannot be had is reported
-// and left out, and the file holds the others; frames of another size than the first (a snap turned by its
-// edition) are fitted into the first one's size. The progress counts each frame twice, once grabbed and once
-// encoded, and the file's naming last: it reaches the end only once the file is in place.
-void writeGIF(const FrameGrabber& frames, const SnapItems& snaps, const core::Url& url, bool replacing,
-              const std::weak_ptr<Document>& document)
-{
-    const double delay = kestrane::Defaults[TimeLapseIntervalKey].doubleValue().value_or(0.1);
-    const double side = kestrane::Defaults[TimeLapseMaxSizeKey].cgfloat().value_or(0);
-    kestrane::GIFImageWriter writer(std::int64_t(snaps.size()));
-    writer.setReplacesExistingFile(replacing);
-    std::string errors;
-    // Frames of another movie now under the name would not be the snaps'.
-    if (frames.movieFileChanged()) {
-        for (const auto& snap : snaps)
-            errors += DocumentExports::cannotSnapLine(*snap, FrameGrabber::movieFileChangedReason);
-        return finishExport(document, errors);
-    }
-    if (!writer.startWriting(url)) errors += "Cannot create writer at " + url.path() + "\n";
-    const media::Time interval = kestrane::TimeStatics::withSeconds(delay);
-    std::optional<gfx::Size> frameSize;
-    std::size_t leftOut = 0;
-    // The encoder is slower than one decoder: more would only hold more frames.
-    const std::unique_ptr<media::ImageJob> images =
-        frames.images(snaps, side > 0 ? gfx::Size{side, side} : gfx::Size{}, 1);
-    for (std::size_t i = 0; i < snaps.size(); ++i) {
-        std::string reason;
-        const std::optional<gfx::ImageRef> next = nextImage(images.get(), &reason);
-        // Stopped for quitting: the unfinished file goes with the writer.
-        if (frames.stopped() || !next) return finishExport(document, {});
-        const gfx::ImageRef& image = *next;
-        if (!image) {
-            errors += DocumentExports::cannotSnapLine(*snaps[i], reason);
-            writer.leaveOutFrame();
-            ++leftOut;
-        } else {
-            if (!frameSize) frameSize = kestrane::size(image);
-            if (!writer.addImage(toSize(image, *frameSize), interval))
-                errors += "Cannot add image at " + kestrane::hhmmssmsDesc(snaps[i]->time()) + "\n";
-        }
-        const double done = double(i + 1 + leftOut + std::size_t(writer.framesEncoded()));
-        Document::onMain(document, [&](Document& d) { d.updateProgress(done / double(2 * snaps.size() + 1)); });
-    }
-    if (!writer.finishWriting()) errors += "Cannot finish writing\n";
-    finishExport(document, errors);
 }
 
 }  // namespace
@@ -153,7 +81,7 @@ kestrane::ImageFormat imageFormatOf(std::int64_t raw)
         .value_or(kestrane::ImageFormat::png);
 }
 
-DocumentExports::DocumentExports(std::weak_ptr<Document> document, std::shared_ptr<orvalis::Movie> movie,
+DocumentExports::DocumentExports(std::weak_ptr<DocumentWork> document, std::shared_ptr<orvalis::Movie> movie,
                                  DocumentFrames& frames)
     : document_(std::move(document)), movie_(std::move(movie)), frames_(frames)
 {
@@ -193,7 +121,7 @@ std::vector<std::string> DocumentExports::startExport(const SnapItems& snaps, co
     std::vector<std::string> names;
     std::vector<core::Url> urls;
     for (const auto& snap : snaps) {
-        urls.push_back(ExportNames::shared().promise(folder, snapFileName(*snap)));
+        urls.push_back(PromisedNames::shared().promise(folder, snapFileName(*snap)));
         names.push_back(urls.back().lastPathComponent());
     }
     exportQueue()->async(

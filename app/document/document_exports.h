@@ -1,10 +1,10 @@
 // The exports of one document: snaps as image files into a folder, written on the document's serial export
-// queue; snaps as one animated GIF, written on a global queue; and the files of snaps dragged out of the strip.
-// Frames are grabbed again, at export time, through the document's frames. Every file is written out of sight
-// and takes its name only once whole, a name promised to nobody else, so nothing already in a folder is ever
-// replaced. Each export is busy work of the document from its start to its end, shows its progress there and
-// lists its failures together in the document's export-errors sheet at its end. Held by its Document; main
-// thread, except where a member says otherwise.
+// queue; snaps as one animated GIF, written on a global queue (gif_writing.h); and the files of snaps dragged
+// out of the strip. Frames are grabbed again, at export time, through the document's frames. Every file is
+// written out of sight and takes its name only once whole, a name promised to nobody else (PromisedNames), so
+// nothing already in a folder is ever replaced. Each export is busy work of the document from its start to its end,
+// shows its progress there and lists its failures together in the document's export-errors sheet at its end. Held by
+// its Document, which it reaches only as a DocumentWork; main thread, except where a member says otherwise.
 #pragma once
 
 #include <functional>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/document/document_frames.h"
+#include "app/document/document_work.h"
 #include "app/document/snap_item.h"
 #include "foundation/image_format.h"
 #include "moviekit/movie.h"
@@ -21,8 +22,6 @@
 #include "platform/core/url.h"
 
 namespace vistrel {
-
-class Document;
 
 // The image format of a stored or sent raw value; PNG for a value that names none.
 kestrane::ImageFormat imageFormatOf(std::int64_t raw);
@@ -35,7 +34,8 @@ public:
     // The line of the errors for a snap whose frame could not be had, with the reason.
     static std::string cannotSnapLine(const SnapItem& item, const std::string& reason);
 
-    DocumentExports(std::weak_ptr<Document> document, std::shared_ptr<orvalis::Movie> movie, DocumentFrames& frames);
+    DocumentExports(std::weak_ptr<DocumentWork> document, std::shared_ptr<orvalis::Movie> movie,
+                    DocumentFrames& frames);
 
     // Any thread; made on first use and kept.
     std::shared_ptr<core::DispatchQueue> exportQueue();
@@ -52,7 +52,7 @@ public:
     // Starts writing the frames, in order, into one animated GIF on a global queue: in place of the file at the
     // URL when `replacing` (the user said so), else at the URL or, when something is there by then, at the
     // next free name beside it.
-    void exportGIF(const SnapItems& snaps, const core::Url& url, bool replacing);
+    void exportGIF(const SnapItems& snaps, const core::Url& url, bool replacing = false);
     // Writes dragged snaps as image files of the preferred format; when any of them fails, the errors end with
     // droppedNothingLine.
     std::vector<std::string> exportDrop(const SnapItems& snaps, const core::Url& folder);
@@ -66,7 +66,7 @@ private:
     // The document's busy work of exporting begins.
     void beginExporting();
 
-    const std::weak_ptr<Document> document_;
+    const std::weak_ptr<DocumentWork> document_;
     const std::shared_ptr<orvalis::Movie> movie_;
     DocumentFrames& frames_;
     kestrane::ImageFormat exportFormat_ = kestrane::ImageFormat::png;

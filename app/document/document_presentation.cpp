@@ -30,18 +30,19 @@ void Document::setState(DocumentState state)
     // A movie still opening shows the spinner and its state as busy work does.
     const bool working = isBusy(state) || state == DocumentState::opening;
     if (!working) {
-        snapButton()->setImage(state == DocumentState::snapping ? snapRedButtonImage() : snapBlankButtonImage());
-        progressIndicator()->stopAnimation(nullptr);
+        outlets_.snapButton.lock()->setImage(state == DocumentState::snapping ? snapRedButtonImage()
+                                                                              : snapBlankButtonImage());
+        outlets_.progressIndicator.lock()->stopAnimation(nullptr);
     } else {
-        progressIndicator()->startAnimation(nullptr);
-        progressLabel()->setStringValue(localizedTitle(state));
+        outlets_.progressIndicator.lock()->startAnimation(nullptr);
+        outlets_.progressLabel.lock()->setStringValue(localizedTitle(state));
     }
-    progressLabel()->setHidden(!working);
-    progressIndicator()->setHidden(!working);
+    outlets_.progressLabel.lock()->setHidden(!working);
+    outlets_.progressIndicator.lock()->setHidden(!working);
     // The snap button needs a movie that plays.
-    snapButton()->setHidden(working || !isPlayable());
-    exportButton()->setHidden(state != DocumentState::selecting);
-    shareButton()->setHidden(state != DocumentState::selecting);
+    outlets_.snapButton.lock()->setHidden(working || !isPlayable());
+    outlets_.exportButton.lock()->setHidden(state != DocumentState::selecting);
+    outlets_.shareButton.lock()->setHidden(state != DocumentState::selecting);
 }
 
 DocumentState Document::stateBySelection() const
@@ -69,7 +70,7 @@ void Document::updateProgress(double fraction)
     core::assertMainThread();
     // A hair above the fraction, so that 29/100 reads 29 and not 28.
     const long percent = long(std::floor(fraction * 100 + 1e-9));
-    progressLabel()->setStringValue(localizedTitle(state_) + " : " + std::to_string(percent) + " %");
+    outlets_.progressLabel.lock()->setStringValue(localizedTitle(state_) + " : " + std::to_string(percent) + " %");
 }
 
 void Document::updateSnapsField()
@@ -77,7 +78,8 @@ void Document::updateSnapsField()
     const std::string snaps =
         kestrane::localPlural(*kestrane::MB.get(), "Document.SnapsLabel", std::int64_t(snapsManager_->items().size()));
     const auto& selection = snapsManager_->selection();
-    snapsField()->setStringValue(selection.isEmpty() ? snaps : std::to_string(selection.count()) + " of " + snaps);
+    outlets_.snapsField.lock()->setStringValue(
+        selection.isEmpty() ? snaps : std::to_string(selection.count()) + " of " + snaps);
 }
 
 void Document::showCannotBeClosedAlert()
@@ -86,26 +88,26 @@ void Document::showCannotBeClosedAlert()
     alert->setMessageText(interfaceText("Document.CannotBeClosedAlert.MessageText"));
     alert->setInformativeText(interfaceText("Document.CannotBeClosedAlert.InformativeText"));
     alert->addButton(interfaceText("Document.CannotBeClosedAlert.FirstButton"));
-    alert->beginSheetModal(mainWindow(), {});
+    alert->beginSheetModal(outlets_.mainWindow.lock(), {});
 }
 
 void Document::showExportErrors(const std::string& errors)
 {
     core::assertMainThread();
     if (errors.empty()) return;
-    exportErrorsTextView()->setString(errors);
+    outlets_.exportErrorsTextView.lock()->setString(errors);
     // A sheet already up, or waiting for another to end, only takes the new text.
     if (exportErrorsShown_) return;
     exportErrorsShown_ = true;
     std::weak_ptr<Document> weak = sharedAs<Document>();
-    mainWindow()->beginSheet(exportErrorsAlert(), [weak](ui::ModalResponse) {
+    outlets_.mainWindow.lock()->beginSheet(outlets_.exportErrorsAlert.lock(), [weak](ui::ModalResponse) {
         if (auto document = weak.lock()) document->exportErrorsShown_ = false;
     });
 }
 
 void Document::closeExportErrorsAlert(const std::shared_ptr<core::Object>&)
 {
-    mainWindow()->endSheet(exportErrorsAlert());
+    outlets_.mainWindow.lock()->endSheet(outlets_.exportErrorsAlert.lock());
 }
 
 void Document::showExportMenu(const std::shared_ptr<core::Object>&)
@@ -122,10 +124,10 @@ void Document::showExportMenu(const std::shared_ptr<core::Object>&)
     }
     menu->addItem(interfaceText("Menu.File.ExportAllAsGIF"), actions::exportAllAsGIF, "")->setTarget(self);
     // Under the button's bottom left corner.
-    const gfx::Point corner = exportButton()->convertPointTo({0, 0}, nullptr);
-    const auto event =
-        ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0, mainWindow()->windowNumber(), 1, 1);
-    ui::Menu::popUpContextMenu(menu, event, exportButton());
+    const gfx::Point corner = outlets_.exportButton.lock()->convertPointTo({0, 0}, nullptr);
+    const auto event = ui::Event::mouseEvent(ui::EventType::leftMouseDown, corner, 0, 0,
+                                             outlets_.mainWindow.lock()->windowNumber(), 1, 1);
+    ui::Menu::popUpContextMenu(menu, event, outlets_.exportButton.lock());
 }
 
 void Document::selectAll(const std::shared_ptr<core::Object>&) { snapsManager_->selectAll(); }

@@ -153,7 +153,7 @@ std::shared_ptr<ui::Window> lastDocumentWindow(const Document& document)
     const auto& documents = kestrane::DC->documents();
     for (auto it = documents.rbegin(); it != documents.rend(); ++it) {
         const auto other = std::dynamic_pointer_cast<Document>(*it);
-        const auto window = other && other.get() != &document ? other->mainWindow() : nullptr;
+        const auto window = other && other.get() != &document ? other->outlets().mainWindow.lock() : nullptr;
         if (window && window->isVisible()) return window;
     }
     return nullptr;

@@ -58,15 +58,15 @@ void GeneratePopoverController::awake()
 void GeneratePopoverController::viewDidLoad()
 {
     PopoverController::viewDidLoad();
-    if (framesTextField) changeFrames(framesTextField);
+    if (const auto field = outlets_.framesTextField.lock()) changeFrames(field);
 }
 
 std::shared_ptr<ui::Popover> GeneratePopoverController::createPopover(const std::shared_ptr<ui::View>& view)
 {
     auto made = PopoverController::createPopover(view);
     made->setBehavior(ui::PopoverBehavior::applicationDefined);
-    if (includeStartButton) splitter_.includeStart = isChecked(*includeStartButton);
-    if (includeEndButton) splitter_.includeEnd = isChecked(*includeEndButton);
+    if (const auto box = outlets_.includeStartButton.lock()) splitter_.includeStart = isChecked(*box);
+    if (const auto box = outlets_.includeEndButton.lock()) splitter_.includeEnd = isChecked(*box);
     return made;
 }
 
@@ -96,8 +96,8 @@ void GeneratePopoverController::setTimeRange(const media::TimeRange& range)
 {
     splitter_.timeRange = range;
     splitter_.setSplitCount(frameCount_);
-    if (startTextField) startTextField->setStringValue(kestrane::hhmmssmsDesc(range.start));
-    if (endTextField) endTextField->setStringValue(kestrane::hhmmssmsDesc(range.end()));
+    if (const auto field = outlets_.startTextField.lock()) field->setStringValue(kestrane::hhmmssmsDesc(range.start));
+    if (const auto field = outlets_.endTextField.lock()) field->setStringValue(kestrane::hhmmssmsDesc(range.end()));
 }
 
 void GeneratePopoverController::changeStart(const std::shared_ptr<core::Object>&)

@@ -16,6 +16,15 @@
 
 namespace vistrel {
 
+// The views of the generator popover that its controller uses; weak, for the popover's view holds them.
+struct GeneratePopoverOutlets {
+    std::weak_ptr<ui::TextField> startTextField;
+    std::weak_ptr<ui::TextField> endTextField;
+    std::weak_ptr<ui::TextField> framesTextField;
+    std::weak_ptr<ui::Button> includeStartButton;
+    std::weak_ptr<ui::Button> includeEndButton;
+};
+
 class GeneratePopoverController : public kestrane::PopoverController {
 public:
     // The most frames one generation makes, and the number the field starts with.
@@ -53,12 +62,9 @@ public:
     void resetTimes(const std::shared_ptr<core::Object>& sender);
     void generateSnaps(const std::shared_ptr<core::Object>& sender);
 
-    // Outlets, set by the interface.
-    std::shared_ptr<ui::TextField> startTextField;
-    std::shared_ptr<ui::TextField> endTextField;
-    std::shared_ptr<ui::TextField> framesTextField;
-    std::shared_ptr<ui::Button> includeStartButton;
-    std::shared_ptr<ui::Button> includeEndButton;
+    // The views of the popover, set by the interface before its view.
+    const GeneratePopoverOutlets& outlets() const { return outlets_; }
+    void setOutlets(const GeneratePopoverOutlets& outlets) { outlets_ = outlets; }
 
 private:
     void updateFields();
@@ -66,6 +72,7 @@ private:
     void setTimeRange(const media::TimeRange& range);
     std::shared_ptr<orvalis::Player> player() const;
 
+    GeneratePopoverOutlets outlets_;
     std::weak_ptr<ui::Responder> target_;
     ui::Action action_;
     std::shared_ptr<orvalis::Movie> movie_;

@@ -48,6 +48,7 @@ void build(const std::shared_ptr<core::Object>& owner)
 {
     auto controller = std::dynamic_pointer_cast<GeneratePopoverController>(owner);
     if (!controller) return;
+    GeneratePopoverOutlets outlets;
     const double height = 5 * rowHeight + 3 * margin;
     auto view = core::make<ui::View>(gfx::Rect{0, 0, width, height});
     const double fieldX = margin + labelWidth;
@@ -55,15 +56,17 @@ void build(const std::shared_ptr<core::Object>& owner)
 
     double y = height - margin - rowHeight;
     view->addSubview(label("GeneratePopover.Start", y));
-    controller->startTextField = ui::TextField::labelWithFrame({fieldX, y + 4, fieldWidth, 20});
-    view->addSubview(controller->startTextField);
+    auto start = ui::TextField::labelWithFrame({fieldX, y + 4, fieldWidth, 20});
+    view->addSubview(start);
+    outlets.startTextField = start;
     view->addSubview(
         button("GeneratePopover.SetStart", actions::changeStart, {buttonX, y, buttonWidth, 26}, controller));
 
     y -= rowHeight;
     view->addSubview(label("GeneratePopover.End", y));
-    controller->endTextField = ui::TextField::labelWithFrame({fieldX, y + 4, fieldWidth, 20});
-    view->addSubview(controller->endTextField);
+    auto end = ui::TextField::labelWithFrame({fieldX, y + 4, fieldWidth, 20});
+    view->addSubview(end);
+    outlets.endTextField = end;
     view->addSubview(button("GeneratePopover.SetEnd", actions::changeEnd, {buttonX, y, buttonWidth, 26}, controller));
 
     y -= rowHeight;
@@ -77,23 +80,24 @@ void build(const std::shared_ptr<core::Object>& owner)
     frames->setIntegerValue(long(GeneratePopoverController::initialFrames));
     frames->setAction(actions::changeFrames);
     frames->setTarget(controller);
-    controller->framesTextField = frames;
+    outlets.framesTextField = frames;
     view->addSubview(frames);
     view->addSubview(button("GeneratePopover.Reset", actions::resetTimes, {buttonX, y, buttonWidth, 26}, controller));
 
     y -= rowHeight;
-    controller->includeStartButton =
-        checkBox("GeneratePopover.IncludeStart", actions::changeIncludeStart, margin, y, controller);
-    controller->includeEndButton =
-        checkBox("GeneratePopover.IncludeEnd", actions::changeIncludeEnd, width / 2, y, controller);
-    view->addSubview(controller->includeStartButton);
-    view->addSubview(controller->includeEndButton);
+    auto includeStart = checkBox("GeneratePopover.IncludeStart", actions::changeIncludeStart, margin, y, controller);
+    auto includeEnd = checkBox("GeneratePopover.IncludeEnd", actions::changeIncludeEnd, width / 2, y, controller);
+    view->addSubview(includeStart);
+    view->addSubview(includeEnd);
+    outlets.includeStartButton = includeStart;
+    outlets.includeEndButton = includeEnd;
 
     auto generate = button("GeneratePopover.Generate", actions::generateSnaps,
                            {buttonX - 20, margin, buttonWidth + 20, 28}, controller);
     generate->setKeyEquivalent("\r");
     view->addSubview(generate);
 
+    controller->setOutlets(outlets);
     controller->setView(view);
 }
 

@@ -24,6 +24,7 @@ void build(const std::shared_ptr<core::Object>& owner)
 {
     auto controller = std::dynamic_pointer_cast<GIFExporterController>(owner);
     if (!controller) return;
+    GIFExporterOutlets outlets;
     auto window = ui::Window::create({0, 0, width, height}, ui::StyleMask::titled);
     window->setTitle(interfaceText("GIFExportPanel.Title"));
     InterfaceBuilder b(window->contentView());
@@ -41,7 +42,7 @@ void build(const std::shared_ptr<core::Object>& owner)
     table->tableColumnWithIdentifier(GIFExporterController::timeColumn)->setTitle(interfaceText("GIFExportPanel.Time"));
     table->setDataSource(controller);
     table->setDelegate(controller);
-    controller->tableView = table;
+    outlets.tableView = table;
     const double third = (tableWidth - 8) / 3;
     const double rowY = listBottom - buttonHeight - 4;
     b.button({margin, rowY, third, buttonHeight}, bottomLeft, "GIFExportPanel.MoveUp", controller, actions::moveUpItem);
@@ -58,7 +59,7 @@ void build(const std::shared_ptr<core::Object>& owner)
         b.add<kestrane::LayeredImageView>({right, previewBottom, previewWidth, height - previewBottom - margin},
                                           Mask::widthSizable | Mask::heightSizable);
     preview->setDuration(0);
-    controller->imageView = preview;
+    outlets.imageView = preview;
     const double stepY = previewBottom - 34;
     b.button({right, stepY, 44, buttonHeight - 2}, Mask::maxXMargin | Mask::maxYMargin, "GIFExportPanel.Previous",
              controller, actions::showPreviousFrame);
@@ -66,22 +67,22 @@ void build(const std::shared_ptr<core::Object>& owner)
              actions::showNextFrame);
     auto position = b.label({right + 52, stepY + 5, previewWidth - 104, 20}, Mask::widthSizable | Mask::maxYMargin);
     position->setAlignment(gfx::TextAlignment::center);
-    controller->frameField = position;
+    outlets.frameField = position;
 
     const double labelWidth = 190, fieldX = right + labelWidth + 6;
     const double delayY = stepY - 34, sizeY = delayY - 30;
     b.label({right, delayY + 3, labelWidth, 20}, bottomLeft, "GIFExportPanel.Delay");
     auto delay = b.numberField({fieldX, delayY, 70, 24}, bottomLeft, 0.01, 60, true, nullptr, {});
     ui::bindToDefaults(delay, TimeLapseIntervalKey);
-    controller->frameDelayField = delay;
+    outlets.frameDelayField = delay;
     auto stepper = b.add<kestrane::IncrementStepper>({fieldX + 74, delayY, 19, 24}, bottomLeft);
     stepper->setControl(delay);
     stepper->setIncrementValue(0.01);
-    controller->frameDelayStepper = stepper;
+    outlets.frameDelayStepper = stepper;
     b.label({right, sizeY + 3, labelWidth, 20}, bottomLeft, "GIFExportPanel.Size");
     auto size = b.numberField({fieldX, sizeY, 70, 24}, bottomLeft, 0, 100000, false, nullptr, {});
     ui::bindToDefaults(size, TimeLapseMaxSizeKey);
-    controller->frameSizeField = size;
+    outlets.frameSizeField = size;
 
     auto cancel = b.button({width - margin - 2 * 110 - 8, margin, 110, buttonHeight}, bottomRight,
                            "GIFExportPanel.Cancel", controller, actions::cancelExportation);
@@ -89,6 +90,7 @@ void build(const std::shared_ptr<core::Object>& owner)
     auto save = b.button({width - margin - 110, margin, 110, buttonHeight}, bottomRight, "GIFExportPanel.Export",
                          controller, actions::validateExportation);
     save->setKeyEquivalent("\r");
+    controller->setOutlets(outlets);
     controller->setWindow(window);
 }
 

@@ -53,23 +53,23 @@ void GIFExporterController::setSnapItems(SnapItems items)
 
 double GIFExporterController::frameDelay() const
 {
-    const auto field = frameDelayField.lock();
+    const auto field = outlets_.frameDelayField.lock();
     return field ? field->doubleValue() : 0;
 }
 
 long GIFExporterController::frameSize() const
 {
-    const auto field = frameSizeField.lock();
+    const auto field = outlets_.frameSizeField.lock();
     return field ? field->integerValue() : 0;
 }
 
 void GIFExporterController::reset()
 {
-    if (auto view = imageView.lock()) view->setImage(nullptr);
+    if (auto view = outlets_.imageView.lock()) view->setImage(nullptr);
     currentIndex_.reset();
     updateFrame();
     showNextFrame(nullptr);
-    if (auto table = tableView.lock()) table->reloadData();
+    if (auto table = outlets_.tableView.lock()) table->reloadData();
 }
 
 void GIFExporterController::updateFrame()
@@ -84,9 +84,9 @@ void GIFExporterController::updateFrame()
     } else {
         label = kestrane::local(*kestrane::MB.get(), "GIFExporterController.NoFrame");
     }
-    if (auto view = imageView.lock()) view->setImage(image);
-    if (auto field = frameField.lock()) field->setStringValue(label);
-    if (auto table = tableView.lock()) kestrane::selectOnlyRows(*table, rows);
+    if (auto view = outlets_.imageView.lock()) view->setImage(image);
+    if (auto field = outlets_.frameField.lock()) field->setStringValue(label);
+    if (auto table = outlets_.tableView.lock()) kestrane::selectOnlyRows(*table, rows);
 }
 
 void GIFExporterController::showNextFrame(const std::shared_ptr<core::Object>&)
@@ -113,7 +113,7 @@ void GIFExporterController::showPreviousFrame(const std::shared_ptr<core::Object
 
 void GIFExporterController::moveSelected(bool (*mover)(SnapItems&, std::ptrdiff_t), long step)
 {
-    const auto table = tableView.lock();
+    const auto table = outlets_.tableView.lock();
     const long row = table ? table->selectedRow() : -1;
     if (snapItems_.empty() || row < 0) return ui::beep();
     SnapItems items = snapItems_;
@@ -134,7 +134,7 @@ void GIFExporterController::moveDownItem(const std::shared_ptr<core::Object>&)
 
 void GIFExporterController::deleteItem(const std::shared_ptr<core::Object>&)
 {
-    const auto table = tableView.lock();
+    const auto table = outlets_.tableView.lock();
     const long row = table ? table->selectedRow() : -1;
     // The last frame stays.
     if (snapItems_.size() < 2 || row < 0 || std::size_t(row) >= snapItems_.size()) return ui::beep();

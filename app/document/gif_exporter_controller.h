@@ -20,6 +20,16 @@
 
 namespace vistrel {
 
+// The views of the GIF sheet that its controller uses; weak, for the window holds them.
+struct GIFExporterOutlets {
+    std::weak_ptr<ui::TableView> tableView;
+    std::weak_ptr<kestrane::LayeredImageView> imageView;
+    std::weak_ptr<ui::TextField> frameField;
+    std::weak_ptr<ui::TextField> frameDelayField;
+    std::weak_ptr<ui::TextField> frameSizeField;
+    std::weak_ptr<ui::Stepper> frameDelayStepper;
+};
+
 class GIFExporterController : public ui::WindowController, public ui::TableDataSource, public ui::TableDelegate {
 public:
     static constexpr const char* windowInterface = "GIFExportPanel";
@@ -63,13 +73,9 @@ public:
     std::any objectValueFor(ui::TableView& table, const std::shared_ptr<ui::TableColumn>& column, long row) override;
     void tableViewSelectionDidChange(ui::TableView& table) override;
 
-    // Outlets, set by the interface; the window holds them.
-    std::weak_ptr<ui::TableView> tableView;
-    std::weak_ptr<kestrane::LayeredImageView> imageView;
-    std::weak_ptr<ui::TextField> frameField;
-    std::weak_ptr<ui::TextField> frameDelayField;
-    std::weak_ptr<ui::TextField> frameSizeField;
-    std::weak_ptr<ui::Stepper> frameDelayStepper;
+    // The views of the sheet, set by the interface.
+    const GIFExporterOutlets& outlets() const { return outlets_; }
+    void setOutlets(const GIFExporterOutlets& outlets) { outlets_ = outlets; }
 
 private:
     // Shows the frame at currentIndex: its position, its row selected and its miniature.
@@ -81,6 +87,7 @@ private:
     void endSheet(long returnCode);
     void savePanelDidEnd(bool ok, const std::optional<core::Url>& url);
 
+    GIFExporterOutlets outlets_;
     SnapItems snapItems_;
     std::optional<std::string> saveName_;
     std::optional<core::Url> fileURL_;

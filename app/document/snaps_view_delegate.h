@@ -1,6 +1,6 @@
-// What the snaps strip asks of its document: whether the selected snaps may be dragged out now, and, when a
-// drag of them starts, to write them as image files into a folder and give the names of the files written.
-// Main thread only.
+// What the snaps strip asks of its document's sharing (DocumentSharing): whether the selected snaps may be
+// dragged out now, and, when a drag of them starts, to write them as image files into a folder and give the
+// names of the files written. Main thread only.
 #pragma once
 
 #include <optional>

@@ -91,8 +91,8 @@ public:
     {
         // The window loads its interface, and with it the two controllers, on first use.
         if (!window_->window()) bench::fail("no batch window");
-        movies_ = window_->moviesController();
-        tasks_ = window_->tasksController();
+        movies_ = window_->outlets().moviesController.lock();
+        tasks_ = window_->outlets().tasksController.lock();
         window_->showWindow(nullptr);
     }
 
@@ -107,8 +107,8 @@ public:
     {
         fs::remove_all(out);
         fs::create_directories(out);
-        tasks_->splitterMatrix.lock()->selectCellAtRow(2);
-        tasks_->countSplitterField.lock()->setIntegerValue(frames);
+        tasks_->outlets().splitterMatrix.lock()->selectCellAtRow(2);
+        tasks_->outlets().countSplitterField.lock()->setIntegerValue(frames);
         tasks_->setExportURL(core::Url::fileURL(out.string()));
         window_->setMoviesSelection(core::IndexSet::inRange(0, long(window_->movies().size())));
         tasks_->launchSnapTasks(nullptr);

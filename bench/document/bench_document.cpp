@@ -46,14 +46,14 @@ constexpr int snapFrame = 375;
 // The strip shows `count` cells, each with its miniature.
 bool stripShows(vistrel::Document& document, std::size_t count)
 {
-    const auto& cells = document.snapsView()->cells();
+    const auto& cells = document.outlets().snapsView.lock()->cells();
     return cells.size() == count && cells.back()->image() != nullptr;
 }
 
 void removeAllSnaps(vistrel::Document& document)
 {
     document.snapsManager()->removeAll();
-    serveUntil([&] { return document.snapsView()->cells().empty(); });
+    serveUntil([&] { return document.outlets().snapsView.lock()->cells().empty(); });
 }
 
 // `count` snaps over the whole movie: the generator's inner points, without the start and the end.
@@ -62,13 +62,13 @@ void generate(vistrel::Document& document, int count)
     auto popover = document.generatorPopoverController();
     popover->closePopover();
     popover->resetTimes(nullptr);
-    popover->includeStartButton->setState(ui::ControlState::off);
-    popover->changeIncludeStart(popover->includeStartButton);
-    popover->includeEndButton->setState(ui::ControlState::off);
-    popover->changeIncludeEnd(popover->includeEndButton);
-    popover->framesTextField->setIntegerValue(count);
-    popover->changeFrames(popover->framesTextField);
-    const std::size_t before = document.snapsView()->cells().size();
+    popover->outlets().includeStartButton.lock()->setState(ui::ControlState::off);
+    popover->changeIncludeStart(popover->outlets().includeStartButton.lock());
+    popover->outlets().includeEndButton.lock()->setState(ui::ControlState::off);
+    popover->changeIncludeEnd(popover->outlets().includeEndButton.lock());
+    popover->outlets().framesTextField.lock()->setIntegerValue(count);
+    popover->changeFrames(popover->outlets().framesTextField.lock());
+    const std::size_t before = document.outlets().snapsView.lock()->cells().size();
     popover->generateSnaps(nullptr);
     serveUntil([&] { return stripShows(document, before + std::size_t(count)); });
 }

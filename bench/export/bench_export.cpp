@@ -137,7 +137,7 @@ int runBenchmarks(const fs::path& folder)
     removeContents(ours);
     if (!resetPeakResident()) fail("the peak memory could not be reset");
     const double startMB = statusMB("VmRSS:");
-    exported([&] { document->asyncExportAsGIF(snapsOf(spreadFrames(300)), core::Url::fileURL(ourGIF.string())); });
+    exported([&] { document->exports().exportGIF(snapsOf(spreadFrames(300)), core::Url::fileURL(ourGIF.string())); });
     const double gifPeakMB = statusMB("VmHWM:");
     if (!fs::exists(ourGIF)) fail("the GIF of 300 frames was not written");
 
@@ -148,7 +148,7 @@ int runBenchmarks(const fs::path& folder)
         [&] {
             removeContents(ours);
             document->exports().setExportFormat(kestrane::ImageFormat::jpg);
-            exported([&] { document->asyncExport(twentySnaps, core::Url::fileURL(ours.string())); });
+            exported([&] { document->exports().exportImages(twentySnaps, core::Url::fileURL(ours.string())); });
         },
         [&] {
             removeContents(theirs);
@@ -164,7 +164,7 @@ int runBenchmarks(const fs::path& folder)
     const bench::Turns gifExport = bench::bestInTurns(
         [&] {
             removeContents(ours);
-            exported([&] { document->asyncExportAsGIF(thirtySnaps, core::Url::fileURL(ourGIF.string())); });
+            exported([&] { document->exports().exportGIF(thirtySnaps, core::Url::fileURL(ourGIF.string())); });
         },
         [&] {
             removeContents(theirs);

@@ -58,8 +58,8 @@ std::vector<std::string> makeMovies(const fs::path& folder)
 // True when every row shows a duration, a size and a frame rate.
 bool everyRowComplete(vistrel::BatchWindowController& window)
 {
-    auto movies = window.moviesController();
-    auto table = movies->moviesTableView.lock();
+    auto movies = window.outlets().moviesController.lock();
+    auto table = movies->outlets().moviesTableView.lock();
     if (long(window.movies().size()) != movieCount || table->numberOfRows() != movieCount) return false;
     for (long row = 0; row < movieCount; ++row)
         for (const auto& column : table->tableColumns()) {
@@ -75,7 +75,7 @@ bool everyRowComplete(vistrel::BatchWindowController& window)
 void dropOnTable(vistrel::BatchWindowController& window, const fs::path& folder)
 {
     window.setMovies({});
-    window.moviesController()->insertMovies({core::Url::fileURL(folder.string())}, 0);
+    window.outlets().moviesController.lock()->insertMovies({core::Url::fileURL(folder.string())}, 0);
     while (!everyRowComplete(window))
         core::MainLoop::processEvents(0.001);
 }
@@ -112,7 +112,7 @@ private:
         const auto movies = makeMovies(folder_ / "movies");
         auto window = vistrel::BatchWindowController::create();
         window->showWindow(nullptr);
-        if (!window->moviesController()) fail("the batch window has no movies table");
+        if (!window->outlets().moviesController.lock()) fail("the batch window has no movies table");
         const bench::Turns turns =
             bench::bestInTurns([&] { dropOnTable(*window, folder_ / "movies"); }, [&] { probeWithTool(movies); });
         bench::printTurns("table-load-200", turns);

@@ -87,10 +87,11 @@ TEST_F(AppControllerBatch, QuittingAsksAboutRunningBatchTasksOnly)
     controller->showBatchWindow(nullptr);
     auto batch = controller->batchWindowController();
     testsupport::TempDir out("out");
-    auto tasks = batch->tasksController();
+    auto tasks = batch->outlets().tasksController.lock();
     tasks->setExportURL(core::Url::fileURL(out.path().string()));
-    batch->moviesController()->addMovies({core::Url::fileURL((batchwindow::movieFolder() / "a.mp4").string()),
-                                          core::Url::fileURL((batchwindow::movieFolder() / "b.mov").string())});
+    batch->outlets().moviesController.lock()->addMovies(
+        {core::Url::fileURL((batchwindow::movieFolder() / "a.mp4").string()),
+         core::Url::fileURL((batchwindow::movieFolder() / "b.mov").string())});
     ASSERT_TRUE(testsupport::runUntil([&] { return batch->movies().size() == 2; }));
     batch->setMoviesSelection({0, 1});
     batchtest::FramesHeld held;

@@ -65,7 +65,7 @@ TEST_F(AppController, ShowsTheDropWindowExactlyWhileNoDocumentIsOpen)
     EXPECT_FALSE(app.controller->applicationShouldTerminateAfterLastWindowClosed());
 
     // Closing the document's window closes the document and brings the drop window back.
-    document->mainWindow()->performClose(nullptr);
+    document->outlets().mainWindow.lock()->performClose(nullptr);
     EXPECT_TRUE(kestrane::DC->documents().empty());
     EXPECT_TRUE(app.dropWindowShown());
 

@@ -83,9 +83,9 @@ TEST_F(BatchTasksTest, EachSplitModeWritesTheFramesItPromises)
     // Every second: 1, 2 s of a; 1 s of c; 1, 2, 3 s of e (3.003 s long).
     testsupport::TempDir seconds("seconds");
     setSplit(0, 1);
-    EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 0");
+    EXPECT_EQ(tasks->outlets().framesLabel.lock()->stringValue(), "Frames to write: 0");
     selectMovies({0, 1, 2});
-    EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 6");
+    EXPECT_EQ(tasks->outlets().framesLabel.lock()->stringValue(), "Frames to write: 6");
     auto launched = runAll(seconds.path());
     ASSERT_EQ(launched.size(), 3u);
     EXPECT_EQ(launched[0]->count(), 2);
@@ -101,8 +101,8 @@ TEST_F(BatchTasksTest, EachSplitModeWritesTheFramesItPromises)
     selectMovies({0, 1, 2});
     // The label counts the frames once they are read, and says so meanwhile.
     EXPECT_TRUE(testsupport::runUntil([&] {
-        return tasks->framesLabel.lock()->stringValue() == "Frames to write: 37";
-    })) << tasks->framesLabel.lock()->stringValue();
+        return tasks->outlets().framesLabel.lock()->stringValue() == "Frames to write: 37";
+    })) << tasks->outlets().framesLabel.lock()->stringValue();
     launched = runAll(frames.path());
     ASSERT_EQ(launched.size(), 3u);
     EXPECT_EQ(launched[0]->count(), 7);
@@ -135,11 +135,11 @@ TEST_F(BatchTasksTest, ATaskCoversTheClipSetInThePreview)
     auto player = controller->movies()[0]->existingPlayer();
     ASSERT_TRUE(player);
     player->seekAccurately(media::Time::make(1, 1));
-    movies->setStartButton.lock()->performClick(nullptr);
+    movies->outlets().setStartButton.lock()->performClick(nullptr);
     player->seekAccurately(media::Time::make(2, 1));
-    movies->setEndButton.lock()->performClick(nullptr);
+    movies->outlets().setEndButton.lock()->performClick(nullptr);
     ASSERT_EQ(media::compare(player->clipRange().duration, media::Time::make(1, 1)), 0);
-    EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 3");
+    EXPECT_EQ(tasks->outlets().framesLabel.lock()->stringValue(), "Frames to write: 3");
     auto launched = runAll(out.path(), {0});
     ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(framesOf(out.path(), "a"), (std::multiset<int>{10, 15, 20}));
@@ -224,7 +224,7 @@ TEST_F(BatchTasksTest, TheTableFollowsEachTaskAsItIsStoppedResumedCancelledAndCl
     selectTasks({});
     tasks->removeFinishedTasks(nullptr);
     EXPECT_TRUE(controller->manager()->tasks().empty());
-    EXPECT_EQ(tasks->tasksTableView.lock()->numberOfRows(), 0);
+    EXPECT_EQ(tasks->outlets().tasksTableView.lock()->numberOfRows(), 0);
 }
 
 TEST_F(BatchTasksTest, TheEndOfABatchIsAnnouncedOnceAtItsNaturalEndOnly)
@@ -324,7 +324,7 @@ TEST_F(BatchTasksTest, AFullFolderEndsTheTasksWithTheirErrorsSaidAndNoPartOfAFil
     const auto launched = runAll(out, {0, 1});
     std::int64_t failed = 0;
     std::int64_t written = 0;
-    auto& table = *tasks->tasksTableView.lock();
+    auto& table = *tasks->outlets().tasksTableView.lock();
     for (std::size_t row = 0; row < launched.size(); ++row) {
         const auto& task = launched[row];
         failed += task->errors();
@@ -393,9 +393,9 @@ TEST_F(BatchTasksTest, FoldersThatCannotBeWrittenAndMoviesThatCannotBeReadAreSai
 
 TEST_F(BatchTasksTest, TheStateOfATaskThatFailedSaysWhatFailedInItsTooltip)
 {
-    auto& table = *tasks->tasksTableView.lock();
+    auto& table = *tasks->outlets().tasksTableView.lock();
     const auto stateTip = [&](long row) { return batchwindow::cellToolTip(table, row, "State").toStdString(); };
-    tasks->logsPopUp.lock()->selectItemAtIndex(1);  // write a log file
+    tasks->outlets().logsPopUp.lock()->selectItemAtIndex(1);  // write a log file
     setSplit(0, 1);
 
     // Every frame written, the log not: a folder stands where it should go.
@@ -443,8 +443,8 @@ TEST_F(BatchTasksTest, TheStateOfATaskThatFailedSaysWhatFailedInItsTooltip)
 
 TEST_F(BatchTasksTest, WhatTheUserPicksInThePopUpsIsWhatEachTaskLaunchedAfterwardsDoes)
 {
-    auto& takenName = *tasks->errorPopUp.lock();
-    auto& log = *tasks->logsPopUp.lock();
+    auto& takenName = *tasks->outlets().errorPopUp.lock();
+    auto& log = *tasks->outlets().logsPopUp.lock();
     testsupport::TempDir out("out");
     chooseExportFolder(out.path());
     setSplit(2, 1);
@@ -575,23 +575,27 @@ TEST_F(BatchTasksTest, UnsoundSettingsNeverReachATask)
 
     // Stored values the fields would never take: no frames, no task, and Start says why.
     const auto launchWith = [&](long row, auto&& setField) {
-        tasks->splitterMatrix.lock()->selectCellAtRow(row);
+        tasks->outlets().splitterMatrix.lock()->selectCellAtRow(row);
         setField();
         tasks->updateComponents();
-        const std::string label = tasks->framesLabel.lock()->stringValue();
+        const std::string label = tasks->outlets().framesLabel.lock()->stringValue();
         EXPECT_EQ(refusal().rfind("The settings give no frames to write", 0), 0u);
         return label;
     };
-    EXPECT_EQ(launchWith(0, [&] { tasks->secondsSplitterField.lock()->setDoubleValue(0); }), "Frames to write: 0");
-    EXPECT_EQ(launchWith(0, [&] { tasks->secondsSplitterField.lock()->setDoubleValue(-2); }), "Frames to write: 0");
-    EXPECT_EQ(launchWith(1, [&] { tasks->framesSplitterField.lock()->setIntegerValue(0); }), "Frames to write: 0");
-    EXPECT_EQ(launchWith(2, [&] { tasks->countSplitterField.lock()->setIntegerValue(-1); }), "Frames to write: 0");
+    EXPECT_EQ(launchWith(0, [&] { tasks->outlets().secondsSplitterField.lock()->setDoubleValue(0); }),
+              "Frames to write: 0");
+    EXPECT_EQ(launchWith(0, [&] { tasks->outlets().secondsSplitterField.lock()->setDoubleValue(-2); }),
+              "Frames to write: 0");
+    EXPECT_EQ(launchWith(1, [&] { tasks->outlets().framesSplitterField.lock()->setIntegerValue(0); }),
+              "Frames to write: 0");
+    EXPECT_EQ(launchWith(2, [&] { tasks->outlets().countSplitterField.lock()->setIntegerValue(-1); }),
+              "Frames to write: 0");
     EXPECT_TRUE(controller->manager()->tasks().empty());
 
     // A size below zero or no number at all means no limit.
-    tasks->countSplitterField.lock()->setIntegerValue(1);
+    tasks->outlets().countSplitterField.lock()->setIntegerValue(1);
     for (double size : {-640.0, std::nan("")}) {
-        tasks->maxSizeField.lock()->setDoubleValue(size);
+        tasks->outlets().maxSizeField.lock()->setDoubleValue(size);
         auto task = tasks->makeTask(controller->movies()[0]);
         ASSERT_TRUE(task);
         EXPECT_EQ(task->maxSize(), 0);
@@ -611,7 +615,7 @@ TEST_F(BatchTasksTest, NoFrameReplacesAFileOfItsLaunchWhateverTheSettingWhichGov
     kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = core::Array{
         core::Value("<movie_name>"), core::Value("<frame_index>"), core::Value("."), core::Value("<image_extension>")};
     setSplit(0, 1);  // 1 and 2 s of each 3 s movie, 1 s of the 2 s one: 7 frames
-    const auto popUp = tasks->errorPopUp.lock();
+    const auto popUp = tasks->outlets().errorPopUp.lock();
     ASSERT_EQ(popUp->itemTitles(), (std::vector<std::string>{"Replace the file", "Use another name"}));
 
     for (const long choice : {0L, 1L}) {
@@ -647,7 +651,7 @@ TEST_F(BatchTasksTest, TwoMoviesOfOneNameReplacedAtEveryLaunchKeepEachItsOwnName
     ASSERT_TRUE(drop({x.path() / "a.mp4", y.path() / "a.mkv"}, 5));
     kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = nullptr;  // "<movie_name>-<time_hhmmssms>.<ext>"
     setSplit(0, 1);
-    tasks->errorPopUp.lock()->selectItemAtIndex(0);  // replace the file
+    tasks->outlets().errorPopUp.lock()->selectItemAtIndex(0);  // replace the file
     testsupport::TempDir out("out");
     for (int launch = 0; launch < 3; ++launch) {
         SCOPED_TRACE(launch);

@@ -106,8 +106,8 @@ void BatchWindowTest::SetUp()
 
     controller = vistrel::BatchWindowController::create();
     ASSERT_TRUE(controller->window());
-    movies = controller->moviesController();
-    tasks = controller->tasksController();
+    movies = controller->outlets().moviesController.lock();
+    tasks = controller->outlets().tasksController.lock();
     ASSERT_TRUE(movies && tasks);
     controller->showWindow(nullptr);
 }
@@ -127,7 +127,7 @@ void BatchWindowTest::TearDown()
 
 bool BatchWindowTest::drop(const std::vector<std::filesystem::path>& files, std::size_t expected, long row)
 {
-    auto table = movies->moviesTableView.lock();
+    auto table = movies->outlets().moviesTableView.lock();
     QTableView* view = qtTable(*table);
     QMimeData data;
     QList<QUrl> urls;
@@ -140,7 +140,7 @@ bool BatchWindowTest::drop(const std::vector<std::filesystem::path>& files, std:
                       : view->rowViewportPosition(int(row)) + 2;
     QDragEnterEvent enter(QPoint(10, y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &enter);
-    const auto progress = movies->filesProgress.lock();
+    const auto progress = movies->outlets().filesProgress.lock();
     const int started = progress ? progress->animationsStarted() : 0;
     QDropEvent dropped(QPointF(10, y), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &dropped);
@@ -151,12 +151,12 @@ bool BatchWindowTest::drop(const std::vector<std::filesystem::path>& files, std:
 
 void BatchWindowTest::selectMovies(const std::vector<long>& rows)
 {
-    movies->moviesTableView.lock()->selectRowIndexes(rows, false);
+    movies->outlets().moviesTableView.lock()->selectRowIndexes(rows, false);
 }
 
 void BatchWindowTest::selectTasks(const std::vector<long>& rows)
 {
-    tasks->tasksTableView.lock()->selectRowIndexes(rows, false);
+    tasks->outlets().tasksTableView.lock()->selectRowIndexes(rows, false);
 }
 
 QString cellText(ui::TableView& table, long row, const std::string& title)
@@ -179,30 +179,33 @@ QString cellToolTip(ui::TableView& table, long row, const std::string& title)
 
 QString BatchWindowTest::movieCell(long row, const std::string& title) const
 {
-    return cellText(*movies->moviesTableView.lock(), row, title);
+    return cellText(*movies->outlets().moviesTableView.lock(), row, title);
 }
 
 QString BatchWindowTest::taskCell(long row, const std::string& title) const
 {
-    return cellText(*tasks->tasksTableView.lock(), row, title);
+    return cellText(*tasks->outlets().tasksTableView.lock(), row, title);
 }
 
 QColor BatchWindowTest::movieColour(long row) const
 {
-    return cellColour(*movies->moviesTableView.lock(), row, "Filename");
+    return cellColour(*movies->outlets().moviesTableView.lock(), row, "Filename");
 }
 
-QColor BatchWindowTest::taskColour(long row) const { return cellColour(*tasks->tasksTableView.lock(), row, "Errors"); }
+QColor BatchWindowTest::taskColour(long row) const
+{
+    return cellColour(*tasks->outlets().tasksTableView.lock(), row, "Errors");
+}
 
 void BatchWindowTest::setSplit(long row, double value, bool includesStart, bool includesEnd)
 {
-    tasks->splitterMatrix.lock()->pressRow(row);
-    auto field = row == 0   ? tasks->secondsSplitterField
-                 : row == 1 ? tasks->framesSplitterField
-                            : tasks->countSplitterField;
+    tasks->outlets().splitterMatrix.lock()->pressRow(row);
+    auto field = row == 0   ? tasks->outlets().secondsSplitterField
+                 : row == 1 ? tasks->outlets().framesSplitterField
+                            : tasks->outlets().countSplitterField;
     type(*field.lock(), value == std::floor(value) ? std::to_string(long(value)) : std::to_string(value));
-    tasks->includesStartButton.lock()->setState(includesStart ? ui::ControlState::on : ui::ControlState::off);
-    tasks->includesEndButton.lock()->setState(includesEnd ? ui::ControlState::on : ui::ControlState::off);
+    tasks->outlets().includesStartButton.lock()->setState(includesStart ? ui::ControlState::on : ui::ControlState::off);
+    tasks->outlets().includesEndButton.lock()->setState(includesEnd ? ui::ControlState::on : ui::ControlState::off);
     tasks->changeSettings(nullptr);
 }
 

@@ -55,7 +55,7 @@ TEST_F(BatchWindowTest, ADroppedFolderListsItsMoviesInOrderInTheBackgroundWithTh
 {
     ASSERT_TRUE(drop({movieFolder()}, listedCount));
     EXPECT_TRUE(sawBusy);
-    EXPECT_TRUE(testsupport::runUntil([&] { return !movies->filesProgress.lock()->isAnimating(); }));
+    EXPECT_TRUE(testsupport::runUntil([&] { return !movies->outlets().filesProgress.lock()->isAnimating(); }));
     EXPECT_EQ(names(controller->movies()), (std::vector<std::string>{"a", "b", "broken", "c", "d", "e", "f"}));
 
     EXPECT_EQ(movieCell(0, "Filename"), "a");
@@ -76,7 +76,7 @@ TEST_F(BatchWindowTest, ADroppedFolderListsItsMoviesInOrderInTheBackgroundWithTh
     EXPECT_EQ(movieCell(brokenRow, "Resolution"), "");
     EXPECT_EQ(movieCell(brokenRow, "FPS"), "");
     for (const char* column : {"Filename", "Resolution", "FPS", "Duration"}) {
-        auto& table = *movies->moviesTableView.lock();
+        auto& table = *movies->outlets().moviesTableView.lock();
         EXPECT_EQ(batchwindow::cellColour(table, brokenRow, column), QColor(Qt::red)) << column;
         EXPECT_EQ(batchwindow::cellToolTip(table, brokenRow, column).toStdString(),
                   (movieFolder() / "broken.mov").string() + "\nCannot be read: not a movie")
@@ -111,12 +111,12 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
 {
     ASSERT_TRUE(drop({movieFolder()}, listedCount));
     setSplit(0, 1);
-    auto overlay = movies->movieInfoField.lock();
-    auto selection = movies->selectionLabel.lock();
-    auto frames = tasks->framesLabel.lock();
-    const std::vector<std::shared_ptr<ui::Button>> buttons{movies->showStartButton.lock(),
-                                                           movies->setStartButton.lock(), movies->showEndButton.lock(),
-                                                           movies->setEndButton.lock()};
+    auto overlay = movies->outlets().movieInfoField.lock();
+    auto selection = movies->outlets().selectionLabel.lock();
+    auto frames = tasks->outlets().framesLabel.lock();
+    const std::vector<std::shared_ptr<ui::Button>> buttons{
+        movies->outlets().showStartButton.lock(), movies->outlets().setStartButton.lock(),
+        movies->outlets().showEndButton.lock(), movies->outlets().setEndButton.lock()};
     const auto buttonsEnabled = [&] {
         return std::all_of(buttons.begin(), buttons.end(), [](const auto& b) { return b->isEnabled(); });
     };
@@ -137,7 +137,7 @@ TEST_F(BatchWindowTest, TheSelectionDrivesTheLabelsThePreviewButtonsAndTheFrameC
     EXPECT_EQ(selection->stringValue(), "Selected: 1");
     EXPECT_TRUE(buttonsEnabled());
     EXPECT_EQ(frames->stringValue(), "Frames to write: 2");
-    auto preview = movies->movieViewController.lock();
+    auto preview = movies->outlets().movieViewController.lock();
     ASSERT_TRUE(preview);
     EXPECT_EQ(preview->movie(), controller->movies()[0]);
     auto player = controller->movies()[0]->existingPlayer();
@@ -229,8 +229,8 @@ TEST_F(BatchWindowTest, TheSelectionNeverNamesARowThatIsGone)
     shorter.resize(3);
     controller->setMovies(shorter);
     EXPECT_TRUE(controller->moviesSelection().isEmpty());
-    EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 0");
-    EXPECT_EQ(movies->selectionLabel.lock()->stringValue(), "Selected: 0");
+    EXPECT_EQ(tasks->outlets().framesLabel.lock()->stringValue(), "Frames to write: 0");
+    EXPECT_EQ(movies->outlets().selectionLabel.lock()->stringValue(), "Selected: 0");
 
     // Removing selected rows; removing with none selected keeps the list.
     selectMovies({0, 2});
@@ -247,7 +247,7 @@ TEST_F(BatchWindowTest, TheSelectionNeverNamesARowThatIsGone)
     EXPECT_FALSE(controller->window()->isVisible());
     EXPECT_TRUE(controller->movies().empty());
     EXPECT_TRUE(controller->moviesSelection().isEmpty());
-    EXPECT_EQ(tasks->framesLabel.lock()->stringValue(), "Frames to write: 0");
+    EXPECT_EQ(tasks->outlets().framesLabel.lock()->stringValue(), "Frames to write: 0");
 }
 
 TEST(BatchWindowController, KeepsItsSelectionWithinItsListWhateverTheTableReports)
@@ -330,12 +330,12 @@ TEST_F(BatchWindowTest, ClosingWhileTasksRunAsksFirstAndThenCancelsAndClears)
 
 TEST_F(BatchWindowTest, SettingsKeepTheirValuesForTheNextWindow)
 {
-    tasks->splitterMatrix.lock()->pressRow(2);
-    batchwindow::type(*tasks->secondsSplitterField.lock(), "2.5");
-    batchwindow::type(*tasks->countSplitterField.lock(), "12");
-    batchwindow::type(*tasks->maxSizeField.lock(), "640");
+    tasks->outlets().splitterMatrix.lock()->pressRow(2);
+    batchwindow::type(*tasks->outlets().secondsSplitterField.lock(), "2.5");
+    batchwindow::type(*tasks->outlets().countSplitterField.lock(), "12");
+    batchwindow::type(*tasks->outlets().maxSizeField.lock(), "640");
     // A value the field's limits refuse leaves the stored one.
-    batchwindow::type(*tasks->framesSplitterField.lock(), "-3");
+    batchwindow::type(*tasks->outlets().framesSplitterField.lock(), "-3");
     EXPECT_EQ(kestrane::Defaults[vistrel::BatchSplitterModeKey].intValue(), 2);
     EXPECT_EQ(kestrane::Defaults[vistrel::BatchEverySecondsKey].doubleValue(), 2.5);
     EXPECT_EQ(kestrane::Defaults[vistrel::BatchNbFramesKey].intValue(), 12);
@@ -343,7 +343,7 @@ TEST_F(BatchWindowTest, SettingsKeepTheirValuesForTheNextWindow)
 
     auto next = vistrel::BatchWindowController::create();
     ASSERT_TRUE(next->window());
-    auto settings = next->tasksController()->settings();
+    auto settings = next->outlets().tasksController.lock()->settings();
     EXPECT_EQ(settings.splitterRow, 2);
     EXPECT_EQ(settings.seconds, 2.5);
     EXPECT_EQ(settings.count, 12);
@@ -361,9 +361,9 @@ TEST_F(BatchWindowTest, TheFrameCountFollowsTheClipSetInThePreviewAtOnce)
     ASSERT_TRUE(drop({movieFolder() / "a.mp4"}, 1));
     setSplit(0, 1);
     selectMovies({0});
-    auto frames = tasks->framesLabel.lock();
+    auto frames = tasks->outlets().framesLabel.lock();
     EXPECT_EQ(frames->stringValue(), "Frames to write: 2");  // 1 s and 2 s of 3 s
-    auto preview = movies->movieViewController.lock();
+    auto preview = movies->outlets().movieViewController.lock();
     auto player = controller->movies()[0]->existingPlayer();
     ASSERT_TRUE(preview && player);
 
@@ -380,7 +380,7 @@ TEST_F(BatchWindowTest, TheFrameCountFollowsTheClipSetInThePreviewAtOnce)
     // The split fields count as they are typed in, before Return; the text stays as typed.
     player->setClipRange(kestrane::TimeRangeStatics::withDuration(media::Time::make(3, 1)));
     EXPECT_EQ(frames->stringValue(), "Frames to write: 2");
-    auto* seconds = qobject_cast<QLineEdit*>(ui::controlWidget(*tasks->secondsSplitterField.lock()));
+    auto* seconds = qobject_cast<QLineEdit*>(ui::controlWidget(*tasks->outlets().secondsSplitterField.lock()));
     ASSERT_TRUE(seconds);
     seconds->setFocus();
     seconds->selectAll();
@@ -394,7 +394,7 @@ TEST_F(BatchWindowTest, TheFrameCountFollowsTheClipSetInThePreviewAtOnce)
     QApplication::sendEvent(seconds, &backspace);
     EXPECT_EQ(seconds->text(), "0.");
     EXPECT_EQ(frames->stringValue(), "Frames to write: 5");  // "0." is no valid interval
-    batchwindow::type(*tasks->secondsSplitterField.lock(), "1");
+    batchwindow::type(*tasks->outlets().secondsSplitterField.lock(), "1");
 
     // Another movie previewed: the first one's clip no longer drives the count.
     ASSERT_TRUE(drop({movieFolder() / "c.mkv"}, 2));
@@ -412,11 +412,11 @@ TEST_F(BatchWindowTest, TaskCommandsAreEnabledOnlyWhenTheyWouldActOnSomething)
     chooseExportFolder(out.path());
     const auto enabled = [&] {
         std::string on;
-        for (const auto& [name, button] : {std::pair{'R', tasks->revealButton},
-                                           {'S', tasks->stopButton},
-                                           {'U', tasks->resumeButton},
-                                           {'C', tasks->cancelButton},
-                                           {'D', tasks->removeFinishedButton}})
+        for (const auto& [name, button] : {std::pair{'R', tasks->outlets().revealButton},
+                                           {'S', tasks->outlets().stopButton},
+                                           {'U', tasks->outlets().resumeButton},
+                                           {'C', tasks->outlets().cancelButton},
+                                           {'D', tasks->outlets().removeFinishedButton}})
             if (button.lock()->isEnabled()) on += name;
         return on;
     };
@@ -454,7 +454,7 @@ TEST_F(BatchWindowTest, SelectAllInTheTasksTableSelectsEveryTaskAndNewTasksScrol
     setSplit(2, 1);
     chooseExportFolder(out.path());
     selectMovies({0, 1, 3, 4, 5, 6});
-    auto table = tasks->tasksTableView.lock();
+    auto table = tasks->outlets().tasksTableView.lock();
     auto* view = qobject_cast<QTableView*>(ui::controlWidget(*table));
     ASSERT_TRUE(view);
     const auto lastRowShows = [&] {
@@ -492,7 +492,7 @@ TEST_F(BatchWindowTest, ThePreviewOpensAtTheMoviesStartAsADocumentDoes)
     auto player = controller->movies()[0]->existingPlayer();
     ASSERT_TRUE(player);
     EXPECT_NEAR(controller->movies()[0]->duration().seconds(), 4.004, 0.001);
-    auto time = movies->movieViewController.lock()->timeField();
+    auto time = movies->outlets().movieViewController.lock()->timeField();
     testsupport::runQueued();  // a seek, had one been asked, has landed
     EXPECT_EQ(player->currentTime().seconds(), 0);
     EXPECT_EQ(time->stringValue(), "00:00:00:000");
@@ -515,18 +515,21 @@ TEST_F(BatchWindowTest, HugeStoredNumbersComeWithinTheFieldsRanges)
             EXPECT_TRUE(kestrane::Defaults->set(*key, huge));
         auto next = vistrel::BatchWindowController::create();
         ASSERT_TRUE(next->window());
-        auto settings = next->tasksController()->settings();
-        auto fields = {
-            next->tasksController()->secondsSplitterField.lock(), next->tasksController()->framesSplitterField.lock(),
-            next->tasksController()->countSplitterField.lock(), next->tasksController()->maxSizeField.lock()};
+        auto settings = next->outlets().tasksController.lock()->settings();
+        auto fields = {next->outlets().tasksController.lock()->outlets().secondsSplitterField.lock(),
+                       next->outlets().tasksController.lock()->outlets().framesSplitterField.lock(),
+                       next->outlets().tasksController.lock()->outlets().countSplitterField.lock(),
+                       next->outlets().tasksController.lock()->outlets().maxSizeField.lock()};
         for (const auto& field : fields) {
             ASSERT_TRUE(field && field->formatter());
             const auto& formatter = *field->formatter();
             EXPECT_GE(field->doubleValue(), formatter.minimum().value_or(-1e300));
             EXPECT_LE(field->doubleValue(), formatter.maximum().value_or(1e300));
         }
-        EXPECT_EQ(double(settings.frames), next->tasksController()->framesSplitterField.lock()->doubleValue());
-        EXPECT_EQ(double(settings.count), next->tasksController()->countSplitterField.lock()->doubleValue());
+        EXPECT_EQ(double(settings.frames),
+                  next->outlets().tasksController.lock()->outlets().framesSplitterField.lock()->doubleValue());
+        EXPECT_EQ(double(settings.count),
+                  next->outlets().tasksController.lock()->outlets().countSplitterField.lock()->doubleValue());
         next->window()->close();
     }
 }
@@ -545,18 +548,18 @@ TEST_F(BatchWindowTest, StoredSettingsTheControlsCannotShowAreTheDefaultsAgainAn
     core::UserNotices::takePending();
     auto next = vistrel::BatchWindowController::create();
     ASSERT_TRUE(next->window());
-    const auto& shown = *next->tasksController();
+    const auto& shown = *next->outlets().tasksController.lock();
     EXPECT_EQ(kestrane::Defaults[vistrel::BatchEverySecondsKey].doubleValue(), 1.0);
     EXPECT_EQ(kestrane::Defaults[vistrel::BatchNbFramesKey].intValue(), 10);
     EXPECT_EQ(kestrane::Defaults[vistrel::BatchEveryFramesKey].intValue(), 25);
-    EXPECT_EQ(shown.secondsSplitterField.lock()->stringValue(), "1");
-    EXPECT_EQ(shown.countSplitterField.lock()->integerValue(), 10);
-    EXPECT_EQ(shown.framesSplitterField.lock()->integerValue(), 25);
-    EXPECT_EQ(shown.formatPopUp.lock()->indexOfSelectedItem(), 0);
-    EXPECT_EQ(shown.errorPopUp.lock()->indexOfSelectedItem(), 0);
-    EXPECT_EQ(shown.splitterMatrix.lock()->selectedRow(), 0);
+    EXPECT_EQ(shown.outlets().secondsSplitterField.lock()->stringValue(), "1");
+    EXPECT_EQ(shown.outlets().countSplitterField.lock()->integerValue(), 10);
+    EXPECT_EQ(shown.outlets().framesSplitterField.lock()->integerValue(), 25);
+    EXPECT_EQ(shown.outlets().formatPopUp.lock()->indexOfSelectedItem(), 0);
+    EXPECT_EQ(shown.outlets().errorPopUp.lock()->indexOfSelectedItem(), 0);
+    EXPECT_EQ(shown.outlets().splitterMatrix.lock()->selectedRow(), 0);
     // A value within its range stays.
-    EXPECT_EQ(shown.maxSizeField.lock()->integerValue(), 640);
+    EXPECT_EQ(shown.outlets().maxSizeField.lock()->integerValue(), 640);
     // Told once in the run (each test is a run of its own), naming what was put back.
     const auto notices = core::UserNotices::takePending();
     ASSERT_EQ(notices.size(), 1u);

@@ -119,15 +119,15 @@ TEST_F(DocumentExport, WritesEachSnapAsItsExactFrameInEveryFormatBesideFilesOfTh
         write(folder / ("clip-00-00-00-100 (0)" + ext), "old");
         before.insert("clip-00-00-00-100 (0)" + ext);
 
-        const auto names = document->asyncExport(snaps, core::Url::fileURL(folder.path().string()));
+        const auto names = document->exports().exportImages(snaps, core::Url::fileURL(folder.path().string()));
         EXPECT_EQ(document->state(), DocumentState::exporting);
         ASSERT_EQ(names.size(), 20u);
         EXPECT_EQ(names[0], "clip-00-00-00-100 (1)" + ext);
         EXPECT_EQ(names[1], "clip-00-00-00-400 (0)" + ext);
         ASSERT_TRUE(waitUntilIdle(*document));
         EXPECT_EQ(document->state(), DocumentState::snapping);
-        EXPECT_EQ(document->progressLabel()->stringValue(), "Exporting : 100 %");
-        EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
+        EXPECT_EQ(document->outlets().progressLabel.lock()->stringValue(), "Exporting : 100 %");
+        EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), nullptr);
 
         for (const auto& name : before)
             EXPECT_EQ(contents(folder / name), "old") << name;
@@ -148,9 +148,9 @@ TEST_F(DocumentExport, SnapsOfOneTimeAndExportsIntoOneFolderAtOnceNeverShareANam
     const auto url = core::Url::fileURL(folder.path().string());
     // Snap, turn the picture, snap again: one time, two editions.
     const SnapItems snaps{snapAt(12), snapAt(12, editions[1]), snapAt(30)};
-    const auto first = document->asyncExport(snaps, url);
+    const auto first = document->exports().exportImages(snaps, url);
     document->exports().setExportFormat(kestrane::ImageFormat::png);
-    const auto second = document->asyncExport(snaps, url);
+    const auto second = document->exports().exportImages(snaps, url);
     EXPECT_EQ(first, (std::vector<std::string>{"clip-00-00-01-200.png", "clip-00-00-01-200 (0).png",
                                                "clip-00-00-03-000.png"}));
     EXPECT_EQ(second, (std::vector<std::string>{"clip-00-00-01-200 (1).png", "clip-00-00-01-200 (2).png",
@@ -162,7 +162,7 @@ TEST_F(DocumentExport, SnapsOfOneTimeAndExportsIntoOneFolderAtOnceNeverShareANam
             expectFrame(folder / (*names)[i], *snaps[i], i == 2 ? 30 : 12);
 
     // Once written, the names are taken by the files themselves.
-    const auto third = document->asyncExport({snaps[2]}, url);
+    const auto third = document->exports().exportImages({snaps[2]}, url);
     EXPECT_EQ(third, std::vector<std::string>{"clip-00-00-03-000 (1).png"});
     ASSERT_TRUE(waitUntilIdle(*document));
 }
@@ -178,15 +178,15 @@ TEST_F(DocumentExport, FailuresAreListedTogetherAtTheEndAndLeaveNothingBehind)
     const SnapItems snaps{snapAt(5), snapAt(900), snapAt(7)};
     document->snapsManager()->append({snapAt(3)});
     document->snapsManager()->setSelection(core::IndexSet{0});
-    document->asyncExport(snaps, core::Url::fileURL(blocked.string()));
+    document->exports().exportImages(snaps, core::Url::fileURL(blocked.string()));
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_EQ(document->state(), DocumentState::selecting);
-    EXPECT_EQ(withoutSnapReasons(document->exportErrorsTextView()->string()),
+    EXPECT_EQ(withoutSnapReasons(document->outlets().exportErrorsTextView.lock()->string()),
               "Cannot export image to " + (blocked / "clip-00-00-00-500.png").string() + ": Not a directory\n" +
                   "Cannot snap image at 00:01:30:000\n"
                   "Cannot export image to " +
                   (blocked / "clip-00-00-00-700.png").string() + ": Not a directory\n");
-    EXPECT_EQ(document->mainWindow()->attachedSheet(), document->exportErrorsAlert());
+    EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), document->outlets().exportErrorsAlert.lock());
     EXPECT_EQ(filesIn(parent.path()), std::set<std::string>{"folder"});
 
     // Files that fail while being written (here: longer than the process may write) leave nothing, and a
@@ -200,16 +200,16 @@ TEST_F(DocumentExport, FailuresAreListedTogetherAtTheEndAndLeaveNothingBehind)
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &small);
     document->exports().setExportFormat(kestrane::ImageFormat::tiff);
-    document->asyncExport({snapAt(9)}, core::Url::fileURL(folder.path().string()));
+    document->exports().exportImages({snapAt(9)}, core::Url::fileURL(folder.path().string()));
     const bool idle = waitUntilIdle(*document);
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previous);
     ASSERT_TRUE(idle);
-    EXPECT_EQ(document->exportErrorsTextView()->string(),
+    EXPECT_EQ(document->outlets().exportErrorsTextView.lock()->string(),
               "Cannot export image to " + (folder / "clip-00-00-00-900.tiff").string() + ": File too large\n");
     EXPECT_EQ(filesIn(folder.path()), std::set<std::string>{"kept.txt"});
     EXPECT_TRUE(document->tryToPerform(vistrel::actions::closeExportErrorsAlert, nullptr));
-    EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
+    EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), nullptr);
 }
 
 TEST_F(DocumentExport, AMovieReplacedOnDiskSinceItsSnapsWereTakenGivesNoFrameOfTheNewFile)
@@ -232,22 +232,22 @@ TEST_F(DocumentExport, AMovieReplacedOnDiskSinceItsSnapsWereTakenGivesNoFrameOfT
         SCOPED_TRACE(how);
         replace();
         testsupport::TempDir folder("replaced-export");
-        document->exportErrorsTextView()->setString("");
-        document->asyncExport(snaps, core::Url::fileURL(folder.path().string()));
+        document->outlets().exportErrorsTextView.lock()->setString("");
+        document->exports().exportImages(snaps, core::Url::fileURL(folder.path().string()));
         ASSERT_TRUE(waitUntilIdle(*document));
-        EXPECT_EQ(document->exportErrorsTextView()->string(), expected);
+        EXPECT_EQ(document->outlets().exportErrorsTextView.lock()->string(), expected);
         EXPECT_TRUE(filesIn(folder.path()).empty());
         // Nor as a GIF, nor on the clipboard.
-        document->exportErrorsTextView()->setString("");
-        document->asyncExportAsGIF(snaps, core::Url::fileURL((folder / "clip.gif").string()));
+        document->outlets().exportErrorsTextView.lock()->setString("");
+        document->exports().exportGIF(snaps, core::Url::fileURL((folder / "clip.gif").string()));
         ASSERT_TRUE(waitUntilIdle(*document));
-        EXPECT_EQ(document->exportErrorsTextView()->string(), expected);
+        EXPECT_EQ(document->outlets().exportErrorsTextView.lock()->string(), expected);
         EXPECT_TRUE(filesIn(folder.path()).empty());
         document->snapsManager()->append({snapAt(5)});
         document->snapsManager()->setSelection(core::IndexSet{0});
-        document->exportErrorsTextView()->setString("");
+        document->outlets().exportErrorsTextView.lock()->setString("");
         document->copySelectedItem(nullptr);
-        EXPECT_EQ(document->exportErrorsTextView()->string(),
+        EXPECT_EQ(document->outlets().exportErrorsTextView.lock()->string(),
                   "Cannot snap image at 00:00:00:500: the movie file changed since the snaps were taken\n");
         document->snapsManager()->removeAll();
     }
@@ -265,13 +265,13 @@ TEST_F(DocumentExport, AFailedExportGivesBackTheNamesItWasPromised)
         SCOPED_TRACE(into);
         const auto url = core::Url::fileURL(into.string());
         const SnapItems snaps{snapAt(5), snapAt(900)};
-        const auto first = document->asyncExport(snaps, url);
+        const auto first = document->exports().exportImages(snaps, url);
         ASSERT_TRUE(waitUntilIdle(*document));
         EXPECT_EQ(first, (std::vector<std::string>{"clip-00-00-00-500.png", "clip-00-01-30-000.png"}));
         // No file has the names: the next export of the same snaps gets them again.
         std::error_code absent;
         fs::remove(into / first[0], absent);
-        EXPECT_EQ(document->asyncExport(snaps, url), first);
+        EXPECT_EQ(document->exports().exportImages(snaps, url), first);
         ASSERT_TRUE(waitUntilIdle(*document));
     }
 }
@@ -310,14 +310,15 @@ TEST_F(DocumentExport, ACutShortMovieExportsItsLastFrameUnderItsTimeAndListsASna
     // Beside it a snap of a frame the cut took away, as a session kept from the whole movie holds.
     const auto gone = snapAt(55);
     testsupport::TempDir exported("cut-export-files");
-    const auto names = document->asyncExport({end, gone}, core::Url::fileURL(exported.path().string()));
+    const auto names = document->exports().exportImages({end, gone}, core::Url::fileURL(exported.path().string()));
     ASSERT_TRUE(waitUntilIdle(*document));
     ASSERT_EQ(names.size(), 2u);
     EXPECT_EQ(names[0], frameFileName("cut", last));
     EXPECT_EQ(filesIn(exported.path()), std::set<std::string>{frameFileName("cut", last)});
     expectFrame(exported / names[0], *end, last);
-    EXPECT_EQ(withoutSnapReasons(document->exportErrorsTextView()->string()), "Cannot snap image at 00:00:05:500\n");
-    EXPECT_EQ(document->mainWindow()->attachedSheet(), document->exportErrorsAlert());
+    EXPECT_EQ(withoutSnapReasons(document->outlets().exportErrorsTextView.lock()->string()),
+              "Cannot snap image at 00:00:05:500\n");
+    EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), document->outlets().exportErrorsAlert.lock());
 }
 
 TEST_F(DocumentExport, OverlappingExportsAndAGenerationKeepTheDocumentBusyUntilTheLastEnds)
@@ -327,15 +328,15 @@ TEST_F(DocumentExport, OverlappingExportsAndAGenerationKeepTheDocumentBusyUntilT
     testsupport::TempDir folder("export");
     const auto url = core::Url::fileURL(folder.path().string());
     // The first export, then a gate on the export queue that holds the second one back.
-    const auto first = document->asyncExport({snapAt(2), snapAt(4)}, url);
+    const auto first = document->exports().exportImages({snapAt(2), snapAt(4)}, url);
     std::atomic<bool> reached = false;
     std::promise<void> open;
     document->exports().exportQueue()->async([&, gate = open.get_future().share()] {
         reached = true;
         gate.wait_for(std::chrono::duration<double>(testsupport::waitLimitSeconds));
     });
-    const auto second = document->asyncExport({snapAt(6)}, url);
-    document->asyncExportAsGIF({snapAt(8), snapAt(10)}, core::Url::fileURL((folder / "clip.gif").string()));
+    const auto second = document->exports().exportImages({snapAt(6)}, url);
+    document->exports().exportGIF({snapAt(8), snapAt(10)}, core::Url::fileURL((folder / "clip.gif").string()));
     ASSERT_TRUE(testsupport::runUntil([&] { return reached.load() && fs::exists(folder / "clip.gif"); }));
     // The first export and the GIF are done, the second export waits: still exporting.
     EXPECT_TRUE(testsupport::runUntil([&] { return fs::exists(folder / first[1]); }));
@@ -349,14 +350,14 @@ TEST_F(DocumentExport, OverlappingExportsAndAGenerationKeepTheDocumentBusyUntilT
     EXPECT_EQ(document->state(), DocumentState::exporting);
     EXPECT_FALSE(enables(*document, vistrel::actions::snapImage));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
-    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow()));
+    EXPECT_FALSE(document->windowShouldClose(*document->outlets().mainWindow.lock()));
 
     open.set_value();
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_TRUE(fs::exists(folder / second[0]));
     EXPECT_EQ(document->state(), DocumentState::snapping);
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 0);
-    EXPECT_TRUE(document->windowShouldClose(*document->mainWindow()));
+    EXPECT_TRUE(document->windowShouldClose(*document->outlets().mainWindow.lock()));
 }
 
 TEST_F(DocumentExport, WorkStoppedForQuittingFinishesWhatIsUnderWayAndBeginsNothingMore)
@@ -368,8 +369,9 @@ TEST_F(DocumentExport, WorkStoppedForQuittingFinishesWhatIsUnderWayAndBeginsNoth
     // Every decoding thread of the program taken holds back every frame of an export, a GIF and a generation.
     auto& share = media::detail::DecodingShare::shared();
     ASSERT_TRUE(share.take(share.threads(), {}));
-    const auto names = document->asyncExport({snapAt(2), snapAt(4), snapAt(6), snapAt(8), snapAt(10)}, url);
-    document->asyncExportAsGIF({snapAt(8), snapAt(10), snapAt(12)}, core::Url::fileURL((folder / "clip.gif").string()));
+    const auto names = document->exports().exportImages({snapAt(2), snapAt(4), snapAt(6), snapAt(8), snapAt(10)}, url);
+    document->exports().exportGIF({snapAt(8), snapAt(10), snapAt(12)},
+                                  core::Url::fileURL((folder / "clip.gif").string()));
     document->performSnapsGeneration(nullptr);
     core::MainLoop::processEvents(0.1);
     EXPECT_TRUE(document->isAtWork());
@@ -386,7 +388,7 @@ TEST_F(DocumentExport, WorkStoppedForQuittingFinishesWhatIsUnderWayAndBeginsNoth
         expectFrame(folder / name, *snapAt(2), 2);
     }
     EXPECT_TRUE(document->snapsManager()->items().empty());
-    EXPECT_FALSE(document->exportErrorsAlert()->isVisible());
+    EXPECT_FALSE(document->outlets().exportErrorsAlert.lock()->isVisible());
     EXPECT_EQ(document->state(), DocumentState::snapping);
 }
 
@@ -401,7 +403,7 @@ TEST_F(DocumentExport, DraggedSnapsAreWrittenInThePreferredFormatAndAnUnknownOne
     write(folder / "clip-00-00-01-100.jpg", "old");
 
     kestrane::Defaults[vistrel::PreferredImageFormatKey] = std::int64_t(1);
-    auto names = document->snapsViewDropSelectionTo(*document->snapsView(), url);
+    auto names = document->sharing()->snapsViewDropSelectionTo(*document->outlets().snapsView.lock(), url);
     ASSERT_TRUE(names);
     EXPECT_EQ(*names, (std::vector<std::string>{"clip-00-00-01-100 (0).jpg", "clip-00-00-03-300.jpg"}));
     ASSERT_TRUE(waitUntilIdle(*document));
@@ -411,7 +413,7 @@ TEST_F(DocumentExport, DraggedSnapsAreWrittenInThePreferredFormatAndAnUnknownOne
 
     for (const std::int64_t stored : {std::int64_t(3), std::int64_t(-1)}) {
         kestrane::Defaults[vistrel::PreferredImageFormatKey] = stored;
-        names = document->snapsViewDropSelectionTo(*document->snapsView(), url);
+        names = document->sharing()->snapsViewDropSelectionTo(*document->outlets().snapsView.lock(), url);
         ASSERT_TRUE(names);
         EXPECT_EQ(names->front().substr(names->front().size() - 4), ".png") << stored;
         ASSERT_TRUE(waitUntilIdle(*document));
@@ -433,12 +435,12 @@ std::pair<QList<QUrl>, std::vector<int>> dragOut(vistrel::Document& document, st
         return Qt::CopyAction;
     });
     core::MainLoop::processEvents(2 * vistrel::SnapsView::animationDuration + 0.1);
-    const auto& cell = *document.snapsView()->cells().at(pressed);
-    document.snapsView()->scrollRectToVisible(cell.frame());
+    const auto& cell = *document.outlets().snapsView.lock()->cells().at(pressed);
+    document.outlets().snapsView.lock()->scrollRectToVisible(cell.frame());
     const gfx::Point at = cell.convertPointTo({cell.bounds().midX(), cell.bounds().midY()}, nullptr);
     const auto send = [&](ui::EventType type, const gfx::Point& where) {
-        document.mainWindow()->sendEvent(ui::Event::mouseEvent(type, where, ui::ModifierFlags::command, 0,
-                                                               document.mainWindow()->windowNumber(), 1, 1));
+        document.outlets().mainWindow.lock()->sendEvent(ui::Event::mouseEvent(
+            type, where, ui::ModifierFlags::command, 0, document.outlets().mainWindow.lock()->windowNumber(), 1, 1));
     };
     send(ui::EventType::leftMouseDown, at);
     send(ui::EventType::leftMouseDragged, {at.x + 10, at.y});
@@ -469,20 +471,21 @@ TEST_F(DocumentExport, ADropHandsOverTheSnapsDraggedOrNoneAndLeavesNoFileBehind)
     const auto [none, noFrames] = dragOut(*document, 2);
     EXPECT_TRUE(none.isEmpty());
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(withoutSnapReasons(document->exportErrorsTextView()->string()),
+    EXPECT_EQ(withoutSnapReasons(document->outlets().exportErrorsTextView.lock()->string()),
               "Cannot snap image at 00:01:30:000\nThe dragged snaps were not dropped\n");
     EXPECT_TRUE(testsupport::runUntil([&] { return inDragFolder() == 0; }));
 
     // A drop that stopped waiting for files still being written says so at once.
-    document->exportErrorsTextView()->setString("");
+    document->outlets().exportErrorsTextView.lock()->setString("");
     testsupport::TempDir folder("drop");
     document->snapsManager()->setSelection(core::IndexSet{0});
-    ASSERT_TRUE(document->snapsViewDropSelectionTo(*document->snapsView(), core::Url::fileURL(folder.path().string())));
-    EXPECT_FALSE(document->snapsViewDroppedFilesSettled(*document->snapsView()));
-    document->snapsViewDroppedFilesWithheld(*document->snapsView());
-    EXPECT_EQ(document->exportErrorsTextView()->string(), "The dragged snaps were not dropped\n");
+    ASSERT_TRUE(document->sharing()->snapsViewDropSelectionTo(*document->outlets().snapsView.lock(),
+                                                              core::Url::fileURL(folder.path().string())));
+    EXPECT_FALSE(document->sharing()->snapsViewDroppedFilesSettled(*document->outlets().snapsView.lock()));
+    document->sharing()->snapsViewDroppedFilesWithheld(*document->outlets().snapsView.lock());
+    EXPECT_EQ(document->outlets().exportErrorsTextView.lock()->string(), "The dragged snaps were not dropped\n");
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_TRUE(document->snapsViewDroppedFilesSettled(*document->snapsView()));
+    EXPECT_TRUE(document->sharing()->snapsViewDroppedFilesSettled(*document->outlets().snapsView.lock()));
 }
 
 TEST_F(DocumentExport, CopyPutsThePNGOfTheFirstSelectedSnapOnTheClipboard)
@@ -530,14 +533,17 @@ TEST_F(DocumentExport, SharedPicturesComeFromTheMoviePictureOnScreen)
     ASSERT_TRUE(document);
     const ui::SharingItem picture{
         .image = gfx::Image::create(2, 2, std::vector<gfx::Pixel>(4, 0)), .url = {}, .text = {}};
-    const gfx::Rect onScreen = document->mainWindow()->convertRectToScreen(
-        document->movieView()->convertRectTo(document->movieView()->videoRect(), nullptr));
-    EXPECT_FALSE(document->movieView()->videoRect().isEmpty());
-    EXPECT_EQ(document->sharingSourceFrame(picture), onScreen);
-    EXPECT_EQ(document->sharingSourceFrame(ui::SharingItem{.image = nullptr, .url = {}, .text = "text"}), gfx::Rect{});
+    const gfx::Rect onScreen =
+        document->outlets().mainWindow.lock()->convertRectToScreen(document->outlets().movieView.lock()->convertRectTo(
+            document->outlets().movieView.lock()->videoRect(), nullptr));
+    EXPECT_FALSE(document->outlets().movieView.lock()->videoRect().isEmpty());
+    EXPECT_EQ(document->sharing()->sharingSourceFrame(picture), onScreen);
+    EXPECT_EQ(document->sharing()->sharingSourceFrame(ui::SharingItem{.image = nullptr, .url = {}, .text = "text"}),
+              gfx::Rect{});
     auto service = ui::SharingService::named(ui::SharingService::composeEmail);
-    EXPECT_EQ(document->sourceWindowForShareItems(*service, {picture}, nullptr), document->mainWindow());
-    EXPECT_EQ(document->transitionImageForShareItem(*service, picture, nullptr), picture.image);
+    EXPECT_EQ(document->sharing()->sourceWindowForShareItems(*service, {picture}, nullptr),
+              document->outlets().mainWindow.lock());
+    EXPECT_EQ(document->sharing()->transitionImageForShareItem(*service, picture, nullptr), picture.image);
 
     // The export button's menu stays up once shown, with the image formats under each image export.
     document->snapsManager()->append({snapAt(3)});

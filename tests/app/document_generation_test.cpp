@@ -37,13 +37,13 @@ TEST_F(DocumentGeneration, GeneratesTheSeriesOfTheClipAllAtOnceWhileBusy)
     player->setClipRange(media::TimeRange::fromTo(frameTime(10), frameTime(43)));
     auto popover = document->generatorPopoverController();
     popover->resetTimes(nullptr);
-    EXPECT_EQ(popover->startTextField->stringValue(), "00:00:01:000");
-    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:04:300");
+    EXPECT_EQ(popover->outlets().startTextField.lock()->stringValue(), "00:00:01:000");
+    EXPECT_EQ(popover->outlets().endTextField.lock()->stringValue(), "00:00:04:300");
     EXPECT_EQ(popover->frameCount(), 10);
-    setChecked(*popover->includeStartButton, false);
-    popover->changeIncludeStart(popover->includeStartButton);
-    setChecked(*popover->includeEndButton, false);
-    popover->changeIncludeEnd(popover->includeEndButton);
+    setChecked(*popover->outlets().includeStartButton.lock(), false);
+    popover->changeIncludeStart(popover->outlets().includeStartButton.lock());
+    setChecked(*popover->outlets().includeEndButton.lock(), false);
+    popover->changeIncludeEnd(popover->outlets().includeEndButton.lock());
 
     int appends = 0;
     core::NotificationCenter::defaultCenter().addObserver(
@@ -51,17 +51,17 @@ TEST_F(DocumentGeneration, GeneratesTheSeriesOfTheClipAllAtOnceWhileBusy)
         [&](const core::Notification&) { ++appends; });
     popover->generateSnaps(nullptr);
     EXPECT_EQ(document->state(), vistrel::DocumentState::generating);
-    EXPECT_FALSE(document->progressLabel()->isHidden());
-    EXPECT_TRUE(document->snapButton()->isHidden());
+    EXPECT_FALSE(document->outlets().progressLabel.lock()->isHidden());
+    EXPECT_TRUE(document->outlets().snapButton.lock()->isHidden());
     EXPECT_FALSE(enables(*document, vistrel::actions::snapImage));
-    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow()));
+    EXPECT_FALSE(document->windowShouldClose(*document->outlets().mainWindow.lock()));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
 
     ASSERT_TRUE(waitForSnaps(*document, 10));
     EXPECT_EQ(appends, 1);
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
-    EXPECT_TRUE(document->progressLabel()->isHidden());
-    EXPECT_TRUE(document->windowShouldClose(*document->mainWindow()));
+    EXPECT_TRUE(document->outlets().progressLabel.lock()->isHidden());
+    EXPECT_TRUE(document->windowShouldClose(*document->outlets().mainWindow.lock()));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 0);
     // Ten inner points of 1.0 s to 4.3 s, three frames apart, each snap the frame holding its time.
     const auto& items = document->snapsManager()->items();
@@ -83,8 +83,8 @@ TEST_F(DocumentGeneration, GeneratedSnapsTakeTheTimesOfTheirFrames)
         document->movie()->player()->setClipRange(media::TimeRange::fromTo(frameTime(10), frameTime(clipEnd)));
         auto popover = document->generatorPopoverController();
         popover->resetTimes(nullptr);
-        popover->framesTextField->setIntegerValue(count);
-        popover->changeFrames(popover->framesTextField);
+        popover->outlets().framesTextField.lock()->setIntegerValue(count);
+        popover->changeFrames(popover->outlets().framesTextField.lock());
         const std::size_t before = document->snapsManager()->items().size();
         popover->generateSnaps(nullptr);
         ASSERT_TRUE(waitForSnaps(*document, before + times(popover->splitter()).size()));
@@ -107,11 +107,11 @@ TEST_F(DocumentGeneration, OverlappingBusyWorkKeepsTheGuardsUntilTheLastEnds)
     ASSERT_TRUE(waitForSnaps(*document, 12));
     EXPECT_EQ(document->state(), vistrel::DocumentState::exporting);
     EXPECT_FALSE(enables(*document, vistrel::actions::snapImage));
-    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow()));
+    EXPECT_FALSE(document->windowShouldClose(*document->outlets().mainWindow.lock()));
     EXPECT_EQ(vistrel::processingDocumentsCount(*kestrane::DC.get()), 1);
     document->endBusyWork(vistrel::DocumentState::exporting);
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
-    EXPECT_TRUE(document->windowShouldClose(*document->mainWindow()));
+    EXPECT_TRUE(document->windowShouldClose(*document->outlets().mainWindow.lock()));
 
     // Two exports at once: the first to end leaves the document busy.
     document->snapsManager()->setSelection(core::IndexSet{2});
@@ -131,13 +131,13 @@ TEST_F(DocumentGeneration, TheFrameCountAppliesToTheRangeAsItStandsAndStaysWithi
     auto player = document->movie()->player();
     popover->resetTimes(nullptr);  // the whole movie, 0 s to 6 s
     popover->closePopover();       // made, as the document makes it: the check boxes give the flags
-    popover->framesTextField->setIntegerValue(4);
-    popover->changeFrames(popover->framesTextField);
+    popover->outlets().framesTextField.lock()->setIntegerValue(4);
+    popover->changeFrames(popover->outlets().framesTextField.lock());
 
     // A new start after the count was typed: still four inner points, now between 2 s and 6 s.
     ASSERT_TRUE(showFrame(*document, 20));
     popover->changeStart(nullptr);
-    EXPECT_EQ(popover->startTextField->stringValue(), "00:00:02:000");
+    EXPECT_EQ(popover->outlets().startTextField.lock()->stringValue(), "00:00:02:000");
     EXPECT_EQ(popover->splitter().splitCount(), 4);
     auto series = times(popover->splitter());
     ASSERT_EQ(series.size(), 6u);  // with the start and the end, as the check boxes say
@@ -148,28 +148,28 @@ TEST_F(DocumentGeneration, TheFrameCountAppliesToTheRangeAsItStandsAndStaysWithi
     // A start at or after the end, an end at or before the start: nothing changes.
     ASSERT_TRUE(showFrame(*document, 15));
     popover->changeEnd(nullptr);
-    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:06:000");
+    EXPECT_EQ(popover->outlets().endTextField.lock()->stringValue(), "00:00:06:000");
     ASSERT_TRUE(showFrame(*document, 40));
     popover->changeEnd(nullptr);
-    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:04:000");
+    EXPECT_EQ(popover->outlets().endTextField.lock()->stringValue(), "00:00:04:000");
     EXPECT_EQ(popover->splitter().splitCount(), 4);
     ASSERT_TRUE(showFrame(*document, 40));
     popover->changeStart(nullptr);
-    EXPECT_EQ(popover->startTextField->stringValue(), "00:00:02:000");
+    EXPECT_EQ(popover->outlets().startTextField.lock()->stringValue(), "00:00:02:000");
 
     // Reset brings back the clip range with the same count.
     popover->resetTimes(nullptr);
-    EXPECT_EQ(popover->startTextField->stringValue(), "00:00:00:000");
+    EXPECT_EQ(popover->outlets().startTextField.lock()->stringValue(), "00:00:00:000");
     EXPECT_EQ(popover->splitter().splitCount(), 4);
 
     // Counts outside 0...1000 are brought within.
-    popover->framesTextField->setIntegerValue(-3);
-    popover->changeFrames(popover->framesTextField);
+    popover->outlets().framesTextField.lock()->setIntegerValue(-3);
+    popover->changeFrames(popover->outlets().framesTextField.lock());
     EXPECT_EQ(popover->frameCount(), 0);
-    EXPECT_EQ(popover->framesTextField->integerValue(), 0);
+    EXPECT_EQ(popover->outlets().framesTextField.lock()->integerValue(), 0);
     EXPECT_EQ(times(popover->splitter()).size(), 2u);
-    popover->framesTextField->setIntegerValue(50000);
-    popover->changeFrames(popover->framesTextField);
+    popover->outlets().framesTextField.lock()->setIntegerValue(50000);
+    popover->changeFrames(popover->outlets().framesTextField.lock());
     EXPECT_EQ(popover->frameCount(), vistrel::GeneratePopoverController::maximumFrames);
     EXPECT_EQ(popover->splitter().splitCount(), vistrel::GeneratePopoverController::maximumFrames);
 }
@@ -180,11 +180,11 @@ TEST_F(DocumentGeneration, EachOpeningTakesTheClipAsItStands)
     ASSERT_TRUE(document);
     auto player = document->movie()->player();
     auto popover = document->generatorPopoverController();
-    popover->framesTextField->setIntegerValue(3);
-    popover->changeFrames(popover->framesTextField);
+    popover->outlets().framesTextField.lock()->setIntegerValue(3);
+    popover->changeFrames(popover->outlets().framesTextField.lock());
     document->showGeneratorPopover(nullptr);
     ASSERT_TRUE(popover->popoverIsShown());
-    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:06:000");
+    EXPECT_EQ(popover->outlets().endTextField.lock()->stringValue(), "00:00:06:000");
     document->showGeneratorPopover(nullptr);
     EXPECT_FALSE(popover->popoverIsShown());
 
@@ -192,8 +192,8 @@ TEST_F(DocumentGeneration, EachOpeningTakesTheClipAsItStands)
     player->setClipRange(media::TimeRange::fromTo(frameTime(10), frameTime(30)));
     document->showGeneratorPopover(nullptr);
     ASSERT_TRUE(popover->popoverIsShown());
-    EXPECT_EQ(popover->startTextField->stringValue(), "00:00:01:000");
-    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:03:000");
+    EXPECT_EQ(popover->outlets().startTextField.lock()->stringValue(), "00:00:01:000");
+    EXPECT_EQ(popover->outlets().endTextField.lock()->stringValue(), "00:00:03:000");
     EXPECT_EQ(popover->splitter().timeRange, media::TimeRange::fromTo(frameTime(10), frameTime(30)));
     EXPECT_EQ(popover->frameCount(), 3) << "the count stays";
 
@@ -201,7 +201,7 @@ TEST_F(DocumentGeneration, EachOpeningTakesTheClipAsItStands)
     ASSERT_TRUE(showFrame(*document, 20));
     popover->changeEnd(nullptr);
     player->setClipRange(media::TimeRange::fromTo(frameTime(5), frameTime(50)));
-    EXPECT_EQ(popover->endTextField->stringValue(), "00:00:02:000");
+    EXPECT_EQ(popover->outlets().endTextField.lock()->stringValue(), "00:00:02:000");
     popover->generateSnaps(nullptr);
     ASSERT_TRUE(waitForSnaps(*document, 5));
     EXPECT_EQ(document->snapsManager()->items().front()->time(), frameTime(10));

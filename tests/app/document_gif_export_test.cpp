@@ -133,11 +133,11 @@ TEST_F(DocumentGIFExport, ThirtySnapsLoopForEverWithTheDefaultDelayAtFullSize)
     std::vector<int> frames;
     for (int i = 0; i < 30; ++i)
         frames.push_back(2 * i);
-    document->asyncExportAsGIF(snapsOf(frames), core::Url::fileURL((folder / "clip.gif").string()));
+    document->exports().exportGIF(snapsOf(frames), core::Url::fileURL((folder / "clip.gif").string()));
     EXPECT_EQ(document->state(), DocumentState::exporting);
     ASSERT_TRUE(waitUntilIdle(*document));
     EXPECT_EQ(document->state(), DocumentState::snapping);
-    EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
+    EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), nullptr);
 
     const auto gif = readGIF(folder / "clip.gif");
     ASSERT_TRUE(gif);
@@ -165,10 +165,11 @@ TEST_F(DocumentGIFExport, FramesThatCannotBeGrabbedAreLeftOutOfAGIFOfTheOthers)
     {
         std::ofstream(folder / "clip.gif") << "old";
     }
-    document->asyncExportAsGIF(snaps, core::Url::fileURL((folder / "clip.gif").string()));
+    document->exports().exportGIF(snaps, core::Url::fileURL((folder / "clip.gif").string()));
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(withoutSnapReasons(document->exportErrorsTextView()->string()), "Cannot snap image at 00:01:30:000\n");
-    EXPECT_EQ(document->mainWindow()->attachedSheet(), document->exportErrorsAlert());
+    EXPECT_EQ(withoutSnapReasons(document->outlets().exportErrorsTextView.lock()->string()),
+              "Cannot snap image at 00:01:30:000\n");
+    EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), document->outlets().exportErrorsAlert.lock());
     EXPECT_EQ(fs::file_size(folder / "clip.gif"), 3u);
 
     const auto gif = readGIF(folder / "clip (0).gif");
@@ -200,14 +201,14 @@ TEST_F(DocumentGIFExport, AFileThatCannotBeStartedReportsEveryStep)
     ASSERT_TRUE(document);
     testsupport::TempDir folder("gif");
     const fs::path missing = folder / "none" / "clip.gif";
-    document->asyncExportAsGIF(snapsOf({4, 900, 6}), core::Url::fileURL(missing.string()));
+    document->exports().exportGIF(snapsOf({4, 900, 6}), core::Url::fileURL(missing.string()));
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(withoutSnapReasons(document->exportErrorsTextView()->string()), "Cannot create writer at " +
-                                                                                  missing.string() + "\n" +
-                                                                                  "Cannot add image at 00:00:00:400\n"
-                                                                                  "Cannot snap image at 00:01:30:000\n"
-                                                                                  "Cannot add image at 00:00:00:600\n"
-                                                                                  "Cannot finish writing\n");
+    EXPECT_EQ(withoutSnapReasons(document->outlets().exportErrorsTextView.lock()->string()),
+              "Cannot create writer at " + missing.string() + "\n" +
+                  "Cannot add image at 00:00:00:400\n"
+                  "Cannot snap image at 00:01:30:000\n"
+                  "Cannot add image at 00:00:00:600\n"
+                  "Cannot finish writing\n");
     EXPECT_TRUE(fs::is_empty(folder.path()));
 }
 
@@ -219,9 +220,9 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
     ASSERT_TRUE(enables(*document, vistrel::actions::exportAllAsGIF));
     ASSERT_TRUE(document->tryToPerform(vistrel::actions::exportAllAsGIF, nullptr));
     auto sheet = document->gifSheetWindowController();
-    EXPECT_EQ(document->mainWindow()->attachedSheet(), sheet->window());
+    EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), sheet->window());
     EXPECT_EQ(sheet->saveName(), "clip");
-    auto table = sheet->tableView.lock();
+    auto table = sheet->outlets().tableView.lock();
     ASSERT_TRUE(table);
     EXPECT_EQ(table->selectedRowIndexes(), std::vector<long>{0});
 
@@ -230,7 +231,7 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
     table->selectRowIndexes({1}, false);
     ASSERT_TRUE(controller.tryToPerform(vistrel::actions::moveDownItem, nullptr));
     EXPECT_EQ(table->selectedRowIndexes(), std::vector<long>{2});
-    EXPECT_EQ(sheet->frameField.lock()->stringValue(), "3 / 4");
+    EXPECT_EQ(sheet->outlets().frameField.lock()->stringValue(), "3 / 4");
     table->selectRowIndexes({0}, false);
     ASSERT_TRUE(controller.tryToPerform(vistrel::actions::deleteItem, nullptr));
 
@@ -248,7 +249,7 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
     // A cancelled sheet writes nothing and leaves the state.
     ASSERT_TRUE(document->tryToPerform(vistrel::actions::exportAllAsGIF, nullptr));
     ASSERT_TRUE(controller.tryToPerform(vistrel::actions::cancelExportation, nullptr));
-    EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr);
+    EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), nullptr);
     EXPECT_TRUE(sheet->snapItems().empty());
     EXPECT_EQ(document->state(), DocumentState::snapping);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
@@ -257,9 +258,9 @@ TEST_F(DocumentGIFExport, TheSheetWritesTheFramesInTheOrderTheUserLeft)
 TEST_F(DocumentGIFExport, TheSheetStepsRoundMovesAndKeepsItsLastFrame)
 {
     auto sheet = vistrel::GIFExporterController::create();
-    auto table = sheet->tableView.lock();
-    auto label = sheet->frameField.lock();
-    ASSERT_TRUE(table && label && sheet->imageView.lock());
+    auto table = sheet->outlets().tableView.lock();
+    auto label = sheet->outlets().frameField.lock();
+    ASSERT_TRUE(table && label && sheet->outlets().imageView.lock());
     sheet->setSnapItems({});
     EXPECT_EQ(label->stringValue(), "No frame");
     EXPECT_TRUE(table->selectedRowIndexes().empty());
@@ -281,7 +282,7 @@ TEST_F(DocumentGIFExport, TheSheetStepsRoundMovesAndKeepsItsLastFrame)
     sheet->showNextFrame(nullptr);
     EXPECT_EQ(label->stringValue(), "2 / 3");
     EXPECT_EQ(table->selectedRowIndexes(), std::vector<long>{1});
-    EXPECT_EQ(sheet->imageView.lock()->image(), snaps[1]->image());
+    EXPECT_EQ(sheet->outlets().imageView.lock()->image(), snaps[1]->image());
 
     // The first frame does not move up; the moved frame stays selected where it went.
     table->selectRowIndexes({0}, false);
@@ -309,7 +310,7 @@ TEST_F(DocumentGIFExport, TheSheetStepsRoundMovesAndKeepsItsLastFrame)
     kestrane::Defaults[vistrel::TimeLapseIntervalKey] = 0.3;
     kestrane::Defaults[vistrel::TimeLapseMaxSizeKey] = 240.0;
     EXPECT_TRUE(testsupport::runUntil([&] { return sheet->frameDelay() == 0.3 && sheet->frameSize() == 240; }));
-    sheet->frameDelayStepper.lock()->step(+1);
+    sheet->outlets().frameDelayStepper.lock()->step(+1);
     EXPECT_DOUBLE_EQ(kestrane::Defaults[vistrel::TimeLapseIntervalKey].doubleValue().value_or(0), 0.31);
 }
 
@@ -320,7 +321,7 @@ TEST_F(DocumentGIFExport, FramesOfAMovieWhoseTrackAsksToBeTurnedStandUpright)
     const std::string movie = testsupport::copyStoredTurned(clipMovie(), 90, (folder / "turned.mp4").string());
     auto document = open(movie);
     ASSERT_TRUE(document);
-    document->asyncExportAsGIF(snapsOf({4, 17}), core::Url::fileURL((folder / "turned.gif").string()));
+    document->exports().exportGIF(snapsOf({4, 17}), core::Url::fileURL((folder / "turned.gif").string()));
     ASSERT_TRUE(waitUntilIdle(*document));
     const auto gif = readGIF(folder / "turned.gif");
     ASSERT_TRUE(gif);
@@ -344,8 +345,8 @@ TEST_F(DocumentGIFExport, TheCommandAgainWhileTheSheetIsUpDoesNothing)
     ASSERT_TRUE(chooseInFileDialog(folder / "once.gif"));
     ASSERT_TRUE(waitUntilIdle(*document));
     core::MainLoop::processEvents(0.05);
-    EXPECT_EQ(document->mainWindow()->attachedSheet(), nullptr) << "no second, empty sheet";
-    EXPECT_EQ(document->exportErrorsTextView()->string(), "");
+    EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), nullptr) << "no second, empty sheet";
+    EXPECT_EQ(document->outlets().exportErrorsTextView.lock()->string(), "");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
     const auto gif = readGIF(folder / "once.gif");
     ASSERT_TRUE(gif);
@@ -353,7 +354,7 @@ TEST_F(DocumentGIFExport, TheCommandAgainWhileTheSheetIsUpDoesNothing)
 
     // Once the sheet is down, the command opens it again.
     ASSERT_TRUE(document->tryToPerform(vistrel::actions::exportAllAsGIF, nullptr));
-    EXPECT_EQ(document->mainWindow()->attachedSheet(), sheet->window());
+    EXPECT_EQ(document->outlets().mainWindow.lock()->attachedSheet(), sheet->window());
     ASSERT_TRUE(sheet->tryToPerform(vistrel::actions::cancelExportation, nullptr));
 }
 
@@ -384,7 +385,7 @@ TEST_F(DocumentGIFExport, AFileTheUserChoseToReplaceIsReplacedOnceTheGIFIsWhole)
     // Until the GIF is whole, the old file is there as it was.
     EXPECT_EQ(fs::file_size(folder / "old.gif"), 3u);
     ASSERT_TRUE(waitUntilIdle(*document));
-    EXPECT_EQ(document->exportErrorsTextView()->string(), "");
+    EXPECT_EQ(document->outlets().exportErrorsTextView.lock()->string(), "");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1) << "replaced, nothing beside";
     const auto gif = readGIF(folder / "old.gif");
     ASSERT_TRUE(gif);
@@ -400,11 +401,11 @@ TEST_F(DocumentGIFExport, TheProgressReachesTheEndOnlyOnceTheFileIsInPlace)
     std::vector<int> frames;
     for (int i = 0; i < 60; ++i)
         frames.push_back(i);
-    document->asyncExportAsGIF(snapsOf(frames), core::Url::fileURL(path.string()));
+    document->exports().exportGIF(snapsOf(frames), core::Url::fileURL(path.string()));
     std::string early;  // a label of 100 % seen while the file is not there yet
     std::set<std::string> seen;
     ASSERT_TRUE(testsupport::runUntil([&] {
-        const std::string label = document->progressLabel()->stringValue();
+        const std::string label = document->outlets().progressLabel.lock()->stringValue();
         seen.insert(label);
         if (label.ends_with(": 100 %") && !fs::exists(path)) early = label;
         return !vistrel::isBusy(document->state());

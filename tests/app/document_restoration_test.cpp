@@ -113,7 +113,7 @@ CHILD_ENTRY_F(DocumentRestoration, ReopensTheKeptSession)
     auto document = std::dynamic_pointer_cast<vistrel::Document>(kestrane::DC->documents().front());
     ASSERT_TRUE(document);
     EXPECT_EQ(document->state(), vistrel::DocumentState::restoring);
-    EXPECT_FALSE(document->windowShouldClose(*document->mainWindow()));
+    EXPECT_FALSE(document->windowShouldClose(*document->outlets().mainWindow.lock()));
     ASSERT_TRUE(waitForSnaps(*document, 3));
     EXPECT_EQ(framesOf(*document), (std::vector<int>{5, 17, 33}));
     EXPECT_EQ(document->snapsManager()->items()[1]->time(), frameTime(17));

@@ -43,9 +43,9 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     ASSERT_TRUE(window && window->isVisible());
     EXPECT_EQ(window->title(), "clip.mp4");
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
-    EXPECT_TRUE(document->unplayableLabel()->isHidden());
-    EXPECT_FALSE(document->snapButton()->isHidden());
-    EXPECT_EQ(document->snapsField()->stringValue(), "0 snaps");
+    EXPECT_TRUE(document->outlets().unplayableLabel.lock()->isHidden());
+    EXPECT_FALSE(document->outlets().snapButton.lock()->isHidden());
+    EXPECT_EQ(document->outlets().snapsField.lock()->stringValue(), "0 snaps");
     EXPECT_TRUE(enables(*document, vistrel::actions::snapImage));
     for (const ui::ActionName action :
          {ui::actions::selectAll, vistrel::actions::deselectAll, vistrel::actions::removeSelection,
@@ -59,9 +59,9 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     auto snap = document->snapsManager()->items()[0];
     EXPECT_EQ(snap->time(), frameTime(23));
     EXPECT_EQ(frameOf(snap->image()), 23);
-    ASSERT_EQ(document->snapsView()->cells().size(), 1u);
-    EXPECT_EQ(document->snapsView()->cells()[0]->image(), snap->image());
-    EXPECT_EQ(document->snapsField()->stringValue(), "1 snap");
+    ASSERT_EQ(document->outlets().snapsView.lock()->cells().size(), 1u);
+    EXPECT_EQ(document->outlets().snapsView.lock()->cells()[0]->image(), snap->image());
+    EXPECT_EQ(document->outlets().snapsField.lock()->stringValue(), "1 snap");
     EXPECT_TRUE(enables(*document, ui::actions::selectAll));
     EXPECT_TRUE(enables(*document, vistrel::actions::removeAll));
     EXPECT_FALSE(enables(*document, vistrel::actions::copySelectedItem));
@@ -74,10 +74,10 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     // Selecting one snap pauses the player on its time and shows the selecting state.
     document->snapsManager()->setSelection(core::IndexSet{0});
     EXPECT_EQ(document->state(), vistrel::DocumentState::selecting);
-    EXPECT_FALSE(document->exportButton()->isHidden());
-    EXPECT_FALSE(document->shareButton()->isHidden());
-    EXPECT_EQ(document->snapButton()->image(), vistrel::Document::snapBlankButtonImage());
-    EXPECT_EQ(document->snapsField()->stringValue(), "1 of 2 snaps");
+    EXPECT_FALSE(document->outlets().exportButton.lock()->isHidden());
+    EXPECT_FALSE(document->outlets().shareButton.lock()->isHidden());
+    EXPECT_EQ(document->outlets().snapButton.lock()->image(), vistrel::Document::snapBlankButtonImage());
+    EXPECT_EQ(document->outlets().snapsField.lock()->stringValue(), "1 of 2 snaps");
     EXPECT_TRUE(enables(*document, vistrel::actions::copySelectedItem));
     EXPECT_TRUE(enables(*document, vistrel::actions::removeSelection));
     auto player = document->movie()->player();
@@ -87,19 +87,19 @@ TEST_F(DocumentSnapping, SnapsTheFrameShownAndFollowsTheSelection)
     document->snapImage(nullptr);
     EXPECT_TRUE(document->snapsManager()->isSelectionEmpty());
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
-    EXPECT_TRUE(document->exportButton()->isHidden());
-    EXPECT_EQ(document->snapButton()->image(), vistrel::Document::snapRedButtonImage());
+    EXPECT_TRUE(document->outlets().exportButton.lock()->isHidden());
+    EXPECT_EQ(document->outlets().snapButton.lock()->image(), vistrel::Document::snapRedButtonImage());
     core::MainLoop::processEvents(0.05);
     EXPECT_EQ(document->snapsManager()->items().size(), 2u);
 
     // Select all, then remove the selection: nothing left, snapping again.
     ASSERT_TRUE(document->tryToPerform(ui::actions::selectAll, nullptr));
     EXPECT_FALSE(enables(*document, ui::actions::selectAll));
-    EXPECT_EQ(document->snapsField()->stringValue(), "2 of 2 snaps");
+    EXPECT_EQ(document->outlets().snapsField.lock()->stringValue(), "2 of 2 snaps");
     ASSERT_TRUE(document->tryToPerform(vistrel::actions::removeSelection, nullptr));
     EXPECT_TRUE(document->snapsManager()->items().empty());
     EXPECT_EQ(document->state(), vistrel::DocumentState::snapping);
-    EXPECT_EQ(document->snapsField()->stringValue(), "0 snaps");
+    EXPECT_EQ(document->outlets().snapsField.lock()->stringValue(), "0 snaps");
     EXPECT_FALSE(enables(*document, vistrel::actions::removeAll));
 }
 
@@ -141,7 +141,7 @@ void expectSnapAtEndIsTheFrameShown(vistrel::Document& document, std::size_t cou
     const int shownIndex = frameOf(player->avplayer()->currentVideoFrame());
     ASSERT_GE(shownIndex, 0);
     EXPECT_EQ(shown, frameTime(shownIndex));
-    EXPECT_EQ(document.movieViewController()->timeField()->stringValue(), kestrane::hhmmssmsDesc(shown));
+    EXPECT_EQ(document.outlets().movieViewController.lock()->timeField()->stringValue(), kestrane::hhmmssmsDesc(shown));
     document.snapImage(nullptr);
     ASSERT_TRUE(waitForSnaps(document, count));
     const auto snap = document.snapsManager()->items().back();
@@ -162,7 +162,7 @@ TEST_F(DocumentSnapping, ASnapAndTheClockAtTheEndNameTheFrameOnScreen)
     player->seekAccurately(media::Time::make(2345, 1000));
     ASSERT_TRUE(testsupport::runUntil([&] { return player->currentFrameTime() == frameTime(23); }));
     EXPECT_TRUE(testsupport::runUntil(
-        [&] { return document->movieViewController()->timeField()->stringValue() == "00:00:02:300"; }));
+        [&] { return document->outlets().movieViewController.lock()->timeField()->stringValue() == "00:00:02:300"; }));
     document->snapImage(nullptr);
     ASSERT_TRUE(waitForSnaps(*document, 2));
     EXPECT_EQ(document->snapsManager()->items().back()->time(), frameTime(23));
@@ -200,7 +200,7 @@ TEST_F(DocumentSnapping, TheStripsContextMenuActsOnTheSnapRightClicked)
         document->snapImage(nullptr);
     }
     ASSERT_TRUE(waitForSnaps(*document, 3));
-    auto strip = document->snapsView();
+    auto strip = document->outlets().snapsView.lock();
     // The new cells' animations have ended: no view of the strip moves any more.
     const auto moving = [](const ui::View& view) {
         const auto& engine = ui::AnimationEngine::shared();
@@ -285,18 +285,18 @@ TEST_F(DocumentSnapping, AMovieThatCannotPlayOpensWithEveryCommandOff)
     file.close();
     auto document = open(path);
     ASSERT_TRUE(document);
-    EXPECT_FALSE(document->unplayableLabel()->isHidden());
+    EXPECT_FALSE(document->outlets().unplayableLabel.lock()->isHidden());
     // The notice says why.
-    auto notice = std::dynamic_pointer_cast<ui::TextField>(document->unplayableLabel());
+    auto notice = std::dynamic_pointer_cast<ui::TextField>(document->outlets().unplayableLabel.lock());
     ASSERT_TRUE(notice);
     EXPECT_EQ(notice->stringValue(), "This movie cannot be played. (its video cannot be decoded)");
-    EXPECT_TRUE(document->snapButton()->isHidden());
+    EXPECT_TRUE(document->outlets().snapButton.lock()->isHidden());
     for (const ui::ActionName action :
          {vistrel::actions::snapImage, ui::actions::selectAll, vistrel::actions::removeAll,
           vistrel::actions::copySelectedItem, vistrel::actions::showGeneratorPopover})
         EXPECT_FALSE(enables(*document, action)) << action.text;
     // The generator does not open either, and its button is off.
-    EXPECT_FALSE(document->generatorButton()->isEnabled());
+    EXPECT_FALSE(document->outlets().generatorButton.lock()->isEnabled());
     document->showGeneratorPopover(nullptr);
     EXPECT_FALSE(document->generatorPopoverController()->popoverIsShown());
 }
@@ -318,11 +318,11 @@ TEST_F(DocumentSnapping, AMovieWhoseFileDoesNotAnswerOpensInTheOpeningStateAndCa
     EXPECT_TRUE(window && window->isVisible());
     EXPECT_FALSE(document->isMovieOpen());
     EXPECT_EQ(document->state(), vistrel::DocumentState::opening);
-    EXPECT_FALSE(document->progressLabel()->isHidden());
-    EXPECT_EQ(document->progressLabel()->stringValue(), "Opening");
-    EXPECT_TRUE(document->snapButton()->isHidden());
-    EXPECT_TRUE(document->unplayableLabel()->isHidden());
-    EXPECT_FALSE(document->generatorButton()->isEnabled());
+    EXPECT_FALSE(document->outlets().progressLabel.lock()->isHidden());
+    EXPECT_EQ(document->outlets().progressLabel.lock()->stringValue(), "Opening");
+    EXPECT_TRUE(document->outlets().snapButton.lock()->isHidden());
+    EXPECT_TRUE(document->outlets().unplayableLabel.lock()->isHidden());
+    EXPECT_FALSE(document->outlets().generatorButton.lock()->isEnabled());
     for (const ui::ActionName action :
          {vistrel::actions::snapImage, vistrel::actions::showGeneratorPopover, vistrel::actions::removeAll})
         EXPECT_FALSE(enables(*document, action)) << action.text;

@@ -59,46 +59,46 @@ TEST_F(DocumentWindowLooks, NoControlOfTheRowCoversAnotherAtTheSmallestSize)
 {
     auto document = open(clipMovie());
     ASSERT_TRUE(document);
-    auto window = document->mainWindow();
+    auto window = document->outlets().mainWindow.lock();
     window->setContentSize(window->contentMinSize());
     ASSERT_EQ(window->contentSize().width, 640);
-    const auto row = document->snapButton()->superview();
+    const auto row = document->outlets().snapButton.lock()->superview();
     ASSERT_EQ(row->frame().width(), 640);
 
     // Selecting: the label, the snap, generator, export and share buttons.
-    expectApart({{"snaps label", document->snapsField()},
-                 {"snap", document->snapButton()},
-                 {"generate", document->generatorButton()},
-                 {"export", document->exportButton()},
-                 {"share", document->shareButton()}},
+    expectApart({{"snaps label", document->outlets().snapsField.lock()},
+                 {"snap", document->outlets().snapButton.lock()},
+                 {"generate", document->outlets().generatorButton.lock()},
+                 {"export", document->outlets().exportButton.lock()},
+                 {"share", document->outlets().shareButton.lock()}},
                 row->bounds());
     // Busy: the spinner and the progress label take the snap button's place.
-    expectApart({{"snaps label", document->snapsField()},
-                 {"spinner", document->progressIndicator()},
-                 {"progress", document->progressLabel()},
-                 {"generate", document->generatorButton()}},
+    expectApart({{"snaps label", document->outlets().snapsField.lock()},
+                 {"spinner", document->outlets().progressIndicator.lock()},
+                 {"progress", document->outlets().progressLabel.lock()},
+                 {"generate", document->outlets().generatorButton.lock()}},
                 row->bounds());
 
-    document->snapsField()->setStringValue("1,000 of 1,000 snaps");
-    expectTextFits(*document->snapsField(), "snaps label");
-    document->progressLabel()->setStringValue("Generating : 100 %");
-    expectTextFits(*document->progressLabel(), "progress label");
-    for (const auto& [button, what] : {std::pair{document->generatorButton(), "generate"},
-                                       {document->exportButton(), "export"},
-                                       {document->shareButton(), "share"}})
+    document->outlets().snapsField.lock()->setStringValue("1,000 of 1,000 snaps");
+    expectTextFits(*document->outlets().snapsField.lock(), "snaps label");
+    document->outlets().progressLabel.lock()->setStringValue("Generating : 100 %");
+    expectTextFits(*document->outlets().progressLabel.lock(), "progress label");
+    for (const auto& [button, what] : {std::pair{document->outlets().generatorButton.lock(), "generate"},
+                                       {document->outlets().exportButton.lock(), "export"},
+                                       {document->outlets().shareButton.lock(), "share"}})
         expectTextFits(*button, what);
 
     // Wider again, the snap button stays in the middle.
     window->setContentSize({960, window->contentSize().height});
-    EXPECT_DOUBLE_EQ(document->snapButton()->frame().midX(), 480);
+    EXPECT_DOUBLE_EQ(document->outlets().snapButton.lock()->frame().midX(), 480);
 }
 
 TEST_F(DocumentWindowLooks, OnlyTheDocumentAndDropWindowsCarryTheMenuBar)
 {
     auto document = open(clipMovie());
     ASSERT_TRUE(document);
-    EXPECT_TRUE(document->mainWindow()->showsMenuBar());
-    EXPECT_FALSE(document->exportErrorsAlert()->showsMenuBar());
+    EXPECT_TRUE(document->outlets().mainWindow.lock()->showsMenuBar());
+    EXPECT_FALSE(document->outlets().exportErrorsAlert.lock()->showsMenuBar());
     EXPECT_TRUE(vistrel::DropWindowController::sharedController()->window()->showsMenuBar());
 }
 
@@ -110,8 +110,8 @@ TEST_F(DocumentWindowLooks, MoviesOpenedTogetherCascade)
     vistrel::openDocuments(*kestrane::DC.get(), {core::Url::fileURL(folder.path().string())});
     const auto& documents = kestrane::DC->documents();
     ASSERT_EQ(documents.size(), 2u);
-    const auto first = std::dynamic_pointer_cast<vistrel::Document>(documents[0])->mainWindow();
-    const auto second = std::dynamic_pointer_cast<vistrel::Document>(documents[1])->mainWindow();
+    const auto first = std::dynamic_pointer_cast<vistrel::Document>(documents[0])->outlets().mainWindow.lock();
+    const auto second = std::dynamic_pointer_cast<vistrel::Document>(documents[1])->outlets().mainWindow.lock();
     ASSERT_TRUE(first && second && first->isVisible() && second->isVisible());
     // Right of and below the first, by a step that leaves the first one's title bar in view.
     EXPECT_GE(second->frame().minX() - first->frame().minX(), 20);

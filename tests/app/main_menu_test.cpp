@@ -27,7 +27,7 @@ TEST_F(MainMenu, EveryCommandOfTheMenusHasAResponderThatPerformsIt)
 {
     auto document = open(clipMovie());
     ASSERT_TRUE(document);
-    document->mainWindow()->makeKeyAndOrderFront(nullptr);
+    document->outlets().mainWindow.lock()->makeKeyAndOrderFront(nullptr);
     auto application = ui::Application::shared();
     const auto previousDelegate = application->delegate();
     const auto controller = core::make<vistrel::AppController>();

@@ -129,8 +129,8 @@ TEST_F(OpeningByContent, NamedFilesOpenByWhatTheyHoldAndTheOthersAreNamedWithWhy
     for (const auto& each : kestrane::DC->documents()) {
         const auto document = std::dynamic_pointer_cast<vistrel::Document>(each);
         ASSERT_TRUE(document && testsupport::runUntil([&] { return document->isMovieOpen(); }, 60));
-        EXPECT_FALSE(document->snapButton()->isHidden()) << document->fileURL()->path();
-        EXPECT_TRUE(document->unplayableLabel()->isHidden()) << document->fileURL()->path();
+        EXPECT_FALSE(document->outlets().snapButton.lock()->isHidden()) << document->fileURL()->path();
+        EXPECT_TRUE(document->outlets().unplayableLabel.lock()->isHidden()) << document->fileURL()->path();
     }
 }
 

@@ -104,9 +104,9 @@ TEST(PreferencesWindow, TheBatchPaneEditsAndRestoresTheTemplateTheNextTaskUses)
     kestrane::Defaults[vistrel::BatchOutputMarkupsKey] = core::Array{"<movie_name>", "-", "<frame_index>"};
     auto pane = core::make<PreferencesBatchViewController>();
     ASSERT_TRUE(pane->view());
-    auto all = pane->allMarkupsTokenField.lock();
-    auto output = pane->outputFormatTokenField.lock();
-    auto problem = pane->templateProblemLabel.lock();
+    auto all = pane->outlets().allMarkupsTokenField.lock();
+    auto output = pane->outlets().outputFormatTokenField.lock();
+    auto problem = pane->outlets().templateProblemLabel.lock();
     ASSERT_TRUE(all && output && problem);
     EXPECT_EQ(output->tokens(), (std::vector<std::string>{"<movie_name>", "-", "<frame_index>"}));
     EXPECT_TRUE(problem->isHidden());

@@ -46,7 +46,7 @@ TEST_F(TurnedMovie, SnapsTheirMiniaturesAndExportedImagesStandUpright)
 
         testsupport::TempDir folder("export");
         document->exports().setExportFormat(kestrane::ImageFormat::png);
-        const auto names = document->asyncExport({snap}, core::Url::fileURL(folder.path().string()));
+        const auto names = document->exports().exportImages({snap}, core::Url::fileURL(folder.path().string()));
         ASSERT_EQ(names.size(), 1u);
         ASSERT_TRUE(testsupport::runUntil([&] { return !vistrel::isBusy(document->state()); }));
         const auto image = gfx::ImageReader::read(core::Url::fileURL((folder / names[0]).string()));

@@ -1,17 +1,17 @@
-#include "app/document/export_names.h"
+#include "app/document/promised_names.h"
 
 #include "foundation/file_manager_extensions.h"
 #include "foundation/shortcuts.h"
 
 namespace vistrel {
 
-ExportNames& ExportNames::shared()
+PromisedNames& PromisedNames::shared()
 {
-    static ExportNames names;
+    static PromisedNames names;
     return names;
 }
 
-core::Url ExportNames::promise(const core::Url& folder, const std::string& name)
+core::Url PromisedNames::promise(const core::Url& folder, const std::string& name)
 {
     std::lock_guard lock(mutex_);
     const core::Url url =
@@ -21,7 +21,7 @@ core::Url ExportNames::promise(const core::Url& folder, const std::string& name)
     return url;
 }
 
-void ExportNames::release(const core::Url& url)
+void PromisedNames::release(const core::Url& url)
 {
     std::lock_guard lock(mutex_);
     if (const auto found = promised_.find(url.path()); found != promised_.end()) promised_.erase(found);

@@ -11,9 +11,9 @@
 
 namespace vistrel {
 
-class ExportNames {
+class PromisedNames {
 public:
-    static ExportNames& shared();
+    static PromisedNames& shared();
 
     // The URL of `name` in `folder`, or of its first free numbered alternative, promised until released.
     core::Url promise(const core::Url& folder, const std::string& name);

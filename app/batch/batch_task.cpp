@@ -93,13 +93,13 @@ void BatchTask::setSplitter(const orvalis::TimeSplitter& splitter)
 
 std::shared_ptr<BatchManager> BatchTask::manager() const
 {
-    std::lock_guard lock(stateMutex_);
+    core::MutexLock lock(stateMutex_);
     return manager_.lock();
 }
 
 void BatchTask::setManager(const std::weak_ptr<BatchManager>& manager)
 {
-    std::lock_guard lock(stateMutex_);
+    core::MutexLock lock(stateMutex_);
     manager_ = manager;
 }
 
@@ -108,11 +108,11 @@ void BatchTask::setManager(const std::weak_ptr<BatchManager>& manager)
 template <class Allowed>
 std::optional<BatchState> BatchTask::changeState(Allowed allowed, BatchState to)
 {
-    std::lock_guard lock(stateMutex_);
+    core::MutexLock lock(stateMutex_);
     const BatchState from = state_.load();
     if (!allowed(from)) return std::nullopt;
     if (auto manager = manager_.lock()) {
-        std::lock_guard counters(manager->countersMutex());
+        core::MutexLock counters(manager->countersMutex());
         manager->leaveState(*this);
         state_ = to;
         manager->enterState(*this);
@@ -407,7 +407,7 @@ void BatchTask::writeFrame(const Frame& frame, const std::function<std::optional
 void BatchTask::stopForGood(const std::string& reason)
 {
     {
-        std::lock_guard lock(logMutex_);
+        core::MutexLock lock(logMutex_);
         if (stopReason_) return;
         stopReason_ = reason;
     }
@@ -434,13 +434,13 @@ void BatchTask::openLog()
     std::string header = headerLine("File url", movie_->url().path()) + headerLine("Dest url", destURL_.path()) +
                          headerLine("Format", kestrane::fileExtension(format_)) +
                          headerLine("Count", std::to_string(count_.load())) + headerLine("Size", size) + "\n";
-    std::lock_guard lock(logMutex_);
+    core::MutexLock lock(logMutex_);
     logHeader_ = std::move(header);
 }
 
 void BatchTask::closeLog()
 {
-    std::lock_guard lock(logMutex_);
+    core::MutexLock lock(logMutex_);
     if (!logHeader_) return;
     const BatchNames::Claim name =
         BatchNames::shared().claim(destURL_.appendingPathComponent(movie_->title() + "-logs.txt"), batch_,
@@ -465,13 +465,13 @@ void BatchTask::closeLog()
 
 std::optional<std::string> BatchTask::logFailure() const
 {
-    std::lock_guard lock(logMutex_);
+    core::MutexLock lock(logMutex_);
     return logFailure_;
 }
 
 std::vector<std::string> BatchTask::failedFrames(std::size_t most) const
 {
-    std::lock_guard lock(logMutex_);
+    core::MutexLock lock(logMutex_);
     auto failures = failures_;
     std::stable_sort(failures.begin(), failures.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<std::string> lines;
@@ -482,13 +482,13 @@ std::vector<std::string> BatchTask::failedFrames(std::size_t most) const
 
 std::optional<std::string> BatchTask::stopReason() const
 {
-    std::lock_guard lock(logMutex_);
+    core::MutexLock lock(logMutex_);
     return stopReason_;
 }
 
 void BatchTask::recordFailure(std::int64_t position, std::string line)
 {
-    std::lock_guard lock(logMutex_);
+    core::MutexLock lock(logMutex_);
     // Counted under the lock with its line, so that a reader never sees more errors than lines.
     ++errors_;
     failures_.emplace_back(position, std::move(line));

@@ -26,7 +26,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -41,6 +40,7 @@
 #include "moviekit/time_splitter.h"
 #include "platform/core/data.h"
 #include "platform/core/dispatch_queue.h"
+#include "platform/core/mutex.h"
 #include "platform/core/semaphore.h"
 #include "platform/core/url.h"
 #include "platform/media/image_job.h"
@@ -198,7 +198,7 @@ private:
     long nameRank_ = 0;
     std::atomic<std::int64_t> count_ = 0;
 
-    mutable std::mutex stateMutex_;  // held around every change of state, with the manager's lock inside
+    mutable core::Mutex stateMutex_;  // held around every change of state, with the manager's lock inside
     std::weak_ptr<BatchManager> manager_;
     std::atomic<BatchState> state_ = BatchState::pending;
     std::atomic<std::int64_t> index_ = 0;
@@ -218,7 +218,7 @@ private:
     core::Semaphore lastSemaphore_{0};
     std::optional<orvalis::ImageNamer> imageNamer_;
 
-    mutable std::mutex logMutex_;
+    mutable core::Mutex logMutex_;
     std::optional<std::string> logHeader_;  // present while the log is open
     // The failed frames' lines (without their line feeds) by their positions, in the order they failed.
     std::vector<std::pair<std::int64_t, std::string>> failures_;

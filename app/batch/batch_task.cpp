@@ -19,6 +19,7 @@
 #include "platform/core/double_description.h"
 #include "platform/core/error.h"
 #include "platform/core/file_manager.h"
+#include "platform/core/queue_check.h"
 
 namespace vistrel {
 
@@ -151,6 +152,7 @@ void BatchTask::resetMostFramesAtWork() { framesAtWorkPeak = framesAtWorkNow.loa
 
 void BatchTask::execute()
 {
+    core::assertOnQueue(*core::DispatchQueue::global(core::QoS::utility));
     // The movie's decoders stay open from one frame to the next while the task works, and close before it
     // gives its turn to the next task.
     std::shared_ptr<void> decoders = media::Asset::holdIdleDecoders(movie_->avasset());
@@ -267,6 +269,7 @@ bool BatchTask::writeFile(const BatchNames::Claim& name, const std::function<std
 
 void BatchTask::frameDidFinish(const Frame& frame, std::shared_ptr<media::ImageJob> job, std::size_t index)
 {
+    core::assertOnQueue(*sharedQueue());
     // A task stopped for good decodes and writes nothing more: its frames in flight end without counting.
     bool handled = false;
     {

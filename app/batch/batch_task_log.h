@@ -53,7 +53,7 @@ private:
     std::vector<std::pair<std::int64_t, std::string>> failuresInTimeOrder() const REQUIRES(mutex_);
 
     const std::string folder_;
-    mutable core::Mutex mutex_;  // guards everything below
+    mutable core::Mutex mutex_;                             // guards everything below
     std::optional<std::string> header_ GUARDED_BY(mutex_);  // present while the log is open
     // The failed frames' lines (without their line feeds) by their positions, in the order they failed.
     std::vector<std::pair<std::int64_t, std::string>> failures_ GUARDED_BY(mutex_);

@@ -161,6 +161,8 @@ bool MainQueue::isMainThread()
     return app && QThread::currentThread() == app->thread();
 }
 
+bool MainQueue::servesCallingThread() const { return !QCoreApplication::instance() || isMainThread(); }
+
 bool MainQueue::isQuitting() const
 {
     MutexLock lock(mutex_);

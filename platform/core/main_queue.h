@@ -34,6 +34,8 @@ public:
 
     // True on the thread of the application object.
     static bool isMainThread();
+    // On the main thread, or on any thread while there is no application object.
+    bool servesCallingThread() const override;
 
     struct PendingSync;
 

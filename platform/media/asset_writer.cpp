@@ -13,6 +13,7 @@ extern "C" {
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/error.h"
 #include "platform/core/mutex.h"
+#include "platform/core/queue_check.h"
 #include "platform/media/detail/ffmpeg.h"
 #include "platform/media/export_names.h"
 
@@ -225,8 +226,10 @@ struct AssetWriter::Impl {
         return true;
     }
 
+    // On the writer's queue only.
     bool finish() REQUIRES(work)
     {
+        core::assertOnQueue(*queue);
         if (currentStatus() != Status::writing) return false;
         if (avcodec_send_frame(codec.get(), nullptr) < 0 || !drain()) return fail("cannot flush the encoder");
         if (pending->data) {

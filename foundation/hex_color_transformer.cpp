@@ -1,17 +1,18 @@
 #include "foundation/hex_color_transformer.h"
 
-#include <mutex>
 #include <string>
 
 #include "foundation/color_extensions.h"
+#include "platform/core/mutex.h"
 #include "platform/gfx/color.h"
 
 namespace kestrane {
 
 void HexNSColorTransformer::registerIfNeeded()
 {
-    static std::mutex registering;
-    std::lock_guard lock(registering);
+    // Guards the look-up and the registering, so that one transformer only is ever registered.
+    static core::Mutex registering;
+    core::MutexLock lock(registering);
     if (!core::ValueTransformer::valueTransformer(name))
         core::ValueTransformer::setValueTransformer(core::make<HexNSColorTransformer>(), name);
 }

@@ -41,7 +41,7 @@ void KVODispatcher::addObserver(const core::Object* observer, const std::shared_
 
     std::vector<Registrations> gone;  // stopped once the lock is released
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         // Lists of observing objects that are gone go first, so that an object at a reused address starts afresh.
         for (auto it = observersDict_.begin(); it != observersDict_.end();) {
             if (it->second.observerIsGone()) {
@@ -67,7 +67,7 @@ void KVODispatcher::removeObserver(const core::Object* observer, const std::shar
     Registrations stale;  // stopped once the lock is released
     const char* error = nullptr;
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         auto entry = observersDict_.find(identity(observer));
         // The list of a dead object found at the address of a live one is stale.
         if (entry != observersDict_.end() && entry->second.observerIsGone() && observer &&
@@ -104,7 +104,7 @@ void KVODispatcher::removeObserversOfGoneObjects(const core::Object* observer)
 {
     std::vector<std::shared_ptr<KVOObserver>> gone;  // stopped once the lock is released
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         auto entry = observersDict_.find(identity(observer));
         if (entry == observersDict_.end()) return;
         auto& observers = entry->second.observers;
@@ -124,7 +124,7 @@ void KVODispatcher::removeObserversOfGoneObjects(const core::Object* observer)
 
 std::string KVODispatcher::description() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (observersDict_.empty()) return "KVODispatcher<[:]>";
     std::string text = "KVODispatcher<[";
     bool firstEntry = true;

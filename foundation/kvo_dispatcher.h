@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "foundation/kvo_observer.h"
+#include "platform/core/mutex.h"
 #include "platform/core/object.h"
 #include "platform/core/observable.h"
 
@@ -51,8 +51,9 @@ private:
         bool observerIsGone() const { return tracked && observer.expired(); }
     };
 
-    mutable std::mutex mutex_;
-    std::map<std::intptr_t, Registrations> observersDict_;  // keyed by the observing object's address
+    mutable core::Mutex mutex_;  // guards the registrations
+    std::map<std::intptr_t, Registrations>
+        observersDict_ GUARDED_BY(mutex_);  // keyed by the observing object's address
 };
 
 // The one dispatcher the whole program shares, created on first use.

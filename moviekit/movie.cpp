@@ -31,7 +31,7 @@ std::string Movie::title() const
 
 media::AssetRef Movie::avasset() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (!avasset_) avasset_ = media::Asset::create(url_, {.preferPreciseDurationAndTiming = true});
     return avasset_;
 }
@@ -44,28 +44,28 @@ bool Movie::playable() const { return avasset()->isPlayable(); }
 
 std::shared_ptr<Player> Movie::player()
 {
-    std::lock_guard lock(playerMutex_);
+    core::MutexLock lock(playerMutex_);
     if (!player_) player_ = Player::create(*this);
     return player_;
 }
 
 std::shared_ptr<Player> Movie::existingPlayer()
 {
-    std::lock_guard lock(playerMutex_);
+    core::MutexLock lock(playerMutex_);
     return player_;
 }
 
 void Movie::releasePlayer()
 {
     std::shared_ptr<Player> released;
-    std::lock_guard lock(playerMutex_);
+    core::MutexLock lock(playerMutex_);
     released.swap(player_);
 }
 
 gfx::Size Movie::resolution() const
 {
     const auto asset = avasset();
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (!resolution_) resolution_ = kestrane::computePresentationSize(*asset);
     return *resolution_;
 }
@@ -73,7 +73,7 @@ gfx::Size Movie::resolution() const
 gfx::AffineTransform Movie::naturalTransform() const
 {
     const auto asset = avasset();
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (!naturalTransform_) naturalTransform_ = kestrane::computeNaturalTransform(*asset);
     return *naturalTransform_;
 }
@@ -84,35 +84,35 @@ std::shared_ptr<const std::vector<media::Time>> Movie::frameTimes() const
     // Read outside the lock: it takes as long as reading the file.
     auto times = std::make_shared<const std::vector<media::Time>>(
         media::videoFrameTimes(*avasset()).value_or(std::vector<media::Time>{}));
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (!frameTimes_) frameTimes_ = std::move(times);
     return frameTimes_;
 }
 
 std::shared_ptr<const std::vector<media::Time>> Movie::existingFrameTimes() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return frameTimes_;
 }
 
 kestrane::Orientation Movie::orientation() const
 {
     const auto asset = avasset();
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (!orientation_) orientation_ = kestrane::computeNaturalOrientation(*asset);
     return *orientation_;
 }
 
 Edition Movie::edition() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return edition_;
 }
 
 void Movie::setEdition(const Edition& edition)
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         edition_ = edition;
     }
     postEditionChange();
@@ -121,7 +121,7 @@ void Movie::setEdition(const Edition& edition)
 void Movie::changeEdition(const std::function<void(Edition&)>& change)
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         change(edition_);
     }
     postEditionChange();
@@ -136,7 +136,7 @@ gfx::Size Movie::editedResolution() const { return edition().apply(resolution())
 
 gfx::ImageRef Movie::thumbnail() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return thumbnail_;
 }
 
@@ -151,7 +151,7 @@ gfx::ImageRef Movie::generateThumbnail()
     } catch (const core::Error&) {
         return nullptr;
     }
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     thumbnail_ = poster;
     return poster;
 }

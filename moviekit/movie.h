@@ -8,6 +8,7 @@
 
 #include "moviekit/edition.h"
 #include "numerics/orientation.h"
+#include "platform/core/mutex.h"
 #include "platform/core/object.h"
 #include "platform/core/url.h"
 #include "platform/gfx/affine_transform.h"
@@ -18,7 +19,6 @@
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -85,16 +85,16 @@ private:
     void postEditionChange();
 
     const core::Url url_;
-    mutable std::mutex mutex_;
-    mutable media::AssetRef avasset_;
-    std::mutex playerMutex_;
-    std::shared_ptr<Player> player_;
-    mutable std::optional<gfx::Size> resolution_;
-    mutable std::optional<kestrane::Orientation> orientation_;
-    mutable std::optional<gfx::AffineTransform> naturalTransform_;
-    mutable std::shared_ptr<const std::vector<media::Time>> frameTimes_;
-    Edition edition_;
-    gfx::ImageRef thumbnail_;
+    mutable core::Mutex mutex_;  // guards the asset, the values read from it, the edition and the thumbnail
+    mutable media::AssetRef avasset_ GUARDED_BY(mutex_);
+    core::Mutex playerMutex_;  // guards the player
+    std::shared_ptr<Player> player_ GUARDED_BY(playerMutex_);
+    mutable std::optional<gfx::Size> resolution_ GUARDED_BY(mutex_);
+    mutable std::optional<kestrane::Orientation> orientation_ GUARDED_BY(mutex_);
+    mutable std::optional<gfx::AffineTransform> naturalTransform_ GUARDED_BY(mutex_);
+    mutable std::shared_ptr<const std::vector<media::Time>> frameTimes_ GUARDED_BY(mutex_);
+    Edition edition_ GUARDED_BY(mutex_);
+    gfx::ImageRef thumbnail_ GUARDED_BY(mutex_);
 };
 
 using MovieRef = std::shared_ptr<Movie>;

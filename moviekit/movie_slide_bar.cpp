@@ -227,6 +227,7 @@ void MovieSlideBar::startStrip(int count, const gfx::Size& slotSize)
 
 void MovieSlideBar::appendThumbnail(std::uint64_t strip, const gfx::ImageRef& image)
 {
+    core::assertMainThread();
     if (strip != currentStrip_->load() || int(thumbnails_.size()) >= thumbnailsCount_) return;
     thumbnails_.push_back(image);
     setNeedsDisplay();

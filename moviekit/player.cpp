@@ -110,14 +110,14 @@ double Player::currentProgress() const
 
 float Player::userRate() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return userRate_;
 }
 
 void Player::setUserRate(float rate)
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         userRate_ = rate;
     }
     if (playing()) avplayer_->setRate(rate);
@@ -136,14 +136,14 @@ void Player::setUserVolume(float volume)
 
 media::TimeRange Player::clipRange() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return clipRange_;
 }
 
 void Player::setClipRange(const media::TimeRange& range)
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         clipRange_ = range;
     }
     didChange("clipRange");
@@ -179,7 +179,7 @@ void Player::playPause() { avplayer_->setRate(playing() ? 0 : userRate()); }
 void Player::temporaryPause()
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         wasPlaying_ = playing();
     }
     avplayer_->setRate(0);
@@ -189,7 +189,7 @@ void Player::temporaryPlay()
 {
     bool resume = false;
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         resume = wasPlaying_;
     }
     if (resume) avplayer_->setRate(userRate());

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "moviekit/player_observer.h"
+#include "platform/core/mutex.h"
 #include "platform/core/observable.h"
 #include "platform/media/asset.h"
 #include "platform/media/player.h"
@@ -16,7 +17,6 @@
 #include "platform/media/time_range.h"
 
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace orvalis {
@@ -120,13 +120,13 @@ private:
 
     const media::AssetRef avasset_;
     const media::PlayerRef avplayer_;
-    mutable std::mutex mutex_;
-    float userRate_ = 1.0f;
-    media::TimeRange clipRange_;
-    bool wasPlaying_ = false;
-    media::Time observedTime_ = media::Time::zero();
-    media::TimeObserverToken timeObserverContext_;
-    int timeObserverCount_ = 0;
+    mutable core::Mutex mutex_;  // guards the rate, the clip, the observed time and the time observer
+    float userRate_ GUARDED_BY(mutex_) = 1.0f;
+    media::TimeRange clipRange_ GUARDED_BY(mutex_);
+    bool wasPlaying_ GUARDED_BY(mutex_) = false;
+    media::Time observedTime_ GUARDED_BY(mutex_) = media::Time::zero();
+    media::TimeObserverToken timeObserverContext_ GUARDED_BY(mutex_);
+    int timeObserverCount_ GUARDED_BY(mutex_) = 0;
 };
 
 using PlayerRef = std::shared_ptr<Player>;

@@ -5,6 +5,7 @@
 
 #include "foundation/kvo_dispatcher.h"
 #include "foundation/player_extensions.h"
+#include "platform/core/mutex.h"
 
 #include <functional>
 #include <stdexcept>
@@ -62,14 +63,14 @@ const std::vector<Observation>& observations()
 
 media::Time Player::observedTime() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return observedTime_;
 }
 
 void Player::setObservedTime(const media::Time& time)
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         observedTime_ = time;
     }
     didChange("observedTime");
@@ -77,7 +78,7 @@ void Player::setObservedTime(const media::Time& time)
 
 void Player::updateTimeObserver()
 {
-    std::unique_lock lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (timeObserverContext_ && timeObserverCount_ < 1) {
         const auto token = timeObserverContext_;
         timeObserverContext_ = {};
@@ -108,7 +109,7 @@ void Player::addObserver(const PlayerObserverRef& observer)
         if (!options.contains(observation.option)) continue;
         if (observation.option == PlayerObserverOptions::time) {
             {
-                std::lock_guard lock(mutex_);
+                core::MutexLock lock(mutex_);
                 ++timeObserverCount_;
             }
             updateTimeObserver();
@@ -132,7 +133,7 @@ void Player::removeObserver(const PlayerObserverRef& observer)
         if (observation.option == PlayerObserverOptions::time) {
             {
                 // Never below zero, so that a stray removal cannot keep later time observers from hearing.
-                std::lock_guard lock(mutex_);
+                core::MutexLock lock(mutex_);
                 if (timeObserverCount_ > 0) --timeObserverCount_;
             }
             updateTimeObserver();

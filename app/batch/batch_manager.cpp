@@ -14,7 +14,7 @@ int BatchManager::runningTasksCount() const
 
 BatchManager::Counts BatchManager::counts() const
 {
-    std::lock_guard lock(countersMutex_);
+    core::MutexLock lock(countersMutex_);
     return counts_;
 }
 
@@ -76,7 +76,7 @@ void BatchManager::appendTasks(const std::vector<std::shared_ptr<BatchTask>>& ta
     core::assertMainThread();
     tasks_.insert(tasks_.end(), tasks.begin(), tasks.end());
     {
-        std::lock_guard lock(countersMutex_);
+        core::MutexLock lock(countersMutex_);
         counts_.pending += int(tasks.size());
     }
     if (auto delegate = this->delegate()) delegate->batchManagerDidAppendTasks(*this);
@@ -104,7 +104,7 @@ void BatchManager::removeFinishedTasks()
 {
     core::assertMainThread();
     {
-        std::lock_guard lock(countersMutex_);
+        core::MutexLock lock(countersMutex_);
         for (auto i = tasks_.size(); i-- > 0;) {
             if (!tasks_[i]->isFinished()) continue;
             tasks_.erase(tasks_.begin() + std::ptrdiff_t(i));

@@ -6,12 +6,12 @@
 
 #include <cstddef>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 #include "app/batch/batch_manager_delegate.h"
 #include "app/batch/batch_state.h"
 #include "platform/core/index_set.h"
+#include "platform/core/mutex.h"
 
 namespace vistrel {
 
@@ -66,14 +66,14 @@ private:
     friend class BatchTask;
 
     // The lock a task holds around leaveState, its change of state and enterState.
-    std::mutex& countersMutex() { return countersMutex_; }
+    core::Mutex& countersMutex() RETURN_CAPABILITY(countersMutex_) { return countersMutex_; }
     // With the counters' lock held: whether a state counts as running (pending or processing).
     static bool isRunning(BatchState state);
     // With the counters' lock held: counts the task in its current state, then tells the delegate.
-    void enterState(const BatchTask& task);
+    void enterState(const BatchTask& task) REQUIRES(countersMutex_);
     // With the counters' lock held: stops counting the task in its current state.
-    void leaveState(const BatchTask& task);
-    int& counter(BatchState state);
+    void leaveState(const BatchTask& task) REQUIRES(countersMutex_);
+    int& counter(BatchState state) REQUIRES(countersMutex_);
     // Any thread: tells the delegate, later on the main queue, that a frame has finished.
     void taskDidUpdateProgress();
     template <class Call>
@@ -81,9 +81,9 @@ private:
 
     std::weak_ptr<BatchManagerDelegate> delegate_;
     std::vector<std::shared_ptr<BatchTask>> tasks_;
-    mutable std::mutex countersMutex_;
-    Counts counts_;
-    bool leftRunning_ = false;  // the task changing state was running
+    mutable core::Mutex countersMutex_;  // guards the counts and what the changing task left
+    Counts counts_ GUARDED_BY(countersMutex_);
+    bool leftRunning_ GUARDED_BY(countersMutex_) = false;  // the task changing state was running
 };
 
 }  // namespace vistrel

@@ -40,7 +40,7 @@ void BatchNames::forgetGoneTasks()
 BatchNames::Claim BatchNames::claim(const core::Url& url, std::uint64_t batch,
                                     const std::shared_ptr<const BatchTask>& task, bool alternativeForTaken, long rank)
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (++claimsSinceSweep_ >= claimsPerSweep) forgetGoneTasks();
     const long own = std::max(rank, 0L) - 1;
     Claim claim{kestrane::numberedName(url, own), false};
@@ -48,8 +48,8 @@ BatchNames::Claim BatchNames::claim(const core::Url& url, std::uint64_t batch,
     if (taken || isOurs(claim.url.path(), batch)) {
         // Past the files there and every name given, so that no two frames meet on one.
         claim.url = kestrane::alternative(
-            *kestrane::FM.get(), url, [&](const core::Url& candidate) { return isOurs(candidate.path(), batch); },
-            own + 1);
+            *kestrane::FM.get(), url,
+            [&](const core::Url& candidate) REQUIRES(mutex_) { return isOurs(candidate.path(), batch); }, own + 1);
         claim.fresh = true;
     }
     owners_[claim.url.path()] = Owner{batch, task};

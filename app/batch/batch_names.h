@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 
+#include "platform/core/mutex.h"
 #include "platform/core/url.h"
 
 namespace vistrel {
@@ -42,13 +42,13 @@ private:
         std::weak_ptr<const BatchTask> task;
     };
     // With the lock held: whether the name is the work of the launch or of a task still at work.
-    bool isOurs(const std::string& path, std::uint64_t batch) const;
+    bool isOurs(const std::string& path, std::uint64_t batch) const REQUIRES(mutex_);
     // With the lock held: forgets the names of tasks that are gone.
-    void forgetGoneTasks();
+    void forgetGoneTasks() REQUIRES(mutex_);
 
-    std::mutex mutex_;
-    std::map<std::string, Owner> owners_;
-    std::size_t claimsSinceSweep_ = 0;
+    core::Mutex mutex_;  // guards the owners and the claims since the last sweep
+    std::map<std::string, Owner> owners_ GUARDED_BY(mutex_);
+    std::size_t claimsSinceSweep_ GUARDED_BY(mutex_) = 0;
 };
 
 }  // namespace vistrel

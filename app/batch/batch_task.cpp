@@ -20,12 +20,11 @@
 #include "platform/core/error.h"
 #include "platform/core/file_manager.h"
 #include "platform/core/free_memory.h"
+#include "platform/core/queue_check.h"
 
 namespace vistrel {
 
 namespace {
-
-constexpr long defaultConcurrentFrameCount = 8;
 
 std::atomic<int> framesAtWorkNow = 0;
 std::atomic<int> framesAtWorkPeak = 0;
@@ -45,27 +44,11 @@ public:
     FrameAtWork& operator=(const FrameAtWork&) = delete;
 };
 
-// The frames that may be at work at once, as the settings say when first asked: the shared limits' size.
-long frameLimit()
-{
-    static const long limit =
-        BatchTask::concurrentFrameCount(kestrane::Defaults[BatchManagerConcurrentCountKey].intValue());
-    return limit;
-}
-
 // Write failures that every other frame of the task would meet as well.
 bool failsEveryFrame(int error)
 {
     return error == ENOENT || error == ENOTDIR || error == EROFS || error == EACCES || error == EPERM ||
            error == ENOSPC || error == EDQUOT;
-}
-
-// A label padded with blanks to 12 characters, then ": ".
-std::string headerLine(const std::string& label, const std::string& value)
-{
-    std::string line = label;
-    line.resize(12, ' ');
-    return line + ": " + value + "\n";
 }
 
 }  // namespace
@@ -94,13 +77,13 @@ void BatchTask::setSplitter(const orvalis::TimeSplitter& splitter)
 
 std::shared_ptr<BatchManager> BatchTask::manager() const
 {
-    std::lock_guard lock(stateMutex_);
+    core::MutexLock lock(stateMutex_);
     return manager_.lock();
 }
 
 void BatchTask::setManager(const std::weak_ptr<BatchManager>& manager)
 {
-    std::lock_guard lock(stateMutex_);
+    core::MutexLock lock(stateMutex_);
     manager_ = manager;
 }
 
@@ -109,11 +92,11 @@ void BatchTask::setManager(const std::weak_ptr<BatchManager>& manager)
 template <class Allowed>
 std::optional<BatchState> BatchTask::changeState(Allowed allowed, BatchState to)
 {
-    std::lock_guard lock(stateMutex_);
+    core::MutexLock lock(stateMutex_);
     const BatchState from = state_.load();
     if (!allowed(from)) return std::nullopt;
     if (auto manager = manager_.lock()) {
-        std::lock_guard counters(manager->countersMutex());
+        core::MutexLock counters(manager->countersMutex());
         manager->leaveState(*this);
         state_ = to;
         manager->enterState(*this);
@@ -139,33 +122,20 @@ void BatchTask::stop()
 
 void BatchTask::resume()
 {
-    if (changeState([](BatchState s) { return s == BatchState::stopped; }, BatchState::processing))
-        stopSemaphore_.signal();
+    if (changeState([](BatchState s) { return s == BatchState::stopped; }, BatchState::processing)) turns_.wake();
 }
 
 void BatchTask::cancel()
 {
     const auto from = changeState([](BatchState s) { return !batch_state::isFinished(s); }, BatchState::cancelled);
     if (!from) return;
-    if (*from == BatchState::stopped) stopSemaphore_.signal();
+    if (*from == BatchState::stopped) turns_.wake();
     lastSemaphore_.signal();
 }
 
-// MARK: - Shared limit and queue
+// MARK: - Shared queue
 
-long BatchTask::concurrentFrameCount(const std::optional<std::int64_t>& stored)
-{
-    if (!stored) return defaultConcurrentFrameCount;
-    return long(std::clamp<std::int64_t>(*stored, 1, std::numeric_limits<long>::max()));
-}
-
-// The shared limits and queue are never destroyed: workers of tasks may still reach them while the process ends.
-core::Semaphore& BatchTask::concurrencySemaphore()
-{
-    static auto* semaphore = new core::Semaphore(frameLimit());
-    return *semaphore;
-}
-
+// The shared queue is never destroyed: workers of tasks may still reach it while the process ends.
 std::shared_ptr<core::DispatchQueue> BatchTask::sharedQueue()
 {
     static const auto* queue = new std::shared_ptr<core::DispatchQueue>(core::DispatchQueue::makeConcurrent(
@@ -183,11 +153,12 @@ void BatchTask::resetMostFramesAtWork() { framesAtWorkPeak = framesAtWorkNow.loa
 
 void BatchTask::execute()
 {
+    core::assertOnQueue(*core::DispatchQueue::global(core::QoS::utility));
     // The movie's decoders stay open from one frame to the next while the task works, and close before it
     // gives its turn to the next task.
     std::shared_ptr<void> decoders = media::Asset::holdIdleDecoders(movie_->avasset());
     // Reading the frame times opens the movie: only in the task's turn, as its frames.
-    if (splitter_.stepsByFrames() && !splitter_.frameTimes && takeTurn()) {
+    if (splitter_.stepsByFrames() && !splitter_.frameTimes && turns_.takeTurn()) {
         orvalis::TimeSplitter withFrames = splitter_;
         withFrames.frameTimes = movie_->frameTimes();
         setSplitter(withFrames);
@@ -198,7 +169,7 @@ void BatchTask::execute()
     // A task without frames has nothing to wait for.
     if (count_.load() > 0) lastSemaphore_.wait();
     decoders.reset();
-    leaveTurn();
+    turns_.leaveTurn();
     // The task's decoders, pictures and files are freed: what the allocator keeps of them goes back.
     core::giveFreeMemoryBack();
     // The log is in place before anyone can see the task finished.
@@ -242,15 +213,15 @@ void BatchTask::run()
     const std::int64_t count = count_;
     namer.setCount(count);
     for (std::int64_t i = 0; i < count; ++i) {
-        if (!takeFrameSlot()) return;
+        if (!turns_.takeFrameSlot()) return;
         const media::Time time = splitter_.time(i);
         namer.setIndex(i + 1);
         namer.setTime(time);
         const std::optional<std::string> name = namer.name();
         if (!name) {
             // A name that would not be a file of the folder.
-            concurrencySemaphore().signal();
-            logWriteError(i, destURL_, "the naming template gives this frame no file name");
+            BatchTurns::concurrencySemaphore().signal();
+            log_.writeError(i, destURL_, "the naming template gives this frame no file name");
             frameDone();
             continue;
         }
@@ -281,56 +252,12 @@ std::shared_ptr<media::ImageJob> BatchTask::makeJob(std::int64_t first)
         auto encode = [format = format_](std::size_t, const gfx::ImageRef& image) {
             return kestrane::data(image, format);
         };
-        const int decoders = int(std::min<long>(frameLimit(), std::numeric_limits<int>::max()));
+        const int decoders = int(std::min<long>(BatchTurns::frameLimit(), std::numeric_limits<int>::max()));
         return thumbnailer.accurateImages(
             grabs, [stopped = stoppedForGood_] { return stopped->load(); }, decoders, std::move(encode));
     } catch (const core::Error&) {
         return nullptr;
     }
-}
-
-bool BatchTask::takeTurn()
-{
-    for (;;) {
-        if (state() == BatchState::stopped) {
-            leaveTurn();
-            // A wake-up left over from an earlier resume finds the task still stopped and waits again.
-            while (state() == BatchState::stopped && !*stoppedForGood_)
-                stopSemaphore_.wait();
-        }
-        if (isFinished() || *stoppedForGood_) return false;
-        if (holdsTurn_) return true;
-        // The wait may be long: the state is read again once the turn is ours.
-        turnSemaphore().wait();
-        holdsTurn_ = true;
-    }
-}
-
-bool BatchTask::takeFrameSlot()
-{
-    for (;;) {
-        if (!takeTurn()) return false;
-        concurrencySemaphore().wait();
-        // The wait may have been long: a task stopped or cancelled meanwhile starts no frame.
-        if (state() == BatchState::processing && !*stoppedForGood_) return true;
-        concurrencySemaphore().signal();
-    }
-}
-
-void BatchTask::leaveTurn()
-{
-    // The frames in flight keep the job until they have their answers; then it ends.
-    job_.reset();
-    jobTried_ = false;
-    if (!holdsTurn_) return;
-    holdsTurn_ = false;
-    turnSemaphore().signal();
-}
-
-core::Semaphore& BatchTask::turnSemaphore()
-{
-    static auto* semaphore = new core::Semaphore(frameLimit());
-    return *semaphore;
 }
 
 bool BatchTask::writeFile(const BatchNames::Claim& name, const std::function<std::optional<core::Data>()>& bytes,
@@ -345,6 +272,7 @@ bool BatchTask::writeFile(const BatchNames::Claim& name, const std::function<std
 
 void BatchTask::frameDidFinish(const Frame& frame, std::shared_ptr<media::ImageJob> job, std::size_t index)
 {
+    core::assertOnQueue(*sharedQueue());
     // A task stopped for good decodes and writes nothing more: its frames in flight end without counting.
     bool handled = false;
     {
@@ -361,7 +289,7 @@ void BatchTask::frameDidFinish(const Frame& frame, std::shared_ptr<media::ImageJ
             handled = true;
         }
     }
-    concurrencySemaphore().signal();
+    BatchTurns::concurrencySemaphore().signal();
     if (handled) frameDone();
     if (--framesInFlight_ == 0 && *stoppedForGood_) lastSemaphore_.signal();
 }
@@ -369,8 +297,8 @@ void BatchTask::frameDidFinish(const Frame& frame, std::shared_ptr<media::ImageJ
 void BatchTask::writeAnswer(const media::ImageJob::Image& answer, const Frame& frame)
 {
     if (answer.error || (!answer.image && !answer.bytes)) {
-        logSnapError(frame.position, frame.time,
-                     answer.error ? answer.error->message() : std::string("no picture was decoded there"));
+        log_.snapError(frame.position, frame.time,
+                       answer.error ? answer.error->message() : std::string("no picture was decoded there"));
         return;
     }
     writeFrame(frame, [&] { return answer.bytes; });
@@ -393,7 +321,7 @@ void BatchTask::snapImage(const Frame& frame)
         }
     }
     if (!image) {
-        logSnapError(frame.position, frame.time, reason);
+        log_.snapError(frame.position, frame.time, reason);
         return;
     }
     writeFrame(frame, [&] { return kestrane::data(image, format_); });
@@ -403,21 +331,17 @@ void BatchTask::writeFrame(const Frame& frame, const std::function<std::optional
 {
     int error = 0;
     if (writeFile(frame.name, bytes, error)) return;
-    logWriteError(frame.position, frame.name.url, writeFailureReason(error));
+    log_.writeError(frame.position, frame.name.url, writeFailureReason(error));
     if (failsEveryFrame(error)) stopForGood(writeFailureReason(error));
 }
 
 void BatchTask::stopForGood(const std::string& reason)
 {
-    {
-        std::lock_guard lock(logMutex_);
-        if (stopReason_) return;
-        stopReason_ = reason;
-    }
+    if (!log_.stop(reason)) return;
     *stoppedForGood_ = true;
     // The worker, waiting for a resume or for the last frame, goes on to the end once the frames in flight
     // (the one stopping it among them, when it is one) have ended.
-    stopSemaphore_.signal();
+    turns_.wake();
     if (framesInFlight_ == 0) lastSemaphore_.signal();
 }
 
@@ -434,82 +358,26 @@ void BatchTask::openLog()
 {
     if (!shouldWriteLog_) return;
     const std::string size = core::describe(maxSize_) + (maxSize_ == 0 ? " (no limit)" : "");
-    std::string header = headerLine("File url", movie_->url().path()) + headerLine("Dest url", destURL_.path()) +
-                         headerLine("Format", kestrane::fileExtension(format_)) +
-                         headerLine("Count", std::to_string(count_.load())) + headerLine("Size", size) + "\n";
-    std::lock_guard lock(logMutex_);
-    logHeader_ = std::move(header);
+    log_.open({{"File url", movie_->url().path()},
+               {"Dest url", destURL_.path()},
+               {"Format", kestrane::fileExtension(format_)},
+               {"Count", std::to_string(count_.load())},
+               {"Size", size}});
 }
 
 void BatchTask::closeLog()
 {
-    std::lock_guard lock(logMutex_);
-    if (!logHeader_) return;
-    const BatchNames::Claim name =
-        BatchNames::shared().claim(destURL_.appendingPathComponent(movie_->title() + "-logs.txt"), batch_,
-                                   shared_from_this(), useAlternativeName_, nameRank_);
-    // The frames' lines in the order of their times, whatever order they failed in; the reason the task
-    // stopped, when it did, last.
-    auto failures = failures_;
-    std::stable_sort(failures.begin(), failures.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::string text = *logHeader_;
-    for (const auto& failure : failures)
-        text += failure.second + "\n";
-    if (stopReason_) text += "Stopped, no frame can be written in " + destURL_.path() + ": " + *stopReason_ + "\n";
-    int error = 0;
-    if (!writeFile(
-            name, [&] { return core::dataFromString(text); }, error)) {
-        ++errors_;
-        logFailure_ = "The log \"" + name.url.lastPathComponent() + "\" cannot be written in \"" + destURL_.path() +
-                      "\": " + writeFailureReason(error ? error : EIO) + ".";
-    }
-    logHeader_.reset();
-}
-
-std::optional<std::string> BatchTask::logFailure() const
-{
-    std::lock_guard lock(logMutex_);
-    return logFailure_;
-}
-
-std::vector<std::string> BatchTask::failedFrames(std::size_t most) const
-{
-    std::lock_guard lock(logMutex_);
-    auto failures = failures_;
-    std::stable_sort(failures.begin(), failures.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<std::string> lines;
-    for (std::size_t i = 0; i < failures.size() && i < most; ++i)
-        lines.push_back(failures[i].second);
-    return lines;
-}
-
-std::optional<std::string> BatchTask::stopReason() const
-{
-    std::lock_guard lock(logMutex_);
-    return stopReason_;
-}
-
-void BatchTask::recordFailure(std::int64_t position, std::string line)
-{
-    std::lock_guard lock(logMutex_);
-    // Counted under the lock with its line, so that a reader never sees more errors than lines.
-    ++errors_;
-    failures_.emplace_back(position, std::move(line));
-    // Without a log only the first ones in time are ever shown.
-    if (!logHeader_ && failures_.size() > 2 * failuresKeptWithoutLog) {
-        std::sort(failures_.begin(), failures_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-        failures_.resize(failuresKeptWithoutLog);
-    }
-}
-
-void BatchTask::logSnapError(std::int64_t position, const media::Time& time, const std::string& reason)
-{
-    recordFailure(position, "Cannot snap image at time : " + kestrane::hhmmssmsDesc(time) + ": " + reason);
-}
-
-void BatchTask::logWriteError(std::int64_t position, const core::Url& url, const std::string& reason)
-{
-    recordFailure(position, "Cannot write image at url : " + url.path() + ": " + reason);
+    log_.close([this](const std::string& text) -> std::optional<std::string> {
+        const BatchNames::Claim name =
+            BatchNames::shared().claim(destURL_.appendingPathComponent(movie_->title() + "-logs.txt"), batch_,
+                                       shared_from_this(), useAlternativeName_, nameRank_);
+        int error = 0;
+        if (writeFile(
+                name, [&] { return core::dataFromString(text); }, error))
+            return std::nullopt;
+        return "The log \"" + name.url.lastPathComponent() + "\" cannot be written in \"" + destURL_.path() +
+               "\": " + writeFailureReason(error ? error : EIO) + ".";
+    });
 }
 
 }  // namespace vistrel

@@ -26,7 +26,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -34,6 +33,8 @@
 
 #include "app/batch/batch_names.h"
 #include "app/batch/batch_state.h"
+#include "app/batch/batch_task_log.h"
+#include "app/batch/batch_turns.h"
 #include "foundation/image_format.h"
 #include "moviekit/edition.h"
 #include "moviekit/image_namer.h"
@@ -41,6 +42,7 @@
 #include "moviekit/time_splitter.h"
 #include "platform/core/data.h"
 #include "platform/core/dispatch_queue.h"
+#include "platform/core/mutex.h"
 #include "platform/core/semaphore.h"
 #include "platform/core/url.h"
 #include "platform/media/image_job.h"
@@ -97,18 +99,17 @@ public:
     std::int64_t index() const { return index_.load(); }
     std::int64_t count() const { return count_.load(); }
     // Frames that could not be grabbed or written, and the log when it could not be written.
-    std::int64_t errors() const { return errors_.load(); }
+    std::int64_t errors() const { return log_.errors(); }
     // Why the log could not be written, in words with the system's reason; none when it was (or none was
     // asked for).
-    std::optional<std::string> logFailure() const;
+    std::optional<std::string> logFailure() const { return log_.logFailure(); }
     // The lines of the first `most` frames that failed, in the order of their times, each with its reason; a
-    // task that writes no log keeps the first failuresKeptWithoutLog only.
-    std::vector<std::string> failedFrames(std::size_t most) const;
-    static constexpr std::size_t failuresKeptWithoutLog = 20;
+    // task that writes no log keeps the first BatchTaskLog::failuresKeptWithoutLog only.
+    std::vector<std::string> failedFrames(std::size_t most) const { return log_.failedFrames(most); }
     // Why the task stopped before its last frame, in the system's words ("No space left on device"): its
     // writes failed in a way that every frame would meet (the folder gone or read-only, the disk full); none
     // while it has not.
-    std::optional<std::string> stopReason() const;
+    std::optional<std::string> stopReason() const { return log_.stopReason(); }
 
     // Main thread: the user's commands; each is ignored in the states where it means nothing.
     void start();
@@ -116,12 +117,8 @@ public:
     void resume();
     void cancel();
 
-    // The frames of all tasks being grabbed and written at once: the limit, made on first use from
-    // "BatchManagerConcurrentCount" (8 when it holds no integer, at least 1), and the queue they run on.
-    static core::Semaphore& concurrencySemaphore();
+    // The queue the frames of all tasks run on, as many at once as BatchTurns::concurrencySemaphore allows.
     static std::shared_ptr<core::DispatchQueue> sharedQueue();
-    // The number of frames of a stored "BatchManagerConcurrentCount".
-    static long concurrentFrameCount(const std::optional<std::int64_t>& stored);
     // For observation: how many frames are being grabbed or written at this moment, and the most at once
     // since the last reset.
     static int framesAtWork();
@@ -136,21 +133,9 @@ protected:
     // Writes the log whole under its name (a free one, when free names are asked for) and closes it; later
     // lines are dropped. A log that cannot be written counts as an error of the task (see logFailure).
     virtual void closeLog();
-    // Count the failed frame at `position` of the splitter and log its line, with the reason.
-    void logSnapError(std::int64_t position, const media::Time& time, const std::string& reason);
-    void logWriteError(std::int64_t position, const core::Url& url, const std::string& reason);
 
 private:
     void execute();
-    // Waits while the task is stopped, then takes one unit of the shared limit while the task is processing;
-    // false, with no unit held, once the task is finished.
-    bool takeFrameSlot();
-    // Worker: waits while the task is stopped (without a turn) and until it has a turn; false once the task is
-    // finished.
-    bool takeTurn();
-    // Worker: gives the task's turn back, when it has one.
-    void leaveTurn();
-    static core::Semaphore& turnSemaphore();
     orvalis::ImageNamer& imageNamer();
     // A namer of the task's files, as the settings say now.
     orvalis::ImageNamer makeImageNamer() const;
@@ -183,8 +168,7 @@ private:
     // Moves to `to` when the current state allows it, with the manager's counters in the same step; the old
     // state, or none when nothing changed.
     template <class Allowed>
-    std::optional<BatchState> changeState(Allowed allowed, BatchState to);
-    void recordFailure(std::int64_t position, std::string line);
+    std::optional<BatchState> changeState(Allowed allowed, BatchState to) EXCLUDES(stateMutex_);
 
     const std::shared_ptr<orvalis::Movie> movie_;
     const orvalis::Edition edition_;
@@ -198,32 +182,30 @@ private:
     long nameRank_ = 0;
     std::atomic<std::int64_t> count_ = 0;
 
-    mutable std::mutex stateMutex_;  // held around every change of state, with the manager's lock inside
-    std::weak_ptr<BatchManager> manager_;
+    // Guards the manager, and is held around every change of state, with the manager's lock inside.
+    mutable core::Mutex stateMutex_;
+    std::weak_ptr<BatchManager> manager_ GUARDED_BY(stateMutex_);
     std::atomic<BatchState> state_ = BatchState::pending;
     std::atomic<std::int64_t> index_ = 0;
-    std::atomic<std::int64_t> errors_ = 0;
     // Set by stopForGood; shared with the decoding of the task's job, which it stops.
     const std::shared_ptr<std::atomic<bool>> stoppedForGood_ = std::make_shared<std::atomic<bool>>(false);
     // Frames handed to the shared queue and not yet finished: a task stopped for good ends once they have,
     // so that no failure counts after its end.
     std::atomic<std::int64_t> framesInFlight_ = 0;
 
-    bool holdsTurn_ = false;  // worker only
     // Worker only, in the task's turn: the job of the frames from jobFirst_ on, once tried.
     std::shared_ptr<media::ImageJob> job_;
     std::int64_t jobFirst_ = 0;
     bool jobTried_ = false;
-    core::Semaphore stopSemaphore_{0};
+    // The frames in flight keep the job until they have their answers; then it ends.
+    BatchTurns turns_{[this] { return state(); }, stoppedForGood_,
+                      [this] {
+                          job_.reset();
+                          jobTried_ = false;
+                      }};
     core::Semaphore lastSemaphore_{0};
     std::optional<orvalis::ImageNamer> imageNamer_;
-
-    mutable std::mutex logMutex_;
-    std::optional<std::string> logHeader_;  // present while the log is open
-    // The failed frames' lines (without their line feeds) by their positions, in the order they failed.
-    std::vector<std::pair<std::int64_t, std::string>> failures_;
-    std::optional<std::string> logFailure_;
-    std::optional<std::string> stopReason_;
+    BatchTaskLog log_{destURL_.path()};
 };
 
 }  // namespace vistrel

@@ -123,7 +123,7 @@ public:
     // shownFailedFrames, in the order of their times, with their reasons) and its log's failure; empty when
     // nothing failed.
     static std::string failuresText(const BatchTask& task);
-    static constexpr std::size_t shownFailedFrames = BatchTask::failuresKeptWithoutLog;
+    static constexpr std::size_t shownFailedFrames = BatchTaskLog::failuresKeptWithoutLog;
 
 private:
     // The running total plus the frames of the movie at `index` of the list.

@@ -13,17 +13,17 @@ PromisedNames& PromisedNames::shared()
 
 core::Url PromisedNames::promise(const core::Url& folder, const std::string& name)
 {
-    std::lock_guard lock(mutex_);
-    const core::Url url =
-        kestrane::alternative(*kestrane::FM.get(), folder.appendingPathComponent(name),
-                              [&](const core::Url& candidate) { return promised_.contains(candidate.path()); });
+    core::MutexLock lock(mutex_);
+    const core::Url url = kestrane::alternative(*kestrane::FM.get(), folder.appendingPathComponent(name),
+                                                [&](const core::Url& candidate)
+                                                    REQUIRES(mutex_) { return promised_.contains(candidate.path()); });
     promised_.insert(url.path());
     return url;
 }
 
 void PromisedNames::release(const core::Url& url)
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (const auto found = promised_.find(url.path()); found != promised_.end()) promised_.erase(found);
 }
 

@@ -3,10 +3,10 @@
 // one export, or two exports into one folder at once, never get the same name. Safe from any thread.
 #pragma once
 
-#include <mutex>
 #include <set>
 #include <string>
 
+#include "platform/core/mutex.h"
 #include "platform/core/url.h"
 
 namespace vistrel {
@@ -21,8 +21,8 @@ public:
     void release(const core::Url& url);
 
 private:
-    std::mutex mutex_;
-    std::set<std::string> promised_;
+    core::Mutex mutex_;  // guards the names promised
+    std::set<std::string> promised_ GUARDED_BY(mutex_);
 };
 
 }  // namespace vistrel

@@ -37,8 +37,8 @@ CpuTime childrenCpuTime() { return cpuTimeOfWho(RUSAGE_CHILDREN); }
 std::string cpuSecondsLine(const std::string& name, const CpuTime& time)
 {
     char line[256];
-    std::snprintf(line, sizeof line, "cpu-seconds %s %.3f user %.3f system %.3f", name.c_str(), time.total(),
-                  time.user, time.system);
+    std::snprintf(line, sizeof line, "cpu-seconds %s %.3f user %.3f system %.3f", name.c_str(), time.total(), time.user,
+                  time.system);
     return line;
 }
 

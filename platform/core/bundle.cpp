@@ -27,8 +27,8 @@ std::shared_ptr<const Bundle> executableBundle()
 }
 
 struct MainSlot {
-    std::mutex mutex;
-    std::shared_ptr<const Bundle> bundle;
+    Mutex mutex;  // guards the bundle
+    std::shared_ptr<const Bundle> bundle GUARDED_BY(mutex);
 };
 
 MainSlot& mainSlot()
@@ -60,14 +60,14 @@ bool resourceExists(const fs::path& path)
 
 std::shared_ptr<const Bundle> Bundle::main()
 {
-    std::lock_guard lock(mainSlot().mutex);
+    MutexLock lock(mainSlot().mutex);
     if (!mainSlot().bundle) mainSlot().bundle = executableBundle();
     return mainSlot().bundle;
 }
 
 void Bundle::setMain(std::shared_ptr<const Bundle> bundle)
 {
-    std::lock_guard lock(mainSlot().mutex);
+    MutexLock lock(mainSlot().mutex);
     mainSlot().bundle = std::move(bundle);
 }
 
@@ -137,7 +137,7 @@ std::string Bundle::localizedString(const std::string& key, const std::string& v
 
 std::optional<std::string> Bundle::lookUp(const std::string& key, const std::string& table) const
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     for (const auto& strings : tables(table)) {
         const auto found = strings.find(key);
         if (found != strings.end()) return found->second;

@@ -5,11 +5,11 @@
 
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/core/mutex.h"
 #include "platform/core/strings_table.h"
 #include "platform/core/url.h"
 #include "platform/core/value.h"
@@ -53,12 +53,12 @@ public:
 
 private:
     std::optional<std::string> lookUp(const std::string& key, const std::string& table) const;
-    const std::vector<StringsTable>& tables(const std::string& table) const;
+    const std::vector<StringsTable>& tables(const std::string& table) const REQUIRES(mutex_);
 
     std::string path_;
     Dictionary info_;
-    mutable std::mutex mutex_;
-    mutable std::map<std::string, std::vector<StringsTable>> tables_;
+    mutable Mutex mutex_;  // guards the tables read so far
+    mutable std::map<std::string, std::vector<StringsTable>> tables_ GUARDED_BY(mutex_);
 };
 
 }  // namespace core

@@ -1,19 +1,20 @@
 #include "platform/core/coding.h"
 
 #include <map>
-#include <mutex>
+
+#include "platform/core/mutex.h"
 
 namespace core {
 
 namespace {
 
 struct Registry {
-    std::mutex mutex;
+    Mutex mutex;  // guards the entries
     struct Entry {
         CodingRegistry::Factory factory;
         CodingRegistry::Probe probe = nullptr;
     };
-    std::map<std::string, Entry> entries;
+    std::map<std::string, Entry> entries GUARDED_BY(mutex);
 };
 
 Registry& registry()
@@ -27,20 +28,20 @@ Registry& registry()
 
 void CodingRegistry::addFactory(const std::string& name, Factory factory, Probe probe)
 {
-    std::lock_guard lock(registry().mutex);
+    MutexLock lock(registry().mutex);
     registry().entries[name] = {std::move(factory), probe};
 }
 
 CodingRegistry::Factory CodingRegistry::factory(const std::string& name)
 {
-    std::lock_guard lock(registry().mutex);
+    MutexLock lock(registry().mutex);
     const auto found = registry().entries.find(name);
     return found == registry().entries.end() ? Factory() : found->second.factory;
 }
 
 CodingRegistry::Probe CodingRegistry::probe(const std::string& name)
 {
-    std::lock_guard lock(registry().mutex);
+    MutexLock lock(registry().mutex);
     const auto found = registry().entries.find(name);
     return found == registry().entries.end() ? nullptr : found->second.probe;
 }

@@ -1,7 +1,8 @@
 #include "platform/core/date.h"
 
 #include <chrono>
-#include <mutex>
+
+#include "platform/core/mutex.h"
 
 namespace core {
 
@@ -17,8 +18,8 @@ public:
 };
 
 struct ClockSlot {
-    std::mutex mutex;
-    std::shared_ptr<const Clock> clock = std::make_shared<SystemClock>();
+    Mutex mutex;  // guards the clock
+    std::shared_ptr<const Clock> clock GUARDED_BY(mutex) = std::make_shared<SystemClock>();
 };
 
 ClockSlot& slot()
@@ -33,13 +34,13 @@ Date Date::now() { return Clock::current()->now(); }
 
 std::shared_ptr<const Clock> Clock::current()
 {
-    std::lock_guard lock(slot().mutex);
+    MutexLock lock(slot().mutex);
     return slot().clock;
 }
 
 void Clock::setCurrent(std::shared_ptr<const Clock> clock)
 {
-    std::lock_guard lock(slot().mutex);
+    MutexLock lock(slot().mutex);
     slot().clock = clock ? std::move(clock) : std::make_shared<SystemClock>();
 }
 

@@ -1,11 +1,11 @@
 #include "platform/core/delay_scheduler.h"
 
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 #include <queue>
 #include <thread>
 #include <vector>
+
+#include "platform/core/condition_variable.h"
 
 namespace core {
 
@@ -34,7 +34,7 @@ public:
 
     void schedule(SteadyTime deadline, std::shared_ptr<DispatchQueue> queue, DispatchQueue::Work work)
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         heap_.push(DelayedWork{deadline, nextOrder_++, std::move(queue), std::move(work)});
         changed_.notify_one();
     }
@@ -42,7 +42,7 @@ public:
 private:
     [[noreturn]] void serve()
     {
-        std::unique_lock lock(mutex_);
+        MutexLock lock(mutex_);
         for (;;) {
             if (heap_.empty()) {
                 changed_.wait(lock);
@@ -68,10 +68,10 @@ private:
         }
     }
 
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::priority_queue<DelayedWork, std::vector<DelayedWork>, LaterFirst> heap_;
-    std::uint64_t nextOrder_ = 0;
+    Mutex mutex_;  // guards the heap and the order of the next item
+    ConditionVariable changed_;
+    std::priority_queue<DelayedWork, std::vector<DelayedWork>, LaterFirst> heap_ GUARDED_BY(mutex_);
+    std::uint64_t nextOrder_ GUARDED_BY(mutex_) = 0;
 };
 
 }  // namespace

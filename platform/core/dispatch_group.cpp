@@ -7,7 +7,7 @@ namespace core {
 
 void DispatchGroup::enter()
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     ++pending_;
 }
 
@@ -15,7 +15,7 @@ void DispatchGroup::leave()
 {
     decltype(notifications_) due;
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         if (pending_ == 0) fatalError("DispatchGroup: leave() without a matching enter()");
         if (--pending_ > 0) return;
         due.swap(notifications_);
@@ -27,20 +27,20 @@ void DispatchGroup::leave()
 
 void DispatchGroup::wait()
 {
-    std::unique_lock lock(mutex_);
-    empty_.wait(lock, [this] { return pending_ == 0; });
+    MutexLock lock(mutex_);
+    empty_.wait(lock, [this]() REQUIRES(mutex_) { return pending_ == 0; });
 }
 
 bool DispatchGroup::wait(double seconds)
 {
-    std::unique_lock lock(mutex_);
-    return empty_.wait_until(lock, deadlineAfter(seconds), [this] { return pending_ == 0; });
+    MutexLock lock(mutex_);
+    return empty_.wait_until(lock, deadlineAfter(seconds), [this]() REQUIRES(mutex_) { return pending_ == 0; });
 }
 
 void DispatchGroup::notify(const std::shared_ptr<DispatchQueue>& queue, DispatchQueue::Work work)
 {
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         if (pending_ > 0) {
             notifications_.emplace_back(queue, std::move(work));
             return;

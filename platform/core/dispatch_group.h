@@ -2,12 +2,11 @@
 // `notify` submits work once none is. Safe from any thread.
 #pragma once
 
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 #include <utility>
 #include <vector>
 
+#include "platform/core/condition_variable.h"
 #include "platform/core/dispatch_queue.h"
 
 namespace core {
@@ -28,10 +27,10 @@ public:
     void notify(const std::shared_ptr<DispatchQueue>& queue, DispatchQueue::Work work);
 
 private:
-    std::mutex mutex_;
-    std::condition_variable empty_;
-    long pending_ = 0;
-    std::vector<std::pair<std::shared_ptr<DispatchQueue>, DispatchQueue::Work>> notifications_;
+    Mutex mutex_;  // guards the pending count and the notifications
+    ConditionVariable empty_;
+    long pending_ GUARDED_BY(mutex_) = 0;
+    std::vector<std::pair<std::shared_ptr<DispatchQueue>, DispatchQueue::Work>> notifications_ GUARDED_BY(mutex_);
 };
 
 }  // namespace core

@@ -8,9 +8,7 @@
 
 namespace core {
 
-namespace {
-thread_local const DispatchQueue* runningQueue = nullptr;
-}
+thread_local const DispatchQueue::RunningScope* DispatchQueue::innermostScope_ = nullptr;
 
 std::shared_ptr<DispatchQueue> DispatchQueue::main() { return MainQueue::shared(); }
 
@@ -44,13 +42,20 @@ void DispatchQueue::asyncAfter(double seconds, Work work)
 
 std::string DispatchQueue::description() const { return "<DispatchQueue: " + label_ + ">"; }
 
-DispatchQueue::RunningScope::RunningScope(const DispatchQueue* queue) : previous_(runningQueue)
+DispatchQueue::RunningScope::RunningScope(const DispatchQueue* queue) : queue_(queue), outer_(innermostScope_)
 {
-    runningQueue = queue;
+    innermostScope_ = this;
 }
 
-DispatchQueue::RunningScope::~RunningScope() { runningQueue = previous_; }
+DispatchQueue::RunningScope::~RunningScope() { innermostScope_ = outer_; }
 
-bool DispatchQueue::isRunningOnCallingThread() const { return runningQueue == this; }
+bool DispatchQueue::isRunningOnCallingThread() const { return innermostScope_ && innermostScope_->queue_ == this; }
+
+bool DispatchQueue::servesCallingThread() const
+{
+    for (const RunningScope* scope = innermostScope_; scope; scope = scope->outer_)
+        if (scope->queue_ == this) return true;
+    return false;
+}
 
 }  // namespace core

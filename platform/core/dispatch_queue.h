@@ -46,6 +46,11 @@ public:
 
     std::string description() const override;
 
+    // True when the calling code runs on this queue: inside one of its items (for a concurrent queue, on one
+    // of its workers), also within a `sync` onto another queue that such an item made. The main queue's is the
+    // main thread, and any thread while there is no application object. See assertOnQueue.
+    virtual bool servesCallingThread() const;
+
 protected:
     explicit DispatchQueue(std::string label) : label_(std::move(label)) {}
 
@@ -58,13 +63,18 @@ protected:
         RunningScope& operator=(const RunningScope&) = delete;
 
     private:
-        const DispatchQueue* previous_;
+        friend class DispatchQueue;
+        const DispatchQueue* const queue_;
+        const RunningScope* const outer_;
     };
 
-    // True while the calling thread runs an item of this queue (inside a RunningScope of it).
+    // True while the calling thread runs an item of this queue (inside a RunningScope of it, the innermost).
     bool isRunningOnCallingThread() const;
 
 private:
+    // The innermost scope of a queue's item on this thread; each scope knows the one it runs inside.
+    static thread_local const RunningScope* innermostScope_;
+
     std::string label_;
 };
 

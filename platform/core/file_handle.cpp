@@ -19,7 +19,7 @@ FileHandle::~FileHandle() { close(); }
 
 bool FileHandle::write(const Data& data)
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     if (descriptor_ < 0) return false;
     std::size_t written = 0;
     while (written < data.size()) {
@@ -35,7 +35,7 @@ bool FileHandle::write(const Data& data)
 
 void FileHandle::close()
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     if (descriptor_ < 0) return;
     ::close(descriptor_);
     descriptor_ = -1;

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "platform/core/data.h"
+#include "platform/core/mutex.h"
 #include "platform/core/object.h"
 
 namespace core {
@@ -26,8 +26,8 @@ public:
     void close();
 
 private:
-    std::mutex mutex_;
-    int descriptor_;
+    Mutex mutex_;  // guards the descriptor: one write or the close at a time
+    int descriptor_ GUARDED_BY(mutex_);
 };
 
 }  // namespace core

@@ -6,12 +6,12 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <mutex>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
 #include "platform/core/error.h"
+#include "platform/core/mutex.h"
 
 namespace fs = std::filesystem;
 
@@ -21,16 +21,15 @@ namespace {
 
 const char* const ErrorDomain = "FileManager";
 
-std::mutex& defaultMutex()
-{
-    static std::mutex mutex;
-    return mutex;
-}
+struct DefaultSlot {
+    Mutex mutex;  // guards the manager
+    std::shared_ptr<FileManager> manager GUARDED_BY(mutex);
+};
 
-std::shared_ptr<FileManager>& defaultSlot()
+DefaultSlot& defaultSlot()
 {
-    static std::shared_ptr<FileManager> manager;
-    return manager;
+    static DefaultSlot slot;
+    return slot;
 }
 
 [[noreturn]] void fail(const std::string& what, const std::string& path, const std::error_code& error)
@@ -47,17 +46,18 @@ bool hasOption(DirectoryEnumerationOptions options, DirectoryEnumerationOptions 
 
 std::shared_ptr<FileManager> FileManager::defaultManager()
 {
-    std::lock_guard lock(defaultMutex());
-    auto& slot = defaultSlot();
-    if (!slot) slot = make<FileManager>();
-    return slot;
+    DefaultSlot& slot = defaultSlot();
+    MutexLock lock(slot.mutex);
+    if (!slot.manager) slot.manager = make<FileManager>();
+    return slot.manager;
 }
 
 std::shared_ptr<FileManager> FileManager::setDefaultManager(std::shared_ptr<FileManager> manager)
 {
-    std::lock_guard lock(defaultMutex());
-    auto previous = std::move(defaultSlot());
-    defaultSlot() = std::move(manager);
+    DefaultSlot& slot = defaultSlot();
+    MutexLock lock(slot.mutex);
+    auto previous = std::move(slot.manager);
+    slot.manager = std::move(manager);
     return previous;
 }
 

@@ -3,7 +3,8 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QThread>
-#include <condition_variable>
+
+#include "platform/core/condition_variable.h"
 
 namespace core {
 
@@ -14,7 +15,7 @@ struct MainQueue::PendingSync {
     // True when the work may start: it was neither cancelled nor started before.
     bool claim()
     {
-        std::lock_guard lock(mutex);
+        MutexLock lock(mutex);
         if (state != State::waiting) return false;
         state = State::running;
         return true;
@@ -23,7 +24,7 @@ struct MainQueue::PendingSync {
     // Work already started always ends as done; cancelling only lets a waiting call go.
     void finish(State outcome)
     {
-        std::lock_guard lock(mutex);
+        MutexLock lock(mutex);
         if (outcome == State::cancelled && state != State::waiting) return;
         state = outcome;
         changed.notify_all();
@@ -31,14 +32,14 @@ struct MainQueue::PendingSync {
 
     State await()
     {
-        std::unique_lock lock(mutex);
-        changed.wait(lock, [this] { return state == State::done || state == State::cancelled; });
+        MutexLock lock(mutex);
+        changed.wait(lock, [this]() REQUIRES(mutex) { return state == State::done || state == State::cancelled; });
         return state;
     }
 
-    std::mutex mutex;
-    std::condition_variable changed;
-    State state = State::waiting;
+    Mutex mutex;  // guards the state
+    ConditionVariable changed;
+    State state GUARDED_BY(mutex) = State::waiting;
 };
 
 std::shared_ptr<MainQueue> MainQueue::shared()
@@ -76,7 +77,7 @@ QCoreApplication* MainQueue::application()
 void MainQueue::applicationEnds()
 {
     const auto queue = shared();
-    std::lock_guard lock(queue->mutex_);
+    MutexLock lock(queue->mutex_);
     queue->ending_ = queue->watched_;
     queue->watched_ = nullptr;
     // Their items will never run: the callers waiting for them are let go.
@@ -86,7 +87,7 @@ void MainQueue::applicationEnds()
 
 void MainQueue::async(Work work)
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     QCoreApplication* app = application();
     if (app) post(*app, std::move(work));
 }
@@ -104,7 +105,7 @@ void MainQueue::runNext()
 {
     Work work;
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         if (waiting_.empty()) return;
         work = std::move(waiting_.front());
         waiting_.pop_front();
@@ -116,7 +117,7 @@ bool MainQueue::sync(Work work)
 {
     std::shared_ptr<PendingSync> pending;
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         QCoreApplication* app = application();
         if (!app) return false;
         if (QThread::currentThread() != app->thread()) {
@@ -135,14 +136,14 @@ bool MainQueue::sync(Work work)
         return true;
     }
     const PendingSync::State outcome = pending->await();
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     pendingSyncs_.erase(pending);
     return outcome == PendingSync::State::done;
 }
 
 void MainQueue::beginQuitting()
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     quitting_ = true;
     for (const auto& pending : pendingSyncs_)
         pending->finish(PendingSync::State::cancelled);
@@ -150,7 +151,7 @@ void MainQueue::beginQuitting()
 
 void MainQueue::endQuitting()
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     quitting_ = false;
 }
 
@@ -160,9 +161,11 @@ bool MainQueue::isMainThread()
     return app && QThread::currentThread() == app->thread();
 }
 
+bool MainQueue::servesCallingThread() const { return !QCoreApplication::instance() || isMainThread(); }
+
 bool MainQueue::isQuitting() const
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     return quitting_;
 }
 

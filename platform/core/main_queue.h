@@ -6,10 +6,10 @@
 
 #include <deque>
 #include <memory>
-#include <mutex>
 #include <set>
 
 #include "platform/core/dispatch_queue.h"
+#include "platform/core/mutex.h"
 
 class QCoreApplication;
 
@@ -34,6 +34,8 @@ public:
 
     // True on the thread of the application object.
     static bool isMainThread();
+    // On the main thread, or on any thread while there is no application object.
+    bool servesCallingThread() const override;
 
     struct PendingSync;
 
@@ -41,22 +43,22 @@ private:
     // The application object, watched for its end of loop and its destruction; null when there is none or
     // it is being destroyed. Items left by an earlier application object are put aside for good. Called with
     // mutex_ held.
-    QCoreApplication* application();
+    QCoreApplication* application() REQUIRES(mutex_);
     // Called by the application object's destructor, before anything of it is gone: nothing is posted to it
     // from then on, and the `sync` calls waiting return false. Work posted while it runs is never in the middle
     // of posting then, since both hold mutex_.
     static void applicationEnds();
     // With mutex_ held: queues the item and posts the event that runs it.
-    void post(QCoreApplication& app, Work work);
+    void post(QCoreApplication& app, Work work) REQUIRES(mutex_);
     // Main thread: runs the oldest waiting item.
     void runNext();
 
-    mutable std::mutex mutex_;
-    bool quitting_ = false;
-    QCoreApplication* watched_ = nullptr;
-    QCoreApplication* ending_ = nullptr;
-    std::set<std::shared_ptr<PendingSync>> pendingSyncs_;
-    std::deque<Work> waiting_;
+    mutable Mutex mutex_;  // guards everything below: the state of quitting, the application objects, the items
+    bool quitting_ GUARDED_BY(mutex_) = false;
+    QCoreApplication* watched_ GUARDED_BY(mutex_) = nullptr;
+    QCoreApplication* ending_ GUARDED_BY(mutex_) = nullptr;
+    std::set<std::shared_ptr<PendingSync>> pendingSyncs_ GUARDED_BY(mutex_);
+    std::deque<Work> waiting_ GUARDED_BY(mutex_);
 };
 
 }  // namespace core

@@ -49,7 +49,7 @@ void NotificationCenter::addObserver(const Object* owner, std::string name, cons
 {
     auto registration = std::shared_ptr<Registration>(
         new Registration{WeakIdentity(owner), std::move(name), WeakIdentity(object), std::move(handler)});
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     // Registrations of owners that are gone are dropped here, so that a new owner at the same address never
     // inherits them.
     std::erase_if(registrations_, [](const auto& r) { return r->owner.isGone(); });
@@ -60,7 +60,7 @@ void NotificationCenter::removeObserver(const Object* owner) { removeObserver(ow
 
 void NotificationCenter::removeObserver(const Object* owner, const std::string& name, const Object* object)
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     std::erase_if(registrations_, [&](const std::shared_ptr<Registration>& r) {
         const bool removed = r->owner.isGone() || (r->owner.address == owner && (name.empty() || r->name == name) &&
                                                    (!object || r->object.address == object));
@@ -74,7 +74,7 @@ void NotificationCenter::post(const std::string& name, std::shared_ptr<Object> o
     const Notification notification{name, std::move(object), std::move(userInfo)};
     std::vector<std::shared_ptr<Registration>> receivers;
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         for (const auto& r : registrations_)
             if (r->matches(name, notification.object.get())) receivers.push_back(r);
     }

@@ -9,10 +9,10 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/core/mutex.h"
 #include "platform/core/object.h"
 
 namespace core {
@@ -47,8 +47,8 @@ public:
 private:
     struct Registration;
 
-    std::mutex mutex_;
-    std::vector<std::shared_ptr<Registration>> registrations_;
+    Mutex mutex_;  // guards the registrations
+    std::vector<std::shared_ptr<Registration>> registrations_ GUARDED_BY(mutex_);
 };
 
 }  // namespace core

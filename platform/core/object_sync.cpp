@@ -1,9 +1,9 @@
 #include "platform/core/object_sync.h"
 
-#include <condition_variable>
 #include <map>
-#include <mutex>
 #include <thread>
+
+#include "platform/core/condition_variable.h"
 
 namespace core {
 
@@ -15,9 +15,9 @@ struct Holds {
         std::thread::id owner;
         int depth = 0;
     };
-    std::mutex mutex;
-    std::condition_variable released;
-    std::map<const void*, Hold> held;
+    Mutex mutex;  // guards the holds
+    ConditionVariable released;
+    std::map<const void*, Hold> held GUARDED_BY(mutex);
 };
 
 Holds& holds()
@@ -31,9 +31,9 @@ Holds& holds()
 ObjectSync::ObjectSync(const void* object) : object_(object)
 {
     auto& all = holds();
-    std::unique_lock lock(all.mutex);
+    MutexLock lock(all.mutex);
     const auto self = std::this_thread::get_id();
-    all.released.wait(lock, [&] {
+    all.released.wait(lock, [&]() REQUIRES(all.mutex) {
         const auto it = all.held.find(object);
         return it == all.held.end() || it->second.owner == self;
     });
@@ -46,7 +46,7 @@ ObjectSync::~ObjectSync()
 {
     auto& all = holds();
     {
-        std::lock_guard lock(all.mutex);
+        MutexLock lock(all.mutex);
         const auto it = all.held.find(object_);
         if (--it->second.depth == 0) all.held.erase(it);
     }

@@ -21,7 +21,7 @@ ObservationId Observable::addObserver(const std::string& key, Callback callback,
 {
     auto registration = std::shared_ptr<Registration>(new Registration{++lastId, key, std::move(callback), options});
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         registrations_.push_back(registration);
     }
     if (contains(options, ObserveOptions::initial)) deliver(*registration, key);
@@ -30,7 +30,7 @@ ObservationId Observable::addObserver(const std::string& key, Callback callback,
 
 bool Observable::removeObserver(ObservationId id)
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     const auto found = std::find_if(registrations_.begin(), registrations_.end(),
                                     [id](const auto& registration) { return registration->id == id; });
     if (found == registrations_.end()) return false;
@@ -41,7 +41,7 @@ bool Observable::removeObserver(ObservationId id)
 
 void Observable::exposeKey(const std::string& key, Getter getter, Setter setter)
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     keys_[key] = Accessors{std::move(getter), std::move(setter)};
 }
 
@@ -49,7 +49,7 @@ void Observable::didChange(const std::string& key)
 {
     std::vector<std::shared_ptr<Registration>> observers;
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         for (const auto& registration : registrations_)
             if (registration->key == key) observers.push_back(registration);
     }
@@ -69,7 +69,7 @@ std::any Observable::valueForKey(const std::string& key) const
 {
     Getter getter;
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         const auto found = keys_.find(key);
         if (found == keys_.end() || !found->second.getter) return {};
         getter = found->second.getter;
@@ -81,7 +81,7 @@ bool Observable::setValueForKey(const std::string& key, const std::any& value)
 {
     Setter setter;
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         const auto found = keys_.find(key);
         if (found == keys_.end() || !found->second.setter) return false;
         setter = found->second.setter;

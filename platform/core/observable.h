@@ -9,10 +9,10 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/core/mutex.h"
 #include "platform/core/object.h"
 
 namespace core {
@@ -72,9 +72,9 @@ private:
 
     void deliver(const Registration& registration, const std::string& key);
 
-    mutable std::mutex mutex_;
-    std::vector<std::shared_ptr<Registration>> registrations_;
-    std::map<std::string, Accessors> keys_;
+    mutable Mutex mutex_;  // guards the registrations and the keys' accessors
+    std::vector<std::shared_ptr<Registration>> registrations_ GUARDED_BY(mutex_);
+    std::map<std::string, Accessors> keys_ GUARDED_BY(mutex_);
 };
 
 }  // namespace core

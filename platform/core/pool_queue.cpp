@@ -13,7 +13,7 @@ constexpr auto idleLifetime = std::chrono::seconds(10);
 
 void PoolQueue::async(Work work)
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     items_.push_back(std::move(work));
     // Every idle thread takes one waiting item; an item left over gets a thread of its own.
     const bool needsThread = kind_ == Kind::serial ? threads_ == 0 : items_.size() > idle_;
@@ -51,7 +51,7 @@ bool PoolQueue::sync(Work work)
 void PoolQueue::serve()
 {
     RunningScope running(this);
-    std::unique_lock lock(mutex_);
+    MutexLock lock(mutex_);
     for (;;) {
         if (!items_.empty()) {
             Work work = std::move(items_.front());
@@ -63,7 +63,8 @@ void PoolQueue::serve()
             continue;
         }
         ++idle_;
-        const bool woken = itemsAdded_.wait_for(lock, idleLifetime, [this] { return !items_.empty(); });
+        const bool woken =
+            itemsAdded_.wait_for(lock, idleLifetime, [this]() REQUIRES(mutex_) { return !items_.empty(); });
         --idle_;
         if (!woken) {
             --threads_;

@@ -3,11 +3,10 @@
 // the dispatch layer.
 #pragma once
 
-#include <condition_variable>
 #include <cstddef>
 #include <deque>
-#include <mutex>
 
+#include "platform/core/condition_variable.h"
 #include "platform/core/dispatch_queue.h"
 
 namespace core {
@@ -25,11 +24,11 @@ private:
     void serve();
 
     const Kind kind_;
-    std::mutex mutex_;
-    std::condition_variable itemsAdded_;
-    std::deque<Work> items_;
-    std::size_t threads_ = 0;
-    std::size_t idle_ = 0;
+    Mutex mutex_;  // guards the items and the counts of threads
+    ConditionVariable itemsAdded_;
+    std::deque<Work> items_ GUARDED_BY(mutex_);
+    std::size_t threads_ GUARDED_BY(mutex_) = 0;
+    std::size_t idle_ GUARDED_BY(mutex_) = 0;
 };
 
 }  // namespace core

@@ -2,21 +2,23 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
+
+#include "platform/core/mutex.h"
 
 namespace core {
 
 namespace {
-std::mutex& outputMutex()
+// Guards the standard output and error streams: one line at a time.
+Mutex& outputMutex()
 {
-    static std::mutex mutex;
+    static Mutex mutex;
     return mutex;
 }
 }  // namespace
 
 void print(std::string_view line)
 {
-    std::lock_guard lock(outputMutex());
+    MutexLock lock(outputMutex());
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
@@ -25,7 +27,7 @@ void print(std::string_view line)
 void fatalError(std::string_view message)
 {
     {
-        std::lock_guard lock(outputMutex());
+        MutexLock lock(outputMutex());
         std::fprintf(stderr, "Fatal error: %.*s\n", static_cast<int>(message.size()), message.data());
         std::fflush(stderr);
     }

@@ -2,8 +2,7 @@
 // is never lost, whether it comes before or after the wait. Safe from any thread.
 #pragma once
 
-#include <condition_variable>
-#include <mutex>
+#include "platform/core/condition_variable.h"
 
 namespace core {
 
@@ -21,10 +20,10 @@ public:
     long waiters() const;
 
 private:
-    mutable std::mutex mutex_;
-    std::condition_variable available_;
-    long count_;
-    long waiters_ = 0;
+    mutable Mutex mutex_;  // guards the count and the waiters
+    ConditionVariable available_;
+    long count_ GUARDED_BY(mutex_);
+    long waiters_ GUARDED_BY(mutex_) = 0;
 };
 
 }  // namespace core

@@ -1,15 +1,16 @@
 #include "platform/core/unmanaged.h"
 
 #include <map>
-#include <mutex>
+
+#include "platform/core/mutex.h"
 
 namespace core {
 
 namespace {
 
 struct Retained {
-    std::mutex mutex;
-    std::multimap<void*, std::shared_ptr<Object>> references;
+    Mutex mutex;  // guards the references
+    std::multimap<void*, std::shared_ptr<Object>> references GUARDED_BY(mutex);
 };
 
 Retained& retained()
@@ -25,7 +26,7 @@ void* Unmanaged::passUnretained(const std::shared_ptr<Object>& object) { return 
 void* Unmanaged::passRetained(std::shared_ptr<Object> object)
 {
     void* pointer = object.get();
-    std::lock_guard lock(retained().mutex);
+    MutexLock lock(retained().mutex);
     retained().references.emplace(pointer, std::move(object));
     return pointer;
 }
@@ -38,7 +39,7 @@ std::shared_ptr<Object> Unmanaged::takeUnretainedValue(void* pointer)
 
 std::shared_ptr<Object> Unmanaged::takeRetainedValue(void* pointer)
 {
-    std::lock_guard lock(retained().mutex);
+    MutexLock lock(retained().mutex);
     const auto found = retained().references.find(pointer);
     if (found == retained().references.end()) return nullptr;
     auto object = std::move(found->second);

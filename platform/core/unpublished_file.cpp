@@ -6,7 +6,6 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
-#include <mutex>
 #include <random>
 #include <set>
 #include <string_view>
@@ -14,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
+
+#include "platform/core/mutex.h"
 
 namespace core {
 
@@ -105,11 +106,14 @@ bool removeLeftover(int folder, const std::string& name, double minimumAge)
 void removeLeftoversOnce(const std::string& folder)
 {
     // Never destroyed: writers on other threads may still come here while the process ends.
-    static auto* mutex = new std::mutex;
-    static auto* swept = new std::set<std::string>;
+    struct Swept {
+        Mutex mutex;  // guards the folders
+        std::set<std::string> folders GUARDED_BY(mutex);
+    };
+    static auto* swept = new Swept;
     {
-        std::lock_guard lock(*mutex);
-        if (!swept->insert(folder).second) return;
+        MutexLock lock(swept->mutex);
+        if (!swept->folders.insert(folder).second) return;
     }
     UnpublishedFile::removeLeftovers(folder);
 }

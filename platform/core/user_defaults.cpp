@@ -42,7 +42,7 @@ UserDefaults::UserDefaults(std::unique_ptr<DefaultsStorage> storage) : storage_(
 
 std::optional<Value> UserDefaults::object(const std::string& key) const
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     const Value* value = values_.find(key);
     if (!value) return std::nullopt;
     return *value;
@@ -87,7 +87,7 @@ bool UserDefaults::set(const std::string& key, Value value)
     if (!PropertyList::canCarry(key) || !PropertyList::canCarry(value)) return false;
     std::optional<UserNotice> notice;
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         const Value* current = values_.find(key);
         if (current && *current == value) return true;
         values_.set(key, std::move(value));
@@ -102,7 +102,7 @@ void UserDefaults::remove(const std::string& key)
 {
     std::optional<UserNotice> notice;
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         if (!values_.remove(key)) return;
         notice = saveLocked();
     }
@@ -117,7 +117,7 @@ void UserDefaults::announceChange(const std::string& key)
 
 std::string UserDefaults::keepStoredCopyAside()
 {
-    std::lock_guard lock(mutex_);
+    MutexLock lock(mutex_);
     return storage_->keepCopyAside();
 }
 
@@ -126,7 +126,7 @@ bool UserDefaults::synchronize()
     std::optional<UserNotice> notice;
     bool saved = true;
     {
-        std::lock_guard lock(mutex_);
+        MutexLock lock(mutex_);
         if (dirty_) notice = saveLocked();
         saved = !dirty_;
     }

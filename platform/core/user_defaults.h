@@ -4,11 +4,11 @@
 #pragma once
 
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
 #include "platform/core/defaults_storage.h"
+#include "platform/core/mutex.h"
 #include "platform/core/user_notices.h"
 #include "platform/core/value.h"
 
@@ -51,15 +51,15 @@ public:
 
 private:
     // The notice to post (outside the lock) when this save failed first.
-    std::optional<UserNotice> saveLocked();
+    std::optional<UserNotice> saveLocked() REQUIRES(mutex_);
     static void tell(const std::optional<UserNotice>& notice);
     static void announceChange(const std::string& key);
 
-    std::unique_ptr<DefaultsStorage> storage_;
-    mutable std::mutex mutex_;
-    Dictionary values_;
-    bool dirty_ = false;
-    bool failureTold_ = false;
+    mutable Mutex mutex_;  // guards the values, the storage and what became of the last save
+    const std::unique_ptr<DefaultsStorage> storage_ PT_GUARDED_BY(mutex_);
+    Dictionary values_ GUARDED_BY(mutex_);
+    bool dirty_ GUARDED_BY(mutex_) = false;
+    bool failureTold_ GUARDED_BY(mutex_) = false;
 };
 
 }  // namespace core

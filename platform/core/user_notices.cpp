@@ -1,15 +1,15 @@
 #include "platform/core/user_notices.h"
 
-#include <mutex>
+#include "platform/core/mutex.h"
 
 namespace core {
 
 namespace {
 
 struct State {
-    std::mutex mutex;
-    UserNotices::Presenter presenter;
-    std::vector<UserNotice> pending;
+    Mutex mutex;  // guards the presenter and the notices waiting for one
+    UserNotices::Presenter presenter GUARDED_BY(mutex);
+    std::vector<UserNotice> pending GUARDED_BY(mutex);
 };
 
 State& state()
@@ -25,7 +25,7 @@ void UserNotices::post(UserNotice notice)
 {
     Presenter presenter;
     {
-        std::lock_guard lock(state().mutex);
+        MutexLock lock(state().mutex);
         if (!state().presenter) {
             state().pending.push_back(std::move(notice));
             return;
@@ -39,7 +39,7 @@ void UserNotices::setPresenter(Presenter presenter)
 {
     std::vector<UserNotice> pending;
     {
-        std::lock_guard lock(state().mutex);
+        MutexLock lock(state().mutex);
         state().presenter = presenter;
         if (presenter) pending.swap(state().pending);
     }
@@ -49,7 +49,7 @@ void UserNotices::setPresenter(Presenter presenter)
 
 std::vector<UserNotice> UserNotices::takePending()
 {
-    std::lock_guard lock(state().mutex);
+    MutexLock lock(state().mutex);
     std::vector<UserNotice> pending;
     pending.swap(state().pending);
     return pending;

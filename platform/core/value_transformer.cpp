@@ -1,15 +1,16 @@
 #include "platform/core/value_transformer.h"
 
 #include <map>
-#include <mutex>
+
+#include "platform/core/mutex.h"
 
 namespace core {
 
 namespace {
 
 struct Registry {
-    std::mutex mutex;
-    std::map<std::string, std::shared_ptr<ValueTransformer>> byName;
+    Mutex mutex;  // guards the transformers by name
+    std::map<std::string, std::shared_ptr<ValueTransformer>> byName GUARDED_BY(mutex);
 };
 
 Registry& registry()
@@ -23,7 +24,7 @@ Registry& registry()
 void ValueTransformer::setValueTransformer(std::shared_ptr<ValueTransformer> transformer, const std::string& name)
 {
     auto& shared = registry();
-    std::lock_guard lock(shared.mutex);
+    MutexLock lock(shared.mutex);
     if (transformer)
         shared.byName[name] = std::move(transformer);
     else
@@ -33,7 +34,7 @@ void ValueTransformer::setValueTransformer(std::shared_ptr<ValueTransformer> tra
 std::shared_ptr<ValueTransformer> ValueTransformer::valueTransformer(const std::string& name)
 {
     auto& shared = registry();
-    std::lock_guard lock(shared.mutex);
+    MutexLock lock(shared.mutex);
     const auto found = shared.byName.find(name);
     return found == shared.byName.end() ? nullptr : found->second;
 }

@@ -4,13 +4,12 @@
 #include <libimagequant.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <future>
-#include <mutex>
 #include <thread>
 
+#include "platform/core/condition_variable.h"
 #include "platform/gfx/straight_alpha.h"
 
 namespace gfx::codec {
@@ -222,7 +221,7 @@ public:
     ~Reducers()
     {
         {
-            std::lock_guard lock(mutex_);
+            core::MutexLock lock(mutex_);
             stopping_ = true;
         }
         wake_.notify_all();
@@ -236,7 +235,7 @@ public:
             [image = std::move(image)]() mutable { return quantize(std::move(image)); });
         auto result = task.get_future();
         {
-            std::lock_guard lock(mutex_);
+            core::MutexLock lock(mutex_);
             tasks_.push_back(std::move(task));
         }
         wake_.notify_one();
@@ -249,8 +248,8 @@ private:
         for (;;) {
             std::packaged_task<IndexedFrame()> task;
             {
-                std::unique_lock lock(mutex_);
-                wake_.wait(lock, [&] { return stopping_ || !tasks_.empty(); });
+                core::MutexLock lock(mutex_);
+                wake_.wait(lock, [&]() REQUIRES(mutex_) { return stopping_ || !tasks_.empty(); });
                 if (tasks_.empty()) return;
                 task = std::move(tasks_.front());
                 tasks_.pop_front();
@@ -259,10 +258,10 @@ private:
         }
     }
 
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<std::packaged_task<IndexedFrame()>> tasks_;
-    bool stopping_ = false;
+    core::Mutex mutex_;  // guards the tasks and the stop
+    core::ConditionVariable wake_;
+    std::deque<std::packaged_task<IndexedFrame()>> tasks_ GUARDED_BY(mutex_);
+    bool stopping_ GUARDED_BY(mutex_) = false;
     std::vector<std::thread> threads_;
 };
 

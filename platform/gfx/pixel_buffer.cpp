@@ -1,6 +1,6 @@
 #include "platform/gfx/pixel_buffer.h"
 
-#include <mutex>
+#include "platform/core/mutex.h"
 
 namespace gfx {
 
@@ -16,8 +16,8 @@ int alignedRowBytes(int width) { return (width * 4 + rowAlignment - 1) / rowAlig
 
 // Memory of released buffers, waiting for the pool's next buffer. Buffers may be released on any thread.
 struct PixelBuffer::Recycler {
-    std::mutex mutex;
-    std::vector<std::vector<std::uint8_t>> free;
+    core::Mutex mutex;  // guards the free memory
+    std::vector<std::vector<std::uint8_t>> free GUARDED_BY(mutex);
 };
 
 PixelBuffer::PixelBuffer(const PixelBufferAttributes& attributes, int bytesPerRow, std::vector<std::uint8_t> memory,
@@ -29,7 +29,7 @@ PixelBuffer::PixelBuffer(const PixelBufferAttributes& attributes, int bytesPerRo
 PixelBuffer::~PixelBuffer()
 {
     if (auto recycler = recycler_.lock()) {
-        std::lock_guard lock(recycler->mutex);
+        core::MutexLock lock(recycler->mutex);
         recycler->free.push_back(std::move(memory_));
     }
 }
@@ -56,7 +56,7 @@ std::shared_ptr<PixelBuffer> PixelBufferPool::createPixelBuffer()
 {
     std::vector<std::uint8_t> memory;
     {
-        std::lock_guard lock(recycler_->mutex);
+        core::MutexLock lock(recycler_->mutex);
         if (!recycler_->free.empty()) {
             memory = std::move(recycler_->free.back());
             recycler_->free.pop_back();

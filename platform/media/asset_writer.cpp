@@ -12,6 +12,8 @@ extern "C" {
 
 #include "platform/core/dispatch_queue.h"
 #include "platform/core/error.h"
+#include "platform/core/mutex.h"
+#include "platform/core/queue_check.h"
 #include "platform/media/detail/ffmpeg.h"
 #include "platform/media/export_names.h"
 
@@ -49,24 +51,24 @@ struct AssetWriter::Impl {
 
     // Held by whatever touches the file and the FFmpeg objects below: opening, appending, finishing and
     // cancelling never overlap, whatever threads they come from.
-    std::mutex work;
-    std::string temporaryPath;
-    detail::OutputContextPtr format;
-    detail::CodecContextPtr codec;
-    AVStream* stream = nullptr;
-    detail::SwsContextPtr scaler;
-    detail::FramePtr frame;
+    core::Mutex work;
+    std::string temporaryPath GUARDED_BY(work);
+    detail::OutputContextPtr format GUARDED_BY(work);
+    detail::CodecContextPtr codec GUARDED_BY(work);
+    AVStream* stream GUARDED_BY(work) = nullptr;
+    detail::SwsContextPtr scaler GUARDED_BY(work);
+    detail::FramePtr frame GUARDED_BY(work);
     // The last packet out of the encoder, held back until the next one tells how long it lasts.
-    detail::PacketPtr pending;
-    std::int64_t lastDuration = 1;
-    std::int64_t lastPts = 0;
-    bool anyFrame = false;
-    Time sessionStart = Time::zero();
-    std::optional<Time> sessionEnd;
+    detail::PacketPtr pending GUARDED_BY(work);
+    std::int64_t lastDuration GUARDED_BY(work) = 1;
+    std::int64_t lastPts GUARDED_BY(work) = 0;
+    bool anyFrame GUARDED_BY(work) = false;
+    Time sessionStart GUARDED_BY(work) = Time::zero();
+    std::optional<Time> sessionEnd GUARDED_BY(work);
 
-    mutable std::mutex mutex;  // the status and the error
-    Status status = Status::unknown;
-    std::optional<std::string> error;
+    mutable core::Mutex mutex;  // guards the status and the error
+    Status status GUARDED_BY(mutex) = Status::unknown;
+    std::optional<std::string> error GUARDED_BY(mutex);
 
     Impl(const core::Url& url, std::string muxer)
         : url(url), muxer(std::move(muxer)), queue(core::DispatchQueue::makeSerial("AssetWriter.finishing"))
@@ -81,19 +83,19 @@ struct AssetWriter::Impl {
 
     Status currentStatus() const
     {
-        std::lock_guard lock(mutex);
+        core::MutexLock lock(mutex);
         return status;
     }
 
     void setStatus(Status newStatus, std::optional<std::string> message = std::nullopt)
     {
-        std::lock_guard lock(mutex);
+        core::MutexLock lock(mutex);
         status = newStatus;
         if (message) error = std::move(message);
     }
 
     // The steps below run with `work` held.
-    bool fail(const std::string& message)
+    bool fail(const std::string& message) REQUIRES(work)
     {
         setStatus(Status::failed, message);
         close();
@@ -101,7 +103,7 @@ struct AssetWriter::Impl {
         return false;
     }
 
-    void close()
+    void close() REQUIRES(work)
     {
         format.reset();
         codec.reset();
@@ -110,7 +112,7 @@ struct AssetWriter::Impl {
         pending.reset();
     }
 
-    void removeTemporary()
+    void removeTemporary() REQUIRES(work)
     {
         if (temporaryPath.empty()) return;
         std::error_code ignored;
@@ -118,7 +120,7 @@ struct AssetWriter::Impl {
         temporaryPath.clear();
     }
 
-    bool reserveTemporaryFile()
+    bool reserveTemporaryFile() REQUIRES(work)
     {
         const std::filesystem::path target = url.path();
         std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -129,7 +131,7 @@ struct AssetWriter::Impl {
         return true;
     }
 
-    bool open()
+    bool open() REQUIRES(work)
     {
         const VideoSettings& settings = input->settings();
         if (settings.width <= 0 || settings.height <= 0 || settings.width % 2 || settings.height % 2)
@@ -168,7 +170,7 @@ struct AssetWriter::Impl {
         return true;
     }
 
-    bool writePacket(AVPacket* packet)
+    bool writePacket(AVPacket* packet) REQUIRES(work)
     {
         packet->stream_index = stream->index;
         av_packet_rescale_ts(packet, encoderTimeBase, stream->time_base);
@@ -176,7 +178,7 @@ struct AssetWriter::Impl {
     }
 
     // Moves every packet the encoder has ready to the muxer, one packet behind.
-    bool drain()
+    bool drain() REQUIRES(work)
     {
         detail::PacketPtr packet(av_packet_alloc());
         if (!packet) return false;
@@ -193,14 +195,14 @@ struct AssetWriter::Impl {
         return result == AVERROR(EAGAIN) || result == AVERROR_EOF;
     }
 
-    std::int64_t ptsOf(const Time& time) const
+    std::int64_t ptsOf(const Time& time) const REQUIRES(work)
     {
         const Time offset = subtract(time, sessionStart);
         if (!offset.isNumeric() || offset.timescale <= 0) return AV_NOPTS_VALUE;
         return av_rescale_q(offset.value, AVRational{1, offset.timescale}, encoderTimeBase);
     }
 
-    bool append(gfx::PixelBuffer& buffer, const Time& time)
+    bool append(gfx::PixelBuffer& buffer, const Time& time) REQUIRES(work)
     {
         if (currentStatus() != Status::writing || input->isFinished()) return false;
         const std::int64_t pts = ptsOf(time);
@@ -224,8 +226,10 @@ struct AssetWriter::Impl {
         return true;
     }
 
-    bool finish()
+    // On the writer's queue only.
+    bool finish() REQUIRES(work)
     {
+        core::assertOnQueue(*queue);
         if (currentStatus() != Status::writing) return false;
         if (avcodec_send_frame(codec.get(), nullptr) < 0 || !drain()) return fail("cannot flush the encoder");
         if (pending->data) {
@@ -244,7 +248,7 @@ struct AssetWriter::Impl {
         return true;
     }
 
-    void cancel()
+    void cancel() REQUIRES(work)
     {
         if (currentStatus() != Status::writing) return;
         close();
@@ -318,7 +322,7 @@ void AssetWriter::add(const std::shared_ptr<AssetWriterInput>& input)
 
 bool AssetWriter::startWriting()
 {
-    std::lock_guard work(impl_->work);
+    core::MutexLock work(impl_->work);
     if (impl_->currentStatus() != Status::unknown || !impl_->input) return false;
     if (!impl_->open()) return false;
     impl_->setStatus(Status::writing);
@@ -327,13 +331,13 @@ bool AssetWriter::startWriting()
 
 void AssetWriter::startSession(const Time& sourceTime)
 {
-    std::lock_guard work(impl_->work);
+    core::MutexLock work(impl_->work);
     impl_->sessionStart = sourceTime;
 }
 
 void AssetWriter::endSession(const Time& sourceTime)
 {
-    std::lock_guard work(impl_->work);
+    core::MutexLock work(impl_->work);
     impl_->sessionEnd = sourceTime;
 }
 
@@ -342,7 +346,7 @@ void AssetWriter::finishWriting(std::function<void()> completion)
     // The writer lives until its completion has run.
     impl_->queue->async([self = sharedAs<AssetWriter>(), completion = std::move(completion)] {
         {
-            std::lock_guard work(self->impl_->work);
+            core::MutexLock work(self->impl_->work);
             self->impl_->finish();
         }
         if (completion) completion();
@@ -351,7 +355,7 @@ void AssetWriter::finishWriting(std::function<void()> completion)
 
 void AssetWriter::cancelWriting()
 {
-    std::lock_guard work(impl_->work);
+    core::MutexLock work(impl_->work);
     impl_->cancel();
 }
 
@@ -359,13 +363,13 @@ AssetWriter::Status AssetWriter::status() const { return impl_->currentStatus();
 
 std::optional<std::string> AssetWriter::error() const
 {
-    std::lock_guard lock(impl_->mutex);
+    core::MutexLock lock(impl_->mutex);
     return impl_->error;
 }
 
 bool AssetWriter::append(gfx::PixelBuffer& buffer, const Time& presentationTime)
 {
-    std::lock_guard work(impl_->work);
+    core::MutexLock work(impl_->work);
     return impl_->append(buffer, presentationTime);
 }
 

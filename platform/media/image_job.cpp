@@ -199,7 +199,7 @@ std::size_t ImageJob::count() const { return items_.size(); }
 void ImageJob::cancel()
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         cancelled_ = true;
         ready_.notify_all();
         room_.notify_all();
@@ -209,7 +209,7 @@ void ImageJob::cancel()
 
 bool ImageJob::isCancelled() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return cancelled_;
 }
 
@@ -221,7 +221,7 @@ bool ImageJob::shouldStop()
 
 std::size_t ImageJob::workersWaitingForRoom() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return waitingForRoom_;
 }
 
@@ -229,18 +229,18 @@ std::int64_t ImageJob::heldBytesOfAllJobs() { return heldBytes.load(); }
 
 std::optional<ImageJob::Image> ImageJob::take(std::size_t index)
 {
-    std::unique_lock lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (index >= answers_.size() || taken_[index]) return std::nullopt;
-    ready_.wait(lock, [&] { return cancelled_ || answers_[index].has_value(); });
+    ready_.wait(lock, [&]() REQUIRES(mutex_) { return cancelled_ || answers_[index].has_value(); });
     if (cancelled_) return std::nullopt;
     return takeReady(index);
 }
 
 std::optional<std::pair<std::size_t, ImageJob::Image>> ImageJob::takeAny()
 {
-    std::unique_lock lock(mutex_);
+    core::MutexLock lock(mutex_);
     std::size_t index = firstUntaken_;
-    ready_.wait(lock, [&] {
+    ready_.wait(lock, [&]() REQUIRES(mutex_) {
         for (index = firstUntaken_; index < answers_.size() && !answers_[index]; ++index) {
         }
         return cancelled_ || firstUntaken_ == answers_.size() || index < answers_.size();
@@ -266,7 +266,7 @@ std::optional<ImageJob::Image> ImageJob::next()
 {
     std::size_t index;
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         index = nextToTake_++;
     }
     return take(index);
@@ -274,17 +274,17 @@ std::optional<ImageJob::Image> ImageJob::next()
 
 std::optional<std::size_t> ImageJob::claimRun()
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (cancelled_ || nextRun_ >= runs_.size()) return std::nullopt;
     return nextRun_++;
 }
 
 bool ImageJob::awaitRoom(std::size_t index, const std::function<void()>& idle)
 {
-    std::unique_lock lock(mutex_);
+    core::MutexLock lock(mutex_);
     // The answer asked for first is always made, so that the job never stands still with its room full.
     // Room freed by other jobs wakes nobody here: the wait asks again now and then.
-    const auto roomFor = [&] {
+    const auto roomFor = [&]() REQUIRES(mutex_) {
         return index == firstUntaken_ ||
                (held_ < mostHeld_ && heldBytes.load() + answerBytes_ <= mostHeldBytesOfAllJobs);
     };
@@ -308,7 +308,7 @@ bool ImageJob::awaitRoom(std::size_t index, const std::function<void()>& idle)
 
 void ImageJob::hand(std::size_t index, Image image)
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (weights_[index] > 0) {
         const std::int64_t weight = weightOf(image);
         heldBytes += weight - std::exchange(weights_[index], weight);

@@ -8,17 +8,16 @@
 // takeAny serve one thread at a time; cancel is for any thread.
 #pragma once
 
+#include "platform/core/condition_variable.h"
 #include "platform/core/data.h"
 #include "platform/core/error.h"
 #include "platform/gfx/image.h"
 #include "platform/media/asset.h"
 #include "platform/media/time.h"
 
-#include <condition_variable>
 #include <cstddef>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -98,7 +97,7 @@ private:
     // The answer made: what it weighs replaces what was kept for it.
     void hand(std::size_t index, Image image);
     // With the lock held: the ready answer at `index`, taken.
-    Image takeReady(std::size_t index);
+    Image takeReady(std::size_t index) REQUIRES(mutex_);
 
     const std::shared_ptr<const Asset> asset_;
     detail::DecoderPool& pool_;
@@ -112,18 +111,19 @@ private:
     std::size_t mostHeld_ = 2;      // with one decoder: answers ready or being made, beyond the one asked for first
     std::int64_t answerBytes_ = 1;  // an image as generated
 
-    mutable std::mutex mutex_;
-    std::condition_variable ready_;
-    std::condition_variable room_;
-    std::vector<std::optional<Image>> answers_;
-    std::vector<bool> taken_;
-    std::vector<std::int64_t> weights_;  // what each answer adds to all jobs' held bytes (0: not counted)
-    std::size_t firstUntaken_ = 0;
-    std::size_t held_ = 0;  // answers ready or being made, not taken
-    std::size_t waitingForRoom_ = 0;
-    std::size_t nextRun_ = 0;
-    std::size_t nextToTake_ = 0;
-    bool cancelled_ = false;
+    mutable core::Mutex mutex_;  // guards the answers, what was taken and the counts below
+    core::ConditionVariable ready_;
+    core::ConditionVariable room_;
+    std::vector<std::optional<Image>> answers_ GUARDED_BY(mutex_);
+    std::vector<bool> taken_ GUARDED_BY(mutex_);
+    std::vector<std::int64_t>
+        weights_ GUARDED_BY(mutex_);  // what each answer adds to all jobs' held bytes (0: not counted)
+    std::size_t firstUntaken_ GUARDED_BY(mutex_) = 0;
+    std::size_t held_ GUARDED_BY(mutex_) = 0;  // answers ready or being made, not taken
+    std::size_t waitingForRoom_ GUARDED_BY(mutex_) = 0;
+    std::size_t nextRun_ GUARDED_BY(mutex_) = 0;
+    std::size_t nextToTake_ GUARDED_BY(mutex_) = 0;
+    bool cancelled_ GUARDED_BY(mutex_) = false;
     std::vector<std::thread> workers_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/core/main_loop.h"
 #include "platform/core/main_thread.h"
+#include "platform/core/mutex.h"
 #include "platform/core/notification_center.h"
 #include "platform/media/detail/paused_players.h"
 #include "platform/media/detail/playback_audio_output.h"
@@ -12,7 +13,6 @@
 #include <climits>
 #include <cmath>
 #include <deque>
-#include <mutex>
 #include <optional>
 
 namespace media {
@@ -59,26 +59,26 @@ struct Player::Engine {
     bool playable = false;           // the item's movie plays (its pictures or its sound decode)
     double frameSeconds = 1.0 / 30;  // a nominal frame duration
 
-    mutable std::mutex mutex;
-    PlaybackClockRef clock = std::make_shared<SystemPlaybackClock>();
-    float rate = 0;
-    float volume = 1;
-    Time position = Time::zero();    // the time while paused or moving
-    Time anchorTime = Time::zero();  // while playing: the timeline time at anchorClock
-    double anchorClock = 0;
-    Time lastReported = Time::zero();
-    std::optional<Move> move;
+    mutable core::Mutex mutex;  // guards the clock, the timeline and the picture shown, down to audioCue
+    PlaybackClockRef clock GUARDED_BY(mutex) = std::make_shared<SystemPlaybackClock>();
+    float rate GUARDED_BY(mutex) = 0;
+    float volume GUARDED_BY(mutex) = 1;
+    Time position GUARDED_BY(mutex) = Time::zero();    // the time while paused or moving
+    Time anchorTime GUARDED_BY(mutex) = Time::zero();  // while playing: the timeline time at anchorClock
+    double anchorClock GUARDED_BY(mutex) = 0;
+    Time lastReported GUARDED_BY(mutex) = Time::zero();
+    std::optional<Move> move GUARDED_BY(mutex);
     // Main thread's work waiting for the moves under way to land, in the order it came: snaps, and the steps
     // asked after them, which start from where the moves before them landed.
-    std::deque<std::function<void()>> settledWork;
-    bool runningSettledWork = false;  // a piece of it runs now: the moves it asks for start at once
-    std::uint64_t lastMove = 0;
-    std::optional<detail::PlaybackFrame> shown;
-    bool shownAtPosition = false;  // while paused: the picture shown is the frame at `position`
-    FrameHandler frameHandler;
-    bool tickScheduled = false;
-    bool systemClock = true;
-    std::uint64_t audioCue = 0;  // moves whenever the sound must start again from the current time
+    std::deque<std::function<void()>> settledWork GUARDED_BY(mutex);
+    bool runningSettledWork GUARDED_BY(mutex) = false;  // a piece of it runs now: the moves it asks for start at once
+    std::uint64_t lastMove GUARDED_BY(mutex) = 0;
+    std::optional<detail::PlaybackFrame> shown GUARDED_BY(mutex);
+    bool shownAtPosition GUARDED_BY(mutex) = false;  // while paused: the picture shown is the frame at `position`
+    FrameHandler frameHandler GUARDED_BY(mutex);
+    bool tickScheduled GUARDED_BY(mutex) = false;
+    bool systemClock GUARDED_BY(mutex) = true;
+    std::uint64_t audioCue GUARDED_BY(mutex) = 0;  // moves whenever the sound must start again from the current time
 
     // Main thread only: the sound, opened on first play with the system clock.
     std::unique_ptr<detail::PlaybackAudioOutput> audio;
@@ -91,7 +91,7 @@ struct Player::Engine {
     // memory of its decoders. Under the mutex, so that a play or a move starting meanwhile withdraws the request.
     void closeDecodersIfPaused()
     {
-        std::lock_guard lock(mutex);
+        core::MutexLock lock(mutex);
         if (decoder && !advances(rate) && !move) decoder->closeDecodersWhenIdle();
     }
 
@@ -103,14 +103,14 @@ struct Player::Engine {
     }
 
     // Callers hold the mutex.
-    Time playingTime() const
+    Time playingTime() const REQUIRES(mutex)
     {
         double elapsed = std::max(0.0, clock->now() - anchorClock) * rate;
         if (elapsed == 0) return anchorTime;
         return clampToItem(add(anchorTime, Time::withSeconds(elapsed, 1000000000)));
     }
-    Time timeNow() const { return !move && advances(rate) ? playingTime() : position; }
-    void anchor(const Time& t)
+    Time timeNow() const REQUIRES(mutex) { return !move && advances(rate) ? playingTime() : position; }
+    void anchor(const Time& t) REQUIRES(mutex)
     {
         anchorTime = t;
         anchorClock = clock->now();
@@ -118,7 +118,7 @@ struct Player::Engine {
     }
 
     // Takes over from a seek under way, whose completion hears false. Callers hold the mutex.
-    std::uint64_t beginMove(bool exact, SeekCompletion done)
+    std::uint64_t beginMove(bool exact, SeekCompletion done) REQUIRES(mutex)
     {
         if (move && move->done) onMain([done = std::move(move->done)] { done(false); });
         move = Move{};
@@ -139,7 +139,7 @@ struct Player::Engine {
     {
         FrameHandler handler;
         {
-            std::lock_guard lock(mutex);
+            core::MutexLock lock(mutex);
             handler = frameHandler;
         }
         if (handler && image) handler(image);
@@ -153,7 +153,7 @@ struct Player::Engine {
         Time now;
         bool playing;
         {
-            std::lock_guard lock(mutex);
+            core::MutexLock lock(mutex);
             if (!move || move->id != landing.command) return;
             done = std::move(move->done);
             settles = !settledWork.empty();
@@ -187,21 +187,21 @@ struct Player::Engine {
         for (;;) {
             std::function<void()> work;
             {
-                std::lock_guard lock(mutex);
+                core::MutexLock lock(mutex);
                 if (move || settledWork.empty()) return;
                 work = std::move(settledWork.front());
                 settledWork.pop_front();
                 runningSettledWork = true;
             }
             work();
-            std::lock_guard lock(mutex);
+            core::MutexLock lock(mutex);
             runningSettledWork = false;
         }
     }
 
     // A move asked while work waits for the moves before it: it goes after that work, and true. Callers
     // hold the mutex.
-    bool waitsForSettledWork(std::function<void()> again)
+    bool waitsForSettledWork(std::function<void()> again) REQUIRES(mutex)
     {
         if (settledWork.empty() || runningSettledWork) return false;
         settledWork.push_back(std::move(again));
@@ -211,7 +211,7 @@ struct Player::Engine {
     void scheduleTick(double seconds)
     {
         {
-            std::lock_guard lock(mutex);
+            core::MutexLock lock(mutex);
             // Without an item nothing plays and nothing ends.
             if (tickScheduled || !item) return;
             tickScheduled = true;
@@ -257,7 +257,7 @@ struct Player::Engine {
         });
     }
 
-    bool reachedEnd(const Time& now) const
+    bool reachedEnd(const Time& now) const REQUIRES(mutex)
     {
         if (!decoder) return !end.isNumeric() || compare(now, end) >= 0;
         // A frame's duration after the last frame that decodes: a movie cut short ends there, before its duration.
@@ -284,7 +284,7 @@ struct Player::Engine {
         bool again;
         std::uint64_t cue;
         {
-            std::lock_guard lock(mutex);
+            core::MutexLock lock(mutex);
             tickScheduled = false;
             if (!advances(rate)) return;
             speed = rate;
@@ -378,7 +378,7 @@ void Player::awake()
             [engine](detail::PlaybackDecoder::Landing landing) { engine->landed(std::move(landing)); });
         engine_->pausedMember.emplace([engine] { engine->closeDecodersIfPaused(); });
         // The first picture is on screen from the start.
-        std::lock_guard lock(engine_->mutex);
+        core::MutexLock lock(engine_->mutex);
         engine_->decoder->seek(engine_->beginMove(true, {}), Time::zero(), Time::zero(), Time::zero());
     }
 }
@@ -387,7 +387,7 @@ const std::shared_ptr<PlayerItem>& Player::currentItem() const { return engine_-
 
 float Player::rate() const
 {
-    std::lock_guard lock(engine_->mutex);
+    core::MutexLock lock(engine_->mutex);
     return engine_->rate;
 }
 
@@ -397,7 +397,7 @@ void Player::setRate(float rate)
     bool startsOrStops;
     bool playing = advances(rate);
     {
-        std::lock_guard lock(e.mutex);
+        core::MutexLock lock(e.mutex);
         bool wasPlaying = advances(e.rate);
         startsOrStops = wasPlaying != playing;
         if (wasPlaying && !playing && !e.move) {
@@ -423,14 +423,14 @@ void Player::pause() { setRate(0); }
 
 float Player::volume() const
 {
-    std::lock_guard lock(engine_->mutex);
+    core::MutexLock lock(engine_->mutex);
     return engine_->volume;
 }
 
 void Player::setVolume(float volume)
 {
     {
-        std::lock_guard lock(engine_->mutex);
+        core::MutexLock lock(engine_->mutex);
         engine_->volume = volume;
     }
     didChange("volume");
@@ -442,13 +442,13 @@ void Player::setVolume(float volume)
 
 Time Player::currentTime() const
 {
-    std::lock_guard lock(engine_->mutex);
+    core::MutexLock lock(engine_->mutex);
     return engine_->timeNow();
 }
 
 Time Player::shownFrameTime() const
 {
-    std::lock_guard lock(engine_->mutex);
+    core::MutexLock lock(engine_->mutex);
     return engine_->shown && !engine_->move ? engine_->shown->time : engine_->timeNow();
 }
 
@@ -463,7 +463,7 @@ void Player::seek(const Time& time, const Time& toleranceBefore, const Time& tol
     bool exact = isZero(toleranceBefore) && isZero(toleranceAfter);
     Time target;
     {
-        std::lock_guard lock(e.mutex);
+        core::MutexLock lock(e.mutex);
         if (e.waitsForSettledWork([weak = e.self, time, toleranceBefore, toleranceAfter, done]() mutable {
                 if (auto player = weak.lock()) player->seek(time, toleranceBefore, toleranceAfter, std::move(done));
             }))
@@ -489,7 +489,7 @@ void Player::step(int count)
 {
     if (rate() != 0) setRate(0);
     Engine& e = *engine_;
-    std::lock_guard lock(e.mutex);
+    core::MutexLock lock(e.mutex);
     if (!e.decoder || e.waitsForSettledWork([weak = e.self, count] {
             if (auto player = weak.lock()) player->step(count);
         }))
@@ -515,7 +515,7 @@ void Player::whenSettled(std::function<void()> work)
 {
     core::assertMainThread();
     {
-        std::lock_guard lock(engine_->mutex);
+        core::MutexLock lock(engine_->mutex);
         if (engine_->move || (!engine_->settledWork.empty() && !engine_->runningSettledWork)) {
             engine_->settledWork.push_back(std::move(work));
             return;
@@ -541,28 +541,28 @@ void Player::removeTimeObserver(const TimeObserverToken& token) { engine_->obser
 
 gfx::ImageRef Player::currentVideoFrame() const
 {
-    std::lock_guard lock(engine_->mutex);
+    core::MutexLock lock(engine_->mutex);
     return engine_->shown ? engine_->shown->image : nullptr;
 }
 
 gfx::ImageRef Player::videoFrameShownAt(const Time& time) const
 {
     const Engine& e = *engine_;
-    std::lock_guard lock(e.mutex);
+    core::MutexLock lock(e.mutex);
     if (advances(e.rate) || e.move || !e.shown || !e.shownAtPosition || compare(e.position, time) != 0) return nullptr;
     return e.shown->image;
 }
 
 void Player::setFrameHandler(FrameHandler handler)
 {
-    std::lock_guard lock(engine_->mutex);
+    core::MutexLock lock(engine_->mutex);
     engine_->frameHandler = std::move(handler);
 }
 
 void Player::setClock(PlaybackClockRef clock)
 {
     if (!clock) return;
-    std::lock_guard lock(engine_->mutex);
+    core::MutexLock lock(engine_->mutex);
     Time now = engine_->timeNow();
     engine_->systemClock = dynamic_cast<SystemPlaybackClock*>(clock.get()) != nullptr;
     ++engine_->audioCue;

@@ -29,13 +29,13 @@ std::string PlayerItem::description() const
 
 void PlayerItem::setPlayer(const std::shared_ptr<Player>& player)
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     player_ = player;
 }
 
 std::shared_ptr<Player> PlayerItem::player() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return player_.lock();
 }
 

@@ -2,12 +2,12 @@
 // to the player that plays the item. Safe from any thread.
 #pragma once
 
+#include "platform/core/mutex.h"
 #include "platform/core/object.h"
 #include "platform/media/asset.h"
 #include "platform/media/time.h"
 
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace media {
@@ -39,8 +39,8 @@ private:
     std::shared_ptr<Player> player() const;
 
     const std::shared_ptr<const Asset> asset_;
-    mutable std::mutex mutex_;
-    std::weak_ptr<Player> player_;
+    mutable core::Mutex mutex_;  // guards the player
+    std::weak_ptr<Player> player_ GUARDED_BY(mutex_);
 };
 
 using PlayerItemRef = std::shared_ptr<PlayerItem>;

@@ -4,8 +4,7 @@
 #include <QScreen>
 #include <QThread>
 
-#include <mutex>
-
+#include "platform/core/mutex.h"
 #include "platform/ui/application.h"
 #include "platform/ui/detail/qt_screen.h"
 #include "platform/ui/detail/qt_window.h"
@@ -15,16 +14,15 @@ namespace ui {
 
 namespace {
 
-std::mutex& lastSeenMutex()
-{
-    static std::mutex mutex;
-    return mutex;
-}
+struct LastSeen {
+    core::Mutex mutex;  // guards the screens
+    std::vector<Screen> screens GUARDED_BY(mutex);
+};
 
-std::vector<Screen>& lastSeen()
+LastSeen& lastSeen()
 {
-    static std::vector<Screen> screens;
-    return screens;
+    static LastSeen seen;
+    return seen;
 }
 
 Screen screenOf(QScreen* screen)
@@ -44,16 +42,18 @@ bool onMainThread()
 std::vector<Screen> Screen::screens()
 {
     if (!onMainThread() || !qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        std::lock_guard lock(lastSeenMutex());
-        return lastSeen();
+        LastSeen& seen = lastSeen();
+        core::MutexLock lock(seen.mutex);
+        return seen.screens;
     }
     std::vector<Screen> result;
     QScreen* primary = QGuiApplication::primaryScreen();
     if (primary) result.push_back(screenOf(primary));
     for (QScreen* screen : QGuiApplication::screens())
         if (screen != primary) result.push_back(screenOf(screen));
-    std::lock_guard lock(lastSeenMutex());
-    lastSeen() = result;
+    LastSeen& seen = lastSeen();
+    core::MutexLock lock(seen.mutex);
+    seen.screens = result;
     return result;
 }
 

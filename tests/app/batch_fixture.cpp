@@ -152,13 +152,13 @@ bool runUntilFinished(const std::vector<std::shared_ptr<vistrel::BatchTask>>& ta
 FramesHeld::FramesHeld()
 {
     for (int i = 0; i < 2; ++i)
-        vistrel::BatchTask::concurrencySemaphore().wait();
+        vistrel::BatchTurns::concurrencySemaphore().wait();
 }
 
 FramesHeld::~FramesHeld()
 {
     for (int i = 0; i < 2; ++i)
-        vistrel::BatchTask::concurrencySemaphore().signal();
+        vistrel::BatchTurns::concurrencySemaphore().signal();
 }
 
 void RecordingDelegate::check(vistrel::BatchManager& manager)

@@ -25,6 +25,7 @@ using batchtest::fileNames;
 using batchtest::frameIndexIn;
 using vistrel::BatchState;
 using vistrel::BatchTask;
+using vistrel::BatchTurns;
 
 namespace fs = std::filesystem;
 
@@ -259,7 +260,7 @@ TEST_F(BatchTaskTest, AFolderRemovedUnderARunningTaskStopsItAtOnceWithTheReason)
     // count neither as done nor as failed.
     const std::int64_t failedFrames = task->errors() - 1;  // and the log
     const long limit =
-        BatchTask::concurrentFrameCount(kestrane::Defaults[vistrel::BatchManagerConcurrentCountKey].intValue());
+        BatchTurns::concurrentFrameCount(kestrane::Defaults[vistrel::BatchManagerConcurrentCountKey].intValue());
     EXPECT_GE(failedFrames, 1);
     EXPECT_LE(failedFrames, limit);
     EXPECT_EQ(task->index(), written + failedFrames);
@@ -449,7 +450,7 @@ TEST_F(BatchTaskTest, AStopOrCancelWhileWaitingForTheSharedLimitStartsNoFrame)
 {
     auto stopped = batchtest::makeTask(movie, out.path(), everyTenths(10, 30));
     auto cancelled = batchtest::makeTask(movie, out.path(), everyTenths(10, 30));
-    core::Semaphore& limit = BatchTask::concurrencySemaphore();
+    core::Semaphore& limit = BatchTurns::concurrencySemaphore();
     {
         batchtest::FramesHeld held;
         stopped->start();
@@ -489,10 +490,10 @@ TEST_F(BatchTaskTest, FramesThatFailLeaveNoFileUnderAnyName)
 
 TEST(BatchTaskLimit, ConcurrentCountIsClampedAndDefaultsToEight)
 {
-    EXPECT_EQ(BatchTask::concurrentFrameCount(std::nullopt), 8);
-    EXPECT_EQ(BatchTask::concurrentFrameCount(0), 1);
-    EXPECT_EQ(BatchTask::concurrentFrameCount(-5), 1);
-    EXPECT_EQ(BatchTask::concurrentFrameCount(3), 3);
+    EXPECT_EQ(BatchTurns::concurrentFrameCount(std::nullopt), 8);
+    EXPECT_EQ(BatchTurns::concurrentFrameCount(0), 1);
+    EXPECT_EQ(BatchTurns::concurrentFrameCount(-5), 1);
+    EXPECT_EQ(BatchTurns::concurrentFrameCount(3), 3);
 }
 
 }  // namespace

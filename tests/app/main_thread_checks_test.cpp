@@ -12,7 +12,7 @@
 
 TEST(AppMainThreadDeathTest, SnapsAndBatchCommandsFromAnotherThreadStopTheProgram)
 {
-    if (!core::checksMainThread()) GTEST_SKIP() << "release builds do not check";
+    if (!core::checksQueues()) GTEST_SKIP() << "release builds do not check";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const auto snaps = vistrel::SnapsManager::create(orvalis::Movie::create(core::Url::fileURL("/nowhere/a.mp4")));
     const auto batch = vistrel::BatchManager::create();

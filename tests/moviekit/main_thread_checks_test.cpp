@@ -11,7 +11,7 @@
 
 TEST(MoviekitMainThreadDeathTest, PanelAndTimelineCallsFromAnotherThreadStopTheProgram)
 {
-    if (!core::checksMainThread()) GTEST_SKIP() << "release builds do not check";
+    if (!core::checksQueues()) GTEST_SKIP() << "release builds do not check";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const auto movie = orvalis::Movie::create(core::Url::fileURL("/nowhere/a.mp4"));
     const auto bar = core::make<orvalis::MovieSlideBar>(gfx::Rect{0, 0, 600, 50});

@@ -3,24 +3,24 @@
 #include <cstring>
 #include <mutex>
 #include <set>
-#include <shared_mutex>
+
+#include "platform/core/shared_mutex.h"
 
 namespace media::detail {
 
 namespace {
 
 // The logs counting now, by address: a context's opaque pointer is only followed when it is one of them.
-// Never destroyed: decoders may still go on other threads while the program's static objects go.
-std::shared_mutex& logsMutex()
-{
-    static auto* mutex = new std::shared_mutex;
-    return *mutex;
-}
+struct Registered {
+    core::SharedMutex mutex;  // guards the set
+    std::set<const void*> logs GUARDED_BY(mutex);
+};
 
-std::set<const void*>& logs()
+// Never destroyed: decoders may still go on other threads while the program's static objects go.
+Registered& registered()
 {
-    static auto* registered = new std::set<const void*>;
-    return *registered;
+    static auto* logs = new Registered;
+    return *logs;
 }
 
 bool isCodecContext(void* object)
@@ -37,24 +37,27 @@ DecoderErrorLog::DecoderErrorLog(AVCodecContext* context)
     // The layer prints nothing: the callback only counts.
     std::call_once(installed, [] { av_log_set_callback(&DecoderErrorLog::log); });
     {
-        std::unique_lock lock(logsMutex());
-        logs().insert(this);
+        Registered& all = registered();
+        core::WriterLock lock(all.mutex);
+        all.logs.insert(this);
     }
     context->opaque = this;
 }
 
 DecoderErrorLog::~DecoderErrorLog()
 {
-    std::unique_lock lock(logsMutex());
-    logs().erase(this);
+    Registered& all = registered();
+    core::WriterLock lock(all.mutex);
+    all.logs.erase(this);
 }
 
 void DecoderErrorLog::log(void* object, int level, const char*, va_list)
 {
     if (level > AV_LOG_ERROR || !isCodecContext(object)) return;
     void* opaque = static_cast<AVCodecContext*>(object)->opaque;
-    std::shared_lock lock(logsMutex());
-    if (logs().count(opaque)) static_cast<DecoderErrorLog*>(opaque)->count_.fetch_add(1, std::memory_order_release);
+    Registered& all = registered();
+    core::ReaderLock lock(all.mutex);
+    if (all.logs.count(opaque)) static_cast<DecoderErrorLog*>(opaque)->count_.fetch_add(1, std::memory_order_release);
 }
 
 }  // namespace media::detail

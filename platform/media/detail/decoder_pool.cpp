@@ -35,12 +35,12 @@ std::unique_ptr<VideoDecoder> DecoderPool::openDecoder(int threads) const
 std::vector<std::int64_t> DecoderPool::keyFrames()
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         if (keyFramesRead_ || !keyFrames_.empty()) return keyFrames_;
     }
     const std::unique_ptr<PacketReader> reader = PacketReader::open(path_, streamIndex_);
     std::vector<std::int64_t> keys = reader ? reader->indexedKeyFrames() : std::vector<std::int64_t>{};
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (keyFrames_.empty()) keyFrames_ = std::move(keys);
     keyFramesRead_ = true;
     return keyFrames_;
@@ -76,7 +76,7 @@ bool DecoderPool::wantedByWaiter(const VideoDecoder& decoder, std::int64_t below
 std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
 {
     {
-        std::unique_lock lock(mutex_);
+        core::MutexLock lock(mutex_);
         for (;;) {
             // The decoder that reaches the target by decoding the fewest frames.
             auto best = idle_.end();
@@ -98,7 +98,7 @@ std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
             // Else the least recently used one that no waiting grab is headed for seeks: every opened decoder
             // holds its frames and threads.
             if (best == idle_.end())
-                best = std::find_if(idle_.begin(), idle_.end(), [&](const auto& pooled) {
+                best = std::find_if(idle_.begin(), idle_.end(), [&](const auto& pooled) REQUIRES(mutex_) {
                     return !wantedByWaiter(*pooled->decoder, std::numeric_limits<std::int64_t>::max());
                 });
             if (best == idle_.end()) break;
@@ -117,7 +117,7 @@ std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
         pooled->target = target;
         return pooled;
     }
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     busyTargets_.erase(busyTargets_.find(target));
     given_.notify_all();
     return nullptr;
@@ -126,7 +126,7 @@ std::unique_ptr<PooledDecoder> DecoderPool::take(std::int64_t target)
 void DecoderPool::give(std::unique_ptr<PooledDecoder> decoder)
 {
     std::unique_ptr<PooledDecoder> closing;  // closed outside the lock
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (decoder->target) {
         busyTargets_.erase(busyTargets_.find(*decoder->target));
         decoder->target.reset();
@@ -144,7 +144,7 @@ void DecoderPool::give(std::unique_ptr<PooledDecoder> decoder)
 void DecoderPool::keepOnlyWhileHeld()
 {
     std::vector<std::unique_ptr<PooledDecoder>> closing;
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     keepOnlyWhileHeld_ = true;
     if (holds_ == 0) closing.swap(idle_);
 }
@@ -152,20 +152,20 @@ void DecoderPool::keepOnlyWhileHeld()
 void DecoderPool::closeIdle()
 {
     std::vector<std::unique_ptr<PooledDecoder>> closing;  // closed outside the lock
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     closing.swap(idle_);
 }
 
 void DecoderPool::hold()
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     ++holds_;
 }
 
 void DecoderPool::unhold()
 {
     std::vector<std::unique_ptr<PooledDecoder>> closing;
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (--holds_ == 0 && keepOnlyWhileHeld_) closing.swap(idle_);
 }
 

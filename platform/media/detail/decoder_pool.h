@@ -7,15 +7,14 @@
 // taken decoder serves only its taker.
 #pragma once
 
+#include "platform/core/condition_variable.h"
 #include "platform/media/detail/decoder_threads.h"
 #include "platform/media/detail/frame_converter.h"
 #include "platform/media/detail/video_decoder.h"
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -64,10 +63,10 @@ public:
 private:
     // With the lock held: whether a taken decoder is headed for a time at or before the target that it reaches
     // more cheaply than a seek would: at or after the target's key frame (without an index, within two seconds).
-    bool busyShortlyBefore(std::int64_t target) const;
+    bool busyShortlyBefore(std::int64_t target) const REQUIRES(mutex_);
     // With the lock held: whether a grab waiting for a time below `below` would reach it with the decoder.
-    bool wantedByWaiter(const VideoDecoder& decoder, std::int64_t below) const;
-    std::unique_ptr<PooledDecoder> lend(std::unique_ptr<PooledDecoder> decoder, std::int64_t target);
+    bool wantedByWaiter(const VideoDecoder& decoder, std::int64_t below) const REQUIRES(mutex_);
+    std::unique_ptr<PooledDecoder> lend(std::unique_ptr<PooledDecoder> decoder, std::int64_t target) REQUIRES(mutex_);
 
     const std::string path_;
     const int streamIndex_;
@@ -78,15 +77,15 @@ private:
     const std::size_t capacity_;
     // The movie's part in the share of decoder threads, while its decoders may open.
     const DecodingMovie decoding_;
-    std::mutex mutex_;
-    std::vector<std::unique_ptr<PooledDecoder>> idle_;  // least recently given first
-    std::multiset<std::int64_t> busyTargets_;           // the targets of the decoders taken
-    std::multiset<std::int64_t> waitingTargets_;        // the targets of the grabs waiting in take()
-    std::condition_variable given_;
-    std::vector<std::int64_t> keyFrames_;  // from the index of the first decoder given back
-    bool keyFramesRead_ = false;
-    bool keepOnlyWhileHeld_ = false;
-    int holds_ = 0;
+    core::Mutex mutex_;  // guards the decoders, the targets, the key frames and the holds
+    std::vector<std::unique_ptr<PooledDecoder>> idle_ GUARDED_BY(mutex_);  // least recently given first
+    std::multiset<std::int64_t> busyTargets_ GUARDED_BY(mutex_);           // the targets of the decoders taken
+    std::multiset<std::int64_t> waitingTargets_ GUARDED_BY(mutex_);        // the targets of the grabs waiting in take()
+    core::ConditionVariable given_;
+    std::vector<std::int64_t> keyFrames_ GUARDED_BY(mutex_);  // from the index of the first decoder given back
+    bool keyFramesRead_ GUARDED_BY(mutex_) = false;
+    bool keepOnlyWhileHeld_ GUARDED_BY(mutex_) = false;
+    int holds_ GUARDED_BY(mutex_) = 0;
 };
 
 // Takes a decoder from the pool and gives it back when it goes out of scope, also on a throw.

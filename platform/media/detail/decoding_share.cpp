@@ -21,7 +21,7 @@ int DecodingShare::clamped(int threads) const { return std::clamp(threads, 1, th
 bool DecodingShare::take(int threads, const std::function<bool()>& stop)
 {
     threads = clamped(threads);
-    std::unique_lock lock(mutex_);
+    core::MutexLock lock(mutex_);
     const std::uint64_t ticket = nextTicket_++;
     queue_.push_back(ticket);
     for (;;) {
@@ -47,38 +47,38 @@ bool DecodingShare::take(int threads, const std::function<bool()>& stop)
 
 void DecodingShare::give(int threads)
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     inUse_ -= clamped(threads);
     changed_.notify_all();
 }
 
 void DecodingShare::wake()
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     changed_.notify_all();
 }
 
 bool DecodingShare::isWanted() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return !queue_.empty();
 }
 
 int DecodingShare::inUse() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return inUse_;
 }
 
 int DecodingShare::mostInUse() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return mostInUse_;
 }
 
 void DecodingShare::resetMostInUse()
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     mostInUse_ = inUse_;
 }
 

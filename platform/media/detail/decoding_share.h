@@ -4,11 +4,11 @@
 // processor has cores. Waiters are served in the order they came. Safe from any thread.
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <mutex>
+
+#include "platform/core/condition_variable.h"
 
 namespace media::detail {
 
@@ -38,12 +38,12 @@ private:
     int clamped(int threads) const;
 
     const int threads_;
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<std::uint64_t> queue_;  // the waiters' tickets, first come first
-    std::uint64_t nextTicket_ = 0;
-    int inUse_ = 0;
-    int mostInUse_ = 0;
+    mutable core::Mutex mutex_;  // guards the tickets and the counts of threads in use
+    core::ConditionVariable changed_;
+    std::deque<std::uint64_t> queue_ GUARDED_BY(mutex_);  // the waiters' tickets, first come first
+    std::uint64_t nextTicket_ GUARDED_BY(mutex_) = 0;
+    int inUse_ GUARDED_BY(mutex_) = 0;
+    int mostInUse_ GUARDED_BY(mutex_) = 0;
 };
 
 }  // namespace media::detail

@@ -1,17 +1,18 @@
 #include "platform/media/detail/paused_players.h"
 
 #include <map>
-#include <mutex>
 #include <utility>
+
+#include "platform/core/mutex.h"
 
 namespace media::detail {
 
 namespace {
 
 struct Members {
-    std::mutex mutex;
-    std::uint64_t nextId = 0;
-    std::map<std::uint64_t, std::function<void()>> closers;
+    core::Mutex mutex;  // guards the ids and the closers
+    std::uint64_t nextId GUARDED_BY(mutex) = 0;
+    std::map<std::uint64_t, std::function<void()>> closers GUARDED_BY(mutex);
 };
 
 Members& members()
@@ -26,7 +27,7 @@ Members& members()
 PausedPlayers::Member::Member(std::function<void()> closeIfPaused)
 {
     Members& all = members();
-    std::lock_guard lock(all.mutex);
+    core::MutexLock lock(all.mutex);
     id_ = ++all.nextId;
     all.closers.emplace(id_, std::move(closeIfPaused));
 }
@@ -35,14 +36,14 @@ PausedPlayers::Member::~Member()
 {
     // Waits for an ask in progress, which holds the lock while it calls the members.
     Members& all = members();
-    std::lock_guard lock(all.mutex);
+    core::MutexLock lock(all.mutex);
     all.closers.erase(id_);
 }
 
 void PausedPlayers::closeDecoders()
 {
     Members& all = members();
-    std::lock_guard lock(all.mutex);
+    core::MutexLock lock(all.mutex);
     for (const auto& [id, closeIfPaused] : all.closers)
         closeIfPaused();
 }

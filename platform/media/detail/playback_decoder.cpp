@@ -13,7 +13,7 @@ PlaybackDecoder::PlaybackDecoder(std::unique_ptr<PlaybackFrameSource> source, La
 PlaybackDecoder::~PlaybackDecoder()
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         stopping_ = true;
     }
     wake_.notify_all();
@@ -23,7 +23,7 @@ PlaybackDecoder::~PlaybackDecoder()
 void PlaybackDecoder::issue(Command command)
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         if (!command.isStep) queue_.clear();
         pending_ = std::move(command);
         ended_ = false;
@@ -45,7 +45,7 @@ void PlaybackDecoder::step(std::uint64_t command, std::optional<std::int64_t> fr
 void PlaybackDecoder::setQueueLength(std::size_t length)
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         queueLength_ = std::max<std::size_t>(1, length);
         closeWhenIdle_ = false;
     }
@@ -55,7 +55,7 @@ void PlaybackDecoder::setQueueLength(std::size_t length)
 void PlaybackDecoder::closeDecodersWhenIdle()
 {
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         closeWhenIdle_ = true;
     }
     wake_.notify_all();
@@ -65,7 +65,7 @@ std::optional<PlaybackFrame> PlaybackDecoder::takeDue(const Time& time)
 {
     std::optional<PlaybackFrame> due;
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         if (pending_) return std::nullopt;
         while (!queue_.empty() && compare(queue_.front().time, time) <= 0) {
             due = std::move(queue_.front());
@@ -79,14 +79,14 @@ std::optional<PlaybackFrame> PlaybackDecoder::takeDue(const Time& time)
 
 std::optional<Time> PlaybackDecoder::nextFrameTime() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     if (pending_ || queue_.empty()) return std::nullopt;
     return queue_.front().time;
 }
 
 bool PlaybackDecoder::exhausted() const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     return !pending_ && ended_ && queue_.empty();
 }
 
@@ -101,7 +101,7 @@ void PlaybackDecoder::carryOut(const Command& command)
         std::int64_t target = source_->stepTarget(from, command.count);
         {
             // A step forward usually finds its frame already decoded.
-            std::lock_guard lock(mutex_);
+            core::MutexLock lock(mutex_);
             auto queued = std::find_if(queue_.begin(), queue_.end(),
                                        [target](const PlaybackFrame& f) { return f.pts == target; });
             if (queued != queue_.end() && !pending_) {
@@ -114,7 +114,7 @@ void PlaybackDecoder::carryOut(const Command& command)
         if (!landing.frame) landing.frame = source_->frameAt(target);
     }
     {
-        std::lock_guard lock(mutex_);
+        core::MutexLock lock(mutex_);
         if (pending_) return;  // replaced while it ran: the newer command speaks for both
         if (!landing.frame) ended_ = true;
         takenSinceLanding_ = false;
@@ -124,12 +124,17 @@ void PlaybackDecoder::carryOut(const Command& command)
 
 void PlaybackDecoder::run()
 {
-    std::unique_lock lock(mutex_);
+    core::MutexLock lock(mutex_);
     for (;;) {
-        const auto decodesAhead = [this] { return source_ && !ended_ && queue_.size() < queueLength_; };
+        const auto decodesAhead = [this]()
+                                      REQUIRES(mutex_) { return source_ && !ended_ && queue_.size() < queueLength_; };
         // Frames before those kept only while paused: playback takes frames off the queue.
-        const auto decodesEarlier = [this] { return source_ && !takenSinceLanding_ && source_->wantsEarlierFrames(); };
-        wake_.wait(lock, [&] { return stopping_ || pending_ || decodesAhead() || decodesEarlier() || closeWhenIdle_; });
+        const auto decodesEarlier = [this]() REQUIRES(mutex_) {
+            return source_ && !takenSinceLanding_ && source_->wantsEarlierFrames();
+        };
+        wake_.wait(lock, [&]() REQUIRES(mutex_) {
+            return stopping_ || pending_ || decodesAhead() || decodesEarlier() || closeWhenIdle_;
+        });
         if (stopping_) return;
         if (pending_) {
             Command command = std::move(*pending_);
@@ -148,7 +153,7 @@ void PlaybackDecoder::run()
             // Idle while the user steps back: the frames before those kept, before they are asked for.
             lock.unlock();
             source_->decodeEarlier([this] {
-                std::lock_guard stopLock(mutex_);
+                core::MutexLock stopLock(mutex_);
                 return stopping_ || pending_.has_value() || takenSinceLanding_;
             });
             lock.lock();

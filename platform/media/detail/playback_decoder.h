@@ -5,14 +5,13 @@
 // fall due. Safe from any thread.
 #pragma once
 
+#include "platform/core/condition_variable.h"
 #include "platform/media/detail/playback_frame_source.h"
 
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -69,15 +68,16 @@ private:
     std::unique_ptr<PlaybackFrameSource> source_;  // decode thread only
     const LandingHandler landed_;
 
-    mutable std::mutex mutex_;
-    std::condition_variable wake_;
-    std::optional<Command> pending_;
-    std::deque<PlaybackFrame> queue_;
-    std::size_t queueLength_ = 3;
-    bool ended_ = false;
-    bool takenSinceLanding_ = false;  // playback took a frame off the queue since the last command landed
-    bool closeWhenIdle_ = false;
-    bool stopping_ = false;
+    mutable core::Mutex mutex_;  // guards the command, the queue and the flags below
+    core::ConditionVariable wake_;
+    std::optional<Command> pending_ GUARDED_BY(mutex_);
+    std::deque<PlaybackFrame> queue_ GUARDED_BY(mutex_);
+    std::size_t queueLength_ GUARDED_BY(mutex_) = 3;
+    bool ended_ GUARDED_BY(mutex_) = false;
+    bool takenSinceLanding_ GUARDED_BY(mutex_) =
+        false;  // playback took a frame off the queue since the last command landed
+    bool closeWhenIdle_ GUARDED_BY(mutex_) = false;
+    bool stopping_ GUARDED_BY(mutex_) = false;
     std::thread thread_;
 };
 

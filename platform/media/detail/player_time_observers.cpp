@@ -36,7 +36,7 @@ std::uint64_t PlayerTimeObservers::addPeriodic(const Time& interval, std::shared
     entry->interval = seconds > 0 && std::isfinite(seconds) ? seconds : 0;
     entry->nextReport = -INFINITY;  // while playing, reports from the next moment on
     entry->periodic = std::move(function);
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     entry->id = ++lastId_;
     entries_.push_back(entry);
     return entry->id;
@@ -50,7 +50,7 @@ std::uint64_t PlayerTimeObservers::addBoundary(const std::vector<Time>& times,
     for (const Time& t : times)
         if (t.isNumeric()) entry->times.push_back(t);
     entry->boundary = std::move(function);
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     entry->id = ++lastId_;
     entries_.push_back(entry);
     return entry->id;
@@ -58,7 +58,7 @@ std::uint64_t PlayerTimeObservers::addBoundary(const std::vector<Time>& times,
 
 bool PlayerTimeObservers::remove(std::uint64_t id)
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     for (auto it = entries_.begin(); it != entries_.end(); ++it)
         if ((*it)->id == id) {
             (*it)->alive = false;
@@ -81,7 +81,7 @@ void PlayerTimeObservers::dispatch(const std::shared_ptr<Entry>& entry, const Ti
 
 void PlayerTimeObservers::reportJump(const Time& time)
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     for (const auto& entry : entries_)
         if (entry->periodic) {
             entry->nextReport = multipleAfter(time.seconds(), entry->interval);
@@ -91,7 +91,7 @@ void PlayerTimeObservers::reportJump(const Time& time)
 
 void PlayerTimeObservers::reportProgress(const Time& from, const Time& to)
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     double now = to.seconds();
     for (const auto& entry : entries_) {
         if (entry->periodic) {
@@ -111,7 +111,7 @@ void PlayerTimeObservers::reportProgress(const Time& from, const Time& to)
 
 std::optional<double> PlayerTimeObservers::nextReport(const Time& time) const
 {
-    std::lock_guard lock(mutex_);
+    core::MutexLock lock(mutex_);
     std::optional<double> next;
     auto consider = [&next](double t) {
         if (std::isfinite(t) && (!next || t < *next)) next = t;

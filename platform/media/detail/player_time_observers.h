@@ -4,12 +4,12 @@
 #pragma once
 
 #include "platform/core/dispatch_queue.h"
+#include "platform/core/mutex.h"
 #include "platform/media/time.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -40,9 +40,9 @@ private:
 
     static void dispatch(const std::shared_ptr<Entry>& entry, const Time& time);
 
-    mutable std::mutex mutex_;
-    std::vector<std::shared_ptr<Entry>> entries_;
-    std::uint64_t lastId_ = 0;
+    mutable core::Mutex mutex_;  // guards the entries and the last id
+    std::vector<std::shared_ptr<Entry>> entries_ GUARDED_BY(mutex_);
+    std::uint64_t lastId_ GUARDED_BY(mutex_) = 0;
 };
 
 }  // namespace media::detail

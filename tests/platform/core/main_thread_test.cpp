@@ -6,7 +6,7 @@
 
 TEST(MainThreadDeathTest, ACallFromAnotherThreadStopsTheProgram)
 {
-    if (!core::checksMainThread()) GTEST_SKIP() << "release builds do not check";
+    if (!core::checksQueues()) GTEST_SKIP() << "release builds do not check";
     core::assertMainThread();
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_DEATH(std::thread([] { core::assertMainThread(); }).join(),

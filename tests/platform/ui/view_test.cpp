@@ -239,7 +239,7 @@ TEST(View, CursorRectsComeFromTheViewWhenTheWindowAsks)
 
 TEST(ViewDeathTest, ViewsAndWindowsMadeOrChangedOffTheMainThreadStopDebugBuilds)
 {
-    if (!core::checksMainThread()) GTEST_SKIP() << "release builds do not check";
+    if (!core::checksQueues()) GTEST_SKIP() << "release builds do not check";
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     auto view = core::make<ui::View>(gfx::Rect{0, 0, 10, 10});
     EXPECT_DEATH(std::thread([] { core::make<ui::View>(gfx::Rect{}); }).join(), "view.cpp:.* is for the main thread");

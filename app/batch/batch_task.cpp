@@ -20,6 +20,7 @@
 #include "platform/core/error.h"
 #include "platform/core/file_manager.h"
 #include "platform/core/free_memory.h"
+#include "platform/core/main_thread.h"
 #include "platform/core/queue_check.h"
 
 namespace vistrel {
@@ -108,16 +109,23 @@ std::optional<BatchState> BatchTask::changeState(Allowed allowed, BatchState to)
 
 void BatchTask::start()
 {
-    if (!changeState([](BatchState s) { return s == BatchState::pending; }, BatchState::processing)) return;
-    core::DispatchQueue::global(core::QoS::utility)->async([self = shared_from_this()] { self->execute(); });
+    if (changeState([](BatchState s) { return s == BatchState::pending; }, BatchState::processing)) launchWorker();
 }
 
 void BatchTask::stop()
 {
     // A pending task goes straight to stopped and gets its worker, which waits for resume before any frame.
     const auto from = changeState([](BatchState s) { return !batch_state::isFinished(s); }, BatchState::stopped);
-    if (from == BatchState::pending)
-        core::DispatchQueue::global(core::QoS::utility)->async([self = shared_from_this()] { self->execute(); });
+    if (from == BatchState::pending) launchWorker();
+}
+
+void BatchTask::launchWorker()
+{
+    core::assertMainThread();
+    // The naming settings are read here, on the main thread, as the task is launched: the worker reads no
+    // settings, and one that starts only after the task was cancelled (as the program ends, say) touches nothing.
+    imageNamer_ = makeImageNamer();
+    core::DispatchQueue::global(core::QoS::utility)->async([self = shared_from_this()] { self->execute(); });
 }
 
 void BatchTask::resume()
@@ -154,6 +162,8 @@ void BatchTask::resetMostFramesAtWork() { framesAtWorkPeak = framesAtWorkNow.loa
 void BatchTask::execute()
 {
     core::assertOnQueue(*core::DispatchQueue::global(core::QoS::utility));
+    // Cancelled before its worker came: nothing to do, nothing to write.
+    if (isFinished()) return;
     // The movie's decoders stay open from one frame to the next while the task works, and close before it
     // gives its turn to the next task.
     std::shared_ptr<void> decoders = media::Asset::holdIdleDecoders(movie_->avasset());
@@ -187,12 +197,6 @@ orvalis::ImageNamer BatchTask::makeImageNamer() const
     return namer;
 }
 
-orvalis::ImageNamer& BatchTask::imageNamer()
-{
-    if (!imageNamer_) imageNamer_ = makeImageNamer();
-    return *imageNamer_;
-}
-
 std::string BatchTask::nameSignature() const
 {
     orvalis::ImageNamer namer = makeImageNamer();
@@ -209,7 +213,7 @@ std::string BatchTask::nameSignature() const
 
 void BatchTask::run()
 {
-    orvalis::ImageNamer& namer = imageNamer();
+    orvalis::ImageNamer& namer = *imageNamer_;
     const std::int64_t count = count_;
     namer.setCount(count);
     for (std::int64_t i = 0; i < count; ++i) {

@@ -135,8 +135,9 @@ protected:
     virtual void closeLog();
 
 private:
+    // Main thread: hands the task to its worker.
+    void launchWorker();
     void execute();
-    orvalis::ImageNamer& imageNamer();
     // A namer of the task's files, as the settings say now.
     orvalis::ImageNamer makeImageNamer() const;
     // One frame of the task: its place among the splitter's times, its time and the name claimed for it.
@@ -204,6 +205,7 @@ private:
                           jobTried_ = false;
                       }};
     core::Semaphore lastSemaphore_{0};
+    // Made on the main thread when the worker is launched; the worker's alone afterwards.
     std::optional<orvalis::ImageNamer> imageNamer_;
     BatchTaskLog log_{destURL_.path()};
 };

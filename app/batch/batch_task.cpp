@@ -122,8 +122,8 @@ void BatchTask::stop()
 void BatchTask::launchWorker()
 {
     core::assertMainThread();
-    // The naming settings are read here, on the main thread, as the task is launched: the worker reads no
-    // settings, and one that starts only after the task was cancelled (as the program ends, say) touches nothing.
+    // The naming settings are read here, on the main thread, as the task is launched: the worker reads none, also
+    // one that comes only after the task was cancelled, as the program ends and the settings go.
     imageNamer_ = makeImageNamer();
     core::DispatchQueue::global(core::QoS::utility)->async([self = shared_from_this()] { self->execute(); });
 }
@@ -162,8 +162,6 @@ void BatchTask::resetMostFramesAtWork() { framesAtWorkPeak = framesAtWorkNow.loa
 void BatchTask::execute()
 {
     core::assertOnQueue(*core::DispatchQueue::global(core::QoS::utility));
-    // Cancelled before its worker came: nothing to do, nothing to write.
-    if (isFinished()) return;
     // The movie's decoders stay open from one frame to the next while the task works, and close before it
     // gives its turn to the next task.
     std::shared_ptr<void> decoders = media::Asset::holdIdleDecoders(movie_->avasset());

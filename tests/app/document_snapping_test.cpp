@@ -141,7 +141,10 @@ void expectSnapAtEndIsTheFrameShown(vistrel::Document& document, std::size_t cou
     const int shownIndex = frameOf(player->avplayer()->currentVideoFrame());
     ASSERT_GE(shownIndex, 0);
     EXPECT_EQ(shown, frameTime(shownIndex));
-    EXPECT_EQ(document.outlets().movieViewController.lock()->timeField()->stringValue(), kestrane::hhmmssmsDesc(shown));
+    // The clock hears of the landing through the main queue.
+    const auto clock = document.outlets().movieViewController.lock()->timeField();
+    EXPECT_TRUE(testsupport::runUntil([&] { return clock->stringValue() == kestrane::hhmmssmsDesc(shown); }))
+        << clock->stringValue();
     document.snapImage(nullptr);
     ASSERT_TRUE(waitForSnaps(document, count));
     const auto snap = document.snapsManager()->items().back();

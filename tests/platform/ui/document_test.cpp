@@ -41,12 +41,14 @@ public:
     void restoreState(core::KeyedUnarchiver& unarchiver) override
     {
         note = unarchiver.decodeString("note").value_or("");
-        if (auto decoded = unarchiver.decodeEach<Item>("items"))
-            for (auto& item : *decoded)
+        if (auto decoded = unarchiver.decodeEach<Item>("items")) {
+            for (auto& item : *decoded) {
                 if (item)
                     ++items;
                 else
                     countUnreadableRestoredItems(1);
+            }
+        }
     }
     // What a document keeps in its list, as snaps are.
     class Item : public core::Coding {

@@ -388,16 +388,16 @@ bool Screen::click(const Window& window, int x, int y)
     return true;
 }
 
-bool Screen::clickTitleBar(const Window& window, Seconds timeout)
+std::optional<std::pair<int, int>> Screen::titleBarMiddle(const Window& window)
 {
     auto* connection = static_cast<Display*>(this->connection());
-    if (!connection) return false;
+    if (!connection) return std::nullopt;
     XWindowAttributes attributes;
     ::Window child = 0;
     int x = 0, y = 0;
     if (!XGetWindowAttributes(connection, window.id, &attributes) ||
         !XTranslateCoordinates(connection, window.id, DefaultRootWindow(connection), 0, 0, &x, &y, &child))
-        return false;
+        return std::nullopt;
     // The window manager says how high its decoration above the window is (_NET_FRAME_EXTENTS: left, right,
     // top, bottom).
     long top = 20;
@@ -411,9 +411,23 @@ bool Screen::clickTitleBar(const Window& window, Seconds timeout)
         data && count == 4 && format == 32)
         top = reinterpret_cast<long*>(data)[2];
     if (data) XFree(data);
-    moveTo(x + attributes.width / 2, y - int(std::max(top, 2L)) / 2);
-    run("click 1");
-    return waitUntil([&] { return focused() == window.id; }, timeout);
+    return std::pair{x + attributes.width / 2, y - int(std::max(top, 2L)) / 2};
+}
+
+bool Screen::clickTitleBar(const Window& window, Seconds timeout)
+{
+    // A busy window manager may still be placing the window when it is first clicked: the click is made again,
+    // where the window then is, until the window has the focus (seconds apart, never a double click).
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::duration_cast<std::chrono::steady_clock::duration>(timeout);
+    do {
+        const auto middle = titleBarMiddle(window);
+        if (!middle) return false;
+        moveTo(middle->first, middle->second);
+        run("click 1");
+        if (waitUntil([&] { return focused() == window.id; }, Seconds(5))) return true;
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
 }
 
 bool Screen::drag(const Window& from, int x, int y, const Window& to, int toX, int toY)

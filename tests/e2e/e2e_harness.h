@@ -140,6 +140,8 @@ public:
     // Raises the window as a user does, with a click on the middle of the title bar the window manager draws
     // above it; true once the window manager has given it the keyboard focus.
     bool clickTitleBar(const Window& window, Seconds timeout);
+    // The middle of the title bar above the window, in screen coordinates; none without the window.
+    std::optional<std::pair<int, int>> titleBarMiddle(const Window& window);
     // Presses the left button at (x, y) of `from`, moves the pointer in small steps to (toX, toY) of `to`
     // and releases it there.
     bool drag(const Window& from, int x, int y, const Window& to, int toX, int toY);

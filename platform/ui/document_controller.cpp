@@ -417,6 +417,8 @@ void DocumentController::scheduleSessionSave()
     core::DispatchQueue::main()->asyncAfter(1.0, [weak] {
         if (auto controller = weak.lock()) {
             controller->saveScheduled_ = false;
+            // After the save at quit the windows close: a save then would drop them from the session.
+            if (controller->savedForQuit_) return;
             // A failure is told to the user inside, once.
             static_cast<void>(controller->saveSession());
         }
@@ -478,6 +480,7 @@ bool DocumentController::saveSession()
 
 std::optional<core::UserNotice> DocumentController::saveSessionAtQuit()
 {
+    savedForQuit_ = true;
     const auto failure = writeSession();
     if (!failure) return std::nullopt;
     return sessionNotSaved(*failure, "");

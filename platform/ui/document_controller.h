@@ -70,7 +70,8 @@ public:
     // its own, and leaves out those it closed.
     [[nodiscard]] bool saveSession();
     // The last save, at quit: what to tell the user when the session could not be written, whatever was told
-    // before. The caller shows it at once, as no later turn of the loop comes.
+    // before. The caller shows it at once, as no later turn of the loop comes. No scheduled save writes after
+    // it, so the windows that close after it stay in the session.
     [[nodiscard]] std::optional<core::UserNotice> saveSessionAtQuit();
     // Reopens the documents of the kept session, skipping files that cannot be read; gives how many opened.
     // An entry whose file is missing (an unplugged disk, a renamed folder) is kept as it was: see below.
@@ -119,6 +120,8 @@ private:
     std::function<void(OpenPanel&)> openPanelSetUp_;
     bool saveScheduled_ = false;
     bool saveFailureTold_ = false;
+    // The session was saved for the quit: the windows close after it, and no scheduled save may drop them.
+    bool savedForQuit_ = false;
     bool sessionKeptBack_ = false;  // an unreadable session file could not be moved aside
 };
 
